@@ -1,0 +1,43 @@
+#include "command_line.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vesk {
+
+bool CommandLine::parse(const std::vector<std::string>& args,
+                        const std::set<std::string>& valueOptions,
+                        const std::set<std::string>& flagOptions, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (flagOptions.count(arg) != 0) {
+            flags.insert(arg);
+        } else if (valueOptions.count(arg) != 0) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            values[arg] = args[++i];
+        } else {
+            error = "unknown option '" + arg + "'";
+            return false;
+        }
+    }
+    return true;
+}
+
+std::optional<double> CommandLine::number(const std::string& name, std::string& error) const {
+    const auto found = values.find(name);
+    if (found == values.end())
+        return std::nullopt;
+    const std::string& text = found->second;
+    double value = 0;
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (status != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        error = name + " needs a number, not '" + text + "'";
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace vesk

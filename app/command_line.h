@@ -1,0 +1,32 @@
+// Options of the headless commands: "--name value" pairs and "--flag" switches.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+class CommandLine {
+  public:
+    // Splits args (after the command word) into options with values and flags; valueOptions
+    // names the options that take a value. False with error set for an unknown or incomplete
+    // option.
+    bool parse(const std::vector<std::string>& args, const std::set<std::string>& valueOptions,
+               const std::set<std::string>& flagOptions, std::string& error);
+
+    bool hasFlag(const std::string& name) const { return flags.count(name) != 0; }
+    bool has(const std::string& name) const { return values.count(name) != 0; }
+
+    // The option's value as a finite number; nullopt when absent. A value that is not a number
+    // sets error and returns nullopt too.
+    std::optional<double> number(const std::string& name, std::string& error) const;
+
+  private:
+    std::map<std::string, std::string> values;
+    std::set<std::string> flags;
+};
+
+} // namespace vesk

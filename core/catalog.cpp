@@ -1,0 +1,214 @@
+#include "catalog.h"
+
+#include "timescales.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace vesk {
+
+const std::array<double EclipseRecord::*, catalogEntryNumbers> catalogFieldOrder = {
+    &EclipseRecord::year,     &EclipseRecord::month,     &EclipseRecord::day,
+    &EclipseRecord::typeCode, &EclipseRecord::magnitude, &EclipseRecord::value6,
+    &EclipseRecord::jd,       &EclipseRecord::value8,    &EclipseRecord::saros,
+    &EclipseRecord::t0,       &EclipseRecord::x0,        &EclipseRecord::x1,
+    &EclipseRecord::x2,       &EclipseRecord::x3,        &EclipseRecord::y0,
+    &EclipseRecord::y1,       &EclipseRecord::y2,        &EclipseRecord::y3,
+    &EclipseRecord::d0,       &EclipseRecord::d1,        &EclipseRecord::d2,
+    &EclipseRecord::mu0,      &EclipseRecord::mu1,       &EclipseRecord::l1c0,
+    &EclipseRecord::l1c1,     &EclipseRecord::l1c2,      &EclipseRecord::l2c0,
+    &EclipseRecord::l2c1,     &EclipseRecord::l2c2,      &EclipseRecord::tanF1,
+    &EclipseRecord::tanF2};
+
+const std::array<const char*, 7> eclipseTypeNames = {" ",
+                                                     "PARTIAL ECLIPSE",
+                                                     "CENTRAL TOTAL ECLIPSE",
+                                                     "CENTRAL ANNULAR ECLIPSE",
+                                                     "ANNULAR-TOTAL ECLIPSE",
+                                                     "NON CENTRAL-TOTAL ECLIPSE",
+                                                     "NON CENTRAL ANNULAR ECLIPSE"};
+
+const std::array<const char*, 7> mapPanelTypeNames = {" ",
+                                                      "PARTIAL ECLIPSE",
+                                                      "CENTRAL TOTAL ECLIPSE",
+                                                      "CENTRAL ANNULAR ECLIPSE",
+                                                      "ANNULAR-TOTAL ECLIPSE",
+                                                      "NON CENTRAL-TOTAL ECLIPSE",
+                                                      "NO CENTRAL ANNULAR ECLIPSE"};
+
+const char* eclipseTypeName(const std::array<const char*, 7>& names, double typeCode) {
+    if (!(typeCode >= 1 && typeCode < 7))
+        return names[0];
+    return names[static_cast<std::size_t>(typeCode)];
+}
+
+namespace {
+
+// The catalog files and the last year each holds; a file holds the years above the previous
+// file's last year (the first file from -13000 inclusive).
+struct CatalogFile {
+    const char* name;
+    double lastYear;
+};
+constexpr double firstCatalogYear = -13000;
+constexpr std::array<CatalogFile, 7> catalogFiles = {{{"ecm13000m08000.prn", -8000},
+                                                      {"ecm07999m03000.prn", -3000},
+                                                      {"ecm02999m00000.prn", 0},
+                                                      {"ecp00001p03000.prn", 3000},
+                                                      {"ecp03001p08000.prn", 8000},
+                                                      {"ecp08001p13000.prn", 13000},
+                                                      {"ecp13001p16999.prn", 16999}}};
+
+// The file opened instead when catalogOpenFirst finds none for its year.
+constexpr const char* fallbackCatalogFile = "ecp00001p03000.prn";
+
+// Longest number token accepted; anything longer is malformed.
+constexpr std::size_t maxTokenLength = 63;
+
+// Reads one whitespace-separated token; false at end of file.
+bool readToken(std::FILE* file, char (&token)[maxTokenLength + 1], std::size_t& length) {
+    int c = getc_unlocked(file);
+    while (c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f')
+        c = getc_unlocked(file);
+    length = 0;
+    while (c != EOF && c != ' ' && c != '\n' && c != '\r' && c != '\t' && c != '\v' && c != '\f') {
+        if (length == maxTokenLength)
+            return false;
+        token[length++] = static_cast<char>(c);
+        c = getc_unlocked(file);
+    }
+    return length > 0;
+}
+
+// Parses a whole token as a finite decimal number (an optional leading '+' allowed).
+bool parseNumber(const char* text, std::size_t length, double& value) {
+    if (length > 1 && text[0] == '+' && text[1] != '-') {
+        ++text;
+        --length;
+    }
+    const auto [end, error] = std::from_chars(text, text + length, value);
+    return error == std::errc() && end == text + length && std::isfinite(value);
+}
+
+// Reads the next complete entry into the record (still in TT). On end of file or a malformed
+// number nothing of the record changes and the file is marked ended, so that no later read
+// resumes in the middle of an entry.
+bool readRawEntry(Catalog& catalog) {
+    if (!catalog.file || catalog.ended)
+        return false;
+    std::array<double, catalogEntryNumbers> values{};
+    char token[maxTokenLength + 1];
+    for (double& value : values) {
+        std::size_t length = 0;
+        if (!readToken(catalog.file.get(), token, length) || !parseNumber(token, length, value)) {
+            catalog.ended = true;
+            return false;
+        }
+    }
+    for (int i = 0; i < catalogEntryNumbers; ++i)
+        catalog.record.*catalogFieldOrder[i] = values[i];
+    return true;
+}
+
+bool openCatalogFile(Catalog& catalog, const char* name) {
+    catalogClose(catalog);
+    const std::filesystem::path path = findDataFile(catalog.paths, name);
+    if (path.empty())
+        return false;
+    catalog.file.reset(std::fopen(path.c_str(), "r"));
+    catalog.ended = false;
+    return catalog.file != nullptr;
+}
+
+// The selection rule for one entry: true when it is the eclipse of the requested month, or the
+// first one after that month.
+bool entryIsSelected(const EclipseRecord& entry, double year, double month) {
+    const double fraction = month - std::trunc(month);
+    if (std::trunc(year) == std::trunc(entry.year) &&
+        std::trunc(month) == std::trunc(entry.month)) {
+        if (entry.day >= 3 && entry.day <= 25)
+            return true;
+        if (fraction > 0.5 && entry.day > 25)
+            return true;
+        if (fraction < 0.5 && entry.day < 3)
+            return true;
+        if (fraction == 0)
+            return true;
+    }
+    return (std::trunc(year) == std::trunc(entry.year) &&
+            std::trunc(month) < std::trunc(entry.month)) ||
+           std::trunc(year) < std::trunc(entry.year);
+}
+
+} // namespace
+
+const char* catalogFileForYear(double year) {
+    if (!(year >= firstCatalogYear))
+        return nullptr;
+    for (const CatalogFile& file : catalogFiles) {
+        if (year <= file.lastYear)
+            return file.name;
+    }
+    return nullptr;
+}
+
+void convertEntryToUt(EclipseRecord& record) {
+    const double dt = deltaT((record.jd - 2451545) / 36525);
+    record.jd -= dt / 86400;
+    double hour = 0;
+    jdToCalendar(record.jd, 0, 0, record.year, record.month, record.day, hour);
+}
+
+int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
+    catalog.traceLevel = traceLevel;
+    const char* name = catalogFileForYear(year);
+    if (name == nullptr || !openCatalogFile(catalog, name))
+        return -1;
+    bool anyEntry = false;
+    while (readRawEntry(catalog)) {
+        anyEntry = true;
+        if (entryIsSelected(catalog.record, year, month))
+            break;
+        catalog.prevYear = catalog.record.year;
+        catalog.prevMonth = catalog.record.month;
+    }
+    if (!anyEntry) {
+        catalogClose(catalog);
+        return -1;
+    }
+    convertEntryToUt(catalog.record);
+    return 1;
+}
+
+int catalogReadNext(Catalog& catalog, int traceLevel) {
+    catalog.traceLevel = traceLevel;
+    catalog.prevYear = catalog.record.year;
+    catalog.prevMonth = catalog.record.month;
+    if (!readRawEntry(catalog))
+        return -1;
+    convertEntryToUt(catalog.record);
+    return 1;
+}
+
+int catalogOpenFirst(Catalog& catalog, int traceLevel, double year) {
+    catalog.traceLevel = traceLevel;
+    catalog.prevYear = catalog.record.year;
+    catalog.prevMonth = catalog.record.month;
+    const char* name = catalogFileForYear(year);
+    if (name == nullptr || !openCatalogFile(catalog, name)) {
+        openCatalogFile(catalog, fallbackCatalogFile);
+        return -1;
+    }
+    if (!readRawEntry(catalog))
+        return -1;
+    convertEntryToUt(catalog.record);
+    return 1;
+}
+
+void catalogClose(Catalog& catalog) {
+    catalog.file.reset();
+    catalog.ended = false;
+}
+
+} // namespace vesk

@@ -1,0 +1,94 @@
+// The eclipse catalog: seven text files, one entry of 31 numbers per solar eclipse, in date
+// order, and the reader that finds the eclipse of a year and month and steps through the file.
+#pragma once
+
+#include "data_paths.h"
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string_view>
+
+namespace vesk {
+
+// One catalog entry. After a read, year/month/day and jd are the UT date and Julian date of
+// greatest eclipse (the file holds TT). t is hours from t0 (TT) in the polynomials.
+struct EclipseRecord {
+    double year = 0, month = 0, day = 0;   // calendar date, astronomical year numbering
+    double typeCode = 0;                   // 1..6, see eclipseTypeName
+    double magnitude = 0;                  // magnitude at greatest eclipse
+    double value6 = 0;                     // gamma, carried only
+    double jd = 0;                         // Julian date of greatest eclipse
+    double value8 = 0;                     // lunation number, carried only
+    double saros = 0;                      // Saros series
+    double t0 = 0;                         // reference hour of the elements, TT
+    double x0 = 0, x1 = 0, x2 = 0, x3 = 0; // x of the shadow axis, Earth radii
+    double y0 = 0, y1 = 0, y2 = 0, y3 = 0; // y of the shadow axis, Earth radii
+    double d0 = 0, d1 = 0, d2 = 0;         // declination of the axis, degrees
+    double mu0 = 0, mu1 = 0;               // Greenwich hour angle of the axis, degrees
+    double l1c0 = 0, l1c1 = 0, l1c2 = 0;   // penumbral radius on the fundamental plane
+    double l2c0 = 0, l2c1 = 0, l2c2 = 0;   // umbral radius (negative for a total eclipse)
+    double tanF1 = 0, tanF2 = 0;           // tangents of the cone half-angles
+};
+
+constexpr int catalogEntryNumbers = 31;
+
+// The record's fields in file order (10 on line 1, 11 on line 2, 10 on line 3).
+extern const std::array<double EclipseRecord::*, catalogEntryNumbers> catalogFieldOrder;
+
+// Eclipse type codes.
+enum EclipseType {
+    typePartial = 1,
+    typeTotal = 2,
+    typeAnnular = 3,
+    typeAnnularTotal = 4,
+    typeNonCentralTotal = 5,
+    typeNonCentralAnnular = 6
+};
+
+// Display names of the type codes, index 0 a blank. The map panel and the KML spell code 6
+// "NO CENTRAL ANNULAR ECLIPSE"; the reports and the search dialog "NON CENTRAL ...".
+extern const std::array<const char*, 7> eclipseTypeNames;
+extern const std::array<const char*, 7> mapPanelTypeNames;
+
+// The name of a type code from one of the tables above; " " for a code outside 1..6.
+const char* eclipseTypeName(const std::array<const char*, 7>& names, double typeCode);
+
+// The catalog file holding the year, or null when the year lies outside -13000..16999.
+const char* catalogFileForYear(double year);
+
+// Reader state: the current record, the open file and the month read before the current one.
+struct Catalog {
+    DataPaths paths;
+    EclipseRecord record;
+    double prevYear = 0, prevMonth = 0;
+    int traceLevel = 0;
+
+    struct FileCloser {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, FileCloser> file;
+    bool ended = false; // the open file hit its end or a malformed entry
+};
+
+// Opens the file for year and takes the entry of that year and month (month + fraction below
+// one half picks an eclipse of day 1 or 2, above one half one after day 25), or the first
+// eclipse after that month, or the last of the file. The file stays open after the entry.
+// Returns 1, or -1 when no file opens or it holds no complete entry.
+int catalogFind(Catalog& catalog, int traceLevel, double year, double month);
+
+// Reads the next entry of the open file. Returns 1, or -1 at the end of the file or at an
+// incomplete or malformed entry; the record then keeps the last complete entry.
+int catalogReadNext(Catalog& catalog, int traceLevel);
+
+// Opens the file for year at its first entry. When no file opens, opens "ecp00001p03000.prn"
+// instead and returns -1; -1 also when the file holds no entry; 1 on success.
+int catalogOpenFirst(Catalog& catalog, int traceLevel, double year);
+
+void catalogClose(Catalog& catalog);
+
+// The UT date and Julian date of an entry from its TT Julian date (the Delta T model without
+// the user's adjustment): jd becomes UT and year/month/day the UT calendar date.
+void convertEntryToUt(EclipseRecord& record);
+
+} // namespace vesk

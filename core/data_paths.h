@@ -1,0 +1,25 @@
+// Where the program finds the files it reads: the working directory first, then the data
+// directory named by VESK_DATA, then the folder "data" beside the executable.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+struct DataPaths {
+    std::vector<std::filesystem::path> dirs; // searched in order
+};
+
+// The standard search order for a program whose executable lies at exePath (empty: unknown).
+// dataEnv is the value of VESK_DATA, or null when it is not set.
+DataPaths standardDataPaths(const std::filesystem::path& exePath, const char* dataEnv);
+
+// The data directories of this process: standardDataPaths for /proc/self/exe and VESK_DATA.
+DataPaths processDataPaths();
+
+// The first existing regular file called name in the search order, or an empty path.
+std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name);
+
+} // namespace vesk

@@ -1,0 +1,13 @@
+// Messages that the program shows in place of a picture (white on black in the window, on
+// standard error from the command line).
+#pragma once
+
+namespace vesk {
+
+constexpr const char* messageNoCatalog = "ベッセル要素ファイルがありません！";
+constexpr const char* messageNoCatalogDuringSearch = "ベッセル要素ファイルがありません！ 1 ";
+constexpr const char* messageStartHere = "EC****.prnファイルのあるディレクトリで起動して下さい。";
+constexpr const char* messageCatalogEnded = "ベッセル要素ファイルが終了しました。";
+constexpr const char* messageSarosNotFound = "このサロスは４００年の間にありませんでした。";
+
+} // namespace vesk

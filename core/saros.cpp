@@ -1,0 +1,27 @@
+#include "saros.h"
+
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+// Mean length of a Saros cycle in years, as the member count uses it.
+constexpr double sarosYears = 18.03;
+} // namespace
+
+double sarosStartYear(double saros) {
+    const double n = std::trunc(saros);
+    if (!(std::fabs(n) < sarosRows))
+        return noSarosSeries;
+    const auto row = static_cast<std::size_t>(std::fabs(n));
+    return n > 0 ? sarosStartYears[row][0] : sarosStartYears[row][1];
+}
+
+int sarosMember(double year, double saros) {
+    const double first = sarosStartYear(saros);
+    if (first == noSarosSeries)
+        return 0;
+    return static_cast<int>(std::trunc((year - first) / sarosYears + 1.5));
+}
+
+} // namespace vesk

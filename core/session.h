@@ -1,0 +1,18 @@
+// The process-wide records of one running program: created once by main and handed to the
+// operations that need them (tests may create as many as they like).
+#pragma once
+
+#include "catalog.h"
+#include "data_paths.h"
+#include "view_state.h"
+
+namespace vesk {
+
+struct Session {
+    explicit Session(DataPaths dataPaths) { catalog.paths = std::move(dataPaths); }
+
+    ViewState view;
+    Catalog catalog; // the current eclipse record and the open catalog file
+};
+
+} // namespace vesk

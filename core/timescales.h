@@ -1,0 +1,34 @@
+// Calendar dates, Julian dates, Delta T and clock fields.
+//
+// Dates are astronomical (year 0 = 1 BC), Julian calendar up to 1582 October 4 and Gregorian
+// from 1582 October 15 (no proleptic Gregorian). Time zones are given as an east-positive
+// longitude in degrees; the zone offset is longitude / 15 hours.
+#pragma once
+
+namespace vesk {
+
+// Julian date of a local calendar date and clock time (hour may be any value; it is added as
+// hour / 24). roundZone = 1 rounds the zone offset to whole hours, half away from zero; any other
+// value uses longitude / 15 exactly. The Gregorian correction applies when the uncorrected count
+// exceeds JD 2299161. Algorithm after J. Meeus, Astronomical Algorithms, 2nd ed., ch. 7, with
+// floor arithmetic so that negative years work.
+double calendarToJd(double year, double month, double day, double hour, int roundZone,
+                    double zoneLongitude);
+
+// Local calendar date and clock time (0 <= hour < 24) of a Julian date in the given zone.
+// Meeus, Astronomical Algorithms, ch. 7; Gregorian from day number 2299161 on.
+void jdToCalendar(double jd, int roundZone, double zoneLongitude, double& year, double& month,
+                  double& day, double& hour);
+
+// TT - UT in seconds for t Julian centuries from J2000 (TT). A piecewise model: the long-term
+// parabola -20 + 32 u^2 (u = (y - 1820) / 100 centuries) outside -800..3350, a table for
+// -800..-720, the cubic spline of Morrison & Stephenson / Stephenson, Morrison & Hohenkerk (2016)
+// for -720..2019, observed and predicted yearly values to 2030, decade values to 2100, and the
+// spline mirrored about 1820 (minus 100 s) for 2100..3350. Not continuous at the branch limits.
+double deltaT(double t);
+
+// Decimal hours to hours 0..23, whole minutes and seconds. Minutes and seconds are taken from the
+// fraction of floor(x) before the hour is brought into 0..23.
+void splitHours(double x, double& hours, double& minutes, double& seconds);
+
+} // namespace vesk

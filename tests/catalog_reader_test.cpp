@@ -1,0 +1,166 @@
+#include "catalog.h"
+#include "test_support.h"
+#include "timescales.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace vesk;
+using vesk::testing::ScratchDir;
+
+namespace {
+
+// One entry at an hour TT of a date; the coefficients carry the day so that mixing shows.
+std::string entry(int year, int month, int day, double hour = 12) {
+    const double jd = calendarToJd(year, month, day, hour, 0, 0);
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "%d %d %d 2 1.01 0.3 %.6f 100 145 12\n"
+                  "%d.5 0.5 0 0 0.2 0.1 0 0 7.5 0.01 0\n"
+                  "90 15.004 0.53 0 0 -0.01 0 0 0.0046 0.0046\n",
+                  year, month, day, jd, day);
+    return text;
+}
+
+struct CatalogFixture : ::testing::Test {
+    ScratchDir dir;
+    Catalog catalog;
+
+    void SetUp() override { catalog.paths.dirs = {dir.path()}; }
+
+    // Writes the file for years 1..3000.
+    void writeModern(const std::string& text) { dir.write("ecp00001p03000.prn", text); }
+
+    void expectDate(int year, int month, int day) const {
+        EXPECT_EQ(catalog.record.year, year);
+        EXPECT_EQ(catalog.record.month, month);
+        EXPECT_EQ(catalog.record.day, day);
+        EXPECT_EQ(catalog.record.x0, day + 0.5) << "coefficients of another entry";
+    }
+};
+
+const std::string modern =
+    entry(2030, 3, 10) + entry(2030, 6, 1) + entry(2030, 6, 28) + entry(2031, 2, 14);
+
+} // namespace
+
+TEST(CatalogFileForYear, RangesIncludeTheirUpperEnd) {
+    EXPECT_STREQ(catalogFileForYear(-13000), "ecm13000m08000.prn");
+    EXPECT_STREQ(catalogFileForYear(-8000), "ecm13000m08000.prn");
+    EXPECT_STREQ(catalogFileForYear(-7999.5), "ecm07999m03000.prn");
+    EXPECT_STREQ(catalogFileForYear(0), "ecm02999m00000.prn");
+    EXPECT_STREQ(catalogFileForYear(0.5), "ecp00001p03000.prn");
+    EXPECT_STREQ(catalogFileForYear(3000.5), "ecp03001p08000.prn");
+    EXPECT_STREQ(catalogFileForYear(16999), "ecp13001p16999.prn");
+    EXPECT_EQ(catalogFileForYear(17000), nullptr);
+    EXPECT_EQ(catalogFileForYear(-13000.5), nullptr);
+}
+
+TEST_F(CatalogFixture, SelectsTheMonthOrTheNextEclipse) {
+    writeModern(modern);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    expectDate(2030, 3, 10);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 4), 1);
+    expectDate(2030, 6, 1);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 12), 1);
+    expectDate(2031, 2, 14);
+    // Past the last entry the file's last eclipse is taken.
+    ASSERT_EQ(catalogFind(catalog, 0, 2500, 1), 1);
+    expectDate(2031, 2, 14);
+}
+
+TEST_F(CatalogFixture, MonthFractionChoosesBetweenTwoEclipsesOfAMonth) {
+    writeModern(modern);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 6), 1);
+    expectDate(2030, 6, 1);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 6.25), 1);
+    expectDate(2030, 6, 1);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 6.75), 1);
+    expectDate(2030, 6, 28);
+    EXPECT_EQ(catalog.prevYear, 2030);
+    EXPECT_EQ(catalog.prevMonth, 6);
+    // Exactly one half takes neither and goes on to the next eclipse.
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 6.5), 1);
+    expectDate(2031, 2, 14);
+}
+
+TEST_F(CatalogFixture, ReadsAreConvertedToUniversalTime) {
+    writeModern(modern);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    const double tt = calendarToJd(2030, 3, 10, 12, 0, 0);
+    EXPECT_NEAR(catalog.record.jd, tt - deltaT((tt - 2451545) / 36525) / 86400, 1e-9);
+    // Entries read later are converted too.
+    ASSERT_EQ(catalogReadNext(catalog, 0), 1);
+    EXPECT_LT(catalog.record.jd, calendarToJd(2030, 6, 1, 12, 0, 0));
+    // A TT instant just after midnight is on the previous day in UT.
+    writeModern(entry(2030, 3, 10, 0.01));
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    EXPECT_EQ(catalog.record.day, 9);
+}
+
+TEST_F(CatalogFixture, ReadNextStepsThroughTheFileAndStopsAtItsEnd) {
+    writeModern(modern);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    ASSERT_EQ(catalogReadNext(catalog, 0), 1);
+    expectDate(2030, 6, 1);
+    EXPECT_EQ(catalog.prevMonth, 3);
+    ASSERT_EQ(catalogReadNext(catalog, 0), 1);
+    ASSERT_EQ(catalogReadNext(catalog, 0), 1);
+    expectDate(2031, 2, 14);
+    EXPECT_EQ(catalogReadNext(catalog, 0), -1);
+    expectDate(2031, 2, 14);
+    EXPECT_EQ(catalogReadNext(catalog, 0), -1);
+}
+
+TEST_F(CatalogFixture, MalformedOrTruncatedEntriesNeverMixWithThePreviousOne) {
+    std::string broken = entry(2030, 6, 28);
+    broken.replace(broken.find("0.2 0.1"), 3, "abc");
+    writeModern(entry(2030, 3, 10) + broken + entry(2031, 2, 14));
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 12), 1); // the end: the last complete entry
+    expectDate(2030, 3, 10);
+    EXPECT_EQ(catalogReadNext(catalog, 0), -1); // nothing is read past the fault
+    expectDate(2030, 3, 10);
+
+    const std::string whole = entry(2031, 2, 14);
+    writeModern(entry(2030, 3, 10) + whole.substr(0, whole.size() / 2));
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    EXPECT_EQ(catalogReadNext(catalog, 0), -1);
+    expectDate(2030, 3, 10);
+
+    // Numbers may be split over lines at will; a leading '+' is a number too.
+    std::string loose = entry(2030, 3, 10);
+    for (char& c : loose)
+        c = c == ' ' ? '\n' : c;
+    writeModern("+" + loose);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    expectDate(2030, 3, 10);
+}
+
+TEST_F(CatalogFixture, MissingOrEmptyFilesAreFailures) {
+    EXPECT_EQ(catalogFind(catalog, 0, 2030, 3), -1);
+    writeModern(modern);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    EXPECT_EQ(catalogFind(catalog, 0, 17000, 1), -1);
+    expectDate(2030, 3, 10);
+    dir.write("ecp03001p08000.prn", "\n");
+    EXPECT_EQ(catalogFind(catalog, 0, 3001, 1), -1);
+    expectDate(2030, 3, 10);
+}
+
+TEST_F(CatalogFixture, OpenFirstFallsBackToTheModernFile) {
+    writeModern(modern);
+    ASSERT_EQ(catalogOpenFirst(catalog, 0, 2500), 1);
+    expectDate(2030, 3, 10);
+    EXPECT_EQ(catalogOpenFirst(catalog, 0, 5000), -1); // no file for 3001..8000 here
+    ASSERT_EQ(catalogReadNext(catalog, 0), 1);         // but the modern file is open
+    expectDate(2030, 3, 10);
+    EXPECT_EQ(catalogOpenFirst(catalog, 0, 17000), -1);
+    EXPECT_NE(catalog.file, nullptr);
+}
+
+TEST_F(CatalogFixture, RepeatedFindsDoNotAccumulateOpenFiles) {
+    writeModern(modern);
+    for (int i = 0; i < 3000; ++i)
+        ASSERT_EQ(catalogFind(catalog, 0, 2030, 6.75), 1) << "after " << i << " finds";
+}

@@ -1,0 +1,174 @@
+// The committed catalog against published eclipse data: Besselian elements of 2024 April 8,
+// types, times and Saros numbers of recent eclipses, the statistics of the Five Millennium
+// Canon of Solar Eclipses (F. Espenak and J. Meeus, NASA/TP-2006-214141), and a regeneration
+// of one decade from the DE431 ephemeris.
+#include "catalog.h"
+#include "saros.h"
+#include "test_support.h"
+#include "timescales.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+Catalog committedCatalog() {
+    Catalog catalog;
+    catalog.paths.dirs = {sourceDataDir()};
+    return catalog;
+}
+
+// The record of the eclipse of a month, or a failed assertion.
+EclipseRecord eclipseOf(double year, double month) {
+    Catalog catalog = committedCatalog();
+    EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
+    return catalog.record;
+}
+
+// Hours TT of greatest eclipse.
+double greatestEclipseHoursTT(const EclipseRecord& r) {
+    const double tt = r.jd + deltaT((r.jd - 2451545) / 36525) / 86400;
+    return std::fmod(tt + 0.5, 1.0) * 24;
+}
+
+double hms(double h, double m, double s) {
+    return h + m / 60 + s / 3600;
+}
+
+} // namespace
+
+TEST(CatalogReference, BesselianElementsOf2024April8) {
+    const EclipseRecord r = eclipseOf(2024, 4);
+    ASSERT_EQ(r.t0, 18);
+    const double xy = 3e-5, angle = 1e-4;
+    EXPECT_NEAR(r.x0, -0.3182440, xy);
+    EXPECT_NEAR(r.x1, 0.5117116, xy);
+    EXPECT_NEAR(r.x2, 0.0000326, xy);
+    EXPECT_NEAR(r.x3, -0.0000084, xy);
+    EXPECT_NEAR(r.y0, 0.2197640, xy);
+    EXPECT_NEAR(r.y1, 0.2709589, xy);
+    EXPECT_NEAR(r.y2, -0.0000595, xy);
+    EXPECT_NEAR(r.y3, -0.0000047, xy);
+    EXPECT_NEAR(r.d0, 7.5862002, angle);
+    EXPECT_NEAR(r.d1, 0.0148440, angle);
+    EXPECT_NEAR(r.d2, -0.0000020, angle);
+    EXPECT_NEAR(r.mu0, 89.591217, angle);
+    EXPECT_NEAR(r.mu1, 15.004080, angle);
+    EXPECT_NEAR(r.l1c0, 0.5358140, xy);
+    EXPECT_NEAR(r.l1c1, 0.0000618, xy);
+    EXPECT_NEAR(r.l1c2, -0.0000128, xy);
+    EXPECT_NEAR(r.l2c0, -0.0102720, xy);
+    EXPECT_NEAR(r.l2c1, 0.0000615, xy);
+    EXPECT_NEAR(r.l2c2, -0.0000127, xy);
+    EXPECT_NEAR(r.tanF1, 0.0046683, 2e-7); // published to 7 decimals
+    EXPECT_NEAR(r.tanF2, 0.0046450, 2e-7);
+}
+
+TEST(CatalogReference, TypesTimesAndSeriesOfRecentEclipses) {
+    const double second = 1.0 / 3600;
+    EclipseRecord r = eclipseOf(2024, 4);
+    EXPECT_EQ(r.typeCode, typeTotal);
+    EXPECT_NEAR(greatestEclipseHoursTT(r), hms(18, 18, 29), 1.5 * second);
+    EXPECT_NEAR(r.value6, 0.3431, 1e-4);
+    EXPECT_NEAR(r.magnitude, 1.0566, 2e-4);
+    EXPECT_EQ(r.saros, 139);
+
+    r = eclipseOf(2023, 10);
+    EXPECT_EQ(r.typeCode, typeAnnular);
+    EXPECT_EQ(r.saros, 134);
+    EXPECT_NEAR(greatestEclipseHoursTT(r), hms(18, 0, 41), 1.5 * second);
+    EXPECT_NEAR(r.value6, 0.3753, 1e-4);
+
+    r = eclipseOf(2023, 4);
+    EXPECT_EQ(r.typeCode, typeAnnularTotal);
+    EXPECT_EQ(r.saros, 129);
+    EXPECT_NEAR(greatestEclipseHoursTT(r), hms(4, 17, 56), 1.5 * second);
+    EXPECT_NEAR(r.value6, -0.3952, 1e-4);
+
+    r = eclipseOf(2025, 3);
+    EXPECT_EQ(r.typeCode, typePartial);
+    EXPECT_EQ(r.saros, 149);
+    EXPECT_NEAR(r.value6, 1.0405, 1e-4);
+    EXPECT_NEAR(r.magnitude, 0.9376, 2e-4);
+
+    r = eclipseOf(2017, 8);
+    EXPECT_EQ(r.saros, 145);
+    EXPECT_EQ(sarosMember(r.year, r.saros), 22);
+    r = eclipseOf(2035, 9);
+    EXPECT_EQ(r.day, 2);
+    EXPECT_EQ(r.saros, 145);
+    EXPECT_EQ(sarosMember(r.year, r.saros), 23);
+}
+
+TEST(CatalogReference, SarosSeriesStartWhereThePublishedNumberingHasThem) {
+    const std::map<int, double> firstYears = {{0, -2955},  {1, -2872},  {2, -2861},  {-1, -3002},
+                                              {-2, -3013}, {136, 1360}, {145, 1639}, {-136, -7324}};
+    for (const auto& [series, year] : firstYears)
+        EXPECT_EQ(sarosStartYear(series), year) << "series " << series;
+    EXPECT_EQ(sarosStartYears[699][0], noSarosSeries);
+    EXPECT_EQ(sarosStartYears[699][1], noSarosSeries);
+    EXPECT_EQ(sarosMember(2024, 9999), 0);
+}
+
+// Every entry of the seven files, read as the program reads them.
+TEST(CatalogReference, WholeCatalogMatchesTheFiveMillenniumCanon) {
+    Catalog catalog = committedCatalog();
+    std::map<int, int> byType;
+    int entries = 0, canon = 0;
+    double previousJd = -1e12, previousLunation = -1e12;
+    for (const double fileYear : {-13000, -7999, -2999, 1, 3001, 8001, 13001}) {
+        int status = catalogOpenFirst(catalog, 0, fileYear);
+        ASSERT_EQ(status, 1) << "file of " << fileYear;
+        for (; status == 1; status = catalogReadNext(catalog, 0)) {
+            const EclipseRecord& r = catalog.record;
+            ++entries;
+            ASSERT_GT(r.jd, previousJd) << r.year << "-" << r.month;
+            ASSERT_GT(r.value8, previousLunation) << "lunation read twice";
+            ASSERT_STREQ(catalogFileForYear(r.year), catalogFileForYear(fileYear));
+            ASSERT_GE(r.typeCode, 1);
+            ASSERT_LE(r.typeCode, 6);
+            previousJd = r.jd;
+            previousLunation = r.value8;
+            // The canon counts by the TT calendar year.
+            double year = 0, month = 0, day = 0, hour = 0;
+            jdToCalendar(r.jd + deltaT((r.jd - 2451545) / 36525) / 86400, 0, 0, year, month, day,
+                         hour);
+            if (year >= -1999 && year <= 3000) {
+                ++canon;
+                ++byType[static_cast<int>(r.typeCode)];
+            }
+        }
+    }
+    EXPECT_GT(entries, 70000);
+    EXPECT_LT(entries, 72500);
+    EXPECT_EQ(canon, 11898);
+    EXPECT_EQ(byType[typePartial], 4200);
+    EXPECT_EQ(byType[typeAnnularTotal], 569);
+    EXPECT_NEAR(byType[typeTotal] + byType[typeNonCentralTotal], 3173, 1);
+    EXPECT_NEAR(byType[typeAnnular] + byType[typeNonCentralAnnular], 3956, 1);
+}
+
+TEST(CatalogReference, RegeneratedDecadeEqualsTheCommittedFile) {
+    if (!std::filesystem::is_directory(ephemerisDir()))
+        GTEST_SKIP() << "no ephemeris files at " << ephemerisDir() << ": regeneration not checked";
+    ScratchDir out;
+    const CommandResult run = runProgram(VESK_MAKE_CATALOG,
+                                         {"--ephe", ephemerisDir().string(), "--out",
+                                          out.path().string(), "--from", "2020", "--to", "2030"},
+                                         out.path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string decade = readFile(out.path() / "ecp00001p03000.prn");
+    ASSERT_GT(decade.size(), 1000u);
+    const std::string committed = readFile(sourceDataDir() / "ecp00001p03000.prn");
+    const std::size_t at = committed.find(decade.substr(0, decade.find('\n') + 1));
+    ASSERT_NE(at, std::string::npos) << "first regenerated entry not in the committed file";
+    EXPECT_EQ(committed.substr(at, decade.size()), decade);
+    // The decade starts with the first eclipse of 2020 and ends with the last of 2030.
+    EXPECT_EQ(decade.rfind("2020 6 21", 0), 0u);
+    EXPECT_NE(decade.find("\n2030 11 25 "), std::string::npos);
+}

@@ -1,0 +1,76 @@
+// The headless command line as a script uses it: run the installed executable.
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesk::testing;
+
+namespace {
+
+CommandResult runVesk(const std::vector<std::string>& args, const std::filesystem::path& dir,
+                      const std::vector<std::string>& environment = {}) {
+    return runProgram(VESK_EXECUTABLE, args, dir, environment);
+}
+
+} // namespace
+
+TEST(InfoCommand, PrintsTheEclipseOfAMonth) {
+    ScratchDir elsewhere; // no catalog here: the data folder beside the executable is used
+    CommandResult r = runVesk({"info", "--year", "2035", "--month", "9"}, elsewhere.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("2035-09-02"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("CENTRAL TOTAL ECLIPSE"), std::string::npos);
+    EXPECT_NE(r.out.find("145/23"), std::string::npos);
+
+    // A month without an eclipse gives the next one.
+    r = runVesk({"info", "--year", "2024", "--month", "5", "--json"}, elsewhere.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"date_ut\": \"2024-10-02\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"type_code\": 3"), std::string::npos);
+}
+
+TEST(InfoCommand, JsonCarriesEveryField) {
+    ScratchDir dir;
+    const CommandResult r =
+        runVesk({"info", "--year", "-100", "--month", "5", "--json"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* key :
+         {"\"date_ut\": \"-0100-05-", "\"type_code\":", "\"type\":", "\"magnitude\":", "\"jd_ut\":",
+          "\"saros\":", "\"saros_member\":", "\"t0\":", "\"delta_t\":"})
+        EXPECT_NE(r.out.find(key), std::string::npos) << key << " in " << r.out;
+    EXPECT_EQ(r.out.front(), '{');
+    EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
+}
+
+TEST(InfoCommand, WorkingDirectoryComesBeforeTheDataFolder) {
+    ScratchDir dir;
+    dir.write("ecp00001p03000.prn", "2030 3 10 2 1.5 0.3 2462571.0 100 999 12\n"
+                                    "0 0.5 0 0 0.2 0.1 0 0 7.5 0.01 0\n"
+                                    "90 15.004 0.53 0 0 -0.01 0 0 0.0046 0.0046\n");
+    const CommandResult r = runVesk({"info", "--year", "2030", "--month", "3"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("999/"), std::string::npos) << r.out;
+}
+
+TEST(InfoCommand, FailuresAreReportedWithAStatus) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"info", "--year", "17000", "--month", "1"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("ベッセル要素ファイルがありません！"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+
+    r = runVesk({"info", "--year", "2024", "--month", "4"}, dir.path(),
+                {"VESK_DATA=" + dir.path().string()});
+    EXPECT_EQ(r.status, 0) << "the folder beside the executable still answers";
+
+    for (const auto& args : std::vector<std::vector<std::string>>{{"info", "--year", "abc"},
+                                                                  {"info", "--month", "13"},
+                                                                  {"info", "--year"},
+                                                                  {"info", "--colour"},
+                                                                  {"inform"}}) {
+        r = runVesk(args, dir.path());
+        EXPECT_EQ(r.status, 2) << args.back();
+        EXPECT_FALSE(r.err.empty());
+        EXPECT_TRUE(r.out.empty());
+    }
+}

@@ -1,0 +1,30 @@
+#include "data_paths.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesk;
+using vesk::testing::ScratchDir;
+
+TEST(DataPaths, WorkingDirectoryThenEnvironmentThenBesideTheExecutable) {
+    const DataPaths paths = standardDataPaths("/opt/vesk/vesk", "/srv/eclipses");
+    ASSERT_EQ(paths.dirs.size(), 3u);
+    EXPECT_EQ(paths.dirs[0], ".");
+    EXPECT_EQ(paths.dirs[1], "/srv/eclipses");
+    EXPECT_EQ(paths.dirs[2], "/opt/vesk/data");
+    EXPECT_EQ(standardDataPaths("/opt/vesk/vesk", "").dirs.size(), 2u);
+    EXPECT_EQ(standardDataPaths("", nullptr).dirs.size(), 1u);
+}
+
+TEST(DataPaths, FirstExistingFileWins) {
+    ScratchDir first, second;
+    second.write("location.new", "b");
+    DataPaths paths;
+    paths.dirs = {first.path(), second.path()};
+    EXPECT_EQ(findDataFile(paths, "location.new"), second.path() / "location.new");
+    first.write("location.new", "a");
+    EXPECT_EQ(findDataFile(paths, "location.new"), first.path() / "location.new");
+    EXPECT_TRUE(findDataFile(paths, "globe04.dat").empty());
+    std::filesystem::create_directory(first.path() / "color.txt");
+    EXPECT_TRUE(findDataFile(paths, "color.txt").empty()) << "a folder is not a data file";
+}

@@ -1,0 +1,76 @@
+#include "test_support.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vesk::testing {
+
+ScratchDir::ScratchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "vesk-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr)
+        throw std::runtime_error("cannot create a scratch folder");
+    dir = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code error;
+    std::filesystem::remove_all(dir, error);
+}
+
+std::filesystem::path ScratchDir::write(const std::string& name, const std::string& text) const {
+    const std::filesystem::path file = dir / name;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << text;
+    return file;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::filesystem::path& workingDir,
+                         const std::vector<std::string>& environment) {
+    ScratchDir capture;
+    const std::filesystem::path outPath = capture.path() / "out";
+    const std::filesystem::path errPath = capture.path() / "err";
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chdir(workingDir.c_str()) != 0)
+            _exit(127);
+        if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr))
+            _exit(127);
+        for (const std::string& setting : environment)
+            putenv(const_cast<char*>(setting.c_str()));
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    int wstatus = 0;
+    waitpid(child, &wstatus, 0);
+    CommandResult result;
+    result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    result.out = readFile(outPath);
+    result.err = readFile(errPath);
+    return result;
+}
+
+std::filesystem::path sourceDataDir() {
+    return std::filesystem::path(VESK_SOURCE_DIR) / "data";
+}
+
+std::filesystem::path ephemerisDir() {
+    return VESK_EPHE_DIR;
+}
+
+} // namespace vesk::testing

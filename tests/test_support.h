@@ -1,0 +1,41 @@
+// Helpers of the tests: scratch folders, files, and running the program's executables.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vesk::testing {
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class ScratchDir {
+  public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    const std::filesystem::path& path() const { return dir; }
+    std::filesystem::path write(const std::string& name, const std::string& text) const;
+
+  private:
+    std::filesystem::path dir;
+};
+
+struct CommandResult {
+    int status = -1; // exit status, or -1 when the program did not exit normally
+    std::string out, err;
+};
+
+// Runs a program with arguments in a working folder and an extra environment (NAME=value).
+CommandResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::filesystem::path& workingDir,
+                         const std::vector<std::string>& environment = {});
+
+std::string readFile(const std::filesystem::path& path);
+
+// The repository's data folder and the ephemeris folder of the reference tests.
+std::filesystem::path sourceDataDir();
+std::filesystem::path ephemerisDir();
+
+} // namespace vesk::testing

@@ -1,0 +1,132 @@
+#include "timescales.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesk;
+
+TEST(CalendarToJd, WorkedValues) {
+    EXPECT_DOUBLE_EQ(calendarToJd(2000, 1, 1, 12, 0, 0), 2451545.0);
+    EXPECT_DOUBLE_EQ(calendarToJd(1582, 10, 4, 0, 0, 0), 2299159.5);
+    EXPECT_DOUBLE_EQ(calendarToJd(1582, 10, 15, 0, 0, 0), 2299160.5);
+    EXPECT_DOUBLE_EQ(calendarToJd(-4712, 1, 1, 12, 0, 0), 0.0);
+    EXPECT_DOUBLE_EQ(calendarToJd(2000, 1, 1, 21, 1, 135), 2451545.0);
+    // Meeus, Astronomical Algorithms, example 7.a and 7.b; and the table of ch. 7.
+    EXPECT_DOUBLE_EQ(calendarToJd(1957, 10, 4.81, 0, 0, 0), 2436116.31);
+    EXPECT_DOUBLE_EQ(calendarToJd(333, 1, 27, 12, 0, 0), 1842713.0);
+    EXPECT_DOUBLE_EQ(calendarToJd(-1000, 7, 12, 12, 0, 0), 1356001.0);
+    EXPECT_DOUBLE_EQ(calendarToJd(-4712, 1, 1.5, 0, 0, 0), 0.0);
+}
+
+TEST(CalendarToJd, JanuaryAndFebruaryBelongToThePreviousYear) {
+    // -1 February is day count of year -2, month 14: one day before -1 March 1.
+    EXPECT_DOUBLE_EQ(calendarToJd(-1, 3, 1, 0, 0, 0) - calendarToJd(-1, 2, 28, 0, 0, 0), 1.0);
+    // Year -1 (2 BC) is not a leap year in the Julian calendar; year 0 is.
+    EXPECT_DOUBLE_EQ(calendarToJd(0, 3, 1, 0, 0, 0) - calendarToJd(0, 2, 28, 0, 0, 0), 2.0);
+    EXPECT_DOUBLE_EQ(calendarToJd(-1, 1, 1, 0, 0, 0) + 365, calendarToJd(0, 1, 1, 0, 0, 0));
+}
+
+TEST(CalendarToJd, ZonesAndTheReformInstant) {
+    // A whole-hour zone of 127.4 degrees is 8 hours; the exact one 8.4933 hours.
+    EXPECT_NEAR(calendarToJd(2000, 1, 1, 20, 1, 127.4), 2451545.0, 1e-9);
+    EXPECT_NEAR(calendarToJd(2000, 1, 1, 12, 0, 127.4), 2451545.0 - 127.4 / 15 / 24, 1e-9);
+    EXPECT_NEAR(calendarToJd(2000, 1, 1, 3, 1, -127.5), 2451545.0, 1e-9);
+    // The correction is decided on the uncorrected count (after zone and hour): past 2299161
+    // the date is read as Gregorian.
+    EXPECT_DOUBLE_EQ(calendarToJd(1582, 10, 4, 12, 0, 0), 2299160.0);
+    EXPECT_NEAR(calendarToJd(1582, 10, 5, 11, 0, 0), 2299160.5 + 11.0 / 24, 1e-9);
+    EXPECT_NEAR(calendarToJd(1582, 10, 5, 13, 0, 0), 2299160.5 + 13.0 / 24 - 10, 1e-9);
+    EXPECT_NEAR(calendarToJd(1582, 10, 5, 3, 1, -135), 2299160.5 + 12.0 / 24, 1e-9);
+    EXPECT_NEAR(calendarToJd(1582, 10, 5, 4, 1, -135), 2299160.5 + 13.0 / 24 - 10, 1e-9);
+}
+
+TEST(JdToCalendar, InvertsCalendarToJdAcrossTheSpan) {
+    for (double jd = -3030000.25; jd < 7930000; jd += 9876.125) {
+        double y = 0, m = 0, d = 0, h = 0;
+        jdToCalendar(jd, 0, 0, y, m, d, h);
+        EXPECT_NEAR(calendarToJd(y, m, d, h, 0, 0), jd, 1e-7) << "JD " << jd;
+        EXPECT_GE(h, 0);
+        EXPECT_LT(h, 24);
+    }
+}
+
+TEST(JdToCalendar, ReformAndZones) {
+    double y = 0, m = 0, d = 0, h = 0;
+    jdToCalendar(2299160.5, 0, 0, y, m, d, h);
+    EXPECT_EQ(y, 1582);
+    EXPECT_EQ(m, 10);
+    EXPECT_EQ(d, 15);
+    EXPECT_EQ(h, 0);
+    jdToCalendar(2299159.5, 0, 0, y, m, d, h);
+    EXPECT_EQ(d, 4);
+    EXPECT_EQ(h, 0);
+    // Japan Standard Time: J2000.0 is 21:00 on January 1.
+    jdToCalendar(2451545.0, 1, 135, y, m, d, h);
+    EXPECT_EQ(y, 2000);
+    EXPECT_EQ(d, 1);
+    EXPECT_DOUBLE_EQ(h, 21);
+    // Meeus, example 7.c: JD 2436116.31 is 1957 October 4.81.
+    jdToCalendar(2436116.31, 0, 0, y, m, d, h);
+    EXPECT_EQ(y, 1957);
+    EXPECT_EQ(m, 10);
+    EXPECT_EQ(d, 4);
+    EXPECT_NEAR(h, 0.81 * 24, 1e-6);
+    // Before -4712 (negative Julian dates): -12999 August 10.
+    jdToCalendar(calendarToJd(-12999, 8, 10, 6, 0, 0), 0, 0, y, m, d, h);
+    EXPECT_EQ(y, -12999);
+    EXPECT_EQ(m, 8);
+    EXPECT_EQ(d, 10);
+    EXPECT_NEAR(h, 6, 1e-6);
+}
+
+TEST(DeltaT, BranchesAndTheirLimits) {
+    const auto at = [](double year) { return deltaT((year - 2000) / 100); };
+    const double t = 2.0 / 3;
+    EXPECT_NEAR(at(2000), 62.898 + 1.804 * t - 0.729 * t * t + 0.109 * t * t * t, 1e-9);
+    EXPECT_NEAR(at(2025), 69.04, 1e-9);
+    EXPECT_NEAR(at(2030), 69.97, 1e-9);
+    EXPECT_NEAR(at(2100), 115.0, 1e-9);
+    EXPECT_NEAR(at(-720), 20371, 1e-9);
+    EXPECT_NEAR(at(-795), 21945 + (21776 - 21945) * 0.5, 1e-9);
+    // 2200 and 2101 use the spline mirrored about 1820, minus 100 s; 3350 the spline at 290.
+    EXPECT_NEAR(at(2200), at(1440) - 100, 1e-9);
+    EXPECT_NEAR(at(2101), at(1539) - 100, 1e-9);
+    EXPECT_NEAR(at(3350), at(290) - 100, 1e-9);
+    // Discontinuities at the branch limits are part of the model.
+    EXPECT_NEAR(at(-800), 21946.08, 1e-6);
+    EXPECT_NEAR(at(-799.999999), 21945, 1e-3);
+    EXPECT_NEAR(at(2019), 68.109 + 1.277 - 0.007 - 0.139, 1e-9);
+    EXPECT_NEAR(at(2019.000001), 69.2202, 1e-4);
+    // The long-term parabola outside -800..3350.
+    EXPECT_NEAR(at(-13000), -20 + 32 * 148.2 * 148.2, 1e-6);
+    EXPECT_NEAR(at(16999), -20 + 32 * 151.79 * 151.79, 1e-6);
+    // Against the historical values of F. Espenak and J. Meeus (NASA, Five Millennium Canon of
+    // Solar Eclipses, 2006): 10580 +- 260 s at year 0, 23.6 s in 1925.
+    EXPECT_NEAR(at(0), 10580, 260);
+    EXPECT_NEAR(at(1925), 23.6, 0.5);
+}
+
+TEST(SplitHours, BringsTheHourIntoTheDay) {
+    double h = 0, m = 0, s = 0;
+    splitHours(24.3, h, m, s);
+    EXPECT_EQ(h, 0);
+    EXPECT_EQ(m, 18);
+    EXPECT_NEAR(s, 0, 1e-9);
+    splitHours(-0.5, h, m, s);
+    EXPECT_EQ(h, 23);
+    EXPECT_EQ(m, 30);
+    EXPECT_NEAR(s, 0, 1e-9);
+    splitHours(49.75, h, m, s);
+    EXPECT_EQ(h, 1);
+    EXPECT_EQ(m, 45);
+    EXPECT_NEAR(s, 0, 1e-9);
+    splitHours(18.308167, h, m, s);
+    EXPECT_EQ(h, 18);
+    EXPECT_EQ(m, 18);
+    EXPECT_NEAR(s, 29.4, 0.01);
+    // A whole negative number of days is hour 0, never 24.
+    splitHours(-24, h, m, s);
+    EXPECT_EQ(h, 0);
+    splitHours(-48.25, h, m, s);
+    EXPECT_EQ(h, 23);
+    EXPECT_EQ(m, 45);
+}

@@ -1,0 +1,234 @@
+// vesk-make-catalog: computes the eclipse catalog files from the JPL DE431 ephemeris.
+//
+//   vesk-make-catalog --ephe DIR --out DIR [--from YEAR --to YEAR] [--threads N]
+//                     [--saros-table FILE.cpp]
+//
+// For every new moon of the ephemeris span it finds the conjunction, keeps those near a node,
+// fits Besselian elements around greatest eclipse and classifies the eclipse. Entries go into
+// the seven catalog files by their UT year; with --from/--to only the eclipses of those UT years
+// are computed and written. The output is the same whatever the number of threads.
+#include "eclipse_entry.h"
+#include "ephemeris.h"
+#include "saros_numbering.h"
+#include "timescales.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <future>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vesk::catalog {
+namespace {
+
+// Span of the DE431 files: Julian -12999 August 10 to Gregorian 16997 February 16, less a day
+// at each end so that every fit window lies inside.
+const double ephemerisFirstJd = calendarToJd(-12999, 8, 10, 0, 0, 0) + 1;
+const double ephemerisLastJd = calendarToJd(16997, 2, 16, 0, 0, 0) - 1;
+
+// Mean new moon of lunation k (J. Meeus, Astronomical Algorithms, 2nd ed., eq. 49.1).
+double meanNewMoon(double k) {
+    const double t = k / 1236.85;
+    return 2451550.09766 + 29.530588861 * k + 0.00015437 * t * t - 0.000000150 * t * t * t +
+           0.00000000073 * t * t * t * t;
+}
+constexpr double synodicMonth = 29.530588861;
+
+// A new moon with the Moon farther than this from the ecliptic cannot eclipse the Sun (the
+// largest latitude of a partial eclipse is about 1.58 degrees).
+constexpr double candidateLatitudeDeg = 1.75;
+
+struct Options {
+    std::string epheDir, outDir, sarosTable;
+    double fromYear = -13000, toYear = 16999;
+    int threads = 2;
+};
+
+double utYear(EclipseRecord entry) {
+    convertEntryToUt(entry);
+    return entry.year;
+}
+
+// The eclipses of lunations first..last, checking that consecutive conjunctions are one
+// synodic month apart (so that no new moon is missed or found twice).
+std::vector<EclipseRecord> eclipsesOfLunations(const std::string& epheDir, long first, long last) {
+    Ephemeris ephemeris(epheDir);
+    std::vector<EclipseRecord> entries;
+    double previousJd = 0;
+    for (long n = first; n <= last; ++n) {
+        const Conjunction conjunction = ephemeris.conjunctionNear(meanNewMoon(n));
+        if (n > first && std::fabs(conjunction.jd - previousJd - synodicMonth) > 0.6)
+            throw std::runtime_error("lunation " + std::to_string(n) +
+                                     ": conjunction search found another new moon");
+        previousJd = conjunction.jd;
+        if (std::fabs(conjunction.moonLatDeg) > candidateLatitudeDeg)
+            continue;
+        if (auto entry = eclipseAtConjunction(ephemeris, conjunction, static_cast<double>(n)))
+            entries.push_back(*entry);
+    }
+    return entries;
+}
+
+// Decimal places of the 31 numbers in file order: enough that the printed value is finer than
+// the fit (1e-9 Earth radii is 6 mm).
+constexpr int fieldDecimals[catalogEntryNumbers] = {
+    0, 0, 0,  0,  5,  5, 6,  0,  0,  0,     // date, type, magnitude, gamma, jd, lunation, saros, t0
+    9, 9, 10, 10, 9,  9, 10, 10, 8,  9, 10, // x, y, d
+    8, 9, 9,  10, 10, 9, 10, 10, 10, 10};   // mu, l1, l2, tan f1, tan f2
+constexpr int firstFieldOfLine[] = {0, 10, 21, catalogEntryNumbers};
+
+std::string formatEntry(const EclipseRecord& entry) {
+    std::string text;
+    char number[64];
+    for (int line = 0; line < 3; ++line) {
+        for (int i = firstFieldOfLine[line]; i < firstFieldOfLine[line + 1]; ++i) {
+            std::snprintf(number, sizeof number, "%s%.*f", i == firstFieldOfLine[line] ? "" : " ",
+                          fieldDecimals[i], entry.*catalogFieldOrder[i]);
+            text += number;
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+// Writes a file through a temporary name so that a failed run leaves no partial file.
+void writeFile(const std::filesystem::path& path, const std::string& text) {
+    const std::filesystem::path temporary = path.string() + ".part";
+    std::FILE* file = std::fopen(temporary.c_str(), "w");
+    if (file == nullptr)
+        throw std::runtime_error("cannot create " + temporary.string());
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (std::fclose(file) != 0 || !written) {
+        std::filesystem::remove(temporary);
+        throw std::runtime_error("cannot write " + temporary.string());
+    }
+    std::filesystem::rename(temporary, path);
+}
+
+void writeCatalogFiles(const std::vector<EclipseRecord>& entries, const std::string& outDir,
+                       bool allFiles) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const char* name :
+         {"ecm13000m08000.prn", "ecm07999m03000.prn", "ecm02999m00000.prn", "ecp00001p03000.prn",
+          "ecp03001p08000.prn", "ecp08001p13000.prn", "ecp13001p16999.prn"})
+        files.emplace_back(name, "");
+    for (const EclipseRecord& entry : entries) {
+        const char* name = catalogFileForYear(utYear(entry));
+        for (auto& [fileName, text] : files) {
+            if (name != nullptr && fileName == name)
+                text += formatEntry(entry);
+        }
+    }
+    std::filesystem::create_directories(outDir);
+    for (const auto& [fileName, text] : files) {
+        if (allFiles || !text.empty())
+            writeFile(std::filesystem::path(outDir) / fileName, text);
+    }
+}
+
+void writeSarosTable(const std::vector<EclipseRecord>& entries, const std::string& path) {
+    const auto table = sarosStartYearsOf(entries);
+    std::string text =
+        "// Generated by vesk-make-catalog from the eclipse catalog: the UT year of the first\n"
+        "// eclipse of Saros series n (column 0) and of series -n (column 1); 99999 where the\n"
+        "// catalog holds no such series.\n"
+        "#include \"saros.h\"\n\nnamespace vesk {\n\n// clang-format off\n"
+        "const std::array<std::array<double, 2>, sarosRows> sarosStartYears = {{\n";
+    char row[64];
+    for (std::size_t n = 0; n < table.size(); ++n) {
+        std::snprintf(row, sizeof row, "    {%.0f, %.0f}, // %zu\n", table[n][0], table[n][1], n);
+        text += row;
+    }
+    text += "}};\n// clang-format on\n\n} // namespace vesk\n";
+    writeFile(path, text);
+}
+
+Options parseOptions(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string flag = argv[i];
+        if (i + 1 >= argc)
+            throw std::runtime_error("missing value after " + flag);
+        const std::string value = argv[++i];
+        if (flag == "--ephe")
+            options.epheDir = value;
+        else if (flag == "--out")
+            options.outDir = value;
+        else if (flag == "--saros-table")
+            options.sarosTable = value;
+        else if (flag == "--from")
+            options.fromYear = std::stod(value);
+        else if (flag == "--to")
+            options.toYear = std::stod(value);
+        else if (flag == "--threads")
+            options.threads = std::max(1, std::stoi(value));
+        else
+            throw std::runtime_error("unknown option " + flag);
+    }
+    if (options.epheDir.empty() || options.outDir.empty())
+        throw std::runtime_error("usage: vesk-make-catalog --ephe DIR --out DIR [--from YEAR "
+                                 "--to YEAR] [--threads N] [--saros-table FILE.cpp]");
+    return options;
+}
+
+int run(int argc, char** argv) {
+    const Options options = parseOptions(argc, argv);
+    const bool wholeCatalog = options.fromYear <= -13000 && options.toYear >= 16999;
+    // Lunations whose new moon can fall in the years asked for (with a month to spare; the UT
+    // year filter below decides).
+    const double firstJd =
+        std::max(ephemerisFirstJd, calendarToJd(options.fromYear, 1, 1, 0, 0, 0) - 40);
+    const double lastJd =
+        std::min(ephemerisLastJd, calendarToJd(options.toYear + 1, 1, 1, 0, 0, 0) + 40);
+    long firstLunation = std::lround((firstJd - meanNewMoon(0)) / synodicMonth);
+    long lastLunation = std::lround((lastJd - meanNewMoon(0)) / synodicMonth);
+    // Keep the outermost new moons clear of the ephemeris limits.
+    while (meanNewMoon(firstLunation) < ephemerisFirstJd + 3)
+        ++firstLunation;
+    while (meanNewMoon(lastLunation) > ephemerisLastJd - 3)
+        --lastLunation;
+
+    const long count = lastLunation - firstLunation + 1;
+    std::vector<std::future<std::vector<EclipseRecord>>> parts;
+    for (int part = 0; part < options.threads; ++part) {
+        const long first = firstLunation + count * part / options.threads;
+        const long last = firstLunation + count * (part + 1) / options.threads - 1;
+        parts.push_back(
+            std::async(std::launch::async, eclipsesOfLunations, options.epheDir, first, last));
+    }
+    std::vector<EclipseRecord> entries;
+    for (auto& part : parts) {
+        for (EclipseRecord& entry : part.get()) {
+            const double year = utYear(entry);
+            if (year < options.fromYear || year > options.toYear)
+                continue;
+            entry.saros = sarosSeries(entry.value8, entry.year);
+            if (std::fabs(entry.saros) >= sarosRows)
+                throw std::runtime_error("Saros series " + std::to_string(entry.saros) +
+                                         " lies outside the table");
+            entries.push_back(entry);
+        }
+    }
+    writeCatalogFiles(entries, options.outDir, wholeCatalog);
+    if (!options.sarosTable.empty())
+        writeSarosTable(entries, options.sarosTable);
+    std::printf("%zu eclipses from lunation %ld to %ld\n", entries.size(), firstLunation,
+                lastLunation);
+    return 0;
+}
+
+} // namespace
+} // namespace vesk::catalog
+
+int main(int argc, char** argv) {
+    try {
+        return vesk::catalog::run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vesk-make-catalog: %s\n", error.what());
+        return 1;
+    }
+}
