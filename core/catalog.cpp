@@ -155,6 +155,7 @@ const char* catalogFileForYear(double year) {
 
 void convertEntryToUt(EclipseRecord& record) {
     const double dt = deltaT((record.jd - 2451545) / 36525);
+    record.jdTT = record.jd;
     record.jd -= dt / 86400;
     double hour = 0;
     jdToCalendar(record.jd, 0, 0, record.year, record.month, record.day, hour);

@@ -29,6 +29,7 @@ struct EclipseRecord {
     double l1c0 = 0, l1c1 = 0, l1c2 = 0;   // penumbral radius on the fundamental plane
     double l2c0 = 0, l2c1 = 0, l2c2 = 0;   // umbral radius (negative for a total eclipse)
     double tanF1 = 0, tanF2 = 0;           // tangents of the cone half-angles
+    double jdTT = 0; // greatest eclipse in TT, kept by the UT conversion (not in the file)
 };
 
 constexpr int catalogEntryNumbers = 31;
@@ -88,7 +89,8 @@ int catalogOpenFirst(Catalog& catalog, int traceLevel, double year);
 void catalogClose(Catalog& catalog);
 
 // The UT date and Julian date of an entry from its TT Julian date (the Delta T model without
-// the user's adjustment): jd becomes UT and year/month/day the UT calendar date.
+// the user's adjustment): jd becomes UT and year/month/day the UT calendar date; jdTT keeps the
+// TT Julian date.
 void convertEntryToUt(EclipseRecord& record);
 
 } // namespace vesk

@@ -4,15 +4,22 @@
 
 #include "catalog.h"
 #include "data_paths.h"
+#include "eclipse_state.h"
 #include "view_state.h"
 
 namespace vesk {
 
 struct Session {
-    explicit Session(DataPaths dataPaths) { catalog.paths = std::move(dataPaths); }
+    explicit Session(DataPaths dataPaths) {
+        catalog.paths = std::move(dataPaths);
+        eclipse.record = &catalog.record;
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 
     ViewState view;
-    Catalog catalog; // the current eclipse record and the open catalog file
+    Catalog catalog;      // the current eclipse record and the open catalog file
+    EclipseState eclipse; // the shadow geometry of the current record
 };
 
 } // namespace vesk

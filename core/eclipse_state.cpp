@@ -1,0 +1,197 @@
+#include "eclipse_state.h"
+
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+constexpr double degToRad = 0.017453292519943295;
+constexpr double radToDeg = 57.29577951308232;
+// The rate terms of the observer's motion use this rounded factor.
+constexpr double degToRadRates = 0.01745329;
+// Iterations stop when the correction is below this many hours.
+constexpr double timeTolerance = 0.00001;
+// An iteration that has not converged after this many passes has no solution.
+constexpr int maxPasses = 50;
+
+// The contact iteration shared by the penumbra (radius L1) and the umbra (radius |L2|).
+void contact(EclipseState& s, double t, double deltaT, int sign, bool umbra, double& time,
+             double& altitude) {
+    s.status = 1;
+    const auto radius = [&] { return umbra ? std::fabs(s.obsL2) : s.obsL1; };
+    observeAt(s, t, deltaT);
+    double S = (s.a * s.v - s.u * s.b) / (s.n * radius());
+    if (!(S * S <= 1)) {
+        s.status = -1;
+        return;
+    }
+    double tau = sign * std::sqrt(1 - S * S) * radius() / s.n;
+    double when = t + tau;
+    for (int pass = 0; std::fabs(tau) > timeTolerance; ++pass) {
+        observeAt(s, when, deltaT);
+        S = (s.a * s.v - s.u * s.b) / (s.n * radius());
+        if (!(S * S <= 1) || pass == maxPasses) {
+            s.status = -1;
+            return;
+        }
+        tau = -(s.u * s.a + s.v * s.b) / (s.n * s.n) + sign * std::sqrt(1 - S * S) * radius() / s.n;
+        when += tau;
+    }
+    observeAt(s, when, deltaT);
+    time = when;
+    altitude = observedSunAltitude(s);
+}
+
+} // namespace
+
+void loadEclipseSummary(EclipseState& s) {
+    const EclipseRecord& r = *s.record;
+    s.day = r.day;
+    s.typeCode = r.typeCode;
+    s.magnitude = r.magnitude;
+    s.jd = r.jd;
+    s.saros = r.saros;
+    s.t0 = r.t0;
+}
+
+void evaluateElements(EclipseState& s, double t) {
+    const EclipseRecord& r = *s.record;
+    s.x = r.x0 + t * (r.x1 + t * (r.x2 + t * r.x3));
+    s.y = r.y0 + t * (r.y1 + t * (r.y2 + t * r.y3));
+    s.d = (r.d0 + t * (r.d1 + t * r.d2)) * degToRad;
+    s.mu = r.mu0 + r.mu1 * t;
+    s.l1 = r.l1c0 + t * (r.l1c1 + t * r.l1c2);
+    s.l2 = r.l2c0 + t * (r.l2c1 + t * r.l2c2);
+
+    s.xRate = r.x1 + 2 * r.x2 * t + 3 * r.x3 * t * t;
+    s.yRate = r.y1 + 2 * r.y2 * t + 3 * r.y3 * t * t;
+    s.dRate = (r.d1 + 2 * r.d2 * t) * degToRad;
+    s.muRate = r.mu1 * degToRad;
+    s.l1Rate = r.l1c1 + 2 * r.l1c2 * t;
+    s.l2Rate = r.l2c1 + 2 * r.l2c2 * t;
+
+    s.sinD = std::sin(s.d);
+    s.cosD = std::cos(s.d);
+    s.rho1 = std::sqrt(1 - earthE2 * s.cosD * s.cosD);
+    s.rho2 = std::sqrt(1 - earthE2 * s.sinD * s.sinD);
+    s.invRho1 = 1 / s.rho1;
+    s.rho1Rho2 = s.rho1 * s.rho2;
+    const double sqrtOneMinusE2 = std::sqrt(earthOneMinusE2);
+    s.sinD1 = s.sinD / s.rho1;
+    s.cosD1 = sqrtOneMinusE2 * s.cosD / s.rho1;
+    s.sinD2 = sqrtOneMinusE2 * s.sinD / s.rho2;
+    s.cosD2 = s.cosD / s.rho2;
+    s.sinD1MinusD2 = earthE2 * s.sinD * s.cosD / s.rho1Rho2;
+    s.cosD1MinusD2 = sqrtOneMinusE2 / s.rho1Rho2;
+
+    s.aPrimePen = -s.l1Rate - s.muRate * s.x * r.tanF1 * s.cosD;
+    s.aPrimeUmb = -s.l2Rate - s.muRate * s.x * r.tanF2 * s.cosD;
+    s.bPrime = -s.yRate + s.muRate * s.x * s.sinD;
+    s.cPrimePen = s.xRate + s.muRate * s.y * s.sinD + s.muRate * s.l1 * r.tanF1 * s.cosD;
+    s.cPrimeUmb = s.xRate + s.muRate * s.y * s.sinD + s.muRate * s.l2 * r.tanF2 * s.cosD;
+    s.bPrimeRate = -2 * r.y2 + s.muRate * r.x1 * s.sinD;
+    s.cPrimePenRate = 2 * r.x2 + s.muRate * r.y1 * s.sinD + s.muRate * r.l1c1 * r.tanF1 * s.cosD;
+    s.cPrimeUmbRate = 2 * r.x2 + s.muRate * r.y1 * s.sinD + s.muRate * r.l2c1 * r.tanF2 * s.cosD;
+    s.nPen = std::sqrt(s.bPrime * s.bPrime + s.cPrimePen * s.cPrimePen);
+    s.nUmb = std::sqrt(s.bPrime * s.bPrime + s.cPrimeUmb * s.cPrimeUmb);
+}
+
+void setObserver(EclipseState& s, const ViewState& view) {
+    s.obsLonWest = s.homeLonWest = -view.observerLon;
+    s.obsLat = s.homeLat = view.observerLat;
+    s.obsHeight = view.observerHeight;
+    const double phi = s.obsLat * degToRad;
+    const double u = std::atan(earthAxisRatio * std::tan(phi));
+    const double h = s.obsHeight / earthRadiusMetres;
+    s.rhoSinPhi = earthAxisRatio * std::sin(u) + h * std::sin(phi);
+    s.rhoCosPhi = std::cos(u) + h * std::cos(phi);
+}
+
+void restoreObserver(EclipseState& s) {
+    s.obsLonWest = s.homeLonWest;
+    s.obsLat = s.homeLat;
+}
+
+void observeAt(EclipseState& s, double t, double deltaT) {
+    const EclipseRecord& r = *s.record;
+    evaluateElements(s, t);
+    s.hourAngle = (s.mu - s.obsLonWest - hourAngleRatePerSecond * deltaT) * degToRad;
+    const double sinH = std::sin(s.hourAngle), cosH = std::cos(s.hourAngle);
+    const double xi = s.rhoCosPhi * sinH;
+    const double eta = s.rhoSinPhi * s.cosD - s.rhoCosPhi * cosH * s.sinD;
+    const double zeta = s.rhoSinPhi * s.sinD + s.rhoCosPhi * cosH * s.cosD;
+    s.u = s.x - xi;
+    s.v = s.y - eta;
+    s.a = s.xRate - cosH * r.mu1 * degToRadRates * s.rhoCosPhi;
+    s.b = s.yRate - (xi * r.mu1 * s.sinD - zeta * r.d1) * degToRadRates;
+    s.n = std::sqrt(s.a * s.a + s.b * s.b);
+    s.obsL1 = s.l1 - zeta * r.tanF1;
+    s.obsL2 = s.l2 - zeta * r.tanF2;
+
+    s.axisDistance = std::sqrt(s.u * s.u + s.v * s.v);
+    double p = std::atan2(s.u, s.v) * radToDeg;
+    const double mag = (s.obsL1 - s.axisDistance) / (s.obsL1 + s.obsL2);
+    if (mag > 0.999 && mag < 1.001)
+        p += 180;
+    if (p < 0)
+        p += 360;
+    if (p > 360)
+        p -= 360;
+    s.contactPA = p;
+    const double phi = s.obsLat * degToRad;
+    s.sunAltRad = std::asin(cosH * s.cosD * std::cos(phi) + s.sinD * std::sin(phi));
+    s.zenithPA = std::atan2(xi, eta) * radToDeg;
+    double v = s.contactPA - s.zenithPA;
+    if (v > 360)
+        v -= 360;
+    if (v < 0)
+        v += 360;
+    s.vertexAngle = v;
+    s.diameterRatio = (s.obsL1 - s.obsL2) / (s.obsL1 + s.obsL2);
+}
+
+double observedSunAltitude(const EclipseState& s) {
+    return s.sunAltRad * radToDeg;
+}
+
+void localMagnitudeAt(EclipseState& s, double t, double deltaT, double& magnitude,
+                      double& altitude) {
+    s.status = 1;
+    observeAt(s, t, deltaT);
+    magnitude = (s.obsL1 - s.axisDistance) / (s.obsL1 + s.obsL2);
+    altitude = observedSunAltitude(s);
+}
+
+void penumbralContact(EclipseState& s, double t, double deltaT, int sign, double& time,
+                      double& altitude) {
+    contact(s, t, deltaT, sign, false, time, altitude);
+}
+
+void umbralContact(EclipseState& s, double t, double deltaT, int sign, double& time,
+                   double& altitude) {
+    contact(s, t, deltaT, sign, true, time, altitude);
+}
+
+void localMaximum(EclipseState& s, double t, double deltaT, double& time, double& altitude,
+                  double& magnitude, int& central) {
+    restoreObserver(s);
+    s.status = 1;
+    double tau = 100;
+    for (int pass = 0; std::fabs(tau) > timeTolerance; ++pass) {
+        if (pass == maxPasses) {
+            s.status = -1;
+            break;
+        }
+        observeAt(s, t, deltaT);
+        tau = -(s.u * s.a + s.v * s.b) / (s.n * s.n);
+        t += tau;
+    }
+    observeAt(s, t, deltaT);
+    magnitude = (s.obsL1 - s.axisDistance) / (s.obsL1 + s.obsL2);
+    central = s.axisDistance < std::fabs(s.obsL2) ? 1 : 0;
+    time = t;
+    altitude = observedSunAltitude(s);
+}
+
+} // namespace vesk

@@ -1,0 +1,53 @@
+#include "local_contacts.h"
+
+#include "path_tracers.h"
+#include "sun_position.h"
+
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+LocalEvent eventAt(EclipseState& s, double t, double altitude, double deltaT) {
+    double sunAltitude = 0, azimuth = 0;
+    sunAltAz(s, t, deltaT, sunAltitude, azimuth);
+    return {t, altitude, azimuth};
+}
+
+using ContactFunction = void (*)(EclipseState&, double, double, int, double&, double&);
+
+std::optional<LocalEvent> contactAt(EclipseState& s, ContactFunction contact, double from,
+                                    double deltaT, int sign) {
+    double t = 0, altitude = 0;
+    contact(s, from, deltaT, sign, t, altitude);
+    if (s.status != 1)
+        return std::nullopt;
+    return eventAt(s, t, altitude, deltaT);
+}
+
+} // namespace
+
+double instantJdUt(const EclipseState& s, double t, double deltaT) {
+    const double dayStart = std::floor(s.record->jdTT + 0.5) - 0.5;
+    return dayStart + (s.record->t0 + t) / 24 - deltaT / 86400;
+}
+
+LocalContacts computeLocalContacts(EclipseState& s, const ViewState& view, double deltaT) {
+    setObserver(s, view);
+    LocalContacts result;
+    double t = 0, altitude = 0;
+    PathTracer tracer{s};
+    localMaximum(s, closestApproach(tracer, 0), deltaT, t, altitude, result.magnitude,
+                 result.central);
+    if (s.status != 1 || !(result.magnitude > 0))
+        return result;
+    result.maximum = eventAt(s, t, altitude, deltaT);
+    result.first = contactAt(s, penumbralContact, t, deltaT, -1);
+    result.fourth = contactAt(s, penumbralContact, t, deltaT, +1);
+    result.second = contactAt(s, umbralContact, t, deltaT, -1);
+    result.third = contactAt(s, umbralContact, t, deltaT, +1);
+    return result;
+}
+
+} // namespace vesk

@@ -1,0 +1,75 @@
+// The drawing target of every picture: integer view pixels, x to the right and y downwards from
+// the top-left corner; 1-pixel pens, solid or hollow brushes, fonts by face name and pixel
+// height, text placed by its top-left corner. One implementation over Qt serves the window, the
+// PNG files and the tests.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace vesk {
+
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+struct PixelPoint {
+    int x = 0, y = 0;
+    bool operator==(const PixelPoint&) const = default;
+};
+
+enum class PenStyle { solid, dotted };
+
+struct Pen {
+    PenStyle style = PenStyle::solid;
+    Rgb colour;
+    bool operator==(const Pen&) const = default;
+};
+
+struct Brush {
+    bool hollow = true;
+    Rgb colour;
+    bool operator==(const Brush&) const = default;
+};
+
+struct Font {
+    std::string face; // face name as the renderers ask for it, e.g. "ＭＳ　明朝"
+    int height = -11; // negative: character height in pixels
+    int weight = 400; // 100..900
+    bool fixedPitch = false;
+    bool operator==(const Font&) const = default;
+};
+
+class DrawSurface {
+  public:
+    virtual ~DrawSurface() = default;
+
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+
+    virtual void fillSolidRect(int left, int top, int right, int bottom, Rgb colour) = 0;
+    virtual void moveTo(int x, int y) = 0;
+    // A line from the current position to (x, y), without its end pixel.
+    virtual void lineTo(int x, int y) = 0;
+    virtual PixelPoint currentPosition() const = 0;
+    virtual void setPixel(int x, int y, Rgb colour) = 0;
+    virtual void rectangle(int left, int top, int right, int bottom) = 0;
+    virtual void ellipse(int left, int top, int right, int bottom) = 0;
+    // Each select returns what was selected before.
+    virtual Pen selectPen(const Pen& pen) = 0;
+    virtual Brush selectBrush(const Brush& brush) = 0;
+    virtual Font selectFont(const Font& font) = 0;
+    virtual void setTextColour(Rgb colour) = 0;
+    virtual void setBackgroundOpaque(bool opaque) = 0;
+    virtual void setBackgroundColour(Rgb colour) = 0;
+    virtual void textOut(int x, int y, const std::string& utf8) = 0;
+    // An off-screen surface of the same kind.
+    virtual std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const = 0;
+    // Copies a rectangle of another surface of the same kind unchanged.
+    virtual void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
+                      int sourceY) = 0;
+};
+
+} // namespace vesk

@@ -1,0 +1,393 @@
+#include "map_projection.h"
+
+#include "palette.h"
+
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+constexpr double k = 0.01745329252;                 // degrees to radians of the map
+constexpr double scanDegree = 0.017453292522222223; // one degree of the pixel scan
+constexpr double pi = 3.1415926536;
+constexpr double quarterPi = 0.7853981634;
+constexpr double bisectionTolerance = 1e-7;
+constexpr int maxHalvings = 1000;
+// Whole-globe grid: magnification below which the coarse spacings apply, and above which (near
+// the equator) the zoomed grid is drawn.
+constexpr double fineGridMagnification = 8;
+constexpr double zoomedGridMagnification = 20;
+// Mercator: a jump of more than this many pixels between points breaks the line.
+constexpr int mercatorJump = 200;
+constexpr int mercatorSideMargin = 5;
+
+double magnification(const MapProjection& p, const ViewState& view) {
+    return view.baseRadius > 0 ? p.mapRadius / view.baseRadius : 1;
+}
+
+// The globe projection before truncation.
+void projectGlobeExact(const MapProjection& p, double lon, double lat, double& x, double& y,
+                       double& depth) {
+    const double phi = lat * k;
+    const double a = lon * k + p.rotationLonRad;
+    const double rho = p.rotationLatRad;
+    const double r = p.mapRadius;
+    x = r * std::cos(phi) * std::cos(a);
+    y = r * std::sin(phi) * std::cos(rho) - r * std::cos(phi) * std::sin(a) * std::sin(rho);
+    depth = r * std::sin(phi) * std::sin(rho) + r * std::cos(phi) * std::sin(a) * std::cos(rho);
+}
+
+// Truncation to a pixel offset; values beyond any frame (infinite at the Mercator poles, or not
+// a number) become a far-off offset instead of an undefined conversion.
+constexpr double farOffset = 1e9;
+int truncated(double value) {
+    if (!(std::fabs(value) < farOffset))
+        return static_cast<int>(value < 0 ? -farOffset : farOffset);
+    return static_cast<int>(value);
+}
+
+bool insideFrame(const ViewState& v, int px, int py) {
+    return px >= v.mapLeft && px <= v.mapRight && py >= v.mapTop && py <= v.mapBottom;
+}
+
+// A dot or ring of the tracers at a longitude and latitude (ringRadius 0: a single pixel).
+void plotMarker(MapCanvas& c, double lon, double lat, int colour, int ringRadius) {
+    MapProjection& p = c.projection;
+    p.penDown = 0;
+    double x = 0, y = 0, depth = 0;
+    if (c.view.projection == 1) {
+        projectGlobeExact(p, lon, lat, x, y, depth);
+    } else {
+        int ix = 0, iy = 0, id = 0;
+        projectMercator(p, lon, lat, ix, iy, id);
+        x = ix, y = iy, depth = id;
+    }
+    if (!(depth <= nearSideDepth) || !std::isfinite(x) || !std::isfinite(y))
+        return;
+    p.penDown = 1;
+    const int px = static_cast<int>(c.view.mapCentreX + x);
+    const int py = static_cast<int>(c.view.mapCentreY - y);
+    if (!insideFrame(c.view, px, py)) {
+        p.penDown = 0;
+        return;
+    }
+    if (ringRadius > 0)
+        frameCircle(c.surface, px, py, ringRadius, colour);
+    else
+        plotPixel(c.surface, px, py, colour);
+}
+
+// A circle of the whole-globe grid: points (x, y, depth) of t in 0..6.3 rad.
+template <typename Point> void gridCircle(MapCanvas& c, double step, int colour, Point point) {
+    c.projection.penDown = 0;
+    for (double t = 0; t <= 6.3; t += step) {
+        double x = 0, y = 0, depth = 0;
+        point(t, x, y, depth);
+        if (depth > gridNearSideDepth)
+            c.projection.penDown = 0;
+        else
+            plotMapPoint(c, x, y, colour);
+    }
+}
+
+void drawWholeGlobeGrid(MapCanvas& c) {
+    MapProjection& p = c.projection;
+    const double zoom = magnification(p, c.view);
+    const double r = p.mapRadius;
+    const double rho = p.rotationLatRad;
+    const double step = (zoom < fineGridMagnification ? 0.3 : 2.4 / zoom) * k;
+    const double meridianSpacing =
+        (zoom < fineGridMagnification ? 15 : std::max(1.0, std::floor(60 / zoom))) * k;
+    for (double m = 0; m <= 3.15; m += meridianSpacing) {
+        const double g = m + p.rotationLonRad;
+        const int colour = std::fabs(m - pi) < 1e-7 ? lightBlue : navy;
+        gridCircle(c, step, colour, [&](double t, double& x, double& y, double& depth) {
+            x = r * std::cos(t) * std::cos(g);
+            y = r * std::sin(t) * std::cos(rho) - r * std::cos(t) * std::sin(g) * std::sin(rho);
+            depth = r * std::cos(t) * std::sin(g) * std::cos(rho) + r * std::sin(t) * std::sin(rho);
+        });
+    }
+    p.plotColour = navy;
+    drawGlobeOutline(c);
+    const double parallelSpacing =
+        (zoom < fineGridMagnification ? 10 : std::max(1.0, std::floor(40 / zoom))) * k;
+    int count = 0;
+    for (double theta = 10 * k; theta <= 3.15; theta += parallelSpacing) {
+        const int colour = ++count == 9 ? lightBlue : navy;
+        gridCircle(c, step, colour, [&](double t, double& x, double& y, double& depth) {
+            x = r * std::sin(theta) * std::cos(t);
+            y = r * std::cos(theta) * std::cos(rho) -
+                r * std::sin(theta) * std::sin(t) * std::sin(rho);
+            depth = r * std::cos(theta) * std::sin(rho) +
+                    r * std::sin(theta) * std::sin(t) * std::cos(rho);
+        });
+    }
+}
+
+// A line of the zoomed grid through projectGlobe: latitude and longitude as functions of s.
+template <typename Point>
+void zoomedGridLine(MapCanvas& c, double from, double to, double step, Point point) {
+    c.projection.penDown = 0;
+    for (double s = from; s <= to; s += step) {
+        double lon = 0, lat = 0;
+        point(s, lon, lat);
+        int x = 0, y = 0, depth = 0;
+        projectGlobe(c.projection, lon, lat, x, y, depth);
+        if (depth > gridNearSideDepth)
+            c.projection.penDown = 0;
+        else
+            plotMapPoint(c, x, y, navy);
+    }
+}
+
+void drawZoomedGlobeGrid(MapCanvas& c) {
+    const ViewState& v = c.view;
+    const double zoom = magnification(c.projection, v);
+    double left = 0, top = 0, right = 0, bottom = 0;
+    // A corner off the disc leaves the extent unknown: no grid rather than a runaway one.
+    if (!pixelToLonLat(c.projection, v, v.mapLeft, v.mapTop, left, top) ||
+        !pixelToLonLat(c.projection, v, v.mapRight, v.mapBottom, right, bottom))
+        return;
+    const double spacing = std::max(1.0, std::floor(60 / zoom));
+    const double step = 0.1 / zoom;
+    const double margin = std::fabs(top) > 70 ? 20 : 2;
+    for (double lat = std::floor(top); lat >= std::floor(bottom); lat -= spacing)
+        zoomedGridLine(c, std::floor(left - margin), std::floor(right + margin), step,
+                       [&](double s, double& lon, double& la) { lon = s, la = lat; });
+    for (double lon = std::floor(left); lon <= std::floor(right); lon += spacing)
+        zoomedGridLine(c, std::floor(bottom - 2), std::floor(top + 2), step,
+                       [&](double s, double& lo, double& lat) { lo = lon, lat = s; });
+}
+
+void drawMercatorGrid(MapCanvas& c) {
+    MapProjection& p = c.projection;
+    const double r = p.mapRadius;
+    const auto mercatorY = [&](double latDeg) {
+        return r * std::log(std::tan(latDeg * k / 2 + quarterPi));
+    };
+    const auto meridian = [&](double d, int colour) {
+        p.penDown = 0;
+        for (const double lat : {80.0, 0.0, -80.0})
+            plotMapPoint(c, d * r, mercatorY(lat), colour);
+    };
+    const double ten = 10 * k;
+    for (double d = p.rotationLonRad - pi - ten * std::trunc(p.rotationLonRad / ten); d <= pi;
+         d += ten)
+        meridian(d, navy);
+    meridian(p.rotationLonRad, lightBlue);
+    p.gridSpanFlag = 1;
+    for (int lat = 80; lat >= -90; lat -= 10) {
+        const int colour = std::trunc(lat * k * 10) == 0 ? lightBlue : navy;
+        p.penDown = 0;
+        plotMapPoint(c, -pi * r, mercatorY(lat), colour);
+        plotMapPoint(c, pi * r, mercatorY(lat), colour);
+    }
+    p.gridSpanFlag = 0;
+}
+
+// F of the pixel inversion: zero at the latitude theta of the point under the pixel.
+double inversionResidual(double theta, double xi, double eta, double centreLat) {
+    const double c = std::cos(theta);
+    const double q = 1 - xi * xi / (c * c);
+    const double root = q < 0 ? 0 : std::sqrt(q);
+    return std::cos(centreLat) * std::sin(theta) + std::sin(centreLat) * c * root - eta;
+}
+
+bool signChange(double a, double b) {
+    return (a < 0) != (b < 0);
+}
+
+} // namespace
+
+void resetProjection(MapProjection& p, ViewState& view, int mapRange) {
+    p.penDown = 0;
+    p.rotationLon = p.rotationLat = p.rotationLonRad = p.rotationLatRad = 0;
+    if (view.projection != 1)
+        return;
+    if (mapRange == 0)
+        view.mapScale = view.baseRadius;
+    else if (mapRange == 1)
+        view.mapScale = view.baseRadius * 2.7;
+    else if (mapRange == 2)
+        view.mapScale = view.baseRadius * 2.3;
+}
+
+void setMapCentre(MapProjection& p, const ViewState& view, double lon, double lat) {
+    p.centreSouth = lat < 0 ? 1 : 0;
+    p.centreLatDeg = std::floor(std::fabs(lat));
+    p.centreLatMin = (std::fabs(lat) - p.centreLatDeg) * 60;
+    p.centreWest = lon < 0 ? 1 : 0;
+    p.centreLonDeg = std::floor(std::fabs(lon));
+    p.centreLonMin = (std::fabs(lon) - p.centreLonDeg) * 60;
+    p.mapRadius = view.mapScale;
+    const double l = p.centreLonDeg + p.centreLonMin / 60;
+    const double b = p.centreLatDeg + p.centreLatMin / 60;
+    if (view.projection == 1) {
+        p.rotationLon = p.centreWest ? l - 90 : -(l + 90);
+        p.rotationLat = p.centreSouth ? b : -b;
+    } else {
+        p.rotationLon = p.centreWest ? l : -l;
+        p.rotationLat = 0;
+    }
+    p.rotationLonRad = p.rotationLon * k;
+    p.rotationLatRad = p.rotationLat * k;
+}
+
+void projectGlobe(const MapProjection& p, double lon, double lat, int& x, int& y, int& depth) {
+    double dx = 0, dy = 0, dd = 0;
+    projectGlobeExact(p, lon, lat, dx, dy, dd);
+    x = truncated(dx);
+    y = truncated(dy);
+    depth = truncated(dd);
+}
+
+void projectMercator(const MapProjection& p, double lon, double lat, int& x, int& y, int& depth) {
+    double d = lon + p.rotationLon;
+    if (d > 180)
+        d -= 360;
+    if (d < -180)
+        d += 360;
+    x = truncated(p.mapRadius * d * k);
+    y = truncated(p.mapRadius * std::log(std::tan(lat * k / 2 + quarterPi)));
+    depth = mercatorDepth;
+}
+
+void plotMapPoint(MapCanvas& c, double x, double y, int colour) {
+    MapProjection& p = c.projection;
+    const ViewState& v = c.view;
+    if (!(std::fabs(x) < farOffset) || !(std::fabs(y) < farOffset)) {
+        p.penDown = 0;
+        return;
+    }
+    const int px = static_cast<int>(v.mapCentreX + x);
+    const int py = static_cast<int>(v.mapCentreY - y);
+    if (v.projection == 1) {
+        if (!insideFrame(v, px, py)) {
+            p.penDown = 0;
+            return;
+        }
+    } else {
+        if (std::abs(c.surface.currentPosition().x - px) > mercatorJump && p.gridSpanFlag == 0)
+            p.penDown = 0;
+        if (px < v.mapLeft - mercatorSideMargin || px > v.mapRight + mercatorSideMargin ||
+            py < v.mapTop || py > v.mapBottom) {
+            p.penDown = 0;
+            return;
+        }
+    }
+    if (p.penDown == 1) {
+        lineToColour(c.surface, px, py, colour);
+    } else {
+        c.surface.moveTo(px, py);
+        plotPixel(c.surface, px, py, colour);
+        p.penDown = 1;
+    }
+}
+
+void plotDot(MapCanvas& c, double lon, double lat, int colour) {
+    plotMarker(c, lon, lat, colour, 0);
+}
+
+void plotRing(MapCanvas& c, double lon, double lat, int colour, int r) {
+    // Until a centre is set the globe's rotation is (0, 0): rings would land anywhere.
+    if (c.view.projection == 1 && std::trunc(c.projection.rotationLon) == 0 &&
+        std::trunc(c.projection.rotationLat) == 0) {
+        c.projection.penDown = 0;
+        return;
+    }
+    plotMarker(c, lon, lat, colour, r);
+}
+
+int pixelToLonLat(const MapProjection& p, const ViewState& v, int px, int py, double& lon,
+                  double& lat) {
+    lon = lat = noCoordinate;
+    const double r = p.mapRadius;
+    const double xi = (px - v.mapCentreX) / r;
+    const double eta = (v.mapCentreY - py) / r;
+    if (!(std::fabs(xi) <= 1))
+        return 0;
+    const double alpha = std::acos(std::fabs(xi));
+    const double centreLat = -p.rotationLatRad;
+    const auto f = [&](double theta) { return inversionResidual(theta, xi, eta, centreLat); };
+
+    // The inner end of a family of brackets around 'middle': 'middle' itself when one of its
+    // halves changes sign, else the first degree step from the low end where F changes sign.
+    const auto innerEnd = [&](double middle) {
+        const double low = middle - alpha, high = middle + alpha;
+        if (signChange(f(low), f(middle)) || signChange(f(middle), f(high)))
+            return middle;
+        const double fLow = f(low);
+        double theta = low;
+        while (theta < high && !signChange(f(theta), fLow))
+            theta += scanDegree;
+        return theta;
+    };
+    const double inner1 = innerEnd(0);
+    const double inner2 = innerEnd(pi);
+    struct Bracket {
+        double a, b;
+        bool secondFamily;
+    };
+    const Bracket brackets[] = {{inner1, alpha, false},
+                                {-alpha, inner1, false},
+                                {inner2, pi + alpha, true},
+                                {pi - alpha, inner2, true}};
+    for (const Bracket& bracket : brackets) {
+        double a = bracket.a, b = bracket.b;
+        double fa = f(a);
+        if (!signChange(fa, f(b)))
+            continue;
+        double middle = (a + b) / 2, previous = a;
+        for (int i = 0; i < maxHalvings && std::fabs(middle - previous) >= bisectionTolerance;
+             ++i) {
+            const double fm = f(middle);
+            if (signChange(fa, fm)) {
+                b = middle;
+            } else {
+                a = middle;
+                fa = fm;
+            }
+            previous = middle;
+            middle = (a + b) / 2;
+        }
+        const double theta = middle;
+        const double a2 = std::acos(xi / std::cos(theta));
+        double rootLon = (a2 - p.rotationLonRad) / scanDegree;
+        double rootLat = theta / scanDegree;
+        if (std::fabs(rootLat) > 90)
+            rootLat = 180 - rootLat;
+        const double depth = r * std::sin(theta) * std::sin(p.rotationLatRad) +
+                             r * std::cos(theta) * std::sin(a2) * std::cos(p.rotationLatRad);
+        if (!(depth < nearSideDepth))
+            continue;
+        if (bracket.secondFamily)
+            rootLon -= 180;
+        lon = rootLon;
+        lat = rootLat;
+        return 1;
+    }
+    return 0;
+}
+
+void drawGlobeOutline(MapCanvas& c) {
+    MapProjection& p = c.projection;
+    p.penDown = 0;
+    for (double t = 0; t <= 6.3; t += 7.5 * k)
+        plotMapPoint(c, p.mapRadius * std::cos(t), p.mapRadius * std::sin(t), p.plotColour);
+    p.penDown = 0;
+}
+
+void drawGrid(MapCanvas& c) {
+    if (c.view.gridLineMode != 0)
+        return;
+    if (c.view.projection != 1)
+        drawMercatorGrid(c);
+    else if (magnification(c.projection, c.view) <= zoomedGridMagnification ||
+             std::fabs(c.view.centreLat) >= 60)
+        drawWholeGlobeGrid(c);
+    else
+        drawZoomedGlobeGrid(c);
+}
+
+} // namespace vesk

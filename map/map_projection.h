@@ -1,0 +1,68 @@
+// The globe (orthographic, centred on a chosen point) and the Mercator map: longitude and
+// latitude to view pixels, the map plotter that joins successive points into lines with its
+// far-side and frame tests, the inverse mapping of a pixel on the globe, the globe outline and
+// the latitude/longitude grid.
+#pragma once
+
+#include "draw_surface.h"
+#include "view_state.h"
+
+namespace vesk {
+
+// Projection and pen state of one repaint.
+struct MapProjection {
+    double mapRadius = 0;                    // globe radius, or Mercator pixels per radian
+    double rotationLon = 0, rotationLat = 0; // degrees
+    double rotationLonRad = 0, rotationLatRad = 0;
+    // The map centre in degree/minute form for the captions (flags: 1 = S, 1 = W).
+    double centreLatDeg = 0, centreLatMin = 0, centreLonDeg = 0, centreLonMin = 0;
+    int centreSouth = 0, centreWest = 0;
+    int penDown = 0;      // 1: the next point is joined to the previous one
+    int plotColour = 0;   // palette index of the line being drawn
+    int gridSpanFlag = 0; // 1 while the Mercator parallels are drawn
+};
+
+// What the map drawing works on: the surface, the projection state and the view's frame.
+struct MapCanvas {
+    DrawSurface& surface;
+    MapProjection& projection;
+    ViewState& view;
+};
+
+// Near-side limits of the globe's depth: curves and data, and grid lines (which reach the rim).
+constexpr int nearSideDepth = 12;
+constexpr int gridNearSideDepth = 14;
+// The depth of every Mercator point (always visible).
+constexpr int mercatorDepth = 11;
+// A longitude/latitude that pixelToLonLat could not find.
+constexpr double noCoordinate = 999;
+
+// Start of a repaint: pen up, no rotation, and the map radius of the range (globe only).
+void resetProjection(MapProjection& projection, ViewState& view, int mapRange);
+
+// Centres the map on (lon, lat), degrees east and north, for the view's projection.
+void setMapCentre(MapProjection& projection, const ViewState& view, double lon, double lat);
+
+// Map offsets from the centre in pixels (y up), truncated, and the depth (negative: near side).
+void projectGlobe(const MapProjection& projection, double lon, double lat, int& x, int& y,
+                  int& depth);
+void projectMercator(const MapProjection& projection, double lon, double lat, int& x, int& y,
+                     int& depth);
+
+// Plots a map offset: joined to the previous point while the pen is down, a single pixel
+// otherwise; points outside the frame (or not finite) only lift the pen.
+void plotMapPoint(MapCanvas& canvas, double x, double y, int colour);
+
+// Curve points of the tracers: a dot, or a ring of radius r, at a longitude and latitude.
+void plotDot(MapCanvas& canvas, double lon, double lat, int colour);
+void plotRing(MapCanvas& canvas, double lon, double lat, int colour, int r);
+
+// The longitude and latitude of a pixel on the globe; 1 when found, else 0 with 999/999.
+// The longitude may lie outside +-180.
+int pixelToLonLat(const MapProjection& projection, const ViewState& view, int px, int py,
+                  double& lon, double& lat);
+
+void drawGlobeOutline(MapCanvas& canvas);
+void drawGrid(MapCanvas& canvas);
+
+} // namespace vesk

@@ -1,0 +1,89 @@
+#include "palette.h"
+
+namespace vesk {
+
+const std::array<Rgb, 16> palette = {{{0, 0, 0},
+                                      {0, 0, 128},
+                                      {0, 255, 0},
+                                      {0, 255, 255},
+                                      {255, 0, 0},
+                                      {255, 192, 200},
+                                      {160, 80, 80},
+                                      {192, 192, 192},
+                                      {128, 128, 128},
+                                      {102, 153, 255},
+                                      {204, 255, 204},
+                                      {204, 255, 255},
+                                      {255, 102, 0},
+                                      {255, 153, 204},
+                                      {255, 255, 0},
+                                      {255, 255, 255}}};
+
+Rgb paletteColour(int index) {
+    return palette[static_cast<unsigned>(index) % palette.size()];
+}
+
+namespace {
+
+// Selects a solid pen (and a brush) for one drawing and restores the previous ones afterwards.
+class PaletteTools {
+  public:
+    PaletteTools(DrawSurface& surface, int index, const Brush& brush)
+        : surface(surface), oldPen(surface.selectPen({PenStyle::solid, paletteColour(index)})),
+          oldBrush(surface.selectBrush(brush)) {}
+    ~PaletteTools() {
+        surface.selectPen(oldPen);
+        surface.selectBrush(oldBrush);
+    }
+    PaletteTools(const PaletteTools&) = delete;
+    PaletteTools& operator=(const PaletteTools&) = delete;
+
+  private:
+    DrawSurface& surface;
+    Pen oldPen;
+    Brush oldBrush;
+};
+
+const Brush hollowBrush{true, {}};
+Brush solidBrush(int index) {
+    return {false, paletteColour(index)};
+}
+
+} // namespace
+
+void drawLine(DrawSurface& surface, int x1, int y1, int x2, int y2, int index) {
+    PaletteTools tools(surface, index, hollowBrush);
+    surface.moveTo(x1, y1);
+    surface.lineTo(x2, y2);
+}
+
+void lineToColour(DrawSurface& surface, int x, int y, int index) {
+    PaletteTools tools(surface, index, hollowBrush);
+    surface.lineTo(x, y);
+}
+
+void frameRect(DrawSurface& surface, int left, int top, int right, int bottom, int index) {
+    PaletteTools tools(surface, index, hollowBrush);
+    surface.rectangle(left, top, right, bottom);
+}
+
+void frameCircle(DrawSurface& surface, int x, int y, int r, int index) {
+    PaletteTools tools(surface, index, hollowBrush);
+    surface.ellipse(x - r, y - r, x + r, y + r);
+}
+
+void fillCircle(DrawSurface& surface, int x, int y, int r, int index) {
+    PaletteTools tools(surface, index, solidBrush(index));
+    surface.ellipse(x - r, y - r, x + r, y + r);
+}
+
+void fillBox(DrawSurface& surface, int left, int top, int right, int bottom, int index) {
+    PaletteTools tools(surface, index, solidBrush(index));
+    surface.rectangle(left, top, right, bottom);
+}
+
+void plotPixel(DrawSurface& surface, int x, int y, int index) {
+    surface.setPixel(x, y, paletteColour(index));
+}
+
+} // namespace vesk
