@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchmark-dev)
+packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchmark-dev
+    qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <cstdlib>
+#include <utility>
 
 namespace vesk {
 

@@ -228,3 +228,29 @@ TEST(PathTracers, MissingPointsAreReported) {
     EXPECT_NEAR(g.ratioOrMagnitude, 0.9376, 0.003);
     EXPECT_GE(g.gamma, 0);
 }
+
+TEST(PathTracers, LongitudesAreBroughtIntoTheMap) {
+    EclipseState state;
+    PathTracer tracer{state};
+    state.mu = 190; // lambda = mu - H: the longitude -190 is 170 east
+    EXPECT_NEAR(toMapPoint(tracer, 0, 0, 0, red).lon, 170, 1e-9);
+    state.mu = -540;
+    EXPECT_NEAR(toMapPoint(tracer, 0, 0, 0, red).lon, 180, 1e-9);
+    state.mu = 180; // a marked point reduces first and negates after: -180
+    EXPECT_NEAR(toMarkedPoint(tracer, 0, false, 0, 0, red).lon, -180, 1e-9);
+    EXPECT_NEAR(toMapPoint(tracer, 0, 0, 0, red).lon, 180, 1e-9);
+    EXPECT_EQ(toMapPoint(tracer, 0, std::nan(""), 0, red).status, -1);
+}
+
+TEST(PathTracers, DiagnosticsWhenTracing) {
+    Eclipse e(2025, 3);
+    PathTracer quiet{e.state};
+    ::testing::internal::CaptureStdout();
+    centralLinePoint(quiet, 0, e.deltaT, red);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+    PathTracer tracing{e.state, nullptr, 1};
+    ::testing::internal::CaptureStdout();
+    centralLinePoint(tracing, 0, e.deltaT, red);
+    umbralLimitPoint(tracing, 0, e.deltaT, +1, red);
+    EXPECT_EQ(::testing::internal::GetCapturedStdout(), " no central point\n no umbra point\n");
+}

@@ -1,0 +1,192 @@
+#include "map_projection.h"
+#include "palette.h"
+#include "recording_surface.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace vesk;
+using vesk::testing::RecordingSurface;
+
+namespace {
+
+// A whole-globe view of 1000 x 700 pixels: radius 340 about (610, 350).
+struct GlobeFixture : ::testing::Test {
+    RecordingSurface surface;
+    MapProjection projection;
+    ViewState view;
+    MapCanvas canvas{surface, projection, view};
+
+    void SetUp() override {
+        view.baseRadius = view.mapScale = 340;
+        view.mapCentreX = 610;
+        view.mapCentreY = 350;
+        view.mapLeft = 270;
+        view.mapRight = 950;
+        view.mapTop = 10;
+        view.mapBottom = 690;
+        resetProjection(projection, view, 0);
+        setMapCentre(projection, view, 139.7, 35.7);
+    }
+};
+
+// A Mercator view of the same window.
+struct MercatorFixture : GlobeFixture {
+    void SetUp() override {
+        GlobeFixture::SetUp();
+        view.projection = 2;
+        view.baseRadius = view.mapScale = 770 / 3.1415926536 / 2;
+        view.mapCentreX = 385 + 225;
+        view.mapCentreY = 303;
+        view.mapLeft = view.mapCentreX - static_cast<int>(view.baseRadius * 3.1415926536);
+        view.mapRight = view.mapCentreX + static_cast<int>(view.baseRadius * 3.1415926536);
+        view.mapTop = 303 - 298 - 1;
+        view.mapBottom = 303 + 298 + 1;
+        resetProjection(projection, view, 0);
+        setMapCentre(projection, view, 0, 0);
+    }
+};
+
+} // namespace
+
+TEST_F(GlobeFixture, OrthographicProjectionAboutTheCentre) {
+    int x = 0, y = 0, depth = 0;
+    projectGlobe(projection, 139.7, 35.7, x, y, depth);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(depth, -340);
+    // 90 degrees due north of the centre lies on the rim; the antipode is on the far side.
+    projectGlobe(projection, 139.7 + 180, 90 - 35.7, x, y, depth);
+    EXPECT_NEAR(y, 340, 1);
+    EXPECT_NEAR(depth, 0, 1);
+    projectGlobe(projection, 139.7 - 180, -35.7, x, y, depth);
+    EXPECT_EQ(depth, 340);
+    // East of the centre is to the right (x = R cos phi sin(lon - lonc)).
+    projectGlobe(projection, 149.7, 35.7, x, y, depth);
+    EXPECT_EQ(
+        x, static_cast<int>(340 * std::cos(35.7 * 0.01745329252) * std::sin(10 * 0.01745329252)));
+    EXPECT_EQ(projection.centreLatDeg, 35);
+    EXPECT_NEAR(projection.centreLonMin, 42, 1e-9);
+    EXPECT_EQ(projection.centreWest, 0);
+}
+
+TEST_F(GlobeFixture, PixelsMapBackToLongitudeAndLatitude) {
+    double lon = 0, lat = 0;
+    ASSERT_EQ(pixelToLonLat(projection, view, 610, 350, lon, lat), 1);
+    EXPECT_NEAR(lon, 139.7, 0.05);
+    EXPECT_NEAR(lat, 35.7, 0.05);
+    for (double pLon = 60; pLon <= 220; pLon += 20) {
+        for (double pLat = -40; pLat <= 85; pLat += 15) {
+            int x = 0, y = 0, depth = 0;
+            projectGlobe(projection, pLon, pLat, x, y, depth);
+            if (depth > -150) // keep clear of the rim, where a pixel spans degrees
+                continue;
+            ASSERT_EQ(pixelToLonLat(projection, view, 610 + x, 350 - y, lon, lat), 1)
+                << pLon << " " << pLat;
+            // The pixel is truncated: compare on the ground, within a pixel in each direction.
+            const double k = 0.01745329252;
+            const double cosDistance =
+                std::sin(lat * k) * std::sin(pLat * k) +
+                std::cos(lat * k) * std::cos(pLat * k) * std::cos((lon - pLon) * k);
+            EXPECT_LT(std::acos(std::min(1.0, cosDistance)) / k, 0.6) << pLon << " " << pLat;
+        }
+    }
+    EXPECT_EQ(pixelToLonLat(projection, view, 610 + 345, 350, lon, lat), 0);
+    EXPECT_EQ(lon, noCoordinate);
+    EXPECT_EQ(lat, noCoordinate);
+}
+
+TEST_F(GlobeFixture, PlotterJoinsPointsInsideTheFrameOnly) {
+    // A point exactly on the left edge is drawn; one pixel outside lifts the pen.
+    plotMapPoint(canvas, 270 - 610, 0, red);
+    ASSERT_EQ(surface.pixels.size(), 1u);
+    EXPECT_EQ(surface.pixels[0].first, (PixelPoint{270, 350}));
+    EXPECT_EQ(surface.pixels[0].second, palette[red]);
+    plotMapPoint(canvas, 280 - 610, 0, red);
+    ASSERT_EQ(surface.lines.size(), 1u);
+    EXPECT_EQ(surface.lines[0].pen.colour, palette[red]);
+    plotMapPoint(canvas, 269 - 610, 0, red);
+    EXPECT_EQ(projection.penDown, 0);
+    plotMapPoint(canvas, 280 - 610, 10, red);
+    EXPECT_EQ(surface.lines.size(), 1u) << "no line from outside the frame";
+    // Points that are not numbers (from a failed solution) only lift the pen.
+    plotMapPoint(canvas, std::nan(""), 0, red);
+    EXPECT_EQ(projection.penDown, 0);
+}
+
+TEST_F(GlobeFixture, DotsAndRingsOnTheNearSideOnly) {
+    plotDot(canvas, 139.7, 35.7, yellow);
+    ASSERT_EQ(surface.pixels.size(), 1u);
+    EXPECT_NEAR(surface.pixels[0].first.x, 610, 1); // truncated from 610 - 1e-13
+    EXPECT_EQ(surface.pixels[0].first.y, 350);
+    plotDot(canvas, 139.7 - 180, -35.7, yellow);
+    EXPECT_EQ(surface.pixels.size(), 1u);
+    EXPECT_EQ(projection.penDown, 0);
+    plotRing(canvas, 139.7, 35.7, red, 3);
+    ASSERT_EQ(surface.shapes.size(), 1u);
+    EXPECT_EQ(surface.shapes[0].left, surface.pixels[0].first.x - 3);
+    EXPECT_EQ(surface.shapes[0].bottom, 353);
+    EXPECT_TRUE(surface.shapes[0].brush.hollow);
+    // A centre on the equator at 90 W gives no rotation: rings are suppressed.
+    setMapCentre(projection, view, -90, 0);
+    EXPECT_EQ(projection.rotationLon, 0);
+    plotRing(canvas, -90, 0, red, 3);
+    EXPECT_EQ(surface.shapes.size(), 1u);
+}
+
+TEST_F(GlobeFixture, GridOnlyWhenAskedFor) {
+    drawGrid(canvas);
+    EXPECT_TRUE(surface.lines.empty());
+    view.gridLineMode = 0;
+    drawGrid(canvas);
+    int equatorSegments = 0;
+    for (const auto& line : surface.lines)
+        equatorSegments += line.pen.colour == palette[lightBlue];
+    EXPECT_GT(equatorSegments, 50) << "the equator and the 0/180 meridian in light blue";
+    EXPECT_GT(surface.lines.size(), 1000u);
+    // Zoomed in near the equator the grid follows the frame's corners.
+    surface.lines.clear();
+    view.mapScale = view.baseRadius * 30;
+    view.centreLat = 35.7;
+    setMapCentre(projection, view, 139.7, 35.7);
+    drawGrid(canvas);
+    EXPECT_GT(surface.lines.size(), 100u);
+    for (const auto& line : surface.lines) {
+        EXPECT_GE(line.to.x, view.mapLeft);
+        EXPECT_LE(line.to.x, view.mapRight);
+    }
+}
+
+TEST_F(MercatorFixture, JumpsAcrossTheMapBreakTheLine) {
+    int x = 0, y = 0, depth = 0;
+    projectMercator(projection, 0, 0, x, y, depth);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+    EXPECT_EQ(depth, mercatorDepth);
+    projectMercator(projection, 190, 0, x, y, depth); // wraps to -170
+    EXPECT_LT(x, 0);
+    projectMercator(projection, 0, 90, x, y, depth); // the pole: far off every frame
+    EXPECT_GT(y, 100000);
+
+    plotMapPoint(canvas, -350, 0, navy);
+    plotMapPoint(canvas, 350, 0, navy);
+    EXPECT_TRUE(surface.lines.empty()) << "a 700-pixel jump is a break";
+    projection.gridSpanFlag = 1;
+    plotMapPoint(canvas, -350, 0, navy);
+    EXPECT_EQ(surface.lines.size(), 1u) << "the parallels span the map";
+}
+
+TEST_F(MercatorFixture, GridSpansTheMap) {
+    view.gridLineMode = 0;
+    drawGrid(canvas);
+    int parallels = 0, equator = 0;
+    for (const auto& line : surface.lines) {
+        if (line.from.y == line.to.y && std::abs(line.to.x - line.from.x) > 700) {
+            ++parallels;
+            equator += line.pen.colour == palette[lightBlue];
+        }
+    }
+    EXPECT_EQ(parallels, 17) << "80 N to 80 S; the pole has no line";
+    EXPECT_EQ(equator, 1);
+    EXPECT_EQ(projection.gridSpanFlag, 0);
+}

@@ -1,0 +1,92 @@
+#include "palette.h"
+#include "qt_draw_surface.h"
+
+#include <QFontDatabase>
+#include <gtest/gtest.h>
+
+using namespace vesk;
+
+namespace {
+
+Rgb pixelAt(const QtDrawSurface& surface, int x, int y) {
+    const QRgb p = surface.image().pixel(x, y);
+    return {static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
+            static_cast<std::uint8_t>(qBlue(p))};
+}
+
+int countColour(const QtDrawSurface& surface, Rgb colour, QRect area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += pixelAt(surface, x, y) == colour;
+    return count;
+}
+
+const Rgb whiteRgb{255, 255, 255};
+
+} // namespace
+
+TEST(QtDrawSurface, LinesLeaveOutTheirEndPixel) {
+    QtDrawSurface surface(40, 40);
+    drawLine(surface, 2, 5, 12, 5, red);
+    EXPECT_EQ(pixelAt(surface, 2, 5), palette[red]);
+    EXPECT_EQ(pixelAt(surface, 11, 5), palette[red]);
+    EXPECT_EQ(pixelAt(surface, 12, 5), whiteRgb);
+    EXPECT_EQ(surface.currentPosition(), (PixelPoint{12, 5}));
+    // A diagonal of 10 pixels; the palette operation restored the previous pen.
+    drawLine(surface, 0, 10, 10, 20, navy);
+    EXPECT_EQ(countColour(surface, palette[navy], QRect(0, 10, 11, 11)), 10);
+    surface.selectPen({PenStyle::dotted, palette[green]});
+    surface.moveTo(0, 30);
+    surface.lineTo(20, 30);
+    EXPECT_EQ(countColour(surface, palette[green], QRect(0, 30, 21, 1)), 10);
+    // Off-surface pixels are ignored.
+    drawLine(surface, -10, -10, 50, 50, yellow);
+    EXPECT_EQ(pixelAt(surface, 39, 39), palette[yellow]);
+}
+
+TEST(QtDrawSurface, RectanglesExcludeTheirRightAndBottomEdges) {
+    QtDrawSurface surface(40, 40);
+    surface.fillSolidRect(0, 0, 10, 10, palette[black]);
+    EXPECT_EQ(countColour(surface, palette[black], QRect(0, 0, 40, 40)), 100);
+    frameRect(surface, 20, 20, 30, 30, brown);
+    EXPECT_EQ(pixelAt(surface, 20, 20), palette[brown]);
+    EXPECT_EQ(pixelAt(surface, 29, 29), palette[brown]);
+    EXPECT_EQ(pixelAt(surface, 30, 30), whiteRgb);
+    EXPECT_EQ(pixelAt(surface, 25, 25), whiteRgb) << "hollow inside";
+    fillBox(surface, 0, 20, 10, 30, orange);
+    EXPECT_EQ(pixelAt(surface, 5, 25), palette[orange]);
+    fillCircle(surface, 30, 8, 5, cyan);
+    EXPECT_EQ(pixelAt(surface, 30, 8), palette[cyan]);
+    EXPECT_EQ(pixelAt(surface, 35, 13), whiteRgb);
+}
+
+TEST(QtDrawSurface, TextInTheJapaneseAndMonospacedFaces) {
+    EXPECT_EQ(fontFamilyFor("ＭＳ　明朝"), "IPAMincho");
+    EXPECT_EQ(fontFamilyFor("ＭＳ ゴシック"), "IPAGothic");
+    EXPECT_EQ(fontFamilyFor("Courier New"), "DejaVu Sans Mono");
+    EXPECT_TRUE(QFontDatabase::families().contains("IPAMincho")) << "fonts-ipafont-mincho";
+
+    QtDrawSurface surface(300, 40);
+    surface.fillSolidRect(0, 0, 300, 40, palette[black]);
+    surface.selectFont({"ＭＳ　明朝", -11, 500, true});
+    surface.setBackgroundOpaque(false);
+    surface.setTextColour(palette[white]);
+    surface.textOut(10, 16, "ベッセル要素ファイルがありません！");
+    const int lit = countColour(surface, whiteRgb, QRect(0, 0, 300, 40));
+    EXPECT_GT(lit, 100);
+    // The text hangs below its top-left corner.
+    EXPECT_EQ(countColour(surface, whiteRgb, QRect(0, 0, 300, 15)), 0);
+    EXPECT_EQ(countColour(surface, whiteRgb, QRect(0, 30, 300, 10)), 0);
+}
+
+TEST(QtDrawSurface, BlitCopiesPixelsUnchanged) {
+    QtDrawSurface screen(50, 50);
+    std::unique_ptr<DrawSurface> memory = screen.createMemorySurface(20, 20);
+    memory->fillSolidRect(0, 0, 20, 20, palette[rose]);
+    plotPixel(*memory, 3, 4, navy);
+    screen.blit(10, 10, 20, 20, *memory, 0, 0);
+    EXPECT_EQ(pixelAt(screen, 10, 10), palette[rose]);
+    EXPECT_EQ(pixelAt(screen, 13, 14), palette[navy]);
+    EXPECT_EQ(pixelAt(screen, 30, 30), whiteRgb);
+}
