@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs what vesk needs from Debian (as root), builds it, then runs it or its tests.
-#   bash setup.sh        build, then show this month's eclipse
+# Installs what vesk needs from Debian (as root), builds it, makes the base map data that are
+# not in the repository, then runs it or its tests.
+#   bash setup.sh        build, then draw this month's eclipse map into vesk.png
 #   bash setup.sh test   build, then run the test suite
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchmark-dev
-    qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core)
+    qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core
+    libnetcdf-dev ferret-datasets)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -20,8 +22,17 @@ fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)"
 
+# The relief grid, resampled from ETOPO5 (ferret-datasets).
+if [ ! -f data/globe04.dat ]; then
+    ./build/vesk-make-relief --etopo /usr/share/ferret-vis/data/etopo5.cdf --grid data/globe04.dat
+fi
+
 case "${1:-run}" in
-run) ./build/vesk info ;;
+run)
+    ./build/vesk info
+    ./build/vesk render --out vesk.png
+    echo "vesk.png: this month's eclipse map"
+    ;;
 test) ctest --test-dir build --output-on-failure ;;
 *)
     echo "usage: bash setup.sh [run|test]" >&2

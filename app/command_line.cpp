@@ -26,6 +26,13 @@ bool CommandLine::parse(const std::vector<std::string>& args,
     return true;
 }
 
+std::optional<std::string> CommandLine::value(const std::string& name) const {
+    const auto found = values.find(name);
+    if (found == values.end())
+        return std::nullopt;
+    return found->second;
+}
+
 std::optional<double> CommandLine::number(const std::string& name, std::string& error) const {
     const auto found = values.find(name);
     if (found == values.end())

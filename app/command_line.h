@@ -20,6 +20,9 @@ class CommandLine {
     bool hasFlag(const std::string& name) const { return flags.count(name) != 0; }
     bool has(const std::string& name) const { return values.count(name) != 0; }
 
+    // The option's text, or nullopt when absent.
+    std::optional<std::string> value(const std::string& name) const;
+
     // The option's value as a finite number; nullopt when absent. A value that is not a number
     // sets error and returns nullopt too.
     std::optional<double> number(const std::string& name, std::string& error) const;

@@ -1,5 +1,7 @@
 // vesk: solar eclipses of the years -13000 to 16999.
+#include "app_state.h"
 #include "info_command.h"
+#include "render_command.h"
 #include "session.h"
 
 #include <cstdio>
@@ -8,12 +10,16 @@
 
 namespace {
 
-constexpr const char* usage = "usage: vesk info [--year Y] [--month M] [--json]\n";
+constexpr const char* usage =
+    "usage: vesk info [--year Y --month M] [--lon E --lat N [--height M]] [--json]\n"
+    "       vesk render [--year Y --month M] [--range globe|asia|europe] [--centre LON,LAT\n"
+    "                   --scale K] [--mercator] [--relief|--vector] [--grid] [--kml]\n"
+    "                   [--size WxH] [--out FILE.png]\n";
 
 } // namespace
 
 int main(int argc, char** argv) {
-    vesk::Session session(vesk::processDataPaths());
+    vesk::AppState state(vesk::processDataPaths());
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") {
         std::fputs(usage, args.empty() ? stderr : stdout);
@@ -21,7 +27,9 @@ int main(int argc, char** argv) {
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "info")
-        return vesk::runInfoCommand(session, rest, stdout, stderr);
+        return vesk::runInfoCommand(state.session, rest, stdout, stderr);
+    if (args[0] == "render")
+        return vesk::runRenderCommand(state, rest, stderr);
     std::fprintf(stderr, "vesk: unknown command '%s'\n%s", args[0].c_str(), usage);
     return 2;
 }

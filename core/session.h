@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalog.h"
+#include "city_table.h"
 #include "data_paths.h"
 #include "eclipse_state.h"
 #include "view_state.h"
@@ -20,6 +21,7 @@ struct Session {
     ViewState view;
     Catalog catalog;      // the current eclipse record and the open catalog file
     EclipseState eclipse; // the shadow geometry of the current record
+    CityTable cities;     // the observing places of "location.new"
 };
 
 } // namespace vesk

@@ -49,6 +49,7 @@ class DrawSurface {
     virtual int width() const = 0;
     virtual int height() const = 0;
 
+    // Fills with the colour, which also becomes the background colour of opaque text.
     virtual void fillSolidRect(int left, int top, int right, int bottom, Rgb colour) = 0;
     virtual void moveTo(int x, int y) = 0;
     // A line from the current position to (x, y), without its end pixel.

@@ -33,7 +33,7 @@ QString fontFamilyFor(const std::string& face) {
 
 QtDrawSurface::QtDrawSurface(int width, int height)
     : pixels(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
-    pixels.fill(Qt::white);
+    pixels.fill(Qt::black); // a new surface, like a new bitmap of the window system, is black
 }
 
 bool QtDrawSurface::savePng(const std::string& path) const {
@@ -41,6 +41,7 @@ bool QtDrawSurface::savePng(const std::string& path) const {
 }
 
 void QtDrawSurface::fillSolidRect(int left, int top, int right, int bottom, Rgb colour) {
+    backgroundColour = colour; // like the window system: the fill sets the text background
     QPainter painter(&pixels);
     painter.fillRect(QRect(left, top, right - left, bottom - top), toQColor(colour));
 }

@@ -23,6 +23,7 @@ int countColour(const QtDrawSurface& surface, Rgb colour, QRect area) {
 }
 
 const Rgb whiteRgb{255, 255, 255};
+const Rgb blackRgb{0, 0, 0};
 
 } // namespace
 
@@ -31,7 +32,7 @@ TEST(QtDrawSurface, LinesLeaveOutTheirEndPixel) {
     drawLine(surface, 2, 5, 12, 5, red);
     EXPECT_EQ(pixelAt(surface, 2, 5), palette[red]);
     EXPECT_EQ(pixelAt(surface, 11, 5), palette[red]);
-    EXPECT_EQ(pixelAt(surface, 12, 5), whiteRgb);
+    EXPECT_EQ(pixelAt(surface, 12, 5), blackRgb);
     EXPECT_EQ(surface.currentPosition(), (PixelPoint{12, 5}));
     // A diagonal of 10 pixels; the palette operation restored the previous pen.
     drawLine(surface, 0, 10, 10, 20, navy);
@@ -47,18 +48,18 @@ TEST(QtDrawSurface, LinesLeaveOutTheirEndPixel) {
 
 TEST(QtDrawSurface, RectanglesExcludeTheirRightAndBottomEdges) {
     QtDrawSurface surface(40, 40);
-    surface.fillSolidRect(0, 0, 10, 10, palette[black]);
-    EXPECT_EQ(countColour(surface, palette[black], QRect(0, 0, 40, 40)), 100);
+    surface.fillSolidRect(0, 0, 10, 10, palette[pink]);
+    EXPECT_EQ(countColour(surface, palette[pink], QRect(0, 0, 40, 40)), 100);
     frameRect(surface, 20, 20, 30, 30, brown);
     EXPECT_EQ(pixelAt(surface, 20, 20), palette[brown]);
     EXPECT_EQ(pixelAt(surface, 29, 29), palette[brown]);
-    EXPECT_EQ(pixelAt(surface, 30, 30), whiteRgb);
-    EXPECT_EQ(pixelAt(surface, 25, 25), whiteRgb) << "hollow inside";
+    EXPECT_EQ(pixelAt(surface, 30, 30), blackRgb);
+    EXPECT_EQ(pixelAt(surface, 25, 25), blackRgb) << "hollow inside";
     fillBox(surface, 0, 20, 10, 30, orange);
     EXPECT_EQ(pixelAt(surface, 5, 25), palette[orange]);
     fillCircle(surface, 30, 8, 5, cyan);
     EXPECT_EQ(pixelAt(surface, 30, 8), palette[cyan]);
-    EXPECT_EQ(pixelAt(surface, 35, 13), whiteRgb);
+    EXPECT_EQ(pixelAt(surface, 35, 13), blackRgb);
 }
 
 TEST(QtDrawSurface, TextInTheJapaneseAndMonospacedFaces) {
@@ -88,5 +89,5 @@ TEST(QtDrawSurface, BlitCopiesPixelsUnchanged) {
     screen.blit(10, 10, 20, 20, *memory, 0, 0);
     EXPECT_EQ(pixelAt(screen, 10, 10), palette[rose]);
     EXPECT_EQ(pixelAt(screen, 13, 14), palette[navy]);
-    EXPECT_EQ(pixelAt(screen, 30, 30), whiteRgb);
+    EXPECT_EQ(pixelAt(screen, 30, 30), blackRgb);
 }

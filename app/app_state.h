@@ -1,0 +1,40 @@
+// The process-wide records of the program, created once by main: the session (view state,
+// catalog, eclipse state, city table) and the map's projection and relief data.
+#pragma once
+
+#include "base_map.h"
+#include "map_projection.h"
+#include "redraw_pipeline.h"
+#include "session.h"
+
+namespace vesk {
+
+struct AppState {
+    explicit AppState(DataPaths paths) : session(std::move(paths)) {}
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
+
+    Session session;
+    MapProjection projection;
+    ReliefData relief;
+};
+
+// The pipeline's connections to the map, the reports and the dialogs of this program.
+class AppServices : public RedrawServices {
+  public:
+    explicit AppServices(AppState& state) : state(state) {}
+
+    void loadBaseMapData() override;
+    void resetProjection(int mapRange) override;
+    void drawPathMap(DrawSurface& surface, int kmlOutput) override;
+    void drawCentralTable(DrawSurface& surface, double deltaT) override;
+    void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) override;
+    void openYearMonthDialog() override { yearMonthDialogRequested = true; }
+
+    bool yearMonthDialogRequested = false;
+
+  private:
+    AppState& state;
+};
+
+} // namespace vesk

@@ -1,0 +1,159 @@
+#include "render_command.h"
+
+#include "command_line.h"
+#include "qt_draw_surface.h"
+
+#include <QGuiApplication>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace vesk {
+
+namespace {
+
+constexpr int defaultWidth = 1000, defaultHeight = 700;
+constexpr int largestSide = 10000;
+
+// "A,B" as two numbers, or nullopt.
+std::optional<std::pair<double, double>> numberPair(const std::string& text, char separator) {
+    const std::size_t at = text.find(separator);
+    if (at == std::string::npos)
+        return std::nullopt;
+    char* end = nullptr;
+    const std::string first = text.substr(0, at), second = text.substr(at + 1);
+    const double a = std::strtod(first.c_str(), &end);
+    if (first.empty() || *end != '\0')
+        return std::nullopt;
+    const double b = std::strtod(second.c_str(), &end);
+    if (second.empty() || *end != '\0' || !std::isfinite(a) || !std::isfinite(b))
+        return std::nullopt;
+    return std::pair{a, b};
+}
+
+// The options of the command into the view state; an error text, or empty.
+std::string applyOptions(const CommandLine& options, ViewState& view, int& width, int& height,
+                         std::string& out) {
+    std::string error;
+    const std::optional<double> year = options.number("--year", error);
+    const std::optional<double> month = options.number("--month", error);
+    if (!error.empty())
+        return error;
+    if (year.has_value() != month.has_value())
+        return "--year and --month go together";
+    if (month && !(*month >= 1 && *month < 13))
+        return "--month must lie from 1 to 12";
+    if (year) {
+        view.year = *year;
+        view.month = *month;
+        view.redrawAction = redrawShow;
+    }
+    const std::string mode = options.value("--mode").value_or("map");
+    if (mode != "map")
+        return "--mode " + mode + " is not available yet (map only)";
+    view.displayMode = displayPathMap;
+    const std::string range = options.value("--range").value_or("globe");
+    if (range == "globe")
+        view.mapRange = 0;
+    else if (range == "asia")
+        view.mapRange = 1;
+    else if (range == "europe")
+        view.mapRange = 2;
+    else
+        return "--range must be globe, asia or europe";
+    view.projection = options.hasFlag("--mercator") ? 2 : 1;
+    if (options.hasFlag("--relief") && options.hasFlag("--vector"))
+        return "--relief and --vector exclude each other";
+    view.useCiaMap = options.hasFlag("--vector") ? 2 : 1;
+    view.gridLineMode = options.hasFlag("--grid") ? 0 : 4;
+    view.kmlOutput = options.hasFlag("--kml") ? 1 : 0;
+    if (const auto size = options.value("--size")) {
+        const auto wh = numberPair(*size, 'x');
+        if (!wh || wh->first < 300 || wh->second < 300 || wh->first > largestSide ||
+            wh->second > largestSide)
+            return "--size must be WIDTHxHEIGHT, each from 300 to 10000";
+        width = static_cast<int>(wh->first);
+        height = static_cast<int>(wh->second);
+    }
+    if (options.has("--centre") != options.has("--scale"))
+        return "--centre and --scale go together";
+    if (const auto centre = options.value("--centre")) {
+        const auto lonLat = numberPair(*centre, ',');
+        const std::optional<double> scale = options.number("--scale", error);
+        if (!lonLat || std::fabs(lonLat->first) > 180 || std::fabs(lonLat->second) > 90)
+            return "--centre must be LON,LAT in degrees";
+        if (!scale || !(*scale >= 0.1 && *scale <= 1000))
+            return error.empty() ? "--scale must lie from 0.1 to 1000" : error;
+        if (view.projection != 1)
+            return "--centre works on the globe only";
+        view.mapRange = 3;
+        view.centreLon = lonLat->first;
+        view.centreLat = lonLat->second;
+        // The magnification multiplies the radius of the whole-globe layout.
+        ViewState whole = view;
+        whole.mapRange = 0;
+        layoutView(whole, width, height);
+        view.baseRadius = whole.baseRadius;
+        view.mapScale = whole.baseRadius * *scale;
+    }
+    out = options.value("--out").value_or("vesk.png");
+    return "";
+}
+
+} // namespace
+
+int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* err) {
+    CommandLine options;
+    std::string error;
+    if (!options.parse(
+            args,
+            {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size", "--out"},
+            {"--mercator", "--relief", "--vector", "--grid", "--kml"}, error)) {
+        std::fprintf(err, "vesk render: %s\n", error.c_str());
+        return 2;
+    }
+    int width = defaultWidth, height = defaultHeight;
+    std::string out;
+    error = applyOptions(options, state.session.view, width, height, out);
+    if (!error.empty()) {
+        std::fprintf(err, "vesk render: %s\n", error.c_str());
+        return 2;
+    }
+
+    // Text needs a GUI application; the offscreen platform needs no display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    int argc = 1;
+    char name[] = "vesk";
+    char* argv[] = {name, nullptr};
+    QGuiApplication application(argc, argv);
+
+    QtDrawSurface surface(width, height);
+    AppServices services(state);
+    const RedrawOutcome outcome = redrawView(state.session, surface, services);
+    if (!outcome.rendered) {
+        for (const std::string& message : outcome.messages)
+            std::fprintf(err, "%s\n", message.c_str());
+        if (services.yearMonthDialogRequested || outcome.messages.empty())
+            std::fprintf(err, "vesk render: no eclipse to draw\n");
+        return 1;
+    }
+    const std::string part = out + ".part.png";
+    if (!surface.savePng(part)) {
+        std::remove(part.c_str());
+        std::fprintf(err, "vesk render: cannot write %s\n", out.c_str());
+        return 1;
+    }
+    std::error_code renameError;
+    std::filesystem::rename(part, out, renameError);
+    if (renameError) {
+        std::remove(part.c_str());
+        std::fprintf(err, "vesk render: cannot write %s: %s\n", out.c_str(),
+                     renameError.message().c_str());
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace vesk

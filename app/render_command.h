@@ -1,0 +1,16 @@
+// "vesk render": one repaint of the view without a window, written as a PNG file.
+#pragma once
+
+#include "app_state.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+// Returns the exit status: 0 written, 1 when the repaint ended with a message (printed on err)
+// or the file could not be written, 2 for bad arguments.
+int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* err);
+
+} // namespace vesk

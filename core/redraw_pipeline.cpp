@@ -1,0 +1,276 @@
+#include "redraw_pipeline.h"
+
+#include "messages.h"
+#include "timescales.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+constexpr double layoutPi = 3.1415926536;
+// ln(tan 85 degrees): the Mercator map reaches 85 degrees of latitude.
+const double mercatorExtent = std::log(std::tan(1.4835298642));
+// A place search takes an eclipse whose maximum happens with the Sun up to this far below the
+// horizon (degrees).
+constexpr double placeSearchSunLimit = -15;
+// A Saros search gives up this many years after its start.
+constexpr double sarosSearchYears = 400;
+
+constexpr Rgb whiteText{255, 255, 255};
+
+void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, int x, int line, const char* text) {
+    surface.setTextColour(whiteText);
+    surface.setBackgroundOpaque(false);
+    surface.textOut(x, line * messageLineHeight, text);
+    outcome.messages.emplace_back(text);
+}
+
+// The first year of the catalog file after the one holding year y; 17000 after the last.
+double nextFileFirstYear(double y) {
+    if (y <= -8000)
+        return -7999;
+    if (y <= -3000)
+        return -2999;
+    if (y <= 0)
+        return 1;
+    if (y <= 3000)
+        return 3001;
+    if (y <= 8000)
+        return 8001;
+    if (y <= 13000)
+        return 13001;
+    return 17000;
+}
+
+// Copies the current record's line 1 into the view and the eclipse summary.
+void takeRecord(Session& s) {
+    s.view.year = s.catalog.record.year;
+    s.view.month = s.catalog.record.month;
+    loadEclipseSummary(s.eclipse);
+}
+
+double currentDeltaT(const Session& s) {
+    return deltaT((s.eclipse.jd - 2451545) / 36525) + s.view.deltaTAdjust;
+}
+
+// The place search: the local maximum of the home observer for the current eclipse.
+void placeSearchMaximum(Session& s) {
+    EclipseState& e = s.eclipse;
+    setObserver(e, s.view);
+    restoreObserver(e);
+    localMaximum(e, e.curveTime, e.deltaT, e.localMaxTime, e.localSunAlt, e.localMagnitude,
+                 e.localCentral);
+}
+
+// Whether the current eclipse fails the search of the view (step 10 of a repaint).
+bool failsSearch(Session& s) {
+    ViewState& v = s.view;
+    switch (v.searchMode) {
+    case searchAll:
+        return v.year < v.searchStartYear;
+    case searchType:
+        return std::trunc(s.eclipse.typeCode) != v.searchType;
+    case searchPlace:
+        placeSearchMaximum(s);
+        return s.eclipse.localMagnitude < v.searchMinMagnitude ||
+               s.eclipse.localSunAlt < placeSearchSunLimit || v.year < v.searchStartYear;
+    case searchSarosNumber:
+        if (v.searchSaros != s.eclipse.saros) {
+            v.searchStartYear = v.year;
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+// Whether the entry reached by the forward search matches (step 11c).
+bool matchesSearch(Session& s) {
+    ViewState& v = s.view;
+    switch (v.searchMode) {
+    case searchType:
+        return std::trunc(s.eclipse.typeCode) == v.searchType;
+    case searchPlace:
+        s.eclipse.deltaT = currentDeltaT(s);
+        placeSearchMaximum(s);
+        return s.eclipse.localMagnitude > v.searchMinMagnitude &&
+               s.eclipse.localSunAlt > placeSearchSunLimit;
+    case searchSarosNumber:
+        if (v.searchSaros == s.eclipse.saros) {
+            v.searchStartYear = v.year;
+            return true;
+        }
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Steps forward through the catalog to the next matching eclipse. False when the repaint ends
+// with a message instead.
+bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome) {
+    ViewState& v = s.view;
+    while (true) {
+        v.catalogStatus = catalogReadNext(s.catalog, s.catalog.traceLevel);
+        if (v.catalogStatus < 0) {
+            const double y = std::trunc(v.year);
+            v.month = 1;
+            v.year = nextFileFirstYear(y);
+            if (y > 17000) {
+                drawMessage(surface, outcome, 10, 1, messageCatalogEnded);
+                v.drawStatus = -1;
+                v.redrawAction = redrawShow;
+                return false;
+            }
+            catalogClose(s.catalog);
+            v.catalogStatus = catalogFind(s.catalog, s.catalog.traceLevel, v.year, 1);
+            if (v.catalogStatus < 0) {
+                drawMessage(surface, outcome, 50, 1, messageNoCatalogDuringSearch);
+                drawMessage(surface, outcome, 50, 2, messageStartHere);
+                v.dateResetPending = -1;
+                v.redrawAction = redrawShow;
+                v.drawStatus = -1;
+                return false;
+            }
+        }
+        takeRecord(s);
+        if (matchesSearch(s))
+            return true;
+        if (v.searchMode == searchSarosNumber && v.searchStartYear + sarosSearchYears < v.year) {
+            drawMessage(surface, outcome, 50, 1, messageSarosNotFound);
+            v.redrawAction = redrawShow;
+            return false;
+        }
+    }
+}
+
+} // namespace
+
+Font panelFont() {
+    return {"ＭＳ　明朝", -11, 500, true};
+}
+
+void layoutView(ViewState& v, int width, int height) {
+    const int left = 0, top = 0, right = width, bottom = height;
+    if (v.projection == 1 && v.mapRange != 0 && v.displayMode == displayPathMap) {
+        v.mapLeft = left + 5;
+        v.mapRight = right - 5;
+        v.mapTop = top + 5;
+        v.mapBottom = bottom - 5;
+        v.mapCentreX = (v.mapRight - v.mapLeft) / 2 + 5;
+        v.mapCentreY = (v.mapBottom - v.mapTop) / 2 + 5;
+        if (v.mercatorLayout == 1) {
+            v.mercatorLayout = 0;
+            v.baseRadius = v.mapScale = std::min(right - left - panelWidth, bottom - top) / 2 - 10;
+        }
+    } else if (v.projection == 1) {
+        const int w = right - left - panelWidth, h = bottom - top;
+        v.baseRadius = std::min(w, h) / 2 - 10;
+        v.mapCentreX = w / 2 + panelWidth;
+        v.mapCentreY = h / 2;
+        const int r = static_cast<int>(v.baseRadius);
+        v.mapLeft = v.mapCentreX - r;
+        v.mapRight = v.mapCentreX + r;
+        v.mapTop = v.mapCentreY - r;
+        v.mapBottom = v.mapCentreY + r;
+        v.mercatorLayout = 0;
+    } else {
+        v.mapLeft = left + 225;
+        v.mapRight = right - 5;
+        v.mapTop = top + 5;
+        v.baseRadius = v.mapScale = (v.mapRight - v.mapLeft) / layoutPi / 2;
+        v.mapCentreX = (v.mapRight - v.mapLeft) / 2 + 225;
+        const int extent = static_cast<int>(mercatorExtent * v.baseRadius);
+        v.mapCentreY = extent + v.mapTop;
+        const int halfWidth = static_cast<int>(v.baseRadius * layoutPi);
+        v.mapLeft = v.mapCentreX - halfWidth;
+        v.mapRight = v.mapCentreX + halfWidth;
+        v.mapTop = v.mapCentreY - extent - 1;
+        v.mapBottom = v.mapCentreY + extent + 1;
+        v.mercatorLayout = 1;
+    }
+}
+
+RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& services) {
+    RedrawOutcome outcome;
+    ViewState& v = s.view;
+    EclipseState& e = s.eclipse;
+    const int width = surface.width(), height = surface.height();
+    surface.fillSolidRect(0, 0, width, height, Rgb{0, 0, 0});
+    layoutView(v, width, height);
+
+    if (loadCityTable(s.cities, s.catalog.paths) < 0) {
+        drawMessage(surface, outcome, 50, 1, "都市情報(location.new)ファイルがありません！");
+        drawMessage(surface, outcome, 50, 2,
+                    "location.newファイルのあるディレクトリで起動して下さい。");
+        return outcome;
+    }
+    s.catalog.traceLevel = 0;
+    services.loadBaseMapData();
+    services.resetProjection(v.mapRange);
+
+    v.drawStatus = 0;
+    e.curveTime = 0;
+    v.searchStartYear = v.year;
+
+    if (v.dateResetPending < 0) {
+        const CalendarMonth now = services.currentMonth();
+        v.year = now.year;
+        v.month = now.month;
+        v.searchStartYear = v.year;
+        v.drawStatus = 0;
+        v.dateResetPending = 0;
+        v.redrawAction = redrawShow;
+        services.openYearMonthDialog();
+        return outcome;
+    }
+    if (v.redrawAction != redrawNextMatch) {
+        if (v.redrawAction == redrawFromClock) {
+            const CalendarMonth now = services.currentMonth();
+            v.year = now.year;
+            v.month = now.month;
+            v.searchStartYear = v.year;
+        }
+        v.catalogStatus = catalogFind(s.catalog, s.catalog.traceLevel, v.year, v.month);
+        if (v.catalogStatus < 0) {
+            drawMessage(surface, outcome, 50, 1, messageNoCatalog);
+            drawMessage(surface, outcome, 50, 2, messageStartHere);
+            v.redrawAction = redrawShow;
+            v.dateResetPending = -1;
+            v.drawStatus = -1;
+            return outcome;
+        }
+        takeRecord(s);
+    }
+    e.deltaT = currentDeltaT(s);
+    e.deltaTHours = e.deltaT / 3600;
+
+    if (failsSearch(s))
+        v.redrawAction = redrawNextMatch;
+    if (v.redrawAction == redrawNextMatch) {
+        if (!searchForward(s, surface, outcome))
+            return outcome;
+        e.deltaT = currentDeltaT(s);
+        e.deltaTHours = e.deltaT / 3600;
+    }
+
+    const Font previous = surface.selectFont(panelFont());
+    if (v.drawStatus >= 0) {
+        outcome.rendered = true;
+        if (v.displayMode == displayPathMap)
+            services.drawPathMap(surface, v.kmlOutput);
+        else if (v.displayMode == displayCentralTable)
+            services.drawCentralTable(surface, e.deltaT);
+        else if (v.displayMode == displayLocal)
+            services.drawLocalCircumstances(surface, e.t0, e.deltaT);
+    }
+    v.redrawAction = redrawShow;
+    surface.selectFont(previous);
+    return outcome;
+}
+
+} // namespace vesk

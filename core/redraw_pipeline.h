@@ -1,0 +1,54 @@
+// One repaint of the view, from end to end: lay out the window (a 220-pixel text panel at the
+// left and the map beside it), reload the city table and the base map data, reset the
+// projection, make the current eclipse the one the view state asks for (a catalog read, or a
+// forward search for the next matching eclipse), compute Delta T, select the panel font and
+// hand the surface to the renderer of the display mode. The window and the headless commands
+// run it alike; what lies outside this folder is reached through RedrawServices.
+#pragma once
+
+#include "clock.h"
+#include "draw_surface.h"
+#include "session.h"
+
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+class RedrawServices {
+  public:
+    virtual ~RedrawServices() = default;
+    // The relief grid and its colour table (read at every repaint).
+    virtual void loadBaseMapData() = 0;
+    // Pen up, no rotation and the map radius of the range.
+    virtual void resetProjection(int mapRange) = 0;
+    virtual void drawPathMap(DrawSurface& surface, int kmlOutput) = 0;
+    virtual void drawCentralTable(DrawSurface& surface, double deltaT) = 0;
+    virtual void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) = 0;
+    // The year/month dialog: the window opens it; the command line reports and fails.
+    virtual void openYearMonthDialog() = 0;
+    virtual CalendarMonth currentMonth() { return currentLocalMonth(); }
+};
+
+// Width of the text panel at the left of the view.
+constexpr int panelWidth = 220;
+// Height of a message line.
+constexpr int messageLineHeight = 16;
+
+// The font of the panels and reports.
+Font panelFont();
+
+// The layout of a view of the given size into the view state's map frame and radius.
+void layoutView(ViewState& view, int width, int height);
+
+// How a repaint ended: with the renderer of the display mode, or with messages in its place
+// (also drawn on the surface).
+struct RedrawOutcome {
+    bool rendered = false;
+    std::vector<std::string> messages;
+};
+
+// Runs one repaint on the session and surface.
+RedrawOutcome redrawView(Session& session, DrawSurface& surface, RedrawServices& services);
+
+} // namespace vesk

@@ -1,0 +1,423 @@
+#include "base_map.h"
+
+#include "palette.h"
+#include "place_names.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace vesk {
+
+namespace {
+
+constexpr double k = 0.0174532925;
+constexpr double gridStep = 0.06666666666666667;
+constexpr double firstRowLat = 89.96666666666667, firstColumnLon = -179.96666666666667;
+constexpr int colourLines = 9253;
+constexpr int missingBelow = -100; // grid values below this are missing (sea)
+constexpr double quarterPi = 0.7853981634;
+// Above this map radius the vector lines are drawn over the relief raster.
+constexpr double vectorOverReliefRadius = 1800;
+constexpr Rgb labelColour{255, 255, 191};
+
+double magnification(const MapCanvas& c) {
+    return c.view.baseRadius > 0 ? c.projection.mapRadius / c.view.baseRadius : 1;
+}
+
+int gridValue(const ReliefData& r, int row, int column) {
+    row = std::clamp(row, 0, reliefRows - 1);
+    column = ((column % reliefColumns) + reliefColumns) % reliefColumns; // wrap round the globe
+    return r.grid[static_cast<std::size_t>(row) * reliefColumns + column];
+}
+
+// Bilinear value of the four samples about (row, column), negatives taken as 0.
+double bilinear(const ReliefData& r, int row, int column, double fy, double fx) {
+    const auto positive = [&](int dr, int dc) {
+        return std::max(0, gridValue(r, row + dr, column + dc));
+    };
+    return (1 - fy) * ((1 - fx) * positive(0, 0) + fx * positive(0, 1)) +
+           fy * ((1 - fx) * positive(1, 0) + fx * positive(1, 1));
+}
+
+// Four-point Lagrange interpolation at t of samples at -1, 0, +1, +2.
+double cubic(const double f[4], double t) {
+    return f[1] + t / 6 * (6 * f[2] - f[3] - 3 * f[1] - 2 * f[0]) +
+           t * t / 2 * (f[0] + f[2] - 2 * f[1]) +
+           t * t * t / 6 * (f[3] - 3 * f[2] + 3 * f[1] - f[0]);
+}
+
+Rgb reliefColour(const ReliefData& r, int h) {
+    const auto& c = r.colours[std::clamp(h + reliefColourOffset, 0, reliefColourEntries - 1)];
+    return {static_cast<std::uint8_t>(c[0] & 0xff), static_cast<std::uint8_t>(c[1] & 0xff),
+            static_cast<std::uint8_t>(c[2] & 0xff)};
+}
+
+bool insideRasterFrame(const ViewState& v, int px, int py) {
+    return px > v.mapLeft + 1 && px < v.mapRight - 1 && py > v.mapTop + 1 && py < v.mapBottom - 1;
+}
+
+// The relief raster drawn pixel by pixel into an off-screen surface, then copied at once.
+template <typename Sampling> void drawRaster(MapCanvas& c, Sampling sampling) {
+    const ViewState& v = c.view;
+    std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(v.mapRight, v.mapBottom);
+    sampling(*memory);
+    c.surface.blit(0, 0, v.mapRight, v.mapBottom, *memory, 0, 0);
+}
+
+void drawGlobeRelief(MapCanvas& c, const ReliefData& r) {
+    const ViewState& v = c.view;
+    const MapProjection& p = c.projection;
+    const double scale = p.mapRadius / 100;
+    const double step = 1 / (1.8 * scale);
+    const double centreLat = -p.rotationLat, centreLon = -p.rotationLon - 90;
+    double top = 90, bottom = -90, left = -180, right = 180;
+    double lon[6] = {}, lat[6] = {};
+    const int probes[6][2] = {{v.mapLeft, v.mapTop},    {v.mapRight, v.mapTop},
+                              {v.mapLeft, v.mapBottom}, {v.mapRight, v.mapBottom},
+                              {v.mapCentreX, v.mapTop}, {v.mapCentreX, v.mapBottom}};
+    for (int i = 0; i < 6; ++i)
+        pixelToLonLat(p, v, probes[i][0], probes[i][1], lon[i], lat[i]);
+    if (scale > 7 && std::fabs(lat[0]) <= 100) {
+        if (centreLat > 70) {
+            bottom = centreLat - 90;
+        } else if (centreLat < -70) {
+            top = 90 + centreLat;
+        } else if (centreLat > 0) {
+            top = lat[4], bottom = lat[2], left = lon[0], right = lon[1];
+        } else if (centreLat < 0) {
+            top = lat[0], bottom = lat[5], left = lon[2], right = lon[3];
+        }
+        top = std::min(top, 90.0);
+        bottom = std::max(bottom, -90.0);
+        if (right < left)
+            left -= 360;
+    }
+    const double phi0 = centreLat * k;
+    const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
+    drawRaster(c, [&](DrawSurface& memory) {
+        for (double la = top; la > bottom; la -= step) {
+            const double phi = la * k, sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+            for (double lo = left; lo < right; lo += step) {
+                const double delta = (lo - centreLon - 270) * k;
+                const double sinDelta = std::sin(delta), cosDelta = std::cos(delta);
+                const int visible = static_cast<int>(
+                    std::trunc((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5));
+                const int px = static_cast<int>(
+                    std::trunc(v.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5));
+                const int py = static_cast<int>(std::trunc(
+                    v.mapCentreY - (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale +
+                    0.5));
+                // The geometry is tested before the (costlier) sample; the result is the same.
+                if (visible <= 0 || !insideRasterFrame(v, px, py))
+                    continue;
+                const int h = sampleRelief(r, la, lo);
+                if (h > 0)
+                    memory.setPixel(px, py, reliefColour(r, h));
+            }
+        }
+    });
+}
+
+void drawMercatorRelief(MapCanvas& c, const ReliefData& r) {
+    const ViewState& v = c.view;
+    const MapProjection& p = c.projection;
+    const double scale = p.mapRadius / 100;
+    const double centreLon = -p.rotationLon;
+    drawRaster(c, [&](DrawSurface& memory) {
+        for (double la = 80 - 1.0 / 30; la > -80;) {
+            const int py = static_cast<int>(std::trunc(
+                v.mapCentreY - std::log(std::tan(la * k / 2 + quarterPi)) * p.mapRadius + 0.5));
+            for (double lo = -180 + 1.0 / 30; lo < 180; lo += 1 / (1.8 * scale)) {
+                double d = lo - centreLon;
+                if (d > 180)
+                    d -= 360;
+                if (d < -180)
+                    d += 360;
+                const int px =
+                    static_cast<int>(std::trunc(v.mapCentreX + p.mapRadius * d * k + 0.5));
+                if (!insideRasterFrame(v, px, py))
+                    continue;
+                const int h = sampleRelief(r, la, lo);
+                if (h > 0)
+                    memory.setPixel(px, py, reliefColour(r, h));
+            }
+            const double a = std::fabs(la);
+            la -= a < 50 ? 1 / (3 * scale) : a < 65 ? 1 / (4.5 * scale) : 1 / (12 * scale);
+        }
+    });
+}
+
+// The vector files in drawing order with their colours (coasts: grey over relief on the globe).
+struct VectorFile {
+    const char* name;
+    int colour;
+};
+constexpr VectorFile vectorFiles[] = {
+    {"as_cil.cbd", silver}, {"eu_cil.cbd", silver}, {"af_cil.cbd", silver}, {"na_cil.cbd", silver},
+    {"sa_cil.cbd", silver}, {"sa_riv.cbd", navy},   {"as_riv.cbd", navy},   {"eu_riv.cbd", navy},
+    {"af_riv.cbd", navy},   {"na_riv.cbd", navy},   {"as_bdy.cbd", brown},  {"eu_bdy.cbd", brown},
+    {"af_bdy.cbd", brown},  {"na_bdy.cbd", brown},  {"na_pby.cbd", brown},  {"sa_bdy.cbd", brown}};
+constexpr int coastFiles = 5, coastAndRiverFiles = 10;
+constexpr int fileHeaderBytes = 40, directoryEntryBytes = 28, segmentHeaderBytes = 16;
+
+std::int32_t int32At(const std::vector<std::uint8_t>& b, std::size_t at) {
+    if (at + 4 > b.size())
+        return 0;
+    return static_cast<std::int32_t>(b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+                                     (static_cast<std::uint32_t>(b[at + 3]) << 24));
+}
+
+std::int16_t int16At(const std::vector<std::uint8_t>& b, std::size_t at) {
+    if (at + 2 > b.size())
+        return 0;
+    return static_cast<std::int16_t>(b[at] | (b[at + 1] << 8));
+}
+
+// Draws one segment: origin, then every s-th point of its strokes.
+void drawSegment(MapCanvas& c, const std::vector<std::uint8_t>& bytes, std::size_t offset,
+                 int strokeBytes, int every, bool globe) {
+    const ViewState& v = c.view;
+    MapProjection& p = c.projection;
+    double lon = int32At(bytes, offset), lat = int32At(bytes, offset + 4);
+    const int points = int16At(bytes, offset + 12);
+    const auto project = [&](int& x, int& y, int& depth) {
+        if (globe)
+            projectGlobe(p, lon / 3600, lat / 3600, x, y, depth);
+        else
+            projectMercator(p, lon / 3600, lat / 3600, x, y, depth);
+    };
+    int x = 0, y = 0, depth = 0;
+    project(x, y, depth);
+    const int margin = static_cast<int>(28 * magnification(c));
+    const int px = v.mapCentreX + x, py = v.mapCentreY - y;
+    if (depth > nearSideDepth || px < v.mapLeft - margin || px > v.mapRight + margin ||
+        py < v.mapTop - margin || py > v.mapBottom + margin)
+        return;
+    plotMapPoint(c, x, y, p.plotColour);
+    const std::size_t first = offset + segmentHeaderBytes;
+    const std::size_t end = std::min(bytes.size(), first + static_cast<std::size_t>(strokeBytes));
+    std::size_t at = first;
+    const int jumpLimit = globe ? 300 : 100;
+    for (int point = 1; point <= points; ++point) {
+        if (at + 2 > end)
+            return; // the strokes end before the point count: keep inside the segment
+        int dlon = 0, dlat = 0;
+        const std::int16_t word = int16At(bytes, at);
+        if (word & 0x4000) { // short token
+            int value = word;
+            if (value > 0)
+                value &= ~0x4000;
+            dlat = static_cast<std::int8_t>(value & 0xff);
+            dlon = value >> 8;
+            if (dlon & 0x80)
+                dlon |= ~0x3f;
+            at += 2;
+        } else { // long token
+            if (at + 4 > end)
+                return;
+            dlon = word;
+            dlat = int16At(bytes, at + 2);
+            if (dlon < 0)
+                dlon |= 0x4000;
+            if (dlat < 0)
+                dlat |= 0x4000;
+            at += 4;
+        }
+        if (std::abs(dlon) < jumpLimit)
+            lon += dlon;
+        lat += dlat;
+        if (point % every == 0) {
+            project(x, y, depth);
+            plotMapPoint(c, x, y, p.plotColour);
+        }
+    }
+}
+
+void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
+    const bool globe = c.view.projection == 1;
+    const double zoom = magnification(c);
+    const int every = std::max(1, static_cast<int>(100 / zoom));
+    const int files = !globe || c.view.useCiaMap == 1 ? coastAndRiverFiles : std::size(vectorFiles);
+    for (int f = 0; f < files; ++f) {
+        const std::filesystem::path path = findDataFile(paths, vectorFiles[f].name);
+        std::ifstream in(path, std::ios::binary);
+        if (path.empty() || !in) {
+            c.surface.setTextColour({255, 255, 255});
+            c.surface.textOut(300, 15, "CIA WORLD BANK");
+            return;
+        }
+        const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                              std::istreambuf_iterator<char>());
+        const std::size_t directory = static_cast<std::uint32_t>(int32At(bytes, 4));
+        const int segments = int32At(bytes, 8);
+        const int colour = f < coastFiles && overRelief && globe ? grey : vectorFiles[f].colour;
+        for (int s = 0; s < segments; ++s) {
+            const std::size_t entry = directory + static_cast<std::size_t>(s) * directoryEntryBytes;
+            if (entry + directoryEntryBytes > bytes.size())
+                break;
+            c.projection.penDown = 0;
+            c.projection.plotColour = colour;
+            const int rank = int16At(bytes, entry + 26);
+            if (!(rank <= 2 || (c.view.mapRange != 0 && zoom >= 5)))
+                continue;
+            const std::size_t offset = static_cast<std::uint32_t>(int32At(bytes, entry + 20));
+            if (offset + segmentHeaderBytes > bytes.size())
+                continue;
+            drawSegment(c, bytes, offset, static_cast<std::uint16_t>(int16At(bytes, entry + 24)),
+                        every, globe);
+        }
+    }
+}
+
+void drawPlaceLabels(MapCanvas& c) {
+    const ViewState& v = c.view;
+    const Font previous = c.surface.selectFont({"Courier New", -11, 500, true});
+    c.surface.setBackgroundOpaque(false);
+    for (const PlaceName& place : placeNames) {
+        int x = 0, y = 0, depth = 0;
+        projectGlobe(c.projection, place.lon, place.lat, x, y, depth);
+        const int px = v.mapCentreX + x, py = v.mapCentreY - y;
+        if (depth < nearSideDepth && px > v.mapLeft && px < v.mapRight && py > v.mapTop &&
+            py < v.mapBottom) {
+            c.surface.setTextColour(labelColour);
+            c.surface.textOut(px + 2, py, place.name);
+            fillCircle(c.surface, px, py, 2, pink);
+        }
+    }
+    c.surface.setBackgroundOpaque(true);
+    c.surface.selectFont(previous);
+}
+
+void drawScaleBar(MapCanvas& c) {
+    const ViewState& v = c.view;
+    double lonA = 0, latA = 0, lonB = 0, latB = 0;
+    pixelToLonLat(c.projection, v, v.mapRight - 160, v.mapBottom - 20, lonA, latA);
+    pixelToLonLat(c.projection, v, v.mapRight - 10, v.mapBottom - 20, lonB, latB);
+    const double d =
+        6370 * std::acos(std::sin(latA * k) * std::sin(latB * k) +
+                         std::cos(latA * k) * std::cos(latB * k) * std::cos((lonA - lonB) * k));
+    double length = 0;
+    if (d > 200 && d <= 500)
+        length = 200;
+    else if (d > 100 && d <= 200)
+        length = 100;
+    else if (d > 50 && d <= 100)
+        length = 50;
+    else if (d > 25 && d <= 50)
+        length = 25;
+    else if (d > 10 && d <= 25)
+        length = 10;
+    if (length == 0) // also for a distance that is not a number (a probe off the globe)
+        return;
+    const int w = static_cast<int>(150 / d * length);
+    c.surface.setBackgroundOpaque(false);
+    c.surface.setTextColour(labelColour);
+    char text[32];
+    std::snprintf(text, sizeof text, "%7.0f Km", length);
+    c.surface.textOut(v.mapRight - 110, v.mapBottom - 33, text);
+    fillBox(c.surface, v.mapRight - 10 - w, v.mapBottom - 20, v.mapRight - 10, v.mapBottom - 10,
+            brown);
+}
+
+} // namespace
+
+void loadRelief(ReliefData& r, const DataPaths& paths) {
+    r.grid.clear();
+    const std::filesystem::path path = findDataFile(paths, "globe04.dat");
+    std::ifstream in(path, std::ios::binary);
+    if (path.empty() || !in)
+        return;
+    std::vector<std::int16_t> grid(static_cast<std::size_t>(reliefRows) * reliefColumns);
+    std::vector<unsigned char> bytes(grid.size() * 2);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+        return;
+    for (std::size_t i = 0; i < grid.size(); ++i)
+        grid[i] = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    r.grid = std::move(grid);
+}
+
+void loadReliefColours(ReliefData& r, const DataPaths& paths) {
+    r.colours = {};
+    const std::filesystem::path path = findDataFile(paths, "color.txt");
+    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "r");
+    if (file == nullptr)
+        return;
+    double unused = 0, red = 0, green = 0, blue = 0;
+    for (int line = 0; line < colourLines; ++line) {
+        std::fscanf(file, "%lf %lf %lf %lf", &unused, &red, &green, &blue);
+        r.colours[line] = {static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue)};
+    }
+    std::fclose(file);
+}
+
+int sampleRelief(const ReliefData& r, double lat, double lon) {
+    if (r.grid.empty())
+        return 0;
+    const double y = (firstRowLat - lat) / gridStep, x = (lon - firstColumnLon) / gridStep;
+    const int row = static_cast<int>(y), column = static_cast<int>(x);
+    const double fy = y - row, fx = x - column;
+    int result = 0;
+    if (row <= 0 || row >= reliefRows - 2 || column <= 0 || column >= reliefColumns - 2) {
+        result = static_cast<int>(bilinear(r, row, column, fy, fx));
+    } else {
+        double samples[4][4];
+        int missing = 0;
+        for (int i = 0; i < 4; ++i) {
+            for (int j = 0; j < 4; ++j) {
+                int value = gridValue(r, row - 1 + i, column - 1 + j);
+                if (value < missingBelow) {
+                    value = 0;
+                    ++missing;
+                }
+                samples[j][i] = value; // samples[column][row]
+            }
+        }
+        if (missing >= 15)
+            return 0;
+        double across[4];
+        for (int j = 0; j < 4; ++j)
+            across[j] = std::max(0.0, cubic(samples[j], fy));
+        result = static_cast<int>(cubic(across, fx));
+        if (missing <= 1 && result <= 0) {
+            const double flat = bilinear(r, row, column, fy, fx);
+            if (flat > 0)
+                result = static_cast<int>(flat);
+        }
+    }
+    return result < -300 ? 0 : result;
+}
+
+void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& paths) {
+    const ViewState& v = c.view;
+    const bool globe = v.projection == 1;
+    if (v.useCiaMap == 1) {
+        if (globe)
+            drawGlobeRelief(c, relief);
+        else
+            drawMercatorRelief(c, relief);
+        if (c.projection.mapRadius > vectorOverReliefRadius)
+            drawVectorLines(c, paths, true);
+    } else if (v.useCiaMap == 2) {
+        drawVectorLines(c, paths, false);
+    }
+    if (!globe)
+        frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
+    if (v.mapRange != 0 && magnification(c) >= 20)
+        drawPlaceLabels(c);
+    if (v.mapRange != 0 && magnification(c) >= 0.01)
+        drawScaleBar(c);
+    c.projection.plotColour = navy;
+    if (v.gridLineMode == 4 && globe)
+        drawGlobeOutline(c);
+    if (v.gridLineMode == 0)
+        drawGrid(c);
+    c.projection.plotColour = pink;
+    if (!globe)
+        frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
+}
+
+} // namespace vesk

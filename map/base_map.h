@@ -1,0 +1,38 @@
+// The base map under the eclipse path: a relief raster from the elevation grid "globe04.dat"
+// and the colour table "color.txt", or the coast, river and boundary lines of the vector data
+// set (CIA World Data Bank II segment format), then the frame, place labels and scale bar of
+// regional maps and the latitude/longitude grid.
+#pragma once
+
+#include "data_paths.h"
+#include "map_projection.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace vesk {
+
+constexpr int reliefRows = 2700, reliefColumns = 5400;
+constexpr int reliefColourEntries = 10000;
+// Elevation of colour entry 0.
+constexpr int reliefColourOffset = 500;
+
+struct ReliefData {
+    std::vector<std::int16_t> grid; // rows x columns, empty when the file is missing
+    std::array<std::array<int, 3>, reliefColourEntries> colours{}; // red, green, blue
+};
+
+// Reads "globe04.dat" (an incomplete or missing file leaves the grid empty: no relief).
+void loadRelief(ReliefData& relief, const DataPaths& paths);
+// Reads the 9253 lines of "color.txt"; a missing line repeats the last one read.
+void loadReliefColours(ReliefData& relief, const DataPaths& paths);
+
+// Elevation in metres at a latitude and longitude (0 for sea or missing data): a 4 x 4 cubic
+// interpolation of the grid, bilinear at its edges.
+int sampleRelief(const ReliefData& relief, double lat, double lon);
+
+// The whole base map on the canvas.
+void drawMapBackground(MapCanvas& canvas, const ReliefData& relief, const DataPaths& paths);
+
+} // namespace vesk

@@ -1,0 +1,6 @@
+// Generated with place_names.cpp: the number of places.
+#pragma once
+
+namespace vesk {
+constexpr int placeNameCount = 3427;
+}

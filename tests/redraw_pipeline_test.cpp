@@ -1,0 +1,159 @@
+#include "messages.h"
+#include "recording_surface.h"
+#include "redraw_pipeline.h"
+#include "test_support.h"
+#include "timescales.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+// Records what the pipeline asked of the rest of the program.
+struct FakeServices : RedrawServices {
+    int pathMaps = 0, tables = 0, locals = 0, dialogs = 0, baseLoads = 0;
+    void loadBaseMapData() override { ++baseLoads; }
+    void resetProjection(int) override {}
+    Font fontAtRender;
+    void drawPathMap(DrawSurface& surface, int) override {
+        ++pathMaps;
+        fontAtRender = surface.selectFont({});
+        surface.selectFont(fontAtRender);
+    }
+    void drawCentralTable(DrawSurface&, double) override { ++tables; }
+    void drawLocalCircumstances(DrawSurface&, double, double) override { ++locals; }
+    void openYearMonthDialog() override { ++dialogs; }
+    CalendarMonth currentMonth() override { return {2030, 3}; }
+};
+
+// An entry of the given type and Saros at noon TT of a date.
+std::string entry(int year, int month, int day, int type, int saros) {
+    char text[400];
+    std::snprintf(text, sizeof text,
+                  "%d %d %d %d 1.01 0.3 %.6f 100 %d 12\n0 0.5 0 0 0.2 0.1 0 0 7.5 0.01 0\n"
+                  "90 15.004 0.53 0 0 -0.01 0 0 0.0046 0.0046\n",
+                  year, month, day, type, calendarToJd(year, month, day, 12, 0, 0), saros);
+    return text;
+}
+
+struct PipelineFixture : ::testing::Test {
+    ScratchDir dir;
+    DataPaths paths{{dir.path()}};
+    Session session{paths};
+    RecordingSurface surface{1000, 700};
+    FakeServices services;
+
+    void SetUp() override { dir.write("location.new", "Here,135,35,0,0\n"); }
+
+    bool showedMessage(const char* text) const {
+        for (const auto& t : surface.texts)
+            if (t.text == text)
+                return true;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(LayoutView, GlobeAndMercatorOfAThousandBySevenHundredWindow) {
+    ViewState view;
+    layoutView(view, 1000, 700);
+    EXPECT_EQ(view.baseRadius, 340);
+    EXPECT_EQ(view.mapCentreX, 610);
+    EXPECT_EQ(view.mapCentreY, 350);
+    EXPECT_EQ(view.mapLeft, 270);
+    EXPECT_EQ(view.mapBottom, 690);
+    view.projection = 2;
+    layoutView(view, 1000, 700);
+    EXPECT_NEAR(view.baseRadius, 770 / 3.1415926536 / 2, 1e-9);
+    EXPECT_EQ(view.mapCentreY, 5 + 298);
+    EXPECT_EQ(view.mercatorLayout, 1);
+    // Back to a regional globe: the base radius is recomputed after a Mercator layout.
+    view.projection = 1;
+    view.mapRange = 1;
+    layoutView(view, 1000, 700);
+    EXPECT_EQ(view.mapScale, 340);
+    EXPECT_EQ(view.mapCentreX, 500);
+    EXPECT_EQ(view.mercatorLayout, 0);
+}
+
+TEST_F(PipelineFixture, FirstRepaintShowsTheEclipseOfTheCurrentMonth) {
+    dir.write("ecp00001p03000.prn", entry(2030, 6, 1, 3, 128) + entry(2030, 11, 25, 2, 133));
+    const RedrawOutcome outcome = redrawView(session, surface, services);
+    EXPECT_TRUE(outcome.rendered);
+    EXPECT_EQ(services.pathMaps, 1);
+    EXPECT_EQ(services.baseLoads, 1);
+    EXPECT_EQ(session.view.year, 2030);
+    EXPECT_EQ(session.view.month, 6);
+    EXPECT_EQ(session.view.redrawAction, redrawShow);
+    EXPECT_EQ(session.eclipse.saros, 128);
+    EXPECT_NEAR(session.eclipse.deltaT, deltaT((session.eclipse.jd - 2451545) / 36525), 1e-9);
+    EXPECT_EQ(services.fontAtRender, panelFont());
+    EXPECT_EQ(surface.font, Font{}) << "the previous font is selected again afterwards";
+}
+
+TEST_F(PipelineFixture, MissingFilesStopTheRepaintWithMessages) {
+    RedrawOutcome outcome = redrawView(session, surface, services);
+    EXPECT_FALSE(outcome.rendered);
+    EXPECT_TRUE(showedMessage(messageNoCatalog));
+    EXPECT_TRUE(showedMessage(messageStartHere));
+    EXPECT_EQ(session.view.dateResetPending, -1);
+    // The next repaint resets the date to the clock and asks for a year and month.
+    outcome = redrawView(session, surface, services);
+    EXPECT_EQ(services.dialogs, 1);
+    EXPECT_EQ(session.view.dateResetPending, 0);
+    EXPECT_EQ(session.view.year, 2030);
+    EXPECT_EQ(services.pathMaps, 0);
+
+    std::filesystem::remove(dir.path() / "location.new");
+    outcome = redrawView(session, surface, services);
+    EXPECT_FALSE(outcome.rendered);
+    EXPECT_EQ(outcome.messages.front(), "都市情報(location.new)ファイルがありません！");
+    EXPECT_EQ(services.baseLoads, 2) << "nothing else is loaded";
+}
+
+TEST_F(PipelineFixture, TypeSearchCrossesIntoTheNextFile) {
+    dir.write("ecp00001p03000.prn", entry(2999, 3, 10, 2, 1) + entry(3000, 5, 10, 1, 2));
+    dir.write("ecp03001p08000.prn", entry(3001, 2, 5, 1, 3) + entry(3001, 8, 5, 2, 4));
+    session.view.year = 2999;
+    session.view.month = 3;
+    session.view.redrawAction = redrawShow;
+    redrawView(session, surface, services);
+    ASSERT_EQ(session.eclipse.saros, 1);
+    session.view.searchMode = searchType;
+    session.view.searchType = 2;
+    session.view.redrawAction = redrawNextMatch;
+    const RedrawOutcome outcome = redrawView(session, surface, services);
+    EXPECT_TRUE(outcome.rendered);
+    EXPECT_EQ(session.view.year, 3001);
+    EXPECT_EQ(session.view.month, 8);
+    EXPECT_EQ(session.eclipse.saros, 4);
+}
+
+TEST_F(PipelineFixture, SearchesEndWithTheirMessages) {
+    std::string file;
+    for (int year = 2001; year < 2500; year += 2)
+        file += entry(year, 6, 10, 1, 7);
+    dir.write("ecp00001p03000.prn", file);
+    session.view.year = 2001;
+    session.view.month = 6;
+    session.view.redrawAction = redrawShow;
+    session.view.searchMode = searchSarosNumber;
+    session.view.searchSaros = 99;
+    RedrawOutcome outcome = redrawView(session, surface, services);
+    EXPECT_FALSE(outcome.rendered);
+    EXPECT_TRUE(showedMessage(messageSarosNotFound));
+    EXPECT_GT(session.view.year, 2401);
+    EXPECT_LT(session.view.year, 2405);
+
+    // A type that never comes runs off the end of the catalog.
+    session.view.searchMode = searchType;
+    session.view.searchType = 4;
+    session.view.redrawAction = redrawNextMatch;
+    outcome = redrawView(session, surface, services);
+    EXPECT_FALSE(outcome.rendered);
+    EXPECT_TRUE(showedMessage(messageNoCatalogDuringSearch));
+    EXPECT_EQ(session.view.dateResetPending, -1);
+}
