@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchmark-dev
     qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core
-    libnetcdf-dev ferret-datasets)
+    libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -22,9 +22,13 @@ fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j"$(nproc)"
 
-# The relief grid, resampled from ETOPO5 (ferret-datasets).
+# The relief grid, resampled from ETOPO5 (ferret-datasets), and the coast, river and boundary
+# files from GSHHG (gmt-gshhg-high).
 if [ ! -f data/globe04.dat ]; then
     ./build/vesk-make-relief --etopo /usr/share/ferret-vis/data/etopo5.cdf --grid data/globe04.dat
+fi
+if [ ! -f data/sa_bdy.cbd ]; then
+    ./build/vesk-make-vectormap --out data
 fi
 
 case "${1:-run}" in

@@ -7,6 +7,10 @@
 #include "redraw_pipeline.h"
 #include "session.h"
 
+#include <filesystem>
+#include <string>
+#include <vector>
+
 namespace vesk {
 
 struct AppState {
@@ -32,6 +36,10 @@ class AppServices : public RedrawServices {
     void openYearMonthDialog() override { yearMonthDialogRequested = true; }
 
     bool yearMonthDialogRequested = false;
+    // Where the map drawing writes its KML documents, and what went wrong with the last export.
+    std::filesystem::path kmlDir = ".";
+    std::string kmlFailure;
+    std::vector<std::filesystem::path> kmlDocuments;
 
   private:
     AppState& state;

@@ -131,12 +131,17 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
 
     QtDrawSurface surface(width, height);
     AppServices services(state);
+    services.kmlDir = std::filesystem::absolute(out).parent_path();
     const RedrawOutcome outcome = redrawView(state.session, surface, services);
     if (!outcome.rendered) {
         for (const std::string& message : outcome.messages)
             std::fprintf(err, "%s\n", message.c_str());
         if (services.yearMonthDialogRequested || outcome.messages.empty())
             std::fprintf(err, "vesk render: no eclipse to draw\n");
+        return 1;
+    }
+    if (!services.kmlFailure.empty()) {
+        std::fprintf(err, "vesk render: %s\n", services.kmlFailure.c_str());
         return 1;
     }
     const std::string part = out + ".part.png";

@@ -358,7 +358,8 @@ int sampleRelief(const ReliefData& r, double lat, double lon) {
     if (r.grid.empty())
         return 0;
     const double y = (firstRowLat - lat) / gridStep, x = (lon - firstColumnLon) / gridStep;
-    const int row = static_cast<int>(y), column = static_cast<int>(x);
+    // floor, not truncation: west of the first column the longitude wraps to the last one.
+    const int row = static_cast<int>(std::floor(y)), column = static_cast<int>(std::floor(x));
     const double fy = y - row, fx = x - column;
     int result = 0;
     if (row <= 0 || row >= reliefRows - 2 || column <= 0 || column >= reliefColumns - 2) {

@@ -74,3 +74,55 @@ TEST(InfoCommand, FailuresAreReportedWithAStatus) {
         EXPECT_TRUE(r.out.empty());
     }
 }
+
+namespace {
+
+// Width and height from a PNG's header, or (0, 0) when the file is no PNG.
+std::pair<int, int> pngSize(const std::string& bytes) {
+    if (bytes.size() < 24 || bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0)
+        return {0, 0};
+    const auto be32 = [&](std::size_t at) {
+        int v = 0;
+        for (int i = 0; i < 4; ++i)
+            v = (v << 8) | static_cast<unsigned char>(bytes[at + i]);
+        return v;
+    };
+    return {be32(16), be32(20)};
+}
+
+} // namespace
+
+TEST(RenderCommand, WritesTheMapAndItsKml) {
+    ScratchDir dir;
+    const CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--size",
+                                     "800x600", "--kml", "--out", "map.png"},
+                                    dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(pngSize(readFile(dir.path() / "map.png")), (std::pair{800, 600}));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "202404_earth.kml"));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "202404.kml"));
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, 3u) << "no fragments or temporary files left";
+}
+
+TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
+    ScratchDir dir;
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"render", "--size", "10x10"},
+                                               {"render", "--range", "moon"},
+                                               {"render", "--centre", "200,0", "--scale", "2"},
+                                               {"render", "--centre", "10,10"},
+                                               {"render", "--relief", "--vector"},
+                                               {"render", "--year", "2024"},
+                                               {"render", "--mode", "sky"}}) {
+        const CommandResult r = runVesk(args, dir.path());
+        EXPECT_EQ(r.status, 2) << args[1];
+        EXPECT_FALSE(r.err.empty());
+    }
+    const CommandResult r = runVesk({"render", "--year", "17000", "--month", "1"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("ベッセル要素ファイルがありません！"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}

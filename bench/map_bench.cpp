@@ -1,0 +1,45 @@
+// Whole repaints of the eclipse map, as the window and vesk render run them: a 1000 x 700
+// whole-globe map of 2024 April 8 with relief and every curve, and a regional map at
+// magnification 20 with the vector coasts, rivers and boundaries.
+#include "app_state.h"
+#include "qt_draw_surface.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace vesk;
+
+void repaint(benchmark::State& run, int useCiaMap, double magnification) {
+    AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
+    AppServices services(state);
+    ViewState& view = state.session.view;
+    view.year = 2024;
+    view.month = 4;
+    view.useCiaMap = useCiaMap;
+    if (magnification > 1) {
+        view.mapRange = 3;
+        view.centreLon = -97;
+        view.centreLat = 33;
+        view.baseRadius = 340;
+        view.mapScale = view.baseRadius * magnification;
+    }
+    QtDrawSurface surface(1000, 700);
+    for (auto _ : run) {
+        view.redrawAction = redrawShow;
+        if (!redrawView(state.session, surface, services).rendered)
+            run.SkipWithError("nothing drawn (data files missing?)");
+    }
+}
+
+void wholeGlobeWithRelief(benchmark::State& run) {
+    repaint(run, 1, 1);
+}
+BENCHMARK(wholeGlobeWithRelief)->Unit(benchmark::kMillisecond);
+
+void regionalVectorMap(benchmark::State& run) {
+    repaint(run, 2, 20);
+}
+BENCHMARK(regionalVectorMap)->Unit(benchmark::kMillisecond);
+
+} // namespace

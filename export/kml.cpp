@@ -1,0 +1,462 @@
+#include "kml.h"
+
+#include "palette.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <limits>
+#include <sstream>
+
+namespace vesk {
+
+namespace {
+
+constexpr const char* closing = "</coordinates>\n</LineString>\n</Placemark>\n";
+constexpr const char* orangeStyle = "<styleUrl>#orangeLinePoly</styleUrl>";
+constexpr const char* yellowStyle = "<styleUrl>#yellowLinePoly</styleUrl>";
+constexpr const char* yellow3Style = "<styleUrl>#yellowLinePoly3</styleUrl>";
+constexpr const char* greenStyle = "<styleUrl>#greenLinePoly</styleUrl>";
+constexpr const char* aquaStyle = "<styleUrl>#aquaLinePoly</styleUrl>";
+constexpr const char* riseSetName = "SunRiseSet Line";
+constexpr const char* maxRiseSetName = "SunRiseSet Max Line";
+// Distances between points, in degrees of the (longitude, latitude) plane.
+constexpr double maxLineJump = 20;  // a curve of greatest eclipse at the limb breaks here
+constexpr double riseSetBreak = 20; // with a latitude step of more than riseSetLatStep
+constexpr double riseSetLatStep = 1.5;
+constexpr double riseSetFarBreak = 100; // a sunrise/sunset curve breaks here whatever
+constexpr std::size_t riseSetSegmentPoints = 600;
+constexpr double riseSetJoin = 25, riseSetPolarLat = 75, riseSetPolarLatStep = 7.5;
+constexpr double breakJoin = 15;
+constexpr double sameTimeLatLimit = 15;
+constexpr double dateLineJump = 300;
+
+double distance(const TracedPoint& a, const TracedPoint& b) {
+    double dlon = a.lon - b.lon;
+    if (dlon > 300)
+        dlon -= 360;
+    if (dlon < -300)
+        dlon += 360;
+    return std::hypot(dlon, a.lat - b.lat);
+}
+
+bool valid(const TracedPoint& p) {
+    return p.status == 1;
+}
+
+std::string pointLine(double lon, double lat, const char* altitude) {
+    char text[64];
+    std::snprintf(text, sizeof text, " %012.6f,%012.6f,%s\n", lon, lat, altitude);
+    return text;
+}
+
+bool readFile(const std::filesystem::path& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (path.empty() || !in)
+        return false;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    text = bytes.str();
+    return true;
+}
+
+// Writes a file whole through a temporary name; false (and nothing left) on failure.
+bool writeWhole(const std::filesystem::path& path, const std::string& text) {
+    const std::filesystem::path part = path.string() + ".part";
+    std::ofstream out(part, std::ios::binary);
+    if (!out || !(out << text) || (out.close(), !out)) {
+        std::error_code ignored;
+        std::filesystem::remove(part, ignored);
+        return false;
+    }
+    std::error_code renameError;
+    std::filesystem::rename(part, path, renameError);
+    if (renameError)
+        std::filesystem::remove(part, renameError);
+    return !renameError;
+}
+
+// The point words of the first placemark of a fragment: between "<coordinates>" and the
+// closing words.
+std::vector<std::string> pointWords(const std::string& fragment) {
+    std::istringstream words(fragment);
+    std::vector<std::string> points;
+    std::string word;
+    bool inside = false;
+    while (words >> word) {
+        if (word == "<coordinates>")
+            inside = true;
+        else if (word == "</coordinates>")
+            break;
+        else if (inside)
+            points.push_back(word);
+    }
+    return points;
+}
+
+} // namespace
+
+long kmlFileCode(int year, int month) {
+    const long code = std::labs(year) * 100L + month;
+    return year < 0 ? -code : code;
+}
+
+KmlPass::KmlPass(const EclipseRecord& record, DataPaths paths, std::filesystem::path outDir)
+    : record(record), paths(std::move(paths)), outDir(std::move(outDir)) {}
+
+std::string KmlPass::description() const {
+    char text[160];
+    std::snprintf(text, sizeof text, "%6d/%02d/%02d %s", static_cast<int>(record.year),
+                  static_cast<int>(record.month), static_cast<int>(record.day),
+                  eclipseTypeName(mapPanelTypeNames, record.typeCode));
+    return text;
+}
+
+void KmlPass::head(int f, const char* name) {
+    const int type = static_cast<int>(record.typeCode);
+    std::string style;
+    bool clamp = true;
+    if (f == center)
+        style = type == typeTotal || type == typeAnnularTotal
+                    ? "  <styleUrl>#redLinePoly</styleUrl>"
+                    : std::string("  ") + orangeStyle;
+    else if (f == north || f == south)
+        style = orangeStyle;
+    else if (f == partialSouth || f == partialNorth)
+        style = yellow3Style;
+    else if (f < riseSetJoins)
+        style = yellowStyle;
+    else {
+        style = f == riseSetJoins || f == riseSetLines ? greenStyle : aquaStyle;
+        clamp = false;
+    }
+    fragments[f] += "\n<Placemark>\n<name>" + std::string(name) + "</name>\n<description>" +
+                    description() + "</description>\n" + style +
+                    "\n<LineString>\n<extrude>1</extrude>\n<tessellate>1</tessellate>\n" +
+                    (clamp ? "<altitudeMode>clampToGround</altitudeMode>\n" : "") +
+                    "<coordinates>\n";
+}
+
+void KmlPass::point(int f, const TracedPoint& p, const char* altitude) {
+    if (valid(p))
+        fragments[f] += pointLine(p.lon, p.lat, altitude);
+}
+
+void KmlPass::close(int f) {
+    fragments[f] += closing;
+}
+
+void KmlPass::twoPointLine(int f, const char* name, const TracedPoint& a, const TracedPoint& b) {
+    head(f, name);
+    point(f, a);
+    point(f, b);
+    close(f);
+}
+
+void KmlPass::limbPoints(PathTracer& tracer, double dT, int side) {
+    const int type = static_cast<int>(record.typeCode);
+    const bool central = type == typeTotal || type == typeAnnular || type == typeAnnularTotal;
+    const bool umbra = central || type == typeNonCentralTotal || type == typeNonCentralAnnular;
+    // Where the path begins (side +1) the limits start at the central line's end; where it ends
+    // (side -1) they end there too.
+    TracedPoint centralEnd;
+    if (central) {
+        centralEnd = centralLineAtLimb(tracer, 0, dT, side, red);
+        point(center, centralEnd);
+        if (side > 0) {
+            point(north, centralEnd);
+            point(south, centralEnd);
+        }
+    }
+    if (umbra) {
+        point(north, vesk::umbralLimitAtLimb(tracer, 0, dT, +1, side, red));
+        point(south, vesk::umbralLimitAtLimb(tracer, 0, dT, -1, side, red));
+    }
+    if (central && side < 0) {
+        point(north, centralEnd);
+        point(south, centralEnd);
+    }
+    for (const int sign : {+1, -1}) {
+        const TracedPoint limit = penumbralLimitAtLimb(tracer, 0, dT, sign, side, yellow);
+        point(sign > 0 ? partialSouth : partialNorth, limit);
+        if (valid(limit))
+            limbEnds.push_back(limit);
+    }
+    const double levels[4] = {0.2, 0.4, 0.6, 0.8};
+    for (int m = 0; m < 4; ++m)
+        for (const int sign : {+1, -1})
+            point(magnitude20South + 2 * m + (sign > 0 ? 0 : 1),
+                  magnitudeCurveAtLimb(tracer, 0, dT, levels[m], sign, side, yellow));
+}
+
+void KmlPass::start(PathTracer& mapTracer, double dT) {
+    char title[64];
+    std::snprintf(title, sizeof title, "<name>Eclipse %6d/%02d/%02d</name>\n",
+                  static_cast<int>(record.year), static_cast<int>(record.month),
+                  static_cast<int>(record.day));
+    fragments[north] = std::string(title) + "<description>" + description() + "</description>\n";
+    const char* names[] = {"North Limit Line",
+                           "Central Line",
+                           "South Limit Line",
+                           "South Partial Limit Line",
+                           "North Partial Limit Line",
+                           "South 20pct. Partial Limit Line",
+                           "North 20pct. Partial Limit Line",
+                           "South 40pct. Partial Limit Line",
+                           "North 40pct. Partial Limit Line",
+                           "South 60pct. Partial Limit Line",
+                           "North 60pct. Partial Limit Line",
+                           "South 80pct. Partial Limit Line",
+                           "North 80pct. Partial Limit Line"};
+    for (int f = north; f < riseSetJoins; ++f)
+        head(f, names[f]);
+    head(maxRiseSetPlus, maxRiseSetName);
+    head(maxRiseSetMinus, maxRiseSetName);
+    head(sameTime, "Curve at same time Line");
+    // The limb points are computed without drawing them on the map.
+    PathTracer tracer{mapTracer.state};
+    limbPoints(tracer, dT, +1);
+}
+
+void KmlPass::centralPoint(const TracedPoint& p) {
+    point(center, p);
+}
+
+void KmlPass::umbralLimitPoint(int sign, const TracedPoint& p) {
+    point(sign > 0 ? north : south, p);
+}
+
+void KmlPass::penumbralLimitPoint(int sign, const TracedPoint& p) {
+    point(sign > 0 ? partialSouth : partialNorth, p);
+}
+
+void KmlPass::magnitudePoint(int index, int sign, const TracedPoint& p) {
+    point(magnitude20South + 2 * index + (sign > 0 ? 0 : 1), p);
+}
+
+void KmlPass::riseSetPoint(int sign, const TracedPoint& p) {
+    riseSet[sign > 0 ? 0 : 1].push_back(p);
+}
+
+void KmlPass::maxAtRiseSetPoint(int sign, const TracedPoint& p) {
+    const int side = sign > 0 ? 0 : 1;
+    const int f = sign > 0 ? maxRiseSetPlus : maxRiseSetMinus;
+    if (!valid(lastMax[side])) {
+        breakPoints.push_back({p, nextTag[side]});
+    } else if (distance(p, lastMax[side]) > maxLineJump) {
+        close(f);
+        fragments[f] += "\n";
+        head(f, maxRiseSetName);
+        breakPoints.push_back({lastMax[side], nextTag[side]++});
+        breakPoints.push_back({p, nextTag[side]});
+    }
+    point(f, p);
+    lastMax[side] = p;
+}
+
+void KmlPass::sameTimeCurve(const std::vector<TracedPoint>& points, const TracedPoint& startMinus,
+                            const TracedPoint& startPlus, const TracedPoint& endMinus,
+                            const TracedPoint& endPlus) {
+    // The end of the curve on the curve of greatest eclipse at sunrise/sunset: the side -1
+    // point when it is the nearer, else the side +1 point, each only near the curve's end.
+    const auto chooseEnd = [](const TracedPoint& reference, const TracedPoint& minus,
+                              const TracedPoint& plus) -> TracedPoint {
+        const auto near = [&](const TracedPoint& p) {
+            return valid(p) && std::fabs(p.lat - reference.lat) < sameTimeLatLimit &&
+                   std::fabs(p.lat) < 90;
+        };
+        const double infinity = std::numeric_limits<double>::infinity();
+        const double dMinus = valid(minus) ? distance(minus, reference) : infinity;
+        const double dPlus = valid(plus) ? distance(plus, reference) : infinity;
+        if (near(minus) && dMinus < dPlus)
+            return minus;
+        if (near(plus))
+            return plus;
+        return {};
+    };
+    if (!points.empty())
+        point(sameTime, chooseEnd(points.front(), startMinus, startPlus));
+    for (const TracedPoint& p : points)
+        point(sameTime, p, "3.0");
+    if (!points.empty())
+        point(sameTime, chooseEnd(points.back(), endMinus, endPlus));
+    close(sameTime);
+    head(sameTime, "Curve of same time Line");
+}
+
+void KmlPass::writeRiseSetLines() {
+    struct End {
+        TracedPoint point;
+        bool start;
+        int segment;
+    };
+    std::vector<End> ends;
+    int segmentCount = 0;
+    for (const std::vector<TracedPoint>& list : riseSet) {
+        std::vector<TracedPoint> segment;
+        const auto flush = [&] {
+            if (segment.size() > 1) {
+                head(riseSetLines, riseSetName);
+                for (const TracedPoint& p : segment)
+                    point(riseSetLines, p);
+                close(riseSetLines);
+                ends.push_back({segment.front(), true, segmentCount});
+                ends.push_back({segment.back(), false, segmentCount});
+                ++segmentCount;
+            }
+            segment.clear();
+        };
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            segment.push_back(list[i]);
+            const bool last = i + 1 == list.size();
+            const double gap = last ? 0 : distance(list[i], list[i + 1]);
+            const bool breaks = (gap > riseSetBreak && !last &&
+                                 std::fabs(list[i].lat - list[i + 1].lat) > riseSetLatStep) ||
+                                gap > riseSetFarBreak;
+            if (last || breaks || segment.size() == riseSetSegmentPoints)
+                flush();
+        }
+    }
+    for (std::size_t i = 0; i < ends.size(); ++i) {
+        const End* nearest = nullptr;
+        double best = std::numeric_limits<double>::infinity();
+        for (std::size_t j = i + 1; j < ends.size(); ++j) {
+            if (ends[j].start != ends[i].start || ends[j].segment == ends[i].segment)
+                continue;
+            const double d = distance(ends[i].point, ends[j].point);
+            if (d < best) {
+                best = d;
+                nearest = &ends[j];
+            }
+        }
+        if (nearest == nullptr)
+            continue;
+        const double meanLat = (std::fabs(ends[i].point.lat) + std::fabs(nearest->point.lat)) / 2;
+        if (best < riseSetJoin ||
+            (std::fabs(ends[i].point.lat - nearest->point.lat) < riseSetPolarLatStep &&
+             meanLat > riseSetPolarLat))
+            twoPointLine(riseSetJoins, riseSetName, ends[i].point, nearest->point);
+    }
+}
+
+void KmlPass::writeBreakJoins() {
+    const auto nearestBreak = [&](const TracedPoint& p, int excludedTag, double& best) {
+        const BreakPoint* nearest = nullptr;
+        best = std::numeric_limits<double>::infinity();
+        for (const BreakPoint& b : breakPoints) {
+            if (b.tag == excludedTag)
+                continue;
+            const double d = distance(p, b.point);
+            if (d < best) {
+                best = d;
+                nearest = &b;
+            }
+        }
+        return nearest;
+    };
+    double best = 0;
+    for (const BreakPoint& b : breakPoints) {
+        const BreakPoint* other = nearestBreak(b.point, b.tag, best);
+        if (other != nullptr && best < breakJoin)
+            twoPointLine(maxRiseSetMinus, maxRiseSetName, b.point, other->point);
+    }
+    for (const TracedPoint& end : limbEnds) {
+        const BreakPoint* other = nearestBreak(end, 0, best);
+        if (other != nullptr && best < breakJoin)
+            twoPointLine(maxRiseSetMinus, maxRiseSetName, end, other->point);
+    }
+}
+
+void KmlPass::finish(PathTracer& mapTracer, double dT) {
+    PathTracer tracer{mapTracer.state};
+    limbPoints(tracer, dT, -1);
+    for (int f = north; f < riseSetJoins; ++f)
+        close(f);
+    writeRiseSetLines();
+    close(maxRiseSetPlus);
+    close(maxRiseSetMinus);
+    close(sameTime);
+    writeBreakJoins();
+    finished = true;
+    assemble();
+}
+
+std::string KmlPass::shadowPolygon() const {
+    const auto placemark = [&](const char* name, const std::string& points) {
+        return "\n<Placemark>\n<name>" + std::string(name) + "</name>\n<description>" +
+               description() +
+               "</description>\n<styleUrl>#ShadeStyle</styleUrl><Polygon>\n<outerBoundaryIs>\n"
+               "<LinearRing>\n<coordinates>\n" +
+               points +
+               "</coordinates>\n</LinearRing>\n</outerBoundaryIs>\n</Polygon>\n"
+               "</Placemark>\n";
+    };
+    // The ring runs along the northern limit and back along the southern one.
+    std::vector<std::string> ring = pointWords(fragments[north]);
+    const std::vector<std::string> southWords = pointWords(fragments[south]);
+    ring.insert(ring.end(), southWords.rbegin(), southWords.rend());
+    std::string points;
+    bool crossesDateLine = false;
+    double previousLon = 0;
+    std::vector<std::array<double, 3>> parsed;
+    for (const std::string& word : ring) {
+        points += " " + word + "\n";
+        std::array<double, 3> p{};
+        if (std::sscanf(word.c_str(), "%lf,%lf,%lf", &p[0], &p[1], &p[2]) != 3)
+            continue;
+        if (!parsed.empty() && std::fabs(p[0] - previousLon) > dateLineJump)
+            crossesDateLine = true;
+        previousLon = p[0];
+        parsed.push_back(p);
+    }
+    if (!crossesDateLine)
+        return placemark("Total Eclipse Shadow", points);
+    std::string east, west;
+    for (const auto& p : parsed) {
+        char line[80];
+        std::snprintf(line, sizeof line, " %012.6f,%012.6f,%3.1f\n", p[0], p[1], p[2]);
+        (p[0] >= 0 ? east : west) += line;
+    }
+    return placemark("Total Eclipse Shadow(East)", east) +
+           placemark("Total Eclipse Shadow(West)", west);
+}
+
+std::vector<std::filesystem::path> KmlPass::documents() const {
+    const std::string code =
+        std::to_string(kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month)));
+    return {outDir / (code + "_earth.kml"), outDir / (code + ".kml")};
+}
+
+void KmlPass::assemble() {
+    std::string header;
+    if (!readFile(findDataFile(paths, "echead.prn"), header)) {
+        error = "cannot read echead.prn: no KML written";
+        return;
+    }
+    const int type = static_cast<int>(record.typeCode);
+    const bool central = type == typeTotal || type == typeAnnular || type == typeAnnularTotal;
+    const std::string shadow = central ? shadowPolygon() : "";
+    const std::string ending = "\n</Document>\n</kml>\n";
+    const std::string path = header + fragments[north] + fragments[center] + fragments[south];
+    std::string earth = path;
+    for (int f = partialSouth; f < fragmentCount; ++f)
+        earth += fragments[f];
+    const auto files = documents();
+    if (!writeWhole(files[0], earth + shadow + ending)) {
+        error = "cannot write " + files[0].string();
+        return;
+    }
+    if (type == typePartial) {
+        std::error_code ignored;
+        std::filesystem::remove(files[1], ignored);
+        return;
+    }
+    if (!writeWhole(files[1], path + shadow + ending)) {
+        std::error_code ignored;
+        std::filesystem::remove(files[0], ignored);
+        error = "cannot write " + files[1].string();
+    }
+}
+
+} // namespace vesk

@@ -1,0 +1,206 @@
+#include "base_map.h"
+#include "palette.h"
+#include "recording_surface.h"
+#include "redraw_pipeline.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+// A grid of sea (-4000 m) with a block of land.
+ReliefData islandGrid(int row, int column, int height) {
+    ReliefData relief;
+    relief.grid.assign(static_cast<std::size_t>(reliefRows) * reliefColumns, -4000);
+    for (int r = row - 3; r <= row + 3; ++r)
+        for (int c = column - 3; c <= column + 3; ++c)
+            relief.grid[static_cast<std::size_t>(r) * reliefColumns + c] = height;
+    return relief;
+}
+
+double rowLat(int row) {
+    return 89.96666666666667 - row / 15.0;
+}
+double columnLon(int column) {
+    return -179.96666666666667 + column / 15.0;
+}
+
+// Little-endian bytes of the vector file format.
+void put16(std::string& b, int v) {
+    b += static_cast<char>(v & 0xff);
+    b += static_cast<char>((v >> 8) & 0xff);
+}
+void put32(std::string& b, long v) {
+    for (int i = 0; i < 4; ++i)
+        b += static_cast<char>((v >> (8 * i)) & 0xff);
+}
+
+// One segment from (lon, lat) in arc-seconds with the given 16-bit stroke words.
+std::string vectorFile(long lon, long lat, int points, const std::vector<int>& words, int rank) {
+    std::string b(40, '\0');
+    const long segment = static_cast<long>(b.size());
+    put32(b, lon);
+    put32(b, lat);
+    put32(b, 0);
+    put16(b, points);
+    put16(b, 0);
+    for (int w : words)
+        put16(b, w);
+    const long directory = static_cast<long>(b.size());
+    b += std::string(20, '\0');
+    put32(b, segment);
+    put16(b, static_cast<int>(words.size() * 2));
+    put16(b, rank);
+    std::string header;
+    put32(header, 0);
+    put32(header, directory);
+    put32(header, 1);
+    put32(header, 28);
+    put32(header, static_cast<long>(words.size()));
+    return header + b.substr(header.size());
+}
+
+struct MapFixture : ::testing::Test {
+    ScratchDir dir;
+    DataPaths paths{{dir.path()}};
+    RecordingSurface surface;
+    MapProjection projection;
+    ViewState view;
+    MapCanvas canvas{surface, projection, view};
+
+    void SetUp() override {
+        layoutView(view, 1000, 700);
+        view.mapScale = view.baseRadius;
+        setMapCentre(projection, view, 0, 0);
+    }
+};
+
+} // namespace
+
+TEST(SampleRelief, SeaLandAndTheInterpolation) {
+    const ReliefData relief = islandGrid(1000, 2000, 500);
+    EXPECT_EQ(sampleRelief(relief, rowLat(1000), columnLon(2000)), 500);
+    EXPECT_EQ(sampleRelief(relief, rowLat(1500), columnLon(3000)), 0) << "deep sea";
+    // Between two samples the cubic interpolates; at an edge of the island it stays >= 0.
+    const int edge = sampleRelief(relief, rowLat(1000), columnLon(2003) + 1.0 / 30);
+    EXPECT_GE(edge, 0);
+    EXPECT_LE(edge, 500);
+    // 15 of the 16 neighbours missing: sea, whatever the one left says.
+    ReliefData lonely = islandGrid(1000, 2000, 500);
+    for (int r = 997; r <= 1003; ++r)
+        for (int c = 1997; c <= 2003; ++c)
+            lonely.grid[static_cast<std::size_t>(r) * reliefColumns + c] = -4000;
+    lonely.grid[static_cast<std::size_t>(1000) * reliefColumns + 2000] = 800;
+    EXPECT_EQ(sampleRelief(lonely, rowLat(1000) - 0.01, columnLon(2000) + 0.01), 0);
+    // At the edges of the grid: bilinear, longitudes wrapping round.
+    EXPECT_EQ(sampleRelief(islandGrid(3, 3, 300), rowLat(0), columnLon(0)), 300);
+    EXPECT_NEAR(sampleRelief(islandGrid(3, 3, 300), rowLat(0), columnLon(-1) + 0.01), 45, 1)
+        << "west of the first column: between the sea of the last column and the land";
+    EXPECT_EQ(sampleRelief(ReliefData{}, 10, 10), 0) << "no grid: no relief";
+}
+
+TEST_F(MapFixture, ColourTableRepeatsItsLastLine) {
+    dir.write("color.txt", "-500 1 2 3\n-499 4 5 6\n");
+    ReliefData relief;
+    loadReliefColours(relief, paths);
+    EXPECT_EQ(relief.colours[0], (std::array<int, 3>{1, 2, 3}));
+    EXPECT_EQ(relief.colours[1], (std::array<int, 3>{4, 5, 6}));
+    EXPECT_EQ(relief.colours[9252], (std::array<int, 3>{4, 5, 6}));
+    EXPECT_EQ(relief.colours[9253], (std::array<int, 3>{0, 0, 0}));
+    loadRelief(relief, paths);
+    EXPECT_TRUE(relief.grid.empty()) << "no globe04.dat";
+    dir.write("globe04.dat", std::string(1000, '\0'));
+    loadRelief(relief, paths);
+    EXPECT_TRUE(relief.grid.empty()) << "a short file is no grid";
+}
+
+TEST_F(MapFixture, VectorTokensAndThePointsDrawn) {
+    // Origin 0 E 0 N; a short token (+10", +20"), a short negative one (-5", -3"), a long one
+    // (+400" is dropped as a longitude jump on the globe, -1000" latitude), then 96 short
+    // tokens: 100 points in all.
+    std::vector<int> words = {0x4000 | (10 << 8) | 20,
+                              0x8000 | 0x4000 | ((-5 & 0x3f) << 8) | (-3 & 0xff), 400,
+                              -1000 & ~0x4000 & 0xffff};
+    for (int i = 0; i < 96; ++i)
+        words.push_back(0x4000 | (1 << 8) | 1);
+    dir.write("as_cil.cbd", vectorFile(0, 0, 99, words, 1));
+    view.useCiaMap = 2;
+    ReliefData relief;
+    drawMapBackground(canvas, relief, paths);
+    // The other files are missing: the caption, once, after the first file.
+    int captions = 0;
+    for (const auto& t : surface.texts)
+        captions += t.text == "CIA WORLD BANK";
+    EXPECT_EQ(captions, 1);
+    // Magnification 1: the origin and every 100th point (none of 99).
+    int coastPixels = 0;
+    for (const auto& p : surface.pixels)
+        coastPixels += p.second == palette[silver];
+    EXPECT_EQ(coastPixels, 1);
+
+    // Zoomed in 100 times every point is plotted.
+    surface.pixels.clear();
+    surface.lines.clear();
+    view.mapRange = 3;
+    view.mapScale = view.baseRadius * 100;
+    setMapCentre(projection, view, 0, 0);
+    drawMapBackground(canvas, relief, paths);
+    int coastLines = 0;
+    for (const auto& l : surface.lines)
+        coastLines += l.pen.colour == palette[silver];
+    EXPECT_EQ(coastLines, 99);
+    // The long token moved the line 1000" south (to 983" S) and not 400" east.
+    int southmost = 0;
+    for (const auto& l : surface.lines)
+        if (l.pen.colour == palette[silver])
+            southmost = std::max(southmost, l.to.y);
+    const double pixelsPerSecond = view.mapScale * 0.0174532925 / 3600;
+    EXPECT_NEAR(southmost - view.mapCentreY, 983 * pixelsPerSecond, 2);
+    int eastmost = 0;
+    for (const auto& l : surface.lines)
+        if (l.pen.colour == palette[silver])
+            eastmost = std::max(eastmost, l.to.x);
+    EXPECT_NEAR(eastmost - view.mapCentreX, (10 - 5 + 96) * pixelsPerSecond, 2);
+}
+
+TEST_F(MapFixture, TruncatedStrokesStayInsideTheSegment) {
+    // The header claims 50 points but the strokes hold two tokens.
+    dir.write("as_cil.cbd",
+              vectorFile(0, 0, 50, {0x4000 | (1 << 8) | 1, 0x4000 | (1 << 8) | 1}, 1));
+    view.useCiaMap = 2;
+    view.mapRange = 3;
+    view.mapScale = view.baseRadius * 100;
+    setMapCentre(projection, view, 0, 0);
+    ReliefData relief;
+    drawMapBackground(canvas, relief, paths);
+    int coastLines = 0;
+    for (const auto& l : surface.lines)
+        coastLines += l.pen.colour == palette[silver];
+    EXPECT_EQ(coastLines, 2);
+}
+
+TEST_F(MapFixture, ScaleBarAndPlaceLabelsOnRegionalMaps) {
+    view.mapRange = 3;
+    view.mapScale = view.baseRadius * 30;
+    setMapCentre(projection, view, 139.7, 35.7);
+    ReliefData relief;
+    view.useCiaMap = 0; // no base data: only the overlays
+    drawMapBackground(canvas, relief, paths);
+    bool tokyo = false, scale = false;
+    for (const auto& t : surface.texts) {
+        tokyo = tokyo || t.text == "Tokyo";
+        scale = scale || t.text.find(" Km") != std::string::npos;
+    }
+    EXPECT_TRUE(tokyo);
+    EXPECT_TRUE(scale);
+    // On the whole globe neither.
+    surface.texts.clear();
+    view.mapRange = 0;
+    view.mapScale = view.baseRadius;
+    setMapCentre(projection, view, 139.7, 35.7);
+    drawMapBackground(canvas, relief, paths);
+    EXPECT_TRUE(surface.texts.empty());
+}
