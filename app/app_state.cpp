@@ -1,6 +1,8 @@
 #include "app_state.h"
 
+#include "central_table.h"
 #include "kml.h"
+#include "local_report.h"
 #include "path_map.h"
 
 namespace vesk {
@@ -18,23 +20,29 @@ void AppServices::drawPathMap(DrawSurface& surface, int kmlOutput) {
     Session& s = state.session;
     MapCanvas canvas{surface, state.projection, s.view};
     PathMapInputs inputs{s.eclipse, s.catalog.record, s.cities, state.relief, s.catalog.paths};
-    kmlFailure.clear();
+    exportFailure.clear();
     kmlDocuments.clear();
     if (kmlOutput != 1) {
         vesk::drawPathMap(canvas, inputs, nullptr);
         return;
     }
-    KmlPass kml(s.catalog.record, s.catalog.paths, kmlDir);
+    KmlPass kml(s.catalog.record, s.catalog.paths, exportDir);
     vesk::drawPathMap(canvas, inputs, &kml);
     if (kml.written())
         kmlDocuments = kml.documents();
     else
-        kmlFailure = kml.failure();
+        exportFailure = kml.failure();
 }
 
-void AppServices::drawCentralTable(DrawSurface& /*surface*/, double /*deltaT*/) {}
+void AppServices::drawCentralTable(DrawSurface& surface, double deltaT) {
+    Session& s = state.session;
+    exportFailure = vesk::drawCentralTable(surface, s.eclipse, s.view, deltaT,
+                                           s.view.kmlOutput == 1, exportDir);
+}
 
-void AppServices::drawLocalCircumstances(DrawSurface& /*surface*/, double /*t0*/,
-                                         double /*deltaT*/) {}
+void AppServices::drawLocalCircumstances(DrawSurface& surface, double /*t0*/, double deltaT) {
+    Session& s = state.session;
+    vesk::drawLocalCircumstances(surface, s.eclipse, state.localReport, s.view, s.cities, deltaT);
+}
 
 } // namespace vesk

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base_map.h"
+#include "local_report.h"
 #include "map_projection.h"
 #include "redraw_pipeline.h"
 #include "session.h"
@@ -21,6 +22,7 @@ struct AppState {
     Session session;
     MapProjection projection;
     ReliefData relief;
+    LocalReportState localReport;
 };
 
 // The pipeline's connections to the map, the reports and the dialogs of this program.
@@ -36,9 +38,10 @@ class AppServices : public RedrawServices {
     void openYearMonthDialog() override { yearMonthDialogRequested = true; }
 
     bool yearMonthDialogRequested = false;
-    // Where the map drawing writes its KML documents, and what went wrong with the last export.
-    std::filesystem::path kmlDir = ".";
-    std::string kmlFailure;
+    // Where the map writes its KML documents and the table "central.prn", and what went wrong
+    // with the last of these exports.
+    std::filesystem::path exportDir = ".";
+    std::string exportFailure;
     std::vector<std::filesystem::path> kmlDocuments;
 
   private:

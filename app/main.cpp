@@ -12,9 +12,11 @@ namespace {
 
 constexpr const char* usage =
     "usage: vesk info [--year Y --month M] [--lon E --lat N [--height M]] [--json]\n"
-    "       vesk render [--year Y --month M] [--range globe|asia|europe] [--centre LON,LAT\n"
-    "                   --scale K] [--mercator] [--relief|--vector] [--grid] [--kml]\n"
-    "                   [--size WxH] [--out FILE.png]\n";
+    "       vesk render [--year Y --month M] [--mode map|table|local] [--lon E --lat N\n"
+    "                   [--height M]] [--table-lon L] [--table-step S]\n"
+    "                   [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
+    "                   [--mercator] [--relief|--vector] [--grid] [--kml] [--size WxH]\n"
+    "                   [--out FILE.png]\n";
 
 } // namespace
 

@@ -51,9 +51,39 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         view.redrawAction = redrawShow;
     }
     const std::string mode = options.value("--mode").value_or("map");
-    if (mode != "map")
-        return "--mode " + mode + " is not available yet (map only)";
-    view.displayMode = displayPathMap;
+    if (mode == "map")
+        view.displayMode = displayPathMap;
+    else if (mode == "table")
+        view.displayMode = displayCentralTable;
+    else if (mode == "local")
+        view.displayMode = displayLocal;
+    else
+        return "--mode must be map, table or local";
+    const std::optional<double> tableLon = options.number("--table-lon", error);
+    const std::optional<double> tableStep = options.number("--table-step", error);
+    if (tableLon)
+        view.tableLon = *tableLon;
+    if (tableStep) {
+        if (!(*tableStep > 0 && *tableStep <= 30))
+            return "--table-step must lie above 0 and at most 30 degrees";
+        view.tableStep = *tableStep;
+    }
+    const std::optional<double> lon = options.number("--lon", error);
+    const std::optional<double> lat = options.number("--lat", error);
+    const std::optional<double> placeHeight = options.number("--height", error);
+    if (!error.empty())
+        return error;
+    if (lon.has_value() != lat.has_value())
+        return "--lon and --lat go together";
+    if (lon) {
+        if (!(*lon >= -180 && *lon <= 360 && *lat >= -90 && *lat <= 90))
+            return "--lon must lie from -180 to 360 and --lat from -90 to 90";
+        view.observerLon = *lon;
+        view.observerLat = *lat;
+        view.observerHeight = placeHeight.value_or(0);
+        view.observerInputMode = 1;
+        view.observerCityIndex = typedPlaceIndex;
+    }
     const std::string range = options.value("--range").value_or("globe");
     if (range == "globe")
         view.mapRange = 0;
@@ -107,10 +137,10 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
 int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* err) {
     CommandLine options;
     std::string error;
-    if (!options.parse(
-            args,
-            {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size", "--out"},
-            {"--mercator", "--relief", "--vector", "--grid", "--kml"}, error)) {
+    if (!options.parse(args,
+                       {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size",
+                        "--out", "--lon", "--lat", "--height", "--table-lon", "--table-step"},
+                       {"--mercator", "--relief", "--vector", "--grid", "--kml"}, error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
     }
@@ -131,7 +161,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
 
     QtDrawSurface surface(width, height);
     AppServices services(state);
-    services.kmlDir = std::filesystem::absolute(out).parent_path();
+    services.exportDir = std::filesystem::absolute(out).parent_path();
     const RedrawOutcome outcome = redrawView(state.session, surface, services);
     if (!outcome.rendered) {
         for (const std::string& message : outcome.messages)
@@ -140,8 +170,8 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
             std::fprintf(err, "vesk render: no eclipse to draw\n");
         return 1;
     }
-    if (!services.kmlFailure.empty()) {
-        std::fprintf(err, "vesk render: %s\n", services.kmlFailure.c_str());
+    if (!services.exportFailure.empty()) {
+        std::fprintf(err, "vesk render: %s\n", services.exportFailure.c_str());
         return 1;
     }
     const std::string part = out + ".part.png";

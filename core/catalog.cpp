@@ -153,6 +153,14 @@ const char* catalogFileForYear(double year) {
     return nullptr;
 }
 
+double nextCatalogYear(double y) {
+    for (std::size_t i = 0; i < catalogFiles.size(); ++i) {
+        if (y <= catalogFiles[i].lastYear)
+            return catalogFiles[i].lastYear + 1;
+    }
+    return catalogFiles.back().lastYear + 1;
+}
+
 void convertEntryToUt(EclipseRecord& record) {
     const double dt = deltaT((record.jd - 2451545) / 36525);
     record.jdTT = record.jd;

@@ -58,6 +58,10 @@ const char* eclipseTypeName(const std::array<const char*, 7>& names, double type
 // The catalog file holding the year, or null when the year lies outside -13000..16999.
 const char* catalogFileForYear(double year);
 
+// The first year of the catalog file after the one that holds year y: where a walk through the
+// catalog goes on at the end of a file (17000, which no file holds, after the last one).
+double nextCatalogYear(double y);
+
 // Reader state: the current record, the open file and the month read before the current one.
 struct Catalog {
     DataPaths paths;

@@ -28,23 +28,6 @@ void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, int x, int line, 
     outcome.messages.emplace_back(text);
 }
 
-// The first year of the catalog file after the one holding year y; 17000 after the last.
-double nextFileFirstYear(double y) {
-    if (y <= -8000)
-        return -7999;
-    if (y <= -3000)
-        return -2999;
-    if (y <= 0)
-        return 1;
-    if (y <= 3000)
-        return 3001;
-    if (y <= 8000)
-        return 8001;
-    if (y <= 13000)
-        return 13001;
-    return 17000;
-}
-
 // Copies the current record's line 1 into the view and the eclipse summary.
 void takeRecord(Session& s) {
     s.view.year = s.catalog.record.year;
@@ -119,7 +102,7 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome) {
         if (v.catalogStatus < 0) {
             const double y = std::trunc(v.year);
             v.month = 1;
-            v.year = nextFileFirstYear(y);
+            v.year = nextCatalogYear(y);
             if (y > 17000) {
                 drawMessage(surface, outcome, 10, 1, messageCatalogEnded);
                 v.drawStatus = -1;

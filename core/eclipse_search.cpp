@@ -1,0 +1,137 @@
+#include "eclipse_search.h"
+
+#include "messages.h"
+#include "timescales.h"
+
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+// The place search takes a maximum with the Sun up to this far below the horizon.
+constexpr double placeSunLimit = -15;
+// A Saros search gives up this many years after its start.
+constexpr double sarosSearchYears = 400;
+constexpr int messageX = 50, endedX = 10, firstLine = 15, secondLine = 30;
+constexpr double noFileYear = 17000;
+
+bool isEclipse(const EclipseRecord& r, double year, double month) {
+    return r.year == year && r.month == month;
+}
+
+// Reads the next entry, going on into the next file at the end of one. False when the walk
+// has to end (the last file is done, or a file is missing; a message says which).
+bool readOn(Session& s, const SearchMessage& message) {
+    if (catalogReadNext(s.catalog, 0) == 1)
+        return true;
+    const double y = std::trunc(s.catalog.record.year);
+    const double next = nextCatalogYear(y);
+    catalogClose(s.catalog);
+    if (next >= noFileYear) {
+        message(endedX, firstLine, messageCatalogEnded);
+        return false;
+    }
+    if (catalogFind(s.catalog, 0, next, 1) < 0) {
+        message(messageX, firstLine, messageNoCatalogDuringSearch);
+        message(messageX, secondLine, messageStartHere);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+SearchCriteria viewSearchCriteria(const Session& s) {
+    const ViewState& v = s.view;
+    return {v.searchMode,    v.searchType,          v.searchMinMagnitude,
+            s.eclipse.saros, v.searchTypePastYears, v.searchPlacePastYears};
+}
+
+bool matchesCriteria(Session& s, const SearchCriteria& c) {
+    const EclipseRecord& r = s.catalog.record;
+    switch (c.mode) {
+    case searchType:
+        return std::trunc(r.typeCode) == c.type;
+    case searchPlace: {
+        EclipseState& e = s.eclipse;
+        const double dT = deltaT((r.jd - 2451545) / 36525) + s.view.deltaTAdjust;
+        setObserver(e, s.view);
+        restoreObserver(e);
+        double t = 0, altitude = 0, magnitude = 0;
+        int central = 0;
+        localMaximum(e, 0, dT, t, altitude, magnitude, central);
+        return e.status == 1 && magnitude > c.minMagnitude && altitude > placeSunLimit;
+    }
+    case searchSarosNumber:
+        return r.saros == c.saros;
+    default:
+        return true;
+    }
+}
+
+int findPreviousMatch(Session& s, const SearchMessage& message, double year, double month,
+                      const SearchCriteria& c, double& foundYear, double& foundMonth) {
+    double start = year - 1;
+    if (c.mode == searchType)
+        start = year - c.typePastYears;
+    else if (c.mode == searchPlace)
+        start = year - c.placePastYears;
+    else if (c.mode == searchSarosNumber)
+        start = year - 20;
+    catalogClose(s.catalog);
+    if (catalogFind(s.catalog, 0, start, 1) < 0)
+        return -1;
+    const EclipseRecord& r = s.catalog.record;
+    if (isEclipse(r, year, month)) { // nothing before it in the range
+        foundYear = r.year;
+        foundMonth = r.month;
+        return -1;
+    }
+    // Every match before the eclipse shown is recorded: the last one is the previous eclipse.
+    while (!isEclipse(r, year, month) && r.year <= year) {
+        if (matchesCriteria(s, c)) {
+            foundYear = r.year;
+            foundMonth = r.month;
+        } else if (c.mode == searchSarosNumber && start + sarosSearchYears < r.year) {
+            message(messageX, firstLine, messageSarosNotFound);
+            catalogClose(s.catalog);
+            break;
+        }
+        if (!readOn(s, message))
+            break;
+    }
+    s.view.year = r.year;
+    s.view.month = r.month;
+    return 0;
+}
+
+int collectMatches(Session& s, const SearchMessage& message, double from, double span,
+                   const SearchCriteria& c, int maxHits) {
+    s.view.year = from;
+    s.view.month = 1;
+    s.searchHits.clear();
+    catalogClose(s.catalog);
+    if (catalogOpenFirst(s.catalog, 0, from) < 0)
+        return -1;
+    const EclipseRecord& r = s.catalog.record;
+    bool more = true;
+    while (more && from + span >= r.year) {
+        while (!matchesCriteria(s, c)) {
+            if (!(more = readOn(s, message)))
+                break;
+        }
+        s.view.year = r.year;
+        s.view.month = r.month;
+        if (!more)
+            break;
+        if (r.year >= from && r.year <= from + span)
+            s.searchHits.push_back({r.year, r.month, r.day, r.typeCode, r.saros});
+        if (static_cast<int>(s.searchHits.size()) >= maxHits)
+            break;
+        more = readOn(s, message);
+    }
+    return 0;
+}
+
+} // namespace vesk

@@ -1,0 +1,47 @@
+// Searches of the catalog with the criteria of the view (all eclipses, a type, a place with a
+// least magnitude, a Saros series): the latest match before the eclipse shown, and every match
+// of a span of years. Both walk the catalog forward across its files and leave the reader and
+// the view's year and month where the walk ended.
+#pragma once
+
+#include "session.h"
+
+#include <functional>
+
+namespace vesk {
+
+// The window's list holds at most this many hits.
+constexpr int maxSearchHits = 100;
+
+struct SearchCriteria {
+    int mode = searchAll;
+    int type = 2;
+    double minMagnitude = 0.5;
+    double saros = 0; // the Saros series of the eclipse shown (mode 3)
+    double typePastYears = 20, placePastYears = 50;
+};
+
+// The criteria of the view, with the Saros series of the eclipse shown.
+SearchCriteria viewSearchCriteria(const Session& session);
+
+// A message of the search (ended catalog, missing file, Saros not found) at a position of the
+// view; the window draws it, the command line prints it.
+using SearchMessage = std::function<void(int x, int y, const char* text)>;
+
+// Whether the current record matches (the place search runs the local maximum of the view's
+// observer from t = 0).
+bool matchesCriteria(Session& session, const SearchCriteria& criteria);
+
+// The last matching eclipse before the one of year and month (year, month of the view after a
+// read), looking back over the past range of the criteria. Returns 0 with the match in
+// foundYear/foundMonth (untouched when there is none); -1 when the catalog cannot be read there
+// or the range holds nothing before the eclipse shown.
+int findPreviousMatch(Session& session, const SearchMessage& message, double year, double month,
+                      const SearchCriteria& criteria, double& foundYear, double& foundMonth);
+
+// Every match of the years from..from + span into session.searchHits, at most maxHits of them.
+// Returns 0, or -1 when the first file cannot be opened.
+int collectMatches(Session& session, const SearchMessage& message, double from, double span,
+                   const SearchCriteria& criteria, int maxHits = maxSearchHits);
+
+} // namespace vesk

@@ -1,0 +1,167 @@
+#include "central_table.h"
+
+#include "timescales.h"
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+
+namespace vesk {
+
+namespace {
+
+constexpr double degToRad = 0.017453292519943295;
+constexpr double radToDeg = 57.29577951308232;
+constexpr double timeTolerance = 0.00001, latitudeTolerance = 0.001;
+constexpr int maxIterations = 40;
+constexpr double notConverged = 100;
+constexpr double centralSunLimit = -0.9; // rows with the Sun this low get no central point
+constexpr int tableRows = 13, textX = 10, linePitch = 15;
+constexpr Rgb white{255, 255, 255};
+constexpr double earthDiameterKm = 12756;
+
+// The observer's geocentric coordinates at latitude phi (degrees) and the state's height.
+void placeObserverAt(EclipseState& s, double phi) {
+    s.obsLat = phi;
+    const double p = phi * degToRad;
+    const double u = std::atan(earthAxisRatio * std::tan(p));
+    const double h = s.obsHeight / earthRadiusMetres;
+    s.rhoSinPhi = earthAxisRatio * std::sin(u) + h * std::sin(p);
+    s.rhoCosPhi = std::cos(u) + h * std::cos(p);
+}
+
+// Iterates time and latitude until the observer is at the given offset across the shadow's
+// motion (0 for the axis, +-|L2| for the limits). False after too many iterations.
+bool solveLatitude(EclipseState& s, double deltaT, int sign, bool limit, double& phi, double& t) {
+    phi = 0;
+    t = 0;
+    double tau = 100, dPhi = 90;
+    for (int i = 1; std::fabs(tau) > timeTolerance && std::fabs(dPhi) > latitudeTolerance; ++i) {
+        placeObserverAt(s, phi);
+        observeAt(s, t, deltaT);
+        tau = -(s.u * s.a + s.v * s.b) / (s.n * s.n);
+        t += tau;
+        const double sinH = std::sin(s.hourAngle), cosH = std::cos(s.hourAngle);
+        const double rate = (sinH * s.b * s.rhoSinPhi +
+                             s.a * (cosH * s.sinD * s.rhoSinPhi + s.cosD * s.rhoCosPhi)) /
+                            (s.n * 57.29578);
+        const double across = (s.v * s.a - s.u * s.b) / s.n;
+        dPhi = ((limit ? sign * std::fabs(s.obsL2) : 0) + across) / rate;
+        phi += dPhi;
+        if (i > maxIterations || !std::isfinite(phi))
+            return false;
+    }
+    return true;
+}
+
+struct Clock {
+    double h, m, s;
+};
+Clock clockOf(double hours) {
+    Clock c{};
+    splitHours(hours, c.h, c.m, c.s);
+    return c;
+}
+
+} // namespace
+
+CentralPoint centralPointAt(EclipseState& s, double deltaT, int traceLevel) {
+    s.status = 1;
+    CentralPoint point;
+    if (!solveLatitude(s, deltaT, 0, false, point.lat, point.t)) {
+        point.lat = notConverged;
+        point.sunAltitude = -notConverged;
+        return point;
+    }
+    observeAt(s, point.t, deltaT);
+    const double phi = point.lat * degToRad;
+    point.sunAltitude =
+        std::asin(std::cos(s.hourAngle) * std::cos(phi) * s.cosD + std::sin(phi) * s.sinD) *
+        radToDeg;
+    point.duration = 2 * s.obsL2 / s.n;
+    const double r = s.y / s.rho1;
+    const double q = 1 - s.x * s.x - r * r;
+    if (q < 0) {
+        if (traceLevel >= 1)
+            std::printf(" no central point\n");
+        s.status = -1;
+        return point;
+    }
+    const double k = s.x * s.a + s.y * s.b;
+    point.width = std::fabs(s.obsL2) * earthDiameterKm / std::sqrt(q + k * k / (s.n * s.n));
+    point.hasWidth = true;
+    return point;
+}
+
+double limitPointAt(EclipseState& s, double deltaT, int sign) {
+    double phi = 0, t = 0;
+    return solveLatitude(s, deltaT, sign, true, phi, t) ? phi : notConverged;
+}
+
+std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewState& view,
+                             double deltaT, bool writeFile, const std::filesystem::path& outDir) {
+    const EclipseRecord& r = *s.record;
+    surface.setTextColour(white);
+    s.obsLonWest = -view.tableLon;
+    s.obsLat = 0;
+    s.obsHeight = 0;
+    std::string file;
+    char line[200];
+    std::snprintf(line, sizeof line, " Date     :%5.0f %2.0f %2.0f :  %s ", r.year, r.month, r.day,
+                  eclipseTypeName(eclipseTypeNames, std::trunc(r.typeCode)));
+    surface.textOut(textX, 45, line);
+    file += std::string(line) + "\n";
+    const char* header[3] = {
+        "   LON.     NORTH     CENTER    SOUTH    TIME   TIME   DURAT.   WIDTH    SUN ",
+        "            LIMIT     LINE      LIMIT    (UT)   (LMT)  (m:s)    (kM)     ALT ",
+        " --------  --------  --------  --------  -----  -----  -------  ------  ----- "};
+    for (int i = 0; i < 3; ++i)
+        surface.textOut(textX, 105 + linePitch * i, header[i]);
+    file += std::string("\n") + header[0] + "\n" + header[1] + "\n" +
+            " --------  --------  --------  --------  -----  -----  -------  ------  -----\n";
+
+    for (int row = 0; row < tableRows; ++row) {
+        const double lon = -s.obsLonWest + 0.0; // + 0.0: no "-0.00" at the prime meridian
+        const CentralPoint c = centralPointAt(s, deltaT);
+        if (c.sunAltitude <= centralSunLimit) {
+            std::snprintf(line, sizeof line,
+                          " %8.2f  =========  No Central Calculation Availabel   =========  ", lon);
+        } else {
+            const double north = limitPointAt(s, deltaT, +1);
+            const double south = limitPointAt(s, deltaT, -1);
+            const double ut = r.t0 + c.t - deltaT / 3600;
+            const Clock utClock = clockOf(ut), lmt = clockOf(ut - s.obsLonWest / 15);
+            const Clock duration = clockOf(std::fabs(c.duration));
+            // Where the axis misses the Earth at the central instant there is no width.
+            char width[16] = "      ";
+            if (c.hasWidth)
+                std::snprintf(width, sizeof width, "%6.1f", c.width);
+            std::snprintf(line, sizeof line,
+                          " %8.2f  %8.4f  %8.4f  %8.4f  %2.0f:%2.0f  %2.0f:%2.0f  %2.0f:%4.1f  %s  "
+                          "%5.1f",
+                          lon, north, c.lat, south, utClock.h, utClock.m, lmt.h, lmt.m, duration.m,
+                          duration.s, width, c.sunAltitude);
+        }
+        surface.textOut(textX, linePitch * (11 + row), line);
+        file += std::string(line) + "\n";
+        s.obsLonWest -= view.tableStep;
+    }
+    if (!writeFile)
+        return "";
+    const std::filesystem::path path = outDir / "central.prn";
+    const std::filesystem::path part = path.string() + ".part";
+    std::ofstream out(part, std::ios::binary);
+    const bool written = out && (out << file) && (out.close(), !out.fail());
+    std::error_code error;
+    if (written)
+        std::filesystem::rename(part, path, error);
+    if (!written || error) {
+        std::filesystem::remove(part, error);
+        const std::string failure = "central.prnファイルを作成できません。";
+        surface.textOut(textX, linePitch * (12 + tableRows), failure);
+        return failure + " (" + path.string() + ")";
+    }
+    return "";
+}
+
+} // namespace vesk

@@ -1,0 +1,37 @@
+// The central line table: for 13 longitudes the latitudes of the northern limit, the central
+// line and the southern limit of the umbral path, the time of central eclipse in UT and local
+// mean time, the duration on the central line, the path width and the Sun's altitude; on the
+// screen and, when asked, in the text file "central.prn".
+#pragma once
+
+#include "draw_surface.h"
+#include "eclipse_state.h"
+
+#include <filesystem>
+#include <string>
+
+namespace vesk {
+
+// A point of the central line at the longitude of the state's observer (obsLonWest).
+struct CentralPoint {
+    double lat = 0;         // degrees; 100 when the iteration does not converge
+    double t = 0;           // hours from t0
+    double duration = 0;    // hours, signed (negative where total)
+    double width = 0;       // km, valid when hasWidth
+    bool hasWidth = false;  // false when the axis misses the Earth at t
+    double sunAltitude = 0; // degrees; -100 when the iteration does not converge
+};
+
+CentralPoint centralPointAt(EclipseState& state, double deltaT, int traceLevel = 0);
+
+// The latitude of the northern (+1) or southern (-1) limit at the observer's longitude; 100
+// when the iteration does not converge.
+double limitPointAt(EclipseState& state, double deltaT, int sign);
+
+// Draws the table with the surface's current font and, when writeFile, writes the same lines to
+// outDir/"central.prn" (whole, or not at all). Returns an error text when the file could not be
+// written (also drawn below the table), else an empty text.
+std::string drawCentralTable(DrawSurface& surface, EclipseState& state, const ViewState& view,
+                             double deltaT, bool writeFile, const std::filesystem::path& outDir);
+
+} // namespace vesk

@@ -1,0 +1,315 @@
+#include "local_report.h"
+
+#include "local_contacts.h"
+#include "palette.h"
+#include "path_tracers.h"
+#include "sun_position.h"
+#include "timescales.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace vesk {
+
+namespace {
+
+constexpr double degToRad = 0.017453292519943295;
+constexpr int textX = 10, rowPitch = 15;
+constexpr Rgb whiteText{255, 255, 255};
+constexpr int chartX0 = 185, chartY0 = 390;
+constexpr double chartScale = 31.477886784533865;      // pixels per Earth radius in the chart
+constexpr double appearanceScale = 110.17260374586853; // and in the picture at maximum
+constexpr double moonRadius = 0.2723;                  // Earth radii
+constexpr const char* compassLetters[4][4] = {
+    {"N", "E", "S", "W"}, {"E", "S", "W", "N"}, {"S", "W", "N", "E"}, {"W", "N", "E", "S"}};
+
+template <typename... Args> std::string format(const char* pattern, Args... args) {
+    char text[200];
+    std::snprintf(text, sizeof text, pattern, args...);
+    return text;
+}
+
+int roundPixel(double v) {
+    return static_cast<int>(std::trunc(v + 0.5));
+}
+
+// The observer's maximum from the report's start, and the Sun's azimuth there.
+struct Maximum {
+    double t = 0, altitude = 0, magnitude = 0;
+    int central = 0;
+    double azimuth = 0;
+};
+
+Maximum findMaximum(EclipseState& s, double deltaT) {
+    Maximum m;
+    localMaximum(s, localSearchStart(s), deltaT, m.t, m.altitude, m.magnitude, m.central);
+    double sunAltitude = 0;
+    sunAltAz(s, m.t, deltaT, sunAltitude, m.azimuth);
+    return m;
+}
+
+// The clock fields of one report line.
+struct LineTimes {
+    double utH, utM, utS, stdH, stdM, stdS, lmtH, lmtM, lmtS;
+};
+
+LineTimes lineTimes(const EclipseState& s, double t, double deltaT, double zone, double lonEast) {
+    LineTimes c{};
+    const double ut = s.t0 + t - deltaT / 3600;
+    splitHours(ut, c.utH, c.utM, c.utS);
+    splitHours(ut + zone, c.stdH, c.stdM, c.stdS);
+    splitHours(ut + lonEast / 15, c.lmtH, c.lmtM, c.lmtS);
+    return c;
+}
+
+struct Report {
+    DrawSurface& surface;
+    EclipseState& s;
+    double deltaT, zone, lonEast;
+
+    void row(int r, const std::string& text) { surface.textOut(textX, rowPitch * r, text); }
+
+    // A contact line: the instant's times, the element altitude, P, V and the azimuth.
+    void contactLine(int r, const char* label, double t, double altitude, double azimuth) {
+        const LineTimes c = lineTimes(s, t, deltaT, zone, lonEast);
+        row(r, format(" %s %2.0f:%2.0f:%4.1f %2.0f:%2.0f:%2.0f  %2.0f:%2.0f:%2.0f  %5.1f        "
+                      "%5.1f %5.1f %4.0f",
+                      label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH,
+                      c.lmtM, std::floor(c.lmtS), altitude, s.contactPA, s.vertexAngle, azimuth));
+    }
+
+    // A line with the magnitude after the altitude (maximum, sunrise, sunset).
+    void magnitudeLine(int r, const char* label, double t, double altitude, double magnitude,
+                       double azimuth) {
+        const LineTimes c = lineTimes(s, t, deltaT, zone, lonEast);
+        row(r,
+            format(" %s %2.0f:%2.0f:%4.1f %2.0f:%2.0f:%2.0f  %2.0f:%2.0f:%2.0f  %5.1f %6.3f "
+                   "%5.1f %5.1f %4.0f",
+                   label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH, c.lmtM,
+                   std::floor(c.lmtS), altitude, magnitude, s.contactPA, s.vertexAngle, azimuth));
+    }
+};
+
+using ContactFunction = void (*)(EclipseState&, double, double, int, double&, double&);
+
+// A contact from the maximum; false (and nothing set) when there is none.
+bool contactFrom(EclipseState& s, ContactFunction contact, double from, double deltaT, int sign,
+                 double& t, double& altitude) {
+    contact(s, from, deltaT, sign, t, altitude);
+    return s.status == 1;
+}
+
+} // namespace
+
+double localSearchStart(EclipseState& s) {
+    PathTracer tracer{s};
+    return closestApproach(tracer, 0);
+}
+
+void drawHorizonChart(DrawSurface& surface, EclipseState& s, double altitude, double azimuth,
+                      double t, double deltaT, int mode) {
+    const double azMax = findMaximum(s, deltaT).azimuth;
+    observeAt(s, t, deltaT);
+    if (mode == horizonFrame) {
+        for (int a = 0; a <= 270; a += 30)
+            drawLine(surface, chartX0 + a * 3 / 2, chartY0, chartX0 + a * 3 / 2, 210, silver);
+        for (int a = 0; a <= 90; a += 10) {
+            drawLine(surface, chartX0, chartY0 - 2 * a, 590, chartY0 - 2 * a, silver);
+            surface.textOut(598, chartY0 - 2 * a - 5, format("%2.0f", static_cast<double>(a)));
+        }
+        int quadrant = -1;
+        if (azMax > 90 && azMax < 180)
+            quadrant = 0;
+        else if (azMax > 180 && azMax < 270)
+            quadrant = 1;
+        else if (azMax > 270 && azMax < 360)
+            quadrant = 2;
+        else if (azMax > 0 && azMax < 90)
+            quadrant = 3;
+        if (quadrant >= 0)
+            for (int i = 0; i < 4; ++i)
+                surface.textOut(chartX0 + 135 * i - 3, 395, compassLetters[quadrant][i]);
+        return;
+    }
+    double chartAzimuth = azimuth;
+    if (azMax > 180 && azMax < 270)
+        chartAzimuth -= 90;
+    else if (azMax > 270 && azMax < 360)
+        chartAzimuth -= 180;
+    else if (azMax > 0 && azMax < 90)
+        chartAzimuth -= 270;
+    if (chartAzimuth < 0)
+        chartAzimuth += 360;
+    const int xs = roundPixel(chartX0 + 1.5 * chartAzimuth);
+    const int ys = roundPixel(chartY0 - 2 * altitude);
+    fillCircle(surface, xs, ys, roundPixel(moonRadius * chartScale / s.diameterRatio), red);
+    const double v = s.vertexAngle * degToRad;
+    const int mx = roundPixel(xs - std::sin(v) * s.axisDistance * chartScale);
+    const int my = roundPixel(ys - std::cos(v) * s.axisDistance * chartScale);
+    const int rm = roundPixel(moonRadius * chartScale);
+    if (mode == horizonBodiesHalo)
+        fillCircle(surface, mx, my, rm + 1, yellow);
+    fillCircle(surface, mx, my, rm, navy);
+}
+
+void drawEclipseAppearance(DrawSurface& surface, EclipseState& s, const LocalReportState& report,
+                           const ViewState& view, int cx, int cy, double t, double deltaT) {
+    observeAt(s, t, deltaT);
+    double h = 0, m = 0, sec = 0;
+    splitHours(s.t0 + t - deltaT / 3600, h, m, sec);
+    surface.textOut(cx - 20, 225, format("%2.0f:%2.0f", h, m));
+    // The instant's geometry, kept before the maximum is searched again.
+    const double v = s.vertexAngle * degToRad, distance = s.axisDistance;
+    const double ratio = s.diameterRatio, q = s.zenithPA;
+    const int rs = roundPixel(moonRadius * appearanceScale / ratio);
+    const int rm = roundPixel(moonRadius * appearanceScale);
+    fillCircle(surface, cx, cy, rs, view.gridLineMode == 1 ? yellow : red);
+    const Maximum maximum = findMaximum(s, deltaT);
+    const int mx = roundPixel(cx - std::sin(v) * distance * appearanceScale);
+    const int my = roundPixel(cy - std::cos(v) * distance * appearanceScale);
+    if (maximum.central == 1 && maximum.magnitude >= 1)
+        fillCircle(surface, mx, my, rm + 1, yellow);
+    fillCircle(surface, mx, my, rm, navy);
+    const auto at = [&](double angleDeg, double r, int& x, int& y) {
+        x = roundPixel(cx + std::sin(angleDeg * degToRad) * r);
+        y = roundPixel(cy - std::cos(angleDeg * degToRad) * r);
+    };
+    int x = 0, y = 0;
+    if (maximum.central == 1) {
+        const struct {
+            double angle;
+            int colour;
+            const char* mark;
+        } marks[] = {{q, green, "N"},
+                     {q - report.secondContactAngle, red, "2"},
+                     {q - report.thirdContactAngle, red, "3"}};
+        for (const auto& mark : marks) {
+            at(mark.angle, 1.4 * rs, x, y);
+            drawLine(surface, cx, cy, x, y, mark.colour);
+            at(mark.angle, 1.7 * rs, x, y);
+            surface.textOut(x, y, mark.mark);
+        }
+    } else {
+        int x0 = 0, y0 = 0;
+        at(q, 1.0 * rs, x0, y0);
+        at(q, 1.2 * rs, x, y);
+        drawLine(surface, x0, y0, x, y, green);
+    }
+}
+
+void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportState& report,
+                            const ViewState& view, const CityTable& cities, double deltaT) {
+    surface.setTextColour(whiteText);
+    setObserver(s, view);
+    const double lonEast = view.observerLon;
+    const double zone =
+        lonEast > 0 ? std::trunc(lonEast / 15 + 0.5) : std::trunc(lonEast / 15 - 0.5);
+    Report r{surface, s, deltaT, zone, lonEast};
+
+    const Maximum maximum = findMaximum(s, deltaT);
+    const double tMax = maximum.t, hMax = maximum.altitude, gMax = maximum.magnitude;
+    const int central = maximum.central;
+
+    double year = 0, month = 0, day = 0, hour = 0;
+    jdToCalendar(instantJdUt(s, tMax, deltaT), 1, lonEast, year, month, day, hour);
+    report.maxZoneYear = year;
+    report.maxZoneMonth = month;
+    report.maxZoneDay = day;
+    r.row(2, format(" Date :%5.0f/%2.0f/%2.0f %4.2fh(LST) : %s ", year, month, day, hour,
+                    eclipseTypeName(eclipseTypeNames, s.typeCode)));
+    const int cityIndex = view.observerCityIndex;
+    if (cityIndex >= 1 && cityIndex <= static_cast<int>(cities.rows.size())) {
+        const City& city = cities.rows[cityIndex - 1];
+        r.row(3, format(" Location : %s Lon:%7.2f°Lat:%7.2f° Height:%5.1f", city.name.c_str(),
+                        city.lon, city.lat, city.height));
+    } else if (cityIndex == typedPlaceIndex) {
+        r.row(3, format(" Location : Selected City       Lon:%7.2f°Lat:%7.2f° Height:%6.1f",
+                        lonEast, view.observerLat, view.observerHeight));
+    }
+    r.row(5,
+          "                        Universal  Local               Sun    Mag.   Pm     Z     Az");
+    r.row(6, "                        Time(UT)   STD Time    LMT     Alt                        ");
+    r.row(7,
+          "                        ---------- --------  --------  ----- ------ ----- ----- -----");
+    drawHorizonChart(surface, s, 0, 0, 0, deltaT, horizonFrame);
+
+    // A contact that does not exist counts as one with the Sun below the horizon.
+    const double below = -90;
+    double t1 = 0, h1 = below, t4 = 0, h4 = below, t2 = 0, t3 = 0;
+    double sunAltitude = 0, azimuth = 0;
+    const auto sunAt = [&](double t) {
+        observeAt(s, t, deltaT);
+        sunAltAz(s, t, deltaT, sunAltitude, azimuth);
+        return sunAltitude > sunriseAltitude;
+    };
+    // The outer contacts: a line and the bodies on the chart while the Sun is up.
+    const auto outerContact = [&](int sign, int row, const char* label, double& t, double& h) {
+        double altitude = 0;
+        if (!contactFrom(s, penumbralContact, tMax, deltaT, sign, t, altitude))
+            return;
+        h = altitude;
+        if (sunAt(t)) {
+            drawHorizonChart(surface, s, sunAltitude, azimuth, t, deltaT, horizonBodies);
+            observeAt(s, t, deltaT);
+            r.contactLine(row, label, t, h, azimuth);
+        }
+    };
+    if (gMax > 0)
+        outerContact(-1, 8, "First Penumbra Contact", t1, h1);
+    double altitude = 0;
+    bool second = false;
+    if (central == 1 && contactFrom(s, umbralContact, tMax, deltaT, -1, t2, altitude)) {
+        second = true;
+        const bool up = sunAt(t2);
+        report.secondContactAngle = s.contactPA;
+        if (up)
+            r.contactLine(9, "First Umbra    Contact", t2, altitude, azimuth);
+    }
+    if (central == 1 && contactFrom(s, umbralContact, tMax, deltaT, +1, t3, altitude)) {
+        const bool up = sunAt(t3);
+        report.thirdContactAngle = s.contactPA;
+        if (up) {
+            r.contactLine(11, "Last  Umbra    Contact", t3, altitude, azimuth);
+            if (second) {
+                double h = 0, m = 0, sec = 0;
+                splitHours(t3 - t2, h, m, sec);
+                r.row(4, format(" Duration : %2.0fmin.%4.1fsec. ", m, sec));
+            }
+        }
+    }
+    if (gMax > 0)
+        outerContact(+1, 10 + 2 * central, "Last  Penumbra Contact", t4, h4);
+
+    // The eclipse at sunset or sunrise: the moment the Sun's element altitude is -0.8, found by
+    // two secant steps from the maximum towards the contact below the horizon.
+    const auto horizonMoment = [&](double tFrom, double hFrom, double slope, const char* label) {
+        double t = tFrom + slope * (sunriseAltitude - hFrom);
+        double magnitude = 0, h = 0;
+        localMagnitudeAt(s, t, deltaT, magnitude, h);
+        t += slope * (sunriseAltitude - h);
+        localMagnitudeAt(s, t, deltaT, magnitude, h);
+        sunAt(t);
+        r.magnitudeLine(13, label, t, h, magnitude, azimuth);
+        drawHorizonChart(surface, s, sunAltitude, azimuth, t, deltaT, horizonBodies);
+    };
+    if (gMax > 0 && h4 < sunriseAltitude && h1 > sunriseAltitude)
+        horizonMoment(tMax, hMax, (t4 - tMax) / (h4 - hMax), "Magnitude at Sun Set  ");
+    else if (gMax > 0 && h1 < sunriseAltitude && h4 > sunriseAltitude)
+        horizonMoment(t1, h1, (tMax - t1) / (hMax - h1), "Magnitude at Sun Rise ");
+
+    findMaximum(s, deltaT);
+    const bool sunUp = sunAt(tMax);
+    r.magnitudeLine(9 + central, "Max.  Eclipse         ", tMax, hMax, gMax, azimuth);
+    if (sunUp && gMax > 0) {
+        const double maxAltitude = sunAltitude, maxAzimuth = azimuth;
+        drawHorizonChart(surface, s, maxAltitude, maxAzimuth, tMax, deltaT, horizonBodies);
+        drawEclipseAppearance(surface, s, report, view, 95, 300, tMax, deltaT);
+        if (gMax > 1)
+            drawHorizonChart(surface, s, maxAltitude, maxAzimuth, tMax, deltaT, horizonBodiesHalo);
+    }
+    if ((h1 < sunriseAltitude && h4 < sunriseAltitude) || gMax < 0)
+        r.row(13, " =====    No eclipse Visible        ===== ");
+}
+
+} // namespace vesk
