@@ -2,6 +2,7 @@
 #include "app_state.h"
 #include "info_command.h"
 #include "render_command.h"
+#include "search_commands.h"
 #include "session.h"
 
 #include <cstdio>
@@ -16,7 +17,11 @@ constexpr const char* usage =
     "                   [--height M]] [--table-lon L] [--table-step S]\n"
     "                   [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
     "                   [--mercator] [--relief|--vector] [--grid] [--kml] [--size WxH]\n"
-    "                   [--out FILE.png]\n";
+    "                   [--out FILE.png]\n"
+    "       vesk list [--from YEAR] [--years N] [--type CODE | --place LON,LAT [--min-mag M] |\n"
+    "                 --saros S] [--limit K]\n"
+    "       vesk next|prev [--year Y --month M] [--type CODE | --place LON,LAT [--min-mag M] |\n"
+    "                      --saros S]\n";
 
 } // namespace
 
@@ -32,6 +37,11 @@ int main(int argc, char** argv) {
         return vesk::runInfoCommand(state.session, rest, stdout, stderr);
     if (args[0] == "render")
         return vesk::runRenderCommand(state, rest, stderr);
+    if (args[0] == "list")
+        return vesk::runListCommand(state.session, rest, stdout, stderr);
+    if (args[0] == "next" || args[0] == "prev")
+        return vesk::runStepCommand(state.session, rest, args[0] == "next" ? 1 : -1, stdout,
+                                    stderr);
     std::fprintf(stderr, "vesk: unknown command '%s'\n%s", args[0].c_str(), usage);
     return 2;
 }

@@ -13,7 +13,7 @@ namespace {
 constexpr double placeSunLimit = -15;
 // A Saros search gives up this many years after its start.
 constexpr double sarosSearchYears = 400;
-constexpr int messageX = 50, endedX = 10, firstLine = 15, secondLine = 30;
+constexpr int messageX = 50, firstLine = 15, secondLine = 30;
 constexpr double noFileYear = 17000;
 
 bool isEclipse(const EclipseRecord& r, double year, double month) {
@@ -21,17 +21,15 @@ bool isEclipse(const EclipseRecord& r, double year, double month) {
 }
 
 // Reads the next entry, going on into the next file at the end of one. False when the walk
-// has to end (the last file is done, or a file is missing; a message says which).
+// has to end: quietly after the last file, with a message when a file is missing.
 bool readOn(Session& s, const SearchMessage& message) {
     if (catalogReadNext(s.catalog, 0) == 1)
         return true;
     const double y = std::trunc(s.catalog.record.year);
     const double next = nextCatalogYear(y);
     catalogClose(s.catalog);
-    if (next >= noFileYear) {
-        message(endedX, firstLine, messageCatalogEnded);
+    if (next >= noFileYear)
         return false;
-    }
     if (catalogFind(s.catalog, 0, next, 1) < 0) {
         message(messageX, firstLine, messageNoCatalogDuringSearch);
         message(messageX, secondLine, messageStartHere);
@@ -71,7 +69,8 @@ bool matchesCriteria(Session& s, const SearchCriteria& c) {
 }
 
 int findPreviousMatch(Session& s, const SearchMessage& message, double year, double month,
-                      const SearchCriteria& c, double& foundYear, double& foundMonth) {
+                      const SearchCriteria& c, double& foundYear, double& foundMonth,
+                      SearchHit* hit) {
     double start = year - 1;
     if (c.mode == searchType)
         start = year - c.typePastYears;
@@ -93,6 +92,8 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
         if (matchesCriteria(s, c)) {
             foundYear = r.year;
             foundMonth = r.month;
+            if (hit != nullptr)
+                *hit = {r.year, r.month, r.day, r.typeCode, r.saros};
         } else if (c.mode == searchSarosNumber && start + sarosSearchYears < r.year) {
             message(messageX, firstLine, messageSarosNotFound);
             catalogClose(s.catalog);
@@ -103,6 +104,16 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
     }
     s.view.year = r.year;
     s.view.month = r.month;
+    return 0;
+}
+
+int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria& c) {
+    do {
+        if (!readOn(s, message))
+            return -1;
+    } while (!matchesCriteria(s, c));
+    s.view.year = s.catalog.record.year;
+    s.view.month = s.catalog.record.month;
     return 0;
 }
 

@@ -36,8 +36,14 @@ bool matchesCriteria(Session& session, const SearchCriteria& criteria);
 // read), looking back over the past range of the criteria. Returns 0 with the match in
 // foundYear/foundMonth (untouched when there is none); -1 when the catalog cannot be read there
 // or the range holds nothing before the eclipse shown.
+// The whole record of the match goes to hit when one is given.
 int findPreviousMatch(Session& session, const SearchMessage& message, double year, double month,
-                      const SearchCriteria& criteria, double& foundYear, double& foundMonth);
+                      const SearchCriteria& criteria, double& foundYear, double& foundMonth,
+                      SearchHit* hit = nullptr);
+
+// Steps forward from the current record to the next entry that matches. Returns 0 with that
+// entry current, or -1 when the catalog ends first.
+int findNextMatch(Session& session, const SearchMessage& message, const SearchCriteria& criteria);
 
 // Every match of the years from..from + span into session.searchHits, at most maxHits of them.
 // Returns 0, or -1 when the first file cannot be opened.

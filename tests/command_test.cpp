@@ -126,3 +126,35 @@ TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
     EXPECT_NE(r.err.find("ベッセル要素ファイルがありません！"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
+
+TEST(SearchCommands, ListNextAndPrevious) {
+    ScratchDir dir;
+    CommandResult r =
+        runVesk({"list", "--from", "1600", "--years", "3000", "--saros", "145", "--limit", "3"},
+                dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "   1639.0104   部分日蝕    145/ 1\n   1657.0114   部分日蝕    145/ 2\n"
+                     "   1675.0125   部分日蝕    145/ 3\n");
+    r = runVesk({"list", "--from", "2035", "--years", "1", "--place", "139.767,35.683"},
+                dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "   2035.0902   皆既日蝕    145/23\n") << "Tokyo above magnitude 0.5";
+
+    r = runVesk({"next", "--year", "2024", "--month", "4", "--type", "2"}, dir.path());
+    EXPECT_EQ(r.out, "   2026.0812   皆既日蝕    126/48\n") << r.err;
+    r = runVesk({"prev", "--year", "2035", "--month", "9", "--saros", "145"}, dir.path());
+    EXPECT_EQ(r.out, "   2017.0821   皆既日蝕    145/22\n") << r.err;
+    r = runVesk({"prev", "--year", "2024", "--month", "4"}, dir.path());
+    EXPECT_EQ(r.out, "   2023.1014   金環日蝕    134/44\n") << r.err;
+
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"list", "--type", "7"},
+                                               {"list", "--type", "2", "--saros", "145"},
+                                               {"list", "--min-mag", "0.5"},
+                                               {"list", "--place", "139"},
+                                               {"next", "--month", "0"}}) {
+        r = runVesk(args, dir.path());
+        EXPECT_EQ(r.status, 2) << args[1];
+        EXPECT_TRUE(r.out.empty());
+    }
+}

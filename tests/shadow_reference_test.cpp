@@ -54,17 +54,28 @@ TEST_F(SwissEphemeris, LocalContactsAndMagnitudeAgree) {
     struct Case {
         double year, month;
         Place place;
+        bool atHorizon = false; // Swiss Ephemeris then gives the visible maximum: contacts only
     };
     const Case cases[] = {
-        {2024, 4, {"Dallas", -96.80, 32.78}},        {2024, 4, {"Mazatlan", -106.42, 23.22}},
-        {2024, 4, {"Indianapolis", -86.16, 39.77}},  {2024, 4, {"Montreal", -73.57, 45.50}},
-        {2024, 4, {"New York", -74.01, 40.71}},      {2024, 4, {"Mexico City", -99.13, 19.43}},
-        {2024, 4, {"Miami", -80.19, 25.76}},         {2017, 8, {"Salem", -123.03, 44.94}},
-        {2017, 8, {"Carbondale", -89.22, 37.73}},    {2017, 8, {"Charleston", -79.93, 32.78}},
-        {2017, 8, {"Denver", -104.99, 39.74}},       {2017, 8, {"Seattle", -122.33, 47.61}},
-        {2023, 10, {"Albuquerque", -106.65, 35.08}}, {2023, 10, {"Natal", -35.21, -5.79}},
-        {2023, 10, {"San Antonio", -98.49, 29.42}},  {2023, 10, {"Los Angeles", -118.24, 34.05}},
+        {2024, 4, {"Dallas", -96.80, 32.78}},
+        {2024, 4, {"Mazatlan", -106.42, 23.22}},
+        {2024, 4, {"Indianapolis", -86.16, 39.77}},
+        {2024, 4, {"Montreal", -73.57, 45.50}},
+        {2024, 4, {"New York", -74.01, 40.71}},
+        {2024, 4, {"Mexico City", -99.13, 19.43}},
+        {2024, 4, {"Miami", -80.19, 25.76}},
+        {2017, 8, {"Salem", -123.03, 44.94}},
+        {2017, 8, {"Carbondale", -89.22, 37.73}},
+        {2017, 8, {"Charleston", -79.93, 32.78}},
+        {2017, 8, {"Denver", -104.99, 39.74}},
+        {2017, 8, {"Seattle", -122.33, 47.61}},
+        {2023, 10, {"Albuquerque", -106.65, 35.08}},
+        {2023, 10, {"Natal", -35.21, -5.79}},
+        {2023, 10, {"San Antonio", -98.49, 29.42}},
+        {2023, 10, {"Los Angeles", -118.24, 34.05}},
         {2023, 10, {"Bogota", -74.07, 4.71}},
+        {2024, 4, {"Galway, sunset", -9.05, 53.27}, true},
+        {2024, 4, {"Pacific, sunrise", -165, 15}, true},
     };
     double worstSeconds = 0, worstMagnitude = 0;
     for (const Case& c : cases) {
@@ -86,7 +97,7 @@ TEST_F(SwissEphemeris, LocalContactsAndMagnitudeAgree) {
 
         const std::optional<LocalEvent>* ours[] = {&local.maximum, &local.first, &local.second,
                                                    &local.third, &local.fourth};
-        for (int i = 0; i < 5; ++i) {
+        for (int i = c.atHorizon ? 1 : 0; i < 5; ++i) {
             const bool theirs = tret[i] != 0;
             ASSERT_EQ(ours[i]->has_value(), theirs) << c.place.name << " event " << i;
             if (!theirs)
@@ -96,6 +107,8 @@ TEST_F(SwissEphemeris, LocalContactsAndMagnitudeAgree) {
             EXPECT_LT(std::fabs(seconds), 4.0) << c.place.name << " event " << i;
             worstSeconds = std::max(worstSeconds, std::fabs(seconds));
         }
+        if (c.atHorizon)
+            continue;
         EXPECT_NEAR(local.magnitude, attr[0], 0.002) << c.place.name;
         worstMagnitude = std::max(worstMagnitude, std::fabs(local.magnitude - attr[0]));
     }

@@ -1,0 +1,149 @@
+#include "search_commands.h"
+
+#include "clock.h"
+#include "command_line.h"
+#include "eclipse_list.h"
+#include "eclipse_search.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace vesk {
+
+namespace {
+
+const std::vector<std::string> filterOptions = {"--type", "--place", "--min-mag", "--saros"};
+
+// The search filter of the options into the criteria and the view's observer; an error text.
+std::string applyFilter(const CommandLine& options, Session& s, SearchCriteria& c) {
+    std::string error;
+    int filters = 0;
+    if (const auto type = options.number("--type", error)) {
+        if (!(*type >= 1 && *type <= 6 && *type == std::trunc(*type)))
+            return "--type must be a type code from 1 to 6";
+        c.mode = searchType;
+        c.type = static_cast<int>(*type);
+        ++filters;
+    }
+    if (const auto place = options.value("--place")) {
+        const std::size_t comma = place->find(',');
+        char* end = nullptr;
+        const double lon = std::strtod(place->c_str(), &end);
+        const double lat =
+            comma == std::string::npos ? NAN : std::strtod(place->c_str() + comma + 1, &end);
+        if (comma == std::string::npos || *end != '\0' || !(std::fabs(lon) <= 180) ||
+            !(std::fabs(lat) <= 90))
+            return "--place must be LON,LAT in degrees";
+        s.view.observerLon = lon;
+        s.view.observerLat = lat;
+        s.view.observerHeight = 0;
+        c.mode = searchPlace;
+        c.minMagnitude = options.number("--min-mag", error).value_or(c.minMagnitude);
+        ++filters;
+    } else if (options.has("--min-mag")) {
+        return "--min-mag goes with --place";
+    }
+    if (const auto saros = options.number("--saros", error)) {
+        c.mode = searchSarosNumber;
+        c.saros = std::trunc(*saros);
+        ++filters;
+    }
+    if (!error.empty())
+        return error;
+    if (filters > 1)
+        return "give one of --type, --place and --saros";
+    return "";
+}
+
+SearchMessage printTo(std::FILE* err) {
+    return [err](int, int, const char* text) { std::fprintf(err, "%s\n", text); };
+}
+
+void printHit(std::FILE* out, const EclipseRecord& r) {
+    std::fprintf(out, "%s\n", listLine({r.year, r.month, r.day, r.typeCode, r.saros}).c_str());
+}
+
+} // namespace
+
+int runListCommand(Session& s, const std::vector<std::string>& args, std::FILE* out,
+                   std::FILE* err) {
+    CommandLine options;
+    std::string error;
+    std::vector<std::string> valued = {"--from", "--years", "--limit"};
+    valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
+    if (!options.parse(args, {valued.begin(), valued.end()}, {}, error)) {
+        std::fprintf(err, "vesk list: %s\n", error.c_str());
+        return 2;
+    }
+    SearchCriteria criteria;
+    error = applyFilter(options, s, criteria);
+    const double from = options.number("--from", error).value_or(currentLocalMonth().year);
+    const double years = options.number("--years", error).value_or(10);
+    const double limit = options.number("--limit", error).value_or(maxSearchHits);
+    if (error.empty() && !(from >= -13000 && from <= 17000))
+        error = "--from must lie from -13000 to 17000";
+    if (error.empty() && !(years >= 1 && years <= 30000))
+        error = "--years must lie from 1 to 30000";
+    if (error.empty() && !(limit >= 1 && limit <= 100000))
+        error = "--limit must lie from 1 to 100000";
+    if (!error.empty()) {
+        std::fprintf(err, "vesk list: %s\n", error.c_str());
+        return 2;
+    }
+    if (collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit)) < 0) {
+        std::fprintf(err, "vesk list: no catalog file for the year %.0f\n", from);
+        return 1;
+    }
+    for (const SearchHit& hit : s.searchHits)
+        std::fprintf(out, "%s\n", listLine(hit).c_str());
+    return 0;
+}
+
+int runStepCommand(Session& s, const std::vector<std::string>& args, int direction, std::FILE* out,
+                   std::FILE* err) {
+    const char* name = direction > 0 ? "vesk next" : "vesk prev";
+    CommandLine options;
+    std::string error;
+    std::vector<std::string> valued = {"--year", "--month"};
+    valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
+    if (!options.parse(args, {valued.begin(), valued.end()}, {}, error)) {
+        std::fprintf(err, "%s: %s\n", name, error.c_str());
+        return 2;
+    }
+    SearchCriteria criteria;
+    error = applyFilter(options, s, criteria);
+    const CalendarMonth now = currentLocalMonth();
+    const double year = options.number("--year", error).value_or(now.year);
+    const double month = options.number("--month", error).value_or(now.month);
+    if (error.empty() && !(month >= 1 && month < 13))
+        error = "--month must lie from 1 to 12";
+    if (!error.empty()) {
+        std::fprintf(err, "%s: %s\n", name, error.c_str());
+        return 2;
+    }
+    if (catalogFind(s.catalog, 0, year, month) < 0) {
+        std::fprintf(err, "%s: no catalog file for the year %.0f\n", name, year);
+        return 1;
+    }
+    const EclipseRecord& r = s.catalog.record;
+    if (direction > 0) {
+        if (findNextMatch(s, printTo(err), criteria) < 0) {
+            std::fprintf(err, "%s: no matching eclipse later in the catalog\n", name);
+            return 1;
+        }
+        printHit(out, r);
+        return 0;
+    }
+    double foundYear = NAN, foundMonth = NAN;
+    SearchHit hit;
+    if (findPreviousMatch(s, printTo(err), r.year, r.month, criteria, foundYear, foundMonth, &hit) <
+            0 ||
+        std::isnan(foundYear)) {
+        std::fprintf(err, "%s: no matching eclipse in the years searched before\n", name);
+        return 1;
+    }
+    std::fprintf(out, "%s\n", listLine(hit).c_str());
+    return 0;
+}
+
+} // namespace vesk

@@ -1,0 +1,115 @@
+// The local circumstances screen drawn on a recording surface.
+#include "local_report.h"
+#include "palette.h"
+#include "recording_surface.h"
+#include "test_support.h"
+#include "timescales.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+struct Report {
+    Catalog catalog;
+    EclipseState state;
+    ViewState view;
+    CityTable cities;
+    LocalReportState report;
+    RecordingSurface surface;
+
+    Report(double year, double month, double lon, double lat, int cityIndex = typedPlaceIndex) {
+        catalog.paths.dirs = {sourceDataDir()};
+        state.record = &catalog.record;
+        EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
+        loadEclipseSummary(state);
+        loadCityTable(cities, catalog.paths);
+        view.observerLon = lon;
+        view.observerLat = lat;
+        view.observerCityIndex = cityIndex;
+        const double dT = deltaT((catalog.record.jd - 2451545) / 36525);
+        state.deltaT = dT;
+        drawLocalCircumstances(surface, state, report, view, cities, dT);
+    }
+
+    // The text of a report row (y = 15 * row at x = 10), or empty.
+    std::string row(int r) const {
+        for (const auto& t : surface.texts)
+            if (t.x == 10 && t.y == 15 * r)
+                return t.text;
+        return "";
+    }
+    bool hasText(const std::string& text) const {
+        for (const auto& t : surface.texts)
+            if (t.text == text)
+                return true;
+        return false;
+    }
+    int discs(int index, int radius) const {
+        int n = 0;
+        for (const auto& s : surface.shapes)
+            n += s.round && !s.brush.hollow && s.brush.colour == palette[index] &&
+                 s.right - s.left == 2 * radius;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST(LocalReport, InsideThePathOfTotality) {
+    Report r(2024, 4, -96.80, 32.78); // Dallas
+    EXPECT_EQ(r.row(2).rfind(" Date : 2024/ 4/ 8 12.71h(LST) : CENTRAL TOTAL ECLIPSE", 0), 0u);
+    EXPECT_EQ(r.row(3), " Location : Selected City       Lon: -96.80°Lat:  32.78° Height:   0.0");
+    EXPECT_EQ(r.row(4), " Duration :  3min.50.8sec. ");
+    EXPECT_EQ(r.row(8).substr(0, 35), " First Penumbra Contact 17:23:18.7 ");
+    EXPECT_EQ(r.row(9).substr(0, 35), " First Umbra    Contact 18:40:43.7 ");
+    EXPECT_EQ(r.row(10).substr(0, 35), " Max.  Eclipse          18:42:39.1 ");
+    EXPECT_EQ(r.row(11).substr(0, 35), " Last  Umbra    Contact 18:44:34.5 ");
+    EXPECT_EQ(r.row(12).substr(0, 35), " Last  Penumbra Contact 20: 2:41.6 ");
+    EXPECT_EQ(r.row(13), "");
+    // Zone time is UT - 6 h at 96.8 W.
+    EXPECT_EQ(r.row(8).substr(35, 8), "11:23:18");
+    // The picture at maximum marks north and the two inner contacts; magnitude >= 1 adds the
+    // yellow ring one pixel wider than the Moon (radius 30 in the picture, 9 on the chart).
+    EXPECT_TRUE(r.hasText("N"));
+    EXPECT_TRUE(r.hasText("2"));
+    EXPECT_TRUE(r.hasText("3"));
+    EXPECT_EQ(r.discs(yellow, 31), 1);
+    EXPECT_EQ(r.discs(yellow, 10), 1);
+    EXPECT_EQ(r.report.maxZoneYear, 2024);
+    EXPECT_EQ(r.report.maxZoneDay, 8);
+    EXPECT_NE(r.report.secondContactAngle, r.report.thirdContactAngle);
+}
+
+TEST(LocalReport, OutsideThePathAndACity) {
+    Report r(2024, 4, -74.01, 40.71, 0); // New York, no row chosen: no location line
+    EXPECT_EQ(r.row(3), "");
+    EXPECT_EQ(r.row(8).substr(0, 23), " First Penumbra Contact");
+    EXPECT_EQ(r.row(9).substr(0, 14), " Max.  Eclipse");
+    EXPECT_EQ(r.row(10).substr(0, 23), " Last  Penumbra Contact");
+    EXPECT_EQ(r.row(11), "");
+    EXPECT_EQ(r.row(4), "");
+    EXPECT_FALSE(r.hasText("2"));
+    EXPECT_EQ(r.discs(yellow, 31), 0);
+
+    Report tokyo(2035, 9, 139.767, 35.683, 2); // row 2 of the shipped list
+    EXPECT_EQ(tokyo.row(3).rfind(" Location : 東京 Lon: 139.77°Lat:  35.68° Height: 40.0", 0), 0u);
+}
+
+TEST(LocalReport, EclipseAtSunsetAndSunrise) {
+    Report sunset(2024, 4, -9.05, 53.27); // Galway
+    EXPECT_EQ(sunset.row(13).substr(0, 22), " Magnitude at Sun Set ");
+    EXPECT_EQ(sunset.row(10), "") << "the last contact is below the horizon";
+    // The altitude printed on the sunset line is the horizon's -0.8 degree.
+    EXPECT_NE(sunset.row(13).find(" -0.8 "), std::string::npos) << sunset.row(13);
+
+    Report sunrise(2024, 4, -165, 15);
+    EXPECT_EQ(sunrise.row(13).substr(0, 22), " Magnitude at Sun Rise");
+    EXPECT_EQ(sunrise.row(8), "") << "the first contact is below the horizon";
+
+    Report none(2024, 4, 139.7, 35.7); // Tokyo at night
+    EXPECT_EQ(none.row(13), " =====    No eclipse Visible        ===== ");
+    EXPECT_NE(none.row(9), "") << "the maximum line is always drawn";
+}

@@ -1,0 +1,106 @@
+#include "eclipse_list.h"
+#include "eclipse_search.h"
+#include "test_support.h"
+#include "timescales.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+std::string entry(int year, int month, int day, int type, int saros) {
+    char text[400];
+    std::snprintf(text, sizeof text,
+                  "%d %d %d %d 1.01 0.3 %.6f 100 %d 12\n0 0.5 0 0 0.2 0.1 0 0 7.5 0.01 0\n"
+                  "90 15.004 0.53 0 0 -0.01 0 0 0.0046 0.0046\n",
+                  year, month, day, type, calendarToJd(year, month, day, 12, 0, 0), saros);
+    return text;
+}
+
+struct SearchFixture : ::testing::Test {
+    ScratchDir dir;
+    Session session{DataPaths{{dir.path()}}};
+    std::vector<std::string> messages;
+    SearchMessage message = [this](int, int, const char* text) { messages.emplace_back(text); };
+};
+
+} // namespace
+
+TEST_F(SearchFixture, PreviousIsTheLastMatchBeforeTheEclipseShown) {
+    dir.write("ecp00001p03000.prn", entry(2029, 1, 14, 2, 1) + entry(2029, 6, 12, 2, 2) +
+                                        entry(2029, 7, 11, 1, 3) + entry(2029, 12, 5, 2, 4) +
+                                        entry(2030, 6, 1, 3, 5));
+    SearchCriteria c;
+    c.mode = searchType;
+    c.type = 2;
+    c.typePastYears = 0; // only earlier eclipses of the same year
+    double year = 0, month = 0;
+    ASSERT_EQ(findPreviousMatch(session, message, 2029, 12, c, year, month), 0);
+    EXPECT_EQ(year, 2029);
+    EXPECT_EQ(month, 6) << "the later of the two matches before December";
+    c.mode = searchAll;
+    ASSERT_EQ(findPreviousMatch(session, message, 2030, 6, c, year, month), 0);
+    EXPECT_EQ(month, 12);
+    // Nothing before the first eclipse of the range.
+    EXPECT_EQ(findPreviousMatch(session, message, 2029, 1, c, year, month), -1);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(SearchFixture, PreviousMemberOfASarosSeries) {
+    dir.write("ecp00001p03000.prn",
+              entry(2017, 8, 21, 2, 145) + entry(2024, 4, 8, 2, 139) + entry(2035, 9, 2, 2, 145));
+    SearchCriteria c;
+    c.mode = searchSarosNumber;
+    c.saros = 145;
+    double year = 0, month = 0;
+    SearchHit hit;
+    ASSERT_EQ(findPreviousMatch(session, message, 2035, 9, c, year, month, &hit), 0);
+    EXPECT_EQ(year, 2017);
+    EXPECT_EQ(hit.day, 21);
+}
+
+TEST_F(SearchFixture, CollectAcrossFilesFromTheFirstEntry) {
+    dir.write("ecp00001p03000.prn", entry(2999, 3, 10, 2, 1) + entry(3000, 5, 10, 1, 2));
+    dir.write("ecp03001p08000.prn",
+              entry(3001, 2, 5, 1, 3) + entry(3001, 8, 5, 2, 4) + entry(3003, 8, 5, 2, 5));
+    SearchCriteria c;
+    ASSERT_EQ(collectMatches(session, message, 2999, 3, c), 0);
+    ASSERT_EQ(session.searchHits.size(), 4u);
+    EXPECT_EQ(session.searchHits[0].saros, 1) << "the first entry of the first file counts";
+    EXPECT_EQ(session.searchHits[3].saros, 4);
+    EXPECT_TRUE(messages.empty());
+    c.mode = searchType;
+    c.type = 2;
+    ASSERT_EQ(collectMatches(session, message, 2999, 10, c, 2), 0);
+    EXPECT_EQ(session.searchHits.size(), 2u) << "stops at the limit";
+    EXPECT_EQ(collectMatches(session, message, 9000, 10, c), -1);
+}
+
+TEST(SearchCatalog, HundredHitsAndTheCanonOfAFewYears) {
+    Session session(DataPaths{{sourceDataDir()}});
+    const SearchMessage quiet = [](int, int, const char*) {};
+    SearchCriteria c;
+    ASSERT_EQ(collectMatches(session, quiet, 2024, 11, c), 0);
+    EXPECT_EQ(session.searchHits.size(), 26u) << "two eclipses a year, four in 2029";
+    ASSERT_EQ(collectMatches(session, quiet, 1, 3000, c), 0);
+    EXPECT_EQ(session.searchHits.size(), 100u);
+    // Tokyo above magnitude 0.5: 2035 September 2 is among the next ones.
+    session.view.observerLon = 139.767;
+    session.view.observerLat = 35.683;
+    c.mode = searchPlace;
+    c.minMagnitude = 0.5;
+    ASSERT_EQ(collectMatches(session, quiet, 2024, 20, c), 0);
+    bool found2035 = false;
+    for (const SearchHit& hit : session.searchHits)
+        found2035 = found2035 || (hit.year == 2035 && hit.month == 9);
+    EXPECT_TRUE(found2035);
+}
+
+TEST(EclipseList, LineFormat) {
+    EXPECT_EQ(listLine({2035, 9, 2, 2, 145}), "   2035.0902   皆既日蝕    145/23");
+    EXPECT_EQ(listLine({2035, 9, 2, 2, 145}, true), "   2035.0902    皆既日蝕      145/23");
+    EXPECT_NEAR(packedDate(-100, 5, 12), -100.0512, 1e-9);
+    EXPECT_NEAR(packedDate(0, 5, 12), -0.0512, 1e-9);
+}
