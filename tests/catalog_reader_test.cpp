@@ -11,16 +11,9 @@ using vesk::testing::ScratchDir;
 
 namespace {
 
-// One entry at an hour TT of a date; the coefficients carry the day so that mixing shows.
+// One entry at an hour TT of a date; x0 carries the day so that mixing shows.
 std::string entry(int year, int month, int day, double hour = 12) {
-    const double jd = calendarToJd(year, month, day, hour, 0, 0);
-    char text[512];
-    std::snprintf(text, sizeof text,
-                  "%d %d %d 2 1.01 0.3 %.6f 100 145 12\n"
-                  "%d.5 0.5 0 0 0.2 0.1 0 0 7.5 0.01 0\n"
-                  "90 15.004 0.53 0 0 -0.01 0 0 0.0046 0.0046\n",
-                  year, month, day, jd, day);
-    return text;
+    return vesk::testing::catalogEntry(year, month, day, 2, 145, day + 0.5, hour);
 }
 
 struct CatalogFixture : ::testing::Test {

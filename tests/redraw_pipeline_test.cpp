@@ -28,16 +28,6 @@ struct FakeServices : RedrawServices {
     CalendarMonth currentMonth() override { return {2030, 3}; }
 };
 
-// An entry of the given type and Saros at noon TT of a date.
-std::string entry(int year, int month, int day, int type, int saros) {
-    char text[400];
-    std::snprintf(text, sizeof text,
-                  "%d %d %d %d 1.01 0.3 %.6f 100 %d 12\n0 0.5 0 0 0.2 0.1 0 0 7.5 0.01 0\n"
-                  "90 15.004 0.53 0 0 -0.01 0 0 0.0046 0.0046\n",
-                  year, month, day, type, calendarToJd(year, month, day, 12, 0, 0), saros);
-    return text;
-}
-
 struct PipelineFixture : ::testing::Test {
     ScratchDir dir;
     DataPaths paths{{dir.path()}};
@@ -80,7 +70,8 @@ TEST(LayoutView, GlobeAndMercatorOfAThousandBySevenHundredWindow) {
 }
 
 TEST_F(PipelineFixture, FirstRepaintShowsTheEclipseOfTheCurrentMonth) {
-    dir.write("ecp00001p03000.prn", entry(2030, 6, 1, 3, 128) + entry(2030, 11, 25, 2, 133));
+    dir.write("ecp00001p03000.prn",
+              catalogEntry(2030, 6, 1, 3, 128) + catalogEntry(2030, 11, 25, 2, 133));
     const RedrawOutcome outcome = redrawView(session, surface, services);
     EXPECT_TRUE(outcome.rendered);
     EXPECT_EQ(services.pathMaps, 1);
@@ -115,8 +106,10 @@ TEST_F(PipelineFixture, MissingFilesStopTheRepaintWithMessages) {
 }
 
 TEST_F(PipelineFixture, TypeSearchCrossesIntoTheNextFile) {
-    dir.write("ecp00001p03000.prn", entry(2999, 3, 10, 2, 1) + entry(3000, 5, 10, 1, 2));
-    dir.write("ecp03001p08000.prn", entry(3001, 2, 5, 1, 3) + entry(3001, 8, 5, 2, 4));
+    dir.write("ecp00001p03000.prn",
+              catalogEntry(2999, 3, 10, 2, 1) + catalogEntry(3000, 5, 10, 1, 2));
+    dir.write("ecp03001p08000.prn",
+              catalogEntry(3001, 2, 5, 1, 3) + catalogEntry(3001, 8, 5, 2, 4));
     session.view.year = 2999;
     session.view.month = 3;
     session.view.redrawAction = redrawShow;
@@ -135,7 +128,7 @@ TEST_F(PipelineFixture, TypeSearchCrossesIntoTheNextFile) {
 TEST_F(PipelineFixture, SearchesEndWithTheirMessages) {
     std::string file;
     for (int year = 2001; year < 2500; year += 2)
-        file += entry(year, 6, 10, 1, 7);
+        file += catalogEntry(year, 6, 10, 1, 7);
     dir.write("ecp00001p03000.prn", file);
     session.view.year = 2001;
     session.view.month = 6;

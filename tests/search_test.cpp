@@ -10,15 +10,6 @@ using namespace vesk::testing;
 
 namespace {
 
-std::string entry(int year, int month, int day, int type, int saros) {
-    char text[400];
-    std::snprintf(text, sizeof text,
-                  "%d %d %d %d 1.01 0.3 %.6f 100 %d 12\n0 0.5 0 0 0.2 0.1 0 0 7.5 0.01 0\n"
-                  "90 15.004 0.53 0 0 -0.01 0 0 0.0046 0.0046\n",
-                  year, month, day, type, calendarToJd(year, month, day, 12, 0, 0), saros);
-    return text;
-}
-
 struct SearchFixture : ::testing::Test {
     ScratchDir dir;
     Session session{DataPaths{{dir.path()}}};
@@ -29,9 +20,10 @@ struct SearchFixture : ::testing::Test {
 } // namespace
 
 TEST_F(SearchFixture, PreviousIsTheLastMatchBeforeTheEclipseShown) {
-    dir.write("ecp00001p03000.prn", entry(2029, 1, 14, 2, 1) + entry(2029, 6, 12, 2, 2) +
-                                        entry(2029, 7, 11, 1, 3) + entry(2029, 12, 5, 2, 4) +
-                                        entry(2030, 6, 1, 3, 5));
+    dir.write("ecp00001p03000.prn",
+              catalogEntry(2029, 1, 14, 2, 1) + catalogEntry(2029, 6, 12, 2, 2) +
+                  catalogEntry(2029, 7, 11, 1, 3) + catalogEntry(2029, 12, 5, 2, 4) +
+                  catalogEntry(2030, 6, 1, 3, 5));
     SearchCriteria c;
     c.mode = searchType;
     c.type = 2;
@@ -49,8 +41,9 @@ TEST_F(SearchFixture, PreviousIsTheLastMatchBeforeTheEclipseShown) {
 }
 
 TEST_F(SearchFixture, PreviousMemberOfASarosSeries) {
-    dir.write("ecp00001p03000.prn",
-              entry(2017, 8, 21, 2, 145) + entry(2024, 4, 8, 2, 139) + entry(2035, 9, 2, 2, 145));
+    dir.write("ecp00001p03000.prn", catalogEntry(2017, 8, 21, 2, 145) +
+                                        catalogEntry(2024, 4, 8, 2, 139) +
+                                        catalogEntry(2035, 9, 2, 2, 145));
     SearchCriteria c;
     c.mode = searchSarosNumber;
     c.saros = 145;
@@ -62,9 +55,11 @@ TEST_F(SearchFixture, PreviousMemberOfASarosSeries) {
 }
 
 TEST_F(SearchFixture, CollectAcrossFilesFromTheFirstEntry) {
-    dir.write("ecp00001p03000.prn", entry(2999, 3, 10, 2, 1) + entry(3000, 5, 10, 1, 2));
-    dir.write("ecp03001p08000.prn",
-              entry(3001, 2, 5, 1, 3) + entry(3001, 8, 5, 2, 4) + entry(3003, 8, 5, 2, 5));
+    dir.write("ecp00001p03000.prn",
+              catalogEntry(2999, 3, 10, 2, 1) + catalogEntry(3000, 5, 10, 1, 2));
+    dir.write("ecp03001p08000.prn", catalogEntry(3001, 2, 5, 1, 3) +
+                                        catalogEntry(3001, 8, 5, 2, 4) +
+                                        catalogEntry(3003, 8, 5, 2, 5));
     SearchCriteria c;
     ASSERT_EQ(collectMatches(session, message, 2999, 3, c), 0);
     ASSERT_EQ(session.searchHits.size(), 4u);

@@ -34,6 +34,11 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
 
 std::string readFile(const std::filesystem::path& path);
 
+// The text of one catalog entry at an hour TT of a date, with a type code, a Saros series and
+// the first coefficient of x (tests use it to tell entries apart).
+std::string catalogEntry(int year, int month, int day, int type = 2, int saros = 145, double x0 = 0,
+                         double hour = 12);
+
 // The repository's data folder and the ephemeris folder of the reference tests.
 std::filesystem::path sourceDataDir();
 std::filesystem::path ephemerisDir();
