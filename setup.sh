@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what vesk needs from Debian (as root), builds it, makes the base map data that are
 # not in the repository, then runs it or its tests.
-#   bash setup.sh        build, then draw this month's eclipse map into vesk.png
+#   bash setup.sh        build, draw this month's eclipse map into vesk.png and, with a
+#                        display, open the window
 #   bash setup.sh test   build, then run the test suite
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -36,6 +37,10 @@ run)
     ./build/vesk info
     ./build/vesk render --out vesk.png
     echo "vesk.png: this month's eclipse map"
+    # With a display, the window program.
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+        ./build/vesk
+    fi
     ;;
 test) ctest --test-dir build --output-on-failure ;;
 *)

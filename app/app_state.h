@@ -23,6 +23,7 @@ struct AppState {
     MapProjection projection;
     ReliefData relief;
     LocalReportState localReport;
+    int pendingSearchType = 2; // the type chosen in the search dialog's list
 };
 
 // The pipeline's connections to the map, the reports and the dialogs of this program.

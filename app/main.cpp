@@ -1,18 +1,22 @@
 // vesk: solar eclipses of the years -13000 to 16999.
 #include "app_state.h"
 #include "info_command.h"
+#include "main_frame.h"
 #include "render_command.h"
 #include "search_commands.h"
 #include "session.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
 constexpr const char* usage =
-    "usage: vesk info [--year Y --month M] [--lon E --lat N [--height M]] [--json]\n"
+    "usage: vesk             (the window; without a display, this month's map into vesk.png)\n"
+    "       vesk --screenshot FILE.png\n"
+    "       vesk info [--year Y --month M] [--lon E --lat N [--height M]] [--json]\n"
     "       vesk render [--year Y --month M] [--mode map|table|local] [--lon E --lat N\n"
     "                   [--height M]] [--table-lon L] [--table-step S]\n"
     "                   [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
@@ -25,12 +29,31 @@ constexpr const char* usage =
 
 } // namespace
 
+// Whether a window can be shown: a display, or a platform chosen explicitly.
+bool windowSystemAvailable() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0')
+            return true;
+    }
+    return false;
+}
+
 int main(int argc, char** argv) {
     vesk::AppState state(vesk::processDataPaths());
     const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
-        std::fputs(usage, args.empty() ? stderr : stdout);
-        return args.empty() ? 2 : 0;
+    if (args.empty() || (args[0] == "--screenshot" && args.size() == 2)) {
+        if (args.empty() && !windowSystemAvailable()) {
+            std::fputs("vesk: no display; this month's eclipse map goes to vesk.png\n", stderr);
+            return vesk::runRenderCommand(state, {}, stderr);
+        }
+        const QString screenshot = args.empty() ? QString() : QString::fromStdString(args[1]);
+        return vesk::runWindowProgram(state, argc - static_cast<int>(args.size()), argv,
+                                      screenshot);
+    }
+    if (args[0] == "--help" || args[0] == "-h") {
+        std::fputs(usage, stdout);
+        return 0;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "info")

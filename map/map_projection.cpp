@@ -234,6 +234,11 @@ void setMapCentre(MapProjection& p, const ViewState& view, double lon, double la
     p.rotationLatRad = p.rotationLat * k;
 }
 
+double mapCentreLon(const MapProjection& p) {
+    const double lon = p.centreLonDeg + p.centreLonMin / 60;
+    return p.centreWest ? -lon : lon;
+}
+
 void projectGlobe(const MapProjection& p, double lon, double lat, int& x, int& y, int& depth) {
     double dx = 0, dy = 0, dd = 0;
     projectGlobeExact(p, lon, lat, dx, dy, dd);

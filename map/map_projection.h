@@ -43,6 +43,9 @@ void resetProjection(MapProjection& projection, ViewState& view, int mapRange);
 // Centres the map on (lon, lat), degrees east and north, for the view's projection.
 void setMapCentre(MapProjection& projection, const ViewState& view, double lon, double lat);
 
+// The longitude of the map centre from its degree/minute form (east positive).
+double mapCentreLon(const MapProjection& projection);
+
 // Map offsets from the centre in pixels (y up), truncated, and the depth (negative: near side).
 void projectGlobe(const MapProjection& projection, double lon, double lat, int& x, int& y,
                   int& depth);

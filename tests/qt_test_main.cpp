@@ -1,11 +1,12 @@
-// Tests that draw with Qt run under a QGuiApplication on the offscreen platform.
-#include <QGuiApplication>
+// Tests that draw with Qt, and the window tests, run under a QApplication on the offscreen
+// platform.
+#include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication application(argc, argv);
+    QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,273 @@
+#include "dialogs.h"
+
+#include "catalog.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace vesk {
+
+namespace {
+
+QString numberText(double v) {
+    return QString::number(v, 'g', 12);
+}
+
+QRadioButton* radio(QButtonGroup* group, const char* text, int id) {
+    auto* button = new QRadioButton(QString::fromUtf8(text));
+    group->addButton(button, id);
+    return button;
+}
+
+QDialogButtonBox* okCancel(QDialog* dialog) {
+    auto* box = new QDialogButtonBox;
+    box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    box->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return box;
+}
+
+// A label and a field side by side in a grid row.
+void labelled(QGridLayout* grid, int row, int column, const char* label, QWidget* field) {
+    grid->addWidget(new QLabel(QString::fromUtf8(label)), row, column);
+    grid->addWidget(field, row, column + 1);
+}
+
+// The names of the city table in a list whose choice stores row + 1 into index at once.
+QComboBox* cityCombo(const CityTable& cities, int& index) {
+    auto* combo = new QComboBox;
+    combo->setEditable(true);
+    for (const City& city : cities.rows)
+        combo->addItem(QString::fromStdString(city.name));
+    combo->setCurrentIndex(index - 1);
+    QObject::connect(combo, &QComboBox::activated, combo, [&index](int row) { index = row + 1; });
+    return combo;
+}
+
+// The observation place box: "選択" with the city list, "入力" with the typed place.
+QGroupBox* placeBox(const char* title, QButtonGroup* group, QComboBox* cities, QLineEdit* lon,
+                    QLineEdit* lat, QLineEdit* height) {
+    auto* box = new QGroupBox(QString::fromUtf8(title));
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(radio(group, "選択", 0), 0, 0);
+    grid->addWidget(cities, 0, 1, 1, 3);
+    grid->addWidget(radio(group, "入力", 1), 1, 0);
+    labelled(grid, 1, 1, "経度：", lon);
+    labelled(grid, 2, 1, "緯度：", lat);
+    labelled(grid, 3, 1, "高度：", height);
+    return box;
+}
+
+} // namespace
+
+ValidationReporter messageBoxReporter() {
+    return [](QWidget* parent, const QString& message) {
+        QMessageBox::warning(parent, QStringLiteral("vesk"), message);
+    };
+}
+
+ExchangeDialog::ExchangeDialog(QWidget* parent, const QString& title, ValidationReporter reporter)
+    : QDialog(parent), reporter(std::move(reporter)) {
+    setWindowTitle(title);
+    setFont(QFont(QStringLiteral("IPAGothic"), 9));
+}
+
+QLineEdit* ExchangeDialog::numberField(double& target, const FieldRule& rule) {
+    auto* edit = new QLineEdit(numberText(target));
+    fields.push_back({edit, &target, rule});
+    return edit;
+}
+
+void ExchangeDialog::accept() {
+    exchangeChoices();
+    std::vector<double> values;
+    for (const Field& field : fields) {
+        double value = 0;
+        if (const auto message =
+                validateField(field.edit->text().toStdString(), field.rule, value)) {
+            reporter(this, QString::fromStdString(*message));
+            field.edit->setFocus();
+            field.edit->selectAll();
+            return;
+        }
+        values.push_back(value);
+    }
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        *fields[i].target = values[i];
+    QDialog::accept();
+}
+
+CWhenDlg::CWhenDlg(QWidget* parent, const WhenFields& initial, ValidationReporter reporter)
+    : ExchangeDialog(parent, QStringLiteral("年月設定メニュー"), std::move(reporter)),
+      fields(initial) {
+    auto* grid = new QGridLayout;
+    // The month is exchanged (and checked) before the year.
+    monthEdit = numberField(fields.month, monthRule);
+    yearEdit = numberField(fields.year, yearRule);
+    labelled(grid, 0, 0, "Year(&P)  (-13000 to 16999) :", yearEdit);
+    labelled(grid, 1, 0, "Month(&M)  (1 to 12) :", monthEdit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(okCancel(this));
+}
+
+CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
+                         int& cityIndex, ValidationReporter reporter)
+    : ExchangeDialog(parent, QStringLiteral("表示モードメニュー"), std::move(reporter)),
+      fields(initial) {
+    cityList = cityCombo(cities, cityIndex);
+    modeGroup = new QButtonGroup(this);
+    rangeGroup = new QButtonGroup(this);
+    placeGroup = new QButtonGroup(this);
+    // Text fields in the exchange order of the dialog.
+    magnificationEdit = numberField(fields.magnification, magnificationRule);
+    centreLonEdit = numberField(fields.centreLon, lonRule);
+    tableLonEdit = numberField(fields.tableLon, lonRule);
+    tableStepEdit = numberField(fields.tableStep, tableStepRule);
+    drawStepEdit = numberField(fields.drawStepMinutes, drawStepRule);
+    heightEdit = numberField(fields.observerHeight, heightRule);
+    lonEdit = numberField(fields.observerLon, lonRule);
+    centreLatEdit = numberField(fields.centreLat, latRule);
+    latEdit = numberField(fields.observerLat, latRule);
+    deltaTEdit = numberField(fields.deltaTAdjust, deltaTRule);
+    gridBox = new QCheckBox(QStringLiteral("緯度経度線表示"));
+    kmlBox = new QCheckBox(QStringLiteral("KMLファイル出力"));
+    ciaBox = new QCheckBox(QStringLiteral("CIA MAPを使用"));
+    mercatorBox = new QCheckBox(QStringLiteral("メルカトル図法"));
+    gridBox->setChecked(fields.grid);
+    kmlBox->setChecked(fields.kml);
+    ciaBox->setChecked(fields.ciaMap);
+    mercatorBox->setChecked(fields.mercator);
+
+    auto* range = new QGroupBox(QStringLiteral("描画範囲"));
+    auto* rangeGrid = new QGridLayout(range);
+    rangeGrid->addWidget(radio(rangeGroup, "地球儀", 0), 0, 0);
+    rangeGrid->addWidget(radio(rangeGroup, "アジア", 1), 0, 1);
+    rangeGrid->addWidget(radio(rangeGroup, "ヨーロッパ", 2), 0, 2);
+    rangeGrid->addWidget(ciaBox, 1, 0);
+    rangeGrid->addWidget(mercatorBox, 1, 1);
+    rangeGrid->addWidget(radio(rangeGroup, "値入力", 3), 2, 0);
+    labelled(rangeGrid, 3, 0, "経度：", centreLonEdit);
+    labelled(rangeGrid, 4, 0, "緯度：", centreLatEdit);
+    labelled(rangeGrid, 5, 0, "倍率：", magnificationEdit);
+    auto* settings = new QGroupBox(QStringLiteral("表示設定"));
+    auto* settingsGrid = new QGridLayout(settings);
+    settingsGrid->addWidget(gridBox, 0, 0);
+    labelled(settingsGrid, 1, 0, "描画速度（分）：", drawStepEdit);
+    settingsGrid->addWidget(kmlBox, 2, 0);
+    labelled(settingsGrid, 3, 0, "ΔT調整：", deltaTEdit);
+    QGroupBox* place = placeBox("観測地設定", placeGroup, cityList, lonEdit, latEdit, heightEdit);
+
+    auto* modes = new QGroupBox(QStringLiteral("表示モード"));
+    auto* modeGrid = new QGridLayout(modes);
+    modeGrid->addWidget(radio(modeGroup, "日蝕経路", 0), 0, 0);
+    modeGrid->addWidget(range, 0, 1);
+    modeGrid->addWidget(settings, 1, 1);
+    modeGrid->addWidget(radio(modeGroup, "日蝕中心帯", 1), 2, 0);
+    auto* table = new QGridLayout;
+    labelled(table, 0, 0, "経度：", tableLonEdit);
+    labelled(table, 0, 2, "ステップ：", tableStepEdit);
+    modeGrid->addLayout(table, 2, 1);
+    modeGrid->addWidget(radio(modeGroup, "局地状況", 2), 3, 0);
+    modeGrid->addWidget(place, 3, 1);
+    modeGroup->button(fields.displayMode)->setChecked(true);
+    rangeGroup->button(fields.mapRange)->setChecked(true);
+    placeGroup->button(fields.observerInputMode)->setChecked(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(modes);
+    layout->addWidget(okCancel(this));
+}
+
+void CDisplayDlg::exchangeChoices() {
+    fields.displayMode = modeGroup->checkedId();
+    fields.mapRange = rangeGroup->checkedId();
+    fields.observerInputMode = placeGroup->checkedId();
+    fields.grid = gridBox->isChecked();
+    fields.kml = kmlBox->isChecked();
+    fields.ciaMap = ciaBox->isChecked();
+    fields.mercator = mercatorBox->isChecked();
+}
+
+CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& cities,
+                   int& cityIndex, int& pendingType, ViewState& view, ValidationReporter reporter)
+    : ExchangeDialog(parent, QStringLiteral("検索モードメニュー"), reporter), fields(initial) {
+    cityList = cityCombo(cities, cityIndex);
+    typeList = new QComboBox;
+    for (int code = 1; code <= 6; ++code)
+        typeList->addItem(QString::fromUtf8(eclipseTypeNames[code]));
+    typeList->setCurrentIndex(pendingType - 1);
+    connect(typeList, &QComboBox::activated, this,
+            [&pendingType](int row) { pendingType = row + 1; });
+    auto* startButton = new QPushButton(QStringLiteral("検索開始年月設定"));
+    connect(startButton, &QPushButton::clicked, this, [this, &view, reporter] {
+        CWhenDlg when(this, loadWhen(view), reporter);
+        if (when.exec() == QDialog::Accepted)
+            storeWhen(view, when.fields);
+    });
+    modeGroup = new QButtonGroup(this);
+    placeGroup = new QButtonGroup(this);
+    sarosEdit = numberField(fields.saros, sarosRule);
+    lonEdit = numberField(fields.observerLon, lonRule);
+    magnitudeEdit = numberField(fields.minMagnitude, magnitudeRule);
+    heightEdit = numberField(fields.observerHeight, heightRule);
+    latEdit = numberField(fields.observerLat, latRule);
+    typePastEdit = numberField(fields.typePastYears, pastYearsRule);
+    placePastEdit = numberField(fields.placePastYears, pastYearsRule);
+
+    auto* modes = new QGroupBox(QStringLiteral("検索モード"));
+    auto* grid = new QGridLayout(modes);
+    grid->addWidget(radio(modeGroup, "全て", 0), 0, 0);
+    grid->addWidget(radio(modeGroup, "日蝕タイプ", 1), 1, 0);
+    auto* typeRow = new QGridLayout;
+    typeRow->addWidget(typeList, 0, 0, 1, 2);
+    labelled(typeRow, 1, 0, "過去検索範囲（年）：", typePastEdit);
+    grid->addLayout(typeRow, 1, 1);
+    grid->addWidget(radio(modeGroup, "観測地／食分", 2), 2, 0);
+    QGroupBox* place = placeBox("観測地", placeGroup, cityList, lonEdit, latEdit, heightEdit);
+    auto* placeRows = new QGridLayout;
+    placeRows->addWidget(place, 0, 0, 1, 2);
+    labelled(placeRows, 1, 0, "食分：", magnitudeEdit);
+    labelled(placeRows, 2, 0, "過去検索範囲（年）：", placePastEdit);
+    grid->addLayout(placeRows, 2, 1);
+    grid->addWidget(radio(modeGroup, "サロス番号", 3), 3, 0);
+    grid->addWidget(sarosEdit, 3, 1);
+    modeGroup->button(fields.searchMode)->setChecked(true);
+    placeGroup->button(fields.observerInputMode)->setChecked(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(startButton);
+    buttons->addStretch();
+    buttons->addWidget(okCancel(this));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(modes);
+    layout->addLayout(buttons);
+}
+
+void CModeDlg::exchangeChoices() {
+    fields.searchMode = modeGroup->checkedId();
+    fields.observerInputMode = placeGroup->checkedId();
+}
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("vesk のﾊﾞｰｼﾞｮﾝ情報"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("vesk Version 0.1\n"
+                                                "Solar eclipses of the years -13000 to 16999")));
+    auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);
+    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(box);
+}
+
+} // namespace vesk

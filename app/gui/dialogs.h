@@ -1,0 +1,90 @@
+// The settings dialogs: year and month (CWhenDlg), display mode (CDisplayDlg) and search mode
+// (CModeDlg), and the About box (CAboutDlg). On OK each checks its fields in the framework's
+// exchange order: the first bad one shows its message, takes the focus, and nothing is stored.
+#pragma once
+
+#include "view_commands.h"
+
+#include <QDialog>
+#include <functional>
+#include <vector>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace vesk {
+
+// Shows a validation message (a message box in the window; tests capture it).
+using ValidationReporter = std::function<void(QWidget* parent, const QString& message)>;
+ValidationReporter messageBoxReporter();
+
+// A dialog whose text fields are exchanged with numbers in a fixed order.
+class ExchangeDialog : public QDialog {
+  public:
+    ExchangeDialog(QWidget* parent, const QString& title, ValidationReporter reporter);
+    void accept() override;
+
+  protected:
+    // A text box exchanged with target under rule, in the order of the calls.
+    QLineEdit* numberField(double& target, const FieldRule& rule);
+    // Runs before the checks of the text fields (radio groups and lists exchange first).
+    virtual void exchangeChoices() {}
+
+  private:
+    struct Field {
+        QLineEdit* edit;
+        double* target;
+        FieldRule rule;
+    };
+    std::vector<Field> fields;
+    ValidationReporter reporter;
+};
+
+class CWhenDlg : public ExchangeDialog {
+  public:
+    CWhenDlg(QWidget* parent, const WhenFields& initial,
+             ValidationReporter reporter = messageBoxReporter());
+    WhenFields fields;
+    QLineEdit *yearEdit = nullptr, *monthEdit = nullptr;
+};
+
+class CDisplayDlg : public ExchangeDialog {
+  public:
+    // A choice in the city list stores its row into cityIndex at once.
+    CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
+                int& cityIndex, ValidationReporter reporter = messageBoxReporter());
+    DisplayFields fields;
+    QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
+    QCheckBox *gridBox, *kmlBox, *ciaBox, *mercatorBox;
+    QComboBox* cityList;
+    QLineEdit *magnificationEdit, *centreLonEdit, *centreLatEdit, *tableLonEdit, *tableStepEdit,
+        *drawStepEdit, *heightEdit, *lonEdit, *latEdit, *deltaTEdit;
+
+  protected:
+    void exchangeChoices() override;
+};
+
+class CModeDlg : public ExchangeDialog {
+  public:
+    // The city list stores into cityIndex and the type list into pendingType at once; the
+    // start-year button opens the year/month dialog on view.
+    CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& cities, int& cityIndex,
+             int& pendingType, ViewState& view, ValidationReporter reporter = messageBoxReporter());
+    ModeFields fields;
+    QButtonGroup *modeGroup, *placeGroup;
+    QComboBox *cityList, *typeList;
+    QLineEdit *sarosEdit, *lonEdit, *latEdit, *heightEdit, *magnitudeEdit, *typePastEdit,
+        *placePastEdit;
+
+  protected:
+    void exchangeChoices() override;
+};
+
+class CAboutDlg : public QDialog {
+  public:
+    explicit CAboutDlg(QWidget* parent);
+};
+
+} // namespace vesk

@@ -1,0 +1,44 @@
+// The modeless eclipse list: the list search over a span of years and its hits, one per line;
+// it talks to the view only by posted events.
+#pragma once
+
+#include "dialogs.h"
+#include "session.h"
+
+#include <QDialog>
+#include <QEvent>
+
+class QListWidget;
+
+namespace vesk {
+
+// Posted to the view: show the hit of selectedHit; close the list's window.
+constexpr QEvent::Type showListedEclipseEvent = static_cast<QEvent::Type>(1029);
+constexpr QEvent::Type closeListEvent = static_cast<QEvent::Type>(QEvent::User + 2);
+
+class CListDlg : public QDialog {
+  public:
+    // message: where the search draws its messages (the view's window).
+    CListDlg(QWidget* view, Session& session, SearchMessage message,
+             ValidationReporter reporter = messageBoxReporter());
+
+    // Runs the search with the start year and period of the text boxes.
+    void search();
+
+    QListWidget* list;
+    QLineEdit *startEdit, *periodEdit;
+    double startYear = 0, period = 10;
+
+  protected:
+    void reject() override;
+
+  private:
+    void fill(bool initial);
+
+    QWidget* view;
+    Session& session;
+    SearchMessage message;
+    ValidationReporter reporter;
+};
+
+} // namespace vesk

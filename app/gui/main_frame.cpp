@@ -1,0 +1,359 @@
+#include "main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrinter>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace vesk {
+
+namespace {
+
+// The framework's settings live under this key; only the recent-file list is kept there.
+const QString settingsKey = QStringLiteral("Local AppWizard-Generated Applications");
+constexpr int recentFiles = 4;
+constexpr int frameWidth = 700, frameHeight = 600;
+
+// The 18 x 18 pictures of the toolbar, drawn here.
+QIcon toolIcon(int kind) {
+    QPixmap pixmap(18, 18);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.5));
+    switch (kind) {
+    case 0: // previous
+        p.setBrush(Qt::darkBlue);
+        p.drawPolygon(QPolygonF({{13, 3}, {4, 9}, {13, 15}}));
+        break;
+    case 1: // next
+        p.setBrush(Qt::darkBlue);
+        p.drawPolygon(QPolygonF({{5, 3}, {14, 9}, {5, 15}}));
+        break;
+    case 2: // list
+        for (int y = 4; y <= 14; y += 5)
+            p.drawLine(3, y, 15, y);
+        break;
+    case 3: // enlarge
+    case 4: // reduce
+        p.drawEllipse(QPointF(8, 8), 5, 5);
+        p.drawLine(12, 12, 16, 16);
+        p.drawLine(5, 8, 11, 8);
+        if (kind == 3)
+            p.drawLine(8, 5, 8, 11);
+        break;
+    case 5: // globe
+        p.setBrush(QColor(102, 153, 255));
+        p.drawEllipse(QPointF(9, 9), 7, 7);
+        p.drawLine(2, 9, 16, 9);
+        break;
+    case 6: // local information
+        p.setBrush(Qt::red);
+        p.drawEllipse(QPointF(9, 9), 6, 6);
+        p.setBrush(Qt::darkBlue);
+        p.drawEllipse(QPointF(11, 8), 5, 5);
+        break;
+    case 7: // map
+        p.setBrush(QColor(204, 255, 204));
+        p.drawRect(2, 4, 14, 10);
+        break;
+    case 8: // starry sky
+        p.setBrush(Qt::yellow);
+        p.drawPolygon(QPolygonF({{9, 1},
+                                 {11, 7},
+                                 {17, 7},
+                                 {12, 11},
+                                 {14, 17},
+                                 {9, 13},
+                                 {4, 17},
+                                 {6, 11},
+                                 {1, 7},
+                                 {7, 7}}));
+        break;
+    case 9: // limb
+        p.setBrush(Qt::darkGray);
+        p.drawEllipse(QPointF(9, 9), 7, 7);
+        p.setPen(QPen(Qt::yellow, 1.5));
+        p.drawArc(QRectF(2, 2, 14, 14), 30 * 16, 120 * 16);
+        break;
+    default: // about
+        p.drawText(QRectF(0, 0, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+CVeskDoc::CVeskDoc(QString title, QObject* parent) : QObject(parent), title(std::move(title)) {}
+
+CChildFrame::CChildFrame(AppState& state, QString title, ValidationReporter reporter)
+    : document(title) {
+    viewWidget = new CVeskView(state, this, std::move(reporter));
+    setWidget(viewWidget);
+    setWindowTitle(title);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+CMainFrame::CMainFrame(AppState& state, ValidationReporter reporter)
+    : state(state), reporter(std::move(reporter)) {
+    setWindowTitle(QStringLiteral("vesk"));
+    setGeometry(0, 0, frameWidth, frameHeight);
+    area = new QMdiArea;
+    area->setViewMode(QMdiArea::SubWindowView);
+    setCentralWidget(area);
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    connect(area, &QMdiArea::subWindowActivated, this, [this] { updateMenus(); });
+    updateMenus();
+}
+
+CMainFrame::~CMainFrame() {
+    // The area and its frames go after the frame's own parts: no more menu updates then.
+    area->disconnect(this);
+    for (QMdiSubWindow* frame : area->subWindowList())
+        frame->disconnect(this);
+}
+
+CVeskView* CMainFrame::activeView() const {
+    auto* frame = dynamic_cast<CChildFrame*>(area->activeSubWindow());
+    if (frame == nullptr && !area->subWindowList().isEmpty())
+        frame = dynamic_cast<CChildFrame*>(area->subWindowList().last());
+    return frame ? frame->view() : nullptr;
+}
+
+CChildFrame* CMainFrame::newDocument() {
+    auto* frame = new CChildFrame(state, QStringLiteral("Vesk%1").arg(++documents), reporter);
+    area->addSubWindow(frame);
+    frame->showMaximized();
+    connect(frame, &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, [this] { updateMenus(); }); });
+    updateMenus();
+    return frame;
+}
+
+QAction* CMainFrame::action(const QString& text, const QString& tip, const QString& prompt,
+                            void (CVeskView::*command)()) {
+    auto* a = new QAction(text, this);
+    a->setToolTip(tip.isEmpty() ? prompt : tip);
+    a->setStatusTip(prompt);
+    connect(a, &QAction::triggered, this, [this, command] {
+        if (CVeskView* view = activeView())
+            (view->*command)();
+    });
+    return a;
+}
+
+void CMainFrame::buildMenus() {
+    auto* newAction = new QAction(QStringLiteral("新規作成(&N)"), this);
+    newAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    connect(newAction, &QAction::triggered, this, [this] { newDocument(); });
+    auto* openAction = new QAction(QStringLiteral("開く(&O)..."), this);
+    openAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    connect(openAction, &QAction::triggered, this, &CMainFrame::openFile);
+    auto* saveAction = new QAction(this);
+    saveAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    connect(saveAction, &QAction::triggered, this, &CMainFrame::saveFile);
+    auto* printAction = action(QString(), QString(), QString(), &CVeskView::print);
+    printAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    auto* setupAction = new QAction(QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), this);
+    connect(setupAction, &QAction::triggered, this, [this] {
+        QPrinter printer;
+        QPageSetupDialog(&printer, this).exec();
+    });
+    auto* exitAction = new QAction(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), this);
+    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    auto* aboutAction = new QAction(QStringLiteral("vesk のﾊﾞｰｼﾞｮﾝ情報(&A)..."), this);
+    aboutAction->setToolTip(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    aboutAction->setIcon(toolIcon(10));
+    connect(aboutAction, &QAction::triggered, this, [this] { CAboutDlg(this).exec(); });
+    toolBarToggle = new QAction(QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), this);
+    statusBarToggle = new QAction(QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"), this);
+    toolBarToggle->setCheckable(true);
+    statusBarToggle->setCheckable(true);
+    toolBarToggle->setChecked(true);
+    statusBarToggle->setChecked(true);
+    connect(toolBarToggle, &QAction::toggled, this, [this](bool on) { tools->setVisible(on); });
+    connect(statusBarToggle, &QAction::toggled, this,
+            [this](bool on) { statusBar()->setVisible(on); });
+    auto *nextPane = new QAction(this), *previousPane = new QAction(this);
+    nextPane->setShortcut(QKeySequence(Qt::Key_F6));
+    previousPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    connect(nextPane, &QAction::triggered, this, [this] { area->activateNextSubWindow(); });
+    connect(previousPane, &QAction::triggered, this, [this] { area->activatePreviousSubWindow(); });
+    addActions({newAction, openAction, saveAction, printAction, nextPane, previousPane});
+
+    // Menu 128: no document open.
+    QMenu* file = new QMenu(QStringLiteral("ﾌｧｲﾙ(&F)"), this);
+    file->addAction(newAction);
+    file->addAction(openAction);
+    file->addSeparator();
+    file->addAction(setupAction);
+    file->addSeparator();
+    recentMenu = file->addMenu(QStringLiteral("最近使ったﾌｧｲﾙ"));
+    file->addSeparator();
+    file->addAction(exitAction);
+    QMenu* viewMenu = new QMenu(QStringLiteral("表示(&V)"), this);
+    viewMenu->addAction(toolBarToggle);
+    viewMenu->addAction(statusBarToggle);
+    QMenu* frameHelp = new QMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    frameHelp->addAction(aboutAction);
+    frameMenuEntries = {file->menuAction(), viewMenu->menuAction(), frameHelp->menuAction()};
+
+    // Menu 129: a document open.
+    QMenu* help = new QMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    help->addAction(aboutAction);
+    help->addAction(exitAction);
+    documentMenuEntries = {
+        action(QStringLiteral("年月設定(&N)"), QString(), QString(), &CVeskView::yearMonth),
+        action(QStringLiteral("表示モード(&D)"), QString(), QString(), &CVeskView::displayMode),
+        action(QStringLiteral("検索モード(&M)"), QString(), QString(), &CVeskView::searchMode),
+        viewMenu->menuAction(), help->menuAction()};
+    aboutEntry = aboutAction;
+    fillRecentFiles();
+}
+
+void CMainFrame::buildToolBar() {
+    tools = new QToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"), this);
+    tools->setIconSize(QSize(18, 18));
+    tools->setMovable(true);
+    addToolBar(Qt::TopToolBarArea, tools);
+    struct Entry {
+        const char *tip, *prompt;
+        void (CVeskView::*command)();
+    };
+    const Entry entries[] = {
+        {"前の日蝕", "前の日蝕を表示", &CVeskView::previousEclipse},
+        {"次の日蝕", "次の日蝕を表示", &CVeskView::nextEclipse},
+        {"日蝕リスト", "日蝕検索結果のリスト", &CVeskView::eclipseList},
+        {nullptr, nullptr, nullptr},
+        {"拡大", "地図拡大モード時拡大（拡大モードへは左ダブルクリックで）", &CVeskView::zoomIn},
+        {"縮小", "地図拡大モード時縮小（拡大モードへは左ダブルクリックで）", &CVeskView::zoomOut},
+        {"地図拡大解除", "拡大モードの解除（地球儀表示）", &CVeskView::unzoom},
+        {nullptr, nullptr, nullptr},
+        {"局地情報表示", "地図表示から局地情報の表示へ", &CVeskView::localInfo},
+        {"地図表示へ戻る", "局地情報表示や日蝕帯表示から地図表示に戻る", &CVeskView::backToMap},
+        {"", "皆既帯での星空の表示", nullptr},
+        {"", "皆既帯での月縁補正の表示", nullptr}};
+    int icon = 0;
+    for (const Entry& e : entries) {
+        if (e.tip == nullptr) {
+            tools->addSeparator();
+            continue;
+        }
+        QAction* a = e.command ? action(QString(), QString::fromUtf8(e.tip),
+                                        QString::fromUtf8(e.prompt), e.command)
+                               : new QAction(this);
+        if (!e.command) { // the sky view and the limb correction come with their screens
+            a->setStatusTip(QString::fromUtf8(e.prompt));
+            a->setToolTip(QString::fromUtf8(e.prompt));
+            a->setEnabled(false);
+        }
+        a->setIcon(toolIcon(icon++));
+        tools->addAction(a);
+    }
+    tools->addAction(aboutEntry);
+}
+
+void CMainFrame::buildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
+    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
+        if (text.isEmpty())
+            bar->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
+    });
+    for (const char* pane : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromUtf8(pane));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setEnabled(false);
+        bar->addPermanentWidget(label);
+    }
+}
+
+void CMainFrame::updateMenus() {
+    const bool open = !area->subWindowList().isEmpty();
+    if (open != documentMenusShown || menuBar()->actions().isEmpty()) {
+        menuBar()->clear();
+        menuBar()->addActions(open ? documentMenuEntries : frameMenuEntries);
+        documentMenusShown = open;
+    }
+    CVeskView* view = activeView();
+    for (QAction* a : tools->actions())
+        if (!a->isSeparator() && a->statusTip().contains(QStringLiteral("皆既帯")) == false)
+            a->setEnabled(view != nullptr || a->toolTip() == QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(view ? QStringLiteral("vesk - %1")
+                              .arg(area->activeSubWindow() ? area->activeSubWindow()->windowTitle()
+                                                           : QString())
+                        : QStringLiteral("vesk"));
+}
+
+void CMainFrame::fillRecentFiles() {
+    recentMenu->clear();
+    const QStringList files =
+        QSettings(settingsKey, QStringLiteral("vesk")).value("Recent File List").toStringList();
+    if (files.isEmpty()) {
+        recentMenu->addAction(QStringLiteral("最近使ったﾌｧｲﾙ"))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        connect(recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path)),
+                &QAction::triggered, this, [this] { newDocument(); });
+    }
+}
+
+void CMainFrame::addRecentFile(const QString& path) {
+    QSettings settings(settingsKey, QStringLiteral("vesk"));
+    QStringList files = settings.value("Recent File List").toStringList();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > recentFiles)
+        files.removeLast();
+    settings.setValue("Recent File List", files);
+    fillRecentFiles();
+}
+
+void CMainFrame::openFile() {
+    const QString path = QFileDialog::getOpenFileName(this);
+    if (path.isEmpty())
+        return;
+    addRecentFile(path); // the document reads nothing from the file
+    newDocument();
+}
+
+void CMainFrame::saveFile() {
+    const QString path = QFileDialog::getSaveFileName(this);
+    if (path.isEmpty())
+        return;
+    QFile file(path); // the document writes nothing into it
+    if (file.open(QIODevice::WriteOnly))
+        addRecentFile(path);
+}
+
+int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vesk"));
+    CMainFrame frame(state);
+    CChildFrame* child = frame.newDocument();
+    frame.show();
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(0, &frame, [&frame, child, screenshot] {
+            child->view()->repaintNow();
+            frame.grab().save(screenshot, "PNG");
+            QApplication::quit();
+        });
+    }
+    return QApplication::exec();
+}
+
+} // namespace vesk

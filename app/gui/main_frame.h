@@ -1,0 +1,76 @@
+// The shell of the window program: the main frame with its menus, toolbar and status bar, the
+// child frames that hold the view of each document, the document (which holds nothing) and the
+// application's start.
+#pragma once
+
+#include "app_state.h"
+#include "vesk_view.h"
+
+#include <QMainWindow>
+#include <QMdiSubWindow>
+
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+namespace vesk {
+
+// The document: nothing is read or written.
+class CVeskDoc : public QObject {
+  public:
+    explicit CVeskDoc(QString title, QObject* parent = nullptr);
+    QString title;
+};
+
+// A maximized child frame holding one document's view.
+class CChildFrame : public QMdiSubWindow {
+  public:
+    CChildFrame(AppState& state, QString title, ValidationReporter reporter);
+    CVeskView* view() const { return viewWidget; }
+
+  private:
+    CVeskDoc document;
+    CVeskView* viewWidget;
+};
+
+class CMainFrame : public QMainWindow {
+  public:
+    explicit CMainFrame(AppState& state, ValidationReporter reporter = messageBoxReporter());
+    ~CMainFrame() override;
+
+    // File New: a new document with its child frame and view.
+    CChildFrame* newDocument();
+    CVeskView* activeView() const;
+    QToolBar* toolBar() const { return tools; }
+    // Whether the menu bar shows the document's menus (129) rather than the frame's (128).
+    bool showsDocumentMenus() const { return documentMenusShown; }
+
+  private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void updateMenus();
+    void openFile();
+    void saveFile();
+    void addRecentFile(const QString& path);
+    void fillRecentFiles();
+    QAction* action(const QString& text, const QString& tip, const QString& prompt,
+                    void (CVeskView::*command)());
+
+    AppState& state;
+    ValidationReporter reporter;
+    QMdiArea* area;
+    QToolBar* tools = nullptr;
+    QList<QAction*> frameMenuEntries, documentMenuEntries;
+    bool documentMenusShown = false;
+    QMenu* recentMenu = nullptr;
+    QAction* aboutEntry = nullptr;
+    QAction *toolBarToggle = nullptr, *statusBarToggle = nullptr;
+    int documents = 0;
+};
+
+// Starts the window program on the state; returns the exit status. With screenshot set, the
+// window is grabbed into that PNG after its first repaint and the program ends.
+int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot);
+
+} // namespace vesk

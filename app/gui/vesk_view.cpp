@@ -1,0 +1,216 @@
+#include "vesk_view.h"
+
+#include "redraw_pipeline.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTimer>
+#include <cstdio>
+
+namespace vesk {
+
+namespace {
+constexpr Rgb whiteText{255, 255, 255}, blackFill{0, 0, 0};
+} // namespace
+
+CVeskView::CVeskView(AppState& state, QWidget* parent, ValidationReporter reporter)
+    : QWidget(parent), state(state), services(state), reporter(std::move(reporter)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(300, 300);
+}
+
+CVeskView::~CVeskView() = default;
+
+void CVeskView::invalidate() {
+    dirty = true;
+    update();
+}
+
+void CVeskView::repaintNow() {
+    if (!surface || surface->width() != width() || surface->height() != height()) {
+        surface = std::make_unique<QtDrawSurface>(std::max(1, width()), std::max(1, height()));
+        dirty = true;
+    }
+    if (!dirty)
+        return;
+    dirty = false;
+    services.yearMonthDialogRequested = false;
+    redrawView(state.session, *surface, services);
+    if (services.yearMonthDialogRequested) // after the catalog failed: ask for another month
+        QTimer::singleShot(0, this, &CVeskView::yearMonth);
+}
+
+const QImage& CVeskView::picture() const {
+    static const QImage empty;
+    return surface ? surface->image() : empty;
+}
+
+void CVeskView::paintEvent(QPaintEvent*) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    repaintNow();
+    QApplication::restoreOverrideCursor();
+    QPainter painter(this);
+    painter.drawImage(0, 0, surface->image());
+}
+
+void CVeskView::drawText(int x, int y, const std::string& text, const Font& font, bool opaque) {
+    if (!surface)
+        return;
+    const Font previous = surface->selectFont(font);
+    surface->setBackgroundOpaque(opaque);
+    surface->setBackgroundColour(blackFill);
+    surface->setTextColour(whiteText);
+    surface->textOut(x, y, text);
+    surface->selectFont(previous);
+    update();
+}
+
+SearchMessage CVeskView::drawnMessage() {
+    return [this](int x, int y, const char* text) { drawText(x, y, text, panelFont(), false); };
+}
+
+void CVeskView::yearMonth() {
+    CWhenDlg dialog(this, loadWhen(state.session.view), reporter);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    storeWhen(state.session.view, dialog.fields);
+    state.session.view.redrawAction = redrawShow;
+    invalidate();
+}
+
+void CVeskView::displayMode() {
+    Session& s = state.session;
+    CDisplayDlg dialog(this, loadDisplay(s.view, mapCentreLon(state.projection)), s.cities,
+                       s.view.observerCityIndex, reporter);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    storeDisplay(s.view, dialog.fields, s.cities);
+    invalidate();
+}
+
+void CVeskView::searchMode() {
+    Session& s = state.session;
+    state.pendingSearchType = s.view.searchType;
+    CModeDlg dialog(this, loadMode(s.view, s.eclipse.saros), s.cities, s.view.searchCityIndex,
+                    state.pendingSearchType, s.view, reporter);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    storeMode(s.view, dialog.fields, state.pendingSearchType, s.cities);
+    invalidate();
+}
+
+void CVeskView::nextEclipse() {
+    vesk::nextEclipse(state.session.view);
+    invalidate();
+}
+
+void CVeskView::previousEclipse() {
+    if (surface)
+        surface->fillSolidRect(0, 0, surface->width(), surface->height(), blackFill);
+    repaint();
+    vesk::previousEclipse(state.session, drawnMessage());
+    invalidate();
+}
+
+void CVeskView::zoomIn() {
+    if (state.session.view.displayMode != displayPathMap)
+        return;
+    zoomMap(state.session.view, state.projection, 2);
+    invalidate();
+}
+
+void CVeskView::zoomOut() {
+    if (state.session.view.displayMode != displayPathMap)
+        return;
+    zoomMap(state.session.view, state.projection, 0.5);
+    invalidate();
+}
+
+void CVeskView::unzoom() {
+    vesk::unzoom(state.session.view);
+    invalidate();
+}
+
+void CVeskView::backToMap() {
+    vesk::backToMap(state.session.view);
+    invalidate();
+}
+
+void CVeskView::localInfo() {
+    showLocalInfo(state.session.view);
+    invalidate();
+}
+
+void CVeskView::eclipseList() {
+    if (!list)
+        list = std::make_unique<CListDlg>(this, state.session, drawnMessage(), reporter);
+    list->show();
+    list->raise();
+}
+
+void CVeskView::print() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QPainter painter(&printer);
+    const QRect page = painter.viewport();
+    const QImage& image = picture();
+    const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x(), page.y(), size.width(), size.height());
+    painter.setWindow(image.rect());
+    painter.drawImage(0, 0, image);
+}
+
+void CVeskView::mousePressEvent(QMouseEvent* event) {
+    const ViewState& v = state.session.view;
+    if (event->button() != Qt::LeftButton || v.projection == 2 || v.displayMode != displayPathMap)
+        return;
+    const QPoint p = event->position().toPoint();
+    const auto hit = mapHitTest(v, state.projection, p.x(), p.y());
+    if (!hit)
+        return;
+    const Font readout{"Courier New", -12, 500, true};
+    char text[32];
+    std::snprintf(text, sizeof text, "Lon:%7.2f", hit->first);
+    drawText(v.mapRight - 85, 15, text, readout, true);
+    std::snprintf(text, sizeof text, "Lat:%7.2f", hit->second);
+    drawText(v.mapRight - 85, 30, text, readout, true);
+}
+
+void CVeskView::mouseDoubleClickEvent(QMouseEvent* event) {
+    ViewState& v = state.session.view;
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (v.projection == 2)
+            return;
+        if (const auto hit = mapHitTest(v, state.projection, p.x(), p.y())) {
+            recentreMap(v, hit->first, hit->second);
+            invalidate();
+        }
+    } else if (event->button() == Qt::RightButton) {
+        if (!insideMap(v, state.projection, p.x(), p.y()))
+            return;
+        char text[32];
+        std::snprintf(text, sizeof text, "x= %4d y=%4d ", p.x(), p.y());
+        drawText(0, 15, text, panelFont(), true);
+        if (const auto hit = mapHitTest(v, state.projection, p.x(), p.y())) {
+            observeFrom(v, hit->first, hit->second);
+            invalidate();
+        }
+    }
+}
+
+void CVeskView::customEvent(QEvent* event) {
+    if (event->type() == showListedEclipseEvent) {
+        if (showListedEclipse(state.session))
+            invalidate();
+    } else if (event->type() == closeListEvent && list) {
+        list->hide();
+    }
+}
+
+} // namespace vesk

@@ -1,0 +1,63 @@
+// The one view: its paint runs the redraw pipeline into an off-screen picture and shows it;
+// the commands, dialogs and mouse gestures change the view state and ask for a repaint, and a
+// few draw straight into the picture until the next repaint.
+#pragma once
+
+#include "app_state.h"
+#include "dialogs.h"
+#include "list_dialog.h"
+#include "qt_draw_surface.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace vesk {
+
+class CVeskView : public QWidget {
+  public:
+    CVeskView(AppState& state, QWidget* parent = nullptr,
+              ValidationReporter reporter = messageBoxReporter());
+    ~CVeskView() override;
+
+    // The commands of the view.
+    void yearMonth();
+    void displayMode();
+    void searchMode();
+    void nextEclipse();
+    void previousEclipse();
+    void zoomIn();
+    void zoomOut();
+    void unzoom();
+    void backToMap();
+    void localInfo();
+    void eclipseList();
+    void print();
+
+    // Asks for a full repaint through the pipeline.
+    void invalidate();
+    // The picture as last drawn (for tests and the print path).
+    const QImage& picture() const;
+    CListDlg* listDialog() const { return list.get(); }
+    AppState& appState() { return state; }
+    // Runs a pending repaint now (the paint event does it otherwise).
+    void repaintNow();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void customEvent(QEvent* event) override;
+
+  private:
+    SearchMessage drawnMessage();
+    void drawText(int x, int y, const std::string& text, const Font& font, bool opaque);
+
+    AppState& state;
+    AppServices services;
+    ValidationReporter reporter;
+    std::unique_ptr<QtDrawSurface> surface;
+    bool dirty = true;
+    std::unique_ptr<CListDlg> list;
+};
+
+} // namespace vesk

@@ -1,0 +1,290 @@
+#include "view_commands.h"
+
+#include "saros.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <regex>
+
+namespace vesk {
+
+const FieldRule yearRule{true, -13000, 16999}, monthRule{true, 1, 12};
+const FieldRule magnificationRule{false, 0, 5000}, lonRule{false, -360, 360},
+    latRule{false, -90, 90}, tableStepRule{false, 0.01, 100}, drawStepRule{false, 0.001, 100},
+    heightRule{false, 0, 4000}, deltaTRule{false, -100000, 100000};
+const FieldRule sarosRule{true, -400, 400}, magnitudeRule{false, 0, 1.5},
+    pastYearsRule{false, 0, 1000};
+
+namespace {
+
+// Years after the first eclipse of a series beyond which a Saros search restarts before it.
+constexpr double sarosRestartYears = 1262.1;
+
+std::string boundText(double v) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", v);
+    return text;
+}
+
+std::string trimmed(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The observer takes a row of the city table (1-based); an index that names no row keeps it.
+void observerFromCity(ViewState& view, const CityTable& cities, int index) {
+    if (index < 1 || index > static_cast<int>(cities.rows.size()))
+        return;
+    const City& city = cities.rows[index - 1];
+    view.observerLon = city.lon;
+    view.observerLat = city.lat;
+    view.observerHeight = city.height;
+}
+
+} // namespace
+
+double normaliseLongitude(double lon) {
+    if (lon > 360)
+        lon -= 360;
+    if (lon > 180)
+        lon = -(360 - lon);
+    if (lon < -180)
+        lon += 360;
+    return lon;
+}
+
+bool insideMap(const ViewState& view, const MapProjection& p, int x, int y) {
+    const double dx = view.mapCentreX - x, dy = view.mapCentreY - y;
+    if (dx * dx + dy * dy > p.mapRadius * p.mapRadius)
+        return false;
+    const int r = static_cast<int>(p.mapRadius);
+    return !((view.mapRange == 1 || view.mapRange == 2) &&
+             (std::fabs(dx) > r || std::fabs(dy) > r));
+}
+
+std::optional<std::pair<double, double>> mapHitTest(const ViewState& view, const MapProjection& p,
+                                                    int x, int y) {
+    if (!insideMap(view, p, x, y))
+        return std::nullopt;
+    double lon = 0, lat = 0;
+    if (!pixelToLonLat(p, view, x, y, lon, lat))
+        return std::nullopt;
+    return std::pair{normaliseLongitude(lon), lat};
+}
+
+void zoomMap(ViewState& view, const MapProjection& p, double factor) {
+    if (view.displayMode != displayPathMap)
+        return;
+    view.mapScale = p.mapRadius * factor;
+    view.redrawAction = redrawShow;
+}
+
+void unzoom(ViewState& view) {
+    view.displayMode = displayPathMap;
+    view.mapRange = 0;
+    view.drawStatus = 0;
+    view.redrawAction = redrawShow;
+}
+
+void backToMap(ViewState& view) {
+    view.displayMode = displayPathMap;
+    view.redrawAction = redrawShow;
+}
+
+void showLocalInfo(ViewState& view) {
+    view.displayMode = displayLocal;
+    view.drawStatus = 0;
+    view.redrawAction = redrawShow;
+}
+
+void nextEclipse(ViewState& view) {
+    view.redrawAction = redrawNextMatch;
+}
+
+void recentreMap(ViewState& view, double lon, double lat) {
+    view.mapRange = 3;
+    view.centreLon = lon;
+    view.centreLat = lat;
+    view.redrawAction = redrawShow;
+}
+
+void observeFrom(ViewState& view, double lon, double lat) {
+    view.observerCityIndex = typedPlaceIndex;
+    view.observerLon = lon;
+    view.observerLat = lat;
+    view.observerHeight = 0;
+    view.displayMode = displayLocal;
+    view.redrawAction = redrawShow;
+}
+
+void previousEclipse(Session& s, const SearchMessage& message) {
+    ViewState& v = s.view;
+    if (v.searchMode != searchAll) {
+        double year = v.year, month = v.month;
+        findPreviousMatch(s, message, v.year, v.month, viewSearchCriteria(s), year, month);
+        v.year = year;
+        v.month = month;
+    } else {
+        v.year = s.catalog.prevYear;
+        v.month = s.catalog.prevMonth;
+    }
+    v.redrawAction = redrawShow;
+}
+
+bool showListedEclipse(Session& s) {
+    // With no hit there is nothing to show: the view stays as it is.
+    if (s.searchHits.empty())
+        return false;
+    const std::size_t index = static_cast<std::size_t>(
+        std::clamp(s.selectedHit, 0, static_cast<int>(s.searchHits.size()) - 1));
+    const SearchHit& hit = s.searchHits[index];
+    s.view.year = hit.year;
+    s.view.month = hit.month + hit.day / 32;
+    s.view.redrawAction = redrawShow;
+    return true;
+}
+
+std::optional<std::string> validateField(const std::string& text, const FieldRule& rule,
+                                         double& value) {
+    const std::string t = trimmed(text);
+    const std::string range = boundText(rule.low) + " から " + boundText(rule.high);
+    if (rule.integer) {
+        static const std::regex integer("[+-]?[0-9]+");
+        if (!std::regex_match(t, integer))
+            return "整数を入力してください。";
+        value = std::strtod(t.c_str(), nullptr);
+        if (value < rule.low || value > rule.high)
+            return range + " までの整数を入力してください。";
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    value = std::strtod(t.c_str(), &end);
+    if (t.empty() || *end != '\0' || !std::isfinite(value))
+        return "数字を入力してください。";
+    if (value < rule.low || value > rule.high)
+        return range + " までの数字を入力してください。";
+    return std::nullopt;
+}
+
+double roundTo(double x, double scale) {
+    return std::floor(x * scale + 0.5) / scale;
+}
+
+WhenFields loadWhen(const ViewState& view) {
+    return {std::trunc(view.year), std::trunc(view.month)};
+}
+
+void storeWhen(ViewState& view, const WhenFields& fields) {
+    view.year = fields.year;
+    view.month = fields.month;
+}
+
+DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
+    DisplayFields f;
+    f.displayMode = v.displayMode;
+    f.mapRange = v.mapRange;
+    f.observerInputMode = v.observerInputMode;
+    f.magnification = v.baseRadius > 0 ? roundTo(v.mapScale / v.baseRadius, 100) : 0;
+    f.centreLon = roundTo(v.centreLon, 10000);
+    f.centreLat = roundTo(v.centreLat, 10000);
+    f.tableLon = std::trunc(mapCentreLon / 15) * 15 - 90;
+    f.tableStep = v.tableStep;
+    f.drawStepMinutes = v.drawStepHours * 60;
+    f.observerHeight = v.observerHeight;
+    f.observerLon = roundTo(v.observerLon, 100000);
+    f.observerLat = roundTo(v.observerLat, 100000);
+    f.deltaTAdjust = v.deltaTAdjust;
+    f.grid = v.gridLineMode == 0;
+    f.kml = v.kmlOutput == 1;
+    f.ciaMap = v.useCiaMap == 2;
+    f.mercator = v.projection == 2;
+    return f;
+}
+
+void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities) {
+    v.displayMode = f.displayMode;
+    v.kmlOutput = f.kml ? 1 : 0;
+    v.deltaTAdjust = f.deltaTAdjust;
+    v.useCiaMap = f.ciaMap ? 2 : 1;
+    v.projection = f.mercator ? 2 : 1;
+    if (f.displayMode == displayPathMap) {
+        v.mapRange = f.mapRange;
+        v.gridLineMode = f.grid ? 0 : 4;
+        v.drawStepHours = f.drawStepMinutes / 60;
+        if (f.mapRange == 3) {
+            v.centreLon = roundTo(f.centreLon, 100000);
+            v.centreLat = roundTo(f.centreLat, 100000);
+            v.mapScale = roundTo(f.magnification * v.baseRadius, 100);
+        }
+    }
+    if (f.displayMode == displayCentralTable) {
+        v.tableLon = f.tableLon;
+        v.tableStep = f.tableStep;
+    }
+    if (f.displayMode == displayLocal) {
+        v.observerInputMode = f.observerInputMode;
+        if (f.observerInputMode == 0) {
+            // With a typed place and no city chosen since, the observer stays where it is.
+            observerFromCity(v, cities, v.observerCityIndex);
+        } else {
+            v.observerCityIndex = typedPlaceIndex;
+            v.observerLon = f.observerLon;
+            v.observerLat = f.observerLat;
+            v.observerHeight = f.observerHeight;
+        }
+    }
+    v.redrawAction = redrawShow;
+}
+
+ModeFields loadMode(const ViewState& v, double sarosOnScreen) {
+    ModeFields f;
+    f.searchMode = v.searchMode;
+    f.observerInputMode = v.observerInputMode;
+    f.saros = std::trunc(sarosOnScreen);
+    f.observerLon = roundTo(v.observerLon, 100000);
+    f.observerLat = roundTo(v.observerLat, 100000);
+    f.observerHeight = v.observerHeight;
+    f.minMagnitude = roundTo(v.searchMinMagnitude, 100);
+    f.typePastYears = v.searchTypePastYears;
+    f.placePastYears = v.searchPlacePastYears;
+    return f;
+}
+
+void storeMode(ViewState& v, const ModeFields& f, int pendingSearchType, const CityTable& cities) {
+    v.searchMode = f.searchMode;
+    if (f.searchMode == searchType) {
+        v.searchTypePastYears = f.typePastYears;
+        v.searchType = pendingSearchType;
+    }
+    if (f.searchMode == searchPlace) {
+        v.searchPlacePastYears = f.placePastYears;
+        v.observerInputMode = f.observerInputMode;
+        v.searchMinMagnitude = f.minMagnitude;
+        if (f.observerInputMode == 0) {
+            observerFromCity(v, cities, v.searchCityIndex);
+        } else {
+            v.observerLon = f.observerLon;
+            v.observerLat = f.observerLat;
+            v.observerHeight = f.observerHeight;
+        }
+    }
+    if (f.searchMode == searchSarosNumber)
+        v.searchSaros = f.saros;
+    // A search that starts more than 1262.1 years after its series began restarts one year
+    // before the series' first eclipse. Negative series use the column of series -n.
+    const double n = std::trunc(v.searchSaros);
+    if (std::fabs(n) < sarosRows) {
+        const auto row = static_cast<std::size_t>(std::fabs(n));
+        const bool secondColumn = (v.searchSaros > 100 && v.year < 0) || n < 0;
+        const double first = sarosStartYears[row][secondColumn ? 1 : 0];
+        if (first != noSarosSeries && v.year > first + sarosRestartYears)
+            v.year = first - 1;
+    }
+    v.redrawAction = redrawShow;
+}
+
+} // namespace vesk

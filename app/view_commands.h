@@ -1,0 +1,87 @@
+// What the view's commands, mouse gestures and settings dialogs do to the view state, apart
+// from any window: the hit test of a point of the map, the commands' state changes, and the
+// values the three dialogs load and store with their validation rules.
+#pragma once
+
+#include "city_table.h"
+#include "eclipse_search.h"
+#include "map_projection.h"
+#include "session.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+// A longitude from the inverse projection brought into -180..180 in three steps.
+double normaliseLongitude(double lon);
+
+// The longitude and latitude under a view pixel of the last map, or nullopt outside the map.
+std::optional<std::pair<double, double>> mapHitTest(const ViewState& view,
+                                                    const MapProjection& projection, int x, int y);
+// Steps 1 and 2 of the hit test alone: inside the disc (and the square of a regional map).
+bool insideMap(const ViewState& view, const MapProjection& projection, int x, int y);
+
+// The commands (each leaves redrawAction as the repaint must see it).
+void zoomMap(ViewState& view, const MapProjection& projection, double factor);
+void unzoom(ViewState& view);
+void backToMap(ViewState& view);
+void showLocalInfo(ViewState& view);
+void nextEclipse(ViewState& view);
+void recentreMap(ViewState& view, double lon, double lat);
+void observeFrom(ViewState& view, double lon, double lat);
+// Steps back: by the previous-match search, or to the entry read before the current one.
+void previousEclipse(Session& session, const SearchMessage& message);
+// The hit of the list chosen by selectedHit; false (and nothing changed) when the list is empty.
+bool showListedEclipse(Session& session);
+
+// A field of a dialog as the framework exchanges it: an integer or a number within bounds.
+struct FieldRule {
+    bool integer = false;
+    double low = 0, high = 0;
+};
+
+// The framework's message for a text that the rule refuses, or nullopt when it is accepted
+// (the value then goes to value).
+std::optional<std::string> validateField(const std::string& text, const FieldRule& rule,
+                                         double& value);
+
+// round2, round4 and round5 of the dialogs.
+double roundTo(double x, double scale);
+
+// Year and month dialog.
+struct WhenFields {
+    double year = 0, month = 0;
+};
+extern const FieldRule yearRule, monthRule;
+WhenFields loadWhen(const ViewState& view);
+void storeWhen(ViewState& view, const WhenFields& fields);
+
+// Display dialog.
+struct DisplayFields {
+    int displayMode = 0, mapRange = 0, observerInputMode = 0;
+    double magnification = 0, centreLon = 0, centreLat = 0, tableLon = 0, tableStep = 0;
+    double drawStepMinutes = 0, observerHeight = 0, observerLon = 0, observerLat = 0;
+    double deltaTAdjust = 0;
+    bool grid = false, kml = false, ciaMap = false, mercator = false;
+};
+extern const FieldRule magnificationRule, lonRule, latRule, tableStepRule, drawStepRule, heightRule,
+    deltaTRule;
+// mapCentreLon: the centre longitude of the last eclipse map.
+DisplayFields loadDisplay(const ViewState& view, double mapCentreLon);
+void storeDisplay(ViewState& view, const DisplayFields& fields, const CityTable& cities);
+
+// Search dialog.
+struct ModeFields {
+    int searchMode = 0, observerInputMode = 0;
+    double saros = 0, observerLon = 0, observerLat = 0, observerHeight = 0;
+    double minMagnitude = 0, typePastYears = 0, placePastYears = 0;
+};
+extern const FieldRule sarosRule, magnitudeRule, pastYearsRule;
+ModeFields loadMode(const ViewState& view, double sarosOnScreen);
+// pendingSearchType: the type chosen in the dialog's list.
+void storeMode(ViewState& view, const ModeFields& fields, int pendingSearchType,
+               const CityTable& cities);
+
+} // namespace vesk

@@ -1,0 +1,236 @@
+// The window program on the offscreen platform: dialogs with their validation, the view's
+// commands and mouse gestures, the eclipse list, the frame's menus and toolbar.
+#include "main_frame.h"
+#include "test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+// Captures the validation messages instead of showing message boxes.
+struct Messages {
+    std::vector<QString> shown;
+    ValidationReporter reporter() {
+        return [this](QWidget*, const QString& message) { shown.push_back(message); };
+    }
+};
+
+struct Window {
+    AppState state{DataPaths{{sourceDataDir()}}};
+    Messages messages;
+    CMainFrame frame{state, messages.reporter()};
+    CVeskView* view = nullptr;
+
+    Window() {
+        state.session.view.year = 2024;
+        state.session.view.month = 4;
+        state.session.view.redrawAction = redrawShow;
+        view = frame.newDocument()->view();
+        frame.resize(1000, 760);
+        frame.show();
+        QApplication::processEvents();
+        view->repaintNow();
+    }
+    ViewState& v() { return state.session.view; }
+};
+
+} // namespace
+
+TEST(Dialogs, YearMonthChecksMonthFirstAndStoresNothingUntilValid) {
+    Messages messages;
+    CWhenDlg dialog(nullptr, {2024, 4}, messages.reporter());
+    dialog.monthEdit->setText("13");
+    dialog.yearEdit->setText("abc");
+    dialog.accept();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], QString("1 から 12 までの整数を入力してください。"));
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(dialog.fields.month, 4);
+    dialog.monthEdit->setText("9");
+    dialog.accept();
+    EXPECT_EQ(messages.shown.back(), QString("整数を入力してください。"));
+    EXPECT_EQ(dialog.fields.month, 4) << "nothing stored while a field is bad";
+    dialog.yearEdit->setText("-13001");
+    dialog.accept();
+    EXPECT_EQ(messages.shown.back(), QString("-13000 から 16999 までの整数を入力してください。"));
+    dialog.yearEdit->setText(" 2035 ");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.fields.year, 2035);
+    EXPECT_EQ(dialog.fields.month, 9);
+}
+
+TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
+    Messages messages;
+    CityTable cities;
+    cities.rows = {{"A", 10, 20, 30, 0}, {"B", 40, 50, 60, 0}};
+    ViewState view;
+    view.baseRadius = 340;
+    view.mapScale = 340;
+    int cityIndex = 1;
+    CDisplayDlg dialog(nullptr, loadDisplay(view, 139.7), cities, cityIndex, messages.reporter());
+    EXPECT_EQ(dialog.tableLonEdit->text(), QString("45")) << "trunc(139.7 / 15) * 15 - 90";
+    EXPECT_EQ(dialog.drawStepEdit->text(), QString("0.1"));
+    dialog.drawStepEdit->setText("0");
+    dialog.accept();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], QString("0.001 から 100 までの数字を入力してください。"));
+    EXPECT_TRUE(dialog.drawStepEdit->hasFocus() || !dialog.isVisible());
+    dialog.drawStepEdit->setText("0.5");
+    dialog.rangeGroup->button(3)->setChecked(true);
+    dialog.magnificationEdit->setText("2");
+    dialog.centreLonEdit->setText("139.7");
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    storeDisplay(view, dialog.fields, cities);
+    EXPECT_EQ(view.mapRange, 3);
+    EXPECT_EQ(view.mapScale, 680);
+    EXPECT_NEAR(view.centreLon, 139.7, 1e-9);
+    EXPECT_NEAR(view.drawStepHours, 0.5 / 60, 1e-12);
+    // A city chosen in the list is stored at once, whatever the end of the dialog.
+    dialog.cityList->activated(1);
+    EXPECT_EQ(cityIndex, 2);
+}
+
+TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
+    Messages messages;
+    CityTable cities;
+    ViewState view;
+    view.year = 3000;
+    int cityIndex = 1, pendingType = 2;
+    CModeDlg dialog(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
+                    messages.reporter());
+    EXPECT_EQ(dialog.typeList->currentIndex(), 1);
+    dialog.typeList->activated(3);
+    EXPECT_EQ(pendingType, 4) << "stored at once";
+    dialog.sarosEdit->setText("401");
+    dialog.accept();
+    EXPECT_EQ(messages.shown.back(), QString("-400 から 400 までの整数を入力してください。"));
+    dialog.sarosEdit->setText("145");
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    storeMode(view, dialog.fields, pendingType, cities);
+    EXPECT_EQ(view.year, 1638) << "145 began in 1639; 3000 is over 1262.1 years later";
+}
+
+TEST(Window, MenusToolbarAndTheFirstPicture) {
+    Window w;
+    EXPECT_TRUE(w.frame.showsDocumentMenus());
+    EXPECT_EQ(w.frame.toolBar()->actions().size(), 13);
+    const QImage& picture = w.view->picture();
+    ASSERT_FALSE(picture.isNull());
+    int lit = 0;
+    for (int y = 0; y < picture.height(); y += 4)
+        for (int x = 0; x < picture.width(); x += 4)
+            lit += picture.pixel(x, y) != qRgb(0, 0, 0);
+    EXPECT_GT(lit, 2000);
+    EXPECT_EQ(w.v().year, 2024);
+    EXPECT_EQ(w.v().month, 4);
+}
+
+TEST(Window, ToolbarCommands) {
+    Window w;
+    w.view->nextEclipse();
+    w.view->repaintNow();
+    EXPECT_EQ(w.v().month, 10) << "2024 October 2";
+    w.view->previousEclipse();
+    w.view->repaintNow();
+    EXPECT_EQ(w.v().month, 4);
+    w.view->zoomIn(); // whole globe: the next map is at its base size again
+    w.view->repaintNow();
+    EXPECT_EQ(w.state.projection.mapRadius, w.v().baseRadius);
+    w.view->localInfo();
+    w.view->repaintNow();
+    EXPECT_EQ(w.v().displayMode, displayLocal);
+    const double scale = w.v().mapScale;
+    w.view->zoomIn();
+    EXPECT_EQ(w.v().mapScale, scale) << "no zoom outside the map";
+    w.view->backToMap();
+    w.view->repaintNow();
+    EXPECT_EQ(w.v().displayMode, displayPathMap);
+}
+
+TEST(Window, MouseGesturesOnTheMap) {
+    Window w;
+    const ViewState& v = w.v();
+    const QPoint centre(v.mapCentreX, v.mapCentreY);
+    const QImage before = w.view->picture().copy();
+    QTest::mouseClick(w.view, Qt::LeftButton, {}, centre);
+    EXPECT_NE(w.view->picture().copy(v.mapRight - 85, 15, 80, 30),
+              before.copy(v.mapRight - 85, 15, 80, 30))
+        << "the coordinate read-out";
+    QTest::mouseDClick(w.view, Qt::LeftButton, {}, centre + QPoint(40, 0));
+    EXPECT_EQ(v.mapRange, 3);
+    EXPECT_LT(v.centreLon, -90) << "east of greatest eclipse (104 W)";
+    w.view->repaintNow();
+    w.view->zoomIn();
+    w.view->repaintNow();
+    EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 1);
+    QTest::mouseDClick(w.view, Qt::RightButton, {}, QPoint(v.mapCentreX, v.mapCentreY));
+    EXPECT_EQ(v.displayMode, displayLocal);
+    EXPECT_EQ(v.observerCityIndex, typedPlaceIndex);
+    EXPECT_NEAR(v.observerLon, v.centreLon, 0.1);
+    // Outside the disc nothing happens.
+    w.view->unzoom();
+    w.view->repaintNow();
+    QTest::mouseDClick(w.view, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(v.mapRange, 0);
+}
+
+TEST(Window, EclipseListShowsAHit) {
+    Window w;
+    w.view->eclipseList();
+    CListDlg* list = w.view->listDialog();
+    ASSERT_NE(list, nullptr);
+    list->startEdit->setText("2030");
+    list->periodEdit->setText("5");
+    list->search();
+    EXPECT_EQ(list->list->count(), static_cast<int>(w.state.session.searchHits.size()) + 1);
+    EXPECT_EQ(list->list->item(1)->text(), QString("   2030.0601   金環日蝕    128/59"));
+    list->list->setCurrentRow(2);
+    EXPECT_EQ(w.state.session.selectedHit, 1);
+    list->findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QPushButton* button : list->findChildren<QPushButton*>())
+        if (button->text() == QString("日蝕描画"))
+            button->click();
+    QApplication::processEvents();
+    w.view->repaintNow();
+    EXPECT_EQ(w.v().year, 2030);
+    EXPECT_EQ(w.v().month, 11) << "2030 November 25";
+    // Closing posts to the view, which hides the list.
+    for (QPushButton* button : list->findChildren<QPushButton*>())
+        if (button->text() == QString("終了"))
+            button->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(list->isVisible());
+}
+
+TEST(Window, ProgramStartsAndShowsAPicture) {
+    ScratchDir dir;
+    const CommandResult r = runProgram(VESK_EXECUTABLE, {"--screenshot", "shot.png"}, dir.path(),
+                                       {"QT_QPA_PLATFORM=offscreen"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    QImage shot((dir.path() / "shot.png").c_str());
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(shot.width(), 700);
+    EXPECT_EQ(shot.height(), 600);
+    int colours = 0;
+    for (int y = 100; y < shot.height(); y += 10)
+        for (int x = 0; x < shot.width(); x += 10)
+            colours += shot.pixel(x, y) != qRgb(0, 0, 0);
+    EXPECT_GT(colours, 300);
+}
