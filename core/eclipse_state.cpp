@@ -1,13 +1,12 @@
 #include "eclipse_state.h"
 
+#include "angles.h"
 #include <cmath>
 
 namespace vesk {
 
 namespace {
 
-constexpr double degToRad = 0.017453292519943295;
-constexpr double radToDeg = 57.29577951308232;
 // The rate terms of the observer's motion use this rounded factor.
 constexpr double degToRadRates = 0.01745329;
 // Iterations stop when the correction is below this many hours.

@@ -1,5 +1,6 @@
 #include "sun_position.h"
 
+#include "angles.h"
 #include "timescales.h"
 
 #include <cmath>
@@ -8,8 +9,6 @@ namespace vesk {
 
 namespace {
 
-constexpr double degToRad = 0.017453292519943295;
-constexpr double radToDeg = 57.29577951308232;
 // Altitude reported when the formula has no real solution.
 constexpr double impossibleAltitude = -50;
 

@@ -1,5 +1,6 @@
 #include "central_table.h"
 
+#include "angles.h"
 #include "timescales.h"
 
 #include <cmath>
@@ -10,8 +11,6 @@ namespace vesk {
 
 namespace {
 
-constexpr double degToRad = 0.017453292519943295;
-constexpr double radToDeg = 57.29577951308232;
 constexpr double timeTolerance = 0.00001, latitudeTolerance = 0.001;
 constexpr int maxIterations = 40;
 constexpr double notConverged = 100;

@@ -1,5 +1,6 @@
 #include "path_tracers.h"
 
+#include "angles.h"
 #include <cmath>
 #include <cstdio>
 
@@ -7,8 +8,6 @@ namespace vesk {
 
 namespace {
 
-constexpr double radToDeg = 57.29577951308232;
-constexpr double degToRad = 0.017453292519943295;
 // Geocentric to geodetic latitude: 1 / (1 - e^2) as a factor of the tangent.
 constexpr double geodeticFactor = 1.00336409;
 // Diameter of the Earth in km for the path width.

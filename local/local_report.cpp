@@ -1,5 +1,6 @@
 #include "local_report.h"
 
+#include "angles.h"
 #include "local_contacts.h"
 #include "palette.h"
 #include "path_tracers.h"
@@ -14,7 +15,6 @@ namespace vesk {
 
 namespace {
 
-constexpr double degToRad = 0.017453292519943295;
 constexpr int textX = 10, rowPitch = 15;
 constexpr Rgb whiteText{255, 255, 255};
 constexpr int chartX0 = 185, chartY0 = 390;

@@ -274,20 +274,10 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
 }
 
 void drawPlaceLabels(MapCanvas& c) {
-    const ViewState& v = c.view;
     const Font previous = c.surface.selectFont({"Courier New", -11, 500, true});
     c.surface.setBackgroundOpaque(false);
-    for (const PlaceName& place : placeNames) {
-        int x = 0, y = 0, depth = 0;
-        projectGlobe(c.projection, place.lon, place.lat, x, y, depth);
-        const int px = v.mapCentreX + x, py = v.mapCentreY - y;
-        if (depth < nearSideDepth && px > v.mapLeft && px < v.mapRight && py > v.mapTop &&
-            py < v.mapBottom) {
-            c.surface.setTextColour(labelColour);
-            c.surface.textOut(px + 2, py, place.name);
-            fillCircle(c.surface, px, py, 2, pink);
-        }
-    }
+    for (const PlaceName& place : placeNames)
+        drawPlaceLabel(c, place.lon, place.lat, place.name, pink);
     c.surface.setBackgroundOpaque(true);
     c.surface.selectFont(previous);
 }
@@ -324,6 +314,19 @@ void drawScaleBar(MapCanvas& c) {
 }
 
 } // namespace
+
+void drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& name, int dotColour) {
+    const ViewState& v = c.view;
+    int x = 0, y = 0, depth = 0;
+    projectGlobe(c.projection, lon, lat, x, y, depth);
+    const int px = v.mapCentreX + x, py = v.mapCentreY - y;
+    if (depth < nearSideDepth && px > v.mapLeft && px < v.mapRight && py > v.mapTop &&
+        py < v.mapBottom) {
+        c.surface.setTextColour(labelColour);
+        c.surface.textOut(px + 2, py, name);
+        fillCircle(c.surface, px, py, 2, dotColour);
+    }
+}
 
 void loadRelief(ReliefData& r, const DataPaths& paths) {
     r.grid.clear();

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace vesk {
@@ -31,6 +32,11 @@ void loadReliefColours(ReliefData& relief, const DataPaths& paths);
 // Elevation in metres at a latitude and longitude (0 for sea or missing data): a 4 x 4 cubic
 // interpolation of the grid, bilinear at its edges.
 int sampleRelief(const ReliefData& relief, double lat, double lon);
+
+// A label on the globe: the name beside a dot of the palette colour, when the place lies on the
+// near side strictly inside the map frame.
+void drawPlaceLabel(MapCanvas& canvas, double lon, double lat, const std::string& name,
+                    int dotColour);
 
 // The whole base map on the canvas.
 void drawMapBackground(MapCanvas& canvas, const ReliefData& relief, const DataPaths& paths);

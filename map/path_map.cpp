@@ -14,7 +14,6 @@ namespace {
 
 constexpr Rgb whiteText{255, 255, 255};
 constexpr Rgb regionalText{204, 255, 255};
-constexpr Rgb labelColour{255, 255, 191};
 constexpr const char* degreeSign = "゜";
 // The KML pass always traces at this step (hours).
 constexpr double kmlStepHours = 0.01;
@@ -148,17 +147,8 @@ void drawCityLabels(MapCanvas& c, const CityTable& cities) {
     const double zoom = v.baseRadius > 0 ? c.projection.mapRadius / v.baseRadius : 1;
     if (v.mapRange == 0 || zoom < 10)
         return;
-    for (const City& city : cities.rows) {
-        int x = 0, y = 0, depth = 0;
-        projectGlobe(c.projection, city.lon, city.lat, x, y, depth);
-        const int px = v.mapCentreX + x, py = v.mapCentreY - y;
-        if (depth < nearSideDepth && px > v.mapLeft && px < v.mapRight && py > v.mapTop &&
-            py < v.mapBottom) {
-            c.surface.setTextColour(labelColour);
-            c.surface.textOut(px + 2, py, city.name);
-            fillCircle(c.surface, px, py, 2, red);
-        }
-    }
+    for (const City& city : cities.rows)
+        drawPlaceLabel(c, city.lon, city.lat, city.name, red);
 }
 
 // The curve of equal time at the current instant: a magnitude sweep across the penumbra.

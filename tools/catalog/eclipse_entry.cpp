@@ -1,6 +1,7 @@
 #include "eclipse_entry.h"
 
 #include "besselian.h"
+#include "eclipse_state.h"
 #include "timescales.h"
 
 #include <array>
@@ -13,9 +14,6 @@ namespace vesk::catalog {
 namespace {
 
 constexpr double degree = std::numbers::pi / 180;
-
-// The Earth's ellipsoid of the program: squared eccentricity of the meridian.
-constexpr double earthE2 = 0.006694385;
 
 // The fit runs over t0 - 3 h .. t0 + 3 h in half-hour steps.
 constexpr int fitSamples = 13;
