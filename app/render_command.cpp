@@ -2,6 +2,7 @@
 
 #include "command_line.h"
 #include "qt_draw_surface.h"
+#include "sky_command.h"
 
 #include <QGuiApplication>
 #include <cmath>
@@ -55,10 +56,10 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         view.displayMode = displayPathMap;
     else if (mode == "table")
         view.displayMode = displayCentralTable;
-    else if (mode == "local")
+    else if (mode == "local" || mode == "sky")
         view.displayMode = displayLocal;
     else
-        return "--mode must be map, table or local";
+        return "--mode must be map, table, local or sky";
     const std::optional<double> tableLon = options.number("--table-lon", error);
     const std::optional<double> tableStep = options.number("--table-step", error);
     if (tableLon)
@@ -168,6 +169,10 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
             std::fprintf(err, "%s\n", message.c_str());
         if (services.yearMonthDialogRequested || outcome.messages.empty())
             std::fprintf(err, "vesk render: no eclipse to draw\n");
+        return 1;
+    }
+    if (options.value("--mode") == "sky" && !drawSkyAtMaximum(state, surface)) {
+        std::fprintf(err, "vesk render: the place is not inside the central path: no sky view\n");
         return 1;
     }
     if (!services.exportFailure.empty()) {

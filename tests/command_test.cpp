@@ -107,6 +107,20 @@ TEST(RenderCommand, WritesTheMapAndItsKml) {
     EXPECT_EQ(files, 3u) << "no fragments or temporary files left";
 }
 
+TEST(RenderCommand, SkyViewOnlyInsideTheCentralPath) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "sky", "--lon",
+                               "-104.14", "--lat", "25.29", "--out", "sky.png"},
+                              dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(pngSize(readFile(dir.path() / "sky.png")), (std::pair{1000, 700}));
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "sky", "--lon", "-74",
+                 "--lat", "40.7", "--out", "nyc.png"},
+                dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "nyc.png"));
+}
+
 TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
     ScratchDir dir;
     for (const auto& args :
@@ -116,7 +130,7 @@ TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
                                                {"render", "--centre", "10,10"},
                                                {"render", "--relief", "--vector"},
                                                {"render", "--year", "2024"},
-                                               {"render", "--mode", "sky"}}) {
+                                               {"render", "--mode", "moon"}}) {
         const CommandResult r = runVesk(args, dir.path());
         EXPECT_EQ(r.status, 2) << args[1];
         EXPECT_FALSE(r.err.empty());

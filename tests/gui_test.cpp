@@ -234,3 +234,17 @@ TEST(Window, ProgramStartsAndShowsAPicture) {
             colours += shot.pixel(x, y) != qRgb(0, 0, 0);
     EXPECT_GT(colours, 300);
 }
+
+TEST(Window, SkyAtMaximumInsideThePath) {
+    Window w;
+    w.v().observerLon = 139.7; // Tokyo: outside the path, nothing is drawn
+    w.v().observerLat = 35.7;
+    const QImage before = w.view->picture().copy();
+    w.view->totalitySky();
+    EXPECT_EQ(w.view->picture(), before);
+    w.v().observerLon = -104.14; // on the central line at greatest eclipse
+    w.v().observerLat = 25.29;
+    w.view->totalitySky();
+    EXPECT_EQ(w.view->picture().pixel(480, 90), qRgb(160, 192, 240)) << "the sky disc";
+    EXPECT_EQ(w.view->picture().pixel(900, 600), qRgb(0, 0, 0)) << "filled black around it";
+}

@@ -1,6 +1,7 @@
 #include "vesk_view.h"
 
 #include "redraw_pipeline.h"
+#include "sky_command.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -149,6 +150,12 @@ void CVeskView::eclipseList() {
         list = std::make_unique<CListDlg>(this, state.session, drawnMessage(), reporter);
     list->show();
     list->raise();
+}
+
+void CVeskView::totalitySky() {
+    repaintNow();
+    if (drawSkyAtMaximum(state, *surface))
+        update();
 }
 
 void CVeskView::print() {

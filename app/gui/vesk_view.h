@@ -31,6 +31,7 @@ class CVeskView : public QWidget {
     void backToMap();
     void localInfo();
     void eclipseList();
+    void totalitySky();
     void print();
 
     // Asks for a full repaint through the pipeline.

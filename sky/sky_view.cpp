@@ -1,0 +1,124 @@
+#include "sky_view.h"
+
+#include "palette.h"
+#include "sky_positions.h"
+#include "timescales.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace vesk {
+
+namespace {
+
+constexpr int chartX = 430, chartY = 200, horizonRadius = 180;
+constexpr double chartScale = 2; // pixels per degree of zenith distance
+constexpr Rgb whiteText{255, 255, 255}, skyBlue{160, 192, 240}, nameColour{64, 0, 0};
+constexpr Rgb brightFill{255, 255, 0}, mediumFill{240, 192, 160}, faintFill{192, 240, 160};
+constexpr double faintestStar = 4;
+
+template <typename... Args> std::string format(const char* pattern, Args... args) {
+    char text[120];
+    std::snprintf(text, sizeof text, pattern, args...);
+    return text;
+}
+
+std::string clock(const char* label, double hours) {
+    double h = 0, m = 0, s = 0;
+    splitHours(hours, h, m, s);
+    return format("   Time(%s): %2.0f:%2.0f:%2.0f", label, h, m, std::floor(s));
+}
+
+} // namespace
+
+double packedCalendarDate(double year, double month, double day) {
+    if (year >= 0)
+        return year + month / 100 + day / 10000;
+    return -(month / 100 - year + day / 10000);
+}
+
+void drawSkyBody(DrawSurface& surface, int cx, int cy, double angle, double altitude,
+                 double magnitude, double scale, const std::string& name) {
+    constexpr double k = 0.0174532925;
+    const double d = 90 - altitude;
+    const int x = static_cast<int>(std::trunc(cx - std::sin(angle * k) * d * scale));
+    const int y = static_cast<int>(std::trunc(cy + std::cos(angle * k) * d * scale));
+    const int r = static_cast<int>(magnitude < 0 ? std::trunc(7 - 0.5 * magnitude)
+                                                 : std::trunc(7 * std::pow(2.0, -magnitude)));
+    if (magnitude < 1) {
+        surface.setTextColour(nameColour);
+        surface.textOut(x, y + 7, name);
+    }
+    // A body of magnitude exactly -5 takes the fill of the medium range.
+    const Rgb fill = magnitude < -5 ? brightFill : magnitude < 0 ? mediumFill : faintFill;
+    const Brush previous = surface.selectBrush({false, fill});
+    surface.ellipse(x - r, y - r, x + r, y + r);
+    surface.selectBrush(previous);
+}
+
+void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
+                 double lat) {
+    const Font previous = surface.selectFont({"ＭＳ　明朝", -11, 500, true});
+    double year = 0, month = 0, dayPart = 0;
+    splitPacked(packedDate, year, month, dayPart);
+    const double day = std::round(dayPart);
+    const double zone =
+        lonEast > 0 ? std::trunc(lonEast / 15 + 0.5) : std::trunc(lonEast / 15 - 0.5);
+    surface.setTextColour(whiteText);
+    frameRect(surface, 5, 15, 180, 195, brown);
+    const auto row = [&](int r, const std::string& text) { surface.textOut(10, 15 * r, text); };
+    row(2, " Sky at Max. Magnitude");
+    row(4, format(" Date(LST) :%5d %2d %2d ", static_cast<int>(year), static_cast<int>(month),
+                  static_cast<int>(day)));
+    row(5, clock("UT ", utHours));
+    row(6, clock("LST", utHours + zone));
+    row(7, clock("LMT", utHours + lonEast / 15));
+    row(9, " Location");
+    row(10, format("   Lon(deg.):%8.2f", lonEast));
+    row(11, format("   Lat(deg.):%8.2f", lat));
+
+    surface.selectFont({"Times Roman", -11, 500, true});
+    // The zone clock time of the zone date (the UT hours may run past a day when Delta T is
+    // large).
+    const double localHour = utHours + zone - 24 * std::floor((utHours + zone) / 24);
+    surface.setBackgroundOpaque(false);
+    const Brush sky = surface.selectBrush({false, skyBlue});
+    surface.ellipse(chartX - horizonRadius, chartY - horizonRadius, chartX + horizonRadius,
+                    chartY + horizonRadius);
+    surface.selectBrush(sky);
+    for (const int r : {180, 120, 60})
+        frameCircle(surface, chartX, chartY, r, vesk::white);
+    drawLine(surface, chartX, chartY - horizonRadius, chartX, chartY + horizonRadius, vesk::white);
+    drawLine(surface, chartX - horizonRadius, chartY, chartX + horizonRadius, chartY, vesk::white);
+
+    const double jd = calendarToJd(year, month, day, localHour, 1, lonEast);
+    const int planetTypes[5] = {mercury, venus, mars, jupiter, saturn};
+    for (int i = 0; skyCatalogue[i].name != nullptr; ++i) {
+        const StarEntry& entry = skyCatalogue[i];
+        double ra = 0, dec = 0, magnitude = entry.magnitude;
+        if (i == 0) {
+            const BodyPosition sun = sunPosition(jd);
+            ra = sun.ra, dec = sun.dec, magnitude = -6;
+        } else if (i <= 5) {
+            const BodyPosition planet = planetPosition(planetTypes[i - 1], jd);
+            ra = planet.ra, dec = planet.dec, magnitude = planet.magnitude;
+        } else if (entry.magnitude < faintestStar) {
+            starPlace(jd, entry.ra, entry.dec, entry.pmRa, entry.pmDec, ra, dec);
+        } else {
+            continue;
+        }
+        double azimuth = 0, altitude = 0;
+        equatorialToHorizontal(jd, ra, dec, lat, lonEast, azimuth, altitude);
+        if (altitude > 0)
+            drawSkyBody(surface, chartX, chartY, -azimuth, altitude, magnitude, chartScale,
+                        entry.name);
+    }
+    surface.setTextColour(skyBlue);
+    surface.textOut(chartX - 15, chartY - horizonRadius - 15, "North");
+    surface.textOut(chartX - 15, chartY + horizonRadius, "South");
+    surface.textOut(chartX - horizonRadius - 25, chartY - 5, "East");
+    surface.textOut(chartX + horizonRadius + 5, chartY - 5, "West");
+    surface.selectFont(previous);
+}
+
+} // namespace vesk

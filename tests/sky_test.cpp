@@ -1,0 +1,122 @@
+// The sky view's positions against published values, ERFA and the Swiss Ephemeris (DE431).
+#include "recording_surface.h"
+#include "sky_positions.h"
+#include "sky_view.h"
+#include "test_support.h"
+#include "timescales.h"
+
+#include <cmath>
+#include <erfa.h>
+#include <erfam.h>
+#include <gtest/gtest.h>
+#include <swephexp.h>
+
+using namespace vesk;
+
+TEST(SkyPositions, StarsAndPackedAngles) {
+    double ra = 0, dec = 0;
+    const StarEntry& sirius = skyCatalogue[20];
+    ASSERT_STREQ(sirius.name, "Sirius");
+    starPlace(2451545.0, sirius.ra, sirius.dec, sirius.pmRa, sirius.pmDec, ra, dec);
+    EXPECT_NEAR(ra, 101.2871, 0.0001);
+    EXPECT_NEAR(dec, -16.7161, 0.0001);
+    EXPECT_NEAR(decFromPacked(-0.3000), -0.5, 1e-12);
+    EXPECT_NEAR(raFromPacked(6.45089), 101.2871, 0.0001);
+    EXPECT_EQ(skyCatalogue[98].name, nullptr);
+    // Precession over a century (IAU 1976): Sirius in 2100 against ERFA's IAU 2006 precession.
+    const double jd = 2451545.0 + 36525;
+    starPlace(jd, sirius.ra, sirius.dec, 0, 0, ra, dec);
+    double rp[3][3], v[3], v2[3];
+    eraPmat06(2451545.0, 36525, rp);
+    eraS2c(raFromPacked(sirius.ra) * ERFA_DD2R, decFromPacked(sirius.dec) * ERFA_DD2R, v);
+    eraRxp(rp, v, v2);
+    double era = 0, edec = 0;
+    eraC2s(v2, &era, &edec);
+    EXPECT_NEAR(ra, eraAnp(era) * ERFA_DR2D, 0.002);
+    EXPECT_NEAR(dec, edec * ERFA_DR2D, 0.002);
+}
+
+TEST(SkyPositions, SiderealTimeAndObliquityAgainstErfa) {
+    for (const double jd : {2451545.0, 2460409.26, 2299160.5, 2816787.5}) {
+        const double gst = eraGst06a(jd, 0, jd, 0) * ERFA_DR2D / 15;
+        EXPECT_NEAR(apparentSiderealTime(jd, 0), gst, 1e-6 / 15 * 24) << jd;
+        double dpsi = 0, deps = 0;
+        eraNut06a(jd, 0, &dpsi, &deps);
+        EXPECT_NEAR(trueObliquity(jd), (eraObl06(jd, 0) + deps) * ERFA_DR2D, 1e-7) << jd;
+    }
+    EXPECT_NEAR(apparentSiderealTime(2451545.0, 135) - apparentSiderealTime(2451545.0, 0), 9, 1e-9);
+}
+
+TEST(SkyPositions, PerturbationTableEdgesAndRounding) {
+    PerturbationTable ramp{};
+    for (int k = 0; k < 37; ++k)
+        for (int j = 0; j < 37; ++j)
+            ramp[k][j] = 100 * k + j;
+    EXPECT_NEAR(interpolateGrid10(ramp, 359.9, 0), 35.99, 1e-9) << "columns 35 and 36";
+    EXPECT_NEAR(interpolateGrid10(ramp, 0, 359.9), 3599, 1e-9) << "rows 35 and 36";
+    EXPECT_EQ(roundTo2(-0.125), -0.13);
+    EXPECT_EQ(roundTo3(0.0004), 0.0);
+    EXPECT_NEAR(reduceModulo(-30, 360), 330, 1e-12);
+    // The fitted tables repeat their first row and column.
+    EXPECT_EQ(perturbationTables.saturnL[36], perturbationTables.saturnL[0]);
+    EXPECT_EQ(perturbationTables.jupiterL[5][36], perturbationTables.jupiterL[5][0]);
+}
+
+// Geocentric longitudes 1000-3000 against DE431 (geometric, mean equinox of date), with the
+// fitted tables and without them.
+TEST(SkyPositions, PlanetsAgainstTheSwissEphemeris) {
+    if (!std::filesystem::is_directory(vesk::testing::ephemerisDir()))
+        GTEST_SKIP() << "no ephemeris files";
+    swe_set_ephe_path(vesk::testing::ephemerisDir().c_str());
+    const int types[5] = {mercury, venus, mars, jupiter, saturn};
+    const int bodies[5] = {SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN};
+    const double limits[5] = {0.2, 0.1, 0.15, 0.12, 1.0};
+    double rms[2][5] = {};
+    int count = 0;
+    for (double jd = calendarToJd(1000, 1, 1, 0, 0, 0); jd < calendarToJd(3000, 1, 1, 0, 0, 0);
+         jd += 97.3, ++count) {
+        for (int p = 0; p < 5; ++p) {
+            double x[6];
+            char error[AS_MAXCH];
+            ASSERT_GT(swe_calc(jd, bodies[p], SEFLG_SWIEPH | SEFLG_TRUEPOS | SEFLG_NONUT, x, error),
+                      0);
+            for (int t = 0; t < 2; ++t) {
+                const PerturbationTables& tables = t == 0 ? perturbationTables : noPerturbations;
+                const double d =
+                    std::remainder(planetPosition(types[p], jd, tables).longitude - x[0], 360.0);
+                rms[t][p] += d * d;
+                if (t == 0) {
+                    ASSERT_LT(std::fabs(d), limits[p]) << types[p] << " at JD " << jd;
+                }
+            }
+        }
+    }
+    for (int t = 0; t < 2; ++t)
+        for (double& v : rms[t])
+            v = std::sqrt(v / count);
+    EXPECT_LT(rms[0][3], rms[1][3] / 2) << "the tables bring Jupiter closer";
+    EXPECT_LT(rms[0][4], rms[1][4] / 2) << "and Saturn";
+    swe_close();
+}
+
+TEST(SkyView, BodiesAndHeader) {
+    vesk::testing::RecordingSurface surface;
+    // The Sun as drawn: radius trunc(7 + 3) = 10, yellow, named.
+    drawSkyBody(surface, 430, 200, 0, 90, -6, 2, "Sun");
+    ASSERT_EQ(surface.shapes.size(), 1u);
+    EXPECT_EQ(surface.shapes[0].left, 420);
+    EXPECT_EQ(surface.shapes[0].brush.colour, (Rgb{255, 255, 0}));
+    EXPECT_EQ(surface.texts[0].text, "Sun");
+    drawSkyBody(surface, 430, 200, -180, 1, 2.4, 2, " "); // due north (azimuth 180), 1 degree up
+    EXPECT_EQ(surface.shapes[1].left, 430 - 1);
+    EXPECT_EQ(surface.shapes[1].top, 22 - 1);
+    EXPECT_EQ(surface.texts.size(), 1u) << "no name for a faint star";
+    drawSkyBody(surface, 430, 200, 0, 45, -5, 2, "x");
+    EXPECT_EQ(surface.shapes[2].brush.colour, (Rgb{240, 192, 160}));
+    EXPECT_NEAR(packedCalendarDate(-500, 3, 15), -500.0315, 1e-9);
+
+    surface.texts.clear();
+    drawSkyView(surface, 2024.0408, 18.2893, -75, 40);
+    EXPECT_EQ(surface.texts[1].text, " Date(LST) : 2024  4  8 ");
+    EXPECT_EQ(surface.texts[3].text, "   Time(LST): 13:17:21") << "zone -5 h";
+}
