@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base_map.h"
+#include "limb_correction.h"
 #include "local_report.h"
 #include "map_projection.h"
 #include "redraw_pipeline.h"
@@ -23,6 +24,7 @@ struct AppState {
     MapProjection projection;
     ReliefData relief;
     LocalReportState localReport;
+    LimbData limb;             // the lunar grid and limb profile of the last limb correction
     int pendingSearchType = 2; // the type chosen in the search dialog's list
 };
 

@@ -17,7 +17,7 @@ constexpr const char* usage =
     "usage: vesk             (the window; without a display, this month's map into vesk.png)\n"
     "       vesk --screenshot FILE.png\n"
     "       vesk info [--year Y --month M] [--lon E --lat N [--height M]] [--json]\n"
-    "       vesk render [--year Y --month M] [--mode map|table|local|sky] [--lon E --lat N\n"
+    "       vesk render [--year Y --month M] [--mode map|table|local|sky|limb] [--lon E --lat N\n"
     "                   [--height M]] [--table-lon L] [--table-step S]\n"
     "                   [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
     "                   [--mercator] [--relief|--vector] [--grid] [--kml] [--size WxH]\n"

@@ -56,10 +56,10 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         view.displayMode = displayPathMap;
     else if (mode == "table")
         view.displayMode = displayCentralTable;
-    else if (mode == "local" || mode == "sky")
+    else if (mode == "local" || mode == "sky" || mode == "limb")
         view.displayMode = displayLocal;
     else
-        return "--mode must be map, table, local or sky";
+        return "--mode must be map, table, local, sky or limb";
     const std::optional<double> tableLon = options.number("--table-lon", error);
     const std::optional<double> tableStep = options.number("--table-step", error);
     if (tableLon)
@@ -171,8 +171,12 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
             std::fprintf(err, "vesk render: no eclipse to draw\n");
         return 1;
     }
-    if (options.value("--mode") == "sky" && !drawSkyAtMaximum(state, surface)) {
-        std::fprintf(err, "vesk render: the place is not inside the central path: no sky view\n");
+    const std::string mode = options.value("--mode").value_or("map");
+    const bool notCentral =
+        (mode == "sky" && !drawSkyAtMaximum(state, surface)) ||
+        (mode == "limb" && drawLimbAtMaximum(state, surface) == LimbOutcome::notCentral);
+    if (notCentral) {
+        std::fprintf(err, "vesk render: the place is not inside the central path\n");
         return 1;
     }
     if (!services.exportFailure.empty()) {

@@ -1,13 +1,18 @@
 #include "sky_command.h"
 
+#include "limb_correction.h"
 #include "local_contacts.h"
+#include "palette.h"
 #include "sky_view.h"
 #include "timescales.h"
 
 namespace vesk {
 
-bool drawSkyAtMaximum(AppState& state, DrawSurface& surface) {
-    Session& s = state.session;
+namespace {
+
+// The observer's local maximum; true inside the umbra or antumbra (the surface is then filled
+// black for the drawing).
+bool centralAtMaximum(Session& s, DrawSurface& surface) {
     EclipseState& e = s.eclipse;
     e.deltaTHours = e.deltaT / 3600;
     setObserver(e, s.view);
@@ -17,6 +22,16 @@ bool drawSkyAtMaximum(AppState& state, DrawSurface& surface) {
     if (e.localCentral != 1)
         return false;
     surface.fillSolidRect(0, 0, surface.width(), surface.height(), {0, 0, 0});
+    return true;
+}
+
+} // namespace
+
+bool drawSkyAtMaximum(AppState& state, DrawSurface& surface) {
+    Session& s = state.session;
+    EclipseState& e = s.eclipse;
+    if (!centralAtMaximum(s, surface))
+        return false;
     // The zone date of the maximum for this eclipse and place, as the local report finds it
     // (the one it last stored may belong to another eclipse or place).
     double year = 0, month = 0, day = 0, hour = 0;
@@ -28,6 +43,22 @@ bool drawSkyAtMaximum(AppState& state, DrawSurface& surface) {
     drawSkyView(surface, packedCalendarDate(year, month, day),
                 e.t0 + e.localMaxTime - e.deltaTHours, s.view.observerLon, s.view.observerLat);
     return true;
+}
+
+LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& surface) {
+    Session& s = state.session;
+    if (!centralAtMaximum(s, surface))
+        return LimbOutcome::notCentral;
+    if (!loadLunarGrid(state.limb, s.catalog.paths)) {
+        surface.setTextColour({255, 255, 255});
+        surface.setBackgroundOpaque(false);
+        surface.textOut(50, 40, "月の標高ファイル(LRO.dat)がありません！");
+        surface.textOut(50, 60, "「Orvane」サイトからダウンロードしてください。");
+        return LimbOutcome::noLunarGrid;
+    }
+    frameRect(surface, 5, 5, 190, 215, brown);
+    drawLimbCorrection(surface, s.eclipse, state.limb, s.view.observerLon, s.view.observerLat);
+    return LimbOutcome::drawn;
 }
 
 } // namespace vesk

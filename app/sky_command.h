@@ -1,4 +1,5 @@
-// The command that draws the sky at the local maximum for an observer in the central path.
+// The two commands for an observer in the central path that draw straight over the view: the
+// sky at the local maximum and the contacts corrected for the lunar limb.
 #pragma once
 
 #include "app_state.h"
@@ -8,5 +9,10 @@ namespace vesk {
 // Draws the sky view over the surface (filled black first). False, with nothing drawn, when
 // the observer is not inside the umbra or antumbra at the maximum.
 bool drawSkyAtMaximum(AppState& state, DrawSurface& surface);
+
+enum class LimbOutcome { drawn, notCentral, noLunarGrid };
+
+// Draws the limb correction (or, without a readable "LRO.dat", the two lines that say so).
+LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& surface);
 
 } // namespace vesk

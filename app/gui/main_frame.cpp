@@ -244,21 +244,15 @@ void CMainFrame::buildToolBar() {
         {"局地情報表示", "地図表示から局地情報の表示へ", &CVeskView::localInfo},
         {"地図表示へ戻る", "局地情報表示や日蝕帯表示から地図表示に戻る", &CVeskView::backToMap},
         {"", "皆既帯での星空の表示", &CVeskView::totalitySky},
-        {"", "皆既帯での月縁補正の表示", nullptr}};
+        {"", "皆既帯での月縁補正の表示", &CVeskView::limbCorrection}};
     int icon = 0;
     for (const Entry& e : entries) {
         if (e.tip == nullptr) {
             tools->addSeparator();
             continue;
         }
-        QAction* a = e.command ? action(QString(), QString::fromUtf8(e.tip),
-                                        QString::fromUtf8(e.prompt), e.command)
-                               : new QAction(this);
-        if (!e.command) { // the limb correction comes with its screen
-            a->setStatusTip(QString::fromUtf8(e.prompt));
-            a->setToolTip(QString::fromUtf8(e.prompt));
-            a->setEnabled(false);
-        }
+        QAction* a =
+            action(QString(), QString::fromUtf8(e.tip), QString::fromUtf8(e.prompt), e.command);
         a->setIcon(toolIcon(icon++));
         tools->addAction(a);
     }
@@ -289,7 +283,7 @@ void CMainFrame::updateMenus() {
     }
     CVeskView* view = activeView();
     for (QAction* a : tools->actions())
-        if (!a->isSeparator() && a->statusTip() != QStringLiteral("皆既帯での月縁補正の表示"))
+        if (!a->isSeparator())
             a->setEnabled(view != nullptr || a->toolTip() == QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowTitle(view ? QStringLiteral("vesk - %1")
                               .arg(area->activeSubWindow() ? area->activeSubWindow()->windowTitle()

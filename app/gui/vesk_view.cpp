@@ -158,6 +158,12 @@ void CVeskView::totalitySky() {
         update();
 }
 
+void CVeskView::limbCorrection() {
+    repaintNow();
+    if (drawLimbAtMaximum(state, *surface) != LimbOutcome::notCentral)
+        update();
+}
+
 void CVeskView::print() {
     QPrinter printer;
     QPrintDialog dialog(&printer, this);

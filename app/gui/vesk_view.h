@@ -32,6 +32,7 @@ class CVeskView : public QWidget {
     void localInfo();
     void eclipseList();
     void totalitySky();
+    void limbCorrection();
     void print();
 
     // Asks for a full repaint through the pipeline.

@@ -1,0 +1,283 @@
+#include "limb_correction.h"
+
+#include "local_contacts.h"
+#include "local_report.h"
+#include "lunar_libration.h"
+#include "palette.h"
+#include "timescales.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace vesk {
+
+namespace {
+
+constexpr double pi = 3.14159265;
+constexpr double k = 0.0174532925;
+constexpr int chartX = 440, chartY = 250;
+constexpr double chartFactor = 0.85;
+constexpr double kmPerArcsecond = 1.863619; // at the Moon's distance
+constexpr double spikeLimitKm = 3;
+constexpr double limbBandLow = 1727, limbBandHigh = 1747;
+constexpr double correctionLimitSeconds = 15;
+constexpr Rgb profilePen{255, 200, 155}, ringBlue{0, 0, 255}, ringMagenta{255, 0, 255};
+constexpr Rgb whiteText{255, 255, 255};
+
+int nearest(double v) {
+    return static_cast<int>(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5));
+}
+
+// Chart radius of a limb radius (km).
+double chartRadius(double rho) {
+    return 200 + 10 * (rho - moonMeanLimbKm);
+}
+
+int gridValue(const LimbData& limb, int row, int column) {
+    row = std::clamp(row, 0, lunarGridRows - 1);
+    column = ((column % lunarGridColumns) + lunarGridColumns) % lunarGridColumns;
+    return limb.grid[static_cast<std::size_t>(row) * lunarGridColumns + column];
+}
+
+template <typename... Args> std::string format(const char* pattern, Args... args) {
+    char text[120];
+    std::snprintf(text, sizeof text, pattern, args...);
+    return text;
+}
+
+struct Geometry {
+    double moonRadius, sunRadius, scale;
+};
+Geometry limbGeometry(const EclipseState& s) {
+    const double m = (s.obsL1 - s.obsL2) / 2, sun = (s.obsL1 + s.obsL2) / 2;
+    return {m, sun, moonMeanLimbKm / m};
+}
+
+} // namespace
+
+bool loadLunarGrid(LimbData& limb, const DataPaths& paths) {
+    limb.grid.clear();
+    const std::filesystem::path path = findDataFile(paths, "LRO.dat");
+    std::ifstream in(path, std::ios::binary);
+    if (path.empty() || !in)
+        return false;
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(lunarGridRows) * lunarGridColumns *
+                                     2);
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
+        return false; // a short file counts as missing
+    limb.grid.resize(bytes.size() / 2);
+    for (std::size_t i = 0; i < limb.grid.size(); ++i)
+        limb.grid[i] = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+    return true;
+}
+
+double elevationAt(const LimbData& limb, double lon, double lat) {
+    if (limb.grid.empty())
+        return 0;
+    lon -= 360 * std::floor(lon / 360);
+    const double x = (lon - 1.0 / 32) * 16, y = (90 - 1.0 / 32 - lat) * 16;
+    const int c0 = static_cast<int>(std::floor(x)), r0 = static_cast<int>(std::floor(y));
+    const double fx = x - c0, fy = y - r0;
+    const double top = (1 - fx) * gridValue(limb, r0, c0) + fx * gridValue(limb, r0, c0 + 1);
+    const double bottom =
+        (1 - fx) * gridValue(limb, r0 + 1, c0) + fx * gridValue(limb, r0 + 1, c0 + 1);
+    return ((1 - fy) * top + fy * bottom) / 1000;
+}
+
+void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b, double p) {
+    const double lDeg = l / k, pDeg = p / k;
+    if (surface != nullptr) {
+        drawLine(*surface, chartX - 10, chartY, chartX + 10, chartY, pink);
+        drawLine(*surface, chartX, chartY - 10, chartX, chartY + 10, pink);
+        const Brush previousBrush = surface->selectBrush({true, {}});
+        for (int ring = -2; ring <= 3; ++ring) {
+            const int r = static_cast<int>(chartFactor * (200 + 10 * kmPerArcsecond * ring));
+            const Pen previous =
+                surface->selectPen({PenStyle::dotted, ring == 0 ? ringMagenta : ringBlue});
+            surface->ellipse(chartX - r, chartY - r, chartX + r, chartY + r);
+            surface->selectPen(previous);
+        }
+        surface->selectBrush(previousBrush);
+    }
+    limb.profile.fill(0);
+    double previousHeight = 0;
+    bool first = true;
+    const Pen previousPen =
+        surface != nullptr ? surface->selectPen({PenStyle::solid, profilePen}) : Pen{};
+    for (int step = 0; step <= 3600; ++step) {
+        const double a = step / 10.0, s = (a + 90) * k;
+        double q = -30;
+        for (int across = 0; across <= 50; ++across) {
+            const double delta = (-5 + 0.2 * across) * k;
+            const double lambda = std::atan2(std::cos(delta) * std::sin(b) * std::sin(s) -
+                                                 std::sin(delta) * std::cos(b),
+                                             std::cos(s) * std::cos(delta));
+            const double beta = std::atan2(std::cos(delta) * std::cos(b) * std::sin(s) +
+                                               std::sin(delta) * std::sin(b),
+                                           std::cos(s) * std::cos(delta) / std::cos(lambda));
+            const double rho =
+                elevationAt(limb, lambda / k + 90 + lDeg, beta / k) + moonReferenceRadiusKm;
+            q = std::max(q, rho * std::cos(delta) - moonMeanLimbKm);
+        }
+        if (std::fabs(q - previousHeight) > spikeLimitKm)
+            q = previousHeight; // a spike of the grid keeps the previous height
+        else
+            previousHeight = q;
+        double f = a + pDeg;
+        f -= 360 * std::floor(f / 360);
+        int index = static_cast<int>(std::trunc(10 * f + 0.5));
+        if (index == 3600)
+            index = 0;
+        limb.profile[index] = q + moonMeanLimbKm;
+        if (surface == nullptr)
+            continue;
+        const double r = 200 + 10 * q;
+        const int x = chartX - nearest(chartFactor * r * std::sin((a + pDeg) * k));
+        const int y = chartY - nearest(chartFactor * r * std::cos((a + pDeg) * k));
+        if (y <= 0 || y >= 800)
+            continue;
+        if (first)
+            surface->moveTo(x, y);
+        else
+            surface->lineTo(x, y);
+        first = false;
+    }
+    if (surface != nullptr)
+        surface->selectPen(previousPen);
+    limb.profile[0] = limb.profile[3600] = (limb.profile[1] + limb.profile[3599]) / 2;
+}
+
+void drawSolarLimb(DrawSurface& surface, EclipseState& s, double t, double deltaT, int colour) {
+    observeAt(s, t, deltaT);
+    const Geometry g = limbGeometry(s);
+    for (int i = 0; i <= 1440; ++i) {
+        const double theta = i * 0.25 * k;
+        const double x = g.scale * (g.sunRadius * std::cos(theta) + s.u);
+        const double y = g.scale * (g.sunRadius * std::sin(theta) + s.v);
+        const double rho = std::hypot(x, y), psi = std::atan2(x, y);
+        if (rho > limbBandLow && rho < limbBandHigh) {
+            const double r = chartRadius(rho);
+            plotPixel(surface, chartX + nearest(chartFactor * r * std::sin(psi)),
+                      chartY + nearest(chartFactor * r * std::cos(psi)), colour);
+        }
+    }
+}
+
+double contactCorrection(const LimbData& limb, EclipseState& s, double t, double deltaT,
+                         int contact) {
+    const int type = static_cast<int>(s.record->typeCode);
+    const double g = limb.magnitudeAtMaximum;
+    const bool annular = (type == typeAnnular || type == typeAnnularTotal) && g < 1;
+    const bool total = (type == typeTotal || type == typeAnnularTotal) && g > 1;
+    for (int step = 0; step < 680; ++step) {
+        const double p = -17 + 0.05 * step;
+        observeAt(s, t + p / 3600, deltaT);
+        const Geometry geometry = limbGeometry(s);
+        int n = 0, visible = 0, hidden = 0;
+        for (int i = 0; i < 3600; ++i) {
+            const double theta = i * 0.1 * k;
+            const double x = geometry.scale * (geometry.sunRadius * std::cos(theta) + s.u);
+            const double y = geometry.scale * (geometry.sunRadius * std::sin(theta) + s.v);
+            const double rho = std::hypot(x, y);
+            if (!(rho > limbBandLow && rho < limbBandHigh))
+                continue;
+            int index = static_cast<int>(std::trunc(10 * std::atan2(x, y) / k + 1800 + 0.5));
+            if (index < 0)
+                index += 3600;
+            if (index > 3600)
+                index -= 3600;
+            ++n;
+            (rho - limb.profile[index] >= 0 ? visible : hidden) += 1;
+        }
+        const bool second = contact == 1,
+                   found = (annular && n >= 1 && (second ? hidden == 0 : hidden >= 1)) ||
+                           (total && n >= 1 && (second ? visible == 0 : visible >= 1));
+        if (found)
+            return p;
+    }
+    return -90;
+}
+
+void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, double lonEast,
+                        double lat) {
+    const Font previousFont = surface.selectFont({"Courier New", -12, 500, true});
+    surface.setBackgroundOpaque(true);
+    surface.setBackgroundColour({0, 0, 0});
+    surface.setTextColour(whiteText);
+    const EclipseRecord& r = *s.record;
+    const double dT = deltaT((r.jd - 2451545) / 36525);
+    const double zone =
+        lonEast > 0 ? std::trunc(lonEast / 15 + 0.5) : std::trunc(lonEast / 15 - 0.5);
+    double tMax = 0, altitude = 0;
+    int central = 0;
+    localMaximum(s, localSearchStart(s), dT, tMax, altitude, limb.magnitudeAtMaximum, central);
+
+    // The clock hours count from midnight of the TT date of greatest eclipse.
+    double year = 0, month = 0, day = 0, hour = 0;
+    jdToCalendar(r.jdTT, 0, 0, year, month, day, hour);
+    const double zoneTime = r.t0 + tMax - dT / 3600 + zone;
+    surface.textOut(
+        10, 10,
+        format("%4.0f/%2.0f/%2.0f DT:%8.1fs", year, month, zoneTime > 24 ? day + 1 : day, dT));
+    surface.textOut(10, 26, format("Lon:%7.3f Lat:%7.3f ", lonEast, lat));
+    const LibrationResult lib = lunarLibration(year, month, day, r.t0 + tMax - dT / 3600, dT,
+                                               -lonEast * pi / 180, lat * pi / 180, 0);
+    surface.textOut(10, 42, format("Lib=%7.3f Bet= %7.3f", lib.l / k, lib.b / k));
+    surface.textOut(10, 58, format("Pos=%7.3f", lib.positionAngle / k));
+    computeLimbProfile(limb, &surface, lib.l, lib.b, lib.positionAngle);
+
+    double corrected[2] = {};
+    bool correctedBoth = true;
+    for (int c = 0; c < 2; ++c) {
+        const int sign = c == 0 ? -1 : 1;
+        const int y0 = c == 0 ? 80 : 138;
+        double t = 0, contactAltitude = 0;
+        umbralContact(s, tMax, dT, sign, t, contactAltitude);
+        if (s.status != 1) {
+            correctedBoth = false;
+            continue;
+        }
+        drawSolarLimb(surface, s, t, dT, pink);
+        for (const double offset : {3.0, 6.0}) {
+            drawSolarLimb(surface, s, t + offset / 3600, dT, lightBlue);
+            drawSolarLimb(surface, s, t - offset / 3600, dT, rose);
+        }
+        const double correction = contactCorrection(limb, s, t, dT, c + 1);
+        const double zoneHours = t + r.t0 - dT / 3600 + zone;
+        double h = 0, m = 0, sec = 0;
+        splitHours(zoneHours, h, m, sec);
+        const char* label =
+            c == 0 ? "2nd Contact %2.0f:%2.0f:%4.1f" : "3rd Contact %2.0f:%2.0f:%4.1f";
+        surface.textOut(10, y0, format(label, h, m, sec));
+        if (correction > -correctionLimitSeconds && correction < correctionLimitSeconds) {
+            drawSolarLimb(surface, s, t + correction / 3600, dT, cyan);
+            surface.textOut(10, y0 + 16, format(" (Correction : %+3.1fsec)", correction));
+            splitHours(zoneHours + correction / 3600, h, m, sec);
+            surface.textOut(10, y0 + 32, format("  Corrected %2.0f:%2.0f:%4.1f", h, m, sec));
+            corrected[c] = zoneHours + correction / 3600;
+        } else {
+            surface.textOut(10, y0 + 16, " (No Correction) ");
+            correctedBoth = false;
+        }
+        const double pa = s.contactPA * k;
+        int x = chartX - static_cast<int>(std::trunc(50 * std::sin(pa)));
+        int y = chartY - static_cast<int>(std::trunc(50 * std::cos(pa)));
+        if (x < chartX)
+            x -= 20;
+        if (y < chartY)
+            y -= 10;
+        surface.textOut(x, y, c == 0 ? "2C" : "3C");
+    }
+    if (correctedBoth) {
+        double h = 0, m = 0, sec = 0;
+        splitHours(corrected[1] - corrected[0], h, m, sec);
+        surface.textOut(10, 192, format("Duration      %2.0fm:%4.1fs", m, sec));
+    }
+    surface.textOut(10, 470, "Based on LRO/NASA data");
+    surface.selectFont(previousFont);
+}
+
+} // namespace vesk

@@ -1,0 +1,49 @@
+// The second and third contacts corrected for the profile of the lunar limb: the limb profile
+// from the lunar elevation grid "LRO.dat" for the Moon's libration and axis angle at the
+// observer, the Sun's limb against it a few seconds around each predicted contact, and the
+// polar chart and report of the screen.
+#pragma once
+
+#include "data_paths.h"
+#include "draw_surface.h"
+#include "eclipse_state.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace vesk {
+
+constexpr int lunarGridColumns = 5760, lunarGridRows = 2880;
+constexpr double moonMeanLimbKm = 1736.6455204969998;
+constexpr double moonReferenceRadiusKm = 1737.4;
+
+struct LimbData {
+    std::vector<std::int16_t> grid;     // rows x columns, metres above 1737.4 km
+    std::array<double, 3601> profile{}; // limb radius (km) at sky position angle i / 10 degrees
+    double magnitudeAtMaximum = 0;
+};
+
+// Reads "LRO.dat" whole; false (grid empty) when it is missing, short or unreadable.
+bool loadLunarGrid(LimbData& limb, const DataPaths& paths);
+
+// Elevation (km) at an east longitude and latitude (degrees), bilinear between grid nodes.
+double elevationAt(const LimbData& limb, double lon, double lat);
+
+// Fills the profile for the libration l, b and axis angle P (radians) and draws it, with its
+// rings, on the chart; surface may be null.
+void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b, double p);
+
+// Plots the Sun's limb at t in a palette colour on the chart.
+void drawSolarLimb(DrawSurface& surface, EclipseState& state, double t, double deltaT, int colour);
+
+// The correction (seconds) of the second (contact 1) or third (contact 2) contact at t: the
+// first instant within +-17 s at which the Sun's limb meets the profile; -90 when none.
+double contactCorrection(const LimbData& limb, EclipseState& state, double t, double deltaT,
+                         int contact);
+
+// The screen: report and chart for the observer of the state (east longitude lonEast, degrees).
+void drawLimbCorrection(DrawSurface& surface, EclipseState& state, LimbData& limb, double lonEast,
+                        double lat);
+
+} // namespace vesk
