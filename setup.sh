@@ -9,7 +9,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchmark-dev
     qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core
-    libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils)
+    libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils liberfa-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
