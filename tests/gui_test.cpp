@@ -248,3 +248,17 @@ TEST(Window, SkyAtMaximumInsideThePath) {
     EXPECT_EQ(w.view->picture().pixel(480, 90), qRgb(160, 192, 240)) << "the sky disc";
     EXPECT_EQ(w.view->picture().pixel(900, 600), qRgb(0, 0, 0)) << "filled black around it";
 }
+
+TEST(Window, LimbCorrectionSaysWhenTheLunarGridIsMissing) {
+    Window w; // the data folder of the repository holds no LRO.dat
+    w.v().observerLon = -104.14;
+    w.v().observerLat = 25.29;
+    w.view->limbCorrection();
+    const QImage& picture = w.view->picture();
+    int lit = 0;
+    for (int y = 35; y < 80; ++y)
+        for (int x = 50; x < 400; ++x)
+            lit += picture.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_GT(lit, 100) << "the two lines of the message";
+    EXPECT_EQ(picture.pixel(900, 600), qRgb(0, 0, 0));
+}
