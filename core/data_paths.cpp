@@ -1,6 +1,8 @@
 #include "data_paths.h"
 
+#include <bit>
 #include <cstdlib>
+#include <fstream>
 #include <system_error>
 
 namespace vesk {
@@ -31,6 +33,24 @@ std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name
             return candidate;
     }
     return {};
+}
+
+std::vector<std::int16_t> readInt16Grid(const DataPaths& paths, std::string_view name,
+                                        std::size_t count) {
+    const std::filesystem::path path = findDataFile(paths, name);
+    std::ifstream in(path, std::ios::binary);
+    if (path.empty() || !in)
+        return {};
+    std::vector<std::int16_t> values(count);
+    const auto bytes = static_cast<std::streamsize>(count * sizeof(std::int16_t));
+    if (!in.read(reinterpret_cast<char*>(values.data()), bytes))
+        return {};
+    if constexpr (std::endian::native == std::endian::big)
+        for (std::int16_t& v : values) {
+            const auto u = static_cast<std::uint16_t>(v);
+            v = static_cast<std::int16_t>((u >> 8) | (u << 8));
+        }
+    return values;
 }
 
 } // namespace vesk

@@ -2,6 +2,8 @@
 // directory named by VESK_DATA, then the folder "data" beside the executable.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 #include <vector>
@@ -21,5 +23,10 @@ DataPaths processDataPaths();
 
 // The first existing regular file called name in the search order, or an empty path.
 std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name);
+
+// The first count little-endian 16-bit integers of the data file called name, read straight into
+// the result; empty when the file is missing or shorter than that.
+std::vector<std::int16_t> readInt16Grid(const DataPaths& paths, std::string_view name,
+                                        std::size_t count);
 
 } // namespace vesk

@@ -59,19 +59,10 @@ Geometry limbGeometry(const EclipseState& s) {
 } // namespace
 
 bool loadLunarGrid(LimbData& limb, const DataPaths& paths) {
-    limb.grid.clear();
-    const std::filesystem::path path = findDataFile(paths, "LRO.dat");
-    std::ifstream in(path, std::ios::binary);
-    if (path.empty() || !in)
-        return false;
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(lunarGridRows) * lunarGridColumns *
-                                     2);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
-        return false; // a short file counts as missing
-    limb.grid.resize(bytes.size() / 2);
-    for (std::size_t i = 0; i < limb.grid.size(); ++i)
-        limb.grid[i] = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    return true;
+    // a short file counts as missing
+    limb.grid =
+        readInt16Grid(paths, "LRO.dat", static_cast<std::size_t>(lunarGridRows) * lunarGridColumns);
+    return !limb.grid.empty();
 }
 
 double elevationAt(const LimbData& limb, double lon, double lat) {

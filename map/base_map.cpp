@@ -329,18 +329,8 @@ void drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
 }
 
 void loadRelief(ReliefData& r, const DataPaths& paths) {
-    r.grid.clear();
-    const std::filesystem::path path = findDataFile(paths, "globe04.dat");
-    std::ifstream in(path, std::ios::binary);
-    if (path.empty() || !in)
-        return;
-    std::vector<std::int16_t> grid(static_cast<std::size_t>(reliefRows) * reliefColumns);
-    std::vector<unsigned char> bytes(grid.size() * 2);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size())))
-        return;
-    for (std::size_t i = 0; i < grid.size(); ++i)
-        grid[i] = static_cast<std::int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    r.grid = std::move(grid);
+    r.grid =
+        readInt16Grid(paths, "globe04.dat", static_cast<std::size_t>(reliefRows) * reliefColumns);
 }
 
 void loadReliefColours(ReliefData& r, const DataPaths& paths) {

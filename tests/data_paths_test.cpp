@@ -28,3 +28,14 @@ TEST(DataPaths, FirstExistingFileWins) {
     std::filesystem::create_directory(first.path() / "color.txt");
     EXPECT_TRUE(findDataFile(paths, "color.txt").empty()) << "a folder is not a data file";
 }
+
+TEST(DataPaths, Int16GridIsLittleEndianAndWhole) {
+    ScratchDir dir;
+    DataPaths paths;
+    paths.dirs = {dir.path()};
+    EXPECT_TRUE(readInt16Grid(paths, "grid.dat", 2).empty()) << "missing file";
+    // 0x1234, -2 (0xfffe), then a spare byte beyond the values asked for
+    dir.write("grid.dat", std::string("\x34\x12\xfe\xff\x07", 5));
+    EXPECT_EQ(readInt16Grid(paths, "grid.dat", 2), (std::vector<std::int16_t>{0x1234, -2}));
+    EXPECT_TRUE(readInt16Grid(paths, "grid.dat", 3).empty()) << "a short file is no grid";
+}
