@@ -183,6 +183,20 @@ void drawSameTimeCurve(PathTracer& tracer, double deltaT, const CurveColours& co
         observer->sameTimeCurve(points, ends[0][0], ends[0][1], ends[1][0], ends[1][1]);
 }
 
+using EdgeTracer = TracedPoint (*)(PathTracer&, double, double, int, int);
+using EdgeReport = void (PathMapObserver::*)(int, const TracedPoint&);
+
+// Draws the points of both edges (sign +1 and -1) of one curve at time t and passes those
+// that were drawn to the observer.
+void traceBothEdges(PathTracer& tracer, double t, double dT, int pen, EdgeTracer trace,
+                    PathMapObserver* observer, EdgeReport report) {
+    for (const int sign : {+1, -1}) {
+        const TracedPoint point = trace(tracer, t, dT, sign, pen);
+        if (observer != nullptr && point.status == 1)
+            (observer->*report)(sign, point);
+    }
+}
+
 } // namespace
 
 void drawPathMap(MapCanvas& c, PathMapInputs& in, PathMapObserver* observer) {
@@ -238,16 +252,10 @@ void drawPathMap(MapCanvas& c, PathMapInputs& in, PathMapObserver* observer) {
         const int umbraColour = annularPart ? red : colours.umbra;
         if (observer != nullptr && centre.status == 1)
             observer->centralPoint(centre);
-        for (const int sign : {+1, -1}) {
-            const TracedPoint limit = umbralLimitPoint(tracer, t, dT, sign, umbraColour);
-            if (observer != nullptr && limit.status == 1)
-                observer->umbralLimitPoint(sign, limit);
-        }
-        for (const int sign : {+1, -1}) {
-            const TracedPoint limit = penumbralLimitPoint(tracer, t, dT, sign, colours.penumbra);
-            if (observer != nullptr && limit.status == 1)
-                observer->penumbralLimitPoint(sign, limit);
-        }
+        traceBothEdges(tracer, t, dT, umbraColour, umbralLimitPoint, observer,
+                       &PathMapObserver::umbralLimitPoint);
+        traceBothEdges(tracer, t, dT, colours.penumbra, penumbralLimitPoint, observer,
+                       &PathMapObserver::penumbralLimitPoint);
         if (index % 2 == 0) {
             for (int m = 0; m < 4; ++m) {
                 for (const int sign : {+1, -1}) {
@@ -262,16 +270,10 @@ void drawPathMap(MapCanvas& c, PathMapInputs& in, PathMapObserver* observer) {
         if (std::trunc(2 * ut) - std::trunc(2 * previousUt) == 1 || (previousUt < 0 && ut >= 0))
             drawSameTimeCurve(tracer, dT, colours, observer);
         previousUt = ut;
-        for (const int sign : {+1, -1}) {
-            const TracedPoint point = riseSetCurvePoint(tracer, t, dT, sign, colours.riseSet);
-            if (observer != nullptr && point.status == 1)
-                observer->riseSetPoint(sign, point);
-        }
-        for (const int sign : {+1, -1}) {
-            const TracedPoint point = maxAtRiseSetPoint(tracer, t, dT, sign, colours.maxRiseSet);
-            if (observer != nullptr && point.status == 1)
-                observer->maxAtRiseSetPoint(sign, point);
-        }
+        traceBothEdges(tracer, t, dT, colours.riseSet, riseSetCurvePoint, observer,
+                       &PathMapObserver::riseSetPoint);
+        traceBothEdges(tracer, t, dT, colours.maxRiseSet, maxAtRiseSetPoint, observer,
+                       &PathMapObserver::maxAtRiseSetPoint);
         double h = 0, m = 0, s = 0;
         splitHours(e.t0 + t - e.deltaTHours, h, m, s);
         c.surface.setBackgroundOpaque(true);
