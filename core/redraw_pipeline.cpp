@@ -146,9 +146,12 @@ void layoutView(ViewState& v, int width, int height) {
         v.mapBottom = bottom - 5;
         v.mapCentreX = (v.mapRight - v.mapLeft) / 2 + 5;
         v.mapCentreY = (v.mapBottom - v.mapTop) / 2 + 5;
+        // The magnifications of the ranges multiply the radius of the whole-globe layout, which
+        // a first repaint in a regional range has not laid out yet.
+        v.baseRadius = std::min(right - left - panelWidth, bottom - top) / 2 - 10;
         if (v.mercatorLayout == 1) {
             v.mercatorLayout = 0;
-            v.baseRadius = v.mapScale = std::min(right - left - panelWidth, bottom - top) / 2 - 10;
+            v.mapScale = v.baseRadius;
         }
     } else if (v.projection == 1) {
         const int w = right - left - panelWidth, h = bottom - top;

@@ -1,11 +1,13 @@
 #include "central_table.h"
 
 #include "angles.h"
+#include "path_tracers.h"
 #include "timescales.h"
 
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <limits>
 
 namespace vesk {
 
@@ -18,6 +20,9 @@ constexpr double centralSunLimit = -0.9; // rows with the Sun this low get no ce
 constexpr int tableRows = 13, textX = 10, linePitch = 15;
 constexpr Rgb white{255, 255, 255};
 constexpr double earthDiameterKm = 12756;
+// The central line is sampled for the rows' starting points every 30 seconds, at most 2000 times.
+constexpr double traceStep = 30.0 / 3600;
+constexpr int maxTraceSamples = 2000;
 
 // The observer's geocentric coordinates at latitude phi (degrees) and the state's height.
 void placeObserverAt(EclipseState& s, double phi) {
@@ -31,9 +36,10 @@ void placeObserverAt(EclipseState& s, double phi) {
 
 // Iterates time and latitude until the observer is at the given offset across the shadow's
 // motion (0 for the axis, +-|L2| for the limits). False after too many iterations.
-bool solveLatitude(EclipseState& s, double deltaT, int sign, bool limit, double& phi, double& t) {
-    phi = 0;
-    t = 0;
+bool solveLatitude(EclipseState& s, double deltaT, int sign, bool limit, IterationStart start,
+                   double& phi, double& t) {
+    phi = start.lat;
+    t = start.t;
     double tau = 100, dPhi = 90;
     for (int i = 1; std::fabs(tau) > timeTolerance && std::fabs(dPhi) > latitudeTolerance; ++i) {
         placeObserverAt(s, phi);
@@ -64,10 +70,49 @@ Clock clockOf(double hours) {
 
 } // namespace
 
-CentralPoint centralPointAt(EclipseState& s, double deltaT, int traceLevel) {
+CentralLineTrace traceCentralLine(const EclipseState& state, double deltaT) {
+    CentralLineTrace trace;
+    EclipseState s = state; // the tracers move the observer; the table's stays where it is
+    PathTracer tracer{s};
+    trace.greatest = closestApproach(tracer, 0);
+    const EarthContact first = umbralContactOnEarth(tracer, trace.greatest, deltaT, -1, 0);
+    const bool hasFirst = s.status == 1;
+    const EarthContact last = umbralContactOnEarth(tracer, trace.greatest, deltaT, +1, 0);
+    if (!hasFirst || s.status != 1 || !(last.time > first.time))
+        return trace;
+    const int steps = static_cast<int>(std::ceil((last.time - first.time) / traceStep));
+    for (int i = 0; i <= steps && i <= maxTraceSamples; ++i) {
+        const double t = first.time + (last.time - first.time) * i / steps;
+        const TracedPoint p = centralLinePoint(tracer, t, deltaT, 0);
+        if (p.status == 1)
+            trace.samples.push_back({t, p.lon, p.lat});
+    }
+    return trace;
+}
+
+IterationStart crossingStart(const CentralLineTrace& trace, double lonEast) {
+    IterationStart start;
+    double nearest = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 1; i < trace.samples.size(); ++i) {
+        const CentralLineTrace::Sample &a = trace.samples[i - 1], &b = trace.samples[i];
+        const double step = std::remainder(b.lon - a.lon, 360.0);
+        const double offset = std::remainder(lonEast - a.lon, 360.0);
+        if (step == 0 || offset / step < 0 || offset / step > 1)
+            continue;
+        const double f = offset / step;
+        const double t = a.t + f * (b.t - a.t);
+        if (std::fabs(t - trace.greatest) < nearest) {
+            nearest = std::fabs(t - trace.greatest);
+            start = {a.lat + f * (b.lat - a.lat), t};
+        }
+    }
+    return start;
+}
+
+CentralPoint centralPointAt(EclipseState& s, double deltaT, IterationStart start, int traceLevel) {
     s.status = 1;
     CentralPoint point;
-    if (!solveLatitude(s, deltaT, 0, false, point.lat, point.t)) {
+    if (!solveLatitude(s, deltaT, 0, false, start, point.lat, point.t)) {
         point.lat = notConverged;
         point.sunAltitude = -notConverged;
         return point;
@@ -92,9 +137,9 @@ CentralPoint centralPointAt(EclipseState& s, double deltaT, int traceLevel) {
     return point;
 }
 
-double limitPointAt(EclipseState& s, double deltaT, int sign) {
+double limitPointAt(EclipseState& s, double deltaT, int sign, IterationStart start) {
     double phi = 0, t = 0;
-    return solveLatitude(s, deltaT, sign, true, phi, t) ? phi : notConverged;
+    return solveLatitude(s, deltaT, sign, true, start, phi, t) ? phi : notConverged;
 }
 
 std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewState& view,
@@ -119,15 +164,19 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewSt
     file += std::string("\n") + header[0] + "\n" + header[1] + "\n" +
             " --------  --------  --------  --------  -----  -----  -------  ------  -----\n";
 
+    const CentralLineTrace trace = traceCentralLine(s, deltaT);
     for (int row = 0; row < tableRows; ++row) {
         const double lon = -s.obsLonWest + 0.0; // + 0.0: no "-0.00" at the prime meridian
-        const CentralPoint c = centralPointAt(s, deltaT);
+        const IterationStart start = crossingStart(trace, lon);
+        const CentralPoint c = centralPointAt(s, deltaT, start);
         if (c.sunAltitude <= centralSunLimit) {
             std::snprintf(line, sizeof line,
                           " %8.2f  =========  No Central Calculation Availabel   =========  ", lon);
         } else {
-            const double north = limitPointAt(s, deltaT, +1);
-            const double south = limitPointAt(s, deltaT, -1);
+            // The limits start from the central point: near the poles not from the equator.
+            const IterationStart central{c.lat, c.t};
+            const double north = limitPointAt(s, deltaT, +1, central);
+            const double south = limitPointAt(s, deltaT, -1, central);
             const double ut = r.t0 + c.t - deltaT / 3600;
             const Clock utClock = clockOf(ut), lmt = clockOf(ut - s.obsLonWest / 15);
             const Clock duration = clockOf(std::fabs(c.duration));

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace vesk {
 
@@ -22,11 +23,35 @@ struct CentralPoint {
     double sunAltitude = 0; // degrees; -100 when the iteration does not converge
 };
 
-CentralPoint centralPointAt(EclipseState& state, double deltaT, int traceLevel = 0);
+// Where the iterations of a row start: latitude in degrees and t in hours from t0.
+struct IterationStart {
+    double lat = 0, t = 0;
+};
+
+// The central line sampled from the first to the last contact of the umbra with the Earth
+// (no samples for a non-central eclipse), and the t of greatest eclipse.
+struct CentralLineTrace {
+    struct Sample {
+        double t, lon, lat;
+    };
+    std::vector<Sample> samples;
+    double greatest = 0;
+};
+
+CentralLineTrace traceCentralLine(const EclipseState& state, double deltaT);
+
+// The start at the traced central line's crossing of an east longitude: interpolated between
+// the samples, the crossing nearest greatest eclipse when there are two. Latitude 0 and t 0 when
+// the line does not cross it. Iterations from there reach central lines near the poles, which
+// they miss from the equator.
+IterationStart crossingStart(const CentralLineTrace& trace, double lonEast);
+
+CentralPoint centralPointAt(EclipseState& state, double deltaT, IterationStart start = {},
+                            int traceLevel = 0);
 
 // The latitude of the northern (+1) or southern (-1) limit at the observer's longitude; 100
 // when the iteration does not converge.
-double limitPointAt(EclipseState& state, double deltaT, int sign);
+double limitPointAt(EclipseState& state, double deltaT, int sign, IterationStart start = {});
 
 // Draws the table with the surface's current font and, when writeFile, writes the same lines to
 // outDir/"central.prn" (whole, or not at all). Returns an error text when the file could not be

@@ -16,15 +16,15 @@ using namespace vesk::testing;
 
 namespace {
 
-struct Table2024 {
+struct Table {
     Catalog catalog;
     EclipseState state;
     ViewState view;
     double deltaT = 0;
-    Table2024() {
+    explicit Table(double year = 2024, double month = 4) {
         catalog.paths.dirs = {sourceDataDir()};
         state.record = &catalog.record;
-        EXPECT_EQ(catalogFind(catalog, 0, 2024, 4), 1);
+        EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
         loadEclipseSummary(state);
         deltaT = vesk::deltaT((catalog.record.jd - 2451545) / 36525);
     }
@@ -38,7 +38,7 @@ struct Table2024 {
 } // namespace
 
 TEST(CentralTable, CentralLineAgreesWithTheTracersAndTheSwissEphemeris) {
-    Table2024 table;
+    Table table;
     const bool swiss = std::filesystem::is_directory(ephemerisDir());
     if (swiss) {
         swe_set_ephe_path(ephemerisDir().c_str());
@@ -73,7 +73,7 @@ TEST(CentralTable, CentralLineAgreesWithTheTracersAndTheSwissEphemeris) {
 }
 
 TEST(CentralTable, WidthAndDurationAtGreatestEclipse) {
-    Table2024 table;
+    Table table;
     const CentralPoint c = table.at(-104.14);
     ASSERT_TRUE(c.hasWidth);
     EXPECT_NEAR(c.lat, 25.29, 0.02);
@@ -88,7 +88,7 @@ TEST(CentralTable, WidthAndDurationAtGreatestEclipse) {
 }
 
 TEST(CentralTable, RowsScreenAndFile) {
-    Table2024 table;
+    Table table;
     table.view.tableLon = -180;
     table.view.tableStep = 15;
     RecordingSurface surface;
@@ -112,7 +112,7 @@ TEST(CentralTable, RowsScreenAndFile) {
 }
 
 TEST(CentralTable, UnwritableFileIsReportedAndLeavesNothing) {
-    Table2024 table;
+    Table table;
     table.view.tableLon = -120;
     RecordingSurface surface;
     ScratchDir dir;
@@ -123,4 +123,36 @@ TEST(CentralTable, UnwritableFileIsReportedAndLeavesNothing) {
     EXPECT_EQ(surface.texts.back().text, "central.prnファイルを作成できません。");
     EXPECT_EQ(surface.texts.size(), 18u) << "the table is drawn all the same";
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+// 2026 August 12: the central line runs at 87-88 degrees north from 12 to 36 degrees east, with
+// the Sun 14 degrees up. An iteration from the equator never gets there; every row the line
+// crosses must lie on the tracers' central line.
+TEST(CentralTable, RowsNearThePoleLieOnTheTracedCentralLine) {
+    Table table(2026, 8);
+    const CentralLineTrace trace = traceCentralLine(table.state, table.deltaT);
+    ASSERT_GT(trace.samples.size(), 100u);
+    for (const double lon : {12.0, 20.0, 28.0, 36.0, -20.0, 0.0}) {
+        table.state.obsLonWest = -lon;
+        table.state.obsHeight = 0;
+        const CentralPoint c = centralPointAt(table.state, table.deltaT, crossingStart(trace, lon));
+        ASSERT_NE(c.lat, 100) << lon;
+        EXPECT_GT(c.sunAltitude, 0) << lon;
+        PathTracer tracer{table.state};
+        const TracedPoint p = centralLinePoint(tracer, c.t, table.deltaT, 0);
+        ASSERT_EQ(p.status, 1) << lon;
+        const double across = std::hypot(
+            std::remainder(p.lon - lon, 360.0) * std::cos(c.lat * 0.0174533), p.lat - c.lat);
+        EXPECT_LT(across, 0.01) << lon;
+    }
+    table.state.obsLonWest = -20;
+    EXPECT_NEAR(centralPointAt(table.state, table.deltaT, crossingStart(trace, 20)).lat, 87.5, 1);
+
+    table.view.tableLon = 12;
+    table.view.tableStep = 8;
+    RecordingSurface surface;
+    drawCentralTable(surface, table.state, table.view, table.deltaT, false, {});
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(surface.texts[4 + row].text.find("No Central"), std::string::npos)
+            << surface.texts[4 + row].text;
 }

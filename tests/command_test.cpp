@@ -1,6 +1,7 @@
 // The headless command line as a script uses it: run the installed executable.
 #include "test_support.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace vesk::testing;
@@ -105,6 +106,25 @@ TEST(RenderCommand, WritesTheMapAndItsKml) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
         ++files;
     EXPECT_EQ(files, 3u) << "no fragments or temporary files left";
+}
+
+// The regional maps are drawn from the command line as in the window, whose first repaint is the
+// whole globe: the relief fills the map, not an empty frame.
+TEST(RenderCommand, RegionalMapsAreDrawnOnAFirstRepaint) {
+    ScratchDir dir;
+    for (const char* range : {"asia", "europe"}) {
+        const CommandResult r = runVesk(
+            {"render", "--year", "2035", "--month", "9", "--range", range, "--out", "map.png"},
+            dir.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        const QImage image(QString::fromStdString((dir.path() / "map.png").string()));
+        ASSERT_FALSE(image.isNull());
+        long coloured = 0;
+        for (int y = 0; y < image.height(); y += 4)
+            for (int x = 0; x < image.width(); x += 4)
+                coloured += (image.pixel(x, y) & 0xffffff) != 0;
+        EXPECT_GT(coloured, image.width() * image.height() / 16 / 3) << range;
+    }
 }
 
 TEST(RenderCommand, SkyViewOnlyInsideTheCentralPath) {

@@ -113,3 +113,12 @@ TEST(LocalReport, EclipseAtSunsetAndSunrise) {
     EXPECT_EQ(none.row(13), " =====    No eclipse Visible        ===== ");
     EXPECT_NE(none.row(9), "") << "the maximum line is always drawn";
 }
+
+// In remote epochs the Sun's direction comes from the elements: at -12990 the last contact
+// happens with the Sun 3 degrees up and has its line, without a sunset line in its place.
+TEST(LocalReport, RemoteEpochContactsFollowTheSunsAltitude) {
+    const Report r(-12990, 4, -37.375, -46.4214);
+    EXPECT_EQ(r.row(12).rfind(" Last  Penumbra Contact", 0), 0u) << r.row(12);
+    for (const auto& t : r.surface.texts)
+        EXPECT_EQ(t.text.find("Sun Set"), std::string::npos) << t.text;
+}

@@ -5,10 +5,13 @@
 #include "local_contacts.h"
 #include "palette.h"
 #include "path_tracers.h"
+#include "sun_position.h"
 #include "test_support.h"
 #include "timescales.h"
 
 #include <cmath>
+#include <erfa.h>
+#include <erfam.h>
 #include <gtest/gtest.h>
 #include <swephexp.h>
 
@@ -47,6 +50,7 @@ struct Place {
 };
 
 constexpr double secondsPerDay = 86400;
+constexpr double degree = ERFA_DD2R;
 
 } // namespace
 
@@ -116,6 +120,62 @@ TEST_F(SwissEphemeris, LocalContactsAndMagnitudeAgree) {
     RecordProperty("worst_magnitude", std::to_string(worstMagnitude));
     std::printf("local circumstances vs Swiss Ephemeris: worst %.2f s, magnitude %.4f\n",
                 worstSeconds, worstMagnitude);
+}
+
+// The Sun's altitude and azimuth from the elements against the Swiss Ephemeris's apparent Sun,
+// turned to the observer's horizon by ERFA, in every era of the catalog: six instants across
+// each eclipse for places around the globe. The reference takes the program's Delta T and its
+// Earth rotation: the sidereal time for UT = TT less 1.00273791 turns per day of Delta T. (The
+// Swiss Ephemeris's own horizon conversion ties its long-term sidereal time to the mean Sun at
+// TT, which differs by 0.9856 degree per day of Delta T: 0.5 degree at -2000.)
+TEST_F(SwissEphemeris, SunAltitudeAndAzimuthAgreeInEveryEra) {
+    const std::pair<double, double> eclipses[] = {{-12990, 4}, {-7000, 6}, {-2000, 1},
+                                                  {-500, 5},   {1000, 7},  {2024, 4},
+                                                  {5000, 3},   {10000, 9}, {16900, 1}};
+    swe_set_delta_t_userdef(0);
+    std::printf("Sun's altitude and azimuth vs Swiss Ephemeris and ERFA, worst per era "
+                "(degrees):\n");
+    for (const auto& [year, month] : eclipses) {
+        Eclipse e(year, month);
+        double worstAltitude = 0, worstAzimuth = 0;
+        for (double t = -2.5; t <= 2.5; t += 1) {
+            const double jdTT = instantJdUt(e.state, t, e.deltaT) + e.deltaT / secondsPerDay;
+            double sun[6] = {}, nutation[6] = {};
+            char error[AS_MAXCH] = "";
+            ASSERT_GE(swe_calc(jdTT, SE_SUN, SEFLG_SWIEPH | SEFLG_EQUATORIAL, sun, error), 0)
+                << error;
+            ASSERT_GE(swe_calc(jdTT, SE_ECL_NUT, 0, nutation, error), 0) << error;
+            const double greenwichHourAngle = swe_sidtime0(jdTT, nutation[0], nutation[2]) * 15 -
+                                              hourAngleRatePerSecond * e.deltaT - sun[0];
+            for (double lon = -180; lon < 180; lon += 45) {
+                for (const double lat : {-60.0, -20.0, 0.0, 35.0, 70.0}) {
+                    ViewState view;
+                    view.observerLon = lon;
+                    view.observerLat = lat;
+                    setObserver(e.state, view);
+                    double altitude = 0, azimuth = 0;
+                    sunAltAz(e.state, t, e.deltaT, altitude, azimuth);
+                    double theirAzimuth = 0, theirAltitude = 0;
+                    eraHd2ae((greenwichHourAngle + lon) * degree, sun[1] * degree, lat * degree,
+                             &theirAzimuth, &theirAltitude);
+                    theirAzimuth /= degree;
+                    theirAltitude /= degree;
+                    const double dAltitude = std::fabs(altitude - theirAltitude);
+                    EXPECT_LT(dAltitude, 0.05) << year << " " << lon << " " << lat << " t " << t;
+                    worstAltitude = std::max(worstAltitude, dAltitude);
+                    // Azimuth differences as arcs on the sky; undefined at the zenith.
+                    if (std::fabs(theirAltitude) > 85)
+                        continue;
+                    const double dAzimuth =
+                        std::fabs(std::remainder(azimuth - theirAzimuth, 360.0)) *
+                        std::cos(theirAltitude * degree);
+                    EXPECT_LT(dAzimuth, 0.05) << year << " " << lon << " " << lat << " t " << t;
+                    worstAzimuth = std::max(worstAzimuth, dAzimuth);
+                }
+            }
+        }
+        std::printf("  %6.0f: altitude %.4f, azimuth %.4f\n", year, worstAltitude, worstAzimuth);
+    }
 }
 
 // The two central lines agree to 0.02 degree at greatest eclipse. Along the path the Swiss
