@@ -1,5 +1,7 @@
 #include "command_line.h"
 
+#include "messages.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -45,6 +47,15 @@ std::optional<double> CommandLine::number(const std::string& name, std::string& 
         return std::nullopt;
     }
     return value;
+}
+
+void printCatalogFailure(const Catalog& catalog, int status, std::FILE* err) {
+    if (status == catalogEndReached)
+        std::fprintf(err, "%s\n", messageCatalogEnded);
+    else if (!catalog.fault.empty())
+        std::fprintf(err, "%s\n", catalog.fault.c_str());
+    else
+        std::fprintf(err, "%s\n%s\n", messageNoCatalog, messageStartHere);
 }
 
 } // namespace vesk

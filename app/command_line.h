@@ -1,6 +1,9 @@
 // Options of the headless commands: "--name value" pairs and "--flag" switches.
 #pragma once
 
+#include "catalog.h"
+
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <set>
@@ -31,5 +34,9 @@ class CommandLine {
     std::map<std::string, std::string> values;
     std::set<std::string> flags;
 };
+
+// Prints why a catalog read failed with a catalogFind status: the catalog's end, a malformed
+// entry (which file, which entry) or a missing file.
+void printCatalogFailure(const Catalog& catalog, int status, std::FILE* err);
 
 } // namespace vesk

@@ -116,7 +116,7 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
     view.month = month;
     view.catalogStatus = catalogFind(session.catalog, 0, view.year, view.month);
     if (view.catalogStatus < 0) {
-        std::fprintf(err, "%s\n%s\n", messageNoCatalog, messageStartHere);
+        printCatalogFailure(session.catalog, view.catalogStatus, err);
         return 1;
     }
     const EclipseRecord& record = session.catalog.record;
@@ -143,9 +143,10 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
         std::fprintf(out,
                      "{\"date_ut\": \"%s\", \"type_code\": %d, \"type\": \"%s\", "
                      "\"magnitude\": %.5f, \"jd_ut\": %.6f, \"saros\": %d, \"saros_member\": %d, "
-                     "\"t0\": %.0f, \"delta_t\": %.2f",
+                     "\"t0\": %.0f, \"delta_t\": %.2f, \"jd_tt\": %.6f",
                      date.c_str(), static_cast<int>(record.typeCode), type, record.magnitude,
-                     record.jd, static_cast<int>(record.saros), member, record.t0, dt);
+                     record.jd, static_cast<int>(record.saros), member, record.t0, dt,
+                     record.jdTT);
         if (local)
             printLocalJson(state, *local, dt, out);
         std::fprintf(out, "}\n");

@@ -121,8 +121,8 @@ int runStepCommand(Session& s, const std::vector<std::string>& args, int directi
         std::fprintf(err, "%s: %s\n", name, error.c_str());
         return 2;
     }
-    if (catalogFind(s.catalog, 0, year, month) < 0) {
-        std::fprintf(err, "%s: no catalog file for the year %.0f\n", name, year);
+    if (const int status = catalogFind(s.catalog, 0, year, month); status < 0) {
+        printCatalogFailure(s.catalog, status, err);
         return 1;
     }
     const EclipseRecord& r = s.catalog.record;
@@ -136,7 +136,7 @@ int runStepCommand(Session& s, const std::vector<std::string>& args, int directi
     }
     double foundYear = NAN, foundMonth = NAN;
     SearchHit hit;
-    if (findPreviousMatch(s, printTo(err), r.year, r.month, criteria, foundYear, foundMonth, &hit) <
+    if (findPreviousMatch(s, printTo(err), r.year, r.jd, criteria, foundYear, foundMonth, &hit) <
             0 ||
         std::isnan(foundYear)) {
         std::fprintf(err, "%s: no matching eclipse in the years searched before\n", name);

@@ -51,7 +51,6 @@ struct CatalogFile {
     const char* name;
     double lastYear;
 };
-constexpr double firstCatalogYear = -13000;
 constexpr std::array<CatalogFile, 7> catalogFiles = {{{"ecm13000m08000.prn", -8000},
                                                       {"ecm07999m03000.prn", -3000},
                                                       {"ecm02999m00000.prn", 0},
@@ -99,15 +98,20 @@ bool readRawEntry(Catalog& catalog) {
         return false;
     std::array<double, catalogEntryNumbers> values{};
     char token[maxTokenLength + 1];
-    for (double& value : values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
         std::size_t length = 0;
-        if (!readToken(catalog.file.get(), token, length) || !parseNumber(token, length, value)) {
+        const bool read = readToken(catalog.file.get(), token, length);
+        if (!read || !parseNumber(token, length, values[i])) {
             catalog.ended = true;
+            if (i > 0 || length > 0)
+                catalog.fault = catalog.fileName + ": entry " +
+                                std::to_string(catalog.entriesRead + 1) + " is malformed";
             return false;
         }
     }
     for (int i = 0; i < catalogEntryNumbers; ++i)
         catalog.record.*catalogFieldOrder[i] = values[i];
+    ++catalog.entriesRead;
     return true;
 }
 
@@ -117,7 +121,7 @@ bool openCatalogFile(Catalog& catalog, const char* name) {
     if (path.empty())
         return false;
     catalog.file.reset(std::fopen(path.c_str(), "r"));
-    catalog.ended = false;
+    catalog.fileName = path.string();
     return catalog.file != nullptr;
 }
 
@@ -174,17 +178,32 @@ int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
     const char* name = catalogFileForYear(year);
     if (name == nullptr || !openCatalogFile(catalog, name))
         return -1;
-    bool anyEntry = false;
-    while (readRawEntry(catalog)) {
+    bool anyEntry = false, selected = false;
+    while (!selected && readRawEntry(catalog)) {
         anyEntry = true;
-        if (entryIsSelected(catalog.record, year, month))
-            break;
-        catalog.prevYear = catalog.record.year;
-        catalog.prevMonth = catalog.record.month;
+        selected = entryIsSelected(catalog.record, year, month);
+        if (!selected) {
+            catalog.prevYear = catalog.record.year;
+            catalog.prevMonth = catalog.record.month;
+        }
     }
-    if (!anyEntry) {
-        catalogClose(catalog);
+    if (!anyEntry || !catalog.fault.empty()) {
+        catalog.file.reset(); // the fault stays for the message
         return -1;
+    }
+    if (!selected) {
+        // The month lies after the file's last eclipse: the next one opens the next file.
+        const double next = nextCatalogYear(year);
+        if (catalogFileForYear(next) == nullptr) {
+            convertEntryToUt(catalog.record);
+            return catalogEndReached;
+        }
+        const EclipseRecord last = catalog.record;
+        if (!openCatalogFile(catalog, catalogFileForYear(next)) || !readRawEntry(catalog)) {
+            catalog.record = last;
+            catalog.file.reset();
+            return -1;
+        }
     }
     convertEntryToUt(catalog.record);
     return 1;
@@ -218,6 +237,9 @@ int catalogOpenFirst(Catalog& catalog, int traceLevel, double year) {
 void catalogClose(Catalog& catalog) {
     catalog.file.reset();
     catalog.ended = false;
+    catalog.fileName.clear();
+    catalog.entriesRead = 0;
+    catalog.fault.clear();
 }
 
 } // namespace vesk

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace vesk {
@@ -55,6 +56,9 @@ extern const std::array<const char*, 7> mapPanelTypeNames;
 // The name of a type code from one of the tables above; " " for a code outside 1..6.
 const char* eclipseTypeName(const std::array<const char*, 7>& names, double typeCode);
 
+// The first year of the catalog files (the first eclipse itself comes in -12999).
+constexpr double firstCatalogYear = -13000;
+
 // The catalog file holding the year, or null when the year lies outside -13000..16999.
 const char* catalogFileForYear(double year);
 
@@ -73,13 +77,21 @@ struct Catalog {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, FileCloser> file;
-    bool ended = false; // the open file hit its end or a malformed entry
+    bool ended = false;        // the open file hit its end or a malformed entry
+    std::string fileName;      // the open file's path
+    int entriesRead = 0;       // complete entries read from it
+    std::string fault;         // "FILE: entry N is malformed" after a malformed entry, else empty
 };
+
+// catalogFind's result when the month lies after the last eclipse of the catalog.
+constexpr int catalogEndReached = -2;
 
 // Opens the file for year and takes the entry of that year and month (month + fraction below
 // one half picks an eclipse of day 1 or 2, above one half one after day 25), or the first
-// eclipse after that month, or the last of the file. The file stays open after the entry.
-// Returns 1, or -1 when no file opens or it holds no complete entry.
+// eclipse after that month, which may be the first of the next file. The file stays open after
+// the entry. Returns 1; catalogEndReached after the catalog's last eclipse (the record then
+// holds that eclipse); -1 when a file does not open, holds no complete entry, or a malformed
+// entry comes before the one selected (fault then says which).
 int catalogFind(Catalog& catalog, int traceLevel, double year, double month);
 
 // Reads the next entry of the open file. Returns 1, or -1 at the end of the file or at an

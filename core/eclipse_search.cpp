@@ -3,6 +3,7 @@
 #include "messages.h"
 #include "timescales.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vesk {
@@ -16,8 +17,10 @@ constexpr double sarosSearchYears = 400;
 constexpr int messageX = 50, firstLine = 15, secondLine = 30;
 constexpr double noFileYear = 17000;
 
-bool isEclipse(const EclipseRecord& r, double year, double month) {
-    return r.year == year && r.month == month;
+// Whether an entry comes before the eclipse shown: half a day apart at least (two eclipses are
+// a fortnight apart at the least).
+bool isBefore(const EclipseRecord& r, double shownJd) {
+    return r.jd < shownJd - 0.5;
 }
 
 // Reads the next entry, going on into the next file at the end of one. False when the walk
@@ -68,7 +71,7 @@ bool matchesCriteria(Session& s, const SearchCriteria& c) {
     }
 }
 
-int findPreviousMatch(Session& s, const SearchMessage& message, double year, double month,
+int findPreviousMatch(Session& s, const SearchMessage& message, double year, double shownJd,
                       const SearchCriteria& c, double& foundYear, double& foundMonth,
                       SearchHit* hit) {
     double start = year - 1;
@@ -78,20 +81,21 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
         start = year - c.placePastYears;
     else if (c.mode == searchSarosNumber)
         start = year - 20;
+    start = std::max(start, firstCatalogYear);
     catalogClose(s.catalog);
     if (catalogFind(s.catalog, 0, start, 1) < 0)
         return -1;
     const EclipseRecord& r = s.catalog.record;
-    if (isEclipse(r, year, month)) { // nothing before it in the range
+    if (!isBefore(r, shownJd)) { // nothing before it in the range
         foundYear = r.year;
         foundMonth = r.month;
         return -1;
     }
     // Every match before the eclipse shown is recorded: the last one is the previous eclipse.
-    while (!isEclipse(r, year, month) && r.year <= year) {
+    while (isBefore(r, shownJd)) {
         if (matchesCriteria(s, c)) {
             foundYear = r.year;
-            foundMonth = r.month;
+            foundMonth = r.month + r.day / 32;
             if (hit != nullptr)
                 *hit = {r.year, r.month, r.day, r.typeCode, r.saros};
         } else if (c.mode == searchSarosNumber && start + sarosSearchYears < r.year) {

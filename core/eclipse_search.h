@@ -32,12 +32,13 @@ using SearchMessage = std::function<void(int x, int y, const char* text)>;
 // observer from t = 0).
 bool matchesCriteria(Session& session, const SearchCriteria& criteria);
 
-// The last matching eclipse before the one of year and month (year, month of the view after a
-// read), looking back over the past range of the criteria. Returns 0 with the match in
-// foundYear/foundMonth (untouched when there is none); -1 when the catalog cannot be read there
-// or the range holds nothing before the eclipse shown.
+// The last matching eclipse before the one shown, of the year and UT Julian date given,
+// looking back over the past range of the criteria (not before the catalog's first eclipse).
+// Returns 0 with the match in foundYear/foundMonth, the month with the day as a fraction
+// (day / 32) that picks it out of a month with two eclipses (untouched when there is none); -1
+// when the catalog cannot be read there or the range holds nothing before the eclipse shown.
 // The whole record of the match goes to hit when one is given.
-int findPreviousMatch(Session& session, const SearchMessage& message, double year, double month,
+int findPreviousMatch(Session& session, const SearchMessage& message, double year, double shownJd,
                       const SearchCriteria& criteria, double& foundYear, double& foundMonth,
                       SearchHit* hit = nullptr);
 

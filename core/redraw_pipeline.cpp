@@ -28,6 +28,13 @@ void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, int x, int line, 
     outcome.messages.emplace_back(text);
 }
 
+// The message after the catalog's last eclipse; the user's year and month are kept.
+void drawCatalogEnded(DrawSurface& surface, RedrawOutcome& outcome, ViewState& v) {
+    drawMessage(surface, outcome, 10, 1, messageCatalogEnded);
+    v.drawStatus = -1;
+    v.redrawAction = redrawShow;
+}
+
 // Copies the current record's line 1 into the view and the eclipse summary.
 void takeRecord(Session& s) {
     s.view.year = s.catalog.record.year;
@@ -100,15 +107,14 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome) {
     while (true) {
         v.catalogStatus = catalogReadNext(s.catalog, s.catalog.traceLevel);
         if (v.catalogStatus < 0) {
-            const double y = std::trunc(v.year);
-            v.month = 1;
-            v.year = nextCatalogYear(y);
-            if (y > 17000) {
-                drawMessage(surface, outcome, 10, 1, messageCatalogEnded);
-                v.drawStatus = -1;
-                v.redrawAction = redrawShow;
+            const double next = nextCatalogYear(std::trunc(v.year));
+            if (catalogFileForYear(next) == nullptr) {
+                // The last file has ended: the eclipse shown stays the user's.
+                drawCatalogEnded(surface, outcome, v);
                 return false;
             }
+            v.month = 1;
+            v.year = next;
             catalogClose(s.catalog);
             v.catalogStatus = catalogFind(s.catalog, s.catalog.traceLevel, v.year, 1);
             if (v.catalogStatus < 0) {
@@ -222,9 +228,15 @@ RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& servi
             v.searchStartYear = v.year;
         }
         v.catalogStatus = catalogFind(s.catalog, s.catalog.traceLevel, v.year, v.month);
+        if (v.catalogStatus == catalogEndReached) {
+            drawCatalogEnded(surface, outcome, v);
+            return outcome;
+        }
         if (v.catalogStatus < 0) {
             drawMessage(surface, outcome, 50, 1, messageNoCatalog);
             drawMessage(surface, outcome, 50, 2, messageStartHere);
+            if (!s.catalog.fault.empty())
+                drawMessage(surface, outcome, 50, 3, s.catalog.fault.c_str());
             v.redrawAction = redrawShow;
             v.dateResetPending = -1;
             v.drawStatus = -1;

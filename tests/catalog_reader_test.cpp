@@ -58,9 +58,18 @@ TEST_F(CatalogFixture, SelectsTheMonthOrTheNextEclipse) {
     expectDate(2030, 6, 1);
     ASSERT_EQ(catalogFind(catalog, 0, 2030, 12), 1);
     expectDate(2031, 2, 14);
-    // Past the last entry the file's last eclipse is taken.
+    // Past a file's last entry the next eclipse is the first of the next file: while that file
+    // is missing there is none to show.
+    EXPECT_EQ(catalogFind(catalog, 0, 2500, 1), -1);
+    dir.write("ecp03001p08000.prn", entry(3002, 5, 1));
     ASSERT_EQ(catalogFind(catalog, 0, 2500, 1), 1);
-    expectDate(2031, 2, 14);
+    expectDate(3002, 5, 1);
+    // After the last eclipse of the last file the catalog has ended; the record holds that one.
+    dir.write("ecp13001p16999.prn", entry(16996, 11, 29));
+    EXPECT_EQ(catalogFind(catalog, 0, 16996, 12), catalogEndReached);
+    EXPECT_EQ(catalog.record.x0, 29.5) << "the last eclipse (its UT date lies days earlier)";
+    EXPECT_EQ(catalogFind(catalog, 0, 16999, 12), catalogEndReached);
+    ASSERT_EQ(catalogFind(catalog, 0, 16996, 11), 1);
 }
 
 TEST_F(CatalogFixture, MonthFractionChoosesBetweenTwoEclipsesOfAMonth) {
@@ -110,8 +119,13 @@ TEST_F(CatalogFixture, MalformedOrTruncatedEntriesNeverMixWithThePreviousOne) {
     std::string broken = entry(2030, 6, 28);
     broken.replace(broken.find("0.2 0.1"), 3, "abc");
     writeModern(entry(2030, 3, 10) + broken + entry(2031, 2, 14));
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 12), 1); // the end: the last complete entry
+    // The fault ends the read before the month asked for: no eclipse, and the fault is named.
+    EXPECT_EQ(catalogFind(catalog, 0, 2030, 12), -1);
     expectDate(2030, 3, 10);
+    EXPECT_NE(catalog.fault.find("ecp00001p03000.prn: entry 2 is malformed"), std::string::npos)
+        << catalog.fault;
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    EXPECT_TRUE(catalog.fault.empty());
     EXPECT_EQ(catalogReadNext(catalog, 0), -1); // nothing is read past the fault
     expectDate(2030, 3, 10);
 

@@ -37,7 +37,7 @@ TEST(InfoCommand, JsonCarriesEveryField) {
     ASSERT_EQ(r.status, 0) << r.err;
     for (const char* key :
          {"\"date_ut\": \"-0100-05-", "\"type_code\":", "\"type\":", "\"magnitude\":", "\"jd_ut\":",
-          "\"saros\":", "\"saros_member\":", "\"t0\":", "\"delta_t\":"})
+          "\"saros\":", "\"saros_member\":", "\"t0\":", "\"delta_t\":", "\"jd_tt\":"})
         EXPECT_NE(r.out.find(key), std::string::npos) << key << " in " << r.out;
     EXPECT_EQ(r.out.front(), '{');
     EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
@@ -58,6 +58,12 @@ TEST(InfoCommand, FailuresAreReportedWithAStatus) {
     CommandResult r = runVesk({"info", "--year", "17000", "--month", "1"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("ベッセル要素ファイルがありません！"), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+
+    // After the catalog's last eclipse (16996 November 29) the catalog has ended.
+    r = runVesk({"info", "--year", "16998", "--month", "1"}, dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "ベッセル要素ファイルが終了しました。\n");
     EXPECT_TRUE(r.out.empty());
 
     r = runVesk({"info", "--year", "2024", "--month", "4"}, dir.path(),
@@ -180,6 +186,12 @@ TEST(SearchCommands, ListNextAndPrevious) {
     EXPECT_EQ(r.out, "   2017.0821   皆既日蝕    145/22\n") << r.err;
     r = runVesk({"prev", "--year", "2024", "--month", "4"}, dir.path());
     EXPECT_EQ(r.out, "   2023.1014   金環日蝕    134/44\n") << r.err;
+    // July 2000 has two eclipses: before the second comes the first.
+    r = runVesk({"prev", "--year", "2000", "--month", "7.75"}, dir.path());
+    EXPECT_EQ(r.out, "   2000.0701   部分日蝕    117/68\n") << r.err;
+    // Looking back from the catalog's second eclipse stops at its first.
+    r = runVesk({"prev", "--year", "-12999", "--month", "10", "--type", "1"}, dir.path());
+    EXPECT_EQ(r.out, " -12999.0831   部分日蝕   -347/ 1\n") << r.err;
 
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"list", "--type", "7"},

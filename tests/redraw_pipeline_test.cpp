@@ -150,3 +150,33 @@ TEST_F(PipelineFixture, SearchesEndWithTheirMessages) {
     EXPECT_TRUE(showedMessage(messageNoCatalogDuringSearch));
     EXPECT_EQ(session.view.dateResetPending, -1);
 }
+
+// After the catalog's last eclipse: the catalog has ended (no file is missing), and the
+// user's year and month stay as typed.
+TEST_F(PipelineFixture, MonthsAfterTheLastEclipseEndTheCatalog) {
+    dir.write("ecp13001p16999.prn",
+              catalogEntry(16996, 6, 1, 2, 665) + catalogEntry(16996, 11, 29, 2, 666));
+    session.view.year = 16998;
+    session.view.month = 3;
+    session.view.redrawAction = redrawShow;
+    RedrawOutcome outcome = redrawView(session, surface, services);
+    EXPECT_FALSE(outcome.rendered);
+    EXPECT_EQ(outcome.messages, std::vector<std::string>{messageCatalogEnded});
+    EXPECT_EQ(session.view.year, 16998);
+    EXPECT_EQ(session.view.month, 3);
+    EXPECT_EQ(session.view.dateResetPending, 0);
+    redrawView(session, surface, services);
+    EXPECT_EQ(services.dialogs, 0) << "no reset to the clock";
+
+    // A search that runs off the last file says the same.
+    session.view.year = 16996;
+    session.view.month = 6;
+    redrawView(session, surface, services);
+    ASSERT_EQ(session.eclipse.saros, 665);
+    session.view.searchMode = searchType;
+    session.view.searchType = 4;
+    session.view.redrawAction = redrawNextMatch;
+    outcome = redrawView(session, surface, services);
+    EXPECT_EQ(outcome.messages, std::vector<std::string>{messageCatalogEnded});
+    EXPECT_EQ(session.view.dateResetPending, 0);
+}

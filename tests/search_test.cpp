@@ -3,6 +3,7 @@
 #include "test_support.h"
 #include "timescales.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace vesk;
@@ -17,6 +18,12 @@ struct SearchFixture : ::testing::Test {
     SearchMessage message = [this](int, int, const char* text) { messages.emplace_back(text); };
 };
 
+// The UT Julian date of an entry of catalogEntry (12h TT).
+double noonJd(int year, int month, int day) {
+    const double tt = calendarToJd(year, month, day, 12, 0, 0);
+    return tt - deltaT((tt - 2451545) / 36525) / 86400;
+}
+
 } // namespace
 
 TEST_F(SearchFixture, PreviousIsTheLastMatchBeforeTheEclipseShown) {
@@ -29,15 +36,43 @@ TEST_F(SearchFixture, PreviousIsTheLastMatchBeforeTheEclipseShown) {
     c.type = 2;
     c.typePastYears = 0; // only earlier eclipses of the same year
     double year = 0, month = 0;
-    ASSERT_EQ(findPreviousMatch(session, message, 2029, 12, c, year, month), 0);
+    ASSERT_EQ(findPreviousMatch(session, message, 2029, noonJd(2029, 12, 5), c, year, month), 0);
     EXPECT_EQ(year, 2029);
-    EXPECT_EQ(month, 6) << "the later of the two matches before December";
+    EXPECT_EQ(month, 6 + 12 / 32.0) << "the later of the two matches before December";
     c.mode = searchAll;
-    ASSERT_EQ(findPreviousMatch(session, message, 2030, 6, c, year, month), 0);
-    EXPECT_EQ(month, 12);
+    ASSERT_EQ(findPreviousMatch(session, message, 2030, noonJd(2030, 6, 1), c, year, month), 0);
+    EXPECT_EQ(month, 12 + 5 / 32.0);
     // Nothing before the first eclipse of the range.
-    EXPECT_EQ(findPreviousMatch(session, message, 2029, 1, c, year, month), -1);
+    EXPECT_EQ(findPreviousMatch(session, message, 2029, noonJd(2029, 1, 14), c, year, month), -1);
     EXPECT_TRUE(messages.empty());
+}
+
+// Two eclipses in one month: the previous one of the second is the first, and the month that
+// comes back picks it out. Looking back from the first eclipse of the catalog finds nothing,
+// without reading before the catalog's first year.
+TEST_F(SearchFixture, PreviousInAMonthWithTwoEclipsesAndAtTheStart) {
+    dir.write("ecp00001p03000.prn", catalogEntry(2000, 2, 5, 1, 150) +
+                                        catalogEntry(2000, 7, 1, 1, 117) +
+                                        catalogEntry(2000, 7, 31, 1, 155));
+    SearchCriteria c;
+    double year = 0, month = 0;
+    ASSERT_EQ(findPreviousMatch(session, message, 2000, noonJd(2000, 7, 31), c, year, month), 0);
+    EXPECT_EQ(year, 2000);
+    EXPECT_EQ(month, 7 + 1 / 32.0);
+    ASSERT_EQ(catalogFind(session.catalog, 0, year, month), 1);
+    EXPECT_EQ(session.catalog.record.saros, 117);
+
+    dir.write("ecm13000m08000.prn",
+              catalogEntry(-12999, 8, 20, 1, 10) + catalogEntry(-12999, 9, 19, 1, 11));
+    c.mode = searchType;
+    c.type = 1;
+    year = month = 0;
+    EXPECT_EQ(findPreviousMatch(session, message, -12999, noonJd(-12999, 8, 20), c, year, month),
+              -1);
+    ASSERT_EQ(findPreviousMatch(session, message, -12999, noonJd(-12999, 9, 19), c, year, month),
+              0);
+    EXPECT_EQ(year, -12999);
+    EXPECT_EQ(std::trunc(month), 8);
 }
 
 TEST_F(SearchFixture, PreviousMemberOfASarosSeries) {
@@ -49,7 +84,8 @@ TEST_F(SearchFixture, PreviousMemberOfASarosSeries) {
     c.saros = 145;
     double year = 0, month = 0;
     SearchHit hit;
-    ASSERT_EQ(findPreviousMatch(session, message, 2035, 9, c, year, month, &hit), 0);
+    ASSERT_EQ(findPreviousMatch(session, message, 2035, noonJd(2035, 9, 2), c, year, month, &hit),
+              0);
     EXPECT_EQ(year, 2017);
     EXPECT_EQ(hit.day, 21);
 }

@@ -263,8 +263,10 @@ void CModeDlg::exchangeChoices() {
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("vesk のﾊﾞｰｼﾞｮﾝ情報"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("vesk Version 0.1\n"
-                                                "Solar eclipses of the years -13000 to 16999")));
+    layout->addWidget(
+        new QLabel(QStringLiteral("vesk Version 0.1\n"
+                                  "Solar eclipses from JPL DE431: the catalog holds the 71,251\n"
+                                  "eclipses from -12999 August 31 to 16996 November 29 (UT).")));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(box);
