@@ -206,13 +206,14 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     int central = 0;
     localMaximum(s, localSearchStart(s), dT, tMax, altitude, limb.magnitudeAtMaximum, central);
 
-    // The clock hours count from midnight of the TT date of greatest eclipse.
+    // The zone date of the maximum, as the local circumstances give it.
+    double zoneYear = 0, zoneMonth = 0, zoneDay = 0, zoneHour = 0;
+    jdToCalendar(instantJdUt(s, tMax, dT), 1, lonEast, zoneYear, zoneMonth, zoneDay, zoneHour);
+    surface.textOut(10, 10,
+                    format("%4.0f/%2.0f/%2.0f DT:%8.1fs", zoneYear, zoneMonth, zoneDay, dT));
+    // The libration's clock hours count from midnight of the TT date of greatest eclipse.
     double year = 0, month = 0, day = 0, hour = 0;
     jdToCalendar(r.jdTT, 0, 0, year, month, day, hour);
-    const double zoneTime = r.t0 + tMax - dT / 3600 + zone;
-    surface.textOut(
-        10, 10,
-        format("%4.0f/%2.0f/%2.0f DT:%8.1fs", year, month, zoneTime > 24 ? day + 1 : day, dT));
     surface.textOut(10, 26, format("Lon:%7.3f Lat:%7.3f ", lonEast, lat));
     const LibrationResult lib = lunarLibration(year, month, day, r.t0 + tMax - dT / 3600, dT,
                                                -lonEast * pi / 180, lat * pi / 180, 0);

@@ -54,26 +54,40 @@ TEST(LimbCorrection, GridFromTheLolaProduct) {
     EXPECT_TRUE(limb.grid.empty());
 }
 
+namespace {
+
+// The limb screen of an eclipse for a place, drawn with the grid of LDEM_4.
+struct LimbScreen {
+    ScratchDir dir;
+    Catalog catalog;
+    EclipseState state;
+    ViewState view;
+    LimbData limb;
+    RecordingSurface surface;
+
+    LimbScreen(double year, double month, double lon, double lat) {
+        if (!makeGrid(dir))
+            return;
+        catalog.paths.dirs = {sourceDataDir()};
+        state.record = &catalog.record;
+        EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
+        loadEclipseSummary(state);
+        view.observerLon = lon;
+        view.observerLat = lat;
+        setObserver(state, view);
+        EXPECT_TRUE(loadLunarGrid(limb, DataPaths{{dir.path()}}));
+        drawLimbCorrection(surface, state, limb, view.observerLon, view.observerLat);
+    }
+};
+
+} // namespace
+
 TEST(LimbCorrection, ProfileAndContactsOf2024AtGreatestEclipse) {
     if (!std::filesystem::exists(ldemLabel()))
         GTEST_SKIP() << "no LDEM_4 product";
-    ScratchDir dir;
-    ASSERT_TRUE(makeGrid(dir));
-    Catalog catalog;
-    catalog.paths.dirs = {sourceDataDir()};
-    EclipseState state;
-    state.record = &catalog.record;
-    ASSERT_EQ(catalogFind(catalog, 0, 2024, 4), 1);
-    loadEclipseSummary(state);
-    ViewState view;
-    view.observerLon = -104.14;
-    view.observerLat = 25.29;
-    setObserver(state, view);
-    LimbData limb;
-    ASSERT_TRUE(loadLunarGrid(limb, DataPaths{{dir.path()}}));
-
-    RecordingSurface surface;
-    drawLimbCorrection(surface, state, limb, view.observerLon, view.observerLat);
+    const LimbScreen screen(2024, 4, -104.14, 25.29);
+    const LimbData& limb = screen.limb;
+    const RecordingSurface& surface = screen.surface;
     // The profile has mountains and valleys of a few km about the mean limb.
     double lowest = 1e9, highest = -1e9;
     for (const double r : limb.profile) {
@@ -97,4 +111,16 @@ TEST(LimbCorrection, ProfileAndContactsOf2024AtGreatestEclipse) {
     EXPECT_TRUE(second);
     EXPECT_TRUE(third);
     EXPECT_TRUE(duration) << "totality 4 min 28 s on the central line";
+}
+
+// West of Greenwich the zone date of the maximum is the day before the UT date: 2035 September 2
+// at 3:24 UT is September 1 at 16:24 in the zone of 165 W, as the local circumstances say.
+TEST(LimbCorrection, DateIsTheZoneDateOfTheMaximum) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    const LimbScreen pacific(2035, 9, -165, 10.49);
+    ASSERT_FALSE(pacific.surface.texts.empty());
+    EXPECT_EQ(pacific.surface.texts.front().text.substr(0, 10), "2035/ 9/ 1");
+    const LimbScreen japan(2035, 9, 137.2, 36.7);
+    EXPECT_EQ(japan.surface.texts.front().text.substr(0, 10), "2035/ 9/ 2");
 }
