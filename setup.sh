@@ -25,7 +25,7 @@ cmake --build build -j"$(nproc)"
 
 # The relief grid, resampled from ETOPO5 (ferret-datasets), and the coast, river and boundary
 # files from GSHHG (gmt-gshhg-high).
-if [ ! -f data/globe04.dat ]; then
+if [ ! -f data/globe04.dat ] || [ build/vesk-make-relief -nt data/globe04.dat ]; then
     ./build/vesk-make-relief --etopo /usr/share/ferret-vis/data/etopo5.cdf --grid data/globe04.dat
 fi
 if [ ! -f data/sa_bdy.cbd ]; then

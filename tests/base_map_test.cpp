@@ -4,6 +4,7 @@
 #include "redraw_pipeline.h"
 #include "test_support.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace vesk;
@@ -203,4 +204,34 @@ TEST_F(MapFixture, ScaleBarAndPlaceLabelsOnRegionalMaps) {
     setMapCentre(projection, view, 139.7, 35.7);
     drawMapBackground(canvas, relief, paths);
     EXPECT_TRUE(surface.texts.empty());
+}
+
+// The generated relief grid marks shallow seas and lakes as water (below -100 m) from the
+// shorelines, and keeps land below sea level as land.
+TEST(ReliefGrid, WaterAndLandOfKnownPlaces) {
+    ReliefData relief;
+    loadRelief(relief, DataPaths{{sourceDataDir()}});
+    if (relief.grid.empty())
+        GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
+    const auto cell = [&](double lat, double lon) {
+        const int row = static_cast<int>(std::lround((rowLat(0) - lat) * 15));
+        const int column = static_cast<int>(std::lround((lon - columnLon(0)) * 15));
+        return relief.grid[static_cast<std::size_t>(row) * reliefColumns + column];
+    };
+    struct Place {
+        const char* name;
+        double lat, lon;
+        bool water;
+    };
+    for (const Place& p :
+         {Place{"Grand Banks", 44.5, -51.0, true}, Place{"Dogger Bank", 54.75, 2.0, true},
+          Place{"Lake Superior", 47.6, -87.5, true}, Place{"Lake Victoria", -1.0, 33.0, true},
+          Place{"Caspian Sea", 42.0, 50.5, true}, Place{"Death Valley", 36.25, -116.85, false},
+          Place{"Qattara Depression", 29.6, 27.1, false},
+          Place{"Turpan Depression", 42.7, 89.3, false}, Place{"Tibet", 33.0, 88.0, false}}) {
+        if (p.water)
+            EXPECT_LT(cell(p.lat, p.lon), -100) << p.name;
+        else
+            EXPECT_GE(cell(p.lat, p.lon), -100) << p.name;
+    }
 }

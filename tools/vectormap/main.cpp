@@ -167,7 +167,7 @@ int rankOf(Kind kind, int level) {
 
 // The segments of one GMT dump, each with its level from the "> ... Level n" header.
 std::vector<std::pair<Segment, int>> readGmt(const std::string& option) {
-    const std::string command = "gmt coast -Rd -Dh " + option + " -M";
+    const std::string command = "gmt coast -Rd -Dh " + option + " -M --GMT_HISTORY=false";
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe)
         throw std::runtime_error("cannot run " + command);
