@@ -2,11 +2,13 @@
 
 #include "palette.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <limits>
+#include <set>
 #include <sstream>
 
 namespace vesk {
@@ -30,7 +32,6 @@ constexpr std::size_t riseSetSegmentPoints = 600;
 constexpr double riseSetJoin = 25, riseSetPolarLat = 75, riseSetPolarLatStep = 7.5;
 constexpr double breakJoin = 15;
 constexpr double sameTimeLatLimit = 15;
-constexpr double dateLineJump = 300;
 
 double distance(const TracedPoint& a, const TracedPoint& b) {
     double dlon = a.lon - b.lon;
@@ -97,6 +98,49 @@ std::vector<std::string> pointWords(const std::string& fragment) {
 
 } // namespace
 
+std::vector<std::vector<KmlPoint>> splitRingAtDateLine(const std::vector<KmlPoint>& ring) {
+    const std::size_t n = ring.size();
+    const auto crosses = [](const KmlPoint& a, const KmlPoint& b) {
+        return std::fabs(b.lon - a.lon) > 180;
+    };
+    std::size_t first = n;
+    for (std::size_t i = 0; i < n && first == n; ++i)
+        if (crosses(ring[i], ring[(i + 1) % n]))
+            first = i;
+    if (first == n) {
+        std::vector<KmlPoint> closed = ring;
+        if (!n || closed.front().lon != closed.back().lon ||
+            closed.front().lat != closed.back().lat)
+            closed.push_back(ring.front());
+        return {closed};
+    }
+    // Walk the ring from just after a crossing: each side's points come in runs that end on the
+    // meridian, where the crossing point is interpolated (linearly in longitude across it).
+    std::vector<KmlPoint> east, west;
+    for (std::size_t step = 1; step <= n; ++step) {
+        const KmlPoint& a = ring[(first + step) % n];
+        const KmlPoint& b = ring[(first + step + 1) % n];
+        const bool aEast = a.lon >= 0;
+        (aEast ? east : west).push_back(a);
+        if (!crosses(a, b))
+            continue;
+        const double edge = aEast ? 180 : -180;
+        const double bLon = aEast ? b.lon + 360 : b.lon - 360;
+        const double f = (edge - a.lon) / (bLon - a.lon);
+        const double lat = a.lat + f * (b.lat - a.lat);
+        (aEast ? east : west).push_back({edge, lat, a.altitude});
+        (aEast ? west : east).push_back({-edge, lat, a.altitude});
+    }
+    // The walk began with the point after the first crossing, whose far-side crossing point
+    // was added last: rotate it to the front of its side.
+    std::vector<KmlPoint>& startSide = ring[(first + 1) % n].lon >= 0 ? east : west;
+    std::rotate(startSide.rbegin(), startSide.rbegin() + 1, startSide.rend());
+    for (std::vector<KmlPoint>* side : {&east, &west})
+        if (!side->empty())
+            side->push_back(side->front());
+    return {east, west};
+}
+
 long kmlFileCode(int year, int month) {
     const long code = std::labs(year) * 100L + month;
     return year < 0 ? -code : code;
@@ -131,6 +175,8 @@ void KmlPass::head(int f, const char* name) {
         style = f == riseSetJoins || f == riseSetLines ? greenStyle : aquaStyle;
         clamp = false;
     }
+    openAt[f] = fragments[f].size();
+    openPoints[f] = 0;
     fragments[f] += "\n<Placemark>\n<name>" + std::string(name) + "</name>\n<description>" +
                     description() + "</description>\n" + style +
                     "\n<LineString>\n<extrude>1</extrude>\n<tessellate>1</tessellate>\n" +
@@ -139,12 +185,19 @@ void KmlPass::head(int f, const char* name) {
 }
 
 void KmlPass::point(int f, const TracedPoint& p, const char* altitude) {
-    if (valid(p))
-        fragments[f] += pointLine(p.lon, p.lat, altitude);
+    if (!valid(p))
+        return;
+    fragments[f] += pointLine(p.lon, p.lat, altitude);
+    ++openPoints[f];
 }
 
 void KmlPass::close(int f) {
-    fragments[f] += closing;
+    // A line needs two points at least: a placemark with fewer is left out.
+    if (openPoints[f] < 2)
+        fragments[f].erase(openAt[f]);
+    else
+        fragments[f] += closing;
+    openPoints[f] = 0;
 }
 
 void KmlPass::twoPointLine(int f, const char* name, const TracedPoint& a, const TracedPoint& b) {
@@ -246,7 +299,6 @@ void KmlPass::maxAtRiseSetPoint(int sign, const TracedPoint& p) {
         breakPoints.push_back({p, nextTag[side]});
     } else if (distance(p, lastMax[side]) > maxLineJump) {
         close(f);
-        fragments[f] += "\n";
         head(f, maxRiseSetName);
         breakPoints.push_back({lastMax[side], nextTag[side]++});
         breakPoints.push_back({p, nextTag[side]});
@@ -355,11 +407,14 @@ void KmlPass::writeBreakJoins() {
         }
         return nearest;
     };
+    // Two break points that are each other's nearest are joined by one line, not two.
+    std::set<std::pair<const BreakPoint*, const BreakPoint*>> joined;
     double best = 0;
     for (const BreakPoint& b : breakPoints) {
         const BreakPoint* other = nearestBreak(b.point, b.tag, best);
-        if (other != nullptr && best < breakJoin)
-            twoPointLine(maxRiseSetMinus, maxRiseSetName, b.point, other->point);
+        if (other == nullptr || best >= breakJoin || !joined.insert(std::minmax(&b, other)).second)
+            continue;
+        twoPointLine(maxRiseSetMinus, maxRiseSetName, b.point, other->point);
     }
     for (const TracedPoint& end : limbEnds) {
         const BreakPoint* other = nearestBreak(end, 0, best);
@@ -393,33 +448,31 @@ std::string KmlPass::shadowPolygon() const {
                "</Placemark>\n";
     };
     // The ring runs along the northern limit and back along the southern one.
-    std::vector<std::string> ring = pointWords(fragments[north]);
+    std::vector<std::string> words = pointWords(fragments[north]);
     const std::vector<std::string> southWords = pointWords(fragments[south]);
-    ring.insert(ring.end(), southWords.rbegin(), southWords.rend());
-    std::string points;
-    bool crossesDateLine = false;
-    double previousLon = 0;
-    std::vector<std::array<double, 3>> parsed;
-    for (const std::string& word : ring) {
-        points += " " + word + "\n";
-        std::array<double, 3> p{};
-        if (std::sscanf(word.c_str(), "%lf,%lf,%lf", &p[0], &p[1], &p[2]) != 3)
-            continue;
-        if (!parsed.empty() && std::fabs(p[0] - previousLon) > dateLineJump)
-            crossesDateLine = true;
-        previousLon = p[0];
-        parsed.push_back(p);
+    words.insert(words.end(), southWords.rbegin(), southWords.rend());
+    std::vector<KmlPoint> ring;
+    for (const std::string& word : words) {
+        KmlPoint p{};
+        if (std::sscanf(word.c_str(), "%lf,%lf,%lf", &p.lon, &p.lat, &p.altitude) == 3)
+            ring.push_back(p);
     }
-    if (!crossesDateLine)
-        return placemark("Total Eclipse Shadow", points);
-    std::string east, west;
-    for (const auto& p : parsed) {
-        char line[80];
-        std::snprintf(line, sizeof line, " %012.6f,%012.6f,%3.1f\n", p[0], p[1], p[2]);
-        (p[0] >= 0 ? east : west) += line;
-    }
-    return placemark("Total Eclipse Shadow(East)", east) +
-           placemark("Total Eclipse Shadow(West)", west);
+    if (ring.size() < 3)
+        return "";
+    const auto text = [](const std::vector<KmlPoint>& points) {
+        std::string lines;
+        for (const KmlPoint& p : points) {
+            char line[80];
+            std::snprintf(line, sizeof line, " %012.6f,%012.6f,%3.1f\n", p.lon, p.lat, p.altitude);
+            lines += line;
+        }
+        return lines;
+    };
+    const std::vector<std::vector<KmlPoint>> pieces = splitRingAtDateLine(ring);
+    if (pieces.size() == 1)
+        return placemark("Total Eclipse Shadow", text(pieces[0]));
+    return placemark("Total Eclipse Shadow(East)", text(pieces[0])) +
+           placemark("Total Eclipse Shadow(West)", text(pieces[1]));
 }
 
 std::vector<std::filesystem::path> KmlPass::documents() const {

@@ -14,6 +14,16 @@
 
 namespace vesk {
 
+struct KmlPoint {
+    double lon = 0, lat = 0, altitude = 0;
+};
+
+// Cuts a ring (its last point joins its first) at the 180th meridian: the piece east of it and
+// the piece west of it, each closed (its first point repeated at its end), with the crossing
+// points interpolated onto +180 and -180. A ring that does not cross comes back as one closed
+// piece.
+std::vector<std::vector<KmlPoint>> splitRingAtDateLine(const std::vector<KmlPoint>& ring);
+
 // The number that names the documents: sign(Y) * (|Y| * 100 + M) for year Y and month M.
 long kmlFileCode(int year, int month);
 
@@ -74,6 +84,9 @@ class KmlPass : public PathMapObserver {
     DataPaths paths;
     std::filesystem::path outDir;
     std::vector<std::string> fragments = std::vector<std::string>(fragmentCount);
+    // Where each fragment's open placemark begins, and how many points it has.
+    std::vector<std::size_t> openAt = std::vector<std::size_t>(fragmentCount);
+    std::vector<int> openPoints = std::vector<int>(fragmentCount);
     std::vector<TracedPoint> riseSet[2]; // sides +1, -1
     std::vector<TracedPoint> limbEnds;   // penumbral limits at the limb
     std::vector<BreakPoint> breakPoints; // of the curves of greatest eclipse at the limb

@@ -8,10 +8,14 @@
 #include "test_support.h"
 #include "timescales.h"
 
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
+#include <tuple>
 
 using namespace vesk;
 using namespace vesk::testing;
@@ -169,6 +173,42 @@ struct KmlRun {
     }
 };
 
+// The placemarks of a KML document as an XML parser reads them: name and points.
+struct Placemark {
+    std::string name;
+    std::vector<KmlPoint> points;
+};
+
+std::vector<Placemark> parseKml(const std::string& text) {
+    std::vector<Placemark> placemarks;
+    QXmlStreamReader xml(QByteArray::fromStdString(text));
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == QLatin1String("Placemark"))
+            placemarks.emplace_back();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("name") && !placemarks.empty())
+            placemarks.back().name = xml.readElementText().toStdString();
+        else if (xml.isStartElement() && xml.name() == QLatin1String("coordinates")) {
+            for (const QString& word :
+                 xml.readElementText().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts)) {
+                const QStringList values = word.split(',');
+                if (values.size() == 3)
+                    placemarks.back().points.push_back(
+                        {values[0].toDouble(), values[1].toDouble(), values[2].toDouble()});
+            }
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return placemarks;
+}
+
+const Placemark* findPlacemark(const std::vector<Placemark>& placemarks, const std::string& name) {
+    for (const Placemark& p : placemarks)
+        if (p.name == name)
+            return &p;
+    return nullptr;
+}
+
 int count(const std::string& text, const std::string& word) {
     int n = 0;
     for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1))
@@ -193,7 +233,7 @@ TEST(Kml, TotalEclipseDocuments) {
     EXPECT_NE(run.path.find("<name>Eclipse   2024/04/08</name>"), std::string::npos);
     EXPECT_NE(run.path.find("  <styleUrl>#redLinePoly</styleUrl>"), std::string::npos);
     EXPECT_GT(count(run.earth, "<Placemark>"), 20);
-    EXPECT_NE(run.earth.find("Curve at same time Line"), std::string::npos);
+    EXPECT_NE(run.earth.find("Curve of same time Line"), std::string::npos);
     EXPECT_NE(run.earth.find(",3.0\n"), std::string::npos) << "points of equal time";
     // The central line passes the point of greatest eclipse (25.3 N, 104.1 W).
     std::istringstream lines(run.path.substr(run.path.find("<name>Central Line")));
@@ -211,8 +251,41 @@ TEST(Kml, PathAcrossTheDateLineAndPartialEclipses) {
     KmlRun dateLine(2009, 7); // 2009 July 22: India to the central Pacific
     ASSERT_TRUE(dateLine.written);
     EXPECT_TRUE(dateLine.wellFormed(dateLine.path));
-    EXPECT_EQ(count(dateLine.path, "Total Eclipse Shadow(East)"), 1);
-    EXPECT_EQ(count(dateLine.path, "Total Eclipse Shadow(West)"), 1);
+    // The shadow is cut exactly at the meridian into two closed rings that meet there: each
+    // crossing latitude is in both.
+    const std::vector<Placemark> placemarks = parseKml(dateLine.path);
+    const Placemark* east = findPlacemark(placemarks, "Total Eclipse Shadow(East)");
+    const Placemark* west = findPlacemark(placemarks, "Total Eclipse Shadow(West)");
+    ASSERT_TRUE(east != nullptr && west != nullptr);
+    EXPECT_EQ(findPlacemark(placemarks, "Total Eclipse Shadow"), nullptr);
+    std::vector<double> eastCuts, westCuts;
+    for (const auto& [ring, sign, cuts] : {std::tuple{east, 1, &eastCuts}, {west, -1, &westCuts}}) {
+        ASSERT_GT(ring->points.size(), 3u);
+        EXPECT_EQ(ring->points.front().lon, ring->points.back().lon) << "closed";
+        EXPECT_EQ(ring->points.front().lat, ring->points.back().lat) << "closed";
+        for (std::size_t i = 0; i + 1 < ring->points.size(); ++i) {
+            const KmlPoint& p = ring->points[i];
+            EXPECT_TRUE(sign > 0 ? p.lon >= 0 && p.lon <= 180 : p.lon >= -180 && p.lon < 0);
+            if (std::fabs(p.lon) == 180)
+                cuts->push_back(p.lat);
+        }
+        std::sort(cuts->begin(), cuts->end());
+    }
+    ASSERT_EQ(eastCuts.size(), 2u);
+    EXPECT_EQ(eastCuts, westCuts);
+    // The cuts lie on the limits' own crossing of the meridian: between their neighbours.
+    EXPECT_GT(eastCuts[1] - eastCuts[0], 1.5) << "the path is some 250 km wide there";
+
+    // Every line has two points at least, and no join line is written twice.
+    std::set<std::pair<std::pair<double, double>, std::pair<double, double>>> joins;
+    for (const Placemark& p : parseKml(dateLine.earth)) {
+        EXPECT_GE(p.points.size(), 2u) << p.name;
+        if (p.points.size() != 2)
+            continue;
+        const std::pair a{p.points[0].lon, p.points[0].lat}, b{p.points[1].lon, p.points[1].lat};
+        EXPECT_TRUE(joins.insert(a < b ? std::pair{a, b} : std::pair{b, a}).second)
+            << p.name << " twice";
+    }
 
     KmlRun partial(2025, 3);
     ASSERT_TRUE(partial.written);
@@ -229,4 +302,27 @@ TEST(Kml, NoHeaderNoDocuments) {
     EXPECT_TRUE(run.earth.empty());
     EXPECT_TRUE(run.path.empty());
     EXPECT_TRUE(std::filesystem::is_empty(run.out.path()));
+}
+
+// A ring cut at the meridian: the crossings are interpolated on the straight line across it.
+TEST(Kml, RingSplitAtTheDateLine) {
+    const std::vector<KmlPoint> square = {{170, 0, 0}, {-170, 0, 0}, {-170, 10, 0}, {170, 10, 0}};
+    const auto pieces = splitRingAtDateLine(square);
+    ASSERT_EQ(pieces.size(), 2u);
+    const auto lonLat = [](const std::vector<KmlPoint>& ring) {
+        std::vector<std::pair<double, double>> points;
+        for (const KmlPoint& p : ring)
+            points.emplace_back(p.lon, p.lat);
+        return points;
+    };
+    using Points = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(lonLat(pieces[0]), (Points{{180, 10}, {170, 10}, {170, 0}, {180, 0}, {180, 10}}));
+    EXPECT_EQ(lonLat(pieces[1]), (Points{{-180, 0}, {-170, 0}, {-170, 10}, {-180, 10}, {-180, 0}}));
+    const std::vector<KmlPoint> slanted = {{175, 0, 0}, {-175, 10, 0}, {-175, 20, 0}, {175, 20, 0}};
+    const auto cut = splitRingAtDateLine(slanted);
+    ASSERT_EQ(cut.size(), 2u);
+    EXPECT_NEAR(cut[1].front().lat, 5, 1e-9) << "half way in longitude, half way in latitude";
+    const auto whole = splitRingAtDateLine({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}});
+    ASSERT_EQ(whole.size(), 1u);
+    EXPECT_EQ(whole[0].size(), 4u) << "closed";
 }
