@@ -1,17 +1,21 @@
 // The window program on the offscreen platform: dialogs with their validation, the view's
 // commands and mouse gestures, the eclipse list, the frame's menus and toolbar.
+#include "clock.h"
 #include "main_frame.h"
+#include "messages.h"
 #include "test_support.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -226,8 +230,11 @@ TEST(Window, ProgramStartsAndShowsAPicture) {
     ASSERT_EQ(r.status, 0) << r.err;
     QImage shot((dir.path() / "shot.png").c_str());
     ASSERT_FALSE(shot.isNull());
-    EXPECT_EQ(shot.width(), 700);
-    EXPECT_EQ(shot.height(), 600);
+    // The frame's inside: 700 x 600 less what the platform takes for the window's frame.
+    EXPECT_LE(shot.width(), 700);
+    EXPECT_GT(shot.width(), 680);
+    EXPECT_LE(shot.height(), 600);
+    EXPECT_GT(shot.height(), 560);
     int colours = 0;
     for (int y = 100; y < shot.height(); y += 10)
         for (int x = 0; x < shot.width(); x += 10)
@@ -261,4 +268,68 @@ TEST(Window, LimbCorrectionSaysWhenTheLunarGridIsMissing) {
             lit += picture.pixel(x, y) == qRgb(255, 255, 255);
     EXPECT_GT(lit, 100) << "the two lines of the message";
     EXPECT_EQ(picture.pixel(900, 600), qRgb(0, 0, 0));
+}
+
+// Enter in the search dialog presses OK; the labels' "(&P)" are Alt mnemonics of their boxes.
+TEST(Dialogs, EnterAndMnemonics) {
+    Messages messages;
+    CityTable cities;
+    ViewState view;
+    int cityIndex = 1, pendingType = 2;
+    CModeDlg search(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
+                    messages.reporter());
+    search.show();
+    QApplication::setActiveWindow(&search);
+    QTest::keyClick(&search, Qt::Key_Return);
+    EXPECT_EQ(search.result(), QDialog::Accepted) << "OK, not the start year/month dialog";
+
+    CWhenDlg when(nullptr, {2024, 4}, messages.reporter());
+    when.show();
+    QApplication::setActiveWindow(&when);
+    QApplication::processEvents();
+    QTest::keyClick(&when, Qt::Key_M, Qt::AltModifier);
+    EXPECT_TRUE(when.monthEdit->hasFocus());
+    QTest::keyClick(&when, Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(when.yearEdit->hasFocus());
+    for (const QLabel* label : when.findChildren<QLabel*>())
+        EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+}
+
+// The frame opens 700 x 600 with its outer top-left corner at the screen's; the status bar
+// says why the sky and limb commands draw nothing outside the path.
+TEST(Window, FrameGeometryAndStatusMessages) {
+    AppState state{DataPaths{{sourceDataDir()}}};
+    Messages messages;
+    CMainFrame frame{state, messages.reporter()};
+    state.session.view.year = 2024;
+    state.session.view.month = 4;
+    state.session.view.redrawAction = redrawShow;
+    CVeskView* view = frame.newDocument()->view();
+    frame.show();
+    QApplication::processEvents();
+    EXPECT_EQ(frame.frameGeometry(), QRect(0, 0, 700, 600));
+    view->repaintNow();
+    state.session.view.observerLon = -74;
+    state.session.view.observerLat = 40.7;
+    view->totalitySky();
+    EXPECT_EQ(frame.statusBar()->currentMessage().toStdString(), messageNotCentral);
+}
+
+// Reopened, the list starts again from this year and a period of 10.
+TEST(Window, EclipseListReopensWithItsStartValues) {
+    Window w;
+    w.view->eclipseList();
+    CListDlg* list = w.view->listDialog();
+    list->startEdit->setText("2000");
+    list->periodEdit->setText("300");
+    list->search();
+    EXPECT_EQ(list->list->count(), 101) << "the header and 100 hits";
+    EXPECT_EQ(w.frame.statusBar()->currentMessage().toStdString(), messageListFull);
+    QApplication::postEvent(w.view, new QEvent(closeListEvent));
+    QApplication::processEvents();
+    ASSERT_FALSE(list->isVisible());
+    w.view->eclipseList();
+    EXPECT_EQ(list->startEdit->text().toDouble(), currentLocalMonth().year);
+    EXPECT_EQ(list->periodEdit->text(), QString("10"));
+    EXPECT_EQ(list->list->count(), 101) << "the last hits are listed again";
 }

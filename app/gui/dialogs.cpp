@@ -39,8 +39,11 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
 }
 
 // A label and a field side by side in a grid row.
+// The field is the label's buddy: a "(&P)" in the label is its Alt+P mnemonic.
 void labelled(QGridLayout* grid, int row, int column, const char* label, QWidget* field) {
-    grid->addWidget(new QLabel(QString::fromUtf8(label)), row, column);
+    auto* text = new QLabel(QString::fromUtf8(label));
+    text->setBuddy(field);
+    grid->addWidget(text, row, column);
     grid->addWidget(field, row, column + 1);
 }
 
@@ -211,6 +214,7 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
     connect(typeList, &QComboBox::activated, this,
             [&pendingType](int row) { pendingType = row + 1; });
     auto* startButton = new QPushButton(QStringLiteral("検索開始年月設定"));
+    startButton->setAutoDefault(false); // Enter presses OK, whatever has the focus
     connect(startButton, &QPushButton::clicked, this, [this, &view, reporter] {
         CWhenDlg when(this, loadWhen(view), reporter);
         if (when.exec() == QDialog::Accepted)

@@ -2,6 +2,7 @@
 
 #include "clock.h"
 #include "eclipse_list.h"
+#include "messages.h"
 #include "saros.h"
 
 #include <QApplication>
@@ -10,14 +11,15 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusTipEvent>
 
 namespace vesk {
 
 namespace {
 // Bounds of the text boxes.
 const FieldRule startRule{false, -13000, 17000}, periodRule{false, 1, 5000};
-// A Saros search lists a series over this many years.
-constexpr double sarosPeriod = 2000;
+// The period of an opening; a Saros search lists a series over sarosPeriod years.
+constexpr double defaultPeriod = 10, sarosPeriod = 2000;
 } // namespace
 
 CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message,
@@ -27,15 +29,10 @@ CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message,
     setWindowTitle(QStringLiteral("日蝕検索リスト表示"));
     setModal(false);
     setFont(QFont(QStringLiteral("IPAGothic"), 9));
-    startYear = currentLocalMonth().year;
-    if (session.view.searchMode == searchSarosNumber) {
-        startYear = std::trunc(sarosStartYear(session.eclipse.saros));
-        period = sarosPeriod;
-    }
     list = new QListWidget;
     list->setFont(QFont(QStringLiteral("IPAGothic"), 9));
-    startEdit = new QLineEdit(QString::number(startYear, 'g', 12));
-    periodEdit = new QLineEdit(QString::number(period, 'g', 12));
+    startEdit = new QLineEdit;
+    periodEdit = new QLineEdit;
     auto* searchButton = new QPushButton(QStringLiteral("検索開始"));
     auto* drawButton = new QPushButton(QStringLiteral("日蝕描画"));
     auto* closeButton = new QPushButton(QStringLiteral("終了"));
@@ -58,6 +55,18 @@ CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message,
             [this] { QApplication::postEvent(this->view, new QEvent(showListedEclipseEvent)); });
     connect(closeButton, &QPushButton::clicked, this, &CListDlg::reject);
     connect(cancelButton, &QPushButton::clicked, this, &CListDlg::reject);
+    initialise();
+}
+
+void CListDlg::initialise() {
+    startYear = currentLocalMonth().year;
+    period = defaultPeriod;
+    if (session.view.searchMode == searchSarosNumber) {
+        startYear = std::trunc(sarosStartYear(session.eclipse.saros));
+        period = sarosPeriod;
+    }
+    startEdit->setText(QString::number(startYear, 'g', 12));
+    periodEdit->setText(QString::number(period, 'g', 12));
     fill(true);
 }
 
@@ -85,6 +94,10 @@ void CListDlg::search() {
     collectMatches(session, message, startYear, period, viewSearchCriteria(session));
     QApplication::restoreOverrideCursor();
     fill(false);
+    if (session.searchHits.size() >= static_cast<std::size_t>(maxSearchHits)) {
+        QStatusTipEvent tip(QString::fromUtf8(messageListFull));
+        QApplication::sendEvent(view, &tip);
+    }
 }
 
 void CListDlg::reject() {

@@ -24,10 +24,13 @@ class CListDlg : public QDialog {
 
     // Runs the search with the start year and period of the text boxes.
     void search();
+    // The start year and period of an opening (this year and 10, or for a Saros search the
+    // series' first year and 2000) in the boxes, and the hits of the last search in the list.
+    void initialise();
 
     QListWidget* list;
     QLineEdit *startEdit, *periodEdit;
-    double startYear = 0, period = 10;
+    double startYear = 0, period = 0;
 
   protected:
     void reject() override;

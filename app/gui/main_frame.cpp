@@ -107,7 +107,8 @@ CChildFrame::CChildFrame(AppState& state, QString title, ValidationReporter repo
 CMainFrame::CMainFrame(AppState& state, ValidationReporter reporter)
     : state(state), reporter(std::move(reporter)) {
     setWindowTitle(QStringLiteral("vesk"));
-    setGeometry(0, 0, frameWidth, frameHeight);
+    resize(frameWidth, frameHeight);
+    move(0, 0);
     area = new QMdiArea;
     area->setViewMode(QMdiArea::SubWindowView);
     setCentralWidget(area);
@@ -116,6 +117,21 @@ CMainFrame::CMainFrame(AppState& state, ValidationReporter reporter)
     buildStatusBar();
     connect(area, &QMdiArea::subWindowActivated, this, [this] { updateMenus(); });
     updateMenus();
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!placed) {
+        placed = true;
+        // The window manager adds its decorations after the window is shown.
+        QTimer::singleShot(0, this, &CMainFrame::placeFrame);
+    }
+}
+
+void CMainFrame::placeFrame() {
+    const QSize decorations = frameGeometry().size() - geometry().size();
+    resize(size() - decorations);
+    move(0, 0);
 }
 
 CMainFrame::~CMainFrame() {

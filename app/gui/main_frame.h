@@ -45,7 +45,13 @@ class CMainFrame : public QMainWindow {
     // Whether the menu bar shows the document's menus (129) rather than the frame's (128).
     bool showsDocumentMenus() const { return documentMenusShown; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
+    // The size asked for (frameWidth x frameHeight at start) becomes the outer size, title bar
+    // and borders included, with the outer top-left corner at the screen's.
+    void placeFrame();
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
@@ -67,6 +73,7 @@ class CMainFrame : public QMainWindow {
     QAction* aboutEntry = nullptr;
     QAction *toolBarToggle = nullptr, *statusBarToggle = nullptr;
     int documents = 0;
+    bool placed = false;
 };
 
 // Starts the window program on the state; returns the exit status. With screenshot set, the

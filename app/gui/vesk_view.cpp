@@ -1,5 +1,6 @@
 #include "vesk_view.h"
 
+#include "messages.h"
 #include "redraw_pipeline.h"
 #include "sky_command.h"
 
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <cstdio>
 
@@ -148,6 +150,8 @@ void CVeskView::localInfo() {
 void CVeskView::eclipseList() {
     if (!list)
         list = std::make_unique<CListDlg>(this, state.session, drawnMessage(), reporter);
+    else if (!list->isVisible())
+        list->initialise();
     list->show();
     list->raise();
 }
@@ -156,12 +160,22 @@ void CVeskView::totalitySky() {
     repaintNow();
     if (drawSkyAtMaximum(state, *surface))
         update();
+    else
+        statusMessage(messageNotCentral);
 }
 
 void CVeskView::limbCorrection() {
     repaintNow();
     if (drawLimbAtMaximum(state, *surface) != LimbOutcome::notCentral)
         update();
+    else
+        statusMessage(messageNotCentral);
+}
+
+void CVeskView::statusMessage(const char* text) {
+    // The frame's status bar shows the tips that reach it from its widgets.
+    QStatusTipEvent tip(QString::fromUtf8(text));
+    QApplication::sendEvent(this, &tip);
 }
 
 void CVeskView::print() {

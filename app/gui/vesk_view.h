@@ -52,6 +52,8 @@ class CVeskView : public QWidget {
 
   private:
     SearchMessage drawnMessage();
+    // A message in the frame's status bar.
+    void statusMessage(const char* text);
     void drawText(int x, int y, const std::string& text, const Font& font, bool opaque);
 
     AppState& state;
