@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     if (args.empty() || (args[0] == "--screenshot" && args.size() == 2)) {
         if (args.empty() && !windowSystemAvailable()) {
             std::fputs("vesk: no display; this month's eclipse map goes to vesk.png\n", stderr);
-            return vesk::runRenderCommand(state, {}, stderr);
+            return vesk::runRenderCommand(state, {}, stdout, stderr);
         }
         const QString screenshot = args.empty() ? QString() : QString::fromStdString(args[1]);
         return vesk::runWindowProgram(state, argc - static_cast<int>(args.size()), argv,
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
     if (args[0] == "info")
         return vesk::runInfoCommand(state.session, rest, stdout, stderr);
     if (args[0] == "render")
-        return vesk::runRenderCommand(state, rest, stderr);
+        return vesk::runRenderCommand(state, rest, stdout, stderr);
     if (args[0] == "list")
         return vesk::runListCommand(state.session, rest, stdout, stderr);
     if (args[0] == "next" || args[0] == "prev")

@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "qt_draw_surface.h"
 #include "sky_command.h"
+#include "text_recording_surface.h"
 
 #include <QGuiApplication>
 #include <cmath>
@@ -135,19 +136,21 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
 
 } // namespace
 
-int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* err) {
+int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
+                     std::FILE* err) {
     CommandLine options;
     std::string error;
     if (!options.parse(args,
                        {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size",
                         "--out", "--lon", "--lat", "--height", "--table-lon", "--table-step"},
-                       {"--mercator", "--relief", "--vector", "--grid", "--kml"}, error)) {
+                       {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text"},
+                       error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
     }
     int width = defaultWidth, height = defaultHeight;
-    std::string out;
-    error = applyOptions(options, state.session.view, width, height, out);
+    std::string outPath;
+    error = applyOptions(options, state.session.view, width, height, outPath);
     if (!error.empty()) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
@@ -160,9 +163,11 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
-    QtDrawSurface surface(width, height);
+    QtDrawSurface picture(width, height);
+    std::vector<std::string> texts;
+    TextRecordingSurface surface(picture, texts);
     AppServices services(state);
-    services.exportDir = std::filesystem::absolute(out).parent_path();
+    services.exportDir = std::filesystem::absolute(outPath).parent_path();
     const RedrawOutcome outcome = redrawView(state.session, surface, services);
     if (!outcome.rendered) {
         for (const std::string& message : outcome.messages)
@@ -183,20 +188,23 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         std::fprintf(err, "vesk render: %s\n", services.exportFailure.c_str());
         return 1;
     }
-    const std::string part = out + ".part.png";
-    if (!surface.savePng(part)) {
+    const std::string part = outPath + ".part.png";
+    if (!picture.savePng(part)) {
         std::remove(part.c_str());
-        std::fprintf(err, "vesk render: cannot write %s\n", out.c_str());
+        std::fprintf(err, "vesk render: cannot write %s\n", outPath.c_str());
         return 1;
     }
     std::error_code renameError;
-    std::filesystem::rename(part, out, renameError);
+    std::filesystem::rename(part, outPath, renameError);
     if (renameError) {
         std::remove(part.c_str());
-        std::fprintf(err, "vesk render: cannot write %s: %s\n", out.c_str(),
+        std::fprintf(err, "vesk render: cannot write %s: %s\n", outPath.c_str(),
                      renameError.message().c_str());
         return 1;
     }
+    if (options.hasFlag("--text"))
+        for (const std::string& text : texts)
+            std::fprintf(out, "%s\n", text.c_str());
     return 0;
 }
 

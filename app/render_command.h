@@ -10,7 +10,9 @@
 namespace vesk {
 
 // Returns the exit status: 0 written, 1 when the repaint ended with a message (printed on err)
-// or the file could not be written, 2 for bad arguments.
-int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* err);
+// or the file could not be written, 2 for bad arguments. With --text, every text the screen
+// draws goes to out as a line, in drawing order.
+int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
+                     std::FILE* err);
 
 } // namespace vesk

@@ -133,6 +133,26 @@ TEST(RenderCommand, RegionalMapsAreDrawnOnAFirstRepaint) {
     }
 }
 
+// --text prints what the screen draws: the panel of the map, the rows of the table.
+TEST(RenderCommand, TextOfTheScreen) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--text"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(
+        r.out.rfind("CANON OF SOLAR ECLIPSE\nDATE(UT) : 2024  4  8\nCENTRAL TOTAL ECLIPSE\n", 0),
+        0u)
+        << r.out.substr(0, 200);
+    EXPECT_NE(r.out.find("Dura.: 4:28.0 w: 197.4km"), std::string::npos);
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "table", "--table-lon",
+                 "-105", "--table-step", "5", "--text"},
+                dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\n  -105.00 "), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(" Date     : 2024  4  8 :  CENTRAL TOTAL ECLIPSE \n"), std::string::npos);
+    r = runVesk({"render", "--year", "2024", "--month", "4"}, dir.path());
+    EXPECT_TRUE(r.out.empty()) << "nothing without --text";
+}
+
 TEST(RenderCommand, SkyViewOnlyInsideTheCentralPath) {
     ScratchDir dir;
     CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "sky", "--lon",

@@ -1,5 +1,6 @@
 #include "palette.h"
 #include "qt_draw_surface.h"
+#include "text_recording_surface.h"
 
 #include <QFontDatabase>
 #include <gtest/gtest.h>
@@ -90,4 +91,27 @@ TEST(QtDrawSurface, BlitCopiesPixelsUnchanged) {
     EXPECT_EQ(pixelAt(screen, 10, 10), palette[rose]);
     EXPECT_EQ(pixelAt(screen, 13, 14), palette[navy]);
     EXPECT_EQ(pixelAt(screen, 30, 30), blackRgb);
+}
+
+// The text recorder draws what it is asked to on the surface underneath, off-screen surfaces
+// and their copies included, and keeps every text in drawing order.
+TEST(TextRecordingSurface, PassesEverythingOnAndKeepsTheTexts) {
+    QtDrawSurface screen(60, 60), plain(60, 60);
+    std::vector<std::string> texts;
+    TextRecordingSurface recorder(screen, texts);
+    for (DrawSurface* surface :
+         {static_cast<DrawSurface*>(&recorder), static_cast<DrawSurface*>(&plain)}) {
+        surface->setTextColour(whiteRgb);
+        surface->textOut(2, 2, "first");
+        std::unique_ptr<DrawSurface> memory = surface->createMemorySurface(20, 20);
+        memory->fillSolidRect(0, 0, 20, 20, palette[rose]);
+        memory->setTextColour(whiteRgb);
+        memory->textOut(0, 0, "off-screen");
+        drawLine(*surface, 0, 50, 40, 50, red);
+        surface->blit(30, 30, 20, 20, *memory, 0, 0);
+        surface->textOut(2, 20, "last");
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"first", "off-screen", "last"}));
+    EXPECT_EQ(screen.image(), plain.image()) << "the same picture as without the recorder";
+    EXPECT_EQ(pixelAt(screen, 30, 48), palette[rose]);
 }

@@ -1,0 +1,42 @@
+#include "text_recording_surface.h"
+
+namespace vesk {
+
+TextRecordingSurface::TextRecordingSurface(DrawSurface& inner, std::vector<std::string>& texts)
+    : inner(inner), texts(texts) {}
+
+TextRecordingSurface::TextRecordingSurface(std::unique_ptr<DrawSurface> surface,
+                                           std::vector<std::string>& texts)
+    : owned(std::move(surface)), inner(*owned), texts(texts) {}
+
+void TextRecordingSurface::fillSolidRect(int left, int top, int right, int bottom, Rgb colour) {
+    inner.fillSolidRect(left, top, right, bottom, colour);
+}
+
+void TextRecordingSurface::rectangle(int left, int top, int right, int bottom) {
+    inner.rectangle(left, top, right, bottom);
+}
+
+void TextRecordingSurface::ellipse(int left, int top, int right, int bottom) {
+    inner.ellipse(left, top, right, bottom);
+}
+
+void TextRecordingSurface::textOut(int x, int y, const std::string& utf8) {
+    texts.push_back(utf8);
+    inner.textOut(x, y, utf8);
+}
+
+std::unique_ptr<DrawSurface> TextRecordingSurface::createMemorySurface(int width,
+                                                                       int height) const {
+    return std::unique_ptr<DrawSurface>(
+        new TextRecordingSurface(inner.createMemorySurface(width, height), texts));
+}
+
+void TextRecordingSurface::blit(int x, int y, int width, int height, const DrawSurface& source,
+                                int sourceX, int sourceY) {
+    // The surfaces of the same kind underneath are what copy pixels.
+    const auto* recorded = dynamic_cast<const TextRecordingSurface*>(&source);
+    inner.blit(x, y, width, height, recorded ? recorded->inner : source, sourceX, sourceY);
+}
+
+} // namespace vesk

@@ -1,0 +1,48 @@
+// A drawing surface around another that passes every operation on and keeps the texts drawn,
+// in drawing order, for scripts that read what a screen says. Texts drawn into its off-screen
+// surfaces are kept too, in the order they are drawn.
+#pragma once
+
+#include "draw_surface.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+class TextRecordingSurface : public DrawSurface {
+  public:
+    // Draws on inner and appends every text to texts; both must outlive the surface.
+    TextRecordingSurface(DrawSurface& inner, std::vector<std::string>& texts);
+
+    int width() const override { return inner.width(); }
+    int height() const override { return inner.height(); }
+    void fillSolidRect(int left, int top, int right, int bottom, Rgb colour) override;
+    void moveTo(int x, int y) override { inner.moveTo(x, y); }
+    void lineTo(int x, int y) override { inner.lineTo(x, y); }
+    PixelPoint currentPosition() const override { return inner.currentPosition(); }
+    void setPixel(int x, int y, Rgb colour) override { inner.setPixel(x, y, colour); }
+    void rectangle(int left, int top, int right, int bottom) override;
+    void ellipse(int left, int top, int right, int bottom) override;
+    Pen selectPen(const Pen& pen) override { return inner.selectPen(pen); }
+    Brush selectBrush(const Brush& brush) override { return inner.selectBrush(brush); }
+    Font selectFont(const Font& font) override { return inner.selectFont(font); }
+    void setTextColour(Rgb colour) override { inner.setTextColour(colour); }
+    void setBackgroundOpaque(bool opaque) override { inner.setBackgroundOpaque(opaque); }
+    void setBackgroundColour(Rgb colour) override { inner.setBackgroundColour(colour); }
+    void textOut(int x, int y, const std::string& utf8) override;
+    std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const override;
+    void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
+              int sourceY) override;
+
+  private:
+    // An off-screen surface of the inner one, owned by its recording surface.
+    TextRecordingSurface(std::unique_ptr<DrawSurface> owned, std::vector<std::string>& texts);
+
+    std::unique_ptr<DrawSurface> owned;
+    DrawSurface& inner;
+    std::vector<std::string>& texts;
+};
+
+} // namespace vesk
