@@ -26,7 +26,7 @@ void AppServices::drawPathMap(DrawSurface& surface, int kmlOutput) {
         vesk::drawPathMap(canvas, inputs, nullptr);
         return;
     }
-    KmlPass kml(s.catalog.record, s.catalog.paths, exportDir);
+    KmlPass kml(s.catalog.record, s.catalog.paths, exportDir, files);
     vesk::drawPathMap(canvas, inputs, &kml);
     if (kml.written())
         kmlDocuments = kml.documents();
@@ -37,7 +37,7 @@ void AppServices::drawPathMap(DrawSurface& surface, int kmlOutput) {
 void AppServices::drawCentralTable(DrawSurface& surface, double deltaT) {
     Session& s = state.session;
     exportFailure = vesk::drawCentralTable(surface, s.eclipse, s.view, deltaT,
-                                           s.view.kmlOutput == 1, exportDir);
+                                           s.view.kmlOutput == 1 ? &files : nullptr, exportDir);
 }
 
 void AppServices::drawLocalCircumstances(DrawSurface& surface, double /*t0*/, double deltaT) {

@@ -7,6 +7,7 @@
 #include "local_report.h"
 #include "map_projection.h"
 #include "redraw_pipeline.h"
+#include "save_files.h"
 #include "session.h"
 
 #include <filesystem>
@@ -46,6 +47,7 @@ class AppServices : public RedrawServices {
     std::filesystem::path exportDir = ".";
     std::string exportFailure;
     std::vector<std::filesystem::path> kmlDocuments;
+    SaveFileSink files;
 
   private:
     AppState& state;

@@ -145,8 +145,7 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
                      "\"magnitude\": %.5f, \"jd_ut\": %.6f, \"saros\": %d, \"saros_member\": %d, "
                      "\"t0\": %.0f, \"delta_t\": %.2f, \"jd_tt\": %.6f",
                      date.c_str(), static_cast<int>(record.typeCode), type, record.magnitude,
-                     record.jd, static_cast<int>(record.saros), member, record.t0, dt,
-                     record.jdTT);
+                     record.jd, static_cast<int>(record.saros), member, record.t0, dt, record.jdTT);
         if (local)
             printLocalJson(state, *local, dt, out);
         std::fprintf(out, "}\n");

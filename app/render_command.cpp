@@ -188,18 +188,8 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         std::fprintf(err, "vesk render: %s\n", services.exportFailure.c_str());
         return 1;
     }
-    const std::string part = outPath + ".part.png";
-    if (!picture.savePng(part)) {
-        std::remove(part.c_str());
-        std::fprintf(err, "vesk render: cannot write %s\n", outPath.c_str());
-        return 1;
-    }
-    std::error_code renameError;
-    std::filesystem::rename(part, outPath, renameError);
-    if (renameError) {
-        std::remove(part.c_str());
-        std::fprintf(err, "vesk render: cannot write %s: %s\n", outPath.c_str(),
-                     renameError.message().c_str());
+    if (const std::string failure = savePng(picture.image(), outPath); !failure.empty()) {
+        std::fprintf(err, "vesk render: %s\n", failure.c_str());
         return 1;
     }
     if (options.hasFlag("--text"))

@@ -62,22 +62,6 @@ bool readFile(const std::filesystem::path& path, std::string& text) {
     return true;
 }
 
-// Writes a file whole through a temporary name; false (and nothing left) on failure.
-bool writeWhole(const std::filesystem::path& path, const std::string& text) {
-    const std::filesystem::path part = path.string() + ".part";
-    std::ofstream out(part, std::ios::binary);
-    if (!out || !(out << text) || (out.close(), !out)) {
-        std::error_code ignored;
-        std::filesystem::remove(part, ignored);
-        return false;
-    }
-    std::error_code renameError;
-    std::filesystem::rename(part, path, renameError);
-    if (renameError)
-        std::filesystem::remove(part, renameError);
-    return !renameError;
-}
-
 // The point words of the first placemark of a fragment: between "<coordinates>" and the
 // closing words.
 std::vector<std::string> pointWords(const std::string& fragment) {
@@ -146,8 +130,9 @@ long kmlFileCode(int year, int month) {
     return year < 0 ? -code : code;
 }
 
-KmlPass::KmlPass(const EclipseRecord& record, DataPaths paths, std::filesystem::path outDir)
-    : record(record), paths(std::move(paths)), outDir(std::move(outDir)) {}
+KmlPass::KmlPass(const EclipseRecord& record, DataPaths paths, std::filesystem::path outDir,
+                 FileSink& sink)
+    : record(record), paths(std::move(paths)), outDir(std::move(outDir)), sink(sink) {}
 
 std::string KmlPass::description() const {
     char text[160];
@@ -496,20 +481,16 @@ void KmlPass::assemble() {
     for (int f = partialSouth; f < fragmentCount; ++f)
         earth += fragments[f];
     const auto files = documents();
-    if (!writeWhole(files[0], earth + shadow + ending)) {
-        error = "cannot write " + files[0].string();
-        return;
-    }
     if (type == typePartial) {
+        // No path document for a partial eclipse: an earlier one of the month goes.
+        error = sink.writeTogether({{files[0], earth + shadow + ending}});
         std::error_code ignored;
-        std::filesystem::remove(files[1], ignored);
+        if (error.empty())
+            std::filesystem::remove(files[1], ignored);
         return;
     }
-    if (!writeWhole(files[1], path + shadow + ending)) {
-        std::error_code ignored;
-        std::filesystem::remove(files[0], ignored);
-        error = "cannot write " + files[1].string();
-    }
+    error = sink.writeTogether(
+        {{files[0], earth + shadow + ending}, {files[1], path + shadow + ending}});
 }
 
 } // namespace vesk

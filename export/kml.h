@@ -6,6 +6,7 @@
 // documents are written whole or not at all.
 #pragma once
 
+#include "file_sink.h"
 #include "path_map.h"
 
 #include <filesystem>
@@ -29,8 +30,9 @@ long kmlFileCode(int year, int month);
 
 class KmlPass : public PathMapObserver {
   public:
-    // The documents go to outDir; the header is found through paths.
-    KmlPass(const EclipseRecord& record, DataPaths paths, std::filesystem::path outDir);
+    // The documents go to outDir through the sink; the header is found through paths.
+    KmlPass(const EclipseRecord& record, DataPaths paths, std::filesystem::path outDir,
+            FileSink& sink);
 
     void start(PathTracer& tracer, double deltaT) override;
     void centralPoint(const TracedPoint& point) override;
@@ -83,6 +85,7 @@ class KmlPass : public PathMapObserver {
     const EclipseRecord& record;
     DataPaths paths;
     std::filesystem::path outDir;
+    FileSink& sink;
     std::vector<std::string> fragments = std::vector<std::string>(fragmentCount);
     // Where each fragment's open placemark begins, and how many points it has.
     std::vector<std::size_t> openAt = std::vector<std::size_t>(fragmentCount);

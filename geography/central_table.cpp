@@ -6,7 +6,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <limits>
 
 namespace vesk {
@@ -143,7 +142,7 @@ double limitPointAt(EclipseState& s, double deltaT, int sign, IterationStart sta
 }
 
 std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewState& view,
-                             double deltaT, bool writeFile, const std::filesystem::path& outDir) {
+                             double deltaT, FileSink* sink, const std::filesystem::path& outDir) {
     const EclipseRecord& r = *s.record;
     surface.setTextColour(white);
     s.obsLonWest = -view.tableLon;
@@ -194,22 +193,13 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewSt
         file += std::string(line) + "\n";
         s.obsLonWest -= view.tableStep;
     }
-    if (!writeFile)
+    if (sink == nullptr)
         return "";
-    const std::filesystem::path path = outDir / "central.prn";
-    const std::filesystem::path part = path.string() + ".part";
-    std::ofstream out(part, std::ios::binary);
-    const bool written = out && (out << file) && (out.close(), !out.fail());
-    std::error_code error;
-    if (written)
-        std::filesystem::rename(part, path, error);
-    if (!written || error) {
-        std::filesystem::remove(part, error);
-        const std::string failure = "central.prnファイルを作成できません。";
-        surface.textOut(textX, linePitch * (12 + tableRows), failure);
-        return failure + " (" + path.string() + ")";
-    }
-    return "";
+    const std::string failure = sink->writeTogether({{outDir / "central.prn", file}});
+    if (!failure.empty())
+        surface.textOut(textX, linePitch * (12 + tableRows),
+                        "central.prnファイルを作成できません。");
+    return failure;
 }
 
 } // namespace vesk

@@ -6,6 +6,7 @@
 
 #include "draw_surface.h"
 #include "eclipse_state.h"
+#include "file_sink.h"
 
 #include <filesystem>
 #include <string>
@@ -53,10 +54,10 @@ CentralPoint centralPointAt(EclipseState& state, double deltaT, IterationStart s
 // when the iteration does not converge.
 double limitPointAt(EclipseState& state, double deltaT, int sign, IterationStart start = {});
 
-// Draws the table with the surface's current font and, when writeFile, writes the same lines to
-// outDir/"central.prn" (whole, or not at all). Returns an error text when the file could not be
-// written (also drawn below the table), else an empty text.
+// Draws the table with the surface's current font and, when sink is given, writes the same lines
+// to outDir/"central.prn" through it. Returns an error text when the file could not be written
+// (a line below the table says so), else an empty text.
 std::string drawCentralTable(DrawSurface& surface, EclipseState& state, const ViewState& view,
-                             double deltaT, bool writeFile, const std::filesystem::path& outDir);
+                             double deltaT, FileSink* sink, const std::filesystem::path& outDir);
 
 } // namespace vesk

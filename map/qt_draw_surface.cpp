@@ -36,10 +36,6 @@ QtDrawSurface::QtDrawSurface(int width, int height)
     pixels.fill(Qt::black); // a new surface, like a new bitmap of the window system, is black
 }
 
-bool QtDrawSurface::savePng(const std::string& path) const {
-    return pixels.save(QString::fromStdString(path), "PNG");
-}
-
 void QtDrawSurface::fillSolidRect(int left, int top, int right, int bottom, Rgb colour) {
     backgroundColour = colour; // like the window system: the fill sets the text background
     QPainter painter(&pixels);

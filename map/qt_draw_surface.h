@@ -15,7 +15,6 @@ class QtDrawSurface : public DrawSurface {
     QtDrawSurface(int width, int height);
 
     const QImage& image() const { return pixels; }
-    bool savePng(const std::string& path) const;
 
     int width() const override { return pixels.width(); }
     int height() const override { return pixels.height(); }

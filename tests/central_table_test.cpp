@@ -4,6 +4,7 @@
 #include "local_contacts.h"
 #include "path_tracers.h"
 #include "recording_surface.h"
+#include "save_files.h"
 #include "test_support.h"
 #include "timescales.h"
 
@@ -20,6 +21,7 @@ struct Table {
     Catalog catalog;
     EclipseState state;
     ViewState view;
+    SaveFileSink files;
     double deltaT = 0;
     explicit Table(double year = 2024, double month = 4) {
         catalog.paths.dirs = {sourceDataDir()};
@@ -93,8 +95,9 @@ TEST(CentralTable, RowsScreenAndFile) {
     table.view.tableStep = 15;
     RecordingSurface surface;
     ScratchDir dir;
-    EXPECT_EQ(drawCentralTable(surface, table.state, table.view, table.deltaT, true, dir.path()),
-              "");
+    EXPECT_EQ(
+        drawCentralTable(surface, table.state, table.view, table.deltaT, &table.files, dir.path()),
+        "");
     const std::string file = readFile(dir.path() / "central.prn");
     EXPECT_EQ(file.rfind(" Date     : 2024  4  8 :  CENTRAL TOTAL ECLIPSE \n", 0), 0u);
     EXPECT_NE(file.find("  -180.00  =========  No Central Calculation Availabel   =========  \n"),
@@ -118,7 +121,7 @@ TEST(CentralTable, UnwritableFileIsReportedAndLeavesNothing) {
     ScratchDir dir;
     const std::filesystem::path missing = dir.path() / "no such folder";
     const std::string failure =
-        drawCentralTable(surface, table.state, table.view, table.deltaT, true, missing);
+        drawCentralTable(surface, table.state, table.view, table.deltaT, &table.files, missing);
     EXPECT_NE(failure.find("central.prn"), std::string::npos);
     EXPECT_EQ(surface.texts.back().text, "central.prnファイルを作成できません。");
     EXPECT_EQ(surface.texts.size(), 18u) << "the table is drawn all the same";
@@ -151,7 +154,7 @@ TEST(CentralTable, RowsNearThePoleLieOnTheTracedCentralLine) {
     table.view.tableLon = 12;
     table.view.tableStep = 8;
     RecordingSurface surface;
-    drawCentralTable(surface, table.state, table.view, table.deltaT, false, {});
+    drawCentralTable(surface, table.state, table.view, table.deltaT, nullptr, {});
     for (int row = 0; row < 4; ++row)
         EXPECT_EQ(surface.texts[4 + row].text.find("No Central"), std::string::npos)
             << surface.texts[4 + row].text;

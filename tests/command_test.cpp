@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace vesk::testing;
 
@@ -151,6 +152,69 @@ TEST(RenderCommand, TextOfTheScreen) {
     EXPECT_NE(r.out.find(" Date     : 2024  4  8 :  CENTRAL TOTAL ECLIPSE \n"), std::string::npos);
     r = runVesk({"render", "--year", "2024", "--month", "4"}, dir.path());
     EXPECT_TRUE(r.out.empty()) << "nothing without --text";
+}
+
+namespace {
+
+// The folder's files with their contents.
+std::map<std::string, std::string> folderContents(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        files[entry.path().filename().string()] = readFile(entry.path());
+    return files;
+}
+
+// Runs vesk with files limited to a size (as on a disk that fills up): writes beyond it fail.
+CommandResult runVeskWithFileLimit(const std::vector<std::string>& args,
+                                   const std::filesystem::path& dir, int kilobytes) {
+    std::string command = "trap '' XFSZ; ulimit -f " + std::to_string(kilobytes * 2) + "; exec '" +
+                          std::string(VESK_EXECUTABLE) + "'";
+    for (const std::string& arg : args)
+        command += " '" + arg + "'";
+    return runProgram("/bin/sh", {"-c", command}, dir, {"QT_QPA_PLATFORM=offscreen"});
+}
+
+} // namespace
+
+// A full disk, and renders that write one file at once: the earlier files stay whole or a new
+// one is whole, a failure ends with status 1 and a message naming the file, and no temporary
+// file is left.
+TEST(RenderCommand, OutputsAreWrittenWholeOrNotAtAll) {
+    ScratchDir dir;
+    const std::vector<std::string> map = {"render", "--year", "2024",  "--month",
+                                          "4",      "--kml",  "--out", "map.png"};
+    ASSERT_EQ(runVesk(map, dir.path()).status, 0);
+    const auto before = folderContents(dir.path());
+    ASSERT_EQ(before.size(), 3u);
+    // Room for the path document but not for the earth document or the picture.
+    CommandResult r = runVeskWithFileLimit(map, dir.path(), 100);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("202404_earth.kml"), std::string::npos) << r.err;
+    EXPECT_EQ(folderContents(dir.path()), before) << "both documents stay as they were";
+    r = runVeskWithFileLimit({"render", "--year", "2035", "--month", "9", "--out", "map.png"},
+                             dir.path(), 100);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("map.png"), std::string::npos) << r.err;
+    EXPECT_EQ(folderContents(dir.path()), before);
+    r = runVeskWithFileLimit({"render", "--year", "2024", "--month", "4", "--mode", "table",
+                              "--kml", "--out", "table.png"},
+                             dir.path(), 1);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(folderContents(dir.path()), before);
+
+    // Four renders into one file at once: one of them is the file, whole.
+    const std::string many = "for m in 3 4 5 6; do '" + std::string(VESK_EXECUTABLE) +
+                             "' render --year 2030 --month $m --out same.png & done; wait";
+    ASSERT_EQ(runProgram("/bin/sh", {"-c", many}, dir.path()).status, 0);
+    const QImage same(QString::fromStdString((dir.path() / "same.png").string()));
+    EXPECT_EQ(same.size(), QSize(1000, 700));
+    EXPECT_EQ(folderContents(dir.path()).size(), 4u) << "no temporary files";
+
+    // The window's screenshot too.
+    r = runVeskWithFileLimit({"--screenshot", "shot.png"}, dir.path(), 10);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "shot.png"));
+    EXPECT_EQ(folderContents(dir.path()).size(), 4u);
 }
 
 TEST(RenderCommand, SkyViewOnlyInsideTheCentralPath) {

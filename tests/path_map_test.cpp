@@ -5,6 +5,7 @@
 #include "path_map.h"
 #include "recording_surface.h"
 #include "redraw_pipeline.h"
+#include "save_files.h"
 #include "test_support.h"
 #include "timescales.h"
 
@@ -151,13 +152,14 @@ namespace {
 // Draws a map with the KML pass into a scratch folder and returns the documents' texts.
 struct KmlRun {
     ScratchDir out;
+    SaveFileSink files;
     std::string earth, path;
     bool written = false;
     std::string failure;
 
     KmlRun(double year, double month, DataPaths headerPaths = {{sourceDataDir()}}) {
         MapOf map(year, month);
-        KmlPass kml(map.catalog.record, headerPaths, out.path());
+        KmlPass kml(map.catalog.record, headerPaths, out.path(), files);
         map.draw(&kml);
         written = kml.written();
         failure = kml.failure();

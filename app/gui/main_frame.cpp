@@ -1,5 +1,7 @@
 #include "main_frame.h"
 
+#include "save_files.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
@@ -359,8 +361,10 @@ int runWindowProgram(AppState& state, int argc, char** argv, const QString& scre
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(0, &frame, [&frame, child, screenshot] {
             child->view()->repaintNow();
-            frame.grab().save(screenshot, "PNG");
-            QApplication::quit();
+            const std::string failure = savePng(frame.grab().toImage(), screenshot.toStdString());
+            if (!failure.empty())
+                std::fprintf(stderr, "vesk: %s\n", failure.c_str());
+            QApplication::exit(failure.empty() ? 0 : 1);
         });
     }
     return QApplication::exec();
