@@ -49,6 +49,39 @@ std::optional<double> CommandLine::number(const std::string& name, std::string& 
     return value;
 }
 
+std::optional<std::pair<double, double>> numberPair(const std::string& text, char separator) {
+    const std::size_t at = text.find(separator);
+    if (at == std::string::npos)
+        return std::nullopt;
+    const auto parse = [](const std::string& part) -> std::optional<double> {
+        double value = 0;
+        const char* end = part.data() + part.size();
+        const auto result = std::from_chars(part.data(), end, value);
+        if (part.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+            return std::nullopt;
+        return value;
+    };
+    const auto a = parse(text.substr(0, at)), b = parse(text.substr(at + 1));
+    if (!a || !b)
+        return std::nullopt;
+    return std::pair{*a, *b};
+}
+
+std::string checkYearMonth(double year, double month) {
+    if (!(year >= firstCatalogYear && year < lastCatalogYear + 1))
+        return "year out of range: the catalog's years are -13000 to 16999";
+    if (!(month >= 1 && month < 13))
+        return "--month must lie from 1 to 12";
+    return "";
+}
+
+std::string checkHeight(double metres) {
+    constexpr double lowest = -500, highest = 100000;
+    if (!(metres >= lowest && metres <= highest))
+        return "--height must lie from -500 to 100000 metres";
+    return "";
+}
+
 void printCatalogFailure(const Catalog& catalog, int status, std::FILE* err) {
     if (status == catalogEndReached)
         std::fprintf(err, "%s\n", messageCatalogEnded);

@@ -35,6 +35,14 @@ class CommandLine {
     std::set<std::string> flags;
 };
 
+// "A<separator>B" as two finite numbers, both parsed whole, or nullopt.
+std::optional<std::pair<double, double>> numberPair(const std::string& text, char separator);
+
+// The checks of the values the commands share: an error text, or empty. Years lie within the
+// catalog's (-13000 to 16999), months from 1 to below 13, heights from -500 to 100,000 m.
+std::string checkYearMonth(double year, double month);
+std::string checkHeight(double metres);
+
 // Prints why a catalog read failed with a catalogFind status: the catalog's end, a malformed
 // entry (which file, which entry) or a missing file.
 void printCatalogFailure(const Catalog& catalog, int status, std::FILE* err);

@@ -34,6 +34,15 @@ struct NamedEvent {
     const std::optional<LocalEvent>& event;
 };
 
+// A JSON number with the given decimals; null for what is not a finite number.
+std::string jsonNumber(double value, int decimals) {
+    if (!std::isfinite(value))
+        return "null";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
 void printLocalJson(const EclipseState& state, const LocalContacts& local, double dt,
                     std::FILE* out) {
     const NamedEvent events[] = {{"c1", local.first},
@@ -47,11 +56,13 @@ void printLocalJson(const EclipseState& state, const LocalContacts& local, doubl
             std::fprintf(out, "\"%s\": null, ", e.name);
             continue;
         }
-        std::fprintf(out, "\"%s\": {\"ut\": \"%s\", \"alt\": %.2f, \"az\": %.2f}, ", e.name,
-                     utTimestamp(instantJdUt(state, e.event->t, dt)).c_str(), e.event->altitude,
-                     e.event->azimuth);
+        std::fprintf(out, "\"%s\": {\"ut\": \"%s\", \"alt\": %s, \"az\": %s}, ", e.name,
+                     utTimestamp(instantJdUt(state, e.event->t, dt)).c_str(),
+                     jsonNumber(e.event->altitude, 2).c_str(),
+                     jsonNumber(e.event->azimuth, 2).c_str());
     }
-    std::fprintf(out, "\"magnitude\": %.4f, \"central\": %d}", local.magnitude, local.central);
+    std::fprintf(out, "\"magnitude\": %s, \"central\": %d}", jsonNumber(local.magnitude, 4).c_str(),
+                 local.central);
 }
 
 void printLocalText(const EclipseState& state, const ViewState& view, const LocalContacts& local,
@@ -98,16 +109,16 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
     const std::optional<double> lon = options.number("--lon", error);
     const std::optional<double> lat = options.number("--lat", error);
     const double height = options.number("--height", error).value_or(0);
+    if (error.empty())
+        error = checkYearMonth(year, month);
+    if (error.empty())
+        error = checkHeight(height);
     if (error.empty() && lon.has_value() != lat.has_value())
         error = "--lon and --lat go together";
     if (error.empty() && lon && !(*lon >= -180 && *lon <= 360 && *lat >= -90 && *lat <= 90))
         error = "--lon must lie from -180 to 360 and --lat from -90 to 90";
     if (!error.empty()) {
         std::fprintf(err, "vesk info: %s\n", error.c_str());
-        return 2;
-    }
-    if (!(month >= 1 && month < 13)) {
-        std::fprintf(err, "vesk info: --month must lie from 1 to 12\n");
         return 2;
     }
 

@@ -6,6 +6,8 @@
 #include "text_recording_surface.h"
 
 #include <QGuiApplication>
+#include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -19,22 +21,6 @@ namespace {
 constexpr int defaultWidth = 1000, defaultHeight = 700;
 constexpr int largestSide = 10000;
 
-// "A,B" as two numbers, or nullopt.
-std::optional<std::pair<double, double>> numberPair(const std::string& text, char separator) {
-    const std::size_t at = text.find(separator);
-    if (at == std::string::npos)
-        return std::nullopt;
-    char* end = nullptr;
-    const std::string first = text.substr(0, at), second = text.substr(at + 1);
-    const double a = std::strtod(first.c_str(), &end);
-    if (first.empty() || *end != '\0')
-        return std::nullopt;
-    const double b = std::strtod(second.c_str(), &end);
-    if (second.empty() || *end != '\0' || !std::isfinite(a) || !std::isfinite(b))
-        return std::nullopt;
-    return std::pair{a, b};
-}
-
 // The options of the command into the view state; an error text, or empty.
 std::string applyOptions(const CommandLine& options, ViewState& view, int& width, int& height,
                          std::string& out) {
@@ -45,9 +31,9 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         return error;
     if (year.has_value() != month.has_value())
         return "--year and --month go together";
-    if (month && !(*month >= 1 && *month < 13))
-        return "--month must lie from 1 to 12";
     if (year) {
+        if (std::string bad = checkYearMonth(*year, *month); !bad.empty())
+            return bad;
         view.year = *year;
         view.month = *month;
         view.redrawAction = redrawShow;
@@ -77,6 +63,8 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         return error;
     if (lon.has_value() != lat.has_value())
         return "--lon and --lat go together";
+    if (placeHeight && !checkHeight(*placeHeight).empty())
+        return checkHeight(*placeHeight);
     if (lon) {
         if (!(*lon >= -180 && *lon <= 360 && *lat >= -90 && *lat <= 90))
             return "--lon must lie from -180 to 360 and --lat from -90 to 90";
@@ -131,6 +119,12 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         view.mapScale = whole.baseRadius * *scale;
     }
     out = options.value("--out").value_or("vesk.png");
+    const std::filesystem::path outPath(out);
+    std::string extension = outPath.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    if (outPath.filename().empty() || extension != ".png")
+        return "--out must name a .png file";
     return "";
 }
 

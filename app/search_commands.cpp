@@ -26,16 +26,11 @@ std::string applyFilter(const CommandLine& options, Session& s, SearchCriteria& 
         ++filters;
     }
     if (const auto place = options.value("--place")) {
-        const std::size_t comma = place->find(',');
-        char* end = nullptr;
-        const double lon = std::strtod(place->c_str(), &end);
-        const double lat =
-            comma == std::string::npos ? NAN : std::strtod(place->c_str() + comma + 1, &end);
-        if (comma == std::string::npos || *end != '\0' || !(std::fabs(lon) <= 180) ||
-            !(std::fabs(lat) <= 90))
+        const auto lonLat = numberPair(*place, ',');
+        if (!lonLat || !(std::fabs(lonLat->first) <= 180) || !(std::fabs(lonLat->second) <= 90))
             return "--place must be LON,LAT in degrees";
-        s.view.observerLon = lon;
-        s.view.observerLat = lat;
+        s.view.observerLon = lonLat->first;
+        s.view.observerLat = lonLat->second;
         s.view.observerHeight = 0;
         c.mode = searchPlace;
         c.minMagnitude = options.number("--min-mag", error).value_or(c.minMagnitude);
@@ -80,8 +75,8 @@ int runListCommand(Session& s, const std::vector<std::string>& args, std::FILE* 
     const double from = options.number("--from", error).value_or(currentLocalMonth().year);
     const double years = options.number("--years", error).value_or(10);
     const double limit = options.number("--limit", error).value_or(maxSearchHits);
-    if (error.empty() && !(from >= -13000 && from <= 17000))
-        error = "--from must lie from -13000 to 17000";
+    if (error.empty())
+        error = checkYearMonth(from, 1);
     if (error.empty() && !(years >= 1 && years <= 30000))
         error = "--years must lie from 1 to 30000";
     if (error.empty() && !(limit >= 1 && limit <= 100000))
@@ -90,12 +85,15 @@ int runListCommand(Session& s, const std::vector<std::string>& args, std::FILE* 
         std::fprintf(err, "vesk list: %s\n", error.c_str());
         return 2;
     }
-    if (collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit)) < 0) {
-        std::fprintf(err, "vesk list: no catalog file for the year %.0f\n", from);
-        return 1;
-    }
+    const int status =
+        collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit));
     for (const SearchHit& hit : s.searchHits)
         std::fprintf(out, "%s\n", listLine(hit).c_str());
+    if (status < 0) {
+        std::fprintf(err, "vesk list: a catalog file is missing: the list ends at %.0f\n",
+                     s.view.year);
+        return 1;
+    }
     return 0;
 }
 
@@ -115,8 +113,8 @@ int runStepCommand(Session& s, const std::vector<std::string>& args, int directi
     const CalendarMonth now = currentLocalMonth();
     const double year = options.number("--year", error).value_or(now.year);
     const double month = options.number("--month", error).value_or(now.month);
-    if (error.empty() && !(month >= 1 && month < 13))
-        error = "--month must lie from 1 to 12";
+    if (error.empty())
+        error = checkYearMonth(year, month);
     if (!error.empty()) {
         std::fprintf(err, "%s: %s\n", name, error.c_str());
         return 2;

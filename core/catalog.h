@@ -56,8 +56,9 @@ extern const std::array<const char*, 7> mapPanelTypeNames;
 // The name of a type code from one of the tables above; " " for a code outside 1..6.
 const char* eclipseTypeName(const std::array<const char*, 7>& names, double typeCode);
 
-// The first year of the catalog files (the first eclipse itself comes in -12999).
-constexpr double firstCatalogYear = -13000;
+// The first and last years of the catalog files (the first eclipse itself comes in -12999, the
+// last in 16996).
+constexpr double firstCatalogYear = -13000, lastCatalogYear = 16999;
 
 // The catalog file holding the year, or null when the year lies outside -13000..16999.
 const char* catalogFileForYear(double year);
@@ -77,10 +78,10 @@ struct Catalog {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, FileCloser> file;
-    bool ended = false;        // the open file hit its end or a malformed entry
-    std::string fileName;      // the open file's path
-    int entriesRead = 0;       // complete entries read from it
-    std::string fault;         // "FILE: entry N is malformed" after a malformed entry, else empty
+    bool ended = false;   // the open file hit its end or a malformed entry
+    std::string fileName; // the open file's path
+    int entriesRead = 0;  // complete entries read from it
+    std::string fault;    // "FILE: entry N is malformed" after a malformed entry, else empty
 };
 
 // catalogFind's result when the month lies after the last eclipse of the catalog.

@@ -121,8 +121,14 @@ int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria
     return 0;
 }
 
-int collectMatches(Session& s, const SearchMessage& message, double from, double span,
+int collectMatches(Session& s, const SearchMessage& reporter, double from, double span,
                    const SearchCriteria& c, int maxHits) {
+    // A message of the walk means a missing file: the hits before it are kept all the same.
+    bool failed = false;
+    const SearchMessage message = [&](int x, int y, const char* text) {
+        failed = true;
+        reporter(x, y, text);
+    };
     s.view.year = from;
     s.view.month = 1;
     s.searchHits.clear();
@@ -146,7 +152,7 @@ int collectMatches(Session& s, const SearchMessage& message, double from, double
             break;
         more = readOn(s, message);
     }
-    return 0;
+    return failed ? -1 : 0;
 }
 
 } // namespace vesk

@@ -47,7 +47,7 @@ int findPreviousMatch(Session& session, const SearchMessage& message, double yea
 int findNextMatch(Session& session, const SearchMessage& message, const SearchCriteria& criteria);
 
 // Every match of the years from..from + span into session.searchHits, at most maxHits of them.
-// Returns 0, or -1 when the first file cannot be opened.
+// Returns 0, or -1 when a file cannot be opened (the hits found before it are kept).
 int collectMatches(Session& session, const SearchMessage& message, double from, double span,
                    const SearchCriteria& criteria, int maxHits = maxSearchHits);
 

@@ -56,10 +56,7 @@ TEST(InfoCommand, WorkingDirectoryComesBeforeTheDataFolder) {
 
 TEST(InfoCommand, FailuresAreReportedWithAStatus) {
     ScratchDir dir;
-    CommandResult r = runVesk({"info", "--year", "17000", "--month", "1"}, dir.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("ベッセル要素ファイルがありません！"), std::string::npos) << r.err;
-    EXPECT_TRUE(r.out.empty());
+    CommandResult r;
 
     // After the catalog's last eclipse (16996 November 29) the catalog has ended.
     r = runVesk({"info", "--year", "16998", "--month", "1"}, dir.path());
@@ -75,6 +72,8 @@ TEST(InfoCommand, FailuresAreReportedWithAStatus) {
                                                                   {"info", "--month", "13"},
                                                                   {"info", "--year"},
                                                                   {"info", "--colour"},
+                                                                  {"info", "--year", "17000"},
+                                                                  {"info", "--height", "1e308"},
                                                                   {"inform"}}) {
         r = runVesk(args, dir.path());
         EXPECT_EQ(r.status, 2) << args.back();
@@ -233,21 +232,23 @@ TEST(RenderCommand, SkyViewOnlyInsideTheCentralPath) {
 
 TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
     ScratchDir dir;
-    for (const auto& args :
-         std::vector<std::vector<std::string>>{{"render", "--size", "10x10"},
-                                               {"render", "--range", "moon"},
-                                               {"render", "--centre", "200,0", "--scale", "2"},
-                                               {"render", "--centre", "10,10"},
-                                               {"render", "--relief", "--vector"},
-                                               {"render", "--year", "2024"},
-                                               {"render", "--mode", "moon"}}) {
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"render", "--size", "10x10"},
+             {"render", "--range", "moon"},
+             {"render", "--centre", "200,0", "--scale", "2"},
+             {"render", "--centre", "10,10"},
+             {"render", "--relief", "--vector"},
+             {"render", "--year", "2024"},
+             {"render", "--mode", "moon"},
+             {"render", "--out", ""},
+             {"render", "--out", "map.jpg"},
+             {"render", "--out", "folder/"},
+             {"render", "--year", "-13001", "--month", "1"},
+             {"render", "--lon", "0", "--lat", "0", "--height", "1e308"}}) {
         const CommandResult r = runVesk(args, dir.path());
         EXPECT_EQ(r.status, 2) << args[1];
         EXPECT_FALSE(r.err.empty());
     }
-    const CommandResult r = runVesk({"render", "--year", "17000", "--month", "1"}, dir.path());
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("ベッセル要素ファイルがありません！"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
@@ -282,6 +283,9 @@ TEST(SearchCommands, ListNextAndPrevious) {
                                                {"list", "--type", "2", "--saros", "145"},
                                                {"list", "--min-mag", "0.5"},
                                                {"list", "--place", "139"},
+                                               {"list", "--place", "abc,20"},
+                                               {"list", "--from", "17000"},
+                                               {"prev", "--year", "-13001", "--month", "1"},
                                                {"next", "--month", "0"}}) {
         r = runVesk(args, dir.path());
         EXPECT_EQ(r.status, 2) << args[1];

@@ -107,6 +107,11 @@ TEST_F(SearchFixture, CollectAcrossFilesFromTheFirstEntry) {
     ASSERT_EQ(collectMatches(session, message, 2999, 10, c, 2), 0);
     EXPECT_EQ(session.searchHits.size(), 2u) << "stops at the limit";
     EXPECT_EQ(collectMatches(session, message, 9000, 10, c), -1);
+    // A missing file on the way ends the walk with a failure; the hits before it stay.
+    std::filesystem::remove(dir.path() / "ecp03001p08000.prn");
+    c.mode = searchAll;
+    EXPECT_EQ(collectMatches(session, message, 2999, 10, c), -1);
+    EXPECT_EQ(session.searchHits.size(), 2u);
 }
 
 TEST(SearchCatalog, HundredHitsAndTheCanonOfAFewYears) {
