@@ -90,6 +90,60 @@ bool parseNumber(const char* text, std::size_t length, double& value) {
     return error == std::errc() && end == text + length && std::isfinite(value);
 }
 
+// What real entries hold, with a margin: the lowest and highest value of each number in file
+// order (the year is checked against the file's years instead).
+struct Range {
+    double low, high;
+};
+constexpr std::array<Range, catalogEntryNumbers> plausibleRanges = {
+    {{-1e9, 1e9},      // year (the file's years)
+     {1, 12},          // month
+     {1, 31},          // day
+     {1, 6},           // type code
+     {0, 2},           // magnitude
+     {-2, 2},          // gamma
+     {-3.1e6, 8.0e6},  // Julian date: -13000 to 17000
+     {-1e6, 1e6},      // lunation number
+     {-999, 999},      // Saros series
+     {0, 24},          // t0
+     {-3, 3},          // x0
+     {-2, 2},          // x1
+     {-0.01, 0.01},    // x2
+     {-0.001, 0.001},  // x3
+     {-3, 3},          // y0
+     {-2, 2},          // y1
+     {-0.01, 0.01},    // y2
+     {-0.001, 0.001},  // y3
+     {-30, 30},        // d0
+     {-0.1, 0.1},      // d1
+     {-0.001, 0.001},  // d2
+     {-360, 720},      // mu0
+     {14, 16},         // mu1
+     {0.4, 0.7},       // l1 c0
+     {-0.01, 0.01},    // l1 c1
+     {-0.001, 0.001},  // l1 c2
+     {-0.2, 0.2},      // l2 c0
+     {-0.01, 0.01},    // l2 c1
+     {-0.001, 0.001},  // l2 c2
+     {0.003, 0.006},   // tan f1
+     {0.003, 0.006}}}; // tan f2
+
+// The years a file holds: from the year after the previous file's last one.
+bool yearInFile(double year, int fileIndex) {
+    if (fileIndex < 0)
+        return true;
+    const double first =
+        fileIndex == 0 ? firstCatalogYear : catalogFiles[fileIndex - 1].lastYear + 1;
+    return year >= first && year < catalogFiles[fileIndex].lastYear + 1;
+}
+
+bool plausibleEntry(const std::array<double, catalogEntryNumbers>& values, int fileIndex) {
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (!(values[i] >= plausibleRanges[i].low && values[i] <= plausibleRanges[i].high))
+            return false;
+    return yearInFile(values[0], fileIndex);
+}
+
 // Reads the next complete entry into the record (still in TT). On end of file or a malformed
 // number nothing of the record changes and the file is marked ended, so that no later read
 // resumes in the middle of an entry.
@@ -109,6 +163,12 @@ bool readRawEntry(Catalog& catalog) {
             return false;
         }
     }
+    if (!plausibleEntry(values, catalog.fileIndex)) {
+        catalog.ended = true;
+        catalog.fault = catalog.fileName + ": entry " + std::to_string(catalog.entriesRead + 1) +
+                        " holds a value no eclipse has";
+        return false;
+    }
     for (int i = 0; i < catalogEntryNumbers; ++i)
         catalog.record.*catalogFieldOrder[i] = values[i];
     ++catalog.entriesRead;
@@ -122,6 +182,10 @@ bool openCatalogFile(Catalog& catalog, const char* name) {
         return false;
     catalog.file.reset(std::fopen(path.c_str(), "r"));
     catalog.fileName = path.string();
+    catalog.fileIndex = -1;
+    for (std::size_t i = 0; i < catalogFiles.size(); ++i)
+        if (std::strcmp(catalogFiles[i].name, name) == 0)
+            catalog.fileIndex = static_cast<int>(i);
     return catalog.file != nullptr;
 }
 
@@ -157,12 +221,10 @@ const char* catalogFileForYear(double year) {
     return nullptr;
 }
 
-double nextCatalogYear(double y) {
-    for (std::size_t i = 0; i < catalogFiles.size(); ++i) {
-        if (y <= catalogFiles[i].lastYear)
-            return catalogFiles[i].lastYear + 1;
-    }
-    return catalogFiles.back().lastYear + 1;
+double nextFileYear(const Catalog& catalog) {
+    if (catalog.fileIndex < 0)
+        return catalogFiles.back().lastYear + 1;
+    return catalogFiles[catalog.fileIndex].lastYear + 1;
 }
 
 void convertEntryToUt(EclipseRecord& record) {
@@ -193,7 +255,7 @@ int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
     }
     if (!selected) {
         // The month lies after the file's last eclipse: the next one opens the next file.
-        const double next = nextCatalogYear(year);
+        const double next = nextFileYear(catalog);
         if (catalogFileForYear(next) == nullptr) {
             convertEntryToUt(catalog.record);
             return catalogEndReached;

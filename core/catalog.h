@@ -63,10 +63,6 @@ constexpr double firstCatalogYear = -13000, lastCatalogYear = 16999;
 // The catalog file holding the year, or null when the year lies outside -13000..16999.
 const char* catalogFileForYear(double year);
 
-// The first year of the catalog file after the one that holds year y: where a walk through the
-// catalog goes on at the end of a file (17000, which no file holds, after the last one).
-double nextCatalogYear(double y);
-
 // Reader state: the current record, the open file and the month read before the current one.
 struct Catalog {
     DataPaths paths;
@@ -77,12 +73,19 @@ struct Catalog {
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
+
     std::unique_ptr<std::FILE, FileCloser> file;
     bool ended = false;   // the open file hit its end or a malformed entry
     std::string fileName; // the open file's path
+    int fileIndex = -1;   // the open file's place in the fixed order of the files
     int entriesRead = 0;  // complete entries read from it
-    std::string fault;    // "FILE: entry N is malformed" after a malformed entry, else empty
+    std::string fault;    // which file and entry was malformed, else empty
 };
+
+// The first year of the file after the one open (or last opened) in the catalog: where a walk
+// through the catalog goes on at the end of a file, whatever the years its entries carry
+// (17000 after the last file).
+double nextFileYear(const Catalog& catalog);
 
 // catalogFind's result when the month lies after the last eclipse of the catalog.
 constexpr int catalogEndReached = -2;
@@ -96,7 +99,10 @@ constexpr int catalogEndReached = -2;
 int catalogFind(Catalog& catalog, int traceLevel, double year, double month);
 
 // Reads the next entry of the open file. Returns 1, or -1 at the end of the file or at an
-// incomplete or malformed entry; the record then keeps the last complete entry.
+// incomplete or malformed entry; the record then keeps the last complete entry. An entry is
+// malformed when a number is missing or not a finite number, or lies outside what real entries
+// hold with a margin (the year outside the file's years, the month, day, type, t0 or Saros
+// series outside their ranges, elements no eclipse has).
 int catalogReadNext(Catalog& catalog, int traceLevel);
 
 // Opens the file for year at its first entry. When no file opens, opens "ecp00001p03000.prn"

@@ -28,8 +28,7 @@ bool isBefore(const EclipseRecord& r, double shownJd) {
 bool readOn(Session& s, const SearchMessage& message) {
     if (catalogReadNext(s.catalog, 0) == 1)
         return true;
-    const double y = std::trunc(s.catalog.record.year);
-    const double next = nextCatalogYear(y);
+    const double next = nextFileYear(s.catalog);
     catalogClose(s.catalog);
     if (next >= noFileYear)
         return false;

@@ -107,7 +107,7 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome) {
     while (true) {
         v.catalogStatus = catalogReadNext(s.catalog, s.catalog.traceLevel);
         if (v.catalogStatus < 0) {
-            const double next = nextCatalogYear(std::trunc(v.year));
+            const double next = nextFileYear(s.catalog);
             if (catalogFileForYear(next) == nullptr) {
                 // The last file has ended: the eclipse shown stays the user's.
                 drawCatalogEnded(surface, outcome, v);

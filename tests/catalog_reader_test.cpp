@@ -13,7 +13,7 @@ namespace {
 
 // One entry at an hour TT of a date; x0 carries the day so that mixing shows.
 std::string entry(int year, int month, int day, double hour = 12) {
-    return vesk::testing::catalogEntry(year, month, day, 2, 145, day + 0.5, hour);
+    return vesk::testing::catalogEntry(year, month, day, 2, 145, day / 100.0, hour);
 }
 
 struct CatalogFixture : ::testing::Test {
@@ -29,7 +29,7 @@ struct CatalogFixture : ::testing::Test {
         EXPECT_EQ(catalog.record.year, year);
         EXPECT_EQ(catalog.record.month, month);
         EXPECT_EQ(catalog.record.day, day);
-        EXPECT_EQ(catalog.record.x0, day + 0.5) << "coefficients of another entry";
+        EXPECT_EQ(catalog.record.x0, day / 100.0) << "coefficients of another entry";
     }
 };
 
@@ -67,7 +67,7 @@ TEST_F(CatalogFixture, SelectsTheMonthOrTheNextEclipse) {
     // After the last eclipse of the last file the catalog has ended; the record holds that one.
     dir.write("ecp13001p16999.prn", entry(16996, 11, 29));
     EXPECT_EQ(catalogFind(catalog, 0, 16996, 12), catalogEndReached);
-    EXPECT_EQ(catalog.record.x0, 29.5) << "the last eclipse (its UT date lies days earlier)";
+    EXPECT_EQ(catalog.record.x0, 0.29) << "the last eclipse (its UT date lies days earlier)";
     EXPECT_EQ(catalogFind(catalog, 0, 16999, 12), catalogEndReached);
     ASSERT_EQ(catalogFind(catalog, 0, 16996, 11), 1);
 }
@@ -170,4 +170,35 @@ TEST_F(CatalogFixture, RepeatedFindsDoNotAccumulateOpenFiles) {
     writeModern(modern);
     for (int i = 0; i < 3000; ++i)
         ASSERT_EQ(catalogFind(catalog, 0, 2030, 6.75), 1) << "after " << i << " finds";
+}
+
+// Entries whose numbers no eclipse has are malformed: the read ends there and names the entry.
+// A file whose entries carry years before its own is left for the next file all the same.
+TEST_F(CatalogFixture, ImplausibleEntriesAreMalformed) {
+    const std::string good = entry(2030, 3, 10);
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = entry(2030, 6, 1);
+        text.replace(text.find(from), from.size(), to);
+        return good + text;
+    };
+    for (const std::string& bad :
+         {replaced(" 145 ", " 3000000000 "), replaced("2030 6 1 2", "2030 13 1 2"),
+          replaced("2030 6 1 2", "2030 6 1 9"), replaced(" 12\n", " 25\n"),
+          replaced("15.004", "1e300"), replaced("0.0046 0.0046", "0.0046 46"),
+          replaced("2030 6 1", "5000 6 1")}) {
+        writeModern(bad);
+        ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+        EXPECT_EQ(catalogReadNext(catalog, 0), -1) << bad;
+        expectDate(2030, 3, 10);
+        EXPECT_EQ(catalogFind(catalog, 0, 2030, 5), -1);
+        EXPECT_NE(catalog.fault.find("entry 2 holds a value no eclipse has"), std::string::npos)
+            << catalog.fault;
+    }
+    // The walk goes on with the next file in order.
+    writeModern(good);
+    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    EXPECT_EQ(nextFileYear(catalog), 3001);
+    dir.write("ecp13001p16999.prn", entry(16000, 1, 5));
+    ASSERT_EQ(catalogFind(catalog, 0, 16000, 1), 1);
+    EXPECT_EQ(nextFileYear(catalog), 17000);
 }

@@ -73,7 +73,7 @@ std::string catalogEntry(int year, int month, int day, int type, int saros, doub
     char text[512];
     std::snprintf(text, sizeof text,
                   "%d %d %d %d 1.01 0.3 %.6f 100 %d 12\n"
-                  "%.1f 0.5 0 0 0.2 0.1 0 0 7.5 0.01 0\n"
+                  "%.6g 0.5 0 0 0.2 0.1 0 0 7.5 0.01 0\n"
                   "90 15.004 0.53 0 0 -0.01 0 0 0.0046 0.0046\n",
                   year, month, day, type, calendarToJd(year, month, day, hour, 0, 0), saros, x0);
     return text;
