@@ -14,14 +14,13 @@ std::string failure(const std::filesystem::path& path, const QString& reason) {
     return "cannot write " + path.string() + ": " + reason.toStdString();
 }
 
-// A copy of an existing file beside it, kept until the files written together are all in
-// place; it puts the file back when a later one of them fails.
+// A second name (a hard link) of an existing file beside it, kept until the files written
+// together are all in place; it puts the file back when a later one of them fails.
 class Backup {
   public:
     explicit Backup(const std::filesystem::path& path) : path(QString::fromStdString(path)) {
         if (!QFile::exists(this->path))
             return;
-        // A second name of the same file: no room needed, and the rename keeps it whole.
         copy = std::make_unique<QTemporaryFile>(this->path + QStringLiteral(".XXXXXX"));
         std::error_code error;
         if (!copy->open() || !QFile::remove(copy->fileName()))

@@ -4,6 +4,7 @@
 #include "path_tracers.h"
 #include "timescales.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -19,7 +20,8 @@ constexpr double centralSunLimit = -0.9; // rows with the Sun this low get no ce
 constexpr int tableRows = 13, textX = 10, linePitch = 15;
 constexpr Rgb white{255, 255, 255};
 constexpr double earthDiameterKm = 12756;
-// The central line is sampled for the rows' starting points every 30 seconds, at most 2000 times.
+// The central line is sampled for the rows' starting points every 30 seconds (at most 2000
+// samples over the path).
 constexpr double traceStep = 30.0 / 3600;
 constexpr int maxTraceSamples = 2000;
 
@@ -79,8 +81,9 @@ CentralLineTrace traceCentralLine(const EclipseState& state, double deltaT) {
     const EarthContact last = umbralContactOnEarth(tracer, trace.greatest, deltaT, +1, 0);
     if (!hasFirst || s.status != 1 || !(last.time > first.time))
         return trace;
-    const int steps = static_cast<int>(std::ceil((last.time - first.time) / traceStep));
-    for (int i = 0; i <= steps && i <= maxTraceSamples; ++i) {
+    const int steps = static_cast<int>(
+        std::min(std::ceil((last.time - first.time) / traceStep), double{maxTraceSamples}));
+    for (int i = 0; i <= steps; ++i) {
         const double t = first.time + (last.time - first.time) * i / steps;
         const TracedPoint p = centralLinePoint(tracer, t, deltaT, 0);
         if (p.status == 1)
