@@ -63,8 +63,9 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         return error;
     if (lon.has_value() != lat.has_value())
         return "--lon and --lat go together";
-    if (placeHeight && !checkHeight(*placeHeight).empty())
-        return checkHeight(*placeHeight);
+    if (placeHeight)
+        if (std::string bad = checkHeight(*placeHeight); !bad.empty())
+            return bad;
     if (lon) {
         if (!(*lon >= -180 && *lon <= 360 && *lat >= -90 && *lat <= 90))
             return "--lon must lie from -180 to 360 and --lat from -90 to 90";
