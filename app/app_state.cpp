@@ -7,9 +7,9 @@
 
 namespace vesk {
 
-void AppServices::loadBaseMapData() {
+std::string AppServices::loadBaseMapData() {
     loadRelief(state.relief, state.session.catalog.paths);
-    loadReliefColours(state.relief, state.session.catalog.paths);
+    return loadReliefColours(state.relief, state.session.catalog.paths);
 }
 
 void AppServices::resetProjection(int mapRange) {

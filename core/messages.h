@@ -8,6 +8,7 @@ constexpr const char* messageNoCatalog = "ベッセル要素ファイルがあ�
 constexpr const char* messageNoCatalogDuringSearch = "ベッセル要素ファイルがありません！ 1 ";
 constexpr const char* messageStartHere = "EC****.prnファイルのあるディレクトリで起動して下さい。";
 constexpr const char* messageCatalogEnded = "ベッセル要素ファイルが終了しました。";
+constexpr const char* messageDamagedDataFile = "データファイルが壊れています！";
 constexpr const char* messageSarosNotFound = "このサロスは４００年の間にありませんでした。";
 // Status bar messages of the window.
 constexpr const char* messageNotCentral =

@@ -202,7 +202,11 @@ RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& servi
         return outcome;
     }
     s.catalog.traceLevel = 0;
-    services.loadBaseMapData();
+    if (const std::string fault = services.loadBaseMapData(); !fault.empty()) {
+        drawMessage(surface, outcome, 50, 1, messageDamagedDataFile);
+        drawMessage(surface, outcome, 50, 2, fault.c_str());
+        return outcome;
+    }
     services.resetProjection(v.mapRange);
 
     v.drawStatus = 0;

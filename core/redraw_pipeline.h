@@ -18,8 +18,9 @@ namespace vesk {
 class RedrawServices {
   public:
     virtual ~RedrawServices() = default;
-    // The relief grid and its colour table (read at every repaint).
-    virtual void loadBaseMapData() = 0;
+    // The relief grid and its colour table (read at every repaint); what was wrong with a damaged
+    // data file, or nothing.
+    virtual std::string loadBaseMapData() = 0;
     // Pen up, no rotation and the map radius of the range.
     virtual void resetProjection(int mapRange) = 0;
     virtual void drawPathMap(DrawSurface& surface, int kmlOutput) = 0;

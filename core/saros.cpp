@@ -1,5 +1,7 @@
 #include "saros.h"
 
+#include "checked_int.h"
+
 #include <cmath>
 
 namespace vesk {
@@ -21,7 +23,7 @@ int sarosMember(double year, double saros) {
     const double first = sarosStartYear(saros);
     if (first == noSarosSeries)
         return 0;
-    return static_cast<int>(std::trunc((year - first) / sarosYears + 1.5));
+    return clampedInt((year - first) / sarosYears + 1.5);
 }
 
 } // namespace vesk

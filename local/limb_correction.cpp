@@ -1,5 +1,6 @@
 #include "limb_correction.h"
 
+#include "checked_int.h"
 #include "local_contacts.h"
 #include "local_report.h"
 #include "lunar_libration.h"
@@ -28,7 +29,7 @@ constexpr Rgb profilePen{255, 200, 155}, ringBlue{0, 0, 255}, ringMagenta{255, 0
 constexpr Rgb whiteText{255, 255, 255};
 
 int nearest(double v) {
-    return static_cast<int>(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5));
+    return clampedInt(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5));
 }
 
 // Chart radius of a limb radius (km).
@@ -70,7 +71,7 @@ double elevationAt(const LimbData& limb, double lon, double lat) {
         return 0;
     lon -= 360 * std::floor(lon / 360);
     const double x = (lon - 1.0 / 32) * 16, y = (90 - 1.0 / 32 - lat) * 16;
-    const int c0 = static_cast<int>(std::floor(x)), r0 = static_cast<int>(std::floor(y));
+    const int c0 = clampedInt(std::floor(x)), r0 = clampedInt(std::floor(y));
     const double fx = x - c0, fy = y - r0;
     const double top = (1 - fx) * gridValue(limb, r0, c0) + fx * gridValue(limb, r0, c0 + 1);
     const double bottom =
@@ -119,9 +120,7 @@ void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b
             previousHeight = q;
         double f = a + pDeg;
         f -= 360 * std::floor(f / 360);
-        int index = static_cast<int>(std::trunc(10 * f + 0.5));
-        if (index == 3600)
-            index = 0;
+        const int index = clampedInt(10 * f + 0.5) % 3600;
         limb.profile[index] = q + moonMeanLimbKm;
         if (surface == nullptr)
             continue;

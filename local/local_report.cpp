@@ -1,6 +1,7 @@
 #include "local_report.h"
 
 #include "angles.h"
+#include "checked_int.h"
 #include "local_contacts.h"
 #include "palette.h"
 #include "path_tracers.h"
@@ -31,7 +32,7 @@ template <typename... Args> std::string format(const char* pattern, Args... args
 }
 
 int roundPixel(double v) {
-    return static_cast<int>(std::trunc(v + 0.5));
+    return clampedInt(v + 0.5);
 }
 
 // The observer's maximum from the report's start, and the Sun's azimuth there.

@@ -272,8 +272,8 @@ MoonPlace moonPosition(double t) {
             127 * std::sin(a.lPrime - a.mPrime) - 115 * std::sin(a.lPrime + a.mPrime);
     MoonPlace place;
     place.lambda = a.lPrime + sumL * 1.7453292519943295e-8;
-    while (place.lambda < 0)
-        place.lambda += 2 * pi;
+    if (place.lambda < 0)
+        place.lambda -= 2 * pi * std::floor(place.lambda / (2 * pi));
     place.beta = sumB * 0.000001 * rad;
     place.distance = 385000.56 + sumR * 0.001;
     return place;

@@ -1,5 +1,6 @@
 #include "base_map.h"
 
+#include "checked_int.h"
 #include "palette.h"
 #include "place_names.h"
 
@@ -9,6 +10,8 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
+#include <sstream>
 
 namespace vesk {
 
@@ -104,13 +107,12 @@ void drawGlobeRelief(MapCanvas& c, const ReliefData& r) {
             for (double lo = left; lo < right; lo += step) {
                 const double delta = (lo - centreLon - 270) * k;
                 const double sinDelta = std::sin(delta), cosDelta = std::cos(delta);
-                const int visible = static_cast<int>(
-                    std::trunc((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5));
-                const int px = static_cast<int>(
-                    std::trunc(v.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5));
-                const int py = static_cast<int>(std::trunc(
+                const int visible =
+                    clampedInt((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5);
+                const int px = clampedInt(v.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5);
+                const int py = clampedInt(
                     v.mapCentreY - (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale +
-                    0.5));
+                    0.5);
                 // The geometry is tested before the (costlier) sample; the result is the same.
                 if (visible <= 0 || !insideRasterFrame(v, px, py))
                     continue;
@@ -129,16 +131,15 @@ void drawMercatorRelief(MapCanvas& c, const ReliefData& r) {
     const double centreLon = -p.rotationLon;
     drawRaster(c, [&](DrawSurface& memory) {
         for (double la = 80 - 1.0 / 30; la > -80;) {
-            const int py = static_cast<int>(std::trunc(
-                v.mapCentreY - std::log(std::tan(la * k / 2 + quarterPi)) * p.mapRadius + 0.5));
+            const int py = clampedInt(
+                v.mapCentreY - std::log(std::tan(la * k / 2 + quarterPi)) * p.mapRadius + 0.5);
             for (double lo = -180 + 1.0 / 30; lo < 180; lo += 1 / (1.8 * scale)) {
                 double d = lo - centreLon;
                 if (d > 180)
                     d -= 360;
                 if (d < -180)
                     d += 360;
-                const int px =
-                    static_cast<int>(std::trunc(v.mapCentreX + p.mapRadius * d * k + 0.5));
+                const int px = clampedInt(v.mapCentreX + p.mapRadius * d * k + 0.5);
                 if (!insideRasterFrame(v, px, py))
                     continue;
                 const int h = sampleRelief(r, la, lo);
@@ -333,18 +334,32 @@ void loadRelief(ReliefData& r, const DataPaths& paths) {
         readInt16Grid(paths, "globe04.dat", static_cast<std::size_t>(reliefRows) * reliefColumns);
 }
 
-void loadReliefColours(ReliefData& r, const DataPaths& paths) {
+std::string loadReliefColours(ReliefData& r, const DataPaths& paths) {
     r.colours = {};
     const std::filesystem::path path = findDataFile(paths, "color.txt");
-    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "r");
-    if (file == nullptr)
-        return;
-    double unused = 0, red = 0, green = 0, blue = 0;
-    for (int line = 0; line < colourLines; ++line) {
-        std::fscanf(file, "%lf %lf %lf %lf", &unused, &red, &green, &blue);
-        r.colours[line] = {static_cast<int>(red), static_cast<int>(green), static_cast<int>(blue)};
+    std::ifstream in(path);
+    if (path.empty() || !in)
+        return {};
+    std::string text;
+    std::array<int, 3> last{};
+    int line = 0;
+    for (; line < colourLines && std::getline(in, text); ++line) {
+        // an elevation, then red, green and blue
+        std::istringstream fields(text);
+        double elevation = 0, value[3] = {};
+        if (!(fields >> elevation >> value[0] >> value[1] >> value[2]))
+            return "color.txt: line " + std::to_string(line + 1) + ": four numbers expected";
+        for (int i = 0; i < 3; ++i) {
+            const std::optional<int> level = intWithin(value[i], 0, 255);
+            if (!level)
+                return "color.txt: line " + std::to_string(line + 1) +
+                       ": a colour value outside 0 to 255";
+            last[i] = *level;
+        }
+        r.colours[line] = last;
     }
-    std::fclose(file);
+    std::fill(r.colours.begin() + line, r.colours.begin() + colourLines, last);
+    return {};
 }
 
 int sampleRelief(const ReliefData& r, double lat, double lon) {
@@ -352,7 +367,7 @@ int sampleRelief(const ReliefData& r, double lat, double lon) {
         return 0;
     const double y = (firstRowLat - lat) / gridStep, x = (lon - firstColumnLon) / gridStep;
     // floor, not truncation: west of the first column the longitude wraps to the last one.
-    const int row = static_cast<int>(std::floor(y)), column = static_cast<int>(std::floor(x));
+    const int row = clampedInt(std::floor(y)), column = clampedInt(std::floor(x));
     const double fy = y - row, fx = x - column;
     int result = 0;
     if (row <= 0 || row >= reliefRows - 2 || column <= 0 || column >= reliefColumns - 2) {

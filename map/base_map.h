@@ -26,8 +26,10 @@ struct ReliefData {
 
 // Reads "globe04.dat" (an incomplete or missing file leaves the grid empty: no relief).
 void loadRelief(ReliefData& relief, const DataPaths& paths);
-// Reads the 9253 lines of "color.txt"; a missing line repeats the last one read.
-void loadReliefColours(ReliefData& relief, const DataPaths& paths);
+// Reads the 9253 lines of "color.txt" (elevation, red, green, blue); a missing line repeats the
+// last one read. A line without four numbers, or with a colour value outside 0 to 255, refuses
+// the table: the result names the line (empty when the table was read or the file is missing).
+std::string loadReliefColours(ReliefData& relief, const DataPaths& paths);
 
 // Elevation in metres at a latitude and longitude (0 for sea or missing data): a 4 x 4 cubic
 // interpolation of the grid, bilinear at its edges.

@@ -1,5 +1,6 @@
 #include "map_projection.h"
 
+#include "checked_int.h"
 #include "palette.h"
 
 #include <cmath>
@@ -38,15 +39,6 @@ void projectGlobeExact(const MapProjection& p, double lon, double lat, double& x
     depth = r * std::sin(phi) * std::sin(rho) + r * std::cos(phi) * std::sin(a) * std::cos(rho);
 }
 
-// Truncation to a pixel offset; values beyond any frame (infinite at the Mercator poles, or not
-// a number) become a far-off offset instead of an undefined conversion.
-constexpr double farOffset = 1e9;
-int truncated(double value) {
-    if (!(std::fabs(value) < farOffset))
-        return static_cast<int>(value < 0 ? -farOffset : farOffset);
-    return static_cast<int>(value);
-}
-
 bool insideFrame(const ViewState& v, int px, int py) {
     return px >= v.mapLeft && px <= v.mapRight && py >= v.mapTop && py <= v.mapBottom;
 }
@@ -66,8 +58,8 @@ void plotMarker(MapCanvas& c, double lon, double lat, int colour, int ringRadius
     if (!(depth <= nearSideDepth) || !std::isfinite(x) || !std::isfinite(y))
         return;
     p.penDown = 1;
-    const int px = static_cast<int>(c.view.mapCentreX + x);
-    const int py = static_cast<int>(c.view.mapCentreY - y);
+    const int px = clampedInt(c.view.mapCentreX + x);
+    const int py = clampedInt(c.view.mapCentreY - y);
     if (!insideFrame(c.view, px, py)) {
         p.penDown = 0;
         return;
@@ -242,9 +234,9 @@ double mapCentreLon(const MapProjection& p) {
 void projectGlobe(const MapProjection& p, double lon, double lat, int& x, int& y, int& depth) {
     double dx = 0, dy = 0, dd = 0;
     projectGlobeExact(p, lon, lat, dx, dy, dd);
-    x = truncated(dx);
-    y = truncated(dy);
-    depth = truncated(dd);
+    x = clampedInt(dx);
+    y = clampedInt(dy);
+    depth = clampedInt(dd);
 }
 
 void projectMercator(const MapProjection& p, double lon, double lat, int& x, int& y, int& depth) {
@@ -253,20 +245,20 @@ void projectMercator(const MapProjection& p, double lon, double lat, int& x, int
         d -= 360;
     if (d < -180)
         d += 360;
-    x = truncated(p.mapRadius * d * k);
-    y = truncated(p.mapRadius * std::log(std::tan(lat * k / 2 + quarterPi)));
+    x = clampedInt(p.mapRadius * d * k);
+    y = clampedInt(p.mapRadius * std::log(std::tan(lat * k / 2 + quarterPi)));
     depth = mercatorDepth;
 }
 
 void plotMapPoint(MapCanvas& c, double x, double y, int colour) {
     MapProjection& p = c.projection;
     const ViewState& v = c.view;
-    if (!(std::fabs(x) < farOffset) || !(std::fabs(y) < farOffset)) {
+    if (!(std::fabs(x) < clampedIntLimit) || !(std::fabs(y) < clampedIntLimit)) {
         p.penDown = 0;
         return;
     }
-    const int px = static_cast<int>(v.mapCentreX + x);
-    const int py = static_cast<int>(v.mapCentreY - y);
+    const int px = clampedInt(v.mapCentreX + x);
+    const int py = clampedInt(v.mapCentreY - y);
     if (v.projection == 1) {
         if (!insideFrame(v, px, py)) {
             p.penDown = 0;

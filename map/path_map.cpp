@@ -1,5 +1,6 @@
 #include "path_map.h"
 
+#include "checked_int.h"
 #include "palette.h"
 #include "saros.h"
 #include "timescales.h"
@@ -17,6 +18,7 @@ constexpr Rgb regionalText{204, 255, 255};
 constexpr const char* degreeSign = "゜";
 // The KML pass always traces at this step (hours).
 constexpr double kmlStepHours = 0.01;
+
 // Curves of equal time: the magnitude sweep's step and the value below which it counts as 0.
 constexpr double sweepStep = 1.0 / 30;
 constexpr double sweepFloor = 0.04;
@@ -199,6 +201,12 @@ void traceBothEdges(PathTracer& tracer, double t, double dT, int pen, EdgeTracer
 
 } // namespace
 
+int curveSteps(double firstContact, double lastContact, double step) {
+    if (!(step > 0))
+        return -1;
+    return clampedInt(std::ceil(std::fmin(lastContact - firstContact, maxContactSpanHours) / step));
+}
+
 void drawPathMap(MapCanvas& c, PathMapInputs& in, PathMapObserver* observer) {
     ViewState& v = c.view;
     EclipseState& e = in.eclipse;
@@ -242,9 +250,11 @@ void drawPathMap(MapCanvas& c, PathMapInputs& in, PathMapObserver* observer) {
     if (observer != nullptr)
         observer->start(tracer, dT);
     // A step that is not positive would never reach the last contact: no curves then.
+    const int steps = curveSteps(e.firstContactTime, e.lastContactTime, step);
     double previousUt = e.firstContactTime - e.deltaTHours;
     int index = 0;
-    for (double t = e.firstContactTime; step > 0 && t < e.lastContactTime; t += step, ++index) {
+    for (double t = e.firstContactTime; index <= steps && t < e.lastContactTime;
+         t += step, ++index) {
         e.curveTime = t;
         const TracedPoint centre = centralLinePoint(tracer, t, dT, colours.central);
         const bool annularPart = type == typeAnnular || type == typeNonCentralAnnular ||

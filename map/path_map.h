@@ -39,6 +39,14 @@ struct PathMapInputs {
     const DataPaths& paths;
 };
 
+// No eclipse lasts this long from first to last contact (6.3 h at most).
+constexpr double maxContactSpanHours = 9;
+
+// The last step index of the map's curves from the first to the last contact (hours of TT),
+// bounded by maxContactSpanHours whatever the contact times of damaged elements say; -1 (no
+// curves) for a step that is not positive.
+int curveSteps(double firstContact, double lastContact, double step);
+
 // Draws the map of the current eclipse; the observer (or null) receives the traced curves.
 void drawPathMap(MapCanvas& canvas, PathMapInputs& inputs, PathMapObserver* observer);
 

@@ -323,11 +323,7 @@ HeliocentricPlace heliocentricPlace(const OrbitalElements& o) {
                            13.0 / 12 * e * e * e * sind(3 * m)) *
                           deg;
     const double v = m + centre;
-    double u = v + w - om;
-    while (u > 360)
-        u -= 360;
-    while (u < 0)
-        u += 360;
+    const double u = reduceModulo(v + w - om, 360);
     double wl = std::atan(std::tan(u * rad) * cosd(inc)) * deg;
     if (u > 90 && u < 270)
         wl += 180;

@@ -1,5 +1,6 @@
 #include "sky_view.h"
 
+#include "checked_int.h"
 #include "palette.h"
 #include "sky_positions.h"
 #include "timescales.h"
@@ -41,10 +42,9 @@ void drawSkyBody(DrawSurface& surface, int cx, int cy, double angle, double alti
                  double magnitude, double scale, const std::string& name) {
     constexpr double k = 0.0174532925;
     const double d = 90 - altitude;
-    const int x = static_cast<int>(std::trunc(cx - std::sin(angle * k) * d * scale));
-    const int y = static_cast<int>(std::trunc(cy + std::cos(angle * k) * d * scale));
-    const int r = static_cast<int>(magnitude < 0 ? std::trunc(7 - 0.5 * magnitude)
-                                                 : std::trunc(7 * std::pow(2.0, -magnitude)));
+    const int x = clampedInt(cx - std::sin(angle * k) * d * scale);
+    const int y = clampedInt(cy + std::cos(angle * k) * d * scale);
+    const int r = clampedInt(magnitude < 0 ? 7 - 0.5 * magnitude : 7 * std::pow(2.0, -magnitude));
     if (magnitude < 1) {
         surface.setTextColour(nameColour);
         surface.textOut(x, y + 7, name);

@@ -111,6 +111,15 @@ TEST_F(MapFixture, ColourTableRepeatsItsLastLine) {
     EXPECT_EQ(relief.colours[1], (std::array<int, 3>{4, 5, 6}));
     EXPECT_EQ(relief.colours[9252], (std::array<int, 3>{4, 5, 6}));
     EXPECT_EQ(relief.colours[9253], (std::array<int, 3>{0, 0, 0}));
+    for (const char* damaged :
+         {"-500 1 2 3\n-499 4 1e10 6\n", "-500 1 2 3\n-499 4 -1 6\n", "-500 1 2 3\n-499 4 256 6\n",
+          "-500 1 2 3\n-499 4 five 6\n", "-500 1 2 3\n-499 4 nan 6\n", "-500 1 2\n"}) {
+        dir.write("color.txt", damaged);
+        EXPECT_NE(loadReliefColours(relief, paths).find("color.txt: line "), std::string::npos)
+            << damaged;
+    }
+    dir.write("color.txt", "-500 0 0 0\n-499 255 255 255\n");
+    EXPECT_EQ(loadReliefColours(relief, paths), "") << "the ends of the range are colours";
     loadRelief(relief, paths);
     EXPECT_TRUE(relief.grid.empty()) << "no globe04.dat";
     dir.write("globe04.dat", std::string(1000, '\0'));

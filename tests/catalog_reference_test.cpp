@@ -113,6 +113,10 @@ TEST(CatalogReference, SarosSeriesStartWhereThePublishedNumberingHasThem) {
     EXPECT_EQ(sarosStartYears[699][0], noSarosSeries);
     EXPECT_EQ(sarosStartYears[699][1], noSarosSeries);
     EXPECT_EQ(sarosMember(2024, 9999), 0);
+    // Years no catalog holds give a far-off member number, not an undefined conversion.
+    EXPECT_EQ(sarosMember(1e300, 145), 1000000000);
+    EXPECT_EQ(sarosMember(-1e300, 145), -1000000000);
+    EXPECT_EQ(sarosMember(std::nan(""), 145), 1000000000);
 }
 
 // Every entry of the seven files, read as the program reads them.

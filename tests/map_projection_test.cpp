@@ -1,9 +1,12 @@
+#include "angles.h"
 #include "map_projection.h"
 #include "palette.h"
 #include "recording_surface.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <numbers>
+#include <set>
 
 using namespace vesk;
 using vesk::testing::RecordingSurface;
@@ -174,6 +177,32 @@ TEST_F(MercatorFixture, JumpsAcrossTheMapBreakTheLine) {
     projection.gridSpanFlag = 1;
     plotMapPoint(canvas, -350, 0, navy);
     EXPECT_EQ(surface.lines.size(), 1u) << "the parallels span the map";
+}
+
+TEST_F(MercatorFixture, MiddleLatitudesFollowTheMercatorFormula) {
+    // y = R ln tan(45 deg + phi / 2) (Snyder, Map Projections: A Working Manual, eq. 7-2)
+    const double r = projection.mapRadius;
+    for (const double lat : {-70.0, -45.0, -20.0, 10.0, 35.7, 49.0, 60.0, 75.0}) {
+        int x = 0, y = 0, depth = 0;
+        projectMercator(projection, 30, lat, x, y, depth);
+        const double expected = r * std::log(std::tan(std::numbers::pi / 4 + lat * degToRad / 2));
+        EXPECT_NEAR(y, expected, 1) << lat;
+        EXPECT_NEAR(x, r * 30 * degToRad, 1) << lat;
+    }
+    // The parallels of the grid lie where the formula puts them: 60 N is 1.32 R above the
+    // equator, where the equator-scale formula without the halving would put it at 1.0 R.
+    view.gridLineMode = 0;
+    drawGrid(canvas);
+    std::set<int> parallelRows;
+    for (const auto& line : surface.lines)
+        if (line.from.y == line.to.y && std::abs(line.to.x - line.from.x) > 700)
+            parallelRows.insert(view.mapCentreY - line.from.y);
+    for (int lat = -80; lat <= 80; lat += 10) {
+        const double expected = r * std::log(std::tan(std::numbers::pi / 4 + lat * degToRad / 2));
+        const auto nearest = parallelRows.lower_bound(static_cast<int>(std::floor(expected)) - 1);
+        EXPECT_TRUE(nearest != parallelRows.end() && std::abs(*nearest - expected) <= 1.5)
+            << "no parallel at " << lat << " (" << expected << " px)";
+    }
 }
 
 TEST_F(MercatorFixture, GridSpansTheMap) {

@@ -1,5 +1,6 @@
 // The eclipse map composition and its KML documents, drawn on a recording surface from the
 // committed catalog.
+#include "angles.h"
 #include "kml.h"
 #include "palette.h"
 #include "path_map.h"
@@ -11,6 +12,7 @@
 
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -145,6 +147,15 @@ TEST(PathMap, NoCurvesForAStepThatIsNotPositive) {
     map.draw();
     EXPECT_EQ(map.pixelsOf(rose), 0);
     EXPECT_TRUE(map.hasText("CANON OF SOLAR ECLIPSE"));
+}
+
+TEST(PathMap, CurvesEndWithinAnyRealEclipsesSpan) {
+    EXPECT_EQ(curveSteps(-2.5, 2.5, 0.1), 50) << "a real eclipse: every step to the last contact";
+    EXPECT_EQ(curveSteps(0, 1e6, 0.1), 90);
+    EXPECT_EQ(curveSteps(1e15, 1e16, 0.01), 900) << "a time too large to advance by a step";
+    EXPECT_LE(curveSteps(0, std::nan(""), 0.01), 900);
+    EXPECT_EQ(curveSteps(0, 5, 0), -1);
+    EXPECT_EQ(curveSteps(0, 5, std::nan("")), -1);
 }
 
 namespace {
@@ -327,4 +338,30 @@ TEST(Kml, RingSplitAtTheDateLine) {
     const auto whole = splitRingAtDateLine({{0, 0, 0}, {10, 0, 0}, {10, 10, 0}});
     ASSERT_EQ(whole.size(), 1u);
     EXPECT_EQ(whole[0].size(), 4u) << "closed";
+}
+
+TEST(Kml, LinesAreContinuous) {
+    // One KML step is 36 s of the shadow's motion (72 s on the magnitude curves). Near sunrise
+    // and sunset the ground speed rises steeply: the longest step of twelve eclipses from -1000
+    // to 2035 is 17 degrees. A longer step is a jump between two curves.
+    constexpr double longestStep = 25;
+    for (const auto& [year, month] :
+         {std::pair{2024, 4}, {2009, 7}, {2035, 9}, {2023, 10}, {2022, 10}, {-1000, 3}}) {
+        KmlRun run(year, month);
+        ASSERT_TRUE(run.written) << run.failure;
+        for (const std::string* document : {&run.earth, &run.path}) {
+            if (document->empty())
+                continue; // a partial eclipse has no path document
+            for (const Placemark& p : parseKml(*document)) {
+                for (std::size_t i = 1; i < p.points.size(); ++i) {
+                    const KmlPoint &a = p.points[i - 1], &b = p.points[i];
+                    const double cosArc = std::sin(a.lat * degToRad) * std::sin(b.lat * degToRad) +
+                                          std::cos(a.lat * degToRad) * std::cos(b.lat * degToRad) *
+                                              std::cos((a.lon - b.lon) * degToRad);
+                    EXPECT_LT(std::acos(std::clamp(cosArc, -1.0, 1.0)) * radToDeg, longestStep)
+                        << year << "/" << month << " " << p.name << " point " << i;
+                }
+            }
+        }
+    }
 }

@@ -14,7 +14,11 @@ namespace {
 // Records what the pipeline asked of the rest of the program.
 struct FakeServices : RedrawServices {
     int pathMaps = 0, tables = 0, locals = 0, dialogs = 0, baseLoads = 0;
-    void loadBaseMapData() override { ++baseLoads; }
+    std::string baseFault;
+    std::string loadBaseMapData() override {
+        ++baseLoads;
+        return baseFault;
+    }
     void resetProjection(int) override {}
     Font fontAtRender;
     void drawPathMap(DrawSurface& surface, int) override {
@@ -103,6 +107,13 @@ TEST_F(PipelineFixture, MissingFilesStopTheRepaintWithMessages) {
     EXPECT_FALSE(outcome.rendered);
     EXPECT_EQ(outcome.messages.front(), "都市情報(location.new)ファイルがありません！");
     EXPECT_EQ(services.baseLoads, 2) << "nothing else is loaded";
+
+    dir.write("location.new", "Here,135,35,0,0\n");
+    services.baseFault = "color.txt: line 3: a colour value outside 0 to 255";
+    outcome = redrawView(session, surface, services);
+    EXPECT_FALSE(outcome.rendered);
+    EXPECT_EQ(outcome.messages,
+              (std::vector<std::string>{messageDamagedDataFile, services.baseFault}));
 }
 
 TEST_F(PipelineFixture, TypeSearchCrossesIntoTheNextFile) {

@@ -1,5 +1,7 @@
 #include "timescales.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace vesk;
@@ -103,6 +105,32 @@ TEST(DeltaT, BranchesAndTheirLimits) {
     // Solar Eclipses, 2006): 10580 +- 260 s at year 0, 23.6 s in 1925.
     EXPECT_NEAR(at(0), 10580, 260);
     EXPECT_NEAR(at(1925), 23.6, 0.5);
+}
+
+TEST(DeltaT, EveryEarlyTableNodeAndSmoothSplineJunctions) {
+    const auto at = [](double year) { return deltaT((year - 2000) / 100); };
+    // The nodes from -800 to -720 (Morrison & Stephenson 2004, Table 1 as used by the NASA
+    // Five Millennium Canon); between them the table is linear.
+    const double nodes[] = {21945, 21776, 21601, 21420, 21235, 21043, 20830, 20605, 20371};
+    for (int i = 0; i < 9; ++i) {
+        const double year = -800 + 10 * i;
+        // -800 itself belongs to the parabola
+        EXPECT_NEAR(at(i == 0 ? year + 1e-9 : year), nodes[i], 1e-4) << year;
+        if (i < 8)
+            EXPECT_NEAR(at(year + 5), (nodes[i] + nodes[i + 1]) / 2, 1e-6) << year + 5;
+    }
+    // The spline of Stephenson, Morrison & Hohenkerk (2016) is continuous in value and slope at
+    // every junction (all on whole years) to the rounding of its published coefficients.
+    double worstJump = 0, worstKink = 0;
+    for (int year = -719; year < 2019; ++year) {
+        const double h = 1e-4;
+        worstJump = std::max(worstJump, std::fabs(at(year + 1e-9) - at(year - 1e-9)));
+        const double after = (at(year + h) - at(year + 1e-9)) / h;
+        const double before = (at(year - 1e-9) - at(year - h)) / h;
+        worstKink = std::max(worstKink, std::fabs(after - before));
+    }
+    EXPECT_LT(worstJump, 0.002) << "seconds";
+    EXPECT_LT(worstKink, 0.002) << "seconds per year";
 }
 
 TEST(SplitHours, BringsTheHourIntoTheDay) {
