@@ -3,13 +3,16 @@
 # not in the repository, then runs it or its tests.
 #   bash setup.sh        build, draw this month's eclipse map into vesk.png and, with a
 #                        display, open the window
-#   bash setup.sh test   build, then run the test suite
+#   bash setup.sh test   build, then run the test suite; then once more under AddressSanitizer
+#                        and UndefinedBehaviorSanitizer (clang, build-sanitize/), followed by
+#                        every fuzz harness over its corpus and for 20 seconds more
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchmark-dev
     qt6-base-dev fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core
-    libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils liberfa-dev)
+    libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils liberfa-dev clang
+    libclang-rt-dev)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
@@ -42,7 +45,14 @@ run)
         ./build/vesk
     fi
     ;;
-test) ctest --test-dir build --output-on-failure ;;
+test)
+    ctest --test-dir build --output-on-failure
+    CC=clang CXX=clang++ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVESK_FUZZ=ON
+    cmake --build build-sanitize -j"$(nproc)"
+    ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"
+    bash tests/fuzz/run build-sanitize 20
+    ;;
 *)
     echo "usage: bash setup.sh [run|test]" >&2
     exit 2

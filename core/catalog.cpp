@@ -90,12 +90,9 @@ bool parseNumber(const char* text, std::size_t length, double& value) {
     return error == std::errc() && end == text + length && std::isfinite(value);
 }
 
-// What real entries hold, with a margin: the lowest and highest value of each number in file
-// order (the year is checked against the file's years instead).
-struct Range {
-    double low, high;
-};
-constexpr std::array<Range, catalogEntryNumbers> plausibleRanges = {
+} // namespace
+
+const std::array<ValueRange, catalogEntryNumbers> plausibleRanges = {
     {{-1e9, 1e9},      // year (the file's years)
      {1, 12},          // month
      {1, 31},          // day
@@ -127,6 +124,8 @@ constexpr std::array<Range, catalogEntryNumbers> plausibleRanges = {
      {-0.001, 0.001},  // l2 c2
      {0.003, 0.006},   // tan f1
      {0.003, 0.006}}}; // tan f2
+
+namespace {
 
 // The years a file holds: from the year after the previous file's last one.
 bool yearInFile(double year, int fileIndex) {

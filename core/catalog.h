@@ -38,6 +38,13 @@ constexpr int catalogEntryNumbers = 31;
 // The record's fields in file order (10 on line 1, 11 on line 2, 10 on line 3).
 extern const std::array<double EclipseRecord::*, catalogEntryNumbers> catalogFieldOrder;
 
+// What real entries hold, with a margin: the lowest and highest value of each number in file
+// order (the year is checked against the file's years instead).
+struct ValueRange {
+    double low, high;
+};
+extern const std::array<ValueRange, catalogEntryNumbers> plausibleRanges;
+
 // Eclipse type codes.
 enum EclipseType {
     typePartial = 1,

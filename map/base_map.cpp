@@ -241,7 +241,7 @@ void drawSegment(MapCanvas& c, const std::vector<std::uint8_t>& bytes, std::size
 void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
     const bool globe = c.view.projection == 1;
     const double zoom = magnification(c);
-    const int every = std::max(1, static_cast<int>(100 / zoom));
+    const int every = std::max(1, clampedInt(100 / zoom));
     const int files = !globe || c.view.useCiaMap == 1 ? coastAndRiverFiles : std::size(vectorFiles);
     for (int f = 0; f < files; ++f) {
         const std::filesystem::path path = findDataFile(paths, vectorFiles[f].name);
@@ -363,15 +363,17 @@ std::string loadReliefColours(ReliefData& r, const DataPaths& paths) {
 }
 
 int sampleRelief(const ReliefData& r, double lat, double lon) {
-    if (r.grid.empty())
+    if (r.grid.empty() || !std::isfinite(lat) || !std::isfinite(lon))
         return 0;
+    lon -= 360 * std::floor((lon + 180) / 360); // the same cells for any turn of the longitude
+    lat = std::clamp(lat, -90.0, 90.0);
     const double y = (firstRowLat - lat) / gridStep, x = (lon - firstColumnLon) / gridStep;
     // floor, not truncation: west of the first column the longitude wraps to the last one.
     const int row = clampedInt(std::floor(y)), column = clampedInt(std::floor(x));
     const double fy = y - row, fx = x - column;
     int result = 0;
     if (row <= 0 || row >= reliefRows - 2 || column <= 0 || column >= reliefColumns - 2) {
-        result = static_cast<int>(bilinear(r, row, column, fy, fx));
+        result = clampedInt(bilinear(r, row, column, fy, fx));
     } else {
         double samples[4][4];
         int missing = 0;
@@ -390,11 +392,11 @@ int sampleRelief(const ReliefData& r, double lat, double lon) {
         double across[4];
         for (int j = 0; j < 4; ++j)
             across[j] = std::max(0.0, cubic(samples[j], fy));
-        result = static_cast<int>(cubic(across, fx));
+        result = clampedInt(cubic(across, fx));
         if (missing <= 1 && result <= 0) {
             const double flat = bilinear(r, row, column, fy, fx);
             if (flat > 0)
-                result = static_cast<int>(flat);
+                result = clampedInt(flat);
         }
     }
     return result < -300 ? 0 : result;

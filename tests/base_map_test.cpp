@@ -101,6 +101,14 @@ TEST(SampleRelief, SeaLandAndTheInterpolation) {
     EXPECT_NEAR(sampleRelief(islandGrid(3, 3, 300), rowLat(0), columnLon(-1) + 0.01), 45, 1)
         << "west of the first column: between the sea of the last column and the land";
     EXPECT_EQ(sampleRelief(ReliefData{}, 10, 10), 0) << "no grid: no relief";
+    // Any turn of the longitude is the same place; places that are not numbers have no relief.
+    const ReliefData island = islandGrid(1000, 2000, 800);
+    EXPECT_EQ(sampleRelief(island, rowLat(1000), columnLon(2000) + 720),
+              sampleRelief(island, rowLat(1000), columnLon(2000)));
+    EXPECT_GT(sampleRelief(island, rowLat(1000), columnLon(2000) - 3600), 0);
+    EXPECT_EQ(sampleRelief(island, std::nan(""), 10), 0);
+    EXPECT_EQ(sampleRelief(island, 10, INFINITY), 0);
+    EXPECT_EQ(sampleRelief(island, 1e300, 1e300), 0);
 }
 
 TEST_F(MapFixture, ColourTableRepeatsItsLastLine) {

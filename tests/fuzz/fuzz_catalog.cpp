@@ -1,0 +1,22 @@
+// The catalog reader over any file text: find a month, then walk the file to its end.
+#include "catalog.h"
+#include "fuzz_support.h"
+
+using namespace vesk;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const char* name = catalogFileForYear(2000);
+    fuzzing::writeScratchFile(name, data, size);
+    Catalog catalog;
+    catalog.paths = DataPaths{{fuzzing::scratchDir()}};
+    for (const double month : {1.0, 6.25, 12.75}) {
+        if (catalogFind(catalog, 0, 1, month) != 1)
+            continue;
+        // every entry read is one more line of the file; the walk ends with the file
+        while (catalogReadNext(catalog, 0) == 1)
+            ;
+        nextFileYear(catalog);
+    }
+    catalogOpenFirst(catalog, 0, 2000);
+    return 0;
+}

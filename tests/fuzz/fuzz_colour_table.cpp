@@ -1,0 +1,12 @@
+// The relief colour table "color.txt" in any text.
+#include "base_map.h"
+#include "fuzz_support.h"
+
+using namespace vesk;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzzing::writeScratchFile("color.txt", data, size);
+    static ReliefData relief;
+    loadReliefColours(relief, DataPaths{{fuzzing::scratchDir()}});
+    return 0;
+}

@@ -1,0 +1,31 @@
+// A coast-line file of the vector map (".cbd", the segment format of the CIA World Data Bank II)
+// in any bytes, drawn on the globe and on Mercator at whole-globe and regional scales.
+#include "../recording_surface.h"
+#include "base_map.h"
+#include "fuzz_support.h"
+#include "redraw_pipeline.h"
+
+using namespace vesk;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // the first of the files drawn; the next one is missing, which ends the drawing
+    fuzzing::writeScratchFile("as_cil.cbd", data, size);
+    const DataPaths paths{{fuzzing::scratchDir()}};
+    for (const int projection : {1, 2}) {
+        for (const int range : {0, 3}) {
+            testing::RecordingSurface surface;
+            ViewState view;
+            view.projection = projection;
+            view.useCiaMap = 2;
+            layoutView(view, surface.width(), surface.height());
+            view.mapRange = range;
+            view.mapScale = view.baseRadius * (range == 0 ? 1 : 30);
+            MapProjection projectionState;
+            resetProjection(projectionState, view, range);
+            setMapCentre(projectionState, view, 135, 35);
+            MapCanvas canvas{surface, projectionState, view};
+            drawMapBackground(canvas, ReliefData{}, paths);
+        }
+    }
+    return 0;
+}
