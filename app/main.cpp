@@ -21,7 +21,7 @@ constexpr const char* usage =
     "                   [--height M]] [--table-lon L] [--table-step S]\n"
     "                   [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
     "                   [--mercator] [--relief|--vector] [--grid] [--kml] [--size WxH]\n"
-    "                   [--out FILE.png]\n"
+    "                   [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]\n"
     "       vesk list [--from YEAR] [--years N] [--type CODE | --place LON,LAT [--min-mag M] |\n"
     "                 --saros S] [--limit K]\n"
     "       vesk next|prev [--year Y --month M] [--type CODE | --place LON,LAT [--min-mag M] |\n"

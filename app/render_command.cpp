@@ -1,7 +1,7 @@
 #include "render_command.h"
 
 #include "command_line.h"
-#include "qt_draw_surface.h"
+#include "picture_output.h"
 #include "sky_command.h"
 #include "text_recording_surface.h"
 
@@ -120,12 +120,8 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         view.mapScale = whole.baseRadius * *scale;
     }
     out = options.value("--out").value_or("vesk.png");
-    const std::filesystem::path outPath(out);
-    std::string extension = outPath.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
-    if (outPath.filename().empty() || extension != ".png")
-        return "--out must name a .png file";
+    if (!pictureFormatOf(out))
+        return "--out must name a .png, .svg or .pdf file";
     return "";
 }
 
@@ -135,21 +131,25 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
                      std::FILE* err) {
     CommandLine options;
     std::string error;
-    if (!options.parse(args,
-                       {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size",
-                        "--out", "--lon", "--lat", "--height", "--table-lon", "--table-step"},
-                       {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text"},
-                       error)) {
+    if (!options.parse(
+            args,
+            {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size", "--out",
+             "--lon", "--lat", "--height", "--table-lon", "--table-step", "--dpr"},
+            {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text"}, error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
     }
     int width = defaultWidth, height = defaultHeight;
     std::string outPath;
     error = applyOptions(options, state.session.view, width, height, outPath);
+    const std::optional<double> ratio = options.number("--dpr", error);
+    if (error.empty() && ratio && !(*ratio >= minPixelRatio && *ratio <= maxPixelRatio))
+        error = "--dpr must lie from 1 to 4";
     if (!error.empty()) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
     }
+    const double pixelRatio = ratio.value_or(1);
 
     // Text needs a GUI application; the offscreen platform needs no display.
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -158,9 +158,9 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
 
-    QtDrawSurface picture(width, height);
+    PictureOutput picture(*pictureFormatOf(outPath), width, height, pixelRatio);
     std::vector<std::string> texts;
-    TextRecordingSurface surface(picture, texts);
+    TextRecordingSurface surface(picture.surface(), texts);
     AppServices services(state);
     services.exportDir = std::filesystem::absolute(outPath).parent_path();
     const RedrawOutcome outcome = redrawView(state.session, surface, services);
@@ -183,7 +183,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         std::fprintf(err, "vesk render: %s\n", services.exportFailure.c_str());
         return 1;
     }
-    if (const std::string failure = savePng(picture.image(), outPath); !failure.empty()) {
+    if (const std::string failure = picture.save(outPath); !failure.empty()) {
         std::fprintf(err, "vesk render: %s\n", failure.c_str());
         return 1;
     }

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -31,15 +32,76 @@ QString fontFamilyFor(const std::string& face) {
     return name;
 }
 
-QtDrawSurface::QtDrawSurface(int width, int height)
-    : pixels(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+QtDrawSurface::QtDrawSurface(int width, int height, double pixelRatio)
+    : logicalWidth(std::max(width, 1)), logicalHeight(std::max(height, 1)) {
+    pixelRatio = std::clamp(pixelRatio, minPixelRatio, maxPixelRatio);
+    pixels = QImage(static_cast<int>(std::ceil(logicalWidth * pixelRatio)),
+                    static_cast<int>(std::ceil(logicalHeight * pixelRatio)), QImage::Format_RGB32);
     pixels.fill(Qt::black); // a new surface, like a new bitmap of the window system, is black
+    if (pixelRatio != 1) {
+        pixels.setDevicePixelRatio(pixelRatio);
+        painter = std::make_unique<QPainter>(&pixels);
+        painter->setRenderHint(QPainter::Antialiasing);
+    }
+}
+
+QtDrawSurface::QtDrawSurface(QPaintDevice& device, int width, int height)
+    : logicalWidth(std::max(width, 1)), logicalHeight(std::max(height, 1)),
+      painter(std::make_unique<QPainter>(&device)) {
+    // the layout fitted to the device, centred, its proportions kept
+    const double scale =
+        std::min(double(device.width()) / logicalWidth, double(device.height()) / logicalHeight);
+    painter->translate((device.width() - scale * logicalWidth) / 2,
+                       (device.height() - scale * logicalHeight) / 2);
+    painter->scale(scale, scale);
+    painter->setRenderHint(QPainter::Antialiasing);
+}
+
+QtDrawSurface::~QtDrawSurface() {
+    finish();
+}
+
+const QImage& QtDrawSurface::image() {
+    flushPending();
+    return pixels;
+}
+
+void QtDrawSurface::finish() {
+    flushPending();
+    if (painter && painter->isActive())
+        painter->end();
+}
+
+void QtDrawSurface::flushPending() {
+    if (!pendingDots.isEmpty() && painter && painter->isActive())
+        painter->fillPath(pendingDots, toQColor(pendingDotColour));
+    pendingDots.clear();
+    if (pendingLine.size() >= 2 && painter && painter->isActive()) {
+        QPen line(toQColor(pendingPen.colour), 1);
+        line.setStyle(pendingPen.style == PenStyle::dotted ? Qt::DotLine : Qt::SolidLine);
+        painter->setPen(line);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPolyline(pendingLine);
+    }
+    pendingLine.clear();
+}
+
+void QtDrawSurface::paint(const std::function<void(QPainter&)>& draw) {
+    if (painter) {
+        flushPending();
+        if (painter->isActive())
+            draw(*painter);
+        return;
+    }
+    QPainter onImage(&pixels);
+    draw(onImage);
 }
 
 void QtDrawSurface::fillSolidRect(int left, int top, int right, int bottom, Rgb colour) {
     backgroundColour = colour; // like the window system: the fill sets the text background
-    QPainter painter(&pixels);
-    painter.fillRect(QRect(left, top, right - left, bottom - top), toQColor(colour));
+    paint([&](QPainter& p) {
+        p.fillRect(QRect(left, top, right - left, bottom - top), toQColor(colour));
+    });
 }
 
 void QtDrawSurface::moveTo(int x, int y) {
@@ -47,6 +109,19 @@ void QtDrawSurface::moveTo(int x, int y) {
 }
 
 void QtDrawSurface::lineTo(int x, int y) {
+    if (painter) {
+        // through the pixel centres of the layout, one polyline while the line goes on
+        const QPointF from(position.x + 0.5, position.y + 0.5);
+        if (!pendingDots.isEmpty() || pendingLine.isEmpty() || pendingLine.last() != from ||
+            !(pendingPen == pen)) {
+            flushPending();
+            pendingLine << from;
+            pendingPen = pen;
+        }
+        pendingLine << QPointF(x + 0.5, y + 0.5);
+        position = {x, y};
+        return;
+    }
     int cx = position.x, cy = position.y;
     const int dx = std::abs(x - cx), dy = -std::abs(y - cy);
     const int sx = cx < x ? 1 : -1, sy = cy < y ? 1 : -1;
@@ -68,27 +143,35 @@ void QtDrawSurface::lineTo(int x, int y) {
 }
 
 void QtDrawSurface::setPixel(int x, int y, Rgb colour) {
+    if (painter) {
+        if (!pendingLine.isEmpty() || !(pendingDotColour == colour))
+            flushPending();
+        pendingDotColour = colour;
+        pendingDots.addRect(QRectF(x, y, 1, 1));
+        return;
+    }
     if (x < 0 || y < 0 || x >= pixels.width() || y >= pixels.height())
         return;
     reinterpret_cast<QRgb*>(pixels.scanLine(y))[x] = qRgb(colour.r, colour.g, colour.b);
 }
 
 void QtDrawSurface::shape(int left, int top, int right, int bottom, bool round) {
-    QPainter painter(&pixels);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    QPen qpen(toQColor(pen.colour));
-    qpen.setCosmetic(true);
-    qpen.setWidth(1);
-    if (pen.style == PenStyle::dotted)
-        qpen.setStyle(Qt::DotLine);
-    painter.setPen(qpen);
-    painter.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(toQColor(brush.colour)));
-    // The rectangle's right and bottom edges lie outside the figure, as on a window surface.
-    const QRect box(left, top, right - left - 1, bottom - top - 1);
-    if (round)
-        painter.drawEllipse(box);
-    else
-        painter.drawRect(box);
+    paint([&](QPainter& p) {
+        QPen qpen(toQColor(pen.colour), 1);
+        qpen.setCosmetic(!painter);
+        if (pen.style == PenStyle::dotted)
+            qpen.setStyle(Qt::DotLine);
+        p.setPen(qpen);
+        p.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(toQColor(brush.colour)));
+        // The rectangle's right and bottom edges lie outside the figure, as on a window surface.
+        if (painter) {
+            const QRectF box(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
+            round ? p.drawEllipse(box) : p.drawRect(box);
+        } else {
+            const QRect box(left, top, right - left - 1, bottom - top - 1);
+            round ? p.drawEllipse(box) : p.drawRect(box);
+        }
+    });
 }
 
 void QtDrawSurface::rectangle(int left, int top, int right, int bottom) {
@@ -116,16 +199,18 @@ void QtDrawSurface::textOut(int x, int y, const std::string& utf8) {
     qfont.setPixelSize(font.height < 0 ? -font.height : std::max(1, font.height * 4 / 5));
     qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
     qfont.setFixedPitch(font.fixedPitch);
-    qfont.setStyleStrategy(QFont::NoAntialias);
+    if (!painter)
+        qfont.setStyleStrategy(QFont::NoAntialias);
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     const QFontMetrics metrics(qfont);
-    QPainter painter(&pixels);
-    painter.setFont(qfont);
-    if (backgroundOpaque)
-        painter.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()),
-                         toQColor(backgroundColour));
-    painter.setPen(toQColor(textColour));
-    painter.drawText(x, y + metrics.ascent(), text);
+    paint([&](QPainter& p) {
+        p.setFont(qfont);
+        if (backgroundOpaque)
+            p.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()),
+                       toQColor(backgroundColour));
+        p.setPen(toQColor(textColour));
+        p.drawText(x, y + metrics.ascent(), text);
+    });
 }
 
 std::unique_ptr<DrawSurface> QtDrawSurface::createMemorySurface(int width, int height) const {
@@ -135,10 +220,12 @@ std::unique_ptr<DrawSurface> QtDrawSurface::createMemorySurface(int width, int h
 void QtDrawSurface::blit(int x, int y, int width, int height, const DrawSurface& source,
                          int sourceX, int sourceY) {
     const auto& other = dynamic_cast<const QtDrawSurface&>(source);
-    QPainter painter(&pixels);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QRect(x, y, width, height), other.pixels,
-                      QRect(sourceX, sourceY, width, height));
+    paint([&](QPainter& p) {
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QRect(x, y, width, height), other.pixels,
+                    QRect(sourceX, sourceY, width, height));
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    });
 }
 
 } // namespace vesk

@@ -1,23 +1,45 @@
-// The drawing surface over a Qt image: what the window shows, what a PNG file holds and what the
-// tests inspect. Lines are rasterised here pixel by pixel (Bresenham, end pixel excluded, as the
-// renderers expect); rectangles, ellipses and text go through QPainter without antialiasing.
+// The drawing surface over Qt: what the window shows, what PNG, SVG and PDF files hold, what is
+// printed and what the tests inspect. Coordinates are the logical pixels of the layout.
+//
+// At pixel ratio 1 the surface is an image whose pixels are the layout's: lines are rasterised
+// here pixel by pixel (Bresenham, end pixel excluded, as the renderers expect); rectangles,
+// ellipses and text go through QPainter without antialiasing. At any other ratio, and on a
+// vector device (SVG generator, PDF writer, printer), one QPainter draws lines, shapes and text
+// antialiased at the device's resolution, the layout scaled onto it; raster parts (the relief)
+// are drawn on memory surfaces and placed as images.
 // Text needs a QGuiApplication (the offscreen platform is enough).
 #pragma once
 
 #include "draw_surface.h"
 
 #include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include <functional>
+#include <memory>
 
 namespace vesk {
 
+// The pixel ratios a surface can have.
+constexpr double minPixelRatio = 1, maxPixelRatio = 4;
+
 class QtDrawSurface : public DrawSurface {
   public:
-    QtDrawSurface(int width, int height);
+    // An image of width x height logical pixels at the pixel ratio (1 to 4).
+    QtDrawSurface(int width, int height, double pixelRatio = 1);
+    // Drawing on a device (SVG, PDF, printer), the width x height layout fitted to its page.
+    QtDrawSurface(QPaintDevice& device, int width, int height);
+    ~QtDrawSurface() override;
 
-    const QImage& image() const { return pixels; }
+    // The image (empty on a device); at a pixel ratio other than 1 it carries that ratio.
+    const QImage& image();
+    // Ends the drawing on a device, which then completes its output.
+    void finish();
 
-    int width() const override { return pixels.width(); }
-    int height() const override { return pixels.height(); }
+    int width() const override { return logicalWidth; }
+    int height() const override { return logicalHeight; }
     void fillSolidRect(int left, int top, int right, int bottom, Rgb colour) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
@@ -38,8 +60,18 @@ class QtDrawSurface : public DrawSurface {
 
   private:
     void shape(int left, int top, int right, int bottom, bool round);
+    // Runs the drawing on the surface's painter, or on one made for the image at pixel ratio 1.
+    void paint(const std::function<void(QPainter&)>& draw);
+    // Draws what lineTo and setPixel have gathered on the painter.
+    void flushPending();
 
     QImage pixels;
+    int logicalWidth = 1, logicalHeight = 1;
+    std::unique_ptr<QPainter> painter; // null at pixel ratio 1
+    QPolygonF pendingLine;             // connected lineTo segments of one pen, not yet drawn
+    Pen pendingPen;
+    QPainterPath pendingDots; // setPixel squares of one colour, not yet drawn
+    Rgb pendingDotColour;
     PixelPoint position;
     Pen pen{PenStyle::solid, {0, 0, 0}};
     Brush brush{false, {255, 255, 255}};

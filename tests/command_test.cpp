@@ -114,6 +114,48 @@ TEST(RenderCommand, WritesTheMapAndItsKml) {
     EXPECT_EQ(files, 3u) << "no fragments or temporary files left";
 }
 
+// The same screen at twice the pixel density, and as SVG and PDF documents whose text is text.
+TEST(RenderCommand, PixelRatioAndVectorDocuments) {
+    ScratchDir dir;
+    const std::vector<std::string> eclipse{"render", "--year", "2024",   "--month",
+                                           "4",      "--size", "600x400"};
+    const auto render = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = eclipse;
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CommandResult r = runVesk(args, dir.path());
+        EXPECT_EQ(r.status, 0) << r.err;
+    };
+    render({"--out", "one.png"});
+    render({"--dpr", "2", "--out", "two.png"});
+    render({"--dpr", "1.5", "--out", "half.png"});
+    EXPECT_EQ(pngSize(readFile(dir.path() / "one.png")), (std::pair{600, 400}));
+    EXPECT_EQ(pngSize(readFile(dir.path() / "two.png")), (std::pair{1200, 800}));
+    EXPECT_EQ(pngSize(readFile(dir.path() / "half.png")), (std::pair{900, 600}));
+    // The layout is the same: the panel's frame line lies at twice its place.
+    const QImage one(QString::fromStdString((dir.path() / "one.png").string()));
+    const QImage two(QString::fromStdString((dir.path() / "two.png").string()));
+    int frameOne = -1, frameTwo = -1;
+    for (int x = 0; x < 300 && frameOne < 0; ++x)
+        if (one.pixel(x, 200) != one.pixel(0, 200))
+            frameOne = x;
+    for (int x = 0; x < 600 && frameTwo < 0; ++x)
+        if (two.pixel(x, 400) != two.pixel(0, 400))
+            frameTwo = x;
+    EXPECT_NEAR(frameTwo, 2 * frameOne, 2);
+
+    render({"--out", "map.svg"});
+    render({"--mode", "table", "--out", "table.pdf"});
+    const std::string svg = readFile(dir.path() / "map.svg");
+    EXPECT_EQ(runProgram("/usr/bin/xmllint", {"--noout", "map.svg"}, dir.path()).status, 0);
+    EXPECT_NE(svg.find(">CANON OF SOLAR ECLIPSE</text>"), std::string::npos);
+    EXPECT_NE(svg.find("<polyline"), std::string::npos) << "curves as paths";
+    const CommandResult pdf =
+        runProgram("/usr/bin/pdftotext", {"-layout", "table.pdf", "-"}, dir.path());
+    ASSERT_EQ(pdf.status, 0) << pdf.err;
+    EXPECT_NE(pdf.out.find("2024"), std::string::npos) << pdf.out;
+    EXPECT_NE(pdf.out.find("LON."), std::string::npos) << pdf.out;
+}
+
 // The regional maps are drawn from the command line as in the window, whose first repaint is the
 // whole globe: the relief fills the map, not an empty frame.
 TEST(RenderCommand, RegionalMapsAreDrawnOnAFirstRepaint) {
@@ -242,6 +284,10 @@ TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
              {"render", "--mode", "moon"},
              {"render", "--out", ""},
              {"render", "--out", "map.jpg"},
+             {"render", "--out", ".svg"},
+             {"render", "--dpr", "0.5"},
+             {"render", "--dpr", "5"},
+             {"render", "--dpr", "two"},
              {"render", "--out", "folder/"},
              {"render", "--year", "-13001", "--month", "1"},
              {"render", "--lon", "0", "--lat", "0", "--height", "1e308"}}) {

@@ -7,8 +7,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QSvgGenerator>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -53,6 +56,22 @@ struct Window {
 };
 
 } // namespace
+
+TEST(Dialogs, QtsOwnTextsInJapaneseAndTheAboutBoxNamesItsSources) {
+    QTranslator translator;
+    ASSERT_TRUE(installQtTranslation(translator));
+    QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    QCoreApplication::removeTranslator(&translator);
+
+    CAboutDlg about(nullptr);
+    QString text;
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        text += label->text();
+    for (const char* part : {"バージョン 0.1", "-12999年8月31日", "16996年11月29日", "JPL DE431",
+                             "ETOPO5", "GSHHG", "KStars", "LRO LOLA", "LGPL 3"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+}
 
 TEST(Dialogs, YearMonthChecksMonthFirstAndStoresNothingUntilValid) {
     Messages messages;
@@ -193,6 +212,27 @@ TEST(Window, MouseGesturesOnTheMap) {
     w.view->repaintNow();
     QTest::mouseDClick(w.view, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(v.mapRange, 0);
+}
+
+TEST(Window, PrintingDrawsTheScreenAsVectors) {
+    Window w;
+    const QPoint centre(w.v().mapCentreX, w.v().mapCentreY);
+    QTest::mouseClick(w.view, Qt::LeftButton, {}, centre); // a read-out over the picture
+    const ViewState before = w.v();
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&document);
+    svg.setSize(w.view->size());
+    w.view->printOn(svg);
+    const QString text = QString::fromUtf8(document.data());
+    EXPECT_TRUE(text.contains(QStringLiteral(">CANON OF SOLAR ECLIPSE</text>")));
+    EXPECT_TRUE(text.contains(QStringLiteral("<polyline"))) << "curves as paths";
+    EXPECT_TRUE(text.contains(QStringLiteral("<image"))) << "the relief as an image";
+    EXPECT_FALSE(text.contains(QStringLiteral(">Lon:"))) << "no read-out";
+    EXPECT_EQ(w.v().year, before.year);
+    EXPECT_EQ(w.v().redrawAction, before.redrawAction);
+    EXPECT_EQ(w.v().kmlOutput, before.kmlOutput);
 }
 
 TEST(Window, EclipseListShowsAHit) {

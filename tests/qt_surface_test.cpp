@@ -9,13 +9,13 @@ using namespace vesk;
 
 namespace {
 
-Rgb pixelAt(const QtDrawSurface& surface, int x, int y) {
+Rgb pixelAt(QtDrawSurface& surface, int x, int y) {
     const QRgb p = surface.image().pixel(x, y);
     return {static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
             static_cast<std::uint8_t>(qBlue(p))};
 }
 
-int countColour(const QtDrawSurface& surface, Rgb colour, QRect area) {
+int countColour(QtDrawSurface& surface, Rgb colour, QRect area) {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)

@@ -116,8 +116,9 @@ TEST(DeltaT, EveryEarlyTableNodeAndSmoothSplineJunctions) {
         const double year = -800 + 10 * i;
         // -800 itself belongs to the parabola
         EXPECT_NEAR(at(i == 0 ? year + 1e-9 : year), nodes[i], 1e-4) << year;
-        if (i < 8)
+        if (i < 8) {
             EXPECT_NEAR(at(year + 5), (nodes[i] + nodes[i + 1]) / 2, 1e-6) << year + 5;
+        }
     }
     // The spline of Stephenson, Morrison & Hohenkerk (2016) is continuous in value and slope at
     // every junction (all on whole years) to the rounding of its published coefficients.

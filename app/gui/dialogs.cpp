@@ -267,10 +267,17 @@ void CModeDlg::exchangeChoices() {
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("vesk のﾊﾞｰｼﾞｮﾝ情報"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("vesk Version 0.1\n"
-                                  "Solar eclipses from JPL DE431: the catalog holds the 71,251\n"
-                                  "eclipses from -12999 August 31 to 16996 November 29 (UT).")));
+    layout->addWidget(new QLabel(
+        QStringLiteral("vesk バージョン %1\n\n"
+                       "日食カタログ: JPL DE431 から計算した 71,251 回の日食\n"
+                       "（世界時 -12999年8月31日 から 16996年11月29日 まで）\n\n"
+                       "データの出典と利用条件:\n"
+                       "・JPL DE431 暦（NASA ジェット推進研究所、パブリックドメイン）\n"
+                       "・ETOPO5 地形（NOAA 国立地球物理データセンター、パブリックドメイン）\n"
+                       "・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）\n"
+                       "・KStars 都市リスト（KDE、GPL 2 以降）\n"
+                       "・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）")
+            .arg(QStringLiteral(VESK_VERSION))));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(box);

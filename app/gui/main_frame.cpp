@@ -1,5 +1,9 @@
 #include "main_frame.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include "save_files.h"
 
 #include <QAction>
@@ -352,9 +356,18 @@ void CMainFrame::saveFile() {
         addRecentFile(path);
 }
 
+bool installQtTranslation(QTranslator& translator) {
+    if (!translator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return false;
+    return QCoreApplication::installTranslator(&translator);
+}
+
 int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vesk"));
+    QTranslator qtTexts;
+    installQtTranslation(qtTexts);
     CMainFrame frame(state);
     CChildFrame* child = frame.newDocument();
     frame.show();

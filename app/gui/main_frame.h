@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QTranslator>
 
 class QMdiArea;
 class QMenu;
@@ -75,6 +76,10 @@ class CMainFrame : public QMainWindow {
     int documents = 0;
     bool placed = false;
 };
+
+// Installs Qt's own Japanese texts (standard buttons, file, print and message dialogs) from the
+// Qt translations; false when they are not installed.
+bool installQtTranslation(QTranslator& translator);
 
 // Starts the window program on the state; returns the exit status. With screenshot set, the
 // window is grabbed into that PNG after its first repaint and the program ends.

@@ -33,8 +33,12 @@ void CVeskView::invalidate() {
 }
 
 void CVeskView::repaintNow() {
-    if (!surface || surface->width() != width() || surface->height() != height()) {
-        surface = std::make_unique<QtDrawSurface>(std::max(1, width()), std::max(1, height()));
+    // the layout in logical pixels, drawn at the screen's pixel density
+    const double ratio = devicePixelRatioF();
+    if (!surface || surface->width() != width() || surface->height() != height() ||
+        surface->image().devicePixelRatio() != ratio) {
+        surface =
+            std::make_unique<QtDrawSurface>(std::max(1, width()), std::max(1, height()), ratio);
         dirty = true;
     }
     if (!dirty)
@@ -179,17 +183,22 @@ void CVeskView::statusMessage(const char* text) {
 }
 
 void CVeskView::print() {
-    QPrinter printer;
+    QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    QPainter painter(&printer);
-    const QRect page = painter.viewport();
-    const QImage& image = picture();
-    const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-    painter.setViewport(page.x(), page.y(), size.width(), size.height());
-    painter.setWindow(image.rect());
-    painter.drawImage(0, 0, image);
+    if (dialog.exec() == QDialog::Accepted)
+        printOn(printer);
+}
+
+void CVeskView::printOn(QPaintDevice& device) {
+    // The eclipse shown, drawn again by the pipeline: no search step, no export.
+    ViewState& v = state.session.view;
+    const ViewState shown = v;
+    v.redrawAction = redrawShow;
+    v.kmlOutput = 0;
+    QtDrawSurface page(device, std::max(1, width()), std::max(1, height()));
+    redrawView(state.session, page, services);
+    page.finish();
+    v = shown;
 }
 
 void CVeskView::mousePressEvent(QMouseEvent* event) {

@@ -34,6 +34,9 @@ class CVeskView : public QWidget {
     void totalitySky();
     void limbCorrection();
     void print();
+    // The screen as vector drawing on a device (a printer, a PDF or SVG document) at its
+    // resolution, without what is only shown over it, such as the click read-out.
+    void printOn(QPaintDevice& device);
 
     // Asks for a full repaint through the pipeline.
     void invalidate();

@@ -1,0 +1,70 @@
+#include "picture_output.h"
+
+#include "save_files.h"
+
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cctype>
+
+namespace vesk {
+
+namespace {
+
+// A logical pixel is 1/96 inch, as on a desktop screen at 100 %: 0.75 point.
+constexpr double pointsPerPixel = 0.75;
+// The PDF writer's resolution: the raster parts (the relief) keep their pixels, lines and text
+// are drawn at this resolution.
+constexpr int pdfDotsPerInch = 300;
+
+} // namespace
+
+std::optional<PictureFormat> pictureFormatOf(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    if (path.stem().empty())
+        return std::nullopt;
+    if (extension == ".png")
+        return PictureFormat::png;
+    if (extension == ".svg")
+        return PictureFormat::svg;
+    if (extension == ".pdf")
+        return PictureFormat::pdf;
+    return std::nullopt;
+}
+
+PictureOutput::PictureOutput(PictureFormat format, int width, int height, double pixelRatio)
+    : format(format) {
+    document.open(QIODevice::WriteOnly);
+    if (format == PictureFormat::svg) {
+        svg = std::make_unique<QSvgGenerator>();
+        svg->setOutputDevice(&document);
+        svg->setSize(QSize(width, height));
+        svg->setViewBox(QRect(0, 0, width, height));
+        svg->setTitle(QStringLiteral("vesk"));
+        picture = std::make_unique<QtDrawSurface>(*svg, width, height);
+    } else if (format == PictureFormat::pdf) {
+        pdf = std::make_unique<QPdfWriter>(&document);
+        pdf->setPageSize(QPageSize(QSizeF(width, height) * pointsPerPixel, QPageSize::Point,
+                                   QString(), QPageSize::ExactMatch));
+        pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf->setResolution(pdfDotsPerInch);
+        pdf->setCreator(QStringLiteral("vesk"));
+        picture = std::make_unique<QtDrawSurface>(*pdf, width, height);
+    } else {
+        picture = std::make_unique<QtDrawSurface>(width, height, pixelRatio);
+    }
+}
+
+PictureOutput::~PictureOutput() = default;
+
+std::string PictureOutput::save(const std::filesystem::path& path) {
+    picture->finish();
+    if (format == PictureFormat::png)
+        return savePng(picture->image(), path);
+    return SaveFileSink().writeTogether({{path, document.data().toStdString()}});
+}
+
+} // namespace vesk
