@@ -1,5 +1,7 @@
 #include "view_commands.h"
 
+#include "angles.h"
+#include "checked_int.h"
 #include "saros.h"
 
 #include <algorithm>
@@ -18,6 +20,9 @@ const FieldRule sarosRule{true, -400, 400}, magnitudeRule{false, 0, 1.5},
     pastYearsRule{false, 0, 1000};
 
 namespace {
+
+// The magnifications the mouse wheel keeps within (those of the display dialog's field).
+constexpr double minWheelMagnification = 0.5, maxWheelMagnification = 5000;
 
 // Years after the first eclipse of a series beyond which a Saros search restarts before it.
 constexpr double sarosRestartYears = 1262.1;
@@ -81,6 +86,41 @@ void zoomMap(ViewState& view, const MapProjection& p, double factor) {
         return;
     view.mapScale = p.mapRadius * factor;
     view.redrawAction = redrawShow;
+}
+
+bool panMap(ViewState& view, const MapProjection& p, int dx, int dy) {
+    if (view.displayMode != displayPathMap || (dx == 0 && dy == 0))
+        return false;
+    if (view.projection != 1) {
+        view.mapRange = 3;
+        view.centreLon = normaliseLongitude(mapCentreLon(p) - dx / p.mapRadius / degToRad);
+        view.centreLat = 0;
+        view.redrawAction = redrawShow;
+        return true;
+    }
+    double lon = 0, lat = 0;
+    if (!pixelToLonLat(p, view, view.mapCentreX - dx, view.mapCentreY - dy, lon, lat))
+        return false;
+    view.mapScale = p.mapRadius;
+    recentreMap(view, normaliseLongitude(lon), lat);
+    return true;
+}
+
+bool zoomMapAt(ViewState& view, const MapProjection& p, int x, int y, double factor) {
+    if (view.displayMode != displayPathMap || view.projection != 1 || !(factor > 0))
+        return false;
+    // The new centre is the point that lies (1 - 1/factor) of the way from the centre to the
+    // pixel: the pixel's point then keeps its offset from the centre.
+    const double keep = 1 - 1 / factor;
+    double lon = 0, lat = 0;
+    if (!mapHitTest(view, p, x, y) ||
+        !pixelToLonLat(p, view, clampedInt(view.mapCentreX + (x - view.mapCentreX) * keep),
+                       clampedInt(view.mapCentreY + (y - view.mapCentreY) * keep), lon, lat))
+        return false;
+    view.mapScale = std::clamp(p.mapRadius * factor, view.baseRadius * minWheelMagnification,
+                               view.baseRadius * maxWheelMagnification);
+    recentreMap(view, normaliseLongitude(lon), lat);
+    return true;
 }
 
 void unzoom(ViewState& view) {

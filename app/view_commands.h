@@ -31,6 +31,16 @@ void showLocalInfo(ViewState& view);
 void nextEclipse(ViewState& view);
 void recentreMap(ViewState& view, double lon, double lat);
 void observeFrom(ViewState& view, double lon, double lat);
+// Moves the map by a drag of (dx, dy) view pixels. On the globe the point under the start of
+// the drag follows the pointer: the map centre becomes the point dx, dy pixels from the centre
+// against the drag, in the regional range at the present magnification. On Mercator the map
+// shifts east or west. False (nothing changed) where there is no map to move.
+bool panMap(ViewState& view, const MapProjection& projection, int dx, int dy);
+// Zooms the globe by a factor about the view pixel (x, y): the point under it stays near it.
+// From the whole globe or a fixed range it enters the regional range. False where nothing
+// changes (Mercator, another display, a pixel off the globe).
+bool zoomMapAt(ViewState& view, const MapProjection& projection, int x, int y, double factor);
+
 // Steps back: by the previous-match search, or to the entry read before the current one.
 void previousEclipse(Session& session, const SearchMessage& message);
 // The hit of the list chosen by selectedHit; false (and nothing changed) when the list is empty.

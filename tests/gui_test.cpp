@@ -1,9 +1,11 @@
 // The window program on the offscreen platform: dialogs with their validation, the view's
 // commands and mouse gestures, the eclipse list, the frame's menus and toolbar.
+#include "angles.h"
 #include "clock.h"
 #include "main_frame.h"
 #include "messages.h"
 #include "test_support.h"
+#include "view_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -212,6 +215,129 @@ TEST(Window, MouseGesturesOnTheMap) {
     w.view->repaintNow();
     QTest::mouseDClick(w.view, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(v.mapRange, 0);
+}
+
+namespace {
+
+// Sends one notch (or part of one) of the mouse wheel at a view pixel.
+void turnWheel(QWidget* view, QPoint at, int angle) {
+    QWheelEvent wheel(QPointF(at), QPointF(view->mapToGlobal(at)), {}, QPoint(0, angle),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+}
+
+} // namespace
+
+TEST(Window, WheelZoomsAboutThePointer) {
+    Window w;
+    ViewState& v = w.v();
+    const QImage before = w.view->picture().copy();
+    // From the whole globe the first notch enters the regional range about the pointer.
+    const QPoint pointer(v.mapCentreX + 60, v.mapCentreY - 40);
+    const auto under = mapHitTest(v, w.state.projection, pointer.x(), pointer.y());
+    ASSERT_TRUE(under);
+    turnWheel(w.view, pointer, 120);
+    w.view->repaintNow();
+    EXPECT_EQ(v.mapRange, 3);
+    EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2);
+    EXPECT_NE(w.view->picture(), before);
+    // In the regional range the point under the pointer stays under it.
+    const QPoint at(v.mapCentreX - 120, v.mapCentreY + 80);
+    const auto place = mapHitTest(v, w.state.projection, at.x(), at.y());
+    ASSERT_TRUE(place);
+    turnWheel(w.view, at, 120);
+    w.view->repaintNow();
+    EXPECT_NEAR(w.state.projection.mapRadius, 4 * v.baseRadius, 2);
+    const auto after = mapHitTest(v, w.state.projection, at.x(), at.y());
+    ASSERT_TRUE(after);
+    EXPECT_NEAR(after->first, place->first, 0.3);
+    EXPECT_NEAR(after->second, place->second, 0.3);
+    turnWheel(w.view, at, -120);
+    w.view->repaintNow();
+    EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2) << "a notch back halves";
+}
+
+TEST(Window, DragMovesTheMapAndAClickStillReadsOff) {
+    Window w;
+    ViewState& v = w.v();
+    const QPoint centre(v.mapCentreX, v.mapCentreY);
+    const QPoint start = centre + QPoint(-50, 40);
+    const auto grabbed = mapHitTest(v, w.state.projection, start.x(), start.y());
+    ASSERT_TRUE(grabbed);
+    const QImage before = w.view->picture().copy();
+    QTest::mousePress(w.view, Qt::LeftButton, {}, start);
+    QTest::mouseMove(w.view, start + QPoint(20, -15));
+    QTest::mouseMove(w.view, centre);
+    QTest::mouseRelease(w.view, Qt::LeftButton, {}, centre);
+    w.view->repaintNow();
+    EXPECT_EQ(v.mapRange, 3) << "the drag enters the regional range";
+    EXPECT_NE(w.view->picture(), before);
+    // The grabbed point now lies at the map's centre.
+    EXPECT_NEAR(v.centreLon, grabbed->first, 0.01);
+    EXPECT_NEAR(v.centreLat, grabbed->second, 0.01);
+    // A click without a move is no drag: the map stays, the read-out appears.
+    const double lon = v.centreLon;
+    QTest::mouseClick(w.view, Qt::LeftButton, {}, QPoint(v.mapCentreX, v.mapCentreY));
+    EXPECT_EQ(v.centreLon, lon);
+    // On Mercator the map shifts east or west.
+    v.projection = 2;
+    v.mapRange = 0;
+    w.view->invalidate();
+    w.view->repaintNow();
+    const double mercatorCentre = mapCentreLon(w.state.projection);
+    QTest::mousePress(w.view, Qt::LeftButton, {}, QPoint(600, 300));
+    QTest::mouseMove(w.view, QPoint(700, 300));
+    QTest::mouseRelease(w.view, Qt::LeftButton, {}, QPoint(700, 300));
+    w.view->repaintNow();
+    EXPECT_NEAR(normaliseLongitude(mercatorCentre - mapCentreLon(w.state.projection)),
+                100 / w.state.projection.mapRadius * radToDeg, 0.5);
+}
+
+TEST(Window, KeysStepZoomPanAndRedraw) {
+    Window w;
+    ViewState& v = w.v();
+    const auto press = [&](int key) {
+        QTest::keyClick(&w.frame, static_cast<Qt::Key>(key));
+        w.view->repaintNow();
+    };
+    const double jd = w.state.session.eclipse.jd;
+    press(Qt::Key_PageDown);
+    EXPECT_GT(w.state.session.eclipse.jd, jd + 100) << "the next eclipse";
+    press(Qt::Key_PageUp);
+    EXPECT_NEAR(w.state.session.eclipse.jd, jd, 1e-6) << "and back";
+    press(Qt::Key_Plus);
+    EXPECT_EQ(v.mapRange, 3);
+    EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2);
+    press(Qt::Key_Minus);
+    EXPECT_NEAR(w.state.projection.mapRadius, v.baseRadius, 2);
+    const double lon = v.centreLon, lat = v.centreLat;
+    press(Qt::Key_Left);
+    EXPECT_LT(normaliseLongitude(v.centreLon - lon), 0) << "west";
+    press(Qt::Key_Up);
+    EXPECT_GT(v.centreLat, lat) << "north";
+    press(Qt::Key_Right);
+    press(Qt::Key_Down);
+    EXPECT_NEAR(v.centreLon, lon, 2) << "back near the start";
+    EXPECT_NEAR(v.centreLat, lat, 2);
+    const QImage moved = w.view->picture().copy();
+    press(Qt::Key_Home);
+    EXPECT_EQ(v.mapRange, 0);
+    EXPECT_NE(w.view->picture(), moved);
+    // F5 draws the picture again: the click's read-out goes.
+    const QImage clean = w.view->picture().copy();
+    QTest::mouseClick(w.view, Qt::LeftButton, {}, QPoint(v.mapCentreX, v.mapCentreY));
+    EXPECT_NE(w.view->picture(), clean);
+    press(Qt::Key_F5);
+    EXPECT_EQ(w.view->picture(), clean);
+    // Every key is a menu entry that shows its shortcut.
+    QStringList shortcuts;
+    for (const QAction* menu : w.frame.menuBar()->actions())
+        if (menu->text() == QStringLiteral("移動(&G)"))
+            for (const QAction* entry : menu->menu()->actions())
+                shortcuts << entry->shortcut().toString();
+    for (const char* key :
+         {"PgUp", "PgDown", "+", "-", "Home", "Left", "Right", "Up", "Down", "F5"})
+        EXPECT_TRUE(shortcuts.contains(QString::fromUtf8(key))) << key;
 }
 
 TEST(Window, PrintingDrawsTheScreenAsVectors) {

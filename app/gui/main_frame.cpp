@@ -240,9 +240,48 @@ void CMainFrame::buildMenus() {
         action(QStringLiteral("年月設定(&N)"), QString(), QString(), &CVeskView::yearMonth),
         action(QStringLiteral("表示モード(&D)"), QString(), QString(), &CVeskView::displayMode),
         action(QStringLiteral("検索モード(&M)"), QString(), QString(), &CVeskView::searchMode),
-        viewMenu->menuAction(), help->menuAction()};
+        buildMoveMenu()->menuAction(),
+        viewMenu->menuAction(),
+        help->menuAction()};
     aboutEntry = aboutAction;
     fillRecentFiles();
+}
+
+QMenu* CMainFrame::buildMoveMenu() {
+    struct Entry {
+        const char* text;
+        QKeySequence keys;
+        void (CVeskView::*command)();
+    };
+    const Entry entries[] = {
+        {"前の日蝕(&P)", QKeySequence(Qt::Key_PageUp), &CVeskView::previousEclipse},
+        {"次の日蝕(&N)", QKeySequence(Qt::Key_PageDown), &CVeskView::nextEclipse},
+        {nullptr, {}, nullptr},
+        {"拡大(&I)", QKeySequence(Qt::Key_Plus), &CVeskView::zoomInAtCentre},
+        {"縮小(&O)", QKeySequence(Qt::Key_Minus), &CVeskView::zoomOutAtCentre},
+        {"地球全体(&H)", QKeySequence(Qt::Key_Home), &CVeskView::unzoom},
+        {nullptr, {}, nullptr},
+        {"西へ(&W)", QKeySequence(Qt::Key_Left), &CVeskView::panLeft},
+        {"東へ(&E)", QKeySequence(Qt::Key_Right), &CVeskView::panRight},
+        {"北へ(&U)", QKeySequence(Qt::Key_Up), &CVeskView::panUp},
+        {"南へ(&D)", QKeySequence(Qt::Key_Down), &CVeskView::panDown},
+        {nullptr, {}, nullptr},
+        {"再描画(&R)", QKeySequence(Qt::Key_F5), &CVeskView::redraw}};
+    QMenu* menu = new QMenu(QStringLiteral("移動(&G)"), this);
+    for (const Entry& e : entries) {
+        if (e.text == nullptr) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* a = action(QString::fromUtf8(e.text), QString(), QString(), e.command);
+        a->setShortcut(e.keys);
+        menu->addAction(a);
+    }
+    // "=" shares its key with "+" on most keyboards
+    QAction* zoomKey = action(QString(), QString(), QString(), &CVeskView::zoomInAtCentre);
+    zoomKey->setShortcut(QKeySequence(Qt::Key_Equal));
+    addAction(zoomKey);
+    return menu;
 }
 
 void CMainFrame::buildToolBar() {

@@ -55,6 +55,8 @@ class CMainFrame : public QMainWindow {
     void placeFrame();
     void buildMenus();
     void buildToolBar();
+    // The menu of the keys that move through the catalog and over the map.
+    QMenu* buildMoveMenu();
     void buildStatusBar();
     void updateMenus();
     void openFile();

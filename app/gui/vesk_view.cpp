@@ -17,6 +17,11 @@ namespace vesk {
 
 namespace {
 constexpr Rgb whiteText{255, 255, 255}, blackFill{0, 0, 0};
+// The pan of one arrow key, in pixels.
+constexpr int keyPanPixels = 60;
+// The mouse wheel's angle of one notch (eighths of a degree).
+constexpr int wheelStep = 120;
+
 } // namespace
 
 CVeskView::CVeskView(AppState& state, QWidget* parent, ValidationReporter reporter)
@@ -60,6 +65,11 @@ void CVeskView::paintEvent(QPaintEvent*) {
     repaintNow();
     QApplication::restoreOverrideCursor();
     QPainter painter(this);
+    if (dragging) {
+        painter.fillRect(rect(), Qt::black);
+        painter.drawImage(dragOffset, surface->image());
+        return;
+    }
     painter.drawImage(0, 0, surface->image());
 }
 
@@ -201,11 +211,10 @@ void CVeskView::printOn(QPaintDevice& device) {
     v = shown;
 }
 
-void CVeskView::mousePressEvent(QMouseEvent* event) {
+void CVeskView::showReadout(QPoint p) {
     const ViewState& v = state.session.view;
-    if (event->button() != Qt::LeftButton || v.projection == 2 || v.displayMode != displayPathMap)
+    if (v.projection == 2 || v.displayMode != displayPathMap)
         return;
-    const QPoint p = event->position().toPoint();
     const auto hit = mapHitTest(v, state.projection, p.x(), p.y());
     if (!hit)
         return;
@@ -215,6 +224,90 @@ void CVeskView::mousePressEvent(QMouseEvent* event) {
     drawText(v.mapRight - 85, 15, text, readout, true);
     std::snprintf(text, sizeof text, "Lat:%7.2f", hit->second);
     drawText(v.mapRight - 85, 30, text, readout, true);
+}
+
+void CVeskView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragStart = event->position().toPoint();
+        dragOffset = {};
+        dragging = false;
+    }
+}
+
+void CVeskView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !dragStart)
+        return;
+    dragOffset = event->position().toPoint() - *dragStart;
+    if (dragOffset.manhattanLength() >= QApplication::startDragDistance())
+        dragging = true;
+    if (dragging)
+        update(); // the last picture, moved with the pointer, until the drag ends
+}
+
+void CVeskView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !dragStart)
+        return;
+    const QPoint start = *dragStart;
+    dragStart.reset();
+    if (!dragging) {
+        showReadout(start); // a plain click reads off the place
+        return;
+    }
+    dragging = false;
+    const QPoint moved = event->position().toPoint() - start;
+    if (!panMap(state.session.view, state.projection, moved.x(), moved.y()))
+        update();
+    else
+        invalidate();
+}
+
+void CVeskView::wheelEvent(QWheelEvent* event) {
+    wheelTurn += event->angleDelta().y();
+    // one notch (120) doubles or halves, as the zoom commands do
+    if (std::abs(wheelTurn) < wheelStep / 4)
+        return;
+    const double factor = std::pow(2.0, double(wheelTurn) / wheelStep);
+    wheelTurn = 0;
+    const QPoint p = event->position().toPoint();
+    if (zoomMapAt(state.session.view, state.projection, p.x(), p.y(), factor))
+        invalidate();
+}
+
+void CVeskView::pan(int dx, int dy) {
+    if (panMap(state.session.view, state.projection, dx, dy))
+        invalidate();
+}
+
+void CVeskView::panLeft() {
+    pan(keyPanPixels, 0);
+}
+
+void CVeskView::panRight() {
+    pan(-keyPanPixels, 0);
+}
+
+void CVeskView::panUp() {
+    pan(0, keyPanPixels);
+}
+
+void CVeskView::panDown() {
+    pan(0, -keyPanPixels);
+}
+
+void CVeskView::zoomInAtCentre() {
+    const ViewState& v = state.session.view;
+    if (zoomMapAt(state.session.view, state.projection, v.mapCentreX, v.mapCentreY, 2))
+        invalidate();
+}
+
+void CVeskView::zoomOutAtCentre() {
+    const ViewState& v = state.session.view;
+    if (zoomMapAt(state.session.view, state.projection, v.mapCentreX, v.mapCentreY, 0.5))
+        invalidate();
+}
+
+void CVeskView::redraw() {
+    invalidate();
 }
 
 void CVeskView::mouseDoubleClickEvent(QMouseEvent* event) {

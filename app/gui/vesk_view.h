@@ -10,6 +10,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 namespace vesk {
 
@@ -33,6 +34,15 @@ class CVeskView : public QWidget {
     void eclipseList();
     void totalitySky();
     void limbCorrection();
+    // Pans the map by a key's step (the map moves the way the arrow points) and repaints.
+    void panLeft();
+    void panRight();
+    void panUp();
+    void panDown();
+    // Zooms about the map centre, from the whole globe into the regional range.
+    void zoomInAtCentre();
+    void zoomOutAtCentre();
+    void redraw();
     void print();
     // The screen as vector drawing on a device (a printer, a PDF or SVG document) at its
     // resolution, without what is only shown over it, such as the click read-out.
@@ -51,6 +61,9 @@ class CVeskView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void customEvent(QEvent* event) override;
 
   private:
@@ -58,6 +71,9 @@ class CVeskView : public QWidget {
     // A message in the frame's status bar.
     void statusMessage(const char* text);
     void drawText(int x, int y, const std::string& text, const Font& font, bool opaque);
+    // The longitude and latitude under a click, over the picture until the next repaint.
+    void showReadout(QPoint point);
+    void pan(int dx, int dy);
 
     AppState& state;
     AppServices services;
@@ -65,6 +81,10 @@ class CVeskView : public QWidget {
     std::unique_ptr<QtDrawSurface> surface;
     bool dirty = true;
     std::unique_ptr<CListDlg> list;
+    std::optional<QPoint> dragStart; // where the left button went down
+    QPoint dragOffset;
+    bool dragging = false; // moved beyond the drag distance since the button went down
+    int wheelTurn = 0;     // wheel angle not yet turned into a zoom
 };
 
 } // namespace vesk
