@@ -1,6 +1,7 @@
 // Whole repaints of the eclipse map, as the window and vesk render run them: a 1000 x 700
-// whole-globe map of 2024 April 8 with relief and every curve, and a regional map at
-// magnification 20 with the vector coasts, rivers and boundaries.
+// whole-globe map of 2024 April 8 with relief and every curve, a regional map at
+// magnification 20 with the vector coasts, rivers and boundaries, and the repaint of a
+// 1280 x 1000 window (whole globe with relief), whose goal is 60 ms of CPU.
 #include "app_state.h"
 #include "qt_draw_surface.h"
 
@@ -10,7 +11,8 @@ namespace {
 
 using namespace vesk;
 
-void repaint(benchmark::State& run, int useCiaMap, double magnification) {
+void repaint(benchmark::State& run, int useCiaMap, double magnification, int width = 1000,
+             int height = 700) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
     AppServices services(state);
     ViewState& view = state.session.view;
@@ -24,7 +26,7 @@ void repaint(benchmark::State& run, int useCiaMap, double magnification) {
         view.baseRadius = 340;
         view.mapScale = view.baseRadius * magnification;
     }
-    QtDrawSurface surface(1000, 700);
+    QtDrawSurface surface(width, height);
     for (auto _ : run) {
         view.redrawAction = redrawShow;
         if (!redrawView(state.session, surface, services).rendered)
@@ -41,5 +43,10 @@ void regionalVectorMap(benchmark::State& run) {
     repaint(run, 2, 20);
 }
 BENCHMARK(regionalVectorMap)->Unit(benchmark::kMillisecond);
+
+void windowRepaint(benchmark::State& run) {
+    repaint(run, 1, 1, 1280, 1000);
+}
+BENCHMARK(windowRepaint)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 } // namespace

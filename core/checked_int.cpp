@@ -4,12 +4,6 @@
 
 namespace vesk {
 
-int clampedInt(double v) {
-    if (std::isnan(v))
-        return static_cast<int>(clampedIntLimit);
-    return static_cast<int>(std::trunc(std::fmax(-clampedIntLimit, std::fmin(clampedIntLimit, v))));
-}
-
 std::optional<int> intWithin(double v, int low, int high) {
     if (!(v >= low && v < high + 1.0))
         return std::nullopt;

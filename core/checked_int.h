@@ -11,8 +11,12 @@ namespace vesk {
 constexpr double clampedIntLimit = 1e9;
 
 // The integer part of v (truncated towards zero), clamped to +-clampedIntLimit; not a number
-// gives +clampedIntLimit, a pixel off every frame.
-int clampedInt(double v);
+// gives +clampedIntLimit, a pixel off every frame. (Inline: the rasters call it per pixel.)
+inline int clampedInt(double v) {
+    if (v >= -clampedIntLimit && v <= clampedIntLimit)
+        return static_cast<int>(v);
+    return static_cast<int>(v < 0 ? -clampedIntLimit : clampedIntLimit);
+}
 
 // The integer part of v when v is a number within [low, high]; nothing otherwise.
 std::optional<int> intWithin(double v, int low, int high);

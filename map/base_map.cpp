@@ -2,6 +2,7 @@
 
 #include "checked_int.h"
 #include "palette.h"
+#include "parallel_rows.h"
 #include "place_names.h"
 
 #include <algorithm>
@@ -21,6 +22,7 @@ constexpr double k = 0.0174532925;
 constexpr double gridStep = 0.06666666666666667;
 constexpr double firstRowLat = 89.96666666666667, firstColumnLon = -179.96666666666667;
 constexpr int colourLines = 9253;
+constexpr const char* reliefFileName = "globe04.dat";
 constexpr int missingBelow = -100; // grid values below this are missing (sea)
 constexpr double quarterPi = 0.7853981634;
 // Above this map radius the vector lines are drawn over the relief raster.
@@ -63,11 +65,23 @@ bool insideRasterFrame(const ViewState& v, int px, int py) {
     return px > v.mapLeft + 1 && px < v.mapRight - 1 && py > v.mapTop + 1 && py < v.mapBottom - 1;
 }
 
-// The relief raster drawn pixel by pixel into an off-screen surface, then copied at once.
-template <typename Sampling> void drawRaster(MapCanvas& c, Sampling sampling) {
+// A pixel of the relief raster.
+struct RasterDot {
+    int x, y;
+    Rgb colour;
+};
+
+// The relief raster: sampleRow(i, dots) gives the pixels of row i of the sampling; the rows are
+// sampled on all cores, then drawn in row order into an off-screen surface, copied at once.
+template <typename SampleRow>
+void drawRaster(MapCanvas& c, std::size_t rows, const SampleRow& sampleRow) {
     const ViewState& v = c.view;
+    std::vector<std::vector<RasterDot>> dots(rows);
+    forEachRowInParallel(rows, [&](std::size_t row) { sampleRow(row, dots[row]); });
     std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(v.mapRight, v.mapBottom);
-    sampling(*memory);
+    for (const std::vector<RasterDot>& row : dots)
+        for (const RasterDot& dot : row)
+            memory->setPixel(dot.x, dot.y, dot.colour);
     c.surface.blit(0, 0, v.mapRight, v.mapBottom, *memory, 0, 0);
 }
 
@@ -101,25 +115,35 @@ void drawGlobeRelief(MapCanvas& c, const ReliefData& r) {
     }
     const double phi0 = centreLat * k;
     const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
-    drawRaster(c, [&](DrawSurface& memory) {
-        for (double la = top; la > bottom; la -= step) {
-            const double phi = la * k, sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-            for (double lo = left; lo < right; lo += step) {
-                const double delta = (lo - centreLon - 270) * k;
-                const double sinDelta = std::sin(delta), cosDelta = std::cos(delta);
-                const int visible =
-                    clampedInt((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5);
-                const int px = clampedInt(v.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5);
-                const int py = clampedInt(
-                    v.mapCentreY - (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale +
-                    0.5);
-                // The geometry is tested before the (costlier) sample; the result is the same.
-                if (visible <= 0 || !insideRasterFrame(v, px, py))
-                    continue;
-                const int h = sampleRelief(r, la, lo);
-                if (h > 0)
-                    memory.setPixel(px, py, reliefColour(r, h));
-            }
+    // The sample longitudes and their angles from the centre, the same for every row.
+    struct Column {
+        double lon, sinDelta, cosDelta;
+    };
+    std::vector<Column> columns;
+    for (double lo = left; lo < right; lo += step) {
+        const double delta = (lo - centreLon - 270) * k;
+        columns.push_back({lo, std::sin(delta), std::cos(delta)});
+    }
+    std::vector<double> rowLats;
+    for (double la = top; la > bottom; la -= step)
+        rowLats.push_back(la);
+    drawRaster(c, rowLats.size(), [&](std::size_t row, std::vector<RasterDot>& dots) {
+        const double la = rowLats[row];
+        const double phi = la * k, sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+        for (const Column& column : columns) {
+            const double sinDelta = column.sinDelta, cosDelta = column.cosDelta;
+            const int visible =
+                clampedInt((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5);
+            const int px = clampedInt(v.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5);
+            const int py =
+                clampedInt(v.mapCentreY -
+                           (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale + 0.5);
+            // The geometry is tested before the (costlier) sample; the result is the same.
+            if (visible <= 0 || !insideRasterFrame(v, px, py))
+                continue;
+            const int h = sampleRelief(r, la, column.lon);
+            if (h > 0)
+                dots.push_back({px, py, reliefColour(r, h)});
         }
     });
 }
@@ -129,25 +153,28 @@ void drawMercatorRelief(MapCanvas& c, const ReliefData& r) {
     const MapProjection& p = c.projection;
     const double scale = p.mapRadius / 100;
     const double centreLon = -p.rotationLon;
-    drawRaster(c, [&](DrawSurface& memory) {
-        for (double la = 80 - 1.0 / 30; la > -80;) {
-            const int py = clampedInt(
-                v.mapCentreY - std::log(std::tan(la * k / 2 + quarterPi)) * p.mapRadius + 0.5);
-            for (double lo = -180 + 1.0 / 30; lo < 180; lo += 1 / (1.8 * scale)) {
-                double d = lo - centreLon;
-                if (d > 180)
-                    d -= 360;
-                if (d < -180)
-                    d += 360;
-                const int px = clampedInt(v.mapCentreX + p.mapRadius * d * k + 0.5);
-                if (!insideRasterFrame(v, px, py))
-                    continue;
-                const int h = sampleRelief(r, la, lo);
-                if (h > 0)
-                    memory.setPixel(px, py, reliefColour(r, h));
-            }
-            const double a = std::fabs(la);
-            la -= a < 50 ? 1 / (3 * scale) : a < 65 ? 1 / (4.5 * scale) : 1 / (12 * scale);
+    std::vector<double> rowLats;
+    for (double la = 80 - 1.0 / 30; la > -80;) {
+        rowLats.push_back(la);
+        const double a = std::fabs(la);
+        la -= a < 50 ? 1 / (3 * scale) : a < 65 ? 1 / (4.5 * scale) : 1 / (12 * scale);
+    }
+    drawRaster(c, rowLats.size(), [&](std::size_t row, std::vector<RasterDot>& dots) {
+        const double la = rowLats[row];
+        const int py = clampedInt(v.mapCentreY -
+                                  std::log(std::tan(la * k / 2 + quarterPi)) * p.mapRadius + 0.5);
+        for (double lo = -180 + 1.0 / 30; lo < 180; lo += 1 / (1.8 * scale)) {
+            double d = lo - centreLon;
+            if (d > 180)
+                d -= 360;
+            if (d < -180)
+                d += 360;
+            const int px = clampedInt(v.mapCentreX + p.mapRadius * d * k + 0.5);
+            if (!insideRasterFrame(v, px, py))
+                continue;
+            const int h = sampleRelief(r, la, lo);
+            if (h > 0)
+                dots.push_back({px, py, reliefColour(r, h)});
         }
     });
 }
@@ -330,8 +357,18 @@ void drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
 }
 
 void loadRelief(ReliefData& r, const DataPaths& paths) {
+    FileIdentity file;
+    file.path = findDataFile(paths, reliefFileName);
+    std::error_code error;
+    if (!file.path.empty()) {
+        file.size = std::filesystem::file_size(file.path, error);
+        file.changed = std::filesystem::last_write_time(file.path, error);
+    }
+    if (!error && file == r.gridFile && !r.grid.empty())
+        return;
     r.grid =
-        readInt16Grid(paths, "globe04.dat", static_cast<std::size_t>(reliefRows) * reliefColumns);
+        readInt16Grid(paths, reliefFileName, static_cast<std::size_t>(reliefRows) * reliefColumns);
+    r.gridFile = error ? FileIdentity{} : file;
 }
 
 std::string loadReliefColours(ReliefData& r, const DataPaths& paths) {
@@ -375,11 +412,14 @@ int sampleRelief(const ReliefData& r, double lat, double lon) {
     if (row <= 0 || row >= reliefRows - 2 || column <= 0 || column >= reliefColumns - 2) {
         result = clampedInt(bilinear(r, row, column, fy, fx));
     } else {
+        // inside the grid: the 4 x 4 cells about the place without wrapping
+        const std::int16_t* corner =
+            r.grid.data() + static_cast<std::size_t>(row - 1) * reliefColumns + (column - 1);
         double samples[4][4];
         int missing = 0;
         for (int i = 0; i < 4; ++i) {
             for (int j = 0; j < 4; ++j) {
-                int value = gridValue(r, row - 1 + i, column - 1 + j);
+                int value = corner[i * reliefColumns + j];
                 if (value < missingBelow) {
                     value = 0;
                     ++missing;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,22 @@ constexpr int reliefColourEntries = 10000;
 // Elevation of colour entry 0.
 constexpr int reliefColourOffset = 500;
 
+// Which file a grid was read from: its path, size and time of last change.
+struct FileIdentity {
+    std::filesystem::path path;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type changed;
+    bool operator==(const FileIdentity&) const = default;
+};
+
 struct ReliefData {
     std::vector<std::int16_t> grid; // rows x columns, empty when the file is missing
     std::array<std::array<int, 3>, reliefColourEntries> colours{}; // red, green, blue
+    FileIdentity gridFile;                                         // what the grid holds
 };
 
 // Reads "globe04.dat" (an incomplete or missing file leaves the grid empty: no relief).
+// The grid is read again only when the file found, its size or its time has changed.
 void loadRelief(ReliefData& relief, const DataPaths& paths);
 // Reads the 9253 lines of "color.txt" (elevation, red, green, blue); a missing line repeats the
 // last one read. A line without four numbers, or with a colour value outside 0 to 255, refuses

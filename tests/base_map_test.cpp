@@ -1,9 +1,12 @@
 #include "base_map.h"
 #include "palette.h"
+#include "parallel_rows.h"
 #include "recording_surface.h"
 #include "redraw_pipeline.h"
 #include "test_support.h"
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -133,6 +136,20 @@ TEST_F(MapFixture, ColourTableRepeatsItsLastLine) {
     dir.write("globe04.dat", std::string(1000, '\0'));
     loadRelief(relief, paths);
     EXPECT_TRUE(relief.grid.empty()) << "a short file is no grid";
+    // A repaint draws the file's current content: a changed file is read again.
+    const std::size_t bytes = 2u * reliefRows * reliefColumns;
+    dir.write("globe04.dat", std::string(bytes, '\1'));
+    loadRelief(relief, paths);
+    ASSERT_FALSE(relief.grid.empty());
+    EXPECT_EQ(relief.grid[0], 0x0101);
+    dir.write("globe04.dat", std::string(bytes, '\2'));
+    std::filesystem::last_write_time(dir.path() / "globe04.dat",
+                                     relief.gridFile.changed + std::chrono::seconds(1));
+    loadRelief(relief, paths);
+    EXPECT_EQ(relief.grid[0], 0x0202);
+    std::filesystem::remove(dir.path() / "globe04.dat");
+    loadRelief(relief, paths);
+    EXPECT_TRUE(relief.grid.empty()) << "a removed file: no relief";
 }
 
 TEST_F(MapFixture, VectorTokensAndThePointsDrawn) {
@@ -250,5 +267,14 @@ TEST(ReliefGrid, WaterAndLandOfKnownPlaces) {
             EXPECT_LT(cell(p.lat, p.lon), -100) << p.name;
         else
             EXPECT_GE(cell(p.lat, p.lon), -100) << p.name;
+    }
+}
+
+TEST(ParallelRows, EveryRowRunsExactlyOnce) {
+    for (const std::size_t rows : {0u, 1u, 7u, 8u, 9u, 1001u}) {
+        std::vector<std::atomic<int>> runs(rows);
+        forEachRowInParallel(rows, [&](std::size_t row) { ++runs[row]; });
+        for (std::size_t row = 0; row < rows; ++row)
+            EXPECT_EQ(runs[row], 1) << rows << " rows, row " << row;
     }
 }
