@@ -350,8 +350,16 @@ void drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
     const int px = v.mapCentreX + x, py = v.mapCentreY - y;
     if (depth < nearSideDepth && px > v.mapLeft && px < v.mapRight && py > v.mapTop &&
         py < v.mapBottom) {
-        c.surface.setTextColour(labelColour);
-        c.surface.textOut(px + 2, py, name);
+        // the dot first, then the name beside it where no earlier label lies
+        c.labels.reserve({px - 2, py - 2, px + 3, py + 3});
+        const TextSize size = c.surface.textSize(name);
+        const LabelBox frame{v.mapLeft, v.mapTop, v.mapRight, v.mapBottom};
+        if (const auto box =
+                c.labels.place(labelCandidates(px, py, size.width, size.height, 2, 0, 4),
+                               [&](const LabelBox& b) { return boxWithin(b, frame); })) {
+            c.surface.setTextColour(labelColour);
+            c.surface.textOut(box->left, box->top, name);
+        }
         fillCircle(c.surface, px, py, 2, dotColour);
     }
 }

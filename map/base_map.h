@@ -47,7 +47,8 @@ std::string loadReliefColours(ReliefData& relief, const DataPaths& paths);
 int sampleRelief(const ReliefData& relief, double lat, double lon);
 
 // A label on the globe: the name beside a dot of the palette colour, when the place lies on the
-// near side strictly inside the map frame.
+// near side strictly inside the map frame. The name goes right of the dot, or where it covers
+// no earlier label or dot of the canvas within the frame; where nothing fits it is left out.
 void drawPlaceLabel(MapCanvas& canvas, double lon, double lat, const std::string& name,
                     int dotColour);
 

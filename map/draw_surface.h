@@ -42,6 +42,11 @@ struct Font {
     bool operator==(const Font&) const = default;
 };
 
+// The extent of a text in the selected font, in pixels.
+struct TextSize {
+    int width = 0, height = 0;
+};
+
 class DrawSurface {
   public:
     virtual ~DrawSurface() = default;
@@ -66,6 +71,8 @@ class DrawSurface {
     virtual void setBackgroundOpaque(bool opaque) = 0;
     virtual void setBackgroundColour(Rgb colour) = 0;
     virtual void textOut(int x, int y, const std::string& utf8) = 0;
+    // The box that textOut fills for the text in the selected font.
+    virtual TextSize textSize(const std::string& utf8) const = 0;
     // An off-screen surface of the same kind.
     virtual std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const = 0;
     // Copies a rectangle of another surface of the same kind unchanged.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "draw_surface.h"
+#include "label_placement.h"
 #include "view_state.h"
 
 namespace vesk {
@@ -27,6 +28,7 @@ struct MapCanvas {
     DrawSurface& surface;
     MapProjection& projection;
     ViewState& view;
+    LabelPlacer labels{}; // the labels of this drawing of the map
 };
 
 // Near-side limits of the globe's depth: curves and data, and grid lines (which reach the rim).

@@ -194,13 +194,25 @@ Font QtDrawSurface::selectFont(const Font& newFont) {
     return std::exchange(font, newFont);
 }
 
-void QtDrawSurface::textOut(int x, int y, const std::string& utf8) {
+QFont QtDrawSurface::qtFont() const {
     QFont qfont(fontFamilyFor(font.face));
     qfont.setPixelSize(font.height < 0 ? -font.height : std::max(1, font.height * 4 / 5));
     qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
     qfont.setFixedPitch(font.fixedPitch);
     if (!painter)
         qfont.setStyleStrategy(QFont::NoAntialias);
+    return qfont;
+}
+
+TextSize QtDrawSurface::textSize(const std::string& utf8) const {
+    const QFontMetrics metrics(qtFont());
+    return {metrics.horizontalAdvance(
+                QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))),
+            metrics.height()};
+}
+
+void QtDrawSurface::textOut(int x, int y, const std::string& utf8) {
+    const QFont qfont = qtFont();
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     const QFontMetrics metrics(qfont);
     paint([&](QPainter& p) {

@@ -54,12 +54,15 @@ class QtDrawSurface : public DrawSurface {
     void setBackgroundOpaque(bool opaque) override { backgroundOpaque = opaque; }
     void setBackgroundColour(Rgb colour) override { backgroundColour = colour; }
     void textOut(int x, int y, const std::string& utf8) override;
+    TextSize textSize(const std::string& utf8) const override;
     std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const override;
     void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
               int sourceY) override;
 
   private:
     void shape(int left, int top, int right, int bottom, bool round);
+    // The Qt font that stands for the selected one.
+    QFont qtFont() const;
     // Runs the drawing on the surface's painter, or on one made for the image at pixel ratio 1.
     void paint(const std::function<void(QPainter&)>& draw);
     // Draws what lineTo and setPixel have gathered on the painter.

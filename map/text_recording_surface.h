@@ -32,6 +32,7 @@ class TextRecordingSurface : public DrawSurface {
     void setBackgroundOpaque(bool opaque) override { inner.setBackgroundOpaque(opaque); }
     void setBackgroundColour(Rgb colour) override { inner.setBackgroundColour(colour); }
     void textOut(int x, int y, const std::string& utf8) override;
+    TextSize textSize(const std::string& utf8) const override { return inner.textSize(utf8); }
     std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const override;
     void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
               int sourceY) override;

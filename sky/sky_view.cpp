@@ -1,6 +1,7 @@
 #include "sky_view.h"
 
 #include "checked_int.h"
+#include "label_placement.h"
 #include "palette.h"
 #include "sky_positions.h"
 #include "timescales.h"
@@ -38,22 +39,45 @@ double packedCalendarDate(double year, double month, double day) {
     return -(month / 100 - year + day / 10000);
 }
 
-void drawSkyBody(DrawSurface& surface, int cx, int cy, double angle, double altitude,
-                 double magnitude, double scale, const std::string& name) {
+SkyBody skyBodyAt(int cx, int cy, double angle, double altitude, double magnitude, double scale,
+                  const std::string& name) {
     constexpr double k = 0.0174532925;
     const double d = 90 - altitude;
-    const int x = clampedInt(cx - std::sin(angle * k) * d * scale);
-    const int y = clampedInt(cy + std::cos(angle * k) * d * scale);
-    const int r = clampedInt(magnitude < 0 ? 7 - 0.5 * magnitude : 7 * std::pow(2.0, -magnitude));
-    if (magnitude < 1) {
-        surface.setTextColour(nameColour);
-        surface.textOut(x, y + 7, name);
+    return {clampedInt(cx - std::sin(angle * k) * d * scale),
+            clampedInt(cy + std::cos(angle * k) * d * scale),
+            clampedInt(magnitude < 0 ? 7 - 0.5 * magnitude : 7 * std::pow(2.0, -magnitude)),
+            magnitude, name};
+}
+
+void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int cx, int cy,
+                   int radius) {
+    // Names lie inside the chart's disc, off every body and off each other.
+    LabelPlacer names;
+    for (const SkyBody& b : bodies)
+        names.reserve({b.x - b.r, b.y - b.r, b.x + b.r + 1, b.y + b.r + 1});
+    const auto insideChart = [&](const LabelBox& box) {
+        for (const int x : {box.left, box.right})
+            for (const int y : {box.top, box.bottom})
+                if (std::hypot(x - cx, y - cy) > radius)
+                    return false;
+        return true;
+    };
+    for (const SkyBody& b : bodies) {
+        if (b.magnitude < 1) {
+            const TextSize size = surface.textSize(b.name);
+            if (const auto box = names.place(labelCandidates(b.x, b.y, size.width, size.height, 0,
+                                                             std::max(7, b.r + 1), b.r + 2),
+                                             insideChart)) {
+                surface.setTextColour(nameColour);
+                surface.textOut(box->left, box->top, b.name);
+            }
+        }
+        // A body of magnitude exactly -5 takes the fill of the medium range.
+        const Rgb fill = b.magnitude < -5 ? brightFill : b.magnitude < 0 ? mediumFill : faintFill;
+        const Brush previous = surface.selectBrush({false, fill});
+        surface.ellipse(b.x - b.r, b.y - b.r, b.x + b.r, b.y + b.r);
+        surface.selectBrush(previous);
     }
-    // A body of magnitude exactly -5 takes the fill of the medium range.
-    const Rgb fill = magnitude < -5 ? brightFill : magnitude < 0 ? mediumFill : faintFill;
-    const Brush previous = surface.selectBrush({false, fill});
-    surface.ellipse(x - r, y - r, x + r, y + r);
-    surface.selectBrush(previous);
 }
 
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
@@ -93,6 +117,7 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
 
     const double jd = calendarToJd(year, month, day, localHour, 1, lonEast);
     const int planetTypes[5] = {mercury, venus, mars, jupiter, saturn};
+    std::vector<SkyBody> bodies;
     for (int i = 0; skyCatalogue[i].name != nullptr; ++i) {
         const StarEntry& entry = skyCatalogue[i];
         double ra = 0, dec = 0, magnitude = entry.magnitude;
@@ -110,9 +135,10 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
         double azimuth = 0, altitude = 0;
         equatorialToHorizontal(jd, ra, dec, lat, lonEast, azimuth, altitude);
         if (altitude > 0)
-            drawSkyBody(surface, chartX, chartY, -azimuth, altitude, magnitude, chartScale,
-                        entry.name);
+            bodies.push_back(
+                skyBodyAt(chartX, chartY, -azimuth, altitude, magnitude, chartScale, entry.name));
     }
+    drawSkyBodies(surface, bodies, chartX, chartY, horizonRadius);
     surface.setTextColour(skyBlue);
     surface.textOut(chartX - 15, chartY - horizonRadius - 15, "North");
     surface.textOut(chartX - 15, chartY + horizonRadius, "South");

@@ -6,6 +6,7 @@
 #include "draw_surface.h"
 
 #include <string>
+#include <vector>
 
 namespace vesk {
 
@@ -15,8 +16,22 @@ double packedCalendarDate(double year, double month, double day);
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
                  double lat);
 
-// One body at (angle from the bottom, altitude) around the chart centre.
-void drawSkyBody(DrawSurface& surface, int cx, int cy, double angle, double altitude,
-                 double magnitude, double scale, const std::string& name);
+// A body of the chart: its centre and radius in pixels, its magnitude and name.
+struct SkyBody {
+    int x = 0, y = 0, r = 0;
+    double magnitude = 0;
+    std::string name;
+};
+
+// The body at (angle from the bottom, altitude) around the chart centre (cx, cy), scale pixels
+// per degree from the zenith; its radius grows with its brightness.
+SkyBody skyBodyAt(int cx, int cy, double angle, double altitude, double magnitude, double scale,
+                  const std::string& name);
+
+// Draws the bodies in order, each with its name when brighter than magnitude 1: below the body
+// where that is free, else beside it, never over a body or another name and always inside the
+// chart's disc of the radius about (cx, cy); a name that fits nowhere is left out.
+void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int cx, int cy,
+                   int radius);
 
 } // namespace vesk

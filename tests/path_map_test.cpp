@@ -139,6 +139,22 @@ TEST(PathMap, RegionalMapsShowDateTypeAndCities) {
     zoomed.view.mapScale = zoomed.view.baseRadius * 12;
     zoomed.draw();
     EXPECT_TRUE(zoomed.hasText("東京"));
+    // Place and city names lie within the frame and never on each other.
+    std::vector<LabelBox> names;
+    const LabelBox frame{zoomed.view.mapLeft, zoomed.view.mapTop, zoomed.view.mapRight,
+                         zoomed.view.mapBottom};
+    for (const RecordedText& t : zoomed.surface.texts) {
+        if (!(t.colour == Rgb{255, 255, 191}))
+            continue;
+        zoomed.surface.selectFont(t.font);
+        const TextSize size = zoomed.surface.textSize(t.text);
+        const LabelBox box{t.x, t.y, t.x + size.width, t.y + size.height};
+        EXPECT_TRUE(boxWithin(box, frame)) << t.text;
+        for (const LabelBox& other : names)
+            EXPECT_FALSE(boxesOverlap(box, other)) << t.text;
+        names.push_back(box);
+    }
+    EXPECT_GE(names.size(), 10u);
 }
 
 TEST(PathMap, NoCurvesForAStepThatIsNotPositive) {

@@ -4,6 +4,7 @@
 
 #include "draw_surface.h"
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -64,6 +65,14 @@ class RecordingSurface : public DrawSurface {
     void setTextColour(Rgb c) override { textColour = c; }
     void setBackgroundOpaque(bool) override {}
     void setBackgroundColour(Rgb) override {}
+    // Half the character height per byte of ASCII, the full height per other character.
+    TextSize textSize(const std::string& text) const override {
+        const int h = std::abs(font.height);
+        int width = 0;
+        for (const unsigned char c : text)
+            width += c < 0x80 ? h / 2 : (c >= 0xc0 ? h : 0);
+        return {width, h};
+    }
     void textOut(int x, int y, const std::string& text) override {
         texts.push_back({x, y, text, font, textColour});
     }

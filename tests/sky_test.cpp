@@ -1,4 +1,5 @@
 // The sky view's positions against published values, ERFA and the Swiss Ephemeris (DE431).
+#include "label_placement.h"
 #include "recording_surface.h"
 #include "sky_positions.h"
 #include "sky_view.h"
@@ -101,18 +102,43 @@ TEST(SkyPositions, PlanetsAgainstTheSwissEphemeris) {
 
 TEST(SkyView, BodiesAndHeader) {
     vesk::testing::RecordingSurface surface;
-    // The Sun as drawn: radius trunc(7 + 3) = 10, yellow, named.
-    drawSkyBody(surface, 430, 200, 0, 90, -6, 2, "Sun");
+    // The Sun as drawn: radius trunc(7 + 3) = 10, yellow, named below its disc.
+    const SkyBody sun = skyBodyAt(430, 200, 0, 90, -6, 2, "Sun");
+    drawSkyBodies(surface, {sun}, 430, 200, 180);
     ASSERT_EQ(surface.shapes.size(), 1u);
     EXPECT_EQ(surface.shapes[0].left, 420);
     EXPECT_EQ(surface.shapes[0].brush.colour, (Rgb{255, 255, 0}));
     EXPECT_EQ(surface.texts[0].text, "Sun");
-    drawSkyBody(surface, 430, 200, -180, 1, 2.4, 2, " "); // due north (azimuth 180), 1 degree up
-    EXPECT_EQ(surface.shapes[1].left, 430 - 1);
-    EXPECT_EQ(surface.shapes[1].top, 22 - 1);
-    EXPECT_EQ(surface.texts.size(), 1u) << "no name for a faint star";
-    drawSkyBody(surface, 430, 200, 0, 45, -5, 2, "x");
-    EXPECT_EQ(surface.shapes[2].brush.colour, (Rgb{240, 192, 160}));
+    EXPECT_EQ(surface.texts[0].y, 211) << "just below the disc";
+    const SkyBody star = skyBodyAt(430, 200, -180, 1, 2.4, 2, " "); // due north, 1 degree up
+    EXPECT_EQ(star.x - star.r, 430 - 1);
+    EXPECT_EQ(star.y - star.r, 22 - 1);
+    EXPECT_EQ(skyBodyAt(430, 200, 0, 45, -5, 2, "x").r, 9);
+    surface.texts.clear();
+    surface.shapes.clear();
+    // Names never cover a disc or each other and stay inside the chart; a name that fits
+    // nowhere is left out. A faint star has no name.
+    drawSkyBodies(surface,
+                  {skyBodyAt(430, 200, 0, 60, -4, 2, "Venus"),
+                   skyBodyAt(430, 200, 2, 60, -2, 2, "Jupiter"),
+                   skyBodyAt(430, 200, 0, 57, 0.5, 2, "Regulus"), star,
+                   skyBodyAt(430, 200, 90, 1, 0.2, 2, "Rim")},
+                  430, 200, 180);
+    std::vector<LabelBox> boxes;
+    for (const auto& shape : surface.shapes)
+        boxes.push_back({shape.left, shape.top, shape.right + 1, shape.bottom + 1});
+    const std::size_t discs = boxes.size();
+    for (const auto& text : surface.texts) {
+        const TextSize size = surface.textSize(text.text);
+        const LabelBox box{text.x, text.y, text.x + size.width, text.y + size.height};
+        EXPECT_LE(std::hypot(box.left - 430, box.top - 200), 180) << text.text;
+        EXPECT_LE(std::hypot(box.right - 430, box.bottom - 200), 180) << text.text;
+        for (const LabelBox& other : boxes)
+            EXPECT_FALSE(boxesOverlap(box, other)) << text.text;
+        boxes.push_back(box);
+    }
+    EXPECT_EQ(discs, 5u);
+    EXPECT_GE(surface.texts.size(), 3u) << "the three close names all find a place";
     EXPECT_NEAR(packedCalendarDate(-500, 3, 15), -500.0315, 1e-9);
 
     surface.texts.clear();
