@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchmark-dev
-    qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic fonts-dejavu-core
+    qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-noto-cjk fonts-dejavu-core
     libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils poppler-utils liberfa-dev clang
     libclang-rt-dev)
 missing=()

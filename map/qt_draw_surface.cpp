@@ -21,12 +21,18 @@ constexpr int dotPeriod = 2;
 
 } // namespace
 
-QString fontFamilyFor(const std::string& face) {
-    const QString name = QString::fromStdString(face);
-    if (name.contains(QStringLiteral("明朝")) || name.contains(QStringLiteral("Mincho")))
-        return QStringLiteral("IPAMincho");
-    if (name.contains(QStringLiteral("ゴシック")) || name.contains(QStringLiteral("Gothic")))
-        return QStringLiteral("IPAGothic");
+QString fontFamilyFor(const Font& font) {
+    const QString name = QString::fromStdString(font.face);
+    const bool mincho =
+        name.contains(QStringLiteral("明朝")) || name.contains(QStringLiteral("Mincho"));
+    const bool gothic =
+        name.contains(QStringLiteral("ゴシック")) || name.contains(QStringLiteral("Gothic"));
+    if ((mincho || gothic) && font.fixedPitch)
+        return QStringLiteral("Noto Sans Mono CJK JP");
+    if (mincho)
+        return QStringLiteral("Noto Serif CJK JP");
+    if (gothic)
+        return QStringLiteral("Noto Sans CJK JP");
     if (name == QStringLiteral("Courier New"))
         return QStringLiteral("DejaVu Sans Mono");
     return name;
@@ -195,12 +201,10 @@ Font QtDrawSurface::selectFont(const Font& newFont) {
 }
 
 QFont QtDrawSurface::qtFont() const {
-    QFont qfont(fontFamilyFor(font.face));
+    QFont qfont(fontFamilyFor(font));
     qfont.setPixelSize(font.height < 0 ? -font.height : std::max(1, font.height * 4 / 5));
     qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
     qfont.setFixedPitch(font.fixedPitch);
-    if (!painter)
-        qfont.setStyleStrategy(QFont::NoAntialias);
     return qfont;
 }
 

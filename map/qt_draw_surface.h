@@ -2,8 +2,8 @@
 // printed and what the tests inspect. Coordinates are the logical pixels of the layout.
 //
 // At pixel ratio 1 the surface is an image whose pixels are the layout's: lines are rasterised
-// here pixel by pixel (Bresenham, end pixel excluded, as the renderers expect); rectangles,
-// ellipses and text go through QPainter without antialiasing. At any other ratio, and on a
+// here pixel by pixel (Bresenham, end pixel excluded, as the renderers expect); rectangles and
+// ellipses go through QPainter without antialiasing, text antialiased. At any other ratio, and on a
 // vector device (SVG generator, PDF writer, printer), one QPainter draws lines, shapes and text
 // antialiased at the device's resolution, the layout scaled onto it; raster parts (the relief)
 // are drawn on memory surfaces and placed as images.
@@ -84,8 +84,10 @@ class QtDrawSurface : public DrawSurface {
     bool backgroundOpaque = true;
 };
 
-// The installed family that stands for a face name the renderers use (IPA fonts for the
-// Japanese faces, a monospaced face for "Courier New"); other names are passed through.
-QString fontFamilyFor(const std::string& face);
+// The installed family that stands for a font the renderers ask for, chosen to read well on a
+// screen and to cover Japanese: Noto Sans Mono CJK JP for the fixed-pitch Japanese faces (the
+// panels, tables and reports), Noto Serif CJK JP and Noto Sans CJK JP for the proportional
+// Mincho and Gothic, DejaVu Sans Mono for "Courier New"; other names are passed through.
+QString fontFamilyFor(const Font& font);
 
 } // namespace vesk

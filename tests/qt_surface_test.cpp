@@ -28,6 +28,15 @@ const Rgb blackRgb{0, 0, 0};
 
 } // namespace
 
+namespace {
+
+// Pixels that are not black.
+int countLit(QtDrawSurface& surface, QRect area) {
+    return area.width() * area.height() - countColour(surface, blackRgb, area);
+}
+
+} // namespace
+
 TEST(QtDrawSurface, LinesLeaveOutTheirEndPixel) {
     QtDrawSurface surface(40, 40);
     drawLine(surface, 2, 5, 12, 5, red);
@@ -64,10 +73,12 @@ TEST(QtDrawSurface, RectanglesExcludeTheirRightAndBottomEdges) {
 }
 
 TEST(QtDrawSurface, TextInTheJapaneseAndMonospacedFaces) {
-    EXPECT_EQ(fontFamilyFor("ＭＳ　明朝"), "IPAMincho");
-    EXPECT_EQ(fontFamilyFor("ＭＳ ゴシック"), "IPAGothic");
-    EXPECT_EQ(fontFamilyFor("Courier New"), "DejaVu Sans Mono");
-    EXPECT_TRUE(QFontDatabase::families().contains("IPAMincho")) << "fonts-ipafont-mincho";
+    EXPECT_EQ(fontFamilyFor({"ＭＳ　明朝", -11, 500, true}), "Noto Sans Mono CJK JP");
+    EXPECT_EQ(fontFamilyFor({"ＭＳ　明朝", -11, 500, false}), "Noto Serif CJK JP");
+    EXPECT_EQ(fontFamilyFor({"ＭＳ ゴシック", -12, 400, false}), "Noto Sans CJK JP");
+    EXPECT_EQ(fontFamilyFor({"Courier New", -11, 500, true}), "DejaVu Sans Mono");
+    for (const char* family : {"Noto Sans Mono CJK JP", "Noto Serif CJK JP", "Noto Sans CJK JP"})
+        EXPECT_TRUE(QFontDatabase::families().contains(family)) << family << ": fonts-noto-cjk";
 
     QtDrawSurface surface(300, 40);
     surface.fillSolidRect(0, 0, 300, 40, palette[black]);
@@ -75,11 +86,13 @@ TEST(QtDrawSurface, TextInTheJapaneseAndMonospacedFaces) {
     surface.setBackgroundOpaque(false);
     surface.setTextColour(palette[white]);
     surface.textOut(10, 16, "ベッセル要素ファイルがありません！");
+    // Antialiased: full white in the strokes, greys at their edges; the text hangs below its
+    // top-left corner.
     const int lit = countColour(surface, whiteRgb, QRect(0, 0, 300, 40));
-    EXPECT_GT(lit, 100);
-    // The text hangs below its top-left corner.
-    EXPECT_EQ(countColour(surface, whiteRgb, QRect(0, 0, 300, 15)), 0);
-    EXPECT_EQ(countColour(surface, whiteRgb, QRect(0, 30, 300, 10)), 0);
+    EXPECT_GT(lit, 50);
+    EXPECT_EQ(countLit(surface, QRect(0, 0, 300, 15)), 0);
+    EXPECT_EQ(countLit(surface, QRect(0, 31, 300, 9)), 0);
+    EXPECT_GT(countLit(surface, QRect(0, 0, 300, 40)), lit) << "grey edge pixels";
 }
 
 TEST(QtDrawSurface, BlitCopiesPixelsUnchanged) {

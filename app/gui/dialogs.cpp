@@ -83,7 +83,7 @@ ValidationReporter messageBoxReporter() {
 ExchangeDialog::ExchangeDialog(QWidget* parent, const QString& title, ValidationReporter reporter)
     : QDialog(parent), reporter(std::move(reporter)) {
     setWindowTitle(title);
-    setFont(QFont(QStringLiteral("IPAGothic"), 9));
+    setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
 }
 
 QLineEdit* ExchangeDialog::numberField(double& target, const FieldRule& rule) {

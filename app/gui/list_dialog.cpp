@@ -28,9 +28,9 @@ CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message,
       reporter(std::move(reporter)) {
     setWindowTitle(QStringLiteral("日蝕検索リスト表示"));
     setModal(false);
-    setFont(QFont(QStringLiteral("IPAGothic"), 9));
+    setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     list = new QListWidget;
-    list->setFont(QFont(QStringLiteral("IPAGothic"), 9));
+    list->setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     startEdit = new QLineEdit;
     periodEdit = new QLineEdit;
     auto* searchButton = new QPushButton(QStringLiteral("検索開始"));
