@@ -4,6 +4,7 @@
 #include "kml.h"
 #include "local_report.h"
 #include "path_map.h"
+#include "scaled_surface.h"
 
 namespace vesk {
 
@@ -34,14 +35,16 @@ void AppServices::drawPathMap(DrawSurface& surface, int kmlOutput) {
         exportFailure = kml.failure();
 }
 
-void AppServices::drawCentralTable(DrawSurface& surface, double deltaT) {
+void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {
     Session& s = state.session;
+    ScaledSurface surface(target, s.view.textScale);
     exportFailure = vesk::drawCentralTable(surface, s.eclipse, s.view, deltaT,
                                            s.view.kmlOutput == 1 ? &files : nullptr, exportDir);
 }
 
-void AppServices::drawLocalCircumstances(DrawSurface& surface, double /*t0*/, double deltaT) {
+void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, double deltaT) {
     Session& s = state.session;
+    ScaledSurface surface(target, s.view.textScale);
     vesk::drawLocalCircumstances(surface, s.eclipse, state.localReport, s.view, s.cities, deltaT);
 }
 

@@ -3,6 +3,7 @@
 #include "limb_correction.h"
 #include "local_contacts.h"
 #include "palette.h"
+#include "scaled_surface.h"
 #include "sky_view.h"
 #include "timescales.h"
 
@@ -27,8 +28,9 @@ bool centralAtMaximum(Session& s, DrawSurface& surface) {
 
 } // namespace
 
-bool drawSkyAtMaximum(AppState& state, DrawSurface& surface) {
+bool drawSkyAtMaximum(AppState& state, DrawSurface& target) {
     Session& s = state.session;
+    ScaledSurface surface(target, s.view.textScale);
     EclipseState& e = s.eclipse;
     if (!centralAtMaximum(s, surface))
         return false;
@@ -45,8 +47,9 @@ bool drawSkyAtMaximum(AppState& state, DrawSurface& surface) {
     return true;
 }
 
-LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& surface) {
+LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
     Session& s = state.session;
+    ScaledSurface surface(target, s.view.textScale);
     if (!centralAtMaximum(s, surface))
         return LimbOutcome::notCentral;
     if (!loadLunarGrid(state.limb, s.catalog.paths)) {

@@ -145,6 +145,8 @@ Font panelFont() {
 
 void layoutView(ViewState& v, int width, int height) {
     const int left = 0, top = 0, right = width, bottom = height;
+    // the text panel widens with the text size
+    const int panel = static_cast<int>(std::lround(panelWidth * v.textScale));
     if (v.projection == 1 && v.mapRange != 0 && v.displayMode == displayPathMap) {
         v.mapLeft = left + 5;
         v.mapRight = right - 5;
@@ -154,15 +156,15 @@ void layoutView(ViewState& v, int width, int height) {
         v.mapCentreY = (v.mapBottom - v.mapTop) / 2 + 5;
         // The magnifications of the ranges multiply the radius of the whole-globe layout, which
         // a first repaint in a regional range has not laid out yet.
-        v.baseRadius = std::min(right - left - panelWidth, bottom - top) / 2 - 10;
+        v.baseRadius = std::min(right - left - panel, bottom - top) / 2 - 10;
         if (v.mercatorLayout == 1) {
             v.mercatorLayout = 0;
             v.mapScale = v.baseRadius;
         }
     } else if (v.projection == 1) {
-        const int w = right - left - panelWidth, h = bottom - top;
+        const int w = right - left - panel, h = bottom - top;
         v.baseRadius = std::min(w, h) / 2 - 10;
-        v.mapCentreX = w / 2 + panelWidth;
+        v.mapCentreX = w / 2 + panel;
         v.mapCentreY = h / 2;
         const int r = static_cast<int>(v.baseRadius);
         v.mapLeft = v.mapCentreX - r;
@@ -171,11 +173,11 @@ void layoutView(ViewState& v, int width, int height) {
         v.mapBottom = v.mapCentreY + r;
         v.mercatorLayout = 0;
     } else {
-        v.mapLeft = left + 225;
+        v.mapLeft = left + panel + 5;
         v.mapRight = right - 5;
         v.mapTop = top + 5;
         v.baseRadius = v.mapScale = (v.mapRight - v.mapLeft) / layoutPi / 2;
-        v.mapCentreX = (v.mapRight - v.mapLeft) / 2 + 225;
+        v.mapCentreX = (v.mapRight - v.mapLeft) / 2 + panel + 5;
         const int extent = static_cast<int>(mercatorExtent * v.baseRadius);
         v.mapCentreY = extent + v.mapTop;
         const int halfWidth = static_cast<int>(v.baseRadius * layoutPi);

@@ -31,8 +31,10 @@ class RedrawServices {
     virtual CalendarMonth currentMonth() { return currentLocalMonth(); }
 };
 
-// Width of the text panel at the left of the view.
+// Width of the text panel at the left of the view at the 100 % text size.
 constexpr int panelWidth = 220;
+// The text sizes of the View menu.
+constexpr double textScales[] = {1, 1.25, 1.5, 2};
 // Height of a message line.
 constexpr int messageLineHeight = 16;
 

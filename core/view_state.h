@@ -37,6 +37,7 @@ struct ViewState {
     double observerLon = 135;            // degrees east
     double observerLat = 35;             // degrees north
     double observerHeight = 0;           // metres
+    double textScale = 1;                // text size: 1 (100 %), 1.25, 1.5 or 2
     double year = 0, month = 0;          // requested, then the UT year and month shown
     int searchMode = searchAll;
     int searchType = 2;               // type code searched for

@@ -3,6 +3,7 @@
 #include "checked_int.h"
 #include "palette.h"
 #include "saros.h"
+#include "scaled_surface.h"
 #include "timescales.h"
 
 #include <cmath>
@@ -51,19 +52,25 @@ std::string positionText(const char* pattern, double lon, double lat) {
 }
 
 void drawPanel(MapCanvas& c, const PathMapInputs& in) {
-    DrawSurface& surface = c.surface;
     const ViewState& v = c.view;
     const EclipseState& e = in.eclipse;
     const int type = static_cast<int>(e.typeCode);
     const char* typeName = eclipseTypeName(mapPanelTypeNames, e.typeCode);
     const std::string date = format("DATE(UT) : %4.0f %2.0f %2.0f", v.year, v.month, e.day);
     if (v.projection == 1 && v.mapRange != 0) {
-        frameRect(surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
-        surface.setTextColour(regionalText);
-        text(surface, 30, 32, date);
-        text(surface, 30, 48, typeName);
+        frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
+        c.surface.setTextColour(regionalText);
+        text(c.surface, 30, 32, date);
+        text(c.surface, 30, 48, typeName);
         return;
     }
+    if (v.searchMode == searchPlace && e.localMagnitude > v.searchMinMagnitude &&
+        e.localSunAlt > -15) {
+        text(c.surface, v.mapRight - 90, v.mapBottom - 30,
+             format("Mag. : %5.3f", e.localMagnitude));
+        text(c.surface, v.mapRight - 90, v.mapBottom - 16, format("Alt. : %5.1f", e.localSunAlt));
+    }
+    ScaledSurface surface(c.surface, v.textScale); // the panel grows with the text size
     frameRect(surface, 5, 5, 220, 389, brown);
     surface.setTextColour(whiteText);
     text(surface, 10, 16, "CANON OF SOLAR ECLIPSE");
@@ -117,11 +124,6 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
         text(surface, 30, 368, clockText("Penumbra : %2.0f:%2.0f:%4.1f UT", e, e.lastContactTime));
     } else {
         text(surface, 30, 336, clockText("Penumbra : %2.0f:%2.0f:%4.1f UT", e, e.lastContactTime));
-    }
-    if (v.searchMode == searchPlace && e.localMagnitude > v.searchMinMagnitude &&
-        e.localSunAlt > -15) {
-        text(surface, v.mapRight - 90, v.mapBottom - 30, format("Mag. : %5.3f", e.localMagnitude));
-        text(surface, v.mapRight - 90, v.mapBottom - 16, format("Alt. : %5.1f", e.localSunAlt));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "clock.h"
 #include "main_frame.h"
 #include "messages.h"
+#include "palette.h"
 #include "test_support.h"
 #include "view_commands.h"
 
@@ -338,6 +339,32 @@ TEST(Window, KeysStepZoomPanAndRedraw) {
     for (const char* key :
          {"PgUp", "PgDown", "+", "-", "Home", "Left", "Right", "Up", "Down", "F5"})
         EXPECT_TRUE(shortcuts.contains(QString::fromUtf8(key))) << key;
+}
+
+TEST(Window, TextSizeWidensThePanel) {
+    Window w;
+    const auto frameColumn = [&] {
+        const QImage& picture = w.view->picture();
+        for (int x = picture.width() / 2; x > 0; --x)
+            if (picture.pixel(x, 200) == qRgb(palette[brown].r, palette[brown].g, palette[brown].b))
+                return x;
+        return -1;
+    };
+    EXPECT_EQ(frameColumn(), 219);
+    QAction* size150 = nullptr;
+    for (QAction* menu : w.frame.menuBar()->actions())
+        if (menu->text() == QStringLiteral("表示(&V)"))
+            for (QAction* entry : menu->menu()->actions())
+                if (entry->menu() != nullptr)
+                    for (QAction* size : entry->menu()->actions())
+                        if (size->text() == QStringLiteral("150 %"))
+                            size150 = size;
+    ASSERT_NE(size150, nullptr);
+    size150->trigger();
+    w.view->repaintNow();
+    EXPECT_EQ(w.v().textScale, 1.5);
+    EXPECT_EQ(frameColumn(), 329) << "the panel's frame at 1.5 times its place";
+    EXPECT_EQ(w.v().mapCentreX, (w.view->width() - 330) / 2 + 330);
 }
 
 TEST(Window, PrintingDrawsTheScreenAsVectors) {

@@ -1,6 +1,7 @@
 #include "messages.h"
 #include "recording_surface.h"
 #include "redraw_pipeline.h"
+#include "scaled_surface.h"
 #include "test_support.h"
 #include "timescales.h"
 
@@ -71,6 +72,39 @@ TEST(LayoutView, GlobeAndMercatorOfAThousandBySevenHundredWindow) {
     EXPECT_EQ(view.mapScale, 340);
     EXPECT_EQ(view.mapCentreX, 500);
     EXPECT_EQ(view.mercatorLayout, 0);
+}
+
+TEST(LayoutView, ThePanelWidensWithTheTextSize) {
+    ViewState view;
+    view.textScale = 1.5;
+    layoutView(view, 1000, 700);
+    EXPECT_EQ(view.mapCentreX, (1000 - 330) / 2 + 330);
+    EXPECT_EQ(view.baseRadius, 325);
+    view.projection = 2;
+    layoutView(view, 1000, 700);
+    EXPECT_EQ(view.mapLeft, 335) << "the map right of the wider panel";
+}
+
+TEST(ScaledSurface, DrawsTheLayoutLargerAndRestoresTheFont) {
+    RecordingSurface inner(1000, 700);
+    inner.selectFont({"ＭＳ　明朝", -11, 500, true});
+    {
+        ScaledSurface panel(inner, 1.5);
+        EXPECT_EQ(panel.width(), 667);
+        panel.textOut(10, 16, "CANON OF SOLAR ECLIPSE");
+        EXPECT_EQ(panel.selectFont({"Courier New", -12, 500, true}).height, -11);
+        panel.moveTo(10, 20);
+        panel.lineTo(30, 20);
+        panel.setPixel(4, 4, Rgb{1, 2, 3});
+    }
+    ASSERT_EQ(inner.texts.size(), 1u);
+    EXPECT_EQ(inner.texts[0].x, 15);
+    EXPECT_EQ(inner.texts[0].y, 24);
+    EXPECT_EQ(inner.texts[0].font.height, -17) << "-11 x 1.5, rounded";
+    EXPECT_EQ(inner.lines.at(0).from.x, 15);
+    EXPECT_EQ(inner.lines.at(0).to.x, 45);
+    EXPECT_EQ(inner.pixels.size(), 4u) << "one layout pixel, 1.5 device pixels rounded to 2 x 2";
+    EXPECT_EQ(inner.selectFont({}).height, -11) << "restored";
 }
 
 TEST_F(PipelineFixture, FirstRepaintShowsTheEclipseOfTheCurrentMonth) {

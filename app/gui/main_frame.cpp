@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include <QActionGroup>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -228,6 +229,18 @@ void CMainFrame::buildMenus() {
     QMenu* viewMenu = new QMenu(QStringLiteral("表示(&V)"), this);
     viewMenu->addAction(toolBarToggle);
     viewMenu->addAction(statusBarToggle);
+    QMenu* textSize = viewMenu->addMenu(QStringLiteral("文字の大きさ(&Z)"));
+    auto* sizes = new QActionGroup(this);
+    for (const double scale : textScales) {
+        QAction* size = textSize->addAction(QStringLiteral("%1 %").arg(qRound(scale * 100)));
+        size->setCheckable(true);
+        size->setChecked(scale == 1);
+        sizes->addAction(size);
+        connect(size, &QAction::triggered, this, [this, scale] {
+            if (CVeskView* view = activeView())
+                view->setTextScale(scale);
+        });
+    }
     QMenu* frameHelp = new QMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
     frameHelp->addAction(aboutAction);
     frameMenuEntries = {file->menuAction(), viewMenu->menuAction(), frameHelp->menuAction()};

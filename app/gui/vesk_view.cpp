@@ -306,6 +306,12 @@ void CVeskView::zoomOutAtCentre() {
         invalidate();
 }
 
+void CVeskView::setTextScale(double scale) {
+    state.session.view.textScale = scale;
+    state.session.view.redrawAction = redrawShow;
+    invalidate();
+}
+
 void CVeskView::redraw() {
     invalidate();
 }

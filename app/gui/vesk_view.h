@@ -43,6 +43,8 @@ class CVeskView : public QWidget {
     void zoomInAtCentre();
     void zoomOutAtCentre();
     void redraw();
+    // The size of the panel, table and report texts: 1 (100 %) to 2.
+    void setTextScale(double scale);
     void print();
     // The screen as vector drawing on a device (a printer, a PDF or SVG document) at its
     // resolution, without what is only shown over it, such as the click read-out.
