@@ -120,7 +120,7 @@ void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b
             previousHeight = q;
         double f = a + pDeg;
         f -= 360 * std::floor(f / 360);
-        const int index = clampedInt(10 * f + 0.5) % 3600;
+        const int index = (clampedInt(10 * f + 0.5) % 3600 + 3600) % 3600;
         limb.profile[index] = q + moonMeanLimbKm;
         if (surface == nullptr)
             continue;

@@ -121,6 +121,25 @@ TEST(LimbCorrection, HeightsAtTheCentresOfTheGridsCells) {
     EXPECT_DOUBLE_EQ(elevationAt(limb, centreLon(1) - 360, centreLat(0)), 0.001);
 }
 
+TEST(LimbCorrection, ProfileOfAFlatMoonForAnyAxisAngle) {
+    // Axis angles whose reduction to a turn loses every digit still land in the profile.
+    LimbData limb;
+    limb.grid.assign(static_cast<std::size_t>(lunarGridRows) * lunarGridColumns, 0);
+    for (const double p : {0.3, -1e300, 1e300, 1e17}) {
+        limb.profile.fill(0);
+        computeLimbProfile(limb, nullptr, 0.01, -0.02, p);
+        int written = 0;
+        for (const double r : limb.profile)
+            if (r != 0) {
+                EXPECT_NEAR(r, moonReferenceRadiusKm, 0.01) << p; // the sphere of the grid
+                ++written;
+            }
+        if (p == 0.3) {
+            EXPECT_GT(written, 1000);
+        }
+    }
+}
+
 TEST(LimbCorrection, ProfileAndContactsOf2024AtGreatestEclipse) {
     if (!std::filesystem::exists(ldemLabel()))
         GTEST_SKIP() << "no LDEM_4 product";
