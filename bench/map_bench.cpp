@@ -1,7 +1,8 @@
 // Whole repaints of the eclipse map, as the window and vesk render run them: a 1000 x 700
 // whole-globe map of 2024 April 8 with relief and every curve, a regional map at
 // magnification 20 with the vector coasts, rivers and boundaries, and the repaint of a
-// 1280 x 1000 window (whole globe with relief), whose goal is 60 ms of CPU.
+// 1280 x 1000 window (whole globe with relief), whose goal is 60 ms of CPU, of the same view
+// (the relief raster kept) and of a new view each time.
 #include "app_state.h"
 #include "qt_draw_surface.h"
 
@@ -48,5 +49,23 @@ void windowRepaint(benchmark::State& run) {
     repaint(run, 1, 1, 1280, 1000);
 }
 BENCHMARK(windowRepaint)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+// The same window stepping between two eclipses: every repaint shows another part of the
+// globe, so the relief raster is drawn anew each time.
+void windowRepaintNewView(benchmark::State& run) {
+    AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
+    AppServices services(state);
+    ViewState& view = state.session.view;
+    QtDrawSurface surface(1280, 1000);
+    int step = 0;
+    for (auto _ : run) {
+        view.year = 2024;
+        view.month = step++ % 2 == 0 ? 4 : 10;
+        view.redrawAction = redrawShow;
+        if (!redrawView(state.session, surface, services).rendered)
+            run.SkipWithError("nothing drawn (data files missing?)");
+    }
+}
+BENCHMARK(windowRepaintNewView)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 } // namespace

@@ -72,9 +72,9 @@ struct RasterDot {
 };
 
 // The relief raster: sampleRow(i, dots) gives the pixels of row i of the sampling; the rows are
-// sampled on all cores, then drawn in row order into an off-screen surface, copied at once.
+// sampled on all cores, then drawn in row order into an off-screen surface.
 template <typename SampleRow>
-void drawRaster(MapCanvas& c, std::size_t rows, const SampleRow& sampleRow) {
+std::unique_ptr<DrawSurface> rasterOf(MapCanvas& c, std::size_t rows, const SampleRow& sampleRow) {
     const ViewState& v = c.view;
     std::vector<std::vector<RasterDot>> dots(rows);
     forEachRowInParallel(rows, [&](std::size_t row) { sampleRow(row, dots[row]); });
@@ -82,10 +82,10 @@ void drawRaster(MapCanvas& c, std::size_t rows, const SampleRow& sampleRow) {
     for (const std::vector<RasterDot>& row : dots)
         for (const RasterDot& dot : row)
             memory->setPixel(dot.x, dot.y, dot.colour);
-    c.surface.blit(0, 0, v.mapRight, v.mapBottom, *memory, 0, 0);
+    return memory;
 }
 
-void drawGlobeRelief(MapCanvas& c, const ReliefData& r) {
+std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
     const ViewState& v = c.view;
     const MapProjection& p = c.projection;
     const double scale = p.mapRadius / 100;
@@ -127,7 +127,7 @@ void drawGlobeRelief(MapCanvas& c, const ReliefData& r) {
     std::vector<double> rowLats;
     for (double la = top; la > bottom; la -= step)
         rowLats.push_back(la);
-    drawRaster(c, rowLats.size(), [&](std::size_t row, std::vector<RasterDot>& dots) {
+    return rasterOf(c, rowLats.size(), [&](std::size_t row, std::vector<RasterDot>& dots) {
         const double la = rowLats[row];
         const double phi = la * k, sinPhi = std::sin(phi), cosPhi = std::cos(phi);
         for (const Column& column : columns) {
@@ -148,7 +148,7 @@ void drawGlobeRelief(MapCanvas& c, const ReliefData& r) {
     });
 }
 
-void drawMercatorRelief(MapCanvas& c, const ReliefData& r) {
+std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
     const ViewState& v = c.view;
     const MapProjection& p = c.projection;
     const double scale = p.mapRadius / 100;
@@ -159,7 +159,7 @@ void drawMercatorRelief(MapCanvas& c, const ReliefData& r) {
         const double a = std::fabs(la);
         la -= a < 50 ? 1 / (3 * scale) : a < 65 ? 1 / (4.5 * scale) : 1 / (12 * scale);
     }
-    drawRaster(c, rowLats.size(), [&](std::size_t row, std::vector<RasterDot>& dots) {
+    return rasterOf(c, rowLats.size(), [&](std::size_t row, std::vector<RasterDot>& dots) {
         const double la = rowLats[row];
         const int py = clampedInt(v.mapCentreY -
                                   std::log(std::tan(la * k / 2 + quarterPi)) * p.mapRadius + 0.5);
@@ -341,6 +341,29 @@ void drawScaleBar(MapCanvas& c) {
             brown);
 }
 
+// For each cell, whether it and the 3 cells right and down of it in each direction (4 x 4) are
+// all sea; cells of the last three rows and columns are 0.
+std::vector<std::uint8_t> seaBlocksOf(const std::vector<std::int16_t>& grid) {
+    if (grid.empty())
+        return {};
+    std::vector<std::uint8_t> across(grid.size()), blocks(grid.size());
+    for (int row = 0; row < reliefRows; ++row) {
+        const std::size_t start = static_cast<std::size_t>(row) * reliefColumns;
+        int seaRun = 0; // sea cells from this column on
+        for (int column = reliefColumns - 1; column >= 0; --column) {
+            seaRun = grid[start + column] < missingBelow ? seaRun + 1 : 0;
+            across[start + column] = seaRun >= 4;
+        }
+    }
+    for (int row = 0; row + 3 < reliefRows; ++row)
+        for (int column = 0; column < reliefColumns; ++column) {
+            const std::size_t at = static_cast<std::size_t>(row) * reliefColumns + column;
+            blocks[at] = across[at] && across[at + reliefColumns] &&
+                         across[at + 2 * reliefColumns] && across[at + 3 * reliefColumns];
+        }
+    return blocks;
+}
+
 } // namespace
 
 void drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& name, int dotColour) {
@@ -377,6 +400,7 @@ void loadRelief(ReliefData& r, const DataPaths& paths) {
     r.grid =
         readInt16Grid(paths, reliefFileName, static_cast<std::size_t>(reliefRows) * reliefColumns);
     r.gridFile = error ? FileIdentity{} : file;
+    r.seaBlocks = seaBlocksOf(r.grid);
 }
 
 std::string loadReliefColours(ReliefData& r, const DataPaths& paths) {
@@ -420,9 +444,11 @@ int sampleRelief(const ReliefData& r, double lat, double lon) {
     if (row <= 0 || row >= reliefRows - 2 || column <= 0 || column >= reliefColumns - 2) {
         result = clampedInt(bilinear(r, row, column, fy, fx));
     } else {
-        // inside the grid: the 4 x 4 cells about the place without wrapping
-        const std::int16_t* corner =
-            r.grid.data() + static_cast<std::size_t>(row - 1) * reliefColumns + (column - 1);
+        // inside the grid: the 4 x 4 cells about the place without wrapping; all sea is no relief
+        const std::size_t first = static_cast<std::size_t>(row - 1) * reliefColumns + (column - 1);
+        if (!r.seaBlocks.empty() && r.seaBlocks[first] != 0)
+            return 0;
+        const std::int16_t* corner = r.grid.data() + first;
         double samples[4][4];
         int missing = 0;
         for (int i = 0; i < 4; ++i) {
@@ -450,14 +476,33 @@ int sampleRelief(const ReliefData& r, double lat, double lon) {
     return result < -300 ? 0 : result;
 }
 
+namespace {
+
+// The relief raster, drawn again only when its view, grid or colours changed since the last.
+void drawRelief(MapCanvas& c, const ReliefData& relief) {
+    const ViewState& v = c.view;
+    const MapProjection& p = c.projection;
+    ReliefRaster::Key key{
+        typeid(c.surface),
+        {v.projection, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, v.mapCentreX, v.mapCentreY},
+        {p.rotationLon, p.rotationLat, p.mapRadius},
+        relief.gridFile,
+        relief.colours};
+    ReliefRaster& raster = relief.raster;
+    if (!raster.pixels || !(raster.key == key)) {
+        raster.pixels = v.projection == 1 ? globeRelief(c, relief) : mercatorRelief(c, relief);
+        raster.key = std::move(key);
+    }
+    c.surface.blit(0, 0, v.mapRight, v.mapBottom, *raster.pixels, 0, 0);
+}
+
+} // namespace
+
 void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& paths) {
     const ViewState& v = c.view;
     const bool globe = v.projection == 1;
     if (v.useCiaMap == 1) {
-        if (globe)
-            drawGlobeRelief(c, relief);
-        else
-            drawMercatorRelief(c, relief);
+        drawRelief(c, relief);
         if (c.projection.mapRadius > vectorOverReliefRadius)
             drawVectorLines(c, paths, true);
     } else if (v.useCiaMap == 2) {

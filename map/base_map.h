@@ -10,7 +10,10 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <string>
+#include <typeindex>
 #include <vector>
 
 namespace vesk {
@@ -28,10 +31,29 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
+// The relief raster of the last map, kept for the next repaint of the same view: it depends
+// only on the kind of surface, the frame, the projection's centre and radius, the grid and the
+// colour table.
+struct ReliefRaster {
+    struct Key {
+        std::optional<std::type_index> surface;
+        std::array<int, 7> frame{};     // projection, map frame and centre pixels
+        std::array<double, 3> centre{}; // rotations and radius of the projection
+        FileIdentity grid;
+        std::array<std::array<int, 3>, reliefColourEntries> colours{};
+        bool operator==(const Key&) const = default;
+    };
+    Key key;
+    std::unique_ptr<DrawSurface> pixels; // null before the first relief
+};
+
 struct ReliefData {
     std::vector<std::int16_t> grid; // rows x columns, empty when the file is missing
     std::array<std::array<int, 3>, reliefColourEntries> colours{}; // red, green, blue
     FileIdentity gridFile;                                         // what the grid holds
+    // 1 where the 4 x 4 cells from this one right and down are all sea (made with the grid)
+    std::vector<std::uint8_t> seaBlocks;
+    mutable ReliefRaster raster; // drawing it is not a change of the data
 };
 
 // Reads "globe04.dat" (an incomplete or missing file leaves the grid empty: no relief).

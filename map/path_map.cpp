@@ -286,11 +286,12 @@ void drawPathMap(MapCanvas& c, PathMapInputs& in, PathMapObserver* observer) {
                        &PathMapObserver::riseSetPoint);
         traceBothEdges(tracer, t, dT, colours.maxRiseSet, maxAtRiseSetPoint, observer,
                        &PathMapObserver::maxAtRiseSetPoint);
-        double h = 0, m = 0, s = 0;
-        splitHours(e.t0 + t - e.deltaTHours, h, m, s);
+    }
+    // The field of the progress clock, blank in the finished picture. The picture is shown only
+    // when complete, so the clock's times along the way are not drawn.
+    if (index > 0) {
         c.surface.setBackgroundOpaque(true);
         c.surface.setTextColour(whiteText);
-        c.surface.textOut(v.mapRight - 85, 16, format("%2.0f:%4.1f", h, m + s / 60));
     }
     c.surface.textOut(v.mapRight - 85, 16, "         ");
     if (observer != nullptr)

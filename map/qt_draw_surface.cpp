@@ -197,28 +197,34 @@ Brush QtDrawSurface::selectBrush(const Brush& newBrush) {
 }
 
 Font QtDrawSurface::selectFont(const Font& newFont) {
+    if (!(newFont == font))
+        qtFont.reset();
     return std::exchange(font, newFont);
 }
 
-QFont QtDrawSurface::qtFont() const {
-    QFont qfont(fontFamilyFor(font));
-    qfont.setPixelSize(font.height < 0 ? -font.height : std::max(1, font.height * 4 / 5));
-    qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
-    qfont.setFixedPitch(font.fixedPitch);
-    return qfont;
+const QtDrawSurface::QtFont& QtDrawSurface::selectedQtFont() const {
+    if (!qtFont) {
+        QFont qfont(fontFamilyFor(font));
+        qfont.setPixelSize(font.height < 0 ? -font.height : std::max(1, font.height * 4 / 5));
+        qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+        qfont.setFixedPitch(font.fixedPitch);
+        qtFont.emplace(QtFont{qfont, QFontMetrics(qfont)});
+    }
+    return *qtFont;
 }
 
 TextSize QtDrawSurface::textSize(const std::string& utf8) const {
-    const QFontMetrics metrics(qtFont());
+    const QFontMetrics& metrics = selectedQtFont().metrics;
     return {metrics.horizontalAdvance(
                 QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))),
             metrics.height()};
 }
 
 void QtDrawSurface::textOut(int x, int y, const std::string& utf8) {
-    const QFont qfont = qtFont();
+    const QtFont& selected = selectedQtFont();
+    const QFont& qfont = selected.font;
+    const QFontMetrics& metrics = selected.metrics;
     const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    const QFontMetrics metrics(qfont);
     paint([&](QPainter& p) {
         p.setFont(qfont);
         if (backgroundOpaque)

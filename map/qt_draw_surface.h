@@ -12,6 +12,8 @@
 
 #include "draw_surface.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,6 +21,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace vesk {
 
@@ -61,8 +64,12 @@ class QtDrawSurface : public DrawSurface {
 
   private:
     void shape(int left, int top, int right, int bottom, bool round);
-    // The Qt font that stands for the selected one.
-    QFont qtFont() const;
+    // The Qt font that stands for the selected one, and its metrics (made once per font).
+    struct QtFont {
+        QFont font;
+        QFontMetrics metrics;
+    };
+    const QtFont& selectedQtFont() const;
     // Runs the drawing on the surface's painter, or on one made for the image at pixel ratio 1.
     void paint(const std::function<void(QPainter&)>& draw);
     // Draws what lineTo and setPixel have gathered on the painter.
@@ -79,6 +86,7 @@ class QtDrawSurface : public DrawSurface {
     Pen pen{PenStyle::solid, {0, 0, 0}};
     Brush brush{false, {255, 255, 255}};
     Font font{"ＭＳ　明朝", -11, 400, true};
+    mutable std::optional<QtFont> qtFont;
     Rgb textColour{0, 0, 0};
     Rgb backgroundColour{255, 255, 255};
     bool backgroundOpaque = true;

@@ -270,6 +270,49 @@ TEST(ReliefGrid, WaterAndLandOfKnownPlaces) {
     }
 }
 
+TEST(ReliefGrid, SeaBlocksGiveTheSamplesOfTheWholeInterpolation) {
+    ReliefData relief, plain;
+    loadRelief(relief, DataPaths{{sourceDataDir()}});
+    if (relief.grid.empty())
+        GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
+    ASSERT_EQ(relief.seaBlocks.size(), relief.grid.size());
+    plain.grid = relief.grid; // no sea blocks: every sample interpolates
+    int land = 0;
+    for (long long i = 0; i < 200000; ++i) {
+        // spread over the globe by two primes
+        const double lat = -89.9 + 179.8 * static_cast<double>(i * 7919 % 200000) / 200000;
+        const double lon = -180 + 360 * static_cast<double>(i * 104729 % 200000) / 200000;
+        const int h = sampleRelief(relief, lat, lon);
+        ASSERT_EQ(h, sampleRelief(plain, lat, lon)) << lat << " " << lon;
+        land += h > 0;
+    }
+    EXPECT_GT(land, 40000);
+    EXPECT_LT(land, 100000);
+}
+
+TEST_F(MapFixture, ReliefRasterIsKeptForTheSameViewOnly) {
+    ReliefData relief = islandGrid(1300, 2700, 800); // near 3 N, 0 E
+    relief.colours.fill({10, 200, 30});
+    view.useCiaMap = 1;
+    drawMapBackground(canvas, relief, paths);
+    const DrawSurface* first = relief.raster.pixels.get();
+    ASSERT_NE(first, nullptr);
+    const auto& island = dynamic_cast<const RecordingSurface&>(*first).pixels;
+    ASSERT_FALSE(island.empty());
+    EXPECT_EQ(island.front().second, (Rgb{10, 200, 30}));
+    drawMapBackground(canvas, relief, paths);
+    EXPECT_EQ(relief.raster.pixels.get(), first) << "the same view: the raster is kept";
+    relief.colours.fill({200, 10, 30});
+    drawMapBackground(canvas, relief, paths);
+    const auto& recoloured = dynamic_cast<const RecordingSurface&>(*relief.raster.pixels).pixels;
+    ASSERT_FALSE(recoloured.empty());
+    EXPECT_EQ(recoloured.front().second, (Rgb{200, 10, 30})) << "new colours: drawn again";
+    const DrawSurface* second = relief.raster.pixels.get();
+    setMapCentre(projection, view, 10, 0);
+    drawMapBackground(canvas, relief, paths);
+    EXPECT_NE(relief.raster.pixels.get(), second) << "another centre: drawn again";
+}
+
 TEST(ParallelRows, EveryRowRunsExactlyOnce) {
     for (const std::size_t rows : {0u, 1u, 7u, 8u, 9u, 1001u}) {
         std::vector<std::atomic<int>> runs(rows);
