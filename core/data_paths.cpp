@@ -10,6 +10,8 @@ namespace vesk {
 DataPaths standardDataPaths(const std::filesystem::path& exePath, const char* dataEnv) {
     DataPaths paths;
     paths.dirs.emplace_back(".");
+    if (!exePath.empty())
+        paths.dirs.push_back((exePath.parent_path() / VESK_INSTALLED_DATA).lexically_normal());
     if (dataEnv != nullptr && *dataEnv != '\0')
         paths.dirs.emplace_back(dataEnv);
     if (!exePath.empty())

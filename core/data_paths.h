@@ -1,5 +1,6 @@
-// Where the program finds the files it reads: the working directory first, then the data
-// directory named by VESK_DATA, then the folder "data" beside the executable.
+// Where the program finds the files it reads: the working directory first, then the installed
+// data folder relative to the executable (bin/../share/vesk), then the folder named by
+// VESK_DATA, then the folder "data" beside the executable (the build tree).
 #pragma once
 
 #include <cstddef>

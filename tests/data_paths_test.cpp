@@ -6,13 +6,14 @@
 using namespace vesk;
 using vesk::testing::ScratchDir;
 
-TEST(DataPaths, WorkingDirectoryThenEnvironmentThenBesideTheExecutable) {
-    const DataPaths paths = standardDataPaths("/opt/vesk/vesk", "/srv/eclipses");
-    ASSERT_EQ(paths.dirs.size(), 3u);
+TEST(DataPaths, WorkingDirectoryThenInstalledThenEnvironmentThenBesideTheExecutable) {
+    const DataPaths paths = standardDataPaths("/opt/vesk/bin/vesk", "/srv/eclipses");
+    ASSERT_EQ(paths.dirs.size(), 4u);
     EXPECT_EQ(paths.dirs[0], ".");
-    EXPECT_EQ(paths.dirs[1], "/srv/eclipses");
-    EXPECT_EQ(paths.dirs[2], "/opt/vesk/data");
-    EXPECT_EQ(standardDataPaths("/opt/vesk/vesk", "").dirs.size(), 2u);
+    EXPECT_EQ(paths.dirs[1], "/opt/vesk/share/vesk") << "relative to the executable";
+    EXPECT_EQ(paths.dirs[2], "/srv/eclipses");
+    EXPECT_EQ(paths.dirs[3], "/opt/vesk/bin/data");
+    EXPECT_EQ(standardDataPaths("/opt/vesk/bin/vesk", "").dirs.size(), 3u);
     EXPECT_EQ(standardDataPaths("", nullptr).dirs.size(), 1u);
 }
 
