@@ -1,5 +1,6 @@
 // vesk: solar eclipses of the years -13000 to 16999.
 #include "app_state.h"
+#include "command_help.h"
 #include "info_command.h"
 #include "main_frame.h"
 #include "render_command.h"
@@ -10,24 +11,6 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-namespace {
-
-constexpr const char* usage =
-    "usage: vesk             (the window; without a display, this month's map into vesk.png)\n"
-    "       vesk --screenshot FILE.png\n"
-    "       vesk info [--year Y --month M] [--lon E --lat N [--height M]] [--json]\n"
-    "       vesk render [--year Y --month M] [--mode map|table|local|sky|limb] [--lon E --lat N\n"
-    "                   [--height M]] [--table-lon L] [--table-step S]\n"
-    "                   [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
-    "                   [--mercator] [--relief|--vector] [--grid] [--kml] [--size WxH]\n"
-    "                   [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]\n"
-    "       vesk list [--from YEAR] [--years N] [--type CODE | --place LON,LAT [--min-mag M] |\n"
-    "                 --saros S] [--limit K]\n"
-    "       vesk next|prev [--year Y --month M] [--type CODE | --place LON,LAT [--min-mag M] |\n"
-    "                      --saros S]\n";
-
-} // namespace
 
 // Whether a window can be shown: a display, or a platform chosen explicitly.
 bool windowSystemAvailable() {
@@ -52,10 +35,19 @@ int main(int argc, char** argv) {
                                       screenshot);
     }
     if (args[0] == "--help" || args[0] == "-h") {
-        std::fputs(usage, stdout);
+        std::fputs(vesk::programUsage().c_str(), stdout);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::printf("vesk %s\n", VESK_VERSION);
         return 0;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (const std::string help = vesk::commandUsage(args[0]);
+        !help.empty() && vesk::asksForHelp(rest)) {
+        std::fputs(help.c_str(), stdout);
+        return 0;
+    }
     if (args[0] == "info")
         return vesk::runInfoCommand(state.session, rest, stdout, stderr);
     if (args[0] == "render")
@@ -65,6 +57,7 @@ int main(int argc, char** argv) {
     if (args[0] == "next" || args[0] == "prev")
         return vesk::runStepCommand(state.session, rest, args[0] == "next" ? 1 : -1, stdout,
                                     stderr);
-    std::fprintf(stderr, "vesk: unknown command '%s'\n%s", args[0].c_str(), usage);
+    std::fprintf(stderr, "vesk: unknown command '%s'\n%s", args[0].c_str(),
+                 vesk::programUsage().c_str());
     return 2;
 }

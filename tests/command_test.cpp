@@ -99,6 +99,35 @@ std::pair<int, int> pngSize(const std::string& bytes) {
 
 } // namespace
 
+TEST(CommandLine, HelpAndVersionEverywhere) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"--version"}, dir.path());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "vesk 0.1\n");
+    r = runVesk({"--help"}, dir.path());
+    EXPECT_EQ(r.status, 0);
+    for (const char* command : {"info", "render", "list", "next|prev"})
+        EXPECT_NE(r.out.find(std::string("vesk ") + command + " ["), std::string::npos) << command;
+    for (const char* command : {"info", "render", "list", "next", "prev"}) {
+        r = runVesk({command, "--year", "2024", "--help"}, dir.path());
+        EXPECT_EQ(r.status, 0) << command;
+        const std::string word = std::string(command) == "prev" ? "next" : command;
+        EXPECT_EQ(r.out.rfind("usage: vesk " + word, 0), 0u) << r.out;
+        EXPECT_NE(r.out.find("Exit status"), std::string::npos);
+    }
+    EXPECT_NE(runVesk({"render", "--help"}, dir.path()).out.find("--dpr R"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "help draws nothing";
+    r = runVesk({"draw"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("unknown command 'draw'"), std::string::npos);
+    // The manual page is well-formed for groff.
+    const CommandResult man =
+        runProgram("/usr/bin/groff",
+                   {"-man", "-ww", "-z", std::string(VESK_SOURCE_DIR) + "/app/vesk.1"}, dir.path());
+    EXPECT_EQ(man.status, 0);
+    EXPECT_EQ(man.err, "");
+}
+
 TEST(RenderCommand, WritesTheMapAndItsKml) {
     ScratchDir dir;
     const CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--size",

@@ -33,6 +33,8 @@ for file in applications/org.vesk.Vesk.desktop metainfo/org.vesk.Vesk.metainfo.x
     icons/hicolor/scalable/apps/org.vesk.Vesk.svg icons/hicolor/48x48/apps/org.vesk.Vesk.png; do
     [ -s "$work/moved/share/$file" ] || { echo "share/$file is missing" >&2; exit 1; }
 done
+MANPATH="$work/moved/share/man" MANWIDTH=80 man -P cat vesk 2>/dev/null |
+    grep -q "vesk - maps and circumstances of solar eclipses"
 desktop-file-validate "$work/moved/share/applications/org.vesk.Vesk.desktop"
 appstreamcli validate --no-net --pedantic "$work/moved/share/metainfo/org.vesk.Vesk.metainfo.xml" \
     >/dev/null

@@ -1,0 +1,99 @@
+#include "command_help.h"
+
+#include <algorithm>
+
+namespace vesk {
+
+namespace {
+
+struct CommandText {
+    const char* name;
+    const char* synopsis; // after "vesk "
+    const char* options;
+};
+
+constexpr CommandText commands[] = {
+    {"info", "info [--year Y --month M] [--lon E --lat N [--height M]] [--json]",
+     "The eclipse of a month (this month when none is given): date, type, magnitude, Julian\n"
+     "date, Saros series and member, Delta T; with a place, its local circumstances.\n"
+     "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12.99)\n"
+     "  --lon E --lat N     a place: east longitude and latitude in degrees\n"
+     "  --height M          its height in metres (-500 to 100000)\n"
+     "  --json              one JSON object instead of the text lines\n"},
+    {"render",
+     "render [--year Y --month M] [--mode map|table|local|sky|limb] [--lon E --lat N\n"
+     "            [--height M]] [--table-lon L] [--table-step S]\n"
+     "            [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
+     "            [--mercator] [--relief|--vector] [--grid] [--kml] [--size WxH]\n"
+     "            [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]",
+     "Draws a screen of the window into a file, without a display.\n"
+     "  --mode M            map (the default), table (the central line), local (the place's\n"
+     "                      circumstances), sky (the sky at the maximum) or limb (the contacts\n"
+     "                      corrected for the lunar limb); sky and limb need a place in the path\n"
+     "  --lon, --lat, --height  the place, as for info\n"
+     "  --table-lon L --table-step S  first longitude and step of the central line table\n"
+     "  --range R           globe (the default), asia or europe\n"
+     "  --centre LON,LAT --scale K  a regional map about a point, K times the globe's radius\n"
+     "  --mercator          the Mercator map instead of the globe\n"
+     "  --relief, --vector  the relief raster (the default) or the vector coasts and borders\n"
+     "  --grid              the latitude and longitude grid\n"
+     "  --kml               also write YYYYMM_earth.kml and YYYYMM.kml beside the picture\n"
+     "  --size WxH          the screen in logical pixels (300 to 10000; 1000x700)\n"
+     "  --out FILE          vesk.png by default; .svg and .pdf write vector documents\n"
+     "  --dpr R             pixel ratio of a PNG, 1 to 4 (the same layout, R times the pixels)\n"
+     "  --text              print the texts of the screen, one per line\n"},
+    {"list",
+     "list [--from YEAR] [--years N] [--type CODE | --place LON,LAT [--min-mag M] |\n"
+     "          --saros S] [--limit K]",
+     "The eclipses of a span of years that match a search, one per line.\n"
+     "  --from YEAR --years N  the span (this year and 10 years by default)\n"
+     "  --type CODE         1 partial, 2 total, 3 annular, 4 hybrid, 5 and 6 non-central\n"
+     "  --place LON,LAT     seen from a place, with at least --min-mag M (0.5) and the Sun up\n"
+     "  --saros S           the members of a Saros series\n"
+     "  --limit K           at most K eclipses (100)\n"},
+    {"next",
+     "next|prev [--year Y --month M] [--type CODE | --place LON,LAT [--min-mag M] |\n"
+     "               --saros S]",
+     "The next or previous eclipse after or before a month that matches a search (the options\n"
+     "as for list), printed as info prints it.\n"},
+};
+
+constexpr const char* exitStatuses = "Exit status: 0 done, 1 a failure (a missing or damaged data "
+                                     "file, an output that\ncannot be written), 2 bad arguments.\n";
+
+const CommandText* commandText(std::string_view command) {
+    const std::string_view name = command == "prev" ? "next" : command;
+    for (const CommandText& c : commands)
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
+} // namespace
+
+std::string programUsage() {
+    std::string text = "usage: vesk              the window (without a display, this month's map "
+                       "into vesk.png)\n"
+                       "       vesk --screenshot FILE.png\n"
+                       "       vesk --help | --version\n";
+    for (const CommandText& c : commands)
+        text += std::string("       vesk ") + c.synopsis + "\n";
+    text += "Each command explains its options with --help. Data files are read from the working\n"
+            "folder, ../share/vesk beside the program, $VESK_DATA, then ./data beside the "
+            "program.\n";
+    return text + exitStatuses;
+}
+
+std::string commandUsage(std::string_view command) {
+    const CommandText* c = commandText(command);
+    if (c == nullptr)
+        return {};
+    return std::string("usage: vesk ") + c->synopsis + "\n" + c->options + exitStatuses;
+}
+
+bool asksForHelp(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(),
+                       [](const std::string& a) { return a == "--help" || a == "-h"; });
+}
+
+} // namespace vesk
