@@ -3,6 +3,8 @@
 # not in the repository, then runs it or its tests.
 #   bash setup.sh        build, draw this month's eclipse map into vesk.png and, with a
 #                        display, open the window
+#   bash setup.sh lunar  build, then fetch NASA's LOLA lunar grid (LDEM_16, 33 MB) and make
+#                        data/LRO.dat for the limb correction
 #   bash setup.sh test   build, then run the test suite; then once more under AddressSanitizer
 #                        and UndefinedBehaviorSanitizer (clang, build-sanitize/), followed by
 #                        every fuzz harness over its corpus and for 20 seconds more
@@ -11,7 +13,7 @@ cd "$(dirname "$0")"
 
 packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchmark-dev
     qt6-base-dev qt6-svg-dev qt6-translations-l10n fonts-noto-cjk fonts-dejavu-core
-    libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils poppler-utils desktop-file-utils appstream dpkg-dev liberfa-dev clang
+    libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils poppler-utils desktop-file-utils appstream dpkg-dev liberfa-dev libcurl4-openssl-dev clang
     libclang-rt-dev)
 missing=()
 for package in "${packages[@]}"; do
@@ -35,6 +37,8 @@ if [ ! -f data/sa_bdy.cbd ]; then
     ./build/vesk-make-vectormap --out data
 fi
 
+lunarGrid=https://pds-geosciences.wustl.edu/lro/lro-l-lola-3-rdr-v1/lrolol_1xxx/data/lola_gdr/cylindrical/img/ldem_16.lbl
+
 case "${1:-run}" in
 run)
     ./build/vesk info
@@ -45,6 +49,10 @@ run)
         ./build/vesk
     fi
     ;;
+lunar)
+    # LRO LOLA gridded elevation, 16 samples per degree, at the PDS Geosciences Node
+    ./build/vesk-make-lro --url "$lunarGrid" --out data/LRO.dat
+    ;;
 test)
     ctest --test-dir build --output-on-failure
     CC=clang CXX=clang++ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -54,7 +62,7 @@ test)
     bash tests/fuzz/run build-sanitize 20
     ;;
 *)
-    echo "usage: bash setup.sh [run|test]" >&2
+    echo "usage: bash setup.sh [run|lunar|test]" >&2
     exit 2
     ;;
 esac

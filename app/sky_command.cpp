@@ -57,6 +57,7 @@ LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
         surface.setBackgroundOpaque(false);
         surface.textOut(50, 40, "月の標高ファイル(LRO.dat)がありません！");
         surface.textOut(50, 60, "「Orvane」サイトからダウンロードしてください。");
+        surface.textOut(50, 80, "vesk-make-lro --url で NASA PDS の LOLA 月面地形から作れます。");
         return LimbOutcome::noLunarGrid;
     }
     frameRect(surface, 5, 5, 190, 215, brown);

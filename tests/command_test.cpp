@@ -301,6 +301,19 @@ TEST(RenderCommand, SkyViewOnlyInsideTheCentralPath) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "nyc.png"));
 }
 
+TEST(RenderCommand, LimbScreenWithoutTheLunarGridNamesTheTool) {
+    ScratchDir dir;
+    const CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "limb",
+                                     "--lon", "-104.14", "--lat", "25.29", "--text"},
+                                    dir.path(), {"VESK_DATA=" + dir.path().string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("月の標高ファイル(LRO.dat)がありません！\n"
+                         "「Orvane」サイトからダウンロードしてください。\n"
+                         "vesk-make-lro --url"),
+              std::string::npos)
+        << r.out;
+}
+
 TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
     ScratchDir dir;
     for (const auto& args : std::vector<std::vector<std::string>>{

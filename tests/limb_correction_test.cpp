@@ -20,11 +20,15 @@ std::filesystem::path ldemLabel() {
     return ephemerisDir().parent_path() / "moon" / "LDEM_4.LBL";
 }
 
-// LRO.dat made by the tool from LDEM_4 into a scratch folder.
+std::string fileUrl(const std::filesystem::path& path) {
+    return "file://" + std::filesystem::absolute(path).string();
+}
+
+// LRO.dat made by the tool from LDEM_4, fetched by its address into a scratch folder.
 bool makeGrid(const ScratchDir& dir) {
     const CommandResult r = runProgram(
-        VESK_MAKE_LRO,
-        {"--label", ldemLabel().string(), "--out", (dir.path() / "LRO.dat").string()}, dir.path());
+        VESK_MAKE_LRO, {"--url", fileUrl(ldemLabel()), "--out", (dir.path() / "LRO.dat").string()},
+        dir.path());
     EXPECT_EQ(r.status, 0) << r.err;
     return r.status == 0;
 }
@@ -71,6 +75,45 @@ TEST(LimbCorrection, GridFromTheLolaProduct) {
     dir.write("LRO.dat", std::string(1000, '\0'));
     EXPECT_FALSE(loadLunarGrid(limb, DataPaths{{dir.path()}}));
     EXPECT_TRUE(limb.grid.empty());
+}
+
+TEST(LimbCorrection, GridFetchedByAddressResumedAndCheckedAgainstTheLabel) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    const std::filesystem::path image = ldemLabel().parent_path() / "LDEM_4.IMG";
+    const std::string product = readFile(image);
+    ScratchDir direct, fetched, resumed, source, cut;
+    const auto make = [](const std::vector<std::string>& how, const ScratchDir& dir) {
+        std::vector<std::string> args = how;
+        args.insert(args.end(), {"--out", (dir.path() / "LRO.dat").string()});
+        return runProgram(VESK_MAKE_LRO, args, dir.path());
+    };
+    ASSERT_EQ(make({"--label", ldemLabel().string()}, direct).status, 0);
+    const std::string grid = readFile(direct.path() / "LRO.dat");
+    // The label, then the image it names, into the output's folder.
+    CommandResult r = make({"--url", fileUrl(ldemLabel())}, fetched);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(fetched.path() / "LDEM_4.IMG"), product);
+    EXPECT_TRUE(readFile(fetched.path() / "LRO.dat") == grid);
+    EXPECT_NE(r.err.find("LDEM_4.IMG: 2073600 bytes"), std::string::npos) << r.err;
+    // A download cut off after a megabyte goes on where it stopped.
+    resumed.write("LDEM_4.IMG.part", product.substr(0, 1000000));
+    r = make({"--url", fileUrl(ldemLabel())}, resumed);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(readFile(resumed.path() / "LRO.dat") == grid);
+    EXPECT_FALSE(std::filesystem::exists(resumed.path() / "LDEM_4.IMG.part"));
+    // A product whose image is shorter than its label states is refused; nothing is made.
+    source.write("LDEM_4.LBL", readFile(ldemLabel()));
+    source.write("LDEM_4.IMG", product.substr(0, 1500000));
+    r = make({"--url", fileUrl(source.path() / "LDEM_4.LBL")}, cut);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("gave 1500000 bytes; the label states 2073600"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(cut.path() / "LRO.dat"));
+    EXPECT_FALSE(std::filesystem::exists(cut.path() / "LDEM_4.IMG"));
+    r = make({"--url", fileUrl(source.path() / "NO_SUCH.LBL")}, cut);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot fetch"), std::string::npos) << r.err;
 }
 
 namespace {

@@ -2,6 +2,11 @@
 // LDEM_16, ..., the IMG file with its LBL label).
 //
 //   vesk-make-lro --label LDEM_16.LBL --out LRO.dat
+//   vesk-make-lro --url https://.../ldem_16.lbl --out LRO.dat
+//
+// With --url the label is fetched, then the image it names from the same folder, both into
+// the folder of the output; the image download shows its progress, is continued by the next run
+// when it was cut off, and must have the size the label states.
 //
 // The label gives the size (LINES, LINE_SAMPLES), the sample type (LSB_INTEGER, 16 bits) and the
 // SCALING_FACTOR that turns a sample into metres above the 1737.4 km sphere. The product is a
@@ -9,6 +14,8 @@
 // The output is 5760 x 2880 little-endian int16 metres (16 samples per degree, cell centres at
 // 1/32 + f/16 degrees east and 90 - 1/32 - h/16 degrees north), resampled bilinearly when the
 // product has another resolution (LDEM_16 is copied sample for sample).
+#include "download.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -49,22 +56,65 @@ double number(const std::map<std::string, std::string>& keys, const std::string&
 
 } // namespace
 
+// The bytes of the product's image: LINES x LINE_SAMPLES 16-bit samples.
+std::uintmax_t imageBytes(const std::map<std::string, std::string>& keys) {
+    if (keys.count("SAMPLE_TYPE") == 0 || keys.at("SAMPLE_TYPE") != "LSB_INTEGER" ||
+        number(keys, "SAMPLE_BITS") != 16)
+        throw std::runtime_error("only 16-bit LSB_INTEGER products are read");
+    const double lines = number(keys, "LINES"), samples = number(keys, "LINE_SAMPLES");
+    if (!(lines >= 1 && lines <= 1e6 && samples >= 1 && samples <= 1e6))
+        throw std::runtime_error("the label's LINES and LINE_SAMPLES are not a grid's");
+    return static_cast<std::uintmax_t>(lines) * static_cast<std::uintmax_t>(samples) * 2;
+}
+
+std::string imageName(const std::map<std::string, std::string>& keys) {
+    return keys.count("IMAGE") ? keys.at("IMAGE") : keys.at("FILE_NAME");
+}
+
+// The label and its image fetched from url into folder; the label's path.
+std::filesystem::path fetchProduct(const std::string& url, const std::filesystem::path& folder) {
+    const std::filesystem::path label = folder / url.substr(url.rfind('/') + 1);
+    vesk::lro::download(url, label, std::nullopt);
+    const auto keys = readLabel(label);
+    std::string name = imageName(keys);
+    try {
+        vesk::lro::download(vesk::lro::siblingUrl(url, name), folder / name, imageBytes(keys));
+    } catch (const vesk::lro::FetchError&) {
+        // PDS servers may keep the label's upper-case names in lower case
+        std::string lower = name;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
+        if (lower == name)
+            throw;
+        vesk::lro::download(vesk::lro::siblingUrl(url, lower), folder / name, imageBytes(keys));
+    }
+    return label;
+}
+
 int main(int argc, char** argv) {
     try {
-        if (argc != 5 || std::string(argv[1]) != "--label" || std::string(argv[3]) != "--out")
-            throw std::runtime_error("usage: vesk-make-lro --label FILE.LBL --out LRO.dat");
-        const std::filesystem::path label = argv[2];
+        const std::string how = argc == 5 ? argv[1] : "";
+        if ((how != "--label" && how != "--url") || std::string(argv[3]) != "--out")
+            throw std::runtime_error("usage: vesk-make-lro --label FILE.LBL --out LRO.dat\n"
+                                     "       vesk-make-lro --url URL_OF_THE_LBL --out LRO.dat");
+        const std::filesystem::path output = argv[4];
+        const std::filesystem::path label =
+            how == "--url"
+                ? fetchProduct(argv[2], output.parent_path().empty() ? std::filesystem::path(".")
+                                                                     : output.parent_path())
+                : std::filesystem::path(argv[2]);
         const auto keys = readLabel(label);
-        if (keys.count("SAMPLE_TYPE") == 0 || keys.at("SAMPLE_TYPE") != "LSB_INTEGER" ||
-            number(keys, "SAMPLE_BITS") != 16)
-            throw std::runtime_error("only 16-bit LSB_INTEGER products are read");
+        const std::uintmax_t expected = imageBytes(keys);
         const int lines = static_cast<int>(number(keys, "LINES"));
         const int samples = static_cast<int>(number(keys, "LINE_SAMPLES"));
         const double scale = number(keys, "SCALING_FACTOR");
-        const std::string imageName = keys.count("IMAGE") ? keys.at("IMAGE") : keys.at("FILE_NAME");
-        const std::filesystem::path image = label.parent_path() / imageName;
+        const std::filesystem::path image = label.parent_path() / imageName(keys);
+        std::error_code sizeError;
+        if (std::filesystem::file_size(image, sizeError) != expected || sizeError)
+            throw std::runtime_error(image.string() + " does not have the " +
+                                     std::to_string(expected) + " bytes the label states");
         std::ifstream in(image, std::ios::binary);
-        std::vector<unsigned char> bytes(static_cast<std::size_t>(lines) * samples * 2);
+        std::vector<unsigned char> bytes(expected);
         if (!in || !in.read(reinterpret_cast<char*>(bytes.data()),
                             static_cast<std::streamsize>(bytes.size())))
             throw std::runtime_error("cannot read " + image.string() + " whole");
@@ -101,13 +151,13 @@ int main(int argc, char** argv) {
                 out[at + 1] = static_cast<unsigned char>((metres >> 8) & 0xff);
             }
         }
-        const std::string part = std::string(argv[4]) + ".part";
+        const std::string part = output.string() + ".part";
         std::ofstream file(part, std::ios::binary);
         if (!file.write(reinterpret_cast<const char*>(out.data()),
                         static_cast<std::streamsize>(out.size())) ||
-            (file.close(), !file) || std::rename(part.c_str(), argv[4]) != 0) {
+            (file.close(), !file) || std::rename(part.c_str(), output.c_str()) != 0) {
             std::remove(part.c_str());
-            throw std::runtime_error(std::string("cannot write ") + argv[4]);
+            throw std::runtime_error("cannot write " + output.string());
         }
         std::printf("%d x %d samples (%g per degree) to %d x %d\n", samples, lines, perDegreeIn,
                     outColumns, outRows);
