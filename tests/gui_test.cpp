@@ -367,6 +367,36 @@ TEST(Window, TextSizeWidensThePanel) {
     EXPECT_EQ(w.v().mapCentreX, (w.view->width() - 330) / 2 + 330);
 }
 
+TEST(Window, ToolbarTakesTheDesktopsIconTheme) {
+    ScratchDir themes;
+    std::filesystem::create_directories(themes.path() / "plain" / "16x16" / "actions");
+    themes.write("plain/index.theme", "[Icon Theme]\nName=Plain\nDirectories=16x16/actions\n\n"
+                                      "[16x16/actions]\nSize=16\nType=Fixed\n");
+    QImage arrow(16, 16, QImage::Format_ARGB32);
+    arrow.fill(Qt::blue);
+    ASSERT_TRUE(arrow.save(QString::fromStdString(
+        (themes.path() / "plain" / "16x16" / "actions" / "go-next.png").string())));
+    const QStringList searchPaths = QIcon::themeSearchPaths();
+    const QString theme = QIcon::themeName();
+    QIcon::setThemeSearchPaths({QString::fromStdString(themes.path().string())});
+    QIcon::setThemeName(QStringLiteral("plain"));
+    {
+        Window w;
+        const auto icon = [&](const QString& tip) {
+            for (const QAction* a : w.frame.findChild<QToolBar*>()->actions())
+                if (a->toolTip() == tip)
+                    return a->icon();
+            return QIcon();
+        };
+        EXPECT_EQ(icon(QStringLiteral("次の日蝕")).name(), QStringLiteral("go-next"));
+        EXPECT_TRUE(icon(QStringLiteral("前の日蝕")).name().isEmpty())
+            << "not in the theme: the program's own drawing";
+        EXPECT_FALSE(icon(QStringLiteral("前の日蝕")).isNull());
+    }
+    QIcon::setThemeSearchPaths(searchPaths);
+    QIcon::setThemeName(theme);
+}
+
 TEST(Window, PrintingDrawsTheScreenAsVectors) {
     Window w;
     const QPoint centre(w.v().mapCentreX, w.v().mapCentreY);

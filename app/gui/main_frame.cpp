@@ -198,7 +198,7 @@ void CMainFrame::buildMenus() {
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
     auto* aboutAction = new QAction(QStringLiteral("vesk のﾊﾞｰｼﾞｮﾝ情報(&A)..."), this);
     aboutAction->setToolTip(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
-    aboutAction->setIcon(toolIcon(10));
+    aboutAction->setIcon(QIcon::fromTheme(QStringLiteral("help-about"), toolIcon(10)));
     connect(aboutAction, &QAction::triggered, this, [this] { CAboutDlg(this).exec(); });
     toolBarToggle = new QAction(QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), this);
     statusBarToggle = new QAction(QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"), this);
@@ -302,23 +302,28 @@ void CMainFrame::buildToolBar() {
     tools->setIconSize(QSize(18, 18));
     tools->setMovable(true);
     addToolBar(Qt::TopToolBarArea, tools);
+    // The desktop's icon theme gives the icon where it has a standard one.
     struct Entry {
         const char *tip, *prompt;
         void (CVeskView::*command)();
+        const char* themeIcon;
     };
     const Entry entries[] = {
-        {"前の日蝕", "前の日蝕を表示", &CVeskView::previousEclipse},
-        {"次の日蝕", "次の日蝕を表示", &CVeskView::nextEclipse},
-        {"日蝕リスト", "日蝕検索結果のリスト", &CVeskView::eclipseList},
-        {nullptr, nullptr, nullptr},
-        {"拡大", "地図拡大モード時拡大（拡大モードへは左ダブルクリックで）", &CVeskView::zoomIn},
-        {"縮小", "地図拡大モード時縮小（拡大モードへは左ダブルクリックで）", &CVeskView::zoomOut},
-        {"地図拡大解除", "拡大モードの解除（地球儀表示）", &CVeskView::unzoom},
-        {nullptr, nullptr, nullptr},
-        {"局地情報表示", "地図表示から局地情報の表示へ", &CVeskView::localInfo},
-        {"地図表示へ戻る", "局地情報表示や日蝕帯表示から地図表示に戻る", &CVeskView::backToMap},
-        {"", "皆既帯での星空の表示", &CVeskView::totalitySky},
-        {"", "皆既帯での月縁補正の表示", &CVeskView::limbCorrection}};
+        {"前の日蝕", "前の日蝕を表示", &CVeskView::previousEclipse, "go-previous"},
+        {"次の日蝕", "次の日蝕を表示", &CVeskView::nextEclipse, "go-next"},
+        {"日蝕リスト", "日蝕検索結果のリスト", &CVeskView::eclipseList, "view-list-details"},
+        {nullptr, nullptr, nullptr, nullptr},
+        {"拡大", "地図拡大モード時拡大（拡大モードへは左ダブルクリックで）", &CVeskView::zoomIn,
+         "zoom-in"},
+        {"縮小", "地図拡大モード時縮小（拡大モードへは左ダブルクリックで）", &CVeskView::zoomOut,
+         "zoom-out"},
+        {"地図拡大解除", "拡大モードの解除（地球儀表示）", &CVeskView::unzoom, "zoom-original"},
+        {nullptr, nullptr, nullptr, nullptr},
+        {"局地情報表示", "地図表示から局地情報の表示へ", &CVeskView::localInfo, nullptr},
+        {"地図表示へ戻る", "局地情報表示や日蝕帯表示から地図表示に戻る", &CVeskView::backToMap,
+         "go-home"},
+        {"", "皆既帯での星空の表示", &CVeskView::totalitySky, nullptr},
+        {"", "皆既帯での月縁補正の表示", &CVeskView::limbCorrection, nullptr}};
     int icon = 0;
     for (const Entry& e : entries) {
         if (e.tip == nullptr) {
@@ -327,7 +332,9 @@ void CMainFrame::buildToolBar() {
         }
         QAction* a =
             action(QString(), QString::fromUtf8(e.tip), QString::fromUtf8(e.prompt), e.command);
-        a->setIcon(toolIcon(icon++));
+        const QIcon own = toolIcon(icon++);
+        a->setIcon(e.themeIcon != nullptr ? QIcon::fromTheme(QString::fromUtf8(e.themeIcon), own)
+                                          : own);
         tools->addAction(a);
     }
     tools->addAction(aboutEntry);
