@@ -5,8 +5,13 @@
 #include "local_report.h"
 #include "path_map.h"
 #include "scaled_surface.h"
+#include "translation.h"
 
 namespace vesk {
+
+std::string AppServices::translated(const char* message) const {
+    return vesk::translated(message);
+}
 
 std::string AppServices::loadBaseMapData() {
     loadRelief(state.relief, state.session.catalog.paths);

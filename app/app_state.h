@@ -40,6 +40,7 @@ class AppServices : public RedrawServices {
     void drawCentralTable(DrawSurface& surface, double deltaT) override;
     void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) override;
     void openYearMonthDialog() override { yearMonthDialogRequested = true; }
+    std::string translated(const char* message) const override;
 
     bool yearMonthDialogRequested = false;
     // Where the map writes its KML documents and the table "central.prn", and what went wrong

@@ -24,15 +24,25 @@ bool windowSystemAvailable() {
 
 int main(int argc, char** argv) {
     vesk::AppState state(vesk::processDataPaths());
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    // --lang en|ja chooses the window's language over the locale's
+    QString language;
+    if (args.size() >= 2 && args[0] == "--lang") {
+        if (args[1] != "en" && args[1] != "ja") {
+            std::fprintf(stderr, "vesk: --lang must be en or ja\n");
+            return 2;
+        }
+        language = QString::fromStdString(args[1]);
+        args.erase(args.begin(), args.begin() + 2);
+    }
     if (args.empty() || (args[0] == "--screenshot" && args.size() == 2)) {
         if (args.empty() && !windowSystemAvailable()) {
             std::fputs("vesk: no display; this month's eclipse map goes to vesk.png\n", stderr);
             return vesk::runRenderCommand(state, {}, stdout, stderr);
         }
         const QString screenshot = args.empty() ? QString() : QString::fromStdString(args[1]);
-        return vesk::runWindowProgram(state, argc - static_cast<int>(args.size()), argv,
-                                      screenshot);
+        int windowArgc = 1; // the program's name; its own arguments are not Qt's
+        return vesk::runWindowProgram(state, windowArgc, argv, screenshot, language);
     }
     if (args[0] == "--help" || args[0] == "-h") {
         std::fputs(vesk::programUsage().c_str(), stdout);

@@ -2,10 +2,12 @@
 
 #include "limb_correction.h"
 #include "local_contacts.h"
+#include "messages.h"
 #include "palette.h"
 #include "scaled_surface.h"
 #include "sky_view.h"
 #include "timescales.h"
+#include "translation.h"
 
 namespace vesk {
 
@@ -55,9 +57,12 @@ LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
     if (!loadLunarGrid(state.limb, s.catalog.paths)) {
         surface.setTextColour({255, 255, 255});
         surface.setBackgroundOpaque(false);
-        surface.textOut(50, 40, "月の標高ファイル(LRO.dat)がありません！");
-        surface.textOut(50, 60, "「Orvane」サイトからダウンロードしてください。");
-        surface.textOut(50, 80, "vesk-make-lro --url で NASA PDS の LOLA 月面地形から作れます。");
+        int line = 40;
+        for (const char* text :
+             {messageNoLunarGrid, messageLunarGridSource, messageLunarGridTool}) {
+            surface.textOut(50, line, translated(text));
+            line += 20;
+        }
         return LimbOutcome::noLunarGrid;
     }
     frameRect(surface, 5, 5, 190, 215, brown);

@@ -2,6 +2,7 @@
 
 #include "angles.h"
 #include "checked_int.h"
+#include "messages.h"
 #include "saros.h"
 
 #include <algorithm>
@@ -188,25 +189,24 @@ bool showListedEclipse(Session& s) {
     return true;
 }
 
-std::optional<std::string> validateField(const std::string& text, const FieldRule& rule,
-                                         double& value) {
+std::optional<FieldError> validateField(const std::string& text, const FieldRule& rule,
+                                        double& value) {
     const std::string t = trimmed(text);
-    const std::string range = boundText(rule.low) + " から " + boundText(rule.high);
     if (rule.integer) {
         static const std::regex integer("[+-]?[0-9]+");
         if (!std::regex_match(t, integer))
-            return "整数を入力してください。";
+            return FieldError{messageInteger, {}, {}};
         value = std::strtod(t.c_str(), nullptr);
         if (value < rule.low || value > rule.high)
-            return range + " までの整数を入力してください。";
+            return FieldError{messageIntegerBetween, boundText(rule.low), boundText(rule.high)};
         return std::nullopt;
     }
     char* end = nullptr;
     value = std::strtod(t.c_str(), &end);
     if (t.empty() || *end != '\0' || !std::isfinite(value))
-        return "数字を入力してください。";
+        return FieldError{messageNumber, {}, {}};
     if (value < rule.low || value > rule.high)
-        return range + " までの数字を入力してください。";
+        return FieldError{messageNumberBetween, boundText(rule.low), boundText(rule.high)};
     return std::nullopt;
 }
 

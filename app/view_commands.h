@@ -52,10 +52,17 @@ struct FieldRule {
     double low = 0, high = 0;
 };
 
+// Why the rule refuses a field's text: a message of messages.h, and the bounds for its %1
+// and %2.
+struct FieldError {
+    const char* message;
+    std::string low, high;
+};
+
 // The framework's message for a text that the rule refuses, or nullopt when it is accepted
 // (the value then goes to value).
-std::optional<std::string> validateField(const std::string& text, const FieldRule& rule,
-                                         double& value);
+std::optional<FieldError> validateField(const std::string& text, const FieldRule& rule,
+                                        double& value);
 
 // round2, round4 and round5 of the dialogs.
 double roundTo(double x, double scale);

@@ -21,16 +21,19 @@ constexpr double sarosSearchYears = 400;
 
 constexpr Rgb whiteText{255, 255, 255};
 
-void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, int x, int line, const char* text) {
+// Draws a message in the window's language; the outcome keeps it as written.
+void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServices& services,
+                 int x, int line, const char* text) {
     surface.setTextColour(whiteText);
     surface.setBackgroundOpaque(false);
-    surface.textOut(x, line * messageLineHeight, text);
+    surface.textOut(x, line * messageLineHeight, services.translated(text));
     outcome.messages.emplace_back(text);
 }
 
 // The message after the catalog's last eclipse; the user's year and month are kept.
-void drawCatalogEnded(DrawSurface& surface, RedrawOutcome& outcome, ViewState& v) {
-    drawMessage(surface, outcome, 10, 1, messageCatalogEnded);
+void drawCatalogEnded(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServices& services,
+                      ViewState& v) {
+    drawMessage(surface, outcome, services, 10, 1, messageCatalogEnded);
     v.drawStatus = -1;
     v.redrawAction = redrawShow;
 }
@@ -102,7 +105,8 @@ bool matchesSearch(Session& s) {
 
 // Steps forward through the catalog to the next matching eclipse. False when the repaint ends
 // with a message instead.
-bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome) {
+bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
+                   const RedrawServices& services) {
     ViewState& v = s.view;
     while (true) {
         v.catalogStatus = catalogReadNext(s.catalog, s.catalog.traceLevel);
@@ -110,7 +114,7 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome) {
             const double next = nextFileYear(s.catalog);
             if (catalogFileForYear(next) == nullptr) {
                 // The last file has ended: the eclipse shown stays the user's.
-                drawCatalogEnded(surface, outcome, v);
+                drawCatalogEnded(surface, outcome, services, v);
                 return false;
             }
             v.month = 1;
@@ -118,8 +122,8 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome) {
             catalogClose(s.catalog);
             v.catalogStatus = catalogFind(s.catalog, s.catalog.traceLevel, v.year, 1);
             if (v.catalogStatus < 0) {
-                drawMessage(surface, outcome, 50, 1, messageNoCatalogDuringSearch);
-                drawMessage(surface, outcome, 50, 2, messageStartHere);
+                drawMessage(surface, outcome, services, 50, 1, messageNoCatalogDuringSearch);
+                drawMessage(surface, outcome, services, 50, 2, messageStartHere);
                 v.dateResetPending = -1;
                 v.redrawAction = redrawShow;
                 v.drawStatus = -1;
@@ -130,7 +134,7 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome) {
         if (matchesSearch(s))
             return true;
         if (v.searchMode == searchSarosNumber && v.searchStartYear + sarosSearchYears < v.year) {
-            drawMessage(surface, outcome, 50, 1, messageSarosNotFound);
+            drawMessage(surface, outcome, services, 50, 1, messageSarosNotFound);
             v.redrawAction = redrawShow;
             return false;
         }
@@ -198,15 +202,14 @@ RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& servi
     layoutView(v, width, height);
 
     if (loadCityTable(s.cities, s.catalog.paths) < 0) {
-        drawMessage(surface, outcome, 50, 1, "都市情報(location.new)ファイルがありません！");
-        drawMessage(surface, outcome, 50, 2,
-                    "location.newファイルのあるディレクトリで起動して下さい。");
+        drawMessage(surface, outcome, services, 50, 1, messageNoCityTable);
+        drawMessage(surface, outcome, services, 50, 2, messageStartWithCityTable);
         return outcome;
     }
     s.catalog.traceLevel = 0;
     if (const std::string fault = services.loadBaseMapData(); !fault.empty()) {
-        drawMessage(surface, outcome, 50, 1, messageDamagedDataFile);
-        drawMessage(surface, outcome, 50, 2, fault.c_str());
+        drawMessage(surface, outcome, services, 50, 1, messageDamagedDataFile);
+        drawMessage(surface, outcome, services, 50, 2, fault.c_str());
         return outcome;
     }
     services.resetProjection(v.mapRange);
@@ -235,14 +238,14 @@ RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& servi
         }
         v.catalogStatus = catalogFind(s.catalog, s.catalog.traceLevel, v.year, v.month);
         if (v.catalogStatus == catalogEndReached) {
-            drawCatalogEnded(surface, outcome, v);
+            drawCatalogEnded(surface, outcome, services, v);
             return outcome;
         }
         if (v.catalogStatus < 0) {
-            drawMessage(surface, outcome, 50, 1, messageNoCatalog);
-            drawMessage(surface, outcome, 50, 2, messageStartHere);
+            drawMessage(surface, outcome, services, 50, 1, messageNoCatalog);
+            drawMessage(surface, outcome, services, 50, 2, messageStartHere);
             if (!s.catalog.fault.empty())
-                drawMessage(surface, outcome, 50, 3, s.catalog.fault.c_str());
+                drawMessage(surface, outcome, services, 50, 3, s.catalog.fault.c_str());
             v.redrawAction = redrawShow;
             v.dateResetPending = -1;
             v.drawStatus = -1;
@@ -256,7 +259,7 @@ RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& servi
     if (failsSearch(s))
         v.redrawAction = redrawNextMatch;
     if (v.redrawAction == redrawNextMatch) {
-        if (!searchForward(s, surface, outcome))
+        if (!searchForward(s, surface, outcome, services))
             return outcome;
         e.deltaT = currentDeltaT(s);
         e.deltaTHours = e.deltaT / 3600;

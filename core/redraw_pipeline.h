@@ -29,6 +29,8 @@ class RedrawServices {
     // The year/month dialog: the window opens it; the command line reports and fails.
     virtual void openYearMonthDialog() = 0;
     virtual CalendarMonth currentMonth() { return currentLocalMonth(); }
+    // A message of messages.h as the picture shows it (the window's language).
+    virtual std::string translated(const char* message) const { return message; }
 };
 
 // Width of the text panel at the left of the view at the 100 % text size.

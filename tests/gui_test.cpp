@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "palette.h"
 #include "test_support.h"
+#include "translation.h"
 #include "view_commands.h"
 
 #include <QAction>
@@ -62,11 +63,12 @@ struct Window {
 } // namespace
 
 TEST(Dialogs, QtsOwnTextsInJapaneseAndTheAboutBoxNamesItsSources) {
-    QTranslator translator;
-    ASSERT_TRUE(installQtTranslation(translator));
-    QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
-    QCoreApplication::removeTranslator(&translator);
+    {
+        const auto translators = installLanguage(Language::japanese);
+        ASSERT_EQ(translators.size(), 1u) << "qtbase_ja from qt6-translations-l10n";
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    }
 
     CAboutDlg about(nullptr);
     QString text;
@@ -75,6 +77,37 @@ TEST(Dialogs, QtsOwnTextsInJapaneseAndTheAboutBoxNamesItsSources) {
     for (const char* part : {"バージョン 0.1", "-12999年8月31日", "16996年11月29日", "JPL DE431",
                              "ETOPO5", "GSHHG", "KStars", "LRO LOLA", "LGPL 3"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
+}
+
+TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
+    const auto menuTexts = [] {
+        Window w;
+        QStringList texts;
+        for (const QAction* menu : w.frame.menuBar()->actions())
+            texts << menu->text();
+        return texts;
+    };
+    const QLocale locale;
+    EXPECT_EQ(chooseLanguage(QStringLiteral("en")), Language::english);
+    EXPECT_EQ(chooseLanguage(QStringLiteral("ja")), Language::japanese);
+    QLocale::setDefault(QLocale(QLocale::Japanese));
+    EXPECT_EQ(chooseLanguage({}), Language::japanese);
+    QLocale::setDefault(locale);
+    {
+        const auto translators = installLanguage(Language::english);
+        ASSERT_EQ(translators.size(), 1u) << "the built-in English translation";
+        EXPECT_EQ(menuTexts(),
+                  (QStringList{QStringLiteral("Year/Mo&nth"), QStringLiteral("&Display Mode"),
+                               QStringLiteral("Search &Mode"), QStringLiteral("&Go"),
+                               QStringLiteral("&View"), QStringLiteral("&Help")}));
+        EXPECT_EQ(translated(messageNotCentral),
+                  "The place lies outside the central path. Choose a place inside it.");
+        EXPECT_EQ(fieldErrorText({messageIntegerBetween, "1", "12"}),
+                  QStringLiteral("Enter a whole number from 1 to 12."));
+    }
+    const QStringList japanese = menuTexts();
+    EXPECT_EQ(japanese.front(), QStringLiteral("年月設定(&N)"));
+    EXPECT_EQ(japanese.at(3), QStringLiteral("移動(&G)"));
 }
 
 TEST(Dialogs, YearMonthChecksMonthFirstAndStoresNothingUntilValid) {

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,8 +24,8 @@ QString numberText(double v) {
     return QString::number(v, 'g', 12);
 }
 
-QRadioButton* radio(QButtonGroup* group, const char* text, int id) {
-    auto* button = new QRadioButton(QString::fromUtf8(text));
+QRadioButton* radio(QButtonGroup* group, const QString& text, int id) {
+    auto* button = new QRadioButton(text);
     group->addButton(button, id);
     return button;
 }
@@ -32,7 +33,8 @@ QRadioButton* radio(QButtonGroup* group, const char* text, int id) {
 QDialogButtonBox* okCancel(QDialog* dialog) {
     auto* box = new QDialogButtonBox;
     box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    box->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    box->addButton(QCoreApplication::translate("ExchangeDialog", "ｷｬﾝｾﾙ"),
+                   QDialogButtonBox::RejectRole);
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return box;
@@ -40,8 +42,8 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
 
 // A label and a field side by side in a grid row.
 // The field is the label's buddy: a "(&P)" in the label is its Alt+P mnemonic.
-void labelled(QGridLayout* grid, int row, int column, const char* label, QWidget* field) {
-    auto* text = new QLabel(QString::fromUtf8(label));
+void labelled(QGridLayout* grid, int row, int column, const QString& label, QWidget* field) {
+    auto* text = new QLabel(label);
     text->setBuddy(field);
     grid->addWidget(text, row, column);
     grid->addWidget(field, row, column + 1);
@@ -59,20 +61,27 @@ QComboBox* cityCombo(const CityTable& cities, int& index) {
 }
 
 // The observation place box: "選択" with the city list, "入力" with the typed place.
-QGroupBox* placeBox(const char* title, QButtonGroup* group, QComboBox* cities, QLineEdit* lon,
+QGroupBox* placeBox(const QString& title, QButtonGroup* group, QComboBox* cities, QLineEdit* lon,
                     QLineEdit* lat, QLineEdit* height) {
-    auto* box = new QGroupBox(QString::fromUtf8(title));
+    auto* box = new QGroupBox(title);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(radio(group, "選択", 0), 0, 0);
+    grid->addWidget(radio(group, QCoreApplication::translate("ExchangeDialog", "選択"), 0), 0, 0);
     grid->addWidget(cities, 0, 1, 1, 3);
-    grid->addWidget(radio(group, "入力", 1), 1, 0);
-    labelled(grid, 1, 1, "経度：", lon);
-    labelled(grid, 2, 1, "緯度：", lat);
-    labelled(grid, 3, 1, "高度：", height);
+    grid->addWidget(radio(group, QCoreApplication::translate("ExchangeDialog", "入力"), 1), 1, 0);
+    labelled(grid, 1, 1, QCoreApplication::translate("ExchangeDialog", "経度："), lon);
+    labelled(grid, 2, 1, QCoreApplication::translate("ExchangeDialog", "緯度："), lat);
+    labelled(grid, 3, 1, QCoreApplication::translate("ExchangeDialog", "高度："), height);
     return box;
 }
 
 } // namespace
+
+QString fieldErrorText(const FieldError& error) {
+    const QString text = QCoreApplication::translate("vesk", error.message);
+    return error.low.empty()
+               ? text
+               : text.arg(QString::fromStdString(error.low), QString::fromStdString(error.high));
+}
 
 ValidationReporter messageBoxReporter() {
     return [](QWidget* parent, const QString& message) {
@@ -99,7 +108,7 @@ void ExchangeDialog::accept() {
         double value = 0;
         if (const auto message =
                 validateField(field.edit->text().toStdString(), field.rule, value)) {
-            reporter(this, QString::fromStdString(*message));
+            reporter(this, fieldErrorText(*message));
             field.edit->setFocus();
             field.edit->selectAll();
             return;
@@ -112,14 +121,13 @@ void ExchangeDialog::accept() {
 }
 
 CWhenDlg::CWhenDlg(QWidget* parent, const WhenFields& initial, ValidationReporter reporter)
-    : ExchangeDialog(parent, QStringLiteral("年月設定メニュー"), std::move(reporter)),
-      fields(initial) {
+    : ExchangeDialog(parent, tr("年月設定メニュー"), std::move(reporter)), fields(initial) {
     auto* grid = new QGridLayout;
     // The month is exchanged (and checked) before the year.
     monthEdit = numberField(fields.month, monthRule);
     yearEdit = numberField(fields.year, yearRule);
-    labelled(grid, 0, 0, "Year(&P)  (-13000 to 16999) :", yearEdit);
-    labelled(grid, 1, 0, "Month(&M)  (1 to 12) :", monthEdit);
+    labelled(grid, 0, 0, tr("Year(&P)  (-13000 to 16999) :"), yearEdit);
+    labelled(grid, 1, 0, tr("Month(&M)  (1 to 12) :"), monthEdit);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(okCancel(this));
@@ -127,8 +135,7 @@ CWhenDlg::CWhenDlg(QWidget* parent, const WhenFields& initial, ValidationReporte
 
 CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
                          int& cityIndex, ValidationReporter reporter)
-    : ExchangeDialog(parent, QStringLiteral("表示モードメニュー"), std::move(reporter)),
-      fields(initial) {
+    : ExchangeDialog(parent, tr("表示モードメニュー"), std::move(reporter)), fields(initial) {
     cityList = cityCombo(cities, cityIndex);
     modeGroup = new QButtonGroup(this);
     rangeGroup = new QButtonGroup(this);
@@ -144,45 +151,46 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     centreLatEdit = numberField(fields.centreLat, latRule);
     latEdit = numberField(fields.observerLat, latRule);
     deltaTEdit = numberField(fields.deltaTAdjust, deltaTRule);
-    gridBox = new QCheckBox(QStringLiteral("緯度経度線表示"));
-    kmlBox = new QCheckBox(QStringLiteral("KMLファイル出力"));
-    ciaBox = new QCheckBox(QStringLiteral("CIA MAPを使用"));
-    mercatorBox = new QCheckBox(QStringLiteral("メルカトル図法"));
+    gridBox = new QCheckBox(tr("緯度経度線表示"));
+    kmlBox = new QCheckBox(tr("KMLファイル出力"));
+    ciaBox = new QCheckBox(tr("CIA MAPを使用"));
+    mercatorBox = new QCheckBox(tr("メルカトル図法"));
     gridBox->setChecked(fields.grid);
     kmlBox->setChecked(fields.kml);
     ciaBox->setChecked(fields.ciaMap);
     mercatorBox->setChecked(fields.mercator);
 
-    auto* range = new QGroupBox(QStringLiteral("描画範囲"));
+    auto* range = new QGroupBox(tr("描画範囲"));
     auto* rangeGrid = new QGridLayout(range);
-    rangeGrid->addWidget(radio(rangeGroup, "地球儀", 0), 0, 0);
-    rangeGrid->addWidget(radio(rangeGroup, "アジア", 1), 0, 1);
-    rangeGrid->addWidget(radio(rangeGroup, "ヨーロッパ", 2), 0, 2);
+    rangeGrid->addWidget(radio(rangeGroup, tr("地球儀"), 0), 0, 0);
+    rangeGrid->addWidget(radio(rangeGroup, tr("アジア"), 1), 0, 1);
+    rangeGrid->addWidget(radio(rangeGroup, tr("ヨーロッパ"), 2), 0, 2);
     rangeGrid->addWidget(ciaBox, 1, 0);
     rangeGrid->addWidget(mercatorBox, 1, 1);
-    rangeGrid->addWidget(radio(rangeGroup, "値入力", 3), 2, 0);
-    labelled(rangeGrid, 3, 0, "経度：", centreLonEdit);
-    labelled(rangeGrid, 4, 0, "緯度：", centreLatEdit);
-    labelled(rangeGrid, 5, 0, "倍率：", magnificationEdit);
-    auto* settings = new QGroupBox(QStringLiteral("表示設定"));
+    rangeGrid->addWidget(radio(rangeGroup, tr("値入力"), 3), 2, 0);
+    labelled(rangeGrid, 3, 0, tr("経度："), centreLonEdit);
+    labelled(rangeGrid, 4, 0, tr("緯度："), centreLatEdit);
+    labelled(rangeGrid, 5, 0, tr("倍率："), magnificationEdit);
+    auto* settings = new QGroupBox(tr("表示設定"));
     auto* settingsGrid = new QGridLayout(settings);
     settingsGrid->addWidget(gridBox, 0, 0);
-    labelled(settingsGrid, 1, 0, "描画速度（分）：", drawStepEdit);
+    labelled(settingsGrid, 1, 0, tr("描画速度（分）："), drawStepEdit);
     settingsGrid->addWidget(kmlBox, 2, 0);
-    labelled(settingsGrid, 3, 0, "ΔT調整：", deltaTEdit);
-    QGroupBox* place = placeBox("観測地設定", placeGroup, cityList, lonEdit, latEdit, heightEdit);
+    labelled(settingsGrid, 3, 0, tr("ΔT調整："), deltaTEdit);
+    QGroupBox* place =
+        placeBox(tr("観測地設定"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
 
-    auto* modes = new QGroupBox(QStringLiteral("表示モード"));
+    auto* modes = new QGroupBox(tr("表示モード"));
     auto* modeGrid = new QGridLayout(modes);
-    modeGrid->addWidget(radio(modeGroup, "日蝕経路", 0), 0, 0);
+    modeGrid->addWidget(radio(modeGroup, tr("日蝕経路"), 0), 0, 0);
     modeGrid->addWidget(range, 0, 1);
     modeGrid->addWidget(settings, 1, 1);
-    modeGrid->addWidget(radio(modeGroup, "日蝕中心帯", 1), 2, 0);
+    modeGrid->addWidget(radio(modeGroup, tr("日蝕中心帯"), 1), 2, 0);
     auto* table = new QGridLayout;
-    labelled(table, 0, 0, "経度：", tableLonEdit);
-    labelled(table, 0, 2, "ステップ：", tableStepEdit);
+    labelled(table, 0, 0, tr("経度："), tableLonEdit);
+    labelled(table, 0, 2, tr("ステップ："), tableStepEdit);
     modeGrid->addLayout(table, 2, 1);
-    modeGrid->addWidget(radio(modeGroup, "局地状況", 2), 3, 0);
+    modeGrid->addWidget(radio(modeGroup, tr("局地状況"), 2), 3, 0);
     modeGrid->addWidget(place, 3, 1);
     modeGroup->button(fields.displayMode)->setChecked(true);
     rangeGroup->button(fields.mapRange)->setChecked(true);
@@ -205,7 +213,7 @@ void CDisplayDlg::exchangeChoices() {
 
 CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& cities,
                    int& cityIndex, int& pendingType, ViewState& view, ValidationReporter reporter)
-    : ExchangeDialog(parent, QStringLiteral("検索モードメニュー"), reporter), fields(initial) {
+    : ExchangeDialog(parent, tr("検索モードメニュー"), reporter), fields(initial) {
     cityList = cityCombo(cities, cityIndex);
     typeList = new QComboBox;
     for (int code = 1; code <= 6; ++code)
@@ -213,7 +221,7 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
     typeList->setCurrentIndex(pendingType - 1);
     connect(typeList, &QComboBox::activated, this,
             [&pendingType](int row) { pendingType = row + 1; });
-    auto* startButton = new QPushButton(QStringLiteral("検索開始年月設定"));
+    auto* startButton = new QPushButton(tr("検索開始年月設定"));
     startButton->setAutoDefault(false); // Enter presses OK, whatever has the focus
     connect(startButton, &QPushButton::clicked, this, [this, &view, reporter] {
         CWhenDlg when(this, loadWhen(view), reporter);
@@ -230,22 +238,22 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
     typePastEdit = numberField(fields.typePastYears, pastYearsRule);
     placePastEdit = numberField(fields.placePastYears, pastYearsRule);
 
-    auto* modes = new QGroupBox(QStringLiteral("検索モード"));
+    auto* modes = new QGroupBox(tr("検索モード"));
     auto* grid = new QGridLayout(modes);
-    grid->addWidget(radio(modeGroup, "全て", 0), 0, 0);
-    grid->addWidget(radio(modeGroup, "日蝕タイプ", 1), 1, 0);
+    grid->addWidget(radio(modeGroup, tr("全て"), 0), 0, 0);
+    grid->addWidget(radio(modeGroup, tr("日蝕タイプ"), 1), 1, 0);
     auto* typeRow = new QGridLayout;
     typeRow->addWidget(typeList, 0, 0, 1, 2);
-    labelled(typeRow, 1, 0, "過去検索範囲（年）：", typePastEdit);
+    labelled(typeRow, 1, 0, tr("過去検索範囲（年）："), typePastEdit);
     grid->addLayout(typeRow, 1, 1);
-    grid->addWidget(radio(modeGroup, "観測地／食分", 2), 2, 0);
-    QGroupBox* place = placeBox("観測地", placeGroup, cityList, lonEdit, latEdit, heightEdit);
+    grid->addWidget(radio(modeGroup, tr("観測地／食分"), 2), 2, 0);
+    QGroupBox* place = placeBox(tr("観測地"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     auto* placeRows = new QGridLayout;
     placeRows->addWidget(place, 0, 0, 1, 2);
-    labelled(placeRows, 1, 0, "食分：", magnitudeEdit);
-    labelled(placeRows, 2, 0, "過去検索範囲（年）：", placePastEdit);
+    labelled(placeRows, 1, 0, tr("食分："), magnitudeEdit);
+    labelled(placeRows, 2, 0, tr("過去検索範囲（年）："), placePastEdit);
     grid->addLayout(placeRows, 2, 1);
-    grid->addWidget(radio(modeGroup, "サロス番号", 3), 3, 0);
+    grid->addWidget(radio(modeGroup, tr("サロス番号"), 3), 3, 0);
     grid->addWidget(sarosEdit, 3, 1);
     modeGroup->button(fields.searchMode)->setChecked(true);
     placeGroup->button(fields.observerInputMode)->setChecked(true);
@@ -265,19 +273,19 @@ void CModeDlg::exchangeChoices() {
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("vesk のﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(tr("vesk のﾊﾞｰｼﾞｮﾝ情報"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        QStringLiteral("vesk バージョン %1\n\n"
-                       "日食カタログ: JPL DE431 から計算した 71,251 回の日食\n"
-                       "（世界時 -12999年8月31日 から 16996年11月29日 まで）\n\n"
-                       "データの出典と利用条件:\n"
-                       "・JPL DE431 暦（NASA ジェット推進研究所、パブリックドメイン）\n"
-                       "・ETOPO5 地形（NOAA 国立地球物理データセンター、パブリックドメイン）\n"
-                       "・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）\n"
-                       "・KStars 都市リスト（KDE、GPL 2 以降）\n"
-                       "・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）")
-            .arg(QStringLiteral(VESK_VERSION))));
+    layout->addWidget(
+        new QLabel(tr("vesk バージョン %1\n\n"
+                      "日食カタログ: JPL DE431 から計算した 71,251 回の日食\n"
+                      "（世界時 -12999年8月31日 から 16996年11月29日 まで）\n\n"
+                      "データの出典と利用条件:\n"
+                      "・JPL DE431 暦（NASA ジェット推進研究所、パブリックドメイン）\n"
+                      "・ETOPO5 地形（NOAA 国立地球物理データセンター、パブリックドメイン）\n"
+                      "・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）\n"
+                      "・KStars 都市リスト（KDE、GPL 2 以降）\n"
+                      "・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）")
+                       .arg(QStringLiteral(VESK_VERSION))));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(box);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "view_commands.h"
+#include <QCoreApplication>
 
 #include <QDialog>
 #include <functional>
@@ -20,8 +21,13 @@ namespace vesk {
 using ValidationReporter = std::function<void(QWidget* parent, const QString& message)>;
 ValidationReporter messageBoxReporter();
 
+// A refused field's message in the window's language, its bounds filled in.
+QString fieldErrorText(const FieldError& error);
+
 // A dialog whose text fields are exchanged with numbers in a fixed order.
 class ExchangeDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(ExchangeDialog)
+
   public:
     ExchangeDialog(QWidget* parent, const QString& title, ValidationReporter reporter);
     void accept() override;
@@ -43,6 +49,8 @@ class ExchangeDialog : public QDialog {
 };
 
 class CWhenDlg : public ExchangeDialog {
+    Q_DECLARE_TR_FUNCTIONS(CWhenDlg)
+
   public:
     CWhenDlg(QWidget* parent, const WhenFields& initial,
              ValidationReporter reporter = messageBoxReporter());
@@ -51,6 +59,8 @@ class CWhenDlg : public ExchangeDialog {
 };
 
 class CDisplayDlg : public ExchangeDialog {
+    Q_DECLARE_TR_FUNCTIONS(CDisplayDlg)
+
   public:
     // A choice in the city list stores its row into cityIndex at once.
     CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
@@ -67,6 +77,8 @@ class CDisplayDlg : public ExchangeDialog {
 };
 
 class CModeDlg : public ExchangeDialog {
+    Q_DECLARE_TR_FUNCTIONS(CModeDlg)
+
   public:
     // The city list stores into cityIndex and the type list into pendingType at once; the
     // start-year button opens the year/month dialog on view.
@@ -83,6 +95,8 @@ class CModeDlg : public ExchangeDialog {
 };
 
 class CAboutDlg : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(CAboutDlg)
+
   public:
     explicit CAboutDlg(QWidget* parent);
 };

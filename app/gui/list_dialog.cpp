@@ -4,6 +4,7 @@
 #include "eclipse_list.h"
 #include "messages.h"
 #include "saros.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -26,23 +27,23 @@ CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message,
                    ValidationReporter reporter)
     : QDialog(view), view(view), session(session), message(std::move(message)),
       reporter(std::move(reporter)) {
-    setWindowTitle(QStringLiteral("日蝕検索リスト表示"));
+    setWindowTitle(tr("日蝕検索リスト表示"));
     setModal(false);
     setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     list = new QListWidget;
     list->setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     startEdit = new QLineEdit;
     periodEdit = new QLineEdit;
-    auto* searchButton = new QPushButton(QStringLiteral("検索開始"));
-    auto* drawButton = new QPushButton(QStringLiteral("日蝕描画"));
-    auto* closeButton = new QPushButton(QStringLiteral("終了"));
-    auto* cancelButton = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"));
+    auto* searchButton = new QPushButton(tr("検索開始"));
+    auto* drawButton = new QPushButton(tr("日蝕描画"));
+    auto* closeButton = new QPushButton(tr("終了"));
+    auto* cancelButton = new QPushButton(tr("ｷｬﾝｾﾙ"));
     closeButton->setDefault(true);
     auto* grid = new QGridLayout(this);
     grid->addWidget(list, 0, 0, 8, 1);
-    grid->addWidget(new QLabel(QStringLiteral("検索開始年")), 0, 1);
+    grid->addWidget(new QLabel(tr("検索開始年")), 0, 1);
     grid->addWidget(startEdit, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("調査期間（年）")), 2, 1);
+    grid->addWidget(new QLabel(tr("調査期間（年）")), 2, 1);
     grid->addWidget(periodEdit, 3, 1);
     grid->addWidget(searchButton, 4, 1);
     grid->addWidget(drawButton, 5, 1);
@@ -81,12 +82,12 @@ void CListDlg::search() {
     // Validation stops at the first bad box, but the search runs with what was read.
     double value = 0;
     if (const auto error = validateField(startEdit->text().toStdString(), startRule, value)) {
-        reporter(this, QString::fromStdString(*error));
+        reporter(this, fieldErrorText(*error));
     } else {
         startYear = value;
         if (const auto periodError =
                 validateField(periodEdit->text().toStdString(), periodRule, value))
-            reporter(this, QString::fromStdString(*periodError));
+            reporter(this, fieldErrorText(*periodError));
         else
             period = value;
     }
@@ -95,7 +96,7 @@ void CListDlg::search() {
     QApplication::restoreOverrideCursor();
     fill(false);
     if (session.searchHits.size() >= static_cast<std::size_t>(maxSearchHits)) {
-        QStatusTipEvent tip(QString::fromUtf8(messageListFull));
+        QStatusTipEvent tip(QString::fromStdString(translated(messageListFull)));
         QApplication::sendEvent(view, &tip);
     }
 }

@@ -4,6 +4,7 @@
 
 #include "dialogs.h"
 #include "session.h"
+#include <QCoreApplication>
 
 #include <QDialog>
 #include <QEvent>
@@ -17,6 +18,8 @@ constexpr QEvent::Type showListedEclipseEvent = static_cast<QEvent::Type>(1029);
 constexpr QEvent::Type closeListEvent = static_cast<QEvent::Type>(QEvent::User + 2);
 
 class CListDlg : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(CListDlg)
+
   public:
     // message: where the search draws its messages (the view's window).
     CListDlg(QWidget* view, Session& session, SearchMessage message,

@@ -1,5 +1,7 @@
 #include "main_frame.h"
 
+#include "translation.h"
+
 #include <QActionGroup>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -178,10 +180,10 @@ QAction* CMainFrame::action(const QString& text, const QString& tip, const QStri
 }
 
 void CMainFrame::buildMenus() {
-    auto* newAction = new QAction(QStringLiteral("新規作成(&N)"), this);
+    auto* newAction = new QAction(tr("新規作成(&N)"), this);
     newAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     connect(newAction, &QAction::triggered, this, [this] { newDocument(); });
-    auto* openAction = new QAction(QStringLiteral("開く(&O)..."), this);
+    auto* openAction = new QAction(tr("開く(&O)..."), this);
     openAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     connect(openAction, &QAction::triggered, this, &CMainFrame::openFile);
     auto* saveAction = new QAction(this);
@@ -189,19 +191,19 @@ void CMainFrame::buildMenus() {
     connect(saveAction, &QAction::triggered, this, &CMainFrame::saveFile);
     auto* printAction = action(QString(), QString(), QString(), &CVeskView::print);
     printAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    auto* setupAction = new QAction(QStringLiteral("ﾌﾟﾘﾝﾀの設定(&R)..."), this);
+    auto* setupAction = new QAction(tr("ﾌﾟﾘﾝﾀの設定(&R)..."), this);
     connect(setupAction, &QAction::triggered, this, [this] {
         QPrinter printer;
         QPageSetupDialog(&printer, this).exec();
     });
-    auto* exitAction = new QAction(QStringLiteral("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), this);
+    auto* exitAction = new QAction(tr("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), this);
     connect(exitAction, &QAction::triggered, this, &QWidget::close);
-    auto* aboutAction = new QAction(QStringLiteral("vesk のﾊﾞｰｼﾞｮﾝ情報(&A)..."), this);
-    aboutAction->setToolTip(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    auto* aboutAction = new QAction(tr("vesk のﾊﾞｰｼﾞｮﾝ情報(&A)..."), this);
+    aboutAction->setToolTip(tr("ﾊﾞｰｼﾞｮﾝ情報"));
     aboutAction->setIcon(QIcon::fromTheme(QStringLiteral("help-about"), toolIcon(10)));
     connect(aboutAction, &QAction::triggered, this, [this] { CAboutDlg(this).exec(); });
-    toolBarToggle = new QAction(QStringLiteral("ﾂｰﾙ ﾊﾞｰ(&T)"), this);
-    statusBarToggle = new QAction(QStringLiteral("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"), this);
+    toolBarToggle = new QAction(tr("ﾂｰﾙ ﾊﾞｰ(&T)"), this);
+    statusBarToggle = new QAction(tr("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"), this);
     toolBarToggle->setCheckable(true);
     statusBarToggle->setCheckable(true);
     toolBarToggle->setChecked(true);
@@ -217,19 +219,19 @@ void CMainFrame::buildMenus() {
     addActions({newAction, openAction, saveAction, printAction, nextPane, previousPane});
 
     // Menu 128: no document open.
-    QMenu* file = new QMenu(QStringLiteral("ﾌｧｲﾙ(&F)"), this);
+    QMenu* file = new QMenu(tr("ﾌｧｲﾙ(&F)"), this);
     file->addAction(newAction);
     file->addAction(openAction);
     file->addSeparator();
     file->addAction(setupAction);
     file->addSeparator();
-    recentMenu = file->addMenu(QStringLiteral("最近使ったﾌｧｲﾙ"));
+    recentMenu = file->addMenu(tr("最近使ったﾌｧｲﾙ"));
     file->addSeparator();
     file->addAction(exitAction);
-    QMenu* viewMenu = new QMenu(QStringLiteral("表示(&V)"), this);
+    QMenu* viewMenu = new QMenu(tr("表示(&V)"), this);
     viewMenu->addAction(toolBarToggle);
     viewMenu->addAction(statusBarToggle);
-    QMenu* textSize = viewMenu->addMenu(QStringLiteral("文字の大きさ(&Z)"));
+    QMenu* textSize = viewMenu->addMenu(tr("文字の大きさ(&Z)"));
     auto* sizes = new QActionGroup(this);
     for (const double scale : textScales) {
         QAction* size = textSize->addAction(QStringLiteral("%1 %").arg(qRound(scale * 100)));
@@ -241,18 +243,18 @@ void CMainFrame::buildMenus() {
                 view->setTextScale(scale);
         });
     }
-    QMenu* frameHelp = new QMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    QMenu* frameHelp = new QMenu(tr("ﾍﾙﾌﾟ(&H)"), this);
     frameHelp->addAction(aboutAction);
     frameMenuEntries = {file->menuAction(), viewMenu->menuAction(), frameHelp->menuAction()};
 
     // Menu 129: a document open.
-    QMenu* help = new QMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"), this);
+    QMenu* help = new QMenu(tr("ﾍﾙﾌﾟ(&H)"), this);
     help->addAction(aboutAction);
     help->addAction(exitAction);
     documentMenuEntries = {
-        action(QStringLiteral("年月設定(&N)"), QString(), QString(), &CVeskView::yearMonth),
-        action(QStringLiteral("表示モード(&D)"), QString(), QString(), &CVeskView::displayMode),
-        action(QStringLiteral("検索モード(&M)"), QString(), QString(), &CVeskView::searchMode),
+        action(tr("年月設定(&N)"), QString(), QString(), &CVeskView::yearMonth),
+        action(tr("表示モード(&D)"), QString(), QString(), &CVeskView::displayMode),
+        action(tr("検索モード(&M)"), QString(), QString(), &CVeskView::searchMode),
         buildMoveMenu()->menuAction(),
         viewMenu->menuAction(),
         help->menuAction()};
@@ -267,26 +269,26 @@ QMenu* CMainFrame::buildMoveMenu() {
         void (CVeskView::*command)();
     };
     const Entry entries[] = {
-        {"前の日蝕(&P)", QKeySequence(Qt::Key_PageUp), &CVeskView::previousEclipse},
-        {"次の日蝕(&N)", QKeySequence(Qt::Key_PageDown), &CVeskView::nextEclipse},
+        {QT_TR_NOOP("前の日蝕(&P)"), QKeySequence(Qt::Key_PageUp), &CVeskView::previousEclipse},
+        {QT_TR_NOOP("次の日蝕(&N)"), QKeySequence(Qt::Key_PageDown), &CVeskView::nextEclipse},
         {nullptr, {}, nullptr},
-        {"拡大(&I)", QKeySequence(Qt::Key_Plus), &CVeskView::zoomInAtCentre},
-        {"縮小(&O)", QKeySequence(Qt::Key_Minus), &CVeskView::zoomOutAtCentre},
-        {"地球全体(&H)", QKeySequence(Qt::Key_Home), &CVeskView::unzoom},
+        {QT_TR_NOOP("拡大(&I)"), QKeySequence(Qt::Key_Plus), &CVeskView::zoomInAtCentre},
+        {QT_TR_NOOP("縮小(&O)"), QKeySequence(Qt::Key_Minus), &CVeskView::zoomOutAtCentre},
+        {QT_TR_NOOP("地球全体(&H)"), QKeySequence(Qt::Key_Home), &CVeskView::unzoom},
         {nullptr, {}, nullptr},
-        {"西へ(&W)", QKeySequence(Qt::Key_Left), &CVeskView::panLeft},
-        {"東へ(&E)", QKeySequence(Qt::Key_Right), &CVeskView::panRight},
-        {"北へ(&U)", QKeySequence(Qt::Key_Up), &CVeskView::panUp},
-        {"南へ(&D)", QKeySequence(Qt::Key_Down), &CVeskView::panDown},
+        {QT_TR_NOOP("西へ(&W)"), QKeySequence(Qt::Key_Left), &CVeskView::panLeft},
+        {QT_TR_NOOP("東へ(&E)"), QKeySequence(Qt::Key_Right), &CVeskView::panRight},
+        {QT_TR_NOOP("北へ(&U)"), QKeySequence(Qt::Key_Up), &CVeskView::panUp},
+        {QT_TR_NOOP("南へ(&D)"), QKeySequence(Qt::Key_Down), &CVeskView::panDown},
         {nullptr, {}, nullptr},
-        {"再描画(&R)", QKeySequence(Qt::Key_F5), &CVeskView::redraw}};
-    QMenu* menu = new QMenu(QStringLiteral("移動(&G)"), this);
+        {QT_TR_NOOP("再描画(&R)"), QKeySequence(Qt::Key_F5), &CVeskView::redraw}};
+    QMenu* menu = new QMenu(tr("移動(&G)"), this);
     for (const Entry& e : entries) {
         if (e.text == nullptr) {
             menu->addSeparator();
             continue;
         }
-        QAction* a = action(QString::fromUtf8(e.text), QString(), QString(), e.command);
+        QAction* a = action(tr(e.text), QString(), QString(), e.command);
         a->setShortcut(e.keys);
         menu->addAction(a);
     }
@@ -298,7 +300,7 @@ QMenu* CMainFrame::buildMoveMenu() {
 }
 
 void CMainFrame::buildToolBar() {
-    tools = new QToolBar(QStringLiteral("ﾂｰﾙ ﾊﾞｰ"), this);
+    tools = new QToolBar(tr("ﾂｰﾙ ﾊﾞｰ"), this);
     tools->setIconSize(QSize(18, 18));
     tools->setMovable(true);
     addToolBar(Qt::TopToolBarArea, tools);
@@ -309,21 +311,25 @@ void CMainFrame::buildToolBar() {
         const char* themeIcon;
     };
     const Entry entries[] = {
-        {"前の日蝕", "前の日蝕を表示", &CVeskView::previousEclipse, "go-previous"},
-        {"次の日蝕", "次の日蝕を表示", &CVeskView::nextEclipse, "go-next"},
-        {"日蝕リスト", "日蝕検索結果のリスト", &CVeskView::eclipseList, "view-list-details"},
+        {QT_TR_NOOP("前の日蝕"), QT_TR_NOOP("前の日蝕を表示"), &CVeskView::previousEclipse,
+         "go-previous"},
+        {QT_TR_NOOP("次の日蝕"), QT_TR_NOOP("次の日蝕を表示"), &CVeskView::nextEclipse, "go-next"},
+        {QT_TR_NOOP("日蝕リスト"), QT_TR_NOOP("日蝕検索結果のリスト"), &CVeskView::eclipseList,
+         "view-list-details"},
         {nullptr, nullptr, nullptr, nullptr},
-        {"拡大", "地図拡大モード時拡大（拡大モードへは左ダブルクリックで）", &CVeskView::zoomIn,
-         "zoom-in"},
-        {"縮小", "地図拡大モード時縮小（拡大モードへは左ダブルクリックで）", &CVeskView::zoomOut,
-         "zoom-out"},
-        {"地図拡大解除", "拡大モードの解除（地球儀表示）", &CVeskView::unzoom, "zoom-original"},
+        {QT_TR_NOOP("拡大"), QT_TR_NOOP("地図拡大モード時拡大（拡大モードへは左ダブルクリックで）"),
+         &CVeskView::zoomIn, "zoom-in"},
+        {QT_TR_NOOP("縮小"), QT_TR_NOOP("地図拡大モード時縮小（拡大モードへは左ダブルクリックで）"),
+         &CVeskView::zoomOut, "zoom-out"},
+        {QT_TR_NOOP("地図拡大解除"), QT_TR_NOOP("拡大モードの解除（地球儀表示）"),
+         &CVeskView::unzoom, "zoom-original"},
         {nullptr, nullptr, nullptr, nullptr},
-        {"局地情報表示", "地図表示から局地情報の表示へ", &CVeskView::localInfo, nullptr},
-        {"地図表示へ戻る", "局地情報表示や日蝕帯表示から地図表示に戻る", &CVeskView::backToMap,
-         "go-home"},
-        {"", "皆既帯での星空の表示", &CVeskView::totalitySky, nullptr},
-        {"", "皆既帯での月縁補正の表示", &CVeskView::limbCorrection, nullptr}};
+        {QT_TR_NOOP("局地情報表示"), QT_TR_NOOP("地図表示から局地情報の表示へ"),
+         &CVeskView::localInfo, nullptr},
+        {QT_TR_NOOP("地図表示へ戻る"), QT_TR_NOOP("局地情報表示や日蝕帯表示から地図表示に戻る"),
+         &CVeskView::backToMap, "go-home"},
+        {"", QT_TR_NOOP("皆既帯での星空の表示"), &CVeskView::totalitySky, nullptr},
+        {"", QT_TR_NOOP("皆既帯での月縁補正の表示"), &CVeskView::limbCorrection, nullptr}};
     int icon = 0;
     for (const Entry& e : entries) {
         if (e.tip == nullptr) {
@@ -331,7 +337,7 @@ void CMainFrame::buildToolBar() {
             continue;
         }
         QAction* a =
-            action(QString(), QString::fromUtf8(e.tip), QString::fromUtf8(e.prompt), e.command);
+            action(QString(), *e.tip != '\0' ? tr(e.tip) : QString(), tr(e.prompt), e.command);
         const QIcon own = toolIcon(icon++);
         a->setIcon(e.themeIcon != nullptr ? QIcon::fromTheme(QString::fromUtf8(e.themeIcon), own)
                                           : own);
@@ -342,13 +348,13 @@ void CMainFrame::buildToolBar() {
 
 void CMainFrame::buildStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
+    bar->showMessage(tr("ﾚﾃﾞｨ"));
     connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
         if (text.isEmpty())
-            bar->showMessage(QStringLiteral("ﾚﾃﾞｨ"));
+            bar->showMessage(tr("ﾚﾃﾞｨ"));
     });
-    for (const char* pane : {"ｶﾅ", "CAP", "NUM", "SCRL"}) {
-        auto* label = new QLabel(QString::fromUtf8(pane));
+    for (const char* pane : {QT_TR_NOOP("ｶﾅ"), "CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(tr(pane));
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setEnabled(false);
         bar->addPermanentWidget(label);
@@ -365,7 +371,7 @@ void CMainFrame::updateMenus() {
     CVeskView* view = activeView();
     for (QAction* a : tools->actions())
         if (!a->isSeparator())
-            a->setEnabled(view != nullptr || a->toolTip() == QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+            a->setEnabled(view != nullptr || a == aboutEntry);
     setWindowTitle(view ? QStringLiteral("vesk - %1")
                               .arg(area->activeSubWindow() ? area->activeSubWindow()->windowTitle()
                                                            : QString())
@@ -377,7 +383,7 @@ void CMainFrame::fillRecentFiles() {
     const QStringList files =
         QSettings(settingsKey, QStringLiteral("vesk")).value("Recent File List").toStringList();
     if (files.isEmpty()) {
-        recentMenu->addAction(QStringLiteral("最近使ったﾌｧｲﾙ"))->setEnabled(false);
+        recentMenu->addAction(tr("最近使ったﾌｧｲﾙ"))->setEnabled(false);
         return;
     }
     for (int i = 0; i < files.size(); ++i) {
@@ -415,18 +421,11 @@ void CMainFrame::saveFile() {
         addRecentFile(path);
 }
 
-bool installQtTranslation(QTranslator& translator) {
-    if (!translator.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        return false;
-    return QCoreApplication::installTranslator(&translator);
-}
-
-int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot) {
+int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot,
+                     const QString& language) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vesk"));
-    QTranslator qtTexts;
-    installQtTranslation(qtTexts);
+    const auto translators = installLanguage(chooseLanguage(language));
     CMainFrame frame(state);
     CChildFrame* child = frame.newDocument();
     frame.show();

@@ -5,6 +5,7 @@
 
 #include "app_state.h"
 #include "vesk_view.h"
+#include <QCoreApplication>
 
 #include <QMainWindow>
 #include <QMdiSubWindow>
@@ -35,6 +36,8 @@ class CChildFrame : public QMdiSubWindow {
 };
 
 class CMainFrame : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(CMainFrame)
+
   public:
     explicit CMainFrame(AppState& state, ValidationReporter reporter = messageBoxReporter());
     ~CMainFrame() override;
@@ -79,12 +82,9 @@ class CMainFrame : public QMainWindow {
     bool placed = false;
 };
 
-// Installs Qt's own Japanese texts (standard buttons, file, print and message dialogs) from the
-// Qt translations; false when they are not installed.
-bool installQtTranslation(QTranslator& translator);
-
 // Starts the window program on the state; returns the exit status. With screenshot set, the
 // window is grabbed into that PNG after its first repaint and the program ends.
-int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot);
+int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot,
+                     const QString& language);
 
 } // namespace vesk

@@ -3,6 +3,7 @@
 #include "messages.h"
 #include "redraw_pipeline.h"
 #include "sky_command.h"
+#include "translation.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -86,7 +87,9 @@ void CVeskView::drawText(int x, int y, const std::string& text, const Font& font
 }
 
 SearchMessage CVeskView::drawnMessage() {
-    return [this](int x, int y, const char* text) { drawText(x, y, text, panelFont(), false); };
+    return [this](int x, int y, const char* text) {
+        drawText(x, y, translated(text), panelFont(), false);
+    };
 }
 
 void CVeskView::yearMonth() {
@@ -188,7 +191,7 @@ void CVeskView::limbCorrection() {
 
 void CVeskView::statusMessage(const char* text) {
     // The frame's status bar shows the tips that reach it from its widgets.
-    QStatusTipEvent tip(QString::fromUtf8(text));
+    QStatusTipEvent tip(QString::fromStdString(translated(text)));
     QApplication::sendEvent(this, &tip);
 }
 

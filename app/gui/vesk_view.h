@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "list_dialog.h"
 #include "qt_draw_surface.h"
+#include <QCoreApplication>
 
 #include <QWidget>
 #include <memory>
@@ -15,6 +16,8 @@
 namespace vesk {
 
 class CVeskView : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(CVeskView)
+
   public:
     CVeskView(AppState& state, QWidget* parent = nullptr,
               ValidationReporter reporter = messageBoxReporter());

@@ -1,0 +1,27 @@
+// The window's language: Japanese (the source texts and the default) or English, chosen by
+// vesk --lang or else by the locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG); the English texts
+// come from the Qt Linguist translation built into the program, the texts of Qt's own dialogs
+// from Qt's translations.
+#pragma once
+
+#include <QString>
+#include <QTranslator>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+enum class Language { japanese, english };
+
+// The language that --lang asks for ("en" or "ja"), else the locale's first choice.
+Language chooseLanguage(const QString& requested);
+
+// Installs the translators of the language into the application; they live as long as the
+// returned objects.
+std::vector<std::unique_ptr<QTranslator>> installLanguage(Language language);
+
+// A message of the program (a VESK_MESSAGE text) in the installed language.
+std::string translated(const char* message);
+
+} // namespace vesk

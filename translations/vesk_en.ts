@@ -1,0 +1,628 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_GB" sourcelanguage="ja_JP">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="277"/>
+        <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About vesk</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="280"/>
+        <source>vesk バージョン %1
+
+日食カタログ: JPL DE431 から計算した 71,251 回の日食
+（世界時 -12999年8月31日 から 16996年11月29日 まで）
+
+データの出典と利用条件:
+・JPL DE431 暦（NASA ジェット推進研究所、パブリックドメイン）
+・ETOPO5 地形（NOAA 国立地球物理データセンター、パブリックドメイン）
+・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）
+・KStars 都市リスト（KDE、GPL 2 以降）
+・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）</source>
+        <translation>vesk version %1
+
+Eclipse catalog: 71,251 solar eclipses computed from JPL DE431
+(from -12999 August 31 to 16996 November 29, UT)
+
+Sources of the data and their terms:
+- JPL DE431 ephemeris (NASA Jet Propulsion Laboratory, public domain)
+- ETOPO5 relief (NOAA National Geophysical Data Center, public domain)
+- GSHHG coasts, rivers and borders (P. Wessel, W. H. F. Smith, LGPL 3)
+- KStars city list (KDE, GPL 2 or later)
+- LRO LOLA lunar relief LDEM (NASA PDS, public domain)</translation>
+    </message>
+</context>
+<context>
+    <name>CDisplayDlg</name>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="139"/>
+        <source>表示モードメニュー</source>
+        <translation>Display Mode</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="156"/>
+        <source>緯度経度線表示</source>
+        <translation>Latitude and longitude grid</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="157"/>
+        <source>KMLファイル出力</source>
+        <translation>Write KML files</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="158"/>
+        <source>CIA MAPを使用</source>
+        <translation>Use the CIA map</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="159"/>
+        <source>メルカトル図法</source>
+        <translation>Mercator projection</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="165"/>
+        <source>描画範囲</source>
+        <translation>Map range</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="167"/>
+        <source>地球儀</source>
+        <translation>Globe</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="168"/>
+        <source>アジア</source>
+        <translation>Asia</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="169"/>
+        <source>ヨーロッパ</source>
+        <translation>Europe</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="172"/>
+        <source>値入力</source>
+        <translation>Typed values</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="173"/>
+        <location filename="../app/gui/dialogs.cpp" line="191"/>
+        <source>経度：</source>
+        <translation>Longitude:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="174"/>
+        <source>緯度：</source>
+        <translation>Latitude:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="175"/>
+        <source>倍率：</source>
+        <translation>Magnification:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="176"/>
+        <source>表示設定</source>
+        <translation>Display settings</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="179"/>
+        <source>描画速度（分）：</source>
+        <translation>Drawing step (minutes):</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="181"/>
+        <source>ΔT調整：</source>
+        <translation>ΔT adjustment:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="182"/>
+        <source>観測地設定</source>
+        <translation>Observing place</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="184"/>
+        <source>表示モード</source>
+        <translation>Display mode</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="186"/>
+        <source>日蝕経路</source>
+        <translation>Eclipse path</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="189"/>
+        <source>日蝕中心帯</source>
+        <translation>Central line table</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="192"/>
+        <source>ステップ：</source>
+        <translation>Step:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="194"/>
+        <source>局地状況</source>
+        <translation>Local circumstances</translation>
+    </message>
+</context>
+<context>
+    <name>CListDlg</name>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="30"/>
+        <source>日蝕検索リスト表示</source>
+        <translation>Eclipse List</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="37"/>
+        <source>検索開始</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="38"/>
+        <source>日蝕描画</source>
+        <translation>Draw eclipse</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="39"/>
+        <source>終了</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="40"/>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="44"/>
+        <source>検索開始年</source>
+        <translation>First year</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="46"/>
+        <source>調査期間（年）</source>
+        <translation>Years searched</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="181"/>
+        <source>新規作成(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="184"/>
+        <source>開く(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="192"/>
+        <source>ﾌﾟﾘﾝﾀの設定(&amp;R)...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="197"/>
+        <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="199"/>
+        <source>vesk のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
+        <translation>&amp;About vesk...</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="200"/>
+        <source>ﾊﾞｰｼﾞｮﾝ情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="203"/>
+        <source>ﾂｰﾙ ﾊﾞｰ(&amp;T)</source>
+        <translation>&amp;Toolbar</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="204"/>
+        <source>ｽﾃｰﾀｽ ﾊﾞｰ(&amp;S)</source>
+        <translation>&amp;Status Bar</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="220"/>
+        <source>ﾌｧｲﾙ(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="226"/>
+        <location filename="../app/gui/main_frame.cpp" line="380"/>
+        <source>最近使ったﾌｧｲﾙ</source>
+        <translation>Recent Files</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="229"/>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="232"/>
+        <source>文字の大きさ(&amp;Z)</source>
+        <translation>Text Si&amp;ze</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="244"/>
+        <location filename="../app/gui/main_frame.cpp" line="249"/>
+        <source>ﾍﾙﾌﾟ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="253"/>
+        <source>年月設定(&amp;N)</source>
+        <translation>Year/Mo&amp;nth</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="254"/>
+        <source>表示モード(&amp;D)</source>
+        <translation>&amp;Display Mode</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="255"/>
+        <source>検索モード(&amp;M)</source>
+        <translation>Search &amp;Mode</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="270"/>
+        <source>前の日蝕(&amp;P)</source>
+        <translation>&amp;Previous Eclipse</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="271"/>
+        <source>次の日蝕(&amp;N)</source>
+        <translation>&amp;Next Eclipse</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="273"/>
+        <source>拡大(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="274"/>
+        <source>縮小(&amp;O)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="275"/>
+        <source>地球全体(&amp;H)</source>
+        <translation>W&amp;hole Globe</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="277"/>
+        <source>西へ(&amp;W)</source>
+        <translation>&amp;West</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="278"/>
+        <source>東へ(&amp;E)</source>
+        <translation>&amp;East</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="279"/>
+        <source>北へ(&amp;U)</source>
+        <translation>North (&amp;Up)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="280"/>
+        <source>南へ(&amp;D)</source>
+        <translation>South (&amp;Down)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="282"/>
+        <source>再描画(&amp;R)</source>
+        <translation>&amp;Redraw</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="283"/>
+        <source>移動(&amp;G)</source>
+        <translation>&amp;Go</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="301"/>
+        <source>ﾂｰﾙ ﾊﾞｰ</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="312"/>
+        <source>前の日蝕</source>
+        <translation>Previous eclipse</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="312"/>
+        <source>前の日蝕を表示</source>
+        <translation>Show the previous eclipse</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="313"/>
+        <source>次の日蝕</source>
+        <translation>Next eclipse</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="313"/>
+        <source>次の日蝕を表示</source>
+        <translation>Show the next eclipse</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="314"/>
+        <source>日蝕リスト</source>
+        <translation>Eclipse list</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="314"/>
+        <source>日蝕検索結果のリスト</source>
+        <translation>The list of the eclipses found</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="316"/>
+        <source>拡大</source>
+        <translation>Zoom in</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="316"/>
+        <source>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</source>
+        <translation>Zoom in on the regional map (a left double click enters it)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="318"/>
+        <source>縮小</source>
+        <translation>Zoom out</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="318"/>
+        <source>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</source>
+        <translation>Zoom out on the regional map (a left double click enters it)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="320"/>
+        <source>地図拡大解除</source>
+        <translation>Whole globe</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="320"/>
+        <source>拡大モードの解除（地球儀表示）</source>
+        <translation>Leave the regional map (the whole globe)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="322"/>
+        <source>局地情報表示</source>
+        <translation>Local circumstances</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="322"/>
+        <source>地図表示から局地情報の表示へ</source>
+        <translation>From the map to the local circumstances</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="323"/>
+        <source>地図表示へ戻る</source>
+        <translation>Back to the map</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="323"/>
+        <source>局地情報表示や日蝕帯表示から地図表示に戻る</source>
+        <translation>Back to the map from the local circumstances or the central line table</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="325"/>
+        <source>皆既帯での星空の表示</source>
+        <translation>The sky at the maximum, inside the central path</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="326"/>
+        <source>皆既帯での月縁補正の表示</source>
+        <translation>The contacts corrected for the lunar limb, inside the central path</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="345"/>
+        <location filename="../app/gui/main_frame.cpp" line="348"/>
+        <source>ﾚﾃﾞｨ</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="350"/>
+        <source>ｶﾅ</source>
+        <translation>KANA</translation>
+    </message>
+</context>
+<context>
+    <name>CModeDlg</name>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="217"/>
+        <source>検索モードメニュー</source>
+        <translation>Search Mode</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="225"/>
+        <source>検索開始年月設定</source>
+        <translation>Search from year/month</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="242"/>
+        <source>検索モード</source>
+        <translation>Search mode</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="244"/>
+        <source>全て</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="245"/>
+        <source>日蝕タイプ</source>
+        <translation>Eclipse type</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="248"/>
+        <location filename="../app/gui/dialogs.cpp" line="255"/>
+        <source>過去検索範囲（年）：</source>
+        <translation>Years searched back:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="250"/>
+        <source>観測地／食分</source>
+        <translation>Place / magnitude</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="251"/>
+        <source>観測地</source>
+        <translation>Observing place</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="254"/>
+        <source>食分：</source>
+        <translation>Magnitude:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="257"/>
+        <source>サロス番号</source>
+        <translation>Saros series</translation>
+    </message>
+</context>
+<context>
+    <name>CWhenDlg</name>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="124"/>
+        <source>年月設定メニュー</source>
+        <translation>Year and Month</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="130"/>
+        <source>Year(&amp;P)  (-13000 to 16999) :</source>
+        <translation>Year(&amp;P)  (-13000 to 16999) :</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="131"/>
+        <source>Month(&amp;M)  (1 to 12) :</source>
+        <translation>Month(&amp;M)  (1 to 12) :</translation>
+    </message>
+</context>
+<context>
+    <name>ExchangeDialog</name>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="36"/>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="68"/>
+        <source>選択</source>
+        <translation>From the list</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="70"/>
+        <source>入力</source>
+        <translation>Typed</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="71"/>
+        <source>経度：</source>
+        <translation>Longitude:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="72"/>
+        <source>緯度：</source>
+        <translation>Latitude:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="73"/>
+        <source>高度：</source>
+        <translation>Height:</translation>
+    </message>
+</context>
+<context>
+    <name>vesk</name>
+    <message>
+        <location filename="../core/messages.h" line="12"/>
+        <source>ベッセル要素ファイルがありません！</source>
+        <translation>The Besselian element files are missing!</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="14"/>
+        <source>ベッセル要素ファイルがありません！ 1 </source>
+        <translation>The Besselian element files are missing! 1 </translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="16"/>
+        <source>EC****.prnファイルのあるディレクトリで起動して下さい。</source>
+        <translation>Start vesk in the folder that holds the EC****.prn files.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="17"/>
+        <source>ベッセル要素ファイルが終了しました。</source>
+        <translation>The Besselian element files have ended.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="18"/>
+        <source>データファイルが壊れています！</source>
+        <translation>A data file is damaged!</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="20"/>
+        <source>このサロスは４００年の間にありませんでした。</source>
+        <translation>This Saros series has no eclipse within 400 years.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="22"/>
+        <source>都市情報(location.new)ファイルがありません！</source>
+        <translation>The city file (location.new) is missing!</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="24"/>
+        <source>location.newファイルのあるディレクトリで起動して下さい。</source>
+        <translation>Start vesk in the folder that holds location.new.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="26"/>
+        <source>月の標高ファイル(LRO.dat)がありません！</source>
+        <translation>The lunar elevation file (LRO.dat) is missing!</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="28"/>
+        <source>「Orvane」サイトからダウンロードしてください。</source>
+        <translation>Download it from the &quot;Orvane&quot; site.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="30"/>
+        <source>vesk-make-lro --url で NASA PDS の LOLA 月面地形から作れます。</source>
+        <translation>vesk-make-lro --url makes it from NASA PDS LOLA lunar relief.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="33"/>
+        <source>観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。</source>
+        <translation>The place lies outside the central path. Choose a place inside it.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="35"/>
+        <source>検索結果が100件に達したので、検索を打ち切りました。</source>
+        <translation>The search stopped at 100 eclipses found.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="37"/>
+        <source>整数を入力してください。</source>
+        <translation>Enter a whole number.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="39"/>
+        <source>%1 から %2 までの整数を入力してください。</source>
+        <translation>Enter a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="40"/>
+        <source>数字を入力してください。</source>
+        <translation>Enter a number.</translation>
+    </message>
+    <message>
+        <location filename="../core/messages.h" line="42"/>
+        <source>%1 から %2 までの数字を入力してください。</source>
+        <translation>Enter a number from %1 to %2.</translation>
+    </message>
+</context>
+</TS>
