@@ -4,8 +4,8 @@
 #pragma once
 
 #include "view_commands.h"
-#include <QCoreApplication>
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <functional>
 #include <vector>

@@ -4,8 +4,8 @@
 
 #include "dialogs.h"
 #include "session.h"
-#include <QCoreApplication>
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 

@@ -5,8 +5,8 @@
 
 #include "app_state.h"
 #include "vesk_view.h"
-#include <QCoreApplication>
 
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QTranslator>

@@ -7,8 +7,8 @@
 #include "dialogs.h"
 #include "list_dialog.h"
 #include "qt_draw_surface.h"
-#include <QCoreApplication>
 
+#include <QCoreApplication>
 #include <QWidget>
 #include <memory>
 #include <optional>
