@@ -478,10 +478,17 @@ int sampleRelief(const ReliefData& r, double lat, double lon) {
 
 namespace {
 
-// The relief raster, drawn again only when its view, grid or colours changed since the last.
+// The relief raster, drawn again only when its view, grid or colours changed since the last. On a
+// high-density surface it is sampled at the device's pixels: the layout scaled by the pixel ratio.
 void drawRelief(MapCanvas& c, const ReliefData& relief) {
-    const ViewState& v = c.view;
-    const MapProjection& p = c.projection;
+    const double ratio = c.surface.pixelRatio();
+    const auto scaled = [ratio](int v) { return static_cast<int>(std::lround(v * ratio)); };
+    ViewState v = c.view;
+    MapProjection p = c.projection;
+    for (int* pixel :
+         {&v.mapLeft, &v.mapTop, &v.mapRight, &v.mapBottom, &v.mapCentreX, &v.mapCentreY})
+        *pixel = scaled(*pixel);
+    p.mapRadius *= ratio;
     ReliefRaster::Key key{
         typeid(c.surface),
         {v.projection, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, v.mapCentreX, v.mapCentreY},
@@ -490,10 +497,12 @@ void drawRelief(MapCanvas& c, const ReliefData& relief) {
         relief.colours};
     ReliefRaster& raster = relief.raster;
     if (!raster.pixels || !(raster.key == key)) {
-        raster.pixels = v.projection == 1 ? globeRelief(c, relief) : mercatorRelief(c, relief);
+        MapCanvas device{c.surface, p, v};
+        raster.pixels =
+            v.projection == 1 ? globeRelief(device, relief) : mercatorRelief(device, relief);
         raster.key = std::move(key);
     }
-    c.surface.blit(0, 0, v.mapRight, v.mapBottom, *raster.pixels, 0, 0);
+    c.surface.blit(0, 0, c.view.mapRight, c.view.mapBottom, *raster.pixels, 0, 0);
 }
 
 } // namespace

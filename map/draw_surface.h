@@ -73,9 +73,12 @@ class DrawSurface {
     virtual void textOut(int x, int y, const std::string& utf8) = 0;
     // The box that textOut fills for the text in the selected font.
     virtual TextSize textSize(const std::string& utf8) const = 0;
-    // An off-screen surface of the same kind.
+    // Device pixels per pixel of the layout: more than 1 on a high-density picture.
+    virtual double pixelRatio() const { return 1; }
+    // An off-screen surface of the same kind, one pixel per device pixel.
     virtual std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const = 0;
-    // Copies a rectangle of another surface of the same kind unchanged.
+    // Copies a rectangle of another surface of the same kind unchanged. The source's pixels are
+    // this surface's device pixels: at a pixel ratio r the source rectangle is r times as large.
     virtual void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
                       int sourceY) = 0;
 };

@@ -244,8 +244,9 @@ void QtDrawSurface::blit(int x, int y, int width, int height, const DrawSurface&
     const auto& other = dynamic_cast<const QtDrawSurface&>(source);
     paint([&](QPainter& p) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
+        const double r = pixelRatio();
         p.drawImage(QRect(x, y, width, height), other.pixels,
-                    QRect(sourceX, sourceY, width, height));
+                    QRectF(sourceX * r, sourceY * r, width * r, height * r).toRect());
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     });
 }

@@ -58,6 +58,7 @@ class QtDrawSurface : public DrawSurface {
     void setBackgroundColour(Rgb colour) override { backgroundColour = colour; }
     void textOut(int x, int y, const std::string& utf8) override;
     TextSize textSize(const std::string& utf8) const override;
+    double pixelRatio() const override { return pixels.devicePixelRatio(); }
     std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const override;
     void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
               int sourceY) override;

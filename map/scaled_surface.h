@@ -35,6 +35,7 @@ class ScaledSurface : public DrawSurface {
     void textOut(int x, int y, const std::string& utf8) override;
     TextSize textSize(const std::string& utf8) const override;
     // Off-screen surfaces and copies are the inner surface's, at its own scale.
+    double pixelRatio() const override { return inner.pixelRatio(); }
     std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const override;
     void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
               int sourceY) override;

@@ -33,6 +33,7 @@ class TextRecordingSurface : public DrawSurface {
     void setBackgroundColour(Rgb colour) override { inner.setBackgroundColour(colour); }
     void textOut(int x, int y, const std::string& utf8) override;
     TextSize textSize(const std::string& utf8) const override { return inner.textSize(utf8); }
+    double pixelRatio() const override { return inner.pixelRatio(); }
     std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const override;
     void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
               int sourceY) override;

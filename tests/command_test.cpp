@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include <QImage>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -171,6 +172,21 @@ TEST(RenderCommand, PixelRatioAndVectorDocuments) {
         if (two.pixel(x, 400) != two.pixel(0, 400))
             frameTwo = x;
     EXPECT_NEAR(frameTwo, 2 * frameOne, 2);
+    // The relief is sampled at the device's pixels: its 2 x 2 blocks of land differ within.
+    int landBlocks = 0, detailed = 0;
+    for (int y = 0; y + 1 < two.height(); y += 2)
+        for (int x = 2 * frameOne + 4; x + 1 < two.width(); x += 2) {
+            const QRgb block[4] = {two.pixel(x, y), two.pixel(x + 1, y), two.pixel(x, y + 1),
+                                   two.pixel(x + 1, y + 1)};
+            const bool land = std::all_of(std::begin(block), std::end(block), [](QRgb c) {
+                return qGreen(c) > 80 && qGreen(c) > qRed(c) && qGreen(c) > qBlue(c);
+            });
+            landBlocks += land;
+            detailed +=
+                land && !(block[0] == block[1] && block[0] == block[2] && block[0] == block[3]);
+        }
+    ASSERT_GT(landBlocks, 1000);
+    EXPECT_GT(detailed, landBlocks / 4) << detailed << " of " << landBlocks;
 
     render({"--out", "map.svg"});
     render({"--mode", "table", "--out", "table.pdf"});
