@@ -78,18 +78,26 @@ void QtDrawSurface::finish() {
         painter->end();
 }
 
+QtDrawSurface::Strokes& QtDrawSurface::strokesOf(const Pen& strokePen, bool filled) {
+    for (Strokes& strokes : pending)
+        if (strokes.filled == filled && strokes.pen == strokePen)
+            return strokes;
+    return pending.emplace_back(Strokes{strokePen, filled, {}});
+}
+
 void QtDrawSurface::flushPending() {
-    if (!pendingDots.isEmpty() && painter && painter->isActive())
-        painter->fillPath(pendingDots, toQColor(pendingDotColour));
-    pendingDots.clear();
-    if (pendingLine.size() >= 2 && painter && painter->isActive()) {
-        QPen line(toQColor(pendingPen.colour), 1);
-        line.setStyle(pendingPen.style == PenStyle::dotted ? Qt::DotLine : Qt::SolidLine);
-        painter->setPen(line);
-        painter->setBrush(Qt::NoBrush);
-        painter->drawPolyline(pendingLine);
+    if (painter && painter->isActive()) {
+        for (const Strokes& strokes : pending) {
+            if (strokes.filled) {
+                painter->fillPath(strokes.path, toQColor(strokes.pen.colour));
+                continue;
+            }
+            QPen line(toQColor(strokes.pen.colour), 1);
+            line.setStyle(strokes.pen.style == PenStyle::dotted ? Qt::DotLine : Qt::SolidLine);
+            painter->strokePath(strokes.path, line);
+        }
     }
-    pendingLine.clear();
+    pending.clear();
 }
 
 void QtDrawSurface::paint(const std::function<void(QPainter&)>& draw) {
@@ -116,15 +124,12 @@ void QtDrawSurface::moveTo(int x, int y) {
 
 void QtDrawSurface::lineTo(int x, int y) {
     if (painter) {
-        // through the pixel centres of the layout, one polyline while the line goes on
+        // through the pixel centres of the layout, one path per pen
         const QPointF from(position.x + 0.5, position.y + 0.5);
-        if (!pendingDots.isEmpty() || pendingLine.isEmpty() || pendingLine.last() != from ||
-            !(pendingPen == pen)) {
-            flushPending();
-            pendingLine << from;
-            pendingPen = pen;
-        }
-        pendingLine << QPointF(x + 0.5, y + 0.5);
+        QPainterPath& path = strokesOf(pen, false).path;
+        if (path.elementCount() == 0 || path.currentPosition() != from)
+            path.moveTo(from);
+        path.lineTo(x + 0.5, y + 0.5);
         position = {x, y};
         return;
     }
@@ -150,10 +155,7 @@ void QtDrawSurface::lineTo(int x, int y) {
 
 void QtDrawSurface::setPixel(int x, int y, Rgb colour) {
     if (painter) {
-        if (!pendingLine.isEmpty() || !(pendingDotColour == colour))
-            flushPending();
-        pendingDotColour = colour;
-        pendingDots.addRect(QRectF(x, y, 1, 1));
+        strokesOf({PenStyle::solid, colour}, true).path.addRect(QRectF(x, y, 1, 1));
         return;
     }
     if (x < 0 || y < 0 || x >= pixels.width() || y >= pixels.height())

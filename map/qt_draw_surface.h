@@ -17,11 +17,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPolygonF>
 
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace vesk {
 
@@ -73,16 +73,21 @@ class QtDrawSurface : public DrawSurface {
     const QtFont& selectedQtFont() const;
     // Runs the drawing on the surface's painter, or on one made for the image at pixel ratio 1.
     void paint(const std::function<void(QPainter&)>& draw);
-    // Draws what lineTo and setPixel have gathered on the painter.
+    // Draws the strokes that lineTo and setPixel have gathered on the painter.
     void flushPending();
 
     QImage pixels;
     int logicalWidth = 1, logicalHeight = 1;
     std::unique_ptr<QPainter> painter; // null at pixel ratio 1
-    QPolygonF pendingLine;             // connected lineTo segments of one pen, not yet drawn
-    Pen pendingPen;
-    QPainterPath pendingDots; // setPixel squares of one colour, not yet drawn
-    Rgb pendingDotColour;
+    // The lines and pixels drawn since the last other drawing, one path per pen (pixels: a solid
+    // pen of their colour, filled), in the order the pens came; drawn at the next other drawing.
+    struct Strokes {
+        Pen pen;
+        bool filled = false;
+        QPainterPath path;
+    };
+    std::vector<Strokes> pending;
+    Strokes& strokesOf(const Pen& pen, bool filled);
     PixelPoint position;
     Pen pen{PenStyle::solid, {0, 0, 0}};
     Brush brush{false, {255, 255, 255}};

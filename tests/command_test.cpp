@@ -193,7 +193,8 @@ TEST(RenderCommand, PixelRatioAndVectorDocuments) {
     const std::string svg = readFile(dir.path() / "map.svg");
     EXPECT_EQ(runProgram("/usr/bin/xmllint", {"--noout", "map.svg"}, dir.path()).status, 0);
     EXPECT_NE(svg.find(">CANON OF SOLAR ECLIPSE</text>"), std::string::npos);
-    EXPECT_NE(svg.find("<polyline"), std::string::npos) << "curves as paths";
+    EXPECT_NE(svg.find("<path"), std::string::npos) << "curves as paths";
+    EXPECT_LT(std::count(svg.begin(), svg.end(), '<'), 1000) << "one path per pen, not per dot";
     const CommandResult pdf =
         runProgram("/usr/bin/pdftotext", {"-layout", "table.pdf", "-"}, dir.path());
     ASSERT_EQ(pdf.status, 0) << pdf.err;
