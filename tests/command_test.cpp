@@ -118,6 +118,10 @@ TEST(CommandLine, HelpAndVersionEverywhere) {
     }
     EXPECT_NE(runVesk({"render", "--help"}, dir.path()).out.find("--dpr R"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "help draws nothing";
+    r = runVesk({"--lang", "fr"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--lang must be en or ja"), std::string::npos);
+    EXPECT_EQ(runVesk({"--lang", "en", "--version"}, dir.path()).out, "vesk 0.1\n");
     r = runVesk({"draw"}, dir.path());
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("unknown command 'draw'"), std::string::npos);
