@@ -449,6 +449,20 @@ TEST(Window, PrintingDrawsTheScreenAsVectors) {
     EXPECT_EQ(w.v().year, before.year);
     EXPECT_EQ(w.v().redrawAction, before.redrawAction);
     EXPECT_EQ(w.v().kmlOutput, before.kmlOutput);
+
+    // The sky at the maximum, drawn over the picture, is printed as it is shown.
+    w.v().observerLon = -104.14;
+    w.v().observerLat = 25.29;
+    w.v().observerInputMode = 1;
+    w.view->totalitySky();
+    QBuffer skyDocument;
+    skyDocument.open(QIODevice::WriteOnly);
+    QSvgGenerator skySvg;
+    skySvg.setOutputDevice(&skyDocument);
+    skySvg.setSize(w.view->size());
+    w.view->printOn(skySvg);
+    EXPECT_TRUE(
+        QString::fromUtf8(skyDocument.data()).contains(QStringLiteral("Sky at Max. Magnitude")));
 }
 
 TEST(Window, EclipseListShowsAHit) {

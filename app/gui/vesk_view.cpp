@@ -50,6 +50,7 @@ void CVeskView::repaintNow() {
     if (!dirty)
         return;
     dirty = false;
+    overlay = Overlay::none;
     services.yearMonthDialogRequested = false;
     redrawView(state.session, *surface, services);
     if (services.yearMonthDialogRequested) // after the catalog failed: ask for another month
@@ -175,17 +176,19 @@ void CVeskView::eclipseList() {
 
 void CVeskView::totalitySky() {
     repaintNow();
-    if (drawSkyAtMaximum(state, *surface))
+    if (drawSkyAtMaximum(state, *surface)) {
+        overlay = Overlay::sky;
         update();
-    else
+    } else
         statusMessage(messageNotCentral);
 }
 
 void CVeskView::limbCorrection() {
     repaintNow();
-    if (drawLimbAtMaximum(state, *surface) != LimbOutcome::notCentral)
+    if (drawLimbAtMaximum(state, *surface) != LimbOutcome::notCentral) {
+        overlay = Overlay::limb;
         update();
-    else
+    } else
         statusMessage(messageNotCentral);
 }
 
@@ -210,6 +213,10 @@ void CVeskView::printOn(QPaintDevice& device) {
     v.kmlOutput = 0;
     QtDrawSurface page(device, std::max(1, width()), std::max(1, height()));
     redrawView(state.session, page, services);
+    if (overlay == Overlay::sky)
+        drawSkyAtMaximum(state, page);
+    else if (overlay == Overlay::limb)
+        drawLimbAtMaximum(state, page);
     page.finish();
     v = shown;
 }

@@ -50,7 +50,7 @@ class CVeskView : public QWidget {
     void setTextScale(double scale);
     void print();
     // The screen as vector drawing on a device (a printer, a PDF or SVG document) at its
-    // resolution, without what is only shown over it, such as the click read-out.
+    // resolution, with the sky or limb screen shown over it but without the click read-out.
     void printOn(QPaintDevice& device);
 
     // Asks for a full repaint through the pipeline.
@@ -85,6 +85,9 @@ class CVeskView : public QWidget {
     ValidationReporter reporter;
     std::unique_ptr<QtDrawSurface> surface;
     bool dirty = true;
+    // The screen drawn over the picture since its last repaint, which printing draws too.
+    enum class Overlay { none, sky, limb };
+    Overlay overlay = Overlay::none;
     std::unique_ptr<CListDlg> list;
     std::optional<QPoint> dragStart; // where the left button went down
     QPoint dragOffset;
