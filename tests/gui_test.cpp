@@ -430,18 +430,27 @@ TEST(Window, ToolbarTakesTheDesktopsIconTheme) {
     QIcon::setThemeName(theme);
 }
 
+namespace {
+
+// What the view prints, as an SVG document's text.
+QString printedSvg(CVeskView* view) {
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&document);
+    svg.setSize(view->size());
+    view->printOn(svg);
+    return QString::fromUtf8(document.data());
+}
+
+} // namespace
+
 TEST(Window, PrintingDrawsTheScreenAsVectors) {
     Window w;
     const QPoint centre(w.v().mapCentreX, w.v().mapCentreY);
     QTest::mouseClick(w.view, Qt::LeftButton, {}, centre); // a read-out over the picture
     const ViewState before = w.v();
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
-    QSvgGenerator svg;
-    svg.setOutputDevice(&document);
-    svg.setSize(w.view->size());
-    w.view->printOn(svg);
-    const QString text = QString::fromUtf8(document.data());
+    const QString text = printedSvg(w.view);
     EXPECT_TRUE(text.contains(QStringLiteral(">CANON OF SOLAR ECLIPSE</text>")));
     EXPECT_TRUE(text.contains(QStringLiteral("<path"))) << "curves as paths";
     EXPECT_TRUE(text.contains(QStringLiteral("<image"))) << "the relief as an image";
@@ -455,14 +464,7 @@ TEST(Window, PrintingDrawsTheScreenAsVectors) {
     w.v().observerLat = 25.29;
     w.v().observerInputMode = 1;
     w.view->totalitySky();
-    QBuffer skyDocument;
-    skyDocument.open(QIODevice::WriteOnly);
-    QSvgGenerator skySvg;
-    skySvg.setOutputDevice(&skyDocument);
-    skySvg.setSize(w.view->size());
-    w.view->printOn(skySvg);
-    EXPECT_TRUE(
-        QString::fromUtf8(skyDocument.data()).contains(QStringLiteral("Sky at Max. Magnitude")));
+    EXPECT_TRUE(printedSvg(w.view).contains(QStringLiteral("Sky at Max. Magnitude")));
 }
 
 TEST(Window, EclipseListShowsAHit) {
