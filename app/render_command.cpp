@@ -1,6 +1,7 @@
 #include "render_command.h"
 
 #include "command_line.h"
+#include "output_path.h"
 #include "picture_output.h"
 #include "sky_command.h"
 #include "text_recording_surface.h"
@@ -122,7 +123,7 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
     out = options.value("--out").value_or("vesk.png");
     if (!pictureFormatOf(out))
         return "--out must name a .png, .svg or .pdf file";
-    return "";
+    return outputPathRefusal(out);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "save_files.h"
 
+#include "held_signals.h"
+#include "output_path.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
@@ -9,6 +12,9 @@
 namespace vesk {
 
 namespace {
+
+// The second names of earlier files are NAME + backupInfix + six characters.
+constexpr const char* backupInfix = ".vesk-backup-";
 
 std::string failure(const std::filesystem::path& path, const QString& reason) {
     return "cannot write " + path.string() + ": " + reason.toStdString();
@@ -21,7 +27,8 @@ class Backup {
     explicit Backup(const std::filesystem::path& path) : path(QString::fromStdString(path)) {
         if (!QFile::exists(this->path))
             return;
-        copy = std::make_unique<QTemporaryFile>(this->path + QStringLiteral(".XXXXXX"));
+        copy = std::make_unique<QTemporaryFile>(this->path + QString::fromLatin1(backupInfix) +
+                                                QStringLiteral("XXXXXX"));
         std::error_code error;
         if (!copy->open() || !QFile::remove(copy->fileName()))
             copy.reset();
@@ -45,9 +52,30 @@ class Backup {
     std::unique_ptr<QTemporaryFile> copy;
 };
 
+// Removes the second names that a run killed outright (SIGKILL, a power cut) left beside path.
+void removeStaleBackups(const std::filesystem::path& path) {
+    const std::string prefix = path.filename().string() + backupInfix;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path(), error)) {
+        const std::string name = entry.path().filename().string();
+        std::error_code ignored;
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
+            entry.is_regular_file(ignored))
+            std::filesystem::remove(entry.path(), ignored);
+    }
+}
+
 } // namespace
 
 std::string SaveFileSink::writeTogether(const std::vector<OutputFile>& files) {
+    for (const OutputFile& file : files)
+        if (const std::string refusal = outputPathRefusal(file.path); !refusal.empty())
+            return refusal;
+    // No signal ends the run while temporary files and second names exist.
+    const HeldSignals held;
+    for (const OutputFile& file : files)
+        removeStaleBackups(file.path);
     std::vector<std::unique_ptr<QSaveFile>> saves;
     for (const OutputFile& file : files) {
         auto save = std::make_unique<QSaveFile>(QString::fromStdString(file.path));

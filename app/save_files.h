@@ -1,6 +1,7 @@
 // The program's output files through Qt's QSaveFile: each goes to a unique temporary file in its
 // target folder, every write and the flush are checked, and only then is it renamed over the
-// earlier file.
+// earlier file. Only regular files are replaced (a special file is refused), and SIGINT, SIGTERM
+// and SIGHUP wait until the files are in place, so that no temporary file stays behind.
 #pragma once
 
 #include "file_sink.h"

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace vesk::testing;
 
@@ -306,6 +308,55 @@ TEST(RenderCommand, OutputsAreWrittenWholeOrNotAtAll) {
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "shot.png"));
     EXPECT_EQ(folderContents(dir.path()).size(), 4u);
+}
+
+// Outputs never replace a device node or a FIFO (the test's own, in its scratch folder), a
+// signal during a render leaves no temporary file, and stale second names of an earlier run
+// killed outright are cleared by the next write.
+TEST(RenderCommand, OutputsReplaceOnlyRegularFilesAndSurviveSignals) {
+    ScratchDir dir;
+    const std::filesystem::path fifo = dir.path() / "fifo.png", device = dir.path() / "full";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo, dir.path() / "to-fifo.png");
+    std::vector<std::string> specials = {"fifo.png", "to-fifo.png"};
+    if (mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 7)) == 0) {
+        std::filesystem::create_symlink(device, dir.path() / "to-device.png");
+        specials.push_back("to-device.png");
+    }
+    for (const std::string& special : specials) {
+        const CommandResult r = runVesk({"render", "--out", special}, dir.path());
+        EXPECT_EQ(r.status, 2) << special;
+        EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    if (specials.size() == 3) {
+        EXPECT_TRUE(std::filesystem::is_character_file(device));
+    }
+    const std::filesystem::path real = dir.write("real.png", "old");
+    std::filesystem::create_symlink(real, dir.path() / "to-real.png");
+    ASSERT_EQ(runVesk({"render", "--out", "to-real.png"}, dir.path()).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "to-real.png"));
+    EXPECT_EQ(pngSize(readFile(real)), (std::pair{1000, 700}));
+
+    ScratchDir kml;
+    const std::filesystem::path stale = kml.write("map.png.vesk-backup-Ab12Cd", "stale");
+    const std::filesystem::path mine = kml.write("map.png.backup", "the user's");
+    ASSERT_EQ(runVesk({"render", "--year", "2024", "--month", "4", "--out", "map.png"}, kml.path())
+                  .status,
+              0);
+    EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_EQ(readFile(mine), "the user's");
+    // SIGTERM at moments spread over a render with KML: afterwards the folder holds
+    // the finished files only.
+    for (const char* delay : {"0.2", "0.4", "0.6", "0.8", "1.0", "1.2", "1.5"}) {
+        const std::string run = "\"$0\" render --year 2024 --month 4 --kml --out map.png & "
+                                "sleep $1; kill -TERM $! 2>/dev/null; wait";
+        runProgram("/bin/sh", {"-c", run, VESK_EXECUTABLE, delay}, kml.path());
+        for (const auto& [name, bytes] : folderContents(kml.path()))
+            EXPECT_TRUE(name == "map.png" || name == "map.png.backup" || name == "202404.kml" ||
+                        name == "202404_earth.kml")
+                << name << " after a signal at " << delay << " s";
+    }
 }
 
 TEST(RenderCommand, SkyViewOnlyInsideTheCentralPath) {

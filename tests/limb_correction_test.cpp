@@ -90,18 +90,18 @@ TEST(LimbCorrection, GridFetchedByAddressResumedAndCheckedAgainstTheLabel) {
     };
     ASSERT_EQ(make({"--label", ldemLabel().string()}, direct).status, 0);
     const std::string grid = readFile(direct.path() / "LRO.dat");
-    // The label, then the image it names, into the output's folder.
+    // The label, then the image it names, beside the output under the tool's own names.
     CommandResult r = make({"--url", fileUrl(ldemLabel())}, fetched);
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(readFile(fetched.path() / "LDEM_4.IMG"), product);
+    EXPECT_EQ(readFile(fetched.path() / "LRO.dat.img"), product);
     EXPECT_TRUE(readFile(fetched.path() / "LRO.dat") == grid);
-    EXPECT_NE(r.err.find("LDEM_4.IMG: 2073600 bytes"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("LRO.dat.img: 2073600 bytes"), std::string::npos) << r.err;
     // A download cut off after a megabyte goes on where it stopped.
-    resumed.write("LDEM_4.IMG.part", product.substr(0, 1000000));
+    resumed.write("LRO.dat.img.part", product.substr(0, 1000000));
     r = make({"--url", fileUrl(ldemLabel())}, resumed);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(readFile(resumed.path() / "LRO.dat") == grid);
-    EXPECT_FALSE(std::filesystem::exists(resumed.path() / "LDEM_4.IMG.part"));
+    EXPECT_FALSE(std::filesystem::exists(resumed.path() / "LRO.dat.img.part"));
     // A product whose image is shorter than its label states is refused; nothing is made.
     source.write("LDEM_4.LBL", readFile(ldemLabel()));
     source.write("LDEM_4.IMG", product.substr(0, 1500000));
@@ -110,7 +110,7 @@ TEST(LimbCorrection, GridFetchedByAddressResumedAndCheckedAgainstTheLabel) {
     EXPECT_NE(r.err.find("gave 1500000 bytes; the label states 2073600"), std::string::npos)
         << r.err;
     EXPECT_FALSE(std::filesystem::exists(cut.path() / "LRO.dat"));
-    EXPECT_FALSE(std::filesystem::exists(cut.path() / "LDEM_4.IMG"));
+    EXPECT_FALSE(std::filesystem::exists(cut.path() / "LRO.dat.img"));
     r = make({"--url", fileUrl(source.path() / "NO_SUCH.LBL")}, cut);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot fetch"), std::string::npos) << r.err;

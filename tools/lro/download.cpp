@@ -1,10 +1,11 @@
 #include "download.h"
 
+#include "atomic_file.h"
+
 #include <curl/curl.h>
 
 #include <cstdio>
 #include <memory>
-#include <stdexcept>
 #include <system_error>
 #include <unistd.h>
 
@@ -16,13 +17,24 @@ struct Transfer {
     std::FILE* file = nullptr;
     bool terminal = false;     // progress on one line that is written over
     std::uintmax_t offset = 0; // bytes already in the partial file
+    std::uintmax_t received = 0;
+    std::uintmax_t maxBytes = 0;
+    bool tooLarge = false;
     std::string name;
     int lastPercent = -1;
 };
 
+// Refuses (returns short) the bytes that would take the file past its largest size.
 std::size_t writeBytes(char* data, std::size_t size, std::size_t count, void* user) {
     auto* transfer = static_cast<Transfer*>(user);
-    return std::fwrite(data, size, count, transfer->file) * size;
+    const std::size_t bytes = size * count;
+    if (transfer->offset + transfer->received + bytes > transfer->maxBytes) {
+        transfer->tooLarge = true;
+        return 0;
+    }
+    const std::size_t written = std::fwrite(data, 1, bytes, transfer->file);
+    transfer->received += written;
+    return written;
 }
 
 // "NAME: 42 % (120 of 285 MB)" on one terminal line.
@@ -48,6 +60,56 @@ std::uintmax_t sizeOf(const std::filesystem::path& path) {
     return error ? 0 : size;
 }
 
+// What one attempt of the transfer ended with.
+struct Attempt {
+    CURLcode result = CURLE_OK;
+    long status = 0; // HTTP status
+    std::string error;
+    bool tooLarge = false;
+};
+
+Attempt transferOnce(const std::string& url, const std::filesystem::path& part,
+                     const DownloadLimits& limits, Transfer& transfer) {
+    const std::unique_ptr<CURL, void (*)(CURL*)> curl(curl_easy_init(), curl_easy_cleanup);
+    transfer.file = std::fopen(part.c_str(), "ab");
+    if (!curl || transfer.file == nullptr)
+        throw std::runtime_error("cannot write " + part.string());
+    char error[CURL_ERROR_SIZE] = "";
+    CURL* c = curl.get();
+    curl_easy_setopt(c, CURLOPT_URL, url.c_str());
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "https,http,ftp,file");
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error);
+    curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
+    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, limits.timeoutSeconds);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, limits.timeoutSeconds);
+    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, writeBytes);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, showProgress);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &transfer);
+    curl_easy_setopt(c, CURLOPT_RESUME_FROM_LARGE, static_cast<curl_off_t>(transfer.offset));
+    Attempt attempt;
+    attempt.result = curl_easy_perform(c);
+    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &attempt.status);
+    attempt.error = *error != '\0' ? error : curl_easy_strerror(attempt.result);
+    attempt.tooLarge = transfer.tooLarge;
+    const bool closed = std::fclose(transfer.file) == 0;
+    transfer.file = nullptr;
+    if (transfer.lastPercent >= 0)
+        std::fputc('\n', stderr);
+    if (!closed)
+        throw std::runtime_error("cannot write " + part.string());
+    return attempt;
+}
+
+std::string sizeText(std::uintmax_t bytes) {
+    return std::to_string(bytes) + " bytes";
+}
+
 } // namespace
 
 std::string siblingUrl(const std::string& url, const std::string& name) {
@@ -56,51 +118,57 @@ std::string siblingUrl(const std::string& url, const std::string& name) {
 }
 
 void download(const std::string& url, const std::filesystem::path& target,
-              std::optional<std::uintmax_t> expectedBytes) {
-    if (expectedBytes && sizeOf(target) == *expectedBytes)
-        return; // fetched whole before
+              const DownloadLimits& limits) {
     const std::filesystem::path part = target.string() + ".part";
+    tools::checkOutputPath(target);
+    tools::checkOutputPath(part);
+    const auto expected = limits.expectedBytes;
+    if (expected && sizeOf(target) == *expected)
+        return; // fetched whole before
     Transfer transfer;
     transfer.name = target.filename().string();
     transfer.terminal = isatty(fileno(stderr)) != 0;
+    transfer.maxBytes = expected.value_or(limits.maxBytes);
     transfer.offset = sizeOf(part);
-    if (!expectedBytes || transfer.offset > *expectedBytes) {
+    if (!expected || transfer.offset > *expected) {
         std::filesystem::remove(part);
         transfer.offset = 0;
     }
-    const std::unique_ptr<CURL, void (*)(CURL*)> curl(curl_easy_init(), curl_easy_cleanup);
-    transfer.file = std::fopen(part.c_str(), "ab");
-    if (!curl || transfer.file == nullptr)
-        throw std::runtime_error("cannot write " + part.string());
-    char error[CURL_ERROR_SIZE] = "";
-    curl_easy_setopt(curl.get(), CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl.get(), CURLOPT_ERRORBUFFER, error);
-    curl_easy_setopt(curl.get(), CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(curl.get(), CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEFUNCTION, writeBytes);
-    curl_easy_setopt(curl.get(), CURLOPT_WRITEDATA, &transfer);
-    curl_easy_setopt(curl.get(), CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(curl.get(), CURLOPT_XFERINFOFUNCTION, showProgress);
-    curl_easy_setopt(curl.get(), CURLOPT_XFERINFODATA, &transfer);
-    curl_easy_setopt(curl.get(), CURLOPT_RESUME_FROM_LARGE,
-                     static_cast<curl_off_t>(transfer.offset));
-    const CURLcode result = curl_easy_perform(curl.get());
-    const bool closed = std::fclose(transfer.file) == 0;
-    if (transfer.lastPercent >= 0)
-        std::fputc('\n', stderr);
-    if (result != CURLE_OK)
-        throw FetchError("cannot fetch " + url + ": " +
-                         (*error != '\0' ? error : curl_easy_strerror(result)) +
-                         " (what arrived is kept in " + part.string() + ")");
-    if (!closed)
-        throw std::runtime_error("cannot write " + part.string());
-    const std::uintmax_t size = sizeOf(part);
-    if (expectedBytes && size != *expectedBytes) {
-        if (size > *expectedBytes)
+    Attempt attempt;
+    if (!expected || transfer.offset < *expected) {
+        attempt = transferOnce(url, part, limits, transfer);
+        if ((attempt.result == CURLE_RANGE_ERROR || attempt.result == CURLE_BAD_DOWNLOAD_RESUME) &&
+            transfer.offset > 0) {
+            // The server cannot continue a download: fetch the file whole again.
+            std::fprintf(stderr, "%s: the server cannot resume; starting again\n",
+                         transfer.name.c_str());
             std::filesystem::remove(part);
-        throw std::runtime_error(url + " gave " + std::to_string(size) +
-                                 " bytes; the label states " + std::to_string(*expectedBytes));
+            transfer.offset = transfer.received = 0;
+            attempt = transferOnce(url, part, limits, transfer);
+        }
     }
+    const std::uintmax_t size = sizeOf(part);
+    if (attempt.tooLarge) {
+        std::filesystem::remove(part);
+        throw std::runtime_error(url + " sends more than the " + sizeText(transfer.maxBytes) +
+                                 (expected ? " the label states" : " a label can have") +
+                                 "; nothing was kept");
+    }
+    if (attempt.result != CURLE_OK) {
+        if (size == 0)
+            std::filesystem::remove(part);
+        const std::string status =
+            attempt.status >= 400 ? "the server answered HTTP " + std::to_string(attempt.status)
+                                  : attempt.error;
+        throw FetchError("cannot fetch " + url + ": " + status +
+                         (size > 0 ? " (the " + sizeText(size) + " that arrived are kept in " +
+                                         part.string() + " and continued by the next run)"
+                                   : ""));
+    }
+    if (expected && size != *expected)
+        throw std::runtime_error(url + " gave " + sizeText(size) + "; the label states " +
+                                 sizeText(*expected) + " (kept in " + part.string() +
+                                 " and continued by the next run)");
     std::filesystem::rename(part, target);
     if (!transfer.terminal)
         std::fprintf(stderr, "%s: %ju bytes\n", transfer.name.c_str(), size);

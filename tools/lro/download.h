@@ -1,5 +1,6 @@
-// Downloads over any protocol libcurl knows (https, http, ftp, file), resumable: a partial
-// download is kept beside the target as TARGET.part and continued by the next run.
+// Downloads over https, http, ftp or from a file, resumable: a partial download is kept beside the
+// target as TARGET.part and continued by the next run (or begun anew where the server cannot
+// resume).
 #pragma once
 
 #include <cstdint>
@@ -10,17 +11,29 @@
 
 namespace vesk::lro {
 
-// A download that the server or the file system refused (no such file, no connection).
+// A download that the server or the network refused (no such file, no connection, a stall).
 struct FetchError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Fetches url into target. With expectedBytes, a target of that size is taken as done, a
-// partial download is continued, and one that ends at another size is refused
-// (std::runtime_error naming both sizes; a shorter one stays as TARGET.part to be continued);
-// without, the file is fetched whole anew. Progress goes to standard error.
+// The beginnings of the addresses that are fetched; a redirection goes to https or http only.
+constexpr const char* urlSchemes[] = {"https://", "http://", "ftp://", "file://"};
+
+struct DownloadLimits {
+    // The size the file must have: a target of that size is taken as done, a partial download
+    // is continued, and one that ends at another size is refused. Without it the file is
+    // fetched whole anew and may have any size up to maxBytes.
+    std::optional<std::uintmax_t> expectedBytes;
+    std::uintmax_t maxBytes = 0; // the transfer stops as soon as it would pass this
+    long timeoutSeconds = 60;    // to connect, and the longest time without a byte
+};
+
+// Fetches url into target. Throws FetchError for what the server or network did (the message
+// names the HTTP status or the stall; an empty TARGET.part is removed), std::runtime_error for
+// a file of the wrong size (a larger one is removed, a shorter one kept to be continued) or a
+// file that cannot be written. Progress goes to standard error.
 void download(const std::string& url, const std::filesystem::path& target,
-              std::optional<std::uintmax_t> expectedBytes);
+              const DownloadLimits& limits);
 
 // The address of a file named name in the same folder as url.
 std::string siblingUrl(const std::string& url, const std::string& name);

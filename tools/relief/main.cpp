@@ -16,6 +16,8 @@
 // hypsometric tint after the usual atlas scale, dark green lowlands through yellow-green and
 // tan uplands to brown mountains, grey rock and white above 6000 m; land below sea level a darker
 // green (water is below -100 m and never drawn with the table).
+#include "atomic_file.h"
+
 #include <netcdf.h>
 
 #include <algorithm>
@@ -186,13 +188,8 @@ void writeGrid(const SourceGrid& source, const std::vector<std::uint8_t>& land,
             bytes[cell * 2 + 1] = static_cast<std::uint8_t>((v >> 8) & 0xff);
         }
     }
-    const std::string part = path + ".part";
-    std::FILE* file = std::fopen(part.c_str(), "wb");
-    if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
-        std::fclose(file) != 0)
-        throw std::runtime_error("cannot write " + path);
-    if (std::rename(part.c_str(), path.c_str()) != 0)
-        throw std::runtime_error("cannot rename " + part);
+    vesk::tools::writeFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 struct Stop {

@@ -12,6 +12,8 @@
 // the largest the reader takes on the Mercator map. The rank of a segment comes from its GSHHG
 // level: ocean shores, double-lined and major rivers and national borders are ranks 1 and 2,
 // lakes' islands, minor and intermittent rivers, state and maritime boundaries 3 and more.
+#include "atomic_file.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -223,11 +225,8 @@ std::vector<std::pair<Segment, int>> joinSegments(std::vector<std::pair<Segment,
 }
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const std::string part = path + ".part";
-    std::FILE* file = std::fopen(part.c_str(), "wb");
-    if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
-        std::fclose(file) != 0 || std::rename(part.c_str(), path.c_str()) != 0)
-        throw std::runtime_error("cannot write " + path);
+    vesk::tools::writeFileAtomically(
+        path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 } // namespace
