@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 namespace vesk {
@@ -44,20 +45,6 @@ const char* eclipseTypeName(const std::array<const char*, 7>& names, double type
 }
 
 namespace {
-
-// The catalog files and the last year each holds; a file holds the years above the previous
-// file's last year (the first file from -13000 inclusive).
-struct CatalogFile {
-    const char* name;
-    double lastYear;
-};
-constexpr std::array<CatalogFile, 7> catalogFiles = {{{"ecm13000m08000.prn", -8000},
-                                                      {"ecm07999m03000.prn", -3000},
-                                                      {"ecm02999m00000.prn", 0},
-                                                      {"ecp00001p03000.prn", 3000},
-                                                      {"ecp03001p08000.prn", 8000},
-                                                      {"ecp08001p13000.prn", 13000},
-                                                      {"ecp13001p16999.prn", 16999}}};
 
 // The file opened instead when catalogOpenFirst finds none for its year.
 constexpr const char* fallbackCatalogFile = "ecp00001p03000.prn";
@@ -208,6 +195,27 @@ bool entryIsSelected(const EclipseRecord& entry, double year, double month) {
            std::trunc(year) < std::trunc(entry.year);
 }
 
+// No two consecutive solar eclipses of the catalog are more than 178.4 days apart, and every
+// year has two or more: a file whose eclipse after a month's start comes two years later leaves
+// out the years between.
+constexpr double longestEclipseGapDays = 2 * 365.25;
+
+// Why the record selected for a month (or the last one, at the end of the catalog) shows that
+// a file leaves out years it should hold; empty when it does not.
+std::string coverageFault(const Catalog& catalog, const std::string& fileOfMonth, double year,
+                          double month, bool ended) {
+    const double requested = calendarToJd(std::trunc(year), std::trunc(month), 1, 0, 0, 0);
+    const double jd = catalog.record.jd;
+    const bool gap = ended ? jd < std::min(requested, ephemerisSpanLastJd) - longestEclipseGapDays
+                           : jd > std::max(requested, ephemerisSpanFirstJd) + longestEclipseGapDays;
+    if (!gap)
+        return "";
+    char date[64];
+    std::snprintf(date, sizeof date, "%.0f/%.0f", std::trunc(year), std::trunc(month));
+    return fileOfMonth + ": holds no eclipse near " + date +
+           ": the file does not cover the years its name says (made for a range of years?)";
+}
+
 } // namespace
 
 const char* catalogFileForYear(double year) {
@@ -240,6 +248,7 @@ int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
     if (name == nullptr || !openCatalogFile(catalog, name))
         return -1;
     bool anyEntry = false, selected = false;
+    std::string fileOfMonth = catalog.fileName;
     while (!selected && readRawEntry(catalog)) {
         anyEntry = true;
         selected = entryIsSelected(catalog.record, year, month);
@@ -254,6 +263,11 @@ int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
     }
     if (!selected) {
         // The month lies after the file's last eclipse: the next one opens the next file.
+        catalog.fault = coverageFault(catalog, fileOfMonth, year, month, true);
+        if (!catalog.fault.empty()) {
+            catalog.file.reset();
+            return -1;
+        }
         const double next = nextFileYear(catalog);
         if (catalogFileForYear(next) == nullptr) {
             convertEntryToUt(catalog.record);
@@ -265,6 +279,11 @@ int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
             catalog.file.reset();
             return -1;
         }
+    }
+    catalog.fault = coverageFault(catalog, fileOfMonth, year, month, false);
+    if (!catalog.fault.empty()) {
+        catalog.file.reset();
+        return -1;
     }
     convertEntryToUt(catalog.record);
     return 1;

@@ -67,6 +67,24 @@ const char* eclipseTypeName(const std::array<const char*, 7>& names, double type
 // last in 16996).
 constexpr double firstCatalogYear = -13000, lastCatalogYear = 16999;
 
+// The catalog files and the last year each holds; a file holds the years above the previous
+// file's last year (the first file from -13000 inclusive).
+struct CatalogFile {
+    const char* name;
+    double lastYear;
+};
+inline constexpr std::array<CatalogFile, 7> catalogFiles = {{{"ecm13000m08000.prn", -8000},
+                                                             {"ecm07999m03000.prn", -3000},
+                                                             {"ecm02999m00000.prn", 0},
+                                                             {"ecp00001p03000.prn", 3000},
+                                                             {"ecp03001p08000.prn", 8000},
+                                                             {"ecp08001p13000.prn", 13000},
+                                                             {"ecp13001p16999.prn", 16999}}};
+
+// The span of the JPL DE431 ephemeris that the catalog is computed from, TT Julian dates:
+// Julian -12999 August 10 to Gregorian 16997 February 16, 0h.
+constexpr double ephemerisSpanFirstJd = -3026605.5, ephemerisSpanLastJd = 7929133.5;
+
 // The catalog file holding the year, or null when the year lies outside -13000..16999.
 const char* catalogFileForYear(double year);
 

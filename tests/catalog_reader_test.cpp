@@ -48,6 +48,8 @@ TEST(CatalogFileForYear, RangesIncludeTheirUpperEnd) {
     EXPECT_STREQ(catalogFileForYear(16999), "ecp13001p16999.prn");
     EXPECT_EQ(catalogFileForYear(17000), nullptr);
     EXPECT_EQ(catalogFileForYear(-13000.5), nullptr);
+    EXPECT_EQ(ephemerisSpanFirstJd, calendarToJd(-12999, 8, 10, 0, 0, 0));
+    EXPECT_EQ(ephemerisSpanLastJd, calendarToJd(16997, 2, 16, 0, 0, 0));
 }
 
 TEST_F(CatalogFixture, SelectsTheMonthOrTheNextEclipse) {
@@ -58,18 +60,30 @@ TEST_F(CatalogFixture, SelectsTheMonthOrTheNextEclipse) {
     expectDate(2030, 6, 1);
     ASSERT_EQ(catalogFind(catalog, 0, 2030, 12), 1);
     expectDate(2031, 2, 14);
+    // A file that leaves out years its name says it holds is named, not read past: no other
+    // year's eclipse is shown for them.
+    EXPECT_EQ(catalogFind(catalog, 0, 2500, 1), -1);
+    EXPECT_NE(catalog.fault.find("ecp00001p03000.prn: holds no eclipse near 2500/1"),
+              std::string::npos)
+        << catalog.fault;
+    EXPECT_EQ(catalogFind(catalog, 0, 1500, 1), -1);
     // Past a file's last entry the next eclipse is the first of the next file: while that file
     // is missing there is none to show.
-    EXPECT_EQ(catalogFind(catalog, 0, 2500, 1), -1);
-    dir.write("ecp03001p08000.prn", entry(3002, 5, 1));
-    ASSERT_EQ(catalogFind(catalog, 0, 2500, 1), 1);
-    expectDate(3002, 5, 1);
+    writeModern(modern + entry(3000, 10, 1));
+    EXPECT_EQ(catalogFind(catalog, 0, 3000, 12), -1);
+    dir.write("ecp03001p08000.prn", entry(3001, 5, 1));
+    ASSERT_EQ(catalogFind(catalog, 0, 3000, 12), 1);
+    expectDate(3001, 5, 1);
     // After the last eclipse of the last file the catalog has ended; the record holds that one.
     dir.write("ecp13001p16999.prn", entry(16996, 11, 29));
     EXPECT_EQ(catalogFind(catalog, 0, 16996, 12), catalogEndReached);
     EXPECT_EQ(catalog.record.x0, 0.29) << "the last eclipse (its UT date lies days earlier)";
     EXPECT_EQ(catalogFind(catalog, 0, 16999, 12), catalogEndReached);
     ASSERT_EQ(catalogFind(catalog, 0, 16996, 11), 1);
+    // A last file that stops years before the ephemeris does is no end of the catalog.
+    dir.write("ecp13001p16999.prn", entry(16990, 11, 29));
+    EXPECT_EQ(catalogFind(catalog, 0, 16995, 1), -1);
+    EXPECT_NE(catalog.fault.find("does not cover the years its name says"), std::string::npos);
 }
 
 TEST_F(CatalogFixture, MonthFractionChoosesBetweenTwoEclipsesOfAMonth) {

@@ -176,3 +176,36 @@ TEST(CatalogReference, RegeneratedDecadeEqualsTheCommittedFile) {
     EXPECT_EQ(decade.rfind("2020 6 21", 0), 0u);
     EXPECT_NE(decade.find("\n2030 11 25 "), std::string::npos);
 }
+
+// A range computed into a folder that holds the catalog is merged into its file: regenerated,
+// the file comes out byte for byte as committed, and no other file is touched. A file that
+// cannot be read whole is left as it is.
+TEST(CatalogGenerator, RangeIsMergedIntoTheFileItBelongsTo) {
+    if (!std::filesystem::is_directory(ephemerisDir()))
+        GTEST_SKIP() << "no ephemeris files at " << ephemerisDir();
+    ScratchDir out;
+    const std::string committed = readFile(sourceDataDir() / "ecp00001p03000.prn");
+    const std::filesystem::path file = out.write("ecp00001p03000.prn", committed);
+    const std::vector<std::string> range = {
+        "--ephe", ephemerisDir().string(), "--out", out.path().string(), "--from", "2000", "--to",
+        "2001"};
+    CommandResult run = runProgram(VESK_MAKE_CATALOG, range, out.path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("6 eclipses of 2000 to 2001 merged with 7118 others"), std::string::npos)
+        << run.out;
+    EXPECT_TRUE(readFile(file) == committed);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    const std::string broken = committed.substr(0, committed.size() - 20);
+    out.write("ecp00001p03000.prn", broken);
+    run = runProgram(VESK_MAKE_CATALOG, range, out.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("is malformed; nothing was written"), std::string::npos) << run.err;
+    EXPECT_TRUE(readFile(file) == broken);
+    // The table of Saros start years needs the whole catalog.
+    std::vector<std::string> table = range;
+    table.insert(table.end(), {"--saros-table", (out.path() / "saros.cpp").string()});
+    EXPECT_EQ(runProgram(VESK_MAKE_CATALOG, table, out.path()).status, 2);
+    EXPECT_FALSE(std::filesystem::exists(out.path() / "saros.cpp"));
+}

@@ -76,9 +76,10 @@ TEST_F(SearchFixture, PreviousInAMonthWithTwoEclipsesAndAtTheStart) {
 }
 
 TEST_F(SearchFixture, PreviousMemberOfASarosSeries) {
-    dir.write("ecp00001p03000.prn", catalogEntry(2017, 8, 21, 2, 145) +
-                                        catalogEntry(2024, 4, 8, 2, 139) +
-                                        catalogEntry(2035, 9, 2, 2, 145));
+    // (A file holds an eclipse within two years of any month it covers.)
+    dir.write("ecp00001p03000.prn",
+              catalogEntry(2015, 3, 20, 2, 120) + catalogEntry(2017, 8, 21, 2, 145) +
+                  catalogEntry(2024, 4, 8, 2, 139) + catalogEntry(2035, 9, 2, 2, 145));
     SearchCriteria c;
     c.mode = searchSarosNumber;
     c.saros = 145;

@@ -6,18 +6,25 @@
 // For every new moon of the ephemeris span it finds the conjunction, keeps those near a node,
 // fits Besselian elements around greatest eclipse and classifies the eclipse. Entries go into
 // the seven catalog files by their UT year; with --from/--to only the eclipses of those UT years
-// are computed and written. The output is the same whatever the number of threads.
+// are computed and merged into the files that hold those years (their entries of other years
+// are kept). The output is the same whatever the number of threads. Exit status: 0 done, 1 a
+// failure, 2 bad arguments.
+#include "atomic_file.h"
 #include "eclipse_entry.h"
 #include "ephemeris.h"
 #include "saros_numbering.h"
 #include "timescales.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <future>
+#include <map>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -25,10 +32,9 @@
 namespace vesk::catalog {
 namespace {
 
-// Span of the DE431 files: Julian -12999 August 10 to Gregorian 16997 February 16, less a day
-// at each end so that every fit window lies inside.
-const double ephemerisFirstJd = calendarToJd(-12999, 8, 10, 0, 0, 0) + 1;
-const double ephemerisLastJd = calendarToJd(16997, 2, 16, 0, 0, 0) - 1;
+// Span of the DE431 files less a day at each end, so that every fit window lies inside.
+const double ephemerisFirstJd = ephemerisSpanFirstJd + 1;
+const double ephemerisLastJd = ephemerisSpanLastJd - 1;
 
 // Mean new moon of lunation k (J. Meeus, Astronomical Algorithms, 2nd ed., eq. 49.1).
 double meanNewMoon(double k) {
@@ -95,38 +101,76 @@ std::string formatEntry(const EclipseRecord& entry) {
     return text;
 }
 
-// Writes a file through a temporary name so that a failed run leaves no partial file.
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-    const std::filesystem::path temporary = path.string() + ".part";
-    std::FILE* file = std::fopen(temporary.c_str(), "w");
-    if (file == nullptr)
-        throw std::runtime_error("cannot create " + temporary.string());
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    if (std::fclose(file) != 0 || !written) {
-        std::filesystem::remove(temporary);
-        throw std::runtime_error("cannot write " + temporary.string());
+// A catalog entry as its file holds it: the three lines and the TT Julian date that orders them.
+struct EntryText {
+    double jdTT;
+    std::string text;
+};
+
+// The entries of an existing catalog file whose UT year lies outside from..to (none when there is
+// no such file). Throws, naming the file and entry, when an entry is not three lines of 10, 11
+// and 10 numbers: a range is merged only into a file that can be read whole.
+std::vector<EntryText> entriesOutside(const std::filesystem::path& path, double from, double to) {
+    std::vector<EntryText> kept;
+    std::ifstream in(path);
+    if (!in)
+        return kept;
+    std::string lines[3];
+    for (int index = 1; std::getline(in, lines[0]); ++index) {
+        if (lines[0].find_first_not_of(" \t\r") == std::string::npos)
+            continue;
+        EclipseRecord entry;
+        std::size_t field = 0;
+        for (int line = 0; line < 3; ++line) {
+            if (line > 0 && !std::getline(in, lines[line]))
+                break;
+            std::istringstream numbers(lines[line]);
+            double value = 0;
+            while (field < catalogEntryNumbers && numbers >> value)
+                entry.*catalogFieldOrder[field++] = value;
+            if (field != static_cast<std::size_t>(firstFieldOfLine[line + 1]) || !numbers.eof())
+                break;
+        }
+        if (field != catalogEntryNumbers)
+            throw std::runtime_error("cannot merge into " + path.string() + ": entry " +
+                                     std::to_string(index) + " is malformed; nothing was written");
+        const double year = utYear(entry);
+        if (year < from || year > to)
+            kept.push_back({entry.jd, lines[0] + '\n' + lines[1] + '\n' + lines[2] + '\n'});
     }
-    std::filesystem::rename(temporary, path);
+    return kept;
 }
 
-void writeCatalogFiles(const std::vector<EclipseRecord>& entries, const std::string& outDir,
-                       bool allFiles) {
-    std::vector<std::pair<std::string, std::string>> files;
-    for (const char* name :
-         {"ecm13000m08000.prn", "ecm07999m03000.prn", "ecm02999m00000.prn", "ecp00001p03000.prn",
-          "ecp03001p08000.prn", "ecp08001p13000.prn", "ecp13001p16999.prn"})
-        files.emplace_back(name, "");
-    for (const EclipseRecord& entry : entries) {
-        const char* name = catalogFileForYear(utYear(entry));
-        for (auto& [fileName, text] : files) {
-            if (name != nullptr && fileName == name)
-                text += formatEntry(entry);
-        }
+// The seven files of the whole catalog; a range of years is merged into the files it touches,
+// replacing their entries of those years and keeping the others.
+void writeCatalogFiles(const std::vector<EclipseRecord>& entries, const Options& options,
+                       bool wholeCatalog) {
+    std::map<std::string, std::vector<EntryText>> files;
+    for (const CatalogFile& file : catalogFiles)
+        files[file.name];
+    for (const EclipseRecord& entry : entries)
+        if (const char* name = catalogFileForYear(utYear(entry)))
+            files[name].push_back({entry.jd, formatEntry(entry)});
+    const std::filesystem::path folder = options.outDir;
+    for (auto& [name, fileEntries] : files) {
+        if (wholeCatalog || fileEntries.empty())
+            continue;
+        const std::size_t added = fileEntries.size();
+        for (EntryText& kept : entriesOutside(folder / name, options.fromYear, options.toYear))
+            fileEntries.push_back(std::move(kept));
+        std::stable_sort(fileEntries.begin(), fileEntries.end(),
+                         [](const EntryText& a, const EntryText& b) { return a.jdTT < b.jdTT; });
+        std::printf("%s: %zu eclipses of %.0f to %.0f merged with %zu others\n", name.c_str(),
+                    added, options.fromYear, options.toYear, fileEntries.size() - added);
     }
-    std::filesystem::create_directories(outDir);
-    for (const auto& [fileName, text] : files) {
-        if (allFiles || !text.empty())
-            writeFile(std::filesystem::path(outDir) / fileName, text);
+    std::filesystem::create_directories(folder);
+    for (const auto& [name, fileEntries] : files) {
+        if (!wholeCatalog && fileEntries.empty())
+            continue;
+        std::string text;
+        for (const EntryText& entry : fileEntries)
+            text += entry.text;
+        vesk::tools::writeFileAtomically(folder / name, text);
     }
 }
 
@@ -144,7 +188,22 @@ void writeSarosTable(const std::vector<EclipseRecord>& entries, const std::strin
         text += row;
     }
     text += "}};\n// clang-format on\n\n} // namespace vesk\n";
-    writeFile(path, text);
+    vesk::tools::writeFileAtomically(path, text);
+}
+
+// Bad arguments: the tool ends with status 2.
+struct UsageError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// A whole number from low to high given to an option.
+int wholeNumber(const std::string& flag, const std::string& value, int low, int high) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    if (error != std::errc() || end != value.data() + value.size() || number < low || number > high)
+        throw UsageError(flag + " must be a whole number from " + std::to_string(low) + " to " +
+                         std::to_string(high) + ", not '" + value + "'");
+    return number;
 }
 
 Options parseOptions(int argc, char** argv) {
@@ -152,7 +211,7 @@ Options parseOptions(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
         if (i + 1 >= argc)
-            throw std::runtime_error("missing value after " + flag);
+            throw UsageError("missing value after " + flag);
         const std::string value = argv[++i];
         if (flag == "--ephe")
             options.epheDir = value;
@@ -161,17 +220,21 @@ Options parseOptions(int argc, char** argv) {
         else if (flag == "--saros-table")
             options.sarosTable = value;
         else if (flag == "--from")
-            options.fromYear = std::stod(value);
+            options.fromYear = wholeNumber(flag, value, -13000, 16999);
         else if (flag == "--to")
-            options.toYear = std::stod(value);
+            options.toYear = wholeNumber(flag, value, -13000, 16999);
         else if (flag == "--threads")
-            options.threads = std::max(1, std::stoi(value));
+            options.threads = wholeNumber(flag, value, 1, 256);
         else
-            throw std::runtime_error("unknown option " + flag);
+            throw UsageError("unknown option " + flag);
     }
     if (options.epheDir.empty() || options.outDir.empty())
-        throw std::runtime_error("usage: vesk-make-catalog --ephe DIR --out DIR [--from YEAR "
-                                 "--to YEAR] [--threads N] [--saros-table FILE.cpp]");
+        throw UsageError("usage: vesk-make-catalog --ephe DIR --out DIR [--from YEAR "
+                         "--to YEAR] [--threads N] [--saros-table FILE.cpp]");
+    if (options.fromYear > options.toYear)
+        throw UsageError("--from must not come after --to");
+    if (!options.sarosTable.empty() && (options.fromYear > -13000 || options.toYear < 16999))
+        throw UsageError("--saros-table needs the whole catalog, not --from/--to");
     return options;
 }
 
@@ -213,7 +276,7 @@ int run(int argc, char** argv) {
             entries.push_back(entry);
         }
     }
-    writeCatalogFiles(entries, options.outDir, wholeCatalog);
+    writeCatalogFiles(entries, options, wholeCatalog);
     if (!options.sarosTable.empty())
         writeSarosTable(entries, options.sarosTable);
     std::printf("%zu eclipses from lunation %ld to %ld\n", entries.size(), firstLunation,
@@ -227,6 +290,12 @@ int run(int argc, char** argv) {
 int main(int argc, char** argv) {
     try {
         return vesk::catalog::run(argc, argv);
+    } catch (const vesk::catalog::UsageError& error) {
+        std::fprintf(stderr, "vesk-make-catalog: %s\n", error.what());
+        return 2;
+    } catch (const vesk::tools::OutputRefused& error) {
+        std::fprintf(stderr, "vesk-make-catalog: %s\n", error.what());
+        return 2;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vesk-make-catalog: %s\n", error.what());
         return 1;
