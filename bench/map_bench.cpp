@@ -2,7 +2,8 @@
 // whole-globe map of 2024 April 8 with relief and every curve, a regional map at
 // magnification 20 with the vector coasts, rivers and boundaries, and the repaint of a
 // 1280 x 1000 window (whole globe with relief), whose goal is 60 ms of CPU, of the same view
-// (the relief raster kept) and of a new view each time.
+// (the relief raster kept) and of a new view each time; zoomed globes at several latitudes and
+// magnifications.
 #include "app_state.h"
 #include "qt_draw_surface.h"
 
@@ -67,5 +68,37 @@ void windowRepaintNewView(benchmark::State& run) {
     }
 }
 BENCHMARK(windowRepaintNewView)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+
+} // namespace
+
+namespace {
+
+// A 1000 x 700 globe centred at latitude range(0) and magnified range(1) times, with relief
+// drawn anew at each repaint (the centre alternates between two longitudes): the time must not
+// grow with the latitude or the magnification.
+void zoomedGlobe(benchmark::State& run) {
+    AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
+    AppServices services(state);
+    ViewState& view = state.session.view;
+    view.year = 2024;
+    view.month = 4;
+    view.mapRange = 3;
+    view.centreLat = static_cast<double>(run.range(0));
+    view.baseRadius = 340;
+    view.mapScale = view.baseRadius * static_cast<double>(run.range(1));
+    QtDrawSurface surface(1000, 700);
+    int step = 0;
+    for (auto _ : run) {
+        view.centreLon = step++ % 2 == 0 ? 10 : 11;
+        view.redrawAction = redrawShow;
+        if (!redrawView(state.session, surface, services).rendered)
+            run.SkipWithError("nothing drawn (data files missing?)");
+    }
+}
+BENCHMARK(zoomedGlobe)
+    ->ArgsProduct({{0, 45, 75, 89}, {1, 100, 1000}})
+    ->ArgNames({"lat", "scale"})
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime();
 
 } // namespace

@@ -28,6 +28,10 @@ constexpr double quarterPi = 0.7853981634;
 // Above this map radius the vector lines are drawn over the relief raster.
 constexpr double vectorOverReliefRadius = 1800;
 constexpr Rgb labelColour{255, 255, 191};
+// Above this globe radius (in hundreds of pixels) the relief is sampled pixel by pixel.
+constexpr double zoomedReliefScale = 7;
+// The near side of the relief raster: depth 0.005 of the radius or more, squared.
+constexpr double nearSideDepthSquared = 0.005 * 0.005;
 
 double magnification(const MapCanvas& c) {
     return c.view.baseRadius > 0 ? c.projection.mapRadius / c.view.baseRadius : 1;
@@ -85,34 +89,45 @@ std::unique_ptr<DrawSurface> rasterOf(MapCanvas& c, std::size_t rows, const Samp
     return memory;
 }
 
+// The relief of a zoomed globe: every pixel of the frame on the near side takes the height at
+// its own longitude and latitude (the inverse of the orthographic projection), so that the work
+// is the frame's pixels whatever the centre and the magnification.
+std::unique_ptr<DrawSurface> zoomedGlobeRelief(MapCanvas& c, const ReliefData& r) {
+    const ViewState& v = c.view;
+    const MapProjection& p = c.projection;
+    const double phi0 = -p.rotationLat * k, centreLon = -p.rotationLon - 90;
+    const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
+    const int firstRow = v.mapTop + 2, rows = std::max(0, v.mapBottom - v.mapTop - 3);
+    return rasterOf(c, rows, [&](std::size_t row, std::vector<RasterDot>& dots) {
+        const int py = firstRow + static_cast<int>(row);
+        const double y = (v.mapCentreY - py) / p.mapRadius;
+        for (int px = v.mapLeft + 2; px < v.mapRight - 1; ++px) {
+            const double x = (v.mapCentreX - px) / p.mapRadius;
+            const double z2 = 1 - x * x - y * y;
+            // the near side as the whole-globe raster draws it (depth of 0.005 radius or more)
+            if (!(z2 >= nearSideDepthSquared))
+                continue;
+            const double z = std::sqrt(z2);
+            const double lat = std::asin(std::clamp(y * cosPhi0 + z * sinPhi0, -1.0, 1.0)) / k;
+            double lon = std::atan2(z * cosPhi0 - y * sinPhi0, x) / k + centreLon + 270;
+            lon -= 360 * std::floor((lon + 180) / 360);
+            const int h = sampleRelief(r, lat, lon);
+            if (h > 0)
+                dots.push_back({px, py, reliefColour(r, h)});
+        }
+    });
+}
+
+// The relief of the globe: below zoomedReliefScale the whole globe is sampled on a grid of
+// longitude and latitude and each sample drawn at its pixel; above it, each pixel is sampled.
 std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
     const ViewState& v = c.view;
     const MapProjection& p = c.projection;
     const double scale = p.mapRadius / 100;
+    if (scale > zoomedReliefScale)
+        return zoomedGlobeRelief(c, r);
     const double step = 1 / (1.8 * scale);
     const double centreLat = -p.rotationLat, centreLon = -p.rotationLon - 90;
-    double top = 90, bottom = -90, left = -180, right = 180;
-    double lon[6] = {}, lat[6] = {};
-    const int probes[6][2] = {{v.mapLeft, v.mapTop},    {v.mapRight, v.mapTop},
-                              {v.mapLeft, v.mapBottom}, {v.mapRight, v.mapBottom},
-                              {v.mapCentreX, v.mapTop}, {v.mapCentreX, v.mapBottom}};
-    for (int i = 0; i < 6; ++i)
-        pixelToLonLat(p, v, probes[i][0], probes[i][1], lon[i], lat[i]);
-    if (scale > 7 && std::fabs(lat[0]) <= 100) {
-        if (centreLat > 70) {
-            bottom = centreLat - 90;
-        } else if (centreLat < -70) {
-            top = 90 + centreLat;
-        } else if (centreLat > 0) {
-            top = lat[4], bottom = lat[2], left = lon[0], right = lon[1];
-        } else if (centreLat < 0) {
-            top = lat[0], bottom = lat[5], left = lon[2], right = lon[3];
-        }
-        top = std::min(top, 90.0);
-        bottom = std::max(bottom, -90.0);
-        if (right < left)
-            left -= 360;
-    }
     const double phi0 = centreLat * k;
     const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
     // The sample longitudes and their angles from the centre, the same for every row.
@@ -120,12 +135,12 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
         double lon, sinDelta, cosDelta;
     };
     std::vector<Column> columns;
-    for (double lo = left; lo < right; lo += step) {
+    for (double lo = -180; lo < 180; lo += step) {
         const double delta = (lo - centreLon - 270) * k;
         columns.push_back({lo, std::sin(delta), std::cos(delta)});
     }
     std::vector<double> rowLats;
-    for (double la = top; la > bottom; la -= step)
+    for (double la = 90; la > -90; la -= step)
         rowLats.push_back(la);
     return rasterOf(c, rowLats.size(), [&](std::size_t row, std::vector<RasterDot>& dots) {
         const double la = rowLats[row];

@@ -313,6 +313,55 @@ TEST_F(MapFixture, ReliefRasterIsKeptForTheSameViewOnly) {
     EXPECT_NE(relief.raster.pixels.get(), second) << "another centre: drawn again";
 }
 
+// A zoomed globe samples each pixel of its frame at the place under it, at every centre (the
+// equator and the poles included) and magnification: checked against the program's own
+// pixel-to-place inversion on a grid whose height tells 3 x 6 degree blocks apart.
+TEST_F(MapFixture, ZoomedReliefLiesUnderItsPixelsAtEveryCentre) {
+    ReliefData relief;
+    relief.grid.resize(static_cast<std::size_t>(reliefRows) * reliefColumns);
+    for (int r = 0; r < reliefRows; ++r)
+        for (int c = 0; c < reliefColumns; ++c)
+            relief.grid[static_cast<std::size_t>(r) * reliefColumns + c] =
+                static_cast<std::int16_t>(1 + (r / 45) * 60 + c / 90);
+    for (int i = 0; i < reliefColourEntries; ++i)
+        relief.colours[i] = {i % 256, i / 256, 0};
+    view.useCiaMap = 1;
+    const double centres[][2] = {{9, 1.5}, {9, 46.5}, {-171, 76.5}, {9, 89}, {123, -89}};
+    for (const auto& [lon, lat] : centres) {
+        for (const double scale : {8.0, 100.0, 1000.0}) {
+            view.mapScale = view.baseRadius * scale;
+            setMapCentre(projection, view, lon, lat);
+            drawMapBackground(canvas, relief, paths);
+            const auto& dots = dynamic_cast<const RecordingSurface&>(*relief.raster.pixels).pixels;
+            int checked = 0;
+            for (std::size_t d = 0; d < dots.size(); d += 97) {
+                const auto& [at, colour] = dots[d];
+                double pixelLon = 0, pixelLat = 0;
+                if (!pixelToLonLat(projection, view, at.x, at.y, pixelLon, pixelLat))
+                    continue; // the inversion leaves out pixels at the rim
+                pixelLon -= 360 * std::floor((pixelLon + 180) / 360);
+                const double row = (rowLat(0) - pixelLat) * 15,
+                             column = (pixelLon - columnLon(0)) * 15;
+                // away from the blocks' edges, where the interpolation blends two of them
+                if (std::fabs(std::remainder(row, 45)) < 4 ||
+                    std::fabs(std::remainder(column, 90)) < 4 || std::fabs(pixelLat) > 89.7)
+                    continue;
+                const int height = colour.r + 256 * colour.g - reliefColourOffset;
+                EXPECT_EQ(height, 1 + static_cast<int>(std::lround(row) / 45) * 60 +
+                                      static_cast<int>(std::lround(column) / 90))
+                    << "centre " << lon << "," << lat << " scale " << scale << " pixel " << at.x
+                    << "," << at.y;
+                ++checked;
+            }
+            EXPECT_GT(checked, 10) << lon << "," << lat << " scale " << scale;
+            // Zoomed in, the frame lies on the globe and every pixel inside it is land.
+            if (scale >= 100)
+                EXPECT_EQ(static_cast<int>(dots.size()),
+                          (view.mapRight - view.mapLeft - 3) * (view.mapBottom - view.mapTop - 3));
+        }
+    }
+}
+
 TEST(ParallelRows, EveryRowRunsExactlyOnce) {
     for (const std::size_t rows : {0u, 1u, 7u, 8u, 9u, 1001u}) {
         std::vector<std::atomic<int>> runs(rows);
