@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <regex>
 
 namespace vesk {
 
@@ -193,8 +192,8 @@ std::optional<FieldError> validateField(const std::string& text, const FieldRule
                                         double& value) {
     const std::string t = trimmed(text);
     if (rule.integer) {
-        static const std::regex integer("[+-]?[0-9]+");
-        if (!std::regex_match(t, integer))
+        const std::size_t digits = t.empty() || (t[0] != '+' && t[0] != '-') ? 0 : 1;
+        if (t.size() == digits || t.find_first_not_of("0123456789", digits) != std::string::npos)
             return FieldError{messageInteger, {}, {}};
         value = std::strtod(t.c_str(), nullptr);
         if (value < rule.low || value > rule.high)

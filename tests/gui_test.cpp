@@ -127,6 +127,15 @@ TEST(Dialogs, YearMonthChecksMonthFirstAndStoresNothingUntilValid) {
     dialog.yearEdit->setText("-13001");
     dialog.accept();
     EXPECT_EQ(messages.shown.back(), QString("-13000 から 16999 までの整数を入力してください。"));
+    // A pasted number of 32,767 digits is refused like any other number out of range.
+    dialog.yearEdit->setText(QString(32767, QChar('9')));
+    dialog.accept();
+    EXPECT_EQ(messages.shown.back(), QString("-13000 から 16999 までの整数を入力してください。"));
+    for (const char* bad : {"+", "-", "1-2", "١٢"}) {
+        dialog.yearEdit->setText(QString::fromUtf8(bad));
+        dialog.accept();
+        EXPECT_EQ(messages.shown.back(), QString("整数を入力してください。")) << bad;
+    }
     dialog.yearEdit->setText(" 2035 ");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -465,6 +474,32 @@ TEST(Window, PrintingDrawsTheScreenAsVectors) {
     w.v().observerInputMode = 1;
     w.view->totalitySky();
     EXPECT_TRUE(printedSvg(w.view).contains(QStringLiteral("Sky at Max. Magnitude")));
+}
+
+// Ctrl+S saves the screen shown as PNG, SVG or PDF by the name (or the chosen kind): an
+// existing file is replaced by the whole picture, never emptied, and a name of another kind
+// writes nothing.
+TEST(Window, SaveWritesTheScreenByItsKind) {
+    Window w;
+    ScratchDir dir;
+    const std::filesystem::path earlier = dir.write("map.png", "an earlier file");
+    EXPECT_TRUE(w.frame.saveScreen(QString::fromStdString(earlier.string())).isEmpty());
+    const QImage png(QString::fromStdString(earlier.string()));
+    EXPECT_EQ(png.size(), w.view->size());
+    EXPECT_EQ(png.pixel(w.v().mapCentreX, w.v().mapCentreY),
+              w.view->picture().pixel(w.v().mapCentreX, w.v().mapCentreY));
+    const QString svg = QString::fromStdString((dir.path() / "map").string());
+    EXPECT_TRUE(w.frame.saveScreen(svg, QStringLiteral("SVG (*.svg)")).isEmpty());
+    EXPECT_NE(readFile(dir.path() / "map.svg").find("CANON OF SOLAR ECLIPSE"), std::string::npos);
+    EXPECT_TRUE(
+        w.frame.saveScreen(QString::fromStdString((dir.path() / "map.PDF").string())).isEmpty());
+    EXPECT_EQ(readFile(dir.path() / "map.PDF").rfind("%PDF", 0), 0u);
+    const std::filesystem::path text = dir.write("notes.txt", "kept");
+    EXPECT_TRUE(w.frame.saveScreen(QString::fromStdString(text.string())).contains(".png"));
+    EXPECT_EQ(readFile(text), "kept");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              4);
 }
 
 TEST(Window, EclipseListShowsAHit) {

@@ -12,9 +12,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
@@ -413,12 +415,33 @@ void CMainFrame::openFile() {
 }
 
 void CMainFrame::saveFile() {
-    const QString path = QFileDialog::getSaveFileName(this);
+    QString filter = tr("PNG 画像 (*.png)");
+    const QString path =
+        QFileDialog::getSaveFileName(this, QString(), QString(),
+                                     filter + QStringLiteral(";;") + tr("SVG 図形 (*.svg)") +
+                                         QStringLiteral(";;") + tr("PDF 文書 (*.pdf)"),
+                                     &filter);
     if (path.isEmpty())
         return;
-    QFile file(path); // the document writes nothing into it
-    if (file.open(QIODevice::WriteOnly))
-        addRecentFile(path);
+    const QString failure = saveScreen(path, filter);
+    if (!failure.isEmpty())
+        reporter(this, failure);
+}
+
+QString CMainFrame::saveScreen(QString path, const QString& filter) {
+    CVeskView* view = activeView();
+    if (view == nullptr)
+        return tr("保存する画面がありません");
+    if (QFileInfo(path).suffix().isEmpty()) // the chosen kind, else PNG
+        path += filter.contains(QStringLiteral("*.svg"))   ? QStringLiteral(".svg")
+                : filter.contains(QStringLiteral("*.pdf")) ? QStringLiteral(".pdf")
+                                                           : QStringLiteral(".png");
+    const std::string failure = view->saveAs(path.toStdString());
+    if (!failure.empty())
+        return QString::fromStdString(failure);
+    statusBar()->showMessage(tr("保存しました: %1").arg(path));
+    addRecentFile(path);
+    return QString();
 }
 
 int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot,

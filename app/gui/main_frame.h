@@ -48,6 +48,10 @@ class CMainFrame : public QMainWindow {
     QToolBar* toolBar() const { return tools; }
     // Whether the menu bar shows the document's menus (129) rather than the frame's (128).
     bool showsDocumentMenus() const { return documentMenusShown; }
+    // File Save (Ctrl+S) once a name is chosen: the active screen as PNG, SVG or PDF by the
+    // name's ending (a name without one takes the kind of the chosen filter, else PNG); nothing
+    // else is written. Empty, or the failure naming the file.
+    QString saveScreen(QString path, const QString& filter = QString());
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,7 @@
 #include "vesk_view.h"
 
 #include "messages.h"
+#include "picture_output.h"
 #include "redraw_pipeline.h"
 #include "sky_command.h"
 #include "translation.h"
@@ -206,18 +207,31 @@ void CVeskView::print() {
 }
 
 void CVeskView::printOn(QPaintDevice& device) {
+    QtDrawSurface page(device, std::max(1, width()), std::max(1, height()));
+    drawScreenOn(page);
+    page.finish();
+}
+
+std::string CVeskView::saveAs(const std::filesystem::path& path) {
+    const std::optional<PictureFormat> format = pictureFormatOf(path);
+    if (!format)
+        return "cannot write " + path.string() + ": the name must end in .png, .svg or .pdf";
+    PictureOutput output(*format, std::max(1, width()), std::max(1, height()), devicePixelRatioF());
+    drawScreenOn(output.surface());
+    return output.save(path);
+}
+
+void CVeskView::drawScreenOn(QtDrawSurface& page) {
     // The eclipse shown, drawn again by the pipeline: no search step, no export.
     ViewState& v = state.session.view;
     const ViewState shown = v;
     v.redrawAction = redrawShow;
     v.kmlOutput = 0;
-    QtDrawSurface page(device, std::max(1, width()), std::max(1, height()));
     redrawView(state.session, page, services);
     if (overlay == Overlay::sky)
         drawSkyAtMaximum(state, page);
     else if (overlay == Overlay::limb)
         drawLimbAtMaximum(state, page);
-    page.finish();
     v = shown;
 }
 

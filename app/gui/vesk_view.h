@@ -52,6 +52,9 @@ class CVeskView : public QWidget {
     // The screen as vector drawing on a device (a printer, a PDF or SVG document) at its
     // resolution, with the sky or limb screen shown over it but without the click read-out.
     void printOn(QPaintDevice& device);
+    // The same screen saved as a PNG (at the screen's pixel density), SVG or PDF file by the
+    // name's ending, written whole or not at all; empty, or the failure naming the file.
+    std::string saveAs(const std::filesystem::path& path);
 
     // Asks for a full repaint through the pipeline.
     void invalidate();
@@ -79,6 +82,8 @@ class CVeskView : public QWidget {
     // The longitude and latitude under a click, over the picture until the next repaint.
     void showReadout(QPoint point);
     void pan(int dx, int dy);
+    // The screen shown, drawn again on a page: the eclipse and the sky or limb screen over it.
+    void drawScreenOn(QtDrawSurface& page);
 
     AppState& state;
     AppServices services;
