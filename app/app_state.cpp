@@ -13,9 +13,9 @@ std::string AppServices::translated(const char* message) const {
     return vesk::translated(message);
 }
 
-std::string AppServices::loadBaseMapData() {
-    loadRelief(state.relief, state.session.catalog.paths);
-    return loadReliefColours(state.relief, state.session.catalog.paths);
+std::string AppServices::loadBaseMapData(IgnoredFiles& ignored) {
+    loadRelief(state.relief, state.session.catalog.paths, ignored);
+    return loadReliefColours(state.relief, state.session.catalog.paths, ignored);
 }
 
 void AppServices::resetProjection(int mapRange) {

@@ -34,7 +34,7 @@ class AppServices : public RedrawServices {
   public:
     explicit AppServices(AppState& state) : state(state) {}
 
-    std::string loadBaseMapData() override;
+    std::string loadBaseMapData(IgnoredFiles& ignored) override;
     void resetProjection(int mapRange) override;
     void drawPathMap(DrawSurface& surface, int kmlOutput) override;
     void drawCentralTable(DrawSurface& surface, double deltaT) override;

@@ -126,6 +126,8 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
     view.year = year;
     view.month = month;
     view.catalogStatus = catalogFind(session.catalog, 0, view.year, view.month);
+    for (const std::string& note : session.catalog.ignored)
+        std::fprintf(err, "vesk: %s\n", note.c_str());
     if (view.catalogStatus < 0) {
         printCatalogFailure(session.catalog, view.catalogStatus, err);
         return 1;

@@ -3,24 +3,66 @@
 #include "command_help.h"
 #include "info_command.h"
 #include "main_frame.h"
+#include "output_path.h"
+#include "picture_output.h"
 #include "render_command.h"
 #include "search_commands.h"
 #include "session.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-// Whether a window can be shown: a display, or a platform chosen explicitly.
+namespace {
+
+// Whether a window can be shown: a platform chosen explicitly, a Wayland display, or an X
+// display (a local one ":N" only while its socket exists).
 bool windowSystemAvailable() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+    for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
         const char* value = std::getenv(name);
         if (value != nullptr && *value != '\0')
             return true;
     }
-    return false;
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0')
+        return false;
+    if (display[0] != ':')
+        return true;
+    const std::string number = std::string(display + 1).substr(0, std::strcspn(display + 1, "."));
+    std::error_code error;
+    return std::filesystem::exists("/tmp/.X11-unix/X" + number, error);
 }
+
+// The window program, or without a display the same eclipse drawn headless (into the
+// screenshot's file, or vesk.png).
+int runWindowOrPicture(vesk::AppState& state, char** argv, const std::string& screenshot,
+                       const QString& language) {
+    if (!screenshot.empty()) {
+        const std::filesystem::path shot = screenshot;
+        if (vesk::pictureFormatOf(shot) != vesk::PictureFormat::png) {
+            std::fprintf(stderr, "vesk: --screenshot must name a .png file\n");
+            return 2;
+        }
+        if (const std::string refusal = vesk::outputPathRefusal(shot); !refusal.empty()) {
+            std::fprintf(stderr, "vesk: %s\n", refusal.c_str());
+            return 2;
+        }
+    }
+    if (!windowSystemAvailable()) {
+        const std::string out = screenshot.empty() ? "vesk.png" : screenshot;
+        std::fprintf(stderr, "vesk: no display; this month's eclipse map goes to %s\n",
+                     out.c_str());
+        return vesk::runRenderCommand(state, {"--out", out}, stdout, stderr);
+    }
+    int windowArgc = 1; // the program's name; its own arguments are not Qt's
+    return vesk::runWindowProgram(state, windowArgc, argv, QString::fromStdString(screenshot),
+                                  language);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     vesk::AppState state(vesk::processDataPaths());
@@ -35,15 +77,8 @@ int main(int argc, char** argv) {
         language = QString::fromStdString(args[1]);
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.empty() || (args[0] == "--screenshot" && args.size() == 2)) {
-        if (args.empty() && !windowSystemAvailable()) {
-            std::fputs("vesk: no display; this month's eclipse map goes to vesk.png\n", stderr);
-            return vesk::runRenderCommand(state, {}, stdout, stderr);
-        }
-        const QString screenshot = args.empty() ? QString() : QString::fromStdString(args[1]);
-        int windowArgc = 1; // the program's name; its own arguments are not Qt's
-        return vesk::runWindowProgram(state, windowArgc, argv, screenshot, language);
-    }
+    if (args.empty() || (args[0] == "--screenshot" && args.size() == 2))
+        return runWindowOrPicture(state, argv, args.empty() ? std::string() : args[1], language);
     if (args[0] == "--help" || args[0] == "-h") {
         std::fputs(vesk::programUsage().c_str(), stdout);
         return 0;

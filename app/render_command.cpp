@@ -21,6 +21,8 @@ namespace {
 
 constexpr int defaultWidth = 1000, defaultHeight = 700;
 constexpr int largestSide = 10000;
+// The device pixels of one picture (--size times --dpr squared): 1.6 GB of image at the most.
+constexpr double maxDevicePixels = 400e6;
 
 // The options of the command into the view state; an error text, or empty.
 std::string applyOptions(const CommandLine& options, ViewState& view, int& width, int& height,
@@ -50,8 +52,11 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         return "--mode must be map, table, local, sky or limb";
     const std::optional<double> tableLon = options.number("--table-lon", error);
     const std::optional<double> tableStep = options.number("--table-step", error);
-    if (tableLon)
+    if (tableLon) {
+        if (!(*tableLon >= -360 && *tableLon <= 360))
+            return "--table-lon must lie from -360 to 360 degrees";
         view.tableLon = *tableLon;
+    }
     if (tableStep) {
         if (!(*tableStep > 0 && *tableStep <= 30))
             return "--table-step must lie above 0 and at most 30 degrees";
@@ -146,6 +151,12 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     const std::optional<double> ratio = options.number("--dpr", error);
     if (error.empty() && ratio && !(*ratio >= minPixelRatio && *ratio <= maxPixelRatio))
         error = "--dpr must lie from 1 to 4";
+    const double devicePixels = width * height * ratio.value_or(1) * ratio.value_or(1);
+    if (error.empty() && devicePixels > maxDevicePixels)
+        error = "--size and --dpr make a picture of " +
+                std::to_string(std::lround(devicePixels / 1e6)) +
+                " million device pixels; the most is " +
+                std::to_string(std::lround(maxDevicePixels / 1e6)) + " million";
     if (!error.empty()) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
@@ -165,6 +176,8 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     AppServices services(state);
     services.exportDir = std::filesystem::absolute(outPath).parent_path();
     const RedrawOutcome outcome = redrawView(state.session, surface, services);
+    for (const std::string& note : outcome.ignoredFiles)
+        std::fprintf(err, "vesk: %s\n", note.c_str());
     if (!outcome.rendered) {
         for (const std::string& message : outcome.messages)
             std::fprintf(err, "%s\n", message.c_str());

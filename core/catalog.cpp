@@ -163,7 +163,7 @@ bool readRawEntry(Catalog& catalog) {
 
 bool openCatalogFile(Catalog& catalog, const char* name) {
     catalogClose(catalog);
-    const std::filesystem::path path = findDataFile(catalog.paths, name);
+    const std::filesystem::path path = findDataFile(catalog.paths, name, catalog.ignored);
     if (path.empty())
         return false;
     catalog.file.reset(std::fopen(path.c_str(), "r"));

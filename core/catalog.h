@@ -105,6 +105,9 @@ struct Catalog {
     int fileIndex = -1;   // the open file's place in the fixed order of the files
     int entriesRead = 0;  // complete entries read from it
     std::string fault;    // which file and entry was malformed, else empty
+    // The catalog files passed over because they cannot be read, until the reader of the
+    // notes takes them.
+    IgnoredFiles ignored;
 };
 
 // The first year of the file after the one open (or last opened) in the catalog: where a walk

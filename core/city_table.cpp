@@ -1,5 +1,7 @@
 #include "city_table.h"
 
+#include "bounded_line.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -55,7 +57,8 @@ double fieldValue(const std::string& field) {
     return std::strtod(field.c_str(), nullptr);
 }
 
-void parseLine(CityTable& table, const std::string& line) {
+// A place read from the fields of a piece of a line (a missing or unreadable number is 0).
+City placeOf(const std::string& line) {
     City city;
     const std::size_t comma = line.find(',');
     city.name = line.substr(0, comma);
@@ -71,7 +74,45 @@ void parseLine(CityTable& table, const std::string& line) {
         if (position != std::string::npos && line[position] == ';')
             break;
     }
-    table.rows.push_back(city);
+    return city;
+}
+
+// Why a place cannot be an observer, or empty.
+std::string placeFault(const City& city) {
+    if (!(city.lon >= -180 && city.lon <= 360))
+        return "longitude outside -180 to 360";
+    if (!(city.lat >= -90 && city.lat <= 90))
+        return "latitude outside -90 to 90";
+    if (!(city.height >= -500 && city.height <= 100000))
+        return "height outside -500 to 100000 m";
+    return "";
+}
+
+// Adds the places of one line (pieces of at most linePieceLength characters, comments left
+// out); false once the table is full.
+bool addLine(CityTable& table, const std::string& line, const std::string& source, int number) {
+    std::size_t start = 0;
+    do {
+        const std::size_t length = utf8Prefix(line, start, linePieceLength);
+        const std::string piece = line.substr(start, length);
+        start += length;
+        if (!piece.empty() && piece[0] == ';')
+            continue;
+        if (static_cast<int>(table.rows.size()) == maxCities)
+            return false;
+        const City city = placeOf(piece);
+        if (const std::string fault = placeFault(city); !fault.empty())
+            table.warnings.push_back(source + " line " + std::to_string(number) + ": " + fault +
+                                     ": the place is left out");
+        else
+            table.rows.push_back(city);
+    } while (start < line.size());
+    return static_cast<int>(table.rows.size()) < maxCities;
+}
+
+void dropCarriageReturn(std::string& line) {
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
 }
 
 } // namespace
@@ -107,33 +148,35 @@ std::string textAsUtf8(const std::string& bytes) {
 
 void parseCityTable(CityTable& table, const std::string& text) {
     table.rows.clear();
+    table.warnings.clear();
     std::istringstream lines(text);
     std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        std::size_t start = 0;
-        do {
-            const std::size_t length = utf8Prefix(line, start, linePieceLength);
-            const std::string piece = line.substr(start, length);
-            start += length;
-            if (!piece.empty() && piece[0] == ';')
-                continue;
-            if (static_cast<int>(table.rows.size()) == maxCities)
-                return;
-            parseLine(table, piece);
-        } while (start < line.size());
+    for (int number = 1; std::getline(lines, line); ++number) {
+        dropCarriageReturn(line);
+        if (!addLine(table, line, cityFileName, number))
+            return;
     }
 }
 
-int loadCityTable(CityTable& table, const DataPaths& paths) {
-    const std::filesystem::path path = findDataFile(paths, cityFileName);
+int loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored) {
+    const std::filesystem::path path = findDataFile(paths, cityFileName, ignored);
     std::ifstream in(path, std::ios::binary);
     if (path.empty() || !in)
         return -1;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    parseCityTable(table, textAsUtf8(bytes.str()));
+    table.rows.clear();
+    table.warnings.clear();
+    std::string line;
+    bool cut = false;
+    for (int number = 1; readBoundedLine(in, line, maxCityLineBytes, cut); ++number) {
+        if (cut)
+            table.warnings.push_back(path.string() + " line " + std::to_string(number) +
+                                     ": longer than " + std::to_string(maxCityLineBytes) +
+                                     " bytes; the rest of it is left out");
+        dropCarriageReturn(line);
+        if (!addLine(table, textAsUtf8(line), path.string(), number))
+            break;
+    }
+    ignored.insert(ignored.end(), table.warnings.begin(), table.warnings.end());
     return 1;
 }
 

@@ -1,7 +1,7 @@
 // The observing places the user picks by name: "location.new", one place per line as
 // name,longitude,latitude,height,fourth (east longitude and latitude in degrees, height in
-// metres); lines beginning with ';' are comments. Read as UTF-8, or as Shift-JIS (CP932) when
-// the file is not valid UTF-8, so that files of earlier Japanese software still load.
+// metres); lines beginning with ';' are comments. Each line is read as UTF-8, or as Shift-JIS
+// (CP932) when it is not valid UTF-8, so that files of earlier Japanese software still load.
 #pragma once
 
 #include "data_paths.h"
@@ -19,16 +19,23 @@ struct City {
 // At most 40 rows; row i (1-based) is rows[i - 1].
 struct CityTable {
     std::vector<City> rows;
+    // The places left out of the last read, each naming its line and why: a longitude outside
+    // -180 to 360, a latitude outside -90 to 90 or a height outside -500 to 100000 m (or one
+    // that is not a number).
+    std::vector<std::string> warnings;
 };
 
 constexpr int maxCities = 40;
 constexpr const char* cityFileName = "location.new";
+// The longest line read; the rest of a longer one is left out with a warning.
+constexpr std::size_t maxCityLineBytes = 65536;
 
-// Reads "location.new" into the table; 1 on success, -1 when the file cannot be opened (the
-// table then keeps what it had).
-int loadCityTable(CityTable& table, const DataPaths& paths);
+// Reads "location.new" line by line into the table, up to its 40th row (each line as UTF-8, or
+// from CP932 when it is not); 1 on success, -1 when no readable file is found (the table then
+// keeps what it had). The files passed over and the places left out go into ignored.
+int loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored);
 
-// Parses the text of a city file (already UTF-8) into the table.
+// Parses the text of a city file (already UTF-8) into the table, as loadCityTable does.
 void parseCityTable(CityTable& table, const std::string& text);
 
 // The text of a file as UTF-8: unchanged when it is valid UTF-8, else converted from CP932.

@@ -1,15 +1,20 @@
 #include "data_paths.h"
 
 #include <bit>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <system_error>
 
 namespace vesk {
 
-DataPaths standardDataPaths(const std::filesystem::path& exePath, const char* dataEnv) {
+DataPaths standardDataPaths(const std::filesystem::path& exePath,
+                            const std::filesystem::path& userDataDir, const char* dataEnv) {
     DataPaths paths;
     paths.dirs.emplace_back(".");
+    if (!userDataDir.empty())
+        paths.dirs.push_back(userDataDir);
     if (!exePath.empty())
         paths.dirs.push_back((exePath.parent_path() / VESK_INSTALLED_DATA).lexically_normal());
     if (dataEnv != nullptr && *dataEnv != '\0')
@@ -19,12 +24,22 @@ DataPaths standardDataPaths(const std::filesystem::path& exePath, const char* da
     return paths;
 }
 
+std::filesystem::path userDataDir(const char* xdgDataHome, const char* home) {
+    // The XDG base directory rules: a relative XDG_DATA_HOME is ignored.
+    if (xdgDataHome != nullptr && *xdgDataHome == '/')
+        return std::filesystem::path(xdgDataHome) / "vesk";
+    if (home != nullptr && *home != '\0')
+        return std::filesystem::path(home) / ".local" / "share" / "vesk";
+    return {};
+}
+
 DataPaths processDataPaths() {
     std::error_code error;
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error)
         exe.clear();
-    return standardDataPaths(exe, std::getenv("VESK_DATA"));
+    return standardDataPaths(exe, userDataDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+                             std::getenv("VESK_DATA"));
 }
 
 std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name) {
@@ -37,9 +52,31 @@ std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name
     return {};
 }
 
-std::vector<std::int16_t> readInt16Grid(const DataPaths& paths, std::string_view name,
-                                        std::size_t count) {
-    const std::filesystem::path path = findDataFile(paths, name);
+std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name,
+                                   IgnoredFiles& ignored, const DataFileReader& read) {
+    for (const std::filesystem::path& dir : paths.dirs) {
+        const std::filesystem::path candidate = dir / name;
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(candidate, error))
+            continue;
+        // the notes name the full path: "./color.txt" says little in a window's status bar
+        const std::string named =
+            std::filesystem::absolute(candidate, error).lexically_normal().string();
+        errno = 0;
+        if (!std::ifstream(candidate, std::ios::binary)) {
+            ignored.push_back(named +
+                              " cannot be read: " + std::strerror(errno != 0 ? errno : EACCES));
+            continue;
+        }
+        const std::string refusal = read ? read(candidate) : std::string();
+        if (refusal.empty())
+            return candidate;
+        ignored.push_back(named + ": " + refusal);
+    }
+    return {};
+}
+
+std::vector<std::int16_t> readInt16File(const std::filesystem::path& path, std::size_t count) {
     std::ifstream in(path, std::ios::binary);
     if (path.empty() || !in)
         return {};
@@ -53,6 +90,11 @@ std::vector<std::int16_t> readInt16Grid(const DataPaths& paths, std::string_view
             v = static_cast<std::int16_t>((u >> 8) | (u << 8));
         }
     return values;
+}
+
+std::vector<std::int16_t> readInt16Grid(const DataPaths& paths, std::string_view name,
+                                        std::size_t count) {
+    return readInt16File(findDataFile(paths, name), count);
 }
 
 } // namespace vesk

@@ -1,11 +1,15 @@
-// Where the program finds the files it reads: the working directory first, then the installed
-// data folder relative to the executable (bin/../share/vesk), then the folder named by
-// VESK_DATA, then the folder "data" beside the executable (the build tree).
+// Where the program finds the files it reads: the working directory first, then the user's data
+// folder ($XDG_DATA_HOME/vesk, by default ~/.local/share/vesk), then the installed data folder
+// relative to the executable (bin/../share/vesk), then the folder named by VESK_DATA, then the
+// folder "data" beside the executable (the build tree). A file that cannot be read, or that its
+// reader refuses, is passed over with a note naming it, and the next folder's file is used.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,15 +19,38 @@ struct DataPaths {
     std::vector<std::filesystem::path> dirs; // searched in order
 };
 
-// The standard search order for a program whose executable lies at exePath (empty: unknown).
-// dataEnv is the value of VESK_DATA, or null when it is not set.
-DataPaths standardDataPaths(const std::filesystem::path& exePath, const char* dataEnv);
+// The data files passed over by a search: one line each, naming the file and why.
+using IgnoredFiles = std::vector<std::string>;
 
-// The data directories of this process: standardDataPaths for /proc/self/exe and VESK_DATA.
+// The standard search order for a program whose executable lies at exePath (empty: unknown).
+// userDataDir is the user's data folder (empty: none); dataEnv is the value of VESK_DATA, or
+// null when it is not set.
+DataPaths standardDataPaths(const std::filesystem::path& exePath,
+                            const std::filesystem::path& userDataDir, const char* dataEnv);
+
+// The user's data folder: $XDG_DATA_HOME/vesk, else $HOME/.local/share/vesk (empty when neither
+// variable is set).
+std::filesystem::path userDataDir(const char* xdgDataHome, const char* home);
+
+// The data directories of this process: standardDataPaths for /proc/self/exe, the user's data
+// folder and VESK_DATA.
 DataPaths processDataPaths();
 
 // The first existing regular file called name in the search order, or an empty path.
 std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name);
+
+// Why the reader of a data file refuses it (empty: it took the file).
+using DataFileReader = std::function<std::string(const std::filesystem::path&)>;
+
+// The first regular file called name in the search order that can be opened for reading and
+// that read takes (without read: the first that can be read), or an empty path. Each file
+// passed over adds a line to ignored: "PATH cannot be read: REASON" or "PATH: REFUSAL".
+std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name,
+                                   IgnoredFiles& ignored, const DataFileReader& read = {});
+
+// The first count little-endian 16-bit integers of a file, read straight into the result;
+// empty when the file is missing or shorter than that.
+std::vector<std::int16_t> readInt16File(const std::filesystem::path& path, std::size_t count);
 
 // The first count little-endian 16-bit integers of the data file called name, read straight into
 // the result; empty when the file is missing or shorter than that.

@@ -193,7 +193,9 @@ void layoutView(ViewState& v, int width, int height) {
     }
 }
 
-RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& services) {
+namespace {
+
+RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& services) {
     RedrawOutcome outcome;
     ViewState& v = s.view;
     EclipseState& e = s.eclipse;
@@ -201,13 +203,13 @@ RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& servi
     surface.fillSolidRect(0, 0, width, height, Rgb{0, 0, 0});
     layoutView(v, width, height);
 
-    if (loadCityTable(s.cities, s.catalog.paths) < 0) {
+    if (loadCityTable(s.cities, s.catalog.paths, outcome.ignoredFiles) < 0) {
         drawMessage(surface, outcome, services, 50, 1, messageNoCityTable);
         drawMessage(surface, outcome, services, 50, 2, messageStartWithCityTable);
         return outcome;
     }
     s.catalog.traceLevel = 0;
-    if (const std::string fault = services.loadBaseMapData(); !fault.empty()) {
+    if (const std::string fault = services.loadBaseMapData(outcome.ignoredFiles); !fault.empty()) {
         drawMessage(surface, outcome, services, 50, 1, messageDamagedDataFile);
         drawMessage(surface, outcome, services, 50, 2, fault.c_str());
         return outcome;
@@ -277,6 +279,19 @@ RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& servi
     }
     v.redrawAction = redrawShow;
     surface.selectFont(previous);
+    return outcome;
+}
+
+} // namespace
+
+RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& services) {
+    RedrawOutcome outcome = redrawSteps(s, surface, services);
+    // The catalog files passed over by the reads and walks of this repaint, each once.
+    for (std::string& note : s.catalog.ignored)
+        if (std::find(outcome.ignoredFiles.begin(), outcome.ignoredFiles.end(), note) ==
+            outcome.ignoredFiles.end())
+            outcome.ignoredFiles.push_back(std::move(note));
+    s.catalog.ignored.clear();
     return outcome;
 }
 

@@ -19,8 +19,8 @@ class RedrawServices {
   public:
     virtual ~RedrawServices() = default;
     // The relief grid and its colour table (read at every repaint); what was wrong with a damaged
-    // data file, or nothing.
-    virtual std::string loadBaseMapData() = 0;
+    // data file, or nothing. Files passed over for the next folder's go into ignored.
+    virtual std::string loadBaseMapData(IgnoredFiles& ignored) = 0;
     // Pen up, no rotation and the map radius of the range.
     virtual void resetProjection(int mapRange) = 0;
     virtual void drawPathMap(DrawSurface& surface, int kmlOutput) = 0;
@@ -51,6 +51,10 @@ void layoutView(ViewState& view, int width, int height);
 struct RedrawOutcome {
     bool rendered = false;
     std::vector<std::string> messages;
+    // The data files passed over (unreadable, damaged, of the wrong size) and the places of
+    // the city file left out, each naming the file: the window's status bar and the command's
+    // standard error show them.
+    IgnoredFiles ignoredFiles;
 };
 
 // Runs one repaint on the session and surface.

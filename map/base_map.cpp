@@ -23,6 +23,7 @@ constexpr double gridStep = 0.06666666666666667;
 constexpr double firstRowLat = 89.96666666666667, firstColumnLon = -179.96666666666667;
 constexpr int colourLines = 9253;
 constexpr const char* reliefFileName = "globe04.dat";
+constexpr const char* colourFileName = "color.txt";
 constexpr int missingBelow = -100; // grid values below this are missing (sea)
 constexpr double quarterPi = 0.7853981634;
 // Above this map radius the vector lines are drawn over the relief raster.
@@ -298,6 +299,9 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
         const std::size_t directory = static_cast<std::uint32_t>(int32At(bytes, 4));
         const int segments = int32At(bytes, 8);
         const int colour = f < coastFiles && overRelief && globe ? grey : vectorFiles[f].colour;
+        // The segments of a real file do not overlap: strokes of more bytes than the file has
+        // mean a directory that names segments again, and the rest of it is not drawn.
+        std::size_t unread = bytes.size();
         for (int s = 0; s < segments; ++s) {
             const std::size_t entry = directory + static_cast<std::size_t>(s) * directoryEntryBytes;
             if (entry + directoryEntryBytes > bytes.size())
@@ -310,8 +314,13 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
             const std::size_t offset = static_cast<std::uint32_t>(int32At(bytes, entry + 20));
             if (offset + segmentHeaderBytes > bytes.size())
                 continue;
-            drawSegment(c, bytes, offset, static_cast<std::uint16_t>(int16At(bytes, entry + 24)),
-                        every, globe);
+            const std::size_t strokeBytes = static_cast<std::uint16_t>(int16At(bytes, entry + 24));
+            const std::size_t cost =
+                segmentHeaderBytes + std::min(strokeBytes, bytes.size() - offset);
+            if (cost > unread)
+                break;
+            unread -= cost;
+            drawSegment(c, bytes, offset, static_cast<int>(strokeBytes), every, globe);
         }
     }
 }
@@ -402,9 +411,17 @@ void drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
     }
 }
 
-void loadRelief(ReliefData& r, const DataPaths& paths) {
+void loadRelief(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
+    constexpr std::uintmax_t gridBytes = 2u * reliefRows * reliefColumns;
     FileIdentity file;
-    file.path = findDataFile(paths, reliefFileName);
+    file.path = findDataFile(paths, reliefFileName, ignored, [](const std::filesystem::path& p) {
+        std::error_code error;
+        const std::uintmax_t size = std::filesystem::file_size(p, error);
+        return error || size == gridBytes
+                   ? std::string()
+                   : "holds " + std::to_string(size) + " bytes, not the " +
+                         std::to_string(gridBytes) + " of a 2700 x 5400 relief grid; not used";
+    });
     std::error_code error;
     if (!file.path.empty()) {
         file.size = std::filesystem::file_size(file.path, error);
@@ -413,36 +430,51 @@ void loadRelief(ReliefData& r, const DataPaths& paths) {
     if (!error && file == r.gridFile && !r.grid.empty())
         return;
     r.grid =
-        readInt16Grid(paths, reliefFileName, static_cast<std::size_t>(reliefRows) * reliefColumns);
+        file.path.empty() ? std::vector<std::int16_t>{} : readInt16File(file.path, gridBytes / 2);
     r.gridFile = error ? FileIdentity{} : file;
     r.seaBlocks = seaBlocksOf(r.grid);
 }
 
-std::string loadReliefColours(ReliefData& r, const DataPaths& paths) {
-    r.colours = {};
-    const std::filesystem::path path = findDataFile(paths, "color.txt");
+namespace {
+
+// The colour table of a "color.txt", or why it is refused (a line naming its number).
+std::string readColourTable(const std::filesystem::path& path,
+                            std::array<std::array<int, 3>, reliefColourEntries>& colours) {
     std::ifstream in(path);
-    if (path.empty() || !in)
-        return {};
     std::string text;
     std::array<int, 3> last{};
     int line = 0;
+    colours = {};
     for (; line < colourLines && std::getline(in, text); ++line) {
         // an elevation, then red, green and blue
         std::istringstream fields(text);
         double elevation = 0, value[3] = {};
         if (!(fields >> elevation >> value[0] >> value[1] >> value[2]))
-            return "color.txt: line " + std::to_string(line + 1) + ": four numbers expected";
+            return "line " + std::to_string(line + 1) + ": four numbers expected";
         for (int i = 0; i < 3; ++i) {
             const std::optional<int> level = intWithin(value[i], 0, 255);
             if (!level)
-                return "color.txt: line " + std::to_string(line + 1) +
-                       ": a colour value outside 0 to 255";
+                return "line " + std::to_string(line + 1) + ": a colour value outside 0 to 255";
             last[i] = *level;
         }
-        r.colours[line] = last;
+        colours[line] = last;
     }
-    std::fill(r.colours.begin() + line, r.colours.begin() + colourLines, last);
+    std::fill(colours.begin() + line, colours.begin() + colourLines, last);
+    return "";
+}
+
+} // namespace
+
+std::string loadReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
+    r.colours = {};
+    const std::size_t before = ignored.size();
+    const std::filesystem::path path =
+        findDataFile(paths, colourFileName, ignored,
+                     [&](const std::filesystem::path& p) { return readColourTable(p, r.colours); });
+    // A damaged table with no good one after it stops the map; one passed over is a note.
+    if (path.empty() && ignored.size() > before &&
+        ignored.back().find(" cannot be read") == std::string::npos)
+        return ignored.back();
     return {};
 }
 

@@ -56,13 +56,16 @@ struct ReliefData {
     mutable ReliefRaster raster; // drawing it is not a change of the data
 };
 
-// Reads "globe04.dat" (an incomplete or missing file leaves the grid empty: no relief).
-// The grid is read again only when the file found, its size or its time has changed.
-void loadRelief(ReliefData& relief, const DataPaths& paths);
+// Reads "globe04.dat" (a missing file leaves the grid empty: no relief). A file of another size
+// than the grid's is passed over with a note in ignored. The grid is read again only when the
+// file found, its size or its time has changed.
+void loadRelief(ReliefData& relief, const DataPaths& paths, IgnoredFiles& ignored);
 // Reads the 9253 lines of "color.txt" (elevation, red, green, blue); a missing line repeats the
 // last one read. A line without four numbers, or with a colour value outside 0 to 255, refuses
-// the table: the result names the line (empty when the table was read or the file is missing).
-std::string loadReliefColours(ReliefData& relief, const DataPaths& paths);
+// the table, which is passed over with a note in ignored for the next folder's. The result is
+// empty when a table was read or there is none; else the last refusal, naming the file's path
+// and line.
+std::string loadReliefColours(ReliefData& relief, const DataPaths& paths, IgnoredFiles& ignored);
 
 // Elevation in metres at a latitude and longitude (0 for sea or missing data): a 4 x 4 cubic
 // interpolation of the grid, bilinear at its edges.

@@ -117,7 +117,8 @@ TEST(SampleRelief, SeaLandAndTheInterpolation) {
 TEST_F(MapFixture, ColourTableRepeatsItsLastLine) {
     dir.write("color.txt", "-500 1 2 3\n-499 4 5 6\n");
     ReliefData relief;
-    loadReliefColours(relief, paths);
+    IgnoredFiles ignored;
+    loadReliefColours(relief, paths, ignored);
     EXPECT_EQ(relief.colours[0], (std::array<int, 3>{1, 2, 3}));
     EXPECT_EQ(relief.colours[1], (std::array<int, 3>{4, 5, 6}));
     EXPECT_EQ(relief.colours[9252], (std::array<int, 3>{4, 5, 6}));
@@ -126,30 +127,59 @@ TEST_F(MapFixture, ColourTableRepeatsItsLastLine) {
          {"-500 1 2 3\n-499 4 1e10 6\n", "-500 1 2 3\n-499 4 -1 6\n", "-500 1 2 3\n-499 4 256 6\n",
           "-500 1 2 3\n-499 4 five 6\n", "-500 1 2 3\n-499 4 nan 6\n", "-500 1 2\n"}) {
         dir.write("color.txt", damaged);
-        EXPECT_NE(loadReliefColours(relief, paths).find("color.txt: line "), std::string::npos)
+        EXPECT_NE(loadReliefColours(relief, paths, ignored).find("color.txt: line "),
+                  std::string::npos)
             << damaged;
     }
     dir.write("color.txt", "-500 0 0 0\n-499 255 255 255\n");
-    EXPECT_EQ(loadReliefColours(relief, paths), "") << "the ends of the range are colours";
-    loadRelief(relief, paths);
+    EXPECT_EQ(loadReliefColours(relief, paths, ignored), "") << "the ends of the range are colours";
+    loadRelief(relief, paths, ignored);
     EXPECT_TRUE(relief.grid.empty()) << "no globe04.dat";
     dir.write("globe04.dat", std::string(1000, '\0'));
-    loadRelief(relief, paths);
+    loadRelief(relief, paths, ignored);
     EXPECT_TRUE(relief.grid.empty()) << "a short file is no grid";
     // A repaint draws the file's current content: a changed file is read again.
     const std::size_t bytes = 2u * reliefRows * reliefColumns;
     dir.write("globe04.dat", std::string(bytes, '\1'));
-    loadRelief(relief, paths);
+    loadRelief(relief, paths, ignored);
     ASSERT_FALSE(relief.grid.empty());
     EXPECT_EQ(relief.grid[0], 0x0101);
     dir.write("globe04.dat", std::string(bytes, '\2'));
     std::filesystem::last_write_time(dir.path() / "globe04.dat",
                                      relief.gridFile.changed + std::chrono::seconds(1));
-    loadRelief(relief, paths);
+    loadRelief(relief, paths, ignored);
     EXPECT_EQ(relief.grid[0], 0x0202);
     std::filesystem::remove(dir.path() / "globe04.dat");
-    loadRelief(relief, paths);
+    loadRelief(relief, paths, ignored);
     EXPECT_TRUE(relief.grid.empty()) << "a removed file: no relief";
+}
+
+// A damaged colour table or a grid of the wrong size in the first folder is named by its path
+// and passed over: the next folder of the search order supplies the file.
+TEST_F(MapFixture, DamagedDataFilesArePassedOverForTheNextFolder) {
+    ScratchDir second;
+    const DataPaths both{{dir.path(), second.path()}};
+    dir.write("color.txt", "-500 1 2 3\n-499 4 five 6\n");
+    second.write("color.txt", "-500 7 8 9\n");
+    dir.write("globe04.dat", std::string(1000, '\0'));
+    second.write("globe04.dat", std::string(2u * reliefRows * reliefColumns, '\3'));
+    ReliefData relief;
+    IgnoredFiles ignored;
+    EXPECT_EQ(loadReliefColours(relief, both, ignored), "");
+    EXPECT_EQ(relief.colours[0], (std::array<int, 3>{7, 8, 9}));
+    ASSERT_EQ(ignored.size(), 1u);
+    EXPECT_EQ(ignored[0], (dir.path() / "color.txt").string() + ": line 2: four numbers expected");
+    loadRelief(relief, both, ignored);
+    ASSERT_FALSE(relief.grid.empty());
+    EXPECT_EQ(relief.grid[0], 0x0303);
+    ASSERT_EQ(ignored.size(), 2u);
+    EXPECT_EQ(ignored[1], (dir.path() / "globe04.dat").string() +
+                              ": holds 1000 bytes, not the 29160000 of a 2700 x 5400 relief "
+                              "grid; not used");
+    // With no good table after it, the damaged one stops the map, named by its path.
+    std::filesystem::remove(second.path() / "color.txt");
+    EXPECT_EQ(loadReliefColours(relief, both, ignored),
+              (dir.path() / "color.txt").string() + ": line 2: four numbers expected");
 }
 
 TEST_F(MapFixture, VectorTokensAndThePointsDrawn) {
@@ -217,6 +247,35 @@ TEST_F(MapFixture, TruncatedStrokesStayInsideTheSegment) {
     EXPECT_EQ(coastLines, 2);
 }
 
+// A directory that names one segment thousands of times is drawn no further than the bytes
+// of the file reach: the work of a file is bounded by its size.
+TEST_F(MapFixture, RepeatedSegmentsCostNoMoreThanTheFile) {
+    const std::vector<int> words(2000, 0x4000 | (1 << 8) | 1);
+    const std::string single = vectorFile(0, 0, 2000, words, 1);
+    std::string repeated = single;
+    const std::string entry = single.substr(single.size() - 28);
+    const int copies = 30000;
+    for (int i = 1; i < copies; ++i)
+        repeated += entry;
+    for (int i = 0; i < 4; ++i)
+        repeated[8 + i] = static_cast<char>((copies >> (8 * i)) & 0xff);
+    view.useCiaMap = 2;
+    view.mapRange = 3;
+    view.mapScale = view.baseRadius * 100;
+    setMapCentre(projection, view, 0, 0);
+    ReliefData relief;
+    dir.write("as_cil.cbd", single);
+    drawMapBackground(canvas, relief, paths);
+    const std::size_t once = surface.lines.size();
+    ASSERT_GT(once, 1000u);
+    surface.lines.clear();
+    dir.write("as_cil.cbd", repeated);
+    drawMapBackground(canvas, relief, paths);
+    // the file (845 KB) holds the strokes (4 KB) about 200 times over
+    EXPECT_LT(surface.lines.size(), once * (repeated.size() / 4000 + 1));
+    EXPECT_GT(surface.lines.size(), once);
+}
+
 TEST_F(MapFixture, ScaleBarAndPlaceLabelsOnRegionalMaps) {
     view.mapRange = 3;
     view.mapScale = view.baseRadius * 30;
@@ -244,7 +303,8 @@ TEST_F(MapFixture, ScaleBarAndPlaceLabelsOnRegionalMaps) {
 // shorelines, and keeps land below sea level as land.
 TEST(ReliefGrid, WaterAndLandOfKnownPlaces) {
     ReliefData relief;
-    loadRelief(relief, DataPaths{{sourceDataDir()}});
+    IgnoredFiles ignored;
+    loadRelief(relief, DataPaths{{sourceDataDir()}}, ignored);
     if (relief.grid.empty())
         GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
     const auto cell = [&](double lat, double lon) {
@@ -272,7 +332,8 @@ TEST(ReliefGrid, WaterAndLandOfKnownPlaces) {
 
 TEST(ReliefGrid, SeaBlocksGiveTheSamplesOfTheWholeInterpolation) {
     ReliefData relief, plain;
-    loadRelief(relief, DataPaths{{sourceDataDir()}});
+    IgnoredFiles ignored;
+    loadRelief(relief, DataPaths{{sourceDataDir()}}, ignored);
     if (relief.grid.empty())
         GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
     ASSERT_EQ(relief.seaBlocks.size(), relief.grid.size());
@@ -355,9 +416,10 @@ TEST_F(MapFixture, ZoomedReliefLiesUnderItsPixelsAtEveryCentre) {
             }
             EXPECT_GT(checked, 10) << lon << "," << lat << " scale " << scale;
             // Zoomed in, the frame lies on the globe and every pixel inside it is land.
-            if (scale >= 100)
+            if (scale >= 100) {
                 EXPECT_EQ(static_cast<int>(dots.size()),
                           (view.mapRight - view.mapLeft - 3) * (view.mapBottom - view.mapTop - 3));
+            }
         }
     }
 }

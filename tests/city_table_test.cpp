@@ -1,6 +1,7 @@
 #include "city_table.h"
 #include "test_support.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace vesk;
@@ -59,20 +60,21 @@ TEST(CityTable, FilesInUtf8OrShiftJis) {
     DataPaths paths;
     paths.dirs = {dir.path()};
     CityTable table;
+    IgnoredFiles ignored;
     table.rows.push_back({"kept", 1, 2, 3, 4});
-    EXPECT_EQ(loadCityTable(table, paths), -1);
+    EXPECT_EQ(loadCityTable(table, paths, ignored), -1);
     ASSERT_EQ(table.rows.size(), 1u) << "a missing file keeps the table";
 
     // "東京" in Shift-JIS (CP932).
     dir.write("location.new", "\x93\x8C\x8B\x9E,139.767,35.683,40,0\n");
-    ASSERT_EQ(loadCityTable(table, paths), 1);
+    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
     ASSERT_EQ(table.rows.size(), 1u);
     EXPECT_EQ(table.rows[0].name, "東京");
     dir.write("location.new", "東京,139.767,35.683,40,0\n");
-    ASSERT_EQ(loadCityTable(table, paths), 1);
+    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
     EXPECT_EQ(table.rows[0].name, "東京");
     dir.write("location.new", "; only a comment\n");
-    ASSERT_EQ(loadCityTable(table, paths), 1);
+    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
     EXPECT_TRUE(table.rows.empty());
 }
 
@@ -80,8 +82,57 @@ TEST(CityTable, ShippedListStartsAtTheDefaultObserver) {
     DataPaths paths;
     paths.dirs = {vesk::testing::sourceDataDir()};
     CityTable table;
-    ASSERT_EQ(loadCityTable(table, paths), 1);
+    IgnoredFiles ignored;
+    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
+    EXPECT_TRUE(ignored.empty());
     ASSERT_EQ(table.rows.size(), 40u);
     EXPECT_EQ(table.rows[0].lon, 135);
     EXPECT_EQ(table.rows[0].lat, 35);
+}
+
+// Places no observer can stand at are left out with a warning naming the line; the file is read
+// line by line up to its 40th row, and a line longer than the bound is cut.
+TEST(CityTable, ImpossiblePlacesAreLeftOutAndHugeFilesStayCheap) {
+    CityTable table;
+    parseCityTable(table, "Tokyo,139.767,35.683,40,0\n"
+                          "East,361,0\n"
+                          "West,-180.5,0\n"
+                          "North,0,90.01\n"
+                          "Deep,0,0,-501\n"
+                          "High,0,0,100001\n"
+                          "NaN,nan,0\n"
+                          "Edge,360,-90,100000\n");
+    ASSERT_EQ(table.rows.size(), 2u);
+    EXPECT_EQ(table.rows[1].name, "Edge");
+    ASSERT_EQ(table.warnings.size(), 6u);
+    EXPECT_EQ(table.warnings[0],
+              "location.new line 2: longitude outside -180 to 360: the place is left out");
+    EXPECT_NE(table.warnings[3].find("line 5: height outside"), std::string::npos);
+    EXPECT_NE(table.warnings[5].find("line 7: longitude"), std::string::npos);
+
+    // 41 rows and then a line of 20 MB: the file stops at the 40th row.
+    ScratchDir dir;
+    std::string rows;
+    for (int i = 0; i < 41; ++i)
+        rows += "P" + std::to_string(i) + ",1,2\n";
+    {
+        std::ofstream file(dir.path() / "location.new", std::ios::binary);
+        file << rows;
+        const std::string block(1 << 20, 'x');
+        for (int i = 0; i < 20; ++i)
+            file << block;
+    }
+    IgnoredFiles ignored;
+    ASSERT_EQ(loadCityTable(table, DataPaths{{dir.path()}}, ignored), 1);
+    EXPECT_EQ(table.rows.size(), 40u);
+    EXPECT_TRUE(ignored.empty());
+    // A first line of 20 MB: cut at 64 KB, whose first 40 pieces are the table.
+    std::filesystem::resize_file(dir.path() / "location.new", 0);
+    {
+        std::ofstream file(dir.path() / "location.new", std::ios::binary);
+        file << std::string(20 << 20, 'y') << "\nLast,1,2\n";
+    }
+    ASSERT_EQ(loadCityTable(table, DataPaths{{dir.path()}}, ignored), 1);
+    EXPECT_EQ(table.rows.size(), 40u);
+    EXPECT_EQ(table.rows[0].name, std::string(79, 'y'));
 }

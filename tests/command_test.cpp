@@ -7,6 +7,7 @@
 #include <map>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace vesk::testing;
 
@@ -359,6 +360,77 @@ TEST(RenderCommand, OutputsReplaceOnlyRegularFilesAndSurviveSignals) {
     }
 }
 
+// Data files in the working folder that are damaged, of the wrong size or unreadable are named
+// with their full path on standard error and passed over: the next folder supplies the file.
+// The user's data folder comes right after the working folder.
+TEST(RenderCommand, DataFilesPassedOverAreNamedAndTheNextFolderServes) {
+    ScratchDir dir, home;
+    dir.write("color.txt", "this is another program's colour table\n");
+    dir.write("globe04.dat", std::string(4096, '\0'));
+    const std::vector<std::string> local = {"render", "--year", "2024",   "--month", "4",
+                                            "--mode", "local",  "--text", "--out",   "l.png"};
+    CommandResult r = runVesk(local, dir.path(), {"XDG_DATA_HOME=" + home.path().string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string here = std::filesystem::canonical(dir.path()).string();
+    EXPECT_NE(r.err.find("vesk: " + here + "/color.txt: line 1: four numbers expected"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(here + "/globe04.dat: holds 4096 bytes, not the 29160000"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("Location : 西脇 日本へそ公園"), std::string::npos) << "the shipped list";
+    // A user's own city list, and places no observer can stand at left out with their line.
+    std::filesystem::create_directories(home.path() / "vesk");
+    home.write("vesk/location.new", "Nowhere,400,0\nLuxor,32.64,25.69,80,0\n");
+    r = runVesk(local, dir.path(), {"XDG_DATA_HOME=" + home.path().string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Location : Luxor"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("vesk/location.new line 1: longitude outside -180 to 360"),
+              std::string::npos)
+        << r.err;
+
+    // Unreadable (to a user who is not root): named as such, and the next folder serves.
+    ScratchDir open;
+    std::filesystem::permissions(open.path(), std::filesystem::perms::all);
+    open.write("location.new", "Secret,1,2\n");
+    std::filesystem::permissions(open.path() / "location.new", std::filesystem::perms::none);
+    const auto asNobody = [&](const std::vector<std::string>& args) {
+        std::vector<std::string> all = {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                        VESK_EXECUTABLE};
+        all.insert(all.end(), args.begin(), args.end());
+        return runProgram("/usr/bin/setpriv", all, open.path(), {"HOME=/nonexistent"});
+    };
+    if (getuid() != 0 || asNobody({"--version"}).status != 0) {
+        std::printf("(not checked: the program cannot run as the user nobody here)\n");
+        return;
+    }
+    r = asNobody(local);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find(std::filesystem::canonical(open.path()).string() +
+                         "/location.new cannot be read: Permission denied"),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.out.find("Location : 西脇 日本へそ公園"), std::string::npos);
+}
+
+// Without a display the screenshot is the headless picture; a screenshot is a PNG file.
+TEST(Window, ScreenshotWithoutADisplayIsTheHeadlessPicture) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"--screenshot", "shot.png"}, dir.path(),
+                              {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("no display"), std::string::npos);
+    EXPECT_EQ(pngSize(readFile(dir.path() / "shot.png")), (std::pair{1000, 700}));
+    for (const char* name : {"shot.jpg", "shot", "notes.txt"}) {
+        r = runVesk({"--screenshot", name}, dir.path());
+        EXPECT_EQ(r.status, 2) << name;
+        EXPECT_NE(r.err.find("--screenshot must name a .png file"), std::string::npos);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
 TEST(RenderCommand, SkyViewOnlyInsideTheCentralPath) {
     ScratchDir dir;
     CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "sky", "--lon",
@@ -404,7 +476,11 @@ TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
              {"render", "--dpr", "two"},
              {"render", "--out", "folder/"},
              {"render", "--year", "-13001", "--month", "1"},
-             {"render", "--lon", "0", "--lat", "0", "--height", "1e308"}}) {
+             {"render", "--lon", "0", "--lat", "0", "--height", "1e308"},
+             {"render", "--table-lon", "1e308"},
+             {"render", "--table-lon", "-361"},
+             {"render", "--size", "10000x10000", "--dpr", "4"},
+             {"render", "--size", "10000x10000", "--dpr", "2.01"}}) {
         const CommandResult r = runVesk(args, dir.path());
         EXPECT_EQ(r.status, 2) << args[1];
         EXPECT_FALSE(r.err.empty());

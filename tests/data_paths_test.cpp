@@ -6,15 +6,22 @@
 using namespace vesk;
 using vesk::testing::ScratchDir;
 
-TEST(DataPaths, WorkingDirectoryThenInstalledThenEnvironmentThenBesideTheExecutable) {
-    const DataPaths paths = standardDataPaths("/opt/vesk/bin/vesk", "/srv/eclipses");
-    ASSERT_EQ(paths.dirs.size(), 4u);
+TEST(DataPaths, WorkingDirectoryThenUserThenInstalledThenEnvironmentThenBesideTheExecutable) {
+    const DataPaths paths =
+        standardDataPaths("/opt/vesk/bin/vesk", "/home/u/.local/share/vesk", "/srv/eclipses");
+    ASSERT_EQ(paths.dirs.size(), 5u);
     EXPECT_EQ(paths.dirs[0], ".");
-    EXPECT_EQ(paths.dirs[1], "/opt/vesk/share/vesk") << "relative to the executable";
-    EXPECT_EQ(paths.dirs[2], "/srv/eclipses");
-    EXPECT_EQ(paths.dirs[3], "/opt/vesk/bin/data");
-    EXPECT_EQ(standardDataPaths("/opt/vesk/bin/vesk", "").dirs.size(), 3u);
-    EXPECT_EQ(standardDataPaths("", nullptr).dirs.size(), 1u);
+    EXPECT_EQ(paths.dirs[1], "/home/u/.local/share/vesk");
+    EXPECT_EQ(paths.dirs[2], "/opt/vesk/share/vesk") << "relative to the executable";
+    EXPECT_EQ(paths.dirs[3], "/srv/eclipses");
+    EXPECT_EQ(paths.dirs[4], "/opt/vesk/bin/data");
+    EXPECT_EQ(standardDataPaths("/opt/vesk/bin/vesk", "", "").dirs.size(), 3u);
+    EXPECT_EQ(standardDataPaths("", "", nullptr).dirs.size(), 1u);
+    // The user's folder by the XDG base directory rules.
+    EXPECT_EQ(userDataDir("/x/data", "/home/u"), "/x/data/vesk");
+    EXPECT_EQ(userDataDir(nullptr, "/home/u"), "/home/u/.local/share/vesk");
+    EXPECT_EQ(userDataDir("relative", "/home/u"), "/home/u/.local/share/vesk");
+    EXPECT_EQ(userDataDir("", nullptr), "");
 }
 
 TEST(DataPaths, FirstExistingFileWins) {
@@ -39,4 +46,20 @@ TEST(DataPaths, Int16GridIsLittleEndianAndWhole) {
     dir.write("grid.dat", std::string("\x34\x12\xfe\xff\x07", 5));
     EXPECT_EQ(readInt16Grid(paths, "grid.dat", 2), (std::vector<std::int16_t>{0x1234, -2}));
     EXPECT_TRUE(readInt16Grid(paths, "grid.dat", 3).empty()) << "a short file is no grid";
+}
+
+// A file that its reader refuses, or that cannot be read, is passed over with a note naming it.
+TEST(DataPaths, FilesPassedOverAreNamed) {
+    ScratchDir first, second;
+    first.write("color.txt", "bad");
+    second.write("color.txt", "good");
+    const DataPaths paths{{first.path(), second.path()}};
+    IgnoredFiles ignored;
+    const auto goodOnly = [](const std::filesystem::path& p) {
+        return vesk::testing::readFile(p) == "good" ? std::string() : std::string("not good");
+    };
+    EXPECT_EQ(findDataFile(paths, "color.txt", ignored, goodOnly), second.path() / "color.txt");
+    EXPECT_EQ(ignored, (IgnoredFiles{(first.path() / "color.txt").string() + ": not good"}));
+    EXPECT_EQ(findDataFile(paths, "color.txt", ignored), first.path() / "color.txt");
+    EXPECT_EQ(ignored.size(), 1u);
 }

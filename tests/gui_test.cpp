@@ -502,6 +502,34 @@ TEST(Window, SaveWritesTheScreenByItsKind) {
               4);
 }
 
+// With KML output on, the status bar says where the documents went, or why they could not be
+// written (here a folder stands where a document goes), as the command line does.
+TEST(Window, KmlOutputIsReportedInTheStatusBar) {
+    ScratchDir dir;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    {
+        Window w;
+        w.v().kmlOutput = 1;
+        w.view->invalidate();
+        w.view->repaintNow();
+        const std::string written = w.view->repaintNotes().toStdString();
+        EXPECT_NE(written.find("KML を書きました: " +
+                               (std::filesystem::current_path() / "202404_earth.kml").string()),
+                  std::string::npos)
+            << written;
+        EXPECT_EQ(w.frame.statusBar()->currentMessage(), w.view->repaintNotes());
+        std::filesystem::remove(dir.path() / "202404_earth.kml");
+        std::filesystem::create_directory(dir.path() / "202404_earth.kml");
+        w.view->invalidate();
+        w.view->repaintNow();
+        EXPECT_TRUE(w.view->repaintNotes().contains(QStringLiteral("202404_earth.kml")));
+        EXPECT_TRUE(w.view->repaintNotes().contains(QStringLiteral("folder")))
+            << w.view->repaintNotes().toStdString();
+    }
+    std::filesystem::current_path(previous);
+}
+
 TEST(Window, EclipseListShowsAHit) {
     Window w;
     w.view->eclipseList();

@@ -25,7 +25,8 @@ struct Report {
         state.record = &catalog.record;
         EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
         loadEclipseSummary(state);
-        loadCityTable(cities, catalog.paths);
+        IgnoredFiles ignored;
+        loadCityTable(cities, catalog.paths, ignored);
         view.observerLon = lon;
         view.observerLat = lat;
         view.observerCityIndex = cityIndex;

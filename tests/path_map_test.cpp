@@ -44,7 +44,8 @@ struct MapOf {
         view.month = catalog.record.month;
         view.mapRange = mapRange;
         loadEclipseSummary(eclipse);
-        loadCityTable(cities, paths);
+        IgnoredFiles ignored;
+        loadCityTable(cities, paths, ignored);
         view.useCiaMap = 0; // the base data are tested on their own
         layoutView(view, 1000, 700);
         resetProjection(projection, view, mapRange);

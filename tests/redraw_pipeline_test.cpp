@@ -16,7 +16,7 @@ namespace {
 struct FakeServices : RedrawServices {
     int pathMaps = 0, tables = 0, locals = 0, dialogs = 0, baseLoads = 0;
     std::string baseFault;
-    std::string loadBaseMapData() override {
+    std::string loadBaseMapData(IgnoredFiles&) override {
         ++baseLoads;
         return baseFault;
     }

@@ -7,10 +7,12 @@
 #include "translation.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <cstdio>
@@ -53,9 +55,28 @@ void CVeskView::repaintNow() {
     dirty = false;
     overlay = Overlay::none;
     services.yearMonthDialogRequested = false;
-    redrawView(state.session, *surface, services);
+    reportRepaint(redrawView(state.session, *surface, services));
     if (services.yearMonthDialogRequested) // after the catalog failed: ask for another month
         QTimer::singleShot(0, this, &CVeskView::yearMonth);
+}
+
+void CVeskView::reportRepaint(const RedrawOutcome& outcome) {
+    QStringList notes;
+    if (!services.exportFailure.empty())
+        notes << QString::fromStdString(services.exportFailure);
+    else if (!services.kmlDocuments.empty()) {
+        QStringList written;
+        for (const std::filesystem::path& document : services.kmlDocuments)
+            written << QString::fromStdString(
+                std::filesystem::absolute(document).lexically_normal().string());
+        notes << tr("KML を書きました: %1").arg(written.join(QStringLiteral(", ")));
+    }
+    for (const std::string& note : outcome.ignoredFiles)
+        notes << QString::fromStdString(note);
+    lastNotes = notes.join(QStringLiteral("; "));
+    auto* frame = qobject_cast<QMainWindow*>(window());
+    if (frame != nullptr && !lastNotes.isEmpty())
+        frame->statusBar()->showMessage(lastNotes);
 }
 
 const QImage& CVeskView::picture() const {

@@ -64,6 +64,9 @@ class CVeskView : public QWidget {
     AppState& appState() { return state; }
     // Runs a pending repaint now (the paint event does it otherwise).
     void repaintNow();
+    // What the last repaint told the status bar: where the KML documents went or why they
+    // could not be written, and the data files passed over (empty when nothing).
+    const QString& repaintNotes() const { return lastNotes; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -82,6 +85,8 @@ class CVeskView : public QWidget {
     // The longitude and latitude under a click, over the picture until the next repaint.
     void showReadout(QPoint point);
     void pan(int dx, int dy);
+    // Shows in the frame's status bar what the repaint wrote or passed over.
+    void reportRepaint(const RedrawOutcome& outcome);
     // The screen shown, drawn again on a page: the eclipse and the sky or limb screen over it.
     void drawScreenOn(QtDrawSurface& page);
 
@@ -98,6 +103,7 @@ class CVeskView : public QWidget {
     QPoint dragOffset;
     bool dragging = false; // moved beyond the drag distance since the button went down
     int wheelTurn = 0;     // wheel angle not yet turned into a zoom
+    QString lastNotes;
 };
 
 } // namespace vesk

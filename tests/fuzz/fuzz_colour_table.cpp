@@ -7,6 +7,7 @@ using namespace vesk;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzzing::writeScratchFile("color.txt", data, size);
     static ReliefData relief;
-    loadReliefColours(relief, DataPaths{{fuzzing::scratchDir()}});
+    IgnoredFiles ignored;
+    loadReliefColours(relief, DataPaths{{fuzzing::scratchDir()}}, ignored);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "label.h"
 
+#include "bounded_line.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -24,23 +26,6 @@ std::string trimmed(const std::string& text) {
 
 bool isKeyCharacter(char c) {
     return (c >= 'A' && c <= 'Z') || c == '_';
-}
-
-// One line of at most maxLabelLineLength characters; false at the end of the input.
-bool readBoundedLine(std::istream& in, std::string& line, int number) {
-    line.clear();
-    char c = 0;
-    bool any = false;
-    while (in.get(c)) {
-        any = true;
-        if (c == '\n')
-            return true;
-        if (line.size() == maxLabelLineLength)
-            throw std::runtime_error("label line " + std::to_string(number) + " is longer than " +
-                                     std::to_string(maxLabelLineLength) + " characters");
-        line += c;
-    }
-    return any;
 }
 
 const std::string& valueOf(const std::map<std::string, std::string>& keys, const char* key) {
@@ -84,7 +69,11 @@ double numberWithin(const std::map<std::string, std::string>& keys, const char* 
 std::map<std::string, std::string> parseLabel(std::istream& in) {
     std::map<std::string, std::string> keys;
     std::string line;
-    for (int number = 1; readBoundedLine(in, line, number); ++number) {
+    bool cut = false;
+    for (int number = 1; readBoundedLine(in, line, maxLabelLineLength, cut); ++number) {
+        if (cut)
+            throw std::runtime_error("label line " + std::to_string(number) + " is longer than " +
+                                     std::to_string(maxLabelLineLength) + " characters");
         std::string text = trimmed(line);
         if (!text.empty() && text.front() == '^')
             text.erase(0, 1);
