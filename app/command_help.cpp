@@ -40,7 +40,8 @@ constexpr CommandText commands[] = {
      "  --kml               also write YYYYMM_earth.kml and YYYYMM.kml beside the picture\n"
      "  --size WxH          the screen in logical pixels (300 to 10000; 1000x700)\n"
      "  --out FILE          vesk.png by default; .svg and .pdf write vector documents\n"
-     "  --dpr R             pixel ratio of a PNG, 1 to 4 (the same layout, R times the pixels)\n"
+     "  --dpr R             pixel ratio of a PNG, 1 to 4 (the same layout, R times the pixels;\n"
+     "                      at most 400 million pixels in all)\n"
      "  --text              print the texts of the screen, one per line\n"},
     {"list",
      "list [--from YEAR] [--years N] [--type CODE | --place LON,LAT [--min-mag M] |\n"
