@@ -194,4 +194,16 @@ void splitHours(double x, double& hours, double& minutes, double& seconds) {
     hours = h;
 }
 
+void splitHoursToTenths(double x, double& hours, double& minutes, double& seconds) {
+    // in whole tenths of a second, so that no 59.99999 is left to print as 60.0
+    constexpr double tenthsPerHour = 36000, tenthsPerMinute = 600;
+    const double tenths = std::round(x * tenthsPerHour);
+    const double wholeHours = std::floor(tenths / tenthsPerHour);
+    const double rest = tenths - wholeHours * tenthsPerHour;
+    double unusedMinutes = 0, unusedSeconds = 0;
+    splitHours(wholeHours, hours, unusedMinutes, unusedSeconds);
+    minutes = std::floor(rest / tenthsPerMinute);
+    seconds = (rest - minutes * tenthsPerMinute) / 10;
+}
+
 } // namespace vesk

@@ -31,4 +31,8 @@ double deltaT(double t);
 // fraction of floor(x) before the hour is brought into 0..23.
 void splitHours(double x, double& hours, double& minutes, double& seconds);
 
+// splitHours of x rounded to tenths of a second, for clocks and durations printed with seconds
+// as "%4.1f": a second that rounds to 60.0 carries into the minutes (4:59.96 prints 5:00.0).
+void splitHoursToTenths(double x, double& hours, double& minutes, double& seconds);
+
 } // namespace vesk

@@ -65,7 +65,7 @@ struct Clock {
 };
 Clock clockOf(double hours) {
     Clock c{};
-    splitHours(hours, c.h, c.m, c.s);
+    splitHoursToTenths(hours, c.h, c.m, c.s);
     return c;
 }
 

@@ -239,14 +239,14 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
         const double correction = contactCorrection(limb, s, t, dT, c + 1);
         const double zoneHours = t + r.t0 - dT / 3600 + zone;
         double h = 0, m = 0, sec = 0;
-        splitHours(zoneHours, h, m, sec);
+        splitHoursToTenths(zoneHours, h, m, sec);
         const char* label =
             c == 0 ? "2nd Contact %2.0f:%2.0f:%4.1f" : "3rd Contact %2.0f:%2.0f:%4.1f";
         surface.textOut(10, y0, format(label, h, m, sec));
         if (correction > -correctionLimitSeconds && correction < correctionLimitSeconds) {
             drawSolarLimb(surface, s, t + correction / 3600, dT, cyan);
             surface.textOut(10, y0 + 16, format(" (Correction : %+3.1fsec)", correction));
-            splitHours(zoneHours + correction / 3600, h, m, sec);
+            splitHoursToTenths(zoneHours + correction / 3600, h, m, sec);
             surface.textOut(10, y0 + 32, format("  Corrected %2.0f:%2.0f:%4.1f", h, m, sec));
             corrected[c] = zoneHours + correction / 3600;
         } else {
@@ -264,7 +264,7 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     }
     if (correctedBoth) {
         double h = 0, m = 0, sec = 0;
-        splitHours(corrected[1] - corrected[0], h, m, sec);
+        splitHoursToTenths(corrected[1] - corrected[0], h, m, sec);
         surface.textOut(10, 192, format("Duration      %2.0fm:%4.1fs", m, sec));
     }
     surface.textOut(10, 470, "Based on LRO/NASA data");

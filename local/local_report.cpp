@@ -58,7 +58,7 @@ struct LineTimes {
 LineTimes lineTimes(const EclipseState& s, double t, double deltaT, double zone, double lonEast) {
     LineTimes c{};
     const double ut = s.t0 + t - deltaT / 3600;
-    splitHours(ut, c.utH, c.utM, c.utS);
+    splitHoursToTenths(ut, c.utH, c.utM, c.utS);
     splitHours(ut + zone, c.stdH, c.stdM, c.stdS);
     splitHours(ut + lonEast / 15, c.lmtH, c.lmtM, c.lmtS);
     return c;
@@ -274,7 +274,7 @@ void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportSt
             r.contactLine(11, "Last  Umbra    Contact", t3, altitude, azimuth);
             if (second) {
                 double h = 0, m = 0, sec = 0;
-                splitHours(t3 - t2, h, m, sec);
+                splitHoursToTenths(t3 - t2, h, m, sec);
                 r.row(4, format(" Duration : %2.0fmin.%4.1fsec. ", m, sec));
             }
         }

@@ -39,7 +39,7 @@ template <typename... Args> std::string format(const char* pattern, Args... args
 // "hh:mm:ss.s" fields of the UT of t hours from t0.
 std::string clockText(const char* pattern, const EclipseState& e, double t) {
     double h = 0, m = 0, s = 0;
-    splitHours(e.t0 + t - e.deltaTHours, h, m, s);
+    splitHoursToTenths(e.t0 + t - e.deltaTHours, h, m, s);
     return format(pattern, h, m, s);
 }
 
@@ -98,9 +98,8 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     if (type != typePartial)
         text(surface, 30, 208, format("Ratio: %6.4f r:%8.5f", e.magnitude, e.greatestR));
     if (type != typePartial && type != typeNonCentralTotal && type != typeNonCentralAnnular) {
-        const double x = std::fabs(e.centralDuration);
-        const double minutes = std::floor((x - std::floor(x)) * 60);
-        const double seconds = ((x - std::floor(x)) * 60 - minutes) * 60;
+        double hours = 0, minutes = 0, seconds = 0;
+        splitHoursToTenths(std::fabs(e.centralDuration), hours, minutes, seconds);
         text(surface, 30, 224,
              format("Dura.:%2.0f:%4.1f w: %5.1fkm ", minutes, seconds, e.pathWidth));
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace vesk;
@@ -158,4 +159,23 @@ TEST(SplitHours, BringsTheHourIntoTheDay) {
     splitHours(-48.25, h, m, s);
     EXPECT_EQ(h, 23);
     EXPECT_EQ(m, 45);
+}
+
+// A time printed to tenths of a second never shows 60.0 seconds: 4 min 59.96 s is 5:00.0, and
+// 23:59:59.97 the next day's 0:00:00.0.
+TEST(SplitHours, TenthsCarryIntoTheMinutesAndHours) {
+    double h = 0, m = 0, s = 0;
+    char text[32];
+    const auto printed = [&](double hours) {
+        splitHoursToTenths(hours, h, m, s);
+        std::snprintf(text, sizeof text, "%2.0f:%2.0f:%4.1f", h, m, s);
+        return std::string(text);
+    };
+    EXPECT_EQ(printed((4 * 60 + 59.96) / 3600), " 0: 5: 0.0");
+    EXPECT_EQ(printed(5.0 / 60), " 0: 5: 0.0");
+    EXPECT_EQ(printed(23 + 59.0 / 60 + 59.97 / 3600), " 0: 0: 0.0");
+    EXPECT_EQ(printed(12 + 34.0 / 60 + 56.74 / 3600), "12:34:56.7");
+    EXPECT_EQ(printed(-0.5 / 3600), "23:59:59.5") << "half a second before midnight";
+    for (int tenth = 0; tenth < 36000 * 3; tenth += 7)
+        EXPECT_EQ(printed(tenth / 36000.0).find("60.0"), std::string::npos) << tenth;
 }
