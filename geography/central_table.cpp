@@ -36,13 +36,15 @@ void placeObserverAt(EclipseState& s, double phi) {
 }
 
 // Iterates time and latitude until the observer is at the given offset across the shadow's
-// motion (0 for the axis, +-|L2| for the limits). False after too many iterations.
+// motion (0 for the axis, +-|L2| for the limits): until both the time and the latitude
+// correction are small. False after too many iterations, or when the latitude reached is not
+// one (beyond +-90 degrees).
 bool solveLatitude(EclipseState& s, double deltaT, int sign, bool limit, IterationStart start,
                    double& phi, double& t) {
     phi = start.lat;
     t = start.t;
     double tau = 100, dPhi = 90;
-    for (int i = 1; std::fabs(tau) > timeTolerance && std::fabs(dPhi) > latitudeTolerance; ++i) {
+    for (int i = 1; std::fabs(tau) > timeTolerance || std::fabs(dPhi) > latitudeTolerance; ++i) {
         placeObserverAt(s, phi);
         observeAt(s, t, deltaT);
         tau = -(s.u * s.a + s.v * s.b) / (s.n * s.n);
@@ -57,7 +59,7 @@ bool solveLatitude(EclipseState& s, double deltaT, int sign, bool limit, Iterati
         if (i > maxIterations || !std::isfinite(phi))
             return false;
     }
-    return true;
+    return std::fabs(phi) <= 90;
 }
 
 struct Clock {
@@ -171,14 +173,16 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewSt
         const double lon = -s.obsLonWest + 0.0; // + 0.0: no "-0.00" at the prime meridian
         const IterationStart start = crossingStart(trace, lon);
         const CentralPoint c = centralPointAt(s, deltaT, start);
-        if (c.sunAltitude <= centralSunLimit) {
+        // The limits start from the central point: near the poles not from the equator.
+        const IterationStart central{c.lat, c.t};
+        const double north =
+            c.sunAltitude <= centralSunLimit ? notConverged : limitPointAt(s, deltaT, +1, central);
+        const double south =
+            north == notConverged ? notConverged : limitPointAt(s, deltaT, -1, central);
+        if (south == notConverged) {
             std::snprintf(line, sizeof line,
                           " %8.2f  =========  No Central Calculation Availabel   =========  ", lon);
         } else {
-            // The limits start from the central point: near the poles not from the equator.
-            const IterationStart central{c.lat, c.t};
-            const double north = limitPointAt(s, deltaT, +1, central);
-            const double south = limitPointAt(s, deltaT, -1, central);
             const double ut = r.t0 + c.t - deltaT / 3600;
             const Clock utClock = clockOf(ut), lmt = clockOf(ut - s.obsLonWest / 15);
             const Clock duration = clockOf(std::fabs(c.duration));

@@ -159,3 +159,95 @@ TEST(CentralTable, RowsNearThePoleLieOnTheTracedCentralLine) {
         EXPECT_EQ(surface.texts[4 + row].text.find("No Central"), std::string::npos)
             << surface.texts[4 + row].text;
 }
+
+// The northern and southern limits of the table are where the umbra or antumbra only grazes the
+// observer: a hundredth of a degree inside the eclipse is central there, a hundredth outside it
+// is not, and at a total eclipse's limit the local magnitude is 1. Eclipses of six eras.
+TEST(CentralTable, LimitsAreWhereTheCentralEclipseGrazes) {
+    struct Case {
+        double year, month;
+    };
+    double worstMagnitude = 0, worstTraced = 0;
+    for (const Case& era : {Case{-3000, 4}, Case{-652, 2}, Case{1200, 1}, Case{2024, 4},
+                            Case{9000, 7}, Case{15000, 3}}) {
+        Table table(era.year, era.month);
+        const CentralLineTrace trace = traceCentralLine(table.state, table.deltaT);
+        ASSERT_GT(trace.samples.size(), 20u) << era.year;
+        for (const double fraction : {0.3, 0.5, 0.7}) {
+            const double lon =
+                trace.samples[static_cast<std::size_t>(fraction * (trace.samples.size() - 1))].lon;
+            table.state.obsLonWest = -lon;
+            table.state.obsHeight = 0;
+            const CentralPoint c =
+                centralPointAt(table.state, table.deltaT, crossingStart(trace, lon));
+            ASSERT_NE(c.lat, 100) << era.year << " " << lon;
+            for (const int sign : {+1, -1}) {
+                const double limit =
+                    limitPointAt(table.state, table.deltaT, sign, IterationStart{c.lat, c.t});
+                ASSERT_LE(std::fabs(limit), 90) << era.year << " " << lon;
+                const auto at = [&](double lat) {
+                    ViewState view;
+                    view.observerLon = lon;
+                    view.observerLat = lat;
+                    view.observerHeight = 0;
+                    EclipseState s = table.state;
+                    return computeLocalContacts(s, view, table.deltaT);
+                };
+                // The tracers' limit curve crosses the row's longitude at the same latitude.
+                // (The tracers name a limit by the side of the signed umbral radius L2, which
+                // is positive for an annular eclipse.)
+                EclipseState tracing = table.state; // the tracers move the observer
+                PathTracer tracer{tracing};
+                const int side = c.duration < 0 ? sign : -sign;
+                const auto offset = [&](double t) {
+                    const TracedPoint p = umbralLimitPoint(tracer, t, table.deltaT, side, 0);
+                    return std::pair{p.status == 1, std::remainder(p.lon - lon, 360.0)};
+                };
+                double early = c.t - 0.3, late = c.t + 0.3;
+                ASSERT_TRUE(offset(early).first && offset(late).first) << era.year << " " << lon;
+                ASSERT_LT(offset(early).second * offset(late).second, 0) << era.year << " " << lon;
+                for (int i = 0; i < 50; ++i) {
+                    const double middle = (early + late) / 2;
+                    (offset(middle).second * offset(early).second > 0 ? early : late) = middle;
+                }
+                const TracedPoint traced = umbralLimitPoint(tracer, early, table.deltaT, side, 0);
+                EXPECT_NEAR(traced.lat, limit, 0.005) << era.year << " " << lon << " " << sign;
+                worstTraced = std::max(worstTraced, std::fabs(traced.lat - limit));
+                const double inward = c.lat > limit ? 0.01 : -0.01;
+                EXPECT_EQ(at(limit + inward).central, 1) << era.year << " " << lon << " " << sign;
+                EXPECT_EQ(at(limit - inward).central, 0) << era.year << " " << lon << " " << sign;
+                if (c.duration < 0) { // total
+                    const double magnitude = at(limit).magnitude;
+                    EXPECT_NEAR(magnitude, 1, 0.0005) << era.year << " " << lon << " " << sign;
+                    worstMagnitude = std::max(worstMagnitude, std::fabs(magnitude - 1));
+                }
+            }
+        }
+    }
+    std::printf("table limits: local magnitude within %.6f of 1, %.5f deg from the traced limits\n",
+                worstMagnitude, worstTraced);
+}
+
+// A row whose iteration goes off the Earth says so instead of printing a number that is no
+// latitude (-652 February: the rows from 199.61 E).
+TEST(CentralTable, RowsWithoutASolutionSaySo) {
+    Table table(-652, 2);
+    table.view.tableLon = 120.02;
+    table.view.tableStep = 11.37;
+    RecordingSurface surface;
+    drawCentralTable(surface, table.state, table.view, table.deltaT, nullptr, {});
+    int rows = 0;
+    for (const RecordedText& text : surface.texts) {
+        double lon = 0, north = 0, centre = 0, south = 0;
+        if (std::sscanf(text.text.c_str(), "%lf %lf %lf %lf", &lon, &north, &centre, &south) != 4)
+            continue;
+        ++rows;
+        EXPECT_LE(std::fabs(north), 90) << text.text;
+        EXPECT_LE(std::fabs(south), 90) << text.text;
+        EXPECT_GT(north, centre) << text.text;
+        EXPECT_LT(south, centre) << text.text;
+    }
+    EXPECT_EQ(rows, 7);
+    EXPECT_NE(surface.texts[8].text.find("165.50   52.7321   49.4029   46.4917"), std::string::npos)
+        << surface.texts[8].text;
+}
