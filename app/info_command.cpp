@@ -135,7 +135,7 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
     const EclipseRecord& record = session.catalog.record;
     view.year = record.year;
     view.month = record.month;
-    const double dt = deltaT((record.jd - 2451545) / 36525) + view.deltaTAdjust;
+    const double dt = recordDeltaT(record) + view.deltaTAdjust;
     const std::string date = isoDate(record.year, record.month, record.day);
     const char* type = eclipseTypeName(eclipseTypeNames, record.typeCode);
     const int member = sarosMember(record.year, record.saros);

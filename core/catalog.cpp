@@ -234,10 +234,16 @@ double nextFileYear(const Catalog& catalog) {
     return catalogFiles[catalog.fileIndex].lastYear + 1;
 }
 
+double recordDeltaT(const EclipseRecord& record) {
+    return deltaT((record.jd - 2451545) / 36525);
+}
+
 void convertEntryToUt(EclipseRecord& record) {
-    const double dt = deltaT((record.jd - 2451545) / 36525);
+    // UT = TT - deltaT(UT): a fixed point, reached in a few steps (deltaT changes by at most
+    // seconds over the days it spans).
     record.jdTT = record.jd;
-    record.jd -= dt / 86400;
+    for (int step = 0; step < 4; ++step)
+        record.jd = record.jdTT - recordDeltaT(record) / 86400;
     double hour = 0;
     jdToCalendar(record.jd, 0, 0, record.year, record.month, record.day, hour);
 }
@@ -251,6 +257,7 @@ int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
     std::string fileOfMonth = catalog.fileName;
     while (!selected && readRawEntry(catalog)) {
         anyEntry = true;
+        convertEntryToUt(catalog.record); // the month asked for is a UT month
         selected = entryIsSelected(catalog.record, year, month);
         if (!selected) {
             catalog.prevYear = catalog.record.year;
@@ -269,23 +276,21 @@ int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
             return -1;
         }
         const double next = nextFileYear(catalog);
-        if (catalogFileForYear(next) == nullptr) {
-            convertEntryToUt(catalog.record);
+        if (catalogFileForYear(next) == nullptr)
             return catalogEndReached;
-        }
         const EclipseRecord last = catalog.record;
         if (!openCatalogFile(catalog, catalogFileForYear(next)) || !readRawEntry(catalog)) {
             catalog.record = last;
             catalog.file.reset();
             return -1;
         }
+        convertEntryToUt(catalog.record);
     }
     catalog.fault = coverageFault(catalog, fileOfMonth, year, month, false);
     if (!catalog.fault.empty()) {
         catalog.file.reset();
         return -1;
     }
-    convertEntryToUt(catalog.record);
     return 1;
 }
 

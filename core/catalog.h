@@ -118,7 +118,7 @@ double nextFileYear(const Catalog& catalog);
 // catalogFind's result when the month lies after the last eclipse of the catalog.
 constexpr int catalogEndReached = -2;
 
-// Opens the file for year and takes the entry of that year and month (month + fraction below
+// Opens the file for year and takes the entry of that UT year and month (month + fraction below
 // one half picks an eclipse of day 1 or 2, above one half one after day 25), or the first
 // eclipse after that month, which may be the first of the next file. The file stays open after
 // the entry. Returns 1; catalogEndReached after the catalog's last eclipse (the record then
@@ -141,7 +141,12 @@ void catalogClose(Catalog& catalog);
 
 // The UT date and Julian date of an entry from its TT Julian date (the Delta T model without
 // the user's adjustment): jd becomes UT and year/month/day the UT calendar date; jdTT keeps the
-// TT Julian date.
+// TT Julian date. Delta T is taken at the UT instant, so that jdTT - jd is recordDeltaT
+// (to the precision of the Julian dates).
 void convertEntryToUt(EclipseRecord& record);
+
+// The Delta T of a record read (without the user's adjustment), seconds: the model's value at
+// its UT Julian date. Every screen and file of the eclipse uses this one value.
+double recordDeltaT(const EclipseRecord& record);
 
 } // namespace vesk

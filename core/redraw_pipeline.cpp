@@ -46,7 +46,7 @@ void takeRecord(Session& s) {
 }
 
 double currentDeltaT(const Session& s) {
-    return deltaT((s.eclipse.jd - 2451545) / 36525) + s.view.deltaTAdjust;
+    return recordDeltaT(s.catalog.record) + s.view.deltaTAdjust;
 }
 
 // The place search: the local maximum of the home observer for the current eclipse.

@@ -198,7 +198,7 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     surface.setBackgroundColour({0, 0, 0});
     surface.setTextColour(whiteText);
     const EclipseRecord& r = *s.record;
-    const double dT = deltaT((r.jd - 2451545) / 36525);
+    const double dT = recordDeltaT(r);
     const double zone =
         lonEast > 0 ? std::trunc(lonEast / 15 + 0.5) : std::trunc(lonEast / 15 - 0.5);
     double tMax = 0, altitude = 0;

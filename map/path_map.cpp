@@ -213,7 +213,7 @@ void drawPathMap(MapCanvas& c, PathMapInputs& in, PathMapObserver* observer) {
     EclipseState& e = in.eclipse;
     MapProjection& p = c.projection;
     p.plotColour = red;
-    e.deltaT = deltaT((e.jd - 2451545) / 36525) + v.deltaTAdjust;
+    e.deltaT = recordDeltaT(in.record) + v.deltaTAdjust;
     e.deltaTHours = e.deltaT / 3600;
     const double dT = e.deltaT;
     const int type = static_cast<int>(e.typeCode);

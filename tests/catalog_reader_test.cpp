@@ -212,7 +212,7 @@ TEST_F(CatalogFixture, ImplausibleEntriesAreMalformed) {
     writeModern(good);
     ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
     EXPECT_EQ(nextFileYear(catalog), 3001);
-    dir.write("ecp13001p16999.prn", entry(16000, 1, 5));
+    dir.write("ecp13001p16999.prn", entry(16000, 1, 20)); // January 13 UT
     ASSERT_EQ(catalogFind(catalog, 0, 16000, 1), 1);
     EXPECT_EQ(nextFileYear(catalog), 17000);
 }

@@ -209,3 +209,41 @@ TEST(CatalogGenerator, RangeIsMergedIntoTheFileItBelongsTo) {
     EXPECT_EQ(runProgram(VESK_MAKE_CATALOG, table, out.path()).status, 2);
     EXPECT_FALSE(std::filesystem::exists(out.path() / "saros.cpp"));
 }
+
+// The month asked for is a UT month: in every era, asking for the UT month of an eclipse gives
+// an eclipse of that UT month (where Delta T is days, the TT month is often the next one).
+TEST(CatalogReference, TheMonthAskedForIsAUniversalTimeMonth) {
+    Catalog catalog, probe;
+    catalog.paths.dirs = probe.paths.dirs = {sourceDataDir()};
+    int checked = 0, monthsApart = 0;
+    for (const double from : {-12000.0, -5000.0, 2020.0, 16000.0}) {
+        ASSERT_EQ(catalogOpenFirst(catalog, 0, from), 1);
+        while (catalog.record.year < from)
+            ASSERT_EQ(catalogReadNext(catalog, 0), 1);
+        for (bool more = true; more && catalog.record.year < from + 10;
+             more = catalogReadNext(catalog, 0) == 1) {
+            const EclipseRecord& e = catalog.record;
+            ASSERT_EQ(catalogFind(probe, 0, e.year, e.month), 1) << e.year << "/" << e.month;
+            EXPECT_EQ(probe.record.year, e.year);
+            EXPECT_EQ(probe.record.month, e.month) << e.year << "/" << e.month << "/" << e.day;
+            double ttYear = 0, ttMonth = 0, ttDay = 0, hour = 0;
+            jdToCalendar(e.jdTT, 0, 0, ttYear, ttMonth, ttDay, hour);
+            monthsApart += ttMonth != e.month;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 80);
+    EXPECT_GT(monthsApart, 5) << "eclipses whose TT date lies in another month";
+}
+
+// One Delta T per eclipse: the UT Julian date is the TT one less the Delta T that every screen
+// uses, in every era.
+TEST(CatalogReference, OneDeltaTPerEclipse) {
+    Catalog catalog;
+    catalog.paths.dirs = {sourceDataDir()};
+    for (const double year : {-12990.0, -5000.0, -500.0, 2024.0, 8000.0, 16774.0}) {
+        ASSERT_EQ(catalogFind(catalog, 0, year, 11), 1) << year;
+        const EclipseRecord& r = catalog.record;
+        EXPECT_NEAR((r.jdTT - r.jd) * 86400, recordDeltaT(r), 1e-4) << year;
+    }
+}

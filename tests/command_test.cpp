@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
@@ -33,6 +34,24 @@ TEST(InfoCommand, PrintsTheEclipseOfAMonth) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("\"date_ut\": \"2024-10-02\""), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"type_code\": 3"), std::string::npos);
+}
+
+// The JSON of one eclipse uses one Delta T: jd_tt - jd_ut is delta_t, to the printed digits.
+TEST(InfoCommand, JsonJulianDatesDifferByTheDeltaTItStates) {
+    ScratchDir dir;
+    const auto number = [](const std::string& json, const std::string& key) {
+        const std::size_t at = json.find("\"" + key + "\": ");
+        return at == std::string::npos ? std::nan("")
+                                       : std::strtod(&json[at + key.size() + 4], nullptr);
+    };
+    for (const char* year : {"-12990", "-5000", "-500", "2024", "8000", "16774"}) {
+        const CommandResult r =
+            runVesk({"info", "--year", year, "--month", "11", "--json"}, dir.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        const double days = number(r.out, "jd_tt") - number(r.out, "jd_ut");
+        // jd to 6 decimals, delta_t to 2
+        EXPECT_NEAR(days, number(r.out, "delta_t") / 86400, 1.1e-6) << year << ": " << r.out;
+    }
 }
 
 TEST(InfoCommand, JsonCarriesEveryField) {
@@ -510,8 +529,8 @@ TEST(SearchCommands, ListNextAndPrevious) {
     // July 2000 has two eclipses: before the second comes the first.
     r = runVesk({"prev", "--year", "2000", "--month", "7.75"}, dir.path());
     EXPECT_EQ(r.out, "   2000.0701   部分日蝕    117/68\n") << r.err;
-    // Looking back from the catalog's second eclipse stops at its first.
-    r = runVesk({"prev", "--year", "-12999", "--month", "10", "--type", "1"}, dir.path());
+    // Looking back from the catalog's second eclipse (September 30 UT) stops at its first.
+    r = runVesk({"prev", "--year", "-12999", "--month", "9", "--type", "1"}, dir.path());
     EXPECT_EQ(r.out, " -12999.0831   部分日蝕   -347/ 1\n") << r.err;
 
     for (const auto& args :

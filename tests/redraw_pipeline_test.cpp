@@ -200,7 +200,7 @@ TEST_F(PipelineFixture, SearchesEndWithTheirMessages) {
 // user's year and month stay as typed.
 TEST_F(PipelineFixture, MonthsAfterTheLastEclipseEndTheCatalog) {
     dir.write("ecp13001p16999.prn",
-              catalogEntry(16996, 6, 1, 2, 665) + catalogEntry(16996, 11, 29, 2, 666));
+              catalogEntry(16996, 6, 15, 2, 665) + catalogEntry(16996, 11, 29, 2, 666));
     session.view.year = 16998;
     session.view.month = 3;
     session.view.redrawAction = redrawShow;
