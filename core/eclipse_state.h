@@ -17,8 +17,9 @@ constexpr double earthE2 = 0.006694385;
 constexpr double earthOneMinusE2 = 0.993305615;
 constexpr double earthAxisRatio = 0.99664719;
 constexpr double earthRadiusMetres = 6378140;
-// Degrees of Earth rotation per second of Delta T (1.002738 * 360 / 86400).
-constexpr double hourAngleRatePerSecond = 0.00417807;
+// Degrees of Earth rotation per second of Delta T: 1.00273791 turns a day, the sidereal rate
+// that the catalog's hour angle mu is made with (360 * 1.00273791 / 86400).
+constexpr double hourAngleRatePerSecond = 0.00417807462;
 
 struct EclipseState {
     const EclipseRecord* record = nullptr; // the current catalog entry

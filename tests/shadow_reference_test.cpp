@@ -122,10 +122,26 @@ TEST_F(SwissEphemeris, LocalContactsAndMagnitudeAgree) {
                 worstSeconds, worstMagnitude);
 }
 
+// The Earth turns by 1.00273791 turns a day of Delta T between the TT instant that the
+// catalog's hour angle is made for and the UT instant: checked against ERFA's sidereal time of
+// UT at the same TT (whose Earth rotation angle runs at 1.0027378119 turns a day: 0.0003 degree
+// apart at the 8 days of Delta T of 16900; 1.0027368 turns a day would be 0.0033 degree off).
+TEST(EarthRotation, HourAngleTurnsWithDeltaT) {
+    for (const double days : {1.0 / 1440, 0.1, 1.0, 8.3, -3.0}) {
+        const double jd = 2451545;
+        const double erfa = std::remainder(
+            (eraGmst06(jd, 0, jd, 0) - eraGmst06(jd - days, 0, jd, 0)) / degree, 360.0);
+        EXPECT_NEAR(std::remainder(hourAngleRatePerSecond * days * secondsPerDay, 360.0), erfa,
+                    0.0005)
+            << days << " days";
+    }
+}
+
 // The Sun's altitude and azimuth from the elements against the Swiss Ephemeris's apparent Sun,
 // turned to the observer's horizon by ERFA, in every era of the catalog: six instants across
-// each eclipse for places around the globe. The reference takes the program's Delta T and its
-// Earth rotation: the sidereal time for UT = TT less 1.00273791 turns per day of Delta T. (The
+// each eclipse for places around the globe. The reference takes the program's Delta T and
+// ERFA's Earth rotation over it: the sidereal time of the TT instant less the turn of the Earth
+// from the UT instant to the TT one (GMST 2006 at UT and TT). (The
 // Swiss Ephemeris's own horizon conversion ties its long-term sidereal time to the mean Sun at
 // TT, which differs by 0.9856 degree per day of Delta T: 0.5 degree at -2000.)
 TEST_F(SwissEphemeris, SunAltitudeAndAzimuthAgreeInEveryEra) {
@@ -145,8 +161,10 @@ TEST_F(SwissEphemeris, SunAltitudeAndAzimuthAgreeInEveryEra) {
             ASSERT_GE(swe_calc(jdTT, SE_SUN, SEFLG_SWIEPH | SEFLG_EQUATORIAL, sun, error), 0)
                 << error;
             ASSERT_GE(swe_calc(jdTT, SE_ECL_NUT, 0, nutation, error), 0) << error;
-            const double greenwichHourAngle = swe_sidtime0(jdTT, nutation[0], nutation[2]) * 15 -
-                                              hourAngleRatePerSecond * e.deltaT - sun[0];
+            const double jdUT = jdTT - e.deltaT / secondsPerDay;
+            const double greenwichHourAngle =
+                swe_sidtime0(jdTT, nutation[0], nutation[2]) * 15 +
+                (eraGmst06(jdUT, 0, jdTT, 0) - eraGmst06(jdTT, 0, jdTT, 0)) / degree - sun[0];
             for (double lon = -180; lon < 180; lon += 45) {
                 for (const double lat : {-60.0, -20.0, 0.0, 35.0, 70.0}) {
                     ViewState view;
