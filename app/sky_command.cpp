@@ -1,5 +1,6 @@
 #include "sky_command.h"
 
+#include "eclipse_list.h"
 #include "limb_correction.h"
 #include "local_contacts.h"
 #include "messages.h"
@@ -44,8 +45,8 @@ bool drawSkyAtMaximum(AppState& state, DrawSurface& target) {
     state.localReport.maxZoneYear = year;
     state.localReport.maxZoneMonth = month;
     state.localReport.maxZoneDay = day;
-    drawSkyView(surface, packedCalendarDate(year, month, day),
-                e.t0 + e.localMaxTime - e.deltaTHours, s.view.observerLon, s.view.observerLat);
+    drawSkyView(surface, packedDate(year, month, day), e.t0 + e.localMaxTime - e.deltaTHours,
+                s.view.observerLon, s.view.observerLat);
     return true;
 }
 

@@ -13,7 +13,7 @@ const std::array<const char*, 7> listTypeNames = {"",         "部分日蝕", "�
 const char* const listHeader = "  Date            Type　　　　Saros/No.";
 
 double packedDate(double year, double month, double day) {
-    if (year > 0)
+    if (year >= 0)
         return year + month / 100 + day / 10000;
     return -(month / 100 - year + day / 10000);
 }

@@ -15,8 +15,8 @@ extern const std::array<const char*, 7> listTypeNames;
 // The list's header line.
 extern const char* const listHeader;
 
-// A date packed into one number as yyyy.mmdd, negative for years up to 0 (-100 May 12 is
-// -100.0512).
+// A date packed into one signed number as yyyy.mmdd, the sign covering the whole number for a
+// negative year (-100 May 12 is -100.0512; year 0 June 20 is 0.0620).
 double packedDate(double year, double month, double day);
 
 // The line of a hit: "%12.4f   %s   %4.0f/%2d" after a search, or with four blanks before and

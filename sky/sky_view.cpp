@@ -33,12 +33,6 @@ std::string clock(const char* label, double hours) {
 
 } // namespace
 
-double packedCalendarDate(double year, double month, double day) {
-    if (year >= 0)
-        return year + month / 100 + day / 10000;
-    return -(month / 100 - year + day / 10000);
-}
-
 SkyBody skyBodyAt(int cx, int cy, double angle, double altitude, double magnitude, double scale,
                   const std::string& name) {
     constexpr double k = 0.0174532925;

@@ -10,9 +10,6 @@
 
 namespace vesk {
 
-// A date packed into one signed number as yyyy.mmdd (-500 March 15 is -500.0315).
-double packedCalendarDate(double year, double month, double day);
-
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
                  double lat);
 

@@ -139,5 +139,8 @@ TEST(EclipseList, LineFormat) {
     EXPECT_EQ(listLine({2035, 9, 2, 2, 145}), "   2035.0902   皆既日蝕    145/23");
     EXPECT_EQ(listLine({2035, 9, 2, 2, 145}, true), "   2035.0902    皆既日蝕      145/23");
     EXPECT_NEAR(packedDate(-100, 5, 12), -100.0512, 1e-9);
-    EXPECT_NEAR(packedDate(0, 5, 12), -0.0512, 1e-9);
+    EXPECT_NEAR(packedDate(-500, 3, 15), -500.0315, 1e-9);
+    // Year 0 is not negative: June 20 of year 0 is 0.0620, not -0.0620.
+    EXPECT_NEAR(packedDate(0, 6, 20), 0.0620, 1e-9);
+    EXPECT_EQ(listLine({0, 6, 20, 1, 56}), "      0.0620   部分日蝕     56/66");
 }
