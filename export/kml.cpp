@@ -208,8 +208,10 @@ void KmlPass::limbPoints(PathTracer& tracer, double dT, int side) {
         }
     }
     if (umbra) {
-        point(north, vesk::umbralLimitAtLimb(tracer, 0, dT, +1, side, red));
-        point(south, vesk::umbralLimitAtLimb(tracer, 0, dT, -1, side, red));
+        for (const int sign : {+1, -1}) {
+            const TracedPoint limit = vesk::umbralLimitAtLimb(tracer, 0, dT, sign, side, red);
+            point(umbralLimitSide(tracer.state.l2, sign) > 0 ? north : south, limit);
+        }
     }
     if (central && side < 0) {
         point(north, centralEnd);
@@ -261,8 +263,8 @@ void KmlPass::centralPoint(const TracedPoint& p) {
     point(center, p);
 }
 
-void KmlPass::umbralLimitPoint(int sign, const TracedPoint& p) {
-    point(sign > 0 ? north : south, p);
+void KmlPass::umbralLimitPoint(int side, const TracedPoint& p) {
+    point(side > 0 ? north : south, p);
 }
 
 void KmlPass::penumbralLimitPoint(int sign, const TracedPoint& p) {

@@ -36,7 +36,7 @@ class KmlPass : public PathMapObserver {
 
     void start(PathTracer& tracer, double deltaT) override;
     void centralPoint(const TracedPoint& point) override;
-    void umbralLimitPoint(int sign, const TracedPoint& point) override;
+    void umbralLimitPoint(int side, const TracedPoint& point) override;
     void penumbralLimitPoint(int sign, const TracedPoint& point) override;
     void magnitudePoint(int index, int sign, const TracedPoint& point) override;
     void riseSetPoint(int sign, const TracedPoint& point) override;

@@ -246,6 +246,10 @@ TracedPoint penumbralLimitPoint(PathTracer& tr, double /*t*/, double deltaT, int
     return limitPoint(tr, deltaT, sign, pen, Cone::penumbra, 0);
 }
 
+int umbralLimitSide(double l2, int sign) {
+    return sign * l2 < 0 ? +1 : -1;
+}
+
 TracedPoint magnitudeCurvePoint(PathTracer& tr, double /*t*/, double deltaT, double magnitude,
                                 int sign, int pen) {
     return limitPoint(tr, deltaT, sign, pen, Cone::magnitude, magnitude);

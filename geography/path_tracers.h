@@ -54,6 +54,12 @@ TracedPoint toMarkedPoint(PathTracer& tracer, double deltaT, bool draw, double p
 TracedPoint centralLinePoint(PathTracer& tracer, double t, double deltaT, int pen);
 CentralDetails centralLineDetails(PathTracer& tracer, double t, double deltaT, bool draw, int pen);
 TracedPoint umbralLimitPoint(PathTracer& tracer, double t, double deltaT, int sign, int pen);
+// +1 when the umbral limit traced with sign is the northern one (left of the shadow's eastward
+// motion), else -1: the tracers offset a limit by -sign * L2, so its side turns with the sign of
+// the umbral radius L2 at the Earth's surface there (negative where total, positive where
+// annular). l2: that radius (the state's pathL2 after a central-line point; at the sunrise and
+// sunset limb, where zeta is 0, the state's l2).
+int umbralLimitSide(double l2, int sign);
 TracedPoint penumbralLimitPoint(PathTracer& tracer, double t, double deltaT, int sign, int pen);
 TracedPoint magnitudeCurvePoint(PathTracer& tracer, double t, double deltaT, double magnitude,
                                 int sign, int pen);

@@ -263,8 +263,12 @@ void drawPathMap(MapCanvas& c, PathMapInputs& in, PathMapObserver* observer) {
         const int umbraColour = annularPart ? red : colours.umbra;
         if (observer != nullptr && centre.status == 1)
             observer->centralPoint(centre);
-        traceBothEdges(tracer, t, dT, umbraColour, umbralLimitPoint, observer,
-                       &PathMapObserver::umbralLimitPoint);
+        for (const int sign : {+1, -1}) {
+            const TracedPoint limit = umbralLimitPoint(tracer, t, dT, sign, umbraColour);
+            if (observer != nullptr && limit.status == 1)
+                observer->umbralLimitPoint(
+                    umbralLimitSide(centre.status == 1 ? e.pathL2 : e.l2, sign), limit);
+        }
         traceBothEdges(tracer, t, dT, colours.penumbra, penumbralLimitPoint, observer,
                        &PathMapObserver::penumbralLimitPoint);
         if (index % 2 == 0) {

@@ -16,7 +16,8 @@ class PathMapObserver {
     virtual ~PathMapObserver() = default;
     virtual void start(PathTracer& tracer, double deltaT) = 0;
     virtual void centralPoint(const TracedPoint& point) = 0;
-    virtual void umbralLimitPoint(int sign, const TracedPoint& point) = 0;
+    // side +1: the northern limit (see umbralLimitSide).
+    virtual void umbralLimitPoint(int side, const TracedPoint& point) = 0;
     virtual void penumbralLimitPoint(int sign, const TracedPoint& point) = 0;
     // Magnitude curves of 0.2, 0.4, 0.6 and 0.8 (index 0..3).
     virtual void magnitudePoint(int index, int sign, const TracedPoint& point) = 0;

@@ -105,6 +105,24 @@ TEST(CatalogReference, TypesTimesAndSeriesOfRecentEclipses) {
     EXPECT_EQ(sarosMember(r.year, r.saros), 23);
 }
 
+// Saros series and member numbers as NASA's eclipse pages give them (F. Espenak), from early
+// members to late ones of their series.
+TEST(CatalogReference, SarosMembersOfPublishedEclipses) {
+    struct Published {
+        double year, month;
+        int saros, member;
+    };
+    for (const Published& p :
+         {Published{1973, 6, 136, 35}, Published{2006, 3, 139, 29}, Published{2009, 7, 136, 37},
+          Published{2010, 1, 141, 23}, Published{2012, 5, 128, 58}, Published{2015, 3, 120, 61},
+          Published{2016, 3, 130, 52}, Published{2019, 7, 127, 58}, Published{2020, 6, 137, 36},
+          Published{2021, 12, 152, 13}, Published{2024, 4, 139, 30}, Published{2027, 8, 136, 38}}) {
+        const EclipseRecord r = eclipseOf(p.year, p.month);
+        EXPECT_EQ(r.saros, p.saros) << p.year << "/" << p.month;
+        EXPECT_EQ(sarosMember(r.year, r.saros), p.member) << p.year << "/" << p.month;
+    }
+}
+
 TEST(CatalogReference, SarosSeriesStartWhereThePublishedNumberingHasThem) {
     const std::map<int, double> firstYears = {{0, -2955},  {1, -2872},  {2, -2861},  {-1, -3002},
                                               {-2, -3013}, {136, 1360}, {145, 1639}, {-136, -7324}};
@@ -123,7 +141,8 @@ TEST(CatalogReference, SarosSeriesStartWhereThePublishedNumberingHasThem) {
 TEST(CatalogReference, WholeCatalogMatchesTheFiveMillenniumCanon) {
     Catalog catalog = committedCatalog();
     std::map<int, int> byType;
-    int entries = 0, canon = 0;
+    std::map<int, std::pair<int, double>> lastMember; // series: member and Julian date
+    int entries = 0, canon = 0, memberSteps = 0;
     double previousJd = -1e12, previousLunation = -1e12;
     for (const double fileYear : {-13000, -7999, -2999, 1, 3001, 8001, 13001}) {
         int status = catalogOpenFirst(catalog, 0, fileYear);
@@ -138,6 +157,16 @@ TEST(CatalogReference, WholeCatalogMatchesTheFiveMillenniumCanon) {
             ASSERT_LE(r.typeCode, 6);
             previousJd = r.jd;
             previousLunation = r.value8;
+            // The members of a series count from 1, one more for each Saros of 223 synodic
+            // months (6585.3211 days; a few series miss members in remote eras).
+            const int member = sarosMember(r.year, r.saros);
+            const auto last = lastMember.find(static_cast<int>(r.saros));
+            const long expected =
+                last == lastMember.end()
+                    ? 1
+                    : last->second.first + std::lround((r.jd - last->second.second) / 6585.3211);
+            memberSteps += member != expected;
+            lastMember[static_cast<int>(r.saros)] = {member, r.jd};
             // The canon counts by the TT calendar year.
             double year = 0, month = 0, day = 0, hour = 0;
             jdToCalendar(r.jd + deltaT((r.jd - 2451545) / 36525) / 86400, 0, 0, year, month, day,
@@ -150,6 +179,7 @@ TEST(CatalogReference, WholeCatalogMatchesTheFiveMillenniumCanon) {
     }
     EXPECT_GT(entries, 70000);
     EXPECT_LT(entries, 72500);
+    EXPECT_EQ(memberSteps, 0) << "members that do not follow the one before";
     EXPECT_EQ(canon, 11898);
     EXPECT_EQ(byType[typePartial], 4200);
     EXPECT_EQ(byType[typeAnnularTotal], 569);

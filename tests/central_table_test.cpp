@@ -214,7 +214,12 @@ TEST(CentralTable, LimitsAreWhereTheCentralEclipseGrazes) {
                 EXPECT_NEAR(traced.lat, limit, 0.005) << era.year << " " << lon << " " << sign;
                 worstTraced = std::max(worstTraced, std::fabs(traced.lat - limit));
                 const double inward = c.lat > limit ? 0.01 : -0.01;
-                EXPECT_EQ(at(limit + inward).central, 1) << era.year << " " << lon << " " << sign;
+                const LocalContacts inside = at(limit + inward);
+                EXPECT_EQ(inside.central, 1) << era.year << " " << lon << " " << sign;
+                // Just inside, the second and third contacts lie on either side of the maximum.
+                ASSERT_TRUE(inside.second && inside.third && inside.maximum) << era.year;
+                EXPECT_LT(inside.second->t, inside.maximum->t) << era.year << " " << lon;
+                EXPECT_GT(inside.third->t, inside.maximum->t) << era.year << " " << lon;
                 EXPECT_EQ(at(limit - inward).central, 0) << era.year << " " << lon << " " << sign;
                 if (c.duration < 0) { // total
                     const double magnitude = at(limit).magnitude;

@@ -382,3 +382,35 @@ TEST(Kml, LinesAreContinuous) {
         }
     }
 }
+
+// Each northern line of the KML documents lies north of its southern partner: the partial
+// limits, the limits of each magnitude and the path's limits, for a total, an annular, a
+// southern and a hybrid eclipse (the tracers' sides of the path's limits turn with the sign of
+// L2).
+TEST(Kml, NorthernLinesLieNorthOfTheirSouthernPartners) {
+    const auto meanLatitude = [](const Placemark* p) {
+        double sum = 0;
+        for (const KmlPoint& point : p->points)
+            sum += point.lat;
+        return sum / static_cast<double>(p->points.size());
+    };
+    for (const auto& [year, month] : {std::pair{2024, 4}, {2023, 10}, {2019, 7}, {2023, 4}}) {
+        KmlRun run(year, month);
+        ASSERT_TRUE(run.written) << run.failure;
+        const std::vector<Placemark> earth = parseKml(run.earth);
+        int pairs = 0;
+        for (const char* line :
+             {"Partial Limit Line", "20pct. Partial Limit Line", "40pct. Partial Limit Line",
+              "60pct. Partial Limit Line", "80pct. Partial Limit Line", "Limit Line"}) {
+            const Placemark* north = findPlacemark(earth, std::string("North ") + line);
+            const Placemark* south = findPlacemark(earth, std::string("South ") + line);
+            if (north == nullptr || south == nullptr || north->points.empty() ||
+                south->points.empty())
+                continue;
+            EXPECT_GT(meanLatitude(north), meanLatitude(south))
+                << year << "/" << month << " " << line;
+            ++pairs;
+        }
+        EXPECT_GE(pairs, 4) << year << "/" << month;
+    }
+}
