@@ -45,8 +45,13 @@ bool drawSkyAtMaximum(AppState& state, DrawSurface& target) {
     state.localReport.maxZoneYear = year;
     state.localReport.maxZoneMonth = month;
     state.localReport.maxZoneDay = day;
+    IgnoredFiles passedOver; // a damaged planet file gives way to the next folder's
+    const std::optional<EclipsePlanets> planets = findPlanetPlaces(
+        findDataFile(s.catalog.paths, planetPlaceFileName, passedOver, planetFileRefusal),
+        e.record->jdTT);
     drawSkyView(surface, packedDate(year, month, day), e.t0 + e.localMaxTime - e.deltaTHours,
-                s.view.observerLon, s.view.observerLat);
+                s.view.observerLon, s.view.observerLat,
+                solarSystemSky(e, e.localMaxTime, e.deltaT, planets));
     return true;
 }
 

@@ -7,11 +7,16 @@
 
 namespace vesk {
 
-void sunAltAz(const EclipseState& s, double t, double deltaT, double& altitude, double& azimuth) {
+SunDirection sunDirection(const EclipseState& s, double t, double deltaT) {
     const EclipseRecord& r = *s.record;
-    const double delta = (r.d0 + t * (r.d1 + t * r.d2)) * degToRad;
-    const double hourAngle =
-        (r.mu0 + r.mu1 * t - hourAngleRatePerSecond * deltaT - s.obsLonWest) * degToRad;
+    return {r.mu0 + r.mu1 * t - hourAngleRatePerSecond * deltaT - s.obsLonWest,
+            r.d0 + t * (r.d1 + t * r.d2)};
+}
+
+void sunAltAz(const EclipseState& s, double t, double deltaT, double& altitude, double& azimuth) {
+    const SunDirection sun = sunDirection(s, t, deltaT);
+    const double delta = sun.declination * degToRad;
+    const double hourAngle = sun.hourAngle * degToRad;
     const double phi = s.obsLat * degToRad;
     const double sinAlt =
         std::sin(phi) * std::sin(delta) + std::cos(phi) * std::cos(delta) * std::cos(hourAngle);

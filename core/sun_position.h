@@ -9,6 +9,13 @@
 
 namespace vesk {
 
+// The Sun's local hour angle (west of the meridian) and declination, degrees, for the current
+// observer at t hours from t0 (TT) with deltaT seconds: the shadow axis's d and mu.
+struct SunDirection {
+    double hourAngle = 0, declination = 0;
+};
+SunDirection sunDirection(const EclipseState& state, double t, double deltaT);
+
 // Altitude and azimuth (from north through east, 0..360) of the Sun in degrees for the current
 // observer (geodetic latitude, west-positive longitude) at t hours from t0 (TT) with deltaT
 // seconds. No refraction; the Sun's parallax (9 arcseconds) is neglected.

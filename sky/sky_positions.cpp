@@ -242,7 +242,10 @@ void eclipticToEquatorial(double jd, double lon, double lat, double& ra, double&
 
 void equatorialToHorizontal(double jd, double ra, double dec, double lat, double lonEast,
                             double& azimuth, double& altitude) {
-    const double h = 15 * apparentSiderealTime(jd, lonEast) - ra;
+    hourAngleToHorizontal(15 * apparentSiderealTime(jd, lonEast) - ra, dec, lat, azimuth, altitude);
+}
+
+void hourAngleToHorizontal(double h, double dec, double lat, double& azimuth, double& altitude) {
     azimuth = std::atan2(sind(h), sind(lat) * cosd(h) - cosd(lat) * std::tan(dec * rad)) * deg;
     altitude = std::asin(cosd(h) * cosd(dec) * cosd(lat) + sind(dec) * sind(lat)) * deg;
 }

@@ -72,6 +72,10 @@ void eclipticToEquatorial(double jd, double lon, double lat, double& ra, double&
 // Azimuth from south, positive towards west (-180..180), and altitude.
 void equatorialToHorizontal(double jd, double ra, double dec, double lat, double lonEast,
                             double& azimuth, double& altitude);
+// The same from the local hour angle (degrees, west of the meridian) and declination (J. Meeus,
+// Astronomical Algorithms, 2nd ed., eqs. 13.5 and 13.6).
+void hourAngleToHorizontal(double hourAngle, double dec, double lat, double& azimuth,
+                           double& altitude);
 void nutationAngles(double jd, double offsetDays, double& dpsi, double& deps); // radians
 // yyyy.mmdd into its whole part and the next two pairs of digits.
 void splitPacked(double x, double& whole, double& first, double& second);

@@ -75,7 +75,7 @@ void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int
 }
 
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
-                 double lat) {
+                 double lat, const SolarSystemSky& solarSystem) {
     const Font previous = surface.selectFont({"ＭＳ　明朝", -11, 500, true});
     double year = 0, month = 0, dayPart = 0;
     splitPacked(packedDate, year, month, dayPart);
@@ -94,6 +94,8 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     row(9, " Location");
     row(10, format("   Lon(deg.):%8.2f", lonEast));
     row(11, format("   Lat(deg.):%8.2f", lat));
+    if (!solarSystem.planetsFromEphemeris)
+        row(13, " Planets: mean elements");
 
     surface.selectFont({"Times Roman", -11, 500, true});
     // The zone clock time of the zone date (the UT hours may run past a day when Delta T is
@@ -110,27 +112,22 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     drawLine(surface, chartX - horizonRadius, chartY, chartX + horizonRadius, chartY, vesk::white);
 
     const double jd = calendarToJd(year, month, day, localHour, 1, lonEast);
-    const int planetTypes[5] = {mercury, venus, mars, jupiter, saturn};
     std::vector<SkyBody> bodies;
-    for (int i = 0; skyCatalogue[i].name != nullptr; ++i) {
+    for (std::size_t i = 0; skyCatalogue[i].name != nullptr; ++i) {
         const StarEntry& entry = skyCatalogue[i];
-        double ra = 0, dec = 0, magnitude = entry.magnitude;
-        if (i == 0) {
-            const BodyPosition sun = sunPosition(jd);
-            ra = sun.ra, dec = sun.dec, magnitude = -6;
-        } else if (i <= 5) {
-            const BodyPosition planet = planetPosition(planetTypes[i - 1], jd);
-            ra = planet.ra, dec = planet.dec, magnitude = planet.magnitude;
+        HorizontalPlace place{0, 0, entry.magnitude};
+        if (i < solarSystem.bodies.size()) {
+            place = solarSystem.bodies[i];
         } else if (entry.magnitude < faintestStar) {
+            double ra = 0, dec = 0;
             starPlace(jd, entry.ra, entry.dec, entry.pmRa, entry.pmDec, ra, dec);
+            equatorialToHorizontal(jd, ra, dec, lat, lonEast, place.azimuth, place.altitude);
         } else {
             continue;
         }
-        double azimuth = 0, altitude = 0;
-        equatorialToHorizontal(jd, ra, dec, lat, lonEast, azimuth, altitude);
-        if (altitude > 0)
-            bodies.push_back(
-                skyBodyAt(chartX, chartY, -azimuth, altitude, magnitude, chartScale, entry.name));
+        if (place.altitude > 0)
+            bodies.push_back(skyBodyAt(chartX, chartY, -place.azimuth, place.altitude,
+                                       place.magnitude, chartScale, entry.name));
     }
     drawSkyBodies(surface, bodies, chartX, chartY, horizonRadius);
     surface.setTextColour(skyBlue);

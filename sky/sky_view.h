@@ -4,14 +4,18 @@
 #pragma once
 
 #include "draw_surface.h"
+#include "sky_at_maximum.h"
 
 #include <string>
 #include <vector>
 
 namespace vesk {
 
+// The chart for the zone date (packed yyyy.mmdd), UT hours and place: the Sun and the planets
+// where solarSystem puts them ("Planets: mean elements" under the place when they come from the
+// theory), the stars by their places of date and the sidereal time of the UT instant.
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
-                 double lat);
+                 double lat, const SolarSystemSky& solarSystem);
 
 // A body of the chart: its centre and radius in pixels, its magnitude and name.
 struct SkyBody {

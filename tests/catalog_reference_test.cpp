@@ -207,15 +207,17 @@ TEST(CatalogReference, RegeneratedDecadeEqualsTheCommittedFile) {
     EXPECT_NE(decade.find("\n2030 11 25 "), std::string::npos);
 }
 
-// A range computed into a folder that holds the catalog is merged into its file: regenerated,
-// the file comes out byte for byte as committed, and no other file is touched. A file that
-// cannot be read whole is left as it is.
+// A range computed into a folder that holds the catalog is merged into its files: regenerated,
+// the catalog file and the planet file come out byte for byte as committed, and no other file
+// is touched. A file that cannot be read whole is left as it is.
 TEST(CatalogGenerator, RangeIsMergedIntoTheFileItBelongsTo) {
     if (!std::filesystem::is_directory(ephemerisDir()))
         GTEST_SKIP() << "no ephemeris files at " << ephemerisDir();
     ScratchDir out;
     const std::string committed = readFile(sourceDataDir() / "ecp00001p03000.prn");
     const std::filesystem::path file = out.write("ecp00001p03000.prn", committed);
+    const std::string planets = readFile(sourceDataDir() / "ecplanets.dat");
+    const std::filesystem::path planetFile = out.write("ecplanets.dat", planets);
     const std::vector<std::string> range = {
         "--ephe", ephemerisDir().string(), "--out", out.path().string(), "--from", "2000", "--to",
         "2001"};
@@ -224,15 +226,21 @@ TEST(CatalogGenerator, RangeIsMergedIntoTheFileItBelongsTo) {
     EXPECT_NE(run.out.find("6 eclipses of 2000 to 2001 merged with 7118 others"), std::string::npos)
         << run.out;
     EXPECT_TRUE(readFile(file) == committed);
+    EXPECT_TRUE(readFile(planetFile) == planets);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.path()),
                             std::filesystem::directory_iterator()),
-              1);
+              2);
     const std::string broken = committed.substr(0, committed.size() - 20);
     out.write("ecp00001p03000.prn", broken);
     run = runProgram(VESK_MAKE_CATALOG, range, out.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("is malformed; nothing was written"), std::string::npos) << run.err;
     EXPECT_TRUE(readFile(file) == broken);
+    out.write("ecp00001p03000.prn", committed);
+    out.write("ecplanets.dat", "not a planet file");
+    run = runProgram(VESK_MAKE_CATALOG, range, out.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(readFile(planetFile), "not a planet file");
     // The table of Saros start years needs the whole catalog.
     std::vector<std::string> table = range;
     table.insert(table.end(), {"--saros-table", (out.path() / "saros.cpp").string()});

@@ -1,11 +1,15 @@
 // The sky view's positions against published values, ERFA and the Swiss Ephemeris (DE431).
+#include "catalog.h"
 #include "label_placement.h"
+#include "local_contacts.h"
 #include "recording_surface.h"
+#include "sky_at_maximum.h"
 #include "sky_positions.h"
 #include "sky_view.h"
 #include "test_support.h"
 #include "timescales.h"
 
+#include <algorithm>
 #include <cmath>
 #include <erfa.h>
 #include <erfam.h>
@@ -141,7 +145,132 @@ TEST(SkyView, BodiesAndHeader) {
     EXPECT_GE(surface.texts.size(), 3u) << "the three close names all find a place";
 
     surface.texts.clear();
-    drawSkyView(surface, 2024.0408, 18.2893, -75, 40);
+    drawSkyView(surface, 2024.0408, 18.2893, -75, 40, SolarSystemSky{});
     EXPECT_EQ(surface.texts[1].text, " Date(LST) : 2024  4  8 ");
     EXPECT_EQ(surface.texts[3].text, "   Time(LST): 13:17:21") << "zone -5 h";
+    // The chart says where its planets come from when it is not DE431.
+    const auto says = [&](const std::string& line) {
+        return std::any_of(surface.texts.begin(), surface.texts.end(),
+                           [&](const auto& t) { return t.text == line; });
+    };
+    EXPECT_TRUE(says(" Planets: mean elements"));
+    surface.texts.clear();
+    SolarSystemSky fromEphemeris;
+    fromEphemeris.planetsFromEphemeris = true;
+    drawSkyView(surface, 2024.0408, 18.2893, -75, 40, fromEphemeris);
+    EXPECT_FALSE(says(" Planets: mean elements"));
+}
+
+namespace {
+
+// The angle between two directions given as altitude and azimuth, degrees.
+double skyAngle(double altitudeA, double azimuthA, double altitudeB, double azimuthB) {
+    const double k = ERFA_DD2R;
+    const double cosAngle =
+        std::sin(altitudeA * k) * std::sin(altitudeB * k) +
+        std::cos(altitudeA * k) * std::cos(altitudeB * k) * std::cos((azimuthA - azimuthB) * k);
+    return std::acos(std::clamp(cosAngle, -1.0, 1.0)) / k;
+}
+
+} // namespace
+
+// The Sun and the planets of the sky chart against DE431 in every era: 21 eclipses from -12990 to
+// 16990, three places, at t0 and two hours later. The reference: the Swiss Ephemeris's apparent
+// places at the TT instant, turned to the horizon with its sidereal time of the TT instant less
+// ERFA's Earth rotation from the UT instant to the TT one (as the catalog's hour angle is made).
+TEST(SkyAtMaximum, SunAndPlanetsAgreeWithDe431InEveryEra) {
+    if (!std::filesystem::is_directory(vesk::testing::ephemerisDir()))
+        GTEST_SKIP() << "no ephemeris files";
+    swe_set_ephe_path(vesk::testing::ephemerisDir().c_str());
+    swe_set_delta_t_userdef(0); // the sidereal time of the TT instant taken as UT
+    const std::filesystem::path planetFile = vesk::testing::sourceDataDir() / planetPlaceFileName;
+    ASSERT_TRUE(std::filesystem::exists(planetFile));
+    const int bodies[6] = {SE_SUN, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN};
+    double worstSun = 0, worstPlanet = 0, worstTheory = 0;
+    for (double year = -12990; year <= 16990; year += 1499) {
+        Catalog catalog;
+        catalog.paths.dirs = {vesk::testing::sourceDataDir()};
+        ASSERT_EQ(catalogFind(catalog, 0, year, 1), 1) << year;
+        EclipseState e;
+        e.record = &catalog.record;
+        loadEclipseSummary(e);
+        const double deltaT = recordDeltaT(catalog.record);
+        const auto places = findPlanetPlaces(planetFile, catalog.record.jdTT);
+        ASSERT_TRUE(places.has_value()) << year;
+        double worstHere = 0;
+        for (const auto& [lon, lat] : {std::pair{0.0, 0.0}, {100.0, 40.0}, {-60.0, -30.0}}) {
+            ViewState view;
+            view.observerLon = lon;
+            view.observerLat = lat;
+            setObserver(e, view);
+            for (const double t : {0.0, 2.0}) {
+                const SolarSystemSky ours = solarSystemSky(e, t, deltaT, places);
+                const SolarSystemSky theory = solarSystemSky(e, t, deltaT, std::nullopt);
+                const double jdUT = instantJdUt(e, t, deltaT);
+                const double jdTT = jdUT + deltaT / 86400;
+                double nutation[6] = {};
+                char error[AS_MAXCH] = "";
+                ASSERT_GE(swe_calc(jdTT, SE_ECL_NUT, 0, nutation, error), 0) << error;
+                const double sidereal =
+                    swe_sidtime0(jdTT, nutation[0], nutation[2]) * 15 +
+                    (eraGmst06(jdUT, 0, jdTT, 0) - eraGmst06(jdTT, 0, jdTT, 0)) / ERFA_DD2R;
+                for (int i = 0; i < 6; ++i) {
+                    double place[6] = {};
+                    ASSERT_GE(
+                        swe_calc(jdTT, bodies[i], SEFLG_SWIEPH | SEFLG_EQUATORIAL, place, error), 0)
+                        << error;
+                    double azimuth = 0, altitude = 0;
+                    eraHd2ae((sidereal + lon - place[0]) * ERFA_DD2R, place[1] * ERFA_DD2R,
+                             lat * ERFA_DD2R, &azimuth, &altitude);
+                    const auto angleTo = [&](const HorizontalPlace& p) {
+                        return skyAngle(p.altitude, p.azimuth + 180, altitude / ERFA_DD2R,
+                                        azimuth / ERFA_DD2R);
+                    };
+                    const double angle = angleTo(ours.bodies[i]);
+                    (i == 0 ? worstSun : worstPlanet) =
+                        std::max(i == 0 ? worstSun : worstPlanet, angle);
+                    EXPECT_LT(angle, i == 0 ? 0.01 : 0.05) << year << " body " << i;
+                    if (i > 0)
+                        worstTheory = std::max(worstTheory, angleTo(theory.bodies[i]));
+                    worstHere = std::max(worstHere, angle);
+                }
+            }
+        }
+        std::printf("  %6.0f: worst %.4f deg\n", catalog.record.year, worstHere);
+    }
+    std::printf("sky chart vs DE431: Sun %.4f, planets %.4f deg (mean elements: %.2f)\n", worstSun,
+                worstPlanet, worstTheory);
+    swe_close();
+}
+
+// The planet file is read whole or not at all: a record is found by its Julian date within a
+// minute; a file that is short, of another kind, or holds values no planet has gives nothing.
+TEST(PlanetPlaces, RecordsAreFoundOrRefused) {
+    vesk::testing::ScratchDir dir;
+    std::vector<EclipsePlanets> records(3);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        records[i].jdTT = 2451545 + 180.0 * static_cast<double>(i);
+        records[i].planets[2] = {-12.5f, 23.25f, 0.01f, -0.002f};
+    }
+    const std::string bytes = encodePlanetPlaces(records);
+    EXPECT_EQ(bytes.size(), 16u + 3 * 88);
+    const std::filesystem::path file = dir.write("ecplanets.dat", bytes);
+    const auto found = findPlanetPlaces(file, 2451545 + 180 + 0.5 / 1440);
+    ASSERT_TRUE(found.has_value());
+    EXPECT_EQ(found->planets[2].dec, 23.25f);
+    EXPECT_EQ(found->planets[2].raFromSun, -12.5f);
+    EXPECT_FALSE(findPlanetPlaces(file, 2451545 + 90));
+    EXPECT_FALSE(findPlanetPlaces(file, 2451545 + 1e6));
+    EXPECT_FALSE(findPlanetPlaces(dir.path() / "missing.dat", 2451545));
+    ASSERT_TRUE(decodePlanetPlaces(bytes).has_value());
+    EXPECT_EQ(decodePlanetPlaces(bytes)->size(), 3u);
+    std::string damaged = bytes;
+    damaged[0] = 'X';
+    const std::string nan(4, '\xff'); // a float32 NaN
+    for (const std::string& bad : {bytes.substr(0, bytes.size() - 1), damaged,
+                                   bytes.substr(0, 24) + nan + bytes.substr(28)}) {
+        dir.write("bad.dat", bad);
+        EXPECT_FALSE(findPlanetPlaces(dir.path() / "bad.dat", 2451545)) << bad.size();
+        EXPECT_FALSE(decodePlanetPlaces(bad).has_value()) << bad.size();
+    }
 }

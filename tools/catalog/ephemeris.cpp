@@ -60,6 +60,17 @@ SunMoonPlaces Ephemeris::placesAt(double jdTT) const {
     return places;
 }
 
+std::array<EquatorialPlace, 6> Ephemeris::solarSystemAt(double jdTT) const {
+    std::array<EquatorialPlace, 6> places;
+    const int bodies[6] = {SE_SUN, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN};
+    double out[6];
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        computeBody(jdTT, bodies[i], SEFLG_EQUATORIAL, out);
+        places[i] = {out[0], out[1], out[2]};
+    }
+    return places;
+}
+
 Conjunction Ephemeris::conjunctionNear(double jdGuess) const {
     double jd = jdGuess;
     double moon[6];

@@ -3,6 +3,7 @@
 // error, or a silent fall-back to the analytical Moshier theory, throws.
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace vesk::catalog {
@@ -32,6 +33,9 @@ class Ephemeris {
     Ephemeris& operator=(const Ephemeris&) = delete;
 
     SunMoonPlaces placesAt(double jdTT) const;
+
+    // The apparent geocentric places of the Sun, Mercury, Venus, Mars, Jupiter and Saturn.
+    std::array<EquatorialPlace, 6> solarSystemAt(double jdTT) const;
 
     // The conjunction in ecliptic longitude nearest the guess (Newton iteration on the
     // longitude difference; converges from guesses within about ten days).

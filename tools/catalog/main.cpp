@@ -7,11 +7,13 @@
 // fits Besselian elements around greatest eclipse and classifies the eclipse. Entries go into
 // the seven catalog files by their UT year; with --from/--to only the eclipses of those UT years
 // are computed and merged into the files that hold those years (their entries of other years
-// are kept). The output is the same whatever the number of threads. Exit status: 0 done, 1 a
-// failure, 2 bad arguments.
+// are kept). Beside the catalog goes "ecplanets.dat", the places of the planets at every
+// eclipse (planet_places.h). The output is the same whatever the number of threads. Exit status: 0
+// done, 1 a failure, 2 bad arguments.
 #include "atomic_file.h"
 #include "eclipse_entry.h"
 #include "ephemeris.h"
+#include "planet_places.h"
 #include "saros_numbering.h"
 #include "timescales.h"
 
@@ -59,11 +61,40 @@ double utYear(EclipseRecord entry) {
     return entry.year;
 }
 
+// An eclipse of the catalog with the places of the planets at its hour t0.
+struct CatalogEntry {
+    EclipseRecord record;
+    EclipsePlanets planets;
+};
+
+// The planets' right ascensions from the Sun and declinations at the entry's hour t0 (TT), with
+// their rates from the places an hour before and after.
+EclipsePlanets planetsAtT0(const Ephemeris& ephemeris, const EclipseRecord& entry) {
+    EclipsePlanets result;
+    result.jdTT = entry.jd;
+    const double t0 = std::floor(entry.jd + 0.5) - 0.5 + entry.t0 / 24;
+    const auto before = ephemeris.solarSystemAt(t0 - 1.0 / 24);
+    const auto at = ephemeris.solarSystemAt(t0);
+    const auto after = ephemeris.solarSystemAt(t0 + 1.0 / 24);
+    for (int i = 0; i < planetCount; ++i) {
+        const auto fromSun = [i](const std::array<EquatorialPlace, 6>& places) {
+            return std::remainder(places[i + 1].ra - places[0].ra, 360.0);
+        };
+        PlanetMotion& p = result.planets[static_cast<std::size_t>(i)];
+        p.raFromSun = static_cast<float>(fromSun(at));
+        p.dec = static_cast<float>(at[i + 1].dec);
+        p.raFromSunRate =
+            static_cast<float>(std::remainder(fromSun(after) - fromSun(before), 360) / 2);
+        p.decRate = static_cast<float>((after[i + 1].dec - before[i + 1].dec) / 2);
+    }
+    return result;
+}
+
 // The eclipses of lunations first..last, checking that consecutive conjunctions are one
 // synodic month apart (so that no new moon is missed or found twice).
-std::vector<EclipseRecord> eclipsesOfLunations(const std::string& epheDir, long first, long last) {
+std::vector<CatalogEntry> eclipsesOfLunations(const std::string& epheDir, long first, long last) {
     Ephemeris ephemeris(epheDir);
-    std::vector<EclipseRecord> entries;
+    std::vector<CatalogEntry> entries;
     double previousJd = 0;
     for (long n = first; n <= last; ++n) {
         const Conjunction conjunction = ephemeris.conjunctionNear(meanNewMoon(n));
@@ -74,7 +105,7 @@ std::vector<EclipseRecord> eclipsesOfLunations(const std::string& epheDir, long 
         if (std::fabs(conjunction.moonLatDeg) > candidateLatitudeDeg)
             continue;
         if (auto entry = eclipseAtConjunction(ephemeris, conjunction, static_cast<double>(n)))
-            entries.push_back(*entry);
+            entries.push_back({*entry, planetsAtT0(ephemeris, *entry)});
     }
     return entries;
 }
@@ -174,6 +205,33 @@ void writeCatalogFiles(const std::vector<EclipseRecord>& entries, const Options&
     }
 }
 
+// The planet file: the records of the eclipses computed, merged for a range into those of the
+// existing file outside it (a file that is not such a file is not merged into: nothing is
+// written).
+std::string planetPlaceFile(std::vector<EclipsePlanets> records, const Options& options,
+                            bool wholeCatalog) {
+    const std::filesystem::path path = std::filesystem::path(options.outDir) / planetPlaceFileName;
+    if (!wholeCatalog && !records.empty() && std::filesystem::exists(path)) {
+        std::ifstream in(path, std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        const auto existing = decodePlanetPlaces(bytes);
+        if (!existing)
+            throw std::runtime_error("cannot merge into " + path.string() +
+                                     ": it is not a planet file; nothing was written");
+        const auto [first, last] = std::minmax_element(
+            records.begin(), records.end(),
+            [](const EclipsePlanets& a, const EclipsePlanets& b) { return a.jdTT < b.jdTT; });
+        const double from = first->jdTT - 1, to = last->jdTT + 1;
+        for (const EclipsePlanets& r : *existing)
+            if (r.jdTT < from || r.jdTT > to)
+                records.push_back(r);
+    }
+    std::sort(records.begin(), records.end(),
+              [](const EclipsePlanets& a, const EclipsePlanets& b) { return a.jdTT < b.jdTT; });
+    return encodePlanetPlaces(records);
+}
+
 void writeSarosTable(const std::vector<EclipseRecord>& entries, const std::string& path) {
     const auto table = sarosStartYearsOf(entries);
     std::string text =
@@ -256,7 +314,7 @@ int run(int argc, char** argv) {
         --lastLunation;
 
     const long count = lastLunation - firstLunation + 1;
-    std::vector<std::future<std::vector<EclipseRecord>>> parts;
+    std::vector<std::future<std::vector<CatalogEntry>>> parts;
     for (int part = 0; part < options.threads; ++part) {
         const long first = firstLunation + count * part / options.threads;
         const long last = firstLunation + count * (part + 1) / options.threads - 1;
@@ -264,8 +322,10 @@ int run(int argc, char** argv) {
             std::async(std::launch::async, eclipsesOfLunations, options.epheDir, first, last));
     }
     std::vector<EclipseRecord> entries;
+    std::vector<EclipsePlanets> planets;
     for (auto& part : parts) {
-        for (EclipseRecord& entry : part.get()) {
+        for (CatalogEntry& computed : part.get()) {
+            EclipseRecord& entry = computed.record;
             const double year = utYear(entry);
             if (year < options.fromYear || year > options.toYear)
                 continue;
@@ -274,9 +334,13 @@ int run(int argc, char** argv) {
                 throw std::runtime_error("Saros series " + std::to_string(entry.saros) +
                                          " lies outside the table");
             entries.push_back(entry);
+            planets.push_back(computed.planets);
         }
     }
+    const std::string planetFile = planetPlaceFile(planets, options, wholeCatalog);
     writeCatalogFiles(entries, options, wholeCatalog);
+    vesk::tools::writeFileAtomically(std::filesystem::path(options.outDir) / planetPlaceFileName,
+                                     planetFile);
     if (!options.sarosTable.empty())
         writeSarosTable(entries, options.sarosTable);
     std::printf("%zu eclipses from lunation %ld to %ld\n", entries.size(), firstLunation,

@@ -1,0 +1,44 @@
+#include "sky_at_maximum.h"
+
+#include "sky_positions.h"
+#include "sun_position.h"
+
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+constexpr PlanetType planetTypes[planetCount] = {mercury, venus, mars, jupiter, saturn};
+constexpr double sunMagnitude = -6; // the size the chart gives the Sun's disc
+
+} // namespace
+
+SolarSystemSky solarSystemSky(const EclipseState& state, double t, double deltaT,
+                              const std::optional<EclipsePlanets>& places) {
+    SolarSystemSky sky;
+    const SunDirection sun = sunDirection(state, t, deltaT);
+    const double lat = state.obsLat;
+    HorizontalPlace& sunPlace = sky.bodies[0];
+    hourAngleToHorizontal(sun.hourAngle, sun.declination, lat, sunPlace.azimuth, sunPlace.altitude);
+    sunPlace.magnitude = sunMagnitude;
+    // The TT instant, for the theory and the planets' brightness.
+    const double jdTT = std::floor(state.record->jdTT + 0.5) - 0.5 + (state.record->t0 + t) / 24;
+    const BodyPosition theorySun = sunPosition(jdTT);
+    sky.planetsFromEphemeris = places.has_value();
+    for (int i = 0; i < planetCount; ++i) {
+        const BodyPosition theory = planetPosition(planetTypes[i], jdTT);
+        double raFromSun = theory.ra - theorySun.ra, dec = theory.dec;
+        if (places) {
+            const PlanetMotion& p = places->planets[static_cast<std::size_t>(i)];
+            raFromSun = p.raFromSun + p.raFromSunRate * t;
+            dec = p.dec + p.decRate * t;
+        }
+        HorizontalPlace& place = sky.bodies[static_cast<std::size_t>(i) + 1];
+        hourAngleToHorizontal(sun.hourAngle - raFromSun, dec, lat, place.azimuth, place.altitude);
+        place.magnitude = theory.magnitude;
+    }
+    return sky;
+}
+
+} // namespace vesk
