@@ -165,15 +165,16 @@ int loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignore
         return -1;
     table.rows.clear();
     table.warnings.clear();
+    const std::string source = noteName(path);
     std::string line;
     bool cut = false;
     for (int number = 1; readBoundedLine(in, line, maxCityLineBytes, cut); ++number) {
         if (cut)
-            table.warnings.push_back(path.string() + " line " + std::to_string(number) +
-                                     ": longer than " + std::to_string(maxCityLineBytes) +
+            table.warnings.push_back(source + " line " + std::to_string(number) + ": longer than " +
+                                     std::to_string(maxCityLineBytes) +
                                      " bytes; the rest of it is left out");
         dropCarriageReturn(line);
-        if (!addLine(table, textAsUtf8(line), path.string(), number))
+        if (!addLine(table, textAsUtf8(line), source, number))
             break;
     }
     ignored.insert(ignored.end(), table.warnings.begin(), table.warnings.end());

@@ -52,6 +52,12 @@ std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name
     return {};
 }
 
+std::string noteName(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return (error ? path : full).lexically_normal().string();
+}
+
 std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name,
                                    IgnoredFiles& ignored, const DataFileReader& read) {
     for (const std::filesystem::path& dir : paths.dirs) {
@@ -59,9 +65,7 @@ std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name
         std::error_code error;
         if (!std::filesystem::is_regular_file(candidate, error))
             continue;
-        // the notes name the full path: "./color.txt" says little in a window's status bar
-        const std::string named =
-            std::filesystem::absolute(candidate, error).lexically_normal().string();
+        const std::string named = noteName(candidate);
         errno = 0;
         if (!std::ifstream(candidate, std::ios::binary)) {
             ignored.push_back(named +

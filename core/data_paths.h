@@ -22,6 +22,9 @@ struct DataPaths {
 // The data files passed over by a search: one line each, naming the file and why.
 using IgnoredFiles = std::vector<std::string>;
 
+// The full path by which a note names a data file ("./color.txt" says little in a status bar).
+std::string noteName(const std::filesystem::path& path);
+
 // The standard search order for a program whose executable lies at exePath (empty: unknown).
 // userDataDir is the user's data folder (empty: none); dataEnv is the value of VESK_DATA, or
 // null when it is not set.
