@@ -67,8 +67,7 @@ void CVeskView::reportRepaint(const RedrawOutcome& outcome) {
     else if (!services.kmlDocuments.empty()) {
         QStringList written;
         for (const std::filesystem::path& document : services.kmlDocuments)
-            written << QString::fromStdString(
-                std::filesystem::absolute(document).lexically_normal().string());
+            written << QString::fromStdString(noteName(document));
         notes << tr("KML を書きました: %1").arg(written.join(QStringLiteral(", ")));
     }
     for (const std::string& note : outcome.ignoredFiles)
