@@ -72,7 +72,8 @@ LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
         return LimbOutcome::noLunarGrid;
     }
     frameRect(surface, 5, 5, 190, 215, brown);
-    drawLimbCorrection(surface, s.eclipse, state.limb, s.view.observerLon, s.view.observerLat);
+    drawLimbCorrection(surface, s.eclipse, state.limb, s.view.observerLon, s.view.observerLat,
+                       s.eclipse.deltaT);
     return LimbOutcome::drawn;
 }
 

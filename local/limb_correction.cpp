@@ -192,13 +192,12 @@ double contactCorrection(const LimbData& limb, EclipseState& s, double t, double
 }
 
 void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, double lonEast,
-                        double lat) {
+                        double lat, double dT) {
     const Font previousFont = surface.selectFont({"Courier New", -12, 500, true});
     surface.setBackgroundOpaque(true);
     surface.setBackgroundColour({0, 0, 0});
     surface.setTextColour(whiteText);
     const EclipseRecord& r = *s.record;
-    const double dT = recordDeltaT(r);
     const double zone =
         lonEast > 0 ? std::trunc(lonEast / 15 + 0.5) : std::trunc(lonEast / 15 - 0.5);
     double tMax = 0, altitude = 0;

@@ -42,8 +42,9 @@ void drawSolarLimb(DrawSurface& surface, EclipseState& state, double t, double d
 double contactCorrection(const LimbData& limb, EclipseState& state, double t, double deltaT,
                          int contact);
 
-// The screen: report and chart for the observer of the state (east longitude lonEast, degrees).
+// The screen: report and chart for the observer of the state (east longitude lonEast, degrees)
+// with deltaT seconds (the eclipse's, with the user's adjustment).
 void drawLimbCorrection(DrawSurface& surface, EclipseState& state, LimbData& limb, double lonEast,
-                        double lat);
+                        double lat, double deltaT);
 
 } // namespace vesk

@@ -1,5 +1,6 @@
 // The lunar grid from NASA's LDEM_4 product, the limb profile and the corrected contacts.
 #include "limb_correction.h"
+#include "local_contacts.h"
 #include "local_report.h"
 #include "lunar_libration.h"
 #include "recording_surface.h"
@@ -127,7 +128,7 @@ struct LimbScreen {
     LimbData limb;
     RecordingSurface surface;
 
-    LimbScreen(double year, double month, double lon, double lat) {
+    LimbScreen(double year, double month, double lon, double lat, double deltaTAdjust = 0) {
         if (!makeGrid(dir))
             return;
         catalog.paths.dirs = {sourceDataDir()};
@@ -138,7 +139,8 @@ struct LimbScreen {
         view.observerLat = lat;
         setObserver(state, view);
         EXPECT_TRUE(loadLunarGrid(limb, DataPaths{{dir.path()}}));
-        drawLimbCorrection(surface, state, limb, view.observerLon, view.observerLat);
+        drawLimbCorrection(surface, state, limb, view.observerLon, view.observerLat,
+                           recordDeltaT(catalog.record) + deltaTAdjust);
     }
 };
 
@@ -225,4 +227,27 @@ TEST(LimbCorrection, DateIsTheZoneDateOfTheMaximum) {
     EXPECT_EQ(pacific.surface.texts.front().text.substr(0, 10), "2035/ 9/ 1");
     const LimbScreen japan(2035, 9, 137.2, 36.7);
     EXPECT_EQ(japan.surface.texts.front().text.substr(0, 10), "2035/ 9/ 2");
+}
+
+// The user's Delta T adjustment moves the limb screen's contacts as it moves the local
+// circumstances': the uncorrected second contact is the local report's, with the same Delta T.
+TEST(LimbCorrection, ContactsTakeTheAdjustedDeltaT) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    for (const double adjust : {0.0, 300.0}) {
+        LimbScreen screen(2024, 4, -104.14, 25.29, adjust);
+        const double dT = recordDeltaT(screen.catalog.record) + adjust;
+        EclipseState local = screen.state;
+        const LocalContacts contacts = computeLocalContacts(local, screen.view, dT);
+        ASSERT_TRUE(contacts.second.has_value());
+        // zone -7 h at 104 W
+        double h = 0, m = 0, s = 0;
+        splitHoursToTenths(screen.state.t0 + contacts.second->t - dT / 3600 - 7, h, m, s);
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "2nd Contact %2.0f:%2.0f:%4.1f", h, m, s);
+        bool found = false;
+        for (const auto& t : screen.surface.texts)
+            found = found || t.text == expected;
+        EXPECT_TRUE(found) << expected << " with an adjustment of " << adjust << " s";
+    }
 }
