@@ -125,7 +125,7 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
     ViewState& view = session.view;
     view.year = year;
     view.month = month;
-    view.catalogStatus = catalogFind(session.catalog, 0, view.year, view.month);
+    view.catalogStatus = catalogFind(session.catalog, view.year, view.month);
     for (const std::string& note : session.catalog.ignored)
         std::fprintf(err, "vesk: %s\n", note.c_str());
     if (view.catalogStatus < 0) {

@@ -119,7 +119,7 @@ int runStepCommand(Session& s, const std::vector<std::string>& args, int directi
         std::fprintf(err, "%s: %s\n", name, error.c_str());
         return 2;
     }
-    if (const int status = catalogFind(s.catalog, 0, year, month); status < 0) {
+    if (const int status = catalogFind(s.catalog, year, month); status < 0) {
         printCatalogFailure(s.catalog, status, err);
         return 1;
     }

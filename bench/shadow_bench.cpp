@@ -21,7 +21,7 @@ struct Eclipse2024 {
     Eclipse2024() {
         catalog.paths.dirs = {std::filesystem::path(VESK_SOURCE_DIR) / "data"};
         state.record = &catalog.record;
-        catalogFind(catalog, 0, 2024, 4);
+        catalogFind(catalog, 2024, 4);
         loadEclipseSummary(state);
         deltaT = vesk::deltaT((catalog.record.jd - 2451545) / 36525);
     }

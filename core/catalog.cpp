@@ -248,8 +248,7 @@ void convertEntryToUt(EclipseRecord& record) {
     jdToCalendar(record.jd, 0, 0, record.year, record.month, record.day, hour);
 }
 
-int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
-    catalog.traceLevel = traceLevel;
+int catalogFind(Catalog& catalog, double year, double month) {
     const char* name = catalogFileForYear(year);
     if (name == nullptr || !openCatalogFile(catalog, name))
         return -1;
@@ -294,8 +293,7 @@ int catalogFind(Catalog& catalog, int traceLevel, double year, double month) {
     return 1;
 }
 
-int catalogReadNext(Catalog& catalog, int traceLevel) {
-    catalog.traceLevel = traceLevel;
+int catalogReadNext(Catalog& catalog) {
     catalog.prevYear = catalog.record.year;
     catalog.prevMonth = catalog.record.month;
     if (!readRawEntry(catalog))
@@ -304,8 +302,7 @@ int catalogReadNext(Catalog& catalog, int traceLevel) {
     return 1;
 }
 
-int catalogOpenFirst(Catalog& catalog, int traceLevel, double year) {
-    catalog.traceLevel = traceLevel;
+int catalogOpenFirst(Catalog& catalog, double year) {
     catalog.prevYear = catalog.record.year;
     catalog.prevMonth = catalog.record.month;
     const char* name = catalogFileForYear(year);

@@ -93,7 +93,6 @@ struct Catalog {
     DataPaths paths;
     EclipseRecord record;
     double prevYear = 0, prevMonth = 0;
-    int traceLevel = 0;
 
     struct FileCloser {
         void operator()(std::FILE* file) const { std::fclose(file); }
@@ -124,18 +123,18 @@ constexpr int catalogEndReached = -2;
 // the entry. Returns 1; catalogEndReached after the catalog's last eclipse (the record then
 // holds that eclipse); -1 when a file does not open, holds no complete entry, or a malformed
 // entry comes before the one selected (fault then says which).
-int catalogFind(Catalog& catalog, int traceLevel, double year, double month);
+int catalogFind(Catalog& catalog, double year, double month);
 
 // Reads the next entry of the open file. Returns 1, or -1 at the end of the file or at an
 // incomplete or malformed entry; the record then keeps the last complete entry. An entry is
 // malformed when a number is missing or not a finite number, or lies outside what real entries
 // hold with a margin (the year outside the file's years, the month, day, type, t0 or Saros
 // series outside their ranges, elements no eclipse has).
-int catalogReadNext(Catalog& catalog, int traceLevel);
+int catalogReadNext(Catalog& catalog);
 
 // Opens the file for year at its first entry. When no file opens, opens "ecp00001p03000.prn"
 // instead and returns -1; -1 also when the file holds no entry; 1 on success.
-int catalogOpenFirst(Catalog& catalog, int traceLevel, double year);
+int catalogOpenFirst(Catalog& catalog, double year);
 
 void catalogClose(Catalog& catalog);
 

@@ -26,13 +26,13 @@ bool isBefore(const EclipseRecord& r, double shownJd) {
 // Reads the next entry, going on into the next file at the end of one. False when the walk
 // has to end: quietly after the last file, with a message when a file is missing.
 bool readOn(Session& s, const SearchMessage& message) {
-    if (catalogReadNext(s.catalog, 0) == 1)
+    if (catalogReadNext(s.catalog) == 1)
         return true;
     const double next = nextFileYear(s.catalog);
     catalogClose(s.catalog);
     if (next >= noFileYear)
         return false;
-    if (catalogFind(s.catalog, 0, next, 1) < 0) {
+    if (catalogFind(s.catalog, next, 1) < 0) {
         message(messageX, firstLine, messageNoCatalogDuringSearch);
         message(messageX, secondLine, messageStartHere);
         return false;
@@ -82,7 +82,7 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
         start = year - 20;
     start = std::max(start, firstCatalogYear);
     catalogClose(s.catalog);
-    if (catalogFind(s.catalog, 0, start, 1) < 0)
+    if (catalogFind(s.catalog, start, 1) < 0)
         return -1;
     const EclipseRecord& r = s.catalog.record;
     if (!isBefore(r, shownJd)) { // nothing before it in the range
@@ -132,7 +132,7 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
     s.view.month = 1;
     s.searchHits.clear();
     catalogClose(s.catalog);
-    if (catalogOpenFirst(s.catalog, 0, from) < 0)
+    if (catalogOpenFirst(s.catalog, from) < 0)
         return -1;
     const EclipseRecord& r = s.catalog.record;
     bool more = true;

@@ -109,7 +109,7 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
                    const RedrawServices& services) {
     ViewState& v = s.view;
     while (true) {
-        v.catalogStatus = catalogReadNext(s.catalog, s.catalog.traceLevel);
+        v.catalogStatus = catalogReadNext(s.catalog);
         if (v.catalogStatus < 0) {
             const double next = nextFileYear(s.catalog);
             if (catalogFileForYear(next) == nullptr) {
@@ -120,7 +120,7 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
             v.month = 1;
             v.year = next;
             catalogClose(s.catalog);
-            v.catalogStatus = catalogFind(s.catalog, s.catalog.traceLevel, v.year, 1);
+            v.catalogStatus = catalogFind(s.catalog, v.year, 1);
             if (v.catalogStatus < 0) {
                 drawMessage(surface, outcome, services, 50, 1, messageNoCatalogDuringSearch);
                 drawMessage(surface, outcome, services, 50, 2, messageStartHere);
@@ -208,7 +208,6 @@ RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& serv
         drawMessage(surface, outcome, services, 50, 2, messageStartWithCityTable);
         return outcome;
     }
-    s.catalog.traceLevel = 0;
     if (const std::string fault = services.loadBaseMapData(outcome.ignoredFiles); !fault.empty()) {
         drawMessage(surface, outcome, services, 50, 1, messageDamagedDataFile);
         drawMessage(surface, outcome, services, 50, 2, fault.c_str());
@@ -238,7 +237,7 @@ RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& serv
             v.month = now.month;
             v.searchStartYear = v.year;
         }
-        v.catalogStatus = catalogFind(s.catalog, s.catalog.traceLevel, v.year, v.month);
+        v.catalogStatus = catalogFind(s.catalog, v.year, v.month);
         if (v.catalogStatus == catalogEndReached) {
             drawCatalogEnded(surface, outcome, services, v);
             return outcome;

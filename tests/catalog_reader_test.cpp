@@ -54,79 +54,79 @@ TEST(CatalogFileForYear, RangesIncludeTheirUpperEnd) {
 
 TEST_F(CatalogFixture, SelectsTheMonthOrTheNextEclipse) {
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
     expectDate(2030, 3, 10);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 4), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 4), 1);
     expectDate(2030, 6, 1);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 12), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 12), 1);
     expectDate(2031, 2, 14);
     // A file that leaves out years its name says it holds is named, not read past: no other
     // year's eclipse is shown for them.
-    EXPECT_EQ(catalogFind(catalog, 0, 2500, 1), -1);
+    EXPECT_EQ(catalogFind(catalog, 2500, 1), -1);
     EXPECT_NE(catalog.fault.find("ecp00001p03000.prn: holds no eclipse near 2500/1"),
               std::string::npos)
         << catalog.fault;
-    EXPECT_EQ(catalogFind(catalog, 0, 1500, 1), -1);
+    EXPECT_EQ(catalogFind(catalog, 1500, 1), -1);
     // Past a file's last entry the next eclipse is the first of the next file: while that file
     // is missing there is none to show.
     writeModern(modern + entry(3000, 10, 1));
-    EXPECT_EQ(catalogFind(catalog, 0, 3000, 12), -1);
+    EXPECT_EQ(catalogFind(catalog, 3000, 12), -1);
     dir.write("ecp03001p08000.prn", entry(3001, 5, 1));
-    ASSERT_EQ(catalogFind(catalog, 0, 3000, 12), 1);
+    ASSERT_EQ(catalogFind(catalog, 3000, 12), 1);
     expectDate(3001, 5, 1);
     // After the last eclipse of the last file the catalog has ended; the record holds that one.
     dir.write("ecp13001p16999.prn", entry(16996, 11, 29));
-    EXPECT_EQ(catalogFind(catalog, 0, 16996, 12), catalogEndReached);
+    EXPECT_EQ(catalogFind(catalog, 16996, 12), catalogEndReached);
     EXPECT_EQ(catalog.record.x0, 0.29) << "the last eclipse (its UT date lies days earlier)";
-    EXPECT_EQ(catalogFind(catalog, 0, 16999, 12), catalogEndReached);
-    ASSERT_EQ(catalogFind(catalog, 0, 16996, 11), 1);
+    EXPECT_EQ(catalogFind(catalog, 16999, 12), catalogEndReached);
+    ASSERT_EQ(catalogFind(catalog, 16996, 11), 1);
     // A last file that stops years before the ephemeris does is no end of the catalog.
     dir.write("ecp13001p16999.prn", entry(16990, 11, 29));
-    EXPECT_EQ(catalogFind(catalog, 0, 16995, 1), -1);
+    EXPECT_EQ(catalogFind(catalog, 16995, 1), -1);
     EXPECT_NE(catalog.fault.find("does not cover the years its name says"), std::string::npos);
 }
 
 TEST_F(CatalogFixture, MonthFractionChoosesBetweenTwoEclipsesOfAMonth) {
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 6), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
     expectDate(2030, 6, 1);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 6.25), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6.25), 1);
     expectDate(2030, 6, 1);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 6.75), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6.75), 1);
     expectDate(2030, 6, 28);
     EXPECT_EQ(catalog.prevYear, 2030);
     EXPECT_EQ(catalog.prevMonth, 6);
     // Exactly one half takes neither and goes on to the next eclipse.
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 6.5), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6.5), 1);
     expectDate(2031, 2, 14);
 }
 
 TEST_F(CatalogFixture, ReadsAreConvertedToUniversalTime) {
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
     const double tt = calendarToJd(2030, 3, 10, 12, 0, 0);
     EXPECT_NEAR(catalog.record.jd, tt - deltaT((tt - 2451545) / 36525) / 86400, 1e-9);
     // Entries read later are converted too.
-    ASSERT_EQ(catalogReadNext(catalog, 0), 1);
+    ASSERT_EQ(catalogReadNext(catalog), 1);
     EXPECT_LT(catalog.record.jd, calendarToJd(2030, 6, 1, 12, 0, 0));
     // A TT instant just after midnight is on the previous day in UT.
     writeModern(entry(2030, 3, 10, 0.01));
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
     EXPECT_EQ(catalog.record.day, 9);
 }
 
 TEST_F(CatalogFixture, ReadNextStepsThroughTheFileAndStopsAtItsEnd) {
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
-    ASSERT_EQ(catalogReadNext(catalog, 0), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
+    ASSERT_EQ(catalogReadNext(catalog), 1);
     expectDate(2030, 6, 1);
     EXPECT_EQ(catalog.prevMonth, 3);
-    ASSERT_EQ(catalogReadNext(catalog, 0), 1);
-    ASSERT_EQ(catalogReadNext(catalog, 0), 1);
+    ASSERT_EQ(catalogReadNext(catalog), 1);
+    ASSERT_EQ(catalogReadNext(catalog), 1);
     expectDate(2031, 2, 14);
-    EXPECT_EQ(catalogReadNext(catalog, 0), -1);
+    EXPECT_EQ(catalogReadNext(catalog), -1);
     expectDate(2031, 2, 14);
-    EXPECT_EQ(catalogReadNext(catalog, 0), -1);
+    EXPECT_EQ(catalogReadNext(catalog), -1);
 }
 
 TEST_F(CatalogFixture, MalformedOrTruncatedEntriesNeverMixWithThePreviousOne) {
@@ -134,19 +134,19 @@ TEST_F(CatalogFixture, MalformedOrTruncatedEntriesNeverMixWithThePreviousOne) {
     broken.replace(broken.find("0.2 0.1"), 3, "abc");
     writeModern(entry(2030, 3, 10) + broken + entry(2031, 2, 14));
     // The fault ends the read before the month asked for: no eclipse, and the fault is named.
-    EXPECT_EQ(catalogFind(catalog, 0, 2030, 12), -1);
+    EXPECT_EQ(catalogFind(catalog, 2030, 12), -1);
     expectDate(2030, 3, 10);
     EXPECT_NE(catalog.fault.find("ecp00001p03000.prn: entry 2 is malformed"), std::string::npos)
         << catalog.fault;
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
     EXPECT_TRUE(catalog.fault.empty());
-    EXPECT_EQ(catalogReadNext(catalog, 0), -1); // nothing is read past the fault
+    EXPECT_EQ(catalogReadNext(catalog), -1); // nothing is read past the fault
     expectDate(2030, 3, 10);
 
     const std::string whole = entry(2031, 2, 14);
     writeModern(entry(2030, 3, 10) + whole.substr(0, whole.size() / 2));
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
-    EXPECT_EQ(catalogReadNext(catalog, 0), -1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
+    EXPECT_EQ(catalogReadNext(catalog), -1);
     expectDate(2030, 3, 10);
 
     // Numbers may be split over lines at will; a leading '+' is a number too.
@@ -154,36 +154,36 @@ TEST_F(CatalogFixture, MalformedOrTruncatedEntriesNeverMixWithThePreviousOne) {
     for (char& c : loose)
         c = c == ' ' ? '\n' : c;
     writeModern("+" + loose);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
     expectDate(2030, 3, 10);
 }
 
 TEST_F(CatalogFixture, MissingOrEmptyFilesAreFailures) {
-    EXPECT_EQ(catalogFind(catalog, 0, 2030, 3), -1);
+    EXPECT_EQ(catalogFind(catalog, 2030, 3), -1);
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
-    EXPECT_EQ(catalogFind(catalog, 0, 17000, 1), -1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
+    EXPECT_EQ(catalogFind(catalog, 17000, 1), -1);
     expectDate(2030, 3, 10);
     dir.write("ecp03001p08000.prn", "\n");
-    EXPECT_EQ(catalogFind(catalog, 0, 3001, 1), -1);
+    EXPECT_EQ(catalogFind(catalog, 3001, 1), -1);
     expectDate(2030, 3, 10);
 }
 
 TEST_F(CatalogFixture, OpenFirstFallsBackToTheModernFile) {
     writeModern(modern);
-    ASSERT_EQ(catalogOpenFirst(catalog, 0, 2500), 1);
+    ASSERT_EQ(catalogOpenFirst(catalog, 2500), 1);
     expectDate(2030, 3, 10);
-    EXPECT_EQ(catalogOpenFirst(catalog, 0, 5000), -1); // no file for 3001..8000 here
-    ASSERT_EQ(catalogReadNext(catalog, 0), 1);         // but the modern file is open
+    EXPECT_EQ(catalogOpenFirst(catalog, 5000), -1); // no file for 3001..8000 here
+    ASSERT_EQ(catalogReadNext(catalog), 1);         // but the modern file is open
     expectDate(2030, 3, 10);
-    EXPECT_EQ(catalogOpenFirst(catalog, 0, 17000), -1);
+    EXPECT_EQ(catalogOpenFirst(catalog, 17000), -1);
     EXPECT_NE(catalog.file, nullptr);
 }
 
 TEST_F(CatalogFixture, RepeatedFindsDoNotAccumulateOpenFiles) {
     writeModern(modern);
     for (int i = 0; i < 3000; ++i)
-        ASSERT_EQ(catalogFind(catalog, 0, 2030, 6.75), 1) << "after " << i << " finds";
+        ASSERT_EQ(catalogFind(catalog, 2030, 6.75), 1) << "after " << i << " finds";
 }
 
 // Entries whose numbers no eclipse has are malformed: the read ends there and names the entry.
@@ -201,18 +201,18 @@ TEST_F(CatalogFixture, ImplausibleEntriesAreMalformed) {
           replaced("15.004", "1e300"), replaced("0.0046 0.0046", "0.0046 46"),
           replaced("2030 6 1", "5000 6 1")}) {
         writeModern(bad);
-        ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
-        EXPECT_EQ(catalogReadNext(catalog, 0), -1) << bad;
+        ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
+        EXPECT_EQ(catalogReadNext(catalog), -1) << bad;
         expectDate(2030, 3, 10);
-        EXPECT_EQ(catalogFind(catalog, 0, 2030, 5), -1);
+        EXPECT_EQ(catalogFind(catalog, 2030, 5), -1);
         EXPECT_NE(catalog.fault.find("entry 2 holds a value no eclipse has"), std::string::npos)
             << catalog.fault;
     }
     // The walk goes on with the next file in order.
     writeModern(good);
-    ASSERT_EQ(catalogFind(catalog, 0, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
     EXPECT_EQ(nextFileYear(catalog), 3001);
     dir.write("ecp13001p16999.prn", entry(16000, 1, 20)); // January 13 UT
-    ASSERT_EQ(catalogFind(catalog, 0, 16000, 1), 1);
+    ASSERT_EQ(catalogFind(catalog, 16000, 1), 1);
     EXPECT_EQ(nextFileYear(catalog), 17000);
 }

@@ -26,7 +26,7 @@ Catalog committedCatalog() {
 // The record of the eclipse of a month, or a failed assertion.
 EclipseRecord eclipseOf(double year, double month) {
     Catalog catalog = committedCatalog();
-    EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
+    EXPECT_EQ(catalogFind(catalog, year, month), 1);
     return catalog.record;
 }
 
@@ -145,9 +145,9 @@ TEST(CatalogReference, WholeCatalogMatchesTheFiveMillenniumCanon) {
     int entries = 0, canon = 0, memberSteps = 0;
     double previousJd = -1e12, previousLunation = -1e12;
     for (const double fileYear : {-13000, -7999, -2999, 1, 3001, 8001, 13001}) {
-        int status = catalogOpenFirst(catalog, 0, fileYear);
+        int status = catalogOpenFirst(catalog, fileYear);
         ASSERT_EQ(status, 1) << "file of " << fileYear;
-        for (; status == 1; status = catalogReadNext(catalog, 0)) {
+        for (; status == 1; status = catalogReadNext(catalog)) {
             const EclipseRecord& r = catalog.record;
             ++entries;
             ASSERT_GT(r.jd, previousJd) << r.year << "-" << r.month;
@@ -255,13 +255,13 @@ TEST(CatalogReference, TheMonthAskedForIsAUniversalTimeMonth) {
     catalog.paths.dirs = probe.paths.dirs = {sourceDataDir()};
     int checked = 0, monthsApart = 0;
     for (const double from : {-12000.0, -5000.0, 2020.0, 16000.0}) {
-        ASSERT_EQ(catalogOpenFirst(catalog, 0, from), 1);
+        ASSERT_EQ(catalogOpenFirst(catalog, from), 1);
         while (catalog.record.year < from)
-            ASSERT_EQ(catalogReadNext(catalog, 0), 1);
+            ASSERT_EQ(catalogReadNext(catalog), 1);
         for (bool more = true; more && catalog.record.year < from + 10;
-             more = catalogReadNext(catalog, 0) == 1) {
+             more = catalogReadNext(catalog) == 1) {
             const EclipseRecord& e = catalog.record;
-            ASSERT_EQ(catalogFind(probe, 0, e.year, e.month), 1) << e.year << "/" << e.month;
+            ASSERT_EQ(catalogFind(probe, e.year, e.month), 1) << e.year << "/" << e.month;
             EXPECT_EQ(probe.record.year, e.year);
             EXPECT_EQ(probe.record.month, e.month) << e.year << "/" << e.month << "/" << e.day;
             double ttYear = 0, ttMonth = 0, ttDay = 0, hour = 0;
@@ -280,7 +280,7 @@ TEST(CatalogReference, OneDeltaTPerEclipse) {
     Catalog catalog;
     catalog.paths.dirs = {sourceDataDir()};
     for (const double year : {-12990.0, -5000.0, -500.0, 2024.0, 8000.0, 16774.0}) {
-        ASSERT_EQ(catalogFind(catalog, 0, year, 11), 1) << year;
+        ASSERT_EQ(catalogFind(catalog, year, 11), 1) << year;
         const EclipseRecord& r = catalog.record;
         EXPECT_NEAR((r.jdTT - r.jd) * 86400, recordDeltaT(r), 1e-4) << year;
     }

@@ -26,7 +26,7 @@ struct Table {
     explicit Table(double year = 2024, double month = 4) {
         catalog.paths.dirs = {sourceDataDir()};
         state.record = &catalog.record;
-        EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
+        EXPECT_EQ(catalogFind(catalog, year, month), 1);
         loadEclipseSummary(state);
         deltaT = vesk::deltaT((catalog.record.jd - 2451545) / 36525);
     }

@@ -21,7 +21,7 @@ struct Observed {
     Observed(double year, double month, double lon, double lat) {
         catalog.paths.dirs = {sourceDataDir()};
         state.record = &catalog.record;
-        EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
+        EXPECT_EQ(catalogFind(catalog, year, month), 1);
         loadEclipseSummary(state);
         deltaT = vesk::deltaT((catalog.record.jd - 2451545) / 36525);
         view.observerLon = lon;

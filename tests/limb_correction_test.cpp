@@ -133,7 +133,7 @@ struct LimbScreen {
             return;
         catalog.paths.dirs = {sourceDataDir()};
         state.record = &catalog.record;
-        EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
+        EXPECT_EQ(catalogFind(catalog, year, month), 1);
         loadEclipseSummary(state);
         view.observerLon = lon;
         view.observerLat = lat;

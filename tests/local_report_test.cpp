@@ -23,7 +23,7 @@ struct Report {
     Report(double year, double month, double lon, double lat, int cityIndex = typedPlaceIndex) {
         catalog.paths.dirs = {sourceDataDir()};
         state.record = &catalog.record;
-        EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
+        EXPECT_EQ(catalogFind(catalog, year, month), 1);
         loadEclipseSummary(state);
         IgnoredFiles ignored;
         loadCityTable(cities, catalog.paths, ignored);

@@ -39,7 +39,7 @@ struct MapOf {
     MapOf(double year, double month, int mapRange = 0) {
         catalog.paths = paths;
         eclipse.record = &catalog.record;
-        EXPECT_EQ(catalogFind(catalog, 0, year, month), 1);
+        EXPECT_EQ(catalogFind(catalog, year, month), 1);
         view.year = catalog.record.year;
         view.month = catalog.record.month;
         view.mapRange = mapRange;

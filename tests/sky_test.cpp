@@ -190,7 +190,7 @@ TEST(SkyAtMaximum, SunAndPlanetsAgreeWithDe431InEveryEra) {
     for (double year = -12990; year <= 16990; year += 1499) {
         Catalog catalog;
         catalog.paths.dirs = {vesk::testing::sourceDataDir()};
-        ASSERT_EQ(catalogFind(catalog, 0, year, 1), 1) << year;
+        ASSERT_EQ(catalogFind(catalog, year, 1), 1) << year;
         EclipseState e;
         e.record = &catalog.record;
         loadEclipseSummary(e);
