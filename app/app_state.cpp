@@ -22,13 +22,13 @@ void AppServices::resetProjection(int mapRange) {
     vesk::resetProjection(state.projection, state.session.view, mapRange);
 }
 
-void AppServices::drawPathMap(DrawSurface& surface, int kmlOutput) {
+void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
     Session& s = state.session;
     MapCanvas canvas{surface, state.projection, s.view};
     PathMapInputs inputs{s.eclipse, s.catalog.record, s.cities, state.relief, s.catalog.paths};
     exportFailure.clear();
     kmlDocuments.clear();
-    if (kmlOutput != 1) {
+    if (!kmlOutput) {
         vesk::drawPathMap(canvas, inputs, nullptr);
         return;
     }
@@ -44,7 +44,7 @@ void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {
     Session& s = state.session;
     ScaledSurface surface(target, s.view.textScale);
     exportFailure = vesk::drawCentralTable(surface, s.eclipse, s.view, deltaT,
-                                           s.view.kmlOutput == 1 ? &files : nullptr, exportDir);
+                                           s.view.kmlOutput ? &files : nullptr, exportDir);
 }
 
 void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, double deltaT) {

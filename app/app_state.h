@@ -36,7 +36,7 @@ class AppServices : public RedrawServices {
 
     std::string loadBaseMapData(IgnoredFiles& ignored) override;
     void resetProjection(int mapRange) override;
-    void drawPathMap(DrawSurface& surface, int kmlOutput) override;
+    void drawPathMap(DrawSurface& surface, bool kmlOutput) override;
     void drawCentralTable(DrawSurface& surface, double deltaT) override;
     void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) override;
     void openYearMonthDialog() override { yearMonthDialogRequested = true; }

@@ -93,9 +93,9 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
     view.projection = options.hasFlag("--mercator") ? 2 : 1;
     if (options.hasFlag("--relief") && options.hasFlag("--vector"))
         return "--relief and --vector exclude each other";
-    view.useCiaMap = options.hasFlag("--vector") ? 2 : 1;
-    view.gridLineMode = options.hasFlag("--grid") ? 0 : 4;
-    view.kmlOutput = options.hasFlag("--kml") ? 1 : 0;
+    view.useCiaMap = options.hasFlag("--vector") ? BaseMapKind::vector : BaseMapKind::relief;
+    view.gridLines = options.hasFlag("--grid");
+    view.kmlOutput = options.hasFlag("--kml");
     if (const auto size = options.value("--size")) {
         const auto wh = numberPair(*size, 'x');
         if (!wh || wh->first < 300 || wh->second < 300 || wh->first > largestSide ||

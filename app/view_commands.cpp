@@ -237,22 +237,22 @@ DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
     f.observerLon = roundTo(v.observerLon, 100000);
     f.observerLat = roundTo(v.observerLat, 100000);
     f.deltaTAdjust = v.deltaTAdjust;
-    f.grid = v.gridLineMode == 0;
-    f.kml = v.kmlOutput == 1;
-    f.ciaMap = v.useCiaMap == 2;
+    f.grid = v.gridLines;
+    f.kml = v.kmlOutput;
+    f.ciaMap = v.useCiaMap == BaseMapKind::vector;
     f.mercator = v.projection == 2;
     return f;
 }
 
 void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities) {
     v.displayMode = f.displayMode;
-    v.kmlOutput = f.kml ? 1 : 0;
+    v.kmlOutput = f.kml;
     v.deltaTAdjust = f.deltaTAdjust;
-    v.useCiaMap = f.ciaMap ? 2 : 1;
+    v.useCiaMap = f.ciaMap ? BaseMapKind::vector : BaseMapKind::relief;
     v.projection = f.mercator ? 2 : 1;
     if (f.displayMode == displayPathMap) {
         v.mapRange = f.mapRange;
-        v.gridLineMode = f.grid ? 0 : 4;
+        v.gridLines = f.grid;
         v.drawStepHours = f.drawStepMinutes / 60;
         if (f.mapRange == 3) {
             v.centreLon = roundTo(f.centreLon, 100000);

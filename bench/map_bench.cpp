@@ -13,7 +13,7 @@ namespace {
 
 using namespace vesk;
 
-void repaint(benchmark::State& run, int useCiaMap, double magnification, int width = 1000,
+void repaint(benchmark::State& run, BaseMapKind useCiaMap, double magnification, int width = 1000,
              int height = 700) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
     AppServices services(state);
@@ -37,17 +37,17 @@ void repaint(benchmark::State& run, int useCiaMap, double magnification, int wid
 }
 
 void wholeGlobeWithRelief(benchmark::State& run) {
-    repaint(run, 1, 1);
+    repaint(run, BaseMapKind::relief, 1);
 }
 BENCHMARK(wholeGlobeWithRelief)->Unit(benchmark::kMillisecond);
 
 void regionalVectorMap(benchmark::State& run) {
-    repaint(run, 2, 20);
+    repaint(run, BaseMapKind::vector, 20);
 }
 BENCHMARK(regionalVectorMap)->Unit(benchmark::kMillisecond);
 
 void windowRepaint(benchmark::State& run) {
-    repaint(run, 1, 1, 1280, 1000);
+    repaint(run, BaseMapKind::relief, 1, 1280, 1000);
 }
 BENCHMARK(windowRepaint)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 

@@ -23,7 +23,7 @@ class RedrawServices {
     virtual std::string loadBaseMapData(IgnoredFiles& ignored) = 0;
     // Pen up, no rotation and the map radius of the range.
     virtual void resetProjection(int mapRange) = 0;
-    virtual void drawPathMap(DrawSurface& surface, int kmlOutput) = 0;
+    virtual void drawPathMap(DrawSurface& surface, bool kmlOutput) = 0;
     virtual void drawCentralTable(DrawSurface& surface, double deltaT) = 0;
     virtual void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) = 0;
     // The year/month dialog: the window opens it; the command line reports and fails.

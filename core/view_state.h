@@ -14,6 +14,9 @@ enum RedrawAction { redrawShow = 0, redrawFromClock = 1, redrawNextMatch = 7 };
 // Search modes.
 enum SearchMode { searchAll = 0, searchType = 1, searchPlace = 2, searchSarosNumber = 3 };
 
+// The base map under the curves.
+enum class BaseMapKind { none = 0, relief = 1, vector = 2 };
+
 // observerCityIndex of a typed place: it names no row of the city table.
 constexpr int typedPlaceIndex = 99;
 
@@ -21,24 +24,24 @@ struct ViewState {
     int displayMode = displayPathMap;
     int mapRange = 0;   // 0 globe, 1 Asia, 2 Europe, 3 typed centre and magnification
     int projection = 1; // 1 globe, 2 Mercator
-    int useCiaMap = 1;  // 2 vector coasts, rivers and boundaries; 1 relief raster
-    double centreLon = 0, centreLat = 0; // map centre for mapRange 3, degrees
-    double baseRadius = 0;               // unmagnified map radius, pixels
-    double mapScale = 0;                 // map radius in use, pixels
-    int gridLineMode = 4;                // 0 grid lines drawn, 4 not drawn
-    double drawStepHours = 1.0 / 600;    // curve drawing step (0.1 minute)
-    double tableStep = 15;               // step of the central band table
-    double tableLon = 0;                 // start longitude of the central band table
-    int kmlOutput = 0;                   // 1 = write KML while drawing the path map
-    double deltaTAdjust = 0;             // seconds added to the Delta T model
-    int observerInputMode = 0;           // 0 from the city table, 1 typed
-    int observerCityIndex = 1;           // city of the display dialog; typedPlaceIndex = typed
-    int searchCityIndex = 1;             // city of the search dialog
-    double observerLon = 135;            // degrees east
-    double observerLat = 35;             // degrees north
-    double observerHeight = 0;           // metres
-    double textScale = 1;                // text size: 1 (100 %), 1.25, 1.5 or 2
-    double year = 0, month = 0;          // requested, then the UT year and month shown
+    BaseMapKind useCiaMap = BaseMapKind::relief; // relief raster or vector lines
+    double centreLon = 0, centreLat = 0;         // map centre for mapRange 3, degrees
+    double baseRadius = 0;                       // unmagnified map radius, pixels
+    double mapScale = 0;                         // map radius in use, pixels
+    bool gridLines = false;                      // the latitude/longitude grid is drawn
+    double drawStepHours = 1.0 / 600;            // curve drawing step (0.1 minute)
+    double tableStep = 15;                       // step of the central band table
+    double tableLon = 0;                         // start longitude of the central band table
+    bool kmlOutput = false;                      // write KML while drawing the path map
+    double deltaTAdjust = 0;                     // seconds added to the Delta T model
+    int observerInputMode = 0;                   // 0 from the city table, 1 typed
+    int observerCityIndex = 1;  // city of the display dialog; typedPlaceIndex = typed
+    int searchCityIndex = 1;    // city of the search dialog
+    double observerLon = 135;   // degrees east
+    double observerLat = 35;    // degrees north
+    double observerHeight = 0;  // metres
+    double textScale = 1;       // text size: 1 (100 %), 1.25, 1.5 or 2
+    double year = 0, month = 0; // requested, then the UT year and month shown
     int searchMode = searchAll;
     int searchType = 2;               // type code searched for
     double searchTypePastYears = 20;  // past search range of the type search, years

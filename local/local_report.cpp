@@ -155,7 +155,7 @@ void drawHorizonChart(DrawSurface& surface, EclipseState& s, double altitude, do
 }
 
 void drawEclipseAppearance(DrawSurface& surface, EclipseState& s, const LocalReportState& report,
-                           const ViewState& view, int cx, int cy, double t, double deltaT) {
+                           int cx, int cy, double t, double deltaT) {
     observeAt(s, t, deltaT);
     double h = 0, m = 0, sec = 0;
     splitHours(s.t0 + t - deltaT / 3600, h, m, sec);
@@ -165,7 +165,7 @@ void drawEclipseAppearance(DrawSurface& surface, EclipseState& s, const LocalRep
     const double ratio = s.diameterRatio, q = s.zenithPA;
     const int rs = roundPixel(moonRadius * appearanceScale / ratio);
     const int rm = roundPixel(moonRadius * appearanceScale);
-    fillCircle(surface, cx, cy, rs, view.gridLineMode == 1 ? yellow : red);
+    fillCircle(surface, cx, cy, rs, red);
     const Maximum maximum = findMaximum(s, deltaT);
     const int mx = roundPixel(cx - std::sin(v) * distance * appearanceScale);
     const int my = roundPixel(cy - std::cos(v) * distance * appearanceScale);
@@ -305,7 +305,7 @@ void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportSt
     if (sunUp && gMax > 0) {
         const double maxAltitude = sunAltitude, maxAzimuth = azimuth;
         drawHorizonChart(surface, s, maxAltitude, maxAzimuth, tMax, deltaT, horizonBodies);
-        drawEclipseAppearance(surface, s, report, view, 95, 300, tMax, deltaT);
+        drawEclipseAppearance(surface, s, report, 95, 300, tMax, deltaT);
         if (gMax > 1)
             drawHorizonChart(surface, s, maxAltitude, maxAzimuth, tMax, deltaT, horizonBodiesHalo);
     }

@@ -34,8 +34,7 @@ void drawHorizonChart(DrawSurface& surface, EclipseState& state, double altitude
 
 // The Sun and Moon at t, centred at (cx, cy), zenith up.
 void drawEclipseAppearance(DrawSurface& surface, EclipseState& state,
-                           const LocalReportState& report, const ViewState& view, int cx, int cy,
-                           double t, double deltaT);
+                           const LocalReportState& report, int cx, int cy, double t, double deltaT);
 
 // The instant from which the report's searches (maximum and contacts) start: greatest eclipse.
 double localSearchStart(EclipseState& state);

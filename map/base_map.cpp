@@ -285,7 +285,8 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
     const bool globe = c.view.projection == 1;
     const double zoom = magnification(c);
     const int every = std::max(1, clampedInt(100 / zoom));
-    const int files = !globe || c.view.useCiaMap == 1 ? coastAndRiverFiles : std::size(vectorFiles);
+    const int files = !globe || c.view.useCiaMap == BaseMapKind::relief ? coastAndRiverFiles
+                                                                        : std::size(vectorFiles);
     for (int f = 0; f < files; ++f) {
         const std::filesystem::path path = findDataFile(paths, vectorFiles[f].name);
         std::ifstream in(path, std::ios::binary);
@@ -557,11 +558,11 @@ void drawRelief(MapCanvas& c, const ReliefData& relief) {
 void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& paths) {
     const ViewState& v = c.view;
     const bool globe = v.projection == 1;
-    if (v.useCiaMap == 1) {
+    if (v.useCiaMap == BaseMapKind::relief) {
         drawRelief(c, relief);
         if (c.projection.mapRadius > vectorOverReliefRadius)
             drawVectorLines(c, paths, true);
-    } else if (v.useCiaMap == 2) {
+    } else if (v.useCiaMap == BaseMapKind::vector) {
         drawVectorLines(c, paths, false);
     }
     if (!globe)
@@ -571,9 +572,9 @@ void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& 
     if (v.mapRange != 0 && magnification(c) >= 0.01)
         drawScaleBar(c);
     c.projection.plotColour = navy;
-    if (v.gridLineMode == 4 && globe)
+    if (!v.gridLines && globe)
         drawGlobeOutline(c);
-    if (v.gridLineMode == 0)
+    if (v.gridLines)
         drawGrid(c);
     c.projection.plotColour = pink;
     if (!globe)

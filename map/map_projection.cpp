@@ -376,7 +376,7 @@ void drawGlobeOutline(MapCanvas& c) {
 }
 
 void drawGrid(MapCanvas& c) {
-    if (c.view.gridLineMode != 0)
+    if (!c.view.gridLines)
         return;
     if (c.view.projection != 1)
         drawMercatorGrid(c);

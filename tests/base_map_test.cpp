@@ -192,7 +192,7 @@ TEST_F(MapFixture, VectorTokensAndThePointsDrawn) {
     for (int i = 0; i < 96; ++i)
         words.push_back(0x4000 | (1 << 8) | 1);
     dir.write("as_cil.cbd", vectorFile(0, 0, 99, words, 1));
-    view.useCiaMap = 2;
+    view.useCiaMap = BaseMapKind::vector;
     ReliefData relief;
     drawMapBackground(canvas, relief, paths);
     // The other files are missing: the caption, once, after the first file.
@@ -235,7 +235,7 @@ TEST_F(MapFixture, TruncatedStrokesStayInsideTheSegment) {
     // The header claims 50 points but the strokes hold two tokens.
     dir.write("as_cil.cbd",
               vectorFile(0, 0, 50, {0x4000 | (1 << 8) | 1, 0x4000 | (1 << 8) | 1}, 1));
-    view.useCiaMap = 2;
+    view.useCiaMap = BaseMapKind::vector;
     view.mapRange = 3;
     view.mapScale = view.baseRadius * 100;
     setMapCentre(projection, view, 0, 0);
@@ -259,7 +259,7 @@ TEST_F(MapFixture, RepeatedSegmentsCostNoMoreThanTheFile) {
         repeated += entry;
     for (int i = 0; i < 4; ++i)
         repeated[8 + i] = static_cast<char>((copies >> (8 * i)) & 0xff);
-    view.useCiaMap = 2;
+    view.useCiaMap = BaseMapKind::vector;
     view.mapRange = 3;
     view.mapScale = view.baseRadius * 100;
     setMapCentre(projection, view, 0, 0);
@@ -281,7 +281,7 @@ TEST_F(MapFixture, ScaleBarAndPlaceLabelsOnRegionalMaps) {
     view.mapScale = view.baseRadius * 30;
     setMapCentre(projection, view, 139.7, 35.7);
     ReliefData relief;
-    view.useCiaMap = 0; // no base data: only the overlays
+    view.useCiaMap = BaseMapKind::none; // no base data: only the overlays
     drawMapBackground(canvas, relief, paths);
     bool tokyo = false, scale = false;
     for (const auto& t : surface.texts) {
@@ -354,7 +354,7 @@ TEST(ReliefGrid, SeaBlocksGiveTheSamplesOfTheWholeInterpolation) {
 TEST_F(MapFixture, ReliefRasterIsKeptForTheSameViewOnly) {
     ReliefData relief = islandGrid(1300, 2700, 800); // near 3 N, 0 E
     relief.colours.fill({10, 200, 30});
-    view.useCiaMap = 1;
+    view.useCiaMap = BaseMapKind::relief;
     drawMapBackground(canvas, relief, paths);
     const DrawSurface* first = relief.raster.pixels.get();
     ASSERT_NE(first, nullptr);
@@ -386,7 +386,7 @@ TEST_F(MapFixture, ZoomedReliefLiesUnderItsPixelsAtEveryCentre) {
                 static_cast<std::int16_t>(1 + (r / 45) * 60 + c / 90);
     for (int i = 0; i < reliefColourEntries; ++i)
         relief.colours[i] = {i % 256, i / 256, 0};
-    view.useCiaMap = 1;
+    view.useCiaMap = BaseMapKind::relief;
     const double centres[][2] = {{9, 1.5}, {9, 46.5}, {-171, 76.5}, {9, 89}, {123, -89}};
     for (const auto& [lon, lat] : centres) {
         for (const double scale : {8.0, 100.0, 1000.0}) {

@@ -510,7 +510,7 @@ TEST(Window, KmlOutputIsReportedInTheStatusBar) {
     std::filesystem::current_path(dir.path());
     {
         Window w;
-        w.v().kmlOutput = 1;
+        w.v().kmlOutput = true;
         w.view->invalidate();
         w.view->repaintNow();
         const std::string written = w.view->repaintNotes().toStdString();

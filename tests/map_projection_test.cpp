@@ -140,7 +140,7 @@ TEST_F(GlobeFixture, DotsAndRingsOnTheNearSideOnly) {
 TEST_F(GlobeFixture, GridOnlyWhenAskedFor) {
     drawGrid(canvas);
     EXPECT_TRUE(surface.lines.empty());
-    view.gridLineMode = 0;
+    view.gridLines = true;
     drawGrid(canvas);
     int equatorSegments = 0;
     for (const auto& line : surface.lines)
@@ -191,7 +191,7 @@ TEST_F(MercatorFixture, MiddleLatitudesFollowTheMercatorFormula) {
     }
     // The parallels of the grid lie where the formula puts them: 60 N is 1.32 R above the
     // equator, where the equator-scale formula without the halving would put it at 1.0 R.
-    view.gridLineMode = 0;
+    view.gridLines = true;
     drawGrid(canvas);
     std::set<int> parallelRows;
     for (const auto& line : surface.lines)
@@ -206,7 +206,7 @@ TEST_F(MercatorFixture, MiddleLatitudesFollowTheMercatorFormula) {
 }
 
 TEST_F(MercatorFixture, GridSpansTheMap) {
-    view.gridLineMode = 0;
+    view.gridLines = true;
     drawGrid(canvas);
     int parallels = 0, equator = 0;
     for (const auto& line : surface.lines) {

@@ -46,7 +46,7 @@ struct MapOf {
         loadEclipseSummary(eclipse);
         IgnoredFiles ignored;
         loadCityTable(cities, paths, ignored);
-        view.useCiaMap = 0; // the base data are tested on their own
+        view.useCiaMap = BaseMapKind::none; // the base data are tested on their own
         layoutView(view, 1000, 700);
         resetProjection(projection, view, mapRange);
     }

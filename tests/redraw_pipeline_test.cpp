@@ -22,7 +22,7 @@ struct FakeServices : RedrawServices {
     }
     void resetProjection(int) override {}
     Font fontAtRender;
-    void drawPathMap(DrawSurface& surface, int) override {
+    void drawPathMap(DrawSurface& surface, bool) override {
         ++pathMaps;
         fontAtRender = surface.selectFont({});
         surface.selectFont(fontAtRender);

@@ -246,7 +246,7 @@ void CVeskView::drawScreenOn(QtDrawSurface& page) {
     ViewState& v = state.session.view;
     const ViewState shown = v;
     v.redrawAction = redrawShow;
-    v.kmlOutput = 0;
+    v.kmlOutput = false;
     redrawView(state.session, page, services);
     if (overlay == Overlay::sky)
         drawSkyAtMaximum(state, page);

@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view.year = values[0];
     view.month = values[1];
     view.redrawAction = redrawShow;
-    view.kmlOutput = 1;
+    view.kmlOutput = true;
     view.observerLon = lon;
     view.observerLat = lat;
     view.observerInputMode = 1;

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             testing::RecordingSurface surface;
             ViewState view;
             view.projection = projection;
-            view.useCiaMap = 2;
+            view.useCiaMap = BaseMapKind::vector;
             layoutView(view, surface.width(), surface.height());
             view.mapRange = range;
             view.mapScale = view.baseRadius * (range == 0 ? 1 : 30);
