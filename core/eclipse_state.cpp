@@ -96,15 +96,20 @@ void evaluateElements(EclipseState& s, double t) {
     s.nUmb = std::sqrt(s.bPrime * s.bPrime + s.cPrimeUmb * s.cPrimeUmb);
 }
 
+GeocentricPlace geocentricPlace(double lat, double height) {
+    const double phi = lat * degToRad;
+    const double u = std::atan(earthAxisRatio * std::tan(phi));
+    const double h = height / earthRadiusMetres;
+    return {earthAxisRatio * std::sin(u) + h * std::sin(phi), std::cos(u) + h * std::cos(phi)};
+}
+
 void setObserver(EclipseState& s, const ViewState& view) {
     s.obsLonWest = s.homeLonWest = -view.observerLon;
     s.obsLat = s.homeLat = view.observerLat;
     s.obsHeight = view.observerHeight;
-    const double phi = s.obsLat * degToRad;
-    const double u = std::atan(earthAxisRatio * std::tan(phi));
-    const double h = s.obsHeight / earthRadiusMetres;
-    s.rhoSinPhi = earthAxisRatio * std::sin(u) + h * std::sin(phi);
-    s.rhoCosPhi = std::cos(u) + h * std::cos(phi);
+    const GeocentricPlace place = geocentricPlace(s.obsLat, s.obsHeight);
+    s.rhoSinPhi = place.rhoSinPhi;
+    s.rhoCosPhi = place.rhoCosPhi;
 }
 
 void restoreObserver(EclipseState& s) {

@@ -17,6 +17,13 @@ constexpr double earthE2 = 0.006694385;
 constexpr double earthOneMinusE2 = 0.993305615;
 constexpr double earthAxisRatio = 0.99664719;
 constexpr double earthRadiusMetres = 6378140;
+
+// rho sin phi' and rho cos phi' of a place at geodetic latitude lat (degrees) and height
+// (metres), in equatorial radii of the Earth (J. Meeus, Astronomical Algorithms, 2nd ed., ch. 11).
+struct GeocentricPlace {
+    double rhoSinPhi = 0, rhoCosPhi = 0;
+};
+GeocentricPlace geocentricPlace(double lat, double height);
 // Degrees of Earth rotation per second of Delta T: 1.00273791 turns a day, the sidereal rate
 // that the catalog's hour angle mu is made with (360 * 1.00273791 / 86400).
 constexpr double hourAngleRatePerSecond = 0.00417807462;

@@ -14,11 +14,7 @@ constexpr double dayCountOrigin = 1721086.5;
 
 // Zone offset in hours; rounded to whole hours (half away from zero) when roundZone is 1.
 double zoneOffsetHours(int roundZone, double zoneLongitude) {
-    const double sign = zoneLongitude < 0 ? -1.0 : 1.0;
-    const double magnitude = std::fabs(zoneLongitude);
-    if (roundZone == 1)
-        return sign * std::floor(magnitude / 15 + 0.5);
-    return sign * magnitude / 15;
+    return roundZone == 1 ? zoneHours(zoneLongitude) : zoneLongitude / 15;
 }
 
 // Long-term parabola: -20 + 32 u^2 with u = (y - 1820) / 100.
@@ -178,6 +174,11 @@ double deltaT(double t) {
     if (y <= 3350)
         return deltaTSpline(3640 - y) - 100;
     return deltaTParabola(y);
+}
+
+double zoneHours(double lonEast) {
+    const double sign = lonEast < 0 ? -1.0 : 1.0;
+    return sign * std::floor(std::fabs(lonEast) / 15 + 0.5);
 }
 
 void splitHours(double x, double& hours, double& minutes, double& seconds) {

@@ -27,6 +27,10 @@ void jdToCalendar(double jd, int roundZone, double zoneLongitude, double& year, 
 // spline mirrored about 1820 (minus 100 s) for 2100..3350. Not continuous at the branch limits.
 double deltaT(double t);
 
+// The zone time offset of an east longitude, hours: the longitude's fifteenths of a degree
+// rounded to a whole hour, halves away from zero (the zone time of the reports).
+double zoneHours(double lonEast);
+
 // Decimal hours to hours 0..23, whole minutes and seconds. Minutes and seconds are taken from the
 // fraction of floor(x) before the hour is brought into 0..23.
 void splitHours(double x, double& hours, double& minutes, double& seconds);

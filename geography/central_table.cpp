@@ -28,11 +28,9 @@ constexpr int maxTraceSamples = 2000;
 // The observer's geocentric coordinates at latitude phi (degrees) and the state's height.
 void placeObserverAt(EclipseState& s, double phi) {
     s.obsLat = phi;
-    const double p = phi * degToRad;
-    const double u = std::atan(earthAxisRatio * std::tan(p));
-    const double h = s.obsHeight / earthRadiusMetres;
-    s.rhoSinPhi = earthAxisRatio * std::sin(u) + h * std::sin(p);
-    s.rhoCosPhi = std::cos(u) + h * std::cos(p);
+    const GeocentricPlace place = geocentricPlace(phi, s.obsHeight);
+    s.rhoSinPhi = place.rhoSinPhi;
+    s.rhoCosPhi = place.rhoCosPhi;
 }
 
 // Iterates time and latitude until the observer is at the given offset across the shadow's

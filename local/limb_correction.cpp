@@ -198,8 +198,7 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     surface.setBackgroundColour({0, 0, 0});
     surface.setTextColour(whiteText);
     const EclipseRecord& r = *s.record;
-    const double zone =
-        lonEast > 0 ? std::trunc(lonEast / 15 + 0.5) : std::trunc(lonEast / 15 - 0.5);
+    const double zone = zoneHours(lonEast);
     double tMax = 0, altitude = 0;
     int central = 0;
     localMaximum(s, localSearchStart(s), dT, tMax, altitude, limb.magnitudeAtMaximum, central);

@@ -204,8 +204,7 @@ void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportSt
     surface.setTextColour(whiteText);
     setObserver(s, view);
     const double lonEast = view.observerLon;
-    const double zone =
-        lonEast > 0 ? std::trunc(lonEast / 15 + 0.5) : std::trunc(lonEast / 15 - 0.5);
+    const double zone = zoneHours(lonEast);
     Report r{surface, s, deltaT, zone, lonEast};
 
     const Maximum maximum = findMaximum(s, deltaT);

@@ -80,8 +80,7 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     double year = 0, month = 0, dayPart = 0;
     splitPacked(packedDate, year, month, dayPart);
     const double day = std::round(dayPart);
-    const double zone =
-        lonEast > 0 ? std::trunc(lonEast / 15 + 0.5) : std::trunc(lonEast / 15 - 0.5);
+    const double zone = zoneHours(lonEast);
     surface.setTextColour(whiteText);
     frameRect(surface, 5, 15, 180, 195, brown);
     const auto row = [&](int r, const std::string& text) { surface.textOut(10, 15 * r, text); };
