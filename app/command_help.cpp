@@ -47,16 +47,20 @@ constexpr CommandText commands[] = {
      "list [--from YEAR] [--years N] [--type CODE | --place LON,LAT [--min-mag M] |\n"
      "          --saros S] [--limit K]",
      "The eclipses of a span of years that match a search, one per line.\n"
-     "  --from YEAR --years N  the span (this year and 10 years by default)\n"
+     "  --from YEAR --years N  the years YEAR to YEAR + N, both included (this year and 10\n"
+     "                      years by default)\n"
      "  --type CODE         1 partial, 2 total, 3 annular, 4 hybrid, 5 and 6 non-central\n"
-     "  --place LON,LAT     seen from a place, with at least --min-mag M (0.5) and the Sun up\n"
+     "  --place LON,LAT     seen from a place, with at least --min-mag M (0.5) and the Sun\n"
+     "                      no more than 15 degrees below the horizon at the maximum\n"
      "  --saros S           the members of a Saros series\n"
      "  --limit K           at most K eclipses (100)\n"},
     {"next",
      "next|prev [--year Y --month M] [--type CODE | --place LON,LAT [--min-mag M] |\n"
      "               --saros S]",
-     "The next or previous eclipse after or before a month that matches a search (the options\n"
-     "as for list), printed as info prints it.\n"},
+     "The next eclipse after, or the last one before, the eclipse of a month that matches a\n"
+     "search (the options as for list), printed as one line of list: the packed date\n"
+     "yyyy.mmdd, the type and the Saros series/member. prev looks back 1 year for all\n"
+     "eclipses, 20 for a type or a series, 50 for a place.\n"},
 };
 
 constexpr const char* exitStatuses = "Exit status: 0 done, 1 a failure (a missing or damaged data "
@@ -80,8 +84,8 @@ std::string programUsage() {
     for (const CommandText& c : commands)
         text += std::string("       vesk ") + c.synopsis + "\n";
     text += "Each command explains its options with --help. Data files are read from the working\n"
-            "folder, ../share/vesk beside the program, $VESK_DATA, then ./data beside the "
-            "program.\n";
+            "folder, $XDG_DATA_HOME/vesk, ../share/vesk beside the program, $VESK_DATA, then\n"
+            "./data beside the program.\n";
     return text + exitStatuses;
 }
 

@@ -61,8 +61,8 @@ void printLocalJson(const EclipseState& state, const LocalContacts& local, doubl
                      jsonNumber(e.event->altitude, 2).c_str(),
                      jsonNumber(e.event->azimuth, 2).c_str());
     }
-    std::fprintf(out, "\"magnitude\": %s, \"central\": %d}", jsonNumber(local.magnitude, 4).c_str(),
-                 local.central);
+    std::fprintf(out, "\"magnitude\": %s, \"central\": %s}", jsonNumber(local.magnitude, 4).c_str(),
+                 local.central ? "true" : "false");
 }
 
 void printLocalText(const EclipseState& state, const ViewState& view, const LocalContacts& local,

@@ -131,6 +131,16 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
     return outputPathRefusal(out);
 }
 
+// Qt's messages less the warning that XDG_RUNTIME_DIR is not set, which says nothing about a
+// picture drawn without a display.
+void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
+                                 const QString& message) {
+    if (message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    std::fputs(qFormatLogMessage(type, context, message).toLocal8Bit().append('\n').constData(),
+               stderr);
+}
+
 } // namespace
 
 int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
@@ -168,6 +178,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     int argc = 1;
     char name[] = "vesk";
     char* argv[] = {name, nullptr};
+    qInstallMessageHandler(withoutRuntimeFolderWarning);
     QGuiApplication application(argc, argv);
 
     PictureOutput picture(*pictureFormatOf(outPath), width, height, pixelRatio);
@@ -186,11 +197,17 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         return 1;
     }
     const std::string mode = options.value("--mode").value_or("map");
-    const bool notCentral =
-        (mode == "sky" && !drawSkyAtMaximum(state, surface)) ||
-        (mode == "limb" && drawLimbAtMaximum(state, surface) == LimbOutcome::notCentral);
-    if (notCentral) {
+    const std::size_t screenTexts = texts.size();
+    const LimbOutcome limb =
+        mode == "limb" ? drawLimbAtMaximum(state, surface) : LimbOutcome::drawn;
+    if ((mode == "sky" && !drawSkyAtMaximum(state, surface)) || limb == LimbOutcome::notCentral) {
         std::fprintf(err, "vesk render: the place is not inside the central path\n");
+        return 1;
+    }
+    if (limb == LimbOutcome::noLunarGrid) {
+        // the screen's message about the missing grid, on standard error; no picture
+        for (std::size_t i = screenTexts; i < texts.size(); ++i)
+            std::fprintf(err, "%s\n", texts[i].c_str());
         return 1;
     }
     if (!services.exportFailure.empty()) {

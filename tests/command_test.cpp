@@ -67,6 +67,20 @@ TEST(InfoCommand, JsonCarriesEveryField) {
     EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
 }
 
+// JSON booleans are true and false: central at Nazas, not at New York.
+TEST(InfoCommand, JsonCentralIsABoolean) {
+    ScratchDir dir;
+    for (const auto& [lon, lat, central] :
+         {std::tuple{"-104.14", "25.29", "true"}, {"-74.01", "40.71", "false"}}) {
+        const CommandResult r = runVesk(
+            {"info", "--year", "2024", "--month", "4", "--lon", lon, "--lat", lat, "--json"},
+            dir.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(std::string("\"central\": ") + central + "}"), std::string::npos)
+            << r.out;
+    }
+}
+
 TEST(InfoCommand, WorkingDirectoryComesBeforeTheDataFolder) {
     ScratchDir dir;
     dir.write("ecp00001p03000.prn", "2030 3 10 2 1.5 0.3 2462571.0 100 999 12\n"
@@ -469,12 +483,14 @@ TEST(RenderCommand, LimbScreenWithoutTheLunarGridNamesTheTool) {
     const CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "limb",
                                      "--lon", "-104.14", "--lat", "25.29", "--text"},
                                     dir.path(), {"VESK_DATA=" + dir.path().string()});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("月の標高ファイル(LRO.dat)がありません！\n"
+    EXPECT_EQ(r.status, 1) << "no limb screen without the grid";
+    EXPECT_NE(r.err.find("月の標高ファイル(LRO.dat)がありません！\n"
                          "「Orvane」サイトからダウンロードしてください。\n"
                          "vesk-make-lro --url"),
               std::string::npos)
-        << r.out;
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "vesk.png"));
+    EXPECT_EQ(r.err.find("XDG_RUNTIME_DIR"), std::string::npos) << "no Qt runtime-folder warning";
 }
 
 TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
