@@ -159,7 +159,7 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewSt
     file += std::string(line) + "\n";
     const char* header[3] = {
         "   LON.     NORTH     CENTER    SOUTH    TIME   TIME   DURAT.   WIDTH    SUN ",
-        "            LIMIT     LINE      LIMIT    (UT)   (LMT)  (m:s)    (kM)     ALT ",
+        "            LIMIT     LINE      LIMIT    (UT)   (LMT)  (m:s)    (km)     ALT ",
         " --------  --------  --------  --------  -----  -----  -------  ------  ----- "};
     for (int i = 0; i < 3; ++i)
         surface.textOut(textX, 105 + linePitch * i, header[i]);
@@ -179,7 +179,7 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewSt
             north == notConverged ? notConverged : limitPointAt(s, deltaT, -1, central);
         if (south == notConverged) {
             std::snprintf(line, sizeof line,
-                          " %8.2f  =========  No Central Calculation Availabel   =========  ", lon);
+                          " %8.2f  =========  No Central Calculation Available   =========  ", lon);
         } else {
             const double ut = r.t0 + c.t - deltaT / 3600;
             const Clock utClock = clockOf(ut), lmt = clockOf(ut - s.obsLonWest / 15);
@@ -189,7 +189,7 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewSt
             if (c.hasWidth)
                 std::snprintf(width, sizeof width, "%6.1f", c.width);
             std::snprintf(line, sizeof line,
-                          " %8.2f  %8.4f  %8.4f  %8.4f  %2.0f:%2.0f  %2.0f:%2.0f  %2.0f:%4.1f  %s  "
+                          " %8.2f  %8.4f  %8.4f  %8.4f  %02.0f:%02.0f  %02.0f:%02.0f  %2.0f:%04.1f  %s  "
                           "%5.1f",
                           lon, north, c.lat, south, utClock.h, utClock.m, lmt.h, lmt.m, duration.m,
                           duration.s, width, c.sunAltitude);

@@ -239,13 +239,13 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
         double h = 0, m = 0, sec = 0;
         splitHoursToTenths(zoneHours, h, m, sec);
         const char* label =
-            c == 0 ? "2nd Contact %2.0f:%2.0f:%4.1f" : "3rd Contact %2.0f:%2.0f:%4.1f";
+            c == 0 ? "2nd Contact %02.0f:%02.0f:%04.1f" : "3rd Contact %02.0f:%02.0f:%04.1f";
         surface.textOut(10, y0, format(label, h, m, sec));
         if (correction > -correctionLimitSeconds && correction < correctionLimitSeconds) {
             drawSolarLimb(surface, s, t + correction / 3600, dT, cyan);
             surface.textOut(10, y0 + 16, format(" (Correction : %+3.1fsec)", correction));
             splitHoursToTenths(zoneHours + correction / 3600, h, m, sec);
-            surface.textOut(10, y0 + 32, format("  Corrected %2.0f:%2.0f:%4.1f", h, m, sec));
+            surface.textOut(10, y0 + 32, format("  Corrected %02.0f:%02.0f:%04.1f", h, m, sec));
             corrected[c] = zoneHours + correction / 3600;
         } else {
             surface.textOut(10, y0 + 16, " (No Correction) ");
@@ -263,7 +263,7 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     if (correctedBoth) {
         double h = 0, m = 0, sec = 0;
         splitHoursToTenths(corrected[1] - corrected[0], h, m, sec);
-        surface.textOut(10, 192, format("Duration      %2.0fm:%4.1fs", m, sec));
+        surface.textOut(10, 192, format("Duration      %2.0fm:%04.1fs", m, sec));
     }
     surface.textOut(10, 470, "Based on LRO/NASA data");
     surface.selectFont(previousFont);

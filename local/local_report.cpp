@@ -74,7 +74,7 @@ struct Report {
     // A contact line: the instant's times, the element altitude, P, V and the azimuth.
     void contactLine(int r, const char* label, double t, double altitude, double azimuth) {
         const LineTimes c = lineTimes(s, t, deltaT, zone, lonEast);
-        row(r, format(" %s %2.0f:%2.0f:%4.1f %2.0f:%2.0f:%2.0f  %2.0f:%2.0f:%2.0f  %5.1f        "
+        row(r, format(" %s %02.0f:%02.0f:%04.1f %02.0f:%02.0f:%02.0f  %02.0f:%02.0f:%02.0f  %5.1f        "
                       "%5.1f %5.1f %4.0f",
                       label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH,
                       c.lmtM, std::floor(c.lmtS), altitude, s.contactPA, s.vertexAngle, azimuth));
@@ -85,7 +85,7 @@ struct Report {
                        double azimuth) {
         const LineTimes c = lineTimes(s, t, deltaT, zone, lonEast);
         row(r,
-            format(" %s %2.0f:%2.0f:%4.1f %2.0f:%2.0f:%2.0f  %2.0f:%2.0f:%2.0f  %5.1f %6.3f "
+            format(" %s %02.0f:%02.0f:%04.1f %02.0f:%02.0f:%02.0f  %02.0f:%02.0f:%02.0f  %5.1f %6.3f "
                    "%5.1f %5.1f %4.0f",
                    label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH, c.lmtM,
                    std::floor(c.lmtS), altitude, magnitude, s.contactPA, s.vertexAngle, azimuth));
@@ -159,7 +159,7 @@ void drawEclipseAppearance(DrawSurface& surface, EclipseState& s, const LocalRep
     observeAt(s, t, deltaT);
     double h = 0, m = 0, sec = 0;
     splitHours(s.t0 + t - deltaT / 3600, h, m, sec);
-    surface.textOut(cx - 20, 225, format("%2.0f:%2.0f", h, m));
+    surface.textOut(cx - 20, 225, format("%02.0f:%02.0f", h, m));
     // The instant's geometry, kept before the maximum is searched again.
     const double v = s.vertexAngle * degToRad, distance = s.axisDistance;
     const double ratio = s.diameterRatio, q = s.zenithPA;
@@ -309,7 +309,7 @@ void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportSt
             drawHorizonChart(surface, s, maxAltitude, maxAzimuth, tMax, deltaT, horizonBodiesHalo);
     }
     if ((h1 < sunriseAltitude && h4 < sunriseAltitude) || gMax < 0)
-        r.row(13, " =====    No eclipse Visible        ===== ");
+        r.row(13, " =====    No Eclipse Visible        ===== ");
 }
 
 } // namespace vesk

@@ -360,7 +360,7 @@ void drawScaleBar(MapCanvas& c) {
     c.surface.setBackgroundOpaque(false);
     c.surface.setTextColour(labelColour);
     char text[32];
-    std::snprintf(text, sizeof text, "%7.0f Km", length);
+    std::snprintf(text, sizeof text, "%7.0f km", length);
     c.surface.textOut(v.mapRight - 110, v.mapBottom - 33, text);
     fillBox(c.surface, v.mapRight - 10 - w, v.mapBottom - 20, v.mapRight - 10, v.mapBottom - 10,
             brown);

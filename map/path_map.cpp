@@ -80,7 +80,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
          format("JD/Saros : %10.2f/%3.0f/%2d", e.jd, e.saros, sarosMember(v.year, e.saros)));
     text(surface, 10, 112, format("Delta T  : %6.1f sec.", e.deltaT));
     text(surface, 20, 144, "GREATEST ECLIPSE");
-    text(surface, 30, 160, clockText("Time     : %2.0f:%2.0f:%4.1f UT", e, e.curveTime));
+    text(surface, 30, 160, clockText("Time     : %02.0f:%02.0f:%04.1f UT", e, e.curveTime));
     const MapProjection& p = c.projection;
     if (v.mapRange == 0) {
         text(surface, 30, 176, "Location :");
@@ -101,14 +101,14 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
         double hours = 0, minutes = 0, seconds = 0;
         splitHoursToTenths(std::fabs(e.centralDuration), hours, minutes, seconds);
         text(surface, 30, 224,
-             format("Dura.:%2.0f:%4.1f w: %5.1fkm ", minutes, seconds, e.pathWidth));
+             format("Dura.:%2.0f:%04.1f w: %5.1fkm ", minutes, seconds, e.pathWidth));
     }
     if (type == typePartial)
         text(surface, 30, 224, format("Magnitude: %8.4f", e.magnitude));
     text(surface, 20, 256, "FIRST CONTACT");
-    text(surface, 30, 272, clockText("Penumbra : %2.0f:%2.0f:%4.1f UT", e, e.firstContactTime));
+    text(surface, 30, 272, clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e, e.firstContactTime));
     if (type != typePartial) {
-        text(surface, 30, 288, clockText("Umbra    : %2.0f:%2.0f:%4.1f UT", e, e.umbraFirstTime));
+        text(surface, 30, 288, clockText("Umbra    : %02.0f:%02.0f:%04.1f UT", e, e.umbraFirstTime));
         text(surface, 100, 304,
              positionText("%5.1f%s  /%4.1f%s ", e.umbraFirstLon, e.umbraFirstLat));
         text(surface, 140, 304, e.umbraFirstLon < 0 ? "W" : "E");
@@ -116,13 +116,13 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     }
     text(surface, 20, 320, "LAST CONTACT");
     if (type != typePartial) {
-        text(surface, 30, 336, clockText("Umbra    : %2.0f:%2.0f:%4.1f UT", e, e.umbraLastTime));
+        text(surface, 30, 336, clockText("Umbra    : %02.0f:%02.0f:%04.1f UT", e, e.umbraLastTime));
         text(surface, 100, 352, positionText("%5.1f%s  /%4.1f%s ", e.umbraLastLon, e.umbraLastLat));
         text(surface, 140, 352, e.umbraLastLon < 0 ? "W" : "E");
         text(surface, 195, 352, e.umbraLastLat < 0 ? "S" : "N");
-        text(surface, 30, 368, clockText("Penumbra : %2.0f:%2.0f:%4.1f UT", e, e.lastContactTime));
+        text(surface, 30, 368, clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e, e.lastContactTime));
     } else {
-        text(surface, 30, 336, clockText("Penumbra : %2.0f:%2.0f:%4.1f UT", e, e.lastContactTime));
+        text(surface, 30, 336, clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e, e.lastContactTime));
     }
 }
 

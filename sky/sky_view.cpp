@@ -28,7 +28,7 @@ template <typename... Args> std::string format(const char* pattern, Args... args
 std::string clock(const char* label, double hours) {
     double h = 0, m = 0, s = 0;
     splitHours(hours, h, m, s);
-    return format("   Time(%s): %2.0f:%2.0f:%2.0f", label, h, m, std::floor(s));
+    return format("   Time(%s): %02.0f:%02.0f:%02.0f", label, h, m, std::floor(s));
 }
 
 } // namespace

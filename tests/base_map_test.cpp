@@ -286,7 +286,7 @@ TEST_F(MapFixture, ScaleBarAndPlaceLabelsOnRegionalMaps) {
     bool tokyo = false, scale = false;
     for (const auto& t : surface.texts) {
         tokyo = tokyo || t.text == "Tokyo";
-        scale = scale || t.text.find(" Km") != std::string::npos;
+        scale = scale || t.text.find(" km") != std::string::npos;
     }
     EXPECT_TRUE(tokyo);
     EXPECT_TRUE(scale);

@@ -100,7 +100,7 @@ TEST(CentralTable, RowsScreenAndFile) {
         "");
     const std::string file = readFile(dir.path() / "central.prn");
     EXPECT_EQ(file.rfind(" Date     : 2024  4  8 :  CENTRAL TOTAL ECLIPSE \n", 0), 0u);
-    EXPECT_NE(file.find("  -180.00  =========  No Central Calculation Availabel   =========  \n"),
+    EXPECT_NE(file.find("  -180.00  =========  No Central Calculation Available   =========  \n"),
               std::string::npos);
     EXPECT_NE(file.find("  -105.00 "), std::string::npos);
     EXPECT_NE(file.find("\n     0.00  ===="), std::string::npos) << "13 rows up to 0 degrees";

@@ -244,7 +244,7 @@ TEST(LimbCorrection, ContactsTakeTheAdjustedDeltaT) {
         double h = 0, m = 0, s = 0;
         splitHoursToTenths(screen.state.t0 + contacts.second->t - dT / 3600 - 7, h, m, s);
         char expected[64];
-        std::snprintf(expected, sizeof expected, "2nd Contact %2.0f:%2.0f:%4.1f", h, m, s);
+        std::snprintf(expected, sizeof expected, "2nd Contact %02.0f:%02.0f:%04.1f", h, m, s);
         bool found = false;
         for (const auto& t : screen.surface.texts)
             found = found || t.text == expected;

@@ -68,7 +68,7 @@ TEST(LocalReport, InsideThePathOfTotality) {
     EXPECT_EQ(r.row(9).substr(0, 35), " First Umbra    Contact 18:40:43.7 ");
     EXPECT_EQ(r.row(10).substr(0, 35), " Max.  Eclipse          18:42:39.1 ");
     EXPECT_EQ(r.row(11).substr(0, 35), " Last  Umbra    Contact 18:44:34.5 ");
-    EXPECT_EQ(r.row(12).substr(0, 35), " Last  Penumbra Contact 20: 2:41.6 ");
+    EXPECT_EQ(r.row(12).substr(0, 35), " Last  Penumbra Contact 20:02:41.6 ");
     EXPECT_EQ(r.row(13), "");
     // Zone time is UT - 6 h at 96.8 W.
     EXPECT_EQ(r.row(8).substr(35, 8), "11:23:18");
@@ -111,7 +111,7 @@ TEST(LocalReport, EclipseAtSunsetAndSunrise) {
     EXPECT_EQ(sunrise.row(8), "") << "the first contact is below the horizon";
 
     Report none(2024, 4, 139.7, 35.7); // Tokyo at night
-    EXPECT_EQ(none.row(13), " =====    No eclipse Visible        ===== ");
+    EXPECT_EQ(none.row(13), " =====    No Eclipse Visible        ===== ");
     EXPECT_NE(none.row(9), "") << "the maximum line is always drawn";
 }
 
