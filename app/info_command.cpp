@@ -61,7 +61,8 @@ void printLocalJson(const EclipseState& state, const LocalContacts& local, doubl
                      jsonNumber(e.event->altitude, 2).c_str(),
                      jsonNumber(e.event->azimuth, 2).c_str());
     }
-    std::fprintf(out, "\"magnitude\": %s, \"central\": %s}", jsonNumber(local.magnitude, 4).c_str(),
+    std::fprintf(out, "\"magnitude\": %s, \"central\": %s}",
+                 jsonNumber(shownMagnitude(local.magnitude), 4).c_str(),
                  local.central ? "true" : "false");
 }
 
@@ -81,7 +82,8 @@ void printLocalText(const EclipseState& state, const ViewState& view, const Loca
                      utTimestamp(instantJdUt(state, e.event->t, dt)).c_str(), e.event->altitude,
                      e.event->azimuth);
     }
-    std::fprintf(out, "local mag.  %.4f%s\n", local.magnitude, local.central ? " (central)" : "");
+    std::fprintf(out, "local mag.  %.4f%s\n", shownMagnitude(local.magnitude),
+                 local.central ? " (central)" : "");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "path_tracers.h"
 #include "sun_position.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vesk {
@@ -27,6 +28,10 @@ std::optional<LocalEvent> contactAt(EclipseState& s, ContactFunction contact, do
 }
 
 } // namespace
+
+double shownMagnitude(double magnitude) {
+    return std::max(0.0, magnitude);
+}
 
 double instantJdUt(const EclipseState& s, double t, double deltaT) {
     const double dayStart = std::floor(s.record->jdTT + 0.5) - 0.5;

@@ -14,6 +14,10 @@ struct LocalEvent {
     double altitude = 0, azimuth = 0;
 };
 
+// The magnitude a screen shows: the local maximum's, or 0 where the penumbra misses the place
+// (the formula's negative values measure how far it misses, not an eclipse).
+double shownMagnitude(double magnitude);
+
 struct LocalContacts {
     std::optional<LocalEvent> first, second, maximum, third, fourth; // absent: no such event
     double magnitude = 0; // at the maximum (0 or less: no eclipse here)

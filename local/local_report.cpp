@@ -74,10 +74,12 @@ struct Report {
     // A contact line: the instant's times, the element altitude, P, V and the azimuth.
     void contactLine(int r, const char* label, double t, double altitude, double azimuth) {
         const LineTimes c = lineTimes(s, t, deltaT, zone, lonEast);
-        row(r, format(" %s %02.0f:%02.0f:%04.1f %02.0f:%02.0f:%02.0f  %02.0f:%02.0f:%02.0f  %5.1f        "
-                      "%5.1f %5.1f %4.0f",
-                      label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH,
-                      c.lmtM, std::floor(c.lmtS), altitude, s.contactPA, s.vertexAngle, azimuth));
+        row(r,
+            format(
+                " %s %02.0f:%02.0f:%04.1f %02.0f:%02.0f:%02.0f  %02.0f:%02.0f:%02.0f  %5.1f        "
+                "%5.1f %5.1f %4.0f",
+                label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH, c.lmtM,
+                std::floor(c.lmtS), altitude, s.contactPA, s.vertexAngle, azimuth));
     }
 
     // A line with the magnitude after the altitude (maximum, sunrise, sunset).
@@ -85,10 +87,12 @@ struct Report {
                        double azimuth) {
         const LineTimes c = lineTimes(s, t, deltaT, zone, lonEast);
         row(r,
-            format(" %s %02.0f:%02.0f:%04.1f %02.0f:%02.0f:%02.0f  %02.0f:%02.0f:%02.0f  %5.1f %6.3f "
-                   "%5.1f %5.1f %4.0f",
-                   label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH, c.lmtM,
-                   std::floor(c.lmtS), altitude, magnitude, s.contactPA, s.vertexAngle, azimuth));
+            format(
+                " %s %02.0f:%02.0f:%04.1f %02.0f:%02.0f:%02.0f  %02.0f:%02.0f:%02.0f  %5.1f %6.3f "
+                "%5.1f %5.1f %4.0f",
+                label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH, c.lmtM,
+                std::floor(c.lmtS), altitude, shownMagnitude(magnitude), s.contactPA, s.vertexAngle,
+                azimuth));
     }
 };
 

@@ -113,6 +113,11 @@ TEST(LocalReport, EclipseAtSunsetAndSunrise) {
     Report none(2024, 4, 139.7, 35.7); // Tokyo at night
     EXPECT_EQ(none.row(13), " =====    No Eclipse Visible        ===== ");
     EXPECT_NE(none.row(9), "") << "the maximum line is always drawn";
+    // Where the penumbra misses the place the magnitude is 0, not the formula's negative value.
+    Report missed(2024, 4, 0, -80);
+    EXPECT_EQ(missed.row(13), " =====    No Eclipse Visible        ===== ");
+    EXPECT_NE(missed.row(9).find(" 0.000 "), std::string::npos) << missed.row(9);
+    EXPECT_EQ(missed.row(9).find("-1."), std::string::npos) << missed.row(9);
 }
 
 // In remote epochs the Sun's direction comes from the elements: at -12990 (March 26 UT) the
