@@ -44,18 +44,19 @@ constexpr CommandText commands[] = {
      "                      at most 400 million pixels in all)\n"
      "  --text              print the texts of the screen, one per line\n"},
     {"list",
-     "list [--from YEAR] [--years N] [--type CODE | --place LON,LAT [--min-mag M] |\n"
+     "list [--from YEAR] [--years N] [--type T | --place LON,LAT [--min-mag M] |\n"
      "          --saros S] [--limit K]",
      "The eclipses of a span of years that match a search, one per line.\n"
      "  --from YEAR --years N  the years YEAR to YEAR + N, both included (this year and 10\n"
      "                      years by default)\n"
-     "  --type CODE         1 partial, 2 total, 3 annular, 4 hybrid, 5 and 6 non-central\n"
+     "  --type T            partial, total, annular, hybrid, noncentral-total or\n"
+     "                      noncentral-annular (or their codes 1 to 6)\n"
      "  --place LON,LAT     seen from a place, with at least --min-mag M (0.5) and the Sun\n"
      "                      no more than 15 degrees below the horizon at the maximum\n"
      "  --saros S           the members of a Saros series\n"
      "  --limit K           at most K eclipses (100)\n"},
     {"next",
-     "next|prev [--year Y --month M] [--type CODE | --place LON,LAT [--min-mag M] |\n"
+     "next|prev [--year Y --month M] [--type T | --place LON,LAT [--min-mag M] |\n"
      "               --saros S]",
      "The next eclipse after, or the last one before, the eclipse of a month that matches a\n"
      "search (the options as for list), printed as one line of list: the packed date\n"

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 namespace vesk {
 
@@ -15,14 +16,26 @@ namespace {
 const std::vector<std::string> filterOptions = {"--type", "--place", "--min-mag", "--saros"};
 
 // The search filter of the options into the criteria and the view's observer; an error text.
+// The type code of a --type value: a name, or the code itself.
+std::optional<int> typeCodeOf(const std::string& text) {
+    const char* names[] = {"partial",           "total", "annular", "hybrid", "noncentral-total",
+                           "noncentral-annular"};
+    for (int code = 1; code <= 6; ++code)
+        if (text == names[code - 1] || text == std::to_string(code))
+            return code;
+    return std::nullopt;
+}
+
 std::string applyFilter(const CommandLine& options, Session& s, SearchCriteria& c) {
     std::string error;
     int filters = 0;
-    if (const auto type = options.number("--type", error)) {
-        if (!(*type >= 1 && *type <= 6 && *type == std::trunc(*type)))
-            return "--type must be a type code from 1 to 6";
+    if (const auto type = options.value("--type")) {
+        const std::optional<int> code = typeCodeOf(*type);
+        if (!code)
+            return "--type must be partial, total, annular, hybrid, noncentral-total, "
+                   "noncentral-annular or a type code from 1 to 6";
         c.mode = searchType;
-        c.type = static_cast<int>(*type);
+        c.type = *code;
         ++filters;
     }
     if (const auto place = options.value("--place")) {

@@ -538,6 +538,12 @@ TEST(SearchCommands, ListNextAndPrevious) {
 
     r = runVesk({"next", "--year", "2024", "--month", "4", "--type", "2"}, dir.path());
     EXPECT_EQ(r.out, "   2026.0812   皆既日蝕    126/48\n") << r.err;
+    // Types by name as well as by code.
+    EXPECT_EQ(
+        runVesk({"next", "--year", "2024", "--month", "4", "--type", "total"}, dir.path()).out,
+        r.out);
+    r = runVesk({"next", "--year", "2024", "--month", "4", "--type", "hybrid"}, dir.path());
+    EXPECT_EQ(r.out.substr(0, 15), "   2031.1114   ") << r.out << r.err;
     r = runVesk({"prev", "--year", "2035", "--month", "9", "--saros", "145"}, dir.path());
     EXPECT_EQ(r.out, "   2017.0821   皆既日蝕    145/22\n") << r.err;
     r = runVesk({"prev", "--year", "2024", "--month", "4"}, dir.path());
@@ -551,6 +557,7 @@ TEST(SearchCommands, ListNextAndPrevious) {
 
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"list", "--type", "7"},
+                                               {"list", "--type", "ring"},
                                                {"list", "--type", "2", "--saros", "145"},
                                                {"list", "--min-mag", "0.5"},
                                                {"list", "--place", "139"},
