@@ -10,12 +10,12 @@
 // are kept). Beside the catalog goes "ecplanets.dat", the places of the planets at every
 // eclipse (planet_places.h). The output is the same whatever the number of threads. Exit status: 0
 // done, 1 a failure, 2 bad arguments.
-#include "atomic_file.h"
 #include "eclipse_entry.h"
 #include "ephemeris.h"
 #include "planet_places.h"
 #include "saros_numbering.h"
 #include "timescales.h"
+#include "tool_main.h"
 
 #include <algorithm>
 #include <charconv>
@@ -249,10 +249,7 @@ void writeSarosTable(const std::vector<EclipseRecord>& entries, const std::strin
     vesk::tools::writeFileAtomically(path, text);
 }
 
-// Bad arguments: the tool ends with status 2.
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+using tools::UsageError;
 
 // A whole number from low to high given to an option.
 int wholeNumber(const std::string& flag, const std::string& value, int low, int high) {
@@ -352,16 +349,6 @@ int run(int argc, char** argv) {
 } // namespace vesk::catalog
 
 int main(int argc, char** argv) {
-    try {
-        return vesk::catalog::run(argc, argv);
-    } catch (const vesk::catalog::UsageError& error) {
-        std::fprintf(stderr, "vesk-make-catalog: %s\n", error.what());
-        return 2;
-    } catch (const vesk::tools::OutputRefused& error) {
-        std::fprintf(stderr, "vesk-make-catalog: %s\n", error.what());
-        return 2;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vesk-make-catalog: %s\n", error.what());
-        return 1;
-    }
+    return vesk::tools::runTool("vesk-make-catalog",
+                                [&] { return vesk::catalog::run(argc, argv); });
 }

@@ -19,9 +19,9 @@
 //
 // Exit status: 0 done, 1 a failure (network, label, image, writing), 2 bad arguments or an
 // output that is not a regular file.
-#include "atomic_file.h"
 #include "download.h"
 #include "label.h"
+#include "tool_main.h"
 
 #include <algorithm>
 #include <charconv>
@@ -37,9 +37,7 @@ namespace {
 
 constexpr int outColumns = 5760, outRows = 2880;
 
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
+using vesk::tools::UsageError;
 
 struct Options {
     std::string label, url;
@@ -170,7 +168,7 @@ std::string resampled(const vesk::lro::LunarProduct& product,
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
+    return vesk::tools::runTool("vesk-make-lro", [&] {
         const Options options = parseOptions(argc, argv);
         vesk::lro::LunarProduct product;
         std::filesystem::path image;
@@ -185,14 +183,5 @@ int main(int argc, char** argv) {
         std::printf("%d x %d samples (%g per degree) to %d x %d\n", product.samples, product.lines,
                     product.samples / 360.0, outColumns, outRows);
         return 0;
-    } catch (const UsageError& error) {
-        std::fprintf(stderr, "vesk-make-lro: %s\n", error.what());
-        return 2;
-    } catch (const vesk::tools::OutputRefused& error) {
-        std::fprintf(stderr, "vesk-make-lro: %s\n", error.what());
-        return 2;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vesk-make-lro: %s\n", error.what());
-        return 1;
-    }
+    });
 }

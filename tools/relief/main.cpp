@@ -16,7 +16,7 @@
 // hypsometric tint after the usual atlas scale, dark green lowlands through yellow-green and
 // tan uplands to brown mountains, grey rock and white above 6000 m; land below sea level a darker
 // green (water is below -100 m and never drawn with the table).
-#include "atomic_file.h"
+#include "tool_main.h"
 
 #include <netcdf.h>
 
@@ -227,7 +227,7 @@ void writeColours(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
+    return vesk::tools::runTool("vesk-make-relief", [&] {
         std::string etopo, grid, colours;
         for (int i = 1; i + 1 < argc; i += 2) {
             const std::string flag = argv[i];
@@ -249,8 +249,5 @@ int main(int argc, char** argv) {
         if (!colours.empty())
             writeColours(colours);
         return 0;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vesk-make-relief: %s\n", error.what());
-        return 1;
-    }
+    });
 }

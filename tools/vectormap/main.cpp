@@ -12,7 +12,7 @@
 // the largest the reader takes on the Mercator map. The rank of a segment comes from its GSHHG
 // level: ocean shores, double-lined and major rivers and national borders are ranks 1 and 2,
 // lakes' islands, minor and intermittent rivers, state and maritime boundaries 3 and more.
-#include "atomic_file.h"
+#include "tool_main.h"
 
 #include <algorithm>
 #include <cmath>
@@ -232,7 +232,7 @@ void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
+    return vesk::tools::runTool("vesk-make-vectormap", [&] {
         if (argc != 3 || std::string(argv[1]) != "--out")
             throw std::runtime_error("usage: vesk-make-vectormap --out DIR");
         const std::string out = argv[2];
@@ -256,8 +256,5 @@ int main(int argc, char** argv) {
               "af_riv", "na_riv", "as_bdy", "eu_bdy", "af_bdy", "na_bdy", "na_pby", "sa_bdy"})
             writeFile(out + "/" + name + ".cbd", encodeFile(files[name]));
         return 0;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "vesk-make-vectormap: %s\n", error.what());
-        return 1;
-    }
+    });
 }
