@@ -234,11 +234,11 @@ int main(int argc, char** argv) {
             (flag == "--etopo"     ? etopo
              : flag == "--grid"    ? grid
              : flag == "--colours" ? colours
-                                   : throw std::runtime_error("unknown option " + flag)) =
+                                   : throw vesk::tools::UsageError("unknown option " + flag)) =
                 argv[i + 1];
         }
         if ((etopo.empty() != grid.empty()) || (grid.empty() && colours.empty()))
-            throw std::runtime_error(
+            throw vesk::tools::UsageError(
                 "usage: vesk-make-relief [--etopo etopo5.cdf --grid globe04.dat] "
                 "[--colours color.txt]");
         if (!grid.empty()) {

@@ -234,7 +234,7 @@ void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) 
 int main(int argc, char** argv) {
     return vesk::tools::runTool("vesk-make-vectormap", [&] {
         if (argc != 3 || std::string(argv[1]) != "--out")
-            throw std::runtime_error("usage: vesk-make-vectormap --out DIR");
+            throw vesk::tools::UsageError("usage: vesk-make-vectormap --out DIR");
         const std::string out = argv[2];
         std::map<std::string, std::vector<Segment>> files;
         for (const auto& [kind, option, suffix] :
