@@ -112,12 +112,10 @@ TEST(CityTable, ImpossiblePlacesAreLeftOutAndHugeFilesStayCheap) {
 
     // 41 rows and then a line of 20 MB: the file stops at the 40th row.
     ScratchDir dir;
-    std::string rows;
-    for (int i = 0; i < 41; ++i)
-        rows += "P" + std::to_string(i) + ",1,2\n";
     {
         std::ofstream file(dir.path() / "location.new", std::ios::binary);
-        file << rows;
+        for (int i = 0; i < 41; ++i)
+            file << 'P' << i << ",1,2\n";
         const std::string block(1 << 20, 'x');
         for (int i = 0; i < 20; ++i)
             file << block;

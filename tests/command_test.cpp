@@ -349,23 +349,14 @@ TEST(RenderCommand, OutputsAreWrittenWholeOrNotAtAll) {
 // killed outright are cleared by the next write.
 TEST(RenderCommand, OutputsReplaceOnlyRegularFilesAndSurviveSignals) {
     ScratchDir dir;
-    const std::filesystem::path fifo = dir.path() / "fifo.png", device = dir.path() / "full";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::filesystem::create_symlink(fifo, dir.path() / "to-fifo.png");
-    std::vector<std::string> specials = {"fifo.png", "to-fifo.png"};
-    if (mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 7)) == 0) {
-        std::filesystem::create_symlink(device, dir.path() / "to-device.png");
-        specials.push_back("to-device.png");
-    }
-    for (const std::string& special : specials) {
-        const CommandResult r = runVesk({"render", "--out", special}, dir.path());
+    const SpecialFiles specials = makeSpecialFiles(dir, ".png");
+    for (const std::filesystem::path& special : specials.paths) {
+        const CommandResult r =
+            runVesk({"render", "--out", special.filename().string()}, dir.path());
         EXPECT_EQ(r.status, 2) << special;
         EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
     }
-    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
-    if (specials.size() == 3) {
-        EXPECT_TRUE(std::filesystem::is_character_file(device));
-    }
+    EXPECT_TRUE(specials.untouched());
     const std::filesystem::path real = dir.write("real.png", "old");
     std::filesystem::create_symlink(real, dir.path() / "to-real.png");
     ASSERT_EQ(runVesk({"render", "--out", "to-real.png"}, dir.path()).status, 0);

@@ -165,23 +165,13 @@ TEST(LunarGridTool, OutputNeverReplacesASpecialFile) {
     dir.write("TINY.LBL", tinyLabel());
     dir.write("TINY.IMG", tinyImage);
     const std::string label = (dir.path() / "TINY.LBL").string();
-    const std::filesystem::path fifo = dir.path() / "fifo.dat";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::filesystem::create_symlink(fifo, dir.path() / "link.dat");
-    std::vector<std::filesystem::path> specials = {fifo, dir.path() / "link.dat"};
-    // A device node of the test's own (as root): the same numbers as /dev/full.
-    const std::filesystem::path device = dir.path() / "full";
-    if (mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 7)) == 0)
-        specials.push_back(device);
-    for (const std::filesystem::path& special : specials) {
+    const SpecialFiles specials = makeSpecialFiles(dir, ".dat");
+    for (const std::filesystem::path& special : specials.paths) {
         const CommandResult r = makeGrid({"--label", label}, special);
         EXPECT_EQ(r.status, 2) << special;
         EXPECT_NE(r.err.find("not a regular file"), std::string::npos) << r.err;
     }
-    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
-    if (specials.size() == 3) {
-        EXPECT_TRUE(std::filesystem::is_character_file(device));
-    }
+    EXPECT_TRUE(specials.untouched());
     // A link to a regular file has its target replaced; the link stays.
     const std::filesystem::path real = dir.write("real.dat", "old");
     std::filesystem::create_symlink(real, dir.path() / "to-real.dat");

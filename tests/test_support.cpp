@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -66,6 +68,28 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
     result.out = readFile(outPath);
     result.err = readFile(errPath);
     return result;
+}
+
+SpecialFiles makeSpecialFiles(const ScratchDir& dir, const std::string& suffix) {
+    SpecialFiles files;
+    files.fifo = dir.path() / ("fifo" + suffix);
+    if (mkfifo(files.fifo.c_str(), 0600) != 0)
+        throw std::runtime_error("cannot make a FIFO in the scratch folder");
+    std::filesystem::create_symlink(files.fifo, dir.path() / ("to-fifo" + suffix));
+    files.paths = {files.fifo, dir.path() / ("to-fifo" + suffix)};
+    const std::filesystem::path device = dir.path() / ("full" + suffix);
+    if (mknod(device.c_str(), S_IFCHR | 0600, makedev(1, 7)) == 0) {
+        files.device = device;
+        std::filesystem::create_symlink(device, dir.path() / ("to-device" + suffix));
+        files.paths.push_back(device);
+        files.paths.push_back(dir.path() / ("to-device" + suffix));
+    }
+    return files;
+}
+
+bool SpecialFiles::untouched() const {
+    return std::filesystem::is_fifo(fifo) &&
+           (device.empty() || std::filesystem::is_character_file(device));
 }
 
 std::string catalogEntry(int year, int month, int day, int type, int saros, double x0,

@@ -22,6 +22,17 @@ class ScratchDir {
     std::filesystem::path dir;
 };
 
+// Special files of the test's own in a scratch folder, as outputs must never replace them: a FIFO,
+// a link to it and, where the test may make one (as root), a character device with the numbers
+// of /dev/full and a link to it. Each name ends with suffix.
+struct SpecialFiles {
+    std::vector<std::filesystem::path> paths;
+    std::filesystem::path fifo, device; // device: empty when none could be made
+    // Whether the FIFO and the device are still what they were.
+    bool untouched() const;
+};
+SpecialFiles makeSpecialFiles(const ScratchDir& dir, const std::string& suffix);
+
 struct CommandResult {
     int status = -1; // exit status, or -1 when the program did not exit normally
     std::string out, err;
