@@ -154,21 +154,23 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
         local = computeLocalContacts(state, view, dt);
     }
 
+    const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
     if (options.hasFlag("--json")) {
         std::fprintf(out,
                      "{\"date_ut\": \"%s\", \"type_code\": %d, \"type\": \"%s\", "
                      "\"magnitude\": %.5f, \"jd_ut\": %.6f, \"saros\": %d, \"saros_member\": %d, "
-                     "\"t0\": %.0f, \"delta_t\": %.2f, \"jd_tt\": %.6f",
+                     "\"t0\": %.0f, \"delta_t\": %.2f, \"jd_tt\": %.6f, \"calendar\": \"%s\"",
                      date.c_str(), static_cast<int>(record.typeCode), type, record.magnitude,
-                     record.jd, static_cast<int>(record.saros), member, record.t0, dt, record.jdTT);
+                     record.jd, static_cast<int>(record.saros), member, record.t0, dt, record.jdTT,
+                     julian ? "julian" : "gregorian");
         if (local)
             printLocalJson(state, *local, dt, out);
         std::fprintf(out, "}\n");
     } else {
         std::fprintf(out,
-                     "date (UT)   %s\ntype        %s\nmagnitude   %.5f\nJD (UT)     %.6f\n"
+                     "date (UT)   %s%s\ntype        %s\nmagnitude   %.5f\nJD (UT)     %.6f\n"
                      "Saros       %d/%d\nt0          %.0f h TT\nDelta T     %.2f s\n",
-                     date.c_str(), type, record.magnitude, record.jd,
+                     date.c_str(), julian ? " (Julian)" : "", type, record.magnitude, record.jd,
                      static_cast<int>(record.saros), member, record.t0, dt);
         if (local)
             printLocalText(state, view, *local, dt, out);

@@ -176,6 +176,14 @@ double deltaT(double t) {
     return deltaTParabola(y);
 }
 
+bool isJulianCalendarDate(double year, double month, double day) {
+    return year < 1582 || (year == 1582 && (month < 10 || (month == 10 && day < 15)));
+}
+
+const char* julianMark(double year, double month, double day) {
+    return isJulianCalendarDate(year, month, day) ? " (Julian)" : "";
+}
+
 double zoneHours(double lonEast) {
     const double sign = lonEast < 0 ? -1.0 : 1.0;
     return sign * std::floor(std::fabs(lonEast) / 15 + 0.5);

@@ -27,6 +27,12 @@ void jdToCalendar(double jd, int roundZone, double zoneLongitude, double& year, 
 // spline mirrored about 1820 (minus 100 s) for 2100..3350. Not continuous at the branch limits.
 double deltaT(double t);
 
+// Whether a calendar date is of the Julian calendar (before 1582 October 15, where
+// calendarToJd and jdToCalendar change calendars), and the mark the screens put after it.
+bool isJulianCalendarDate(double year, double month, double day);
+// " (Julian)" after a Julian date, else nothing.
+const char* julianMark(double year, double month, double day);
+
 // The zone time offset of an east longitude, hours: the longitude's fifteenths of a degree
 // rounded to a whole hour, halves away from zero (the zone time of the reports).
 double zoneHours(double lonEast);

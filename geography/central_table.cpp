@@ -153,7 +153,8 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewSt
     s.obsHeight = 0;
     std::string file;
     char line[200];
-    std::snprintf(line, sizeof line, " Date     :%5.0f %2.0f %2.0f :  %s ", r.year, r.month, r.day,
+    std::snprintf(line, sizeof line, " Date     :%5.0f %2.0f %2.0f%s :  %s ", r.year, r.month,
+                  r.day, julianMark(r.year, r.month, r.day),
                   eclipseTypeName(eclipseTypeNames, std::trunc(r.typeCode)));
     surface.textOut(textX, 45, line);
     file += std::string(line) + "\n";
@@ -188,11 +189,12 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewSt
             char width[16] = "      ";
             if (c.hasWidth)
                 std::snprintf(width, sizeof width, "%6.1f", c.width);
-            std::snprintf(line, sizeof line,
-                          " %8.2f  %8.4f  %8.4f  %8.4f  %02.0f:%02.0f  %02.0f:%02.0f  %2.0f:%04.1f  %s  "
-                          "%5.1f",
-                          lon, north, c.lat, south, utClock.h, utClock.m, lmt.h, lmt.m, duration.m,
-                          duration.s, width, c.sunAltitude);
+            std::snprintf(
+                line, sizeof line,
+                " %8.2f  %8.4f  %8.4f  %8.4f  %02.0f:%02.0f  %02.0f:%02.0f  %2.0f:%04.1f  %s  "
+                "%5.1f",
+                lon, north, c.lat, south, utClock.h, utClock.m, lmt.h, lmt.m, duration.m,
+                duration.s, width, c.sunAltitude);
         }
         surface.textOut(textX, linePitch * (11 + row), line);
         file += std::string(line) + "\n";

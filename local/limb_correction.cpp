@@ -207,7 +207,8 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     double zoneYear = 0, zoneMonth = 0, zoneDay = 0, zoneHour = 0;
     jdToCalendar(instantJdUt(s, tMax, dT), 1, lonEast, zoneYear, zoneMonth, zoneDay, zoneHour);
     surface.textOut(10, 10,
-                    format("%4.0f/%2.0f/%2.0f DT:%8.1fs", zoneYear, zoneMonth, zoneDay, dT));
+                    format("%4.0f/%2.0f/%2.0f DT:%8.1fs%s", zoneYear, zoneMonth, zoneDay, dT,
+                           julianMark(zoneYear, zoneMonth, zoneDay)));
     // The libration's clock hours count from midnight of the TT date of greatest eclipse.
     double year = 0, month = 0, day = 0, hour = 0;
     jdToCalendar(r.jdTT, 0, 0, year, month, day, hour);

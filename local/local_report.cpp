@@ -220,7 +220,8 @@ void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportSt
     report.maxZoneYear = year;
     report.maxZoneMonth = month;
     report.maxZoneDay = day;
-    r.row(2, format(" Date :%5.0f/%2.0f/%2.0f %4.2fh(LST) : %s ", year, month, day, hour,
+    r.row(2, format(" Date :%5.0f/%2.0f/%2.0f%s %4.2fh(LST) : %s ", year, month, day,
+                    julianMark(year, month, day), hour,
                     eclipseTypeName(eclipseTypeNames, s.typeCode)));
     const int cityIndex = view.observerCityIndex;
     if (cityIndex >= 1 && cityIndex <= static_cast<int>(cities.rows.size())) {

@@ -56,7 +56,8 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     const EclipseState& e = in.eclipse;
     const int type = static_cast<int>(e.typeCode);
     const char* typeName = eclipseTypeName(mapPanelTypeNames, e.typeCode);
-    const std::string date = format("DATE(UT) : %4.0f %2.0f %2.0f", v.year, v.month, e.day);
+    const std::string date = format("DATE(UT) : %4.0f %2.0f %2.0f%s", v.year, v.month, e.day,
+                                    julianMark(v.year, v.month, e.day));
     if (v.projection == 1 && v.mapRange != 0) {
         frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
         c.surface.setTextColour(regionalText);
@@ -108,7 +109,8 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     text(surface, 20, 256, "FIRST CONTACT");
     text(surface, 30, 272, clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e, e.firstContactTime));
     if (type != typePartial) {
-        text(surface, 30, 288, clockText("Umbra    : %02.0f:%02.0f:%04.1f UT", e, e.umbraFirstTime));
+        text(surface, 30, 288,
+             clockText("Umbra    : %02.0f:%02.0f:%04.1f UT", e, e.umbraFirstTime));
         text(surface, 100, 304,
              positionText("%5.1f%s  /%4.1f%s ", e.umbraFirstLon, e.umbraFirstLat));
         text(surface, 140, 304, e.umbraFirstLon < 0 ? "W" : "E");
@@ -120,9 +122,11 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
         text(surface, 100, 352, positionText("%5.1f%s  /%4.1f%s ", e.umbraLastLon, e.umbraLastLat));
         text(surface, 140, 352, e.umbraLastLon < 0 ? "W" : "E");
         text(surface, 195, 352, e.umbraLastLat < 0 ? "S" : "N");
-        text(surface, 30, 368, clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e, e.lastContactTime));
+        text(surface, 30, 368,
+             clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e, e.lastContactTime));
     } else {
-        text(surface, 30, 336, clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e, e.lastContactTime));
+        text(surface, 30, 336,
+             clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e, e.lastContactTime));
     }
 }
 

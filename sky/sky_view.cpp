@@ -85,6 +85,8 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     frameRect(surface, 5, 15, 180, 195, brown);
     const auto row = [&](int r, const std::string& text) { surface.textOut(10, 15 * r, text); };
     row(2, " Sky at Max. Magnitude");
+    if (isJulianCalendarDate(year, month, day))
+        row(3, " (Julian calendar)");
     row(4, format(" Date(LST) :%5d %2d %2d ", static_cast<int>(year), static_cast<int>(month),
                   static_cast<int>(day)));
     row(5, clock("UT ", utHours));

@@ -67,6 +67,21 @@ TEST(InfoCommand, JsonCarriesEveryField) {
     EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
 }
 
+// Julian dates say so: in the text, the JSON's calendar and the screens' texts.
+TEST(InfoCommand, JulianDatesSaySo) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"info", "--year", "-762", "--month", "6"}, dir.path());
+    EXPECT_EQ(r.out.rfind("date (UT)   -0762-06-15 (Julian)\n", 0), 0u) << r.out;
+    r = runVesk({"info", "--year", "-762", "--month", "6", "--json"}, dir.path());
+    EXPECT_NE(r.out.find("\"calendar\": \"julian\""), std::string::npos) << r.out;
+    r = runVesk({"info", "--year", "2024", "--month", "4", "--json"}, dir.path());
+    EXPECT_NE(r.out.find("\"calendar\": \"gregorian\""), std::string::npos) << r.out;
+    r = runVesk({"render", "--year", "-762", "--month", "6", "--mode", "table", "--text"},
+                dir.path());
+    EXPECT_EQ(r.out.rfind(" Date     : -762  6 15 (Julian) :  CENTRAL TOTAL ECLIPSE", 0), 0u)
+        << r.out;
+}
+
 // JSON booleans are true and false: central at Nazas, not at New York.
 TEST(InfoCommand, JsonCentralIsABoolean) {
     ScratchDir dir;

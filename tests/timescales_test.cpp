@@ -179,3 +179,14 @@ TEST(SplitHours, TenthsCarryIntoTheMinutesAndHours) {
     for (int tenth = 0; tenth < 36000 * 3; tenth += 7)
         EXPECT_EQ(printed(tenth / 36000.0).find("60.0"), std::string::npos) << tenth;
 }
+
+// Dates before 1582 October 15 are Julian (calendarToJd switches there): the screens mark them.
+TEST(Calendar, JulianDatesAreMarked) {
+    EXPECT_TRUE(isJulianCalendarDate(1582, 10, 4));
+    EXPECT_FALSE(isJulianCalendarDate(1582, 10, 15));
+    EXPECT_TRUE(isJulianCalendarDate(-762, 6, 15));
+    EXPECT_FALSE(isJulianCalendarDate(2024, 4, 8));
+    EXPECT_EQ(calendarToJd(1582, 10, 4, 0, 0, 0) + 1, calendarToJd(1582, 10, 15, 0, 0, 0));
+    EXPECT_STREQ(julianMark(1000, 1, 1), " (Julian)");
+    EXPECT_STREQ(julianMark(1583, 1, 1), "");
+}
