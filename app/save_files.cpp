@@ -7,13 +7,18 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <memory>
+#include <unistd.h>
 
 namespace vesk {
 
 namespace {
 
-// The second names of earlier files are NAME + backupInfix + six characters.
+// The second names of earlier files are NAME + backupInfix + the writing process's id, '-' and
+// six characters.
 constexpr const char* backupInfix = ".vesk-backup-";
 
 std::string failure(const std::filesystem::path& path, const QString& reason) {
@@ -27,8 +32,9 @@ class Backup {
     explicit Backup(const std::filesystem::path& path) : path(QString::fromStdString(path)) {
         if (!QFile::exists(this->path))
             return;
-        copy = std::make_unique<QTemporaryFile>(this->path + QString::fromLatin1(backupInfix) +
-                                                QStringLiteral("XXXXXX"));
+        copy =
+            std::make_unique<QTemporaryFile>(this->path + QString::fromLatin1(backupInfix) +
+                                             QString::number(getpid()) + QStringLiteral("-XXXXXX"));
         std::error_code error;
         if (!copy->open() || !QFile::remove(copy->fileName()))
             copy.reset();
@@ -52,16 +58,27 @@ class Backup {
     std::unique_ptr<QTemporaryFile> copy;
 };
 
+// Whether a second name was left by a process that no longer runs: NAME + backupInfix + its id,
+// '-' and six characters (a second name of a write still going on belongs to a live process).
+bool staleBackup(const std::string& name, const std::string& prefix) {
+    if (!name.starts_with(prefix))
+        return false;
+    const std::size_t dash = name.find('-', prefix.size());
+    if (dash == std::string::npos || dash == prefix.size() || name.size() != dash + 7 ||
+        name.find_first_not_of("0123456789", prefix.size()) != dash)
+        return false;
+    const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+    return pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
 // Removes the second names that a run killed outright (SIGKILL, a power cut) left beside path.
 void removeStaleBackups(const std::filesystem::path& path) {
     const std::string prefix = path.filename().string() + backupInfix;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(
              path.parent_path().empty() ? std::filesystem::path(".") : path.parent_path(), error)) {
-        const std::string name = entry.path().filename().string();
         std::error_code ignored;
-        if (name.size() == prefix.size() + 6 && name.starts_with(prefix) &&
-            entry.is_regular_file(ignored))
+        if (staleBackup(entry.path().filename().string(), prefix) && entry.is_regular_file(ignored))
             std::filesystem::remove(entry.path(), ignored);
     }
 }

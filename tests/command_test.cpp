@@ -379,12 +379,18 @@ TEST(RenderCommand, OutputsReplaceOnlyRegularFilesAndSurviveSignals) {
     EXPECT_EQ(pngSize(readFile(real)), (std::pair{1000, 700}));
 
     ScratchDir kml;
-    const std::filesystem::path stale = kml.write("map.png.vesk-backup-Ab12Cd", "stale");
+    // A second name of a process that no longer runs (no process has an id above the system's
+    // largest, 2^22) is stale; one of a live process (this test's) belongs to a write going on.
+    const std::filesystem::path stale = kml.write("map.png.vesk-backup-999999999-Ab12Cd", "stale");
+    const std::filesystem::path live =
+        kml.write("map.png.vesk-backup-" + std::to_string(getpid()) + "-Zz99Yy", "live");
     const std::filesystem::path mine = kml.write("map.png.backup", "the user's");
     ASSERT_EQ(runVesk({"render", "--year", "2024", "--month", "4", "--out", "map.png"}, kml.path())
                   .status,
               0);
     EXPECT_FALSE(std::filesystem::exists(stale));
+    EXPECT_TRUE(std::filesystem::exists(live));
+    std::filesystem::remove(live);
     EXPECT_EQ(readFile(mine), "the user's");
     // SIGTERM at moments spread over a render with KML: afterwards the folder holds
     // the finished files only.
