@@ -234,6 +234,10 @@ double nextFileYear(const Catalog& catalog) {
     return catalogFiles[catalog.fileIndex].lastYear + 1;
 }
 
+double jdOfElementHours(double jdTT, double hours) {
+    return std::floor(jdTT + 0.5) - 0.5 + hours / 24;
+}
+
 double recordDeltaT(const EclipseRecord& record) {
     return deltaT((record.jd - 2451545) / 36525);
 }

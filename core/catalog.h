@@ -144,6 +144,10 @@ void catalogClose(Catalog& catalog);
 // (to the precision of the Julian dates).
 void convertEntryToUt(EclipseRecord& record);
 
+// The TT Julian date of hours counted, as t0 + t of the elements are, from midnight of the TT
+// date of a greatest eclipse at jdTT.
+double jdOfElementHours(double jdTT, double hours);
+
 // The Delta T of a record read (without the user's adjustment), seconds: the model's value at
 // its UT Julian date. Every screen and file of the eclipse uses this one value.
 double recordDeltaT(const EclipseRecord& record);

@@ -34,8 +34,7 @@ double shownMagnitude(double magnitude) {
 }
 
 double instantJdUt(const EclipseState& s, double t, double deltaT) {
-    const double dayStart = std::floor(s.record->jdTT + 0.5) - 0.5;
-    return dayStart + (s.record->t0 + t) / 24 - deltaT / 86400;
+    return jdOfElementHours(s.record->jdTT, s.record->t0 + t) - deltaT / 86400;
 }
 
 LocalContacts computeLocalContacts(EclipseState& s, const ViewState& view, double deltaT) {

@@ -23,7 +23,7 @@ SolarSystemSky solarSystemSky(const EclipseState& state, double t, double deltaT
     hourAngleToHorizontal(sun.hourAngle, sun.declination, lat, sunPlace.azimuth, sunPlace.altitude);
     sunPlace.magnitude = sunMagnitude;
     // The TT instant, for the theory and the planets' brightness.
-    const double jdTT = std::floor(state.record->jdTT + 0.5) - 0.5 + (state.record->t0 + t) / 24;
+    const double jdTT = jdOfElementHours(state.record->jdTT, state.record->t0 + t);
     const BodyPosition theorySun = sunPosition(jdTT);
     sky.planetsFromEphemeris = places.has_value();
     for (int i = 0; i < planetCount; ++i) {

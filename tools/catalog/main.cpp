@@ -72,7 +72,7 @@ struct CatalogEntry {
 EclipsePlanets planetsAtT0(const Ephemeris& ephemeris, const EclipseRecord& entry) {
     EclipsePlanets result;
     result.jdTT = entry.jd;
-    const double t0 = std::floor(entry.jd + 0.5) - 0.5 + entry.t0 / 24;
+    const double t0 = jdOfElementHours(entry.jd, entry.t0); // the entry's jd is still TT
     const auto before = ephemeris.solarSystemAt(t0 - 1.0 / 24);
     const auto at = ephemeris.solarSystemAt(t0);
     const auto after = ephemeris.solarSystemAt(t0 + 1.0 / 24);
