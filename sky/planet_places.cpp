@@ -98,24 +98,33 @@ std::optional<std::vector<EclipsePlanets>> decodePlanetPlaces(const std::string&
     return records;
 }
 
-std::string planetFileRefusal(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    char header[headerBytes];
-    std::error_code error;
-    if (!in.read(header, sizeof header) || !recordCount(header) ||
-        std::filesystem::file_size(file, error) != headerBytes + *recordCount(header) * recordBytes)
-        return "not a file of planet places (its header or size is not one)";
-    return "";
-}
+namespace {
 
-std::optional<EclipsePlanets> findPlanetPlaces(const std::filesystem::path& file, double jdTT) {
-    std::ifstream in(file, std::ios::binary);
+// The number of records of an open file whose header and size are a planet file's.
+std::optional<std::uint32_t> fileRecordCount(std::ifstream& in, const std::filesystem::path& file) {
     char header[headerBytes];
     if (file.empty() || !in.read(header, sizeof header))
         return std::nullopt;
     const std::optional<std::uint32_t> count = recordCount(header);
     std::error_code error;
     if (!count || std::filesystem::file_size(file, error) != headerBytes + *count * recordBytes)
+        return std::nullopt;
+    return count;
+}
+
+} // namespace
+
+std::string planetFileRefusal(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return fileRecordCount(in, file)
+               ? ""
+               : "not a file of planet places (its header or size is not one)";
+}
+
+std::optional<EclipsePlanets> findPlanetPlaces(const std::filesystem::path& file, double jdTT) {
+    std::ifstream in(file, std::ios::binary);
+    const std::optional<std::uint32_t> count = fileRecordCount(in, file);
+    if (!count)
         return std::nullopt;
     const auto readRecord = [&](std::uint32_t i) -> std::optional<EclipsePlanets> {
         char bytes[recordBytes];
