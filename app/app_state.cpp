@@ -24,20 +24,19 @@ void AppServices::resetProjection(int mapRange) {
 
 void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
     Session& s = state.session;
+    const EclipseRecord& record = s.catalog.record;
+    const double deltaT = s.eclipse.deltaT;
     MapCanvas canvas{surface, state.projection, s.view};
-    PathMapInputs inputs{s.eclipse, s.catalog.record, s.cities, state.relief, s.catalog.paths};
+    const PathGeometry& path = state.mapPath.geometry(record, deltaT, s.view.drawStepHours);
+    vesk::drawPathMap(canvas, {s.eclipse, path, s.cities, state.relief, s.catalog.paths});
     exportFailure.clear();
     kmlDocuments.clear();
-    if (!kmlOutput) {
-        vesk::drawPathMap(canvas, inputs, nullptr);
+    if (!kmlOutput)
         return;
-    }
-    KmlPass kml(s.catalog.record, s.catalog.paths, exportDir, files);
-    vesk::drawPathMap(canvas, inputs, &kml);
-    if (kml.written())
-        kmlDocuments = kml.documents();
-    else
-        exportFailure = kml.failure();
+    const PathGeometry& kmlPath = state.kmlPath.geometry(record, deltaT, kmlStepHours);
+    const KmlOutcome kml = writeKmlDocuments(record, kmlPath, s.catalog.paths, exportDir, files);
+    kmlDocuments = kml.documents;
+    exportFailure = kml.failure;
 }
 
 void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {

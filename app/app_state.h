@@ -6,6 +6,7 @@
 #include "limb_correction.h"
 #include "local_report.h"
 #include "map_projection.h"
+#include "path_geometry.h"
 #include "redraw_pipeline.h"
 #include "save_files.h"
 #include "session.h"
@@ -26,6 +27,8 @@ struct AppState {
     ReliefData relief;
     LocalReportState localReport;
     LimbData limb;             // the lunar grid and limb profile of the last limb correction
+    PathGeometryCache mapPath; // the path of the map, at the view's step
+    PathGeometryCache kmlPath; // the path of the KML documents, at their own step
     int pendingSearchType = 2; // the type chosen in the search dialog's list
 };
 

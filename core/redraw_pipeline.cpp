@@ -54,7 +54,7 @@ void placeSearchMaximum(Session& s) {
     EclipseState& e = s.eclipse;
     setObserver(e, s.view);
     restoreObserver(e);
-    localMaximum(e, e.curveTime, e.deltaT, e.localMaxTime, e.localSunAlt, e.localMagnitude,
+    localMaximum(e, 0, e.deltaT, e.localMaxTime, e.localSunAlt, e.localMagnitude,
                  e.localCentral);
 }
 
@@ -216,7 +216,6 @@ RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& serv
     services.resetProjection(v.mapRange);
 
     v.drawStatus = 0;
-    e.curveTime = 0;
     v.searchStartYear = v.year;
 
     if (v.dateResetPending < 0) {

@@ -43,7 +43,7 @@ double distance(const TracedPoint& a, const TracedPoint& b) {
 }
 
 bool valid(const TracedPoint& p) {
-    return p.status == 1;
+    return p.found;
 }
 
 std::string pointLine(double lon, double lat, const char* altitude) {
@@ -60,24 +60,6 @@ bool readFile(const std::filesystem::path& path, std::string& text) {
     bytes << in.rdbuf();
     text = bytes.str();
     return true;
-}
-
-// The point words of the first placemark of a fragment: between "<coordinates>" and the
-// closing words.
-std::vector<std::string> pointWords(const std::string& fragment) {
-    std::istringstream words(fragment);
-    std::vector<std::string> points;
-    std::string word;
-    bool inside = false;
-    while (words >> word) {
-        if (word == "<coordinates>")
-            inside = true;
-        else if (word == "</coordinates>")
-            break;
-        else if (inside)
-            points.push_back(word);
-    }
-    return points;
 }
 
 } // namespace
@@ -130,11 +112,77 @@ long kmlFileCode(int year, int month) {
     return year < 0 ? -code : code;
 }
 
-KmlPass::KmlPass(const EclipseRecord& record, DataPaths paths, std::filesystem::path outDir,
-                 FileSink& sink)
-    : record(record), paths(std::move(paths)), outDir(std::move(outDir)), sink(sink) {}
+namespace {
 
-std::string KmlPass::description() const {
+// The placemark fragments of the two documents, filled from the path geometry.
+class KmlBuilder {
+  public:
+    KmlBuilder(const EclipseRecord& record, const PathGeometry& geometry)
+        : record(record), geometry(geometry) {}
+    void build();
+    // The bodies of the earth and the path document, between the header and the end.
+    std::string earthBody() const;
+    std::string pathBody() const;
+
+  private:
+    struct BreakPoint {
+        TracedPoint point;
+        int tag;
+    };
+    enum Fragment {
+        north,
+        center,
+        south,
+        partialSouth,
+        partialNorth,                        // 11.prn and 12.prn follow south
+        magnitude20South,                    // 13.prn; the magnitude curves run to 20.prn
+        riseSetJoins = magnitude20South + 8, // 21.prn
+        riseSetLines,                        // 22.prn
+        maxRiseSetPlus,                      // 23.prn
+        maxRiseSetMinus,                     // 24.prn
+        sameTime,                            // 25.prn
+        fragmentCount
+    };
+
+    void start();
+    void head(int fragment, const char* name);
+    void point(int fragment, const TracedPoint& p, const char* altitude = "0.0");
+    void close(int fragment);
+    void twoPointLine(int fragment, const char* name, const TracedPoint& a, const TracedPoint& b);
+    void limbPoints(const LimbEnds& ends, int side);
+    void curvePoints();
+    void maxAtRiseSetPoint(int sign, const TracedPoint& p);
+    void sameTimeCurve(const SameTimeCurve& curve);
+    void writeRiseSetLines();
+    void writeBreakJoins();
+    void finish();
+    std::string shadowPolygon() const;
+    std::string description() const;
+
+    const EclipseRecord& record;
+    const PathGeometry& geometry;
+    std::vector<std::string> fragments = std::vector<std::string>(fragmentCount);
+    // Where each fragment's open placemark begins, and how many points it has.
+    std::vector<std::size_t> openAt = std::vector<std::size_t>(fragmentCount);
+    std::vector<int> openPoints = std::vector<int>(fragmentCount);
+    // The points written to the northern and southern limits: the shadow polygon's ring.
+    std::vector<KmlPoint> limitPoints[2];
+    std::vector<TracedPoint> riseSet[2]; // sides +1, -1
+    std::vector<TracedPoint> limbEnds;   // penumbral limits at the limb
+    std::vector<BreakPoint> breakPoints; // of the curves of greatest eclipse at the limb
+    TracedPoint lastMax[2];              // last point written to 23.prn / 24.prn
+    int nextTag[2] = {11, 21};
+};
+
+TracedPoint traced(const PathPoint& p) {
+    return {p.lon, p.lat, 0, true};
+}
+
+bool centralType(int type) {
+    return type == typeTotal || type == typeAnnular || type == typeAnnularTotal;
+}
+
+std::string KmlBuilder::description() const {
     char text[160];
     std::snprintf(text, sizeof text, "%6d/%02d/%02d %s", static_cast<int>(record.year),
                   static_cast<int>(record.month), static_cast<int>(record.day),
@@ -142,7 +190,7 @@ std::string KmlPass::description() const {
     return text;
 }
 
-void KmlPass::head(int f, const char* name) {
+void KmlBuilder::head(int f, const char* name) {
     const int type = static_cast<int>(record.typeCode);
     std::string style;
     bool clamp = true;
@@ -169,68 +217,69 @@ void KmlPass::head(int f, const char* name) {
                     "<coordinates>\n";
 }
 
-void KmlPass::point(int f, const TracedPoint& p, const char* altitude) {
+void KmlBuilder::point(int f, const TracedPoint& p, const char* altitude) {
     if (!valid(p))
         return;
     fragments[f] += pointLine(p.lon, p.lat, altitude);
     ++openPoints[f];
+    // The shadow polygon's ring takes the limits' points as the documents give them.
+    const auto written = [](double value) { return std::round(value * 1e6) / 1e6; };
+    if (f == north || f == south)
+        limitPoints[f == north ? 0 : 1].push_back({written(p.lon), written(p.lat), 0});
 }
 
-void KmlPass::close(int f) {
+void KmlBuilder::close(int f) {
     // A line needs two points at least: a placemark with fewer is left out.
-    if (openPoints[f] < 2)
+    if (openPoints[f] < 2) {
         fragments[f].erase(openAt[f]);
-    else
+        if (f == north || f == south)
+            limitPoints[f == north ? 0 : 1].clear();
+    } else {
         fragments[f] += closing;
+    }
     openPoints[f] = 0;
 }
 
-void KmlPass::twoPointLine(int f, const char* name, const TracedPoint& a, const TracedPoint& b) {
+void KmlBuilder::twoPointLine(int f, const char* name, const TracedPoint& a, const TracedPoint& b) {
     head(f, name);
     point(f, a);
     point(f, b);
     close(f);
 }
 
-void KmlPass::limbPoints(PathTracer& tracer, double dT, int side) {
+void KmlBuilder::limbPoints(const LimbEnds& ends, int side) {
     const int type = static_cast<int>(record.typeCode);
-    const bool central = type == typeTotal || type == typeAnnular || type == typeAnnularTotal;
+    const bool central = centralType(type);
     const bool umbra = central || type == typeNonCentralTotal || type == typeNonCentralAnnular;
     // Where the path begins (side +1) the limits start at the central line's end; where it ends
     // (side -1) they end there too.
-    TracedPoint centralEnd;
     if (central) {
-        centralEnd = centralLineAtLimb(tracer, 0, dT, side, red);
-        point(center, centralEnd);
+        point(center, ends.central);
         if (side > 0) {
-            point(north, centralEnd);
-            point(south, centralEnd);
+            point(north, ends.central);
+            point(south, ends.central);
         }
     }
-    if (umbra) {
-        for (const int sign : {+1, -1}) {
-            const TracedPoint limit = vesk::umbralLimitAtLimb(tracer, 0, dT, sign, side, red);
-            point(umbralLimitSide(tracer.state.l2, sign) > 0 ? north : south, limit);
-        }
+    for (int i = 0; umbra && i < 2; ++i) {
+        const TimedPoint& limit = ends.umbral[i];
+        const double l2 = evaluateElements(record, limit.time).l2;
+        point(umbralLimitSide(l2, i == 0 ? +1 : -1) > 0 ? north : south, limit.point);
     }
     if (central && side < 0) {
-        point(north, centralEnd);
-        point(south, centralEnd);
+        point(north, ends.central);
+        point(south, ends.central);
     }
-    for (const int sign : {+1, -1}) {
-        const TracedPoint limit = penumbralLimitAtLimb(tracer, 0, dT, sign, side, yellow);
-        point(sign > 0 ? partialSouth : partialNorth, limit);
-        if (valid(limit))
-            limbEnds.push_back(limit);
+    for (int i = 0; i < 2; ++i) {
+        point(i == 0 ? partialSouth : partialNorth, ends.penumbral[i]);
+        if (valid(ends.penumbral[i]))
+            limbEnds.push_back(ends.penumbral[i]);
     }
-    const double levels[4] = {0.2, 0.4, 0.6, 0.8};
-    for (int m = 0; m < 4; ++m)
-        for (const int sign : {+1, -1})
-            point(magnitude20South + 2 * m + (sign > 0 ? 0 : 1),
-                  magnitudeCurveAtLimb(tracer, 0, dT, levels[m], sign, side, yellow));
+    for (std::size_t m = 0; m < magnitudeLevels.size(); ++m)
+        for (int i = 0; i < 2; ++i)
+            point(magnitude20South + 2 * static_cast<int>(m) + i, ends.magnitudes[m][i]);
 }
 
-void KmlPass::start(PathTracer& mapTracer, double dT) {
+void KmlBuilder::start() {
     char title[64];
     std::snprintf(title, sizeof title, "<name>Eclipse %6d/%02d/%02d</name>\n",
                   static_cast<int>(record.year), static_cast<int>(record.month),
@@ -254,32 +303,44 @@ void KmlPass::start(PathTracer& mapTracer, double dT) {
     head(maxRiseSetPlus, maxRiseSetName);
     head(maxRiseSetMinus, maxRiseSetName);
     head(sameTime, "Curve at same time Line");
-    // The limb points are computed without drawing them on the map.
-    PathTracer tracer{mapTracer.state};
-    limbPoints(tracer, dT, +1);
+    limbPoints(geometry.limbEnds[0], +1);
 }
 
-void KmlPass::centralPoint(const TracedPoint& p) {
-    point(center, p);
+// The points of the curves in the order of their instants.
+void KmlBuilder::curvePoints() {
+    const auto each = [](const auto& pieces, auto write) {
+        for (const auto& piece : pieces)
+            for (const auto& p : piece)
+                write(p);
+    };
+    each(geometry.centralLine, [&](const PathPoint& p) { point(center, traced(p)); });
+    each(geometry.umbralLimits[0], [&](const PathPoint& p) { point(north, traced(p)); });
+    each(geometry.umbralLimits[1], [&](const PathPoint& p) { point(south, traced(p)); });
+    for (int i = 0; i < 2; ++i) {
+        each(geometry.penumbralLimits[i],
+             [&](const PathPoint& p) { point(i == 0 ? partialSouth : partialNorth, traced(p)); });
+        for (std::size_t m = 0; m < magnitudeLevels.size(); ++m)
+            each(geometry.magnitudeCurves[m][i], [&](const PathPoint& p) {
+                point(magnitude20South + 2 * static_cast<int>(m) + i, traced(p));
+            });
+        each(geometry.riseSetCurves[i],
+             [&](const PathPoint& p) { riseSet[i].push_back(traced(p)); });
+    }
+    // The curves of greatest eclipse at sunrise/sunset: both signs merged by instant, as their
+    // break points are numbered in that order.
+    std::vector<std::pair<PathPoint, int>> maxima;
+    for (int i = 0; i < 2; ++i)
+        each(geometry.maxAtRiseSetCurves[i], [&](const PathPoint& p) { maxima.push_back({p, i}); });
+    std::stable_sort(maxima.begin(), maxima.end(), [](const auto& a, const auto& b) {
+        return a.first.t < b.first.t || (a.first.t == b.first.t && a.second < b.second);
+    });
+    for (const auto& [p, i] : maxima)
+        maxAtRiseSetPoint(i == 0 ? +1 : -1, traced(p));
+    for (const SameTimeCurve& curve : geometry.sameTimeCurves)
+        sameTimeCurve(curve);
 }
 
-void KmlPass::umbralLimitPoint(int side, const TracedPoint& p) {
-    point(side > 0 ? north : south, p);
-}
-
-void KmlPass::penumbralLimitPoint(int sign, const TracedPoint& p) {
-    point(sign > 0 ? partialSouth : partialNorth, p);
-}
-
-void KmlPass::magnitudePoint(int index, int sign, const TracedPoint& p) {
-    point(magnitude20South + 2 * index + (sign > 0 ? 0 : 1), p);
-}
-
-void KmlPass::riseSetPoint(int sign, const TracedPoint& p) {
-    riseSet[sign > 0 ? 0 : 1].push_back(p);
-}
-
-void KmlPass::maxAtRiseSetPoint(int sign, const TracedPoint& p) {
+void KmlBuilder::maxAtRiseSetPoint(int sign, const TracedPoint& p) {
     const int side = sign > 0 ? 0 : 1;
     const int f = sign > 0 ? maxRiseSetPlus : maxRiseSetMinus;
     if (!valid(lastMax[side])) {
@@ -294,9 +355,8 @@ void KmlPass::maxAtRiseSetPoint(int sign, const TracedPoint& p) {
     lastMax[side] = p;
 }
 
-void KmlPass::sameTimeCurve(const std::vector<TracedPoint>& points, const TracedPoint& startMinus,
-                            const TracedPoint& startPlus, const TracedPoint& endMinus,
-                            const TracedPoint& endPlus) {
+void KmlBuilder::sameTimeCurve(const SameTimeCurve& curve) {
+    const std::vector<TracedPoint>& points = curve.points;
     // The end of the curve on the curve of greatest eclipse at sunrise/sunset: the side -1
     // point when it is the nearer, else the side +1 point, each only near the curve's end.
     const auto chooseEnd = [](const TracedPoint& reference, const TracedPoint& minus,
@@ -315,16 +375,16 @@ void KmlPass::sameTimeCurve(const std::vector<TracedPoint>& points, const Traced
         return {};
     };
     if (!points.empty())
-        point(sameTime, chooseEnd(points.front(), startMinus, startPlus));
+        point(sameTime, chooseEnd(points.front(), curve.ends[0][0], curve.ends[0][1]));
     for (const TracedPoint& p : points)
         point(sameTime, p, "3.0");
     if (!points.empty())
-        point(sameTime, chooseEnd(points.back(), endMinus, endPlus));
+        point(sameTime, chooseEnd(points.back(), curve.ends[1][0], curve.ends[1][1]));
     close(sameTime);
     head(sameTime, "Curve of same time Line");
 }
 
-void KmlPass::writeRiseSetLines() {
+void KmlBuilder::writeRiseSetLines() {
     struct End {
         TracedPoint point;
         bool start;
@@ -379,7 +439,7 @@ void KmlPass::writeRiseSetLines() {
     }
 }
 
-void KmlPass::writeBreakJoins() {
+void KmlBuilder::writeBreakJoins() {
     const auto nearestBreak = [&](const TracedPoint& p, int excludedTag, double& best) {
         const BreakPoint* nearest = nullptr;
         best = std::numeric_limits<double>::infinity();
@@ -410,9 +470,8 @@ void KmlPass::writeBreakJoins() {
     }
 }
 
-void KmlPass::finish(PathTracer& mapTracer, double dT) {
-    PathTracer tracer{mapTracer.state};
-    limbPoints(tracer, dT, -1);
+void KmlBuilder::finish() {
+    limbPoints(geometry.limbEnds[1], -1);
     for (int f = north; f < riseSetJoins; ++f)
         close(f);
     writeRiseSetLines();
@@ -420,11 +479,15 @@ void KmlPass::finish(PathTracer& mapTracer, double dT) {
     close(maxRiseSetMinus);
     close(sameTime);
     writeBreakJoins();
-    finished = true;
-    assemble();
 }
 
-std::string KmlPass::shadowPolygon() const {
+void KmlBuilder::build() {
+    start();
+    curvePoints();
+    finish();
+}
+
+std::string KmlBuilder::shadowPolygon() const {
     const auto placemark = [&](const char* name, const std::string& points) {
         return "\n<Placemark>\n<name>" + std::string(name) + "</name>\n<description>" +
                description() +
@@ -435,15 +498,8 @@ std::string KmlPass::shadowPolygon() const {
                "</Placemark>\n";
     };
     // The ring runs along the northern limit and back along the southern one.
-    std::vector<std::string> words = pointWords(fragments[north]);
-    const std::vector<std::string> southWords = pointWords(fragments[south]);
-    words.insert(words.end(), southWords.rbegin(), southWords.rend());
-    std::vector<KmlPoint> ring;
-    for (const std::string& word : words) {
-        KmlPoint p{};
-        if (std::sscanf(word.c_str(), "%lf,%lf,%lf", &p.lon, &p.lat, &p.altitude) == 3)
-            ring.push_back(p);
-    }
+    std::vector<KmlPoint> ring = limitPoints[0];
+    ring.insert(ring.end(), limitPoints[1].rbegin(), limitPoints[1].rend());
     if (ring.size() < 3)
         return "";
     const auto text = [](const std::vector<KmlPoint>& points) {
@@ -462,37 +518,52 @@ std::string KmlPass::shadowPolygon() const {
            placemark("Total Eclipse Shadow(West)", text(pieces[1]));
 }
 
-std::vector<std::filesystem::path> KmlPass::documents() const {
-    const std::string code =
-        std::to_string(kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month)));
-    return {outDir / (code + "_earth.kml"), outDir / (code + ".kml")};
+std::string KmlBuilder::pathBody() const {
+    const bool central = centralType(static_cast<int>(record.typeCode));
+    return fragments[north] + fragments[center] + fragments[south] +
+           (central ? shadowPolygon() : "");
 }
 
-void KmlPass::assemble() {
-    std::string header;
-    if (!readFile(findDataFile(paths, "echead.prn"), header)) {
-        error = "cannot read echead.prn: no KML written";
-        return;
-    }
-    const int type = static_cast<int>(record.typeCode);
-    const bool central = type == typeTotal || type == typeAnnular || type == typeAnnularTotal;
-    const std::string shadow = central ? shadowPolygon() : "";
-    const std::string ending = "\n</Document>\n</kml>\n";
-    const std::string path = header + fragments[north] + fragments[center] + fragments[south];
-    std::string earth = path;
+std::string KmlBuilder::earthBody() const {
+    std::string earth = fragments[north] + fragments[center] + fragments[south];
     for (int f = partialSouth; f < fragmentCount; ++f)
         earth += fragments[f];
-    const auto files = documents();
-    if (type == typePartial) {
-        // No path document for a partial eclipse: an earlier one of the month goes.
-        error = sink.writeTogether({{files[0], earth + shadow + ending}});
-        std::error_code ignored;
-        if (error.empty())
-            std::filesystem::remove(files[1], ignored);
-        return;
+    const bool central = centralType(static_cast<int>(record.typeCode));
+    return earth + (central ? shadowPolygon() : "");
+}
+
+} // namespace
+
+KmlOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& geometry,
+                             const DataPaths& paths, const std::filesystem::path& outDir,
+                             FileSink& sink) {
+    KmlOutcome outcome;
+    std::string header;
+    if (!readFile(findDataFile(paths, "echead.prn"), header)) {
+        outcome.failure = "cannot read echead.prn: no KML written";
+        return outcome;
     }
-    error = sink.writeTogether(
-        {{files[0], earth + shadow + ending}, {files[1], path + shadow + ending}});
+    KmlBuilder builder(record, geometry);
+    builder.build();
+    const std::string code =
+        std::to_string(kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month)));
+    const std::filesystem::path earth = outDir / (code + "_earth.kml"),
+                                path = outDir / (code + ".kml");
+    const std::string ending = "\n</Document>\n</kml>\n";
+    if (static_cast<int>(record.typeCode) == typePartial) {
+        outcome.failure = sink.writeTogether({{earth, header + builder.earthBody() + ending}});
+        std::error_code ignored;
+        if (outcome.failure.empty())
+            std::filesystem::remove(path, ignored);
+    } else {
+        outcome.failure = sink.writeTogether({{earth, header + builder.earthBody() + ending},
+                                              {path, header + builder.pathBody() + ending}});
+    }
+    if (outcome.failure.empty())
+        outcome.documents = {earth};
+    if (outcome.failure.empty() && static_cast<int>(record.typeCode) != typePartial)
+        outcome.documents.push_back(path);
+    return outcome;
 }
 
 } // namespace vesk

@@ -1,13 +1,13 @@
-// KML of the eclipse path for a globe viewer. While the map is drawn, KmlPass collects the
-// traced curves as placemark fragments (limits, central line, partial limits, magnitude curves,
-// sunrise/sunset curves and curves of equal time); at the end the fragments are joined with the
-// header "echead.prn" and, for central eclipses, the shadow polygon into two documents: the
-// earth document (everything) and the path document (limits, central line and shadow). The
-// documents are written whole or not at all.
+// KML of the eclipse path for a globe viewer. The curves of the path geometry become placemark
+// fragments (limits, central line, partial limits, magnitude curves, sunrise/sunset curves and
+// curves of equal time), joined with the header "echead.prn" and, for central eclipses, the
+// shadow polygon into two documents: the earth document (everything) and the path document
+// (limits, central line and shadow). The documents are written whole or not at all.
 #pragma once
 
+#include "data_paths.h"
 #include "file_sink.h"
-#include "path_map.h"
+#include "path_geometry.h"
 
 #include <filesystem>
 #include <string>
@@ -28,75 +28,20 @@ std::vector<std::vector<KmlPoint>> splitRingAtDateLine(const std::vector<KmlPoin
 // The number that names the documents: sign(Y) * (|Y| * 100 + M) for year Y and month M.
 long kmlFileCode(int year, int month);
 
-class KmlPass : public PathMapObserver {
-  public:
-    // The documents go to outDir through the sink; the header is found through paths.
-    KmlPass(const EclipseRecord& record, DataPaths paths, std::filesystem::path outDir,
-            FileSink& sink);
+// The step (hours) of the geometry the KML documents are written from.
+constexpr double kmlStepHours = 0.01;
 
-    void start(PathTracer& tracer, double deltaT) override;
-    void centralPoint(const TracedPoint& point) override;
-    void umbralLimitPoint(int side, const TracedPoint& point) override;
-    void penumbralLimitPoint(int sign, const TracedPoint& point) override;
-    void magnitudePoint(int index, int sign, const TracedPoint& point) override;
-    void riseSetPoint(int sign, const TracedPoint& point) override;
-    void maxAtRiseSetPoint(int sign, const TracedPoint& point) override;
-    void sameTimeCurve(const std::vector<TracedPoint>& points, const TracedPoint& startMinus,
-                       const TracedPoint& startPlus, const TracedPoint& endMinus,
-                       const TracedPoint& endPlus) override;
-    void finish(PathTracer& tracer, double deltaT) override;
-
-    // After finish: whether the documents were written, and an error text if not.
-    bool written() const { return error.empty() && finished; }
-    const std::string& failure() const { return error; }
-    std::vector<std::filesystem::path> documents() const;
-
-  private:
-    struct BreakPoint {
-        TracedPoint point;
-        int tag;
-    };
-    enum Fragment {
-        north,
-        center,
-        south,
-        partialSouth,
-        partialNorth,                        // 11.prn and 12.prn follow south
-        magnitude20South,                    // 13.prn; the magnitude curves run to 20.prn
-        riseSetJoins = magnitude20South + 8, // 21.prn
-        riseSetLines,                        // 22.prn
-        maxRiseSetPlus,                      // 23.prn
-        maxRiseSetMinus,                     // 24.prn
-        sameTime,                            // 25.prn
-        fragmentCount
-    };
-
-    void head(int fragment, const char* name);
-    void point(int fragment, const TracedPoint& p, const char* altitude = "0.0");
-    void close(int fragment);
-    void twoPointLine(int fragment, const char* name, const TracedPoint& a, const TracedPoint& b);
-    void limbPoints(PathTracer& tracer, double deltaT, int side);
-    void writeRiseSetLines();
-    void writeBreakJoins();
-    void assemble();
-    std::string shadowPolygon() const;
-    std::string description() const;
-
-    const EclipseRecord& record;
-    DataPaths paths;
-    std::filesystem::path outDir;
-    FileSink& sink;
-    std::vector<std::string> fragments = std::vector<std::string>(fragmentCount);
-    // Where each fragment's open placemark begins, and how many points it has.
-    std::vector<std::size_t> openAt = std::vector<std::size_t>(fragmentCount);
-    std::vector<int> openPoints = std::vector<int>(fragmentCount);
-    std::vector<TracedPoint> riseSet[2]; // sides +1, -1
-    std::vector<TracedPoint> limbEnds;   // penumbral limits at the limb
-    std::vector<BreakPoint> breakPoints; // of the curves of greatest eclipse at the limb
-    TracedPoint lastMax[2];              // last point written to 23.prn / 24.prn
-    int nextTag[2] = {11, 21};
-    std::string error;
-    bool finished = false;
+// What writeKmlDocuments did: the documents written, or why none were.
+struct KmlOutcome {
+    std::vector<std::filesystem::path> documents;
+    std::string failure;
 };
+
+// Writes the earth and path documents of the eclipse of record from its path geometry (traced at
+// kmlStepHours) to outDir through the sink; the header "echead.prn" is found through paths. A
+// partial eclipse has no path document: an earlier one of the month goes.
+KmlOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& geometry,
+                             const DataPaths& paths, const std::filesystem::path& outDir,
+                             FileSink& sink);
 
 } // namespace vesk

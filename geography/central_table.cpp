@@ -73,20 +73,18 @@ Clock clockOf(double hours) {
 
 CentralLineTrace traceCentralLine(const EclipseState& state, double deltaT) {
     CentralLineTrace trace;
-    EclipseState s = state; // the tracers move the observer; the table's stays where it is
-    PathTracer tracer{s};
-    trace.greatest = closestApproach(tracer, 0);
-    const EarthContact first = umbralContactOnEarth(tracer, trace.greatest, deltaT, -1, 0);
-    const bool hasFirst = s.status == 1;
-    const EarthContact last = umbralContactOnEarth(tracer, trace.greatest, deltaT, +1, 0);
-    if (!hasFirst || s.status != 1 || !(last.time > first.time))
+    const EclipseRecord& r = *state.record;
+    trace.greatest = closestApproach(r, 0);
+    const TimedPoint first = umbralContactOnEarth(r, trace.greatest, deltaT, -1);
+    const TimedPoint last = umbralContactOnEarth(r, trace.greatest, deltaT, +1);
+    if (!first.point.found || !last.point.found || !(last.time > first.time))
         return trace;
     const int steps = static_cast<int>(
         std::min(std::ceil((last.time - first.time) / traceStep), double{maxTraceSamples}));
     for (int i = 0; i <= steps; ++i) {
         const double t = first.time + (last.time - first.time) * i / steps;
-        const TracedPoint p = centralLinePoint(tracer, t, deltaT, 0);
-        if (p.status == 1)
+        const TracedPoint p = centralLinePoint(evaluateElements(r, t), deltaT);
+        if (p.found)
             trace.samples.push_back({t, p.lon, p.lat});
     }
     return trace;

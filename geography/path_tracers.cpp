@@ -2,7 +2,6 @@
 
 #include "angles.h"
 #include <cmath>
-#include <cstdio>
 
 namespace vesk {
 
@@ -16,14 +15,6 @@ constexpr double earthDiameterKm = 12756;
 constexpr double approachTolerance = 0.000001;
 constexpr int maxApproachPasses = 50;
 
-TracedPoint noPoint(PathTracer& tr, const char* message, bool shared = true) {
-    if (shared)
-        tr.state.status = -1;
-    if (tr.traceLevel > 0)
-        std::printf(" %s\n", message);
-    return {};
-}
-
 // Brings a longitude into -180..180 the way the map points do.
 double reduceLongitude(double lon) {
     if (lon < 0)
@@ -35,20 +26,26 @@ double reduceLongitude(double lon) {
     return lon;
 }
 
-// The shared part of the two conversions: latitude, Sun altitude and the state fields. A result
-// that is not a number (from an impossible root upstream) is no point.
-TracedPoint finishPoint(PathTracer& tr, double lon, double phi1, double hourAngle) {
-    EclipseState& s = tr.state;
+// How a solution's west longitude becomes the point's east longitude: the curve points reduce
+// the negated longitude, the marked points (contacts, greatest eclipse) negate the reduced one;
+// the two differ only at exactly 180 degrees.
+enum class Reduction { curve, marked };
+
+// A solution (phi1 in radians, hour angle in degrees) as a point: longitude, geodetic latitude
+// and the Sun's altitude. A result that is not a number (from an impossible root upstream) is no
+// point.
+TracedPoint toPoint(const ShadowElements& s, double deltaT, double phi1, double hourAngle,
+                    Reduction reduction = Reduction::curve) {
+    const double lambda = s.mu - hourAngle - hourAngleRatePerSecond * deltaT;
+    const double lon =
+        reduction == Reduction::curve ? reduceLongitude(-lambda) : -reduceLongitude(lambda);
     const double lat = std::atan(geodeticFactor * std::tan(phi1)) * radToDeg;
     if (!std::isfinite(lon) || !std::isfinite(lat))
-        return noPoint(tr, "no point");
+        return {};
     const double h = hourAngle * degToRad, phi = lat * degToRad;
-    s.pointSunAlt =
+    const double sunAlt =
         std::asin(std::cos(h) * std::cos(phi) * s.cosD + std::sin(phi) * s.sinD) * radToDeg;
-    s.obsLonWest = lon; // east positive here
-    s.obsLat = lat;
-    s.status = 1;
-    return {lon, lat, 1};
+    return {lon, lat, sunAlt, true};
 }
 
 // Radii and the quantities that go with them for the limit tracers.
@@ -57,21 +54,17 @@ enum class Cone { umbra, penumbra, magnitude };
 struct ConeTerms {
     double aPrime, cPrime, tanF;
     int passes;
-    const char* message;
 };
 
-ConeTerms coneTerms(const EclipseState& s, Cone cone) {
-    const EclipseRecord& r = *s.record;
+ConeTerms coneTerms(const ShadowElements& s, Cone cone) {
     if (cone == Cone::umbra)
-        return {s.aPrimeUmb, s.cPrimeUmb, r.tanF2, 5, "no umbra point"};
-    return {s.aPrimePen, s.cPrimePen, r.tanF1, cone == Cone::penumbra ? 3 : 10,
-            "no penumbra point"};
+        return {s.aPrimeUmb, s.cPrimeUmb, s.tanF2, 5};
+    return {s.aPrimePen, s.cPrimePen, s.tanF1, cone == Cone::penumbra ? 3 : 10};
 }
 
 // The radius of the cone at the height zeta of the fundamental plane.
-double coneRadius(const EclipseState& s, Cone cone, double magnitude, double zeta) {
-    const EclipseRecord& r = *s.record;
-    const double bigL1 = s.l1 - zeta * r.tanF1, bigL2 = s.l2 - zeta * r.tanF2;
+double coneRadius(const ShadowElements& s, Cone cone, double magnitude, double zeta) {
+    const double bigL1 = s.l1 - zeta * s.tanF1, bigL2 = s.l2 - zeta * s.tanF2;
     if (cone == Cone::umbra)
         return bigL2;
     if (cone == Cone::penumbra)
@@ -80,10 +73,8 @@ double coneRadius(const EclipseState& s, Cone cone, double magnitude, double zet
 }
 
 // Northern (sign +1) or southern (-1) limit of a cone, iterated on the height of the point.
-TracedPoint limitPoint(PathTracer& tr, double deltaT, int sign, int pen, Cone cone,
+TracedPoint limitPoint(const ShadowElements& s, double deltaT, int sign, Cone cone,
                        double magnitude) {
-    EclipseState& s = tr.state;
-    s.status = 1;
     const ConeTerms terms = coneTerms(s, cone);
     double q = cone == Cone::umbra ? std::atan2(s.bPrime, terms.cPrime)
                                    : std::atan(s.bPrime / terms.cPrime);
@@ -94,7 +85,7 @@ TracedPoint limitPoint(PathTracer& tr, double deltaT, int sign, int pen, Cone co
         eta1 = (s.y - sign * radius * std::cos(q)) / s.rho1;
         const double rest = 1 - xi * xi - eta1 * eta1;
         if (!(rest >= 0))
-            return noPoint(tr, terms.message);
+            return {};
         zeta1 = std::sqrt(rest);
         zeta = s.rho2 * (zeta1 * s.cosD1MinusD2 - eta1 * s.sinD1MinusD2);
         const double c = terms.cPrime - s.muRate * zeta * s.cosD;
@@ -103,18 +94,17 @@ TracedPoint limitPoint(PathTracer& tr, double deltaT, int sign, int pen, Cone co
     }
     const double h = std::atan2(xi, zeta1 * s.cosD1 - eta1 * s.sinD1) * radToDeg;
     const double phi1 = std::asin(eta1 * s.cosD1 + zeta1 * s.sinD1);
-    return toMapPoint(tr, deltaT, phi1, h, pen);
+    return toPoint(s, deltaT, phi1, h);
 }
 
-// End of a limit on the sunrise/sunset line (side -1 or +1), iterated in time.
-TracedPoint limitAtLimb(PathTracer& tr, double t, double deltaT, int sign, int side, int pen,
-                        Cone cone, double magnitude) {
-    EclipseState& s = tr.state;
+// End of a limit on the sunrise/sunset line (side +1 or -1), iterated in time.
+TimedPoint limitAtLimb(const EclipseRecord& r, double t, double deltaT, int sign, int side,
+                       Cone cone, double magnitude) {
     const bool umbra = cone == Cone::umbra;
     const double tolerance = umbra ? 0.000000001 : 0.000001;
     constexpr int maxPasses = 21;
     for (int pass = 0; pass < maxPasses; ++pass) {
-        evaluateElements(s, t);
+        const ShadowElements s = evaluateElements(r, t);
         const double radius = umbra ? s.l2 : s.l1 - (s.l1 + s.l2) * magnitude;
         const double aPrime = umbra ? s.aPrimeUmb : s.aPrimePen;
         const double n = umbra ? s.nUmb : s.nPen;
@@ -134,22 +124,19 @@ TracedPoint limitAtLimb(PathTracer& tr, double t, double deltaT, int sign, int s
         if (std::fabs(tau) < tolerance) {
             const double h = std::atan2(xi, -eta1 * s.sinD1) * radToDeg;
             const double phi1 = std::asin(eta1 * s.cosD1);
-            return toMapPoint(tr, deltaT, phi1, h, pen);
+            return {toPoint(s, deltaT, phi1, h), t};
         }
         if (!std::isfinite(tau))
             break;
         t += tau;
     }
-    return noPoint(tr, "no limb point", false);
+    return {{}, t};
 }
 
 // First or last contact of a cone of radius |l| with the Earth, in three passes.
-EarthContact contactOnEarth(PathTracer& tr, double t, double deltaT, int sign, int pen,
-                            bool umbra) {
-    EclipseState& s = tr.state;
-    s.status = 1;
+TimedPoint contactOnEarth(const EclipseRecord& r, double t, double deltaT, int sign, bool umbra) {
     for (int pass = 0; pass < 3; ++pass) {
-        evaluateElements(s, t);
+        const ShadowElements s = evaluateElements(r, t);
         const double radius = umbra ? std::fabs(s.l2) : s.l1;
         const double m = std::hypot(s.x, s.y);
         const double eta1 = s.y / s.rho1;
@@ -159,75 +146,42 @@ EarthContact contactOnEarth(PathTracer& tr, double t, double deltaT, int sign, i
         const double tau = sign * std::fabs((rho + radius) * std::cos(std::asin(sine)) / n) -
                            (s.x * s.xRate + s.y * s.yRate) / (n * n);
         if (!std::isfinite(tau))
-            return {noPoint(tr, umbra ? "no umbra point" : "no penumbra point"), t};
+            return {{}, t};
         t += tau;
     }
-    evaluateElements(s, t);
+    const ShadowElements s = evaluateElements(r, t);
     const double eta1 = s.y / s.rho1;
     const double q = std::atan2(s.x, eta1);
     const double h = std::atan2(std::sin(q), -std::cos(q) * s.sinD1) * radToDeg;
     const double phi1 = std::asin(std::cos(q) * s.cosD1);
-    return {toMarkedPoint(tr, deltaT, true, phi1, h, pen), t};
+    return {toPoint(s, deltaT, phi1, h, Reduction::marked), t};
 }
 
-// The central line at the elements already evaluated; zeta1 and zeta of the point as outputs.
-TracedPoint centralLineSolution(PathTracer& tr, double deltaT, bool marked, bool draw, int pen,
+// The central line at the elements, its point reduced as asked; zeta1, zeta and c' - mu' zeta
+// cos d of the point as outputs.
+TracedPoint centralLineSolution(const ShadowElements& s, double deltaT, Reduction reduction,
                                 double& zeta1, double& zeta, double& c) {
-    EclipseState& s = tr.state;
     const double eta1 = s.y / s.rho1;
     const double rest = 1 - s.x * s.x - eta1 * eta1;
     if (!(rest >= 0))
-        return noPoint(tr, "no central point");
+        return {};
     zeta1 = std::sqrt(rest);
     const double h = std::atan2(s.x, zeta1 * s.cosD1 - eta1 * s.sinD1) * radToDeg;
     const double phi1 = std::asin(eta1 * s.cosD1 + zeta1 * s.sinD1);
-    const TracedPoint point = marked ? toMarkedPoint(tr, deltaT, draw, phi1, h, pen)
-                                     : toMapPoint(tr, deltaT, phi1, h, pen);
     zeta = s.rho2 * (zeta1 * s.cosD1MinusD2 - eta1 * s.sinD1MinusD2);
     c = s.cPrimeUmb - s.muRate * zeta * s.cosD;
-    s.pathSlope = s.bPrime / c;
-    s.pathSin = std::sin(std::atan(s.pathSlope));
-    s.pathCos = std::cos(std::atan(s.pathSlope));
-    s.pathL2 = s.l2 - zeta * s.record->tanF2;
-    return point;
+    return toPoint(s, deltaT, phi1, h, reduction);
 }
 
-} // namespace
-
-TracedPoint toMapPoint(PathTracer& tr, double deltaT, double phi1, double hourAngle, int pen) {
-    const double lambda = tr.state.mu - hourAngle - hourAngleRatePerSecond * deltaT;
-    const TracedPoint point = finishPoint(tr, reduceLongitude(-lambda), phi1, hourAngle);
-    if (point.status == 1 && tr.canvas != nullptr)
-        plotDot(*tr.canvas, point.lon, point.lat, pen);
-    return point;
-}
-
-TracedPoint toMarkedPoint(PathTracer& tr, double deltaT, bool draw, double phi1, double hourAngle,
-                          int pen) {
-    const double lambda = tr.state.mu - hourAngle - hourAngleRatePerSecond * deltaT;
-    const TracedPoint point = finishPoint(tr, -reduceLongitude(lambda), phi1, hourAngle);
-    if (point.status == 1 && draw && tr.canvas != nullptr)
-        plotRing(*tr.canvas, point.lon, point.lat, pen, 3);
-    return point;
-}
-
-TracedPoint centralLinePoint(PathTracer& tr, double t, double deltaT, int pen) {
-    tr.state.status = 1;
-    evaluateElements(tr.state, t);
-    double zeta1 = 0, zeta = 0, c = 0;
-    return centralLineSolution(tr, deltaT, false, false, pen, zeta1, zeta, c);
-}
-
-CentralDetails centralLineDetails(PathTracer& tr, double t, double deltaT, bool draw, int pen) {
-    EclipseState& s = tr.state;
-    s.status = 1;
-    evaluateElements(s, t);
+// The central line with its quantities, its point reduced as asked.
+CentralDetails centralDetails(const ShadowElements& s, double deltaT, Reduction reduction) {
     CentralDetails details;
     double zeta1 = 0, zeta = 0, c = 0;
-    details.point = centralLineSolution(tr, deltaT, true, draw, pen, zeta1, zeta, c);
-    if (details.point.status != 1)
+    details.point = centralLineSolution(s, deltaT, reduction, zeta1, zeta, c);
+    if (!details.point.found)
         return details;
-    const double bigL1 = s.l1 - zeta * s.record->tanF1, bigL2 = s.pathL2;
+    details.surfaceL2 = s.l2 - zeta * s.tanF2;
+    const double bigL1 = s.l1 - zeta * s.tanF1, bigL2 = details.surfaceL2;
     details.ratio = (bigL1 - bigL2) / (bigL1 + bigL2);
     const double n = std::hypot(c, s.bPrime);
     details.duration = 2 * bigL2 / n;
@@ -237,32 +191,40 @@ CentralDetails centralLineDetails(PathTracer& tr, double t, double deltaT, bool 
     return details;
 }
 
-TracedPoint umbralLimitPoint(PathTracer& tr, double t, double deltaT, int sign, int pen) {
-    evaluateElements(tr.state, t);
-    return limitPoint(tr, deltaT, sign, pen, Cone::umbra, 0);
+} // namespace
+
+TracedPoint centralLinePoint(const ShadowElements& s, double deltaT) {
+    double zeta1 = 0, zeta = 0, c = 0;
+    return centralLineSolution(s, deltaT, Reduction::curve, zeta1, zeta, c);
 }
 
-TracedPoint penumbralLimitPoint(PathTracer& tr, double /*t*/, double deltaT, int sign, int pen) {
-    return limitPoint(tr, deltaT, sign, pen, Cone::penumbra, 0);
+CentralDetails centralLineDetails(const ShadowElements& s, double deltaT) {
+    return centralDetails(s, deltaT, Reduction::curve);
+}
+
+TracedPoint umbralLimitPoint(const ShadowElements& s, double deltaT, int sign) {
+    return limitPoint(s, deltaT, sign, Cone::umbra, 0);
+}
+
+TracedPoint penumbralLimitPoint(const ShadowElements& s, double deltaT, int sign) {
+    return limitPoint(s, deltaT, sign, Cone::penumbra, 0);
 }
 
 int umbralLimitSide(double l2, int sign) {
     return sign * l2 < 0 ? +1 : -1;
 }
 
-TracedPoint magnitudeCurvePoint(PathTracer& tr, double /*t*/, double deltaT, double magnitude,
-                                int sign, int pen) {
-    return limitPoint(tr, deltaT, sign, pen, Cone::magnitude, magnitude);
+TracedPoint magnitudeCurvePoint(const ShadowElements& s, double deltaT, double magnitude,
+                                int sign) {
+    return limitPoint(s, deltaT, sign, Cone::magnitude, magnitude);
 }
 
-TracedPoint riseSetCurvePoint(PathTracer& tr, double /*t*/, double deltaT, int sign, int pen) {
-    EclipseState& s = tr.state;
-    s.status = 1;
+TracedPoint riseSetCurvePoint(const ShadowElements& s, double deltaT, int sign) {
     const double m = std::hypot(s.x, s.y);
     const double theta = std::atan2(s.x, s.y) * radToDeg;
     const double k = (m * m + 1 - s.l1 * s.l1) / (2 * m);
     if (!(std::fabs(k) <= 1))
-        return noPoint(tr, "no sunriseset point");
+        return {};
     double gamma = std::acos(k) * radToDeg;
     if (sign < 0)
         gamma = 360 - gamma;
@@ -270,24 +232,22 @@ TracedPoint riseSetCurvePoint(PathTracer& tr, double /*t*/, double deltaT, int s
     const double xi = std::sin(q), eta = std::cos(q);
     const double w = -eta * s.sinD;
     if (std::fabs(w) < 0.000001)
-        return noPoint(tr, "no sunriseset point2");
+        return {};
     const double h = std::atan2(xi, w) * radToDeg;
     if (std::fabs(xi) < 0.000001)
-        return noPoint(tr, "no sunriseset point3");
+        return {};
     const double ratio = xi / std::sin(h * degToRad);
     if (!(std::fabs(ratio) <= 1))
-        return noPoint(tr, "no sunriseset point3");
+        return {};
     double phi1 = std::acos(ratio);
     if (eta < 0)
         phi1 = -phi1;
     if (ratio < 0)
         phi1 = -phi1;
-    return toMapPoint(tr, deltaT, phi1, h, pen);
+    return toPoint(s, deltaT, phi1, h);
 }
 
-TracedPoint maxAtRiseSetPoint(PathTracer& tr, double /*t*/, double deltaT, int sign, int pen) {
-    EclipseState& s = tr.state;
-    s.status = 1;
+TracedPoint maxAtRiseSetPoint(const ShadowElements& s, double deltaT, int sign) {
     double q = std::atan2(s.bPrime, s.cPrimePen) * radToDeg;
     if (s.y < 0)
         q += 180;
@@ -295,57 +255,53 @@ TracedPoint maxAtRiseSetPoint(PathTracer& tr, double /*t*/, double deltaT, int s
         q += 180;
     const double k = s.x * std::cos(q * degToRad) - s.y * std::sin(q * degToRad);
     if (!(std::fabs(k) <= 1))
-        return noPoint(tr, "no max sunriseset point1");
+        return {};
     double q2 = std::asin(k) * radToDeg + q;
     if (q2 > 360)
         q2 -= 360;
     const double xi = std::sin(q2 * degToRad), eta = std::cos(q2 * degToRad);
     if ((s.x - xi) * (s.x - xi) + (s.y - eta) * (s.y - eta) > s.l1 * s.l1)
-        return noPoint(tr, "no max sunriseset point2");
+        return {};
     const double w = -eta * s.sinD;
-    if (std::fabs(xi) < 0.00001)
-        return noPoint(tr, "no max sunriseset point3");
-    if (std::fabs(w) < 0.00001)
-        return noPoint(tr, "no max sunriseset point4");
+    if (std::fabs(xi) < 0.00001 || std::fabs(w) < 0.00001)
+        return {};
     double h = std::atan2(xi, w) * radToDeg;
     if (h < 0)
         h += 360;
     const double k2 = eta * s.cosD;
     if (std::fabs(k2) > 1)
-        return noPoint(tr, "no max sunriseset point5");
+        return {};
     double phi1 = std::asin(k2);
     if (eta < 0 && s.cosD < 0)
         phi1 = -phi1;
-    return toMapPoint(tr, deltaT, phi1, h, pen);
+    return toPoint(s, deltaT, phi1, h);
 }
 
-EarthContact penumbralContactOnEarth(PathTracer& tr, double t, double deltaT, int sign, int pen) {
-    return contactOnEarth(tr, t, deltaT, sign, pen, false);
+TimedPoint penumbralContactOnEarth(const EclipseRecord& r, double t, double deltaT, int sign) {
+    return contactOnEarth(r, t, deltaT, sign, false);
 }
 
-EarthContact umbralContactOnEarth(PathTracer& tr, double t, double deltaT, int sign, int pen) {
-    return contactOnEarth(tr, t, deltaT, sign, pen, true);
+TimedPoint umbralContactOnEarth(const EclipseRecord& r, double t, double deltaT, int sign) {
+    return contactOnEarth(r, t, deltaT, sign, true);
 }
 
-double closestApproach(PathTracer& tr, double t) {
-    EclipseState& s = tr.state;
+double closestApproach(const EclipseRecord& r, double t) {
     double tau = 10;
     for (int pass = 0; pass < maxApproachPasses && std::fabs(tau) > approachTolerance; ++pass) {
-        evaluateElements(s, t);
+        const ShadowElements s = evaluateElements(r, t);
         tau = -(s.x * s.xRate + s.y * s.yRate) / (s.xRate * s.xRate + s.yRate * s.yRate);
         t += tau;
     }
     return t;
 }
 
-GreatestEclipse greatestEclipse(PathTracer& tr, double t, double deltaT, int typeCode, bool draw,
-                                int pen) {
-    EclipseState& s = tr.state;
-    s.status = 1;
+GreatestEclipse greatestEclipse(const EclipseRecord& r, double t, double deltaT) {
     GreatestEclipse result;
-    result.time = closestApproach(tr, t);
-    if (typeCode == typeTotal || typeCode == typeAnnular || typeCode == typeAnnularTotal) {
-        const CentralDetails details = centralLineDetails(tr, result.time, deltaT, draw, pen);
+    result.time = closestApproach(r, t);
+    const ShadowElements s = evaluateElements(r, result.time);
+    const int type = static_cast<int>(r.typeCode);
+    if (type == typeTotal || type == typeAnnular || type == typeAnnularTotal) {
+        const CentralDetails details = centralDetails(s, deltaT, Reduction::marked);
         result.point = details.point;
         result.ratioOrMagnitude = details.ratio;
         result.duration = details.duration;
@@ -353,7 +309,6 @@ GreatestEclipse greatestEclipse(PathTracer& tr, double t, double deltaT, int typ
         result.gamma = details.gamma;
         return result;
     }
-    evaluateElements(s, result.time);
     const double m = std::hypot(s.x, s.y);
     const double eta1 = s.y / s.rho1;
     const double rho = m / std::hypot(s.x, eta1);
@@ -361,45 +316,43 @@ GreatestEclipse greatestEclipse(PathTracer& tr, double t, double deltaT, int typ
     const double q = std::atan2(s.x, eta1);
     const double h = std::atan2(std::sin(q), -std::cos(q) * s.sinD1) * radToDeg;
     const double phi1 = std::asin(std::cos(q) * s.cosD1);
-    result.point = toMarkedPoint(tr, deltaT, draw, phi1, h, pen);
+    result.point = toPoint(s, deltaT, phi1, h, Reduction::marked);
     result.gamma = m;
     return result;
 }
 
-TracedPoint umbralLimitAtLimb(PathTracer& tr, double t, double deltaT, int sign, int side,
-                              int pen) {
-    return limitAtLimb(tr, t, deltaT, sign, side, pen, Cone::umbra, 0);
+TimedPoint umbralLimitAtLimb(const EclipseRecord& r, double t, double deltaT, int sign, int side) {
+    return limitAtLimb(r, t, deltaT, sign, side, Cone::umbra, 0);
 }
 
-TracedPoint penumbralLimitAtLimb(PathTracer& tr, double t, double deltaT, int sign, int side,
-                                 int pen) {
-    return limitAtLimb(tr, t, deltaT, sign, side, pen, Cone::penumbra, 0);
+TimedPoint penumbralLimitAtLimb(const EclipseRecord& r, double t, double deltaT, int sign,
+                                int side) {
+    return limitAtLimb(r, t, deltaT, sign, side, Cone::penumbra, 0);
 }
 
-TracedPoint magnitudeCurveAtLimb(PathTracer& tr, double t, double deltaT, double magnitude,
-                                 int sign, int side, int pen) {
-    return limitAtLimb(tr, t, deltaT, sign, side, pen, Cone::magnitude, magnitude);
+TimedPoint magnitudeCurveAtLimb(const EclipseRecord& r, double t, double deltaT, double magnitude,
+                                int sign, int side) {
+    return limitAtLimb(r, t, deltaT, sign, side, Cone::magnitude, magnitude);
 }
 
-TracedPoint centralLineAtLimb(PathTracer& tr, double t, double deltaT, int sign, int pen) {
-    EclipseState& s = tr.state;
+TimedPoint centralLineAtLimb(const EclipseRecord& r, double t, double deltaT, int side) {
     for (int pass = 0; pass < 10; ++pass) {
-        evaluateElements(s, t);
+        const ShadowElements s = evaluateElements(r, t);
         const double eta1 = s.y * s.invRho1, eta1Rate = s.yRate * s.invRho1;
         const double n = std::hypot(s.xRate, eta1Rate);
         const double sine = (s.xRate * eta1 - s.x * eta1Rate) / n;
         const double tau =
-            -sign * std::sqrt(1 - sine * sine) / n - (s.xRate * s.x + eta1 * eta1Rate) / (n * n);
+            -side * std::sqrt(1 - sine * sine) / n - (s.xRate * s.x + eta1 * eta1Rate) / (n * n);
         if (!std::isfinite(tau))
             break;
         t += tau;
         if (std::fabs(tau) < 0.0000001)
             break;
     }
-    evaluateElements(s, t);
+    const ShadowElements s = evaluateElements(r, t);
     const double h = std::atan2(s.x, -s.y * s.invRho1 * s.invRho1 * s.sinD) * radToDeg;
     const double phi1 = std::asin(earthAxisRatio * s.y * s.invRho1 * s.invRho1 * s.cosD);
-    return toMapPoint(tr, deltaT, phi1, h, pen);
+    return {toPoint(s, deltaT, phi1, h), t};
 }
 
 } // namespace vesk

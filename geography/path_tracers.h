@@ -1,36 +1,38 @@
-// Point tracers of the eclipse path: for an instant t (hours from t0, TT) and Delta T (seconds)
-// each solves the fundamental-plane geometry of the current elements for one curve (central
-// line, limits of the umbra and penumbra, curves of equal magnitude, sunrise/sunset curves,
-// contacts with the Earth, greatest eclipse), converts the solution to geodetic longitude
-// (east positive, -180..180) and latitude, and plots it on the map when a canvas is given.
+// Point tracers of the eclipse path. Each solves the fundamental-plane geometry of the shadow for
+// one curve (central line, limits of the umbra and penumbra, curves of equal magnitude,
+// sunrise/sunset curves, contacts with the Earth, greatest eclipse) and returns the point as
+// geodetic longitude (east positive, -180..180) and latitude in degrees with the Sun's altitude
+// there, or no point. The tracers of one instant take the elements evaluated at it; those that
+// iterate in time (the contacts, the ends on the sunrise/sunset line, greatest eclipse) take the
+// record and a starting instant t (hours from t0, TT). Delta T is in seconds.
 // Formulae after the Explanatory Supplement to the Astronomical Ephemeris (1961), ch. 9, and
 // W. Chauvenet, Spherical and Practical Astronomy, vol. 1.
 #pragma once
 
-#include "eclipse_state.h"
-#include "map_projection.h"
+#include "shadow_elements.h"
 
 namespace vesk {
 
-struct PathTracer {
-    EclipseState& state;
-    MapCanvas* canvas = nullptr; // null: compute only
-    int traceLevel = 0;          // above 0: print a line when a tracer finds no point
+struct TracedPoint {
+    double lon = 0, lat = 0; // degrees
+    double sunAlt = 0;       // the Sun's altitude at the point, degrees
+    bool found = false;      // false: no point of this curve at this instant
 };
 
-// A point of a curve; status 1 found, -1 no point at this instant.
-struct TracedPoint {
-    double lon = 0, lat = 0;
-    int status = -1;
+// A point and the instant it belongs to (hours from t0).
+struct TimedPoint {
+    TracedPoint point;
+    double time = 0;
 };
 
 // The central line with its local quantities.
 struct CentralDetails {
     TracedPoint point;
-    double ratio = 0;    // Moon/Sun diameter ratio (L1 - L2) / (L1 + L2)
-    double duration = 0; // hours, negative where total
-    double width = 0;    // km
-    double gamma = 0;    // distance of the axis from the Earth's centre, signed like y
+    double ratio = 0;     // Moon/Sun diameter ratio (L1 - L2) / (L1 + L2)
+    double duration = 0;  // hours, negative where total
+    double width = 0;     // km
+    double gamma = 0;     // distance of the axis from the Earth's centre, signed like y
+    double surfaceL2 = 0; // the umbral radius at the point: negative total, positive annular
 };
 
 struct GreatestEclipse {
@@ -41,42 +43,33 @@ struct GreatestEclipse {
     double gamma = 0;               // signed for a central eclipse, unsigned otherwise
 };
 
-struct EarthContact {
-    TracedPoint point;
-    double time = 0;
-};
-
-// Conversion of a solution (phi1 in radians, hour angle in degrees) to a map point.
-TracedPoint toMapPoint(PathTracer& tracer, double deltaT, double phi1, double hourAngle, int pen);
-TracedPoint toMarkedPoint(PathTracer& tracer, double deltaT, bool draw, double phi1,
-                          double hourAngle, int pen);
-
-TracedPoint centralLinePoint(PathTracer& tracer, double t, double deltaT, int pen);
-CentralDetails centralLineDetails(PathTracer& tracer, double t, double deltaT, bool draw, int pen);
-TracedPoint umbralLimitPoint(PathTracer& tracer, double t, double deltaT, int sign, int pen);
+TracedPoint centralLinePoint(const ShadowElements& e, double deltaT);
+CentralDetails centralLineDetails(const ShadowElements& e, double deltaT);
+TracedPoint umbralLimitPoint(const ShadowElements& e, double deltaT, int sign);
 // +1 when the umbral limit traced with sign is the northern one (left of the shadow's eastward
 // motion), else -1: the tracers offset a limit by -sign * L2, so its side turns with the sign of
 // the umbral radius L2 at the Earth's surface there (negative where total, positive where
-// annular). l2: that radius (the state's pathL2 after a central-line point; at the sunrise and
-// sunset limb, where zeta is 0, the state's l2).
+// annular). l2: that radius (the central line's surfaceL2 at the instant; at the sunrise and
+// sunset limb, where zeta is 0, the elements' l2).
 int umbralLimitSide(double l2, int sign);
-TracedPoint penumbralLimitPoint(PathTracer& tracer, double t, double deltaT, int sign, int pen);
-TracedPoint magnitudeCurvePoint(PathTracer& tracer, double t, double deltaT, double magnitude,
-                                int sign, int pen);
-TracedPoint riseSetCurvePoint(PathTracer& tracer, double t, double deltaT, int sign, int pen);
-TracedPoint maxAtRiseSetPoint(PathTracer& tracer, double t, double deltaT, int sign, int pen);
-EarthContact penumbralContactOnEarth(PathTracer& tracer, double t, double deltaT, int sign,
-                                     int pen);
-EarthContact umbralContactOnEarth(PathTracer& tracer, double t, double deltaT, int sign, int pen);
-GreatestEclipse greatestEclipse(PathTracer& tracer, double t, double deltaT, int typeCode,
-                                bool draw, int pen);
-double closestApproach(PathTracer& tracer, double t);
-TracedPoint umbralLimitAtLimb(PathTracer& tracer, double t, double deltaT, int sign, int side,
-                              int pen);
-TracedPoint penumbralLimitAtLimb(PathTracer& tracer, double t, double deltaT, int sign, int side,
-                                 int pen);
-TracedPoint magnitudeCurveAtLimb(PathTracer& tracer, double t, double deltaT, double magnitude,
-                                 int sign, int side, int pen);
-TracedPoint centralLineAtLimb(PathTracer& tracer, double t, double deltaT, int sign, int pen);
+TracedPoint penumbralLimitPoint(const ShadowElements& e, double deltaT, int sign);
+TracedPoint magnitudeCurvePoint(const ShadowElements& e, double deltaT, double magnitude, int sign);
+TracedPoint riseSetCurvePoint(const ShadowElements& e, double deltaT, int sign);
+TracedPoint maxAtRiseSetPoint(const ShadowElements& e, double deltaT, int sign);
+
+// First (sign -1) or last (+1) contact of the penumbra or umbra with the Earth, from t.
+TimedPoint penumbralContactOnEarth(const EclipseRecord& r, double t, double deltaT, int sign);
+TimedPoint umbralContactOnEarth(const EclipseRecord& r, double t, double deltaT, int sign);
+// The instant of the axis' closest approach to the Earth's centre, from t.
+double closestApproach(const EclipseRecord& r, double t);
+GreatestEclipse greatestEclipse(const EclipseRecord& r, double t, double deltaT);
+// Ends of the curves on the sunrise/sunset line, iterated in time from t: side +1 where the curve
+// begins, -1 where it ends; each with the instant found.
+TimedPoint umbralLimitAtLimb(const EclipseRecord& r, double t, double deltaT, int sign, int side);
+TimedPoint penumbralLimitAtLimb(const EclipseRecord& r, double t, double deltaT, int sign,
+                                int side);
+TimedPoint magnitudeCurveAtLimb(const EclipseRecord& r, double t, double deltaT, double magnitude,
+                                int sign, int side);
+TimedPoint centralLineAtLimb(const EclipseRecord& r, double t, double deltaT, int side);
 
 } // namespace vesk

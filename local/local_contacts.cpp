@@ -41,8 +41,7 @@ LocalContacts computeLocalContacts(EclipseState& s, const ViewState& view, doubl
     setObserver(s, view);
     LocalContacts result;
     double t = 0, altitude = 0;
-    PathTracer tracer{s};
-    localMaximum(s, closestApproach(tracer, 0), deltaT, t, altitude, result.magnitude,
+    localMaximum(s, closestApproach(*s.record, 0), deltaT, t, altitude, result.magnitude,
                  result.central);
     if (s.status != 1 || !(result.magnitude > 0))
         return result;

@@ -108,8 +108,7 @@ bool contactFrom(EclipseState& s, ContactFunction contact, double from, double d
 } // namespace
 
 double localSearchStart(EclipseState& s) {
-    PathTracer tracer{s};
-    return closestApproach(tracer, 0);
+    return closestApproach(*s.record, 0);
 }
 
 void drawHorizonChart(DrawSurface& surface, EclipseState& s, double altitude, double azimuth,

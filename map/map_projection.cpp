@@ -43,31 +43,41 @@ bool insideFrame(const ViewState& v, int px, int py) {
     return px >= v.mapLeft && px <= v.mapRight && py >= v.mapTop && py <= v.mapBottom;
 }
 
-// A dot or ring of the tracers at a longitude and latitude (ringRadius 0: a single pixel).
-void plotMarker(MapCanvas& c, double lon, double lat, int colour, int ringRadius) {
-    MapProjection& p = c.projection;
-    p.penDown = 0;
+} // namespace
+
+ViewPixel viewPixel(const MapCanvas& c, double lon, double lat) {
     double x = 0, y = 0, depth = 0;
     if (c.view.projection == 1) {
-        projectGlobeExact(p, lon, lat, x, y, depth);
+        projectGlobeExact(c.projection, lon, lat, x, y, depth);
     } else {
         int ix = 0, iy = 0, id = 0;
-        projectMercator(p, lon, lat, ix, iy, id);
+        projectMercator(c.projection, lon, lat, ix, iy, id);
         x = ix, y = iy, depth = id;
     }
     if (!(depth <= nearSideDepth) || !std::isfinite(x) || !std::isfinite(y))
-        return;
-    p.penDown = 1;
+        return {};
     const int px = clampedInt(c.view.mapCentreX + x);
     const int py = clampedInt(c.view.mapCentreY - y);
-    if (!insideFrame(c.view, px, py)) {
-        p.penDown = 0;
+    return {px, py, insideFrame(c.view, px, py)};
+}
+
+bool joinsOnMap(const MapCanvas& c, const ViewPixel& a, const ViewPixel& b) {
+    return c.view.projection == 1 || std::abs(a.x - b.x) <= mercatorJump;
+}
+
+namespace {
+
+// A dot or ring at a longitude and latitude (ringRadius 0: a single pixel).
+void plotMarker(MapCanvas& c, double lon, double lat, int colour, int ringRadius) {
+    c.projection.penDown = 0;
+    const ViewPixel at = viewPixel(c, lon, lat);
+    if (!at.visible)
         return;
-    }
+    c.projection.penDown = 1;
     if (ringRadius > 0)
-        frameCircle(c.surface, px, py, ringRadius, colour);
+        frameCircle(c.surface, at.x, at.y, ringRadius, colour);
     else
-        plotPixel(c.surface, px, py, colour);
+        plotPixel(c.surface, at.x, at.y, colour);
 }
 
 // A circle of the whole-globe grid: points (x, y, depth) of t in 0..6.3 rad.

@@ -6,7 +6,10 @@
 
 #include "draw_surface.h"
 #include "label_placement.h"
+#include "palette.h"
 #include "view_state.h"
+
+#include <vector>
 
 namespace vesk {
 
@@ -58,9 +61,41 @@ void projectMercator(const MapProjection& projection, double lon, double lat, in
 // otherwise; points outside the frame (or not finite) only lift the pen.
 void plotMapPoint(MapCanvas& canvas, double x, double y, int colour);
 
-// Curve points of the tracers: a dot, or a ring of radius r, at a longitude and latitude.
+// A dot, or a ring of radius r, at a longitude and latitude.
 void plotDot(MapCanvas& canvas, double lon, double lat, int colour);
 void plotRing(MapCanvas& canvas, double lon, double lat, int colour, int r);
+
+// Where a longitude and latitude fall in the view, and whether they are drawn there (on the
+// globe's near side, inside the map frame).
+struct ViewPixel {
+    int x = 0, y = 0;
+    bool visible = false;
+};
+ViewPixel viewPixel(const MapCanvas& canvas, double lon, double lat);
+
+// Whether two consecutive visible points of a curve are joined by a line: not across the
+// Mercator map's edges.
+bool joinsOnMap(const MapCanvas& canvas, const ViewPixel& a, const ViewPixel& b);
+
+// Strokes a curve (points with lon and lat): consecutive visible points joined, a single visible
+// point as a dot; colourOf(point) gives the palette index of the line that ends at a point.
+template <typename Point, typename ColourOf>
+void strokeCurveColoured(MapCanvas& canvas, const std::vector<Point>& points, ColourOf colourOf) {
+    ViewPixel previous;
+    for (const Point& point : points) {
+        const ViewPixel here = viewPixel(canvas, point.lon, point.lat);
+        if (here.visible && previous.visible && joinsOnMap(canvas, previous, here))
+            drawLine(canvas.surface, previous.x, previous.y, here.x, here.y, colourOf(point));
+        else if (here.visible)
+            plotPixel(canvas.surface, here.x, here.y, colourOf(point));
+        previous = here;
+    }
+}
+
+template <typename Point>
+void strokeCurve(MapCanvas& canvas, const std::vector<Point>& points, int colour) {
+    strokeCurveColoured(canvas, points, [colour](const Point&) { return colour; });
+}
 
 // The longitude and latitude of a pixel on the globe; 1 when found, else 0 with 999/999.
 // The longitude may lie outside +-180.

@@ -51,9 +51,9 @@ TEST(CentralTable, CentralLineAgreesWithTheTracersAndTheSwissEphemeris) {
         const CentralPoint c = table.at(lon);
         ASSERT_NE(c.lat, 100) << lon;
         // The tracer's central line at the table's instant lies at the same place.
-        PathTracer tracer{table.state};
-        const TracedPoint p = centralLinePoint(tracer, c.t, table.deltaT, 0);
-        ASSERT_EQ(p.status, 1);
+        const TracedPoint p =
+            centralLinePoint(evaluateElements(*table.state.record, c.t), table.deltaT);
+        ASSERT_TRUE(p.found);
         EXPECT_NEAR(p.lon, lon, 0.01) << lon;
         EXPECT_NEAR(p.lat, c.lat, 0.01) << lon;
         if (swiss) {
@@ -141,9 +141,9 @@ TEST(CentralTable, RowsNearThePoleLieOnTheTracedCentralLine) {
         const CentralPoint c = centralPointAt(table.state, table.deltaT, crossingStart(trace, lon));
         ASSERT_NE(c.lat, 100) << lon;
         EXPECT_GT(c.sunAltitude, 0) << lon;
-        PathTracer tracer{table.state};
-        const TracedPoint p = centralLinePoint(tracer, c.t, table.deltaT, 0);
-        ASSERT_EQ(p.status, 1) << lon;
+        const TracedPoint p =
+            centralLinePoint(evaluateElements(*table.state.record, c.t), table.deltaT);
+        ASSERT_TRUE(p.found) << lon;
         const double across = std::hypot(
             std::remainder(p.lon - lon, 360.0) * std::cos(c.lat * 0.0174533), p.lat - c.lat);
         EXPECT_LT(across, 0.01) << lon;
@@ -196,12 +196,12 @@ TEST(CentralTable, LimitsAreWhereTheCentralEclipseGrazes) {
                 // The tracers' limit curve crosses the row's longitude at the same latitude.
                 // (The tracers name a limit by the side of the signed umbral radius L2, which
                 // is positive for an annular eclipse.)
-                EclipseState tracing = table.state; // the tracers move the observer
-                PathTracer tracer{tracing};
+                const EclipseRecord& record = *table.state.record;
                 const int side = c.duration < 0 ? sign : -sign;
                 const auto offset = [&](double t) {
-                    const TracedPoint p = umbralLimitPoint(tracer, t, table.deltaT, side, 0);
-                    return std::pair{p.status == 1, std::remainder(p.lon - lon, 360.0)};
+                    const TracedPoint p =
+                        umbralLimitPoint(evaluateElements(record, t), table.deltaT, side);
+                    return std::pair{p.found, std::remainder(p.lon - lon, 360.0)};
                 };
                 double early = c.t - 0.3, late = c.t + 0.3;
                 ASSERT_TRUE(offset(early).first && offset(late).first) << era.year << " " << lon;
@@ -210,7 +210,8 @@ TEST(CentralTable, LimitsAreWhereTheCentralEclipseGrazes) {
                     const double middle = (early + late) / 2;
                     (offset(middle).second * offset(early).second > 0 ? early : late) = middle;
                 }
-                const TracedPoint traced = umbralLimitPoint(tracer, early, table.deltaT, side, 0);
+                const TracedPoint traced =
+                    umbralLimitPoint(evaluateElements(record, early), table.deltaT, side);
                 EXPECT_NEAR(traced.lat, limit, 0.005) << era.year << " " << lon << " " << sign;
                 worstTraced = std::max(worstTraced, std::fabs(traced.lat - limit));
                 const double inward = c.lat > limit ? 0.01 : -0.01;

@@ -51,9 +51,12 @@ struct MapOf {
         resetProjection(projection, view, mapRange);
     }
 
-    void draw(PathMapObserver* observer = nullptr) {
-        PathMapInputs inputs{eclipse, catalog.record, cities, relief, paths};
-        drawPathMap(canvas, inputs, observer);
+    PathGeometry geometry;
+
+    double deltaT() const { return recordDeltaT(catalog.record) + view.deltaTAdjust; }
+    void draw() {
+        geometry = tracePathGeometry(catalog.record, deltaT(), view.drawStepHours);
+        drawPathMap(canvas, {eclipse, geometry, cities, relief, paths});
     }
 
     const RecordedText* textAt(int x, int y) const {
@@ -94,8 +97,8 @@ TEST(PathMap, PanelOfATotalEclipse) {
     EXPECT_EQ(map.textAt(30, 160)->text, "Time     : 18:17:20.3 UT");
     ASSERT_NE(map.textAt(30, 368), nullptr) << "last penumbral contact below the umbra lines";
     // Greatest eclipse from the tracers, the map centred on it.
-    EXPECT_NEAR(map.eclipse.greatestLat, 25.29, 0.02);
-    EXPECT_NEAR(map.eclipse.greatestLon, -104.14, 0.02);
+    EXPECT_NEAR(map.geometry.greatest.point.lat, 25.29, 0.02);
+    EXPECT_NEAR(map.geometry.greatest.point.lon, -104.14, 0.02);
     EXPECT_NEAR(-map.projection.rotationLat, 25.29, 0.02);
     // The curves in their colours: central line red, limits rose, partial curves yellow,
     // sunrise/sunset green; the progress read-out is blanked at the end.
@@ -177,7 +180,7 @@ TEST(PathMap, CurvesEndWithinAnyRealEclipsesSpan) {
 
 namespace {
 
-// Draws a map with the KML pass into a scratch folder and returns the documents' texts.
+// Writes the KML documents of an eclipse into a scratch folder and returns their texts.
 struct KmlRun {
     ScratchDir out;
     SaveFileSink files;
@@ -187,13 +190,15 @@ struct KmlRun {
 
     KmlRun(double year, double month, DataPaths headerPaths = {{sourceDataDir()}}) {
         MapOf map(year, month);
-        KmlPass kml(map.catalog.record, headerPaths, out.path(), files);
-        map.draw(&kml);
-        written = kml.written();
-        failure = kml.failure();
-        const auto files = kml.documents();
-        earth = readFile(files[0]);
-        path = readFile(files[1]);
+        const EclipseRecord& r = map.catalog.record;
+        const KmlOutcome kml = writeKmlDocuments(
+            r, tracePathGeometry(r, map.deltaT(), kmlStepHours), headerPaths, out.path(), files);
+        written = !kml.documents.empty();
+        failure = kml.failure;
+        const std::string code =
+            std::to_string(kmlFileCode(static_cast<int>(r.year), static_cast<int>(r.month)));
+        earth = readFile(out.path() / (code + "_earth.kml"));
+        path = readFile(out.path() / (code + ".kml"));
     }
 
     bool wellFormed(const std::string& text) const {

@@ -20,19 +20,7 @@ using namespace vesk::testing;
 
 namespace {
 
-struct Eclipse {
-    Catalog catalog;
-    EclipseState state;
-    double deltaT = 0;
-
-    Eclipse(double year, double month) {
-        catalog.paths.dirs = {sourceDataDir()};
-        state.record = &catalog.record;
-        EXPECT_EQ(catalogFind(catalog, year, month), 1);
-        loadEclipseSummary(state);
-        deltaT = vesk::deltaT((catalog.record.jd - 2451545) / 36525);
-    }
-};
+using Eclipse = CatalogEclipse;
 
 class SwissEphemeris : public ::testing::Test {
   protected:
@@ -204,7 +192,7 @@ TEST_F(SwissEphemeris, CentralLineAgrees) {
     double worstAcross = 0, worstShift = 0, worstAtGreatest = 0;
     for (const auto& [year, month] : {std::pair{2024.0, 4.0}, {2017.0, 8.0}, {2023.0, 10.0}}) {
         Eclipse e(year, month);
-        PathTracer tracer{e.state};
+        const EclipseRecord& r = e.catalog.record;
         swe_set_delta_t_userdef(e.deltaT / secondsPerDay);
         const auto swissPoint = [&](double t) {
             double geopos[10] = {}, attr[20] = {};
@@ -220,14 +208,14 @@ TEST_F(SwissEphemeris, CentralLineAgrees) {
             return std::hypot(dLon * std::cos(p.lat * 0.0174533), p.lat - q.second);
         };
 
-        const double greatest = closestApproach(tracer, 0);
-        const TracedPoint atGreatest = centralLinePoint(tracer, greatest, e.deltaT, red);
+        const double greatest = closestApproach(r, 0);
+        const TracedPoint atGreatest = centralLinePoint(evaluateElements(r, greatest), e.deltaT);
         const double offset = separation(atGreatest, swissPoint(greatest));
         EXPECT_LT(offset, 0.02) << year;
         worstAtGreatest = std::max(worstAtGreatest, offset);
 
-        const double first = umbralContactOnEarth(tracer, 0, e.deltaT, -1, red).time;
-        const double last = umbralContactOnEarth(tracer, 0, e.deltaT, +1, red).time;
+        const double first = umbralContactOnEarth(r, 0, e.deltaT, -1).time;
+        const double last = umbralContactOnEarth(r, 0, e.deltaT, +1).time;
         ASSERT_GT(last - first, 2);
         ASSERT_LT(last - first, 4);
         for (int i = 1; i < 10; ++i) {
@@ -235,8 +223,9 @@ TEST_F(SwissEphemeris, CentralLineAgrees) {
             const auto theirs = swissPoint(t);
             double across = 1e9, shift = 0;
             for (double seconds = -20; seconds <= 20; seconds += 0.05) {
-                const TracedPoint p = centralLinePoint(tracer, t + seconds / 3600, e.deltaT, red);
-                if (p.status == 1 && separation(p, theirs) < across) {
+                const TracedPoint p =
+                    centralLinePoint(evaluateElements(r, t + seconds / 3600), e.deltaT);
+                if (p.found && separation(p, theirs) < across) {
                     across = separation(p, theirs);
                     shift = seconds;
                 }
@@ -261,10 +250,8 @@ TEST(GreatestEclipse, MatchesPublishedCircumstances) {
                                    {2023, 10, 11.4, -83.1, 187, 5 * 60 + 17}};
     for (const Published& p : published) {
         Eclipse e(p.year, p.month);
-        PathTracer tracer{e.state};
-        const GreatestEclipse g = greatestEclipse(
-            tracer, 0, e.deltaT, static_cast<int>(e.catalog.record.typeCode), false, red);
-        ASSERT_EQ(g.point.status, 1);
+        const GreatestEclipse g = greatestEclipse(e.catalog.record, 0, e.deltaT);
+        ASSERT_TRUE(g.point.found);
         EXPECT_NEAR(g.point.lat, p.lat, 0.1) << p.year;
         EXPECT_NEAR(g.point.lon, p.lon, 0.1) << p.year;
         EXPECT_NEAR(g.width, p.widthKm, 2) << p.year;
@@ -275,14 +262,15 @@ TEST(GreatestEclipse, MatchesPublishedCircumstances) {
 
 TEST(PathTracers, LimitsFlankTheCentralLine) {
     Eclipse e(2024, 4);
-    PathTracer tracer{e.state};
+    const EclipseRecord& r = e.catalog.record;
     for (double t = -1; t <= 1; t += 0.5) {
-        const TracedPoint centre = centralLinePoint(tracer, t, e.deltaT, red);
-        const TracedPoint north = umbralLimitPoint(tracer, t, e.deltaT, +1, rose);
-        const TracedPoint south = umbralLimitPoint(tracer, t, e.deltaT, -1, rose);
-        ASSERT_EQ(centre.status, 1);
-        ASSERT_EQ(north.status, 1);
-        ASSERT_EQ(south.status, 1);
+        const ShadowElements at = evaluateElements(r, t);
+        const TracedPoint centre = centralLinePoint(at, e.deltaT);
+        const TracedPoint north = umbralLimitPoint(at, e.deltaT, +1);
+        const TracedPoint south = umbralLimitPoint(at, e.deltaT, -1);
+        ASSERT_TRUE(centre.found);
+        ASSERT_TRUE(north.found);
+        ASSERT_TRUE(south.found);
         EXPECT_GT(north.lat, centre.lat);
         EXPECT_LT(south.lat, centre.lat);
         // About 200 km apart across the path (the limits lie across its direction).
@@ -294,56 +282,52 @@ TEST(PathTracers, LimitsFlankTheCentralLine) {
     }
     // The side of a penumbral limit goes with the sign of its radius (positive): sign -1 is the
     // northern one. Northwards from the path: magnitude 0.6, then 0.2, then the penumbral limit.
-    const TracedPoint centre = centralLinePoint(tracer, 0, e.deltaT, red);
+    const ShadowElements at = evaluateElements(r, 0);
+    const TracedPoint centre = centralLinePoint(at, e.deltaT);
     double previousLat = centre.lat;
     for (const double magnitude : {0.6, 0.2}) {
-        const TracedPoint north = magnitudeCurvePoint(tracer, 0, e.deltaT, magnitude, -1, yellow);
-        ASSERT_EQ(north.status, 1);
+        const TracedPoint north = magnitudeCurvePoint(at, e.deltaT, magnitude, -1);
+        ASSERT_TRUE(north.found);
         EXPECT_GT(north.lat, previousLat) << magnitude;
         previousLat = north.lat;
     }
-    const TracedPoint northPen = penumbralLimitPoint(tracer, 0, e.deltaT, -1, yellow);
-    ASSERT_EQ(northPen.status, 1);
+    const TracedPoint northPen = penumbralLimitPoint(at, e.deltaT, -1);
+    ASSERT_TRUE(northPen.found);
     EXPECT_GT(northPen.lat, previousLat);
 }
 
 TEST(PathTracers, MissingPointsAreReported) {
     Eclipse e(2025, 3); // partial: the axis never meets the Earth
-    PathTracer tracer{e.state};
-    EXPECT_EQ(centralLinePoint(tracer, 0, e.deltaT, red).status, -1);
-    EXPECT_EQ(e.state.status, -1);
-    EXPECT_EQ(umbralLimitPoint(tracer, 0, e.deltaT, +1, red).status, -1);
-    const GreatestEclipse g = greatestEclipse(tracer, 0, e.deltaT, typePartial, false, red);
+    const ShadowElements at = evaluateElements(e.catalog.record, 0);
+    EXPECT_FALSE(centralLinePoint(at, e.deltaT).found);
+    EXPECT_FALSE(umbralLimitPoint(at, e.deltaT, +1).found);
+    const GreatestEclipse g = greatestEclipse(e.catalog.record, 0, e.deltaT);
     EXPECT_EQ(g.width, 0);
     EXPECT_EQ(g.duration, 0);
     EXPECT_NEAR(g.ratioOrMagnitude, 0.9376, 0.003);
     EXPECT_GE(g.gamma, 0);
 }
 
+// A shadow axis through the centre of the Earth along its equator (x = y = d = 0) puts the
+// central line at the longitude -mu: brought into -180..180, and for a marked point (greatest
+// eclipse) reduced before the sign is turned.
 TEST(PathTracers, LongitudesAreBroughtIntoTheMap) {
-    EclipseState state;
-    PathTracer tracer{state};
-    state.mu = 190; // lambda = mu - H: the longitude -190 is 170 east
-    EXPECT_NEAR(toMapPoint(tracer, 0, 0, 0, red).lon, 170, 1e-9);
-    state.mu = -540;
-    EXPECT_NEAR(toMapPoint(tracer, 0, 0, 0, red).lon, 180, 1e-9);
-    state.mu = 180; // a marked point reduces first and negates after: -180
-    EXPECT_NEAR(toMarkedPoint(tracer, 0, false, 0, 0, red).lon, -180, 1e-9);
-    EXPECT_NEAR(toMapPoint(tracer, 0, 0, 0, red).lon, 180, 1e-9);
-    EXPECT_EQ(toMapPoint(tracer, 0, std::nan(""), 0, red).status, -1);
-}
-
-TEST(PathTracers, DiagnosticsWhenTracing) {
-    Eclipse e(2025, 3);
-    PathTracer quiet{e.state};
-    ::testing::internal::CaptureStdout();
-    centralLinePoint(quiet, 0, e.deltaT, red);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-    PathTracer tracing{e.state, nullptr, 1};
-    ::testing::internal::CaptureStdout();
-    centralLinePoint(tracing, 0, e.deltaT, red);
-    umbralLimitPoint(tracing, 0, e.deltaT, +1, red);
-    EXPECT_EQ(::testing::internal::GetCapturedStdout(), " no central point\n no umbra point\n");
+    EclipseRecord r;
+    r.typeCode = typeTotal;
+    r.x1 = 0.5; // moving east: the closest approach is at t = 0
+    r.l1c0 = 0.55, r.l2c0 = -0.01;
+    const auto centralLon = [&r](double mu) {
+        r.mu0 = mu;
+        return centralLinePoint(evaluateElements(r, 0), 0).lon;
+    };
+    EXPECT_NEAR(centralLon(190), 170, 1e-9);
+    EXPECT_NEAR(centralLon(-540), 180, 1e-9);
+    EXPECT_NEAR(centralLon(180), 180, 1e-9);
+    EXPECT_NEAR(greatestEclipse(r, 0, 0).point.lon, -180, 1e-9);
+    r.mu0 = 10; // a larger Delta T, an earlier UT: 1000 s move the line 4.178 degrees east
+    EXPECT_NEAR(centralLinePoint(evaluateElements(r, 0), 1000).lon, -5.82192538, 1e-8);
+    r.y0 = std::nan("");
+    EXPECT_FALSE(centralLinePoint(evaluateElements(r, 0), 0).found);
 }
 
 // A point of a curve of equal magnitude is where the eclipse reaches that magnitude at its
@@ -358,12 +342,9 @@ TEST_F(SwissEphemeris, MagnitudeCurvesHaveTheirMagnitude) {
         for (const double t : {-1.0, 0.0, 1.0}) {
             for (const double magnitude : {0.2, 0.4, 0.6, 0.8}) {
                 for (const int sign : {+1, -1}) {
-                    EclipseState traced = e.state;
-                    PathTracer tracer{traced};
-                    centralLinePoint(tracer, t, e.deltaT, red); // the elements at t
-                    const TracedPoint p =
-                        magnitudeCurvePoint(tracer, t, e.deltaT, magnitude, sign, yellow);
-                    if (p.status != 1)
+                    const TracedPoint p = magnitudeCurvePoint(evaluateElements(e.catalog.record, t),
+                                                              e.deltaT, magnitude, sign);
+                    if (!p.found)
                         continue;
                     double geopos[3] = {p.lon, p.lat, 0}, attr[20] = {};
                     char error[AS_MAXCH] = "";

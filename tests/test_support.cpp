@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include "timescales.h"
 
 #include <cstdio>
@@ -109,6 +111,15 @@ std::filesystem::path sourceDataDir() {
 
 std::filesystem::path ephemerisDir() {
     return VESK_EPHE_DIR;
+}
+
+CatalogEclipse::CatalogEclipse(double year, double month) {
+    catalog.paths.dirs = {sourceDataDir()};
+    state.record = &catalog.record;
+    found = catalogFind(catalog, year, month) == 1;
+    EXPECT_TRUE(found) << "no eclipse in " << year << "/" << month;
+    loadEclipseSummary(state);
+    deltaT = recordDeltaT(catalog.record);
 }
 
 } // namespace vesk::testing

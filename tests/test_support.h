@@ -1,6 +1,9 @@
 // Helpers of the tests: scratch folders, files, and running the program's executables.
 #pragma once
 
+#include "catalog.h"
+#include "eclipse_state.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -53,5 +56,18 @@ std::string catalogEntry(int year, int month, int day, int type = 2, int saros =
 // The repository's data folder and the ephemeris folder of the reference tests.
 std::filesystem::path sourceDataDir();
 std::filesystem::path ephemerisDir();
+
+// The eclipse of a year and month in the committed catalog, with the program's Delta T; found
+// is false (and the test fails) when the catalog has none.
+struct CatalogEclipse {
+    Catalog catalog;
+    EclipseState state;
+    double deltaT = 0;
+    bool found = false;
+
+    CatalogEclipse(double year, double month);
+    CatalogEclipse(const CatalogEclipse&) = delete;
+    CatalogEclipse& operator=(const CatalogEclipse&) = delete;
+};
 
 } // namespace vesk::testing

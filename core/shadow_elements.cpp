@@ -1,0 +1,54 @@
+#include "shadow_elements.h"
+
+#include "angles.h"
+#include <cmath>
+
+namespace vesk {
+
+ShadowElements evaluateElements(const EclipseRecord& r, double t) {
+    ShadowElements s;
+    s.t = t;
+    s.x = r.x0 + t * (r.x1 + t * (r.x2 + t * r.x3));
+    s.y = r.y0 + t * (r.y1 + t * (r.y2 + t * r.y3));
+    s.d = (r.d0 + t * (r.d1 + t * r.d2)) * degToRad;
+    s.mu = r.mu0 + r.mu1 * t;
+    s.l1 = r.l1c0 + t * (r.l1c1 + t * r.l1c2);
+    s.l2 = r.l2c0 + t * (r.l2c1 + t * r.l2c2);
+    s.tanF1 = r.tanF1;
+    s.tanF2 = r.tanF2;
+
+    s.xRate = r.x1 + 2 * r.x2 * t + 3 * r.x3 * t * t;
+    s.yRate = r.y1 + 2 * r.y2 * t + 3 * r.y3 * t * t;
+    s.dRate = (r.d1 + 2 * r.d2 * t) * degToRad;
+    s.muRate = r.mu1 * degToRad;
+    s.l1Rate = r.l1c1 + 2 * r.l1c2 * t;
+    s.l2Rate = r.l2c1 + 2 * r.l2c2 * t;
+
+    s.sinD = std::sin(s.d);
+    s.cosD = std::cos(s.d);
+    s.rho1 = std::sqrt(1 - earthE2 * s.cosD * s.cosD);
+    s.rho2 = std::sqrt(1 - earthE2 * s.sinD * s.sinD);
+    s.invRho1 = 1 / s.rho1;
+    s.rho1Rho2 = s.rho1 * s.rho2;
+    const double sqrtOneMinusE2 = std::sqrt(earthOneMinusE2);
+    s.sinD1 = s.sinD / s.rho1;
+    s.cosD1 = sqrtOneMinusE2 * s.cosD / s.rho1;
+    s.sinD2 = sqrtOneMinusE2 * s.sinD / s.rho2;
+    s.cosD2 = s.cosD / s.rho2;
+    s.sinD1MinusD2 = earthE2 * s.sinD * s.cosD / s.rho1Rho2;
+    s.cosD1MinusD2 = sqrtOneMinusE2 / s.rho1Rho2;
+
+    s.aPrimePen = -s.l1Rate - s.muRate * s.x * r.tanF1 * s.cosD;
+    s.aPrimeUmb = -s.l2Rate - s.muRate * s.x * r.tanF2 * s.cosD;
+    s.bPrime = -s.yRate + s.muRate * s.x * s.sinD;
+    s.cPrimePen = s.xRate + s.muRate * s.y * s.sinD + s.muRate * s.l1 * r.tanF1 * s.cosD;
+    s.cPrimeUmb = s.xRate + s.muRate * s.y * s.sinD + s.muRate * s.l2 * r.tanF2 * s.cosD;
+    s.bPrimeRate = -2 * r.y2 + s.muRate * r.x1 * s.sinD;
+    s.cPrimePenRate = 2 * r.x2 + s.muRate * r.y1 * s.sinD + s.muRate * r.l1c1 * r.tanF1 * s.cosD;
+    s.cPrimeUmbRate = 2 * r.x2 + s.muRate * r.y1 * s.sinD + s.muRate * r.l2c1 * r.tanF2 * s.cosD;
+    s.nPen = std::sqrt(s.bPrime * s.bPrime + s.cPrimePen * s.cPrimePen);
+    s.nUmb = std::sqrt(s.bPrime * s.bPrime + s.cPrimeUmb * s.cPrimeUmb);
+    return s;
+}
+
+} // namespace vesk

@@ -1,0 +1,40 @@
+// The Besselian elements of an eclipse evaluated at one instant: the shadow axis (x, y) on the
+// fundamental plane, the declination d and hour angle mu of its direction, the radii l1 and l2 of
+// the penumbra and umbra on the plane, their rates per hour, and the quantities derived from them
+// that the path and contact formulae share (the flattened Earth's rho1, rho2, d1, d2 and the
+// a', b', c', n of the limit curves).
+//
+// Time t is hours from the record's t0 in TT. Formulae after the Explanatory Supplement to the
+// Astronomical Ephemeris (1961), ch. 9, and W. Chauvenet, Spherical and Practical Astronomy,
+// vol. 1; the Earth's figure of J. Meeus, Elements of Solar Eclipses 1951-2200 (1989).
+#pragma once
+
+#include "catalog.h"
+
+namespace vesk {
+
+// The Earth's ellipsoid: squared eccentricity, 1 - e^2, axis ratio and equatorial radius.
+constexpr double earthE2 = 0.006694385;
+constexpr double earthOneMinusE2 = 0.993305615;
+constexpr double earthAxisRatio = 0.99664719;
+constexpr double earthRadiusMetres = 6378140;
+
+// Degrees of Earth rotation per second of Delta T: 1.00273791 turns a day, the sidereal rate
+// that the catalog's hour angle mu is made with (360 * 1.00273791 / 86400).
+constexpr double hourAngleRatePerSecond = 0.00417807462;
+
+struct ShadowElements {
+    double t = 0;                                       // hours from t0, TT
+    double x = 0, y = 0, d = 0, mu = 0, l1 = 0, l2 = 0; // d in radians, mu in degrees
+    double xRate = 0, yRate = 0, dRate = 0, muRate = 0, l1Rate = 0, l2Rate = 0; // per hour
+    double tanF1 = 0, tanF2 = 0; // the cones' half-angles (of the record)
+    double sinD = 0, cosD = 0, rho1 = 0, rho2 = 0, invRho1 = 0, rho1Rho2 = 0;
+    double sinD1 = 0, cosD1 = 0, sinD2 = 0, cosD2 = 0, sinD1MinusD2 = 0, cosD1MinusD2 = 0;
+    double aPrimePen = 0, aPrimeUmb = 0, bPrime = 0, cPrimePen = 0, cPrimeUmb = 0;
+    double bPrimeRate = 0, cPrimePenRate = 0, cPrimeUmbRate = 0, nPen = 0, nUmb = 0;
+};
+
+// The elements of record r, their rates and the derived shadow quantities at t.
+ShadowElements evaluateElements(const EclipseRecord& r, double t);
+
+} // namespace vesk
