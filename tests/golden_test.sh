@@ -21,6 +21,12 @@ while read -r name args; do
 done <"$cases"
 (cd "$work" && find . -type f | sort | xargs sha256sum) >"$work/outputs.sha256"
 
+# Writing KML never changes the picture.
+if ! cmp -s "$work/america-total/america-total.png" "$work/america-no-kml/america-no-kml.png"; then
+    echo "the map with --kml differs from the map without it" >&2
+    exit 1
+fi
+
 if [ "${2:-}" = --update ]; then
     cp "$work/outputs.sha256" "$reference"
     exit 0
