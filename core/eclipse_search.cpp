@@ -111,12 +111,18 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
 }
 
 int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria& c) {
+    const double start = s.catalog.record.year;
     do {
         if (!readOn(s, message))
             return -1;
+        s.view.year = s.catalog.record.year;
+        s.view.month = s.catalog.record.month;
+        if (c.mode == searchSarosNumber && s.catalog.record.saros != c.saros &&
+            start + sarosSearchYears < s.view.year) {
+            message(messageX, firstLine, messageSarosNotFound);
+            return -1;
+        }
     } while (!matchesCriteria(s, c));
-    s.view.year = s.catalog.record.year;
-    s.view.month = s.catalog.record.month;
     return 0;
 }
 

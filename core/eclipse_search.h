@@ -42,8 +42,10 @@ int findPreviousMatch(Session& session, const SearchMessage& message, double yea
                       const SearchCriteria& criteria, double& foundYear, double& foundMonth,
                       SearchHit* hit = nullptr);
 
-// Steps forward from the current record to the next entry that matches. Returns 0 with that
-// entry current, or -1 when the catalog ends first.
+// Steps forward from the current record to the next entry that matches, the view's year and month
+// following the walk. Returns 0 with that entry current, or -1 when the catalog ends first (with
+// a message when a file is missing) or, for a Saros series, with a message when none of it comes
+// within 400 years.
 int findNextMatch(Session& session, const SearchMessage& message, const SearchCriteria& criteria);
 
 // Every match of the years from..from + span into session.searchHits, at most maxHits of them.

@@ -1,5 +1,6 @@
 #include "redraw_pipeline.h"
 
+#include "eclipse_search.h"
 #include "messages.h"
 #include "timescales.h"
 
@@ -13,11 +14,6 @@ namespace {
 constexpr double layoutPi = 3.1415926536;
 // ln(tan 85 degrees): the Mercator map reaches 85 degrees of latitude.
 const double mercatorExtent = std::log(std::tan(1.4835298642));
-// A place search takes an eclipse whose maximum happens with the Sun up to this far below the
-// horizon (degrees).
-constexpr double placeSearchSunLimit = -15;
-// A Saros search gives up this many years after its start.
-constexpr double sarosSearchYears = 400;
 
 constexpr Rgb whiteText{255, 255, 255};
 
@@ -49,96 +45,44 @@ double currentDeltaT(const Session& s) {
     return recordDeltaT(s.catalog.record) + s.view.deltaTAdjust;
 }
 
-// The place search: the local maximum of the home observer for the current eclipse.
+// The place search: the local maximum of the home observer for the current eclipse, for the
+// panel.
 void placeSearchMaximum(Session& s) {
     EclipseState& e = s.eclipse;
     setObserver(e, s.view);
     restoreObserver(e);
-    localMaximum(e, 0, e.deltaT, e.localMaxTime, e.localSunAlt, e.localMagnitude,
-                 e.localCentral);
+    localMaximum(e, 0, e.deltaT, e.localMaxTime, e.localSunAlt, e.localMagnitude, e.localCentral);
 }
 
-// Whether the current eclipse fails the search of the view (step 10 of a repaint).
-bool failsSearch(Session& s) {
-    ViewState& v = s.view;
-    switch (v.searchMode) {
-    case searchAll:
-        return v.year < v.searchStartYear;
-    case searchType:
-        return std::trunc(s.eclipse.typeCode) != v.searchType;
-    case searchPlace:
-        placeSearchMaximum(s);
-        return s.eclipse.localMagnitude < v.searchMinMagnitude ||
-               s.eclipse.localSunAlt < placeSearchSunLimit || v.year < v.searchStartYear;
-    case searchSarosNumber:
-        if (v.searchSaros != s.eclipse.saros) {
-            v.searchStartYear = v.year;
-            return true;
-        }
-        return false;
-    default:
-        return false;
-    }
-}
-
-// Whether the entry reached by the forward search matches (step 11c).
-bool matchesSearch(Session& s) {
-    ViewState& v = s.view;
-    switch (v.searchMode) {
-    case searchType:
-        return std::trunc(s.eclipse.typeCode) == v.searchType;
-    case searchPlace:
-        s.eclipse.deltaT = currentDeltaT(s);
-        placeSearchMaximum(s);
-        return s.eclipse.localMagnitude > v.searchMinMagnitude &&
-               s.eclipse.localSunAlt > placeSearchSunLimit;
-    case searchSarosNumber:
-        if (v.searchSaros == s.eclipse.saros) {
-            v.searchStartYear = v.year;
-            return true;
-        }
-        return false;
-    default:
-        return true;
-    }
+// The search of the view: its mode, type, least magnitude and Saros series.
+SearchCriteria repaintCriteria(const ViewState& v) {
+    return {v.searchMode,         v.searchType,          v.searchMinMagnitude,
+            v.searchSaros,        v.searchTypePastYears, v.searchPlacePastYears};
 }
 
 // Steps forward through the catalog to the next matching eclipse. False when the repaint ends
-// with a message instead.
+// with a message instead: the catalog has ended, a file is missing, or a Saros series does not
+// come.
 bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
                    const RedrawServices& services) {
     ViewState& v = s.view;
-    while (true) {
-        v.catalogStatus = catalogReadNext(s.catalog);
-        if (v.catalogStatus < 0) {
-            const double next = nextFileYear(s.catalog);
-            if (catalogFileForYear(next) == nullptr) {
-                // The last file has ended: the eclipse shown stays the user's.
-                drawCatalogEnded(surface, outcome, services, v);
-                return false;
-            }
-            v.month = 1;
-            v.year = next;
-            catalogClose(s.catalog);
-            v.catalogStatus = catalogFind(s.catalog, v.year, 1);
-            if (v.catalogStatus < 0) {
-                drawMessage(surface, outcome, services, 50, 1, messageNoCatalogDuringSearch);
-                drawMessage(surface, outcome, services, 50, 2, messageStartHere);
-                v.dateResetPending = -1;
-                v.redrawAction = redrawShow;
-                v.drawStatus = -1;
-                return false;
-            }
-        }
+    int line = 0;
+    const SearchMessage message = [&](int, int, const char* text) {
+        drawMessage(surface, outcome, services, 50, ++line, text);
+    };
+    if (findNextMatch(s, message, repaintCriteria(v)) == 0) {
         takeRecord(s);
-        if (matchesSearch(s))
-            return true;
-        if (v.searchMode == searchSarosNumber && v.searchStartYear + sarosSearchYears < v.year) {
-            drawMessage(surface, outcome, services, 50, 1, messageSarosNotFound);
-            v.redrawAction = redrawShow;
-            return false;
-        }
+        return true;
     }
+    v.redrawAction = redrawShow;
+    if (outcome.messages.empty()) {
+        // The last file has ended.
+        drawCatalogEnded(surface, outcome, services, v);
+    } else if (outcome.messages.front() == messageNoCatalogDuringSearch) {
+        v.dateResetPending = -1;
+        v.drawStatus = -1;
+    }
+    return false;
 }
 
 } // namespace
@@ -216,13 +160,11 @@ RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& serv
     services.resetProjection(v.mapRange);
 
     v.drawStatus = 0;
-    v.searchStartYear = v.year;
 
     if (v.dateResetPending < 0) {
         const CalendarMonth now = services.currentMonth();
         v.year = now.year;
         v.month = now.month;
-        v.searchStartYear = v.year;
         v.drawStatus = 0;
         v.dateResetPending = 0;
         v.redrawAction = redrawShow;
@@ -234,7 +176,6 @@ RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& serv
             const CalendarMonth now = services.currentMonth();
             v.year = now.year;
             v.month = now.month;
-            v.searchStartYear = v.year;
         }
         v.catalogStatus = catalogFind(s.catalog, v.year, v.month);
         if (v.catalogStatus == catalogEndReached) {
@@ -256,7 +197,7 @@ RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& serv
     e.deltaT = currentDeltaT(s);
     e.deltaTHours = e.deltaT / 3600;
 
-    if (failsSearch(s))
+    if (v.searchMode != searchAll && !matchesCriteria(s, repaintCriteria(v)))
         v.redrawAction = redrawNextMatch;
     if (v.redrawAction == redrawNextMatch) {
         if (!searchForward(s, surface, outcome, services))
@@ -264,6 +205,8 @@ RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& serv
         e.deltaT = currentDeltaT(s);
         e.deltaTHours = e.deltaT / 3600;
     }
+    if (v.searchMode == searchPlace)
+        placeSearchMaximum(s);
 
     const Font previous = surface.selectFont(panelFont());
     if (v.drawStatus >= 0) {

@@ -48,7 +48,6 @@ struct ViewState {
     double searchPlacePastYears = 50; // past search range of the place search, years
     double searchMinMagnitude = 0.5;
     double searchSaros = 145;
-    double searchStartYear = 0;
     int redrawAction = redrawFromClock;
     int dateResetPending = 0; // -1 after a catalog failure
     int catalogStatus = 0;    // result of the last catalog operation
