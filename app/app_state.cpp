@@ -26,12 +26,12 @@ void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
     Session& s = state.session;
     const EclipseRecord& record = s.catalog.record;
     const double deltaT = s.eclipse.deltaT;
-    MapCanvas canvas{surface, state.projection, s.view};
-    const PathGeometry& path = state.mapPath.geometry(record, deltaT, s.view.drawStepHours);
+    MapCanvas canvas{surface, state.projection, s.view, {}, stop};
+    const PathGeometry& path = state.mapPath.geometry(record, deltaT, s.view.drawStepHours, stop);
     vesk::drawPathMap(canvas, {s.eclipse, path, s.cities, state.relief, s.catalog.paths});
     exportFailure.clear();
     kmlDocuments.clear();
-    if (!kmlOutput)
+    if (!kmlOutput || stop.stop_requested())
         return;
     const PathGeometry& kmlPath = state.kmlPath.geometry(record, deltaT, kmlStepHours);
     const KmlOutcome kml = writeKmlDocuments(record, kmlPath, s.catalog.paths, exportDir, files);

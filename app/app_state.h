@@ -52,6 +52,8 @@ class AppServices : public RedrawServices {
     std::string exportFailure;
     std::vector<std::filesystem::path> kmlDocuments;
     SaveFileSink files;
+    // Asked when the picture being drawn is no longer wanted (the window's newer request).
+    std::stop_token stop;
 
   private:
     AppState& state;

@@ -127,12 +127,19 @@ int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria
 }
 
 int collectMatches(Session& s, const SearchMessage& reporter, double from, double span,
-                   const SearchCriteria& c, int maxHits) {
+                   const SearchCriteria& c, int maxHits, std::stop_token stop,
+                   const SearchProgress& progress) {
     // A message of the walk means a missing file: the hits before it are kept all the same.
     bool failed = false;
     const SearchMessage message = [&](int x, int y, const char* text) {
         failed = true;
         reporter(x, y, text);
+    };
+    // Reads on, telling the year reached; false at a stop as at the catalog's end.
+    const auto next = [&] {
+        if (progress)
+            progress(s.catalog.record.year);
+        return !stop.stop_requested() && readOn(s, message);
     };
     s.view.year = from;
     s.view.month = 1;
@@ -144,7 +151,7 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
     bool more = true;
     while (more && from + span >= r.year) {
         while (!matchesCriteria(s, c)) {
-            if (!(more = readOn(s, message)))
+            if (!(more = next()))
                 break;
         }
         s.view.year = r.year;
@@ -155,7 +162,7 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
             s.searchHits.push_back({r.year, r.month, r.day, r.typeCode, r.saros});
         if (static_cast<int>(s.searchHits.size()) >= maxHits)
             break;
-        more = readOn(s, message);
+        more = next();
     }
     return failed ? -1 : 0;
 }

@@ -7,6 +7,7 @@
 #include "session.h"
 
 #include <functional>
+#include <stop_token>
 
 namespace vesk {
 
@@ -48,9 +49,14 @@ int findPreviousMatch(Session& session, const SearchMessage& message, double yea
 // within 400 years.
 int findNextMatch(Session& session, const SearchMessage& message, const SearchCriteria& criteria);
 
+// The year a walk has reached, told as it goes (for a progress bar).
+using SearchProgress = std::function<void(double year)>;
+
 // Every match of the years from..from + span into session.searchHits, at most maxHits of them.
-// Returns 0, or -1 when a file cannot be opened (the hits found before it are kept).
+// Returns 0, or -1 when a file cannot be opened (the hits found before it are kept). A stop
+// asked for ends the walk with the hits found so far.
 int collectMatches(Session& session, const SearchMessage& message, double from, double span,
-                   const SearchCriteria& criteria, int maxHits = maxSearchHits);
+                   const SearchCriteria& criteria, int maxHits = maxSearchHits,
+                   std::stop_token stop = {}, const SearchProgress& progress = {});
 
 } // namespace vesk

@@ -144,7 +144,8 @@ int curveSteps(double firstContact, double lastContact, double step) {
     return clampedInt(std::ceil(std::fmin(lastContact - firstContact, maxContactSpanHours) / step));
 }
 
-PathGeometry tracePathGeometry(const EclipseRecord& r, double deltaT, double stepHours) {
+PathGeometry tracePathGeometry(const EclipseRecord& r, double deltaT, double stepHours,
+                               std::stop_token stop) {
     PathGeometry g;
     g.deltaT = deltaT;
     g.stepHours = stepHours;
@@ -165,7 +166,8 @@ PathGeometry tracePathGeometry(const EclipseRecord& r, double deltaT, double ste
     const int steps = curveSteps(first, last, stepHours);
     double previousUt = first - deltaTHours;
     int index = 0;
-    for (double t = first; index <= steps && t < last; t += stepHours, ++index) {
+    for (double t = first; index <= steps && t < last && !stop.stop_requested();
+         t += stepHours, ++index) {
         const ShadowElements e = evaluateElements(r, t);
         traceStep(e, deltaT, index % 2 == 0, builders);
         const double ut = t - deltaTHours;
@@ -177,11 +179,11 @@ PathGeometry tracePathGeometry(const EclipseRecord& r, double deltaT, double ste
 }
 
 const PathGeometry& PathGeometryCache::geometry(const EclipseRecord& r, double deltaT,
-                                                double stepHours) {
+                                                double stepHours, std::stop_token stop) {
     const Key wanted{r.jdTT, r.t0, r.x0, r.y0, deltaT, stepHours};
     if (key != wanted) {
-        kept = tracePathGeometry(r, deltaT, stepHours);
-        key = wanted;
+        kept = tracePathGeometry(r, deltaT, stepHours, stop);
+        key = stop.stop_requested() ? std::nullopt : std::optional(wanted);
     }
     return kept;
 }

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <optional>
+#include <stop_token>
 #include <vector>
 
 namespace vesk {
@@ -85,13 +86,16 @@ constexpr double maxContactSpanHours = 9;
 // step that is not positive.
 int curveSteps(double firstContact, double lastContact, double step);
 
-// The path of the eclipse of record r for Delta T (seconds) traced at stepHours.
-PathGeometry tracePathGeometry(const EclipseRecord& r, double deltaT, double stepHours);
+// The path of the eclipse of record r for Delta T (seconds) traced at stepHours. A stop asked
+// for ends the tracing early (the curves then end where it stopped).
+PathGeometry tracePathGeometry(const EclipseRecord& r, double deltaT, double stepHours,
+                               std::stop_token stop = {});
 
 // The path geometry of the eclipse shown, kept while its record, Delta T and step stay the same.
 class PathGeometryCache {
   public:
-    const PathGeometry& geometry(const EclipseRecord& r, double deltaT, double stepHours);
+    const PathGeometry& geometry(const EclipseRecord& r, double deltaT, double stepHours,
+                                 std::stop_token stop = {});
 
   private:
     struct Key {

@@ -82,7 +82,10 @@ template <typename SampleRow>
 std::unique_ptr<DrawSurface> rasterOf(MapCanvas& c, std::size_t rows, const SampleRow& sampleRow) {
     const ViewState& v = c.view;
     std::vector<std::vector<RasterDot>> dots(rows);
-    forEachRowInParallel(rows, [&](std::size_t row) { sampleRow(row, dots[row]); });
+    forEachRowInParallel(rows, [&](std::size_t row) {
+        if (!c.stop.stop_requested())
+            sampleRow(row, dots[row]);
+    });
     std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(v.mapRight, v.mapBottom);
     for (const std::vector<RasterDot>& row : dots)
         for (const RasterDot& dot : row)
@@ -545,10 +548,11 @@ void drawRelief(MapCanvas& c, const ReliefData& relief) {
         relief.colours};
     ReliefRaster& raster = relief.raster;
     if (!raster.pixels || !(raster.key == key)) {
-        MapCanvas device{c.surface, p, v};
+        MapCanvas device{c.surface, p, v, {}, c.stop};
         raster.pixels =
             v.projection == 1 ? globeRelief(device, relief) : mercatorRelief(device, relief);
-        raster.key = std::move(key);
+        // A raster cut short is shown by no one: it is drawn again next time.
+        raster.key = c.stop.stop_requested() ? ReliefRaster::Key{} : std::move(key);
     }
     c.surface.blit(0, 0, c.view.mapRight, c.view.mapBottom, *raster.pixels, 0, 0);
 }

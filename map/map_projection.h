@@ -9,6 +9,7 @@
 #include "palette.h"
 #include "view_state.h"
 
+#include <stop_token>
 #include <vector>
 
 namespace vesk {
@@ -31,7 +32,8 @@ struct MapCanvas {
     DrawSurface& surface;
     MapProjection& projection;
     ViewState& view;
-    LabelPlacer labels{}; // the labels of this drawing of the map
+    LabelPlacer labels{};   // the labels of this drawing of the map
+    std::stop_token stop{}; // asked when a newer picture is wanted: the drawing may end early
 };
 
 // Near-side limits of the globe's depth: curves and data, and grid lines (which reach the rim).

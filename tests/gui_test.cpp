@@ -15,6 +15,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,7 @@
 #include <QStatusBar>
 #include <QSvgGenerator>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -58,6 +60,14 @@ struct Window {
         view->repaintNow();
     }
     ViewState& v() { return state.session.view; }
+    // Lets the work off the window's thread (a repaint, a list search) end and be taken over.
+    void finishWork() {
+        QElapsedTimer waited;
+        waited.start();
+        while (view->working() && waited.elapsed() < 60000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QCoreApplication::processEvents();
+    }
 };
 
 } // namespace
@@ -538,6 +548,7 @@ TEST(Window, EclipseListShowsAHit) {
     list->startEdit->setText("2030");
     list->periodEdit->setText("5");
     list->search();
+    w.finishWork();
     EXPECT_EQ(list->list->count(), static_cast<int>(w.state.session.searchHits.size()) + 1);
     EXPECT_EQ(list->list->item(1)->text(), QString("   2030.0601   金環日蝕    128/59"));
     list->list->setCurrentRow(2);
@@ -658,6 +669,7 @@ TEST(Window, EclipseListReopensWithItsStartValues) {
     list->startEdit->setText("2000");
     list->periodEdit->setText("300");
     list->search();
+    w.finishWork();
     EXPECT_EQ(list->list->count(), 101) << "the header and 100 hits";
     EXPECT_EQ(w.frame.statusBar()->currentMessage().toStdString(), messageListFull);
     QApplication::postEvent(w.view, new QEvent(closeListEvent));
@@ -667,4 +679,93 @@ TEST(Window, EclipseListReopensWithItsStartValues) {
     EXPECT_EQ(list->startEdit->text().toDouble(), currentLocalMonth().year);
     EXPECT_EQ(list->periodEdit->text(), QString("10"));
     EXPECT_EQ(list->list->count(), 101) << "the last hits are listed again";
+}
+
+namespace {
+
+// The longest wait between two turns of the event loop, seen by a timer of 1 ms.
+class EventLoopGaps {
+  public:
+    EventLoopGaps() {
+        clock.start();
+        QObject::connect(&ticks, &QTimer::timeout, [this] {
+            const qint64 now = clock.elapsed();
+            longest = std::max(longest, now - last);
+            last = now;
+        });
+        ticks.start(1);
+    }
+    qint64 longestMs() const { return longest; }
+
+  private:
+    QTimer ticks;
+    QElapsedTimer clock;
+    qint64 last = 0, longest = 0;
+};
+
+// The goal of the window's responsiveness; a sanitized build runs three times slower or more.
+#ifdef VESK_SANITIZED_BUILD
+constexpr qint64 longestGapMs = 200;
+#else
+constexpr qint64 longestGapMs = 50;
+#endif
+
+} // namespace
+
+// The window keeps answering while it pages through 20 eclipses as fast as a user clicks (every
+// new picture stops the one under way) and while the list searches 2000 years.
+TEST(Window, AnswersWhileItPagesAndSearches) {
+    Window w;
+    w.finishWork();
+    EventLoopGaps paging;
+    QTimer clicks;
+    int clicked = 0;
+    QObject::connect(&clicks, &QTimer::timeout, [&] {
+        if (clicked++ < 20)
+            w.view->nextEclipse();
+    });
+    clicks.start(30);
+    QElapsedTimer waited;
+    waited.start();
+    while ((clicked <= 20 || w.view->working()) && waited.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    clicks.stop();
+    w.finishWork();
+    EXPECT_GT(w.v().year, 2030) << "20 eclipses after 2024 April";
+    EXPECT_LT(paging.longestMs(), longestGapMs) << "paging";
+    std::printf("longest event-loop gap while paging: %lld ms\n",
+                static_cast<long long>(paging.longestMs()));
+
+    w.view->eclipseList();
+    CListDlg* list = w.view->listDialog();
+    list->startEdit->setText("1");
+    list->periodEdit->setText("2000");
+    EventLoopGaps searching;
+    list->search();
+    EXPECT_TRUE(w.view->working());
+    w.finishWork();
+    EXPECT_LT(searching.longestMs(), longestGapMs) << "searching";
+    EXPECT_EQ(list->list->count(), 101) << "the header and the first 100 hits";
+    std::printf("longest event-loop gap while the list searched: %lld ms\n",
+                static_cast<long long>(searching.longestMs()));
+}
+
+// The stop button ends a search under way with the hits found so far.
+TEST(Window, ListSearchStops) {
+    Window w;
+    w.finishWork();
+    w.v().searchMode = searchType;
+    w.v().searchType = 7; // no eclipse has it: the search walks the whole span
+    w.view->eclipseList();
+    CListDlg* list = w.view->listDialog();
+    list->startEdit->setText("-13000");
+    list->periodEdit->setText("5000");
+    list->search();
+    ASSERT_TRUE(w.view->working());
+    EXPECT_TRUE(list->stopButton->isEnabled());
+    list->stopSearch();
+    EXPECT_FALSE(w.view->working());
+    EXPECT_FALSE(list->stopButton->isEnabled());
+    EXPECT_TRUE(list->searchButton->isEnabled());
+    EXPECT_EQ(list->list->count(), 1) << "only the header";
 }

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusTipEvent>
 
@@ -23,9 +24,9 @@ const FieldRule startRule{false, -13000, 17000}, periodRule{false, 1, 5000};
 constexpr double defaultPeriod = 10, sarosPeriod = 2000;
 } // namespace
 
-CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message,
+CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message, BackgroundWork& work,
                    ValidationReporter reporter)
-    : QDialog(view), view(view), session(session), message(std::move(message)),
+    : QDialog(view), view(view), session(session), message(std::move(message)), work(work),
       reporter(std::move(reporter)) {
     setWindowTitle(tr("日蝕検索リスト表示"));
     setModal(false);
@@ -34,7 +35,11 @@ CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message,
     list->setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     startEdit = new QLineEdit;
     periodEdit = new QLineEdit;
-    auto* searchButton = new QPushButton(tr("検索開始"));
+    searchButton = new QPushButton(tr("検索開始"));
+    stopButton = new QPushButton(tr("停止"));
+    stopButton->setEnabled(false);
+    progress = new QProgressBar;
+    progress->setVisible(false);
     auto* drawButton = new QPushButton(tr("日蝕描画"));
     auto* closeButton = new QPushButton(tr("終了"));
     auto* cancelButton = new QPushButton(tr("ｷｬﾝｾﾙ"));
@@ -49,7 +54,10 @@ CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message,
     grid->addWidget(drawButton, 5, 1);
     grid->addWidget(closeButton, 6, 1);
     grid->addWidget(cancelButton, 7, 1);
+    grid->addWidget(progress, 8, 0);
+    grid->addWidget(stopButton, 8, 1);
     connect(searchButton, &QPushButton::clicked, this, &CListDlg::search);
+    connect(stopButton, &QPushButton::clicked, this, &CListDlg::stopSearch);
     connect(list, &QListWidget::currentRowChanged, this,
             [&session](int row) { session.selectedHit = std::max(0, row - 1); });
     connect(drawButton, &QPushButton::clicked, this,
@@ -91,9 +99,45 @@ void CListDlg::search() {
         else
             period = value;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    collectMatches(session, message, startYear, period, viewSearchCriteria(session));
-    QApplication::restoreOverrideCursor();
+    work.stop(); // a repaint under way gives way; the view repaints after the search
+    const SearchCriteria criteria = viewSearchCriteria(session);
+    const double from = startYear, span = period;
+    auto messages = std::make_shared<std::vector<SearchNote>>();
+    progress->setRange(0, 1000);
+    progress->setValue(0);
+    progress->setVisible(true);
+    searchButton->setEnabled(false);
+    stopButton->setEnabled(true);
+    // The progress bar follows the year reached, once a year at most.
+    const auto reached = [this, from, span, last = -1](double year) mutable {
+        const int permille = static_cast<int>(std::clamp((year - from) / span, 0.0, 1.0) * 1000);
+        if (permille == last)
+            return;
+        last = permille;
+        QMetaObject::invokeMethod(progress, [this, permille] { progress->setValue(permille); });
+    };
+    work.start(
+        BackgroundWork::Kind::search,
+        [this, criteria, from, span, messages, reached](std::stop_token stop) mutable {
+            const SearchMessage collect = [&messages](int x, int y, const char* text) {
+                messages->push_back({x, y, text});
+            };
+            collectMatches(session, collect, from, span, criteria, maxSearchHits, stop, reached);
+        },
+        [this, messages](bool) { searchEnded(*messages); });
+}
+
+void CListDlg::stopSearch() {
+    if (work.busy() && work.kind() == BackgroundWork::Kind::search)
+        work.stop();
+}
+
+void CListDlg::searchEnded(const std::vector<SearchNote>& messages) {
+    for (const SearchNote& note : messages)
+        message(note.x, note.y, note.text.c_str());
+    progress->setVisible(false);
+    searchButton->setEnabled(true);
+    stopButton->setEnabled(false);
     fill(false);
     if (session.searchHits.size() >= static_cast<std::size_t>(maxSearchHits)) {
         QStatusTipEvent tip(QString::fromStdString(translated(messageListFull)));

@@ -1,7 +1,9 @@
-// The modeless eclipse list: the list search over a span of years and its hits, one per line;
-// it talks to the view only by posted events.
+// The modeless eclipse list: the list search over a span of years and its hits, one per line.
+// The search runs off the window's thread with a progress bar and a stop button; the dialog
+// talks to the view only by posted events.
 #pragma once
 
+#include "background_work.h"
 #include "dialogs.h"
 #include "session.h"
 
@@ -10,6 +12,8 @@
 #include <QEvent>
 
 class QListWidget;
+class QProgressBar;
+class QPushButton;
 
 namespace vesk {
 
@@ -22,17 +26,22 @@ class CListDlg : public QDialog {
 
   public:
     // message: where the search draws its messages (the view's window).
-    CListDlg(QWidget* view, Session& session, SearchMessage message,
+    CListDlg(QWidget* view, Session& session, SearchMessage message, BackgroundWork& work,
              ValidationReporter reporter = messageBoxReporter());
 
-    // Runs the search with the start year and period of the text boxes.
+    // Starts the search with the start year and period of the text boxes; the hits fill the
+    // list when it ends or is stopped.
     void search();
+    // Stops a search under way (the hits found so far are listed).
+    void stopSearch();
     // The start year and period of an opening (this year and 10, or for a Saros search the
     // series' first year and 2000) in the boxes, and the hits of the last search in the list.
     void initialise();
 
     QListWidget* list;
     QLineEdit *startEdit, *periodEdit;
+    QProgressBar* progress;
+    QPushButton *searchButton, *stopButton;
     double startYear = 0, period = 0;
 
   protected:
@@ -40,10 +49,18 @@ class CListDlg : public QDialog {
 
   private:
     void fill(bool initial);
+    // A message of the search, drawn on the view when the search has ended.
+    struct SearchNote {
+        int x, y;
+        std::string text;
+    };
+    // The end of a search, completed or stopped: its messages, the hits and the buttons.
+    void searchEnded(const std::vector<SearchNote>& messages);
 
     QWidget* view;
     Session& session;
     SearchMessage message;
+    BackgroundWork& work;
     ValidationReporter reporter;
 };
 

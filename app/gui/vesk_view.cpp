@@ -32,22 +32,88 @@ CVeskView::CVeskView(AppState& state, QWidget* parent, ValidationReporter report
     : QWidget(parent), state(state), services(state), reporter(std::move(reporter)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(300, 300);
+    // A repaint asked for while a list search ran starts when it ends.
+    work.afterEach = [this] {
+        if (dirty)
+            invalidate();
+    };
 }
 
-CVeskView::~CVeskView() = default;
+CVeskView::~CVeskView() {
+    work.stop();
+}
 
 void CVeskView::invalidate() {
     dirty = true;
-    update();
+    // Requests of one turn of the event loop make one repaint.
+    if (!repaintQueued) {
+        repaintQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            repaintQueued = false;
+            startRepaint();
+        });
+    }
+}
+
+void CVeskView::settle() {
+    if (work.busy() && work.kind() == BackgroundWork::Kind::repaint)
+        dirty = true;
+    work.stop();
+    if (dirty)
+        invalidate();
+}
+
+namespace {
+
+// A picture of the view's size at the screen's pixel density (the layout in logical pixels).
+std::shared_ptr<QtDrawSurface> pictureFor(const QWidget& view) {
+    return std::make_shared<QtDrawSurface>(std::max(1, view.width()), std::max(1, view.height()),
+                                           view.devicePixelRatioF());
+}
+
+bool fits(const std::shared_ptr<QtDrawSurface>& picture, const QWidget& view) {
+    return picture && picture->width() == view.width() && picture->height() == view.height() &&
+           picture->image().devicePixelRatio() == view.devicePixelRatioF();
+}
+
+} // namespace
+
+void CVeskView::startRepaint() {
+    if (!fits(surface, *this))
+        dirty = true;
+    if (!dirty || (work.busy() && work.kind() == BackgroundWork::Kind::search))
+        return;
+    work.stop();
+    dirty = false;
+    services.yearMonthDialogRequested = false;
+    auto picture = pictureFor(*this);
+    auto outcome = std::make_shared<RedrawOutcome>();
+    // The view state is the work's until it ends: every command settles it first.
+    services.stop = {};
+    work.start(
+        BackgroundWork::Kind::repaint,
+        [this, picture, outcome](std::stop_token stop) {
+            services.stop = stop;
+            *outcome = redrawView(state.session, *picture, services);
+        },
+        [this, picture, outcome](bool completed) {
+            if (!completed)
+                return;
+            surface = picture;
+            overlay = Overlay::none;
+            shownView = state.session.view;
+            shownProjection = state.projection;
+            reportRepaint(*outcome);
+            if (services.yearMonthDialogRequested) // after the catalog failed: another month
+                QTimer::singleShot(0, this, &CVeskView::yearMonth);
+            update();
+        });
 }
 
 void CVeskView::repaintNow() {
-    // the layout in logical pixels, drawn at the screen's pixel density
-    const double ratio = devicePixelRatioF();
-    if (!surface || surface->width() != width() || surface->height() != height() ||
-        surface->image().devicePixelRatio() != ratio) {
-        surface =
-            std::make_unique<QtDrawSurface>(std::max(1, width()), std::max(1, height()), ratio);
+    settle();
+    if (!fits(surface, *this)) {
+        surface = pictureFor(*this);
         dirty = true;
     }
     if (!dirty)
@@ -55,7 +121,10 @@ void CVeskView::repaintNow() {
     dirty = false;
     overlay = Overlay::none;
     services.yearMonthDialogRequested = false;
+    services.stop = {};
     reportRepaint(redrawView(state.session, *surface, services));
+    shownView = state.session.view;
+    shownProjection = state.projection;
     if (services.yearMonthDialogRequested) // after the catalog failed: ask for another month
         QTimer::singleShot(0, this, &CVeskView::yearMonth);
 }
@@ -84,10 +153,13 @@ const QImage& CVeskView::picture() const {
 }
 
 void CVeskView::paintEvent(QPaintEvent*) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    repaintNow();
-    QApplication::restoreOverrideCursor();
     QPainter painter(this);
+    if (!fits(surface, *this))
+        invalidate(); // a new size: the last picture stays until the new one is drawn
+    if (!surface) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
     if (dragging) {
         painter.fillRect(rect(), Qt::black);
         painter.drawImage(dragOffset, surface->image());
@@ -115,6 +187,7 @@ SearchMessage CVeskView::drawnMessage() {
 }
 
 void CVeskView::yearMonth() {
+    settle();
     CWhenDlg dialog(this, loadWhen(state.session.view), reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -124,6 +197,7 @@ void CVeskView::yearMonth() {
 }
 
 void CVeskView::displayMode() {
+    settle();
     Session& s = state.session;
     CDisplayDlg dialog(this, loadDisplay(s.view, mapCentreLon(state.projection)), s.cities,
                        s.view.observerCityIndex, reporter);
@@ -134,6 +208,7 @@ void CVeskView::displayMode() {
 }
 
 void CVeskView::searchMode() {
+    settle();
     Session& s = state.session;
     state.pendingSearchType = s.view.searchType;
     CModeDlg dialog(this, loadMode(s.view, s.eclipse.saros), s.cities, s.view.searchCityIndex,
@@ -145,11 +220,13 @@ void CVeskView::searchMode() {
 }
 
 void CVeskView::nextEclipse() {
+    settle();
     vesk::nextEclipse(state.session.view);
     invalidate();
 }
 
 void CVeskView::previousEclipse() {
+    settle();
     if (surface)
         surface->fillSolidRect(0, 0, surface->width(), surface->height(), blackFill);
     repaint();
@@ -158,6 +235,7 @@ void CVeskView::previousEclipse() {
 }
 
 void CVeskView::zoomIn() {
+    settle();
     if (state.session.view.displayMode != displayPathMap)
         return;
     zoomMap(state.session.view, state.projection, 2);
@@ -165,6 +243,7 @@ void CVeskView::zoomIn() {
 }
 
 void CVeskView::zoomOut() {
+    settle();
     if (state.session.view.displayMode != displayPathMap)
         return;
     zoomMap(state.session.view, state.projection, 0.5);
@@ -172,23 +251,27 @@ void CVeskView::zoomOut() {
 }
 
 void CVeskView::unzoom() {
+    settle();
     vesk::unzoom(state.session.view);
     invalidate();
 }
 
 void CVeskView::backToMap() {
+    settle();
     vesk::backToMap(state.session.view);
     invalidate();
 }
 
 void CVeskView::localInfo() {
+    settle();
     showLocalInfo(state.session.view);
     invalidate();
 }
 
 void CVeskView::eclipseList() {
+    settle();
     if (!list)
-        list = std::make_unique<CListDlg>(this, state.session, drawnMessage(), reporter);
+        list = std::make_unique<CListDlg>(this, state.session, drawnMessage(), work, reporter);
     else if (!list->isVisible())
         list->initialise();
     list->show();
@@ -242,6 +325,7 @@ std::string CVeskView::saveAs(const std::filesystem::path& path) {
 }
 
 void CVeskView::drawScreenOn(QtDrawSurface& page) {
+    settle();
     // The eclipse shown, drawn again by the pipeline: no search step, no export.
     ViewState& v = state.session.view;
     const ViewState shown = v;
@@ -256,10 +340,10 @@ void CVeskView::drawScreenOn(QtDrawSurface& page) {
 }
 
 void CVeskView::showReadout(QPoint p) {
-    const ViewState& v = state.session.view;
+    const ViewState& v = shownView;
     if (v.projection == 2 || v.displayMode != displayPathMap)
         return;
-    const auto hit = mapHitTest(v, state.projection, p.x(), p.y());
+    const auto hit = mapHitTest(v, shownProjection, p.x(), p.y());
     if (!hit)
         return;
     const Font readout{"Courier New", -12, 500, true};
@@ -298,6 +382,7 @@ void CVeskView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     dragging = false;
+    settle();
     const QPoint moved = event->position().toPoint() - start;
     if (!panMap(state.session.view, state.projection, moved.x(), moved.y()))
         update();
@@ -312,12 +397,14 @@ void CVeskView::wheelEvent(QWheelEvent* event) {
         return;
     const double factor = std::pow(2.0, double(wheelTurn) / wheelStep);
     wheelTurn = 0;
+    settle();
     const QPoint p = event->position().toPoint();
     if (zoomMapAt(state.session.view, state.projection, p.x(), p.y(), factor))
         invalidate();
 }
 
 void CVeskView::pan(int dx, int dy) {
+    settle();
     if (panMap(state.session.view, state.projection, dx, dy))
         invalidate();
 }
@@ -339,18 +426,21 @@ void CVeskView::panDown() {
 }
 
 void CVeskView::zoomInAtCentre() {
+    settle();
     const ViewState& v = state.session.view;
     if (zoomMapAt(state.session.view, state.projection, v.mapCentreX, v.mapCentreY, 2))
         invalidate();
 }
 
 void CVeskView::zoomOutAtCentre() {
+    settle();
     const ViewState& v = state.session.view;
     if (zoomMapAt(state.session.view, state.projection, v.mapCentreX, v.mapCentreY, 0.5))
         invalidate();
 }
 
 void CVeskView::setTextScale(double scale) {
+    settle();
     state.session.view.textScale = scale;
     state.session.view.redrawAction = redrawShow;
     invalidate();
@@ -361,23 +451,24 @@ void CVeskView::redraw() {
 }
 
 void CVeskView::mouseDoubleClickEvent(QMouseEvent* event) {
-    ViewState& v = state.session.view;
+    // The places under the pointer are those of the picture shown.
     const QPoint p = event->position().toPoint();
+    const auto hit = mapHitTest(shownView, shownProjection, p.x(), p.y());
     if (event->button() == Qt::LeftButton) {
-        if (v.projection == 2)
+        if (shownView.projection == 2 || !hit)
             return;
-        if (const auto hit = mapHitTest(v, state.projection, p.x(), p.y())) {
-            recentreMap(v, hit->first, hit->second);
-            invalidate();
-        }
+        settle();
+        recentreMap(state.session.view, hit->first, hit->second);
+        invalidate();
     } else if (event->button() == Qt::RightButton) {
-        if (!insideMap(v, state.projection, p.x(), p.y()))
+        if (!insideMap(shownView, shownProjection, p.x(), p.y()))
             return;
         char text[32];
         std::snprintf(text, sizeof text, "x= %4d y=%4d ", p.x(), p.y());
         drawText(0, 15, text, panelFont(), true);
-        if (const auto hit = mapHitTest(v, state.projection, p.x(), p.y())) {
-            observeFrom(v, hit->first, hit->second);
+        if (hit) {
+            settle();
+            observeFrom(state.session.view, hit->first, hit->second);
             invalidate();
         }
     }
@@ -385,6 +476,7 @@ void CVeskView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void CVeskView::customEvent(QEvent* event) {
     if (event->type() == showListedEclipseEvent) {
+        settle();
         if (showListedEclipse(state.session))
             invalidate();
     } else if (event->type() == closeListEvent && list) {

@@ -1,9 +1,11 @@
-// The one view: its paint runs the redraw pipeline into an off-screen picture and shows it;
-// the commands, dialogs and mouse gestures change the view state and ask for a repaint, and a
-// few draw straight into the picture until the next repaint.
+// The one view: the redraw pipeline draws an off-screen picture on a pool thread and the paint
+// shows the last finished one; the commands, dialogs and mouse gestures change the view state
+// and ask for a repaint (which stops one under way), and a few draw straight into the picture
+// until the next repaint.
 #pragma once
 
 #include "app_state.h"
+#include "background_work.h"
 #include "dialogs.h"
 #include "list_dialog.h"
 #include "qt_draw_surface.h"
@@ -56,13 +58,18 @@ class CVeskView : public QWidget {
     // name's ending, written whole or not at all; empty, or the failure naming the file.
     std::string saveAs(const std::filesystem::path& path);
 
-    // Asks for a full repaint through the pipeline.
+    // Asks for a full repaint through the pipeline, drawn off the window's thread.
     void invalidate();
+    // Whether a repaint or a list search is under way.
+    bool working() const { return work.busy(); }
+    // The work off the window's thread, which the list's search uses too.
+    BackgroundWork& backgroundWork() { return work; }
     // The picture as last drawn (for tests and the print path).
     const QImage& picture() const;
     CListDlg* listDialog() const { return list.get(); }
     AppState& appState() { return state; }
-    // Runs a pending repaint now (the paint event does it otherwise).
+    // Runs a pending repaint now, on the window's thread (the background work does it
+    // otherwise).
     void repaintNow();
     // What the last repaint told the status bar: where the KML documents went or why they
     // could not be written, and the data files passed over (empty when nothing).
@@ -78,6 +85,11 @@ class CVeskView : public QWidget {
     void customEvent(QEvent* event) override;
 
   private:
+    // Starts the pending repaint on a pool thread (after a list search under way).
+    void startRepaint();
+    // Stops a repaint under way (it starts again later) or a list search, before the view state
+    // is read or changed here.
+    void settle();
     SearchMessage drawnMessage();
     // A message in the frame's status bar.
     void statusMessage(const char* text);
@@ -93,8 +105,12 @@ class CVeskView : public QWidget {
     AppState& state;
     AppServices services;
     ValidationReporter reporter;
-    std::unique_ptr<QtDrawSurface> surface;
+    std::shared_ptr<QtDrawSurface> surface; // the picture shown
     bool dirty = true;
+    bool repaintQueued = false;
+    // The view and projection of the picture shown (the state's may be those of a newer one).
+    ViewState shownView;
+    MapProjection shownProjection;
     // The screen drawn over the picture since its last repaint, which printing draws too.
     enum class Overlay { none, sky, limb };
     Overlay overlay = Overlay::none;
@@ -104,6 +120,7 @@ class CVeskView : public QWidget {
     bool dragging = false; // moved beyond the drag distance since the button went down
     int wheelTurn = 0;     // wheel angle not yet turned into a zoom
     QString lastNotes;
+    BackgroundWork work{this}; // last: stopped before the members its work uses go
 };
 
 } // namespace vesk

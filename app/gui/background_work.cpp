@@ -1,0 +1,45 @@
+#include "background_work.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace vesk {
+
+BackgroundWork::BackgroundWork(QObject* context) {
+    QObject::connect(&watcher, &QFutureWatcher<void>::finished, context, [this] { finished(); });
+}
+
+BackgroundWork::~BackgroundWork() {
+    stop();
+}
+
+void BackgroundWork::start(Kind kind, std::function<void(std::stop_token)> work, Done whenDone) {
+    stop();
+    source = std::stop_source();
+    done = std::move(whenDone);
+    running = true;
+    runningKind = kind;
+    watcher.setFuture(
+        QtConcurrent::run([work = std::move(work), token = source.get_token()] { work(token); }));
+}
+
+void BackgroundWork::stop() {
+    if (!running)
+        return;
+    source.request_stop();
+    watcher.waitForFinished();
+    finished();
+}
+
+void BackgroundWork::finished() {
+    // A stopped piece ends here from stop(); its finished signal may still come, after it.
+    if (!running || !watcher.isFinished())
+        return;
+    running = false;
+    const Done whenDone = std::exchange(done, {});
+    if (whenDone)
+        whenDone(!source.stop_requested());
+    if (afterEach)
+        afterEach();
+}
+
+} // namespace vesk
