@@ -519,7 +519,13 @@ Sources of the data and their terms:
 <context>
     <name>CVeskView</name>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="140"/>
+        <location filename="../app/gui/vesk_view.cpp" line="99"/>
+        <location filename="../app/gui/vesk_view.cpp" line="162"/>
+        <source>描画中…</source>
+        <translation>Drawing…</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/vesk_view.cpp" line="148"/>
         <source>KML を書きました: %1</source>
         <translation>KML written: %1</translation>
     </message>

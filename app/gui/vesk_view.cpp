@@ -25,6 +25,8 @@ constexpr Rgb whiteText{255, 255, 255}, blackFill{0, 0, 0};
 constexpr int keyPanPixels = 60;
 // The mouse wheel's angle of one notch (eighths of a degree).
 constexpr int wheelStep = 120;
+// A repaint still under way after this many milliseconds is announced in the status bar.
+constexpr int drawingNoticeMs = 150;
 
 } // namespace
 
@@ -90,6 +92,12 @@ void CVeskView::startRepaint() {
     auto outcome = std::make_shared<RedrawOutcome>();
     // The view state is the work's until it ends: every command settles it first.
     services.stop = {};
+    // A repaint that takes long says so in the status bar.
+    const int repaint = ++repaintsStarted;
+    QTimer::singleShot(drawingNoticeMs, this, [this, repaint] {
+        if (work.busy() && repaint == repaintsStarted)
+            showStatus(tr("描画中…"));
+    });
     work.start(
         BackgroundWork::Kind::repaint,
         [this, picture, outcome](std::stop_token stop) {
@@ -142,9 +150,17 @@ void CVeskView::reportRepaint(const RedrawOutcome& outcome) {
     for (const std::string& note : outcome.ignoredFiles)
         notes << QString::fromStdString(note);
     lastNotes = notes.join(QStringLiteral("; "));
+    showStatus(lastNotes);
+}
+
+void CVeskView::showStatus(const QString& text) {
     auto* frame = qobject_cast<QMainWindow*>(window());
-    if (frame != nullptr && !lastNotes.isEmpty())
-        frame->statusBar()->showMessage(lastNotes);
+    if (frame == nullptr)
+        return;
+    if (!text.isEmpty())
+        frame->statusBar()->showMessage(text);
+    else if (frame->statusBar()->currentMessage() == tr("描画中…"))
+        frame->statusBar()->clearMessage();
 }
 
 const QImage& CVeskView::picture() const {

@@ -99,6 +99,8 @@ class CVeskView : public QWidget {
     void pan(int dx, int dy);
     // Shows in the frame's status bar what the repaint wrote or passed over.
     void reportRepaint(const RedrawOutcome& outcome);
+    // A text in the frame's status bar; an empty one takes away the notice of a repaint.
+    void showStatus(const QString& text);
     // The screen shown, drawn again on a page: the eclipse and the sky or limb screen over it.
     void drawScreenOn(QtDrawSurface& page);
 
@@ -108,6 +110,7 @@ class CVeskView : public QWidget {
     std::shared_ptr<QtDrawSurface> surface; // the picture shown
     bool dirty = true;
     bool repaintQueued = false;
+    int repaintsStarted = 0;
     // The view and projection of the picture shown (the state's may be those of a newer one).
     ViewState shownView;
     MapProjection shownProjection;
