@@ -3,6 +3,7 @@
 #include "angles.h"
 #include "checked_int.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vesk {
@@ -181,11 +182,21 @@ PathGeometry tracePathGeometry(const EclipseRecord& r, double deltaT, double ste
 const PathGeometry& PathGeometryCache::geometry(const EclipseRecord& r, double deltaT,
                                                 double stepHours, std::stop_token stop) {
     const Key wanted{r.jdTT, r.t0, r.x0, r.y0, deltaT, stepHours};
-    if (key != wanted) {
-        kept = tracePathGeometry(r, deltaT, stepHours, stop);
-        key = stop.stop_requested() ? std::nullopt : std::optional(wanted);
+    const auto found = std::find_if(entries.begin(), entries.end(),
+                                    [&wanted](const Entry& e) { return e.key == wanted; });
+    if (found != entries.end()) {
+        entries.splice(entries.begin(), entries, found);
+        return entries.front().geometry;
     }
-    return kept;
+    PathGeometry traced = tracePathGeometry(r, deltaT, stepHours, stop);
+    if (stop.stop_requested()) {
+        unfinished = std::move(traced);
+        return unfinished;
+    }
+    entries.push_front({wanted, std::move(traced)});
+    if (entries.size() > kept)
+        entries.pop_back();
+    return entries.front().geometry;
 }
 
 } // namespace vesk

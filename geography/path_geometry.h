@@ -13,7 +13,7 @@
 #include "path_tracers.h"
 
 #include <array>
-#include <optional>
+#include <list>
 #include <stop_token>
 #include <vector>
 
@@ -91,7 +91,8 @@ int curveSteps(double firstContact, double lastContact, double step);
 PathGeometry tracePathGeometry(const EclipseRecord& r, double deltaT, double stepHours,
                                std::stop_token stop = {});
 
-// The path geometry of the eclipse shown, kept while its record, Delta T and step stay the same.
+// The path geometries of the last few eclipses shown (paging back and forth finds them again),
+// each kept while its record, Delta T and step stay the same.
 class PathGeometryCache {
   public:
     const PathGeometry& geometry(const EclipseRecord& r, double deltaT, double stepHours,
@@ -102,8 +103,13 @@ class PathGeometryCache {
         double jdTT, t0, x0, y0, deltaT, stepHours;
         bool operator==(const Key&) const = default;
     };
-    std::optional<Key> key;
-    PathGeometry kept;
+    struct Entry {
+        Key key;
+        PathGeometry geometry;
+    };
+    static constexpr std::size_t kept = 4;
+    std::list<Entry> entries; // the last used first
+    PathGeometry unfinished;  // a tracing that was stopped, kept by no one
 };
 
 // The angle between two points on the sphere, degrees.

@@ -159,6 +159,15 @@ TEST(PathGeometry, CacheKeepsTheGeometryWhileItsInputsStay) {
     const PathGeometry& moved = cache.geometry(e.catalog.record, e.deltaT + 100, 0.05);
     EXPECT_NEAR(moved.greatest.point.lon - lon, 100 * hourAngleRatePerSecond, 1e-6)
         << "100 s more Delta T turn the path east";
+    // Back to the first: still kept, as after paging to another eclipse and back.
+    EXPECT_EQ(&cache.geometry(e.catalog.record, e.deltaT, 0.05), first);
+    // A tracing that was stopped is not kept.
+    std::stop_source stop;
+    stop.request_stop();
+    const PathGeometry& cut =
+        cache.geometry(e.catalog.record, e.deltaT + 200, 0.05, stop.get_token());
+    EXPECT_TRUE(cut.centralLine.empty());
+    EXPECT_FALSE(cache.geometry(e.catalog.record, e.deltaT + 200, 0.05).centralLine.empty());
 }
 
 namespace {
