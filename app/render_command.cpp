@@ -180,6 +180,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     char* argv[] = {name, nullptr};
     qInstallMessageHandler(withoutRuntimeFolderWarning);
     QGuiApplication application(argc, argv);
+    clearUpperVectorRegisters();
 
     PictureOutput picture(*pictureFormatOf(outPath), width, height, pixelRatio);
     std::vector<std::string> texts;

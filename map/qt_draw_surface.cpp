@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <utility>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 namespace vesk {
 
 namespace {
@@ -19,7 +23,30 @@ QColor toQColor(Rgb c) {
 // Dotted pens draw one pixel on, one off, counted along the line.
 constexpr int dotPeriod = 2;
 
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx"))) void zeroUpper() {
+    _mm256_zeroupper();
+}
+#endif
+
+// Clears the AVX registers' upper halves when it goes out of scope: after the Qt calls of a
+// function of the surface.
+struct AfterQt {
+    AfterQt() = default;
+    AfterQt(const AfterQt&) = delete;
+    AfterQt& operator=(const AfterQt&) = delete;
+    ~AfterQt() { clearUpperVectorRegisters(); }
+};
+
 } // namespace
+
+void clearUpperVectorRegisters() {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
+        zeroUpper();
+#endif
+}
 
 QString fontFamilyFor(const Font& font) {
     const QString name = QString::fromStdString(font.face);
@@ -40,6 +67,7 @@ QString fontFamilyFor(const Font& font) {
 
 QtDrawSurface::QtDrawSurface(int width, int height, double pixelRatio)
     : logicalWidth(std::max(width, 1)), logicalHeight(std::max(height, 1)) {
+    const AfterQt clear;
     pixelRatio = std::clamp(pixelRatio, minPixelRatio, maxPixelRatio);
     pixels = QImage(static_cast<int>(std::ceil(logicalWidth * pixelRatio)),
                     static_cast<int>(std::ceil(logicalHeight * pixelRatio)), QImage::Format_RGB32);
@@ -54,6 +82,7 @@ QtDrawSurface::QtDrawSurface(int width, int height, double pixelRatio)
 QtDrawSurface::QtDrawSurface(QPaintDevice& device, int width, int height)
     : logicalWidth(std::max(width, 1)), logicalHeight(std::max(height, 1)),
       painter(std::make_unique<QPainter>(&device)) {
+    const AfterQt clear;
     // the layout fitted to the device, centred, its proportions kept
     const double scale =
         std::min(double(device.width()) / logicalWidth, double(device.height()) / logicalHeight);
@@ -86,6 +115,7 @@ QtDrawSurface::Strokes& QtDrawSurface::strokesOf(const Pen& strokePen, bool fill
 }
 
 void QtDrawSurface::flushPending() {
+    const AfterQt clear;
     if (painter && painter->isActive()) {
         for (const Strokes& strokes : pending) {
             if (strokes.filled) {
@@ -101,6 +131,7 @@ void QtDrawSurface::flushPending() {
 }
 
 void QtDrawSurface::paint(const std::function<void(QPainter&)>& draw) {
+    const AfterQt clear;
     if (painter) {
         flushPending();
         if (painter->isActive())
@@ -216,6 +247,7 @@ const QtDrawSurface::QtFont& QtDrawSurface::selectedQtFont() const {
 }
 
 TextSize QtDrawSurface::textSize(const std::string& utf8) const {
+    const AfterQt clear;
     const QFontMetrics& metrics = selectedQtFont().metrics;
     return {metrics.horizontalAdvance(
                 QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))),

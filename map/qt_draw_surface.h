@@ -25,6 +25,13 @@
 
 namespace vesk {
 
+// Qt's painting code returns with the upper halves of the AVX registers in use, and the SSE code
+// of this program that runs after it on the same thread then pays on every instruction: a tracing
+// of the 2024 April 8 path took 97 ms after a QGuiApplication or a QPainter had run, 13 ms
+// before. This clears them (VZEROUPPER); the surface calls it after each call into Qt, the
+// programs after making their application object. Nothing where the processor has no AVX.
+void clearUpperVectorRegisters();
+
 // The pixel ratios a surface can have.
 constexpr double minPixelRatio = 1, maxPixelRatio = 4;
 

@@ -446,6 +446,7 @@ QString CMainFrame::saveScreen(QString path, const QString& filter) {
 int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot,
                      const QString& language) {
     QApplication application(argc, argv);
+    clearUpperVectorRegisters();
     QApplication::setApplicationName(QStringLiteral("vesk"));
     const auto translators = installLanguage(chooseLanguage(language));
     CMainFrame frame(state);
