@@ -6,6 +6,7 @@
 #include "place_names.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -122,6 +123,50 @@ std::unique_ptr<DrawSurface> zoomedGlobeRelief(MapCanvas& c, const ReliefData& r
     });
 }
 
+// The relief raster of a sampling in which a later sample at a pixel covers an earlier one (the
+// grid samples of the whole globe and of the Mercator map, several to a pixel): each pixel takes
+// its last sample of land, as if every sample were drawn in order. The rows are walked from the
+// last, on all cores, and a sample is looked up only while no later one of land is known at its
+// pixel. rowSamples(row, visit) calls visit(column, px, py, latitude, longitude) for the samples
+// of a row inside the frame (column < columns; the place as its grid axes).
+template <typename RowSamples>
+std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, std::size_t rows,
+                                            std::size_t columns, const RowSamples& rowSamples) {
+    const ViewState& v = c.view;
+    const std::size_t width = std::max(0, v.mapRight), height = std::max(0, v.mapBottom);
+    // per pixel: (1 + the order of its last land sample found) << 24 | its colour
+    std::vector<std::atomic<std::uint64_t>> last(width * height);
+    forEachRowInParallel(rows, [&](std::size_t walked) {
+        if (c.stop.stop_requested())
+            return;
+        const std::size_t row = rows - 1 - walked;
+        rowSamples(row, [&](std::size_t column, int px, int py, GridAxis lat, GridAxis lon) {
+            const std::uint64_t order = row * columns + column + 1;
+            std::atomic<std::uint64_t>& slot = last[py * width + px];
+            std::uint64_t known = slot.load(std::memory_order_relaxed);
+            if ((known >> 24) >= order)
+                return;
+            const int h = sampleRelief(r, lat, lon);
+            if (h <= 0)
+                return;
+            const Rgb colour = reliefColour(r, h);
+            const std::uint64_t mine = order << 24 | std::uint64_t{colour.r} << 16 |
+                                       std::uint64_t{colour.g} << 8 | colour.b;
+            while ((known >> 24) < order &&
+                   !slot.compare_exchange_weak(known, mine, std::memory_order_relaxed)) {
+            }
+        });
+    });
+    std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(v.mapRight, v.mapBottom);
+    for (std::size_t i = 0; i < last.size(); ++i)
+        if (const std::uint64_t found = last[i].load(std::memory_order_relaxed); found != 0)
+            memory->setPixel(static_cast<int>(i % width), static_cast<int>(i / width),
+                             {static_cast<std::uint8_t>(found >> 16),
+                              static_cast<std::uint8_t>(found >> 8),
+                              static_cast<std::uint8_t>(found)});
+    return memory;
+}
+
 // The relief of the globe: below zoomedReliefScale the whole globe is sampled on a grid of
 // longitude and latitude and each sample drawn at its pixel; above it, each pixel is sampled.
 std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
@@ -136,33 +181,33 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
     const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
     // The sample longitudes and their angles from the centre, the same for every row.
     struct Column {
-        double lon, sinDelta, cosDelta;
+        GridAxis lon;
+        double sinDelta, cosDelta;
     };
     std::vector<Column> columns;
     for (double lo = -180; lo < 180; lo += step) {
         const double delta = (lo - centreLon - 270) * k;
-        columns.push_back({lo, std::sin(delta), std::cos(delta)});
+        columns.push_back({longitudeAxis(lo), std::sin(delta), std::cos(delta)});
     }
     std::vector<double> rowLats;
     for (double la = 90; la > -90; la -= step)
         rowLats.push_back(la);
-    return rasterOf(c, rowLats.size(), [&](std::size_t row, std::vector<RasterDot>& dots) {
+    return lastLandRaster(c, r, rowLats.size(), columns.size(), [&](std::size_t row, auto visit) {
         const double la = rowLats[row];
+        const GridAxis lat = latitudeAxis(la);
         const double phi = la * k, sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-        for (const Column& column : columns) {
-            const double sinDelta = column.sinDelta, cosDelta = column.cosDelta;
+        for (std::size_t i = columns.size(); i-- > 0;) {
+            const double sinDelta = columns[i].sinDelta, cosDelta = columns[i].cosDelta;
             const int visible =
                 clampedInt((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5);
+            if (visible <= 0)
+                continue;
             const int px = clampedInt(v.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5);
             const int py =
                 clampedInt(v.mapCentreY -
                            (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale + 0.5);
-            // The geometry is tested before the (costlier) sample; the result is the same.
-            if (visible <= 0 || !insideRasterFrame(v, px, py))
-                continue;
-            const int h = sampleRelief(r, la, column.lon);
-            if (h > 0)
-                dots.push_back({px, py, reliefColour(r, h)});
+            if (insideRasterFrame(v, px, py))
+                visit(i, px, py, lat, columns[i].lon);
         }
     });
 }
@@ -178,24 +223,29 @@ std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
         const double a = std::fabs(la);
         la -= a < 50 ? 1 / (3 * scale) : a < 65 ? 1 / (4.5 * scale) : 1 / (12 * scale);
     }
-    return rasterOf(c, rowLats.size(), [&](std::size_t row, std::vector<RasterDot>& dots) {
-        const double la = rowLats[row];
-        const int py = clampedInt(v.mapCentreY -
-                                  std::log(std::tan(la * k / 2 + quarterPi)) * p.mapRadius + 0.5);
-        for (double lo = -180 + 1.0 / 30; lo < 180; lo += 1 / (1.8 * scale)) {
-            double d = lo - centreLon;
-            if (d > 180)
-                d -= 360;
-            if (d < -180)
-                d += 360;
-            const int px = clampedInt(v.mapCentreX + p.mapRadius * d * k + 0.5);
-            if (!insideRasterFrame(v, px, py))
-                continue;
-            const int h = sampleRelief(r, la, lo);
-            if (h > 0)
-                dots.push_back({px, py, reliefColour(r, h)});
-        }
-    });
+    std::vector<double> columnLons;
+    std::vector<GridAxis> columnAxes;
+    for (double lo = -180 + 1.0 / 30; lo < 180; lo += 1 / (1.8 * scale)) {
+        columnLons.push_back(lo);
+        columnAxes.push_back(longitudeAxis(lo));
+    }
+    return lastLandRaster(
+        c, r, rowLats.size(), columnLons.size(), [&](std::size_t row, auto visit) {
+            const double la = rowLats[row];
+            const GridAxis lat = latitudeAxis(la);
+            const int py = clampedInt(
+                v.mapCentreY - std::log(std::tan(la * k / 2 + quarterPi)) * p.mapRadius + 0.5);
+            for (std::size_t i = columnLons.size(); i-- > 0;) {
+                double d = columnLons[i] - centreLon;
+                if (d > 180)
+                    d -= 360;
+                if (d < -180)
+                    d += 360;
+                const int px = clampedInt(v.mapCentreX + p.mapRadius * d * k + 0.5);
+                if (insideRasterFrame(v, px, py))
+                    visit(i, px, py, lat, columnAxes[i]);
+            }
+        });
 }
 
 // The vector files in drawing order with their colours (coasts: grey over relief on the globe).
@@ -482,15 +532,31 @@ std::string loadReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFile
     return {};
 }
 
-int sampleRelief(const ReliefData& r, double lat, double lon) {
-    if (r.grid.empty() || !std::isfinite(lat) || !std::isfinite(lon))
-        return 0;
+GridAxis latitudeAxis(double lat) {
+    const double y = (firstRowLat - std::clamp(lat, -90.0, 90.0)) / gridStep;
+    const int row = clampedInt(std::floor(y));
+    return {row, y - row};
+}
+
+GridAxis longitudeAxis(double lon) {
     lon -= 360 * std::floor((lon + 180) / 360); // the same cells for any turn of the longitude
-    lat = std::clamp(lat, -90.0, 90.0);
-    const double y = (firstRowLat - lat) / gridStep, x = (lon - firstColumnLon) / gridStep;
+    const double x = (lon - firstColumnLon) / gridStep;
     // floor, not truncation: west of the first column the longitude wraps to the last one.
-    const int row = clampedInt(std::floor(y)), column = clampedInt(std::floor(x));
-    const double fy = y - row, fx = x - column;
+    const int column = clampedInt(std::floor(x));
+    return {column, x - column};
+}
+
+int sampleRelief(const ReliefData& r, double lat, double lon) {
+    if (!std::isfinite(lat) || !std::isfinite(lon))
+        return 0;
+    return sampleRelief(r, latitudeAxis(lat), longitudeAxis(lon));
+}
+
+int sampleRelief(const ReliefData& r, GridAxis rowAxis, GridAxis columnAxis) {
+    if (r.grid.empty())
+        return 0;
+    const int row = rowAxis.cell, column = columnAxis.cell;
+    const double fy = rowAxis.fraction, fx = columnAxis.fraction;
     int result = 0;
     if (row <= 0 || row >= reliefRows - 2 || column <= 0 || column >= reliefColumns - 2) {
         result = clampedInt(bilinear(r, row, column, fy, fx));

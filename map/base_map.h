@@ -71,6 +71,18 @@ std::string loadReliefColours(ReliefData& relief, const DataPaths& paths, Ignore
 // interpolation of the grid, bilinear at its edges.
 int sampleRelief(const ReliefData& relief, double lat, double lon);
 
+// Where a latitude (clamped to +-90) or a longitude (any turn) falls in the relief grid: its
+// row or column and the fraction of the way to the next one. The rasters work them out once
+// for a row or column of samples.
+struct GridAxis {
+    int cell = 0;
+    double fraction = 0;
+};
+GridAxis latitudeAxis(double lat);
+GridAxis longitudeAxis(double lon);
+// The same elevation for a place given by its grid axes.
+int sampleRelief(const ReliefData& relief, GridAxis row, GridAxis column);
+
 // A label on the globe: the name beside a dot of the palette colour, when the place lies on the
 // near side strictly inside the map frame. The name goes right of the dot, or where it covers
 // no earlier label or dot of the canvas within the frame; where nothing fits it is left out.
