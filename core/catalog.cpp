@@ -136,6 +136,7 @@ bool plausibleEntry(const std::array<double, catalogEntryNumbers>& values, int f
 bool readRawEntry(Catalog& catalog) {
     if (!catalog.file || catalog.ended)
         return false;
+    ++catalog.moves;
     std::array<double, catalogEntryNumbers> values{};
     char token[maxTokenLength + 1];
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -163,6 +164,7 @@ bool readRawEntry(Catalog& catalog) {
 
 bool openCatalogFile(Catalog& catalog, const char* name) {
     catalogClose(catalog);
+    ++catalog.moves;
     const std::filesystem::path path = findDataFile(catalog.paths, name, catalog.ignored);
     if (path.empty())
         return false;
@@ -252,7 +254,10 @@ void convertEntryToUt(EclipseRecord& record) {
     jdToCalendar(record.jd, 0, 0, record.year, record.month, record.day, hour);
 }
 
-int catalogFind(Catalog& catalog, double year, double month) {
+namespace {
+
+// catalogFind without the memory of the last request.
+int findEntry(Catalog& catalog, double year, double month) {
     const char* name = catalogFileForYear(year);
     if (name == nullptr || !openCatalogFile(catalog, name))
         return -1;
@@ -297,6 +302,19 @@ int catalogFind(Catalog& catalog, double year, double month) {
     return 1;
 }
 
+} // namespace
+
+int catalogFind(Catalog& catalog, double year, double month) {
+    const std::optional<Catalog::Found>& last = catalog.lastFound;
+    if (last && last->year == year && last->month == month && last->moves == catalog.moves &&
+        catalog.file && last->file == fileIdentity(catalog.fileName))
+        return 1;
+    const int found = findEntry(catalog, year, month);
+    if (found == 1)
+        catalog.lastFound = {year, month, catalog.moves, fileIdentity(catalog.fileName)};
+    return found;
+}
+
 int catalogReadNext(Catalog& catalog) {
     catalog.prevYear = catalog.record.year;
     catalog.prevMonth = catalog.record.month;
@@ -321,6 +339,7 @@ int catalogOpenFirst(Catalog& catalog, double year) {
 }
 
 void catalogClose(Catalog& catalog) {
+    ++catalog.moves;
     catalog.file.reset();
     catalog.ended = false;
     catalog.fileName.clear();

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -107,6 +108,17 @@ struct Catalog {
     // The catalog files passed over because they cannot be read, until the reader of the
     // notes takes them.
     IgnoredFiles ignored;
+    // Counts the reader's moves (opening, closing, reading an entry).
+    long moves = 0;
+    // The last catalogFind that took an entry: its request, the reader's move count after it and
+    // the file read. The same request with the reader not moved since, and the file unchanged,
+    // is answered from the record held.
+    struct Found {
+        double year = 0, month = 0;
+        long moves = 0;
+        FileIdentity file;
+    };
+    std::optional<Found> lastFound;
 };
 
 // The first year of the file after the one open (or last opened) in the catalog: where a walk

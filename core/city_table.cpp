@@ -158,7 +158,9 @@ void parseCityTable(CityTable& table, const std::string& text) {
     }
 }
 
-int loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored) {
+namespace {
+
+int readCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored) {
     const std::filesystem::path path = findDataFile(paths, cityFileName, ignored);
     std::ifstream in(path, std::ios::binary);
     if (path.empty() || !in)
@@ -179,6 +181,19 @@ int loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignore
     }
     ignored.insert(ignored.end(), table.warnings.begin(), table.warnings.end());
     return 1;
+}
+
+} // namespace
+
+int loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored) {
+    std::vector<FileIdentity> candidates = candidateIdentities(paths, cityFileName);
+    if (!table.source.valid || table.source.candidates != candidates) {
+        IgnoredFiles notes;
+        table.loaded = readCityTable(table, paths, notes);
+        table.source = {std::move(candidates), std::move(notes), true};
+    }
+    ignored.insert(ignored.end(), table.source.notes.begin(), table.source.notes.end());
+    return table.loaded;
 }
 
 } // namespace vesk

@@ -23,6 +23,8 @@ struct CityTable {
     // -180 to 360, a latitude outside -90 to 90 or a height outside -500 to 100000 m (or one
     // that is not a number).
     std::vector<std::string> warnings;
+    KeptReading source; // the files the table was read among, and the notes of the reading
+    int loaded = -1;    // what the reading returned
 };
 
 constexpr int maxCities = 40;
@@ -32,7 +34,8 @@ constexpr std::size_t maxCityLineBytes = 65536;
 
 // Reads "location.new" line by line into the table, up to its 40th row (each line as UTF-8, or
 // from CP932 when it is not); 1 on success, -1 when no readable file is found (the table then
-// keeps what it had). The files passed over and the places left out go into ignored.
+// keeps what it had). The files passed over and the places left out go into ignored. The file is
+// read again only when the files of that name in the search order have changed.
 int loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored);
 
 // Parses the text of a city file (already UTF-8) into the table, as loadCityTable does.

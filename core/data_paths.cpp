@@ -80,6 +80,28 @@ std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name
     return {};
 }
 
+FileIdentity fileIdentity(const std::filesystem::path& path) {
+    FileIdentity identity{path, 0, {}};
+    std::error_code error;
+    identity.size = std::filesystem::file_size(path, error);
+    if (!error)
+        identity.changed = std::filesystem::last_write_time(path, error);
+    if (error)
+        return {path, 0, {}};
+    return identity;
+}
+
+std::vector<FileIdentity> candidateIdentities(const DataPaths& paths, std::string_view name) {
+    std::vector<FileIdentity> found;
+    for (const std::filesystem::path& dir : paths.dirs) {
+        std::error_code error;
+        const std::filesystem::path candidate = dir / name;
+        if (std::filesystem::exists(candidate, error))
+            found.push_back(fileIdentity(candidate));
+    }
+    return found;
+}
+
 std::vector<std::int16_t> readInt16File(const std::filesystem::path& path, std::size_t count) {
     std::ifstream in(path, std::ios::binary);
     if (path.empty() || !in)

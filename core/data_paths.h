@@ -51,6 +51,30 @@ using DataFileReader = std::function<std::string(const std::filesystem::path&)>;
 std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name,
                                    IgnoredFiles& ignored, const DataFileReader& read = {});
 
+// What a data file holds, as far as its path, size and time of change tell: a file read before is
+// read again only when its identity has changed.
+struct FileIdentity {
+    std::filesystem::path path;
+    std::uintmax_t size = 0;
+    std::filesystem::file_time_type changed;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file at path (one with the path alone when it cannot be looked at).
+FileIdentity fileIdentity(const std::filesystem::path& path);
+
+// The identities of the files called name in the folders of the search order, in order: what
+// findDataFile would find among and read again (the same ones, the same outcome).
+std::vector<FileIdentity> candidateIdentities(const DataPaths& paths, std::string_view name);
+
+// A data file read through findDataFile and kept: the files it was chosen among and the notes
+// of passing over others, to be told again whenever the kept reading is used.
+struct KeptReading {
+    std::vector<FileIdentity> candidates;
+    IgnoredFiles notes;
+    bool valid = false;
+};
+
 // The first count little-endian 16-bit integers of a file, read straight into the result;
 // empty when the file is missing or shorter than that.
 std::vector<std::int16_t> readInt16File(const std::filesystem::path& path, std::size_t count);

@@ -467,25 +467,20 @@ void drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
 
 void loadRelief(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
     constexpr std::uintmax_t gridBytes = 2u * reliefRows * reliefColumns;
-    FileIdentity file;
-    file.path = findDataFile(paths, reliefFileName, ignored, [](const std::filesystem::path& p) {
-        std::error_code error;
-        const std::uintmax_t size = std::filesystem::file_size(p, error);
-        return error || size == gridBytes
-                   ? std::string()
-                   : "holds " + std::to_string(size) + " bytes, not the " +
-                         std::to_string(gridBytes) + " of a 2700 x 5400 relief grid; not used";
-    });
-    std::error_code error;
-    if (!file.path.empty()) {
-        file.size = std::filesystem::file_size(file.path, error);
-        file.changed = std::filesystem::last_write_time(file.path, error);
-    }
-    if (!error && file == r.gridFile && !r.grid.empty())
+    const std::filesystem::path path =
+        findDataFile(paths, reliefFileName, ignored, [](const std::filesystem::path& p) {
+            std::error_code error;
+            const std::uintmax_t size = std::filesystem::file_size(p, error);
+            return error || size == gridBytes
+                       ? std::string()
+                       : "holds " + std::to_string(size) + " bytes, not the " +
+                             std::to_string(gridBytes) + " of a 2700 x 5400 relief grid; not used";
+        });
+    const FileIdentity file = fileIdentity(path);
+    if (!path.empty() && file == r.gridFile && !r.grid.empty())
         return;
-    r.grid =
-        file.path.empty() ? std::vector<std::int16_t>{} : readInt16File(file.path, gridBytes / 2);
-    r.gridFile = error ? FileIdentity{} : file;
+    r.grid = path.empty() ? std::vector<std::int16_t>{} : readInt16File(path, gridBytes / 2);
+    r.gridFile = file;
     r.seaBlocks = seaBlocksOf(r.grid);
 }
 
@@ -517,9 +512,9 @@ std::string readColourTable(const std::filesystem::path& path,
     return "";
 }
 
-} // namespace
-
-std::string loadReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
+// The colour table through the search order, with the notes of the tables passed over; the
+// last refusal when none is good and one was damaged.
+std::string readReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
     r.colours = {};
     const std::size_t before = ignored.size();
     const std::filesystem::path path =
@@ -530,6 +525,22 @@ std::string loadReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFile
         ignored.back().find(" cannot be read") == std::string::npos)
         return ignored.back();
     return {};
+}
+
+} // namespace
+
+std::string loadReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
+    std::vector<FileIdentity> candidates = candidateIdentities(paths, colourFileName);
+    KeptReading& kept = r.colourTable;
+    if (kept.valid && kept.candidates == candidates) {
+        ignored.insert(ignored.end(), kept.notes.begin(), kept.notes.end());
+        return r.colourFault;
+    }
+    IgnoredFiles notes;
+    r.colourFault = readReliefColours(r, paths, notes);
+    kept = {std::move(candidates), notes, true};
+    ignored.insert(ignored.end(), notes.begin(), notes.end());
+    return r.colourFault;
 }
 
 GridAxis latitudeAxis(double lat) {

@@ -23,14 +23,6 @@ constexpr int reliefColourEntries = 10000;
 // Elevation of colour entry 0.
 constexpr int reliefColourOffset = 500;
 
-// Which file a grid was read from: its path, size and time of last change.
-struct FileIdentity {
-    std::filesystem::path path;
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type changed;
-    bool operator==(const FileIdentity&) const = default;
-};
-
 // The relief raster of the last map, kept for the next repaint of the same view: it depends
 // only on the kind of surface, the frame, the projection's centre and radius, the grid and the
 // colour table.
@@ -51,6 +43,8 @@ struct ReliefData {
     std::vector<std::int16_t> grid; // rows x columns, empty when the file is missing
     std::array<std::array<int, 3>, reliefColourEntries> colours{}; // red, green, blue
     FileIdentity gridFile;                                         // what the grid holds
+    KeptReading colourTable; // the files the colours were chosen among; colourFault its outcome
+    std::string colourFault;
     // 1 where the 4 x 4 cells from this one right and down are all sea (made with the grid)
     std::vector<std::uint8_t> seaBlocks;
     mutable ReliefRaster raster; // drawing it is not a change of the data
@@ -60,7 +54,8 @@ struct ReliefData {
 // than the grid's is passed over with a note in ignored. The grid is read again only when the
 // file found, its size or its time has changed.
 void loadRelief(ReliefData& relief, const DataPaths& paths, IgnoredFiles& ignored);
-// Reads the 9253 lines of "color.txt" (elevation, red, green, blue); a missing line repeats the
+// Reads the 9253 lines of "color.txt" (elevation, red, green, blue) again when the files of that
+// name in the search order have changed since the last reading; a missing line repeats the
 // last one read. A line without four numbers, or with a colour value outside 0 to 255, refuses
 // the table, which is passed over with a note in ignored for the next folder's. The result is
 // empty when a table was read or there is none; else the last refusal, naming the file's path

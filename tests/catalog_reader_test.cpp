@@ -216,3 +216,24 @@ TEST_F(CatalogFixture, ImplausibleEntriesAreMalformed) {
     ASSERT_EQ(catalogFind(catalog, 16000, 1), 1);
     EXPECT_EQ(nextFileYear(catalog), 17000);
 }
+
+// A find repeated with the reader where the last one left it answers from the record held; a
+// read in between, or a new catalog file, makes it read again.
+TEST_F(CatalogFixture, RepeatedFindAnswersFromTheRecordUntilTheReaderMoves) {
+    writeModern(modern);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
+    const long moves = catalog.moves;
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
+    EXPECT_EQ(catalog.moves, moves) << "nothing read again";
+    expectDate(2030, 6, 1);
+    ASSERT_EQ(catalogReadNext(catalog), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
+    expectDate(2030, 6, 1);
+    EXPECT_EQ(catalog.prevMonth, 3);
+    const auto written = std::filesystem::last_write_time(dir.path() / "ecp00001p03000.prn");
+    writeModern(entry(2030, 6, 9) + entry(2031, 2, 14));
+    std::filesystem::last_write_time(dir.path() / "ecp00001p03000.prn",
+                                     written + std::chrono::seconds(1));
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
+    expectDate(2030, 6, 9);
+}

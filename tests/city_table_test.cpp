@@ -134,3 +134,30 @@ TEST(CityTable, ImpossiblePlacesAreLeftOutAndHugeFilesStayCheap) {
     EXPECT_EQ(table.rows.size(), 40u);
     EXPECT_EQ(table.rows[0].name, std::string(79, 'y'));
 }
+
+// The table is read again when its file changes (even to the same size), and only then; the
+// notes of the reading come with every load.
+TEST(CityTable, ReadAgainWhenTheFileChanges) {
+    ScratchDir dir;
+    const DataPaths paths{{dir.path()}};
+    const std::filesystem::path file = dir.write("location.new", "Aaaa,1,2\nBad,400,0\n");
+    CityTable table;
+    for (int load = 0; load < 2; ++load) {
+        IgnoredFiles ignored;
+        ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
+        ASSERT_EQ(table.rows.size(), 1u);
+        EXPECT_EQ(table.rows[0].name, "Aaaa");
+        ASSERT_EQ(ignored.size(), 1u) << "load " << load;
+    }
+    const auto written = std::filesystem::last_write_time(file);
+    dir.write("location.new", "Bbbb,1,2\nBad,400,0\n");
+    std::filesystem::last_write_time(file, written + std::chrono::seconds(1));
+    IgnoredFiles ignored;
+    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
+    EXPECT_EQ(table.rows[0].name, "Bbbb");
+    // A file in an earlier folder of the search order takes over.
+    ScratchDir first;
+    first.write("location.new", "Cccc,1,2\n");
+    ASSERT_EQ(loadCityTable(table, DataPaths{{first.path(), dir.path()}}, ignored), 1);
+    EXPECT_EQ(table.rows[0].name, "Cccc");
+}
