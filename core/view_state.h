@@ -29,19 +29,20 @@ struct ViewState {
     double baseRadius = 0;                       // unmagnified map radius, pixels
     double mapScale = 0;                         // map radius in use, pixels
     bool gridLines = false;                      // the latitude/longitude grid is drawn
-    double drawStepHours = 1.0 / 600;            // curve drawing step (0.1 minute)
-    double tableStep = 15;                       // step of the central band table
-    double tableLon = 0;                         // start longitude of the central band table
-    bool kmlOutput = false;                      // write KML while drawing the path map
-    double deltaTAdjust = 0;                     // seconds added to the Delta T model
-    int observerInputMode = 0;                   // 0 from the city table, 1 typed
-    int observerCityIndex = 1;  // city of the display dialog; typedPlaceIndex = typed
-    int searchCityIndex = 1;    // city of the search dialog
-    double observerLon = 135;   // degrees east
-    double observerLat = 35;    // degrees north
-    double observerHeight = 0;  // metres
-    double textScale = 1;       // text size: 1 (100 %), 1.25, 1.5 or 2
-    double year = 0, month = 0; // requested, then the UT year and month shown
+    bool coarseRelief = false; // the globe's relief at a quarter of the pixels (while dragging)
+    double drawStepHours = 1.0 / 600; // curve drawing step (0.1 minute)
+    double tableStep = 15;            // step of the central band table
+    double tableLon = 0;              // start longitude of the central band table
+    bool kmlOutput = false;           // write KML while drawing the path map
+    double deltaTAdjust = 0;          // seconds added to the Delta T model
+    int observerInputMode = 0;        // 0 from the city table, 1 typed
+    int observerCityIndex = 1;        // city of the display dialog; typedPlaceIndex = typed
+    int searchCityIndex = 1;          // city of the search dialog
+    double observerLon = 135;         // degrees east
+    double observerLat = 35;          // degrees north
+    double observerHeight = 0;        // metres
+    double textScale = 1;             // text size: 1 (100 %), 1.25, 1.5 or 2
+    double year = 0, month = 0;       // requested, then the UT year and month shown
     int searchMode = searchAll;
     int searchType = 2;               // type code searched for
     double searchTypePastYears = 20;  // past search range of the type search, years

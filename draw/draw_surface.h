@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vesk {
 
@@ -47,6 +48,12 @@ struct TextSize {
     int width = 0, height = 0;
 };
 
+// A pixel and its colour.
+struct ColouredPixel {
+    int x = 0, y = 0;
+    Rgb colour;
+};
+
 class DrawSurface {
   public:
     virtual ~DrawSurface() = default;
@@ -61,6 +68,11 @@ class DrawSurface {
     virtual void lineTo(int x, int y) = 0;
     virtual PixelPoint currentPosition() const = 0;
     virtual void setPixel(int x, int y, Rgb colour) = 0;
+    // Many pixels at once (the rasters of the relief): the same as setPixel for each, in order.
+    virtual void setPixels(const std::vector<ColouredPixel>& pixels) {
+        for (const ColouredPixel& p : pixels)
+            setPixel(p.x, p.y, p.colour);
+    }
     virtual void rectangle(int left, int top, int right, int bottom) = 0;
     virtual void ellipse(int left, int top, int right, int bottom) = 0;
     // Each select returns what was selected before.

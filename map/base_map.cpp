@@ -30,6 +30,8 @@ constexpr double quarterPi = 0.7853981634;
 // Above this map radius the vector lines are drawn over the relief raster.
 constexpr double vectorOverReliefRadius = 1800;
 constexpr Rgb labelColour{255, 255, 191};
+// The coarse relief samples one pixel in coarseStride x coarseStride.
+constexpr int coarseStride = 3;
 // Above this globe radius (in hundreds of pixels) the relief is sampled pixel by pixel.
 constexpr double zoomedReliefScale = 7;
 // The near side of the relief raster: depth 0.005 of the radius or more, squared.
@@ -71,42 +73,38 @@ bool insideRasterFrame(const ViewState& v, int px, int py) {
     return px > v.mapLeft + 1 && px < v.mapRight - 1 && py > v.mapTop + 1 && py < v.mapBottom - 1;
 }
 
-// A pixel of the relief raster.
-struct RasterDot {
-    int x, y;
-    Rgb colour;
-};
-
 // The relief raster: sampleRow(i, dots) gives the pixels of row i of the sampling; the rows are
 // sampled on all cores, then drawn in row order into an off-screen surface.
 template <typename SampleRow>
 std::unique_ptr<DrawSurface> rasterOf(MapCanvas& c, std::size_t rows, const SampleRow& sampleRow) {
     const ViewState& v = c.view;
-    std::vector<std::vector<RasterDot>> dots(rows);
+    std::vector<std::vector<ColouredPixel>> dots(rows);
     forEachRowInParallel(rows, [&](std::size_t row) {
         if (!c.stop.stop_requested())
             sampleRow(row, dots[row]);
     });
     std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(v.mapRight, v.mapBottom);
-    for (const std::vector<RasterDot>& row : dots)
-        for (const RasterDot& dot : row)
-            memory->setPixel(dot.x, dot.y, dot.colour);
+    for (const std::vector<ColouredPixel>& row : dots)
+        memory->setPixels(row);
     return memory;
 }
 
 // The relief of a zoomed globe: every pixel of the frame on the near side takes the height at
 // its own longitude and latitude (the inverse of the orthographic projection), so that the work
-// is the frame's pixels whatever the centre and the magnification.
-std::unique_ptr<DrawSurface> zoomedGlobeRelief(MapCanvas& c, const ReliefData& r) {
+// is the frame's pixels whatever the centre and the magnification. With a stride above 1 (the
+// coarse relief of a map being dragged) one pixel of each stride x stride block is sampled and
+// the block filled.
+std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r, int stride) {
     const ViewState& v = c.view;
     const MapProjection& p = c.projection;
     const double phi0 = -p.rotationLat * k, centreLon = -p.rotationLon - 90;
     const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
-    const int firstRow = v.mapTop + 2, rows = std::max(0, v.mapBottom - v.mapTop - 3);
-    return rasterOf(c, rows, [&](std::size_t row, std::vector<RasterDot>& dots) {
-        const int py = firstRow + static_cast<int>(row);
+    const int firstRow = v.mapTop + 2, lastRow = v.mapBottom - 2, lastColumn = v.mapRight - 2;
+    const int rows = std::max(0, (lastRow - firstRow + stride) / stride);
+    return rasterOf(c, rows, [&](std::size_t row, std::vector<ColouredPixel>& dots) {
+        const int py = firstRow + static_cast<int>(row) * stride;
         const double y = (v.mapCentreY - py) / p.mapRadius;
-        for (int px = v.mapLeft + 2; px < v.mapRight - 1; ++px) {
+        for (int px = v.mapLeft + 2; px <= lastColumn; px += stride) {
             const double x = (v.mapCentreX - px) / p.mapRadius;
             const double z2 = 1 - x * x - y * y;
             // the near side as the whole-globe raster draws it (depth of 0.005 radius or more)
@@ -117,8 +115,12 @@ std::unique_ptr<DrawSurface> zoomedGlobeRelief(MapCanvas& c, const ReliefData& r
             double lon = std::atan2(z * cosPhi0 - y * sinPhi0, x) / k + centreLon + 270;
             lon -= 360 * std::floor((lon + 180) / 360);
             const int h = sampleRelief(r, lat, lon);
-            if (h > 0)
-                dots.push_back({px, py, reliefColour(r, h)});
+            if (h <= 0)
+                continue;
+            const Rgb colour = reliefColour(r, h);
+            for (int by = py; by < std::min(py + stride, lastRow + 1); ++by)
+                for (int bx = px; bx < std::min(px + stride, lastColumn + 1); ++bx)
+                    dots.push_back({bx, by, colour});
         }
     });
 }
@@ -157,13 +159,16 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
             }
         });
     });
-    std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(v.mapRight, v.mapBottom);
+    std::vector<ColouredPixel> land;
     for (std::size_t i = 0; i < last.size(); ++i)
         if (const std::uint64_t found = last[i].load(std::memory_order_relaxed); found != 0)
-            memory->setPixel(static_cast<int>(i % width), static_cast<int>(i / width),
-                             {static_cast<std::uint8_t>(found >> 16),
-                              static_cast<std::uint8_t>(found >> 8),
-                              static_cast<std::uint8_t>(found)});
+            land.push_back(
+                {static_cast<int>(i % width),
+                 static_cast<int>(i / width),
+                 {static_cast<std::uint8_t>(found >> 16), static_cast<std::uint8_t>(found >> 8),
+                  static_cast<std::uint8_t>(found)}});
+    std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(v.mapRight, v.mapBottom);
+    memory->setPixels(land);
     return memory;
 }
 
@@ -174,7 +179,9 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
     const MapProjection& p = c.projection;
     const double scale = p.mapRadius / 100;
     if (scale > zoomedReliefScale)
-        return zoomedGlobeRelief(c, r);
+        return pixelGlobeRelief(c, r, 1);
+    if (c.view.coarseRelief)
+        return pixelGlobeRelief(c, r, coarseStride);
     const double step = 1 / (1.8 * scale);
     const double centreLat = -p.rotationLat, centreLon = -p.rotationLon - 90;
     const double phi0 = centreLat * k;
@@ -617,12 +624,12 @@ void drawRelief(MapCanvas& c, const ReliefData& relief) {
          {&v.mapLeft, &v.mapTop, &v.mapRight, &v.mapBottom, &v.mapCentreX, &v.mapCentreY})
         *pixel = scaled(*pixel);
     p.mapRadius *= ratio;
-    ReliefRaster::Key key{
-        typeid(c.surface),
-        {v.projection, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, v.mapCentreX, v.mapCentreY},
-        {p.rotationLon, p.rotationLat, p.mapRadius},
-        relief.gridFile,
-        relief.colours};
+    ReliefRaster::Key key{typeid(c.surface),
+                          {v.projection, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, v.mapCentreX,
+                           v.mapCentreY, v.coarseRelief},
+                          {p.rotationLon, p.rotationLat, p.mapRadius},
+                          relief.gridFile,
+                          relief.colours};
     ReliefRaster& raster = relief.raster;
     if (!raster.pixels || !(raster.key == key)) {
         MapCanvas device{c.surface, p, v, {}, c.stop};

@@ -29,7 +29,7 @@ constexpr int reliefColourOffset = 500;
 struct ReliefRaster {
     struct Key {
         std::optional<std::type_index> surface;
-        std::array<int, 7> frame{};     // projection, map frame and centre pixels
+        std::array<int, 8> frame{};     // projection, map frame and centre pixels, coarse relief
         std::array<double, 3> centre{}; // rotations and radius of the projection
         FileIdentity grid;
         std::array<std::array<int, 3>, reliefColourEntries> colours{};

@@ -194,6 +194,19 @@ void QtDrawSurface::setPixel(int x, int y, Rgb colour) {
     reinterpret_cast<QRgb*>(pixels.scanLine(y))[x] = qRgb(colour.r, colour.g, colour.b);
 }
 
+void QtDrawSurface::setPixels(const std::vector<ColouredPixel>& dots) {
+    if (painter) {
+        DrawSurface::setPixels(dots);
+        return;
+    }
+    const int w = pixels.width(), h = pixels.height();
+    auto* bits = reinterpret_cast<QRgb*>(pixels.bits());
+    const qsizetype stride = pixels.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    for (const ColouredPixel& p : dots)
+        if (p.x >= 0 && p.y >= 0 && p.x < w && p.y < h)
+            bits[p.y * stride + p.x] = qRgb(p.colour.r, p.colour.g, p.colour.b);
+}
+
 void QtDrawSurface::shape(int left, int top, int right, int bottom, bool round) {
     paint([&](QPainter& p) {
         QPen qpen(toQColor(pen.colour), 1);

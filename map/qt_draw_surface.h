@@ -55,6 +55,7 @@ class QtDrawSurface : public DrawSurface {
     void lineTo(int x, int y) override;
     PixelPoint currentPosition() const override { return position; }
     void setPixel(int x, int y, Rgb colour) override;
+    void setPixels(const std::vector<ColouredPixel>& dots) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
     Pen selectPen(const Pen& pen) override;

@@ -769,3 +769,40 @@ TEST(Window, ListSearchStops) {
     EXPECT_TRUE(list->searchButton->isEnabled());
     EXPECT_EQ(list->list->count(), 1) << "only the header";
 }
+
+namespace {
+
+void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+// While the map is dragged the window draws it panned with the coarse relief; the release
+// draws the full picture of one pan by the whole movement, as before the drag was drawn live.
+TEST(Window, DragDrawsCoarsePicturesThenTheFullOne) {
+    Window w;
+    w.finishWork();
+    ViewState expected = w.v();
+    const MapProjection projection = w.state.projection;
+    const QPoint start(w.v().mapCentreX, w.v().mapCentreY);
+    ASSERT_TRUE(panMap(expected, projection, 80, -30));
+
+    sendMouse(w.view, QEvent::MouseButtonPress, start, Qt::LeftButton);
+    sendMouse(w.view, QEvent::MouseMove, start + QPoint(40, -15), Qt::LeftButton);
+    w.finishWork();
+    EXPECT_TRUE(w.v().coarseRelief) << "the picture while dragging";
+    const double halfway = w.v().centreLon;
+    sendMouse(w.view, QEvent::MouseMove, start + QPoint(80, -30), Qt::LeftButton);
+    w.finishWork();
+    w.finishWork(); // the next coarse picture follows the one under way
+    EXPECT_NE(w.v().centreLon, halfway);
+    sendMouse(w.view, QEvent::MouseButtonRelease, start + QPoint(80, -30), Qt::NoButton);
+    w.finishWork();
+    EXPECT_FALSE(w.v().coarseRelief);
+    EXPECT_DOUBLE_EQ(w.v().centreLon, expected.centreLon);
+    EXPECT_DOUBLE_EQ(w.v().centreLat, expected.centreLat);
+    EXPECT_EQ(w.v().mapRange, 3);
+}

@@ -34,10 +34,16 @@ CVeskView::CVeskView(AppState& state, QWidget* parent, ValidationReporter report
     : QWidget(parent), state(state), services(state), reporter(std::move(reporter)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(300, 300);
-    // A repaint asked for while a list search ran starts when it ends.
+    // A repaint asked for while a list search ran starts when it ends; while the map is
+    // dragged, the next coarse picture.
     work.afterEach = [this] {
         if (dirty)
             invalidate();
+        else if (dragging && dragOffset != drawnForOffset)
+            QTimer::singleShot(0, this, [this] {
+                if (dragging && !work.busy())
+                    drawDragged();
+            });
     };
 }
 
@@ -85,6 +91,8 @@ void CVeskView::startRepaint() {
         dirty = true;
     if (!dirty || (work.busy() && work.kind() == BackgroundWork::Kind::search))
         return;
+    if (!dragging)
+        drawnForOffset = {};
     work.stop();
     dirty = false;
     services.yearMonthDialogRequested = false;
@@ -104,10 +112,11 @@ void CVeskView::startRepaint() {
             services.stop = stop;
             *outcome = redrawView(state.session, *picture, services);
         },
-        [this, picture, outcome](bool completed) {
+        [this, picture, outcome, offset = drawnForOffset](bool completed) {
             if (!completed)
                 return;
             surface = picture;
+            shownForOffset = offset;
             overlay = Overlay::none;
             shownView = state.session.view;
             shownProjection = state.projection;
@@ -177,8 +186,9 @@ void CVeskView::paintEvent(QPaintEvent*) {
         return;
     }
     if (dragging) {
+        // the picture moved with the pointer from where it was drawn
         painter.fillRect(rect(), Qt::black);
-        painter.drawImage(dragOffset, surface->image());
+        painter.drawImage(dragOffset - shownForOffset, surface->image());
         return;
     }
     painter.drawImage(0, 0, surface->image());
@@ -382,10 +392,28 @@ void CVeskView::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton) || !dragStart)
         return;
     dragOffset = event->position().toPoint() - *dragStart;
-    if (dragOffset.manhattanLength() >= QApplication::startDragDistance())
+    if (!dragging && dragOffset.manhattanLength() >= QApplication::startDragDistance()) {
         dragging = true;
-    if (dragging)
-        update(); // the last picture, moved with the pointer, until the drag ends
+        settle();
+        dragBase = {state.session.view, state.projection};
+    }
+    if (!dragging)
+        return;
+    update(); // the last picture, moved with the pointer
+    if (!work.busy())
+        drawDragged();
+}
+
+void CVeskView::drawDragged() {
+    // The map panned by the whole movement from where the drag began, with the coarse relief;
+    // the next one follows when this one is drawn.
+    state.session.view = dragBase->view;
+    state.projection = dragBase->projection;
+    if (!panMap(state.session.view, state.projection, dragOffset.x(), dragOffset.y()))
+        return;
+    state.session.view.coarseRelief = true;
+    drawnForOffset = dragOffset;
+    invalidate();
 }
 
 void CVeskView::mouseReleaseEvent(QMouseEvent* event) {
@@ -400,6 +428,9 @@ void CVeskView::mouseReleaseEvent(QMouseEvent* event) {
     dragging = false;
     settle();
     const QPoint moved = event->position().toPoint() - start;
+    state.session.view = dragBase->view;
+    state.projection = dragBase->projection;
+    dragBase.reset();
     if (!panMap(state.session.view, state.projection, moved.x(), moved.y()))
         update();
     else

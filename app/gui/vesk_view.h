@@ -97,6 +97,8 @@ class CVeskView : public QWidget {
     // The longitude and latitude under a click, over the picture until the next repaint.
     void showReadout(QPoint point);
     void pan(int dx, int dy);
+    // The next picture of a drag: the map panned by the pointer's movement, coarse relief.
+    void drawDragged();
     // Shows in the frame's status bar what the repaint wrote or passed over.
     void reportRepaint(const RedrawOutcome& outcome);
     // A text in the frame's status bar; an empty one takes away the notice of a repaint.
@@ -121,7 +123,15 @@ class CVeskView : public QWidget {
     std::optional<QPoint> dragStart; // where the left button went down
     QPoint dragOffset;
     bool dragging = false; // moved beyond the drag distance since the button went down
-    int wheelTurn = 0;     // wheel angle not yet turned into a zoom
+    // The view and projection where the drag began, and the drag offsets of the picture being
+    // drawn and of the one shown.
+    struct DragBase {
+        ViewState view;
+        MapProjection projection;
+    };
+    std::optional<DragBase> dragBase;
+    QPoint drawnForOffset, shownForOffset;
+    int wheelTurn = 0; // wheel angle not yet turned into a zoom
     QString lastNotes;
     BackgroundWork work{this}; // last: stopped before the members its work uses go
 };
