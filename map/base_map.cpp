@@ -63,6 +63,21 @@ double cubic(const double f[4], double t) {
            t * t * t / 6 * (f[3] - 3 * f[2] + 3 * f[1] - f[0]);
 }
 
+// The elevation of the coarse grid's point nearest a place (0 for sea or missing data).
+int coarseRelief(const ReliefData& r, double lat, double lon) {
+    if (r.coarseGrid.empty())
+        return 0;
+    constexpr int rows = reliefRows / coarseGridStep, columns = reliefColumns / coarseGridStep;
+    const GridAxis y = latitudeAxis(lat), x = longitudeAxis(lon);
+    const int row = std::clamp(
+        static_cast<int>(std::lround((y.cell + y.fraction) / coarseGridStep)), 0, rows - 1);
+    const int column =
+        static_cast<int>(std::lround((x.cell + x.fraction) / coarseGridStep)) % columns;
+    const int h =
+        r.coarseGrid[static_cast<std::size_t>(row) * columns + (column + columns) % columns];
+    return h < missingBelow ? 0 : h;
+}
+
 Rgb reliefColour(const ReliefData& r, int h) {
     const auto& c = r.colours[std::clamp(h + reliefColourOffset, 0, reliefColourEntries - 1)];
     return {static_cast<std::uint8_t>(c[0] & 0xff), static_cast<std::uint8_t>(c[1] & 0xff),
@@ -93,7 +108,7 @@ std::unique_ptr<DrawSurface> rasterOf(MapCanvas& c, std::size_t rows, const Samp
 // its own longitude and latitude (the inverse of the orthographic projection), so that the work
 // is the frame's pixels whatever the centre and the magnification. With a stride above 1 (the
 // coarse relief of a map being dragged) one pixel of each stride x stride block is sampled and
-// the block filled.
+// the block filled from the coarse grid.
 std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r, int stride) {
     const ViewState& v = c.view;
     const MapProjection& p = c.projection;
@@ -114,7 +129,7 @@ std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r,
             const double lat = std::asin(std::clamp(y * cosPhi0 + z * sinPhi0, -1.0, 1.0)) / k;
             double lon = std::atan2(z * cosPhi0 - y * sinPhi0, x) / k + centreLon + 270;
             lon -= 360 * std::floor((lon + 180) / 360);
-            const int h = sampleRelief(r, lat, lon);
+            const int h = stride > 1 ? coarseRelief(r, lat, lon) : sampleRelief(r, lat, lon);
             if (h <= 0)
                 continue;
             const Rgb colour = reliefColour(r, h);
@@ -428,6 +443,18 @@ void drawScaleBar(MapCanvas& c) {
 
 // For each cell, whether it and the 3 cells right and down of it in each direction (4 x 4) are
 // all sea; cells of the last three rows and columns are 0.
+std::vector<std::int16_t> coarseGridOf(const std::vector<std::int16_t>& grid) {
+    if (grid.empty())
+        return {};
+    std::vector<std::int16_t> coarse;
+    coarse.reserve(static_cast<std::size_t>(reliefRows / coarseGridStep) *
+                   (reliefColumns / coarseGridStep));
+    for (int row = 0; row < reliefRows; row += coarseGridStep)
+        for (int column = 0; column < reliefColumns; column += coarseGridStep)
+            coarse.push_back(grid[static_cast<std::size_t>(row) * reliefColumns + column]);
+    return coarse;
+}
+
 std::vector<std::uint8_t> seaBlocksOf(const std::vector<std::int16_t>& grid) {
     if (grid.empty())
         return {};
@@ -489,6 +516,7 @@ void loadRelief(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
     r.grid = path.empty() ? std::vector<std::int16_t>{} : readInt16File(path, gridBytes / 2);
     r.gridFile = file;
     r.seaBlocks = seaBlocksOf(r.grid);
+    r.coarseGrid = coarseGridOf(r.grid);
 }
 
 namespace {

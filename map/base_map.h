@@ -19,6 +19,7 @@
 namespace vesk {
 
 constexpr int reliefRows = 2700, reliefColumns = 5400;
+constexpr int coarseGridStep = 4;
 constexpr int reliefColourEntries = 10000;
 // Elevation of colour entry 0.
 constexpr int reliefColourOffset = 500;
@@ -47,6 +48,9 @@ struct ReliefData {
     std::string colourFault;
     // 1 where the 4 x 4 cells from this one right and down are all sea (made with the grid)
     std::vector<std::uint8_t> seaBlocks;
+    // Every coarseGridStep-th row and column of the grid (small enough to stay in the
+    // processor's cache): the coarse relief of a map being dragged
+    std::vector<std::int16_t> coarseGrid;
     mutable ReliefRaster raster; // drawing it is not a change of the data
 };
 

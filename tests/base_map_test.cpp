@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace vesk;
 using namespace vesk::testing;
@@ -431,4 +432,37 @@ TEST(ParallelRows, EveryRowRunsExactlyOnce) {
         for (std::size_t row = 0; row < rows; ++row)
             EXPECT_EQ(runs[row], 1) << rows << " rows, row " << row;
     }
+}
+
+// The coarse relief of a map being dragged: blocks of 3 x 3 pixels from the coarse grid, the
+// same land as the full raster (allowing for the coarser coasts), and a raster of its own.
+TEST_F(MapFixture, CoarseReliefHasTheLandOfTheFullOne) {
+    ReliefData relief;
+    IgnoredFiles ignored;
+    loadRelief(relief, DataPaths{{sourceDataDir()}}, ignored);
+    if (relief.grid.empty())
+        GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
+    relief.colours.fill({10, 200, 30});
+    view.useCiaMap = BaseMapKind::relief;
+    setMapCentre(projection, view, 20, 10); // Africa and Europe
+    const auto landPixels = [&](bool coarse) {
+        view.coarseRelief = coarse;
+        drawMapBackground(canvas, relief, paths);
+        std::set<std::pair<int, int>> land;
+        for (const auto& [at, colour] :
+             dynamic_cast<const RecordingSurface&>(*relief.raster.pixels).pixels)
+            land.insert({at.x, at.y});
+        return land;
+    };
+    const auto full = landPixels(false);
+    const DrawSurface* fullRaster = relief.raster.pixels.get();
+    const auto coarse = landPixels(true);
+    EXPECT_NE(relief.raster.pixels.get(), fullRaster) << "a raster of its own";
+    std::size_t shared = 0;
+    for (const auto& p : coarse)
+        shared += full.count(p);
+    ASSERT_GT(full.size(), 50000u);
+    EXPECT_NEAR(static_cast<double>(coarse.size()), static_cast<double>(full.size()),
+                0.05 * full.size());
+    EXPECT_GT(static_cast<double>(shared), 0.93 * coarse.size());
 }
