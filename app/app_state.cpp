@@ -18,7 +18,7 @@ std::string AppServices::loadBaseMapData(IgnoredFiles& ignored) {
     return loadReliefColours(state.relief, state.session.catalog.paths, ignored);
 }
 
-void AppServices::resetProjection(int mapRange) {
+void AppServices::resetProjection(MapRange mapRange) {
     vesk::resetProjection(state.projection, state.session.view, mapRange);
 }
 

@@ -38,7 +38,7 @@ class AppServices : public RedrawServices {
     explicit AppServices(AppState& state) : state(state) {}
 
     std::string loadBaseMapData(IgnoredFiles& ignored) override;
-    void resetProjection(int mapRange) override;
+    void resetProjection(MapRange mapRange) override;
     void drawPathMap(DrawSurface& surface, bool kmlOutput) override;
     void drawCentralTable(DrawSurface& surface, double deltaT) override;
     void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) override;

@@ -83,14 +83,14 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
     }
     const std::string range = options.value("--range").value_or("globe");
     if (range == "globe")
-        view.mapRange = 0;
+        view.mapRange = MapRange::globe;
     else if (range == "asia")
-        view.mapRange = 1;
+        view.mapRange = MapRange::asia;
     else if (range == "europe")
-        view.mapRange = 2;
+        view.mapRange = MapRange::europe;
     else
         return "--range must be globe, asia or europe";
-    view.projection = options.hasFlag("--mercator") ? 2 : 1;
+    view.projection = options.hasFlag("--mercator") ? Projection::mercator : Projection::globe;
     if (options.hasFlag("--relief") && options.hasFlag("--vector"))
         return "--relief and --vector exclude each other";
     view.useCiaMap = options.hasFlag("--vector") ? BaseMapKind::vector : BaseMapKind::relief;
@@ -113,14 +113,14 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
             return "--centre must be LON,LAT in degrees";
         if (!scale || !(*scale >= 0.1 && *scale <= 1000))
             return error.empty() ? "--scale must lie from 0.1 to 1000" : error;
-        if (view.projection != 1)
+        if (view.projection != Projection::globe)
             return "--centre works on the globe only";
-        view.mapRange = 3;
+        view.mapRange = MapRange::centred;
         view.centreLon = lonLat->first;
         view.centreLat = lonLat->second;
         // The magnification multiplies the radius of the whole-globe layout.
         ViewState whole = view;
-        whole.mapRange = 0;
+        whole.mapRange = MapRange::globe;
         layoutView(whole, width, height);
         view.baseRadius = whole.baseRadius;
         view.mapScale = whole.baseRadius * *scale;

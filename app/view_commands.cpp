@@ -67,7 +67,7 @@ bool insideMap(const ViewState& view, const MapProjection& p, int x, int y) {
     if (dx * dx + dy * dy > p.mapRadius * p.mapRadius)
         return false;
     const int r = static_cast<int>(p.mapRadius);
-    return !((view.mapRange == 1 || view.mapRange == 2) &&
+    return !((view.mapRange == MapRange::asia || view.mapRange == MapRange::europe) &&
              (std::fabs(dx) > r || std::fabs(dy) > r));
 }
 
@@ -91,8 +91,8 @@ void zoomMap(ViewState& view, const MapProjection& p, double factor) {
 bool panMap(ViewState& view, const MapProjection& p, int dx, int dy) {
     if (view.displayMode != displayPathMap || (dx == 0 && dy == 0))
         return false;
-    if (view.projection != 1) {
-        view.mapRange = 3;
+    if (view.projection != Projection::globe) {
+        view.mapRange = MapRange::centred;
         view.centreLon = normaliseLongitude(mapCentreLon(p) - dx / p.mapRadius / degToRad);
         view.centreLat = 0;
         view.redrawAction = redrawShow;
@@ -107,7 +107,7 @@ bool panMap(ViewState& view, const MapProjection& p, int dx, int dy) {
 }
 
 bool zoomMapAt(ViewState& view, const MapProjection& p, int x, int y, double factor) {
-    if (view.displayMode != displayPathMap || view.projection != 1 || !(factor > 0))
+    if (view.displayMode != displayPathMap || view.projection != Projection::globe || !(factor > 0))
         return false;
     // The new centre is the point that lies (1 - 1/factor) of the way from the centre to the
     // pixel: the pixel's point then keeps its offset from the centre.
@@ -125,8 +125,7 @@ bool zoomMapAt(ViewState& view, const MapProjection& p, int x, int y, double fac
 
 void unzoom(ViewState& view) {
     view.displayMode = displayPathMap;
-    view.mapRange = 0;
-    view.drawStatus = 0;
+    view.mapRange = MapRange::globe;
     view.redrawAction = redrawShow;
 }
 
@@ -137,7 +136,6 @@ void backToMap(ViewState& view) {
 
 void showLocalInfo(ViewState& view) {
     view.displayMode = displayLocal;
-    view.drawStatus = 0;
     view.redrawAction = redrawShow;
 }
 
@@ -146,7 +144,7 @@ void nextEclipse(ViewState& view) {
 }
 
 void recentreMap(ViewState& view, double lon, double lat) {
-    view.mapRange = 3;
+    view.mapRange = MapRange::centred;
     view.centreLon = lon;
     view.centreLat = lat;
     view.redrawAction = redrawShow;
@@ -240,7 +238,7 @@ DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
     f.grid = v.gridLines;
     f.kml = v.kmlOutput;
     f.ciaMap = v.useCiaMap == BaseMapKind::vector;
-    f.mercator = v.projection == 2;
+    f.mercator = v.projection == Projection::mercator;
     return f;
 }
 
@@ -249,12 +247,12 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
     v.kmlOutput = f.kml;
     v.deltaTAdjust = f.deltaTAdjust;
     v.useCiaMap = f.ciaMap ? BaseMapKind::vector : BaseMapKind::relief;
-    v.projection = f.mercator ? 2 : 1;
+    v.projection = f.mercator ? Projection::mercator : Projection::globe;
     if (f.displayMode == displayPathMap) {
         v.mapRange = f.mapRange;
         v.gridLines = f.grid;
         v.drawStepHours = f.drawStepMinutes / 60;
-        if (f.mapRange == 3) {
+        if (f.mapRange == MapRange::centred) {
             v.centreLon = roundTo(f.centreLon, 100000);
             v.centreLat = roundTo(f.centreLat, 100000);
             v.mapScale = roundTo(f.magnification * v.baseRadius, 100);

@@ -77,7 +77,8 @@ void storeWhen(ViewState& view, const WhenFields& fields);
 
 // Display dialog.
 struct DisplayFields {
-    int displayMode = 0, mapRange = 0, observerInputMode = 0;
+    int displayMode = 0, observerInputMode = 0;
+    MapRange mapRange = MapRange::globe;
     double magnification = 0, centreLon = 0, centreLat = 0, tableLon = 0, tableStep = 0;
     double drawStepMinutes = 0, observerHeight = 0, observerLon = 0, observerLat = 0;
     double deltaTAdjust = 0;

@@ -22,7 +22,7 @@ void repaint(benchmark::State& run, BaseMapKind useCiaMap, double magnification,
     view.month = 4;
     view.useCiaMap = useCiaMap;
     if (magnification > 1) {
-        view.mapRange = 3;
+        view.mapRange = MapRange::centred;
         view.centreLon = -97;
         view.centreLat = 33;
         view.baseRadius = 340;
@@ -89,7 +89,7 @@ void windowRepaintDrag(benchmark::State& run) {
     QtDrawSurface surface(1280, 1000);
     view.redrawAction = redrawShow;
     redrawView(state.session, surface, services); // the whole-globe layout of the window
-    view.mapRange = 3;
+    view.mapRange = MapRange::centred;
     view.mapScale = view.baseRadius;
     view.centreLat = 30;
     view.coarseRelief = true;
@@ -110,7 +110,7 @@ void zoomedGlobe(benchmark::State& run) {
     ViewState& view = state.session.view;
     view.year = 2024;
     view.month = 4;
-    view.mapRange = 3;
+    view.mapRange = MapRange::centred;
     view.centreLat = static_cast<double>(run.range(0));
     view.baseRadius = 340;
     view.mapScale = view.baseRadius * static_cast<double>(run.range(1));

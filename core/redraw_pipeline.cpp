@@ -30,7 +30,6 @@ void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServi
 void drawCatalogEnded(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServices& services,
                       ViewState& v) {
     drawMessage(surface, outcome, services, 10, 1, messageCatalogEnded);
-    v.drawStatus = -1;
     v.redrawAction = redrawShow;
 }
 
@@ -56,8 +55,8 @@ void placeSearchMaximum(Session& s) {
 
 // The search of the view: its mode, type, least magnitude and Saros series.
 SearchCriteria repaintCriteria(const ViewState& v) {
-    return {v.searchMode,         v.searchType,          v.searchMinMagnitude,
-            v.searchSaros,        v.searchTypePastYears, v.searchPlacePastYears};
+    return {v.searchMode,  v.searchType,          v.searchMinMagnitude,
+            v.searchSaros, v.searchTypePastYears, v.searchPlacePastYears};
 }
 
 // Steps forward through the catalog to the next matching eclipse. False when the repaint ends
@@ -79,8 +78,7 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
         // The last file has ended.
         drawCatalogEnded(surface, outcome, services, v);
     } else if (outcome.messages.front() == messageNoCatalogDuringSearch) {
-        v.dateResetPending = -1;
-        v.drawStatus = -1;
+        v.dateResetPending = true;
     }
     return false;
 }
@@ -95,7 +93,8 @@ void layoutView(ViewState& v, int width, int height) {
     const int left = 0, top = 0, right = width, bottom = height;
     // the text panel widens with the text size
     const int panel = static_cast<int>(std::lround(panelWidth * v.textScale));
-    if (v.projection == 1 && v.mapRange != 0 && v.displayMode == displayPathMap) {
+    if (v.projection == Projection::globe && v.mapRange != MapRange::globe &&
+        v.displayMode == displayPathMap) {
         v.mapLeft = left + 5;
         v.mapRight = right - 5;
         v.mapTop = top + 5;
@@ -105,11 +104,11 @@ void layoutView(ViewState& v, int width, int height) {
         // The magnifications of the ranges multiply the radius of the whole-globe layout, which
         // a first repaint in a regional range has not laid out yet.
         v.baseRadius = std::min(right - left - panel, bottom - top) / 2 - 10;
-        if (v.mercatorLayout == 1) {
-            v.mercatorLayout = 0;
+        if (v.mercatorLayout) {
+            v.mercatorLayout = false;
             v.mapScale = v.baseRadius;
         }
-    } else if (v.projection == 1) {
+    } else if (v.projection == Projection::globe) {
         const int w = right - left - panel, h = bottom - top;
         v.baseRadius = std::min(w, h) / 2 - 10;
         v.mapCentreX = w / 2 + panel;
@@ -119,7 +118,7 @@ void layoutView(ViewState& v, int width, int height) {
         v.mapRight = v.mapCentreX + r;
         v.mapTop = v.mapCentreY - r;
         v.mapBottom = v.mapCentreY + r;
-        v.mercatorLayout = 0;
+        v.mercatorLayout = false;
     } else {
         v.mapLeft = left + panel + 5;
         v.mapRight = right - 5;
@@ -133,93 +132,110 @@ void layoutView(ViewState& v, int width, int height) {
         v.mapRight = v.mapCentreX + halfWidth;
         v.mapTop = v.mapCentreY - extent - 1;
         v.mapBottom = v.mapCentreY + extent + 1;
-        v.mercatorLayout = 1;
+        v.mercatorLayout = true;
     }
 }
 
 namespace {
 
-RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& services) {
-    RedrawOutcome outcome;
-    ViewState& v = s.view;
-    EclipseState& e = s.eclipse;
-    const int width = surface.width(), height = surface.height();
-    surface.fillSolidRect(0, 0, width, height, Rgb{0, 0, 0});
-    layoutView(v, width, height);
-
+// The data of every screen: the city table and the base map's relief and colours. False when
+// the repaint ends with messages instead.
+bool loadScreenData(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
+                    RedrawServices& services) {
     if (loadCityTable(s.cities, s.catalog.paths, outcome.ignoredFiles) < 0) {
         drawMessage(surface, outcome, services, 50, 1, messageNoCityTable);
         drawMessage(surface, outcome, services, 50, 2, messageStartWithCityTable);
-        return outcome;
+        return false;
     }
     if (const std::string fault = services.loadBaseMapData(outcome.ignoredFiles); !fault.empty()) {
         drawMessage(surface, outcome, services, 50, 1, messageDamagedDataFile);
         drawMessage(surface, outcome, services, 50, 2, fault.c_str());
-        return outcome;
+        return false;
     }
-    services.resetProjection(v.mapRange);
+    return true;
+}
 
-    v.drawStatus = 0;
-
-    if (v.dateResetPending < 0) {
+// The catalog entry of the view's year and month (this month's after a clock request). False
+// when the repaint ends with messages instead (or asks for another month after a failure).
+bool findAskedEntry(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
+                    RedrawServices& services) {
+    ViewState& v = s.view;
+    if (v.dateResetPending) {
         const CalendarMonth now = services.currentMonth();
         v.year = now.year;
         v.month = now.month;
-        v.drawStatus = 0;
-        v.dateResetPending = 0;
+        v.dateResetPending = false;
         v.redrawAction = redrawShow;
         services.openYearMonthDialog();
-        return outcome;
+        return false;
     }
-    if (v.redrawAction != redrawNextMatch) {
-        if (v.redrawAction == redrawFromClock) {
-            const CalendarMonth now = services.currentMonth();
-            v.year = now.year;
-            v.month = now.month;
-        }
-        v.catalogStatus = catalogFind(s.catalog, v.year, v.month);
-        if (v.catalogStatus == catalogEndReached) {
-            drawCatalogEnded(surface, outcome, services, v);
-            return outcome;
-        }
-        if (v.catalogStatus < 0) {
-            drawMessage(surface, outcome, services, 50, 1, messageNoCatalog);
-            drawMessage(surface, outcome, services, 50, 2, messageStartHere);
-            if (!s.catalog.fault.empty())
-                drawMessage(surface, outcome, services, 50, 3, s.catalog.fault.c_str());
-            v.redrawAction = redrawShow;
-            v.dateResetPending = -1;
-            v.drawStatus = -1;
-            return outcome;
-        }
-        takeRecord(s);
+    if (v.redrawAction == redrawFromClock) {
+        const CalendarMonth now = services.currentMonth();
+        v.year = now.year;
+        v.month = now.month;
     }
-    e.deltaT = currentDeltaT(s);
-    e.deltaTHours = e.deltaT / 3600;
+    v.catalogStatus = catalogFind(s.catalog, v.year, v.month);
+    if (v.catalogStatus == catalogEndReached) {
+        drawCatalogEnded(surface, outcome, services, v);
+        return false;
+    }
+    if (v.catalogStatus < 0) {
+        drawMessage(surface, outcome, services, 50, 1, messageNoCatalog);
+        drawMessage(surface, outcome, services, 50, 2, messageStartHere);
+        if (!s.catalog.fault.empty())
+            drawMessage(surface, outcome, services, 50, 3, s.catalog.fault.c_str());
+        v.redrawAction = redrawShow;
+        v.dateResetPending = true;
+        return false;
+    }
+    takeRecord(s);
+    return true;
+}
 
+// Choose: the eclipse of the view (the entry asked for, or the next one that matches the
+// search) and its Delta T, before anything is drawn. False when the repaint ends with messages.
+bool chooseEclipse(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
+                   RedrawServices& services) {
+    ViewState& v = s.view;
+    if (v.redrawAction != redrawNextMatch && !findAskedEntry(s, surface, outcome, services))
+        return false;
     if (v.searchMode != searchAll && !matchesCriteria(s, repaintCriteria(v)))
         v.redrawAction = redrawNextMatch;
-    if (v.redrawAction == redrawNextMatch) {
-        if (!searchForward(s, surface, outcome, services))
-            return outcome;
-        e.deltaT = currentDeltaT(s);
-        e.deltaTHours = e.deltaT / 3600;
-    }
+    if (v.redrawAction == redrawNextMatch && !searchForward(s, surface, outcome, services))
+        return false;
+    s.eclipse.deltaT = currentDeltaT(s);
+    s.eclipse.deltaTHours = s.eclipse.deltaT / 3600;
     if (v.searchMode == searchPlace)
         placeSearchMaximum(s);
+    return true;
+}
 
+// Draw: the screen of the display mode, in the panel font.
+void drawScreen(Session& s, DrawSurface& surface, RedrawServices& services) {
+    const ViewState& v = s.view;
+    const EclipseState& e = s.eclipse;
     const Font previous = surface.selectFont(panelFont());
-    if (v.drawStatus >= 0) {
-        outcome.rendered = true;
-        if (v.displayMode == displayPathMap)
-            services.drawPathMap(surface, v.kmlOutput);
-        else if (v.displayMode == displayCentralTable)
-            services.drawCentralTable(surface, e.deltaT);
-        else if (v.displayMode == displayLocal)
-            services.drawLocalCircumstances(surface, e.t0, e.deltaT);
-    }
-    v.redrawAction = redrawShow;
+    if (v.displayMode == displayPathMap)
+        services.drawPathMap(surface, v.kmlOutput);
+    else if (v.displayMode == displayCentralTable)
+        services.drawCentralTable(surface, e.deltaT);
+    else if (v.displayMode == displayLocal)
+        services.drawLocalCircumstances(surface, e.t0, e.deltaT);
     surface.selectFont(previous);
+}
+
+RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& services) {
+    RedrawOutcome outcome;
+    surface.fillSolidRect(0, 0, surface.width(), surface.height(), Rgb{0, 0, 0});
+    layoutView(s.view, surface.width(), surface.height());
+    if (!loadScreenData(s, surface, outcome, services))
+        return outcome;
+    services.resetProjection(s.view.mapRange);
+    if (!chooseEclipse(s, surface, outcome, services))
+        return outcome;
+    drawScreen(s, surface, services);
+    outcome.rendered = true;
+    s.view.redrawAction = redrawShow;
     return outcome;
 }
 

@@ -22,7 +22,7 @@ class RedrawServices {
     // data file, or nothing. Files passed over for the next folder's go into ignored.
     virtual std::string loadBaseMapData(IgnoredFiles& ignored) = 0;
     // Pen up, no rotation and the map radius of the range.
-    virtual void resetProjection(int mapRange) = 0;
+    virtual void resetProjection(MapRange mapRange) = 0;
     virtual void drawPathMap(DrawSurface& surface, bool kmlOutput) = 0;
     virtual void drawCentralTable(DrawSurface& surface, double deltaT) = 0;
     virtual void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) = 0;

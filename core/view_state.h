@@ -14,6 +14,13 @@ enum RedrawAction { redrawShow = 0, redrawFromClock = 1, redrawNextMatch = 7 };
 // Search modes.
 enum SearchMode { searchAll = 0, searchType = 1, searchPlace = 2, searchSarosNumber = 3 };
 
+// What the map shows: the whole globe about greatest eclipse, the Asian or the European range,
+// or a typed centre and magnification (the numbers are the display dialog's buttons).
+enum class MapRange { globe = 0, asia = 1, europe = 2, centred = 3 };
+
+// The globe (orthographic) or the Mercator map (the numbers are those of the display dialog).
+enum class Projection { globe = 1, mercator = 2 };
+
 // The base map under the curves.
 enum class BaseMapKind { none = 0, relief = 1, vector = 2 };
 
@@ -22,10 +29,10 @@ constexpr int typedPlaceIndex = 99;
 
 struct ViewState {
     int displayMode = displayPathMap;
-    int mapRange = 0;   // 0 globe, 1 Asia, 2 Europe, 3 typed centre and magnification
-    int projection = 1; // 1 globe, 2 Mercator
+    MapRange mapRange = MapRange::globe;
+    Projection projection = Projection::globe;
     BaseMapKind useCiaMap = BaseMapKind::relief; // relief raster or vector lines
-    double centreLon = 0, centreLat = 0;         // map centre for mapRange 3, degrees
+    double centreLon = 0, centreLat = 0;         // map centre of MapRange::centred, degrees
     double baseRadius = 0;                       // unmagnified map radius, pixels
     double mapScale = 0;                         // map radius in use, pixels
     bool gridLines = false;                      // the latitude/longitude grid is drawn
@@ -50,10 +57,9 @@ struct ViewState {
     double searchMinMagnitude = 0.5;
     double searchSaros = 145;
     int redrawAction = redrawFromClock;
-    int dateResetPending = 0; // -1 after a catalog failure
-    int catalogStatus = 0;    // result of the last catalog operation
-    int drawStatus = 0;       // -1 nothing to draw
-    int mercatorLayout = 0;   // 1 after a Mercator layout
+    bool dateResetPending = false; // after a catalog failure: the next repaint asks for a month
+    int catalogStatus = 0;         // result of the last catalog operation
+    bool mercatorLayout = false;   // the last layout was the Mercator map's
     int mapLeft = 0, mapTop = 0, mapRight = 0, mapBottom = 0; // map frame, view pixels
     int mapCentreX = 0, mapCentreY = 0;                       // map centre, view pixels
 };

@@ -357,7 +357,7 @@ void drawSegment(MapCanvas& c, const std::vector<std::uint8_t>& bytes, std::size
 }
 
 void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
-    const bool globe = c.view.projection == 1;
+    const bool globe = c.view.projection == Projection::globe;
     const double zoom = magnification(c);
     const int every = std::max(1, clampedInt(100 / zoom));
     const int files = !globe || c.view.useCiaMap == BaseMapKind::relief ? coastAndRiverFiles
@@ -385,7 +385,7 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
             c.projection.penDown = 0;
             c.projection.plotColour = colour;
             const int rank = int16At(bytes, entry + 26);
-            if (!(rank <= 2 || (c.view.mapRange != 0 && zoom >= 5)))
+            if (!(rank <= 2 || (c.view.mapRange != MapRange::globe && zoom >= 5)))
                 continue;
             const std::size_t offset = static_cast<std::uint32_t>(int32At(bytes, entry + 20));
             if (offset + segmentHeaderBytes > bytes.size())
@@ -653,16 +653,16 @@ void drawRelief(MapCanvas& c, const ReliefData& relief) {
         *pixel = scaled(*pixel);
     p.mapRadius *= ratio;
     ReliefRaster::Key key{typeid(c.surface),
-                          {v.projection, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, v.mapCentreX,
-                           v.mapCentreY, v.coarseRelief},
+                          {static_cast<int>(v.projection), v.mapLeft, v.mapTop, v.mapRight,
+                           v.mapBottom, v.mapCentreX, v.mapCentreY, v.coarseRelief},
                           {p.rotationLon, p.rotationLat, p.mapRadius},
                           relief.gridFile,
                           relief.colours};
     ReliefRaster& raster = relief.raster;
     if (!raster.pixels || !(raster.key == key)) {
         MapCanvas device{c.surface, p, v, {}, c.stop};
-        raster.pixels =
-            v.projection == 1 ? globeRelief(device, relief) : mercatorRelief(device, relief);
+        raster.pixels = v.projection == Projection::globe ? globeRelief(device, relief)
+                                                          : mercatorRelief(device, relief);
         // A raster cut short is shown by no one: it is drawn again next time.
         raster.key = c.stop.stop_requested() ? ReliefRaster::Key{} : std::move(key);
     }
@@ -673,7 +673,7 @@ void drawRelief(MapCanvas& c, const ReliefData& relief) {
 
 void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& paths) {
     const ViewState& v = c.view;
-    const bool globe = v.projection == 1;
+    const bool globe = v.projection == Projection::globe;
     if (v.useCiaMap == BaseMapKind::relief) {
         drawRelief(c, relief);
         if (c.projection.mapRadius > vectorOverReliefRadius)
@@ -683,9 +683,9 @@ void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& 
     }
     if (!globe)
         frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
-    if (v.mapRange != 0 && magnification(c) >= 20)
+    if (v.mapRange != MapRange::globe && magnification(c) >= 20)
         drawPlaceLabels(c);
-    if (v.mapRange != 0 && magnification(c) >= 0.01)
+    if (v.mapRange != MapRange::globe && magnification(c) >= 0.01)
         drawScaleBar(c);
     c.projection.plotColour = navy;
     if (!v.gridLines && globe)

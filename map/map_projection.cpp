@@ -47,7 +47,7 @@ bool insideFrame(const ViewState& v, int px, int py) {
 
 ViewPixel viewPixel(const MapCanvas& c, double lon, double lat) {
     double x = 0, y = 0, depth = 0;
-    if (c.view.projection == 1) {
+    if (c.view.projection == Projection::globe) {
         projectGlobeExact(c.projection, lon, lat, x, y, depth);
     } else {
         int ix = 0, iy = 0, id = 0;
@@ -62,7 +62,7 @@ ViewPixel viewPixel(const MapCanvas& c, double lon, double lat) {
 }
 
 bool joinsOnMap(const MapCanvas& c, const ViewPixel& a, const ViewPixel& b) {
-    return c.view.projection == 1 || std::abs(a.x - b.x) <= mercatorJump;
+    return c.view.projection == Projection::globe || std::abs(a.x - b.x) <= mercatorJump;
 }
 
 namespace {
@@ -202,16 +202,16 @@ bool signChange(double a, double b) {
 
 } // namespace
 
-void resetProjection(MapProjection& p, ViewState& view, int mapRange) {
+void resetProjection(MapProjection& p, ViewState& view, MapRange mapRange) {
     p.penDown = 0;
     p.rotationLon = p.rotationLat = p.rotationLonRad = p.rotationLatRad = 0;
-    if (view.projection != 1)
+    if (view.projection != Projection::globe)
         return;
-    if (mapRange == 0)
+    if (mapRange == MapRange::globe)
         view.mapScale = view.baseRadius;
-    else if (mapRange == 1)
+    else if (mapRange == MapRange::asia)
         view.mapScale = view.baseRadius * 2.7;
-    else if (mapRange == 2)
+    else if (mapRange == MapRange::europe)
         view.mapScale = view.baseRadius * 2.3;
 }
 
@@ -225,7 +225,7 @@ void setMapCentre(MapProjection& p, const ViewState& view, double lon, double la
     p.mapRadius = view.mapScale;
     const double l = p.centreLonDeg + p.centreLonMin / 60;
     const double b = p.centreLatDeg + p.centreLatMin / 60;
-    if (view.projection == 1) {
+    if (view.projection == Projection::globe) {
         p.rotationLon = p.centreWest ? l - 90 : -(l + 90);
         p.rotationLat = p.centreSouth ? b : -b;
     } else {
@@ -269,7 +269,7 @@ void plotMapPoint(MapCanvas& c, double x, double y, int colour) {
     }
     const int px = clampedInt(v.mapCentreX + x);
     const int py = clampedInt(v.mapCentreY - y);
-    if (v.projection == 1) {
+    if (v.projection == Projection::globe) {
         if (!insideFrame(v, px, py)) {
             p.penDown = 0;
             return;
@@ -298,7 +298,7 @@ void plotDot(MapCanvas& c, double lon, double lat, int colour) {
 
 void plotRing(MapCanvas& c, double lon, double lat, int colour, int r) {
     // Until a centre is set the globe's rotation is (0, 0): rings would land anywhere.
-    if (c.view.projection == 1 && std::trunc(c.projection.rotationLon) == 0 &&
+    if (c.view.projection == Projection::globe && std::trunc(c.projection.rotationLon) == 0 &&
         std::trunc(c.projection.rotationLat) == 0) {
         c.projection.penDown = 0;
         return;
@@ -388,7 +388,7 @@ void drawGlobeOutline(MapCanvas& c) {
 void drawGrid(MapCanvas& c) {
     if (!c.view.gridLines)
         return;
-    if (c.view.projection != 1)
+    if (c.view.projection != Projection::globe)
         drawMercatorGrid(c);
     else if (magnification(c.projection, c.view) <= zoomedGridMagnification ||
              std::fabs(c.view.centreLat) >= 60)

@@ -45,7 +45,7 @@ constexpr int mercatorDepth = 11;
 constexpr double noCoordinate = 999;
 
 // Start of a repaint: pen up, no rotation, and the map radius of the range (globe only).
-void resetProjection(MapProjection& projection, ViewState& view, int mapRange);
+void resetProjection(MapProjection& projection, ViewState& view, MapRange mapRange);
 
 // Centres the map on (lon, lat), degrees east and north, for the view's projection.
 void setMapCentre(MapProjection& projection, const ViewState& view, double lon, double lat);

@@ -62,7 +62,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     const char* typeName = eclipseTypeName(mapPanelTypeNames, e.typeCode);
     const std::string date = format("DATE(UT) : %4.0f %2.0f %2.0f%s", v.year, v.month, e.day,
                                     julianMark(v.year, v.month, e.day));
-    if (v.projection == 1 && v.mapRange != 0) {
+    if (v.projection == Projection::globe && v.mapRange != MapRange::globe) {
         frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
         c.surface.setTextColour(regionalText);
         text(c.surface, 30, 32, date);
@@ -88,7 +88,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     text(surface, 30, 160,
          clockText("Time     : %02.0f:%02.0f:%04.1f UT", e.t0, g, g.greatest.time));
     const MapProjection& p = c.projection;
-    if (v.mapRange == 0) {
+    if (v.mapRange == MapRange::globe) {
         text(surface, 30, 176, "Location :");
         text(surface, 110, 176,
              format(" %3.0f%s%4.1f'", p.centreLonDeg, degreeSign, p.centreLonMin));
@@ -149,7 +149,7 @@ void drawCityLabels(MapCanvas& c, const CityTable& cities) {
     const ViewState& v = c.view;
     c.surface.setBackgroundOpaque(false);
     const double zoom = v.baseRadius > 0 ? c.projection.mapRadius / v.baseRadius : 1;
-    if (v.mapRange == 0 || zoom < 10)
+    if (v.mapRange == MapRange::globe || zoom < 10)
         return;
     for (const City& city : cities.rows)
         drawPlaceLabel(c, city.lon, city.lat, city.name, red);
@@ -206,11 +206,11 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     const PathGeometry& g = in.geometry;
     MapProjection& p = c.projection;
     p.plotColour = red;
-    if (v.mapRange == 0)
+    if (v.mapRange == MapRange::globe)
         setMapCentre(p, v, g.greatest.point.lon, g.greatest.point.lat);
-    else if (v.mapRange == 1)
+    else if (v.mapRange == MapRange::asia)
         setMapCentre(p, v, 125, 36);
-    else if (v.mapRange == 2)
+    else if (v.mapRange == MapRange::europe)
         setMapCentre(p, v, 25, 40);
     else
         setMapCentre(p, v, v.centreLon, v.centreLat);
@@ -220,7 +220,7 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     drawPanel(c, in);
     p.plotColour = red;
     markContacts(c, g, type == typePartial);
-    if (v.projection == 1)
+    if (v.projection == Projection::globe)
         drawCityLabels(c, in.cities);
     drawCurves(c, g, type);
     // The field of the progress clock, blank in the finished picture. The picture is shown only

@@ -210,7 +210,7 @@ TEST_F(MapFixture, VectorTokensAndThePointsDrawn) {
     // Zoomed in 100 times every point is plotted.
     surface.pixels.clear();
     surface.lines.clear();
-    view.mapRange = 3;
+    view.mapRange = MapRange::centred;
     view.mapScale = view.baseRadius * 100;
     setMapCentre(projection, view, 0, 0);
     drawMapBackground(canvas, relief, paths);
@@ -237,7 +237,7 @@ TEST_F(MapFixture, TruncatedStrokesStayInsideTheSegment) {
     dir.write("as_cil.cbd",
               vectorFile(0, 0, 50, {0x4000 | (1 << 8) | 1, 0x4000 | (1 << 8) | 1}, 1));
     view.useCiaMap = BaseMapKind::vector;
-    view.mapRange = 3;
+    view.mapRange = MapRange::centred;
     view.mapScale = view.baseRadius * 100;
     setMapCentre(projection, view, 0, 0);
     ReliefData relief;
@@ -261,7 +261,7 @@ TEST_F(MapFixture, RepeatedSegmentsCostNoMoreThanTheFile) {
     for (int i = 0; i < 4; ++i)
         repeated[8 + i] = static_cast<char>((copies >> (8 * i)) & 0xff);
     view.useCiaMap = BaseMapKind::vector;
-    view.mapRange = 3;
+    view.mapRange = MapRange::centred;
     view.mapScale = view.baseRadius * 100;
     setMapCentre(projection, view, 0, 0);
     ReliefData relief;
@@ -278,7 +278,7 @@ TEST_F(MapFixture, RepeatedSegmentsCostNoMoreThanTheFile) {
 }
 
 TEST_F(MapFixture, ScaleBarAndPlaceLabelsOnRegionalMaps) {
-    view.mapRange = 3;
+    view.mapRange = MapRange::centred;
     view.mapScale = view.baseRadius * 30;
     setMapCentre(projection, view, 139.7, 35.7);
     ReliefData relief;
@@ -293,7 +293,7 @@ TEST_F(MapFixture, ScaleBarAndPlaceLabelsOnRegionalMaps) {
     EXPECT_TRUE(scale);
     // On the whole globe neither.
     surface.texts.clear();
-    view.mapRange = 0;
+    view.mapRange = MapRange::globe;
     view.mapScale = view.baseRadius;
     setMapCentre(projection, view, 139.7, 35.7);
     drawMapBackground(canvas, relief, paths);

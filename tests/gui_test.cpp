@@ -176,7 +176,7 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
     storeDisplay(view, dialog.fields, cities);
-    EXPECT_EQ(view.mapRange, 3);
+    EXPECT_EQ(view.mapRange, MapRange::centred);
     EXPECT_EQ(view.mapScale, 680);
     EXPECT_NEAR(view.centreLon, 139.7, 1e-9);
     EXPECT_NEAR(view.drawStepHours, 0.5 / 60, 1e-12);
@@ -253,7 +253,7 @@ TEST(Window, MouseGesturesOnTheMap) {
               before.copy(v.mapRight - 85, 15, 80, 30))
         << "the coordinate read-out";
     QTest::mouseDClick(w.view, Qt::LeftButton, {}, centre + QPoint(40, 0));
-    EXPECT_EQ(v.mapRange, 3);
+    EXPECT_EQ(v.mapRange, MapRange::centred);
     EXPECT_LT(v.centreLon, -90) << "east of greatest eclipse (104 W)";
     w.view->repaintNow();
     w.view->zoomIn();
@@ -267,7 +267,7 @@ TEST(Window, MouseGesturesOnTheMap) {
     w.view->unzoom();
     w.view->repaintNow();
     QTest::mouseDClick(w.view, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(v.mapRange, 0);
+    EXPECT_EQ(v.mapRange, MapRange::globe);
 }
 
 namespace {
@@ -291,7 +291,7 @@ TEST(Window, WheelZoomsAboutThePointer) {
     ASSERT_TRUE(under);
     turnWheel(w.view, pointer, 120);
     w.view->repaintNow();
-    EXPECT_EQ(v.mapRange, 3);
+    EXPECT_EQ(v.mapRange, MapRange::centred);
     EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2);
     EXPECT_NE(w.view->picture(), before);
     // In the regional range the point under the pointer stays under it.
@@ -323,7 +323,7 @@ TEST(Window, DragMovesTheMapAndAClickStillReadsOff) {
     QTest::mouseMove(w.view, centre);
     QTest::mouseRelease(w.view, Qt::LeftButton, {}, centre);
     w.view->repaintNow();
-    EXPECT_EQ(v.mapRange, 3) << "the drag enters the regional range";
+    EXPECT_EQ(v.mapRange, MapRange::centred) << "the drag enters the regional range";
     EXPECT_NE(w.view->picture(), before);
     // The grabbed point now lies at the map's centre.
     EXPECT_NEAR(v.centreLon, grabbed->first, 0.01);
@@ -333,8 +333,8 @@ TEST(Window, DragMovesTheMapAndAClickStillReadsOff) {
     QTest::mouseClick(w.view, Qt::LeftButton, {}, QPoint(v.mapCentreX, v.mapCentreY));
     EXPECT_EQ(v.centreLon, lon);
     // On Mercator the map shifts east or west.
-    v.projection = 2;
-    v.mapRange = 0;
+    v.projection = Projection::mercator;
+    v.mapRange = MapRange::globe;
     w.view->invalidate();
     w.view->repaintNow();
     const double mercatorCentre = mapCentreLon(w.state.projection);
@@ -359,7 +359,7 @@ TEST(Window, KeysStepZoomPanAndRedraw) {
     press(Qt::Key_PageUp);
     EXPECT_NEAR(w.state.session.eclipse.jd, jd, 1e-6) << "and back";
     press(Qt::Key_Plus);
-    EXPECT_EQ(v.mapRange, 3);
+    EXPECT_EQ(v.mapRange, MapRange::centred);
     EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2);
     press(Qt::Key_Minus);
     EXPECT_NEAR(w.state.projection.mapRadius, v.baseRadius, 2);
@@ -374,7 +374,7 @@ TEST(Window, KeysStepZoomPanAndRedraw) {
     EXPECT_NEAR(v.centreLat, lat, 2);
     const QImage moved = w.view->picture().copy();
     press(Qt::Key_Home);
-    EXPECT_EQ(v.mapRange, 0);
+    EXPECT_EQ(v.mapRange, MapRange::globe);
     EXPECT_NE(w.view->picture(), moved);
     // F5 draws the picture again: the click's read-out goes.
     const QImage clean = w.view->picture().copy();
@@ -804,5 +804,5 @@ TEST(Window, DragDrawsCoarsePicturesThenTheFullOne) {
     EXPECT_FALSE(w.v().coarseRelief);
     EXPECT_DOUBLE_EQ(w.v().centreLon, expected.centreLon);
     EXPECT_DOUBLE_EQ(w.v().centreLat, expected.centreLat);
-    EXPECT_EQ(w.v().mapRange, 3);
+    EXPECT_EQ(w.v().mapRange, MapRange::centred);
 }

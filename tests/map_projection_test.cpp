@@ -28,7 +28,7 @@ struct GlobeFixture : ::testing::Test {
         view.mapRight = 950;
         view.mapTop = 10;
         view.mapBottom = 690;
-        resetProjection(projection, view, 0);
+        resetProjection(projection, view, MapRange::globe);
         setMapCentre(projection, view, 139.7, 35.7);
     }
 };
@@ -37,7 +37,7 @@ struct GlobeFixture : ::testing::Test {
 struct MercatorFixture : GlobeFixture {
     void SetUp() override {
         GlobeFixture::SetUp();
-        view.projection = 2;
+        view.projection = Projection::mercator;
         view.baseRadius = view.mapScale = 770 / 3.1415926536 / 2;
         view.mapCentreX = 385 + 225;
         view.mapCentreY = 303;
@@ -45,7 +45,7 @@ struct MercatorFixture : GlobeFixture {
         view.mapRight = view.mapCentreX + static_cast<int>(view.baseRadius * 3.1415926536);
         view.mapTop = 303 - 298 - 1;
         view.mapBottom = 303 + 298 + 1;
-        resetProjection(projection, view, 0);
+        resetProjection(projection, view, MapRange::globe);
         setMapCentre(projection, view, 0, 0);
     }
 };

@@ -183,7 +183,7 @@ int breaksOfTheCentralLine(int width, int height) {
     ViewState view;
     view.useCiaMap = BaseMapKind::none;
     layoutView(view, width, height);
-    resetProjection(projection, view, 0);
+    resetProjection(projection, view, MapRange::globe);
     MapCanvas canvas{surface, projection, view};
     const PathGeometry g = tracePathGeometry(e.catalog.record, e.deltaT, view.drawStepHours);
     drawPathMap(canvas, {e.state, g, cities, relief, e.catalog.paths});

@@ -36,7 +36,7 @@ struct MapOf {
     ViewState view;
     MapCanvas canvas{surface, projection, view};
 
-    MapOf(double year, double month, int mapRange = 0) {
+    MapOf(double year, double month, MapRange mapRange = MapRange::globe) {
         catalog.paths = paths;
         eclipse.record = &catalog.record;
         EXPECT_EQ(catalogFind(catalog, year, month), 1);
@@ -129,14 +129,14 @@ TEST(PathMap, PanelsOfPartialAndNonCentralEclipses) {
 }
 
 TEST(PathMap, RegionalMapsShowDateTypeAndCities) {
-    MapOf asia(2035, 9, 1);
+    MapOf asia(2035, 9, MapRange::asia);
     asia.draw();
     EXPECT_NE(asia.textAt(30, 32), nullptr);
     EXPECT_EQ(asia.textAt(30, 48)->text, "CENTRAL TOTAL ECLIPSE");
     EXPECT_FALSE(asia.hasText("CANON OF SOLAR ECLIPSE"));
     EXPECT_FALSE(asia.hasText("東京")) << "magnification 2.7: no city labels";
 
-    MapOf zoomed(2035, 9, 3);
+    MapOf zoomed(2035, 9, MapRange::centred);
     zoomed.view.centreLon = 139.7;
     zoomed.view.centreLat = 35.7;
     zoomed.view.baseRadius = 340; // the whole-globe radius of the window

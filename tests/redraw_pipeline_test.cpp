@@ -20,7 +20,7 @@ struct FakeServices : RedrawServices {
         ++baseLoads;
         return baseFault;
     }
-    void resetProjection(int) override {}
+    void resetProjection(MapRange) override {}
     Font fontAtRender;
     void drawPathMap(DrawSurface& surface, bool) override {
         ++pathMaps;
@@ -60,18 +60,18 @@ TEST(LayoutView, GlobeAndMercatorOfAThousandBySevenHundredWindow) {
     EXPECT_EQ(view.mapCentreY, 350);
     EXPECT_EQ(view.mapLeft, 270);
     EXPECT_EQ(view.mapBottom, 690);
-    view.projection = 2;
+    view.projection = Projection::mercator;
     layoutView(view, 1000, 700);
     EXPECT_NEAR(view.baseRadius, 770 / 3.1415926536 / 2, 1e-9);
     EXPECT_EQ(view.mapCentreY, 5 + 298);
-    EXPECT_EQ(view.mercatorLayout, 1);
+    EXPECT_TRUE(view.mercatorLayout);
     // Back to a regional globe: the base radius is recomputed after a Mercator layout.
-    view.projection = 1;
-    view.mapRange = 1;
+    view.projection = Projection::globe;
+    view.mapRange = MapRange::asia;
     layoutView(view, 1000, 700);
     EXPECT_EQ(view.mapScale, 340);
     EXPECT_EQ(view.mapCentreX, 500);
-    EXPECT_EQ(view.mercatorLayout, 0);
+    EXPECT_FALSE(view.mercatorLayout);
 }
 
 TEST(LayoutView, ThePanelWidensWithTheTextSize) {
@@ -80,7 +80,7 @@ TEST(LayoutView, ThePanelWidensWithTheTextSize) {
     layoutView(view, 1000, 700);
     EXPECT_EQ(view.mapCentreX, (1000 - 330) / 2 + 330);
     EXPECT_EQ(view.baseRadius, 325);
-    view.projection = 2;
+    view.projection = Projection::mercator;
     layoutView(view, 1000, 700);
     EXPECT_EQ(view.mapLeft, 335) << "the map right of the wider panel";
 }
@@ -128,11 +128,11 @@ TEST_F(PipelineFixture, MissingFilesStopTheRepaintWithMessages) {
     EXPECT_FALSE(outcome.rendered);
     EXPECT_TRUE(showedMessage(messageNoCatalog));
     EXPECT_TRUE(showedMessage(messageStartHere));
-    EXPECT_EQ(session.view.dateResetPending, -1);
+    EXPECT_TRUE(session.view.dateResetPending);
     // The next repaint resets the date to the clock and asks for a year and month.
     outcome = redrawView(session, surface, services);
     EXPECT_EQ(services.dialogs, 1);
-    EXPECT_EQ(session.view.dateResetPending, 0);
+    EXPECT_FALSE(session.view.dateResetPending);
     EXPECT_EQ(session.view.year, 2030);
     EXPECT_EQ(services.pathMaps, 0);
 
@@ -193,7 +193,7 @@ TEST_F(PipelineFixture, SearchesEndWithTheirMessages) {
     outcome = redrawView(session, surface, services);
     EXPECT_FALSE(outcome.rendered);
     EXPECT_TRUE(showedMessage(messageNoCatalogDuringSearch));
-    EXPECT_EQ(session.view.dateResetPending, -1);
+    EXPECT_TRUE(session.view.dateResetPending);
 }
 
 // After the catalog's last eclipse: the catalog has ended (no file is missing), and the
@@ -209,7 +209,7 @@ TEST_F(PipelineFixture, MonthsAfterTheLastEclipseEndTheCatalog) {
     EXPECT_EQ(outcome.messages, std::vector<std::string>{messageCatalogEnded});
     EXPECT_EQ(session.view.year, 16998);
     EXPECT_EQ(session.view.month, 3);
-    EXPECT_EQ(session.view.dateResetPending, 0);
+    EXPECT_FALSE(session.view.dateResetPending);
     redrawView(session, surface, services);
     EXPECT_EQ(services.dialogs, 0) << "no reset to the clock";
 
@@ -223,5 +223,5 @@ TEST_F(PipelineFixture, MonthsAfterTheLastEclipseEndTheCatalog) {
     session.view.redrawAction = redrawNextMatch;
     outcome = redrawView(session, surface, services);
     EXPECT_EQ(outcome.messages, std::vector<std::string>{messageCatalogEnded});
-    EXPECT_EQ(session.view.dateResetPending, 0);
+    EXPECT_FALSE(session.view.dateResetPending);
 }

@@ -193,7 +193,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     modeGrid->addWidget(radio(modeGroup, tr("局地状況"), 2), 3, 0);
     modeGrid->addWidget(place, 3, 1);
     modeGroup->button(fields.displayMode)->setChecked(true);
-    rangeGroup->button(fields.mapRange)->setChecked(true);
+    rangeGroup->button(static_cast<int>(fields.mapRange))->setChecked(true);
     placeGroup->button(fields.observerInputMode)->setChecked(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -203,7 +203,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
 
 void CDisplayDlg::exchangeChoices() {
     fields.displayMode = modeGroup->checkedId();
-    fields.mapRange = rangeGroup->checkedId();
+    fields.mapRange = static_cast<MapRange>(rangeGroup->checkedId());
     fields.observerInputMode = placeGroup->checkedId();
     fields.grid = gridBox->isChecked();
     fields.kml = kmlBox->isChecked();

@@ -367,7 +367,7 @@ void CVeskView::drawScreenOn(QtDrawSurface& page) {
 
 void CVeskView::showReadout(QPoint p) {
     const ViewState& v = shownView;
-    if (v.projection == 2 || v.displayMode != displayPathMap)
+    if (v.projection == Projection::mercator || v.displayMode != displayPathMap)
         return;
     const auto hit = mapHitTest(v, shownProjection, p.x(), p.y());
     if (!hit)
@@ -502,7 +502,7 @@ void CVeskView::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const auto hit = mapHitTest(shownView, shownProjection, p.x(), p.y());
     if (event->button() == Qt::LeftButton) {
-        if (shownView.projection == 2 || !hit)
+        if (shownView.projection == Projection::mercator || !hit)
             return;
         settle();
         recentreMap(state.session.view, hit->first, hit->second);

@@ -11,15 +11,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // the first of the files drawn; the next one is missing, which ends the drawing
     fuzzing::writeScratchFile("as_cil.cbd", data, size);
     const DataPaths paths{{fuzzing::scratchDir()}};
-    for (const int projection : {1, 2}) {
-        for (const int range : {0, 3}) {
+    for (const Projection projection : {Projection::globe, Projection::mercator}) {
+        for (const MapRange range : {MapRange::globe, MapRange::centred}) {
             testing::RecordingSurface surface;
             ViewState view;
             view.projection = projection;
             view.useCiaMap = BaseMapKind::vector;
             layoutView(view, surface.width(), surface.height());
             view.mapRange = range;
-            view.mapScale = view.baseRadius * (range == 0 ? 1 : 30);
+            view.mapScale = view.baseRadius * (range == MapRange::globe ? 1 : 30);
             MapProjection projectionState;
             resetProjection(projectionState, view, range);
             setMapCentre(projectionState, view, 135, 35);
