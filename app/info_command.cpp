@@ -137,7 +137,7 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
     const EclipseRecord& record = session.catalog.record;
     view.year = record.year;
     view.month = record.month;
-    const double dt = recordDeltaT(record) + view.deltaTAdjust;
+    const double dt = viewDeltaT(record, view);
     const std::string date = isoDate(record.year, record.month, record.day);
     const char* type = eclipseTypeName(eclipseTypeNames, record.typeCode);
     const int member = sarosMember(record.year, record.saros);

@@ -1,10 +1,25 @@
-// Degree and radian factors shared by the computations (the maps keep the rounded factors of
-// their own formulas).
+// Degree and radian factors: the exact ones of the computations, and the rounded ones with which
+// the map's projection, relief raster, layout, sky chart and limb screen are made (they decide
+// which pixel a point falls on, so each is kept as its formula gives it, in this one place).
 #pragma once
+
+#include <numbers>
 
 namespace vesk {
 
-constexpr double degToRad = 0.017453292519943295;
-constexpr double radToDeg = 57.29577951308232;
+constexpr double degToRad = std::numbers::pi / 180;
+constexpr double radToDeg = 180 / std::numbers::pi;
+
+// The map projection: degrees to radians, pi and pi / 4.
+constexpr double projectionDegToRad = 0.01745329252;
+constexpr double roundedPi = 3.1415926536;
+constexpr double roundedQuarterPi = 0.7853981634;
+// The relief raster, the sky chart and the limb screen: degrees to radians and back.
+constexpr double chartDegToRad = 0.0174532925;
+constexpr double chartRadToDeg = 1 / chartDegToRad;
+// The rates of the observer's motion in the fundamental plane.
+constexpr double rateDegToRad = 0.01745329;
+// The latitude step of the central table's iteration (degrees per radian).
+constexpr double tableRadToDeg = 57.29578;
 
 } // namespace vesk

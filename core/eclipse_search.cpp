@@ -55,7 +55,7 @@ bool matchesCriteria(Session& s, const SearchCriteria& c) {
         return std::trunc(r.typeCode) == c.type;
     case searchPlace: {
         EclipseState& e = s.eclipse;
-        const double dT = recordDeltaT(r) + s.view.deltaTAdjust;
+        const double dT = viewDeltaT(r, s.view);
         setObserver(e, s.view);
         restoreObserver(e);
         double t = 0, altitude = 0, magnitude = 0;

@@ -7,8 +7,6 @@ namespace vesk {
 
 namespace {
 
-// The rate terms of the observer's motion use this rounded factor.
-constexpr double degToRadRates = 0.01745329;
 // Iterations stop when the correction is below this many hours.
 constexpr double timeTolerance = 0.00001;
 // An iteration that has not converged after this many passes has no solution.
@@ -43,6 +41,10 @@ void contact(EclipseState& s, double t, double deltaT, int sign, bool umbra, dou
 }
 
 } // namespace
+
+double viewDeltaT(const EclipseRecord& record, const ViewState& view) {
+    return recordDeltaT(record) + view.deltaTAdjust;
+}
 
 void loadEclipseSummary(EclipseState& s) {
     const EclipseRecord& r = *s.record;
@@ -89,8 +91,8 @@ void observeAt(EclipseState& s, double t, double deltaT) {
     const double zeta = s.rhoSinPhi * s.sinD + s.rhoCosPhi * cosH * s.cosD;
     s.u = s.x - xi;
     s.v = s.y - eta;
-    s.a = s.xRate - cosH * r.mu1 * degToRadRates * s.rhoCosPhi;
-    s.b = s.yRate - (xi * r.mu1 * s.sinD - zeta * r.d1) * degToRadRates;
+    s.a = s.xRate - cosH * r.mu1 * rateDegToRad * s.rhoCosPhi;
+    s.b = s.yRate - (xi * r.mu1 * s.sinD - zeta * r.d1) * rateDegToRad;
     s.n = std::sqrt(s.a * s.a + s.b * s.b);
     s.obsL1 = s.l1 - zeta * r.tanF1;
     s.obsL2 = s.l2 - zeta * r.tanF2;
@@ -106,7 +108,7 @@ void observeAt(EclipseState& s, double t, double deltaT) {
         p -= 360;
     s.contactPA = p;
     const double phi = s.obsLat * degToRad;
-    s.sunAltRad = std::asin(cosH * s.cosD * std::cos(phi) + s.sinD * std::sin(phi));
+    s.sunAltRad = sunAltitude(s, s.hourAngle, phi);
     s.zenithPA = std::atan2(xi, eta) * radToDeg;
     double v = s.contactPA - s.zenithPA;
     if (v > 360)

@@ -43,6 +43,10 @@ struct EclipseState : ShadowElements {
     int status = 0; // 1 found, -1 no such point or contact
 };
 
+// The Delta T (seconds) of an eclipse as the view shows it: the model's at greatest eclipse
+// (recordDeltaT) and the user's adjustment.
+double viewDeltaT(const EclipseRecord& record, const ViewState& view);
+
 // Copies the line-1 values of the current record into the summary.
 void loadEclipseSummary(EclipseState& state);
 

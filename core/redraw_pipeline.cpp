@@ -1,5 +1,6 @@
 #include "redraw_pipeline.h"
 
+#include "angles.h"
 #include "eclipse_search.h"
 #include "messages.h"
 #include "timescales.h"
@@ -11,7 +12,6 @@ namespace vesk {
 
 namespace {
 
-constexpr double layoutPi = 3.1415926536;
 // ln(tan 85 degrees): the Mercator map reaches 85 degrees of latitude.
 const double mercatorExtent = std::log(std::tan(1.4835298642));
 
@@ -41,7 +41,7 @@ void takeRecord(Session& s) {
 }
 
 double currentDeltaT(const Session& s) {
-    return recordDeltaT(s.catalog.record) + s.view.deltaTAdjust;
+    return viewDeltaT(s.catalog.record, s.view);
 }
 
 // The place search: the local maximum of the home observer for the current eclipse, for the
@@ -123,11 +123,11 @@ void layoutView(ViewState& v, int width, int height) {
         v.mapLeft = left + panel + 5;
         v.mapRight = right - 5;
         v.mapTop = top + 5;
-        v.baseRadius = v.mapScale = (v.mapRight - v.mapLeft) / layoutPi / 2;
+        v.baseRadius = v.mapScale = (v.mapRight - v.mapLeft) / roundedPi / 2;
         v.mapCentreX = (v.mapRight - v.mapLeft) / 2 + panel + 5;
         const int extent = static_cast<int>(mercatorExtent * v.baseRadius);
         v.mapCentreY = extent + v.mapTop;
-        const int halfWidth = static_cast<int>(v.baseRadius * layoutPi);
+        const int halfWidth = static_cast<int>(v.baseRadius * roundedPi);
         v.mapLeft = v.mapCentreX - halfWidth;
         v.mapRight = v.mapCentreX + halfWidth;
         v.mapTop = v.mapCentreY - extent - 1;

@@ -51,4 +51,8 @@ ShadowElements evaluateElements(const EclipseRecord& r, double t) {
     return s;
 }
 
+double sunAltitude(const ShadowElements& e, double h, double phi) {
+    return std::asin(std::cos(h) * std::cos(phi) * e.cosD + std::sin(phi) * e.sinD);
+}
+
 } // namespace vesk

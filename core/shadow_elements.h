@@ -37,4 +37,9 @@ struct ShadowElements {
 // The elements of record r, their rates and the derived shadow quantities at t.
 ShadowElements evaluateElements(const EclipseRecord& r, double t);
 
+// The Sun's altitude (radians) at geodetic latitude phi (radians) where the hour angle of the
+// shadow axis is h (radians): sin a = cos h cos phi cos d + sin phi sin d, d the declination of
+// the elements (the Sun's, to the parallax of the Moon's shadow).
+double sunAltitude(const ShadowElements& e, double h, double phi);
+
 } // namespace vesk

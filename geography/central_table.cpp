@@ -50,7 +50,7 @@ bool solveLatitude(EclipseState& s, double deltaT, int sign, bool limit, Iterati
         const double sinH = std::sin(s.hourAngle), cosH = std::cos(s.hourAngle);
         const double rate = (sinH * s.b * s.rhoSinPhi +
                              s.a * (cosH * s.sinD * s.rhoSinPhi + s.cosD * s.rhoCosPhi)) /
-                            (s.n * 57.29578);
+                            (s.n * tableRadToDeg);
         const double across = (s.v * s.a - s.u * s.b) / s.n;
         dPhi = ((limit ? sign * std::fabs(s.obsL2) : 0) + across) / rate;
         phi += dPhi;
@@ -119,9 +119,7 @@ CentralPoint centralPointAt(EclipseState& s, double deltaT, IterationStart start
     }
     observeAt(s, point.t, deltaT);
     const double phi = point.lat * degToRad;
-    point.sunAltitude =
-        std::asin(std::cos(s.hourAngle) * std::cos(phi) * s.cosD + std::sin(phi) * s.sinD) *
-        radToDeg;
+    point.sunAltitude = sunAltitude(s, s.hourAngle, phi) * radToDeg;
     point.duration = 2 * s.obsL2 / s.n;
     const double r = s.y / s.rho1;
     const double q = 1 - s.x * s.x - r * r;

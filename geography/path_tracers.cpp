@@ -42,10 +42,7 @@ TracedPoint toPoint(const ShadowElements& s, double deltaT, double phi1, double 
     const double lat = std::atan(geodeticFactor * std::tan(phi1)) * radToDeg;
     if (!std::isfinite(lon) || !std::isfinite(lat))
         return {};
-    const double h = hourAngle * degToRad, phi = lat * degToRad;
-    const double sunAlt =
-        std::asin(std::cos(h) * std::cos(phi) * s.cosD + std::sin(phi) * s.sinD) * radToDeg;
-    return {lon, lat, sunAlt, true};
+    return {lon, lat, sunAltitude(s, hourAngle * degToRad, lat * degToRad) * radToDeg, true};
 }
 
 // Radii and the quantities that go with them for the limit tracers.

@@ -1,4 +1,5 @@
 #include "limb_correction.h"
+#include "angles.h"
 
 #include "checked_int.h"
 #include "local_contacts.h"
@@ -17,8 +18,6 @@ namespace vesk {
 
 namespace {
 
-constexpr double pi = 3.14159265;
-constexpr double k = 0.0174532925;
 constexpr int chartX = 440, chartY = 250;
 constexpr double chartFactor = 0.85;
 constexpr double kmPerArcsecond = 1.863619; // at the Moon's distance
@@ -80,7 +79,7 @@ double elevationAt(const LimbData& limb, double lon, double lat) {
 }
 
 void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b, double p) {
-    const double lDeg = l / k, pDeg = p / k;
+    const double lDeg = l / chartDegToRad, pDeg = p / chartDegToRad;
     if (surface != nullptr) {
         drawLine(*surface, chartX - 10, chartY, chartX + 10, chartY, pink);
         drawLine(*surface, chartX, chartY - 10, chartX, chartY + 10, pink);
@@ -100,10 +99,10 @@ void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b
     const Pen previousPen =
         surface != nullptr ? surface->selectPen({PenStyle::solid, profilePen}) : Pen{};
     for (int step = 0; step <= 3600; ++step) {
-        const double a = step / 10.0, s = (a + 90) * k;
+        const double a = step / 10.0, s = (a + 90) * chartDegToRad;
         double q = -30;
         for (int across = 0; across <= 50; ++across) {
-            const double delta = (-5 + 0.2 * across) * k;
+            const double delta = (-5 + 0.2 * across) * chartDegToRad;
             const double lambda = std::atan2(std::cos(delta) * std::sin(b) * std::sin(s) -
                                                  std::sin(delta) * std::cos(b),
                                              std::cos(s) * std::cos(delta));
@@ -111,7 +110,8 @@ void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b
                                                std::sin(delta) * std::sin(b),
                                            std::cos(s) * std::cos(delta) / std::cos(lambda));
             const double rho =
-                elevationAt(limb, lambda / k + 90 + lDeg, beta / k) + moonReferenceRadiusKm;
+                elevationAt(limb, lambda / chartDegToRad + 90 + lDeg, beta / chartDegToRad) +
+                moonReferenceRadiusKm;
             q = std::max(q, rho * std::cos(delta) - moonMeanLimbKm);
         }
         if (std::fabs(q - previousHeight) > spikeLimitKm)
@@ -125,8 +125,8 @@ void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b
         if (surface == nullptr)
             continue;
         const double r = 200 + 10 * q;
-        const int x = chartX - nearest(chartFactor * r * std::sin((a + pDeg) * k));
-        const int y = chartY - nearest(chartFactor * r * std::cos((a + pDeg) * k));
+        const int x = chartX - nearest(chartFactor * r * std::sin((a + pDeg) * chartDegToRad));
+        const int y = chartY - nearest(chartFactor * r * std::cos((a + pDeg) * chartDegToRad));
         if (y <= 0 || y >= 800)
             continue;
         if (first)
@@ -144,7 +144,7 @@ void drawSolarLimb(DrawSurface& surface, EclipseState& s, double t, double delta
     observeAt(s, t, deltaT);
     const Geometry g = limbGeometry(s);
     for (int i = 0; i <= 1440; ++i) {
-        const double theta = i * 0.25 * k;
+        const double theta = i * 0.25 * chartDegToRad;
         const double x = g.scale * (g.sunRadius * std::cos(theta) + s.u);
         const double y = g.scale * (g.sunRadius * std::sin(theta) + s.v);
         const double rho = std::hypot(x, y), psi = std::atan2(x, y);
@@ -168,13 +168,14 @@ double contactCorrection(const LimbData& limb, EclipseState& s, double t, double
         const Geometry geometry = limbGeometry(s);
         int n = 0, visible = 0, hidden = 0;
         for (int i = 0; i < 3600; ++i) {
-            const double theta = i * 0.1 * k;
+            const double theta = i * 0.1 * chartDegToRad;
             const double x = geometry.scale * (geometry.sunRadius * std::cos(theta) + s.u);
             const double y = geometry.scale * (geometry.sunRadius * std::sin(theta) + s.v);
             const double rho = std::hypot(x, y);
             if (!(rho > limbBandLow && rho < limbBandHigh))
                 continue;
-            int index = static_cast<int>(std::trunc(10 * std::atan2(x, y) / k + 1800 + 0.5));
+            int index =
+                static_cast<int>(std::trunc(10 * std::atan2(x, y) / chartDegToRad + 1800 + 0.5));
             if (index < 0)
                 index += 3600;
             if (index > 3600)
@@ -214,9 +215,10 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     jdToCalendar(r.jdTT, 0, 0, year, month, day, hour);
     surface.textOut(10, 26, format("Lon:%7.3f Lat:%7.3f ", lonEast, lat));
     const LibrationResult lib = lunarLibration(year, month, day, r.t0 + tMax - dT / 3600, dT,
-                                               -lonEast * pi / 180, lat * pi / 180, 0);
-    surface.textOut(10, 42, format("Lib=%7.3f Bet= %7.3f", lib.l / k, lib.b / k));
-    surface.textOut(10, 58, format("Pos=%7.3f", lib.positionAngle / k));
+                                               -lonEast * degToRad, lat * degToRad, 0);
+    surface.textOut(10, 42,
+                    format("Lib=%7.3f Bet= %7.3f", lib.l / chartDegToRad, lib.b / chartDegToRad));
+    surface.textOut(10, 58, format("Pos=%7.3f", lib.positionAngle / chartDegToRad));
     computeLimbProfile(limb, &surface, lib.l, lib.b, lib.positionAngle);
 
     double corrected[2] = {};
@@ -252,7 +254,7 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
             surface.textOut(10, y0 + 16, " (No Correction) ");
             correctedBoth = false;
         }
-        const double pa = s.contactPA * k;
+        const double pa = s.contactPA * chartDegToRad;
         int x = chartX - static_cast<int>(std::trunc(50 * std::sin(pa)));
         int y = chartY - static_cast<int>(std::trunc(50 * std::cos(pa)));
         if (x < chartX)

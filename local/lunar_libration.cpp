@@ -5,13 +5,13 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 
 namespace vesk {
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
-constexpr double rad = pi / 180;
+constexpr double rad = std::numbers::pi / 180;
 constexpr double arcsecond = 4.84813681109536e-6;
 constexpr double earthRadiusKm = 6378.14;
 constexpr double earthAxisRatio = 0.9966471868221031;
@@ -115,11 +115,11 @@ const LunarTermB lunarLatitude[60] = {
 };
 
 double reduce2Pi(double x) {
-    return x - 2 * pi * std::floor(x / (2 * pi));
+    return x - 2 * std::numbers::pi * std::floor(x / (2 * std::numbers::pi));
 }
 double reducePi(double x) {
     x = reduce2Pi(x);
-    return x > pi ? x - 2 * pi : x;
+    return x > std::numbers::pi ? x - 2 * std::numbers::pi : x;
 }
 
 // The fundamental arguments of the Moon (Meeus eq. 47.1 to 47.7), radians.
@@ -184,7 +184,7 @@ void eclipticToRaDec(double lambda, double beta, double eps, double& ra, double&
     ra = std::atan2(std::sin(lambda) * std::cos(eps) - std::tan(beta) * std::sin(eps),
                     std::cos(lambda));
     if (ra < 0)
-        ra += 2 * pi;
+        ra += 2 * std::numbers::pi;
     dec = std::asin(std::sin(beta) * std::cos(eps) +
                     std::cos(beta) * std::sin(eps) * std::sin(lambda));
 }
@@ -273,7 +273,7 @@ MoonPlace moonPosition(double t) {
     MoonPlace place;
     place.lambda = a.lPrime + sumL * 1.7453292519943295e-8;
     if (place.lambda < 0)
-        place.lambda -= 2 * pi * std::floor(place.lambda / (2 * pi));
+        place.lambda -= 2 * std::numbers::pi * std::floor(place.lambda / (2 * std::numbers::pi));
     place.beta = sumB * 0.000001 * rad;
     place.distance = 385000.56 + sumR * 0.001;
     return place;
@@ -337,7 +337,7 @@ LibrationResult lunarLibration(double year, double month, double day, double utH
     r.positionAngle =
         std::asin(std::sqrt(x * x + y * y) * std::cos(raApp - omega) / std::cos(betaTopo));
     if (report != nullptr) {
-        const double toDeg = 180 / pi;
+        const double toDeg = 180 / std::numbers::pi;
         const double p =
             r.positionAngle * toDeg <= 0 ? r.positionAngle * toDeg + 360 : r.positionAngle * toDeg;
         char text[400];

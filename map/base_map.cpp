@@ -1,5 +1,6 @@
 #include "base_map.h"
 
+#include "angles.h"
 #include "checked_int.h"
 #include "palette.h"
 #include "parallel_rows.h"
@@ -19,14 +20,12 @@ namespace vesk {
 
 namespace {
 
-constexpr double k = 0.0174532925;
 constexpr double gridStep = 0.06666666666666667;
 constexpr double firstRowLat = 89.96666666666667, firstColumnLon = -179.96666666666667;
 constexpr int colourLines = 9253;
 constexpr const char* reliefFileName = "globe04.dat";
 constexpr const char* colourFileName = "color.txt";
 constexpr int missingBelow = -100; // grid values below this are missing (sea)
-constexpr double quarterPi = 0.7853981634;
 // Above this map radius the vector lines are drawn over the relief raster.
 constexpr double vectorOverReliefRadius = 1800;
 constexpr Rgb labelColour{255, 255, 191};
@@ -112,7 +111,7 @@ std::unique_ptr<DrawSurface> rasterOf(MapCanvas& c, std::size_t rows, const Samp
 std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r, int stride) {
     const ViewState& v = c.view;
     const MapProjection& p = c.projection;
-    const double phi0 = -p.rotationLat * k, centreLon = -p.rotationLon - 90;
+    const double phi0 = -p.rotationLat * chartDegToRad, centreLon = -p.rotationLon - 90;
     const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
     const int firstRow = v.mapTop + 2, lastRow = v.mapBottom - 2, lastColumn = v.mapRight - 2;
     const int rows = std::max(0, (lastRow - firstRow + stride) / stride);
@@ -126,8 +125,9 @@ std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r,
             if (!(z2 >= nearSideDepthSquared))
                 continue;
             const double z = std::sqrt(z2);
-            const double lat = std::asin(std::clamp(y * cosPhi0 + z * sinPhi0, -1.0, 1.0)) / k;
-            double lon = std::atan2(z * cosPhi0 - y * sinPhi0, x) / k + centreLon + 270;
+            const double lat =
+                std::asin(std::clamp(y * cosPhi0 + z * sinPhi0, -1.0, 1.0)) / chartDegToRad;
+            double lon = std::atan2(z * cosPhi0 - y * sinPhi0, x) / chartDegToRad + centreLon + 270;
             lon -= 360 * std::floor((lon + 180) / 360);
             const int h = stride > 1 ? coarseRelief(r, lat, lon) : sampleRelief(r, lat, lon);
             if (h <= 0)
@@ -199,7 +199,7 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
         return pixelGlobeRelief(c, r, coarseStride);
     const double step = 1 / (1.8 * scale);
     const double centreLat = -p.rotationLat, centreLon = -p.rotationLon - 90;
-    const double phi0 = centreLat * k;
+    const double phi0 = centreLat * chartDegToRad;
     const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
     // The sample longitudes and their angles from the centre, the same for every row.
     struct Column {
@@ -208,7 +208,7 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
     };
     std::vector<Column> columns;
     for (double lo = -180; lo < 180; lo += step) {
-        const double delta = (lo - centreLon - 270) * k;
+        const double delta = (lo - centreLon - 270) * chartDegToRad;
         columns.push_back({longitudeAxis(lo), std::sin(delta), std::cos(delta)});
     }
     std::vector<double> rowLats;
@@ -217,7 +217,7 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
     return lastLandRaster(c, r, rowLats.size(), columns.size(), [&](std::size_t row, auto visit) {
         const double la = rowLats[row];
         const GridAxis lat = latitudeAxis(la);
-        const double phi = la * k, sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+        const double phi = la * chartDegToRad, sinPhi = std::sin(phi), cosPhi = std::cos(phi);
         for (std::size_t i = columns.size(); i-- > 0;) {
             const double sinDelta = columns[i].sinDelta, cosDelta = columns[i].cosDelta;
             const int visible =
@@ -256,14 +256,15 @@ std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
             const double la = rowLats[row];
             const GridAxis lat = latitudeAxis(la);
             const int py = clampedInt(
-                v.mapCentreY - std::log(std::tan(la * k / 2 + quarterPi)) * p.mapRadius + 0.5);
+                v.mapCentreY -
+                std::log(std::tan(la * chartDegToRad / 2 + roundedQuarterPi)) * p.mapRadius + 0.5);
             for (std::size_t i = columnLons.size(); i-- > 0;) {
                 double d = columnLons[i] - centreLon;
                 if (d > 180)
                     d -= 360;
                 if (d < -180)
                     d += 360;
-                const int px = clampedInt(v.mapCentreX + p.mapRadius * d * k + 0.5);
+                const int px = clampedInt(v.mapCentreX + p.mapRadius * d * chartDegToRad + 0.5);
                 if (insideRasterFrame(v, px, py))
                     visit(i, px, py, lat, columnAxes[i]);
             }
@@ -416,8 +417,9 @@ void drawScaleBar(MapCanvas& c) {
     pixelToLonLat(c.projection, v, v.mapRight - 160, v.mapBottom - 20, lonA, latA);
     pixelToLonLat(c.projection, v, v.mapRight - 10, v.mapBottom - 20, lonB, latB);
     const double d =
-        6370 * std::acos(std::sin(latA * k) * std::sin(latB * k) +
-                         std::cos(latA * k) * std::cos(latB * k) * std::cos((lonA - lonB) * k));
+        6370 * std::acos(std::sin(latA * chartDegToRad) * std::sin(latB * chartDegToRad) +
+                         std::cos(latA * chartDegToRad) * std::cos(latB * chartDegToRad) *
+                             std::cos((lonA - lonB) * chartDegToRad));
     double length = 0;
     if (d > 200 && d <= 500)
         length = 200;

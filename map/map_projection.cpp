@@ -1,4 +1,5 @@
 #include "map_projection.h"
+#include "angles.h"
 
 #include "checked_int.h"
 #include "palette.h"
@@ -9,10 +10,7 @@ namespace vesk {
 
 namespace {
 
-constexpr double k = 0.01745329252;                 // degrees to radians of the map
 constexpr double scanDegree = 0.017453292522222223; // one degree of the pixel scan
-constexpr double pi = 3.1415926536;
-constexpr double quarterPi = 0.7853981634;
 constexpr double bisectionTolerance = 1e-7;
 constexpr int maxHalvings = 1000;
 // Whole-globe grid: magnification below which the coarse spacings apply, and above which (near
@@ -30,8 +28,8 @@ double magnification(const MapProjection& p, const ViewState& view) {
 // The globe projection before truncation.
 void projectGlobeExact(const MapProjection& p, double lon, double lat, double& x, double& y,
                        double& depth) {
-    const double phi = lat * k;
-    const double a = lon * k + p.rotationLonRad;
+    const double phi = lat * projectionDegToRad;
+    const double a = lon * projectionDegToRad + p.rotationLonRad;
     const double rho = p.rotationLatRad;
     const double r = p.mapRadius;
     x = r * std::cos(phi) * std::cos(a);
@@ -98,12 +96,13 @@ void drawWholeGlobeGrid(MapCanvas& c) {
     const double zoom = magnification(p, c.view);
     const double r = p.mapRadius;
     const double rho = p.rotationLatRad;
-    const double step = (zoom < fineGridMagnification ? 0.3 : 2.4 / zoom) * k;
+    const double step = (zoom < fineGridMagnification ? 0.3 : 2.4 / zoom) * projectionDegToRad;
     const double meridianSpacing =
-        (zoom < fineGridMagnification ? 15 : std::max(1.0, std::floor(60 / zoom))) * k;
+        (zoom < fineGridMagnification ? 15 : std::max(1.0, std::floor(60 / zoom))) *
+        projectionDegToRad;
     for (double m = 0; m <= 3.15; m += meridianSpacing) {
         const double g = m + p.rotationLonRad;
-        const int colour = std::fabs(m - pi) < 1e-7 ? lightBlue : navy;
+        const int colour = std::fabs(m - roundedPi) < 1e-7 ? lightBlue : navy;
         gridCircle(c, step, colour, [&](double t, double& x, double& y, double& depth) {
             x = r * std::cos(t) * std::cos(g);
             y = r * std::sin(t) * std::cos(rho) - r * std::cos(t) * std::sin(g) * std::sin(rho);
@@ -113,9 +112,10 @@ void drawWholeGlobeGrid(MapCanvas& c) {
     p.plotColour = navy;
     drawGlobeOutline(c);
     const double parallelSpacing =
-        (zoom < fineGridMagnification ? 10 : std::max(1.0, std::floor(40 / zoom))) * k;
+        (zoom < fineGridMagnification ? 10 : std::max(1.0, std::floor(40 / zoom))) *
+        projectionDegToRad;
     int count = 0;
-    for (double theta = 10 * k; theta <= 3.15; theta += parallelSpacing) {
+    for (double theta = 10 * projectionDegToRad; theta <= 3.15; theta += parallelSpacing) {
         const int colour = ++count == 9 ? lightBlue : navy;
         gridCircle(c, step, colour, [&](double t, double& x, double& y, double& depth) {
             x = r * std::sin(theta) * std::cos(t);
@@ -166,24 +166,24 @@ void drawMercatorGrid(MapCanvas& c) {
     MapProjection& p = c.projection;
     const double r = p.mapRadius;
     const auto mercatorY = [&](double latDeg) {
-        return r * std::log(std::tan(latDeg * k / 2 + quarterPi));
+        return r * std::log(std::tan(latDeg * projectionDegToRad / 2 + roundedQuarterPi));
     };
     const auto meridian = [&](double d, int colour) {
         p.penDown = 0;
         for (const double lat : {80.0, 0.0, -80.0})
             plotMapPoint(c, d * r, mercatorY(lat), colour);
     };
-    const double ten = 10 * k;
-    for (double d = p.rotationLonRad - pi - ten * std::trunc(p.rotationLonRad / ten); d <= pi;
-         d += ten)
+    const double ten = 10 * projectionDegToRad;
+    for (double d = p.rotationLonRad - roundedPi - ten * std::trunc(p.rotationLonRad / ten);
+         d <= roundedPi; d += ten)
         meridian(d, navy);
     meridian(p.rotationLonRad, lightBlue);
     p.gridSpanFlag = 1;
     for (int lat = 80; lat >= -90; lat -= 10) {
-        const int colour = std::trunc(lat * k * 10) == 0 ? lightBlue : navy;
+        const int colour = std::trunc(lat * projectionDegToRad * 10) == 0 ? lightBlue : navy;
         p.penDown = 0;
-        plotMapPoint(c, -pi * r, mercatorY(lat), colour);
-        plotMapPoint(c, pi * r, mercatorY(lat), colour);
+        plotMapPoint(c, -roundedPi * r, mercatorY(lat), colour);
+        plotMapPoint(c, roundedPi * r, mercatorY(lat), colour);
     }
     p.gridSpanFlag = 0;
 }
@@ -232,8 +232,8 @@ void setMapCentre(MapProjection& p, const ViewState& view, double lon, double la
         p.rotationLon = p.centreWest ? l : -l;
         p.rotationLat = 0;
     }
-    p.rotationLonRad = p.rotationLon * k;
-    p.rotationLatRad = p.rotationLat * k;
+    p.rotationLonRad = p.rotationLon * projectionDegToRad;
+    p.rotationLatRad = p.rotationLat * projectionDegToRad;
 }
 
 double mapCentreLon(const MapProjection& p) {
@@ -255,8 +255,9 @@ void projectMercator(const MapProjection& p, double lon, double lat, int& x, int
         d -= 360;
     if (d < -180)
         d += 360;
-    x = clampedInt(p.mapRadius * d * k);
-    y = clampedInt(p.mapRadius * std::log(std::tan(lat * k / 2 + quarterPi)));
+    x = clampedInt(p.mapRadius * d * projectionDegToRad);
+    y = clampedInt(p.mapRadius *
+                   std::log(std::tan(lat * projectionDegToRad / 2 + roundedQuarterPi)));
     depth = mercatorDepth;
 }
 
@@ -331,15 +332,15 @@ int pixelToLonLat(const MapProjection& p, const ViewState& v, int px, int py, do
         return theta;
     };
     const double inner1 = innerEnd(0);
-    const double inner2 = innerEnd(pi);
+    const double inner2 = innerEnd(roundedPi);
     struct Bracket {
         double a, b;
         bool secondFamily;
     };
     const Bracket brackets[] = {{inner1, alpha, false},
                                 {-alpha, inner1, false},
-                                {inner2, pi + alpha, true},
-                                {pi - alpha, inner2, true}};
+                                {inner2, roundedPi + alpha, true},
+                                {roundedPi - alpha, inner2, true}};
     for (const Bracket& bracket : brackets) {
         double a = bracket.a, b = bracket.b;
         double fa = f(a);
@@ -380,7 +381,7 @@ int pixelToLonLat(const MapProjection& p, const ViewState& v, int px, int py, do
 void drawGlobeOutline(MapCanvas& c) {
     MapProjection& p = c.projection;
     p.penDown = 0;
-    for (double t = 0; t <= 6.3; t += 7.5 * k)
+    for (double t = 0; t <= 6.3; t += 7.5 * projectionDegToRad)
         plotMapPoint(c, p.mapRadius * std::cos(t), p.mapRadius * std::sin(t), p.plotColour);
     p.penDown = 0;
 }

@@ -1,21 +1,21 @@
 #include "sky_positions.h"
 
+#include "angles.h"
+
 #include <erfa.h>
 
 #include <cmath>
+#include <numbers>
 
 namespace vesk {
 
 namespace {
 
-constexpr double rad = 0.017453292519943295;
-constexpr double deg = 57.29577951308232;
-
 double sind(double x) {
-    return std::sin(x * rad);
+    return std::sin(x * degToRad);
 }
 double cosd(double x) {
-    return std::cos(x * rad);
+    return std::cos(x * degToRad);
 }
 
 // The mean elements: c0 + c1 T + c2 T^2 + c3 T^3 in T = T1900, rows by planet type - 1 and
@@ -211,7 +211,7 @@ double trueObliquity(double jd) {
                         0.000000000012056 * t * t * t * t * t;
     double dpsi = 0, deps = 0;
     nutationAngles(jd, 0, dpsi, deps);
-    return mean + deps * deg;
+    return mean + deps * radToDeg;
 }
 
 double apparentSiderealTime(double jd, double lonEast) {
@@ -223,9 +223,10 @@ double apparentSiderealTime(double jd, double lonEast) {
         3600;
     double dpsi = 0, deps = 0;
     nutationAngles(jd, 0, dpsi, deps);
-    double theta = (rotation + polynomial) * rad + dpsi * std::cos(trueObliquity(jd) * rad);
-    theta -= 2 * M_PI * std::floor(theta / (2 * M_PI));
-    double hours = theta * deg / 15 + lonEast / 15;
+    double theta =
+        (rotation + polynomial) * degToRad + dpsi * std::cos(trueObliquity(jd) * degToRad);
+    theta -= 2 * std::numbers::pi * std::floor(theta / (2 * std::numbers::pi));
+    double hours = theta * radToDeg / 15 + lonEast / 15;
     if (hours < 0)
         hours += 24;
     return hours;
@@ -234,10 +235,10 @@ double apparentSiderealTime(double jd, double lonEast) {
 void eclipticToEquatorial(double jd, double lon, double lat, double& ra, double& dec) {
     const double e = trueObliquity(jd);
     ra = std::atan2(sind(lon) * cosd(lat) * cosd(e) - sind(lat) * sind(e), cosd(lon) * cosd(lat)) *
-         deg;
+         radToDeg;
     if (ra < 0)
         ra += 360;
-    dec = std::asin(sind(lon) * cosd(lat) * sind(e) + sind(lat) * cosd(e)) * deg;
+    dec = std::asin(sind(lon) * cosd(lat) * sind(e) + sind(lat) * cosd(e)) * radToDeg;
 }
 
 void equatorialToHorizontal(double jd, double ra, double dec, double lat, double lonEast,
@@ -246,8 +247,9 @@ void equatorialToHorizontal(double jd, double ra, double dec, double lat, double
 }
 
 void hourAngleToHorizontal(double h, double dec, double lat, double& azimuth, double& altitude) {
-    azimuth = std::atan2(sind(h), sind(lat) * cosd(h) - cosd(lat) * std::tan(dec * rad)) * deg;
-    altitude = std::asin(cosd(h) * cosd(dec) * cosd(lat) + sind(dec) * sind(lat)) * deg;
+    azimuth =
+        std::atan2(sind(h), sind(lat) * cosd(h) - cosd(lat) * std::tan(dec * degToRad)) * radToDeg;
+    altitude = std::asin(cosd(h) * cosd(dec) * cosd(lat) + sind(dec) * sind(lat)) * radToDeg;
 }
 
 BodyPosition sunPosition(double jd) {
@@ -324,10 +326,10 @@ HeliocentricPlace heliocentricPlace(const OrbitalElements& o) {
         m += 360;
     const double centre = ((2 * e - e * e * e / 4) * sind(m) + 1.25 * e * e * sind(2 * m) +
                            13.0 / 12 * e * e * e * sind(3 * m)) *
-                          deg;
+                          radToDeg;
     const double v = m + centre;
     const double u = reduceModulo(v + w - om, 360);
-    double wl = std::atan(std::tan(u * rad) * cosd(inc)) * deg;
+    double wl = std::atan(std::tan(u * degToRad) * cosd(inc)) * radToDeg;
     if (u > 90 && u < 270)
         wl += 180;
     else if (u >= 270)
@@ -354,10 +356,10 @@ BodyPosition planetPosition(int type, double jd, const PerturbationTables& table
     const BodyPosition sun = sunPosition(jd);
     const double gx = sun.x + p.x, gy = sun.y + p.y, gz = sun.z + p.z;
     p.distance = std::sqrt(gx * gx + gy * gy + gz * gz);
-    p.longitude = std::atan2(gy, gx) * deg;
+    p.longitude = std::atan2(gy, gx) * radToDeg;
     if (p.longitude < 0)
         p.longitude += 360;
-    p.latitude = std::asin(gz / p.distance) * deg;
+    p.latitude = std::asin(gz / p.distance) * radToDeg;
     double d = helioLon - sun.longitude;
     if (d < 0)
         d += 360;
@@ -366,7 +368,7 @@ BodyPosition planetPosition(int type, double jd, const PerturbationTables& table
     const double phase =
         std::acos((r * r + earthDistance * earthDistance - sun.distance * sun.distance) /
                   (2 * r * earthDistance)) *
-        deg;
+        radToDeg;
     const double base = 5 * std::log10(r * earthDistance);
     switch (type) {
     case mercury:
@@ -413,22 +415,24 @@ double decFromPacked(double x) {
 
 void starPlace(double jd, double packedRa, double packedDec, double pmRa, double pmDec, double& ra,
                double& dec) {
-    constexpr double k = 0.0174532925, back = 57.29577957855229;
     const double t = t2000(jd);
-    const double a0 = (raFromPacked(packedRa) + 15 * (100 * t * pmRa) / 3600) * k;
-    const double d0 = (decFromPacked(packedDec) + (100 * t * pmDec) / 3600) * k;
-    const double zeta = (2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) / 3600 * k;
-    const double z = (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) / 3600 * k;
-    const double theta = (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) / 3600 * k;
+    const double a0 = (raFromPacked(packedRa) + 15 * (100 * t * pmRa) / 3600) * chartDegToRad;
+    const double d0 = (decFromPacked(packedDec) + (100 * t * pmDec) / 3600) * chartDegToRad;
+    const double zeta =
+        (2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) / 3600 * chartDegToRad;
+    const double z =
+        (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) / 3600 * chartDegToRad;
+    const double theta =
+        (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) / 3600 * chartDegToRad;
     const double a = a0 + zeta;
     dec = std::asin(std::cos(theta) * std::sin(d0) + std::sin(theta) * std::cos(d0) * std::cos(a)) *
-          back;
+          chartRadToDeg;
     double alpha =
         std::atan2(std::cos(d0) * std::sin(a),
                    std::cos(theta) * std::cos(d0) * std::cos(a) - std::sin(theta) * std::sin(d0));
     if (alpha < 0)
-        alpha += 2 * M_PI;
-    ra = (alpha + z) * back;
+        alpha += 2 * std::numbers::pi;
+    ra = (alpha + z) * chartRadToDeg;
     if (ra > 360)
         ra -= 360;
     if (ra < 0)

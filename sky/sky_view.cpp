@@ -1,5 +1,6 @@
 #include "sky_view.h"
 
+#include "angles.h"
 #include "checked_int.h"
 #include "label_placement.h"
 #include "palette.h"
@@ -35,10 +36,9 @@ std::string clock(const char* label, double hours) {
 
 SkyBody skyBodyAt(int cx, int cy, double angle, double altitude, double magnitude, double scale,
                   const std::string& name) {
-    constexpr double k = 0.0174532925;
     const double d = 90 - altitude;
-    return {clampedInt(cx - std::sin(angle * k) * d * scale),
-            clampedInt(cy + std::cos(angle * k) * d * scale),
+    return {clampedInt(cx - std::sin(angle * chartDegToRad) * d * scale),
+            clampedInt(cy + std::cos(angle * chartDegToRad) * d * scale),
             clampedInt(magnitude < 0 ? 7 - 0.5 * magnitude : 7 * std::pow(2.0, -magnitude)),
             magnitude, name};
 }

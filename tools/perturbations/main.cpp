@@ -13,6 +13,7 @@
 // to zero for entries the data hardly see. Entries are whole numbers of 0.01 degree (0.001 AU).
 // The tool then prints the geocentric longitude errors of all five planets with and without
 // the tables.
+#include "angles.h"
 #include "sky_positions.h"
 #include "timescales.h"
 
@@ -107,12 +108,12 @@ void fitPlanet(int type, int swissBody, PerturbationTables& result) {
         swissPlace(jd, swissBody, SEFLG_HELCTR, truth);
         const HeliocentricPlace base = heliocentricPlace(planetElements(type, jd, noPerturbations));
         const double residual[2] = {wrap180(truth[0] - base.longitude),
-                                    (truth[2] - base.radius) / base.radius * 57.29577951308232};
+                                    (truth[2] - base.radius) / base.radius * radToDeg};
         double partial[4][2];
         for (int x = 0; x < tableCount; ++x) {
             const HeliocentricPlace moved = heliocentricPlace(planetElements(type, jd, unit[x]));
             partial[x][0] = wrap180(moved.longitude - base.longitude);
-            partial[x][1] = (moved.radius - base.radius) / base.radius * 57.29577951308232;
+            partial[x][1] = (moved.radius - base.radius) / base.radius * radToDeg;
         }
         double a1 = 0, a2 = 0;
         perturbationArguments(jd, a1, a2);
