@@ -202,20 +202,52 @@ void drawEclipseAppearance(DrawSurface& surface, EclipseState& s, const LocalRep
     }
 }
 
-void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportState& report,
-                            const ViewState& view, const CityTable& cities, double deltaT) {
+namespace {
+
+// One drawing of the report: the lines, the contacts and the horizon chart, in the order of the
+// screen (the contacts find the Sun's place of their instant in the state).
+class ReportDrawing {
+  public:
+    ReportDrawing(DrawSurface& surface, EclipseState& s, LocalReportState& report,
+                  const ViewState& view, double deltaT)
+        : surface(surface), s(s), report(report), view(view),
+          deltaT(deltaT), r{surface, s, deltaT, zoneHours(view.observerLon), view.observerLon} {}
+
+    void headLines(const CityTable& cities);
+    void contacts();
+    void horizonMoment();
+    void maximumLines();
+
+  private:
+    // The Sun's altitude and azimuth at t (in sunAltitude and azimuth); whether it is up.
+    bool sunAt(double t) {
+        observeAt(s, t, deltaT);
+        sunAltAz(s, t, deltaT, sunAltitude, azimuth);
+        return sunAltitude > sunriseAltitude;
+    }
+    void outerContact(int sign, int row, const char* label, double& t, double& h);
+    void innerContacts();
+    void horizonMomentFrom(double tFrom, double hFrom, double slope, const char* label);
+
+    DrawSurface& surface;
+    EclipseState& s;
+    LocalReportState& report;
+    const ViewState& view;
+    double deltaT;
+    Report r;
+    Maximum maximum;
+    // A contact that does not exist counts as one with the Sun below the horizon.
+    static constexpr double below = -90;
+    double t1 = 0, h1 = below, t4 = 0, h4 = below;
+    double sunAltitude = 0, azimuth = 0;
+};
+
+// The date and type, the place and the column heads; the maximum is found here.
+void ReportDrawing::headLines(const CityTable& cities) {
     surface.setTextColour(whiteText);
-    setObserver(s, view);
-    const double lonEast = view.observerLon;
-    const double zone = zoneHours(lonEast);
-    Report r{surface, s, deltaT, zone, lonEast};
-
-    const Maximum maximum = findMaximum(s, deltaT);
-    const double tMax = maximum.t, hMax = maximum.altitude, gMax = maximum.magnitude;
-    const int central = maximum.central;
-
+    maximum = findMaximum(s, deltaT);
     double year = 0, month = 0, day = 0, hour = 0;
-    jdToCalendar(instantJdUt(s, tMax, deltaT), 1, lonEast, year, month, day, hour);
+    jdToCalendar(instantJdUt(s, maximum.t, deltaT), 1, view.observerLon, year, month, day, hour);
     report.maxZoneYear = year;
     report.maxZoneMonth = month;
     report.maxZoneDay = day;
@@ -229,7 +261,7 @@ void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportSt
                         city.lon, city.lat, city.height));
     } else if (cityIndex == typedPlaceIndex) {
         r.row(3, format(" Location : Selected City       Lon:%7.2f°Lat:%7.2f° Height:%6.1f",
-                        lonEast, view.observerLat, view.observerHeight));
+                        view.observerLon, view.observerLat, view.observerHeight));
     }
     r.row(5,
           "                        Universal  Local               Sun    Mag.   Pm     Z     Az");
@@ -237,74 +269,83 @@ void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportSt
     r.row(7,
           "                        ---------- --------  --------  ----- ------ ----- ----- -----");
     drawHorizonChart(surface, s, 0, 0, 0, deltaT, horizonFrame);
+}
 
-    // A contact that does not exist counts as one with the Sun below the horizon.
-    const double below = -90;
-    double t1 = 0, h1 = below, t4 = 0, h4 = below, t2 = 0, t3 = 0;
-    double sunAltitude = 0, azimuth = 0;
-    const auto sunAt = [&](double t) {
-        observeAt(s, t, deltaT);
-        sunAltAz(s, t, deltaT, sunAltitude, azimuth);
-        return sunAltitude > sunriseAltitude;
-    };
-    // The outer contacts: a line and the bodies on the chart while the Sun is up.
-    const auto outerContact = [&](int sign, int row, const char* label, double& t, double& h) {
-        double altitude = 0;
-        if (!contactFrom(s, penumbralContact, tMax, deltaT, sign, t, altitude))
-            return;
-        h = altitude;
-        if (sunAt(t)) {
-            drawHorizonChart(surface, s, sunAltitude, azimuth, t, deltaT, horizonBodies);
-            observeAt(s, t, deltaT);
-            r.contactLine(row, label, t, h, azimuth);
-        }
-    };
-    if (gMax > 0)
-        outerContact(-1, 8, "First Penumbra Contact", t1, h1);
+// An outer contact: a line and the bodies on the chart while the Sun is up.
+void ReportDrawing::outerContact(int sign, int row, const char* label, double& t, double& h) {
     double altitude = 0;
+    if (!contactFrom(s, penumbralContact, maximum.t, deltaT, sign, t, altitude))
+        return;
+    h = altitude;
+    if (sunAt(t)) {
+        drawHorizonChart(surface, s, sunAltitude, azimuth, t, deltaT, horizonBodies);
+        observeAt(s, t, deltaT);
+        r.contactLine(row, label, t, h, azimuth);
+    }
+}
+
+// The second and third contacts of a central eclipse, and the duration between them.
+void ReportDrawing::innerContacts() {
+    double t2 = 0, t3 = 0, altitude = 0;
     bool second = false;
-    if (central == 1 && contactFrom(s, umbralContact, tMax, deltaT, -1, t2, altitude)) {
+    if (contactFrom(s, umbralContact, maximum.t, deltaT, -1, t2, altitude)) {
         second = true;
         const bool up = sunAt(t2);
         report.secondContactAngle = s.contactPA;
         if (up)
             r.contactLine(9, "First Umbra    Contact", t2, altitude, azimuth);
     }
-    if (central == 1 && contactFrom(s, umbralContact, tMax, deltaT, +1, t3, altitude)) {
-        const bool up = sunAt(t3);
-        report.thirdContactAngle = s.contactPA;
-        if (up) {
-            r.contactLine(11, "Last  Umbra    Contact", t3, altitude, azimuth);
-            if (second) {
-                double h = 0, m = 0, sec = 0;
-                splitHoursToTenths(t3 - t2, h, m, sec);
-                r.row(4, format(" Duration : %2.0fmin.%4.1fsec. ", m, sec));
-            }
-        }
+    if (!contactFrom(s, umbralContact, maximum.t, deltaT, +1, t3, altitude))
+        return;
+    const bool up = sunAt(t3);
+    report.thirdContactAngle = s.contactPA;
+    if (!up)
+        return;
+    r.contactLine(11, "Last  Umbra    Contact", t3, altitude, azimuth);
+    if (second) {
+        double h = 0, m = 0, sec = 0;
+        splitHoursToTenths(t3 - t2, h, m, sec);
+        r.row(4, format(" Duration : %2.0fmin.%4.1fsec. ", m, sec));
     }
-    if (gMax > 0)
-        outerContact(+1, 10 + 2 * central, "Last  Penumbra Contact", t4, h4);
+}
 
-    // The eclipse at sunset or sunrise: the moment the Sun's element altitude is -0.8, found by
-    // two secant steps from the maximum towards the contact below the horizon.
-    const auto horizonMoment = [&](double tFrom, double hFrom, double slope, const char* label) {
-        double t = tFrom + slope * (sunriseAltitude - hFrom);
-        double magnitude = 0, h = 0;
-        localMagnitudeAt(s, t, deltaT, magnitude, h);
-        t += slope * (sunriseAltitude - h);
-        localMagnitudeAt(s, t, deltaT, magnitude, h);
-        sunAt(t);
-        r.magnitudeLine(13, label, t, h, magnitude, azimuth);
-        drawHorizonChart(surface, s, sunAltitude, azimuth, t, deltaT, horizonBodies);
-    };
-    if (gMax > 0 && h4 < sunriseAltitude && h1 > sunriseAltitude)
-        horizonMoment(tMax, hMax, (t4 - tMax) / (h4 - hMax), "Magnitude at Sun Set  ");
-    else if (gMax > 0 && h1 < sunriseAltitude && h4 > sunriseAltitude)
-        horizonMoment(t1, h1, (tMax - t1) / (hMax - h1), "Magnitude at Sun Rise ");
+void ReportDrawing::contacts() {
+    if (maximum.magnitude > 0)
+        outerContact(-1, 8, "First Penumbra Contact", t1, h1);
+    if (maximum.central == 1)
+        innerContacts();
+    if (maximum.magnitude > 0)
+        outerContact(+1, 10 + 2 * maximum.central, "Last  Penumbra Contact", t4, h4);
+}
 
+// The moment the Sun's element altitude is -0.8, found by two secant steps from tFrom.
+void ReportDrawing::horizonMomentFrom(double tFrom, double hFrom, double slope, const char* label) {
+    double t = tFrom + slope * (sunriseAltitude - hFrom);
+    double magnitude = 0, h = 0;
+    localMagnitudeAt(s, t, deltaT, magnitude, h);
+    t += slope * (sunriseAltitude - h);
+    localMagnitudeAt(s, t, deltaT, magnitude, h);
+    sunAt(t);
+    r.magnitudeLine(13, label, t, h, magnitude, azimuth);
+    drawHorizonChart(surface, s, sunAltitude, azimuth, t, deltaT, horizonBodies);
+}
+
+// The eclipse at sunset or sunrise: from the maximum towards the contact below the horizon.
+void ReportDrawing::horizonMoment() {
+    const double tMax = maximum.t, hMax = maximum.altitude;
+    if (maximum.magnitude > 0 && h4 < sunriseAltitude && h1 > sunriseAltitude)
+        horizonMomentFrom(tMax, hMax, (t4 - tMax) / (h4 - hMax), "Magnitude at Sun Set  ");
+    else if (maximum.magnitude > 0 && h1 < sunriseAltitude && h4 > sunriseAltitude)
+        horizonMomentFrom(t1, h1, (tMax - t1) / (hMax - h1), "Magnitude at Sun Rise ");
+}
+
+// The maximum's line, its bodies and appearance while the Sun is up, or no eclipse visible.
+void ReportDrawing::maximumLines() {
+    const double tMax = maximum.t, gMax = maximum.magnitude;
     findMaximum(s, deltaT);
     const bool sunUp = sunAt(tMax);
-    r.magnitudeLine(9 + central, "Max.  Eclipse         ", tMax, hMax, gMax, azimuth);
+    r.magnitudeLine(9 + maximum.central, "Max.  Eclipse         ", tMax, maximum.altitude, gMax,
+                    azimuth);
     if (sunUp && gMax > 0) {
         const double maxAltitude = sunAltitude, maxAzimuth = azimuth;
         drawHorizonChart(surface, s, maxAltitude, maxAzimuth, tMax, deltaT, horizonBodies);
@@ -314,6 +355,18 @@ void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportSt
     }
     if ((h1 < sunriseAltitude && h4 < sunriseAltitude) || gMax < 0)
         r.row(13, " =====    No Eclipse Visible        ===== ");
+}
+
+} // namespace
+
+void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportState& report,
+                            const ViewState& view, const CityTable& cities, double deltaT) {
+    setObserver(s, view);
+    ReportDrawing drawing(surface, s, report, view, deltaT);
+    drawing.headLines(cities);
+    drawing.contacts();
+    drawing.horizonMoment();
+    drawing.maximumLines();
 }
 
 } // namespace vesk
