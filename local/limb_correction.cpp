@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace vesk {
@@ -192,6 +193,53 @@ double contactCorrection(const LimbData& limb, EclipseState& s, double t, double
     return -90;
 }
 
+namespace {
+
+// The second (c = 0) or third (c = 1) contact: the Sun's limb at it and 3 and 6 s about it, its
+// zone time, the correction for the Moon's limb and the corrected time, and its mark on the chart.
+// The corrected zone time in hours, or nothing without a contact or a correction.
+std::optional<double> drawContact(DrawSurface& surface, EclipseState& s, LimbData& limb,
+                                  double tMax, double dT, double zone, int c) {
+    const int y0 = c == 0 ? 80 : 138;
+    double t = 0, contactAltitude = 0;
+    umbralContact(s, tMax, dT, c == 0 ? -1 : 1, t, contactAltitude);
+    if (s.status != 1)
+        return std::nullopt;
+    drawSolarLimb(surface, s, t, dT, pink);
+    for (const double offset : {3.0, 6.0}) {
+        drawSolarLimb(surface, s, t + offset / 3600, dT, lightBlue);
+        drawSolarLimb(surface, s, t - offset / 3600, dT, rose);
+    }
+    const double correction = contactCorrection(limb, s, t, dT, c + 1);
+    const double zoneHours = t + s.record->t0 - dT / 3600 + zone;
+    double h = 0, m = 0, sec = 0;
+    splitHoursToTenths(zoneHours, h, m, sec);
+    const char* label =
+        c == 0 ? "2nd Contact %02.0f:%02.0f:%04.1f" : "3rd Contact %02.0f:%02.0f:%04.1f";
+    surface.textOut(10, y0, format(label, h, m, sec));
+    std::optional<double> corrected;
+    if (correction > -correctionLimitSeconds && correction < correctionLimitSeconds) {
+        drawSolarLimb(surface, s, t + correction / 3600, dT, cyan);
+        surface.textOut(10, y0 + 16, format(" (Correction : %+3.1fsec)", correction));
+        splitHoursToTenths(zoneHours + correction / 3600, h, m, sec);
+        surface.textOut(10, y0 + 32, format("  Corrected %02.0f:%02.0f:%04.1f", h, m, sec));
+        corrected = zoneHours + correction / 3600;
+    } else {
+        surface.textOut(10, y0 + 16, " (No Correction) ");
+    }
+    const double pa = s.contactPA * chartDegToRad;
+    int x = chartX - static_cast<int>(std::trunc(50 * std::sin(pa)));
+    int y = chartY - static_cast<int>(std::trunc(50 * std::cos(pa)));
+    if (x < chartX)
+        x -= 20;
+    if (y < chartY)
+        y -= 10;
+    surface.textOut(x, y, c == 0 ? "2C" : "3C");
+    return corrected;
+}
+
+} // namespace
+
 void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, double lonEast,
                         double lat, double dT) {
     const Font previousFont = surface.selectFont({"Courier New", -12, 500, true});
@@ -199,7 +247,6 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     surface.setBackgroundColour({0, 0, 0});
     surface.setTextColour(whiteText);
     const EclipseRecord& r = *s.record;
-    const double zone = zoneHours(lonEast);
     double tMax = 0, altitude = 0;
     int central = 0;
     localMaximum(s, localSearchStart(s), dT, tMax, altitude, limb.magnitudeAtMaximum, central);
@@ -221,51 +268,12 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     surface.textOut(10, 58, format("Pos=%7.3f", lib.positionAngle / chartDegToRad));
     computeLimbProfile(limb, &surface, lib.l, lib.b, lib.positionAngle);
 
-    double corrected[2] = {};
-    bool correctedBoth = true;
-    for (int c = 0; c < 2; ++c) {
-        const int sign = c == 0 ? -1 : 1;
-        const int y0 = c == 0 ? 80 : 138;
-        double t = 0, contactAltitude = 0;
-        umbralContact(s, tMax, dT, sign, t, contactAltitude);
-        if (s.status != 1) {
-            correctedBoth = false;
-            continue;
-        }
-        drawSolarLimb(surface, s, t, dT, pink);
-        for (const double offset : {3.0, 6.0}) {
-            drawSolarLimb(surface, s, t + offset / 3600, dT, lightBlue);
-            drawSolarLimb(surface, s, t - offset / 3600, dT, rose);
-        }
-        const double correction = contactCorrection(limb, s, t, dT, c + 1);
-        const double zoneHours = t + r.t0 - dT / 3600 + zone;
+    const double zone = zoneHours(lonEast);
+    const std::optional<double> second = drawContact(surface, s, limb, tMax, dT, zone, 0);
+    const std::optional<double> third = drawContact(surface, s, limb, tMax, dT, zone, 1);
+    if (second && third) {
         double h = 0, m = 0, sec = 0;
-        splitHoursToTenths(zoneHours, h, m, sec);
-        const char* label =
-            c == 0 ? "2nd Contact %02.0f:%02.0f:%04.1f" : "3rd Contact %02.0f:%02.0f:%04.1f";
-        surface.textOut(10, y0, format(label, h, m, sec));
-        if (correction > -correctionLimitSeconds && correction < correctionLimitSeconds) {
-            drawSolarLimb(surface, s, t + correction / 3600, dT, cyan);
-            surface.textOut(10, y0 + 16, format(" (Correction : %+3.1fsec)", correction));
-            splitHoursToTenths(zoneHours + correction / 3600, h, m, sec);
-            surface.textOut(10, y0 + 32, format("  Corrected %02.0f:%02.0f:%04.1f", h, m, sec));
-            corrected[c] = zoneHours + correction / 3600;
-        } else {
-            surface.textOut(10, y0 + 16, " (No Correction) ");
-            correctedBoth = false;
-        }
-        const double pa = s.contactPA * chartDegToRad;
-        int x = chartX - static_cast<int>(std::trunc(50 * std::sin(pa)));
-        int y = chartY - static_cast<int>(std::trunc(50 * std::cos(pa)));
-        if (x < chartX)
-            x -= 20;
-        if (y < chartY)
-            y -= 10;
-        surface.textOut(x, y, c == 0 ? "2C" : "3C");
-    }
-    if (correctedBoth) {
-        double h = 0, m = 0, sec = 0;
-        splitHoursToTenths(corrected[1] - corrected[0], h, m, sec);
+        splitHoursToTenths(*third - *second, h, m, sec);
         surface.textOut(10, 192, format("Duration      %2.0fm:%04.1fs", m, sec));
     }
     surface.textOut(10, 470, "Based on LRO/NASA data");

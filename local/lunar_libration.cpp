@@ -1,5 +1,8 @@
 #include "lunar_libration.h"
 
+#include "angles.h"
+#include "eclipse_state.h"
+
 #include <erfa.h>
 
 #include <array>
@@ -11,10 +14,8 @@ namespace vesk {
 
 namespace {
 
-constexpr double rad = std::numbers::pi / 180;
 constexpr double arcsecond = 4.84813681109536e-6;
 constexpr double earthRadiusKm = 6378.14;
-constexpr double earthAxisRatio = 0.9966471868221031;
 constexpr double lunarEquatorInclination = 0.026920307448610938; // 1.54242 degrees
 
 struct LunarTermLR {
@@ -128,7 +129,7 @@ struct Arguments {
 };
 
 double degreesPoly(double t, double c0, double c1, double c2, double c3, double c4) {
-    return reduce2Pi((c0 + t * (c1 + t * (c2 + t * (c3 + t * c4)))) * rad);
+    return reduce2Pi((c0 + t * (c1 + t * (c2 + t * (c3 + t * c4)))) * degToRad);
 }
 
 Arguments argumentsAt(double t) {
@@ -197,7 +198,7 @@ void raDecToEcliptic(double ra, double dec, double eps, double& lambda, double& 
 
 // Physical libration series rho, sigma, tau (Meeus ch. 53), radians.
 void physicalLibrationTerms(double t, const Arguments& a, double& rho, double& sigma, double& tau) {
-    const double k1 = (119.75 + 131.849 * t) * rad, k2 = (72.56 + 20.186 * t) * rad;
+    const double k1 = (119.75 + 131.849 * t) * degToRad, k2 = (72.56 + 20.186 * t) * degToRad;
     const double mp = a.mPrime, f = a.f, d = a.d, m = a.m, e = a.e;
     rho = -0.02752 * std::cos(mp) - 0.02245 * std::sin(f) + 0.00684 * std::cos(mp - 2 * f) -
           0.00293 * std::cos(2 * f) - 0.00085 * std::cos(2 * f - 2 * d) -
@@ -219,9 +220,9 @@ void physicalLibrationTerms(double t, const Arguments& a, double& rho, double& s
           0.00023 * std::sin(k2) - 0.00014 * std::sin(2 * d) + 0.00014 * std::cos(2 * mp - 2 * f) -
           0.00012 * std::sin(mp - 2 * f) - 0.00012 * std::sin(2 * mp) +
           0.00011 * std::sin(2 * mp - 2 * m - 2 * d);
-    rho *= rad;
-    sigma *= rad;
-    tau *= rad;
+    rho *= degToRad;
+    sigma *= degToRad;
+    tau *= degToRad;
 }
 
 } // namespace
@@ -265,8 +266,8 @@ MoonPlace moonPosition(double t) {
         multiples.of(term.multiple, s, c);
         sumB += term.latitude * eccentricityFactor(term.multiple[1], a.e) * s;
     }
-    const double a1 = (119.75 + 131.849 * t) * rad, a2 = (53.09 + 479264.29 * t) * rad,
-                 a3 = (313.45 + 481266.484 * t) * rad;
+    const double a1 = (119.75 + 131.849 * t) * degToRad, a2 = (53.09 + 479264.29 * t) * degToRad,
+                 a3 = (313.45 + 481266.484 * t) * degToRad;
     sumL += 3958 * std::sin(a1) + 1962 * std::sin(a.lPrime - a.f) + 318 * std::sin(a2);
     sumB += -2235 * std::sin(a.lPrime) + 382 * std::sin(a3) + 350 * std::sin(a1) * std::cos(a.f) +
             127 * std::sin(a.lPrime - a.mPrime) - 115 * std::sin(a.lPrime + a.mPrime);
@@ -274,10 +275,47 @@ MoonPlace moonPosition(double t) {
     place.lambda = a.lPrime + sumL * 1.7453292519943295e-8;
     if (place.lambda < 0)
         place.lambda -= 2 * std::numbers::pi * std::floor(place.lambda / (2 * std::numbers::pi));
-    place.beta = sumB * 0.000001 * rad;
+    place.beta = sumB * 0.000001 * degToRad;
     place.distance = 385000.56 + sumR * 0.001;
     return place;
 }
+
+namespace {
+
+// The Moon's topocentric ecliptic longitude and latitude (radians) for the observer at west
+// longitude lonWest and geodetic latitude lat (radians), height in metres, at sidereal angle
+// theta and mean obliquity eps0 (J. Meeus, Astronomical Algorithms, 2nd ed., ch. 40).
+void topocentricMoon(double tTt, double theta, double eps0, double lat, double height,
+                     double& lambda, double& beta) {
+    const GeocentricPlace place = geocentricPlace(lat * radToDeg, height);
+    const MoonPlace moon = moonPosition(tTt);
+    const double sinParallax = earthRadiusKm / moon.distance;
+    double ra = 0, dec = 0;
+    eclipticToRaDec(moon.lambda, moon.beta, eps0, ra, dec);
+    const double h = theta - ra;
+    const double ta = std::cos(dec) * std::sin(h);
+    const double tb = std::cos(dec) * std::cos(h) - place.rhoCosPhi * sinParallax;
+    const double tc = std::sin(dec) - place.rhoSinPhi * sinParallax;
+    const double q = std::sqrt(ta * ta + tb * tb + tc * tc);
+    raDecToEcliptic(reduce2Pi(theta - std::atan2(ta, tb)), std::asin(tc / q), eps0, lambda, beta);
+}
+
+// The lines of the libration for the text report.
+std::string librationText(const LibrationResult& r) {
+    const double p = r.positionAngle * radToDeg <= 0 ? r.positionAngle * radToDeg + 360
+                                                     : r.positionAngle * radToDeg;
+    char text[400];
+    std::snprintf(text, sizeof text,
+                  "  Optical libration :  l' = %6.3f゜, b' = %6.3f゜,\n"
+                  "  Physical libration : l\" = %6.3f゜, b\" = %6.3f゜,\n"
+                  "  Total libration :    l  = %6.3f゜, b  = %6.3f゜,\n"
+                  "  Position angle : %6.3f゜\n\n",
+                  r.opticalL * radToDeg, r.opticalB * radToDeg, r.physicalL * radToDeg,
+                  r.physicalB * radToDeg, r.l * radToDeg, r.b * radToDeg, p);
+    return text;
+}
+
+} // namespace
 
 LibrationResult lunarLibration(double year, double month, double day, double utHours, double deltaT,
                                double lonWest, double lat, double height, std::string* report) {
@@ -289,25 +327,10 @@ LibrationResult lunarLibration(double year, double month, double day, double utH
     eraNut80(2451545.0, tTt * 36525, &dpsi, &deps); // IAU 1980 nutation
     const double theta0 = reduce2Pi((280.46061837 + 13185000.770053742 * tUt +
                                      0.000387933 * tUt * tUt - tUt * tUt * tUt / 38710000) *
-                                    rad);
+                                    degToRad);
     const double theta = theta0 + dpsi * std::cos(eps0) - lonWest;
-    const double u = std::atan(earthAxisRatio * std::tan(lat));
-    const double rhoSin = earthAxisRatio * std::sin(u) + height / 6378140 * std::sin(lat);
-    const double rhoCos = std::cos(u) + height / 6378140 * std::cos(lat);
-    const MoonPlace moon = moonPosition(tTt);
-    const double sinParallax = earthRadiusKm / moon.distance;
-    double ra = 0, dec = 0;
-    eclipticToRaDec(moon.lambda, moon.beta, eps0, ra, dec);
-    // Topocentric place (Meeus ch. 40).
-    const double h = theta - ra;
-    const double ta = std::cos(dec) * std::sin(h);
-    const double tb = std::cos(dec) * std::cos(h) - rhoCos * sinParallax;
-    const double tc = std::sin(dec) - rhoSin * sinParallax;
-    const double q = std::sqrt(ta * ta + tb * tb + tc * tc);
-    const double raTopo = reduce2Pi(theta - std::atan2(ta, tb));
-    const double decTopo = std::asin(tc / q);
     double lambdaTopo = 0, betaTopo = 0;
-    raDecToEcliptic(raTopo, decTopo, eps0, lambdaTopo, betaTopo);
+    topocentricMoon(tTt, theta, eps0, lat, height, lambdaTopo, betaTopo);
 
     // Libration (Meeus ch. 53).
     const Arguments a = argumentsAt(tTt);
@@ -336,20 +359,8 @@ LibrationResult lunarLibration(double year, double month, double day, double utH
     const double omega = std::atan2(x, y);
     r.positionAngle =
         std::asin(std::sqrt(x * x + y * y) * std::cos(raApp - omega) / std::cos(betaTopo));
-    if (report != nullptr) {
-        const double toDeg = 180 / std::numbers::pi;
-        const double p =
-            r.positionAngle * toDeg <= 0 ? r.positionAngle * toDeg + 360 : r.positionAngle * toDeg;
-        char text[400];
-        std::snprintf(text, sizeof text,
-                      "  Optical libration :  l' = %6.3f゜, b' = %6.3f゜,\n"
-                      "  Physical libration : l\" = %6.3f゜, b\" = %6.3f゜,\n"
-                      "  Total libration :    l  = %6.3f゜, b  = %6.3f゜,\n"
-                      "  Position angle : %6.3f゜\n\n",
-                      r.opticalL * toDeg, r.opticalB * toDeg, r.physicalL * toDeg,
-                      r.physicalB * toDeg, r.l * toDeg, r.b * toDeg, p);
-        *report = text;
-    }
+    if (report != nullptr)
+        *report = librationText(r);
     return r;
 }
 
