@@ -77,7 +77,8 @@ void storeWhen(ViewState& view, const WhenFields& fields);
 
 // Display dialog.
 struct DisplayFields {
-    int displayMode = 0, observerInputMode = 0;
+    DisplayMode displayMode = displayPathMap;
+    int observerInputMode = 0;
     MapRange mapRange = MapRange::globe;
     double magnification = 0, centreLon = 0, centreLat = 0, tableLon = 0, tableStep = 0;
     double drawStepMinutes = 0, observerHeight = 0, observerLon = 0, observerLat = 0;
@@ -92,7 +93,8 @@ void storeDisplay(ViewState& view, const DisplayFields& fields, const CityTable&
 
 // Search dialog.
 struct ModeFields {
-    int searchMode = 0, observerInputMode = 0;
+    SearchMode searchMode = searchAll;
+    int observerInputMode = 0;
     double saros = 0, observerLon = 0, observerLat = 0, observerHeight = 0;
     double minMagnitude = 0, typePastYears = 0, placePastYears = 0;
 };

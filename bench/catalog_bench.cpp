@@ -32,7 +32,7 @@ void collectOverThreeThousandYears(benchmark::State& state) {
     session.view.observerLon = 139.767; // Tokyo
     session.view.observerLat = 35.683;
     vesk::SearchCriteria criteria;
-    criteria.mode = static_cast<int>(state.range(0));
+    criteria.mode = static_cast<vesk::SearchMode>(state.range(0));
     criteria.type = vesk::typeTotal;
     criteria.saros = 145;
     const vesk::SearchMessage quiet = [](int, int, const char*) {};

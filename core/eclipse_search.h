@@ -15,7 +15,7 @@ namespace vesk {
 constexpr int maxSearchHits = 100;
 
 struct SearchCriteria {
-    int mode = searchAll;
+    SearchMode mode = searchAll;
     int type = 2;
     double minMagnitude = 0.5;
     double saros = 0; // the Saros series of the eclipse shown (mode 3)

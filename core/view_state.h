@@ -28,7 +28,7 @@ enum class BaseMapKind { none = 0, relief = 1, vector = 2 };
 constexpr int typedPlaceIndex = 99;
 
 struct ViewState {
-    int displayMode = displayPathMap;
+    DisplayMode displayMode = displayPathMap;
     MapRange mapRange = MapRange::globe;
     Projection projection = Projection::globe;
     BaseMapKind useCiaMap = BaseMapKind::relief; // relief raster or vector lines
@@ -50,13 +50,13 @@ struct ViewState {
     double observerHeight = 0;        // metres
     double textScale = 1;             // text size: 1 (100 %), 1.25, 1.5 or 2
     double year = 0, month = 0;       // requested, then the UT year and month shown
-    int searchMode = searchAll;
+    SearchMode searchMode = searchAll;
     int searchType = 2;               // type code searched for
     double searchTypePastYears = 20;  // past search range of the type search, years
     double searchPlacePastYears = 50; // past search range of the place search, years
     double searchMinMagnitude = 0.5;
     double searchSaros = 145;
-    int redrawAction = redrawFromClock;
+    RedrawAction redrawAction = redrawFromClock;
     bool dateResetPending = false; // after a catalog failure: the next repaint asks for a month
     int catalogStatus = 0;         // result of the last catalog operation
     bool mercatorLayout = false;   // the last layout was the Mercator map's

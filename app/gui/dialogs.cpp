@@ -202,7 +202,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
 }
 
 void CDisplayDlg::exchangeChoices() {
-    fields.displayMode = modeGroup->checkedId();
+    fields.displayMode = static_cast<DisplayMode>(modeGroup->checkedId());
     fields.mapRange = static_cast<MapRange>(rangeGroup->checkedId());
     fields.observerInputMode = placeGroup->checkedId();
     fields.grid = gridBox->isChecked();
@@ -268,7 +268,7 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
 }
 
 void CModeDlg::exchangeChoices() {
-    fields.searchMode = modeGroup->checkedId();
+    fields.searchMode = static_cast<SearchMode>(modeGroup->checkedId());
     fields.observerInputMode = placeGroup->checkedId();
 }
 

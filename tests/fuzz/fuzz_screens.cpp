@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view.observerInputMode = 1;
     AppServices services(state);
     services.exportDir = fuzzing::scratchDir() / "out";
-    for (const int mode : {displayPathMap, displayCentralTable, displayLocal}) {
+    for (const DisplayMode mode : {displayPathMap, displayCentralTable, displayLocal}) {
         testing::RecordingSurface surface;
         view.displayMode = mode;
         if (!redrawView(state.session, surface, services).rendered)
