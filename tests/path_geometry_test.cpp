@@ -172,9 +172,9 @@ TEST(PathGeometry, CacheKeepsTheGeometryWhileItsInputsStay) {
 
 namespace {
 
-// The red segments of a map drawn at a size (at least 100 of them: a line, not dots), counting
-// those that do not start where the previous one ended.
-int breaksOfTheCentralLine(int width, int height) {
+// The segments of a colour of a map of 2024 April 8 drawn at a size (at least 100 of them: a
+// line, not dots), counting those that do not start where the previous one ended.
+int breaksOfCurves(int width, int height, int colour) {
     Eclipse e(2024, 4);
     CityTable cities;
     ReliefData relief;
@@ -190,7 +190,7 @@ int breaksOfTheCentralLine(int width, int height) {
     int breaks = 0, segments = 0;
     const RecordedLine* previous = nullptr;
     for (const RecordedLine& line : surface.lines) {
-        if (!(line.pen.colour == paletteColour(red)))
+        if (!(line.pen.colour == paletteColour(colour)))
             continue;
         if (previous != nullptr && !(previous->to == line.from))
             ++breaks;
@@ -203,9 +203,12 @@ int breaksOfTheCentralLine(int width, int height) {
 
 } // namespace
 
-TEST(PathGeometry, TheMapStrokesTheCentralLineUnbroken) {
+TEST(PathGeometry, TheMapStrokesTheCentralLineAndLimitsUnbroken) {
     // The red lines are the central line and, for a total eclipse, nothing else; on the globe it
-    // lies on the near side and inside the frame from end to end.
-    EXPECT_EQ(breaksOfTheCentralLine(1000, 700), 0);
-    EXPECT_EQ(breaksOfTheCentralLine(2000, 1400), 0);
+    // lies on the near side and inside the frame from end to end. The rose ones are the two
+    // umbral limits, one after the other.
+    for (const auto& [width, height] : {std::pair{1000, 700}, {2000, 1400}}) {
+        EXPECT_EQ(breaksOfCurves(width, height, red), 0) << width;
+        EXPECT_EQ(breaksOfCurves(width, height, rose), 1) << width;
+    }
 }
