@@ -806,3 +806,24 @@ TEST(Window, DragDrawsCoarsePicturesThenTheFullOne) {
     EXPECT_DOUBLE_EQ(w.v().centreLat, expected.centreLat);
     EXPECT_EQ(w.v().mapRange, MapRange::centred);
 }
+
+// A repaint stopped by the list's search is drawn after the search.
+TEST(Window, ARepaintStoppedByTheListsSearchIsDrawnAfterIt) {
+    Window w;
+    w.finishWork();
+    w.view->eclipseList();
+    w.finishWork();
+    const QImage before = w.view->picture().copy();
+    w.view->nextEclipse();
+    QCoreApplication::processEvents(); // the repaint starts
+    ASSERT_TRUE(w.view->working());
+    CListDlg* list = w.view->listDialog();
+    list->startEdit->setText("2000");
+    list->periodEdit->setText("50");
+    list->search();
+    w.finishWork();
+    w.finishWork(); // the repaint after the search
+    EXPECT_FALSE(w.view->working());
+    EXPECT_NE(w.view->picture(), before) << "the next eclipse is drawn";
+    EXPECT_EQ(list->list->count(), 101);
+}

@@ -36,10 +36,11 @@ void BackgroundWork::finished() {
         return;
     running = false;
     const Done whenDone = std::exchange(done, {});
+    const bool completed = !source.stop_requested();
     if (whenDone)
-        whenDone(!source.stop_requested());
+        whenDone(completed);
     if (afterEach)
-        afterEach();
+        afterEach(runningKind, completed);
 }
 
 } // namespace vesk

@@ -30,8 +30,8 @@ class BackgroundWork {
     void stop();
     bool busy() const { return running; }
     Kind kind() const { return runningKind; }
-    // Runs after every piece of work that ended, stopped or not.
-    std::function<void()> afterEach;
+    // Runs after every piece of work that ended, with its kind and whether it was completed.
+    std::function<void(Kind, bool completed)> afterEach;
 
   private:
     void finished();

@@ -36,7 +36,10 @@ CVeskView::CVeskView(AppState& state, QWidget* parent, ValidationReporter report
     setMinimumSize(300, 300);
     // A repaint asked for while a list search ran starts when it ends; while the map is
     // dragged, the next coarse picture.
-    work.afterEach = [this] {
+    work.afterEach = [this](BackgroundWork::Kind kind, bool completed) {
+        // a repaint stopped by anything (a command, the list's search) is drawn again later
+        if (kind == BackgroundWork::Kind::repaint && !completed)
+            dirty = true;
         if (dirty)
             invalidate();
         else if (dragging && dragOffset != drawnForOffset)
@@ -64,11 +67,7 @@ void CVeskView::invalidate() {
 }
 
 void CVeskView::settle() {
-    if (work.busy() && work.kind() == BackgroundWork::Kind::repaint)
-        dirty = true;
-    work.stop();
-    if (dirty)
-        invalidate();
+    work.stop(); // a repaint stopped here is drawn again after the command
 }
 
 namespace {
