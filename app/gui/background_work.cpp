@@ -5,11 +5,13 @@
 namespace vesk {
 
 BackgroundWork::BackgroundWork(QObject* context) {
+    pool.setMaxThreadCount(1);
     QObject::connect(&watcher, &QFutureWatcher<void>::finished, context, [this] { finished(); });
 }
 
 BackgroundWork::~BackgroundWork() {
     stop();
+    pool.waitForDone();
 }
 
 void BackgroundWork::start(Kind kind, std::function<void(std::stop_token)> work, Done whenDone) {
@@ -18,8 +20,8 @@ void BackgroundWork::start(Kind kind, std::function<void(std::stop_token)> work,
     done = std::move(whenDone);
     running = true;
     runningKind = kind;
-    watcher.setFuture(
-        QtConcurrent::run([work = std::move(work), token = source.get_token()] { work(token); }));
+    watcher.setFuture(QtConcurrent::run(
+        &pool, [work = std::move(work), token = source.get_token()] { work(token); }));
 }
 
 void BackgroundWork::stop() {

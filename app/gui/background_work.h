@@ -5,6 +5,7 @@
 
 #include <QFutureWatcher>
 #include <QObject>
+#include <QThreadPool>
 #include <functional>
 #include <stop_token>
 
@@ -36,6 +37,9 @@ class BackgroundWork {
   private:
     void finished();
 
+    // The thread of the work, its own: it ends with this object (a thread of the global pool
+    // would outlive the window, into the program's exit).
+    QThreadPool pool;
     QFutureWatcher<void> watcher;
     std::stop_source source;
     Done done;
