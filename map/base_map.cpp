@@ -140,6 +140,16 @@ std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r,
     });
 }
 
+// Whether sampleRelief takes a place inside the grid for sea without interpolating: its 4 x 4
+// cells are all sea (the early return of sampleRelief, here inline for the rasters).
+bool inSeaBlock(const ReliefData& r, GridAxis row, GridAxis column) {
+    if (r.seaBlocks.empty() || row.cell <= 0 || row.cell >= reliefRows - 2 || column.cell <= 0 ||
+        column.cell >= reliefColumns - 2)
+        return false;
+    return r.seaBlocks[static_cast<std::size_t>(row.cell - 1) * reliefColumns + (column.cell - 1)] !=
+           0;
+}
+
 // The relief raster of a sampling in which a later sample at a pixel covers an earlier one (the
 // grid samples of the whole globe and of the Mercator map, several to a pixel): each pixel takes
 // its last sample of land, as if every sample were drawn in order. The rows are walked from the
@@ -158,6 +168,8 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
             return;
         const std::size_t row = rows - 1 - walked;
         rowSamples(row, [&](std::size_t column, int px, int py, GridAxis lat, GridAxis lon) {
+            if (inSeaBlock(r, lat, lon))
+                return; // sampleRelief gives 0 there
             const std::uint64_t order = row * columns + column + 1;
             std::atomic<std::uint64_t>& slot = last[py * width + px];
             std::uint64_t known = slot.load(std::memory_order_relaxed);
