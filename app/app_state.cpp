@@ -42,7 +42,9 @@ void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
 void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {
     Session& s = state.session;
     ScaledSurface surface(target, s.view.textScale);
-    exportFailure = vesk::drawCentralTable(surface, s.eclipse, s.view, deltaT,
+    const PathGeometry& path =
+        state.mapPath.geometry(s.catalog.record, deltaT, s.view.drawStepHours, stop);
+    exportFailure = vesk::drawCentralTable(surface, s.eclipse, path, s.view, deltaT,
                                            s.view.kmlOutput ? &files : nullptr, exportDir);
 }
 

@@ -20,10 +20,6 @@ constexpr double centralSunLimit = -0.9; // rows with the Sun this low get no ce
 constexpr int tableRows = 13, textX = 10, linePitch = 15;
 constexpr Rgb white{255, 255, 255};
 constexpr double earthDiameterKm = 12756;
-// The central line is sampled for the rows' starting points every 30 seconds (at most 2000
-// samples over the path).
-constexpr double traceStep = 30.0 / 3600;
-constexpr int maxTraceSamples = 2000;
 
 // The observer's geocentric coordinates at latitude phi (degrees) and the state's height.
 void placeObserverAt(EclipseState& s, double phi) {
@@ -71,45 +67,28 @@ Clock clockOf(double hours) {
 
 } // namespace
 
-CentralLineTrace traceCentralLine(const EclipseState& state, double deltaT) {
-    CentralLineTrace trace;
-    const EclipseRecord& r = *state.record;
-    trace.greatest = closestApproach(r, 0);
-    const TimedPoint first = umbralContactOnEarth(r, trace.greatest, deltaT, -1);
-    const TimedPoint last = umbralContactOnEarth(r, trace.greatest, deltaT, +1);
-    if (!first.point.found || !last.point.found || !(last.time > first.time))
-        return trace;
-    const int steps = static_cast<int>(
-        std::min(std::ceil((last.time - first.time) / traceStep), double{maxTraceSamples}));
-    for (int i = 0; i <= steps; ++i) {
-        const double t = first.time + (last.time - first.time) * i / steps;
-        const TracedPoint p = centralLinePoint(evaluateElements(r, t), deltaT);
-        if (p.found)
-            trace.samples.push_back({t, p.lon, p.lat});
-    }
-    return trace;
-}
-
-IterationStart crossingStart(const CentralLineTrace& trace, double lonEast) {
+IterationStart crossingStart(const PathGeometry& path, double lonEast) {
     IterationStart start;
     double nearest = std::numeric_limits<double>::infinity();
-    for (std::size_t i = 1; i < trace.samples.size(); ++i) {
-        const CentralLineTrace::Sample &a = trace.samples[i - 1], &b = trace.samples[i];
-        const double step = std::remainder(b.lon - a.lon, 360.0);
-        const double offset = std::remainder(lonEast - a.lon, 360.0);
-        if (step == 0 || offset / step < 0 || offset / step > 1)
-            continue;
-        const double f = offset / step;
-        const double t = a.t + f * (b.t - a.t);
-        if (std::fabs(t - trace.greatest) < nearest) {
-            nearest = std::fabs(t - trace.greatest);
-            start = {a.lat + f * (b.lat - a.lat), t};
+    for (const std::vector<CentralPathPoint>& piece : path.centralLine) {
+        for (std::size_t i = 1; i < piece.size(); ++i) {
+            const CentralPathPoint &a = piece[i - 1], &b = piece[i];
+            const double step = std::remainder(b.lon - a.lon, 360.0);
+            const double offset = std::remainder(lonEast - a.lon, 360.0);
+            if (step == 0 || offset / step < 0 || offset / step > 1)
+                continue;
+            const double f = offset / step;
+            const double t = a.t + f * (b.t - a.t);
+            if (std::fabs(t - path.greatest.time) < nearest) {
+                nearest = std::fabs(t - path.greatest.time);
+                start = {a.lat + f * (b.lat - a.lat), t};
+            }
         }
     }
     return start;
 }
 
-CentralPoint centralPointAt(EclipseState& s, double deltaT, IterationStart start, int traceLevel) {
+CentralPoint centralPointAt(EclipseState& s, double deltaT, IterationStart start) {
     s.status = 1;
     CentralPoint point;
     if (!solveLatitude(s, deltaT, 0, false, start, point.lat, point.t)) {
@@ -124,8 +103,6 @@ CentralPoint centralPointAt(EclipseState& s, double deltaT, IterationStart start
     const double r = s.y / s.rho1;
     const double q = 1 - s.x * s.x - r * r;
     if (q < 0) {
-        if (traceLevel >= 1)
-            std::printf(" no central point\n");
         s.status = -1;
         return point;
     }
@@ -140,8 +117,9 @@ double limitPointAt(EclipseState& s, double deltaT, int sign, IterationStart sta
     return solveLatitude(s, deltaT, sign, true, start, phi, t) ? phi : notConverged;
 }
 
-std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewState& view,
-                             double deltaT, FileSink* sink, const std::filesystem::path& outDir) {
+std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const PathGeometry& path,
+                             const ViewState& view, double deltaT, FileSink* sink,
+                             const std::filesystem::path& outDir) {
     const EclipseRecord& r = *s.record;
     surface.setTextColour(white);
     s.obsLonWest = -view.tableLon;
@@ -163,10 +141,9 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const ViewSt
     file += std::string("\n") + header[0] + "\n" + header[1] + "\n" +
             " --------  --------  --------  --------  -----  -----  -------  ------  -----\n";
 
-    const CentralLineTrace trace = traceCentralLine(s, deltaT);
     for (int row = 0; row < tableRows; ++row) {
         const double lon = -s.obsLonWest + 0.0; // + 0.0: no "-0.00" at the prime meridian
-        const IterationStart start = crossingStart(trace, lon);
+        const IterationStart start = crossingStart(path, lon);
         const CentralPoint c = centralPointAt(s, deltaT, start);
         // The limits start from the central point: near the poles not from the equator.
         const IterationStart central{c.lat, c.t};

@@ -7,6 +7,7 @@
 #include "draw_surface.h"
 #include "eclipse_state.h"
 #include "file_sink.h"
+#include "path_geometry.h"
 
 #include <filesystem>
 #include <string>
@@ -29,26 +30,13 @@ struct IterationStart {
     double lat = 0, t = 0;
 };
 
-// The central line sampled from the first to the last contact of the umbra with the Earth
-// (no samples for a non-central eclipse), and the t of greatest eclipse.
-struct CentralLineTrace {
-    struct Sample {
-        double t, lon, lat;
-    };
-    std::vector<Sample> samples;
-    double greatest = 0;
-};
+// The start at the crossing of an east longitude by the central line of the eclipse's path
+// geometry: interpolated between its points, the crossing nearest greatest eclipse when there are
+// two. Latitude 0 and t 0 when the line does not cross it. Iterations from there reach central
+// lines near the poles, which they miss from the equator.
+IterationStart crossingStart(const PathGeometry& path, double lonEast);
 
-CentralLineTrace traceCentralLine(const EclipseState& state, double deltaT);
-
-// The start at the traced central line's crossing of an east longitude: interpolated between
-// the samples, the crossing nearest greatest eclipse when there are two. Latitude 0 and t 0 when
-// the line does not cross it. Iterations from there reach central lines near the poles, which
-// they miss from the equator.
-IterationStart crossingStart(const CentralLineTrace& trace, double lonEast);
-
-CentralPoint centralPointAt(EclipseState& state, double deltaT, IterationStart start = {},
-                            int traceLevel = 0);
+CentralPoint centralPointAt(EclipseState& state, double deltaT, IterationStart start = {});
 
 // The latitude of the northern (+1) or southern (-1) limit at the observer's longitude; 100
 // when the iteration does not converge.
@@ -57,7 +45,9 @@ double limitPointAt(EclipseState& state, double deltaT, int sign, IterationStart
 // Draws the table with the surface's current font and, when sink is given, writes the same lines
 // to outDir/"central.prn" through it. Returns an error text when the file could not be written
 // (a line below the table says so), else an empty text.
-std::string drawCentralTable(DrawSurface& surface, EclipseState& state, const ViewState& view,
-                             double deltaT, FileSink* sink, const std::filesystem::path& outDir);
+// The rows start from the crossings of the central line of path (the eclipse's geometry).
+std::string drawCentralTable(DrawSurface& surface, EclipseState& state, const PathGeometry& path,
+                             const ViewState& view, double deltaT, FileSink* sink,
+                             const std::filesystem::path& outDir);
 
 } // namespace vesk

@@ -23,12 +23,21 @@ struct Table {
     ViewState view;
     SaveFileSink files;
     double deltaT = 0;
+    PathGeometry path; // at the map's step
     explicit Table(double year = 2024, double month = 4) {
         catalog.paths.dirs = {sourceDataDir()};
         state.record = &catalog.record;
         EXPECT_EQ(catalogFind(catalog, year, month), 1);
         loadEclipseSummary(state);
         deltaT = vesk::deltaT((catalog.record.jd - 2451545) / 36525);
+        path = tracePathGeometry(catalog.record, deltaT, view.drawStepHours);
+    }
+    // The points of the central line, every piece in turn.
+    std::vector<CentralPathPoint> centralLine() const {
+        std::vector<CentralPathPoint> points;
+        for (const auto& piece : path.centralLine)
+            points.insert(points.end(), piece.begin(), piece.end());
+        return points;
     }
     CentralPoint at(double lon) {
         state.obsLonWest = -lon;
@@ -95,9 +104,9 @@ TEST(CentralTable, RowsScreenAndFile) {
     table.view.tableStep = 15;
     RecordingSurface surface;
     ScratchDir dir;
-    EXPECT_EQ(
-        drawCentralTable(surface, table.state, table.view, table.deltaT, &table.files, dir.path()),
-        "");
+    EXPECT_EQ(drawCentralTable(surface, table.state, table.path, table.view, table.deltaT,
+                               &table.files, dir.path()),
+              "");
     const std::string file = readFile(dir.path() / "central.prn");
     EXPECT_EQ(file.rfind(" Date     : 2024  4  8 :  CENTRAL TOTAL ECLIPSE \n", 0), 0u);
     EXPECT_NE(file.find("  -180.00  =========  No Central Calculation Available   =========  \n"),
@@ -120,8 +129,8 @@ TEST(CentralTable, UnwritableFileIsReportedAndLeavesNothing) {
     RecordingSurface surface;
     ScratchDir dir;
     const std::filesystem::path missing = dir.path() / "no such folder";
-    const std::string failure =
-        drawCentralTable(surface, table.state, table.view, table.deltaT, &table.files, missing);
+    const std::string failure = drawCentralTable(surface, table.state, table.path, table.view,
+                                                 table.deltaT, &table.files, missing);
     EXPECT_NE(failure.find("central.prn"), std::string::npos);
     EXPECT_EQ(surface.texts.back().text, "central.prnファイルを作成できません。");
     EXPECT_EQ(surface.texts.size(), 18u) << "the table is drawn all the same";
@@ -133,12 +142,12 @@ TEST(CentralTable, UnwritableFileIsReportedAndLeavesNothing) {
 // crosses must lie on the tracers' central line.
 TEST(CentralTable, RowsNearThePoleLieOnTheTracedCentralLine) {
     Table table(2026, 8);
-    const CentralLineTrace trace = traceCentralLine(table.state, table.deltaT);
-    ASSERT_GT(trace.samples.size(), 100u);
+    ASSERT_GT(table.centralLine().size(), 100u);
     for (const double lon : {12.0, 20.0, 28.0, 36.0, -20.0, 0.0}) {
         table.state.obsLonWest = -lon;
         table.state.obsHeight = 0;
-        const CentralPoint c = centralPointAt(table.state, table.deltaT, crossingStart(trace, lon));
+        const CentralPoint c =
+            centralPointAt(table.state, table.deltaT, crossingStart(table.path, lon));
         ASSERT_NE(c.lat, 100) << lon;
         EXPECT_GT(c.sunAltitude, 0) << lon;
         const TracedPoint p =
@@ -149,12 +158,13 @@ TEST(CentralTable, RowsNearThePoleLieOnTheTracedCentralLine) {
         EXPECT_LT(across, 0.01) << lon;
     }
     table.state.obsLonWest = -20;
-    EXPECT_NEAR(centralPointAt(table.state, table.deltaT, crossingStart(trace, 20)).lat, 87.5, 1);
+    EXPECT_NEAR(centralPointAt(table.state, table.deltaT, crossingStart(table.path, 20)).lat, 87.5,
+                1);
 
     table.view.tableLon = 12;
     table.view.tableStep = 8;
     RecordingSurface surface;
-    drawCentralTable(surface, table.state, table.view, table.deltaT, nullptr, {});
+    drawCentralTable(surface, table.state, table.path, table.view, table.deltaT, nullptr, {});
     for (int row = 0; row < 4; ++row)
         EXPECT_EQ(surface.texts[4 + row].text.find("No Central"), std::string::npos)
             << surface.texts[4 + row].text;
@@ -171,15 +181,14 @@ TEST(CentralTable, LimitsAreWhereTheCentralEclipseGrazes) {
     for (const Case& era : {Case{-3000, 4}, Case{-652, 2}, Case{1200, 1}, Case{2024, 4},
                             Case{9000, 7}, Case{15000, 3}}) {
         Table table(era.year, era.month);
-        const CentralLineTrace trace = traceCentralLine(table.state, table.deltaT);
-        ASSERT_GT(trace.samples.size(), 20u) << era.year;
+        const std::vector<CentralPathPoint> line = table.centralLine();
+        ASSERT_GT(line.size(), 20u) << era.year;
         for (const double fraction : {0.3, 0.5, 0.7}) {
-            const double lon =
-                trace.samples[static_cast<std::size_t>(fraction * (trace.samples.size() - 1))].lon;
+            const double lon = line[static_cast<std::size_t>(fraction * (line.size() - 1))].lon;
             table.state.obsLonWest = -lon;
             table.state.obsHeight = 0;
             const CentralPoint c =
-                centralPointAt(table.state, table.deltaT, crossingStart(trace, lon));
+                centralPointAt(table.state, table.deltaT, crossingStart(table.path, lon));
             ASSERT_NE(c.lat, 100) << era.year << " " << lon;
             for (const int sign : {+1, -1}) {
                 const double limit =
@@ -242,7 +251,7 @@ TEST(CentralTable, RowsWithoutASolutionSaySo) {
     table.view.tableLon = 120.02;
     table.view.tableStep = 11.37;
     RecordingSurface surface;
-    drawCentralTable(surface, table.state, table.view, table.deltaT, nullptr, {});
+    drawCentralTable(surface, table.state, table.path, table.view, table.deltaT, nullptr, {});
     int rows = 0;
     for (const RecordedText& text : surface.texts) {
         double lon = 0, north = 0, centre = 0, south = 0;
