@@ -25,8 +25,8 @@ constexpr int largestSide = 10000;
 constexpr double maxDevicePixels = 400e6;
 
 // The options of the command into the view state; an error text, or empty.
-std::string applyOptions(const CommandLine& options, ViewState& view, int& width, int& height,
-                         std::string& out) {
+// --year and --month, --mode, --table-lon and --table-step.
+std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
     std::string error;
     const std::optional<double> year = options.number("--year", error);
     const std::optional<double> month = options.number("--month", error);
@@ -62,6 +62,12 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
             return "--table-step must lie above 0 and at most 30 degrees";
         view.tableStep = *tableStep;
     }
+    return error;
+}
+
+// --lon, --lat and --height.
+std::string applyPlaceOptions(const CommandLine& options, ViewState& view) {
+    std::string error;
     const std::optional<double> lon = options.number("--lon", error);
     const std::optional<double> lat = options.number("--lat", error);
     const std::optional<double> placeHeight = options.number("--height", error);
@@ -81,6 +87,11 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         view.observerInputMode = 1;
         view.observerCityIndex = typedPlaceIndex;
     }
+    return {};
+}
+
+// --range, --mercator, --relief, --vector, --grid and --kml.
+std::string applyMapOptions(const CommandLine& options, ViewState& view) {
     const std::string range = options.value("--range").value_or("globe");
     if (range == "globe")
         view.mapRange = MapRange::globe;
@@ -96,6 +107,42 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
     view.useCiaMap = options.hasFlag("--vector") ? BaseMapKind::vector : BaseMapKind::relief;
     view.gridLines = options.hasFlag("--grid");
     view.kmlOutput = options.hasFlag("--kml");
+    return {};
+}
+
+// --centre and --scale, for a screen of width x height.
+std::string applyCentreOptions(const CommandLine& options, ViewState& view, int width, int height) {
+    if (options.has("--centre") != options.has("--scale"))
+        return "--centre and --scale go together";
+    const auto centre = options.value("--centre");
+    if (!centre)
+        return {};
+    std::string error;
+    const auto lonLat = numberPair(*centre, ',');
+    const std::optional<double> scale = options.number("--scale", error);
+    if (!lonLat || std::fabs(lonLat->first) > 180 || std::fabs(lonLat->second) > 90)
+        return "--centre must be LON,LAT in degrees";
+    if (!scale || !(*scale >= 0.1 && *scale <= 1000))
+        return error.empty() ? "--scale must lie from 0.1 to 1000" : error;
+    if (view.projection != Projection::globe)
+        return "--centre works on the globe only";
+    view.mapRange = MapRange::centred;
+    view.centreLon = lonLat->first;
+    view.centreLat = lonLat->second;
+    // The magnification multiplies the radius of the whole-globe layout.
+    ViewState whole = view;
+    whole.mapRange = MapRange::globe;
+    layoutView(whole, width, height);
+    view.baseRadius = whole.baseRadius;
+    view.mapScale = whole.baseRadius * *scale;
+    return {};
+}
+
+std::string applyOptions(const CommandLine& options, ViewState& view, int& width, int& height,
+                         std::string& out) {
+    for (const auto& apply : {applyWhatOptions, applyPlaceOptions, applyMapOptions})
+        if (std::string error = apply(options, view); !error.empty())
+            return error;
     if (const auto size = options.value("--size")) {
         const auto wh = numberPair(*size, 'x');
         if (!wh || wh->first < 300 || wh->second < 300 || wh->first > largestSide ||
@@ -104,27 +151,8 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
         width = static_cast<int>(wh->first);
         height = static_cast<int>(wh->second);
     }
-    if (options.has("--centre") != options.has("--scale"))
-        return "--centre and --scale go together";
-    if (const auto centre = options.value("--centre")) {
-        const auto lonLat = numberPair(*centre, ',');
-        const std::optional<double> scale = options.number("--scale", error);
-        if (!lonLat || std::fabs(lonLat->first) > 180 || std::fabs(lonLat->second) > 90)
-            return "--centre must be LON,LAT in degrees";
-        if (!scale || !(*scale >= 0.1 && *scale <= 1000))
-            return error.empty() ? "--scale must lie from 0.1 to 1000" : error;
-        if (view.projection != Projection::globe)
-            return "--centre works on the globe only";
-        view.mapRange = MapRange::centred;
-        view.centreLon = lonLat->first;
-        view.centreLat = lonLat->second;
-        // The magnification multiplies the radius of the whole-globe layout.
-        ViewState whole = view;
-        whole.mapRange = MapRange::globe;
-        layoutView(whole, width, height);
-        view.baseRadius = whole.baseRadius;
-        view.mapScale = whole.baseRadius * *scale;
-    }
+    if (std::string error = applyCentreOptions(options, view, width, height); !error.empty())
+        return error;
     out = options.value("--out").value_or("vesk.png");
     if (!pictureFormatOf(out))
         return "--out must name a .png, .svg or .pdf file";
