@@ -216,6 +216,7 @@ void CVeskView::yearMonth() {
     CWhenDlg dialog(this, loadWhen(state.session.view), reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    settle(); // a repaint may have started while the dialog was open
     storeWhen(state.session.view, dialog.fields);
     state.session.view.redrawAction = redrawShow;
     invalidate();
@@ -228,6 +229,7 @@ void CVeskView::displayMode() {
                        s.view.observerCityIndex, reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    settle(); // a repaint may have started while the dialog was open
     storeDisplay(s.view, dialog.fields, s.cities);
     invalidate();
 }
@@ -240,6 +242,7 @@ void CVeskView::searchMode() {
                     state.pendingSearchType, s.view, reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    settle(); // a repaint may have started while the dialog was open
     storeMode(s.view, dialog.fields, state.pendingSearchType, s.cities);
     invalidate();
 }
