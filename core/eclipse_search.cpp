@@ -42,10 +42,9 @@ bool readOn(Session& s, const SearchMessage& message) {
 
 } // namespace
 
-SearchCriteria viewSearchCriteria(const Session& s) {
-    const ViewState& v = s.view;
-    return {v.searchMode,    v.searchType,          v.searchMinMagnitude,
-            s.eclipse.saros, v.searchTypePastYears, v.searchPlacePastYears};
+SearchCriteria viewSearchCriteria(const ViewState& v, double saros) {
+    return {v.searchMode, v.searchType,          v.searchMinMagnitude,
+            saros,        v.searchTypePastYears, v.searchPlacePastYears};
 }
 
 bool matchesCriteria(Session& s, const SearchCriteria& c) {
@@ -58,10 +57,8 @@ bool matchesCriteria(Session& s, const SearchCriteria& c) {
         const double dT = viewDeltaT(r, s.view);
         setObserver(e, s.view);
         restoreObserver(e);
-        double t = 0, altitude = 0, magnitude = 0;
-        int central = 0;
-        localMaximum(e, 0, dT, t, altitude, magnitude, central);
-        return e.status == 1 && magnitude > c.minMagnitude && altitude > placeSunLimit;
+        localMaximum(e, 0, dT, e.localMaxTime, e.localSunAlt, e.localMagnitude, e.localCentral);
+        return e.status == 1 && e.localMagnitude > c.minMagnitude && e.localSunAlt > placeSunLimit;
     }
     case searchSarosNumber:
         return r.saros == c.saros;

@@ -22,15 +22,17 @@ struct SearchCriteria {
     double typePastYears = 20, placePastYears = 50;
 };
 
-// The criteria of the view, with the Saros series of the eclipse shown.
-SearchCriteria viewSearchCriteria(const Session& session);
+// The criteria of the view with a Saros series (the eclipse shown's for the commands and the
+// list, the one chosen in the search dialog for the repaint).
+SearchCriteria viewSearchCriteria(const ViewState& view, double saros);
 
 // A message of the search (ended catalog, missing file, Saros not found) at a position of the
 // view; the window draws it, the command line prints it.
 using SearchMessage = std::function<void(int x, int y, const char* text)>;
 
-// Whether the current record matches (the place search runs the local maximum of the view's
-// observer from t = 0).
+// Whether the current record matches. The place search runs the local maximum of the view's
+// observer from t = 0 and leaves it in the eclipse state's local fields (the map's panel shows
+// it).
 bool matchesCriteria(Session& session, const SearchCriteria& criteria);
 
 // The last matching eclipse before the one shown, of the year and UT Julian date given,

@@ -44,21 +44,6 @@ double currentDeltaT(const Session& s) {
     return viewDeltaT(s.catalog.record, s.view);
 }
 
-// The place search: the local maximum of the home observer for the current eclipse, for the
-// panel.
-void placeSearchMaximum(Session& s) {
-    EclipseState& e = s.eclipse;
-    setObserver(e, s.view);
-    restoreObserver(e);
-    localMaximum(e, 0, e.deltaT, e.localMaxTime, e.localSunAlt, e.localMagnitude, e.localCentral);
-}
-
-// The search of the view: its mode, type, least magnitude and Saros series.
-SearchCriteria repaintCriteria(const ViewState& v) {
-    return {v.searchMode,  v.searchType,          v.searchMinMagnitude,
-            v.searchSaros, v.searchTypePastYears, v.searchPlacePastYears};
-}
-
 // Steps forward through the catalog to the next matching eclipse. False when the repaint ends
 // with a message instead: the catalog has ended, a file is missing, or a Saros series does not
 // come.
@@ -69,7 +54,7 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
     const SearchMessage message = [&](int, int, const char* text) {
         drawMessage(surface, outcome, services, 50, ++line, text);
     };
-    if (findNextMatch(s, message, repaintCriteria(v)) == 0) {
+    if (findNextMatch(s, message, viewSearchCriteria(v, v.searchSaros)) == 0) {
         takeRecord(s);
         return true;
     }
@@ -199,14 +184,12 @@ bool chooseEclipse(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
     ViewState& v = s.view;
     if (v.redrawAction != redrawNextMatch && !findAskedEntry(s, surface, outcome, services))
         return false;
-    if (v.searchMode != searchAll && !matchesCriteria(s, repaintCriteria(v)))
+    if (v.searchMode != searchAll && !matchesCriteria(s, viewSearchCriteria(v, v.searchSaros)))
         v.redrawAction = redrawNextMatch;
     if (v.redrawAction == redrawNextMatch && !searchForward(s, surface, outcome, services))
         return false;
     s.eclipse.deltaT = currentDeltaT(s);
     s.eclipse.deltaTHours = s.eclipse.deltaT / 3600;
-    if (v.searchMode == searchPlace)
-        placeSearchMaximum(s);
     return true;
 }
 

@@ -100,7 +100,7 @@ void CListDlg::search() {
             period = value;
     }
     work.stop(); // a repaint under way gives way; the view repaints after the search
-    const SearchCriteria criteria = viewSearchCriteria(session);
+    const SearchCriteria criteria = viewSearchCriteria(session.view, session.eclipse.saros);
     const double from = startYear, span = period;
     auto messages = std::make_shared<std::vector<SearchNote>>();
     progress->setRange(0, 1000);
