@@ -40,10 +40,6 @@ void takeRecord(Session& s) {
     loadEclipseSummary(s.eclipse);
 }
 
-double currentDeltaT(const Session& s) {
-    return viewDeltaT(s.catalog.record, s.view);
-}
-
 // Steps forward through the catalog to the next matching eclipse. False when the repaint ends
 // with a message instead: the catalog has ended, a file is missing, or a Saros series does not
 // come.
@@ -188,7 +184,7 @@ bool chooseEclipse(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
         v.redrawAction = redrawNextMatch;
     if (v.redrawAction == redrawNextMatch && !searchForward(s, surface, outcome, services))
         return false;
-    s.eclipse.deltaT = currentDeltaT(s);
+    s.eclipse.deltaT = viewDeltaT(s.catalog.record, s.view);
     s.eclipse.deltaTHours = s.eclipse.deltaT / 3600;
     return true;
 }

@@ -63,7 +63,7 @@ double cubic(const double f[4], double t) {
 }
 
 // The elevation of the coarse grid's point nearest a place (0 for sea or missing data).
-int coarseRelief(const ReliefData& r, double lat, double lon) {
+int coarseGridRelief(const ReliefData& r, double lat, double lon) {
     if (r.coarseGrid.empty())
         return 0;
     constexpr int rows = reliefRows / coarseGridStep, columns = reliefColumns / coarseGridStep;
@@ -129,7 +129,7 @@ std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r,
                 std::asin(std::clamp(y * cosPhi0 + z * sinPhi0, -1.0, 1.0)) / chartDegToRad;
             double lon = std::atan2(z * cosPhi0 - y * sinPhi0, x) / chartDegToRad + centreLon + 270;
             lon -= 360 * std::floor((lon + 180) / 360);
-            const int h = stride > 1 ? coarseRelief(r, lat, lon) : sampleRelief(r, lat, lon);
+            const int h = stride > 1 ? coarseGridRelief(r, lat, lon) : sampleRelief(r, lat, lon);
             if (h <= 0)
                 continue;
             const Rgb colour = reliefColour(r, h);
@@ -146,8 +146,8 @@ bool inSeaBlock(const ReliefData& r, GridAxis row, GridAxis column) {
     if (r.seaBlocks.empty() || row.cell <= 0 || row.cell >= reliefRows - 2 || column.cell <= 0 ||
         column.cell >= reliefColumns - 2)
         return false;
-    return r.seaBlocks[static_cast<std::size_t>(row.cell - 1) * reliefColumns + (column.cell - 1)] !=
-           0;
+    return r.seaBlocks[static_cast<std::size_t>(row.cell - 1) * reliefColumns +
+                       (column.cell - 1)] != 0;
 }
 
 // The relief raster of a sampling in which a later sample at a pixel covers an earlier one (the
