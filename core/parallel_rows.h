@@ -1,5 +1,6 @@
 // Independent rows of a computation spread over the machine's cores (std::thread): each row
-// index is handed to exactly one thread, in blocks taken as threads become free.
+// index is handed to exactly one thread, in blocks of consecutive rows taken as threads become
+// free.
 #pragma once
 
 #include <algorithm>
@@ -10,10 +11,11 @@
 
 namespace vesk {
 
-// Runs task(row) for every row in [0, rows); returns when all have run. The task must only
-// write what belongs to its row.
-template <typename Task> void forEachRowInParallel(std::size_t rows, const Task& task) {
-    constexpr std::size_t block = 8;
+// Runs task(row) for every row in [0, rows), `block` rows at a time; returns when all have run.
+// The task must only write what belongs to its row, or write atomically; rows that write to the
+// same memory run faster in larger blocks (the threads then work far apart).
+template <typename Task>
+void forEachRowInParallel(std::size_t rows, const Task& task, std::size_t block = 8) {
     std::atomic<std::size_t> next{0};
     const auto work = [&] {
         for (std::size_t first = next.fetch_add(block); first < rows; first = next.fetch_add(block))

@@ -33,8 +33,13 @@ constexpr Rgb labelColour{255, 255, 191};
 constexpr int coarseStride = 3;
 // Above this globe radius (in hundreds of pixels) the relief is sampled pixel by pixel.
 constexpr double zoomedReliefScale = 7;
-// The near side of the relief raster: depth 0.005 of the radius or more, squared.
-constexpr double nearSideDepthSquared = 0.005 * 0.005;
+// The near side of the relief raster: depth 0.005 of the radius or more.
+constexpr double reliefNearSide = 0.005, nearSideDepthSquared = reliefNearSide * reliefNearSide;
+// The whole-globe raster skips far-side columns in blocks of this many.
+constexpr std::size_t farSideBlock = 16;
+// The sample rows a thread of the last-land raster takes at a time: enough that two threads
+// seldom write the pixels of the same cache lines.
+constexpr std::size_t lastLandBlock = 128;
 
 double magnification(const MapCanvas& c) {
     return c.view.baseRadius > 0 ? c.projection.mapRadius / c.view.baseRadius : 1;
@@ -163,29 +168,32 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
     const std::size_t width = std::max(0, v.mapRight), height = std::max(0, v.mapBottom);
     // per pixel: (1 + the order of its last land sample found) << 24 | its colour
     std::vector<std::atomic<std::uint64_t>> last(width * height);
-    forEachRowInParallel(rows, [&](std::size_t walked) {
-        if (c.stop.stop_requested())
-            return;
-        const std::size_t row = rows - 1 - walked;
-        rowSamples(row, [&](std::size_t column, int px, int py, GridAxis lat, GridAxis lon) {
-            if (inSeaBlock(r, lat, lon))
-                return; // sampleRelief gives 0 there
-            const std::uint64_t order = row * columns + column + 1;
-            std::atomic<std::uint64_t>& slot = last[py * width + px];
-            std::uint64_t known = slot.load(std::memory_order_relaxed);
-            if ((known >> 24) >= order)
+    forEachRowInParallel(
+        rows,
+        [&](std::size_t walked) {
+            if (c.stop.stop_requested())
                 return;
-            const int h = sampleRelief(r, lat, lon);
-            if (h <= 0)
-                return;
-            const Rgb colour = reliefColour(r, h);
-            const std::uint64_t mine = order << 24 | std::uint64_t{colour.r} << 16 |
-                                       std::uint64_t{colour.g} << 8 | colour.b;
-            while ((known >> 24) < order &&
-                   !slot.compare_exchange_weak(known, mine, std::memory_order_relaxed)) {
-            }
-        });
-    });
+            const std::size_t row = rows - 1 - walked;
+            rowSamples(row, [&](std::size_t column, int px, int py, GridAxis lat, GridAxis lon) {
+                if (inSeaBlock(r, lat, lon))
+                    return; // sampleRelief gives 0 there
+                const std::uint64_t order = row * columns + column + 1;
+                std::atomic<std::uint64_t>& slot = last[py * width + px];
+                std::uint64_t known = slot.load(std::memory_order_relaxed);
+                if ((known >> 24) >= order)
+                    return;
+                const int h = sampleRelief(r, lat, lon);
+                if (h <= 0)
+                    return;
+                const Rgb colour = reliefColour(r, h);
+                const std::uint64_t mine = order << 24 | std::uint64_t{colour.r} << 16 |
+                                           std::uint64_t{colour.g} << 8 | colour.b;
+                while ((known >> 24) < order &&
+                       !slot.compare_exchange_weak(known, mine, std::memory_order_relaxed)) {
+                }
+            });
+        },
+        lastLandBlock);
     std::vector<ColouredPixel> land;
     for (std::size_t i = 0; i < last.size(); ++i)
         if (const std::uint64_t found = last[i].load(std::memory_order_relaxed); found != 0)
@@ -230,18 +238,32 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
         const double la = rowLats[row];
         const GridAxis lat = latitudeAxis(la);
         const double phi = la * chartDegToRad, sinPhi = std::sin(phi), cosPhi = std::cos(phi);
-        for (std::size_t i = columns.size(); i-- > 0;) {
-            const double sinDelta = columns[i].sinDelta, cosDelta = columns[i].cosDelta;
-            const int visible =
-                clampedInt((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5);
-            if (visible <= 0)
+        // A block of columns lies on the far side when its first depth, plus the most that the
+        // depth changes across the block, is well below the near side's.
+        const double depthSlope = std::fabs(cosPhi * cosPhi0) * step * chartDegToRad;
+        const double blockReach = depthSlope * (farSideBlock + 1);
+        for (std::size_t end = columns.size(); end > 0;) {
+            const std::size_t begin = end > farSideBlock ? end - farSideBlock : 0;
+            const double firstDepth =
+                columns[end - 1].sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi;
+            if (firstDepth + blockReach < reliefNearSide / 2) {
+                end = begin;
                 continue;
-            const int px = clampedInt(v.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5);
-            const int py =
-                clampedInt(v.mapCentreY -
-                           (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale + 0.5);
-            if (insideRasterFrame(v, px, py))
-                visit(i, px, py, lat, columns[i].lon);
+            }
+            for (std::size_t i = end; i-- > begin;) {
+                const double sinDelta = columns[i].sinDelta, cosDelta = columns[i].cosDelta;
+                const int visible =
+                    clampedInt((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5);
+                if (visible <= 0)
+                    continue;
+                const int px = clampedInt(v.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5);
+                const int py = clampedInt(
+                    v.mapCentreY - (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale +
+                    0.5);
+                if (insideRasterFrame(v, px, py))
+                    visit(i, px, py, lat, columns[i].lon);
+            }
+            end = begin;
         }
     });
 }
