@@ -160,7 +160,8 @@ bool inSeaBlock(const ReliefData& r, GridAxis row, GridAxis column) {
 // its last sample of land, as if every sample were drawn in order. The rows are walked from the
 // last, on all cores, and a sample is looked up only while no later one of land is known at its
 // pixel. rowSamples(row, visit) calls visit(column, px, py, latitude, longitude) for the samples
-// of a row inside the frame (column < columns; the place as its grid axes).
+// of a row inside the frame (column < columns; the place as its grid axes) that are not in a
+// sea block (inSeaBlock, tested before the sample is projected).
 template <typename RowSamples>
 std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, std::size_t rows,
                                             std::size_t columns, const RowSamples& rowSamples) {
@@ -175,8 +176,6 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
                 return;
             const std::size_t row = rows - 1 - walked;
             rowSamples(row, [&](std::size_t column, int px, int py, GridAxis lat, GridAxis lon) {
-                if (inSeaBlock(r, lat, lon))
-                    return; // sampleRelief gives 0 there
                 const std::uint64_t order = row * columns + column + 1;
                 std::atomic<std::uint64_t>& slot = last[py * width + px];
                 std::uint64_t known = slot.load(std::memory_order_relaxed);
@@ -251,6 +250,8 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
                 continue;
             }
             for (std::size_t i = end; i-- > begin;) {
+                if (inSeaBlock(r, lat, columns[i].lon))
+                    continue; // sampleRelief gives 0 there
                 const double sinDelta = columns[i].sinDelta, cosDelta = columns[i].cosDelta;
                 const int visible =
                     clampedInt((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5);
@@ -293,6 +294,8 @@ std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
                 v.mapCentreY -
                 std::log(std::tan(la * chartDegToRad / 2 + roundedQuarterPi)) * p.mapRadius + 0.5);
             for (std::size_t i = columnLons.size(); i-- > 0;) {
+                if (inSeaBlock(r, lat, columnAxes[i]))
+                    continue; // sampleRelief gives 0 there
                 double d = columnLons[i] - centreLon;
                 if (d > 180)
                     d -= 360;
