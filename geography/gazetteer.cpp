@@ -1,0 +1,360 @@
+#include "gazetteer.h"
+
+#include "bounded_line.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <numbers>
+#include <unordered_map>
+
+namespace vesk {
+
+namespace {
+
+constexpr const char* citiesFileName = "cities15000.txt";
+constexpr const char* regionsFileName = "admin1Codes.txt";
+constexpr const char* countriesFileName = "countryInfo.txt";
+constexpr const char* packageDataDir = "/usr/share/libtimezonemap/ui";
+// The longest line of the lists (the longest place line is about 9,000 bytes).
+constexpr std::size_t maxGazetteerLineBytes = 1 << 16;
+// The Earth's mean radius, km (IUGG).
+constexpr double meanEarthRadiusKm = 6371.0;
+
+// The fields of a place line of cities15000.txt (GeoNames' "geoname" table).
+enum CityField : std::size_t {
+    nameField = 1,
+    asciiNameField = 2,
+    alternateNamesField = 3,
+    latitudeField = 4,
+    longitudeField = 5,
+    countryField = 8,
+    regionField = 10,
+    populationField = 14,
+    elevationField = 15,
+    terrainField = 16,
+    zoneField = 17,
+    cityFields = 19
+};
+
+// GeoNames' terrain model gives this where it has no value.
+constexpr double noTerrainHeight = -9999;
+
+// The letters U+00C0 to U+017F without their accents.
+constexpr const char* latinFolds[] = {
+    "a", "a", "a",  "a",  "a", "a", "ae", "c",  "e",  "e", "e", "e", "i",  "i",  "i", "i", "d", "n",
+    "o", "o", "o",  "o",  "o", "",  "o",  "u",  "u",  "u", "u", "y", "th", "ss", "a", "a", "a", "a",
+    "a", "a", "ae", "c",  "e", "e", "e",  "e",  "i",  "i", "i", "i", "d",  "n",  "o", "o", "o", "o",
+    "o", "",  "o",  "u",  "u", "u", "u",  "y",  "th", "y", "a", "a", "a",  "a",  "a", "a", "c", "c",
+    "c", "c", "c",  "c",  "c", "c", "d",  "d",  "d",  "d", "e", "e", "e",  "e",  "e", "e", "e", "e",
+    "e", "e", "g",  "g",  "g", "g", "g",  "g",  "g",  "g", "h", "h", "h",  "h",  "i", "i", "i", "i",
+    "i", "i", "i",  "i",  "i", "i", "ij", "ij", "j",  "j", "k", "k", "k",  "l",  "l", "l", "l", "l",
+    "l", "l", "l",  "l",  "l", "n", "n",  "n",  "n",  "n", "n", "n", "n",  "n",  "o", "o", "o", "o",
+    "o", "o", "oe", "oe", "r", "r", "r",  "r",  "r",  "r", "s", "s", "s",  "s",  "s", "s", "s", "s",
+    "t", "t", "t",  "t",  "t", "t", "u",  "u",  "u",  "u", "u", "u", "u",  "u",  "u", "u", "u", "u",
+    "w", "w", "y",  "y",  "y", "z", "z",  "z",  "z",  "z", "z", "s"};
+constexpr char32_t firstFolded = 0xC0, lastFolded = 0x17F;
+constexpr char32_t firstCombining = 0x300, lastCombining = 0x36F;
+
+// What codePointAt gives for a byte that does not begin a UTF-8 sequence: no code point.
+constexpr char32_t strayByte = 0x110000;
+
+// The code point at text[i] and its length in bytes (a stray byte: strayByte, one byte).
+std::pair<char32_t, std::size_t> codePointAt(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80)
+        return {lead, 1};
+    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (length == 1 || i + length > text.size())
+        return {strayByte, 1};
+    char32_t c = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return {strayByte, 1};
+        c = c << 6 | (byte(i + k) & 0x3F);
+    }
+    return {c, length};
+}
+
+bool isKana(char32_t c) {
+    return (c >= 0x3040 && c <= 0x30FF) || (c >= 0x31F0 && c <= 0x31FF);
+}
+
+bool isKanji(char32_t c) {
+    return c >= 0x4E00 && c <= 0x9FFF;
+}
+
+// Whether every letter of a name is kana or kanji, with at least one kana (or, with kanjiEnough,
+// at least one kanji).
+bool isJapaneseName(std::string_view name, bool kanjiEnough) {
+    bool kana = false, kanji = false;
+    for (std::size_t i = 0; i < name.size();) {
+        const auto [c, length] = codePointAt(name, i);
+        i += length;
+        if (isKana(c))
+            kana = true;
+        else if (isKanji(c))
+            kanji = true;
+        else
+            return false;
+    }
+    return kana || (kanjiEnough && kanji);
+}
+
+std::vector<std::string_view> splitFields(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(line.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos)
+            return fields;
+        start = end + 1;
+    }
+}
+
+std::optional<double> numberField(std::string_view text) {
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+// Calls take(fields) for each line of a tab-separated file that is not a comment; false when
+// the file cannot be opened.
+template <typename Take> bool forEachLine(const std::filesystem::path& path, const Take& take) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::string line;
+    bool cut = false;
+    for (int number = 1; readBoundedLine(in, line, maxGazetteerLineBytes, cut); ++number) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && line.front() != '#')
+            take(splitFields(line, '\t'), number, cut);
+    }
+    return true;
+}
+
+// Names by code from a file whose lines begin CODE<tab>...: the name in field nameAt.
+std::unordered_map<std::string, std::string> namesByCode(const std::filesystem::path& path,
+                                                         std::size_t nameAt) {
+    std::unordered_map<std::string, std::string> names;
+    forEachLine(path, [&](const std::vector<std::string_view>& f, int, bool) {
+        if (f.size() > nameAt)
+            names.emplace(f[0], f[nameAt]);
+    });
+    return names;
+}
+
+std::string japaneseNameOf(std::string_view alternates, std::string_view country) {
+    std::string kanji;
+    for (std::string_view name : splitFields(alternates, ',')) {
+        if (isJapaneseName(name, false))
+            return std::string(name);
+        if (kanji.empty() && country == "JP" && isJapaneseName(name, true))
+            kanji = name;
+    }
+    return kanji;
+}
+
+// The place of a line of the cities file, or why it is not one.
+std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f,
+                                          std::string& why) {
+    if (f.size() < cityFields) {
+        why = "fewer than 19 fields";
+        return std::nullopt;
+    }
+    const std::optional<double> lat = numberField(f[latitudeField]);
+    const std::optional<double> lon = numberField(f[longitudeField]);
+    if (!lat || !lon || std::fabs(*lat) > 90 || std::fabs(*lon) > 180 || f[nameField].empty()) {
+        why = "no name or no position within -180 to 180 and -90 to 90 degrees";
+        return std::nullopt;
+    }
+    GazetteerPlace p;
+    p.name = f[nameField];
+    p.japaneseName = japaneseNameOf(f[alternateNamesField], f[countryField]);
+    p.country = f[countryField];
+    p.lon = *lon;
+    p.lat = *lat;
+    p.zone = f[zoneField];
+    p.population = static_cast<long long>(numberField(f[populationField]).value_or(0));
+    std::optional<double> height = numberField(f[elevationField]);
+    if (!height)
+        height = numberField(f[terrainField]);
+    if (height && *height != noTerrainHeight && std::fabs(*height) < 10000)
+        p.height = *height;
+    return p;
+}
+
+// Adds the folded names of place index to the index, each once.
+void indexNames(Gazetteer& g, std::uint32_t index, const std::vector<std::string_view>& f) {
+    std::vector<std::string> folded{foldName(f[nameField]), foldName(f[asciiNameField])};
+    for (std::string_view name : splitFields(f[alternateNamesField], ','))
+        if (!name.empty())
+            folded.push_back(foldName(name));
+    std::sort(folded.begin(), folded.end());
+    folded.erase(std::unique(folded.begin(), folded.end()), folded.end());
+    for (std::string& name : folded)
+        if (!name.empty())
+            g.names.emplace_back(std::move(name), index);
+}
+
+void readPlaces(Gazetteer& g, const std::filesystem::path& dir, IgnoredFiles& ignored) {
+    const auto regions = namesByCode(dir / regionsFileName, 1);
+    const auto countries = namesByCode(dir / countriesFileName, 4);
+    const std::string source = noteName(g.source);
+    forEachLine(g.source, [&](const std::vector<std::string_view>& f, int number, bool cut) {
+        std::string why = cut ? "longer than 65536 bytes" : "";
+        std::optional<GazetteerPlace> place = cut ? std::nullopt : placeOfLine(f, why);
+        if (!place) {
+            ignored.push_back(source + " line " + std::to_string(number) + ": " + why +
+                              "; the line is passed over");
+            return;
+        }
+        const std::string regionCode = place->country + "." + std::string(f[regionField]);
+        if (const auto region = regions.find(regionCode); region != regions.end())
+            place->region = region->second;
+        if (const auto country = countries.find(place->country); country != countries.end())
+            place->countryName = country->second;
+        indexNames(g, static_cast<std::uint32_t>(g.places.size()), f);
+        g.places.push_back(std::move(*place));
+    });
+    std::sort(g.names.begin(), g.names.end());
+}
+
+// The places of the index entries in [first, last), each once, the most populous first.
+template <typename It>
+std::vector<std::uint32_t> byPopulation(const Gazetteer& g, It first, It last) {
+    std::vector<std::uint32_t> found;
+    for (It i = first; i != last; ++i)
+        found.push_back(i->second);
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    std::stable_sort(found.begin(), found.end(), [&](std::uint32_t a, std::uint32_t b) {
+        return g.places[a].population > g.places[b].population;
+    });
+    return found;
+}
+
+// Whether a place answers to the qualifier of "NAME, QUALIFIER" (folded).
+bool hasQualifier(const GazetteerPlace& p, const std::string& qualifier) {
+    return qualifier.empty() || foldName(p.country) == qualifier ||
+           foldName(p.countryName) == qualifier || foldName(p.region) == qualifier;
+}
+
+std::string_view trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+DataPaths gazetteerPaths(const DataPaths& paths) {
+    DataPaths searched = paths;
+    searched.dirs.emplace_back(packageDataDir);
+    return searched;
+}
+
+std::optional<Gazetteer> loadGazetteer(const DataPaths& paths, IgnoredFiles& ignored) {
+    Gazetteer g;
+    g.source = findDataFile(paths, citiesFileName, ignored);
+    if (g.source.empty())
+        return std::nullopt;
+    readPlaces(g, g.source.parent_path(), ignored);
+    return g;
+}
+
+std::string foldName(std::string_view name) {
+    std::string folded;
+    folded.reserve(name.size());
+    for (std::size_t i = 0; i < name.size();) {
+        const auto [c, length] = codePointAt(name, i);
+        if (c < 0x80)
+            folded += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        else if (c >= firstFolded && c <= lastFolded)
+            folded += latinFolds[c - firstFolded];
+        else if (c < firstCombining || c > lastCombining)
+            folded += name.substr(i, length);
+        i += length;
+    }
+    return folded;
+}
+
+std::vector<std::uint32_t> placesStartingWith(const Gazetteer& g, std::string_view prefix,
+                                              std::size_t limit) {
+    const std::string key = foldName(trimmed(prefix));
+    if (key.empty())
+        return {};
+    const auto first = std::lower_bound(g.names.begin(), g.names.end(),
+                                        std::pair<std::string, std::uint32_t>{key, 0});
+    auto last = first;
+    while (last != g.names.end() && last->first.compare(0, key.size(), key) == 0)
+        ++last;
+    std::vector<std::uint32_t> found = byPopulation(g, first, last);
+    if (found.size() > limit)
+        found.resize(limit);
+    return found;
+}
+
+PlaceLookup findPlace(const Gazetteer& g, std::string_view query) {
+    const std::size_t comma = query.rfind(',');
+    const std::string name = foldName(trimmed(query.substr(0, comma)));
+    const std::string qualifier =
+        comma == std::string_view::npos ? "" : foldName(trimmed(query.substr(comma + 1)));
+    using Entry = std::pair<std::string, std::uint32_t>;
+    const auto first = std::lower_bound(g.names.begin(), g.names.end(), Entry{name, 0});
+    const auto last = std::upper_bound(first, g.names.end(), Entry{name, UINT32_MAX});
+    std::vector<std::uint32_t> exact;
+    for (std::uint32_t place : byPopulation(g, first, last))
+        if (hasQualifier(g.places[place], qualifier))
+            exact.push_back(place);
+    PlaceLookup lookup;
+    if (exact.size() == 1 ||
+        (exact.size() > 1 &&
+         g.places[exact[0]].population >= dominantPopulation * g.places[exact[1]].population)) {
+        lookup.place = exact[0];
+        return lookup;
+    }
+    lookup.candidates = exact.empty() ? placesStartingWith(g, name, maxCandidates) : exact;
+    if (lookup.candidates.size() > maxCandidates)
+        lookup.candidates.resize(maxCandidates);
+    return lookup;
+}
+
+double greatCircleKm(double lon1, double lat1, double lon2, double lat2) {
+    constexpr double rad = std::numbers::pi / 180;
+    const double dLat = (lat2 - lat1) * rad, dLon = (lon2 - lon1) * rad;
+    const double a = std::pow(std::sin(dLat / 2), 2) +
+                     std::cos(lat1 * rad) * std::cos(lat2 * rad) * std::pow(std::sin(dLon / 2), 2);
+    return 2 * meanEarthRadiusKm * std::asin(std::min(1.0, std::sqrt(a)));
+}
+
+std::optional<std::uint32_t> nearestPlace(const Gazetteer& g, double lon, double lat,
+                                          double maxKm) {
+    std::optional<std::uint32_t> nearest;
+    double nearestKm = maxKm;
+    for (std::uint32_t i = 0; i < g.places.size(); ++i) {
+        const double km = greatCircleKm(lon, lat, g.places[i].lon, g.places[i].lat);
+        if (km <= nearestKm) {
+            nearest = i;
+            nearestKm = km;
+        }
+    }
+    return nearest;
+}
+
+std::string placeLabel(const GazetteerPlace& p, bool japanese) {
+    std::string label = japanese && !p.japaneseName.empty() ? p.japaneseName : p.name;
+    label += " (";
+    if (!p.region.empty() && p.region != p.name)
+        label += p.region + ", ";
+    return label + (p.countryName.empty() ? p.country : p.countryName) + ")";
+}
+
+} // namespace vesk

@@ -1,0 +1,146 @@
+// The gazetteer: reading GeoNames' lists (a small list in a scratch folder, and the list that
+// libtimezonemap-data installs), folding names, finding places by name and by position.
+#include "gazetteer.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+using testing::ScratchDir;
+
+// A line of cities15000.txt.
+std::string cityLine(const std::string& name, const std::string& alternates, double lat, double lon,
+                     const std::string& country, const std::string& region, long long population,
+                     const std::string& elevation, const std::string& terrain,
+                     const std::string& zone) {
+    return "1\t" + name + "\t" + name + "\t" + alternates + "\t" + std::to_string(lat) + "\t" +
+           std::to_string(lon) + "\tP\tPPL\t" + country + "\t\t" + region + "\t\t\t\t" +
+           std::to_string(population) + "\t" + elevation + "\t" + terrain + "\t" + zone +
+           "\t2020-01-01\n";
+}
+
+Gazetteer smallGazetteer(const ScratchDir& dir, IgnoredFiles& ignored) {
+    dir.write("cities15000.txt", cityLine("Zürich", "Zuerich,Zurigo,チューリッヒ", 47.37, 8.55,
+                                          "CH", "ZH", 341730, "", "429", "Europe/Zurich") +
+                                     cityLine("Paris", "Lutetia", 48.85, 2.35, "FR", "11", 2138551,
+                                              "", "42", "Europe/Paris") +
+                                     cityLine("Paris", "", 33.66, -95.56, "US", "TX", 24782, "177",
+                                              "180", "America/Chicago") +
+                                     cityLine("Springfield", "", 37.2, -93.3, "US", "MO", 159498,
+                                              "", "396", "America/Chicago") +
+                                     cityLine("Springfield", "", 42.1, -72.6, "US", "MA", 153060,
+                                              "", "25", "America/New_York") +
+                                     cityLine("Tokyo", "Edo,東京,Tōkyō", 35.69, 139.69, "JP", "40",
+                                              8336599, "", "44", "Asia/Tokyo") +
+                                     "broken line without tabs\n" +
+                                     cityLine("Nowhere", "", 95, 0, "XX", "", 1, "", "", "UTC"));
+    dir.write("admin1Codes.txt", "CH.ZH\tZurich\tZurich\t1\nUS.MO\tMissouri\tMissouri\t2\n"
+                                 "US.MA\tMassachusetts\tMassachusetts\t3\n");
+    dir.write("countryInfo.txt", "# comment\nCH\tCHE\t756\tSZ\tSwitzerland\tBern\n"
+                                 "US\tUSA\t840\tUS\tUnited States\tWashington\n");
+    std::optional<Gazetteer> g = loadGazetteer(DataPaths{{dir.path()}}, ignored);
+    EXPECT_TRUE(g.has_value());
+    return g.value_or(Gazetteer{});
+}
+
+TEST(Gazetteer, FoldsCaseAndLatinAccentsAndKeepsOtherScripts) {
+    EXPECT_EQ(foldName("Zürich"), "zurich");
+    EXPECT_EQ(foldName("ŁÓDŹ"), "lodz");
+    EXPECT_EQ(foldName("Straße"), "strasse");
+    EXPECT_EQ(foldName("Zu\xCC\x88rich"), "zurich"); // u and a combining diaeresis
+    EXPECT_EQ(foldName("東京"), "東京");
+    EXPECT_EQ(foldName("\xFF\xC3"), "\xFF\xC3"); // stray bytes stay as they are
+}
+
+TEST(Gazetteer, ReadsPlacesAndPassesOverBrokenLinesWithANote) {
+    ScratchDir dir;
+    IgnoredFiles ignored;
+    const Gazetteer g = smallGazetteer(dir, ignored);
+    ASSERT_EQ(g.places.size(), 6u);
+    ASSERT_EQ(ignored.size(), 2u);
+    EXPECT_NE(ignored[0].find("cities15000.txt line 7: fewer than 19 fields"), std::string::npos);
+    EXPECT_NE(ignored[1].find("line 8"), std::string::npos);
+    const GazetteerPlace& zurich = g.places[0];
+    EXPECT_EQ(zurich.region, "Zurich");
+    EXPECT_EQ(zurich.countryName, "Switzerland");
+    EXPECT_EQ(zurich.japaneseName, "チューリッヒ");
+    EXPECT_EQ(zurich.height, 429); // the terrain model's, without an elevation
+    EXPECT_EQ(g.places[2].height, 177);
+    EXPECT_EQ(g.places[5].japaneseName, "東京"); // kanji, in Japan
+    EXPECT_EQ(placeLabel(zurich, false), "Zürich (Zurich, Switzerland)");
+    EXPECT_EQ(placeLabel(zurich, true), "チューリッヒ (Zurich, Switzerland)");
+}
+
+TEST(Gazetteer, FindsANameOrSaysWhichPlacesItCouldMean) {
+    ScratchDir dir;
+    IgnoredFiles ignored;
+    const Gazetteer g = smallGazetteer(dir, ignored);
+    EXPECT_EQ(findPlace(g, "Zurich").place, 0u);
+    EXPECT_EQ(findPlace(g, " ZÜRICH ").place, 0u);
+    EXPECT_EQ(findPlace(g, "東京").place, 5u);
+    EXPECT_EQ(findPlace(g, "Paris").place, 1u); // 86 times the Texan town's inhabitants
+    EXPECT_EQ(findPlace(g, "Paris, US").place, 2u);
+    EXPECT_EQ(findPlace(g, "Springfield, Massachusetts").place, 4u);
+    const PlaceLookup springfield = findPlace(g, "Springfield");
+    EXPECT_FALSE(springfield.place);
+    EXPECT_EQ(springfield.candidates, (std::vector<std::uint32_t>{3, 4}));
+    const PlaceLookup partial = findPlace(g, "Spring");
+    EXPECT_FALSE(partial.place);
+    EXPECT_EQ(partial.candidates.size(), 2u);
+    EXPECT_TRUE(findPlace(g, "Atlantis").candidates.empty());
+    EXPECT_TRUE(findPlace(g, "").candidates.empty());
+    EXPECT_EQ(placesStartingWith(g, "to", 10), (std::vector<std::uint32_t>{5}));
+}
+
+TEST(Gazetteer, NearestPlaceWithinADistance) {
+    ScratchDir dir;
+    IgnoredFiles ignored;
+    const Gazetteer g = smallGazetteer(dir, ignored);
+    // Paris to Zürich: 488 km along the great circle.
+    EXPECT_NEAR(greatCircleKm(2.35, 48.85, 8.55, 47.37), 488, 2);
+    EXPECT_EQ(nearestPlace(g, 8.0, 47.5, 150), 0u);
+    EXPECT_FALSE(nearestPlace(g, -150, 0, 150));
+}
+
+TEST(Gazetteer, NoListNoGazetteer) {
+    ScratchDir dir;
+    IgnoredFiles ignored;
+    std::filesystem::create_directory(dir.path() / "cities15000.txt"); // a folder, not a file
+    EXPECT_FALSE(loadGazetteer(DataPaths{{dir.path()}}, ignored));
+}
+
+// The list Debian installs (libtimezonemap-data): the places the users ask for.
+TEST(Gazetteer, InstalledListFindsTheUsersPlaces) {
+    IgnoredFiles ignored;
+    const std::optional<Gazetteer> g = loadGazetteer(gazetteerPaths(DataPaths{}), ignored);
+    if (!g)
+        GTEST_SKIP() << "libtimezonemap-data is not installed";
+    EXPECT_GT(g->places.size(), 23000u);
+    const auto zoneOf = [&](const char* name) {
+        const PlaceLookup found = findPlace(*g, name);
+        return found.place ? g->places[*found.place].zone : std::string("none");
+    };
+    EXPECT_EQ(zoneOf("Luxor"), "Africa/Cairo");
+    EXPECT_EQ(zoneOf("Luxor, EG"), "Africa/Cairo");
+    EXPECT_EQ(zoneOf("Dallas"), "America/Chicago");
+    EXPECT_EQ(zoneOf("東京"), "Asia/Tokyo");
+    EXPECT_EQ(zoneOf("Zürich"), "Europe/Zurich");
+    EXPECT_EQ(zoneOf("Zurich"), "Europe/Zurich");
+    EXPECT_EQ(zoneOf("Burgos"), "Europe/Madrid");
+    EXPECT_EQ(zoneOf("Boston"), "America/New_York");
+    const PlaceLookup springfield = findPlace(*g, "Springfield");
+    EXPECT_FALSE(springfield.place);
+    EXPECT_GE(springfield.candidates.size(), 5u);
+    EXPECT_LE(springfield.candidates.size(), maxCandidates);
+    const std::optional<std::uint32_t> luxor = findPlace(*g, "Luxor").place;
+    ASSERT_TRUE(luxor);
+    EXPECT_EQ(g->places[*luxor].region, "Luxor");
+    EXPECT_EQ(g->places[*luxor].countryName, "Egypt");
+    EXPECT_EQ(g->places[*luxor].japaneseName, "ルクソール");
+}
+
+} // namespace
+} // namespace vesk
