@@ -1,6 +1,7 @@
 #include "app_state.h"
 
 #include "central_table.h"
+#include "civil_time.h"
 #include "kml.h"
 #include "local_report.h"
 #include "path_map.h"
@@ -51,7 +52,20 @@ void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {
 void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, double deltaT) {
     Session& s = state.session;
     ScaledSurface surface(target, s.view.textScale);
-    vesk::drawLocalCircumstances(surface, s.eclipse, state.localReport, s.view, s.cities, deltaT);
+    vesk::drawLocalCircumstances(surface, s.eclipse, state.localReport, s.view, s.cities, deltaT,
+                                 placeClocks(state.observerPlace(), s.view.observerLon));
+}
+
+ObserverPlace AppState::observerPlace() {
+    const ViewState& v = session.view;
+    const ObserverPlace& kept = v.observerPlace;
+    const bool here = kept.lon == v.observerLon && kept.lat == v.observerLat;
+    if (here && kept.zoneSource != ZoneSource::none)
+        return kept;
+    ObserverPlace place = observerPlaceAt(gazetteer.get(), v.observerLon, v.observerLat);
+    if (here)
+        place.heightSource = kept.heightSource;
+    return place;
 }
 
 } // namespace vesk

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base_map.h"
+#include "gazetteer.h"
 #include "limb_correction.h"
 #include "local_report.h"
 #include "map_projection.h"
@@ -18,7 +19,7 @@
 namespace vesk {
 
 struct AppState {
-    explicit AppState(DataPaths paths) : session(std::move(paths)) {}
+    explicit AppState(DataPaths paths) : session(paths), gazetteer(paths) {}
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 
@@ -30,6 +31,10 @@ struct AppState {
     PathGeometryCache mapPath; // the path of the map, at the view's step
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step
     int pendingSearchType = 2; // the type chosen in the search dialog's list
+    KeptGazetteer gazetteer;   // the world's places by name, read when first asked for
+
+    // The observer's place of the view: as chosen by name, else with the zone of its position.
+    ObserverPlace observerPlace();
 };
 
 // The pipeline's connections to the map, the reports and the dialogs of this program.

@@ -1,12 +1,15 @@
 #include "info_command.h"
 
+#include "civil_time.h"
 #include "clock.h"
 #include "command_line.h"
 #include "local_contacts.h"
 #include "messages.h"
+#include "place_options.h"
 #include "saros.h"
 #include "timescales.h"
 
+#include <array>
 #include <cmath>
 
 namespace vesk {
@@ -34,6 +37,27 @@ struct NamedEvent {
     const std::optional<LocalEvent>& event;
 };
 
+// The contacts and the maximum with their names in JSON (c1 ... c4) or in the text (C1 ... C4).
+std::array<NamedEvent, 5> namedEvents(const LocalContacts& local, bool json = true) {
+    return {{{json ? "c1" : "C1", local.first},
+             {json ? "c2" : "C2", local.second},
+             {"max", local.maximum},
+             {json ? "c3" : "C3", local.third},
+             {json ? "c4" : "C4", local.fourth}}};
+}
+
+const char* heightSourceName(HeightSource source) {
+    switch (source) {
+    case HeightSource::gazetteer:
+        return "gazetteer";
+    case HeightSource::reliefGrid:
+        return "relief grid";
+    case HeightSource::given:
+        break;
+    }
+    return "given";
+}
+
 // A JSON number with the given decimals; null for what is not a finite number.
 std::string jsonNumber(double value, int decimals) {
     if (!std::isfinite(value))
@@ -43,47 +67,116 @@ std::string jsonNumber(double value, int decimals) {
     return text;
 }
 
-void printLocalJson(const EclipseState& state, const LocalContacts& local, double dt,
-                    std::FILE* out) {
-    const NamedEvent events[] = {{"c1", local.first},
-                                 {"c2", local.second},
-                                 {"max", local.maximum},
-                                 {"c3", local.third},
-                                 {"c4", local.fourth}};
-    std::fprintf(out, ", \"local\": {");
-    for (const NamedEvent& e : events) {
-        if (!e.event) {
-            std::fprintf(out, "\"%s\": null, ", e.name);
+// A JSON string of UTF-8 text: quotes, backslashes and control characters escaped.
+std::string jsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+const char* zoneSourceName(ZoneSource source) {
+    switch (source) {
+    case ZoneSource::gazetteer:
+        return "gazetteer";
+    case ZoneSource::nearestPlace:
+        return "nearest place";
+    case ZoneSource::nautical:
+        return "nautical";
+    case ZoneSource::none:
+        break;
+    }
+    return "none";
+}
+
+// The civil clock at the local maximum (nothing: no zone, or not known at the date).
+std::optional<CivilClock> clockAtMaximum(const EclipseState& e, const LocalContacts& local,
+                                         const PlaceClocks& clocks, double dt) {
+    if (!clocks.clockAt || !local.maximum)
+        return std::nullopt;
+    return clocks.clockAt(instantJdUt(e, local.maximum->t, dt));
+}
+
+// The civil time of an event, or nothing where it is not known.
+std::optional<std::string> civilTimeOf(const EclipseState& e, const LocalEvent& event,
+                                       const PlaceClocks& clocks, double dt) {
+    if (!clocks.clockAt)
+        return std::nullopt;
+    const double jd = instantJdUt(e, event.t, dt);
+    const std::optional<CivilClock> clock = clocks.clockAt(jd);
+    return clock ? std::optional(civilTimestamp(jd, *clock)) : std::nullopt;
+}
+
+void printCivilJson(const EclipseState& e, const LocalContacts& local, const PlaceClocks& clocks,
+                    double dt, std::FILE* out) {
+    const std::optional<CivilClock> clock = clockAtMaximum(e, local, clocks, dt);
+    if (!clock) {
+        std::fprintf(out, ", \"civil\": null");
+        return;
+    }
+    std::fprintf(out,
+                 ", \"civil\": {\"zone\": %s, \"zone_source\": \"%s\", \"abbreviation\": %s, "
+                 "\"offset\": %d",
+                 jsonString(clocks.place.zone).c_str(), zoneSourceName(clocks.place.zoneSource),
+                 jsonString(clock->abbreviation).c_str(), clock->offsetSeconds);
+    for (const NamedEvent& event : namedEvents(local)) {
+        const std::optional<std::string> time =
+            event.event ? civilTimeOf(e, *event.event, clocks, dt) : std::nullopt;
+        std::fprintf(out, ", \"%s\": %s", event.name, time ? jsonString(*time).c_str() : "null");
+    }
+    std::fprintf(out, "}");
+}
+
+void printLocalJson(const EclipseState& e, const ViewState& view, const LocalContacts& local,
+                    const PlaceClocks& clocks, double dt, std::FILE* out) {
+    std::fprintf(out, ", \"local\": {\"place\": %s, \"height\": %.1f, \"height_source\": \"%s\", ",
+                 clocks.place.name.empty() ? "null" : jsonString(clocks.place.name).c_str(),
+                 view.observerHeight, heightSourceName(clocks.place.heightSource));
+    for (const NamedEvent& event : namedEvents(local)) {
+        if (!event.event) {
+            std::fprintf(out, "\"%s\": null, ", event.name);
             continue;
         }
-        std::fprintf(out, "\"%s\": {\"ut\": \"%s\", \"alt\": %s, \"az\": %s}, ", e.name,
-                     utTimestamp(instantJdUt(state, e.event->t, dt)).c_str(),
-                     jsonNumber(e.event->altitude, 2).c_str(),
-                     jsonNumber(e.event->azimuth, 2).c_str());
+        std::fprintf(out, "\"%s\": {\"ut\": \"%s\", \"alt\": %s, \"az\": %s}, ", event.name,
+                     utTimestamp(instantJdUt(e, event.event->t, dt)).c_str(),
+                     jsonNumber(event.event->altitude, 2).c_str(),
+                     jsonNumber(event.event->azimuth, 2).c_str());
     }
     std::fprintf(out, "\"magnitude\": %s, \"central\": %s}",
                  jsonNumber(shownMagnitude(local.magnitude), 4).c_str(),
                  local.central ? "true" : "false");
+    printCivilJson(e, local, clocks, dt, out);
 }
 
-void printLocalText(const EclipseState& state, const ViewState& view, const LocalContacts& local,
-                    double dt, std::FILE* out) {
-    std::fprintf(out, "place       %.4f E %.4f N %.0f m\n", view.observerLon, view.observerLat,
-                 view.observerHeight);
-    const NamedEvent events[] = {{"C1", local.first},
-                                 {"C2", local.second},
-                                 {"max", local.maximum},
-                                 {"C3", local.third},
-                                 {"C4", local.fourth}};
-    for (const NamedEvent& e : events) {
-        if (!e.event)
+void printLocalText(const EclipseState& e, const ViewState& view, const LocalContacts& local,
+                    const PlaceClocks& clocks, double dt, std::FILE* out) {
+    std::fprintf(out, "place       %.4f E %.4f N %.0f m%s\n", view.observerLon, view.observerLat,
+                 view.observerHeight, heightSourceNote(clocks.place.heightSource).c_str());
+    if (!clocks.place.name.empty())
+        std::fprintf(out, "name        %s\n", clocks.place.name.c_str());
+    for (const NamedEvent& event : namedEvents(local, false)) {
+        if (!event.event)
             continue;
-        std::fprintf(out, "%-4s        %s  Sun alt %6.2f az %6.2f\n", e.name,
-                     utTimestamp(instantJdUt(state, e.event->t, dt)).c_str(), e.event->altitude,
-                     e.event->azimuth);
+        const std::optional<std::string> civil = civilTimeOf(e, *event.event, clocks, dt);
+        std::fprintf(out, "%-4s        %s  Sun alt %6.2f az %6.2f%s%s\n", event.name,
+                     utTimestamp(instantJdUt(e, event.event->t, dt)).c_str(), event.event->altitude,
+                     event.event->azimuth, civil ? "  civil " : "", civil ? civil->c_str() : "");
     }
     std::fprintf(out, "local mag.  %.4f%s\n", shownMagnitude(local.magnitude),
                  local.central ? " (central)" : "");
+    if (const std::string note = civilTimeNote(clocks.place, clockAtMaximum(e, local, clocks, dt));
+        !note.empty())
+        std::fprintf(out, "%s\n", note.c_str() + 1);
 }
 
 } // namespace
@@ -96,29 +189,25 @@ std::string isoDate(double year, double month, double day) {
     return text;
 }
 
-int runInfoCommand(Session& session, const std::vector<std::string>& args, std::FILE* out,
+int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
                    std::FILE* err) {
+    Session& session = state.session;
     CommandLine options;
     std::string error;
-    if (!options.parse(args, {"--year", "--month", "--lon", "--lat", "--height"}, {"--json"},
-                       error)) {
+    if (!options.parse(args, {"--year", "--month", "--lon", "--lat", "--height", "--place"},
+                       {"--json"}, error)) {
         std::fprintf(err, "vesk info: %s\n", error.c_str());
         return 2;
     }
     const CalendarMonth now = currentLocalMonth();
     const double year = options.number("--year", error).value_or(now.year);
     const double month = options.number("--month", error).value_or(now.month);
-    const std::optional<double> lon = options.number("--lon", error);
-    const std::optional<double> lat = options.number("--lat", error);
-    const double height = options.number("--height", error).value_or(0);
     if (error.empty())
         error = checkYearMonth(year, month);
+    const ObserverOptions place =
+        error.empty() ? applyObserverOptions(options, state) : ObserverOptions{};
     if (error.empty())
-        error = checkHeight(height);
-    if (error.empty() && lon.has_value() != lat.has_value())
-        error = "--lon and --lat go together";
-    if (error.empty() && lon && !(*lon >= -180 && *lon <= 360 && *lat >= -90 && *lat <= 90))
-        error = "--lon must lie from -180 to 360 and --lat from -90 to 90";
+        error = place.error;
     if (!error.empty()) {
         std::fprintf(err, "vesk info: %s\n", error.c_str());
         return 2;
@@ -141,18 +230,14 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
     const std::string date = isoDate(record.year, record.month, record.day);
     const char* type = eclipseTypeName(eclipseTypeNames, record.typeCode);
     const int member = sarosMember(record.year, record.saros);
-    EclipseState& state = session.eclipse;
-    loadEclipseSummary(state);
-    state.deltaT = dt;
-    state.deltaTHours = dt / 3600;
+    EclipseState& eclipse = session.eclipse;
+    loadEclipseSummary(eclipse);
+    eclipse.deltaT = dt;
+    eclipse.deltaTHours = dt / 3600;
     std::optional<LocalContacts> local;
-    if (lon) {
-        view.observerLon = *lon;
-        view.observerLat = *lat;
-        view.observerHeight = height;
-        view.observerCityIndex = typedPlaceIndex;
-        local = computeLocalContacts(state, view, dt);
-    }
+    if (place.given)
+        local = computeLocalContacts(eclipse, view, dt);
+    const PlaceClocks clocks = placeClocks(state.observerPlace(), view.observerLon);
 
     const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
     if (options.hasFlag("--json")) {
@@ -164,7 +249,7 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
                      record.jd, static_cast<int>(record.saros), member, record.t0, dt, record.jdTT,
                      julian ? "julian" : "gregorian");
         if (local)
-            printLocalJson(state, *local, dt, out);
+            printLocalJson(eclipse, view, *local, clocks, dt, out);
         std::fprintf(out, "}\n");
     } else {
         std::fprintf(out,
@@ -173,7 +258,7 @@ int runInfoCommand(Session& session, const std::vector<std::string>& args, std::
                      date.c_str(), julian ? " (Julian)" : "", type, record.magnitude, record.jd,
                      static_cast<int>(record.saros), member, record.t0, dt);
         if (local)
-            printLocalText(state, view, *local, dt, out);
+            printLocalText(eclipse, view, *local, clocks, dt, out);
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 // "vesk info": the eclipse that a year and month select, as text or as one JSON object.
 #pragma once
 
-#include "session.h"
+#include "app_state.h"
 
 #include <cstdio>
 #include <string>
@@ -11,7 +11,7 @@ namespace vesk {
 
 // Runs the command on the session; prints to out and reports errors on err. Returns the exit
 // status: 0, 1 when no catalog file is found, 2 for bad arguments.
-int runInfoCommand(Session& session, const std::vector<std::string>& args, std::FILE* out,
+int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
                    std::FILE* err);
 
 // "YYYY-MM-DD" with the astronomical year, four digits at least and a sign when negative.

@@ -94,14 +94,13 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (args[0] == "info")
-        return vesk::runInfoCommand(state.session, rest, stdout, stderr);
+        return vesk::runInfoCommand(state, rest, stdout, stderr);
     if (args[0] == "render")
         return vesk::runRenderCommand(state, rest, stdout, stderr);
     if (args[0] == "list")
-        return vesk::runListCommand(state.session, rest, stdout, stderr);
+        return vesk::runListCommand(state, rest, stdout, stderr);
     if (args[0] == "next" || args[0] == "prev")
-        return vesk::runStepCommand(state.session, rest, args[0] == "next" ? 1 : -1, stdout,
-                                    stderr);
+        return vesk::runStepCommand(state, rest, args[0] == "next" ? 1 : -1, stdout, stderr);
     std::fprintf(stderr, "vesk: unknown command '%s'\n%s", args[0].c_str(),
                  vesk::programUsage().c_str());
     return 2;

@@ -3,6 +3,7 @@
 #include "command_line.h"
 #include "output_path.h"
 #include "picture_output.h"
+#include "place_options.h"
 #include "sky_command.h"
 #include "text_recording_surface.h"
 
@@ -65,31 +66,6 @@ std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
     return error;
 }
 
-// --lon, --lat and --height.
-std::string applyPlaceOptions(const CommandLine& options, ViewState& view) {
-    std::string error;
-    const std::optional<double> lon = options.number("--lon", error);
-    const std::optional<double> lat = options.number("--lat", error);
-    const std::optional<double> placeHeight = options.number("--height", error);
-    if (!error.empty())
-        return error;
-    if (lon.has_value() != lat.has_value())
-        return "--lon and --lat go together";
-    if (placeHeight)
-        if (std::string bad = checkHeight(*placeHeight); !bad.empty())
-            return bad;
-    if (lon) {
-        if (!(*lon >= -180 && *lon <= 360 && *lat >= -90 && *lat <= 90))
-            return "--lon must lie from -180 to 360 and --lat from -90 to 90";
-        view.observerLon = *lon;
-        view.observerLat = *lat;
-        view.observerHeight = placeHeight.value_or(0);
-        view.observerInputMode = 1;
-        view.observerCityIndex = typedPlaceIndex;
-    }
-    return {};
-}
-
 // --range, --mercator, --relief, --vector, --grid and --kml.
 std::string applyMapOptions(const CommandLine& options, ViewState& view) {
     const std::string range = options.value("--range").value_or("globe");
@@ -138,11 +114,14 @@ std::string applyCentreOptions(const CommandLine& options, ViewState& view, int 
     return {};
 }
 
-std::string applyOptions(const CommandLine& options, ViewState& view, int& width, int& height,
+std::string applyOptions(const CommandLine& options, AppState& state, int& width, int& height,
                          std::string& out) {
-    for (const auto& apply : {applyWhatOptions, applyPlaceOptions, applyMapOptions})
+    ViewState& view = state.session.view;
+    for (const auto& apply : {applyWhatOptions, applyMapOptions})
         if (std::string error = apply(options, view); !error.empty())
             return error;
+    if (std::string error = applyObserverOptions(options, state).error; !error.empty())
+        return error;
     if (const auto size = options.value("--size")) {
         const auto wh = numberPair(*size, 'x');
         if (!wh || wh->first < 300 || wh->second < 300 || wh->first > largestSide ||
@@ -178,14 +157,14 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     if (!options.parse(
             args,
             {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size", "--out",
-             "--lon", "--lat", "--height", "--table-lon", "--table-step", "--dpr"},
+             "--lon", "--lat", "--height", "--place", "--table-lon", "--table-step", "--dpr"},
             {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text"}, error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
     }
     int width = defaultWidth, height = defaultHeight;
     std::string outPath;
-    error = applyOptions(options, state.session.view, width, height, outPath);
+    error = applyOptions(options, state, width, height, outPath);
     const std::optional<double> ratio = options.number("--dpr", error);
     if (error.empty() && ratio && !(*ratio >= minPixelRatio && *ratio <= maxPixelRatio))
         error = "--dpr must lie from 1 to 4";

@@ -4,6 +4,7 @@
 #include "command_line.h"
 #include "eclipse_list.h"
 #include "eclipse_search.h"
+#include "place_options.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -26,7 +27,7 @@ std::optional<int> typeCodeOf(const std::string& text) {
     return std::nullopt;
 }
 
-std::string applyFilter(const CommandLine& options, Session& s, SearchCriteria& c) {
+std::string applyFilter(const CommandLine& options, AppState& state, SearchCriteria& c) {
     std::string error;
     int filters = 0;
     if (const auto type = options.value("--type")) {
@@ -38,13 +39,9 @@ std::string applyFilter(const CommandLine& options, Session& s, SearchCriteria& 
         c.type = *code;
         ++filters;
     }
-    if (const auto place = options.value("--place")) {
-        const auto lonLat = numberPair(*place, ',');
-        if (!lonLat || !(std::fabs(lonLat->first) <= 180) || !(std::fabs(lonLat->second) <= 90))
-            return "--place must be LON,LAT in degrees";
-        s.view.observerLon = lonLat->first;
-        s.view.observerLat = lonLat->second;
-        s.view.observerHeight = 0;
+    if (options.has("--place")) {
+        if (const std::string bad = applyObserverOptions(options, state).error; !bad.empty())
+            return bad;
         c.mode = searchPlace;
         c.minMagnitude = options.number("--min-mag", error).value_or(c.minMagnitude);
         ++filters;
@@ -73,8 +70,9 @@ void printHit(std::FILE* out, const EclipseRecord& r) {
 
 } // namespace
 
-int runListCommand(Session& s, const std::vector<std::string>& args, std::FILE* out,
+int runListCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
                    std::FILE* err) {
+    Session& s = state.session;
     CommandLine options;
     std::string error;
     std::vector<std::string> valued = {"--from", "--years", "--limit"};
@@ -84,7 +82,7 @@ int runListCommand(Session& s, const std::vector<std::string>& args, std::FILE* 
         return 2;
     }
     SearchCriteria criteria;
-    error = applyFilter(options, s, criteria);
+    error = applyFilter(options, state, criteria);
     const double from = options.number("--from", error).value_or(currentLocalMonth().year);
     const double years = options.number("--years", error).value_or(10);
     const double limit = options.number("--limit", error).value_or(maxSearchHits);
@@ -110,8 +108,9 @@ int runListCommand(Session& s, const std::vector<std::string>& args, std::FILE* 
     return 0;
 }
 
-int runStepCommand(Session& s, const std::vector<std::string>& args, int direction, std::FILE* out,
-                   std::FILE* err) {
+int runStepCommand(AppState& state, const std::vector<std::string>& args, int direction,
+                   std::FILE* out, std::FILE* err) {
+    Session& s = state.session;
     const char* name = direction > 0 ? "vesk next" : "vesk prev";
     CommandLine options;
     std::string error;
@@ -122,7 +121,7 @@ int runStepCommand(Session& s, const std::vector<std::string>& args, int directi
         return 2;
     }
     SearchCriteria criteria;
-    error = applyFilter(options, s, criteria);
+    error = applyFilter(options, state, criteria);
     const CalendarMonth now = currentLocalMonth();
     const double year = options.number("--year", error).value_or(now.year);
     const double month = options.number("--month", error).value_or(now.month);

@@ -2,7 +2,7 @@
 // line per eclipse in the format of the eclipse list (UTF-8).
 #pragma once
 
-#include "session.h"
+#include "app_state.h"
 
 #include <cstdio>
 #include <string>
@@ -12,12 +12,12 @@ namespace vesk {
 
 // Exit status: 0 (also when nothing matched), 1 when the catalog cannot be read, 2 for bad
 // arguments.
-int runListCommand(Session& session, const std::vector<std::string>& args, std::FILE* out,
+int runListCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
                    std::FILE* err);
 
 // direction +1: the next matching eclipse after the eclipse of the year and month; -1: the one
 // before it. Exit status as above; 1 also when there is no such eclipse.
-int runStepCommand(Session& session, const std::vector<std::string>& args, int direction,
+int runStepCommand(AppState& state, const std::vector<std::string>& args, int direction,
                    std::FILE* out, std::FILE* err);
 
 } // namespace vesk

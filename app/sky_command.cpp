@@ -1,5 +1,6 @@
 #include "sky_command.h"
 
+#include "civil_time.h"
 #include "eclipse_list.h"
 #include "limb_correction.h"
 #include "local_contacts.h"
@@ -49,9 +50,12 @@ bool drawSkyAtMaximum(AppState& state, DrawSurface& target) {
     const std::optional<EclipsePlanets> planets = findPlanetPlaces(
         findDataFile(s.catalog.paths, planetPlaceFileName, passedOver, planetFileRefusal),
         e.record->jdTT);
+    const PlaceClocks clocks = placeClocks(state.observerPlace(), s.view.observerLon);
     drawSkyView(surface, packedDate(year, month, day), e.t0 + e.localMaxTime - e.deltaTHours,
                 s.view.observerLon, s.view.observerLat,
-                solarSystemSky(e, e.localMaxTime, e.deltaT, planets));
+                solarSystemSky(e, e.localMaxTime, e.deltaT, planets),
+                clocks.clockAt ? clocks.clockAt(instantJdUt(e, e.localMaxTime, e.deltaT))
+                               : std::nullopt);
     return true;
 }
 

@@ -150,11 +150,21 @@ void recentreMap(ViewState& view, double lon, double lat) {
     view.redrawAction = redrawShow;
 }
 
-void observeFrom(ViewState& view, double lon, double lat) {
+void placeObserver(ViewState& view, double lon, double lat, double height, ObserverPlace place) {
+    view.observerInputMode = 1;
     view.observerCityIndex = typedPlaceIndex;
     view.observerLon = lon;
     view.observerLat = lat;
-    view.observerHeight = 0;
+    view.observerHeight = height;
+    place.lon = lon;
+    place.lat = lat;
+    view.observerPlace = std::move(place);
+}
+
+void observeFrom(ViewState& view, double lon, double lat, double groundHeight) {
+    ObserverPlace place;
+    place.heightSource = HeightSource::reliefGrid;
+    placeObserver(view, lon, lat, groundHeight, place);
     view.displayMode = displayLocal;
     view.redrawAction = redrawShow;
 }

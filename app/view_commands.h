@@ -30,7 +30,11 @@ void backToMap(ViewState& view);
 void showLocalInfo(ViewState& view);
 void nextEclipse(ViewState& view);
 void recentreMap(ViewState& view, double lon, double lat);
-void observeFrom(ViewState& view, double lon, double lat);
+// Puts the observer at a typed, clicked or named place (its zone found later from the position
+// unless place has one).
+void placeObserver(ViewState& view, double lon, double lat, double height, ObserverPlace place);
+// The local circumstances of a clicked point, at the relief grid's height of the ground there.
+void observeFrom(ViewState& view, double lon, double lat, double groundHeight);
 // Moves the map by a drag of (dx, dy) view pixels. On the globe the point under the start of
 // the drag follows the pointer: the map centre becomes the point dx, dy pixels from the centre
 // against the drag, in the regional range at the present magnification. On Mercator the map

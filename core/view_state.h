@@ -3,6 +3,8 @@
 // commands tell the next repaint what to do. One per view, alive for the whole process.
 #pragma once
 
+#include "observer_place.h"
+
 namespace vesk {
 
 // Display modes.
@@ -48,6 +50,7 @@ struct ViewState {
     double observerLon = 135;         // degrees east
     double observerLat = 35;          // degrees north
     double observerHeight = 0;        // metres
+    ObserverPlace observerPlace;      // its name, time zone and the source of its height
     double textScale = 1;             // text size: 1 (100 %), 1.25, 1.5 or 2
     double year = 0, month = 0;       // requested, then the UT year and month shown
     SearchMode searchMode = searchAll;

@@ -270,6 +270,11 @@ std::optional<Gazetteer> loadGazetteer(const DataPaths& paths, IgnoredFiles& ign
     return g;
 }
 
+const Gazetteer* KeptGazetteer::get() {
+    std::call_once(read, [this] { kept = loadGazetteer(paths, notes); });
+    return kept ? &*kept : nullptr;
+}
+
 std::string foldName(std::string_view name) {
     std::string folded;
     folded.reserve(name.size());
@@ -355,6 +360,36 @@ std::string placeLabel(const GazetteerPlace& p, bool japanese) {
     if (!p.region.empty() && p.region != p.name)
         label += p.region + ", ";
     return label + (p.countryName.empty() ? p.country : p.countryName) + ")";
+}
+
+ObserverPlace observerPlaceOf(const GazetteerPlace& p, bool japanese) {
+    ObserverPlace place;
+    place.lon = p.lon;
+    place.lat = p.lat;
+    place.name = placeLabel(p, japanese);
+    place.zone = p.zone;
+    place.zoneSource = ZoneSource::gazetteer;
+    place.heightSource = p.height ? HeightSource::gazetteer : HeightSource::given;
+    return place;
+}
+
+ObserverPlace observerPlaceAt(const Gazetteer* g, double lon, double lat) {
+    ObserverPlace place;
+    place.lon = lon;
+    place.lat = lat;
+    if (!g)
+        return place;
+    const double lonE = lon > 180 ? lon - 360 : lon;
+    if (const std::optional<std::uint32_t> near = nearestPlace(*g, lonE, lat, zoneSearchKm)) {
+        const GazetteerPlace& p = g->places[*near];
+        place.zone = p.zone;
+        place.zoneFrom = p.name;
+        place.zoneFromKm = greatCircleKm(lonE, lat, p.lon, p.lat);
+        place.zoneSource = ZoneSource::nearestPlace;
+    } else {
+        place.zoneSource = ZoneSource::nautical;
+    }
+    return place;
 }
 
 } // namespace vesk

@@ -7,9 +7,11 @@
 #pragma once
 
 #include "data_paths.h"
+#include "observer_place.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -79,5 +81,29 @@ double greatCircleKm(double lon1, double lat1, double lon2, double lat2);
 
 // "Luxor (Luxor, Egypt)": the name, then the region and country that tell it from others.
 std::string placeLabel(const GazetteerPlace& p, bool japanese);
+
+// The gazetteer of a process, read when it is first asked for (from any thread) and kept.
+class KeptGazetteer {
+  public:
+    explicit KeptGazetteer(DataPaths paths) : paths(gazetteerPaths(paths)) {}
+    // The gazetteer, or null when there is none; notes get what the reading passed over.
+    const Gazetteer* get();
+    IgnoredFiles notes;
+
+  private:
+    DataPaths paths;
+    std::once_flag read;
+    std::optional<Gazetteer> kept;
+};
+
+// Typed or clicked coordinates take the time zone of the nearest gazetteer place within this
+// distance (km); farther from every place, the nautical zone of the longitude.
+constexpr double zoneSearchKm = 150;
+
+// The observer's place of a place chosen by name: its label, zone and height's source.
+ObserverPlace observerPlaceOf(const GazetteerPlace& p, bool japanese);
+
+// The observer's place of coordinates (without a gazetteer: no zone).
+ObserverPlace observerPlaceAt(const Gazetteer* g, double lon, double lat);
 
 } // namespace vesk

@@ -17,6 +17,8 @@ namespace vesk {
 namespace {
 
 constexpr int textX = 10, rowPitch = 15;
+// The row of the line that names the civil time's zone: below the horizon chart.
+constexpr int civilNoteRow = 28;
 constexpr Rgb whiteText{255, 255, 255};
 constexpr int chartX0 = 185, chartY0 = 390;
 constexpr double chartScale = 31.477886784533865;      // pixels per Earth radius in the chart
@@ -68,8 +70,25 @@ struct Report {
     DrawSurface& surface;
     EclipseState& s;
     double deltaT, zone, lonEast;
+    CivilClockAt civil;         // the place's clocks (empty: no zone)
+    std::string civilHeadClock; // the abbreviation of the column's head; empty: no column
 
     void row(int r, const std::string& text) { surface.textOut(textX, rowPitch * r, text); }
+
+    // The civil time column of a line at t: the clock's time, with the zone's abbreviation when
+    // it is not the head's (a change of the clocks during the eclipse).
+    std::string civilField(double t) const {
+        if (civilHeadClock.empty())
+            return "";
+        const double jd = instantJdUt(s, t, deltaT);
+        const std::optional<CivilClock> clock = civil(jd);
+        if (!clock)
+            return "";
+        double h = 0, m = 0, sec = 0;
+        splitHours(s.t0 + t - deltaT / 3600 + clock->offsetSeconds / 3600.0, h, m, sec);
+        return format(" %02.0f:%02.0f:%02.0f", h, m, std::floor(sec)) +
+               (clock->abbreviation == civilHeadClock ? "" : " " + clock->abbreviation);
+    }
 
     // A contact line: the instant's times, the element altitude, P, V and the azimuth.
     void contactLine(int r, const char* label, double t, double altitude, double azimuth) {
@@ -79,7 +98,8 @@ struct Report {
                 " %s %02.0f:%02.0f:%04.1f %02.0f:%02.0f:%02.0f  %02.0f:%02.0f:%02.0f  %5.1f        "
                 "%5.1f %5.1f %4.0f",
                 label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH, c.lmtM,
-                std::floor(c.lmtS), altitude, s.contactPA, s.vertexAngle, azimuth));
+                std::floor(c.lmtS), altitude, s.contactPA, s.vertexAngle, azimuth) +
+                civilField(t));
     }
 
     // A line with the magnitude after the altitude (maximum, sunrise, sunset).
@@ -92,7 +112,8 @@ struct Report {
                 "%5.1f %5.1f %4.0f",
                 label, c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH, c.lmtM,
                 std::floor(c.lmtS), altitude, shownMagnitude(magnitude), s.contactPA, s.vertexAngle,
-                azimuth));
+                azimuth) +
+                civilField(t));
     }
 };
 
@@ -209,11 +230,12 @@ namespace {
 class ReportDrawing {
   public:
     ReportDrawing(DrawSurface& surface, EclipseState& s, LocalReportState& report,
-                  const ViewState& view, double deltaT)
-        : surface(surface), s(s), report(report), view(view),
-          deltaT(deltaT), r{surface, s, deltaT, zoneHours(view.observerLon), view.observerLon} {}
+                  const ViewState& view, double deltaT, const PlaceClocks& civil)
+        : surface(surface), s(s), report(report), view(view), deltaT(deltaT), place(civil.place),
+          r{surface, s, deltaT, zoneHours(view.observerLon), view.observerLon, civil.clockAt, ""} {}
 
     void headLines(const CityTable& cities);
+    void civilHead();
     void contacts();
     void horizonMoment();
     void maximumLines();
@@ -234,6 +256,7 @@ class ReportDrawing {
     LocalReportState& report;
     const ViewState& view;
     double deltaT;
+    const ObserverPlace& place;
     Report r;
     Maximum maximum;
     // A contact that does not exist counts as one with the Sun below the horizon.
@@ -260,15 +283,32 @@ void ReportDrawing::headLines(const CityTable& cities) {
         r.row(3, format(" Location : %s Lon:%7.2f°Lat:%7.2f° Height:%5.1f", city.name.c_str(),
                         city.lon, city.lat, city.height));
     } else if (cityIndex == typedPlaceIndex) {
-        r.row(3, format(" Location : Selected City       Lon:%7.2f°Lat:%7.2f° Height:%6.1f",
-                        view.observerLon, view.observerLat, view.observerHeight));
+        const std::string& name = place.name;
+        r.row(3, format(" Location : %s Lon:%7.2f°Lat:%7.2f° Height:%6.1f%s",
+                        name.empty() ? "Selected City      " : name.c_str(), view.observerLon,
+                        view.observerLat, view.observerHeight,
+                        heightSourceNote(place.heightSource).c_str()));
     }
+    civilHead();
     r.row(5,
-          "                        Universal  Local               Sun    Mag.   Pm     Z     Az");
-    r.row(6, "                        Time(UT)   STD Time    LMT     Alt                        ");
+          "                        Universal  Local               Sun    Mag.   Pm     Z     Az" +
+              std::string(r.civilHeadClock.empty() ? "" : "    Civil"));
+    r.row(6, "                        Time(UT)   STD Time    LMT     Alt                        " +
+                 (r.civilHeadClock.empty() ? "" : " " + r.civilHeadClock));
     r.row(7,
-          "                        ---------- --------  --------  ----- ------ ----- ----- -----");
+          "                        ---------- --------  --------  ----- ------ ----- ----- -----" +
+              std::string(r.civilHeadClock.empty() ? "" : " --------"));
     drawHorizonChart(surface, s, 0, 0, 0, deltaT, horizonFrame);
+}
+
+// The civil time at the maximum: the column's head and the line that names the zone.
+void ReportDrawing::civilHead() {
+    if (!r.civil)
+        return;
+    const std::optional<CivilClock> clock = r.civil(instantJdUt(s, maximum.t, deltaT));
+    if (clock)
+        r.civilHeadClock = clock->abbreviation;
+    r.row(civilNoteRow, civilTimeNote(place, clock));
 }
 
 // An outer contact: a line and the bodies on the chart while the Sun is up.
@@ -360,9 +400,10 @@ void ReportDrawing::maximumLines() {
 } // namespace
 
 void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportState& report,
-                            const ViewState& view, const CityTable& cities, double deltaT) {
+                            const ViewState& view, const CityTable& cities, double deltaT,
+                            const PlaceClocks& civil) {
     setObserver(s, view);
-    ReportDrawing drawing(surface, s, report, view, deltaT);
+    ReportDrawing drawing(surface, s, report, view, deltaT, civil);
     drawing.headLines(cities);
     drawing.contacts();
     drawing.horizonMoment();

@@ -23,9 +23,11 @@ enum HorizonChartMode { horizonFrame = 0, horizonBodies = 1, horizonBodiesHalo =
 // The Sun is up when the solar theory puts it above this altitude (degrees).
 constexpr double sunriseAltitude = -0.8;
 
-// The report of display mode 2 for the view's observer.
+// The report of display mode 2 for the view's observer; with the place's clocks, a column of
+// civil time wherever it is known and a line naming the zone.
 void drawLocalCircumstances(DrawSurface& surface, EclipseState& state, LocalReportState& report,
-                            const ViewState& view, const CityTable& cities, double deltaT);
+                            const ViewState& view, const CityTable& cities, double deltaT,
+                            const PlaceClocks& civil = {});
 
 // The altitude/azimuth chart: its frame, or the Sun at (altitude, azimuth) with the Moon as seen
 // at t (with a halo in mode 2). The chart is turned by the Sun's azimuth at maximum.

@@ -75,7 +75,8 @@ void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int
 }
 
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
-                 double lat, const SolarSystemSky& solarSystem) {
+                 double lat, const SolarSystemSky& solarSystem,
+                 const std::optional<CivilClock>& civil) {
     const Font previous = surface.selectFont({"ＭＳ　明朝", -11, 500, true});
     double year = 0, month = 0, dayPart = 0;
     splitPacked(packedDate, year, month, dayPart);
@@ -92,6 +93,8 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     row(5, clock("UT ", utHours));
     row(6, clock("LST", utHours + zone));
     row(7, clock("LMT", utHours + lonEast / 15));
+    if (civil)
+        row(8, clock(civil->abbreviation.c_str(), utHours + civil->offsetSeconds / 3600.0));
     row(9, " Location");
     row(10, format("   Lon(deg.):%8.2f", lonEast));
     row(11, format("   Lat(deg.):%8.2f", lat));

@@ -2,6 +2,7 @@
 
 #include "messages.h"
 #include "picture_output.h"
+#include "place_options.h"
 #include "redraw_pipeline.h"
 #include "sky_command.h"
 #include "translation.h"
@@ -517,7 +518,8 @@ void CVeskView::mouseDoubleClickEvent(QMouseEvent* event) {
         drawText(0, 15, text, panelFont(), true);
         if (hit) {
             settle();
-            observeFrom(state.session.view, hit->first, hit->second);
+            observeFrom(state.session.view, hit->first, hit->second,
+                        reliefHeightAt(state, hit->first, hit->second));
             invalidate();
         }
     }

@@ -1,9 +1,9 @@
 // The headless commands with any arguments (one per line of the input) over the repository's
 // catalog; render is left out, its drawing is the screens harness's work.
+#include "app_state.h"
 #include "fuzz_support.h"
 #include "info_command.h"
 #include "search_commands.h"
-#include "session.h"
 
 #include <cstdio>
 #include <sstream>
@@ -18,12 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> args;
     while (args.size() < 16 && std::getline(lines, word))
         args.push_back(word);
-    Session session(DataPaths{{fuzzing::sourceDataDir()}});
+    AppState state(DataPaths{{fuzzing::sourceDataDir()}});
     if (command == "info")
-        runInfoCommand(session, args, sink, sink);
+        runInfoCommand(state, args, sink, sink);
     else if (command == "list")
-        runListCommand(session, args, sink, sink);
+        runListCommand(state, args, sink, sink);
     else if (command == "next" || command == "prev")
-        runStepCommand(session, args, command == "next" ? 1 : -1, sink, sink);
+        runStepCommand(state, args, command == "next" ? 1 : -1, sink, sink);
     return 0;
 }

@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             drawLimbAtMaximum(state, surface);
         }
     }
-    runInfoCommand(state.session,
+    runInfoCommand(state,
                    {"--year", std::to_string(values[0]), "--month", std::to_string(values[1]),
                     "--lon", std::to_string(lon), "--lat", std::to_string(lat), "--json"},
                    sink, sink);

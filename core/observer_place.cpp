@@ -1,0 +1,49 @@
+#include "observer_place.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace vesk {
+
+std::string utcOffsetText(int offsetSeconds) {
+    const int minutes = std::abs(offsetSeconds) / 60;
+    char text[16];
+    std::snprintf(text, sizeof text, "UTC%c%02d:%02d", offsetSeconds < 0 ? '-' : '+', minutes / 60,
+                  minutes % 60);
+    return text;
+}
+
+std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilClock>& clock) {
+    if (place.zoneSource == ZoneSource::none)
+        return {};
+    const bool nautical = place.zoneSource == ZoneSource::nautical;
+    if (!clock)
+        return " Civil time : not known at this date" + (nautical ? "" : " (" + place.zone + ")") +
+               "; STD time and LMT shown";
+    if (nautical)
+        return " Civil time : " + utcOffsetText(clock->offsetSeconds) +
+               ", the nautical zone of the longitude";
+    std::string note = " Civil time : " + clock->abbreviation + " (" +
+                       utcOffsetText(clock->offsetSeconds) + "), " + place.zone;
+    if (place.zoneSource == ZoneSource::nearestPlace) {
+        char km[32];
+        std::snprintf(km, sizeof km, "%.0f km", place.zoneFromKm);
+        note += ", the zone of " + place.zoneFrom + " (" + km + ")";
+    }
+    return note;
+}
+
+std::string heightSourceNote(HeightSource source) {
+    switch (source) {
+    case HeightSource::gazetteer:
+        return " (gazetteer)";
+    case HeightSource::reliefGrid:
+        return " (relief grid)";
+    case HeightSource::given:
+        break;
+    }
+    return "";
+}
+
+} // namespace vesk
