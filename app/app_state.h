@@ -11,6 +11,7 @@
 #include "redraw_pipeline.h"
 #include "save_files.h"
 #include "session.h"
+#include "translation.h"
 
 #include <filesystem>
 #include <string>
@@ -32,6 +33,7 @@ struct AppState {
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step
     int pendingSearchType = 2; // the type chosen in the search dialog's list
     KeptGazetteer gazetteer;   // the world's places by name, read when first asked for
+    Language language = Language::japanese; // the window's
 
     // The observer's place of the view: as chosen by name, else with the zone of its position.
     ObserverPlace observerPlace();

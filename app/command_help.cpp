@@ -13,16 +13,19 @@ struct CommandText {
 };
 
 constexpr CommandText commands[] = {
-    {"info", "info [--year Y --month M] [--lon E --lat N [--height M]] [--json]",
+    {"info", "info [--year Y --month M] [--place NAME | --lon E --lat N] [--height M] [--json]",
      "The eclipse of a month (this month when none is given): date, type, magnitude, Julian\n"
      "date, Saros series and member, Delta T; with a place, its local circumstances.\n"
      "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12.99)\n"
+     "  --place NAME        a place by name (\"Luxor\", \"Luxor, EG\", \"Springfield, Ohio\"),\n"
+     "                      with its height and its clocks' civil time; or LON,LAT\n"
      "  --lon E --lat N     a place: east longitude and latitude in degrees\n"
-     "  --height M          its height in metres (-500 to 100000)\n"
+     "  --height M          its height in metres (-500 to 100000; by default the named\n"
+     "                      place's, or the relief grid's for coordinates, 0 at sea)\n"
      "  --json              one JSON object instead of the text lines\n"},
     {"render",
-     "render [--year Y --month M] [--mode map|table|local|sky|limb] [--lon E --lat N\n"
-     "            [--height M]] [--table-lon L] [--table-step S]\n"
+     "render [--year Y --month M] [--mode map|table|local|sky|limb]\n"
+     "            [--place NAME | --lon E --lat N] [--height M] [--table-lon L] [--table-step S]\n"
      "            [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
      "            [--mercator] [--relief|--vector] [--grid] [--kml] [--size WxH]\n"
      "            [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]",
@@ -30,7 +33,7 @@ constexpr CommandText commands[] = {
      "  --mode M            map (the default), table (the central line), local (the place's\n"
      "                      circumstances), sky (the sky at the maximum) or limb (the contacts\n"
      "                      corrected for the lunar limb); sky and limb need a place in the path\n"
-     "  --lon, --lat, --height  the place, as for info\n"
+     "  --place, --lon, --lat, --height  the place, as for info\n"
      "  --table-lon L --table-step S  first longitude and step of the central line table\n"
      "  --range R           globe (the default), asia or europe\n"
      "  --centre LON,LAT --scale K  a regional map about a point, K times the globe's radius\n"
@@ -44,19 +47,20 @@ constexpr CommandText commands[] = {
      "                      at most 400 million pixels in all)\n"
      "  --text              print the texts of the screen, one per line\n"},
     {"list",
-     "list [--from YEAR] [--years N] [--type T | --place LON,LAT [--min-mag M] |\n"
+     "list [--from YEAR] [--years N] [--type T | --place NAME|LON,LAT [--min-mag M] |\n"
      "          --saros S] [--limit K]",
      "The eclipses of a span of years that match a search, one per line.\n"
      "  --from YEAR --years N  the years YEAR to YEAR + N, both included (this year and 10\n"
      "                      years by default)\n"
      "  --type T            partial, total, annular, hybrid, noncentral-total or\n"
      "                      noncentral-annular (or their codes 1 to 6)\n"
-     "  --place LON,LAT     seen from a place, with at least --min-mag M (0.5) and the Sun\n"
+     "  --place NAME|LON,LAT  seen from a place (by name as for info), with at least\n"
+     "                      --min-mag M (0.5) and the Sun\n"
      "                      no more than 15 degrees below the horizon at the maximum\n"
      "  --saros S           the members of a Saros series\n"
      "  --limit K           at most K eclipses (100)\n"},
     {"next",
-     "next|prev [--year Y --month M] [--type T | --place LON,LAT [--min-mag M] |\n"
+     "next|prev [--year Y --month M] [--type T | --place NAME|LON,LAT [--min-mag M] |\n"
      "               --saros S]",
      "The next eclipse after, or the last one before, the eclipse of a month that matches a\n"
      "search (the options as for list), printed as one line of list: the packed date\n"

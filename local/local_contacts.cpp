@@ -37,15 +37,42 @@ double instantJdUt(const EclipseState& s, double t, double deltaT) {
     return jdOfElementHours(s.record->jdTT, s.record->t0 + t) - deltaT / 86400;
 }
 
-LocalContacts computeLocalContacts(EclipseState& s, const ViewState& view, double deltaT) {
-    setObserver(s, view);
+namespace {
+
+// The local maximum of the observer set in the state, from greatest eclipse.
+LocalContacts localMaximumFromGreatest(EclipseState& s, double deltaT) {
     LocalContacts result;
     double t = 0, altitude = 0;
     localMaximum(s, closestApproach(*s.record, 0), deltaT, t, altitude, result.magnitude,
                  result.central);
-    if (s.status != 1 || !(result.magnitude > 0))
+    if (s.status == 1 && result.magnitude > 0)
+        result.maximum = eventAt(s, t, altitude, deltaT);
+    return result;
+}
+
+} // namespace
+
+LocalContacts maximumAtPlace(const EclipseRecord& record, double deltaT, double lonEast,
+                             double lat) {
+    EclipseState s;
+    s.record = &record;
+    loadEclipseSummary(s);
+    s.deltaT = deltaT;
+    s.deltaTHours = deltaT / 3600;
+    ViewState place;
+    place.observerLon = lonEast;
+    place.observerLat = lat;
+    place.observerHeight = 0;
+    setObserver(s, place);
+    return localMaximumFromGreatest(s, deltaT);
+}
+
+LocalContacts computeLocalContacts(EclipseState& s, const ViewState& view, double deltaT) {
+    setObserver(s, view);
+    LocalContacts result = localMaximumFromGreatest(s, deltaT);
+    if (!result.maximum)
         return result;
-    result.maximum = eventAt(s, t, altitude, deltaT);
+    const double t = result.maximum->t;
     result.first = contactAt(s, penumbralContact, t, deltaT, -1);
     result.fourth = contactAt(s, penumbralContact, t, deltaT, +1);
     result.second = contactAt(s, umbralContact, t, deltaT, -1);

@@ -29,6 +29,12 @@ struct LocalContacts {
 // Sun's altitude.
 LocalContacts computeLocalContacts(EclipseState& state, const ViewState& view, double deltaT);
 
+// The local maximum (the magnitude, whether central, the instant and the Sun there; no contacts)
+// at a place at sea level for an eclipse record and Delta T, on an eclipse state of its own: the
+// window's pointer read-out computes it while a repaint uses the shared state.
+LocalContacts maximumAtPlace(const EclipseRecord& record, double deltaT, double lonEast,
+                             double lat);
+
 // The UT Julian date of t hours from t0 (TT) with deltaT seconds: t0 counts from midnight of the
 // TT date of greatest eclipse.
 double instantJdUt(const EclipseState& state, double t, double deltaT);

@@ -84,8 +84,9 @@ TEST(Dialogs, QtsOwnTextsInJapaneseAndTheAboutBoxNamesItsSources) {
     QString text;
     for (const QLabel* label : about.findChildren<QLabel*>())
         text += label->text();
-    for (const char* part : {"バージョン 0.1", "-12999年8月31日", "16996年11月29日", "JPL DE431",
-                             "ETOPO5", "GSHHG", "KStars", "LRO LOLA", "LGPL 3"})
+    for (const char* part :
+         {"バージョン 0.1", "-12999年8月31日", "16996年11月29日", "JPL DE431", "ETOPO5", "GSHHG",
+          "KStars", "LRO LOLA", "LGPL 3", "GeoNames", "CC BY 4.0"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(part))) << part;
 }
 
@@ -209,7 +210,8 @@ TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
 TEST(Window, MenusToolbarAndTheFirstPicture) {
     Window w;
     EXPECT_TRUE(w.frame.showsDocumentMenus());
-    EXPECT_EQ(w.frame.toolBar()->actions().size(), 13);
+    // the 13 commands, then a separator and the place field
+    EXPECT_EQ(w.frame.toolBar()->actions().size(), 15);
     const QImage& picture = w.view->picture();
     ASSERT_FALSE(picture.isNull());
     int lit = 0;
@@ -826,4 +828,76 @@ TEST(Window, ARepaintStoppedByTheListsSearchIsDrawnAfterIt) {
     EXPECT_FALSE(w.view->working());
     EXPECT_NE(w.view->picture(), before) << "the next eclipse is drawn";
     EXPECT_EQ(list->list->count(), 101);
+}
+
+namespace {
+
+bool hasGazetteer() {
+    IgnoredFiles ignored;
+    return loadGazetteer(gazetteerPaths(DataPaths{}), ignored).has_value();
+}
+
+} // namespace
+
+// A place typed by name in the toolbar becomes the observer, with its zone and height, and its
+// local circumstances are shown; a name of several places is refused in the status bar.
+TEST(Window, ToolbarPlaceFieldChoosesAPlaceByName) {
+    if (!hasGazetteer())
+        GTEST_SKIP() << "libtimezonemap-data is not installed";
+    Window w;
+    auto* field = w.frame.findChild<QLineEdit*>("placeField");
+    ASSERT_NE(field, nullptr);
+    QTest::keyClicks(field, "Springfield");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_TRUE(w.frame.statusBar()->currentMessage().contains("Springfield"));
+    EXPECT_NE(w.v().displayMode, displayLocal);
+    field->clear();
+    QTest::keyClicks(field, "Dallas");
+    QTest::keyClick(field, Qt::Key_Return);
+    w.finishWork();
+    EXPECT_EQ(w.v().displayMode, displayLocal);
+    EXPECT_NEAR(w.v().observerLon, -96.807, 0.01);
+    EXPECT_EQ(w.v().observerHeight, 128);
+    EXPECT_EQ(w.state.observerPlace().zone, "America/Chicago");
+    EXPECT_EQ(w.state.observerPlace().heightSource, HeightSource::gazetteer);
+}
+
+// In the display dialog, a place by name fills in the typed place beside the city list.
+TEST(Dialogs, DisplayDialogPlaceByNameFillsTheTypedPlace) {
+    if (!hasGazetteer())
+        GTEST_SKIP() << "libtimezonemap-data is not installed";
+    AppState state{DataPaths{{sourceDataDir()}}};
+    Messages messages;
+    CityTable cities;
+    cities.rows = {{"A", 10, 20, 30, 0}};
+    int cityIndex = 1;
+    CDisplayDlg dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
+                       messages.reporter(), &state);
+    dialog.show();
+    auto* field = dialog.findChild<QLineEdit*>("placeField");
+    ASSERT_NE(field, nullptr);
+    QTest::keyClicks(field, "Luxor, EG");
+    EXPECT_EQ(field->text(), QString("Luxor, EG"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(dialog.lonEdit->text(), QString("32.6421"));
+    EXPECT_EQ(dialog.heightEdit->text(), QString("89"));
+    EXPECT_EQ(dialog.placeGroup->checkedId(), 1);
+    ASSERT_TRUE(dialog.chosenPlace);
+    EXPECT_EQ(dialog.chosenPlace->zone, "Africa/Cairo");
+}
+
+// The pointer over the map tells the local magnitude, the time of maximum and the Sun there.
+TEST(Window, PointerOverTheMapTellsTheCircumstancesThere) {
+    Window w;
+    const ViewState& v = w.v();
+    const QPoint centre(v.mapCentreX, v.mapCentreY);
+    QTest::mouseMove(w.view, centre + QPoint(1, 1));
+    const QString readout = w.frame.statusBar()->currentMessage();
+    EXPECT_TRUE(readout.contains("mag.")) << readout.toStdString();
+    EXPECT_TRUE(readout.contains(" UT")) << readout.toStdString();
+    EXPECT_TRUE(readout.contains("Sun ")) << readout.toStdString();
+    const QImage before = w.view->picture().copy();
+    QTest::mouseMove(w.view, centre + QPoint(30, 10));
+    EXPECT_EQ(w.view->picture(), before) << "no repaint for the read-out";
+    EXPECT_NE(w.frame.statusBar()->currentMessage(), readout);
 }

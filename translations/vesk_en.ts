@@ -4,12 +4,12 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="276"/>
+        <location filename="../app/gui/dialogs.cpp" line="295"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About vesk</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="279"/>
+        <location filename="../app/gui/dialogs.cpp" line="298"/>
         <source>vesk バージョン %1
 
 日食カタログ: JPL DE431 から計算した 71,251 回の日食
@@ -20,6 +20,7 @@
 ・ETOPO5 地形（NOAA 国立地球物理データセンター、パブリックドメイン）
 ・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）
 ・KStars 都市リスト（KDE、GPL 2 以降）
+・GeoNames 地名辞典 cities15000（www.geonames.org、CC BY 4.0）
 ・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）</source>
         <translation>vesk version %1
 
@@ -31,121 +32,127 @@ Sources of the data and their terms:
 - ETOPO5 relief (NOAA National Geophysical Data Center, public domain)
 - GSHHG coasts, rivers and borders (P. Wessel, W. H. F. Smith, LGPL 3)
 - KStars city list (KDE, GPL 2 or later)
+- GeoNames gazetteer cities15000 (www.geonames.org, CC BY 4.0)
 - LRO LOLA lunar relief LDEM (NASA PDS, public domain)</translation>
     </message>
 </context>
 <context>
     <name>CDisplayDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="138"/>
+        <location filename="../app/gui/dialogs.cpp" line="140"/>
         <source>表示モードメニュー</source>
         <translation>Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="154"/>
+        <location filename="../app/gui/dialogs.cpp" line="156"/>
         <source>緯度経度線表示</source>
         <translation>Latitude and longitude grid</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="155"/>
+        <location filename="../app/gui/dialogs.cpp" line="157"/>
         <source>KMLファイル出力</source>
         <translation>Write KML files</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="156"/>
+        <location filename="../app/gui/dialogs.cpp" line="158"/>
         <source>CIA MAPを使用</source>
         <translation>Use the CIA map</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="157"/>
+        <location filename="../app/gui/dialogs.cpp" line="159"/>
         <source>メルカトル図法</source>
         <translation>Mercator projection</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="163"/>
+        <location filename="../app/gui/dialogs.cpp" line="165"/>
         <source>描画範囲</source>
         <translation>Map range</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="165"/>
+        <location filename="../app/gui/dialogs.cpp" line="167"/>
         <source>地球儀</source>
         <translation>Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="166"/>
+        <location filename="../app/gui/dialogs.cpp" line="168"/>
         <source>アジア</source>
         <translation>Asia</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="167"/>
+        <location filename="../app/gui/dialogs.cpp" line="169"/>
         <source>ヨーロッパ</source>
         <translation>Europe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="170"/>
+        <location filename="../app/gui/dialogs.cpp" line="172"/>
         <source>値入力</source>
         <translation>Typed values</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="171"/>
-        <location filename="../app/gui/dialogs.cpp" line="190"/>
+        <location filename="../app/gui/dialogs.cpp" line="173"/>
+        <location filename="../app/gui/dialogs.cpp" line="194"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="172"/>
+        <location filename="../app/gui/dialogs.cpp" line="174"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="173"/>
+        <location filename="../app/gui/dialogs.cpp" line="175"/>
         <source>倍率：</source>
         <translation>Magnification:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="174"/>
+        <location filename="../app/gui/dialogs.cpp" line="176"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="177"/>
+        <location filename="../app/gui/dialogs.cpp" line="179"/>
         <source>描画速度（分）：</source>
         <translation>Drawing step (minutes):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="179"/>
+        <location filename="../app/gui/dialogs.cpp" line="181"/>
         <source>ΔT調整：</source>
         <translation>ΔT adjustment:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="181"/>
+        <location filename="../app/gui/dialogs.cpp" line="183"/>
         <source>観測地設定</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="183"/>
+        <location filename="../app/gui/dialogs.cpp" line="187"/>
         <source>表示モード</source>
         <translation>Display mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="185"/>
+        <location filename="../app/gui/dialogs.cpp" line="189"/>
         <source>日蝕経路</source>
         <translation>Eclipse path</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="188"/>
+        <location filename="../app/gui/dialogs.cpp" line="192"/>
         <source>日蝕中心帯</source>
         <translation>Central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="191"/>
+        <location filename="../app/gui/dialogs.cpp" line="195"/>
         <source>ステップ：</source>
         <translation>Step:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="193"/>
+        <location filename="../app/gui/dialogs.cpp" line="197"/>
         <source>局地状況</source>
         <translation>Local circumstances</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="220"/>
+        <source>地名：</source>
+        <translation>Place:</translation>
     </message>
 </context>
 <context>
@@ -194,270 +201,275 @@ Sources of the data and their terms:
 <context>
     <name>CMainFrame</name>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="184"/>
+        <location filename="../app/gui/main_frame.cpp" line="185"/>
         <source>新規作成(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="187"/>
+        <location filename="../app/gui/main_frame.cpp" line="188"/>
         <source>開く(&amp;O)...</source>
         <translation>&amp;Open...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="195"/>
+        <location filename="../app/gui/main_frame.cpp" line="196"/>
         <source>ﾌﾟﾘﾝﾀの設定(&amp;R)...</source>
         <translation>P&amp;rint Setup...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="200"/>
+        <location filename="../app/gui/main_frame.cpp" line="201"/>
         <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="202"/>
+        <location filename="../app/gui/main_frame.cpp" line="203"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About vesk...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="203"/>
+        <location filename="../app/gui/main_frame.cpp" line="204"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="206"/>
+        <location filename="../app/gui/main_frame.cpp" line="207"/>
         <source>ﾂｰﾙ ﾊﾞｰ(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="207"/>
+        <location filename="../app/gui/main_frame.cpp" line="208"/>
         <source>ｽﾃｰﾀｽ ﾊﾞｰ(&amp;S)</source>
         <translation>&amp;Status Bar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="223"/>
+        <location filename="../app/gui/main_frame.cpp" line="224"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="229"/>
-        <location filename="../app/gui/main_frame.cpp" line="387"/>
+        <location filename="../app/gui/main_frame.cpp" line="230"/>
+        <location filename="../app/gui/main_frame.cpp" line="398"/>
         <source>最近使ったﾌｧｲﾙ</source>
         <translation>Recent Files</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="232"/>
+        <location filename="../app/gui/main_frame.cpp" line="233"/>
         <source>表示(&amp;V)</source>
         <translation>&amp;View</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="235"/>
+        <location filename="../app/gui/main_frame.cpp" line="236"/>
         <source>文字の大きさ(&amp;Z)</source>
         <translation>Text Si&amp;ze</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="247"/>
-        <location filename="../app/gui/main_frame.cpp" line="252"/>
+        <location filename="../app/gui/main_frame.cpp" line="248"/>
+        <location filename="../app/gui/main_frame.cpp" line="253"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="256"/>
+        <location filename="../app/gui/main_frame.cpp" line="257"/>
         <source>年月設定(&amp;N)</source>
         <translation>Year/Mo&amp;nth</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="257"/>
+        <location filename="../app/gui/main_frame.cpp" line="258"/>
         <source>表示モード(&amp;D)</source>
         <translation>&amp;Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="258"/>
+        <location filename="../app/gui/main_frame.cpp" line="259"/>
         <source>検索モード(&amp;M)</source>
         <translation>Search &amp;Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="273"/>
+        <location filename="../app/gui/main_frame.cpp" line="274"/>
         <source>前の日蝕(&amp;P)</source>
         <translation>&amp;Previous Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="274"/>
+        <location filename="../app/gui/main_frame.cpp" line="275"/>
         <source>次の日蝕(&amp;N)</source>
         <translation>&amp;Next Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="276"/>
+        <location filename="../app/gui/main_frame.cpp" line="277"/>
         <source>拡大(&amp;I)</source>
         <translation>Zoom &amp;In</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="277"/>
+        <location filename="../app/gui/main_frame.cpp" line="278"/>
         <source>縮小(&amp;O)</source>
         <translation>Zoom &amp;Out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="278"/>
+        <location filename="../app/gui/main_frame.cpp" line="279"/>
         <source>地球全体(&amp;H)</source>
         <translation>W&amp;hole Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="280"/>
+        <location filename="../app/gui/main_frame.cpp" line="281"/>
         <source>西へ(&amp;W)</source>
         <translation>&amp;West</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="281"/>
+        <location filename="../app/gui/main_frame.cpp" line="282"/>
         <source>東へ(&amp;E)</source>
         <translation>&amp;East</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="282"/>
+        <location filename="../app/gui/main_frame.cpp" line="283"/>
         <source>北へ(&amp;U)</source>
         <translation>North (&amp;Up)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="283"/>
+        <location filename="../app/gui/main_frame.cpp" line="284"/>
         <source>南へ(&amp;D)</source>
         <translation>South (&amp;Down)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="285"/>
+        <location filename="../app/gui/main_frame.cpp" line="286"/>
         <source>再描画(&amp;R)</source>
         <translation>&amp;Redraw</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="286"/>
+        <location filename="../app/gui/main_frame.cpp" line="287"/>
         <source>移動(&amp;G)</source>
         <translation>&amp;Go</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="304"/>
+        <location filename="../app/gui/main_frame.cpp" line="305"/>
         <source>ﾂｰﾙ ﾊﾞｰ</source>
         <translation>Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="315"/>
+        <location filename="../app/gui/main_frame.cpp" line="316"/>
         <source>前の日蝕</source>
         <translation>Previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="315"/>
+        <location filename="../app/gui/main_frame.cpp" line="316"/>
         <source>前の日蝕を表示</source>
         <translation>Show the previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="317"/>
+        <location filename="../app/gui/main_frame.cpp" line="318"/>
         <source>次の日蝕</source>
         <translation>Next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="317"/>
+        <location filename="../app/gui/main_frame.cpp" line="318"/>
         <source>次の日蝕を表示</source>
         <translation>Show the next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="318"/>
+        <location filename="../app/gui/main_frame.cpp" line="319"/>
         <source>日蝕リスト</source>
         <translation>Eclipse list</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="318"/>
+        <location filename="../app/gui/main_frame.cpp" line="319"/>
         <source>日蝕検索結果のリスト</source>
         <translation>The list of the eclipses found</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="321"/>
+        <location filename="../app/gui/main_frame.cpp" line="322"/>
         <source>拡大</source>
         <translation>Zoom in</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="321"/>
+        <location filename="../app/gui/main_frame.cpp" line="322"/>
         <source>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom in on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="323"/>
+        <location filename="../app/gui/main_frame.cpp" line="324"/>
         <source>縮小</source>
         <translation>Zoom out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="323"/>
+        <location filename="../app/gui/main_frame.cpp" line="324"/>
         <source>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom out on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="325"/>
+        <location filename="../app/gui/main_frame.cpp" line="326"/>
         <source>地図拡大解除</source>
         <translation>Whole globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="325"/>
+        <location filename="../app/gui/main_frame.cpp" line="326"/>
         <source>拡大モードの解除（地球儀表示）</source>
         <translation>Leave the regional map (the whole globe)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="328"/>
+        <location filename="../app/gui/main_frame.cpp" line="329"/>
         <source>局地情報表示</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="328"/>
+        <location filename="../app/gui/main_frame.cpp" line="329"/>
         <source>地図表示から局地情報の表示へ</source>
         <translation>From the map to the local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="330"/>
+        <location filename="../app/gui/main_frame.cpp" line="331"/>
         <source>地図表示へ戻る</source>
         <translation>Back to the map</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="330"/>
+        <location filename="../app/gui/main_frame.cpp" line="331"/>
         <source>局地情報表示や日蝕帯表示から地図表示に戻る</source>
         <translation>Back to the map from the local circumstances or the central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="332"/>
+        <location filename="../app/gui/main_frame.cpp" line="333"/>
         <source>皆既帯での星空の表示</source>
         <translation>The sky at the maximum, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="333"/>
+        <location filename="../app/gui/main_frame.cpp" line="334"/>
         <source>皆既帯での月縁補正の表示</source>
         <translation>The contacts corrected for the lunar limb, inside the central path</translation>
     </message>
     <message>
         <location filename="../app/gui/main_frame.cpp" line="352"/>
-        <location filename="../app/gui/main_frame.cpp" line="355"/>
+        <source>地名を入力して観測地に選ぶ（局地状況を表示）</source>
+        <translation>Type a place name to observe from it (local circumstances)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="363"/>
+        <location filename="../app/gui/main_frame.cpp" line="366"/>
         <source>ﾚﾃﾞｨ</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="357"/>
+        <location filename="../app/gui/main_frame.cpp" line="368"/>
         <source>ｶﾅ</source>
         <translation>KANA</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="417"/>
+        <location filename="../app/gui/main_frame.cpp" line="428"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG image (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="420"/>
+        <location filename="../app/gui/main_frame.cpp" line="431"/>
         <source>SVG 図形 (*.svg)</source>
         <translation>SVG drawing (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="421"/>
+        <location filename="../app/gui/main_frame.cpp" line="432"/>
         <source>PDF 文書 (*.pdf)</source>
         <translation>PDF document (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="433"/>
+        <location filename="../app/gui/main_frame.cpp" line="444"/>
         <source>保存する画面がありません</source>
         <translation>There is no screen to save</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="441"/>
+        <location filename="../app/gui/main_frame.cpp" line="452"/>
         <source>保存しました: %1</source>
         <translation>Saved: %1</translation>
     </message>
@@ -465,53 +477,53 @@ Sources of the data and their terms:
 <context>
     <name>CModeDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="216"/>
+        <location filename="../app/gui/dialogs.cpp" line="235"/>
         <source>検索モードメニュー</source>
         <translation>Search Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="224"/>
+        <location filename="../app/gui/dialogs.cpp" line="243"/>
         <source>検索開始年月設定</source>
         <translation>Search from year/month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="241"/>
+        <location filename="../app/gui/dialogs.cpp" line="260"/>
         <source>検索モード</source>
         <translation>Search mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="243"/>
+        <location filename="../app/gui/dialogs.cpp" line="262"/>
         <source>全て</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="244"/>
+        <location filename="../app/gui/dialogs.cpp" line="263"/>
         <source>日蝕タイプ</source>
         <translation>Eclipse type</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="247"/>
-        <location filename="../app/gui/dialogs.cpp" line="254"/>
+        <location filename="../app/gui/dialogs.cpp" line="266"/>
+        <location filename="../app/gui/dialogs.cpp" line="273"/>
         <source>過去検索範囲（年）：</source>
         <translation>Years searched back:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="249"/>
+        <location filename="../app/gui/dialogs.cpp" line="268"/>
         <source>観測地／食分</source>
         <translation>Place / magnitude</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="250"/>
+        <location filename="../app/gui/dialogs.cpp" line="269"/>
         <source>観測地</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="253"/>
+        <location filename="../app/gui/dialogs.cpp" line="272"/>
         <source>食分：</source>
         <translation>Magnitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="256"/>
+        <location filename="../app/gui/dialogs.cpp" line="275"/>
         <source>サロス番号</source>
         <translation>Saros series</translation>
     </message>
@@ -519,13 +531,13 @@ Sources of the data and their terms:
 <context>
     <name>CVeskView</name>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="99"/>
-        <location filename="../app/gui/vesk_view.cpp" line="162"/>
+        <location filename="../app/gui/vesk_view.cpp" line="109"/>
+        <location filename="../app/gui/vesk_view.cpp" line="171"/>
         <source>描画中…</source>
         <translation>Drawing…</translation>
     </message>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="148"/>
+        <location filename="../app/gui/vesk_view.cpp" line="157"/>
         <source>KML を書きました: %1</source>
         <translation>KML written: %1</translation>
     </message>
@@ -533,17 +545,17 @@ Sources of the data and their terms:
 <context>
     <name>CWhenDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="124"/>
+        <location filename="../app/gui/dialogs.cpp" line="126"/>
         <source>年月設定メニュー</source>
         <translation>Year and Month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="129"/>
+        <location filename="../app/gui/dialogs.cpp" line="131"/>
         <source>Year(&amp;P)  (-13000 to 16999) :</source>
         <translation>Year(&amp;P)  (-13000 to 16999) :</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="130"/>
+        <location filename="../app/gui/dialogs.cpp" line="132"/>
         <source>Month(&amp;M)  (1 to 12) :</source>
         <translation>Month(&amp;M)  (1 to 12) :</translation>
     </message>
@@ -551,34 +563,57 @@ Sources of the data and their terms:
 <context>
     <name>ExchangeDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="36"/>
+        <location filename="../app/gui/dialogs.cpp" line="38"/>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="68"/>
+        <location filename="../app/gui/dialogs.cpp" line="70"/>
         <source>選択</source>
         <translation>From the list</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="70"/>
+        <location filename="../app/gui/dialogs.cpp" line="72"/>
         <source>入力</source>
         <translation>Typed</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="71"/>
+        <location filename="../app/gui/dialogs.cpp" line="73"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="72"/>
+        <location filename="../app/gui/dialogs.cpp" line="74"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="73"/>
+        <location filename="../app/gui/dialogs.cpp" line="75"/>
         <source>高度：</source>
         <translation>Height:</translation>
+    </message>
+</context>
+<context>
+    <name>PlaceField</name>
+    <message>
+        <location filename="../app/gui/place_field.cpp" line="11"/>
+        <source>地名</source>
+        <translation>Place name</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/place_field.cpp" line="61"/>
+        <source>地名辞典（libtimezonemap-data の cities15000.txt）がありません</source>
+        <translation>No gazetteer (cities15000.txt of libtimezonemap-data)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/place_field.cpp" line="76"/>
+        <source>「%1」という地名は見つかりません</source>
+        <translation>No place called "%1"</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/place_field.cpp" line="79"/>
+        <source>「%1」は複数の地名に当たります。一覧から選んで下さい</source>
+        <translation>"%1" names several places: choose one from the list</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,8 @@
 #include "dialogs.h"
 
 #include "catalog.h"
+#include "place_field.h"
+#include "place_options.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -134,7 +136,7 @@ CWhenDlg::CWhenDlg(QWidget* parent, const WhenFields& initial, ValidationReporte
 }
 
 CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
-                         int& cityIndex, ValidationReporter reporter)
+                         int& cityIndex, ValidationReporter reporter, AppState* places)
     : ExchangeDialog(parent, tr("表示モードメニュー"), std::move(reporter)), fields(initial) {
     cityList = cityCombo(cities, cityIndex);
     modeGroup = new QButtonGroup(this);
@@ -179,6 +181,8 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     labelled(settingsGrid, 3, 0, tr("ΔT調整："), deltaTEdit);
     QGroupBox* place =
         placeBox(tr("観測地設定"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
+    if (places != nullptr)
+        addPlaceField(*place, *places);
 
     auto* modes = new QGroupBox(tr("表示モード"));
     auto* modeGrid = new QGridLayout(modes);
@@ -199,6 +203,21 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(modes);
     layout->addWidget(okCancel(this));
+}
+
+void CDisplayDlg::addPlaceField(QGroupBox& box, AppState& places) {
+    auto* field = new PlaceField(places);
+    field->placeChosen = [this, &places](const GazetteerPlace& p) {
+        const double height = p.height ? *p.height : reliefHeightAt(places, p.lon, p.lat);
+        chosenPlace = observerPlaceOf(p, places.language == Language::japanese);
+        chosenPlace->heightSource = p.height ? HeightSource::gazetteer : HeightSource::reliefGrid;
+        lonEdit->setText(numberText(p.lon));
+        latEdit->setText(numberText(p.lat));
+        heightEdit->setText(numberText(height));
+        placeGroup->button(1)->setChecked(true);
+    };
+    auto* grid = static_cast<QGridLayout*>(box.layout());
+    labelled(grid, 4, 1, tr("地名："), field);
 }
 
 void CDisplayDlg::exchangeChoices() {
@@ -284,6 +303,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
                       "・ETOPO5 地形（NOAA 国立地球物理データセンター、パブリックドメイン）\n"
                       "・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）\n"
                       "・KStars 都市リスト（KDE、GPL 2 以降）\n"
+                      "・GeoNames 地名辞典 cities15000（www.geonames.org、CC BY 4.0）\n"
                       "・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）")
                        .arg(QStringLiteral(VESK_VERSION))));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);

@@ -3,14 +3,17 @@
 // exchange order: the first bad one shows its message, takes the focus, and nothing is stored.
 #pragma once
 
+#include "app_state.h"
 #include "view_commands.h"
 
 #include <QCoreApplication>
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QButtonGroup;
+class QGroupBox;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -62,10 +65,14 @@ class CDisplayDlg : public ExchangeDialog {
     Q_DECLARE_TR_FUNCTIONS(CDisplayDlg)
 
   public:
-    // A choice in the city list stores its row into cityIndex at once.
+    // A choice in the city list stores its row into cityIndex at once. With places (the
+    // gazetteer's owner), a field beside the city list chooses a place by name: it fills in the
+    // typed place's position and height and keeps the place in chosenPlace.
     CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
-                int& cityIndex, ValidationReporter reporter = messageBoxReporter());
+                int& cityIndex, ValidationReporter reporter = messageBoxReporter(),
+                AppState* places = nullptr);
     DisplayFields fields;
+    std::optional<ObserverPlace> chosenPlace;
     QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
     QCheckBox *gridBox, *kmlBox, *ciaBox, *mercatorBox;
     QComboBox* cityList;
@@ -74,6 +81,9 @@ class CDisplayDlg : public ExchangeDialog {
 
   protected:
     void exchangeChoices() override;
+
+  private:
+    void addPlaceField(QGroupBox& box, AppState& places);
 };
 
 class CModeDlg : public ExchangeDialog {

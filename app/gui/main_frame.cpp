@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include "place_field.h"
 #include "translation.h"
 
 #include <QActionGroup>
@@ -345,6 +346,16 @@ void CMainFrame::buildToolBar() {
         tools->addAction(a);
     }
     tools->addAction(aboutEntry);
+    tools->addSeparator();
+    placeField = new PlaceField(state, tools);
+    placeField->setMaximumWidth(260);
+    placeField->setToolTip(tr("地名を入力して観測地に選ぶ（局地状況を表示）"));
+    placeField->placeChosen = [this](const GazetteerPlace& place) {
+        if (CVeskView* view = activeView())
+            view->observePlace(place);
+    };
+    placeField->placeRefused = [this](const QString& why) { statusBar()->showMessage(why); };
+    tools->addWidget(placeField);
 }
 
 void CMainFrame::buildStatusBar() {
@@ -448,7 +459,8 @@ int runWindowProgram(AppState& state, int argc, char** argv, const QString& scre
     QApplication application(argc, argv);
     clearUpperVectorRegisters();
     QApplication::setApplicationName(QStringLiteral("vesk"));
-    const auto translators = installLanguage(chooseLanguage(language));
+    state.language = chooseLanguage(language);
+    const auto translators = installLanguage(state.language);
     CMainFrame frame(state);
     CChildFrame* child = frame.newDocument();
     frame.show();

@@ -17,6 +17,8 @@ class QToolBar;
 
 namespace vesk {
 
+class PlaceField;
+
 // The document: nothing is read or written.
 class CVeskDoc : public QObject {
   public:
@@ -77,6 +79,7 @@ class CMainFrame : public QMainWindow {
     ValidationReporter reporter;
     QMdiArea* area;
     QToolBar* tools = nullptr;
+    PlaceField* placeField = nullptr; // the toolbar's place by name
     QList<QAction*> frameMenuEntries, documentMenuEntries;
     bool documentMenusShown = false;
     QMenu* recentMenu = nullptr;

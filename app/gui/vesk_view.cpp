@@ -3,6 +3,7 @@
 #include "messages.h"
 #include "picture_output.h"
 #include "place_options.h"
+#include "pointer_readout.h"
 #include "redraw_pipeline.h"
 #include "sky_command.h"
 #include "translation.h"
@@ -35,6 +36,7 @@ CVeskView::CVeskView(AppState& state, QWidget* parent, ValidationReporter report
     : QWidget(parent), state(state), services(state), reporter(std::move(reporter)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(300, 300);
+    setMouseTracking(true); // the status bar tells the circumstances under the pointer
     // A repaint asked for while a list search ran starts when it ends; while the map is
     // dragged, the next coarse picture.
     work.afterEach = [this](BackgroundWork::Kind kind, bool completed) {
@@ -118,8 +120,7 @@ void CVeskView::startRepaint() {
             surface = picture;
             shownForOffset = offset;
             overlay = Overlay::none;
-            shownView = state.session.view;
-            shownProjection = state.projection;
+            keepShown();
             reportRepaint(*outcome);
             if (services.yearMonthDialogRequested) // after the catalog failed: another month
                 QTimer::singleShot(0, this, &CVeskView::yearMonth);
@@ -140,8 +141,7 @@ void CVeskView::repaintNow() {
     services.yearMonthDialogRequested = false;
     services.stop = {};
     reportRepaint(redrawView(state.session, *surface, services));
-    shownView = state.session.view;
-    shownProjection = state.projection;
+    keepShown();
     if (services.yearMonthDialogRequested) // after the catalog failed: ask for another month
         QTimer::singleShot(0, this, &CVeskView::yearMonth);
 }
@@ -227,11 +227,15 @@ void CVeskView::displayMode() {
     settle();
     Session& s = state.session;
     CDisplayDlg dialog(this, loadDisplay(s.view, mapCentreLon(state.projection)), s.cities,
-                       s.view.observerCityIndex, reporter);
+                       s.view.observerCityIndex, reporter, &state);
     if (dialog.exec() != QDialog::Accepted)
         return;
     settle(); // a repaint may have started while the dialog was open
     storeDisplay(s.view, dialog.fields, s.cities);
+    // the named place, unless its position was changed by hand after (then its zone is found
+    // from the position)
+    if (dialog.chosenPlace)
+        s.view.observerPlace = *dialog.chosenPlace;
     invalidate();
 }
 
@@ -391,9 +395,43 @@ void CVeskView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void CVeskView::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton) || !dragStart)
+void CVeskView::observePlace(const GazetteerPlace& place) {
+    settle();
+    ObserverPlace chosen = observerPlaceOf(place, state.language == Language::japanese);
+    const double height =
+        place.height ? *place.height : reliefHeightAt(state, place.lon, place.lat);
+    chosen.heightSource = place.height ? HeightSource::gazetteer : HeightSource::reliefGrid;
+    ViewState& view = state.session.view;
+    placeObserver(view, place.lon, place.lat, height, chosen);
+    view.displayMode = displayLocal;
+    view.redrawAction = redrawShow;
+    invalidate();
+}
+
+void CVeskView::keepShown() {
+    shownView = state.session.view;
+    shownProjection = state.projection;
+    shownRecord = state.session.catalog.record;
+    shownDeltaT = viewDeltaT(shownRecord, shownView);
+}
+
+void CVeskView::showPointerCircumstances(QPoint p) {
+    const ViewState& v = shownView;
+    if (v.displayMode != displayPathMap || !surface || v.catalogStatus < 0)
         return;
+    const auto hit = mapHitTest(v, shownProjection, p.x(), p.y());
+    if (!hit)
+        return;
+    showStatus(QString::fromStdString(
+        pointerReadout(state.gazetteer, shownRecord, shownDeltaT, hit->first, hit->second)));
+}
+
+void CVeskView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !dragStart) {
+        if (event->buttons() == Qt::NoButton)
+            showPointerCircumstances(event->position().toPoint());
+        return;
+    }
     dragOffset = event->position().toPoint() - *dragStart;
     if (!dragging && dragOffset.manhattanLength() >= QApplication::startDragDistance()) {
         dragging = true;

@@ -58,6 +58,9 @@ class CVeskView : public QWidget {
     // name's ending, written whole or not at all; empty, or the failure naming the file.
     std::string saveAs(const std::filesystem::path& path);
 
+    // Makes a gazetteer place the observer (its height, or the relief grid's) and shows its
+    // local circumstances.
+    void observePlace(const GazetteerPlace& place);
     // Asks for a full repaint through the pipeline, drawn off the window's thread.
     void invalidate();
     // Whether a repaint or a list search is under way.
@@ -103,6 +106,10 @@ class CVeskView : public QWidget {
     void reportRepaint(const RedrawOutcome& outcome);
     // A text in the frame's status bar; an empty one takes away the notice of a repaint.
     void showStatus(const QString& text);
+    // Keeps the view, projection, eclipse and Delta T of the picture now shown.
+    void keepShown();
+    // The local circumstances of the map point under the pointer, in the status bar.
+    void showPointerCircumstances(QPoint point);
     // The screen shown, drawn again on a page: the eclipse and the sky or limb screen over it.
     void drawScreenOn(QtDrawSurface& page);
 
@@ -116,6 +123,8 @@ class CVeskView : public QWidget {
     // The view and projection of the picture shown (the state's may be those of a newer one).
     ViewState shownView;
     MapProjection shownProjection;
+    EclipseRecord shownRecord;
+    double shownDeltaT = 0;
     // The screen drawn over the picture since its last repaint, which printing draws too.
     enum class Overlay { none, sky, limb };
     Overlay overlay = Overlay::none;

@@ -1,0 +1,83 @@
+#include "place_field.h"
+
+#include <QCompleter>
+#include <QKeyEvent>
+
+namespace vesk {
+
+PlaceField::PlaceField(AppState& state, QWidget* parent)
+    : QLineEdit(parent), state(state), labels(new QStringListModel(this)) {
+    setObjectName(QStringLiteral("placeField"));
+    setPlaceholderText(tr("地名"));
+    setClearButtonEnabled(true);
+    auto* completer = new QCompleter(labels, this);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    // the list holds what the gazetteer found; it is not filtered again by the text
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+    setCompleter(completer);
+    connect(this, &QLineEdit::textEdited, this, &PlaceField::offer);
+    connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
+            &PlaceField::choose);
+}
+
+void PlaceField::keyPressEvent(QKeyEvent* event) {
+    // Return chooses the place typed; it does not also press a dialog's default button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (text() != chosenLabel) // not the place just chosen from the list
+        choose(text());
+}
+
+void PlaceField::accept(const GazetteerPlace& place) {
+    chosenLabel = QString::fromStdString(placeLabel(place, state.language == Language::japanese));
+    setText(chosenLabel);
+    if (placeChosen)
+        placeChosen(place);
+}
+
+void PlaceField::refuse(const QString& why) {
+    if (placeRefused)
+        placeRefused(why);
+}
+
+void PlaceField::offer(const QString& text) {
+    const Gazetteer* g = state.gazetteer.get();
+    offered = g ? placesStartingWith(*g, text.toStdString(), offeredPlaces)
+                : std::vector<std::uint32_t>{};
+    QStringList shown;
+    for (std::uint32_t i : offered)
+        shown << QString::fromStdString(
+            placeLabel(g->places[i], state.language == Language::japanese));
+    labels->setStringList(shown);
+}
+
+void PlaceField::choose(const QString& text) {
+    const Gazetteer* g = state.gazetteer.get();
+    if (g == nullptr) {
+        refuse(tr("地名辞典（libtimezonemap-data の cities15000.txt）がありません"));
+        return;
+    }
+    const int row = static_cast<int>(labels->stringList().indexOf(text));
+    if (row >= 0 && row < static_cast<int>(offered.size())) {
+        accept(g->places[offered[row]]);
+        return;
+    }
+    const PlaceLookup found = findPlace(*g, text.toStdString());
+    if (found.place) {
+        accept(g->places[*found.place]);
+        return;
+    }
+    offer(text);
+    if (found.candidates.empty()) {
+        refuse(tr("「%1」という地名は見つかりません").arg(text));
+        return;
+    }
+    refuse(tr("「%1」は複数の地名に当たります。一覧から選んで下さい").arg(text));
+    completer()->complete();
+}
+
+} // namespace vesk

@@ -1,0 +1,46 @@
+#include "pointer_readout.h"
+
+#include "civil_time.h"
+#include "local_contacts.h"
+#include "timescales.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace vesk {
+
+namespace {
+
+// "10:05:17" of the hours of a Julian date.
+std::string clockOfJd(double jd) {
+    double h = 0, m = 0, s = 0;
+    splitHours(24 * (jd + 0.5 - std::floor(jd + 0.5)), h, m, s);
+    char text[16];
+    std::snprintf(text, sizeof text, "%02.0f:%02.0f:%02.0f", h, m, std::floor(s));
+    return text;
+}
+
+} // namespace
+
+std::string pointerReadout(KeptGazetteer& gazetteer, const EclipseRecord& record, double deltaT,
+                           double lonEast, double lat) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%.2f°%c %.2f°%c", std::fabs(lonEast), lonEast < 0 ? 'W' : 'E',
+                  std::fabs(lat), lat < 0 ? 'S' : 'N');
+    std::string readout = text;
+    const LocalContacts local = maximumAtPlace(record, deltaT, lonEast, lat);
+    if (!local.maximum)
+        return readout + "  no eclipse";
+    const double jd = jdOfElementHours(record.jdTT, record.t0 + local.maximum->t) - deltaT / 86400;
+    std::snprintf(text, sizeof text, "  mag. %.3f%s  max. %s UT", shownMagnitude(local.magnitude),
+                  local.central ? " central" : "", clockOfJd(jd).c_str());
+    readout += text;
+    const PlaceClocks clocks = placeClocks(observerPlaceAt(gazetteer.get(), lonEast, lat), lonEast);
+    if (const auto clock = clocks.clockAt ? clocks.clockAt(jd) : std::nullopt)
+        readout +=
+            ", " + clockOfJd(jd + clock->offsetSeconds / 86400.0) + " " + clock->abbreviation;
+    std::snprintf(text, sizeof text, "  Sun %.1f°", local.maximum->altitude);
+    return readout + text;
+}
+
+} // namespace vesk

@@ -1,0 +1,17 @@
+// What the window's status bar says of the map point under the pointer: the eclipse's local
+// magnitude there, the time of its maximum in UT and on the clocks of the place's zone where
+// they are known, and the Sun's altitude at that moment.
+#pragma once
+
+#include "app_state.h"
+
+#include <string>
+
+namespace vesk {
+
+// "32.64°E 25.70°N  mag. 1.035 central  max. 10:05:17 UT, 13:05:17 EEST  Sun 81.8°", or the
+// position and "no eclipse". Computed on a state of its own (a repaint may be running).
+std::string pointerReadout(KeptGazetteer& gazetteer, const EclipseRecord& record, double deltaT,
+                           double lonEast, double lat);
+
+} // namespace vesk
