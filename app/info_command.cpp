@@ -205,7 +205,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     if (error.empty())
         error = checkYearMonth(year, month);
     const ObserverOptions place =
-        error.empty() ? applyObserverOptions(options, state) : ObserverOptions{};
+        error.empty() ? applyObserverOptions(options, state, err) : ObserverOptions{};
     if (error.empty())
         error = place.error;
     if (!error.empty()) {

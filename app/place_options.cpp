@@ -49,7 +49,7 @@ double reliefHeightAt(AppState& state, double lon, double lat) {
     return std::max(0, sampleRelief(state.relief, lat, lon));
 }
 
-ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state) {
+ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state, std::FILE* err) {
     ObserverOptions chosen;
     std::string& error = chosen.error;
     std::optional<double> lon = options.number("--lon", error);
@@ -73,6 +73,8 @@ ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state
         lat = lonLat->second;
     } else if (name) {
         const std::optional<GazetteerPlace> p = namedPlace(state, *name, error);
+        for (const std::string& note : state.gazetteer.notes)
+            std::fprintf(err, "vesk: %s\n", note.c_str());
         if (!p)
             return chosen;
         lon = p->lon;

@@ -6,6 +6,7 @@
 #include "app_state.h"
 #include "command_line.h"
 
+#include <cstdio>
 #include <string>
 
 namespace vesk {
@@ -18,8 +19,8 @@ struct ObserverOptions {
 };
 
 // Reads the place options into the view's observer (position, height and place). The gazetteer
-// is read only when a name is given.
-ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state);
+// is read only when a name is given; what its reading passed over is told on err.
+ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state, std::FILE* err);
 
 // The ground's height at a place from the relief grid: metres above the sea, 0 at sea.
 double reliefHeightAt(AppState& state, double lon, double lat);

@@ -115,12 +115,12 @@ std::string applyCentreOptions(const CommandLine& options, ViewState& view, int 
 }
 
 std::string applyOptions(const CommandLine& options, AppState& state, int& width, int& height,
-                         std::string& out) {
+                         std::string& out, std::FILE* err) {
     ViewState& view = state.session.view;
     for (const auto& apply : {applyWhatOptions, applyMapOptions})
         if (std::string error = apply(options, view); !error.empty())
             return error;
-    if (std::string error = applyObserverOptions(options, state).error; !error.empty())
+    if (std::string error = applyObserverOptions(options, state, err).error; !error.empty())
         return error;
     if (const auto size = options.value("--size")) {
         const auto wh = numberPair(*size, 'x');
@@ -164,7 +164,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     }
     int width = defaultWidth, height = defaultHeight;
     std::string outPath;
-    error = applyOptions(options, state, width, height, outPath);
+    error = applyOptions(options, state, width, height, outPath, err);
     const std::optional<double> ratio = options.number("--dpr", error);
     if (error.empty() && ratio && !(*ratio >= minPixelRatio && *ratio <= maxPixelRatio))
         error = "--dpr must lie from 1 to 4";

@@ -27,7 +27,8 @@ std::optional<int> typeCodeOf(const std::string& text) {
     return std::nullopt;
 }
 
-std::string applyFilter(const CommandLine& options, AppState& state, SearchCriteria& c) {
+std::string applyFilter(const CommandLine& options, AppState& state, SearchCriteria& c,
+                        std::FILE* err) {
     std::string error;
     int filters = 0;
     if (const auto type = options.value("--type")) {
@@ -40,7 +41,7 @@ std::string applyFilter(const CommandLine& options, AppState& state, SearchCrite
         ++filters;
     }
     if (options.has("--place")) {
-        if (const std::string bad = applyObserverOptions(options, state).error; !bad.empty())
+        if (const std::string bad = applyObserverOptions(options, state, err).error; !bad.empty())
             return bad;
         c.mode = searchPlace;
         c.minMagnitude = options.number("--min-mag", error).value_or(c.minMagnitude);
@@ -82,7 +83,7 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
         return 2;
     }
     SearchCriteria criteria;
-    error = applyFilter(options, state, criteria);
+    error = applyFilter(options, state, criteria, err);
     const double from = options.number("--from", error).value_or(currentLocalMonth().year);
     const double years = options.number("--years", error).value_or(10);
     const double limit = options.number("--limit", error).value_or(maxSearchHits);
@@ -121,7 +122,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
         return 2;
     }
     SearchCriteria criteria;
-    error = applyFilter(options, state, criteria);
+    error = applyFilter(options, state, criteria, err);
     const CalendarMonth now = currentLocalMonth();
     const double year = options.number("--year", error).value_or(now.year);
     const double month = options.number("--month", error).value_or(now.month);

@@ -19,6 +19,8 @@ constexpr const char* countriesFileName = "countryInfo.txt";
 constexpr const char* packageDataDir = "/usr/share/libtimezonemap/ui";
 // The longest line of the lists (the longest place line is about 9,000 bytes).
 constexpr std::size_t maxGazetteerLineBytes = 1 << 16;
+// The lines passed over that are named one by one; the rest are counted.
+constexpr int maxLineNotes = 10;
 // The Earth's mean radius, km (IUGG).
 constexpr double meanEarthRadiusKm = 6371.0;
 
@@ -207,12 +209,14 @@ void readPlaces(Gazetteer& g, const std::filesystem::path& dir, IgnoredFiles& ig
     const auto regions = namesByCode(dir / regionsFileName, 1);
     const auto countries = namesByCode(dir / countriesFileName, 4);
     const std::string source = noteName(g.source);
+    int passedOver = 0;
     forEachLine(g.source, [&](const std::vector<std::string_view>& f, int number, bool cut) {
         std::string why = cut ? "longer than 65536 bytes" : "";
         std::optional<GazetteerPlace> place = cut ? std::nullopt : placeOfLine(f, why);
         if (!place) {
-            ignored.push_back(source + " line " + std::to_string(number) + ": " + why +
-                              "; the line is passed over");
+            if (++passedOver <= maxLineNotes)
+                ignored.push_back(source + " line " + std::to_string(number) + ": " + why +
+                                  "; the line is passed over");
             return;
         }
         const std::string regionCode = place->country + "." + std::string(f[regionField]);
@@ -223,6 +227,9 @@ void readPlaces(Gazetteer& g, const std::filesystem::path& dir, IgnoredFiles& ig
         indexNames(g, static_cast<std::uint32_t>(g.places.size()), f);
         g.places.push_back(std::move(*place));
     });
+    if (passedOver > maxLineNotes)
+        ignored.push_back(source + ": " + std::to_string(passedOver - maxLineNotes) +
+                          " more lines passed over");
     std::sort(g.names.begin(), g.names.end());
 }
 

@@ -96,7 +96,7 @@ TEST(ObserverOptions, TypedCoordinatesTakeTheReliefGridsHeight) {
     std::string error;
     ASSERT_TRUE(
         options.parse({"--lon", "88", "--lat", "33"}, {"--lon", "--lat", "--height"}, {}, error));
-    EXPECT_TRUE(applyObserverOptions(options, state).given);
+    EXPECT_TRUE(applyObserverOptions(options, state, stderr).given);
     EXPECT_GT(state.session.view.observerHeight, 4000);
     EXPECT_EQ(state.session.view.observerPlace.heightSource, HeightSource::reliefGrid);
 }

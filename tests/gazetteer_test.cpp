@@ -5,6 +5,7 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace vesk {
 namespace {
@@ -105,11 +106,29 @@ TEST(Gazetteer, NearestPlaceWithinADistance) {
     EXPECT_FALSE(nearestPlace(g, -150, 0, 150));
 }
 
-TEST(Gazetteer, NoListNoGazetteer) {
+// A folder or a FIFO of that name is passed over (nothing waits on the FIFO); a list of garbage
+// gives no places and a bounded number of notes.
+TEST(Gazetteer, SpecialFilesAndGarbageAreRefused) {
     ScratchDir dir;
     IgnoredFiles ignored;
     std::filesystem::create_directory(dir.path() / "cities15000.txt"); // a folder, not a file
     EXPECT_FALSE(loadGazetteer(DataPaths{{dir.path()}}, ignored));
+    ScratchDir fifoDir;
+    ASSERT_EQ(mkfifo((fifoDir.path() / "cities15000.txt").c_str(), 0600), 0);
+    EXPECT_FALSE(loadGazetteer(DataPaths{{fifoDir.path()}}, ignored));
+    ScratchDir garbage;
+    std::string text;
+    for (int i = 0; i < 500; ++i)
+        text += std::string(i % 7 == 0 ? 70000 : 40, static_cast<char>('a' + i % 26)) + "\t\n";
+    garbage.write("cities15000.txt", text);
+    ignored.clear();
+    const std::optional<Gazetteer> g = loadGazetteer(DataPaths{{garbage.path()}}, ignored);
+    ASSERT_TRUE(g);
+    EXPECT_TRUE(g->places.empty());
+    ASSERT_EQ(ignored.size(), 11u);
+    EXPECT_NE(ignored[0].find("longer than 65536 bytes"), std::string::npos);
+    EXPECT_NE(ignored.back().find("490 more lines passed over"), std::string::npos);
+    EXPECT_FALSE(findPlace(*g, "x").place);
 }
 
 // The list Debian installs (libtimezonemap-data): the places the users ask for.

@@ -1,5 +1,6 @@
 #include "place_field.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QKeyEvent>
 
@@ -35,6 +36,7 @@ void PlaceField::keyPressEvent(QKeyEvent* event) {
 void PlaceField::accept(const GazetteerPlace& place) {
     chosenLabel = QString::fromStdString(placeLabel(place, state.language == Language::japanese));
     setText(chosenLabel);
+    completer()->popup()->hide();
     if (placeChosen)
         placeChosen(place);
 }

@@ -417,13 +417,18 @@ void CVeskView::keepShown() {
 
 void CVeskView::showPointerCircumstances(QPoint p) {
     const ViewState& v = shownView;
-    if (v.displayMode != displayPathMap || !surface || v.catalogStatus < 0)
-        return;
-    const auto hit = mapHitTest(v, shownProjection, p.x(), p.y());
-    if (!hit)
-        return;
-    showStatus(QString::fromStdString(
-        pointerReadout(state.gazetteer, shownRecord, shownDeltaT, hit->first, hit->second)));
+    const auto hit = v.displayMode == displayPathMap && surface && v.catalogStatus >= 0
+                         ? mapHitTest(v, shownProjection, p.x(), p.y())
+                         : std::nullopt;
+    const QString readout =
+        hit ? QString::fromStdString(pointerReadout(state.gazetteer, shownRecord, shownDeltaT,
+                                                    hit->first, hit->second))
+            : QString();
+    auto* frame = qobject_cast<QMainWindow*>(window());
+    // off the map, the last read-out goes (other messages stay)
+    if (frame != nullptr && (hit || frame->statusBar()->currentMessage() == lastReadout))
+        frame->statusBar()->showMessage(readout);
+    lastReadout = readout;
 }
 
 void CVeskView::mouseMoveEvent(QMouseEvent* event) {

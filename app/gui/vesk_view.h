@@ -125,6 +125,7 @@ class CVeskView : public QWidget {
     MapProjection shownProjection;
     EclipseRecord shownRecord;
     double shownDeltaT = 0;
+    QString lastReadout; // the status bar's last read-out of the point under the pointer
     // The screen drawn over the picture since its last repaint, which printing draws too.
     enum class Overlay { none, sky, limb };
     Overlay overlay = Overlay::none;
