@@ -77,7 +77,8 @@ LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
     }
     frameRect(surface, 5, 5, 190, 215, brown);
     drawLimbCorrection(surface, s.eclipse, state.limb, s.view.observerLon, s.view.observerLat,
-                       s.eclipse.deltaT);
+                       s.eclipse.deltaT,
+                       placeClocks(state.observerPlace(), s.view.observerLon).clockAt);
     return LimbOutcome::drawn;
 }
 

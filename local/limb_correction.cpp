@@ -195,6 +195,9 @@ double contactCorrection(const LimbData& limb, EclipseState& s, double t, double
 
 namespace {
 
+// The lines of the corrected contacts in civil time: below the frame of the text.
+constexpr int civilLineTop = 222, civilLinePitch = 16;
+
 // The second (c = 0) or third (c = 1) contact: the Sun's limb at it and 3 and 6 s about it, its
 // zone time, the correction for the Moon's limb and the corrected time, and its mark on the chart.
 // The corrected zone time in hours, or nothing without a contact or a correction.
@@ -241,7 +244,7 @@ std::optional<double> drawContact(DrawSurface& surface, EclipseState& s, LimbDat
 } // namespace
 
 void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, double lonEast,
-                        double lat, double dT) {
+                        double lat, double dT, const CivilClockAt& civil) {
     const Font previousFont = surface.selectFont({"Courier New", -12, 500, true});
     surface.setBackgroundOpaque(true);
     surface.setBackgroundColour({0, 0, 0});
@@ -275,6 +278,21 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
         double h = 0, m = 0, sec = 0;
         splitHoursToTenths(*third - *second, h, m, sec);
         surface.textOut(10, 192, format("Duration      %2.0fm:%04.1fs", m, sec));
+    }
+    if (const auto clock = civil ? civil(instantJdUt(s, tMax, dT)) : std::nullopt) {
+        // the corrected contacts on the place's clocks, under the frame
+        const double civilLessZone = clock->offsetSeconds / 3600.0 - zone;
+        int y = civilLineTop;
+        for (const auto& [name, corrected] : {std::pair{"2C", second}, std::pair{"3C", third}}) {
+            if (!corrected)
+                continue;
+            double h = 0, m = 0, sec = 0;
+            splitHoursToTenths(*corrected + civilLessZone, h, m, sec);
+            surface.textOut(
+                10, y,
+                format("%s %02.0f:%02.0f:%04.1f %s", name, h, m, sec, clock->abbreviation.c_str()));
+            y += civilLinePitch;
+        }
     }
     surface.textOut(10, 470, "Based on LRO/NASA data");
     surface.selectFont(previousFont);

@@ -7,6 +7,7 @@
 #include "data_paths.h"
 #include "draw_surface.h"
 #include "eclipse_state.h"
+#include "observer_place.h"
 
 #include <array>
 #include <cstdint>
@@ -43,8 +44,9 @@ double contactCorrection(const LimbData& limb, EclipseState& state, double t, do
                          int contact);
 
 // The screen: report and chart for the observer of the state (east longitude lonEast, degrees)
-// with deltaT seconds (the eclipse's, with the user's adjustment).
+// with deltaT seconds (the eclipse's, with the user's adjustment); with the place's clocks, the
+// corrected contacts also in civil time where it is known.
 void drawLimbCorrection(DrawSurface& surface, EclipseState& state, LimbData& limb, double lonEast,
-                        double lat, double deltaT);
+                        double lat, double deltaT, const CivilClockAt& civil = {});
 
 } // namespace vesk

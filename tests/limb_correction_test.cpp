@@ -128,7 +128,8 @@ struct LimbScreen {
     LimbData limb;
     RecordingSurface surface;
 
-    LimbScreen(double year, double month, double lon, double lat, double deltaTAdjust = 0) {
+    LimbScreen(double year, double month, double lon, double lat, double deltaTAdjust = 0,
+               const CivilClockAt& civil = {}) {
         if (!makeGrid(dir))
             return;
         catalog.paths.dirs = {sourceDataDir()};
@@ -140,7 +141,7 @@ struct LimbScreen {
         setObserver(state, view);
         EXPECT_TRUE(loadLunarGrid(limb, DataPaths{{dir.path()}}));
         drawLimbCorrection(surface, state, limb, view.observerLon, view.observerLat,
-                           recordDeltaT(catalog.record) + deltaTAdjust);
+                           recordDeltaT(catalog.record) + deltaTAdjust, civil);
     }
 };
 
@@ -250,4 +251,30 @@ TEST(LimbCorrection, ContactsTakeTheAdjustedDeltaT) {
             found = found || t.text == expected;
         EXPECT_TRUE(found) << expected << " with an adjustment of " << adjust << " s";
     }
+}
+
+// With the place's clocks the corrected contacts are also given in civil time, under the frame:
+// the zone of 104 W is UT-7, Mexico's clocks were on UT-6 (CST) in 2024, one hour later.
+TEST(LimbCorrection, CorrectedContactsOnThePlacesClocks) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    const CivilClockAt cst = [](double) { return std::optional(CivilClock{-6 * 3600, "CST"}); };
+    const LimbScreen screen(2024, 4, -104.14, 25.29, 0, cst);
+    std::string corrected2, civil2;
+    for (const auto& t : screen.surface.texts) {
+        if (t.y == 112)
+            corrected2 = t.text;
+        if (t.text.rfind("2C ", 0) == 0 && t.text.size() > 3)
+            civil2 = t.text;
+    }
+    ASSERT_EQ(corrected2.substr(0, 12), "  Corrected ");
+    ASSERT_EQ(civil2.size(), 17u) << civil2;
+    const int zoneHour = std::stoi(corrected2.substr(12, 2));
+    EXPECT_EQ(std::stoi(civil2.substr(3, 2)), zoneHour + 1);
+    EXPECT_EQ(civil2.substr(5, 8), corrected2.substr(14, 8)) << "the same minutes and seconds";
+    EXPECT_EQ(civil2.substr(14), "CST");
+    const LimbScreen unknown(2024, 4, -104.14, 25.29, 0,
+                             [](double) { return std::optional<CivilClock>(); });
+    for (const auto& t : unknown.surface.texts)
+        EXPECT_NE(t.text.substr(0, 3), "2C ") << "no civil line where it is not known";
 }
