@@ -13,7 +13,9 @@ struct CommandText {
 };
 
 constexpr CommandText commands[] = {
-    {"info", "info [--year Y --month M] [--place NAME | --lon E --lat N] [--height M] [--json]",
+    {"info",
+     "info [--year Y --month M] [--place NAME | --lon E --lat N] [--height M]\n"
+     "          [--delta-t S | --delta-t-adjust S] [--json]",
      "The eclipse of a month (this month when none is given): date, type, magnitude, Julian\n"
      "date, Saros series and member, Delta T; with a place, its local circumstances.\n"
      "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12.99)\n"
@@ -22,7 +24,11 @@ constexpr CommandText commands[] = {
      "  --lon E --lat N     a place: east longitude and latitude in degrees\n"
      "  --height M          its height in metres (-500 to 100000; by default the named\n"
      "                      place's, or the relief grid's for coordinates, 0 at sea)\n"
-     "  --json              one JSON object instead of the text lines\n"},
+     "  --delta-t S         use Delta T = S seconds instead of the model's\n"
+     "  --delta-t-adjust S  add S seconds to the model's Delta T\n"
+     "  --json              one JSON object instead of the text lines\n"
+     "The standard error of Delta T is given; with a place, the ranges of Delta T in which\n"
+     "the eclipse is central or visible there, with their probabilities.\n"},
     {"render",
      "render [--year Y --month M] [--mode map|table|local|sky|limb]\n"
      "            [--place NAME | --lon E --lat N] [--height M] [--table-lon L] [--table-step S]\n"
@@ -34,6 +40,7 @@ constexpr CommandText commands[] = {
      "                      circumstances), sky (the sky at the maximum) or limb (the contacts\n"
      "                      corrected for the lunar limb); sky and limb need a place in the path\n"
      "  --place, --lon, --lat, --height  the place, as for info\n"
+     "  --delta-t S, --delta-t-adjust S  the Delta T, as for info\n"
      "  --table-lon L --table-step S  first longitude and step of the central line table\n"
      "  --range R           globe (the default), asia or europe\n"
      "  --centre LON,LAT --scale K  a regional map about a point, K times the globe's radius\n"
@@ -48,7 +55,7 @@ constexpr CommandText commands[] = {
      "  --text              print the texts of the screen, one per line\n"},
     {"list",
      "list [--from YEAR] [--years N] [--type T | --place NAME|LON,LAT [--min-mag M] |\n"
-     "          --saros S] [--limit K]",
+     "          --saros S] [--p-central P] [--delta-t S | --delta-t-adjust S] [--limit K]",
      "The eclipses of a span of years that match a search, one per line.\n"
      "  --from YEAR --years N  the years YEAR to YEAR + N, both included (this year and 10\n"
      "                      years by default)\n"
@@ -58,6 +65,9 @@ constexpr CommandText commands[] = {
      "                      --min-mag M (0.5) and the Sun\n"
      "                      no more than 15 degrees below the horizon at the maximum\n"
      "  --saros S           the members of a Saros series\n"
+     "  --p-central P       with --place: the eclipses central there with a probability of\n"
+     "                      at least P under the uncertainty of Delta T (shown as P=)\n"
+     "  --delta-t S, --delta-t-adjust S  the Delta T, as for info\n"
      "  --limit K           at most K eclipses (100)\n"},
     {"next",
      "next|prev [--year Y --month M] [--type T | --place NAME|LON,LAT [--min-mag M] |\n"

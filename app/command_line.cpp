@@ -82,6 +82,26 @@ std::string checkHeight(double metres) {
     return "";
 }
 
+std::string applyDeltaTOptions(const CommandLine& options, ViewState& view) {
+    // The model's Delta T reaches about 700,000 s at -13000.
+    constexpr double largestDeltaT = 1e7;
+    std::string error;
+    const std::optional<double> fixed = options.number("--delta-t", error);
+    const std::optional<double> adjust = options.number("--delta-t-adjust", error);
+    if (!error.empty())
+        return error;
+    if (fixed && adjust)
+        return "--delta-t and --delta-t-adjust exclude each other";
+    for (const std::optional<double>& seconds : {fixed, adjust})
+        if (seconds && !(std::fabs(*seconds) <= largestDeltaT))
+            return "--delta-t and --delta-t-adjust must lie from -10000000 to 10000000 seconds";
+    if (fixed)
+        view.userDeltaT = *fixed;
+    if (adjust)
+        view.deltaTAdjust = *adjust;
+    return "";
+}
+
 void printCatalogFailure(const Catalog& catalog, int status, std::FILE* err) {
     if (status == catalogEndReached)
         std::fprintf(err, "%s\n", messageCatalogEnded);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "catalog.h"
+#include "view_state.h"
 
 #include <cstdio>
 #include <map>
@@ -42,6 +43,13 @@ std::optional<std::pair<double, double>> numberPair(const std::string& text, cha
 // catalog's (-13000 to 16999), months from 1 to below 13, heights from -500 to 100,000 m.
 std::string checkYearMonth(double year, double month);
 std::string checkHeight(double metres);
+
+// The options of the user's Delta T, which every command that finds an eclipse takes.
+inline const std::set<std::string> deltaTOptions = {"--delta-t", "--delta-t-adjust"};
+
+// --delta-t S (use this Delta T, seconds, for every eclipse) and --delta-t-adjust S (seconds
+// added to the model's): into the view; an error text, or empty.
+std::string applyDeltaTOptions(const CommandLine& options, ViewState& view);
 
 // Prints why a catalog read failed with a catalogFind status: the catalog's end, a malformed
 // entry (which file, which entry) or a missing file.

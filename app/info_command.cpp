@@ -3,7 +3,9 @@
 #include "civil_time.h"
 #include "clock.h"
 #include "command_line.h"
+#include "delta_t_report.h"
 #include "local_contacts.h"
+#include "local_report.h"
 #include "messages.h"
 #include "place_options.h"
 #include "saros.h"
@@ -179,6 +181,19 @@ void printLocalText(const EclipseState& e, const ViewState& view, const LocalCon
         std::fprintf(out, "%s\n", note.c_str() + 1);
 }
 
+// The standard error of Delta T in the eclipse's year and, at a place, what it means there.
+DeltaTReport deltaTReport(EclipseState& e, const ViewState& view,
+                          const std::optional<LocalContacts>& local, double dt) {
+    DeltaTReport report;
+    report.sigma = deltaTSigma(e.record->year);
+    if (!local)
+        return report;
+    report.ranges = deltaTRanges(e, view, dt, report.sigma);
+    if (local->maximum && local->maximum->altitude > sunriseAltitude)
+        report.solar = solarTimeOfDay(e, local->maximum->t, dt);
+    return report;
+}
+
 } // namespace
 
 std::string isoDate(double year, double month, double day) {
@@ -194,7 +209,9 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     Session& session = state.session;
     CommandLine options;
     std::string error;
-    if (!options.parse(args, {"--year", "--month", "--lon", "--lat", "--height", "--place"},
+    if (!options.parse(args,
+                       {"--year", "--month", "--lon", "--lat", "--height", "--place", "--delta-t",
+                        "--delta-t-adjust"},
                        {"--json"}, error)) {
         std::fprintf(err, "vesk info: %s\n", error.c_str());
         return 2;
@@ -204,6 +221,8 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     const double month = options.number("--month", error).value_or(now.month);
     if (error.empty())
         error = checkYearMonth(year, month);
+    if (error.empty())
+        error = applyDeltaTOptions(options, session.view);
     const ObserverOptions place =
         error.empty() ? applyObserverOptions(options, state, err) : ObserverOptions{};
     if (error.empty())
@@ -238,6 +257,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     if (place.given)
         local = computeLocalContacts(eclipse, view, dt);
     const PlaceClocks clocks = placeClocks(state.observerPlace(), view.observerLon);
+    const DeltaTReport uncertainty = deltaTReport(eclipse, view, local, dt);
 
     const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
     if (options.hasFlag("--json")) {
@@ -248,6 +268,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
                      date.c_str(), static_cast<int>(record.typeCode), type, record.magnitude,
                      record.jd, static_cast<int>(record.saros), member, record.t0, dt, record.jdTT,
                      julian ? "julian" : "gregorian");
+        printDeltaTJson(uncertainty, out);
         if (local)
             printLocalJson(eclipse, view, *local, clocks, dt, out);
         std::fprintf(out, "}\n");
@@ -259,6 +280,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
                      static_cast<int>(record.saros), member, record.t0, dt);
         if (local)
             printLocalText(eclipse, view, *local, clocks, dt, out);
+        printDeltaTText(uncertainty, out);
     }
     return 0;
 }

@@ -117,7 +117,7 @@ std::string applyCentreOptions(const CommandLine& options, ViewState& view, int 
 std::string applyOptions(const CommandLine& options, AppState& state, int& width, int& height,
                          std::string& out, std::FILE* err) {
     ViewState& view = state.session.view;
-    for (const auto& apply : {applyWhatOptions, applyMapOptions})
+    for (const auto& apply : {applyWhatOptions, applyMapOptions, applyDeltaTOptions})
         if (std::string error = apply(options, view); !error.empty())
             return error;
     if (std::string error = applyObserverOptions(options, state, err).error; !error.empty())
@@ -154,11 +154,12 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
                      std::FILE* err) {
     CommandLine options;
     std::string error;
-    if (!options.parse(
-            args,
-            {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size", "--out",
-             "--lon", "--lat", "--height", "--place", "--table-lon", "--table-step", "--dpr"},
-            {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text"}, error)) {
+    if (!options.parse(args,
+                       {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size",
+                        "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
+                        "--table-step", "--dpr", "--delta-t", "--delta-t-adjust"},
+                       {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text"},
+                       error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
     }

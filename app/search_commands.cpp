@@ -2,9 +2,11 @@
 
 #include "clock.h"
 #include "command_line.h"
+#include "delta_t_ranges.h"
 #include "eclipse_list.h"
 #include "eclipse_search.h"
 #include "place_options.h"
+#include "timescales.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -14,7 +16,11 @@ namespace vesk {
 
 namespace {
 
-const std::vector<std::string> filterOptions = {"--type", "--place", "--min-mag", "--saros"};
+// More hits than the catalog has eclipses (71,251): every eclipse of the years searched.
+constexpr int everyEclipse = 100000;
+
+const std::vector<std::string> filterOptions = {"--type",  "--place",   "--min-mag",
+                                                "--saros", "--delta-t", "--delta-t-adjust"};
 
 // The search filter of the options into the criteria and the view's observer; an error text.
 // The type code of a --type value: a name, or the code itself.
@@ -54,6 +60,8 @@ std::string applyFilter(const CommandLine& options, AppState& state, SearchCrite
         c.saros = std::trunc(*saros);
         ++filters;
     }
+    if (error.empty())
+        error = applyDeltaTOptions(options, state.session.view);
     if (!error.empty())
         return error;
     if (filters > 1)
@@ -69,6 +77,19 @@ void printHit(std::FILE* out, const EclipseRecord& r) {
     std::fprintf(out, "%s\n", listLine({r.year, r.month, r.day, r.typeCode, r.saros}).c_str());
 }
 
+// The probability that an eclipse was central at the view's observer, with Delta T normal about
+// the view's value with its standard error; 0 for an eclipse central nowhere.
+double centralProbability(Session& s, const SearchHit& hit) {
+    constexpr double firstCentralType = 2, lastCentralType = 4; // total, annular, hybrid
+    if (hit.typeCode < firstCentralType || hit.typeCode > lastCentralType ||
+        catalogFind(s.catalog, hit.year, hit.month) < 0)
+        return 0;
+    EclipseState& e = s.eclipse;
+    loadEclipseSummary(e);
+    const double dT = viewDeltaT(s.catalog.record, s.view);
+    return deltaTRanges(e, s.view, dT, deltaTSigma(s.catalog.record.year)).pCentral;
+}
+
 } // namespace
 
 int runListCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
@@ -76,7 +97,7 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     Session& s = state.session;
     CommandLine options;
     std::string error;
-    std::vector<std::string> valued = {"--from", "--years", "--limit"};
+    std::vector<std::string> valued = {"--from", "--years", "--limit", "--p-central"};
     valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
     if (!options.parse(args, {valued.begin(), valued.end()}, {}, error)) {
         std::fprintf(err, "vesk list: %s\n", error.c_str());
@@ -97,10 +118,27 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
         std::fprintf(err, "vesk list: %s\n", error.c_str());
         return 2;
     }
-    const int status =
-        collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit));
-    for (const SearchHit& hit : s.searchHits)
-        std::fprintf(out, "%s\n", listLine(hit).c_str());
+    const std::optional<double> pCentral = options.number("--p-central", error);
+    if (pCentral && !(criteria.mode == searchPlace && *pCentral >= 0 && *pCentral <= 1)) {
+        std::fprintf(err, "vesk list: --p-central P goes with --place and lies from 0 to 1\n");
+        return 2;
+    }
+    if (pCentral)
+        criteria = SearchCriteria{};
+    const int status = collectMatches(s, printTo(err), from, years, criteria,
+                                      pCentral ? everyEclipse : static_cast<int>(limit));
+    int printed = 0;
+    for (const SearchHit& hit : s.searchHits) {
+        if (printed == static_cast<int>(limit))
+            break;
+        if (!pCentral) {
+            std::fprintf(out, "%s\n", listLine(hit).c_str());
+            ++printed;
+        } else if (const double p = centralProbability(s, hit); p >= *pCentral && p > 0) {
+            std::fprintf(out, "%s  P=%.3f\n", listLine(hit).c_str(), p);
+            ++printed;
+        }
+    }
     if (status < 0) {
         std::fprintf(err, "vesk list: a catalog file is missing: the list ends at %.0f\n",
                      s.view.year);

@@ -43,7 +43,7 @@ void contact(EclipseState& s, double t, double deltaT, int sign, bool umbra, dou
 } // namespace
 
 double viewDeltaT(const EclipseRecord& record, const ViewState& view) {
-    return recordDeltaT(record) + view.deltaTAdjust;
+    return view.userDeltaT ? *view.userDeltaT : recordDeltaT(record) + view.deltaTAdjust;
 }
 
 void loadEclipseSummary(EclipseState& s) {

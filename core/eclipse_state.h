@@ -44,7 +44,7 @@ struct EclipseState : ShadowElements {
 };
 
 // The Delta T (seconds) of an eclipse as the view shows it: the model's at greatest eclipse
-// (recordDeltaT) and the user's adjustment.
+// (recordDeltaT) and the user's adjustment, or the Delta T the user gave.
 double viewDeltaT(const EclipseRecord& record, const ViewState& view);
 
 // Copies the line-1 values of the current record into the summary.

@@ -1,5 +1,6 @@
 #include "timescales.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -157,6 +158,25 @@ void jdToCalendar(double jd, int roundZone, double zoneLongitude, double& year, 
     hour = f * 24;
     month = e < 14 ? e - 1 : e - 13;
     year = month > 2 ? c - 4716 : c - 4715;
+}
+
+double deltaTSigma(double year) {
+    constexpr double presentYear = 2025, measuredSigma = 0.1, medievalSigma = 20;
+    const auto parabola = [](double centuries) { return 0.8 * centuries * centuries; };
+    if (year < 1200)
+        return parabola((year - 1820) / 100);
+    if (year < 1600)
+        return std::max(medievalSigma, parabola((year - 1820) / 100));
+    if (year < 1900) {
+        // 20 s at 1600, 5 at 1700, 1 at 1800, 0.1 at 1900, linear in the logarithm between
+        const double published[] = {medievalSigma, 5, 1, measuredSigma};
+        const int i = std::min(2, static_cast<int>((year - 1600) / 100));
+        const double f = (year - 1600) / 100 - i;
+        return published[i] * std::pow(published[i + 1] / published[i], f);
+    }
+    if (year <= presentYear)
+        return measuredSigma;
+    return measuredSigma + parabola((year - presentYear) / 100);
 }
 
 double deltaT(double t) {

@@ -27,6 +27,17 @@ void jdToCalendar(double jd, int roundZone, double zoneLongitude, double& year, 
 // spline mirrored about 1820 (minus 100 s) for 2100..3350. Not continuous at the branch limits.
 double deltaT(double t);
 
+// The standard error of deltaT (seconds) in a year. Morrison & Stephenson (J. Hist. Astron. 35,
+// 327, 2004), whose measured values the spline of deltaT continues, give sigma = 0.8 u^2 s
+// (u = (year - 1820) / 100 centuries) from -1000 to 1200 (636 s at -1000, 265 s at 0, 54 s at
+// 1000), about 20 s for 1300-1600, and after Stephenson & Houlden (1986) 5 s at 1700, 1 s at 1800
+// and 0.1 s at 1900. Here: the parabola before 1200 (before -1000 it is an extrapolation, as the
+// model of deltaT is there); 20 s, or the parabola where larger, to 1600; then the published
+// values joined linearly in the logarithm through 1700, 1800 and 1900; 0.1 s to 2025, the
+// present; after it the same parabola about the present, 0.1 + 0.8 ((year - 2025) / 100)^2 s
+// (a prediction of the Earth's rotation: 76 s in 3000, hours by 10000).
+double deltaTSigma(double year);
+
 // Whether a calendar date is of the Julian calendar (before 1582 October 15, where
 // calendarToJd and jdToCalendar change calendars), and the mark the screens put after it.
 bool isJulianCalendarDate(double year, double month, double day);

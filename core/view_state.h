@@ -5,6 +5,8 @@
 
 #include "observer_place.h"
 
+#include <optional>
+
 namespace vesk {
 
 // Display modes.
@@ -44,6 +46,7 @@ struct ViewState {
     double tableLon = 0;              // start longitude of the central band table
     bool kmlOutput = false;           // write KML while drawing the path map
     double deltaTAdjust = 0;          // seconds added to the Delta T model
+    std::optional<double> userDeltaT; // seconds: the Delta T of every eclipse, instead of those
     int observerInputMode = 0;        // 0 from the city table, 1 typed
     int observerCityIndex = 1;        // city of the display dialog; typedPlaceIndex = typed
     int searchCityIndex = 1;          // city of the search dialog

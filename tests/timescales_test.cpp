@@ -135,6 +135,27 @@ TEST(DeltaT, EveryEarlyTableNodeAndSmoothSplineJunctions) {
     EXPECT_LT(worstKink, 0.002) << "seconds per year";
 }
 
+// The standard error of Delta T against Morrison & Stephenson (2004), their Table: 636 s at
+// -1000, 431 at -500, 265 at 0, 139 at 500, 54 at 1000, 31 at 1200, about 20 s for 1300-1600;
+// Stephenson & Houlden (1986): 5 s at 1700, 1 s at 1800, 0.1 s at 1900. Beyond the sources: the
+// parabola's extrapolation at -2000 (0.8 x 38.2^2 s) and about the present in 3000.
+TEST(DeltaTSigma, PublishedStandardErrorsAndTheRuleBeyondThem) {
+    struct Published {
+        double year, sigma, rounding;
+    };
+    const Published table[] = {{-1000, 636, 0.5}, {-500, 431, 0.5},     {0, 265, 0.5},
+                               {500, 139, 0.5},   {1000, 54, 0.5},      {1200, 31, 0.5},
+                               {1300, 21.6, 0.1}, {1500, 20, 0},        {1600, 20, 0},
+                               {1700, 5, 0},      {1800, 1, 0},         {1900, 0.1, 0},
+                               {2024, 0.1, 0},    {-2000, 1167.4, 0.1}, {3000, 76.15, 0.01}};
+    for (const Published& p : table)
+        EXPECT_NEAR(deltaTSigma(p.year), p.sigma, p.rounding + 1e-9) << p.year;
+    // between the published values it changes monotonically
+    for (double year = 1600; year < 1900; year += 10)
+        EXPECT_GT(deltaTSigma(year), deltaTSigma(year + 10)) << year;
+    EXPECT_GT(deltaTSigma(10000), 3600) << "hours in the far future";
+}
+
 TEST(SplitHours, BringsTheHourIntoTheDay) {
     double h = 0, m = 0, s = 0;
     splitHours(24.3, h, m, s);

@@ -116,8 +116,8 @@ Sources of the data and their terms:
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="181"/>
-        <source>ΔT調整：</source>
-        <translation>ΔT adjustment:</translation>
+        <source>ΔT調整（秒）：</source>
+        <translation>ΔT adjustment (s):</translation>
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="183"/>

@@ -178,7 +178,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     settingsGrid->addWidget(gridBox, 0, 0);
     labelled(settingsGrid, 1, 0, tr("描画速度（分）："), drawStepEdit);
     settingsGrid->addWidget(kmlBox, 2, 0);
-    labelled(settingsGrid, 3, 0, tr("ΔT調整："), deltaTEdit);
+    labelled(settingsGrid, 3, 0, tr("ΔT調整（秒）："), deltaTEdit);
     QGroupBox* place =
         placeBox(tr("観測地設定"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     if (places != nullptr)

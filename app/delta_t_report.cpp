@@ -1,0 +1,92 @@
+#include "delta_t_report.h"
+
+#include <string>
+
+namespace vesk {
+
+namespace {
+
+// Time-degrees in an hour: the sky turns 15 degrees an hour, 1 degree in 4 minutes.
+constexpr double timeDegreesPerHour = 15;
+
+std::string jsonIntervals(const std::vector<DeltaTInterval>& intervals) {
+    std::string list = "[";
+    for (const DeltaTInterval& i : intervals) {
+        char pair[64];
+        std::snprintf(pair, sizeof pair, "%s[%.0f, %.0f]", list.size() > 1 ? ", " : "", i.from,
+                      i.to);
+        list += pair;
+    }
+    return list + "]";
+}
+
+std::string textIntervals(const std::vector<DeltaTInterval>& intervals) {
+    if (intervals.empty())
+        return "none";
+    std::string list;
+    for (const DeltaTInterval& i : intervals) {
+        char pair[64];
+        std::snprintf(pair, sizeof pair, "%s%.0f to %.0f s", list.empty() ? "" : ", ", i.from,
+                      i.to);
+        list += pair;
+    }
+    return list;
+}
+
+std::string jsonDuration(const std::optional<double>& hours) {
+    if (!hours)
+        return "null";
+    char text[80];
+    std::snprintf(text, sizeof text, "{\"hours\": %.3f, \"time_degrees\": %.1f}", *hours,
+                  *hours * timeDegreesPerHour);
+    return text;
+}
+
+void printDuration(const char* label, const std::optional<double>& hours, std::FILE* out) {
+    if (hours)
+        std::fprintf(out, "%-12s%.2f h (%.1f time-degrees)\n", label, *hours,
+                     *hours * timeDegreesPerHour);
+}
+
+} // namespace
+
+void printDeltaTJson(const DeltaTReport& report, std::FILE* out) {
+    std::fprintf(out, ", \"delta_t_sigma\": %.1f", report.sigma);
+    if (!report.ranges)
+        return;
+    const DeltaTRanges& r = *report.ranges;
+    std::fprintf(out,
+                 ", \"central_delta_t\": %s, \"p_central\": %.3f, \"visible_delta_t\": %s, "
+                 "\"p_visible\": %.3f",
+                 jsonIntervals(r.central).c_str(), r.pCentral, jsonIntervals(r.visible).c_str(),
+                 r.pVisible);
+    if (report.solar)
+        std::fprintf(out,
+                     ", \"solar_time\": {\"apparent\": %.3f, \"since_sunrise\": %s, "
+                     "\"until_sunset\": %s}",
+                     report.solar->apparentSolarHours,
+                     jsonDuration(report.solar->sinceSunrise).c_str(),
+                     jsonDuration(report.solar->untilSunset).c_str());
+    else
+        std::fprintf(out, ", \"solar_time\": null");
+}
+
+void printDeltaTText(const DeltaTReport& report, std::FILE* out) {
+    std::fprintf(out, "Delta T sd  %.1f s\n", report.sigma);
+    if (!report.ranges)
+        return;
+    const DeltaTRanges& r = *report.ranges;
+    std::fprintf(out, "central     for Delta T %s (P = %.3f)\n", textIntervals(r.central).c_str(),
+                 r.pCentral);
+    std::fprintf(out, "visible     for Delta T %s (P = %.3f)\n", textIntervals(r.visible).c_str(),
+                 r.pVisible);
+    if (!report.solar)
+        return;
+    const double h = report.solar->apparentSolarHours;
+    std::fprintf(out, "solar time  %02d:%02d local apparent time at the maximum\n",
+                 static_cast<int>(h), static_cast<int>((h - static_cast<int>(h)) * 60));
+    printDuration("sunrise +", report.solar->sinceSunrise, out);
+    printDuration("sunset -", report.solar->untilSunset, out);
+}
+
+} // namespace vesk

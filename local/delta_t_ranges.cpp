@@ -1,0 +1,130 @@
+#include "delta_t_ranges.h"
+
+#include "local_contacts.h"
+#include "local_report.h"
+#include "sun_position.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace vesk {
+
+namespace {
+
+// The scan: at least a minute either side, at most this many samples, none closer than
+// minimumStep seconds; ends refined to refinedTo seconds.
+constexpr double leastReach = 60, minimumStep = 5, refinedTo = 1;
+constexpr int mostSamples = 4000;
+constexpr double reachInSigmas = 5;
+// The search for sunrise and sunset: steps of the Sun's altitude, hours.
+constexpr double dayStep = 0.25, dayReach = 18, oneSecondInHours = 1.0 / 3600;
+
+struct Seen {
+    bool central = false, visible = false;
+};
+
+Seen seenWith(EclipseState& s, const ViewState& view, double deltaT) {
+    const LocalContacts local = computeLocalContacts(s, view, deltaT);
+    Seen seen;
+    seen.central = local.maximum && local.central == 1;
+    for (const auto* event : {&local.first, &local.maximum, &local.fourth})
+        seen.visible = seen.visible || (*event && (*event)->altitude > sunriseAltitude);
+    seen.visible = seen.visible && local.magnitude > 0;
+    return seen;
+}
+
+// The value between a (where pick gives inA) and b (where it does not) at which pick changes,
+// to within tolerance.
+template <typename Pick>
+double edgeBetween(double a, double b, bool inA, const Pick& pick, double tolerance) {
+    while (std::fabs(b - a) > tolerance) {
+        const double mid = (a + b) / 2;
+        (pick(mid) == inA ? a : b) = mid;
+    }
+    return (a + b) / 2;
+}
+
+// The intervals of the samples where pick is true, their ends refined.
+template <typename Pick>
+std::vector<DeltaTInterval> intervalsOf(const std::vector<double>& at, const std::vector<bool>& in,
+                                        const Pick& pick) {
+    std::vector<DeltaTInterval> found;
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        if (!in[i] || (i > 0 && in[i - 1]))
+            continue;
+        std::size_t j = i;
+        while (j + 1 < at.size() && in[j + 1])
+            ++j;
+        const double from = i == 0 ? at[0] : edgeBetween(at[i], at[i - 1], true, pick, refinedTo);
+        const double to =
+            j + 1 == at.size() ? at[j] : edgeBetween(at[j], at[j + 1], true, pick, refinedTo);
+        found.push_back({from, to});
+    }
+    return found;
+}
+
+double normalBelow(double x, double mu, double sigma) {
+    return 0.5 * std::erfc(-(x - mu) / (sigma * std::numbers::sqrt2));
+}
+
+} // namespace
+
+double probabilityWithin(const std::vector<DeltaTInterval>& intervals, double mu, double sigma) {
+    double p = 0;
+    for (const DeltaTInterval& i : intervals)
+        p += sigma > 0 ? normalBelow(i.to, mu, sigma) - normalBelow(i.from, mu, sigma)
+                       : (mu >= i.from && mu <= i.to ? 1 : 0);
+    return std::clamp(p, 0.0, 1.0);
+}
+
+DeltaTRanges deltaTRanges(EclipseState& s, const ViewState& view, double deltaT, double sigma) {
+    DeltaTRanges ranges;
+    ranges.deltaT = deltaT;
+    ranges.sigma = sigma;
+    const double reach = std::max(leastReach, reachInSigmas * sigma);
+    const double step = std::max(minimumStep, 2 * reach / mostSamples);
+    std::vector<double> at;
+    std::vector<bool> central, visible;
+    for (double dT = deltaT - reach; dT <= deltaT + reach; dT += step) {
+        const Seen seen = seenWith(s, view, dT);
+        at.push_back(dT);
+        central.push_back(seen.central);
+        visible.push_back(seen.visible);
+    }
+    ranges.central =
+        intervalsOf(at, central, [&](double dT) { return seenWith(s, view, dT).central; });
+    ranges.visible =
+        intervalsOf(at, visible, [&](double dT) { return seenWith(s, view, dT).visible; });
+    ranges.pCentral = probabilityWithin(ranges.central, deltaT, sigma);
+    ranges.pVisible = probabilityWithin(ranges.visible, deltaT, sigma);
+    seenWith(s, view, deltaT); // the state as the caller's Delta T leaves it
+    return ranges;
+}
+
+SolarTimeOfDay solarTimeOfDay(const EclipseState& s, double t, double deltaT) {
+    SolarTimeOfDay day;
+    const double hourAngle = sunDirection(s, t, deltaT).hourAngle;
+    day.apparentSolarHours = std::fmod(12 + hourAngle / 15 + 48, 24);
+    const auto up = [&](double at) {
+        double altitude = 0, azimuth = 0;
+        sunAltAz(s, at, deltaT, altitude, azimuth);
+        return altitude > sunriseAltitude;
+    };
+    if (!up(t))
+        return day;
+    // the last change before t and the first after, then refined
+    for (const double direction : {-1.0, 1.0}) {
+        for (double h = dayStep; h <= dayReach; h += dayStep) {
+            if (up(t + direction * h))
+                continue;
+            const double edge = edgeBetween(t + direction * (h - dayStep), t + direction * h, true,
+                                            up, oneSecondInHours);
+            (direction < 0 ? day.sinceSunrise : day.untilSunset) = std::fabs(t - edge);
+            break;
+        }
+    }
+    return day;
+}
+
+} // namespace vesk

@@ -1,0 +1,45 @@
+// What the uncertainty of Delta T means at a place: the ranges of Delta T in which the place sees
+// the eclipse as central (total or annular), and in which it sees any phase with the Sun up, with
+// their probabilities when Delta T is normal about its model value with the standard error
+// deltaTSigma. A change of Delta T turns the Earth under the shadow (the shadow's hour angle
+// moves by the Earth's rotation over the change), so each Delta T is a new local computation
+// with the same elements.
+#pragma once
+
+#include "eclipse_state.h"
+
+#include <optional>
+#include <vector>
+
+namespace vesk {
+
+struct DeltaTInterval {
+    double from = 0, to = 0; // seconds
+};
+
+struct DeltaTRanges {
+    double deltaT = 0, sigma = 0; // the model value (or the user's) and its standard error
+    std::vector<DeltaTInterval> central, visible;
+    double pCentral = 0, pVisible = 0;
+};
+
+// The ranges within deltaT +- max(5 sigma, 60 s) for the view's observer, their ends found to a
+// second; a range that reaches an end of that span is cut there (beyond it the probability is
+// below 3e-7). Visible: a magnitude above 0 with the Sun's altitude from the elements above the
+// horizon (sunriseAltitude) at the first contact, the maximum or the last.
+DeltaTRanges deltaTRanges(EclipseState& state, const ViewState& view, double deltaT, double sigma);
+
+// The probability that a normal variable of mean mu and standard deviation sigma falls in the
+// intervals (sigma 0: whether mu lies in one of them).
+double probabilityWithin(const std::vector<DeltaTInterval>& intervals, double mu, double sigma);
+
+// The Sun at the local maximum in the units of ancient records: local apparent solar time
+// (hours, 12 at the meridian) and the time since sunrise and until sunset (hours; absent when
+// the Sun does not rise or set within 18 hours of the maximum).
+struct SolarTimeOfDay {
+    double apparentSolarHours = 0;
+    std::optional<double> sinceSunrise, untilSunset;
+};
+SolarTimeOfDay solarTimeOfDay(const EclipseState& state, double t, double deltaT);
+
+} // namespace vesk

@@ -1,0 +1,143 @@
+// What the uncertainty of Delta T means at a place: normal probabilities, and the ranges of
+// Delta T in which Nineveh sees the eclipse of -762 June 15 as total, against the umbral limits
+// traced at the model's Delta T and turned with the Earth.
+#include "delta_t_ranges.h"
+#include "local_contacts.h"
+#include "path_geometry.h"
+#include "timescales.h"
+
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace vesk {
+namespace {
+
+// Textbook values of the standard normal distribution.
+TEST(DeltaTRanges, NormalProbabilities) {
+    EXPECT_NEAR(probabilityWithin({{-1, 1}}, 0, 1), 0.682689, 1e-6);
+    EXPECT_NEAR(probabilityWithin({{0, 1.96}}, 0, 1), 0.475002, 1e-6);
+    EXPECT_NEAR(probabilityWithin({{-300, -100}, {100, 300}}, 0, 100), 2 * 0.157305, 1e-6);
+    EXPECT_NEAR(probabilityWithin({{600, 1000}}, 500, 100), 0.158655, 1e-6);
+    EXPECT_EQ(probabilityWithin({{1, 2}}, 1.5, 0), 1);
+    EXPECT_EQ(probabilityWithin({}, 0, 1), 0);
+}
+
+// The longitude at which a limit crosses a latitude (the first crossing), by linear
+// interpolation between its traced points.
+std::optional<double> crossingLongitude(const Pieces<UmbralLimitPoint>& limit, double lat) {
+    for (const auto& piece : limit)
+        for (std::size_t i = 1; i < piece.size(); ++i) {
+            const UmbralLimitPoint &a = piece[i - 1], &b = piece[i];
+            if ((a.lat - lat) * (b.lat - lat) <= 0 && a.lat != b.lat)
+                return a.lon + (b.lon - a.lon) * (lat - a.lat) / (b.lat - a.lat);
+        }
+    return std::nullopt;
+}
+
+// A change of Delta T turns the Earth under the shadow at the sidereal rate: the place is in the
+// path for the changes that bring one limit and then the other across it.
+TEST(DeltaTRanges, NinevehIsTotalForTheDeltaTThatBringsThePathOverIt) {
+    testing::CatalogEclipse eclipse(-762, 6);
+    ASSERT_TRUE(eclipse.found);
+    constexpr double lon = 43.15, lat = 36.36;
+    constexpr double degreesPerSecond = 360.98564736629 / 86400;
+    const PathGeometry path = tracePathGeometry(eclipse.catalog.record, eclipse.deltaT, 1.0 / 600);
+    const std::optional<double> north = crossingLongitude(path.umbralLimits[0], lat);
+    const std::optional<double> south = crossingLongitude(path.umbralLimits[1], lat);
+    ASSERT_TRUE(north && south);
+    const double west = std::min(*north, *south), east = std::max(*north, *south);
+    EXPECT_LT(east, lon) << "the path passes west of Nineveh at the model's Delta T";
+    const double expectedFrom = eclipse.deltaT + (lon - east) / degreesPerSecond;
+    const double expectedTo = eclipse.deltaT + (lon - west) / degreesPerSecond;
+
+    ViewState view;
+    view.observerLon = lon;
+    view.observerLat = lat;
+    const double sigma = deltaTSigma(-762);
+    const DeltaTRanges ranges = deltaTRanges(eclipse.state, view, eclipse.deltaT, sigma);
+    ASSERT_EQ(ranges.central.size(), 1u);
+    EXPECT_NEAR(ranges.central[0].from, expectedFrom, 10);
+    EXPECT_NEAR(ranges.central[0].to, expectedTo, 10);
+    // about 650 s more than the model's Delta T: 1.2 standard errors
+    EXPECT_NEAR((ranges.central[0].from - eclipse.deltaT) / sigma, 1.2, 0.1);
+    EXPECT_NEAR(ranges.pCentral, probabilityWithin(ranges.central, eclipse.deltaT, sigma), 1e-12);
+    EXPECT_GT(ranges.pCentral, 0.05);
+    EXPECT_LT(ranges.pCentral, 0.2);
+    EXPECT_GT(ranges.pVisible, 0.999) << "the partial phase is seen whatever Delta T";
+    // the state is left as the model's Delta T gives it
+    EXPECT_EQ(computeLocalContacts(eclipse.state, view, eclipse.deltaT).central, 0);
+}
+
+// The local apparent solar time is 12 h when the Sun crosses the meridian, and the day's length
+// is the time from sunrise to sunset.
+TEST(DeltaTRanges, ApparentSolarTimeAndTheDaylight) {
+    testing::CatalogEclipse eclipse(2024, 4);
+    ASSERT_TRUE(eclipse.found);
+    ViewState view;
+    view.observerLon = -96.8;
+    view.observerLat = 32.78;
+    const LocalContacts local = computeLocalContacts(eclipse.state, view, eclipse.deltaT);
+    ASSERT_TRUE(local.maximum);
+    const SolarTimeOfDay day = solarTimeOfDay(eclipse.state, local.maximum->t, eclipse.deltaT);
+    // 18:42:38 UT at 96.8 W is 12:15:26 mean time; the equation of time on April 8 is -2 min.
+    EXPECT_NEAR(day.apparentSolarHours, 12 + 13.4 / 60, 1.0 / 60);
+    ASSERT_TRUE(day.sinceSunrise && day.untilSunset);
+    // The sunrise equation, cos H0 = (sin h0 - sin phi sin d) / (cos phi cos d), with the
+    // horizon h0 = -0.8 degrees and the Sun's declination that day, +7.44 degrees: 12.77 h.
+    constexpr double rad = std::numbers::pi / 180, phi = 32.78 * rad, d = 7.44 * rad;
+    const double h0 = std::acos((std::sin(-0.8 * rad) - std::sin(phi) * std::sin(d)) /
+                                (std::cos(phi) * std::cos(d)));
+    EXPECT_NEAR(*day.sinceSunrise + *day.untilSunset, 2 * h0 / rad / 15, 2 / 60.0);
+}
+
+} // namespace
+} // namespace vesk
+
+namespace vesk {
+namespace {
+
+// The user's Delta T on the command line, and what the commands say of its uncertainty.
+TEST(DeltaTCommands, UsersDeltaTRangesAndTheSearchByProbability) {
+    testing::ScratchDir dir;
+    const auto run = [&](const std::vector<std::string>& args) {
+        return testing::runProgram(VESK_EXECUTABLE, args, dir.path());
+    };
+    const std::vector<std::string> nineveh = {"info",  "--year", "-762",  "--month", "6",
+                                              "--lon", "43.15",  "--lat", "36.36",   "--json"};
+    testing::CommandResult r = run(nineveh);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"delta_t_sigma\": 533.3"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"central_delta_t\": [[21"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"p_central\": 0.1"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"central\": false"), std::string::npos);
+    // With a Delta T inside the central range Nineveh sees the eclipse total.
+    std::vector<std::string> given = nineveh;
+    given.insert(given.end(), {"--delta-t", "22500"});
+    r = run(given);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"delta_t\": 22500.00"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"central\": true"), std::string::npos) << r.out;
+    std::vector<std::string> adjusted = nineveh;
+    adjusted.insert(adjusted.end(), {"--delta-t-adjust", "1000"});
+    r = run(adjusted);
+    EXPECT_NE(r.out.find("\"central\": true"), std::string::npos) << r.out;
+    adjusted.insert(adjusted.end(), {"--delta-t", "1"});
+    EXPECT_EQ(run(adjusted).status, 2) << "the two exclude each other";
+    EXPECT_EQ(run({"info", "--delta-t", "1e9"}).status, 2);
+    EXPECT_EQ(run({"info", "--delta-t", "x"}).status, 2);
+
+    r = run({"list", "--place", "43.15,36.36", "--p-central", "0.1", "--from", "-800", "--years",
+             "100"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("-762.0615"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("P=0.118"), std::string::npos) << r.out;
+    EXPECT_EQ(run({"list", "--p-central", "0.5"}).status, 2) << "needs a place";
+    EXPECT_EQ(run({"list", "--place", "0,0", "--p-central", "2"}).status, 2);
+}
+
+} // namespace
+} // namespace vesk
