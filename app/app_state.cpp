@@ -6,6 +6,7 @@
 #include "local_report.h"
 #include "path_map.h"
 #include "scaled_surface.h"
+#include "timescales.h"
 #include "translation.h"
 
 namespace vesk {
@@ -29,7 +30,11 @@ void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
     const double deltaT = s.eclipse.deltaT;
     MapCanvas canvas{surface, state.projection, s.view, {}, stop};
     const PathGeometry& path = state.mapPath.geometry(record, deltaT, s.view.drawStepHours, stop);
-    vesk::drawPathMap(canvas, {s.eclipse, path, s.cities, state.relief, s.catalog.paths});
+    std::optional<DeltaTBandLayer> band;
+    if (s.view.deltaTBandSigmas > 0)
+        band = deltaTBandLayer(path, deltaT, deltaTSigma(record.year), s.view.deltaTBandSigmas);
+    vesk::drawPathMap(canvas, {s.eclipse, path, s.cities, state.relief, s.catalog.paths,
+                               band ? &*band : nullptr});
     exportFailure.clear();
     kmlDocuments.clear();
     if (!kmlOutput || stop.stop_requested())

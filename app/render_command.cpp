@@ -66,7 +66,11 @@ std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
     return error;
 }
 
-// --range, --mercator, --relief, --vector, --grid and --kml.
+// The band of Delta T's uncertainty: K standard errors by default, at most maxBandSigmas.
+constexpr const char* defaultBandSigmas = "2";
+constexpr double maxBandSigmas = 5;
+
+// --range, --mercator, --relief, --vector, --grid, --kml and --delta-t-band.
 std::string applyMapOptions(const CommandLine& options, ViewState& view) {
     const std::string range = options.value("--range").value_or("globe");
     if (range == "globe")
@@ -83,7 +87,24 @@ std::string applyMapOptions(const CommandLine& options, ViewState& view) {
     view.useCiaMap = options.hasFlag("--vector") ? BaseMapKind::vector : BaseMapKind::relief;
     view.gridLines = options.hasFlag("--grid");
     view.kmlOutput = options.hasFlag("--kml");
+    std::string error;
+    const std::optional<double> band = options.number("--delta-t-band", error);
+    if (!error.empty() || (band && !(*band > 0 && *band <= maxBandSigmas)))
+        return "--delta-t-band K must lie above 0 and at most 5 standard errors";
+    view.deltaTBandSigmas = band.value_or(0);
     return {};
+}
+
+// The arguments with the default K after a --delta-t-band given without one.
+std::vector<std::string> withBandSigmas(const std::vector<std::string>& args) {
+    std::vector<std::string> full;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        full.push_back(args[i]);
+        const bool valueFollows = i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0;
+        if (args[i] == "--delta-t-band" && !valueFollows)
+            full.push_back(defaultBandSigmas);
+    }
+    return full;
 }
 
 // --centre and --scale, for a screen of width x height.
@@ -154,10 +175,10 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
                      std::FILE* err) {
     CommandLine options;
     std::string error;
-    if (!options.parse(args,
+    if (!options.parse(withBandSigmas(args),
                        {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size",
                         "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
-                        "--table-step", "--dpr", "--delta-t", "--delta-t-adjust"},
+                        "--table-step", "--dpr", "--delta-t", "--delta-t-adjust", "--delta-t-band"},
                        {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text"},
                        error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());

@@ -250,6 +250,7 @@ DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
     f.kml = v.kmlOutput;
     f.ciaMap = v.useCiaMap == BaseMapKind::vector;
     f.mercator = v.projection == Projection::mercator;
+    f.deltaTBand = v.deltaTBandSigmas > 0;
     return f;
 }
 
@@ -257,6 +258,8 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
     v.displayMode = f.displayMode;
     v.kmlOutput = f.kml;
     v.deltaTAdjust = f.deltaTAdjust;
+    if (f.deltaTBand != (v.deltaTBandSigmas > 0))
+        v.deltaTBandSigmas = f.deltaTBand ? dialogBandSigmas : 0;
     v.useCiaMap = f.ciaMap ? BaseMapKind::vector : BaseMapKind::relief;
     v.projection = f.mercator ? Projection::mercator : Projection::globe;
     if (f.displayMode == displayPathMap) {

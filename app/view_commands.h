@@ -88,7 +88,10 @@ struct DisplayFields {
     double drawStepMinutes = 0, observerHeight = 0, observerLon = 0, observerLat = 0;
     double deltaTAdjust = 0;
     bool grid = false, kml = false, ciaMap = false, mercator = false;
+    bool deltaTBand = false; // the map's band of Delta T's uncertainty
 };
+// The band of the display dialog: +-2 standard errors.
+constexpr double dialogBandSigmas = 2;
 extern const FieldRule magnificationRule, lonRule, latRule, tableStepRule, drawStepRule, heightRule,
     deltaTRule;
 // mapCentreLon: the centre longitude of the last eclipse map.

@@ -47,6 +47,7 @@ struct ViewState {
     bool kmlOutput = false;           // write KML while drawing the path map
     double deltaTAdjust = 0;          // seconds added to the Delta T model
     std::optional<double> userDeltaT; // seconds: the Delta T of every eclipse, instead of those
+    double deltaTBandSigmas = 0;      // the map's band of +-K standard errors of Delta T; 0: none
     int observerInputMode = 0;        // 0 from the city table, 1 typed
     int observerCityIndex = 1;        // city of the display dialog; typedPlaceIndex = typed
     int searchCityIndex = 1;          // city of the search dialog

@@ -34,7 +34,7 @@ constexpr int coarseStride = 3;
 // Above this globe radius (in hundreds of pixels) the relief is sampled pixel by pixel.
 constexpr double zoomedReliefScale = 7;
 // The near side of the relief raster: depth 0.005 of the radius or more.
-constexpr double reliefNearSide = 0.005, nearSideDepthSquared = reliefNearSide * reliefNearSide;
+constexpr double reliefNearSide = 0.005;
 // The whole-globe raster skips far-side columns in blocks of this many.
 constexpr std::size_t farSideBlock = 16;
 // The sample rows a thread of the last-land raster takes at a time: enough that two threads
@@ -115,25 +115,17 @@ std::unique_ptr<DrawSurface> rasterOf(MapCanvas& c, std::size_t rows, const Samp
 // the block filled from the coarse grid.
 std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r, int stride) {
     const ViewState& v = c.view;
-    const MapProjection& p = c.projection;
-    const double phi0 = -p.rotationLat * chartDegToRad, centreLon = -p.rotationLon - 90;
-    const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
+    // the near side as the whole-globe raster draws it (depth of 0.005 radius or more)
+    const GlobeInverse inverse(c.projection, v, reliefNearSide);
     const int firstRow = v.mapTop + 2, lastRow = v.mapBottom - 2, lastColumn = v.mapRight - 2;
     const int rows = std::max(0, (lastRow - firstRow + stride) / stride);
     return rasterOf(c, rows, [&](std::size_t row, std::vector<ColouredPixel>& dots) {
         const int py = firstRow + static_cast<int>(row) * stride;
-        const double y = (v.mapCentreY - py) / p.mapRadius;
         for (int px = v.mapLeft + 2; px <= lastColumn; px += stride) {
-            const double x = (v.mapCentreX - px) / p.mapRadius;
-            const double z2 = 1 - x * x - y * y;
-            // the near side as the whole-globe raster draws it (depth of 0.005 radius or more)
-            if (!(z2 >= nearSideDepthSquared))
+            const auto place = inverse.lonLat(px, py);
+            if (!place)
                 continue;
-            const double z = std::sqrt(z2);
-            const double lat =
-                std::asin(std::clamp(y * cosPhi0 + z * sinPhi0, -1.0, 1.0)) / chartDegToRad;
-            double lon = std::atan2(z * cosPhi0 - y * sinPhi0, x) / chartDegToRad + centreLon + 270;
-            lon -= 360 * std::floor((lon + 180) / 360);
+            const auto [lon, lat] = *place;
             const int h = stride > 1 ? coarseGridRelief(r, lat, lon) : sampleRelief(r, lat, lon);
             if (h <= 0)
                 continue;

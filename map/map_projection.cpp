@@ -307,6 +307,25 @@ void plotRing(MapCanvas& c, double lon, double lat, int colour, int r) {
     plotMarker(c, lon, lat, colour, r);
 }
 
+GlobeInverse::GlobeInverse(const MapProjection& p, const ViewState& v, double minDepth)
+    : sinPhi0(std::sin(-p.rotationLat * chartDegToRad)),
+      cosPhi0(std::cos(-p.rotationLat * chartDegToRad)), centreLon(-p.rotationLon - 90),
+      radius(p.mapRadius), centreX(v.mapCentreX), centreY(v.mapCentreY),
+      minDepthSquared(minDepth * minDepth) {}
+
+std::optional<std::pair<double, double>> GlobeInverse::lonLat(int px, int py) const {
+    const double y = (centreY - py) / radius;
+    const double x = (centreX - px) / radius;
+    const double z2 = 1 - x * x - y * y;
+    if (!(z2 >= minDepthSquared))
+        return std::nullopt;
+    const double z = std::sqrt(z2);
+    const double lat = std::asin(std::clamp(y * cosPhi0 + z * sinPhi0, -1.0, 1.0)) / chartDegToRad;
+    double lon = std::atan2(z * cosPhi0 - y * sinPhi0, x) / chartDegToRad + centreLon + 270;
+    lon -= 360 * std::floor((lon + 180) / 360);
+    return std::pair{lon, lat};
+}
+
 int pixelToLonLat(const MapProjection& p, const ViewState& v, int px, int py, double& lon,
                   double& lat) {
     lon = lat = noCoordinate;

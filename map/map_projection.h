@@ -4,6 +4,9 @@
 // the latitude/longitude grid.
 #pragma once
 
+#include <optional>
+#include <utility>
+
 #include "draw_surface.h"
 #include "label_placement.h"
 #include "palette.h"
@@ -103,6 +106,18 @@ void strokeCurve(MapCanvas& canvas, const std::vector<Point>& points, int colour
 // The longitude may lie outside +-180.
 int pixelToLonLat(const MapProjection& projection, const ViewState& view, int px, int py,
                   double& lon, double& lat);
+
+// The inverse of the globe's orthographic projection for the pixels of one view (J. P. Snyder,
+// Map Projections: A Working Manual, 1987, eqs. 20-14 and 20-15): the longitude (-180..180) and
+// latitude of a pixel whose depth below the rim is at least minDepth of the radius.
+class GlobeInverse {
+  public:
+    GlobeInverse(const MapProjection& projection, const ViewState& view, double minDepth);
+    std::optional<std::pair<double, double>> lonLat(int px, int py) const;
+
+  private:
+    double sinPhi0, cosPhi0, centreLon, radius, centreX, centreY, minDepthSquared;
+};
 
 void drawGlobeOutline(MapCanvas& canvas);
 void drawGrid(MapCanvas& canvas);

@@ -217,6 +217,8 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
 
     const int type = static_cast<int>(in.eclipse.typeCode);
     drawMapBackground(c, in.relief, in.paths);
+    if (in.band != nullptr)
+        drawDeltaTBand(c, *in.band, g);
     drawPanel(c, in);
     p.plotColour = red;
     markContacts(c, g, type == typePartial);

@@ -5,6 +5,7 @@
 
 #include "base_map.h"
 #include "city_table.h"
+#include "delta_t_band_layer.h"
 #include "eclipse_state.h"
 #include "path_geometry.h"
 
@@ -16,6 +17,7 @@ struct PathMapInputs {
     const CityTable& cities;
     const ReliefData& relief;
     const DataPaths& paths;
+    const DeltaTBandLayer* band = nullptr; // the band of Delta T's uncertainty, or none
 };
 
 // Draws the map of the eclipse.

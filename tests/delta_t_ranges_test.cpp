@@ -1,6 +1,7 @@
 // What the uncertainty of Delta T means at a place: normal probabilities, and the ranges of
 // Delta T in which Nineveh sees the eclipse of -762 June 15 as total, against the umbral limits
 // traced at the model's Delta T and turned with the Earth.
+#include "delta_t_band.h"
 #include "delta_t_ranges.h"
 #include "local_contacts.h"
 #include "path_geometry.h"
@@ -8,6 +9,7 @@
 
 #include "test_support.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -137,6 +139,84 @@ TEST(DeltaTCommands, UsersDeltaTRangesAndTheSearchByProbability) {
     EXPECT_NE(r.out.find("P=0.118"), std::string::npos) << r.out;
     EXPECT_EQ(run({"list", "--p-central", "0.5"}).status, 2) << "needs a place";
     EXPECT_EQ(run({"list", "--place", "0,0", "--p-central", "2"}).status, 2);
+}
+
+} // namespace
+} // namespace vesk
+
+namespace vesk {
+namespace {
+
+// The central line traced anew at Delta T + K sigma lies where the model's central line, turned
+// by the Earth over K sigma, lies (within 0.01 degree), which is what the band assumes; and the
+// band holds Nineveh for the Delta T that make the eclipse total there, and only for those.
+TEST(DeltaTBand, TurnedPathAgreesWithThePathTracedAtTheOtherDeltaT) {
+    testing::CatalogEclipse eclipse(-762, 6);
+    ASSERT_TRUE(eclipse.found);
+    const EclipseRecord& r = eclipse.catalog.record;
+    const double sigma = deltaTSigma(-762), step = 1.0 / 600;
+    const PathGeometry model = tracePathGeometry(r, eclipse.deltaT, step);
+    for (const double k : {-2.0, 2.0}) {
+        const PathGeometry moved = tracePathGeometry(r, eclipse.deltaT + k * sigma, step);
+        const double turn = k * sigma * pathDegreesPerDeltaTSecond;
+        int compared = 0;
+        for (const auto& piece : moved.centralLine)
+            for (const CentralPathPoint& p : piece)
+                for (const auto& other : model.centralLine)
+                    for (const CentralPathPoint& q : other)
+                        if (std::fabs(p.t - q.t) < 1e-9) {
+                            double dLon = p.lon - (q.lon + turn);
+                            dLon -= 360 * std::round(dLon / 360);
+                            EXPECT_LT(std::fabs(dLon), 0.01) << p.t;
+                            EXPECT_LT(std::fabs(p.lat - q.lat), 0.01) << p.t;
+                            ++compared;
+                        }
+        EXPECT_GT(compared, 100);
+    }
+    constexpr double lon = 43.15, lat = 36.36;
+    EXPECT_TRUE(deltaTBand(model, 2 * sigma).contains(lon, lat)) << "total for +1.2 sigma";
+    EXPECT_FALSE(deltaTBand(model, 1 * sigma).contains(lon, lat));
+    EXPECT_TRUE(deltaTBand(model, 0).contains(model.greatest.point.lon, model.greatest.point.lat));
+    EXPECT_GT(deltaTBand(model, 0).rows.size(), 100u);
+}
+
+} // namespace
+} // namespace vesk
+
+namespace vesk {
+namespace {
+
+// The band is drawn only when asked for; it shades the ground around the path, not elsewhere.
+TEST(DeltaTBand, MapShowsTheBandOnlyWhenAskedFor) {
+    testing::ScratchDir dir;
+    const auto render = [&](const std::string& name, std::vector<std::string> extra) {
+        std::vector<std::string> args = {"render",  "--year", "-762",
+                                         "--month", "6",      "--range",
+                                         "europe",  "--out",  (dir.path() / name).string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const testing::CommandResult r = testing::runProgram(VESK_EXECUTABLE, args, dir.path());
+        EXPECT_EQ(r.status, 0) << r.err;
+        return QImage(QString::fromStdString((dir.path() / name).string()));
+    };
+    const auto bandPixels = [](const QImage& image, QRect area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += image.pixel(x, y) == qRgb(255, 96, 0);
+        return count;
+    };
+    const QImage plain = render("plain.png", {});
+    const QImage band = render("band.png", {"--delta-t-band"});
+    const QImage one = render("one.png", {"--delta-t-band", "1"});
+    ASSERT_FALSE(plain.isNull() || band.isNull() || one.isNull());
+    const QRect whole = plain.rect().adjusted(1, 1, -1, -1);
+    EXPECT_EQ(bandPixels(plain, whole), 0);
+    EXPECT_GT(bandPixels(band, whole), bandPixels(one, whole)) << "+-2 sigma covers more";
+    EXPECT_GT(bandPixels(one, whole), 1000);
+    EXPECT_EQ(bandPixels(band, QRect(100, 100, 200, 100)), 0) << "nothing over Britain";
+    EXPECT_EQ(
+        testing::runProgram(VESK_EXECUTABLE, {"render", "--delta-t-band", "0"}, dir.path()).status,
+        2);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -900,4 +901,24 @@ TEST(Window, PointerOverTheMapTellsTheCircumstancesThere) {
     QTest::mouseMove(w.view, centre + QPoint(30, 10));
     EXPECT_EQ(w.view->picture(), before) << "no repaint for the read-out";
     EXPECT_NE(w.frame.statusBar()->currentMessage(), readout);
+}
+
+// The display dialog turns the map's band of Delta T's uncertainty on (+-2 sigma) and off.
+TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
+    Messages messages;
+    CityTable cities;
+    ViewState view;
+    int cityIndex = 1;
+    CDisplayDlg on(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    EXPECT_FALSE(on.bandBox->isChecked());
+    on.bandBox->setChecked(true);
+    on.accept();
+    storeDisplay(view, on.fields, cities);
+    EXPECT_EQ(view.deltaTBandSigmas, 2);
+    CDisplayDlg off(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    EXPECT_TRUE(off.bandBox->isChecked());
+    off.bandBox->setChecked(false);
+    off.accept();
+    storeDisplay(view, off.fields, cities);
+    EXPECT_EQ(view.deltaTBandSigmas, 0);
 }

@@ -4,12 +4,12 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="295"/>
+        <location filename="../app/gui/dialogs.cpp" line="299"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About vesk</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="298"/>
+        <location filename="../app/gui/dialogs.cpp" line="302"/>
         <source>vesk バージョン %1
 
 日食カタログ: JPL DE431 から計算した 71,251 回の日食
@@ -55,102 +55,107 @@ Sources of the data and their terms:
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="158"/>
+        <source>ΔTの不確かさの帯（±2σ）</source>
+        <translation>Band of ΔT uncertainty (±2σ)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="160"/>
         <source>CIA MAPを使用</source>
         <translation>Use the CIA map</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="159"/>
+        <location filename="../app/gui/dialogs.cpp" line="161"/>
         <source>メルカトル図法</source>
         <translation>Mercator projection</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="165"/>
+        <location filename="../app/gui/dialogs.cpp" line="167"/>
         <source>描画範囲</source>
         <translation>Map range</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="167"/>
+        <location filename="../app/gui/dialogs.cpp" line="169"/>
         <source>地球儀</source>
         <translation>Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="168"/>
+        <location filename="../app/gui/dialogs.cpp" line="170"/>
         <source>アジア</source>
         <translation>Asia</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="169"/>
+        <location filename="../app/gui/dialogs.cpp" line="171"/>
         <source>ヨーロッパ</source>
         <translation>Europe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="172"/>
+        <location filename="../app/gui/dialogs.cpp" line="174"/>
         <source>値入力</source>
         <translation>Typed values</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="173"/>
-        <location filename="../app/gui/dialogs.cpp" line="194"/>
+        <location filename="../app/gui/dialogs.cpp" line="175"/>
+        <location filename="../app/gui/dialogs.cpp" line="197"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="174"/>
+        <location filename="../app/gui/dialogs.cpp" line="176"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="175"/>
+        <location filename="../app/gui/dialogs.cpp" line="177"/>
         <source>倍率：</source>
         <translation>Magnification:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="176"/>
+        <location filename="../app/gui/dialogs.cpp" line="178"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="179"/>
+        <location filename="../app/gui/dialogs.cpp" line="181"/>
         <source>描画速度（分）：</source>
         <translation>Drawing step (minutes):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="181"/>
+        <location filename="../app/gui/dialogs.cpp" line="183"/>
         <source>ΔT調整（秒）：</source>
         <translation>ΔT adjustment (s):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="183"/>
+        <location filename="../app/gui/dialogs.cpp" line="186"/>
         <source>観測地設定</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="187"/>
+        <location filename="../app/gui/dialogs.cpp" line="190"/>
         <source>表示モード</source>
         <translation>Display mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="189"/>
+        <location filename="../app/gui/dialogs.cpp" line="192"/>
         <source>日蝕経路</source>
         <translation>Eclipse path</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="192"/>
+        <location filename="../app/gui/dialogs.cpp" line="195"/>
         <source>日蝕中心帯</source>
         <translation>Central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="195"/>
+        <location filename="../app/gui/dialogs.cpp" line="198"/>
         <source>ステップ：</source>
         <translation>Step:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="197"/>
+        <location filename="../app/gui/dialogs.cpp" line="200"/>
         <source>局地状況</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="220"/>
+        <location filename="../app/gui/dialogs.cpp" line="223"/>
         <source>地名：</source>
         <translation>Place:</translation>
     </message>
@@ -477,53 +482,53 @@ Sources of the data and their terms:
 <context>
     <name>CModeDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="235"/>
+        <location filename="../app/gui/dialogs.cpp" line="239"/>
         <source>検索モードメニュー</source>
         <translation>Search Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="243"/>
+        <location filename="../app/gui/dialogs.cpp" line="247"/>
         <source>検索開始年月設定</source>
         <translation>Search from year/month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="260"/>
+        <location filename="../app/gui/dialogs.cpp" line="264"/>
         <source>検索モード</source>
         <translation>Search mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="262"/>
+        <location filename="../app/gui/dialogs.cpp" line="266"/>
         <source>全て</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="263"/>
+        <location filename="../app/gui/dialogs.cpp" line="267"/>
         <source>日蝕タイプ</source>
         <translation>Eclipse type</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="266"/>
-        <location filename="../app/gui/dialogs.cpp" line="273"/>
+        <location filename="../app/gui/dialogs.cpp" line="270"/>
+        <location filename="../app/gui/dialogs.cpp" line="277"/>
         <source>過去検索範囲（年）：</source>
         <translation>Years searched back:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="268"/>
+        <location filename="../app/gui/dialogs.cpp" line="272"/>
         <source>観測地／食分</source>
         <translation>Place / magnitude</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="269"/>
+        <location filename="../app/gui/dialogs.cpp" line="273"/>
         <source>観測地</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="272"/>
+        <location filename="../app/gui/dialogs.cpp" line="276"/>
         <source>食分：</source>
         <translation>Magnitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="275"/>
+        <location filename="../app/gui/dialogs.cpp" line="279"/>
         <source>サロス番号</source>
         <translation>Saros series</translation>
     </message>
@@ -596,24 +601,24 @@ Sources of the data and their terms:
 <context>
     <name>PlaceField</name>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="11"/>
+        <location filename="../app/gui/place_field.cpp" line="12"/>
         <source>地名</source>
         <translation>Place name</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="61"/>
+        <location filename="../app/gui/place_field.cpp" line="63"/>
         <source>地名辞典（libtimezonemap-data の cities15000.txt）がありません</source>
         <translation>No gazetteer (cities15000.txt of libtimezonemap-data)</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="76"/>
+        <location filename="../app/gui/place_field.cpp" line="78"/>
         <source>「%1」という地名は見つかりません</source>
-        <translation>No place called "%1"</translation>
+        <translation>No place called &quot;%1&quot;</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="79"/>
+        <location filename="../app/gui/place_field.cpp" line="81"/>
         <source>「%1」は複数の地名に当たります。一覧から選んで下さい</source>
-        <translation>"%1" names several places: choose one from the list</translation>
+        <translation>&quot;%1&quot; names several places: choose one from the list</translation>
     </message>
 </context>
 <context>

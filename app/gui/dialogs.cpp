@@ -155,6 +155,8 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     deltaTEdit = numberField(fields.deltaTAdjust, deltaTRule);
     gridBox = new QCheckBox(tr("緯度経度線表示"));
     kmlBox = new QCheckBox(tr("KMLファイル出力"));
+    bandBox = new QCheckBox(tr("ΔTの不確かさの帯（±2σ）"));
+    bandBox->setChecked(fields.deltaTBand);
     ciaBox = new QCheckBox(tr("CIA MAPを使用"));
     mercatorBox = new QCheckBox(tr("メルカトル図法"));
     gridBox->setChecked(fields.grid);
@@ -179,6 +181,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     labelled(settingsGrid, 1, 0, tr("描画速度（分）："), drawStepEdit);
     settingsGrid->addWidget(kmlBox, 2, 0);
     labelled(settingsGrid, 3, 0, tr("ΔT調整（秒）："), deltaTEdit);
+    settingsGrid->addWidget(bandBox, 5, 0);
     QGroupBox* place =
         placeBox(tr("観測地設定"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     if (places != nullptr)
@@ -226,6 +229,7 @@ void CDisplayDlg::exchangeChoices() {
     fields.observerInputMode = placeGroup->checkedId();
     fields.grid = gridBox->isChecked();
     fields.kml = kmlBox->isChecked();
+    fields.deltaTBand = bandBox->isChecked();
     fields.ciaMap = ciaBox->isChecked();
     fields.mercator = mercatorBox->isChecked();
 }

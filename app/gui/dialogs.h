@@ -74,7 +74,7 @@ class CDisplayDlg : public ExchangeDialog {
     DisplayFields fields;
     std::optional<ObserverPlace> chosenPlace;
     QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
-    QCheckBox *gridBox, *kmlBox, *ciaBox, *mercatorBox;
+    QCheckBox *gridBox, *kmlBox, *ciaBox, *mercatorBox, *bandBox;
     QComboBox* cityList;
     QLineEdit *magnificationEdit, *centreLonEdit, *centreLatEdit, *tableLonEdit, *tableStepEdit,
         *drawStepEdit, *heightEdit, *lonEdit, *latEdit, *deltaTEdit;

@@ -1,0 +1,72 @@
+#include "delta_t_band_layer.h"
+
+#include "angles.h"
+#include "parallel_rows.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace vesk {
+
+namespace {
+
+constexpr Rgb bandColour{255, 96, 0};
+// One pixel in outerSpacing of the +-K sigma band is shaded, one in innerSpacing of the +-1 sigma.
+constexpr int outerSpacing = 4, innerSpacing = 2;
+
+// The longitude and latitude of a pixel of the map.
+std::optional<std::pair<double, double>> mercatorLonLat(const MapCanvas& c, int px, int py) {
+    const MapProjection& p = c.projection;
+    const double lon = -p.rotationLon + (px - c.view.mapCentreX) / p.mapRadius / chartDegToRad;
+    const double lat =
+        (2 * std::atan(std::exp((c.view.mapCentreY - py) / p.mapRadius)) - roundedPi / 2) /
+        chartDegToRad;
+    return std::pair{lon - 360 * std::floor((lon + 180) / 360), lat};
+}
+
+void label(MapCanvas& c, const PathGeometry& g, double shiftSeconds, double deltaT) {
+    const ViewPixel at = viewPixel(
+        c, g.greatest.point.lon + shiftSeconds * pathDegreesPerDeltaTSecond, g.greatest.point.lat);
+    if (!at.visible)
+        return;
+    char text[48];
+    std::snprintf(text, sizeof text, "ΔT %.0f s", deltaT + shiftSeconds);
+    c.surface.textOut(at.x, at.y, text);
+}
+
+} // namespace
+
+DeltaTBandLayer deltaTBandLayer(const PathGeometry& g, double deltaT, double sigma, double k) {
+    return {deltaTBand(g, k * sigma), deltaTBand(g, sigma), deltaT, sigma, k};
+}
+
+void drawDeltaTBand(MapCanvas& c, const DeltaTBandLayer& band, const PathGeometry& g) {
+    const ViewState& v = c.view;
+    const bool globe = v.projection == Projection::globe;
+    const GlobeInverse inverse(c.projection, v, 0);
+    const int firstRow = v.mapTop + 1, rows = std::max(0, v.mapBottom - v.mapTop - 1);
+    std::vector<std::vector<ColouredPixel>> dots(static_cast<std::size_t>(rows));
+    forEachRowInParallel(dots.size(), [&](std::size_t row) {
+        const int py = firstRow + static_cast<int>(row);
+        for (int px = v.mapLeft + 1; px < v.mapRight; ++px) {
+            const int phase = (px + py) % outerSpacing;
+            if (phase % innerSpacing != 0)
+                continue;
+            const auto place = globe ? inverse.lonLat(px, py) : mercatorLonLat(c, px, py);
+            if (!place)
+                continue;
+            const auto [lon, lat] = *place;
+            if ((phase == 0 && band.outer.contains(lon, lat)) || band.inner.contains(lon, lat))
+                dots[row].push_back({px, py, bandColour});
+        }
+    });
+    for (const std::vector<ColouredPixel>& row : dots)
+        c.surface.setPixels(row);
+    c.surface.setBackgroundOpaque(false);
+    c.surface.setTextColour(bandColour);
+    const double reach = band.sigmas * band.sigma;
+    label(c, g, -reach, band.deltaT);
+    label(c, g, reach, band.deltaT);
+}
+
+} // namespace vesk

@@ -1,0 +1,23 @@
+// The band of the uncertainty of Delta T on the eclipse map: the ground the central path covers
+// for Delta T within +-K standard errors, shaded under the curves (a sparse pattern of the band's
+// colour, so the relief shows through), the +-1 standard error part denser, and the band's
+// edges labelled with their Delta T at the latitude of greatest eclipse.
+#pragma once
+
+#include "delta_t_band.h"
+#include "map_projection.h"
+
+namespace vesk {
+
+struct DeltaTBandLayer {
+    DeltaTBand outer, inner;      // +-K sigma, +-1 sigma
+    double deltaT = 0, sigma = 0; // seconds
+    double sigmas = 0;            // K
+};
+
+// The layer of a path for Delta T with its standard error and K.
+DeltaTBandLayer deltaTBandLayer(const PathGeometry& g, double deltaT, double sigma, double k);
+
+void drawDeltaTBand(MapCanvas& canvas, const DeltaTBandLayer& band, const PathGeometry& g);
+
+} // namespace vesk
