@@ -3,6 +3,7 @@
 #include "central_table.h"
 #include "civil_time.h"
 #include "kml.h"
+#include "local_contacts.h"
 #include "local_report.h"
 #include "path_map.h"
 #include "scaled_surface.h"
@@ -57,8 +58,14 @@ void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {
 void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, double deltaT) {
     Session& s = state.session;
     ScaledSurface surface(target, s.view.textScale);
+    // with the band of Delta T on, what its uncertainty means at the place
+    std::optional<PlaceDeltaT> uncertainty;
+    if (s.view.deltaTBandSigmas > 0)
+        uncertainty =
+            placeDeltaT(s.eclipse, s.view, computeLocalContacts(s.eclipse, s.view, deltaT), deltaT);
     vesk::drawLocalCircumstances(surface, s.eclipse, state.localReport, s.view, s.cities, deltaT,
-                                 placeClocks(state.observerPlace(), s.view.observerLon));
+                                 placeClocks(state.observerPlace(), s.view.observerLon),
+                                 uncertainty ? &*uncertainty : nullptr);
 }
 
 ObserverPlace AppState::observerPlace() {

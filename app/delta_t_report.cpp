@@ -6,9 +6,6 @@ namespace vesk {
 
 namespace {
 
-// Time-degrees in an hour: the sky turns 15 degrees an hour, 1 degree in 4 minutes.
-constexpr double timeDegreesPerHour = 15;
-
 std::string jsonIntervals(const std::vector<DeltaTInterval>& intervals) {
     std::string list = "[";
     for (const DeltaTInterval& i : intervals) {
@@ -18,19 +15,6 @@ std::string jsonIntervals(const std::vector<DeltaTInterval>& intervals) {
         list += pair;
     }
     return list + "]";
-}
-
-std::string textIntervals(const std::vector<DeltaTInterval>& intervals) {
-    if (intervals.empty())
-        return "none";
-    std::string list;
-    for (const DeltaTInterval& i : intervals) {
-        char pair[64];
-        std::snprintf(pair, sizeof pair, "%s%.0f to %.0f s", list.empty() ? "" : ", ", i.from,
-                      i.to);
-        list += pair;
-    }
-    return list;
 }
 
 std::string jsonDuration(const std::optional<double>& hours) {
@@ -50,7 +34,7 @@ void printDuration(const char* label, const std::optional<double>& hours, std::F
 
 } // namespace
 
-void printDeltaTJson(const DeltaTReport& report, std::FILE* out) {
+void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out) {
     std::fprintf(out, ", \"delta_t_sigma\": %.1f", report.sigma);
     if (!report.ranges)
         return;
@@ -71,14 +55,14 @@ void printDeltaTJson(const DeltaTReport& report, std::FILE* out) {
         std::fprintf(out, ", \"solar_time\": null");
 }
 
-void printDeltaTText(const DeltaTReport& report, std::FILE* out) {
+void printDeltaTText(const PlaceDeltaT& report, std::FILE* out) {
     std::fprintf(out, "Delta T sd  %.1f s\n", report.sigma);
     if (!report.ranges)
         return;
     const DeltaTRanges& r = *report.ranges;
-    std::fprintf(out, "central     for Delta T %s (P = %.3f)\n", textIntervals(r.central).c_str(),
+    std::fprintf(out, "central     for Delta T %s (P = %.3f)\n", intervalsText(r.central).c_str(),
                  r.pCentral);
-    std::fprintf(out, "visible     for Delta T %s (P = %.3f)\n", textIntervals(r.visible).c_str(),
+    std::fprintf(out, "visible     for Delta T %s (P = %.3f)\n", intervalsText(r.visible).c_str(),
                  r.pVisible);
     if (!report.solar)
         return;

@@ -20,9 +20,9 @@ struct DeltaTReport {
 // JSON members to follow the others: "delta_t_sigma", and with a place "central_delta_t",
 // "visible_delta_t" (lists of [from, to] in seconds), "p_central", "p_visible" and "solar_time"
 // ("apparent": hours; "since_sunrise", "until_sunset": {"hours", "time_degrees"} or null).
-void printDeltaTJson(const DeltaTReport& report, std::FILE* out);
+void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out);
 
 // The same as text lines.
-void printDeltaTText(const DeltaTReport& report, std::FILE* out);
+void printDeltaTText(const PlaceDeltaT& report, std::FILE* out);
 
 } // namespace vesk

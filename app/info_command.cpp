@@ -5,7 +5,6 @@
 #include "command_line.h"
 #include "delta_t_report.h"
 #include "local_contacts.h"
-#include "local_report.h"
 #include "messages.h"
 #include "place_options.h"
 #include "saros.h"
@@ -181,19 +180,6 @@ void printLocalText(const EclipseState& e, const ViewState& view, const LocalCon
         std::fprintf(out, "%s\n", note.c_str() + 1);
 }
 
-// The standard error of Delta T in the eclipse's year and, at a place, what it means there.
-DeltaTReport deltaTReport(EclipseState& e, const ViewState& view,
-                          const std::optional<LocalContacts>& local, double dt) {
-    DeltaTReport report;
-    report.sigma = deltaTSigma(e.record->year);
-    if (!local)
-        return report;
-    report.ranges = deltaTRanges(e, view, dt, report.sigma);
-    if (local->maximum && local->maximum->altitude > sunriseAltitude)
-        report.solar = solarTimeOfDay(e, local->maximum->t, dt);
-    return report;
-}
-
 } // namespace
 
 std::string isoDate(double year, double month, double day) {
@@ -257,7 +243,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     if (place.given)
         local = computeLocalContacts(eclipse, view, dt);
     const PlaceClocks clocks = placeClocks(state.observerPlace(), view.observerLon);
-    const DeltaTReport uncertainty = deltaTReport(eclipse, view, local, dt);
+    const PlaceDeltaT uncertainty = placeDeltaT(eclipse, view, local, dt);
 
     const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
     if (options.hasFlag("--json")) {

@@ -3,9 +3,11 @@
 #include "local_contacts.h"
 #include "local_report.h"
 #include "sun_position.h"
+#include "timescales.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 namespace vesk {
@@ -125,6 +127,31 @@ SolarTimeOfDay solarTimeOfDay(const EclipseState& s, double t, double deltaT) {
         }
     }
     return day;
+}
+
+std::string intervalsText(const std::vector<DeltaTInterval>& intervals) {
+    if (intervals.empty())
+        return "none";
+    std::string list;
+    for (const DeltaTInterval& i : intervals) {
+        char pair[64];
+        std::snprintf(pair, sizeof pair, "%s%.0f to %.0f s", list.empty() ? "" : ", ", i.from,
+                      i.to);
+        list += pair;
+    }
+    return list;
+}
+
+PlaceDeltaT placeDeltaT(EclipseState& s, const ViewState& view,
+                        const std::optional<LocalContacts>& local, double deltaT) {
+    PlaceDeltaT report;
+    report.sigma = deltaTSigma(s.record->year);
+    if (!local)
+        return report;
+    report.ranges = deltaTRanges(s, view, deltaT, report.sigma);
+    if (local->maximum && local->maximum->altitude > sunriseAltitude)
+        report.solar = solarTimeOfDay(s, local->maximum->t, deltaT);
+    return report;
 }
 
 } // namespace vesk

@@ -7,8 +7,10 @@
 #pragma once
 
 #include "eclipse_state.h"
+#include "local_contacts.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace vesk {
@@ -36,10 +38,28 @@ double probabilityWithin(const std::vector<DeltaTInterval>& intervals, double mu
 // The Sun at the local maximum in the units of ancient records: local apparent solar time
 // (hours, 12 at the meridian) and the time since sunrise and until sunset (hours; absent when
 // the Sun does not rise or set within 18 hours of the maximum).
+// Time-degrees in an hour: the sky turns 15 degrees an hour, 1 degree in 4 minutes.
+constexpr double timeDegreesPerHour = 15;
+
 struct SolarTimeOfDay {
     double apparentSolarHours = 0;
     std::optional<double> sinceSunrise, untilSunset;
 };
 SolarTimeOfDay solarTimeOfDay(const EclipseState& state, double t, double deltaT);
+
+// "21896 to 23690 s, ..." of ranges of Delta T, or "none".
+std::string intervalsText(const std::vector<DeltaTInterval>& intervals);
+
+// What the uncertainty of Delta T means for an eclipse, and at a place where one is given.
+struct PlaceDeltaT {
+    double sigma = 0;                    // seconds: deltaTSigma of the eclipse's year
+    std::optional<DeltaTRanges> ranges;  // with a place
+    std::optional<SolarTimeOfDay> solar; // with a place that sees the maximum with the Sun up
+};
+
+// The standard error of Delta T for the eclipse of the state and, with the local circumstances
+// of the view's observer (local), the ranges and the solar time there.
+PlaceDeltaT placeDeltaT(EclipseState& state, const ViewState& view,
+                        const std::optional<LocalContacts>& local, double deltaT);
 
 } // namespace vesk

@@ -19,6 +19,8 @@ namespace {
 constexpr int textX = 10, rowPitch = 15;
 // The row of the line that names the civil time's zone: below the horizon chart.
 constexpr int civilNoteRow = 28;
+// The rows of the lines of Delta T's uncertainty, under it.
+constexpr int deltaTRow = 29;
 constexpr Rgb whiteText{255, 255, 255};
 constexpr int chartX0 = 185, chartY0 = 390;
 constexpr double chartScale = 31.477886784533865;      // pixels per Earth radius in the chart
@@ -301,6 +303,28 @@ void ReportDrawing::headLines(const CityTable& cities) {
     drawHorizonChart(surface, s, 0, 0, 0, deltaT, horizonFrame);
 }
 
+// The lines of what the uncertainty of Delta T means at the place.
+void drawDeltaTLines(DrawSurface& surface, const PlaceDeltaT& u, double deltaT) {
+    if (!u.ranges)
+        return;
+    const auto row = [&](int r, const std::string& text) {
+        surface.textOut(textX, rowPitch * r, text);
+    };
+    row(deltaTRow,
+        format(" ΔT %.0f s ± %.0f s : central for ΔT %s (P=%.3f), visible P=%.3f", deltaT, u.sigma,
+               intervalsText(u.ranges->central).c_str(), u.ranges->pCentral, u.ranges->pVisible));
+    if (!u.solar)
+        return;
+    const double h = u.solar->apparentSolarHours;
+    std::string line = format(" Apparent solar time %02.0f:%02.0f", std::floor(h),
+                              std::floor((h - std::floor(h)) * 60));
+    for (const auto& [hours, what] : {std::pair{u.solar->sinceSunrise, "after sunrise"},
+                                      std::pair{u.solar->untilSunset, "before sunset"}})
+        if (hours)
+            line += format(", %.2fh (%.1f°) %s", *hours, *hours * timeDegreesPerHour, what);
+    row(deltaTRow + 1, line);
+}
+
 // The civil time at the maximum: the column's head and the line that names the zone.
 void ReportDrawing::civilHead() {
     if (!r.civil)
@@ -401,10 +425,12 @@ void ReportDrawing::maximumLines() {
 
 void drawLocalCircumstances(DrawSurface& surface, EclipseState& s, LocalReportState& report,
                             const ViewState& view, const CityTable& cities, double deltaT,
-                            const PlaceClocks& civil) {
+                            const PlaceClocks& civil, const PlaceDeltaT* uncertainty) {
     setObserver(s, view);
     ReportDrawing drawing(surface, s, report, view, deltaT, civil);
     drawing.headLines(cities);
+    if (uncertainty != nullptr)
+        drawDeltaTLines(surface, *uncertainty, deltaT);
     drawing.contacts();
     drawing.horizonMoment();
     drawing.maximumLines();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "city_table.h"
+#include "delta_t_ranges.h"
 #include "draw_surface.h"
 #include "eclipse_state.h"
 
@@ -24,10 +25,12 @@ enum HorizonChartMode { horizonFrame = 0, horizonBodies = 1, horizonBodiesHalo =
 constexpr double sunriseAltitude = -0.8;
 
 // The report of display mode 2 for the view's observer; with the place's clocks, a column of
-// civil time wherever it is known and a line naming the zone.
+// civil time wherever it is known and a line naming the zone; with what the uncertainty of Delta
+// T means there, two lines under it (the ranges of Delta T and the solar time of the maximum).
 void drawLocalCircumstances(DrawSurface& surface, EclipseState& state, LocalReportState& report,
                             const ViewState& view, const CityTable& cities, double deltaT,
-                            const PlaceClocks& civil = {});
+                            const PlaceClocks& civil = {},
+                            const PlaceDeltaT* uncertainty = nullptr);
 
 // The altitude/azimuth chart: its frame, or the Sun at (altitude, azimuth) with the Moon as seen
 // at t (with a halo in mode 2). The chart is turned by the Sun's azimuth at maximum.

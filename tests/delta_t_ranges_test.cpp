@@ -138,6 +138,21 @@ TEST(DeltaTCommands, UsersDeltaTRangesAndTheSearchByProbability) {
     EXPECT_NE(r.out.find("-762.0615"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("P=0.118"), std::string::npos) << r.out;
     EXPECT_EQ(run({"list", "--p-central", "0.5"}).status, 2) << "needs a place";
+    // The local screen tells the same with the band of Delta T on, and nothing of it without.
+    const std::vector<std::string> local = {"render", "--mode",
+                                            "local",  "--year",
+                                            "-762",   "--month",
+                                            "6",      "--lon",
+                                            "43.15",  "--lat",
+                                            "36.36",  "--text",
+                                            "--out",  (dir.path() / "n.png").string()};
+    r = run(local);
+    EXPECT_EQ(r.out.find("central for"), std::string::npos);
+    std::vector<std::string> withBand = local;
+    withBand.push_back("--delta-t-band");
+    r = run(withBand);
+    EXPECT_NE(r.out.find("± 533 s : central for ΔT 218"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Apparent solar time 10:48"), std::string::npos) << r.out;
     EXPECT_EQ(run({"list", "--place", "0,0", "--p-central", "2"}).status, 2);
 }
 
