@@ -41,7 +41,15 @@ void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
     if (!kmlOutput || stop.stop_requested())
         return;
     const PathGeometry& kmlPath = state.kmlPath.geometry(record, deltaT, kmlStepHours);
-    const KmlOutcome kml = writeKmlDocuments(record, kmlPath, s.catalog.paths, exportDir, files);
+    std::optional<DeltaTBand> kmlBand;
+    char bandName[64] = "";
+    if (band) {
+        kmlBand = deltaTBand(kmlPath, band->sigmas * band->sigma);
+        std::snprintf(bandName, sizeof bandName, "Delta T %.0f +- %.0f s (%g sigma)", deltaT,
+                      band->sigmas * band->sigma, band->sigmas);
+    }
+    const KmlOutcome kml = writeKmlDocuments(record, kmlPath, s.catalog.paths, exportDir, files,
+                                             {kmlBand ? &*kmlBand : nullptr, bandName});
     kmlDocuments = kml.documents;
     exportFailure = kml.failure;
 }

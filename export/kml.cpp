@@ -117,8 +117,9 @@ namespace {
 // The placemark fragments of the two documents, filled from the path geometry.
 class KmlBuilder {
   public:
-    KmlBuilder(const EclipseRecord& record, const PathGeometry& geometry)
-        : record(record), geometry(geometry) {}
+    KmlBuilder(const EclipseRecord& record, const PathGeometry& geometry, const DeltaTBand* band,
+               std::string bandName)
+        : record(record), geometry(geometry), band(band), bandName(std::move(bandName)) {}
     void build();
     // The bodies of the earth and the path document, between the header and the end.
     std::string earthBody() const;
@@ -156,11 +157,16 @@ class KmlBuilder {
     void writeRiseSetLines();
     void writeBreakJoins();
     void finish();
+    // The placemarks of a polygon, cut at the 180th meridian ("(East)", "(West)").
+    std::string polygonPlacemarks(const std::vector<KmlPoint>& ring, const std::string& name) const;
+    // The central path's polygon, and the band's when there is one.
     std::string shadowPolygon() const;
     std::string description() const;
 
     const EclipseRecord& record;
     const PathGeometry& geometry;
+    const DeltaTBand* band;
+    std::string bandName;
     std::vector<std::string> fragments = std::vector<std::string>(fragmentCount);
     // Where each fragment's open placemark begins, and how many points it has.
     std::vector<std::size_t> openAt = std::vector<std::size_t>(fragmentCount);
@@ -487,21 +493,8 @@ void KmlBuilder::build() {
     finish();
 }
 
-std::string KmlBuilder::shadowPolygon() const {
-    const auto placemark = [&](const char* name, const std::string& points) {
-        return "\n<Placemark>\n<name>" + std::string(name) + "</name>\n<description>" +
-               description() +
-               "</description>\n<styleUrl>#ShadeStyle</styleUrl><Polygon>\n<outerBoundaryIs>\n"
-               "<LinearRing>\n<coordinates>\n" +
-               points +
-               "</coordinates>\n</LinearRing>\n</outerBoundaryIs>\n</Polygon>\n"
-               "</Placemark>\n";
-    };
-    // The ring runs along the northern limit and back along the southern one.
-    std::vector<KmlPoint> ring = limitPoints[0];
-    ring.insert(ring.end(), limitPoints[1].rbegin(), limitPoints[1].rend());
-    if (ring.size() < 3)
-        return "";
+std::string KmlBuilder::polygonPlacemarks(const std::vector<KmlPoint>& ring,
+                                          const std::string& name) const {
     const auto text = [](const std::vector<KmlPoint>& points) {
         std::string lines;
         for (const KmlPoint& p : points) {
@@ -511,11 +504,36 @@ std::string KmlBuilder::shadowPolygon() const {
         }
         return lines;
     };
+    const auto placemark = [&](const std::string& title, const std::vector<KmlPoint>& points) {
+        return "\n<Placemark>\n<name>" + title + "</name>\n<description>" + description() +
+               "</description>\n<styleUrl>#ShadeStyle</styleUrl><Polygon>\n<outerBoundaryIs>\n"
+               "<LinearRing>\n<coordinates>\n" +
+               text(points) +
+               "</coordinates>\n</LinearRing>\n</outerBoundaryIs>\n</Polygon>\n"
+               "</Placemark>\n";
+    };
+    if (ring.size() < 3)
+        return "";
     const std::vector<std::vector<KmlPoint>> pieces = splitRingAtDateLine(ring);
     if (pieces.size() == 1)
-        return placemark("Total Eclipse Shadow", text(pieces[0]));
-    return placemark("Total Eclipse Shadow(East)", text(pieces[0])) +
-           placemark("Total Eclipse Shadow(West)", text(pieces[1]));
+        return placemark(name, pieces[0]);
+    return placemark(name + "(East)", pieces[0]) + placemark(name + "(West)", pieces[1]);
+}
+
+std::string KmlBuilder::shadowPolygon() const {
+    // The ring runs along the northern limit and back along the southern one.
+    std::vector<KmlPoint> ring = limitPoints[0];
+    ring.insert(ring.end(), limitPoints[1].rbegin(), limitPoints[1].rend());
+    std::string polygons = polygonPlacemarks(ring, "Total Eclipse Shadow");
+    if (band == nullptr)
+        return polygons;
+    for (const auto& outline : bandOutlines(*band)) {
+        std::vector<KmlPoint> points;
+        for (const auto& [lon, lat] : outline)
+            points.push_back({lon, lat, 0});
+        polygons += polygonPlacemarks(points, bandName);
+    }
+    return polygons;
 }
 
 std::string KmlBuilder::pathBody() const {
@@ -536,14 +554,14 @@ std::string KmlBuilder::earthBody() const {
 
 KmlOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& geometry,
                              const DataPaths& paths, const std::filesystem::path& outDir,
-                             FileSink& sink) {
+                             FileSink& sink, const KmlBand& band) {
     KmlOutcome outcome;
     std::string header;
     if (!readFile(findDataFile(paths, "echead.prn"), header)) {
         outcome.failure = "cannot read echead.prn: no KML written";
         return outcome;
     }
-    KmlBuilder builder(record, geometry);
+    KmlBuilder builder(record, geometry, band.band, band.name);
     builder.build();
     const std::string code =
         std::to_string(kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month)));

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "data_paths.h"
+#include "delta_t_band.h"
 #include "file_sink.h"
 #include "path_geometry.h"
 
@@ -39,9 +40,15 @@ struct KmlOutcome {
 
 // Writes the earth and path documents of the eclipse of record from its path geometry (traced at
 // kmlStepHours) to outDir through the sink; the header "echead.prn" is found through paths. A
-// partial eclipse has no path document: an earlier one of the month goes.
+// partial eclipse has no path document: an earlier one of the month goes. With a band, both
+// documents also hold its outline as polygons.
+// The band of Delta T's uncertainty the documents hold beside the central path, and its name.
+struct KmlBand {
+    const DeltaTBand* band = nullptr;
+    std::string name;
+};
 KmlOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& geometry,
                              const DataPaths& paths, const std::filesystem::path& outDir,
-                             FileSink& sink);
+                             FileSink& sink, const KmlBand& band = {});
 
 } // namespace vesk

@@ -84,4 +84,43 @@ DeltaTBand deltaTBand(const PathGeometry& g, double reachSeconds) {
     return band;
 }
 
+std::vector<std::vector<std::pair<double, double>>> bandOutlines(const DeltaTBand& band) {
+    struct Strip {
+        std::vector<std::pair<double, double>> west, east;
+        std::pair<double, double> last; // the interval of its last row
+        bool open = true;
+    };
+    std::vector<Strip> strips;
+    for (std::size_t row = 0; row < band.rows.size(); ++row) {
+        const double lat = band.firstLat + row * bandRowStep;
+        std::vector<bool> continued(strips.size(), false);
+        for (const auto& interval : band.rows[row]) {
+            auto strip = std::find_if(strips.begin(), strips.end(), [&](const Strip& s) {
+                return s.open && !continued[&s - strips.data()] &&
+                       interval.first <= s.last.second && interval.second >= s.last.first;
+            });
+            if (strip == strips.end()) {
+                strips.push_back({});
+                continued.push_back(false);
+                strip = strips.end() - 1;
+            }
+            continued[strip - strips.begin()] = true;
+            strip->west.emplace_back(interval.first, lat);
+            strip->east.emplace_back(interval.second, lat);
+            strip->last = interval;
+        }
+        for (std::size_t i = 0; i < strips.size(); ++i)
+            strips[i].open = strips[i].open && continued[i];
+    }
+    std::vector<std::vector<std::pair<double, double>>> rings;
+    for (Strip& s : strips) {
+        std::vector<std::pair<double, double>> ring = std::move(s.west);
+        ring.insert(ring.end(), s.east.rbegin(), s.east.rend());
+        for (auto& [lon, lat] : ring)
+            lon -= 360 * std::floor((lon + 180) / 360);
+        rings.push_back(std::move(ring));
+    }
+    return rings;
+}
+
 } // namespace vesk

@@ -29,4 +29,8 @@ struct DeltaTBand {
 // from reachSeconds below the value of g to reachSeconds above it; empty without a central path.
 DeltaTBand deltaTBand(const PathGeometry& g, double reachSeconds);
 
+// The outlines of a band as rings of (longitude -180..180, latitude): consecutive rows whose
+// intervals overlap make one ring (its western edges down the rows, its eastern edges back up).
+std::vector<std::vector<std::pair<double, double>>> bandOutlines(const DeltaTBand& band);
+
 } // namespace vesk

@@ -193,6 +193,19 @@ TEST(DeltaTBand, TurnedPathAgreesWithThePathTracedAtTheOtherDeltaT) {
     EXPECT_FALSE(deltaTBand(model, 1 * sigma).contains(lon, lat));
     EXPECT_TRUE(deltaTBand(model, 0).contains(model.greatest.point.lon, model.greatest.point.lat));
     EXPECT_GT(deltaTBand(model, 0).rows.size(), 100u);
+    // The outlines written to KML hold the same ground (an even-odd test on their rings).
+    const auto inOutlines = [&](double k) {
+        bool inside = false;
+        for (const auto& ring : bandOutlines(deltaTBand(model, k * sigma)))
+            for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+                if ((ring[i].second > lat) != (ring[j].second > lat) &&
+                    lon < ring[j].first + (ring[i].first - ring[j].first) * (lat - ring[j].second) /
+                                              (ring[i].second - ring[j].second))
+                    inside = !inside;
+        return inside;
+    };
+    EXPECT_TRUE(inOutlines(2));
+    EXPECT_FALSE(inOutlines(1));
 }
 
 } // namespace
@@ -220,8 +233,12 @@ TEST(DeltaTBand, MapShowsTheBandOnlyWhenAskedFor) {
                 count += image.pixel(x, y) == qRgb(255, 96, 0);
         return count;
     };
-    const QImage plain = render("plain.png", {});
-    const QImage band = render("band.png", {"--delta-t-band"});
+    const QImage plain = render("plain.png", {"--kml"});
+    const std::string plainKml = testing::readFile(dir.path() / "-76206.kml");
+    const QImage band = render("band.png", {"--delta-t-band", "--kml"});
+    const std::string bandKml = testing::readFile(dir.path() / "-76206.kml");
+    EXPECT_EQ(plainKml.find("<name>Delta T 21263 +- 1067 s (2 sigma)"), std::string::npos);
+    EXPECT_NE(bandKml.find("<name>Delta T 21263 +- 1067 s (2 sigma)"), std::string::npos);
     const QImage one = render("one.png", {"--delta-t-band", "1"});
     ASSERT_FALSE(plain.isNull() || band.isNull() || one.isNull());
     const QRect whole = plain.rect().adjusted(1, 1, -1, -1);
