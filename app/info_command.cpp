@@ -128,8 +128,9 @@ void printCivilJson(const EclipseState& e, const LocalContacts& local, const Pla
     std::fprintf(out,
                  ", \"civil\": {\"zone\": %s, \"zone_source\": \"%s\", \"abbreviation\": %s, "
                  "\"offset\": %d",
-                 jsonString(clocks.place.zone).c_str(), zoneSourceName(clocks.place.zoneSource),
-                 jsonString(clock->abbreviation).c_str(), clock->offsetSeconds);
+                 clocks.place.zone.empty() ? "null" : jsonString(clocks.place.zone).c_str(),
+                 zoneSourceName(clocks.place.zoneSource), jsonString(clock->abbreviation).c_str(),
+                 clock->offsetSeconds);
     for (const NamedEvent& event : namedEvents(local)) {
         const std::optional<std::string> time =
             event.event ? civilTimeOf(e, *event.event, clocks, dt) : std::nullopt;

@@ -13,6 +13,9 @@ namespace {
 constexpr Rgb bandColour{255, 96, 0};
 // One pixel in outerSpacing of the +-K sigma band is shaded, one in innerSpacing of the +-1 sigma.
 constexpr int outerSpacing = 4, innerSpacing = 2;
+// The band's edges are labelled each with its Delta T when they lie this far (degrees of
+// longitude) from the path; nearer, one label gives the Delta T and its reach.
+constexpr double separateLabelsDegrees = 0.5;
 
 // The longitude and latitude of a pixel of the map.
 std::optional<std::pair<double, double>> mercatorLonLat(const MapCanvas& c, int px, int py) {
@@ -24,14 +27,12 @@ std::optional<std::pair<double, double>> mercatorLonLat(const MapCanvas& c, int 
     return std::pair{lon - 360 * std::floor((lon + 180) / 360), lat};
 }
 
-void label(MapCanvas& c, const PathGeometry& g, double shiftSeconds, double deltaT) {
+// A label at greatest eclipse moved by shiftSeconds of Delta T.
+void label(MapCanvas& c, const PathGeometry& g, double shiftSeconds, const char* text) {
     const ViewPixel at = viewPixel(
         c, g.greatest.point.lon + shiftSeconds * pathDegreesPerDeltaTSecond, g.greatest.point.lat);
-    if (!at.visible)
-        return;
-    char text[48];
-    std::snprintf(text, sizeof text, "ΔT %.0f s", deltaT + shiftSeconds);
-    c.surface.textOut(at.x, at.y, text);
+    if (at.visible)
+        c.surface.textOut(at.x, at.y, text);
 }
 
 } // namespace
@@ -64,9 +65,18 @@ void drawDeltaTBand(MapCanvas& c, const DeltaTBandLayer& band, const PathGeometr
         c.surface.setPixels(row);
     c.surface.setBackgroundOpaque(false);
     c.surface.setTextColour(bandColour);
+    // the edges' Delta T where the band is wider than the path, else one label for both
     const double reach = band.sigmas * band.sigma;
-    label(c, g, -reach, band.deltaT);
-    label(c, g, reach, band.deltaT);
+    char text[64];
+    if (reach * pathDegreesPerDeltaTSecond < separateLabelsDegrees) {
+        std::snprintf(text, sizeof text, "ΔT %.0f ± %.1f s", band.deltaT, reach);
+        label(c, g, 0, text);
+        return;
+    }
+    for (const double shift : {-reach, reach}) {
+        std::snprintf(text, sizeof text, "ΔT %.0f s", band.deltaT + shift);
+        label(c, g, shift, text);
+    }
 }
 
 } // namespace vesk
