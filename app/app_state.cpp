@@ -2,6 +2,7 @@
 
 #include "central_table.h"
 #include "civil_time.h"
+#include "delta_t_ranges.h"
 #include "kml.h"
 #include "local_contacts.h"
 #include "local_report.h"
@@ -74,6 +75,16 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, dou
     vesk::drawLocalCircumstances(surface, s.eclipse, state.localReport, s.view, s.cities, deltaT,
                                  placeClocks(state.observerPlace(), s.view.observerLon),
                                  uncertainty ? &*uncertainty : nullptr);
+}
+
+AppState::AppState(DataPaths paths) : session(paths), gazetteer(paths) {
+    // the place search by the probability of a central eclipse there
+    session.centralProbability = [](Session& s) {
+        EclipseState& e = s.eclipse;
+        loadEclipseSummary(e);
+        const double dT = viewDeltaT(s.catalog.record, s.view);
+        return deltaTRanges(e, s.view, dT, deltaTSigma(s.catalog.record.year), false).pCentral;
+    };
 }
 
 ObserverPlace AppState::observerPlace() {

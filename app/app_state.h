@@ -20,7 +20,7 @@
 namespace vesk {
 
 struct AppState {
-    explicit AppState(DataPaths paths) : session(paths), gazetteer(paths) {}
+    explicit AppState(DataPaths paths);
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
 

@@ -2,11 +2,9 @@
 
 #include "clock.h"
 #include "command_line.h"
-#include "delta_t_ranges.h"
 #include "eclipse_list.h"
 #include "eclipse_search.h"
 #include "place_options.h"
-#include "timescales.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -16,11 +14,8 @@ namespace vesk {
 
 namespace {
 
-// More hits than the catalog has eclipses (71,251): every eclipse of the years searched.
-constexpr int everyEclipse = 100000;
-
-const std::vector<std::string> filterOptions = {"--type",  "--place",   "--min-mag",
-                                                "--saros", "--delta-t", "--delta-t-adjust"};
+const std::vector<std::string> filterOptions = {
+    "--type", "--place", "--min-mag", "--p-central", "--saros", "--delta-t", "--delta-t-adjust"};
 
 // The search filter of the options into the criteria and the view's observer; an error text.
 // The type code of a --type value: a name, or the code itself.
@@ -51,9 +46,13 @@ std::string applyFilter(const CommandLine& options, AppState& state, SearchCrite
             return bad;
         c.mode = searchPlace;
         c.minMagnitude = options.number("--min-mag", error).value_or(c.minMagnitude);
+        c.minCentralProbability = options.number("--p-central", error).value_or(0);
+        if (error.empty() && options.has("--p-central") &&
+            !(c.minCentralProbability > 0 && c.minCentralProbability <= 1))
+            return "--p-central must lie above 0 and at most 1";
         ++filters;
-    } else if (options.has("--min-mag")) {
-        return "--min-mag goes with --place";
+    } else if (options.has("--min-mag") || options.has("--p-central")) {
+        return "--min-mag and --p-central go with --place";
     }
     if (const auto saros = options.number("--saros", error)) {
         c.mode = searchSarosNumber;
@@ -73,21 +72,12 @@ SearchMessage printTo(std::FILE* err) {
     return [err](int, int, const char* text) { std::fprintf(err, "%s\n", text); };
 }
 
-void printHit(std::FILE* out, const EclipseRecord& r) {
-    std::fprintf(out, "%s\n", listLine({r.year, r.month, r.day, r.typeCode, r.saros}).c_str());
-}
-
-// The probability that an eclipse was central at the view's observer, with Delta T normal about
-// the view's value with its standard error; 0 for an eclipse central nowhere.
-double centralProbability(Session& s, const SearchHit& hit) {
-    constexpr double firstCentralType = 2, lastCentralType = 4; // total, annular, hybrid
-    if (hit.typeCode < firstCentralType || hit.typeCode > lastCentralType ||
-        catalogFind(s.catalog, hit.year, hit.month) < 0)
-        return 0;
-    EclipseState& e = s.eclipse;
-    loadEclipseSummary(e);
-    const double dT = viewDeltaT(s.catalog.record, s.view);
-    return deltaTRanges(e, s.view, dT, deltaTSigma(s.catalog.record.year)).pCentral;
+// A line of the list, with the probability of a central eclipse in a search by it.
+void printHit(std::FILE* out, const SearchHit& hit) {
+    if (hit.centralProbability >= 0)
+        std::fprintf(out, "%s  P=%.3f\n", listLine(hit).c_str(), hit.centralProbability);
+    else
+        std::fprintf(out, "%s\n", listLine(hit).c_str());
 }
 
 } // namespace
@@ -97,7 +87,7 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     Session& s = state.session;
     CommandLine options;
     std::string error;
-    std::vector<std::string> valued = {"--from", "--years", "--limit", "--p-central"};
+    std::vector<std::string> valued = {"--from", "--years", "--limit"};
     valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
     if (!options.parse(args, {valued.begin(), valued.end()}, {}, error)) {
         std::fprintf(err, "vesk list: %s\n", error.c_str());
@@ -118,27 +108,10 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
         std::fprintf(err, "vesk list: %s\n", error.c_str());
         return 2;
     }
-    const std::optional<double> pCentral = options.number("--p-central", error);
-    if (pCentral && !(criteria.mode == searchPlace && *pCentral >= 0 && *pCentral <= 1)) {
-        std::fprintf(err, "vesk list: --p-central P goes with --place and lies from 0 to 1\n");
-        return 2;
-    }
-    if (pCentral)
-        criteria = SearchCriteria{};
-    const int status = collectMatches(s, printTo(err), from, years, criteria,
-                                      pCentral ? everyEclipse : static_cast<int>(limit));
-    int printed = 0;
-    for (const SearchHit& hit : s.searchHits) {
-        if (printed == static_cast<int>(limit))
-            break;
-        if (!pCentral) {
-            std::fprintf(out, "%s\n", listLine(hit).c_str());
-            ++printed;
-        } else if (const double p = centralProbability(s, hit); p >= *pCentral && p > 0) {
-            std::fprintf(out, "%s  P=%.3f\n", listLine(hit).c_str(), p);
-            ++printed;
-        }
-    }
+    const int status =
+        collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit));
+    for (const SearchHit& hit : s.searchHits)
+        printHit(out, hit);
     if (status < 0) {
         std::fprintf(err, "vesk list: a catalog file is missing: the list ends at %.0f\n",
                      s.view.year);
@@ -180,7 +153,8 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
             std::fprintf(err, "%s: no matching eclipse later in the catalog\n", name);
             return 1;
         }
-        printHit(out, r);
+        printHit(out, {r.year, r.month, r.day, r.typeCode, r.saros,
+                       criteria.minCentralProbability > 0 ? s.lastCentralProbability : -1});
         return 0;
     }
     double foundYear = NAN, foundMonth = NAN;
@@ -191,7 +165,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
         std::fprintf(err, "%s: no matching eclipse in the years searched before\n", name);
         return 1;
     }
-    std::fprintf(out, "%s\n", listLine(hit).c_str());
+    printHit(out, hit);
     return 0;
 }
 

@@ -17,7 +17,7 @@ const FieldRule magnificationRule{false, 0, 5000}, lonRule{false, -360, 360},
     latRule{false, -90, 90}, tableStepRule{false, 0.01, 100}, drawStepRule{false, 0.001, 100},
     heightRule{false, 0, 4000}, deltaTRule{false, -100000, 100000};
 const FieldRule sarosRule{true, -400, 400}, magnitudeRule{false, 0, 1.5},
-    pastYearsRule{false, 0, 1000};
+    pastYearsRule{false, 0, 1000}, probabilityRule{false, 0, 1};
 
 namespace {
 
@@ -302,6 +302,7 @@ ModeFields loadMode(const ViewState& v, double sarosOnScreen) {
     f.minMagnitude = roundTo(v.searchMinMagnitude, 100);
     f.typePastYears = v.searchTypePastYears;
     f.placePastYears = v.searchPlacePastYears;
+    f.minCentralProbability = v.searchMinCentralProbability;
     return f;
 }
 
@@ -315,6 +316,7 @@ void storeMode(ViewState& v, const ModeFields& f, int pendingSearchType, const C
         v.searchPlacePastYears = f.placePastYears;
         v.observerInputMode = f.observerInputMode;
         v.searchMinMagnitude = f.minMagnitude;
+        v.searchMinCentralProbability = f.minCentralProbability;
         if (f.observerInputMode == 0) {
             observerFromCity(v, cities, v.searchCityIndex);
         } else {

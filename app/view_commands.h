@@ -104,8 +104,9 @@ struct ModeFields {
     int observerInputMode = 0;
     double saros = 0, observerLon = 0, observerLat = 0, observerHeight = 0;
     double minMagnitude = 0, typePastYears = 0, placePastYears = 0;
+    double minCentralProbability = 0; // the place search by it when above 0
 };
-extern const FieldRule sarosRule, magnitudeRule, pastYearsRule;
+extern const FieldRule sarosRule, magnitudeRule, pastYearsRule, probabilityRule;
 ModeFields loadMode(const ViewState& view, double sarosOnScreen);
 // pendingSearchType: the type chosen in the dialog's list.
 void storeMode(ViewState& view, const ModeFields& fields, int pendingSearchType,

@@ -43,8 +43,8 @@ bool readOn(Session& s, const SearchMessage& message) {
 } // namespace
 
 SearchCriteria viewSearchCriteria(const ViewState& v, double saros) {
-    return {v.searchMode, v.searchType,          v.searchMinMagnitude,
-            saros,        v.searchTypePastYears, v.searchPlacePastYears};
+    return {v.searchMode,          v.searchType,           v.searchMinMagnitude,         saros,
+            v.searchTypePastYears, v.searchPlacePastYears, v.searchMinCentralProbability};
 }
 
 bool matchesCriteria(Session& s, const SearchCriteria& c) {
@@ -58,6 +58,12 @@ bool matchesCriteria(Session& s, const SearchCriteria& c) {
         setObserver(e, s.view);
         restoreObserver(e);
         localMaximum(e, 0, dT, e.localMaxTime, e.localSunAlt, e.localMagnitude, e.localCentral);
+        if (c.minCentralProbability > 0 && s.centralProbability) {
+            const double type = std::trunc(r.typeCode);
+            s.lastCentralProbability =
+                type >= typeTotal && type <= typeAnnularTotal ? s.centralProbability(s) : 0;
+            return s.lastCentralProbability >= c.minCentralProbability;
+        }
         return e.status == 1 && e.localMagnitude > c.minMagnitude && e.localSunAlt > placeSunLimit;
     }
     case searchSarosNumber:
@@ -93,7 +99,9 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
             foundYear = r.year;
             foundMonth = r.month + r.day / 32;
             if (hit != nullptr)
-                *hit = {r.year, r.month, r.day, r.typeCode, r.saros};
+                *hit = {r.year,  r.month,
+                        r.day,   r.typeCode,
+                        r.saros, c.minCentralProbability > 0 ? s.lastCentralProbability : -1};
         } else if (c.mode == searchSarosNumber && start + sarosSearchYears < r.year) {
             message(messageX, firstLine, messageSarosNotFound);
             catalogClose(s.catalog);
@@ -156,7 +164,8 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
         if (!more)
             break;
         if (r.year >= from && r.year <= from + span)
-            s.searchHits.push_back({r.year, r.month, r.day, r.typeCode, r.saros});
+            s.searchHits.push_back({r.year, r.month, r.day, r.typeCode, r.saros,
+                                    c.minCentralProbability > 0 ? s.lastCentralProbability : -1});
         if (static_cast<int>(s.searchHits.size()) >= maxHits)
             break;
         more = next();

@@ -20,6 +20,9 @@ struct SearchCriteria {
     double minMagnitude = 0.5;
     double saros = 0; // the Saros series of the eclipse shown (mode 3)
     double typePastYears = 20, placePastYears = 50;
+    // The place search by the probability of a central eclipse under the uncertainty of Delta T:
+    // at least this (0: by the magnitude instead); needs Session::centralProbability.
+    double minCentralProbability = 0;
 };
 
 // The criteria of the view with a Saros series (the eclipse shown's for the commands and the

@@ -8,6 +8,7 @@
 #include "eclipse_state.h"
 #include "view_state.h"
 
+#include <functional>
 #include <vector>
 
 namespace vesk {
@@ -15,6 +16,7 @@ namespace vesk {
 // One eclipse found by a search: UT date, type and Saros series.
 struct SearchHit {
     double year = 0, month = 0, day = 0, typeCode = 0, saros = 0;
+    double centralProbability = -1; // of a search by that probability; -1: none
 };
 
 struct Session {
@@ -31,6 +33,11 @@ struct Session {
     CityTable cities;     // the observing places of "location.new"
     std::vector<SearchHit> searchHits;
     int selectedHit = -1; // the hit opened from the list, or -1
+    // The probability that the current eclipse was central at the view's observer under the
+    // uncertainty of Delta T: the program gives it (it needs the local circumstances); empty,
+    // the place search cannot search by it. The last value it gave, or -1.
+    std::function<double(Session&)> centralProbability;
+    double lastCentralProbability = -1;
 };
 
 } // namespace vesk

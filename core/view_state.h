@@ -62,6 +62,7 @@ struct ViewState {
     double searchTypePastYears = 20;  // past search range of the type search, years
     double searchPlacePastYears = 50; // past search range of the place search, years
     double searchMinMagnitude = 0.5;
+    double searchMinCentralProbability = 0; // the place search by it when above 0
     double searchSaros = 145;
     RedrawAction redrawAction = redrawFromClock;
     bool dateResetPending = false; // after a catalog failure: the next repaint asks for a month

@@ -2,6 +2,7 @@
 
 #include "local_contacts.h"
 #include "local_report.h"
+#include "path_tracers.h"
 #include "sun_position.h"
 #include "timescales.h"
 
@@ -14,26 +15,45 @@ namespace vesk {
 
 namespace {
 
-// The scan: at least a minute either side, at most this many samples, none closer than
-// minimumStep seconds; ends refined to refinedTo seconds.
-constexpr double leastReach = 60, minimumStep = 5, refinedTo = 1;
-constexpr int mostSamples = 4000;
+// The scan: at least a minute either side; the central test steps as far as its answer surely
+// holds (at least minimumStep), the visibility test every visibleStep seconds or more (at most
+// mostSamples samples); ends refined to refinedTo seconds.
+constexpr double leastReach = 60, minimumStep = 2, visibleStep = 60, refinedTo = 1;
+constexpr int mostSamples = 400;
 constexpr double reachInSigmas = 5;
+// The Earth's rotation, radians (Earth radii of the fundamental plane at most) per second: no
+// place moves faster across the shadow's plane when Delta T changes (IERS).
+constexpr double earthTurnPerSecond = 7.292115e-5;
 // The search for sunrise and sunset: steps of the Sun's altitude, hours.
 constexpr double dayStep = 0.25, dayReach = 18, oneSecondInHours = 1.0 / 3600;
 
-struct Seen {
-    bool central = false, visible = false;
+// Whether the place sees the eclipse central with Delta T, and for how many seconds of Delta T
+// either side that surely stays so: the distance of the shadow axis from the edge of the umbra
+// at the local maximum, over the Earth's turning.
+struct CentralSample {
+    bool central = false;
+    double holdsFor = minimumStep;
 };
 
-Seen seenWith(EclipseState& s, const ViewState& view, double deltaT) {
+CentralSample centralWith(EclipseState& s, const ViewState& view, double deltaT) {
+    setObserver(s, view);
+    double t = 0, altitude = 0, magnitude = 0;
+    int central = 0;
+    localMaximum(s, closestApproach(*s.record, 0), deltaT, t, altitude, magnitude, central);
+    if (s.status != 1)
+        return {};
+    const double margin = std::fabs(s.axisDistance - std::fabs(s.obsL2));
+    return {central == 1, std::max(minimumStep, margin / earthTurnPerSecond)};
+}
+
+// Whether any phase is seen with the Sun up: a magnitude above 0 and the Sun's altitude from the
+// elements above the horizon at the first contact, the maximum or the last.
+bool visibleWith(EclipseState& s, const ViewState& view, double deltaT) {
     const LocalContacts local = computeLocalContacts(s, view, deltaT);
-    Seen seen;
-    seen.central = local.maximum && local.central == 1;
+    bool up = false;
     for (const auto* event : {&local.first, &local.maximum, &local.fourth})
-        seen.visible = seen.visible || (*event && (*event)->altitude > sunriseAltitude);
-    seen.visible = seen.visible && local.magnitude > 0;
-    return seen;
+        up = up || (*event && (*event)->altitude > sunriseAltitude);
+    return up && local.magnitude > 0;
 }
 
 // The value between a (where pick gives inA) and b (where it does not) at which pick changes,
@@ -80,27 +100,36 @@ double probabilityWithin(const std::vector<DeltaTInterval>& intervals, double mu
     return std::clamp(p, 0.0, 1.0);
 }
 
-DeltaTRanges deltaTRanges(EclipseState& s, const ViewState& view, double deltaT, double sigma) {
+DeltaTRanges deltaTRanges(EclipseState& s, const ViewState& view, double deltaT, double sigma,
+                          bool withVisible) {
     DeltaTRanges ranges;
     ranges.deltaT = deltaT;
     ranges.sigma = sigma;
     const double reach = std::max(leastReach, reachInSigmas * sigma);
-    const double step = std::max(minimumStep, 2 * reach / mostSamples);
     std::vector<double> at;
-    std::vector<bool> central, visible;
-    for (double dT = deltaT - reach; dT <= deltaT + reach; dT += step) {
-        const Seen seen = seenWith(s, view, dT);
+    std::vector<bool> in;
+    for (double dT = deltaT - reach; dT <= deltaT + reach;) {
+        const CentralSample sample = centralWith(s, view, dT);
         at.push_back(dT);
-        central.push_back(seen.central);
-        visible.push_back(seen.visible);
+        in.push_back(sample.central);
+        dT += sample.holdsFor;
     }
     ranges.central =
-        intervalsOf(at, central, [&](double dT) { return seenWith(s, view, dT).central; });
-    ranges.visible =
-        intervalsOf(at, visible, [&](double dT) { return seenWith(s, view, dT).visible; });
+        intervalsOf(at, in, [&](double dT) { return centralWith(s, view, dT).central; });
     ranges.pCentral = probabilityWithin(ranges.central, deltaT, sigma);
-    ranges.pVisible = probabilityWithin(ranges.visible, deltaT, sigma);
-    seenWith(s, view, deltaT); // the state as the caller's Delta T leaves it
+    if (withVisible) {
+        at.clear();
+        in.clear();
+        const double step = std::max(visibleStep, 2 * reach / mostSamples);
+        const auto steps = static_cast<int>(std::ceil(2 * reach / step));
+        for (int k = 0; k <= steps; ++k) {
+            at.push_back(std::min(deltaT - reach + k * step, deltaT + reach));
+            in.push_back(visibleWith(s, view, at.back()));
+        }
+        ranges.visible = intervalsOf(at, in, [&](double dT) { return visibleWith(s, view, dT); });
+        ranges.pVisible = probabilityWithin(ranges.visible, deltaT, sigma);
+    }
+    computeLocalContacts(s, view, deltaT); // the state as the caller's Delta T leaves it
     return ranges;
 }
 

@@ -25,11 +25,13 @@ struct DeltaTRanges {
     double pCentral = 0, pVisible = 0;
 };
 
-// The ranges within deltaT +- max(5 sigma, 60 s) for the view's observer, their ends found to a
-// second; a range that reaches an end of that span is cut there (beyond it the probability is
-// below 3e-7). Visible: a magnitude above 0 with the Sun's altitude from the elements above the
-// horizon (sunriseAltitude) at the first contact, the maximum or the last.
-DeltaTRanges deltaTRanges(EclipseState& state, const ViewState& view, double deltaT, double sigma);
+// The ranges within deltaT +- max(5 sigma, 60 s) for the view's observer (the visible ones only
+// withVisible), their ends found to a second; a range that reaches an end of that span is cut there
+// (beyond it the probability is below 3e-7). Visible: a magnitude above 0 with the Sun's altitude
+// from the elements above the horizon (sunriseAltitude) at the first contact, the maximum or the
+// last.
+DeltaTRanges deltaTRanges(EclipseState& state, const ViewState& view, double deltaT, double sigma,
+                          bool withVisible = true);
 
 // The probability that a normal variable of mean mu and standard deviation sigma falls in the
 // intervals (sigma 0: whether mu lies in one of them).

@@ -1,8 +1,10 @@
 // What the uncertainty of Delta T means at a place: normal probabilities, and the ranges of
 // Delta T in which Nineveh sees the eclipse of -762 June 15 as total, against the umbral limits
 // traced at the model's Delta T and turned with the Earth.
+#include "app_state.h"
 #include "delta_t_band.h"
 #include "delta_t_ranges.h"
+#include "eclipse_search.h"
 #include "local_contacts.h"
 #include "path_geometry.h"
 #include "timescales.h"
@@ -138,6 +140,10 @@ TEST(DeltaTCommands, UsersDeltaTRangesAndTheSearchByProbability) {
     EXPECT_NE(r.out.find("-762.0615"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("P=0.118"), std::string::npos) << r.out;
     EXPECT_EQ(run({"list", "--p-central", "0.5"}).status, 2) << "needs a place";
+    r = run(
+        {"next", "--place", "43.15,36.36", "--p-central", "0.1", "--year", "-800", "--month", "1"});
+    EXPECT_EQ(r.out.rfind("   -762.0615", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("P=0.118"), std::string::npos) << r.out;
     // The local screen tells the same with the band of Delta T on, and nothing of it without.
     const std::vector<std::string> local = {"render", "--mode",
                                             "local",  "--year",
@@ -249,6 +255,36 @@ TEST(DeltaTBand, MapShowsTheBandOnlyWhenAskedFor) {
     EXPECT_EQ(
         testing::runProgram(VESK_EXECUTABLE, {"render", "--delta-t-band", "0"}, dir.path()).status,
         2);
+}
+
+} // namespace
+} // namespace vesk
+
+namespace vesk {
+namespace {
+
+// The search by the probability of a central eclipse is the core search's (the list, the paging
+// of the window and the commands share it): the program gives it the probability, and an
+// eclipse partial at the model's Delta T is found when it may have been central.
+TEST(DeltaTSearch, CoreSearchTakesTheProgramsProbability) {
+    AppState state(DataPaths{{testing::sourceDataDir()}});
+    Session& s = state.session;
+    s.view.observerLon = 43.15;
+    s.view.observerLat = 36.36;
+    SearchCriteria criteria;
+    criteria.mode = searchPlace;
+    criteria.minCentralProbability = 0.1;
+    const auto quiet = [](int, int, const char*) {};
+    ASSERT_GE(collectMatches(s, quiet, -800, 100, criteria), 0);
+    ASSERT_EQ(s.searchHits.size(), 2u);
+    EXPECT_EQ(s.searchHits[0].year, -762);
+    EXPECT_NEAR(s.searchHits[0].centralProbability, 0.118, 0.001);
+    // without the program's probability the search is by the magnitude, as before
+    Session plain(DataPaths{{testing::sourceDataDir()}});
+    plain.view = s.view;
+    ASSERT_GE(collectMatches(plain, quiet, -800, 100, criteria), 0);
+    for (const SearchHit& hit : plain.searchHits)
+        EXPECT_EQ(hit.centralProbability, -1);
 }
 
 } // namespace

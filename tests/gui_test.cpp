@@ -922,3 +922,24 @@ TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
     storeDisplay(view, off.fields, cities);
     EXPECT_EQ(view.deltaTBandSigmas, 0);
 }
+
+// The search dialog's place search by the probability of a central eclipse (0 to 1).
+TEST(Dialogs, SearchDialogTakesTheProbabilityOfACentralEclipse) {
+    Messages messages;
+    CityTable cities;
+    ViewState view;
+    int cityIndex = 1, pendingType = 2;
+    CModeDlg dialog(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
+                    messages.reporter());
+    EXPECT_EQ(dialog.probabilityEdit->text(), QString("0"));
+    dialog.modeGroup->button(searchPlace)->setChecked(true);
+    dialog.probabilityEdit->setText("2");
+    dialog.accept();
+    EXPECT_EQ(messages.shown.size(), 1u) << "above 1 is refused";
+    dialog.probabilityEdit->setText("0.2");
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    storeMode(view, dialog.fields, pendingType, cities);
+    EXPECT_EQ(view.searchMinCentralProbability, 0.2);
+    EXPECT_EQ(viewSearchCriteria(view, 145).minCentralProbability, 0.2);
+}

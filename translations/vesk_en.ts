@@ -4,12 +4,12 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="299"/>
+        <location filename="../app/gui/dialogs.cpp" line="301"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About vesk</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="302"/>
+        <location filename="../app/gui/dialogs.cpp" line="304"/>
         <source>vesk バージョン %1
 
 日食カタログ: JPL DE431 から計算した 71,251 回の日食
@@ -492,43 +492,48 @@ Sources of the data and their terms:
         <translation>Search from year/month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="264"/>
+        <location filename="../app/gui/dialogs.cpp" line="265"/>
         <source>検索モード</source>
         <translation>Search mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="266"/>
+        <location filename="../app/gui/dialogs.cpp" line="267"/>
         <source>全て</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="267"/>
+        <location filename="../app/gui/dialogs.cpp" line="268"/>
         <source>日蝕タイプ</source>
         <translation>Eclipse type</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="270"/>
-        <location filename="../app/gui/dialogs.cpp" line="277"/>
+        <location filename="../app/gui/dialogs.cpp" line="271"/>
+        <location filename="../app/gui/dialogs.cpp" line="278"/>
         <source>過去検索範囲（年）：</source>
         <translation>Years searched back:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="272"/>
+        <location filename="../app/gui/dialogs.cpp" line="273"/>
         <source>観測地／食分</source>
         <translation>Place / magnitude</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="273"/>
+        <location filename="../app/gui/dialogs.cpp" line="274"/>
         <source>観測地</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="276"/>
+        <location filename="../app/gui/dialogs.cpp" line="277"/>
         <source>食分：</source>
         <translation>Magnitude:</translation>
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="279"/>
+        <source>中心食の確率（0で食分）：</source>
+        <translation>Probability of a central eclipse (0: by magnitude):</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="281"/>
         <source>サロス番号</source>
         <translation>Saros series</translation>
     </message>

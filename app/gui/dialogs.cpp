@@ -260,6 +260,7 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
     latEdit = numberField(fields.observerLat, latRule);
     typePastEdit = numberField(fields.typePastYears, pastYearsRule);
     placePastEdit = numberField(fields.placePastYears, pastYearsRule);
+    probabilityEdit = numberField(fields.minCentralProbability, probabilityRule);
 
     auto* modes = new QGroupBox(tr("検索モード"));
     auto* grid = new QGridLayout(modes);
@@ -275,6 +276,7 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
     placeRows->addWidget(place, 0, 0, 1, 2);
     labelled(placeRows, 1, 0, tr("食分："), magnitudeEdit);
     labelled(placeRows, 2, 0, tr("過去検索範囲（年）："), placePastEdit);
+    labelled(placeRows, 3, 0, tr("中心食の確率（0で食分）："), probabilityEdit);
     grid->addLayout(placeRows, 2, 1);
     grid->addWidget(radio(modeGroup, tr("サロス番号"), 3), 3, 0);
     grid->addWidget(sarosEdit, 3, 1);

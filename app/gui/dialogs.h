@@ -98,7 +98,7 @@ class CModeDlg : public ExchangeDialog {
     QButtonGroup *modeGroup, *placeGroup;
     QComboBox *cityList, *typeList;
     QLineEdit *sarosEdit, *lonEdit, *latEdit, *heightEdit, *magnitudeEdit, *typePastEdit,
-        *placePastEdit;
+        *placePastEdit, *probabilityEdit;
 
   protected:
     void exchangeChoices() override;
