@@ -6,6 +6,7 @@
 #include <QTimeZone>
 
 #include <cmath>
+#include <memory>
 
 namespace vesk {
 
@@ -25,24 +26,34 @@ double newYearJd(int year) {
     return static_cast<double>(QDate(year, 1, 1).toJulianDay()) - 0.5;
 }
 
-std::optional<CivilClock> ianaClockAt(const std::string& zone, double jdUt) {
-    const QTimeZone tz(QByteArray::fromStdString(zone));
-    if (!tz.isValid())
-        return std::nullopt;
-    const QDateTime at = utcOfJd(jdUt);
-    // The first change of the zone's clocks: before it they kept local mean time.
-    const QTimeZone::OffsetData first =
-        tz.nextTransition(QDateTime(QDate(1800, 1, 1), QTime(0, 0), QTimeZone::utc()));
-    if (!first.atUtc.isValid() || at < first.atUtc)
-        return std::nullopt;
-    const QTimeZone::OffsetData data = tz.offsetData(at);
-    if (data.abbreviation == QLatin1String("LMT"))
-        return std::nullopt;
-    std::string abbreviation = data.abbreviation.toStdString();
-    if (abbreviation.empty() || abbreviation[0] == '+' || abbreviation[0] == '-')
-        abbreviation = "UTC" + abbreviation;
-    return CivilClock{data.offsetFromUtc, abbreviation};
-}
+// The clocks of an IANA zone, looked up once: the zone and the instant of its first change
+// away from local mean time (before it, civil time is not known).
+class ZoneClock {
+  public:
+    explicit ZoneClock(const std::string& zone) : tz(QByteArray::fromStdString(zone)) {
+        if (tz.isValid())
+            firstChange =
+                tz.nextTransition(QDateTime(QDate(1800, 1, 1), QTime(0, 0), QTimeZone::utc()))
+                    .atUtc;
+    }
+
+    std::optional<CivilClock> at(double jdUt) const {
+        const QDateTime at = utcOfJd(jdUt);
+        if (!firstChange.isValid() || at < firstChange)
+            return std::nullopt;
+        const QTimeZone::OffsetData data = tz.offsetData(at);
+        if (data.abbreviation == QLatin1String("LMT"))
+            return std::nullopt;
+        std::string abbreviation = data.abbreviation.toStdString();
+        if (abbreviation.empty() || abbreviation[0] == '+' || abbreviation[0] == '-')
+            abbreviation = "UTC" + abbreviation;
+        return CivilClock{data.offsetFromUtc, abbreviation};
+    }
+
+  private:
+    QTimeZone tz;
+    QDateTime firstChange;
+};
 
 CivilClock nauticalClock(double lonEast) {
     const int hours = static_cast<int>(zoneHours(lonEast));
@@ -52,19 +63,26 @@ CivilClock nauticalClock(double lonEast) {
 
 } // namespace
 
-std::optional<CivilClock> civilClockAt(const ObserverPlace& place, double lonEast, double jdUt) {
-    if (place.zoneSource == ZoneSource::none || !(jdUt < newYearJd(lastCivilYear + 1)))
-        return std::nullopt;
-    if (place.zoneSource == ZoneSource::nautical)
-        return jdUt >= newYearJd(firstNauticalYear) ? std::optional(nauticalClock(lonEast))
-                                                    : std::nullopt;
-    return ianaClockAt(place.zone, jdUt);
-}
-
 PlaceClocks placeClocks(const ObserverPlace& place, double lonEast) {
     if (place.zoneSource == ZoneSource::none)
         return {place, {}};
-    return {place, [place, lonEast](double jdUt) { return civilClockAt(place, lonEast, jdUt); }};
+    // the zone is looked up here, once for all the instants the reports ask for
+    const bool nautical = place.zoneSource == ZoneSource::nautical;
+    auto zone = nautical ? nullptr : std::make_shared<const ZoneClock>(place.zone);
+    return {place, [zone, nautical, lonEast](double jdUt) -> std::optional<CivilClock> {
+                if (!(jdUt < newYearJd(lastCivilYear + 1)))
+                    return std::nullopt;
+                if (nautical)
+                    return jdUt >= newYearJd(firstNauticalYear)
+                               ? std::optional(nauticalClock(lonEast))
+                               : std::nullopt;
+                return zone->at(jdUt);
+            }};
+}
+
+std::optional<CivilClock> civilClockAt(const ObserverPlace& place, double lonEast, double jdUt) {
+    const CivilClockAt clock = placeClocks(place, lonEast).clockAt;
+    return clock ? clock(jdUt) : std::nullopt;
 }
 
 std::string civilTimestamp(double jdUt, const CivilClock& clock) {

@@ -21,7 +21,7 @@ constexpr int firstNauticalYear = 1920;
 // The clock of the place at a UT Julian date (lonEast: the longitude of a nautical zone).
 std::optional<CivilClock> civilClockAt(const ObserverPlace& place, double lonEast, double jdUt);
 
-// The place with civilClockAt for it, for the reports.
+// The place with its clocks for the reports: the zone is looked up once, here.
 PlaceClocks placeClocks(const ObserverPlace& place, double lonEast);
 
 // "2027-08-02T13:02:07+03:00": the civil date and time of a UT Julian date, to the second.

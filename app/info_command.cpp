@@ -47,18 +47,6 @@ std::array<NamedEvent, 5> namedEvents(const LocalContacts& local, bool json = tr
              {json ? "c4" : "C4", local.fourth}}};
 }
 
-const char* heightSourceName(HeightSource source) {
-    switch (source) {
-    case HeightSource::gazetteer:
-        return "gazetteer";
-    case HeightSource::reliefGrid:
-        return "relief grid";
-    case HeightSource::given:
-        break;
-    }
-    return "given";
-}
-
 // A JSON number with the given decimals; null for what is not a finite number.
 std::string jsonNumber(double value, int decimals) {
     if (!std::isfinite(value))
@@ -84,20 +72,6 @@ std::string jsonString(const std::string& text) {
         }
     }
     return quoted + "\"";
-}
-
-const char* zoneSourceName(ZoneSource source) {
-    switch (source) {
-    case ZoneSource::gazetteer:
-        return "gazetteer";
-    case ZoneSource::nearestPlace:
-        return "nearest place";
-    case ZoneSource::nautical:
-        return "nautical";
-    case ZoneSource::none:
-        break;
-    }
-    return "none";
 }
 
 // The civil clock at the local maximum (nothing: no zone, or not known at the date).

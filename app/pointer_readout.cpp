@@ -31,7 +31,7 @@ std::string pointerReadout(KeptGazetteer& gazetteer, const EclipseRecord& record
     const LocalContacts local = maximumAtPlace(record, deltaT, lonEast, lat);
     if (!local.maximum)
         return readout + "  no eclipse";
-    const double jd = jdOfElementHours(record.jdTT, record.t0 + local.maximum->t) - deltaT / 86400;
+    const double jd = instantJdUt(record, local.maximum->t, deltaT);
     std::snprintf(text, sizeof text, "  mag. %.3f%s  max. %s UT", shownMagnitude(local.magnitude),
                   local.central ? " central" : "", clockOfJd(jd).c_str());
     readout += text;

@@ -34,16 +34,36 @@ std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilC
     return note;
 }
 
-std::string heightSourceNote(HeightSource source) {
+const char* zoneSourceName(ZoneSource source) {
+    switch (source) {
+    case ZoneSource::gazetteer:
+        return "gazetteer";
+    case ZoneSource::nearestPlace:
+        return "nearest place";
+    case ZoneSource::nautical:
+        return "nautical";
+    case ZoneSource::none:
+        break;
+    }
+    return "none";
+}
+
+const char* heightSourceName(HeightSource source) {
     switch (source) {
     case HeightSource::gazetteer:
-        return " (gazetteer)";
+        return "gazetteer";
     case HeightSource::reliefGrid:
-        return " (relief grid)";
+        return "relief grid";
     case HeightSource::given:
         break;
     }
-    return "";
+    return "given";
+}
+
+std::string heightSourceNote(HeightSource source) {
+    if (source == HeightSource::given)
+        return "";
+    return std::string(" (") + heightSourceName(source) + ")";
 }
 
 } // namespace vesk

@@ -53,7 +53,12 @@ std::string utcOffsetText(int offsetSeconds);
 // without a zone.
 std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilClock>& clock);
 
-// Where the height came from, for the location line: "", " (gazetteer)", " (relief grid)".
+// The names of the sources: "gazetteer", "nearest place", "nautical", "none"; "given",
+// "gazetteer", "relief grid".
+const char* zoneSourceName(ZoneSource source);
+const char* heightSourceName(HeightSource source);
+
+// Where the height came from, for the location line: "" (given), " (gazetteer)", " (relief grid)".
 std::string heightSourceNote(HeightSource source);
 
 } // namespace vesk

@@ -33,8 +33,8 @@ double shownMagnitude(double magnitude) {
     return std::max(0.0, magnitude);
 }
 
-double instantJdUt(const EclipseState& s, double t, double deltaT) {
-    return jdOfElementHours(s.record->jdTT, s.record->t0 + t) - deltaT / 86400;
+double instantJdUt(const EclipseRecord& r, double t, double deltaT) {
+    return jdOfElementHours(r.jdTT, r.t0 + t) - deltaT / 86400;
 }
 
 namespace {

@@ -37,6 +37,9 @@ LocalContacts maximumAtPlace(const EclipseRecord& record, double deltaT, double 
 
 // The UT Julian date of t hours from t0 (TT) with deltaT seconds: t0 counts from midnight of the
 // TT date of greatest eclipse.
-double instantJdUt(const EclipseState& state, double t, double deltaT);
+double instantJdUt(const EclipseRecord& record, double t, double deltaT);
+inline double instantJdUt(const EclipseState& state, double t, double deltaT) {
+    return instantJdUt(*state.record, t, deltaT);
+}
 
 } // namespace vesk
