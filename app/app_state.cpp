@@ -35,8 +35,9 @@ void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
     std::optional<DeltaTBandLayer> band;
     if (s.view.deltaTBandSigmas > 0)
         band = deltaTBandLayer(path, deltaT, deltaTSigma(record.year), s.view.deltaTBandSigmas);
+    const Gazetteer* places = s.view.mapRange == MapRange::globe ? nullptr : state.gazetteer.get();
     vesk::drawPathMap(canvas, {s.eclipse, path, s.cities, state.relief, s.catalog.paths,
-                               band ? &*band : nullptr});
+                               band ? &*band : nullptr, places});
     exportFailure.clear();
     kmlDocuments.clear();
     if (!kmlOutput || stop.stop_requested())

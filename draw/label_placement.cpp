@@ -13,11 +13,15 @@ bool boxWithin(const LabelBox& box, const LabelBox& bounds) {
            box.bottom <= bounds.bottom;
 }
 
+bool LabelPlacer::isFree(const LabelBox& box) const {
+    return std::none_of(taken.begin(), taken.end(),
+                        [&](const LabelBox& t) { return boxesOverlap(box, t); });
+}
+
 std::optional<LabelBox> LabelPlacer::place(const std::vector<LabelBox>& candidates,
                                            const std::function<bool(const LabelBox&)>& fits) {
     for (const LabelBox& box : candidates) {
-        if (!fits(box) || std::any_of(taken.begin(), taken.end(),
-                                      [&](const LabelBox& t) { return boxesOverlap(box, t); }))
+        if (!fits(box) || !isFree(box))
             continue;
         taken.push_back(box);
         return box;

@@ -20,6 +20,8 @@ class LabelPlacer {
   public:
     // Keeps labels off the box (a marker, a body's disc).
     void reserve(const LabelBox& box) { taken.push_back(box); }
+    // Whether the box covers nothing reserved or placed.
+    bool isFree(const LabelBox& box) const;
     // The first free candidate for which fits is true, now reserved; nullopt when none is.
     std::optional<LabelBox> place(const std::vector<LabelBox>& candidates,
                                   const std::function<bool(const LabelBox&)>& fits);

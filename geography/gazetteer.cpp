@@ -7,6 +7,7 @@
 #include <cmath>
 #include <fstream>
 #include <numbers>
+#include <numeric>
 #include <unordered_map>
 
 namespace vesk {
@@ -274,6 +275,12 @@ std::optional<Gazetteer> loadGazetteer(const DataPaths& paths, IgnoredFiles& ign
     if (g.source.empty())
         return std::nullopt;
     readPlaces(g, g.source.parent_path(), ignored);
+    g.byPopulation.resize(g.places.size());
+    std::iota(g.byPopulation.begin(), g.byPopulation.end(), 0u);
+    std::stable_sort(g.byPopulation.begin(), g.byPopulation.end(),
+                     [&](std::uint32_t a, std::uint32_t b) {
+                         return g.places[a].population > g.places[b].population;
+                     });
     return g;
 }
 

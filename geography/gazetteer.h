@@ -35,6 +35,8 @@ struct Gazetteer {
     std::vector<GazetteerPlace> places;
     // Every folded name of every place with the place's index, sorted by name then index.
     std::vector<std::pair<std::string, std::uint32_t>> names;
+    // Every place's index, the most populous first.
+    std::vector<std::uint32_t> byPopulation;
     std::filesystem::path source; // the cities file read
 };
 

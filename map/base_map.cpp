@@ -4,7 +4,6 @@
 #include "checked_int.h"
 #include "palette.h"
 #include "parallel_rows.h"
-#include "place_names.h"
 
 #include <algorithm>
 #include <atomic>
@@ -40,10 +39,6 @@ constexpr std::size_t farSideBlock = 16;
 // The sample rows a thread of the last-land raster takes at a time: enough that two threads
 // seldom write the pixels of the same cache lines.
 constexpr std::size_t lastLandBlock = 128;
-
-double magnification(const MapCanvas& c) {
-    return c.view.baseRadius > 0 ? c.projection.mapRadius / c.view.baseRadius : 1;
-}
 
 int gridValue(const ReliefData& r, int row, int column) {
     row = std::clamp(row, 0, reliefRows - 1);
@@ -431,15 +426,6 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
     }
 }
 
-void drawPlaceLabels(MapCanvas& c) {
-    const Font previous = c.surface.selectFont({"Courier New", -11, 500, true});
-    c.surface.setBackgroundOpaque(false);
-    for (const PlaceName& place : placeNames)
-        drawPlaceLabel(c, place.lon, place.lat, place.name, pink);
-    c.surface.setBackgroundOpaque(true);
-    c.surface.selectFont(previous);
-}
-
 void drawScaleBar(MapCanvas& c) {
     const ViewState& v = c.view;
     double lonA = 0, latA = 0, lonB = 0, latB = 0;
@@ -509,25 +495,32 @@ std::vector<std::uint8_t> seaBlocksOf(const std::vector<std::int16_t>& grid) {
 
 } // namespace
 
-void drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& name, int dotColour) {
+bool drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& name, int dotColour,
+                    LoneDot loneDot) {
     const ViewState& v = c.view;
     int x = 0, y = 0, depth = 0;
     projectGlobe(c.projection, lon, lat, x, y, depth);
     const int px = v.mapCentreX + x, py = v.mapCentreY - y;
-    if (depth < nearSideDepth && px > v.mapLeft && px < v.mapRight && py > v.mapTop &&
-        py < v.mapBottom) {
-        // the dot first, then the name beside it where no earlier label lies
-        c.labels.reserve({px - 2, py - 2, px + 3, py + 3});
-        const TextSize size = c.surface.textSize(name);
-        const LabelBox frame{v.mapLeft, v.mapTop, v.mapRight, v.mapBottom};
-        if (const auto box =
-                c.labels.place(labelCandidates(px, py, size.width, size.height, 2, 0, 4),
-                               [&](const LabelBox& b) { return boxWithin(b, frame); })) {
-            c.surface.setTextColour(labelColour);
-            c.surface.textOut(box->left, box->top, name);
-        }
-        fillCircle(c.surface, px, py, 2, dotColour);
+    if (depth >= nearSideDepth || px <= v.mapLeft || px >= v.mapRight || py <= v.mapTop ||
+        py >= v.mapBottom)
+        return false;
+    const LabelBox dot{px - 2, py - 2, px + 3, py + 3};
+    const bool labelledOnly = loneDot == LoneDot::left_out;
+    if (labelledOnly && !c.labels.isFree(dot))
+        return false;
+    // the dot first, then the name beside it where no earlier label lies
+    c.labels.reserve(dot);
+    const TextSize size = c.surface.textSize(name);
+    const LabelBox frame{v.mapLeft, v.mapTop, v.mapRight, v.mapBottom};
+    const auto box = c.labels.place(labelCandidates(px, py, size.width, size.height, 2, 0, 4),
+                                    [&](const LabelBox& b) { return boxWithin(b, frame); });
+    if (box) {
+        c.surface.setTextColour(labelColour);
+        c.surface.textOut(box->left, box->top, name);
     }
+    if (box || !labelledOnly)
+        fillCircle(c.surface, px, py, 2, dotColour);
+    return box.has_value();
 }
 
 void loadRelief(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
@@ -714,8 +707,6 @@ void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& 
     }
     if (!globe)
         frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
-    if (v.mapRange != MapRange::globe && magnification(c) >= 20)
-        drawPlaceLabels(c);
     if (v.mapRange != MapRange::globe && magnification(c) >= 0.01)
         drawScaleBar(c);
     c.projection.plotColour = navy;

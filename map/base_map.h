@@ -82,11 +82,17 @@ GridAxis longitudeAxis(double lon);
 // The same elevation for a place given by its grid axes.
 int sampleRelief(const ReliefData& relief, GridAxis row, GridAxis column);
 
+// Whether a place's dot is drawn when its name finds no room.
+enum class LoneDot : bool { drawn, left_out };
+
 // A label on the globe: the name beside a dot of the palette colour, when the place lies on the
 // near side strictly inside the map frame. The name goes right of the dot, or where it covers
-// no earlier label or dot of the canvas within the frame; where nothing fits it is left out.
-void drawPlaceLabel(MapCanvas& canvas, double lon, double lat, const std::string& name,
-                    int dotColour);
+// no earlier label or dot of the canvas within the frame; where nothing fits it is left out, and
+// so is the dot when loneDot says so. A place whose dot would cover an earlier label or dot is
+// left out when loneDot is left_out (one name per place where two lists hold it). Returns
+// whether the name was drawn.
+bool drawPlaceLabel(MapCanvas& canvas, double lon, double lat, const std::string& name,
+                    int dotColour, LoneDot loneDot = LoneDot::drawn);
 
 // The whole base map on the canvas.
 void drawMapBackground(MapCanvas& canvas, const ReliefData& relief, const DataPaths& paths);

@@ -21,10 +21,6 @@ constexpr double zoomedGridMagnification = 20;
 constexpr int mercatorJump = 200;
 constexpr int mercatorSideMargin = 5;
 
-double magnification(const MapProjection& p, const ViewState& view) {
-    return view.baseRadius > 0 ? p.mapRadius / view.baseRadius : 1;
-}
-
 // The globe projection before truncation.
 void projectGlobeExact(const MapProjection& p, double lon, double lat, double& x, double& y,
                        double& depth) {
@@ -93,7 +89,7 @@ template <typename Point> void gridCircle(MapCanvas& c, double step, int colour,
 
 void drawWholeGlobeGrid(MapCanvas& c) {
     MapProjection& p = c.projection;
-    const double zoom = magnification(p, c.view);
+    const double zoom = magnification(c);
     const double r = p.mapRadius;
     const double rho = p.rotationLatRad;
     const double step = (zoom < fineGridMagnification ? 0.3 : 2.4 / zoom) * projectionDegToRad;
@@ -145,7 +141,7 @@ void zoomedGridLine(MapCanvas& c, double from, double to, double step, Point poi
 
 void drawZoomedGlobeGrid(MapCanvas& c) {
     const ViewState& v = c.view;
-    const double zoom = magnification(c.projection, v);
+    const double zoom = magnification(c);
     double left = 0, top = 0, right = 0, bottom = 0;
     // A corner off the disc leaves the extent unknown: no grid rather than a runaway one.
     if (!pixelToLonLat(c.projection, v, v.mapLeft, v.mapTop, left, top) ||
@@ -410,11 +406,14 @@ void drawGrid(MapCanvas& c) {
         return;
     if (c.view.projection != Projection::globe)
         drawMercatorGrid(c);
-    else if (magnification(c.projection, c.view) <= zoomedGridMagnification ||
-             std::fabs(c.view.centreLat) >= 60)
+    else if (magnification(c) <= zoomedGridMagnification || std::fabs(c.view.centreLat) >= 60)
         drawWholeGlobeGrid(c);
     else
         drawZoomedGlobeGrid(c);
+}
+
+double magnification(const MapCanvas& c) {
+    return c.view.baseRadius > 0 ? c.projection.mapRadius / c.view.baseRadius : 1;
 }
 
 } // namespace vesk

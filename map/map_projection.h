@@ -39,6 +39,9 @@ struct MapCanvas {
     std::stop_token stop{}; // asked when a newer picture is wanted: the drawing may end early
 };
 
+// The map's radius in radii of the whole globe's map (1 on the globe, 2.7 on the Asia map).
+double magnification(const MapCanvas& canvas);
+
 // Near-side limits of the globe's depth: curves and data, and grid lines (which reach the rim).
 constexpr int nearSideDepth = 12;
 constexpr int gridNearSideDepth = 14;

@@ -2,6 +2,7 @@
 
 #include "checked_int.h"
 #include "palette.h"
+#include "place_names_layer.h"
 #include "saros.h"
 #include "scaled_surface.h"
 #include "timescales.h"
@@ -148,8 +149,7 @@ void markContacts(MapCanvas& c, const PathGeometry& g, bool partial) {
 void drawCityLabels(MapCanvas& c, const CityTable& cities) {
     const ViewState& v = c.view;
     c.surface.setBackgroundOpaque(false);
-    const double zoom = v.baseRadius > 0 ? c.projection.mapRadius / v.baseRadius : 1;
-    if (v.mapRange == MapRange::globe || zoom < 10)
+    if (v.mapRange == MapRange::globe || magnification(c) < 10)
         return;
     for (const City& city : cities.rows)
         drawPlaceLabel(c, city.lon, city.lat, city.name, red);
@@ -224,15 +224,8 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     markContacts(c, g, type == typePartial);
     if (v.projection == Projection::globe)
         drawCityLabels(c, in.cities);
+    drawPlaceNames(c, in.gazetteer);
     drawCurves(c, g, type);
-    // The field of the progress clock, blank in the finished picture. The picture is shown only
-    // when complete, so the clock's times along the way are not drawn.
-    if (curveSteps(g.firstContact.time, g.lastContact.time, g.stepHours) >= 0 &&
-        g.firstContact.time < g.lastContact.time) {
-        c.surface.setBackgroundOpaque(true);
-        c.surface.setTextColour(whiteText);
-    }
-    c.surface.textOut(v.mapRight - 85, 16, "         ");
 }
 
 } // namespace vesk

@@ -7,6 +7,7 @@
 #include "city_table.h"
 #include "delta_t_band_layer.h"
 #include "eclipse_state.h"
+#include "gazetteer.h"
 #include "path_geometry.h"
 
 namespace vesk {
@@ -18,6 +19,7 @@ struct PathMapInputs {
     const ReliefData& relief;
     const DataPaths& paths;
     const DeltaTBandLayer* band = nullptr; // the band of Delta T's uncertainty, or none
+    const Gazetteer* gazetteer = nullptr;  // the places named on regional maps, or none
 };
 
 // Draws the map of the eclipse.

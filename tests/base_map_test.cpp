@@ -1,6 +1,7 @@
 #include "base_map.h"
 #include "palette.h"
 #include "parallel_rows.h"
+#include "place_names_layer.h"
 #include "recording_surface.h"
 #include "redraw_pipeline.h"
 #include "test_support.h"
@@ -277,27 +278,72 @@ TEST_F(MapFixture, RepeatedSegmentsCostNoMoreThanTheFile) {
     EXPECT_GT(surface.lines.size(), once);
 }
 
-TEST_F(MapFixture, ScaleBarAndPlaceLabelsOnRegionalMaps) {
+namespace {
+
+bool drewText(const RecordingSurface& surface, const std::string& text) {
+    return std::any_of(surface.texts.begin(), surface.texts.end(),
+                       [&](const auto& t) { return t.text == text; });
+}
+
+} // namespace
+
+TEST_F(MapFixture, ScaleBarAndPlaceNamesOnRegionalMapsOnly) {
     view.mapRange = MapRange::centred;
     view.mapScale = view.baseRadius * 30;
     setMapCentre(projection, view, 139.7, 35.7);
     ReliefData relief;
     view.useCiaMap = BaseMapKind::none; // no base data: only the overlays
     drawMapBackground(canvas, relief, paths);
-    bool tokyo = false, scale = false;
-    for (const auto& t : surface.texts) {
-        tokyo = tokyo || t.text == "Tokyo";
-        scale = scale || t.text.find(" km") != std::string::npos;
-    }
-    EXPECT_TRUE(tokyo);
-    EXPECT_TRUE(scale);
+    EXPECT_TRUE(std::any_of(surface.texts.begin(), surface.texts.end(),
+                            [](const auto& t) { return t.text.find(" km") != std::string::npos; }));
+    drawPlaceNames(canvas, nullptr); // the built-in list without a gazetteer
+    EXPECT_TRUE(drewText(surface, "Tokyo"));
     // On the whole globe neither.
     surface.texts.clear();
     view.mapRange = MapRange::globe;
     view.mapScale = view.baseRadius;
     setMapCentre(projection, view, 139.7, 35.7);
-    drawMapBackground(canvas, relief, paths);
+    MapCanvas globe{surface, projection, view};
+    drawMapBackground(globe, relief, paths);
+    drawPlaceNames(globe, nullptr);
     EXPECT_TRUE(surface.texts.empty());
+}
+
+// A gazetteer's places are named by population, fewer the less the map is magnified; a place
+// already named (its dot taken) is not named again.
+TEST_F(MapFixture, PlaceNamesThinnedByPopulationAndNamedOnce) {
+    Gazetteer g;
+    const auto add = [&](const char* name, double lon, double lat, long long population) {
+        GazetteerPlace place;
+        place.name = name;
+        place.lon = lon;
+        place.lat = lat;
+        place.population = population;
+        g.places.push_back(place);
+        g.byPopulation.push_back(static_cast<std::uint32_t>(g.byPopulation.size()));
+    };
+    add("Big", 100, 30, 5'000'000);
+    add("Middle", 101, 30.5, 300'000);
+    add("Small", 99.2, 29.6, 20'000);
+    view.mapRange = MapRange::asia;
+    view.mapScale = view.baseRadius * 2.7;
+    setMapCentre(projection, view, 100, 30);
+    drawPlaceNames(canvas, &g);
+    EXPECT_TRUE(drewText(surface, "Big"));
+    EXPECT_FALSE(drewText(surface, "Middle")) << namedPopulation(2.7);
+    EXPECT_FALSE(drewText(surface, "Small"));
+
+    surface.texts.clear();
+    view.mapScale = view.baseRadius * 25;
+    setMapCentre(projection, view, 100, 30);
+    MapCanvas zoomed{surface, projection, view};
+    // an observing place drawn first at Big's position keeps Big's own name off the map
+    drawPlaceLabel(zoomed, 100, 30, "Observatory", 0);
+    drawPlaceNames(zoomed, &g);
+    EXPECT_TRUE(drewText(surface, "Observatory"));
+    EXPECT_FALSE(drewText(surface, "Big"));
+    EXPECT_TRUE(drewText(surface, "Middle"));
+    EXPECT_TRUE(drewText(surface, "Small"));
 }
 
 // The generated relief grid marks shallow seas and lakes as water (below -100 m) from the
