@@ -5,6 +5,7 @@
 #include "eclipse_list.h"
 #include "eclipse_search.h"
 #include "place_options.h"
+#include "translation.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -20,10 +21,9 @@ const std::vector<std::string> filterOptions = {
 // The search filter of the options into the criteria and the view's observer; an error text.
 // The type code of a --type value: a name, or the code itself.
 std::optional<int> typeCodeOf(const std::string& text) {
-    const char* names[] = {"partial",           "total", "annular", "hybrid", "noncentral-total",
-                           "noncentral-annular"};
     for (int code = 1; code <= 6; ++code)
-        if (text == names[code - 1] || text == std::to_string(code))
+        if (text == englishTypeNames[static_cast<std::size_t>(code)] ||
+            text == std::to_string(code))
             return code;
     return std::nullopt;
 }
@@ -72,12 +72,14 @@ SearchMessage printTo(std::FILE* err) {
     return [err](int, int, const char* text) { std::fprintf(err, "%s\n", text); };
 }
 
-// A line of the list, with the probability of a central eclipse in a search by it.
+// A line of the list, with the type's name in the locale's language, and the probability of a
+// central eclipse in a search by it.
 void printHit(std::FILE* out, const SearchHit& hit) {
+    const std::string line = listLine(hit, {.names = typeNamesOf(chooseLanguage({}))});
     if (hit.centralProbability >= 0)
-        std::fprintf(out, "%s  P=%.3f\n", listLine(hit).c_str(), hit.centralProbability);
+        std::fprintf(out, "%s  P=%.3f\n", line.c_str(), hit.centralProbability);
     else
-        std::fprintf(out, "%s\n", listLine(hit).c_str());
+        std::fprintf(out, "%s\n", line.c_str());
 }
 
 } // namespace

@@ -6,15 +6,25 @@
 
 namespace vesk {
 
+Language languageOfLocale(const QStringList& uiLanguages) {
+    if (uiLanguages.isEmpty())
+        return Language::japanese;
+    const QString& first = uiLanguages.front();
+    return first.startsWith(QStringLiteral("ja")) || first == QStringLiteral("C")
+               ? Language::japanese
+               : Language::english;
+}
+
 Language chooseLanguage(const QString& requested) {
     if (requested == QStringLiteral("en"))
         return Language::english;
     if (requested == QStringLiteral("ja"))
         return Language::japanese;
-    const QStringList wanted = QLocale::system().uiLanguages();
-    return !wanted.isEmpty() && wanted.front().startsWith(QStringLiteral("en"))
-               ? Language::english
-               : Language::japanese;
+    return languageOfLocale(QLocale::system().uiLanguages());
+}
+
+TypeNames typeNamesOf(Language language) {
+    return language == Language::english ? TypeNames::english : TypeNames::japanese;
 }
 
 std::vector<std::unique_ptr<QTranslator>> installLanguage(Language language) {

@@ -4,6 +4,8 @@
 // from Qt's translations.
 #pragma once
 
+#include "eclipse_list.h"
+
 #include <QString>
 #include <QTranslator>
 #include <memory>
@@ -14,8 +16,15 @@ namespace vesk {
 
 enum class Language { japanese, english };
 
-// The language that --lang asks for ("en" or "ja"), else the locale's first choice.
+// The language of a locale's languages in order of preference (QLocale::uiLanguages): Japanese
+// for Japanese and for the C locale, which asks for no language; English for every other.
+Language languageOfLocale(const QStringList& uiLanguages);
+
+// The language that --lang asks for ("en" or "ja"), else the system locale's.
 Language chooseLanguage(const QString& requested);
+
+// The list's type names in a language.
+TypeNames typeNamesOf(Language language);
 
 // Installs the translators of the language into the application; they live as long as the
 // returned objects.

@@ -10,6 +10,9 @@ namespace vesk {
 const std::array<const char*, 7> listTypeNames = {"",         "部分日蝕", "皆既日蝕", "金環日蝕",
                                                   "金環皆既", "中無皆既", "中無金環"};
 
+const std::array<const char*, 7> englishTypeNames = {
+    "", "partial", "total", "annular", "hybrid", "noncentral-total", "noncentral-annular"};
+
 const char* const listHeader = "  Date            Type　　　　Saros/No.";
 
 double packedDate(double year, double month, double day) {
@@ -18,14 +21,22 @@ double packedDate(double year, double month, double day) {
     return -(month / 100 - year + day / 10000);
 }
 
-std::string listLine(const SearchHit& hit, bool initial) {
+std::string listLine(const SearchHit& hit, const ListStyle& style) {
     const double type = std::trunc(hit.typeCode);
-    const char* name = type >= 0 && type <= 6 ? listTypeNames[static_cast<std::size_t>(type)] : "";
-    char line[128];
-    std::snprintf(line, sizeof line,
-                  initial ? "%12.4f    %s     %4.0f/%2d" : "%12.4f   %s   %4.0f/%2d",
-                  packedDate(hit.year, hit.month, hit.day), name, hit.saros,
-                  sarosMember(hit.year, hit.saros));
+    const bool known = type >= 0 && type <= 6;
+    const std::size_t code = known ? static_cast<std::size_t>(type) : 0;
+    const bool english = style.names == TypeNames::english;
+    const char* name = english ? englishTypeNames[code] : listTypeNames[code];
+    char date[32];
+    if (style.date == ListDate::readable)
+        std::snprintf(date, sizeof date, "%6.0f-%02.0f-%02.0f", hit.year, hit.month, hit.day);
+    else
+        std::snprintf(date, sizeof date, "%12.4f", packedDate(hit.year, hit.month, hit.day));
+    const char* before = style.initial ? "    " : "   ";
+    const char* after = style.initial ? "     " : "   ";
+    char line[160];
+    std::snprintf(line, sizeof line, "%s%s%-*s%s%4.0f/%2d", date, before, english ? 18 : 0, name,
+                  after, hit.saros, sarosMember(hit.year, hit.saros));
     return line;
 }
 

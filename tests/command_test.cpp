@@ -556,6 +556,13 @@ TEST(SearchCommands, ListNextAndPrevious) {
         r.out);
     r = runVesk({"next", "--year", "2024", "--month", "4", "--type", "hybrid"}, dir.path());
     EXPECT_EQ(r.out.substr(0, 15), "   2031.1114   ") << r.out << r.err;
+    // the type's name in the locale's language: English for every language but Japanese
+    for (const char* locale : {"LC_ALL=en_US.UTF-8", "LANGUAGE=de"})
+        EXPECT_EQ(runVesk({"next", "--year", "2024", "--month", "4", "--type", "total"},
+                          dir.path(), {locale})
+                      .out,
+                  "   2026.0812   total                 126/48\n")
+            << locale;
     r = runVesk({"prev", "--year", "2035", "--month", "9", "--saros", "145"}, dir.path());
     EXPECT_EQ(r.out, "   2017.0821   皆既日蝕    145/22\n") << r.err;
     r = runVesk({"prev", "--year", "2024", "--month", "4"}, dir.path());

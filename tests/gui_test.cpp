@@ -105,6 +105,11 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
     QLocale::setDefault(QLocale(QLocale::Japanese));
     EXPECT_EQ(chooseLanguage({}), Language::japanese);
     QLocale::setDefault(locale);
+    // Japanese for ja and for the C locale; English for every other language (German too).
+    EXPECT_EQ(languageOfLocale(QLocale(QLocale::German).uiLanguages()), Language::english);
+    EXPECT_EQ(languageOfLocale(QLocale(QLocale::English).uiLanguages()), Language::english);
+    EXPECT_EQ(languageOfLocale(QLocale(QLocale::Japanese).uiLanguages()), Language::japanese);
+    EXPECT_EQ(languageOfLocale(QLocale::c().uiLanguages()), Language::japanese);
     {
         const auto translators = installLanguage(Language::english);
         ASSERT_EQ(translators.size(), 1u) << "the built-in English translation";
@@ -553,7 +558,7 @@ TEST(Window, EclipseListShowsAHit) {
     list->search();
     w.finishWork();
     EXPECT_EQ(list->list->count(), static_cast<int>(w.state.session.searchHits.size()) + 1);
-    EXPECT_EQ(list->list->item(1)->text(), QString("   2030.0601   金環日蝕    128/59"));
+    EXPECT_EQ(list->list->item(1)->text(), QString("  2030-06-01   金環日蝕    128/59"));
     list->list->setCurrentRow(2);
     EXPECT_EQ(w.state.session.selectedHit, 1);
     list->findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
@@ -570,6 +575,13 @@ TEST(Window, EclipseListShowsAHit) {
             button->click();
     QApplication::processEvents();
     EXPECT_FALSE(list->isVisible());
+    // A double-click on a line shows its eclipse.
+    w.view->eclipseList();
+    list->list->setCurrentRow(1);
+    emit list->list->itemDoubleClicked(list->list->item(1));
+    QApplication::processEvents();
+    w.view->repaintNow();
+    EXPECT_EQ(w.v().month, 6) << "2030 June 1";
 }
 
 TEST(Window, ProgramStartsAndShowsAPicture) {

@@ -137,7 +137,14 @@ TEST(SearchCatalog, HundredHitsAndTheCanonOfAFewYears) {
 
 TEST(EclipseList, LineFormat) {
     EXPECT_EQ(listLine({2035, 9, 2, 2, 145}), "   2035.0902   皆既日蝕    145/23");
-    EXPECT_EQ(listLine({2035, 9, 2, 2, 145}, true), "   2035.0902    皆既日蝕      145/23");
+    EXPECT_EQ(listLine({2035, 9, 2, 2, 145}, {.initial = true}),
+              "   2035.0902    皆既日蝕      145/23");
+    // the window's readable dates; English names padded to the longest
+    EXPECT_EQ(listLine({2035, 9, 2, 4, 145}, {ListDate::readable, TypeNames::english}),
+              "  2035-09-02   hybrid                145/23");
+    EXPECT_EQ(
+        listLine({-762, 6, 15, 6, 61}, {ListDate::readable, TypeNames::english}).substr(0, 34),
+        "  -762-06-15   noncentral-annular ");
     EXPECT_NEAR(packedDate(-100, 5, 12), -100.0512, 1e-9);
     EXPECT_NEAR(packedDate(-500, 3, 15), -500.0315, 1e-9);
     // Year 0 is not negative: June 20 of year 0 is 0.0620, not -0.0620.

@@ -25,9 +25,9 @@ constexpr double defaultPeriod = 10, sarosPeriod = 2000;
 } // namespace
 
 CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message, BackgroundWork& work,
-                   ValidationReporter reporter)
-    : QDialog(view), view(view), session(session), message(std::move(message)), work(work),
-      reporter(std::move(reporter)) {
+                   ValidationReporter reporter, TypeNames names)
+    : QDialog(view), view(view), names(names), session(session), message(std::move(message)),
+      work(work), reporter(std::move(reporter)) {
     setWindowTitle(tr("日蝕検索リスト表示"));
     setModal(false);
     setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
@@ -60,8 +60,12 @@ CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message, Backg
     connect(stopButton, &QPushButton::clicked, this, &CListDlg::stopSearch);
     connect(list, &QListWidget::currentRowChanged, this,
             [&session](int row) { session.selectedHit = std::max(0, row - 1); });
-    connect(drawButton, &QPushButton::clicked, this,
-            [this] { QApplication::postEvent(this->view, new QEvent(showListedEclipseEvent)); });
+    const auto showListed = [this] {
+        QApplication::postEvent(this->view, new QEvent(showListedEclipseEvent));
+    };
+    connect(drawButton, &QPushButton::clicked, this, showListed);
+    // a double-click on an eclipse's line shows it (the header line shows the first)
+    connect(list, &QListWidget::itemDoubleClicked, this, showListed);
     connect(closeButton, &QPushButton::clicked, this, &CListDlg::reject);
     connect(cancelButton, &QPushButton::clicked, this, &CListDlg::reject);
     initialise();
@@ -83,7 +87,7 @@ void CListDlg::fill(bool initial) {
     list->clear();
     list->addItem(QString::fromUtf8(listHeader));
     for (const SearchHit& hit : session.searchHits)
-        list->addItem(QString::fromStdString(listLine(hit, initial)));
+        list->addItem(QString::fromStdString(listLine(hit, {ListDate::readable, names, initial})));
 }
 
 void CListDlg::search() {

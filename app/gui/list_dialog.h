@@ -3,6 +3,8 @@
 // talks to the view only by posted events.
 #pragma once
 
+#include "eclipse_list.h"
+
 #include "background_work.h"
 #include "dialogs.h"
 #include "session.h"
@@ -27,7 +29,8 @@ class CListDlg : public QDialog {
   public:
     // message: where the search draws its messages (the view's window).
     CListDlg(QWidget* view, Session& session, SearchMessage message, BackgroundWork& work,
-             ValidationReporter reporter = messageBoxReporter());
+             ValidationReporter reporter = messageBoxReporter(),
+             TypeNames names = TypeNames::japanese);
 
     // Starts the search with the start year and period of the text boxes; the hits fill the
     // list when it ends or is stopped.
@@ -58,6 +61,7 @@ class CListDlg : public QDialog {
     void searchEnded(const std::vector<SearchNote>& messages);
 
     QWidget* view;
+    TypeNames names; // the language of the type names in the list
     Session& session;
     SearchMessage message;
     BackgroundWork& work;

@@ -304,7 +304,8 @@ void CVeskView::localInfo() {
 void CVeskView::eclipseList() {
     settle();
     if (!list)
-        list = std::make_unique<CListDlg>(this, state.session, drawnMessage(), work, reporter);
+        list = std::make_unique<CListDlg>(this, state.session, drawnMessage(), work, reporter,
+                                          typeNamesOf(state.language));
     else if (!list->isVisible())
         list->initialise();
     list->show();
