@@ -28,29 +28,39 @@ void AppServices::resetProjection(MapRange mapRange) {
 
 void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
     Session& s = state.session;
-    const EclipseRecord& record = s.catalog.record;
-    const double deltaT = s.eclipse.deltaT;
     MapCanvas canvas{surface, state.projection, s.view, {}, stop};
-    const PathGeometry& path = state.mapPath.geometry(record, deltaT, s.view.drawStepHours, stop);
-    std::optional<DeltaTBandLayer> band;
-    if (s.view.deltaTBandSigmas > 0)
-        band = deltaTBandLayer(path, deltaT, deltaTSigma(record.year), s.view.deltaTBandSigmas);
+    const PathGeometry& path =
+        state.mapPath.geometry(s.catalog.record, s.eclipse.deltaT, s.view.drawStepHours, stop);
+    const std::optional<DeltaTBandLayer> band =
+        s.view.deltaTBandSigmas > 0
+            ? std::optional(deltaTBandLayer(path, s.eclipse.deltaT,
+                                            deltaTSigma(s.catalog.record.year),
+                                            s.view.deltaTBandSigmas))
+            : std::nullopt;
     const Gazetteer* places = s.view.mapRange == MapRange::globe ? nullptr : state.gazetteer.get();
     vesk::drawPathMap(canvas, {s.eclipse, path, s.cities, state.relief, s.catalog.paths,
                                band ? &*band : nullptr, places});
     exportFailure.clear();
     kmlDocuments.clear();
-    if (!kmlOutput || stop.stop_requested())
-        return;
+    if (kmlOutput && !stop.stop_requested())
+        writeKml(exportDir);
+}
+
+void AppServices::writeKml(const std::filesystem::path& dir) {
+    Session& s = state.session;
+    const EclipseRecord& record = s.catalog.record;
+    const double deltaT = s.eclipse.deltaT;
     const PathGeometry& kmlPath = state.kmlPath.geometry(record, deltaT, kmlStepHours);
+    const double sigmas = s.view.deltaTBandSigmas;
     std::optional<DeltaTBand> kmlBand;
     char bandName[64] = "";
-    if (band) {
-        kmlBand = deltaTBand(kmlPath, band->sigmas * band->sigma);
+    if (sigmas > 0) {
+        const double halfWidth = sigmas * deltaTSigma(record.year);
+        kmlBand = deltaTBand(kmlPath, halfWidth);
         std::snprintf(bandName, sizeof bandName, "Delta T %.0f +- %.0f s (%g sigma)", deltaT,
-                      band->sigmas * band->sigma, band->sigmas);
+                      halfWidth, sigmas);
     }
-    const KmlOutcome kml = writeKmlDocuments(record, kmlPath, s.catalog.paths, exportDir, files,
+    const KmlOutcome kml = writeKmlDocuments(record, kmlPath, s.catalog.paths, dir, files,
                                              {kmlBand ? &*kmlBand : nullptr, bandName});
     kmlDocuments = kml.documents;
     exportFailure = kml.failure;

@@ -47,6 +47,9 @@ class AppServices : public RedrawServices {
     std::string loadBaseMapData(IgnoredFiles& ignored) override;
     void resetProjection(MapRange mapRange) override;
     void drawPathMap(DrawSurface& surface, bool kmlOutput) override;
+    // Writes the KML documents of the eclipse shown into a folder: their names in kmlDocuments,
+    // or what went wrong in exportFailure.
+    void writeKml(const std::filesystem::path& dir);
     void drawCentralTable(DrawSurface& surface, double deltaT) override;
     void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) override;
     void openYearMonthDialog() override { yearMonthDialogRequested = true; }

@@ -16,9 +16,8 @@ namespace vesk {
 
 namespace {
 
-QColor toQColor(Rgb c) {
-    return QColor(c.r, c.g, c.b);
-}
+// The title line's height, in parts of the page's shorter side.
+constexpr double titleShare = 0.04;
 
 // Dotted pens draw one pixel on, one off, counted along the line.
 constexpr int dotPeriod = 2;
@@ -79,17 +78,31 @@ QtDrawSurface::QtDrawSurface(int width, int height, double pixelRatio)
     }
 }
 
-QtDrawSurface::QtDrawSurface(QPaintDevice& device, int width, int height)
+QtDrawSurface::QtDrawSurface(QPaintDevice& device, int width, int height, const PageLayout& page)
     : logicalWidth(std::max(width, 1)), logicalHeight(std::max(height, 1)),
-      painter(std::make_unique<QPainter>(&device)) {
+      painter(std::make_unique<QPainter>(&device)), inverted(page.inkSaving) {
     const AfterQt clear;
-    // the layout fitted to the device, centred, its proportions kept
-    const double scale =
-        std::min(double(device.width()) / logicalWidth, double(device.height()) / logicalHeight);
+    double top = 0;
+    if (!page.title.isEmpty()) {
+        top = titleShare * std::min(device.width(), device.height());
+        QFont titleFont(QStringLiteral("Noto Sans CJK JP"));
+        titleFont.setPixelSize(std::max(1, static_cast<int>(top * 0.6)));
+        painter->setFont(titleFont);
+        painter->setPen(Qt::black);
+        painter->drawText(QRectF(0, 0, device.width(), top), Qt::AlignLeft | Qt::AlignVCenter,
+                          page.title);
+    }
+    // the layout fitted to the device under the title, centred, its proportions kept
+    const double room = device.height() - top;
+    const double scale = std::min(double(device.width()) / logicalWidth, room / logicalHeight);
     painter->translate((device.width() - scale * logicalWidth) / 2,
-                       (device.height() - scale * logicalHeight) / 2);
+                       top + (room - scale * logicalHeight) / 2);
     painter->scale(scale, scale);
     painter->setRenderHint(QPainter::Antialiasing);
+}
+
+QColor QtDrawSurface::qtColour(Rgb c) const {
+    return inverted ? QColor(255 - c.r, 255 - c.g, 255 - c.b) : QColor(c.r, c.g, c.b);
 }
 
 QtDrawSurface::~QtDrawSurface() {
@@ -119,10 +132,10 @@ void QtDrawSurface::flushPending() {
     if (painter && painter->isActive()) {
         for (const Strokes& strokes : pending) {
             if (strokes.filled) {
-                painter->fillPath(strokes.path, toQColor(strokes.pen.colour));
+                painter->fillPath(strokes.path, qtColour(strokes.pen.colour));
                 continue;
             }
-            QPen line(toQColor(strokes.pen.colour), 1);
+            QPen line(qtColour(strokes.pen.colour), 1);
             line.setStyle(strokes.pen.style == PenStyle::dotted ? Qt::DotLine : Qt::SolidLine);
             painter->strokePath(strokes.path, line);
         }
@@ -145,7 +158,7 @@ void QtDrawSurface::paint(const std::function<void(QPainter&)>& draw) {
 void QtDrawSurface::fillSolidRect(int left, int top, int right, int bottom, Rgb colour) {
     backgroundColour = colour; // like the window system: the fill sets the text background
     paint([&](QPainter& p) {
-        p.fillRect(QRect(left, top, right - left, bottom - top), toQColor(colour));
+        p.fillRect(QRect(left, top, right - left, bottom - top), qtColour(colour));
     });
 }
 
@@ -209,12 +222,12 @@ void QtDrawSurface::setPixels(const std::vector<ColouredPixel>& dots) {
 
 void QtDrawSurface::shape(int left, int top, int right, int bottom, bool round) {
     paint([&](QPainter& p) {
-        QPen qpen(toQColor(pen.colour), 1);
+        QPen qpen(qtColour(pen.colour), 1);
         qpen.setCosmetic(!painter);
         if (pen.style == PenStyle::dotted)
             qpen.setStyle(Qt::DotLine);
         p.setPen(qpen);
-        p.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(toQColor(brush.colour)));
+        p.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(qtColour(brush.colour)));
         // The rectangle's right and bottom edges lie outside the figure, as on a window surface.
         if (painter) {
             const QRectF box(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
@@ -276,8 +289,8 @@ void QtDrawSurface::textOut(int x, int y, const std::string& utf8) {
         p.setFont(qfont);
         if (backgroundOpaque)
             p.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()),
-                       toQColor(backgroundColour));
-        p.setPen(toQColor(textColour));
+                       qtColour(backgroundColour));
+        p.setPen(qtColour(textColour));
         p.drawText(x, y + metrics.ascent(), text);
     });
 }
@@ -292,8 +305,14 @@ void QtDrawSurface::blit(int x, int y, int width, int height, const DrawSurface&
     paint([&](QPainter& p) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
         const double r = pixelRatio();
-        p.drawImage(QRect(x, y, width, height), other.pixels,
-                    QRectF(sourceX * r, sourceY * r, width * r, height * r).toRect());
+        const QRect from = QRectF(sourceX * r, sourceY * r, width * r, height * r).toRect();
+        if (inverted) {
+            QImage part = other.pixels.copy(from);
+            part.invertPixels();
+            p.drawImage(QRect(x, y, width, height), part);
+        } else {
+            p.drawImage(QRect(x, y, width, height), other.pixels, from);
+        }
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     });
 }

@@ -35,12 +35,20 @@ void clearUpperVectorRegisters();
 // The pixel ratios a surface can have.
 constexpr double minPixelRatio = 1, maxPixelRatio = 4;
 
+// How a layout is put on a page: under a title line (none when empty), and on white paper with
+// every colour inverted (the black sky white) to save ink.
+struct PageLayout {
+    QString title;
+    bool inkSaving = false;
+};
+
 class QtDrawSurface : public DrawSurface {
   public:
     // An image of width x height logical pixels at the pixel ratio (1 to 4).
     QtDrawSurface(int width, int height, double pixelRatio = 1);
-    // Drawing on a device (SVG, PDF, printer), the width x height layout fitted to its page.
-    QtDrawSurface(QPaintDevice& device, int width, int height);
+    // Drawing on a device (SVG, PDF, printer), the width x height layout fitted to its page, or
+    // to the page under the layout's title.
+    QtDrawSurface(QPaintDevice& device, int width, int height, const PageLayout& page = {});
     ~QtDrawSurface() override;
 
     // The image (empty on a device); at a pixel ratio other than 1 it carries that ratio.
@@ -73,6 +81,8 @@ class QtDrawSurface : public DrawSurface {
 
   private:
     void shape(int left, int top, int right, int bottom, bool round);
+    // The Qt colour of a palette colour: itself, or inverted on an ink-saving page.
+    QColor qtColour(Rgb colour) const;
     // The Qt font that stands for the selected one, and its metrics (made once per font).
     struct QtFont {
         QFont font;
@@ -104,6 +114,7 @@ class QtDrawSurface : public DrawSurface {
     Rgb textColour{0, 0, 0};
     Rgb backgroundColour{255, 255, 255};
     bool backgroundOpaque = true;
+    bool inverted = false;
 };
 
 // The installed family that stands for a font the renderers ask for, chosen to read well on a

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -113,18 +114,18 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
     {
         const auto translators = installLanguage(Language::english);
         ASSERT_EQ(translators.size(), 1u) << "the built-in English translation";
-        EXPECT_EQ(menuTexts(),
-                  (QStringList{QStringLiteral("Year/Mo&nth"), QStringLiteral("&Display Mode"),
-                               QStringLiteral("Search &Mode"), QStringLiteral("&Go"),
-                               QStringLiteral("&View"), QStringLiteral("&Help")}));
+        EXPECT_EQ(menuTexts(), (QStringList{QStringLiteral("&File"), QStringLiteral("Year/Mo&nth"),
+                                            QStringLiteral("&Display Mode"),
+                                            QStringLiteral("Search &Mode"), QStringLiteral("&Go"),
+                                            QStringLiteral("&View"), QStringLiteral("&Help")}));
         EXPECT_EQ(translated(messageNotCentral),
                   "The place lies outside the central path. Choose a place inside it.");
         EXPECT_EQ(fieldErrorText({messageIntegerBetween, "1", "12"}),
                   QStringLiteral("Enter a whole number from 1 to 12."));
     }
     const QStringList japanese = menuTexts();
-    EXPECT_EQ(japanese.front(), QStringLiteral("年月設定(&N)"));
-    EXPECT_EQ(japanese.at(3), QStringLiteral("移動(&G)"));
+    EXPECT_EQ(japanese.front(), QStringLiteral("ﾌｧｲﾙ(&F)"));
+    EXPECT_EQ(japanese.at(4), QStringLiteral("移動(&G)"));
 }
 
 TEST(Dialogs, YearMonthChecksMonthFirstAndStoresNothingUntilValid) {
@@ -215,7 +216,15 @@ TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
 
 TEST(Window, MenusToolbarAndTheFirstPicture) {
     Window w;
-    EXPECT_TRUE(w.frame.showsDocumentMenus());
+    EXPECT_EQ(w.frame.windowTitle(), QStringLiteral("vesk — 2024-04-08 皆既日蝕"));
+    // the File menu's export, printing and quit, with their keys; no status panes of old keys
+    QStringList fileKeys;
+    for (const QAction* entry : w.frame.menuBar()->actions().front()->menu()->actions())
+        fileKeys << entry->shortcut().toString();
+    for (const char* key : {"Ctrl+N", "Ctrl+S", "Ctrl+P", "Ctrl+Q"})
+        EXPECT_TRUE(fileKeys.contains(QString::fromUtf8(key))) << key;
+    for (const QLabel* pane : w.frame.statusBar()->findChildren<QLabel*>())
+        EXPECT_NE(pane->text(), QStringLiteral("CAP"));
     // the 13 commands, then a separator and the place field
     EXPECT_EQ(w.frame.toolBar()->actions().size(), 15);
     const QImage& picture = w.view->picture();
@@ -494,6 +503,43 @@ TEST(Window, PrintingDrawsTheScreenAsVectors) {
     EXPECT_TRUE(printedSvg(w.view).contains(QStringLiteral("Sky at Max. Magnitude")));
 }
 
+// A printed page: the title line names the eclipse (and the place of a place's screen), the
+// screen fitted under it; ink saving prints the black sky white.
+TEST(Window, PrintedPageHasATitleAndCanSaveInk) {
+    Window w;
+    EXPECT_EQ(w.view->pageTitle(), QStringLiteral("2024-04-08 皆既日蝕"));
+    const auto page = [&](bool inkSaving) {
+        QImage paper(1400, 1100, QImage::Format_RGB32);
+        paper.fill(Qt::white);
+        w.view->printOn(paper, {w.view->pageTitle(), inkSaving});
+        return paper;
+    };
+    const auto share = [](const QImage& image, QRgb colour) {
+        int count = 0, all = 0;
+        for (int y = 60; y < image.height(); y += 7)
+            for (int x = 0; x < image.width(); x += 7, ++all)
+                count += image.pixel(x, y) == colour;
+        return double(count) / all;
+    };
+    const QImage dark = page(false), light = page(true);
+    EXPECT_GT(share(dark, qRgb(0, 0, 0)), 0.3) << "the black sky";
+    EXPECT_GT(share(light, qRgb(255, 255, 255)), 0.3);
+    EXPECT_LT(share(light, qRgb(0, 0, 0)), 0.05);
+    // the title's dark pixels above the screen
+    int titleInk = 0;
+    for (int y = 0; y < 44; ++y)
+        for (int x = 0; x < 400; ++x)
+            titleInk += qGray(dark.pixel(x, y)) < 128;
+    EXPECT_GT(titleInk, 100);
+    w.v().observerLon = -104.14;
+    w.v().observerLat = 25.29;
+    w.v().displayMode = displayLocal;
+    w.view->invalidate();
+    w.view->repaintNow();
+    EXPECT_TRUE(w.view->pageTitle().startsWith(QStringLiteral("2024-04-08 皆既日蝕 — ")))
+        << w.view->pageTitle().toStdString();
+}
+
 // Ctrl+S saves the screen shown as PNG, SVG or PDF by the name (or the chosen kind): an
 // existing file is replaced by the whole picture, never emptied, and a name of another kind
 // writes nothing.
@@ -582,6 +628,17 @@ TEST(Window, EclipseListShowsAHit) {
     QApplication::processEvents();
     w.view->repaintNow();
     EXPECT_EQ(w.v().month, 6) << "2030 June 1";
+}
+
+// A single-document program: closing its only view closes the window, no empty frame left.
+TEST(Window, ClosingTheOnlyViewClosesTheProgram) {
+    Window w;
+    ASSERT_TRUE(w.frame.isVisible());
+    dynamic_cast<QMdiSubWindow*>(w.view->parentWidget())->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    EXPECT_FALSE(w.frame.isVisible());
 }
 
 TEST(Window, ProgramStartsAndShowsAPicture) {

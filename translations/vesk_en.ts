@@ -206,275 +206,298 @@ Sources of the data and their terms:
 <context>
     <name>CMainFrame</name>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="185"/>
+        <location filename="../app/gui/main_frame.cpp" line="193"/>
         <source>新規作成(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="188"/>
-        <source>開く(&amp;O)...</source>
-        <translation>&amp;Open...</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_frame.cpp" line="196"/>
+        <location filename="../app/gui/main_frame.cpp" line="210"/>
         <source>ﾌﾟﾘﾝﾀの設定(&amp;R)...</source>
         <translation>P&amp;rint Setup...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="201"/>
+        <location filename="../app/gui/main_frame.cpp" line="216"/>
         <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="203"/>
+        <location filename="../app/gui/main_frame.cpp" line="223"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About vesk...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="204"/>
+        <location filename="../app/gui/main_frame.cpp" line="224"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="207"/>
+        <location filename="../app/gui/main_frame.cpp" line="227"/>
         <source>ﾂｰﾙ ﾊﾞｰ(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="208"/>
+        <location filename="../app/gui/main_frame.cpp" line="228"/>
         <source>ｽﾃｰﾀｽ ﾊﾞｰ(&amp;S)</source>
         <translation>&amp;Status Bar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="224"/>
+        <location filename="../app/gui/main_frame.cpp" line="192"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="230"/>
-        <location filename="../app/gui/main_frame.cpp" line="398"/>
-        <source>最近使ったﾌｧｲﾙ</source>
-        <translation>Recent Files</translation>
+        <location filename="../app/gui/main_frame.cpp" line="196"/>
+        <source>画像の書き出し(&amp;E)...</source>
+        <translation>&amp;Export Picture...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="233"/>
+        <location filename="../app/gui/main_frame.cpp" line="198"/>
+        <source>KML の書き出し(&amp;K)...</source>
+        <translation>Export &amp;KML...</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="200"/>
+        <source>印刷(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="206"/>
+        <source>印刷プレビュー(&amp;V)...</source>
+        <translation>Print Pre&amp;view...</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="212"/>
+        <source>白地に印刷(&amp;W)</source>
+        <translation>Print on &amp;White</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="214"/>
+        <source>黒い背景を白に、色を反転して印刷する</source>
+        <translation>Print the black background white, every colour inverted</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="243"/>
         <source>表示(&amp;V)</source>
         <translation>&amp;View</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="236"/>
+        <location filename="../app/gui/main_frame.cpp" line="246"/>
         <source>文字の大きさ(&amp;Z)</source>
         <translation>Text Si&amp;ze</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="248"/>
-        <location filename="../app/gui/main_frame.cpp" line="253"/>
+        <location filename="../app/gui/main_frame.cpp" line="258"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="257"/>
+        <location filename="../app/gui/main_frame.cpp" line="262"/>
         <source>年月設定(&amp;N)</source>
         <translation>Year/Mo&amp;nth</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="258"/>
+        <location filename="../app/gui/main_frame.cpp" line="263"/>
         <source>表示モード(&amp;D)</source>
         <translation>&amp;Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="259"/>
+        <location filename="../app/gui/main_frame.cpp" line="264"/>
         <source>検索モード(&amp;M)</source>
         <translation>Search &amp;Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="274"/>
+        <location filename="../app/gui/main_frame.cpp" line="276"/>
         <source>前の日蝕(&amp;P)</source>
         <translation>&amp;Previous Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="275"/>
+        <location filename="../app/gui/main_frame.cpp" line="277"/>
         <source>次の日蝕(&amp;N)</source>
         <translation>&amp;Next Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="277"/>
+        <location filename="../app/gui/main_frame.cpp" line="279"/>
         <source>拡大(&amp;I)</source>
         <translation>Zoom &amp;In</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="278"/>
+        <location filename="../app/gui/main_frame.cpp" line="280"/>
         <source>縮小(&amp;O)</source>
         <translation>Zoom &amp;Out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="279"/>
+        <location filename="../app/gui/main_frame.cpp" line="281"/>
         <source>地球全体(&amp;H)</source>
         <translation>W&amp;hole Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="281"/>
+        <location filename="../app/gui/main_frame.cpp" line="283"/>
         <source>西へ(&amp;W)</source>
         <translation>&amp;West</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="282"/>
+        <location filename="../app/gui/main_frame.cpp" line="284"/>
         <source>東へ(&amp;E)</source>
         <translation>&amp;East</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="283"/>
+        <location filename="../app/gui/main_frame.cpp" line="285"/>
         <source>北へ(&amp;U)</source>
         <translation>North (&amp;Up)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="284"/>
+        <location filename="../app/gui/main_frame.cpp" line="286"/>
         <source>南へ(&amp;D)</source>
         <translation>South (&amp;Down)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="286"/>
+        <location filename="../app/gui/main_frame.cpp" line="288"/>
         <source>再描画(&amp;R)</source>
         <translation>&amp;Redraw</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="287"/>
+        <location filename="../app/gui/main_frame.cpp" line="289"/>
         <source>移動(&amp;G)</source>
         <translation>&amp;Go</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="305"/>
+        <location filename="../app/gui/main_frame.cpp" line="307"/>
         <source>ﾂｰﾙ ﾊﾞｰ</source>
         <translation>Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="316"/>
+        <location filename="../app/gui/main_frame.cpp" line="318"/>
         <source>前の日蝕</source>
         <translation>Previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="316"/>
+        <location filename="../app/gui/main_frame.cpp" line="318"/>
         <source>前の日蝕を表示</source>
         <translation>Show the previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="318"/>
+        <location filename="../app/gui/main_frame.cpp" line="320"/>
         <source>次の日蝕</source>
         <translation>Next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="318"/>
+        <location filename="../app/gui/main_frame.cpp" line="320"/>
         <source>次の日蝕を表示</source>
         <translation>Show the next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="319"/>
+        <location filename="../app/gui/main_frame.cpp" line="321"/>
         <source>日蝕リスト</source>
         <translation>Eclipse list</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="319"/>
+        <location filename="../app/gui/main_frame.cpp" line="321"/>
         <source>日蝕検索結果のリスト</source>
         <translation>The list of the eclipses found</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="322"/>
+        <location filename="../app/gui/main_frame.cpp" line="324"/>
         <source>拡大</source>
         <translation>Zoom in</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="322"/>
+        <location filename="../app/gui/main_frame.cpp" line="324"/>
         <source>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom in on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="324"/>
+        <location filename="../app/gui/main_frame.cpp" line="326"/>
         <source>縮小</source>
         <translation>Zoom out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="324"/>
+        <location filename="../app/gui/main_frame.cpp" line="326"/>
         <source>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom out on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="326"/>
+        <location filename="../app/gui/main_frame.cpp" line="328"/>
         <source>地図拡大解除</source>
         <translation>Whole globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="326"/>
+        <location filename="../app/gui/main_frame.cpp" line="328"/>
         <source>拡大モードの解除（地球儀表示）</source>
         <translation>Leave the regional map (the whole globe)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="329"/>
+        <location filename="../app/gui/main_frame.cpp" line="331"/>
         <source>局地情報表示</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="329"/>
+        <location filename="../app/gui/main_frame.cpp" line="331"/>
         <source>地図表示から局地情報の表示へ</source>
         <translation>From the map to the local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="331"/>
+        <location filename="../app/gui/main_frame.cpp" line="333"/>
         <source>地図表示へ戻る</source>
         <translation>Back to the map</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="331"/>
+        <location filename="../app/gui/main_frame.cpp" line="333"/>
         <source>局地情報表示や日蝕帯表示から地図表示に戻る</source>
         <translation>Back to the map from the local circumstances or the central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="333"/>
+        <location filename="../app/gui/main_frame.cpp" line="335"/>
         <source>皆既帯での星空の表示</source>
         <translation>The sky at the maximum, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="334"/>
+        <location filename="../app/gui/main_frame.cpp" line="336"/>
         <source>皆既帯での月縁補正の表示</source>
         <translation>The contacts corrected for the lunar limb, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="352"/>
+        <location filename="../app/gui/main_frame.cpp" line="354"/>
         <source>地名を入力して観測地に選ぶ（局地状況を表示）</source>
         <translation>Type a place name to observe from it (local circumstances)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="363"/>
-        <location filename="../app/gui/main_frame.cpp" line="366"/>
+        <location filename="../app/gui/main_frame.cpp" line="365"/>
+        <location filename="../app/gui/main_frame.cpp" line="368"/>
         <source>ﾚﾃﾞｨ</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="368"/>
-        <source>ｶﾅ</source>
-        <translation>KANA</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_frame.cpp" line="428"/>
+        <location filename="../app/gui/main_frame.cpp" line="382"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG image (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="431"/>
+        <location filename="../app/gui/main_frame.cpp" line="385"/>
         <source>SVG 図形 (*.svg)</source>
         <translation>SVG drawing (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="432"/>
+        <location filename="../app/gui/main_frame.cpp" line="386"/>
         <source>PDF 文書 (*.pdf)</source>
         <translation>PDF document (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="444"/>
+        <location filename="../app/gui/main_frame.cpp" line="399"/>
+        <source>KML の書き出し先</source>
+        <translation>Folder for the KML documents</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="406"/>
+        <source>KML を書き出しました: %1</source>
+        <translation>KML documents written to %1</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="412"/>
         <source>保存する画面がありません</source>
         <translation>There is no screen to save</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="452"/>
+        <location filename="../app/gui/main_frame.cpp" line="420"/>
         <source>保存しました: %1</source>
         <translation>Saved: %1</translation>
     </message>
@@ -541,13 +564,13 @@ Sources of the data and their terms:
 <context>
     <name>CVeskView</name>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="109"/>
-        <location filename="../app/gui/vesk_view.cpp" line="171"/>
+        <location filename="../app/gui/vesk_view.cpp" line="112"/>
+        <location filename="../app/gui/vesk_view.cpp" line="174"/>
         <source>描画中…</source>
         <translation>Drawing…</translation>
     </message>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="157"/>
+        <location filename="../app/gui/vesk_view.cpp" line="160"/>
         <source>KML を書きました: %1</source>
         <translation>KML written: %1</translation>
     </message>

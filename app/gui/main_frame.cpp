@@ -14,13 +14,11 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -29,9 +27,6 @@ namespace vesk {
 
 namespace {
 
-// The framework's settings live under this key; only the recent-file list is kept there.
-const QString settingsKey = QStringLiteral("Local AppWizard-Generated Applications");
-constexpr int recentFiles = 4;
 constexpr int frameWidth = 700, frameHeight = 600;
 
 // The 18 x 18 pictures of the toolbar, drawn here.
@@ -112,6 +107,7 @@ CChildFrame::CChildFrame(AppState& state, QString title, ValidationReporter repo
     viewWidget = new CVeskView(state, this, std::move(reporter));
     setWidget(viewWidget);
     setWindowTitle(title);
+    setWindowIcon(QApplication::windowIcon());
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
@@ -160,11 +156,20 @@ CVeskView* CMainFrame::activeView() const {
 }
 
 CChildFrame* CMainFrame::newDocument() {
-    auto* frame = new CChildFrame(state, QStringLiteral("Vesk%1").arg(++documents), reporter);
+    // Untitled: a maximized child's title would be added to the frame's as "vesk - [title]".
+    auto* frame = new CChildFrame(state, QString(), reporter);
     area->addSubWindow(frame);
     frame->showMaximized();
-    connect(frame, &QObject::destroyed, this,
-            [this] { QTimer::singleShot(0, this, [this] { updateMenus(); }); });
+    frame->view()->shownChanged = [this] { updateMenus(); };
+    // A single-document program: closing its last view closes it.
+    connect(frame, &QObject::destroyed, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (area->subWindowList().isEmpty())
+                close();
+            else
+                updateMenus();
+        });
+    });
     updateMenus();
     return frame;
 }
@@ -181,25 +186,38 @@ QAction* CMainFrame::action(const QString& text, const QString& tip, const QStri
     return a;
 }
 
-void CMainFrame::buildMenus() {
-    auto* newAction = new QAction(tr("新規作成(&N)"), this);
+QMenu* CMainFrame::buildFileMenu() {
+    QMenu* file = new QMenu(tr("ﾌｧｲﾙ(&F)"), this);
+    QAction* newAction = file->addAction(tr("新規作成(&N)"), this, [this] { newDocument(); });
     newAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
-    connect(newAction, &QAction::triggered, this, [this] { newDocument(); });
-    auto* openAction = new QAction(tr("開く(&O)..."), this);
-    openAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    connect(openAction, &QAction::triggered, this, &CMainFrame::openFile);
-    auto* saveAction = new QAction(this);
-    saveAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    connect(saveAction, &QAction::triggered, this, &CMainFrame::saveFile);
-    auto* printAction = action(QString(), QString(), QString(), &CVeskView::print);
-    printAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    auto* setupAction = new QAction(tr("ﾌﾟﾘﾝﾀの設定(&R)..."), this);
-    connect(setupAction, &QAction::triggered, this, [this] {
-        QPrinter printer;
-        QPageSetupDialog(&printer, this).exec();
+    file->addSeparator();
+    file->addAction(tr("画像の書き出し(&E)..."), this, &CMainFrame::saveFile)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    file->addAction(tr("KML の書き出し(&K)..."), this, &CMainFrame::exportKml);
+    file->addSeparator();
+    file->addAction(tr("印刷(&P)..."), this,
+                    [this] {
+                        if (CVeskView* view = activeView())
+                            view->print(printer, inkSaving->isChecked());
+                    })
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    file->addAction(tr("印刷プレビュー(&V)..."), this, [this] {
+        if (CVeskView* view = activeView())
+            view->printPreview(printer, inkSaving->isChecked());
     });
-    auto* exitAction = new QAction(tr("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), this);
-    connect(exitAction, &QAction::triggered, this, &QWidget::close);
+    file->addAction(tr("ﾌﾟﾘﾝﾀの設定(&R)..."), this,
+                    [this] { QPageSetupDialog(&printer, this).exec(); });
+    inkSaving = file->addAction(tr("白地に印刷(&W)"));
+    inkSaving->setCheckable(true);
+    inkSaving->setStatusTip(tr("黒い背景を白に、色を反転して印刷する"));
+    file->addSeparator();
+    file->addAction(tr("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), this, &QWidget::close)
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    addActions(file->actions());
+    return file;
+}
+
+void CMainFrame::buildMenus() {
     auto* aboutAction = new QAction(tr("vesk のﾊﾞｰｼﾞｮﾝ情報(&A)..."), this);
     aboutAction->setToolTip(tr("ﾊﾞｰｼﾞｮﾝ情報"));
     aboutAction->setIcon(QIcon::fromTheme(QStringLiteral("help-about"), toolIcon(10)));
@@ -218,18 +236,8 @@ void CMainFrame::buildMenus() {
     previousPane->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
     connect(nextPane, &QAction::triggered, this, [this] { area->activateNextSubWindow(); });
     connect(previousPane, &QAction::triggered, this, [this] { area->activatePreviousSubWindow(); });
-    addActions({newAction, openAction, saveAction, printAction, nextPane, previousPane});
+    addActions({nextPane, previousPane});
 
-    // Menu 128: no document open.
-    QMenu* file = new QMenu(tr("ﾌｧｲﾙ(&F)"), this);
-    file->addAction(newAction);
-    file->addAction(openAction);
-    file->addSeparator();
-    file->addAction(setupAction);
-    file->addSeparator();
-    recentMenu = file->addMenu(tr("最近使ったﾌｧｲﾙ"));
-    file->addSeparator();
-    file->addAction(exitAction);
     QMenu* viewMenu = new QMenu(tr("表示(&V)"), this);
     viewMenu->addAction(toolBarToggle);
     viewMenu->addAction(statusBarToggle);
@@ -245,23 +253,15 @@ void CMainFrame::buildMenus() {
                 view->setTextScale(scale);
         });
     }
-    QMenu* frameHelp = new QMenu(tr("ﾍﾙﾌﾟ(&H)"), this);
-    frameHelp->addAction(aboutAction);
-    frameMenuEntries = {file->menuAction(), viewMenu->menuAction(), frameHelp->menuAction()};
-
-    // Menu 129: a document open.
     QMenu* help = new QMenu(tr("ﾍﾙﾌﾟ(&H)"), this);
     help->addAction(aboutAction);
-    help->addAction(exitAction);
-    documentMenuEntries = {
-        action(tr("年月設定(&N)"), QString(), QString(), &CVeskView::yearMonth),
-        action(tr("表示モード(&D)"), QString(), QString(), &CVeskView::displayMode),
-        action(tr("検索モード(&M)"), QString(), QString(), &CVeskView::searchMode),
-        buildMoveMenu()->menuAction(),
-        viewMenu->menuAction(),
-        help->menuAction()};
+    menuBar()->addActions(
+        {buildFileMenu()->menuAction(),
+         action(tr("年月設定(&N)"), QString(), QString(), &CVeskView::yearMonth),
+         action(tr("表示モード(&D)"), QString(), QString(), &CVeskView::displayMode),
+         action(tr("検索モード(&M)"), QString(), QString(), &CVeskView::searchMode),
+         buildMoveMenu()->menuAction(), viewMenu->menuAction(), help->menuAction()});
     aboutEntry = aboutAction;
-    fillRecentFiles();
 }
 
 QMenu* CMainFrame::buildMoveMenu() {
@@ -365,63 +365,15 @@ void CMainFrame::buildStatusBar() {
         if (text.isEmpty())
             bar->showMessage(tr("ﾚﾃﾞｨ"));
     });
-    for (const char* pane : {QT_TR_NOOP("ｶﾅ"), "CAP", "NUM", "SCRL"}) {
-        auto* label = new QLabel(tr(pane));
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        label->setEnabled(false);
-        bar->addPermanentWidget(label);
-    }
 }
 
 void CMainFrame::updateMenus() {
-    const bool open = !area->subWindowList().isEmpty();
-    if (open != documentMenusShown || menuBar()->actions().isEmpty()) {
-        menuBar()->clear();
-        menuBar()->addActions(open ? documentMenuEntries : frameMenuEntries);
-        documentMenusShown = open;
-    }
     CVeskView* view = activeView();
     for (QAction* a : tools->actions())
         if (!a->isSeparator())
             a->setEnabled(view != nullptr || a == aboutEntry);
-    setWindowTitle(view ? QStringLiteral("vesk - %1")
-                              .arg(area->activeSubWindow() ? area->activeSubWindow()->windowTitle()
-                                                           : QString())
+    setWindowTitle(view ? QStringLiteral("vesk — %1").arg(view->shownTitle())
                         : QStringLiteral("vesk"));
-}
-
-void CMainFrame::fillRecentFiles() {
-    recentMenu->clear();
-    const QStringList files =
-        QSettings(settingsKey, QStringLiteral("vesk")).value("Recent File List").toStringList();
-    if (files.isEmpty()) {
-        recentMenu->addAction(tr("最近使ったﾌｧｲﾙ"))->setEnabled(false);
-        return;
-    }
-    for (int i = 0; i < files.size(); ++i) {
-        const QString path = files[i];
-        connect(recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path)),
-                &QAction::triggered, this, [this] { newDocument(); });
-    }
-}
-
-void CMainFrame::addRecentFile(const QString& path) {
-    QSettings settings(settingsKey, QStringLiteral("vesk"));
-    QStringList files = settings.value("Recent File List").toStringList();
-    files.removeAll(path);
-    files.prepend(path);
-    while (files.size() > recentFiles)
-        files.removeLast();
-    settings.setValue("Recent File List", files);
-    fillRecentFiles();
-}
-
-void CMainFrame::openFile() {
-    const QString path = QFileDialog::getOpenFileName(this);
-    if (path.isEmpty())
-        return;
-    addRecentFile(path); // the document reads nothing from the file
-    newDocument();
 }
 
 void CMainFrame::saveFile() {
@@ -438,6 +390,20 @@ void CMainFrame::saveFile() {
         reporter(this, failure);
 }
 
+void CMainFrame::exportKml() {
+    CVeskView* view = activeView();
+    if (view == nullptr)
+        return;
+    const QString dir = QFileDialog::getExistingDirectory(this, tr("KML の書き出し先"));
+    if (dir.isEmpty())
+        return;
+    const std::string failure = view->exportKml(dir.toStdString());
+    if (!failure.empty())
+        reporter(this, QString::fromStdString(failure));
+    else
+        statusBar()->showMessage(tr("KML を書き出しました: %1").arg(dir));
+}
+
 QString CMainFrame::saveScreen(QString path, const QString& filter) {
     CVeskView* view = activeView();
     if (view == nullptr)
@@ -450,7 +416,6 @@ QString CMainFrame::saveScreen(QString path, const QString& filter) {
     if (!failure.empty())
         return QString::fromStdString(failure);
     statusBar()->showMessage(tr("保存しました: %1").arg(path));
-    addRecentFile(path);
     return QString();
 }
 
@@ -459,6 +424,10 @@ int runWindowProgram(AppState& state, int argc, char** argv, const QString& scre
     QApplication application(argc, argv);
     clearUpperVectorRegisters();
     QApplication::setApplicationName(QStringLiteral("vesk"));
+    // the desktop entry's name, by which the dock finds the entry and its icon
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vesk.Vesk"));
+    QApplication::setWindowIcon(QIcon::fromTheme(
+        QStringLiteral("org.vesk.Vesk"), QIcon(QStringLiteral(":/icons/org.vesk.Vesk.svg"))));
     state.language = chooseLanguage(language);
     const auto translators = installLanguage(state.language);
     CMainFrame frame(state);

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QPrinter>
 #include <QTranslator>
 
 class QMdiArea;
@@ -48,9 +49,7 @@ class CMainFrame : public QMainWindow {
     CChildFrame* newDocument();
     CVeskView* activeView() const;
     QToolBar* toolBar() const { return tools; }
-    // Whether the menu bar shows the document's menus (129) rather than the frame's (128).
-    bool showsDocumentMenus() const { return documentMenusShown; }
-    // File Save (Ctrl+S) once a name is chosen: the active screen as PNG, SVG or PDF by the
+    // File Export (Ctrl+S) once a name is chosen: the active screen as PNG, SVG or PDF by the
     // name's ending (a name without one takes the kind of the chosen filter, else PNG); nothing
     // else is written. Empty, or the failure naming the file.
     QString saveScreen(QString path, const QString& filter = QString());
@@ -67,11 +66,12 @@ class CMainFrame : public QMainWindow {
     // The menu of the keys that move through the catalog and over the map.
     QMenu* buildMoveMenu();
     void buildStatusBar();
+    // The File menu: new view, export of the picture and of the KML documents, printing, quit.
+    QMenu* buildFileMenu();
+    // The toolbar's commands enabled with a view; the title names the eclipse shown.
     void updateMenus();
-    void openFile();
     void saveFile();
-    void addRecentFile(const QString& path);
-    void fillRecentFiles();
+    void exportKml();
     QAction* action(const QString& text, const QString& tip, const QString& prompt,
                     void (CVeskView::*command)());
 
@@ -80,12 +80,10 @@ class CMainFrame : public QMainWindow {
     QMdiArea* area;
     QToolBar* tools = nullptr;
     PlaceField* placeField = nullptr; // the toolbar's place by name
-    QList<QAction*> frameMenuEntries, documentMenuEntries;
-    bool documentMenusShown = false;
-    QMenu* recentMenu = nullptr;
     QAction* aboutEntry = nullptr;
+    QAction* inkSaving = nullptr;               // print on white
+    QPrinter printer{QPrinter::HighResolution}; // the page setup's and the prints'
     QAction *toolBarToggle = nullptr, *statusBarToggle = nullptr;
-    int documents = 0;
     bool placed = false;
 };
 

@@ -1,5 +1,7 @@
 #include "vesk_view.h"
 
+#include "eclipse_title.h"
+
 #include "messages.h"
 #include "picture_output.h"
 #include "place_options.h"
@@ -13,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -336,17 +339,51 @@ void CVeskView::statusMessage(const char* text) {
     QApplication::sendEvent(this, &tip);
 }
 
-void CVeskView::print() {
-    QPrinter printer(QPrinter::HighResolution);
+void CVeskView::print(QPrinter& printer, bool inkSaving) {
+    printer.setPageOrientation(width() >= height() ? QPageLayout::Landscape
+                                                   : QPageLayout::Portrait);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
-        printOn(printer);
+        printOn(printer, {pageTitle(), inkSaving});
 }
 
-void CVeskView::printOn(QPaintDevice& device) {
-    QtDrawSurface page(device, std::max(1, width()), std::max(1, height()));
+void CVeskView::printPreview(QPrinter& printer, bool inkSaving) {
+    printer.setPageOrientation(width() >= height() ? QPageLayout::Landscape
+                                                   : QPageLayout::Portrait);
+    QPrintPreviewDialog preview(&printer, this);
+    const PageLayout page{pageTitle(), inkSaving};
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+                     [this, page](QPrinter* target) { printOn(*target, page); });
+    preview.exec();
+}
+
+void CVeskView::printOn(QPaintDevice& device, const PageLayout& layout) {
+    QtDrawSurface page(device, std::max(1, width()), std::max(1, height()), layout);
     drawScreenOn(page);
     page.finish();
+}
+
+QString CVeskView::shownTitle() const {
+    return eclipseTitle(shownRecord, state.language);
+}
+
+QString CVeskView::pageTitle() {
+    QString title = shownTitle();
+    if (shownView.displayMode == displayLocal || overlay != Overlay::none) {
+        const ObserverPlace place = state.observerPlace();
+        title +=
+            QStringLiteral(" — ") +
+            (place.name.empty()
+                 ? QStringLiteral("%1°, %2°").arg(place.lon, 0, 'f', 3).arg(place.lat, 0, 'f', 3)
+                 : QString::fromStdString(place.name));
+    }
+    return title;
+}
+
+std::string CVeskView::exportKml(const std::filesystem::path& dir) {
+    settle();
+    services.writeKml(dir);
+    return services.exportFailure;
 }
 
 std::string CVeskView::saveAs(const std::filesystem::path& path) {
@@ -414,6 +451,8 @@ void CVeskView::keepShown() {
     shownProjection = state.projection;
     shownRecord = state.session.catalog.record;
     shownDeltaT = viewDeltaT(shownRecord, shownView);
+    if (shownChanged)
+        shownChanged();
 }
 
 void CVeskView::showPointerCircumstances(QPoint p) {

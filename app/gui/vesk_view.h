@@ -11,7 +11,9 @@
 #include "qt_draw_surface.h"
 
 #include <QCoreApplication>
+#include <QPrinter>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -50,10 +52,21 @@ class CVeskView : public QWidget {
     void redraw();
     // The size of the panel, table and report texts: 1 (100 %) to 2.
     void setTextScale(double scale);
-    void print();
+    // Prints the screen through the print dialog, the page turned to suit the screen's shape,
+    // under a title line; ink saving prints it inverted on white.
+    void print(QPrinter& printer, bool inkSaving);
+    void printPreview(QPrinter& printer, bool inkSaving);
     // The screen as vector drawing on a device (a printer, a PDF or SVG document) at its
     // resolution, with the sky or limb screen shown over it but without the click read-out.
-    void printOn(QPaintDevice& device);
+    void printOn(QPaintDevice& device, const PageLayout& page = {});
+    // The title of the eclipse shown ("2024-04-08 皆既日蝕"), and of a printed page (with the
+    // observer's place on the screens of a place).
+    QString shownTitle() const;
+    QString pageTitle();
+    // Writes the KML documents of the eclipse shown into a folder; empty, or what went wrong.
+    std::string exportKml(const std::filesystem::path& dir);
+    // Told when the picture shown is of another eclipse or screen (for the window's title).
+    std::function<void()> shownChanged;
     // The same screen saved as a PNG (at the screen's pixel density), SVG or PDF file by the
     // name's ending, written whole or not at all; empty, or the failure naming the file.
     std::string saveAs(const std::filesystem::path& path);
