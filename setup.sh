@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what vesk needs from Debian (as root), builds it, makes the base map data that are
 # not in the repository, then runs it or its tests.
 #   bash setup.sh        build, draw this month's eclipse map into vesk.png and, with a
@@ -15,7 +16,7 @@ packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchm
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-noto-cjk
     fonts-dejavu-core libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils
     poppler-utils desktop-file-utils appstream dpkg-dev man-db liberfa-dev libcurl4-openssl-dev
-    clang libclang-rt-dev libtimezonemap-data tzdata)
+    clang libclang-rt-dev libtimezonemap-data tzdata lintian)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||

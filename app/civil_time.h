@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The civil time of the observer's place: its zone's offset from UT and abbreviation at an
 // instant, with daylight saving, from the IANA time zone database as the system installs it
 // (QTimeZone over tzdata); or the nautical zone of the longitude.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The usage texts of the command line: of the program as a whole (vesk --help) and of each
 // command (vesk COMMAND --help).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Options of the headless commands: "--name value" pairs and "--flag" switches.
 #pragma once
 

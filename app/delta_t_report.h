@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What "vesk info" says of the uncertainty of Delta T: its standard error, and at a place the
 // ranges of Delta T in which the eclipse is central or visible there with their probabilities,
 // and the local apparent solar time of the maximum with the time since sunrise and until sunset

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "vesk info": the eclipse that a year and month select, as text or as one JSON object.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vesk: solar eclipses of the years -13000 to 16999.
 #include "app_state.h"
 #include "command_help.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a drawn screen goes: a PNG image at a pixel ratio, or an SVG or PDF document whose lines
 // are paths and whose text is text. The file is written whole or not at all.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window's status bar says of the map point under the pointer: the eclipse's local
 // magnitude there, the time of its maximum in UT and on the clocks of the place's zone where
 // they are known, and the Sun's altitude at that moment.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "vesk render": one repaint of the view without a window, written as a PNG file.
 #pragma once
 

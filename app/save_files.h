@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's output files through Qt's QSaveFile: each goes to a unique temporary file in its
 // target folder, every write and the flush are checked, and only then is it renamed over the
 // earlier file. Only regular files are replaced (a special file is refused), and SIGINT, SIGTERM

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "vesk list", "vesk next" and "vesk prev": the catalog searches from the command line, one
 // line per eclipse in the format of the eclipse list (UTF-8).
 #pragma once

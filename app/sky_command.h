@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two commands for an observer in the central path that draw straight over the view: the
 // sky at the local maximum and the contacts corrected for the lunar limb.
 #pragma once

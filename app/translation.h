@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's language: Japanese (the source texts and the default) or English, chosen by
 // vesk --lang or else by the locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG); the English texts
 // come from the Qt Linguist translation built into the program, the texts of Qt's own dialogs

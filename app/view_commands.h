@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the view's commands, mouse gestures and settings dialogs do to the view state, apart
 // from any window: the hit test of a point of the map, the commands' state changes, and the
 // values the three dialogs load and store with their validation rules.

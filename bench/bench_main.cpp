@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmarks draw text, which needs a GUI application (the offscreen platform will do).
 #include "qt_draw_surface.h"
 

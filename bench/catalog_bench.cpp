@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the whole catalog entry by entry, as the searches do.
 #include "catalog.h"
 #include "eclipse_search.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole repaints of the eclipse map, as the window and vesk render run them: a 1000 x 700
 // whole-globe map of 2024 April 8 with relief and every curve, a regional map at
 // magnification 20 with the vector coasts, rivers and boundaries, and the repaint of a

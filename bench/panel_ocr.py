@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """How legible the map's text panel is: OCR (tesseract) of the panel of a rendered map against
 the program's own text lines (vesk render --text), as a character error rate.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Places by name and the read-out under the pointer: a prefix look-up as the place field's
 // completion makes it at each key, an exact look-up of "NAME, QUALIFIER" (goal for both: under
 // 10 ms), and the status bar's circumstances of a map point with its civil time (goal: under

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shadow geometry's hot paths: the path geometry of 2024 April 8 (every curve of the map)
 // traced over the whole eclipse at the default 0.1-minute step, and the local maximum with the
 // four contacts for 100,000 places.

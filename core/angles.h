@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Degree and radian factors: the exact ones of the computations, and the rounded ones with which
 // the map's projection, relief raster, layout, sky chart and limb screen are made (they decide
 // which pixel a point falls on, so each is kept as its formula gives it, in this one place).

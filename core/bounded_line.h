@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a text file line by line with a bound on what one line may cost: a line longer than
 // the bound is cut there and the rest of it is passed over, so that a file of one huge line
 // never has to fit in memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eclipse catalog: seven text files, one entry of 31 numbers per solar eclipse, in date
 // order, and the reader that finds the eclipse of a year and month and steps through the file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checked conversions of computed values to integers: pixel coordinates, member numbers and
 // values read from data files. A conversion of a double that is not a number, or lies outside
 // the range of int, is undefined in C++; these routines never perform one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The observing places the user picks by name: "location.new", one place per line as
 // name,longitude,latitude,height,fourth (east longitude and latitude in degrees, height in
 // metres); lines beginning with ';' are comments. Each line is read as UTF-8, or as Shift-JIS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The local date of the system clock, as the program's start-up and date reset use it.
 #pragma once
 

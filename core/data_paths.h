@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program finds the files it reads: the working directory first, then the user's data
 // folder ($XDG_DATA_HOME/vesk, by default ~/.local/share/vesk), then the installed data folder
 // relative to the executable (bin/../share/vesk), then the folder named by VESK_DATA, then the

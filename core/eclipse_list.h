@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of the eclipse list: date, type name, Saros series and the number of the eclipse
 // within its series.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "eclipse_search.h"
 
 #include "messages.h"
@@ -59,7 +60,7 @@ bool matchesCriteria(Session& s, const SearchCriteria& c) {
         restoreObserver(e);
         localMaximum(e, 0, dT, e.localMaxTime, e.localSunAlt, e.localMagnitude, e.localCentral);
         if (c.minCentralProbability > 0 && s.centralProbability) {
-            const double type = std::trunc(r.typeCode);
+            const int type = static_cast<int>(std::trunc(r.typeCode));
             s.lastCentralProbability =
                 type >= typeTotal && type <= typeAnnularTotal ? s.centralProbability(s) : 0;
             return s.lastCentralProbability >= c.minCentralProbability;

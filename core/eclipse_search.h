@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Searches of the catalog with the criteria of the view (all eclipses, a type, a place with a
 // least magnitude, a Saros series): the latest match before the eclipse shown, and every match
 // of a span of years. Both walk the catalog forward across its files and leave the reader and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shadow geometry of the current eclipse: its Besselian elements evaluated at an instant,
 // the observer's geocentric place, and what the observer sees (position relative to the
 // shadow axis, magnitude, contacts and the local maximum).

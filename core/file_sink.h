@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program's output files go. Every file is written whole or not at all: a failed
 // write leaves the earlier file as it was and no temporary file behind. The implementation
 // over Qt's QSaveFile serves the window and the command line; the computing folders only hand

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The signals that end a run from the terminal or the system (SIGINT, SIGTERM, SIGHUP), held
 // back on the calling thread while an object lives and delivered when it ends: a write that
 // must leave no temporary file behind holds them for its few milliseconds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Messages that the program shows in place of a picture (white on black in the window, on
 // standard error from the command line), in the status bar and in the dialogs. Japanese is the
 // source text; the window shows the translation for its language (context "vesk").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program knows of the observer's place beyond its position: its name in the gazetteer,
 // the time zone of its clocks and where that zone and its height came from; and the place's
 // civil clock at an instant, which the reports ask for without knowing how it is found.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which paths the program may write an output file to. An output replaces only a regular file
 // (or creates a new one); a device node, a FIFO, a socket or a directory at the path, or at the
 // end of the symbolic links it names, is refused, so that no output ever turns a special file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Independent rows of a computation spread over the machine's cores (std::thread): each row
 // index is handed to exactly one thread, in blocks of consecutive rows taken as threads become
 // free.

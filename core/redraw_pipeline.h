@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One repaint of the view, from end to end: lay out the window (a 220-pixel text panel at the
 // left and the map beside it), reload the city table and the base map data, reset the
 // projection, make the current eclipse the one the view state asks for (a catalog read, or a

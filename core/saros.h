@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saros series: the year of the first eclipse of each series, and an eclipse's member number.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process-wide records of one running program: created once by main and handed to the
 // operations that need them (tests may create as many as they like).
 #pragma once

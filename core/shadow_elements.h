@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Besselian elements of an eclipse evaluated at one instant: the shadow axis (x, y) on the
 // fundamental plane, the declination d and hour angle mu of its direction, the radii l1 and l2 of
 // the penumbra and umbra on the plane, their rates per hour, and the quantities derived from them

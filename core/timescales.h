@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calendar dates, Julian dates, Delta T and clock fields.
 //
 // Dates are astronomical (year 0 = 1 BC), Julian calendar up to 1582 October 4 and Gregorian

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user has asked to see and how: display mode, map range and projection, drawing
 // options, observing place, requested year and month, search settings, and the fields with which
 // commands tell the next repaint what to do. One per view, alive for the whole process.

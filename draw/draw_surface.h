@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing target of every picture: integer view pixels, x to the right and y downwards from
 // the top-left corner; 1-pixel pens, solid or hollow brushes, fonts by face name and pixel
 // height, text placed by its top-left corner. One implementation over Qt serves the window, the

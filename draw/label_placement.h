@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Greedy placement of labels that must not overlap: each label takes the first of its candidate
 // boxes (the preferred place first) that fits where labels may go and covers nothing reserved
 // before it; a label with no such box is dropped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed 16-colour palette of the maps and reports, and the drawing operations that take a
 // palette index: each selects a solid 1-pixel pen of the colour, draws, and restores the pen
 // and brush that were selected before.

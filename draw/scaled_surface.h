@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing surface around another that draws everything larger by a factor: coordinates,
 // sizes and the heights of fonts. It makes the text panel, the table and the reports grow with
 // the text size setting while their renderers keep the coordinates of the 100 % layout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // KML of the eclipse path for a globe viewer. The curves of the path geometry become placemark
 // fragments (limits, central line, partial limits, magnitude curves, sunrise/sunset curves and
 // curves of equal time), joined with the header "echead.prn" and, for central eclipses, the

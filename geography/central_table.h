@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The central line table: for 13 longitudes the latitudes of the northern limit, the central
 // line and the southern limit of the umbral path, the time of central eclipse in UT and local
 // mean time, the duration on the central line, the path width and the Sun's altitude; on the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ground that an eclipse's central path covers while Delta T moves within a range. A change
 // of Delta T turns the Earth under the shadow: the whole path moves in longitude by the Earth's
 // sidereal rotation over the change, eastwards for a larger Delta T (the same instant of TT is

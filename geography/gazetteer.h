@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The world's places by name: GeoNames' list of the places of 15,000 inhabitants or more
 // (cities15000.txt, CC BY 4.0, www.geonames.org), with its regions (admin1Codes.txt) and
 // countries (countryInfo.txt), as Debian's libtimezonemap-data installs them. Each place has its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every curve of an eclipse's path on the Earth, computed once for an eclipse, a Delta T and a
 // time step: polylines in longitude and latitude with the instant of each point (and on the
 // central line its duration, width and the Sun's altitude), the contacts of the shadow with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Point tracers of the eclipse path. Each solves the fundamental-plane geometry of the shadow for
 // one curve (central line, limits of the umbra and penumbra, curves of equal magnitude,
 // sunrise/sunset curves, contacts with the Earth, greatest eclipse) and returns the point as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the uncertainty of Delta T means at a place: the ranges of Delta T in which the place sees
 // the eclipse as central (total or annular), and in which it sees any phase with the Sun up, with
 // their probabilities when Delta T is normal about its model value with the standard error

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The second and third contacts corrected for the profile of the lunar limb: the limb profile
 // from the lunar elevation grid "LRO.dat" for the Moon's libration and axis angle at the
 // observer, the Sun's limb against it a few seconds around each predicted contact, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "local_contacts.h"
 
 #include "path_tracers.h"

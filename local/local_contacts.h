@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contacts and the maximum of the current eclipse for the view's observer.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The local circumstances screen: for the observer, the contacts, the maximum and the magnitude
 // at sunrise or sunset in universal, zone and local mean time with the Sun's altitude, position
 // angles and azimuth; a chart of the sky near the horizon with the Sun and Moon at each listed

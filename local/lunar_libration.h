@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's topocentric libration and the position angle of its axis for an instant and a
 // place (J. Meeus, Astronomical Algorithms, 2nd ed.: ch. 47 for the Moon's position, ch. 22 for
 // nutation and obliquity, ch. 12 for sidereal time, ch. 40 for the topocentric place, ch. 53

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base map under the eclipse path: a relief raster from the elevation grid "globe04.dat"
 // and the colour table "color.txt", or the coast, river and boundary lines of the vector data
 // set (CIA World Data Bank II segment format), then the frame, place labels and scale bar of

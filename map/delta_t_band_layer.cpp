@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "delta_t_band_layer.h"
 
 #include "angles.h"

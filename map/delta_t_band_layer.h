@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The band of the uncertainty of Delta T on the eclipse map: the ground the central path covers
 // for Delta T within +-K standard errors, shaded under the curves (a sparse pattern of the band's
 // colour, so the relief shows through), the +-1 standard error part denser, and the band's

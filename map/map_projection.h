@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The globe (orthographic, centred on a chosen point) and the Mercator map: longitude and
 // latitude to view pixels, the map plotter that joins successive points into lines with its
 // far-side and frame tests, the inverse mapping of a pixel on the globe, the globe outline and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "path_map.h"
 
 #include "checked_int.h"

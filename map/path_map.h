@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eclipse path map: the map centre, the base map, the panel with the eclipse's circumstances,
 // the contact markers and city labels, and every curve of the eclipse's path geometry projected
 // and stroked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The place labels of regional maps: world cities with east longitude and latitude in degrees.
 #pragma once
 

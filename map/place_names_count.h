@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generated with place_names.cpp: the number of places.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names of places on regional maps, thinned by population: the more the map is magnified,
 // the smaller the places named.
 #pragma once

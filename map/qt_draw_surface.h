@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing surface over Qt: what the window shows, what PNG, SVG and PDF files hold, what is
 // printed and what the tests inspect. Coordinates are the logical pixels of the layout.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The apparent places of the five naked-eye planets at each eclipse of the catalog, from JPL
 // DE431 through the Swiss Ephemeris: written by vesk-make-catalog beside the catalog files as
 // "ecplanets.dat", read by the sky chart at the instant of the local maximum.

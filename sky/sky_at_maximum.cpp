@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "sky_at_maximum.h"
 
 #include "sky_positions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the Sun and the five naked-eye planets stand for the observer at an instant of the
 // current eclipse. The Sun is the eclipsed Sun of the eclipse's Besselian elements (hour angle mu
 // and declination d); each planet stands at its right ascension from the Sun and its declination,

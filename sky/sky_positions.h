@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the Sun, the five naked-eye planets and the bright stars stand in the sky at a Julian
 // date: a mean-element theory of the planets (elements of the Explanatory Supplement 1961 and
 // Meeus, Astronomical Algorithms 1st ed., with tabulated perturbations of Jupiter and Saturn), a

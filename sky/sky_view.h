@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sky at maximum eclipse: a header with the date, the times in UT, zone time and local
 // mean time and the place, and an all-sky chart with the Sun, the planets and the bright stars
 // above the horizon, each a disc whose size follows its magnitude.

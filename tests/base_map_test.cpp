@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base_map.h"
 #include "palette.h"
 #include "parallel_rows.h"

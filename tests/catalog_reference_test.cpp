@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The committed catalog against published eclipse data: Besselian elements of 2024 April 8,
 // types, times and Saros numbers of recent eclipses, the statistics of the Five Millennium
 // Canon of Solar Eclipses (F. Espenak and J. Meeus, NASA/TP-2006-214141), and a regeneration

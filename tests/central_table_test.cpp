@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The central line table against the path tracers, the Swiss Ephemeris and the published
 // circumstances of 2024 April 8.
 #include "central_table.h"

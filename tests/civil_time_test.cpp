@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The civil time of a place (QTimeZone over the system's tzdata), the observer options of the
 // commands (--place by name, the relief grid's height) and what the commands print of them.
 #include "civil_time.h"

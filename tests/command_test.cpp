@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless command line as a script uses it: run the installed executable.
 #include "test_support.h"
 

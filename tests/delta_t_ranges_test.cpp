@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the uncertainty of Delta T means at a place: normal probabilities, and the ranges of
 // Delta T in which Nineveh sees the eclipse of -762 June 15 as total, against the umbral limits
 // traced at the model's Delta T and turned with the Earth.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog.h"
 #include "local_contacts.h"
 #include "sun_position.h"

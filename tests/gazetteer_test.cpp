@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gazetteer: reading GeoNames' lists (a small list in a scratch folder, and the list that
 // libtimezonemap-data installs), folding names, finding places by name and by position.
 #include "gazetteer.h"

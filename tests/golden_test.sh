@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders every case of tests/golden/cases.txt and compares the SHA-256 of each picture, of its
 # --text output and of the KML documents and central.prn that it writes with the reference
 # list tests/golden/outputs.sha256.

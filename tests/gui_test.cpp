@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program on the offscreen platform: dialogs with their validation, the view's
 // commands and mouse gestures, the eclipse list, the frame's menus and toolbar.
 #include "angles.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The install tree stands on its own: install into a temporary prefix, move the tree elsewhere
 # and run info, render and the window's screenshot from an empty folder, with no repository
 # data within reach and no path of the build in the installed (stripped) program.

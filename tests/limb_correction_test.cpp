@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lunar grid from NASA's LDEM_4 product, the limb profile and the corrected contacts.
 #include "limb_correction.h"
 #include "local_contacts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "local_http_server.h"
 
 #include <arpa/inet.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small HTTP/1.1 server on 127.0.0.1 for the tests of the downloads: each path answers with a
 // status and a body, with or without byte ranges, or stalls; one connection at a time, closed
 // after each answer. It stops with the object.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The local circumstances screen drawn on a recording surface.
 #include "local_report.h"
 #include "palette.h"

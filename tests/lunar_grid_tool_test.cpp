@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vesk-make-lro against hostile labels and servers (a server of the test's own on 127.0.0.1),
 // and outputs that are special files.
 #include "label.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's position and libration against Meeus' worked examples and DE431.
 #include "lunar_libration.h"
 #include "test_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The path geometry: its curves against the points of the tracers as they were before the
 // geometry existed (tests/golden/path_2024_04_previous_tracers.txt, written by the tracers that
 // plotted while they computed), its pieces, and the map's strokes of it at sizes where a pixel

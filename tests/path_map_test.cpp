@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eclipse map composition and its KML documents, drawn on a recording surface from the
 // committed catalog.
 #include "angles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "palette.h"
 #include "qt_draw_surface.h"
 #include "text_recording_surface.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests that draw with Qt, and the window tests, run under a QApplication on the offscreen
 // platform.
 #include <QApplication>

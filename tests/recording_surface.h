@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing surface that records what is drawn: the pixels set (with their colour) and the
 // lines and shapes in order, so that tests can check exactly what a renderer asked for.
 #pragma once

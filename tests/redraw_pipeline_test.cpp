@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "messages.h"
 #include "recording_surface.h"
 #include "redraw_pipeline.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "eclipse_list.h"
 #include "eclipse_search.h"
 #include "test_support.h"

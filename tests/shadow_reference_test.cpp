@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local circumstances and path points from the catalog's elements against the Swiss Ephemeris
 // (JPL DE431) eclipse functions, both with the program's Delta T, and against published
 // circumstances of greatest eclipse (F. Espenak, NASA eclipse bulletins and web pages).

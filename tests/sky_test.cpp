@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sky view's positions against published values, ERFA and the Swiss Ephemeris (DE431).
 #include "catalog.h"
 #include "label_placement.h"

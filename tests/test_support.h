@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the tests: scratch folders, files, and running the program's executables.
 #pragma once
 

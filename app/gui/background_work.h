@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's heavy work off its thread, one piece at a time, in the manner of Qt's Mandelbrot
 // example: a repaint or a list search runs on a pool thread (QtConcurrent) with a stop token, and
 // what it found is taken over on the window's thread when it ends.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings dialogs: year and month (CWhenDlg), display mode (CDisplayDlg) and search mode
 // (CModeDlg), and the About box (CAboutDlg). On OK each checks its fields in the framework's
 // exchange order: the first bad one shows its message, takes the focus, and nothing is stored.

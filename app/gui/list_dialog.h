@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modeless eclipse list: the list search over a span of years and its hits, one per line.
 // The search runs off the window's thread with a progress bar and a stop button; the dialog
 // talks to the view only by posted events.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell of the window program: the main frame with its menus, toolbar and status bar, the
 // child frames that hold the view of each document, the document (which holds nothing) and the
 // application's start.

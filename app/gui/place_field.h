@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A field in which the user types a place's name and picks it from the gazetteer's places that
 // begin so (names in the window's language first; country and region tell places of one name
 // apart). Choosing one, by the list or by Return on a name that means one place, sends it.

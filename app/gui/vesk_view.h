@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one view: the redraw pipeline draws an off-screen picture on a pool thread and the paint
 // shows the last finished one; the commands, dialogs and mouse gestures change the view state
 // and ask for a repaint (which stops one under way), and a few draw straight into the picture

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catalog reader over any file text: find a month, then walk the file to its end.
 #include "catalog.h"
 #include "fuzz_support.h"

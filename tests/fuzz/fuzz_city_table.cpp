@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The city file "location.new" in any bytes: UTF-8, CP932 or neither.
 #include "city_table.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The relief colour table "color.txt" in any text.
 #include "base_map.h"
 #include "fuzz_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless commands with any arguments (one per line of the input) over the repository's
 // catalog; render is left out, its drawing is the screens harness's work.
 #include "app_state.h"

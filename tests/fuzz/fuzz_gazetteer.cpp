@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gazetteer's list (cities15000.txt) in any bytes, and look-ups of names taken from them.
 #include "gazetteer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The relief and lunar grids: files of any length, any heights in the cells, and any place
 // (not-a-number and infinite coordinates included) sampled from them.
 #include "base_map.h"

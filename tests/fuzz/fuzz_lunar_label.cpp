@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The label of a lunar elevation product in any text: it is read or refused with a message,
 // and a product that is accepted names a bare file and a grid the tool can hold.
 #include "label.h"

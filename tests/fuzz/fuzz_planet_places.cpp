@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planet file "ecplanets.dat" in any bytes: read whole, and searched by a Julian date taken
 // from the input, without a crash; what is found has the values of a planet's place.
 #include "fuzz_support.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The screens that read a catalog entry, over entries whose every number lies in the range the
 // reader accepts: the map with its KML documents, the central line table with "central.prn", the
 // local circumstances, the sky and the limb correction at the maximum, and `vesk info --json`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the fuzz harnesses share: a scratch folder of their own for the files that a reader
 // opens by name, and the repository's data folder.
 #pragma once

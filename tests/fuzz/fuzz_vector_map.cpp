@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A coast-line file of the vector map (".cbd", the segment format of the CIA World Data Bank II)
 // in any bytes, drawn on the globe and on Mercator at whole-globe and regional scales.
 #include "../recording_surface.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Besselian elements of a solar eclipse at one instant, from the apparent geocentric places of
 // the Sun and the Moon (Explanatory Supplement to the Astronomical Ephemeris, 1961, ch. 9;
 // W. Chauvenet, Spherical and Practical Astronomy, vol. 1, "Eclipses").

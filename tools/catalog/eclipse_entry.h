@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One catalog entry from the ephemeris: the Besselian elements fitted around greatest eclipse,
 // the type, magnitude and gamma of the eclipse, or nothing when the penumbra misses the Earth.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Apparent geocentric places of the Sun and the Moon from the Swiss Ephemeris reading the
 // compressed JPL DE431 files. Every call checks that the Swiss Ephemeris files were used: an
 // error, or a silent fall-back to the analytical Moshier theory, throws.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saros series numbers continuing the published numbering.
 //
 // Lunations 223 apart belong to one series and one inex (358 lunations) later the series number

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data tools' output files: written whole into a private temporary file beside the target
 // (mkstemp), flushed, then renamed over the target, so that a failed or interrupted run leaves
 // the earlier file as it was. A symbolic link to a regular file has its target replaced; a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the data tools end: a line on standard error naming the tool and what went wrong, and the
 // exit status 2 for bad arguments or an output that is not a regular file, 1 for any other
 // failure.

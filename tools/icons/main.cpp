@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vesk-make-icons: the program's icon at the sizes of the hicolor icon theme, rendered from its
 // scalable drawing.
 //

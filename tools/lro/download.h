@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Downloads over https, http, ftp or from a file, resumable: a partial download is kept beside the
 // target as TARGET.part and continued by the next run (or begun anew where the server cannot
 // resume).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PDS3 label of a LOLA gridded elevation product (LDEM_4, LDEM_16, ...): "KEY = value" lines
 // read without regular expressions, each at most maxLabelLineLength characters, and the product
 // they describe, every value checked before a byte of the image is read or fetched.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vesk-make-lro: the lunar elevation grid "LRO.dat" from a NASA PDS LOLA product (LDEM_4,
 // LDEM_16, ..., the IMG file with its LBL label).
 //

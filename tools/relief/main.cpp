@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vesk-make-relief: the relief grid "globe04.dat" and its colour table "color.txt".
 //
 //   vesk-make-relief --etopo etopo5.cdf --grid globe04.dat

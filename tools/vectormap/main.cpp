@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vesk-make-vectormap: the sixteen coast, river and boundary files of the base map, in the
 // compressed binary segment format of the CIA World Data Bank II, from GSHHG.
 //
