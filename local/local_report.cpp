@@ -277,7 +277,7 @@ void ReportDrawing::headLines(const CityTable& cities) {
     report.maxZoneYear = year;
     report.maxZoneMonth = month;
     report.maxZoneDay = day;
-    r.row(2, format(" Date :%5.0f/%2.0f/%2.0f%s %4.2fh(LST) : %s ", year, month, day,
+    r.row(2, format(" Date :%5.0f/%2.0f/%2.0f%s %4.2fh(Zone time) : %s ", year, month, day,
                     julianMark(year, month, day), hour,
                     eclipseTypeName(eclipseTypeNames, s.typeCode)));
     const int cityIndex = view.observerCityIndex;

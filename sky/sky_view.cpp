@@ -30,7 +30,7 @@ template <typename... Args> std::string format(const char* pattern, Args... args
 std::string clock(const char* label, double hours) {
     double h = 0, m = 0, s = 0;
     splitHours(hours, h, m, s);
-    return format("   Time(%s): %02.0f:%02.0f:%02.0f", label, h, m, std::floor(s));
+    return format(" %-9s : %02.0f:%02.0f:%02.0f", label, h, m, std::floor(s));
 }
 
 } // namespace
@@ -89,10 +89,10 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     row(2, " Sky at Max. Magnitude");
     if (isJulianCalendarDate(year, month, day))
         row(3, " (Julian calendar)");
-    row(4, format(" Date(LST) :%5d %2d %2d ", static_cast<int>(year), static_cast<int>(month),
+    row(4, format(" Zone date :%5d %2d %2d ", static_cast<int>(year), static_cast<int>(month),
                   static_cast<int>(day)));
-    row(5, clock("UT ", utHours));
-    row(6, clock("LST", utHours + zone));
+    row(5, clock("UT", utHours));
+    row(6, clock("Zone time", utHours + zone));
     row(7, clock("LMT", utHours + lonEast / 15));
     if (civil)
         row(8, clock(civil->abbreviation.c_str(), utHours + civil->offsetSeconds / 3600.0));

@@ -147,8 +147,8 @@ TEST(SkyView, BodiesAndHeader) {
 
     surface.texts.clear();
     drawSkyView(surface, 2024.0408, 18.2893, -75, 40, SolarSystemSky{});
-    EXPECT_EQ(surface.texts[1].text, " Date(LST) : 2024  4  8 ");
-    EXPECT_EQ(surface.texts[3].text, "   Time(LST): 13:17:21") << "zone -5 h";
+    EXPECT_EQ(surface.texts[1].text, " Zone date : 2024  4  8 ");
+    EXPECT_EQ(surface.texts[3].text, " Zone time : 13:17:21") << "zone -5 h";
     // The chart says where its planets come from when it is not DE431.
     const auto says = [&](const std::string& line) {
         return std::any_of(surface.texts.begin(), surface.texts.end(),
