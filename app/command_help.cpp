@@ -35,7 +35,8 @@ constexpr CommandText commands[] = {
      "            [--place NAME | --lon E --lat N] [--height M] [--table-lon L] [--table-step S]\n"
      "            [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
      "            [--mercator] [--relief|--vector] [--grid] [--kml] [--size WxH]\n"
-     "            [--delta-t-band [K]] [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]",
+     "            [--legend|--no-legend] [--fill-path] [--delta-t-band [K]]\n"
+     "            [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]",
      "Draws a screen of the window into a file, without a display.\n"
      "  --mode M            map (the default), table (the central line), local (the place's\n"
      "                      circumstances), sky (the sky at the maximum) or limb (the contacts\n"
@@ -49,6 +50,10 @@ constexpr CommandText commands[] = {
      "  --relief, --vector  the relief raster (the default) or the vector coasts and borders\n"
      "  --grid              the latitude and longitude grid\n"
      "  --kml               also write YYYYMM_earth.kml and YYYYMM.kml beside the picture\n"
+     "  --legend, --no-legend  the legend of the curves' colours and the labels of the\n"
+     "                      magnitude curves and curves of equal time (by default on the\n"
+     "                      regional maps only)\n"
+     "  --fill-path         shade the central path between its limits\n"
      "  --delta-t-band [K]  shade the ground the central path covers for Delta T within\n"
      "                      +-K standard errors (K = 2 by default, at most 5)\n"
      "  --size WxH          the screen in logical pixels (300 to 10000; 1000x700)\n"

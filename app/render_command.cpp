@@ -71,7 +71,8 @@ std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
 constexpr const char* defaultBandSigmas = "2";
 constexpr double maxBandSigmas = 5;
 
-// --range, --mercator, --relief, --vector, --grid, --kml and --delta-t-band.
+// --range, --mercator, --relief, --vector, --grid, --kml, --legend, --no-legend, --fill-path and
+// --delta-t-band.
 std::string applyMapOptions(const CommandLine& options, ViewState& view) {
     const std::string range = options.value("--range").value_or("globe");
     if (range == "globe")
@@ -88,6 +89,12 @@ std::string applyMapOptions(const CommandLine& options, ViewState& view) {
     view.useCiaMap = options.hasFlag("--vector") ? BaseMapKind::vector : BaseMapKind::relief;
     view.gridLines = options.hasFlag("--grid");
     view.kmlOutput = options.hasFlag("--kml");
+    if (options.hasFlag("--legend") && options.hasFlag("--no-legend"))
+        return "--legend and --no-legend exclude each other";
+    view.legend = options.hasFlag("--legend")      ? MapLegend::always
+                  : options.hasFlag("--no-legend") ? MapLegend::never
+                                                   : MapLegend::regional;
+    view.fillCentralPath = options.hasFlag("--fill-path");
     std::string error;
     const std::optional<double> band = options.number("--delta-t-band", error);
     if (!error.empty() || (band && !(*band > 0 && *band <= maxBandSigmas)))
@@ -180,7 +187,8 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
                        {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size",
                         "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
                         "--table-step", "--dpr", "--delta-t", "--delta-t-adjust", "--delta-t-band"},
-                       {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text"},
+                       {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text",
+                        "--legend", "--no-legend", "--fill-path"},
                        error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;

@@ -252,6 +252,8 @@ DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
     f.ciaMap = v.useCiaMap == BaseMapKind::vector;
     f.mercator = v.projection == Projection::mercator;
     f.deltaTBand = v.deltaTBandSigmas > 0;
+    f.legend = v.legend;
+    f.fillCentralPath = v.fillCentralPath;
     return f;
 }
 
@@ -261,6 +263,8 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
     v.deltaTAdjust = f.deltaTAdjust;
     if (f.deltaTBand != (v.deltaTBandSigmas > 0))
         v.deltaTBandSigmas = f.deltaTBand ? dialogBandSigmas : 0;
+    v.legend = f.legend;
+    v.fillCentralPath = f.fillCentralPath;
     v.useCiaMap = f.ciaMap ? BaseMapKind::vector : BaseMapKind::relief;
     v.projection = f.mercator ? Projection::mercator : Projection::globe;
     if (f.displayMode == displayPathMap) {

@@ -90,6 +90,8 @@ struct DisplayFields {
     double deltaTAdjust = 0;
     bool grid = false, kml = false, ciaMap = false, mercator = false;
     bool deltaTBand = false; // the map's band of Delta T's uncertainty
+    MapLegend legend = MapLegend::regional;
+    bool fillCentralPath = false;
 };
 // The band of the display dialog: +-2 standard errors.
 constexpr double dialogBandSigmas = 2;

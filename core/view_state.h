@@ -11,6 +11,9 @@
 namespace vesk {
 
 // Display modes.
+// When the eclipse map draws its legend: on the regional maps only (the default), always, never.
+enum class MapLegend { regional, always, never };
+
 enum DisplayMode { displayPathMap = 0, displayCentralTable = 1, displayLocal = 2 };
 
 // What the next repaint does before drawing.
@@ -49,15 +52,17 @@ struct ViewState {
     double deltaTAdjust = 0;          // seconds added to the Delta T model
     std::optional<double> userDeltaT; // seconds: the Delta T of every eclipse, instead of those
     double deltaTBandSigmas = 0;      // the map's band of +-K standard errors of Delta T; 0: none
-    int observerInputMode = 0;        // 0 from the city table, 1 typed
-    int observerCityIndex = 1;        // city of the display dialog; typedPlaceIndex = typed
-    int searchCityIndex = 1;          // city of the search dialog
-    double observerLon = 135;         // degrees east
-    double observerLat = 35;          // degrees north
-    double observerHeight = 0;        // metres
-    ObserverPlace observerPlace;      // its name, time zone and the source of its height
-    double textScale = 1;             // text size: 1 (100 %), 1.25, 1.5 or 2
-    double year = 0, month = 0;       // requested, then the UT year and month shown
+    MapLegend legend = MapLegend::regional; // when the map's legend and curve labels are drawn
+    bool fillCentralPath = false;           // the central path shaded between its limits
+    int observerInputMode = 0;              // 0 from the city table, 1 typed
+    int observerCityIndex = 1;              // city of the display dialog; typedPlaceIndex = typed
+    int searchCityIndex = 1;                // city of the search dialog
+    double observerLon = 135;               // degrees east
+    double observerLat = 35;                // degrees north
+    double observerHeight = 0;              // metres
+    ObserverPlace observerPlace;            // its name, time zone and the source of its height
+    double textScale = 1;                   // text size: 1 (100 %), 1.25, 1.5 or 2
+    double year = 0, month = 0;             // requested, then the UT year and month shown
     SearchMode searchMode = searchAll;
     int searchType = 2;               // type code searched for
     double searchTypePastYears = 20;  // past search range of the type search, years

@@ -11,7 +11,6 @@ namespace vesk {
 
 namespace {
 
-constexpr Rgb bandColour{255, 96, 0};
 // One pixel in outerSpacing of the +-K sigma band is shaded, one in innerSpacing of the +-1 sigma.
 constexpr int outerSpacing = 4, innerSpacing = 2;
 // The band's edges are labelled each with its Delta T when they lie this far (degrees of
@@ -36,13 +35,10 @@ void label(MapCanvas& c, const PathGeometry& g, double shiftSeconds, const char*
         c.surface.textOut(at.x, at.y, text);
 }
 
-} // namespace
-
-DeltaTBandLayer deltaTBandLayer(const PathGeometry& g, double deltaT, double sigma, double k) {
-    return {deltaTBand(g, k * sigma), deltaTBand(g, sigma), deltaT, sigma, k};
-}
-
-void drawDeltaTBand(MapCanvas& c, const DeltaTBandLayer& band, const PathGeometry& g) {
+// Sets the pixels (px, py) of the map frame that the pattern wants (pattern(px, py)) and for
+// which colourAt(lon, lat, px, py) gives a colour.
+template <typename Pattern, typename ColourAt>
+void shadeMap(MapCanvas& c, Pattern pattern, ColourAt colourAt) {
     const ViewState& v = c.view;
     const bool globe = v.projection == Projection::globe;
     const GlobeInverse inverse(c.projection, v, 0);
@@ -51,21 +47,45 @@ void drawDeltaTBand(MapCanvas& c, const DeltaTBandLayer& band, const PathGeometr
     forEachRowInParallel(dots.size(), [&](std::size_t row) {
         const int py = firstRow + static_cast<int>(row);
         for (int px = v.mapLeft + 1; px < v.mapRight; ++px) {
-            const int phase = (px + py) % outerSpacing;
-            if (phase % innerSpacing != 0)
+            if (!pattern(px, py))
                 continue;
             const auto place = globe ? inverse.lonLat(px, py) : mercatorLonLat(c, px, py);
             if (!place)
                 continue;
-            const auto [lon, lat] = *place;
-            if ((phase == 0 && band.outer.contains(lon, lat)) || band.inner.contains(lon, lat))
-                dots[row].push_back({px, py, bandColour});
+            if (const std::optional<Rgb> colour = colourAt(place->first, place->second, px, py))
+                dots[row].push_back({px, py, *colour});
         }
     });
     for (const std::vector<ColouredPixel>& row : dots)
         c.surface.setPixels(row);
+}
+
+} // namespace
+
+DeltaTBandLayer deltaTBandLayer(const PathGeometry& g, double deltaT, double sigma, double k) {
+    return {deltaTBand(g, k * sigma), deltaTBand(g, sigma), deltaT, sigma, k};
+}
+
+void fillCentralPath(MapCanvas& c, const PathGeometry& g, Rgb colour) {
+    const DeltaTBand path = deltaTBand(g, 0);
+    shadeMap(
+        c, [](int px, int py) { return (px + py) % 2 == 0; },
+        [&](double lon, double lat, int, int) -> std::optional<Rgb> {
+            return path.contains(lon, lat) ? std::optional(colour) : std::nullopt;
+        });
+}
+
+void drawDeltaTBand(MapCanvas& c, const DeltaTBandLayer& band, const PathGeometry& g) {
+    shadeMap(
+        c, [](int px, int py) { return (px + py) % innerSpacing == 0; },
+        [&](double lon, double lat, int px, int py) -> std::optional<Rgb> {
+            const bool outerPhase = (px + py) % outerSpacing == 0;
+            if ((outerPhase && band.outer.contains(lon, lat)) || band.inner.contains(lon, lat))
+                return deltaTBandColour;
+            return std::nullopt;
+        });
     c.surface.setBackgroundOpaque(false);
-    c.surface.setTextColour(bandColour);
+    c.surface.setTextColour(deltaTBandColour);
     // the edges' Delta T where the band is wider than the path, else one label for both
     const double reach = band.sigmas * band.sigma;
     char text[64];

@@ -10,6 +10,9 @@
 
 namespace vesk {
 
+// The band's colour.
+constexpr Rgb deltaTBandColour{255, 96, 0};
+
 struct DeltaTBandLayer {
     DeltaTBand outer, inner;      // +-K sigma, +-1 sigma
     double deltaT = 0, sigma = 0; // seconds
@@ -20,5 +23,9 @@ struct DeltaTBandLayer {
 DeltaTBandLayer deltaTBandLayer(const PathGeometry& g, double deltaT, double sigma, double k);
 
 void drawDeltaTBand(MapCanvas& canvas, const DeltaTBandLayer& band, const PathGeometry& g);
+
+// Shades the central path of g (between its limits, the band of Delta T's value) with one pixel
+// in two of its colour, so the relief shows through.
+void fillCentralPath(MapCanvas& canvas, const PathGeometry& g, Rgb colour);
 
 } // namespace vesk

@@ -2,12 +2,14 @@
 #include "path_map.h"
 
 #include "checked_int.h"
+#include "map_legend.h"
 #include "palette.h"
 #include "place_names_layer.h"
 #include "saros.h"
 #include "scaled_surface.h"
 #include "timescales.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -20,11 +22,6 @@ constexpr Rgb whiteText{255, 255, 255};
 constexpr Rgb regionalText{204, 255, 255};
 constexpr const char* degreeSign = "゜";
 // Palette indices of the curves.
-struct CurveColours {
-    int central = red, umbra = rose, annularUmbra = red, penumbra = yellow, riseSet = green,
-        maxRiseSet = paleGreen;
-};
-
 template <typename... Args> std::string format(const char* pattern, Args... args) {
     char text[160];
     std::snprintf(text, sizeof text, pattern, args...);
@@ -69,6 +66,9 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
         c.surface.setTextColour(regionalText);
         text(c.surface, 30, 32, date);
         text(c.surface, 30, 48, typeName);
+        const int width =
+            std::max(c.surface.textSize(date).width, c.surface.textSize(typeName).width);
+        c.labels.reserve({30, 32, 30 + width, 48 + c.surface.textSize(typeName).height});
         return;
     }
     if (v.searchMode == searchPlace && e.localMagnitude > v.searchMinMagnitude &&
@@ -218,15 +218,26 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
 
     const int type = static_cast<int>(in.eclipse.typeCode);
     drawMapBackground(c, in.relief, in.paths);
+    if (v.fillCentralPath)
+        fillCentralPath(c, g, palette[type == typeAnnular ? red : rose]);
     if (in.band != nullptr)
         drawDeltaTBand(c, *in.band, g);
     drawPanel(c, in);
     p.plotColour = red;
     markContacts(c, g, type == typePartial);
+    const bool legend = legendShown(v);
+    const std::vector<LegendEntry> entries =
+        legend ? legendEntries(type, in.band ? in.band->sigmas : 0) : std::vector<LegendEntry>{};
+    if (legend) // names and labels keep off the legend's box
+        c.labels.reserve(legendBox(c, entries));
     if (v.projection == Projection::globe)
         drawCityLabels(c, in.cities);
     drawPlaceNames(c, in.gazetteer);
     drawCurves(c, g, type);
+    if (legend) {
+        labelCurves(c, g, in.eclipse.t0);
+        drawLegend(c, entries);
+    }
 }
 
 } // namespace vesk

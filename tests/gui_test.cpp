@@ -991,6 +991,16 @@ TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
     off.accept();
     storeDisplay(view, off.fields, cities);
     EXPECT_EQ(view.deltaTBandSigmas, 0);
+    // the legend (on the regional maps by default) and the central path's shading
+    CDisplayDlg legend(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    EXPECT_EQ(legend.legendList->currentIndex(), 0);
+    EXPECT_FALSE(legend.fillPathBox->isChecked());
+    legend.legendList->setCurrentIndex(2);
+    legend.fillPathBox->setChecked(true);
+    legend.accept();
+    storeDisplay(view, legend.fields, cities);
+    EXPECT_EQ(view.legend, MapLegend::never);
+    EXPECT_TRUE(view.fillCentralPath);
 }
 
 // The search dialog's place search by the probability of a central eclipse (0 to 1).

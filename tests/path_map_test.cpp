@@ -162,6 +162,81 @@ TEST(PathMap, RegionalMapsShowDateTypeAndCities) {
     EXPECT_GE(names.size(), 10u);
 }
 
+// The legend names the colours of the eclipse's own curves; the labels of the curves of equal
+// time sit on the curve of that UT.
+TEST(PathMap, LegendAndCurveLabels) {
+    MapOf globe(2024, 4);
+    globe.draw();
+    EXPECT_FALSE(globe.hasText("Central line")) << "no legend on the whole globe by default";
+
+    MapOf map(2024, 4);
+    map.view.legend = MapLegend::always;
+    map.draw();
+    EXPECT_TRUE(map.hasText("Central line"));
+    EXPECT_TRUE(map.hasText("Limits of totality"));
+    EXPECT_FALSE(map.hasText("Limits of annularity"));
+    EXPECT_TRUE(map.hasText("0.2") || map.hasText("0.4") || map.hasText("0.6"));
+    int timeLabels = 0;
+    for (const SameTimeCurve& curve : map.geometry.sameTimeCurves) {
+        const double ut = map.eclipse.t0 + curve.t - map.geometry.deltaT / 3600;
+        char text[8];
+        std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(std::floor(ut)),
+                      static_cast<int>(std::lround((ut - std::floor(ut)) * 60)));
+        for (const auto& t : map.surface.texts) {
+            if (t.text != text)
+                continue;
+            ++timeLabels;
+            double nearest = 1e9;
+            for (const TracedPoint& p : curve.points) {
+                const ViewPixel at = viewPixel(map.canvas, p.lon, p.lat);
+                if (p.found && at.visible)
+                    nearest = std::min(nearest, std::hypot(at.x - t.x, at.y - t.y));
+            }
+            EXPECT_LT(nearest, 30) << text;
+        }
+    }
+    EXPECT_GE(timeLabels, 3);
+
+    MapOf annular(2023, 10);
+    annular.view.legend = MapLegend::always;
+    annular.draw();
+    EXPECT_TRUE(annular.hasText("Limits of annularity"));
+    EXPECT_FALSE(annular.hasText("Limits of totality"));
+    MapOf partial(2025, 3);
+    partial.view.legend = MapLegend::always;
+    partial.draw();
+    EXPECT_FALSE(partial.hasText("Central line"));
+    EXPECT_TRUE(partial.hasText("Eclipse at sunrise/sunset"));
+}
+
+// The central path shaded: pixels of the limits' colour along the central line, each within the
+// path's half width (100 km, 5 pixels on the whole globe) of it.
+TEST(PathMap, CentralPathFilled) {
+    MapOf plain(2024, 4), filled(2024, 4);
+    filled.view.fillCentralPath = true;
+    plain.draw();
+    filled.draw();
+    const int shaded = filled.pixelsOf(rose) - plain.pixelsOf(rose);
+    EXPECT_GT(shaded, 500);
+    std::vector<ViewPixel> line;
+    for (const auto& piece : filled.geometry.centralLine)
+        for (const auto& p : piece)
+            if (const ViewPixel at = viewPixel(filled.canvas, p.lon, p.lat); at.visible)
+                line.push_back(at);
+    int checked = 0;
+    for (std::size_t i = 0; i < filled.surface.pixels.size(); i += 37) {
+        const auto& [at, colour] = filled.surface.pixels[i];
+        if (!(colour == palette[rose]))
+            continue;
+        double nearest = 1e9;
+        for (const ViewPixel& l : line)
+            nearest = std::min(nearest, std::hypot(at.x - l.x, at.y - l.y));
+        EXPECT_LT(nearest, 9) << at.x << "," << at.y;
+        ++checked;
+    }
+    EXPECT_GT(checked, 10);
+}
+
 TEST(PathMap, NoCurvesForAStepThatIsNotPositive) {
     MapOf map(2024, 4);
     map.view.drawStepHours = 0;

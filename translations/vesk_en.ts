@@ -4,12 +4,12 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="301"/>
+        <location filename="../app/gui/dialogs.cpp" line="311"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About vesk</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="304"/>
+        <location filename="../app/gui/dialogs.cpp" line="314"/>
         <source>vesk バージョン %1
 
 日食カタログ: JPL DE431 から計算した 71,251 回の日食
@@ -39,123 +39,148 @@ Sources of the data and their terms:
 <context>
     <name>CDisplayDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="140"/>
+        <location filename="../app/gui/dialogs.cpp" line="141"/>
         <source>表示モードメニュー</source>
         <translation>Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="156"/>
+        <location filename="../app/gui/dialogs.cpp" line="157"/>
         <source>緯度経度線表示</source>
         <translation>Latitude and longitude grid</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="157"/>
+        <location filename="../app/gui/dialogs.cpp" line="158"/>
         <source>KMLファイル出力</source>
         <translation>Write KML files</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="158"/>
+        <location filename="../app/gui/dialogs.cpp" line="159"/>
         <source>ΔTの不確かさの帯（±2σ）</source>
         <translation>Band of ΔT uncertainty (±2σ)</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="160"/>
+        <location filename="../app/gui/dialogs.cpp" line="161"/>
+        <source>中心帯を塗る</source>
+        <translation>Shade the central path</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="164"/>
+        <source>地域図のみ</source>
+        <translation>Regional maps only</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="164"/>
+        <source>常に</source>
+        <translation>Always</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="164"/>
+        <source>なし</source>
+        <translation>Never</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="166"/>
         <source>CIA MAPを使用</source>
         <translation>Use the CIA map</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="161"/>
+        <location filename="../app/gui/dialogs.cpp" line="167"/>
         <source>メルカトル図法</source>
         <translation>Mercator projection</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="167"/>
+        <location filename="../app/gui/dialogs.cpp" line="173"/>
         <source>描画範囲</source>
         <translation>Map range</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="169"/>
+        <location filename="../app/gui/dialogs.cpp" line="175"/>
         <source>地球儀</source>
         <translation>Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="170"/>
+        <location filename="../app/gui/dialogs.cpp" line="176"/>
         <source>アジア</source>
         <translation>Asia</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="171"/>
+        <location filename="../app/gui/dialogs.cpp" line="177"/>
         <source>ヨーロッパ</source>
         <translation>Europe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="174"/>
+        <location filename="../app/gui/dialogs.cpp" line="180"/>
         <source>値入力</source>
         <translation>Typed values</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="175"/>
-        <location filename="../app/gui/dialogs.cpp" line="197"/>
+        <location filename="../app/gui/dialogs.cpp" line="181"/>
+        <location filename="../app/gui/dialogs.cpp" line="205"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="176"/>
+        <location filename="../app/gui/dialogs.cpp" line="182"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="177"/>
+        <location filename="../app/gui/dialogs.cpp" line="183"/>
         <source>倍率：</source>
         <translation>Magnification:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="178"/>
+        <location filename="../app/gui/dialogs.cpp" line="184"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="181"/>
+        <location filename="../app/gui/dialogs.cpp" line="187"/>
         <source>描画速度（分）：</source>
         <translation>Drawing step (minutes):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="183"/>
+        <location filename="../app/gui/dialogs.cpp" line="189"/>
         <source>ΔT調整（秒）：</source>
         <translation>ΔT adjustment (s):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="186"/>
+        <location filename="../app/gui/dialogs.cpp" line="192"/>
+        <source>凡例：</source>
+        <translation>Legend:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="194"/>
         <source>観測地設定</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="190"/>
+        <location filename="../app/gui/dialogs.cpp" line="198"/>
         <source>表示モード</source>
         <translation>Display mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="192"/>
+        <location filename="../app/gui/dialogs.cpp" line="200"/>
         <source>日蝕経路</source>
         <translation>Eclipse path</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="195"/>
+        <location filename="../app/gui/dialogs.cpp" line="203"/>
         <source>日蝕中心帯</source>
         <translation>Central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="198"/>
+        <location filename="../app/gui/dialogs.cpp" line="206"/>
         <source>ステップ：</source>
         <translation>Step:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="200"/>
+        <location filename="../app/gui/dialogs.cpp" line="208"/>
         <source>局地状況</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="223"/>
+        <location filename="../app/gui/dialogs.cpp" line="231"/>
         <source>地名：</source>
         <translation>Place:</translation>
     </message>
@@ -163,42 +188,42 @@ Sources of the data and their terms:
 <context>
     <name>CListDlg</name>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="31"/>
+        <location filename="../app/gui/list_dialog.cpp" line="32"/>
         <source>日蝕検索リスト表示</source>
         <translation>Eclipse List</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="38"/>
+        <location filename="../app/gui/list_dialog.cpp" line="39"/>
         <source>検索開始</source>
         <translation>Search</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="39"/>
+        <location filename="../app/gui/list_dialog.cpp" line="40"/>
         <source>停止</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="43"/>
+        <location filename="../app/gui/list_dialog.cpp" line="44"/>
         <source>日蝕描画</source>
         <translation>Draw eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="44"/>
+        <location filename="../app/gui/list_dialog.cpp" line="45"/>
         <source>終了</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="45"/>
+        <location filename="../app/gui/list_dialog.cpp" line="46"/>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="49"/>
+        <location filename="../app/gui/list_dialog.cpp" line="50"/>
         <source>検索開始年</source>
         <translation>First year</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="51"/>
+        <location filename="../app/gui/list_dialog.cpp" line="52"/>
         <source>調査期間（年）</source>
         <translation>Years searched</translation>
     </message>
@@ -206,298 +231,298 @@ Sources of the data and their terms:
 <context>
     <name>CMainFrame</name>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="193"/>
+        <location filename="../app/gui/main_frame.cpp" line="192"/>
         <source>新規作成(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="210"/>
+        <location filename="../app/gui/main_frame.cpp" line="209"/>
         <source>ﾌﾟﾘﾝﾀの設定(&amp;R)...</source>
         <translation>P&amp;rint Setup...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="216"/>
+        <location filename="../app/gui/main_frame.cpp" line="215"/>
         <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="223"/>
+        <location filename="../app/gui/main_frame.cpp" line="222"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About vesk...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="224"/>
+        <location filename="../app/gui/main_frame.cpp" line="223"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="227"/>
+        <location filename="../app/gui/main_frame.cpp" line="226"/>
         <source>ﾂｰﾙ ﾊﾞｰ(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="228"/>
+        <location filename="../app/gui/main_frame.cpp" line="227"/>
         <source>ｽﾃｰﾀｽ ﾊﾞｰ(&amp;S)</source>
         <translation>&amp;Status Bar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="192"/>
+        <location filename="../app/gui/main_frame.cpp" line="191"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="196"/>
+        <location filename="../app/gui/main_frame.cpp" line="195"/>
         <source>画像の書き出し(&amp;E)...</source>
         <translation>&amp;Export Picture...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="198"/>
+        <location filename="../app/gui/main_frame.cpp" line="197"/>
         <source>KML の書き出し(&amp;K)...</source>
         <translation>Export &amp;KML...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="200"/>
+        <location filename="../app/gui/main_frame.cpp" line="199"/>
         <source>印刷(&amp;P)...</source>
         <translation>&amp;Print...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="206"/>
+        <location filename="../app/gui/main_frame.cpp" line="205"/>
         <source>印刷プレビュー(&amp;V)...</source>
         <translation>Print Pre&amp;view...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="212"/>
+        <location filename="../app/gui/main_frame.cpp" line="211"/>
         <source>白地に印刷(&amp;W)</source>
         <translation>Print on &amp;White</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="214"/>
+        <location filename="../app/gui/main_frame.cpp" line="213"/>
         <source>黒い背景を白に、色を反転して印刷する</source>
         <translation>Print the black background white, every colour inverted</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="243"/>
+        <location filename="../app/gui/main_frame.cpp" line="242"/>
         <source>表示(&amp;V)</source>
         <translation>&amp;View</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="246"/>
+        <location filename="../app/gui/main_frame.cpp" line="245"/>
         <source>文字の大きさ(&amp;Z)</source>
         <translation>Text Si&amp;ze</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="258"/>
+        <location filename="../app/gui/main_frame.cpp" line="257"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="262"/>
+        <location filename="../app/gui/main_frame.cpp" line="261"/>
         <source>年月設定(&amp;N)</source>
         <translation>Year/Mo&amp;nth</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="263"/>
+        <location filename="../app/gui/main_frame.cpp" line="262"/>
         <source>表示モード(&amp;D)</source>
         <translation>&amp;Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="264"/>
+        <location filename="../app/gui/main_frame.cpp" line="263"/>
         <source>検索モード(&amp;M)</source>
         <translation>Search &amp;Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="276"/>
+        <location filename="../app/gui/main_frame.cpp" line="275"/>
         <source>前の日蝕(&amp;P)</source>
         <translation>&amp;Previous Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="277"/>
+        <location filename="../app/gui/main_frame.cpp" line="276"/>
         <source>次の日蝕(&amp;N)</source>
         <translation>&amp;Next Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="279"/>
+        <location filename="../app/gui/main_frame.cpp" line="278"/>
         <source>拡大(&amp;I)</source>
         <translation>Zoom &amp;In</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="280"/>
+        <location filename="../app/gui/main_frame.cpp" line="279"/>
         <source>縮小(&amp;O)</source>
         <translation>Zoom &amp;Out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="281"/>
+        <location filename="../app/gui/main_frame.cpp" line="280"/>
         <source>地球全体(&amp;H)</source>
         <translation>W&amp;hole Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="283"/>
+        <location filename="../app/gui/main_frame.cpp" line="282"/>
         <source>西へ(&amp;W)</source>
         <translation>&amp;West</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="284"/>
+        <location filename="../app/gui/main_frame.cpp" line="283"/>
         <source>東へ(&amp;E)</source>
         <translation>&amp;East</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="285"/>
+        <location filename="../app/gui/main_frame.cpp" line="284"/>
         <source>北へ(&amp;U)</source>
         <translation>North (&amp;Up)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="286"/>
+        <location filename="../app/gui/main_frame.cpp" line="285"/>
         <source>南へ(&amp;D)</source>
         <translation>South (&amp;Down)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="288"/>
+        <location filename="../app/gui/main_frame.cpp" line="287"/>
         <source>再描画(&amp;R)</source>
         <translation>&amp;Redraw</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="289"/>
+        <location filename="../app/gui/main_frame.cpp" line="288"/>
         <source>移動(&amp;G)</source>
         <translation>&amp;Go</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="307"/>
+        <location filename="../app/gui/main_frame.cpp" line="306"/>
         <source>ﾂｰﾙ ﾊﾞｰ</source>
         <translation>Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="318"/>
+        <location filename="../app/gui/main_frame.cpp" line="317"/>
         <source>前の日蝕</source>
         <translation>Previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="318"/>
+        <location filename="../app/gui/main_frame.cpp" line="317"/>
         <source>前の日蝕を表示</source>
         <translation>Show the previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="320"/>
+        <location filename="../app/gui/main_frame.cpp" line="319"/>
         <source>次の日蝕</source>
         <translation>Next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="320"/>
+        <location filename="../app/gui/main_frame.cpp" line="319"/>
         <source>次の日蝕を表示</source>
         <translation>Show the next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="321"/>
+        <location filename="../app/gui/main_frame.cpp" line="320"/>
         <source>日蝕リスト</source>
         <translation>Eclipse list</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="321"/>
+        <location filename="../app/gui/main_frame.cpp" line="320"/>
         <source>日蝕検索結果のリスト</source>
         <translation>The list of the eclipses found</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="324"/>
+        <location filename="../app/gui/main_frame.cpp" line="323"/>
         <source>拡大</source>
         <translation>Zoom in</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="324"/>
+        <location filename="../app/gui/main_frame.cpp" line="323"/>
         <source>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom in on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="326"/>
+        <location filename="../app/gui/main_frame.cpp" line="325"/>
         <source>縮小</source>
         <translation>Zoom out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="326"/>
+        <location filename="../app/gui/main_frame.cpp" line="325"/>
         <source>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom out on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="328"/>
+        <location filename="../app/gui/main_frame.cpp" line="327"/>
         <source>地図拡大解除</source>
         <translation>Whole globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="328"/>
+        <location filename="../app/gui/main_frame.cpp" line="327"/>
         <source>拡大モードの解除（地球儀表示）</source>
         <translation>Leave the regional map (the whole globe)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="331"/>
+        <location filename="../app/gui/main_frame.cpp" line="330"/>
         <source>局地情報表示</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="331"/>
+        <location filename="../app/gui/main_frame.cpp" line="330"/>
         <source>地図表示から局地情報の表示へ</source>
         <translation>From the map to the local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="333"/>
+        <location filename="../app/gui/main_frame.cpp" line="332"/>
         <source>地図表示へ戻る</source>
         <translation>Back to the map</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="333"/>
+        <location filename="../app/gui/main_frame.cpp" line="332"/>
         <source>局地情報表示や日蝕帯表示から地図表示に戻る</source>
         <translation>Back to the map from the local circumstances or the central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="335"/>
+        <location filename="../app/gui/main_frame.cpp" line="334"/>
         <source>皆既帯での星空の表示</source>
         <translation>The sky at the maximum, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="336"/>
+        <location filename="../app/gui/main_frame.cpp" line="335"/>
         <source>皆既帯での月縁補正の表示</source>
         <translation>The contacts corrected for the lunar limb, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="354"/>
+        <location filename="../app/gui/main_frame.cpp" line="353"/>
         <source>地名を入力して観測地に選ぶ（局地状況を表示）</source>
         <translation>Type a place name to observe from it (local circumstances)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="365"/>
-        <location filename="../app/gui/main_frame.cpp" line="368"/>
+        <location filename="../app/gui/main_frame.cpp" line="364"/>
+        <location filename="../app/gui/main_frame.cpp" line="367"/>
         <source>ﾚﾃﾞｨ</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="382"/>
+        <location filename="../app/gui/main_frame.cpp" line="381"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG image (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="385"/>
+        <location filename="../app/gui/main_frame.cpp" line="384"/>
         <source>SVG 図形 (*.svg)</source>
         <translation>SVG drawing (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="386"/>
+        <location filename="../app/gui/main_frame.cpp" line="385"/>
         <source>PDF 文書 (*.pdf)</source>
         <translation>PDF document (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="399"/>
+        <location filename="../app/gui/main_frame.cpp" line="398"/>
         <source>KML の書き出し先</source>
         <translation>Folder for the KML documents</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="406"/>
+        <location filename="../app/gui/main_frame.cpp" line="405"/>
         <source>KML を書き出しました: %1</source>
         <translation>KML documents written to %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="412"/>
+        <location filename="../app/gui/main_frame.cpp" line="411"/>
         <source>保存する画面がありません</source>
         <translation>There is no screen to save</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="420"/>
+        <location filename="../app/gui/main_frame.cpp" line="419"/>
         <source>保存しました: %1</source>
         <translation>Saved: %1</translation>
     </message>
@@ -505,58 +530,58 @@ Sources of the data and their terms:
 <context>
     <name>CModeDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="239"/>
+        <location filename="../app/gui/dialogs.cpp" line="249"/>
         <source>検索モードメニュー</source>
         <translation>Search Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="247"/>
+        <location filename="../app/gui/dialogs.cpp" line="257"/>
         <source>検索開始年月設定</source>
         <translation>Search from year/month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="265"/>
+        <location filename="../app/gui/dialogs.cpp" line="275"/>
         <source>検索モード</source>
         <translation>Search mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="267"/>
+        <location filename="../app/gui/dialogs.cpp" line="277"/>
         <source>全て</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="268"/>
+        <location filename="../app/gui/dialogs.cpp" line="278"/>
         <source>日蝕タイプ</source>
         <translation>Eclipse type</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="271"/>
-        <location filename="../app/gui/dialogs.cpp" line="278"/>
+        <location filename="../app/gui/dialogs.cpp" line="281"/>
+        <location filename="../app/gui/dialogs.cpp" line="288"/>
         <source>過去検索範囲（年）：</source>
         <translation>Years searched back:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="273"/>
+        <location filename="../app/gui/dialogs.cpp" line="283"/>
         <source>観測地／食分</source>
         <translation>Place / magnitude</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="274"/>
+        <location filename="../app/gui/dialogs.cpp" line="284"/>
         <source>観測地</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="277"/>
+        <location filename="../app/gui/dialogs.cpp" line="287"/>
         <source>食分：</source>
         <translation>Magnitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="279"/>
+        <location filename="../app/gui/dialogs.cpp" line="289"/>
         <source>中心食の確率（0で食分）：</source>
         <translation>Probability of a central eclipse (0: by magnitude):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="281"/>
+        <location filename="../app/gui/dialogs.cpp" line="291"/>
         <source>サロス番号</source>
         <translation>Saros series</translation>
     </message>
@@ -564,13 +589,13 @@ Sources of the data and their terms:
 <context>
     <name>CVeskView</name>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="112"/>
-        <location filename="../app/gui/vesk_view.cpp" line="174"/>
+        <location filename="../app/gui/vesk_view.cpp" line="113"/>
+        <location filename="../app/gui/vesk_view.cpp" line="175"/>
         <source>描画中…</source>
         <translation>Drawing…</translation>
     </message>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="160"/>
+        <location filename="../app/gui/vesk_view.cpp" line="161"/>
         <source>KML を書きました: %1</source>
         <translation>KML written: %1</translation>
     </message>
@@ -578,17 +603,17 @@ Sources of the data and their terms:
 <context>
     <name>CWhenDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="126"/>
+        <location filename="../app/gui/dialogs.cpp" line="127"/>
         <source>年月設定メニュー</source>
         <translation>Year and Month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="131"/>
+        <location filename="../app/gui/dialogs.cpp" line="132"/>
         <source>Year(&amp;P)  (-13000 to 16999) :</source>
         <translation>Year(&amp;P)  (-13000 to 16999) :</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="132"/>
+        <location filename="../app/gui/dialogs.cpp" line="133"/>
         <source>Month(&amp;M)  (1 to 12) :</source>
         <translation>Month(&amp;M)  (1 to 12) :</translation>
     </message>
@@ -596,32 +621,32 @@ Sources of the data and their terms:
 <context>
     <name>ExchangeDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="38"/>
+        <location filename="../app/gui/dialogs.cpp" line="39"/>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="70"/>
+        <location filename="../app/gui/dialogs.cpp" line="71"/>
         <source>選択</source>
         <translation>From the list</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="72"/>
+        <location filename="../app/gui/dialogs.cpp" line="73"/>
         <source>入力</source>
         <translation>Typed</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="73"/>
+        <location filename="../app/gui/dialogs.cpp" line="74"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="74"/>
+        <location filename="../app/gui/dialogs.cpp" line="75"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="75"/>
+        <location filename="../app/gui/dialogs.cpp" line="76"/>
         <source>高度：</source>
         <translation>Height:</translation>
     </message>
@@ -629,22 +654,22 @@ Sources of the data and their terms:
 <context>
     <name>PlaceField</name>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="12"/>
+        <location filename="../app/gui/place_field.cpp" line="13"/>
         <source>地名</source>
         <translation>Place name</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="63"/>
+        <location filename="../app/gui/place_field.cpp" line="64"/>
         <source>地名辞典（libtimezonemap-data の cities15000.txt）がありません</source>
         <translation>No gazetteer (cities15000.txt of libtimezonemap-data)</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="78"/>
+        <location filename="../app/gui/place_field.cpp" line="79"/>
         <source>「%1」という地名は見つかりません</source>
         <translation>No place called &quot;%1&quot;</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="81"/>
+        <location filename="../app/gui/place_field.cpp" line="82"/>
         <source>「%1」は複数の地名に当たります。一覧から選んで下さい</source>
         <translation>&quot;%1&quot; names several places: choose one from the list</translation>
     </message>
@@ -652,87 +677,87 @@ Sources of the data and their terms:
 <context>
     <name>vesk</name>
     <message>
-        <location filename="../core/messages.h" line="12"/>
+        <location filename="../core/messages.h" line="13"/>
         <source>ベッセル要素ファイルがありません！</source>
         <translation>The Besselian element files are missing!</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="14"/>
+        <location filename="../core/messages.h" line="15"/>
         <source>ベッセル要素ファイルがありません！ 1 </source>
         <translation>The Besselian element files are missing! 1 </translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="16"/>
+        <location filename="../core/messages.h" line="17"/>
         <source>EC****.prnファイルのあるディレクトリで起動して下さい。</source>
         <translation>Start vesk in the folder that holds the EC****.prn files.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="17"/>
+        <location filename="../core/messages.h" line="18"/>
         <source>ベッセル要素ファイルが終了しました。</source>
         <translation>The Besselian element files have ended.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="18"/>
+        <location filename="../core/messages.h" line="19"/>
         <source>データファイルが壊れています！</source>
         <translation>A data file is damaged!</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="20"/>
+        <location filename="../core/messages.h" line="21"/>
         <source>このサロスは４００年の間にありませんでした。</source>
         <translation>This Saros series has no eclipse within 400 years.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="22"/>
+        <location filename="../core/messages.h" line="23"/>
         <source>都市情報(location.new)ファイルがありません！</source>
         <translation>The city file (location.new) is missing!</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="24"/>
+        <location filename="../core/messages.h" line="25"/>
         <source>location.newファイルのあるディレクトリで起動して下さい。</source>
         <translation>Start vesk in the folder that holds location.new.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="26"/>
+        <location filename="../core/messages.h" line="27"/>
         <source>月の標高ファイル(LRO.dat)がありません！</source>
         <translation>The lunar elevation file (LRO.dat) is missing!</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="28"/>
+        <location filename="../core/messages.h" line="29"/>
         <source>「Orvane」サイトからダウンロードしてください。</source>
         <translation>Download it from the &quot;Orvane&quot; site.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="30"/>
+        <location filename="../core/messages.h" line="31"/>
         <source>vesk-make-lro --url で NASA PDS の LOLA 月面地形から作れます。</source>
         <translation>vesk-make-lro --url makes it from NASA PDS LOLA lunar relief.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="33"/>
+        <location filename="../core/messages.h" line="34"/>
         <source>観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。</source>
         <translation>The place lies outside the central path. Choose a place inside it.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="35"/>
+        <location filename="../core/messages.h" line="36"/>
         <source>検索結果が100件に達したので、検索を打ち切りました。</source>
         <translation>The search stopped at 100 eclipses found.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="37"/>
+        <location filename="../core/messages.h" line="38"/>
         <source>整数を入力してください。</source>
         <translation>Enter a whole number.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="39"/>
+        <location filename="../core/messages.h" line="40"/>
         <source>%1 から %2 までの整数を入力してください。</source>
         <translation>Enter a whole number from %1 to %2.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="40"/>
+        <location filename="../core/messages.h" line="41"/>
         <source>数字を入力してください。</source>
         <translation>Enter a number.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="42"/>
+        <location filename="../core/messages.h" line="43"/>
         <source>%1 から %2 までの数字を入力してください。</source>
         <translation>Enter a number from %1 to %2.</translation>
     </message>

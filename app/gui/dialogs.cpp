@@ -158,6 +158,11 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     kmlBox = new QCheckBox(tr("KMLファイル出力"));
     bandBox = new QCheckBox(tr("ΔTの不確かさの帯（±2σ）"));
     bandBox->setChecked(fields.deltaTBand);
+    fillPathBox = new QCheckBox(tr("中心帯を塗る"));
+    fillPathBox->setChecked(fields.fillCentralPath);
+    legendList = new QComboBox;
+    legendList->addItems({tr("地域図のみ"), tr("常に"), tr("なし")});
+    legendList->setCurrentIndex(static_cast<int>(fields.legend));
     ciaBox = new QCheckBox(tr("CIA MAPを使用"));
     mercatorBox = new QCheckBox(tr("メルカトル図法"));
     gridBox->setChecked(fields.grid);
@@ -183,6 +188,8 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     settingsGrid->addWidget(kmlBox, 2, 0);
     labelled(settingsGrid, 3, 0, tr("ΔT調整（秒）："), deltaTEdit);
     settingsGrid->addWidget(bandBox, 5, 0);
+    settingsGrid->addWidget(fillPathBox, 6, 0);
+    labelled(settingsGrid, 7, 0, tr("凡例："), legendList);
     QGroupBox* place =
         placeBox(tr("観測地設定"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     if (places != nullptr)
@@ -231,6 +238,8 @@ void CDisplayDlg::exchangeChoices() {
     fields.grid = gridBox->isChecked();
     fields.kml = kmlBox->isChecked();
     fields.deltaTBand = bandBox->isChecked();
+    fields.fillCentralPath = fillPathBox->isChecked();
+    fields.legend = static_cast<MapLegend>(legendList->currentIndex());
     fields.ciaMap = ciaBox->isChecked();
     fields.mercator = mercatorBox->isChecked();
 }

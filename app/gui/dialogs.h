@@ -75,7 +75,8 @@ class CDisplayDlg : public ExchangeDialog {
     DisplayFields fields;
     std::optional<ObserverPlace> chosenPlace;
     QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
-    QCheckBox *gridBox, *kmlBox, *ciaBox, *mercatorBox, *bandBox;
+    QCheckBox *gridBox, *kmlBox, *ciaBox, *mercatorBox, *bandBox, *fillPathBox;
+    QComboBox* legendList; // the legend: on the regional maps, always, never
     QComboBox* cityList;
     QLineEdit *magnificationEdit, *centreLonEdit, *centreLatEdit, *tableLonEdit, *tableStepEdit,
         *drawStepEdit, *heightEdit, *lonEdit, *latEdit, *deltaTEdit;

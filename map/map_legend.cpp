@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "map_legend.h"
+
+#include "delta_t_band_layer.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace vesk {
+
+namespace {
+
+const Font legendFont{"Courier New", -11, 500, true};
+constexpr Rgb legendText{255, 255, 255};
+// The stroke of a colour and the gaps of the box, pixels.
+constexpr int sampleLength = 22, padding = 6, lineGap = 3, frameMargin = 8;
+
+// The visible points of a curve, the one nearest its middle first, then outwards.
+template <typename Point>
+std::vector<ViewPixel> visibleFromMiddle(const MapCanvas& c, const std::vector<Point>& points) {
+    std::vector<ViewPixel> found;
+    const std::size_t n = points.size(), middle = n / 2;
+    for (std::size_t step = 0; step < n; ++step) {
+        const std::size_t i = step % 2 == 0 ? middle + step / 2 : middle - (step + 1) / 2;
+        if (i >= n)
+            continue;
+        const ViewPixel at = viewPixel(c, points[i].lon, points[i].lat);
+        if (at.visible)
+            found.push_back(at);
+    }
+    return found;
+}
+
+// A label beside the first of the points where it finds room within the map frame.
+void labelAt(MapCanvas& c, const std::vector<ViewPixel>& points, const std::string& text) {
+    const ViewState& v = c.view;
+    const TextSize size = c.surface.textSize(text);
+    const LabelBox frame{v.mapLeft + 1, v.mapTop + 1, v.mapRight, v.mapBottom};
+    for (const ViewPixel& at : points) {
+        const auto box =
+            c.labels.place(labelCandidates(at.x, at.y, size.width, size.height, 3, 2, 3),
+                           [&](const LabelBox& b) { return boxWithin(b, frame); });
+        if (box) {
+            c.surface.textOut(box->left, box->top, text);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+bool legendShown(const ViewState& v) {
+    return v.legend == MapLegend::always ||
+           (v.legend == MapLegend::regional && v.mapRange != MapRange::globe);
+}
+
+std::vector<LegendEntry> legendEntries(int type, double bandSigmas) {
+    const CurveColours colours;
+    std::vector<LegendEntry> entries;
+    const bool annular = type == typeAnnular || type == typeNonCentralAnnular;
+    const bool hybrid = type == typeAnnularTotal;
+    if (type != typePartial) {
+        entries.push_back({palette[colours.central], "Central line"});
+        if (!annular)
+            entries.push_back({palette[colours.umbra], "Limits of totality"});
+        if (annular || hybrid)
+            entries.push_back({palette[colours.annularUmbra], "Limits of annularity"});
+    }
+    entries.push_back({palette[colours.penumbra], "Partial limits, magnitude"});
+    entries.push_back({palette[colours.penumbra], "  curves, curves of equal UT"});
+    entries.push_back({palette[colours.riseSet], "Eclipse at sunrise/sunset"});
+    entries.push_back({palette[colours.maxRiseSet], "Maximum at sunrise/sunset"});
+    if (bandSigmas > 0) {
+        char text[64];
+        std::snprintf(text, sizeof text, "Path for Delta T +-%g sd", bandSigmas);
+        entries.push_back({deltaTBandColour, text});
+    }
+    return entries;
+}
+
+LabelBox legendBox(const MapCanvas& c, const std::vector<LegendEntry>& entries) {
+    const Font previous = c.surface.selectFont(legendFont);
+    int width = 0, lineHeight = 0;
+    for (const LegendEntry& e : entries) {
+        const TextSize size = c.surface.textSize(e.text);
+        width = std::max(width, size.width);
+        lineHeight = std::max(lineHeight, size.height);
+    }
+    c.surface.selectFont(previous);
+    const int w = padding * 3 + sampleLength + width;
+    const int h = padding * 2 + static_cast<int>(entries.size()) * (lineHeight + lineGap);
+    const int left = c.view.mapLeft + frameMargin, bottom = c.view.mapBottom - frameMargin;
+    return {left, bottom - h, left + w, bottom};
+}
+
+void drawLegend(MapCanvas& c, const std::vector<LegendEntry>& entries) {
+    const LabelBox box = legendBox(c, entries);
+    DrawSurface& s = c.surface;
+    fillBox(s, box.left, box.top, box.right, box.bottom, black);
+    frameRect(s, box.left, box.top, box.right, box.bottom, brown);
+    const Font previous = s.selectFont(legendFont);
+    s.setBackgroundOpaque(false);
+    s.setTextColour(legendText);
+    const int lineHeight = (box.bottom - box.top - 2 * padding) / static_cast<int>(entries.size());
+    int y = box.top + padding;
+    for (const LegendEntry& e : entries) {
+        const int middle = y + (lineHeight - lineGap) / 2;
+        if (e.text.rfind("  ", 0) != 0) // a continued line has no stroke of its own
+            s.fillSolidRect(box.left + padding, middle - 1, box.left + padding + sampleLength,
+                            middle + 1, e.colour);
+        s.textOut(box.left + 2 * padding + sampleLength, y, e.text);
+        y += lineHeight;
+    }
+    s.selectFont(previous);
+}
+
+void labelCurves(MapCanvas& c, const PathGeometry& g, double t0) {
+    const Font previous = c.surface.selectFont(legendFont);
+    c.surface.setBackgroundOpaque(false);
+    c.surface.setTextColour(palette[CurveColours{}.penumbra]);
+    char text[16];
+    for (std::size_t level = 0; level < g.magnitudeCurves.size(); ++level)
+        for (const auto& side : g.magnitudeCurves[level])
+            for (const auto& piece : side) {
+                std::snprintf(text, sizeof text, "%.1f", magnitudeLevels[level]);
+                labelAt(c, visibleFromMiddle(c, piece), text);
+            }
+    for (const SameTimeCurve& curve : g.sameTimeCurves) {
+        const double minutes = std::round((t0 + curve.t - g.deltaT / 3600) * 60);
+        const double dayMinutes = minutes - 1440 * std::floor(minutes / 1440);
+        std::snprintf(text, sizeof text, "%02.0f:%02.0f", std::floor(dayMinutes / 60),
+                      std::fmod(dayMinutes, 60));
+        std::vector<TracedPoint> found;
+        for (const TracedPoint& p : curve.points)
+            if (p.found)
+                found.push_back(p);
+        labelAt(c, visibleFromMiddle(c, found), text);
+    }
+    c.surface.setBackgroundOpaque(true);
+    c.surface.selectFont(previous);
+}
+
+} // namespace vesk

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the eclipse map's colours mean: the colours of its curves, a legend box that names them,
+// and labels on the magnitude curves (their magnitude) and the curves of equal time (their UT).
+#pragma once
+
+#include "map_projection.h"
+#include "path_geometry.h"
+
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+// The palette colours of the curves of the eclipse map.
+struct CurveColours {
+    int central = red, umbra = rose, annularUmbra = red, penumbra = yellow, riseSet = green,
+        maxRiseSet = paleGreen;
+};
+
+// Whether the map shows its legend: by default on the regional maps (the Asia and Europe views
+// and zooms), else as chosen.
+bool legendShown(const ViewState& view);
+
+struct LegendEntry {
+    Rgb colour;
+    std::string text;
+};
+
+// The legend's lines for an eclipse of a type (its central path's limits only for a central
+// type), with the band of Delta T's uncertainty of bandSigmas standard errors (none when 0).
+std::vector<LegendEntry> legendEntries(int type, double bandSigmas);
+
+// The legend's box at the map frame's lower left.
+LabelBox legendBox(const MapCanvas& canvas, const std::vector<LegendEntry>& entries);
+
+// Draws the legend in its box: a stroke of each colour and its text.
+void drawLegend(MapCanvas& canvas, const std::vector<LegendEntry>& entries);
+
+// Labels each magnitude curve with its magnitude and each curve of equal time with its UT
+// (hh:mm, t0 the elements' hour of TT), near the middle of the curve's visible part, where a
+// label finds room.
+void labelCurves(MapCanvas& canvas, const PathGeometry& g, double t0);
+
+} // namespace vesk
