@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QSvgGenerator>
 #include <QTest>
@@ -1001,6 +1002,40 @@ TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
     storeDisplay(view, legend.fields, cities);
     EXPECT_EQ(view.legend, MapLegend::never);
     EXPECT_TRUE(view.fillCentralPath);
+}
+
+// The display dialog (685 pixels of content) on a screen 600 pixels tall scrolls its content
+// and keeps its buttons on the screen. On a taller test screen the test runs itself again on
+// such a screen.
+TEST(Dialogs, DisplayDialogFitsTheScreen) {
+    if (QGuiApplication::primaryScreen()->availableGeometry().height() >= 685) {
+        ASSERT_EQ(std::getenv("VESK_SMALL_SCREEN_RUN"), nullptr) << "the small screen not made";
+        ScratchDir dir;
+        dir.write("screen.json", R"({"screens": [{"name": "small", "x": 0, "y": 0,
+            "width": 1000, "height": 600, "logicalDpi": 96, "dpr": 1}]})");
+        const CommandResult r = runProgram(
+            "/proc/self/exe", {"--gtest_filter=Dialogs.DisplayDialogFitsTheScreen"}, dir.path(),
+            {"QT_QPA_PLATFORM=offscreen:configfile=" + (dir.path() / "screen.json").string(),
+             "VESK_SMALL_SCREEN_RUN=1"});
+        EXPECT_EQ(r.status, 0) << r.out << r.err;
+        EXPECT_NE(r.out.find("[  PASSED  ] 1 test"), std::string::npos) << r.out;
+        return;
+    }
+    Messages messages;
+    CityTable cities;
+    ViewState view;
+    int cityIndex = 1;
+    CDisplayDlg dialog(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    dialog.show();
+    QApplication::processEvents();
+    const QRect screen = dialog.screen()->availableGeometry();
+    EXPECT_LE(dialog.frameGeometry().height(), screen.height());
+    EXPECT_NE(dialog.findChild<QScrollArea*>(), nullptr);
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == QStringLiteral("OK")) {
+            EXPECT_TRUE(screen.contains(button->mapToGlobal(button->rect().bottomRight())));
+        }
+    }
 }
 
 // The search dialog's place search by the probability of a central eclipse (0 to 1).

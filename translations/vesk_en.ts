@@ -4,12 +4,12 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="311"/>
+        <location filename="../app/gui/dialogs.cpp" line="346"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About vesk</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="314"/>
+        <location filename="../app/gui/dialogs.cpp" line="349"/>
         <source>vesk バージョン %1
 
 日食カタログ: JPL DE431 から計算した 71,251 回の日食
@@ -21,7 +21,9 @@
 ・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）
 ・KStars 都市リスト（KDE、GPL 2 以降）
 ・GeoNames 地名辞典 cities15000（www.geonames.org、CC BY 4.0）
-・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）</source>
+・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）
+
+vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の下で配布されるフリーソフトウェアです。</source>
         <translation>vesk version %1
 
 Eclipse catalog: 71,251 solar eclipses computed from JPL DE431
@@ -33,154 +35,156 @@ Sources of the data and their terms:
 - GSHHG coasts, rivers and borders (P. Wessel, W. H. F. Smith, LGPL 3)
 - KStars city list (KDE, GPL 2 or later)
 - GeoNames gazetteer cities15000 (www.geonames.org, CC BY 4.0)
-- LRO LOLA lunar relief LDEM (NASA PDS, public domain)</translation>
+- LRO LOLA lunar relief LDEM (NASA PDS, public domain)
+
+vesk is free software, distributed under the GNU General Public License, version 3 or later (GPL-3.0-or-later).</translation>
     </message>
 </context>
 <context>
     <name>CDisplayDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="141"/>
+        <location filename="../app/gui/dialogs.cpp" line="180"/>
         <source>表示モードメニュー</source>
         <translation>Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="157"/>
+        <location filename="../app/gui/dialogs.cpp" line="196"/>
         <source>緯度経度線表示</source>
         <translation>Latitude and longitude grid</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="158"/>
+        <location filename="../app/gui/dialogs.cpp" line="197"/>
         <source>KMLファイル出力</source>
         <translation>Write KML files</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="159"/>
+        <location filename="../app/gui/dialogs.cpp" line="198"/>
         <source>ΔTの不確かさの帯（±2σ）</source>
         <translation>Band of ΔT uncertainty (±2σ)</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="161"/>
+        <location filename="../app/gui/dialogs.cpp" line="200"/>
         <source>中心帯を塗る</source>
         <translation>Shade the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="164"/>
+        <location filename="../app/gui/dialogs.cpp" line="203"/>
         <source>地域図のみ</source>
         <translation>Regional maps only</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="164"/>
+        <location filename="../app/gui/dialogs.cpp" line="203"/>
         <source>常に</source>
         <translation>Always</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="164"/>
+        <location filename="../app/gui/dialogs.cpp" line="203"/>
         <source>なし</source>
         <translation>Never</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="166"/>
+        <location filename="../app/gui/dialogs.cpp" line="205"/>
         <source>CIA MAPを使用</source>
         <translation>Use the CIA map</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="167"/>
+        <location filename="../app/gui/dialogs.cpp" line="206"/>
         <source>メルカトル図法</source>
         <translation>Mercator projection</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="173"/>
+        <location filename="../app/gui/dialogs.cpp" line="212"/>
         <source>描画範囲</source>
         <translation>Map range</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="175"/>
+        <location filename="../app/gui/dialogs.cpp" line="214"/>
         <source>地球儀</source>
         <translation>Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="176"/>
+        <location filename="../app/gui/dialogs.cpp" line="215"/>
         <source>アジア</source>
         <translation>Asia</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="177"/>
+        <location filename="../app/gui/dialogs.cpp" line="216"/>
         <source>ヨーロッパ</source>
         <translation>Europe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="180"/>
+        <location filename="../app/gui/dialogs.cpp" line="219"/>
         <source>値入力</source>
         <translation>Typed values</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="181"/>
-        <location filename="../app/gui/dialogs.cpp" line="205"/>
+        <location filename="../app/gui/dialogs.cpp" line="220"/>
+        <location filename="../app/gui/dialogs.cpp" line="244"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="182"/>
+        <location filename="../app/gui/dialogs.cpp" line="221"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="183"/>
+        <location filename="../app/gui/dialogs.cpp" line="222"/>
         <source>倍率：</source>
         <translation>Magnification:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="184"/>
+        <location filename="../app/gui/dialogs.cpp" line="223"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="187"/>
+        <location filename="../app/gui/dialogs.cpp" line="226"/>
         <source>描画速度（分）：</source>
         <translation>Drawing step (minutes):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="189"/>
+        <location filename="../app/gui/dialogs.cpp" line="228"/>
         <source>ΔT調整（秒）：</source>
         <translation>ΔT adjustment (s):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="192"/>
+        <location filename="../app/gui/dialogs.cpp" line="231"/>
         <source>凡例：</source>
         <translation>Legend:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="194"/>
+        <location filename="../app/gui/dialogs.cpp" line="233"/>
         <source>観測地設定</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="198"/>
+        <location filename="../app/gui/dialogs.cpp" line="237"/>
         <source>表示モード</source>
         <translation>Display mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="200"/>
+        <location filename="../app/gui/dialogs.cpp" line="239"/>
         <source>日蝕経路</source>
         <translation>Eclipse path</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="203"/>
+        <location filename="../app/gui/dialogs.cpp" line="242"/>
         <source>日蝕中心帯</source>
         <translation>Central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="206"/>
+        <location filename="../app/gui/dialogs.cpp" line="245"/>
         <source>ステップ：</source>
         <translation>Step:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="208"/>
+        <location filename="../app/gui/dialogs.cpp" line="247"/>
         <source>局地状況</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="231"/>
+        <location filename="../app/gui/dialogs.cpp" line="268"/>
         <source>地名：</source>
         <translation>Place:</translation>
     </message>
@@ -530,58 +534,58 @@ Sources of the data and their terms:
 <context>
     <name>CModeDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="249"/>
+        <location filename="../app/gui/dialogs.cpp" line="286"/>
         <source>検索モードメニュー</source>
         <translation>Search Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="257"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>検索開始年月設定</source>
         <translation>Search from year/month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="275"/>
+        <location filename="../app/gui/dialogs.cpp" line="312"/>
         <source>検索モード</source>
         <translation>Search mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="277"/>
+        <location filename="../app/gui/dialogs.cpp" line="314"/>
         <source>全て</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="278"/>
+        <location filename="../app/gui/dialogs.cpp" line="315"/>
         <source>日蝕タイプ</source>
         <translation>Eclipse type</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="281"/>
-        <location filename="../app/gui/dialogs.cpp" line="288"/>
+        <location filename="../app/gui/dialogs.cpp" line="318"/>
+        <location filename="../app/gui/dialogs.cpp" line="325"/>
         <source>過去検索範囲（年）：</source>
         <translation>Years searched back:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="283"/>
+        <location filename="../app/gui/dialogs.cpp" line="320"/>
         <source>観測地／食分</source>
         <translation>Place / magnitude</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="284"/>
+        <location filename="../app/gui/dialogs.cpp" line="321"/>
         <source>観測地</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="287"/>
+        <location filename="../app/gui/dialogs.cpp" line="324"/>
         <source>食分：</source>
         <translation>Magnitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="289"/>
+        <location filename="../app/gui/dialogs.cpp" line="326"/>
         <source>中心食の確率（0で食分）：</source>
         <translation>Probability of a central eclipse (0: by magnitude):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="291"/>
+        <location filename="../app/gui/dialogs.cpp" line="328"/>
         <source>サロス番号</source>
         <translation>Saros series</translation>
     </message>
@@ -603,17 +607,17 @@ Sources of the data and their terms:
 <context>
     <name>CWhenDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="127"/>
+        <location filename="../app/gui/dialogs.cpp" line="166"/>
         <source>年月設定メニュー</source>
         <translation>Year and Month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="132"/>
+        <location filename="../app/gui/dialogs.cpp" line="171"/>
         <source>Year(&amp;P)  (-13000 to 16999) :</source>
         <translation>Year(&amp;P)  (-13000 to 16999) :</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="133"/>
+        <location filename="../app/gui/dialogs.cpp" line="172"/>
         <source>Month(&amp;M)  (1 to 12) :</source>
         <translation>Month(&amp;M)  (1 to 12) :</translation>
     </message>
@@ -621,32 +625,32 @@ Sources of the data and their terms:
 <context>
     <name>ExchangeDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="39"/>
+        <location filename="../app/gui/dialogs.cpp" line="47"/>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="71"/>
+        <location filename="../app/gui/dialogs.cpp" line="110"/>
         <source>選択</source>
         <translation>From the list</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="73"/>
+        <location filename="../app/gui/dialogs.cpp" line="112"/>
         <source>入力</source>
         <translation>Typed</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="74"/>
+        <location filename="../app/gui/dialogs.cpp" line="113"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="75"/>
+        <location filename="../app/gui/dialogs.cpp" line="114"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="76"/>
+        <location filename="../app/gui/dialogs.cpp" line="115"/>
         <source>高度：</source>
         <translation>Height:</translation>
     </message>

@@ -12,16 +12,24 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace vesk {
 
 namespace {
+
+// What a dialog's title bar, frame and layout margins take of the screen's height, pixels.
+constexpr int windowDecorationAllowance = 80;
 
 QString numberText(double v) {
     return QString::number(v, 'g', 12);
@@ -41,6 +49,37 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return box;
+}
+
+// The dialog's content above its row of buttons. Where the content is taller than the screen
+// leaves room for (a large text size or scale, a small screen), it scrolls, and the buttons stay
+// on the screen.
+void layOutFitted(QDialog* dialog, QWidget* content, QLayout* buttons) {
+    auto* layout = new QVBoxLayout(dialog);
+    const QScreen* screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
+    const int room = screen->availableGeometry().height() - buttons->sizeHint().height() -
+                     windowDecorationAllowance;
+    if (content->sizeHint().height() <= room) {
+        layout->addWidget(content);
+    } else {
+        auto* scroll = new QScrollArea;
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scroll->setWidget(content);
+        scroll->setMinimumWidth(content->sizeHint().width() +
+                                scroll->verticalScrollBar()->sizeHint().width());
+        scroll->setFixedHeight(room);
+        layout->addWidget(scroll);
+    }
+    layout->addLayout(buttons);
+}
+
+// A row of the OK and Cancel buttons.
+QLayout* okCancelRow(QDialog* dialog) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(okCancel(dialog));
+    return row;
 }
 
 // A label and a field side by side in a grid row.
@@ -211,9 +250,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     rangeGroup->button(static_cast<int>(fields.mapRange))->setChecked(true);
     placeGroup->button(fields.observerInputMode)->setChecked(true);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(modes);
-    layout->addWidget(okCancel(this));
+    layOutFitted(this, modes, okCancelRow(this));
 }
 
 void CDisplayDlg::addPlaceField(QGroupBox& box, AppState& places) {
@@ -297,9 +334,7 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
     buttons->addWidget(startButton);
     buttons->addStretch();
     buttons->addWidget(okCancel(this));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(modes);
-    layout->addLayout(buttons);
+    layOutFitted(this, modes, buttons);
 }
 
 void CModeDlg::exchangeChoices() {
@@ -320,7 +355,9 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
                       "・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）\n"
                       "・KStars 都市リスト（KDE、GPL 2 以降）\n"
                       "・GeoNames 地名辞典 cities15000（www.geonames.org、CC BY 4.0）\n"
-                      "・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）")
+                      "・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）\n\n"
+                      "vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の下で"
+                      "配布されるフリーソフトウェアです。")
                        .arg(QStringLiteral(VESK_VERSION))));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
