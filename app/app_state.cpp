@@ -90,6 +90,7 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, dou
 }
 
 AppState::AppState(DataPaths paths) : session(paths), gazetteer(paths) {
+    setLanguage(chooseLanguage({}));
     // the place search by the probability of a central eclipse there
     session.centralProbability = [](Session& s) {
         EclipseState& e = s.eclipse;
@@ -97,6 +98,11 @@ AppState::AppState(DataPaths paths) : session(paths), gazetteer(paths) {
         const double dT = viewDeltaT(s.catalog.record, s.view);
         return deltaTRanges(e, s.view, dT, deltaTSigma(s.catalog.record.year), false).pCentral;
     };
+}
+
+void AppState::setLanguage(Language chosen) {
+    language = chosen;
+    session.view.englishNames = chosen == Language::english;
 }
 
 ObserverPlace AppState::observerPlace() {

@@ -254,6 +254,7 @@ DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
     f.deltaTBand = v.deltaTBandSigmas > 0;
     f.legend = v.legend;
     f.fillCentralPath = v.fillCentralPath;
+    f.englishNames = v.englishNames;
     return f;
 }
 

@@ -75,6 +75,10 @@ City placeOf(const std::string& line) {
         if (position != std::string::npos && line[position] == ';')
             break;
     }
+    if (position != std::string::npos && line[position] == ',') {
+        const std::size_t start = position + 1;
+        city.englishName = line.substr(start, line.find_first_of(",;", start) - start);
+    }
     return city;
 }
 
@@ -117,6 +121,10 @@ void dropCarriageReturn(std::string& line) {
 }
 
 } // namespace
+
+const std::string& cityName(const City& city, bool english) {
+    return english && !city.englishName.empty() ? city.englishName : city.name;
+}
 
 std::string textAsUtf8(const std::string& bytes) {
     if (isValidUtf8(bytes))

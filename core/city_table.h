@@ -15,7 +15,11 @@ namespace vesk {
 struct City {
     std::string name; // UTF-8
     double lon = 0, lat = 0, height = 0, fourth = 0;
+    std::string englishName; // the sixth field where the line has one (UTF-8), else empty
 };
+
+// The name of a place in a language: its English name where asked for and given, else its name.
+const std::string& cityName(const City& city, bool english);
 
 // At most 40 rows; row i (1-based) is rows[i - 1].
 struct CityTable {

@@ -61,8 +61,9 @@ struct ViewState {
     double observerLat = 35;                // degrees north
     double observerHeight = 0;              // metres
     ObserverPlace observerPlace;            // its name, time zone and the source of its height
-    double textScale = 1;                   // text size: 1 (100 %), 1.25, 1.5 or 2
-    double year = 0, month = 0;             // requested, then the UT year and month shown
+    bool englishNames = false;  // observing places by their English names (English texts)
+    double textScale = 1;       // text size: 1 (100 %), 1.25, 1.5 or 2
+    double year = 0, month = 0; // requested, then the UT year and month shown
     SearchMode searchMode = searchAll;
     int searchType = 2;               // type code searched for
     double searchTypePastYears = 20;  // past search range of the type search, years

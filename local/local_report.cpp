@@ -283,8 +283,9 @@ void ReportDrawing::headLines(const CityTable& cities) {
     const int cityIndex = view.observerCityIndex;
     if (cityIndex >= 1 && cityIndex <= static_cast<int>(cities.rows.size())) {
         const City& city = cities.rows[cityIndex - 1];
-        r.row(3, format(" Location : %s Lon:%7.2f°Lat:%7.2f° Height:%5.1f", city.name.c_str(),
-                        city.lon, city.lat, city.height));
+        r.row(3,
+              format(" Location : %s Lon:%7.2f°Lat:%7.2f° Height:%5.1f",
+                     cityName(city, view.englishNames).c_str(), city.lon, city.lat, city.height));
     } else if (cityIndex == typedPlaceIndex) {
         const std::string& name = place.name;
         r.row(3, format(" Location : %s Lon:%7.2f°Lat:%7.2f° Height:%6.1f%s",

@@ -153,7 +153,7 @@ void drawCityLabels(MapCanvas& c, const CityTable& cities) {
     if (v.mapRange == MapRange::globe || magnification(c) < 10)
         return;
     for (const City& city : cities.rows)
-        drawPlaceLabel(c, city.lon, city.lat, city.name, red);
+        drawPlaceLabel(c, city.lon, city.lat, cityName(city, v.englishNames), red);
 }
 
 template <typename Point> void strokePieces(MapCanvas& c, const Pieces<Point>& pieces, int colour) {

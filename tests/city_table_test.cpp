@@ -30,6 +30,15 @@ TEST(CityTable, LineFormat) {
     EXPECT_EQ(table.rows[3].fourth, 0) << "a comment ends the line";
     EXPECT_EQ(table.rows[4].lon, 0) << "text that is not a number reads as 0";
     EXPECT_DOUBLE_EQ(table.rows[4].lat, 35);
+    // a sixth field, the English name, named in English only
+    parseCityTable(table, "東京,139.767,35.683,40,0,Tokyo\n"
+                          "京都,135.768,35.012,50,0;Kyoto\n");
+    ASSERT_EQ(table.rows.size(), 2u);
+    EXPECT_EQ(table.rows[0].englishName, "Tokyo");
+    EXPECT_EQ(cityName(table.rows[0], true), "Tokyo");
+    EXPECT_EQ(cityName(table.rows[0], false), "東京");
+    EXPECT_EQ(cityName(table.rows[1], true), "京都") << "a comment is no name";
+    EXPECT_DOUBLE_EQ(table.rows[0].lat, 35.683);
 }
 
 TEST(CityTable, AtMostFortyRowsAndLongLinesContinue) {
@@ -62,7 +71,7 @@ TEST(CityTable, FilesInUtf8OrShiftJis) {
     paths.dirs = {dir.path()};
     CityTable table;
     IgnoredFiles ignored;
-    table.rows.push_back({"kept", 1, 2, 3, 4});
+    table.rows.push_back({"kept", 1, 2, 3, 4, ""});
     EXPECT_EQ(loadCityTable(table, paths, ignored), -1);
     ASSERT_EQ(table.rows.size(), 1u) << "a missing file keeps the table";
 
@@ -89,6 +98,8 @@ TEST(CityTable, ShippedListStartsAtTheDefaultObserver) {
     ASSERT_EQ(table.rows.size(), 40u);
     EXPECT_EQ(table.rows[0].lon, 135);
     EXPECT_EQ(table.rows[0].lat, 35);
+    for (const City& city : table.rows) // every place has a name in Latin letters
+        EXPECT_LT(static_cast<unsigned char>(cityName(city, true).front()), 0x80) << city.name;
 }
 
 // Places no observer can stand at are left out with a warning naming the line; the file is read

@@ -124,6 +124,17 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
                   "The place lies outside the central path. Choose a place inside it.");
         EXPECT_EQ(fieldErrorText({messageIntegerBetween, "1", "12"}),
                   QStringLiteral("Enter a whole number from 1 to 12."));
+        // the search dialog's types and observing places in English
+        ViewState view;
+        view.englishNames = true;
+        CityTable cities;
+        cities.rows = {{"東京", 139.767, 35.683, 40, 0, "Tokyo"}};
+        int cityIndex = 1, pendingType = 2;
+        Messages messages;
+        CModeDlg search(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
+                        messages.reporter());
+        EXPECT_EQ(search.typeList->currentText(), QStringLiteral("Total"));
+        EXPECT_EQ(search.cityList->itemText(0), QStringLiteral("Tokyo"));
     }
     const QStringList japanese = menuTexts();
     EXPECT_EQ(japanese.front(), QStringLiteral("ﾌｧｲﾙ(&F)"));
@@ -166,7 +177,7 @@ TEST(Dialogs, YearMonthChecksMonthFirstAndStoresNothingUntilValid) {
 TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
     Messages messages;
     CityTable cities;
-    cities.rows = {{"A", 10, 20, 30, 0}, {"B", 40, 50, 60, 0}};
+    cities.rows = {{"A", 10, 20, 30, 0, ""}, {"B", 40, 50, 60, 0, ""}};
     ViewState view;
     view.baseRadius = 340;
     view.mapScale = 340;
@@ -941,7 +952,7 @@ TEST(Dialogs, DisplayDialogPlaceByNameFillsTheTypedPlace) {
     AppState state{DataPaths{{sourceDataDir()}}};
     Messages messages;
     CityTable cities;
-    cities.rows = {{"A", 10, 20, 30, 0}};
+    cities.rows = {{"A", 10, 20, 30, 0, ""}};
     int cityIndex = 1;
     CDisplayDlg dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
                        messages.reporter(), &state);

@@ -4,12 +4,12 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="346"/>
+        <location filename="../app/gui/dialogs.cpp" line="349"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About vesk</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="349"/>
+        <location filename="../app/gui/dialogs.cpp" line="352"/>
         <source>vesk バージョン %1
 
 日食カタログ: JPL DE431 から計算した 71,251 回の日食
@@ -539,53 +539,83 @@ vesk is free software, distributed under the GNU General Public License, version
         <translation>Search Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="294"/>
+        <location filename="../app/gui/dialogs.cpp" line="290"/>
+        <source>部分日蝕</source>
+        <translation>Partial</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="290"/>
+        <source>皆既日蝕</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="290"/>
+        <source>金環日蝕</source>
+        <translation>Annular</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="291"/>
+        <source>金環皆既日蝕</source>
+        <translation>Hybrid (annular-total)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="291"/>
+        <source>中心線のない皆既日蝕</source>
+        <translation>Total without a central line</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="292"/>
+        <source>中心線のない金環日蝕</source>
+        <translation>Annular without a central line</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="297"/>
         <source>検索開始年月設定</source>
         <translation>Search from year/month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="312"/>
+        <location filename="../app/gui/dialogs.cpp" line="315"/>
         <source>検索モード</source>
         <translation>Search mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="314"/>
+        <location filename="../app/gui/dialogs.cpp" line="317"/>
         <source>全て</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="315"/>
+        <location filename="../app/gui/dialogs.cpp" line="318"/>
         <source>日蝕タイプ</source>
         <translation>Eclipse type</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="318"/>
-        <location filename="../app/gui/dialogs.cpp" line="325"/>
+        <location filename="../app/gui/dialogs.cpp" line="321"/>
+        <location filename="../app/gui/dialogs.cpp" line="328"/>
         <source>過去検索範囲（年）：</source>
         <translation>Years searched back:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="320"/>
+        <location filename="../app/gui/dialogs.cpp" line="323"/>
         <source>観測地／食分</source>
         <translation>Place / magnitude</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="321"/>
+        <location filename="../app/gui/dialogs.cpp" line="324"/>
         <source>観測地</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="324"/>
+        <location filename="../app/gui/dialogs.cpp" line="327"/>
         <source>食分：</source>
         <translation>Magnitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="326"/>
+        <location filename="../app/gui/dialogs.cpp" line="329"/>
         <source>中心食の確率（0で食分）：</source>
         <translation>Probability of a central eclipse (0: by magnitude):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="328"/>
+        <location filename="../app/gui/dialogs.cpp" line="331"/>
         <source>サロス番号</source>
         <translation>Saros series</translation>
     </message>
@@ -613,12 +643,12 @@ vesk is free software, distributed under the GNU General Public License, version
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="171"/>
-        <source>Year(&amp;P)  (-13000 to 16999) :</source>
+        <source>年(&amp;P)（-13000〜16999）：</source>
         <translation>Year(&amp;P)  (-13000 to 16999) :</translation>
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="172"/>
-        <source>Month(&amp;M)  (1 to 12) :</source>
+        <source>月(&amp;M)（1〜12）：</source>
         <translation>Month(&amp;M)  (1 to 12) :</translation>
     </message>
 </context>

@@ -92,11 +92,11 @@ void labelled(QGridLayout* grid, int row, int column, const QString& label, QWid
 }
 
 // The names of the city table in a list whose choice stores row + 1 into index at once.
-QComboBox* cityCombo(const CityTable& cities, int& index) {
+QComboBox* cityCombo(const CityTable& cities, int& index, bool english) {
     auto* combo = new QComboBox;
     combo->setEditable(true);
     for (const City& city : cities.rows)
-        combo->addItem(QString::fromStdString(city.name));
+        combo->addItem(QString::fromStdString(cityName(city, english)));
     combo->setCurrentIndex(index - 1);
     QObject::connect(combo, &QComboBox::activated, combo, [&index](int row) { index = row + 1; });
     return combo;
@@ -168,8 +168,8 @@ CWhenDlg::CWhenDlg(QWidget* parent, const WhenFields& initial, ValidationReporte
     // The month is exchanged (and checked) before the year.
     monthEdit = numberField(fields.month, monthRule);
     yearEdit = numberField(fields.year, yearRule);
-    labelled(grid, 0, 0, tr("Year(&P)  (-13000 to 16999) :"), yearEdit);
-    labelled(grid, 1, 0, tr("Month(&M)  (1 to 12) :"), monthEdit);
+    labelled(grid, 0, 0, tr("年(&P)（-13000〜16999）："), yearEdit);
+    labelled(grid, 1, 0, tr("月(&M)（1〜12）："), monthEdit);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(okCancel(this));
@@ -178,7 +178,7 @@ CWhenDlg::CWhenDlg(QWidget* parent, const WhenFields& initial, ValidationReporte
 CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
                          int& cityIndex, ValidationReporter reporter, AppState* places)
     : ExchangeDialog(parent, tr("表示モードメニュー"), std::move(reporter)), fields(initial) {
-    cityList = cityCombo(cities, cityIndex);
+    cityList = cityCombo(cities, cityIndex, fields.englishNames);
     modeGroup = new QButtonGroup(this);
     rangeGroup = new QButtonGroup(this);
     placeGroup = new QButtonGroup(this);
@@ -284,10 +284,13 @@ void CDisplayDlg::exchangeChoices() {
 CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& cities,
                    int& cityIndex, int& pendingType, ViewState& view, ValidationReporter reporter)
     : ExchangeDialog(parent, tr("検索モードメニュー"), reporter), fields(initial) {
-    cityList = cityCombo(cities, cityIndex);
+    cityList = cityCombo(cities, cityIndex, view.englishNames);
     typeList = new QComboBox;
-    for (int code = 1; code <= 6; ++code)
-        typeList->addItem(QString::fromUtf8(eclipseTypeNames[code]));
+    // the types by code 1 to 6, in the window's language
+    for (const char* name : {QT_TR_NOOP("部分日蝕"), QT_TR_NOOP("皆既日蝕"), QT_TR_NOOP("金環日蝕"),
+                             QT_TR_NOOP("金環皆既日蝕"), QT_TR_NOOP("中心線のない皆既日蝕"),
+                             QT_TR_NOOP("中心線のない金環日蝕")})
+        typeList->addItem(tr(name));
     typeList->setCurrentIndex(pendingType - 1);
     connect(typeList, &QComboBox::activated, this,
             [&pendingType](int row) { pendingType = row + 1; });

@@ -429,7 +429,7 @@ int runWindowProgram(AppState& state, int argc, char** argv, const QString& scre
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vesk.Vesk"));
     QApplication::setWindowIcon(QIcon::fromTheme(
         QStringLiteral("org.vesk.Vesk"), QIcon(QStringLiteral(":/icons/org.vesk.Vesk.svg"))));
-    state.language = chooseLanguage(language);
+    state.setLanguage(chooseLanguage(language));
     const auto translators = installLanguage(state.language);
     CMainFrame frame(state);
     CChildFrame* child = frame.newDocument();
