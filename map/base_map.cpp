@@ -3,6 +3,7 @@
 
 #include "angles.h"
 #include "checked_int.h"
+#include "grid_labels.h"
 #include "palette.h"
 #include "parallel_rows.h"
 
@@ -713,8 +714,11 @@ void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& 
     c.projection.plotColour = navy;
     if (!v.gridLines && globe)
         drawGlobeOutline(c);
-    if (v.gridLines)
+    if (v.gridLines) {
         drawGrid(c);
+        if (v.mapRange != MapRange::globe)
+            labelGridAtFrame(c);
+    }
     c.projection.plotColour = pink;
     if (!globe)
         frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);

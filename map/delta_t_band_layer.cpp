@@ -17,16 +17,6 @@ constexpr int outerSpacing = 4, innerSpacing = 2;
 // longitude) from the path; nearer, one label gives the Delta T and its reach.
 constexpr double separateLabelsDegrees = 0.5;
 
-// The longitude and latitude of a pixel of the map.
-std::optional<std::pair<double, double>> mercatorLonLat(const MapCanvas& c, int px, int py) {
-    const MapProjection& p = c.projection;
-    const double lon = -p.rotationLon + (px - c.view.mapCentreX) / p.mapRadius / chartDegToRad;
-    const double lat =
-        (2 * std::atan(std::exp((c.view.mapCentreY - py) / p.mapRadius)) - roundedPi / 2) /
-        chartDegToRad;
-    return std::pair{lon - 360 * std::floor((lon + 180) / 360), lat};
-}
-
 // A label at greatest eclipse moved by shiftSeconds of Delta T.
 void label(MapCanvas& c, const PathGeometry& g, double shiftSeconds, const char* text) {
     const ViewPixel at = viewPixel(
@@ -49,7 +39,8 @@ void shadeMap(MapCanvas& c, Pattern pattern, ColourAt colourAt) {
         for (int px = v.mapLeft + 1; px < v.mapRight; ++px) {
             if (!pattern(px, py))
                 continue;
-            const auto place = globe ? inverse.lonLat(px, py) : mercatorLonLat(c, px, py);
+            const auto place =
+                globe ? inverse.lonLat(px, py) : std::optional(mercatorLonLat(c, px, py));
             if (!place)
                 continue;
             if (const std::optional<Rgb> colour = colourAt(place->first, place->second, px, py))

@@ -413,6 +413,43 @@ void drawGrid(MapCanvas& c) {
         drawZoomedGlobeGrid(c);
 }
 
+std::pair<double, double> mercatorLonLat(const MapCanvas& c, int px, int py) {
+    const MapProjection& p = c.projection;
+    const double lon = -p.rotationLon + (px - c.view.mapCentreX) / p.mapRadius / chartDegToRad;
+    const double lat =
+        (2 * std::atan(std::exp((c.view.mapCentreY - py) / p.mapRadius)) - roundedPi / 2) /
+        chartDegToRad;
+    return {lon - 360 * std::floor((lon + 180) / 360), lat};
+}
+
+std::optional<std::pair<double, double>> lonLatAtPixel(const MapCanvas& c, int px, int py) {
+    if (c.view.projection != Projection::globe)
+        return mercatorLonLat(c, px, py);
+    double lon = 0, lat = 0;
+    if (!pixelToLonLat(c.projection, c.view, px, py, lon, lat))
+        return std::nullopt;
+    return std::pair{lon - 360 * std::floor((lon + 180) / 360), lat};
+}
+
+std::optional<GridLines> gridLinesOf(const MapCanvas& c) {
+    const ViewState& v = c.view;
+    const double zoom = magnification(c);
+    if (v.projection != Projection::globe)
+        return GridLines{0, 10, 0, 10};
+    if (zoom <= zoomedGridMagnification || std::fabs(v.centreLat) >= 60) {
+        const bool fine = zoom >= fineGridMagnification;
+        return GridLines{mapCentreLon(c.projection),
+                         fine ? std::max(1.0, std::floor(60 / zoom)) : 15, 80,
+                         fine ? std::max(1.0, std::floor(40 / zoom)) : 10};
+    }
+    double left = 0, top = 0, right = 0, bottom = 0;
+    if (!pixelToLonLat(c.projection, v, v.mapLeft, v.mapTop, left, top) ||
+        !pixelToLonLat(c.projection, v, v.mapRight, v.mapBottom, right, bottom))
+        return std::nullopt;
+    const double spacing = std::max(1.0, std::floor(60 / zoom));
+    return GridLines{std::floor(left), spacing, std::floor(top), spacing};
+}
+
 double magnification(const MapCanvas& c) {
     return c.view.baseRadius > 0 ? c.projection.mapRadius / c.view.baseRadius : 1;
 }

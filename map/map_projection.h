@@ -111,6 +111,12 @@ void strokeCurve(MapCanvas& canvas, const std::vector<Point>& points, int colour
 int pixelToLonLat(const MapProjection& projection, const ViewState& view, int px, int py,
                   double& lon, double& lat);
 
+// The longitude (-180..180) and latitude of a pixel of the Mercator map.
+std::pair<double, double> mercatorLonLat(const MapCanvas& canvas, int px, int py);
+
+// The longitude and latitude of a pixel of the map in either projection; none off the globe.
+std::optional<std::pair<double, double>> lonLatAtPixel(const MapCanvas& canvas, int px, int py);
+
 // The inverse of the globe's orthographic projection for the pixels of one view (J. P. Snyder,
 // Map Projections: A Working Manual, 1987, eqs. 20-14 and 20-15): the longitude (-180..180) and
 // latitude of a pixel whose depth below the rim is at least minDepth of the radius.
@@ -125,5 +131,12 @@ class GlobeInverse {
 
 void drawGlobeOutline(MapCanvas& canvas);
 void drawGrid(MapCanvas& canvas);
+
+// The meridians and parallels drawGrid draws: at origin + k * spacing degrees (the whole-globe
+// grid's meridians about the map's centre, the zoomed grid's from the frame's corner).
+struct GridLines {
+    double lonOrigin = 0, lonSpacing = 10, latOrigin = 0, latSpacing = 10;
+};
+std::optional<GridLines> gridLinesOf(const MapCanvas& canvas);
 
 } // namespace vesk

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base_map.h"
+#include "grid_labels.h"
 #include "palette.h"
 #include "parallel_rows.h"
 #include "place_names_layer.h"
@@ -345,6 +346,40 @@ TEST_F(MapFixture, PlaceNamesThinnedByPopulationAndNamedOnce) {
     EXPECT_FALSE(drewText(surface, "Big"));
     EXPECT_TRUE(drewText(surface, "Middle"));
     EXPECT_TRUE(drewText(surface, "Small"));
+}
+
+// The grid's degrees at the frame: each meridian's label stands where that meridian meets the
+// bottom of the frame, each parallel's where it meets the left side.
+TEST_F(MapFixture, GridDegreesAtTheFrame) {
+    EXPECT_EQ(degreesText(-75, true), "75°W");
+    EXPECT_EQ(degreesText(190, true), "170°W");
+    EXPECT_EQ(degreesText(0, true), "0°");
+    EXPECT_EQ(degreesText(-35, false), "35°S");
+    view.mapRange = MapRange::centred;
+    view.mapScale = view.baseRadius * 25;
+    view.gridLines = true;
+    view.useCiaMap = BaseMapKind::none;
+    setMapCentre(projection, view, -97, 30);
+    drawMapBackground(canvas, ReliefData{}, paths);
+    int meridians = 0, parallels = 0;
+    for (const auto& t : surface.texts) {
+        const double value = std::atof(t.text.c_str());
+        const char side = t.text.back();
+        if (side == 'W' || side == 'E') {
+            const auto at = lonLatAtPixel(canvas, t.x - 2, view.mapBottom - 1);
+            ASSERT_TRUE(at.has_value());
+            EXPECT_NEAR(at->first, side == 'W' ? -value : value, 0.03) << t.text;
+            ++meridians;
+        } else if (side == 'N' || side == 'S') {
+            const int height = surface.textSize(t.text).height;
+            const auto at = lonLatAtPixel(canvas, view.mapLeft + 1, t.y + height + 1);
+            ASSERT_TRUE(at.has_value());
+            EXPECT_NEAR(at->second, side == 'S' ? -value : value, 0.03) << t.text;
+            ++parallels;
+        }
+    }
+    EXPECT_GE(meridians, 2);
+    EXPECT_GE(parallels, 2);
 }
 
 // The generated relief grid marks shallow seas and lakes as water (below -100 m) from the
