@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text_recording_surface.h"
 
+#include "degree_sign.h"
+
 namespace vesk {
 
 TextRecordingSurface::TextRecordingSurface(DrawSurface& inner, std::vector<std::string>& texts)
@@ -23,7 +25,7 @@ void TextRecordingSurface::ellipse(int left, int top, int right, int bottom) {
 }
 
 void TextRecordingSurface::textOut(int x, int y, const std::string& utf8) {
-    texts.push_back(utf8);
+    texts.push_back(withDegreeSigns(utf8));
     inner.textOut(x, y, utf8);
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A drawing surface around another that passes every operation on and keeps the texts drawn,
-// in drawing order, for scripts that read what a screen says. Texts drawn into its off-screen
-// surfaces are kept too, in the order they are drawn.
+// in drawing order (with the degree sign "°"), for scripts that read what a screen says. Texts
+// drawn into its off-screen surfaces are kept too, in the order they are drawn.
 #pragma once
 
 #include "draw_surface.h"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt_draw_surface.h"
 
+#include "degree_sign.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
@@ -285,7 +287,9 @@ void QtDrawSurface::textOut(int x, int y, const std::string& utf8) {
     const QtFont& selected = selectedQtFont();
     const QFont& qfont = selected.font;
     const QFontMetrics& metrics = selected.metrics;
-    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    // a document's text (SVG, PDF, print) is copied as text: there the degree sign is "°"
+    const std::string written = pixels.isNull() ? withDegreeSigns(utf8) : utf8;
+    const QString text = QString::fromUtf8(written.data(), static_cast<qsizetype>(written.size()));
     paint([&](QPainter& p) {
         p.setFont(qfont);
         if (backgroundOpaque)

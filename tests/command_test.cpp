@@ -287,6 +287,15 @@ TEST(RenderCommand, TextOfTheScreen) {
         0u)
         << r.out.substr(0, 200);
     EXPECT_NE(r.out.find("Dura.: 4:28.0 w: 197.4km"), std::string::npos);
+    // the degree sign of copied text; the SVG document's text the same
+    EXPECT_NE(r.out.find(" 104° 8.9'"), std::string::npos) << r.out.substr(0, 400);
+    EXPECT_EQ(r.out.find("゜"), std::string::npos);
+    ASSERT_EQ(
+        runVesk({"render", "--year", "2024", "--month", "4", "--out", "m.svg"}, dir.path()).status,
+        0);
+    const std::string svg = readFile(dir.path() / "m.svg");
+    EXPECT_NE(svg.find(" 104° 8.9'"), std::string::npos);
+    EXPECT_EQ(svg.find("゜"), std::string::npos);
     r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "table", "--table-lon",
                  "-105", "--table-step", "5", "--text"},
                 dir.path());
@@ -559,8 +568,8 @@ TEST(SearchCommands, ListNextAndPrevious) {
     EXPECT_EQ(r.out.substr(0, 15), "   2031.1114   ") << r.out << r.err;
     // the type's name in the locale's language: English for every language but Japanese
     for (const char* locale : {"LC_ALL=en_US.UTF-8", "LANGUAGE=de"})
-        EXPECT_EQ(runVesk({"next", "--year", "2024", "--month", "4", "--type", "total"},
-                          dir.path(), {locale})
+        EXPECT_EQ(runVesk({"next", "--year", "2024", "--month", "4", "--type", "total"}, dir.path(),
+                          {locale})
                       .out,
                   "   2026.0812   total                 126/48\n")
             << locale;
