@@ -290,6 +290,7 @@ void QtDrawSurface::textOut(int x, int y, const std::string& utf8) {
     // a document's text (SVG, PDF, print) is copied as text: there the degree sign is "°"
     const std::string written = pixels.isNull() ? withDegreeSigns(utf8) : utf8;
     const QString text = QString::fromUtf8(written.data(), static_cast<qsizetype>(written.size()));
+    textExtent |= QRect(x, y, metrics.horizontalAdvance(text), metrics.height());
     paint([&](QPainter& p) {
         p.setFont(qfont);
         if (backgroundOpaque)
@@ -307,6 +308,8 @@ std::unique_ptr<DrawSurface> QtDrawSurface::createMemorySurface(int width, int h
 void QtDrawSurface::blit(int x, int y, int width, int height, const DrawSurface& source,
                          int sourceX, int sourceY) {
     const auto& other = dynamic_cast<const QtDrawSurface&>(source);
+    if (!other.textExtent.isNull()) // the texts of the part copied
+        textExtent |= other.textExtent.translated(x - sourceX, y - sourceY);
     paint([&](QPainter& p) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
         const double r = pixelRatio();

@@ -56,6 +56,9 @@ class QtDrawSurface : public DrawSurface {
     const QImage& image();
     // Ends the drawing on a device, which then completes its output.
     void finish();
+    // The box of every text drawn, in the layout's pixels (where the text may reach beyond the
+    // surface); empty when none was.
+    QRect textBounds() const { return textExtent; }
 
     int width() const override { return logicalWidth; }
     int height() const override { return logicalHeight; }
@@ -116,6 +119,7 @@ class QtDrawSurface : public DrawSurface {
     Rgb backgroundColour{255, 255, 255};
     bool backgroundOpaque = true;
     bool inverted = false;
+    QRect textExtent;
 };
 
 // The installed family that stands for a font the renderers ask for, chosen to read well on a

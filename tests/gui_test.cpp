@@ -423,6 +423,40 @@ TEST(Window, KeysStepZoomPanAndRedraw) {
         EXPECT_TRUE(shortcuts.contains(QString::fromUtf8(key))) << key;
 }
 
+// At twice the text size the local report is wider and taller than the window: the view grows
+// to hold its texts and the window scrolls; back at the normal size it fits the window again.
+TEST(Window, LargeTextScrollsInsteadOfBeingCutOff) {
+    Window w;
+    w.v().observerLon = -96.8;
+    w.v().observerLat = 32.8;
+    w.v().observerInputMode = 1;
+    w.v().observerCityIndex = typedPlaceIndex;
+    w.v().displayMode = displayLocal;
+    w.view->invalidate();
+    w.view->repaintNow();
+    const QSize normal = w.view->size();
+    EXPECT_EQ(w.view->minimumSize(), QSize(0, 0));
+    EXPECT_GT(w.view->textBounds().bottom(), 300) << "the report's texts";
+    w.view->setTextScale(2);
+    for (int i = 0; i < 3; ++i) { // the repaint, the growth and the repaint at the new size
+        w.finishWork();
+        w.view->repaintNow();
+    }
+    EXPECT_GT(w.view->height(), normal.height())
+        << "taller than the window's room " << w.view->minimumSize().height() << " "
+        << w.view->textBounds().bottom() << " " << w.view->parentWidget()->height();
+    const QRect texts = w.view->textBounds();
+    EXPECT_TRUE(QRect(QPoint(0, 0), w.view->size()).contains(texts))
+        << texts.bottom() << " " << w.view->height();
+    w.view->setTextScale(1);
+    for (int i = 0; i < 3; ++i) {
+        w.finishWork();
+        w.view->repaintNow();
+    }
+    EXPECT_EQ(w.view->minimumSize(), QSize(0, 0));
+    EXPECT_EQ(w.view->size(), normal);
+}
+
 TEST(Window, TextSizeWidensThePanel) {
     Window w;
     const auto frameColumn = [&] {
@@ -647,7 +681,7 @@ TEST(Window, EclipseListShowsAHit) {
 TEST(Window, ClosingTheOnlyViewClosesTheProgram) {
     Window w;
     ASSERT_TRUE(w.frame.isVisible());
-    dynamic_cast<QMdiSubWindow*>(w.view->parentWidget())->close();
+    w.frame.findChild<QMdiSubWindow*>()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();

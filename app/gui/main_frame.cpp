@@ -20,6 +20,7 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -106,7 +107,12 @@ CVeskDoc::CVeskDoc(QString title, QObject* parent) : QObject(parent), title(std:
 CChildFrame::CChildFrame(AppState& state, QString title, ValidationReporter reporter)
     : document(title) {
     viewWidget = new CVeskView(state, this, std::move(reporter));
-    setWidget(viewWidget);
+    // the view fills the frame, and scrolls where its texts need more room (a larger text size)
+    auto* scroll = new QScrollArea;
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(viewWidget);
+    setWidget(scroll);
     setWindowTitle(title);
     setWindowIcon(QApplication::windowIcon());
     setAttribute(Qt::WA_DeleteOnClose);

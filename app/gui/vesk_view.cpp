@@ -33,6 +33,8 @@ constexpr int keyPanPixels = 60;
 constexpr int wheelStep = 120;
 // A repaint still under way after this many milliseconds is announced in the status bar.
 constexpr int drawingNoticeMs = 150;
+// The blank kept beyond the texts of a screen grown to hold them, pixels.
+constexpr int textMargin = 10;
 
 } // namespace
 
@@ -452,8 +454,23 @@ void CVeskView::keepShown() {
     shownProjection = state.projection;
     shownRecord = state.session.catalog.record;
     shownDeltaT = viewDeltaT(shownRecord, shownView);
+    growToText();
     if (shownChanged)
         shownChanged();
+}
+
+void CVeskView::growToText() {
+    const std::pair<int, double> screen{shownView.displayMode, shownView.textScale};
+    if (minimumSize() != QSize(0, 0) && screen != grownFor) {
+        setMinimumSize(0, 0); // another screen or text size: first the window's own room
+        return;
+    }
+    const QRect text = textBounds();
+    if (!surface || (text.right() < width() && text.bottom() < height()))
+        return;
+    grownFor = screen;
+    setMinimumSize(std::max(width(), text.right() + 1 + textMargin),
+                   std::max(height(), text.bottom() + 1 + textMargin));
 }
 
 void CVeskView::showPointerCircumstances(QPoint p) {

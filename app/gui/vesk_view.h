@@ -83,6 +83,8 @@ class CVeskView : public QWidget {
     BackgroundWork& backgroundWork() { return work; }
     // The picture as last drawn (for tests and the print path).
     const QImage& picture() const;
+    // The box the texts of the picture reach, in the view's pixels.
+    QRect textBounds() const { return surface ? surface->textBounds() : QRect(); }
     CListDlg* listDialog() const { return list.get(); }
     AppState& appState() { return state; }
     // Runs a pending repaint now, on the window's thread (the background work does it
@@ -122,6 +124,11 @@ class CVeskView : public QWidget {
     void showStatus(const QString& text);
     // Keeps the view, projection, eclipse and Delta T of the picture now shown.
     void keepShown();
+    // Where texts of the picture shown reach beyond it (a larger text size), asks for the size
+    // that holds them: the window then scrolls instead of cutting them off. Another screen or
+    // text size first gives the size back.
+    void growToText();
+    std::pair<int, double> grownFor{-1, 0}; // the display mode and text size grown for
     // The local circumstances of the map point under the pointer, in the status bar.
     void showPointerCircumstances(QPoint point);
     // The screen shown, drawn again on a page: the eclipse and the sky or limb screen over it.
