@@ -69,9 +69,10 @@ LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
         surface.setTextColour({255, 255, 255});
         surface.setBackgroundOpaque(false);
         int line = 40;
-        for (const char* text :
-             {messageNoLunarGrid, messageLunarGridSource, messageLunarGridTool}) {
-            surface.textOut(50, line, translated(text));
+        for (const std::string& text :
+             {translated(messageNoLunarGrid), translated(messageLunarGridTool),
+              std::string(lunarGridCommand)}) {
+            surface.textOut(50, line, text);
             line += 20;
         }
         return LimbOutcome::noLunarGrid;

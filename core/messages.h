@@ -25,10 +25,12 @@ constexpr const char* messageStartWithCityTable =
     VESK_MESSAGE("location.newファイルのあるディレクトリで起動して下さい。");
 // The limb screen without the lunar grid.
 constexpr const char* messageNoLunarGrid = VESK_MESSAGE("月の標高ファイル(LRO.dat)がありません！");
-constexpr const char* messageLunarGridSource =
-    VESK_MESSAGE("「Orvane」サイトからダウンロードしてください。");
-constexpr const char* messageLunarGridTool =
-    VESK_MESSAGE("vesk-make-lro --url で NASA PDS の LOLA 月面地形から作れます。");
+constexpr const char* messageLunarGridTool = VESK_MESSAGE(
+    "vesk-tools パッケージの vesk-make-lro で NASA PDS の LOLA 月面地形から作れます（33 MB）：");
+// The command that makes the grid from the PDS product LDEM_16 into the user's data folder.
+constexpr const char* lunarGridCommand =
+    "vesk-make-lro --url https://pds-geosciences.wustl.edu/lro/lro-l-lola-3-rdr-v1/lrolol_1xxx/"
+    "data/lola_gdr/cylindrical/img/ldem_16.lbl --out ~/.local/share/vesk/LRO.dat";
 // Status bar messages of the window.
 constexpr const char* messageNotCentral =
     VESK_MESSAGE("観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。");

@@ -41,4 +41,8 @@ MANPATH="$work/moved/share/man" MANWIDTH=80 man -P cat vesk 2>/dev/null |
 desktop-file-validate "$work/moved/share/applications/org.vesk.Vesk.desktop"
 appstreamcli validate --no-net --pedantic "$work/moved/share/metainfo/org.vesk.Vesk.metainfo.xml" \
     >/dev/null
+for field in '<project_license>GPL-3.0-or-later</project_license>' '<url type="homepage">'; do
+    grep -qF "$field" "$work/moved/share/metainfo/org.vesk.Vesk.metainfo.xml" ||
+        { echo "the metainfo has no $field" >&2; exit 1; }
+done
 echo "installed, moved and run from $work/moved"

@@ -235,298 +235,298 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>CMainFrame</name>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="192"/>
+        <location filename="../app/gui/main_frame.cpp" line="198"/>
         <source>新規作成(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="209"/>
+        <location filename="../app/gui/main_frame.cpp" line="215"/>
         <source>ﾌﾟﾘﾝﾀの設定(&amp;R)...</source>
         <translation>P&amp;rint Setup...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="215"/>
+        <location filename="../app/gui/main_frame.cpp" line="221"/>
         <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="222"/>
+        <location filename="../app/gui/main_frame.cpp" line="228"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About vesk...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="223"/>
+        <location filename="../app/gui/main_frame.cpp" line="229"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="226"/>
+        <location filename="../app/gui/main_frame.cpp" line="232"/>
         <source>ﾂｰﾙ ﾊﾞｰ(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="227"/>
+        <location filename="../app/gui/main_frame.cpp" line="233"/>
         <source>ｽﾃｰﾀｽ ﾊﾞｰ(&amp;S)</source>
         <translation>&amp;Status Bar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="191"/>
+        <location filename="../app/gui/main_frame.cpp" line="197"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="195"/>
+        <location filename="../app/gui/main_frame.cpp" line="201"/>
         <source>画像の書き出し(&amp;E)...</source>
         <translation>&amp;Export Picture...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="197"/>
+        <location filename="../app/gui/main_frame.cpp" line="203"/>
         <source>KML の書き出し(&amp;K)...</source>
         <translation>Export &amp;KML...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="199"/>
+        <location filename="../app/gui/main_frame.cpp" line="205"/>
         <source>印刷(&amp;P)...</source>
         <translation>&amp;Print...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="205"/>
+        <location filename="../app/gui/main_frame.cpp" line="211"/>
         <source>印刷プレビュー(&amp;V)...</source>
         <translation>Print Pre&amp;view...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="211"/>
+        <location filename="../app/gui/main_frame.cpp" line="217"/>
         <source>白地に印刷(&amp;W)</source>
         <translation>Print on &amp;White</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="213"/>
+        <location filename="../app/gui/main_frame.cpp" line="219"/>
         <source>黒い背景を白に、色を反転して印刷する</source>
         <translation>Print the black background white, every colour inverted</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="242"/>
+        <location filename="../app/gui/main_frame.cpp" line="248"/>
         <source>表示(&amp;V)</source>
         <translation>&amp;View</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="245"/>
+        <location filename="../app/gui/main_frame.cpp" line="251"/>
         <source>文字の大きさ(&amp;Z)</source>
         <translation>Text Si&amp;ze</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="257"/>
+        <location filename="../app/gui/main_frame.cpp" line="263"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="261"/>
+        <location filename="../app/gui/main_frame.cpp" line="267"/>
         <source>年月設定(&amp;N)</source>
         <translation>Year/Mo&amp;nth</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="262"/>
+        <location filename="../app/gui/main_frame.cpp" line="268"/>
         <source>表示モード(&amp;D)</source>
         <translation>&amp;Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="263"/>
+        <location filename="../app/gui/main_frame.cpp" line="269"/>
         <source>検索モード(&amp;M)</source>
         <translation>Search &amp;Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="275"/>
+        <location filename="../app/gui/main_frame.cpp" line="281"/>
         <source>前の日蝕(&amp;P)</source>
         <translation>&amp;Previous Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="276"/>
+        <location filename="../app/gui/main_frame.cpp" line="282"/>
         <source>次の日蝕(&amp;N)</source>
         <translation>&amp;Next Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="278"/>
+        <location filename="../app/gui/main_frame.cpp" line="284"/>
         <source>拡大(&amp;I)</source>
         <translation>Zoom &amp;In</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="279"/>
+        <location filename="../app/gui/main_frame.cpp" line="285"/>
         <source>縮小(&amp;O)</source>
         <translation>Zoom &amp;Out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="280"/>
+        <location filename="../app/gui/main_frame.cpp" line="286"/>
         <source>地球全体(&amp;H)</source>
         <translation>W&amp;hole Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="282"/>
+        <location filename="../app/gui/main_frame.cpp" line="288"/>
         <source>西へ(&amp;W)</source>
         <translation>&amp;West</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="283"/>
+        <location filename="../app/gui/main_frame.cpp" line="289"/>
         <source>東へ(&amp;E)</source>
         <translation>&amp;East</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="284"/>
+        <location filename="../app/gui/main_frame.cpp" line="290"/>
         <source>北へ(&amp;U)</source>
         <translation>North (&amp;Up)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="285"/>
+        <location filename="../app/gui/main_frame.cpp" line="291"/>
         <source>南へ(&amp;D)</source>
         <translation>South (&amp;Down)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="287"/>
+        <location filename="../app/gui/main_frame.cpp" line="293"/>
         <source>再描画(&amp;R)</source>
         <translation>&amp;Redraw</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="288"/>
+        <location filename="../app/gui/main_frame.cpp" line="294"/>
         <source>移動(&amp;G)</source>
         <translation>&amp;Go</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="306"/>
+        <location filename="../app/gui/main_frame.cpp" line="312"/>
         <source>ﾂｰﾙ ﾊﾞｰ</source>
         <translation>Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="317"/>
+        <location filename="../app/gui/main_frame.cpp" line="323"/>
         <source>前の日蝕</source>
         <translation>Previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="317"/>
+        <location filename="../app/gui/main_frame.cpp" line="323"/>
         <source>前の日蝕を表示</source>
         <translation>Show the previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="319"/>
+        <location filename="../app/gui/main_frame.cpp" line="325"/>
         <source>次の日蝕</source>
         <translation>Next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="319"/>
+        <location filename="../app/gui/main_frame.cpp" line="325"/>
         <source>次の日蝕を表示</source>
         <translation>Show the next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="320"/>
+        <location filename="../app/gui/main_frame.cpp" line="326"/>
         <source>日蝕リスト</source>
         <translation>Eclipse list</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="320"/>
+        <location filename="../app/gui/main_frame.cpp" line="326"/>
         <source>日蝕検索結果のリスト</source>
         <translation>The list of the eclipses found</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="323"/>
+        <location filename="../app/gui/main_frame.cpp" line="329"/>
         <source>拡大</source>
         <translation>Zoom in</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="323"/>
+        <location filename="../app/gui/main_frame.cpp" line="329"/>
         <source>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom in on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="325"/>
+        <location filename="../app/gui/main_frame.cpp" line="331"/>
         <source>縮小</source>
         <translation>Zoom out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="325"/>
+        <location filename="../app/gui/main_frame.cpp" line="331"/>
         <source>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom out on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="327"/>
+        <location filename="../app/gui/main_frame.cpp" line="333"/>
         <source>地図拡大解除</source>
         <translation>Whole globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="327"/>
+        <location filename="../app/gui/main_frame.cpp" line="333"/>
         <source>拡大モードの解除（地球儀表示）</source>
         <translation>Leave the regional map (the whole globe)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="330"/>
+        <location filename="../app/gui/main_frame.cpp" line="336"/>
         <source>局地情報表示</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="330"/>
+        <location filename="../app/gui/main_frame.cpp" line="336"/>
         <source>地図表示から局地情報の表示へ</source>
         <translation>From the map to the local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="332"/>
+        <location filename="../app/gui/main_frame.cpp" line="338"/>
         <source>地図表示へ戻る</source>
         <translation>Back to the map</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="332"/>
+        <location filename="../app/gui/main_frame.cpp" line="338"/>
         <source>局地情報表示や日蝕帯表示から地図表示に戻る</source>
         <translation>Back to the map from the local circumstances or the central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="334"/>
+        <location filename="../app/gui/main_frame.cpp" line="340"/>
         <source>皆既帯での星空の表示</source>
         <translation>The sky at the maximum, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="335"/>
+        <location filename="../app/gui/main_frame.cpp" line="341"/>
         <source>皆既帯での月縁補正の表示</source>
         <translation>The contacts corrected for the lunar limb, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="353"/>
+        <location filename="../app/gui/main_frame.cpp" line="359"/>
         <source>地名を入力して観測地に選ぶ（局地状況を表示）</source>
         <translation>Type a place name to observe from it (local circumstances)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="364"/>
-        <location filename="../app/gui/main_frame.cpp" line="367"/>
+        <location filename="../app/gui/main_frame.cpp" line="370"/>
+        <location filename="../app/gui/main_frame.cpp" line="373"/>
         <source>ﾚﾃﾞｨ</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="381"/>
+        <location filename="../app/gui/main_frame.cpp" line="387"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG image (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="384"/>
+        <location filename="../app/gui/main_frame.cpp" line="390"/>
         <source>SVG 図形 (*.svg)</source>
         <translation>SVG drawing (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="385"/>
+        <location filename="../app/gui/main_frame.cpp" line="391"/>
         <source>PDF 文書 (*.pdf)</source>
         <translation>PDF document (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="398"/>
+        <location filename="../app/gui/main_frame.cpp" line="404"/>
         <source>KML の書き出し先</source>
         <translation>Folder for the KML documents</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="405"/>
+        <location filename="../app/gui/main_frame.cpp" line="411"/>
         <source>KML を書き出しました: %1</source>
         <translation>KML documents written to %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="411"/>
+        <location filename="../app/gui/main_frame.cpp" line="417"/>
         <source>保存する画面がありません</source>
         <translation>There is no screen to save</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="419"/>
+        <location filename="../app/gui/main_frame.cpp" line="425"/>
         <source>保存しました: %1</source>
         <translation>Saved: %1</translation>
     </message>
@@ -623,13 +623,13 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>CVeskView</name>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="113"/>
-        <location filename="../app/gui/vesk_view.cpp" line="175"/>
+        <location filename="../app/gui/vesk_view.cpp" line="115"/>
+        <location filename="../app/gui/vesk_view.cpp" line="177"/>
         <source>描画中…</source>
         <translation>Drawing…</translation>
     </message>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="161"/>
+        <location filename="../app/gui/vesk_view.cpp" line="163"/>
         <source>KML を書きました: %1</source>
         <translation>KML written: %1</translation>
     </message>
@@ -756,42 +756,37 @@ vesk is free software, distributed under the GNU General Public License, version
         <translation>The lunar elevation file (LRO.dat) is missing!</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="29"/>
-        <source>「Orvane」サイトからダウンロードしてください。</source>
-        <translation>Download it from the &quot;Orvane&quot; site.</translation>
+        <location filename="../core/messages.h" line="28"/>
+        <source>vesk-tools パッケージの vesk-make-lro で NASA PDS の LOLA 月面地形から作れます（33 MB）：</source>
+        <translation>vesk-make-lro of the package vesk-tools makes it from NASA PDS&apos;s LOLA lunar topography (33 MB):</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="31"/>
-        <source>vesk-make-lro --url で NASA PDS の LOLA 月面地形から作れます。</source>
-        <translation>vesk-make-lro --url makes it from NASA PDS LOLA lunar relief.</translation>
-    </message>
-    <message>
-        <location filename="../core/messages.h" line="34"/>
+        <location filename="../core/messages.h" line="36"/>
         <source>観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。</source>
         <translation>The place lies outside the central path. Choose a place inside it.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="36"/>
+        <location filename="../core/messages.h" line="38"/>
         <source>検索結果が100件に達したので、検索を打ち切りました。</source>
         <translation>The search stopped at 100 eclipses found.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="38"/>
+        <location filename="../core/messages.h" line="40"/>
         <source>整数を入力してください。</source>
         <translation>Enter a whole number.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="40"/>
+        <location filename="../core/messages.h" line="42"/>
         <source>%1 から %2 までの整数を入力してください。</source>
         <translation>Enter a whole number from %1 to %2.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="41"/>
+        <location filename="../core/messages.h" line="43"/>
         <source>数字を入力してください。</source>
         <translation>Enter a number.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="43"/>
+        <location filename="../core/messages.h" line="45"/>
         <source>%1 から %2 までの数字を入力してください。</source>
         <translation>Enter a number from %1 to %2.</translation>
     </message>
