@@ -52,9 +52,11 @@ bool drawSkyAtMaximum(AppState& state, DrawSurface& target) {
         findDataFile(s.catalog.paths, planetPlaceFileName, passedOver, planetFileRefusal),
         e.record->jdTT);
     const PlaceClocks clocks = placeClocks(state.observerPlace(), s.view.observerLon);
+    SolarSystemSky sky = solarSystemSky(e, e.localMaxTime, e.deltaT, planets);
+    observeAt(e, e.localMaxTime, e.deltaT); // the Moon's and the Sun's sizes at the maximum
+    sky.moonToSunRatio = e.diameterRatio;
     drawSkyView(surface, packedDate(year, month, day), e.t0 + e.localMaxTime - e.deltaTHours,
-                s.view.observerLon, s.view.observerLat,
-                solarSystemSky(e, e.localMaxTime, e.deltaT, planets),
+                s.view.observerLon, s.view.observerLat, sky,
                 clocks.clockAt ? clocks.clockAt(instantJdUt(e, e.localMaxTime, e.deltaT))
                                : std::nullopt);
     return true;

@@ -24,6 +24,10 @@ struct SolarSystemSky {
     // The Sun, then Mercury, Venus, Mars, Jupiter and Saturn.
     std::array<HorizontalPlace, 1 + planetCount> bodies{};
     bool planetsFromEphemeris = false;
+    // The Moon's apparent diameter in the Sun's at the maximum, drawn over the Sun (0: none).
+    // Inside the central path the centres lie less than |1 - ratio| solar radii apart, under a
+    // pixel at the chart's scale: the Moon is drawn concentric.
+    double moonToSunRatio = 0;
 };
 
 // The sky of the state's observer at t hours from t0 (TT) with deltaT seconds.

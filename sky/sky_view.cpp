@@ -15,10 +15,14 @@ namespace vesk {
 
 namespace {
 
-constexpr int chartX = 430, chartY = 200, horizonRadius = 180;
-constexpr double chartScale = 2; // pixels per degree of zenith distance
+// The chart's disc: the header's right edge, the room for "East" left of the disc and "West"
+// right of it, and above and below it for "North" and "South", pixels.
+constexpr int headerRight = 190, eastRoom = 35, westRoom = 45, northSouthRoom = 25;
+constexpr int smallestChartRadius = 60;
+constexpr double sunAngularRadius = 0.2666; // degrees, at the mean distance
 constexpr Rgb whiteText{255, 255, 255}, skyBlue{160, 192, 240}, nameColour{64, 0, 0};
 constexpr Rgb brightFill{255, 255, 0}, mediumFill{240, 192, 160}, faintFill{192, 240, 160};
+constexpr Rgb moonFill{48, 48, 48};
 constexpr double faintestStar = 4;
 
 template <typename... Args> std::string format(const char* pattern, Args... args) {
@@ -38,10 +42,30 @@ std::string clock(const char* label, double hours) {
 SkyBody skyBodyAt(int cx, int cy, double angle, double altitude, double magnitude, double scale,
                   const std::string& name) {
     const double d = 90 - altitude;
+    // A body of magnitude exactly -5 takes the fill of the medium range.
+    const Rgb fill = magnitude < -5 ? brightFill : magnitude < 0 ? mediumFill : faintFill;
     return {clampedInt(cx - std::sin(angle * chartDegToRad) * d * scale),
             clampedInt(cy + std::cos(angle * chartDegToRad) * d * scale),
             clampedInt(magnitude < 0 ? 7 - 0.5 * magnitude : 7 * std::pow(2.0, -magnitude)),
-            magnitude, name};
+            magnitude,
+            name,
+            fill};
+}
+
+SkyChart skyChartOf(int width, int height) {
+    const int radius =
+        std::max(smallestChartRadius, std::min((height - 2 * northSouthRoom) / 2,
+                                               (width - headerRight - eastRoom - westRoom) / 2));
+    return {headerRight + eastRoom + radius, height / 2, radius, radius / 90.0};
+}
+
+int sunDiscRadius(double scale) {
+    return std::max(sunMinimumRadius, static_cast<int>(std::lround(sunAngularRadius * scale)));
+}
+
+int moonDiscRadius(int sunRadius, double ratio) {
+    const double r = sunRadius * ratio;
+    return static_cast<int>(ratio >= 1 ? std::ceil(r) : std::floor(r));
 }
 
 void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int cx, int cy,
@@ -58,7 +82,7 @@ void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int
         return true;
     };
     for (const SkyBody& b : bodies) {
-        if (b.magnitude < 1) {
+        if (b.magnitude < 1 || b.alwaysNamed) {
             const TextSize size = surface.textSize(b.name);
             if (const auto box = names.place(labelCandidates(b.x, b.y, size.width, size.height, 0,
                                                              std::max(7, b.r + 1), b.r + 2),
@@ -67,9 +91,7 @@ void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int
                 surface.textOut(box->left, box->top, b.name);
             }
         }
-        // A body of magnitude exactly -5 takes the fill of the medium range.
-        const Rgb fill = b.magnitude < -5 ? brightFill : b.magnitude < 0 ? mediumFill : faintFill;
-        const Brush previous = surface.selectBrush({false, fill});
+        const Brush previous = surface.selectBrush({false, b.fill});
         surface.ellipse(b.x - b.r, b.y - b.r, b.x + b.r, b.y + b.r);
         surface.selectBrush(previous);
     }
@@ -107,21 +129,24 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     // large).
     const double localHour = utHours + zone - 24 * std::floor((utHours + zone) / 24);
     surface.setBackgroundOpaque(false);
+    const SkyChart c = skyChartOf(surface.width(), surface.height());
     const Brush sky = surface.selectBrush({false, skyBlue});
-    surface.ellipse(chartX - horizonRadius, chartY - horizonRadius, chartX + horizonRadius,
-                    chartY + horizonRadius);
+    surface.ellipse(c.cx - c.radius, c.cy - c.radius, c.cx + c.radius, c.cy + c.radius);
     surface.selectBrush(sky);
-    for (const int r : {180, 120, 60})
-        frameCircle(surface, chartX, chartY, r, vesk::white);
-    drawLine(surface, chartX, chartY - horizonRadius, chartX, chartY + horizonRadius, vesk::white);
-    drawLine(surface, chartX - horizonRadius, chartY, chartX + horizonRadius, chartY, vesk::white);
+    for (const int altitude : {0, 30, 60})
+        frameCircle(surface, c.cx, c.cy, static_cast<int>(std::lround((90 - altitude) * c.scale)),
+                    vesk::white);
+    drawLine(surface, c.cx, c.cy - c.radius, c.cx, c.cy + c.radius, vesk::white);
+    drawLine(surface, c.cx - c.radius, c.cy, c.cx + c.radius, c.cy, vesk::white);
 
     const double jd = calendarToJd(year, month, day, localHour, 1, lonEast);
+    const int sunRadius = sunDiscRadius(c.scale);
     std::vector<SkyBody> bodies;
     for (std::size_t i = 0; skyCatalogue[i].name != nullptr; ++i) {
         const StarEntry& entry = skyCatalogue[i];
         HorizontalPlace place{0, 0, entry.magnitude};
-        if (i < solarSystem.bodies.size()) {
+        const bool solar = i < solarSystem.bodies.size();
+        if (solar) {
             place = solarSystem.bodies[i];
         } else if (entry.magnitude < faintestStar) {
             double ra = 0, dec = 0;
@@ -130,16 +155,29 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
         } else {
             continue;
         }
-        if (place.altitude > 0)
-            bodies.push_back(skyBodyAt(chartX, chartY, -place.azimuth, place.altitude,
-                                       place.magnitude, chartScale, entry.name));
+        if (place.altitude <= 0)
+            continue;
+        SkyBody body = skyBodyAt(c.cx, c.cy, -place.azimuth, place.altitude, place.magnitude,
+                                 c.scale, entry.name);
+        body.alwaysNamed = solar;
+        if (i == 0) { // the Sun to its size, and the Moon over it
+            body.r = sunRadius;
+            bodies.push_back(body);
+            if (solarSystem.moonToSunRatio > 0)
+                bodies.push_back({body.x, body.y,
+                                  moonDiscRadius(sunRadius, solarSystem.moonToSunRatio), 0, "",
+                                  moonFill});
+            continue;
+        }
+        body.r = std::min(body.r, sunRadius - 1); // no planet or star larger than the Sun
+        bodies.push_back(body);
     }
-    drawSkyBodies(surface, bodies, chartX, chartY, horizonRadius);
+    drawSkyBodies(surface, bodies, c.cx, c.cy, c.radius);
     surface.setTextColour(skyBlue);
-    surface.textOut(chartX - 15, chartY - horizonRadius - 15, "North");
-    surface.textOut(chartX - 15, chartY + horizonRadius, "South");
-    surface.textOut(chartX - horizonRadius - 25, chartY - 5, "East");
-    surface.textOut(chartX + horizonRadius + 5, chartY - 5, "West");
+    surface.textOut(c.cx - 15, c.cy - c.radius - 15, "North");
+    surface.textOut(c.cx - 15, c.cy + c.radius, "South");
+    surface.textOut(c.cx - c.radius - 25, c.cy - 5, "East");
+    surface.textOut(c.cx + c.radius + 5, c.cy - 5, "West");
     surface.selectFont(previous);
 }
 

@@ -22,19 +22,39 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
                  double lat, const SolarSystemSky& solarSystem,
                  const std::optional<CivilClock>& civil = std::nullopt);
 
-// A body of the chart: its centre and radius in pixels, its magnitude and name.
+// A body of the chart: its centre and radius in pixels, its magnitude, name and fill, and
+// whether it is named whatever its brightness (the Sun and the planets).
 struct SkyBody {
     int x = 0, y = 0, r = 0;
     double magnitude = 0;
     std::string name;
+    Rgb fill{0, 0, 0};
+    bool alwaysNamed = false;
 };
+
+// The chart's disc on a surface: its centre, radius (the horizon) and pixels per degree of
+// zenith distance. The disc takes the surface's height, beside the header and with room for the
+// names of the cardinal points.
+struct SkyChart {
+    int cx = 0, cy = 0, radius = 0;
+    double scale = 0;
+};
+SkyChart skyChartOf(int width, int height);
+
+// The radius in pixels of the Sun's disc at a chart's scale: its angular radius (0.2666°, at
+// the mean distance), at least sunMinimumRadius so it can be seen; the Moon's, ratio times it,
+// rounded outwards (a total eclipse's Moon covers the Sun, an annular one leaves the ring).
+constexpr int sunMinimumRadius = 6;
+int sunDiscRadius(double scale);
+int moonDiscRadius(int sunRadius, double ratio);
 
 // The body at (angle from the bottom, altitude) around the chart centre (cx, cy), scale pixels
 // per degree from the zenith; its radius grows with its brightness.
 SkyBody skyBodyAt(int cx, int cy, double angle, double altitude, double magnitude, double scale,
                   const std::string& name);
 
-// Draws the bodies in order, each with its name when brighter than magnitude 1: below the body
+// Draws the bodies in order, each with its name when brighter than magnitude 1 or always named:
+// below the body
 // where that is free, else beside it, never over a body or another name and always inside the
 // chart's disc of the radius about (cx, cy); a name that fits nowhere is left out.
 void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int cx, int cy,

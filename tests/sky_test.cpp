@@ -162,6 +162,62 @@ TEST(SkyView, BodiesAndHeader) {
     EXPECT_FALSE(says(" Planets: mean elements"));
 }
 
+// The chart takes the surface's height; the Sun is drawn to its size (at least visible), the
+// Moon over it covers it in a total eclipse and leaves a ring in an annular one; no planet is
+// larger than the Sun, and every planet above the horizon is named, off the Sun.
+TEST(SkyView, ChartFillsTheHeightAndTheMoonCoversTheSun) {
+    for (const double ratio : {1.05, 0.95}) {
+        vesk::testing::RecordingSurface surface(1000, 700);
+        SolarSystemSky sky;
+        sky.bodies[0] = {0, 60, -26.7};                     // the Sun due south, 60 degrees up
+        for (std::size_t i = 1; i < sky.bodies.size(); ++i) // planets about it, bright ones too
+            sky.bodies[i] = {10.0 * static_cast<double>(i), 55, -4.0 + static_cast<double>(i)};
+        sky.moonToSunRatio = ratio;
+        drawSkyView(surface, 2024.0408, 18.2893, -75, 40, sky);
+        const SkyChart chart = skyChartOf(1000, 700);
+        EXPECT_GE(2 * chart.radius, 700 - 60) << "the chart takes the height";
+        // the chart's disc (sky blue), then the bodies (filled discs)
+        std::vector<vesk::testing::RecordedShape> discs;
+        for (const auto& shape : surface.shapes)
+            if (shape.round && !shape.brush.hollow)
+                discs.push_back(shape);
+        ASSERT_FALSE(discs.empty());
+        EXPECT_EQ(discs[0].brush.colour, (Rgb{160, 192, 240}));
+        EXPECT_EQ(discs[0].bottom - discs[0].top, 2 * chart.radius);
+        // the Sun's disc and the Moon's right after it, about the same centre
+        std::size_t sun = discs.size();
+        for (std::size_t i = 0; i < discs.size(); ++i)
+            if (discs[i].brush.colour == (Rgb{255, 255, 0}))
+                sun = i;
+        ASSERT_LT(sun + 1, discs.size());
+        const auto& s = discs[sun];
+        const auto& m = discs[sun + 1];
+        const int sunR = (s.right - s.left) / 2, moonR = (m.right - m.left) / 2;
+        EXPECT_EQ(sunR, sunMinimumRadius) << "0.27 degrees is under a pixel here";
+        EXPECT_EQ(s.left + s.right, m.left + m.right);
+        if (ratio > 1) {
+            EXPECT_GT(moonR, sunR) << "the Moon covers the Sun";
+        } else {
+            EXPECT_LT(moonR, sunR) << "the ring of an annular eclipse";
+        }
+        for (std::size_t i = 1; i < discs.size(); ++i) {
+            if (i != sun && i != sun + 1) {
+                EXPECT_LT(discs[i].right - discs[i].left, 2 * sunR);
+            }
+        }
+        const LabelBox sunBox{s.left, s.top, s.right + 1, s.bottom + 1};
+        for (const char* planet : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn"}) {
+            const auto text = std::find_if(surface.texts.begin(), surface.texts.end(),
+                                           [&](const auto& t) { return t.text == planet; });
+            ASSERT_NE(text, surface.texts.end()) << planet;
+            const TextSize size = surface.textSize(planet);
+            EXPECT_FALSE(boxesOverlap(
+                {text->x, text->y, text->x + size.width, text->y + size.height}, sunBox))
+                << planet;
+        }
+    }
+}
+
 namespace {
 
 // The angle between two directions given as altitude and azimuth, degrees.
