@@ -4,6 +4,7 @@
 #include "central_table.h"
 #include "civil_time.h"
 #include "delta_t_ranges.h"
+#include "geojson.h"
 #include "kml.h"
 #include "local_contacts.h"
 #include "local_report.h"
@@ -65,6 +66,15 @@ void AppServices::writeKml(const std::filesystem::path& dir) {
                                              {kmlBand ? &*kmlBand : nullptr, bandName});
     kmlDocuments = kml.documents;
     exportFailure = kml.failure;
+}
+
+std::string AppServices::writeGeoJson(const std::filesystem::path& dir) {
+    Session& s = state.session;
+    const EclipseRecord& record = s.catalog.record;
+    const PathGeometry& path = state.kmlPath.geometry(record, s.eclipse.deltaT, kmlStepHours);
+    const long code = kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month));
+    return files.writeTogether(
+        {{dir / (std::to_string(code) + ".geojson"), pathGeoJson(record, path)}});
 }
 
 void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {

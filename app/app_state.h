@@ -53,6 +53,9 @@ class AppServices : public RedrawServices {
     // Writes the KML documents of the eclipse shown into a folder: their names in kmlDocuments,
     // or what went wrong in exportFailure.
     void writeKml(const std::filesystem::path& dir);
+    // Writes the GeoJSON document of the eclipse shown, YYYYMM.geojson, into a folder; empty, or
+    // what went wrong.
+    std::string writeGeoJson(const std::filesystem::path& dir);
     void drawCentralTable(DrawSurface& surface, double deltaT) override;
     void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) override;
     void openYearMonthDialog() override { yearMonthDialogRequested = true; }

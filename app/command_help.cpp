@@ -34,7 +34,7 @@ constexpr CommandText commands[] = {
      "render [--year Y --month M] [--mode map|table|local|sky|limb]\n"
      "            [--place NAME | --lon E --lat N] [--height M] [--table-lon L] [--table-step S]\n"
      "            [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
-     "            [--mercator] [--relief|--vector] [--grid] [--kml] [--size WxH]\n"
+     "            [--mercator] [--relief|--vector] [--grid] [--kml] [--geojson] [--size WxH]\n"
      "            [--legend|--no-legend] [--fill-path] [--delta-t-band [K]]\n"
      "            [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]",
      "Draws a screen of the window into a file, without a display.\n"
@@ -50,6 +50,8 @@ constexpr CommandText commands[] = {
      "  --relief, --vector  the relief raster (the default) or the vector coasts and borders\n"
      "  --grid              the latitude and longitude grid\n"
      "  --kml               also write YYYYMM_earth.kml and YYYYMM.kml beside the picture\n"
+     "  --geojson           also write YYYYMM.geojson beside the picture (RFC 7946: the\n"
+     "                      curves, the central path and the shadow every half hour)\n"
      "  --legend, --no-legend  the legend of the curves' colours and the labels of the\n"
      "                      magnitude curves and curves of equal time (by default on the\n"
      "                      regional maps only)\n"

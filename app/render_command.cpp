@@ -188,7 +188,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
                         "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
                         "--table-step", "--dpr", "--delta-t", "--delta-t-adjust", "--delta-t-band"},
                        {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text",
-                        "--legend", "--no-legend", "--fill-path"},
+                        "--legend", "--no-legend", "--fill-path", "--geojson"},
                        error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
@@ -249,6 +249,8 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
             std::fprintf(err, "%s\n", texts[i].c_str());
         return 1;
     }
+    if (options.hasFlag("--geojson") && services.exportFailure.empty())
+        services.exportFailure = services.writeGeoJson(services.exportDir);
     if (!services.exportFailure.empty()) {
         std::fprintf(err, "vesk render: %s\n", services.exportFailure.c_str());
         return 1;

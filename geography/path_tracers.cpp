@@ -2,6 +2,7 @@
 #include "path_tracers.h"
 
 #include "angles.h"
+#include <algorithm>
 #include <cmath>
 
 namespace vesk {
@@ -351,6 +352,36 @@ TimedPoint centralLineAtLimb(const EclipseRecord& r, double t, double deltaT, in
     const double h = std::atan2(s.x, -s.y * s.invRho1 * s.invRho1 * s.sinD) * radToDeg;
     const double phi1 = std::asin(earthAxisRatio * s.y * s.invRho1 * s.invRho1 * s.cosD);
     return {toPoint(s, deltaT, phi1, h), t};
+}
+
+std::vector<TracedPoint> shadowOutline(const EclipseRecord& r, double t, double deltaT,
+                                       ShadowCone shadow, int points) {
+    const ShadowElements s = evaluateElements(r, t);
+    const Cone cone = shadow == ShadowCone::umbra ? Cone::umbra : Cone::penumbra;
+    if (std::hypot(s.x, s.y) - std::fabs(coneRadius(s, cone, 0, 0)) >= 1)
+        return {};
+    std::vector<TracedPoint> outline;
+    for (int i = 0; i < points; ++i) {
+        const double q = 360.0 * i / points * degToRad;
+        double zeta = 0, xi = 0, eta1 = 0, zeta1 = 0;
+        for (int pass = 0; pass < 3; ++pass) {
+            const double radius = std::fabs(coneRadius(s, cone, 0, zeta));
+            xi = s.x + radius * std::sin(q);
+            eta1 = (s.y + radius * std::cos(q)) / s.rho1;
+            const double off = std::hypot(xi, eta1);
+            if (off >= 1) { // beyond the limb: the limb point in that direction
+                xi /= off;
+                eta1 /= off;
+            }
+            zeta1 = std::sqrt(std::max(0.0, 1 - xi * xi - eta1 * eta1));
+            zeta = s.rho2 * (zeta1 * s.cosD1MinusD2 - eta1 * s.sinD1MinusD2);
+        }
+        const double h = std::atan2(xi, zeta1 * s.cosD1 - eta1 * s.sinD1) * radToDeg;
+        const double phi1 = std::asin(std::clamp(eta1 * s.cosD1 + zeta1 * s.sinD1, -1.0, 1.0));
+        if (const TracedPoint p = toPoint(s, deltaT, phi1, h); p.found)
+            outline.push_back(p);
+    }
+    return outline;
 }
 
 } // namespace vesk

@@ -10,6 +10,8 @@
 // W. Chauvenet, Spherical and Practical Astronomy, vol. 1.
 #pragma once
 
+#include <vector>
+
 #include "shadow_elements.h"
 
 namespace vesk {
@@ -72,5 +74,15 @@ TimedPoint penumbralLimitAtLimb(const EclipseRecord& r, double t, double deltaT,
 TimedPoint magnitudeCurveAtLimb(const EclipseRecord& r, double t, double deltaT, double magnitude,
                                 int sign, int side);
 TimedPoint centralLineAtLimb(const EclipseRecord& r, double t, double deltaT, int side);
+
+// The outline on the ground of the penumbra or the umbra (antumbra) at t hours from t0: the
+// points where the cone of radius L = l - zeta tan f meets the Earth, at `points` position angles
+// q about the shadow axis (xi = x + |L| sin q, eta = y + |L| cos q, iterated on the point's height
+// zeta as the limit tracers are), in order round the cone. Where the cone passes beyond the
+// Earth's limb the outline follows the limb in that direction. Empty when the cone misses the
+// Earth.
+enum class ShadowCone { penumbra, umbra };
+std::vector<TracedPoint> shadowOutline(const EclipseRecord& r, double t, double deltaT,
+                                       ShadowCone cone, int points = 120);
 
 } // namespace vesk

@@ -518,6 +518,24 @@ TEST(RenderCommand, LimbScreenWithoutTheLunarGridNamesTheTool) {
     EXPECT_EQ(r.err.find("XDG_RUNTIME_DIR"), std::string::npos) << "no Qt runtime-folder warning";
 }
 
+// --geojson writes the path as GeoJSON beside the picture, through the same writer as the other
+// outputs: a FIFO at its name is refused and left as it is.
+TEST(RenderCommand, GeoJsonBesideThePicture) {
+    ScratchDir dir;
+    CommandResult r = runVesk(
+        {"render", "--year", "2024", "--month", "4", "--geojson", "--out", "m.png"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFile(dir.path() / "202404.geojson").rfind("{\"type\":\"FeatureCollection\"", 0),
+              0u);
+    ScratchDir fifo;
+    ASSERT_EQ(mkfifo((fifo.path() / "202404.geojson").c_str(), 0600), 0);
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--geojson", "--out", "m.png"},
+                fifo.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("202404.geojson"), std::string::npos) << r.err;
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo.path() / "202404.geojson"));
+}
+
 TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
     ScratchDir dir;
     for (const auto& args : std::vector<std::vector<std::string>>{
