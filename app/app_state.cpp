@@ -77,6 +77,19 @@ std::string AppServices::writeGeoJson(const std::filesystem::path& dir) {
         {{dir / (std::to_string(code) + ".geojson"), pathGeoJson(record, path)}});
 }
 
+std::string AppServices::writeCentralTable(const std::filesystem::path& dir, TableFormat format) {
+    Session& s = state.session;
+    const double deltaT = s.eclipse.deltaT;
+    const PathGeometry& path =
+        state.mapPath.geometry(s.catalog.record, deltaT, s.view.drawStepHours);
+    const std::vector<CentralTableRow> rows = centralTableRows(s.eclipse, path, s.view, deltaT);
+    const bool csv = format == TableFormat::csv;
+    OutputFile file;
+    file.path = dir / (csv ? "central.csv" : "central.json");
+    file.bytes = csv ? centralTableCsv(rows) : centralTableJson(rows);
+    return files.writeTogether({file});
+}
+
 void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {
     Session& s = state.session;
     ScaledSurface surface(target, s.view.textScale);

@@ -56,6 +56,10 @@ class AppServices : public RedrawServices {
     // Writes the GeoJSON document of the eclipse shown, YYYYMM.geojson, into a folder; empty, or
     // what went wrong.
     std::string writeGeoJson(const std::filesystem::path& dir);
+    // Writes the central line table of the eclipse shown, at full precision, as central.csv or
+    // central.json into a folder; empty, or what went wrong.
+    enum class TableFormat { csv, json };
+    std::string writeCentralTable(const std::filesystem::path& dir, TableFormat format);
     void drawCentralTable(DrawSurface& surface, double deltaT) override;
     void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) override;
     void openYearMonthDialog() override { yearMonthDialogRequested = true; }

@@ -44,6 +44,8 @@ constexpr CommandText commands[] = {
      "  --place, --lon, --lat, --height  the place, as for info\n"
      "  --delta-t S, --delta-t-adjust S  the Delta T, as for info\n"
      "  --table-lon L --table-step S  first longitude and step of the central line table\n"
+     "  --table-format F    with --mode table, also write the table at full precision as\n"
+     "                      central.csv or central.json (F: csv or json; null where blank)\n"
      "  --range R           globe (the default), asia or europe\n"
      "  --centre LON,LAT --scale K  a regional map about a point, K times the globe's radius\n"
      "  --mercator          the Mercator map instead of the globe\n"
@@ -65,8 +67,12 @@ constexpr CommandText commands[] = {
      "  --text              print the texts of the screen, one per line\n"},
     {"list",
      "list [--from YEAR] [--years N] [--type T | --place NAME|LON,LAT [--min-mag M] |\n"
-     "          --saros S] [--p-central P] [--delta-t S | --delta-t-adjust S] [--limit K]",
+     "          --saros S] [--p-central P] [--delta-t S | --delta-t-adjust S] [--limit K]\n"
+     "          [--csv | --json]",
      "The eclipses of a span of years that match a search, one per line.\n"
+     "  --csv, --json       for scripts: CSV with a header line, or a JSON array; each eclipse\n"
+     "                      with date, calendar, type, type_code, saros, saros_member and\n"
+     "                      p_central (of a search by it)\n"
      "  --from YEAR --years N  the years YEAR to YEAR + N, both included (this year and 10\n"
      "                      years by default)\n"
      "  --type T            partial, total, annular, hybrid, noncentral-total or\n"

@@ -52,6 +52,12 @@ std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
         view.displayMode = displayLocal;
     else
         return "--mode must be map, table, local, sky or limb";
+    if (const auto table = options.value("--table-format")) {
+        if (*table != "csv" && *table != "json")
+            return "--table-format must be csv or json";
+        if (view.displayMode != displayCentralTable)
+            return "--table-format goes with --mode table";
+    }
     const std::optional<double> tableLon = options.number("--table-lon", error);
     const std::optional<double> tableStep = options.number("--table-step", error);
     if (tableLon) {
@@ -186,7 +192,8 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     if (!options.parse(withBandSigmas(args),
                        {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size",
                         "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
-                        "--table-step", "--dpr", "--delta-t", "--delta-t-adjust", "--delta-t-band"},
+                        "--table-step", "--dpr", "--delta-t", "--delta-t-adjust", "--delta-t-band",
+                        "--table-format"},
                        {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text",
                         "--legend", "--no-legend", "--fill-path", "--geojson"},
                        error)) {
@@ -251,6 +258,10 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     }
     if (options.hasFlag("--geojson") && services.exportFailure.empty())
         services.exportFailure = services.writeGeoJson(services.exportDir);
+    if (const auto table = options.value("--table-format"); table && services.exportFailure.empty())
+        services.exportFailure = services.writeCentralTable(
+            services.exportDir,
+            *table == "csv" ? AppServices::TableFormat::csv : AppServices::TableFormat::json);
     if (!services.exportFailure.empty()) {
         std::fprintf(err, "vesk render: %s\n", services.exportFailure.c_str());
         return 1;

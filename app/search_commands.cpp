@@ -6,6 +6,8 @@
 #include "eclipse_list.h"
 #include "eclipse_search.h"
 #include "place_options.h"
+#include "saros.h"
+#include "timescales.h"
 #include "translation.h"
 
 #include <cmath>
@@ -83,6 +85,56 @@ void printHit(std::FILE* out, const SearchHit& hit) {
         std::fprintf(out, "%s\n", line.c_str());
 }
 
+// The list for scripts: CSV (a header line) or a JSON array, one eclipse each with its date
+// (astronomical year, the calendar of the date: Julian before 1582 October 15), its type by
+// name and code, its Saros series and member, and the probability of a search by it (empty or
+// null otherwise).
+enum class ListForm { lines, csv, json };
+
+std::string hitFields(const SearchHit& hit, ListForm form) {
+    const int type = static_cast<int>(std::trunc(hit.typeCode));
+    const char* name =
+        englishTypeNames[type >= 0 && type <= 6 ? static_cast<std::size_t>(type) : 0];
+    char date[32], probability[32] = "";
+    std::snprintf(date, sizeof date, "%.0f-%02.0f-%02.0f", hit.year, hit.month, hit.day);
+    if (hit.centralProbability >= 0)
+        std::snprintf(probability, sizeof probability, "%.6f", hit.centralProbability);
+    const char* calendar =
+        isJulianCalendarDate(hit.year, hit.month, hit.day) ? "julian" : "gregorian";
+    char text[320];
+    if (form == ListForm::csv)
+        std::snprintf(text, sizeof text, "%s,%s,%s,%d,%.0f,%d,%s", date, calendar, name, type,
+                      hit.saros, sarosMember(hit.year, hit.saros), probability);
+    else
+        std::snprintf(text, sizeof text,
+                      "{\"date\":\"%s\",\"calendar\":\"%s\",\"type\":\"%s\",\"type_code\":%d,"
+                      "\"saros\":%.0f,\"saros_member\":%d,\"p_central\":%s}",
+                      date, calendar, name, type, hit.saros, sarosMember(hit.year, hit.saros),
+                      *probability != '\0' ? probability : "null");
+    return text;
+}
+
+void printHits(std::FILE* out, const std::vector<SearchHit>& hits, ListForm form) {
+    if (form == ListForm::lines) {
+        for (const SearchHit& hit : hits)
+            printHit(out, hit);
+        return;
+    }
+    if (form == ListForm::csv)
+        std::fprintf(out, "date,calendar,type,type_code,saros,saros_member,p_central\r\n");
+    else
+        std::fprintf(out, "[");
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        const std::string fields = hitFields(hits[i], form);
+        if (form == ListForm::csv)
+            std::fprintf(out, "%s\r\n", fields.c_str());
+        else
+            std::fprintf(out, "%s\n%s", i > 0 ? "," : "", fields.c_str());
+    }
+    if (form == ListForm::json)
+        std::fprintf(out, "\n]\n");
+}
+
 } // namespace
 
 int runListCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
@@ -92,10 +144,17 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     std::string error;
     std::vector<std::string> valued = {"--from", "--years", "--limit"};
     valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
-    if (!options.parse(args, {valued.begin(), valued.end()}, {}, error)) {
+    if (!options.parse(args, {valued.begin(), valued.end()}, {"--csv", "--json"}, error)) {
         std::fprintf(err, "vesk list: %s\n", error.c_str());
         return 2;
     }
+    if (options.hasFlag("--csv") && options.hasFlag("--json")) {
+        std::fprintf(err, "vesk list: --csv and --json exclude each other\n");
+        return 2;
+    }
+    const ListForm form = options.hasFlag("--csv")    ? ListForm::csv
+                          : options.hasFlag("--json") ? ListForm::json
+                                                      : ListForm::lines;
     SearchCriteria criteria;
     error = applyFilter(options, state, criteria, err);
     const double from = options.number("--from", error).value_or(currentLocalMonth().year);
@@ -113,8 +172,7 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     }
     const int status =
         collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit));
-    for (const SearchHit& hit : s.searchHits)
-        printHit(out, hit);
+    printHits(out, s.searchHits, form);
     if (status < 0) {
         std::fprintf(err, "vesk list: a catalog file is missing: the list ends at %.0f\n",
                      s.view.year);

@@ -118,14 +118,128 @@ double limitPointAt(EclipseState& s, double deltaT, int sign, IterationStart sta
     return solveLatitude(s, deltaT, sign, true, start, phi, t) ? phi : notConverged;
 }
 
+std::vector<CentralTableRow> centralTableRows(EclipseState& s, const PathGeometry& path,
+                                              const ViewState& view, double deltaT) {
+    const EclipseRecord& r = *s.record;
+    s.obsLonWest = -view.tableLon;
+    s.obsLat = 0;
+    s.obsHeight = 0;
+    std::vector<CentralTableRow> rows;
+    for (int row = 0; row < tableRows; ++row) {
+        CentralTableRow out;
+        out.lon = -s.obsLonWest + 0.0; // + 0.0: no "-0.00" at the prime meridian
+        const CentralPoint c = centralPointAt(s, deltaT, crossingStart(path, out.lon));
+        // The limits start from the central point: near the poles not from the equator.
+        const IterationStart central{c.lat, c.t};
+        const double north =
+            c.sunAltitude <= centralSunLimit ? notConverged : limitPointAt(s, deltaT, +1, central);
+        const double south =
+            north == notConverged ? notConverged : limitPointAt(s, deltaT, -1, central);
+        if (south != notConverged) {
+            const double ut = r.t0 + c.t - deltaT / 3600;
+            const auto ofDay = [](double hours) { return hours - 24 * std::floor(hours / 24); };
+            out.north = north;
+            out.centre = c.lat;
+            out.south = south;
+            out.utHours = ofDay(ut);
+            out.lmtHours = ofDay(ut - s.obsLonWest / 15);
+            out.durationSeconds = std::fabs(c.duration) * 3600;
+            if (c.hasWidth) // where the axis misses the Earth at the central instant, no width
+                out.widthKm = c.width;
+            out.sunAltitude = c.sunAltitude;
+        }
+        rows.push_back(out);
+        s.obsLonWest -= view.tableStep;
+    }
+    return rows;
+}
+
+namespace {
+
+// The fields of a row in the order of the CSV header and of the JSON keys.
+constexpr const char* rowFields[] = {"lon",         "north",     "centre",           "south",
+                                     "ut_hours",    "lmt_hours", "duration_seconds", "width_km",
+                                     "sun_altitude"};
+
+std::vector<std::optional<double>> valuesOf(const CentralTableRow& r) {
+    return {r.lon,      r.north,           r.centre,  r.south,      r.utHours,
+            r.lmtHours, r.durationSeconds, r.widthKm, r.sunAltitude};
+}
+
+std::string valueText(const std::optional<double>& value, const char* missing) {
+    if (!value)
+        return missing;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.17g", *value);
+    return text;
+}
+
+// The line of a row in the table's fixed layout.
+std::string tableLine(const CentralTableRow& row) {
+    char line[200];
+    if (!row.south) {
+        std::snprintf(line, sizeof line,
+                      " %8.2f  =========  No Central Calculation Available   =========  ", row.lon);
+        return line;
+    }
+    const Clock utClock = clockOf(*row.utHours), lmt = clockOf(*row.lmtHours);
+    const Clock duration = clockOf(*row.durationSeconds / 3600);
+    char width[16] = "      ";
+    if (row.widthKm)
+        std::snprintf(width, sizeof width, "%6.1f", *row.widthKm);
+    std::snprintf(line, sizeof line,
+                  " %8.2f  %8.4f  %8.4f  %8.4f  %02.0f:%02.0f  %02.0f:%02.0f  %2.0f:%04.1f  %s  "
+                  "%5.1f",
+                  row.lon, *row.north, *row.centre, *row.south, utClock.h, utClock.m, lmt.h, lmt.m,
+                  duration.m, duration.s, width, *row.sunAltitude);
+    return line;
+}
+
+} // namespace
+
+std::string centralTableCsv(const std::vector<CentralTableRow>& rows) {
+    std::string text;
+    for (const char* field : rowFields) {
+        if (!text.empty())
+            text += ',';
+        text += field;
+    }
+    text += "\r\n";
+    for (const CentralTableRow& row : rows) {
+        std::string line;
+        const std::vector<std::optional<double>> values = valuesOf(row);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i > 0)
+                line += ',';
+            line += valueText(values[i], "");
+        }
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+std::string centralTableJson(const std::vector<CentralTableRow>& rows) {
+    std::string text = "[";
+    for (const CentralTableRow& row : rows) {
+        if (text.size() > 1)
+            text += ',';
+        text += "\n{";
+        const std::vector<std::optional<double>> values = valuesOf(row);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (i > 0)
+                text += ',';
+            text += std::string("\"") + rowFields[i] + "\":" + valueText(values[i], "null");
+        }
+        text += '}';
+    }
+    return text + "\n]\n";
+}
+
 std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const PathGeometry& path,
                              const ViewState& view, double deltaT, FileSink* sink,
                              const std::filesystem::path& outDir) {
     const EclipseRecord& r = *s.record;
     surface.setTextColour(white);
-    s.obsLonWest = -view.tableLon;
-    s.obsLat = 0;
-    s.obsHeight = 0;
     std::string file;
     char line[200];
     std::snprintf(line, sizeof line, " Date     :%5.0f %2.0f %2.0f%s :  %s ", r.year, r.month,
@@ -141,38 +255,11 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const PathGe
         surface.textOut(textX, 105 + linePitch * i, header[i]);
     file += std::string("\n") + header[0] + "\n" + header[1] + "\n" +
             " --------  --------  --------  --------  -----  -----  -------  ------  -----\n";
-
-    for (int row = 0; row < tableRows; ++row) {
-        const double lon = -s.obsLonWest + 0.0; // + 0.0: no "-0.00" at the prime meridian
-        const IterationStart start = crossingStart(path, lon);
-        const CentralPoint c = centralPointAt(s, deltaT, start);
-        // The limits start from the central point: near the poles not from the equator.
-        const IterationStart central{c.lat, c.t};
-        const double north =
-            c.sunAltitude <= centralSunLimit ? notConverged : limitPointAt(s, deltaT, +1, central);
-        const double south =
-            north == notConverged ? notConverged : limitPointAt(s, deltaT, -1, central);
-        if (south == notConverged) {
-            std::snprintf(line, sizeof line,
-                          " %8.2f  =========  No Central Calculation Available   =========  ", lon);
-        } else {
-            const double ut = r.t0 + c.t - deltaT / 3600;
-            const Clock utClock = clockOf(ut), lmt = clockOf(ut - s.obsLonWest / 15);
-            const Clock duration = clockOf(std::fabs(c.duration));
-            // Where the axis misses the Earth at the central instant there is no width.
-            char width[16] = "      ";
-            if (c.hasWidth)
-                std::snprintf(width, sizeof width, "%6.1f", c.width);
-            std::snprintf(
-                line, sizeof line,
-                " %8.2f  %8.4f  %8.4f  %8.4f  %02.0f:%02.0f  %02.0f:%02.0f  %2.0f:%04.1f  %s  "
-                "%5.1f",
-                lon, north, c.lat, south, utClock.h, utClock.m, lmt.h, lmt.m, duration.m,
-                duration.s, width, c.sunAltitude);
-        }
-        surface.textOut(textX, linePitch * (11 + row), line);
-        file += std::string(line) + "\n";
-        s.obsLonWest -= view.tableStep;
+    const std::vector<CentralTableRow> rows = centralTableRows(s, path, view, deltaT);
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const std::string text = tableLine(rows[row]);
+        surface.textOut(textX, linePitch * (11 + static_cast<int>(row)), text);
+        file += text + "\n";
     }
     if (sink == nullptr)
         return "";

@@ -11,6 +11,7 @@
 #include "path_geometry.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,27 @@ CentralPoint centralPointAt(EclipseState& state, double deltaT, IterationStart s
 // The latitude of the northern (+1) or southern (-1) limit at the observer's longitude; 100
 // when the iteration does not converge.
 double limitPointAt(EclipseState& state, double deltaT, int sign, IterationStart start = {});
+
+// A row of the table: its longitude (degrees east) and, where the central line is found there,
+// the latitudes of the northern limit, the central line and the southern limit (degrees), the
+// UT and local mean time of central eclipse (hours of the day), the duration on the central line
+// (seconds), the path's width (km; none where the axis misses the Earth) and the Sun's altitude
+// (degrees), unrounded.
+struct CentralTableRow {
+    double lon = 0;
+    std::optional<double> north, centre, south, utHours, lmtHours, durationSeconds, widthKm,
+        sunAltitude;
+};
+
+// The table's rows from the view's first longitude and step; the rows start from the crossings
+// of the central line of path (the eclipse's geometry).
+std::vector<CentralTableRow> centralTableRows(EclipseState& state, const PathGeometry& path,
+                                              const ViewState& view, double deltaT);
+
+// The rows as CSV (RFC 4180, a header line, an empty field where a value is missing) and as a
+// JSON array of objects (null where a value is missing).
+std::string centralTableCsv(const std::vector<CentralTableRow>& rows);
+std::string centralTableJson(const std::vector<CentralTableRow>& rows);
 
 // Draws the table with the surface's current font and, when sink is given, writes the same lines
 // to outDir/"central.prn" through it. Returns an error text when the file could not be written

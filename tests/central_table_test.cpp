@@ -9,8 +9,12 @@
 #include "test_support.h"
 #include "timescales.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <swephexp.h>
 
 using namespace vesk;
@@ -122,6 +126,40 @@ TEST(CentralTable, RowsScreenAndFile) {
               file.substr(firstRow, file.find('\n', firstRow) + 1 - firstRow));
     // -105: 18:14 UT, 11:14 local mean time.
     EXPECT_NE(file.find("18:14  11:14"), std::string::npos);
+}
+
+// The rows for scripts: the CSV and JSON hold the values that central.prn rounds, unrounded,
+// with empty fields and nulls where the file says "No Central Calculation Available".
+TEST(CentralTable, RowsAsCsvAndJsonAtFullPrecision) {
+    Table table;
+    table.view.tableLon = -180;
+    table.view.tableStep = 15;
+    const std::vector<CentralTableRow> rows =
+        centralTableRows(table.state, table.path, table.view, table.deltaT);
+    ASSERT_EQ(rows.size(), 13u);
+    const CentralTableRow& dallasRow = rows[5]; // -105
+    ASSERT_TRUE(dallasRow.centre.has_value());
+    EXPECT_NEAR(*dallasRow.utHours, 18 + 14.0 / 60, 1.0 / 60) << "18:14 UT as in central.prn";
+    const std::string csv = centralTableCsv(rows);
+    std::istringstream lines(csv);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "lon,north,centre,south,ut_hours,lmt_hours,duration_seconds,width_km,"
+                    "sun_altitude\r");
+    std::getline(lines, line);
+    EXPECT_EQ(line, "-180,,,,,,,,\r") << "no central line at -180";
+    for (int i = 0; i < 5; ++i)
+        std::getline(lines, line);
+    double lon = 0, north = 0, centre = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%lf,%lf,%lf", &lon, &north, &centre), 3) << line;
+    EXPECT_EQ(lon, -105);
+    EXPECT_EQ(centre, *dallasRow.centre) << "full precision";
+    const QJsonArray json =
+        QJsonDocument::fromJson(QByteArray::fromStdString(centralTableJson(rows))).array();
+    ASSERT_EQ(json.size(), 13);
+    EXPECT_TRUE(json[0].toObject()["centre"].isNull());
+    EXPECT_EQ(json[5].toObject()["centre"].toDouble(), *dallasRow.centre);
+    EXPECT_EQ(json[5].toObject()["width_km"].toDouble(), *dallasRow.widthKm);
 }
 
 TEST(CentralTable, UnwritableFileIsReportedAndLeavesNothing) {

@@ -3,6 +3,9 @@
 #include "test_support.h"
 
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -536,6 +539,29 @@ TEST(RenderCommand, GeoJsonBesideThePicture) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo.path() / "202404.geojson"));
 }
 
+// --table-format writes the central line table at full precision beside the picture; it goes
+// with the table only.
+TEST(RenderCommand, CentralTableForScripts) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "table",
+                               "--table-format", "csv", "--out", "t.png"},
+                              dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string csv = readFile(dir.path() / "central.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 14) << "a header and 13 rows";
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "table", "--table-format",
+                 "json", "--out", "t.png"},
+                dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(
+        QJsonDocument::fromJson(QByteArray::fromStdString(readFile(dir.path() / "central.json")))
+            .array()
+            .size(),
+        13);
+    EXPECT_EQ(runVesk({"render", "--table-format", "csv", "--out", "m.png"}, dir.path()).status, 2)
+        << "not with the map";
+}
+
 TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
     ScratchDir dir;
     for (const auto& args : std::vector<std::vector<std::string>>{
@@ -587,6 +613,23 @@ TEST(SearchCommands, ListNextAndPrevious) {
         r.out);
     r = runVesk({"next", "--year", "2024", "--month", "4", "--type", "hybrid"}, dir.path());
     EXPECT_EQ(r.out.substr(0, 15), "   2031.1114   ") << r.out << r.err;
+    // for scripts: CSV with a header, or JSON, whatever the locale
+    r = runVesk({"list", "--from", "2024", "--years", "1", "--csv"}, dir.path());
+    EXPECT_EQ(r.out, "date,calendar,type,type_code,saros,saros_member,p_central\r\n"
+                     "2024-04-08,gregorian,total,2,139,30,\r\n"
+                     "2024-10-02,gregorian,annular,3,144,17,\r\n"
+                     "2025-03-29,gregorian,partial,1,149,21,\r\n"
+                     "2025-09-21,gregorian,partial,1,154,7,\r\n")
+        << r.err;
+    r = runVesk({"list", "--from", "-763", "--years", "1", "--place", "43.15,36.36", "--p-central",
+                 "0.05", "--json"},
+                dir.path());
+    const QJsonArray nineveh = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).array();
+    ASSERT_EQ(nineveh.size(), 1) << r.out << r.err;
+    EXPECT_EQ(nineveh[0].toObject()["date"].toString(), QStringLiteral("-762-06-15"));
+    EXPECT_EQ(nineveh[0].toObject()["calendar"].toString(), QStringLiteral("julian"));
+    EXPECT_NEAR(nineveh[0].toObject()["p_central"].toDouble(), 0.118, 0.001);
+    EXPECT_EQ(runVesk({"list", "--csv", "--json"}, dir.path()).status, 2);
     // the type's name in the locale's language: English for every language but Japanese
     for (const char* locale : {"LC_ALL=en_US.UTF-8", "LANGUAGE=de"})
         EXPECT_EQ(runVesk({"next", "--year", "2024", "--month", "4", "--type", "total"}, dir.path(),
