@@ -35,7 +35,7 @@ constexpr CommandText commands[] = {
      "            [--place NAME | --lon E --lat N] [--height M] [--table-lon L] [--table-step S]\n"
      "            [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
      "            [--mercator] [--relief|--vector] [--grid] [--kml] [--geojson] [--size WxH]\n"
-     "            [--legend|--no-legend] [--fill-path] [--delta-t-band [K]]\n"
+     "            [--legend|--no-legend] [--fill-path] [--delta-t-band [K]] [--at HH:MM[:SS]]\n"
      "            [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]",
      "Draws a screen of the window into a file, without a display.\n"
      "  --mode M            map (the default), table (the central line), local (the place's\n"
@@ -44,6 +44,9 @@ constexpr CommandText commands[] = {
      "  --place, --lon, --lat, --height  the place, as for info\n"
      "  --delta-t S, --delta-t-adjust S  the Delta T, as for info\n"
      "  --table-lon L --table-step S  first longitude and step of the central line table\n"
+     "  --at HH:MM[:SS]|JD  draw over the map the shadow at that UT of the eclipse's day (or\n"
+     "                      Julian date): the penumbra's outline, the umbra filled, the\n"
+     "                      central line's point, the time and the shadow's ground speed\n"
      "  --table-format F    with --mode table, also write the table at full precision as\n"
      "                      central.csv or central.json (F: csv or json; null where blank)\n"
      "  --range R           globe (the default), asia or europe\n"

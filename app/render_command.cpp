@@ -26,6 +26,23 @@ constexpr int largestSide = 10000;
 // The device pixels of one picture (--size times --dpr squared): 1.6 GB of image at the most.
 constexpr double maxDevicePixels = 400e6;
 
+// "HH:MM[:SS]" of UT on the eclipse's day (hours 0 to 47), or a Julian date (UT).
+std::optional<ShadowInstant> shadowInstantOf(const std::string& text) {
+    int h = 0, m = 0, s = 0;
+    char end = 0;
+    if (text.find(':') != std::string::npos) {
+        const int read = std::sscanf(text.c_str(), "%d:%d:%d%c", &h, &m, &s, &end);
+        if (read < 2 || read > 3 || h < 0 || h > 47 || m < 0 || m > 59 || s < 0 || s > 59)
+            return std::nullopt;
+        return ShadowInstant{h + m / 60.0 + s / 3600.0, false};
+    }
+    char* rest = nullptr;
+    const double jd = std::strtod(text.c_str(), &rest);
+    if (rest == text.c_str() || *rest != '\0' || !(jd > -3e6 && jd < 9e6))
+        return std::nullopt;
+    return ShadowInstant{jd, true};
+}
+
 // The options of the command into the view state; an error text, or empty.
 // --year and --month, --mode, --table-lon and --table-step.
 std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
@@ -52,6 +69,14 @@ std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
         view.displayMode = displayLocal;
     else
         return "--mode must be map, table, local, sky or limb";
+    if (const auto at = options.value("--at")) {
+        if (view.displayMode != displayPathMap)
+            return "--at goes with the map";
+        std::optional<ShadowInstant> instant = shadowInstantOf(*at);
+        if (!instant)
+            return "--at must be HH:MM or HH:MM:SS of UT on the eclipse's day, or a Julian date";
+        view.shadowAt = instant;
+    }
     if (const auto table = options.value("--table-format")) {
         if (*table != "csv" && *table != "json")
             return "--table-format must be csv or json";
@@ -189,14 +214,15 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
                      std::FILE* err) {
     CommandLine options;
     std::string error;
-    if (!options.parse(withBandSigmas(args),
-                       {"--year", "--month", "--mode", "--range", "--centre", "--scale", "--size",
-                        "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
-                        "--table-step", "--dpr", "--delta-t", "--delta-t-adjust", "--delta-t-band",
-                        "--table-format"},
-                       {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text",
-                        "--legend", "--no-legend", "--fill-path", "--geojson"},
-                       error)) {
+    if (!options.parse(
+            withBandSigmas(args),
+            {"--year",    "--month",          "--mode",         "--range",        "--centre",
+             "--scale",   "--size",           "--out",          "--lon",          "--lat",
+             "--height",  "--place",          "--table-lon",    "--table-step",   "--dpr",
+             "--delta-t", "--delta-t-adjust", "--delta-t-band", "--table-format", "--at"},
+            {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text", "--legend",
+             "--no-legend", "--fill-path", "--geojson"},
+            error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
     }

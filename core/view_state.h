@@ -11,6 +11,13 @@
 namespace vesk {
 
 // Display modes.
+// An instant at which the map shows the shadow: hours of UT on the day of greatest eclipse, or
+// a Julian date (UT).
+struct ShadowInstant {
+    double value = 0;
+    bool julianDate = false;
+};
+
 // When the eclipse map draws its legend: on the regional maps only (the default), always, never.
 enum class MapLegend { regional, always, never };
 
@@ -54,6 +61,7 @@ struct ViewState {
     double deltaTBandSigmas = 0;      // the map's band of +-K standard errors of Delta T; 0: none
     MapLegend legend = MapLegend::regional; // when the map's legend and curve labels are drawn
     bool fillCentralPath = false;           // the central path shaded between its limits
+    std::optional<ShadowInstant> shadowAt;  // the shadow drawn over the map at that instant
     int observerInputMode = 0;              // 0 from the city table, 1 typed
     int observerCityIndex = 1;              // city of the display dialog; typedPlaceIndex = typed
     int searchCityIndex = 1;                // city of the search dialog

@@ -7,6 +7,7 @@
 #include "place_names_layer.h"
 #include "saros.h"
 #include "scaled_surface.h"
+#include "shadow_layer.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -234,6 +235,9 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
         drawCityLabels(c, in.cities);
     drawPlaceNames(c, in.gazetteer);
     drawCurves(c, g, type);
+    if (v.shadowAt && in.eclipse.record != nullptr)
+        drawShadowAt(c, *in.eclipse.record, shadowHours(*in.eclipse.record, *v.shadowAt, g.deltaT),
+                     g.deltaT);
     if (legend) {
         labelCurves(c, g, in.eclipse.t0);
         drawLegend(c, entries);

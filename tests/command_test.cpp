@@ -539,6 +539,17 @@ TEST(RenderCommand, GeoJsonBesideThePicture) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo.path() / "202404.geojson"));
 }
 
+// --at takes a Julian date as well as a time of the eclipse's day.
+TEST(RenderCommand, ShadowAtAJulianDate) {
+    ScratchDir dir;
+    const CommandResult r =
+        runVesk({"render", "--year", "2024", "--month", "4", "--at", "2460409.27083333", "--text"},
+                dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\n18:30:00 UT\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Shadow: 0."), std::string::npos);
+}
+
 // --table-format writes the central line table at full precision beside the picture; it goes
 // with the table only.
 TEST(RenderCommand, CentralTableForScripts) {
@@ -567,6 +578,9 @@ TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"render", "--size", "10x10"},
              {"render", "--range", "moon"},
+             {"render", "--at", "25:99"},
+             {"render", "--at", "noon"},
+             {"render", "--mode", "table", "--at", "18:00"},
              {"render", "--centre", "200,0", "--scale", "2"},
              {"render", "--centre", "10,10"},
              {"render", "--relief", "--vector"},

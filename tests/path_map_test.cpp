@@ -5,9 +5,12 @@
 #include "kml.h"
 #include "palette.h"
 #include "path_map.h"
+#include "path_tracers.h"
 #include "recording_surface.h"
 #include "redraw_pipeline.h"
 #include "save_files.h"
+#include "shadow_elements.h"
+#include "shadow_layer.h"
 #include "test_support.h"
 #include "timescales.h"
 
@@ -235,6 +238,58 @@ TEST(PathMap, CentralPathFilled) {
         ++checked;
     }
     EXPECT_GT(checked, 10);
+}
+
+// The shadow at an instant: the umbra's outline centred on the central line's point of that
+// instant (two tracers, to 0.05 degrees), the umbra filled about that point on the map, the
+// instant in UT, and the shadow's ground speed and direction.
+TEST(PathMap, ShadowAtAnInstant) {
+    for (const double ut : {18.0, 18.5, 19.0}) {
+        MapOf map(2024, 4);
+        map.view.shadowAt = ShadowInstant{ut, false};
+        map.draw();
+        const EclipseRecord& r = map.catalog.record;
+        const double deltaT = map.geometry.deltaT;
+        const double t = shadowHours(r, *map.view.shadowAt, deltaT);
+        EXPECT_NEAR(t, ut + deltaT / 3600 - r.t0, 1e-6);
+        const TracedPoint centre = centralLinePoint(evaluateElements(r, t), deltaT);
+        ASSERT_TRUE(centre.found);
+        double lon = 0, lat = 0;
+        const std::vector<TracedPoint> umbra = shadowOutline(r, t, deltaT, ShadowCone::umbra);
+        for (const TracedPoint& p : umbra) {
+            lon += p.lon / static_cast<double>(umbra.size());
+            lat += p.lat / static_cast<double>(umbra.size());
+        }
+        EXPECT_NEAR(lon, centre.lon, 0.05) << ut;
+        EXPECT_NEAR(lat, centre.lat, 0.05) << ut;
+        // the fill's pixels about the centre's pixel
+        const ViewPixel at = viewPixel(map.canvas, centre.lon, centre.lat);
+        double x = 0, y = 0;
+        int filled = 0;
+        for (const auto& [p, colour] : map.surface.pixels)
+            if (colour == (Rgb{24, 24, 24})) {
+                x += p.x;
+                y += p.y;
+                ++filled;
+            }
+        ASSERT_GT(filled, 10) << ut;
+        EXPECT_NEAR(x / filled, at.x, 2) << ut;
+        EXPECT_NEAR(y / filled, at.y, 2) << ut;
+        char clock[16];
+        std::snprintf(clock, sizeof clock, "%02d:%02d:00 UT", static_cast<int>(ut),
+                      static_cast<int>((ut - std::floor(ut)) * 60));
+        EXPECT_TRUE(map.hasText(clock)) << clock;
+        // over North America the shadow runs north-east at 0.6 to 0.9 km/s (2,200-3,200 km/h)
+        const auto motion = shadowMotion(r, t, deltaT);
+        ASSERT_TRUE(motion.has_value());
+        EXPECT_GT(motion->kmPerSecond, 0.5) << ut;
+        EXPECT_LT(motion->kmPerSecond, 1.2) << ut;
+        EXPECT_GT(motion->bearing, 0) << "north-east over North America";
+        EXPECT_LT(motion->bearing, 90);
+    }
+    MapOf plain(2024, 4);
+    plain.draw();
+    EXPECT_FALSE(plain.hasText("18:30:00 UT")) << "no shadow unless asked for";
 }
 
 TEST(PathMap, NoCurvesForAStepThatIsNotPositive) {

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shadow_layer.h"
+
+#include "angles.h"
+#include "gazetteer.h"
+#include "palette.h"
+#include "path_tracers.h"
+#include "shadow_elements.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace vesk {
+
+namespace {
+
+constexpr Rgb umbraFill{24, 24, 24}, shadowText{255, 255, 255};
+// The step either side of the instant for the shadow's motion, hours.
+constexpr double motionStepHours = 1.0 / 60;
+
+// The visible pixels of an outline.
+std::vector<ViewPixel> pixelsOf(const MapCanvas& c, const std::vector<TracedPoint>& outline) {
+    std::vector<ViewPixel> pixels;
+    for (const TracedPoint& p : outline)
+        if (const ViewPixel at = viewPixel(c, p.lon, p.lat); at.visible)
+            pixels.push_back(at);
+    return pixels;
+}
+
+// Fills the inside of a closed outline of pixels (even-odd rule, pixel centres).
+void fillOutline(MapCanvas& c, const std::vector<ViewPixel>& ring, Rgb colour) {
+    if (ring.size() < 3)
+        return;
+    const auto [minY, maxY] = std::minmax_element(
+        ring.begin(), ring.end(), [](const ViewPixel& a, const ViewPixel& b) { return a.y < b.y; });
+    std::vector<ColouredPixel> dots;
+    for (int y = minY->y; y <= maxY->y; ++y) {
+        std::vector<double> crossings;
+        for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+            const ViewPixel &a = ring[i], &b = ring[j];
+            if ((a.y > y) != (b.y > y))
+                crossings.push_back(a.x + double(y - a.y) * (b.x - a.x) / (b.y - a.y));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t k = 0; k + 1 < crossings.size(); k += 2)
+            for (int x = static_cast<int>(std::ceil(crossings[k]));
+                 x <= static_cast<int>(std::floor(crossings[k + 1])); ++x)
+                dots.push_back({x, y, colour});
+    }
+    c.surface.setPixels(dots);
+}
+
+} // namespace
+
+double shadowHours(const EclipseRecord& r, const ShadowInstant& at, double deltaT) {
+    const double dayStart = std::floor(r.jd - 0.5) + 0.5; // 0 h UT of the day of greatest eclipse
+    const double jdUt = at.julianDate ? at.value : dayStart + at.value / 24;
+    return (jdUt + deltaT / 86400 - jdOfElementHours(r.jdTT, r.t0)) * 24;
+}
+
+std::optional<ShadowMotion> shadowMotion(const EclipseRecord& r, double t, double deltaT) {
+    const TracedPoint before = centralLinePoint(evaluateElements(r, t - motionStepHours), deltaT);
+    const TracedPoint after = centralLinePoint(evaluateElements(r, t + motionStepHours), deltaT);
+    if (!before.found || !after.found)
+        return std::nullopt;
+    const double km = greatCircleKm(before.lon, before.lat, after.lon, after.lat);
+    const double phi1 = before.lat * degToRad, phi2 = after.lat * degToRad;
+    const double dLon = (after.lon - before.lon) * degToRad;
+    const double bearing = std::atan2(std::sin(dLon) * std::cos(phi2),
+                                      std::cos(phi1) * std::sin(phi2) -
+                                          std::sin(phi1) * std::cos(phi2) * std::cos(dLon)) *
+                           radToDeg;
+    return ShadowMotion{km / (2 * motionStepHours * 3600),
+                        bearing - 360 * std::floor(bearing / 360)};
+}
+
+void drawShadowAt(MapCanvas& c, const EclipseRecord& r, double t, double deltaT) {
+    std::vector<TracedPoint> penumbra = shadowOutline(r, t, deltaT, ShadowCone::penumbra);
+    if (!penumbra.empty())
+        penumbra.push_back(penumbra.front());
+    strokeCurve(c, penumbra, white);
+    fillOutline(c, pixelsOf(c, shadowOutline(r, t, deltaT, ShadowCone::umbra)), umbraFill);
+    const TracedPoint centre = centralLinePoint(evaluateElements(r, t), deltaT);
+    if (centre.found)
+        plotRing(c, centre.lon, centre.lat, yellow, 4);
+    // the instant and the shadow's motion, at the frame's top right
+    const double ut = r.t0 + t - deltaT / 3600;
+    const long seconds = std::lround((ut - 24 * std::floor(ut / 24)) * 3600) % 86400;
+    char text[96];
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld UT", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
+    c.surface.setBackgroundOpaque(false);
+    c.surface.setTextColour(shadowText);
+    const int x = c.view.mapRight - 230, y = c.view.mapTop + 8;
+    c.surface.textOut(x, y, text);
+    if (const auto motion = shadowMotion(r, t, deltaT)) {
+        std::snprintf(text, sizeof text, "Shadow: %.2f km/s toward %.0f°", motion->kmPerSecond,
+                      motion->bearing);
+        c.surface.textOut(x, y + 16, text);
+    }
+}
+
+} // namespace vesk

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The shadow at one instant over the eclipse map: the penumbra's outline, the umbra (or
+// antumbra) filled, the point of the central line at that instant, the instant in UT and the
+// shadow's speed and direction over the ground there.
+#pragma once
+
+#include "catalog.h"
+#include "map_projection.h"
+#include "view_state.h"
+
+#include <optional>
+
+namespace vesk {
+
+// Hours from the elements' t0 (TT) of an instant, with Delta T in seconds.
+double shadowHours(const EclipseRecord& record, const ShadowInstant& at, double deltaT);
+
+// The shadow's motion at the central line at t: ground speed in km/s and direction in degrees
+// from north towards east, from the central line's points a minute before and after; none where
+// the axis misses the Earth then.
+struct ShadowMotion {
+    double kmPerSecond = 0, bearing = 0;
+};
+std::optional<ShadowMotion> shadowMotion(const EclipseRecord& record, double t, double deltaT);
+
+void drawShadowAt(MapCanvas& canvas, const EclipseRecord& record, double t, double deltaT);
+
+} // namespace vesk
