@@ -6,7 +6,11 @@
 #include "main_frame.h"
 #include "messages.h"
 #include "palette.h"
+#include "path_tracers.h"
+#include "shadow_elements.h"
+#include "shadow_layer.h"
 #include "test_support.h"
+#include "time_slider.h"
 #include "translation.h"
 #include "view_commands.h"
 
@@ -27,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSlider>
 #include <QStatusBar>
 #include <QSvgGenerator>
 #include <QTest>
@@ -675,6 +680,61 @@ TEST(Window, EclipseListShowsAHit) {
     QApplication::processEvents();
     w.view->repaintNow();
     EXPECT_EQ(w.v().month, 6) << "2030 June 1";
+}
+
+// The time slider: the shadow at three instants, its centre on the central line (0.01 degrees);
+// closed, the map is the one without the shadow again.
+TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
+    Window w;
+    const QImage plain = w.view->picture().copy();
+    w.frame.timeSliderToggle->setChecked(true);
+    w.finishWork();
+    w.view->repaintNow();
+    TimeSlider* slider = w.frame.timeSlider();
+    const auto [first, last] = w.view->contactSpan();
+    EXPECT_NEAR(first, 15 + 42.0 / 60 + 14.2 / 3600, 1.0 / 3600) << "the panel's first contact";
+    EXPECT_NEAR(last, 20 + 52.0 / 60 + 21.3 / 3600, 1.0 / 3600) << "and last";
+    const EclipseRecord& r = w.state.session.catalog.record;
+    for (const double ut : {17.5, 18.3, 19.2}) {
+        slider->setUtHours(ut);
+        w.finishWork();
+        w.view->repaintNow();
+        ASSERT_TRUE(w.v().shadowAt.has_value());
+        EXPECT_NEAR(w.v().shadowAt->value, ut, 1.0 / 3600);
+        EXPECT_NE(w.view->picture(), plain);
+        const double deltaT = w.state.session.eclipse.deltaT;
+        const TracedPoint centre =
+            centralLinePoint(evaluateElements(r, shadowHours(r, *w.v().shadowAt, deltaT)), deltaT);
+        ASSERT_TRUE(centre.found);
+        const PathGeometry& g = w.state.mapPath.geometry(r, deltaT, w.v().drawStepHours);
+        double nearest = 1e9;
+        for (const auto& piece : g.centralLine)
+            for (std::size_t i = 1; i < piece.size(); ++i) {
+                // the distance to the segment, in degrees (the segments are short)
+                const double ax = piece[i - 1].lon, ay = piece[i - 1].lat;
+                const double bx = piece[i].lon - ax, by = piece[i].lat - ay;
+                const double f = std::clamp(((centre.lon - ax) * bx + (centre.lat - ay) * by) /
+                                                (bx * bx + by * by),
+                                            0.0, 1.0);
+                nearest = std::min(nearest,
+                                   std::hypot(centre.lon - ax - f * bx, centre.lat - ay - f * by));
+            }
+        EXPECT_LT(nearest, 0.01) << ut;
+    }
+    // the keys' steps: an arrow moves 10 s, Page Up a minute
+    const int before = slider->slider->value();
+    slider->slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(slider->slider->value(), before + 10);
+    slider->slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(slider->slider->value(), before + 70);
+    w.frame.timeSliderToggle->setChecked(false);
+    for (int i = 0; i < 3; ++i) { // the dock's room back to the view, then its repaint
+        w.finishWork();
+        w.view->repaintNow();
+    }
+    EXPECT_EQ(w.view->picture().size(), plain.size());
+    EXPECT_FALSE(w.v().shadowAt.has_value());
+    EXPECT_EQ(w.view->picture(), plain) << "the map without the shadow";
 }
 
 // A single-document program: closing its only view closes the window, no empty frame left.

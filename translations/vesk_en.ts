@@ -235,298 +235,308 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>CMainFrame</name>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="198"/>
+        <location filename="../app/gui/main_frame.cpp" line="206"/>
         <source>新規作成(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="215"/>
+        <location filename="../app/gui/main_frame.cpp" line="223"/>
         <source>ﾌﾟﾘﾝﾀの設定(&amp;R)...</source>
         <translation>P&amp;rint Setup...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="221"/>
+        <location filename="../app/gui/main_frame.cpp" line="229"/>
         <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="228"/>
+        <location filename="../app/gui/main_frame.cpp" line="236"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About vesk...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="229"/>
+        <location filename="../app/gui/main_frame.cpp" line="237"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="232"/>
+        <location filename="../app/gui/main_frame.cpp" line="240"/>
         <source>ﾂｰﾙ ﾊﾞｰ(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="233"/>
+        <location filename="../app/gui/main_frame.cpp" line="241"/>
         <source>ｽﾃｰﾀｽ ﾊﾞｰ(&amp;S)</source>
         <translation>&amp;Status Bar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="197"/>
+        <location filename="../app/gui/main_frame.cpp" line="205"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="201"/>
+        <location filename="../app/gui/main_frame.cpp" line="209"/>
         <source>画像の書き出し(&amp;E)...</source>
         <translation>&amp;Export Picture...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="203"/>
+        <location filename="../app/gui/main_frame.cpp" line="211"/>
         <source>KML の書き出し(&amp;K)...</source>
         <translation>Export &amp;KML...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="205"/>
+        <location filename="../app/gui/main_frame.cpp" line="213"/>
         <source>印刷(&amp;P)...</source>
         <translation>&amp;Print...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="211"/>
+        <location filename="../app/gui/main_frame.cpp" line="219"/>
         <source>印刷プレビュー(&amp;V)...</source>
         <translation>Print Pre&amp;view...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="217"/>
+        <location filename="../app/gui/main_frame.cpp" line="225"/>
         <source>白地に印刷(&amp;W)</source>
         <translation>Print on &amp;White</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="219"/>
+        <location filename="../app/gui/main_frame.cpp" line="227"/>
         <source>黒い背景を白に、色を反転して印刷する</source>
         <translation>Print the black background white, every colour inverted</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="248"/>
+        <location filename="../app/gui/main_frame.cpp" line="256"/>
         <source>表示(&amp;V)</source>
         <translation>&amp;View</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="251"/>
+        <location filename="../app/gui/main_frame.cpp" line="259"/>
+        <source>時刻スライダー(&amp;L)</source>
+        <translation>Time S&amp;lider</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="262"/>
+        <source>時刻スライダー</source>
+        <translation>Time Slider</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_frame.cpp" line="285"/>
         <source>文字の大きさ(&amp;Z)</source>
         <translation>Text Si&amp;ze</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="263"/>
+        <location filename="../app/gui/main_frame.cpp" line="297"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="267"/>
+        <location filename="../app/gui/main_frame.cpp" line="301"/>
         <source>年月設定(&amp;N)</source>
         <translation>Year/Mo&amp;nth</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="268"/>
+        <location filename="../app/gui/main_frame.cpp" line="302"/>
         <source>表示モード(&amp;D)</source>
         <translation>&amp;Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="269"/>
+        <location filename="../app/gui/main_frame.cpp" line="303"/>
         <source>検索モード(&amp;M)</source>
         <translation>Search &amp;Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="281"/>
+        <location filename="../app/gui/main_frame.cpp" line="315"/>
         <source>前の日蝕(&amp;P)</source>
         <translation>&amp;Previous Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="282"/>
+        <location filename="../app/gui/main_frame.cpp" line="316"/>
         <source>次の日蝕(&amp;N)</source>
         <translation>&amp;Next Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="284"/>
+        <location filename="../app/gui/main_frame.cpp" line="318"/>
         <source>拡大(&amp;I)</source>
         <translation>Zoom &amp;In</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="285"/>
+        <location filename="../app/gui/main_frame.cpp" line="319"/>
         <source>縮小(&amp;O)</source>
         <translation>Zoom &amp;Out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="286"/>
+        <location filename="../app/gui/main_frame.cpp" line="320"/>
         <source>地球全体(&amp;H)</source>
         <translation>W&amp;hole Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="288"/>
+        <location filename="../app/gui/main_frame.cpp" line="322"/>
         <source>西へ(&amp;W)</source>
         <translation>&amp;West</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="289"/>
+        <location filename="../app/gui/main_frame.cpp" line="323"/>
         <source>東へ(&amp;E)</source>
         <translation>&amp;East</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="290"/>
+        <location filename="../app/gui/main_frame.cpp" line="324"/>
         <source>北へ(&amp;U)</source>
         <translation>North (&amp;Up)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="291"/>
+        <location filename="../app/gui/main_frame.cpp" line="325"/>
         <source>南へ(&amp;D)</source>
         <translation>South (&amp;Down)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="293"/>
+        <location filename="../app/gui/main_frame.cpp" line="327"/>
         <source>再描画(&amp;R)</source>
         <translation>&amp;Redraw</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="294"/>
+        <location filename="../app/gui/main_frame.cpp" line="328"/>
         <source>移動(&amp;G)</source>
         <translation>&amp;Go</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="312"/>
+        <location filename="../app/gui/main_frame.cpp" line="346"/>
         <source>ﾂｰﾙ ﾊﾞｰ</source>
         <translation>Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="323"/>
+        <location filename="../app/gui/main_frame.cpp" line="357"/>
         <source>前の日蝕</source>
         <translation>Previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="323"/>
+        <location filename="../app/gui/main_frame.cpp" line="357"/>
         <source>前の日蝕を表示</source>
         <translation>Show the previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="325"/>
+        <location filename="../app/gui/main_frame.cpp" line="359"/>
         <source>次の日蝕</source>
         <translation>Next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="325"/>
+        <location filename="../app/gui/main_frame.cpp" line="359"/>
         <source>次の日蝕を表示</source>
         <translation>Show the next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="326"/>
+        <location filename="../app/gui/main_frame.cpp" line="360"/>
         <source>日蝕リスト</source>
         <translation>Eclipse list</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="326"/>
+        <location filename="../app/gui/main_frame.cpp" line="360"/>
         <source>日蝕検索結果のリスト</source>
         <translation>The list of the eclipses found</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="329"/>
+        <location filename="../app/gui/main_frame.cpp" line="363"/>
         <source>拡大</source>
         <translation>Zoom in</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="329"/>
+        <location filename="../app/gui/main_frame.cpp" line="363"/>
         <source>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom in on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="331"/>
+        <location filename="../app/gui/main_frame.cpp" line="365"/>
         <source>縮小</source>
         <translation>Zoom out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="331"/>
+        <location filename="../app/gui/main_frame.cpp" line="365"/>
         <source>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom out on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="333"/>
+        <location filename="../app/gui/main_frame.cpp" line="367"/>
         <source>地図拡大解除</source>
         <translation>Whole globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="333"/>
+        <location filename="../app/gui/main_frame.cpp" line="367"/>
         <source>拡大モードの解除（地球儀表示）</source>
         <translation>Leave the regional map (the whole globe)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="336"/>
+        <location filename="../app/gui/main_frame.cpp" line="370"/>
         <source>局地情報表示</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="336"/>
+        <location filename="../app/gui/main_frame.cpp" line="370"/>
         <source>地図表示から局地情報の表示へ</source>
         <translation>From the map to the local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="338"/>
+        <location filename="../app/gui/main_frame.cpp" line="372"/>
         <source>地図表示へ戻る</source>
         <translation>Back to the map</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="338"/>
+        <location filename="../app/gui/main_frame.cpp" line="372"/>
         <source>局地情報表示や日蝕帯表示から地図表示に戻る</source>
         <translation>Back to the map from the local circumstances or the central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="340"/>
+        <location filename="../app/gui/main_frame.cpp" line="374"/>
         <source>皆既帯での星空の表示</source>
         <translation>The sky at the maximum, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="341"/>
+        <location filename="../app/gui/main_frame.cpp" line="375"/>
         <source>皆既帯での月縁補正の表示</source>
         <translation>The contacts corrected for the lunar limb, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="359"/>
+        <location filename="../app/gui/main_frame.cpp" line="393"/>
         <source>地名を入力して観測地に選ぶ（局地状況を表示）</source>
         <translation>Type a place name to observe from it (local circumstances)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="370"/>
-        <location filename="../app/gui/main_frame.cpp" line="373"/>
+        <location filename="../app/gui/main_frame.cpp" line="404"/>
+        <location filename="../app/gui/main_frame.cpp" line="407"/>
         <source>ﾚﾃﾞｨ</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="387"/>
+        <location filename="../app/gui/main_frame.cpp" line="432"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG image (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="390"/>
+        <location filename="../app/gui/main_frame.cpp" line="435"/>
         <source>SVG 図形 (*.svg)</source>
         <translation>SVG drawing (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="391"/>
+        <location filename="../app/gui/main_frame.cpp" line="436"/>
         <source>PDF 文書 (*.pdf)</source>
         <translation>PDF document (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="404"/>
+        <location filename="../app/gui/main_frame.cpp" line="449"/>
         <source>KML の書き出し先</source>
         <translation>Folder for the KML documents</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="411"/>
+        <location filename="../app/gui/main_frame.cpp" line="456"/>
         <source>KML を書き出しました: %1</source>
         <translation>KML documents written to %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="417"/>
+        <location filename="../app/gui/main_frame.cpp" line="462"/>
         <source>保存する画面がありません</source>
         <translation>There is no screen to save</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="425"/>
+        <location filename="../app/gui/main_frame.cpp" line="470"/>
         <source>保存しました: %1</source>
         <translation>Saved: %1</translation>
     </message>
@@ -623,13 +633,13 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>CVeskView</name>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="115"/>
-        <location filename="../app/gui/vesk_view.cpp" line="177"/>
+        <location filename="../app/gui/vesk_view.cpp" line="116"/>
+        <location filename="../app/gui/vesk_view.cpp" line="178"/>
         <source>描画中…</source>
         <translation>Drawing…</translation>
     </message>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="163"/>
+        <location filename="../app/gui/vesk_view.cpp" line="164"/>
         <source>KML を書きました: %1</source>
         <translation>KML written: %1</translation>
     </message>
@@ -706,6 +716,25 @@ vesk is free software, distributed under the GNU General Public License, version
         <location filename="../app/gui/place_field.cpp" line="82"/>
         <source>「%1」は複数の地名に当たります。一覧から選んで下さい</source>
         <translation>&quot;%1&quot; names several places: choose one from the list</translation>
+    </message>
+</context>
+<context>
+    <name>TimeSlider</name>
+    <message>
+        <location filename="../app/gui/time_slider.cpp" line="38"/>
+        <location filename="../app/gui/time_slider.cpp" line="56"/>
+        <source>再生</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/time_slider.cpp" line="42"/>
+        <source>%1 分/秒</source>
+        <translation>%1 min/s</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/time_slider.cpp" line="56"/>
+        <source>停止</source>
+        <translation>Pause</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 #include "main_frame.h"
 
 #include "place_field.h"
+#include "time_slider.h"
 #include "translation.h"
 
 #include <QActionGroup>
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDockWidget>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -23,7 +25,9 @@
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
+
 #include <QToolBar>
+#include <cmath>
 
 namespace vesk {
 
@@ -167,7 +171,11 @@ CChildFrame* CMainFrame::newDocument() {
     auto* frame = new CChildFrame(state, QString(), reporter);
     area->addSubWindow(frame);
     frame->showMaximized();
-    frame->view()->shownChanged = [this] { updateMenus(); };
+    frame->view()->shownChanged = [this] {
+        updateMenus();
+        if (timeSliderToggle->isChecked())
+            followSlider();
+    };
     // A single-document program: closing its last view closes it.
     connect(frame, &QObject::destroyed, this, [this] {
         QTimer::singleShot(0, this, [this] {
@@ -248,6 +256,32 @@ void CMainFrame::buildMenus() {
     QMenu* viewMenu = new QMenu(tr("表示(&V)"), this);
     viewMenu->addAction(toolBarToggle);
     viewMenu->addAction(statusBarToggle);
+    timeSliderToggle = viewMenu->addAction(tr("時刻スライダー(&L)"));
+    timeSliderToggle->setCheckable(true);
+    slider = new TimeSlider;
+    sliderDock = new QDockWidget(tr("時刻スライダー"), this);
+    sliderDock->setObjectName(QStringLiteral("timeSlider"));
+    sliderDock->setWidget(slider);
+    sliderDock->setFeatures(QDockWidget::DockWidgetClosable);
+    addDockWidget(Qt::BottomDockWidgetArea, sliderDock);
+    sliderDock->hide();
+    connect(timeSliderToggle, &QAction::toggled, this, [this](bool on) {
+        sliderDock->setVisible(on);
+        if (CVeskView* view = activeView()) {
+            if (on)
+                followSlider();
+            else
+                view->showShadowAt(std::nullopt);
+        }
+    });
+    connect(sliderDock, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible && !isMinimized() && timeSliderToggle->isChecked())
+            timeSliderToggle->setChecked(false);
+    });
+    slider->instantChanged = [this](double utHours) {
+        if (CVeskView* view = activeView())
+            view->showShadowAt(utHours);
+    };
     QMenu* textSize = viewMenu->addMenu(tr("文字の大きさ(&Z)"));
     auto* sizes = new QActionGroup(this);
     for (const double scale : textScales) {
@@ -372,6 +406,17 @@ void CMainFrame::buildStatusBar() {
         if (text.isEmpty())
             bar->showMessage(tr("ﾚﾃﾞｨ"));
     });
+}
+
+void CMainFrame::followSlider() {
+    CVeskView* view = activeView();
+    if (view == nullptr)
+        return;
+    const auto [first, last] = view->contactSpan();
+    slider->setSpan(first, last);
+    const std::optional<ShadowInstant>& shown = view->appState().session.view.shadowAt;
+    if (!shown || std::fabs(shown->value - slider->utHours()) > 0.5 / 3600)
+        view->showShadowAt(slider->utHours());
 }
 
 void CMainFrame::updateMenus() {

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QTranslator>
 
+class QDockWidget;
 class QMdiArea;
 class QMenu;
 class QToolBar;
@@ -20,6 +21,7 @@ class QToolBar;
 namespace vesk {
 
 class PlaceField;
+class TimeSlider;
 
 // The document: nothing is read or written.
 class CVeskDoc : public QObject {
@@ -50,6 +52,10 @@ class CMainFrame : public QMainWindow {
     CChildFrame* newDocument();
     CVeskView* activeView() const;
     QToolBar* toolBar() const { return tools; }
+    // The time slider under the map, shown by View > Time Slider; closed, the map is drawn
+    // without the shadow.
+    TimeSlider* timeSlider() const { return slider; }
+    QAction* timeSliderToggle = nullptr;
     // File Export (Ctrl+S) once a name is chosen: the active screen as PNG, SVG or PDF by the
     // name's ending (a name without one takes the kind of the chosen filter, else PNG); nothing
     // else is written. Empty, or the failure naming the file.
@@ -81,6 +87,10 @@ class CMainFrame : public QMainWindow {
     QMdiArea* area;
     QToolBar* tools = nullptr;
     PlaceField* placeField = nullptr; // the toolbar's place by name
+    TimeSlider* slider = nullptr;
+    QDockWidget* sliderDock = nullptr;
+    // Gives the slider the span of the eclipse shown and the view the slider's instant.
+    void followSlider();
     QAction* aboutEntry = nullptr;
     QAction* inkSaving = nullptr;               // print on white
     QPrinter printer{QPrinter::HighResolution}; // the page setup's and the prints'

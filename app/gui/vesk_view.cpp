@@ -2,6 +2,7 @@
 #include "vesk_view.h"
 
 #include "eclipse_title.h"
+#include "path_tracers.h"
 
 #include "messages.h"
 #include "picture_output.h"
@@ -381,6 +382,20 @@ QString CVeskView::pageTitle() {
                  : QString::fromStdString(place.name));
     }
     return title;
+}
+
+std::pair<double, double> CVeskView::contactSpan() const {
+    const double toUt = shownRecord.t0 - shownDeltaT / 3600;
+    return {penumbralContactOnEarth(shownRecord, 0, shownDeltaT, -1).time + toUt,
+            penumbralContactOnEarth(shownRecord, 0, shownDeltaT, +1).time + toUt};
+}
+
+void CVeskView::showShadowAt(std::optional<double> utHours) {
+    settle();
+    ViewState& v = state.session.view;
+    v.shadowAt = utHours ? std::optional(ShadowInstant{*utHours, false}) : std::nullopt;
+    v.redrawAction = redrawShow;
+    invalidate();
 }
 
 std::string CVeskView::exportKml(const std::filesystem::path& dir) {

@@ -64,6 +64,11 @@ class CVeskView : public QWidget {
     // observer's place on the screens of a place).
     QString shownTitle() const;
     QString pageTitle();
+    // The eclipse shown from its first to its last contact with the Earth, hours of UT on the
+    // day of greatest eclipse.
+    std::pair<double, double> contactSpan() const;
+    // Shows over the map the shadow at an instant (hours of UT on that day), or none.
+    void showShadowAt(std::optional<double> utHours);
     // Writes the KML documents of the eclipse shown into a folder; empty, or what went wrong.
     std::string exportKml(const std::filesystem::path& dir);
     // Told when the picture shown is of another eclipse or screen (for the window's title).

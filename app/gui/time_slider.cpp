@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "time_slider.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+// The slider's step: a second of the eclipse; the keys' steps: 10 s and a minute.
+constexpr int arrowSeconds = 10, pageSeconds = 60;
+// The player's tick, milliseconds, and the rates in minutes of the eclipse per second.
+constexpr int tickMs = 100;
+constexpr int playRates[] = {1, 10, 60};
+
+QString clockText(double hours) {
+    const long seconds = std::lround((hours - 24 * std::floor(hours / 24)) * 3600) % 86400;
+    return QStringLiteral("%1:%2:%3 UT")
+        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
+TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
+    slider = new QSlider(Qt::Horizontal);
+    slider->setSingleStep(arrowSeconds);
+    slider->setPageStep(pageSeconds);
+    timeLabel = new QLabel;
+    playButton = new QPushButton(tr("再生"));
+    playButton->setCheckable(true);
+    rateList = new QComboBox;
+    for (const int rate : playRates)
+        rateList->addItem(tr("%1 分/秒").arg(rate));
+    player = new QTimer(this);
+    player->setInterval(tickMs);
+    auto* row = new QHBoxLayout(this);
+    row->addWidget(playButton);
+    row->addWidget(rateList);
+    row->addWidget(slider, 1);
+    row->addWidget(timeLabel);
+    connect(slider, &QSlider::valueChanged, this, [this] {
+        timeLabel->setText(clockText(utHours()));
+        if (instantChanged)
+            instantChanged(utHours());
+    });
+    connect(playButton, &QPushButton::toggled, this, [this](bool on) {
+        playButton->setText(on ? tr("停止") : tr("再生"));
+        on ? player->start() : player->stop();
+    });
+    connect(player, &QTimer::timeout, this, [this] { step(); });
+}
+
+void TimeSlider::setSpan(double firstUtHours, double lastUtHours) {
+    const double kept = utHours();
+    const bool inside = kept >= firstUtHours && kept <= lastUtHours;
+    first = firstUtHours;
+    const QSignalBlocker quiet(slider);
+    slider->setRange(0, static_cast<int>(std::lround((lastUtHours - firstUtHours) * 3600)));
+    slider->setValue(inside ? static_cast<int>(std::lround((kept - first) * 3600)) : 0);
+    timeLabel->setText(clockText(utHours()));
+}
+
+double TimeSlider::utHours() const {
+    return first + slider->value() / 3600.0;
+}
+
+void TimeSlider::setUtHours(double hours) {
+    slider->setValue(static_cast<int>(std::lround((hours - first) * 3600)));
+}
+
+void TimeSlider::step() {
+    const int seconds = playRates[std::max(0, rateList->currentIndex())] * 60 * tickMs / 1000;
+    if (slider->value() >= slider->maximum()) {
+        playButton->setChecked(false);
+        return;
+    }
+    slider->setValue(std::min(slider->maximum(), slider->value() + seconds));
+}
+
+} // namespace vesk
