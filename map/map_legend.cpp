@@ -3,6 +3,7 @@
 
 #include "delta_t_band_layer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -14,14 +15,17 @@ const Font legendFont{"Courier New", -11, 500, true};
 constexpr Rgb legendText{255, 255, 255};
 // The stroke of a colour and the gaps of the box, pixels.
 constexpr int sampleLength = 22, padding = 6, lineGap = 3, frameMargin = 8;
+// A curve's label is tried at this many of its points at most, spread along it.
+constexpr std::size_t labelTries = 40;
 
 // The visible points of a curve, the one nearest its middle first, then outwards.
 template <typename Point>
 std::vector<ViewPixel> visibleFromMiddle(const MapCanvas& c, const std::vector<Point>& points) {
     std::vector<ViewPixel> found;
     const std::size_t n = points.size(), middle = n / 2;
-    for (std::size_t step = 0; step < n; ++step) {
-        const std::size_t i = step % 2 == 0 ? middle + step / 2 : middle - (step + 1) / 2;
+    const std::size_t stride = std::max<std::size_t>(1, n / labelTries);
+    for (std::size_t step = 0; step < n; step += stride) {
+        const std::size_t i = (step / stride) % 2 == 0 ? middle + step / 2 : middle - step / 2 - 1;
         if (i >= n)
             continue;
         const ViewPixel at = viewPixel(c, points[i].lon, points[i].lat);
