@@ -44,6 +44,8 @@ enum CityField : std::size_t {
 
 // GeoNames' terrain model gives this where it has no value.
 constexpr double noTerrainHeight = -9999;
+// More inhabitants than any place has: a population beyond it (or below 0) is unknown.
+constexpr double mostInhabitants = 1e10;
 
 // The letters U+00C0 to U+017F without their accents.
 constexpr const char* latinFolds[] = {
@@ -185,7 +187,9 @@ std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f
     p.lon = *lon;
     p.lat = *lat;
     p.zone = f[zoneField];
-    p.population = static_cast<long long>(numberField(f[populationField]).value_or(0));
+    if (const std::optional<double> population = numberField(f[populationField]);
+        population && *population >= 0 && *population <= mostInhabitants)
+        p.population = static_cast<long long>(*population);
     std::optional<double> height = numberField(f[elevationField]);
     if (!height)
         height = numberField(f[terrainField]);

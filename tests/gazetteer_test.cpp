@@ -76,6 +76,22 @@ TEST(Gazetteer, ReadsPlacesAndPassesOverBrokenLinesWithANote) {
     EXPECT_EQ(placeLabel(zurich, true), "チューリッヒ (Zurich, Switzerland)");
 }
 
+// A population no place has (beyond the integers, or negative) reads as unknown.
+TEST(Gazetteer, ImpossiblePopulationsAreUnknown) {
+    ScratchDir dir;
+    std::string lines = cityLine("Big", "", 10, 10, "XX", "", 5, "", "", "UTC") +
+                        cityLine("Small", "", 11, 11, "XX", "", -5, "", "", "UTC");
+    const std::size_t at = lines.find("\t5\t");
+    lines.replace(at, 3, "\t42240999999999999999997\t");
+    dir.write("cities15000.txt", lines);
+    IgnoredFiles ignored;
+    const std::optional<Gazetteer> g = loadGazetteer(DataPaths{{dir.path()}}, ignored);
+    ASSERT_TRUE(g.has_value());
+    ASSERT_EQ(g->places.size(), 2u);
+    EXPECT_EQ(g->places[0].population, 0);
+    EXPECT_EQ(g->places[1].population, 0);
+}
+
 TEST(Gazetteer, FindsANameOrSaysWhichPlacesItCouldMean) {
     ScratchDir dir;
     IgnoredFiles ignored;
