@@ -75,10 +75,10 @@ SearchMessage printTo(std::FILE* err) {
     return [err](int, int, const char* text) { std::fprintf(err, "%s\n", text); };
 }
 
-// A line of the list, with the type's name in the locale's language, and the probability of a
-// central eclipse in a search by it.
-void printHit(std::FILE* out, const SearchHit& hit) {
-    const std::string line = listLine(hit, {.names = typeNamesOf(chooseLanguage({}))});
+// A line of the list, with the type's name in the language of the names, and the probability of
+// a central eclipse in a search by it.
+void printHit(std::FILE* out, const SearchHit& hit, TypeNames names) {
+    const std::string line = listLine(hit, {.names = names});
     if (hit.centralProbability >= 0)
         std::fprintf(out, "%s  P=%.3f\n", line.c_str(), hit.centralProbability);
     else
@@ -114,10 +114,10 @@ std::string hitFields(const SearchHit& hit, ListForm form) {
     return text;
 }
 
-void printHits(std::FILE* out, const std::vector<SearchHit>& hits, ListForm form) {
+void printHits(std::FILE* out, const std::vector<SearchHit>& hits, ListForm form, TypeNames names) {
     if (form == ListForm::lines) {
         for (const SearchHit& hit : hits)
-            printHit(out, hit);
+            printHit(out, hit, names);
         return;
     }
     if (form == ListForm::csv)
@@ -172,7 +172,7 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     }
     const int status =
         collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit));
-    printHits(out, s.searchHits, form);
+    printHits(out, s.searchHits, form, typeNamesOf(state.language));
     if (status < 0) {
         std::fprintf(err, "vesk list: a catalog file is missing: the list ends at %.0f\n",
                      s.view.year);
@@ -214,8 +214,10 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
             std::fprintf(err, "%s: no matching eclipse later in the catalog\n", name);
             return 1;
         }
-        printHit(out, {r.year, r.month, r.day, r.typeCode, r.saros,
-                       criteria.minCentralProbability > 0 ? s.lastCentralProbability : -1});
+        printHit(out,
+                 {r.year, r.month, r.day, r.typeCode, r.saros,
+                  criteria.minCentralProbability > 0 ? s.lastCentralProbability : -1},
+                 typeNamesOf(state.language));
         return 0;
     }
     double foundYear = NAN, foundMonth = NAN;
@@ -226,7 +228,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
         std::fprintf(err, "%s: no matching eclipse in the years searched before\n", name);
         return 1;
     }
-    printHit(out, hit);
+    printHit(out, hit, typeNamesOf(state.language));
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 
 namespace vesk {
 
@@ -234,6 +235,14 @@ void splitHoursToTenths(double x, double& hours, double& minutes, double& second
     splitHours(wholeHours, hours, unusedMinutes, unusedSeconds);
     minutes = std::floor(rest / tenthsPerMinute);
     seconds = (rest - minutes * tenthsPerMinute) / 10;
+}
+
+std::string hmsOfHours(double hours) {
+    const long seconds = std::lround((hours - 24 * std::floor(hours / 24)) * 3600) % 86400;
+    char text[16];
+    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
+    return text;
 }
 
 } // namespace vesk

@@ -6,6 +6,8 @@
 // longitude in degrees; the zone offset is longitude / 15 hours.
 #pragma once
 
+#include <string>
+
 namespace vesk {
 
 // Julian date of a local calendar date and clock time (hour may be any value; it is added as
@@ -56,5 +58,8 @@ void splitHours(double x, double& hours, double& minutes, double& seconds);
 // splitHours of x rounded to tenths of a second, for clocks and durations printed with seconds
 // as "%4.1f": a second that rounds to 60.0 carries into the minutes (4:59.96 prints 5:00.0).
 void splitHoursToTenths(double x, double& hours, double& minutes, double& seconds);
+
+// "HH:MM:SS" of hours taken into one day (0 to 24), rounded to the second.
+std::string hmsOfHours(double hours);
 
 } // namespace vesk

@@ -95,10 +95,9 @@ std::string utText(const EclipseRecord& r, double t, double deltaT) {
     const double jd = jdOfElementHours(r.jdTT, r.t0 + t) - deltaT / 86400;
     double year = 0, month = 0, day = 0, hour = 0;
     jdToCalendar(jd, 0, 0, year, month, day, hour);
-    const long seconds = std::lround(hour * 3600);
     char text[48];
-    std::snprintf(text, sizeof text, "%.0f-%02.0f-%02.0fT%02ld:%02ld:%02ldZ", year, month, day,
-                  seconds / 3600, seconds / 60 % 60, seconds % 60);
+    std::snprintf(text, sizeof text, "%.0f-%02.0f-%02.0fT%sZ", year, month, day,
+                  hmsOfHours(hour).c_str());
     return text;
 }
 

@@ -290,12 +290,12 @@ void QtDrawSurface::textOut(int x, int y, const std::string& utf8) {
     // a document's text (SVG, PDF, print) is copied as text: there the degree sign is "°"
     const std::string written = pixels.isNull() ? withDegreeSigns(utf8) : utf8;
     const QString text = QString::fromUtf8(written.data(), static_cast<qsizetype>(written.size()));
-    textExtent |= QRect(x, y, metrics.horizontalAdvance(text), metrics.height());
+    const QRect box(x, y, metrics.horizontalAdvance(text), metrics.height());
+    textExtent |= box;
     paint([&](QPainter& p) {
         p.setFont(qfont);
         if (backgroundOpaque)
-            p.fillRect(QRect(x, y, metrics.horizontalAdvance(text), metrics.height()),
-                       qtColour(backgroundColour));
+            p.fillRect(box, qtColour(backgroundColour));
         p.setPen(qtColour(textColour));
         p.drawText(x, y + metrics.ascent(), text);
     });

@@ -6,6 +6,7 @@
 #include "palette.h"
 #include "path_tracers.h"
 #include "shadow_elements.h"
+#include "timescales.h"
 
 #include <algorithm>
 #include <cmath>
@@ -85,11 +86,8 @@ void drawShadowAt(MapCanvas& c, const EclipseRecord& r, double t, double deltaT)
     if (centre.found)
         plotRing(c, centre.lon, centre.lat, yellow, 4);
     // the instant and the shadow's motion, at the frame's top right
-    const double ut = r.t0 + t - deltaT / 3600;
-    const long seconds = std::lround((ut - 24 * std::floor(ut / 24)) * 3600) % 86400;
     char text[96];
-    std::snprintf(text, sizeof text, "%02ld:%02ld:%02ld UT", seconds / 3600, seconds / 60 % 60,
-                  seconds % 60);
+    std::snprintf(text, sizeof text, "%s UT", hmsOfHours(r.t0 + t - deltaT / 3600).c_str());
     c.surface.setBackgroundOpaque(false);
     c.surface.setTextColour(shadowText);
     const int x = c.view.mapRight - 230, y = c.view.mapTop + 8;

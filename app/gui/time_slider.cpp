@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "time_slider.h"
 
+#include "timescales.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -21,11 +23,7 @@ constexpr int tickMs = 100;
 constexpr int playRates[] = {1, 10, 60};
 
 QString clockText(double hours) {
-    const long seconds = std::lround((hours - 24 * std::floor(hours / 24)) * 3600) % 86400;
-    return QStringLiteral("%1:%2:%3 UT")
-        .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
-        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+    return QString::fromStdString(hmsOfHours(hours)) + QStringLiteral(" UT");
 }
 
 } // namespace
