@@ -62,9 +62,11 @@ QString fontFamilyFor(const Font& font) {
         return QStringLiteral("Noto Serif CJK JP");
     if (gothic)
         return QStringLiteral("Noto Sans CJK JP");
-    if (name == QStringLiteral("Courier New"))
+    if (name.startsWith(QStringLiteral("Courier")) || font.fixedPitch)
         return QStringLiteral("DejaVu Sans Mono");
-    return name;
+    if (name.startsWith(QStringLiteral("Times")))
+        return QStringLiteral("DejaVu Serif");
+    return QStringLiteral("DejaVu Sans");
 }
 
 QtDrawSurface::QtDrawSurface(int width, int height, double pixelRatio)

@@ -125,7 +125,10 @@ class QtDrawSurface : public DrawSurface {
 // The installed family that stands for a font the renderers ask for, chosen to read well on a
 // screen and to cover Japanese: Noto Sans Mono CJK JP for the fixed-pitch Japanese faces (the
 // panels, tables and reports), Noto Serif CJK JP and Noto Sans CJK JP for the proportional
-// Mincho and Gothic, DejaVu Sans Mono for "Courier New"; other names are passed through.
+// Mincho and Gothic; for the Latin faces DejaVu Sans Mono ("Courier New" and any fixed-pitch
+// face), DejaVu Serif ("Times Roman") and DejaVu Sans. Every one is a font of the packages the
+// program depends on (fonts-noto-cjk, fonts-dejavu-core), so that no picture changes with the
+// other fonts a machine has.
 QString fontFamilyFor(const Font& font);
 
 } // namespace vesk
