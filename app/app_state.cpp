@@ -40,8 +40,12 @@ void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
                                             s.view.deltaTBandSigmas))
             : std::nullopt;
     const Gazetteer* places = s.view.mapRange == MapRange::globe ? nullptr : state.gazetteer.get();
+    const std::vector<DurationCurve>* durations =
+        s.view.durationCurves ? &state.mapPath.durationCurves(s.catalog.record, s.eclipse.deltaT,
+                                                              s.view.drawStepHours, stop)
+                              : nullptr;
     vesk::drawPathMap(canvas, {s.eclipse, path, s.cities, state.relief, s.catalog.paths,
-                               band ? &*band : nullptr, places});
+                               band ? &*band : nullptr, places, durations});
     exportFailure.clear();
     kmlDocuments.clear();
     if (kmlOutput && !stop.stop_requested())

@@ -254,6 +254,7 @@ DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
     f.deltaTBand = v.deltaTBandSigmas > 0;
     f.legend = v.legend;
     f.fillCentralPath = v.fillCentralPath;
+    f.durationCurves = v.durationCurves;
     f.englishNames = v.englishNames;
     return f;
 }
@@ -266,6 +267,7 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
         v.deltaTBandSigmas = f.deltaTBand ? dialogBandSigmas : 0;
     v.legend = f.legend;
     v.fillCentralPath = f.fillCentralPath;
+    v.durationCurves = f.durationCurves;
     v.useCiaMap = f.ciaMap ? BaseMapKind::vector : BaseMapKind::relief;
     v.projection = f.mercator ? Projection::mercator : Projection::globe;
     if (f.displayMode == displayPathMap) {

@@ -92,6 +92,7 @@ struct DisplayFields {
     bool deltaTBand = false; // the map's band of Delta T's uncertainty
     MapLegend legend = MapLegend::regional;
     bool fillCentralPath = false;
+    bool durationCurves = false;
     bool englishNames = false; // the city list by its English names
 };
 // The band of the display dialog: +-2 standard errors.

@@ -57,6 +57,21 @@ void loadEclipseSummary(EclipseState& s) {
     s.t0 = r.t0;
 }
 
+EclipseState eclipseStateAt(const EclipseRecord& record, double deltaT, double lonEast,
+                            double lat) {
+    EclipseState s;
+    s.record = &record;
+    loadEclipseSummary(s);
+    s.deltaT = deltaT;
+    s.deltaTHours = deltaT / 3600;
+    ViewState place;
+    place.observerLon = lonEast;
+    place.observerLat = lat;
+    place.observerHeight = 0;
+    setObserver(s, place);
+    return s;
+}
+
 void evaluateElements(EclipseState& s, double t) {
     static_cast<ShadowElements&>(s) = evaluateElements(*s.record, t);
 }

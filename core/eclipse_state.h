@@ -51,6 +51,10 @@ double viewDeltaT(const EclipseRecord& record, const ViewState& view);
 // Copies the line-1 values of the current record into the summary.
 void loadEclipseSummary(EclipseState& state);
 
+// A state of its own for an eclipse record and Delta T (seconds), its observer at a place at sea
+// level (east longitude, latitude in degrees).
+EclipseState eclipseStateAt(const EclipseRecord& record, double deltaT, double lonEast, double lat);
+
 // Makes the elements of the current record at t the state's shadow.
 void evaluateElements(EclipseState& state, double t);
 

@@ -61,6 +61,7 @@ struct ViewState {
     double deltaTBandSigmas = 0;      // the map's band of +-K standard errors of Delta T; 0: none
     MapLegend legend = MapLegend::regional; // when the map's legend and curve labels are drawn
     bool fillCentralPath = false;           // the central path shaded between its limits
+    bool durationCurves = false;            // the curves of equal duration inside the path
     std::optional<ShadowInstant> shadowAt;  // the shadow drawn over the map at that instant
     int observerInputMode = 0;              // 0 from the city table, 1 typed
     int observerCityIndex = 1;              // city of the display dialog; typedPlaceIndex = typed

@@ -3,6 +3,7 @@
 
 #include "angles.h"
 #include "checked_int.h"
+#include "duration_curves.h"
 
 #include <algorithm>
 #include <cmath>
@@ -194,10 +195,26 @@ const PathGeometry& PathGeometryCache::geometry(const EclipseRecord& r, double d
         unfinished = std::move(traced);
         return unfinished;
     }
-    entries.push_front({wanted, std::move(traced)});
+    entries.push_front({wanted, std::move(traced), std::nullopt});
     if (entries.size() > kept)
         entries.pop_back();
     return entries.front().geometry;
+}
+
+const std::vector<DurationCurve>& PathGeometryCache::durationCurves(const EclipseRecord& r,
+                                                                    double deltaT, double stepHours,
+                                                                    std::stop_token stop) {
+    const PathGeometry& g = geometry(r, deltaT, stepHours, stop);
+    if (!stop.stop_requested() && !entries.front().durations) {
+        std::vector<DurationCurve> traced = traceDurationCurves(r, g, stop);
+        if (!stop.stop_requested())
+            entries.front().durations = std::move(traced);
+    }
+    if (stop.stop_requested()) {
+        unfinishedDurations.clear();
+        return unfinishedDurations;
+    }
+    return *entries.front().durations;
 }
 
 } // namespace vesk

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <list>
+#include <optional>
 #include <stop_token>
 #include <vector>
 
@@ -79,6 +80,14 @@ struct PathGeometry {
     std::array<LimbEnds, 2> limbEnds; // where the path begins, where it ends
 };
 
+// A curve of equal duration inside the central path.
+struct DurationCurve {
+    double seconds = 0;      // the duration along the curve
+    Pieces<PathPoint> sides; // pieces on either side of the central line (t: of their cut)
+    // Where the curve meets the central line: the central line's duration there is the curve's.
+    std::vector<PathPoint> centralCrossings;
+};
+
 // No eclipse lasts this long from first to last contact (6.3 h at most).
 constexpr double maxContactSpanHours = 9;
 
@@ -98,6 +107,9 @@ class PathGeometryCache {
   public:
     const PathGeometry& geometry(const EclipseRecord& r, double deltaT, double stepHours,
                                  std::stop_token stop = {});
+    // The curves of equal duration of that geometry, traced when first asked for.
+    const std::vector<DurationCurve>& durationCurves(const EclipseRecord& r, double deltaT,
+                                                     double stepHours, std::stop_token stop = {});
 
   private:
     struct Key {
@@ -107,10 +119,12 @@ class PathGeometryCache {
     struct Entry {
         Key key;
         PathGeometry geometry;
+        std::optional<std::vector<DurationCurve>> durations;
     };
     static constexpr std::size_t kept = 4;
     std::list<Entry> entries; // the last used first
     PathGeometry unfinished;  // a tracing that was stopped, kept by no one
+    std::vector<DurationCurve> unfinishedDurations;
 };
 
 // The angle between two points on the sphere, degrees.

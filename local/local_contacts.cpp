@@ -55,16 +55,7 @@ LocalContacts localMaximumFromGreatest(EclipseState& s, double deltaT) {
 
 LocalContacts maximumAtPlace(const EclipseRecord& record, double deltaT, double lonEast,
                              double lat) {
-    EclipseState s;
-    s.record = &record;
-    loadEclipseSummary(s);
-    s.deltaT = deltaT;
-    s.deltaTHours = deltaT / 3600;
-    ViewState place;
-    place.observerLon = lonEast;
-    place.observerLat = lat;
-    place.observerHeight = 0;
-    setObserver(s, place);
+    EclipseState s = eclipseStateAt(record, deltaT, lonEast, lat);
     return localMaximumFromGreatest(s, deltaT);
 }
 

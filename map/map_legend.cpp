@@ -35,6 +35,22 @@ std::vector<ViewPixel> visibleFromMiddle(const MapCanvas& c, const std::vector<P
     return found;
 }
 
+// The visible points of a curve, the one nearest the map frame's centre first.
+template <typename Point>
+std::vector<ViewPixel> visibleFromFrameCentre(const MapCanvas& c,
+                                              const std::vector<Point>& points) {
+    std::vector<ViewPixel> found;
+    for (const Point& p : points)
+        if (const ViewPixel at = viewPixel(c, p.lon, p.lat); at.visible)
+            found.push_back(at);
+    const double x = (c.view.mapLeft + c.view.mapRight) / 2.0;
+    const double y = (c.view.mapTop + c.view.mapBottom) / 2.0;
+    std::sort(found.begin(), found.end(), [&](const ViewPixel& a, const ViewPixel& b) {
+        return std::hypot(a.x - x, a.y - y) < std::hypot(b.x - x, b.y - y);
+    });
+    return found;
+}
+
 // A label beside the first of the points where it finds room within the map frame.
 void labelAt(MapCanvas& c, const std::vector<ViewPixel>& points, const std::string& text) {
     const ViewState& v = c.view;
@@ -58,7 +74,7 @@ bool legendShown(const ViewState& v) {
            (v.legend == MapLegend::regional && v.mapRange != MapRange::globe);
 }
 
-std::vector<LegendEntry> legendEntries(int type, double bandSigmas) {
+std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations) {
     const CurveColours colours;
     std::vector<LegendEntry> entries;
     const bool annular = type == typeAnnular || type == typeNonCentralAnnular;
@@ -69,6 +85,11 @@ std::vector<LegendEntry> legendEntries(int type, double bandSigmas) {
             entries.push_back({palette[colours.umbra], "Limits of totality"});
         if (annular || hybrid)
             entries.push_back({palette[colours.annularUmbra], "Limits of annularity"});
+        if (durations)
+            entries.push_back({palette[colours.duration], hybrid ? "Equal central duration"
+                                                          : annular
+                                                              ? "Equal duration of annularity"
+                                                              : "Equal duration of totality"});
     }
     entries.push_back({palette[colours.penumbra], "Partial limits, magnitude"});
     entries.push_back({palette[colours.penumbra], "  curves, curves of equal UT"});
@@ -139,6 +160,25 @@ void labelCurves(MapCanvas& c, const PathGeometry& g, double t0) {
             if (p.found)
                 found.push_back(p);
         labelAt(c, visibleFromMiddle(c, found), text);
+    }
+    c.surface.setBackgroundOpaque(true);
+    c.surface.selectFont(previous);
+}
+
+void drawDurationCurves(MapCanvas& c, const std::vector<DurationCurve>& curves) {
+    const int colour = CurveColours{}.duration;
+    for (const DurationCurve& curve : curves)
+        for (const std::vector<PathPoint>& side : curve.sides)
+            strokeCurve(c, side, colour);
+    const Font previous = c.surface.selectFont(legendFont);
+    c.surface.setBackgroundOpaque(false);
+    c.surface.setTextColour(palette[colour]);
+    char text[32];
+    for (const DurationCurve& curve : curves) {
+        const long seconds = std::lround(curve.seconds);
+        std::snprintf(text, sizeof text, "%ldm%02lds", seconds / 60, seconds % 60);
+        for (const std::vector<PathPoint>& side : curve.sides)
+            labelAt(c, visibleFromFrameCentre(c, side), text);
     }
     c.surface.setBackgroundOpaque(true);
     c.surface.selectFont(previous);

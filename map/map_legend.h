@@ -14,7 +14,7 @@ namespace vesk {
 // The palette colours of the curves of the eclipse map.
 struct CurveColours {
     int central = red, umbra = rose, annularUmbra = red, penumbra = yellow, riseSet = green,
-        maxRiseSet = paleGreen;
+        maxRiseSet = paleGreen, duration = orange;
 };
 
 // Whether the map shows its legend: by default on the regional maps (the Asia and Europe views
@@ -27,8 +27,9 @@ struct LegendEntry {
 };
 
 // The legend's lines for an eclipse of a type (its central path's limits only for a central
-// type), with the band of Delta T's uncertainty of bandSigmas standard errors (none when 0).
-std::vector<LegendEntry> legendEntries(int type, double bandSigmas);
+// type), with the band of Delta T's uncertainty of bandSigmas standard errors (none when 0) and
+// with the curves of equal duration or without.
+std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations = false);
 
 // The legend's box at the map frame's lower left.
 LabelBox legendBox(const MapCanvas& canvas, const std::vector<LegendEntry>& entries);
@@ -40,5 +41,9 @@ void drawLegend(MapCanvas& canvas, const std::vector<LegendEntry>& entries);
 // (hh:mm, t0 the elements' hour of TT), near the middle of the curve's visible part, where a
 // label finds room.
 void labelCurves(MapCanvas& canvas, const PathGeometry& g, double t0);
+
+// Strokes the curves of equal duration and labels each side of a curve with its duration
+// ("2m30s") near its middle, where a label finds room.
+void drawDurationCurves(MapCanvas& canvas, const std::vector<DurationCurve>& curves);
 
 } // namespace vesk

@@ -228,20 +228,23 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     markContacts(c, g, type == typePartial);
     const bool legend = legendShown(v);
     const std::vector<LegendEntry> entries =
-        legend ? legendEntries(type, in.band ? in.band->sigmas : 0) : std::vector<LegendEntry>{};
+        legend ? legendEntries(type, in.band ? in.band->sigmas : 0, in.durations != nullptr)
+               : std::vector<LegendEntry>{};
     if (legend) // names and labels keep off the legend's box
         c.labels.reserve(legendBox(c, entries));
     if (v.projection == Projection::globe)
         drawCityLabels(c, in.cities);
     drawPlaceNames(c, in.gazetteer);
     drawCurves(c, g, type);
-    if (v.shadowAt && in.eclipse.record != nullptr)
-        drawShadowAt(c, *in.eclipse.record, shadowHours(*in.eclipse.record, *v.shadowAt, g.deltaT),
-                     g.deltaT);
+    if (in.durations != nullptr)
+        drawDurationCurves(c, *in.durations);
     if (legend) {
         labelCurves(c, g, in.eclipse.t0);
         drawLegend(c, entries);
     }
+    if (v.shadowAt && in.eclipse.record != nullptr)
+        drawShadowAt(c, *in.eclipse.record, shadowHours(*in.eclipse.record, *v.shadowAt, g.deltaT),
+                     g.deltaT);
 }
 
 } // namespace vesk

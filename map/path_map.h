@@ -21,6 +21,7 @@ struct PathMapInputs {
     const DataPaths& paths;
     const DeltaTBandLayer* band = nullptr; // the band of Delta T's uncertainty, or none
     const Gazetteer* gazetteer = nullptr;  // the places named on regional maps, or none
+    const std::vector<DurationCurve>* durations = nullptr; // the curves of equal duration, or none
 };
 
 // Draws the map of the eclipse.

@@ -4,12 +4,12 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="349"/>
+        <location filename="../app/gui/dialogs.cpp" line="353"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About vesk</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="352"/>
+        <location filename="../app/gui/dialogs.cpp" line="356"/>
         <source>vesk バージョン %1
 
 日食カタログ: JPL DE431 から計算した 71,251 回の日食
@@ -68,123 +68,128 @@ vesk is free software, distributed under the GNU General Public License, version
         <translation>Shade the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="203"/>
+        <location filename="../app/gui/dialogs.cpp" line="202"/>
+        <source>等継続時間線</source>
+        <translation>Lines of equal duration</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="205"/>
         <source>地域図のみ</source>
         <translation>Regional maps only</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="203"/>
+        <location filename="../app/gui/dialogs.cpp" line="205"/>
         <source>常に</source>
         <translation>Always</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="203"/>
+        <location filename="../app/gui/dialogs.cpp" line="205"/>
         <source>なし</source>
         <translation>Never</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="205"/>
+        <location filename="../app/gui/dialogs.cpp" line="207"/>
         <source>CIA MAPを使用</source>
         <translation>Use the CIA map</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="206"/>
+        <location filename="../app/gui/dialogs.cpp" line="208"/>
         <source>メルカトル図法</source>
         <translation>Mercator projection</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="212"/>
+        <location filename="../app/gui/dialogs.cpp" line="214"/>
         <source>描画範囲</source>
         <translation>Map range</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="214"/>
+        <location filename="../app/gui/dialogs.cpp" line="216"/>
         <source>地球儀</source>
         <translation>Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="215"/>
+        <location filename="../app/gui/dialogs.cpp" line="217"/>
         <source>アジア</source>
         <translation>Asia</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="216"/>
+        <location filename="../app/gui/dialogs.cpp" line="218"/>
         <source>ヨーロッパ</source>
         <translation>Europe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="219"/>
+        <location filename="../app/gui/dialogs.cpp" line="221"/>
         <source>値入力</source>
         <translation>Typed values</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="220"/>
-        <location filename="../app/gui/dialogs.cpp" line="244"/>
+        <location filename="../app/gui/dialogs.cpp" line="222"/>
+        <location filename="../app/gui/dialogs.cpp" line="247"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="221"/>
+        <location filename="../app/gui/dialogs.cpp" line="223"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="222"/>
+        <location filename="../app/gui/dialogs.cpp" line="224"/>
         <source>倍率：</source>
         <translation>Magnification:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="223"/>
+        <location filename="../app/gui/dialogs.cpp" line="225"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="226"/>
+        <location filename="../app/gui/dialogs.cpp" line="228"/>
         <source>描画速度（分）：</source>
         <translation>Drawing step (minutes):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="228"/>
+        <location filename="../app/gui/dialogs.cpp" line="230"/>
         <source>ΔT調整（秒）：</source>
         <translation>ΔT adjustment (s):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="231"/>
+        <location filename="../app/gui/dialogs.cpp" line="233"/>
         <source>凡例：</source>
         <translation>Legend:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="233"/>
+        <location filename="../app/gui/dialogs.cpp" line="236"/>
         <source>観測地設定</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="237"/>
+        <location filename="../app/gui/dialogs.cpp" line="240"/>
         <source>表示モード</source>
         <translation>Display mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="239"/>
+        <location filename="../app/gui/dialogs.cpp" line="242"/>
         <source>日蝕経路</source>
         <translation>Eclipse path</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="242"/>
+        <location filename="../app/gui/dialogs.cpp" line="245"/>
         <source>日蝕中心帯</source>
         <translation>Central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="245"/>
+        <location filename="../app/gui/dialogs.cpp" line="248"/>
         <source>ステップ：</source>
         <translation>Step:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="247"/>
+        <location filename="../app/gui/dialogs.cpp" line="250"/>
         <source>局地状況</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="268"/>
+        <location filename="../app/gui/dialogs.cpp" line="271"/>
         <source>地名：</source>
         <translation>Place:</translation>
     </message>
@@ -544,88 +549,88 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>CModeDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="286"/>
+        <location filename="../app/gui/dialogs.cpp" line="290"/>
         <source>検索モードメニュー</source>
         <translation>Search Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="290"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>部分日蝕</source>
         <translation>Partial</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="290"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>皆既日蝕</source>
         <translation>Total</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="290"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>金環日蝕</source>
         <translation>Annular</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="291"/>
+        <location filename="../app/gui/dialogs.cpp" line="295"/>
         <source>金環皆既日蝕</source>
         <translation>Hybrid (annular-total)</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="291"/>
+        <location filename="../app/gui/dialogs.cpp" line="295"/>
         <source>中心線のない皆既日蝕</source>
         <translation>Total without a central line</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="292"/>
+        <location filename="../app/gui/dialogs.cpp" line="296"/>
         <source>中心線のない金環日蝕</source>
         <translation>Annular without a central line</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="297"/>
+        <location filename="../app/gui/dialogs.cpp" line="301"/>
         <source>検索開始年月設定</source>
         <translation>Search from year/month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="315"/>
+        <location filename="../app/gui/dialogs.cpp" line="319"/>
         <source>検索モード</source>
         <translation>Search mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="317"/>
+        <location filename="../app/gui/dialogs.cpp" line="321"/>
         <source>全て</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="318"/>
+        <location filename="../app/gui/dialogs.cpp" line="322"/>
         <source>日蝕タイプ</source>
         <translation>Eclipse type</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="321"/>
-        <location filename="../app/gui/dialogs.cpp" line="328"/>
+        <location filename="../app/gui/dialogs.cpp" line="325"/>
+        <location filename="../app/gui/dialogs.cpp" line="332"/>
         <source>過去検索範囲（年）：</source>
         <translation>Years searched back:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="323"/>
+        <location filename="../app/gui/dialogs.cpp" line="327"/>
         <source>観測地／食分</source>
         <translation>Place / magnitude</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="324"/>
+        <location filename="../app/gui/dialogs.cpp" line="328"/>
         <source>観測地</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="327"/>
+        <location filename="../app/gui/dialogs.cpp" line="331"/>
         <source>食分：</source>
         <translation>Magnitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="329"/>
+        <location filename="../app/gui/dialogs.cpp" line="333"/>
         <source>中心食の確率（0で食分）：</source>
         <translation>Probability of a central eclipse (0: by magnitude):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="331"/>
+        <location filename="../app/gui/dialogs.cpp" line="335"/>
         <source>サロス番号</source>
         <translation>Saros series</translation>
     </message>
@@ -721,18 +726,18 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>TimeSlider</name>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="38"/>
-        <location filename="../app/gui/time_slider.cpp" line="56"/>
+        <location filename="../app/gui/time_slider.cpp" line="36"/>
+        <location filename="../app/gui/time_slider.cpp" line="54"/>
         <source>再生</source>
         <translation>Play</translation>
     </message>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="42"/>
+        <location filename="../app/gui/time_slider.cpp" line="40"/>
         <source>%1 分/秒</source>
         <translation>%1 min/s</translation>
     </message>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="56"/>
+        <location filename="../app/gui/time_slider.cpp" line="54"/>
         <source>停止</source>
         <translation>Pause</translation>
     </message>

@@ -199,6 +199,8 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     bandBox->setChecked(fields.deltaTBand);
     fillPathBox = new QCheckBox(tr("中心帯を塗る"));
     fillPathBox->setChecked(fields.fillCentralPath);
+    durationBox = new QCheckBox(tr("等継続時間線"));
+    durationBox->setChecked(fields.durationCurves);
     legendList = new QComboBox;
     legendList->addItems({tr("地域図のみ"), tr("常に"), tr("なし")});
     legendList->setCurrentIndex(static_cast<int>(fields.legend));
@@ -229,6 +231,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     settingsGrid->addWidget(bandBox, 5, 0);
     settingsGrid->addWidget(fillPathBox, 6, 0);
     labelled(settingsGrid, 7, 0, tr("凡例："), legendList);
+    settingsGrid->addWidget(durationBox, 8, 0);
     QGroupBox* place =
         placeBox(tr("観測地設定"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     if (places != nullptr)
@@ -276,6 +279,7 @@ void CDisplayDlg::exchangeChoices() {
     fields.kml = kmlBox->isChecked();
     fields.deltaTBand = bandBox->isChecked();
     fields.fillCentralPath = fillPathBox->isChecked();
+    fields.durationCurves = durationBox->isChecked();
     fields.legend = static_cast<MapLegend>(legendList->currentIndex());
     fields.ciaMap = ciaBox->isChecked();
     fields.mercator = mercatorBox->isChecked();

@@ -75,7 +75,7 @@ class CDisplayDlg : public ExchangeDialog {
     DisplayFields fields;
     std::optional<ObserverPlace> chosenPlace;
     QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
-    QCheckBox *gridBox, *kmlBox, *ciaBox, *mercatorBox, *bandBox, *fillPathBox;
+    QCheckBox *gridBox, *kmlBox, *ciaBox, *mercatorBox, *bandBox, *fillPathBox, *durationBox;
     QComboBox* legendList; // the legend: on the regional maps, always, never
     QComboBox* cityList;
     QLineEdit *magnificationEdit, *centreLonEdit, *centreLatEdit, *tableLonEdit, *tableStepEdit,
