@@ -35,8 +35,8 @@ constexpr CommandText commands[] = {
      "            [--place NAME | --lon E --lat N] [--height M] [--table-lon L] [--table-step S]\n"
      "            [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
      "            [--mercator] [--relief|--vector] [--grid] [--kml] [--geojson] [--size WxH]\n"
-     "            [--legend|--no-legend] [--fill-path] [--delta-t-band [K]] [--at HH:MM[:SS]]\n"
-     "            [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]",
+     "            [--legend|--no-legend] [--fill-path] [--durations] [--delta-t-band [K]]\n"
+     "            [--at HH:MM[:SS]] [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]",
      "Draws a screen of the window into a file, without a display.\n"
      "  --mode M            map (the default), table (the central line), local (the place's\n"
      "                      circumstances), sky (the sky at the maximum) or limb (the contacts\n"
@@ -61,6 +61,8 @@ constexpr CommandText commands[] = {
      "                      magnitude curves and curves of equal time (by default on the\n"
      "                      regional maps only)\n"
      "  --fill-path         shade the central path between its limits\n"
+     "  --durations         the curves of equal duration of totality or annularity inside the\n"
+     "                      central path, labelled (every 30 s up to 3 min, else every minute)\n"
      "  --delta-t-band [K]  shade the ground the central path covers for Delta T within\n"
      "                      +-K standard errors (K = 2 by default, at most 5)\n"
      "  --size WxH          the screen in logical pixels (300 to 10000; 1000x700)\n"
@@ -68,6 +70,19 @@ constexpr CommandText commands[] = {
      "  --dpr R             pixel ratio of a PNG, 1 to 4 (the same layout, R times the pixels;\n"
      "                      at most 400 million pixels in all)\n"
      "  --text              print the texts of the screen, one per line\n"},
+    {"animate",
+     "animate [--year Y --month M] [--step MINUTES] [--size WxH] [--out FILE.webp|DIR/]\n"
+     "             [the map's options of render: --range, --centre --scale, --mercator,\n"
+     "             --relief|--vector, --grid, --legend|--no-legend, --fill-path, --durations,\n"
+     "             --delta-t-band [K], --delta-t S | --delta-t-adjust S]",
+     "The map with the shadow moving over it, from the first to the last contact of the\n"
+     "penumbra with the Earth; each frame is the picture of render --at at its instant.\n"
+     "  --step MINUTES      the time between frames, 0.5 to 60 (5); each is shown 0.1 s\n"
+     "  --size WxH          the frames in pixels (300 to 4000; 1000x700)\n"
+     "  --out FILE.webp     an animated WebP file (vesk.webp by default), looping\n"
+     "  --out DIR/          PNG files frame0001.png, ... in the folder (made when missing)\n"
+     "The frames are drawn on all cores, with a progress bar on a terminal. The files are\n"
+     "written when every frame is done: an interrupted run (Ctrl+C) writes nothing.\n"},
     {"list",
      "list [--from YEAR] [--years N] [--type T | --place NAME|LON,LAT [--min-mag M] |\n"
      "          --saros S] [--p-central P] [--delta-t S | --delta-t-adjust S] [--limit K]\n"

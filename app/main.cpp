@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // vesk: solar eclipses of the years -13000 to 16999.
+#include "animate_command.h"
 #include "app_state.h"
 #include "command_help.h"
 #include "info_command.h"
@@ -98,6 +99,8 @@ int main(int argc, char** argv) {
         return vesk::runInfoCommand(state, rest, stdout, stderr);
     if (args[0] == "render")
         return vesk::runRenderCommand(state, rest, stdout, stderr);
+    if (args[0] == "animate")
+        return vesk::runAnimateCommand(state, rest, stdout, stderr);
     if (args[0] == "list")
         return vesk::runListCommand(state, rest, stdout, stderr);
     if (args[0] == "next" || args[0] == "prev")

@@ -2,13 +2,13 @@
 #include "render_command.h"
 
 #include "command_line.h"
+#include "map_options.h"
 #include "output_path.h"
 #include "picture_output.h"
 #include "place_options.h"
 #include "sky_command.h"
 #include "text_recording_surface.h"
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -21,7 +21,6 @@ namespace vesk {
 
 namespace {
 
-constexpr int defaultWidth = 1000, defaultHeight = 700;
 constexpr int largestSide = 10000;
 // The device pixels of one picture (--size times --dpr squared): 1.6 GB of image at the most.
 constexpr double maxDevicePixels = 400e6;
@@ -44,22 +43,11 @@ std::optional<ShadowInstant> shadowInstantOf(const std::string& text) {
 }
 
 // The options of the command into the view state; an error text, or empty.
-// --year and --month, --mode, --table-lon and --table-step.
+// --year and --month, --mode, --at, --table-format, --table-lon and --table-step.
 std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
-    std::string error;
-    const std::optional<double> year = options.number("--year", error);
-    const std::optional<double> month = options.number("--month", error);
-    if (!error.empty())
+    if (std::string error = applyYearMonthOptions(options, view); !error.empty())
         return error;
-    if (year.has_value() != month.has_value())
-        return "--year and --month go together";
-    if (year) {
-        if (std::string bad = checkYearMonth(*year, *month); !bad.empty())
-            return bad;
-        view.year = *year;
-        view.month = *month;
-        view.redrawAction = redrawShow;
-    }
+    std::string error;
     const std::string mode = options.value("--mode").value_or("map");
     if (mode == "map")
         view.displayMode = displayPathMap;
@@ -98,82 +86,6 @@ std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
     return error;
 }
 
-// The band of Delta T's uncertainty: K standard errors by default, at most maxBandSigmas.
-constexpr const char* defaultBandSigmas = "2";
-constexpr double maxBandSigmas = 5;
-
-// --range, --mercator, --relief, --vector, --grid, --kml, --legend, --no-legend, --fill-path and
-// --delta-t-band.
-std::string applyMapOptions(const CommandLine& options, ViewState& view) {
-    const std::string range = options.value("--range").value_or("globe");
-    if (range == "globe")
-        view.mapRange = MapRange::globe;
-    else if (range == "asia")
-        view.mapRange = MapRange::asia;
-    else if (range == "europe")
-        view.mapRange = MapRange::europe;
-    else
-        return "--range must be globe, asia or europe";
-    view.projection = options.hasFlag("--mercator") ? Projection::mercator : Projection::globe;
-    if (options.hasFlag("--relief") && options.hasFlag("--vector"))
-        return "--relief and --vector exclude each other";
-    view.useCiaMap = options.hasFlag("--vector") ? BaseMapKind::vector : BaseMapKind::relief;
-    view.gridLines = options.hasFlag("--grid");
-    view.kmlOutput = options.hasFlag("--kml");
-    if (options.hasFlag("--legend") && options.hasFlag("--no-legend"))
-        return "--legend and --no-legend exclude each other";
-    view.legend = options.hasFlag("--legend")      ? MapLegend::always
-                  : options.hasFlag("--no-legend") ? MapLegend::never
-                                                   : MapLegend::regional;
-    view.fillCentralPath = options.hasFlag("--fill-path");
-    std::string error;
-    const std::optional<double> band = options.number("--delta-t-band", error);
-    if (!error.empty() || (band && !(*band > 0 && *band <= maxBandSigmas)))
-        return "--delta-t-band K must lie above 0 and at most 5 standard errors";
-    view.deltaTBandSigmas = band.value_or(0);
-    return {};
-}
-
-// The arguments with the default K after a --delta-t-band given without one.
-std::vector<std::string> withBandSigmas(const std::vector<std::string>& args) {
-    std::vector<std::string> full;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        full.push_back(args[i]);
-        const bool valueFollows = i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0;
-        if (args[i] == "--delta-t-band" && !valueFollows)
-            full.push_back(defaultBandSigmas);
-    }
-    return full;
-}
-
-// --centre and --scale, for a screen of width x height.
-std::string applyCentreOptions(const CommandLine& options, ViewState& view, int width, int height) {
-    if (options.has("--centre") != options.has("--scale"))
-        return "--centre and --scale go together";
-    const auto centre = options.value("--centre");
-    if (!centre)
-        return {};
-    std::string error;
-    const auto lonLat = numberPair(*centre, ',');
-    const std::optional<double> scale = options.number("--scale", error);
-    if (!lonLat || std::fabs(lonLat->first) > 180 || std::fabs(lonLat->second) > 90)
-        return "--centre must be LON,LAT in degrees";
-    if (!scale || !(*scale >= 0.1 && *scale <= 1000))
-        return error.empty() ? "--scale must lie from 0.1 to 1000" : error;
-    if (view.projection != Projection::globe)
-        return "--centre works on the globe only";
-    view.mapRange = MapRange::centred;
-    view.centreLon = lonLat->first;
-    view.centreLat = lonLat->second;
-    // The magnification multiplies the radius of the whole-globe layout.
-    ViewState whole = view;
-    whole.mapRange = MapRange::globe;
-    layoutView(whole, width, height);
-    view.baseRadius = whole.baseRadius;
-    view.mapScale = whole.baseRadius * *scale;
-    return {};
-}
-
 std::string applyOptions(const CommandLine& options, AppState& state, int& width, int& height,
                          std::string& out, std::FILE* err) {
     ViewState& view = state.session.view;
@@ -182,14 +94,8 @@ std::string applyOptions(const CommandLine& options, AppState& state, int& width
             return error;
     if (std::string error = applyObserverOptions(options, state, err).error; !error.empty())
         return error;
-    if (const auto size = options.value("--size")) {
-        const auto wh = numberPair(*size, 'x');
-        if (!wh || wh->first < 300 || wh->second < 300 || wh->first > largestSide ||
-            wh->second > largestSide)
-            return "--size must be WIDTHxHEIGHT, each from 300 to 10000";
-        width = static_cast<int>(wh->first);
-        height = static_cast<int>(wh->second);
-    }
+    if (std::string error = applySizeOption(options, largestSide, width, height); !error.empty())
+        return error;
     if (std::string error = applyCentreOptions(options, view, width, height); !error.empty())
         return error;
     out = options.value("--out").value_or("vesk.png");
@@ -198,31 +104,17 @@ std::string applyOptions(const CommandLine& options, AppState& state, int& width
     return outputPathRefusal(out);
 }
 
-// Qt's messages less the warning that XDG_RUNTIME_DIR is not set, which says nothing about a
-// picture drawn without a display.
-void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
-                                 const QString& message) {
-    if (message.startsWith(QStringLiteral("QStandardPaths: XDG_RUNTIME_DIR not set")))
-        return;
-    std::fputs(qFormatLogMessage(type, context, message).toLocal8Bit().append('\n').constData(),
-               stderr);
-}
-
 } // namespace
 
 int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
                      std::FILE* err) {
     CommandLine options;
     std::string error;
-    if (!options.parse(
-            withBandSigmas(args),
-            {"--year",    "--month",          "--mode",         "--range",        "--centre",
-             "--scale",   "--size",           "--out",          "--lon",          "--lat",
-             "--height",  "--place",          "--table-lon",    "--table-step",   "--dpr",
-             "--delta-t", "--delta-t-adjust", "--delta-t-band", "--table-format", "--at"},
-            {"--mercator", "--relief", "--vector", "--grid", "--kml", "--text", "--legend",
-             "--no-legend", "--fill-path", "--geojson"},
-            error)) {
+    std::set<std::string> valueOptions = mapValueOptions, flagOptions = mapFlagOptions;
+    valueOptions.insert({"--mode", "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
+                         "--table-step", "--dpr", "--table-format", "--at"});
+    flagOptions.insert({"--kml", "--text", "--geojson"});
+    if (!options.parse(withBandSigmas(args), valueOptions, flagOptions, error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
     }
@@ -244,30 +136,15 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     }
     const double pixelRatio = ratio.value_or(1);
 
-    // Text needs a GUI application; the offscreen platform needs no display.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    int argc = 1;
-    char name[] = "vesk";
-    char* argv[] = {name, nullptr};
-    qInstallMessageHandler(withoutRuntimeFolderWarning);
-    QGuiApplication application(argc, argv);
-    clearUpperVectorRegisters();
+    const OffscreenApplication application;
 
     PictureOutput picture(*pictureFormatOf(outPath), width, height, pixelRatio);
     std::vector<std::string> texts;
     TextRecordingSurface surface(picture.surface(), texts);
     AppServices services(state);
     services.exportDir = std::filesystem::absolute(outPath).parent_path();
-    const RedrawOutcome outcome = redrawView(state.session, surface, services);
-    for (const std::string& note : outcome.ignoredFiles)
-        std::fprintf(err, "vesk: %s\n", note.c_str());
-    if (!outcome.rendered) {
-        for (const std::string& message : outcome.messages)
-            std::fprintf(err, "%s\n", message.c_str());
-        if (services.yearMonthDialogRequested || outcome.messages.empty())
-            std::fprintf(err, "vesk render: no eclipse to draw\n");
+    if (!redrawForCommand(state, surface, services, "render", err))
         return 1;
-    }
     const std::string mode = options.value("--mode").value_or("map");
     const std::size_t screenTexts = texts.size();
     const LimbOutcome limb =

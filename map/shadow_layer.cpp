@@ -52,11 +52,25 @@ void fillOutline(MapCanvas& c, const std::vector<ViewPixel>& ring, Rgb colour) {
     c.surface.setPixels(dots);
 }
 
+// 0 h UT of the day of greatest eclipse, a Julian date.
+double dayStartJd(const EclipseRecord& r) {
+    return std::floor(r.jd - 0.5) + 0.5;
+}
+
+// Hours of UT from 0 h of that day of t hours from t0 (TT); the inverse of shadowHours.
+double dayHoursOf(const EclipseRecord& r, double t, double deltaT) {
+    return (jdOfElementHours(r.jdTT, r.t0) - deltaT / 86400 - dayStartJd(r)) * 24 + t;
+}
+
 } // namespace
 
+std::pair<double, double> contactSpanUt(const EclipseRecord& r, double deltaT) {
+    return {dayHoursOf(r, penumbralContactOnEarth(r, 0, deltaT, -1).time, deltaT),
+            dayHoursOf(r, penumbralContactOnEarth(r, 0, deltaT, +1).time, deltaT)};
+}
+
 double shadowHours(const EclipseRecord& r, const ShadowInstant& at, double deltaT) {
-    const double dayStart = std::floor(r.jd - 0.5) + 0.5; // 0 h UT of the day of greatest eclipse
-    const double jdUt = at.julianDate ? at.value : dayStart + at.value / 24;
+    const double jdUt = at.julianDate ? at.value : dayStartJd(r) + at.value / 24;
     return (jdUt + deltaT / 86400 - jdOfElementHours(r.jdTT, r.t0)) * 24;
 }
 

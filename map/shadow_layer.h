@@ -9,8 +9,13 @@
 #include "view_state.h"
 
 #include <optional>
+#include <utility>
 
 namespace vesk {
+
+// The first and last contacts of the penumbra with the Earth, hours of UT from 0 h of t0's day
+// (as ShadowInstant counts them), with Delta T in seconds.
+std::pair<double, double> contactSpanUt(const EclipseRecord& record, double deltaT);
 
 // Hours from the elements' t0 (TT) of an instant, with Delta T in seconds.
 double shadowHours(const EclipseRecord& record, const ShadowInstant& at, double deltaT);

@@ -309,6 +309,25 @@ TEST(RenderCommand, TextOfTheScreen) {
     EXPECT_TRUE(r.out.empty()) << "nothing without --text";
 }
 
+// The curves of equal duration are labelled and named in the legend when asked for, and only then.
+TEST(RenderCommand, DurationCurvesWhenAskedFor) {
+    ScratchDir dir;
+    const std::vector<std::string> nearDallas = {"render", "--year",   "2024",     "--month",
+                                                 "4",      "--centre", "-97,32.5", "--scale",
+                                                 "20",     "--text"};
+    CommandResult r = runVesk(nearDallas, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find("Equal duration"), std::string::npos);
+    EXPECT_EQ(r.out.find("m00s"), std::string::npos);
+    std::vector<std::string> args = nearDallas;
+    args.push_back("--durations");
+    r = runVesk(args, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Equal duration of totality\n"), std::string::npos);
+    for (const char* label : {"1m00s\n", "2m00s\n", "3m00s\n", "4m00s\n"})
+        EXPECT_NE(r.out.find(label), std::string::npos) << label;
+}
+
 namespace {
 
 // The folder's files with their contents.

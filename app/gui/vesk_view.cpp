@@ -2,7 +2,7 @@
 #include "vesk_view.h"
 
 #include "eclipse_title.h"
-#include "path_tracers.h"
+#include "shadow_layer.h"
 
 #include "messages.h"
 #include "picture_output.h"
@@ -385,9 +385,7 @@ QString CVeskView::pageTitle() {
 }
 
 std::pair<double, double> CVeskView::contactSpan() const {
-    const double toUt = shownRecord.t0 - shownDeltaT / 3600;
-    return {penumbralContactOnEarth(shownRecord, 0, shownDeltaT, -1).time + toUt,
-            penumbralContactOnEarth(shownRecord, 0, shownDeltaT, +1).time + toUt};
+    return contactSpanUt(shownRecord, shownDeltaT);
 }
 
 void CVeskView::showShadowAt(std::optional<double> utHours) {

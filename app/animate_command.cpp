@@ -1,0 +1,235 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "animate_command.h"
+
+#include "command_line.h"
+#include "map_options.h"
+#include "output_path.h"
+#include "parallel_rows.h"
+#include "qt_draw_surface.h"
+#include "shadow_layer.h"
+#include "webp_animation.h"
+
+#include <QBuffer>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <thread>
+#include <unistd.h>
+
+namespace vesk {
+
+namespace {
+
+constexpr double defaultStepMinutes = 5, minStepMinutes = 0.5, maxStepMinutes = 60;
+// A frame's side at most, pixels (WebP allows 16383; the frames in hand stay below 1 GB).
+constexpr int largestFrameSide = 4000;
+// Each frame is shown this long.
+constexpr int frameMilliseconds = 100;
+constexpr int progressBarWidth = 40;
+// The pixels of all frames of a folder at most, which are kept as PNG files in memory until the
+// last is done (700 frames of 1000x700 pixels, a step of half a minute, fit).
+constexpr double maxFolderPixels = 1.5e9;
+
+// Where the frames go: an animated WebP file, or PNG files in a folder.
+struct AnimationOutput {
+    std::filesystem::path path;
+    bool folder = false;
+};
+
+// --out: a folder (named with a final "/", or one that exists) or a .webp file; an error text,
+// or empty.
+std::string outputOf(const CommandLine& options, AnimationOutput& output) {
+    const std::string out = options.value("--out").value_or("vesk.webp");
+    std::error_code error;
+    output.path = out;
+    output.folder = out.ends_with('/') || std::filesystem::is_directory(output.path, error);
+    if (output.folder)
+        return {};
+    std::string extension = output.path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    if (extension != ".webp" || output.path.stem().empty())
+        return "--out must name a .webp file or a folder (ending in /)";
+    return outputPathRefusal(output.path);
+}
+
+// The options into the view, the picture's size, the step (hours) and the output; an error
+// text, or empty.
+std::string applyOptions(const CommandLine& options, ViewState& view, int& width, int& height,
+                         double& stepHours, AnimationOutput& output) {
+    for (const auto& apply : {applyYearMonthOptions, applyMapOptions, applyDeltaTOptions})
+        if (std::string error = apply(options, view); !error.empty())
+            return error;
+    if (std::string error = applySizeOption(options, largestFrameSide, width, height);
+        !error.empty())
+        return error;
+    if (std::string error = applyCentreOptions(options, view, width, height); !error.empty())
+        return error;
+    std::string error;
+    const double minutes = options.number("--step", error).value_or(defaultStepMinutes);
+    if (!error.empty() || !(minutes >= minStepMinutes && minutes <= maxStepMinutes))
+        return "--step must lie from 0.5 to 60 minutes";
+    stepHours = minutes / 60;
+    return outputOf(options, output);
+}
+
+// The instants of the frames, hours of UT: the first contact and every step after it up to the
+// last contact.
+std::vector<double> frameInstants(std::pair<double, double> span, double stepHours) {
+    std::vector<double> instants;
+    const auto frames =
+        static_cast<std::size_t>(std::floor((span.second - span.first) / stepHours));
+    for (std::size_t k = 0; k <= frames; ++k)
+        instants.push_back(span.first + static_cast<double>(k) * stepHours);
+    return instants;
+}
+
+// The frame of an instant: the map drawn without the shadow, and the shadow over it.
+QImage drawFrame(const QtDrawSurface& map, const AppState& state, double utHours) {
+    QtDrawSurface frame(map.width(), map.height());
+    frame.blit(0, 0, map.width(), map.height(), map, 0, 0);
+    MapProjection projection = state.projection;
+    ViewState view = state.session.view;
+    MapCanvas canvas{frame, projection, view};
+    const EclipseRecord& r = state.session.catalog.record;
+    const double deltaT = state.session.eclipse.deltaT;
+    drawShadowAt(canvas, r, shadowHours(r, ShadowInstant{utHours, false}, deltaT), deltaT);
+    return frame.image().convertToFormat(QImage::Format_RGBA8888);
+}
+
+// A bar of frames done on the terminal, when err is one.
+class ProgressBar {
+  public:
+    ProgressBar(std::FILE* err, std::size_t total)
+        : err(err), total(total), shown(isatty(fileno(err)) == 1) {}
+    void show(std::size_t done) const {
+        if (!shown)
+            return;
+        const auto filled = static_cast<int>(progressBarWidth * done / total);
+        std::fprintf(err, "\rvesk animate: [%s%s] %zu/%zu frames", std::string(filled, '#').c_str(),
+                     std::string(progressBarWidth - filled, '.').c_str(), done, total);
+        if (done == total)
+            std::fputc('\n', err);
+        std::fflush(err);
+    }
+
+  private:
+    std::FILE* err;
+    std::size_t total;
+    bool shown;
+};
+
+// The frames, drawn a batch at a time on all cores, handed in order to take.
+template <typename Take>
+void drawFrames(const QtDrawSurface& map, const AppState& state, const std::vector<double>& at,
+                const ProgressBar& progress, const Take& take) {
+    const std::size_t batch = 2 * std::max(1u, std::thread::hardware_concurrency());
+    std::vector<QImage> frames;
+    for (std::size_t first = 0; first < at.size(); first += batch) {
+        frames.assign(std::min(batch, at.size() - first), QImage());
+        forEachRowInParallel(
+            frames.size(), [&](std::size_t i) { frames[i] = drawFrame(map, state, at[first + i]); },
+            1);
+        for (std::size_t i = 0; i < frames.size(); ++i) {
+            take(frames[i]);
+            progress.show(first + i + 1);
+        }
+    }
+}
+
+// Why a folder cannot take the frames: more pixels than maxFolderPixels; or empty.
+std::string folderRefusal(std::size_t frames, int width, int height) {
+    const double pixels = static_cast<double>(frames) * width * height;
+    if (pixels <= maxFolderPixels)
+        return {};
+    return std::to_string(frames) + " frames of " + std::to_string(width) + "x" +
+           std::to_string(height) + " make " + std::to_string(std::lround(pixels / 1e6)) +
+           " million pixels; a folder takes at most " +
+           std::to_string(std::lround(maxFolderPixels / 1e6)) +
+           " million: a larger --step or a smaller --size";
+}
+
+// Writes the frames as numbered PNG files (frame0001.png, ...) into a folder, made when missing.
+// The files are kept in memory until every frame is done.
+std::string writeFolder(const QtDrawSurface& map, const AppState& state,
+                        const std::vector<double>& at, const ProgressBar& progress,
+                        const std::filesystem::path& folder) {
+    std::vector<OutputFile> files;
+    drawFrames(map, state, at, progress, [&](const QImage& frame) {
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        frame.save(&buffer, "PNG");
+        char name[24];
+        std::snprintf(name, sizeof name, "frame%04zu.png", files.size() + 1);
+        files.push_back({folder / name, png.toStdString()});
+    });
+    std::error_code error;
+    std::filesystem::create_directory(folder, error);
+    if (error || !std::filesystem::is_directory(folder, error))
+        return "cannot make the folder " + folder.string();
+    for (const OutputFile& file : files)
+        if (std::string refusal = outputPathRefusal(file.path); !refusal.empty())
+            return refusal;
+    return SaveFileSink().writeTogether(files);
+}
+
+// Writes the frames as an animated WebP file.
+std::string writeWebp(const QtDrawSurface& map, const AppState& state,
+                      const std::vector<double>& at, const ProgressBar& progress,
+                      const std::filesystem::path& path) {
+    WebpAnimation animation(map.width(), map.height());
+    std::string error;
+    drawFrames(map, state, at, progress, [&](const QImage& frame) {
+        if (error.empty())
+            error = animation.add(frame.constBits(), frameMilliseconds);
+    });
+    const std::string bytes = error.empty() ? animation.finish(error) : std::string();
+    if (!error.empty())
+        return path.string() + ": " + error;
+    return SaveFileSink().writeTogether({{path, bytes}});
+}
+
+} // namespace
+
+int runAnimateCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
+                      std::FILE* err) {
+    CommandLine options;
+    std::set<std::string> valueOptions = mapValueOptions;
+    valueOptions.insert({"--step", "--out"});
+    std::string error;
+    int width = defaultWidth, height = defaultHeight;
+    double stepHours = 0;
+    AnimationOutput output;
+    if (options.parse(withBandSigmas(args), valueOptions, mapFlagOptions, error))
+        error = applyOptions(options, state.session.view, width, height, stepHours, output);
+    if (!error.empty()) {
+        std::fprintf(err, "vesk animate: %s\n", error.c_str());
+        return 2;
+    }
+    const OffscreenApplication application;
+    QtDrawSurface map(width, height);
+    AppServices services(state);
+    if (!redrawForCommand(state, map, services, "animate", err))
+        return 1;
+    map.image(); // every stroke on the image before the frames copy it
+    const std::vector<double> at = frameInstants(
+        contactSpanUt(state.session.catalog.record, state.session.eclipse.deltaT), stepHours);
+    if (output.folder && !(error = folderRefusal(at.size(), width, height)).empty()) {
+        std::fprintf(err, "vesk animate: %s\n", error.c_str());
+        return 2;
+    }
+    const ProgressBar progress(err, at.size());
+    error = output.folder ? writeFolder(map, state, at, progress, output.path)
+                          : writeWebp(map, state, at, progress, output.path);
+    if (!error.empty()) {
+        std::fprintf(err, "vesk animate: %s\n", error.c_str());
+        return 1;
+    }
+    std::fprintf(out, "%s: %zu frames of %dx%d, %g min apart\n", output.path.c_str(), at.size(),
+                 width, height, stepHours * 60);
+    return 0;
+}
+
+} // namespace vesk
