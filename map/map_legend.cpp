@@ -35,20 +35,27 @@ std::vector<ViewPixel> visibleFromMiddle(const MapCanvas& c, const std::vector<P
     return found;
 }
 
-// The visible points of a curve, the one nearest the map frame's centre first.
+// The visible points of a curve, first the one a fraction of the way along its visible part,
+// then outwards from it.
 template <typename Point>
-std::vector<ViewPixel> visibleFromFrameCentre(const MapCanvas& c,
-                                              const std::vector<Point>& points) {
-    std::vector<ViewPixel> found;
+std::vector<ViewPixel> visibleFromFraction(const MapCanvas& c, const std::vector<Point>& points,
+                                           double fraction) {
+    std::vector<ViewPixel> visible;
     for (const Point& p : points)
         if (const ViewPixel at = viewPixel(c, p.lon, p.lat); at.visible)
-            found.push_back(at);
-    const double x = (c.view.mapLeft + c.view.mapRight) / 2.0;
-    const double y = (c.view.mapTop + c.view.mapBottom) / 2.0;
-    std::sort(found.begin(), found.end(), [&](const ViewPixel& a, const ViewPixel& b) {
-        return std::hypot(a.x - x, a.y - y) < std::hypot(b.x - x, b.y - y);
-    });
-    return found;
+            visible.push_back(at);
+    std::vector<ViewPixel> ordered;
+    if (visible.empty())
+        return ordered;
+    const auto start = static_cast<std::size_t>(std::lround(fraction * (visible.size() - 1)));
+    const std::size_t stride = std::max<std::size_t>(1, visible.size() / labelTries);
+    for (std::size_t step = 0; step <= std::max(start, visible.size() - start); step += stride) {
+        if (start + step < visible.size())
+            ordered.push_back(visible[start + step]);
+        if (step > 0 && step <= start)
+            ordered.push_back(visible[start - step]);
+    }
+    return ordered;
 }
 
 // A label beside the first of the points where it finds room within the map frame.
@@ -173,12 +180,15 @@ void drawDurationCurves(MapCanvas& c, const std::vector<DurationCurve>& curves) 
     const Font previous = c.surface.selectFont(legendFont);
     c.surface.setBackgroundOpaque(false);
     c.surface.setTextColour(palette[colour]);
+    // each curve's labels a step farther along the path than the last's, so that they stand
+    // apart across the narrow path
     char text[32];
-    for (const DurationCurve& curve : curves) {
-        const long seconds = std::lround(curve.seconds);
+    for (std::size_t k = 0; k < curves.size(); ++k) {
+        const long seconds = std::lround(curves[k].seconds);
         std::snprintf(text, sizeof text, "%ldm%02lds", seconds / 60, seconds % 60);
-        for (const std::vector<PathPoint>& side : curve.sides)
-            labelAt(c, visibleFromFrameCentre(c, side), text);
+        const double fraction = (k + 1.0) / (curves.size() + 1.0);
+        for (const std::vector<PathPoint>& side : curves[k].sides)
+            labelAt(c, visibleFromFraction(c, side, fraction), text);
     }
     c.surface.setBackgroundOpaque(true);
     c.surface.selectFont(previous);
