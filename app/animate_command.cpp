@@ -5,6 +5,7 @@
 #include "map_options.h"
 #include "output_path.h"
 #include "parallel_rows.h"
+#include "path_geometry.h"
 #include "qt_draw_surface.h"
 #include "shadow_layer.h"
 #include "webp_animation.h"
@@ -74,15 +75,24 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
     return outputOf(options, output);
 }
 
-// The instants of the frames, hours of UT: the first contact and every step after it up to the
-// last contact.
-std::vector<double> frameInstants(std::pair<double, double> span, double stepHours) {
+// The instants of the frames of the eclipse shown, hours of UT: its first contact and every step
+// after it up to its last contact; none where the contacts are not found.
+std::vector<double> frameInstants(const AppState& state, double stepHours) {
+    const auto [first, last] =
+        contactSpanUt(state.session.catalog.record, state.session.eclipse.deltaT);
     std::vector<double> instants;
-    const auto frames =
-        static_cast<std::size_t>(std::floor((span.second - span.first) / stepHours));
+    if (!(last > first && last - first < maxContactSpanHours))
+        return instants;
+    const auto frames = static_cast<std::size_t>(std::floor((last - first) / stepHours));
     for (std::size_t k = 0; k <= frames; ++k)
-        instants.push_back(span.first + static_cast<double>(k) * stepHours);
+        instants.push_back(first + static_cast<double>(k) * stepHours);
     return instants;
+}
+
+// Prints a failure of the command and returns its exit status.
+int failure(std::FILE* err, const std::string& error, int status) {
+    std::fprintf(err, "vesk animate: %s\n", error.c_str());
+    return status;
 }
 
 // The frame of an instant: the map drawn without the shadow, and the shadow over it.
@@ -204,29 +214,24 @@ int runAnimateCommand(AppState& state, const std::vector<std::string>& args, std
     AnimationOutput output;
     if (options.parse(withBandSigmas(args), valueOptions, mapFlagOptions, error))
         error = applyOptions(options, state.session.view, width, height, stepHours, output);
-    if (!error.empty()) {
-        std::fprintf(err, "vesk animate: %s\n", error.c_str());
-        return 2;
-    }
+    if (!error.empty())
+        return failure(err, error, 2);
     const OffscreenApplication application;
     QtDrawSurface map(width, height);
     AppServices services(state);
     if (!redrawForCommand(state, map, services, "animate", err))
         return 1;
     map.image(); // every stroke on the image before the frames copy it
-    const std::vector<double> at = frameInstants(
-        contactSpanUt(state.session.catalog.record, state.session.eclipse.deltaT), stepHours);
-    if (output.folder && !(error = folderRefusal(at.size(), width, height)).empty()) {
-        std::fprintf(err, "vesk animate: %s\n", error.c_str());
-        return 2;
-    }
+    const std::vector<double> at = frameInstants(state, stepHours);
+    if (at.empty())
+        return failure(err, "the shadow's contacts with the Earth were not found", 1);
+    if (output.folder && !(error = folderRefusal(at.size(), width, height)).empty())
+        return failure(err, error, 2);
     const ProgressBar progress(err, at.size());
     error = output.folder ? writeFolder(map, state, at, progress, output.path)
                           : writeWebp(map, state, at, progress, output.path);
-    if (!error.empty()) {
-        std::fprintf(err, "vesk animate: %s\n", error.c_str());
-        return 1;
-    }
+    if (!error.empty())
+        return failure(err, error, 1);
     std::fprintf(out, "%s: %zu frames of %dx%d, %g min apart\n", output.path.c_str(), at.size(),
                  width, height, stepHours * 60);
     return 0;
