@@ -18,25 +18,8 @@ constexpr int sampleLength = 22, padding = 6, lineGap = 3, frameMargin = 8;
 // A curve's label is tried at this many of its points at most, spread along it.
 constexpr std::size_t labelTries = 40;
 
-// The visible points of a curve, the one nearest its middle first, then outwards.
-template <typename Point>
-std::vector<ViewPixel> visibleFromMiddle(const MapCanvas& c, const std::vector<Point>& points) {
-    std::vector<ViewPixel> found;
-    const std::size_t n = points.size(), middle = n / 2;
-    const std::size_t stride = std::max<std::size_t>(1, n / labelTries);
-    for (std::size_t step = 0; step < n; step += stride) {
-        const std::size_t i = (step / stride) % 2 == 0 ? middle + step / 2 : middle - step / 2 - 1;
-        if (i >= n)
-            continue;
-        const ViewPixel at = viewPixel(c, points[i].lon, points[i].lat);
-        if (at.visible)
-            found.push_back(at);
-    }
-    return found;
-}
-
 // The visible points of a curve, first the one a fraction of the way along its visible part,
-// then outwards from it.
+// then outwards from it on both sides: labelTries of them at most, spread along it.
 template <typename Point>
 std::vector<ViewPixel> visibleFromFraction(const MapCanvas& c, const std::vector<Point>& points,
                                            double fraction) {
@@ -48,7 +31,7 @@ std::vector<ViewPixel> visibleFromFraction(const MapCanvas& c, const std::vector
     if (visible.empty())
         return ordered;
     const auto start = static_cast<std::size_t>(std::lround(fraction * (visible.size() - 1)));
-    const std::size_t stride = std::max<std::size_t>(1, visible.size() / labelTries);
+    const std::size_t stride = std::max<std::size_t>(1, 2 * visible.size() / labelTries);
     for (std::size_t step = 0; step <= std::max(start, visible.size() - start); step += stride) {
         if (start + step < visible.size())
             ordered.push_back(visible[start + step]);
@@ -155,7 +138,7 @@ void labelCurves(MapCanvas& c, const PathGeometry& g, double t0) {
         for (const auto& side : g.magnitudeCurves[level])
             for (const auto& piece : side) {
                 std::snprintf(text, sizeof text, "%.1f", magnitudeLevels[level]);
-                labelAt(c, visibleFromMiddle(c, piece), text);
+                labelAt(c, visibleFromFraction(c, piece, 0.5), text);
             }
     for (const SameTimeCurve& curve : g.sameTimeCurves) {
         const double minutes = std::round((t0 + curve.t - g.deltaT / 3600) * 60);
@@ -166,7 +149,7 @@ void labelCurves(MapCanvas& c, const PathGeometry& g, double t0) {
         for (const TracedPoint& p : curve.points)
             if (p.found)
                 found.push_back(p);
-        labelAt(c, visibleFromMiddle(c, found), text);
+        labelAt(c, visibleFromFraction(c, found, 0.5), text);
     }
     c.surface.setBackgroundOpaque(true);
     c.surface.selectFont(previous);
