@@ -16,12 +16,16 @@ namespace {
 // The cuts across the path lie this far apart along the central line (degrees of arc, about
 // 28 km).
 constexpr double cutSpacingDegrees = 0.25;
-// The durations are solved to this many seconds; the central crossings to this many hours.
+// The durations are solved to this many seconds, or until the bracket of the argument (hours,
+// or the fraction of the way across the path) is this narrow.
 constexpr double secondsTolerance = 0.02;
-constexpr double hoursTolerance = 1e-6;
+constexpr double bracketTolerance = 1e-6;
 constexpr int maxIterations = 60;
 // The levels' spacing for paths up to shortLevelsUpTo seconds, and beyond.
 constexpr double shortLevelStep = 30, longLevelStep = 60, shortLevelsUpTo = 180;
+// No central eclipse lasts longer (12.5 minutes at most, annular); the levels stop there whatever
+// damaged elements say.
+constexpr double longestCentralSeconds = 15 * 60;
 
 struct UnitVector {
     double x, y, z;
@@ -62,7 +66,7 @@ std::optional<double> illinoisRoot(const G& g, double a, double ga, double b, do
     for (int i = 0; i < maxIterations; ++i) {
         const double c = b - gb * (b - a) / (gb - ga);
         const double gc = g(c);
-        if (std::fabs(gc) < tolerance || std::fabs(b - a) < hoursTolerance)
+        if (std::fabs(gc) < tolerance || std::fabs(b - a) < bracketTolerance)
             return c;
         if ((gc < 0) == (gb < 0)) {
             ga /= 2;
@@ -194,7 +198,8 @@ double centralDurationAt(const EclipseRecord& r, double deltaT, double lon, doub
 std::vector<double> durationLevels(double longestSeconds) {
     const double step = longestSeconds <= shortLevelsUpTo ? shortLevelStep : longLevelStep;
     std::vector<double> levels;
-    for (double level = step; level < longestSeconds; level += step)
+    for (double level = step; level < std::min(longestSeconds, longestCentralSeconds);
+         level += step)
         levels.push_back(level);
     return levels;
 }

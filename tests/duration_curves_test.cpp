@@ -38,6 +38,9 @@ TEST(DurationCurves, LevelsAreEveryHalfMinuteUpToThreeMinutesElseEveryMinute) {
     EXPECT_EQ(durationLevels(180), (std::vector<double>{30, 60, 90, 120, 150}));
     EXPECT_EQ(durationLevels(268), (std::vector<double>{60, 120, 180, 240}));
     EXPECT_TRUE(durationLevels(0).empty());
+    // damaged elements: no more levels than the longest central eclipse can have
+    EXPECT_EQ(durationLevels(1e12).size(), 14u);
+    EXPECT_TRUE(durationLevels(std::nan("")).empty());
 }
 
 // Where a curve meets the central line, the central line table gives its duration within 1 s:
