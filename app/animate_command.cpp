@@ -6,13 +6,13 @@
 #include "output_path.h"
 #include "parallel_rows.h"
 #include "path_geometry.h"
+#include "picture_output.h"
 #include "qt_draw_surface.h"
 #include "shadow_layer.h"
 #include "webp_animation.h"
 
 #include <QBuffer>
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <thread>
@@ -47,10 +47,7 @@ std::string outputOf(const CommandLine& options, AnimationOutput& output) {
     output.folder = out.ends_with('/') || std::filesystem::is_directory(output.path, error);
     if (output.folder)
         return {};
-    std::string extension = output.path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return std::tolower(c); });
-    if (extension != ".webp" || output.path.stem().empty())
+    if (lowercaseExtension(output.path) != ".webp")
         return "--out must name a .webp file or a folder (ending in /)";
     return outputPathRefusal(output.path);
 }

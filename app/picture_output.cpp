@@ -21,12 +21,17 @@ constexpr int pdfDotsPerInch = 300;
 
 } // namespace
 
-std::optional<PictureFormat> pictureFormatOf(const std::filesystem::path& path) {
+std::string lowercaseExtension(const std::filesystem::path& path) {
+    if (path.stem().empty())
+        return {};
     std::string extension = path.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return std::tolower(c); });
-    if (path.stem().empty())
-        return std::nullopt;
+    return extension;
+}
+
+std::optional<PictureFormat> pictureFormatOf(const std::filesystem::path& path) {
+    const std::string extension = lowercaseExtension(path);
     if (extension == ".png")
         return PictureFormat::png;
     if (extension == ".svg")

@@ -18,6 +18,9 @@ namespace vesk {
 
 enum class PictureFormat { png, svg, pdf };
 
+// A file's extension in lower case (".png"); empty for a name without a stem.
+std::string lowercaseExtension(const std::filesystem::path& path);
+
 // The format named by a file's extension (any letter case), or nullopt.
 std::optional<PictureFormat> pictureFormatOf(const std::filesystem::path& path);
 
