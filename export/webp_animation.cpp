@@ -10,6 +10,8 @@ namespace {
 
 // The quality of the lossy frames (0 to 100).
 constexpr float frameQuality = 80;
+constexpr const char* noEncoder =
+    "the WebP encoder could not be made (libwebp's version, or memory)";
 
 } // namespace
 
@@ -33,7 +35,7 @@ WebpAnimation::~WebpAnimation() = default;
 
 std::string WebpAnimation::add(const std::uint8_t* rgba, int milliseconds) {
     if (encoder->animation == nullptr)
-        return "the WebP encoder could not be made (libwebp's version, or memory)";
+        return noEncoder;
     WebPPicture picture;
     if (!WebPPictureInit(&picture))
         return "the WebP picture could not be made";
@@ -52,7 +54,7 @@ std::string WebpAnimation::add(const std::uint8_t* rgba, int milliseconds) {
 
 std::string WebpAnimation::finish(std::string& error) {
     if (encoder->animation == nullptr) {
-        error = "the WebP encoder could not be made (libwebp's version, or memory)";
+        error = noEncoder;
         return {};
     }
     WebPData data;
