@@ -43,7 +43,8 @@ void drawLegend(MapCanvas& canvas, const std::vector<LegendEntry>& entries);
 void labelCurves(MapCanvas& canvas, const PathGeometry& g, double t0);
 
 // Strokes the curves of equal duration and labels each side of a curve with its duration
-// ("2m30s") near its middle, where a label finds room.
+// ("2m30s") where a label finds room: the k-th of n curves from (k + 1) / (n + 1) of the way
+// along the visible part of its side, so that the labels stand apart.
 void drawDurationCurves(MapCanvas& canvas, const std::vector<DurationCurve>& curves);
 
 } // namespace vesk

@@ -13,8 +13,8 @@
 
 namespace vesk {
 
-// The first and last contacts of the penumbra with the Earth, hours of UT from 0 h of t0's day
-// (as ShadowInstant counts them), with Delta T in seconds.
+// The first and last contacts of the penumbra with the Earth, hours of UT from 0 h UT of the day
+// of greatest eclipse (as ShadowInstant counts them), with Delta T in seconds.
 std::pair<double, double> contactSpanUt(const EclipseRecord& record, double deltaT);
 
 // Hours from the elements' t0 (TT) of an instant, with Delta T in seconds.
