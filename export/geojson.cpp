@@ -152,12 +152,8 @@ std::vector<std::vector<LonLat>> cutLineAtAntimeridian(const std::vector<LonLat>
     std::vector<std::vector<LonLat>> parts(1);
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (i > 0 && std::fabs(line[i].first - line[i - 1].first) > 180) {
-            const auto [lon0, lat0] = line[i - 1];
-            const auto [lon1, lat1] = line[i];
-            const double edge = lon0 > 0 ? 180 : -180;
-            const double unwrapped = lon1 + (lon0 > 0 ? 360 : -360);
-            const double f = (edge - lon0) / (unwrapped - lon0);
-            const double lat = lat0 + f * (lat1 - lat0);
+            const auto [edge, lat] = dateLineCrossing(line[i - 1].first, line[i - 1].second,
+                                                      line[i].first, line[i].second);
             parts.back().push_back({edge, lat});
             parts.push_back({{-edge, lat}});
         }

@@ -65,6 +65,13 @@ bool readFile(const std::filesystem::path& path, std::string& text) {
 
 } // namespace
 
+DateLineCrossing dateLineCrossing(double lon0, double lat0, double lon1, double lat1) {
+    const double edge = lon0 >= 0 ? 180 : -180;
+    const double unwrapped = lon1 + (lon0 >= 0 ? 360 : -360);
+    const double f = (edge - lon0) / (unwrapped - lon0);
+    return {edge, lat0 + f * (lat1 - lat0)};
+}
+
 std::vector<std::vector<KmlPoint>> splitRingAtDateLine(const std::vector<KmlPoint>& ring) {
     const std::size_t n = ring.size();
     const auto crosses = [](const KmlPoint& a, const KmlPoint& b) {
@@ -91,10 +98,7 @@ std::vector<std::vector<KmlPoint>> splitRingAtDateLine(const std::vector<KmlPoin
         (aEast ? east : west).push_back(a);
         if (!crosses(a, b))
             continue;
-        const double edge = aEast ? 180 : -180;
-        const double bLon = aEast ? b.lon + 360 : b.lon - 360;
-        const double f = (edge - a.lon) / (bLon - a.lon);
-        const double lat = a.lat + f * (b.lat - a.lat);
+        const auto [edge, lat] = dateLineCrossing(a.lon, a.lat, b.lon, b.lat);
         (aEast ? east : west).push_back({edge, lat, a.altitude});
         (aEast ? west : east).push_back({-edge, lat, a.altitude});
     }

@@ -21,6 +21,14 @@ struct KmlPoint {
     double lon = 0, lat = 0, altitude = 0;
 };
 
+// Where the segment from (lon0, lat0) to (lon1, lat1), which crosses the 180th meridian (its
+// longitudes more than 180 degrees apart), meets it: the meridian's longitude on lon0's side
+// (+180 or -180) and the latitude there, interpolated linearly in longitude across it.
+struct DateLineCrossing {
+    double edge, lat;
+};
+DateLineCrossing dateLineCrossing(double lon0, double lat0, double lon1, double lat1);
+
 // Cuts a ring (its last point joins its first) at the 180th meridian: the piece east of it and
 // the piece west of it, each closed (its first point repeated at its end), with the crossing
 // points interpolated onto +180 and -180. A ring that does not cross comes back as one closed

@@ -239,6 +239,13 @@ void readPlaces(Gazetteer& g, const std::filesystem::path& dir, IgnoredFiles& ig
     std::sort(g.names.begin(), g.names.end());
 }
 
+// The order of place indices with the most populous first.
+auto morePopulous(const Gazetteer& g) {
+    return [&g](std::uint32_t a, std::uint32_t b) {
+        return g.places[a].population > g.places[b].population;
+    };
+}
+
 // The places of the index entries in [first, last), each once, the most populous first.
 template <typename It>
 std::vector<std::uint32_t> byPopulation(const Gazetteer& g, It first, It last) {
@@ -247,9 +254,7 @@ std::vector<std::uint32_t> byPopulation(const Gazetteer& g, It first, It last) {
         found.push_back(i->second);
     std::sort(found.begin(), found.end());
     found.erase(std::unique(found.begin(), found.end()), found.end());
-    std::stable_sort(found.begin(), found.end(), [&](std::uint32_t a, std::uint32_t b) {
-        return g.places[a].population > g.places[b].population;
-    });
+    std::stable_sort(found.begin(), found.end(), morePopulous(g));
     return found;
 }
 
@@ -282,10 +287,7 @@ std::optional<Gazetteer> loadGazetteer(const DataPaths& paths, IgnoredFiles& ign
     readPlaces(g, g.source.parent_path(), ignored);
     g.byPopulation.resize(g.places.size());
     std::iota(g.byPopulation.begin(), g.byPopulation.end(), 0u);
-    std::stable_sort(g.byPopulation.begin(), g.byPopulation.end(),
-                     [&](std::uint32_t a, std::uint32_t b) {
-                         return g.places[a].population > g.places[b].population;
-                     });
+    std::stable_sort(g.byPopulation.begin(), g.byPopulation.end(), morePopulous(g));
     return g;
 }
 
