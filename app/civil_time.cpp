@@ -31,7 +31,8 @@ double newYearJd(int year) {
 // away from local mean time (before it, civil time is not known).
 class ZoneClock {
   public:
-    explicit ZoneClock(const std::string& zone) : tz(QByteArray::fromStdString(zone)) {
+    explicit ZoneClock(const std::string& zone)
+        : tz(isSystemZoneName(zone) ? QTimeZone(QByteArray::fromStdString(zone)) : QTimeZone()) {
         if (tz.isValid())
             firstChange =
                 tz.nextTransition(QDateTime(QDate(1800, 1, 1), QTime(0, 0), QTimeZone::utc()))

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <unistd.h>
 
@@ -24,6 +25,16 @@ constexpr const char* backupInfix = ".vesk-backup-";
 
 std::string failure(const std::filesystem::path& path, const QString& reason) {
     return "cannot write " + path.string() + ": " + reason.toStdString();
+}
+
+// The failure of a file's write with the system's own words where Qt has none of its own
+// ("File too large" where a write ran into the size limit, not "Unknown error").
+std::string writeFailure(const std::filesystem::path& path, const QFileDevice& file,
+                         int systemError) {
+    const QString reason = file.errorString();
+    if (systemError != 0 && (reason.isEmpty() || reason == QLatin1String("Unknown error")))
+        return failure(path, QString::fromLocal8Bit(std::strerror(systemError)));
+    return failure(path, reason);
 }
 
 // A second name (a hard link) of an existing file beside it, kept until the files written
@@ -98,9 +109,10 @@ std::string SaveFileSink::writeTogether(const std::vector<OutputFile>& files) {
     for (const OutputFile& file : files) {
         auto save = std::make_unique<QSaveFile>(QString::fromStdString(file.path));
         const auto size = static_cast<qint64>(file.bytes.size());
+        errno = 0;
         if (!save->open(QIODevice::WriteOnly) || save->write(file.bytes.data(), size) != size ||
             !save->flush())
-            return failure(file.path, save->errorString());
+            return writeFailure(file.path, *save, errno);
         saves.push_back(std::move(save));
     }
     // Every file is complete in its temporary: now they replace the earlier ones, which come
@@ -113,8 +125,9 @@ std::string SaveFileSink::writeTogether(const std::vector<OutputFile>& files) {
                 return failure(file.path, QStringLiteral("cannot keep the earlier file"));
         }
     for (std::size_t i = 0; i < saves.size(); ++i) {
+        errno = 0;
         if (!saves[i]->commit()) {
-            const std::string reason = failure(files[i].path, saves[i]->errorString());
+            const std::string reason = writeFailure(files[i].path, *saves[i], errno);
             for (std::size_t j = 0; j < i; ++j)
                 backups[j].restore();
             return reason;

@@ -166,7 +166,19 @@ bool readRawEntry(Catalog& catalog) {
 bool openCatalogFile(Catalog& catalog, const char* name) {
     catalogClose(catalog);
     ++catalog.moves;
-    const std::filesystem::path path = findDataFile(catalog.paths, name, catalog.ignored);
+    // A file without a single number (an empty one, a copy cut off at once) is damaged: the next
+    // folder's file serves, as for any data file its reader refuses.
+    const auto holdsEntries = [](const std::filesystem::path& candidate) -> std::string {
+        const std::unique_ptr<std::FILE, Catalog::FileCloser> file(
+            std::fopen(candidate.c_str(), "r"));
+        char token[maxTokenLength + 1];
+        std::size_t length = 0;
+        if (file && readToken(file.get(), token, length))
+            return "";
+        return "damaged: holds no eclipse entry";
+    };
+    const std::filesystem::path path =
+        findDataFile(catalog.paths, name, catalog.ignored, holdsEntries);
     if (path.empty())
         return false;
     catalog.file.reset(std::fopen(path.c_str(), "r"));

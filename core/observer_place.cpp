@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "observer_place.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +34,28 @@ std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilC
         note += ", the zone of " + place.zoneFrom + " (" + km + ")";
     }
     return note;
+}
+
+bool isSystemZoneName(std::string_view name, const std::filesystem::path& zoneInfoDir) {
+    // the longest names of the database are about 30 characters
+    constexpr std::size_t longestZoneName = 64;
+    if (name.empty() || name.size() > longestZoneName || name.front() == '/' || name.back() == '/')
+        return false;
+    std::size_t partStart = 0;
+    for (std::size_t i = 0; i <= name.size(); ++i) {
+        if (i == name.size() || name[i] == '/') {
+            const std::string_view part = name.substr(partStart, i - partStart);
+            if (part.empty() || part.front() == '.' || part.front() == '-')
+                return false;
+            partStart = i + 1;
+            continue;
+        }
+        const char c = name[i];
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '+' && c != '-')
+            return false;
+    }
+    std::error_code error;
+    return std::filesystem::is_regular_file(zoneInfoDir / name, error);
 }
 
 const char* zoneSourceName(ZoneSource source) {

@@ -4,9 +4,11 @@
 // civil clock at an instant, which the reports ask for without knowing how it is found.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vesk {
 
@@ -53,6 +55,12 @@ std::string utcOffsetText(int offsetSeconds);
 // maximum (nothing: not known at the date): "Civil time : EEST (UTC+03:00), Africa/Cairo"; empty
 // without a zone.
 std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilClock>& clock);
+
+// Whether name is a time zone of the IANA database as the system installs it (a file under
+// zoneInfoDir): letters, digits, '_', '+' and '-' in parts joined by '/', none of them "." or
+// "..", no leading '/'. Nothing else is ever opened as a zone: a name is no path.
+bool isSystemZoneName(std::string_view name,
+                      const std::filesystem::path& zoneInfoDir = "/usr/share/zoneinfo");
 
 // The names of the sources: "gazetteer", "nearest place", "nautical", "none"; "given",
 // "gazetteer", "relief grid".

@@ -46,6 +46,10 @@ enum CityField : std::size_t {
 constexpr double noTerrainHeight = -9999;
 // More inhabitants than any place has: a population beyond it (or below 0) is unknown.
 constexpr double mostInhabitants = 1e10;
+// The alternate names indexed of one place and of the whole list (GeoNames' list has at most 240
+// a place and 195,000 in all); the rest are passed over with a note.
+constexpr std::size_t maxNamesPerPlace = 1000;
+constexpr std::size_t maxIndexedNames = 1000000;
 
 // The letters U+00C0 to U+017F without their accents.
 constexpr const char* latinFolds[] = {
@@ -84,6 +88,9 @@ std::pair<char32_t, std::size_t> codePointAt(std::string_view text, std::size_t 
     return {c, length};
 }
 
+// U+FFFD, the replacement character, in UTF-8.
+constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
+
 bool isKana(char32_t c) {
     return (c >= 0x3040 && c <= 0x30FF) || (c >= 0x31F0 && c <= 0x31FF);
 }
@@ -118,6 +125,20 @@ std::vector<std::string_view> splitFields(std::string_view line, char separator)
             return fields;
         start = end + 1;
     }
+}
+
+// The text of a field as the outputs may show it: each byte that is not part of a UTF-8
+// sequence (and each encoded surrogate or NUL) becomes U+FFFD.
+std::string validText(std::string_view text) {
+    std::string valid;
+    valid.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto [c, length] = codePointAt(text, i);
+        const bool bad = c == strayByte || c == 0 || (c >= 0xD800 && c <= 0xDFFF);
+        valid += bad ? replacementCharacter : text.substr(i, length);
+        i += length;
+    }
+    return valid;
 }
 
 std::optional<double> numberField(std::string_view text) {
@@ -181,12 +202,16 @@ std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f
         return std::nullopt;
     }
     GazetteerPlace p;
-    p.name = f[nameField];
+    p.name = validText(f[nameField]);
     p.japaneseName = japaneseNameOf(f[alternateNamesField], f[countryField]);
-    p.country = f[countryField];
+    p.country = validText(f[countryField]);
     p.lon = *lon;
     p.lat = *lat;
-    p.zone = f[zoneField];
+    if (isSystemZoneName(f[zoneField]))
+        p.zone = f[zoneField];
+    else if (!f[zoneField].empty())
+        why = "time zone \"" + validText(f[zoneField]) +
+              "\" is not one the system's time zone database knows; the place has no zone";
     if (const std::optional<double> population = numberField(f[populationField]);
         population && *population >= 0 && *population <= mostInhabitants)
         p.population = static_cast<long long>(*population);
@@ -198,44 +223,61 @@ std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f
     return p;
 }
 
-// Adds the folded names of place index to the index, each once.
-void indexNames(Gazetteer& g, std::uint32_t index, const std::vector<std::string_view>& f) {
+// Adds the folded names of place index to the index, each once: its alternate names up to
+// maxNamesPerPlace, and while the index holds fewer than maxIndexedNames. False when some were
+// left out.
+bool indexNames(Gazetteer& g, std::uint32_t index, const std::vector<std::string_view>& f) {
     std::vector<std::string> folded{foldName(f[nameField]), foldName(f[asciiNameField])};
-    for (std::string_view name : splitFields(f[alternateNamesField], ','))
-        if (!name.empty())
-            folded.push_back(foldName(name));
+    const std::size_t room =
+        std::min(maxNamesPerPlace, maxIndexedNames - std::min(maxIndexedNames, g.names.size()));
+    bool complete = true;
+    for (std::string_view name : splitFields(f[alternateNamesField], ',')) {
+        if (name.empty())
+            continue;
+        if (folded.size() - 2 == room) {
+            complete = false;
+            break;
+        }
+        folded.push_back(foldName(name));
+    }
     std::sort(folded.begin(), folded.end());
     folded.erase(std::unique(folded.begin(), folded.end()), folded.end());
     for (std::string& name : folded)
         if (!name.empty())
             g.names.emplace_back(std::move(name), index);
+    return complete;
 }
 
 void readPlaces(Gazetteer& g, const std::filesystem::path& dir, IgnoredFiles& ignored) {
     const auto regions = namesByCode(dir / regionsFileName, 1);
     const auto countries = namesByCode(dir / countriesFileName, 4);
     const std::string source = noteName(g.source);
-    int passedOver = 0;
+    int notesGiven = 0;
+    const auto note = [&](int number, const std::string& what) {
+        if (++notesGiven <= maxLineNotes)
+            ignored.push_back(source + " line " + std::to_string(number) + ": " + what);
+    };
     forEachLine(g.source, [&](const std::vector<std::string_view>& f, int number, bool cut) {
         std::string why = cut ? "longer than 65536 bytes" : "";
         std::optional<GazetteerPlace> place = cut ? std::nullopt : placeOfLine(f, why);
         if (!place) {
-            if (++passedOver <= maxLineNotes)
-                ignored.push_back(source + " line " + std::to_string(number) + ": " + why +
-                                  "; the line is passed over");
+            note(number, why + "; the line is passed over");
             return;
         }
+        if (!why.empty())
+            note(number, why);
         const std::string regionCode = place->country + "." + std::string(f[regionField]);
         if (const auto region = regions.find(regionCode); region != regions.end())
-            place->region = region->second;
+            place->region = validText(region->second);
         if (const auto country = countries.find(place->country); country != countries.end())
-            place->countryName = country->second;
-        indexNames(g, static_cast<std::uint32_t>(g.places.size()), f);
+            place->countryName = validText(country->second);
+        if (!indexNames(g, static_cast<std::uint32_t>(g.places.size()), f))
+            note(number, "more alternate names than are indexed; the rest are passed over");
         g.places.push_back(std::move(*place));
     });
-    if (passedOver > maxLineNotes)
-        ignored.push_back(source + ": " + std::to_string(passedOver - maxLineNotes) +
-                          " more lines passed over");
+    if (notesGiven > maxLineNotes)
+        ignored.push_back(source + ": " + std::to_string(notesGiven - maxLineNotes) +
+                          " more lines passed over or noted");
     std::sort(g.names.begin(), g.names.end());
 }
 
@@ -341,9 +383,12 @@ PlaceLookup findPlace(const Gazetteer& g, std::string_view query) {
         if (hasQualifier(g.places[place], qualifier))
             exact.push_back(place);
     PlaceLookup lookup;
-    if (exact.size() == 1 ||
-        (exact.size() > 1 &&
-         g.places[exact[0]].population >= dominantPopulation * g.places[exact[1]].population)) {
+    // a place dominates only with a known population: two of unknown size are ambiguous
+    const auto dominates = [&](std::uint32_t a, std::uint32_t b) {
+        return g.places[a].population > 0 &&
+               g.places[a].population >= dominantPopulation * g.places[b].population;
+    };
+    if (exact.size() == 1 || (exact.size() > 1 && dominates(exact[0], exact[1]))) {
         lookup.place = exact[0];
         return lookup;
     }
@@ -389,7 +434,7 @@ ObserverPlace observerPlaceOf(const GazetteerPlace& p, bool japanese) {
     place.lat = p.lat;
     place.name = placeLabel(p, japanese);
     place.zone = p.zone;
-    place.zoneSource = ZoneSource::gazetteer;
+    place.zoneSource = p.zone.empty() ? ZoneSource::none : ZoneSource::gazetteer;
     place.heightSource = p.height ? HeightSource::gazetteer : HeightSource::given;
     return place;
 }

@@ -490,6 +490,29 @@ TEST(RenderCommand, DataFilesPassedOverAreNamedAndTheNextFolderServes) {
     EXPECT_NE(r.out.find("Location : 西脇 日本へそ公園"), std::string::npos);
 }
 
+// An empty catalog file in the working folder is named as damaged and the next folder's serves;
+// a write that runs into the size limit says so in the system's words.
+TEST(RenderCommand, EmptyCatalogAndFileTooLargeAreNamed) {
+    ScratchDir dir;
+    dir.write("ecp00001p03000.prn", "");
+    CommandResult r = runVesk({"info", "--year", "2024", "--month", "4"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("2024-04-08"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("ecp00001p03000.prn: damaged"), std::string::npos) << r.err;
+
+    std::filesystem::remove(dir.path() / "ecp00001p03000.prn");
+    // 20 blocks of 1024 bytes: too small for the map, and SIGXFSZ ignored as a shell can set it
+    r = runProgram("/bin/bash",
+                   {"-c",
+                    "ulimit -f 20; trap '' XFSZ; exec \"$0\" render --year 2024 --month 4 "
+                    "--out big.png",
+                    VESK_EXECUTABLE},
+                   dir.path());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("big.png: File too large"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "big.png"));
+}
+
 // Without a display the screenshot is the headless picture; a screenshot is a PNG file.
 TEST(Window, ScreenshotWithoutADisplayIsTheHeadlessPicture) {
     ScratchDir dir;

@@ -123,6 +123,61 @@ TEST(Gazetteer, NearestPlaceWithinADistance) {
     EXPECT_FALSE(nearestPlace(g, -150, 0, 150));
 }
 
+// A zone field is a zone name of the system's database or nothing: never a path that is opened
+// (a FIFO there would hang the reader).
+TEST(Gazetteer, ZoneNamesAreTheDatabasesOrNone) {
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo((dir.path() / "fifo").c_str(), 0600), 0);
+    const std::string traversal = "../../../../../../../.." + (dir.path() / "fifo").string();
+    dir.write("cities15000.txt",
+              cityLine("Kairo", "", 30.06, 31.25, "EG", "", 100, "", "", "Africa/Cairo") +
+                  cityLine("Trap", "", 10, 10, "XX", "", 100, "", "", traversal) +
+                  cityLine("Root", "", 11, 11, "XX", "", 100, "", "", "/etc/passwd") +
+                  cityLine("Made", "", 12, 12, "XX", "", 100, "", "", "Mars/Olympus_Mons"));
+    IgnoredFiles ignored;
+    const std::optional<Gazetteer> g = loadGazetteer(DataPaths{{dir.path()}}, ignored);
+    ASSERT_TRUE(g);
+    ASSERT_EQ(g->places.size(), 4u);
+    EXPECT_EQ(g->places[0].zone, "Africa/Cairo");
+    for (std::size_t i = 1; i < 4; ++i) {
+        EXPECT_EQ(g->places[i].zone, "");
+        EXPECT_EQ(observerPlaceOf(g->places[i], false).zoneSource, ZoneSource::none);
+    }
+    ASSERT_EQ(ignored.size(), 3u);
+    EXPECT_NE(ignored[0].find("line 2: time zone"), std::string::npos) << ignored[0];
+    EXPECT_TRUE(isSystemZoneName("America/Argentina/Buenos_Aires"));
+    EXPECT_TRUE(isSystemZoneName("Etc/GMT+5"));
+    for (const char* bad : {"", "Europe/../Europe/Paris", "Europe//Paris", "Europe/", "./UTC",
+                            "Europe/Paris\n", "Europe/Par is"})
+        EXPECT_FALSE(isSystemZoneName(bad)) << bad;
+}
+
+// Two places of one name whose populations are unknown are ambiguous; names of invalid UTF-8
+// come out as valid text; a line of thousands of alternate names is indexed only in part.
+TEST(Gazetteer, HostileListsGiveBoundedHonestAnswers) {
+    ScratchDir dir;
+    std::string many;
+    for (int i = 0; i < 5000; ++i)
+        many += (i ? "," : "") + std::string("alias") + std::to_string(i);
+    dir.write("cities15000.txt",
+              cityLine("Twin", "", 10, 10, "XX", "", 0, "", "", "UTC") +
+                  cityLine("Twin", "", 20, 20, "XX", "", 0, "", "", "UTC") +
+                  cityLine("Bad\xFF\xC3Name", "", 30, 30, "XX", "", 10, "", "", "UTC") +
+                  cityLine("Many", many, 40, 40, "XX", "", 10, "", "", "UTC"));
+    IgnoredFiles ignored;
+    const std::optional<Gazetteer> g = loadGazetteer(DataPaths{{dir.path()}}, ignored);
+    ASSERT_TRUE(g);
+    const PlaceLookup twin = findPlace(*g, "Twin");
+    EXPECT_FALSE(twin.place);
+    EXPECT_EQ(twin.candidates.size(), 2u);
+    EXPECT_EQ(g->places[2].name, "Bad\uFFFD\uFFFDName");
+    EXPECT_TRUE(findPlace(*g, "alias999").place);
+    EXPECT_FALSE(findPlace(*g, "alias1000").place);
+    EXPECT_LE(g->names.size(), 1010u);
+    ASSERT_EQ(ignored.size(), 1u);
+    EXPECT_NE(ignored[0].find("line 4: more alternate names"), std::string::npos);
+}
+
 // A folder or a FIFO of that name is passed over (nothing waits on the FIFO); a list of garbage
 // gives no places and a bounded number of notes.
 TEST(Gazetteer, SpecialFilesAndGarbageAreRefused) {
