@@ -151,7 +151,8 @@ void printLocalText(const EclipseState& e, const ViewState& view, const LocalCon
     }
     std::fprintf(out, "local mag.  %.4f%s\n", shownMagnitude(local.magnitude),
                  local.central ? " (central)" : "");
-    if (const std::string note = civilTimeNote(clocks.place, clockAtMaximum(e, local, clocks, dt));
+    if (const std::string note = civilTimeNote(clocks.place, clockAtMaximum(e, local, clocks, dt),
+                                               local.maximum.has_value());
         !note.empty())
         std::fprintf(out, "%s\n", note.c_str() + 1);
 }

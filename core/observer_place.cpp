@@ -16,10 +16,14 @@ std::string utcOffsetText(int offsetSeconds) {
     return text;
 }
 
-std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilClock>& clock) {
+std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilClock>& clock,
+                          bool seen) {
     if (place.zoneSource == ZoneSource::none)
         return {};
     const bool nautical = place.zoneSource == ZoneSource::nautical;
+    if (!seen)
+        return " Civil time : the eclipse is not seen there" +
+               (nautical ? "" : " (" + place.zone + ")");
     if (!clock)
         return " Civil time : not known at this date" + (nautical ? "" : " (" + place.zone + ")") +
                "; STD time and LMT shown";

@@ -53,8 +53,10 @@ std::string utcOffsetText(int offsetSeconds);
 
 // The line of the reports that says whose clocks the civil times are, given the clock at the
 // maximum (nothing: not known at the date): "Civil time : EEST (UTC+03:00), Africa/Cairo"; empty
-// without a zone.
-std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilClock>& clock);
+// without a zone. Where the place does not see the eclipse (seen false) there is no instant to
+// ask the clock for, and the line says so.
+std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilClock>& clock,
+                          bool seen);
 
 // Whether name is a time zone of the IANA database as the system installs it (a file under
 // zoneInfoDir): letters, digits, '_', '+' and '-' in parts joined by '/', none of them "." or

@@ -206,7 +206,13 @@ const char* julianMark(double year, double month, double day) {
     return isJulianCalendarDate(year, month, day) ? " (Julian)" : "";
 }
 
+double foldedLongitude(double lonEast) {
+    const double folded = std::remainder(lonEast, 360.0);
+    return folded == -180 ? 180 : folded;
+}
+
 double zoneHours(double lonEast) {
+    lonEast = foldedLongitude(lonEast);
     const double sign = lonEast < 0 ? -1.0 : 1.0;
     return sign * std::floor(std::fabs(lonEast) / 15 + 0.5);
 }

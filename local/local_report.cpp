@@ -334,7 +334,7 @@ void ReportDrawing::civilHead() {
     const std::optional<CivilClock> clock = r.civil(instantJdUt(s, maximum.t, deltaT));
     if (clock)
         r.civilHeadClock = clock->abbreviation;
-    r.row(civilNoteRow, civilTimeNote(place, clock));
+    r.row(civilNoteRow, civilTimeNote(place, clock, true));
 }
 
 // An outer contact: a line and the bodies on the chart while the Sun is up.

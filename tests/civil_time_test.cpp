@@ -64,7 +64,7 @@ TEST(CivilTime, NotInventedWhereTheDatabaseDoesNotReach) {
     EXPECT_FALSE(civilClockAt(ObserverPlace{}, 0, jdUt(2024, 4, 8, 18)));
     const PlaceClocks none = placeClocks(ObserverPlace{}, 0);
     EXPECT_FALSE(none.clockAt);
-    EXPECT_EQ(civilTimeNote(boston, std::nullopt),
+    EXPECT_EQ(civilTimeNote(boston, std::nullopt, true),
               " Civil time : not known at this date (America/New_York); STD time and LMT shown");
 }
 
@@ -77,7 +77,7 @@ TEST(CivilTime, NauticalZoneInTheOpenOcean) {
     const std::optional<CivilClock> clock = civilClockAt(ocean, -150, jdUt(2024, 4, 8, 16.8));
     ASSERT_TRUE(clock);
     EXPECT_EQ(clock->offsetSeconds, -10 * 3600);
-    EXPECT_EQ(civilTimeNote(ocean, clock),
+    EXPECT_EQ(civilTimeNote(ocean, clock, true),
               " Civil time : UTC-10:00, the nautical zone of the longitude");
     EXPECT_FALSE(civilClockAt(ocean, -150, jdUt(1900, 1, 1, 0))); // before the nautical zones
     const ObserverPlace nearHilo = observerPlaceAt(&g, -155.0, 19.7);
@@ -139,6 +139,17 @@ TEST(PlaceCommands, ContactsOnTheClocksOfANamedPlace) {
     EXPECT_NE(r.err.find("no place called"), std::string::npos);
     r = run({"info", "--place", "Luxor", "--lon", "10", "--lat", "10"});
     EXPECT_EQ(r.status, 2);
+
+    // Anchorage does not see the partial eclipse of 2000 July 1: no clock is asked for.
+    r = run({"info", "--place", "Anchorage", "--year", "2000", "--month", "7"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Civil time : the eclipse is not seen there (America/Anchorage)"),
+              std::string::npos)
+        << r.out;
+    // 330 E is 30 W, at sea: the nautical zone two hours behind UT, not 22 ahead.
+    r = run({"info", "--lon", "330", "--lat", "20", "--year", "2024", "--month", "4"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Civil time : UTC-02:00"), std::string::npos) << r.out;
 
     r = run({"next", "--place", "東京", "--year", "2035", "--month", "1"});
     ASSERT_EQ(r.status, 0) << r.err;

@@ -128,7 +128,8 @@ TEST(Gazetteer, NearestPlaceWithinADistance) {
 TEST(Gazetteer, ZoneNamesAreTheDatabasesOrNone) {
     ScratchDir dir;
     ASSERT_EQ(mkfifo((dir.path() / "fifo").c_str(), 0600), 0);
-    const std::string traversal = "../../../../../../../.." + (dir.path() / "fifo").string();
+    std::string traversal = "../../../../../../../..";
+    traversal += (dir.path() / "fifo").string();
     dir.write("cities15000.txt",
               cityLine("Kairo", "", 30.06, 31.25, "EG", "", 100, "", "", "Africa/Cairo") +
                   cityLine("Trap", "", 10, 10, "XX", "", 100, "", "", traversal) +
@@ -158,7 +159,7 @@ TEST(Gazetteer, HostileListsGiveBoundedHonestAnswers) {
     ScratchDir dir;
     std::string many;
     for (int i = 0; i < 5000; ++i)
-        many += (i ? "," : "") + std::string("alias") + std::to_string(i);
+        many.append(i ? ",alias" : "alias").append(std::to_string(i));
     dir.write("cities15000.txt",
               cityLine("Twin", "", 10, 10, "XX", "", 0, "", "", "UTC") +
                   cityLine("Twin", "", 20, 20, "XX", "", 0, "", "", "UTC") +

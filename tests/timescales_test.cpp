@@ -80,6 +80,17 @@ TEST(JdToCalendar, ReformAndZones) {
     EXPECT_EQ(m, 8);
     EXPECT_EQ(d, 10);
     EXPECT_NEAR(h, 6, 1e-6);
+    // East longitudes beyond 180 (as --lon takes them) are the western ones: 330 E is 30 W, two
+    // hours behind UT, and J2000.0 is still January 1 there.
+    EXPECT_EQ(zoneHours(330), -2);
+    EXPECT_EQ(zoneHours(-30), -2);
+    EXPECT_EQ(zoneHours(-340), 1);
+    EXPECT_EQ(foldedLongitude(180), 180);
+    EXPECT_EQ(foldedLongitude(-180), 180);
+    EXPECT_EQ(foldedLongitude(359.5), -0.5);
+    jdToCalendar(2451545.0, 1, 330, y, m, d, h);
+    EXPECT_EQ(d, 1);
+    EXPECT_NEAR(h, 10, 1e-6);
 }
 
 TEST(DeltaT, BranchesAndTheirLimits) {
