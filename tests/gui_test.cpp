@@ -3,10 +3,12 @@
 // commands and mouse gestures, the eclipse list, the frame's menus and toolbar.
 #include "angles.h"
 #include "clock.h"
+#include "event_loop_gaps.h"
 #include "main_frame.h"
 #include "messages.h"
 #include "palette.h"
 #include "path_tracers.h"
+#include "place_options.h"
 #include "shadow_elements.h"
 #include "shadow_layer.h"
 #include "test_support.h"
@@ -153,24 +155,26 @@ TEST(Dialogs, YearMonthChecksMonthFirstAndStoresNothingUntilValid) {
     dialog.yearEdit->setText("abc");
     dialog.accept();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], QString("1 から 12 までの整数を入力してください。"));
+    EXPECT_EQ(messages.shown[0], QString("月：1 から 12 までの整数を入力してください。"));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.fields.month, 4);
     dialog.monthEdit->setText("9");
     dialog.accept();
-    EXPECT_EQ(messages.shown.back(), QString("整数を入力してください。"));
+    EXPECT_EQ(messages.shown.back(), QString("年：整数を入力してください。"));
     EXPECT_EQ(dialog.fields.month, 4) << "nothing stored while a field is bad";
     dialog.yearEdit->setText("-13001");
     dialog.accept();
-    EXPECT_EQ(messages.shown.back(), QString("-13000 から 16999 までの整数を入力してください。"));
+    EXPECT_EQ(messages.shown.back(),
+              QString("年：-13000 から 16999 までの整数を入力してください。"));
     // A pasted number of 32,767 digits is refused like any other number out of range.
     dialog.yearEdit->setText(QString(32767, QChar('9')));
     dialog.accept();
-    EXPECT_EQ(messages.shown.back(), QString("-13000 から 16999 までの整数を入力してください。"));
+    EXPECT_EQ(messages.shown.back(),
+              QString("年：-13000 から 16999 までの整数を入力してください。"));
     for (const char* bad : {"+", "-", "1-2", "١٢"}) {
         dialog.yearEdit->setText(QString::fromUtf8(bad));
         dialog.accept();
-        EXPECT_EQ(messages.shown.back(), QString("整数を入力してください。")) << bad;
+        EXPECT_EQ(messages.shown.back(), QString("年：整数を入力してください。")) << bad;
     }
     dialog.yearEdit->setText(" 2035 ");
     dialog.accept();
@@ -193,7 +197,8 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
     dialog.drawStepEdit->setText("0");
     dialog.accept();
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], QString("0.001 から 100 までの数字を入力してください。"));
+    EXPECT_EQ(messages.shown[0],
+              QString("描画速度：0.001 から 100 までの数字を入力してください。"));
     EXPECT_TRUE(dialog.drawStepEdit->hasFocus() || !dialog.isVisible());
     dialog.drawStepEdit->setText("0.5");
     dialog.rangeGroup->button(3)->setChecked(true);
@@ -862,37 +867,15 @@ TEST(Window, EclipseListReopensWithItsStartValues) {
 
 namespace {
 
-// The longest wait between two turns of the event loop, seen by a timer of 1 ms.
-class EventLoopGaps {
-  public:
-    EventLoopGaps() {
-        clock.start();
-        QObject::connect(&ticks, &QTimer::timeout, [this] {
-            const qint64 now = clock.elapsed();
-            longest = std::max(longest, now - last);
-            last = now;
-        });
-        ticks.start(1);
-    }
-    qint64 longestMs() const { return longest; }
-
-  private:
-    QTimer ticks;
-    QElapsedTimer clock;
-    qint64 last = 0, longest = 0;
-};
-
-// The goal of the window's responsiveness; a sanitized build runs three times slower or more.
-#ifdef VESK_SANITIZED_BUILD
-constexpr qint64 longestGapMs = 200;
-#else
-constexpr qint64 longestGapMs = 50;
-#endif
+// A window that stops answering for this long is frozen, on any machine however loaded; the
+// goal of its responsiveness (far shorter) is measured by bench/window_bench.
+constexpr qint64 frozenMs = 1000;
 
 } // namespace
 
 // The window keeps answering while it pages through 20 eclipses as fast as a user clicks (every
-// new picture stops the one under way) and while the list searches 2000 years.
+// new picture stops the one under way) and while the list searches 2000 years: the work runs off
+// the window's thread.
 TEST(Window, AnswersWhileItPagesAndSearches) {
     Window w;
     w.finishWork();
@@ -911,9 +894,7 @@ TEST(Window, AnswersWhileItPagesAndSearches) {
     clicks.stop();
     w.finishWork();
     EXPECT_GT(w.v().year, 2030) << "20 eclipses after 2024 April";
-    EXPECT_LT(paging.longestMs(), longestGapMs) << "paging";
-    std::printf("longest event-loop gap while paging: %lld ms\n",
-                static_cast<long long>(paging.longestMs()));
+    EXPECT_LT(paging.longestMs(), frozenMs) << "paging";
 
     w.view->eclipseList();
     CListDlg* list = w.view->listDialog();
@@ -923,10 +904,8 @@ TEST(Window, AnswersWhileItPagesAndSearches) {
     list->search();
     EXPECT_TRUE(w.view->working());
     w.finishWork();
-    EXPECT_LT(searching.longestMs(), longestGapMs) << "searching";
+    EXPECT_LT(searching.longestMs(), frozenMs) << "searching";
     EXPECT_EQ(list->list->count(), 101) << "the header and the first 100 hits";
-    std::printf("longest event-loop gap while the list searched: %lld ms\n",
-                static_cast<long long>(searching.longestMs()));
 }
 
 // The stop button ends a search under way with the hits found so far.
@@ -1061,6 +1040,37 @@ TEST(Dialogs, DisplayDialogPlaceByNameFillsTheTypedPlace) {
     EXPECT_EQ(dialog.placeGroup->checkedId(), 1);
     ASSERT_TRUE(dialog.chosenPlace);
     EXPECT_EQ(dialog.chosenPlace->zone, "Africa/Cairo");
+}
+
+// An empty height is the relief grid's at the typed place, as on the command line; a refused
+// value's message names its field.
+TEST(Dialogs, EmptyHeightIsTheReliefsAndMessagesNameTheField) {
+    AppState state{DataPaths{{sourceDataDir()}}};
+    Messages messages;
+    CityTable cities;
+    cities.rows = {{"A", 10, 20, 30, 0, ""}};
+    int cityIndex = 1;
+    CDisplayDlg dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
+                       messages.reporter(), &state);
+    dialog.placeGroup->button(1)->setChecked(true);
+    dialog.lonEdit->setText("86.925");
+    dialog.latEdit->setText("27.9881"); // Sagarmatha
+    dialog.heightEdit->setText("");
+    dialog.accept();
+    EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().toStdString();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.fields.observerHeight, reliefHeightAt(state, 86.925, 27.9881));
+    EXPECT_GT(dialog.fields.observerHeight, 4000);
+    dialog.heightEdit->setText("high");
+    dialog.accept();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].startsWith(QStringLiteral("高度：")))
+        << messages.shown[0].toStdString();
+    dialog.heightEdit->setText("100");
+    dialog.lonEdit->setText("");
+    dialog.accept();
+    EXPECT_TRUE(messages.shown.back().startsWith(QStringLiteral("経度：")))
+        << "only the height may be empty";
 }
 
 // The pointer over the map tells the local magnitude, the time of maximum and the Sun there.

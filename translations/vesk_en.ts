@@ -4,12 +4,12 @@
 <context>
     <name>CAboutDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="353"/>
+        <location filename="../app/gui/dialogs.cpp" line="376"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About vesk</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="356"/>
+        <location filename="../app/gui/dialogs.cpp" line="379"/>
         <source>vesk バージョン %1
 
 日食カタログ: JPL DE431 から計算した 71,251 回の日食
@@ -43,153 +43,153 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>CDisplayDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="180"/>
+        <location filename="../app/gui/dialogs.cpp" line="197"/>
         <source>表示モードメニュー</source>
         <translation>Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="196"/>
+        <location filename="../app/gui/dialogs.cpp" line="219"/>
         <source>緯度経度線表示</source>
         <translation>Latitude and longitude grid</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="197"/>
+        <location filename="../app/gui/dialogs.cpp" line="220"/>
         <source>KMLファイル出力</source>
         <translation>Write KML files</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="198"/>
+        <location filename="../app/gui/dialogs.cpp" line="221"/>
         <source>ΔTの不確かさの帯（±2σ）</source>
         <translation>Band of ΔT uncertainty (±2σ)</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="200"/>
+        <location filename="../app/gui/dialogs.cpp" line="223"/>
         <source>中心帯を塗る</source>
         <translation>Shade the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="202"/>
+        <location filename="../app/gui/dialogs.cpp" line="225"/>
         <source>等継続時間線</source>
         <translation>Lines of equal duration</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="205"/>
+        <location filename="../app/gui/dialogs.cpp" line="228"/>
         <source>地域図のみ</source>
         <translation>Regional maps only</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="205"/>
+        <location filename="../app/gui/dialogs.cpp" line="228"/>
         <source>常に</source>
         <translation>Always</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="205"/>
+        <location filename="../app/gui/dialogs.cpp" line="228"/>
         <source>なし</source>
         <translation>Never</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="207"/>
+        <location filename="../app/gui/dialogs.cpp" line="230"/>
         <source>CIA MAPを使用</source>
         <translation>Use the CIA map</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="208"/>
+        <location filename="../app/gui/dialogs.cpp" line="231"/>
         <source>メルカトル図法</source>
         <translation>Mercator projection</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="214"/>
+        <location filename="../app/gui/dialogs.cpp" line="237"/>
         <source>描画範囲</source>
         <translation>Map range</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="216"/>
+        <location filename="../app/gui/dialogs.cpp" line="239"/>
         <source>地球儀</source>
         <translation>Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="217"/>
+        <location filename="../app/gui/dialogs.cpp" line="240"/>
         <source>アジア</source>
         <translation>Asia</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="218"/>
+        <location filename="../app/gui/dialogs.cpp" line="241"/>
         <source>ヨーロッパ</source>
         <translation>Europe</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="221"/>
+        <location filename="../app/gui/dialogs.cpp" line="244"/>
         <source>値入力</source>
         <translation>Typed values</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="222"/>
-        <location filename="../app/gui/dialogs.cpp" line="247"/>
+        <location filename="../app/gui/dialogs.cpp" line="245"/>
+        <location filename="../app/gui/dialogs.cpp" line="270"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="223"/>
+        <location filename="../app/gui/dialogs.cpp" line="246"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="224"/>
+        <location filename="../app/gui/dialogs.cpp" line="247"/>
         <source>倍率：</source>
         <translation>Magnification:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="225"/>
+        <location filename="../app/gui/dialogs.cpp" line="248"/>
         <source>表示設定</source>
         <translation>Display settings</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="228"/>
+        <location filename="../app/gui/dialogs.cpp" line="251"/>
         <source>描画速度（分）：</source>
         <translation>Drawing step (minutes):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="230"/>
+        <location filename="../app/gui/dialogs.cpp" line="253"/>
         <source>ΔT調整（秒）：</source>
         <translation>ΔT adjustment (s):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="233"/>
+        <location filename="../app/gui/dialogs.cpp" line="256"/>
         <source>凡例：</source>
         <translation>Legend:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="236"/>
+        <location filename="../app/gui/dialogs.cpp" line="259"/>
         <source>観測地設定</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="240"/>
+        <location filename="../app/gui/dialogs.cpp" line="263"/>
         <source>表示モード</source>
         <translation>Display mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="242"/>
+        <location filename="../app/gui/dialogs.cpp" line="265"/>
         <source>日蝕経路</source>
         <translation>Eclipse path</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="245"/>
+        <location filename="../app/gui/dialogs.cpp" line="268"/>
         <source>日蝕中心帯</source>
         <translation>Central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="248"/>
+        <location filename="../app/gui/dialogs.cpp" line="271"/>
         <source>ステップ：</source>
         <translation>Step:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="250"/>
+        <location filename="../app/gui/dialogs.cpp" line="273"/>
         <source>局地状況</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="271"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>地名：</source>
         <translation>Place:</translation>
     </message>
@@ -549,88 +549,88 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>CModeDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="290"/>
+        <location filename="../app/gui/dialogs.cpp" line="313"/>
         <source>検索モードメニュー</source>
         <translation>Search Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="294"/>
+        <location filename="../app/gui/dialogs.cpp" line="317"/>
         <source>部分日蝕</source>
         <translation>Partial</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="294"/>
+        <location filename="../app/gui/dialogs.cpp" line="317"/>
         <source>皆既日蝕</source>
         <translation>Total</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="294"/>
+        <location filename="../app/gui/dialogs.cpp" line="317"/>
         <source>金環日蝕</source>
         <translation>Annular</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="295"/>
+        <location filename="../app/gui/dialogs.cpp" line="318"/>
         <source>金環皆既日蝕</source>
         <translation>Hybrid (annular-total)</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="295"/>
+        <location filename="../app/gui/dialogs.cpp" line="318"/>
         <source>中心線のない皆既日蝕</source>
         <translation>Total without a central line</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="296"/>
+        <location filename="../app/gui/dialogs.cpp" line="319"/>
         <source>中心線のない金環日蝕</source>
         <translation>Annular without a central line</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="301"/>
+        <location filename="../app/gui/dialogs.cpp" line="324"/>
         <source>検索開始年月設定</source>
         <translation>Search from year/month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="319"/>
+        <location filename="../app/gui/dialogs.cpp" line="342"/>
         <source>検索モード</source>
         <translation>Search mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="321"/>
+        <location filename="../app/gui/dialogs.cpp" line="344"/>
         <source>全て</source>
         <translation>All</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="322"/>
+        <location filename="../app/gui/dialogs.cpp" line="345"/>
         <source>日蝕タイプ</source>
         <translation>Eclipse type</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="325"/>
-        <location filename="../app/gui/dialogs.cpp" line="332"/>
+        <location filename="../app/gui/dialogs.cpp" line="348"/>
+        <location filename="../app/gui/dialogs.cpp" line="355"/>
         <source>過去検索範囲（年）：</source>
         <translation>Years searched back:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="327"/>
+        <location filename="../app/gui/dialogs.cpp" line="350"/>
         <source>観測地／食分</source>
         <translation>Place / magnitude</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="328"/>
+        <location filename="../app/gui/dialogs.cpp" line="351"/>
         <source>観測地</source>
         <translation>Observing place</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="331"/>
+        <location filename="../app/gui/dialogs.cpp" line="354"/>
         <source>食分：</source>
         <translation>Magnitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="333"/>
+        <location filename="../app/gui/dialogs.cpp" line="356"/>
         <source>中心食の確率（0で食分）：</source>
         <translation>Probability of a central eclipse (0: by magnitude):</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="335"/>
+        <location filename="../app/gui/dialogs.cpp" line="358"/>
         <source>サロス番号</source>
         <translation>Saros series</translation>
     </message>
@@ -652,17 +652,17 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>CWhenDlg</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="166"/>
+        <location filename="../app/gui/dialogs.cpp" line="183"/>
         <source>年月設定メニュー</source>
         <translation>Year and Month</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="171"/>
+        <location filename="../app/gui/dialogs.cpp" line="188"/>
         <source>年(&amp;P)（-13000〜16999）：</source>
         <translation>Year(&amp;P)  (-13000 to 16999) :</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="172"/>
+        <location filename="../app/gui/dialogs.cpp" line="189"/>
         <source>月(&amp;M)（1〜12）：</source>
         <translation>Month(&amp;M)  (1 to 12) :</translation>
     </message>
@@ -670,34 +670,39 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>ExchangeDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="47"/>
+        <location filename="../app/gui/dialogs.cpp" line="48"/>
         <source>ｷｬﾝｾﾙ</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="110"/>
+        <location filename="../app/gui/dialogs.cpp" line="116"/>
         <source>選択</source>
         <translation>From the list</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="112"/>
+        <location filename="../app/gui/dialogs.cpp" line="118"/>
         <source>入力</source>
         <translation>Typed</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="113"/>
+        <location filename="../app/gui/dialogs.cpp" line="119"/>
         <source>経度：</source>
         <translation>Longitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="114"/>
+        <location filename="../app/gui/dialogs.cpp" line="120"/>
         <source>緯度：</source>
         <translation>Latitude:</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="115"/>
+        <location filename="../app/gui/dialogs.cpp" line="121"/>
         <source>高度：</source>
         <translation>Height:</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="166"/>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -84,9 +85,15 @@ QLayout* okCancelRow(QDialog* dialog) {
 
 // A label and a field side by side in a grid row.
 // The field is the label's buddy: a "(&P)" in the label is its Alt+P mnemonic.
+// A field with its label; the field's accessible name is the label's text without its colon,
+// shortcut and bracketed range or unit, and names the field in the messages about its value.
 void labelled(QGridLayout* grid, int row, int column, const QString& label, QWidget* field) {
     auto* text = new QLabel(label);
     text->setBuddy(field);
+    QString name = label;
+    name.remove(
+        QRegularExpression(QStringLiteral("\\(&.\\)|&|（[^）]*）|\\s*\\([^)]*\\)|\\s*[:：]\\s*$")));
+    field->setAccessibleName(name);
     grid->addWidget(text, row, column);
     grid->addWidget(field, row, column + 1);
 }
@@ -137,20 +144,27 @@ ExchangeDialog::ExchangeDialog(QWidget* parent, const QString& title, Validation
     setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
 }
 
-QLineEdit* ExchangeDialog::numberField(double& target, const FieldRule& rule) {
+QLineEdit* ExchangeDialog::numberField(double& target, const FieldRule& rule,
+                                       std::function<double()> whenEmpty) {
     auto* edit = new QLineEdit(numberText(target));
-    fields.push_back({edit, &target, rule});
+    fields.push_back({edit, &target, rule, std::move(whenEmpty)});
     return edit;
 }
 
 void ExchangeDialog::accept() {
     exchangeChoices();
-    std::vector<double> values;
+    std::vector<std::optional<double>> values;
     for (const Field& field : fields) {
+        if (field.whenEmpty && field.edit->text().trimmed().isEmpty()) {
+            values.emplace_back();
+            continue;
+        }
         double value = 0;
         if (const auto message =
                 validateField(field.edit->text().toStdString(), field.rule, value)) {
-            reporter(this, fieldErrorText(*message));
+            const QString name = field.edit->accessibleName();
+            const QString text = fieldErrorText(*message);
+            reporter(this, name.isEmpty() ? text : tr("%1：%2").arg(name, text));
             field.edit->setFocus();
             field.edit->selectAll();
             return;
@@ -158,7 +172,11 @@ void ExchangeDialog::accept() {
         values.push_back(value);
     }
     for (std::size_t i = 0; i < fields.size(); ++i)
-        *fields[i].target = values[i];
+        if (values[i])
+            *fields[i].target = *values[i];
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (!values[i])
+            *fields[i].target = fields[i].whenEmpty();
     QDialog::accept();
 }
 
@@ -188,7 +206,13 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     tableLonEdit = numberField(fields.tableLon, lonRule);
     tableStepEdit = numberField(fields.tableStep, tableStepRule);
     drawStepEdit = numberField(fields.drawStepMinutes, drawStepRule);
-    heightEdit = numberField(fields.observerHeight, heightRule);
+    // an empty height is the relief grid's at the place, as on the command line
+    std::function<double()> reliefHeight;
+    if (places != nullptr)
+        reliefHeight = [this, places] {
+            return reliefHeightAt(*places, fields.observerLon, fields.observerLat);
+        };
+    heightEdit = numberField(fields.observerHeight, heightRule, reliefHeight);
     lonEdit = numberField(fields.observerLon, lonRule);
     centreLatEdit = numberField(fields.centreLat, latRule);
     latEdit = numberField(fields.observerLat, latRule);

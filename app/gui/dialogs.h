@@ -37,8 +37,10 @@ class ExchangeDialog : public QDialog {
     void accept() override;
 
   protected:
-    // A text box exchanged with target under rule, in the order of the calls.
-    QLineEdit* numberField(double& target, const FieldRule& rule);
+    // A text box exchanged with target under rule, in the order of the calls. With whenEmpty, an
+    // empty box is accepted and target takes whenEmpty(), asked once every other field is in.
+    QLineEdit* numberField(double& target, const FieldRule& rule,
+                           std::function<double()> whenEmpty = {});
     // Runs before the checks of the text fields (radio groups and lists exchange first).
     virtual void exchangeChoices() {}
 
@@ -47,6 +49,7 @@ class ExchangeDialog : public QDialog {
         QLineEdit* edit;
         double* target;
         FieldRule rule;
+        std::function<double()> whenEmpty;
     };
     std::vector<Field> fields;
     ValidationReporter reporter;
