@@ -10,10 +10,14 @@ namespace {
 std::string jsonIntervals(const std::vector<DeltaTInterval>& intervals) {
     std::string list = "[";
     for (const DeltaTInterval& i : intervals) {
-        char pair[64];
-        std::snprintf(pair, sizeof pair, "%s[%.0f, %.0f]", list.size() > 1 ? ", " : "", i.from,
-                      i.to);
-        list += pair;
+        // an end not followed to where the range ends is null: the range goes on beyond it
+        const auto end = [](double value, bool open) {
+            char number[32];
+            std::snprintf(number, sizeof number, "%.0f", value);
+            return open ? std::string("null") : std::string(number);
+        };
+        list += (list.size() > 1 ? ", [" : "[") + end(i.from, i.openBelow) + ", " +
+                end(i.to, i.openAbove) + "]";
     }
     return list + "]";
 }

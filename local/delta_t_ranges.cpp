@@ -18,10 +18,13 @@ namespace {
 
 // The scan: at least a minute either side; the central test steps as far as its answer surely
 // holds (at least minimumStep), the visibility test every visibleStep seconds or more (at most
-// mostSamples samples); ends refined to refinedTo seconds.
+// mostSamples samples in the window); ends refined to refinedTo seconds.
 constexpr double leastReach = 60, minimumStep = 2, visibleStep = 60, refinedTo = 1;
 constexpr int mostSamples = 400;
 constexpr double reachInSigmas = 5;
+// A range is followed past the window at most this far from the model's value: one turn of the
+// Earth (a sidereal day, seconds) brings every place back under the same shadow.
+constexpr double followReach = 86164.0905;
 // The Earth's rotation, radians (Earth radii of the fundamental plane at most) per second: no
 // place moves faster across the shadow's plane when Delta T changes (IERS).
 constexpr double earthTurnPerSecond = 7.292115e-5;
@@ -68,21 +71,61 @@ double edgeBetween(double a, double b, bool inA, const Pick& pick, double tolera
     return (a + b) / 2;
 }
 
-// The intervals of the samples where pick is true, their ends refined.
-template <typename Pick>
-std::vector<DeltaTInterval> intervalsOf(const std::vector<double>& at, const std::vector<bool>& in,
-                                        const Pick& pick) {
+// One test of a Delta T: whether the place is in the range, and for how many seconds of Delta T
+// either side the answer surely holds.
+struct RangeSample {
+    bool in = false;
+    double holdsFor = minimumStep;
+};
+
+// The ranges of Delta T where sample(dT).in, looked for between low and high in steps that each
+// sample allows, each followed past the window to its end (at most followReach from centre).
+template <typename Sample>
+std::vector<DeltaTInterval> rangesOf(double centre, double low, double high, const Sample& sample) {
+    const auto in = [&](double dT) { return sample(dT).in; };
+    // from a Delta T inside a range, its end in direction (+1 or -1), or nothing where the range
+    // goes on beyond followReach
+    const auto endFrom = [&](double dT, double direction) -> std::optional<double> {
+        for (;;) {
+            const RangeSample here = sample(dT);
+            if (!here.in)
+                return std::nullopt; // not reached: the caller starts inside
+            const double next = dT + direction * here.holdsFor;
+            if (std::fabs(next - centre) > followReach)
+                return std::nullopt;
+            if (!in(next))
+                return edgeBetween(dT, next, true, in, refinedTo);
+            dT = next;
+        }
+    };
     std::vector<DeltaTInterval> found;
-    for (std::size_t i = 0; i < at.size(); ++i) {
-        if (!in[i] || (i > 0 && in[i - 1]))
-            continue;
-        std::size_t j = i;
-        while (j + 1 < at.size() && in[j + 1])
-            ++j;
-        const double from = i == 0 ? at[0] : edgeBetween(at[i], at[i - 1], true, pick, refinedTo);
-        const double to =
-            j + 1 == at.size() ? at[j] : edgeBetween(at[j], at[j + 1], true, pick, refinedTo);
-        found.push_back({from, to});
+    bool inside = false;
+    double previous = low;
+    for (double dT = low;;) {
+        const RangeSample here = sample(dT);
+        if (here.in && !inside) {
+            DeltaTInterval range;
+            if (dT == low) {
+                const std::optional<double> from = endFrom(dT, -1);
+                range.from = from.value_or(centre - followReach);
+                range.openBelow = !from;
+            } else {
+                range.from = edgeBetween(dT, previous, true, in, refinedTo);
+            }
+            found.push_back(range);
+        } else if (!here.in && inside) {
+            found.back().to = edgeBetween(previous, dT, true, in, refinedTo);
+        }
+        inside = here.in;
+        if (dT >= high)
+            break;
+        previous = dT;
+        dT = std::min(high, dT + here.holdsFor);
+    }
+    if (inside) {
+        const std::optional<double> to = endFrom(high, +1);
+        found.back().to = to.value_or(centre + followReach);
+        found.back().openAbove = !to;
     }
     return found;
 }
@@ -107,27 +150,16 @@ DeltaTRanges deltaTRanges(EclipseState& s, const ViewState& view, double deltaT,
     ranges.deltaT = deltaT;
     ranges.sigma = sigma;
     const double reach = std::max(leastReach, reachInSigmas * sigma);
-    std::vector<double> at;
-    std::vector<bool> in;
-    for (double dT = deltaT - reach; dT <= deltaT + reach;) {
+    ranges.central = rangesOf(deltaT, deltaT - reach, deltaT + reach, [&](double dT) {
         const CentralSample sample = centralWith(s, view, dT);
-        at.push_back(dT);
-        in.push_back(sample.central);
-        dT += sample.holdsFor;
-    }
-    ranges.central =
-        intervalsOf(at, in, [&](double dT) { return centralWith(s, view, dT).central; });
+        return RangeSample{sample.central, sample.holdsFor};
+    });
     ranges.pCentral = probabilityWithin(ranges.central, deltaT, sigma);
     if (withVisible) {
-        at.clear();
-        in.clear();
         const double step = std::max(visibleStep, 2 * reach / mostSamples);
-        const auto steps = static_cast<int>(std::ceil(2 * reach / step));
-        for (int k = 0; k <= steps; ++k) {
-            at.push_back(std::min(deltaT - reach + k * step, deltaT + reach));
-            in.push_back(visibleWith(s, view, at.back()));
-        }
-        ranges.visible = intervalsOf(at, in, [&](double dT) { return visibleWith(s, view, dT); });
+        ranges.visible = rangesOf(deltaT, deltaT - reach, deltaT + reach, [&](double dT) {
+            return RangeSample{visibleWith(s, view, dT), step};
+        });
         ranges.pVisible = probabilityWithin(ranges.visible, deltaT, sigma);
     }
     computeLocalContacts(s, view, deltaT); // the state as the caller's Delta T leaves it
@@ -165,8 +197,8 @@ std::string intervalsText(const std::vector<DeltaTInterval>& intervals) {
     std::string list;
     for (const DeltaTInterval& i : intervals) {
         char pair[64];
-        std::snprintf(pair, sizeof pair, "%s%.0f to %.0f s", list.empty() ? "" : ", ", i.from,
-                      i.to);
+        std::snprintf(pair, sizeof pair, "%s%s%.0f to %s%.0f s", list.empty() ? "" : ", ",
+                      i.openBelow ? "from below " : "", i.from, i.openAbove ? "above " : "", i.to);
         list += pair;
     }
     return list;

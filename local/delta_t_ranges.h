@@ -18,6 +18,9 @@ namespace vesk {
 
 struct DeltaTInterval {
     double from = 0, to = 0; // seconds
+    // An end that could not be followed to where the range ends (a day of the Earth's turning
+    // from the model's value): the range goes on below from or above to.
+    bool openBelow = false, openAbove = false;
 };
 
 struct DeltaTRanges {
@@ -26,11 +29,12 @@ struct DeltaTRanges {
     double pCentral = 0, pVisible = 0;
 };
 
-// The ranges within deltaT +- max(5 sigma, 60 s) for the view's observer (the visible ones only
-// withVisible), their ends found to a second; a range that reaches an end of that span is cut there
-// (beyond it the probability is below 3e-7). Visible: a magnitude above 0 with the Sun's altitude
-// from the elements above the horizon (sunriseAltitude) at the first contact, the maximum or the
-// last.
+// The ranges for the view's observer (the visible ones only withVisible), their ends found to a
+// second. They are looked for within deltaT +- max(5 sigma, 60 s) (beyond it the probability is
+// below 3e-7); a range that reaches past an end of that window is followed to where it ends, up
+// to a sidereal day from deltaT (after which the Earth has turned once and the answers repeat),
+// and marked open beyond that. Visible: a magnitude above 0 with the Sun's altitude from the
+// elements above the horizon (sunriseAltitude) at the first contact, the maximum or the last.
 DeltaTRanges deltaTRanges(EclipseState& state, const ViewState& view, double deltaT, double sigma,
                           bool withVisible = true);
 
@@ -50,7 +54,8 @@ struct SolarTimeOfDay {
 };
 SolarTimeOfDay solarTimeOfDay(const EclipseState& state, double t, double deltaT);
 
-// "21896 to 23690 s, ..." of ranges of Delta T, or "none".
+// "21896 to 23690 s, ..." of ranges of Delta T, or "none"; an open end reads "from below 8640" or
+// "above 10736".
 std::string intervalsText(const std::vector<DeltaTInterval>& intervals);
 
 // What the uncertainty of Delta T means for an eclipse, and at a place where one is given.

@@ -77,6 +77,51 @@ TEST(DeltaTRanges, NinevehIsTotalForTheDeltaTThatBringsThePathOverIt) {
     EXPECT_EQ(computeLocalContacts(eclipse.state, view, eclipse.deltaT).central, 0);
 }
 
+// A range is followed past the window of 5 standard errors to where it ends: where the standard
+// error is small (Dallas in 2024, Luxor in 2027: inside the path, whatever the error) and where it
+// is large (Babylon, -9 June 30: central well below the window's lower end, 9194 s; the
+// published lower limit is 8640 s).
+TEST(DeltaTRanges, RangesAreFollowedPastTheWindowToTheirEnds) {
+    struct Case {
+        int year, month;
+        double lon, lat;
+    };
+    for (const Case c : {Case{2024, 4, -96.797, 32.7767}, Case{2027, 8, 32.6421, 25.6872}}) {
+        testing::CatalogEclipse eclipse(c.year, c.month);
+        ASSERT_TRUE(eclipse.found);
+        ViewState view;
+        view.observerLon = c.lon;
+        view.observerLat = c.lat;
+        const double sigma = deltaTSigma(c.year);
+        const DeltaTRanges ranges = deltaTRanges(eclipse.state, view, eclipse.deltaT, sigma);
+        ASSERT_EQ(ranges.central.size(), 1u) << c.year;
+        const DeltaTInterval& central = ranges.central[0];
+        // the place is well inside the path: the Earth turns it out of it over minutes
+        EXPECT_LT(central.from, eclipse.deltaT - 5 * sigma - 60) << c.year;
+        EXPECT_GT(central.to, eclipse.deltaT + 5 * sigma + 60) << c.year;
+        EXPECT_FALSE(central.openBelow || central.openAbove);
+        EXPECT_EQ(ranges.pCentral, 1) << c.year;
+        // each end is an end: central a second inside it, not a second outside
+        for (const auto& [inside, outside] : {std::pair{central.from + 1, central.from - 1},
+                                              std::pair{central.to - 1, central.to + 1}}) {
+            EXPECT_EQ(computeLocalContacts(eclipse.state, view, inside).central, 1) << inside;
+            EXPECT_EQ(computeLocalContacts(eclipse.state, view, outside).central, 0) << outside;
+        }
+    }
+    testing::CatalogEclipse babylon(-9, 6);
+    ASSERT_TRUE(babylon.found);
+    ViewState view;
+    view.observerLon = 44.42;
+    view.observerLat = 32.54;
+    const double sigma = deltaTSigma(-9);
+    const DeltaTRanges ranges = deltaTRanges(babylon.state, view, babylon.deltaT, sigma);
+    ASSERT_EQ(ranges.central.size(), 1u);
+    EXPECT_LT(ranges.central[0].from, babylon.deltaT - 5 * sigma - 300);
+    EXPECT_NEAR(ranges.central[0].from, 8640, 60);
+    EXPECT_FALSE(ranges.central[0].openBelow);
+    EXPECT_EQ(intervalsText(ranges.central).find("from below"), std::string::npos);
+}
+
 // The local apparent solar time is 12 h when the Sun crosses the meridian, and the day's length
 // is the time from sunrise to sunset.
 TEST(DeltaTRanges, ApparentSolarTimeAndTheDaylight) {
