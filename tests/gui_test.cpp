@@ -742,6 +742,44 @@ TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
     EXPECT_EQ(w.view->picture(), plain) << "the map without the shadow";
 }
 
+// Play moves the slider to each instant when its picture is shown: at every turn of the event
+// loop the slider reads the instant of the shadow on the map, and the steps advance.
+TEST(Window, PlayShowsTheInstantTheSliderReads) {
+    Window w;
+    w.frame.timeSliderToggle->setChecked(true);
+    w.finishWork();
+    TimeSlider* slider = w.frame.timeSlider();
+    slider->setUtHours(17.5);
+    const auto shownAtSlider = [&] {
+        const std::optional<ShadowInstant> shown = w.view->shownShadow();
+        return shown && std::fabs(shown->value - slider->utHours()) <= 0.5 / 3600;
+    };
+    QElapsedTimer waited;
+    waited.start();
+    while (!shownAtSlider() && waited.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    slider->rateList->setCurrentIndex(1); // 10 minutes a second: a minute a tick
+    int mismatches = 0, turns = 0;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        ++turns;
+        if (!shownAtSlider())
+            ++mismatches;
+    });
+    check.start(1);
+    slider->playButton->setChecked(true);
+    QElapsedTimer played;
+    played.start();
+    while (slider->utHours() < 17.5 + 5.0 / 60 && played.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    slider->playButton->setChecked(false);
+    check.stop();
+    w.finishWork();
+    EXPECT_GE(slider->utHours(), 17.5 + 5.0 / 60) << "five steps of a minute played";
+    EXPECT_GT(turns, 10);
+    EXPECT_EQ(mismatches, 0) << "of " << turns << " turns, the slider read another instant";
+}
+
 // A single-document program: closing its only view closes the window, no empty frame left.
 TEST(Window, ClosingTheOnlyViewClosesTheProgram) {
     Window w;

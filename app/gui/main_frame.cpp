@@ -173,8 +173,10 @@ CChildFrame* CMainFrame::newDocument() {
     frame->showMaximized();
     frame->view()->shownChanged = [this] {
         updateMenus();
-        if (timeSliderToggle->isChecked())
+        if (timeSliderToggle->isChecked()) {
+            slider->pictureShown(); // first: play's instant is now the slider's
             followSlider();
+        }
     };
     // A single-document program: closing its last view closes it.
     connect(frame, &QObject::destroyed, this, [this] {

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace vesk {
 
@@ -40,13 +41,15 @@ TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
         rateList->addItem(tr("%1 分/秒").arg(rate));
     player = new QTimer(this);
     player->setInterval(tickMs);
+    player->setSingleShot(true); // started again when the step's picture is shown
     auto* row = new QHBoxLayout(this);
     row->addWidget(playButton);
     row->addWidget(rateList);
     row->addWidget(slider, 1);
     row->addWidget(timeLabel);
     connect(slider, &QSlider::valueChanged, this, [this] {
-        timeLabel->setText(clockText(utHours()));
+        playedValue.reset(); // the user's instant takes the place of play's
+        showValue();
         if (instantChanged)
             instantChanged(utHours());
     });
@@ -64,7 +67,7 @@ void TimeSlider::setSpan(double firstUtHours, double lastUtHours) {
     const QSignalBlocker quiet(slider);
     slider->setRange(0, static_cast<int>(std::lround((lastUtHours - firstUtHours) * 3600)));
     slider->setValue(inside ? static_cast<int>(std::lround((kept - first) * 3600)) : 0);
-    timeLabel->setText(clockText(utHours()));
+    showValue();
 }
 
 double TimeSlider::utHours() const {
@@ -75,13 +78,29 @@ void TimeSlider::setUtHours(double hours) {
     slider->setValue(static_cast<int>(std::lround((hours - first) * 3600)));
 }
 
+void TimeSlider::showValue() {
+    timeLabel->setText(clockText(utHours()));
+}
+
+void TimeSlider::pictureShown() {
+    if (playedValue) {
+        const QSignalBlocker quiet(slider);
+        slider->setValue(*std::exchange(playedValue, std::nullopt));
+        showValue();
+    }
+    if (playButton->isChecked() && !player->isActive())
+        player->start();
+}
+
 void TimeSlider::step() {
     const int seconds = playRates[std::max(0, rateList->currentIndex())] * 60 * tickMs / 1000;
     if (slider->value() >= slider->maximum()) {
         playButton->setChecked(false);
         return;
     }
-    slider->setValue(std::min(slider->maximum(), slider->value() + seconds));
+    playedValue = std::min(slider->maximum(), slider->value() + seconds);
+    if (instantChanged)
+        instantChanged(first + *playedValue / 3600.0);
 }
 
 } // namespace vesk

@@ -69,6 +69,8 @@ class CVeskView : public QWidget {
     std::pair<double, double> contactSpan() const;
     // Shows over the map the shadow at an instant (hours of UT on that day), or none.
     void showShadowAt(std::optional<double> utHours);
+    // The instant of the shadow in the picture shown, or none.
+    std::optional<ShadowInstant> shownShadow() const { return shownView.shadowAt; }
     // Writes the KML documents of the eclipse shown into a folder; empty, or what went wrong.
     std::string exportKml(const std::filesystem::path& dir);
     // Told when the picture shown is of another eclipse or screen (for the window's title).
