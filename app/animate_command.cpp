@@ -8,6 +8,7 @@
 #include "path_geometry.h"
 #include "picture_output.h"
 #include "qt_draw_surface.h"
+#include "save_files.h"
 #include "shadow_layer.h"
 #include "webp_animation.h"
 
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <string_view>
 #include <thread>
 #include <unistd.h>
 
@@ -38,15 +40,27 @@ struct AnimationOutput {
     bool folder = false;
 };
 
-// --out: a folder (named with a final "/", or one that exists) or a .webp file; an error text,
-// or empty.
+// Whether a name is one of a frame of a run: "frame" and four or more digits, ".png".
+bool isFrameName(const std::string& name) {
+    constexpr std::string_view prefix = "frame", suffix = ".png";
+    constexpr std::size_t leastDigits = 4;
+    if (name.size() < prefix.size() + leastDigits + suffix.size() || !name.starts_with(prefix) ||
+        !name.ends_with(suffix))
+        return false;
+    const std::string_view digits(name.data() + prefix.size(),
+                                  name.size() - prefix.size() - suffix.size());
+    return digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// --out: a folder (named with a final "/", or one that exists) that holds nothing but frames of
+// an earlier run, or a .webp file; an error text, or empty.
 std::string outputOf(const CommandLine& options, AnimationOutput& output) {
     const std::string out = options.value("--out").value_or("vesk.webp");
     std::error_code error;
     output.path = out;
     output.folder = out.ends_with('/') || std::filesystem::is_directory(output.path, error);
     if (output.folder)
-        return {};
+        return folderReplacementRefusal(output.path, isFrameName);
     if (lowercaseExtension(output.path) != ".webp")
         return "--out must name a .webp file or a folder (ending in /)";
     return outputPathRefusal(output.path);
@@ -157,7 +171,7 @@ std::string folderRefusal(std::size_t frames, int width, int height) {
            " million: a larger --step or a smaller --size";
 }
 
-// Writes the frames as numbered PNG files (frame0001.png, ...) into a folder, made when missing.
+// Makes the frames, as numbered PNG files (frame0001.png, ...), the whole content of a folder.
 // The files are kept in memory until every frame is done.
 std::string writeFolder(const QtDrawSurface& map, const AppState& state,
                         const std::vector<double>& at, const ProgressBar& progress,
@@ -170,16 +184,9 @@ std::string writeFolder(const QtDrawSurface& map, const AppState& state,
         frame.save(&buffer, "PNG");
         char name[24];
         std::snprintf(name, sizeof name, "frame%04zu.png", files.size() + 1);
-        files.push_back({folder / name, png.toStdString()});
+        files.push_back({name, png.toStdString()});
     });
-    std::error_code error;
-    std::filesystem::create_directory(folder, error);
-    if (error || !std::filesystem::is_directory(folder, error))
-        return "cannot make the folder " + folder.string();
-    for (const OutputFile& file : files)
-        if (std::string refusal = outputPathRefusal(file.path); !refusal.empty())
-            return refusal;
-    return SaveFileSink().writeTogether(files);
+    return replaceFolder(folder, files, isFrameName);
 }
 
 // Writes the frames as an animated WebP file.

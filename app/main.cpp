@@ -3,6 +3,7 @@
 #include "animate_command.h"
 #include "app_state.h"
 #include "command_help.h"
+#include "held_signals.h"
 #include "info_command.h"
 #include "main_frame.h"
 #include "output_path.h"
@@ -67,6 +68,8 @@ int runWindowOrPicture(vesk::AppState& state, char** argv, const std::string& sc
 } // namespace
 
 int main(int argc, char** argv) {
+    // before any thread starts: the signals that end a run wait for the writes under way
+    vesk::takeEndingSignalsInOneThread();
     vesk::AppState state(vesk::processDataPaths());
     std::vector<std::string> args(argv + 1, argv + argc);
     // --lang en|ja chooses the window's language over the locale's

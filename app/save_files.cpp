@@ -8,10 +8,13 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <unistd.h>
 
@@ -83,6 +86,61 @@ bool staleBackup(const std::string& name, const std::string& prefix) {
     return pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
 }
 
+// The names beside a folder of the new and the old folder while it is replaced.
+constexpr const char* newFolderInfix = ".vesk-frames-";
+constexpr const char* oldFolderInfix = ".vesk-old-";
+
+// The folder without a final "/" or ".": the name it has in its parent.
+std::filesystem::path folderItself(const std::filesystem::path& folder) {
+    std::filesystem::path normal = std::filesystem::absolute(folder).lexically_normal();
+    if (normal.filename().empty())
+        normal = normal.parent_path();
+    return normal;
+}
+
+// Removes a folder's own files (the names isOurs owns) and then the folder, if nothing else is in
+// it; false when something stays.
+bool removeOwnFolder(const std::filesystem::path& folder, OwnedName isOurs) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::error_code ignored;
+        if (isOurs(entry.path().filename().string()) && entry.is_regular_file(ignored))
+            std::filesystem::remove(entry.path(), ignored);
+    }
+    return !error && std::filesystem::remove(folder, error);
+}
+
+// ".NAME" + infix: how the names of the new and the old folder beside folder begin.
+std::string besideName(const std::filesystem::path& folder, const char* infix) {
+    std::string name(1, '.');
+    name.append(folder.filename().string()).append(infix);
+    return name;
+}
+
+// Removes the new and old folders that runs killed outright left beside folder.
+void removeStaleFolders(const std::filesystem::path& folder, OwnedName isOurs) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.parent_path(), error)) {
+        const std::string found = entry.path().filename().string();
+        std::error_code ignored;
+        if ((staleBackup(found, besideName(folder, newFolderInfix)) ||
+             staleBackup(found, besideName(folder, oldFolderInfix))) &&
+            entry.is_directory(ignored) && !entry.is_symlink(ignored))
+            removeOwnFolder(entry.path(), isOurs);
+    }
+}
+
+// A new empty folder beside folder, named NAME + infix + the process's id, '-' and six
+// characters; empty on failure.
+std::filesystem::path folderBeside(const std::filesystem::path& folder, const char* infix) {
+    std::string pattern =
+        (folder.parent_path() / besideName(folder, infix)).string() + std::to_string(getpid());
+    pattern += "-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr)
+        return {};
+    return pattern;
+}
+
 // Removes the second names that a run killed outright (SIGKILL, a power cut) left beside path.
 void removeStaleBackups(const std::filesystem::path& path) {
     const std::string prefix = path.filename().string() + backupInfix;
@@ -133,6 +191,78 @@ std::string SaveFileSink::writeTogether(const std::vector<OutputFile>& files) {
             return reason;
         }
     }
+    return "";
+}
+
+std::string folderReplacementRefusal(const std::filesystem::path& folder, OwnedName isOurs) {
+    const std::filesystem::path itself = folderItself(folder);
+    std::error_code error;
+    const std::filesystem::path working = std::filesystem::current_path(error);
+    if (itself == itself.root_path() ||
+        (!error &&
+         std::mismatch(itself.begin(), itself.end(), working.begin(), working.end()).first ==
+             itself.end()))
+        return folder.string() + " is the working folder or holds it: name a folder of its own "
+                                 "for the frames";
+    const std::filesystem::file_status status = std::filesystem::symlink_status(itself, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return "";
+    if (status.type() == std::filesystem::file_type::symlink)
+        return folder.string() + " is a symbolic link: name the folder itself";
+    if (status.type() != std::filesystem::file_type::directory)
+        return folder.string() + " is not a folder";
+    for (const auto& entry : std::filesystem::directory_iterator(itself, error)) {
+        std::error_code ignored;
+        const std::string name = entry.path().filename().string();
+        if (!isOurs(name) || !entry.is_regular_file(ignored) || entry.is_symlink(ignored))
+            return folder.string() + " holds " + name +
+                   ", which is not a frame of an earlier run: the folder is not replaced (name an "
+                   "empty or new folder)";
+    }
+    if (error)
+        return "cannot read " + folder.string() + ": " + error.message();
+    return "";
+}
+
+std::string replaceFolder(const std::filesystem::path& folder, const std::vector<OutputFile>& files,
+                          OwnedName isOurs) {
+    if (const std::string refusal = folderReplacementRefusal(folder, isOurs); !refusal.empty())
+        return refusal;
+    const std::filesystem::path itself = folderItself(folder);
+    // from here the folder is the old one or the new one, whole, and no new folder stays beside
+    const HeldSignals held;
+    removeStaleFolders(itself, isOurs);
+    const std::filesystem::path fresh = folderBeside(itself, newFolderInfix);
+    if (fresh.empty())
+        return "cannot make a folder beside " + folder.string() + ": " + std::strerror(errno);
+    std::vector<OutputFile> inFresh;
+    for (const OutputFile& file : files)
+        inFresh.push_back({fresh / file.path.filename(), file.bytes});
+    if (std::string failed = SaveFileSink().writeTogether(inFresh); !failed.empty()) {
+        removeOwnFolder(fresh, isOurs);
+        return failed;
+    }
+    if (std::rename(fresh.c_str(), itself.c_str()) == 0)
+        return ""; // there was none
+    if (errno != EEXIST && errno != ENOTEMPTY) {
+        const std::string reason = std::strerror(errno);
+        removeOwnFolder(fresh, isOurs);
+        return "cannot write " + folder.string() + ": " + reason;
+    }
+    // the earlier folder: exchanged with the new one where the filesystem can, else renamed aside
+    std::filesystem::path old = fresh;
+    if (renameat2(AT_FDCWD, fresh.c_str(), AT_FDCWD, itself.c_str(), RENAME_EXCHANGE) != 0) {
+        old = folderBeside(itself, oldFolderInfix);
+        if (old.empty() || std::rename(itself.c_str(), old.c_str()) != 0 ||
+            std::rename(fresh.c_str(), itself.c_str()) != 0) {
+            const std::string reason = std::strerror(errno);
+            if (!old.empty() && !std::filesystem::exists(itself))
+                std::rename(old.c_str(), itself.c_str());
+            removeOwnFolder(fresh, isOurs);
+            return "cannot replace " + folder.string() + ": " + reason;
+        }
+    }
+    removeOwnFolder(old, isOurs);
     return "";
 }
 

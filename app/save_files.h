@@ -16,6 +16,24 @@ class SaveFileSink : public FileSink {
     std::string writeTogether(const std::vector<OutputFile>& files) override;
 };
 
+// The files of a folder that a run replaces whole: the names it may hold (the frames of an
+// earlier run, "frame0001.png", ...), as isOurs tells.
+using OwnedName = bool (*)(const std::string& name);
+
+// Why folder cannot be replaced: it is a symbolic link, the working folder or one above it, not
+// a folder, or holds a name that isOurs does not own (so that no file of the user's is ever
+// removed); empty when it can (or does not exist yet).
+std::string folderReplacementRefusal(const std::filesystem::path& folder, OwnedName isOurs);
+
+// Makes files (named within the folder) the folder's whole content, or changes nothing: they
+// are written into a new folder beside it, which then takes the folder's place (an exchange of
+// names where the filesystem has one, else the old folder is renamed aside first), and the old
+// folder's own files are removed. The new folder's name says what it is
+// (".NAME.vesk-frames-PID-XXXXXX"); one left by a run killed outright is removed by the next.
+// SIGINT, SIGTERM and SIGHUP wait while the names change. Empty, or what failed.
+std::string replaceFolder(const std::filesystem::path& folder, const std::vector<OutputFile>& files,
+                          OwnedName isOurs);
+
 // Writes the image as a PNG file whole or not at all; an empty text, or the failure.
 std::string savePng(const QImage& image, const std::filesystem::path& path);
 

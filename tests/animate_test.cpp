@@ -7,8 +7,11 @@
 
 #include <QImage>
 #include <QImageReader>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace vesk;
 using namespace vesk::testing;
@@ -144,4 +147,91 @@ TEST(AnimateCommand, InterruptedRunLeavesNothing) {
         EXPECT_EQ(r.status, 124) << out << ": " << r.err; // ended by timeout's signal
         EXPECT_TRUE(namesIn(dir.path()).empty()) << "after SIGINT with --out " << out;
     }
+}
+
+namespace {
+
+// The files of a folder by name, with their bytes.
+std::map<std::string, std::string> filesIn(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        files[entry.path().filename().string()] = readFile(entry.path());
+    return files;
+}
+
+std::vector<std::string> animateInto(const char* step, const char* out) {
+    return animate2024({"--step", step, "--size", "600x400", "--out", out});
+}
+
+} // namespace
+
+// A second run into a folder leaves exactly its own frames there (a shorter run none of the
+// first's later ones); a folder with a file of the user's in it is refused and left as it was;
+// the folders a run killed outright left beside it are removed.
+TEST(AnimateCommand, FolderHoldsExactlyTheLastRunsFrames) {
+    ScratchDir dir;
+    CommandResult r = runVesk(animateInto("5", "frames/"), dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(namesIn(dir.path() / "frames").size(), 63u);
+    const std::filesystem::path killed = dir.path() / ".frames.vesk-frames-999999999-a1b2c3";
+    std::filesystem::create_directory(killed);
+    dir.write(".frames.vesk-frames-999999999-a1b2c3/frame0001.png", "half");
+    r = runVesk(animateInto("30", "frames"), dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("11 frames"), std::string::npos) << r.out;
+    std::vector<std::string> names = namesIn(dir.path() / "frames");
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 11u);
+    EXPECT_EQ(names.front(), "frame0001.png");
+    EXPECT_EQ(names.back(), "frame0011.png");
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"frames"}) << "nothing beside it";
+
+    dir.write("frames/notes.txt", "my notes");
+    const auto before = filesIn(dir.path() / "frames");
+    r = runVesk(animateInto("5", "frames/"), dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("holds notes.txt"), std::string::npos) << r.err;
+    EXPECT_EQ(filesIn(dir.path() / "frames"), before);
+    r = runVesk(animateInto("5", "./"), dir.path() / "frames");
+    EXPECT_EQ(r.status, 2) << "the working folder itself is never replaced";
+    EXPECT_EQ(filesIn(dir.path() / "frames"), before);
+}
+
+// SIGTERM at any moment of a run that replaces an earlier run's frames leaves the folder as it
+// was or with the new frames, whole, and nothing beside it: the signal waits while the folder
+// changes, whichever thread the system hands it to. The moments are fractions of a whole run's
+// length, most of them near its end, where the frames are written.
+TEST(AnimateCommand, SignalLeavesTheOldFramesOrTheNewOnes) {
+    ScratchDir dir;
+    const auto earlierRun = [&] {
+        std::filesystem::remove_all(dir.path() / "frames");
+        return runVesk(animateInto("30", "frames/"), dir.path()).status;
+    };
+    ASSERT_EQ(earlierRun(), 0);
+    const auto earlier = filesIn(dir.path() / "frames");
+    ASSERT_EQ(earlier.size(), 11u);
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(runVesk(animateInto("2", "whole/"), dir.path()).status, 0);
+    const double runSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::filesystem::remove_all(dir.path() / "whole");
+    std::size_t replaced = 0;
+    const std::vector<double> fractions = {0.5, 0.8, 0.9, 0.95, 1.0, 1.1};
+    for (const double fraction : fractions) {
+        const std::string delay = std::to_string(fraction * runSeconds);
+        std::vector<std::string> args = {"-s", "TERM", delay, VESK_EXECUTABLE};
+        for (const std::string& arg : animateInto("2", "frames/"))
+            args.push_back(arg);
+        runProgram("/usr/bin/timeout", args, dir.path());
+        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"frames"}) << delay;
+        const auto now = filesIn(dir.path() / "frames");
+        if (now == earlier)
+            continue;
+        ++replaced;
+        EXPECT_EQ(now.size(), 156u) << "after SIGTERM at " << delay << " s: a mix";
+        for (const auto& [name, bytes] : now)
+            EXPECT_TRUE(name.starts_with("frame") && bytes.starts_with("\x89PNG")) << name;
+        ASSERT_EQ(earlierRun(), 0);
+    }
+    std::printf("(%zu of %zu runs ended with the new frames)\n", replaced, fractions.size());
 }
