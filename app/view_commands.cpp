@@ -4,6 +4,7 @@
 #include "angles.h"
 #include "checked_int.h"
 #include "messages.h"
+#include "redraw_pipeline.h"
 #include "saros.h"
 
 #include <algorithm>
@@ -107,20 +108,46 @@ bool panMap(ViewState& view, const MapProjection& p, int dx, int dy) {
     return true;
 }
 
-bool zoomMapAt(ViewState& view, const MapProjection& p, int x, int y, double factor) {
-    if (view.displayMode != displayPathMap || view.projection != Projection::globe || !(factor > 0))
+namespace {
+
+// The globe's radius after a zoom by factor, within the wheel's magnifications.
+double zoomedRadius(const ViewState& view, const MapProjection& p, double factor) {
+    return std::clamp(p.mapRadius * factor, view.baseRadius * minWheelMagnification,
+                      view.baseRadius * maxWheelMagnification);
+}
+
+bool zooms(const ViewState& view, double factor) {
+    return view.displayMode == displayPathMap && view.projection == Projection::globe && factor > 0;
+}
+
+} // namespace
+
+bool zoomMapAt(ViewState& view, const MapProjection& p, int width, int height, int x, int y,
+               double factor) {
+    const std::optional<std::pair<double, double>> under = mapHitTest(view, p, x, y);
+    if (!zooms(view, factor) || !under)
         return false;
-    // The new centre is the point that lies (1 - 1/factor) of the way from the centre to the
-    // pixel: the pixel's point then keeps its offset from the centre.
-    const double keep = 1 - 1 / factor;
-    double lon = 0, lat = 0;
-    if (!mapHitTest(view, p, x, y) ||
-        !pixelToLonLat(p, view, clampedInt(view.mapCentreX + (x - view.mapCentreX) * keep),
-                       clampedInt(view.mapCentreY + (y - view.mapCentreY) * keep), lon, lat))
+    // The new centre is the one from which the pixel's point, on the globe of the new radius in
+    // the regional layout, lies where it lies now.
+    ViewState regional = view;
+    regional.mapRange = MapRange::centred;
+    layoutView(regional, width, height);
+    const double radius = zoomedRadius(view, p, factor);
+    const GeoPoint centre{mapCentreLon(p), mapCentreLat(p)};
+    const GeoPoint kept =
+        orthographicCentreSeeing({under->first, under->second}, (x - regional.mapCentreX) / radius,
+                                 (regional.mapCentreY - y) / radius, centre)
+            .value_or(centre);
+    view.mapScale = radius;
+    recentreMap(view, normaliseLongitude(kept.lon), kept.lat);
+    return true;
+}
+
+bool zoomMapAtCentre(ViewState& view, const MapProjection& p, double factor) {
+    if (!zooms(view, factor))
         return false;
-    view.mapScale = std::clamp(p.mapRadius * factor, view.baseRadius * minWheelMagnification,
-                               view.baseRadius * maxWheelMagnification);
-    recentreMap(view, normaliseLongitude(lon), lat);
+    view.mapScale = zoomedRadius(view, p, factor);
+    recentreMap(view, normaliseLongitude(mapCentreLon(p)), mapCentreLat(p));
     return true;
 }
 

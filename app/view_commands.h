@@ -41,10 +41,15 @@ void observeFrom(ViewState& view, double lon, double lat, double groundHeight);
 // against the drag, in the regional range at the present magnification. On Mercator the map
 // shifts east or west. False (nothing changed) where there is no map to move.
 bool panMap(ViewState& view, const MapProjection& projection, int dx, int dy);
-// Zooms the globe by a factor about the view pixel (x, y): the point under it stays near it.
-// From the whole globe or a fixed range it enters the regional range. False where nothing
-// changes (Mercator, another display, a pixel off the globe).
-bool zoomMapAt(ViewState& view, const MapProjection& projection, int x, int y, double factor);
+// Zooms the globe by a factor about the pixel (x, y) of a view of width x height pixels: the
+// point under it stays under it, to a pixel, in the regional layout that the view then takes;
+// where no centre can keep it (out near the rim), the centre stays. From the whole globe or a
+// fixed range it enters the regional range. False where nothing changes (Mercator, another
+// display, a pixel off the globe).
+bool zoomMapAt(ViewState& view, const MapProjection& projection, int width, int height, int x,
+               int y, double factor);
+// Zooms the globe by a factor about its centre, which stays the centre.
+bool zoomMapAtCentre(ViewState& view, const MapProjection& projection, double factor);
 
 // Steps back: by the previous-match search, or to the entry read before the current one.
 void previousEclipse(Session& session, const SearchMessage& message);

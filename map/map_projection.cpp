@@ -5,7 +5,9 @@
 #include "checked_int.h"
 #include "palette.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace vesk {
 
@@ -236,6 +238,41 @@ void setMapCentre(MapProjection& p, const ViewState& view, double lon, double la
 double mapCentreLon(const MapProjection& p) {
     const double lon = p.centreLonDeg + p.centreLonMin / 60;
     return p.centreWest ? -lon : lon;
+}
+
+double mapCentreLat(const MapProjection& p) {
+    const double lat = p.centreLatDeg + p.centreLatMin / 60;
+    return p.centreSouth ? -lat : lat;
+}
+
+std::optional<GeoPoint> orthographicCentreSeeing(GeoPoint point, double east, double north,
+                                                 GeoPoint near) {
+    const double depthSquared = 1 - east * east - north * north;
+    const double cosLat = std::cos(point.lat * degToRad);
+    if (!(depthSquared > 0) || !(std::fabs(east) <= cosLat))
+        return std::nullopt;
+    const double depth = std::sqrt(depthSquared);
+    const double sinDLon = cosLat > 0 ? east / cosLat : 0;
+    std::optional<GeoPoint> best;
+    double bestDistance = 0;
+    for (const double sign : {1.0, -1.0}) {
+        const double cosDLon = sign * std::sqrt(std::max(0.0, 1 - sinDLon * sinDLon));
+        // (north, depth) is (sin lat, cos lat cos dLon) turned by the centre's latitude
+        const double centreLat = std::remainder(
+            std::atan2(depth, north) - std::atan2(cosLat * cosDLon, std::sin(point.lat * degToRad)),
+            2 * std::numbers::pi);
+        if (std::fabs(centreLat) > std::numbers::pi / 2)
+            continue;
+        const GeoPoint centre{point.lon - std::atan2(sinDLon, cosDLon) * radToDeg,
+                              centreLat * radToDeg};
+        const double distance =
+            std::hypot(std::remainder(centre.lon - near.lon, 360.0), centre.lat - near.lat);
+        if (!best || distance < bestDistance) {
+            best = centre;
+            bestDistance = distance;
+        }
+    }
+    return best;
 }
 
 void projectGlobe(const MapProjection& p, double lon, double lat, int& x, int& y, int& depth) {

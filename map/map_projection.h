@@ -59,6 +59,22 @@ void setMapCentre(MapProjection& projection, const ViewState& view, double lon, 
 
 // The longitude of the map centre from its degree/minute form (east positive).
 double mapCentreLon(const MapProjection& projection);
+// The latitude of the map's centre, degrees north.
+double mapCentreLat(const MapProjection& projection);
+
+struct GeoPoint {
+    double lon = 0, lat = 0; // degrees east, north
+};
+
+// The centre of an orthographic globe from which the point (lon, lat) is seen at the offset
+// (east, north) from the centre, in radii of the globe; of the two such centres, the one nearer
+// to near. Nothing where no centre sees the point there (an offset of 1 or more, or more east or
+// west than the point's parallel reaches). From the orthographic projection (J. P. Snyder, Map
+// Projections: A Working Manual, 1987, eq. 20-3 and 20-4) solved for the centre: the east offset
+// gives the longitude difference, and the north and depth offsets are the point's turned by the
+// centre's latitude.
+std::optional<GeoPoint> orthographicCentreSeeing(GeoPoint point, double east, double north,
+                                                 GeoPoint near);
 
 // Map offsets from the centre in pixels (y up), truncated, and the depth (negative: near side).
 void projectGlobe(const MapProjection& projection, double lon, double lat, int& x, int& y,

@@ -350,6 +350,46 @@ TEST(Window, WheelZoomsAboutThePointer) {
     EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2) << "a notch back halves";
 }
 
+// On the globe too, at every magnification, the point under the pointer stays under it, in
+// and out, to a pixel; with the pointer out near the rim, zooming out keeps the centre.
+TEST(Window, WheelKeepsThePointUnderThePointerOnTheGlobe) {
+    Window w;
+    ViewState& v = w.v();
+    const auto pixelsApart = [&](std::pair<double, double> a, std::pair<double, double> b) {
+        const double east = std::remainder(a.first - b.first, 360) * std::cos(a.second * degToRad);
+        return std::hypot(east, a.second - b.second) * degToRad * w.state.projection.mapRadius;
+    };
+    const std::vector<std::pair<QPoint, int>> turns = {
+        {{-100, -150}, 120}, {{200, -60}, 120},  {{-180, 120}, 120}, {{40, 200}, 120},
+        {{-200, -100}, 120}, {{150, 150}, -120}, {{-60, 90}, -120},  {{120, -160}, 120}};
+    for (const auto& [offset, angle] : turns) {
+        const QPoint at(v.mapCentreX + offset.x(), v.mapCentreY + offset.y());
+        const auto before = mapHitTest(v, w.state.projection, at.x(), at.y());
+        ASSERT_TRUE(before) << offset.x() << "," << offset.y();
+        const double radius = w.state.projection.mapRadius;
+        turnWheel(w.view, at, angle);
+        w.view->repaintNow();
+        ASSERT_NE(w.state.projection.mapRadius, radius);
+        const auto after = mapHitTest(v, w.state.projection, at.x(), at.y());
+        ASSERT_TRUE(after);
+        EXPECT_LT(pixelsApart(*before, *after), 1.5)
+            << "at " << offset.x() << "," << offset.y() << " radius " << radius;
+    }
+    // zooming out with the pointer out near the rim, where no centre keeps the point on the
+    // smaller globe: the centre stays
+    w.view->unzoom();
+    w.view->repaintNow();
+    const double lon = mapCentreLon(w.state.projection), lat = mapCentreLat(w.state.projection);
+    const QPoint rim(v.mapCentreX + static_cast<int>(0.95 * w.state.projection.mapRadius),
+                     v.mapCentreY);
+    ASSERT_TRUE(mapHitTest(v, w.state.projection, rim.x(), rim.y()));
+    turnWheel(w.view, rim, -120);
+    w.view->repaintNow();
+    EXPECT_LT(w.state.projection.mapRadius, v.baseRadius);
+    EXPECT_NEAR(mapCentreLon(w.state.projection), lon, 1e-6);
+    EXPECT_NEAR(mapCentreLat(w.state.projection), lat, 1e-6);
+}
+
 TEST(Window, DragMovesTheMapAndAClickStillReadsOff) {
     Window w;
     ViewState& v = w.v();

@@ -563,7 +563,7 @@ void CVeskView::wheelEvent(QWheelEvent* event) {
     wheelTurn = 0;
     settle();
     const QPoint p = event->position().toPoint();
-    if (zoomMapAt(state.session.view, state.projection, p.x(), p.y(), factor))
+    if (zoomMapAt(state.session.view, state.projection, width(), height(), p.x(), p.y(), factor))
         invalidate();
 }
 
@@ -591,15 +591,13 @@ void CVeskView::panDown() {
 
 void CVeskView::zoomInAtCentre() {
     settle();
-    const ViewState& v = state.session.view;
-    if (zoomMapAt(state.session.view, state.projection, v.mapCentreX, v.mapCentreY, 2))
+    if (zoomMapAtCentre(state.session.view, state.projection, 2))
         invalidate();
 }
 
 void CVeskView::zoomOutAtCentre() {
     settle();
-    const ViewState& v = state.session.view;
-    if (zoomMapAt(state.session.view, state.projection, v.mapCentreX, v.mapCentreY, 0.5))
+    if (zoomMapAtCentre(state.session.view, state.projection, 0.5))
         invalidate();
 }
 
