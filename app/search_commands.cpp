@@ -210,8 +210,15 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
     }
     const EclipseRecord& r = s.catalog.record;
     if (direction > 0) {
-        if (findNextMatch(s, printTo(err), criteria) < 0) {
-            std::fprintf(err, "%s: no matching eclipse later in the catalog\n", name);
+        // one line says why nothing was found: the search's own message, in the user's language
+        std::string why;
+        const SearchMessage keep = [&](int, int, const char* text) {
+            if (why.empty())
+                why = messageIn(state.language, text);
+        };
+        if (findNextMatch(s, keep, criteria) < 0) {
+            std::fprintf(err, "%s: %s\n", name,
+                         why.empty() ? "no matching eclipse later in the catalog" : why.c_str());
             return 1;
         }
         printHit(out,

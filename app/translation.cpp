@@ -48,4 +48,18 @@ std::string translated(const char* message) {
     return QCoreApplication::translate("vesk", message).toStdString();
 }
 
+std::string messageIn(Language language, const char* message) {
+    if (language == Language::japanese)
+        return message;
+    static const std::unique_ptr<QTranslator> english = [] {
+        auto translator = std::make_unique<QTranslator>();
+        if (!translator->load(QLocale(QLocale::English), QStringLiteral("vesk"),
+                              QStringLiteral("_"), QStringLiteral(":/i18n")))
+            translator.reset();
+        return translator;
+    }();
+    const QString text = english ? english->translate("vesk", message) : QString();
+    return text.isEmpty() ? std::string(message) : text.toStdString();
+}
+
 } // namespace vesk

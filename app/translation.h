@@ -34,4 +34,8 @@ std::vector<std::unique_ptr<QTranslator>> installLanguage(Language language);
 // A message of the program (a VESK_MESSAGE text) in the installed language.
 std::string translated(const char* message);
 
+// A message of the program (a VESK_MESSAGE text) in a language, whatever is installed: for the
+// commands, which install no translators.
+std::string messageIn(Language language, const char* message);
+
 } // namespace vesk

@@ -363,15 +363,10 @@ void storeMode(ViewState& v, const ModeFields& f, int pendingSearchType, const C
     if (f.searchMode == searchSarosNumber)
         v.searchSaros = f.saros;
     // A search that starts more than 1262.1 years after its series began restarts one year
-    // before the series' first eclipse. Negative series use the column of series -n.
-    const double n = std::trunc(v.searchSaros);
-    if (std::fabs(n) < sarosRows) {
-        const auto row = static_cast<std::size_t>(std::fabs(n));
-        const bool secondColumn = (v.searchSaros > 100 && v.year < 0) || n < 0;
-        const double first = sarosStartYears[row][secondColumn ? 1 : 0];
-        if (first != noSarosSeries && v.year > first + sarosRestartYears)
-            v.year = first - 1;
-    }
+    // before the series' first eclipse.
+    if (const double first = sarosStartYear(v.searchSaros);
+        first != noSarosSeries && v.year > first + sarosRestartYears)
+        v.year = first - 1;
     v.redrawAction = redrawShow;
 }
 

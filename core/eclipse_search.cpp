@@ -2,6 +2,7 @@
 #include "eclipse_search.h"
 
 #include "messages.h"
+#include "saros.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -13,7 +14,8 @@ namespace {
 
 // The place search takes a maximum with the Sun up to this far below the horizon.
 constexpr double placeSunLimit = -15;
-// A Saros search gives up this many years after its start.
+// A Saros search gives up this many years after its start (or after the first eclipse of the
+// series, where that comes later).
 constexpr double sarosSearchYears = 400;
 constexpr int messageX = 50, firstLine = 15, secondLine = 30;
 constexpr double noFileYear = 17000;
@@ -117,7 +119,11 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
 }
 
 int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria& c) {
-    const double start = s.catalog.record.year;
+    // a series that begins after the start is looked for from its beginning on
+    double start = s.catalog.record.year;
+    if (const double seriesStart = sarosStartYear(c.saros);
+        c.mode == searchSarosNumber && seriesStart != noSarosSeries)
+        start = std::max(start, seriesStart);
     do {
         if (!readOn(s, message))
             return -1;

@@ -52,7 +52,8 @@ int findPreviousMatch(Session& session, const SearchMessage& message, double yea
 // Steps forward from the current record to the next entry that matches, the view's year and month
 // following the walk. Returns 0 with that entry current, or -1 when the catalog ends first (with
 // a message when a file is missing) or, for a Saros series, with a message when none of it comes
-// within 400 years.
+// within 400 years of the start or of the series' first eclipse, whichever is later; the view's
+// year and month are then where the walk ended.
 int findNextMatch(Session& session, const SearchMessage& message, const SearchCriteria& criteria);
 
 // The year a walk has reached, told as it goes (for a progress bar).

@@ -490,6 +490,22 @@ TEST(RenderCommand, DataFilesPassedOverAreNamedAndTheNextFolderServes) {
     EXPECT_NE(r.out.find("Location : 西脇 日本へそ公園"), std::string::npos);
 }
 
+// A Saros series looked for from before it began is found; one that has ended says so once, in
+// the user's language.
+TEST(StepCommand, SarosSeriesFromBeforeItBeganAndAfterItEnded) {
+    ScratchDir dir;
+    CommandResult r =
+        runVesk({"next", "--year", "1100", "--month", "1", "--saros", "139"}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("1501.0517"), std::string::npos) << r.out;
+    r = runVesk({"next", "--year", "2800", "--month", "1", "--saros", "139"}, dir.path(),
+                {"LANGUAGE=en"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "vesk next: This Saros series has no eclipse within 400 years.\n");
+    r = runVesk({"next", "--year", "2800", "--month", "1", "--saros", "139"}, dir.path());
+    EXPECT_EQ(r.err, "vesk next: このサロスは４００年の間にありませんでした。\n");
+}
+
 // An empty catalog file in the working folder is named as damaged and the next folder's serves;
 // a write that runs into the size limit says so in the system's words.
 TEST(RenderCommand, EmptyCatalogAndFileTooLargeAreNamed) {

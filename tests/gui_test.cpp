@@ -820,6 +820,38 @@ TEST(Window, PlayShowsTheInstantTheSliderReads) {
     EXPECT_EQ(mismatches, 0) << "of " << turns << " turns, the slider read another instant";
 }
 
+// The steps of a user who looks for Saros 139 in the search dialog and steps on: from 1100, and
+// from -996 July, the eclipse shown is the series' first, 1501 May 17, and then its second.
+TEST(Window, SarosSearchFindsTheSeriesFromBeforeItBegan) {
+    for (const auto& [year, month] : {std::pair{1100, 1}, std::pair{-996, 7}}) {
+        Window w;
+        w.v().year = year;
+        w.v().month = month;
+        w.v().redrawAction = redrawShow;
+        w.view->repaintNow();
+        QTimer::singleShot(0, [] {
+            auto* dialog = dynamic_cast<CModeDlg*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->modeGroup->button(searchSarosNumber)->setChecked(true);
+            dialog->sarosEdit->setText("139");
+            dialog->accept();
+        });
+        const auto shows = [&](const char* date) {
+            w.finishWork();
+            w.view->repaintNow();
+            EXPECT_TRUE(w.view->shownTitle().startsWith(QString::fromLatin1(date)))
+                << year << ": " << w.view->shownTitle().toStdString();
+            EXPECT_EQ(w.state.session.catalog.record.saros, 139);
+        };
+        w.view->searchMode(); // the search shows its first match at once
+        EXPECT_EQ(w.v().searchMode, searchSarosNumber);
+        shows("1501-05-17");
+        w.view->nextEclipse();
+        shows("1519-05-28");
+        EXPECT_TRUE(w.messages.shown.empty());
+    }
+}
+
 // A single-document program: closing its only view closes the window, no empty frame left.
 TEST(Window, ClosingTheOnlyViewClosesTheProgram) {
     Window w;
