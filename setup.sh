@@ -16,6 +16,7 @@ packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchm
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-noto-cjk
     fonts-dejavu-core libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils
     poppler-utils desktop-file-utils appstream dpkg-dev man-db liberfa-dev libcurl4-openssl-dev
+    nodejs
     clang libclang-rt-dev libtimezonemap-data tzdata lintian libwebp-dev
     qt6-image-formats-plugins)
 missing=()
@@ -38,6 +39,16 @@ if [ ! -f data/globe04.dat ] || [ build/vesk-make-relief -nt data/globe04.dat ];
 fi
 if [ ! -f data/sa_bdy.cbd ]; then
     ./build/vesk-make-vectormap --out data
+fi
+# The time zones' boundaries, from the geo-tz package of the npm registry (Node at build time
+# only; the program reads the file it makes). npm comes with the machine's Node.js, or from
+# Debian's package.
+zones=tools/timezones
+if [ ! -f data/timezones.dat ] || [ $zones/make_zone_table.js -nt data/timezones.dat ] ||
+    [ $zones/package-lock.json -nt data/timezones.dat ]; then
+    command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y npm
+    npm ci --prefix $zones --no-audit --no-fund
+    node $zones/make_zone_table.js data/timezones.dat
 fi
 
 lunarGrid=https://pds-geosciences.wustl.edu/lro/lro-l-lola-3-rdr-v1/lrolol_1xxx/data/lola_gdr/cylindrical/img/ldem_16.lbl

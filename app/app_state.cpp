@@ -116,7 +116,8 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, dou
                                  uncertainty ? &*uncertainty : nullptr);
 }
 
-AppState::AppState(DataPaths paths) : session(paths), gazetteer(paths) {
+AppState::AppState(DataPaths paths)
+    : session(paths), gazetteer(paths), zoneBoundaries(paths, ZoneBoundaries::load) {
     setLanguage(chooseLanguage({}));
     // the place search by the probability of a central eclipse there
     session.centralProbability = [](Session& s) {
@@ -138,7 +139,8 @@ ObserverPlace AppState::observerPlace() {
     const bool here = kept.lon == v.observerLon && kept.lat == v.observerLat;
     if (here && kept.zoneSource != ZoneSource::none)
         return kept;
-    ObserverPlace place = observerPlaceAt(gazetteer.get(), v.observerLon, v.observerLat);
+    ObserverPlace place =
+        observerPlaceAt(zoneBoundaries.get(), gazetteer.get(), v.observerLon, v.observerLat);
     if (here)
         place.heightSource = kept.heightSource;
     return place;

@@ -34,7 +34,8 @@ struct AppState {
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step
     int pendingSearchType = 2; // the type chosen in the search dialog's list
     KeptGazetteer gazetteer;   // the world's places by name, read when first asked for
-    Language language = Language::japanese; // of the window and the commands' texts
+    KeptData<ZoneBoundaries> zoneBoundaries; // the time zones' boundaries, likewise
+    Language language = Language::japanese;  // of the window and the commands' texts
     // Sets the language, and the view's names of places with it.
     void setLanguage(Language chosen);
 

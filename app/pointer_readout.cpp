@@ -23,7 +23,7 @@ std::string clockOfJd(double jd) {
 
 } // namespace
 
-std::string pointerReadout(KeptGazetteer& gazetteer, const EclipseRecord& record, double deltaT,
+std::string pointerReadout(AppState& state, const EclipseRecord& record, double deltaT,
                            double lonEast, double lat) {
     char text[160];
     std::snprintf(text, sizeof text, "%.2f°%c %.2f°%c", std::fabs(lonEast), lonEast < 0 ? 'W' : 'E',
@@ -36,7 +36,8 @@ std::string pointerReadout(KeptGazetteer& gazetteer, const EclipseRecord& record
     std::snprintf(text, sizeof text, "  mag. %.3f%s  max. %s UT", shownMagnitude(local.magnitude),
                   local.central ? " central" : "", clockOfJd(jd).c_str());
     readout += text;
-    const PlaceClocks clocks = placeClocks(observerPlaceAt(gazetteer.get(), lonEast, lat), lonEast);
+    const PlaceClocks clocks = placeClocks(
+        observerPlaceAt(state.zoneBoundaries.get(), state.gazetteer.get(), lonEast, lat), lonEast);
     if (const auto clock = clocks.clockAt ? clocks.clockAt(jd) : std::nullopt)
         readout +=
             ", " + clockOfJd(jd + clock->offsetSeconds / 86400.0) + " " + clock->abbreviation;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -84,5 +86,25 @@ std::vector<std::int16_t> readInt16File(const std::filesystem::path& path, std::
 // the result; empty when the file is missing or shorter than that.
 std::vector<std::int16_t> readInt16Grid(const DataPaths& paths, std::string_view name,
                                         std::size_t count);
+
+// A data set of the process, read by load from paths when it is first asked for (from any
+// thread) and kept; notes get what the reading passed over.
+template <typename T> class KeptData {
+  public:
+    using Loader = std::function<std::optional<T>(const DataPaths&, IgnoredFiles&)>;
+    KeptData(DataPaths paths, Loader load) : paths(std::move(paths)), load(std::move(load)) {}
+    // The data, or null when there is none.
+    const T* get() {
+        std::call_once(read, [this] { kept = load(paths, notes); });
+        return kept ? &*kept : nullptr;
+    }
+    IgnoredFiles notes;
+
+  private:
+    DataPaths paths;
+    Loader load;
+    std::once_flag read;
+    std::optional<T> kept;
+};
 
 } // namespace vesk

@@ -66,6 +66,8 @@ const char* zoneSourceName(ZoneSource source) {
     switch (source) {
     case ZoneSource::gazetteer:
         return "gazetteer";
+    case ZoneSource::boundaries:
+        return "boundaries";
     case ZoneSource::nearestPlace:
         return "nearest place";
     case ZoneSource::nautical:

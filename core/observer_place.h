@@ -16,7 +16,8 @@ namespace vesk {
 enum class ZoneSource {
     none,         // no zone: only zone time and local mean time
     gazetteer,    // the zone of the place chosen by name
-    nearestPlace, // the zone of the nearest gazetteer place (typed or clicked coordinates)
+    boundaries,   // the zone whose boundaries hold the position (typed or clicked coordinates)
+    nearestPlace, // the zone of the nearest gazetteer place (without the zones' boundaries)
     nautical      // the nautical zone of the longitude (no gazetteer place near)
 };
 
@@ -64,8 +65,8 @@ std::string civilTimeNote(const ObserverPlace& place, const std::optional<CivilC
 bool isSystemZoneName(std::string_view name,
                       const std::filesystem::path& zoneInfoDir = "/usr/share/zoneinfo");
 
-// The names of the sources: "gazetteer", "nearest place", "nautical", "none"; "given",
-// "gazetteer", "relief grid".
+// The names of the sources: "gazetteer", "boundaries", "nearest place", "nautical", "none";
+// "given", "gazetteer", "relief grid".
 const char* zoneSourceName(ZoneSource source);
 const char* heightSourceName(HeightSource source);
 

@@ -2,6 +2,7 @@
 #include "gazetteer.h"
 
 #include "bounded_line.h"
+#include "timescales.h"
 
 #include <algorithm>
 #include <charconv>
@@ -333,11 +334,6 @@ std::optional<Gazetteer> loadGazetteer(const DataPaths& paths, IgnoredFiles& ign
     return g;
 }
 
-const Gazetteer* KeptGazetteer::get() {
-    std::call_once(read, [this] { kept = loadGazetteer(paths, notes); });
-    return kept ? &*kept : nullptr;
-}
-
 std::string foldName(std::string_view name) {
     std::string folded;
     folded.reserve(name.size());
@@ -439,13 +435,20 @@ ObserverPlace observerPlaceOf(const GazetteerPlace& p, bool japanese) {
     return place;
 }
 
-ObserverPlace observerPlaceAt(const Gazetteer* g, double lon, double lat) {
+ObserverPlace observerPlaceAt(const ZoneBoundaries* zones, const Gazetteer* g, double lon,
+                              double lat) {
     ObserverPlace place;
     place.lon = lon;
     place.lat = lat;
+    if (zones) {
+        const std::optional<std::string> zone = zones->zoneAt(lon, lat);
+        place.zone = zone.value_or("");
+        place.zoneSource = zone ? ZoneSource::boundaries : ZoneSource::nautical;
+        return place;
+    }
     if (!g)
         return place;
-    const double lonE = lon > 180 ? lon - 360 : lon;
+    const double lonE = foldedLongitude(lon);
     if (const std::optional<std::uint32_t> near = nearestPlace(*g, lonE, lat, zoneSearchKm)) {
         const GazetteerPlace& p = g->places[*near];
         place.zone = p.zone;

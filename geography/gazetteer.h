@@ -9,10 +9,10 @@
 
 #include "data_paths.h"
 #include "observer_place.h"
+#include "zone_boundaries.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -86,27 +86,24 @@ double greatCircleKm(double lon1, double lat1, double lon2, double lat2);
 std::string placeLabel(const GazetteerPlace& p, bool japanese);
 
 // The gazetteer of a process, read when it is first asked for (from any thread) and kept.
-class KeptGazetteer {
+class KeptGazetteer : public KeptData<Gazetteer> {
   public:
-    explicit KeptGazetteer(DataPaths paths) : paths(gazetteerPaths(paths)) {}
-    // The gazetteer, or null when there is none; notes get what the reading passed over.
-    const Gazetteer* get();
-    IgnoredFiles notes;
-
-  private:
-    DataPaths paths;
-    std::once_flag read;
-    std::optional<Gazetteer> kept;
+    explicit KeptGazetteer(const DataPaths& paths)
+        : KeptData(gazetteerPaths(paths), loadGazetteer) {}
 };
 
-// Typed or clicked coordinates take the time zone of the nearest gazetteer place within this
-// distance (km); farther from every place, the nautical zone of the longitude.
+// Without the time zones' boundaries, typed or clicked coordinates take the time zone of the
+// nearest gazetteer place within this distance (km); farther from every place, the nautical
+// zone of the longitude.
 constexpr double zoneSearchKm = 150;
 
 // The observer's place of a place chosen by name: its label, zone and height's source.
 ObserverPlace observerPlaceOf(const GazetteerPlace& p, bool japanese);
 
-// The observer's place of coordinates (without a gazetteer: no zone).
-ObserverPlace observerPlaceAt(const Gazetteer* g, double lon, double lat);
+// The observer's place of coordinates: the zone of the time zones' boundaries there, or the
+// nautical zone at sea; without the boundaries, the zone of the nearest gazetteer place (without
+// a gazetteer either: no zone).
+ObserverPlace observerPlaceAt(const ZoneBoundaries* zones, const Gazetteer* g, double lon,
+                              double lat);
 
 } // namespace vesk

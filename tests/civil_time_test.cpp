@@ -72,7 +72,7 @@ TEST(CivilTime, NotInventedWhereTheDatabaseDoesNotReach) {
 TEST(CivilTime, NauticalZoneInTheOpenOcean) {
     Gazetteer g;
     g.places.push_back({"Hilo", "", "US", "", "", -155.09, 19.73, 10.0, "Pacific/Honolulu", 43263});
-    const ObserverPlace ocean = observerPlaceAt(&g, -150, 0);
+    const ObserverPlace ocean = observerPlaceAt(nullptr, &g, -150, 0);
     EXPECT_EQ(ocean.zoneSource, ZoneSource::nautical);
     const std::optional<CivilClock> clock = civilClockAt(ocean, -150, jdUt(2024, 4, 8, 16.8));
     ASSERT_TRUE(clock);
@@ -80,7 +80,7 @@ TEST(CivilTime, NauticalZoneInTheOpenOcean) {
     EXPECT_EQ(civilTimeNote(ocean, clock, true),
               " Civil time : UTC-10:00, the nautical zone of the longitude");
     EXPECT_FALSE(civilClockAt(ocean, -150, jdUt(1900, 1, 1, 0))); // before the nautical zones
-    const ObserverPlace nearHilo = observerPlaceAt(&g, -155.0, 19.7);
+    const ObserverPlace nearHilo = observerPlaceAt(nullptr, &g, -155.0, 19.7);
     EXPECT_EQ(nearHilo.zoneSource, ZoneSource::nearestPlace);
     EXPECT_EQ(nearHilo.zone, "Pacific/Honolulu");
     EXPECT_EQ(utcOffsetText(5 * 3600 + 1800), "UTC+05:30");
@@ -144,6 +144,14 @@ TEST(PlaceCommands, ContactsOnTheClocksOfANamedPlace) {
     r = run({"info", "--place", "Anchorage", "--year", "2000", "--month", "7"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("Civil time : the eclipse is not seen there (America/Anchorage)"),
+              std::string::npos)
+        << r.out;
+    // Egypt's Western Desert, far from any town: Egypt's clocks, from the zones' boundaries.
+    r = run({"info", "--lon", "25.15", "--lat", "29.28", "--year", "2027", "--month", "8",
+             "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"zone\": \"Africa/Cairo\", \"zone_source\": \"boundaries\", "
+                         "\"abbreviation\": \"EEST\""),
               std::string::npos)
         << r.out;
     // 330 E is 30 W, at sea: the nautical zone two hours behind UT, not 22 ahead.

@@ -492,7 +492,7 @@ void CVeskView::showPointerCircumstances(QPoint p) {
                          ? mapHitTest(v, shownProjection, p.x(), p.y())
                          : std::nullopt;
     const QString readout =
-        hit ? QString::fromStdString(pointerReadout(state.gazetteer, shownRecord, shownDeltaT,
+        hit ? QString::fromStdString(pointerReadout(state, shownRecord, shownDeltaT,
                                                     hit->first, hit->second))
             : QString();
     auto* frame = qobject_cast<QMainWindow*>(window());

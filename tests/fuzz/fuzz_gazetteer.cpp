@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = text.substr(0, std::min<std::size_t>(size, 24));
     findPlace(*g, name);
     placesStartingWith(*g, name, 12);
-    observerPlaceAt(&*g, 0, 0);
+    observerPlaceAt(nullptr, &*g, 0, 0);
     for (const GazetteerPlace& p : g->places)
         placeLabel(p, true);
     return 0;

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The IANA time zone of a point on land, from the time zones' boundaries: timezone-boundary-
+// builder's polygons of the zones that differed at any time since the database's beginnings,
+// without the oceans (ODbL), made into data/timezones.dat at build time by
+// tools/timezones/make_zone_table.js (which describes the file). The tree of cells is read
+// once; a lookup reads only the polygons of the point's cell.
+//
+// Where two zones claim a point (Asia/Urumqi within Asia/Shanghai in Xinjiang), the one of
+// smaller area, the more local, is taken. At sea there is no zone.
+#pragma once
+
+#include "data_paths.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+class ZoneBoundaries {
+  public:
+    // The boundaries of the first readable, whole timezones.dat of paths; nothing when there is
+    // none (each file passed over is noted in ignored).
+    static std::optional<ZoneBoundaries> load(const DataPaths& paths, IgnoredFiles& ignored);
+
+    // The zone at a point (degrees east, from -180 to 180 or beyond: folded; degrees north), or
+    // nothing at sea, at the poles and where the file cannot be read.
+    std::optional<std::string> zoneAt(double lon, double lat) const;
+    // Every zone that claims the point, in the data's order.
+    std::vector<std::string> zonesAt(double lon, double lat) const;
+
+  private:
+    struct Zone {
+        std::string name;
+        double area = 0; // square degrees, longitude weighted by the cosine of latitude
+    };
+    struct Node {
+        enum class Kind : std::uint8_t { sea, zones, polygons, quarters } kind = Kind::sea;
+        std::vector<std::uint16_t> zones;     // zones: the whole cell's
+        std::uint32_t offset = 0, length = 0; // polygons: where in the polygon block
+        std::uint32_t firstQuarter = 0;       // quarters: the first of its four nodes
+    };
+    // Reads the file's zones and tree into boundaries; empty, or why the file is refused.
+    static std::string read(const std::filesystem::path& path, ZoneBoundaries& boundaries);
+
+    std::filesystem::path path;
+    std::uint64_t polygonBlock = 0; // where the polygon block begins in the file
+    std::vector<Zone> zones;
+    std::vector<Node> nodes;
+};
+
+} // namespace vesk
