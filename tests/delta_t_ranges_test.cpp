@@ -120,6 +120,19 @@ TEST(DeltaTRanges, RangesAreFollowedPastTheWindowToTheirEnds) {
     EXPECT_NEAR(ranges.central[0].from, 8640, 60);
     EXPECT_FALSE(ranges.central[0].openBelow);
     EXPECT_EQ(intervalsText(ranges.central).find("from below"), std::string::npos);
+
+    // Near the pole, where the path of 2015 March 20 ended, the Earth's turning hardly moves the
+    // place: central whatever Delta T, a range with no end within a day, and said so.
+    testing::CatalogEclipse march2015(2015, 3);
+    ASSERT_TRUE(march2015.found);
+    view.observerLon = 0;
+    view.observerLat = 89.9;
+    const DeltaTRanges pole =
+        deltaTRanges(march2015.state, view, march2015.deltaT, deltaTSigma(2015));
+    ASSERT_EQ(pole.central.size(), 1u);
+    EXPECT_TRUE(pole.central[0].openBelow && pole.central[0].openAbove);
+    EXPECT_EQ(pole.pCentral, 1);
+    EXPECT_EQ(intervalsText(pole.central).find("from below "), 0u) << intervalsText(pole.central);
 }
 
 // The local apparent solar time is 12 h when the Sun crosses the meridian, and the day's length
