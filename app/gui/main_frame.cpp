@@ -153,10 +153,12 @@ void CMainFrame::placeFrame() {
 }
 
 CMainFrame::~CMainFrame() {
-    // The area and its frames go after the frame's own parts: no more menu updates then.
+    // The area, its frames and the slider's dock go after the frame's own parts: no more menu
+    // updates then.
     area->disconnect(this);
     for (QMdiSubWindow* frame : area->subWindowList())
         frame->disconnect(this);
+    sliderDock->disconnect(this);
 }
 
 CVeskView* CMainFrame::activeView() const {
