@@ -823,7 +823,7 @@ TEST(Window, PlayShowsTheInstantTheSliderReads) {
 // The steps of a user who looks for Saros 139 in the search dialog and steps on: from 1100, and
 // from -996 July, the eclipse shown is the series' first, 1501 May 17, and then its second.
 TEST(Window, SarosSearchFindsTheSeriesFromBeforeItBegan) {
-    for (const std::pair<int, int> start : {std::pair{1100, 1}, std::pair{-996, 7}}) {
+    for (const std::pair<int, int>& start : {std::pair{1100, 1}, std::pair{-996, 7}}) {
         const int year = start.first;
         Window w;
         w.v().year = year;
