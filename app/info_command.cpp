@@ -219,7 +219,9 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     std::optional<LocalContacts> local;
     if (place.given)
         local = computeLocalContacts(eclipse, view, dt);
-    const PlaceClocks clocks = placeClocks(state.observerPlace(), view.observerLon);
+    // the place's clocks only with a place: without one, no gazetteer or zone file is read
+    const PlaceClocks clocks =
+        local ? placeClocks(state.observerPlace(), view.observerLon) : PlaceClocks{};
     const PlaceDeltaT uncertainty = placeDeltaT(eclipse, view, local, dt);
 
     const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
