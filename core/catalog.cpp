@@ -12,8 +12,8 @@ namespace vesk {
 
 const std::array<double EclipseRecord::*, catalogEntryNumbers> catalogFieldOrder = {
     &EclipseRecord::year,     &EclipseRecord::month,     &EclipseRecord::day,
-    &EclipseRecord::typeCode, &EclipseRecord::magnitude, &EclipseRecord::value6,
-    &EclipseRecord::jd,       &EclipseRecord::value8,    &EclipseRecord::saros,
+    &EclipseRecord::typeCode, &EclipseRecord::magnitude, &EclipseRecord::gamma,
+    &EclipseRecord::jd,       &EclipseRecord::lunation,    &EclipseRecord::saros,
     &EclipseRecord::t0,       &EclipseRecord::x0,        &EclipseRecord::x1,
     &EclipseRecord::x2,       &EclipseRecord::x3,        &EclipseRecord::y0,
     &EclipseRecord::y1,       &EclipseRecord::y2,        &EclipseRecord::y3,

@@ -17,14 +17,15 @@ namespace vesk {
 // One catalog entry. After a read, year/month/day and jd are the UT date and Julian date of
 // greatest eclipse (the file holds TT). t is hours from t0 (TT) in the polynomials.
 struct EclipseRecord {
-    double year = 0, month = 0, day = 0;   // calendar date, astronomical year numbering
-    double typeCode = 0;                   // 1..6, see eclipseTypeName
-    double magnitude = 0;                  // magnitude at greatest eclipse
-    double value6 = 0;                     // gamma, carried only
-    double jd = 0;                         // Julian date of greatest eclipse
-    double value8 = 0;                     // lunation number, carried only
-    double saros = 0;                      // Saros series
-    double t0 = 0;                         // reference hour of the elements, TT
+    double year = 0, month = 0, day = 0; // calendar date, astronomical year numbering
+    double typeCode = 0;                 // 1..6, see eclipseTypeName
+    double magnitude = 0;                // magnitude at greatest eclipse
+    double gamma = 0;    // the shadow axis's least distance from the Earth's centre, Earth radii
+                         // (negative south), carried only
+    double jd = 0;       // Julian date of greatest eclipse
+    double lunation = 0; // lunation number, carried only
+    double saros = 0;    // Saros series
+    double t0 = 0;       // reference hour of the elements, TT
     double x0 = 0, x1 = 0, x2 = 0, x3 = 0; // x of the shadow axis, Earth radii
     double y0 = 0, y1 = 0, y2 = 0, y3 = 0; // y of the shadow axis, Earth radii
     double d0 = 0, d1 = 0, d2 = 0;         // declination of the axis, degrees

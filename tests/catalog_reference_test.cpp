@@ -75,7 +75,7 @@ TEST(CatalogReference, TypesTimesAndSeriesOfRecentEclipses) {
     EclipseRecord r = eclipseOf(2024, 4);
     EXPECT_EQ(r.typeCode, typeTotal);
     EXPECT_NEAR(greatestEclipseHoursTT(r), hms(18, 18, 29), 1.5 * second);
-    EXPECT_NEAR(r.value6, 0.3431, 1e-4);
+    EXPECT_NEAR(r.gamma, 0.3431, 1e-4);
     EXPECT_NEAR(r.magnitude, 1.0566, 2e-4);
     EXPECT_EQ(r.saros, 139);
 
@@ -83,18 +83,18 @@ TEST(CatalogReference, TypesTimesAndSeriesOfRecentEclipses) {
     EXPECT_EQ(r.typeCode, typeAnnular);
     EXPECT_EQ(r.saros, 134);
     EXPECT_NEAR(greatestEclipseHoursTT(r), hms(18, 0, 41), 1.5 * second);
-    EXPECT_NEAR(r.value6, 0.3753, 1e-4);
+    EXPECT_NEAR(r.gamma, 0.3753, 1e-4);
 
     r = eclipseOf(2023, 4);
     EXPECT_EQ(r.typeCode, typeAnnularTotal);
     EXPECT_EQ(r.saros, 129);
     EXPECT_NEAR(greatestEclipseHoursTT(r), hms(4, 17, 56), 1.5 * second);
-    EXPECT_NEAR(r.value6, -0.3952, 1e-4);
+    EXPECT_NEAR(r.gamma, -0.3952, 1e-4);
 
     r = eclipseOf(2025, 3);
     EXPECT_EQ(r.typeCode, typePartial);
     EXPECT_EQ(r.saros, 149);
-    EXPECT_NEAR(r.value6, 1.0405, 1e-4);
+    EXPECT_NEAR(r.gamma, 1.0405, 1e-4);
     EXPECT_NEAR(r.magnitude, 0.9376, 2e-4);
 
     r = eclipseOf(2017, 8);
@@ -152,12 +152,12 @@ TEST(CatalogReference, WholeCatalogMatchesTheFiveMillenniumCanon) {
             const EclipseRecord& r = catalog.record;
             ++entries;
             ASSERT_GT(r.jd, previousJd) << r.year << "-" << r.month;
-            ASSERT_GT(r.value8, previousLunation) << "lunation read twice";
+            ASSERT_GT(r.lunation, previousLunation) << "lunation read twice";
             ASSERT_STREQ(catalogFileForYear(r.year), catalogFileForYear(fileYear));
             ASSERT_GE(r.typeCode, 1);
             ASSERT_LE(r.typeCode, 6);
             previousJd = r.jd;
-            previousLunation = r.value8;
+            previousLunation = r.lunation;
             // The members of a series count from 1, one more for each Saros of 223 synodic
             // months (6585.3211 days; a few series miss members in remote eras).
             const int member = sarosMember(r.year, r.saros);

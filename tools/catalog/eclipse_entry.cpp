@@ -271,8 +271,8 @@ std::optional<EclipseRecord> eclipseAtConjunction(const Ephemeris& ephemeris,
     r.t0 = std::round((jdRef - (r.jd - hour / 24)) * 24);
     r.typeCode = type;
     r.magnitude = magnitude;
-    r.value6 = std::copysign(std::hypot(x, y), y);
-    r.value8 = lunation;
+    r.gamma = std::copysign(std::hypot(x, y), y);
+    r.lunation = lunation;
     r.x0 = f.x[0], r.x1 = f.x[1], r.x2 = f.x[2], r.x3 = f.x[3];
     r.y0 = f.y[0], r.y1 = f.y[1], r.y2 = f.y[2], r.y3 = f.y[3];
     r.d0 = f.d[0], r.d1 = f.d[1], r.d2 = f.d[2];

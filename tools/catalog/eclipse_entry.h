@@ -10,8 +10,8 @@
 
 namespace vesk::catalog {
 
-// Fields filled: the TT date and t0 of greatest eclipse, typeCode, magnitude, value6 (gamma),
-// jd (TT), value8 (the lunation number) and the 21 coefficients; saros is left 0.
+// Fields filled: the TT date and t0 of greatest eclipse, typeCode, magnitude, gamma,
+// jd (TT), lunation and the 21 coefficients; saros is left 0.
 std::optional<EclipseRecord> eclipseAtConjunction(const Ephemeris& ephemeris,
                                                   const Conjunction& conjunction, double lunation);
 

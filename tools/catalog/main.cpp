@@ -328,7 +328,7 @@ int run(int argc, char** argv) {
             const double year = utYear(entry);
             if (year < options.fromYear || year > options.toYear)
                 continue;
-            entry.saros = sarosSeries(entry.value8, entry.year);
+            entry.saros = sarosSeries(entry.lunation, entry.year);
             if (std::fabs(entry.saros) >= sarosRows)
                 throw std::runtime_error("Saros series " + std::to_string(entry.saros) +
                                          " lies outside the table");
