@@ -171,7 +171,7 @@ std::optional<ZoneBoundaries> ZoneBoundaries::load(const DataPaths& paths, Ignor
     return kept;
 }
 
-std::vector<std::string> ZoneBoundaries::zonesAt(double lon, double lat) const {
+std::vector<std::uint16_t> ZoneBoundaries::zoneIndicesAt(double lon, double lat) const {
     if (!(std::fabs(lat) < 90) || !std::isfinite(lon) || nodes.empty())
         return {};
     lon = std::clamp(foldedLongitude(lon), -edgeLon, edgeLon);
@@ -227,24 +227,25 @@ std::vector<std::string> ZoneBoundaries::zonesAt(double lon, double lat) const {
         if (!reader.ok())
             return {};
     }
+    return found;
+}
+
+std::vector<std::string> ZoneBoundaries::zonesAt(double lon, double lat) const {
     std::vector<std::string> names;
-    for (const std::uint16_t zone : found)
+    for (const std::uint16_t zone : zoneIndicesAt(lon, lat))
         names.push_back(zones[zone].name);
     return names;
 }
 
 std::optional<std::string> ZoneBoundaries::zoneAt(double lon, double lat) const {
-    const std::vector<std::string> claimed = zonesAt(lon, lat);
+    const std::vector<std::uint16_t> claimed = zoneIndicesAt(lon, lat);
     if (claimed.empty())
         return std::nullopt;
-    const auto area = [this](const std::string& name) {
-        const auto zone = std::find_if(zones.begin(), zones.end(),
-                                       [&name](const Zone& z) { return z.name == name; });
-        return zone->area;
-    };
-    return *std::min_element(
-        claimed.begin(), claimed.end(),
-        [&](const std::string& a, const std::string& b) { return area(a) < area(b); });
+    return zones[*std::min_element(claimed.begin(), claimed.end(),
+                                   [this](std::uint16_t a, std::uint16_t b) {
+                                       return zones[a].area < zones[b].area;
+                                   })]
+        .name;
 }
 
 } // namespace vesk

@@ -43,6 +43,8 @@ class ZoneBoundaries {
         std::uint32_t offset = 0, length = 0; // polygons: where in the polygon block
         std::uint32_t firstQuarter = 0;       // quarters: the first of its four nodes
     };
+    // The indices of the zones that claim the point, in the data's order.
+    std::vector<std::uint16_t> zoneIndicesAt(double lon, double lat) const;
     // Reads the file's zones and tree into boundaries; empty, or why the file is refused.
     static std::string read(const std::filesystem::path& path, ZoneBoundaries& boundaries);
 

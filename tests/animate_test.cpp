@@ -151,14 +151,6 @@ TEST(AnimateCommand, InterruptedRunLeavesNothing) {
 
 namespace {
 
-// The files of a folder by name, with their bytes.
-std::map<std::string, std::string> filesIn(const std::filesystem::path& dir) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        files[entry.path().filename().string()] = readFile(entry.path());
-    return files;
-}
-
 std::vector<std::string> animateInto(const char* step, const char* out) {
     return animate2024({"--step", step, "--size", "600x400", "--out", out});
 }
@@ -187,14 +179,14 @@ TEST(AnimateCommand, FolderHoldsExactlyTheLastRunsFrames) {
     EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"frames"}) << "nothing beside it";
 
     dir.write("frames/notes.txt", "my notes");
-    const auto before = filesIn(dir.path() / "frames");
+    const auto before = folderContents(dir.path() / "frames");
     r = runVesk(animateInto("5", "frames/"), dir.path());
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("holds notes.txt"), std::string::npos) << r.err;
-    EXPECT_EQ(filesIn(dir.path() / "frames"), before);
+    EXPECT_EQ(folderContents(dir.path() / "frames"), before);
     r = runVesk(animateInto("5", "./"), dir.path() / "frames");
     EXPECT_EQ(r.status, 2) << "the working folder itself is never replaced";
-    EXPECT_EQ(filesIn(dir.path() / "frames"), before);
+    EXPECT_EQ(folderContents(dir.path() / "frames"), before);
 }
 
 // SIGTERM at any moment of a run that replaces an earlier run's frames leaves the folder as it
@@ -208,7 +200,7 @@ TEST(AnimateCommand, SignalLeavesTheOldFramesOrTheNewOnes) {
         return runVesk(animateInto("30", "frames/"), dir.path()).status;
     };
     ASSERT_EQ(earlierRun(), 0);
-    const auto earlier = filesIn(dir.path() / "frames");
+    const auto earlier = folderContents(dir.path() / "frames");
     ASSERT_EQ(earlier.size(), 11u);
     const auto started = std::chrono::steady_clock::now();
     ASSERT_EQ(runVesk(animateInto("2", "whole/"), dir.path()).status, 0);
@@ -224,7 +216,7 @@ TEST(AnimateCommand, SignalLeavesTheOldFramesOrTheNewOnes) {
             args.push_back(arg);
         runProgram("/usr/bin/timeout", args, dir.path());
         EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"frames"}) << delay;
-        const auto now = filesIn(dir.path() / "frames");
+        const auto now = folderContents(dir.path() / "frames");
         if (now == earlier)
             continue;
         ++replaced;

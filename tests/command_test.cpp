@@ -330,14 +330,6 @@ TEST(RenderCommand, DurationCurvesWhenAskedFor) {
 
 namespace {
 
-// The folder's files with their contents.
-std::map<std::string, std::string> folderContents(const std::filesystem::path& dir) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir))
-        files[entry.path().filename().string()] = readFile(entry.path());
-    return files;
-}
-
 // Runs vesk with files limited to a size (as on a disk that fills up): writes beyond it fail.
 CommandResult runVeskWithFileLimit(const std::vector<std::string>& args,
                                    const std::filesystem::path& dir, int kilobytes) {

@@ -35,6 +35,13 @@ std::filesystem::path ScratchDir::write(const std::string& name, const std::stri
     return file;
 }
 
+std::map<std::string, std::string> folderContents(const std::filesystem::path& dir) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        files[entry.path().filename().string()] = readFile(entry.path());
+    return files;
+}
+
 std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -6,6 +6,7 @@
 #include "eclipse_state.h"
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
                          const std::vector<std::string>& environment = {});
 
 std::string readFile(const std::filesystem::path& path);
+
+// The files of a folder by name, with their contents.
+std::map<std::string, std::string> folderContents(const std::filesystem::path& dir);
 
 // The text of one catalog entry at an hour TT of a date, with a type code, a Saros series and
 // the first coefficient of x (tests use it to tell entries apart).
