@@ -22,10 +22,14 @@ std::string candidateLines(const Gazetteer& g, const std::vector<std::uint32_t>&
     return lines;
 }
 
-// The gazetteer place of a name, or why there is none.
-std::optional<GazetteerPlace> namedPlace(AppState& state, const std::string& name,
-                                         std::string& error) {
-    const Gazetteer* g = state.gazetteer.get();
+// The gazetteer place of a name, or why there is none; notes about the gazetteer's lines go to err.
+std::optional<GazetteerPlace> namedPlace(const AppState& state, const std::string& name,
+                                         std::FILE* err, std::string& error) {
+    IgnoredFiles notes;
+    const std::optional<Gazetteer> g =
+        loadGazetteerFor(gazetteerPaths(state.session.catalog.paths), name, notes);
+    for (const std::string& note : notes)
+        std::fprintf(err, "vesk: %s\n", note.c_str());
     if (!g) {
         error = "--place: no gazetteer (cities15000.txt of libtimezonemap-data) was found";
         return std::nullopt;
@@ -45,8 +49,11 @@ std::optional<GazetteerPlace> namedPlace(AppState& state, const std::string& nam
 } // namespace
 
 double reliefHeightAt(AppState& state, double lon, double lat) {
+    const DataPaths& paths = state.session.catalog.paths;
+    if (state.relief.grid.empty()) // no map has read the grid: the rows about the place will do
+        return std::max(0, reliefHeightAt(paths, lat, lon));
     IgnoredFiles ignored;
-    loadRelief(state.relief, state.session.catalog.paths, ignored);
+    loadRelief(state.relief, paths, ignored);
     return std::max(0, sampleRelief(state.relief, lat, lon));
 }
 
@@ -73,9 +80,7 @@ ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state
         lon = lonLat->first;
         lat = lonLat->second;
     } else if (name) {
-        const std::optional<GazetteerPlace> p = namedPlace(state, *name, error);
-        for (const std::string& note : state.gazetteer.notes)
-            std::fprintf(err, "vesk: %s\n", note.c_str());
+        const std::optional<GazetteerPlace> p = namedPlace(state, *name, err, error);
         if (!p)
             return chosen;
         lon = p->lon;

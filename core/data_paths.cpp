@@ -103,9 +103,10 @@ std::vector<FileIdentity> candidateIdentities(const DataPaths& paths, std::strin
     return found;
 }
 
-std::vector<std::int16_t> readInt16File(const std::filesystem::path& path, std::size_t count) {
+std::vector<std::int16_t> readInt16File(const std::filesystem::path& path, std::size_t count,
+                                        std::size_t first) {
     std::ifstream in(path, std::ios::binary);
-    if (path.empty() || !in)
+    if (path.empty() || !in || !in.seekg(static_cast<std::streamoff>(first * sizeof(std::int16_t))))
         return {};
     std::vector<std::int16_t> values(count);
     const auto bytes = static_cast<std::streamsize>(count * sizeof(std::int16_t));

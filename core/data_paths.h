@@ -78,9 +78,10 @@ struct KeptReading {
     bool valid = false;
 };
 
-// The first count little-endian 16-bit integers of a file, read straight into the result;
-// empty when the file is missing or shorter than that.
-std::vector<std::int16_t> readInt16File(const std::filesystem::path& path, std::size_t count);
+// count little-endian 16-bit integers of a file from the first'th on, read straight into the
+// result; empty when the file is missing or shorter than that.
+std::vector<std::int16_t> readInt16File(const std::filesystem::path& path, std::size_t count,
+                                        std::size_t first = 0);
 
 // The first count little-endian 16-bit integers of the data file called name, read straight into
 // the result; empty when the file is missing or shorter than that.

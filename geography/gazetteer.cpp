@@ -189,8 +189,22 @@ std::string japaneseNameOf(std::string_view alternates, std::string_view country
     return kanji;
 }
 
+// Whether zone names a time zone of the system's database; each name is looked up once.
+class ZoneNames {
+  public:
+    bool known(std::string_view zone) {
+        const auto [entry, added] = checked.try_emplace(std::string(zone), false);
+        if (added)
+            entry->second = isSystemZoneName(zone);
+        return entry->second;
+    }
+
+  private:
+    std::unordered_map<std::string, bool> checked;
+};
+
 // The place of a line of the cities file, or why it is not one.
-std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f,
+std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f, ZoneNames& zones,
                                           std::string& why) {
     if (f.size() < cityFields) {
         why = "fewer than 19 fields";
@@ -208,7 +222,7 @@ std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f
     p.country = validText(f[countryField]);
     p.lon = *lon;
     p.lat = *lat;
-    if (isSystemZoneName(f[zoneField]))
+    if (zones.known(f[zoneField]))
         p.zone = f[zoneField];
     else if (!f[zoneField].empty())
         why = "time zone \"" + validText(f[zoneField]) +
@@ -249,7 +263,21 @@ bool indexNames(Gazetteer& g, std::uint32_t index, const std::vector<std::string
     return complete;
 }
 
-void readPlaces(Gazetteer& g, const std::filesystem::path& dir, IgnoredFiles& ignored) {
+// Whether a line has a name (main, ASCII or alternate) that begins with key once folded.
+bool hasNameStartingWith(const std::vector<std::string_view>& f, std::string_view key) {
+    if (f.size() <= alternateNamesField)
+        return false;
+    const auto begins = [key](std::string_view name) { return foldName(name).starts_with(key); };
+    if (begins(f[nameField]) || begins(f[asciiNameField]))
+        return true;
+    const std::vector<std::string_view> alternates = splitFields(f[alternateNamesField], ',');
+    return std::any_of(alternates.begin(), alternates.end(), begins);
+}
+
+// The places of the cities file; with a key, only those with a name beginning with it (folded),
+// and the notes only of their lines.
+void readPlaces(Gazetteer& g, const std::filesystem::path& dir, std::optional<std::string_view> key,
+                IgnoredFiles& ignored) {
     const auto regions = namesByCode(dir / regionsFileName, 1);
     const auto countries = namesByCode(dir / countriesFileName, 4);
     const std::string source = noteName(g.source);
@@ -258,9 +286,12 @@ void readPlaces(Gazetteer& g, const std::filesystem::path& dir, IgnoredFiles& ig
         if (++notesGiven <= maxLineNotes)
             ignored.push_back(source + " line " + std::to_string(number) + ": " + what);
     };
+    ZoneNames zones;
     forEachLine(g.source, [&](const std::vector<std::string_view>& f, int number, bool cut) {
+        if (key && (cut || !hasNameStartingWith(f, *key)))
+            return;
         std::string why = cut ? "longer than 65536 bytes" : "";
-        std::optional<GazetteerPlace> place = cut ? std::nullopt : placeOfLine(f, why);
+        std::optional<GazetteerPlace> place = cut ? std::nullopt : placeOfLine(f, zones, why);
         if (!place) {
             note(number, why + "; the line is passed over");
             return;
@@ -314,6 +345,29 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
+// The name part of "NAME" or "NAME, QUALIFIER", folded, and the qualifier, folded.
+std::pair<std::string, std::string> queryParts(std::string_view query) {
+    const std::size_t comma = query.rfind(',');
+    return {foldName(trimmed(query.substr(0, comma))),
+            comma == std::string_view::npos ? "" : foldName(trimmed(query.substr(comma + 1)))};
+}
+
+// The gazetteer of the first cities file of paths, with only the places of names beginning with
+// key when there is one.
+std::optional<Gazetteer> readGazetteer(const DataPaths& paths, std::optional<std::string_view> key,
+                                       IgnoredFiles& ignored) {
+    Gazetteer g;
+    g.source = findDataFile(paths, citiesFileName, ignored);
+    if (g.source.empty())
+        return std::nullopt;
+    if (!key || !key->empty())
+        readPlaces(g, g.source.parent_path(), key, ignored);
+    g.byPopulation.resize(g.places.size());
+    std::iota(g.byPopulation.begin(), g.byPopulation.end(), 0u);
+    std::stable_sort(g.byPopulation.begin(), g.byPopulation.end(), morePopulous(g));
+    return g;
+}
+
 } // namespace
 
 DataPaths gazetteerPaths(const DataPaths& paths) {
@@ -323,15 +377,12 @@ DataPaths gazetteerPaths(const DataPaths& paths) {
 }
 
 std::optional<Gazetteer> loadGazetteer(const DataPaths& paths, IgnoredFiles& ignored) {
-    Gazetteer g;
-    g.source = findDataFile(paths, citiesFileName, ignored);
-    if (g.source.empty())
-        return std::nullopt;
-    readPlaces(g, g.source.parent_path(), ignored);
-    g.byPopulation.resize(g.places.size());
-    std::iota(g.byPopulation.begin(), g.byPopulation.end(), 0u);
-    std::stable_sort(g.byPopulation.begin(), g.byPopulation.end(), morePopulous(g));
-    return g;
+    return readGazetteer(paths, std::nullopt, ignored);
+}
+
+std::optional<Gazetteer> loadGazetteerFor(const DataPaths& paths, std::string_view query,
+                                          IgnoredFiles& ignored) {
+    return readGazetteer(paths, queryParts(query).first, ignored);
 }
 
 std::string foldName(std::string_view name) {
@@ -367,10 +418,7 @@ std::vector<std::uint32_t> placesStartingWith(const Gazetteer& g, std::string_vi
 }
 
 PlaceLookup findPlace(const Gazetteer& g, std::string_view query) {
-    const std::size_t comma = query.rfind(',');
-    const std::string name = foldName(trimmed(query.substr(0, comma)));
-    const std::string qualifier =
-        comma == std::string_view::npos ? "" : foldName(trimmed(query.substr(comma + 1)));
+    const auto [name, qualifier] = queryParts(query);
     using Entry = std::pair<std::string, std::uint32_t>;
     const auto first = std::lower_bound(g.names.begin(), g.names.end(), Entry{name, 0});
     const auto last = std::upper_bound(first, g.names.end(), Entry{name, UINT32_MAX});

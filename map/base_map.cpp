@@ -42,8 +42,20 @@ constexpr std::size_t farSideBlock = 16;
 // seldom write the pixels of the same cache lines.
 constexpr std::size_t lastLandBlock = 128;
 
+constexpr std::uintmax_t reliefGridBytes = 2u * reliefRows * reliefColumns;
+
+// Why a file called "globe04.dat" is not the relief grid (its size), or nothing.
+std::string reliefGridRefusal(const std::filesystem::path& p) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(p, error);
+    return error || size == reliefGridBytes
+               ? std::string()
+               : "holds " + std::to_string(size) + " bytes, not the " +
+                     std::to_string(reliefGridBytes) + " of a 2700 x 5400 relief grid; not used";
+}
+
 int gridValue(const ReliefData& r, int row, int column) {
-    row = std::clamp(row, 0, reliefRows - 1);
+    row = std::clamp(row, 0, reliefRows - 1) - r.firstRow;
     column = ((column % reliefColumns) + reliefColumns) % reliefColumns; // wrap round the globe
     return r.grid[static_cast<std::size_t>(row) * reliefColumns + column];
 }
@@ -526,20 +538,12 @@ bool drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
 }
 
 void loadRelief(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
-    constexpr std::uintmax_t gridBytes = 2u * reliefRows * reliefColumns;
     const std::filesystem::path path =
-        findDataFile(paths, reliefFileName, ignored, [](const std::filesystem::path& p) {
-            std::error_code error;
-            const std::uintmax_t size = std::filesystem::file_size(p, error);
-            return error || size == gridBytes
-                       ? std::string()
-                       : "holds " + std::to_string(size) + " bytes, not the " +
-                             std::to_string(gridBytes) + " of a 2700 x 5400 relief grid; not used";
-        });
+        findDataFile(paths, reliefFileName, ignored, reliefGridRefusal);
     const FileIdentity file = fileIdentity(path);
     if (!path.empty() && file == r.gridFile && !r.grid.empty())
         return;
-    r.grid = path.empty() ? std::vector<std::int16_t>{} : readInt16File(path, gridBytes / 2);
+    r.grid = path.empty() ? std::vector<std::int16_t>{} : readInt16File(path, reliefGridBytes / 2);
     r.gridFile = file;
     r.seaBlocks = seaBlocksOf(r.grid);
     r.coarseGrid = coarseGridOf(r.grid);
@@ -618,6 +622,22 @@ GridAxis longitudeAxis(double lon) {
     return {column, x - column};
 }
 
+int reliefHeightAt(const DataPaths& paths, double lat, double lon) {
+    if (!std::isfinite(lat) || !std::isfinite(lon))
+        return 0;
+    // the rows the interpolation reads: one above the place's to two below, within the grid
+    const GridAxis row = latitudeAxis(lat);
+    ReliefData around;
+    around.firstRow = std::clamp(row.cell - 1, 0, reliefRows - 1);
+    const int lastRow = std::clamp(row.cell + 2, 0, reliefRows - 1);
+    const std::size_t rows = static_cast<std::size_t>(lastRow - around.firstRow + 1);
+    IgnoredFiles ignored;
+    around.grid = readInt16File(findDataFile(paths, reliefFileName, ignored, reliefGridRefusal),
+                                rows * reliefColumns,
+                                static_cast<std::size_t>(around.firstRow) * reliefColumns);
+    return sampleRelief(around, row, longitudeAxis(lon));
+}
+
 int sampleRelief(const ReliefData& r, double lat, double lon) {
     if (!std::isfinite(lat) || !std::isfinite(lon))
         return 0;
@@ -637,7 +657,8 @@ int sampleRelief(const ReliefData& r, GridAxis rowAxis, GridAxis columnAxis) {
         const std::size_t first = static_cast<std::size_t>(row - 1) * reliefColumns + (column - 1);
         if (!r.seaBlocks.empty() && r.seaBlocks[first] != 0)
             return 0;
-        const std::int16_t* corner = r.grid.data() + first;
+        const std::int16_t* corner =
+            r.grid.data() + first - static_cast<std::size_t>(r.firstRow) * reliefColumns;
         double samples[4][4];
         int missing = 0;
         for (int i = 0; i < 4; ++i) {

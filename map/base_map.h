@@ -43,6 +43,7 @@ struct ReliefRaster {
 
 struct ReliefData {
     std::vector<std::int16_t> grid; // rows x columns, empty when the file is missing
+    int firstRow = 0; // the grid's first row: 0, or that of the rows read about one place
     std::array<std::array<int, 3>, reliefColourEntries> colours{}; // red, green, blue
     FileIdentity gridFile;                                         // what the grid holds
     KeptReading colourTable; // the files the colours were chosen among; colourFault its outcome
@@ -70,6 +71,10 @@ std::string loadReliefColours(ReliefData& relief, const DataPaths& paths, Ignore
 // Elevation in metres at a latitude and longitude (0 for sea or missing data): a 4 x 4 cubic
 // interpolation of the grid, bilinear at its edges.
 int sampleRelief(const ReliefData& relief, double lat, double lon);
+
+// The same elevation at one place, read from the rows of "globe04.dat" about it alone (0 without
+// the file): for a command that needs one height, not the map.
+int reliefHeightAt(const DataPaths& paths, double lat, double lon);
 
 // Where a latitude (clamped to +-90) or a longitude (any turn) falls in the relief grid: its
 // row or column and the fraction of the way to the next one. The rasters work them out once

@@ -434,6 +434,36 @@ TEST(ReliefGrid, SeaBlocksGiveTheSamplesOfTheWholeInterpolation) {
     EXPECT_LT(land, 100000);
 }
 
+// A command's one height, read from the rows about the place, is the whole grid's: at the poles,
+// across the date line and anywhere between.
+TEST(ReliefGrid, OnePlacesHeightIsTheWholeGridsInterpolation) {
+    const DataPaths paths{{sourceDataDir()}};
+    ReliefData relief;
+    IgnoredFiles ignored;
+    loadRelief(relief, paths, ignored);
+    if (relief.grid.empty())
+        GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
+    for (const auto& [lat, lon] : {std::pair{90.0, 0.0},
+                                   {-90.0, 10.0},
+                                   {89.99, -179.99},
+                                   {-89.97, 179.99},
+                                   {27.9881, 86.925},
+                                   {35.69, 139.69},
+                                   {0.0, 180.0},
+                                   {-33.4, -70.6},
+                                   {89.9, 45.0},
+                                   {-89.9, -45.0}})
+        EXPECT_EQ(reliefHeightAt(paths, lat, lon), sampleRelief(relief, lat, lon))
+            << lat << " " << lon;
+    for (int i = 0; i < 500; ++i) {
+        const double lat = -90 + 180 * static_cast<double>(i * 7919 % 500) / 500;
+        const double lon = -180 + 360 * static_cast<double>(i * 104729 % 500) / 500;
+        ASSERT_EQ(reliefHeightAt(paths, lat, lon), sampleRelief(relief, lat, lon))
+            << lat << " " << lon;
+    }
+    EXPECT_EQ(reliefHeightAt(DataPaths{}, 27.9881, 86.925), 0) << "no grid: no relief";
+}
+
 TEST_F(MapFixture, ReliefRasterIsKeptForTheSameViewOnly) {
     ReliefData relief = islandGrid(1300, 2700, 800); // near 3 N, 0 E
     relief.colours.fill({10, 200, 30});

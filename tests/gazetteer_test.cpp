@@ -234,5 +234,44 @@ TEST(Gazetteer, InstalledListFindsTheUsersPlaces) {
     EXPECT_EQ(g->places[*luxor].japaneseName, "ルクソール");
 }
 
+// A command that asks for one place reads only the places whose names begin like the query's:
+// the answer is the whole list's, and the notes are those of the lines read.
+TEST(Gazetteer, ThePartReadForOneQueryAnswersAsTheWholeList) {
+    const auto answer = [](const Gazetteer& g, std::string_view query) {
+        const PlaceLookup found = findPlace(g, query);
+        std::vector<std::string> places;
+        for (std::uint32_t i : found.place ? std::vector{*found.place} : found.candidates)
+            places.push_back(placeLabel(g.places[i], false) + " " +
+                             std::to_string(g.places[i].lon));
+        return std::pair(found.place.has_value(), places);
+    };
+    IgnoredFiles ignored;
+    const std::optional<Gazetteer> whole = loadGazetteer(gazetteerPaths(DataPaths{}), ignored);
+    if (!whole)
+        GTEST_SKIP() << "libtimezonemap-data is not installed";
+    for (const char* query : {"Dallas", "Springfield", "Paris, FR", "paris", "東京", "Zurich",
+                              "zur", "Saint", "São Paulo", "Luxor, Egypt", "", " , EG", "xyzzy"}) {
+        const std::optional<Gazetteer> part =
+            loadGazetteerFor(gazetteerPaths(DataPaths{}), query, ignored);
+        ASSERT_TRUE(part) << query;
+        EXPECT_EQ(answer(*part, query), answer(*whole, query)) << query;
+        EXPECT_LT(part->places.size(), whole->places.size() / 10) << query;
+    }
+
+    ScratchDir dir;
+    IgnoredFiles small;
+    smallGazetteer(dir, small);
+    ASSERT_FALSE(small.empty()) << "the small list has a broken line";
+    IgnoredFiles notes;
+    const std::optional<Gazetteer> paris =
+        loadGazetteerFor(DataPaths{{dir.path()}}, "Paris", notes);
+    ASSERT_TRUE(paris);
+    EXPECT_EQ(paris->places.size(), 2u);
+    EXPECT_TRUE(notes.empty()) << notes.front();
+    loadGazetteerFor(DataPaths{{dir.path()}}, "Nowhere", notes);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_NE(notes[0].find("line 8: no name or no position"), std::string::npos) << notes[0];
+}
+
 } // namespace
 } // namespace vesk
