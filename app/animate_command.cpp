@@ -90,7 +90,7 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
 // after it up to its last contact; none where the contacts are not found.
 std::vector<double> frameInstants(const AppState& state, double stepHours) {
     const auto [first, last] =
-        contactSpanUt(state.session.catalog.record, state.session.eclipse.deltaT);
+        contactSpanUt(state.session.catalog.record, state.session.shown.deltaT);
     std::vector<double> instants;
     if (!(last > first && last - first < maxContactSpanHours))
         return instants;
@@ -114,7 +114,7 @@ QImage drawFrame(const QtDrawSurface& map, const AppState& state, double utHours
     ViewState view = state.session.view;
     MapCanvas canvas{frame, projection, view};
     const EclipseRecord& r = state.session.catalog.record;
-    const double deltaT = state.session.eclipse.deltaT;
+    const double deltaT = state.session.shown.deltaT;
     drawShadowAt(canvas, r, shadowHours(r, ShadowInstant{utHours, false}, deltaT), deltaT);
     return frame.image().convertToFormat(QImage::Format_RGBA8888);
 }

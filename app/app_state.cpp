@@ -4,9 +4,10 @@
 #include "central_table.h"
 #include "civil_time.h"
 #include "delta_t_ranges.h"
+#include "eclipse_search.h"
 #include "geojson.h"
 #include "kml.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 #include "local_report.h"
 #include "path_map.h"
 #include "scaled_surface.h"
@@ -32,20 +33,23 @@ void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
     Session& s = state.session;
     MapCanvas canvas{surface, state.projection, s.view, {}, stop};
     const PathGeometry& path =
-        state.mapPath.geometry(s.catalog.record, s.eclipse.deltaT, s.view.drawStepHours, stop);
+        state.mapPath.geometry(s.catalog.record, s.shown.deltaT, s.view.drawStepHours, stop);
     const std::optional<DeltaTBandLayer> band =
         s.view.deltaTBandSigmas > 0
-            ? std::optional(deltaTBandLayer(path, s.eclipse.deltaT,
+            ? std::optional(deltaTBandLayer(path, s.shown.deltaT,
                                             deltaTSigma(s.catalog.record.year),
                                             s.view.deltaTBandSigmas))
             : std::nullopt;
     const Gazetteer* places = s.view.mapRange == MapRange::globe ? nullptr : state.gazetteer.get();
     const std::vector<DurationCurve>* durations =
-        s.view.durationCurves ? &state.mapPath.durationCurves(s.catalog.record, s.eclipse.deltaT,
+        s.view.durationCurves ? &state.mapPath.durationCurves(s.catalog.record, s.shown.deltaT,
                                                               s.view.drawStepHours, stop)
                               : nullptr;
-    vesk::drawPathMap(canvas, {s.eclipse, path, s.cities, state.relief, s.catalog.paths,
-                               band ? &*band : nullptr, places, durations});
+    const std::optional<ObservedShadow> placeSearch =
+        s.view.searchMode == searchPlace ? placeSearchMaximum(s.catalog.record, s.view)
+                                         : std::nullopt;
+    vesk::drawPathMap(canvas, {s.catalog.record, placeSearch, path, s.cities, state.relief,
+                               s.catalog.paths, band ? &*band : nullptr, places, durations});
     exportFailure.clear();
     kmlDocuments.clear();
     if (kmlOutput && !stop.stop_requested())
@@ -55,7 +59,7 @@ void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
 void AppServices::writeKml(const std::filesystem::path& dir) {
     Session& s = state.session;
     const EclipseRecord& record = s.catalog.record;
-    const double deltaT = s.eclipse.deltaT;
+    const double deltaT = s.shown.deltaT;
     const PathGeometry& kmlPath = state.kmlPath.geometry(record, deltaT, kmlStepHours);
     const double sigmas = s.view.deltaTBandSigmas;
     std::optional<DeltaTBand> kmlBand;
@@ -75,7 +79,7 @@ void AppServices::writeKml(const std::filesystem::path& dir) {
 std::string AppServices::writeGeoJson(const std::filesystem::path& dir) {
     Session& s = state.session;
     const EclipseRecord& record = s.catalog.record;
-    const PathGeometry& path = state.kmlPath.geometry(record, s.eclipse.deltaT, kmlStepHours);
+    const PathGeometry& path = state.kmlPath.geometry(record, s.shown.deltaT, kmlStepHours);
     const long code = kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month));
     return files.writeTogether(
         {{dir / (std::to_string(code) + ".geojson"), pathGeoJson(record, path)}});
@@ -83,10 +87,11 @@ std::string AppServices::writeGeoJson(const std::filesystem::path& dir) {
 
 std::string AppServices::writeCentralTable(const std::filesystem::path& dir, TableFormat format) {
     Session& s = state.session;
-    const double deltaT = s.eclipse.deltaT;
+    const double deltaT = s.shown.deltaT;
     const PathGeometry& path =
         state.mapPath.geometry(s.catalog.record, deltaT, s.view.drawStepHours);
-    const std::vector<CentralTableRow> rows = centralTableRows(s.eclipse, path, s.view, deltaT);
+    const std::vector<CentralTableRow> rows =
+        centralTableRows(s.catalog.record, path, s.view.tableLon, s.view.tableStep, deltaT);
     const bool csv = format == TableFormat::csv;
     OutputFile file;
     file.path = dir / (csv ? "central.csv" : "central.json");
@@ -99,20 +104,41 @@ void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {
     ScaledSurface surface(target, s.view.textScale);
     const PathGeometry& path =
         state.mapPath.geometry(s.catalog.record, deltaT, s.view.drawStepHours, stop);
-    exportFailure = vesk::drawCentralTable(surface, s.eclipse, path, s.view, deltaT,
-                                           s.view.kmlOutput ? &files : nullptr, exportDir);
+    exportFailure =
+        vesk::drawCentralTable(surface, s.catalog.record, path, s.view.tableLon, s.view.tableStep,
+                               deltaT, s.view.kmlOutput ? &files : nullptr, exportDir);
+}
+
+std::string locationLine(const ViewState& view, const CityTable& cities,
+                         const ObserverPlace& place) {
+    char line[200] = "";
+    const int cityIndex = view.observerCityIndex;
+    if (cityIndex >= 1 && cityIndex <= static_cast<int>(cities.rows.size())) {
+        const City& city = cities.rows[static_cast<std::size_t>(cityIndex - 1)];
+        std::snprintf(line, sizeof line, " Location : %s Lon:%7.2f°Lat:%7.2f° Height:%5.1f",
+                      cityName(city, view.englishNames).c_str(), city.lon, city.lat, city.height);
+    } else if (cityIndex == typedPlaceIndex) {
+        const std::string& name = place.name;
+        std::snprintf(line, sizeof line, " Location : %s Lon:%7.2f°Lat:%7.2f° Height:%6.1f%s",
+                      name.empty() ? "Selected City      " : name.c_str(), view.observerLon,
+                      view.observerLat, view.observerHeight,
+                      heightSourceNote(place.heightSource).c_str());
+    }
+    return line;
 }
 
 void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, double deltaT) {
     Session& s = state.session;
     ScaledSurface surface(target, s.view.textScale);
+    const EclipseRecord& record = s.catalog.record;
+    const LocalCircumstances local = localCircumstances(record, viewObserver(s.view), deltaT);
     // with the band of Delta T on, what its uncertainty means at the place
     std::optional<PlaceDeltaT> uncertainty;
     if (s.view.deltaTBandSigmas > 0)
-        uncertainty =
-            placeDeltaT(s.eclipse, s.view, computeLocalContacts(s.eclipse, s.view, deltaT), deltaT);
-    vesk::drawLocalCircumstances(surface, s.eclipse, state.localReport, s.view, s.cities, deltaT,
-                                 placeClocks(state.observerPlace(), s.view.observerLon),
+        uncertainty = placeDeltaT(record, local, deltaT);
+    const PlaceClocks clocks = placeClocks(state.observerPlace(), s.view.observerLon);
+    vesk::drawLocalCircumstances(surface, record, local,
+                                 locationLine(s.view, s.cities, clocks.place), deltaT, clocks,
                                  uncertainty ? &*uncertainty : nullptr);
 }
 
@@ -121,10 +147,10 @@ AppState::AppState(DataPaths paths)
     setLanguage(chooseLanguage({}));
     // the place search by the probability of a central eclipse there
     session.centralProbability = [](Session& s) {
-        EclipseState& e = s.eclipse;
-        loadEclipseSummary(e);
-        const double dT = viewDeltaT(s.catalog.record, s.view);
-        return deltaTRanges(e, s.view, dT, deltaTSigma(s.catalog.record.year), false).pCentral;
+        const EclipseRecord& record = s.catalog.record;
+        return deltaTRanges(record, viewObserver(s.view), viewDeltaT(record, s.view),
+                            deltaTSigma(record.year), false)
+            .pCentral;
     };
 }
 

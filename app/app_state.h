@@ -28,7 +28,6 @@ struct AppState {
     Session session;
     MapProjection projection;
     ReliefData relief;
-    LocalReportState localReport;
     LimbData limb;             // the lunar grid and limb profile of the last limb correction
     PathGeometryCache mapPath; // the path of the map, at the view's step
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step
@@ -42,6 +41,11 @@ struct AppState {
     // The observer's place of the view: as chosen by name, else with the zone of its position.
     ObserverPlace observerPlace();
 };
+
+// The local report's line of the observing place: a row of the city table or a typed place (with
+// the name it was chosen by and the source of its height); empty for neither.
+std::string locationLine(const ViewState& view, const CityTable& cities,
+                         const ObserverPlace& place);
 
 // The pipeline's connections to the map, the reports and the dialogs of this program.
 class AppServices : public RedrawServices {

@@ -5,7 +5,7 @@
 #include "clock.h"
 #include "command_line.h"
 #include "delta_t_report.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 #include "messages.h"
 #include "place_options.h"
 #include "saros.h"
@@ -40,7 +40,7 @@ struct NamedEvent {
 };
 
 // The contacts and the maximum with their names in JSON (c1 ... c4) or in the text (C1 ... C4).
-std::array<NamedEvent, 5> namedEvents(const LocalContacts& local, bool json = true) {
+std::array<NamedEvent, 5> namedEvents(const LocalCircumstances& local, bool json = true) {
     return {{{json ? "c1" : "C1", local.first},
              {json ? "c2" : "C2", local.second},
              {"max", local.maximum},
@@ -76,25 +76,25 @@ std::string jsonString(const std::string& text) {
 }
 
 // The civil clock at the local maximum (nothing: no zone, or not known at the date).
-std::optional<CivilClock> clockAtMaximum(const EclipseState& e, const LocalContacts& local,
+std::optional<CivilClock> clockAtMaximum(const EclipseRecord& e, const LocalCircumstances& local,
                                          const PlaceClocks& clocks, double dt) {
     if (!clocks.clockAt || !local.maximum)
         return std::nullopt;
-    return clocks.clockAt(instantJdUt(e, local.maximum->t, dt));
+    return clocks.clockAt(instantJdUt(e, local.maximum->shadow.t, dt));
 }
 
 // The civil time of an event, or nothing where it is not known.
-std::optional<std::string> civilTimeOf(const EclipseState& e, const LocalEvent& event,
+std::optional<std::string> civilTimeOf(const EclipseRecord& e, const LocalEvent& event,
                                        const PlaceClocks& clocks, double dt) {
     if (!clocks.clockAt)
         return std::nullopt;
-    const double jd = instantJdUt(e, event.t, dt);
+    const double jd = instantJdUt(e, event.shadow.t, dt);
     const std::optional<CivilClock> clock = clocks.clockAt(jd);
     return clock ? std::optional(civilTimestamp(jd, *clock)) : std::nullopt;
 }
 
-void printCivilJson(const EclipseState& e, const LocalContacts& local, const PlaceClocks& clocks,
-                    double dt, std::FILE* out) {
+void printCivilJson(const EclipseRecord& e, const LocalCircumstances& local,
+                    const PlaceClocks& clocks, double dt, std::FILE* out) {
     const std::optional<CivilClock> clock = clockAtMaximum(e, local, clocks, dt);
     if (!clock) {
         std::fprintf(out, ", \"civil\": null");
@@ -114,7 +114,7 @@ void printCivilJson(const EclipseState& e, const LocalContacts& local, const Pla
     std::fprintf(out, "}");
 }
 
-void printLocalJson(const EclipseState& e, const ViewState& view, const LocalContacts& local,
+void printLocalJson(const EclipseRecord& e, const ViewState& view, const LocalCircumstances& local,
                     const PlaceClocks& clocks, double dt, std::FILE* out) {
     std::fprintf(out, ", \"local\": {\"place\": %s, \"height\": %.1f, \"height_source\": \"%s\", ",
                  clocks.place.name.empty() ? "null" : jsonString(clocks.place.name).c_str(),
@@ -125,9 +125,9 @@ void printLocalJson(const EclipseState& e, const ViewState& view, const LocalCon
             continue;
         }
         std::fprintf(out, "\"%s\": {\"ut\": \"%s\", \"alt\": %s, \"az\": %s}, ", event.name,
-                     utTimestamp(instantJdUt(e, event.event->t, dt)).c_str(),
-                     jsonNumber(event.event->altitude, 2).c_str(),
-                     jsonNumber(event.event->azimuth, 2).c_str());
+                     utTimestamp(instantJdUt(e, event.event->shadow.t, dt)).c_str(),
+                     jsonNumber(event.event->shadow.sunAltitude, 2).c_str(),
+                     jsonNumber(event.event->sun.azimuth, 2).c_str());
     }
     std::fprintf(out, "\"magnitude\": %s, \"central\": %s}",
                  jsonNumber(shownMagnitude(local.magnitude), 4).c_str(),
@@ -135,7 +135,7 @@ void printLocalJson(const EclipseState& e, const ViewState& view, const LocalCon
     printCivilJson(e, local, clocks, dt, out);
 }
 
-void printLocalText(const EclipseState& e, const ViewState& view, const LocalContacts& local,
+void printLocalText(const EclipseRecord& e, const ViewState& view, const LocalCircumstances& local,
                     const PlaceClocks& clocks, double dt, std::FILE* out) {
     std::fprintf(out, "place       %.4f E %.4f N %.0f m%s\n", view.observerLon, view.observerLat,
                  view.observerHeight, heightSourceNote(clocks.place.heightSource).c_str());
@@ -146,8 +146,9 @@ void printLocalText(const EclipseState& e, const ViewState& view, const LocalCon
             continue;
         const std::optional<std::string> civil = civilTimeOf(e, *event.event, clocks, dt);
         std::fprintf(out, "%-4s        %s  Sun alt %6.2f az %6.2f%s%s\n", event.name,
-                     utTimestamp(instantJdUt(e, event.event->t, dt)).c_str(), event.event->altitude,
-                     event.event->azimuth, civil ? "  civil " : "", civil ? civil->c_str() : "");
+                     utTimestamp(instantJdUt(e, event.event->shadow.t, dt)).c_str(),
+                     event.event->shadow.sunAltitude, event.event->sun.azimuth,
+                     civil ? "  civil " : "", civil ? civil->c_str() : "");
     }
     std::fprintf(out, "local mag.  %.4f%s\n", shownMagnitude(local.magnitude),
                  local.central ? " (central)" : "");
@@ -212,17 +213,14 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     const std::string date = isoDate(record.year, record.month, record.day);
     const char* type = eclipseTypeName(eclipseTypeNames, record.typeCode);
     const int member = sarosMember(record.year, record.saros);
-    EclipseState& eclipse = session.eclipse;
-    loadEclipseSummary(eclipse);
-    eclipse.deltaT = dt;
-    eclipse.deltaTHours = dt / 3600;
-    std::optional<LocalContacts> local;
+    session.shown = {record, dt};
+    std::optional<LocalCircumstances> local;
     if (place.given)
-        local = computeLocalContacts(eclipse, view, dt);
+        local = localCircumstances(record, viewObserver(view), dt);
     // the place's clocks only with a place: without one, no gazetteer or zone file is read
     const PlaceClocks clocks =
         local ? placeClocks(state.observerPlace(), view.observerLon) : PlaceClocks{};
-    const PlaceDeltaT uncertainty = placeDeltaT(eclipse, view, local, dt);
+    const PlaceDeltaT uncertainty = placeDeltaT(record, local, dt);
 
     const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
     if (options.hasFlag("--json")) {
@@ -235,7 +233,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
                      julian ? "julian" : "gregorian");
         printDeltaTJson(uncertainty, out);
         if (local)
-            printLocalJson(eclipse, view, *local, clocks, dt, out);
+            printLocalJson(record, view, *local, clocks, dt, out);
         std::fprintf(out, "}\n");
     } else {
         std::fprintf(out,
@@ -244,7 +242,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
                      date.c_str(), julian ? " (Julian)" : "", type, record.magnitude, record.jd,
                      static_cast<int>(record.saros), member, record.t0, dt);
         if (local)
-            printLocalText(eclipse, view, *local, clocks, dt, out);
+            printLocalText(record, view, *local, clocks, dt, out);
         printDeltaTText(uncertainty, out);
     }
     return 0;

@@ -2,7 +2,7 @@
 #include "pointer_readout.h"
 
 #include "civil_time.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 #include "timescales.h"
 
 #include <cmath>
@@ -29,10 +29,10 @@ std::string pointerReadout(AppState& state, const EclipseRecord& record, double 
     std::snprintf(text, sizeof text, "%.2f°%c %.2f°%c", std::fabs(lonEast), lonEast < 0 ? 'W' : 'E',
                   std::fabs(lat), lat < 0 ? 'S' : 'N');
     std::string readout = text;
-    const LocalContacts local = maximumAtPlace(record, deltaT, lonEast, lat);
+    const LocalCircumstances local = localMaximumAt(record, observerAt(lonEast, lat), deltaT);
     if (!local.maximum)
         return readout + "  no eclipse";
-    const double jd = instantJdUt(record, local.maximum->t, deltaT);
+    const double jd = instantJdUt(record, local.maximum->shadow.t, deltaT);
     std::snprintf(text, sizeof text, "  mag. %.3f%s  max. %s UT", shownMagnitude(local.magnitude),
                   local.central ? " central" : "", clockOfJd(jd).c_str());
     readout += text;
@@ -41,7 +41,7 @@ std::string pointerReadout(AppState& state, const EclipseRecord& record, double 
     if (const auto clock = clocks.clockAt ? clocks.clockAt(jd) : std::nullopt)
         readout +=
             ", " + clockOfJd(jd + clock->offsetSeconds / 86400.0) + " " + clock->abbreviation;
-    std::snprintf(text, sizeof text, "  Sun %.1f°", local.maximum->altitude);
+    std::snprintf(text, sizeof text, "  Sun %.1f°", local.maximum->shadow.sunAltitude);
     return readout + text;
 }
 

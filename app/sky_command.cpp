@@ -4,7 +4,7 @@
 #include "civil_time.h"
 #include "eclipse_list.h"
 #include "limb_correction.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 #include "messages.h"
 #include "palette.h"
 #include "scaled_surface.h"
@@ -16,19 +16,15 @@ namespace vesk {
 
 namespace {
 
-// The observer's local maximum; true inside the umbra or antumbra (the surface is then filled
-// black for the drawing).
-bool centralAtMaximum(Session& s, DrawSurface& surface) {
-    EclipseState& e = s.eclipse;
-    e.deltaTHours = e.deltaT / 3600;
-    setObserver(e, s.view);
-    restoreObserver(e);
-    localMaximum(e, localSearchStart(e), e.deltaT, e.localMaxTime, e.localSunAlt, e.localMagnitude,
-                 e.localCentral);
-    if (e.localCentral != 1)
-        return false;
+// The local circumstances of the view's observer when central there (the surface is then
+// filled black for the drawing); none elsewhere.
+std::optional<LocalCircumstances> centralAtMaximum(const Session& s, DrawSurface& surface) {
+    LocalCircumstances local =
+        localCircumstances(s.catalog.record, viewObserver(s.view), s.shown.deltaT);
+    if (!local.nearest || !local.central)
+        return std::nullopt;
     surface.fillSolidRect(0, 0, surface.width(), surface.height(), {0, 0, 0});
-    return true;
+    return local;
 }
 
 } // namespace
@@ -36,36 +32,34 @@ bool centralAtMaximum(Session& s, DrawSurface& surface) {
 bool drawSkyAtMaximum(AppState& state, DrawSurface& target) {
     Session& s = state.session;
     ScaledSurface surface(target, s.view.textScale);
-    EclipseState& e = s.eclipse;
-    if (!centralAtMaximum(s, surface))
+    const std::optional<LocalCircumstances> local = centralAtMaximum(s, surface);
+    if (!local)
         return false;
-    // The zone date of the maximum for this eclipse and place, as the local report finds it
-    // (the one it last stored may belong to another eclipse or place).
+    const EclipseRecord& record = s.catalog.record;
+    const ObservedShadow& maximum = local->nearest->shadow;
+    // The zone date of the maximum for this eclipse and place, as the local report gives it.
+    const double jdUt = instantJdUt(record, maximum.t, s.shown.deltaT);
     double year = 0, month = 0, day = 0, hour = 0;
-    jdToCalendar(instantJdUt(e, e.localMaxTime, e.deltaT), 1, s.view.observerLon, year, month, day,
-                 hour);
-    state.localReport.maxZoneYear = year;
-    state.localReport.maxZoneMonth = month;
-    state.localReport.maxZoneDay = day;
+    jdToCalendar(jdUt, 1, s.view.observerLon, year, month, day, hour);
     IgnoredFiles passedOver; // a damaged planet file gives way to the next folder's
     const std::optional<EclipsePlanets> planets = findPlanetPlaces(
         findDataFile(s.catalog.paths, planetPlaceFileName, passedOver, planetFileRefusal),
-        e.record->jdTT);
+        record.jdTT);
     const PlaceClocks clocks = placeClocks(state.observerPlace(), s.view.observerLon);
-    SolarSystemSky sky = solarSystemSky(e, e.localMaxTime, e.deltaT, planets);
-    observeAt(e, e.localMaxTime, e.deltaT); // the Moon's and the Sun's sizes at the maximum
-    sky.moonToSunRatio = e.diameterRatio;
-    drawSkyView(surface, packedDate(year, month, day), e.t0 + e.localMaxTime - e.deltaTHours,
+    SolarSystemSky sky =
+        solarSystemSky(record, local->observer, maximum.t, s.shown.deltaT, planets);
+    sky.moonToSunRatio = maximum.diameterRatio; // the Moon's and the Sun's sizes at the maximum
+    drawSkyView(surface, packedDate(year, month, day), utHours(record, maximum.t, s.shown.deltaT),
                 s.view.observerLon, s.view.observerLat, sky,
-                clocks.clockAt ? clocks.clockAt(instantJdUt(e, e.localMaxTime, e.deltaT))
-                               : std::nullopt);
+                clocks.clockAt ? clocks.clockAt(jdUt) : std::nullopt);
     return true;
 }
 
 LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
     Session& s = state.session;
     ScaledSurface surface(target, s.view.textScale);
-    if (!centralAtMaximum(s, surface))
+    const std::optional<LocalCircumstances> local = centralAtMaximum(s, surface);
+    if (!local)
         return LimbOutcome::notCentral;
     if (!loadLunarGrid(state.limb, s.catalog.paths)) {
         surface.setTextColour({255, 255, 255});
@@ -80,8 +74,7 @@ LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
         return LimbOutcome::noLunarGrid;
     }
     frameRect(surface, 5, 5, 190, 215, brown);
-    drawLimbCorrection(surface, s.eclipse, state.limb, s.view.observerLon, s.view.observerLat,
-                       s.eclipse.deltaT,
+    drawLimbCorrection(surface, s.catalog.record, *local, state.limb, s.shown.deltaT,
                        placeClocks(state.observerPlace(), s.view.observerLon).clockAt);
     return LimbOutcome::drawn;
 }

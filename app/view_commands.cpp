@@ -201,8 +201,8 @@ void previousEclipse(Session& s, const SearchMessage& message) {
     ViewState& v = s.view;
     if (v.searchMode != searchAll) {
         double year = v.year, month = v.month;
-        findPreviousMatch(s, message, v.year, s.eclipse.jd, viewSearchCriteria(v, s.eclipse.saros),
-                          year, month);
+        findPreviousMatch(s, message, v.year, s.shown.record.jd,
+                          viewSearchCriteria(v, s.shown.record.saros), year, month);
         v.year = year;
         v.month = month;
     } else {

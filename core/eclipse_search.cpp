@@ -50,24 +50,26 @@ SearchCriteria viewSearchCriteria(const ViewState& v, double saros) {
             v.searchTypePastYears, v.searchPlacePastYears, v.searchMinCentralProbability};
 }
 
+std::optional<ObservedShadow> placeSearchMaximum(const EclipseRecord& record,
+                                                 const ViewState& view) {
+    return localMaximum(record, viewObserver(view), 0, viewDeltaT(record, view));
+}
+
 bool matchesCriteria(Session& s, const SearchCriteria& c) {
     const EclipseRecord& r = s.catalog.record;
     switch (c.mode) {
     case searchType:
         return std::trunc(r.typeCode) == c.type;
     case searchPlace: {
-        EclipseState& e = s.eclipse;
-        const double dT = viewDeltaT(r, s.view);
-        setObserver(e, s.view);
-        restoreObserver(e);
-        localMaximum(e, 0, dT, e.localMaxTime, e.localSunAlt, e.localMagnitude, e.localCentral);
+        const std::optional<ObservedShadow> maximum = placeSearchMaximum(r, s.view);
         if (c.minCentralProbability > 0 && s.centralProbability) {
             const int type = static_cast<int>(std::trunc(r.typeCode));
             s.lastCentralProbability =
                 type >= typeTotal && type <= typeAnnularTotal ? s.centralProbability(s) : 0;
             return s.lastCentralProbability >= c.minCentralProbability;
         }
-        return e.status == 1 && e.localMagnitude > c.minMagnitude && e.localSunAlt > placeSunLimit;
+        return maximum && maximum->magnitude() > c.minMagnitude &&
+               maximum->sunAltitude > placeSunLimit;
     }
     case searchSarosNumber:
         return r.saros == c.saros;

@@ -34,10 +34,14 @@ SearchCriteria viewSearchCriteria(const ViewState& view, double saros);
 // view; the window draws it, the command line prints it.
 using SearchMessage = std::function<void(int x, int y, const char* text)>;
 
-// Whether the current record matches. The place search runs the local maximum of the view's
-// observer from t = 0 and leaves it in the eclipse state's local fields (the map's panel shows
-// it).
+// Whether the current record matches. The place search asks for the local maximum of the view's
+// observer from t = 0 (placeSearchMaximum).
 bool matchesCriteria(Session& session, const SearchCriteria& criteria);
+
+// The local maximum that the place search judges an eclipse by: of the view's observer, from
+// t = 0, with the view's Delta T; none when it does not converge.
+std::optional<ObservedShadow> placeSearchMaximum(const EclipseRecord& record,
+                                                 const ViewState& view);
 
 // The last matching eclipse before the one shown, of the year and UT Julian date given,
 // looking back over the past range of the criteria (not before the catalog's first eclipse).

@@ -34,11 +34,11 @@ void drawCatalogEnded(DrawSurface& surface, RedrawOutcome& outcome, const Redraw
     v.redrawAction = redrawShow;
 }
 
-// Copies the current record's line 1 into the view and the eclipse summary.
+// The current record as the eclipse shown, and its year and month into the view.
 void takeRecord(Session& s) {
+    s.shown.record = s.catalog.record;
     s.view.year = s.catalog.record.year;
     s.view.month = s.catalog.record.month;
-    loadEclipseSummary(s.eclipse);
 }
 
 // Steps forward through the catalog to the next matching eclipse. False when the repaint ends
@@ -185,22 +185,20 @@ bool chooseEclipse(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
         v.redrawAction = redrawNextMatch;
     if (v.redrawAction == redrawNextMatch && !searchForward(s, surface, outcome, services))
         return false;
-    s.eclipse.deltaT = viewDeltaT(s.catalog.record, s.view);
-    s.eclipse.deltaTHours = s.eclipse.deltaT / 3600;
+    s.shown.deltaT = viewDeltaT(s.catalog.record, s.view);
     return true;
 }
 
 // Draw: the screen of the display mode, in the panel font.
 void drawScreen(Session& s, DrawSurface& surface, RedrawServices& services) {
     const ViewState& v = s.view;
-    const EclipseState& e = s.eclipse;
     const Font previous = surface.selectFont(panelFont());
     if (v.displayMode == displayPathMap)
         services.drawPathMap(surface, v.kmlOutput);
     else if (v.displayMode == displayCentralTable)
-        services.drawCentralTable(surface, e.deltaT);
+        services.drawCentralTable(surface, s.shown.deltaT);
     else if (v.displayMode == displayLocal)
-        services.drawLocalCircumstances(surface, e.t0, e.deltaT);
+        services.drawLocalCircumstances(surface, s.shown.record.t0, s.shown.deltaT);
     surface.selectFont(previous);
 }
 

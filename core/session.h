@@ -6,7 +6,6 @@
 #include "catalog.h"
 #include "city_table.h"
 #include "data_paths.h"
-#include "eclipse_state.h"
 #include "view_state.h"
 
 #include <functional>
@@ -20,18 +19,21 @@ struct SearchHit {
     double centralProbability = -1; // of a search by that probability; -1: none
 };
 
+// The eclipse shown and the Delta T it is shown with (seconds): chosen before anything is drawn.
+struct ChosenEclipse {
+    EclipseRecord record;
+    double deltaT = 0;
+};
+
 struct Session {
-    explicit Session(DataPaths dataPaths) {
-        catalog.paths = std::move(dataPaths);
-        eclipse.record = &catalog.record;
-    }
+    explicit Session(DataPaths dataPaths) { catalog.paths = std::move(dataPaths); }
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
     ViewState view;
-    Catalog catalog;      // the current eclipse record and the open catalog file
-    EclipseState eclipse; // the shadow geometry of the current record
-    CityTable cities;     // the observing places of "location.new"
+    Catalog catalog;     // the current eclipse record and the open catalog file
+    ChosenEclipse shown; // the eclipse of the last repaint
+    CityTable cities;    // the observing places of "location.new"
     std::vector<SearchHit> searchHits;
     int selectedHit = -1; // the hit opened from the list, or -1
     // The probability that the current eclipse was central at the view's observer under the

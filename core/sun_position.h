@@ -6,21 +6,25 @@
 // horizon conversion of J. Meeus, Astronomical Algorithms, 2nd ed., eqs. 13.5 and 13.6).
 #pragma once
 
-#include "eclipse_state.h"
+#include "observed_shadow.h"
 
 namespace vesk {
 
-// The Sun's local hour angle (west of the meridian) and declination, degrees, for the current
-// observer at t hours from t0 (TT) with deltaT seconds: the shadow axis's d and mu.
+// The Sun's local hour angle (west of the meridian) and declination, degrees, for the observer at
+// t hours from t0 (TT) with deltaT seconds: the shadow axis's d and mu.
 struct SunDirection {
     double hourAngle = 0, declination = 0;
 };
-SunDirection sunDirection(const EclipseState& state, double t, double deltaT);
+SunDirection sunDirection(const EclipseRecord& record, const Observer& observer, double t,
+                          double deltaT);
 
-// Altitude and azimuth (from north through east, 0..360) of the Sun in degrees for the current
-// observer (geodetic latitude, west-positive longitude) at t hours from t0 (TT) with deltaT
-// seconds. No refraction; the Sun's parallax (9 arcseconds) is neglected.
-void sunAltAz(const EclipseState& state, double t, double deltaT, double& altitude,
-              double& azimuth);
+// Altitude and azimuth (from north through east, 0..360) of the Sun in degrees for the observer
+// (geodetic latitude) at t hours from t0 (TT) with deltaT seconds. No refraction; the Sun's
+// parallax (9 arcseconds) is neglected.
+struct Horizontal {
+    double altitude = 0, azimuth = 0;
+};
+Horizontal sunHorizontal(const EclipseRecord& record, const Observer& observer, double t,
+                         double deltaT);
 
 } // namespace vesk

@@ -4,6 +4,8 @@
 // commands tell the next repaint what to do. One per view, alive for the whole process.
 #pragma once
 
+#include "catalog.h"
+#include "observed_shadow.h"
 #include "observer_place.h"
 
 #include <optional>
@@ -87,5 +89,16 @@ struct ViewState {
     int mapLeft = 0, mapTop = 0, mapRight = 0, mapBottom = 0; // map frame, view pixels
     int mapCentreX = 0, mapCentreY = 0;                       // map centre, view pixels
 };
+
+// The Delta T (seconds) of an eclipse as the view shows it: the model's at greatest eclipse
+// (recordDeltaT) and the user's adjustment, or the Delta T the user gave.
+inline double viewDeltaT(const EclipseRecord& record, const ViewState& view) {
+    return view.userDeltaT ? *view.userDeltaT : recordDeltaT(record) + view.deltaTAdjust;
+}
+
+// The view's observer.
+inline Observer viewObserver(const ViewState& view) {
+    return observerAt(view.observerLon, view.observerLat, view.observerHeight);
+}
 
 } // namespace vesk

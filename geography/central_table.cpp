@@ -16,45 +16,42 @@ namespace {
 
 constexpr double timeTolerance = 0.00001, latitudeTolerance = 0.001;
 constexpr int maxIterations = 40;
-constexpr double notConverged = 100;
 constexpr double centralSunLimit = -0.9; // rows with the Sun this low get no central point
 constexpr int tableRows = 13, textX = 10, linePitch = 15;
 constexpr Rgb white{255, 255, 255};
 constexpr double earthDiameterKm = 12756;
 
-// The observer's geocentric coordinates at latitude phi (degrees) and the state's height.
-void placeObserverAt(EclipseState& s, double phi) {
-    s.obsLat = phi;
-    const GeocentricPlace place = geocentricPlace(phi, s.obsHeight);
-    s.rhoSinPhi = place.rhoSinPhi;
-    s.rhoCosPhi = place.rhoCosPhi;
-}
+// Which curve a row's iteration finds: the central line or a limit of the umbral path.
+enum class PathCurve { central = 0, northLimit = 1, southLimit = -1 };
 
-// Iterates time and latitude until the observer is at the given offset across the shadow's
-// motion (0 for the axis, +-|L2| for the limits): until both the time and the latitude
-// correction are small. False after too many iterations, or when the latitude reached is not
-// one (beyond +-90 degrees).
-bool solveLatitude(EclipseState& s, double deltaT, int sign, bool limit, IterationStart start,
-                   double& phi, double& t) {
-    phi = start.lat;
-    t = start.t;
+// Iterates time and latitude at an east longitude (on the ellipsoid) until the observer is at the
+// curve's offset across the shadow's motion (0 for the axis, +-|L2| for the limits): until both
+// the time and the latitude correction are small. The latitude (degrees) and t reached; none
+// after too many iterations, or when the latitude reached is not one (beyond +-90 degrees).
+std::optional<IterationStart> solveLatitude(const EclipseRecord& r, double lonEast, double deltaT,
+                                            PathCurve curve, IterationStart start) {
+    double phi = start.lat, t = start.t;
     double tau = 100, dPhi = 90;
     for (int i = 1; std::fabs(tau) > timeTolerance || std::fabs(dPhi) > latitudeTolerance; ++i) {
-        placeObserverAt(s, phi);
-        observeAt(s, t, deltaT);
+        const Observer o = observerAt(lonEast, phi);
+        const ObservedShadow s = observeShadow(r, o, t, deltaT);
+        const ShadowElements e = evaluateElements(r, t);
         tau = -(s.u * s.a + s.v * s.b) / (s.n * s.n);
         t += tau;
+        const double rhoSinPhi = o.geocentric.rhoSinPhi, rhoCosPhi = o.geocentric.rhoCosPhi;
         const double sinH = std::sin(s.hourAngle), cosH = std::cos(s.hourAngle);
-        const double rate = (sinH * s.b * s.rhoSinPhi +
-                             s.a * (cosH * s.sinD * s.rhoSinPhi + s.cosD * s.rhoCosPhi)) /
-                            (s.n * tableRadToDeg);
+        const double rate =
+            (sinH * s.b * rhoSinPhi + s.a * (cosH * e.sinD * rhoSinPhi + e.cosD * rhoCosPhi)) /
+            (s.n * tableRadToDeg);
         const double across = (s.v * s.a - s.u * s.b) / s.n;
-        dPhi = ((limit ? sign * std::fabs(s.obsL2) : 0) + across) / rate;
+        dPhi = (static_cast<int>(curve) * std::fabs(s.l2) + across) / rate;
         phi += dPhi;
         if (i > maxIterations || !std::isfinite(phi))
-            return false;
+            return std::nullopt;
     }
-    return std::fabs(phi) <= 90;
+    if (std::fabs(phi) > 90)
+        return std::nullopt;
+    return IterationStart{phi, t};
 }
 
 struct Clock {
@@ -89,67 +86,70 @@ IterationStart crossingStart(const PathGeometry& path, double lonEast) {
     return start;
 }
 
-CentralPoint centralPointAt(EclipseState& s, double deltaT, IterationStart start) {
-    s.status = 1;
+std::optional<CentralPoint> centralPointAt(const EclipseRecord& r, double lonEast, double deltaT,
+                                           IterationStart start) {
+    const std::optional<IterationStart> found =
+        solveLatitude(r, lonEast, deltaT, PathCurve::central, start);
+    if (!found)
+        return std::nullopt;
     CentralPoint point;
-    if (!solveLatitude(s, deltaT, 0, false, start, point.lat, point.t)) {
-        point.lat = notConverged;
-        point.sunAltitude = -notConverged;
+    point.lat = found->lat;
+    point.t = found->t;
+    const ObservedShadow s = observeShadow(r, observerAt(lonEast, point.lat), point.t, deltaT);
+    const ShadowElements e = evaluateElements(r, point.t);
+    point.sunAltitude = s.sunAltitude;
+    point.duration = 2 * s.l2 / s.n;
+    const double y1 = e.y / e.rho1;
+    const double q = 1 - e.x * e.x - y1 * y1;
+    if (q < 0)
         return point;
-    }
-    observeAt(s, point.t, deltaT);
-    const double phi = point.lat * degToRad;
-    point.sunAltitude = sunAltitude(s, s.hourAngle, phi) * radToDeg;
-    point.duration = 2 * s.obsL2 / s.n;
-    const double r = s.y / s.rho1;
-    const double q = 1 - s.x * s.x - r * r;
-    if (q < 0) {
-        s.status = -1;
-        return point;
-    }
-    const double k = s.x * s.a + s.y * s.b;
-    point.width = std::fabs(s.obsL2) * earthDiameterKm / std::sqrt(q + k * k / (s.n * s.n));
-    point.hasWidth = true;
+    const double k = e.x * s.a + e.y * s.b;
+    point.width = std::fabs(s.l2) * earthDiameterKm / std::sqrt(q + k * k / (s.n * s.n));
     return point;
 }
 
-double limitPointAt(EclipseState& s, double deltaT, int sign, IterationStart start) {
-    double phi = 0, t = 0;
-    return solveLatitude(s, deltaT, sign, true, start, phi, t) ? phi : notConverged;
+std::optional<double> limitPointAt(const EclipseRecord& r, double lonEast, double deltaT,
+                                   PathLimit limit, IterationStart start) {
+    const std::optional<IterationStart> found = solveLatitude(
+        r, lonEast, deltaT,
+        limit == PathLimit::north ? PathCurve::northLimit : PathCurve::southLimit, start);
+    if (!found)
+        return std::nullopt;
+    return found->lat;
 }
 
-std::vector<CentralTableRow> centralTableRows(EclipseState& s, const PathGeometry& path,
-                                              const ViewState& view, double deltaT) {
-    const EclipseRecord& r = *s.record;
-    s.obsLonWest = -view.tableLon;
-    s.obsLat = 0;
-    s.obsHeight = 0;
+std::vector<CentralTableRow> centralTableRows(const EclipseRecord& r, const PathGeometry& path,
+                                              double firstLon, double step, double deltaT) {
     std::vector<CentralTableRow> rows;
-    for (int row = 0; row < tableRows; ++row) {
+    double lonEast = firstLon;
+    for (int row = 0; row < tableRows; ++row, lonEast += step) {
         CentralTableRow out;
-        out.lon = -s.obsLonWest + 0.0; // + 0.0: no "-0.00" at the prime meridian
-        const CentralPoint c = centralPointAt(s, deltaT, crossingStart(path, out.lon));
+        out.lon = lonEast + 0.0; // + 0.0: no "-0.00" at the prime meridian
+        const std::optional<CentralPoint> c =
+            centralPointAt(r, lonEast, deltaT, crossingStart(path, out.lon));
+        if (!c || c->sunAltitude <= centralSunLimit) {
+            rows.push_back(out);
+            continue;
+        }
         // The limits start from the central point: near the poles not from the equator.
-        const IterationStart central{c.lat, c.t};
-        const double north =
-            c.sunAltitude <= centralSunLimit ? notConverged : limitPointAt(s, deltaT, +1, central);
-        const double south =
-            north == notConverged ? notConverged : limitPointAt(s, deltaT, -1, central);
-        if (south != notConverged) {
-            const double ut = r.t0 + c.t - deltaT / 3600;
+        const IterationStart central{c->lat, c->t};
+        const std::optional<double> north =
+            limitPointAt(r, lonEast, deltaT, PathLimit::north, central);
+        const std::optional<double> south =
+            north ? limitPointAt(r, lonEast, deltaT, PathLimit::south, central) : std::nullopt;
+        if (south) {
+            const double ut = r.t0 + c->t - deltaT / 3600;
             const auto ofDay = [](double hours) { return hours - 24 * std::floor(hours / 24); };
             out.north = north;
-            out.centre = c.lat;
+            out.centre = c->lat;
             out.south = south;
             out.utHours = ofDay(ut);
-            out.lmtHours = ofDay(ut - s.obsLonWest / 15);
-            out.durationSeconds = std::fabs(c.duration) * 3600;
-            if (c.hasWidth) // where the axis misses the Earth at the central instant, no width
-                out.widthKm = c.width;
-            out.sunAltitude = c.sunAltitude;
+            out.lmtHours = ofDay(ut + lonEast / 15);
+            out.durationSeconds = std::fabs(c->duration) * 3600;
+            out.widthKm = c->width; // none where the axis misses the Earth at the central instant
+            out.sunAltitude = c->sunAltitude;
         }
         rows.push_back(out);
-        s.obsLonWest -= view.tableStep;
     }
     return rows;
 }
@@ -235,10 +235,9 @@ std::string centralTableJson(const std::vector<CentralTableRow>& rows) {
     return text + "\n]\n";
 }
 
-std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const PathGeometry& path,
-                             const ViewState& view, double deltaT, FileSink* sink,
+std::string drawCentralTable(DrawSurface& surface, const EclipseRecord& r, const PathGeometry& path,
+                             double firstLon, double step, double deltaT, FileSink* sink,
                              const std::filesystem::path& outDir) {
-    const EclipseRecord& r = *s.record;
     surface.setTextColour(white);
     std::string file;
     char line[200];
@@ -255,7 +254,7 @@ std::string drawCentralTable(DrawSurface& surface, EclipseState& s, const PathGe
         surface.textOut(textX, 105 + linePitch * i, header[i]);
     file += std::string("\n") + header[0] + "\n" + header[1] + "\n" +
             " --------  --------  --------  --------  -----  -----  -------  ------  -----\n";
-    const std::vector<CentralTableRow> rows = centralTableRows(s, path, view, deltaT);
+    const std::vector<CentralTableRow> rows = centralTableRows(r, path, firstLon, step, deltaT);
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const std::string text = tableLine(rows[row]);
         surface.textOut(textX, linePitch * (11 + static_cast<int>(row)), text);

@@ -6,8 +6,8 @@
 #pragma once
 
 #include "draw_surface.h"
-#include "eclipse_state.h"
 #include "file_sink.h"
+#include "observed_shadow.h"
 #include "path_geometry.h"
 
 #include <filesystem>
@@ -17,14 +17,13 @@
 
 namespace vesk {
 
-// A point of the central line at the longitude of the state's observer (obsLonWest).
+// A point of the central line at a longitude.
 struct CentralPoint {
-    double lat = 0;         // degrees; 100 when the iteration does not converge
-    double t = 0;           // hours from t0
-    double duration = 0;    // hours, signed (negative where total)
-    double width = 0;       // km, valid when hasWidth
-    bool hasWidth = false;  // false when the axis misses the Earth at t
-    double sunAltitude = 0; // degrees; -100 when the iteration does not converge
+    double lat = 0;              // degrees
+    double t = 0;                // hours from t0
+    double duration = 0;         // hours, signed (negative where total)
+    std::optional<double> width; // km; none where the axis misses the Earth at t
+    double sunAltitude = 0;      // degrees
 };
 
 // Where the iterations of a row start: latitude in degrees and t in hours from t0.
@@ -38,11 +37,17 @@ struct IterationStart {
 // lines near the poles, which they miss from the equator.
 IterationStart crossingStart(const PathGeometry& path, double lonEast);
 
-CentralPoint centralPointAt(EclipseState& state, double deltaT, IterationStart start = {});
+// The central line's point at an east longitude (degrees) of an eclipse record with deltaT
+// seconds, on the ellipsoid; none when the iteration does not converge.
+std::optional<CentralPoint> centralPointAt(const EclipseRecord& record, double lonEast,
+                                           double deltaT, IterationStart start = {});
 
-// The latitude of the northern (+1) or southern (-1) limit at the observer's longitude; 100
+enum class PathLimit { north, south };
+
+// The latitude of the northern or southern limit of the umbral path at an east longitude; none
 // when the iteration does not converge.
-double limitPointAt(EclipseState& state, double deltaT, int sign, IterationStart start = {});
+std::optional<double> limitPointAt(const EclipseRecord& record, double lonEast, double deltaT,
+                                   PathLimit limit, IterationStart start = {});
 
 // A row of the table: its longitude (degrees east) and, where the central line is found there,
 // the latitudes of the northern limit, the central line and the southern limit (degrees), the
@@ -55,10 +60,11 @@ struct CentralTableRow {
         sunAltitude;
 };
 
-// The table's rows from the view's first longitude and step; the rows start from the crossings
-// of the central line of path (the eclipse's geometry).
-std::vector<CentralTableRow> centralTableRows(EclipseState& state, const PathGeometry& path,
-                                              const ViewState& view, double deltaT);
+// The table's rows from a first east longitude by a step (degrees) for an eclipse record with
+// deltaT seconds; the rows start from the crossings of the central line of path (the eclipse's
+// geometry).
+std::vector<CentralTableRow> centralTableRows(const EclipseRecord& record, const PathGeometry& path,
+                                              double firstLon, double step, double deltaT);
 
 // The rows as CSV (RFC 4180, a header line, an empty field where a value is missing) and as a
 // JSON array of objects (null where a value is missing).
@@ -69,8 +75,8 @@ std::string centralTableJson(const std::vector<CentralTableRow>& rows);
 // to outDir/"central.prn" through it. Returns an error text when the file could not be written
 // (a line below the table says so), else an empty text.
 // The rows start from the crossings of the central line of path (the eclipse's geometry).
-std::string drawCentralTable(DrawSurface& surface, EclipseState& state, const PathGeometry& path,
-                             const ViewState& view, double deltaT, FileSink* sink,
-                             const std::filesystem::path& outDir);
+std::string drawCentralTable(DrawSurface& surface, const EclipseRecord& record,
+                             const PathGeometry& path, double firstLon, double step, double deltaT,
+                             FileSink* sink, const std::filesystem::path& outDir);
 
 } // namespace vesk

@@ -2,7 +2,7 @@
 #include "duration_curves.h"
 
 #include "angles.h"
-#include "eclipse_state.h"
+#include "observed_shadow.h"
 #include "parallel_rows.h"
 
 #include <algorithm>
@@ -182,17 +182,15 @@ void addLevelAlong(const EclipseRecord& r, double deltaT, const std::vector<Cut>
 } // namespace
 
 double centralDurationAt(const EclipseRecord& r, double deltaT, double lon, double lat, double t) {
-    EclipseState s = eclipseStateAt(r, deltaT, lon, lat);
-    double maximum = 0, altitude = 0, magnitude = 0, second = 0, third = 0;
-    int central = 0;
-    localMaximum(s, t, deltaT, maximum, altitude, magnitude, central);
-    if (s.status != 1 || central == 0)
+    const Observer o = observerAt(lon, lat);
+    const std::optional<ObservedShadow> maximum = localMaximum(r, o, t, deltaT);
+    if (!maximum || !maximum->central())
         return 0;
-    umbralContact(s, maximum, deltaT, -1, second, altitude);
-    if (s.status != 1)
-        return 0;
-    umbralContact(s, maximum, deltaT, +1, third, altitude);
-    return s.status == 1 ? (third - second) * 3600 : 0;
+    const std::optional<ObservedShadow> second =
+        umbralContact(r, o, maximum->t, deltaT, ContactSide::before);
+    const std::optional<ObservedShadow> third =
+        umbralContact(r, o, maximum->t, deltaT, ContactSide::after);
+    return second && third ? (third->t - second->t) * 3600 : 0;
 }
 
 std::vector<double> durationLevels(double longestSeconds) {

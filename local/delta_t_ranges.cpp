@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "delta_t_ranges.h"
 
-#include "local_contacts.h"
-#include "local_report.h"
+#include "local_circumstances.h"
 #include "path_tracers.h"
 #include "sun_position.h"
 #include "timescales.h"
@@ -39,24 +38,21 @@ struct CentralSample {
     double holdsFor = minimumStep;
 };
 
-CentralSample centralWith(EclipseState& s, const ViewState& view, double deltaT) {
-    setObserver(s, view);
-    double t = 0, altitude = 0, magnitude = 0;
-    int central = 0;
-    localMaximum(s, closestApproach(*s.record, 0), deltaT, t, altitude, magnitude, central);
-    if (s.status != 1)
+CentralSample centralWith(const EclipseRecord& r, const Observer& o, double deltaT) {
+    const std::optional<ObservedShadow> nearest = localMaximum(r, o, closestApproach(r, 0), deltaT);
+    if (!nearest)
         return {};
-    const double margin = std::fabs(s.axisDistance - std::fabs(s.obsL2));
-    return {central == 1, std::max(minimumStep, margin / earthTurnPerSecond)};
+    const double margin = std::fabs(nearest->axisDistance - std::fabs(nearest->l2));
+    return {nearest->central(), std::max(minimumStep, margin / earthTurnPerSecond)};
 }
 
 // Whether any phase is seen with the Sun up: a magnitude above 0 and the Sun's altitude from the
 // elements above the horizon at the first contact, the maximum or the last.
-bool visibleWith(EclipseState& s, const ViewState& view, double deltaT) {
-    const LocalContacts local = computeLocalContacts(s, view, deltaT);
+bool visibleWith(const EclipseRecord& r, const Observer& o, double deltaT) {
+    const LocalCircumstances local = localCircumstances(r, o, deltaT);
     bool up = false;
     for (const auto* event : {&local.first, &local.maximum, &local.fourth})
-        up = up || (*event && (*event)->altitude > sunriseAltitude);
+        up = up || (*event && (*event)->shadow.sunAltitude > sunriseAltitude);
     return up && local.magnitude > 0;
 }
 
@@ -144,36 +140,33 @@ double probabilityWithin(const std::vector<DeltaTInterval>& intervals, double mu
     return std::clamp(p, 0.0, 1.0);
 }
 
-DeltaTRanges deltaTRanges(EclipseState& s, const ViewState& view, double deltaT, double sigma,
+DeltaTRanges deltaTRanges(const EclipseRecord& r, const Observer& o, double deltaT, double sigma,
                           bool withVisible) {
     DeltaTRanges ranges;
     ranges.deltaT = deltaT;
     ranges.sigma = sigma;
     const double reach = std::max(leastReach, reachInSigmas * sigma);
     ranges.central = rangesOf(deltaT, deltaT - reach, deltaT + reach, [&](double dT) {
-        const CentralSample sample = centralWith(s, view, dT);
+        const CentralSample sample = centralWith(r, o, dT);
         return RangeSample{sample.central, sample.holdsFor};
     });
     ranges.pCentral = probabilityWithin(ranges.central, deltaT, sigma);
     if (withVisible) {
         const double step = std::max(visibleStep, 2 * reach / mostSamples);
         ranges.visible = rangesOf(deltaT, deltaT - reach, deltaT + reach, [&](double dT) {
-            return RangeSample{visibleWith(s, view, dT), step};
+            return RangeSample{visibleWith(r, o, dT), step};
         });
         ranges.pVisible = probabilityWithin(ranges.visible, deltaT, sigma);
     }
-    computeLocalContacts(s, view, deltaT); // the state as the caller's Delta T leaves it
     return ranges;
 }
 
-SolarTimeOfDay solarTimeOfDay(const EclipseState& s, double t, double deltaT) {
+SolarTimeOfDay solarTimeOfDay(const EclipseRecord& r, const Observer& o, double t, double deltaT) {
     SolarTimeOfDay day;
-    const double hourAngle = sunDirection(s, t, deltaT).hourAngle;
+    const double hourAngle = sunDirection(r, o, t, deltaT).hourAngle;
     day.apparentSolarHours = std::fmod(12 + hourAngle / 15 + 48, 24);
     const auto up = [&](double at) {
-        double altitude = 0, azimuth = 0;
-        sunAltAz(s, at, deltaT, altitude, azimuth);
-        return altitude > sunriseAltitude;
+        return sunHorizontal(r, o, at, deltaT).altitude > sunriseAltitude;
     };
     if (!up(t))
         return day;
@@ -204,15 +197,15 @@ std::string intervalsText(const std::vector<DeltaTInterval>& intervals) {
     return list;
 }
 
-PlaceDeltaT placeDeltaT(EclipseState& s, const ViewState& view,
-                        const std::optional<LocalContacts>& local, double deltaT) {
+PlaceDeltaT placeDeltaT(const EclipseRecord& r, const std::optional<LocalCircumstances>& local,
+                        double deltaT) {
     PlaceDeltaT report;
-    report.sigma = deltaTSigma(s.record->year);
+    report.sigma = deltaTSigma(r.year);
     if (!local)
         return report;
-    report.ranges = deltaTRanges(s, view, deltaT, report.sigma);
-    if (local->maximum && local->maximum->altitude > sunriseAltitude)
-        report.solar = solarTimeOfDay(s, local->maximum->t, deltaT);
+    report.ranges = deltaTRanges(r, local->observer, deltaT, report.sigma);
+    if (local->maximum && local->maximum->shadow.sunAltitude > sunriseAltitude)
+        report.solar = solarTimeOfDay(r, local->observer, local->maximum->shadow.t, deltaT);
     return report;
 }
 

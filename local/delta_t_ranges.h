@@ -7,8 +7,7 @@
 // with the same elements.
 #pragma once
 
-#include "eclipse_state.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 
 #include <optional>
 #include <string>
@@ -29,14 +28,14 @@ struct DeltaTRanges {
     double pCentral = 0, pVisible = 0;
 };
 
-// The ranges for the view's observer (the visible ones only withVisible), their ends found to a
+// The ranges for the observer (the visible ones only withVisible), their ends found to a
 // second. They are looked for within deltaT +- max(5 sigma, 60 s) (beyond it the probability is
 // below 3e-7); a range that reaches past an end of that window is followed to where it ends, up
 // to a sidereal day from deltaT (after which the Earth has turned once and the answers repeat),
 // and marked open beyond that. Visible: a magnitude above 0 with the Sun's altitude from the
 // elements above the horizon (sunriseAltitude) at the first contact, the maximum or the last.
-DeltaTRanges deltaTRanges(EclipseState& state, const ViewState& view, double deltaT, double sigma,
-                          bool withVisible = true);
+DeltaTRanges deltaTRanges(const EclipseRecord& record, const Observer& observer, double deltaT,
+                          double sigma, bool withVisible = true);
 
 // The probability that a normal variable of mean mu and standard deviation sigma falls in the
 // intervals (sigma 0: whether mu lies in one of them).
@@ -52,7 +51,8 @@ struct SolarTimeOfDay {
     double apparentSolarHours = 0;
     std::optional<double> sinceSunrise, untilSunset;
 };
-SolarTimeOfDay solarTimeOfDay(const EclipseState& state, double t, double deltaT);
+SolarTimeOfDay solarTimeOfDay(const EclipseRecord& record, const Observer& observer, double t,
+                              double deltaT);
 
 // "21896 to 23690 s, ..." of ranges of Delta T, or "none"; an open end reads "from below 8640" or
 // "above 10736".
@@ -65,9 +65,9 @@ struct PlaceDeltaT {
     std::optional<SolarTimeOfDay> solar; // with a place that sees the maximum with the Sun up
 };
 
-// The standard error of Delta T for the eclipse of the state and, with the local circumstances
-// of the view's observer (local), the ranges and the solar time there.
-PlaceDeltaT placeDeltaT(EclipseState& state, const ViewState& view,
-                        const std::optional<LocalContacts>& local, double deltaT);
+// The standard error of Delta T for an eclipse record and, with the local circumstances of an
+// observer (local), the ranges and the solar time there.
+PlaceDeltaT placeDeltaT(const EclipseRecord& record, const std::optional<LocalCircumstances>& local,
+                        double deltaT);
 
 } // namespace vesk

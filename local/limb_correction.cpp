@@ -3,8 +3,7 @@
 #include "angles.h"
 
 #include "checked_int.h"
-#include "local_contacts.h"
-#include "local_report.h"
+#include "local_circumstances.h"
 #include "lunar_libration.h"
 #include "palette.h"
 #include "timescales.h"
@@ -53,8 +52,8 @@ template <typename... Args> std::string format(const char* pattern, Args... args
 struct Geometry {
     double moonRadius, sunRadius, scale;
 };
-Geometry limbGeometry(const EclipseState& s) {
-    const double m = (s.obsL1 - s.obsL2) / 2, sun = (s.obsL1 + s.obsL2) / 2;
+Geometry limbGeometry(const ObservedShadow& s) {
+    const double m = (s.l1 - s.l2) / 2, sun = (s.l1 + s.l2) / 2;
     return {m, sun, moonMeanLimbKm / m};
 }
 
@@ -142,8 +141,12 @@ void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b
     limb.profile[0] = limb.profile[3600] = (limb.profile[1] + limb.profile[3599]) / 2;
 }
 
-void drawSolarLimb(DrawSurface& surface, EclipseState& s, double t, double deltaT, int colour) {
-    observeAt(s, t, deltaT);
+namespace {
+
+// Plots the Sun's limb at t in a palette colour on the chart.
+void drawSolarLimb(DrawSurface& surface, const EclipseRecord& record, const Observer& observer,
+                   double t, double deltaT, int colour) {
+    const ObservedShadow s = observeShadow(record, observer, t, deltaT);
     const Geometry g = limbGeometry(s);
     for (int i = 0; i <= 1440; ++i) {
         const double theta = i * 0.25 * chartDegToRad;
@@ -158,15 +161,17 @@ void drawSolarLimb(DrawSurface& surface, EclipseState& s, double t, double delta
     }
 }
 
-double contactCorrection(const LimbData& limb, EclipseState& s, double t, double deltaT,
-                         int contact) {
-    const int type = static_cast<int>(s.record->typeCode);
-    const double g = limb.magnitudeAtMaximum;
+} // namespace
+
+double contactCorrection(const LimbData& limb, const EclipseRecord& record,
+                         const LocalCircumstances& local, double t, double deltaT, int contact) {
+    const int type = static_cast<int>(record.typeCode);
+    const double g = local.magnitude;
     const bool annular = (type == typeAnnular || type == typeAnnularTotal) && g < 1;
     const bool total = (type == typeTotal || type == typeAnnularTotal) && g > 1;
     for (int step = 0; step < 680; ++step) {
         const double p = -17 + 0.05 * step;
-        observeAt(s, t + p / 3600, deltaT);
+        const ObservedShadow s = observeShadow(record, local.observer, t + p / 3600, deltaT);
         const Geometry geometry = limbGeometry(s);
         int n = 0, visible = 0, hidden = 0;
         for (int i = 0; i < 3600; ++i) {
@@ -202,20 +207,25 @@ constexpr int civilLineTop = 222, civilLinePitch = 16;
 // The second (c = 0) or third (c = 1) contact: the Sun's limb at it and 3 and 6 s about it, its
 // zone time, the correction for the Moon's limb and the corrected time, and its mark on the chart.
 // The corrected zone time in hours, or nothing without a contact or a correction.
-std::optional<double> drawContact(DrawSurface& surface, EclipseState& s, LimbData& limb,
-                                  double tMax, double dT, double zone, int c) {
+std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& record,
+                                  const LocalCircumstances& local, const LimbData& limb, double dT,
+                                  double zone, int c) {
     const int y0 = c == 0 ? 80 : 138;
-    double t = 0, contactAltitude = 0;
-    umbralContact(s, tMax, dT, c == 0 ? -1 : 1, t, contactAltitude);
-    if (s.status != 1)
+    const std::optional<LocalEvent>& contact = c == 0 ? local.second : local.third;
+    if (!contact)
         return std::nullopt;
-    drawSolarLimb(surface, s, t, dT, pink);
+    const ObservedShadow& s = contact->shadow;
+    const double t = s.t;
+    const auto limbAt = [&](double at, int colour) {
+        drawSolarLimb(surface, record, local.observer, at, dT, colour);
+    };
+    limbAt(t, pink);
     for (const double offset : {3.0, 6.0}) {
-        drawSolarLimb(surface, s, t + offset / 3600, dT, lightBlue);
-        drawSolarLimb(surface, s, t - offset / 3600, dT, rose);
+        limbAt(t + offset / 3600, lightBlue);
+        limbAt(t - offset / 3600, rose);
     }
-    const double correction = contactCorrection(limb, s, t, dT, c + 1);
-    const double zoneHours = t + s.record->t0 - dT / 3600 + zone;
+    const double correction = contactCorrection(limb, record, local, t, dT, c + 1);
+    const double zoneHours = t + record.t0 - dT / 3600 + zone;
     double h = 0, m = 0, sec = 0;
     splitHoursToTenths(zoneHours, h, m, sec);
     const char* label =
@@ -223,7 +233,7 @@ std::optional<double> drawContact(DrawSurface& surface, EclipseState& s, LimbDat
     surface.textOut(10, y0, format(label, h, m, sec));
     std::optional<double> corrected;
     if (correction > -correctionLimitSeconds && correction < correctionLimitSeconds) {
-        drawSolarLimb(surface, s, t + correction / 3600, dT, cyan);
+        limbAt(t + correction / 3600, cyan);
         surface.textOut(10, y0 + 16, format(" (Correction : %+3.1fsec)", correction));
         splitHoursToTenths(zoneHours + correction / 3600, h, m, sec);
         surface.textOut(10, y0 + 32, format("  Corrected %02.0f:%02.0f:%04.1f", h, m, sec));
@@ -231,7 +241,7 @@ std::optional<double> drawContact(DrawSurface& surface, EclipseState& s, LimbDat
     } else {
         surface.textOut(10, y0 + 16, " (No Correction) ");
     }
-    const double pa = s.contactPA * chartDegToRad;
+    const double pa = s.positionAngle * chartDegToRad;
     int x = chartX - static_cast<int>(std::trunc(50 * std::sin(pa)));
     int y = chartY - static_cast<int>(std::trunc(50 * std::cos(pa)));
     if (x < chartX)
@@ -244,20 +254,19 @@ std::optional<double> drawContact(DrawSurface& surface, EclipseState& s, LimbDat
 
 } // namespace
 
-void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, double lonEast,
-                        double lat, double dT, const CivilClockAt& civil) {
+void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
+                        const LocalCircumstances& local, LimbData& limb, double dT,
+                        const CivilClockAt& civil) {
+    const double lonEast = local.observer.lonEast, lat = local.observer.lat;
     const Font previousFont = surface.selectFont({"Courier New", -12, 500, true});
     surface.setBackgroundOpaque(true);
     surface.setBackgroundColour({0, 0, 0});
     surface.setTextColour(whiteText);
-    const EclipseRecord& r = *s.record;
-    double tMax = 0, altitude = 0;
-    int central = 0;
-    localMaximum(s, localSearchStart(s), dT, tMax, altitude, limb.magnitudeAtMaximum, central);
+    const double tMax = local.nearest ? local.nearest->shadow.t : 0;
 
     // The zone date of the maximum, as the local circumstances give it.
     double zoneYear = 0, zoneMonth = 0, zoneDay = 0, zoneHour = 0;
-    jdToCalendar(instantJdUt(s, tMax, dT), 1, lonEast, zoneYear, zoneMonth, zoneDay, zoneHour);
+    jdToCalendar(instantJdUt(r, tMax, dT), 1, lonEast, zoneYear, zoneMonth, zoneDay, zoneHour);
     surface.textOut(10, 10,
                     format("%4.0f/%2.0f/%2.0f DT:%8.1fs%s", zoneYear, zoneMonth, zoneDay, dT,
                            julianMark(zoneYear, zoneMonth, zoneDay)));
@@ -273,14 +282,14 @@ void drawLimbCorrection(DrawSurface& surface, EclipseState& s, LimbData& limb, d
     computeLimbProfile(limb, &surface, lib.l, lib.b, lib.positionAngle);
 
     const double zone = zoneHours(lonEast);
-    const std::optional<double> second = drawContact(surface, s, limb, tMax, dT, zone, 0);
-    const std::optional<double> third = drawContact(surface, s, limb, tMax, dT, zone, 1);
+    const std::optional<double> second = drawContact(surface, r, local, limb, dT, zone, 0);
+    const std::optional<double> third = drawContact(surface, r, local, limb, dT, zone, 1);
     if (second && third) {
         double h = 0, m = 0, sec = 0;
         splitHoursToTenths(*third - *second, h, m, sec);
         surface.textOut(10, 192, format("Duration      %2.0fm:%04.1fs", m, sec));
     }
-    if (const auto clock = civil ? civil(instantJdUt(s, tMax, dT)) : std::nullopt) {
+    if (const auto clock = civil ? civil(instantJdUt(r, tMax, dT)) : std::nullopt) {
         // the corrected contacts on the place's clocks, under the frame
         const double civilLessZone = clock->offsetSeconds / 3600.0 - zone;
         int y = civilLineTop;

@@ -7,7 +7,7 @@
 
 #include "data_paths.h"
 #include "draw_surface.h"
-#include "eclipse_state.h"
+#include "local_circumstances.h"
 #include "observer_place.h"
 
 #include <array>
@@ -23,7 +23,6 @@ constexpr double moonReferenceRadiusKm = 1737.4;
 struct LimbData {
     std::vector<std::int16_t> grid;     // rows x columns, metres above 1737.4 km
     std::array<double, 3601> profile{}; // limb radius (km) at sky position angle i / 10 degrees
-    double magnitudeAtMaximum = 0;
 };
 
 // Reads "LRO.dat" whole; false (grid empty) when it is missing, short or unreadable.
@@ -36,18 +35,17 @@ double elevationAt(const LimbData& limb, double lon, double lat);
 // rings, on the chart; surface may be null.
 void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b, double p);
 
-// Plots the Sun's limb at t in a palette colour on the chart.
-void drawSolarLimb(DrawSurface& surface, EclipseState& state, double t, double deltaT, int colour);
+// The correction (seconds) of the second (contact 1) or third (contact 2) contact at t of an
+// eclipse record with the local magnitude at the observer's maximum: the first instant within
+// +-17 s at which the Sun's limb meets the profile; -90 when none.
+double contactCorrection(const LimbData& limb, const EclipseRecord& record,
+                         const LocalCircumstances& local, double t, double deltaT, int contact);
 
-// The correction (seconds) of the second (contact 1) or third (contact 2) contact at t: the
-// first instant within +-17 s at which the Sun's limb meets the profile; -90 when none.
-double contactCorrection(const LimbData& limb, EclipseState& state, double t, double deltaT,
-                         int contact);
-
-// The screen: report and chart for the observer of the state (east longitude lonEast, degrees)
-// with deltaT seconds (the eclipse's, with the user's adjustment); with the place's clocks, the
+// The screen: report and chart for the local circumstances of the record at an observer with
+// deltaT seconds (the eclipse's, with the user's adjustment); with the place's clocks, the
 // corrected contacts also in civil time where it is known.
-void drawLimbCorrection(DrawSurface& surface, EclipseState& state, LimbData& limb, double lonEast,
-                        double lat, double deltaT, const CivilClockAt& civil = {});
+void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& record,
+                        const LocalCircumstances& local, LimbData& limb, double deltaT,
+                        const CivilClockAt& civil = {});
 
 } // namespace vesk

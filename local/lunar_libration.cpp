@@ -2,7 +2,7 @@
 #include "lunar_libration.h"
 
 #include "angles.h"
-#include "eclipse_state.h"
+#include "observed_shadow.h"
 
 #include <erfa.h>
 

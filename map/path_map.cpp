@@ -56,7 +56,7 @@ void umbralContactLines(DrawSurface& surface, int y, double t0, const PathGeomet
 
 void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     const ViewState& v = c.view;
-    const EclipseState& e = in.eclipse;
+    const EclipseRecord& e = in.record;
     const PathGeometry& g = in.geometry;
     const int type = static_cast<int>(e.typeCode);
     const char* typeName = eclipseTypeName(mapPanelTypeNames, e.typeCode);
@@ -72,11 +72,12 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
         c.labels.reserve({30, 32, 30 + width, 48 + c.surface.textSize(typeName).height});
         return;
     }
-    if (v.searchMode == searchPlace && e.localMagnitude > v.searchMinMagnitude &&
-        e.localSunAlt > -15) {
+    if (const std::optional<ObservedShadow>& found = in.placeSearchMaximum;
+        found && found->magnitude() > v.searchMinMagnitude && found->sunAltitude > -15) {
         text(c.surface, v.mapRight - 90, v.mapBottom - 30,
-             format("Mag. : %5.3f", e.localMagnitude));
-        text(c.surface, v.mapRight - 90, v.mapBottom - 16, format("Alt. : %5.1f", e.localSunAlt));
+             format("Mag. : %5.3f", found->magnitude()));
+        text(c.surface, v.mapRight - 90, v.mapBottom - 16,
+             format("Alt. : %5.1f", found->sunAltitude));
     }
     ScaledSurface surface(c.surface, v.textScale); // the panel grows with the text size
     frameRect(surface, 5, 5, 220, 389, brown);
@@ -217,7 +218,7 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     else
         setMapCentre(p, v, v.centreLon, v.centreLat);
 
-    const int type = static_cast<int>(in.eclipse.typeCode);
+    const int type = static_cast<int>(in.record.typeCode);
     drawMapBackground(c, in.relief, in.paths);
     if (v.fillCentralPath)
         fillCentralPath(c, g, palette[type == typeAnnular ? red : rose]);
@@ -239,12 +240,11 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     if (in.durations != nullptr)
         drawDurationCurves(c, *in.durations);
     if (legend) {
-        labelCurves(c, g, in.eclipse.t0);
+        labelCurves(c, g, in.record.t0);
         drawLegend(c, entries);
     }
-    if (v.shadowAt && in.eclipse.record != nullptr)
-        drawShadowAt(c, *in.eclipse.record, shadowHours(*in.eclipse.record, *v.shadowAt, g.deltaT),
-                     g.deltaT);
+    if (v.shadowAt)
+        drawShadowAt(c, in.record, shadowHours(in.record, *v.shadowAt, g.deltaT), g.deltaT);
 }
 
 } // namespace vesk

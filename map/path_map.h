@@ -7,14 +7,16 @@
 #include "base_map.h"
 #include "city_table.h"
 #include "delta_t_band_layer.h"
-#include "eclipse_state.h"
 #include "gazetteer.h"
+#include "observed_shadow.h"
 #include "path_geometry.h"
 
 namespace vesk {
 
 struct PathMapInputs {
-    const EclipseState& eclipse; // the summary of the eclipse (date, type, JD, Saros, t0)
+    const EclipseRecord& record;
+    // The local maximum of the place search at the view's observer (the panel shows it), or none.
+    std::optional<ObservedShadow> placeSearchMaximum;
     const PathGeometry& geometry;
     const CityTable& cities;
     const ReliefData& relief;

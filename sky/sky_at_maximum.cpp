@@ -15,16 +15,16 @@ constexpr double sunMagnitude = -6; // the size the chart gives the Sun's disc
 
 } // namespace
 
-SolarSystemSky solarSystemSky(const EclipseState& state, double t, double deltaT,
-                              const std::optional<EclipsePlanets>& places) {
+SolarSystemSky solarSystemSky(const EclipseRecord& record, const Observer& observer, double t,
+                              double deltaT, const std::optional<EclipsePlanets>& places) {
     SolarSystemSky sky;
-    const SunDirection sun = sunDirection(state, t, deltaT);
-    const double lat = state.obsLat;
+    const SunDirection sun = sunDirection(record, observer, t, deltaT);
+    const double lat = observer.lat;
     HorizontalPlace& sunPlace = sky.bodies[0];
     hourAngleToHorizontal(sun.hourAngle, sun.declination, lat, sunPlace.azimuth, sunPlace.altitude);
     sunPlace.magnitude = sunMagnitude;
     // The TT instant, for the theory and the planets' brightness.
-    const double jdTT = jdOfElementHours(state.record->jdTT, state.record->t0 + t);
+    const double jdTT = jdOfElementHours(record.jdTT, record.t0 + t);
     const BodyPosition theorySun = sunPosition(jdTT);
     sky.planetsFromEphemeris = places.has_value();
     for (int i = 0; i < planetCount; ++i) {

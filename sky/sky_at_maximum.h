@@ -6,7 +6,7 @@
 // the mean-element theory at the TT instant (accurate over 1000-3000 only).
 #pragma once
 
-#include "eclipse_state.h"
+#include "observed_shadow.h"
 #include "planet_places.h"
 
 #include <array>
@@ -30,8 +30,8 @@ struct SolarSystemSky {
     double moonToSunRatio = 0;
 };
 
-// The sky of the state's observer at t hours from t0 (TT) with deltaT seconds.
-SolarSystemSky solarSystemSky(const EclipseState& state, double t, double deltaT,
-                              const std::optional<EclipsePlanets>& places);
+// The sky of the observer at t hours from t0 (TT) of an eclipse record with deltaT seconds.
+SolarSystemSky solarSystemSky(const EclipseRecord& record, const Observer& observer, double t,
+                              double deltaT, const std::optional<EclipsePlanets>& places);
 
 } // namespace vesk

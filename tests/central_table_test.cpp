@@ -2,7 +2,7 @@
 // The central line table against the path tracers, the Swiss Ephemeris and the published
 // circumstances of 2024 April 8.
 #include "central_table.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 #include "path_tracers.h"
 #include "recording_surface.h"
 #include "save_files.h"
@@ -22,21 +22,22 @@ using namespace vesk::testing;
 
 namespace {
 
+// The map's drawing step, 0.1 minute.
+constexpr double mapStepHours = 1.0 / 600;
+
 struct Table {
     Catalog catalog;
-    EclipseState state;
-    ViewState view;
     SaveFileSink files;
     double deltaT = 0;
-    PathGeometry path; // at the map's step
+    double firstLon = 0, step = 15; // of the rows
+    PathGeometry path;              // at the map's step
     explicit Table(double year = 2024, double month = 4) {
         catalog.paths.dirs = {sourceDataDir()};
-        state.record = &catalog.record;
         EXPECT_EQ(catalogFind(catalog, year, month), 1);
-        loadEclipseSummary(state);
         deltaT = vesk::deltaT((catalog.record.jd - 2451545) / 36525);
-        path = tracePathGeometry(catalog.record, deltaT, view.drawStepHours);
+        path = tracePathGeometry(catalog.record, deltaT, mapStepHours);
     }
+    const EclipseRecord& record() const { return catalog.record; }
     // The points of the central line, every piece in turn.
     std::vector<CentralPathPoint> centralLine() const {
         std::vector<CentralPathPoint> points;
@@ -44,10 +45,11 @@ struct Table {
             points.insert(points.end(), piece.begin(), piece.end());
         return points;
     }
-    CentralPoint at(double lon) {
-        state.obsLonWest = -lon;
-        state.obsHeight = 0;
-        return centralPointAt(state, deltaT);
+    std::optional<CentralPoint> at(double lon, IterationStart start = {}) const {
+        return centralPointAt(catalog.record, lon, deltaT, start);
+    }
+    std::string draw(DrawSurface& surface, FileSink* sink, const std::filesystem::path& dir) {
+        return drawCentralTable(surface, catalog.record, path, firstLon, step, deltaT, sink, dir);
     }
 };
 
@@ -62,25 +64,26 @@ TEST(CentralTable, CentralLineAgreesWithTheTracersAndTheSwissEphemeris) {
     }
     double worst = 0;
     for (const double lon : {-120.0, -105.0, -95.0, -85.0, -75.0}) {
-        const CentralPoint c = table.at(lon);
-        ASSERT_NE(c.lat, 100) << lon;
+        const std::optional<CentralPoint> found = table.at(lon);
+        ASSERT_TRUE(found) << lon;
+        const CentralPoint& c = *found;
         // The tracer's central line at the table's instant lies at the same place.
-        const TracedPoint p =
-            centralLinePoint(evaluateElements(*table.state.record, c.t), table.deltaT);
+        const TracedPoint p = centralLinePoint(evaluateElements(table.record(), c.t), table.deltaT);
         ASSERT_TRUE(p.found);
         EXPECT_NEAR(p.lon, lon, 0.01) << lon;
         EXPECT_NEAR(p.lat, c.lat, 0.01) << lon;
         if (swiss) {
             double geopos[10] = {}, attr[20] = {};
             char error[AS_MAXCH] = "";
-            swe_sol_eclipse_where(instantJdUt(table.state, c.t, table.deltaT), SEFLG_SWIEPH, geopos,
-                                  attr, error);
+            swe_sol_eclipse_where(instantJdUt(table.record(), c.t, table.deltaT), SEFLG_SWIEPH,
+                                  geopos, attr, error);
             // The table's latitude at the Swiss point's longitude: the two central lines differ
             // by up to about 0.03 degree (the Swiss Ephemeris takes another shadow axis than
             // the apparent places of Besselian elements; see the central line test).
-            const CentralPoint there = table.at(geopos[0]);
-            EXPECT_NEAR(there.lat, geopos[1], 0.04) << lon;
-            worst = std::max(worst, std::fabs(there.lat - geopos[1]));
+            const std::optional<CentralPoint> there = table.at(geopos[0]);
+            ASSERT_TRUE(there) << lon;
+            EXPECT_NEAR(there->lat, geopos[1], 0.04) << lon;
+            worst = std::max(worst, std::fabs(there->lat - geopos[1]));
         }
     }
     if (swiss)
@@ -90,28 +93,29 @@ TEST(CentralTable, CentralLineAgreesWithTheTracersAndTheSwissEphemeris) {
 
 TEST(CentralTable, WidthAndDurationAtGreatestEclipse) {
     Table table;
-    const CentralPoint c = table.at(-104.14);
-    ASSERT_TRUE(c.hasWidth);
+    const std::optional<CentralPoint> found = table.at(-104.14);
+    ASSERT_TRUE(found && found->width);
+    const CentralPoint& c = *found;
     EXPECT_NEAR(c.lat, 25.29, 0.02);
-    EXPECT_NEAR(c.width, 198, 2);
+    EXPECT_NEAR(*c.width, 198, 2);
     EXPECT_NEAR(std::fabs(c.duration) * 3600, 4 * 60 + 28, 2);
     EXPECT_LT(c.duration, 0) << "negative where total";
     EXPECT_NEAR(c.sunAltitude, 69.8, 0.3);
-    const double north = limitPointAt(table.state, table.deltaT, +1);
-    const double south = limitPointAt(table.state, table.deltaT, -1);
-    EXPECT_GT(north, c.lat + 0.5);
-    EXPECT_LT(south, c.lat - 0.5);
+    const std::optional<double> north =
+        limitPointAt(table.record(), -104.14, table.deltaT, PathLimit::north);
+    const std::optional<double> south =
+        limitPointAt(table.record(), -104.14, table.deltaT, PathLimit::south);
+    ASSERT_TRUE(north && south);
+    EXPECT_GT(*north, c.lat + 0.5);
+    EXPECT_LT(*south, c.lat - 0.5);
 }
 
 TEST(CentralTable, RowsScreenAndFile) {
     Table table;
-    table.view.tableLon = -180;
-    table.view.tableStep = 15;
+    table.firstLon = -180;
     RecordingSurface surface;
     ScratchDir dir;
-    EXPECT_EQ(drawCentralTable(surface, table.state, table.path, table.view, table.deltaT,
-                               &table.files, dir.path()),
-              "");
+    EXPECT_EQ(table.draw(surface, &table.files, dir.path()), "");
     const std::string file = readFile(dir.path() / "central.prn");
     EXPECT_EQ(file.rfind(" Date     : 2024  4  8 :  CENTRAL TOTAL ECLIPSE \n", 0), 0u);
     EXPECT_NE(file.find("  -180.00  =========  No Central Calculation Available   =========  \n"),
@@ -132,10 +136,8 @@ TEST(CentralTable, RowsScreenAndFile) {
 // with empty fields and nulls where the file says "No Central Calculation Available".
 TEST(CentralTable, RowsAsCsvAndJsonAtFullPrecision) {
     Table table;
-    table.view.tableLon = -180;
-    table.view.tableStep = 15;
     const std::vector<CentralTableRow> rows =
-        centralTableRows(table.state, table.path, table.view, table.deltaT);
+        centralTableRows(table.record(), table.path, -180, 15, table.deltaT);
     ASSERT_EQ(rows.size(), 13u);
     const CentralTableRow& dallasRow = rows[5]; // -105
     ASSERT_TRUE(dallasRow.centre.has_value());
@@ -164,12 +166,11 @@ TEST(CentralTable, RowsAsCsvAndJsonAtFullPrecision) {
 
 TEST(CentralTable, UnwritableFileIsReportedAndLeavesNothing) {
     Table table;
-    table.view.tableLon = -120;
+    table.firstLon = -120;
     RecordingSurface surface;
     ScratchDir dir;
     const std::filesystem::path missing = dir.path() / "no such folder";
-    const std::string failure = drawCentralTable(surface, table.state, table.path, table.view,
-                                                 table.deltaT, &table.files, missing);
+    const std::string failure = table.draw(surface, &table.files, missing);
     EXPECT_NE(failure.find("central.prn"), std::string::npos);
     EXPECT_EQ(surface.texts.back().text, "central.prnファイルを作成できません。");
     EXPECT_EQ(surface.texts.size(), 18u) << "the table is drawn all the same";
@@ -183,27 +184,23 @@ TEST(CentralTable, RowsNearThePoleLieOnTheTracedCentralLine) {
     Table table(2026, 8);
     ASSERT_GT(table.centralLine().size(), 100u);
     for (const double lon : {12.0, 20.0, 28.0, 36.0, -20.0, 0.0}) {
-        table.state.obsLonWest = -lon;
-        table.state.obsHeight = 0;
-        const CentralPoint c =
-            centralPointAt(table.state, table.deltaT, crossingStart(table.path, lon));
-        ASSERT_NE(c.lat, 100) << lon;
+        const std::optional<CentralPoint> found = table.at(lon, crossingStart(table.path, lon));
+        ASSERT_TRUE(found) << lon;
+        const CentralPoint& c = *found;
         EXPECT_GT(c.sunAltitude, 0) << lon;
-        const TracedPoint p =
-            centralLinePoint(evaluateElements(*table.state.record, c.t), table.deltaT);
+        const TracedPoint p = centralLinePoint(evaluateElements(table.record(), c.t), table.deltaT);
         ASSERT_TRUE(p.found) << lon;
         const double across = std::hypot(
             std::remainder(p.lon - lon, 360.0) * std::cos(c.lat * 0.0174533), p.lat - c.lat);
         EXPECT_LT(across, 0.01) << lon;
     }
-    table.state.obsLonWest = -20;
-    EXPECT_NEAR(centralPointAt(table.state, table.deltaT, crossingStart(table.path, 20)).lat, 87.5,
-                1);
+    ASSERT_TRUE(table.at(20, crossingStart(table.path, 20)));
+    EXPECT_NEAR(table.at(20, crossingStart(table.path, 20))->lat, 87.5, 1);
 
-    table.view.tableLon = 12;
-    table.view.tableStep = 8;
+    table.firstLon = 12;
+    table.step = 8;
     RecordingSurface surface;
-    drawCentralTable(surface, table.state, table.path, table.view, table.deltaT, nullptr, {});
+    table.draw(surface, nullptr, {});
     for (int row = 0; row < 4; ++row)
         EXPECT_EQ(surface.texts[4 + row].text.find("No Central"), std::string::npos)
             << surface.texts[4 + row].text;
@@ -224,27 +221,22 @@ TEST(CentralTable, LimitsAreWhereTheCentralEclipseGrazes) {
         ASSERT_GT(line.size(), 20u) << era.year;
         for (const double fraction : {0.3, 0.5, 0.7}) {
             const double lon = line[static_cast<std::size_t>(fraction * (line.size() - 1))].lon;
-            table.state.obsLonWest = -lon;
-            table.state.obsHeight = 0;
-            const CentralPoint c =
-                centralPointAt(table.state, table.deltaT, crossingStart(table.path, lon));
-            ASSERT_NE(c.lat, 100) << era.year << " " << lon;
+            const std::optional<CentralPoint> found = table.at(lon, crossingStart(table.path, lon));
+            ASSERT_TRUE(found) << era.year << " " << lon;
+            const CentralPoint& c = *found;
             for (const int sign : {+1, -1}) {
-                const double limit =
-                    limitPointAt(table.state, table.deltaT, sign, IterationStart{c.lat, c.t});
-                ASSERT_LE(std::fabs(limit), 90) << era.year << " " << lon;
+                const std::optional<double> limitFound = limitPointAt(
+                    table.record(), lon, table.deltaT,
+                    sign > 0 ? PathLimit::north : PathLimit::south, IterationStart{c.lat, c.t});
+                ASSERT_TRUE(limitFound) << era.year << " " << lon;
+                const double limit = *limitFound;
                 const auto at = [&](double lat) {
-                    ViewState view;
-                    view.observerLon = lon;
-                    view.observerLat = lat;
-                    view.observerHeight = 0;
-                    EclipseState s = table.state;
-                    return computeLocalContacts(s, view, table.deltaT);
+                    return localCircumstances(table.record(), observerAt(lon, lat), table.deltaT);
                 };
                 // The tracers' limit curve crosses the row's longitude at the same latitude.
                 // (The tracers name a limit by the side of the signed umbral radius L2, which
                 // is positive for an annular eclipse.)
-                const EclipseRecord& record = *table.state.record;
+                const EclipseRecord& record = table.record();
                 const int side = c.duration < 0 ? sign : -sign;
                 const auto offset = [&](double t) {
                     const TracedPoint p =
@@ -263,13 +255,15 @@ TEST(CentralTable, LimitsAreWhereTheCentralEclipseGrazes) {
                 EXPECT_NEAR(traced.lat, limit, 0.005) << era.year << " " << lon << " " << sign;
                 worstTraced = std::max(worstTraced, std::fabs(traced.lat - limit));
                 const double inward = c.lat > limit ? 0.01 : -0.01;
-                const LocalContacts inside = at(limit + inward);
-                EXPECT_EQ(inside.central, 1) << era.year << " " << lon << " " << sign;
+                const LocalCircumstances inside = at(limit + inward);
+                EXPECT_TRUE(inside.central) << era.year << " " << lon << " " << sign;
                 // Just inside, the second and third contacts lie on either side of the maximum.
                 ASSERT_TRUE(inside.second && inside.third && inside.maximum) << era.year;
-                EXPECT_LT(inside.second->t, inside.maximum->t) << era.year << " " << lon;
-                EXPECT_GT(inside.third->t, inside.maximum->t) << era.year << " " << lon;
-                EXPECT_EQ(at(limit - inward).central, 0) << era.year << " " << lon << " " << sign;
+                EXPECT_LT(inside.second->shadow.t, inside.maximum->shadow.t)
+                    << era.year << " " << lon;
+                EXPECT_GT(inside.third->shadow.t, inside.maximum->shadow.t)
+                    << era.year << " " << lon;
+                EXPECT_FALSE(at(limit - inward).central) << era.year << " " << lon << " " << sign;
                 if (c.duration < 0) { // total
                     const double magnitude = at(limit).magnitude;
                     EXPECT_NEAR(magnitude, 1, 0.0005) << era.year << " " << lon << " " << sign;
@@ -287,10 +281,10 @@ TEST(CentralTable, LimitsAreWhereTheCentralEclipseGrazes) {
 // 52.7320 degrees of a solution from DE431.
 TEST(CentralTable, RowsWithoutASolutionSaySo) {
     Table table(-652, 2);
-    table.view.tableLon = 120.02;
-    table.view.tableStep = 11.37;
+    table.firstLon = 120.02;
+    table.step = 11.37;
     RecordingSurface surface;
-    drawCentralTable(surface, table.state, table.path, table.view, table.deltaT, nullptr, {});
+    table.draw(surface, nullptr, {});
     int rows = 0;
     for (const RecordedText& text : surface.texts) {
         double lon = 0, north = 0, centre = 0, south = 0;

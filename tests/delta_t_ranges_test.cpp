@@ -6,7 +6,7 @@
 #include "delta_t_band.h"
 #include "delta_t_ranges.h"
 #include "eclipse_search.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 #include "path_geometry.h"
 #include "timescales.h"
 
@@ -59,11 +59,9 @@ TEST(DeltaTRanges, NinevehIsTotalForTheDeltaTThatBringsThePathOverIt) {
     const double expectedFrom = eclipse.deltaT + (lon - east) / degreesPerSecond;
     const double expectedTo = eclipse.deltaT + (lon - west) / degreesPerSecond;
 
-    ViewState view;
-    view.observerLon = lon;
-    view.observerLat = lat;
     const double sigma = deltaTSigma(-762);
-    const DeltaTRanges ranges = deltaTRanges(eclipse.state, view, eclipse.deltaT, sigma);
+    const DeltaTRanges ranges =
+        deltaTRanges(eclipse.catalog.record, observerAt(lon, lat), eclipse.deltaT, sigma);
     ASSERT_EQ(ranges.central.size(), 1u);
     EXPECT_NEAR(ranges.central[0].from, expectedFrom, 10);
     EXPECT_NEAR(ranges.central[0].to, expectedTo, 10);
@@ -73,8 +71,6 @@ TEST(DeltaTRanges, NinevehIsTotalForTheDeltaTThatBringsThePathOverIt) {
     EXPECT_GT(ranges.pCentral, 0.05);
     EXPECT_LT(ranges.pCentral, 0.2);
     EXPECT_GT(ranges.pVisible, 0.999) << "the partial phase is seen whatever Delta T";
-    // the state is left as the model's Delta T gives it
-    EXPECT_EQ(computeLocalContacts(eclipse.state, view, eclipse.deltaT).central, 0);
 }
 
 // A range is followed past the window of 5 standard errors to where it ends: where the standard
@@ -89,11 +85,10 @@ TEST(DeltaTRanges, RangesAreFollowedPastTheWindowToTheirEnds) {
     for (const Case c : {Case{2024, 4, -96.797, 32.7767}, Case{2027, 8, 32.6421, 25.6872}}) {
         testing::CatalogEclipse eclipse(c.year, c.month);
         ASSERT_TRUE(eclipse.found);
-        ViewState view;
-        view.observerLon = c.lon;
-        view.observerLat = c.lat;
+        const Observer place = observerAt(c.lon, c.lat);
+        const EclipseRecord& record = eclipse.catalog.record;
         const double sigma = deltaTSigma(c.year);
-        const DeltaTRanges ranges = deltaTRanges(eclipse.state, view, eclipse.deltaT, sigma);
+        const DeltaTRanges ranges = deltaTRanges(record, place, eclipse.deltaT, sigma);
         ASSERT_EQ(ranges.central.size(), 1u) << c.year;
         const DeltaTInterval& central = ranges.central[0];
         // the place is well inside the path: the Earth turns it out of it over minutes
@@ -104,17 +99,15 @@ TEST(DeltaTRanges, RangesAreFollowedPastTheWindowToTheirEnds) {
         // each end is an end: central a second inside it, not a second outside
         for (const auto& [inside, outside] : {std::pair{central.from + 1, central.from - 1},
                                               std::pair{central.to - 1, central.to + 1}}) {
-            EXPECT_EQ(computeLocalContacts(eclipse.state, view, inside).central, 1) << inside;
-            EXPECT_EQ(computeLocalContacts(eclipse.state, view, outside).central, 0) << outside;
+            EXPECT_TRUE(localCircumstances(record, place, inside).central) << inside;
+            EXPECT_FALSE(localCircumstances(record, place, outside).central) << outside;
         }
     }
     testing::CatalogEclipse babylon(-9, 6);
     ASSERT_TRUE(babylon.found);
-    ViewState view;
-    view.observerLon = 44.42;
-    view.observerLat = 32.54;
     const double sigma = deltaTSigma(-9);
-    const DeltaTRanges ranges = deltaTRanges(babylon.state, view, babylon.deltaT, sigma);
+    const DeltaTRanges ranges =
+        deltaTRanges(babylon.catalog.record, observerAt(44.42, 32.54), babylon.deltaT, sigma);
     ASSERT_EQ(ranges.central.size(), 1u);
     EXPECT_LT(ranges.central[0].from, babylon.deltaT - 5 * sigma - 300);
     EXPECT_NEAR(ranges.central[0].from, 8640, 60);
@@ -125,10 +118,8 @@ TEST(DeltaTRanges, RangesAreFollowedPastTheWindowToTheirEnds) {
     // place: central whatever Delta T, a range with no end within a day, and said so.
     testing::CatalogEclipse march2015(2015, 3);
     ASSERT_TRUE(march2015.found);
-    view.observerLon = 0;
-    view.observerLat = 89.9;
-    const DeltaTRanges pole =
-        deltaTRanges(march2015.state, view, march2015.deltaT, deltaTSigma(2015));
+    const DeltaTRanges pole = deltaTRanges(march2015.catalog.record, observerAt(0, 89.9),
+                                           march2015.deltaT, deltaTSigma(2015));
     ASSERT_EQ(pole.central.size(), 1u);
     EXPECT_TRUE(pole.central[0].openBelow && pole.central[0].openAbove);
     EXPECT_EQ(pole.pCentral, 1);
@@ -140,12 +131,12 @@ TEST(DeltaTRanges, RangesAreFollowedPastTheWindowToTheirEnds) {
 TEST(DeltaTRanges, ApparentSolarTimeAndTheDaylight) {
     testing::CatalogEclipse eclipse(2024, 4);
     ASSERT_TRUE(eclipse.found);
-    ViewState view;
-    view.observerLon = -96.8;
-    view.observerLat = 32.78;
-    const LocalContacts local = computeLocalContacts(eclipse.state, view, eclipse.deltaT);
+    const Observer dallas = observerAt(-96.8, 32.78);
+    const LocalCircumstances local =
+        localCircumstances(eclipse.catalog.record, dallas, eclipse.deltaT);
     ASSERT_TRUE(local.maximum);
-    const SolarTimeOfDay day = solarTimeOfDay(eclipse.state, local.maximum->t, eclipse.deltaT);
+    const SolarTimeOfDay day =
+        solarTimeOfDay(eclipse.catalog.record, dallas, local.maximum->shadow.t, eclipse.deltaT);
     // 18:42:38 UT at 96.8 W is 12:15:26 mean time; the equation of time on April 8 is -2 min.
     EXPECT_NEAR(day.apparentSolarHours, 12 + 13.4 / 60, 1.0 / 60);
     ASSERT_TRUE(day.sinceSunrise && day.untilSunset);

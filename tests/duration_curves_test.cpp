@@ -15,9 +15,8 @@ namespace {
 
 // The table's duration on the central line at an east longitude, seconds.
 double tableDurationAt(CatalogEclipse& e, const PathGeometry& path, double lon) {
-    ViewState view;
-    view.tableLon = lon;
-    const std::vector<CentralTableRow> rows = centralTableRows(e.state, path, view, e.deltaT);
+    const std::vector<CentralTableRow> rows =
+        centralTableRows(e.catalog.record, path, lon, 15, e.deltaT);
     EXPECT_TRUE(rows.at(0).durationSeconds.has_value()) << "at " << lon;
     return rows.at(0).durationSeconds.value_or(-100);
 }

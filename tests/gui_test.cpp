@@ -433,11 +433,11 @@ TEST(Window, KeysStepZoomPanAndRedraw) {
         QTest::keyClick(&w.frame, static_cast<Qt::Key>(key));
         w.view->repaintNow();
     };
-    const double jd = w.state.session.eclipse.jd;
+    const double jd = w.state.session.shown.record.jd;
     press(Qt::Key_PageDown);
-    EXPECT_GT(w.state.session.eclipse.jd, jd + 100) << "the next eclipse";
+    EXPECT_GT(w.state.session.shown.record.jd, jd + 100) << "the next eclipse";
     press(Qt::Key_PageUp);
-    EXPECT_NEAR(w.state.session.eclipse.jd, jd, 1e-6) << "and back";
+    EXPECT_NEAR(w.state.session.shown.record.jd, jd, 1e-6) << "and back";
     press(Qt::Key_Plus);
     EXPECT_EQ(v.mapRange, MapRange::centred);
     EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2);
@@ -747,7 +747,7 @@ TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
         ASSERT_TRUE(w.v().shadowAt.has_value());
         EXPECT_NEAR(w.v().shadowAt->value, ut, 1.0 / 3600);
         EXPECT_NE(w.view->picture(), plain);
-        const double deltaT = w.state.session.eclipse.deltaT;
+        const double deltaT = w.state.session.shown.deltaT;
         const TracedPoint centre =
             centralLinePoint(evaluateElements(r, shadowHours(r, *w.v().shadowAt, deltaT)), deltaT);
         ASSERT_TRUE(centre.found);

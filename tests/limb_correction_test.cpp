@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The lunar grid from NASA's LDEM_4 product, the limb profile and the corrected contacts.
 #include "limb_correction.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 #include "local_report.h"
 #include "lunar_libration.h"
 #include "recording_surface.h"
@@ -124,8 +124,7 @@ namespace {
 struct LimbScreen {
     ScratchDir dir;
     Catalog catalog;
-    EclipseState state;
-    ViewState view;
+    Observer observer;
     LimbData limb;
     RecordingSurface surface;
 
@@ -134,15 +133,13 @@ struct LimbScreen {
         if (!makeGrid(dir))
             return;
         catalog.paths.dirs = {sourceDataDir()};
-        state.record = &catalog.record;
         EXPECT_EQ(catalogFind(catalog, year, month), 1);
-        loadEclipseSummary(state);
-        view.observerLon = lon;
-        view.observerLat = lat;
-        setObserver(state, view);
+        observer = observerAt(lon, lat);
         EXPECT_TRUE(loadLunarGrid(limb, DataPaths{{dir.path()}}));
-        drawLimbCorrection(surface, state, limb, view.observerLon, view.observerLat,
-                           recordDeltaT(catalog.record) + deltaTAdjust, civil);
+        const double deltaT = recordDeltaT(catalog.record) + deltaTAdjust;
+        drawLimbCorrection(surface, catalog.record,
+                           localCircumstances(catalog.record, observer, deltaT), limb, deltaT,
+                           civil);
     }
 };
 
@@ -239,12 +236,13 @@ TEST(LimbCorrection, ContactsTakeTheAdjustedDeltaT) {
     for (const double adjust : {0.0, 300.0}) {
         LimbScreen screen(2024, 4, -104.14, 25.29, adjust);
         const double dT = recordDeltaT(screen.catalog.record) + adjust;
-        EclipseState local = screen.state;
-        const LocalContacts contacts = computeLocalContacts(local, screen.view, dT);
+        const LocalCircumstances contacts =
+            localCircumstances(screen.catalog.record, screen.observer, dT);
         ASSERT_TRUE(contacts.second.has_value());
         // zone -7 h at 104 W
         double h = 0, m = 0, s = 0;
-        splitHoursToTenths(screen.state.t0 + contacts.second->t - dT / 3600 - 7, h, m, s);
+        splitHoursToTenths(screen.catalog.record.t0 + contacts.second->shadow.t - dT / 3600 - 7, h,
+                           m, s);
         char expected[64];
         std::snprintf(expected, sizeof expected, "2nd Contact %02.0f:%02.0f:%04.1f", h, m, s);
         bool found = false;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The local circumstances screen drawn on a recording surface.
+#include "app_state.h"
 #include "local_report.h"
 #include "palette.h"
 #include "recording_surface.h"
@@ -15,25 +16,22 @@ namespace {
 
 struct Report {
     Catalog catalog;
-    EclipseState state;
     ViewState view;
     CityTable cities;
-    LocalReportState report;
     RecordingSurface surface;
 
     Report(double year, double month, double lon, double lat, int cityIndex = typedPlaceIndex) {
         catalog.paths.dirs = {sourceDataDir()};
-        state.record = &catalog.record;
         EXPECT_EQ(catalogFind(catalog, year, month), 1);
-        loadEclipseSummary(state);
         IgnoredFiles ignored;
         loadCityTable(cities, catalog.paths, ignored);
         view.observerLon = lon;
         view.observerLat = lat;
         view.observerCityIndex = cityIndex;
         const double dT = recordDeltaT(catalog.record);
-        state.deltaT = dT;
-        drawLocalCircumstances(surface, state, report, view, cities, dT);
+        drawLocalCircumstances(surface, catalog.record,
+                               localCircumstances(catalog.record, viewObserver(view), dT),
+                               locationLine(view, cities, ObserverPlace{}), dT);
     }
 
     // The text of a report row (y = 15 * row at x = 10), or empty.
@@ -81,9 +79,13 @@ TEST(LocalReport, InsideThePathOfTotality) {
     EXPECT_TRUE(r.hasText("3"));
     EXPECT_EQ(r.discs(yellow, 31), 1);
     EXPECT_EQ(r.discs(yellow, 10), 1);
-    EXPECT_EQ(r.report.maxZoneYear, 2024);
-    EXPECT_EQ(r.report.maxZoneDay, 8);
-    EXPECT_NE(r.report.secondContactAngle, r.report.thirdContactAngle);
+    const auto markAt = [&](const std::string& mark) {
+        for (const auto& t : r.surface.texts)
+            if (t.text == mark)
+                return std::pair{t.x, t.y};
+        return std::pair{-1, -1};
+    };
+    EXPECT_NE(markAt("2"), markAt("3")) << "each inner contact at its own position angle";
 }
 
 TEST(LocalReport, OutsideThePathAndACity) {

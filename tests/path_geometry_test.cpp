@@ -187,7 +187,7 @@ int breaksOfCurves(int width, int height, int colour) {
     resetProjection(projection, view, MapRange::globe);
     MapCanvas canvas{surface, projection, view};
     const PathGeometry g = tracePathGeometry(e.catalog.record, e.deltaT, view.drawStepHours);
-    drawPathMap(canvas, {e.state, g, cities, relief, e.catalog.paths});
+    drawPathMap(canvas, {e.catalog.record, std::nullopt, g, cities, relief, e.catalog.paths});
     int breaks = 0, segments = 0;
     const RecordedLine* previous = nullptr;
     for (const RecordedLine& line : surface.lines) {

@@ -31,7 +31,6 @@ namespace {
 
 struct MapOf {
     Catalog catalog;
-    EclipseState eclipse;
     CityTable cities;
     ReliefData relief;
     DataPaths paths{{sourceDataDir()}};
@@ -42,12 +41,10 @@ struct MapOf {
 
     MapOf(double year, double month, MapRange mapRange = MapRange::globe) {
         catalog.paths = paths;
-        eclipse.record = &catalog.record;
         EXPECT_EQ(catalogFind(catalog, year, month), 1);
         view.year = catalog.record.year;
         view.month = catalog.record.month;
         view.mapRange = mapRange;
-        loadEclipseSummary(eclipse);
         IgnoredFiles ignored;
         loadCityTable(cities, paths, ignored);
         view.useCiaMap = BaseMapKind::none; // the base data are tested on their own
@@ -60,7 +57,7 @@ struct MapOf {
     double deltaT() const { return recordDeltaT(catalog.record) + view.deltaTAdjust; }
     void draw() {
         geometry = tracePathGeometry(catalog.record, deltaT(), view.drawStepHours);
-        drawPathMap(canvas, {eclipse, geometry, cities, relief, paths});
+        drawPathMap(canvas, {catalog.record, std::nullopt, geometry, cities, relief, paths});
     }
 
     const RecordedText* textAt(int x, int y) const {
@@ -181,7 +178,7 @@ TEST(PathMap, LegendAndCurveLabels) {
     EXPECT_TRUE(map.hasText("0.2") || map.hasText("0.4") || map.hasText("0.6"));
     int timeLabels = 0;
     for (const SameTimeCurve& curve : map.geometry.sameTimeCurves) {
-        const double ut = map.eclipse.t0 + curve.t - map.geometry.deltaT / 3600;
+        const double ut = map.catalog.record.t0 + curve.t - map.geometry.deltaT / 3600;
         char text[8];
         std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(std::floor(ut)),
                       static_cast<int>(std::lround((ut - std::floor(ut)) * 60)));

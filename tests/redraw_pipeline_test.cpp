@@ -118,8 +118,8 @@ TEST_F(PipelineFixture, FirstRepaintShowsTheEclipseOfTheCurrentMonth) {
     EXPECT_EQ(session.view.year, 2030);
     EXPECT_EQ(session.view.month, 6);
     EXPECT_EQ(session.view.redrawAction, redrawShow);
-    EXPECT_EQ(session.eclipse.saros, 128);
-    EXPECT_NEAR(session.eclipse.deltaT, deltaT((session.eclipse.jd - 2451545) / 36525), 1e-9);
+    EXPECT_EQ(session.shown.record.saros, 128);
+    EXPECT_NEAR(session.shown.deltaT, deltaT((session.shown.record.jd - 2451545) / 36525), 1e-9);
     EXPECT_EQ(services.fontAtRender, panelFont());
     EXPECT_EQ(surface.font, Font{}) << "the previous font is selected again afterwards";
 }
@@ -160,7 +160,7 @@ TEST_F(PipelineFixture, TypeSearchCrossesIntoTheNextFile) {
     session.view.month = 3;
     session.view.redrawAction = redrawShow;
     redrawView(session, surface, services);
-    ASSERT_EQ(session.eclipse.saros, 1);
+    ASSERT_EQ(session.shown.record.saros, 1);
     session.view.searchMode = searchType;
     session.view.searchType = 2;
     session.view.redrawAction = redrawNextMatch;
@@ -168,7 +168,7 @@ TEST_F(PipelineFixture, TypeSearchCrossesIntoTheNextFile) {
     EXPECT_TRUE(outcome.rendered);
     EXPECT_EQ(session.view.year, 3001);
     EXPECT_EQ(session.view.month, 8);
-    EXPECT_EQ(session.eclipse.saros, 4);
+    EXPECT_EQ(session.shown.record.saros, 4);
 }
 
 TEST_F(PipelineFixture, SearchesEndWithTheirMessages) {
@@ -218,7 +218,7 @@ TEST_F(PipelineFixture, MonthsAfterTheLastEclipseEndTheCatalog) {
     session.view.year = 16996;
     session.view.month = 6;
     redrawView(session, surface, services);
-    ASSERT_EQ(session.eclipse.saros, 665);
+    ASSERT_EQ(session.shown.record.saros, 665);
     session.view.searchMode = searchType;
     session.view.searchType = 4;
     session.view.redrawAction = redrawNextMatch;

@@ -3,7 +3,7 @@
 // (JPL DE431) eclipse functions, both with the program's Delta T, and against published
 // circumstances of greatest eclipse (F. Espenak, NASA eclipse bulletins and web pages).
 #include "catalog.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 #include "palette.h"
 #include "path_tracers.h"
 #include "sun_position.h"
@@ -43,7 +43,7 @@ constexpr double degree = ERFA_DD2R;
 
 } // namespace
 
-TEST_F(SwissEphemeris, LocalContactsAndMagnitudeAgree) {
+TEST_F(SwissEphemeris, LocalCircumstancesAndMagnitudeAgree) {
     struct Case {
         double year, month;
         Place place;
@@ -73,10 +73,8 @@ TEST_F(SwissEphemeris, LocalContactsAndMagnitudeAgree) {
     double worstSeconds = 0, worstMagnitude = 0;
     for (const Case& c : cases) {
         Eclipse e(c.year, c.month);
-        ViewState view;
-        view.observerLon = c.place.lon;
-        view.observerLat = c.place.lat;
-        const LocalContacts local = computeLocalContacts(e.state, view, e.deltaT);
+        const LocalCircumstances local =
+            localCircumstances(e.catalog.record, observerAt(c.place.lon, c.place.lat), e.deltaT);
 
         swe_set_delta_t_userdef(e.deltaT / secondsPerDay);
         double geopos[3] = {c.place.lon, c.place.lat, 0};
@@ -96,7 +94,8 @@ TEST_F(SwissEphemeris, LocalContactsAndMagnitudeAgree) {
             if (!theirs)
                 continue;
             const double seconds =
-                (instantJdUt(e.state, (*ours[i])->t, e.deltaT) - tret[i]) * secondsPerDay;
+                (instantJdUt(e.catalog.record, (*ours[i])->shadow.t, e.deltaT) - tret[i]) *
+                secondsPerDay;
             EXPECT_LT(std::fabs(seconds), 4.0) << c.place.name << " event " << i;
             worstSeconds = std::max(worstSeconds, std::fabs(seconds));
         }
@@ -144,7 +143,8 @@ TEST_F(SwissEphemeris, SunAltitudeAndAzimuthAgreeInEveryEra) {
         Eclipse e(year, month);
         double worstAltitude = 0, worstAzimuth = 0;
         for (double t = -2.5; t <= 2.5; t += 1) {
-            const double jdTT = instantJdUt(e.state, t, e.deltaT) + e.deltaT / secondsPerDay;
+            const double jdTT =
+                instantJdUt(e.catalog.record, t, e.deltaT) + e.deltaT / secondsPerDay;
             double sun[6] = {}, nutation[6] = {};
             char error[AS_MAXCH] = "";
             ASSERT_GE(swe_calc(jdTT, SE_SUN, SEFLG_SWIEPH | SEFLG_EQUATORIAL, sun, error), 0)
@@ -156,12 +156,8 @@ TEST_F(SwissEphemeris, SunAltitudeAndAzimuthAgreeInEveryEra) {
                 (eraGmst06(jdUT, 0, jdTT, 0) - eraGmst06(jdTT, 0, jdTT, 0)) / degree - sun[0];
             for (double lon = -180; lon < 180; lon += 45) {
                 for (const double lat : {-60.0, -20.0, 0.0, 35.0, 70.0}) {
-                    ViewState view;
-                    view.observerLon = lon;
-                    view.observerLat = lat;
-                    setObserver(e.state, view);
-                    double altitude = 0, azimuth = 0;
-                    sunAltAz(e.state, t, e.deltaT, altitude, azimuth);
+                    const auto [altitude, azimuth] =
+                        sunHorizontal(e.catalog.record, observerAt(lon, lat), t, e.deltaT);
                     double theirAzimuth = 0, theirAltitude = 0;
                     eraHd2ae((greenwichHourAngle + lon) * degree, sun[1] * degree, lat * degree,
                              &theirAzimuth, &theirAltitude);
@@ -198,8 +194,8 @@ TEST_F(SwissEphemeris, CentralLineAgrees) {
         const auto swissPoint = [&](double t) {
             double geopos[10] = {}, attr[20] = {};
             char error[AS_MAXCH] = "";
-            EXPECT_GT(swe_sol_eclipse_where(instantJdUt(e.state, t, e.deltaT), SEFLG_SWIEPH, geopos,
-                                            attr, error),
+            EXPECT_GT(swe_sol_eclipse_where(instantJdUt(e.catalog.record, t, e.deltaT),
+                                            SEFLG_SWIEPH, geopos, attr, error),
                       0)
                 << error;
             return std::pair{geopos[0], geopos[1]};
@@ -349,17 +345,15 @@ TEST_F(SwissEphemeris, MagnitudeCurvesHaveTheirMagnitude) {
                         continue;
                     double geopos[3] = {p.lon, p.lat, 0}, attr[20] = {};
                     char error[AS_MAXCH] = "";
-                    ASSERT_GE(swe_sol_eclipse_how(instantJdUt(e.state, t, e.deltaT), SEFLG_SWIEPH,
-                                                  geopos, attr, error),
+                    ASSERT_GE(swe_sol_eclipse_how(instantJdUt(e.catalog.record, t, e.deltaT),
+                                                  SEFLG_SWIEPH, geopos, attr, error),
                               0)
                         << error;
                     EXPECT_NEAR(attr[0], magnitude, 0.003)
                         << year << " t " << t << " m " << magnitude << " sign " << sign;
-                    ViewState view;
-                    view.observerLon = p.lon;
-                    view.observerLat = p.lat;
-                    EclipseState local = e.state;
-                    const double reached = computeLocalContacts(local, view, e.deltaT).magnitude;
+                    const double reached =
+                        localCircumstances(e.catalog.record, observerAt(p.lon, p.lat), e.deltaT)
+                            .magnitude;
                     EXPECT_NEAR(reached, magnitude, 0.003)
                         << year << " t " << t << " m " << magnitude << " sign " << sign;
                     worstSwiss = std::max(worstSwiss, std::fabs(attr[0] - magnitude));
@@ -390,13 +384,10 @@ TEST_F(SwissEphemeris, ContactsAgreeAcrossThePenumbra) {
         swe_set_delta_t_userdef(e.deltaT / secondsPerDay);
         for (double lon = -175; lon < 180; lon += 12.5) {
             for (double lat = -80; lat <= 80; lat += 8) {
-                ViewState view;
-                view.observerLon = lon;
-                view.observerLat = lat;
-                EclipseState local = e.state;
-                const LocalContacts ours = computeLocalContacts(local, view, e.deltaT);
-                if (!ours.first || !ours.fourth || ours.first->altitude < 1 ||
-                    ours.fourth->altitude < 1 || ours.magnitude < 0.05)
+                const LocalCircumstances ours =
+                    localCircumstances(e.catalog.record, observerAt(lon, lat), e.deltaT);
+                if (!ours.first || !ours.fourth || ours.first->shadow.sunAltitude < 1 ||
+                    ours.fourth->shadow.sunAltitude < 1 || ours.magnitude < 0.05)
                     continue;
                 double geopos[3] = {lon, lat, 0}, tret[10] = {}, attr[20] = {};
                 char error[AS_MAXCH] = "";
@@ -414,7 +405,8 @@ TEST_F(SwissEphemeris, ContactsAgreeAcrossThePenumbra) {
                     if (tret[i + 1] == 0)
                         continue;
                     const double seconds =
-                        (instantJdUt(e.state, (*events[i])->t, e.deltaT) - tret[i + 1]) *
+                        (instantJdUt(e.catalog.record, (*events[i])->shadow.t, e.deltaT) -
+                         tret[i + 1]) *
                         secondsPerDay;
                     EXPECT_LT(std::fabs(seconds), 4.0)
                         << year << " " << lon << " " << lat << " contact " << i + 1;

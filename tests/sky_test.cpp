@@ -2,7 +2,7 @@
 // The sky view's positions against published values, ERFA and the Swiss Ephemeris (DE431).
 #include "catalog.h"
 #include "label_placement.h"
-#include "local_contacts.h"
+#include "local_circumstances.h"
 #include "recording_surface.h"
 #include "sky_at_maximum.h"
 #include "sky_positions.h"
@@ -248,21 +248,16 @@ TEST(SkyAtMaximum, SunAndPlanetsAgreeWithDe431InEveryEra) {
         Catalog catalog;
         catalog.paths.dirs = {vesk::testing::sourceDataDir()};
         ASSERT_EQ(catalogFind(catalog, year, 1), 1) << year;
-        EclipseState e;
-        e.record = &catalog.record;
-        loadEclipseSummary(e);
+        const EclipseRecord& e = catalog.record;
         const double deltaT = recordDeltaT(catalog.record);
         const auto places = findPlanetPlaces(planetFile, catalog.record.jdTT);
         ASSERT_TRUE(places.has_value()) << year;
         double worstHere = 0;
         for (const auto& [lon, lat] : {std::pair{0.0, 0.0}, {100.0, 40.0}, {-60.0, -30.0}}) {
-            ViewState view;
-            view.observerLon = lon;
-            view.observerLat = lat;
-            setObserver(e, view);
+            const Observer observer = observerAt(lon, lat);
             for (const double t : {0.0, 2.0}) {
-                const SolarSystemSky ours = solarSystemSky(e, t, deltaT, places);
-                const SolarSystemSky theory = solarSystemSky(e, t, deltaT, std::nullopt);
+                const SolarSystemSky ours = solarSystemSky(e, observer, t, deltaT, places);
+                const SolarSystemSky theory = solarSystemSky(e, observer, t, deltaT, std::nullopt);
                 const double jdUT = instantJdUt(e, t, deltaT);
                 const double jdTT = jdUT + deltaT / 86400;
                 double nutation[6] = {};

@@ -123,10 +123,8 @@ std::filesystem::path ephemerisDir() {
 
 CatalogEclipse::CatalogEclipse(double year, double month) {
     catalog.paths.dirs = {sourceDataDir()};
-    state.record = &catalog.record;
     found = catalogFind(catalog, year, month) == 1;
     EXPECT_TRUE(found) << "no eclipse in " << year << "/" << month;
-    loadEclipseSummary(state);
     deltaT = recordDeltaT(catalog.record);
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "catalog.h"
-#include "eclipse_state.h"
+#include "observed_shadow.h"
 
 #include <filesystem>
 #include <map>
@@ -66,7 +66,6 @@ std::filesystem::path ephemerisDir();
 // is false (and the test fails) when the catalog has none.
 struct CatalogEclipse {
     Catalog catalog;
-    EclipseState state;
     double deltaT = 0;
     bool found = false;
 

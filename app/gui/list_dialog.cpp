@@ -76,7 +76,7 @@ void CListDlg::initialise() {
     startYear = currentLocalMonth().year;
     period = defaultPeriod;
     if (session.view.searchMode == searchSarosNumber) {
-        startYear = std::trunc(sarosStartYear(session.eclipse.saros));
+        startYear = std::trunc(sarosStartYear(session.shown.record.saros));
         period = sarosPeriod;
     }
     startEdit->setText(QString::number(startYear, 'g', 12));
@@ -105,7 +105,7 @@ void CListDlg::search() {
             period = value;
     }
     work.stop(); // a repaint under way gives way; the view repaints after the search
-    const SearchCriteria criteria = viewSearchCriteria(session.view, session.eclipse.saros);
+    const SearchCriteria criteria = viewSearchCriteria(session.view, session.shown.record.saros);
     const double from = startYear, span = period;
     auto messages = std::make_shared<std::vector<SearchNote>>();
     progress->setRange(0, 1000);

@@ -250,7 +250,7 @@ void CVeskView::searchMode() {
     settle();
     Session& s = state.session;
     state.pendingSearchType = s.view.searchType;
-    CModeDlg dialog(this, loadMode(s.view, s.eclipse.saros), s.cities, s.view.searchCityIndex,
+    CModeDlg dialog(this, loadMode(s.view, s.shown.record.saros), s.cities, s.view.searchCityIndex,
                     state.pendingSearchType, s.view, reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -491,10 +491,9 @@ void CVeskView::showPointerCircumstances(QPoint p) {
     const auto hit = v.displayMode == displayPathMap && surface && v.catalogStatus >= 0
                          ? mapHitTest(v, shownProjection, p.x(), p.y())
                          : std::nullopt;
-    const QString readout =
-        hit ? QString::fromStdString(pointerReadout(state, shownRecord, shownDeltaT,
-                                                    hit->first, hit->second))
-            : QString();
+    const QString readout = hit ? QString::fromStdString(pointerReadout(
+                                      state, shownRecord, shownDeltaT, hit->first, hit->second))
+                                : QString();
     auto* frame = qobject_cast<QMainWindow*>(window());
     // off the map, the last read-out goes (other messages stay)
     if (frame != nullptr && (hit || frame->statusBar()->currentMessage() == lastReadout))

@@ -2,7 +2,7 @@
 #include "eclipse_entry.h"
 
 #include "besselian.h"
-#include "eclipse_state.h"
+#include "observed_shadow.h"
 #include "timescales.h"
 
 #include <array>

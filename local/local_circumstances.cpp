@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "local_circumstances.h"
+
+#include "path_tracers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vesk {
+
+namespace {
+
+LocalEvent eventOf(const EclipseRecord& r, const Observer& o, const ObservedShadow& shadow,
+                   double deltaT) {
+    return {shadow, sunHorizontal(r, o, shadow.t, deltaT)};
+}
+
+std::optional<LocalEvent> eventOf(const EclipseRecord& r, const Observer& o,
+                                  const std::optional<ObservedShadow>& shadow, double deltaT) {
+    if (!shadow)
+        return std::nullopt;
+    return eventOf(r, o, *shadow, deltaT);
+}
+
+// The moment the Sun's element altitude is sunriseAltitude, by two secant steps from the instant
+// tFrom with altitude hFrom along slope (hours per degree).
+LocalEvent horizonEvent(const EclipseRecord& r, const Observer& o, double tFrom, double hFrom,
+                        double slope, double deltaT) {
+    double t = tFrom + slope * (sunriseAltitude - hFrom);
+    t += slope * (sunriseAltitude - observeShadow(r, o, t, deltaT).sunAltitude);
+    return eventOf(r, o, observeShadow(r, o, t, deltaT), deltaT);
+}
+
+// The horizon moment of c: at sunset when the last contact is below the horizon and the first
+// above, at sunrise the other way round.
+void findHorizonMoment(const EclipseRecord& r, LocalCircumstances& c, double deltaT) {
+    if (!c.maximum || !c.first || !c.fourth)
+        return;
+    const ObservedShadow &first = c.first->shadow, &maximum = c.maximum->shadow,
+                         &fourth = c.fourth->shadow;
+    if (fourth.sunAltitude < sunriseAltitude && first.sunAltitude > sunriseAltitude) {
+        c.horizon = horizonEvent(r, c.observer, maximum.t, maximum.sunAltitude,
+                                 (fourth.t - maximum.t) / (fourth.sunAltitude - maximum.sunAltitude),
+                                 deltaT);
+        c.horizonMoment = HorizonMoment::sunset;
+    } else if (first.sunAltitude < sunriseAltitude && fourth.sunAltitude > sunriseAltitude) {
+        c.horizon = horizonEvent(r, c.observer, first.t, first.sunAltitude,
+                                 (maximum.t - first.t) / (maximum.sunAltitude - first.sunAltitude),
+                                 deltaT);
+        c.horizonMoment = HorizonMoment::sunrise;
+    }
+}
+
+} // namespace
+
+double shownMagnitude(double magnitude) {
+    return std::max(0.0, magnitude);
+}
+
+double instantJdUt(const EclipseRecord& r, double t, double deltaT) {
+    return jdOfElementHours(r.jdTT, r.t0 + t) - deltaT / 86400;
+}
+
+double utHours(const EclipseRecord& r, double t, double deltaT) {
+    return r.t0 + t - deltaT / 3600;
+}
+
+LocalCircumstances localMaximumAt(const EclipseRecord& r, const Observer& o, double deltaT) {
+    LocalCircumstances c;
+    c.observer = o;
+    c.nearest = eventOf(r, o, localMaximum(r, o, closestApproach(r, 0), deltaT), deltaT);
+    if (!c.nearest)
+        return c;
+    c.magnitude = c.nearest->shadow.magnitude();
+    c.central = c.nearest->shadow.central();
+    if (c.magnitude > 0)
+        c.maximum = c.nearest;
+    return c;
+}
+
+LocalCircumstances localCircumstances(const EclipseRecord& r, const Observer& o, double deltaT) {
+    LocalCircumstances c = localMaximumAt(r, o, deltaT);
+    if (!c.maximum)
+        return c;
+    const double t = c.maximum->shadow.t;
+    c.first = eventOf(r, o, penumbralContact(r, o, t, deltaT, ContactSide::before), deltaT);
+    c.fourth = eventOf(r, o, penumbralContact(r, o, t, deltaT, ContactSide::after), deltaT);
+    c.second = eventOf(r, o, umbralContact(r, o, t, deltaT, ContactSide::before), deltaT);
+    c.third = eventOf(r, o, umbralContact(r, o, t, deltaT, ContactSide::after), deltaT);
+    findHorizonMoment(r, c, deltaT);
+    return c;
+}
+
+} // namespace vesk

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The local circumstances of an eclipse for one observer, computed once: the contacts, the
+// maximum and the eclipse at sunrise or sunset, each with the observer's place in the shadow and
+// the Sun's place in the sky. The local screen, the limb screen, info, the pointer's read-out,
+// the sky chart and the ranges of Delta T read this value.
+#pragma once
+
+#include "observed_shadow.h"
+#include "sun_position.h"
+
+#include <optional>
+
+namespace vesk {
+
+// One event at the observer: the shadow there (its instant t, the Sun's altitude from the
+// elements, the position angles) and the Sun's altitude and azimuth from its hour angle and
+// declination (degrees).
+struct LocalEvent {
+    ObservedShadow shadow;
+    Horizontal sun;
+};
+
+// The magnitude a screen shows: the local maximum's, or 0 where the penumbra misses the place
+// (the formula's negative values measure how far it misses, not an eclipse).
+double shownMagnitude(double magnitude);
+
+// The Sun is up when its altitude is above this (degrees).
+constexpr double sunriseAltitude = -0.8;
+
+// Whether the eclipse is in progress at sunrise or at sunset.
+enum class HorizonMoment { sunrise, sunset };
+
+struct LocalCircumstances {
+    Observer observer;
+    // The observer's nearest approach to the shadow axis from greatest eclipse, eclipsed there
+    // or not; none when the iteration does not converge.
+    std::optional<LocalEvent> nearest;
+    // The contacts and the maximum (the nearest approach where the Sun is eclipsed); absent: no
+    // such event. A contact is absent only when it does not exist, whatever the Sun's altitude.
+    std::optional<LocalEvent> first, second, maximum, third, fourth;
+    // The eclipse at the moment the Sun's altitude (from the elements) is sunriseAltitude, when
+    // one outer contact is below the horizon and the other above.
+    std::optional<LocalEvent> horizon;
+    HorizonMoment horizonMoment = HorizonMoment::sunrise;
+    double magnitude = 0; // at the nearest approach (0 or less: no eclipse here)
+    bool central = false; // inside the umbra or antumbra at the nearest approach
+};
+
+// The local circumstances at an observer for an eclipse record and Delta T (seconds): the
+// maximum from greatest eclipse, the four contacts from it, and the horizon moment.
+LocalCircumstances localCircumstances(const EclipseRecord& record, const Observer& observer,
+                                      double deltaT);
+
+// Only the nearest approach and the maximum (no contacts): the window's pointer read-out asks it
+// at every move.
+LocalCircumstances localMaximumAt(const EclipseRecord& record, const Observer& observer,
+                                  double deltaT);
+
+// The UT Julian date of t hours from t0 (TT) with deltaT seconds: t0 counts from midnight of the
+// TT date of greatest eclipse.
+double instantJdUt(const EclipseRecord& record, double t, double deltaT);
+
+// The UT hours of the day of greatest eclipse (TT date) at t hours from t0.
+double utHours(const EclipseRecord& record, double t, double deltaT);
+
+} // namespace vesk

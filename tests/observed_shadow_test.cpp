@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalog.h"
+#include "local_circumstances.h"
+#include "sun_position.h"
+#include "test_support.h"
+#include "timescales.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+// The position angle of the Moon's centre from the Sun's without the turn of the inner contacts.
+double plainPositionAngle(const ObservedShadow& o) {
+    return std::fmod(std::atan2(o.u, o.v) * 57.29577951308232 + 360, 360);
+}
+
+} // namespace
+
+TEST(ObservedShadow, ObserverOnTheCentralLineOfATotalEclipse) {
+    const CatalogEclipse e(2024, 4);
+    const Observer o = observerAt(-104.15, 25.29); // near greatest eclipse
+    const std::optional<ObservedShadow> maximum = localMaximum(e.catalog.record, o, 0, e.deltaT);
+    ASSERT_TRUE(maximum);
+    EXPECT_TRUE(maximum->central());
+    EXPECT_GT(maximum->magnitude(), 1.0);
+    EXPECT_LT(maximum->axisDistance, 0.002);
+    EXPECT_NEAR(maximum->sunAltitude, 69.8, 0.5); // the Sun's altitude at greatest eclipse
+    // At the internal contacts the position angle is turned by 180 degrees.
+    const std::optional<ObservedShadow> c2 =
+        umbralContact(e.catalog.record, o, maximum->t, e.deltaT, ContactSide::before);
+    ASSERT_TRUE(c2);
+    EXPECT_NEAR(std::fabs(std::remainder(c2->positionAngle - plainPositionAngle(*c2), 360.0)), 180,
+                1e-6);
+    EXPECT_LT(c2->t, maximum->t);
+}
+
+TEST(ObservedShadow, AnnularAndPartialObservers) {
+    const CatalogEclipse annular(2023, 10);
+    LocalCircumstances local = localCircumstances(
+        annular.catalog.record, observerAt(-106.65, 35.08), annular.deltaT); // Albuquerque
+    ASSERT_TRUE(local.second.has_value());
+    EXPECT_NEAR(local.second->shadow.positionAngle, plainPositionAngle(local.second->shadow), 1e-6)
+        << "not turned for an annular eclipse";
+    EXPECT_LT(local.magnitude, 1);
+    EXPECT_TRUE(local.central);
+
+    const CatalogEclipse partial(2024, 4);
+    local = localCircumstances(partial.catalog.record, observerAt(-74.01, 40.71),
+                               partial.deltaT); // New York
+    EXPECT_FALSE(local.central);
+    EXPECT_FALSE(local.second.has_value());
+    EXPECT_FALSE(local.third.has_value());
+    EXPECT_TRUE(local.first.has_value());
+    EXPECT_NEAR(local.magnitude, 0.90, 0.02);
+
+    local = localCircumstances(partial.catalog.record, observerAt(-58.4, -34.6),
+                               partial.deltaT); // Buenos Aires: outside the penumbra
+    EXPECT_TRUE(local.nearest.has_value()) << "the nearest approach exists without an eclipse";
+    EXPECT_FALSE(local.maximum.has_value());
+    EXPECT_FALSE(local.first.has_value());
+    EXPECT_LT(local.magnitude, 0);
+}
+
+// The eclipse at sunrise: the annular eclipse of 2021 June 10 rose already eclipsed over the
+// north-east of the United States (Philadelphia: the Sun rose at 9:31 UT in the partial phase,
+// about 0.8 of its diameter covered).
+TEST(LocalCircumstances, EclipseAtSunriseIsFoundWhereTheFirstContactIsBelowTheHorizon) {
+    const CatalogEclipse e(2021, 6);
+    const LocalCircumstances local =
+        localCircumstances(e.catalog.record, observerAt(-75.16, 39.95), e.deltaT);
+    ASSERT_TRUE(local.first && local.maximum && local.fourth);
+    EXPECT_LT(local.first->shadow.sunAltitude, sunriseAltitude);
+    ASSERT_TRUE(local.horizon);
+    EXPECT_EQ(local.horizonMoment, HorizonMoment::sunrise);
+    EXPECT_NEAR(local.horizon->shadow.sunAltitude, sunriseAltitude, 0.05);
+    EXPECT_GT(local.horizon->shadow.t, local.first->shadow.t);
+    EXPECT_LT(local.horizon->shadow.t, local.fourth->shadow.t);
+    EXPECT_GT(local.horizon->shadow.magnitude(), 0.5);
+}
+
+TEST(SunHorizontal, DueSouthAtApparentNoon) {
+    // At noon of Greenwich apparent time on 2024 April 8 (12:02 UT, the equation of time being
+    // -1.8 minutes) the Sun stands due south of an observer on the prime meridian.
+    const CatalogEclipse e(2024, 4);
+    const EclipseRecord& r = e.catalog.record;
+    const Horizontal sun =
+        sunHorizontal(r, observerAt(0, 50), 12 + 1.8 / 60 - r.t0 + e.deltaT / 3600, e.deltaT);
+    EXPECT_NEAR(sun.azimuth, 180, 0.3);
+    EXPECT_NEAR(sun.altitude, 90 - 50 + 7.4, 0.5);
+}
