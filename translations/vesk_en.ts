@@ -750,82 +750,82 @@ vesk is free software, distributed under the GNU General Public License, version
 <context>
     <name>vesk</name>
     <message>
-        <location filename="../core/messages.h" line="13"/>
+        <location filename="../screen/messages.h" line="13"/>
         <source>ベッセル要素ファイルがありません！</source>
         <translation>The Besselian element files are missing!</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="15"/>
+        <location filename="../screen/messages.h" line="15"/>
         <source>ベッセル要素ファイルがありません！ 1 </source>
         <translation>The Besselian element files are missing! 1 </translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="17"/>
+        <location filename="../screen/messages.h" line="17"/>
         <source>EC****.prnファイルのあるディレクトリで起動して下さい。</source>
         <translation>Start vesk in the folder that holds the EC****.prn files.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="18"/>
+        <location filename="../screen/messages.h" line="18"/>
         <source>ベッセル要素ファイルが終了しました。</source>
         <translation>The Besselian element files have ended.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="19"/>
+        <location filename="../screen/messages.h" line="19"/>
         <source>データファイルが壊れています！</source>
         <translation>A data file is damaged!</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="21"/>
+        <location filename="../screen/messages.h" line="21"/>
         <source>このサロスは４００年の間にありませんでした。</source>
         <translation>This Saros series has no eclipse within 400 years.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="23"/>
+        <location filename="../screen/messages.h" line="23"/>
         <source>都市情報(location.new)ファイルがありません！</source>
         <translation>The city file (location.new) is missing!</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="25"/>
+        <location filename="../screen/messages.h" line="25"/>
         <source>location.newファイルのあるディレクトリで起動して下さい。</source>
         <translation>Start vesk in the folder that holds location.new.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="27"/>
+        <location filename="../screen/messages.h" line="27"/>
         <source>月の標高ファイル(LRO.dat)がありません！</source>
         <translation>The lunar elevation file (LRO.dat) is missing!</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="28"/>
+        <location filename="../screen/messages.h" line="28"/>
         <source>vesk-tools パッケージの vesk-make-lro で NASA PDS の LOLA 月面地形から作れます（33 MB）：</source>
         <translation>vesk-make-lro of the package vesk-tools makes it from NASA PDS&apos;s LOLA lunar topography (33 MB):</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="36"/>
+        <location filename="../screen/messages.h" line="36"/>
         <source>観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。</source>
         <translation>The place lies outside the central path. Choose a place inside it.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="38"/>
+        <location filename="../screen/messages.h" line="38"/>
         <source>検索結果が100件に達したので、検索を打ち切りました。</source>
         <translation>The search stopped at 100 eclipses found.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="40"/>
+        <location filename="../screen/messages.h" line="40"/>
         <source>整数を入力してください。</source>
         <translation>Enter a whole number.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="42"/>
+        <location filename="../screen/messages.h" line="42"/>
         <source>%1 から %2 までの整数を入力してください。</source>
         <translation>Enter a whole number from %1 to %2.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="43"/>
+        <location filename="../screen/messages.h" line="43"/>
         <source>数字を入力してください。</source>
         <translation>Enter a number.</translation>
     </message>
     <message>
-        <location filename="../core/messages.h" line="45"/>
+        <location filename="../screen/messages.h" line="45"/>
         <source>%1 から %2 までの数字を入力してください。</source>
         <translation>Enter a number from %1 to %2.</translation>
     </message>
