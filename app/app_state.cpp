@@ -112,12 +112,12 @@ void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {
 std::string locationLine(const ViewState& view, const CityTable& cities,
                          const ObserverPlace& place) {
     char line[200] = "";
-    const int cityIndex = view.observerCityIndex;
-    if (cityIndex >= 1 && cityIndex <= static_cast<int>(cities.rows.size())) {
-        const City& city = cities.rows[static_cast<std::size_t>(cityIndex - 1)];
+    const std::optional<int> cityIndex = view.observerCityIndex;
+    if (cityIndex && *cityIndex >= 1 && *cityIndex <= static_cast<int>(cities.rows.size())) {
+        const City& city = cities.rows[static_cast<std::size_t>(*cityIndex - 1)];
         std::snprintf(line, sizeof line, " Location : %s Lon:%7.2f°Lat:%7.2f° Height:%5.1f",
                       cityName(city, view.englishNames).c_str(), city.lon, city.lat, city.height);
-    } else if (cityIndex == typedPlaceIndex) {
+    } else if (!cityIndex) {
         const std::string& name = place.name;
         std::snprintf(line, sizeof line, " Location : %s Lon:%7.2f°Lat:%7.2f° Height:%6.1f%s",
                       name.empty() ? "Selected City      " : name.c_str(), view.observerLon,

@@ -59,7 +59,7 @@ std::string applyMapOptions(const CommandLine& options, ViewState& view) {
     view.projection = options.hasFlag("--mercator") ? Projection::mercator : Projection::globe;
     if (options.hasFlag("--relief") && options.hasFlag("--vector"))
         return "--relief and --vector exclude each other";
-    view.useCiaMap = options.hasFlag("--vector") ? BaseMapKind::vector : BaseMapKind::relief;
+    view.baseMap = options.hasFlag("--vector") ? BaseMapKind::vector : BaseMapKind::relief;
     view.gridLines = options.hasFlag("--grid");
     view.kmlOutput = options.hasFlag("--kml");
     if (options.hasFlag("--legend") && options.hasFlag("--no-legend"))

@@ -43,10 +43,10 @@ std::string trimmed(const std::string& text) {
 }
 
 // The observer takes a row of the city table (1-based); an index that names no row keeps it.
-void observerFromCity(ViewState& view, const CityTable& cities, int index) {
-    if (index < 1 || index > static_cast<int>(cities.rows.size()))
+void observerFromCity(ViewState& view, const CityTable& cities, std::optional<int> index) {
+    if (!index || *index < 1 || *index > static_cast<int>(cities.rows.size()))
         return;
-    const City& city = cities.rows[index - 1];
+    const City& city = cities.rows[static_cast<std::size_t>(*index - 1)];
     view.observerLon = city.lon;
     view.observerLat = city.lat;
     view.observerHeight = city.height;
@@ -77,10 +77,10 @@ std::optional<std::pair<double, double>> mapHitTest(const ViewState& view, const
                                                     int x, int y) {
     if (!insideMap(view, p, x, y))
         return std::nullopt;
-    double lon = 0, lat = 0;
-    if (!pixelToLonLat(p, view, x, y, lon, lat))
+    const std::optional<std::pair<double, double>> found = pixelToLonLat(p, view, x, y);
+    if (!found)
         return std::nullopt;
-    return std::pair{normaliseLongitude(lon), lat};
+    return std::pair{normaliseLongitude(found->first), found->second};
 }
 
 void zoomMap(ViewState& view, const MapProjection& p, double factor) {
@@ -100,11 +100,12 @@ bool panMap(ViewState& view, const MapProjection& p, int dx, int dy) {
         view.redrawAction = redrawShow;
         return true;
     }
-    double lon = 0, lat = 0;
-    if (!pixelToLonLat(p, view, view.mapCentreX - dx, view.mapCentreY - dy, lon, lat))
+    const std::optional<std::pair<double, double>> centre =
+        pixelToLonLat(p, view, view.mapCentreX - dx, view.mapCentreY - dy);
+    if (!centre)
         return false;
     view.mapScale = p.mapRadius;
-    recentreMap(view, normaliseLongitude(lon), lat);
+    recentreMap(view, normaliseLongitude(centre->first), centre->second);
     return true;
 }
 
@@ -180,7 +181,7 @@ void recentreMap(ViewState& view, double lon, double lat) {
 
 void placeObserver(ViewState& view, double lon, double lat, double height, ObserverPlace place) {
     view.observerInputMode = 1;
-    view.observerCityIndex = typedPlaceIndex;
+    view.observerCityIndex = std::nullopt;
     view.observerLon = lon;
     view.observerLat = lat;
     view.observerHeight = height;
@@ -276,7 +277,7 @@ DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
     f.deltaTAdjust = v.deltaTAdjust;
     f.grid = v.gridLines;
     f.kml = v.kmlOutput;
-    f.ciaMap = v.useCiaMap == BaseMapKind::vector;
+    f.vectorBaseMap = v.baseMap == BaseMapKind::vector;
     f.mercator = v.projection == Projection::mercator;
     f.deltaTBand = v.deltaTBandSigmas > 0;
     f.legend = v.legend;
@@ -295,7 +296,7 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
     v.legend = f.legend;
     v.fillCentralPath = f.fillCentralPath;
     v.durationCurves = f.durationCurves;
-    v.useCiaMap = f.ciaMap ? BaseMapKind::vector : BaseMapKind::relief;
+    v.baseMap = f.vectorBaseMap ? BaseMapKind::vector : BaseMapKind::relief;
     v.projection = f.mercator ? Projection::mercator : Projection::globe;
     if (f.displayMode == displayPathMap) {
         v.mapRange = f.mapRange;
@@ -317,7 +318,7 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
             // With a typed place and no city chosen since, the observer stays where it is.
             observerFromCity(v, cities, v.observerCityIndex);
         } else {
-            v.observerCityIndex = typedPlaceIndex;
+            v.observerCityIndex = std::nullopt;
             v.observerLon = f.observerLon;
             v.observerLat = f.observerLat;
             v.observerHeight = f.observerHeight;
@@ -364,9 +365,9 @@ void storeMode(ViewState& v, const ModeFields& f, int pendingSearchType, const C
         v.searchSaros = f.saros;
     // A search that starts more than 1262.1 years after its series began restarts one year
     // before the series' first eclipse.
-    if (const double first = sarosStartYear(v.searchSaros);
-        first != noSarosSeries && v.year > first + sarosRestartYears)
-        v.year = first - 1;
+    if (const std::optional<double> first = sarosStartYear(v.searchSaros);
+        first && v.year > *first + sarosRestartYears)
+        v.year = *first - 1;
     v.redrawAction = redrawShow;
 }
 

@@ -93,7 +93,7 @@ struct DisplayFields {
     double magnification = 0, centreLon = 0, centreLat = 0, tableLon = 0, tableStep = 0;
     double drawStepMinutes = 0, observerHeight = 0, observerLon = 0, observerLat = 0;
     double deltaTAdjust = 0;
-    bool grid = false, kml = false, ciaMap = false, mercator = false;
+    bool grid = false, kml = false, vectorBaseMap = false, mercator = false;
     bool deltaTBand = false; // the map's band of Delta T's uncertainty
     MapLegend legend = MapLegend::regional;
     bool fillCentralPath = false;

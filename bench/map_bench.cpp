@@ -14,14 +14,14 @@ namespace {
 
 using namespace vesk;
 
-void repaint(benchmark::State& run, BaseMapKind useCiaMap, double magnification, int width = 1000,
+void repaint(benchmark::State& run, BaseMapKind baseMap, double magnification, int width = 1000,
              int height = 700) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
     AppServices services(state);
     ViewState& view = state.session.view;
     view.year = 2024;
     view.month = 4;
-    view.useCiaMap = useCiaMap;
+    view.baseMap = baseMap;
     if (magnification > 1) {
         view.mapRange = MapRange::centred;
         view.centreLon = -97;

@@ -63,7 +63,7 @@ City placeOf(const std::string& line) {
     City city;
     const std::size_t comma = line.find(',');
     city.name = line.substr(0, comma);
-    double* values[] = {&city.lon, &city.lat, &city.height, &city.fourth};
+    double* values[] = {&city.lon, &city.lat, &city.height, &city.spare};
     std::size_t position = comma;
     for (double* value : values) {
         if (position == std::string::npos || position >= line.size())

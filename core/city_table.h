@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The observing places the user picks by name: "location.new", one place per line as
-// name,longitude,latitude,height,fourth (east longitude and latitude in degrees, height in
+// name,longitude,latitude,height,spare (east longitude and latitude in degrees, height in
 // metres); lines beginning with ';' are comments. Each line is read as UTF-8, or as Shift-JIS
 // (CP932) when it is not valid UTF-8, so that files of earlier Japanese software still load.
 #pragma once
@@ -14,7 +14,8 @@ namespace vesk {
 
 struct City {
     std::string name; // UTF-8
-    double lon = 0, lat = 0, height = 0, fourth = 0;
+    double lon = 0, lat = 0, height = 0;
+    double spare = 0;        // the fifth field, which the files carry and nothing reads
     std::string englishName; // the sixth field where the line has one (UTF-8), else empty
 };
 

@@ -12,19 +12,19 @@ namespace {
 constexpr double sarosYears = 18.03;
 } // namespace
 
-double sarosStartYear(double saros) {
+std::optional<double> sarosStartYear(double saros) {
     const double n = std::trunc(saros);
     if (!(std::fabs(n) < sarosRows))
-        return noSarosSeries;
+        return std::nullopt;
     const auto row = static_cast<std::size_t>(std::fabs(n));
     return n > 0 ? sarosStartYears[row][0] : sarosStartYears[row][1];
 }
 
 int sarosMember(double year, double saros) {
-    const double first = sarosStartYear(saros);
-    if (first == noSarosSeries)
+    const std::optional<double> first = sarosStartYear(saros);
+    if (!first)
         return 0;
-    return clampedInt((year - first) / sarosYears + 1.5);
+    return clampedInt((year - *first) / sarosYears + 1.5);
 }
 
 } // namespace vesk

@@ -3,19 +3,19 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 namespace vesk {
 
 constexpr int sarosRows = 700;
-constexpr double noSarosSeries = 99999; // the table's mark for a series that does not exist
 
 // Row n: column 0 the first year of series n, column 1 the first year of series -n (both
 // astronomical UT years of the catalog's first member of the series).
-extern const std::array<std::array<double, 2>, sarosRows> sarosStartYears;
+extern const std::array<std::array<std::optional<double>, 2>, sarosRows> sarosStartYears;
 
 // The first year of a series (column 0 for saros > 0, column 1 at row -saros for saros <= 0);
-// noSarosSeries for a series outside the table.
-double sarosStartYear(double saros);
+// none for a series the catalog does not hold.
+std::optional<double> sarosStartYear(double saros);
 
 // The member number of an eclipse of the given year within its series: trunc((year - Y1) / 18.03
 // + 1.5) with Y1 the series' first year; 0 when the series is not in the table.

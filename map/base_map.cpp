@@ -399,8 +399,8 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
     const bool globe = c.view.projection == Projection::globe;
     const double zoom = magnification(c);
     const int every = std::max(1, clampedInt(100 / zoom));
-    const int files = !globe || c.view.useCiaMap == BaseMapKind::relief ? coastAndRiverFiles
-                                                                        : std::size(vectorFiles);
+    const int files = !globe || c.view.baseMap == BaseMapKind::relief ? coastAndRiverFiles
+                                                                      : std::size(vectorFiles);
     for (int f = 0; f < files; ++f) {
         const std::filesystem::path path = findDataFile(paths, vectorFiles[f].name);
         std::ifstream in(path, std::ios::binary);
@@ -421,7 +421,7 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
             const std::size_t entry = directory + static_cast<std::size_t>(s) * directoryEntryBytes;
             if (entry + directoryEntryBytes > bytes.size())
                 break;
-            c.projection.penDown = 0;
+            c.projection.penDown = false;
             c.projection.plotColour = colour;
             const int rank = int16At(bytes, entry + 26);
             if (!(rank <= 2 || (c.view.mapRange != MapRange::globe && zoom >= 5)))
@@ -442,9 +442,12 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
 
 void drawScaleBar(MapCanvas& c) {
     const ViewState& v = c.view;
-    double lonA = 0, latA = 0, lonB = 0, latB = 0;
-    pixelToLonLat(c.projection, v, v.mapRight - 160, v.mapBottom - 20, lonA, latA);
-    pixelToLonLat(c.projection, v, v.mapRight - 10, v.mapBottom - 20, lonB, latB);
+    const auto a = pixelToLonLat(c.projection, v, v.mapRight - 160, v.mapBottom - 20);
+    const auto b = pixelToLonLat(c.projection, v, v.mapRight - 10, v.mapBottom - 20);
+    if (!a || !b) // a probe off the globe
+        return;
+    const auto [lonA, latA] = *a;
+    const auto [lonB, latB] = *b;
     const double d =
         6370 * std::acos(std::sin(latA * chartDegToRad) * std::sin(latB * chartDegToRad) +
                          std::cos(latA * chartDegToRad) * std::cos(latB * chartDegToRad) *
@@ -460,7 +463,7 @@ void drawScaleBar(MapCanvas& c) {
         length = 25;
     else if (d > 10 && d <= 25)
         length = 10;
-    if (length == 0) // also for a distance that is not a number (a probe off the globe)
+    if (length == 0) // also for a distance that is not a number
         return;
     const int w = static_cast<int>(150 / d * length);
     c.surface.setBackgroundOpaque(false);
@@ -721,11 +724,11 @@ void drawRelief(MapCanvas& c, const ReliefData& relief) {
 void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& paths) {
     const ViewState& v = c.view;
     const bool globe = v.projection == Projection::globe;
-    if (v.useCiaMap == BaseMapKind::relief) {
+    if (v.baseMap == BaseMapKind::relief) {
         drawRelief(c, relief);
         if (c.projection.mapRadius > vectorOverReliefRadius)
             drawVectorLines(c, paths, true);
-    } else if (v.useCiaMap == BaseMapKind::vector) {
+    } else if (v.baseMap == BaseMapKind::vector) {
         drawVectorLines(c, paths, false);
     }
     if (!globe)

@@ -66,11 +66,11 @@ namespace {
 
 // A dot or ring at a longitude and latitude (ringRadius 0: a single pixel).
 void plotMarker(MapCanvas& c, double lon, double lat, int colour, int ringRadius) {
-    c.projection.penDown = 0;
+    c.projection.penDown = false;
     const ViewPixel at = viewPixel(c, lon, lat);
     if (!at.visible)
         return;
-    c.projection.penDown = 1;
+    c.projection.penDown = true;
     if (ringRadius > 0)
         frameCircle(c.surface, at.x, at.y, ringRadius, colour);
     else
@@ -79,12 +79,12 @@ void plotMarker(MapCanvas& c, double lon, double lat, int colour, int ringRadius
 
 // A circle of the whole-globe grid: points (x, y, depth) of t in 0..6.3 rad.
 template <typename Point> void gridCircle(MapCanvas& c, double step, int colour, Point point) {
-    c.projection.penDown = 0;
+    c.projection.penDown = false;
     for (double t = 0; t <= 6.3; t += step) {
         double x = 0, y = 0, depth = 0;
         point(t, x, y, depth);
         if (depth > gridNearSideDepth)
-            c.projection.penDown = 0;
+            c.projection.penDown = false;
         else
             plotMapPoint(c, x, y, colour);
     }
@@ -129,14 +129,14 @@ void drawWholeGlobeGrid(MapCanvas& c) {
 // A line of the zoomed grid through projectGlobe: latitude and longitude as functions of s.
 template <typename Point>
 void zoomedGridLine(MapCanvas& c, double from, double to, double step, Point point) {
-    c.projection.penDown = 0;
+    c.projection.penDown = false;
     for (double s = from; s <= to; s += step) {
         double lon = 0, lat = 0;
         point(s, lon, lat);
         int x = 0, y = 0, depth = 0;
         projectGlobe(c.projection, lon, lat, x, y, depth);
         if (depth > gridNearSideDepth)
-            c.projection.penDown = 0;
+            c.projection.penDown = false;
         else
             plotMapPoint(c, x, y, navy);
     }
@@ -145,11 +145,13 @@ void zoomedGridLine(MapCanvas& c, double from, double to, double step, Point poi
 void drawZoomedGlobeGrid(MapCanvas& c) {
     const ViewState& v = c.view;
     const double zoom = magnification(c);
-    double left = 0, top = 0, right = 0, bottom = 0;
     // A corner off the disc leaves the extent unknown: no grid rather than a runaway one.
-    if (!pixelToLonLat(c.projection, v, v.mapLeft, v.mapTop, left, top) ||
-        !pixelToLonLat(c.projection, v, v.mapRight, v.mapBottom, right, bottom))
+    const auto topLeft = pixelToLonLat(c.projection, v, v.mapLeft, v.mapTop);
+    const auto bottomRight = pixelToLonLat(c.projection, v, v.mapRight, v.mapBottom);
+    if (!topLeft || !bottomRight)
         return;
+    const auto [left, top] = *topLeft;
+    const auto [right, bottom] = *bottomRight;
     const double spacing = std::max(1.0, std::floor(60 / zoom));
     const double step = 0.1 / zoom;
     const double margin = std::fabs(top) > 70 ? 20 : 2;
@@ -168,7 +170,7 @@ void drawMercatorGrid(MapCanvas& c) {
         return r * std::log(std::tan(latDeg * projectionDegToRad / 2 + roundedQuarterPi));
     };
     const auto meridian = [&](double d, int colour) {
-        p.penDown = 0;
+        p.penDown = false;
         for (const double lat : {80.0, 0.0, -80.0})
             plotMapPoint(c, d * r, mercatorY(lat), colour);
     };
@@ -177,14 +179,14 @@ void drawMercatorGrid(MapCanvas& c) {
          d <= roundedPi; d += ten)
         meridian(d, navy);
     meridian(p.rotationLonRad, lightBlue);
-    p.gridSpanFlag = 1;
+    p.drawingParallels = true;
     for (int lat = 80; lat >= -90; lat -= 10) {
         const int colour = std::trunc(lat * projectionDegToRad * 10) == 0 ? lightBlue : navy;
-        p.penDown = 0;
+        p.penDown = false;
         plotMapPoint(c, -roundedPi * r, mercatorY(lat), colour);
         plotMapPoint(c, roundedPi * r, mercatorY(lat), colour);
     }
-    p.gridSpanFlag = 0;
+    p.drawingParallels = false;
 }
 
 // F of the pixel inversion: zero at the latitude theta of the point under the pixel.
@@ -202,7 +204,7 @@ bool signChange(double a, double b) {
 } // namespace
 
 void resetProjection(MapProjection& p, ViewState& view, MapRange mapRange) {
-    p.penDown = 0;
+    p.penDown = false;
     p.rotationLon = p.rotationLat = p.rotationLonRad = p.rotationLatRad = 0;
     if (view.projection != Projection::globe)
         return;
@@ -215,10 +217,10 @@ void resetProjection(MapProjection& p, ViewState& view, MapRange mapRange) {
 }
 
 void setMapCentre(MapProjection& p, const ViewState& view, double lon, double lat) {
-    p.centreSouth = lat < 0 ? 1 : 0;
+    p.centreSouth = lat < 0;
     p.centreLatDeg = std::floor(std::fabs(lat));
     p.centreLatMin = (std::fabs(lat) - p.centreLatDeg) * 60;
-    p.centreWest = lon < 0 ? 1 : 0;
+    p.centreWest = lon < 0;
     p.centreLonDeg = std::floor(std::fabs(lon));
     p.centreLonMin = (std::fabs(lon) - p.centreLonDeg) * 60;
     p.mapRadius = view.mapScale;
@@ -299,31 +301,31 @@ void plotMapPoint(MapCanvas& c, double x, double y, int colour) {
     MapProjection& p = c.projection;
     const ViewState& v = c.view;
     if (!(std::fabs(x) < clampedIntLimit) || !(std::fabs(y) < clampedIntLimit)) {
-        p.penDown = 0;
+        p.penDown = false;
         return;
     }
     const int px = clampedInt(v.mapCentreX + x);
     const int py = clampedInt(v.mapCentreY - y);
     if (v.projection == Projection::globe) {
         if (!insideFrame(v, px, py)) {
-            p.penDown = 0;
+            p.penDown = false;
             return;
         }
     } else {
-        if (std::abs(c.surface.currentPosition().x - px) > mercatorJump && p.gridSpanFlag == 0)
-            p.penDown = 0;
+        if (std::abs(c.surface.currentPosition().x - px) > mercatorJump && !p.drawingParallels)
+            p.penDown = false;
         if (px < v.mapLeft - mercatorSideMargin || px > v.mapRight + mercatorSideMargin ||
             py < v.mapTop || py > v.mapBottom) {
-            p.penDown = 0;
+            p.penDown = false;
             return;
         }
     }
-    if (p.penDown == 1) {
+    if (p.penDown) {
         lineToColour(c.surface, px, py, colour);
     } else {
         c.surface.moveTo(px, py);
         plotPixel(c.surface, px, py, colour);
-        p.penDown = 1;
+        p.penDown = true;
     }
 }
 
@@ -335,7 +337,7 @@ void plotRing(MapCanvas& c, double lon, double lat, int colour, int r) {
     // Until a centre is set the globe's rotation is (0, 0): rings would land anywhere.
     if (c.view.projection == Projection::globe && std::trunc(c.projection.rotationLon) == 0 &&
         std::trunc(c.projection.rotationLat) == 0) {
-        c.projection.penDown = 0;
+        c.projection.penDown = false;
         return;
     }
     plotMarker(c, lon, lat, colour, r);
@@ -360,14 +362,13 @@ std::optional<std::pair<double, double>> GlobeInverse::lonLat(int px, int py) co
     return std::pair{lon, lat};
 }
 
-int pixelToLonLat(const MapProjection& p, const ViewState& v, int px, int py, double& lon,
-                  double& lat) {
-    lon = lat = noCoordinate;
+std::optional<std::pair<double, double>> pixelToLonLat(const MapProjection& p, const ViewState& v,
+                                                       int px, int py) {
     const double r = p.mapRadius;
     const double xi = (px - v.mapCentreX) / r;
     const double eta = (v.mapCentreY - py) / r;
     if (!(std::fabs(xi) <= 1))
-        return 0;
+        return std::nullopt;
     const double alpha = std::acos(std::fabs(xi));
     const double centreLat = -p.rotationLatRad;
     const auto f = [&](double theta) { return inversionResidual(theta, xi, eta, centreLat); };
@@ -424,19 +425,17 @@ int pixelToLonLat(const MapProjection& p, const ViewState& v, int px, int py, do
             continue;
         if (bracket.secondFamily)
             rootLon -= 180;
-        lon = rootLon;
-        lat = rootLat;
-        return 1;
+        return std::pair{rootLon, rootLat};
     }
-    return 0;
+    return std::nullopt;
 }
 
 void drawGlobeOutline(MapCanvas& c) {
     MapProjection& p = c.projection;
-    p.penDown = 0;
+    p.penDown = false;
     for (double t = 0; t <= 6.3; t += 7.5 * projectionDegToRad)
         plotMapPoint(c, p.mapRadius * std::cos(t), p.mapRadius * std::sin(t), p.plotColour);
-    p.penDown = 0;
+    p.penDown = false;
 }
 
 void drawGrid(MapCanvas& c) {
@@ -462,9 +461,11 @@ std::pair<double, double> mercatorLonLat(const MapCanvas& c, int px, int py) {
 std::optional<std::pair<double, double>> lonLatAtPixel(const MapCanvas& c, int px, int py) {
     if (c.view.projection != Projection::globe)
         return mercatorLonLat(c, px, py);
-    double lon = 0, lat = 0;
-    if (!pixelToLonLat(c.projection, c.view, px, py, lon, lat))
+    const std::optional<std::pair<double, double>> found =
+        pixelToLonLat(c.projection, c.view, px, py);
+    if (!found)
         return std::nullopt;
+    const auto [lon, lat] = *found;
     return std::pair{lon - 360 * std::floor((lon + 180) / 360), lat};
 }
 
@@ -479,12 +480,11 @@ std::optional<GridLines> gridLinesOf(const MapCanvas& c) {
                          fine ? std::max(1.0, std::floor(60 / zoom)) : 15, 80,
                          fine ? std::max(1.0, std::floor(40 / zoom)) : 10};
     }
-    double left = 0, top = 0, right = 0, bottom = 0;
-    if (!pixelToLonLat(c.projection, v, v.mapLeft, v.mapTop, left, top) ||
-        !pixelToLonLat(c.projection, v, v.mapRight, v.mapBottom, right, bottom))
+    const auto topLeft = pixelToLonLat(c.projection, v, v.mapLeft, v.mapTop);
+    if (!topLeft || !pixelToLonLat(c.projection, v, v.mapRight, v.mapBottom))
         return std::nullopt;
     const double spacing = std::max(1.0, std::floor(60 / zoom));
-    return GridLines{std::floor(left), spacing, std::floor(top), spacing};
+    return GridLines{std::floor(topLeft->first), spacing, std::floor(topLeft->second), spacing};
 }
 
 double magnification(const MapCanvas& c) {

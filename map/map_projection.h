@@ -23,12 +23,12 @@ struct MapProjection {
     double mapRadius = 0;                    // globe radius, or Mercator pixels per radian
     double rotationLon = 0, rotationLat = 0; // degrees
     double rotationLonRad = 0, rotationLatRad = 0;
-    // The map centre in degree/minute form for the captions (flags: 1 = S, 1 = W).
+    // The map centre in degree/minute form for the captions, south and west of 0.
     double centreLatDeg = 0, centreLatMin = 0, centreLonDeg = 0, centreLonMin = 0;
-    int centreSouth = 0, centreWest = 0;
-    int penDown = 0;      // 1: the next point is joined to the previous one
-    int plotColour = 0;   // palette index of the line being drawn
-    int gridSpanFlag = 0; // 1 while the Mercator parallels are drawn
+    bool centreSouth = false, centreWest = false;
+    bool penDown = false;          // the next point is joined to the previous one
+    int plotColour = 0;            // palette index of the line being drawn
+    bool drawingParallels = false; // while the Mercator parallels are drawn
 };
 
 // What the map drawing works on: the surface, the projection state and the view's frame.
@@ -48,8 +48,6 @@ constexpr int nearSideDepth = 12;
 constexpr int gridNearSideDepth = 14;
 // The depth of every Mercator point (always visible).
 constexpr int mercatorDepth = 11;
-// A longitude/latitude that pixelToLonLat could not find.
-constexpr double noCoordinate = 999;
 
 // Start of a repaint: pen up, no rotation, and the map radius of the range (globe only).
 void resetProjection(MapProjection& projection, ViewState& view, MapRange mapRange);
@@ -122,10 +120,10 @@ void strokeCurve(MapCanvas& canvas, const std::vector<Point>& points, int colour
     strokeCurveColoured(canvas, points, [colour](const Point&) { return colour; });
 }
 
-// The longitude and latitude of a pixel on the globe; 1 when found, else 0 with 999/999.
-// The longitude may lie outside +-180.
-int pixelToLonLat(const MapProjection& projection, const ViewState& view, int px, int py,
-                  double& lon, double& lat);
+// The longitude and latitude of a pixel on the globe; none off the globe or where the inversion
+// finds no point on the near side. The longitude may lie outside +-180.
+std::optional<std::pair<double, double>> pixelToLonLat(const MapProjection& projection,
+                                                       const ViewState& view, int px, int py);
 
 // The longitude (-180..180) and latitude of a pixel of the Mercator map.
 std::pair<double, double> mercatorLonLat(const MapCanvas& canvas, int px, int py);

@@ -123,9 +123,9 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
 int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria& c) {
     // a series that begins after the start is looked for from its beginning on
     double start = s.catalog.record.year;
-    if (const double seriesStart = sarosStartYear(c.saros);
-        c.mode == searchSarosNumber && seriesStart != noSarosSeries)
-        start = std::max(start, seriesStart);
+    if (const std::optional<double> seriesStart = sarosStartYear(c.saros);
+        c.mode == searchSarosNumber && seriesStart)
+        start = std::max(start, *seriesStart);
     do {
         if (!readOn(s, message))
             return -1;

@@ -41,18 +41,15 @@ enum class Projection { globe = 1, mercator = 2 };
 // The base map under the curves.
 enum class BaseMapKind { none = 0, relief = 1, vector = 2 };
 
-// observerCityIndex of a typed place: it names no row of the city table.
-constexpr int typedPlaceIndex = 99;
-
 struct ViewState {
     DisplayMode displayMode = displayPathMap;
     MapRange mapRange = MapRange::globe;
     Projection projection = Projection::globe;
-    BaseMapKind useCiaMap = BaseMapKind::relief; // relief raster or vector lines
-    double centreLon = 0, centreLat = 0;         // map centre of MapRange::centred, degrees
-    double baseRadius = 0;                       // unmagnified map radius, pixels
-    double mapScale = 0;                         // map radius in use, pixels
-    bool gridLines = false;                      // the latitude/longitude grid is drawn
+    BaseMapKind baseMap = BaseMapKind::relief; // relief raster or vector lines
+    double centreLon = 0, centreLat = 0;       // map centre of MapRange::centred, degrees
+    double baseRadius = 0;                     // unmagnified map radius, pixels
+    double mapScale = 0;                       // map radius in use, pixels
+    bool gridLines = false;                    // the latitude/longitude grid is drawn
     bool coarseRelief = false; // the globe's relief at a quarter of the pixels (while dragging)
     double drawStepHours = 1.0 / 600; // curve drawing step (0.1 minute)
     double tableStep = 15;            // step of the central band table
@@ -66,15 +63,16 @@ struct ViewState {
     bool durationCurves = false;            // the curves of equal duration inside the path
     std::optional<ShadowInstant> shadowAt;  // the shadow drawn over the map at that instant
     int observerInputMode = 0;              // 0 from the city table, 1 typed
-    int observerCityIndex = 1;              // city of the display dialog; typedPlaceIndex = typed
-    int searchCityIndex = 1;                // city of the search dialog
-    double observerLon = 135;               // degrees east
-    double observerLat = 35;                // degrees north
-    double observerHeight = 0;              // metres
-    ObserverPlace observerPlace;            // its name, time zone and the source of its height
-    bool englishNames = false;  // observing places by their English names (English texts)
-    double textScale = 1;       // text size: 1 (100 %), 1.25, 1.5 or 2
-    double year = 0, month = 0; // requested, then the UT year and month shown
+    // The city table's rows (from 1) of the display and the search dialogs; none for the
+    // display's: the observer is a typed place.
+    std::optional<int> observerCityIndex = 1, searchCityIndex = 1;
+    double observerLon = 135;    // degrees east
+    double observerLat = 35;     // degrees north
+    double observerHeight = 0;   // metres
+    ObserverPlace observerPlace; // its name, time zone and the source of its height
+    bool englishNames = false;   // observing places by their English names (English texts)
+    double textScale = 1;        // text size: 1 (100 %), 1.25, 1.5 or 2
+    double year = 0, month = 0;  // requested, then the UT year and month shown
     SearchMode searchMode = searchAll;
     int searchType = 2;               // type code searched for
     double searchTypePastYears = 20;  // past search range of the type search, years

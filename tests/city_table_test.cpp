@@ -21,13 +21,13 @@ TEST(CityTable, LineFormat) {
     EXPECT_DOUBLE_EQ(table.rows[0].lon, 139.767);
     EXPECT_DOUBLE_EQ(table.rows[0].lat, 35.683);
     EXPECT_DOUBLE_EQ(table.rows[0].height, 40);
-    EXPECT_DOUBLE_EQ(table.rows[0].fourth, 9);
+    EXPECT_DOUBLE_EQ(table.rows[0].spare, 9);
     EXPECT_DOUBLE_EQ(table.rows[1].height, 0);
     EXPECT_EQ(table.rows[2].name, "Greenwich");
     EXPECT_EQ(table.rows[2].lon, 0);
     EXPECT_DOUBLE_EQ(table.rows[3].lon, 135.768);
     EXPECT_DOUBLE_EQ(table.rows[3].height, 50);
-    EXPECT_EQ(table.rows[3].fourth, 0) << "a comment ends the line";
+    EXPECT_EQ(table.rows[3].spare, 0) << "a comment ends the line";
     EXPECT_EQ(table.rows[4].lon, 0) << "text that is not a number reads as 0";
     EXPECT_DOUBLE_EQ(table.rows[4].lat, 35);
     // a sixth field, the English name, named in English only

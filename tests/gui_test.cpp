@@ -136,7 +136,8 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
         view.englishNames = true;
         CityTable cities;
         cities.rows = {{"東京", 139.767, 35.683, 40, 0, "Tokyo"}};
-        int cityIndex = 1, pendingType = 2;
+        std::optional<int> cityIndex = 1;
+        int pendingType = 2;
         Messages messages;
         CModeDlg search(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
                         messages.reporter());
@@ -190,7 +191,7 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
     ViewState view;
     view.baseRadius = 340;
     view.mapScale = 340;
-    int cityIndex = 1;
+    std::optional<int> cityIndex = 1;
     CDisplayDlg dialog(nullptr, loadDisplay(view, 139.7), cities, cityIndex, messages.reporter());
     EXPECT_EQ(dialog.tableLonEdit->text(), QString("45")) << "trunc(139.7 / 15) * 15 - 90";
     EXPECT_EQ(dialog.drawStepEdit->text(), QString("0.1"));
@@ -221,7 +222,8 @@ TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
     CityTable cities;
     ViewState view;
     view.year = 3000;
-    int cityIndex = 1, pendingType = 2;
+    std::optional<int> cityIndex = 1;
+    int pendingType = 2;
     CModeDlg dialog(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
                     messages.reporter());
     EXPECT_EQ(dialog.typeList->currentIndex(), 1);
@@ -301,7 +303,7 @@ TEST(Window, MouseGesturesOnTheMap) {
     EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 1);
     QTest::mouseDClick(w.view, Qt::RightButton, {}, QPoint(v.mapCentreX, v.mapCentreY));
     EXPECT_EQ(v.displayMode, displayLocal);
-    EXPECT_EQ(v.observerCityIndex, typedPlaceIndex);
+    EXPECT_FALSE(v.observerCityIndex) << "a typed place";
     EXPECT_NEAR(v.observerLon, v.centreLon, 0.1);
     // Outside the disc nothing happens.
     w.view->unzoom();
@@ -480,7 +482,7 @@ TEST(Window, LargeTextScrollsInsteadOfBeingCutOff) {
     w.v().observerLon = -96.8;
     w.v().observerLat = 32.8;
     w.v().observerInputMode = 1;
-    w.v().observerCityIndex = typedPlaceIndex;
+    w.v().observerCityIndex = std::nullopt;
     w.v().displayMode = displayLocal;
     w.view->invalidate();
     w.view->repaintNow();
@@ -916,7 +918,8 @@ TEST(Dialogs, EnterAndMnemonics) {
     Messages messages;
     CityTable cities;
     ViewState view;
-    int cityIndex = 1, pendingType = 2;
+    std::optional<int> cityIndex = 1;
+    int pendingType = 2;
     CModeDlg search(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
                     messages.reporter());
     search.show();
@@ -1137,7 +1140,7 @@ TEST(Dialogs, DisplayDialogPlaceByNameFillsTheTypedPlace) {
     Messages messages;
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}};
-    int cityIndex = 1;
+    std::optional<int> cityIndex = 1;
     CDisplayDlg dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
                        messages.reporter(), &state);
     dialog.show();
@@ -1160,7 +1163,7 @@ TEST(Dialogs, EmptyHeightIsTheReliefsAndMessagesNameTheField) {
     Messages messages;
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}};
-    int cityIndex = 1;
+    std::optional<int> cityIndex = 1;
     CDisplayDlg dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
                        messages.reporter(), &state);
     dialog.placeGroup->button(1)->setChecked(true);
@@ -1205,7 +1208,7 @@ TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
     Messages messages;
     CityTable cities;
     ViewState view;
-    int cityIndex = 1;
+    std::optional<int> cityIndex = 1;
     CDisplayDlg on(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
     EXPECT_FALSE(on.bandBox->isChecked());
     on.bandBox->setChecked(true);
@@ -1250,7 +1253,7 @@ TEST(Dialogs, DisplayDialogFitsTheScreen) {
     Messages messages;
     CityTable cities;
     ViewState view;
-    int cityIndex = 1;
+    std::optional<int> cityIndex = 1;
     CDisplayDlg dialog(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
     dialog.show();
     QApplication::processEvents();
@@ -1269,7 +1272,8 @@ TEST(Dialogs, SearchDialogTakesTheProbabilityOfACentralEclipse) {
     Messages messages;
     CityTable cities;
     ViewState view;
-    int cityIndex = 1, pendingType = 2;
+    std::optional<int> cityIndex = 1;
+    int pendingType = 2;
     CModeDlg dialog(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
                     messages.reporter());
     EXPECT_EQ(dialog.probabilityEdit->text(), QString("0"));

@@ -20,7 +20,8 @@ struct Report {
     CityTable cities;
     RecordingSurface surface;
 
-    Report(double year, double month, double lon, double lat, int cityIndex = typedPlaceIndex) {
+    Report(double year, double month, double lon, double lat,
+           std::optional<int> cityIndex = std::nullopt) {
         catalog.paths.dirs = {sourceDataDir()};
         EXPECT_EQ(catalogFind(catalog, year, month), 1);
         IgnoredFiles ignored;

@@ -71,22 +71,23 @@ TEST_F(GlobeFixture, OrthographicProjectionAboutTheCentre) {
         x, static_cast<int>(340 * std::cos(35.7 * 0.01745329252) * std::sin(10 * 0.01745329252)));
     EXPECT_EQ(projection.centreLatDeg, 35);
     EXPECT_NEAR(projection.centreLonMin, 42, 1e-9);
-    EXPECT_EQ(projection.centreWest, 0);
+    EXPECT_FALSE(projection.centreWest);
 }
 
 TEST_F(GlobeFixture, PixelsMapBackToLongitudeAndLatitude) {
-    double lon = 0, lat = 0;
-    ASSERT_EQ(pixelToLonLat(projection, view, 610, 350, lon, lat), 1);
-    EXPECT_NEAR(lon, 139.7, 0.05);
-    EXPECT_NEAR(lat, 35.7, 0.05);
+    const auto tokyo = pixelToLonLat(projection, view, 610, 350);
+    ASSERT_TRUE(tokyo);
+    EXPECT_NEAR(tokyo->first, 139.7, 0.05);
+    EXPECT_NEAR(tokyo->second, 35.7, 0.05);
     for (double pLon = 60; pLon <= 220; pLon += 20) {
         for (double pLat = -40; pLat <= 85; pLat += 15) {
             int x = 0, y = 0, depth = 0;
             projectGlobe(projection, pLon, pLat, x, y, depth);
             if (depth > -150) // keep clear of the rim, where a pixel spans degrees
                 continue;
-            ASSERT_EQ(pixelToLonLat(projection, view, 610 + x, 350 - y, lon, lat), 1)
-                << pLon << " " << pLat;
+            const auto found = pixelToLonLat(projection, view, 610 + x, 350 - y);
+            ASSERT_TRUE(found) << pLon << " " << pLat;
+            const auto [lon, lat] = *found;
             // The pixel is truncated: compare on the ground, within a pixel in each direction.
             const double k = 0.01745329252;
             const double cosDistance =
@@ -95,9 +96,7 @@ TEST_F(GlobeFixture, PixelsMapBackToLongitudeAndLatitude) {
             EXPECT_LT(std::acos(std::min(1.0, cosDistance)) / k, 0.6) << pLon << " " << pLat;
         }
     }
-    EXPECT_EQ(pixelToLonLat(projection, view, 610 + 345, 350, lon, lat), 0);
-    EXPECT_EQ(lon, noCoordinate);
-    EXPECT_EQ(lat, noCoordinate);
+    EXPECT_FALSE(pixelToLonLat(projection, view, 610 + 345, 350)) << "off the globe";
 }
 
 TEST_F(GlobeFixture, PlotterJoinsPointsInsideTheFrameOnly) {
@@ -110,12 +109,12 @@ TEST_F(GlobeFixture, PlotterJoinsPointsInsideTheFrameOnly) {
     ASSERT_EQ(surface.lines.size(), 1u);
     EXPECT_EQ(surface.lines[0].pen.colour, palette[red]);
     plotMapPoint(canvas, 269 - 610, 0, red);
-    EXPECT_EQ(projection.penDown, 0);
+    EXPECT_FALSE(projection.penDown);
     plotMapPoint(canvas, 280 - 610, 10, red);
     EXPECT_EQ(surface.lines.size(), 1u) << "no line from outside the frame";
     // Points that are not numbers (from a failed solution) only lift the pen.
     plotMapPoint(canvas, std::nan(""), 0, red);
-    EXPECT_EQ(projection.penDown, 0);
+    EXPECT_FALSE(projection.penDown);
 }
 
 TEST_F(GlobeFixture, DotsAndRingsOnTheNearSideOnly) {
@@ -125,7 +124,7 @@ TEST_F(GlobeFixture, DotsAndRingsOnTheNearSideOnly) {
     EXPECT_EQ(surface.pixels[0].first.y, 350);
     plotDot(canvas, 139.7 - 180, -35.7, yellow);
     EXPECT_EQ(surface.pixels.size(), 1u);
-    EXPECT_EQ(projection.penDown, 0);
+    EXPECT_FALSE(projection.penDown);
     plotRing(canvas, 139.7, 35.7, red, 3);
     ASSERT_EQ(surface.shapes.size(), 1u);
     EXPECT_EQ(surface.shapes[0].left, surface.pixels[0].first.x - 3);
@@ -175,7 +174,7 @@ TEST_F(MercatorFixture, JumpsAcrossTheMapBreakTheLine) {
     plotMapPoint(canvas, -350, 0, navy);
     plotMapPoint(canvas, 350, 0, navy);
     EXPECT_TRUE(surface.lines.empty()) << "a 700-pixel jump is a break";
-    projection.gridSpanFlag = 1;
+    projection.drawingParallels = true;
     plotMapPoint(canvas, -350, 0, navy);
     EXPECT_EQ(surface.lines.size(), 1u) << "the parallels span the map";
 }
@@ -218,5 +217,5 @@ TEST_F(MercatorFixture, GridSpansTheMap) {
     }
     EXPECT_EQ(parallels, 17) << "80 N to 80 S; the pole has no line";
     EXPECT_EQ(equator, 1);
-    EXPECT_EQ(projection.gridSpanFlag, 0);
+    EXPECT_FALSE(projection.drawingParallels);
 }

@@ -182,7 +182,7 @@ int breaksOfCurves(int width, int height, int colour) {
     RecordingSurface surface(width, height);
     MapProjection projection;
     ViewState view;
-    view.useCiaMap = BaseMapKind::none;
+    view.baseMap = BaseMapKind::none;
     layoutView(view, width, height);
     resetProjection(projection, view, MapRange::globe);
     MapCanvas canvas{surface, projection, view};

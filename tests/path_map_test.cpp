@@ -47,7 +47,7 @@ struct MapOf {
         view.mapRange = mapRange;
         IgnoredFiles ignored;
         loadCityTable(cities, paths, ignored);
-        view.useCiaMap = BaseMapKind::none; // the base data are tested on their own
+        view.baseMap = BaseMapKind::none; // the base data are tested on their own
         layoutView(view, 1000, 700);
         resetProjection(projection, view, mapRange);
     }

@@ -99,12 +99,12 @@ void labelled(QGridLayout* grid, int row, int column, const QString& label, QWid
 }
 
 // The names of the city table in a list whose choice stores row + 1 into index at once.
-QComboBox* cityCombo(const CityTable& cities, int& index, bool english) {
+QComboBox* cityCombo(const CityTable& cities, std::optional<int>& index, bool english) {
     auto* combo = new QComboBox;
     combo->setEditable(true);
     for (const City& city : cities.rows)
         combo->addItem(QString::fromStdString(cityName(city, english)));
-    combo->setCurrentIndex(index - 1);
+    combo->setCurrentIndex(index ? *index - 1 : -1);
     QObject::connect(combo, &QComboBox::activated, combo, [&index](int row) { index = row + 1; });
     return combo;
 }
@@ -194,7 +194,8 @@ CWhenDlg::CWhenDlg(QWidget* parent, const WhenFields& initial, ValidationReporte
 }
 
 CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
-                         int& cityIndex, ValidationReporter reporter, AppState* places)
+                         std::optional<int>& cityIndex, ValidationReporter reporter,
+                         AppState* places)
     : ExchangeDialog(parent, tr("表示モードメニュー"), std::move(reporter)), fields(initial) {
     cityList = cityCombo(cities, cityIndex, fields.englishNames);
     modeGroup = new QButtonGroup(this);
@@ -228,11 +229,11 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     legendList = new QComboBox;
     legendList->addItems({tr("地域図のみ"), tr("常に"), tr("なし")});
     legendList->setCurrentIndex(static_cast<int>(fields.legend));
-    ciaBox = new QCheckBox(tr("CIA MAPを使用"));
+    vectorBaseMapBox = new QCheckBox(tr("CIA MAPを使用"));
     mercatorBox = new QCheckBox(tr("メルカトル図法"));
     gridBox->setChecked(fields.grid);
     kmlBox->setChecked(fields.kml);
-    ciaBox->setChecked(fields.ciaMap);
+    vectorBaseMapBox->setChecked(fields.vectorBaseMap);
     mercatorBox->setChecked(fields.mercator);
 
     auto* range = new QGroupBox(tr("描画範囲"));
@@ -240,7 +241,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     rangeGrid->addWidget(radio(rangeGroup, tr("地球儀"), 0), 0, 0);
     rangeGrid->addWidget(radio(rangeGroup, tr("アジア"), 1), 0, 1);
     rangeGrid->addWidget(radio(rangeGroup, tr("ヨーロッパ"), 2), 0, 2);
-    rangeGrid->addWidget(ciaBox, 1, 0);
+    rangeGrid->addWidget(vectorBaseMapBox, 1, 0);
     rangeGrid->addWidget(mercatorBox, 1, 1);
     rangeGrid->addWidget(radio(rangeGroup, tr("値入力"), 3), 2, 0);
     labelled(rangeGrid, 3, 0, tr("経度："), centreLonEdit);
@@ -305,12 +306,13 @@ void CDisplayDlg::exchangeChoices() {
     fields.fillCentralPath = fillPathBox->isChecked();
     fields.durationCurves = durationBox->isChecked();
     fields.legend = static_cast<MapLegend>(legendList->currentIndex());
-    fields.ciaMap = ciaBox->isChecked();
+    fields.vectorBaseMap = vectorBaseMapBox->isChecked();
     fields.mercator = mercatorBox->isChecked();
 }
 
 CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& cities,
-                   int& cityIndex, int& pendingType, ViewState& view, ValidationReporter reporter)
+                   std::optional<int>& cityIndex, int& pendingType, ViewState& view,
+                   ValidationReporter reporter)
     : ExchangeDialog(parent, tr("検索モードメニュー"), reporter), fields(initial) {
     cityList = cityCombo(cities, cityIndex, view.englishNames);
     typeList = new QComboBox;

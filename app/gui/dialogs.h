@@ -73,12 +73,13 @@ class CDisplayDlg : public ExchangeDialog {
     // gazetteer's owner), a field beside the city list chooses a place by name: it fills in the
     // typed place's position and height and keeps the place in chosenPlace.
     CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
-                int& cityIndex, ValidationReporter reporter = messageBoxReporter(),
+                std::optional<int>& cityIndex, ValidationReporter reporter = messageBoxReporter(),
                 AppState* places = nullptr);
     DisplayFields fields;
     std::optional<ObserverPlace> chosenPlace;
     QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
-    QCheckBox *gridBox, *kmlBox, *ciaBox, *mercatorBox, *bandBox, *fillPathBox, *durationBox;
+    QCheckBox *gridBox, *kmlBox, *vectorBaseMapBox, *mercatorBox, *bandBox, *fillPathBox,
+        *durationBox;
     QComboBox* legendList; // the legend: on the regional maps, always, never
     QComboBox* cityList;
     QLineEdit *magnificationEdit, *centreLonEdit, *centreLatEdit, *tableLonEdit, *tableStepEdit,
@@ -97,8 +98,9 @@ class CModeDlg : public ExchangeDialog {
   public:
     // The city list stores into cityIndex and the type list into pendingType at once; the
     // start-year button opens the year/month dialog on view.
-    CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& cities, int& cityIndex,
-             int& pendingType, ViewState& view, ValidationReporter reporter = messageBoxReporter());
+    CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& cities,
+             std::optional<int>& cityIndex, int& pendingType, ViewState& view,
+             ValidationReporter reporter = messageBoxReporter());
     ModeFields fields;
     QButtonGroup *modeGroup, *placeGroup;
     QComboBox *cityList, *typeList;

@@ -76,7 +76,7 @@ void CListDlg::initialise() {
     startYear = currentLocalMonth().year;
     period = defaultPeriod;
     if (session.view.searchMode == searchSarosNumber) {
-        startYear = std::trunc(sarosStartYear(session.shown.record.saros));
+        startYear = std::trunc(sarosStartYear(session.shown.record.saros).value_or(startYear));
         period = sarosPeriod;
     }
     startEdit->setText(QString::number(startYear, 'g', 12));

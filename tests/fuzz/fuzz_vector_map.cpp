@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             testing::RecordingSurface surface;
             ViewState view;
             view.projection = projection;
-            view.useCiaMap = BaseMapKind::vector;
+            view.baseMap = BaseMapKind::vector;
             layoutView(view, surface.width(), surface.height());
             view.mapRange = range;
             view.mapScale = view.baseRadius * (range == MapRange::globe ? 1 : 30);

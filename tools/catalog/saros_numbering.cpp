@@ -38,7 +38,7 @@ int sarosSeries(double lunation, double year) {
     return residue + 223 * static_cast<int>(cycles);
 }
 
-std::array<std::array<double, 2>, sarosRows>
+std::array<std::array<std::optional<double>, 2>, sarosRows>
 sarosStartYearsOf(const std::vector<EclipseRecord>& entries) {
     std::map<int, double> firstYear;
     for (EclipseRecord entry : entries) {
@@ -48,12 +48,14 @@ sarosStartYearsOf(const std::vector<EclipseRecord>& entries) {
         if (found == firstYear.end() || entry.year < found->second)
             firstYear[series] = entry.year;
     }
-    std::array<std::array<double, 2>, sarosRows> table{};
+    std::array<std::array<std::optional<double>, 2>, sarosRows> table{};
     for (int row = 0; row < sarosRows; ++row) {
         const auto positive = firstYear.find(row);
         const auto negative = firstYear.find(-row);
-        table[row][0] = positive != firstYear.end() ? positive->second : noSarosSeries;
-        table[row][1] = negative != firstYear.end() ? negative->second : noSarosSeries;
+        if (positive != firstYear.end())
+            table[row][0] = positive->second;
+        if (negative != firstYear.end())
+            table[row][1] = negative->second;
     }
     return table;
 }

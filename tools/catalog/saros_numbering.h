@@ -19,7 +19,7 @@ int sarosSeries(double lunation, double year);
 
 // The table of first years from the catalog's entries (UT years after the program's
 // conversion), for the source file of the program.
-std::array<std::array<double, 2>, sarosRows>
+std::array<std::array<std::optional<double>, 2>, sarosRows>
 sarosStartYearsOf(const std::vector<EclipseRecord>& entries);
 
 } // namespace vesk::catalog
