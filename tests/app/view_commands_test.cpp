@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the settings dialogs and the commands do to the view, without a window: the observer
+// from a city row or a typed place, the Saros search's restart, the field rules and the commands
+// that act on the map only.
+#include "view_commands.h"
+
+#include <gtest/gtest.h>
+
+namespace vesk {
+namespace {
+
+CityTable twoCities() {
+    CityTable cities;
+    cities.rows = {{"西脇", 135.0, 35.0, 110, 0, "Nishiwaki"},
+                   {"東京", 139.767, 35.683, 40, 0, "Tokyo"}};
+    return cities;
+}
+
+DisplayFields localDisplay(const ViewState& view) {
+    DisplayFields fields = loadDisplay(view, 0);
+    fields.displayMode = displayLocal;
+    return fields;
+}
+
+// A city row puts the observer at the row's place; a typed place leaves the rows (none chosen),
+// and choosing "from the list" again without a row keeps the typed place.
+TEST(ViewCommands, DisplayDialogTakesACityRowOrATypedPlace) {
+    const CityTable cities = twoCities();
+    ViewState view;
+    view.observerCityIndex = 2;
+    storeDisplay(view, localDisplay(view), cities);
+    EXPECT_EQ(view.observerLon, 139.767);
+    EXPECT_EQ(view.observerLat, 35.683);
+    EXPECT_EQ(view.observerHeight, 40);
+
+    DisplayFields typed = localDisplay(view);
+    typed.observerInputMode = 1;
+    typed.observerLon = 31.13;
+    typed.observerLat = 29.98;
+    typed.observerHeight = 60;
+    storeDisplay(view, typed, cities);
+    EXPECT_FALSE(view.observerCityIndex) << "a typed place names no row";
+    EXPECT_EQ(view.observerLon, 31.13);
+
+    DisplayFields fromList = localDisplay(view);
+    fromList.observerInputMode = 0;
+    storeDisplay(view, fromList, cities);
+    EXPECT_EQ(view.observerLon, 31.13) << "no row chosen since: the observer stays";
+    EXPECT_EQ(view.observerHeight, 60);
+
+    placeObserver(view, -96.8, 32.78, 150, ObserverPlace{});
+    EXPECT_FALSE(view.observerCityIndex);
+    EXPECT_EQ(view.observerInputMode, 1);
+    EXPECT_EQ(view.observerPlace.lon, -96.8) << "the place carries its position";
+}
+
+// A Saros search that starts more than 1262.1 years after its series began (series 145 begins
+// in 1639) starts again a year before the series' first eclipse; a series the catalog does not
+// hold leaves the year as it is.
+TEST(ViewCommands, SarosSearchRestartsBeforeItsSeries) {
+    const CityTable cities = twoCities();
+    ModeFields saros;
+    saros.searchMode = searchSarosNumber;
+    saros.saros = 145;
+    ViewState view;
+    view.year = 3000;
+    storeMode(view, saros, 2, cities);
+    EXPECT_EQ(view.searchSaros, 145);
+    EXPECT_EQ(view.year, 1638);
+    view.year = 2800;
+    storeMode(view, saros, 2, cities);
+    EXPECT_EQ(view.year, 2800) << "within 1262.1 years of the series' start";
+    saros.saros = 9999;
+    view.year = 3000;
+    storeMode(view, saros, 2, cities);
+    EXPECT_EQ(view.year, 3000) << "no such series";
+}
+
+TEST(ViewCommands, FieldRulesTakeNumbersWithinTheirBounds) {
+    double value = 0;
+    EXPECT_FALSE(validateField("2024", yearRule, value));
+    EXPECT_EQ(value, 2024);
+    for (const char* refused : {"", "abc", "2024.5", "17000", "-13001", "12 13", "nan"})
+        EXPECT_TRUE(validateField(refused, yearRule, value)) << '"' << refused << '"';
+    EXPECT_FALSE(validateField("-123.25", lonRule, value));
+    EXPECT_EQ(value, -123.25);
+    EXPECT_TRUE(validateField("361", lonRule, value));
+    EXPECT_EQ(roundTo(35.6789012, 100000), 35.6789);
+}
+
+// Zooming and moving act on the path map only, and a drag of nothing moves nothing.
+TEST(ViewCommands, MapCommandsActOnTheMapOnly) {
+    ViewState view;
+    MapProjection projection;
+    projection.mapRadius = 300;
+    view.displayMode = displayLocal;
+    view.redrawAction = redrawShow;
+    zoomMap(view, projection, 2);
+    EXPECT_EQ(view.mapScale, 0);
+    EXPECT_FALSE(panMap(view, projection, 10, 0));
+    view.displayMode = displayPathMap;
+    EXPECT_FALSE(panMap(view, projection, 0, 0));
+    zoomMap(view, projection, 2);
+    EXPECT_EQ(view.mapScale, 600);
+    EXPECT_EQ(view.redrawAction, redrawShow);
+    EXPECT_EQ(normaliseLongitude(350), -10);
+    EXPECT_EQ(normaliseLongitude(-190), 170);
+}
+
+} // namespace
+} // namespace vesk
