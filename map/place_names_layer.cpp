@@ -3,7 +3,6 @@
 
 #include "base_map.h"
 #include "palette.h"
-#include "place_names.h"
 
 namespace vesk {
 
@@ -12,22 +11,17 @@ long long namedPopulation(double magnification) {
 }
 
 void drawPlaceNames(MapCanvas& c, const Gazetteer* gazetteer) {
-    if (c.view.mapRange == MapRange::globe)
+    if (c.view.mapRange == MapRange::globe || gazetteer == nullptr)
         return;
     const double m = magnification(c);
     const Font previous = c.surface.selectFont({"Courier New", -11, 500, true});
     c.surface.setBackgroundOpaque(false);
-    if (gazetteer != nullptr) {
-        const long long fewest = namedPopulation(m);
-        for (const std::uint32_t i : gazetteer->byPopulation) {
-            const GazetteerPlace& place = gazetteer->places[i];
-            if (place.population < fewest || c.stop.stop_requested())
-                break;
-            drawPlaceLabel(c, place.lon, place.lat, place.name, pink, LoneDot::left_out);
-        }
-    } else if (m >= builtInNamesMagnification) {
-        for (const PlaceName& place : placeNames)
-            drawPlaceLabel(c, place.lon, place.lat, place.name, pink, LoneDot::left_out);
+    const long long fewest = namedPopulation(m);
+    for (const std::uint32_t i : gazetteer->byPopulation) {
+        const GazetteerPlace& place = gazetteer->places[i];
+        if (place.population < fewest || c.stop.stop_requested())
+            break;
+        drawPlaceLabel(c, place.lon, place.lat, place.name, pink, LoneDot::left_out);
     }
     c.surface.setBackgroundOpaque(true);
     c.surface.selectFont(previous);

@@ -13,14 +13,10 @@ namespace vesk {
 constexpr double namedPopulationScale = 1e7;
 long long namedPopulation(double magnification);
 
-// Without a gazetteer, the built-in list of names (which has no populations) is drawn from this
-// magnification on.
-constexpr double builtInNamesMagnification = 20;
-
 // The names of places on a regional map (none on the whole globe): the gazetteer's places of at
 // least namedPopulation, the most populous first, each where its name finds room beside its dot
 // and its dot covers no earlier label or dot (a place already named by the observing places is
-// not named twice). Without a gazetteer, the built-in list.
+// not named twice). Without a gazetteer, none.
 void drawPlaceNames(MapCanvas& canvas, const Gazetteer* gazetteer);
 
 } // namespace vesk

@@ -386,8 +386,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
                       "・JPL DE431 暦（NASA ジェット推進研究所、パブリックドメイン）\n"
                       "・ETOPO5 地形（NOAA 国立地球物理データセンター、パブリックドメイン）\n"
                       "・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）\n"
-                      "・KStars 都市リスト（KDE、GPL 2 以降）\n"
                       "・GeoNames 地名辞典 cities15000（www.geonames.org、CC BY 4.0）\n"
+                      "・タイムゾーン境界 timezone-boundary-builder（OpenStreetMap 寄稿者、ODbL）\n"
                       "・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）\n\n"
                       "vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の下で"
                       "配布されるフリーソフトウェアです。")
