@@ -26,8 +26,7 @@ std::string utTimestamp(double jd) {
         dayStart += 1;
         tenths -= 864000;
     }
-    double year = 0, month = 0, day = 0, hour = 0;
-    jdToCalendar(dayStart, 0, 0, year, month, day, hour);
+    const auto [year, month, day, hour] = jdToCalendar(dayStart, 0, 0);
     char text[40];
     std::snprintf(text, sizeof text, "T%02lld:%02lld:%04.1fZ", tenths / 36000, tenths / 600 % 60,
                   static_cast<double>(tenths % 600) / 10);

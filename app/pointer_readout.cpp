@@ -14,8 +14,7 @@ namespace {
 
 // "10:05:17" of the hours of a Julian date.
 std::string clockOfJd(double jd) {
-    double h = 0, m = 0, s = 0;
-    splitHours(24 * (jd + 0.5 - std::floor(jd + 0.5)), h, m, s);
+    const auto [h, m, s] = splitHours(24 * (jd + 0.5 - std::floor(jd + 0.5)));
     char text[16];
     std::snprintf(text, sizeof text, "%02.0f:%02.0f:%02.0f", h, m, std::floor(s));
     return text;

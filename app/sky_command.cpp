@@ -39,8 +39,7 @@ bool drawSkyAtMaximum(AppState& state, DrawSurface& target) {
     const ObservedShadow& maximum = local->nearest->shadow;
     // The zone date of the maximum for this eclipse and place, as the local report gives it.
     const double jdUt = instantJdUt(record, maximum.t, s.shown.deltaT);
-    double year = 0, month = 0, day = 0, hour = 0;
-    jdToCalendar(jdUt, 1, s.view.observerLon, year, month, day, hour);
+    const auto [year, month, day, hour] = jdToCalendar(jdUt, 1, s.view.observerLon);
     IgnoredFiles passedOver; // a damaged planet file gives way to the next folder's
     const std::optional<EclipsePlanets> planets = findPlanetPlaces(
         findDataFile(s.catalog.paths, planetPlaceFileName, passedOver, planetFileRefusal),

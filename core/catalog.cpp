@@ -13,7 +13,7 @@ namespace vesk {
 const std::array<double EclipseRecord::*, catalogEntryNumbers> catalogFieldOrder = {
     &EclipseRecord::year,     &EclipseRecord::month,     &EclipseRecord::day,
     &EclipseRecord::typeCode, &EclipseRecord::magnitude, &EclipseRecord::gamma,
-    &EclipseRecord::jd,       &EclipseRecord::lunation,    &EclipseRecord::saros,
+    &EclipseRecord::jd,       &EclipseRecord::lunation,  &EclipseRecord::saros,
     &EclipseRecord::t0,       &EclipseRecord::x0,        &EclipseRecord::x1,
     &EclipseRecord::x2,       &EclipseRecord::x3,        &EclipseRecord::y0,
     &EclipseRecord::y1,       &EclipseRecord::y2,        &EclipseRecord::y3,
@@ -263,8 +263,10 @@ void convertEntryToUt(EclipseRecord& record) {
     record.jdTT = record.jd;
     for (int step = 0; step < 4; ++step)
         record.jd = record.jdTT - recordDeltaT(record) / 86400;
-    double hour = 0;
-    jdToCalendar(record.jd, 0, 0, record.year, record.month, record.day, hour);
+    const CalendarInstant date = jdToCalendar(record.jd, 0, 0);
+    record.year = date.year;
+    record.month = date.month;
+    record.day = date.day;
 }
 
 namespace {

@@ -142,8 +142,7 @@ double calendarToJd(double year, double month, double day, double hour, int roun
     return jd;
 }
 
-void jdToCalendar(double jd, int roundZone, double zoneLongitude, double& year, double& month,
-                  double& day, double& hour) {
+CalendarInstant jdToCalendar(double jd, int roundZone, double zoneLongitude) {
     const double local = jd + zoneOffsetHours(roundZone, zoneLongitude) / 24;
     const double z = std::floor(local + 0.5);
     const double f = local + 0.5 - z;
@@ -156,10 +155,12 @@ void jdToCalendar(double jd, int roundZone, double zoneLongitude, double& year, 
     const double c = std::floor((b - 122.1) / 365.25);
     const double d = std::floor(365.25 * c);
     const double e = std::trunc((b - d) / 30.6001);
-    day = std::floor(b - d - std::floor(30.6001 * e) + f);
-    hour = f * 24;
-    month = e < 14 ? e - 1 : e - 13;
-    year = month > 2 ? c - 4716 : c - 4715;
+    CalendarInstant date;
+    date.day = std::floor(b - d - std::floor(30.6001 * e) + f);
+    date.hour = f * 24;
+    date.month = e < 14 ? e - 1 : e - 13;
+    date.year = date.month > 2 ? c - 4716 : c - 4715;
+    return date;
 }
 
 double deltaTSigma(double year) {
@@ -217,10 +218,11 @@ double zoneHours(double lonEast) {
     return sign * std::floor(std::fabs(lonEast) / 15 + 0.5);
 }
 
-void splitHours(double x, double& hours, double& minutes, double& seconds) {
+ClockReading splitHours(double x) {
+    ClockReading clock;
     double h = std::floor(x);
-    minutes = std::floor((x - h) * 60);
-    seconds = ((x - h) * 60 - minutes) * 60;
+    clock.minutes = std::floor((x - h) * 60);
+    clock.seconds = ((x - h) * 60 - clock.minutes) * 60;
     if (h > 23.9)
         h -= std::trunc(h / 24) * 24;
     if (h < 0)
@@ -228,19 +230,21 @@ void splitHours(double x, double& hours, double& minutes, double& seconds) {
     // A whole negative number of days lands on 24 above; that hour is 0 of the next day.
     if (h > 23.9)
         h -= 24;
-    hours = h;
+    clock.hours = h;
+    return clock;
 }
 
-void splitHoursToTenths(double x, double& hours, double& minutes, double& seconds) {
+ClockReading splitHoursToTenths(double x) {
     // in whole tenths of a second, so that no 59.99999 is left to print as 60.0
     constexpr double tenthsPerHour = 36000, tenthsPerMinute = 600;
     const double tenths = std::round(x * tenthsPerHour);
     const double wholeHours = std::floor(tenths / tenthsPerHour);
     const double rest = tenths - wholeHours * tenthsPerHour;
-    double unusedMinutes = 0, unusedSeconds = 0;
-    splitHours(wholeHours, hours, unusedMinutes, unusedSeconds);
-    minutes = std::floor(rest / tenthsPerMinute);
-    seconds = (rest - minutes * tenthsPerMinute) / 10;
+    ClockReading clock;
+    clock.hours = splitHours(wholeHours).hours;
+    clock.minutes = std::floor(rest / tenthsPerMinute);
+    clock.seconds = (rest - clock.minutes * tenthsPerMinute) / 10;
+    return clock;
 }
 
 std::string hmsOfHours(double hours) {

@@ -20,8 +20,10 @@ double calendarToJd(double year, double month, double day, double hour, int roun
 
 // Local calendar date and clock time (0 <= hour < 24) of a Julian date in the given zone.
 // Meeus, Astronomical Algorithms, ch. 7; Gregorian from day number 2299161 on.
-void jdToCalendar(double jd, int roundZone, double zoneLongitude, double& year, double& month,
-                  double& day, double& hour);
+struct CalendarInstant {
+    double year = 0, month = 0, day = 0, hour = 0;
+};
+CalendarInstant jdToCalendar(double jd, int roundZone, double zoneLongitude);
 
 // TT - UT in seconds for t Julian centuries from J2000 (TT). A piecewise model: the long-term
 // parabola -20 + 32 u^2 (u = (y - 1820) / 100 centuries) outside -800..3350, a table for
@@ -57,11 +59,14 @@ double zoneHours(double lonEast);
 
 // Decimal hours to hours 0..23, whole minutes and seconds. Minutes and seconds are taken from the
 // fraction of floor(x) before the hour is brought into 0..23.
-void splitHours(double x, double& hours, double& minutes, double& seconds);
+struct ClockReading {
+    double hours = 0, minutes = 0, seconds = 0;
+};
+ClockReading splitHours(double x);
 
 // splitHours of x rounded to tenths of a second, for clocks and durations printed with seconds
 // as "%4.1f": a second that rounds to 60.0 carries into the minutes (4:59.96 prints 5:00.0).
-void splitHoursToTenths(double x, double& hours, double& minutes, double& seconds);
+ClockReading splitHoursToTenths(double x);
 
 // "HH:MM:SS" of hours taken into one day (0 to 24), rounded to the second.
 std::string hmsOfHours(double hours);

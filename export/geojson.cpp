@@ -93,8 +93,7 @@ template <typename Point> std::vector<std::vector<LonLat>> linesOf(const Pieces<
 // "2024-04-08T18:30:00Z" of t hours from t0 (TT) with Delta T.
 std::string utText(const EclipseRecord& r, double t, double deltaT) {
     const double jd = jdOfElementHours(r.jdTT, r.t0 + t) - deltaT / 86400;
-    double year = 0, month = 0, day = 0, hour = 0;
-    jdToCalendar(jd, 0, 0, year, month, day, hour);
+    const auto [year, month, day, hour] = jdToCalendar(jd, 0, 0);
     char text[48];
     std::snprintf(text, sizeof text, "%.0f-%02.0f-%02.0fT%sZ", year, month, day,
                   hmsOfHours(hour).c_str());

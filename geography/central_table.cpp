@@ -54,15 +54,6 @@ std::optional<IterationStart> solveLatitude(const EclipseRecord& r, double lonEa
     return IterationStart{phi, t};
 }
 
-struct Clock {
-    double h, m, s;
-};
-Clock clockOf(double hours) {
-    Clock c{};
-    splitHoursToTenths(hours, c.h, c.m, c.s);
-    return c;
-}
-
 } // namespace
 
 IterationStart crossingStart(const PathGeometry& path, double lonEast) {
@@ -182,16 +173,18 @@ std::string tableLine(const CentralTableRow& row) {
                       " %8.2f  =========  No Central Calculation Available   =========  ", row.lon);
         return line;
     }
-    const Clock utClock = clockOf(*row.utHours), lmt = clockOf(*row.lmtHours);
-    const Clock duration = clockOf(*row.durationSeconds / 3600);
+    const ClockReading utClock = splitHoursToTenths(*row.utHours);
+    const ClockReading lmt = splitHoursToTenths(*row.lmtHours);
+    const ClockReading duration = splitHoursToTenths(*row.durationSeconds / 3600);
     char width[16] = "      ";
     if (row.widthKm)
         std::snprintf(width, sizeof width, "%6.1f", *row.widthKm);
     std::snprintf(line, sizeof line,
                   " %8.2f  %8.4f  %8.4f  %8.4f  %02.0f:%02.0f  %02.0f:%02.0f  %2.0f:%04.1f  %s  "
                   "%5.1f",
-                  row.lon, *row.north, *row.centre, *row.south, utClock.h, utClock.m, lmt.h, lmt.m,
-                  duration.m, duration.s, width, *row.sunAltitude);
+                  row.lon, *row.north, *row.centre, *row.south, utClock.hours, utClock.minutes,
+                  lmt.hours, lmt.minutes, duration.minutes, duration.seconds, width,
+                  *row.sunAltitude);
     return line;
 }
 

@@ -226,8 +226,7 @@ std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& rec
     }
     const double correction = contactCorrection(limb, record, local, t, dT, c + 1);
     const double zoneHours = t + record.t0 - dT / 3600 + zone;
-    double h = 0, m = 0, sec = 0;
-    splitHoursToTenths(zoneHours, h, m, sec);
+    const auto [h, m, sec] = splitHoursToTenths(zoneHours);
     const char* label =
         c == 0 ? "2nd Contact %02.0f:%02.0f:%04.1f" : "3rd Contact %02.0f:%02.0f:%04.1f";
     surface.textOut(10, y0, format(label, h, m, sec));
@@ -235,8 +234,10 @@ std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& rec
     if (correction > -correctionLimitSeconds && correction < correctionLimitSeconds) {
         limbAt(t + correction / 3600, cyan);
         surface.textOut(10, y0 + 16, format(" (Correction : %+3.1fsec)", correction));
-        splitHoursToTenths(zoneHours + correction / 3600, h, m, sec);
-        surface.textOut(10, y0 + 32, format("  Corrected %02.0f:%02.0f:%04.1f", h, m, sec));
+        const ClockReading fixed = splitHoursToTenths(zoneHours + correction / 3600);
+        surface.textOut(
+            10, y0 + 32,
+            format("  Corrected %02.0f:%02.0f:%04.1f", fixed.hours, fixed.minutes, fixed.seconds));
         corrected = zoneHours + correction / 3600;
     } else {
         surface.textOut(10, y0 + 16, " (No Correction) ");
@@ -265,14 +266,13 @@ void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
     const double tMax = local.nearest ? local.nearest->shadow.t : 0;
 
     // The zone date of the maximum, as the local circumstances give it.
-    double zoneYear = 0, zoneMonth = 0, zoneDay = 0, zoneHour = 0;
-    jdToCalendar(instantJdUt(r, tMax, dT), 1, lonEast, zoneYear, zoneMonth, zoneDay, zoneHour);
+    const auto [zoneYear, zoneMonth, zoneDay, zoneHour] =
+        jdToCalendar(instantJdUt(r, tMax, dT), 1, lonEast);
     surface.textOut(10, 10,
                     format("%4.0f/%2.0f/%2.0f DT:%8.1fs%s", zoneYear, zoneMonth, zoneDay, dT,
                            julianMark(zoneYear, zoneMonth, zoneDay)));
     // The libration's clock hours count from midnight of the TT date of greatest eclipse.
-    double year = 0, month = 0, day = 0, hour = 0;
-    jdToCalendar(r.jdTT, 0, 0, year, month, day, hour);
+    const auto [year, month, day, hour] = jdToCalendar(r.jdTT, 0, 0);
     surface.textOut(10, 26, format("Lon:%7.3f Lat:%7.3f ", lonEast, lat));
     const LibrationResult lib = lunarLibration(year, month, day, r.t0 + tMax - dT / 3600, dT,
                                                -lonEast * degToRad, lat * degToRad, 0);
@@ -285,8 +285,7 @@ void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
     const std::optional<double> second = drawContact(surface, r, local, limb, dT, zone, 0);
     const std::optional<double> third = drawContact(surface, r, local, limb, dT, zone, 1);
     if (second && third) {
-        double h = 0, m = 0, sec = 0;
-        splitHoursToTenths(*third - *second, h, m, sec);
+        const auto [h, m, sec] = splitHoursToTenths(*third - *second);
         surface.textOut(10, 192, format("Duration      %2.0fm:%04.1fs", m, sec));
     }
     if (const auto clock = civil ? civil(instantJdUt(r, tMax, dT)) : std::nullopt) {
@@ -296,8 +295,7 @@ void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
         for (const auto& [name, corrected] : {std::pair{"2C", second}, std::pair{"3C", third}}) {
             if (!corrected)
                 continue;
-            double h = 0, m = 0, sec = 0;
-            splitHoursToTenths(*corrected + civilLessZone, h, m, sec);
+            const auto [h, m, sec] = splitHoursToTenths(*corrected + civilLessZone);
             surface.textOut(
                 10, y,
                 format("%s %02.0f:%02.0f:%04.1f %s", name, h, m, sec, clock->abbreviation.c_str()));

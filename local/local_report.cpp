@@ -42,19 +42,15 @@ int roundPixel(double v) {
     return clampedInt(v + 0.5);
 }
 
-// The clock fields of one report line.
+// The clocks of one report line: UT (to tenths of a second), zone time and local mean time.
 struct LineTimes {
-    double utH, utM, utS, stdH, stdM, stdS, lmtH, lmtM, lmtS;
+    ClockReading ut, zone, localMean;
 };
 
 LineTimes lineTimes(const EclipseRecord& record, double t, double deltaT, double zone,
                     double lonEast) {
-    LineTimes c{};
     const double ut = utHours(record, t, deltaT);
-    splitHoursToTenths(ut, c.utH, c.utM, c.utS);
-    splitHours(ut + zone, c.stdH, c.stdM, c.stdS);
-    splitHours(ut + lonEast / 15, c.lmtH, c.lmtM, c.lmtS);
-    return c;
+    return {splitHoursToTenths(ut), splitHours(ut + zone), splitHours(ut + lonEast / 15)};
 }
 
 // The altitude (from the elements) of an event, or -90 where there is none: a contact that does
@@ -111,8 +107,7 @@ std::string ReportDrawing::civilField(double t) const {
     const std::optional<CivilClock> clock = civil.clockAt(instantJdUt(record, t, deltaT));
     if (!clock)
         return "";
-    double h = 0, m = 0, sec = 0;
-    splitHours(utHours(record, t, deltaT) + clock->offsetSeconds / 3600.0, h, m, sec);
+    const auto [h, m, sec] = splitHours(utHours(record, t, deltaT) + clock->offsetSeconds / 3600.0);
     return format(" %02.0f:%02.0f:%02.0f", h, m, std::floor(sec)) +
            (clock->abbreviation == civilHeadClock ? "" : " " + clock->abbreviation);
 }
@@ -125,8 +120,9 @@ void ReportDrawing::eventLine(int r, const char* label, const LocalEvent& event,
     const LineTimes c = lineTimes(record, t, deltaT, zone, local.observer.lonEast);
     const std::string times =
         format(" %s %02.0f:%02.0f:%04.1f %02.0f:%02.0f:%02.0f  %02.0f:%02.0f:%02.0f  %5.1f", label,
-               c.utH, c.utM, c.utS, c.stdH, c.stdM, std::floor(c.stdS), c.lmtH, c.lmtM,
-               std::floor(c.lmtS), altitude);
+               c.ut.hours, c.ut.minutes, c.ut.seconds, c.zone.hours, c.zone.minutes,
+               std::floor(c.zone.seconds), c.localMean.hours, c.localMean.minutes,
+               std::floor(c.localMean.seconds), altitude);
     const std::string middle =
         magnitude ? format(" %6.3f ", shownMagnitude(*magnitude)) : std::string("        ");
     row(r, times + middle +
@@ -188,8 +184,7 @@ void ReportDrawing::bodiesOnChart(const LocalEvent& event, bool halo) {
 // point and, for a central eclipse, of the second and third contacts.
 void ReportDrawing::appearance(const LocalEvent& maximum, int cx, int cy) {
     const ObservedShadow& s = maximum.shadow;
-    double h = 0, m = 0, sec = 0;
-    splitHours(utHours(record, s.t, deltaT), h, m, sec);
+    const auto [h, m, sec] = splitHours(utHours(record, s.t, deltaT));
     surface.textOut(cx - 20, 225, format("%02.0f:%02.0f", h, m));
     const double v = s.vertexAngle * degToRad, q = s.zenithAngle;
     const int rs = roundPixel(moonRadius * appearanceScale / s.diameterRatio);
@@ -232,9 +227,8 @@ void ReportDrawing::appearance(const LocalEvent& maximum, int cx, int cy) {
 void ReportDrawing::headLines(const std::string& location) {
     surface.setTextColour(whiteText);
     const double tMax = local.nearest ? local.nearest->shadow.t : 0;
-    double year = 0, month = 0, day = 0, hour = 0;
-    jdToCalendar(instantJdUt(record, tMax, deltaT), 1, local.observer.lonEast, year, month, day,
-                 hour);
+    const auto [year, month, day, hour] =
+        jdToCalendar(instantJdUt(record, tMax, deltaT), 1, local.observer.lonEast);
     row(2, format(" Date :%5.0f/%2.0f/%2.0f%s %4.2fh(Zone time) : %s ", year, month, day,
                   julianMark(year, month, day), hour,
                   eclipseTypeName(eclipseTypeNames, record.typeCode)));
@@ -296,8 +290,8 @@ void ReportDrawing::contacts() {
         if (local.third && sunUp(*local.third)) {
             eventLine(11, "Last  Umbra    Contact", *local.third, altitudeOf(local.third), {});
             if (local.second) {
-                double h = 0, m = 0, sec = 0;
-                splitHoursToTenths(local.third->shadow.t - local.second->shadow.t, h, m, sec);
+                const auto [h, m, sec] =
+                    splitHoursToTenths(local.third->shadow.t - local.second->shadow.t);
                 row(4, format(" Duration : %2.0fmin.%4.1fsec. ", m, sec));
             }
         }

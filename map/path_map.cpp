@@ -31,8 +31,7 @@ template <typename... Args> std::string format(const char* pattern, Args... args
 
 // "hh:mm:ss.s" fields of the UT of t hours from t0.
 std::string clockText(const char* pattern, double t0, const PathGeometry& g, double t) {
-    double h = 0, m = 0, s = 0;
-    splitHoursToTenths(t0 + t - g.deltaT / 3600, h, m, s);
+    const auto [h, m, s] = splitHoursToTenths(t0 + t - g.deltaT / 3600);
     return format(pattern, h, m, s);
 }
 
@@ -110,8 +109,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
         text(surface, 30, 208,
              format("Ratio: %6.4f r:%8.5f", g.greatest.ratioOrMagnitude, g.greatest.gamma));
     if (type != typePartial && type != typeNonCentralTotal && type != typeNonCentralAnnular) {
-        double hours = 0, minutes = 0, seconds = 0;
-        splitHoursToTenths(std::fabs(g.greatest.duration), hours, minutes, seconds);
+        const auto [hours, minutes, seconds] = splitHoursToTenths(std::fabs(g.greatest.duration));
         text(surface, 30, 224,
              format("Dura.:%2.0f:%04.1f w: %5.1fkm ", minutes, seconds, g.greatest.width));
     }

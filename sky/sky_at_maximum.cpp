@@ -21,8 +21,8 @@ SolarSystemSky solarSystemSky(const EclipseRecord& record, const Observer& obser
     const SunDirection sun = sunDirection(record, observer, t, deltaT);
     const double lat = observer.lat;
     HorizontalPlace& sunPlace = sky.bodies[0];
-    hourAngleToHorizontal(sun.hourAngle, sun.declination, lat, sunPlace.azimuth, sunPlace.altitude);
-    sunPlace.magnitude = sunMagnitude;
+    const SouthAzimuthPlace sunSeen = hourAngleToHorizontal(sun.hourAngle, sun.declination, lat);
+    sunPlace = {sunSeen.azimuth, sunSeen.altitude, sunMagnitude};
     // The TT instant, for the theory and the planets' brightness.
     const double jdTT = jdOfElementHours(record.jdTT, record.t0 + t);
     const BodyPosition theorySun = sunPosition(jdTT);
@@ -35,9 +35,9 @@ SolarSystemSky solarSystemSky(const EclipseRecord& record, const Observer& obser
             raFromSun = p.raFromSun + p.raFromSunRate * t;
             dec = p.dec + p.decRate * t;
         }
-        HorizontalPlace& place = sky.bodies[static_cast<std::size_t>(i) + 1];
-        hourAngleToHorizontal(sun.hourAngle - raFromSun, dec, lat, place.azimuth, place.altitude);
-        place.magnitude = theory.magnitude;
+        const SouthAzimuthPlace seen = hourAngleToHorizontal(sun.hourAngle - raFromSun, dec, lat);
+        sky.bodies[static_cast<std::size_t>(i) + 1] = {seen.azimuth, seen.altitude,
+                                                       theory.magnitude};
     }
     return sky;
 }

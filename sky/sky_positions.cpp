@@ -196,13 +196,15 @@ double interpolateGrid10(const PerturbationTable& t, double a1, double a2) {
     return g + (h - g) * fk / 10;
 }
 
-void perturbationArguments(double jd, double& a1, double& a2) {
-    a1 = reduceModulo(86.1 + 0.033459 * (jd - 1721057), 360);
-    a2 = reduceModulo(89.1 + 0.04963 * (jd - 1721057), 360);
+PerturbationArguments perturbationArguments(double jd) {
+    return {reduceModulo(86.1 + 0.033459 * (jd - 1721057), 360),
+            reduceModulo(89.1 + 0.04963 * (jd - 1721057), 360)};
 }
 
-void nutationAngles(double jd, double offsetDays, double& dpsi, double& deps) {
-    eraNut00a(2451545.0, jd - 2451545.0 + offsetDays, &dpsi, &deps);
+Nutation nutationAngles(double jd, double offsetDays) {
+    Nutation n;
+    eraNut00a(2451545.0, jd - 2451545.0 + offsetDays, &n.dpsi, &n.deps);
+    return n;
 }
 
 double trueObliquity(double jd) {
@@ -210,9 +212,7 @@ double trueObliquity(double jd) {
     const double mean = 23.439279444 - 0.01301021361 * t - 0.000000050861 * t * t +
                         0.0000005565 * t * t * t - 0.00000000016 * t * t * t * t -
                         0.000000000012056 * t * t * t * t * t;
-    double dpsi = 0, deps = 0;
-    nutationAngles(jd, 0, dpsi, deps);
-    return mean + deps * radToDeg;
+    return mean + nutationAngles(jd, 0).deps * radToDeg;
 }
 
 double apparentSiderealTime(double jd, double lonEast) {
@@ -222,10 +222,8 @@ double apparentSiderealTime(double jd, double lonEast) {
         (0.014506 + 4612.156534 * t + 1.3915817 * t * t - 0.00000044 * t * t * t -
          0.000029956 * t * t * t * t - 0.0000000368 * t * t * t * t * t) /
         3600;
-    double dpsi = 0, deps = 0;
-    nutationAngles(jd, 0, dpsi, deps);
-    double theta =
-        (rotation + polynomial) * degToRad + dpsi * std::cos(trueObliquity(jd) * degToRad);
+    double theta = (rotation + polynomial) * degToRad +
+                   nutationAngles(jd, 0).dpsi * std::cos(trueObliquity(jd) * degToRad);
     theta -= 2 * std::numbers::pi * std::floor(theta / (2 * std::numbers::pi));
     double hours = theta * radToDeg / 15 + lonEast / 15;
     if (hours < 0)
@@ -233,24 +231,27 @@ double apparentSiderealTime(double jd, double lonEast) {
     return hours;
 }
 
-void eclipticToEquatorial(double jd, double lon, double lat, double& ra, double& dec) {
+Equatorial eclipticToEquatorial(double jd, double lon, double lat) {
     const double e = trueObliquity(jd);
-    ra = std::atan2(sind(lon) * cosd(lat) * cosd(e) - sind(lat) * sind(e), cosd(lon) * cosd(lat)) *
-         radToDeg;
-    if (ra < 0)
-        ra += 360;
-    dec = std::asin(sind(lon) * cosd(lat) * sind(e) + sind(lat) * cosd(e)) * radToDeg;
+    Equatorial place;
+    place.ra =
+        std::atan2(sind(lon) * cosd(lat) * cosd(e) - sind(lat) * sind(e), cosd(lon) * cosd(lat)) *
+        radToDeg;
+    if (place.ra < 0)
+        place.ra += 360;
+    place.dec = std::asin(sind(lon) * cosd(lat) * sind(e) + sind(lat) * cosd(e)) * radToDeg;
+    return place;
 }
 
-void equatorialToHorizontal(double jd, double ra, double dec, double lat, double lonEast,
-                            double& azimuth, double& altitude) {
-    hourAngleToHorizontal(15 * apparentSiderealTime(jd, lonEast) - ra, dec, lat, azimuth, altitude);
+SouthAzimuthPlace equatorialToHorizontal(double jd, double ra, double dec, double lat,
+                                         double lonEast) {
+    return hourAngleToHorizontal(15 * apparentSiderealTime(jd, lonEast) - ra, dec, lat);
 }
 
-void hourAngleToHorizontal(double h, double dec, double lat, double& azimuth, double& altitude) {
-    azimuth =
-        std::atan2(sind(h), sind(lat) * cosd(h) - cosd(lat) * std::tan(dec * degToRad)) * radToDeg;
-    altitude = std::asin(cosd(h) * cosd(dec) * cosd(lat) + sind(dec) * sind(lat)) * radToDeg;
+SouthAzimuthPlace hourAngleToHorizontal(double h, double dec, double lat) {
+    return {std::atan2(sind(h), sind(lat) * cosd(h) - cosd(lat) * std::tan(dec * degToRad)) *
+                radToDeg,
+            std::asin(cosd(h) * cosd(dec) * cosd(lat) + sind(dec) * sind(lat)) * radToDeg};
 }
 
 BodyPosition sunPosition(double jd) {
@@ -271,7 +272,9 @@ BodyPosition sunPosition(double jd) {
     sun.x = sun.distance * cosd(sun.longitude);
     sun.y = sun.distance * sind(sun.longitude);
     sun.magnitude = -10;
-    eclipticToEquatorial(jd, sun.longitude, 0, sun.ra, sun.dec);
+    const Equatorial place = eclipticToEquatorial(jd, sun.longitude, 0);
+    sun.ra = place.ra;
+    sun.dec = place.dec;
     return sun;
 }
 
@@ -288,8 +291,7 @@ OrbitalElements planetElements(int type, double jd, const PerturbationTables& ta
     if (type != jupiter && type != saturn)
         return o;
     const double g = (t + 19) / 10;
-    double a1 = 0, a2 = 0;
-    perturbationArguments(jd, a1, a2);
+    const auto [a1, a2] = perturbationArguments(jd);
     const bool isJupiter = type == jupiter;
     const PerturbationTable& tl = isJupiter ? tables.jupiterL : tables.saturnL;
     const PerturbationTable& tp = isJupiter ? tables.jupiterP : tables.saturnP;
@@ -395,7 +397,9 @@ BodyPosition planetPosition(int type, double jd, const PerturbationTables& table
         p.semidiameter = 0.022980555555555556 / p.distance;
         break;
     }
-    eclipticToEquatorial(jd, p.longitude, p.latitude, p.ra, p.dec);
+    const Equatorial place = eclipticToEquatorial(jd, p.longitude, p.latitude);
+    p.ra = place.ra;
+    p.dec = place.dec;
     return p;
 }
 
@@ -414,8 +418,7 @@ double decFromPacked(double x) {
     return std::copysign(d + m / 60 + (y - m) * 100 / 3600, x);
 }
 
-void starPlace(double jd, double packedRa, double packedDec, double pmRa, double pmDec, double& ra,
-               double& dec) {
+Equatorial starPlace(double jd, double packedRa, double packedDec, double pmRa, double pmDec) {
     const double t = t2000(jd);
     const double a0 = (raFromPacked(packedRa) + 15 * (100 * t * pmRa) / 3600) * chartDegToRad;
     const double d0 = (decFromPacked(packedDec) + (100 * t * pmDec) / 3600) * chartDegToRad;
@@ -426,26 +429,27 @@ void starPlace(double jd, double packedRa, double packedDec, double pmRa, double
     const double theta =
         (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) / 3600 * chartDegToRad;
     const double a = a0 + zeta;
-    dec = std::asin(std::cos(theta) * std::sin(d0) + std::sin(theta) * std::cos(d0) * std::cos(a)) *
-          chartRadToDeg;
+    const double dec =
+        std::asin(std::cos(theta) * std::sin(d0) + std::sin(theta) * std::cos(d0) * std::cos(a)) *
+        chartRadToDeg;
     double alpha =
         std::atan2(std::cos(d0) * std::sin(a),
                    std::cos(theta) * std::cos(d0) * std::cos(a) - std::sin(theta) * std::sin(d0));
     if (alpha < 0)
         alpha += 2 * std::numbers::pi;
-    ra = (alpha + z) * chartRadToDeg;
+    double ra = (alpha + z) * chartRadToDeg;
     if (ra > 360)
         ra -= 360;
     if (ra < 0)
         ra += 360;
+    return {ra, dec};
 }
 
-void splitPacked(double x, double& whole, double& first, double& second) {
+PackedParts splitPacked(double x) {
     const double ax = std::fabs(x);
-    whole = std::copysign(std::floor(ax), x);
     const double rest = (ax - std::floor(ax)) * 100;
-    first = std::floor(rest + 1e-9);
-    second = (rest - first) * 100;
+    const double first = std::floor(rest + 1e-9);
+    return {std::copysign(std::floor(ax), x), first, (rest - first) * 100};
 }
 
 } // namespace vesk

@@ -61,25 +61,37 @@ struct HeliocentricPlace {
 HeliocentricPlace heliocentricPlace(const OrbitalElements& elements);
 BodyPosition sunPosition(double jd);
 
-// Place of date (right ascension, declination, degrees) of a catalogue star.
-void starPlace(double jd, double packedRa, double packedDec, double pmRa, double pmDec, double& ra,
-               double& dec);
+// Right ascension and declination, degrees.
+struct Equatorial {
+    double ra = 0, dec = 0;
+};
+// Place of date of a catalogue star.
+Equatorial starPlace(double jd, double packedRa, double packedDec, double pmRa, double pmDec);
 double raFromPacked(double x);
 double decFromPacked(double x);
 
 double apparentSiderealTime(double jd, double lonEast); // hours
 double trueObliquity(double jd);                        // degrees
-void eclipticToEquatorial(double jd, double lon, double lat, double& ra, double& dec);
-// Azimuth from south, positive towards west (-180..180), and altitude.
-void equatorialToHorizontal(double jd, double ra, double dec, double lat, double lonEast,
-                            double& azimuth, double& altitude);
+Equatorial eclipticToEquatorial(double jd, double lon, double lat);
+// Azimuth from south, positive towards west (-180..180), and altitude, degrees.
+struct SouthAzimuthPlace {
+    double azimuth = 0, altitude = 0;
+};
+SouthAzimuthPlace equatorialToHorizontal(double jd, double ra, double dec, double lat,
+                                         double lonEast);
 // The same from the local hour angle (degrees, west of the meridian) and declination (J. Meeus,
 // Astronomical Algorithms, 2nd ed., eqs. 13.5 and 13.6).
-void hourAngleToHorizontal(double hourAngle, double dec, double lat, double& azimuth,
-                           double& altitude);
-void nutationAngles(double jd, double offsetDays, double& dpsi, double& deps); // radians
+SouthAzimuthPlace hourAngleToHorizontal(double hourAngle, double dec, double lat);
+// Nutation in longitude and in obliquity, radians (IAU 2000A through ERFA).
+struct Nutation {
+    double dpsi = 0, deps = 0;
+};
+Nutation nutationAngles(double jd, double offsetDays);
 // yyyy.mmdd into its whole part and the next two pairs of digits.
-void splitPacked(double x, double& whole, double& first, double& second);
+struct PackedParts {
+    double whole = 0, first = 0, second = 0;
+};
+PackedParts splitPacked(double x);
 
 double reduceModulo(double x, double b);
 double interpolateGrid10(const PerturbationTable& table, double a1, double a2);
@@ -87,6 +99,9 @@ double roundTo2(double x);
 double roundTo3(double x);
 
 // The arguments of the perturbation tables at a Julian date (degrees): A1 column, A2 row.
-void perturbationArguments(double jd, double& a1, double& a2);
+struct PerturbationArguments {
+    double a1 = 0, a2 = 0;
+};
+PerturbationArguments perturbationArguments(double jd);
 
 } // namespace vesk

@@ -32,8 +32,7 @@ template <typename... Args> std::string format(const char* pattern, Args... args
 }
 
 std::string clock(const char* label, double hours) {
-    double h = 0, m = 0, s = 0;
-    splitHours(hours, h, m, s);
+    const auto [h, m, s] = splitHours(hours);
     return format(" %-9s : %02.0f:%02.0f:%02.0f", label, h, m, std::floor(s));
 }
 
@@ -101,8 +100,7 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
                  double lat, const SolarSystemSky& solarSystem,
                  const std::optional<CivilClock>& civil) {
     const Font previous = surface.selectFont({"ＭＳ　明朝", -11, 500, true});
-    double year = 0, month = 0, dayPart = 0;
-    splitPacked(packedDate, year, month, dayPart);
+    const auto [year, month, dayPart] = splitPacked(packedDate);
     const double day = std::round(dayPart);
     const double zone = zoneHours(lonEast);
     surface.setTextColour(whiteText);
@@ -149,9 +147,11 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
         if (solar) {
             place = solarSystem.bodies[i];
         } else if (entry.magnitude < faintestStar) {
-            double ra = 0, dec = 0;
-            starPlace(jd, entry.ra, entry.dec, entry.pmRa, entry.pmDec, ra, dec);
-            equatorialToHorizontal(jd, ra, dec, lat, lonEast, place.azimuth, place.altitude);
+            const Equatorial star = starPlace(jd, entry.ra, entry.dec, entry.pmRa, entry.pmDec);
+            const SouthAzimuthPlace seen =
+                equatorialToHorizontal(jd, star.ra, star.dec, lat, lonEast);
+            place.azimuth = seen.azimuth;
+            place.altitude = seen.altitude;
         } else {
             continue;
         }

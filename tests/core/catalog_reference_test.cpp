@@ -170,9 +170,8 @@ TEST(CatalogReference, WholeCatalogMatchesTheFiveMillenniumCanon) {
             memberSteps += member != expected;
             lastMember[static_cast<int>(r.saros)] = {member, r.jd};
             // The canon counts by the TT calendar year.
-            double year = 0, month = 0, day = 0, hour = 0;
-            jdToCalendar(r.jd + deltaT((r.jd - 2451545) / 36525) / 86400, 0, 0, year, month, day,
-                         hour);
+            const auto [year, month, day, hour] =
+                jdToCalendar(r.jd + deltaT((r.jd - 2451545) / 36525) / 86400, 0, 0);
             if (year >= -1999 && year <= 3000) {
                 ++canon;
                 ++byType[static_cast<int>(r.typeCode)];
@@ -266,8 +265,7 @@ TEST(CatalogReference, TheMonthAskedForIsAUniversalTimeMonth) {
             ASSERT_EQ(catalogFind(probe, e.year, e.month), 1) << e.year << "/" << e.month;
             EXPECT_EQ(probe.record.year, e.year);
             EXPECT_EQ(probe.record.month, e.month) << e.year << "/" << e.month << "/" << e.day;
-            double ttYear = 0, ttMonth = 0, ttDay = 0, hour = 0;
-            jdToCalendar(e.jdTT, 0, 0, ttYear, ttMonth, ttDay, hour);
+            const auto [ttYear, ttMonth, ttDay, hour] = jdToCalendar(e.jdTT, 0, 0);
             monthsApart += ttMonth != e.month;
             ++checked;
         }

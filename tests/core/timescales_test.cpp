@@ -45,8 +45,7 @@ TEST(CalendarToJd, ZonesAndTheReformInstant) {
 
 TEST(JdToCalendar, InvertsCalendarToJdAcrossTheSpan) {
     for (double jd = -3030000.25; jd < 7930000; jd += 9876.125) {
-        double y = 0, m = 0, d = 0, h = 0;
-        jdToCalendar(jd, 0, 0, y, m, d, h);
+        const auto [y, m, d, h] = jdToCalendar(jd, 0, 0);
         EXPECT_NEAR(calendarToJd(y, m, d, h, 0, 0), jd, 1e-7) << "JD " << jd;
         EXPECT_GE(h, 0);
         EXPECT_LT(h, 24);
@@ -54,43 +53,39 @@ TEST(JdToCalendar, InvertsCalendarToJdAcrossTheSpan) {
 }
 
 TEST(JdToCalendar, ReformAndZones) {
-    double y = 0, m = 0, d = 0, h = 0;
-    jdToCalendar(2299160.5, 0, 0, y, m, d, h);
-    EXPECT_EQ(y, 1582);
-    EXPECT_EQ(m, 10);
-    EXPECT_EQ(d, 15);
-    EXPECT_EQ(h, 0);
-    jdToCalendar(2299159.5, 0, 0, y, m, d, h);
-    EXPECT_EQ(d, 4);
-    EXPECT_EQ(h, 0);
-    // Japan Standard Time: J2000.0 is 21:00 on January 1.
-    jdToCalendar(2451545.0, 1, 135, y, m, d, h);
-    EXPECT_EQ(y, 2000);
-    EXPECT_EQ(d, 1);
-    EXPECT_DOUBLE_EQ(h, 21);
-    // Meeus, example 7.c: JD 2436116.31 is 1957 October 4.81.
-    jdToCalendar(2436116.31, 0, 0, y, m, d, h);
-    EXPECT_EQ(y, 1957);
-    EXPECT_EQ(m, 10);
-    EXPECT_EQ(d, 4);
-    EXPECT_NEAR(h, 0.81 * 24, 1e-6);
-    // Before -4712 (negative Julian dates): -12999 August 10.
-    jdToCalendar(calendarToJd(-12999, 8, 10, 6, 0, 0), 0, 0, y, m, d, h);
-    EXPECT_EQ(y, -12999);
-    EXPECT_EQ(m, 8);
-    EXPECT_EQ(d, 10);
-    EXPECT_NEAR(h, 6, 1e-6);
-    // East longitudes beyond 180 (as --lon takes them) are the western ones: 330 E is 30 W, two
-    // hours behind UT, and J2000.0 is still January 1 there.
+    struct Case {
+        double jd;
+        int roundZone;
+        double zoneLongitude;
+        CalendarInstant expected;
+        const char* what;
+    };
+    for (const Case& c : {
+             Case{2299160.5, 0, 0, {1582, 10, 15, 0}, "the first Gregorian day"},
+             Case{2299159.5, 0, 0, {1582, 10, 4, 0}, "the last Julian day"},
+             Case{2451545.0, 1, 135, {2000, 1, 1, 21}, "J2000.0 in Japan Standard Time"},
+             Case{2436116.31, 0, 0, {1957, 10, 4, 0.81 * 24}, "Meeus, example 7.c"},
+             Case{calendarToJd(-12999, 8, 10, 6, 0, 0),
+                  0,
+                  0,
+                  {-12999, 8, 10, 6},
+                  "before -4712 (negative Julian dates)"},
+             // 330 E is 30 W, two hours behind UT: J2000.0 is still January 1 there
+             Case{2451545.0, 1, 330, {2000, 1, 1, 10}, "an east longitude beyond 180"},
+         }) {
+        const CalendarInstant got = jdToCalendar(c.jd, c.roundZone, c.zoneLongitude);
+        EXPECT_EQ(got.year, c.expected.year) << c.what;
+        EXPECT_EQ(got.month, c.expected.month) << c.what;
+        EXPECT_EQ(got.day, c.expected.day) << c.what;
+        EXPECT_NEAR(got.hour, c.expected.hour, 1e-6) << c.what;
+    }
+    // East longitudes beyond 180 (as --lon takes them) are the western ones.
     EXPECT_EQ(zoneHours(330), -2);
     EXPECT_EQ(zoneHours(-30), -2);
     EXPECT_EQ(zoneHours(-340), 1);
     EXPECT_EQ(foldedLongitude(180), 180);
     EXPECT_EQ(foldedLongitude(-180), 180);
     EXPECT_EQ(foldedLongitude(359.5), -0.5);
-    jdToCalendar(2451545.0, 1, 330, y, m, d, h);
-    EXPECT_EQ(d, 1);
-    EXPECT_NEAR(h, 10, 1e-6);
 }
 
 TEST(DeltaT, BranchesAndTheirLimits) {
@@ -169,39 +164,29 @@ TEST(DeltaTSigma, PublishedStandardErrorsAndTheRuleBeyondThem) {
 }
 
 TEST(SplitHours, BringsTheHourIntoTheDay) {
-    double h = 0, m = 0, s = 0;
-    splitHours(24.3, h, m, s);
-    EXPECT_EQ(h, 0);
-    EXPECT_EQ(m, 18);
-    EXPECT_NEAR(s, 0, 1e-9);
-    splitHours(-0.5, h, m, s);
-    EXPECT_EQ(h, 23);
-    EXPECT_EQ(m, 30);
-    EXPECT_NEAR(s, 0, 1e-9);
-    splitHours(49.75, h, m, s);
-    EXPECT_EQ(h, 1);
-    EXPECT_EQ(m, 45);
-    EXPECT_NEAR(s, 0, 1e-9);
-    splitHours(18.308167, h, m, s);
-    EXPECT_EQ(h, 18);
-    EXPECT_EQ(m, 18);
-    EXPECT_NEAR(s, 29.4, 0.01);
-    // A whole negative number of days is hour 0, never 24.
-    splitHours(-24, h, m, s);
-    EXPECT_EQ(h, 0);
-    splitHours(-48.25, h, m, s);
-    EXPECT_EQ(h, 23);
-    EXPECT_EQ(m, 45);
+    struct Case {
+        double x;
+        ClockReading expected;
+    };
+    for (const Case& c : {Case{24.3, {0, 18, 0}}, Case{-0.5, {23, 30, 0}}, Case{49.75, {1, 45, 0}},
+                          Case{18.308167, {18, 18, 29.4}},
+                          // a whole negative number of days is hour 0, never 24
+                          Case{-24, {0, 0, 0}}, Case{-48.25, {23, 45, 0}}}) {
+        const ClockReading got = splitHours(c.x);
+        EXPECT_EQ(got.hours, c.expected.hours) << c.x;
+        EXPECT_EQ(got.minutes, c.expected.minutes) << c.x;
+        EXPECT_NEAR(got.seconds, c.expected.seconds, 0.01) << c.x;
+    }
 }
 
 // A time printed to tenths of a second never shows 60.0 seconds: 4 min 59.96 s is 5:00.0, and
 // 23:59:59.97 the next day's 0:00:00.0.
 TEST(SplitHours, TenthsCarryIntoTheMinutesAndHours) {
-    double h = 0, m = 0, s = 0;
     char text[32];
     const auto printed = [&](double hours) {
-        splitHoursToTenths(hours, h, m, s);
-        std::snprintf(text, sizeof text, "%2.0f:%2.0f:%4.1f", h, m, s);
+        const ClockReading clock = splitHoursToTenths(hours);
+        std::snprintf(text, sizeof text, "%2.0f:%2.0f:%4.1f", clock.hours, clock.minutes,
+                      clock.seconds);
         return std::string(text);
     };
     EXPECT_EQ(printed((4 * 60 + 59.96) / 3600), " 0: 5: 0.0");

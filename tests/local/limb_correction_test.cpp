@@ -240,9 +240,8 @@ TEST(LimbCorrection, ContactsTakeTheAdjustedDeltaT) {
             localCircumstances(screen.catalog.record, screen.observer, dT);
         ASSERT_TRUE(contacts.second.has_value());
         // zone -7 h at 104 W
-        double h = 0, m = 0, s = 0;
-        splitHoursToTenths(screen.catalog.record.t0 + contacts.second->shadow.t - dT / 3600 - 7, h,
-                           m, s);
+        const auto [h, m, s] = splitHoursToTenths(screen.catalog.record.t0 +
+                                                  contacts.second->shadow.t - dT / 3600 - 7);
         char expected[64];
         std::snprintf(expected, sizeof expected, "2nd Contact %02.0f:%02.0f:%04.1f", h, m, s);
         bool found = false;

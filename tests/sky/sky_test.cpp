@@ -20,18 +20,17 @@
 using namespace vesk;
 
 TEST(SkyPositions, StarsAndPackedAngles) {
-    double ra = 0, dec = 0;
     const StarEntry& sirius = skyCatalogue[20];
     ASSERT_STREQ(sirius.name, "Sirius");
-    starPlace(2451545.0, sirius.ra, sirius.dec, sirius.pmRa, sirius.pmDec, ra, dec);
-    EXPECT_NEAR(ra, 101.2871, 0.0001);
-    EXPECT_NEAR(dec, -16.7161, 0.0001);
+    const Equatorial j2000 = starPlace(2451545.0, sirius.ra, sirius.dec, sirius.pmRa, sirius.pmDec);
+    EXPECT_NEAR(j2000.ra, 101.2871, 0.0001);
+    EXPECT_NEAR(j2000.dec, -16.7161, 0.0001);
     EXPECT_NEAR(decFromPacked(-0.3000), -0.5, 1e-12);
     EXPECT_NEAR(raFromPacked(6.45089), 101.2871, 0.0001);
     EXPECT_EQ(skyCatalogue[98].name, nullptr);
     // Precession over a century (IAU 1976): Sirius in 2100 against ERFA's IAU 2006 precession.
     const double jd = 2451545.0 + 36525;
-    starPlace(jd, sirius.ra, sirius.dec, 0, 0, ra, dec);
+    const auto [ra, dec] = starPlace(jd, sirius.ra, sirius.dec, 0, 0);
     double rp[3][3], v[3], v2[3];
     eraPmat06(2451545.0, 36525, rp);
     eraS2c(raFromPacked(sirius.ra) * ERFA_DD2R, decFromPacked(sirius.dec) * ERFA_DD2R, v);

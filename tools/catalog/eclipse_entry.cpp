@@ -266,9 +266,11 @@ std::optional<EclipseRecord> eclipseAtConjunction(const Ephemeris& ephemeris,
 
     EclipseRecord r;
     r.jd = jdRef + tGreatest / 24;
-    double hour = 0;
-    jdToCalendar(r.jd, 0, 0, r.year, r.month, r.day, hour);
-    r.t0 = std::round((jdRef - (r.jd - hour / 24)) * 24);
+    const CalendarInstant date = jdToCalendar(r.jd, 0, 0);
+    r.year = date.year;
+    r.month = date.month;
+    r.day = date.day;
+    r.t0 = std::round((jdRef - (r.jd - date.hour / 24)) * 24);
     r.typeCode = type;
     r.magnitude = magnitude;
     r.gamma = std::copysign(std::hypot(x, y), y);

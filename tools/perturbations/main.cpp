@@ -116,8 +116,7 @@ void fitPlanet(int type, int swissBody, PerturbationTables& result) {
             partial[x][0] = wrap180(moved.longitude - base.longitude);
             partial[x][1] = (moved.radius - base.radius) / base.radius * radToDeg;
         }
-        double a1 = 0, a2 = 0;
-        perturbationArguments(jd, a1, a2);
+        const auto [a1, a2] = perturbationArguments(jd);
         const int j = static_cast<int>(a1 / 10), k = static_cast<int>(a2 / 10);
         const double fj = a1 / 10 - j, fk = a2 / 10 - k;
         const int corner[4] = {
