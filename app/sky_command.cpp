@@ -61,7 +61,7 @@ LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
     if (!local)
         return LimbOutcome::notCentral;
     if (!loadLunarGrid(state.limb, s.catalog.paths)) {
-        surface.setTextColour({255, 255, 255});
+        surface.setTextColour(palette[white]);
         surface.setBackgroundOpaque(false);
         int line = 40;
         for (const std::string& text :

@@ -54,16 +54,6 @@ void observerFromCity(ViewState& view, const CityTable& cities, std::optional<in
 
 } // namespace
 
-double normaliseLongitude(double lon) {
-    if (lon > 360)
-        lon -= 360;
-    if (lon > 180)
-        lon = -(360 - lon);
-    if (lon < -180)
-        lon += 360;
-    return lon;
-}
-
 bool insideMap(const ViewState& view, const MapProjection& p, int x, int y) {
     const double dx = view.mapCentreX - x, dy = view.mapCentreY - y;
     if (dx * dx + dy * dy > p.mapRadius * p.mapRadius)
@@ -80,7 +70,7 @@ std::optional<std::pair<double, double>> mapHitTest(const ViewState& view, const
     const std::optional<std::pair<double, double>> found = pixelToLonLat(p, view, x, y);
     if (!found)
         return std::nullopt;
-    return std::pair{normaliseLongitude(found->first), found->second};
+    return std::pair{foldedLongitude(found->first), found->second};
 }
 
 void zoomMap(ViewState& view, const MapProjection& p, double factor) {
@@ -95,7 +85,7 @@ bool panMap(ViewState& view, const MapProjection& p, int dx, int dy) {
         return false;
     if (view.projection != Projection::globe) {
         view.mapRange = MapRange::centred;
-        view.centreLon = normaliseLongitude(mapCentreLon(p) - dx / p.mapRadius / degToRad);
+        view.centreLon = foldedLongitude(mapCentreLon(p) - dx / p.mapRadius / degToRad);
         view.centreLat = 0;
         view.redrawAction = redrawShow;
         return true;
@@ -105,7 +95,7 @@ bool panMap(ViewState& view, const MapProjection& p, int dx, int dy) {
     if (!centre)
         return false;
     view.mapScale = p.mapRadius;
-    recentreMap(view, normaliseLongitude(centre->first), centre->second);
+    recentreMap(view, foldedLongitude(centre->first), centre->second);
     return true;
 }
 
@@ -140,7 +130,7 @@ bool zoomMapAt(ViewState& view, const MapProjection& p, int width, int height, i
                                  (regional.mapCentreY - y) / radius, centre)
             .value_or(centre);
     view.mapScale = radius;
-    recentreMap(view, normaliseLongitude(kept.lon), kept.lat);
+    recentreMap(view, foldedLongitude(kept.lon), kept.lat);
     return true;
 }
 
@@ -148,7 +138,7 @@ bool zoomMapAtCentre(ViewState& view, const MapProjection& p, double factor) {
     if (!zooms(view, factor))
         return false;
     view.mapScale = zoomedRadius(view, p, factor);
-    recentreMap(view, normaliseLongitude(mapCentreLon(p)), mapCentreLat(p));
+    recentreMap(view, foldedLongitude(mapCentreLon(p)), mapCentreLat(p));
     return true;
 }
 

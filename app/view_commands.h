@@ -15,9 +15,6 @@
 
 namespace vesk {
 
-// A longitude from the inverse projection brought into -180..180 in three steps.
-double normaliseLongitude(double lon);
-
 // The longitude and latitude under a view pixel of the last map, or nullopt outside the map.
 std::optional<std::pair<double, double>> mapHitTest(const ViewState& view,
                                                     const MapProjection& projection, int x, int y);

@@ -4,6 +4,7 @@
 // which pixel a point falls on, so each is kept as its formula gives it, in this one place).
 #pragma once
 
+#include <cmath>
 #include <numbers>
 
 namespace vesk {
@@ -22,5 +23,18 @@ constexpr double chartRadToDeg = 1 / chartDegToRad;
 constexpr double rateDegToRad = 0.01745329;
 // The latitude step of the central table's iteration (degrees per radian).
 constexpr double tableRadToDeg = 57.29578;
+
+// A longitude (degrees east, any turn) brought into -180 (excluded) to 180 (included): 330 is
+// 30 degrees west. Exact: the IEEE remainder.
+inline double foldedLongitude(double lonEast) {
+    const double folded = std::remainder(lonEast, 360.0);
+    return folded == -180 ? 180 : folded;
+}
+
+// A longitude brought into -180 (included) to 180 (excluded), as the map's rasters, grids and
+// rings take it.
+inline double wrappedLongitude(double lon) {
+    return lon - 360 * std::floor((lon + 180) / 360);
+}
 
 } // namespace vesk

@@ -11,14 +11,9 @@
 #pragma once
 
 #include "catalog.h"
+#include "earth.h"
 
 namespace vesk {
-
-// The Earth's ellipsoid: squared eccentricity, 1 - e^2, axis ratio and equatorial radius.
-constexpr double earthE2 = 0.006694385;
-constexpr double earthOneMinusE2 = 0.993305615;
-constexpr double earthAxisRatio = 0.99664719;
-constexpr double earthRadiusMetres = 6378140;
 
 // Degrees of Earth rotation per second of Delta T: 1.00273791 turns a day, the sidereal rate
 // that the catalog's hour angle mu is made with (360 * 1.00273791 / 86400).

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "timescales.h"
 
+#include "angles.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -205,11 +207,6 @@ bool isJulianCalendarDate(double year, double month, double day) {
 
 const char* julianMark(double year, double month, double day) {
     return isJulianCalendarDate(year, month, day) ? " (Julian)" : "";
-}
-
-double foldedLongitude(double lonEast) {
-    const double folded = std::remainder(lonEast, 360.0);
-    return folded == -180 ? 180 : folded;
 }
 
 double zoneHours(double lonEast) {

@@ -49,10 +49,6 @@ bool isJulianCalendarDate(double year, double month, double day);
 // " (Julian)" after a Julian date, else nothing.
 const char* julianMark(double year, double month, double day);
 
-// An east longitude (degrees, -360 to 360 as the options accept it) brought into -180 to 180:
-// 330 is 30 degrees west.
-double foldedLongitude(double lonEast);
-
 // The zone time offset of an east longitude, hours: the folded longitude's fifteenths of a degree
 // rounded to a whole hour, halves away from zero (the zone time of the reports; -12 to 12).
 double zoneHours(double lonEast);

@@ -29,7 +29,22 @@ enum PaletteIndex {
     white = 15
 };
 
-extern const std::array<Rgb, 16> palette;
+inline constexpr std::array<Rgb, 16> palette = {{{0, 0, 0},
+                                                 {0, 0, 128},
+                                                 {0, 255, 0},
+                                                 {0, 255, 255},
+                                                 {255, 0, 0},
+                                                 {255, 192, 200},
+                                                 {160, 80, 80},
+                                                 {192, 192, 192},
+                                                 {128, 128, 128},
+                                                 {102, 153, 255},
+                                                 {204, 255, 204},
+                                                 {204, 255, 255},
+                                                 {255, 102, 0},
+                                                 {255, 153, 204},
+                                                 {255, 255, 0},
+                                                 {255, 255, 255}}};
 
 // The palette colour of an index; indices outside 0..15 wrap into it.
 Rgb paletteColour(int index);

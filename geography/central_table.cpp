@@ -2,6 +2,7 @@
 #include "central_table.h"
 
 #include "angles.h"
+#include "palette.h"
 #include "path_tracers.h"
 #include "timescales.h"
 
@@ -18,8 +19,6 @@ constexpr double timeTolerance = 0.00001, latitudeTolerance = 0.001;
 constexpr int maxIterations = 40;
 constexpr double centralSunLimit = -0.9; // rows with the Sun this low get no central point
 constexpr int tableRows = 13, textX = 10, linePitch = 15;
-constexpr Rgb white{255, 255, 255};
-constexpr double earthDiameterKm = 12756;
 
 // Which curve a row's iteration finds: the central line or a limit of the umbral path.
 enum class PathCurve { central = 0, northLimit = 1, southLimit = -1 };
@@ -231,7 +230,7 @@ std::string centralTableJson(const std::vector<CentralTableRow>& rows) {
 std::string drawCentralTable(DrawSurface& surface, const EclipseRecord& r, const PathGeometry& path,
                              double firstLon, double step, double deltaT, FileSink* sink,
                              const std::filesystem::path& outDir) {
-    surface.setTextColour(white);
+    surface.setTextColour(palette[white]);
     std::string file;
     char line[200];
     std::snprintf(line, sizeof line, " Date     :%5.0f %2.0f %2.0f%s :  %s ", r.year, r.month,

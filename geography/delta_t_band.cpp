@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "delta_t_band.h"
 
+#include "angles.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -118,7 +120,7 @@ std::vector<std::vector<std::pair<double, double>>> bandOutlines(const DeltaTBan
         std::vector<std::pair<double, double>> ring = std::move(s.west);
         ring.insert(ring.end(), s.east.rbegin(), s.east.rend());
         for (auto& [lon, lat] : ring)
-            lon -= 360 * std::floor((lon + 180) / 360);
+            lon = wrappedLongitude(lon);
         rings.push_back(std::move(ring));
     }
     return rings;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gazetteer.h"
 
+#include "angles.h"
 #include "bounded_line.h"
+#include "earth.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -24,8 +26,6 @@ constexpr const char* packageDataDir = "/usr/share/libtimezonemap/ui";
 constexpr std::size_t maxGazetteerLineBytes = 1 << 16;
 // The lines passed over that are named one by one; the rest are counted.
 constexpr int maxLineNotes = 10;
-// The Earth's mean radius, km (IUGG).
-constexpr double meanEarthRadiusKm = 6371.0;
 
 // The fields of a place line of cities15000.txt (GeoNames' "geoname" table).
 enum CityField : std::size_t {

@@ -9,10 +9,6 @@ namespace vesk {
 
 namespace {
 
-// Geocentric to geodetic latitude: 1 / (1 - e^2) as a factor of the tangent.
-constexpr double geodeticFactor = 1.00336409;
-// Diameter of the Earth in km for the path width.
-constexpr double earthDiameterKm = 12756;
 // closestApproach stops below this correction (hours), or after this many passes.
 constexpr double approachTolerance = 0.000001;
 constexpr int maxApproachPasses = 50;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "zone_boundaries.h"
 
+#include "angles.h"
 #include "timescales.h"
 
 #include <algorithm>

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "limb_correction.h"
-#include "angles.h"
 
+#include "angles.h"
 #include "checked_int.h"
 #include "local_circumstances.h"
 #include "lunar_libration.h"
 #include "palette.h"
+#include "text_format.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -26,7 +27,6 @@ constexpr double spikeLimitKm = 3;
 constexpr double limbBandLow = 1727, limbBandHigh = 1747;
 constexpr double correctionLimitSeconds = 15;
 constexpr Rgb profilePen{255, 200, 155}, ringBlue{0, 0, 255}, ringMagenta{255, 0, 255};
-constexpr Rgb whiteText{255, 255, 255};
 
 int nearest(double v) {
     return clampedInt(v < 0 ? std::ceil(v - 0.5) : std::floor(v + 0.5));
@@ -41,12 +41,6 @@ int gridValue(const LimbData& limb, int row, int column) {
     row = std::clamp(row, 0, lunarGridRows - 1);
     column = ((column % lunarGridColumns) + lunarGridColumns) % lunarGridColumns;
     return limb.grid[static_cast<std::size_t>(row) * lunarGridColumns + column];
-}
-
-template <typename... Args> std::string format(const char* pattern, Args... args) {
-    char text[120];
-    std::snprintf(text, sizeof text, pattern, args...);
-    return text;
 }
 
 struct Geometry {
@@ -262,7 +256,7 @@ void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
     const Font previousFont = surface.selectFont({"Courier New", -12, 500, true});
     surface.setBackgroundOpaque(true);
     surface.setBackgroundColour({0, 0, 0});
-    surface.setTextColour(whiteText);
+    surface.setTextColour(palette[white]);
     const double tMax = local.nearest ? local.nearest->shadow.t : 0;
 
     // The zone date of the maximum, as the local circumstances give it.

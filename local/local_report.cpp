@@ -7,6 +7,7 @@
 #include "palette.h"
 #include "path_tracers.h"
 #include "sun_position.h"
+#include "text_format.h"
 #include "timescales.h"
 
 #include <cmath>
@@ -24,19 +25,12 @@ constexpr int textX = 10, rowPitch = 15;
 constexpr int civilNoteRow = 28;
 // The rows of the lines of Delta T's uncertainty, under it.
 constexpr int deltaTRow = 29;
-constexpr Rgb whiteText{255, 255, 255};
 constexpr int chartX0 = 185, chartY0 = 390;
 constexpr double chartScale = 31.477886784533865;      // pixels per Earth radius in the chart
 constexpr double appearanceScale = 110.17260374586853; // and in the picture at maximum
 constexpr double moonRadius = 0.2723;                  // Earth radii
 constexpr const char* compassLetters[4][4] = {
     {"N", "E", "S", "W"}, {"E", "S", "W", "N"}, {"S", "W", "N", "E"}, {"W", "N", "E", "S"}};
-
-template <typename... Args> std::string format(const char* pattern, Args... args) {
-    char text[200];
-    std::snprintf(text, sizeof text, pattern, args...);
-    return text;
-}
 
 int roundPixel(double v) {
     return clampedInt(v + 0.5);
@@ -225,7 +219,7 @@ void ReportDrawing::appearance(const LocalEvent& maximum, int cx, int cy) {
 
 // The date and type, the place and the column heads, and the chart's frame.
 void ReportDrawing::headLines(const std::string& location) {
-    surface.setTextColour(whiteText);
+    surface.setTextColour(palette[white]);
     const double tMax = local.nearest ? local.nearest->shadow.t : 0;
     const auto [year, month, day, hour] =
         jdToCalendar(instantJdUt(record, tMax, deltaT), 1, local.observer.lonEast);

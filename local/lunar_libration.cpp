@@ -2,6 +2,7 @@
 #include "lunar_libration.h"
 
 #include "angles.h"
+#include "earth.h"
 #include "observed_shadow.h"
 
 #include <erfa.h>
@@ -16,7 +17,6 @@ namespace vesk {
 namespace {
 
 constexpr double arcsecond = 4.84813681109536e-6;
-constexpr double earthRadiusKm = 6378.14;
 constexpr double lunarEquatorInclination = 0.026920307448610938; // 1.54242 degrees
 
 struct LunarTermLR {

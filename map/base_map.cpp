@@ -405,7 +405,7 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
         const std::filesystem::path path = findDataFile(paths, vectorFiles[f].name);
         std::ifstream in(path, std::ios::binary);
         if (path.empty() || !in) {
-            c.surface.setTextColour({255, 255, 255});
+            c.surface.setTextColour(palette[white]);
             c.surface.textOut(300, 15, "CIA WORLD BANK");
             return;
         }
@@ -618,7 +618,7 @@ GridAxis latitudeAxis(double lat) {
 }
 
 GridAxis longitudeAxis(double lon) {
-    lon -= 360 * std::floor((lon + 180) / 360); // the same cells for any turn of the longitude
+    lon = wrappedLongitude(lon); // the same cells for any turn of the longitude
     const double x = (lon - firstColumnLon) / gridStep;
     // floor, not truncation: west of the first column the longitude wraps to the last one.
     const int column = clampedInt(std::floor(x));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grid_labels.h"
 
+#include "angles.h"
 #include "palette.h"
 
 #include <cmath>
@@ -31,7 +32,7 @@ void placeLabel(MapCanvas& c, const std::string& text, int left, int top) {
 
 std::string degreesText(double degrees, bool longitude) {
     if (longitude)
-        degrees -= 360 * std::floor((degrees + 180) / 360);
+        degrees = wrappedLongitude(degrees);
     const double rounded = std::round(degrees * 10) / 10;
     const char* side = rounded == 0 ? ""
                        : longitude  ? (rounded > 0 ? "E" : "W")

@@ -2,6 +2,7 @@
 #include "map_legend.h"
 
 #include "delta_t_band_layer.h"
+#include "palette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,6 @@ namespace vesk {
 namespace {
 
 const Font legendFont{"Courier New", -11, 500, true};
-constexpr Rgb legendText{255, 255, 255};
 // The stroke of a colour and the gaps of the box, pixels.
 constexpr int sampleLength = 22, padding = 6, lineGap = 3, frameMargin = 8;
 // A curve's label is tried at this many of its points at most, spread along it.
@@ -115,7 +115,7 @@ void drawLegend(MapCanvas& c, const std::vector<LegendEntry>& entries) {
     frameRect(s, box.left, box.top, box.right, box.bottom, brown);
     const Font previous = s.selectFont(legendFont);
     s.setBackgroundOpaque(false);
-    s.setTextColour(legendText);
+    s.setTextColour(palette[white]);
     const int lineHeight = (box.bottom - box.top - 2 * padding) / static_cast<int>(entries.size());
     int y = box.top + padding;
     for (const LegendEntry& e : entries) {

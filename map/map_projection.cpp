@@ -358,7 +358,7 @@ std::optional<std::pair<double, double>> GlobeInverse::lonLat(int px, int py) co
     const double z = std::sqrt(z2);
     const double lat = std::asin(std::clamp(y * cosPhi0 + z * sinPhi0, -1.0, 1.0)) / chartDegToRad;
     double lon = std::atan2(z * cosPhi0 - y * sinPhi0, x) / chartDegToRad + centreLon + 270;
-    lon -= 360 * std::floor((lon + 180) / 360);
+    lon = wrappedLongitude(lon);
     return std::pair{lon, lat};
 }
 
@@ -455,7 +455,7 @@ std::pair<double, double> mercatorLonLat(const MapCanvas& c, int px, int py) {
     const double lat =
         (2 * std::atan(std::exp((c.view.mapCentreY - py) / p.mapRadius)) - roundedPi / 2) /
         chartDegToRad;
-    return {lon - 360 * std::floor((lon + 180) / 360), lat};
+    return {wrappedLongitude(lon), lat};
 }
 
 std::optional<std::pair<double, double>> lonLatAtPixel(const MapCanvas& c, int px, int py) {
@@ -466,7 +466,7 @@ std::optional<std::pair<double, double>> lonLatAtPixel(const MapCanvas& c, int p
     if (!found)
         return std::nullopt;
     const auto [lon, lat] = *found;
-    return std::pair{lon - 360 * std::floor((lon + 180) / 360), lat};
+    return std::pair{wrappedLongitude(lon), lat};
 }
 
 std::optional<GridLines> gridLinesOf(const MapCanvas& c) {

@@ -8,6 +8,7 @@
 #include "saros.h"
 #include "scaled_surface.h"
 #include "shadow_layer.h"
+#include "text_format.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -19,16 +20,9 @@ namespace vesk {
 
 namespace {
 
-constexpr Rgb whiteText{255, 255, 255};
 constexpr Rgb regionalText{204, 255, 255};
 constexpr const char* degreeSign = "゜";
 // Palette indices of the curves.
-template <typename... Args> std::string format(const char* pattern, Args... args) {
-    char text[160];
-    std::snprintf(text, sizeof text, pattern, args...);
-    return text;
-}
-
 // "hh:mm:ss.s" fields of the UT of t hours from t0.
 std::string clockText(const char* pattern, double t0, const PathGeometry& g, double t) {
     const auto [h, m, s] = splitHoursToTenths(t0 + t - g.deltaT / 3600);
@@ -80,7 +74,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     }
     ScaledSurface surface(c.surface, v.textScale); // the panel grows with the text size
     frameRect(surface, 5, 5, 220, 389, brown);
-    surface.setTextColour(whiteText);
+    surface.setTextColour(palette[white]);
     text(surface, 10, 16, "CANON OF SOLAR ECLIPSE");
     text(surface, 10, 48, date);
     text(surface, 10, 64, typeName);

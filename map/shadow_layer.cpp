@@ -16,7 +16,7 @@ namespace vesk {
 
 namespace {
 
-constexpr Rgb umbraFill{24, 24, 24}, shadowText{255, 255, 255};
+constexpr Rgb umbraFill{24, 24, 24};
 // The step either side of the instant for the shadow's motion, hours.
 constexpr double motionStepHours = 1.0 / 60;
 
@@ -103,7 +103,7 @@ void drawShadowAt(MapCanvas& c, const EclipseRecord& r, double t, double deltaT)
     char text[96];
     std::snprintf(text, sizeof text, "%s UT", hmsOfHours(r.t0 + t - deltaT / 3600).c_str());
     c.surface.setBackgroundOpaque(false);
-    c.surface.setTextColour(shadowText);
+    c.surface.setTextColour(palette[white]);
     const int x = c.view.mapRight - 230, y = c.view.mapTop + 8;
     c.surface.textOut(x, y, text);
     if (const auto motion = shadowMotion(r, t, deltaT)) {

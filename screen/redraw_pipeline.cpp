@@ -4,6 +4,7 @@
 #include "angles.h"
 #include "eclipse_search.h"
 #include "messages.h"
+#include "palette.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -16,12 +17,10 @@ namespace {
 // ln(tan 85 degrees): the Mercator map reaches 85 degrees of latitude.
 const double mercatorExtent = std::log(std::tan(1.4835298642));
 
-constexpr Rgb whiteText{255, 255, 255};
-
 // Draws a message in the window's language; the outcome keeps it as written.
 void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServices& services,
                  int x, int line, const char* text) {
-    surface.setTextColour(whiteText);
+    surface.setTextColour(palette[white]);
     surface.setBackgroundOpaque(false);
     surface.textOut(x, line * messageLineHeight, services.translated(text));
     outcome.messages.emplace_back(text);

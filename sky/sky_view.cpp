@@ -6,6 +6,7 @@
 #include "label_placement.h"
 #include "palette.h"
 #include "sky_positions.h"
+#include "text_format.h"
 #include "timescales.h"
 
 #include <cmath>
@@ -20,16 +21,10 @@ namespace {
 constexpr int headerRight = 190, eastRoom = 35, westRoom = 45, northSouthRoom = 25;
 constexpr int smallestChartRadius = 60;
 constexpr double sunAngularRadius = 0.2666; // degrees, at the mean distance
-constexpr Rgb whiteText{255, 255, 255}, skyBlue{160, 192, 240}, nameColour{64, 0, 0};
+constexpr Rgb skyBlue{160, 192, 240}, nameColour{64, 0, 0};
 constexpr Rgb brightFill{255, 255, 0}, mediumFill{240, 192, 160}, faintFill{192, 240, 160};
 constexpr Rgb moonFill{48, 48, 48};
 constexpr double faintestStar = 4;
-
-template <typename... Args> std::string format(const char* pattern, Args... args) {
-    char text[120];
-    std::snprintf(text, sizeof text, pattern, args...);
-    return text;
-}
 
 std::string clock(const char* label, double hours) {
     const auto [h, m, s] = splitHours(hours);
@@ -103,7 +98,7 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     const auto [year, month, dayPart] = splitPacked(packedDate);
     const double day = std::round(dayPart);
     const double zone = zoneHours(lonEast);
-    surface.setTextColour(whiteText);
+    surface.setTextColour(palette[white]);
     frameRect(surface, 5, 15, 180, 195, brown);
     const auto row = [&](int r, const std::string& text) { surface.textOut(10, 15 * r, text); };
     row(2, " Sky at Max. Magnitude");

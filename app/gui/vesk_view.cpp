@@ -2,6 +2,7 @@
 #include "vesk_view.h"
 
 #include "eclipse_title.h"
+#include "palette.h"
 #include "shadow_layer.h"
 
 #include "messages.h"
@@ -27,7 +28,7 @@
 namespace vesk {
 
 namespace {
-constexpr Rgb whiteText{255, 255, 255}, blackFill{0, 0, 0};
+constexpr Rgb blackFill{0, 0, 0};
 // The pan of one arrow key, in pixels.
 constexpr int keyPanPixels = 60;
 // The mouse wheel's angle of one notch (eighths of a degree).
@@ -207,7 +208,7 @@ void CVeskView::drawText(int x, int y, const std::string& text, const Font& font
     const Font previous = surface->selectFont(font);
     surface->setBackgroundOpaque(opaque);
     surface->setBackgroundColour(blackFill);
-    surface->setTextColour(whiteText);
+    surface->setTextColour(vesk::palette[white]);
     surface->textOut(x, y, text);
     surface->selectFont(previous);
     update();

@@ -103,8 +103,6 @@ TEST(ViewCommands, MapCommandsActOnTheMapOnly) {
     zoomMap(view, projection, 2);
     EXPECT_EQ(view.mapScale, 600);
     EXPECT_EQ(view.redrawAction, redrawShow);
-    EXPECT_EQ(normaliseLongitude(350), -10);
-    EXPECT_EQ(normaliseLongitude(-190), 170);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "angles.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -86,6 +87,11 @@ TEST(JdToCalendar, ReformAndZones) {
     EXPECT_EQ(foldedLongitude(180), 180);
     EXPECT_EQ(foldedLongitude(-180), 180);
     EXPECT_EQ(foldedLongitude(359.5), -0.5);
+    EXPECT_EQ(foldedLongitude(900), 180) << "any turn";
+    // The maps' rasters and rings take the other end: 180 is -180.
+    EXPECT_EQ(wrappedLongitude(180), -180);
+    EXPECT_EQ(wrappedLongitude(-540.5), 179.5);
+    EXPECT_EQ(wrappedLongitude(359.5), -0.5);
 }
 
 TEST(DeltaT, BranchesAndTheirLimits) {

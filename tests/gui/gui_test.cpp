@@ -424,7 +424,7 @@ TEST(Window, DragMovesTheMapAndAClickStillReadsOff) {
     QTest::mouseMove(w.view, QPoint(700, 300));
     QTest::mouseRelease(w.view, Qt::LeftButton, {}, QPoint(700, 300));
     w.view->repaintNow();
-    EXPECT_NEAR(normaliseLongitude(mercatorCentre - mapCentreLon(w.state.projection)),
+    EXPECT_NEAR(foldedLongitude(mercatorCentre - mapCentreLon(w.state.projection)),
                 100 / w.state.projection.mapRadius * radToDeg, 0.5);
 }
 
@@ -447,7 +447,7 @@ TEST(Window, KeysStepZoomPanAndRedraw) {
     EXPECT_NEAR(w.state.projection.mapRadius, v.baseRadius, 2);
     const double lon = v.centreLon, lat = v.centreLat;
     press(Qt::Key_Left);
-    EXPECT_LT(normaliseLongitude(v.centreLon - lon), 0) << "west";
+    EXPECT_LT(foldedLongitude(v.centreLon - lon), 0) << "west";
     press(Qt::Key_Up);
     EXPECT_GT(v.centreLat, lat) << "north";
     press(Qt::Key_Right);
