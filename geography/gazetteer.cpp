@@ -267,7 +267,15 @@ bool indexNames(Gazetteer& g, std::uint32_t index, const std::vector<std::string
 bool hasNameStartingWith(const std::vector<std::string_view>& f, std::string_view key) {
     if (f.size() <= alternateNamesField)
         return false;
-    const auto begins = [key](std::string_view name) { return foldName(name).starts_with(key); };
+    const auto begins = [key](std::string_view name) {
+        // an ASCII first letter folds to itself in lower case: most names are told apart there
+        const auto first = static_cast<unsigned char>(name.empty() ? 0 : name[0]);
+        const auto folded =
+            static_cast<char>(first >= 'A' && first <= 'Z' ? first - 'A' + 'a' : first);
+        if (first != 0 && first < 0x80 && !key.empty() && folded != key[0])
+            return false;
+        return foldName(name).starts_with(key);
+    };
     if (begins(f[nameField]) || begins(f[asciiNameField]))
         return true;
     const std::vector<std::string_view> alternates = splitFields(f[alternateNamesField], ',');
