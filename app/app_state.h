@@ -28,7 +28,7 @@ struct AppState {
     Session session;
     MapProjection projection;
     ReliefData relief;
-    LimbData limb;             // the lunar grid and limb profile of the last limb correction
+    LimbData limb;             // the lunar grid of the last limb correction
     PathGeometryCache mapPath; // the path of the map, at the view's step
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step
     int pendingSearchType = 2; // the type chosen in the search dialog's list

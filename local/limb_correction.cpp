@@ -73,26 +73,11 @@ double elevationAt(const LimbData& limb, double lon, double lat) {
     return ((1 - fy) * top + fy * bottom) / 1000;
 }
 
-void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b, double p) {
-    const double lDeg = l / chartDegToRad, pDeg = p / chartDegToRad;
-    if (surface != nullptr) {
-        drawLine(*surface, chartX - 10, chartY, chartX + 10, chartY, pink);
-        drawLine(*surface, chartX, chartY - 10, chartX, chartY + 10, pink);
-        const Brush previousBrush = surface->selectBrush({true, {}});
-        for (int ring = -2; ring <= 3; ++ring) {
-            const int r = static_cast<int>(chartFactor * (200 + 10 * kmPerArcsecond * ring));
-            const Pen previous =
-                surface->selectPen({PenStyle::dotted, ring == 0 ? ringMagenta : ringBlue});
-            surface->ellipse(chartX - r, chartY - r, chartX + r, chartY + r);
-            surface->selectPen(previous);
-        }
-        surface->selectBrush(previousBrush);
-    }
-    limb.profile.fill(0);
+LimbProfile limbProfile(const LimbData& limb, double l, double b, double p) {
+    const double lDeg = l / chartDegToRad;
+    LimbProfile profile;
+    profile.axisAngleDeg = p / chartDegToRad;
     double previousHeight = 0;
-    bool first = true;
-    const Pen previousPen =
-        surface != nullptr ? surface->selectPen({PenStyle::solid, profilePen}) : Pen{};
     for (int step = 0; step <= 3600; ++step) {
         const double a = step / 10.0, s = (a + 90) * chartDegToRad;
         double q = -30;
@@ -113,26 +98,44 @@ void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b
             q = previousHeight; // a spike of the grid keeps the previous height
         else
             previousHeight = q;
-        double f = a + pDeg;
+        profile.tracedHeight[static_cast<std::size_t>(step)] = q;
+        double f = a + profile.axisAngleDeg;
         f -= 360 * std::floor(f / 360);
         const int index = (clampedInt(10 * f + 0.5) % 3600 + 3600) % 3600;
-        limb.profile[index] = q + moonMeanLimbKm;
-        if (surface == nullptr)
-            continue;
-        const double r = 200 + 10 * q;
+        profile.radius[static_cast<std::size_t>(index)] = q + moonMeanLimbKm;
+    }
+    profile.radius[0] = profile.radius[3600] = (profile.radius[1] + profile.radius[3599]) / 2;
+    return profile;
+}
+
+void drawLimbProfile(DrawSurface& surface, const LimbProfile& profile) {
+    drawLine(surface, chartX - 10, chartY, chartX + 10, chartY, pink);
+    drawLine(surface, chartX, chartY - 10, chartX, chartY + 10, pink);
+    const Brush previousBrush = surface.selectBrush({true, {}});
+    for (int ring = -2; ring <= 3; ++ring) {
+        const int r = static_cast<int>(chartFactor * (200 + 10 * kmPerArcsecond * ring));
+        const Pen previous =
+            surface.selectPen({PenStyle::dotted, ring == 0 ? ringMagenta : ringBlue});
+        surface.ellipse(chartX - r, chartY - r, chartX + r, chartY + r);
+        surface.selectPen(previous);
+    }
+    surface.selectBrush(previousBrush);
+    const Pen previousPen = surface.selectPen({PenStyle::solid, profilePen});
+    bool first = true;
+    for (int step = 0; step <= 3600; ++step) {
+        const double a = step / 10.0, pDeg = profile.axisAngleDeg;
+        const double r = 200 + 10 * profile.tracedHeight[static_cast<std::size_t>(step)];
         const int x = chartX - nearest(chartFactor * r * std::sin((a + pDeg) * chartDegToRad));
         const int y = chartY - nearest(chartFactor * r * std::cos((a + pDeg) * chartDegToRad));
         if (y <= 0 || y >= 800)
             continue;
         if (first)
-            surface->moveTo(x, y);
+            surface.moveTo(x, y);
         else
-            surface->lineTo(x, y);
+            surface.lineTo(x, y);
         first = false;
     }
-    if (surface != nullptr)
-        surface->selectPen(previousPen);
-    limb.profile[0] = limb.profile[3600] = (limb.profile[1] + limb.profile[3599]) / 2;
+    surface.selectPen(previousPen);
 }
 
 namespace {
@@ -157,7 +160,7 @@ void drawSolarLimb(DrawSurface& surface, const EclipseRecord& record, const Obse
 
 } // namespace
 
-double contactCorrection(const LimbData& limb, const EclipseRecord& record,
+double contactCorrection(const LimbProfile& profile, const EclipseRecord& record,
                          const LocalCircumstances& local, double t, double deltaT, int contact) {
     const int type = static_cast<int>(record.typeCode);
     const double g = local.magnitude;
@@ -182,7 +185,7 @@ double contactCorrection(const LimbData& limb, const EclipseRecord& record,
             if (index > 3600)
                 index -= 3600;
             ++n;
-            (rho - limb.profile[index] >= 0 ? visible : hidden) += 1;
+            (rho - profile.radius[static_cast<std::size_t>(index)] >= 0 ? visible : hidden) += 1;
         }
         const bool second = contact == 1,
                    found = (annular && n >= 1 && (second ? hidden == 0 : hidden >= 1)) ||
@@ -202,8 +205,8 @@ constexpr int civilLineTop = 222, civilLinePitch = 16;
 // zone time, the correction for the Moon's limb and the corrected time, and its mark on the chart.
 // The corrected zone time in hours, or nothing without a contact or a correction.
 std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& record,
-                                  const LocalCircumstances& local, const LimbData& limb, double dT,
-                                  double zone, int c) {
+                                  const LocalCircumstances& local, const LimbProfile& profile,
+                                  double dT, double zone, int c) {
     const int y0 = c == 0 ? 80 : 138;
     const std::optional<LocalEvent>& contact = c == 0 ? local.second : local.third;
     if (!contact)
@@ -218,7 +221,7 @@ std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& rec
         limbAt(t + offset / 3600, lightBlue);
         limbAt(t - offset / 3600, rose);
     }
-    const double correction = contactCorrection(limb, record, local, t, dT, c + 1);
+    const double correction = contactCorrection(profile, record, local, t, dT, c + 1);
     const double zoneHours = t + record.t0 - dT / 3600 + zone;
     const auto [h, m, sec] = splitHoursToTenths(zoneHours);
     const char* label =
@@ -249,9 +252,9 @@ std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& rec
 
 } // namespace
 
-void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
-                        const LocalCircumstances& local, LimbData& limb, double dT,
-                        const CivilClockAt& civil) {
+LimbProfile drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
+                               const LocalCircumstances& local, const LimbData& limb, double dT,
+                               const CivilClockAt& civil) {
     const double lonEast = local.observer.lonEast, lat = local.observer.lat;
     const Font previousFont = surface.selectFont({"Courier New", -12, 500, true});
     surface.setBackgroundOpaque(true);
@@ -273,11 +276,12 @@ void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
     surface.textOut(10, 42,
                     format("Lib=%7.3f Bet= %7.3f", lib.l / chartDegToRad, lib.b / chartDegToRad));
     surface.textOut(10, 58, format("Pos=%7.3f", lib.positionAngle / chartDegToRad));
-    computeLimbProfile(limb, &surface, lib.l, lib.b, lib.positionAngle);
+    const LimbProfile profile = limbProfile(limb, lib.l, lib.b, lib.positionAngle);
+    drawLimbProfile(surface, profile);
 
     const double zone = zoneHours(lonEast);
-    const std::optional<double> second = drawContact(surface, r, local, limb, dT, zone, 0);
-    const std::optional<double> third = drawContact(surface, r, local, limb, dT, zone, 1);
+    const std::optional<double> second = drawContact(surface, r, local, profile, dT, zone, 0);
+    const std::optional<double> third = drawContact(surface, r, local, profile, dT, zone, 1);
     if (second && third) {
         const auto [h, m, sec] = splitHoursToTenths(*third - *second);
         surface.textOut(10, 192, format("Duration      %2.0fm:%04.1fs", m, sec));
@@ -298,6 +302,7 @@ void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
     }
     surface.textOut(10, 470, "Based on LRO/NASA data");
     surface.selectFont(previousFont);
+    return profile;
 }
 
 } // namespace vesk

@@ -21,8 +21,7 @@ constexpr double moonMeanLimbKm = 1736.6455204969998;
 constexpr double moonReferenceRadiusKm = 1737.4;
 
 struct LimbData {
-    std::vector<std::int16_t> grid;     // rows x columns, metres above 1737.4 km
-    std::array<double, 3601> profile{}; // limb radius (km) at sky position angle i / 10 degrees
+    std::vector<std::int16_t> grid; // rows x columns, metres above 1737.4 km
 };
 
 // Reads "LRO.dat" whole; false (grid empty) when it is missing, short or unreadable.
@@ -31,21 +30,31 @@ bool loadLunarGrid(LimbData& limb, const DataPaths& paths);
 // Elevation (km) at an east longitude and latitude (degrees), bilinear between grid nodes.
 double elevationAt(const LimbData& limb, double lon, double lat);
 
-// Fills the profile for the libration l, b and axis angle P (radians) and draws it, with its
-// rings, on the chart; surface may be null.
-void computeLimbProfile(LimbData& limb, DrawSurface* surface, double l, double b, double p);
+// The limb's profile for the libration l, b and axis angle P (radians): the highest point of
+// the grid along each line of sight across the limb, a tenth of a degree apart.
+struct LimbProfile {
+    std::array<double, 3601> radius{}; // km at sky position angle i / 10 degrees
+    // km above the mean limb at i / 10 degrees from the axis (position angle i / 10 + P), as
+    // traced (a spike of the grid keeps the previous height)
+    std::array<double, 3601> tracedHeight{};
+    double axisAngleDeg = 0; // P
+};
+LimbProfile limbProfile(const LimbData& limb, double l, double b, double p);
+
+// The profile on the chart, with the rings of the mean limb and of every 10 km.
+void drawLimbProfile(DrawSurface& surface, const LimbProfile& profile);
 
 // The correction (seconds) of the second (contact 1) or third (contact 2) contact at t of an
 // eclipse record with the local magnitude at the observer's maximum: the first instant within
 // +-17 s at which the Sun's limb meets the profile; -90 when none.
-double contactCorrection(const LimbData& limb, const EclipseRecord& record,
+double contactCorrection(const LimbProfile& profile, const EclipseRecord& record,
                          const LocalCircumstances& local, double t, double deltaT, int contact);
 
 // The screen: report and chart for the local circumstances of the record at an observer with
 // deltaT seconds (the eclipse's, with the user's adjustment); with the place's clocks, the
-// corrected contacts also in civil time where it is known.
-void drawLimbCorrection(DrawSurface& surface, const EclipseRecord& record,
-                        const LocalCircumstances& local, LimbData& limb, double deltaT,
-                        const CivilClockAt& civil = {});
+// corrected contacts also in civil time where it is known. The profile drawn.
+LimbProfile drawLimbCorrection(DrawSurface& surface, const EclipseRecord& record,
+                               const LocalCircumstances& local, const LimbData& limb, double deltaT,
+                               const CivilClockAt& civil = {});
 
 } // namespace vesk

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         limb.grid[input.ConsumeIntegralInRange<std::size_t>(0, limb.grid.size() - 1)] = value;
     }
     const double l = input.ConsumeFloatingPoint<double>(), b = input.ConsumeFloatingPoint<double>();
-    computeLimbProfile(limb, nullptr, l, b, input.ConsumeFloatingPoint<double>());
+    static_cast<void>(limbProfile(limb, l, b, input.ConsumeFloatingPoint<double>()));
     while (input.remaining_bytes() >= 2 * sizeof(double)) {
         const double lat = input.ConsumeFloatingPoint<double>();
         const double lon = input.ConsumeFloatingPoint<double>();

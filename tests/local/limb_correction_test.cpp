@@ -126,6 +126,7 @@ struct LimbScreen {
     Catalog catalog;
     Observer observer;
     LimbData limb;
+    LimbProfile profile; // as drawn
     RecordingSurface surface;
 
     LimbScreen(double year, double month, double lon, double lat, double deltaTAdjust = 0,
@@ -137,9 +138,9 @@ struct LimbScreen {
         observer = observerAt(lon, lat);
         EXPECT_TRUE(loadLunarGrid(limb, DataPaths{{dir.path()}}));
         const double deltaT = recordDeltaT(catalog.record) + deltaTAdjust;
-        drawLimbCorrection(surface, catalog.record,
-                           localCircumstances(catalog.record, observer, deltaT), limb, deltaT,
-                           civil);
+        profile = drawLimbCorrection(surface, catalog.record,
+                                     localCircumstances(catalog.record, observer, deltaT), limb,
+                                     deltaT, civil);
     }
 };
 
@@ -170,10 +171,9 @@ TEST(LimbCorrection, ProfileOfAFlatMoonForAnyAxisAngle) {
     LimbData limb;
     limb.grid.assign(static_cast<std::size_t>(lunarGridRows) * lunarGridColumns, 0);
     for (const double p : {0.3, -1e300, 1e300, 1e17}) {
-        limb.profile.fill(0);
-        computeLimbProfile(limb, nullptr, 0.01, -0.02, p);
+        const LimbProfile profile = limbProfile(limb, 0.01, -0.02, p);
         int written = 0;
-        for (const double r : limb.profile)
+        for (const double r : profile.radius)
             if (r != 0) {
                 EXPECT_NEAR(r, moonReferenceRadiusKm, 0.01) << p; // the sphere of the grid
                 ++written;
@@ -188,11 +188,10 @@ TEST(LimbCorrection, ProfileAndContactsOf2024AtGreatestEclipse) {
     if (!std::filesystem::exists(ldemLabel()))
         GTEST_SKIP() << "no LDEM_4 product";
     const LimbScreen screen(2024, 4, -104.14, 25.29);
-    const LimbData& limb = screen.limb;
     const RecordingSurface& surface = screen.surface;
     // The profile has mountains and valleys of a few km about the mean limb.
     double lowest = 1e9, highest = -1e9;
-    for (const double r : limb.profile) {
+    for (const double r : screen.profile.radius) {
         lowest = std::min(lowest, r);
         highest = std::max(highest, r);
     }
