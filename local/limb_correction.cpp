@@ -211,8 +211,7 @@ std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& rec
     const std::optional<LocalEvent>& contact = c == 0 ? local.second : local.third;
     if (!contact)
         return std::nullopt;
-    const ObservedShadow& s = contact->shadow;
-    const double t = s.t;
+    const double t = contact->shadow.t;
     const auto limbAt = [&](double at, int colour) {
         drawSolarLimb(surface, record, local.observer, at, dT, colour);
     };
@@ -239,7 +238,10 @@ std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& rec
     } else {
         surface.textOut(10, y0 + 16, " (No Correction) ");
     }
-    const double pa = s.positionAngle * chartDegToRad;
+    // the mark at the contact's position angle: the corrected contact's where there is one
+    const double markedAt = corrected ? t + correction / 3600 : t;
+    const double pa =
+        observeShadow(record, local.observer, markedAt, dT).positionAngle * chartDegToRad;
     int x = chartX - static_cast<int>(std::trunc(50 * std::sin(pa)));
     int y = chartY - static_cast<int>(std::trunc(50 * std::cos(pa)));
     if (x < chartX)
