@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The eclipse map composition, drawn on a recording surface from the committed catalog.
 #include "angles.h"
+#include "eclipse_search.h"
+#include "local_circumstances.h"
 #include "palette.h"
 #include "path_map.h"
 #include "path_tracers.h"
@@ -14,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace vesk;
 using namespace vesk::testing;
@@ -46,9 +49,9 @@ struct MapOf {
     PathGeometry geometry;
 
     double deltaT() const { return recordDeltaT(catalog.record) + view.deltaTAdjust; }
-    void draw() {
+    void draw(std::optional<ObservedShadow> placeSearch = std::nullopt) {
         geometry = tracePathGeometry(catalog.record, deltaT(), view.drawStepHours);
-        drawPathMap(canvas, {catalog.record, std::nullopt, geometry, cities, relief, paths});
+        drawPathMap(canvas, {catalog.record, placeSearch, geometry, cities, relief, paths});
     }
 
     const RecordedText* textAt(int x, int y) const {
@@ -99,6 +102,37 @@ TEST(PathMap, PanelOfATotalEclipse) {
     EXPECT_GT(map.pixelsOf(yellow), 1000);
     EXPECT_GT(map.pixelsOf(green), 100);
     EXPECT_FALSE(map.hasText("         "));
+}
+
+// The place search's find: its magnitude and the Sun's altitude in the map's corner where the
+// eclipse reaches the search's least magnitude at the observer, nothing elsewhere.
+TEST(PathMap, PlaceSearchShowsTheMagnitudeItFound) {
+    for (const auto& [lon, lat, shown] :
+         {std::tuple{-96.8, 32.78, true}, std::tuple{-58.4, -34.6, false}}) {
+        MapOf map(2024, 4);
+        map.view.searchMode = searchPlace;
+        map.view.observerLon = lon;
+        map.view.observerLat = lat;
+        const std::optional<ObservedShadow> found =
+            placeSearchMaximum(map.catalog.record, map.view);
+        ASSERT_TRUE(found);
+        map.draw(found);
+        const RecordedText* magnitude = map.textAt(map.view.mapRight - 90, map.view.mapBottom - 30);
+        EXPECT_EQ(magnitude != nullptr, shown) << lon;
+        if (magnitude == nullptr)
+            continue;
+        // the local circumstances' maximum, found from greatest eclipse, is the same one
+        const LocalCircumstances local = localCircumstances(
+            map.catalog.record, viewObserver(map.view), viewDeltaT(map.catalog.record, map.view));
+        ASSERT_TRUE(local.maximum);
+        char expected[2][32];
+        std::snprintf(expected[0], sizeof expected[0], "Mag. : %5.3f", local.magnitude);
+        std::snprintf(expected[1], sizeof expected[1], "Alt. : %5.1f",
+                      local.maximum->shadow.sunAltitude);
+        EXPECT_EQ(magnitude->text, expected[0]) << "Dallas, inside the path";
+        EXPECT_EQ(map.textAt(map.view.mapRight - 90, map.view.mapBottom - 16)->text, expected[1]);
+        EXPECT_GT(local.magnitude, 1);
+    }
 }
 
 TEST(PathMap, PanelsOfPartialAndNonCentralEclipses) {
