@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The process-wide records of the program, created once by main: the session (view state,
-// catalog, eclipse state, city table) and the map's projection and relief data.
+// catalog, the eclipse shown, city table) and the map's projection and relief data.
 #pragma once
 
 #include "base_map.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Sun's altitude and azimuth for the observer, taken from the current eclipse's Besselian
+// The Sun's altitude and azimuth for an observer, taken from an eclipse's Besselian
 // elements: the shadow axis points at the Sun (to far better than 0.01 degree), with declination
 // d and Greenwich hour angle mu. Valid at every epoch of the catalog, since the elements come from
 // the ephemeris itself (Explanatory Supplement to the Astronomical Ephemeris, 1961, ch. 9; the
