@@ -170,7 +170,7 @@ void recentreMap(ViewState& view, double lon, double lat) {
 }
 
 void placeObserver(ViewState& view, double lon, double lat, double height, ObserverPlace place) {
-    view.observerInputMode = 1;
+    view.observerInputMode = ObserverInput::typed;
     view.observerCityIndex = std::nullopt;
     view.observerLon = lon;
     view.observerLat = lat;
@@ -304,7 +304,7 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
     }
     if (f.displayMode == displayLocal) {
         v.observerInputMode = f.observerInputMode;
-        if (f.observerInputMode == 0) {
+        if (f.observerInputMode == ObserverInput::cityTable) {
             // With a typed place and no city chosen since, the observer stays where it is.
             observerFromCity(v, cities, v.observerCityIndex);
         } else {
@@ -343,7 +343,7 @@ void storeMode(ViewState& v, const ModeFields& f, int pendingSearchType, const C
         v.observerInputMode = f.observerInputMode;
         v.searchMinMagnitude = f.minMagnitude;
         v.searchMinCentralProbability = f.minCentralProbability;
-        if (f.observerInputMode == 0) {
+        if (f.observerInputMode == ObserverInput::cityTable) {
             observerFromCity(v, cities, v.searchCityIndex);
         } else {
             v.observerLon = f.observerLon;

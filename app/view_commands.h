@@ -85,7 +85,7 @@ void storeWhen(ViewState& view, const WhenFields& fields);
 // Display dialog.
 struct DisplayFields {
     DisplayMode displayMode = displayPathMap;
-    int observerInputMode = 0;
+    ObserverInput observerInputMode = ObserverInput::cityTable;
     MapRange mapRange = MapRange::globe;
     double magnification = 0, centreLon = 0, centreLat = 0, tableLon = 0, tableStep = 0;
     double drawStepMinutes = 0, observerHeight = 0, observerLon = 0, observerLat = 0;
@@ -108,7 +108,7 @@ void storeDisplay(ViewState& view, const DisplayFields& fields, const CityTable&
 // Search dialog.
 struct ModeFields {
     SearchMode searchMode = searchAll;
-    int observerInputMode = 0;
+    ObserverInput observerInputMode = ObserverInput::cityTable;
     double saros = 0, observerLon = 0, observerLat = 0, observerHeight = 0;
     double minMagnitude = 0, typePastYears = 0, placePastYears = 0;
     double minCentralProbability = 0; // the place search by it when above 0

@@ -38,6 +38,10 @@ enum class MapRange { globe = 0, asia = 1, europe = 2, centred = 3 };
 // The globe (orthographic) or the Mercator map (the numbers are those of the display dialog).
 enum class Projection { globe = 1, mercator = 2 };
 
+// Where the dialogs take the observer from: a row of the city table or typed coordinates (the
+// numbers are the dialogs' buttons).
+enum class ObserverInput { cityTable = 0, typed = 1 };
+
 // The base map under the curves.
 enum class BaseMapKind { none = 0, relief = 1, vector = 2 };
 
@@ -62,7 +66,7 @@ struct ViewState {
     bool fillCentralPath = false;           // the central path shaded between its limits
     bool durationCurves = false;            // the curves of equal duration inside the path
     std::optional<ShadowInstant> shadowAt;  // the shadow drawn over the map at that instant
-    int observerInputMode = 0;              // 0 from the city table, 1 typed
+    ObserverInput observerInputMode = ObserverInput::cityTable;
     // The city table's rows (from 1) of the display and the search dialogs; none for the
     // display's: the observer is a typed place.
     std::optional<int> observerCityIndex = 1, searchCityIndex = 1;

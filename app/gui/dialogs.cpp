@@ -276,7 +276,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     modeGrid->addWidget(place, 3, 1);
     modeGroup->button(fields.displayMode)->setChecked(true);
     rangeGroup->button(static_cast<int>(fields.mapRange))->setChecked(true);
-    placeGroup->button(fields.observerInputMode)->setChecked(true);
+    placeGroup->button(static_cast<int>(fields.observerInputMode))->setChecked(true);
 
     layOutFitted(this, modes, okCancelRow(this));
 }
@@ -299,7 +299,7 @@ void CDisplayDlg::addPlaceField(QGroupBox& box, AppState& places) {
 void CDisplayDlg::exchangeChoices() {
     fields.displayMode = static_cast<DisplayMode>(modeGroup->checkedId());
     fields.mapRange = static_cast<MapRange>(rangeGroup->checkedId());
-    fields.observerInputMode = placeGroup->checkedId();
+    fields.observerInputMode = static_cast<ObserverInput>(placeGroup->checkedId());
     fields.grid = gridBox->isChecked();
     fields.kml = kmlBox->isChecked();
     fields.deltaTBand = bandBox->isChecked();
@@ -361,7 +361,7 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
     grid->addWidget(radio(modeGroup, tr("サロス番号"), 3), 3, 0);
     grid->addWidget(sarosEdit, 3, 1);
     modeGroup->button(fields.searchMode)->setChecked(true);
-    placeGroup->button(fields.observerInputMode)->setChecked(true);
+    placeGroup->button(static_cast<int>(fields.observerInputMode))->setChecked(true);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(startButton);
@@ -372,7 +372,7 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
 
 void CModeDlg::exchangeChoices() {
     fields.searchMode = static_cast<SearchMode>(modeGroup->checkedId());
-    fields.observerInputMode = placeGroup->checkedId();
+    fields.observerInputMode = static_cast<ObserverInput>(placeGroup->checkedId());
 }
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {

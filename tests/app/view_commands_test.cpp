@@ -34,7 +34,7 @@ TEST(ViewCommands, DisplayDialogTakesACityRowOrATypedPlace) {
     EXPECT_EQ(view.observerHeight, 40);
 
     DisplayFields typed = localDisplay(view);
-    typed.observerInputMode = 1;
+    typed.observerInputMode = ObserverInput::typed;
     typed.observerLon = 31.13;
     typed.observerLat = 29.98;
     typed.observerHeight = 60;
@@ -43,14 +43,14 @@ TEST(ViewCommands, DisplayDialogTakesACityRowOrATypedPlace) {
     EXPECT_EQ(view.observerLon, 31.13);
 
     DisplayFields fromList = localDisplay(view);
-    fromList.observerInputMode = 0;
+    fromList.observerInputMode = ObserverInput::cityTable;
     storeDisplay(view, fromList, cities);
     EXPECT_EQ(view.observerLon, 31.13) << "no row chosen since: the observer stays";
     EXPECT_EQ(view.observerHeight, 60);
 
     placeObserver(view, -96.8, 32.78, 150, ObserverPlace{});
     EXPECT_FALSE(view.observerCityIndex);
-    EXPECT_EQ(view.observerInputMode, 1);
+    EXPECT_EQ(view.observerInputMode, ObserverInput::typed);
     EXPECT_EQ(view.observerPlace.lon, -96.8) << "the place carries its position";
 }
 

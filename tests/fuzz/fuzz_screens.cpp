@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     view.kmlOutput = true;
     view.observerLon = lon;
     view.observerLat = lat;
-    view.observerInputMode = 1;
+    view.observerInputMode = ObserverInput::typed;
     AppServices services(state);
     services.exportDir = fuzzing::scratchDir() / "out";
     for (const DisplayMode mode : {displayPathMap, displayCentralTable, displayLocal}) {
