@@ -243,10 +243,12 @@ const char* catalogFileForYear(double year) {
     return nullptr;
 }
 
-double nextFileYear(const Catalog& catalog) {
-    if (catalog.fileIndex < 0)
-        return catalogFiles.back().lastYear + 1;
-    return catalogFiles[catalog.fileIndex].lastYear + 1;
+std::optional<double> nextFileYear(const Catalog& catalog) {
+    const double next = catalog.fileIndex < 0 ? catalogFiles.back().lastYear + 1
+                                              : catalogFiles[catalog.fileIndex].lastYear + 1;
+    if (catalogFileForYear(next) == nullptr)
+        return std::nullopt;
+    return next;
 }
 
 double jdOfElementHours(double jdTT, double hours) {
@@ -298,11 +300,11 @@ int findEntry(Catalog& catalog, double year, double month) {
             catalog.file.reset();
             return -1;
         }
-        const double next = nextFileYear(catalog);
-        if (catalogFileForYear(next) == nullptr)
+        const std::optional<double> next = nextFileYear(catalog);
+        if (!next)
             return catalogEndReached;
         const EclipseRecord last = catalog.record;
-        if (!openCatalogFile(catalog, catalogFileForYear(next)) || !readRawEntry(catalog)) {
+        if (!openCatalogFile(catalog, catalogFileForYear(*next)) || !readRawEntry(catalog)) {
             catalog.record = last;
             catalog.file.reset();
             return -1;

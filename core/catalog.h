@@ -124,9 +124,9 @@ struct Catalog {
 };
 
 // The first year of the file after the one open (or last opened) in the catalog: where a walk
-// through the catalog goes on at the end of a file, whatever the years its entries carry
-// (17000 after the last file).
-double nextFileYear(const Catalog& catalog);
+// through the catalog goes on at the end of a file, whatever the years its entries carry; none
+// after the last file.
+std::optional<double> nextFileYear(const Catalog& catalog);
 
 // catalogFind's result when the month lies after the last eclipse of the catalog.
 constexpr int catalogEndReached = -2;

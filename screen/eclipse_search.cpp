@@ -18,7 +18,6 @@ constexpr double placeSunLimit = -15;
 // series, where that comes later).
 constexpr double sarosSearchYears = 400;
 constexpr int messageX = 50, firstLine = 15, secondLine = 30;
-constexpr double noFileYear = 17000;
 
 // Whether an entry comes before the eclipse shown: half a day apart at least (two eclipses are
 // a fortnight apart at the least).
@@ -31,11 +30,11 @@ bool isBefore(const EclipseRecord& r, double shownJd) {
 bool readOn(Session& s, const SearchMessage& message) {
     if (catalogReadNext(s.catalog) == 1)
         return true;
-    const double next = nextFileYear(s.catalog);
+    const std::optional<double> next = nextFileYear(s.catalog);
     catalogClose(s.catalog);
-    if (next >= noFileYear)
+    if (!next)
         return false;
-    if (catalogFind(s.catalog, next, 1) < 0) {
+    if (catalogFind(s.catalog, *next, 1) < 0) {
         message(messageX, firstLine, messageNoCatalogDuringSearch);
         message(messageX, secondLine, messageStartHere);
         return false;
