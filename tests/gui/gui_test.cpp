@@ -54,6 +54,21 @@ struct Messages {
     }
 };
 
+// The search dialog over a view and a city table of the test's, with the city row and the type
+// that its lists store into at once.
+struct SearchDialog {
+    Messages messages;
+    ViewState view;
+    CityTable cities;
+    std::optional<int> cityIndex = 1;
+    int pendingType = 2;
+    CModeDlg dialog;
+    explicit SearchDialog(ViewState initial = {}, CityTable table = {})
+        : view(std::move(initial)), cities(std::move(table)),
+          dialog(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
+                 messages.reporter()) {}
+};
+
 struct Window {
     AppState state{DataPaths{{sourceDataDir()}}};
     Messages messages;
@@ -136,13 +151,9 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
         view.englishNames = true;
         CityTable cities;
         cities.rows = {{"東京", 139.767, 35.683, 40, 0, "Tokyo"}};
-        std::optional<int> cityIndex = 1;
-        int pendingType = 2;
-        Messages messages;
-        CModeDlg search(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
-                        messages.reporter());
-        EXPECT_EQ(search.typeList->currentText(), QStringLiteral("Total"));
-        EXPECT_EQ(search.cityList->itemText(0), QStringLiteral("Tokyo"));
+        const SearchDialog search(view, cities);
+        EXPECT_EQ(search.dialog.typeList->currentText(), QStringLiteral("Total"));
+        EXPECT_EQ(search.dialog.cityList->itemText(0), QStringLiteral("Tokyo"));
     }
     const QStringList japanese = menuTexts();
     EXPECT_EQ(japanese.front(), QStringLiteral("ﾌｧｲﾙ(&F)"));
@@ -218,25 +229,22 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
 }
 
 TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
-    Messages messages;
-    CityTable cities;
-    ViewState view;
-    view.year = 3000;
-    std::optional<int> cityIndex = 1;
-    int pendingType = 2;
-    CModeDlg dialog(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
-                    messages.reporter());
+    ViewState year3000;
+    year3000.year = 3000;
+    SearchDialog search(year3000);
+    CModeDlg& dialog = search.dialog;
     EXPECT_EQ(dialog.typeList->currentIndex(), 1);
     dialog.typeList->activated(3);
-    EXPECT_EQ(pendingType, 4) << "stored at once";
+    EXPECT_EQ(search.pendingType, 4) << "stored at once";
     dialog.sarosEdit->setText("401");
     dialog.accept();
-    EXPECT_EQ(messages.shown.back(), QString("-400 から 400 までの整数を入力してください。"));
+    EXPECT_EQ(search.messages.shown.back(),
+              QString("-400 から 400 までの整数を入力してください。"));
     dialog.sarosEdit->setText("145");
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    storeMode(view, dialog.fields, pendingType, cities);
-    EXPECT_EQ(view.year, 1638) << "145 began in 1639; 3000 is over 1262.1 years later";
+    storeMode(search.view, dialog.fields, search.pendingType, search.cities);
+    EXPECT_EQ(search.view.year, 1638) << "145 began in 1639; 3000 is over 1262.1 years later";
 }
 
 TEST(Window, MenusToolbarAndTheFirstPicture) {
@@ -915,19 +923,13 @@ TEST(Window, LimbCorrectionSaysWhenTheLunarGridIsMissing) {
 
 // Enter in the search dialog presses OK; the labels' "(&P)" are Alt mnemonics of their boxes.
 TEST(Dialogs, EnterAndMnemonics) {
-    Messages messages;
-    CityTable cities;
-    ViewState view;
-    std::optional<int> cityIndex = 1;
-    int pendingType = 2;
-    CModeDlg search(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
-                    messages.reporter());
-    search.show();
-    QApplication::setActiveWindow(&search);
-    QTest::keyClick(&search, Qt::Key_Return);
-    EXPECT_EQ(search.result(), QDialog::Accepted) << "OK, not the start year/month dialog";
+    SearchDialog search;
+    search.dialog.show();
+    QApplication::setActiveWindow(&search.dialog);
+    QTest::keyClick(&search.dialog, Qt::Key_Return);
+    EXPECT_EQ(search.dialog.result(), QDialog::Accepted) << "OK, not the start year/month dialog";
 
-    CWhenDlg when(nullptr, {2024, 4}, messages.reporter());
+    CWhenDlg when(nullptr, {2024, 4}, search.messages.reporter());
     when.show();
     QApplication::setActiveWindow(&when);
     QApplication::processEvents();
@@ -1275,22 +1277,17 @@ TEST(Dialogs, DisplayDialogFitsTheScreen) {
 
 // The search dialog's place search by the probability of a central eclipse (0 to 1).
 TEST(Dialogs, SearchDialogTakesTheProbabilityOfACentralEclipse) {
-    Messages messages;
-    CityTable cities;
-    ViewState view;
-    std::optional<int> cityIndex = 1;
-    int pendingType = 2;
-    CModeDlg dialog(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
-                    messages.reporter());
+    SearchDialog search;
+    CModeDlg& dialog = search.dialog;
     EXPECT_EQ(dialog.probabilityEdit->text(), QString("0"));
     dialog.modeGroup->button(searchPlace)->setChecked(true);
     dialog.probabilityEdit->setText("2");
     dialog.accept();
-    EXPECT_EQ(messages.shown.size(), 1u) << "above 1 is refused";
+    EXPECT_EQ(search.messages.shown.size(), 1u) << "above 1 is refused";
     dialog.probabilityEdit->setText("0.2");
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    storeMode(view, dialog.fields, pendingType, cities);
-    EXPECT_EQ(view.searchMinCentralProbability, 0.2);
-    EXPECT_EQ(viewSearchCriteria(view, 145).minCentralProbability, 0.2);
+    storeMode(search.view, dialog.fields, search.pendingType, search.cities);
+    EXPECT_EQ(search.view.searchMinCentralProbability, 0.2);
+    EXPECT_EQ(viewSearchCriteria(search.view, 145).minCentralProbability, 0.2);
 }
