@@ -142,8 +142,14 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, dou
                                  uncertainty ? &*uncertainty : nullptr);
 }
 
-AppState::AppState(DataPaths paths)
-    : session(paths), gazetteer(paths), zoneBoundaries(paths, ZoneBoundaries::load) {
+PlaceRecords::PlaceRecords(const DataPaths& paths)
+    : gazetteer(paths), zoneBoundaries(paths, ZoneBoundaries::load) {}
+
+AppState::AppState(DataPaths paths) : AppState(paths, std::make_shared<PlaceRecords>(paths)) {}
+
+AppState::AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared)
+    : session(std::move(paths)), places(std::move(shared)), gazetteer(places->gazetteer),
+      zoneBoundaries(places->zoneBoundaries) {
     setLanguage(chooseLanguage({}));
     // the place search by the probability of a central eclipse there
     session.centralProbability = [](Session& s) {
@@ -152,6 +158,13 @@ AppState::AppState(DataPaths paths)
                             deltaTSigma(record.year), false)
             .pCentral;
     };
+}
+
+std::unique_ptr<AppState> AppState::newView() const {
+    auto opened = std::make_unique<AppState>(session.catalog.paths, places);
+    opened->session.view = session.view;
+    opened->language = language;
+    return opened;
 }
 
 void AppState::setLanguage(Language chosen) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The process-wide records of the program, created once by main: the session (view state,
-// catalog, the eclipse shown, city table) and the map's projection and relief data.
+// The records of one window's view (its session: view settings, catalog, the eclipse shown, city
+// table; the map's projection and relief data) and those every window of the process shares (the
+// world's places and the time zones' boundaries). The command line runs on one.
 #pragma once
 
 #include "base_map.h"
@@ -15,26 +16,38 @@
 #include "translation.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace vesk {
 
+// The world's places by name and the time zones' boundaries, each read when first asked for.
+struct PlaceRecords {
+    explicit PlaceRecords(const DataPaths& paths);
+    KeptGazetteer gazetteer;
+    KeptData<ZoneBoundaries> zoneBoundaries;
+};
+
 struct AppState {
     explicit AppState(DataPaths paths);
+    AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared);
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
+    // Another view on the same records, starting from a copy of this one's view settings.
+    std::unique_ptr<AppState> newView() const;
 
     Session session;
     MapProjection projection;
     ReliefData relief;
-    LimbData limb;             // the lunar grid of the last limb correction
-    PathGeometryCache mapPath; // the path of the map, at the view's step
-    PathGeometryCache kmlPath; // the path of the KML documents, at their own step
-    int pendingSearchType = 2; // the type chosen in the search dialog's list
-    KeptGazetteer gazetteer;   // the world's places by name, read when first asked for
-    KeptData<ZoneBoundaries> zoneBoundaries; // the time zones' boundaries, likewise
-    Language language = Language::japanese;  // of the window and the commands' texts
+    LimbData limb;                        // the lunar grid of the last limb correction
+    PathGeometryCache mapPath;            // the path of the map, at the view's step
+    PathGeometryCache kmlPath;            // the path of the KML documents, at their own step
+    int pendingSearchType = 2;            // the type chosen in the search dialog's list
+    std::shared_ptr<PlaceRecords> places; // shared with the views opened from this one
+    KeptGazetteer& gazetteer;
+    KeptData<ZoneBoundaries>& zoneBoundaries;
+    Language language = Language::japanese; // of the window and the commands' texts
     // Sets the language, and the view's names of places with it.
     void setLanguage(Language chosen);
 

@@ -5,7 +5,7 @@
 #include "command_help.h"
 #include "held_signals.h"
 #include "info_command.h"
-#include "main_frame.h"
+#include "main_window.h"
 #include "output_path.h"
 #include "picture_output.h"
 #include "render_command.h"

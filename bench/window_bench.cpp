@@ -3,7 +3,7 @@
 // a user clicks and while the eclipse list searches 2000 years (goal: 50 ms at most, each). Run
 // on the offscreen platform; prints the longest gaps in milliseconds.
 #include "event_loop_gaps.h"
-#include "main_frame.h"
+#include "main_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -18,7 +18,7 @@ using testing::EventLoopGaps;
 
 constexpr qint64 goalMs = 50;
 
-void waitWhileWorking(CVeskView* view) {
+void waitWhileWorking(MapView* view) {
     while (view->working())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     QCoreApplication::processEvents();
@@ -33,8 +33,8 @@ int main(int argc, char** argv) {
     state.session.view.year = 2024;
     state.session.view.month = 4;
     state.session.view.redrawAction = redrawShow;
-    CMainFrame frame(state, [](QWidget*, const QString&) {});
-    CVeskView* view = frame.newDocument()->view();
+    MainWindow frame(state, [](QWidget*, const QString&) {});
+    MapView* view = frame.view();
     frame.resize(1000, 760);
     frame.show();
     QApplication::processEvents();
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     const qint64 pagingMs = paging.longestMs();
 
     view->eclipseList();
-    CListDlg* list = view->listDialog();
+    EclipseListDialog* list = view->listDialog();
     list->startEdit->setText("1");
     list->periodEdit->setText("2000");
     EventLoopGaps searching;

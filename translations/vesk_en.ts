@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB" sourcelanguage="ja_JP">
 <context>
-    <name>CAboutDlg</name>
+    <name>AboutDialog</name>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="379"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報</source>
@@ -41,7 +41,7 @@ vesk is free software, distributed under the GNU General Public License, version
     </message>
 </context>
 <context>
-    <name>CDisplayDlg</name>
+    <name>DisplayDialog</name>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="199"/>
         <source>表示モードメニュー</source>
@@ -195,7 +195,7 @@ vesk is free software, distributed under the GNU General Public License, version
     </message>
 </context>
 <context>
-    <name>CListDlg</name>
+    <name>EclipseListDialog</name>
     <message>
         <location filename="../app/gui/list_dialog.cpp" line="32"/>
         <source>日蝕検索リスト表示</source>
@@ -238,316 +238,316 @@ vesk is free software, distributed under the GNU General Public License, version
     </message>
 </context>
 <context>
-    <name>CMainFrame</name>
+    <name>MainWindow</name>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="210"/>
+        <location filename="../app/gui/main_window.cpp" line="210"/>
         <source>新規作成(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="227"/>
+        <location filename="../app/gui/main_window.cpp" line="227"/>
         <source>ﾌﾟﾘﾝﾀの設定(&amp;R)...</source>
         <translation>P&amp;rint Setup...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="233"/>
+        <location filename="../app/gui/main_window.cpp" line="233"/>
         <source>ｱﾌﾟﾘｹｰｼｮﾝの終了(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="240"/>
+        <location filename="../app/gui/main_window.cpp" line="240"/>
         <source>vesk のﾊﾞｰｼﾞｮﾝ情報(&amp;A)...</source>
         <translation>&amp;About vesk...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="241"/>
+        <location filename="../app/gui/main_window.cpp" line="241"/>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
         <translation>About</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="244"/>
+        <location filename="../app/gui/main_window.cpp" line="244"/>
         <source>ﾂｰﾙ ﾊﾞｰ(&amp;T)</source>
         <translation>&amp;Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="245"/>
+        <location filename="../app/gui/main_window.cpp" line="245"/>
         <source>ｽﾃｰﾀｽ ﾊﾞｰ(&amp;S)</source>
         <translation>&amp;Status Bar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="209"/>
+        <location filename="../app/gui/main_window.cpp" line="209"/>
         <source>ﾌｧｲﾙ(&amp;F)</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="213"/>
+        <location filename="../app/gui/main_window.cpp" line="213"/>
         <source>画像の書き出し(&amp;E)...</source>
         <translation>&amp;Export Picture...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="215"/>
+        <location filename="../app/gui/main_window.cpp" line="215"/>
         <source>KML の書き出し(&amp;K)...</source>
         <translation>Export &amp;KML...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="217"/>
+        <location filename="../app/gui/main_window.cpp" line="217"/>
         <source>印刷(&amp;P)...</source>
         <translation>&amp;Print...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="223"/>
+        <location filename="../app/gui/main_window.cpp" line="223"/>
         <source>印刷プレビュー(&amp;V)...</source>
         <translation>Print Pre&amp;view...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="229"/>
+        <location filename="../app/gui/main_window.cpp" line="229"/>
         <source>白地に印刷(&amp;W)</source>
         <translation>Print on &amp;White</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="231"/>
+        <location filename="../app/gui/main_window.cpp" line="231"/>
         <source>黒い背景を白に、色を反転して印刷する</source>
         <translation>Print the black background white, every colour inverted</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="260"/>
+        <location filename="../app/gui/main_window.cpp" line="260"/>
         <source>表示(&amp;V)</source>
         <translation>&amp;View</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="263"/>
+        <location filename="../app/gui/main_window.cpp" line="263"/>
         <source>時刻スライダー(&amp;L)</source>
         <translation>Time S&amp;lider</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="266"/>
+        <location filename="../app/gui/main_window.cpp" line="266"/>
         <source>時刻スライダー</source>
         <translation>Time Slider</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="289"/>
+        <location filename="../app/gui/main_window.cpp" line="289"/>
         <source>文字の大きさ(&amp;Z)</source>
         <translation>Text Si&amp;ze</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="301"/>
+        <location filename="../app/gui/main_window.cpp" line="301"/>
         <source>ﾍﾙﾌﾟ(&amp;H)</source>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="305"/>
+        <location filename="../app/gui/main_window.cpp" line="305"/>
         <source>年月設定(&amp;N)</source>
         <translation>Year/Mo&amp;nth</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="306"/>
+        <location filename="../app/gui/main_window.cpp" line="306"/>
         <source>表示モード(&amp;D)</source>
         <translation>&amp;Display Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="307"/>
+        <location filename="../app/gui/main_window.cpp" line="307"/>
         <source>検索モード(&amp;M)</source>
         <translation>Search &amp;Mode</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="319"/>
+        <location filename="../app/gui/main_window.cpp" line="319"/>
         <source>前の日蝕(&amp;P)</source>
         <translation>&amp;Previous Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="320"/>
+        <location filename="../app/gui/main_window.cpp" line="320"/>
         <source>次の日蝕(&amp;N)</source>
         <translation>&amp;Next Eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="322"/>
+        <location filename="../app/gui/main_window.cpp" line="322"/>
         <source>拡大(&amp;I)</source>
         <translation>Zoom &amp;In</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="323"/>
+        <location filename="../app/gui/main_window.cpp" line="323"/>
         <source>縮小(&amp;O)</source>
         <translation>Zoom &amp;Out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="324"/>
+        <location filename="../app/gui/main_window.cpp" line="324"/>
         <source>地球全体(&amp;H)</source>
         <translation>W&amp;hole Globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="326"/>
+        <location filename="../app/gui/main_window.cpp" line="326"/>
         <source>西へ(&amp;W)</source>
         <translation>&amp;West</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="327"/>
+        <location filename="../app/gui/main_window.cpp" line="327"/>
         <source>東へ(&amp;E)</source>
         <translation>&amp;East</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="328"/>
+        <location filename="../app/gui/main_window.cpp" line="328"/>
         <source>北へ(&amp;U)</source>
         <translation>North (&amp;Up)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="329"/>
+        <location filename="../app/gui/main_window.cpp" line="329"/>
         <source>南へ(&amp;D)</source>
         <translation>South (&amp;Down)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="331"/>
+        <location filename="../app/gui/main_window.cpp" line="331"/>
         <source>再描画(&amp;R)</source>
         <translation>&amp;Redraw</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="332"/>
+        <location filename="../app/gui/main_window.cpp" line="332"/>
         <source>移動(&amp;G)</source>
         <translation>&amp;Go</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="350"/>
+        <location filename="../app/gui/main_window.cpp" line="350"/>
         <source>ﾂｰﾙ ﾊﾞｰ</source>
         <translation>Toolbar</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="361"/>
+        <location filename="../app/gui/main_window.cpp" line="361"/>
         <source>前の日蝕</source>
         <translation>Previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="361"/>
+        <location filename="../app/gui/main_window.cpp" line="361"/>
         <source>前の日蝕を表示</source>
         <translation>Show the previous eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="363"/>
+        <location filename="../app/gui/main_window.cpp" line="363"/>
         <source>次の日蝕</source>
         <translation>Next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="363"/>
+        <location filename="../app/gui/main_window.cpp" line="363"/>
         <source>次の日蝕を表示</source>
         <translation>Show the next eclipse</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="364"/>
+        <location filename="../app/gui/main_window.cpp" line="364"/>
         <source>日蝕リスト</source>
         <translation>Eclipse list</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="364"/>
+        <location filename="../app/gui/main_window.cpp" line="364"/>
         <source>日蝕検索結果のリスト</source>
         <translation>The list of the eclipses found</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="367"/>
+        <location filename="../app/gui/main_window.cpp" line="367"/>
         <source>拡大</source>
         <translation>Zoom in</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="367"/>
+        <location filename="../app/gui/main_window.cpp" line="367"/>
         <source>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom in on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="369"/>
+        <location filename="../app/gui/main_window.cpp" line="369"/>
         <source>縮小</source>
         <translation>Zoom out</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="369"/>
+        <location filename="../app/gui/main_window.cpp" line="369"/>
         <source>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</source>
         <translation>Zoom out on the regional map (a left double click enters it)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="371"/>
+        <location filename="../app/gui/main_window.cpp" line="371"/>
         <source>地図拡大解除</source>
         <translation>Whole globe</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="371"/>
+        <location filename="../app/gui/main_window.cpp" line="371"/>
         <source>拡大モードの解除（地球儀表示）</source>
         <translation>Leave the regional map (the whole globe)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="374"/>
+        <location filename="../app/gui/main_window.cpp" line="374"/>
         <source>局地情報表示</source>
         <translation>Local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="374"/>
+        <location filename="../app/gui/main_window.cpp" line="374"/>
         <source>地図表示から局地情報の表示へ</source>
         <translation>From the map to the local circumstances</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="376"/>
+        <location filename="../app/gui/main_window.cpp" line="376"/>
         <source>地図表示へ戻る</source>
         <translation>Back to the map</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="376"/>
+        <location filename="../app/gui/main_window.cpp" line="376"/>
         <source>局地情報表示や日蝕帯表示から地図表示に戻る</source>
         <translation>Back to the map from the local circumstances or the central line table</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="378"/>
+        <location filename="../app/gui/main_window.cpp" line="378"/>
         <source>皆既帯での星空の表示</source>
         <translation>The sky at the maximum, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="379"/>
+        <location filename="../app/gui/main_window.cpp" line="379"/>
         <source>皆既帯での月縁補正の表示</source>
         <translation>The contacts corrected for the lunar limb, inside the central path</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="397"/>
+        <location filename="../app/gui/main_window.cpp" line="397"/>
         <source>地名を入力して観測地に選ぶ（局地状況を表示）</source>
         <translation>Type a place name to observe from it (local circumstances)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="408"/>
-        <location filename="../app/gui/main_frame.cpp" line="411"/>
+        <location filename="../app/gui/main_window.cpp" line="408"/>
+        <location filename="../app/gui/main_window.cpp" line="411"/>
         <source>ﾚﾃﾞｨ</source>
         <translation>Ready</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="436"/>
+        <location filename="../app/gui/main_window.cpp" line="436"/>
         <source>PNG 画像 (*.png)</source>
         <translation>PNG image (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="439"/>
+        <location filename="../app/gui/main_window.cpp" line="439"/>
         <source>SVG 図形 (*.svg)</source>
         <translation>SVG drawing (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="440"/>
+        <location filename="../app/gui/main_window.cpp" line="440"/>
         <source>PDF 文書 (*.pdf)</source>
         <translation>PDF document (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="453"/>
+        <location filename="../app/gui/main_window.cpp" line="453"/>
         <source>KML の書き出し先</source>
         <translation>Folder for the KML documents</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="460"/>
+        <location filename="../app/gui/main_window.cpp" line="460"/>
         <source>KML を書き出しました: %1</source>
         <translation>KML documents written to %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="466"/>
+        <location filename="../app/gui/main_window.cpp" line="466"/>
         <source>保存する画面がありません</source>
         <translation>There is no screen to save</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_frame.cpp" line="474"/>
+        <location filename="../app/gui/main_window.cpp" line="474"/>
         <source>保存しました: %1</source>
         <translation>Saved: %1</translation>
     </message>
 </context>
 <context>
-    <name>CModeDlg</name>
+    <name>SearchDialog</name>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="316"/>
         <source>検索モードメニュー</source>
@@ -636,21 +636,21 @@ vesk is free software, distributed under the GNU General Public License, version
     </message>
 </context>
 <context>
-    <name>CVeskView</name>
+    <name>MapView</name>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="116"/>
-        <location filename="../app/gui/vesk_view.cpp" line="178"/>
+        <location filename="../app/gui/map_view.cpp" line="116"/>
+        <location filename="../app/gui/map_view.cpp" line="178"/>
         <source>描画中…</source>
         <translation>Drawing…</translation>
     </message>
     <message>
-        <location filename="../app/gui/vesk_view.cpp" line="164"/>
+        <location filename="../app/gui/map_view.cpp" line="164"/>
         <source>KML を書きました: %1</source>
         <translation>KML written: %1</translation>
     </message>
 </context>
 <context>
-    <name>CWhenDlg</name>
+    <name>YearMonthDialog</name>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="184"/>
         <source>年月設定メニュー</source>

@@ -180,7 +180,8 @@ void ExchangeDialog::accept() {
     QDialog::accept();
 }
 
-CWhenDlg::CWhenDlg(QWidget* parent, const WhenFields& initial, ValidationReporter reporter)
+YearMonthDialog::YearMonthDialog(QWidget* parent, const WhenFields& initial,
+                                 ValidationReporter reporter)
     : ExchangeDialog(parent, tr("年月設定メニュー"), std::move(reporter)), fields(initial) {
     auto* grid = new QGridLayout;
     // The month is exchanged (and checked) before the year.
@@ -193,9 +194,9 @@ CWhenDlg::CWhenDlg(QWidget* parent, const WhenFields& initial, ValidationReporte
     layout->addWidget(okCancel(this));
 }
 
-CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
-                         std::optional<int>& cityIndex, ValidationReporter reporter,
-                         AppState* places)
+DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
+                             std::optional<int>& cityIndex, ValidationReporter reporter,
+                             AppState* places)
     : ExchangeDialog(parent, tr("表示モードメニュー"), std::move(reporter)), fields(initial) {
     cityList = cityCombo(cities, cityIndex, fields.englishNames);
     modeGroup = new QButtonGroup(this);
@@ -281,7 +282,7 @@ CDisplayDlg::CDisplayDlg(QWidget* parent, const DisplayFields& initial, const Ci
     layOutFitted(this, modes, okCancelRow(this));
 }
 
-void CDisplayDlg::addPlaceField(QGroupBox& box, AppState& places) {
+void DisplayDialog::addPlaceField(QGroupBox& box, AppState& places) {
     auto* field = new PlaceField(places);
     field->placeChosen = [this, &places](const GazetteerPlace& p) {
         const double height = p.height ? *p.height : reliefHeightAt(places, p.lon, p.lat);
@@ -296,7 +297,7 @@ void CDisplayDlg::addPlaceField(QGroupBox& box, AppState& places) {
     labelled(grid, 4, 1, tr("地名："), field);
 }
 
-void CDisplayDlg::exchangeChoices() {
+void DisplayDialog::exchangeChoices() {
     fields.displayMode = static_cast<DisplayMode>(modeGroup->checkedId());
     fields.mapRange = static_cast<MapRange>(rangeGroup->checkedId());
     fields.observerInputMode = static_cast<ObserverInput>(placeGroup->checkedId());
@@ -310,9 +311,9 @@ void CDisplayDlg::exchangeChoices() {
     fields.mercator = mercatorBox->isChecked();
 }
 
-CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& cities,
-                   std::optional<int>& cityIndex, int& pendingType, ViewState& view,
-                   ValidationReporter reporter)
+SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const CityTable& cities,
+                           std::optional<int>& cityIndex, int& pendingType, ViewState& view,
+                           ValidationReporter reporter)
     : ExchangeDialog(parent, tr("検索モードメニュー"), reporter), fields(initial) {
     cityList = cityCombo(cities, cityIndex, view.englishNames);
     typeList = new QComboBox;
@@ -327,7 +328,7 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
     auto* startButton = new QPushButton(tr("検索開始年月設定"));
     startButton->setAutoDefault(false); // Enter presses OK, whatever has the focus
     connect(startButton, &QPushButton::clicked, this, [this, &view, reporter] {
-        CWhenDlg when(this, loadWhen(view), reporter);
+        YearMonthDialog when(this, loadWhen(view), reporter);
         if (when.exec() == QDialog::Accepted)
             storeWhen(view, when.fields);
     });
@@ -370,12 +371,12 @@ CModeDlg::CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& 
     layOutFitted(this, modes, buttons);
 }
 
-void CModeDlg::exchangeChoices() {
+void SearchDialog::exchangeChoices() {
     fields.searchMode = static_cast<SearchMode>(modeGroup->checkedId());
     fields.observerInputMode = static_cast<ObserverInput>(placeGroup->checkedId());
 }
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("vesk のﾊﾞｰｼﾞｮﾝ情報"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The settings dialogs: year and month (CWhenDlg), display mode (CDisplayDlg) and search mode
-// (CModeDlg), and the About box (CAboutDlg). On OK each checks its fields in the framework's
-// exchange order: the first bad one shows its message, takes the focus, and nothing is stored.
+// The settings dialogs: year and month (YearMonthDialog), display mode (DisplayDialog) and search
+// mode (SearchDialog), and the About box (AboutDialog). On OK each checks its fields in the
+// framework's exchange order: the first bad one shows its message, takes the focus, and nothing is
+// stored.
 #pragma once
 
 #include "app_state.h"
@@ -55,26 +56,26 @@ class ExchangeDialog : public QDialog {
     ValidationReporter reporter;
 };
 
-class CWhenDlg : public ExchangeDialog {
-    Q_DECLARE_TR_FUNCTIONS(CWhenDlg)
+class YearMonthDialog : public ExchangeDialog {
+    Q_DECLARE_TR_FUNCTIONS(YearMonthDialog)
 
   public:
-    CWhenDlg(QWidget* parent, const WhenFields& initial,
-             ValidationReporter reporter = messageBoxReporter());
+    YearMonthDialog(QWidget* parent, const WhenFields& initial,
+                    ValidationReporter reporter = messageBoxReporter());
     WhenFields fields;
     QLineEdit *yearEdit = nullptr, *monthEdit = nullptr;
 };
 
-class CDisplayDlg : public ExchangeDialog {
-    Q_DECLARE_TR_FUNCTIONS(CDisplayDlg)
+class DisplayDialog : public ExchangeDialog {
+    Q_DECLARE_TR_FUNCTIONS(DisplayDialog)
 
   public:
     // A choice in the city list stores its row into cityIndex at once. With places (the
     // gazetteer's owner), a field beside the city list chooses a place by name: it fills in the
     // typed place's position and height and keeps the place in chosenPlace.
-    CDisplayDlg(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
-                std::optional<int>& cityIndex, ValidationReporter reporter = messageBoxReporter(),
-                AppState* places = nullptr);
+    DisplayDialog(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
+                  std::optional<int>& cityIndex, ValidationReporter reporter = messageBoxReporter(),
+                  AppState* places = nullptr);
     DisplayFields fields;
     std::optional<ObserverPlace> chosenPlace;
     QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
@@ -92,15 +93,15 @@ class CDisplayDlg : public ExchangeDialog {
     void addPlaceField(QGroupBox& box, AppState& places);
 };
 
-class CModeDlg : public ExchangeDialog {
-    Q_DECLARE_TR_FUNCTIONS(CModeDlg)
+class SearchDialog : public ExchangeDialog {
+    Q_DECLARE_TR_FUNCTIONS(SearchDialog)
 
   public:
     // The city list stores into cityIndex and the type list into pendingType at once; the
     // start-year button opens the year/month dialog on view.
-    CModeDlg(QWidget* parent, const ModeFields& initial, const CityTable& cities,
-             std::optional<int>& cityIndex, int& pendingType, ViewState& view,
-             ValidationReporter reporter = messageBoxReporter());
+    SearchDialog(QWidget* parent, const ModeFields& initial, const CityTable& cities,
+                 std::optional<int>& cityIndex, int& pendingType, ViewState& view,
+                 ValidationReporter reporter = messageBoxReporter());
     ModeFields fields;
     QButtonGroup *modeGroup, *placeGroup;
     QComboBox *cityList, *typeList;
@@ -111,11 +112,11 @@ class CModeDlg : public ExchangeDialog {
     void exchangeChoices() override;
 };
 
-class CAboutDlg : public QDialog {
-    Q_DECLARE_TR_FUNCTIONS(CAboutDlg)
+class AboutDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(AboutDialog)
 
   public:
-    explicit CAboutDlg(QWidget* parent);
+    explicit AboutDialog(QWidget* parent);
 };
 
 } // namespace vesk

@@ -25,8 +25,9 @@ const FieldRule startRule{false, -13000, 17000}, periodRule{false, 1, 5000};
 constexpr double defaultPeriod = 10, sarosPeriod = 2000;
 } // namespace
 
-CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message, BackgroundWork& work,
-                   ValidationReporter reporter, TypeNames names)
+EclipseListDialog::EclipseListDialog(QWidget* view, Session& session, SearchMessage message,
+                                     BackgroundWork& work, ValidationReporter reporter,
+                                     TypeNames names)
     : QDialog(view), view(view), names(names), session(session), message(std::move(message)),
       work(work), reporter(std::move(reporter)) {
     setWindowTitle(tr("日蝕検索リスト表示"));
@@ -57,8 +58,8 @@ CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message, Backg
     grid->addWidget(cancelButton, 7, 1);
     grid->addWidget(progress, 8, 0);
     grid->addWidget(stopButton, 8, 1);
-    connect(searchButton, &QPushButton::clicked, this, &CListDlg::search);
-    connect(stopButton, &QPushButton::clicked, this, &CListDlg::stopSearch);
+    connect(searchButton, &QPushButton::clicked, this, &EclipseListDialog::search);
+    connect(stopButton, &QPushButton::clicked, this, &EclipseListDialog::stopSearch);
     connect(list, &QListWidget::currentRowChanged, this,
             [&session](int row) { session.selectedHit = std::max(0, row - 1); });
     const auto showListed = [this] {
@@ -67,12 +68,12 @@ CListDlg::CListDlg(QWidget* view, Session& session, SearchMessage message, Backg
     connect(drawButton, &QPushButton::clicked, this, showListed);
     // a double-click on an eclipse's line shows it (the header line shows the first)
     connect(list, &QListWidget::itemDoubleClicked, this, showListed);
-    connect(closeButton, &QPushButton::clicked, this, &CListDlg::reject);
-    connect(cancelButton, &QPushButton::clicked, this, &CListDlg::reject);
+    connect(closeButton, &QPushButton::clicked, this, &EclipseListDialog::reject);
+    connect(cancelButton, &QPushButton::clicked, this, &EclipseListDialog::reject);
     initialise();
 }
 
-void CListDlg::initialise() {
+void EclipseListDialog::initialise() {
     startYear = currentLocalMonth().year;
     period = defaultPeriod;
     if (session.view.searchMode == searchSarosNumber) {
@@ -84,14 +85,14 @@ void CListDlg::initialise() {
     fill(true);
 }
 
-void CListDlg::fill(bool initial) {
+void EclipseListDialog::fill(bool initial) {
     list->clear();
     list->addItem(QString::fromUtf8(listHeader));
     for (const SearchHit& hit : session.searchHits)
         list->addItem(QString::fromStdString(listLine(hit, {ListDate::readable, names, initial})));
 }
 
-void CListDlg::search() {
+void EclipseListDialog::search() {
     // Validation stops at the first bad box, but the search runs with what was read.
     double value = 0;
     if (const auto error = validateField(startEdit->text().toStdString(), startRule, value)) {
@@ -132,12 +133,12 @@ void CListDlg::search() {
         [this, messages](bool) { searchEnded(*messages); });
 }
 
-void CListDlg::stopSearch() {
+void EclipseListDialog::stopSearch() {
     if (work.busy() && work.kind() == BackgroundWork::Kind::search)
         work.stop();
 }
 
-void CListDlg::searchEnded(const std::vector<SearchNote>& messages) {
+void EclipseListDialog::searchEnded(const std::vector<SearchNote>& messages) {
     for (const SearchNote& note : messages)
         message(note.x, note.y, note.text.c_str());
     progress->setVisible(false);
@@ -150,7 +151,7 @@ void CListDlg::searchEnded(const std::vector<SearchNote>& messages) {
     }
 }
 
-void CListDlg::reject() {
+void EclipseListDialog::reject() {
     // The dialog never ends itself: the view closes its window.
     QApplication::postEvent(view, new QEvent(closeListEvent));
 }

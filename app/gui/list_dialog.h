@@ -24,14 +24,14 @@ namespace vesk {
 constexpr QEvent::Type showListedEclipseEvent = static_cast<QEvent::Type>(1029);
 constexpr QEvent::Type closeListEvent = static_cast<QEvent::Type>(QEvent::User + 2);
 
-class CListDlg : public QDialog {
-    Q_DECLARE_TR_FUNCTIONS(CListDlg)
+class EclipseListDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(EclipseListDialog)
 
   public:
     // message: where the search draws its messages (the view's window).
-    CListDlg(QWidget* view, Session& session, SearchMessage message, BackgroundWork& work,
-             ValidationReporter reporter = messageBoxReporter(),
-             TypeNames names = TypeNames::japanese);
+    EclipseListDialog(QWidget* view, Session& session, SearchMessage message, BackgroundWork& work,
+                      ValidationReporter reporter = messageBoxReporter(),
+                      TypeNames names = TypeNames::japanese);
 
     // Starts the search with the start year and period of the text boxes; the hits fill the
     // list when it ends or is stopped.

@@ -4,7 +4,7 @@
 #include "angles.h"
 #include "clock.h"
 #include "event_loop_gaps.h"
-#include "main_frame.h"
+#include "main_window.h"
 #include "messages.h"
 #include "palette.h"
 #include "path_tracers.h"
@@ -27,9 +27,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -56,14 +56,14 @@ struct Messages {
 
 // The search dialog over a view and a city table of the test's, with the city row and the type
 // that its lists store into at once.
-struct SearchDialog {
+struct SearchDialogFixture {
     Messages messages;
     ViewState view;
     CityTable cities;
     std::optional<int> cityIndex = 1;
     int pendingType = 2;
-    CModeDlg dialog;
-    explicit SearchDialog(ViewState initial = {}, CityTable table = {})
+    SearchDialog dialog;
+    explicit SearchDialogFixture(ViewState initial = {}, CityTable table = {})
         : view(std::move(initial)), cities(std::move(table)),
           dialog(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
                  messages.reporter()) {}
@@ -72,14 +72,14 @@ struct SearchDialog {
 struct Window {
     AppState state{DataPaths{{sourceDataDir()}}};
     Messages messages;
-    CMainFrame frame{state, messages.reporter()};
-    CVeskView* view = nullptr;
+    MainWindow frame{state, messages.reporter()};
+    MapView* view = nullptr;
 
     Window() {
         state.session.view.year = 2024;
         state.session.view.month = 4;
         state.session.view.redrawAction = redrawShow;
-        view = frame.newDocument()->view();
+        view = frame.view();
         frame.resize(1000, 760);
         frame.show();
         QApplication::processEvents();
@@ -106,7 +106,7 @@ TEST(Dialogs, QtsOwnTextsInJapaneseAndTheAboutBoxNamesItsSources) {
         EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
     }
 
-    CAboutDlg about(nullptr);
+    AboutDialog about(nullptr);
     QString text;
     for (const QLabel* label : about.findChildren<QLabel*>())
         text += label->text();
@@ -151,7 +151,7 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
         view.englishNames = true;
         CityTable cities;
         cities.rows = {{"東京", 139.767, 35.683, 40, 0, "Tokyo"}};
-        const SearchDialog search(view, cities);
+        const SearchDialogFixture search(view, cities);
         EXPECT_EQ(search.dialog.typeList->currentText(), QStringLiteral("Total"));
         EXPECT_EQ(search.dialog.cityList->itemText(0), QStringLiteral("Tokyo"));
     }
@@ -162,7 +162,7 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
 
 TEST(Dialogs, YearMonthChecksMonthFirstAndStoresNothingUntilValid) {
     Messages messages;
-    CWhenDlg dialog(nullptr, {2024, 4}, messages.reporter());
+    YearMonthDialog dialog(nullptr, {2024, 4}, messages.reporter());
     dialog.monthEdit->setText("13");
     dialog.yearEdit->setText("abc");
     dialog.accept();
@@ -203,7 +203,7 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
     view.baseRadius = 340;
     view.mapScale = 340;
     std::optional<int> cityIndex = 1;
-    CDisplayDlg dialog(nullptr, loadDisplay(view, 139.7), cities, cityIndex, messages.reporter());
+    DisplayDialog dialog(nullptr, loadDisplay(view, 139.7), cities, cityIndex, messages.reporter());
     EXPECT_EQ(dialog.tableLonEdit->text(), QString("45")) << "trunc(139.7 / 15) * 15 - 90";
     EXPECT_EQ(dialog.drawStepEdit->text(), QString("0.1"));
     dialog.drawStepEdit->setText("0");
@@ -231,8 +231,8 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
 TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
     ViewState year3000;
     year3000.year = 3000;
-    SearchDialog search(year3000);
-    CModeDlg& dialog = search.dialog;
+    SearchDialogFixture search(year3000);
+    SearchDialog& dialog = search.dialog;
     EXPECT_EQ(dialog.typeList->currentIndex(), 1);
     dialog.typeList->activated(3);
     EXPECT_EQ(search.pendingType, 4) << "stored at once";
@@ -576,7 +576,7 @@ TEST(Window, ToolbarTakesTheDesktopsIconTheme) {
 namespace {
 
 // What the view prints, as an SVG document's text.
-QString printedSvg(CVeskView* view) {
+QString printedSvg(MapView* view) {
     QBuffer document;
     document.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
@@ -704,7 +704,7 @@ TEST(Window, KmlOutputIsReportedInTheStatusBar) {
 TEST(Window, EclipseListShowsAHit) {
     Window w;
     w.view->eclipseList();
-    CListDlg* list = w.view->listDialog();
+    EclipseListDialog* list = w.view->listDialog();
     ASSERT_NE(list, nullptr);
     list->startEdit->setText("2030");
     list->periodEdit->setText("5");
@@ -841,7 +841,7 @@ TEST(Window, SarosSearchFindsTheSeriesFromBeforeItBegan) {
         w.v().redrawAction = redrawShow;
         w.view->repaintNow();
         QTimer::singleShot(0, [] {
-            auto* dialog = dynamic_cast<CModeDlg*>(QApplication::activeModalWidget());
+            auto* dialog = dynamic_cast<SearchDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             dialog->modeGroup->button(searchSarosNumber)->setChecked(true);
             dialog->sarosEdit->setText("139");
@@ -863,14 +863,36 @@ TEST(Window, SarosSearchFindsTheSeriesFromBeforeItBegan) {
     }
 }
 
-// A single-document program: closing its only view closes the window, no empty frame left.
-TEST(Window, ClosingTheOnlyViewClosesTheProgram) {
+// File New opens another window on the same records: it shows at first what the first window
+// shows, then goes its own way; closing the windows quits the program.
+TEST(Window, NewOpensASecondWindowThatGoesItsOwnWay) {
     Window w;
-    ASSERT_TRUE(w.frame.isVisible());
-    w.frame.findChild<QMdiSubWindow*>()->close();
+    const QList<QAction*> actions = w.frame.actions();
+    const auto newAction = std::find_if(actions.begin(), actions.end(), [](const QAction* a) {
+        return a->shortcut() == QKeySequence(QStringLiteral("Ctrl+N"));
+    });
+    ASSERT_NE(newAction, actions.end());
+    (*newAction)->trigger();
+    QPointer<MainWindow> second;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* window = dynamic_cast<MainWindow*>(top); window != nullptr && window != &w.frame)
+            second = window;
+    ASSERT_FALSE(second.isNull());
+    EXPECT_EQ(second->view()->appState().places, w.state.places); // the same place records
+    second->view()->repaintNow();
+    EXPECT_EQ(second->windowTitle(), w.frame.windowTitle());
+    EXPECT_TRUE(second->windowTitle().contains(QStringLiteral("2024-04-08")));
+
+    second->view()->nextEclipse();
+    second->view()->repaintNow();
+    EXPECT_TRUE(second->windowTitle().contains(QStringLiteral("2024-10-02")));
+    EXPECT_TRUE(w.frame.windowTitle().contains(QStringLiteral("2024-04-08")));
+    EXPECT_EQ(w.v().month, 4);
+
+    second->close(); // the opened window goes with its records
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
+    EXPECT_TRUE(second.isNull());
+    w.frame.close();
     EXPECT_FALSE(w.frame.isVisible());
 }
 
@@ -923,13 +945,13 @@ TEST(Window, LimbCorrectionSaysWhenTheLunarGridIsMissing) {
 
 // Enter in the search dialog presses OK; the labels' "(&P)" are Alt mnemonics of their boxes.
 TEST(Dialogs, EnterAndMnemonics) {
-    SearchDialog search;
+    SearchDialogFixture search;
     search.dialog.show();
     QApplication::setActiveWindow(&search.dialog);
     QTest::keyClick(&search.dialog, Qt::Key_Return);
     EXPECT_EQ(search.dialog.result(), QDialog::Accepted) << "OK, not the start year/month dialog";
 
-    CWhenDlg when(nullptr, {2024, 4}, search.messages.reporter());
+    YearMonthDialog when(nullptr, {2024, 4}, search.messages.reporter());
     when.show();
     QApplication::setActiveWindow(&when);
     QApplication::processEvents();
@@ -946,11 +968,11 @@ TEST(Dialogs, EnterAndMnemonics) {
 TEST(Window, FrameGeometryAndStatusMessages) {
     AppState state{DataPaths{{sourceDataDir()}}};
     Messages messages;
-    CMainFrame frame{state, messages.reporter()};
+    MainWindow frame{state, messages.reporter()};
     state.session.view.year = 2024;
     state.session.view.month = 4;
     state.session.view.redrawAction = redrawShow;
-    CVeskView* view = frame.newDocument()->view();
+    MapView* view = frame.view();
     frame.show();
     QApplication::processEvents();
     EXPECT_EQ(frame.frameGeometry(), QRect(0, 0, 700, 600));
@@ -965,7 +987,7 @@ TEST(Window, FrameGeometryAndStatusMessages) {
 TEST(Window, EclipseListReopensWithItsStartValues) {
     Window w;
     w.view->eclipseList();
-    CListDlg* list = w.view->listDialog();
+    EclipseListDialog* list = w.view->listDialog();
     list->startEdit->setText("2000");
     list->periodEdit->setText("300");
     list->search();
@@ -1013,7 +1035,7 @@ TEST(Window, AnswersWhileItPagesAndSearches) {
     EXPECT_LT(paging.longestMs(), frozenMs) << "paging";
 
     w.view->eclipseList();
-    CListDlg* list = w.view->listDialog();
+    EclipseListDialog* list = w.view->listDialog();
     list->startEdit->setText("1");
     list->periodEdit->setText("2000");
     EventLoopGaps searching;
@@ -1031,7 +1053,7 @@ TEST(Window, ListSearchStops) {
     w.v().searchMode = searchType;
     w.v().searchType = 7; // no eclipse has it: the search walks the whole span
     w.view->eclipseList();
-    CListDlg* list = w.view->listDialog();
+    EclipseListDialog* list = w.view->listDialog();
     list->startEdit->setText("-13000");
     list->periodEdit->setText("5000");
     list->search();
@@ -1091,7 +1113,7 @@ TEST(Window, ARepaintStoppedByTheListsSearchIsDrawnAfterIt) {
     w.view->nextEclipse();
     QCoreApplication::processEvents(); // the repaint starts
     ASSERT_TRUE(w.view->working());
-    CListDlg* list = w.view->listDialog();
+    EclipseListDialog* list = w.view->listDialog();
     list->startEdit->setText("2000");
     list->periodEdit->setText("50");
     list->search();
@@ -1143,8 +1165,8 @@ TEST(Dialogs, DisplayDialogPlaceByNameFillsTheTypedPlace) {
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}};
     std::optional<int> cityIndex = 1;
-    CDisplayDlg dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
-                       messages.reporter(), &state);
+    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
+                         messages.reporter(), &state);
     dialog.show();
     auto* field = dialog.findChild<QLineEdit*>("placeField");
     ASSERT_NE(field, nullptr);
@@ -1166,8 +1188,8 @@ TEST(Dialogs, EmptyHeightIsTheReliefsAndMessagesNameTheField) {
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}};
     std::optional<int> cityIndex = 1;
-    CDisplayDlg dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
-                       messages.reporter(), &state);
+    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
+                         messages.reporter(), &state);
     dialog.placeGroup->button(1)->setChecked(true);
     dialog.lonEdit->setText("86.925");
     dialog.latEdit->setText("27.9881"); // Sagarmatha
@@ -1217,20 +1239,20 @@ TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
     CityTable cities;
     ViewState view;
     std::optional<int> cityIndex = 1;
-    CDisplayDlg on(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    DisplayDialog on(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
     EXPECT_FALSE(on.bandBox->isChecked());
     on.bandBox->setChecked(true);
     on.accept();
     storeDisplay(view, on.fields, cities);
     EXPECT_EQ(view.deltaTBandSigmas, 2);
-    CDisplayDlg off(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    DisplayDialog off(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
     EXPECT_TRUE(off.bandBox->isChecked());
     off.bandBox->setChecked(false);
     off.accept();
     storeDisplay(view, off.fields, cities);
     EXPECT_EQ(view.deltaTBandSigmas, 0);
     // the legend (on the regional maps by default) and the central path's shading
-    CDisplayDlg legend(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    DisplayDialog legend(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
     EXPECT_EQ(legend.legendList->currentIndex(), 0);
     EXPECT_FALSE(legend.fillPathBox->isChecked());
     legend.legendList->setCurrentIndex(2);
@@ -1262,7 +1284,7 @@ TEST(Dialogs, DisplayDialogFitsTheScreen) {
     CityTable cities;
     ViewState view;
     std::optional<int> cityIndex = 1;
-    CDisplayDlg dialog(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    DisplayDialog dialog(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
     dialog.show();
     QApplication::processEvents();
     const QRect screen = dialog.screen()->availableGeometry();
@@ -1277,8 +1299,8 @@ TEST(Dialogs, DisplayDialogFitsTheScreen) {
 
 // The search dialog's place search by the probability of a central eclipse (0 to 1).
 TEST(Dialogs, SearchDialogTakesTheProbabilityOfACentralEclipse) {
-    SearchDialog search;
-    CModeDlg& dialog = search.dialog;
+    SearchDialogFixture search;
+    SearchDialog& dialog = search.dialog;
     EXPECT_EQ(dialog.probabilityEdit->text(), QString("0"));
     dialog.modeGroup->button(searchPlace)->setChecked(true);
     dialog.probabilityEdit->setText("2");

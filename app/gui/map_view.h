@@ -20,13 +20,13 @@
 
 namespace vesk {
 
-class CVeskView : public QWidget {
-    Q_DECLARE_TR_FUNCTIONS(CVeskView)
+class MapView : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(MapView)
 
   public:
-    CVeskView(AppState& state, QWidget* parent = nullptr,
-              ValidationReporter reporter = messageBoxReporter());
-    ~CVeskView() override;
+    MapView(AppState& state, QWidget* parent = nullptr,
+            ValidationReporter reporter = messageBoxReporter());
+    ~MapView() override;
 
     // The commands of the view.
     void yearMonth();
@@ -92,7 +92,7 @@ class CVeskView : public QWidget {
     const QImage& picture() const;
     // The box the texts of the picture reach, in the view's pixels.
     QRect textBounds() const { return surface ? surface->textBounds() : QRect(); }
-    CListDlg* listDialog() const { return list.get(); }
+    EclipseListDialog* listDialog() const { return list.get(); }
     AppState& appState() { return state; }
     // Runs a pending repaint now, on the window's thread (the background work does it
     // otherwise).
@@ -157,7 +157,7 @@ class CVeskView : public QWidget {
     // The screen drawn over the picture since its last repaint, which printing draws too.
     enum class Overlay { none, sky, limb };
     Overlay overlay = Overlay::none;
-    std::unique_ptr<CListDlg> list;
+    std::unique_ptr<EclipseListDialog> list;
     std::optional<QPoint> dragStart; // where the left button went down
     QPoint dragOffset;
     bool dragging = false; // moved beyond the drag distance since the button went down

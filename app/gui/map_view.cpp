@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "vesk_view.h"
+#include "map_view.h"
 
 #include "eclipse_title.h"
 #include "palette.h"
@@ -40,7 +40,7 @@ constexpr int textMargin = 10;
 
 } // namespace
 
-CVeskView::CVeskView(AppState& state, QWidget* parent, ValidationReporter reporter)
+MapView::MapView(AppState& state, QWidget* parent, ValidationReporter reporter)
     : QWidget(parent), state(state), services(state), reporter(std::move(reporter)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(300, 300);
@@ -61,11 +61,11 @@ CVeskView::CVeskView(AppState& state, QWidget* parent, ValidationReporter report
     };
 }
 
-CVeskView::~CVeskView() {
+MapView::~MapView() {
     work.stop();
 }
 
-void CVeskView::invalidate() {
+void MapView::invalidate() {
     dirty = true;
     // Requests of one turn of the event loop make one repaint.
     if (!repaintQueued) {
@@ -77,7 +77,7 @@ void CVeskView::invalidate() {
     }
 }
 
-void CVeskView::settle() {
+void MapView::settle() {
     work.stop(); // a repaint stopped here is drawn again after the command
 }
 
@@ -96,7 +96,7 @@ bool fits(const std::shared_ptr<QtDrawSurface>& picture, const QWidget& view) {
 
 } // namespace
 
-void CVeskView::startRepaint() {
+void MapView::startRepaint() {
     if (!fits(surface, *this))
         dirty = true;
     if (!dirty || (work.busy() && work.kind() == BackgroundWork::Kind::search))
@@ -131,12 +131,12 @@ void CVeskView::startRepaint() {
             keepShown();
             reportRepaint(*outcome);
             if (services.yearMonthDialogRequested) // after the catalog failed: another month
-                QTimer::singleShot(0, this, &CVeskView::yearMonth);
+                QTimer::singleShot(0, this, &MapView::yearMonth);
             update();
         });
 }
 
-void CVeskView::repaintNow() {
+void MapView::repaintNow() {
     settle();
     if (!fits(surface, *this)) {
         surface = pictureFor(*this);
@@ -151,10 +151,10 @@ void CVeskView::repaintNow() {
     reportRepaint(redrawView(state.session, *surface, services));
     keepShown();
     if (services.yearMonthDialogRequested) // after the catalog failed: ask for another month
-        QTimer::singleShot(0, this, &CVeskView::yearMonth);
+        QTimer::singleShot(0, this, &MapView::yearMonth);
 }
 
-void CVeskView::reportRepaint(const RedrawOutcome& outcome) {
+void MapView::reportRepaint(const RedrawOutcome& outcome) {
     QStringList notes;
     if (!services.exportFailure.empty())
         notes << QString::fromStdString(services.exportFailure);
@@ -170,7 +170,7 @@ void CVeskView::reportRepaint(const RedrawOutcome& outcome) {
     showStatus(lastNotes);
 }
 
-void CVeskView::showStatus(const QString& text) {
+void MapView::showStatus(const QString& text) {
     auto* frame = qobject_cast<QMainWindow*>(window());
     if (frame == nullptr)
         return;
@@ -180,12 +180,12 @@ void CVeskView::showStatus(const QString& text) {
         frame->statusBar()->clearMessage();
 }
 
-const QImage& CVeskView::picture() const {
+const QImage& MapView::picture() const {
     static const QImage empty;
     return surface ? surface->image() : empty;
 }
 
-void CVeskView::paintEvent(QPaintEvent*) {
+void MapView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!fits(surface, *this))
         invalidate(); // a new size: the last picture stays until the new one is drawn
@@ -202,7 +202,7 @@ void CVeskView::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, surface->image());
 }
 
-void CVeskView::drawText(int x, int y, const std::string& text, const Font& font, bool opaque) {
+void MapView::drawText(int x, int y, const std::string& text, const Font& font, bool opaque) {
     if (!surface)
         return;
     const Font previous = surface->selectFont(font);
@@ -214,15 +214,15 @@ void CVeskView::drawText(int x, int y, const std::string& text, const Font& font
     update();
 }
 
-SearchMessage CVeskView::drawnMessage() {
+SearchMessage MapView::drawnMessage() {
     return [this](int x, int y, const char* text) {
         drawText(x, y, translated(text), panelFont(), false);
     };
 }
 
-void CVeskView::yearMonth() {
+void MapView::yearMonth() {
     settle();
-    CWhenDlg dialog(this, loadWhen(state.session.view), reporter);
+    YearMonthDialog dialog(this, loadWhen(state.session.view), reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
     settle(); // a repaint may have started while the dialog was open
@@ -231,11 +231,11 @@ void CVeskView::yearMonth() {
     invalidate();
 }
 
-void CVeskView::displayMode() {
+void MapView::displayMode() {
     settle();
     Session& s = state.session;
-    CDisplayDlg dialog(this, loadDisplay(s.view, mapCentreLon(state.projection)), s.cities,
-                       s.view.observerCityIndex, reporter, &state);
+    DisplayDialog dialog(this, loadDisplay(s.view, mapCentreLon(state.projection)), s.cities,
+                         s.view.observerCityIndex, reporter, &state);
     if (dialog.exec() != QDialog::Accepted)
         return;
     settle(); // a repaint may have started while the dialog was open
@@ -247,12 +247,12 @@ void CVeskView::displayMode() {
     invalidate();
 }
 
-void CVeskView::searchMode() {
+void MapView::searchMode() {
     settle();
     Session& s = state.session;
     state.pendingSearchType = s.view.searchType;
-    CModeDlg dialog(this, loadMode(s.view, s.shown.record.saros), s.cities, s.view.searchCityIndex,
-                    state.pendingSearchType, s.view, reporter);
+    SearchDialog dialog(this, loadMode(s.view, s.shown.record.saros), s.cities,
+                        s.view.searchCityIndex, state.pendingSearchType, s.view, reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
     settle(); // a repaint may have started while the dialog was open
@@ -260,13 +260,13 @@ void CVeskView::searchMode() {
     invalidate();
 }
 
-void CVeskView::nextEclipse() {
+void MapView::nextEclipse() {
     settle();
     vesk::nextEclipse(state.session.view);
     invalidate();
 }
 
-void CVeskView::previousEclipse() {
+void MapView::previousEclipse() {
     settle();
     if (surface)
         surface->fillSolidRect(0, 0, surface->width(), surface->height(), blackFill);
@@ -275,7 +275,7 @@ void CVeskView::previousEclipse() {
     invalidate();
 }
 
-void CVeskView::zoomIn() {
+void MapView::zoomIn() {
     settle();
     if (state.session.view.displayMode != displayPathMap)
         return;
@@ -283,7 +283,7 @@ void CVeskView::zoomIn() {
     invalidate();
 }
 
-void CVeskView::zoomOut() {
+void MapView::zoomOut() {
     settle();
     if (state.session.view.displayMode != displayPathMap)
         return;
@@ -291,36 +291,36 @@ void CVeskView::zoomOut() {
     invalidate();
 }
 
-void CVeskView::unzoom() {
+void MapView::unzoom() {
     settle();
     vesk::unzoom(state.session.view);
     invalidate();
 }
 
-void CVeskView::backToMap() {
+void MapView::backToMap() {
     settle();
     vesk::backToMap(state.session.view);
     invalidate();
 }
 
-void CVeskView::localInfo() {
+void MapView::localInfo() {
     settle();
     showLocalInfo(state.session.view);
     invalidate();
 }
 
-void CVeskView::eclipseList() {
+void MapView::eclipseList() {
     settle();
     if (!list)
-        list = std::make_unique<CListDlg>(this, state.session, drawnMessage(), work, reporter,
-                                          typeNamesOf(state.language));
+        list = std::make_unique<EclipseListDialog>(this, state.session, drawnMessage(), work,
+                                                   reporter, typeNamesOf(state.language));
     else if (!list->isVisible())
         list->initialise();
     list->show();
     list->raise();
 }
 
-void CVeskView::totalitySky() {
+void MapView::totalitySky() {
     repaintNow();
     if (drawSkyAtMaximum(state, *surface)) {
         overlay = Overlay::sky;
@@ -329,7 +329,7 @@ void CVeskView::totalitySky() {
         statusMessage(messageNotCentral);
 }
 
-void CVeskView::limbCorrection() {
+void MapView::limbCorrection() {
     repaintNow();
     if (drawLimbAtMaximum(state, *surface) != LimbOutcome::notCentral) {
         overlay = Overlay::limb;
@@ -338,13 +338,13 @@ void CVeskView::limbCorrection() {
         statusMessage(messageNotCentral);
 }
 
-void CVeskView::statusMessage(const char* text) {
+void MapView::statusMessage(const char* text) {
     // The frame's status bar shows the tips that reach it from its widgets.
     QStatusTipEvent tip(QString::fromStdString(translated(text)));
     QApplication::sendEvent(this, &tip);
 }
 
-void CVeskView::print(QPrinter& printer, bool inkSaving) {
+void MapView::print(QPrinter& printer, bool inkSaving) {
     printer.setPageOrientation(width() >= height() ? QPageLayout::Landscape
                                                    : QPageLayout::Portrait);
     QPrintDialog dialog(&printer, this);
@@ -352,7 +352,7 @@ void CVeskView::print(QPrinter& printer, bool inkSaving) {
         printOn(printer, {pageTitle(), inkSaving});
 }
 
-void CVeskView::printPreview(QPrinter& printer, bool inkSaving) {
+void MapView::printPreview(QPrinter& printer, bool inkSaving) {
     printer.setPageOrientation(width() >= height() ? QPageLayout::Landscape
                                                    : QPageLayout::Portrait);
     QPrintPreviewDialog preview(&printer, this);
@@ -362,17 +362,17 @@ void CVeskView::printPreview(QPrinter& printer, bool inkSaving) {
     preview.exec();
 }
 
-void CVeskView::printOn(QPaintDevice& device, const PageLayout& layout) {
+void MapView::printOn(QPaintDevice& device, const PageLayout& layout) {
     QtDrawSurface page(device, std::max(1, width()), std::max(1, height()), layout);
     drawScreenOn(page);
     page.finish();
 }
 
-QString CVeskView::shownTitle() const {
+QString MapView::shownTitle() const {
     return eclipseTitle(shownRecord, state.language);
 }
 
-QString CVeskView::pageTitle() {
+QString MapView::pageTitle() {
     QString title = shownTitle();
     if (shownView.displayMode == displayLocal || overlay != Overlay::none) {
         const ObserverPlace place = state.observerPlace();
@@ -385,11 +385,11 @@ QString CVeskView::pageTitle() {
     return title;
 }
 
-std::pair<double, double> CVeskView::contactSpan() const {
+std::pair<double, double> MapView::contactSpan() const {
     return contactSpanUt(shownRecord, shownDeltaT);
 }
 
-void CVeskView::showShadowAt(std::optional<double> utHours) {
+void MapView::showShadowAt(std::optional<double> utHours) {
     settle();
     ViewState& v = state.session.view;
     v.shadowAt = utHours ? std::optional(ShadowInstant{*utHours, false}) : std::nullopt;
@@ -397,13 +397,13 @@ void CVeskView::showShadowAt(std::optional<double> utHours) {
     invalidate();
 }
 
-std::string CVeskView::exportKml(const std::filesystem::path& dir) {
+std::string MapView::exportKml(const std::filesystem::path& dir) {
     settle();
     services.writeKml(dir);
     return services.exportFailure;
 }
 
-std::string CVeskView::saveAs(const std::filesystem::path& path) {
+std::string MapView::saveAs(const std::filesystem::path& path) {
     const std::optional<PictureFormat> format = pictureFormatOf(path);
     if (!format)
         return "cannot write " + path.string() + ": the name must end in .png, .svg or .pdf";
@@ -412,7 +412,7 @@ std::string CVeskView::saveAs(const std::filesystem::path& path) {
     return output.save(path);
 }
 
-void CVeskView::drawScreenOn(QtDrawSurface& page) {
+void MapView::drawScreenOn(QtDrawSurface& page) {
     settle();
     // The eclipse shown, drawn again by the pipeline: no search step, no export.
     ViewState& v = state.session.view;
@@ -427,7 +427,7 @@ void CVeskView::drawScreenOn(QtDrawSurface& page) {
     v = shown;
 }
 
-void CVeskView::showReadout(QPoint p) {
+void MapView::showReadout(QPoint p) {
     const ViewState& v = shownView;
     if (v.projection == Projection::mercator || v.displayMode != displayPathMap)
         return;
@@ -442,7 +442,7 @@ void CVeskView::showReadout(QPoint p) {
     drawText(v.mapRight - 85, 30, text, readout, true);
 }
 
-void CVeskView::mousePressEvent(QMouseEvent* event) {
+void MapView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         dragStart = event->position().toPoint();
         dragOffset = {};
@@ -450,7 +450,7 @@ void CVeskView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void CVeskView::observePlace(const GazetteerPlace& place) {
+void MapView::observePlace(const GazetteerPlace& place) {
     settle();
     ObserverPlace chosen = observerPlaceOf(place, state.language == Language::japanese);
     const double height =
@@ -463,7 +463,7 @@ void CVeskView::observePlace(const GazetteerPlace& place) {
     invalidate();
 }
 
-void CVeskView::keepShown() {
+void MapView::keepShown() {
     shownView = state.session.view;
     shownProjection = state.projection;
     shownRecord = state.session.catalog.record;
@@ -473,7 +473,7 @@ void CVeskView::keepShown() {
         shownChanged();
 }
 
-void CVeskView::growToText() {
+void MapView::growToText() {
     const std::pair<int, double> screen{shownView.displayMode, shownView.textScale};
     if (minimumSize() != QSize(0, 0) && screen != grownFor) {
         setMinimumSize(0, 0); // another screen or text size: first the window's own room
@@ -487,7 +487,7 @@ void CVeskView::growToText() {
                    std::max(height(), text.bottom() + 1 + textMargin));
 }
 
-void CVeskView::showPointerCircumstances(QPoint p) {
+void MapView::showPointerCircumstances(QPoint p) {
     const ViewState& v = shownView;
     const auto hit = v.displayMode == displayPathMap && surface && v.catalogStatus >= 0
                          ? mapHitTest(v, shownProjection, p.x(), p.y())
@@ -502,7 +502,7 @@ void CVeskView::showPointerCircumstances(QPoint p) {
     lastReadout = readout;
 }
 
-void CVeskView::mouseMoveEvent(QMouseEvent* event) {
+void MapView::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton) || !dragStart) {
         if (event->buttons() == Qt::NoButton)
             showPointerCircumstances(event->position().toPoint());
@@ -521,7 +521,7 @@ void CVeskView::mouseMoveEvent(QMouseEvent* event) {
         drawDragged();
 }
 
-void CVeskView::drawDragged() {
+void MapView::drawDragged() {
     // The map panned by the whole movement from where the drag began, with the coarse relief;
     // the next one follows when this one is drawn.
     state.session.view = dragBase->view;
@@ -533,7 +533,7 @@ void CVeskView::drawDragged() {
     invalidate();
 }
 
-void CVeskView::mouseReleaseEvent(QMouseEvent* event) {
+void MapView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !dragStart)
         return;
     const QPoint start = *dragStart;
@@ -554,7 +554,7 @@ void CVeskView::mouseReleaseEvent(QMouseEvent* event) {
         invalidate();
 }
 
-void CVeskView::wheelEvent(QWheelEvent* event) {
+void MapView::wheelEvent(QWheelEvent* event) {
     wheelTurn += event->angleDelta().y();
     // one notch (120) doubles or halves, as the zoom commands do
     if (std::abs(wheelTurn) < wheelStep / 4)
@@ -567,52 +567,52 @@ void CVeskView::wheelEvent(QWheelEvent* event) {
         invalidate();
 }
 
-void CVeskView::pan(int dx, int dy) {
+void MapView::pan(int dx, int dy) {
     settle();
     if (panMap(state.session.view, state.projection, dx, dy))
         invalidate();
 }
 
-void CVeskView::panLeft() {
+void MapView::panLeft() {
     pan(keyPanPixels, 0);
 }
 
-void CVeskView::panRight() {
+void MapView::panRight() {
     pan(-keyPanPixels, 0);
 }
 
-void CVeskView::panUp() {
+void MapView::panUp() {
     pan(0, keyPanPixels);
 }
 
-void CVeskView::panDown() {
+void MapView::panDown() {
     pan(0, -keyPanPixels);
 }
 
-void CVeskView::zoomInAtCentre() {
+void MapView::zoomInAtCentre() {
     settle();
     if (zoomMapAtCentre(state.session.view, state.projection, 2))
         invalidate();
 }
 
-void CVeskView::zoomOutAtCentre() {
+void MapView::zoomOutAtCentre() {
     settle();
     if (zoomMapAtCentre(state.session.view, state.projection, 0.5))
         invalidate();
 }
 
-void CVeskView::setTextScale(double scale) {
+void MapView::setTextScale(double scale) {
     settle();
     state.session.view.textScale = scale;
     state.session.view.redrawAction = redrawShow;
     invalidate();
 }
 
-void CVeskView::redraw() {
+void MapView::redraw() {
     invalidate();
 }
 
-void CVeskView::mouseDoubleClickEvent(QMouseEvent* event) {
+void MapView::mouseDoubleClickEvent(QMouseEvent* event) {
     // The places under the pointer are those of the picture shown.
     const QPoint p = event->position().toPoint();
     const auto hit = mapHitTest(shownView, shownProjection, p.x(), p.y());
@@ -637,7 +637,7 @@ void CVeskView::mouseDoubleClickEvent(QMouseEvent* event) {
     }
 }
 
-void CVeskView::customEvent(QEvent* event) {
+void MapView::customEvent(QEvent* event) {
     if (event->type() == showListedEclipseEvent) {
         settle();
         if (showListedEclipse(state.session))

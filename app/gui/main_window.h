@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The shell of the window program: the main frame with its menus, toolbar and status bar, the
-// child frames that hold the view of each document, the document (which holds nothing) and the
-// application's start.
+// The window program: a main window per view, with its menus, toolbar and status bar around the
+// map view, and the application's start.
 #pragma once
 
 #include "app_state.h"
-#include "vesk_view.h"
+#include "map_view.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
-#include <QMdiSubWindow>
 #include <QPrinter>
 #include <QTranslator>
 
 class QDockWidget;
-class QMdiArea;
 class QMenu;
 class QToolBar;
 
@@ -23,34 +20,20 @@ namespace vesk {
 class PlaceField;
 class TimeSlider;
 
-// The document: nothing is read or written.
-class CVeskDoc : public QObject {
-  public:
-    explicit CVeskDoc(QString title, QObject* parent = nullptr);
-    QString title;
-};
-
-// A maximized child frame holding one document's view.
-class CChildFrame : public QMdiSubWindow {
-  public:
-    CChildFrame(AppState& state, QString title, ValidationReporter reporter);
-    CVeskView* view() const { return viewWidget; }
-
-  private:
-    CVeskDoc document;
-    CVeskView* viewWidget;
-};
-
-class CMainFrame : public QMainWindow {
-    Q_DECLARE_TR_FUNCTIONS(CMainFrame)
+class MainWindow : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
   public:
-    explicit CMainFrame(AppState& state, ValidationReporter reporter = messageBoxReporter());
-    ~CMainFrame() override;
+    // A window on the view records of state; owned, it keeps them until it closes (the views
+    // opened with New).
+    explicit MainWindow(AppState& state, ValidationReporter reporter = messageBoxReporter(),
+                        std::unique_ptr<AppState> owned = nullptr);
+    ~MainWindow() override;
 
-    // File New: a new document with its child frame and view.
-    CChildFrame* newDocument();
-    CVeskView* activeView() const;
+    // File New: another window on the same records, showing at first what this one shows; it
+    // closes by itself.
+    MainWindow* newWindow();
+    MapView* view() const { return mapView; }
     QToolBar* toolBar() const { return tools; }
     // The time slider under the map, shown by View > Time Slider; closed, the map is drawn
     // without the shadow.
@@ -75,16 +58,17 @@ class CMainFrame : public QMainWindow {
     void buildStatusBar();
     // The File menu: new view, export of the picture and of the KML documents, printing, quit.
     QMenu* buildFileMenu();
-    // The toolbar's commands enabled with a view; the title names the eclipse shown.
-    void updateMenus();
+    // The title names the eclipse shown.
+    void updateTitle();
     void saveFile();
     void exportKml();
     QAction* action(const QString& text, const QString& tip, const QString& prompt,
-                    void (CVeskView::*command)());
+                    void (MapView::*command)());
 
+    std::unique_ptr<AppState> ownState;
     AppState& state;
     ValidationReporter reporter;
-    QMdiArea* area;
+    MapView* mapView;
     QToolBar* tools = nullptr;
     PlaceField* placeField = nullptr; // the toolbar's place by name
     TimeSlider* slider = nullptr;
