@@ -68,7 +68,7 @@ std::string outputOf(const CommandLine& options, AnimationOutput& output) {
 
 // The options into the view, the picture's size, the step (hours) and the output; an error
 // text, or empty.
-std::string applyOptions(const CommandLine& options, ViewState& view, int& width, int& height,
+std::string applyOptions(const CommandLine& options, ViewSettings& view, int& width, int& height,
                          double& stepHours, AnimationOutput& output) {
     for (const auto& apply : {applyYearMonthOptions, applyMapOptions, applyDeltaTOptions})
         if (std::string error = apply(options, view); !error.empty())
@@ -76,7 +76,7 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
     if (std::string error = applySizeOption(options, largestFrameSide, width, height);
         !error.empty())
         return error;
-    if (std::string error = applyCentreOptions(options, view, width, height); !error.empty())
+    if (std::string error = applyCentreOptions(options, view); !error.empty())
         return error;
     std::string error;
     const double minutes = options.number("--step", error).value_or(defaultStepMinutes);
@@ -88,9 +88,8 @@ std::string applyOptions(const CommandLine& options, ViewState& view, int& width
 
 // The instants of the frames of the eclipse shown, hours of UT: its first contact and every step
 // after it up to its last contact; none where the contacts are not found.
-std::vector<double> frameInstants(const AppState& state, double stepHours) {
-    const auto [first, last] =
-        contactSpanUt(state.session.catalog.record, state.session.shown.deltaT);
+std::vector<double> frameInstants(const ChosenEclipse& eclipse, double stepHours) {
+    const auto [first, last] = contactSpanUt(eclipse.record, eclipse.deltaT);
     std::vector<double> instants;
     if (!(last > first && last - first < maxContactSpanHours))
         return instants;
@@ -106,15 +105,21 @@ int failure(std::FILE* err, const std::string& error, int status) {
     return status;
 }
 
+// The map drawn without the shadow, what it shows and its projection.
+struct DrawnMap {
+    const QtDrawSurface& picture;
+    ScreenFrame frame;
+    MapProjection projection;
+};
+
 // The frame of an instant: the map drawn without the shadow, and the shadow over it.
-QImage drawFrame(const QtDrawSurface& map, const AppState& state, double utHours) {
-    QtDrawSurface frame(map.width(), map.height());
-    frame.blit(0, 0, map.width(), map.height(), map, 0, 0);
-    MapProjection projection = state.projection;
-    ViewState view = state.session.view;
-    MapCanvas canvas{frame, projection, view};
-    const EclipseRecord& r = state.session.catalog.record;
-    const double deltaT = state.session.shown.deltaT;
+QImage drawFrame(const DrawnMap& map, double utHours) {
+    QtDrawSurface frame(map.picture.width(), map.picture.height());
+    frame.blit(0, 0, map.picture.width(), map.picture.height(), map.picture, 0, 0);
+    MapProjection projection = map.projection;
+    MapCanvas canvas{frame, projection, map.frame.settings, map.frame.layout};
+    const EclipseRecord& r = map.frame.eclipse.record;
+    const double deltaT = map.frame.eclipse.deltaT;
     drawShadowAt(canvas, r, shadowHours(r, ShadowInstant{utHours, false}, deltaT), deltaT);
     return frame.image().convertToFormat(QImage::Format_RGBA8888);
 }
@@ -143,15 +148,14 @@ class ProgressBar {
 
 // The frames, drawn a batch at a time on all cores, handed in order to take.
 template <typename Take>
-void drawFrames(const QtDrawSurface& map, const AppState& state, const std::vector<double>& at,
-                const ProgressBar& progress, const Take& take) {
+void drawFrames(const DrawnMap& map, const std::vector<double>& at, const ProgressBar& progress,
+                const Take& take) {
     const std::size_t batch = 2 * std::max(1u, std::thread::hardware_concurrency());
     std::vector<QImage> frames;
     for (std::size_t first = 0; first < at.size(); first += batch) {
         frames.assign(std::min(batch, at.size() - first), QImage());
         forEachRowInParallel(
-            frames.size(), [&](std::size_t i) { frames[i] = drawFrame(map, state, at[first + i]); },
-            1);
+            frames.size(), [&](std::size_t i) { frames[i] = drawFrame(map, at[first + i]); }, 1);
         for (std::size_t i = 0; i < frames.size(); ++i) {
             take(frames[i]);
             progress.show(first + i + 1);
@@ -173,11 +177,10 @@ std::string folderRefusal(std::size_t frames, int width, int height) {
 
 // Makes the frames, as numbered PNG files (frame0001.png, ...), the whole content of a folder.
 // The files are kept in memory until every frame is done.
-std::string writeFolder(const QtDrawSurface& map, const AppState& state,
-                        const std::vector<double>& at, const ProgressBar& progress,
-                        const std::filesystem::path& folder) {
+std::string writeFolder(const DrawnMap& map, const std::vector<double>& at,
+                        const ProgressBar& progress, const std::filesystem::path& folder) {
     std::vector<OutputFile> files;
-    drawFrames(map, state, at, progress, [&](const QImage& frame) {
+    drawFrames(map, at, progress, [&](const QImage& frame) {
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
@@ -190,12 +193,11 @@ std::string writeFolder(const QtDrawSurface& map, const AppState& state,
 }
 
 // Writes the frames as an animated WebP file.
-std::string writeWebp(const QtDrawSurface& map, const AppState& state,
-                      const std::vector<double>& at, const ProgressBar& progress,
-                      const std::filesystem::path& path) {
-    WebpAnimation animation(map.width(), map.height());
+std::string writeWebp(const DrawnMap& map, const std::vector<double>& at,
+                      const ProgressBar& progress, const std::filesystem::path& path) {
+    WebpAnimation animation(map.picture.width(), map.picture.height());
     std::string error;
-    drawFrames(map, state, at, progress, [&](const QImage& frame) {
+    drawFrames(map, at, progress, [&](const QImage& frame) {
         if (error.empty())
             error = animation.add(frame.constBits(), frameMilliseconds);
     });
@@ -221,19 +223,22 @@ int runAnimateCommand(AppState& state, const std::vector<std::string>& args, std
     if (!error.empty())
         return failure(err, error, 2);
     const OffscreenApplication application;
-    QtDrawSurface map(width, height);
+    QtDrawSurface picture(width, height);
     AppServices services(state);
-    if (!redrawForCommand(state, map, services, "animate", err))
+    std::optional<ScreenFrame> drawn =
+        redrawForCommand(state, commandRequest(options), picture, services, "animate", err);
+    if (!drawn)
         return 1;
-    map.image(); // every stroke on the image before the frames copy it
-    const std::vector<double> at = frameInstants(state, stepHours);
+    picture.image(); // every stroke on the image before the frames copy it
+    const DrawnMap map{picture, std::move(*drawn), services.drawnProjection};
+    const std::vector<double> at = frameInstants(map.frame.eclipse, stepHours);
     if (at.empty())
         return failure(err, "the shadow's contacts with the Earth were not found", 1);
     if (output.folder && !(error = folderRefusal(at.size(), width, height)).empty())
         return failure(err, error, 2);
     const ProgressBar progress(err, at.size());
-    error = output.folder ? writeFolder(map, state, at, progress, output.path)
-                          : writeWebp(map, state, at, progress, output.path);
+    error = output.folder ? writeFolder(map, at, progress, output.path)
+                          : writeWebp(map, at, progress, output.path);
     if (!error.empty())
         return failure(err, error, 1);
     std::fprintf(out, "%s: %zu frames of %dx%d, %g min apart\n", output.path.c_str(), at.size(),

@@ -20,78 +20,72 @@ std::string AppServices::translated(const char* message) const {
     return vesk::translated(message);
 }
 
+AppServices::AppServices(const AppState& state)
+    : paths(state.session.catalog.paths), places(state.places) {}
+
 std::string AppServices::loadBaseMapData(IgnoredFiles& ignored) {
-    loadRelief(state.relief, state.session.catalog.paths, ignored);
-    return loadReliefColours(state.relief, state.session.catalog.paths, ignored);
+    loadRelief(relief, paths, ignored);
+    return loadReliefColours(relief, paths, ignored);
 }
 
-void AppServices::resetProjection(MapRange mapRange) {
-    vesk::resetProjection(state.projection, state.session.view, mapRange);
-}
-
-void AppServices::drawPathMap(DrawSurface& surface, bool kmlOutput) {
-    Session& s = state.session;
-    MapCanvas canvas{surface, state.projection, s.view, {}, stop};
-    const PathGeometry& path =
-        state.mapPath.geometry(s.catalog.record, s.shown.deltaT, s.view.drawStepHours, stop);
+void AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& frame) {
+    const ViewSettings& v = frame.settings;
+    const EclipseRecord& record = frame.eclipse.record;
+    const double deltaT = frame.eclipse.deltaT;
+    drawnProjection = {};
+    MapCanvas canvas{surface, drawnProjection, v, frame.layout, {}, stop, frame.coarseRelief};
+    const PathGeometry& path = mapPath.geometry(record, deltaT, v.drawStepHours, stop);
     const std::optional<DeltaTBandLayer> band =
-        s.view.deltaTBandSigmas > 0
-            ? std::optional(deltaTBandLayer(path, s.shown.deltaT,
-                                            deltaTSigma(s.catalog.record.year),
-                                            s.view.deltaTBandSigmas))
-            : std::nullopt;
-    const Gazetteer* places = s.view.mapRange == MapRange::globe ? nullptr : state.gazetteer.get();
+        v.deltaTBandSigmas > 0 ? std::optional(deltaTBandLayer(
+                                     path, deltaT, deltaTSigma(record.year), v.deltaTBandSigmas))
+                               : std::nullopt;
+    const Gazetteer* named = v.mapRange == MapRange::globe ? nullptr : places->gazetteer.get();
     const std::vector<DurationCurve>* durations =
-        s.view.durationCurves ? &state.mapPath.durationCurves(s.catalog.record, s.shown.deltaT,
-                                                              s.view.drawStepHours, stop)
-                              : nullptr;
+        v.durationCurves ? &mapPath.durationCurves(record, deltaT, v.drawStepHours, stop) : nullptr;
     const std::optional<ObservedShadow> placeSearch =
-        s.view.searchMode == searchPlace ? placeSearchMaximum(s.catalog.record, s.view)
-                                         : std::nullopt;
-    vesk::drawPathMap(canvas, {s.catalog.record, placeSearch, path, s.cities, state.relief,
-                               s.catalog.paths, band ? &*band : nullptr, places, durations});
+        v.searchMode == searchPlace ? placeSearchMaximum(record, v) : std::nullopt;
+    vesk::drawPathMap(canvas, {record, placeSearch, path, frame.cities, relief, paths,
+                               band ? &*band : nullptr, named, durations});
     exportFailure.clear();
     kmlDocuments.clear();
-    if (kmlOutput && !stop.stop_requested())
-        writeKml(exportDir);
+    if (v.kmlOutput && !stop.stop_requested())
+        writeKml(frame, exportDir);
 }
 
-void AppServices::writeKml(const std::filesystem::path& dir) {
-    Session& s = state.session;
-    const EclipseRecord& record = s.catalog.record;
-    const double deltaT = s.shown.deltaT;
-    const PathGeometry& kmlPath = state.kmlPath.geometry(record, deltaT, kmlStepHours);
-    const double sigmas = s.view.deltaTBandSigmas;
+void AppServices::writeKml(const ScreenFrame& frame, const std::filesystem::path& dir) {
+    const EclipseRecord& record = frame.eclipse.record;
+    const double deltaT = frame.eclipse.deltaT;
+    const PathGeometry& path = kmlPath.geometry(record, deltaT, kmlStepHours);
+    const double sigmas = frame.settings.deltaTBandSigmas;
     std::optional<DeltaTBand> kmlBand;
     char bandName[64] = "";
     if (sigmas > 0) {
         const double halfWidth = sigmas * deltaTSigma(record.year);
-        kmlBand = deltaTBand(kmlPath, halfWidth);
+        kmlBand = deltaTBand(path, halfWidth);
         std::snprintf(bandName, sizeof bandName, "Delta T %.0f +- %.0f s (%g sigma)", deltaT,
                       halfWidth, sigmas);
     }
-    const KmlOutcome kml = writeKmlDocuments(record, kmlPath, s.catalog.paths, dir, files,
+    const KmlOutcome kml = writeKmlDocuments(record, path, paths, dir, files,
                                              {kmlBand ? &*kmlBand : nullptr, bandName});
     kmlDocuments = kml.documents;
     exportFailure = kml.failure;
 }
 
-std::string AppServices::writeGeoJson(const std::filesystem::path& dir) {
-    Session& s = state.session;
-    const EclipseRecord& record = s.catalog.record;
-    const PathGeometry& path = state.kmlPath.geometry(record, s.shown.deltaT, kmlStepHours);
+std::string AppServices::writeGeoJson(const ScreenFrame& frame, const std::filesystem::path& dir) {
+    const EclipseRecord& record = frame.eclipse.record;
+    const PathGeometry& path = kmlPath.geometry(record, frame.eclipse.deltaT, kmlStepHours);
     const long code = kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month));
     return files.writeTogether(
         {{dir / (std::to_string(code) + ".geojson"), pathGeoJson(record, path)}});
 }
 
-std::string AppServices::writeCentralTable(const std::filesystem::path& dir, TableFormat format) {
-    Session& s = state.session;
-    const double deltaT = s.shown.deltaT;
-    const PathGeometry& path =
-        state.mapPath.geometry(s.catalog.record, deltaT, s.view.drawStepHours);
+std::string AppServices::writeCentralTable(const ScreenFrame& frame,
+                                           const std::filesystem::path& dir, TableFormat format) {
+    const ViewSettings& v = frame.settings;
+    const double deltaT = frame.eclipse.deltaT;
+    const PathGeometry& path = mapPath.geometry(frame.eclipse.record, deltaT, v.drawStepHours);
     const std::vector<CentralTableRow> rows =
-        centralTableRows(s.catalog.record, path, s.view.tableLon, s.view.tableStep, deltaT);
+        centralTableRows(frame.eclipse.record, path, v.tableLon, v.tableStep, deltaT);
     const bool csv = format == TableFormat::csv;
     OutputFile file;
     file.path = dir / (csv ? "central.csv" : "central.json");
@@ -99,17 +93,18 @@ std::string AppServices::writeCentralTable(const std::filesystem::path& dir, Tab
     return files.writeTogether({file});
 }
 
-void AppServices::drawCentralTable(DrawSurface& target, double deltaT) {
-    Session& s = state.session;
-    ScaledSurface surface(target, s.view.textScale);
+void AppServices::drawCentralTable(DrawSurface& target, const ScreenFrame& frame) {
+    const ViewSettings& v = frame.settings;
+    ScaledSurface surface(target, v.textScale);
+    const double deltaT = frame.eclipse.deltaT;
     const PathGeometry& path =
-        state.mapPath.geometry(s.catalog.record, deltaT, s.view.drawStepHours, stop);
+        mapPath.geometry(frame.eclipse.record, deltaT, v.drawStepHours, stop);
     exportFailure =
-        vesk::drawCentralTable(surface, s.catalog.record, path, s.view.tableLon, s.view.tableStep,
-                               deltaT, s.view.kmlOutput ? &files : nullptr, exportDir);
+        vesk::drawCentralTable(surface, frame.eclipse.record, path, v.tableLon, v.tableStep, deltaT,
+                               v.kmlOutput ? &files : nullptr, exportDir);
 }
 
-std::string locationLine(const ViewState& view, const CityTable& cities,
+std::string locationLine(const ViewSettings& view, const CityTable& cities,
                          const ObserverPlace& place) {
     char line[200] = "";
     const std::optional<int> cityIndex = view.observerCityIndex;
@@ -127,18 +122,19 @@ std::string locationLine(const ViewState& view, const CityTable& cities,
     return line;
 }
 
-void AppServices::drawLocalCircumstances(DrawSurface& target, double /*t0*/, double deltaT) {
-    Session& s = state.session;
-    ScaledSurface surface(target, s.view.textScale);
-    const EclipseRecord& record = s.catalog.record;
-    const LocalCircumstances local = localCircumstances(record, viewObserver(s.view), deltaT);
+void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame& frame) {
+    const ViewSettings& v = frame.settings;
+    ScaledSurface surface(target, v.textScale);
+    const EclipseRecord& record = frame.eclipse.record;
+    const double deltaT = frame.eclipse.deltaT;
+    const LocalCircumstances local = localCircumstances(record, viewObserver(v), deltaT);
     // with the band of Delta T on, what its uncertainty means at the place
     std::optional<PlaceDeltaT> uncertainty;
-    if (s.view.deltaTBandSigmas > 0)
+    if (v.deltaTBandSigmas > 0)
         uncertainty = placeDeltaT(record, local, deltaT);
-    const PlaceClocks clocks = placeClocks(state.observerPlace(), s.view.observerLon);
+    const PlaceClocks clocks = placeClocks(observerPlace(v, *places), v.observerLon);
     vesk::drawLocalCircumstances(surface, record, local,
-                                 locationLine(s.view, s.cities, clocks.place), deltaT, clocks,
+                                 locationLine(v, frame.cities, clocks.place), deltaT, clocks,
                                  uncertainty ? &*uncertainty : nullptr);
 }
 
@@ -162,8 +158,7 @@ AppState::AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared)
 
 std::unique_ptr<AppState> AppState::newView() const {
     auto opened = std::make_unique<AppState>(session.catalog.paths, places);
-    opened->session.view = session.view;
-    opened->language = language;
+    opened->setLanguage(language);
     return opened;
 }
 
@@ -172,14 +167,13 @@ void AppState::setLanguage(Language chosen) {
     session.view.englishNames = chosen == Language::english;
 }
 
-ObserverPlace AppState::observerPlace() {
-    const ViewState& v = session.view;
+ObserverPlace observerPlace(const ViewSettings& v, PlaceRecords& places) {
     const ObserverPlace& kept = v.observerPlace;
     const bool here = kept.lon == v.observerLon && kept.lat == v.observerLat;
     if (here && kept.zoneSource != ZoneSource::none)
         return kept;
-    ObserverPlace place =
-        observerPlaceAt(zoneBoundaries.get(), gazetteer.get(), v.observerLon, v.observerLat);
+    ObserverPlace place = observerPlaceAt(places.zoneBoundaries.get(), places.gazetteer.get(),
+                                          v.observerLon, v.observerLat);
     if (here)
         place.heightSource = kept.heightSource;
     return place;

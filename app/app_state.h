@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The records of one window's view (its session: view settings, catalog, the eclipse shown, city
-// table; the map's projection and relief data) and those every window of the process shares (the
-// world's places and the time zones' boundaries). The command line runs on one.
+// The records of one view (its session: the settings of the repaint under way, the catalog
+// reader, the eclipse shown, the city table) and those every window of the process shares (the
+// world's places and the time zones' boundaries); and the services that draw a screen from
+// values. The command line runs on one view.
 #pragma once
 
 #include "base_map.h"
@@ -34,56 +35,52 @@ struct AppState {
     AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared);
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;
-    // Another view on the same records, starting from a copy of this one's view settings.
+    // Another view on the same place records, with a catalog reader of its own.
     std::unique_ptr<AppState> newView() const;
 
     Session session;
-    MapProjection projection;
-    ReliefData relief;
     LimbData limb;                        // the lunar grid of the last limb correction
-    PathGeometryCache mapPath;            // the path of the map, at the view's step
-    PathGeometryCache kmlPath;            // the path of the KML documents, at their own step
-    int pendingSearchType = 2;            // the type chosen in the search dialog's list
     std::shared_ptr<PlaceRecords> places; // shared with the views opened from this one
     KeptGazetteer& gazetteer;
     KeptData<ZoneBoundaries>& zoneBoundaries;
     Language language = Language::japanese; // of the window and the commands' texts
-    // Sets the language, and the view's names of places with it.
+    // Sets the language, and the session's names of places with it.
     void setLanguage(Language chosen);
-
-    // The observer's place of the view: as chosen by name, else with the zone of its position.
-    ObserverPlace observerPlace();
 };
+
+// The observer's place of the settings: as chosen by name, else with the zone of its position.
+ObserverPlace observerPlace(const ViewSettings& settings, PlaceRecords& places);
 
 // The local report's line of the observing place: a row of the city table or a typed place (with
 // the name it was chosen by and the source of its height); empty for neither.
-std::string locationLine(const ViewState& view, const CityTable& cities,
+std::string locationLine(const ViewSettings& view, const CityTable& cities,
                          const ObserverPlace& place);
 
-// The pipeline's connections to the map, the reports and the dialogs of this program.
+// The pipeline's connections to the map, the reports and the exports of this program. Each
+// draws from the frame it is given and keeps its own relief data and traced paths, so that the
+// window's repaints and its printing each use one of their own.
 class AppServices : public RedrawServices {
   public:
-    explicit AppServices(AppState& state) : state(state) {}
+    explicit AppServices(const AppState& state);
 
     std::string loadBaseMapData(IgnoredFiles& ignored) override;
-    void resetProjection(MapRange mapRange) override;
-    void drawPathMap(DrawSurface& surface, bool kmlOutput) override;
-    // Writes the KML documents of the eclipse shown into a folder: their names in kmlDocuments,
-    // or what went wrong in exportFailure.
-    void writeKml(const std::filesystem::path& dir);
-    // Writes the GeoJSON document of the eclipse shown, YYYYMM.geojson, into a folder; empty, or
-    // what went wrong.
-    std::string writeGeoJson(const std::filesystem::path& dir);
-    // Writes the central line table of the eclipse shown, at full precision, as central.csv or
-    // central.json into a folder; empty, or what went wrong.
-    enum class TableFormat { csv, json };
-    std::string writeCentralTable(const std::filesystem::path& dir, TableFormat format);
-    void drawCentralTable(DrawSurface& surface, double deltaT) override;
-    void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) override;
-    void openYearMonthDialog() override { yearMonthDialogRequested = true; }
+    // The map, and its KML documents into exportDir when the settings ask for them.
+    void drawPathMap(DrawSurface& surface, const ScreenFrame& frame) override;
+    void drawCentralTable(DrawSurface& surface, const ScreenFrame& frame) override;
+    void drawLocalCircumstances(DrawSurface& surface, const ScreenFrame& frame) override;
     std::string translated(const char* message) const override;
+    // Writes the KML documents of the frame's eclipse into a folder: their names in
+    // kmlDocuments, or what went wrong in exportFailure.
+    void writeKml(const ScreenFrame& frame, const std::filesystem::path& dir);
+    // Writes the GeoJSON document of the frame's eclipse, YYYYMM.geojson, into a folder; empty,
+    // or what went wrong.
+    std::string writeGeoJson(const ScreenFrame& frame, const std::filesystem::path& dir);
+    // Writes the central line table of the frame's eclipse, at full precision, as central.csv
+    // or central.json into a folder; empty, or what went wrong.
+    enum class TableFormat { csv, json };
+    std::string writeCentralTable(const ScreenFrame& frame, const std::filesystem::path& dir,
+                                  TableFormat format);
 
-    bool yearMonthDialogRequested = false;
     // Where the map writes its KML documents and the table "central.prn", and what went wrong
     // with the last of these exports.
     std::filesystem::path exportDir = ".";
@@ -92,9 +89,15 @@ class AppServices : public RedrawServices {
     SaveFileSink files;
     // Asked when the picture being drawn is no longer wanted (the window's newer request).
     std::stop_token stop;
+    // The projection of the last map drawn (the window's hit tests use it).
+    MapProjection drawnProjection;
 
   private:
-    AppState& state;
+    DataPaths paths;
+    std::shared_ptr<PlaceRecords> places;
+    ReliefData relief;
+    PathGeometryCache mapPath; // the path of the map, at the view's step
+    PathGeometryCache kmlPath; // the path of the KML documents, at their own step
 };
 
 } // namespace vesk

@@ -83,7 +83,7 @@ std::string checkHeight(double metres) {
     return "";
 }
 
-std::string applyDeltaTOptions(const CommandLine& options, ViewState& view) {
+std::string applyDeltaTOptions(const CommandLine& options, ViewSettings& view) {
     // The model's Delta T reaches about 700,000 s at -13000.
     constexpr double largestDeltaT = 1e7;
     std::string error;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "catalog.h"
-#include "view_state.h"
+#include "view_settings.h"
 
 #include <cstdio>
 #include <map>
@@ -50,7 +50,7 @@ inline const std::set<std::string> deltaTOptions = {"--delta-t", "--delta-t-adju
 
 // --delta-t S (use this Delta T, seconds, for every eclipse) and --delta-t-adjust S (seconds
 // added to the model's): into the view; an error text, or empty.
-std::string applyDeltaTOptions(const CommandLine& options, ViewState& view);
+std::string applyDeltaTOptions(const CommandLine& options, ViewSettings& view);
 
 // Prints why a catalog read failed with a catalogFind status: the catalog's end, a malformed
 // entry (which file, which entry) or a missing file.

@@ -113,8 +113,9 @@ void printCivilJson(const EclipseRecord& e, const LocalCircumstances& local,
     std::fprintf(out, "}");
 }
 
-void printLocalJson(const EclipseRecord& e, const ViewState& view, const LocalCircumstances& local,
-                    const PlaceClocks& clocks, double dt, std::FILE* out) {
+void printLocalJson(const EclipseRecord& e, const ViewSettings& view,
+                    const LocalCircumstances& local, const PlaceClocks& clocks, double dt,
+                    std::FILE* out) {
     std::fprintf(out, ", \"local\": {\"place\": %s, \"height\": %.1f, \"height_source\": \"%s\", ",
                  clocks.place.name.empty() ? "null" : jsonString(clocks.place.name).c_str(),
                  view.observerHeight, heightSourceName(clocks.place.heightSource));
@@ -134,8 +135,9 @@ void printLocalJson(const EclipseRecord& e, const ViewState& view, const LocalCi
     printCivilJson(e, local, clocks, dt, out);
 }
 
-void printLocalText(const EclipseRecord& e, const ViewState& view, const LocalCircumstances& local,
-                    const PlaceClocks& clocks, double dt, std::FILE* out) {
+void printLocalText(const EclipseRecord& e, const ViewSettings& view,
+                    const LocalCircumstances& local, const PlaceClocks& clocks, double dt,
+                    std::FILE* out) {
     std::fprintf(out, "place       %.4f E %.4f N %.0f m%s\n", view.observerLon, view.observerLat,
                  view.observerHeight, heightSourceNote(clocks.place.heightSource).c_str());
     if (!clocks.place.name.empty())
@@ -195,14 +197,14 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
         return 2;
     }
 
-    ViewState& view = session.view;
+    ViewSettings& view = session.view;
     view.year = year;
     view.month = month;
-    view.catalogStatus = catalogFind(session.catalog, view.year, view.month);
+    const int found = catalogFind(session.catalog, view.year, view.month);
     for (const std::string& note : session.catalog.ignored)
         std::fprintf(err, "vesk: %s\n", note.c_str());
-    if (view.catalogStatus < 0) {
-        printCatalogFailure(session.catalog, view.catalogStatus, err);
+    if (found < 0) {
+        printCatalogFailure(session.catalog, found, err);
         return 1;
     }
     const EclipseRecord& record = session.catalog.record;
@@ -218,7 +220,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
         local = localCircumstances(record, viewObserver(view), dt);
     // the place's clocks only with a place: without one, no gazetteer or zone file is read
     const PlaceClocks clocks =
-        local ? placeClocks(state.observerPlace(), view.observerLon) : PlaceClocks{};
+        local ? placeClocks(observerPlace(view, *state.places), view.observerLon) : PlaceClocks{};
     const PlaceDeltaT uncertainty = placeDeltaT(record, local, dt);
 
     const bool julian = isJulianCalendarDate(record.year, record.month, record.day);

@@ -28,7 +28,7 @@ void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& conte
 
 } // namespace
 
-std::string applyYearMonthOptions(const CommandLine& options, ViewState& view) {
+std::string applyYearMonthOptions(const CommandLine& options, ViewSettings& view) {
     std::string error;
     const std::optional<double> year = options.number("--year", error);
     const std::optional<double> month = options.number("--month", error);
@@ -41,12 +41,11 @@ std::string applyYearMonthOptions(const CommandLine& options, ViewState& view) {
             return bad;
         view.year = *year;
         view.month = *month;
-        view.redrawAction = redrawShow;
     }
     return {};
 }
 
-std::string applyMapOptions(const CommandLine& options, ViewState& view) {
+std::string applyMapOptions(const CommandLine& options, ViewSettings& view) {
     const std::string range = options.value("--range").value_or("globe");
     if (range == "globe")
         view.mapRange = MapRange::globe;
@@ -77,7 +76,7 @@ std::string applyMapOptions(const CommandLine& options, ViewState& view) {
     return {};
 }
 
-std::string applyCentreOptions(const CommandLine& options, ViewState& view, int width, int height) {
+std::string applyCentreOptions(const CommandLine& options, ViewSettings& view) {
     if (options.has("--centre") != options.has("--scale"))
         return "--centre and --scale go together";
     const auto centre = options.value("--centre");
@@ -95,12 +94,7 @@ std::string applyCentreOptions(const CommandLine& options, ViewState& view, int 
     view.mapRange = MapRange::centred;
     view.centreLon = lonLat->first;
     view.centreLat = lonLat->second;
-    // The magnification multiplies the radius of the whole-globe layout.
-    ViewState whole = view;
-    whole.mapRange = MapRange::globe;
-    layoutView(whole, width, height);
-    view.baseRadius = whole.baseRadius;
-    view.mapScale = whole.baseRadius * *scale;
+    view.magnification = *scale; // of the whole globe's radius
     return {};
 }
 
@@ -127,18 +121,23 @@ std::vector<std::string> withBandSigmas(const std::vector<std::string>& args) {
     return full;
 }
 
-bool redrawForCommand(AppState& state, DrawSurface& surface, AppServices& services,
-                      const char* command, std::FILE* err) {
-    const RedrawOutcome outcome = redrawView(state.session, surface, services);
+RedrawRequest commandRequest(const CommandLine& options) {
+    return {options.has("--year") ? RedrawAction::show : RedrawAction::fromClock};
+}
+
+std::optional<ScreenFrame> redrawForCommand(AppState& state, const RedrawRequest& request,
+                                            DrawSurface& surface, AppServices& services,
+                                            const char* command, std::FILE* err) {
+    RedrawOutcome outcome = redrawView(state.session, request, surface, services);
     for (const std::string& note : outcome.ignoredFiles)
         std::fprintf(err, "vesk: %s\n", note.c_str());
     if (outcome.rendered)
-        return true;
+        return std::move(outcome.frame);
     for (const std::string& message : outcome.messages)
         std::fprintf(err, "%s\n", message.c_str());
-    if (services.yearMonthDialogRequested || outcome.messages.empty())
+    if (outcome.messages.empty())
         std::fprintf(err, "vesk %s: no eclipse to draw\n", command);
-    return false;
+    return std::nullopt;
 }
 
 OffscreenApplication::OffscreenApplication() {

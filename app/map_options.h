@@ -28,12 +28,12 @@ inline const std::set<std::string> mapFlagOptions = {"--mercator",  "--relief", 
 
 // Each applies options to the view: an error text naming the option, or empty.
 // --year and --month.
-std::string applyYearMonthOptions(const CommandLine& options, ViewState& view);
+std::string applyYearMonthOptions(const CommandLine& options, ViewSettings& view);
 // --range, --mercator, --relief, --vector, --grid, --kml, --legend, --no-legend, --fill-path,
 // --durations and --delta-t-band.
-std::string applyMapOptions(const CommandLine& options, ViewState& view);
+std::string applyMapOptions(const CommandLine& options, ViewSettings& view);
 // --centre and --scale, for a screen of width x height.
-std::string applyCentreOptions(const CommandLine& options, ViewState& view, int width, int height);
+std::string applyCentreOptions(const CommandLine& options, ViewSettings& view);
 
 // --size WIDTHxHEIGHT, each from 300 to largest, into width and height (left as they are
 // without the option); an error text, or empty.
@@ -42,11 +42,15 @@ std::string applySizeOption(const CommandLine& options, int largest, int& width,
 // The arguments with the default K after a --delta-t-band given without one.
 std::vector<std::string> withBandSigmas(const std::vector<std::string>& args);
 
+// The eclipse a command shows: that of --year and --month, else this month's.
+RedrawRequest commandRequest(const CommandLine& options);
+
 // One repaint of the view for a command: the data files passed over go to err and, where the
 // repaint ends with messages in place of the picture, those messages and that there is no
-// eclipse to draw. Whether the picture was drawn.
-bool redrawForCommand(AppState& state, DrawSurface& surface, AppServices& services,
-                      const char* command, std::FILE* err);
+// eclipse to draw. What was drawn, or none.
+std::optional<ScreenFrame> redrawForCommand(AppState& state, const RedrawRequest& request,
+                                            DrawSurface& surface, AppServices& services,
+                                            const char* command, std::FILE* err);
 
 // The Qt application of a command that draws without a window: text needs one, and the offscreen
 // platform needs no display. Qt's warning that XDG_RUNTIME_DIR is not set, which says nothing

@@ -48,13 +48,8 @@ std::optional<GazetteerPlace> namedPlace(const AppState& state, const std::strin
 
 } // namespace
 
-double reliefHeightAt(AppState& state, double lon, double lat) {
-    const DataPaths& paths = state.session.catalog.paths;
-    if (state.relief.grid.empty()) // no map has read the grid: the rows about the place will do
-        return std::max(0, reliefHeightAt(paths, lat, lon));
-    IgnoredFiles ignored;
-    loadRelief(state.relief, paths, ignored);
-    return std::max(0, sampleRelief(state.relief, lat, lon));
+double groundHeightAt(const AppState& state, double lon, double lat) {
+    return std::max(0, reliefHeightAt(state.session.catalog.paths, lat, lon));
 }
 
 ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state, std::FILE* err) {
@@ -97,7 +92,7 @@ ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state
                                      : HeightSource::reliefGrid;
     const double metres = height      ? *height
                           : ownHeight ? *ownHeight
-                                      : reliefHeightAt(state, *lon, *lat);
+                                      : groundHeightAt(state, *lon, *lat);
     placeObserver(state.session.view, *lon, *lat, metres, place);
     chosen.given = true;
     return chosen;

@@ -24,6 +24,6 @@ struct ObserverOptions {
 ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state, std::FILE* err);
 
 // The ground's height at a place from the relief grid: metres above the sea, 0 at sea.
-double reliefHeightAt(AppState& state, double lon, double lat);
+double groundHeightAt(const AppState& state, double lon, double lat);
 
 } // namespace vesk

@@ -22,7 +22,7 @@ std::string clockOfJd(double jd) {
 
 } // namespace
 
-std::string pointerReadout(AppState& state, const EclipseRecord& record, double deltaT,
+std::string pointerReadout(PlaceRecords& places, const EclipseRecord& record, double deltaT,
                            double lonEast, double lat) {
     char text[160];
     std::snprintf(text, sizeof text, "%.2f°%c %.2f°%c", std::fabs(lonEast), lonEast < 0 ? 'W' : 'E',
@@ -36,7 +36,8 @@ std::string pointerReadout(AppState& state, const EclipseRecord& record, double 
                   local.central ? " central" : "", clockOfJd(jd).c_str());
     readout += text;
     const PlaceClocks clocks = placeClocks(
-        observerPlaceAt(state.zoneBoundaries.get(), state.gazetteer.get(), lonEast, lat), lonEast);
+        observerPlaceAt(places.zoneBoundaries.get(), places.gazetteer.get(), lonEast, lat),
+        lonEast);
     if (const auto clock = clocks.clockAt ? clocks.clockAt(jd) : std::nullopt)
         readout +=
             ", " + clockOfJd(jd + clock->offsetSeconds / 86400.0) + " " + clock->abbreviation;

@@ -11,9 +11,8 @@
 namespace vesk {
 
 // "32.64°E 25.70°N  mag. 1.035 central  max. 10:05:17 UT, 13:05:17 EEST  Sun 81.8°", or the
-// position and "no eclipse". Computed on a state of its own (a repaint may be running): of the
-// state it reads only the kept gazetteer and zone boundaries.
-std::string pointerReadout(AppState& state, const EclipseRecord& record, double deltaT,
+// position and "no eclipse"; the clock of the place's zone from the shared place records.
+std::string pointerReadout(PlaceRecords& places, const EclipseRecord& record, double deltaT,
                            double lonEast, double lat);
 
 } // namespace vesk

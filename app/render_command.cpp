@@ -42,9 +42,9 @@ std::optional<ShadowInstant> shadowInstantOf(const std::string& text) {
     return ShadowInstant{jd, true};
 }
 
-// The options of the command into the view state; an error text, or empty.
+// The options of the command into the view settings; an error text, or empty.
 // --year and --month, --mode, --at, --table-format, --table-lon and --table-step.
-std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
+std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
     if (std::string error = applyYearMonthOptions(options, view); !error.empty())
         return error;
     std::string error;
@@ -88,7 +88,7 @@ std::string applyWhatOptions(const CommandLine& options, ViewState& view) {
 
 std::string applyOptions(const CommandLine& options, AppState& state, int& width, int& height,
                          std::string& out, std::FILE* err) {
-    ViewState& view = state.session.view;
+    ViewSettings& view = state.session.view;
     for (const auto& apply : {applyWhatOptions, applyMapOptions, applyDeltaTOptions})
         if (std::string error = apply(options, view); !error.empty())
             return error;
@@ -96,7 +96,7 @@ std::string applyOptions(const CommandLine& options, AppState& state, int& width
         return error;
     if (std::string error = applySizeOption(options, largestSide, width, height); !error.empty())
         return error;
-    if (std::string error = applyCentreOptions(options, view, width, height); !error.empty())
+    if (std::string error = applyCentreOptions(options, view); !error.empty())
         return error;
     out = options.value("--out").value_or("vesk.png");
     if (!pictureFormatOf(out))
@@ -143,13 +143,16 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     TextRecordingSurface surface(picture.surface(), texts);
     AppServices services(state);
     services.exportDir = std::filesystem::absolute(outPath).parent_path();
-    if (!redrawForCommand(state, surface, services, "render", err))
+    const std::optional<ScreenFrame> frame =
+        redrawForCommand(state, commandRequest(options), surface, services, "render", err);
+    if (!frame)
         return 1;
     const std::string mode = options.value("--mode").value_or("map");
     const std::size_t screenTexts = texts.size();
     const LimbOutcome limb =
-        mode == "limb" ? drawLimbAtMaximum(state, surface) : LimbOutcome::drawn;
-    if ((mode == "sky" && !drawSkyAtMaximum(state, surface)) || limb == LimbOutcome::notCentral) {
+        mode == "limb" ? drawLimbAtMaximum(state, *frame, surface) : LimbOutcome::drawn;
+    if ((mode == "sky" && !drawSkyAtMaximum(state, *frame, surface)) ||
+        limb == LimbOutcome::notCentral) {
         std::fprintf(err, "vesk render: the place is not inside the central path\n");
         return 1;
     }
@@ -160,10 +163,10 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         return 1;
     }
     if (options.hasFlag("--geojson") && services.exportFailure.empty())
-        services.exportFailure = services.writeGeoJson(services.exportDir);
+        services.exportFailure = services.writeGeoJson(*frame, services.exportDir);
     if (const auto table = options.value("--table-format"); table && services.exportFailure.empty())
         services.exportFailure = services.writeCentralTable(
-            services.exportDir,
+            *frame, services.exportDir,
             *table == "csv" ? AppServices::TableFormat::csv : AppServices::TableFormat::json);
     if (!services.exportFailure.empty()) {
         std::fprintf(err, "vesk render: %s\n", services.exportFailure.c_str());

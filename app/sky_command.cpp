@@ -16,11 +16,11 @@ namespace vesk {
 
 namespace {
 
-// The local circumstances of the view's observer when central there (the surface is then
+// The local circumstances of the frame's observer when central there (the surface is then
 // filled black for the drawing); none elsewhere.
-std::optional<LocalCircumstances> centralAtMaximum(const Session& s, DrawSurface& surface) {
-    LocalCircumstances local =
-        localCircumstances(s.catalog.record, viewObserver(s.view), s.shown.deltaT);
+std::optional<LocalCircumstances> centralAtMaximum(const ScreenFrame& frame, DrawSurface& surface) {
+    LocalCircumstances local = localCircumstances(
+        frame.eclipse.record, viewObserver(frame.settings), frame.eclipse.deltaT);
     if (!local.nearest || !local.central)
         return std::nullopt;
     surface.fillSolidRect(0, 0, surface.width(), surface.height(), {0, 0, 0});
@@ -29,38 +29,39 @@ std::optional<LocalCircumstances> centralAtMaximum(const Session& s, DrawSurface
 
 } // namespace
 
-bool drawSkyAtMaximum(AppState& state, DrawSurface& target) {
-    Session& s = state.session;
-    ScaledSurface surface(target, s.view.textScale);
-    const std::optional<LocalCircumstances> local = centralAtMaximum(s, surface);
+bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& target) {
+    const ViewSettings& v = frame.settings;
+    const double deltaT = frame.eclipse.deltaT;
+    ScaledSurface surface(target, v.textScale);
+    const std::optional<LocalCircumstances> local = centralAtMaximum(frame, surface);
     if (!local)
         return false;
-    const EclipseRecord& record = s.catalog.record;
+    const EclipseRecord& record = frame.eclipse.record;
     const ObservedShadow& maximum = local->nearest->shadow;
     // The zone date of the maximum for this eclipse and place, as the local report gives it.
-    const double jdUt = instantJdUt(record, maximum.t, s.shown.deltaT);
-    const auto [year, month, day, hour] = jdToCalendar(jdUt, 1, s.view.observerLon);
+    const double jdUt = instantJdUt(record, maximum.t, deltaT);
+    const auto [year, month, day, hour] = jdToCalendar(jdUt, 1, v.observerLon);
     IgnoredFiles passedOver; // a damaged planet file gives way to the next folder's
-    const std::optional<EclipsePlanets> planets = findPlanetPlaces(
-        findDataFile(s.catalog.paths, planetPlaceFileName, passedOver, planetFileRefusal),
-        record.jdTT);
-    const PlaceClocks clocks = placeClocks(state.observerPlace(), s.view.observerLon);
-    SolarSystemSky sky =
-        solarSystemSky(record, local->observer, maximum.t, s.shown.deltaT, planets);
+    const std::optional<EclipsePlanets> planets =
+        findPlanetPlaces(findDataFile(state.session.catalog.paths, planetPlaceFileName, passedOver,
+                                      planetFileRefusal),
+                         record.jdTT);
+    const PlaceClocks clocks = placeClocks(observerPlace(v, *state.places), v.observerLon);
+    SolarSystemSky sky = solarSystemSky(record, local->observer, maximum.t, deltaT, planets);
     sky.moonToSunRatio = maximum.diameterRatio; // the Moon's and the Sun's sizes at the maximum
-    drawSkyView(surface, packedDate(year, month, day), utHours(record, maximum.t, s.shown.deltaT),
-                s.view.observerLon, s.view.observerLat, sky,
+    drawSkyView(surface, packedDate(year, month, day), utHours(record, maximum.t, deltaT),
+                v.observerLon, v.observerLat, sky,
                 clocks.clockAt ? clocks.clockAt(jdUt) : std::nullopt);
     return true;
 }
 
-LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
-    Session& s = state.session;
-    ScaledSurface surface(target, s.view.textScale);
-    const std::optional<LocalCircumstances> local = centralAtMaximum(s, surface);
+LimbOutcome drawLimbAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& target) {
+    const ViewSettings& v = frame.settings;
+    ScaledSurface surface(target, v.textScale);
+    const std::optional<LocalCircumstances> local = centralAtMaximum(frame, surface);
     if (!local)
         return LimbOutcome::notCentral;
-    if (!loadLunarGrid(state.limb, s.catalog.paths)) {
+    if (!loadLunarGrid(state.limb, state.session.catalog.paths)) {
         surface.setTextColour(palette[white]);
         surface.setBackgroundOpaque(false);
         int line = 40;
@@ -73,8 +74,8 @@ LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& target) {
         return LimbOutcome::noLunarGrid;
     }
     frameRect(surface, 5, 5, 190, 215, brown);
-    drawLimbCorrection(surface, s.catalog.record, *local, state.limb, s.shown.deltaT,
-                       placeClocks(state.observerPlace(), s.view.observerLon).clockAt);
+    drawLimbCorrection(surface, frame.eclipse.record, *local, state.limb, frame.eclipse.deltaT,
+                       placeClocks(observerPlace(v, *state.places), v.observerLon).clockAt);
     return LimbOutcome::drawn;
 }
 

@@ -9,11 +9,11 @@ namespace vesk {
 
 // Draws the sky view over the surface (filled black first). False, with nothing drawn, when
 // the observer is not inside the umbra or antumbra at the maximum.
-bool drawSkyAtMaximum(AppState& state, DrawSurface& surface);
+bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& surface);
 
 enum class LimbOutcome { drawn, notCentral, noLunarGrid };
 
 // Draws the limb correction (or, without a readable "LRO.dat", the two lines that say so).
-LimbOutcome drawLimbAtMaximum(AppState& state, DrawSurface& surface);
+LimbOutcome drawLimbAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& surface);
 
 } // namespace vesk

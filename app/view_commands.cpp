@@ -43,7 +43,7 @@ std::string trimmed(const std::string& text) {
 }
 
 // The observer takes a row of the city table (1-based); an index that names no row keeps it.
-void observerFromCity(ViewState& view, const CityTable& cities, std::optional<int> index) {
+void observerFromCity(ViewSettings& view, const CityTable& cities, std::optional<int> index) {
     if (!index || *index < 1 || *index > static_cast<int>(cities.rows.size()))
         return;
     const City& city = cities.rows[static_cast<std::size_t>(*index - 1)];
@@ -54,123 +54,125 @@ void observerFromCity(ViewState& view, const CityTable& cities, std::optional<in
 
 } // namespace
 
-bool insideMap(const ViewState& view, const MapProjection& p, int x, int y) {
-    const double dx = view.mapCentreX - x, dy = view.mapCentreY - y;
+bool insideMap(const ShownMap& map, int x, int y) {
+    const MapProjection& p = map.projection;
+    const double dx = map.layout.mapCentreX - x, dy = map.layout.mapCentreY - y;
     if (dx * dx + dy * dy > p.mapRadius * p.mapRadius)
         return false;
     const int r = static_cast<int>(p.mapRadius);
-    return !((view.mapRange == MapRange::asia || view.mapRange == MapRange::europe) &&
+    return !((map.range == MapRange::asia || map.range == MapRange::europe) &&
              (std::fabs(dx) > r || std::fabs(dy) > r));
 }
 
-std::optional<std::pair<double, double>> mapHitTest(const ViewState& view, const MapProjection& p,
-                                                    int x, int y) {
-    if (!insideMap(view, p, x, y))
+std::optional<std::pair<double, double>> mapHitTest(const ShownMap& map, int x, int y) {
+    if (!insideMap(map, x, y))
         return std::nullopt;
-    const std::optional<std::pair<double, double>> found = pixelToLonLat(p, view, x, y);
+    const std::optional<std::pair<double, double>> found =
+        pixelToLonLat(map.projection, map.layout, x, y);
     if (!found)
         return std::nullopt;
     return std::pair{foldedLongitude(found->first), found->second};
 }
 
-void zoomMap(ViewState& view, const MapProjection& p, double factor) {
-    if (view.displayMode != displayPathMap)
-        return;
-    view.mapScale = p.mapRadius * factor;
-    view.redrawAction = redrawShow;
+namespace {
+
+// The radius in use of the map shown, in whole-globe radii.
+double shownMagnification(const ShownMap& map) {
+    return map.layout.baseRadius > 0 ? map.projection.mapRadius / map.layout.baseRadius : 1;
 }
 
-bool panMap(ViewState& view, const MapProjection& p, int dx, int dy) {
+} // namespace
+
+void zoomMap(ViewSettings& view, const ShownMap& map, double factor) {
+    if (view.displayMode != displayPathMap)
+        return;
+    view.magnification = shownMagnification(map) * factor;
+}
+
+bool panMap(ViewSettings& view, const ShownMap& map, int dx, int dy) {
     if (view.displayMode != displayPathMap || (dx == 0 && dy == 0))
         return false;
+    const MapProjection& p = map.projection;
     if (view.projection != Projection::globe) {
         view.mapRange = MapRange::centred;
         view.centreLon = foldedLongitude(mapCentreLon(p) - dx / p.mapRadius / degToRad);
         view.centreLat = 0;
-        view.redrawAction = redrawShow;
         return true;
     }
     const std::optional<std::pair<double, double>> centre =
-        pixelToLonLat(p, view, view.mapCentreX - dx, view.mapCentreY - dy);
+        pixelToLonLat(p, map.layout, map.layout.mapCentreX - dx, map.layout.mapCentreY - dy);
     if (!centre)
         return false;
-    view.mapScale = p.mapRadius;
-    recentreMap(view, foldedLongitude(centre->first), centre->second);
+    recentreMap(view, foldedLongitude(centre->first), centre->second, shownMagnification(map));
     return true;
 }
 
 namespace {
 
-// The globe's radius after a zoom by factor, within the wheel's magnifications.
-double zoomedRadius(const ViewState& view, const MapProjection& p, double factor) {
-    return std::clamp(p.mapRadius * factor, view.baseRadius * minWheelMagnification,
-                      view.baseRadius * maxWheelMagnification);
+// The globe's magnification after a zoom by factor, within the wheel's magnifications.
+double zoomedMagnification(const ShownMap& map, double factor) {
+    return std::clamp(shownMagnification(map) * factor, minWheelMagnification,
+                      maxWheelMagnification);
 }
 
-bool zooms(const ViewState& view, double factor) {
+bool zooms(const ViewSettings& view, double factor) {
     return view.displayMode == displayPathMap && view.projection == Projection::globe && factor > 0;
 }
 
 } // namespace
 
-bool zoomMapAt(ViewState& view, const MapProjection& p, int width, int height, int x, int y,
+bool zoomMapAt(ViewSettings& view, const ShownMap& map, int width, int height, int x, int y,
                double factor) {
-    const std::optional<std::pair<double, double>> under = mapHitTest(view, p, x, y);
+    const std::optional<std::pair<double, double>> under = mapHitTest(map, x, y);
     if (!zooms(view, factor) || !under)
         return false;
     // The new centre is the one from which the pixel's point, on the globe of the new radius in
     // the regional layout, lies where it lies now.
-    ViewState regional = view;
+    ViewSettings regional = view;
     regional.mapRange = MapRange::centred;
-    layoutView(regional, width, height);
-    const double radius = zoomedRadius(view, p, factor);
+    regional.magnification = zoomedMagnification(map, factor);
+    const MapLayout layout = layoutView(regional, width, height);
+    const double radius = layout.mapRadius;
+    const MapProjection& p = map.projection;
     const GeoPoint centre{mapCentreLon(p), mapCentreLat(p)};
     const GeoPoint kept =
-        orthographicCentreSeeing({under->first, under->second}, (x - regional.mapCentreX) / radius,
-                                 (regional.mapCentreY - y) / radius, centre)
+        orthographicCentreSeeing({under->first, under->second}, (x - layout.mapCentreX) / radius,
+                                 (layout.mapCentreY - y) / radius, centre)
             .value_or(centre);
-    view.mapScale = radius;
-    recentreMap(view, foldedLongitude(kept.lon), kept.lat);
+    recentreMap(view, foldedLongitude(kept.lon), kept.lat, regional.magnification);
     return true;
 }
 
-bool zoomMapAtCentre(ViewState& view, const MapProjection& p, double factor) {
+bool zoomMapAtCentre(ViewSettings& view, const ShownMap& map, double factor) {
     if (!zooms(view, factor))
         return false;
-    view.mapScale = zoomedRadius(view, p, factor);
-    recentreMap(view, foldedLongitude(mapCentreLon(p)), mapCentreLat(p));
+    const MapProjection& p = map.projection;
+    recentreMap(view, foldedLongitude(mapCentreLon(p)), mapCentreLat(p),
+                zoomedMagnification(map, factor));
     return true;
 }
 
-void unzoom(ViewState& view) {
+void unzoom(ViewSettings& view) {
     view.displayMode = displayPathMap;
     view.mapRange = MapRange::globe;
-    view.redrawAction = redrawShow;
 }
 
-void backToMap(ViewState& view) {
+void backToMap(ViewSettings& view) {
     view.displayMode = displayPathMap;
-    view.redrawAction = redrawShow;
 }
 
-void showLocalInfo(ViewState& view) {
+void showLocalInfo(ViewSettings& view) {
     view.displayMode = displayLocal;
-    view.redrawAction = redrawShow;
 }
 
-void nextEclipse(ViewState& view) {
-    view.redrawAction = redrawNextMatch;
-}
-
-void recentreMap(ViewState& view, double lon, double lat) {
+void recentreMap(ViewSettings& view, double lon, double lat, double magnification) {
     view.mapRange = MapRange::centred;
     view.centreLon = lon;
     view.centreLat = lat;
-    view.redrawAction = redrawShow;
+    view.magnification = magnification;
 }
 
-void placeObserver(ViewState& view, double lon, double lat, double height, ObserverPlace place) {
-    view.observerInputMode = ObserverInput::typed;
+void placeObserver(ViewSettings& view, double lon, double lat, double height, ObserverPlace place) {
     view.observerCityIndex = std::nullopt;
     view.observerLon = lon;
     view.observerLat = lat;
@@ -180,39 +182,21 @@ void placeObserver(ViewState& view, double lon, double lat, double height, Obser
     view.observerPlace = std::move(place);
 }
 
-void observeFrom(ViewState& view, double lon, double lat, double groundHeight) {
+void observeFrom(ViewSettings& view, double lon, double lat, double groundHeight) {
     ObserverPlace place;
     place.heightSource = HeightSource::reliefGrid;
     placeObserver(view, lon, lat, groundHeight, place);
     view.displayMode = displayLocal;
-    view.redrawAction = redrawShow;
 }
 
-void previousEclipse(Session& s, const SearchMessage& message) {
-    ViewState& v = s.view;
-    if (v.searchMode != searchAll) {
-        double year = v.year, month = v.month;
-        findPreviousMatch(s, message, v.year, s.shown.record.jd,
-                          viewSearchCriteria(v, s.shown.record.saros), year, month);
-        v.year = year;
-        v.month = month;
-    } else {
-        v.year = s.catalog.prevYear;
-        v.month = s.catalog.prevMonth;
-    }
-    v.redrawAction = redrawShow;
-}
-
-bool showListedEclipse(Session& s) {
+bool showListedEclipse(ViewSettings& settings, const std::vector<SearchHit>& hits, int selected) {
     // With no hit there is nothing to show: the view stays as it is.
-    if (s.searchHits.empty())
+    if (hits.empty())
         return false;
-    const std::size_t index = static_cast<std::size_t>(
-        std::clamp(s.selectedHit, 0, static_cast<int>(s.searchHits.size()) - 1));
-    const SearchHit& hit = s.searchHits[index];
-    s.view.year = hit.year;
-    s.view.month = hit.month + hit.day / 32;
-    s.view.redrawAction = redrawShow;
+    const SearchHit& hit =
+        hits[static_cast<std::size_t>(std::clamp(selected, 0, static_cast<int>(hits.size()) - 1))];
+    settings.year = hit.year;
+    settings.month = hit.month + hit.day / 32;
     return true;
 }
 
@@ -241,21 +225,22 @@ double roundTo(double x, double scale) {
     return std::floor(x * scale + 0.5) / scale;
 }
 
-WhenFields loadWhen(const ViewState& view) {
+WhenFields loadWhen(const ViewSettings& view) {
     return {std::trunc(view.year), std::trunc(view.month)};
 }
 
-void storeWhen(ViewState& view, const WhenFields& fields) {
+void storeWhen(ViewSettings& view, const WhenFields& fields) {
     view.year = fields.year;
     view.month = fields.month;
 }
 
-DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
+DisplayFields loadDisplay(const ViewSettings& v, const DialogChoices& choices,
+                          double mapCentreLon) {
     DisplayFields f;
     f.displayMode = v.displayMode;
     f.mapRange = v.mapRange;
-    f.observerInputMode = v.observerInputMode;
-    f.magnification = v.baseRadius > 0 ? roundTo(v.mapScale / v.baseRadius, 100) : 0;
+    f.observerInputMode = choices.observerInput;
+    f.magnification = roundTo(rangeMagnification(v), 100);
     f.centreLon = roundTo(v.centreLon, 10000);
     f.centreLat = roundTo(v.centreLat, 10000);
     f.tableLon = std::trunc(mapCentreLon / 15) * 15 - 90;
@@ -277,7 +262,8 @@ DisplayFields loadDisplay(const ViewState& v, double mapCentreLon) {
     return f;
 }
 
-void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities) {
+void storeDisplay(ViewSettings& v, DialogChoices& choices, const DisplayFields& f,
+                  const CityTable& cities) {
     v.displayMode = f.displayMode;
     v.kmlOutput = f.kml;
     v.deltaTAdjust = f.deltaTAdjust;
@@ -295,7 +281,7 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
         if (f.mapRange == MapRange::centred) {
             v.centreLon = roundTo(f.centreLon, 100000);
             v.centreLat = roundTo(f.centreLat, 100000);
-            v.mapScale = roundTo(f.magnification * v.baseRadius, 100);
+            v.magnification = f.magnification;
         }
     }
     if (f.displayMode == displayCentralTable) {
@@ -303,7 +289,7 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
         v.tableStep = f.tableStep;
     }
     if (f.displayMode == displayLocal) {
-        v.observerInputMode = f.observerInputMode;
+        choices.observerInput = f.observerInputMode;
         if (f.observerInputMode == ObserverInput::cityTable) {
             // With a typed place and no city chosen since, the observer stays where it is.
             observerFromCity(v, cities, v.observerCityIndex);
@@ -314,13 +300,12 @@ void storeDisplay(ViewState& v, const DisplayFields& f, const CityTable& cities)
             v.observerHeight = f.observerHeight;
         }
     }
-    v.redrawAction = redrawShow;
 }
 
-ModeFields loadMode(const ViewState& v, double sarosOnScreen) {
+ModeFields loadMode(const ViewSettings& v, const DialogChoices& choices, double sarosOnScreen) {
     ModeFields f;
     f.searchMode = v.searchMode;
-    f.observerInputMode = v.observerInputMode;
+    f.observerInputMode = choices.observerInput;
     f.saros = std::trunc(sarosOnScreen);
     f.observerLon = roundTo(v.observerLon, 100000);
     f.observerLat = roundTo(v.observerLat, 100000);
@@ -332,19 +317,20 @@ ModeFields loadMode(const ViewState& v, double sarosOnScreen) {
     return f;
 }
 
-void storeMode(ViewState& v, const ModeFields& f, int pendingSearchType, const CityTable& cities) {
+void storeMode(ViewSettings& v, DialogChoices& choices, const ModeFields& f,
+               const CityTable& cities) {
     v.searchMode = f.searchMode;
     if (f.searchMode == searchType) {
         v.searchTypePastYears = f.typePastYears;
-        v.searchType = pendingSearchType;
+        v.searchType = choices.searchType;
     }
     if (f.searchMode == searchPlace) {
         v.searchPlacePastYears = f.placePastYears;
-        v.observerInputMode = f.observerInputMode;
+        choices.observerInput = f.observerInputMode;
         v.searchMinMagnitude = f.minMagnitude;
         v.searchMinCentralProbability = f.minCentralProbability;
         if (f.observerInputMode == ObserverInput::cityTable) {
-            observerFromCity(v, cities, v.searchCityIndex);
+            observerFromCity(v, cities, choices.searchCityIndex);
         } else {
             v.observerLon = f.observerLon;
             v.observerLat = f.observerLat;
@@ -358,7 +344,6 @@ void storeMode(ViewState& v, const ModeFields& f, int pendingSearchType, const C
     if (const std::optional<double> first = sarosStartYear(v.searchSaros);
         first && v.year > *first + sarosRestartYears)
         v.year = *first - 1;
-    v.redrawAction = redrawShow;
 }
 
 } // namespace vesk

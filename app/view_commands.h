@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the view's commands, mouse gestures and settings dialogs do to the view state, apart
-// from any window: the hit test of a point of the map, the commands' state changes, and the
+// What the view's commands, mouse gestures and settings dialogs do to the view settings, apart
+// from any window: the hit test of a point of the map shown, the commands' changes, and the
 // values the three dialogs load and store with their validation rules.
 #pragma once
 
@@ -15,43 +15,49 @@
 
 namespace vesk {
 
-// The longitude and latitude under a view pixel of the last map, or nullopt outside the map.
-std::optional<std::pair<double, double>> mapHitTest(const ViewState& view,
-                                                    const MapProjection& projection, int x, int y);
-// Steps 1 and 2 of the hit test alone: inside the disc (and the square of a regional map).
-bool insideMap(const ViewState& view, const MapProjection& projection, int x, int y);
+// The map of the picture shown: where it lies in the view, its projection and its range.
+struct ShownMap {
+    MapLayout layout;
+    MapProjection projection;
+    MapRange range = MapRange::globe;
+};
 
-// The commands (each leaves redrawAction as the repaint must see it).
-void zoomMap(ViewState& view, const MapProjection& projection, double factor);
-void unzoom(ViewState& view);
-void backToMap(ViewState& view);
-void showLocalInfo(ViewState& view);
-void nextEclipse(ViewState& view);
-void recentreMap(ViewState& view, double lon, double lat);
+// The longitude and latitude under a view pixel of the map shown, or nullopt outside the map.
+std::optional<std::pair<double, double>> mapHitTest(const ShownMap& map, int x, int y);
+// Steps 1 and 2 of the hit test alone: inside the disc (and the square of a regional map).
+bool insideMap(const ShownMap& map, int x, int y);
+
+// The commands' changes to the settings.
+void zoomMap(ViewSettings& settings, const ShownMap& map, double factor);
+void unzoom(ViewSettings& settings);
+void backToMap(ViewSettings& settings);
+void showLocalInfo(ViewSettings& settings);
+// Centres the map on (lon, lat) in the regional range, at a magnification in whole-globe radii.
+void recentreMap(ViewSettings& settings, double lon, double lat, double magnification);
 // Puts the observer at a typed, clicked or named place (its zone found later from the position
 // unless place has one).
-void placeObserver(ViewState& view, double lon, double lat, double height, ObserverPlace place);
+void placeObserver(ViewSettings& settings, double lon, double lat, double height,
+                   ObserverPlace place);
 // The local circumstances of a clicked point, at the relief grid's height of the ground there.
-void observeFrom(ViewState& view, double lon, double lat, double groundHeight);
+void observeFrom(ViewSettings& settings, double lon, double lat, double groundHeight);
 // Moves the map by a drag of (dx, dy) view pixels. On the globe the point under the start of
 // the drag follows the pointer: the map centre becomes the point dx, dy pixels from the centre
 // against the drag, in the regional range at the present magnification. On Mercator the map
 // shifts east or west. False (nothing changed) where there is no map to move.
-bool panMap(ViewState& view, const MapProjection& projection, int dx, int dy);
+bool panMap(ViewSettings& settings, const ShownMap& map, int dx, int dy);
 // Zooms the globe by a factor about the pixel (x, y) of a view of width x height pixels: the
 // point under it stays under it, to a pixel, in the regional layout that the view then takes;
 // where no centre can keep it (out near the rim), the centre stays. From the whole globe or a
 // fixed range it enters the regional range. False where nothing changes (Mercator, another
 // display, a pixel off the globe).
-bool zoomMapAt(ViewState& view, const MapProjection& projection, int width, int height, int x,
-               int y, double factor);
+bool zoomMapAt(ViewSettings& settings, const ShownMap& map, int width, int height, int x, int y,
+               double factor);
 // Zooms the globe by a factor about its centre, which stays the centre.
-bool zoomMapAtCentre(ViewState& view, const MapProjection& projection, double factor);
+bool zoomMapAtCentre(ViewSettings& settings, const ShownMap& map, double factor);
 
-// Steps back: by the previous-match search, or to the entry read before the current one.
-void previousEclipse(Session& session, const SearchMessage& message);
-// The hit of the list chosen by selectedHit; false (and nothing changed) when the list is empty.
-bool showListedEclipse(Session& session);
+// The year and month of the list's hit chosen by selected (clamped to the list); false (and
+// nothing changed) when the list is empty.
+bool showListedEclipse(ViewSettings& settings, const std::vector<SearchHit>& hits, int selected);
 
 // A field of a dialog as the framework exchanges it: an integer or a number within bounds.
 struct FieldRule {
@@ -79,8 +85,20 @@ struct WhenFields {
     double year = 0, month = 0;
 };
 extern const FieldRule yearRule, monthRule;
-WhenFields loadWhen(const ViewState& view);
-void storeWhen(ViewState& view, const WhenFields& fields);
+WhenFields loadWhen(const ViewSettings& settings);
+void storeWhen(ViewSettings& settings, const WhenFields& fields);
+
+// Where the dialogs take the observer from: a row of the city table or typed coordinates (the
+// numbers are the dialogs' buttons).
+enum class ObserverInput { cityTable = 0, typed = 1 };
+
+// What the dialogs remember of their last use in a window: where the observer came from, the
+// search dialog's row of the city table and the type chosen in its list.
+struct DialogChoices {
+    ObserverInput observerInput = ObserverInput::cityTable;
+    std::optional<int> searchCityIndex = 1;
+    int searchType = 2;
+};
 
 // Display dialog.
 struct DisplayFields {
@@ -102,8 +120,10 @@ constexpr double dialogBandSigmas = 2;
 extern const FieldRule magnificationRule, lonRule, latRule, tableStepRule, drawStepRule, heightRule,
     deltaTRule;
 // mapCentreLon: the centre longitude of the last eclipse map.
-DisplayFields loadDisplay(const ViewState& view, double mapCentreLon);
-void storeDisplay(ViewState& view, const DisplayFields& fields, const CityTable& cities);
+DisplayFields loadDisplay(const ViewSettings& settings, const DialogChoices& choices,
+                          double mapCentreLon);
+void storeDisplay(ViewSettings& settings, DialogChoices& choices, const DisplayFields& fields,
+                  const CityTable& cities);
 
 // Search dialog.
 struct ModeFields {
@@ -114,9 +134,9 @@ struct ModeFields {
     double minCentralProbability = 0; // the place search by it when above 0
 };
 extern const FieldRule sarosRule, magnitudeRule, pastYearsRule, probabilityRule;
-ModeFields loadMode(const ViewState& view, double sarosOnScreen);
-// pendingSearchType: the type chosen in the dialog's list.
-void storeMode(ViewState& view, const ModeFields& fields, int pendingSearchType,
+ModeFields loadMode(const ViewSettings& settings, const DialogChoices& choices,
+                    double sarosOnScreen);
+void storeMode(ViewSettings& settings, DialogChoices& choices, const ModeFields& fields,
                const CityTable& cities);
 
 } // namespace vesk

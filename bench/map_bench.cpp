@@ -18,7 +18,7 @@ void repaint(benchmark::State& run, BaseMapKind baseMap, double magnification, i
              int height = 700) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
     AppServices services(state);
-    ViewState& view = state.session.view;
+    ViewSettings& view = state.session.view;
     view.year = 2024;
     view.month = 4;
     view.baseMap = baseMap;
@@ -26,13 +26,11 @@ void repaint(benchmark::State& run, BaseMapKind baseMap, double magnification, i
         view.mapRange = MapRange::centred;
         view.centreLon = -97;
         view.centreLat = 33;
-        view.baseRadius = 340;
-        view.mapScale = view.baseRadius * magnification;
+        view.magnification = magnification;
     }
     QtDrawSurface surface(width, height);
     for (auto _ : run) {
-        view.redrawAction = redrawShow;
-        if (!redrawView(state.session, surface, services).rendered)
+        if (!redrawView(state.session, {}, surface, services).rendered)
             run.SkipWithError("nothing drawn (data files missing?)");
     }
 }
@@ -55,13 +53,12 @@ BENCHMARK(windowRepaint)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()
 // Repaints of a view that change(view, step) alters before each one.
 template <typename Change>
 void repaintChanging(benchmark::State& run, AppState& state, DrawSurface& surface,
-                     const Change& change) {
+                     const Change& change, RedrawRequest request = {}) {
     AppServices services(state);
     int step = 0;
     for (auto _ : run) {
         change(state.session.view, step++);
-        state.session.view.redrawAction = redrawShow;
-        if (!redrawView(state.session, surface, services).rendered)
+        if (!redrawView(state.session, request, surface, services).rendered)
             run.SkipWithError("nothing drawn (data files missing?)");
     }
 }
@@ -71,7 +68,7 @@ void repaintChanging(benchmark::State& run, AppState& state, DrawSurface& surfac
 void windowRepaintNewView(benchmark::State& run) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
     QtDrawSurface surface(1280, 1000);
-    repaintChanging(run, state, surface, [](ViewState& view, int step) {
+    repaintChanging(run, state, surface, [](ViewSettings& view, int step) {
         view.year = 2024;
         view.month = step % 2 == 0 ? 4 : 10;
     });
@@ -84,18 +81,17 @@ BENCHMARK(windowRepaintNewView)->Unit(benchmark::kMillisecond)->MeasureProcessCP
 void windowRepaintDrag(benchmark::State& run) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
     AppServices services(state);
-    ViewState& view = state.session.view;
+    ViewSettings& view = state.session.view;
     view.year = 2024;
     view.month = 4;
     QtDrawSurface surface(1280, 1000);
-    view.redrawAction = redrawShow;
-    redrawView(state.session, surface, services); // the whole-globe layout of the window
+    redrawView(state.session, {}, surface, services); // the relief data read
     view.mapRange = MapRange::centred;
-    view.mapScale = view.baseRadius;
+    view.magnification = 1;
     view.centreLat = 30;
-    view.coarseRelief = true;
     repaintChanging(run, state, surface,
-                    [](ViewState& v, int step) { v.centreLon = -100 + step % 2; });
+                    [](ViewSettings& v, int step) { v.centreLon = -100 + step % 2; },
+                    {RedrawAction::show, true});
 }
 BENCHMARK(windowRepaintDrag)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
@@ -108,16 +104,15 @@ namespace {
 // grow with the latitude or the magnification.
 void zoomedGlobe(benchmark::State& run) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
-    ViewState& view = state.session.view;
+    ViewSettings& view = state.session.view;
     view.year = 2024;
     view.month = 4;
     view.mapRange = MapRange::centred;
     view.centreLat = static_cast<double>(run.range(0));
-    view.baseRadius = 340;
-    view.mapScale = view.baseRadius * static_cast<double>(run.range(1));
+    view.magnification = static_cast<double>(run.range(1));
     QtDrawSurface surface(1000, 700);
     repaintChanging(run, state, surface,
-                    [](ViewState& v, int step) { v.centreLon = step % 2 == 0 ? 10 : 11; });
+                    [](ViewSettings& v, int step) { v.centreLon = step % 2 == 0 ? 10 : 11; });
 }
 BENCHMARK(zoomedGlobe)
     ->ArgsProduct({{0, 45, 75, 89}, {1, 100, 1000}})

@@ -54,7 +54,7 @@ void pointerCircumstances(benchmark::State& run) {
     int step = 0;
     for (auto _ : run) {
         const double lon = -100 + (step % 40) * 0.5, lat = 30 + (step++ % 7);
-        benchmark::DoNotOptimize(pointerReadout(state, record, deltaT, lon, lat));
+        benchmark::DoNotOptimize(pointerReadout(*state.places, record, deltaT, lon, lat));
     }
 }
 BENCHMARK(pointerCircumstances)->Unit(benchmark::kMicrosecond);

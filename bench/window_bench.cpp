@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
     state.session.view.year = 2024;
     state.session.view.month = 4;
-    state.session.view.redrawAction = redrawShow;
-    MainWindow frame(state, [](QWidget*, const QString&) {});
+    MainWindow frame(
+        state, [](QWidget*, const QString&) {}, RedrawAction::show);
     MapView* view = frame.view();
     frame.resize(1000, 760);
     frame.show();

@@ -36,11 +36,15 @@ struct Brush {
     bool operator==(const Brush&) const = default;
 };
 
+// What a text is set in: the fixed-pitch face of the panels, tables and reports (which writes
+// Japanese), or the Latin fixed-pitch face of the map's labels, legends and read-outs. Each
+// renderer resolves the role into a font of its own.
+enum class FontRole { panel, mono };
+
 struct Font {
-    std::string face; // face name as the renderers ask for it, e.g. "ＭＳ　明朝"
+    FontRole role = FontRole::panel;
     int height = -11; // negative: character height in pixels
     int weight = 400; // 100..900
-    bool fixedPitch = false;
     bool operator==(const Font&) const = default;
 };
 

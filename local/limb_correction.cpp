@@ -258,7 +258,7 @@ LimbProfile drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
                                const LocalCircumstances& local, const LimbData& limb, double dT,
                                const CivilClockAt& civil) {
     const double lonEast = local.observer.lonEast, lat = local.observer.lat;
-    const Font previousFont = surface.selectFont({"Courier New", -12, 500, true});
+    const Font previousFont = surface.selectFont({FontRole::mono, -12, 500});
     surface.setBackgroundOpaque(true);
     surface.setBackgroundColour({0, 0, 0});
     surface.setTextColour(palette[white]);

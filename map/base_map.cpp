@@ -97,21 +97,21 @@ Rgb reliefColour(const ReliefData& r, int h) {
             static_cast<std::uint8_t>(c[2] & 0xff)};
 }
 
-bool insideRasterFrame(const ViewState& v, int px, int py) {
-    return px > v.mapLeft + 1 && px < v.mapRight - 1 && py > v.mapTop + 1 && py < v.mapBottom - 1;
+bool insideRasterFrame(const MapLayout& l, int px, int py) {
+    return px > l.mapLeft + 1 && px < l.mapRight - 1 && py > l.mapTop + 1 && py < l.mapBottom - 1;
 }
 
 // The relief raster: sampleRow(i, dots) gives the pixels of row i of the sampling; the rows are
 // sampled on all cores, then drawn in row order into an off-screen surface.
 template <typename SampleRow>
 std::unique_ptr<DrawSurface> rasterOf(MapCanvas& c, std::size_t rows, const SampleRow& sampleRow) {
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     std::vector<std::vector<ColouredPixel>> dots(rows);
     forEachRowInParallel(rows, [&](std::size_t row) {
         if (!c.stop.stop_requested())
             sampleRow(row, dots[row]);
     });
-    std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(v.mapRight, v.mapBottom);
+    std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(l.mapRight, l.mapBottom);
     for (const std::vector<ColouredPixel>& row : dots)
         memory->setPixels(row);
     return memory;
@@ -123,14 +123,14 @@ std::unique_ptr<DrawSurface> rasterOf(MapCanvas& c, std::size_t rows, const Samp
 // coarse relief of a map being dragged) one pixel of each stride x stride block is sampled and
 // the block filled from the coarse grid.
 std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r, int stride) {
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     // the near side as the whole-globe raster draws it (depth of 0.005 radius or more)
-    const GlobeInverse inverse(c.projection, v, reliefNearSide);
-    const int firstRow = v.mapTop + 2, lastRow = v.mapBottom - 2, lastColumn = v.mapRight - 2;
+    const GlobeInverse inverse(c.projection, c.layout, reliefNearSide);
+    const int firstRow = l.mapTop + 2, lastRow = l.mapBottom - 2, lastColumn = l.mapRight - 2;
     const int rows = std::max(0, (lastRow - firstRow + stride) / stride);
     return rasterOf(c, rows, [&](std::size_t row, std::vector<ColouredPixel>& dots) {
         const int py = firstRow + static_cast<int>(row) * stride;
-        for (int px = v.mapLeft + 2; px <= lastColumn; px += stride) {
+        for (int px = l.mapLeft + 2; px <= lastColumn; px += stride) {
             const auto place = inverse.lonLat(px, py);
             if (!place)
                 continue;
@@ -166,8 +166,8 @@ bool inSeaBlock(const ReliefData& r, GridAxis row, GridAxis column) {
 template <typename RowSamples>
 std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, std::size_t rows,
                                             std::size_t columns, const RowSamples& rowSamples) {
-    const ViewState& v = c.view;
-    const std::size_t width = std::max(0, v.mapRight), height = std::max(0, v.mapBottom);
+    const MapLayout& l = c.layout;
+    const std::size_t width = std::max(0, l.mapRight), height = std::max(0, l.mapBottom);
     // per pixel: (1 + the order of its last land sample found) << 24 | its colour
     std::vector<std::atomic<std::uint64_t>> last(width * height);
     forEachRowInParallel(
@@ -202,7 +202,7 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
                  static_cast<int>(i / width),
                  {static_cast<std::uint8_t>(found >> 16), static_cast<std::uint8_t>(found >> 8),
                   static_cast<std::uint8_t>(found)}});
-    std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(v.mapRight, v.mapBottom);
+    std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(l.mapRight, l.mapBottom);
     memory->setPixels(land);
     return memory;
 }
@@ -210,12 +210,12 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
 // The relief of the globe: below zoomedReliefScale the whole globe is sampled on a grid of
 // longitude and latitude and each sample drawn at its pixel; above it, each pixel is sampled.
 std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     const MapProjection& p = c.projection;
     const double scale = p.mapRadius / 100;
     if (scale > zoomedReliefScale)
         return pixelGlobeRelief(c, r, 1);
-    if (c.view.coarseRelief)
+    if (c.coarseRelief)
         return pixelGlobeRelief(c, r, coarseStride);
     const double step = 1 / (1.8 * scale);
     const double centreLat = -p.rotationLat, centreLon = -p.rotationLon - 90;
@@ -258,11 +258,11 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
                     clampedInt((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5);
                 if (visible <= 0)
                     continue;
-                const int px = clampedInt(v.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5);
+                const int px = clampedInt(l.mapCentreX - cosDelta * cosPhi * 100 * scale + 0.5);
                 const int py = clampedInt(
-                    v.mapCentreY - (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale +
+                    l.mapCentreY - (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale +
                     0.5);
-                if (insideRasterFrame(v, px, py))
+                if (insideRasterFrame(c.layout, px, py))
                     visit(i, px, py, lat, columns[i].lon);
             }
             end = begin;
@@ -271,7 +271,7 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
 }
 
 std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     const MapProjection& p = c.projection;
     const double scale = p.mapRadius / 100;
     const double centreLon = -p.rotationLon;
@@ -292,7 +292,7 @@ std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
             const double la = rowLats[row];
             const GridAxis lat = latitudeAxis(la);
             const int py = clampedInt(
-                v.mapCentreY -
+                l.mapCentreY -
                 std::log(std::tan(la * chartDegToRad / 2 + roundedQuarterPi)) * p.mapRadius + 0.5);
             for (std::size_t i = columnLons.size(); i-- > 0;) {
                 if (inSeaBlock(r, lat, columnAxes[i]))
@@ -302,8 +302,8 @@ std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
                     d -= 360;
                 if (d < -180)
                     d += 360;
-                const int px = clampedInt(v.mapCentreX + p.mapRadius * d * chartDegToRad + 0.5);
-                if (insideRasterFrame(v, px, py))
+                const int px = clampedInt(l.mapCentreX + p.mapRadius * d * chartDegToRad + 0.5);
+                if (insideRasterFrame(c.layout, px, py))
                     visit(i, px, py, lat, columnAxes[i]);
             }
         });
@@ -338,7 +338,7 @@ std::int16_t int16At(const std::vector<std::uint8_t>& b, std::size_t at) {
 // Draws one segment: origin, then every s-th point of its strokes.
 void drawSegment(MapCanvas& c, const std::vector<std::uint8_t>& bytes, std::size_t offset,
                  int strokeBytes, int every, bool globe) {
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     MapProjection& p = c.projection;
     double lon = int32At(bytes, offset), lat = int32At(bytes, offset + 4);
     const int points = int16At(bytes, offset + 12);
@@ -351,9 +351,9 @@ void drawSegment(MapCanvas& c, const std::vector<std::uint8_t>& bytes, std::size
     int x = 0, y = 0, depth = 0;
     project(x, y, depth);
     const int margin = static_cast<int>(28 * magnification(c));
-    const int px = v.mapCentreX + x, py = v.mapCentreY - y;
-    if (depth > nearSideDepth || px < v.mapLeft - margin || px > v.mapRight + margin ||
-        py < v.mapTop - margin || py > v.mapBottom + margin)
+    const int px = l.mapCentreX + x, py = l.mapCentreY - y;
+    if (depth > nearSideDepth || px < l.mapLeft - margin || px > l.mapRight + margin ||
+        py < l.mapTop - margin || py > l.mapBottom + margin)
         return;
     plotMapPoint(c, x, y, p.plotColour);
     const std::size_t first = offset + segmentHeaderBytes;
@@ -441,9 +441,9 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
 }
 
 void drawScaleBar(MapCanvas& c) {
-    const ViewState& v = c.view;
-    const auto a = pixelToLonLat(c.projection, v, v.mapRight - 160, v.mapBottom - 20);
-    const auto b = pixelToLonLat(c.projection, v, v.mapRight - 10, v.mapBottom - 20);
+    const MapLayout& l = c.layout;
+    const auto a = pixelToLonLat(c.projection, c.layout, l.mapRight - 160, l.mapBottom - 20);
+    const auto b = pixelToLonLat(c.projection, c.layout, l.mapRight - 10, l.mapBottom - 20);
     if (!a || !b) // a probe off the globe
         return;
     const auto [lonA, latA] = *a;
@@ -470,8 +470,8 @@ void drawScaleBar(MapCanvas& c) {
     c.surface.setTextColour(labelColour);
     char text[32];
     std::snprintf(text, sizeof text, "%7.0f km", length);
-    c.surface.textOut(v.mapRight - 110, v.mapBottom - 33, text);
-    fillBox(c.surface, v.mapRight - 10 - w, v.mapBottom - 20, v.mapRight - 10, v.mapBottom - 10,
+    c.surface.textOut(l.mapRight - 110, l.mapBottom - 33, text);
+    fillBox(c.surface, l.mapRight - 10 - w, l.mapBottom - 20, l.mapRight - 10, l.mapBottom - 10,
             brown);
 }
 
@@ -514,12 +514,12 @@ std::vector<std::uint8_t> seaBlocksOf(const std::vector<std::int16_t>& grid) {
 
 bool drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& name, int dotColour,
                     LoneDot loneDot) {
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     int x = 0, y = 0, depth = 0;
     projectGlobe(c.projection, lon, lat, x, y, depth);
-    const int px = v.mapCentreX + x, py = v.mapCentreY - y;
-    if (depth >= nearSideDepth || px <= v.mapLeft || px >= v.mapRight || py <= v.mapTop ||
-        py >= v.mapBottom)
+    const int px = l.mapCentreX + x, py = l.mapCentreY - y;
+    if (depth >= nearSideDepth || px <= l.mapLeft || px >= l.mapRight || py <= l.mapTop ||
+        py >= l.mapBottom)
         return false;
     const LabelBox dot{px - 2, py - 2, px + 3, py + 3};
     const bool labelledOnly = loneDot == LoneDot::left_out;
@@ -528,7 +528,7 @@ bool drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
     // the dot first, then the name beside it where no earlier label lies
     c.labels.reserve(dot);
     const TextSize size = c.surface.textSize(name);
-    const LabelBox frame{v.mapLeft, v.mapTop, v.mapRight, v.mapBottom};
+    const LabelBox frame{l.mapLeft, l.mapTop, l.mapRight, l.mapBottom};
     const auto box = c.labels.place(labelCandidates(px, py, size.width, size.height, 2, 0, 4),
                                     [&](const LabelBox& b) { return boxWithin(b, frame); });
     if (box) {
@@ -696,33 +696,33 @@ namespace {
 void drawRelief(MapCanvas& c, const ReliefData& relief) {
     const double ratio = c.surface.pixelRatio();
     const auto scaled = [ratio](int v) { return static_cast<int>(std::lround(v * ratio)); };
-    ViewState v = c.view;
+    MapLayout l = c.layout;
     MapProjection p = c.projection;
     for (int* pixel :
-         {&v.mapLeft, &v.mapTop, &v.mapRight, &v.mapBottom, &v.mapCentreX, &v.mapCentreY})
+         {&l.mapLeft, &l.mapTop, &l.mapRight, &l.mapBottom, &l.mapCentreX, &l.mapCentreY})
         *pixel = scaled(*pixel);
     p.mapRadius *= ratio;
     ReliefRaster::Key key{typeid(c.surface),
-                          {static_cast<int>(v.projection), v.mapLeft, v.mapTop, v.mapRight,
-                           v.mapBottom, v.mapCentreX, v.mapCentreY, v.coarseRelief},
+                          {static_cast<int>(l.mercator), l.mapLeft, l.mapTop, l.mapRight,
+                           l.mapBottom, l.mapCentreX, l.mapCentreY, c.coarseRelief},
                           {p.rotationLon, p.rotationLat, p.mapRadius},
                           relief.gridFile,
                           relief.colours};
     ReliefRaster& raster = relief.raster;
     if (!raster.pixels || !(raster.key == key)) {
-        MapCanvas device{c.surface, p, v, {}, c.stop};
-        raster.pixels = v.projection == Projection::globe ? globeRelief(device, relief)
-                                                          : mercatorRelief(device, relief);
+        MapCanvas device{c.surface, p, c.view, l, {}, c.stop, c.coarseRelief};
+        raster.pixels = l.mercator ? mercatorRelief(device, relief) : globeRelief(device, relief);
         // A raster cut short is shown by no one: it is drawn again next time.
         raster.key = c.stop.stop_requested() ? ReliefRaster::Key{} : std::move(key);
     }
-    c.surface.blit(0, 0, c.view.mapRight, c.view.mapBottom, *raster.pixels, 0, 0);
+    c.surface.blit(0, 0, c.layout.mapRight, c.layout.mapBottom, *raster.pixels, 0, 0);
 }
 
 } // namespace
 
 void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& paths) {
-    const ViewState& v = c.view;
+    const ViewSettings& v = c.view;
+    const MapLayout& l = c.layout;
     const bool globe = v.projection == Projection::globe;
     if (v.baseMap == BaseMapKind::relief) {
         drawRelief(c, relief);
@@ -732,7 +732,7 @@ void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& 
         drawVectorLines(c, paths, false);
     }
     if (!globe)
-        frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
+        frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
     if (v.mapRange != MapRange::globe && magnification(c) >= 0.01)
         drawScaleBar(c);
     c.projection.plotColour = navy;
@@ -745,7 +745,7 @@ void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& 
     }
     c.projection.plotColour = pink;
     if (!globe)
-        frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
+        frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
 }
 
 } // namespace vesk

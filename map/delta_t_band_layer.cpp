@@ -29,14 +29,15 @@ void label(MapCanvas& c, const PathGeometry& g, double shiftSeconds, const char*
 // which colourAt(lon, lat, px, py) gives a colour.
 template <typename Pattern, typename ColourAt>
 void shadeMap(MapCanvas& c, Pattern pattern, ColourAt colourAt) {
-    const ViewState& v = c.view;
+    const ViewSettings& v = c.view;
+    const MapLayout& l = c.layout;
     const bool globe = v.projection == Projection::globe;
-    const GlobeInverse inverse(c.projection, v, 0);
-    const int firstRow = v.mapTop + 1, rows = std::max(0, v.mapBottom - v.mapTop - 1);
+    const GlobeInverse inverse(c.projection, c.layout, 0);
+    const int firstRow = l.mapTop + 1, rows = std::max(0, l.mapBottom - l.mapTop - 1);
     std::vector<std::vector<ColouredPixel>> dots(static_cast<std::size_t>(rows));
     forEachRowInParallel(dots.size(), [&](std::size_t row) {
         const int py = firstRow + static_cast<int>(row);
-        for (int px = v.mapLeft + 1; px < v.mapRight; ++px) {
+        for (int px = l.mapLeft + 1; px < l.mapRight; ++px) {
             if (!pattern(px, py))
                 continue;
             const auto place =

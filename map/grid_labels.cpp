@@ -11,7 +11,7 @@ namespace vesk {
 
 namespace {
 
-const Font gridFont{"Courier New", -10, 400, true};
+const Font gridFont{FontRole::mono, -10, 400};
 
 // The index of the grid line at or below a value (degrees) of lines at origin + k * spacing.
 double lineIndex(double value, double origin, double spacing) {
@@ -20,10 +20,10 @@ double lineIndex(double value, double origin, double spacing) {
 
 // A label of a line's degrees in its box, when the box finds room within the frame.
 void placeLabel(MapCanvas& c, const std::string& text, int left, int top) {
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     const TextSize size = c.surface.textSize(text);
     const LabelBox box{left, top, left + size.width, top + size.height};
-    const LabelBox frame{v.mapLeft + 1, v.mapTop + 1, v.mapRight, v.mapBottom};
+    const LabelBox frame{l.mapLeft + 1, l.mapTop + 1, l.mapRight, l.mapBottom};
     if (c.labels.place({box}, [&](const LabelBox& b) { return boxWithin(b, frame); }))
         c.surface.textOut(box.left, box.top, text);
 }
@@ -46,36 +46,36 @@ void labelGridAtFrame(MapCanvas& c) {
     const std::optional<GridLines> lines = gridLinesOf(c);
     if (!lines)
         return;
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     const Font previous = c.surface.selectFont(gridFont);
     c.surface.setBackgroundOpaque(false);
     c.surface.setTextColour(palette[lightBlue]);
     const int height = c.surface.textSize("0").height;
     // meridians along the bottom, parallels along the left side
     std::optional<std::pair<double, double>> last;
-    for (int px = v.mapLeft + 1; px < v.mapRight; ++px) {
-        const auto here = lonLatAtPixel(c, px, v.mapBottom - 1);
+    for (int px = l.mapLeft + 1; px < l.mapRight; ++px) {
+        const auto here = lonLatAtPixel(c, px, l.mapBottom - 1);
         if (here && last && std::fabs(here->first - last->first) < 180) {
             const double a = lineIndex(last->first, lines->lonOrigin, lines->lonSpacing);
             const double b = lineIndex(here->first, lines->lonOrigin, lines->lonSpacing);
             if (a != b) {
                 const std::string text =
                     degreesText(lines->lonOrigin + std::max(a, b) * lines->lonSpacing, true);
-                placeLabel(c, text, px + 2, v.mapBottom - height - 2);
+                placeLabel(c, text, px + 2, l.mapBottom - height - 2);
             }
         }
         last = here;
     }
     last.reset();
-    for (int py = v.mapTop + 1; py < v.mapBottom; ++py) {
-        const auto here = lonLatAtPixel(c, v.mapLeft + 1, py);
+    for (int py = l.mapTop + 1; py < l.mapBottom; ++py) {
+        const auto here = lonLatAtPixel(c, l.mapLeft + 1, py);
         if (here && last) {
             const double a = lineIndex(last->second, lines->latOrigin, lines->latSpacing);
             const double b = lineIndex(here->second, lines->latOrigin, lines->latSpacing);
             if (a != b)
                 placeLabel(
                     c, degreesText(lines->latOrigin + std::max(a, b) * lines->latSpacing, false),
-                    v.mapLeft + 3, py - height - 1);
+                    l.mapLeft + 3, py - height - 1);
         }
         last = here;
     }

@@ -12,7 +12,7 @@ namespace vesk {
 
 namespace {
 
-const Font legendFont{"Courier New", -11, 500, true};
+const Font legendFont{FontRole::mono, -11, 500};
 // The stroke of a colour and the gaps of the box, pixels.
 constexpr int sampleLength = 22, padding = 6, lineGap = 3, frameMargin = 8;
 // A curve's label is tried at this many of its points at most, spread along it.
@@ -43,9 +43,9 @@ std::vector<ViewPixel> visibleFromFraction(const MapCanvas& c, const std::vector
 
 // A label beside the first of the points where it finds room within the map frame.
 void labelAt(MapCanvas& c, const std::vector<ViewPixel>& points, const std::string& text) {
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     const TextSize size = c.surface.textSize(text);
-    const LabelBox frame{v.mapLeft + 1, v.mapTop + 1, v.mapRight, v.mapBottom};
+    const LabelBox frame{l.mapLeft + 1, l.mapTop + 1, l.mapRight, l.mapBottom};
     for (const ViewPixel& at : points) {
         const auto box =
             c.labels.place(labelCandidates(at.x, at.y, size.width, size.height, 3, 2, 3),
@@ -59,7 +59,7 @@ void labelAt(MapCanvas& c, const std::vector<ViewPixel>& points, const std::stri
 
 } // namespace
 
-bool legendShown(const ViewState& v) {
+bool legendShown(const ViewSettings& v) {
     return v.legend == MapLegend::always ||
            (v.legend == MapLegend::regional && v.mapRange != MapRange::globe);
 }
@@ -104,7 +104,7 @@ LabelBox legendBox(const MapCanvas& c, const std::vector<LegendEntry>& entries) 
     c.surface.selectFont(previous);
     const int w = padding * 3 + sampleLength + width;
     const int h = padding * 2 + static_cast<int>(entries.size()) * (lineHeight + lineGap);
-    const int left = c.view.mapLeft + frameMargin, bottom = c.view.mapBottom - frameMargin;
+    const int left = c.layout.mapLeft + frameMargin, bottom = c.layout.mapBottom - frameMargin;
     return {left, bottom - h, left + w, bottom};
 }
 

@@ -19,7 +19,7 @@ struct CurveColours {
 
 // Whether the map shows its legend: by default on the regional maps (the Asia and Europe views
 // and zooms), else as chosen.
-bool legendShown(const ViewState& view);
+bool legendShown(const ViewSettings& view);
 
 struct LegendEntry {
     Rgb colour;

@@ -36,8 +36,8 @@ void projectGlobeExact(const MapProjection& p, double lon, double lat, double& x
     depth = r * std::sin(phi) * std::sin(rho) + r * std::cos(phi) * std::sin(a) * std::cos(rho);
 }
 
-bool insideFrame(const ViewState& v, int px, int py) {
-    return px >= v.mapLeft && px <= v.mapRight && py >= v.mapTop && py <= v.mapBottom;
+bool insideFrame(const MapLayout& l, int px, int py) {
+    return px >= l.mapLeft && px <= l.mapRight && py >= l.mapTop && py <= l.mapBottom;
 }
 
 } // namespace
@@ -53,9 +53,9 @@ ViewPixel viewPixel(const MapCanvas& c, double lon, double lat) {
     }
     if (!(depth <= nearSideDepth) || !std::isfinite(x) || !std::isfinite(y))
         return {};
-    const int px = clampedInt(c.view.mapCentreX + x);
-    const int py = clampedInt(c.view.mapCentreY - y);
-    return {px, py, insideFrame(c.view, px, py)};
+    const int px = clampedInt(c.layout.mapCentreX + x);
+    const int py = clampedInt(c.layout.mapCentreY - y);
+    return {px, py, insideFrame(c.layout, px, py)};
 }
 
 bool joinsOnMap(const MapCanvas& c, const ViewPixel& a, const ViewPixel& b) {
@@ -143,11 +143,11 @@ void zoomedGridLine(MapCanvas& c, double from, double to, double step, Point poi
 }
 
 void drawZoomedGlobeGrid(MapCanvas& c) {
-    const ViewState& v = c.view;
+    const MapLayout& l = c.layout;
     const double zoom = magnification(c);
     // A corner off the disc leaves the extent unknown: no grid rather than a runaway one.
-    const auto topLeft = pixelToLonLat(c.projection, v, v.mapLeft, v.mapTop);
-    const auto bottomRight = pixelToLonLat(c.projection, v, v.mapRight, v.mapBottom);
+    const auto topLeft = pixelToLonLat(c.projection, c.layout, l.mapLeft, l.mapTop);
+    const auto bottomRight = pixelToLonLat(c.projection, c.layout, l.mapRight, l.mapBottom);
     if (!topLeft || !bottomRight)
         return;
     const auto [left, top] = *topLeft;
@@ -203,30 +203,17 @@ bool signChange(double a, double b) {
 
 } // namespace
 
-void resetProjection(MapProjection& p, ViewState& view, MapRange mapRange) {
-    p.penDown = false;
-    p.rotationLon = p.rotationLat = p.rotationLonRad = p.rotationLatRad = 0;
-    if (view.projection != Projection::globe)
-        return;
-    if (mapRange == MapRange::globe)
-        view.mapScale = view.baseRadius;
-    else if (mapRange == MapRange::asia)
-        view.mapScale = view.baseRadius * 2.7;
-    else if (mapRange == MapRange::europe)
-        view.mapScale = view.baseRadius * 2.3;
-}
-
-void setMapCentre(MapProjection& p, const ViewState& view, double lon, double lat) {
+void setMapCentre(MapProjection& p, const MapLayout& layout, double lon, double lat) {
     p.centreSouth = lat < 0;
     p.centreLatDeg = std::floor(std::fabs(lat));
     p.centreLatMin = (std::fabs(lat) - p.centreLatDeg) * 60;
     p.centreWest = lon < 0;
     p.centreLonDeg = std::floor(std::fabs(lon));
     p.centreLonMin = (std::fabs(lon) - p.centreLonDeg) * 60;
-    p.mapRadius = view.mapScale;
+    p.mapRadius = layout.mapRadius;
     const double l = p.centreLonDeg + p.centreLonMin / 60;
     const double b = p.centreLatDeg + p.centreLatMin / 60;
-    if (view.projection == Projection::globe) {
+    if (!layout.mercator) {
         p.rotationLon = p.centreWest ? l - 90 : -(l + 90);
         p.rotationLat = p.centreSouth ? b : -b;
     } else {
@@ -299,23 +286,24 @@ void projectMercator(const MapProjection& p, double lon, double lat, int& x, int
 
 void plotMapPoint(MapCanvas& c, double x, double y, int colour) {
     MapProjection& p = c.projection;
-    const ViewState& v = c.view;
+    const ViewSettings& v = c.view;
+    const MapLayout& l = c.layout;
     if (!(std::fabs(x) < clampedIntLimit) || !(std::fabs(y) < clampedIntLimit)) {
         p.penDown = false;
         return;
     }
-    const int px = clampedInt(v.mapCentreX + x);
-    const int py = clampedInt(v.mapCentreY - y);
+    const int px = clampedInt(l.mapCentreX + x);
+    const int py = clampedInt(l.mapCentreY - y);
     if (v.projection == Projection::globe) {
-        if (!insideFrame(v, px, py)) {
+        if (!insideFrame(l, px, py)) {
             p.penDown = false;
             return;
         }
     } else {
         if (std::abs(c.surface.currentPosition().x - px) > mercatorJump && !p.drawingParallels)
             p.penDown = false;
-        if (px < v.mapLeft - mercatorSideMargin || px > v.mapRight + mercatorSideMargin ||
-            py < v.mapTop || py > v.mapBottom) {
+        if (px < l.mapLeft - mercatorSideMargin || px > l.mapRight + mercatorSideMargin ||
+            py < l.mapTop || py > l.mapBottom) {
             p.penDown = false;
             return;
         }
@@ -343,10 +331,10 @@ void plotRing(MapCanvas& c, double lon, double lat, int colour, int r) {
     plotMarker(c, lon, lat, colour, r);
 }
 
-GlobeInverse::GlobeInverse(const MapProjection& p, const ViewState& v, double minDepth)
+GlobeInverse::GlobeInverse(const MapProjection& p, const MapLayout& l, double minDepth)
     : sinPhi0(std::sin(-p.rotationLat * chartDegToRad)),
       cosPhi0(std::cos(-p.rotationLat * chartDegToRad)), centreLon(-p.rotationLon - 90),
-      radius(p.mapRadius), centreX(v.mapCentreX), centreY(v.mapCentreY),
+      radius(p.mapRadius), centreX(l.mapCentreX), centreY(l.mapCentreY),
       minDepthSquared(minDepth * minDepth) {}
 
 std::optional<std::pair<double, double>> GlobeInverse::lonLat(int px, int py) const {
@@ -362,11 +350,11 @@ std::optional<std::pair<double, double>> GlobeInverse::lonLat(int px, int py) co
     return std::pair{lon, lat};
 }
 
-std::optional<std::pair<double, double>> pixelToLonLat(const MapProjection& p, const ViewState& v,
+std::optional<std::pair<double, double>> pixelToLonLat(const MapProjection& p, const MapLayout& l,
                                                        int px, int py) {
     const double r = p.mapRadius;
-    const double xi = (px - v.mapCentreX) / r;
-    const double eta = (v.mapCentreY - py) / r;
+    const double xi = (px - l.mapCentreX) / r;
+    const double eta = (l.mapCentreY - py) / r;
     if (!(std::fabs(xi) <= 1))
         return std::nullopt;
     const double alpha = std::acos(std::fabs(xi));
@@ -451,9 +439,9 @@ void drawGrid(MapCanvas& c) {
 
 std::pair<double, double> mercatorLonLat(const MapCanvas& c, int px, int py) {
     const MapProjection& p = c.projection;
-    const double lon = -p.rotationLon + (px - c.view.mapCentreX) / p.mapRadius / chartDegToRad;
+    const double lon = -p.rotationLon + (px - c.layout.mapCentreX) / p.mapRadius / chartDegToRad;
     const double lat =
-        (2 * std::atan(std::exp((c.view.mapCentreY - py) / p.mapRadius)) - roundedPi / 2) /
+        (2 * std::atan(std::exp((c.layout.mapCentreY - py) / p.mapRadius)) - roundedPi / 2) /
         chartDegToRad;
     return {wrappedLongitude(lon), lat};
 }
@@ -462,7 +450,7 @@ std::optional<std::pair<double, double>> lonLatAtPixel(const MapCanvas& c, int p
     if (c.view.projection != Projection::globe)
         return mercatorLonLat(c, px, py);
     const std::optional<std::pair<double, double>> found =
-        pixelToLonLat(c.projection, c.view, px, py);
+        pixelToLonLat(c.projection, c.layout, px, py);
     if (!found)
         return std::nullopt;
     const auto [lon, lat] = *found;
@@ -470,7 +458,8 @@ std::optional<std::pair<double, double>> lonLatAtPixel(const MapCanvas& c, int p
 }
 
 std::optional<GridLines> gridLinesOf(const MapCanvas& c) {
-    const ViewState& v = c.view;
+    const ViewSettings& v = c.view;
+    const MapLayout& l = c.layout;
     const double zoom = magnification(c);
     if (v.projection != Projection::globe)
         return GridLines{0, 10, 0, 10};
@@ -480,15 +469,15 @@ std::optional<GridLines> gridLinesOf(const MapCanvas& c) {
                          fine ? std::max(1.0, std::floor(60 / zoom)) : 15, 80,
                          fine ? std::max(1.0, std::floor(40 / zoom)) : 10};
     }
-    const auto topLeft = pixelToLonLat(c.projection, v, v.mapLeft, v.mapTop);
-    if (!topLeft || !pixelToLonLat(c.projection, v, v.mapRight, v.mapBottom))
+    const auto topLeft = pixelToLonLat(c.projection, c.layout, l.mapLeft, l.mapTop);
+    if (!topLeft || !pixelToLonLat(c.projection, c.layout, l.mapRight, l.mapBottom))
         return std::nullopt;
     const double spacing = std::max(1.0, std::floor(60 / zoom));
     return GridLines{std::floor(topLeft->first), spacing, std::floor(topLeft->second), spacing};
 }
 
 double magnification(const MapCanvas& c) {
-    return c.view.baseRadius > 0 ? c.projection.mapRadius / c.view.baseRadius : 1;
+    return c.layout.baseRadius > 0 ? c.projection.mapRadius / c.layout.baseRadius : 1;
 }
 
 } // namespace vesk

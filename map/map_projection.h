@@ -10,15 +10,15 @@
 
 #include "draw_surface.h"
 #include "label_placement.h"
+#include "map_layout.h"
 #include "palette.h"
-#include "view_state.h"
 
 #include <stop_token>
 #include <vector>
 
 namespace vesk {
 
-// Projection and pen state of one repaint.
+// Projection and pen state of one repaint (each starts from a new one: pen up, no rotation).
 struct MapProjection {
     double mapRadius = 0;                    // globe radius, or Mercator pixels per radian
     double rotationLon = 0, rotationLat = 0; // degrees
@@ -31,13 +31,16 @@ struct MapProjection {
     bool drawingParallels = false; // while the Mercator parallels are drawn
 };
 
-// What the map drawing works on: the surface, the projection state and the view's frame.
+// What the map drawing works on: the surface, the projection state, the view's settings and the
+// map's place in the view.
 struct MapCanvas {
     DrawSurface& surface;
     MapProjection& projection;
-    ViewState& view;
-    LabelPlacer labels{};   // the labels of this drawing of the map
-    std::stop_token stop{}; // asked when a newer picture is wanted: the drawing may end early
+    const ViewSettings& view;
+    const MapLayout& layout;
+    LabelPlacer labels{};      // the labels of this drawing of the map
+    std::stop_token stop{};    // asked when a newer picture is wanted: the drawing may end early
+    bool coarseRelief = false; // the globe's relief at a quarter of the pixels (while dragging)
 };
 
 // The map's radius in radii of the whole globe's map (1 on the globe, 2.7 on the Asia map).
@@ -49,11 +52,8 @@ constexpr int gridNearSideDepth = 14;
 // The depth of every Mercator point (always visible).
 constexpr int mercatorDepth = 11;
 
-// Start of a repaint: pen up, no rotation, and the map radius of the range (globe only).
-void resetProjection(MapProjection& projection, ViewState& view, MapRange mapRange);
-
-// Centres the map on (lon, lat), degrees east and north, for the view's projection.
-void setMapCentre(MapProjection& projection, const ViewState& view, double lon, double lat);
+// Centres the map on (lon, lat), degrees east and north, for the layout's projection and radius.
+void setMapCentre(MapProjection& projection, const MapLayout& layout, double lon, double lat);
 
 // The longitude of the map centre from its degree/minute form (east positive).
 double mapCentreLon(const MapProjection& projection);
@@ -123,7 +123,7 @@ void strokeCurve(MapCanvas& canvas, const std::vector<Point>& points, int colour
 // The longitude and latitude of a pixel on the globe; none off the globe or where the inversion
 // finds no point on the near side. The longitude may lie outside +-180.
 std::optional<std::pair<double, double>> pixelToLonLat(const MapProjection& projection,
-                                                       const ViewState& view, int px, int py);
+                                                       const MapLayout& layout, int px, int py);
 
 // The longitude (-180..180) and latitude of a pixel of the Mercator map.
 std::pair<double, double> mercatorLonLat(const MapCanvas& canvas, int px, int py);
@@ -136,7 +136,7 @@ std::optional<std::pair<double, double>> lonLatAtPixel(const MapCanvas& canvas, 
 // latitude of a pixel whose depth below the rim is at least minDepth of the radius.
 class GlobeInverse {
   public:
-    GlobeInverse(const MapProjection& projection, const ViewState& view, double minDepth);
+    GlobeInverse(const MapProjection& projection, const MapLayout& layout, double minDepth);
     std::optional<std::pair<double, double>> lonLat(int px, int py) const;
 
   private:

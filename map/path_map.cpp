@@ -48,7 +48,8 @@ void umbralContactLines(DrawSurface& surface, int y, double t0, const PathGeomet
 }
 
 void drawPanel(MapCanvas& c, const PathMapInputs& in) {
-    const ViewState& v = c.view;
+    const ViewSettings& v = c.view;
+    const MapLayout& l = c.layout;
     const EclipseRecord& e = in.record;
     const PathGeometry& g = in.geometry;
     const int type = static_cast<int>(e.typeCode);
@@ -56,7 +57,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     const std::string date = format("DATE(UT) : %4.0f %2.0f %2.0f%s", v.year, v.month, e.day,
                                     julianMark(v.year, v.month, e.day));
     if (v.projection == Projection::globe && v.mapRange != MapRange::globe) {
-        frameRect(c.surface, v.mapLeft, v.mapTop, v.mapRight, v.mapBottom, brown);
+        frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
         c.surface.setTextColour(regionalText);
         text(c.surface, 30, 32, date);
         text(c.surface, 30, 48, typeName);
@@ -67,9 +68,9 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     }
     if (const std::optional<ObservedShadow>& found = in.placeSearchMaximum;
         found && found->magnitude() > v.searchMinMagnitude && found->sunAltitude > -15) {
-        text(c.surface, v.mapRight - 90, v.mapBottom - 30,
+        text(c.surface, l.mapRight - 90, l.mapBottom - 30,
              format("Mag. : %5.3f", found->magnitude()));
-        text(c.surface, v.mapRight - 90, v.mapBottom - 16,
+        text(c.surface, l.mapRight - 90, l.mapBottom - 16,
              format("Alt. : %5.1f", found->sunAltitude));
     }
     ScaledSurface surface(c.surface, v.textScale); // the panel grows with the text size
@@ -142,7 +143,7 @@ void markContacts(MapCanvas& c, const PathGeometry& g, bool partial) {
 }
 
 void drawCityLabels(MapCanvas& c, const CityTable& cities) {
-    const ViewState& v = c.view;
+    const ViewSettings& v = c.view;
     c.surface.setBackgroundOpaque(false);
     if (v.mapRange == MapRange::globe || magnification(c) < 10)
         return;
@@ -197,18 +198,18 @@ void drawCurves(MapCanvas& c, const PathGeometry& g, int type) {
 } // namespace
 
 void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
-    const ViewState& v = c.view;
+    const ViewSettings& v = c.view;
     const PathGeometry& g = in.geometry;
     MapProjection& p = c.projection;
     p.plotColour = red;
     if (v.mapRange == MapRange::globe)
-        setMapCentre(p, v, g.greatest.point.lon, g.greatest.point.lat);
+        setMapCentre(p, c.layout, g.greatest.point.lon, g.greatest.point.lat);
     else if (v.mapRange == MapRange::asia)
-        setMapCentre(p, v, 125, 36);
+        setMapCentre(p, c.layout, 125, 36);
     else if (v.mapRange == MapRange::europe)
-        setMapCentre(p, v, 25, 40);
+        setMapCentre(p, c.layout, 25, 40);
     else
-        setMapCentre(p, v, v.centreLon, v.centreLat);
+        setMapCentre(p, c.layout, v.centreLon, v.centreLat);
 
     const int type = static_cast<int>(in.record.typeCode);
     drawMapBackground(c, in.relief, in.paths);

@@ -14,7 +14,7 @@ void drawPlaceNames(MapCanvas& c, const Gazetteer* gazetteer) {
     if (c.view.mapRange == MapRange::globe || gazetteer == nullptr)
         return;
     const double m = magnification(c);
-    const Font previous = c.surface.selectFont({"Courier New", -11, 500, true});
+    const Font previous = c.surface.selectFont({FontRole::mono, -11, 500});
     c.surface.setBackgroundOpaque(false);
     const long long fewest = namedPopulation(m);
     for (const std::uint32_t i : gazetteer->byPopulation) {

@@ -51,22 +51,13 @@ void clearUpperVectorRegisters() {
 }
 
 QString fontFamilyFor(const Font& font) {
-    const QString name = QString::fromStdString(font.face);
-    const bool mincho =
-        name.contains(QStringLiteral("明朝")) || name.contains(QStringLiteral("Mincho"));
-    const bool gothic =
-        name.contains(QStringLiteral("ゴシック")) || name.contains(QStringLiteral("Gothic"));
-    if ((mincho || gothic) && font.fixedPitch)
-        return QStringLiteral("Noto Sans Mono CJK JP");
-    if (mincho)
-        return QStringLiteral("Noto Serif CJK JP");
-    if (gothic)
-        return QStringLiteral("Noto Sans CJK JP");
-    if (name.startsWith(QStringLiteral("Courier")) || font.fixedPitch)
+    switch (font.role) {
+    case FontRole::mono:
         return QStringLiteral("DejaVu Sans Mono");
-    if (name.startsWith(QStringLiteral("Times")))
-        return QStringLiteral("DejaVu Serif");
-    return QStringLiteral("DejaVu Sans");
+    case FontRole::panel:
+        break;
+    }
+    return QStringLiteral("Noto Sans Mono CJK JP");
 }
 
 QtDrawSurface::QtDrawSurface(int width, int height, double pixelRatio)
@@ -271,7 +262,7 @@ const QtDrawSurface::QtFont& QtDrawSurface::selectedQtFont() const {
         QFont qfont(fontFamilyFor(font));
         qfont.setPixelSize(font.height < 0 ? -font.height : std::max(1, font.height * 4 / 5));
         qfont.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
-        qfont.setFixedPitch(font.fixedPitch);
+        qfont.setFixedPitch(true);
         qtFont.emplace(QtFont{qfont, QFontMetrics(qfont)});
     }
     return *qtFont;

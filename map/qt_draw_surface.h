@@ -113,7 +113,7 @@ class QtDrawSurface : public DrawSurface {
     PixelPoint position;
     Pen pen{PenStyle::solid, {0, 0, 0}};
     Brush brush{false, {255, 255, 255}};
-    Font font{"ＭＳ　明朝", -11, 400, true};
+    Font font{FontRole::panel, -11, 400};
     mutable std::optional<QtFont> qtFont;
     Rgb textColour{0, 0, 0};
     Rgb backgroundColour{255, 255, 255};
@@ -122,13 +122,10 @@ class QtDrawSurface : public DrawSurface {
     QRect textExtent;
 };
 
-// The installed family that stands for a font the renderers ask for, chosen to read well on a
-// screen and to cover Japanese: Noto Sans Mono CJK JP for the fixed-pitch Japanese faces (the
-// panels, tables and reports), Noto Serif CJK JP and Noto Sans CJK JP for the proportional
-// Mincho and Gothic; for the Latin faces DejaVu Sans Mono ("Courier New" and any fixed-pitch
-// face), DejaVu Serif ("Times Roman") and DejaVu Sans. Every one is a font of the packages the
-// program depends on (fonts-noto-cjk, fonts-dejavu-core), so that no picture changes with the
-// other fonts a machine has.
+// The installed family of a font role, chosen to read well on a screen and to cover Japanese:
+// Noto Sans Mono CJK JP for the panels, tables and reports, DejaVu Sans Mono for the map's
+// labels. Both are fonts of the packages the program depends on (fonts-noto-cjk,
+// fonts-dejavu-core), so that no picture changes with the other fonts a machine has.
 QString fontFamilyFor(const Font& font);
 
 } // namespace vesk

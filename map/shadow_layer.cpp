@@ -104,7 +104,7 @@ void drawShadowAt(MapCanvas& c, const EclipseRecord& r, double t, double deltaT)
     std::snprintf(text, sizeof text, "%s UT", hmsOfHours(r.t0 + t - deltaT / 3600).c_str());
     c.surface.setBackgroundOpaque(false);
     c.surface.setTextColour(palette[white]);
-    const int x = c.view.mapRight - 230, y = c.view.mapTop + 8;
+    const int x = c.layout.mapRight - 230, y = c.layout.mapTop + 8;
     c.surface.textOut(x, y, text);
     if (const auto motion = shadowMotion(r, t, deltaT)) {
         std::snprintf(text, sizeof text, "Shadow: %.2f km/s toward %.0f°", motion->kmPerSecond,

@@ -6,7 +6,7 @@
 
 #include "catalog.h"
 #include "map_projection.h"
-#include "view_state.h"
+#include "view_settings.h"
 
 #include <optional>
 #include <utility>

@@ -44,13 +44,13 @@ bool readOn(Session& s, const SearchMessage& message) {
 
 } // namespace
 
-SearchCriteria viewSearchCriteria(const ViewState& v, double saros) {
+SearchCriteria viewSearchCriteria(const ViewSettings& v, double saros) {
     return {v.searchMode,          v.searchType,           v.searchMinMagnitude,         saros,
             v.searchTypePastYears, v.searchPlacePastYears, v.searchMinCentralProbability};
 }
 
 std::optional<ObservedShadow> placeSearchMaximum(const EclipseRecord& record,
-                                                 const ViewState& view) {
+                                                 const ViewSettings& view) {
     return localMaximum(record, viewObserver(view), 0, viewDeltaT(record, view));
 }
 

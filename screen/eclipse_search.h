@@ -28,7 +28,7 @@ struct SearchCriteria {
 
 // The criteria of the view with a Saros series (the eclipse shown's for the commands and the
 // list, the one chosen in the search dialog for the repaint).
-SearchCriteria viewSearchCriteria(const ViewState& view, double saros);
+SearchCriteria viewSearchCriteria(const ViewSettings& view, double saros);
 
 // A message of the search (ended catalog, missing file, Saros not found) at a position of the
 // view; the window draws it, the command line prints it.
@@ -41,7 +41,7 @@ bool matchesCriteria(Session& session, const SearchCriteria& criteria);
 // The local maximum that the place search judges an eclipse by: of the view's observer, from
 // t = 0, with the view's Delta T; none when it does not converge.
 std::optional<ObservedShadow> placeSearchMaximum(const EclipseRecord& record,
-                                                 const ViewState& view);
+                                                 const ViewSettings& view);
 
 // The last matching eclipse before the one shown, of the year and UT Julian date given,
 // looking back over the past range of the criteria (not before the catalog's first eclipse).

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "redraw_pipeline.h"
 
-#include "angles.h"
 #include "eclipse_search.h"
 #include "messages.h"
 #include "palette.h"
@@ -14,9 +13,6 @@ namespace vesk {
 
 namespace {
 
-// ln(tan 85 degrees): the Mercator map reaches 85 degrees of latitude.
-const double mercatorExtent = std::log(std::tan(1.4835298642));
-
 // Draws a message in the window's language; the outcome keeps it as written.
 void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServices& services,
                  int x, int line, const char* text) {
@@ -27,10 +23,9 @@ void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServi
 }
 
 // The message after the catalog's last eclipse; the user's year and month are kept.
-void drawCatalogEnded(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServices& services,
-                      ViewState& v) {
+void drawCatalogEnded(DrawSurface& surface, RedrawOutcome& outcome,
+                      const RedrawServices& services) {
     drawMessage(surface, outcome, services, 10, 1, messageCatalogEnded);
-    v.redrawAction = redrawShow;
 }
 
 // The current record as the eclipse shown, and its year and month into the view.
@@ -45,7 +40,7 @@ void takeRecord(Session& s) {
 // come.
 bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
                    const RedrawServices& services) {
-    ViewState& v = s.view;
+    ViewSettings& v = s.view;
     int line = 0;
     const SearchMessage message = [&](int, int, const char* text) {
         drawMessage(surface, outcome, services, 50, ++line, text);
@@ -54,67 +49,41 @@ bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
         takeRecord(s);
         return true;
     }
-    v.redrawAction = redrawShow;
     if (outcome.messages.empty()) {
         // The last file has ended.
-        drawCatalogEnded(surface, outcome, services, v);
+        drawCatalogEnded(surface, outcome, services);
     } else if (outcome.messages.front() == messageNoCatalogDuringSearch) {
-        v.dateResetPending = true;
+        outcome.askForMonth = true;
     }
     return false;
+}
+
+// Steps back to the year and month of the eclipse before the one shown: the last match of the
+// search before it, or the entry read before it. Where the search finds none, the settings stay.
+void stepBack(Session& s, DrawSurface& surface, const RedrawServices& services) {
+    ViewSettings& v = s.view;
+    if (v.searchMode == searchAll) {
+        v.year = s.catalog.prevYear;
+        v.month = s.catalog.prevMonth;
+        return;
+    }
+    int line = 0;
+    const SearchMessage message = [&](int, int, const char* text) {
+        surface.setTextColour(palette[white]);
+        surface.setBackgroundOpaque(false);
+        surface.textOut(50, ++line * messageLineHeight, services.translated(text));
+    };
+    double year = v.year, month = v.month;
+    findPreviousMatch(s, message, v.year, s.shown.record.jd,
+                      viewSearchCriteria(v, s.shown.record.saros), year, month);
+    v.year = year;
+    v.month = month;
 }
 
 } // namespace
 
 Font panelFont() {
-    return {"ＭＳ　明朝", -11, 500, true};
-}
-
-void layoutView(ViewState& v, int width, int height) {
-    const int left = 0, top = 0, right = width, bottom = height;
-    // the text panel widens with the text size
-    const int panel = static_cast<int>(std::lround(panelWidth * v.textScale));
-    if (v.projection == Projection::globe && v.mapRange != MapRange::globe &&
-        v.displayMode == displayPathMap) {
-        v.mapLeft = left + 5;
-        v.mapRight = right - 5;
-        v.mapTop = top + 5;
-        v.mapBottom = bottom - 5;
-        v.mapCentreX = (v.mapRight - v.mapLeft) / 2 + 5;
-        v.mapCentreY = (v.mapBottom - v.mapTop) / 2 + 5;
-        // The magnifications of the ranges multiply the radius of the whole-globe layout, which
-        // a first repaint in a regional range has not laid out yet.
-        v.baseRadius = std::min(right - left - panel, bottom - top) / 2 - 10;
-        if (v.mercatorLayout) {
-            v.mercatorLayout = false;
-            v.mapScale = v.baseRadius;
-        }
-    } else if (v.projection == Projection::globe) {
-        const int w = right - left - panel, h = bottom - top;
-        v.baseRadius = std::min(w, h) / 2 - 10;
-        v.mapCentreX = w / 2 + panel;
-        v.mapCentreY = h / 2;
-        const int r = static_cast<int>(v.baseRadius);
-        v.mapLeft = v.mapCentreX - r;
-        v.mapRight = v.mapCentreX + r;
-        v.mapTop = v.mapCentreY - r;
-        v.mapBottom = v.mapCentreY + r;
-        v.mercatorLayout = false;
-    } else {
-        v.mapLeft = left + panel + 5;
-        v.mapRight = right - 5;
-        v.mapTop = top + 5;
-        v.baseRadius = v.mapScale = (v.mapRight - v.mapLeft) / roundedPi / 2;
-        v.mapCentreX = (v.mapRight - v.mapLeft) / 2 + panel + 5;
-        const int extent = static_cast<int>(mercatorExtent * v.baseRadius);
-        v.mapCentreY = extent + v.mapTop;
-        const int halfWidth = static_cast<int>(v.baseRadius * roundedPi);
-        v.mapLeft = v.mapCentreX - halfWidth;
-        v.mapRight = v.mapCentreX + halfWidth;
-        v.mapTop = v.mapCentreY - extent - 1;
-        v.mapBottom = v.mapCentreY + extent + 1;
-        v.mercatorLayout = true;
-    }
+    return {FontRole::panel, -11, 500};
 }
 
 namespace {
@@ -136,90 +105,90 @@ bool loadScreenData(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
     return true;
 }
 
-// The catalog entry of the view's year and month (this month's after a clock request). False
-// when the repaint ends with messages instead (or asks for another month after a failure).
-bool findAskedEntry(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
+// The catalog entry of the settings' year and month (this month's after a clock request). False
+// when the repaint ends with messages instead.
+bool findAskedEntry(Session& s, RedrawAction action, DrawSurface& surface, RedrawOutcome& outcome,
                     RedrawServices& services) {
-    ViewState& v = s.view;
-    if (v.dateResetPending) {
-        const CalendarMonth now = services.currentMonth();
-        v.year = now.year;
-        v.month = now.month;
-        v.dateResetPending = false;
-        v.redrawAction = redrawShow;
-        services.openYearMonthDialog();
-        return false;
-    }
-    if (v.redrawAction == redrawFromClock) {
+    ViewSettings& v = s.view;
+    if (action == RedrawAction::fromClock) {
         const CalendarMonth now = services.currentMonth();
         v.year = now.year;
         v.month = now.month;
     }
-    v.catalogStatus = catalogFind(s.catalog, v.year, v.month);
-    if (v.catalogStatus == catalogEndReached) {
-        drawCatalogEnded(surface, outcome, services, v);
+    const int found = catalogFind(s.catalog, v.year, v.month);
+    if (found == catalogEndReached) {
+        drawCatalogEnded(surface, outcome, services);
         return false;
     }
-    if (v.catalogStatus < 0) {
+    if (found < 0) {
         drawMessage(surface, outcome, services, 50, 1, messageNoCatalog);
         drawMessage(surface, outcome, services, 50, 2, messageStartHere);
         if (!s.catalog.fault.empty())
             drawMessage(surface, outcome, services, 50, 3, s.catalog.fault.c_str());
-        v.redrawAction = redrawShow;
-        v.dateResetPending = true;
+        outcome.askForMonth = true;
         return false;
     }
     takeRecord(s);
     return true;
 }
 
-// Choose: the eclipse of the view (the entry asked for, or the next one that matches the
-// search) and its Delta T, before anything is drawn. False when the repaint ends with messages.
-bool chooseEclipse(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
+// Choose: the eclipse of the settings (the entry asked for, or the next or previous one that
+// matches the search) and its Delta T, before anything is drawn. False when the repaint ends
+// with messages.
+bool chooseEclipse(Session& s, RedrawAction action, DrawSurface& surface, RedrawOutcome& outcome,
                    RedrawServices& services) {
-    ViewState& v = s.view;
-    if (v.redrawAction != redrawNextMatch && !findAskedEntry(s, surface, outcome, services))
+    ViewSettings& v = s.view;
+    if (action == RedrawAction::previousMatch)
+        stepBack(s, surface, services);
+    if (action != RedrawAction::nextMatch && !findAskedEntry(s, action, surface, outcome, services))
         return false;
     if (v.searchMode != searchAll && !matchesCriteria(s, viewSearchCriteria(v, v.searchSaros)))
-        v.redrawAction = redrawNextMatch;
-    if (v.redrawAction == redrawNextMatch && !searchForward(s, surface, outcome, services))
+        action = RedrawAction::nextMatch;
+    if (action == RedrawAction::nextMatch && !searchForward(s, surface, outcome, services))
         return false;
     s.shown.deltaT = viewDeltaT(s.catalog.record, s.view);
     return true;
 }
 
-// Draw: the screen of the display mode, in the panel font.
-void drawScreen(Session& s, DrawSurface& surface, RedrawServices& services) {
-    const ViewState& v = s.view;
-    const Font previous = surface.selectFont(panelFont());
-    if (v.displayMode == displayPathMap)
-        services.drawPathMap(surface, v.kmlOutput);
-    else if (v.displayMode == displayCentralTable)
-        services.drawCentralTable(surface, s.shown.deltaT);
-    else if (v.displayMode == displayLocal)
-        services.drawLocalCircumstances(surface, s.shown.record.t0, s.shown.deltaT);
-    surface.selectFont(previous);
-}
-
-RedrawOutcome redrawSteps(Session& s, DrawSurface& surface, RedrawServices& services) {
+RedrawOutcome redrawSteps(Session& s, const RedrawRequest& request, DrawSurface& surface,
+                          RedrawServices& services) {
     RedrawOutcome outcome;
     surface.fillSolidRect(0, 0, surface.width(), surface.height(), Rgb{0, 0, 0});
-    layoutView(s.view, surface.width(), surface.height());
-    if (!loadScreenData(s, surface, outcome, services))
+    if (!loadScreenData(s, surface, outcome, services) ||
+        !chooseEclipse(s, request.action, surface, outcome, services))
         return outcome;
-    services.resetProjection(s.view.mapRange);
-    if (!chooseEclipse(s, surface, outcome, services))
-        return outcome;
-    drawScreen(s, surface, services);
+    outcome.frame.eclipse = s.shown;
+    outcome.frame.layout = layoutView(s.view, surface.width(), surface.height());
+    outcome.frame.cities = s.cities;
+    outcome.frame.coarseRelief = request.coarseRelief;
+    outcome.frame.settings = s.view;
+    drawScreen(outcome.frame, surface, services);
     outcome.rendered = true;
-    s.view.redrawAction = redrawShow;
     return outcome;
 }
 
 } // namespace
 
-RedrawOutcome redrawView(Session& s, DrawSurface& surface, RedrawServices& services) {
-    RedrawOutcome outcome = redrawSteps(s, surface, services);
+void drawScreen(const ScreenFrame& frame, DrawSurface& surface, RedrawServices& services) {
+    const Font previous = surface.selectFont(panelFont());
+    switch (frame.settings.displayMode) {
+    case displayPathMap:
+        services.drawPathMap(surface, frame);
+        break;
+    case displayCentralTable:
+        services.drawCentralTable(surface, frame);
+        break;
+    case displayLocal:
+        services.drawLocalCircumstances(surface, frame);
+        break;
+    }
+    surface.selectFont(previous);
+}
+
+RedrawOutcome redrawView(Session& s, const RedrawRequest& request, DrawSurface& surface,
+                         RedrawServices& services) {
+    RedrawOutcome outcome = redrawSteps(s, request, surface, services);
+    outcome.frame.settings = s.view; // also the year and month a failed search reached
     // The catalog files passed over by the reads and walks of this repaint, each once.
     for (std::string& note : s.catalog.ignored)
         if (std::find(outcome.ignoredFiles.begin(), outcome.ignoredFiles.end(), note) ==

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One repaint of the view, from end to end: lay out the window (a 220-pixel text panel at the
-// left and the map beside it), reload the city table and the base map data, reset the
-// projection, make the current eclipse the one the view state asks for (a catalog read, or a
-// forward search for the next matching eclipse), compute Delta T, select the panel font and
-// hand the surface to the renderer of the display mode. The window and the headless commands
-// run it alike; what lies outside this folder is reached through RedrawServices.
+// One repaint of the view, from end to end: lay out the view (a 220-pixel text panel at the left
+// and the map beside it), reload the city table and the base map data, choose the eclipse (a
+// catalog read, or a walk to the next or previous matching eclipse) and its Delta T, and hand the
+// surface to the screen of the display mode. The window and the headless commands run it alike;
+// what lies outside this folder is reached through RedrawServices.
 #pragma once
 
 #include "clock.h"
 #include "draw_surface.h"
+#include "map_layout.h"
 #include "session.h"
 
 #include <string>
@@ -16,26 +16,45 @@
 
 namespace vesk {
 
+// Which eclipse a repaint shows.
+enum class RedrawAction {
+    show,          // the catalog entry of the settings' year and month
+    fromClock,     // this month's entry (the first picture of a window)
+    nextMatch,     // the next eclipse after the one shown that matches the search
+    previousMatch, // the last one before it that matches, or the entry read before it
+};
+
+// What a command asks of the next repaint, besides the settings.
+struct RedrawRequest {
+    RedrawAction action = RedrawAction::show;
+    bool coarseRelief = false; // the globe's relief at a quarter of the pixels (while dragging)
+};
+
+// What a screen is drawn from: the settings, the eclipse chosen and its Delta T, the view's layout
+// and the observing places of the city table.
+struct ScreenFrame {
+    ViewSettings settings;
+    ChosenEclipse eclipse;
+    MapLayout layout;
+    CityTable cities;
+    bool coarseRelief = false;
+};
+
 class RedrawServices {
   public:
     virtual ~RedrawServices() = default;
-    // The relief grid and its colour table (read at every repaint); what was wrong with a damaged
-    // data file, or nothing. Files passed over for the next folder's go into ignored.
+    // The relief grid and its colour table (read again when their files changed); what was wrong
+    // with a damaged data file, or nothing. Files passed over for the next folder's go into
+    // ignored.
     virtual std::string loadBaseMapData(IgnoredFiles& ignored) = 0;
-    // Pen up, no rotation and the map radius of the range.
-    virtual void resetProjection(MapRange mapRange) = 0;
-    virtual void drawPathMap(DrawSurface& surface, bool kmlOutput) = 0;
-    virtual void drawCentralTable(DrawSurface& surface, double deltaT) = 0;
-    virtual void drawLocalCircumstances(DrawSurface& surface, double t0, double deltaT) = 0;
-    // The year/month dialog: the window opens it; the command line reports and fails.
-    virtual void openYearMonthDialog() = 0;
+    virtual void drawPathMap(DrawSurface& surface, const ScreenFrame& frame) = 0;
+    virtual void drawCentralTable(DrawSurface& surface, const ScreenFrame& frame) = 0;
+    virtual void drawLocalCircumstances(DrawSurface& surface, const ScreenFrame& frame) = 0;
     virtual CalendarMonth currentMonth() { return currentLocalMonth(); }
     // A message of messages.h as the picture shows it (the window's language).
     virtual std::string translated(const char* message) const { return message; }
 };
 
-// Width of the text panel at the left of the view at the 100 % text size.
-constexpr int panelWidth = 220;
 // The text sizes of the View menu.
 constexpr double textScales[] = {1, 1.25, 1.5, 2};
 // Height of a message line.
@@ -44,11 +63,8 @@ constexpr int messageLineHeight = 16;
 // The font of the panels and reports.
 Font panelFont();
 
-// The layout of a view of the given size into the view state's map frame and radius.
-void layoutView(ViewState& view, int width, int height);
-
-// How a repaint ended: with the renderer of the display mode, or with messages in its place
-// (also drawn on the surface).
+// How a repaint ended: with the screen of the display mode, or with messages in its place (also
+// drawn on the surface).
 struct RedrawOutcome {
     bool rendered = false;
     std::vector<std::string> messages;
@@ -56,9 +72,19 @@ struct RedrawOutcome {
     // the city file left out, each naming the file: the window's status bar and the command's
     // standard error show them.
     IgnoredFiles ignoredFiles;
+    // What was drawn when rendered; the settings' year and month are those the repaint reached
+    // either way (the eclipse shown, or where a search ended).
+    ScreenFrame frame;
+    // The catalog could not be read at the month asked for: the window asks for another (this
+    // month's) and the command line fails.
+    bool askForMonth = false;
 };
 
-// Runs one repaint on the session and surface.
-RedrawOutcome redrawView(Session& session, DrawSurface& surface, RedrawServices& services);
+// Runs one repaint of the session's settings on the surface.
+RedrawOutcome redrawView(Session& session, const RedrawRequest& request, DrawSurface& surface,
+                         RedrawServices& services);
+
+// Draws the screen of the frame's display mode in the panel font (on a black surface).
+void drawScreen(const ScreenFrame& frame, DrawSurface& surface, RedrawServices& services);
 
 } // namespace vesk

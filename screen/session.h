@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The process-wide records of one running program: created once by main and handed to the
-// operations that need them (tests may create as many as they like).
+// The records a view's repaints and searches work on: the settings of the work under way (a copy
+// of the window's, or the command line's own), the catalog reader, the eclipse shown, the city
+// table and the hits of the list's search. In the window only its background work touches them.
 #pragma once
 
 #include "catalog.h"
 #include "city_table.h"
 #include "data_paths.h"
-#include "view_state.h"
+#include "view_settings.h"
 
 #include <functional>
 #include <vector>
@@ -30,7 +31,7 @@ struct Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    ViewState view;
+    ViewSettings view;   // the settings of the repaint or search under way
     Catalog catalog;     // the current eclipse record and the open catalog file
     ChosenEclipse shown; // the eclipse of the last repaint
     CityTable cities;    // the observing places of "location.new"

@@ -94,7 +94,7 @@ void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
                  double lat, const SolarSystemSky& solarSystem,
                  const std::optional<CivilClock>& civil) {
-    const Font previous = surface.selectFont({"ＭＳ　明朝", -11, 500, true});
+    const Font previous = surface.selectFont({FontRole::panel, -11, 500});
     const auto [year, month, dayPart] = splitPacked(packedDate);
     const double day = std::round(dayPart);
     const double zone = zoneHours(lonEast);
@@ -117,7 +117,7 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     if (!solarSystem.planetsFromEphemeris)
         row(13, " Planets: mean elements");
 
-    surface.selectFont({"Times Roman", -11, 500, true});
+    surface.selectFont({FontRole::mono, -11, 500});
     // The zone clock time of the zone date (the UT hours may run past a day when Delta T is
     // large).
     const double localHour = utHours + zone - 24 * std::floor((utHours + zone) / 24);

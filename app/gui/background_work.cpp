@@ -33,6 +33,13 @@ void BackgroundWork::stop() {
     finished();
 }
 
+void BackgroundWork::wait() {
+    if (!running)
+        return;
+    watcher.waitForFinished();
+    finished();
+}
+
 void BackgroundWork::finished() {
     // A stopped piece ends here from stop(); its finished signal may still come, after it.
     if (!running || !watcher.isFinished())

@@ -30,6 +30,8 @@ class BackgroundWork {
     void start(Kind kind, std::function<void(std::stop_token)> work, Done done);
     // Asks the running work (if any) to end and waits until it has, then runs its done.
     void stop();
+    // Waits until the running work (if any) has ended by itself, then runs its done.
+    void wait();
     bool busy() const { return running; }
     Kind kind() const { return runningKind; }
     // Runs after every piece of work that ended, with its kind and whether it was completed.

@@ -212,7 +212,7 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
     std::function<double()> reliefHeight;
     if (places != nullptr)
         reliefHeight = [this, places] {
-            return reliefHeightAt(*places, fields.observerLon, fields.observerLat);
+            return groundHeightAt(*places, fields.observerLon, fields.observerLat);
         };
     heightEdit = numberField(fields.observerHeight, heightRule, reliefHeight);
     lonEdit = numberField(fields.observerLon, lonRule);
@@ -285,7 +285,7 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
 void DisplayDialog::addPlaceField(QGroupBox& box, AppState& places) {
     auto* field = new PlaceField(places);
     field->placeChosen = [this, &places](const GazetteerPlace& p) {
-        const double height = p.height ? *p.height : reliefHeightAt(places, p.lon, p.lat);
+        const double height = p.height ? *p.height : groundHeightAt(places, p.lon, p.lat);
         chosenPlace = observerPlaceOf(p, places.language == Language::japanese);
         chosenPlace->heightSource = p.height ? HeightSource::gazetteer : HeightSource::reliefGrid;
         lonEdit->setText(numberText(p.lon));
@@ -312,7 +312,7 @@ void DisplayDialog::exchangeChoices() {
 }
 
 SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const CityTable& cities,
-                           std::optional<int>& cityIndex, int& pendingType, ViewState& view,
+                           std::optional<int>& cityIndex, int& pendingType, ViewSettings& view,
                            ValidationReporter reporter)
     : ExchangeDialog(parent, tr("検索モードメニュー"), reporter), fields(initial) {
     cityList = cityCombo(cities, cityIndex, view.englishNames);

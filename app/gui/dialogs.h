@@ -100,7 +100,7 @@ class SearchDialog : public ExchangeDialog {
     // The city list stores into cityIndex and the type list into pendingType at once; the
     // start-year button opens the year/month dialog on view.
     SearchDialog(QWidget* parent, const ModeFields& initial, const CityTable& cities,
-                 std::optional<int>& cityIndex, int& pendingType, ViewState& view,
+                 std::optional<int>& cityIndex, int& pendingType, ViewSettings& view,
                  ValidationReporter reporter = messageBoxReporter());
     ModeFields fields;
     QButtonGroup *modeGroup, *placeGroup;

@@ -25,11 +25,12 @@ const FieldRule startRule{false, -13000, 17000}, periodRule{false, 1, 5000};
 constexpr double defaultPeriod = 10, sarosPeriod = 2000;
 } // namespace
 
-EclipseListDialog::EclipseListDialog(QWidget* view, Session& session, SearchMessage message,
-                                     BackgroundWork& work, ValidationReporter reporter,
-                                     TypeNames names)
-    : QDialog(view), view(view), names(names), session(session), message(std::move(message)),
-      work(work), reporter(std::move(reporter)) {
+EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings,
+                                     const ChosenEclipse& shown, Session& session,
+                                     SearchMessage message, BackgroundWork& work,
+                                     ValidationReporter reporter, TypeNames names)
+    : QDialog(view), view(view), names(names), settings(settings), shown(shown), session(session),
+      message(std::move(message)), work(work), reporter(std::move(reporter)) {
     setWindowTitle(tr("日蝕検索リスト表示"));
     setModal(false);
     setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
@@ -76,8 +77,8 @@ EclipseListDialog::EclipseListDialog(QWidget* view, Session& session, SearchMess
 void EclipseListDialog::initialise() {
     startYear = currentLocalMonth().year;
     period = defaultPeriod;
-    if (session.view.searchMode == searchSarosNumber) {
-        startYear = std::trunc(sarosStartYear(session.shown.record.saros).value_or(startYear));
+    if (settings.searchMode == searchSarosNumber) {
+        startYear = std::trunc(sarosStartYear(shown.record.saros).value_or(startYear));
         period = sarosPeriod;
     }
     startEdit->setText(QString::number(startYear, 'g', 12));
@@ -106,7 +107,7 @@ void EclipseListDialog::search() {
             period = value;
     }
     work.stop(); // a repaint under way gives way; the view repaints after the search
-    const SearchCriteria criteria = viewSearchCriteria(session.view, session.shown.record.saros);
+    const SearchCriteria criteria = viewSearchCriteria(settings, shown.record.saros);
     const double from = startYear, span = period;
     auto messages = std::make_shared<std::vector<SearchNote>>();
     progress->setRange(0, 1000);
@@ -124,10 +125,12 @@ void EclipseListDialog::search() {
     };
     work.start(
         BackgroundWork::Kind::search,
-        [this, criteria, from, span, messages, reached](std::stop_token stop) mutable {
+        [this, snapshot = settings, criteria, from, span, messages,
+         reached](std::stop_token stop) mutable {
             const SearchMessage collect = [&messages](int x, int y, const char* text) {
                 messages->push_back({x, y, text});
             };
+            session.view = snapshot; // the place search's observer is the window's
             collectMatches(session, collect, from, span, criteria, maxSearchHits, stop, reached);
         },
         [this, messages](bool) { searchEnded(*messages); });

@@ -28,8 +28,11 @@ class EclipseListDialog : public QDialog {
     Q_DECLARE_TR_FUNCTIONS(EclipseListDialog)
 
   public:
-    // message: where the search draws its messages (the view's window).
-    EclipseListDialog(QWidget* view, Session& session, SearchMessage message, BackgroundWork& work,
+    // settings and shown: the window's settings and the eclipse it shows; session: the records
+    // the search walks (in the window's background work); message: where the search draws its
+    // messages (the view's window).
+    EclipseListDialog(QWidget* view, const ViewSettings& settings, const ChosenEclipse& shown,
+                      Session& session, SearchMessage message, BackgroundWork& work,
                       ValidationReporter reporter = messageBoxReporter(),
                       TypeNames names = TypeNames::japanese);
 
@@ -63,6 +66,8 @@ class EclipseListDialog : public QDialog {
 
     QWidget* view;
     TypeNames names; // the language of the type names in the list
+    const ViewSettings& settings;
+    const ChosenEclipse& shown;
     Session& session;
     SearchMessage message;
     BackgroundWork& work;

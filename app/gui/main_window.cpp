@@ -110,13 +110,13 @@ QIcon toolIcon(ToolIcon kind) {
 
 } // namespace
 
-MainWindow::MainWindow(AppState& state, ValidationReporter reporter,
+MainWindow::MainWindow(AppState& state, ValidationReporter reporter, RedrawAction first,
                        std::unique_ptr<AppState> owned)
     : ownState(std::move(owned)), state(state), reporter(std::move(reporter)) {
     setAttribute(Qt::WA_DeleteOnClose, ownState != nullptr);
     resize(frameWidth, frameHeight);
     move(0, 0);
-    mapView = new MapView(state, nullptr, this->reporter);
+    mapView = new MapView(state, state.session.view, first, nullptr, this->reporter);
     // the view fills the window, and scrolls where its texts need more room (a larger text size)
     auto* scroll = new QScrollArea;
     scroll->setFrameShape(QFrame::NoFrame);
@@ -158,8 +158,9 @@ MainWindow::~MainWindow() {
 
 MainWindow* MainWindow::newWindow() {
     std::unique_ptr<AppState> opened = state.newView();
+    opened->session.view = mapView->settings();
     AppState& openedState = *opened;
-    auto* window = new MainWindow(openedState, reporter, std::move(opened));
+    auto* window = new MainWindow(openedState, reporter, RedrawAction::show, std::move(opened));
     window->placed = true;
     window->resize(size());
     window->move(pos() + QPoint(newWindowOffset, newWindowOffset));
@@ -366,7 +367,7 @@ void MainWindow::buildStatusBar() {
 void MainWindow::followSlider() {
     const auto [first, last] = mapView->contactSpan();
     slider->setSpan(first, last);
-    const std::optional<ShadowInstant>& shown = state.session.view.shadowAt;
+    const std::optional<ShadowInstant>& shown = mapView->settings().shadowAt;
     if (!shown || std::fabs(shown->value - slider->utHours()) > 0.5 / 3600)
         mapView->showShadowAt(slider->utHours());
 }

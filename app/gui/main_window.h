@@ -24,9 +24,11 @@ class MainWindow : public QMainWindow {
     Q_DECLARE_TR_FUNCTIONS(MainWindow)
 
   public:
-    // A window on the view records of state; owned, it keeps them until it closes (the views
-    // opened with New).
+    // A window on the view records of state, from the settings of its session; its first
+    // picture shows this month's eclipse or that of their year and month. Owned, the records go
+    // when the window closes (the windows opened with New).
     explicit MainWindow(AppState& state, ValidationReporter reporter = messageBoxReporter(),
+                        RedrawAction first = RedrawAction::fromClock,
                         std::unique_ptr<AppState> owned = nullptr);
     ~MainWindow() override;
 

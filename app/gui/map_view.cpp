@@ -40,15 +40,18 @@ constexpr int textMargin = 10;
 
 } // namespace
 
-MapView::MapView(AppState& state, QWidget* parent, ValidationReporter reporter)
-    : QWidget(parent), state(state), services(state), reporter(std::move(reporter)) {
+MapView::MapView(AppState& state, ViewSettings settings, RedrawAction first, QWidget* parent,
+                 ValidationReporter reporter)
+    : QWidget(parent), state(state), reporter(std::move(reporter)),
+      viewSettings(std::move(settings)), pending{first}, repaintServices(state),
+      screenServices(state) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(300, 300);
     setMouseTracking(true); // the status bar tells the circumstances under the pointer
     // A repaint asked for while a list search ran starts when it ends; while the map is
     // dragged, the next coarse picture.
     work.afterEach = [this](BackgroundWork::Kind kind, bool completed) {
-        // a repaint stopped by anything (a command, the list's search) is drawn again later
+        // a repaint stopped by anything (a newer request, the list's search) is drawn again
         if (kind == BackgroundWork::Kind::repaint && !completed)
             dirty = true;
         if (dirty)
@@ -67,6 +70,7 @@ MapView::~MapView() {
 
 void MapView::invalidate() {
     dirty = true;
+    ++requestsMade;
     // Requests of one turn of the event loop make one repaint.
     if (!repaintQueued) {
         repaintQueued = true;
@@ -77,8 +81,13 @@ void MapView::invalidate() {
     }
 }
 
-void MapView::settle() {
-    work.stop(); // a repaint stopped here is drawn again after the command
+void MapView::request(RedrawAction action) {
+    pending.action = action;
+    invalidate();
+}
+
+void MapView::showAskedMonth() {
+    request(RedrawAction::show);
 }
 
 namespace {
@@ -96,20 +105,38 @@ bool fits(const std::shared_ptr<QtDrawSurface>& picture, const QWidget& view) {
 
 } // namespace
 
+bool MapView::pictureFits() const {
+    const bool drawingFits = work.busy() && work.kind() == BackgroundWork::Kind::repaint &&
+                             drawingSize == size() && drawingRatio == devicePixelRatioF();
+    return drawingFits || fits(surface, *this);
+}
+
 void MapView::startRepaint() {
-    if (!fits(surface, *this))
+    if (!pictureFits())
         dirty = true;
     if (!dirty || (work.busy() && work.kind() == BackgroundWork::Kind::search))
         return;
+    if (askForMonth) {
+        // after the catalog failed: this month, and the dialog to choose another
+        askForMonth = false;
+        dirty = false;
+        const CalendarMonth now = currentLocalMonth();
+        viewSettings.year = now.year;
+        viewSettings.month = now.month;
+        pending = {};
+        QTimer::singleShot(0, this, &MapView::yearMonth);
+        return;
+    }
+    work.stop(); // the repaint under way is of older settings; its result, if done, comes first
+    if (!dirty)
+        return;
     if (!dragging)
         drawnForOffset = {};
-    work.stop();
     dirty = false;
-    services.yearMonthDialogRequested = false;
-    auto picture = pictureFor(*this);
-    auto outcome = std::make_shared<RedrawOutcome>();
-    // The view state is the work's until it ends: every command settles it first.
-    services.stop = {};
+    auto result = std::make_shared<RepaintResult>();
+    result->picture = pictureFor(*this);
+    drawingSize = size();
+    drawingRatio = devicePixelRatioF();
     // A repaint that takes long says so in the status bar.
     const int repaint = ++repaintsStarted;
     QTimer::singleShot(drawingNoticeMs, this, [this, repaint] {
@@ -118,53 +145,62 @@ void MapView::startRepaint() {
     });
     work.start(
         BackgroundWork::Kind::repaint,
-        [this, picture, outcome](std::stop_token stop) {
-            services.stop = stop;
-            *outcome = redrawView(state.session, *picture, services);
+        // the work has copies of the settings and the request; the session is its own
+        [this, result, settings = viewSettings, request = pending](std::stop_token stop) {
+            repaintServices.stop = stop;
+            state.session.view = settings;
+            result->outcome = redrawView(state.session, request, *result->picture, repaintServices);
+            result->projection = repaintServices.drawnProjection;
+            result->kmlDocuments = repaintServices.kmlDocuments;
+            result->exportFailure = repaintServices.exportFailure;
         },
-        [this, picture, outcome, offset = drawnForOffset](bool completed) {
-            if (!completed)
-                return;
-            surface = picture;
+        [this, result, generation = requestsMade, offset = drawnForOffset](bool completed) {
+            if (!completed || generation != requestsMade)
+                return; // a newer request is drawn instead
             shownForOffset = offset;
-            overlay = Overlay::none;
-            keepShown();
-            reportRepaint(*outcome);
-            if (services.yearMonthDialogRequested) // after the catalog failed: another month
-                QTimer::singleShot(0, this, &MapView::yearMonth);
-            update();
+            applyRepaint(*result);
         });
 }
 
-void MapView::repaintNow() {
-    settle();
-    if (!fits(surface, *this)) {
-        surface = pictureFor(*this);
-        dirty = true;
-    }
-    if (!dirty)
-        return;
-    dirty = false;
+void MapView::applyRepaint(RepaintResult& result) {
+    RedrawOutcome& outcome = result.outcome;
+    viewSettings.year = outcome.frame.settings.year;
+    viewSettings.month = outcome.frame.settings.month;
+    pending = {};
+    askForMonth = outcome.askForMonth;
+    surface = std::move(result.picture);
     overlay = Overlay::none;
-    services.yearMonthDialogRequested = false;
-    services.stop = {};
-    reportRepaint(redrawView(state.session, *surface, services));
-    keepShown();
-    if (services.yearMonthDialogRequested) // after the catalog failed: ask for another month
-        QTimer::singleShot(0, this, &MapView::yearMonth);
+    shown.rendered = outcome.rendered;
+    if (outcome.rendered) {
+        shown.frame = std::move(outcome.frame);
+        shown.projection = result.projection;
+        if (shown.frame.settings.displayMode == displayPathMap)
+            lastMapCentreLon = mapCentreLon(shown.projection);
+    }
+    reportRepaint(result);
+    growToText();
+    update();
+    if (shownChanged)
+        shownChanged();
 }
 
-void MapView::reportRepaint(const RedrawOutcome& outcome) {
+void MapView::repaintNow() {
+    work.wait(); // a repaint or search under way ends first
+    startRepaint();
+    work.wait();
+}
+
+void MapView::reportRepaint(const RepaintResult& result) {
     QStringList notes;
-    if (!services.exportFailure.empty())
-        notes << QString::fromStdString(services.exportFailure);
-    else if (!services.kmlDocuments.empty()) {
+    if (!result.exportFailure.empty())
+        notes << QString::fromStdString(result.exportFailure);
+    else if (!result.kmlDocuments.empty()) {
         QStringList written;
-        for (const std::filesystem::path& document : services.kmlDocuments)
+        for (const std::filesystem::path& document : result.kmlDocuments)
             written << QString::fromStdString(noteName(document));
         notes << tr("KML を書きました: %1").arg(written.join(QStringLiteral(", ")));
     }
-    for (const std::string& note : outcome.ignoredFiles)
+    for (const std::string& note : result.outcome.ignoredFiles)
         notes << QString::fromStdString(note);
     lastNotes = notes.join(QStringLiteral("; "));
     showStatus(lastNotes);
@@ -187,7 +223,7 @@ const QImage& MapView::picture() const {
 
 void MapView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!fits(surface, *this))
+    if (!pictureFits())
         invalidate(); // a new size: the last picture stays until the new one is drawn
     if (!surface) {
         painter.fillRect(rect(), Qt::black);
@@ -221,99 +257,80 @@ SearchMessage MapView::drawnMessage() {
 }
 
 void MapView::yearMonth() {
-    settle();
-    YearMonthDialog dialog(this, loadWhen(state.session.view), reporter);
+    YearMonthDialog dialog(this, loadWhen(viewSettings), reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    settle(); // a repaint may have started while the dialog was open
-    storeWhen(state.session.view, dialog.fields);
-    state.session.view.redrawAction = redrawShow;
-    invalidate();
+    storeWhen(viewSettings, dialog.fields);
+    request(RedrawAction::show);
 }
 
 void MapView::displayMode() {
-    settle();
-    Session& s = state.session;
-    DisplayDialog dialog(this, loadDisplay(s.view, mapCentreLon(state.projection)), s.cities,
-                         s.view.observerCityIndex, reporter, &state);
+    std::optional<int> cityIndex = viewSettings.observerCityIndex;
+    DisplayDialog dialog(this, loadDisplay(viewSettings, choices, lastMapCentreLon),
+                         shown.frame.cities, cityIndex, reporter, &state);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    settle(); // a repaint may have started while the dialog was open
-    storeDisplay(s.view, dialog.fields, s.cities);
+    viewSettings.observerCityIndex = cityIndex;
+    storeDisplay(viewSettings, choices, dialog.fields, shown.frame.cities);
     // the named place, unless its position was changed by hand after (then its zone is found
     // from the position)
     if (dialog.chosenPlace)
-        s.view.observerPlace = *dialog.chosenPlace;
-    invalidate();
+        viewSettings.observerPlace = *dialog.chosenPlace;
+    request(RedrawAction::show);
 }
 
 void MapView::searchMode() {
-    settle();
-    Session& s = state.session;
-    state.pendingSearchType = s.view.searchType;
-    SearchDialog dialog(this, loadMode(s.view, s.shown.record.saros), s.cities,
-                        s.view.searchCityIndex, state.pendingSearchType, s.view, reporter);
+    SearchDialog dialog(this, loadMode(viewSettings, choices, shown.frame.eclipse.record.saros),
+                        shown.frame.cities, choices.searchCityIndex, choices.searchType,
+                        viewSettings, reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    settle(); // a repaint may have started while the dialog was open
-    storeMode(s.view, dialog.fields, state.pendingSearchType, s.cities);
-    invalidate();
+    storeMode(viewSettings, choices, dialog.fields, shown.frame.cities);
+    request(RedrawAction::show);
 }
 
 void MapView::nextEclipse() {
-    settle();
-    vesk::nextEclipse(state.session.view);
-    invalidate();
+    request(RedrawAction::nextMatch);
 }
 
 void MapView::previousEclipse() {
-    settle();
-    if (surface)
-        surface->fillSolidRect(0, 0, surface->width(), surface->height(), blackFill);
-    repaint();
-    vesk::previousEclipse(state.session, drawnMessage());
-    invalidate();
+    request(RedrawAction::previousMatch);
 }
 
 void MapView::zoomIn() {
-    settle();
-    if (state.session.view.displayMode != displayPathMap)
+    if (viewSettings.displayMode != displayPathMap)
         return;
-    zoomMap(state.session.view, state.projection, 2);
-    invalidate();
+    zoomMap(viewSettings, shownMap(), 2);
+    request(RedrawAction::show);
 }
 
 void MapView::zoomOut() {
-    settle();
-    if (state.session.view.displayMode != displayPathMap)
+    if (viewSettings.displayMode != displayPathMap)
         return;
-    zoomMap(state.session.view, state.projection, 0.5);
-    invalidate();
+    zoomMap(viewSettings, shownMap(), 0.5);
+    request(RedrawAction::show);
 }
 
 void MapView::unzoom() {
-    settle();
-    vesk::unzoom(state.session.view);
-    invalidate();
+    vesk::unzoom(viewSettings);
+    request(RedrawAction::show);
 }
 
 void MapView::backToMap() {
-    settle();
-    vesk::backToMap(state.session.view);
-    invalidate();
+    vesk::backToMap(viewSettings);
+    request(RedrawAction::show);
 }
 
 void MapView::localInfo() {
-    settle();
-    showLocalInfo(state.session.view);
-    invalidate();
+    showLocalInfo(viewSettings);
+    request(RedrawAction::show);
 }
 
 void MapView::eclipseList() {
-    settle();
     if (!list)
-        list = std::make_unique<EclipseListDialog>(this, state.session, drawnMessage(), work,
-                                                   reporter, typeNamesOf(state.language));
+        list = std::make_unique<EclipseListDialog>(this, viewSettings, shown.frame.eclipse,
+                                                   state.session, drawnMessage(), work, reporter,
+                                                   typeNamesOf(state.language));
     else if (!list->isVisible())
         list->initialise();
     list->show();
@@ -322,7 +339,7 @@ void MapView::eclipseList() {
 
 void MapView::totalitySky() {
     repaintNow();
-    if (drawSkyAtMaximum(state, *surface)) {
+    if (shown.rendered && drawSkyAtMaximum(state, shown.frame, *surface)) {
         overlay = Overlay::sky;
         update();
     } else
@@ -331,7 +348,8 @@ void MapView::totalitySky() {
 
 void MapView::limbCorrection() {
     repaintNow();
-    if (drawLimbAtMaximum(state, *surface) != LimbOutcome::notCentral) {
+    if (shown.rendered &&
+        drawLimbAtMaximum(state, shown.frame, *surface) != LimbOutcome::notCentral) {
         overlay = Overlay::limb;
         update();
     } else
@@ -369,13 +387,13 @@ void MapView::printOn(QPaintDevice& device, const PageLayout& layout) {
 }
 
 QString MapView::shownTitle() const {
-    return eclipseTitle(shownRecord, state.language);
+    return eclipseTitle(shown.frame.eclipse.record, state.language);
 }
 
 QString MapView::pageTitle() {
     QString title = shownTitle();
-    if (shownView.displayMode == displayLocal || overlay != Overlay::none) {
-        const ObserverPlace place = state.observerPlace();
+    if (shown.frame.settings.displayMode == displayLocal || overlay != Overlay::none) {
+        const ObserverPlace place = observerPlace(shown.frame.settings, *state.places);
         title +=
             QStringLiteral(" — ") +
             (place.name.empty()
@@ -386,21 +404,23 @@ QString MapView::pageTitle() {
 }
 
 std::pair<double, double> MapView::contactSpan() const {
-    return contactSpanUt(shownRecord, shownDeltaT);
+    return contactSpanUt(shown.frame.eclipse.record, shown.frame.eclipse.deltaT);
+}
+
+ShownMap MapView::shownMap() const {
+    return {shown.frame.layout, shown.projection, shown.frame.settings.mapRange};
 }
 
 void MapView::showShadowAt(std::optional<double> utHours) {
-    settle();
-    ViewState& v = state.session.view;
-    v.shadowAt = utHours ? std::optional(ShadowInstant{*utHours, false}) : std::nullopt;
-    v.redrawAction = redrawShow;
-    invalidate();
+    viewSettings.shadowAt = utHours ? std::optional(ShadowInstant{*utHours, false}) : std::nullopt;
+    request(RedrawAction::show);
 }
 
 std::string MapView::exportKml(const std::filesystem::path& dir) {
-    settle();
-    services.writeKml(dir);
-    return services.exportFailure;
+    if (!shown.rendered)
+        return "no eclipse is shown";
+    screenServices.writeKml(shown.frame, dir);
+    return screenServices.exportFailure;
 }
 
 std::string MapView::saveAs(const std::filesystem::path& path) {
@@ -413,33 +433,39 @@ std::string MapView::saveAs(const std::filesystem::path& path) {
 }
 
 void MapView::drawScreenOn(QtDrawSurface& page) {
-    settle();
-    // The eclipse shown, drawn again by the pipeline: no search step, no export.
-    ViewState& v = state.session.view;
-    const ViewState shown = v;
-    v.redrawAction = redrawShow;
-    v.kmlOutput = false;
-    redrawView(state.session, page, services);
+    if (!shown.rendered) { // the messages shown in place of a screen
+        if (surface)
+            page.blit(0, 0, surface->width(), surface->height(), *surface, 0, 0);
+        return;
+    }
+    // The screen shown, drawn again from what it was drawn from: no export.
+    ScreenFrame frame = shown.frame;
+    frame.settings.kmlOutput = false;
+    frame.coarseRelief = false;
+    page.fillSolidRect(0, 0, page.width(), page.height(), blackFill);
+    IgnoredFiles passedOver; // the status bar told of them at the repaint
+    screenServices.loadBaseMapData(passedOver);
+    drawScreen(frame, page, screenServices);
     if (overlay == Overlay::sky)
-        drawSkyAtMaximum(state, page);
+        drawSkyAtMaximum(state, frame, page);
     else if (overlay == Overlay::limb)
-        drawLimbAtMaximum(state, page);
-    v = shown;
+        drawLimbAtMaximum(state, frame, page);
 }
 
 void MapView::showReadout(QPoint p) {
-    const ViewState& v = shownView;
-    if (v.projection == Projection::mercator || v.displayMode != displayPathMap)
+    const ViewSettings& v = shown.frame.settings;
+    if (!shown.rendered || v.projection == Projection::mercator || v.displayMode != displayPathMap)
         return;
-    const auto hit = mapHitTest(v, shownProjection, p.x(), p.y());
+    const auto hit = mapHitTest(shownMap(), p.x(), p.y());
     if (!hit)
         return;
-    const Font readout{"Courier New", -12, 500, true};
+    const Font readout{FontRole::mono, -12, 500};
+    const int right = shown.frame.layout.mapRight;
     char text[32];
     std::snprintf(text, sizeof text, "Lon:%7.2f", hit->first);
-    drawText(v.mapRight - 85, 15, text, readout, true);
+    drawText(right - 85, 15, text, readout, true);
     std::snprintf(text, sizeof text, "Lat:%7.2f", hit->second);
-    drawText(v.mapRight - 85, 30, text, readout, true);
+    drawText(right - 85, 30, text, readout, true);
 }
 
 void MapView::mousePressEvent(QMouseEvent* event) {
@@ -451,30 +477,19 @@ void MapView::mousePressEvent(QMouseEvent* event) {
 }
 
 void MapView::observePlace(const GazetteerPlace& place) {
-    settle();
     ObserverPlace chosen = observerPlaceOf(place, state.language == Language::japanese);
     const double height =
-        place.height ? *place.height : reliefHeightAt(state, place.lon, place.lat);
+        place.height ? *place.height : groundHeightAt(state, place.lon, place.lat);
     chosen.heightSource = place.height ? HeightSource::gazetteer : HeightSource::reliefGrid;
-    ViewState& view = state.session.view;
-    placeObserver(view, place.lon, place.lat, height, chosen);
-    view.displayMode = displayLocal;
-    view.redrawAction = redrawShow;
-    invalidate();
-}
-
-void MapView::keepShown() {
-    shownView = state.session.view;
-    shownProjection = state.projection;
-    shownRecord = state.session.catalog.record;
-    shownDeltaT = viewDeltaT(shownRecord, shownView);
-    growToText();
-    if (shownChanged)
-        shownChanged();
+    placeObserver(viewSettings, place.lon, place.lat, height, chosen);
+    choices.observerInput = ObserverInput::typed;
+    viewSettings.displayMode = displayLocal;
+    request(RedrawAction::show);
 }
 
 void MapView::growToText() {
-    const std::pair<int, double> screen{shownView.displayMode, shownView.textScale};
+    const ViewSettings& shownSettings = shown.frame.settings;
+    const std::pair<int, double> screen{shownSettings.displayMode, shownSettings.textScale};
     if (minimumSize() != QSize(0, 0) && screen != grownFor) {
         setMinimumSize(0, 0); // another screen or text size: first the window's own room
         return;
@@ -488,13 +503,14 @@ void MapView::growToText() {
 }
 
 void MapView::showPointerCircumstances(QPoint p) {
-    const ViewState& v = shownView;
-    const auto hit = v.displayMode == displayPathMap && surface && v.catalogStatus >= 0
-                         ? mapHitTest(v, shownProjection, p.x(), p.y())
+    const auto hit = shown.rendered && shown.frame.settings.displayMode == displayPathMap
+                         ? mapHitTest(shownMap(), p.x(), p.y())
                          : std::nullopt;
-    const QString readout = hit ? QString::fromStdString(pointerReadout(
-                                      state, shownRecord, shownDeltaT, hit->first, hit->second))
-                                : QString();
+    const ChosenEclipse& eclipse = shown.frame.eclipse;
+    const QString readout =
+        hit ? QString::fromStdString(pointerReadout(*state.places, eclipse.record, eclipse.deltaT,
+                                                    hit->first, hit->second))
+            : QString();
     auto* frame = qobject_cast<QMainWindow*>(window());
     // off the map, the last read-out goes (other messages stay)
     if (frame != nullptr && (hit || frame->statusBar()->currentMessage() == lastReadout))
@@ -511,8 +527,7 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
     dragOffset = event->position().toPoint() - *dragStart;
     if (!dragging && dragOffset.manhattanLength() >= QApplication::startDragDistance()) {
         dragging = true;
-        settle();
-        dragBase = {state.session.view, state.projection};
+        dragBase = {viewSettings, shownMap()};
     }
     if (!dragging)
         return;
@@ -524,13 +539,12 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
 void MapView::drawDragged() {
     // The map panned by the whole movement from where the drag began, with the coarse relief;
     // the next one follows when this one is drawn.
-    state.session.view = dragBase->view;
-    state.projection = dragBase->projection;
-    if (!panMap(state.session.view, state.projection, dragOffset.x(), dragOffset.y()))
+    viewSettings = dragBase->settings;
+    if (!panMap(viewSettings, dragBase->map, dragOffset.x(), dragOffset.y()))
         return;
-    state.session.view.coarseRelief = true;
+    pending.coarseRelief = true;
     drawnForOffset = dragOffset;
-    invalidate();
+    request(RedrawAction::show);
 }
 
 void MapView::mouseReleaseEvent(QMouseEvent* event) {
@@ -543,15 +557,15 @@ void MapView::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     dragging = false;
-    settle();
     const QPoint moved = event->position().toPoint() - start;
-    state.session.view = dragBase->view;
-    state.projection = dragBase->projection;
+    viewSettings = dragBase->settings;
+    const ShownMap base = dragBase->map;
     dragBase.reset();
-    if (!panMap(state.session.view, state.projection, moved.x(), moved.y()))
+    pending.coarseRelief = false;
+    if (!panMap(viewSettings, base, moved.x(), moved.y()))
         update();
     else
-        invalidate();
+        request(RedrawAction::show);
 }
 
 void MapView::wheelEvent(QWheelEvent* event) {
@@ -561,16 +575,14 @@ void MapView::wheelEvent(QWheelEvent* event) {
         return;
     const double factor = std::pow(2.0, double(wheelTurn) / wheelStep);
     wheelTurn = 0;
-    settle();
     const QPoint p = event->position().toPoint();
-    if (zoomMapAt(state.session.view, state.projection, width(), height(), p.x(), p.y(), factor))
-        invalidate();
+    if (zoomMapAt(viewSettings, shownMap(), width(), height(), p.x(), p.y(), factor))
+        request(RedrawAction::show);
 }
 
 void MapView::pan(int dx, int dy) {
-    settle();
-    if (panMap(state.session.view, state.projection, dx, dy))
-        invalidate();
+    if (panMap(viewSettings, shownMap(), dx, dy))
+        request(RedrawAction::show);
 }
 
 void MapView::panLeft() {
@@ -590,22 +602,18 @@ void MapView::panDown() {
 }
 
 void MapView::zoomInAtCentre() {
-    settle();
-    if (zoomMapAtCentre(state.session.view, state.projection, 2))
-        invalidate();
+    if (zoomMapAtCentre(viewSettings, shownMap(), 2))
+        request(RedrawAction::show);
 }
 
 void MapView::zoomOutAtCentre() {
-    settle();
-    if (zoomMapAtCentre(state.session.view, state.projection, 0.5))
-        invalidate();
+    if (zoomMapAtCentre(viewSettings, shownMap(), 0.5))
+        request(RedrawAction::show);
 }
 
 void MapView::setTextScale(double scale) {
-    settle();
-    state.session.view.textScale = scale;
-    state.session.view.redrawAction = redrawShow;
-    invalidate();
+    viewSettings.textScale = scale;
+    request(RedrawAction::show);
 }
 
 void MapView::redraw() {
@@ -615,33 +623,38 @@ void MapView::redraw() {
 void MapView::mouseDoubleClickEvent(QMouseEvent* event) {
     // The places under the pointer are those of the picture shown.
     const QPoint p = event->position().toPoint();
-    const auto hit = mapHitTest(shownView, shownProjection, p.x(), p.y());
+    if (!shown.rendered)
+        return;
+    const ShownMap map = shownMap();
+    const auto hit = mapHitTest(map, p.x(), p.y());
     if (event->button() == Qt::LeftButton) {
-        if (shownView.projection == Projection::mercator || !hit)
+        if (shown.frame.settings.projection == Projection::mercator || !hit)
             return;
-        settle();
-        recentreMap(state.session.view, hit->first, hit->second);
-        invalidate();
+        recentreMap(viewSettings, hit->first, hit->second,
+                    map.projection.mapRadius / map.layout.baseRadius);
+        request(RedrawAction::show);
     } else if (event->button() == Qt::RightButton) {
-        if (!insideMap(shownView, shownProjection, p.x(), p.y()))
+        if (!insideMap(map, p.x(), p.y()))
             return;
         char text[32];
         std::snprintf(text, sizeof text, "x= %4d y=%4d ", p.x(), p.y());
         drawText(0, 15, text, panelFont(), true);
         if (hit) {
-            settle();
-            observeFrom(state.session.view, hit->first, hit->second,
-                        reliefHeightAt(state, hit->first, hit->second));
-            invalidate();
+            observeFrom(viewSettings, hit->first, hit->second,
+                        groundHeightAt(state, hit->first, hit->second));
+            choices.observerInput = ObserverInput::typed;
+            request(RedrawAction::show);
         }
     }
 }
 
 void MapView::customEvent(QEvent* event) {
     if (event->type() == showListedEclipseEvent) {
-        settle();
-        if (showListedEclipse(state.session))
-            invalidate();
+        // the hits are the search's until it ends
+        const bool searching = work.busy() && work.kind() == BackgroundWork::Kind::search;
+        if (!searching &&
+            showListedEclipse(viewSettings, state.session.searchHits, state.session.selectedHit))
+            request(RedrawAction::show);
     } else if (event->type() == closeListEvent && list) {
         list->hide();
     }

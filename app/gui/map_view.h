@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The one view: the redraw pipeline draws an off-screen picture on a pool thread and the paint
-// shows the last finished one; the commands, dialogs and mouse gestures change the view state
-// and ask for a repaint (which stops one under way), and a few draw straight into the picture
-// until the next repaint.
+// The map view of a window. The commands, dialogs and mouse gestures change the view's settings
+// and ask for a repaint; the repaint runs on a pool thread with a copy of the settings and the
+// request (a newer one stops it) and returns the picture with what it shows; the window's thread
+// takes the result over and paints the last picture. A few commands draw straight into the
+// picture until the next repaint.
 #pragma once
 
 #include "app_state.h"
@@ -10,6 +11,7 @@
 #include "dialogs.h"
 #include "list_dialog.h"
 #include "qt_draw_surface.h"
+#include "view_commands.h"
 
 #include <QCoreApplication>
 #include <QPrinter>
@@ -24,9 +26,18 @@ class MapView : public QWidget {
     Q_DECLARE_TR_FUNCTIONS(MapView)
 
   public:
-    MapView(AppState& state, QWidget* parent = nullptr,
+    // A view of the records of state, from the settings given; the first picture shows the
+    // eclipse of their year and month, or of this month.
+    MapView(AppState& state, ViewSettings settings, RedrawAction first, QWidget* parent = nullptr,
             ValidationReporter reporter = messageBoxReporter());
     ~MapView() override;
+
+    // The user's settings of this view: what the next repaint shows (a command changes them and
+    // asks for it).
+    const ViewSettings& settings() const { return viewSettings; }
+    ViewSettings& settings() { return viewSettings; }
+    // Asks for a repaint that shows the eclipse of the settings' year and month.
+    void showAskedMonth();
 
     // The commands of the view.
     void yearMonth();
@@ -70,7 +81,10 @@ class MapView : public QWidget {
     // Shows over the map the shadow at an instant (hours of UT on that day), or none.
     void showShadowAt(std::optional<double> utHours);
     // The instant of the shadow in the picture shown, or none.
-    std::optional<ShadowInstant> shownShadow() const { return shownView.shadowAt; }
+    std::optional<ShadowInstant> shownShadow() const { return shown.frame.settings.shadowAt; }
+    // What the picture shown was drawn from, and the map it shows.
+    const ScreenFrame& shownFrame() const { return shown.frame; }
+    ShownMap shownMap() const;
     // Writes the KML documents of the eclipse shown into a folder; empty, or what went wrong.
     std::string exportKml(const std::filesystem::path& dir);
     // Told when the picture shown is of another eclipse or screen (for the window's title).
@@ -84,8 +98,10 @@ class MapView : public QWidget {
     void observePlace(const GazetteerPlace& place);
     // Asks for a full repaint through the pipeline, drawn off the window's thread.
     void invalidate();
-    // Whether a repaint or a list search is under way.
-    bool working() const { return work.busy(); }
+    // Whether a repaint is asked for or under way, or a list search runs.
+    bool working() const { return work.busy() || repaintQueued; }
+    // Lets the background work end and takes its result over.
+    void finishWork() { work.wait(); }
     // The work off the window's thread, which the list's search uses too.
     BackgroundWork& backgroundWork() { return work; }
     // The picture as last drawn (for tests and the print path).
@@ -94,8 +110,7 @@ class MapView : public QWidget {
     QRect textBounds() const { return surface ? surface->textBounds() : QRect(); }
     EclipseListDialog* listDialog() const { return list.get(); }
     AppState& appState() { return state; }
-    // Runs a pending repaint now, on the window's thread (the background work does it
-    // otherwise).
+    // Runs a pending repaint now and waits for it.
     void repaintNow();
     // What the last repaint told the status bar: where the KML documents went or why they
     // could not be written, and the data files passed over (empty when nothing).
@@ -113,9 +128,22 @@ class MapView : public QWidget {
   private:
     // Starts the pending repaint on a pool thread (after a list search under way).
     void startRepaint();
-    // Stops a repaint under way (it starts again later) or a list search, before the view state
-    // is read or changed here.
-    void settle();
+    // Whether the picture shown, or the one being drawn, has the view's size and density.
+    bool pictureFits() const;
+    // What a repaint returns: the picture, what it was drawn from and the map's projection, and
+    // what its map and table wrote.
+    struct RepaintResult {
+        std::shared_ptr<QtDrawSurface> picture;
+        RedrawOutcome outcome;
+        MapProjection projection;
+        std::vector<std::filesystem::path> kmlDocuments;
+        std::string exportFailure;
+    };
+    // Takes a finished repaint over: its picture is shown, the settings take the year and month
+    // it reached, and the status bar tells what it wrote or passed over.
+    void applyRepaint(RepaintResult& result);
+    // Asks for a repaint with this action (and the request's other fields as they are).
+    void request(RedrawAction action);
     SearchMessage drawnMessage();
     // A message in the frame's status bar.
     void statusMessage(const char* text);
@@ -126,11 +154,9 @@ class MapView : public QWidget {
     // The next picture of a drag: the map panned by the pointer's movement, coarse relief.
     void drawDragged();
     // Shows in the frame's status bar what the repaint wrote or passed over.
-    void reportRepaint(const RedrawOutcome& outcome);
+    void reportRepaint(const RepaintResult& result);
     // A text in the frame's status bar; an empty one takes away the notice of a repaint.
     void showStatus(const QString& text);
-    // Keeps the view, projection, eclipse and Delta T of the picture now shown.
-    void keepShown();
     // Where texts of the picture shown reach beyond it (a larger text size), asks for the size
     // that holds them: the window then scrolls instead of cutting them off. Another screen or
     // text size first gives the size back.
@@ -141,19 +167,31 @@ class MapView : public QWidget {
     // The screen shown, drawn again on a page: the eclipse and the sky or limb screen over it.
     void drawScreenOn(QtDrawSurface& page);
 
-    AppState& state;
-    AppServices services;
+    AppState& state; // its session is the background work's alone
     ValidationReporter reporter;
+    ViewSettings viewSettings;
+    DialogChoices choices;
+    RedrawRequest pending; // of the next repaint
+    // The catalog could not be read at the month asked for: the next command asks for another.
+    bool askForMonth = false;
+    AppServices repaintServices;            // the background work's
+    AppServices screenServices;             // this thread's: printing, saving and the KML export
     std::shared_ptr<QtDrawSurface> surface; // the picture shown
+    QSize drawingSize;                      // the size and pixel ratio of the last repaint started
+    double drawingRatio = 1;
     bool dirty = true;
     bool repaintQueued = false;
     int repaintsStarted = 0;
-    // The view and projection of the picture shown (the state's may be those of a newer one).
-    ViewState shownView;
-    MapProjection shownProjection;
-    EclipseRecord shownRecord;
-    double shownDeltaT = 0;
-    QString lastReadout; // the status bar's last read-out of the point under the pointer
+    int requestsMade = 0; // a result is taken over only when no newer request came after it
+    // What the picture shown was drawn from, and its map's projection.
+    struct Shown {
+        ScreenFrame frame;
+        MapProjection projection;
+        bool rendered = false; // a screen; else messages in its place (the frame is older)
+    };
+    Shown shown;
+    double lastMapCentreLon = 0; // of the last eclipse map shown
+    QString lastReadout;         // the status bar's last read-out of the point under the pointer
     // The screen drawn over the picture since its last repaint, which printing draws too.
     enum class Overlay { none, sky, limb };
     Overlay overlay = Overlay::none;
@@ -164,8 +202,8 @@ class MapView : public QWidget {
     // The view and projection where the drag began, and the drag offsets of the picture being
     // drawn and of the one shown.
     struct DragBase {
-        ViewState view;
-        MapProjection projection;
+        ViewSettings settings;
+        ShownMap map;
     };
     std::optional<DragBase> dragBase;
     QPoint drawnForOffset, shownForOffset;

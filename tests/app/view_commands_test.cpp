@@ -16,8 +16,8 @@ CityTable twoCities() {
     return cities;
 }
 
-DisplayFields localDisplay(const ViewState& view) {
-    DisplayFields fields = loadDisplay(view, 0);
+DisplayFields localDisplay(const ViewSettings& view) {
+    DisplayFields fields = loadDisplay(view, {}, 0);
     fields.displayMode = displayLocal;
     return fields;
 }
@@ -26,9 +26,10 @@ DisplayFields localDisplay(const ViewState& view) {
 // and choosing "from the list" again without a row keeps the typed place.
 TEST(ViewCommands, DisplayDialogTakesACityRowOrATypedPlace) {
     const CityTable cities = twoCities();
-    ViewState view;
+    ViewSettings view;
+    DialogChoices choices;
     view.observerCityIndex = 2;
-    storeDisplay(view, localDisplay(view), cities);
+    storeDisplay(view, choices, localDisplay(view), cities);
     EXPECT_EQ(view.observerLon, 139.767);
     EXPECT_EQ(view.observerLat, 35.683);
     EXPECT_EQ(view.observerHeight, 40);
@@ -38,19 +39,19 @@ TEST(ViewCommands, DisplayDialogTakesACityRowOrATypedPlace) {
     typed.observerLon = 31.13;
     typed.observerLat = 29.98;
     typed.observerHeight = 60;
-    storeDisplay(view, typed, cities);
+    storeDisplay(view, choices, typed, cities);
     EXPECT_FALSE(view.observerCityIndex) << "a typed place names no row";
+    EXPECT_EQ(choices.observerInput, ObserverInput::typed) << "the dialog opens on it next";
     EXPECT_EQ(view.observerLon, 31.13);
 
     DisplayFields fromList = localDisplay(view);
     fromList.observerInputMode = ObserverInput::cityTable;
-    storeDisplay(view, fromList, cities);
+    storeDisplay(view, choices, fromList, cities);
     EXPECT_EQ(view.observerLon, 31.13) << "no row chosen since: the observer stays";
     EXPECT_EQ(view.observerHeight, 60);
 
     placeObserver(view, -96.8, 32.78, 150, ObserverPlace{});
     EXPECT_FALSE(view.observerCityIndex);
-    EXPECT_EQ(view.observerInputMode, ObserverInput::typed);
     EXPECT_EQ(view.observerPlace.lon, -96.8) << "the place carries its position";
 }
 
@@ -62,17 +63,18 @@ TEST(ViewCommands, SarosSearchRestartsBeforeItsSeries) {
     ModeFields saros;
     saros.searchMode = searchSarosNumber;
     saros.saros = 145;
-    ViewState view;
+    ViewSettings view;
+    DialogChoices choices;
     view.year = 3000;
-    storeMode(view, saros, 2, cities);
+    storeMode(view, choices, saros, cities);
     EXPECT_EQ(view.searchSaros, 145);
     EXPECT_EQ(view.year, 1638);
     view.year = 2800;
-    storeMode(view, saros, 2, cities);
+    storeMode(view, choices, saros, cities);
     EXPECT_EQ(view.year, 2800) << "within 1262.1 years of the series' start";
     saros.saros = 9999;
     view.year = 3000;
-    storeMode(view, saros, 2, cities);
+    storeMode(view, choices, saros, cities);
     EXPECT_EQ(view.year, 3000) << "no such series";
 }
 
@@ -88,21 +90,21 @@ TEST(ViewCommands, FieldRulesTakeNumbersWithinTheirBounds) {
     EXPECT_EQ(roundTo(35.6789012, 100000), 35.6789);
 }
 
-// Zooming and moving act on the path map only, and a drag of nothing moves nothing.
+// Zooming and moving act on the path map only, and a drag of nothing moves nothing; the zoom
+// doubles the radius of the map shown (here the Asian map's, 2.7 whole globes).
 TEST(ViewCommands, MapCommandsActOnTheMapOnly) {
-    ViewState view;
-    MapProjection projection;
-    projection.mapRadius = 300;
+    ViewSettings view;
+    ShownMap map;
+    map.layout.baseRadius = 300;
+    map.projection.mapRadius = 810;
     view.displayMode = displayLocal;
-    view.redrawAction = redrawShow;
-    zoomMap(view, projection, 2);
-    EXPECT_EQ(view.mapScale, 0);
-    EXPECT_FALSE(panMap(view, projection, 10, 0));
+    zoomMap(view, map, 2);
+    EXPECT_EQ(view.magnification, 1);
+    EXPECT_FALSE(panMap(view, map, 10, 0));
     view.displayMode = displayPathMap;
-    EXPECT_FALSE(panMap(view, projection, 0, 0));
-    zoomMap(view, projection, 2);
-    EXPECT_EQ(view.mapScale, 600);
-    EXPECT_EQ(view.redrawAction, redrawShow);
+    EXPECT_FALSE(panMap(view, map, 0, 0));
+    zoomMap(view, map, 2);
+    EXPECT_DOUBLE_EQ(view.magnification, 5.4);
 }
 
 } // namespace

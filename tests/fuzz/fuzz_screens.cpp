@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeEntry(values);
 
     AppState state(DataPaths{{fuzzing::scratchDir()}});
-    ViewState& view = state.session.view;
+    ViewSettings& view = state.session.view;
     view.year = values[0];
     view.month = values[1];
     view.redrawAction = redrawShow;

@@ -15,16 +15,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Projection projection : {Projection::globe, Projection::mercator}) {
         for (const MapRange range : {MapRange::globe, MapRange::centred}) {
             testing::RecordingSurface surface;
-            ViewState view;
+            ViewSettings view;
+            MapLayout layout;
             view.projection = projection;
             view.baseMap = BaseMapKind::vector;
-            layoutView(view, surface.width(), surface.height());
+            layout = layoutView(view, surface.width(), surface.height());
             view.mapRange = range;
-            view.mapScale = view.baseRadius * (range == MapRange::globe ? 1 : 30);
+            layout.mapRadius = layout.baseRadius * (range == MapRange::globe ? 1 : 30);
             MapProjection projectionState;
-            resetProjection(projectionState, view, range);
-            setMapCentre(projectionState, view, 135, 35);
-            MapCanvas canvas{surface, projectionState, view};
+            projectionState = {};
+            setMapCentre(projectionState, layout, 135, 35);
+            MapCanvas canvas{surface, projectionState, view, layout};
             drawMapBackground(canvas, ReliefData{}, paths);
         }
     }

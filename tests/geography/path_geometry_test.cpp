@@ -181,11 +181,12 @@ int breaksOfCurves(int width, int height, int colour) {
     ReliefData relief;
     RecordingSurface surface(width, height);
     MapProjection projection;
-    ViewState view;
+    ViewSettings view;
+    MapLayout layout;
     view.baseMap = BaseMapKind::none;
-    layoutView(view, width, height);
-    resetProjection(projection, view, MapRange::globe);
-    MapCanvas canvas{surface, projection, view};
+    layout = layoutView(view, width, height);
+    projection = {};
+    MapCanvas canvas{surface, projection, view, layout};
     const PathGeometry g = tracePathGeometry(e.catalog.record, e.deltaT, view.drawStepHours);
     drawPathMap(canvas, {e.catalog.record, std::nullopt, g, cities, relief, e.catalog.paths});
     int breaks = 0, segments = 0;

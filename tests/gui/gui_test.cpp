@@ -58,34 +58,40 @@ struct Messages {
 // that its lists store into at once.
 struct SearchDialogFixture {
     Messages messages;
-    ViewState view;
+    ViewSettings view;
     CityTable cities;
-    std::optional<int> cityIndex = 1;
-    int pendingType = 2;
+    DialogChoices choices;
     SearchDialog dialog;
-    explicit SearchDialogFixture(ViewState initial = {}, CityTable table = {})
+    explicit SearchDialogFixture(ViewSettings initial = {}, CityTable table = {})
         : view(std::move(initial)), cities(std::move(table)),
-          dialog(nullptr, loadMode(view, 145), cities, cityIndex, pendingType, view,
-                 messages.reporter()) {}
+          dialog(nullptr, loadMode(view, choices, 145), cities, choices.searchCityIndex,
+                 choices.searchType, view, messages.reporter()) {}
 };
+
+// Records whose view settings ask for 2024 April.
+AppState& april2024(AppState& state) {
+    state.session.view.year = 2024;
+    state.session.view.month = 4;
+    return state;
+}
 
 struct Window {
     AppState state{DataPaths{{sourceDataDir()}}};
     Messages messages;
-    MainWindow frame{state, messages.reporter()};
-    MapView* view = nullptr;
+    MainWindow frame{april2024(state), messages.reporter(), RedrawAction::show};
+    MapView* view = frame.view();
 
     Window() {
-        state.session.view.year = 2024;
-        state.session.view.month = 4;
-        state.session.view.redrawAction = redrawShow;
-        view = frame.view();
         frame.resize(1000, 760);
         frame.show();
         QApplication::processEvents();
         view->repaintNow();
     }
-    ViewState& v() { return state.session.view; }
+    ViewSettings& v() { return view->settings(); }
+    // The layout and projection of the picture shown.
+    const MapLayout& layout() const { return view->shownFrame().layout; }
+    MapProjection projection() const { return view->shownMap().projection; }
+    const EclipseRecord& shownRecord() const { return view->shownFrame().eclipse.record; }
     // Lets the work off the window's thread (a repaint, a list search) end and be taken over.
     void finishWork() {
         QElapsedTimer waited;
@@ -147,7 +153,7 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
         EXPECT_EQ(fieldErrorText({messageIntegerBetween, "1", "12"}),
                   QStringLiteral("Enter a whole number from 1 to 12."));
         // the search dialog's types and observing places in English
-        ViewState view;
+        ViewSettings view;
         view.englishNames = true;
         CityTable cities;
         cities.rows = {{"東京", 139.767, 35.683, 40, 0, "Tokyo"}};
@@ -199,11 +205,11 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
     Messages messages;
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}, {"B", 40, 50, 60, 0, ""}};
-    ViewState view;
-    view.baseRadius = 340;
-    view.mapScale = 340;
+    ViewSettings view;
     std::optional<int> cityIndex = 1;
-    DisplayDialog dialog(nullptr, loadDisplay(view, 139.7), cities, cityIndex, messages.reporter());
+    DialogChoices choices;
+    DisplayDialog dialog(nullptr, loadDisplay(view, {}, 139.7), cities, cityIndex,
+                         messages.reporter());
     EXPECT_EQ(dialog.tableLonEdit->text(), QString("45")) << "trunc(139.7 / 15) * 15 - 90";
     EXPECT_EQ(dialog.drawStepEdit->text(), QString("0.1"));
     dialog.drawStepEdit->setText("0");
@@ -218,9 +224,9 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
     dialog.centreLonEdit->setText("139.7");
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    storeDisplay(view, dialog.fields, cities);
+    storeDisplay(view, choices, dialog.fields, cities);
     EXPECT_EQ(view.mapRange, MapRange::centred);
-    EXPECT_EQ(view.mapScale, 680);
+    EXPECT_EQ(view.magnification, 2);
     EXPECT_NEAR(view.centreLon, 139.7, 1e-9);
     EXPECT_NEAR(view.drawStepHours, 0.5 / 60, 1e-12);
     // A city chosen in the list is stored at once, whatever the end of the dialog.
@@ -229,13 +235,13 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
 }
 
 TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
-    ViewState year3000;
+    ViewSettings year3000;
     year3000.year = 3000;
     SearchDialogFixture search(year3000);
     SearchDialog& dialog = search.dialog;
     EXPECT_EQ(dialog.typeList->currentIndex(), 1);
     dialog.typeList->activated(3);
-    EXPECT_EQ(search.pendingType, 4) << "stored at once";
+    EXPECT_EQ(search.choices.searchType, 4) << "stored at once";
     dialog.sarosEdit->setText("401");
     dialog.accept();
     EXPECT_EQ(search.messages.shown.back(),
@@ -243,7 +249,7 @@ TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
     dialog.sarosEdit->setText("145");
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    storeMode(search.view, dialog.fields, search.pendingType, search.cities);
+    storeMode(search.view, search.choices, dialog.fields, search.cities);
     EXPECT_EQ(search.view.year, 1638) << "145 began in 1639; 3000 is over 1262.1 years later";
 }
 
@@ -281,13 +287,13 @@ TEST(Window, ToolbarCommands) {
     EXPECT_EQ(w.v().month, 4);
     w.view->zoomIn(); // whole globe: the next map is at its base size again
     w.view->repaintNow();
-    EXPECT_EQ(w.state.projection.mapRadius, w.v().baseRadius);
+    EXPECT_EQ(w.projection().mapRadius, w.layout().baseRadius);
     w.view->localInfo();
     w.view->repaintNow();
     EXPECT_EQ(w.v().displayMode, displayLocal);
-    const double scale = w.v().mapScale;
+    const double scale = w.v().magnification;
     w.view->zoomIn();
-    EXPECT_EQ(w.v().mapScale, scale) << "no zoom outside the map";
+    EXPECT_EQ(w.v().magnification, scale) << "no zoom outside the map";
     w.view->backToMap();
     w.view->repaintNow();
     EXPECT_EQ(w.v().displayMode, displayPathMap);
@@ -295,12 +301,12 @@ TEST(Window, ToolbarCommands) {
 
 TEST(Window, MouseGesturesOnTheMap) {
     Window w;
-    const ViewState& v = w.v();
-    const QPoint centre(v.mapCentreX, v.mapCentreY);
+    const ViewSettings& v = w.v();
+    const QPoint centre(w.layout().mapCentreX, w.layout().mapCentreY);
     const QImage before = w.view->picture().copy();
     QTest::mouseClick(w.view, Qt::LeftButton, {}, centre);
-    EXPECT_NE(w.view->picture().copy(v.mapRight - 85, 15, 80, 30),
-              before.copy(v.mapRight - 85, 15, 80, 30))
+    EXPECT_NE(w.view->picture().copy(w.layout().mapRight - 85, 15, 80, 30),
+              before.copy(w.layout().mapRight - 85, 15, 80, 30))
         << "the coordinate read-out";
     QTest::mouseDClick(w.view, Qt::LeftButton, {}, centre + QPoint(40, 0));
     EXPECT_EQ(v.mapRange, MapRange::centred);
@@ -308,8 +314,9 @@ TEST(Window, MouseGesturesOnTheMap) {
     w.view->repaintNow();
     w.view->zoomIn();
     w.view->repaintNow();
-    EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 1);
-    QTest::mouseDClick(w.view, Qt::RightButton, {}, QPoint(v.mapCentreX, v.mapCentreY));
+    EXPECT_NEAR(w.projection().mapRadius, 2 * w.layout().baseRadius, 1);
+    QTest::mouseDClick(w.view, Qt::RightButton, {},
+                       QPoint(w.layout().mapCentreX, w.layout().mapCentreY));
     EXPECT_EQ(v.displayMode, displayLocal);
     EXPECT_FALSE(v.observerCityIndex) << "a typed place";
     EXPECT_NEAR(v.observerLon, v.centreLon, 0.1);
@@ -333,54 +340,53 @@ void turnWheel(QWidget* view, QPoint at, int angle) {
 
 TEST(Window, WheelZoomsAboutThePointer) {
     Window w;
-    ViewState& v = w.v();
+    ViewSettings& v = w.v();
     const QImage before = w.view->picture().copy();
     // From the whole globe the first notch enters the regional range about the pointer.
-    const QPoint pointer(v.mapCentreX + 60, v.mapCentreY - 40);
-    const auto under = mapHitTest(v, w.state.projection, pointer.x(), pointer.y());
+    const QPoint pointer(w.layout().mapCentreX + 60, w.layout().mapCentreY - 40);
+    const auto under = mapHitTest(w.view->shownMap(), pointer.x(), pointer.y());
     ASSERT_TRUE(under);
     turnWheel(w.view, pointer, 120);
     w.view->repaintNow();
     EXPECT_EQ(v.mapRange, MapRange::centred);
-    EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2);
+    EXPECT_NEAR(w.projection().mapRadius, 2 * w.layout().baseRadius, 2);
     EXPECT_NE(w.view->picture(), before);
     // In the regional range the point under the pointer stays under it.
-    const QPoint at(v.mapCentreX - 120, v.mapCentreY + 80);
-    const auto place = mapHitTest(v, w.state.projection, at.x(), at.y());
+    const QPoint at(w.layout().mapCentreX - 120, w.layout().mapCentreY + 80);
+    const auto place = mapHitTest(w.view->shownMap(), at.x(), at.y());
     ASSERT_TRUE(place);
     turnWheel(w.view, at, 120);
     w.view->repaintNow();
-    EXPECT_NEAR(w.state.projection.mapRadius, 4 * v.baseRadius, 2);
-    const auto after = mapHitTest(v, w.state.projection, at.x(), at.y());
+    EXPECT_NEAR(w.projection().mapRadius, 4 * w.layout().baseRadius, 2);
+    const auto after = mapHitTest(w.view->shownMap(), at.x(), at.y());
     ASSERT_TRUE(after);
     EXPECT_NEAR(after->first, place->first, 0.3);
     EXPECT_NEAR(after->second, place->second, 0.3);
     turnWheel(w.view, at, -120);
     w.view->repaintNow();
-    EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2) << "a notch back halves";
+    EXPECT_NEAR(w.projection().mapRadius, 2 * w.layout().baseRadius, 2) << "a notch back halves";
 }
 
 // On the globe too, at every magnification, the point under the pointer stays under it, in
 // and out, to a pixel; with the pointer out near the rim, zooming out keeps the centre.
 TEST(Window, WheelKeepsThePointUnderThePointerOnTheGlobe) {
     Window w;
-    ViewState& v = w.v();
     const auto pixelsApart = [&](std::pair<double, double> a, std::pair<double, double> b) {
         const double east = std::remainder(a.first - b.first, 360) * std::cos(a.second * degToRad);
-        return std::hypot(east, a.second - b.second) * degToRad * w.state.projection.mapRadius;
+        return std::hypot(east, a.second - b.second) * degToRad * w.projection().mapRadius;
     };
     const std::vector<std::pair<QPoint, int>> turns = {
         {{-100, -150}, 120}, {{200, -60}, 120},  {{-180, 120}, 120}, {{40, 200}, 120},
         {{-200, -100}, 120}, {{150, 150}, -120}, {{-60, 90}, -120},  {{120, -160}, 120}};
     for (const auto& [offset, angle] : turns) {
-        const QPoint at(v.mapCentreX + offset.x(), v.mapCentreY + offset.y());
-        const auto before = mapHitTest(v, w.state.projection, at.x(), at.y());
+        const QPoint at(w.layout().mapCentreX + offset.x(), w.layout().mapCentreY + offset.y());
+        const auto before = mapHitTest(w.view->shownMap(), at.x(), at.y());
         ASSERT_TRUE(before) << offset.x() << "," << offset.y();
-        const double radius = w.state.projection.mapRadius;
+        const double radius = w.projection().mapRadius;
         turnWheel(w.view, at, angle);
         w.view->repaintNow();
-        ASSERT_NE(w.state.projection.mapRadius, radius);
-        const auto after = mapHitTest(v, w.state.projection, at.x(), at.y());
+        ASSERT_NE(w.projection().mapRadius, radius);
+        const auto after = mapHitTest(w.view->shownMap(), at.x(), at.y());
         ASSERT_TRUE(after);
         EXPECT_LT(pixelsApart(*before, *after), 1.5)
             << "at " << offset.x() << "," << offset.y() << " radius " << radius;
@@ -389,23 +395,23 @@ TEST(Window, WheelKeepsThePointUnderThePointerOnTheGlobe) {
     // smaller globe: the centre stays
     w.view->unzoom();
     w.view->repaintNow();
-    const double lon = mapCentreLon(w.state.projection), lat = mapCentreLat(w.state.projection);
-    const QPoint rim(v.mapCentreX + static_cast<int>(0.95 * w.state.projection.mapRadius),
-                     v.mapCentreY);
-    ASSERT_TRUE(mapHitTest(v, w.state.projection, rim.x(), rim.y()));
+    const double lon = mapCentreLon(w.projection()), lat = mapCentreLat(w.projection());
+    const QPoint rim(w.layout().mapCentreX + static_cast<int>(0.95 * w.projection().mapRadius),
+                     w.layout().mapCentreY);
+    ASSERT_TRUE(mapHitTest(w.view->shownMap(), rim.x(), rim.y()));
     turnWheel(w.view, rim, -120);
     w.view->repaintNow();
-    EXPECT_LT(w.state.projection.mapRadius, v.baseRadius);
-    EXPECT_NEAR(mapCentreLon(w.state.projection), lon, 1e-6);
-    EXPECT_NEAR(mapCentreLat(w.state.projection), lat, 1e-6);
+    EXPECT_LT(w.projection().mapRadius, w.layout().baseRadius);
+    EXPECT_NEAR(mapCentreLon(w.projection()), lon, 1e-6);
+    EXPECT_NEAR(mapCentreLat(w.projection()), lat, 1e-6);
 }
 
 TEST(Window, DragMovesTheMapAndAClickStillReadsOff) {
     Window w;
-    ViewState& v = w.v();
-    const QPoint centre(v.mapCentreX, v.mapCentreY);
+    ViewSettings& v = w.v();
+    const QPoint centre(w.layout().mapCentreX, w.layout().mapCentreY);
     const QPoint start = centre + QPoint(-50, 40);
-    const auto grabbed = mapHitTest(v, w.state.projection, start.x(), start.y());
+    const auto grabbed = mapHitTest(w.view->shownMap(), start.x(), start.y());
     ASSERT_TRUE(grabbed);
     const QImage before = w.view->picture().copy();
     QTest::mousePress(w.view, Qt::LeftButton, {}, start);
@@ -420,39 +426,40 @@ TEST(Window, DragMovesTheMapAndAClickStillReadsOff) {
     EXPECT_NEAR(v.centreLat, grabbed->second, 0.01);
     // A click without a move is no drag: the map stays, the read-out appears.
     const double lon = v.centreLon;
-    QTest::mouseClick(w.view, Qt::LeftButton, {}, QPoint(v.mapCentreX, v.mapCentreY));
+    QTest::mouseClick(w.view, Qt::LeftButton, {},
+                      QPoint(w.layout().mapCentreX, w.layout().mapCentreY));
     EXPECT_EQ(v.centreLon, lon);
     // On Mercator the map shifts east or west.
     v.projection = Projection::mercator;
     v.mapRange = MapRange::globe;
     w.view->invalidate();
     w.view->repaintNow();
-    const double mercatorCentre = mapCentreLon(w.state.projection);
+    const double mercatorCentre = mapCentreLon(w.projection());
     QTest::mousePress(w.view, Qt::LeftButton, {}, QPoint(600, 300));
     QTest::mouseMove(w.view, QPoint(700, 300));
     QTest::mouseRelease(w.view, Qt::LeftButton, {}, QPoint(700, 300));
     w.view->repaintNow();
-    EXPECT_NEAR(foldedLongitude(mercatorCentre - mapCentreLon(w.state.projection)),
-                100 / w.state.projection.mapRadius * radToDeg, 0.5);
+    EXPECT_NEAR(foldedLongitude(mercatorCentre - mapCentreLon(w.projection())),
+                100 / w.projection().mapRadius * radToDeg, 0.5);
 }
 
 TEST(Window, KeysStepZoomPanAndRedraw) {
     Window w;
-    ViewState& v = w.v();
+    ViewSettings& v = w.v();
     const auto press = [&](int key) {
         QTest::keyClick(&w.frame, static_cast<Qt::Key>(key));
         w.view->repaintNow();
     };
-    const double jd = w.state.session.shown.record.jd;
+    const double jd = w.shownRecord().jd;
     press(Qt::Key_PageDown);
-    EXPECT_GT(w.state.session.shown.record.jd, jd + 100) << "the next eclipse";
+    EXPECT_GT(w.shownRecord().jd, jd + 100) << "the next eclipse";
     press(Qt::Key_PageUp);
-    EXPECT_NEAR(w.state.session.shown.record.jd, jd, 1e-6) << "and back";
+    EXPECT_NEAR(w.shownRecord().jd, jd, 1e-6) << "and back";
     press(Qt::Key_Plus);
     EXPECT_EQ(v.mapRange, MapRange::centred);
-    EXPECT_NEAR(w.state.projection.mapRadius, 2 * v.baseRadius, 2);
+    EXPECT_NEAR(w.projection().mapRadius, 2 * w.layout().baseRadius, 2);
     press(Qt::Key_Minus);
-    EXPECT_NEAR(w.state.projection.mapRadius, v.baseRadius, 2);
+    EXPECT_NEAR(w.projection().mapRadius, w.layout().baseRadius, 2);
     const double lon = v.centreLon, lat = v.centreLat;
     press(Qt::Key_Left);
     EXPECT_LT(foldedLongitude(v.centreLon - lon), 0) << "west";
@@ -468,7 +475,8 @@ TEST(Window, KeysStepZoomPanAndRedraw) {
     EXPECT_NE(w.view->picture(), moved);
     // F5 draws the picture again: the click's read-out goes.
     const QImage clean = w.view->picture().copy();
-    QTest::mouseClick(w.view, Qt::LeftButton, {}, QPoint(v.mapCentreX, v.mapCentreY));
+    QTest::mouseClick(w.view, Qt::LeftButton, {},
+                      QPoint(w.layout().mapCentreX, w.layout().mapCentreY));
     EXPECT_NE(w.view->picture(), clean);
     press(Qt::Key_F5);
     EXPECT_EQ(w.view->picture(), clean);
@@ -489,7 +497,6 @@ TEST(Window, LargeTextScrollsInsteadOfBeingCutOff) {
     Window w;
     w.v().observerLon = -96.8;
     w.v().observerLat = 32.8;
-    w.v().observerInputMode = ObserverInput::typed;
     w.v().observerCityIndex = std::nullopt;
     w.v().displayMode = displayLocal;
     w.view->invalidate();
@@ -540,7 +547,7 @@ TEST(Window, TextSizeWidensThePanel) {
     w.view->repaintNow();
     EXPECT_EQ(w.v().textScale, 1.5);
     EXPECT_EQ(frameColumn(), 329) << "the panel's frame at 1.5 times its place";
-    EXPECT_EQ(w.v().mapCentreX, (w.view->width() - 330) / 2 + 330);
+    EXPECT_EQ(w.layout().mapCentreX, (w.view->width() - 330) / 2 + 330);
 }
 
 TEST(Window, ToolbarTakesTheDesktopsIconTheme) {
@@ -590,22 +597,21 @@ QString printedSvg(MapView* view) {
 
 TEST(Window, PrintingDrawsTheScreenAsVectors) {
     Window w;
-    const QPoint centre(w.v().mapCentreX, w.v().mapCentreY);
+    const QPoint centre(w.layout().mapCentreX, w.layout().mapCentreY);
     QTest::mouseClick(w.view, Qt::LeftButton, {}, centre); // a read-out over the picture
-    const ViewState before = w.v();
+    const ViewSettings before = w.v();
     const QString text = printedSvg(w.view);
     EXPECT_TRUE(text.contains(QStringLiteral(">CANON OF SOLAR ECLIPSE</text>")));
     EXPECT_TRUE(text.contains(QStringLiteral("<path"))) << "curves as paths";
     EXPECT_TRUE(text.contains(QStringLiteral("<image"))) << "the relief as an image";
     EXPECT_FALSE(text.contains(QStringLiteral(">Lon:"))) << "no read-out";
     EXPECT_EQ(w.v().year, before.year);
-    EXPECT_EQ(w.v().redrawAction, before.redrawAction);
     EXPECT_EQ(w.v().kmlOutput, before.kmlOutput);
 
     // The sky at the maximum, drawn over the picture, is printed as it is shown.
     w.v().observerLon = -104.14;
     w.v().observerLat = 25.29;
-    w.v().observerInputMode = ObserverInput::typed;
+    w.view->invalidate();
     w.view->totalitySky();
     EXPECT_TRUE(printedSvg(w.view).contains(QStringLiteral("Sky at Max. Magnitude")));
 }
@@ -657,8 +663,8 @@ TEST(Window, SaveWritesTheScreenByItsKind) {
     EXPECT_TRUE(w.frame.saveScreen(QString::fromStdString(earlier.string())).isEmpty());
     const QImage png(QString::fromStdString(earlier.string()));
     EXPECT_EQ(png.size(), w.view->size());
-    EXPECT_EQ(png.pixel(w.v().mapCentreX, w.v().mapCentreY),
-              w.view->picture().pixel(w.v().mapCentreX, w.v().mapCentreY));
+    EXPECT_EQ(png.pixel(w.layout().mapCentreX, w.layout().mapCentreY),
+              w.view->picture().pixel(w.layout().mapCentreX, w.layout().mapCentreY));
     const QString svg = QString::fromStdString((dir.path() / "map").string());
     EXPECT_TRUE(w.frame.saveScreen(svg, QStringLiteral("SVG (*.svg)")).isEmpty());
     EXPECT_NE(readFile(dir.path() / "map.svg").find("CANON OF SOLAR ECLIPSE"), std::string::npos);
@@ -749,7 +755,7 @@ TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
     const auto [first, last] = w.view->contactSpan();
     EXPECT_NEAR(first, 15 + 42.0 / 60 + 14.2 / 3600, 1.0 / 3600) << "the panel's first contact";
     EXPECT_NEAR(last, 20 + 52.0 / 60 + 21.3 / 3600, 1.0 / 3600) << "and last";
-    const EclipseRecord& r = w.state.session.catalog.record;
+    const EclipseRecord& r = w.shownRecord();
     for (const double ut : {17.5, 18.3, 19.2}) {
         slider->setUtHours(ut);
         w.finishWork();
@@ -757,11 +763,12 @@ TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
         ASSERT_TRUE(w.v().shadowAt.has_value());
         EXPECT_NEAR(w.v().shadowAt->value, ut, 1.0 / 3600);
         EXPECT_NE(w.view->picture(), plain);
-        const double deltaT = w.state.session.shown.deltaT;
+        const double deltaT = w.view->shownFrame().eclipse.deltaT;
         const TracedPoint centre =
             centralLinePoint(evaluateElements(r, shadowHours(r, *w.v().shadowAt, deltaT)), deltaT);
         ASSERT_TRUE(centre.found);
-        const PathGeometry& g = w.state.mapPath.geometry(r, deltaT, w.v().drawStepHours);
+        PathGeometryCache paths;
+        const PathGeometry& g = paths.geometry(r, deltaT, w.v().drawStepHours);
         double nearest = 1e9;
         for (const auto& piece : g.centralLine)
             for (std::size_t i = 1; i < piece.size(); ++i) {
@@ -838,7 +845,7 @@ TEST(Window, SarosSearchFindsTheSeriesFromBeforeItBegan) {
         Window w;
         w.v().year = year;
         w.v().month = start.second;
-        w.v().redrawAction = redrawShow;
+        w.view->showAskedMonth();
         w.view->repaintNow();
         QTimer::singleShot(0, [] {
             auto* dialog = dynamic_cast<SearchDialog*>(QApplication::activeModalWidget());
@@ -852,7 +859,7 @@ TEST(Window, SarosSearchFindsTheSeriesFromBeforeItBegan) {
             w.view->repaintNow();
             EXPECT_TRUE(w.view->shownTitle().startsWith(QString::fromLatin1(date)))
                 << year << ": " << w.view->shownTitle().toStdString();
-            EXPECT_EQ(w.state.session.catalog.record.saros, 139);
+            EXPECT_EQ(w.shownRecord().saros, 139);
         };
         w.view->searchMode(); // the search shows its first match at once
         EXPECT_EQ(w.v().searchMode, searchSarosNumber);
@@ -919,11 +926,14 @@ TEST(Window, SkyAtMaximumInsideThePath) {
     Window w;
     w.v().observerLon = 139.7; // Tokyo: outside the path, nothing is drawn
     w.v().observerLat = 35.7;
+    w.view->invalidate(); // as the commands that move the observer do
+    w.view->repaintNow();
     const QImage before = w.view->picture().copy();
     w.view->totalitySky();
     EXPECT_EQ(w.view->picture(), before);
     w.v().observerLon = -104.14; // on the central line at greatest eclipse
     w.v().observerLat = 25.29;
+    w.view->invalidate();
     w.view->totalitySky();
     EXPECT_EQ(w.view->picture().pixel(480, 90), qRgb(160, 192, 240)) << "the sky disc";
     EXPECT_EQ(w.view->picture().pixel(900, 600), qRgb(0, 0, 0)) << "filled black around it";
@@ -933,6 +943,7 @@ TEST(Window, LimbCorrectionSaysWhenTheLunarGridIsMissing) {
     Window w; // the data folder of the repository holds no LRO.dat
     w.v().observerLon = -104.14;
     w.v().observerLat = 25.29;
+    w.view->invalidate();
     w.view->limbCorrection();
     const QImage& picture = w.view->picture();
     int lit = 0;
@@ -968,17 +979,15 @@ TEST(Dialogs, EnterAndMnemonics) {
 TEST(Window, FrameGeometryAndStatusMessages) {
     AppState state{DataPaths{{sourceDataDir()}}};
     Messages messages;
-    MainWindow frame{state, messages.reporter()};
-    state.session.view.year = 2024;
-    state.session.view.month = 4;
-    state.session.view.redrawAction = redrawShow;
+    MainWindow frame{april2024(state), messages.reporter(), RedrawAction::show};
     MapView* view = frame.view();
     frame.show();
     QApplication::processEvents();
     EXPECT_EQ(frame.frameGeometry(), QRect(0, 0, 700, 600));
     view->repaintNow();
-    state.session.view.observerLon = -74;
-    state.session.view.observerLat = 40.7;
+    view->settings().observerLon = -74;
+    view->settings().observerLat = 40.7;
+    view->invalidate();
     view->totalitySky();
     EXPECT_EQ(frame.statusBar()->currentMessage().toStdString(), messageNotCentral);
 }
@@ -1081,15 +1090,14 @@ void sendMouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons h
 TEST(Window, DragDrawsCoarsePicturesThenTheFullOne) {
     Window w;
     w.finishWork();
-    ViewState expected = w.v();
-    const MapProjection projection = w.state.projection;
-    const QPoint start(w.v().mapCentreX, w.v().mapCentreY);
-    ASSERT_TRUE(panMap(expected, projection, 80, -30));
+    ViewSettings expected = w.v();
+    const QPoint start(w.layout().mapCentreX, w.layout().mapCentreY);
+    ASSERT_TRUE(panMap(expected, w.view->shownMap(), 80, -30));
 
     sendMouse(w.view, QEvent::MouseButtonPress, start, Qt::LeftButton);
     sendMouse(w.view, QEvent::MouseMove, start + QPoint(40, -15), Qt::LeftButton);
     w.finishWork();
-    EXPECT_TRUE(w.v().coarseRelief) << "the picture while dragging";
+    EXPECT_TRUE(w.view->shownFrame().coarseRelief) << "the picture while dragging";
     const double halfway = w.v().centreLon;
     sendMouse(w.view, QEvent::MouseMove, start + QPoint(80, -30), Qt::LeftButton);
     w.finishWork();
@@ -1097,7 +1105,7 @@ TEST(Window, DragDrawsCoarsePicturesThenTheFullOne) {
     EXPECT_NE(w.v().centreLon, halfway);
     sendMouse(w.view, QEvent::MouseButtonRelease, start + QPoint(80, -30), Qt::NoButton);
     w.finishWork();
-    EXPECT_FALSE(w.v().coarseRelief);
+    EXPECT_FALSE(w.view->shownFrame().coarseRelief);
     EXPECT_DOUBLE_EQ(w.v().centreLon, expected.centreLon);
     EXPECT_DOUBLE_EQ(w.v().centreLat, expected.centreLat);
     EXPECT_EQ(w.v().mapRange, MapRange::centred);
@@ -1152,8 +1160,8 @@ TEST(Window, ToolbarPlaceFieldChoosesAPlaceByName) {
     EXPECT_EQ(w.v().displayMode, displayLocal);
     EXPECT_NEAR(w.v().observerLon, -96.807, 0.01);
     EXPECT_EQ(w.v().observerHeight, 128);
-    EXPECT_EQ(w.state.observerPlace().zone, "America/Chicago");
-    EXPECT_EQ(w.state.observerPlace().heightSource, HeightSource::gazetteer);
+    EXPECT_EQ(observerPlace(w.v(), *w.state.places).zone, "America/Chicago");
+    EXPECT_EQ(observerPlace(w.v(), *w.state.places).heightSource, HeightSource::gazetteer);
 }
 
 // In the display dialog, a place by name fills in the typed place beside the city list.
@@ -1165,7 +1173,7 @@ TEST(Dialogs, DisplayDialogPlaceByNameFillsTheTypedPlace) {
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}};
     std::optional<int> cityIndex = 1;
-    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
+    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, {}, 0), cities, cityIndex,
                          messages.reporter(), &state);
     dialog.show();
     auto* field = dialog.findChild<QLineEdit*>("placeField");
@@ -1188,7 +1196,7 @@ TEST(Dialogs, EmptyHeightIsTheReliefsAndMessagesNameTheField) {
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}};
     std::optional<int> cityIndex = 1;
-    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, 0), cities, cityIndex,
+    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, {}, 0), cities, cityIndex,
                          messages.reporter(), &state);
     dialog.placeGroup->button(1)->setChecked(true);
     dialog.lonEdit->setText("86.925");
@@ -1197,7 +1205,7 @@ TEST(Dialogs, EmptyHeightIsTheReliefsAndMessagesNameTheField) {
     dialog.accept();
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().toStdString();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.fields.observerHeight, reliefHeightAt(state, 86.925, 27.9881));
+    EXPECT_EQ(dialog.fields.observerHeight, groundHeightAt(state, 86.925, 27.9881));
     EXPECT_GT(dialog.fields.observerHeight, 4000);
     dialog.heightEdit->setText("high");
     dialog.accept();
@@ -1214,8 +1222,7 @@ TEST(Dialogs, EmptyHeightIsTheReliefsAndMessagesNameTheField) {
 // The pointer over the map tells the local magnitude, the time of maximum and the Sun there.
 TEST(Window, PointerOverTheMapTellsTheCircumstancesThere) {
     Window w;
-    const ViewState& v = w.v();
-    const QPoint centre(v.mapCentreX, v.mapCentreY);
+    const QPoint centre(w.layout().mapCentreX, w.layout().mapCentreY);
     // moves with no button held, whatever QTest's own record of the buttons after earlier tests
     const auto hover = [&](QPoint at) {
         QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(w.view->mapToGlobal(at)),
@@ -1237,28 +1244,29 @@ TEST(Window, PointerOverTheMapTellsTheCircumstancesThere) {
 TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
     Messages messages;
     CityTable cities;
-    ViewState view;
+    ViewSettings view;
     std::optional<int> cityIndex = 1;
-    DisplayDialog on(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    DialogChoices choices;
+    DisplayDialog on(nullptr, loadDisplay(view, {}, 0), cities, cityIndex, messages.reporter());
     EXPECT_FALSE(on.bandBox->isChecked());
     on.bandBox->setChecked(true);
     on.accept();
-    storeDisplay(view, on.fields, cities);
+    storeDisplay(view, choices, on.fields, cities);
     EXPECT_EQ(view.deltaTBandSigmas, 2);
-    DisplayDialog off(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    DisplayDialog off(nullptr, loadDisplay(view, {}, 0), cities, cityIndex, messages.reporter());
     EXPECT_TRUE(off.bandBox->isChecked());
     off.bandBox->setChecked(false);
     off.accept();
-    storeDisplay(view, off.fields, cities);
+    storeDisplay(view, choices, off.fields, cities);
     EXPECT_EQ(view.deltaTBandSigmas, 0);
     // the legend (on the regional maps by default) and the central path's shading
-    DisplayDialog legend(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    DisplayDialog legend(nullptr, loadDisplay(view, {}, 0), cities, cityIndex, messages.reporter());
     EXPECT_EQ(legend.legendList->currentIndex(), 0);
     EXPECT_FALSE(legend.fillPathBox->isChecked());
     legend.legendList->setCurrentIndex(2);
     legend.fillPathBox->setChecked(true);
     legend.accept();
-    storeDisplay(view, legend.fields, cities);
+    storeDisplay(view, choices, legend.fields, cities);
     EXPECT_EQ(view.legend, MapLegend::never);
     EXPECT_TRUE(view.fillCentralPath);
 }
@@ -1282,9 +1290,9 @@ TEST(Dialogs, DisplayDialogFitsTheScreen) {
     }
     Messages messages;
     CityTable cities;
-    ViewState view;
+    ViewSettings view;
     std::optional<int> cityIndex = 1;
-    DisplayDialog dialog(nullptr, loadDisplay(view, 0), cities, cityIndex, messages.reporter());
+    DisplayDialog dialog(nullptr, loadDisplay(view, {}, 0), cities, cityIndex, messages.reporter());
     dialog.show();
     QApplication::processEvents();
     const QRect screen = dialog.screen()->availableGeometry();
@@ -1309,7 +1317,7 @@ TEST(Dialogs, SearchDialogTakesTheProbabilityOfACentralEclipse) {
     dialog.probabilityEdit->setText("0.2");
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    storeMode(search.view, dialog.fields, search.pendingType, search.cities);
+    storeMode(search.view, search.choices, dialog.fields, search.cities);
     EXPECT_EQ(search.view.searchMinCentralProbability, 0.2);
     EXPECT_EQ(viewSearchCriteria(search.view, 145).minCentralProbability, 0.2);
 }

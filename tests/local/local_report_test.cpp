@@ -16,7 +16,7 @@ namespace {
 
 struct Report {
     Catalog catalog;
-    ViewState view;
+    ViewSettings view;
     CityTable cities;
     RecordingSurface surface;
 

@@ -76,13 +76,14 @@ struct MapFixture : ::testing::Test {
     DataPaths paths{{dir.path()}};
     RecordingSurface surface;
     MapProjection projection;
-    ViewState view;
-    MapCanvas canvas{surface, projection, view};
+    ViewSettings view;
+    MapLayout layout;
+    MapCanvas canvas{surface, projection, view, layout};
 
     void SetUp() override {
-        layoutView(view, 1000, 700);
-        view.mapScale = view.baseRadius;
-        setMapCentre(projection, view, 0, 0);
+        layout = layoutView(view, 1000, 700);
+        layout.mapRadius = layout.baseRadius;
+        setMapCentre(projection, layout, 0, 0);
     }
 };
 
@@ -214,8 +215,8 @@ TEST_F(MapFixture, VectorTokensAndThePointsDrawn) {
     surface.pixels.clear();
     surface.lines.clear();
     view.mapRange = MapRange::centred;
-    view.mapScale = view.baseRadius * 100;
-    setMapCentre(projection, view, 0, 0);
+    layout.mapRadius = layout.baseRadius * 100;
+    setMapCentre(projection, layout, 0, 0);
     drawMapBackground(canvas, relief, paths);
     int coastLines = 0;
     for (const auto& l : surface.lines)
@@ -226,13 +227,13 @@ TEST_F(MapFixture, VectorTokensAndThePointsDrawn) {
     for (const auto& l : surface.lines)
         if (l.pen.colour == palette[silver])
             southmost = std::max(southmost, l.to.y);
-    const double pixelsPerSecond = view.mapScale * 0.0174532925 / 3600;
-    EXPECT_NEAR(southmost - view.mapCentreY, 983 * pixelsPerSecond, 2);
+    const double pixelsPerSecond = layout.mapRadius * 0.0174532925 / 3600;
+    EXPECT_NEAR(southmost - layout.mapCentreY, 983 * pixelsPerSecond, 2);
     int eastmost = 0;
     for (const auto& l : surface.lines)
         if (l.pen.colour == palette[silver])
             eastmost = std::max(eastmost, l.to.x);
-    EXPECT_NEAR(eastmost - view.mapCentreX, (10 - 5 + 96) * pixelsPerSecond, 2);
+    EXPECT_NEAR(eastmost - layout.mapCentreX, (10 - 5 + 96) * pixelsPerSecond, 2);
 }
 
 TEST_F(MapFixture, TruncatedStrokesStayInsideTheSegment) {
@@ -241,8 +242,8 @@ TEST_F(MapFixture, TruncatedStrokesStayInsideTheSegment) {
               vectorFile(0, 0, 50, {0x4000 | (1 << 8) | 1, 0x4000 | (1 << 8) | 1}, 1));
     view.baseMap = BaseMapKind::vector;
     view.mapRange = MapRange::centred;
-    view.mapScale = view.baseRadius * 100;
-    setMapCentre(projection, view, 0, 0);
+    layout.mapRadius = layout.baseRadius * 100;
+    setMapCentre(projection, layout, 0, 0);
     ReliefData relief;
     drawMapBackground(canvas, relief, paths);
     int coastLines = 0;
@@ -265,8 +266,8 @@ TEST_F(MapFixture, RepeatedSegmentsCostNoMoreThanTheFile) {
         repeated[8 + i] = static_cast<char>((copies >> (8 * i)) & 0xff);
     view.baseMap = BaseMapKind::vector;
     view.mapRange = MapRange::centred;
-    view.mapScale = view.baseRadius * 100;
-    setMapCentre(projection, view, 0, 0);
+    layout.mapRadius = layout.baseRadius * 100;
+    setMapCentre(projection, layout, 0, 0);
     ReliefData relief;
     dir.write("as_cil.cbd", single);
     drawMapBackground(canvas, relief, paths);
@@ -291,8 +292,8 @@ bool drewText(const RecordingSurface& surface, const std::string& text) {
 
 TEST_F(MapFixture, ScaleBarAndPlaceNamesOnRegionalMapsOnly) {
     view.mapRange = MapRange::centred;
-    view.mapScale = view.baseRadius * 30;
-    setMapCentre(projection, view, 139.7, 35.7);
+    layout.mapRadius = layout.baseRadius * 30;
+    setMapCentre(projection, layout, 139.7, 35.7);
     ReliefData relief;
     view.baseMap = BaseMapKind::none; // no base data: only the overlays
     drawMapBackground(canvas, relief, paths);
@@ -303,9 +304,9 @@ TEST_F(MapFixture, ScaleBarAndPlaceNamesOnRegionalMapsOnly) {
     // On the whole globe neither.
     surface.texts.clear();
     view.mapRange = MapRange::globe;
-    view.mapScale = view.baseRadius;
-    setMapCentre(projection, view, 139.7, 35.7);
-    MapCanvas globe{surface, projection, view};
+    layout.mapRadius = layout.baseRadius;
+    setMapCentre(projection, layout, 139.7, 35.7);
+    MapCanvas globe{surface, projection, view, layout};
     drawMapBackground(globe, relief, paths);
     Gazetteer tokyo;
     tokyo.places.push_back({.name = "Tokyo", .lon = 139.7, .lat = 35.7, .population = 8'000'000});
@@ -331,17 +332,17 @@ TEST_F(MapFixture, PlaceNamesThinnedByPopulationAndNamedOnce) {
     add("Middle", 101, 30.5, 300'000);
     add("Small", 99.2, 29.6, 20'000);
     view.mapRange = MapRange::asia;
-    view.mapScale = view.baseRadius * 2.7;
-    setMapCentre(projection, view, 100, 30);
+    layout.mapRadius = layout.baseRadius * 2.7;
+    setMapCentre(projection, layout, 100, 30);
     drawPlaceNames(canvas, &g);
     EXPECT_TRUE(drewText(surface, "Big"));
     EXPECT_FALSE(drewText(surface, "Middle")) << namedPopulation(2.7);
     EXPECT_FALSE(drewText(surface, "Small"));
 
     surface.texts.clear();
-    view.mapScale = view.baseRadius * 25;
-    setMapCentre(projection, view, 100, 30);
-    MapCanvas zoomed{surface, projection, view};
+    layout.mapRadius = layout.baseRadius * 25;
+    setMapCentre(projection, layout, 100, 30);
+    MapCanvas zoomed{surface, projection, view, layout};
     // an observing place drawn first at Big's position keeps Big's own name off the map
     drawPlaceLabel(zoomed, 100, 30, "Observatory", 0);
     drawPlaceNames(zoomed, &g);
@@ -359,23 +360,23 @@ TEST_F(MapFixture, GridDegreesAtTheFrame) {
     EXPECT_EQ(degreesText(0, true), "0°");
     EXPECT_EQ(degreesText(-35, false), "35°S");
     view.mapRange = MapRange::centred;
-    view.mapScale = view.baseRadius * 25;
+    layout.mapRadius = layout.baseRadius * 25;
     view.gridLines = true;
     view.baseMap = BaseMapKind::none;
-    setMapCentre(projection, view, -97, 30);
+    setMapCentre(projection, layout, -97, 30);
     drawMapBackground(canvas, ReliefData{}, paths);
     int meridians = 0, parallels = 0;
     for (const auto& t : surface.texts) {
         const double value = std::atof(t.text.c_str());
         const char side = t.text.back();
         if (side == 'W' || side == 'E') {
-            const auto at = lonLatAtPixel(canvas, t.x - 2, view.mapBottom - 1);
+            const auto at = lonLatAtPixel(canvas, t.x - 2, layout.mapBottom - 1);
             ASSERT_TRUE(at.has_value());
             EXPECT_NEAR(at->first, side == 'W' ? -value : value, 0.03) << t.text;
             ++meridians;
         } else if (side == 'N' || side == 'S') {
             const int height = surface.textSize(t.text).height;
-            const auto at = lonLatAtPixel(canvas, view.mapLeft + 1, t.y + height + 1);
+            const auto at = lonLatAtPixel(canvas, layout.mapLeft + 1, t.y + height + 1);
             ASSERT_TRUE(at.has_value());
             EXPECT_NEAR(at->second, side == 'S' ? -value : value, 0.03) << t.text;
             ++parallels;
@@ -485,7 +486,7 @@ TEST_F(MapFixture, ReliefRasterIsKeptForTheSameViewOnly) {
     ASSERT_FALSE(recoloured.empty());
     EXPECT_EQ(recoloured.front().second, (Rgb{200, 10, 30})) << "new colours: drawn again";
     const DrawSurface* second = relief.raster.pixels.get();
-    setMapCentre(projection, view, 10, 0);
+    setMapCentre(projection, layout, 10, 0);
     drawMapBackground(canvas, relief, paths);
     EXPECT_NE(relief.raster.pixels.get(), second) << "another centre: drawn again";
 }
@@ -506,14 +507,14 @@ TEST_F(MapFixture, ZoomedReliefLiesUnderItsPixelsAtEveryCentre) {
     const double centres[][2] = {{9, 1.5}, {9, 46.5}, {-171, 76.5}, {9, 89}, {123, -89}};
     for (const auto& [lon, lat] : centres) {
         for (const double scale : {8.0, 100.0, 1000.0}) {
-            view.mapScale = view.baseRadius * scale;
-            setMapCentre(projection, view, lon, lat);
+            layout.mapRadius = layout.baseRadius * scale;
+            setMapCentre(projection, layout, lon, lat);
             drawMapBackground(canvas, relief, paths);
             const auto& dots = dynamic_cast<const RecordingSurface&>(*relief.raster.pixels).pixels;
             int checked = 0;
             for (std::size_t d = 0; d < dots.size(); d += 97) {
                 const auto& [at, colour] = dots[d];
-                const auto found = pixelToLonLat(projection, view, at.x, at.y);
+                const auto found = pixelToLonLat(projection, layout, at.x, at.y);
                 if (!found)
                     continue; // the inversion leaves out pixels at the rim
                 auto [pixelLon, pixelLat] = *found;
@@ -535,7 +536,8 @@ TEST_F(MapFixture, ZoomedReliefLiesUnderItsPixelsAtEveryCentre) {
             // Zoomed in, the frame lies on the globe and every pixel inside it is land.
             if (scale >= 100) {
                 EXPECT_EQ(static_cast<int>(dots.size()),
-                          (view.mapRight - view.mapLeft - 3) * (view.mapBottom - view.mapTop - 3));
+                          (layout.mapRight - layout.mapLeft - 3) *
+                              (layout.mapBottom - layout.mapTop - 3));
             }
         }
     }
@@ -560,9 +562,9 @@ TEST_F(MapFixture, CoarseReliefHasTheLandOfTheFullOne) {
         GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
     relief.colours.fill({10, 200, 30});
     view.baseMap = BaseMapKind::relief;
-    setMapCentre(projection, view, 20, 10); // Africa and Europe
+    setMapCentre(projection, layout, 20, 10); // Africa and Europe
     const auto landPixels = [&](bool coarse) {
-        view.coarseRelief = coarse;
+        canvas.coarseRelief = coarse;
         drawMapBackground(canvas, relief, paths);
         std::set<std::pair<int, int>> land;
         for (const auto& [at, colour] :

@@ -18,19 +18,20 @@ namespace {
 struct GlobeFixture : ::testing::Test {
     RecordingSurface surface;
     MapProjection projection;
-    ViewState view;
-    MapCanvas canvas{surface, projection, view};
+    ViewSettings view;
+    MapLayout layout;
+    MapCanvas canvas{surface, projection, view, layout};
 
     void SetUp() override {
-        view.baseRadius = view.mapScale = 340;
-        view.mapCentreX = 610;
-        view.mapCentreY = 350;
-        view.mapLeft = 270;
-        view.mapRight = 950;
-        view.mapTop = 10;
-        view.mapBottom = 690;
-        resetProjection(projection, view, MapRange::globe);
-        setMapCentre(projection, view, 139.7, 35.7);
+        layout.baseRadius = layout.mapRadius = 340;
+        layout.mapCentreX = 610;
+        layout.mapCentreY = 350;
+        layout.mapLeft = 270;
+        layout.mapRight = 950;
+        layout.mapTop = 10;
+        layout.mapBottom = 690;
+        projection = {};
+        setMapCentre(projection, layout, 139.7, 35.7);
     }
 };
 
@@ -39,15 +40,16 @@ struct MercatorFixture : GlobeFixture {
     void SetUp() override {
         GlobeFixture::SetUp();
         view.projection = Projection::mercator;
-        view.baseRadius = view.mapScale = 770 / 3.1415926536 / 2;
-        view.mapCentreX = 385 + 225;
-        view.mapCentreY = 303;
-        view.mapLeft = view.mapCentreX - static_cast<int>(view.baseRadius * 3.1415926536);
-        view.mapRight = view.mapCentreX + static_cast<int>(view.baseRadius * 3.1415926536);
-        view.mapTop = 303 - 298 - 1;
-        view.mapBottom = 303 + 298 + 1;
-        resetProjection(projection, view, MapRange::globe);
-        setMapCentre(projection, view, 0, 0);
+        layout.baseRadius = layout.mapRadius = 770 / 3.1415926536 / 2;
+        layout.mercator = true;
+        layout.mapCentreX = 385 + 225;
+        layout.mapCentreY = 303;
+        layout.mapLeft = layout.mapCentreX - static_cast<int>(layout.baseRadius * 3.1415926536);
+        layout.mapRight = layout.mapCentreX + static_cast<int>(layout.baseRadius * 3.1415926536);
+        layout.mapTop = 303 - 298 - 1;
+        layout.mapBottom = 303 + 298 + 1;
+        projection = {};
+        setMapCentre(projection, layout, 0, 0);
     }
 };
 
@@ -75,7 +77,7 @@ TEST_F(GlobeFixture, OrthographicProjectionAboutTheCentre) {
 }
 
 TEST_F(GlobeFixture, PixelsMapBackToLongitudeAndLatitude) {
-    const auto tokyo = pixelToLonLat(projection, view, 610, 350);
+    const auto tokyo = pixelToLonLat(projection, layout, 610, 350);
     ASSERT_TRUE(tokyo);
     EXPECT_NEAR(tokyo->first, 139.7, 0.05);
     EXPECT_NEAR(tokyo->second, 35.7, 0.05);
@@ -85,7 +87,7 @@ TEST_F(GlobeFixture, PixelsMapBackToLongitudeAndLatitude) {
             projectGlobe(projection, pLon, pLat, x, y, depth);
             if (depth > -150) // keep clear of the rim, where a pixel spans degrees
                 continue;
-            const auto found = pixelToLonLat(projection, view, 610 + x, 350 - y);
+            const auto found = pixelToLonLat(projection, layout, 610 + x, 350 - y);
             ASSERT_TRUE(found) << pLon << " " << pLat;
             const auto [lon, lat] = *found;
             // The pixel is truncated: compare on the ground, within a pixel in each direction.
@@ -96,7 +98,7 @@ TEST_F(GlobeFixture, PixelsMapBackToLongitudeAndLatitude) {
             EXPECT_LT(std::acos(std::min(1.0, cosDistance)) / k, 0.6) << pLon << " " << pLat;
         }
     }
-    EXPECT_FALSE(pixelToLonLat(projection, view, 610 + 345, 350)) << "off the globe";
+    EXPECT_FALSE(pixelToLonLat(projection, layout, 610 + 345, 350)) << "off the globe";
 }
 
 TEST_F(GlobeFixture, PlotterJoinsPointsInsideTheFrameOnly) {
@@ -131,7 +133,7 @@ TEST_F(GlobeFixture, DotsAndRingsOnTheNearSideOnly) {
     EXPECT_EQ(surface.shapes[0].bottom, 353);
     EXPECT_TRUE(surface.shapes[0].brush.hollow);
     // A centre on the equator at 90 W gives no rotation: rings are suppressed.
-    setMapCentre(projection, view, -90, 0);
+    setMapCentre(projection, layout, -90, 0);
     EXPECT_EQ(projection.rotationLon, 0);
     plotRing(canvas, -90, 0, red, 3);
     EXPECT_EQ(surface.shapes.size(), 1u);
@@ -149,14 +151,14 @@ TEST_F(GlobeFixture, GridOnlyWhenAskedFor) {
     EXPECT_GT(surface.lines.size(), 1000u);
     // Zoomed in near the equator the grid follows the frame's corners.
     surface.lines.clear();
-    view.mapScale = view.baseRadius * 30;
+    layout.mapRadius = layout.baseRadius * 30;
     view.centreLat = 35.7;
-    setMapCentre(projection, view, 139.7, 35.7);
+    setMapCentre(projection, layout, 139.7, 35.7);
     drawGrid(canvas);
     EXPECT_GT(surface.lines.size(), 100u);
     for (const auto& line : surface.lines) {
-        EXPECT_GE(line.to.x, view.mapLeft);
-        EXPECT_LE(line.to.x, view.mapRight);
+        EXPECT_GE(line.to.x, layout.mapLeft);
+        EXPECT_LE(line.to.x, layout.mapRight);
     }
 }
 
@@ -196,7 +198,7 @@ TEST_F(MercatorFixture, MiddleLatitudesFollowTheMercatorFormula) {
     std::set<int> parallelRows;
     for (const auto& line : surface.lines)
         if (line.from.y == line.to.y && std::abs(line.to.x - line.from.x) > 700)
-            parallelRows.insert(view.mapCentreY - line.from.y);
+            parallelRows.insert(layout.mapCentreY - line.from.y);
     for (int lat = -80; lat <= 80; lat += 10) {
         const double expected = r * std::log(std::tan(std::numbers::pi / 4 + lat * degToRad / 2));
         const auto nearest = parallelRows.lower_bound(static_cast<int>(std::floor(expected)) - 1);

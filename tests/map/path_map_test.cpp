@@ -30,8 +30,9 @@ struct MapOf {
     DataPaths paths{{sourceDataDir()}};
     RecordingSurface surface;
     MapProjection projection;
-    ViewState view;
-    MapCanvas canvas{surface, projection, view};
+    ViewSettings view;
+    MapLayout layout;
+    MapCanvas canvas{surface, projection, view, layout};
 
     MapOf(double year, double month, MapRange mapRange = MapRange::globe) {
         catalog.paths = paths;
@@ -42,8 +43,8 @@ struct MapOf {
         IgnoredFiles ignored;
         loadCityTable(cities, paths, ignored);
         view.baseMap = BaseMapKind::none; // the base data are tested on their own
-        layoutView(view, 1000, 700);
-        resetProjection(projection, view, mapRange);
+        layout = layoutView(view, 1000, 700);
+        projection = {};
     }
 
     PathGeometry geometry;
@@ -117,7 +118,8 @@ TEST(PathMap, PlaceSearchShowsTheMagnitudeItFound) {
             placeSearchMaximum(map.catalog.record, map.view);
         ASSERT_TRUE(found);
         map.draw(found);
-        const RecordedText* magnitude = map.textAt(map.view.mapRight - 90, map.view.mapBottom - 30);
+        const RecordedText* magnitude =
+            map.textAt(map.layout.mapRight - 90, map.layout.mapBottom - 30);
         EXPECT_EQ(magnitude != nullptr, shown) << lon;
         if (magnitude == nullptr)
             continue;
@@ -130,7 +132,8 @@ TEST(PathMap, PlaceSearchShowsTheMagnitudeItFound) {
         std::snprintf(expected[1], sizeof expected[1], "Alt. : %5.1f",
                       local.maximum->shadow.sunAltitude);
         EXPECT_EQ(magnitude->text, expected[0]) << "Dallas, inside the path";
-        EXPECT_EQ(map.textAt(map.view.mapRight - 90, map.view.mapBottom - 16)->text, expected[1]);
+        EXPECT_EQ(map.textAt(map.layout.mapRight - 90, map.layout.mapBottom - 16)->text,
+                  expected[1]);
         EXPECT_GT(local.magnitude, 1);
     }
 }
@@ -165,14 +168,14 @@ TEST(PathMap, RegionalMapsShowDateTypeAndCities) {
     MapOf zoomed(2035, 9, MapRange::centred);
     zoomed.view.centreLon = 139.7;
     zoomed.view.centreLat = 35.7;
-    zoomed.view.baseRadius = 340; // the whole-globe radius of the window
-    zoomed.view.mapScale = zoomed.view.baseRadius * 12;
+    zoomed.layout.baseRadius = 340; // the whole-globe radius of the window
+    zoomed.layout.mapRadius = zoomed.layout.baseRadius * 12;
     zoomed.draw();
     EXPECT_TRUE(zoomed.hasText("東京"));
     // Place and city names lie within the frame and never on each other.
     std::vector<LabelBox> names;
-    const LabelBox frame{zoomed.view.mapLeft, zoomed.view.mapTop, zoomed.view.mapRight,
-                         zoomed.view.mapBottom};
+    const LabelBox frame{zoomed.layout.mapLeft, zoomed.layout.mapTop, zoomed.layout.mapRight,
+                         zoomed.layout.mapBottom};
     for (const RecordedText& t : zoomed.surface.texts) {
         if (!(t.colour == Rgb{255, 255, 191}))
             continue;

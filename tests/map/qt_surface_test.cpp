@@ -74,22 +74,15 @@ TEST(QtDrawSurface, RectanglesExcludeTheirRightAndBottomEdges) {
 }
 
 TEST(QtDrawSurface, TextInTheJapaneseAndMonospacedFaces) {
-    EXPECT_EQ(fontFamilyFor({"ＭＳ　明朝", -11, 500, true}), "Noto Sans Mono CJK JP");
-    EXPECT_EQ(fontFamilyFor({"ＭＳ　明朝", -11, 500, false}), "Noto Serif CJK JP");
-    EXPECT_EQ(fontFamilyFor({"ＭＳ ゴシック", -12, 400, false}), "Noto Sans CJK JP");
-    EXPECT_EQ(fontFamilyFor({"Courier New", -11, 500, true}), "DejaVu Sans Mono");
-    // the sky chart's names: the same face whatever serif fonts the machine has
-    EXPECT_EQ(fontFamilyFor({"Times Roman", -11, 500, true}), "DejaVu Sans Mono");
-    EXPECT_EQ(fontFamilyFor({"Times Roman", -11, 500, false}), "DejaVu Serif");
-    EXPECT_EQ(fontFamilyFor({"Arial", -11, 500, false}), "DejaVu Sans");
-    for (const char* family : {"Noto Sans Mono CJK JP", "Noto Serif CJK JP", "Noto Sans CJK JP",
-                               "DejaVu Sans Mono", "DejaVu Serif", "DejaVu Sans"})
+    EXPECT_EQ(fontFamilyFor({FontRole::panel, -11, 500}), "Noto Sans Mono CJK JP");
+    EXPECT_EQ(fontFamilyFor({FontRole::mono, -11, 500}), "DejaVu Sans Mono");
+    for (const char* family : {"Noto Sans Mono CJK JP", "DejaVu Sans Mono"})
         EXPECT_TRUE(QFontDatabase::families().contains(family))
             << family << ": fonts-noto-cjk, fonts-dejavu-core";
 
     QtDrawSurface surface(300, 40);
     surface.fillSolidRect(0, 0, 300, 40, palette[black]);
-    surface.selectFont({"ＭＳ　明朝", -11, 500, true});
+    surface.selectFont({FontRole::panel, -11, 500});
     surface.setBackgroundOpaque(false);
     surface.setTextColour(palette[white]);
     surface.textOut(10, 16, "ベッセル要素ファイルがありません！");

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the user has asked to see and how: display mode, map range and projection, drawing
-// options, observing place, requested year and month, search settings, and the fields with which
-// commands tell the next repaint what to do. One per view, alive for the whole process.
+// options, observing place, the year and month asked for and the search settings. One per window;
+// a repaint works on a copy of it.
 #pragma once
 
 #include "catalog.h"
@@ -25,9 +25,6 @@ enum class MapLegend { regional, always, never };
 
 enum DisplayMode { displayPathMap = 0, displayCentralTable = 1, displayLocal = 2 };
 
-// What the next repaint does before drawing.
-enum RedrawAction { redrawShow = 0, redrawFromClock = 1, redrawNextMatch = 7 };
-
 // Search modes.
 enum SearchMode { searchAll = 0, searchType = 1, searchPlace = 2, searchSarosNumber = 3 };
 
@@ -38,23 +35,17 @@ enum class MapRange { globe = 0, asia = 1, europe = 2, centred = 3 };
 // The globe (orthographic) or the Mercator map (the numbers are those of the display dialog).
 enum class Projection { globe = 1, mercator = 2 };
 
-// Where the dialogs take the observer from: a row of the city table or typed coordinates (the
-// numbers are the dialogs' buttons).
-enum class ObserverInput { cityTable = 0, typed = 1 };
-
 // The base map under the curves.
 enum class BaseMapKind { none = 0, relief = 1, vector = 2 };
 
-struct ViewState {
+struct ViewSettings {
     DisplayMode displayMode = displayPathMap;
     MapRange mapRange = MapRange::globe;
     Projection projection = Projection::globe;
     BaseMapKind baseMap = BaseMapKind::relief; // relief raster or vector lines
     double centreLon = 0, centreLat = 0;       // map centre of MapRange::centred, degrees
-    double baseRadius = 0;                     // unmagnified map radius, pixels
-    double mapScale = 0;                       // map radius in use, pixels
-    bool gridLines = false;                    // the latitude/longitude grid is drawn
-    bool coarseRelief = false; // the globe's relief at a quarter of the pixels (while dragging)
+    double magnification = 1; // the globe's radius of MapRange::centred, in whole-globe radii
+    bool gridLines = false;   // the latitude/longitude grid is drawn
     double drawStepHours = 1.0 / 600; // curve drawing step (0.1 minute)
     double tableStep = 15;            // step of the central band table
     double tableLon = 0;              // start longitude of the central band table
@@ -66,17 +57,15 @@ struct ViewState {
     bool fillCentralPath = false;           // the central path shaded between its limits
     bool durationCurves = false;            // the curves of equal duration inside the path
     std::optional<ShadowInstant> shadowAt;  // the shadow drawn over the map at that instant
-    ObserverInput observerInputMode = ObserverInput::cityTable;
-    // The city table's rows (from 1) of the display and the search dialogs; none for the
-    // display's: the observer is a typed place.
-    std::optional<int> observerCityIndex = 1, searchCityIndex = 1;
+    // The city table's row (from 1) of the observer; none: the observer is a typed place.
+    std::optional<int> observerCityIndex = 1;
     double observerLon = 135;    // degrees east
     double observerLat = 35;     // degrees north
     double observerHeight = 0;   // metres
     ObserverPlace observerPlace; // its name, time zone and the source of its height
     bool englishNames = false;   // observing places by their English names (English texts)
     double textScale = 1;        // text size: 1 (100 %), 1.25, 1.5 or 2
-    double year = 0, month = 0;  // requested, then the UT year and month shown
+    double year = 0, month = 0;  // asked for; after a repaint, the UT year and month shown
     SearchMode searchMode = searchAll;
     int searchType = 2;               // type code searched for
     double searchTypePastYears = 20;  // past search range of the type search, years
@@ -84,22 +73,16 @@ struct ViewState {
     double searchMinMagnitude = 0.5;
     double searchMinCentralProbability = 0; // the place search by it when above 0
     double searchSaros = 145;
-    RedrawAction redrawAction = redrawFromClock;
-    bool dateResetPending = false; // after a catalog failure: the next repaint asks for a month
-    int catalogStatus = 0;         // result of the last catalog operation
-    bool mercatorLayout = false;   // the last layout was the Mercator map's
-    int mapLeft = 0, mapTop = 0, mapRight = 0, mapBottom = 0; // map frame, view pixels
-    int mapCentreX = 0, mapCentreY = 0;                       // map centre, view pixels
 };
 
 // The Delta T (seconds) of an eclipse as the view shows it: the model's at greatest eclipse
 // (recordDeltaT) and the user's adjustment, or the Delta T the user gave.
-inline double viewDeltaT(const EclipseRecord& record, const ViewState& view) {
+inline double viewDeltaT(const EclipseRecord& record, const ViewSettings& view) {
     return view.userDeltaT ? *view.userDeltaT : recordDeltaT(record) + view.deltaTAdjust;
 }
 
 // The view's observer.
-inline Observer viewObserver(const ViewState& view) {
+inline Observer viewObserver(const ViewSettings& view) {
     return observerAt(view.observerLon, view.observerLat, view.observerHeight);
 }
 

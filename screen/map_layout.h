@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Where the map lies in a view of a given size: the frame and centre of the map, in the view's
+// pixels, and its radius. Every repaint lays the view out from its size and settings; the window
+// keeps the layout of the picture shown to tell what lies under the pointer.
+#pragma once
+
+#include "view_settings.h"
+
+namespace vesk {
+
+struct MapLayout {
+    int mapLeft = 0, mapTop = 0, mapRight = 0, mapBottom = 0; // map frame, view pixels
+    int mapCentreX = 0, mapCentreY = 0;                       // map centre, view pixels
+    double baseRadius = 0; // the whole globe's map radius, pixels (Mercator: pixels per radian)
+    double mapRadius = 0;  // the radius of the map's range, pixels
+    bool mercator = false;
+    bool operator==(const MapLayout&) const = default;
+};
+
+// Width of the text panel at the left of the view at the 100 % text size.
+constexpr int panelWidth = 220;
+
+// The globe's radius on the Asian and European maps, in whole-globe radii.
+constexpr double asiaMagnification = 2.7, europeMagnification = 2.3;
+
+// The radius of the settings' range in whole-globe radii (1 on the Mercator map).
+double rangeMagnification(const ViewSettings& settings);
+
+// The layout of a view of width x height pixels: the whole globe beside the text panel, a
+// regional globe filling the view, or the Mercator map beside the panel.
+MapLayout layoutView(const ViewSettings& settings, int width, int height);
+
+} // namespace vesk
