@@ -17,11 +17,11 @@
 namespace vesk {
 
 std::string AppServices::translated(const char* message) const {
-    return vesk::translated(message);
+    return messageIn(language, message);
 }
 
 AppServices::AppServices(const AppState& state)
-    : paths(state.session.catalog.paths), places(state.places) {}
+    : paths(state.session.catalog.paths), places(state.places), language(state.language) {}
 
 std::string AppServices::loadBaseMapData(IgnoredFiles& ignored) {
     loadRelief(relief, paths, ignored);

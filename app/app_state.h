@@ -95,6 +95,7 @@ class AppServices : public RedrawServices {
   private:
     DataPaths paths;
     std::shared_ptr<PlaceRecords> places;
+    Language language;
     ReliefData relief;
     PathGeometryCache mapPath; // the path of the map, at the view's step
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step

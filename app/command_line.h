@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalog.h"
+#include "translation.h"
 #include "view_settings.h"
 
 #include <cstdio>
@@ -53,7 +54,7 @@ inline const std::set<std::string> deltaTOptions = {"--delta-t", "--delta-t-adju
 std::string applyDeltaTOptions(const CommandLine& options, ViewSettings& view);
 
 // Prints why a catalog read failed with a catalogFind status: the catalog's end, a malformed
-// entry (which file, which entry) or a missing file.
-void printCatalogFailure(const Catalog& catalog, int status, std::FILE* err);
+// entry (which file, which entry) or a missing file; the messages in the language.
+void printCatalogFailure(const Catalog& catalog, int status, std::FILE* err, Language language);
 
 } // namespace vesk

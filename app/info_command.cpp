@@ -204,7 +204,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     for (const std::string& note : session.catalog.ignored)
         std::fprintf(err, "vesk: %s\n", note.c_str());
     if (found < 0) {
-        printCatalogFailure(session.catalog, found, err);
+        printCatalogFailure(session.catalog, found, err, state.language);
         return 1;
     }
     const EclipseRecord& record = session.catalog.record;

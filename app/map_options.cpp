@@ -134,7 +134,7 @@ std::optional<ScreenFrame> redrawForCommand(AppState& state, const RedrawRequest
     if (outcome.rendered)
         return std::move(outcome.frame);
     for (const std::string& message : outcome.messages)
-        std::fprintf(err, "%s\n", message.c_str());
+        std::fprintf(err, "%s\n", messageIn(state.language, message.c_str()).c_str());
     if (outcome.messages.empty())
         std::fprintf(err, "vesk %s: no eclipse to draw\n", command);
     return std::nullopt;

@@ -205,7 +205,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
         return 2;
     }
     if (const int status = catalogFind(s.catalog, year, month); status < 0) {
-        printCatalogFailure(s.catalog, status, err);
+        printCatalogFailure(s.catalog, status, err, state.language);
         return 1;
     }
     const EclipseRecord& r = s.catalog.record;

@@ -66,8 +66,8 @@ LimbOutcome drawLimbAtMaximum(AppState& state, const ScreenFrame& frame, DrawSur
         surface.setBackgroundOpaque(false);
         int line = 40;
         for (const std::string& text :
-             {translated(messageNoLunarGrid), translated(messageLunarGridTool),
-              std::string(lunarGridCommand)}) {
+             {messageIn(state.language, messageNoLunarGrid),
+              messageIn(state.language, messageLunarGridTool), std::string(lunarGridCommand)}) {
             surface.textOut(50, line, text);
             line += 20;
         }

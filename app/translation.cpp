@@ -36,11 +36,11 @@ std::vector<std::unique_ptr<QTranslator>> installLanguage(Language language) {
             QCoreApplication::installTranslator(translator.get()))
             installed.push_back(std::move(translator));
     };
-    if (language == Language::english)
-        load(QStringLiteral("vesk"), QStringLiteral(":/i18n"), QLocale(QLocale::English));
-    else
+    if (language == Language::japanese) {
+        load(QStringLiteral("vesk"), QStringLiteral(":/i18n"), QLocale(QLocale::Japanese));
         load(QStringLiteral("qtbase"), QLibraryInfo::path(QLibraryInfo::TranslationsPath),
              QLocale(QLocale::Japanese));
+    }
     return installed;
 }
 
@@ -49,16 +49,16 @@ std::string translated(const char* message) {
 }
 
 std::string messageIn(Language language, const char* message) {
-    if (language == Language::japanese)
+    if (language == Language::english)
         return message;
-    static const std::unique_ptr<QTranslator> english = [] {
+    static const std::unique_ptr<QTranslator> japanese = [] {
         auto translator = std::make_unique<QTranslator>();
-        if (!translator->load(QLocale(QLocale::English), QStringLiteral("vesk"),
+        if (!translator->load(QLocale(QLocale::Japanese), QStringLiteral("vesk"),
                               QStringLiteral("_"), QStringLiteral(":/i18n")))
             translator.reset();
         return translator;
     }();
-    const QString text = english ? english->translate("vesk", message) : QString();
+    const QString text = japanese ? japanese->translate("vesk", message) : QString();
     return text.isEmpty() ? std::string(message) : text.toStdString();
 }
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window's language: Japanese (the source texts and the default) or English, chosen by
-// vesk --lang or else by the locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG); the English texts
+// The window's language: Japanese (the default) or English (the source texts), chosen by
+// vesk --lang or else by the locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG); the Japanese texts
 // come from the Qt Linguist translation built into the program, the texts of Qt's own dialogs
 // from Qt's translations.
 #pragma once

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Messages that the program shows in place of a picture (white on black in the window, on
-// standard error from the command line), in the status bar and in the dialogs. Japanese is the
-// source text; the window shows the translation for its language (context "vesk").
+// standard error from the command line), in the status bar and in the dialogs. English is the
+// source text; the window and the commands show the Japanese translation (context "vesk") unless
+// the language is English.
 #pragma once
 
 // Marks a message for Qt's translation tools (lupdate reads it as QT_TR_NOOP); the text itself
@@ -10,38 +11,36 @@
 
 namespace vesk {
 
-constexpr const char* messageNoCatalog = VESK_MESSAGE("ベッセル要素ファイルがありません！");
+constexpr const char* messageNoCatalog = VESK_MESSAGE("The Besselian element files are missing!");
 constexpr const char* messageNoCatalogDuringSearch =
-    VESK_MESSAGE("ベッセル要素ファイルがありません！ 1 ");
+    VESK_MESSAGE("The Besselian element files are missing! 1 ");
 constexpr const char* messageStartHere =
-    VESK_MESSAGE("EC****.prnファイルのあるディレクトリで起動して下さい。");
-constexpr const char* messageCatalogEnded = VESK_MESSAGE("ベッセル要素ファイルが終了しました。");
-constexpr const char* messageDamagedDataFile = VESK_MESSAGE("データファイルが壊れています！");
+    VESK_MESSAGE("Start vesk in the folder that holds the EC****.prn files.");
+constexpr const char* messageCatalogEnded = VESK_MESSAGE("The Besselian element files have ended.");
+constexpr const char* messageDamagedDataFile = VESK_MESSAGE("A data file is damaged!");
 constexpr const char* messageSarosNotFound =
-    VESK_MESSAGE("このサロスは４００年の間にありませんでした。");
-constexpr const char* messageNoCityTable =
-    VESK_MESSAGE("都市情報(location.new)ファイルがありません！");
+    VESK_MESSAGE("This Saros series has no eclipse within 400 years.");
+constexpr const char* messageNoCityTable = VESK_MESSAGE("The city file (location.new) is missing!");
 constexpr const char* messageStartWithCityTable =
-    VESK_MESSAGE("location.newファイルのあるディレクトリで起動して下さい。");
+    VESK_MESSAGE("Start vesk in the folder that holds location.new.");
 // The limb screen without the lunar grid.
-constexpr const char* messageNoLunarGrid = VESK_MESSAGE("月の標高ファイル(LRO.dat)がありません！");
-constexpr const char* messageLunarGridTool = VESK_MESSAGE(
-    "vesk-tools パッケージの vesk-make-lro で NASA PDS の LOLA 月面地形から作れます（33 MB）：");
+constexpr const char* messageNoLunarGrid =
+    VESK_MESSAGE("The lunar elevation file (LRO.dat) is missing!");
+constexpr const char* messageLunarGridTool =
+    VESK_MESSAGE("vesk-make-lro of the package vesk-tools makes it from NASA PDS's LOLA lunar "
+                 "topography (33 MB):");
 // The command that makes the grid from the PDS product LDEM_16 into the user's data folder.
 constexpr const char* lunarGridCommand =
     "vesk-make-lro --url https://pds-geosciences.wustl.edu/lro/lro-l-lola-3-rdr-v1/lrolol_1xxx/"
     "data/lola_gdr/cylindrical/img/ldem_16.lbl --out ~/.local/share/vesk/LRO.dat";
 // Status bar messages of the window.
 constexpr const char* messageNotCentral =
-    VESK_MESSAGE("観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。");
-constexpr const char* messageListFull =
-    VESK_MESSAGE("検索結果が100件に達したので、検索を打ち切りました。");
+    VESK_MESSAGE("The place lies outside the central path. Choose a place inside it.");
+constexpr const char* messageListFull = VESK_MESSAGE("The search stopped at 100 eclipses found.");
 // The checks of the dialogs' fields (%1 and %2: the bounds).
-constexpr const char* messageInteger = VESK_MESSAGE("整数を入力してください。");
-constexpr const char* messageIntegerBetween =
-    VESK_MESSAGE("%1 から %2 までの整数を入力してください。");
-constexpr const char* messageNumber = VESK_MESSAGE("数字を入力してください。");
-constexpr const char* messageNumberBetween =
-    VESK_MESSAGE("%1 から %2 までの数字を入力してください。");
+constexpr const char* messageInteger = VESK_MESSAGE("Enter a whole number.");
+constexpr const char* messageIntegerBetween = VESK_MESSAGE("Enter a whole number from %1 to %2.");
+constexpr const char* messageNumber = VESK_MESSAGE("Enter a number.");
+constexpr const char* messageNumberBetween = VESK_MESSAGE("Enter a number from %1 to %2.");
 
 } // namespace vesk

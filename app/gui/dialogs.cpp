@@ -45,7 +45,7 @@ QRadioButton* radio(QButtonGroup* group, const QString& text, int id) {
 QDialogButtonBox* okCancel(QDialog* dialog) {
     auto* box = new QDialogButtonBox;
     box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    box->addButton(QCoreApplication::translate("ExchangeDialog", "ｷｬﾝｾﾙ"),
+    box->addButton(QCoreApplication::translate("ExchangeDialog", "Cancel"),
                    QDialogButtonBox::RejectRole);
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
@@ -109,17 +109,18 @@ QComboBox* cityCombo(const CityTable& cities, std::optional<int>& index, bool en
     return combo;
 }
 
-// The observation place box: "選択" with the city list, "入力" with the typed place.
+// The observation place box: "From the list" with the city list, "Typed" with the typed place.
 QGroupBox* placeBox(const QString& title, QButtonGroup* group, QComboBox* cities, QLineEdit* lon,
                     QLineEdit* lat, QLineEdit* height) {
     auto* box = new QGroupBox(title);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(radio(group, QCoreApplication::translate("ExchangeDialog", "選択"), 0), 0, 0);
+    grid->addWidget(radio(group, QCoreApplication::translate("ExchangeDialog", "From the list"), 0),
+                    0, 0);
     grid->addWidget(cities, 0, 1, 1, 3);
-    grid->addWidget(radio(group, QCoreApplication::translate("ExchangeDialog", "入力"), 1), 1, 0);
-    labelled(grid, 1, 1, QCoreApplication::translate("ExchangeDialog", "経度："), lon);
-    labelled(grid, 2, 1, QCoreApplication::translate("ExchangeDialog", "緯度："), lat);
-    labelled(grid, 3, 1, QCoreApplication::translate("ExchangeDialog", "高度："), height);
+    grid->addWidget(radio(group, QCoreApplication::translate("ExchangeDialog", "Typed"), 1), 1, 0);
+    labelled(grid, 1, 1, QCoreApplication::translate("ExchangeDialog", "Longitude:"), lon);
+    labelled(grid, 2, 1, QCoreApplication::translate("ExchangeDialog", "Latitude:"), lat);
+    labelled(grid, 3, 1, QCoreApplication::translate("ExchangeDialog", "Height:"), height);
     return box;
 }
 
@@ -164,7 +165,7 @@ void ExchangeDialog::accept() {
                 validateField(field.edit->text().toStdString(), field.rule, value)) {
             const QString name = field.edit->accessibleName();
             const QString text = fieldErrorText(*message);
-            reporter(this, name.isEmpty() ? text : tr("%1：%2").arg(name, text));
+            reporter(this, name.isEmpty() ? text : tr("%1: %2").arg(name, text));
             field.edit->setFocus();
             field.edit->selectAll();
             return;
@@ -182,13 +183,13 @@ void ExchangeDialog::accept() {
 
 YearMonthDialog::YearMonthDialog(QWidget* parent, const WhenFields& initial,
                                  ValidationReporter reporter)
-    : ExchangeDialog(parent, tr("年月設定メニュー"), std::move(reporter)), fields(initial) {
+    : ExchangeDialog(parent, tr("Year and Month"), std::move(reporter)), fields(initial) {
     auto* grid = new QGridLayout;
     // The month is exchanged (and checked) before the year.
     monthEdit = numberField(fields.month, monthRule);
     yearEdit = numberField(fields.year, yearRule);
-    labelled(grid, 0, 0, tr("年(&P)（-13000〜16999）："), yearEdit);
-    labelled(grid, 1, 0, tr("月(&M)（1〜12）："), monthEdit);
+    labelled(grid, 0, 0, tr("Year(&P)  (-13000 to 16999) :"), yearEdit);
+    labelled(grid, 1, 0, tr("Month(&M)  (1 to 12) :"), monthEdit);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(okCancel(this));
@@ -197,7 +198,7 @@ YearMonthDialog::YearMonthDialog(QWidget* parent, const WhenFields& initial,
 DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
                              std::optional<int>& cityIndex, ValidationReporter reporter,
                              AppState* places)
-    : ExchangeDialog(parent, tr("表示モードメニュー"), std::move(reporter)), fields(initial) {
+    : ExchangeDialog(parent, tr("Display Mode"), std::move(reporter)), fields(initial) {
     cityList = cityCombo(cities, cityIndex, fields.englishNames);
     modeGroup = new QButtonGroup(this);
     rangeGroup = new QButtonGroup(this);
@@ -219,61 +220,61 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
     centreLatEdit = numberField(fields.centreLat, latRule);
     latEdit = numberField(fields.observerLat, latRule);
     deltaTEdit = numberField(fields.deltaTAdjust, deltaTRule);
-    gridBox = new QCheckBox(tr("緯度経度線表示"));
-    kmlBox = new QCheckBox(tr("KMLファイル出力"));
-    bandBox = new QCheckBox(tr("ΔTの不確かさの帯（±2σ）"));
+    gridBox = new QCheckBox(tr("Latitude and longitude grid"));
+    kmlBox = new QCheckBox(tr("Write KML files"));
+    bandBox = new QCheckBox(tr("Band of ΔT uncertainty (±2σ)"));
     bandBox->setChecked(fields.deltaTBand);
-    fillPathBox = new QCheckBox(tr("中心帯を塗る"));
+    fillPathBox = new QCheckBox(tr("Shade the central path"));
     fillPathBox->setChecked(fields.fillCentralPath);
-    durationBox = new QCheckBox(tr("等継続時間線"));
+    durationBox = new QCheckBox(tr("Lines of equal duration"));
     durationBox->setChecked(fields.durationCurves);
     legendList = new QComboBox;
-    legendList->addItems({tr("地域図のみ"), tr("常に"), tr("なし")});
+    legendList->addItems({tr("Regional maps only"), tr("Always"), tr("Never")});
     legendList->setCurrentIndex(static_cast<int>(fields.legend));
-    vectorBaseMapBox = new QCheckBox(tr("CIA MAPを使用"));
-    mercatorBox = new QCheckBox(tr("メルカトル図法"));
+    vectorBaseMapBox = new QCheckBox(tr("Use the CIA map"));
+    mercatorBox = new QCheckBox(tr("Mercator projection"));
     gridBox->setChecked(fields.grid);
     kmlBox->setChecked(fields.kml);
     vectorBaseMapBox->setChecked(fields.vectorBaseMap);
     mercatorBox->setChecked(fields.mercator);
 
-    auto* range = new QGroupBox(tr("描画範囲"));
+    auto* range = new QGroupBox(tr("Map range"));
     auto* rangeGrid = new QGridLayout(range);
-    rangeGrid->addWidget(radio(rangeGroup, tr("地球儀"), 0), 0, 0);
-    rangeGrid->addWidget(radio(rangeGroup, tr("アジア"), 1), 0, 1);
-    rangeGrid->addWidget(radio(rangeGroup, tr("ヨーロッパ"), 2), 0, 2);
+    rangeGrid->addWidget(radio(rangeGroup, tr("Globe"), 0), 0, 0);
+    rangeGrid->addWidget(radio(rangeGroup, tr("Asia"), 1), 0, 1);
+    rangeGrid->addWidget(radio(rangeGroup, tr("Europe"), 2), 0, 2);
     rangeGrid->addWidget(vectorBaseMapBox, 1, 0);
     rangeGrid->addWidget(mercatorBox, 1, 1);
-    rangeGrid->addWidget(radio(rangeGroup, tr("値入力"), 3), 2, 0);
-    labelled(rangeGrid, 3, 0, tr("経度："), centreLonEdit);
-    labelled(rangeGrid, 4, 0, tr("緯度："), centreLatEdit);
-    labelled(rangeGrid, 5, 0, tr("倍率："), magnificationEdit);
-    auto* settings = new QGroupBox(tr("表示設定"));
+    rangeGrid->addWidget(radio(rangeGroup, tr("Typed values"), 3), 2, 0);
+    labelled(rangeGrid, 3, 0, tr("Longitude:"), centreLonEdit);
+    labelled(rangeGrid, 4, 0, tr("Latitude:"), centreLatEdit);
+    labelled(rangeGrid, 5, 0, tr("Magnification:"), magnificationEdit);
+    auto* settings = new QGroupBox(tr("Display settings"));
     auto* settingsGrid = new QGridLayout(settings);
     settingsGrid->addWidget(gridBox, 0, 0);
-    labelled(settingsGrid, 1, 0, tr("描画速度（分）："), drawStepEdit);
+    labelled(settingsGrid, 1, 0, tr("Drawing step (minutes):"), drawStepEdit);
     settingsGrid->addWidget(kmlBox, 2, 0);
-    labelled(settingsGrid, 3, 0, tr("ΔT調整（秒）："), deltaTEdit);
+    labelled(settingsGrid, 3, 0, tr("ΔT adjustment (s):"), deltaTEdit);
     settingsGrid->addWidget(bandBox, 5, 0);
     settingsGrid->addWidget(fillPathBox, 6, 0);
-    labelled(settingsGrid, 7, 0, tr("凡例："), legendList);
+    labelled(settingsGrid, 7, 0, tr("Legend:"), legendList);
     settingsGrid->addWidget(durationBox, 8, 0);
     QGroupBox* place =
-        placeBox(tr("観測地設定"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
+        placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     if (places != nullptr)
         addPlaceField(*place, *places);
 
-    auto* modes = new QGroupBox(tr("表示モード"));
+    auto* modes = new QGroupBox(tr("Display mode"));
     auto* modeGrid = new QGridLayout(modes);
-    modeGrid->addWidget(radio(modeGroup, tr("日蝕経路"), 0), 0, 0);
+    modeGrid->addWidget(radio(modeGroup, tr("Eclipse path"), 0), 0, 0);
     modeGrid->addWidget(range, 0, 1);
     modeGrid->addWidget(settings, 1, 1);
-    modeGrid->addWidget(radio(modeGroup, tr("日蝕中心帯"), 1), 2, 0);
+    modeGrid->addWidget(radio(modeGroup, tr("Central line table"), 1), 2, 0);
     auto* table = new QGridLayout;
-    labelled(table, 0, 0, tr("経度："), tableLonEdit);
-    labelled(table, 0, 2, tr("ステップ："), tableStepEdit);
+    labelled(table, 0, 0, tr("Longitude:"), tableLonEdit);
+    labelled(table, 0, 2, tr("Step:"), tableStepEdit);
     modeGrid->addLayout(table, 2, 1);
-    modeGrid->addWidget(radio(modeGroup, tr("局地状況"), 2), 3, 0);
+    modeGrid->addWidget(radio(modeGroup, tr("Local circumstances"), 2), 3, 0);
     modeGrid->addWidget(place, 3, 1);
     modeGroup->button(fields.displayMode)->setChecked(true);
     rangeGroup->button(static_cast<int>(fields.mapRange))->setChecked(true);
@@ -294,7 +295,7 @@ void DisplayDialog::addPlaceField(QGroupBox& box, AppState& places) {
         placeGroup->button(1)->setChecked(true);
     };
     auto* grid = static_cast<QGridLayout*>(box.layout());
-    labelled(grid, 4, 1, tr("地名："), field);
+    labelled(grid, 4, 1, tr("Place:"), field);
 }
 
 void DisplayDialog::exchangeChoices() {
@@ -314,18 +315,19 @@ void DisplayDialog::exchangeChoices() {
 SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const CityTable& cities,
                            std::optional<int>& cityIndex, int& pendingType, ViewSettings& view,
                            ValidationReporter reporter)
-    : ExchangeDialog(parent, tr("検索モードメニュー"), reporter), fields(initial) {
+    : ExchangeDialog(parent, tr("Search Mode"), reporter), fields(initial) {
     cityList = cityCombo(cities, cityIndex, view.englishNames);
     typeList = new QComboBox;
     // the types by code 1 to 6, in the window's language
-    for (const char* name : {QT_TR_NOOP("部分日蝕"), QT_TR_NOOP("皆既日蝕"), QT_TR_NOOP("金環日蝕"),
-                             QT_TR_NOOP("金環皆既日蝕"), QT_TR_NOOP("中心線のない皆既日蝕"),
-                             QT_TR_NOOP("中心線のない金環日蝕")})
+    for (const char* name :
+         {QT_TR_NOOP("Partial"), QT_TR_NOOP("Total"), QT_TR_NOOP("Annular"),
+          QT_TR_NOOP("Hybrid (annular-total)"), QT_TR_NOOP("Total without a central line"),
+          QT_TR_NOOP("Annular without a central line")})
         typeList->addItem(tr(name));
     typeList->setCurrentIndex(pendingType - 1);
     connect(typeList, &QComboBox::activated, this,
             [&pendingType](int row) { pendingType = row + 1; });
-    auto* startButton = new QPushButton(tr("検索開始年月設定"));
+    auto* startButton = new QPushButton(tr("Search from year/month"));
     startButton->setAutoDefault(false); // Enter presses OK, whatever has the focus
     connect(startButton, &QPushButton::clicked, this, [this, &view, reporter] {
         YearMonthDialog when(this, loadWhen(view), reporter);
@@ -343,23 +345,25 @@ SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const Cit
     placePastEdit = numberField(fields.placePastYears, pastYearsRule);
     probabilityEdit = numberField(fields.minCentralProbability, probabilityRule);
 
-    auto* modes = new QGroupBox(tr("検索モード"));
+    auto* modes = new QGroupBox(tr("Search mode"));
     auto* grid = new QGridLayout(modes);
-    grid->addWidget(radio(modeGroup, tr("全て"), 0), 0, 0);
-    grid->addWidget(radio(modeGroup, tr("日蝕タイプ"), 1), 1, 0);
+    grid->addWidget(radio(modeGroup, tr("All"), 0), 0, 0);
+    grid->addWidget(radio(modeGroup, tr("Eclipse type"), 1), 1, 0);
     auto* typeRow = new QGridLayout;
     typeRow->addWidget(typeList, 0, 0, 1, 2);
-    labelled(typeRow, 1, 0, tr("過去検索範囲（年）："), typePastEdit);
+    labelled(typeRow, 1, 0, tr("Years searched back:"), typePastEdit);
     grid->addLayout(typeRow, 1, 1);
-    grid->addWidget(radio(modeGroup, tr("観測地／食分"), 2), 2, 0);
-    QGroupBox* place = placeBox(tr("観測地"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
+    grid->addWidget(radio(modeGroup, tr("Place / magnitude"), 2), 2, 0);
+    QGroupBox* place =
+        placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     auto* placeRows = new QGridLayout;
     placeRows->addWidget(place, 0, 0, 1, 2);
-    labelled(placeRows, 1, 0, tr("食分："), magnitudeEdit);
-    labelled(placeRows, 2, 0, tr("過去検索範囲（年）："), placePastEdit);
-    labelled(placeRows, 3, 0, tr("中心食の確率（0で食分）："), probabilityEdit);
+    labelled(placeRows, 1, 0, tr("Magnitude:"), magnitudeEdit);
+    labelled(placeRows, 2, 0, tr("Years searched back:"), placePastEdit);
+    labelled(placeRows, 3, 0, tr("Probability of a central eclipse (0: by magnitude):"),
+             probabilityEdit);
     grid->addLayout(placeRows, 2, 1);
-    grid->addWidget(radio(modeGroup, tr("サロス番号"), 3), 3, 0);
+    grid->addWidget(radio(modeGroup, tr("Saros series"), 3), 3, 0);
     grid->addWidget(sarosEdit, 3, 1);
     modeGroup->button(fields.searchMode)->setChecked(true);
     placeGroup->button(static_cast<int>(fields.observerInputMode))->setChecked(true);
@@ -377,22 +381,25 @@ void SearchDialog::exchangeChoices() {
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(tr("vesk のﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(tr("About vesk"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(tr("vesk バージョン %1\n\n"
-                      "日食カタログ: JPL DE431 から計算した 71,251 回の日食\n"
-                      "（世界時 -12999年8月31日 から 16996年11月29日 まで）\n\n"
-                      "データの出典と利用条件:\n"
-                      "・JPL DE431 暦（NASA ジェット推進研究所、パブリックドメイン）\n"
-                      "・ETOPO5 地形（NOAA 国立地球物理データセンター、パブリックドメイン）\n"
-                      "・GSHHG 海岸線・河川・国境（P. Wessel, W. H. F. Smith、LGPL 3）\n"
-                      "・GeoNames 地名辞典 cities15000（www.geonames.org、CC BY 4.0）\n"
-                      "・タイムゾーン境界 timezone-boundary-builder（OpenStreetMap 寄稿者、ODbL）\n"
-                      "・LRO LOLA 月面地形 LDEM（NASA PDS、パブリックドメイン）\n\n"
-                      "vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の下で"
-                      "配布されるフリーソフトウェアです。")
-                       .arg(QStringLiteral(VESK_VERSION))));
+    layout->addWidget(new QLabel(
+        tr("vesk version %1\n"
+           "\n"
+           "Eclipse catalog: 71,251 solar eclipses computed from JPL DE431\n"
+           "(from -12999 August 31 to 16996 November 29, UT)\n"
+           "\n"
+           "Sources of the data and their terms:\n"
+           "- JPL DE431 ephemeris (NASA Jet Propulsion Laboratory, public domain)\n"
+           "- ETOPO5 relief (NOAA National Geophysical Data Center, public domain)\n"
+           "- GSHHG coasts, rivers and borders (P. Wessel, W. H. F. Smith, LGPL 3)\n"
+           "- GeoNames gazetteer cities15000 (www.geonames.org, CC BY 4.0)\n"
+           "- timezone-boundary-builder time zone boundaries (OpenStreetMap contributors, ODbL)\n"
+           "- LRO LOLA lunar relief LDEM (NASA PDS, public domain)\n"
+           "\n"
+           "vesk is free software, distributed under the GNU General Public License, version 3 or "
+           "later (GPL-3.0-or-later).")
+            .arg(QStringLiteral(VESK_VERSION))));
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(box);

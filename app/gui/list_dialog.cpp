@@ -31,27 +31,27 @@ EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings
                                      ValidationReporter reporter, TypeNames names)
     : QDialog(view), view(view), names(names), settings(settings), shown(shown), session(session),
       message(std::move(message)), work(work), reporter(std::move(reporter)) {
-    setWindowTitle(tr("日蝕検索リスト表示"));
+    setWindowTitle(tr("Eclipse List"));
     setModal(false);
     setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     list = new QListWidget;
     list->setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
     startEdit = new QLineEdit;
     periodEdit = new QLineEdit;
-    searchButton = new QPushButton(tr("検索開始"));
-    stopButton = new QPushButton(tr("停止"));
+    searchButton = new QPushButton(tr("Search"));
+    stopButton = new QPushButton(tr("Stop"));
     stopButton->setEnabled(false);
     progress = new QProgressBar;
     progress->setVisible(false);
-    auto* drawButton = new QPushButton(tr("日蝕描画"));
-    auto* closeButton = new QPushButton(tr("終了"));
-    auto* cancelButton = new QPushButton(tr("ｷｬﾝｾﾙ"));
+    auto* drawButton = new QPushButton(tr("Draw eclipse"));
+    auto* closeButton = new QPushButton(tr("Close"));
+    auto* cancelButton = new QPushButton(tr("Cancel"));
     closeButton->setDefault(true);
     auto* grid = new QGridLayout(this);
     grid->addWidget(list, 0, 0, 8, 1);
-    grid->addWidget(new QLabel(tr("検索開始年")), 0, 1);
+    grid->addWidget(new QLabel(tr("First year")), 0, 1);
     grid->addWidget(startEdit, 1, 1);
-    grid->addWidget(new QLabel(tr("調査期間（年）")), 2, 1);
+    grid->addWidget(new QLabel(tr("Years searched")), 2, 1);
     grid->addWidget(periodEdit, 3, 1);
     grid->addWidget(searchButton, 4, 1);
     grid->addWidget(drawButton, 5, 1);

@@ -178,38 +178,38 @@ QAction* MainWindow::action(const QString& text, const QString& tip, const QStri
 }
 
 QMenu* MainWindow::buildFileMenu() {
-    QMenu* file = new QMenu(tr("ﾌｧｲﾙ(&F)"), this);
-    QAction* newAction = file->addAction(tr("新規作成(&N)"), this, [this] { newWindow(); });
+    QMenu* file = new QMenu(tr("&File"), this);
+    QAction* newAction = file->addAction(tr("&New"), this, [this] { newWindow(); });
     newAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     file->addSeparator();
-    file->addAction(tr("画像の書き出し(&E)..."), this, &MainWindow::saveFile)
+    file->addAction(tr("&Export Picture..."), this, &MainWindow::saveFile)
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    file->addAction(tr("KML の書き出し(&K)..."), this, &MainWindow::exportKml);
+    file->addAction(tr("Export &KML..."), this, &MainWindow::exportKml);
     file->addSeparator();
-    file->addAction(tr("印刷(&P)..."), this,
+    file->addAction(tr("&Print..."), this,
                     [this] { mapView->print(printer, inkSaving->isChecked()); })
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    file->addAction(tr("印刷プレビュー(&V)..."), this,
+    file->addAction(tr("Print Pre&view..."), this,
                     [this] { mapView->printPreview(printer, inkSaving->isChecked()); });
-    file->addAction(tr("ﾌﾟﾘﾝﾀの設定(&R)..."), this,
+    file->addAction(tr("P&rint Setup..."), this,
                     [this] { QPageSetupDialog(&printer, this).exec(); });
-    inkSaving = file->addAction(tr("白地に印刷(&W)"));
+    inkSaving = file->addAction(tr("Print on &White"));
     inkSaving->setCheckable(true);
-    inkSaving->setStatusTip(tr("黒い背景を白に、色を反転して印刷する"));
+    inkSaving->setStatusTip(tr("Print the black background white, every colour inverted"));
     file->addSeparator();
-    file->addAction(tr("ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"), this, &QApplication::closeAllWindows)
+    file->addAction(tr("E&xit"), this, &QApplication::closeAllWindows)
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     addActions(file->actions());
     return file;
 }
 
 void MainWindow::buildMenus() {
-    auto* aboutAction = new QAction(tr("vesk のﾊﾞｰｼﾞｮﾝ情報(&A)..."), this);
-    aboutAction->setToolTip(tr("ﾊﾞｰｼﾞｮﾝ情報"));
+    auto* aboutAction = new QAction(tr("&About vesk..."), this);
+    aboutAction->setToolTip(tr("About"));
     aboutAction->setIcon(QIcon::fromTheme(QStringLiteral("help-about"), toolIcon(ToolIcon::about)));
     connect(aboutAction, &QAction::triggered, this, [this] { AboutDialog(this).exec(); });
-    toolBarToggle = new QAction(tr("ﾂｰﾙ ﾊﾞｰ(&T)"), this);
-    statusBarToggle = new QAction(tr("ｽﾃｰﾀｽ ﾊﾞｰ(&S)"), this);
+    toolBarToggle = new QAction(tr("&Toolbar"), this);
+    statusBarToggle = new QAction(tr("&Status Bar"), this);
     toolBarToggle->setCheckable(true);
     statusBarToggle->setCheckable(true);
     toolBarToggle->setChecked(true);
@@ -218,13 +218,13 @@ void MainWindow::buildMenus() {
     connect(statusBarToggle, &QAction::toggled, this,
             [this](bool on) { statusBar()->setVisible(on); });
 
-    QMenu* viewMenu = new QMenu(tr("表示(&V)"), this);
+    QMenu* viewMenu = new QMenu(tr("&View"), this);
     viewMenu->addAction(toolBarToggle);
     viewMenu->addAction(statusBarToggle);
-    timeSliderToggle = viewMenu->addAction(tr("時刻スライダー(&L)"));
+    timeSliderToggle = viewMenu->addAction(tr("Time S&lider"));
     timeSliderToggle->setCheckable(true);
     slider = new TimeSlider;
-    sliderDock = new QDockWidget(tr("時刻スライダー"), this);
+    sliderDock = new QDockWidget(tr("Time Slider"), this);
     sliderDock->setObjectName(QStringLiteral("timeSlider"));
     sliderDock->setWidget(slider);
     sliderDock->setFeatures(QDockWidget::DockWidgetClosable);
@@ -242,7 +242,7 @@ void MainWindow::buildMenus() {
             timeSliderToggle->setChecked(false);
     });
     slider->instantChanged = [this](double utHours) { mapView->showShadowAt(utHours); };
-    QMenu* textSize = viewMenu->addMenu(tr("文字の大きさ(&Z)"));
+    QMenu* textSize = viewMenu->addMenu(tr("Text Si&ze"));
     auto* sizes = new QActionGroup(this);
     for (const double scale : textScales) {
         QAction* size = textSize->addAction(QStringLiteral("%1 %").arg(qRound(scale * 100)));
@@ -251,14 +251,14 @@ void MainWindow::buildMenus() {
         sizes->addAction(size);
         connect(size, &QAction::triggered, this, [this, scale] { mapView->setTextScale(scale); });
     }
-    QMenu* help = new QMenu(tr("ﾍﾙﾌﾟ(&H)"), this);
+    QMenu* help = new QMenu(tr("&Help"), this);
     help->addAction(aboutAction);
-    menuBar()->addActions(
-        {buildFileMenu()->menuAction(),
-         action(tr("年月設定(&N)"), QString(), QString(), &MapView::yearMonth),
-         action(tr("表示モード(&D)"), QString(), QString(), &MapView::displayMode),
-         action(tr("検索モード(&M)"), QString(), QString(), &MapView::searchMode),
-         buildMoveMenu()->menuAction(), viewMenu->menuAction(), help->menuAction()});
+    menuBar()->addActions({buildFileMenu()->menuAction(),
+                           action(tr("Year/Mo&nth"), QString(), QString(), &MapView::yearMonth),
+                           action(tr("&Display Mode"), QString(), QString(), &MapView::displayMode),
+                           action(tr("Search &Mode"), QString(), QString(), &MapView::searchMode),
+                           buildMoveMenu()->menuAction(), viewMenu->menuAction(),
+                           help->menuAction()});
     aboutEntry = aboutAction;
 }
 
@@ -269,20 +269,20 @@ QMenu* MainWindow::buildMoveMenu() {
         void (MapView::*command)();
     };
     const Entry entries[] = {
-        {QT_TR_NOOP("前の日蝕(&P)"), QKeySequence(Qt::Key_PageUp), &MapView::previousEclipse},
-        {QT_TR_NOOP("次の日蝕(&N)"), QKeySequence(Qt::Key_PageDown), &MapView::nextEclipse},
+        {QT_TR_NOOP("&Previous Eclipse"), QKeySequence(Qt::Key_PageUp), &MapView::previousEclipse},
+        {QT_TR_NOOP("&Next Eclipse"), QKeySequence(Qt::Key_PageDown), &MapView::nextEclipse},
         {nullptr, {}, nullptr},
-        {QT_TR_NOOP("拡大(&I)"), QKeySequence(Qt::Key_Plus), &MapView::zoomInAtCentre},
-        {QT_TR_NOOP("縮小(&O)"), QKeySequence(Qt::Key_Minus), &MapView::zoomOutAtCentre},
-        {QT_TR_NOOP("地球全体(&H)"), QKeySequence(Qt::Key_Home), &MapView::unzoom},
+        {QT_TR_NOOP("Zoom &In"), QKeySequence(Qt::Key_Plus), &MapView::zoomInAtCentre},
+        {QT_TR_NOOP("Zoom &Out"), QKeySequence(Qt::Key_Minus), &MapView::zoomOutAtCentre},
+        {QT_TR_NOOP("W&hole Globe"), QKeySequence(Qt::Key_Home), &MapView::unzoom},
         {nullptr, {}, nullptr},
-        {QT_TR_NOOP("西へ(&W)"), QKeySequence(Qt::Key_Left), &MapView::panLeft},
-        {QT_TR_NOOP("東へ(&E)"), QKeySequence(Qt::Key_Right), &MapView::panRight},
-        {QT_TR_NOOP("北へ(&U)"), QKeySequence(Qt::Key_Up), &MapView::panUp},
-        {QT_TR_NOOP("南へ(&D)"), QKeySequence(Qt::Key_Down), &MapView::panDown},
+        {QT_TR_NOOP("&West"), QKeySequence(Qt::Key_Left), &MapView::panLeft},
+        {QT_TR_NOOP("&East"), QKeySequence(Qt::Key_Right), &MapView::panRight},
+        {QT_TR_NOOP("North (&Up)"), QKeySequence(Qt::Key_Up), &MapView::panUp},
+        {QT_TR_NOOP("South (&Down)"), QKeySequence(Qt::Key_Down), &MapView::panDown},
         {nullptr, {}, nullptr},
-        {QT_TR_NOOP("再描画(&R)"), QKeySequence(Qt::Key_F5), &MapView::redraw}};
-    QMenu* menu = new QMenu(tr("移動(&G)"), this);
+        {QT_TR_NOOP("&Redraw"), QKeySequence(Qt::Key_F5), &MapView::redraw}};
+    QMenu* menu = new QMenu(tr("&Go"), this);
     for (const Entry& e : entries) {
         if (e.text == nullptr) {
             menu->addSeparator();
@@ -300,7 +300,7 @@ QMenu* MainWindow::buildMoveMenu() {
 }
 
 void MainWindow::buildToolBar() {
-    tools = new QToolBar(tr("ﾂｰﾙ ﾊﾞｰ"), this);
+    tools = new QToolBar(tr("Toolbar"), this);
     tools->setIconSize(QSize(18, 18));
     tools->setMovable(true);
     addToolBar(Qt::TopToolBarArea, tools);
@@ -312,27 +312,31 @@ void MainWindow::buildToolBar() {
         ToolIcon icon;
     };
     const Entry entries[] = {
-        {QT_TR_NOOP("前の日蝕"), QT_TR_NOOP("前の日蝕を表示"), &MapView::previousEclipse,
-         "go-previous", ToolIcon::previous},
-        {QT_TR_NOOP("次の日蝕"), QT_TR_NOOP("次の日蝕を表示"), &MapView::nextEclipse, "go-next",
-         ToolIcon::next},
-        {QT_TR_NOOP("日蝕リスト"), QT_TR_NOOP("日蝕検索結果のリスト"), &MapView::eclipseList,
-         "view-list-details", ToolIcon::list},
+        {QT_TR_NOOP("Previous eclipse"), QT_TR_NOOP("Show the previous eclipse"),
+         &MapView::previousEclipse, "go-previous", ToolIcon::previous},
+        {QT_TR_NOOP("Next eclipse"), QT_TR_NOOP("Show the next eclipse"), &MapView::nextEclipse,
+         "go-next", ToolIcon::next},
+        {QT_TR_NOOP("Eclipse list"), QT_TR_NOOP("The list of the eclipses found"),
+         &MapView::eclipseList, "view-list-details", ToolIcon::list},
         {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
-        {QT_TR_NOOP("拡大"), QT_TR_NOOP("地図拡大モード時拡大（拡大モードへは左ダブルクリックで）"),
+        {QT_TR_NOOP("Zoom in"),
+         QT_TR_NOOP("Zoom in on the regional map (a left double click enters it)"),
          &MapView::zoomIn, "zoom-in", ToolIcon::enlarge},
-        {QT_TR_NOOP("縮小"), QT_TR_NOOP("地図拡大モード時縮小（拡大モードへは左ダブルクリックで）"),
+        {QT_TR_NOOP("Zoom out"),
+         QT_TR_NOOP("Zoom out on the regional map (a left double click enters it)"),
          &MapView::zoomOut, "zoom-out", ToolIcon::reduce},
-        {QT_TR_NOOP("地図拡大解除"), QT_TR_NOOP("拡大モードの解除（地球儀表示）"), &MapView::unzoom,
-         "zoom-original", ToolIcon::globe},
+        {QT_TR_NOOP("Whole globe"), QT_TR_NOOP("Leave the regional map (the whole globe)"),
+         &MapView::unzoom, "zoom-original", ToolIcon::globe},
         {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
-        {QT_TR_NOOP("局地情報表示"), QT_TR_NOOP("地図表示から局地情報の表示へ"),
+        {QT_TR_NOOP("Local circumstances"), QT_TR_NOOP("From the map to the local circumstances"),
          &MapView::localInfo, nullptr, ToolIcon::local},
-        {QT_TR_NOOP("地図表示へ戻る"), QT_TR_NOOP("局地情報表示や日蝕帯表示から地図表示に戻る"),
+        {QT_TR_NOOP("Back to the map"),
+         QT_TR_NOOP("Back to the map from the local circumstances or the central line table"),
          &MapView::backToMap, "go-home", ToolIcon::map},
-        {"", QT_TR_NOOP("皆既帯での星空の表示"), &MapView::totalitySky, nullptr, ToolIcon::sky},
-        {"", QT_TR_NOOP("皆既帯での月縁補正の表示"), &MapView::limbCorrection, nullptr,
-         ToolIcon::limb}};
+        {"", QT_TR_NOOP("The sky at the maximum, inside the central path"), &MapView::totalitySky,
+         nullptr, ToolIcon::sky},
+        {"", QT_TR_NOOP("The contacts corrected for the lunar limb, inside the central path"),
+         &MapView::limbCorrection, nullptr, ToolIcon::limb}};
     for (const Entry& e : entries) {
         if (e.tip == nullptr) {
             tools->addSeparator();
@@ -349,7 +353,7 @@ void MainWindow::buildToolBar() {
     tools->addSeparator();
     placeField = new PlaceField(state, tools);
     placeField->setMaximumWidth(260);
-    placeField->setToolTip(tr("地名を入力して観測地に選ぶ（局地状況を表示）"));
+    placeField->setToolTip(tr("Type a place name to observe from it (local circumstances)"));
     placeField->placeChosen = [this](const GazetteerPlace& place) { mapView->observePlace(place); };
     placeField->placeRefused = [this](const QString& why) { statusBar()->showMessage(why); };
     tools->addWidget(placeField);
@@ -357,10 +361,10 @@ void MainWindow::buildToolBar() {
 
 void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->showMessage(tr("ﾚﾃﾞｨ"));
+    bar->showMessage(tr("Ready"));
     connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString& text) {
         if (text.isEmpty())
-            bar->showMessage(tr("ﾚﾃﾞｨ"));
+            bar->showMessage(tr("Ready"));
     });
 }
 
@@ -377,11 +381,11 @@ void MainWindow::updateTitle() {
 }
 
 void MainWindow::saveFile() {
-    QString filter = tr("PNG 画像 (*.png)");
+    QString filter = tr("PNG image (*.png)");
     const QString path =
         QFileDialog::getSaveFileName(this, QString(), QString(),
-                                     filter + QStringLiteral(";;") + tr("SVG 図形 (*.svg)") +
-                                         QStringLiteral(";;") + tr("PDF 文書 (*.pdf)"),
+                                     filter + QStringLiteral(";;") + tr("SVG drawing (*.svg)") +
+                                         QStringLiteral(";;") + tr("PDF document (*.pdf)"),
                                      &filter);
     if (path.isEmpty())
         return;
@@ -391,14 +395,14 @@ void MainWindow::saveFile() {
 }
 
 void MainWindow::exportKml() {
-    const QString dir = QFileDialog::getExistingDirectory(this, tr("KML の書き出し先"));
+    const QString dir = QFileDialog::getExistingDirectory(this, tr("Folder for the KML documents"));
     if (dir.isEmpty())
         return;
     const std::string failure = mapView->exportKml(dir.toStdString());
     if (!failure.empty())
         reporter(this, QString::fromStdString(failure));
     else
-        statusBar()->showMessage(tr("KML を書き出しました: %1").arg(dir));
+        statusBar()->showMessage(tr("KML documents written to %1").arg(dir));
 }
 
 QString MainWindow::saveScreen(QString path, const QString& filter) {
@@ -409,7 +413,7 @@ QString MainWindow::saveScreen(QString path, const QString& filter) {
     const std::string failure = mapView->saveAs(path.toStdString());
     if (!failure.empty())
         return QString::fromStdString(failure);
-    statusBar()->showMessage(tr("保存しました: %1").arg(path));
+    statusBar()->showMessage(tr("Saved: %1").arg(path));
     return QString();
 }
 

@@ -141,7 +141,7 @@ void MapView::startRepaint() {
     const int repaint = ++repaintsStarted;
     QTimer::singleShot(drawingNoticeMs, this, [this, repaint] {
         if (work.busy() && repaint == repaintsStarted)
-            showStatus(tr("描画中…"));
+            showStatus(tr("Drawing…"));
     });
     work.start(
         BackgroundWork::Kind::repaint,
@@ -198,7 +198,7 @@ void MapView::reportRepaint(const RepaintResult& result) {
         QStringList written;
         for (const std::filesystem::path& document : result.kmlDocuments)
             written << QString::fromStdString(noteName(document));
-        notes << tr("KML を書きました: %1").arg(written.join(QStringLiteral(", ")));
+        notes << tr("KML written: %1").arg(written.join(QStringLiteral(", ")));
     }
     for (const std::string& note : result.outcome.ignoredFiles)
         notes << QString::fromStdString(note);
@@ -212,7 +212,7 @@ void MapView::showStatus(const QString& text) {
         return;
     if (!text.isEmpty())
         frame->statusBar()->showMessage(text);
-    else if (frame->statusBar()->currentMessage() == tr("描画中…"))
+    else if (frame->statusBar()->currentMessage() == tr("Drawing…"))
         frame->statusBar()->clearMessage();
 }
 

@@ -10,7 +10,7 @@ namespace vesk {
 PlaceField::PlaceField(AppState& state, QWidget* parent)
     : QLineEdit(parent), state(state), labels(new QStringListModel(this)) {
     setObjectName(QStringLiteral("placeField"));
-    setPlaceholderText(tr("地名"));
+    setPlaceholderText(tr("Place name"));
     setClearButtonEnabled(true);
     auto* completer = new QCompleter(labels, this);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
@@ -61,7 +61,7 @@ void PlaceField::offer(const QString& text) {
 void PlaceField::choose(const QString& text) {
     const Gazetteer* g = state.gazetteer.get();
     if (g == nullptr) {
-        refuse(tr("地名辞典（libtimezonemap-data の cities15000.txt）がありません"));
+        refuse(tr("No gazetteer (cities15000.txt of libtimezonemap-data)"));
         return;
     }
     const int row = static_cast<int>(labels->stringList().indexOf(text));
@@ -76,10 +76,10 @@ void PlaceField::choose(const QString& text) {
     }
     offer(text);
     if (found.candidates.empty()) {
-        refuse(tr("「%1」という地名は見つかりません").arg(text));
+        refuse(tr("No place called \"%1\"").arg(text));
         return;
     }
-    refuse(tr("「%1」は複数の地名に当たります。一覧から選んで下さい").arg(text));
+    refuse(tr("\"%1\" names several places: choose one from the list").arg(text));
     completer()->complete();
 }
 

@@ -34,11 +34,11 @@ TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
     slider->setSingleStep(arrowSeconds);
     slider->setPageStep(pageSeconds);
     timeLabel = new QLabel;
-    playButton = new QPushButton(tr("再生"));
+    playButton = new QPushButton(tr("Play"));
     playButton->setCheckable(true);
     rateList = new QComboBox;
     for (const int rate : playRates)
-        rateList->addItem(tr("%1 分/秒").arg(rate));
+        rateList->addItem(tr("%1 min/s").arg(rate));
     player = new QTimer(this);
     player->setInterval(tickMs);
     player->setSingleShot(true); // started again when the step's picture is shown
@@ -54,7 +54,7 @@ TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
             instantChanged(utHours());
     });
     connect(playButton, &QPushButton::toggled, this, [this](bool on) {
-        playButton->setText(on ? tr("停止") : tr("再生"));
+        playButton->setText(on ? tr("Pause") : tr("Play"));
         on ? player->start() : player->stop();
     });
     connect(player, &QTimer::timeout, this, [this] { step(); });

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tests that draw with Qt, and the window tests, run under a QApplication on the offscreen
-// platform.
+// platform, with the window's default language (Japanese) installed.
+#include "window_language.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -14,9 +16,25 @@ extern "C" const char* __asan_default_options() {
 }
 #endif
 
+namespace vesk::testing {
+
+namespace {
+std::vector<std::unique_ptr<QTranslator>> japaneseTexts;
+} // namespace
+
+void useJapanese(bool japanese) {
+    japaneseTexts = japanese ? installLanguage(Language::japanese)
+                             : std::vector<std::unique_ptr<QTranslator>>{};
+}
+
+} // namespace vesk::testing
+
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
+    vesk::testing::useJapanese(true);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    vesk::testing::useJapanese(false);
+    return status;
 }

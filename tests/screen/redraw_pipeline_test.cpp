@@ -102,7 +102,7 @@ TEST_F(PipelineFixture, MissingFilesStopTheRepaintWithMessages) {
     std::filesystem::remove(dir.path() / "location.new");
     outcome = redrawView(session, {}, surface, services);
     EXPECT_FALSE(outcome.rendered);
-    EXPECT_EQ(outcome.messages.front(), "都市情報(location.new)ファイルがありません！");
+    EXPECT_EQ(outcome.messages.front(), messageNoCityTable);
     EXPECT_EQ(services.baseLoads, 1) << "nothing else is loaded";
 
     dir.write("location.new", "Here,135,35,0,0\n");
