@@ -7,6 +7,7 @@ namespace vesk {
 
 BackgroundWork::BackgroundWork(QObject* context) {
     pool.setMaxThreadCount(1);
+    pool.setExpiryTimeout(0);
     QObject::connect(&watcher, &QFutureWatcher<void>::finished, context, [this] { finished(); });
 }
 
@@ -21,8 +22,11 @@ void BackgroundWork::start(Kind kind, std::function<void(std::stop_token)> work,
     done = std::move(whenDone);
     running = true;
     runningKind = kind;
-    watcher.setFuture(QtConcurrent::run(
-        &pool, [work = std::move(work), token = source.get_token()] { work(token); }));
+    watcher.setFuture(
+        QtConcurrent::run(&pool, [this, work = std::move(work), token = source.get_token()] {
+            work(token);
+            piecesEnded.fetch_add(1, std::memory_order_release);
+        }));
 }
 
 void BackgroundWork::stop() {
@@ -44,6 +48,7 @@ void BackgroundWork::finished() {
     // A stopped piece ends here from stop(); its finished signal may still come, after it.
     if (!running || !watcher.isFinished())
         return;
+    piecesEnded.load(std::memory_order_acquire);
     running = false;
     const Done whenDone = std::exchange(done, {});
     const bool completed = !source.stop_requested();

@@ -7,6 +7,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QThreadPool>
+#include <atomic>
 #include <functional>
 #include <stop_token>
 
@@ -44,6 +45,11 @@ class BackgroundWork {
     // would outlive the window, into the program's exit).
     QThreadPool pool;
     QFutureWatcher<void> watcher;
+    // What the work hands back is published by a release of this count when it ends and seen by
+    // an acquire of it here: the future's own locking would do, but the thread sanitizer cannot
+    // see into Qt. (What this thread hands to the work is seen there through the creation of the
+    // pool's thread, a new one for every piece.)
+    std::atomic<unsigned> piecesEnded{0};
     std::stop_source source;
     Done done;
     bool running = false;
