@@ -73,21 +73,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ViewSettings& view = state.session.view;
     view.year = values[0];
     view.month = values[1];
-    view.redrawAction = redrawShow;
     view.kmlOutput = true;
     view.observerLon = lon;
     view.observerLat = lat;
-    view.observerInputMode = ObserverInput::typed;
+    view.observerCityIndex = std::nullopt;
     AppServices services(state);
     services.exportDir = fuzzing::scratchDir() / "out";
     for (const DisplayMode mode : {displayPathMap, displayCentralTable, displayLocal}) {
         testing::RecordingSurface surface;
         view.displayMode = mode;
-        if (!redrawView(state.session, surface, services).rendered)
+        const RedrawOutcome outcome = redrawView(state.session, {}, surface, services);
+        if (!outcome.rendered)
             continue;
         if (mode == displayLocal) {
-            drawSkyAtMaximum(state, surface);
-            drawLimbAtMaximum(state, surface);
+            drawSkyAtMaximum(state, outcome.frame, surface);
+            drawLimbAtMaximum(state, outcome.frame, surface);
         }
     }
     runInfoCommand(state,

@@ -16,14 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const MapRange range : {MapRange::globe, MapRange::centred}) {
             testing::RecordingSurface surface;
             ViewSettings view;
-            MapLayout layout;
             view.projection = projection;
             view.baseMap = BaseMapKind::vector;
-            layout = layoutView(view, surface.width(), surface.height());
             view.mapRange = range;
-            layout.mapRadius = layout.baseRadius * (range == MapRange::globe ? 1 : 30);
+            view.magnification = 30; // of the regional range
+            const MapLayout layout = layoutView(view, surface.width(), surface.height());
             MapProjection projectionState;
-            projectionState = {};
             setMapCentre(projectionState, layout, 135, 35);
             MapCanvas canvas{surface, projectionState, view, layout};
             drawMapBackground(canvas, ReliefData{}, paths);
