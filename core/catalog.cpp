@@ -3,6 +3,7 @@
 
 #include "timescales.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -138,6 +139,9 @@ bool readRawEntry(Catalog& catalog) {
     if (!catalog.file || catalog.ended)
         return false;
     ++catalog.moves;
+    const bool seekPoint =
+        catalog.entriesRead == static_cast<int>(catalog.seekPoints.size()) * Catalog::seekSpacing;
+    const long offset = seekPoint ? std::ftell(catalog.file.get()) : 0;
     std::array<double, catalogEntryNumbers> values{};
     char token[maxTokenLength + 1];
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -159,8 +163,27 @@ bool readRawEntry(Catalog& catalog) {
     }
     for (int i = 0; i < catalogEntryNumbers; ++i)
         catalog.record.*catalogFieldOrder[i] = values[i];
+    if (seekPoint && offset >= 0)
+        catalog.seekPoints.push_back(
+            {offset, catalog.entriesRead,
+             static_cast<int>(values[0]) * 12 + static_cast<int>(values[1])});
     ++catalog.entriesRead;
     return true;
+}
+
+// Starts the reading of the open file at its last seek point two months or more before the
+// month asked for: no entry before that month is selected for it, and the date of an entry in
+// UT lies within days of its date in TT.
+void seekBefore(Catalog& catalog, double year, double month) {
+    const int asked = static_cast<int>(std::trunc(year)) * 12 + static_cast<int>(std::trunc(month));
+    const auto after = std::find_if(
+        catalog.seekPoints.begin(), catalog.seekPoints.end(),
+        [asked](const Catalog::SeekPoint& point) { return point.monthIndex >= asked - 2; });
+    if (after == catalog.seekPoints.begin())
+        return;
+    const Catalog::SeekPoint& point = *std::prev(after);
+    if (point.entriesBefore > 0 && std::fseek(catalog.file.get(), point.offset, SEEK_SET) == 0)
+        catalog.entriesRead = point.entriesBefore;
 }
 
 bool openCatalogFile(Catalog& catalog, const char* name) {
@@ -183,6 +206,10 @@ bool openCatalogFile(Catalog& catalog, const char* name) {
         return false;
     catalog.file.reset(std::fopen(path.c_str(), "r"));
     catalog.fileName = path.string();
+    if (FileIdentity identity = fileIdentity(path); !(identity == catalog.seekFile)) {
+        catalog.seekFile = std::move(identity);
+        catalog.seekPoints.clear();
+    }
     catalog.fileIndex = -1;
     for (std::size_t i = 0; i < catalogFiles.size(); ++i)
         if (std::strcmp(catalogFiles[i].name, name) == 0)
@@ -278,6 +305,7 @@ int findEntry(Catalog& catalog, double year, double month) {
     const char* name = catalogFileForYear(year);
     if (name == nullptr || !openCatalogFile(catalog, name))
         return -1;
+    seekBefore(catalog, year, month);
     bool anyEntry = false, selected = false;
     std::string fileOfMonth = catalog.fileName;
     while (!selected && readRawEntry(catalog)) {

@@ -121,6 +121,17 @@ struct Catalog {
         FileIdentity file;
     };
     std::optional<Found> lastFound;
+    // Where every seekSpacing-th entry of a file begins, noted as the file is read: a later
+    // request for a month of that file starts reading at the last one well before it instead of
+    // at the file's start. They stay as long as the file is the same.
+    struct SeekPoint {
+        long offset = 0;       // of the entry in the file
+        int entriesBefore = 0; // entries of the file before it
+        int monthIndex = 0;    // year * 12 + month of its date (TT)
+    };
+    static constexpr int seekSpacing = 64;
+    FileIdentity seekFile;
+    std::vector<SeekPoint> seekPoints;
 };
 
 // The first year of the file after the one open (or last opened) in the catalog: where a walk

@@ -238,3 +238,33 @@ TEST_F(CatalogFixture, RepeatedFindAnswersFromTheRecordUntilTheReaderMoves) {
     ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
     expectDate(2030, 6, 9);
 }
+
+// A month far into a file is read from the last seek point well before it: the same entry, the
+// same entry before it and the same count of entries read as from the file's start; a changed
+// file is read from its start again.
+TEST_F(CatalogFixture, SeekPointsFindWhatAReadFromTheStartFinds) {
+    std::string file;
+    for (int year = 1000; year < 1400; ++year)
+        file += entry(year, 2, 10) + entry(year, 8, 20);
+    writeModern(file);
+    ASSERT_EQ(catalogFind(catalog, 1390, 1), 1);
+    ASSERT_GE(catalog.seekPoints.size(), 12u) << "800 entries read, one point in 64";
+    for (const auto& [year, month] : {std::pair{1300, 8}, {1201, 3}, {1032, 2}, {1390, 1}}) {
+        Catalog fresh;
+        fresh.paths = catalog.paths;
+        ASSERT_EQ(catalogFind(fresh, year, month), 1);
+        ASSERT_EQ(catalogFind(catalog, year, month), 1) << year;
+        EXPECT_EQ(catalog.record.jd, fresh.record.jd) << year;
+        EXPECT_EQ(catalog.record.x0, fresh.record.x0) << year;
+        EXPECT_EQ(catalog.prevYear, fresh.prevYear) << year;
+        EXPECT_EQ(catalog.prevMonth, fresh.prevMonth) << year;
+        EXPECT_EQ(catalog.entriesRead, fresh.entriesRead) << year;
+    }
+    const auto written = std::filesystem::last_write_time(dir.path() / "ecp00001p03000.prn");
+    writeModern(entry(1300, 8, 5) + entry(1301, 1, 4));
+    std::filesystem::last_write_time(dir.path() / "ecp00001p03000.prn",
+                                     written + std::chrono::seconds(1));
+    ASSERT_EQ(catalogFind(catalog, 1300, 8), 1);
+    expectDate(1300, 8, 5);
+    EXPECT_EQ(catalog.entriesRead, 1);
+}
