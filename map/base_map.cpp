@@ -167,9 +167,13 @@ template <typename RowSamples>
 std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, std::size_t rows,
                                             std::size_t columns, const RowSamples& rowSamples) {
     const MapLayout& l = c.layout;
-    const std::size_t width = std::max(0, l.mapRight), height = std::max(0, l.mapBottom);
+    // the samples lie inside the frame (insideRasterFrame): its pixels alone are kept
+    const int left = l.mapLeft, top = l.mapTop;
+    const std::size_t width = std::max(0, l.mapRight - left),
+                      height = std::max(0, l.mapBottom - top);
     // per pixel: (1 + the order of its last land sample found) << 24 | its colour
-    std::vector<std::atomic<std::uint64_t>> last(width * height);
+    std::vector<std::uint64_t>& last = r.raster.lastLand;
+    last.assign(width * height, 0);
     forEachRowInParallel(
         rows,
         [&](std::size_t walked) {
@@ -178,7 +182,8 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
             const std::size_t row = rows - 1 - walked;
             rowSamples(row, [&](std::size_t column, int px, int py, GridAxis lat, GridAxis lon) {
                 const std::uint64_t order = row * columns + column + 1;
-                std::atomic<std::uint64_t>& slot = last[py * width + px];
+                const std::atomic_ref slot(last[static_cast<std::size_t>(py - top) * width +
+                                                static_cast<std::size_t>(px - left)]);
                 std::uint64_t known = slot.load(std::memory_order_relaxed);
                 if ((known >> 24) >= order)
                     return;
@@ -194,12 +199,13 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
             });
         },
         lastLandBlock);
-    std::vector<ColouredPixel> land;
+    std::vector<ColouredPixel>& land = r.raster.land;
+    land.clear();
     for (std::size_t i = 0; i < last.size(); ++i)
-        if (const std::uint64_t found = last[i].load(std::memory_order_relaxed); found != 0)
+        if (const std::uint64_t found = last[i]; found != 0)
             land.push_back(
-                {static_cast<int>(i % width),
-                 static_cast<int>(i / width),
+                {left + static_cast<int>(i % width),
+                 top + static_cast<int>(i / width),
                  {static_cast<std::uint8_t>(found >> 16), static_cast<std::uint8_t>(found >> 8),
                   static_cast<std::uint8_t>(found)}});
     std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(l.mapRight, l.mapBottom);

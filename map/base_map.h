@@ -39,6 +39,11 @@ struct ReliefRaster {
     };
     Key key;
     std::unique_ptr<DrawSurface> pixels; // null before the first relief
+    // The working memory of the last drawing, kept for the next (a new one costs the system's
+    // zeroing of its pages at every repaint): per pixel of the map's frame, the last land sample
+    // found; and the land pixels.
+    std::vector<std::uint64_t> lastLand;
+    std::vector<ColouredPixel> land;
 };
 
 struct ReliefData {
