@@ -50,11 +50,14 @@ void windowRepaint(benchmark::State& run) {
 }
 BENCHMARK(windowRepaint)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
-// Repaints of a view that change(view, step) alters before each one.
+// Repaints of a view that change(view, step) alters before each one, after a first repaint that
+// reads the data files (once in a window's life, and not to be spread over a count of
+// iterations that the benchmark library chooses).
 template <typename Change>
 void repaintChanging(benchmark::State& run, AppState& state, DrawSurface& surface,
                      const Change& change, RedrawRequest request = {}) {
     AppServices services(state);
+    redrawView(state.session, request, surface, services);
     int step = 0;
     for (auto _ : run) {
         change(state.session.view, step++);
@@ -80,12 +83,10 @@ BENCHMARK(windowRepaintNewView)->Unit(benchmark::kMillisecond)->MeasureProcessCP
 // CPU (a picture every frame of a 60 Hz screen).
 void windowRepaintDrag(benchmark::State& run) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
-    AppServices services(state);
     ViewSettings& view = state.session.view;
     view.year = 2024;
     view.month = 4;
     QtDrawSurface surface(1280, 1000);
-    redrawView(state.session, {}, surface, services); // the relief data read
     view.mapRange = MapRange::centred;
     view.magnification = 1;
     view.centreLat = 30;
