@@ -1,57 +1,50 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "background_work.h"
 
-#include <QtConcurrent/QtConcurrentRun>
+#include <QMetaObject>
 
 namespace vesk {
 
-BackgroundWork::BackgroundWork(QObject* context) {
-    pool.setMaxThreadCount(1);
-    pool.setExpiryTimeout(0);
-    QObject::connect(&watcher, &QFutureWatcher<void>::finished, context, [this] { finished(); });
-}
-
 BackgroundWork::~BackgroundWork() {
     stop();
-    pool.waitForDone();
 }
 
 void BackgroundWork::start(Kind kind, std::function<void(std::stop_token)> work, Done whenDone) {
     stop();
-    source = std::stop_source();
     done = std::move(whenDone);
     running = true;
     runningKind = kind;
-    watcher.setFuture(
-        QtConcurrent::run(&pool, [this, work = std::move(work), token = source.get_token()] {
-            work(token);
-            piecesEnded.fetch_add(1, std::memory_order_release);
-        }));
+    const unsigned piece = ++pieces;
+    thread = std::jthread([this, work = std::move(work), piece](std::stop_token stop) {
+        work(stop);
+        // told on the window's thread; the join there orders the work's writes before its reads
+        QMetaObject::invokeMethod(
+            context,
+            [this, piece] {
+                if (running && piece == pieces)
+                    finish();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void BackgroundWork::stop() {
     if (!running)
         return;
-    source.request_stop();
-    watcher.waitForFinished();
-    finished();
+    thread.request_stop();
+    finish();
 }
 
 void BackgroundWork::wait() {
-    if (!running)
-        return;
-    watcher.waitForFinished();
-    finished();
+    if (running)
+        finish();
 }
 
-void BackgroundWork::finished() {
-    // A stopped piece ends here from stop(); its finished signal may still come, after it.
-    if (!running || !watcher.isFinished())
-        return;
-    piecesEnded.load(std::memory_order_acquire);
+void BackgroundWork::finish() {
+    const bool completed = !thread.get_stop_token().stop_requested();
+    thread.join();
     running = false;
     const Done whenDone = std::exchange(done, {});
-    const bool completed = !source.stop_requested();
     if (whenDone)
         whenDone(completed);
     if (afterEach)

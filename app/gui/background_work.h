@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's heavy work off its thread, one piece at a time, in the manner of Qt's Mandelbrot
-// example: a repaint or a list search runs on a pool thread (QtConcurrent) with a stop token, and
-// what it found is taken over on the window's thread when it ends.
+// example: a repaint or a list search runs on a thread of its own with a stop token, and what it
+// found is taken over on the window's thread when it ends. The thread is a std::jthread, started
+// for the piece and joined before its result is taken: its start and its join order what the two
+// threads hand each other, in a way the thread sanitizer sees (it cannot see into Qt's locking).
 #pragma once
 
-#include <QFutureWatcher>
 #include <QObject>
-#include <QThreadPool>
-#include <atomic>
 #include <functional>
 #include <stop_token>
+#include <thread>
 
 namespace vesk {
 
 class BackgroundWork {
   public:
     // done callbacks and afterEach run on the thread of context.
-    explicit BackgroundWork(QObject* context);
+    explicit BackgroundWork(QObject* context) : context(context) {}
     ~BackgroundWork();
     BackgroundWork(const BackgroundWork&) = delete;
     BackgroundWork& operator=(const BackgroundWork&) = delete;
@@ -25,8 +25,8 @@ class BackgroundWork {
     // search is waited for.
     enum class Kind { repaint, search };
 
-    // Runs work(stop) on a pool thread, then done(completed) here: completed is false when the
-    // work was stopped.
+    // Runs work(stop) on a thread of its own, then done(completed) here: completed is false when
+    // the work was stopped.
     using Done = std::function<void(bool completed)>;
     void start(Kind kind, std::function<void(std::stop_token)> work, Done done);
     // Asks the running work (if any) to end and waits until it has, then runs its done.
@@ -39,21 +39,15 @@ class BackgroundWork {
     std::function<void(Kind, bool completed)> afterEach;
 
   private:
-    void finished();
+    // Joins the piece's thread and runs its done and afterEach.
+    void finish();
 
-    // The thread of the work, its own: it ends with this object (a thread of the global pool
-    // would outlive the window, into the program's exit).
-    QThreadPool pool;
-    QFutureWatcher<void> watcher;
-    // What the work hands back is published by a release of this count when it ends and seen by
-    // an acquire of it here: the future's own locking would do, but the thread sanitizer cannot
-    // see into Qt. (What this thread hands to the work is seen there through the creation of the
-    // pool's thread, a new one for every piece.)
-    std::atomic<unsigned> piecesEnded{0};
-    std::stop_source source;
+    QObject* context;
+    std::jthread thread;
     Done done;
     bool running = false;
     Kind runningKind = Kind::repaint;
+    unsigned pieces = 0; // pieces started: the end of an older one, told late, is passed over
 };
 
 } // namespace vesk

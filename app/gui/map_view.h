@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The map view of a window. The commands, dialogs and mouse gestures change the view's settings
-// and ask for a repaint; the repaint runs on a pool thread with a copy of the settings and the
-// request (a newer one stops it) and returns the picture with what it shows; the window's thread
-// takes the result over and paints the last picture. A few commands draw straight into the
+// and ask for a repaint; the repaint runs on a thread of its own with a copy of the settings and
+// the request (a newer one stops it) and returns the picture with what it shows; the window's
+// thread takes the result over and paints the last picture. A few commands draw straight into the
 // picture until the next repaint.
 #pragma once
 
@@ -126,7 +126,7 @@ class MapView : public QWidget {
     void customEvent(QEvent* event) override;
 
   private:
-    // Starts the pending repaint on a pool thread (after a list search under way).
+    // Starts the pending repaint on a thread of its own (after a list search under way).
     void startRepaint();
     // Whether the picture shown, or the one being drawn, has the view's size and density.
     bool pictureFits() const;
