@@ -984,6 +984,36 @@ TEST(Dialogs, EnterAndMnemonics) {
 
 // The frame opens 700 x 600 with its outer top-left corner at the screen's; the status bar
 // says why the sky and limb commands draw nothing outside the path.
+// Without the catalog the window shows why in place of the map; the next repaint asks for a
+// year and month, starting from this month.
+TEST(Window, WithoutTheCatalogTheWindowAsksForAnotherMonth) {
+    ScratchDir dir;
+    dir.write("location.new", "Here,135,35,0,0\n");
+    AppState state{DataPaths{{dir.path()}}};
+    Messages messages;
+    MainWindow frame{april2024(state), messages.reporter(), RedrawAction::show};
+    frame.show();
+    frame.view()->repaintNow();
+    EXPECT_FALSE(frame.view()->picture().isNull());
+    bool asked = false;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&asked] {
+        if (auto* dialog = dynamic_cast<YearMonthDialog*>(QApplication::activeModalWidget())) {
+            asked = true;
+            dialog->reject();
+        }
+    });
+    closer.start(10);
+    frame.view()->redraw();
+    QElapsedTimer waited;
+    waited.start();
+    while (!asked && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(frame.view()->settings().year, currentLocalMonth().year);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST(Window, FrameGeometryAndStatusMessages) {
     AppState state{DataPaths{{sourceDataDir()}}};
     Messages messages;
