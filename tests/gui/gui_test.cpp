@@ -998,10 +998,11 @@ TEST(Window, WithoutTheCatalogTheWindowAsksForAnotherMonth) {
     bool asked = false;
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&asked] {
-        if (auto* dialog = dynamic_cast<YearMonthDialog*>(QApplication::activeModalWidget())) {
-            asked = true;
-            dialog->reject();
-        }
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* dialog = dynamic_cast<YearMonthDialog*>(top); dialog && dialog->isVisible()) {
+                asked = true;
+                dialog->reject();
+            }
     });
     closer.start(10);
     frame.view()->redraw();
