@@ -144,8 +144,7 @@ PlaceRecords::PlaceRecords(const DataPaths& paths)
 AppState::AppState(DataPaths paths) : AppState(paths, std::make_shared<PlaceRecords>(paths)) {}
 
 AppState::AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared)
-    : session(std::move(paths)), places(std::move(shared)), gazetteer(places->gazetteer),
-      zoneBoundaries(places->zoneBoundaries) {
+    : session(std::move(paths)), places(std::move(shared)) {
     setLanguage(chooseLanguage({}));
     // the place search by the probability of a central eclipse there
     session.centralProbability = [](Session& s) {

@@ -39,10 +39,8 @@ struct AppState {
     std::unique_ptr<AppState> newView() const;
 
     Session session;
-    LimbData limb;                        // the lunar grid of the last limb correction
-    std::shared_ptr<PlaceRecords> places; // shared with the views opened from this one
-    KeptGazetteer& gazetteer;
-    KeptData<ZoneBoundaries>& zoneBoundaries;
+    LimbData limb;                          // the lunar grid of the last limb correction
+    std::shared_ptr<PlaceRecords> places;   // shared with the views opened from this one
     Language language = Language::japanese; // of the window and the commands' texts
     // Sets the language, and the session's names of places with it.
     void setLanguage(Language chosen);

@@ -16,7 +16,7 @@ using namespace vesk;
 
 const Gazetteer& installedGazetteer(benchmark::State& run, AppState& state) {
     static const Gazetteer none;
-    const Gazetteer* g = state.gazetteer.get();
+    const Gazetteer* g = state.places->gazetteer.get();
     if (g == nullptr)
         run.SkipWithError("no gazetteer (libtimezonemap-data)");
     return g ? *g : none;

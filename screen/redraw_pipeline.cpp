@@ -13,12 +13,18 @@ namespace vesk {
 
 namespace {
 
-// Draws a message in the window's language; the outcome keeps it as written.
-void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServices& services,
-                 int x, int line, const char* text) {
+// Draws a message in the window's language on a line of the surface.
+void drawMessageLine(DrawSurface& surface, const RedrawServices& services, int x, int line,
+                     const char* text) {
     surface.setTextColour(palette[white]);
     surface.setBackgroundOpaque(false);
     surface.textOut(x, line * messageLineHeight, services.translated(text));
+}
+
+// Draws a message in place of the screen; the outcome keeps it as written.
+void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServices& services,
+                 int x, int line, const char* text) {
+    drawMessageLine(surface, services, x, line, text);
     outcome.messages.emplace_back(text);
 }
 
@@ -69,9 +75,7 @@ void stepBack(Session& s, DrawSurface& surface, const RedrawServices& services) 
     }
     int line = 0;
     const SearchMessage message = [&](int, int, const char* text) {
-        surface.setTextColour(palette[white]);
-        surface.setBackgroundOpaque(false);
-        surface.textOut(50, ++line * messageLineHeight, services.translated(text));
+        drawMessageLine(surface, services, 50, ++line, text);
     };
     double year = v.year, month = v.month;
     findPreviousMatch(s, message, v.year, s.shown.record.jd,

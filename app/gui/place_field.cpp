@@ -48,7 +48,7 @@ void PlaceField::refuse(const QString& why) {
 }
 
 void PlaceField::offer(const QString& text) {
-    const Gazetteer* g = state.gazetteer.get();
+    const Gazetteer* g = state.places->gazetteer.get();
     offered = g ? placesStartingWith(*g, text.toStdString(), offeredPlaces)
                 : std::vector<std::uint32_t>{};
     QStringList shown;
@@ -59,7 +59,7 @@ void PlaceField::offer(const QString& text) {
 }
 
 void PlaceField::choose(const QString& text) {
-    const Gazetteer* g = state.gazetteer.get();
+    const Gazetteer* g = state.places->gazetteer.get();
     if (g == nullptr) {
         refuse(tr("No gazetteer (cities15000.txt of libtimezonemap-data)"));
         return;

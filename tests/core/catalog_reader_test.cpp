@@ -26,6 +26,14 @@ struct CatalogFixture : ::testing::Test {
     // Writes the file for years 1..3000.
     void writeModern(const std::string& text) { dir.write("ecp00001p03000.prn", text); }
 
+    // Writes it again, a second later than its last writing (the reader knows it by its time).
+    void rewriteModern(const std::string& text) {
+        const std::filesystem::path path = dir.path() / "ecp00001p03000.prn";
+        const auto written = std::filesystem::last_write_time(path);
+        writeModern(text);
+        std::filesystem::last_write_time(path, written + std::chrono::seconds(1));
+    }
+
     void expectDate(int year, int month, int day) const {
         EXPECT_EQ(catalog.record.year, year);
         EXPECT_EQ(catalog.record.month, month);
@@ -231,10 +239,7 @@ TEST_F(CatalogFixture, RepeatedFindAnswersFromTheRecordUntilTheReaderMoves) {
     ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
     expectDate(2030, 6, 1);
     EXPECT_EQ(catalog.prevMonth, 3);
-    const auto written = std::filesystem::last_write_time(dir.path() / "ecp00001p03000.prn");
-    writeModern(entry(2030, 6, 9) + entry(2031, 2, 14));
-    std::filesystem::last_write_time(dir.path() / "ecp00001p03000.prn",
-                                     written + std::chrono::seconds(1));
+    rewriteModern(entry(2030, 6, 9) + entry(2031, 2, 14));
     ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
     expectDate(2030, 6, 9);
 }
@@ -260,10 +265,7 @@ TEST_F(CatalogFixture, SeekPointsFindWhatAReadFromTheStartFinds) {
         EXPECT_EQ(catalog.prevMonth, fresh.prevMonth) << year;
         EXPECT_EQ(catalog.entriesRead, fresh.entriesRead) << year;
     }
-    const auto written = std::filesystem::last_write_time(dir.path() / "ecp00001p03000.prn");
-    writeModern(entry(1300, 8, 5) + entry(1301, 1, 4));
-    std::filesystem::last_write_time(dir.path() / "ecp00001p03000.prn",
-                                     written + std::chrono::seconds(1));
+    rewriteModern(entry(1300, 8, 5) + entry(1301, 1, 4));
     ASSERT_EQ(catalogFind(catalog, 1300, 8), 1);
     expectDate(1300, 8, 5);
     EXPECT_EQ(catalog.entriesRead, 1);
