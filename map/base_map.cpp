@@ -14,6 +14,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <optional>
 #include <sstream>
 
@@ -54,16 +55,16 @@ std::string reliefGridRefusal(const std::filesystem::path& p) {
                      std::to_string(reliefGridBytes) + " of a 2700 x 5400 relief grid; not used";
 }
 
-int gridValue(const ReliefData& r, int row, int column) {
-    row = std::clamp(row, 0, reliefRows - 1) - r.firstRow;
+int gridValue(const ReliefGrid& g, int row, int column) {
+    row = std::clamp(row, 0, reliefRows - 1) - g.firstRow;
     column = ((column % reliefColumns) + reliefColumns) % reliefColumns; // wrap round the globe
-    return r.grid[static_cast<std::size_t>(row) * reliefColumns + column];
+    return g.heights[static_cast<std::size_t>(row) * reliefColumns + column];
 }
 
 // Bilinear value of the four samples about (row, column), negatives taken as 0.
-double bilinear(const ReliefData& r, int row, int column, double fy, double fx) {
+double bilinear(const ReliefGrid& g, int row, int column, double fy, double fx) {
     const auto positive = [&](int dr, int dc) {
-        return std::max(0, gridValue(r, row + dr, column + dc));
+        return std::max(0, gridValue(g, row + dr, column + dc));
     };
     return (1 - fy) * ((1 - fx) * positive(0, 0) + fx * positive(0, 1)) +
            fy * ((1 - fx) * positive(1, 0) + fx * positive(1, 1));
@@ -77,8 +78,8 @@ double cubic(const double f[4], double t) {
 }
 
 // The elevation of the coarse grid's point nearest a place (0 for sea or missing data).
-int coarseGridRelief(const ReliefData& r, double lat, double lon) {
-    if (r.coarseGrid.empty())
+int coarseGridRelief(const ReliefGrid& g, double lat, double lon) {
+    if (g.coarse.empty())
         return 0;
     constexpr int rows = reliefRows / coarseGridStep, columns = reliefColumns / coarseGridStep;
     const GridAxis y = latitudeAxis(lat), x = longitudeAxis(lon);
@@ -86,8 +87,7 @@ int coarseGridRelief(const ReliefData& r, double lat, double lon) {
         static_cast<int>(std::lround((y.cell + y.fraction) / coarseGridStep)), 0, rows - 1);
     const int column =
         static_cast<int>(std::lround((x.cell + x.fraction) / coarseGridStep)) % columns;
-    const int h =
-        r.coarseGrid[static_cast<std::size_t>(row) * columns + (column + columns) % columns];
+    const int h = g.coarse[static_cast<std::size_t>(row) * columns + (column + columns) % columns];
     return h < missingBelow ? 0 : h;
 }
 
@@ -135,7 +135,8 @@ std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r,
             if (!place)
                 continue;
             const auto [lon, lat] = *place;
-            const int h = stride > 1 ? coarseGridRelief(r, lat, lon) : sampleRelief(r, lat, lon);
+            const int h =
+                stride > 1 ? coarseGridRelief(*r.grid, lat, lon) : sampleRelief(*r.grid, lat, lon);
             if (h <= 0)
                 continue;
             const Rgb colour = reliefColour(r, h);
@@ -146,14 +147,20 @@ std::unique_ptr<DrawSurface> pixelGlobeRelief(MapCanvas& c, const ReliefData& r,
     });
 }
 
+// Whether the 4 x 4 cells from a cell right and down are all sea.
+bool seaBlockAt(const ReliefGrid& g, int row, int column) {
+    const std::uint64_t word = g.seaBlocks[static_cast<std::size_t>(row) * seaBlockWords +
+                                           static_cast<std::size_t>(column) / 64];
+    return (word >> (column % 64) & 1) != 0;
+}
+
 // Whether sampleRelief takes a place inside the grid for sea without interpolating: its 4 x 4
 // cells are all sea (the early return of sampleRelief, here inline for the rasters).
-bool inSeaBlock(const ReliefData& r, GridAxis row, GridAxis column) {
-    if (r.seaBlocks.empty() || row.cell <= 0 || row.cell >= reliefRows - 2 || column.cell <= 0 ||
+bool inSeaBlock(const ReliefGrid& g, GridAxis row, GridAxis column) {
+    if (g.seaBlocks.empty() || row.cell <= 0 || row.cell >= reliefRows - 2 || column.cell <= 0 ||
         column.cell >= reliefColumns - 2)
         return false;
-    return r.seaBlocks[static_cast<std::size_t>(row.cell - 1) * reliefColumns +
-                       (column.cell - 1)] != 0;
+    return seaBlockAt(g, row.cell - 1, column.cell - 1);
 }
 
 // The relief raster of a sampling in which a later sample at a pixel covers an earlier one (the
@@ -187,7 +194,7 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
                 std::uint64_t known = slot.load(std::memory_order_relaxed);
                 if ((known >> 24) >= order)
                     return;
-                const int h = sampleRelief(r, lat, lon);
+                const int h = sampleRelief(*r.grid, lat, lon);
                 if (h <= 0)
                     return;
                 const Rgb colour = reliefColour(r, h);
@@ -257,7 +264,7 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
                 continue;
             }
             for (std::size_t i = end; i-- > begin;) {
-                if (inSeaBlock(r, lat, columns[i].lon))
+                if (inSeaBlock(*r.grid, lat, columns[i].lon))
                     continue; // sampleRelief gives 0 there
                 const double sinDelta = columns[i].sinDelta, cosDelta = columns[i].cosDelta;
                 const int visible =
@@ -301,7 +308,7 @@ std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
                 l.mapCentreY -
                 std::log(std::tan(la * chartDegToRad / 2 + roundedQuarterPi)) * p.mapRadius + 0.5);
             for (std::size_t i = columnLons.size(); i-- > 0;) {
-                if (inSeaBlock(r, lat, columnAxes[i]))
+                if (inSeaBlock(*r.grid, lat, columnAxes[i]))
                     continue; // sampleRelief gives 0 there
                 double d = columnLons[i] - centreLon;
                 if (d > 180)
@@ -481,39 +488,62 @@ void drawScaleBar(MapCanvas& c) {
             brown);
 }
 
-// For each cell, whether it and the 3 cells right and down of it in each direction (4 x 4) are
-// all sea; cells of the last three rows and columns are 0.
-std::vector<std::int16_t> coarseGridOf(const std::vector<std::int16_t>& grid) {
-    if (grid.empty())
+// Every coarseGridStep-th row and column of the grid.
+std::vector<std::int16_t> coarseGridOf(const std::vector<std::int16_t>& heights) {
+    if (heights.empty())
         return {};
     std::vector<std::int16_t> coarse;
     coarse.reserve(static_cast<std::size_t>(reliefRows / coarseGridStep) *
                    (reliefColumns / coarseGridStep));
     for (int row = 0; row < reliefRows; row += coarseGridStep)
         for (int column = 0; column < reliefColumns; column += coarseGridStep)
-            coarse.push_back(grid[static_cast<std::size_t>(row) * reliefColumns + column]);
+            coarse.push_back(heights[static_cast<std::size_t>(row) * reliefColumns + column]);
     return coarse;
 }
 
-std::vector<std::uint8_t> seaBlocksOf(const std::vector<std::int16_t>& grid) {
-    if (grid.empty())
+// For each cell, whether it and the 3 cells right and down of it in each direction (4 x 4) are
+// all sea; cells of the last three rows and columns are not. One bit per cell (ReliefGrid).
+std::vector<std::uint64_t> seaBlocksOf(const std::vector<std::int16_t>& heights) {
+    if (heights.empty())
         return {};
-    std::vector<std::uint8_t> across(grid.size()), blocks(grid.size());
+    using BitRow = std::array<std::uint64_t, seaBlockWords>;
+    std::vector<std::uint64_t> blocks(static_cast<std::size_t>(reliefRows) * seaBlockWords);
+    // of the last four rows (row % 4): the cells with 4 sea cells from them rightwards
+    std::array<BitRow, 4> across{};
     for (int row = 0; row < reliefRows; ++row) {
+        BitRow& bits = across[static_cast<std::size_t>(row % 4)];
+        bits.fill(0);
         const std::size_t start = static_cast<std::size_t>(row) * reliefColumns;
         int seaRun = 0; // sea cells from this column on
         for (int column = reliefColumns - 1; column >= 0; --column) {
-            seaRun = grid[start + column] < missingBelow ? seaRun + 1 : 0;
-            across[start + column] = seaRun >= 4;
+            seaRun = heights[start + column] < missingBelow ? seaRun + 1 : 0;
+            if (seaRun >= 4)
+                bits[static_cast<std::size_t>(column) / 64] |= std::uint64_t{1} << (column % 64);
         }
+        if (row < 3)
+            continue;
+        std::uint64_t* block = &blocks[static_cast<std::size_t>(row - 3) * seaBlockWords];
+        for (std::size_t w = 0; w < seaBlockWords; ++w)
+            block[w] = across[0][w] & across[1][w] & across[2][w] & across[3][w];
     }
-    for (int row = 0; row + 3 < reliefRows; ++row)
-        for (int column = 0; column < reliefColumns; ++column) {
-            const std::size_t at = static_cast<std::size_t>(row) * reliefColumns + column;
-            blocks[at] = across[at] && across[at + reliefColumns] &&
-                         across[at + 2 * reliefColumns] && across[at + 3 * reliefColumns];
-        }
     return blocks;
+}
+
+// The grid of a file, read once for all the ReliefData of the process while one of them holds
+// it: a window's repaints, its exports and every other window share it.
+std::shared_ptr<const ReliefGrid> sharedReliefGrid(const std::filesystem::path& path,
+                                                   const FileIdentity& file) {
+    if (path.empty())
+        return std::make_shared<const ReliefGrid>(ReliefGrid{{}, 0, file, {}, {}});
+    static std::mutex guard;
+    static std::weak_ptr<const ReliefGrid> shared;
+    const std::lock_guard lock(guard);
+    if (std::shared_ptr<const ReliefGrid> kept = shared.lock(); kept && kept->file == file)
+        return kept;
+    auto grid = std::make_shared<const ReliefGrid>(
+        reliefGridOf(readInt16File(path, reliefGridBytes / 2), file));
+    shared = grid;
+    return grid;
 }
 
 } // namespace
@@ -546,16 +576,19 @@ bool drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
     return box.has_value();
 }
 
+ReliefGrid reliefGridOf(std::vector<std::int16_t> heights, const FileIdentity& file) {
+    ReliefGrid grid{{}, 0, file, seaBlocksOf(heights), coarseGridOf(heights)};
+    grid.heights = std::move(heights);
+    return grid;
+}
+
 void loadRelief(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
     const std::filesystem::path path =
         findDataFile(paths, reliefFileName, ignored, reliefGridRefusal);
     const FileIdentity file = fileIdentity(path);
-    if (!path.empty() && file == r.gridFile && !r.grid.empty())
+    if (!path.empty() && file == r.grid->file && !r.grid->heights.empty())
         return;
-    r.grid = path.empty() ? std::vector<std::int16_t>{} : readInt16File(path, reliefGridBytes / 2);
-    r.gridFile = file;
-    r.seaBlocks = seaBlocksOf(r.grid);
-    r.coarseGrid = coarseGridOf(r.grid);
+    r.grid = sharedReliefGrid(path, file);
 }
 
 namespace {
@@ -636,38 +669,38 @@ int reliefHeightAt(const DataPaths& paths, double lat, double lon) {
         return 0;
     // the rows the interpolation reads: one above the place's to two below, within the grid
     const GridAxis row = latitudeAxis(lat);
-    ReliefData around;
+    ReliefGrid around;
     around.firstRow = std::clamp(row.cell - 1, 0, reliefRows - 1);
     const int lastRow = std::clamp(row.cell + 2, 0, reliefRows - 1);
     const std::size_t rows = static_cast<std::size_t>(lastRow - around.firstRow + 1);
     IgnoredFiles ignored;
-    around.grid = readInt16File(findDataFile(paths, reliefFileName, ignored, reliefGridRefusal),
-                                rows * reliefColumns,
-                                static_cast<std::size_t>(around.firstRow) * reliefColumns);
+    around.heights = readInt16File(findDataFile(paths, reliefFileName, ignored, reliefGridRefusal),
+                                   rows * reliefColumns,
+                                   static_cast<std::size_t>(around.firstRow) * reliefColumns);
     return sampleRelief(around, row, longitudeAxis(lon));
 }
 
-int sampleRelief(const ReliefData& r, double lat, double lon) {
+int sampleRelief(const ReliefGrid& g, double lat, double lon) {
     if (!std::isfinite(lat) || !std::isfinite(lon))
         return 0;
-    return sampleRelief(r, latitudeAxis(lat), longitudeAxis(lon));
+    return sampleRelief(g, latitudeAxis(lat), longitudeAxis(lon));
 }
 
-int sampleRelief(const ReliefData& r, GridAxis rowAxis, GridAxis columnAxis) {
-    if (r.grid.empty())
+int sampleRelief(const ReliefGrid& g, GridAxis rowAxis, GridAxis columnAxis) {
+    if (g.heights.empty())
         return 0;
     const int row = rowAxis.cell, column = columnAxis.cell;
     const double fy = rowAxis.fraction, fx = columnAxis.fraction;
     int result = 0;
     if (row <= 0 || row >= reliefRows - 2 || column <= 0 || column >= reliefColumns - 2) {
-        result = clampedInt(bilinear(r, row, column, fy, fx));
+        result = clampedInt(bilinear(g, row, column, fy, fx));
     } else {
         // inside the grid: the 4 x 4 cells about the place without wrapping; all sea is no relief
-        const std::size_t first = static_cast<std::size_t>(row - 1) * reliefColumns + (column - 1);
-        if (!r.seaBlocks.empty() && r.seaBlocks[first] != 0)
+        if (!g.seaBlocks.empty() && seaBlockAt(g, row - 1, column - 1))
             return 0;
         const std::int16_t* corner =
-            r.grid.data() + first - static_cast<std::size_t>(r.firstRow) * reliefColumns;
+            g.heights.data() + static_cast<std::size_t>(row - 1 - g.firstRow) * reliefColumns +
+            (column - 1);
         double samples[4][4];
         int missing = 0;
         for (int i = 0; i < 4; ++i) {
@@ -687,7 +720,7 @@ int sampleRelief(const ReliefData& r, GridAxis rowAxis, GridAxis columnAxis) {
             across[j] = std::max(0.0, cubic(samples[j], fy));
         result = clampedInt(cubic(across, fx));
         if (missing <= 1 && result <= 0) {
-            const double flat = bilinear(r, row, column, fy, fx);
+            const double flat = bilinear(g, row, column, fy, fx);
             if (flat > 0)
                 result = clampedInt(flat);
         }
@@ -712,7 +745,7 @@ void drawRelief(MapCanvas& c, const ReliefData& relief) {
                           {static_cast<int>(l.mercator), l.mapLeft, l.mapTop, l.mapRight,
                            l.mapBottom, l.mapCentreX, l.mapCentreY, c.coarseRelief},
                           {p.rotationLon, p.rotationLat, p.mapRadius},
-                          relief.gridFile,
+                          relief.grid->file,
                           relief.colours};
     ReliefRaster& raster = relief.raster;
     if (!raster.pixels || !(raster.key == key)) {

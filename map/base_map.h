@@ -46,24 +46,36 @@ struct ReliefRaster {
     std::vector<ColouredPixel> land;
 };
 
-struct ReliefData {
-    std::vector<std::int16_t> grid; // rows x columns, empty when the file is missing
-    int firstRow = 0; // the grid's first row: 0, or that of the rows read about one place
-    std::array<std::array<int, 3>, reliefColourEntries> colours{}; // red, green, blue
-    FileIdentity gridFile;                                         // what the grid holds
-    KeptReading colourTable; // the files the colours were chosen among; colourFault its outcome
-    std::string colourFault;
-    // 1 where the 4 x 4 cells from this one right and down are all sea (made with the grid)
-    std::vector<std::uint8_t> seaBlocks;
+// The relief grid with the tables made from it once when it is read. The maps of a process draw
+// from one shared, unchanged copy of a file's grid.
+struct ReliefGrid {
+    std::vector<std::int16_t> heights; // rows x columns from firstRow on, empty without the file
+    int firstRow = 0;                  // 0, or the first of the rows read about one place
+    FileIdentity file;                 // what the grid holds
+    // One bit per cell, in rows of seaBlockWords words: 1 where the 4 x 4 cells from this one
+    // right and down are all sea (empty: sampling interpolates everywhere)
+    std::vector<std::uint64_t> seaBlocks;
     // Every coarseGridStep-th row and column of the grid (small enough to stay in the
     // processor's cache): the coarse relief of a map being dragged
-    std::vector<std::int16_t> coarseGrid;
+    std::vector<std::int16_t> coarse;
+};
+constexpr int seaBlockWords = (reliefColumns + 63) / 64;
+
+// A grid of the heights of the whole globe with its sea blocks and coarse grid.
+ReliefGrid reliefGridOf(std::vector<std::int16_t> heights, const FileIdentity& file = {});
+
+struct ReliefData {
+    std::shared_ptr<const ReliefGrid> grid = std::make_shared<const ReliefGrid>();
+    std::array<std::array<int, 3>, reliefColourEntries> colours{}; // red, green, blue
+    KeptReading colourTable; // the files the colours were chosen among; colourFault its outcome
+    std::string colourFault;
     mutable ReliefRaster raster; // drawing it is not a change of the data
 };
 
 // Reads "globe04.dat" (a missing file leaves the grid empty: no relief). A file of another size
 // than the grid's is passed over with a note in ignored. The grid is read again only when the
-// file found, its size or its time has changed.
+// file found, its size or its time has changed, and only once for all the ReliefData of the
+// process that hold it.
 void loadRelief(ReliefData& relief, const DataPaths& paths, IgnoredFiles& ignored);
 // Reads the 9253 lines of "color.txt" (elevation, red, green, blue) again when the files of that
 // name in the search order have changed since the last reading; a missing line repeats the
@@ -75,7 +87,7 @@ std::string loadReliefColours(ReliefData& relief, const DataPaths& paths, Ignore
 
 // Elevation in metres at a latitude and longitude (0 for sea or missing data): a 4 x 4 cubic
 // interpolation of the grid, bilinear at its edges.
-int sampleRelief(const ReliefData& relief, double lat, double lon);
+int sampleRelief(const ReliefGrid& grid, double lat, double lon);
 
 // The same elevation at one place, read from the rows of "globe04.dat" about it alone (0 without
 // the file): for a command that needs one height, not the map.
@@ -91,7 +103,7 @@ struct GridAxis {
 GridAxis latitudeAxis(double lat);
 GridAxis longitudeAxis(double lon);
 // The same elevation for a place given by its grid axes.
-int sampleRelief(const ReliefData& relief, GridAxis row, GridAxis column);
+int sampleRelief(const ReliefGrid& grid, GridAxis row, GridAxis column);
 
 // Whether a place's dot is drawn when its name finds no room.
 enum class LoneDot : bool { drawn, left_out };

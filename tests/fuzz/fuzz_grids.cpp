@@ -10,9 +10,9 @@
 using namespace vesk;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static ReliefData relief = [] {
-        ReliefData r;
-        r.grid.resize(static_cast<std::size_t>(reliefRows) * reliefColumns);
+    static ReliefGrid relief = [] {
+        ReliefGrid r;
+        r.heights.resize(static_cast<std::size_t>(reliefRows) * reliefColumns);
         return r;
     }();
     static LimbData limb = [] {
@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     readInt16Grid(DataPaths{{fuzzing::scratchDir()}}, "grid.dat", cells);
     for (int i = 0; i < 8 && input.remaining_bytes() > 0; ++i) {
         const auto value = input.ConsumeIntegral<std::int16_t>();
-        relief.grid[input.ConsumeIntegralInRange<std::size_t>(0, relief.grid.size() - 1)] = value;
+        relief.heights[input.ConsumeIntegralInRange<std::size_t>(0, relief.heights.size() - 1)] =
+            value;
         limb.grid[input.ConsumeIntegralInRange<std::size_t>(0, limb.grid.size() - 1)] = value;
     }
     const double l = input.ConsumeFloatingPoint<double>(), b = input.ConsumeFloatingPoint<double>();

@@ -20,12 +20,12 @@ using namespace vesk::testing;
 namespace {
 
 // A grid of sea (-4000 m) with a block of land.
-ReliefData islandGrid(int row, int column, int height) {
-    ReliefData relief;
-    relief.grid.assign(static_cast<std::size_t>(reliefRows) * reliefColumns, -4000);
+ReliefGrid islandGrid(int row, int column, int height) {
+    ReliefGrid relief;
+    relief.heights.assign(static_cast<std::size_t>(reliefRows) * reliefColumns, -4000);
     for (int r = row - 3; r <= row + 3; ++r)
         for (int c = column - 3; c <= column + 3; ++c)
-            relief.grid[static_cast<std::size_t>(r) * reliefColumns + c] = height;
+            relief.heights[static_cast<std::size_t>(r) * reliefColumns + c] = height;
     return relief;
 }
 
@@ -90,7 +90,7 @@ struct MapFixture : ::testing::Test {
 } // namespace
 
 TEST(SampleRelief, SeaLandAndTheInterpolation) {
-    const ReliefData relief = islandGrid(1000, 2000, 500);
+    const ReliefGrid relief = islandGrid(1000, 2000, 500);
     EXPECT_EQ(sampleRelief(relief, rowLat(1000), columnLon(2000)), 500);
     EXPECT_EQ(sampleRelief(relief, rowLat(1500), columnLon(3000)), 0) << "deep sea";
     // Between two samples the cubic interpolates; at an edge of the island it stays >= 0.
@@ -98,19 +98,19 @@ TEST(SampleRelief, SeaLandAndTheInterpolation) {
     EXPECT_GE(edge, 0);
     EXPECT_LE(edge, 500);
     // 15 of the 16 neighbours missing: sea, whatever the one left says.
-    ReliefData lonely = islandGrid(1000, 2000, 500);
+    ReliefGrid lonely = islandGrid(1000, 2000, 500);
     for (int r = 997; r <= 1003; ++r)
         for (int c = 1997; c <= 2003; ++c)
-            lonely.grid[static_cast<std::size_t>(r) * reliefColumns + c] = -4000;
-    lonely.grid[static_cast<std::size_t>(1000) * reliefColumns + 2000] = 800;
+            lonely.heights[static_cast<std::size_t>(r) * reliefColumns + c] = -4000;
+    lonely.heights[static_cast<std::size_t>(1000) * reliefColumns + 2000] = 800;
     EXPECT_EQ(sampleRelief(lonely, rowLat(1000) - 0.01, columnLon(2000) + 0.01), 0);
     // At the edges of the grid: bilinear, longitudes wrapping round.
     EXPECT_EQ(sampleRelief(islandGrid(3, 3, 300), rowLat(0), columnLon(0)), 300);
     EXPECT_NEAR(sampleRelief(islandGrid(3, 3, 300), rowLat(0), columnLon(-1) + 0.01), 45, 1)
         << "west of the first column: between the sea of the last column and the land";
-    EXPECT_EQ(sampleRelief(ReliefData{}, 10, 10), 0) << "no grid: no relief";
+    EXPECT_EQ(sampleRelief(ReliefGrid{}, 10, 10), 0) << "no grid: no relief";
     // Any turn of the longitude is the same place; places that are not numbers have no relief.
-    const ReliefData island = islandGrid(1000, 2000, 800);
+    const ReliefGrid island = islandGrid(1000, 2000, 800);
     EXPECT_EQ(sampleRelief(island, rowLat(1000), columnLon(2000) + 720),
               sampleRelief(island, rowLat(1000), columnLon(2000)));
     EXPECT_GT(sampleRelief(island, rowLat(1000), columnLon(2000) - 3600), 0);
@@ -139,24 +139,31 @@ TEST_F(MapFixture, ColourTableRepeatsItsLastLine) {
     dir.write("color.txt", "-500 0 0 0\n-499 255 255 255\n");
     EXPECT_EQ(loadReliefColours(relief, paths, ignored), "") << "the ends of the range are colours";
     loadRelief(relief, paths, ignored);
-    EXPECT_TRUE(relief.grid.empty()) << "no globe04.dat";
+    EXPECT_TRUE(relief.grid->heights.empty()) << "no globe04.dat";
     dir.write("globe04.dat", std::string(1000, '\0'));
     loadRelief(relief, paths, ignored);
-    EXPECT_TRUE(relief.grid.empty()) << "a short file is no grid";
+    EXPECT_TRUE(relief.grid->heights.empty()) << "a short file is no grid";
     // A repaint draws the file's current content: a changed file is read again.
     const std::size_t bytes = 2u * reliefRows * reliefColumns;
     dir.write("globe04.dat", std::string(bytes, '\1'));
     loadRelief(relief, paths, ignored);
-    ASSERT_FALSE(relief.grid.empty());
-    EXPECT_EQ(relief.grid[0], 0x0101);
+    ASSERT_FALSE(relief.grid->heights.empty());
+    EXPECT_EQ(relief.grid->heights[0], 0x0101);
+    // Another map of the process (a second window) draws from the same grid, read once.
+    ReliefData other;
+    loadRelief(other, paths, ignored);
+    EXPECT_EQ(other.grid, relief.grid);
     dir.write("globe04.dat", std::string(bytes, '\2'));
     std::filesystem::last_write_time(dir.path() / "globe04.dat",
-                                     relief.gridFile.changed + std::chrono::seconds(1));
+                                     relief.grid->file.changed + std::chrono::seconds(1));
     loadRelief(relief, paths, ignored);
-    EXPECT_EQ(relief.grid[0], 0x0202);
+    EXPECT_EQ(relief.grid->heights[0], 0x0202);
+    EXPECT_EQ(other.grid->heights[0], 0x0101) << "the other map keeps its grid until it loads";
+    loadRelief(other, paths, ignored);
+    EXPECT_EQ(other.grid, relief.grid);
     std::filesystem::remove(dir.path() / "globe04.dat");
     loadRelief(relief, paths, ignored);
-    EXPECT_TRUE(relief.grid.empty()) << "a removed file: no relief";
+    EXPECT_TRUE(relief.grid->heights.empty()) << "a removed file: no relief";
 }
 
 // A damaged colour table or a grid of the wrong size in the first folder is named by its path
@@ -175,8 +182,8 @@ TEST_F(MapFixture, DamagedDataFilesArePassedOverForTheNextFolder) {
     ASSERT_EQ(ignored.size(), 1u);
     EXPECT_EQ(ignored[0], (dir.path() / "color.txt").string() + ": line 2: four numbers expected");
     loadRelief(relief, both, ignored);
-    ASSERT_FALSE(relief.grid.empty());
-    EXPECT_EQ(relief.grid[0], 0x0303);
+    ASSERT_FALSE(relief.grid->heights.empty());
+    EXPECT_EQ(relief.grid->heights[0], 0x0303);
     ASSERT_EQ(ignored.size(), 2u);
     EXPECT_EQ(ignored[1], (dir.path() / "globe04.dat").string() +
                               ": holds 1000 bytes, not the 29160000 of a 2700 x 5400 relief "
@@ -392,12 +399,12 @@ TEST(ReliefGrid, WaterAndLandOfKnownPlaces) {
     ReliefData relief;
     IgnoredFiles ignored;
     loadRelief(relief, DataPaths{{sourceDataDir()}}, ignored);
-    if (relief.grid.empty())
+    if (relief.grid->heights.empty())
         GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
     const auto cell = [&](double lat, double lon) {
         const int row = static_cast<int>(std::lround((rowLat(0) - lat) * 15));
         const int column = static_cast<int>(std::lround((lon - columnLon(0)) * 15));
-        return relief.grid[static_cast<std::size_t>(row) * reliefColumns + column];
+        return relief.grid->heights[static_cast<std::size_t>(row) * reliefColumns + column];
     };
     struct Place {
         const char* name;
@@ -418,19 +425,20 @@ TEST(ReliefGrid, WaterAndLandOfKnownPlaces) {
 }
 
 TEST(ReliefGrid, SeaBlocksGiveTheSamplesOfTheWholeInterpolation) {
-    ReliefData relief, plain;
+    ReliefData relief;
     IgnoredFiles ignored;
     loadRelief(relief, DataPaths{{sourceDataDir()}}, ignored);
-    if (relief.grid.empty())
+    if (relief.grid->heights.empty())
         GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
-    ASSERT_EQ(relief.seaBlocks.size(), relief.grid.size());
-    plain.grid = relief.grid; // no sea blocks: every sample interpolates
+    ASSERT_EQ(relief.grid->seaBlocks.size(), std::size_t{reliefRows} * seaBlockWords);
+    ReliefGrid plain;
+    plain.heights = relief.grid->heights; // no sea blocks: every sample interpolates
     int land = 0;
     for (long long i = 0; i < 200000; ++i) {
         // spread over the globe by two primes
         const double lat = -89.9 + 179.8 * static_cast<double>(i * 7919 % 200000) / 200000;
         const double lon = -180 + 360 * static_cast<double>(i * 104729 % 200000) / 200000;
-        const int h = sampleRelief(relief, lat, lon);
+        const int h = sampleRelief(*relief.grid, lat, lon);
         ASSERT_EQ(h, sampleRelief(plain, lat, lon)) << lat << " " << lon;
         land += h > 0;
     }
@@ -445,7 +453,7 @@ TEST(ReliefGrid, OnePlacesHeightIsTheWholeGridsInterpolation) {
     ReliefData relief;
     IgnoredFiles ignored;
     loadRelief(relief, paths, ignored);
-    if (relief.grid.empty())
+    if (relief.grid->heights.empty())
         GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
     for (const auto& [lat, lon] : {std::pair{90.0, 0.0},
                                    {-90.0, 10.0},
@@ -457,19 +465,20 @@ TEST(ReliefGrid, OnePlacesHeightIsTheWholeGridsInterpolation) {
                                    {-33.4, -70.6},
                                    {89.9, 45.0},
                                    {-89.9, -45.0}})
-        EXPECT_EQ(reliefHeightAt(paths, lat, lon), sampleRelief(relief, lat, lon))
+        EXPECT_EQ(reliefHeightAt(paths, lat, lon), sampleRelief(*relief.grid, lat, lon))
             << lat << " " << lon;
     for (int i = 0; i < 500; ++i) {
         const double lat = -90 + 180 * static_cast<double>(i * 7919 % 500) / 500;
         const double lon = -180 + 360 * static_cast<double>(i * 104729 % 500) / 500;
-        ASSERT_EQ(reliefHeightAt(paths, lat, lon), sampleRelief(relief, lat, lon))
+        ASSERT_EQ(reliefHeightAt(paths, lat, lon), sampleRelief(*relief.grid, lat, lon))
             << lat << " " << lon;
     }
     EXPECT_EQ(reliefHeightAt(DataPaths{}, 27.9881, 86.925), 0) << "no grid: no relief";
 }
 
 TEST_F(MapFixture, ReliefRasterIsKeptForTheSameViewOnly) {
-    ReliefData relief = islandGrid(1300, 2700, 800); // near 3 N, 0 E
+    ReliefData relief;
+    relief.grid = std::make_shared<const ReliefGrid>(islandGrid(1300, 2700, 800)); // 3 N, 0 E
     relief.colours.fill({10, 200, 30});
     view.baseMap = BaseMapKind::relief;
     drawMapBackground(canvas, relief, paths);
@@ -495,12 +504,13 @@ TEST_F(MapFixture, ReliefRasterIsKeptForTheSameViewOnly) {
 // equator and the poles included) and magnification: checked against the program's own
 // pixel-to-place inversion on a grid whose height tells 3 x 6 degree blocks apart.
 TEST_F(MapFixture, ZoomedReliefLiesUnderItsPixelsAtEveryCentre) {
-    ReliefData relief;
-    relief.grid.resize(static_cast<std::size_t>(reliefRows) * reliefColumns);
+    std::vector<std::int16_t> heights(static_cast<std::size_t>(reliefRows) * reliefColumns);
     for (int r = 0; r < reliefRows; ++r)
         for (int c = 0; c < reliefColumns; ++c)
-            relief.grid[static_cast<std::size_t>(r) * reliefColumns + c] =
+            heights[static_cast<std::size_t>(r) * reliefColumns + c] =
                 static_cast<std::int16_t>(1 + (r / 45) * 60 + c / 90);
+    ReliefData relief;
+    relief.grid = std::make_shared<const ReliefGrid>(reliefGridOf(std::move(heights)));
     for (int i = 0; i < reliefColourEntries; ++i)
         relief.colours[i] = {i % 256, i / 256, 0};
     view.baseMap = BaseMapKind::relief;
@@ -558,7 +568,7 @@ TEST_F(MapFixture, CoarseReliefHasTheLandOfTheFullOne) {
     ReliefData relief;
     IgnoredFiles ignored;
     loadRelief(relief, DataPaths{{sourceDataDir()}}, ignored);
-    if (relief.grid.empty())
+    if (relief.grid->heights.empty())
         GTEST_SKIP() << "no generated globe04.dat in " << sourceDataDir();
     relief.colours.fill({10, 200, 30});
     view.baseMap = BaseMapKind::relief;
