@@ -4,12 +4,12 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="380"/>
+        <location filename="../app/gui/dialogs.cpp" line="384"/>
         <source>About vesk</source>
         <translation>vesk のバージョン情報</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="383"/>
+        <location filename="../app/gui/dialogs.cpp" line="387"/>
         <source>vesk version %1
 
 Eclipse catalog: 71,251 solar eclipses computed from JPL DE431
@@ -43,153 +43,153 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>DisplayDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="200"/>
+        <location filename="../app/gui/dialogs.cpp" line="201"/>
         <source>Display Mode</source>
         <translation>表示モードメニュー</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="222"/>
+        <location filename="../app/gui/dialogs.cpp" line="223"/>
         <source>Latitude and longitude grid</source>
         <translation>緯度経度線表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="223"/>
+        <location filename="../app/gui/dialogs.cpp" line="224"/>
         <source>Write KML files</source>
         <translation>KMLファイル出力</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="224"/>
+        <location filename="../app/gui/dialogs.cpp" line="225"/>
         <source>Band of ΔT uncertainty (±2σ)</source>
         <translation>ΔTの不確かさの帯（±2σ）</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="226"/>
+        <location filename="../app/gui/dialogs.cpp" line="227"/>
         <source>Shade the central path</source>
         <translation>中心帯を塗る</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="228"/>
+        <location filename="../app/gui/dialogs.cpp" line="229"/>
         <source>Lines of equal duration</source>
         <translation>等継続時間線</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="231"/>
+        <location filename="../app/gui/dialogs.cpp" line="232"/>
         <source>Regional maps only</source>
         <translation>地域図のみ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="231"/>
+        <location filename="../app/gui/dialogs.cpp" line="232"/>
         <source>Always</source>
         <translation>常に</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="231"/>
+        <location filename="../app/gui/dialogs.cpp" line="232"/>
         <source>Never</source>
         <translation>なし</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="233"/>
+        <location filename="../app/gui/dialogs.cpp" line="234"/>
         <source>Use the CIA map</source>
         <translation>CIA MAPを使用</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="234"/>
+        <location filename="../app/gui/dialogs.cpp" line="235"/>
         <source>Mercator projection</source>
         <translation>メルカトル図法</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="240"/>
+        <location filename="../app/gui/dialogs.cpp" line="241"/>
         <source>Map range</source>
         <translation>描画範囲</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="242"/>
+        <location filename="../app/gui/dialogs.cpp" line="243"/>
         <source>Globe</source>
         <translation>地球儀</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="243"/>
+        <location filename="../app/gui/dialogs.cpp" line="244"/>
         <source>Asia</source>
         <translation>アジア</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="244"/>
+        <location filename="../app/gui/dialogs.cpp" line="245"/>
         <source>Europe</source>
         <translation>ヨーロッパ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="247"/>
+        <location filename="../app/gui/dialogs.cpp" line="248"/>
         <source>Typed values</source>
         <translation>値入力</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="248"/>
-        <location filename="../app/gui/dialogs.cpp" line="273"/>
+        <location filename="../app/gui/dialogs.cpp" line="249"/>
+        <location filename="../app/gui/dialogs.cpp" line="274"/>
         <source>Longitude:</source>
         <translation>経度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="249"/>
+        <location filename="../app/gui/dialogs.cpp" line="250"/>
         <source>Latitude:</source>
         <translation>緯度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="250"/>
+        <location filename="../app/gui/dialogs.cpp" line="251"/>
         <source>Magnification:</source>
         <translation>倍率：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="251"/>
+        <location filename="../app/gui/dialogs.cpp" line="252"/>
         <source>Display settings</source>
         <translation>表示設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="254"/>
+        <location filename="../app/gui/dialogs.cpp" line="255"/>
         <source>Drawing step (minutes):</source>
         <translation>描画速度（分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="256"/>
+        <location filename="../app/gui/dialogs.cpp" line="257"/>
         <source>ΔT adjustment (s):</source>
         <translation>ΔT調整（秒）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="259"/>
+        <location filename="../app/gui/dialogs.cpp" line="260"/>
         <source>Legend:</source>
         <translation>凡例：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="262"/>
+        <location filename="../app/gui/dialogs.cpp" line="263"/>
         <source>Observing place</source>
         <translation>観測地設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="266"/>
+        <location filename="../app/gui/dialogs.cpp" line="267"/>
         <source>Display mode</source>
         <translation>表示モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="268"/>
+        <location filename="../app/gui/dialogs.cpp" line="269"/>
         <source>Eclipse path</source>
         <translation>日蝕経路</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="271"/>
+        <location filename="../app/gui/dialogs.cpp" line="272"/>
         <source>Central line table</source>
         <translation>日蝕中心帯</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="274"/>
+        <location filename="../app/gui/dialogs.cpp" line="275"/>
         <source>Step:</source>
         <translation>ステップ：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="276"/>
+        <location filename="../app/gui/dialogs.cpp" line="277"/>
         <source>Local circumstances</source>
         <translation>局地状況</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="297"/>
+        <location filename="../app/gui/dialogs.cpp" line="298"/>
         <source>Place:</source>
         <translation>地名：</translation>
     </message>
@@ -250,27 +250,27 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>選択</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="119"/>
+        <location filename="../app/gui/dialogs.cpp" line="120"/>
         <source>Typed</source>
         <translation>入力</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="120"/>
+        <location filename="../app/gui/dialogs.cpp" line="121"/>
         <source>Longitude:</source>
         <translation>経度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="121"/>
+        <location filename="../app/gui/dialogs.cpp" line="122"/>
         <source>Latitude:</source>
         <translation>緯度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="122"/>
+        <location filename="../app/gui/dialogs.cpp" line="123"/>
         <source>Height:</source>
         <translation>高度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="167"/>
+        <location filename="../app/gui/dialogs.cpp" line="168"/>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
     </message>
@@ -373,17 +373,17 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="258"/>
+        <location filename="../app/gui/main_window.cpp" line="257"/>
         <source>Year/Mo&amp;nth</source>
         <translation>年月設定(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="259"/>
+        <location filename="../app/gui/main_window.cpp" line="258"/>
         <source>&amp;Display Mode</source>
         <translation>表示モード(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="260"/>
+        <location filename="../app/gui/main_window.cpp" line="259"/>
         <source>Search &amp;Mode</source>
         <translation>検索モード(&amp;M)</translation>
     </message>
@@ -483,98 +483,98 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>拡大</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="322"/>
+        <location filename="../app/gui/main_window.cpp" line="323"/>
         <source>Zoom in on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="324"/>
+        <location filename="../app/gui/main_window.cpp" line="325"/>
         <source>Zoom out</source>
         <translation>縮小</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="324"/>
+        <location filename="../app/gui/main_window.cpp" line="326"/>
         <source>Zoom out on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="326"/>
+        <location filename="../app/gui/main_window.cpp" line="328"/>
         <source>Whole globe</source>
         <translation>地図拡大解除</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="326"/>
+        <location filename="../app/gui/main_window.cpp" line="328"/>
         <source>Leave the regional map (the whole globe)</source>
         <translation>拡大モードの解除（地球儀表示）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="329"/>
+        <location filename="../app/gui/main_window.cpp" line="331"/>
         <source>Local circumstances</source>
         <translation>局地情報表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="329"/>
+        <location filename="../app/gui/main_window.cpp" line="331"/>
         <source>From the map to the local circumstances</source>
         <translation>地図表示から局地情報の表示へ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="331"/>
+        <location filename="../app/gui/main_window.cpp" line="333"/>
         <source>Back to the map</source>
         <translation>地図表示へ戻る</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="331"/>
+        <location filename="../app/gui/main_window.cpp" line="334"/>
         <source>Back to the map from the local circumstances or the central line table</source>
         <translation>局地情報表示や日蝕帯表示から地図表示に戻る</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="333"/>
+        <location filename="../app/gui/main_window.cpp" line="336"/>
         <source>The sky at the maximum, inside the central path</source>
         <translation>皆既帯での星空の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="334"/>
+        <location filename="../app/gui/main_window.cpp" line="338"/>
         <source>The contacts corrected for the lunar limb, inside the central path</source>
         <translation>皆既帯での月縁補正の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="352"/>
+        <location filename="../app/gui/main_window.cpp" line="356"/>
         <source>Type a place name to observe from it (local circumstances)</source>
         <translation>地名を入力して観測地に選ぶ（局地状況を表示）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="360"/>
-        <location filename="../app/gui/main_window.cpp" line="363"/>
+        <location filename="../app/gui/main_window.cpp" line="364"/>
+        <location filename="../app/gui/main_window.cpp" line="367"/>
         <source>Ready</source>
         <translation>レディ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="380"/>
+        <location filename="../app/gui/main_window.cpp" line="384"/>
         <source>PNG image (*.png)</source>
         <translation>PNG 画像 (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="383"/>
+        <location filename="../app/gui/main_window.cpp" line="387"/>
         <source>SVG drawing (*.svg)</source>
         <translation>SVG 図形 (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="384"/>
+        <location filename="../app/gui/main_window.cpp" line="388"/>
         <source>PDF document (*.pdf)</source>
         <translation>PDF 文書 (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="394"/>
+        <location filename="../app/gui/main_window.cpp" line="398"/>
         <source>Folder for the KML documents</source>
         <translation>KML の書き出し先</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="401"/>
+        <location filename="../app/gui/main_window.cpp" line="405"/>
         <source>KML documents written to %1</source>
         <translation>KML を書き出しました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="412"/>
+        <location filename="../app/gui/main_window.cpp" line="416"/>
         <source>Saved: %1</source>
         <translation>保存しました: %1</translation>
     </message>
@@ -591,6 +591,16 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <location filename="../app/gui/map_view.cpp" line="201"/>
         <source>KML written: %1</source>
         <translation>KML を書きました: %1</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/map_view.cpp" line="421"/>
+        <source>No eclipse is shown: there is no path to write.</source>
+        <translation>日蝕が表示されていないため、書き出す経路がありません。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/map_view.cpp" line="429"/>
+        <source>Cannot write %1: the name must end in .png, .svg or .pdf.</source>
+        <translation>%1 に書き込めません：名前の末尾は .png、.svg、.pdf のいずれかにしてください。</translation>
     </message>
 </context>
 <context>
@@ -619,88 +629,88 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>SearchDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="317"/>
+        <location filename="../app/gui/dialogs.cpp" line="318"/>
         <source>Search Mode</source>
         <translation>検索モードメニュー</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="321"/>
+        <location filename="../app/gui/dialogs.cpp" line="323"/>
         <source>Partial</source>
         <translation>部分日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="321"/>
+        <location filename="../app/gui/dialogs.cpp" line="323"/>
         <source>Total</source>
         <translation>皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="321"/>
+        <location filename="../app/gui/dialogs.cpp" line="323"/>
         <source>Annular</source>
         <translation>金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="322"/>
+        <location filename="../app/gui/dialogs.cpp" line="324"/>
         <source>Hybrid (annular-total)</source>
         <translation>金環皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="322"/>
+        <location filename="../app/gui/dialogs.cpp" line="324"/>
         <source>Total without a central line</source>
         <translation>中心線のない皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="323"/>
+        <location filename="../app/gui/dialogs.cpp" line="325"/>
         <source>Annular without a central line</source>
         <translation>中心線のない金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="328"/>
+        <location filename="../app/gui/dialogs.cpp" line="330"/>
         <source>Search from year/month</source>
         <translation>検索開始年月設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="346"/>
+        <location filename="../app/gui/dialogs.cpp" line="348"/>
         <source>Search mode</source>
         <translation>検索モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="348"/>
+        <location filename="../app/gui/dialogs.cpp" line="350"/>
         <source>All</source>
         <translation>全て</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="349"/>
+        <location filename="../app/gui/dialogs.cpp" line="351"/>
         <source>Eclipse type</source>
         <translation>日蝕タイプ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="352"/>
-        <location filename="../app/gui/dialogs.cpp" line="359"/>
+        <location filename="../app/gui/dialogs.cpp" line="354"/>
+        <location filename="../app/gui/dialogs.cpp" line="362"/>
         <source>Years searched back:</source>
         <translation>過去検索範囲（年）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="354"/>
+        <location filename="../app/gui/dialogs.cpp" line="356"/>
         <source>Place / magnitude</source>
         <translation>観測地／食分</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="355"/>
+        <location filename="../app/gui/dialogs.cpp" line="358"/>
         <source>Observing place</source>
         <translation>観測地</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="358"/>
+        <location filename="../app/gui/dialogs.cpp" line="361"/>
         <source>Magnitude:</source>
         <translation>食分：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="360"/>
+        <location filename="../app/gui/dialogs.cpp" line="363"/>
         <source>Probability of a central eclipse (0: by magnitude):</source>
         <translation>中心食の確率（0で食分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="362"/>
+        <location filename="../app/gui/dialogs.cpp" line="366"/>
         <source>Saros series</source>
         <translation>サロス番号</translation>
     </message>
@@ -727,17 +737,17 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>YearMonthDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="185"/>
+        <location filename="../app/gui/dialogs.cpp" line="186"/>
         <source>Year and Month</source>
         <translation>年月設定メニュー</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="190"/>
+        <location filename="../app/gui/dialogs.cpp" line="191"/>
         <source>Year(&amp;P)  (-13000 to 16999) :</source>
         <translation>年(&amp;P)（-13000〜16999）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="191"/>
+        <location filename="../app/gui/dialogs.cpp" line="192"/>
         <source>Month(&amp;M)  (1 to 12) :</source>
         <translation>月(&amp;M)（1〜12）：</translation>
     </message>
@@ -745,32 +755,32 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>vesk</name>
     <message>
-        <location filename="../screen/messages.h" line="13"/>
+        <location filename="../screen/messages.h" line="14"/>
         <source>The Besselian element files are missing!</source>
         <translation>ベッセル要素ファイルがありません！</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="15"/>
+        <location filename="../screen/messages.h" line="16"/>
         <source>The Besselian element files are missing! 1 </source>
         <translation>ベッセル要素ファイルがありません！ 1 </translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="17"/>
+        <location filename="../screen/messages.h" line="18"/>
         <source>Start vesk in the folder that holds the EC****.prn files.</source>
         <translation>EC****.prnファイルのあるディレクトリで起動して下さい。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="18"/>
+        <location filename="../screen/messages.h" line="19"/>
         <source>The Besselian element files have ended.</source>
         <translation>ベッセル要素ファイルが終了しました。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="19"/>
+        <location filename="../screen/messages.h" line="20"/>
         <source>A data file is damaged!</source>
         <translation>データファイルが壊れています！</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="21"/>
+        <location filename="../screen/messages.h" line="22"/>
         <source>This Saros series has no eclipse within 400 years.</source>
         <translation>このサロスは４００年の間にありませんでした。</translation>
     </message>
@@ -785,27 +795,27 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>location.newファイルのあるディレクトリで起動して下さい。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="27"/>
+        <location filename="../screen/messages.h" line="28"/>
         <source>The lunar elevation file (LRO.dat) is missing!</source>
         <translation>月の標高ファイル(LRO.dat)がありません！</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="28"/>
+        <location filename="../screen/messages.h" line="30"/>
         <source>vesk-make-lro of the package vesk-tools makes it from NASA PDS&apos;s LOLA lunar topography (33 MB):</source>
         <translation>vesk-tools パッケージの vesk-make-lro で NASA PDS の LOLA 月面地形から作れます（33 MB）：</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="36"/>
+        <location filename="../screen/messages.h" line="38"/>
         <source>The place lies outside the central path. Choose a place inside it.</source>
         <translation>観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="38"/>
+        <location filename="../screen/messages.h" line="39"/>
         <source>The search stopped at 100 eclipses found.</source>
         <translation>検索結果が100件に達したので、検索を打ち切りました。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="40"/>
+        <location filename="../screen/messages.h" line="41"/>
         <source>Enter a whole number.</source>
         <translation>整数を入力してください。</translation>
     </message>
@@ -820,7 +830,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>数字を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="45"/>
+        <location filename="../screen/messages.h" line="44"/>
         <source>Enter a number from %1 to %2.</source>
         <translation>%1 から %2 までの数字を入力してください。</translation>
     </message>

@@ -398,9 +398,9 @@ void MainWindow::exportKml() {
     const QString dir = QFileDialog::getExistingDirectory(this, tr("Folder for the KML documents"));
     if (dir.isEmpty())
         return;
-    const std::string failure = mapView->exportKml(dir.toStdString());
-    if (!failure.empty())
-        reporter(this, QString::fromStdString(failure));
+    const QString failure = mapView->exportKml(dir.toStdString());
+    if (!failure.isEmpty())
+        reporter(this, failure);
     else
         statusBar()->showMessage(tr("KML documents written to %1").arg(dir));
 }
@@ -410,9 +410,9 @@ QString MainWindow::saveScreen(QString path, const QString& filter) {
         path += filter.contains(QStringLiteral("*.svg"))   ? QStringLiteral(".svg")
                 : filter.contains(QStringLiteral("*.pdf")) ? QStringLiteral(".pdf")
                                                            : QStringLiteral(".png");
-    const std::string failure = mapView->saveAs(path.toStdString());
-    if (!failure.empty())
-        return QString::fromStdString(failure);
+    const QString failure = mapView->saveAs(path.toStdString());
+    if (!failure.isEmpty())
+        return failure;
     statusBar()->showMessage(tr("Saved: %1").arg(path));
     return QString();
 }

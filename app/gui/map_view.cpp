@@ -416,20 +416,21 @@ void MapView::showShadowAt(std::optional<double> utHours) {
     request(RedrawAction::show);
 }
 
-std::string MapView::exportKml(const std::filesystem::path& dir) {
+QString MapView::exportKml(const std::filesystem::path& dir) {
     if (!shown.rendered)
-        return "no eclipse is shown";
+        return tr("No eclipse is shown: there is no path to write.");
     screenServices.writeKml(shown.frame, dir);
-    return screenServices.exportFailure;
+    return QString::fromStdString(screenServices.exportFailure);
 }
 
-std::string MapView::saveAs(const std::filesystem::path& path) {
+QString MapView::saveAs(const std::filesystem::path& path) {
     const std::optional<PictureFormat> format = pictureFormatOf(path);
     if (!format)
-        return "cannot write " + path.string() + ": the name must end in .png, .svg or .pdf";
+        return tr("Cannot write %1: the name must end in .png, .svg or .pdf.")
+            .arg(QString::fromStdString(path.string()));
     PictureOutput output(*format, std::max(1, width()), std::max(1, height()), devicePixelRatioF());
     drawScreenOn(output.surface());
-    return output.save(path);
+    return QString::fromStdString(output.save(path));
 }
 
 void MapView::drawScreenOn(QtDrawSurface& page) {

@@ -86,12 +86,12 @@ class MapView : public QWidget {
     const ScreenFrame& shownFrame() const { return shown.frame; }
     ShownMap shownMap() const;
     // Writes the KML documents of the eclipse shown into a folder; empty, or what went wrong.
-    std::string exportKml(const std::filesystem::path& dir);
+    QString exportKml(const std::filesystem::path& dir);
     // Told when the picture shown is of another eclipse or screen (for the window's title).
     std::function<void()> shownChanged;
     // The same screen saved as a PNG (at the screen's pixel density), SVG or PDF file by the
     // name's ending, written whole or not at all; empty, or the failure naming the file.
-    std::string saveAs(const std::filesystem::path& path);
+    QString saveAs(const std::filesystem::path& path);
 
     // Makes a gazetteer place the observer (its height, or the relief grid's) and shows its
     // local circumstances.

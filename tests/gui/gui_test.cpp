@@ -680,7 +680,9 @@ TEST(Window, SaveWritesTheScreenByItsKind) {
         w.frame.saveScreen(QString::fromStdString((dir.path() / "map.PDF").string())).isEmpty());
     EXPECT_EQ(readFile(dir.path() / "map.PDF").rfind("%PDF", 0), 0u);
     const std::filesystem::path text = dir.write("notes.txt", "kept");
-    EXPECT_TRUE(w.frame.saveScreen(QString::fromStdString(text.string())).contains(".png"));
+    const QString refusal = w.frame.saveScreen(QString::fromStdString(text.string()));
+    EXPECT_TRUE(refusal.contains(".png") && refusal.contains(QStringLiteral("書き込めません")))
+        << refusal.toStdString();
     EXPECT_EQ(readFile(text), "kept");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
