@@ -54,11 +54,16 @@ constexpr const char* fallbackCatalogFile = "ecp00001p03000.prn";
 // Longest number token accepted; anything longer is malformed.
 constexpr std::size_t maxTokenLength = 63;
 
-// Reads one whitespace-separated token; false at end of file.
-bool readToken(std::FILE* file, char (&token)[maxTokenLength + 1], std::size_t& length) {
+// Reads one whitespace-separated token; false at end of file. position grows by the characters
+// taken from the file (the reader's offset in it, known without asking the system).
+bool readToken(std::FILE* file, char (&token)[maxTokenLength + 1], std::size_t& length,
+               long& position) {
     int c = getc_unlocked(file);
-    while (c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f')
+    long taken = 1; // characters asked for
+    while (c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '\v' || c == '\f') {
         c = getc_unlocked(file);
+        ++taken;
+    }
     length = 0;
     while (c != EOF && c != ' ' && c != '\n' && c != '\r' && c != '\t' && c != '\v' && c != '\f') {
         if (length == maxTokenLength)
@@ -66,6 +71,8 @@ bool readToken(std::FILE* file, char (&token)[maxTokenLength + 1], std::size_t& 
         token[length++] = static_cast<char>(c);
         c = getc_unlocked(file);
     }
+    // the end of the file is no character
+    position += taken + static_cast<long>(length) - (c == EOF);
     return length > 0;
 }
 
@@ -141,12 +148,12 @@ bool readRawEntry(Catalog& catalog) {
     ++catalog.moves;
     const bool seekPoint =
         catalog.entriesRead == static_cast<int>(catalog.seekPoints.size()) * Catalog::seekSpacing;
-    const long offset = seekPoint ? std::ftell(catalog.file.get()) : 0;
+    const long offset = catalog.position;
     std::array<double, catalogEntryNumbers> values{};
     char token[maxTokenLength + 1];
     for (std::size_t i = 0; i < values.size(); ++i) {
         std::size_t length = 0;
-        const bool read = readToken(catalog.file.get(), token, length);
+        const bool read = readToken(catalog.file.get(), token, length, catalog.position);
         if (!read || !parseNumber(token, length, values[i])) {
             catalog.ended = true;
             if (i > 0 || length > 0)
@@ -163,7 +170,7 @@ bool readRawEntry(Catalog& catalog) {
     }
     for (int i = 0; i < catalogEntryNumbers; ++i)
         catalog.record.*catalogFieldOrder[i] = values[i];
-    if (seekPoint && offset >= 0)
+    if (seekPoint)
         catalog.seekPoints.push_back(
             {offset, catalog.entriesRead,
              static_cast<int>(values[0]) * 12 + static_cast<int>(values[1])});
@@ -182,8 +189,10 @@ void seekBefore(Catalog& catalog, double year, double month) {
     if (after == catalog.seekPoints.begin())
         return;
     const Catalog::SeekPoint& point = *std::prev(after);
-    if (point.entriesBefore > 0 && std::fseek(catalog.file.get(), point.offset, SEEK_SET) == 0)
+    if (point.entriesBefore > 0 && std::fseek(catalog.file.get(), point.offset, SEEK_SET) == 0) {
         catalog.entriesRead = point.entriesBefore;
+        catalog.position = point.offset;
+    }
 }
 
 bool openCatalogFile(Catalog& catalog, const char* name) {
@@ -196,7 +205,8 @@ bool openCatalogFile(Catalog& catalog, const char* name) {
             std::fopen(candidate.c_str(), "r"));
         char token[maxTokenLength + 1];
         std::size_t length = 0;
-        if (file && readToken(file.get(), token, length))
+        long position = 0;
+        if (file && readToken(file.get(), token, length, position))
             return "";
         return "damaged: holds no eclipse entry";
     };
@@ -205,6 +215,7 @@ bool openCatalogFile(Catalog& catalog, const char* name) {
     if (path.empty())
         return false;
     catalog.file.reset(std::fopen(path.c_str(), "r"));
+    catalog.position = 0;
     catalog.fileName = path.string();
     if (FileIdentity identity = fileIdentity(path); !(identity == catalog.seekFile)) {
         catalog.seekFile = std::move(identity);
@@ -389,6 +400,7 @@ void catalogClose(Catalog& catalog) {
     catalog.ended = false;
     catalog.fileName.clear();
     catalog.entriesRead = 0;
+    catalog.position = 0;
     catalog.fault.clear();
 }
 

@@ -106,6 +106,7 @@ struct Catalog {
     std::string fileName; // the open file's path
     int fileIndex = -1;   // the open file's place in the fixed order of the files
     int entriesRead = 0;  // complete entries read from it
+    long position = 0;    // the bytes of it read (where the next entry's text begins)
     std::string fault;    // which file and entry was malformed, else empty
     // The catalog files passed over because they cannot be read, until the reader of the
     // notes takes them.
