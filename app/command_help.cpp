@@ -19,7 +19,8 @@ constexpr CommandText commands[] = {
      "          [--delta-t S | --delta-t-adjust S] [--json]",
      "The eclipse of a month (this month when none is given): date, type, magnitude, Julian\n"
      "date, Saros series and member, Delta T; with a place, its local circumstances.\n"
-     "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12.99)\n"
+     "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12.99); a year\n"
+     "                      before 1 also as \"763 BC\" (= -762: 1 BC is year 0)\n"
      "  --place NAME        a place by name (\"Luxor\", \"Luxor, EG\", \"Springfield, Ohio\"),\n"
      "                      with its height and its clocks' civil time; or LON,LAT\n"
      "  --lon E --lat N     a place: east longitude and latitude in degrees\n"
@@ -92,7 +93,7 @@ constexpr CommandText commands[] = {
      "                      with date, calendar, type, type_code, saros, saros_member and\n"
      "                      p_central (of a search by it)\n"
      "  --from YEAR --years N  the years YEAR to YEAR + N, both included (this year and 10\n"
-     "                      years by default)\n"
+     "                      years by default); YEAR also as \"763 BC\" (= -762)\n"
      "  --type T            partial, total, annular, hybrid, noncentral-total or\n"
      "                      noncentral-annular (or their codes 1 to 6)\n"
      "  --place NAME|LON,LAT  seen from a place (by name as for info), with at least\n"

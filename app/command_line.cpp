@@ -2,6 +2,7 @@
 #include "command_line.h"
 
 #include "messages.h"
+#include "timescales.h"
 
 #include <charconv>
 #include <cmath>
@@ -48,6 +49,16 @@ std::optional<double> CommandLine::number(const std::string& name, std::string& 
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<double> CommandLine::year(const std::string& name, std::string& error) const {
+    const std::optional<std::string> text = value(name);
+    if (!text)
+        return std::nullopt;
+    const std::optional<double> year = parseYear(*text);
+    if (!year)
+        error = name + " needs a year such as -762 or 763 BC, not '" + *text + "'";
+    return year;
 }
 
 std::optional<std::pair<double, double>> numberPair(const std::string& text, char separator) {

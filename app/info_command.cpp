@@ -182,7 +182,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
         return 2;
     }
     const CalendarMonth now = currentLocalMonth();
-    const double year = options.number("--year", error).value_or(now.year);
+    const double year = options.year("--year", error).value_or(now.year);
     const double month = options.number("--month", error).value_or(now.month);
     if (error.empty())
         error = checkYearMonth(year, month);
@@ -232,6 +232,8 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
                      date.c_str(), static_cast<int>(record.typeCode), type, record.magnitude,
                      record.jd, static_cast<int>(record.saros), member, record.t0, dt, record.jdTT,
                      julian ? "julian" : "gregorian");
+        if (const std::optional<std::string> beforeChrist = yearBeforeChrist(record.year))
+            std::fprintf(out, ", \"year_bc\": \"%s\"", beforeChrist->c_str());
         printDeltaTJson(uncertainty, out);
         if (local)
             printLocalJson(record, view, *local, clocks, dt, out);
@@ -240,8 +242,9 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
         std::fprintf(out,
                      "date (UT)   %s%s\ntype        %s\nmagnitude   %.5f\nJD (UT)     %.6f\n"
                      "Saros       %d/%d\nt0          %.0f h TT\nDelta T     %.2f s\n",
-                     date.c_str(), julian ? " (Julian)" : "", type, record.magnitude, record.jd,
-                     static_cast<int>(record.saros), member, record.t0, dt);
+                     date.c_str(), calendarNote(record.year, record.month, record.day).c_str(),
+                     type, record.magnitude, record.jd, static_cast<int>(record.saros), member,
+                     record.t0, dt);
         if (local)
             printLocalText(record, view, *local, clocks, dt, out);
         printDeltaTText(uncertainty, out);

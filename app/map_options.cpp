@@ -30,7 +30,7 @@ void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& conte
 
 std::string applyYearMonthOptions(const CommandLine& options, ViewSettings& view) {
     std::string error;
-    const std::optional<double> year = options.number("--year", error);
+    const std::optional<double> year = options.year("--year", error);
     const std::optional<double> month = options.number("--month", error);
     if (!error.empty())
         return error;

@@ -157,7 +157,7 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
                                                       : ListForm::lines;
     SearchCriteria criteria;
     error = applyFilter(options, state, criteria, err);
-    const double from = options.number("--from", error).value_or(currentLocalMonth().year);
+    const double from = options.year("--from", error).value_or(currentLocalMonth().year);
     const double years = options.number("--years", error).value_or(10);
     const double limit = options.number("--limit", error).value_or(maxSearchHits);
     if (error.empty())
@@ -196,7 +196,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
     SearchCriteria criteria;
     error = applyFilter(options, state, criteria, err);
     const CalendarMonth now = currentLocalMonth();
-    const double year = options.number("--year", error).value_or(now.year);
+    const double year = options.year("--year", error).value_or(now.year);
     const double month = options.number("--month", error).value_or(now.month);
     if (error.empty())
         error = checkYearMonth(year, month);

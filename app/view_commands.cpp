@@ -6,6 +6,7 @@
 #include "messages.h"
 #include "redraw_pipeline.h"
 #include "saros.h"
+#include "timescales.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,7 @@
 
 namespace vesk {
 
-const FieldRule yearRule{true, -13000, 16999}, monthRule{true, 1, 12};
+const FieldRule yearRule{true, -13000, 16999, true}, monthRule{true, 1, 12};
 const FieldRule magnificationRule{false, 0, 5000}, lonRule{false, -360, 360},
     latRule{false, -90, 90}, tableStepRule{false, 0.01, 100}, drawStepRule{false, 0.001, 100},
     heightRule{false, 0, 4000}, deltaTRule{false, -100000, 100000};
@@ -203,6 +204,13 @@ bool showListedEclipse(ViewSettings& settings, const std::vector<SearchHit>& hit
 std::optional<FieldError> validateField(const std::string& text, const FieldRule& rule,
                                         double& value) {
     const std::string t = trimmed(text);
+    if (const std::optional<double> year = rule.year ? parseYear(t) : std::nullopt;
+        year && t.find_first_of("bB") != std::string::npos) {
+        value = *year;
+        if (value < rule.low || value > rule.high)
+            return FieldError{messageIntegerBetween, boundText(rule.low), boundText(rule.high)};
+        return std::nullopt;
+    }
     if (rule.integer) {
         const std::size_t digits = t.empty() || (t[0] != '+' && t[0] != '-') ? 0 : 1;
         if (t.size() == digits || t.find_first_not_of("0123456789", digits) != std::string::npos)

@@ -59,10 +59,12 @@ bool zoomMapAtCentre(ViewSettings& settings, const ShownMap& map, double factor)
 // nothing changed) when the list is empty.
 bool showListedEclipse(ViewSettings& settings, const std::vector<SearchHit>& hits, int selected);
 
-// A field of a dialog as the framework exchanges it: an integer or a number within bounds.
+// A field of a dialog as the framework exchanges it: an integer or a number within bounds; a
+// year's integer may also be typed as a year before Christ ("763 BC").
 struct FieldRule {
     bool integer = false;
     double low = 0, high = 0;
+    bool year = false;
 };
 
 // Why the rule refuses a field's text: a message of messages.h, and the bounds for its %1

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -205,8 +207,52 @@ bool isJulianCalendarDate(double year, double month, double day) {
     return year < 1582 || (year == 1582 && (month < 10 || (month == 10 && day < 15)));
 }
 
-const char* julianMark(double year, double month, double day) {
+std::optional<std::string> yearBeforeChrist(double year) {
+    if (!(year < 1))
+        return std::nullopt;
+    return std::to_string(static_cast<long long>(1 - std::floor(year))) + " BC";
+}
+
+std::string calendarNote(double year, double month, double day) {
+    if (const std::optional<std::string> beforeChrist = yearBeforeChrist(year))
+        return " (" + *beforeChrist + ", Julian)";
     return isJulianCalendarDate(year, month, day) ? " (Julian)" : "";
+}
+
+std::optional<double> parseYear(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    const auto endsWithEra = [&text](std::string_view era) {
+        if (text.size() <= era.size())
+            return false;
+        const std::string_view end = text.substr(text.size() - era.size());
+        return std::equal(end.begin(), end.end(), era.begin(), [](char a, char b) {
+            return std::tolower(static_cast<unsigned char>(a)) == b;
+        });
+    };
+    double value = 0;
+    for (const std::string_view era : {"bce", "bc"}) {
+        if (!endsWithEra(era))
+            continue;
+        std::string_view number = text.substr(0, text.size() - era.size());
+        while (!number.empty() && blank(number.back()))
+            number.remove_suffix(1);
+        const auto [end, status] =
+            std::from_chars(number.data(), number.data() + number.size(), value);
+        // a whole year from 1 BC on, digits only
+        if (number.empty() || number.find_first_not_of("0123456789") != std::string_view::npos ||
+            status != std::errc() || end != number.data() + number.size() || value < 1)
+            return std::nullopt;
+        return 1 - value;
+    }
+    const auto [end, status] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || status != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 double zoneHours(double lonEast) {

@@ -6,7 +6,9 @@
 // longitude in degrees; the zone offset is longitude / 15 hours.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace vesk {
 
@@ -46,8 +48,15 @@ double deltaTSigma(double year);
 // Whether a calendar date is of the Julian calendar (before 1582 October 15, where
 // calendarToJd and jdToCalendar change calendars), and the mark the screens put after it.
 bool isJulianCalendarDate(double year, double month, double day);
-// " (Julian)" after a Julian date, else nothing.
-const char* julianMark(double year, double month, double day);
+// What the screens put after a date: " (763 BC, Julian)" after a date of a year before 1 (the
+// astronomical year numbering, which counts 1 BC as year 0: -762 is 763 BC), " (Julian)" after
+// another Julian date, else nothing.
+std::string calendarNote(double year, double month, double day);
+// The year before Christ of an astronomical year before 1, as "763 BC"; else nothing.
+std::optional<std::string> yearBeforeChrist(double year);
+// A year as typed: an astronomical year number ("-762", "2024") or a whole year before Christ
+// ("763 BC", "763BC", "763 bce"; 1 BC is year 0). nullopt for any other text.
+std::optional<double> parseYear(std::string_view text);
 
 // The zone time offset of an east longitude, hours: the folded longitude's fifteenths of a degree
 // rounded to a whole hour, halves away from zero (the zone time of the reports; -12 to 12).

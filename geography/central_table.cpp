@@ -234,7 +234,7 @@ std::string drawCentralTable(DrawSurface& surface, const EclipseRecord& r, const
     std::string file;
     char line[200];
     std::snprintf(line, sizeof line, " Date     :%5.0f %2.0f %2.0f%s :  %s ", r.year, r.month,
-                  r.day, julianMark(r.year, r.month, r.day),
+                  r.day, calendarNote(r.year, r.month, r.day).c_str(),
                   eclipseTypeName(eclipseTypeNames, std::trunc(r.typeCode)));
     surface.textOut(textX, 45, line);
     file += std::string(line) + "\n";

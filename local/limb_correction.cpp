@@ -269,7 +269,7 @@ LimbProfile drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
         jdToCalendar(instantJdUt(r, tMax, dT), 1, lonEast);
     surface.textOut(10, 10,
                     format("%4.0f/%2.0f/%2.0f DT:%8.1fs%s", zoneYear, zoneMonth, zoneDay, dT,
-                           julianMark(zoneYear, zoneMonth, zoneDay)));
+                           calendarNote(zoneYear, zoneMonth, zoneDay).c_str()));
     // The libration's clock hours count from midnight of the TT date of greatest eclipse.
     const auto [year, month, day, hour] = jdToCalendar(r.jdTT, 0, 0);
     surface.textOut(10, 26, format("Lon:%7.3f Lat:%7.3f ", lonEast, lat));

@@ -224,7 +224,7 @@ void ReportDrawing::headLines(const std::string& location) {
     const auto [year, month, day, hour] =
         jdToCalendar(instantJdUt(record, tMax, deltaT), 1, local.observer.lonEast);
     row(2, format(" Date :%5.0f/%2.0f/%2.0f%s %4.2fh(Zone time) : %s ", year, month, day,
-                  julianMark(year, month, day), hour,
+                  calendarNote(year, month, day).c_str(), hour,
                   eclipseTypeName(eclipseTypeNames, record.typeCode)));
     if (!location.empty())
         row(3, location);

@@ -54,8 +54,12 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     const PathGeometry& g = in.geometry;
     const int type = static_cast<int>(e.typeCode);
     const char* typeName = eclipseTypeName(mapPanelTypeNames, e.typeCode);
-    const std::string date = format("DATE(UT) : %4.0f %2.0f %2.0f%s", v.year, v.month, e.day,
-                                    julianMark(v.year, v.month, e.day));
+    // The panel's width holds the year before Christ alone (every date of one is Julian).
+    const std::optional<std::string> beforeChrist = yearBeforeChrist(v.year);
+    const std::string note =
+        beforeChrist ? " (" + *beforeChrist + ")" : calendarNote(v.year, v.month, e.day);
+    const std::string date =
+        format("DATE(UT) : %4.0f %2.0f %2.0f%s", v.year, v.month, e.day, note.c_str());
     if (v.projection == Projection::globe && v.mapRange != MapRange::globe) {
         frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
         c.surface.setTextColour(regionalText);

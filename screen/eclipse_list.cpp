@@ -2,6 +2,7 @@
 #include "eclipse_list.h"
 
 #include "saros.h"
+#include "timescales.h"
 
 #include <cmath>
 #include <cstdio>
@@ -38,7 +39,8 @@ std::string listLine(const SearchHit& hit, const ListStyle& style) {
     char line[160];
     std::snprintf(line, sizeof line, "%s%s%-*s%s%4.0f/%2d", date, before, english ? 18 : 0, name,
                   after, hit.saros, sarosMember(hit.year, hit.saros));
-    return line;
+    const std::optional<std::string> beforeChrist = yearBeforeChrist(hit.year);
+    return beforeChrist ? std::string(line) + "   (" + *beforeChrist + ")" : std::string(line);
 }
 
 } // namespace vesk

@@ -37,7 +37,8 @@ extern const char* const listHeader;
 double packedDate(double year, double month, double day);
 
 // The line of a hit: "%12.4f   %s   %4.0f/%2d" in the packed form with Japanese names (the
-// English names padded to the longest); the readable date takes the same 12 columns.
+// English names padded to the longest), then "   (763 BC)" for a year before 1; the readable
+// date takes the same 12 columns.
 std::string listLine(const SearchHit& hit, const ListStyle& style = {});
 
 } // namespace vesk

@@ -15,8 +15,7 @@ QString eclipseTitle(const EclipseRecord& r, Language language) {
                              .arg(static_cast<int>(r.year))
                              .arg(static_cast<int>(r.month), 2, 10, QLatin1Char('0'))
                              .arg(static_cast<int>(r.day), 2, 10, QLatin1Char('0'));
-    const QString calendar =
-        isJulianCalendarDate(r.year, r.month, r.day) ? QStringLiteral(" (Julian)") : QString();
+    const QString calendar = QString::fromStdString(calendarNote(r.year, r.month, r.day));
     const QString name = language == Language::english ? QString::fromUtf8(englishTypeNames[code]) +
                                                              QStringLiteral(" eclipse")
                                                        : QString::fromUtf8(listTypeNames[code]);

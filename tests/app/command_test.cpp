@@ -75,14 +75,28 @@ TEST(InfoCommand, JsonCarriesEveryField) {
 TEST(InfoCommand, JulianDatesSaySo) {
     ScratchDir dir;
     CommandResult r = runVesk({"info", "--year", "-762", "--month", "6"}, dir.path());
-    EXPECT_EQ(r.out.rfind("date (UT)   -0762-06-15 (Julian)\n", 0), 0u) << r.out;
+    EXPECT_EQ(r.out.rfind("date (UT)   -0762-06-15 (763 BC, Julian)\n", 0), 0u) << r.out;
     r = runVesk({"info", "--year", "-762", "--month", "6", "--json"}, dir.path());
-    EXPECT_NE(r.out.find("\"calendar\": \"julian\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"calendar\": \"julian\", \"year_bc\": \"763 BC\""), std::string::npos)
+        << r.out;
+    // A historian's year: "763 BC" and "763BC" are -762, for --year and --from.
+    for (const char* year : {"763 BC", "763BC"}) {
+        r = runVesk({"info", "--year", year, "--month", "6"}, dir.path());
+        EXPECT_EQ(r.out.rfind("date (UT)   -0762-06-15 (763 BC, Julian)\n", 0), 0u) << r.out;
+    }
+    r = runVesk({"list", "--from", "763 BC", "--years", "1", "--type", "total"}, dir.path());
+    EXPECT_EQ(r.out.rfind("   -762.0615", 0), 0u) << r.out;
+    r = runVesk({"info", "--year", "0 BC", "--month", "6"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--year needs a year such as -762 or 763 BC, not '0 BC'"),
+              std::string::npos)
+        << r.err;
     r = runVesk({"info", "--year", "2024", "--month", "4", "--json"}, dir.path());
     EXPECT_NE(r.out.find("\"calendar\": \"gregorian\""), std::string::npos) << r.out;
     r = runVesk({"render", "--year", "-762", "--month", "6", "--mode", "table", "--text"},
                 dir.path());
-    EXPECT_EQ(r.out.rfind(" Date     : -762  6 15 (Julian) :  CENTRAL TOTAL ECLIPSE", 0), 0u)
+    EXPECT_EQ(r.out.rfind(" Date     : -762  6 15 (763 BC, Julian) :  CENTRAL TOTAL ECLIPSE", 0),
+              0u)
         << r.out;
 }
 
@@ -710,7 +724,7 @@ TEST(SearchCommands, ListNextAndPrevious) {
     EXPECT_EQ(r.out, "   2000.0701   部分日蝕    117/68\n") << r.err;
     // Looking back from the catalog's second eclipse (September 30 UT) stops at its first.
     r = runVesk({"prev", "--year", "-12999", "--month", "9", "--type", "1"}, dir.path());
-    EXPECT_EQ(r.out, " -12999.0831   部分日蝕   -347/ 1\n") << r.err;
+    EXPECT_EQ(r.out, " -12999.0831   部分日蝕   -347/ 1   (13000 BC)\n") << r.err;
 
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"list", "--type", "7"},

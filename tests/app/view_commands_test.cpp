@@ -82,8 +82,12 @@ TEST(ViewCommands, FieldRulesTakeNumbersWithinTheirBounds) {
     double value = 0;
     EXPECT_FALSE(validateField("2024", yearRule, value));
     EXPECT_EQ(value, 2024);
-    for (const char* refused : {"", "abc", "2024.5", "17000", "-13001", "12 13", "nan"})
+    EXPECT_FALSE(validateField(" 763 BC", yearRule, value));
+    EXPECT_EQ(value, -762) << "the year dialog takes a year before Christ";
+    for (const char* refused :
+         {"", "abc", "2024.5", "17000", "-13001", "12 13", "nan", "13002 BC", "0 BC", "BC"})
         EXPECT_TRUE(validateField(refused, yearRule, value)) << '"' << refused << '"';
+    EXPECT_TRUE(validateField("5 BC", monthRule, value)) << "only a year takes BC";
     EXPECT_FALSE(validateField("-123.25", lonRule, value));
     EXPECT_EQ(value, -123.25);
     EXPECT_TRUE(validateField("361", lonRule, value));

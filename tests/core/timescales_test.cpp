@@ -211,6 +211,26 @@ TEST(Calendar, JulianDatesAreMarked) {
     EXPECT_TRUE(isJulianCalendarDate(-762, 6, 15));
     EXPECT_FALSE(isJulianCalendarDate(2024, 4, 8));
     EXPECT_EQ(calendarToJd(1582, 10, 4, 0, 0, 0) + 1, calendarToJd(1582, 10, 15, 0, 0, 0));
-    EXPECT_STREQ(julianMark(1000, 1, 1), " (Julian)");
-    EXPECT_STREQ(julianMark(1583, 1, 1), "");
+    EXPECT_EQ(calendarNote(1000, 1, 1), " (Julian)");
+    EXPECT_EQ(calendarNote(1583, 1, 1), "");
+    EXPECT_EQ(calendarNote(-762, 6, 15), " (763 BC, Julian)");
+}
+
+// Astronomical year numbering counts 1 BC as year 0 (Meeus, Astronomical Algorithms, ch. 7:
+// "the year 0 corresponds to 1 BC, the year -1 to 2 BC"); the eclipse of Assyria's eponym
+// canon, 763 BC June 15, is year -762.
+TEST(Calendar, YearsBeforeChrist) {
+    EXPECT_EQ(yearBeforeChrist(0), "1 BC");
+    EXPECT_EQ(yearBeforeChrist(-1), "2 BC");
+    EXPECT_EQ(yearBeforeChrist(-762), "763 BC");
+    EXPECT_EQ(yearBeforeChrist(-13000), "13001 BC");
+    EXPECT_EQ(yearBeforeChrist(1), std::nullopt);
+    for (const char* typed : {"763 BC", "763BC", " 763 bc ", "763 BCE", "763\tbce"})
+        EXPECT_EQ(parseYear(typed), -762.0) << typed;
+    EXPECT_EQ(parseYear("1 BC"), 0.0);
+    EXPECT_EQ(parseYear("-762"), -762.0);
+    EXPECT_EQ(parseYear("2024"), 2024.0);
+    for (const char* refused : {"", "BC", "0 BC", "-5 BC", "7.5 BC", "763 B C", "763 AD", "x",
+                                "763 BCX", "nan", "inf", "2024x"})
+        EXPECT_EQ(parseYear(refused), std::nullopt) << refused;
 }

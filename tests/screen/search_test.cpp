@@ -150,5 +150,5 @@ TEST(EclipseList, LineFormat) {
     EXPECT_NEAR(packedDate(-500, 3, 15), -500.0315, 1e-9);
     // Year 0 is not negative: June 20 of year 0 is 0.0620, not -0.0620.
     EXPECT_NEAR(packedDate(0, 6, 20), 0.0620, 1e-9);
-    EXPECT_EQ(listLine({0, 6, 20, 1, 56}), "      0.0620   部分日蝕     56/66");
+    EXPECT_EQ(listLine({0, 6, 20, 1, 56}), "      0.0620   部分日蝕     56/66   (1 BC)");
 }
