@@ -49,6 +49,10 @@ void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out) {
                  "\"p_visible\": %.3f",
                  jsonIntervals(r.central).c_str(), r.pCentral, jsonIntervals(r.visible).c_str(),
                  r.pVisible);
+    std::fprintf(out, ", \"central_phase\": %s",
+                 r.centralPhase == CentralPhase::total     ? "\"total\""
+                 : r.centralPhase == CentralPhase::annular ? "\"annular\""
+                                                           : "null");
     if (report.solar)
         std::fprintf(out,
                      ", \"solar_time\": {\"apparent\": %.3f, \"since_sunrise\": %s, "
@@ -60,7 +64,7 @@ void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out) {
         std::fprintf(out, ", \"solar_time\": null");
 }
 
-void printDeltaTText(const PlaceDeltaT& report, std::FILE* out) {
+void printDeltaTText(const EclipseRecord& record, const PlaceDeltaT& report, std::FILE* out) {
     std::fprintf(out, "Delta T sd  %.1f s\n", report.sigma);
     if (!report.ranges)
         return;
@@ -69,6 +73,9 @@ void printDeltaTText(const PlaceDeltaT& report, std::FILE* out) {
                  r.pCentral);
     std::fprintf(out, "visible     for Delta T %s (P = %.3f)\n", intervalsText(r.visible).c_str(),
                  r.pVisible);
+    for (const std::string& sentence : {centralChanceText(record, r), visibleChanceText(record, r)})
+        if (!sentence.empty())
+            std::fprintf(out, "%s\n", sentence.c_str());
     if (!report.solar)
         return;
     const double h = report.solar->apparentSolarHours;

@@ -20,11 +20,12 @@ struct DeltaTReport {
 
 // JSON members to follow the others: "delta_t_sigma", and with a place "central_delta_t",
 // "visible_delta_t" (lists of [from, to] in seconds; null for an end not followed to where the
-// range ends), "p_central", "p_visible" and "solar_time"
+// range ends), "p_central", "p_visible", "central_phase" ("total", "annular" or null) and
+// "solar_time"
 // ("apparent": hours; "since_sunrise", "until_sunset": {"hours", "time_degrees"} or null).
 void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out);
 
-// The same as text lines.
-void printDeltaTText(const PlaceDeltaT& report, std::FILE* out);
+// The same as text lines, and the chances of the central phase and of any phase in words.
+void printDeltaTText(const EclipseRecord& record, const PlaceDeltaT& report, std::FILE* out);
 
 } // namespace vesk

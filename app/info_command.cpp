@@ -247,7 +247,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
                      record.t0, dt);
         if (local)
             printLocalText(record, view, *local, clocks, dt, out);
-        printDeltaTText(uncertainty, out);
+        printDeltaTText(record, uncertainty, out);
     }
     return 0;
 }

@@ -32,8 +32,12 @@ std::string pointerReadout(PlaceRecords& places, const EclipseRecord& record, do
     if (!local.maximum)
         return readout + "  no eclipse";
     const double jd = instantJdUt(record, local.maximum->shadow.t, deltaT);
+    const std::optional<CentralPhase> phase = centralPhaseOf(local);
     std::snprintf(text, sizeof text, "  mag. %.3f%s  max. %s UT", shownMagnitude(local.magnitude),
-                  local.central ? " central" : "", clockOfJd(jd).c_str());
+                  phase == CentralPhase::total     ? " total"
+                  : phase == CentralPhase::annular ? " annular"
+                                                   : "",
+                  clockOfJd(jd).c_str());
     readout += text;
     const PlaceClocks clocks = placeClocks(
         observerPlaceAt(places.zoneBoundaries.get(), places.gazetteer.get(), lonEast, lat),

@@ -10,7 +10,8 @@
 
 namespace vesk {
 
-// "32.64°E 25.70°N  mag. 1.035 central  max. 10:05:17 UT, 13:05:17 EEST  Sun 81.8°", or the
+// "32.64°E 25.70°N  mag. 1.035 total  max. 10:05:17 UT, 13:05:17 EEST  Sun 81.8°" ("annular"
+// inside the antumbra, nothing outside the central part), or the
 // position and "no eclipse"; the clock of the place's zone from the shared place records.
 std::string pointerReadout(PlaceRecords& places, const EclipseRecord& record, double deltaT,
                            double lonEast, double lat);

@@ -168,7 +168,7 @@ CalendarInstant jdToCalendar(double jd, int roundZone, double zoneLongitude) {
 }
 
 double deltaTSigma(double year) {
-    constexpr double presentYear = 2025, measuredSigma = 0.1, medievalSigma = 20;
+    constexpr double presentYear = deltaTPresentYear, measuredSigma = 0.1, medievalSigma = 20;
     const auto parabola = [](double centuries) { return 0.8 * centuries * centuries; };
     if (year < 1200)
         return parabola((year - 1820) / 100);

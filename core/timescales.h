@@ -44,6 +44,8 @@ double deltaT(double t);
 // present; after it the same parabola about the present, 0.1 + 0.8 ((year - 2025) / 100)^2 s
 // (a prediction of the Earth's rotation: 76 s in 3000, hours by 10000).
 double deltaTSigma(double year);
+// The present of the Delta T model: measured before, predicted after.
+constexpr double deltaTPresentYear = 2025;
 
 // Whether a calendar date is of the Julian calendar (before 1582 October 15, where
 // calendarToJd and jdToCalendar change calendars), and the mark the screens put after it.

@@ -126,6 +126,83 @@ std::vector<DeltaTInterval> rangesOf(double centre, double low, double high, con
     return found;
 }
 
+// What the place sees inside the central range nearest deltaT: the sign of the umbra's radius
+// at the middle of the part of that range within deltaT +- reach.
+std::optional<CentralPhase> centralPhaseNear(const EclipseRecord& r, const Observer& o,
+                                             const std::vector<DeltaTInterval>& central,
+                                             double deltaT, double reach) {
+    const auto distance = [deltaT](const DeltaTInterval& i) {
+        return deltaT < i.from ? i.from - deltaT : deltaT > i.to ? deltaT - i.to : 0.0;
+    };
+    const auto nearest = std::min_element(central.begin(), central.end(),
+                                          [&](const DeltaTInterval& a, const DeltaTInterval& b) {
+                                              return distance(a) < distance(b);
+                                          });
+    if (nearest == central.end())
+        return std::nullopt;
+    const double middle =
+        (std::max(nearest->from, deltaT - reach) + std::min(nearest->to, deltaT + reach)) / 2;
+    const std::optional<ObservedShadow> shadow = localMaximum(r, o, closestApproach(r, 0), middle);
+    if (!shadow)
+        return std::nullopt;
+    return centralPhaseOf(*shadow);
+}
+
+// Whole seconds with a comma between thousands: "21,896", "-5,249".
+std::string groupedSeconds(double seconds) {
+    const long long whole = std::llround(seconds);
+    const std::string digits = std::to_string(whole < 0 ? -whole : whole);
+    std::string grouped = whole < 0 ? "-" : "";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+// A standard error of Delta T: to a tenth of a second below 10 s, else as groupedSeconds.
+std::string sigmaText(double sigma) {
+    if (sigma >= 10)
+        return groupedSeconds(sigma);
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", sigma);
+    return text;
+}
+
+// A probability as a whole percentage; "<1 %" and ">99 %" for chances that are not quite none
+// or certain.
+std::string percentText(double p) {
+    if (p > 0 && p < 0.005)
+        return "<1 %";
+    if (p < 1 && p > 0.995)
+        return ">99 %";
+    return std::to_string(std::lround(p * 100)) + " %";
+}
+
+// "21,896–23,690 s or 40,000 s or more" of ranges of Delta T.
+std::string rangesInWords(const std::vector<DeltaTInterval>& intervals) {
+    std::string words;
+    for (const DeltaTInterval& i : intervals) {
+        words += words.empty() ? "" : " or ";
+        if (i.openBelow && i.openAbove)
+            words += "any";
+        else if (i.openBelow)
+            words += "up to " + groupedSeconds(i.to) + " s";
+        else if (i.openAbove)
+            words += groupedSeconds(i.from) + " s or more";
+        else // a dash between two numbers, "to" where one has a minus sign
+            words += groupedSeconds(i.from) + (i.from < 0 ? " to " : "\u2013") +
+                     groupedSeconds(i.to) + " s";
+    }
+    return words;
+}
+
+// Whether an eclipse lies before the present of the Delta T model (its Delta T measured).
+bool inThePast(const EclipseRecord& r) {
+    return r.year < deltaTPresentYear;
+}
+
 double normalBelow(double x, double mu, double sigma) {
     return 0.5 * std::erfc(-(x - mu) / (sigma * std::numbers::sqrt2));
 }
@@ -151,6 +228,7 @@ DeltaTRanges deltaTRanges(const EclipseRecord& r, const Observer& o, double delt
         return RangeSample{sample.central, sample.holdsFor};
     });
     ranges.pCentral = probabilityWithin(ranges.central, deltaT, sigma);
+    ranges.centralPhase = centralPhaseNear(r, o, ranges.central, deltaT, reach);
     if (withVisible) {
         const double step = std::max(visibleStep, 2 * reach / mostSamples);
         ranges.visible = rangesOf(deltaT, deltaT - reach, deltaT + reach, [&](double dT) {
@@ -195,6 +273,33 @@ std::string intervalsText(const std::vector<DeltaTInterval>& intervals) {
         list += pair;
     }
     return list;
+}
+
+std::string centralChanceText(const EclipseRecord& r, const DeltaTRanges& ranges) {
+    const int type = static_cast<int>(r.typeCode);
+    if (type == typePartial)
+        return "";
+    const bool total = type == typeTotal || type == typeNonCentralTotal;
+    const bool annular = type == typeAnnular || type == typeNonCentralAnnular;
+    const std::string phase = ranges.centralPhase == CentralPhase::total     ? "total"
+                              : ranges.centralPhase == CentralPhase::annular ? "annular"
+                              : total                                        ? "total"
+                              : annular                                      ? "annular"
+                                                                             : "total or annular";
+    const bool past = inThePast(r);
+    const std::string model =
+        groupedSeconds(ranges.deltaT) + " \u00b1 " + sigmaText(ranges.sigma) + " s";
+    const std::string when = ranges.central.empty()
+                                 ? "not " + phase + " for any \u0394T near the model's " + model
+                                 : phase + " if \u0394T " + (past ? "was " : "is ") +
+                                       rangesInWords(ranges.central) + "; the model gives " + model;
+    return "Chance that the eclipse " + std::string(past ? "was " : "will be ") + phase +
+           " here: " + percentText(ranges.pCentral) + " (" + when + ")";
+}
+
+std::string visibleChanceText(const EclipseRecord& r, const DeltaTRanges& ranges) {
+    return "Chance that it " + std::string(inThePast(r) ? "was" : "will be") +
+           " seen here at all (any phase, the Sun up): " + percentText(ranges.pVisible);
 }
 
 PlaceDeltaT placeDeltaT(const EclipseRecord& r, const std::optional<LocalCircumstances>& local,

@@ -26,6 +26,8 @@ struct DeltaTRanges {
     double deltaT = 0, sigma = 0; // the model value (or the user's) and its standard error
     std::vector<DeltaTInterval> central, visible;
     double pCentral = 0, pVisible = 0;
+    // What the place sees inside the central range nearest deltaT (none without one)
+    std::optional<CentralPhase> centralPhase;
 };
 
 // The ranges for the observer (the visible ones only withVisible), their ends found to a
@@ -57,6 +59,15 @@ SolarTimeOfDay solarTimeOfDay(const EclipseRecord& record, const Observer& obser
 // "21896 to 23690 s, ..." of ranges of Delta T, or "none"; an open end reads "from below 8640" or
 // "above 10736".
 std::string intervalsText(const std::vector<DeltaTInterval>& intervals);
+
+// The chance of the central phase at the place in plain words, named as the place sees it:
+// "Chance that the eclipse was total here: 12 % (total if ΔT was 21,896–23,690 s; the model
+// gives 21,263 ± 533 s)"; "will be" and "is" for an eclipse after the present of the Delta T
+// model. Empty for a partial eclipse, which has no central phase anywhere.
+std::string centralChanceText(const EclipseRecord& record, const DeltaTRanges& ranges);
+// The chance that any phase was seen with the Sun up: "Chance that it was seen here at all (any
+// phase, the Sun up): 100 %".
+std::string visibleChanceText(const EclipseRecord& record, const DeltaTRanges& ranges);
 
 // What the uncertainty of Delta T means for an eclipse, and at a place where one is given.
 struct PlaceDeltaT {

@@ -39,14 +39,14 @@ void findHorizonMoment(const EclipseRecord& r, LocalCircumstances& c, double del
     const ObservedShadow &first = c.first->shadow, &maximum = c.maximum->shadow,
                          &fourth = c.fourth->shadow;
     if (fourth.sunAltitude < sunriseAltitude && first.sunAltitude > sunriseAltitude) {
-        c.horizon = horizonEvent(r, c.observer, maximum.t, maximum.sunAltitude,
-                                 (fourth.t - maximum.t) / (fourth.sunAltitude - maximum.sunAltitude),
-                                 deltaT);
+        c.horizon = horizonEvent(
+            r, c.observer, maximum.t, maximum.sunAltitude,
+            (fourth.t - maximum.t) / (fourth.sunAltitude - maximum.sunAltitude), deltaT);
         c.horizonMoment = HorizonMoment::sunset;
     } else if (first.sunAltitude < sunriseAltitude && fourth.sunAltitude > sunriseAltitude) {
-        c.horizon = horizonEvent(r, c.observer, first.t, first.sunAltitude,
-                                 (maximum.t - first.t) / (maximum.sunAltitude - first.sunAltitude),
-                                 deltaT);
+        c.horizon =
+            horizonEvent(r, c.observer, first.t, first.sunAltitude,
+                         (maximum.t - first.t) / (maximum.sunAltitude - first.sunAltitude), deltaT);
         c.horizonMoment = HorizonMoment::sunrise;
     }
 }
@@ -63,6 +63,16 @@ double instantJdUt(const EclipseRecord& r, double t, double deltaT) {
 
 double utHours(const EclipseRecord& r, double t, double deltaT) {
     return r.t0 + t - deltaT / 3600;
+}
+
+CentralPhase centralPhaseOf(const ObservedShadow& shadow) {
+    return shadow.l2 < 0 ? CentralPhase::total : CentralPhase::annular;
+}
+
+std::optional<CentralPhase> centralPhaseOf(const LocalCircumstances& local) {
+    if (!local.central || !local.nearest)
+        return std::nullopt;
+    return centralPhaseOf(local.nearest->shadow);
 }
 
 LocalCircumstances localMaximumAt(const EclipseRecord& r, const Observer& o, double deltaT) {

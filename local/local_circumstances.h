@@ -46,6 +46,13 @@ struct LocalCircumstances {
     bool central = false; // inside the umbra or antumbra at the nearest approach
 };
 
+// What a place inside the central part of the shadow sees: the Moon covering the whole Sun
+// (inside the umbra, whose radius l2 is negative) or leaving a ring of it (inside the antumbra).
+enum class CentralPhase { total, annular };
+CentralPhase centralPhaseOf(const ObservedShadow& shadow);
+// The phase at the nearest approach of a place inside the central part; none outside it.
+std::optional<CentralPhase> centralPhaseOf(const LocalCircumstances& local);
+
 // The local circumstances at an observer for an eclipse record and Delta T (seconds): the
 // maximum from greatest eclipse, the four contacts from it, and the horizon moment.
 LocalCircumstances localCircumstances(const EclipseRecord& record, const Observer& observer,

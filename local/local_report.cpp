@@ -250,15 +250,17 @@ void ReportDrawing::civilHead(double tMax) {
 }
 
 // The lines of what the uncertainty of Delta T means at the place.
-void drawDeltaTLines(DrawSurface& surface, const PlaceDeltaT& u, double deltaT) {
+void drawDeltaTLines(DrawSurface& surface, const EclipseRecord& record, const PlaceDeltaT& u) {
     if (!u.ranges)
         return;
     const auto row = [&](int r, const std::string& text) {
         surface.textOut(textX, rowPitch * r, text);
     };
-    row(deltaTRow,
-        format(" ΔT %.0f s ± %.0f s : central for ΔT %s (P=%.3f), visible P=%.3f", deltaT, u.sigma,
-               intervalsText(u.ranges->central).c_str(), u.ranges->pCentral, u.ranges->pVisible));
+    int at = deltaTRow;
+    for (const std::string& sentence :
+         {centralChanceText(record, *u.ranges), visibleChanceText(record, *u.ranges)})
+        if (!sentence.empty())
+            row(at++, " " + sentence);
     if (!u.solar)
         return;
     const double h = u.solar->apparentSolarHours;
@@ -268,7 +270,7 @@ void drawDeltaTLines(DrawSurface& surface, const PlaceDeltaT& u, double deltaT) 
                                       std::pair{u.solar->untilSunset, "before sunset"}})
         if (hours)
             line += format(", %.2fh (%.1f°) %s", *hours, *hours * timeDegreesPerHour, what);
-    row(deltaTRow + 1, line);
+    row(at, line);
 }
 
 // The contacts while the Sun is up: the outer ones with the bodies on the chart, the inner ones
@@ -337,7 +339,7 @@ void drawLocalCircumstances(DrawSurface& surface, const EclipseRecord& record,
     ReportDrawing drawing(surface, record, local, deltaT, civil);
     drawing.headLines(location);
     if (uncertainty != nullptr)
-        drawDeltaTLines(surface, *uncertainty, deltaT);
+        drawDeltaTLines(surface, record, *uncertainty);
     drawing.contacts();
     drawing.horizonMoment();
     drawing.maximumLines();

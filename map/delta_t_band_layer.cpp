@@ -2,6 +2,8 @@
 #include "delta_t_band_layer.h"
 
 #include "angles.h"
+#include "label_placement.h"
+#include "palette.h"
 #include "parallel_rows.h"
 
 #include <cmath>
@@ -17,12 +19,27 @@ constexpr int outerSpacing = 4, innerSpacing = 2;
 // longitude) from the path; nearer, one label gives the Delta T and its reach.
 constexpr double separateLabelsDegrees = 0.5;
 
-// A label at greatest eclipse moved by shiftSeconds of Delta T.
+// The margin of black about a label's text, pixels.
+constexpr int labelMargin = 2;
+
+// A label at greatest eclipse moved by shiftSeconds of Delta T, on black so that it stands out
+// from the hatching: its top-left corner at that point, or beside it where it covers no earlier
+// label within the map's frame; left out where nothing fits.
 void label(MapCanvas& c, const PathGeometry& g, double shiftSeconds, const char* text) {
     const ViewPixel at = viewPixel(
         c, g.greatest.point.lon + shiftSeconds * pathDegreesPerDeltaTSecond, g.greatest.point.lat);
-    if (at.visible)
-        c.surface.textOut(at.x, at.y, text);
+    if (!at.visible)
+        return;
+    const TextSize size = c.surface.textSize(text);
+    const MapLayout& l = c.layout;
+    const LabelBox frame{l.mapLeft, l.mapTop, l.mapRight, l.mapBottom};
+    const auto box = c.labels.place(labelCandidates(at.x, at.y, size.width + 2 * labelMargin,
+                                                    size.height + 2 * labelMargin, 0, 0, 4),
+                                    [&](const LabelBox& b) { return boxWithin(b, frame); });
+    if (!box)
+        return;
+    c.surface.fillSolidRect(box->left, box->top, box->right, box->bottom, palette[black]);
+    c.surface.textOut(box->left + labelMargin, box->top + labelMargin, text);
 }
 
 // Sets the pixels (px, py) of the map frame that the pattern wants (pattern(px, py)) and for
@@ -67,7 +84,7 @@ void fillCentralPath(MapCanvas& c, const PathGeometry& g, Rgb colour) {
         });
 }
 
-void drawDeltaTBand(MapCanvas& c, const DeltaTBandLayer& band, const PathGeometry& g) {
+void drawDeltaTBand(MapCanvas& c, const DeltaTBandLayer& band) {
     shadeMap(
         c, [](int px, int py) { return (px + py) % innerSpacing == 0; },
         [&](double lon, double lat, int px, int py) -> std::optional<Rgb> {
@@ -76,6 +93,9 @@ void drawDeltaTBand(MapCanvas& c, const DeltaTBandLayer& band, const PathGeometr
                 return deltaTBandColour;
             return std::nullopt;
         });
+}
+
+void labelDeltaTBand(MapCanvas& c, const DeltaTBandLayer& band, const PathGeometry& g) {
     c.surface.setBackgroundOpaque(false);
     c.surface.setTextColour(deltaTBandColour);
     // the edges' Delta T where the band is wider than the path, else one label for both

@@ -22,7 +22,11 @@ struct DeltaTBandLayer {
 // The layer of a path for Delta T with its standard error and K.
 DeltaTBandLayer deltaTBandLayer(const PathGeometry& g, double deltaT, double sigma, double k);
 
-void drawDeltaTBand(MapCanvas& canvas, const DeltaTBandLayer& band, const PathGeometry& g);
+// Shades the band: one pixel in two within +-1 sigma, one in four out to +-K sigma.
+void drawDeltaTBand(MapCanvas& canvas, const DeltaTBandLayer& band);
+// The band's labels, over the curves and clear of the labels placed before: the Delta T of each
+// edge where the band is wider than the path, else one label for both.
+void labelDeltaTBand(MapCanvas& canvas, const DeltaTBandLayer& band, const PathGeometry& g);
 
 // Shades the central path of g (between its limits, the band of Delta T's value) with one pixel
 // in two of its colour, so the relief shows through.

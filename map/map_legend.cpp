@@ -87,7 +87,7 @@ std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool duratio
     entries.push_back({palette[colours.maxRiseSet], "Maximum at sunrise/sunset"});
     if (bandSigmas > 0) {
         char text[64];
-        std::snprintf(text, sizeof text, "Path for Delta T +-%g sd", bandSigmas);
+        std::snprintf(text, sizeof text, "Path if \u0394T is within \u00b1%g\u03c3", bandSigmas);
         entries.push_back({deltaTBandColour, text});
     }
     return entries;

@@ -220,7 +220,7 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     if (v.fillCentralPath)
         fillCentralPath(c, g, palette[type == typeAnnular ? red : rose]);
     if (in.band != nullptr)
-        drawDeltaTBand(c, *in.band, g);
+        drawDeltaTBand(c, *in.band);
     drawPanel(c, in);
     p.plotColour = red;
     markContacts(c, g, type == typePartial);
@@ -236,6 +236,8 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     drawCurves(c, g, type);
     if (in.durations != nullptr)
         drawDurationCurves(c, *in.durations);
+    if (in.band != nullptr)
+        labelDeltaTBand(c, *in.band, g);
     if (legend) {
         labelCurves(c, g, in.record.t0);
         drawLegend(c, entries);

@@ -73,6 +73,51 @@ TEST(DeltaTRanges, NinevehIsTotalForTheDeltaTThatBringsThePathOverIt) {
     EXPECT_GT(ranges.pVisible, 0.999) << "the partial phase is seen whatever Delta T";
 }
 
+// The chances in words name what the place sees (the phase found inside the central range, else
+// the eclipse's type), past or future by the Delta T model's present, with grouped seconds; a
+// partial eclipse has no central phase to speak of. The phase of a hybrid eclipse is the place's
+// own: total at Exmouth in 2023 (published: about a minute of totality).
+TEST(DeltaTRanges, ChancesInPlainWords) {
+    EclipseRecord record;
+    record.year = -762;
+    record.typeCode = typeAnnular;
+    DeltaTRanges ranges;
+    ranges.deltaT = 21262.97;
+    ranges.sigma = 533.3;
+    ranges.central = {{21896, 23690}, {40000, 0, false, true}};
+    ranges.pCentral = 0.004;
+    ranges.pVisible = 0.9996;
+    EXPECT_EQ(centralChanceText(record, ranges),
+              "Chance that the eclipse was annular here: <1 % (annular if ΔT was 21,896–23,690 s "
+              "or 40,000 s or more; the model gives 21,263 ± 533 s)");
+    EXPECT_EQ(visibleChanceText(record, ranges),
+              "Chance that it was seen here at all (any phase, the Sun up): >99 %");
+    record.year = 2100;
+    record.typeCode = typeAnnularTotal;
+    ranges = {116.4, 0.93, {}, {}, 0, 0, std::nullopt};
+    EXPECT_EQ(centralChanceText(record, ranges),
+              "Chance that the eclipse will be total or annular here: 0 % (not total or annular "
+              "for any ΔT near the model's 116 ± 0.9 s)");
+    ranges.central = {{-453, 251}};
+    ranges.pCentral = 1;
+    ranges.centralPhase = CentralPhase::total;
+    EXPECT_EQ(centralChanceText(record, ranges),
+              "Chance that the eclipse will be total here: 100 % (total if ΔT is -453 to 251 s; "
+              "the model gives 116 ± 0.9 s)");
+    record.typeCode = typePartial;
+    EXPECT_EQ(centralChanceText(record, ranges), "");
+
+    testing::CatalogEclipse exmouth(2023, 4);
+    ASSERT_TRUE(exmouth.found);
+    ASSERT_EQ(exmouth.catalog.record.typeCode, typeAnnularTotal);
+    const DeltaTRanges there =
+        deltaTRanges(exmouth.catalog.record, observerAt(114.1, -21.9), exmouth.deltaT, 0.1);
+    EXPECT_EQ(there.centralPhase, CentralPhase::total);
+    EXPECT_EQ(centralChanceText(exmouth.catalog.record, there)
+                  .rfind("Chance that the eclipse was total here: 100 %", 0),
+              0u);
+}
+
 // A range is followed past the window of 5 standard errors to where it ends: where the standard
 // error is small (Dallas in 2024, Luxor in 2027: inside the path, whatever the error) and where it
 // is large (Babylon, -9 June 30: central well below the window's lower end, 9194 s; the
@@ -203,12 +248,22 @@ TEST(DeltaTCommands, UsersDeltaTRangesAndTheSearchByProbability) {
                                             "36.36",  "--text",
                                             "--out",  (dir.path() / "n.png").string()};
     r = run(local);
-    EXPECT_EQ(r.out.find("central for"), std::string::npos);
+    EXPECT_EQ(r.out.find("Chance that"), std::string::npos);
     std::vector<std::string> withBand = local;
     withBand.push_back("--delta-t-band");
     r = run(withBand);
-    EXPECT_NE(r.out.find("± 533 s : central for ΔT 218"), std::string::npos) << r.out;
+    const char* const answer = "Chance that the eclipse was total here: 12 % (total if ΔT was "
+                               "21,896–23,690 s; the model gives 21,263 ± 533 s)";
+    EXPECT_NE(r.out.find(answer), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Chance that it was seen here at all (any phase, the Sun up): 100 %"),
+              std::string::npos)
+        << r.out;
     EXPECT_NE(r.out.find("Apparent solar time 10:48"), std::string::npos) << r.out;
+    r = run({"info", "--year", "-762", "--month", "6", "--lon", "43.15", "--lat", "36.36"});
+    EXPECT_NE(r.out.find(answer), std::string::npos) << r.out;
+    r = run(
+        {"info", "--year", "-762", "--month", "6", "--lon", "43.15", "--lat", "36.36", "--json"});
+    EXPECT_NE(r.out.find("\"central_phase\": \"total\""), std::string::npos) << r.out;
     EXPECT_EQ(run({"list", "--place", "0,0", "--p-central", "2"}).status, 2);
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The eclipse map composition, drawn on a recording surface from the committed catalog.
 #include "angles.h"
+#include "delta_t_band_layer.h"
 #include "eclipse_search.h"
+#include "label_placement.h"
 #include "local_circumstances.h"
 #include "palette.h"
 #include "path_map.h"
@@ -263,6 +265,35 @@ TEST(PathMap, CentralPathFilled) {
         ++checked;
     }
     EXPECT_GT(checked, 10);
+}
+
+// The band of Delta T's uncertainty labels its two edges where they lie apart, the second moved
+// clear of the first where they would overlap (Babylon, 10 BC June 30, on a map of the Near
+// East, where the two labels once ran into each other); the legend names it.
+TEST(PathMap, DeltaTBandLabelsStandApart) {
+    MapOf near(-9, 6, MapRange::centred);
+    near.view.centreLon = 45;
+    near.view.centreLat = 33;
+    near.view.magnification = 3;
+    near.view.legend = MapLegend::always;
+    near.geometry = tracePathGeometry(near.catalog.record, near.deltaT(), near.view.drawStepHours);
+    const double sigma = deltaTSigma(near.catalog.record.year);
+    const DeltaTBandLayer band = deltaTBandLayer(near.geometry, near.deltaT(), sigma, 2);
+    drawPathMap(near.canvas, {near.catalog.record, std::nullopt, near.geometry, near.cities,
+                              near.relief, near.paths, &band});
+    std::vector<LabelBox> boxes;
+    for (const RecordedText& t : near.surface.texts) {
+        if (t.text.rfind("ΔT ", 0) != 0)
+            continue;
+        const TextSize size = near.surface.textSize(t.text);
+        boxes.push_back({t.x, t.y, t.x + size.width, t.y + size.height});
+        EXPECT_TRUE(boxWithin(boxes.back(), {near.layout.mapLeft, near.layout.mapTop,
+                                             near.layout.mapRight, near.layout.mapBottom}))
+            << t.text;
+    }
+    ASSERT_EQ(boxes.size(), 2u) << "one label for each edge of the band";
+    EXPECT_FALSE(boxesOverlap(boxes[0], boxes[1]));
+    EXPECT_TRUE(near.hasText("Path if ΔT is within ±2σ"));
 }
 
 // The shadow at an instant: the umbra's outline centred on the central line's point of that
