@@ -65,7 +65,7 @@ std::string applyMapOptions(const CommandLine& options, ViewSettings& view) {
         return "--legend and --no-legend exclude each other";
     view.legend = options.hasFlag("--legend")      ? MapLegend::always
                   : options.hasFlag("--no-legend") ? MapLegend::never
-                                                   : MapLegend::regional;
+                                                   : MapLegend::globes;
     view.fillCentralPath = options.hasFlag("--fill-path");
     view.durationCurves = options.hasFlag("--durations");
     std::string error;

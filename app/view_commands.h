@@ -112,7 +112,7 @@ struct DisplayFields {
     double deltaTAdjust = 0;
     bool grid = false, kml = false, vectorBaseMap = false, mercator = false;
     bool deltaTBand = false; // the map's band of Delta T's uncertainty
-    MapLegend legend = MapLegend::regional;
+    MapLegend legend = MapLegend::globes;
     bool fillCentralPath = false;
     bool durationCurves = false;
     bool englishNames = false; // the city list by its English names

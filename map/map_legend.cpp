@@ -61,7 +61,7 @@ void labelAt(MapCanvas& c, const std::vector<ViewPixel>& points, const std::stri
 
 bool legendShown(const ViewSettings& v) {
     return v.legend == MapLegend::always ||
-           (v.legend == MapLegend::regional && v.mapRange != MapRange::globe);
+           (v.legend == MapLegend::globes && v.projection == Projection::globe);
 }
 
 std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations) {
@@ -90,6 +90,10 @@ std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool duratio
         std::snprintf(text, sizeof text, "Path if \u0394T is within \u00b1%g\u03c3", bandSigmas);
         entries.push_back({deltaTBandColour, text});
     }
+    entries.push_back({palette[markedPointColour],
+                       type == typePartial ? "Greatest eclipse, first and last contact"
+                                           : "Greatest eclipse, first and last contacts",
+                       LegendMark::ring});
     return entries;
 }
 
@@ -104,7 +108,14 @@ LabelBox legendBox(const MapCanvas& c, const std::vector<LegendEntry>& entries) 
     c.surface.selectFont(previous);
     const int w = padding * 3 + sampleLength + width;
     const int h = padding * 2 + static_cast<int>(entries.size()) * (lineHeight + lineGap);
-    const int left = c.layout.mapLeft + frameMargin, bottom = c.layout.mapBottom - frameMargin;
+    const int bottom = c.layout.mapBottom - frameMargin;
+    // the whole globe's: in the corner below the text panel where it has room
+    const ViewSettings& v = c.view;
+    const int panelEnd = static_cast<int>(std::lround(panelBottom * v.textScale));
+    if (v.projection == Projection::globe && v.mapRange == MapRange::globe &&
+        bottom - h > panelEnd + frameMargin)
+        return {panelMargin, bottom - h, panelMargin + w, bottom};
+    const int left = c.layout.mapLeft + frameMargin;
     return {left, bottom - h, left + w, bottom};
 }
 
@@ -120,9 +131,18 @@ void drawLegend(MapCanvas& c, const std::vector<LegendEntry>& entries) {
     int y = box.top + padding;
     for (const LegendEntry& e : entries) {
         const int middle = y + (lineHeight - lineGap) / 2;
-        if (e.text.rfind("  ", 0) != 0) // a continued line has no stroke of its own
+        if (e.mark == LegendMark::ring) {
+            const Pen pen = s.selectPen({PenStyle::solid, e.colour});
+            const Brush brush = s.selectBrush({true, {}});
+            const int x = box.left + padding + sampleLength / 2;
+            s.ellipse(x - markedPointRadius, middle - markedPointRadius, x + markedPointRadius,
+                      middle + markedPointRadius);
+            s.selectBrush(brush);
+            s.selectPen(pen);
+        } else if (e.text.rfind("  ", 0) != 0) { // a continued line has no stroke of its own
             s.fillSolidRect(box.left + padding, middle - 1, box.left + padding + sampleLength,
                             middle + 1, e.colour);
+        }
         s.textOut(box.left + 2 * padding + sampleLength, y, e.text);
         y += lineHeight;
     }

@@ -17,21 +17,30 @@ struct CurveColours {
         maxRiseSet = paleGreen, duration = orange;
 };
 
-// Whether the map shows its legend: by default on the regional maps (the Asia and Europe views
-// and zooms), else as chosen.
+// The rings that mark greatest eclipse and the first and last contacts on the map: colour and
+// radius in pixels.
+constexpr int markedPointColour = red, markedPointRadius = 3;
+
+// Whether the map shows its legend: by default on the globe, whole or regional (the Asia and
+// Europe views and zooms), not on the Mercator map; else as chosen.
 bool legendShown(const ViewSettings& view);
+
+// How a legend line shows its colour: a stroke (a curve) or a ring (a marked point).
+enum class LegendMark { stroke, ring };
 
 struct LegendEntry {
     Rgb colour;
     std::string text;
+    LegendMark mark = LegendMark::stroke;
 };
 
 // The legend's lines for an eclipse of a type (its central path's limits only for a central
 // type), with the band of Delta T's uncertainty of bandSigmas standard errors (none when 0) and
-// with the curves of equal duration or without.
+// with the curves of equal duration or without; last the rings of the points marked.
 std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations = false);
 
-// The legend's box at the map frame's lower left.
+// The legend's box: on the whole globe in the corner below the text panel, where it has room;
+// else at the map frame's lower left.
 LabelBox legendBox(const MapCanvas& canvas, const std::vector<LegendEntry>& entries);
 
 // Draws the legend in its box: a stroke of each colour and its text.

@@ -78,7 +78,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
              format("Alt. : %5.1f", found->sunAltitude));
     }
     ScaledSurface surface(c.surface, v.textScale); // the panel grows with the text size
-    frameRect(surface, 5, 5, 220, 389, brown);
+    frameRect(surface, panelMargin, panelMargin, panelWidth, panelBottom, brown);
     surface.setTextColour(palette[white]);
     text(surface, 10, 16, "CANON OF SOLAR ECLIPSE");
     text(surface, 10, 48, date);
@@ -135,7 +135,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
 void markContacts(MapCanvas& c, const PathGeometry& g, bool partial) {
     const auto ring = [&c](const TracedPoint& p) {
         if (p.found)
-            plotRing(c, p.lon, p.lat, red, 3);
+            plotRing(c, p.lon, p.lat, markedPointColour, markedPointRadius);
     };
     ring(g.greatest.point);
     ring(g.firstContact.point);

@@ -17,8 +17,9 @@ struct MapLayout {
     bool operator==(const MapLayout&) const = default;
 };
 
-// Width of the text panel at the left of the view at the 100 % text size.
-constexpr int panelWidth = 220;
+// Width of the text panel at the left of the view at the 100 % text size, the margin above and
+// left of its frame, and the bottom of its frame.
+constexpr int panelWidth = 220, panelMargin = 5, panelBottom = 389;
 
 // The globe's radius on the Asian and European maps, in whole-globe radii.
 constexpr double asiaMagnification = 2.7, europeMagnification = 2.3;

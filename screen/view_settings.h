@@ -20,8 +20,9 @@ struct ShadowInstant {
     bool julianDate = false;
 };
 
-// When the eclipse map draws its legend: on the regional maps only (the default), always, never.
-enum class MapLegend { regional, always, never };
+// When the eclipse map draws its legend: on the globe, whole or regional (the default; not on the
+// Mercator map), always, never.
+enum class MapLegend { globes, always, never };
 
 enum DisplayMode { displayPathMap = 0, displayCentralTable = 1, displayLocal = 2 };
 
@@ -53,10 +54,10 @@ struct ViewSettings {
     double deltaTAdjust = 0;          // seconds added to the Delta T model
     std::optional<double> userDeltaT; // seconds: the Delta T of every eclipse, instead of those
     double deltaTBandSigmas = 0;      // the map's band of +-K standard errors of Delta T; 0: none
-    MapLegend legend = MapLegend::regional; // when the map's legend and curve labels are drawn
-    bool fillCentralPath = false;           // the central path shaded between its limits
-    bool durationCurves = false;            // the curves of equal duration inside the path
-    std::optional<ShadowInstant> shadowAt;  // the shadow drawn over the map at that instant
+    MapLegend legend = MapLegend::globes;  // when the map's legend and curve labels are drawn
+    bool fillCentralPath = false;          // the central path shaded between its limits
+    bool durationCurves = false;           // the curves of equal duration inside the path
+    std::optional<ShadowInstant> shadowAt; // the shadow drawn over the map at that instant
     // The city table's row (from 1) of the observer; none: the observer is a typed place.
     std::optional<int> observerCityIndex = 1;
     double observerLon = 135;    // degrees east

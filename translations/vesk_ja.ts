@@ -74,11 +74,6 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="232"/>
-        <source>Regional maps only</source>
-        <translation>地域図のみ</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/dialogs.cpp" line="232"/>
         <source>Always</source>
         <translation>常に</translation>
     </message>
@@ -86,6 +81,11 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <location filename="../app/gui/dialogs.cpp" line="232"/>
         <source>Never</source>
         <translation>なし</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="232"/>
+        <source>On the globe (not the Mercator map)</source>
+        <translation>地球儀の図のみ（メルカトル図を除く）</translation>
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="234"/>

@@ -229,7 +229,7 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
     durationBox = new QCheckBox(tr("Lines of equal duration"));
     durationBox->setChecked(fields.durationCurves);
     legendList = new QComboBox;
-    legendList->addItems({tr("Regional maps only"), tr("Always"), tr("Never")});
+    legendList->addItems({tr("On the globe (not the Mercator map)"), tr("Always"), tr("Never")});
     legendList->setCurrentIndex(static_cast<int>(fields.legend));
     vectorBaseMapBox = new QCheckBox(tr("Use the CIA map"));
     mercatorBox = new QCheckBox(tr("Mercator projection"));

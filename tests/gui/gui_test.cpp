@@ -1300,7 +1300,7 @@ TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
     off.accept();
     storeDisplay(view, choices, off.fields, cities);
     EXPECT_EQ(view.deltaTBandSigmas, 0);
-    // the legend (on the regional maps by default) and the central path's shading
+    // the legend (on the globe by default) and the central path's shading
     DisplayDialog legend(nullptr, loadDisplay(view, {}, 0), cities, cityIndex, messages.reporter());
     EXPECT_EQ(legend.legendList->currentIndex(), 0);
     EXPECT_FALSE(legend.fillPathBox->isChecked());

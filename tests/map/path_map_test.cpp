@@ -4,6 +4,7 @@
 #include "delta_t_band_layer.h"
 #include "eclipse_search.h"
 #include "label_placement.h"
+#include "map_legend.h"
 #include "local_circumstances.h"
 #include "palette.h"
 #include "path_map.h"
@@ -195,12 +196,23 @@ TEST(PathMap, RegionalMapsShowDateTypeAndCities) {
 // The legend names the colours of the eclipse's own curves; the labels of the curves of equal
 // time sit on the curve of that UT.
 TEST(PathMap, LegendAndCurveLabels) {
+    // On the whole globe by default, in the corner below the text panel, naming the rings too;
+    // none when asked for none.
     MapOf globe(2024, 4);
     globe.draw();
-    EXPECT_FALSE(globe.hasText("Central line")) << "no legend on the whole globe by default";
+    EXPECT_TRUE(globe.hasText("Central line")) << "a legend on the whole globe by default";
+    const LabelBox box = legendBox(globe.canvas, legendEntries(typeTotal, 0));
+    EXPECT_EQ(box.left, panelMargin);
+    EXPECT_GT(box.top, panelBottom);
+    EXPECT_LE(box.bottom, 700);
+    EXPECT_TRUE(globe.hasText("Greatest eclipse, first and last contacts"));
+    MapOf none(2024, 4);
+    none.view.legend = MapLegend::never;
+    none.draw();
+    EXPECT_FALSE(none.hasText("Central line"));
+    EXPECT_FALSE(none.hasText("0.2") || none.hasText("0.4")) << "nor the curves' labels";
 
     MapOf map(2024, 4);
-    map.view.legend = MapLegend::always;
     map.draw();
     EXPECT_TRUE(map.hasText("Central line"));
     EXPECT_TRUE(map.hasText("Limits of totality"));
