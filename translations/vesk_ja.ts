@@ -4,12 +4,12 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="384"/>
+        <location filename="../app/gui/dialogs.cpp" line="474"/>
         <source>About vesk</source>
         <translation>vesk のバージョン情報</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="387"/>
+        <location filename="../app/gui/dialogs.cpp" line="477"/>
         <source>vesk version %1
 
 Eclipse catalog: 71,251 solar eclipses computed from JPL DE431
@@ -43,196 +43,341 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>DisplayDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="201"/>
+        <location filename="../app/gui/dialogs.cpp" line="226"/>
         <source>Display Mode</source>
         <translation>表示モードメニュー</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="223"/>
+        <location filename="../app/gui/dialogs.cpp" line="248"/>
         <source>Latitude and longitude grid</source>
         <translation>緯度経度線表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="224"/>
+        <location filename="../app/gui/dialogs.cpp" line="249"/>
+        <source>Draws the lines of latitude and longitude over the map.</source>
+        <translation>地図に緯度線と経度線を描きます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="250"/>
         <source>Write KML files</source>
         <translation>KMLファイル出力</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="225"/>
+        <location filename="../app/gui/dialogs.cpp" line="251"/>
+        <source>Writes the path as KML documents for Google Earth into the working folder each time the map is drawn.</source>
+        <translation>地図を描くたびに、経路を Google Earth 用の KML ファイルとして作業フォルダーに書き出します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="254"/>
         <source>Band of ΔT uncertainty (±2σ)</source>
         <translation>ΔTの不確かさの帯（±2σ）</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="227"/>
+        <location filename="../app/gui/dialogs.cpp" line="255"/>
+        <source>Shades where the central path falls if ΔT (the Earth&apos;s clock error, which turns the globe under the shadow) lies within two standard errors of the model&apos;s, and tells on the local screen the chance that the eclipse was total or annular there.</source>
+        <translation>ΔT（地球の自転の遅れ。影の下で地球を回します）がモデル値から標準誤差の2倍以内にあるとき中心帯が通りうる範囲を網掛けし、地方状況の画面にその地点で皆既または金環になった確率を示します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="259"/>
         <source>Shade the central path</source>
         <translation>中心帯を塗る</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="229"/>
+        <location filename="../app/gui/dialogs.cpp" line="260"/>
+        <source>Shades the ground inside the limits of totality or annularity.</source>
+        <translation>皆既帯または金環帯の内側を塗ります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="262"/>
         <source>Lines of equal duration</source>
         <translation>等継続時間線</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="232"/>
+        <location filename="../app/gui/dialogs.cpp" line="263"/>
+        <source>Draws curves of equal duration of totality or annularity inside the central path, labelled in minutes and seconds.</source>
+        <translation>中心帯の中に皆既または金環の継続時間が等しい線を描き、分と秒で表示します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="267"/>
         <source>Always</source>
         <translation>常に</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="232"/>
+        <location filename="../app/gui/dialogs.cpp" line="267"/>
         <source>Never</source>
         <translation>なし</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="232"/>
+        <location filename="../app/gui/dialogs.cpp" line="267"/>
         <source>On the globe (not the Mercator map)</source>
         <translation>地球儀の図のみ（メルカトル図を除く）</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="234"/>
+        <location filename="../app/gui/dialogs.cpp" line="270"/>
         <source>Use the CIA map</source>
         <translation>CIA MAPを使用</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="235"/>
+        <location filename="../app/gui/dialogs.cpp" line="271"/>
+        <source>Draws coasts, rivers and borders as lines (CIA World Data Bank II) instead of the coloured relief.</source>
+        <translation>色分けした地形の代わりに、海岸線・河川・国境を線で描きます（CIA World Data Bank II）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="273"/>
         <source>Mercator projection</source>
         <translation>メルカトル図法</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="241"/>
+        <location filename="../app/gui/dialogs.cpp" line="274"/>
+        <source>Draws the whole world on the Mercator map instead of the globe.</source>
+        <translation>地球儀の代わりにメルカトル図法で世界全体を描きます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="280"/>
         <source>Map range</source>
         <translation>描画範囲</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="243"/>
+        <location filename="../app/gui/dialogs.cpp" line="283"/>
         <source>Globe</source>
         <translation>地球儀</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="244"/>
+        <location filename="../app/gui/dialogs.cpp" line="283"/>
+        <source>The whole globe, centred on greatest eclipse.</source>
+        <translation>食の最大の地点を中心にした地球全体。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="286"/>
         <source>Asia</source>
         <translation>アジア</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="245"/>
+        <location filename="../app/gui/dialogs.cpp" line="286"/>
+        <source>A regional globe of East Asia, with place names.</source>
+        <translation>東アジアの地域図（地名つき）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="289"/>
         <source>Europe</source>
         <translation>ヨーロッパ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="248"/>
+        <location filename="../app/gui/dialogs.cpp" line="289"/>
+        <source>A regional globe of Europe, with place names.</source>
+        <translation>ヨーロッパの地域図（地名つき）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="293"/>
         <source>Typed values</source>
         <translation>値入力</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="249"/>
-        <location filename="../app/gui/dialogs.cpp" line="274"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
+        <source>A globe about the longitude and latitude typed below, magnified as typed.</source>
+        <translation>下に入力した経度・緯度を中心に、入力した倍率で描く地球儀。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="297"/>
+        <location filename="../app/gui/dialogs.cpp" line="339"/>
         <source>Longitude:</source>
         <translation>経度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="250"/>
+        <location filename="../app/gui/dialogs.cpp" line="298"/>
+        <source>The longitude of the map&apos;s centre in degrees, east positive (-360 to 360).</source>
+        <translation>地図の中心の経度（度、東経が正。-360～360）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="299"/>
         <source>Latitude:</source>
         <translation>緯度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="251"/>
+        <location filename="../app/gui/dialogs.cpp" line="300"/>
+        <source>The latitude of the map&apos;s centre in degrees, north positive (-90 to 90).</source>
+        <translation>地図の中心の緯度（度、北緯が正。-90～90）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="301"/>
         <source>Magnification:</source>
         <translation>倍率：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="252"/>
+        <location filename="../app/gui/dialogs.cpp" line="302"/>
+        <source>The globe&apos;s radius in whole-globe radii (up to 5000): 20 shows a country, 1000 a town.</source>
+        <translation>地球全体図の半径を1とした地球儀の半径（5000まで）。20で一国、1000で一つの町ほどの範囲です。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="304"/>
         <source>Display settings</source>
         <translation>表示設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="255"/>
+        <location filename="../app/gui/dialogs.cpp" line="307"/>
         <source>Drawing step (minutes):</source>
         <translation>描画速度（分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="257"/>
+        <location filename="../app/gui/dialogs.cpp" line="308"/>
+        <source>The time between the points of the curves, minutes (0.001 to 100): smaller draws smoother curves, more slowly.</source>
+        <translation>曲線の点の時間間隔（分、0.001～100）。小さいほど滑らかですが、描画に時間がかかります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="311"/>
         <source>ΔT adjustment (s):</source>
         <translation>ΔT調整（秒）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="260"/>
+        <location filename="../app/gui/dialogs.cpp" line="312"/>
+        <source>Seconds added to the model&apos;s ΔT (-100000 to 100000). ΔT is how far the Earth&apos;s rotation lags uniform time; a larger ΔT moves the path west by 15 degrees an hour.</source>
+        <translation>モデルの ΔT に加える秒数（-100000～100000）。ΔT は地球の自転が一様な時刻から遅れた量で、大きくすると経路が1時間につき15度西へ移ります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="317"/>
         <source>Legend:</source>
         <translation>凡例：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="263"/>
+        <location filename="../app/gui/dialogs.cpp" line="318"/>
+        <source>Where the legend of the map&apos;s colours and marks and the labels of its curves are drawn.</source>
+        <translation>地図の色と記号の凡例、および曲線のラベルをどの地図に描くか。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="322"/>
         <source>Observing place</source>
         <translation>観測地設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="267"/>
+        <location filename="../app/gui/dialogs.cpp" line="326"/>
         <source>Display mode</source>
         <translation>表示モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="269"/>
+        <location filename="../app/gui/dialogs.cpp" line="328"/>
         <source>Eclipse path</source>
         <translation>日蝕経路</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="272"/>
+        <location filename="../app/gui/dialogs.cpp" line="329"/>
+        <source>The map of the eclipse&apos;s path with its curves and the panel of greatest eclipse and the contacts.</source>
+        <translation>日蝕の経路と曲線、食の最大と接触の欄を示す地図。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="334"/>
         <source>Central line table</source>
         <translation>日蝕中心帯</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="275"/>
+        <location filename="../app/gui/dialogs.cpp" line="335"/>
+        <source>The central line by longitude: its limits, time, duration, width and the Sun&apos;s altitude.</source>
+        <translation>経度ごとの中心線：限界線、時刻、継続時間、幅、太陽高度。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="340"/>
+        <source>The first longitude of the table in degrees, east positive.</source>
+        <translation>表の最初の経度（度、東経が正）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="341"/>
         <source>Step:</source>
         <translation>ステップ：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="277"/>
+        <location filename="../app/gui/dialogs.cpp" line="342"/>
+        <source>The longitude between the table&apos;s rows, degrees (0.01 to 100).</source>
+        <translation>表の行の経度間隔（度、0.01～100）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="344"/>
         <source>Local circumstances</source>
         <translation>局地状況</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="298"/>
+        <location filename="../app/gui/dialogs.cpp" line="345"/>
+        <source>The eclipse seen from the observing place: its contacts, magnitude, the Sun&apos;s altitude and the clocks of the place.</source>
+        <translation>観測地から見た日蝕：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="368"/>
         <source>Place:</source>
         <translation>地名：</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="369"/>
+        <source>Type a place name of the gazetteer and choose it: its position and height fill the fields above.</source>
+        <translation>地名辞典の地名を入力して選ぶと、その位置と標高が上の欄に入ります。</translation>
     </message>
 </context>
 <context>
     <name>EclipseListDialog</name>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="34"/>
+        <location filename="../app/gui/list_dialog.cpp" line="35"/>
         <source>Eclipse List</source>
         <translation>日蝕検索リスト表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="41"/>
+        <location filename="../app/gui/list_dialog.cpp" line="39"/>
+        <source>The eclipses found: date, type, Saros series and member. A double click shows one.</source>
+        <translation>見つかった日蝕：日付、種類、サロス系列と番号。ダブルクリックで表示します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="42"/>
+        <source>The first year searched, -13000 to 16999 (a year before 1 also as &quot;763 BC&quot;).</source>
+        <translation>検索する最初の年（-13000～16999。紀元前は「763 BC」とも入力できます）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="45"/>
+        <source>How many years are searched from the first year (1 to 5000).</source>
+        <translation>最初の年から検索する年数（1～5000）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="46"/>
         <source>Search</source>
         <translation>検索開始</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="42"/>
+        <location filename="../app/gui/list_dialog.cpp" line="47"/>
+        <source>Lists the eclipses of those years that the search mode finds (at most 100).</source>
+        <translation>その期間で検索モードに合う日蝕を一覧にします（最大100件）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="49"/>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="46"/>
+        <location filename="../app/gui/list_dialog.cpp" line="49"/>
+        <source>Stops a search that is running.</source>
+        <translation>実行中の検索を止めます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="53"/>
         <source>Draw eclipse</source>
         <translation>日蝕描画</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="47"/>
+        <location filename="../app/gui/list_dialog.cpp" line="54"/>
+        <source>Shows the eclipse selected in the list in the window.</source>
+        <translation>一覧で選んだ日蝕をウィンドウに表示します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="55"/>
         <source>Close</source>
         <translation>終了</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="48"/>
+        <location filename="../app/gui/list_dialog.cpp" line="56"/>
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="52"/>
+        <location filename="../app/gui/list_dialog.cpp" line="60"/>
         <source>First year</source>
         <translation>検索開始年</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="54"/>
+        <location filename="../app/gui/list_dialog.cpp" line="62"/>
         <source>Years searched</source>
         <translation>調査期間（年）</translation>
     </message>
@@ -240,37 +385,67 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>ExchangeDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="48"/>
+        <location filename="../app/gui/dialogs.cpp" line="49"/>
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="117"/>
+        <location filename="../app/gui/dialogs.cpp" line="108"/>
+        <source>The cities of the city list: the one chosen is the observing place, with its position and height.</source>
+        <translation>都市リストの都市。選んだ都市が、その位置と標高とともに観測地になります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="124"/>
         <source>From the list</source>
         <translation>選択</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="120"/>
+        <location filename="../app/gui/dialogs.cpp" line="125"/>
+        <source>Observe from the city chosen in the city list.</source>
+        <translation>都市リストで選んだ都市から観測します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="129"/>
         <source>Typed</source>
         <translation>入力</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="121"/>
+        <location filename="../app/gui/dialogs.cpp" line="130"/>
+        <source>Observe from the longitude, latitude and height typed.</source>
+        <translation>入力した経度・緯度・標高から観測します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="132"/>
         <source>Longitude:</source>
         <translation>経度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="122"/>
+        <location filename="../app/gui/dialogs.cpp" line="133"/>
+        <source>The observer&apos;s longitude in degrees, east positive and west negative (-360 to 360).</source>
+        <translation>観測地の経度（度、東経が正、西経が負。-360～360）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="136"/>
         <source>Latitude:</source>
         <translation>緯度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="123"/>
+        <location filename="../app/gui/dialogs.cpp" line="137"/>
+        <source>The observer&apos;s latitude in degrees, north positive and south negative (-90 to 90).</source>
+        <translation>観測地の緯度（度、北緯が正、南緯が負。-90～90）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="140"/>
         <source>Height:</source>
         <translation>高度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="168"/>
+        <location filename="../app/gui/dialogs.cpp" line="141"/>
+        <source>The observer&apos;s height above sea level in metres (0 to 4000); left empty, the relief grid&apos;s height there. It moves the contacts by up to seconds.</source>
+        <translation>観測地の標高（メートル、0～4000）。空欄なら地形データのその地点の標高です。接触時刻が最大で数秒変わります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="188"/>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
     </message>
@@ -278,303 +453,433 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="181"/>
+        <location filename="../app/gui/main_window.cpp" line="191"/>
         <source>&amp;File</source>
         <translation>ファイル(&amp;F)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="182"/>
+        <location filename="../app/gui/main_window.cpp" line="194"/>
         <source>&amp;New</source>
         <translation>新規作成(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="185"/>
+        <location filename="../app/gui/main_window.cpp" line="199"/>
         <source>&amp;Export Picture...</source>
         <translation>画像の書き出し(&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="187"/>
+        <location filename="../app/gui/main_window.cpp" line="203"/>
         <source>Export &amp;KML...</source>
         <translation>KML の書き出し(&amp;K)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="189"/>
+        <location filename="../app/gui/main_window.cpp" line="207"/>
         <source>&amp;Print...</source>
         <translation>印刷(&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="192"/>
+        <location filename="../app/gui/main_window.cpp" line="211"/>
         <source>Print Pre&amp;view...</source>
         <translation>印刷プレビュー(&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="194"/>
+        <location filename="../app/gui/main_window.cpp" line="214"/>
         <source>P&amp;rint Setup...</source>
         <translation>プリンタの設定(&amp;R)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="196"/>
+        <location filename="../app/gui/main_window.cpp" line="217"/>
         <source>Print on &amp;White</source>
         <translation>白地に印刷(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="198"/>
+        <location filename="../app/gui/main_window.cpp" line="221"/>
         <source>Print the black background white, every colour inverted</source>
         <translation>黒い背景を白に、色を反転して印刷する</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="200"/>
+        <location filename="../app/gui/main_window.cpp" line="223"/>
         <source>E&amp;xit</source>
         <translation>アプリケーションの終了(&amp;X)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="207"/>
+        <location filename="../app/gui/main_window.cpp" line="232"/>
         <source>&amp;About vesk...</source>
         <translation>vesk のバージョン情報(&amp;A)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="208"/>
-        <source>About</source>
-        <translation>バージョン情報</translation>
+        <location filename="../app/gui/main_window.cpp" line="42"/>
+        <source>Shows the previous eclipse that the search mode finds (Page Up).</source>
+        <translation>検索モードに合う前の日蝕を表示します（Page Up）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="211"/>
+        <location filename="../app/gui/main_window.cpp" line="44"/>
+        <source>Shows the next eclipse that the search mode finds (Page Down).</source>
+        <translation>検索モードに合う次の日蝕を表示します（Page Down）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="46"/>
+        <source>Leaves the regional map for the whole globe, centred on greatest eclipse (Home).</source>
+        <translation>地域図から、食の最大の地点を中心にした地球全体図に戻ります（Home）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="195"/>
+        <source>Opens another window on the same eclipse and settings; each window then goes its own way (Ctrl+N).</source>
+        <translation>同じ日蝕と設定で別のウィンドウを開きます。以後はそれぞれ独立に動きます（Ctrl+N）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="200"/>
+        <source>Saves the screen shown as a PNG, SVG or PDF file, by the name&apos;s ending (Ctrl+S).</source>
+        <translation>表示中の画面を、名前の拡張子に応じて PNG・SVG・PDF ファイルに保存します（Ctrl+S）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="204"/>
+        <source>Writes the path of the eclipse shown as KML documents for Google Earth into a folder.</source>
+        <translation>表示中の日蝕の経路を Google Earth 用の KML ファイルとしてフォルダーに書き出します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="209"/>
+        <source>Prints the screen shown on one page (Ctrl+P).</source>
+        <translation>表示中の画面を1ページに印刷します（Ctrl+P）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="213"/>
+        <source>Shows the printed page before it is printed.</source>
+        <translation>印刷する前に印刷されるページを表示します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="216"/>
+        <source>Chooses the paper, its orientation and the margins of the printed page.</source>
+        <translation>印刷の用紙、向き、余白を選びます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="218"/>
+        <source>Prints the black background white, every colour inverted, to save ink; the screen stays as it is.</source>
+        <translation>インクを節約するため、黒い背景を白にし、すべての色を反転して印刷します。画面はそのままです。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="224"/>
+        <source>Closes every vesk window and quits (Ctrl+Q).</source>
+        <translation>vesk のすべてのウィンドウを閉じて終了します（Ctrl+Q）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="233"/>
+        <source>The program&apos;s version, its catalog of eclipses and its licence.</source>
+        <translation>プログラムのバージョン、日蝕カタログ、ライセンス。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="236"/>
         <source>&amp;Toolbar</source>
         <translation>ツール バー(&amp;T)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="212"/>
+        <location filename="../app/gui/main_window.cpp" line="236"/>
+        <source>Shows or hides the toolbar.</source>
+        <translation>ツールバーを表示または非表示にします。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="237"/>
         <source>&amp;Status Bar</source>
         <translation>ステータス バー(&amp;S)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="221"/>
+        <location filename="../app/gui/main_window.cpp" line="238"/>
+        <source>Shows or hides the status bar, which reads out the eclipse at the map point under the pointer.</source>
+        <translation>ステータスバーを表示または非表示にします。ステータスバーにはポインターの下の地点での日蝕が表示されます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="248"/>
         <source>&amp;View</source>
         <translation>表示(&amp;V)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="224"/>
+        <location filename="../app/gui/main_window.cpp" line="252"/>
         <source>Time S&amp;lider</source>
         <translation>時刻スライダー(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="227"/>
+        <location filename="../app/gui/main_window.cpp" line="253"/>
+        <source>Shows a slider below the map that draws the shadow at any instant of the eclipse, and plays it.</source>
+        <translation>地図の下にスライダーを表示し、日蝕中の任意の時刻の影を描き、再生します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="257"/>
         <source>Time Slider</source>
         <translation>時刻スライダー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="245"/>
+        <location filename="../app/gui/main_window.cpp" line="275"/>
         <source>Text Si&amp;ze</source>
         <translation>文字の大きさ(&amp;Z)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="254"/>
+        <location filename="../app/gui/main_window.cpp" line="281"/>
+        <source>Draws the text of the panels, tables and reports at %1 % of its size.</source>
+        <translation>欄・表・報告の文字を %1 % の大きさで描きます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="288"/>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="257"/>
+        <location filename="../app/gui/main_window.cpp" line="291"/>
+        <source>Click it, then a control, to read what the control does (Shift+F1).</source>
+        <translation>これをクリックしてから部品をクリックすると、その働きが表示されます（Shift+F1）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="296"/>
         <source>Year/Mo&amp;nth</source>
         <translation>年月設定(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="258"/>
+        <location filename="../app/gui/main_window.cpp" line="297"/>
+        <source>Chooses the year and month of the eclipse shown (-13000 to 16999; a year before 1 also as &quot;763 BC&quot;).</source>
+        <translation>表示する日蝕の年と月を選びます（-13000～16999。紀元前は「763 BC」とも入力できます）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="300"/>
         <source>&amp;Display Mode</source>
         <translation>表示モード(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="259"/>
+        <location filename="../app/gui/main_window.cpp" line="301"/>
+        <source>Chooses the screen (the map, the central line table or the local circumstances), the map&apos;s range and settings, and the observing place.</source>
+        <translation>画面（地図、中心線の表、地方状況）、地図の範囲と設定、観測地を選びます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="305"/>
         <source>Search &amp;Mode</source>
         <translation>検索モード(&amp;M)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="272"/>
+        <location filename="../app/gui/main_window.cpp" line="306"/>
+        <source>Chooses the eclipses that Previous and Next step through: all, one type, those seen from a place, or one Saros series.</source>
+        <translation>「前」「次」でたどる日蝕を選びます：すべて、一つの種類、ある地点から見えるもの、一つのサロス系列。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="322"/>
         <source>&amp;Previous Eclipse</source>
         <translation>前の日蝕(&amp;P)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="273"/>
+        <location filename="../app/gui/main_window.cpp" line="324"/>
         <source>&amp;Next Eclipse</source>
         <translation>次の日蝕(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="275"/>
+        <location filename="../app/gui/main_window.cpp" line="327"/>
         <source>Zoom &amp;In</source>
         <translation>拡大(&amp;I)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="276"/>
+        <location filename="../app/gui/main_window.cpp" line="328"/>
+        <source>Doubles the map&apos;s magnification about its centre (+); the whole globe becomes a regional map.</source>
+        <translation>地図の中心を保って倍率を2倍にします（+）。地球全体図は地域図になります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="331"/>
         <source>Zoom &amp;Out</source>
         <translation>縮小(&amp;O)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="277"/>
+        <location filename="../app/gui/main_window.cpp" line="332"/>
+        <source>Halves the map&apos;s magnification about its centre (-).</source>
+        <translation>地図の中心を保って倍率を半分にします（-）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="334"/>
         <source>W&amp;hole Globe</source>
         <translation>地球全体(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="279"/>
+        <location filename="../app/gui/main_window.cpp" line="337"/>
         <source>&amp;West</source>
         <translation>西へ(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="280"/>
+        <location filename="../app/gui/main_window.cpp" line="337"/>
+        <source>Moves the regional map&apos;s centre west (Left arrow).</source>
+        <translation>地域図の中心を西へ動かします（←）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="339"/>
         <source>&amp;East</source>
         <translation>東へ(&amp;E)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="281"/>
+        <location filename="../app/gui/main_window.cpp" line="339"/>
+        <source>Moves the regional map&apos;s centre east (Right arrow).</source>
+        <translation>地域図の中心を東へ動かします（→）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="341"/>
         <source>North (&amp;Up)</source>
         <translation>北へ(&amp;U)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="282"/>
+        <location filename="../app/gui/main_window.cpp" line="341"/>
+        <source>Moves the regional map&apos;s centre north (Up arrow).</source>
+        <translation>地域図の中心を北へ動かします（↑）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="343"/>
         <source>South (&amp;Down)</source>
         <translation>南へ(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="284"/>
+        <location filename="../app/gui/main_window.cpp" line="344"/>
+        <source>Moves the regional map&apos;s centre south (Down arrow).</source>
+        <translation>地域図の中心を南へ動かします（↓）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="347"/>
         <source>&amp;Redraw</source>
         <translation>再描画(&amp;R)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="285"/>
+        <location filename="../app/gui/main_window.cpp" line="348"/>
+        <source>Draws the screen again, reading again the data files that changed (F5).</source>
+        <translation>変更されたデータファイルを読み直して画面を描き直します（F5）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="350"/>
         <source>&amp;Go</source>
         <translation>移動(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="303"/>
+        <location filename="../app/gui/main_window.cpp" line="363"/>
+        <source>Doubles the map&apos;s magnification about its centre (=, the key of + on most keyboards).</source>
+        <translation>地図の中心を保って倍率を2倍にします（=。多くのキーボードで + と同じキー）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="372"/>
         <source>Toolbar</source>
         <translation>ツール バー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="315"/>
-        <source>Previous eclipse</source>
-        <translation>前の日蝕</translation>
+        <location filename="../app/gui/main_window.cpp" line="388"/>
+        <source>Lists the eclipses that the search mode finds over a span of years; a double click shows one.</source>
+        <translation>検索モードに合う日蝕を年の範囲で一覧にします。ダブルクリックで表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="315"/>
+        <location filename="../app/gui/main_window.cpp" line="393"/>
+        <source>Doubles the map&apos;s magnification (a left double click on the map first centres it on that point).</source>
+        <translation>地図の倍率を2倍にします（地図を左ダブルクリックすると、先にその地点が中心になります）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="397"/>
+        <source>Halves the map&apos;s magnification.</source>
+        <translation>地図の倍率を半分にします。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="403"/>
+        <source>Shows the eclipse seen from the observing place: its contacts, magnitude, the Sun&apos;s altitude and the place&apos;s clocks.</source>
+        <translation>観測地から見た日蝕を表示します：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="407"/>
+        <source>Goes back to the map from the local circumstances or the central line table.</source>
+        <translation>地方状況または中心線の表から地図に戻ります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="434"/>
+        <source>Type a place name and choose it from the list to observe from it: the local circumstances with its height and the civil time of its clocks.</source>
+        <translation>地名を入力して一覧から選ぶと、そこを観測地にします：標高とその地の時計の常用時つきの地方状況。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="384"/>
         <source>Show the previous eclipse</source>
         <translation>前の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="317"/>
-        <source>Next eclipse</source>
-        <translation>次の日蝕</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="317"/>
+        <location filename="../app/gui/main_window.cpp" line="386"/>
         <source>Show the next eclipse</source>
         <translation>次の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="319"/>
-        <source>Eclipse list</source>
-        <translation>日蝕リスト</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="319"/>
+        <location filename="../app/gui/main_window.cpp" line="390"/>
         <source>The list of the eclipses found</source>
         <translation>日蝕検索結果のリスト</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="322"/>
-        <source>Zoom in</source>
-        <translation>拡大</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="323"/>
+        <location filename="../app/gui/main_window.cpp" line="395"/>
         <source>Zoom in on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="325"/>
-        <source>Zoom out</source>
-        <translation>縮小</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="326"/>
+        <location filename="../app/gui/main_window.cpp" line="398"/>
         <source>Zoom out on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="328"/>
-        <source>Whole globe</source>
-        <translation>地図拡大解除</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="328"/>
+        <location filename="../app/gui/main_window.cpp" line="400"/>
         <source>Leave the regional map (the whole globe)</source>
         <translation>拡大モードの解除（地球儀表示）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="331"/>
-        <source>Local circumstances</source>
-        <translation>局地情報表示</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="331"/>
+        <location filename="../app/gui/main_window.cpp" line="405"/>
         <source>From the map to the local circumstances</source>
         <translation>地図表示から局地情報の表示へ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="333"/>
-        <source>Back to the map</source>
-        <translation>地図表示へ戻る</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="334"/>
+        <location filename="../app/gui/main_window.cpp" line="409"/>
         <source>Back to the map from the local circumstances or the central line table</source>
         <translation>局地情報表示や日蝕帯表示から地図表示に戻る</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="336"/>
+        <location filename="../app/gui/main_window.cpp" line="411"/>
+        <source>Draws the sky at the maximum seen from the observing place inside the central path: the darkened Sun, the planets and the bright stars.</source>
+        <translation>中心帯の中の観測地から見た食の最大時の空を描きます：隠された太陽、惑星、明るい恒星。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="413"/>
         <source>The sky at the maximum, inside the central path</source>
         <translation>皆既帯での星空の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="338"/>
+        <location filename="../app/gui/main_window.cpp" line="415"/>
+        <source>Corrects the second and third contacts at the observing place for the mountains and valleys of the Moon&apos;s limb (LRO LOLA heights).</source>
+        <translation>観測地での第2・第3接触を、月の縁の山と谷（LRO LOLA の高度）で補正します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="417"/>
         <source>The contacts corrected for the lunar limb, inside the central path</source>
         <translation>皆既帯での月縁補正の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="356"/>
-        <source>Type a place name to observe from it (local circumstances)</source>
-        <translation>地名を入力して観測地に選ぶ（局地状況を表示）</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="364"/>
-        <location filename="../app/gui/main_window.cpp" line="367"/>
+        <location filename="../app/gui/main_window.cpp" line="444"/>
+        <location filename="../app/gui/main_window.cpp" line="447"/>
         <source>Ready</source>
         <translation>レディ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="384"/>
+        <location filename="../app/gui/main_window.cpp" line="464"/>
         <source>PNG image (*.png)</source>
         <translation>PNG 画像 (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="387"/>
+        <location filename="../app/gui/main_window.cpp" line="467"/>
         <source>SVG drawing (*.svg)</source>
         <translation>SVG 図形 (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="388"/>
+        <location filename="../app/gui/main_window.cpp" line="468"/>
         <source>PDF document (*.pdf)</source>
         <translation>PDF 文書 (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="398"/>
+        <location filename="../app/gui/main_window.cpp" line="478"/>
         <source>Folder for the KML documents</source>
         <translation>KML の書き出し先</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="405"/>
+        <location filename="../app/gui/main_window.cpp" line="485"/>
         <source>KML documents written to %1</source>
         <translation>KML を書き出しました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="416"/>
+        <location filename="../app/gui/main_window.cpp" line="496"/>
         <source>Saved: %1</source>
         <translation>保存しました: %1</translation>
     </message>
@@ -629,107 +934,172 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>SearchDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="318"/>
+        <location filename="../app/gui/dialogs.cpp" line="390"/>
         <source>Search Mode</source>
         <translation>検索モードメニュー</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="323"/>
+        <location filename="../app/gui/dialogs.cpp" line="392"/>
+        <source>The type of eclipse that the search steps through.</source>
+        <translation>検索でたどる日蝕の種類。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="395"/>
         <source>Partial</source>
         <translation>部分日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="323"/>
+        <location filename="../app/gui/dialogs.cpp" line="395"/>
         <source>Total</source>
         <translation>皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="323"/>
+        <location filename="../app/gui/dialogs.cpp" line="395"/>
         <source>Annular</source>
         <translation>金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="324"/>
+        <location filename="../app/gui/dialogs.cpp" line="396"/>
         <source>Hybrid (annular-total)</source>
         <translation>金環皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="324"/>
+        <location filename="../app/gui/dialogs.cpp" line="396"/>
         <source>Total without a central line</source>
         <translation>中心線のない皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="325"/>
+        <location filename="../app/gui/dialogs.cpp" line="397"/>
         <source>Annular without a central line</source>
         <translation>中心線のない金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="330"/>
+        <location filename="../app/gui/dialogs.cpp" line="403"/>
         <source>Search from year/month</source>
         <translation>検索開始年月設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="348"/>
+        <location filename="../app/gui/dialogs.cpp" line="404"/>
+        <source>Chooses the year and month from which Previous and Next search.</source>
+        <translation>「前」「次」の検索を始める年と月を選びます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="423"/>
+        <source>How many years before the month shown the eclipse list searches (0 to 1000).</source>
+        <translation>日蝕一覧が表示中の月からさかのぼって検索する年数（0～1000）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="424"/>
         <source>Search mode</source>
         <translation>検索モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="350"/>
+        <location filename="../app/gui/dialogs.cpp" line="427"/>
         <source>All</source>
         <translation>全て</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="351"/>
+        <location filename="../app/gui/dialogs.cpp" line="427"/>
+        <source>Previous and Next step through every eclipse.</source>
+        <translation>「前」「次」ですべての日蝕をたどります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="428"/>
         <source>Eclipse type</source>
         <translation>日蝕タイプ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="354"/>
-        <location filename="../app/gui/dialogs.cpp" line="362"/>
+        <location filename="../app/gui/dialogs.cpp" line="429"/>
+        <source>Previous and Next step through eclipses of the type chosen.</source>
+        <translation>「前」「次」で選んだ種類の日蝕をたどります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="433"/>
+        <location filename="../app/gui/dialogs.cpp" line="446"/>
         <source>Years searched back:</source>
         <translation>過去検索範囲（年）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="356"/>
+        <location filename="../app/gui/dialogs.cpp" line="435"/>
         <source>Place / magnitude</source>
         <translation>観測地／食分</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="358"/>
+        <location filename="../app/gui/dialogs.cpp" line="436"/>
+        <source>Previous and Next step through eclipses seen from the observing place with the Sun up and at least the magnitude typed.</source>
+        <translation>「前」「次」で、観測地から太陽が出ている間に入力した食分以上で見える日蝕をたどります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="440"/>
         <source>Observing place</source>
         <translation>観測地</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="361"/>
+        <location filename="../app/gui/dialogs.cpp" line="443"/>
         <source>Magnitude:</source>
         <translation>食分：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="363"/>
+        <location filename="../app/gui/dialogs.cpp" line="444"/>
+        <source>The least magnitude at the place, 0 to 1.5: the share of the Sun&apos;s diameter that the Moon covers (1 or more: total).</source>
+        <translation>その地点での最小の食分（0～1.5）：月が覆う太陽の直径の割合（1以上で皆既）。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="447"/>
         <source>Probability of a central eclipse (0: by magnitude):</source>
         <translation>中心食の確率（0で食分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="366"/>
+        <location filename="../app/gui/dialogs.cpp" line="449"/>
+        <source>The least chance, 0 to 1, that the eclipse was total or annular at the place given the uncertainty of ΔT; 0 searches by the magnitude instead.</source>
+        <translation>ΔT の不確かさを考えて、その地点で皆既または金環になった確率の最小値（0～1）。0 なら食分で検索します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="452"/>
         <source>Saros series</source>
         <translation>サロス番号</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="453"/>
+        <source>Previous and Next step through one Saros series: eclipses 18 years 11 days apart that repeat each other.</source>
+        <translation>「前」「次」で一つのサロス系列をたどります：18年11日おきに似た日蝕が繰り返す系列です。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="456"/>
+        <source>The number of the Saros series (-400 to 400).</source>
+        <translation>サロス系列の番号（-400～400）。</translation>
     </message>
 </context>
 <context>
     <name>TimeSlider</name>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="37"/>
-        <location filename="../app/gui/time_slider.cpp" line="57"/>
+        <location filename="../app/gui/time_slider.cpp" line="36"/>
+        <source>The instant of the shadow drawn over the map, from the first contact to the last: the arrow keys step ten seconds, Page Up and Down a minute.</source>
+        <translation>地図に描く影の時刻（最初の接触から最後の接触まで）。矢印キーで10秒、Page Up / Page Down で1分動きます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/time_slider.cpp" line="41"/>
+        <location filename="../app/gui/time_slider.cpp" line="63"/>
         <source>Play</source>
         <translation>再生</translation>
     </message>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="41"/>
+        <location filename="../app/gui/time_slider.cpp" line="42"/>
+        <source>Moves the shadow through the eclipse at the rate chosen beside.</source>
+        <translation>横で選んだ速さで、影を日蝕の始めから終わりまで動かします。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/time_slider.cpp" line="45"/>
+        <source>How many minutes of the eclipse pass in a second of playing.</source>
+        <translation>再生の1秒間に進む日蝕の分数。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/time_slider.cpp" line="47"/>
         <source>%1 min/s</source>
         <translation>%1 分/秒</translation>
     </message>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="57"/>
+        <location filename="../app/gui/time_slider.cpp" line="63"/>
         <source>Pause</source>
         <translation>停止</translation>
     </message>
@@ -737,19 +1107,29 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>YearMonthDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="186"/>
+        <location filename="../app/gui/dialogs.cpp" line="206"/>
         <source>Year and Month</source>
         <translation>年月設定メニュー</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="191"/>
+        <location filename="../app/gui/dialogs.cpp" line="211"/>
         <source>Year(&amp;P)  (-13000 to 16999) :</source>
         <translation>年(&amp;P)（-13000〜16999）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="192"/>
+        <location filename="../app/gui/dialogs.cpp" line="212"/>
+        <source>The year in astronomical numbering, -13000 to 16999: year 0 is 1 BC and -762 is 763 BC, which may also be typed as &quot;763 BC&quot;. Dates before 1582 October 15 are of the Julian calendar.</source>
+        <translation>天文学的な年の数え方の年（-13000～16999）：0年は紀元前1年、-762年は紀元前763年で、「763 BC」とも入力できます。1582年10月15日より前の日付はユリウス暦です。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="215"/>
         <source>Month(&amp;M)  (1 to 12) :</source>
         <translation>月(&amp;M)（1〜12）：</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="216"/>
+        <source>The month, 1 to 12: the window shows the eclipse of that month, or says that it has none.</source>
+        <translation>月（1～12）。その月の日蝕を表示し、なければその旨を示します。</translation>
     </message>
 </context>
 <context>

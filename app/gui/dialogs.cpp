@@ -2,6 +2,7 @@
 #include "dialogs.h"
 
 #include "catalog.h"
+#include "explained.h"
 #include "place_field.h"
 #include "place_options.h"
 
@@ -36,8 +37,8 @@ QString numberText(double v) {
     return QString::number(v, 'g', 12);
 }
 
-QRadioButton* radio(QButtonGroup* group, const QString& text, int id) {
-    auto* button = new QRadioButton(text);
+QRadioButton* radio(QButtonGroup* group, const QString& text, int id, const QString& tip) {
+    auto* button = explained(new QRadioButton(text), tip);
     group->addButton(button, id);
     return button;
 }
@@ -87,7 +88,9 @@ QLayout* okCancelRow(QDialog* dialog) {
 // The field is the label's buddy: a "(&P)" in the label is its Alt+P mnemonic.
 // A field with its label; the field's accessible name is the label's text without its colon,
 // shortcut and bracketed range or unit, and names the field in the messages about its value.
-void labelled(QGridLayout* grid, int row, int column, const QString& label, QWidget* field) {
+void labelled(QGridLayout* grid, int row, int column, const QString& label, QWidget* field,
+              const QString& tip) {
+    explained(field, tip);
     auto* text = new QLabel(label);
     text->setBuddy(field);
     QString name = label;
@@ -100,7 +103,11 @@ void labelled(QGridLayout* grid, int row, int column, const QString& label, QWid
 
 // The names of the city table in a list whose choice stores row + 1 into index at once.
 QComboBox* cityCombo(const CityTable& cities, std::optional<int>& index, bool english) {
-    auto* combo = new QComboBox;
+    auto* combo =
+        explained(new QComboBox,
+                  QCoreApplication::translate("ExchangeDialog",
+                                              "The cities of the city list: the one chosen is the "
+                                              "observing place, with its position and height."));
     combo->setEditable(true);
     for (const City& city : cities.rows)
         combo->addItem(QString::fromStdString(cityName(city, english)));
@@ -114,13 +121,26 @@ QGroupBox* placeBox(const QString& title, QButtonGroup* group, QComboBox* cities
                     QLineEdit* lat, QLineEdit* height) {
     auto* box = new QGroupBox(title);
     auto* grid = new QGridLayout(box);
-    grid->addWidget(radio(group, QCoreApplication::translate("ExchangeDialog", "From the list"), 0),
+    grid->addWidget(radio(group, ExchangeDialog::tr("From the list"), 0,
+                          ExchangeDialog::tr("Observe from the city chosen in the city list.")),
                     0, 0);
     grid->addWidget(cities, 0, 1, 1, 3);
-    grid->addWidget(radio(group, QCoreApplication::translate("ExchangeDialog", "Typed"), 1), 1, 0);
-    labelled(grid, 1, 1, QCoreApplication::translate("ExchangeDialog", "Longitude:"), lon);
-    labelled(grid, 2, 1, QCoreApplication::translate("ExchangeDialog", "Latitude:"), lat);
-    labelled(grid, 3, 1, QCoreApplication::translate("ExchangeDialog", "Height:"), height);
+    grid->addWidget(
+        radio(group, ExchangeDialog::tr("Typed"), 1,
+              ExchangeDialog::tr("Observe from the longitude, latitude and height typed.")),
+        1, 0);
+    labelled(grid, 1, 1, ExchangeDialog::tr("Longitude:"), lon,
+             ExchangeDialog::tr(
+                 "The observer's longitude in degrees, east positive and west negative (-360 to "
+                 "360)."));
+    labelled(grid, 2, 1, ExchangeDialog::tr("Latitude:"), lat,
+             ExchangeDialog::tr(
+                 "The observer's latitude in degrees, north positive and south negative (-90 to "
+                 "90)."));
+    labelled(grid, 3, 1, ExchangeDialog::tr("Height:"), height,
+             ExchangeDialog::tr(
+                 "The observer's height above sea level in metres (0 to 4000); left empty, the "
+                 "relief grid's height there. It moves the contacts by up to seconds."));
     return box;
 }
 
@@ -188,8 +208,13 @@ YearMonthDialog::YearMonthDialog(QWidget* parent, const WhenFields& initial,
     // The month is exchanged (and checked) before the year.
     monthEdit = numberField(fields.month, monthRule);
     yearEdit = numberField(fields.year, yearRule);
-    labelled(grid, 0, 0, tr("Year(&P)  (-13000 to 16999) :"), yearEdit);
-    labelled(grid, 1, 0, tr("Month(&M)  (1 to 12) :"), monthEdit);
+    labelled(grid, 0, 0, tr("Year(&P)  (-13000 to 16999) :"), yearEdit,
+             tr("The year in astronomical numbering, -13000 to 16999: year 0 is 1 BC and -762 is "
+                "763 BC, which may also be typed as \"763 BC\". Dates before 1582 October 15 are "
+                "of the Julian calendar."));
+    labelled(grid, 1, 0, tr("Month(&M)  (1 to 12) :"), monthEdit,
+             tr("The month, 1 to 12: the window shows the eclipse of that month, or says that "
+                "it has none."));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(okCancel(this));
@@ -220,19 +245,33 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
     centreLatEdit = numberField(fields.centreLat, latRule);
     latEdit = numberField(fields.observerLat, latRule);
     deltaTEdit = numberField(fields.deltaTAdjust, deltaTRule);
-    gridBox = new QCheckBox(tr("Latitude and longitude grid"));
-    kmlBox = new QCheckBox(tr("Write KML files"));
-    bandBox = new QCheckBox(tr("Band of ΔT uncertainty (±2σ)"));
+    gridBox = explained(new QCheckBox(tr("Latitude and longitude grid")),
+                        tr("Draws the lines of latitude and longitude over the map."));
+    kmlBox = explained(new QCheckBox(tr("Write KML files")),
+                       tr("Writes the path as KML documents for Google Earth into the working "
+                          "folder each time the map is drawn."));
+    bandBox = explained(
+        new QCheckBox(tr("Band of ΔT uncertainty (±2σ)")),
+        tr("Shades where the central path falls if ΔT (the Earth's clock error, which turns the "
+           "globe under the shadow) lies within two standard errors of the model's, and tells "
+           "on the local screen the chance that the eclipse was total or annular there."));
     bandBox->setChecked(fields.deltaTBand);
-    fillPathBox = new QCheckBox(tr("Shade the central path"));
+    fillPathBox = explained(new QCheckBox(tr("Shade the central path")),
+                            tr("Shades the ground inside the limits of totality or annularity."));
     fillPathBox->setChecked(fields.fillCentralPath);
-    durationBox = new QCheckBox(tr("Lines of equal duration"));
+    durationBox = explained(new QCheckBox(tr("Lines of equal duration")),
+                            tr("Draws curves of equal duration of totality or annularity inside "
+                               "the central path, labelled in minutes and seconds."));
     durationBox->setChecked(fields.durationCurves);
     legendList = new QComboBox;
     legendList->addItems({tr("On the globe (not the Mercator map)"), tr("Always"), tr("Never")});
     legendList->setCurrentIndex(static_cast<int>(fields.legend));
-    vectorBaseMapBox = new QCheckBox(tr("Use the CIA map"));
-    mercatorBox = new QCheckBox(tr("Mercator projection"));
+    vectorBaseMapBox =
+        explained(new QCheckBox(tr("Use the CIA map")),
+                  tr("Draws coasts, rivers and borders as lines (CIA World Data Bank II) "
+                     "instead of the coloured relief."));
+    mercatorBox = explained(new QCheckBox(tr("Mercator projection")),
+                            tr("Draws the whole world on the Mercator map instead of the globe."));
     gridBox->setChecked(fields.grid);
     kmlBox->setChecked(fields.kml);
     vectorBaseMapBox->setChecked(fields.vectorBaseMap);
@@ -240,24 +279,44 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
 
     auto* range = new QGroupBox(tr("Map range"));
     auto* rangeGrid = new QGridLayout(range);
-    rangeGrid->addWidget(radio(rangeGroup, tr("Globe"), 0), 0, 0);
-    rangeGrid->addWidget(radio(rangeGroup, tr("Asia"), 1), 0, 1);
-    rangeGrid->addWidget(radio(rangeGroup, tr("Europe"), 2), 0, 2);
+    rangeGrid->addWidget(
+        radio(rangeGroup, tr("Globe"), 0, tr("The whole globe, centred on greatest eclipse.")), 0,
+        0);
+    rangeGrid->addWidget(
+        radio(rangeGroup, tr("Asia"), 1, tr("A regional globe of East Asia, with place names.")), 0,
+        1);
+    rangeGrid->addWidget(
+        radio(rangeGroup, tr("Europe"), 2, tr("A regional globe of Europe, with place names.")), 0,
+        2);
     rangeGrid->addWidget(vectorBaseMapBox, 1, 0);
     rangeGrid->addWidget(mercatorBox, 1, 1);
-    rangeGrid->addWidget(radio(rangeGroup, tr("Typed values"), 3), 2, 0);
-    labelled(rangeGrid, 3, 0, tr("Longitude:"), centreLonEdit);
-    labelled(rangeGrid, 4, 0, tr("Latitude:"), centreLatEdit);
-    labelled(rangeGrid, 5, 0, tr("Magnification:"), magnificationEdit);
+    rangeGrid->addWidget(radio(rangeGroup, tr("Typed values"), 3,
+                               tr("A globe about the longitude and latitude typed below, "
+                                  "magnified as typed.")),
+                         2, 0);
+    labelled(rangeGrid, 3, 0, tr("Longitude:"), centreLonEdit,
+             tr("The longitude of the map's centre in degrees, east positive (-360 to 360)."));
+    labelled(rangeGrid, 4, 0, tr("Latitude:"), centreLatEdit,
+             tr("The latitude of the map's centre in degrees, north positive (-90 to 90)."));
+    labelled(rangeGrid, 5, 0, tr("Magnification:"), magnificationEdit,
+             tr("The globe's radius in whole-globe radii (up to 5000): 20 shows a country, 1000 "
+                "a town."));
     auto* settings = new QGroupBox(tr("Display settings"));
     auto* settingsGrid = new QGridLayout(settings);
     settingsGrid->addWidget(gridBox, 0, 0);
-    labelled(settingsGrid, 1, 0, tr("Drawing step (minutes):"), drawStepEdit);
+    labelled(settingsGrid, 1, 0, tr("Drawing step (minutes):"), drawStepEdit,
+             tr("The time between the points of the curves, minutes (0.001 to 100): smaller "
+                "draws smoother curves, more slowly."));
     settingsGrid->addWidget(kmlBox, 2, 0);
-    labelled(settingsGrid, 3, 0, tr("ΔT adjustment (s):"), deltaTEdit);
+    labelled(settingsGrid, 3, 0, tr("ΔT adjustment (s):"), deltaTEdit,
+             tr("Seconds added to the model's ΔT (-100000 to 100000). ΔT is how far the Earth's "
+                "rotation lags uniform time; a larger ΔT moves the path west by 15 degrees an "
+                "hour."));
     settingsGrid->addWidget(bandBox, 5, 0);
     settingsGrid->addWidget(fillPathBox, 6, 0);
-    labelled(settingsGrid, 7, 0, tr("Legend:"), legendList);
+    labelled(settingsGrid, 7, 0, tr("Legend:"), legendList,
+             tr("Where the legend of the map's colours and marks and the labels of its curves are "
+                "drawn."));
     settingsGrid->addWidget(durationBox, 8, 0);
     QGroupBox* place =
         placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
@@ -266,15 +325,26 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
 
     auto* modes = new QGroupBox(tr("Display mode"));
     auto* modeGrid = new QGridLayout(modes);
-    modeGrid->addWidget(radio(modeGroup, tr("Eclipse path"), 0), 0, 0);
+    modeGrid->addWidget(radio(modeGroup, tr("Eclipse path"), 0,
+                              tr("The map of the eclipse's path with its curves and the panel of "
+                                 "greatest eclipse and the contacts.")),
+                        0, 0);
     modeGrid->addWidget(range, 0, 1);
     modeGrid->addWidget(settings, 1, 1);
-    modeGrid->addWidget(radio(modeGroup, tr("Central line table"), 1), 2, 0);
+    modeGrid->addWidget(radio(modeGroup, tr("Central line table"), 1,
+                              tr("The central line by longitude: its limits, time, duration, "
+                                 "width and the Sun's altitude.")),
+                        2, 0);
     auto* table = new QGridLayout;
-    labelled(table, 0, 0, tr("Longitude:"), tableLonEdit);
-    labelled(table, 0, 2, tr("Step:"), tableStepEdit);
+    labelled(table, 0, 0, tr("Longitude:"), tableLonEdit,
+             tr("The first longitude of the table in degrees, east positive."));
+    labelled(table, 0, 2, tr("Step:"), tableStepEdit,
+             tr("The longitude between the table's rows, degrees (0.01 to 100)."));
     modeGrid->addLayout(table, 2, 1);
-    modeGrid->addWidget(radio(modeGroup, tr("Local circumstances"), 2), 3, 0);
+    modeGrid->addWidget(radio(modeGroup, tr("Local circumstances"), 2,
+                              tr("The eclipse seen from the observing place: its contacts, "
+                                 "magnitude, the Sun's altitude and the clocks of the place.")),
+                        3, 0);
     modeGrid->addWidget(place, 3, 1);
     modeGroup->button(fields.displayMode)->setChecked(true);
     rangeGroup->button(static_cast<int>(fields.mapRange))->setChecked(true);
@@ -295,7 +365,9 @@ void DisplayDialog::addPlaceField(QGroupBox& box, AppState& places) {
         placeGroup->button(1)->setChecked(true);
     };
     auto* grid = static_cast<QGridLayout*>(box.layout());
-    labelled(grid, 4, 1, tr("Place:"), field);
+    labelled(grid, 4, 1, tr("Place:"), field,
+             tr("Type a place name of the gazetteer and choose it: its position and height fill "
+                "the fields above."));
 }
 
 void DisplayDialog::exchangeChoices() {
@@ -317,7 +389,7 @@ SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const Cit
                            ValidationReporter reporter)
     : ExchangeDialog(parent, tr("Search Mode"), reporter), fields(initial) {
     cityList = cityCombo(cities, cityIndex, view.englishNames);
-    typeList = new QComboBox;
+    typeList = explained(new QComboBox, tr("The type of eclipse that the search steps through."));
     // the types by code 1 to 6, in the window's language
     for (const char* name :
          {QT_TR_NOOP("Partial"), QT_TR_NOOP("Total"), QT_TR_NOOP("Annular"),
@@ -327,7 +399,9 @@ SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const Cit
     typeList->setCurrentIndex(pendingType - 1);
     connect(typeList, &QComboBox::activated, this,
             [&pendingType](int row) { pendingType = row + 1; });
-    auto* startButton = new QPushButton(tr("Search from year/month"));
+    auto* startButton =
+        explained(new QPushButton(tr("Search from year/month")),
+                  tr("Chooses the year and month from which Previous and Next search."));
     startButton->setAutoDefault(false); // Enter presses OK, whatever has the focus
     connect(startButton, &QPushButton::clicked, this, [this, &view, reporter] {
         YearMonthDialog when(this, loadWhen(view), reporter);
@@ -345,26 +419,42 @@ SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const Cit
     placePastEdit = numberField(fields.placePastYears, pastYearsRule);
     probabilityEdit = numberField(fields.minCentralProbability, probabilityRule);
 
+    const QString pastYearsTip =
+        tr("How many years before the month shown the eclipse list searches (0 to 1000).");
     auto* modes = new QGroupBox(tr("Search mode"));
     auto* grid = new QGridLayout(modes);
-    grid->addWidget(radio(modeGroup, tr("All"), 0), 0, 0);
-    grid->addWidget(radio(modeGroup, tr("Eclipse type"), 1), 1, 0);
+    grid->addWidget(
+        radio(modeGroup, tr("All"), 0, tr("Previous and Next step through every eclipse.")), 0, 0);
+    grid->addWidget(radio(modeGroup, tr("Eclipse type"), 1,
+                          tr("Previous and Next step through eclipses of the type chosen.")),
+                    1, 0);
     auto* typeRow = new QGridLayout;
     typeRow->addWidget(typeList, 0, 0, 1, 2);
-    labelled(typeRow, 1, 0, tr("Years searched back:"), typePastEdit);
+    labelled(typeRow, 1, 0, tr("Years searched back:"), typePastEdit, pastYearsTip);
     grid->addLayout(typeRow, 1, 1);
-    grid->addWidget(radio(modeGroup, tr("Place / magnitude"), 2), 2, 0);
+    grid->addWidget(radio(modeGroup, tr("Place / magnitude"), 2,
+                          tr("Previous and Next step through eclipses seen from the observing "
+                             "place with the Sun up and at least the magnitude typed.")),
+                    2, 0);
     QGroupBox* place =
         placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     auto* placeRows = new QGridLayout;
     placeRows->addWidget(place, 0, 0, 1, 2);
-    labelled(placeRows, 1, 0, tr("Magnitude:"), magnitudeEdit);
-    labelled(placeRows, 2, 0, tr("Years searched back:"), placePastEdit);
+    labelled(placeRows, 1, 0, tr("Magnitude:"), magnitudeEdit,
+             tr("The least magnitude at the place, 0 to 1.5: the share of the Sun's diameter "
+                "that the Moon covers (1 or more: total)."));
+    labelled(placeRows, 2, 0, tr("Years searched back:"), placePastEdit, pastYearsTip);
     labelled(placeRows, 3, 0, tr("Probability of a central eclipse (0: by magnitude):"),
-             probabilityEdit);
+             probabilityEdit,
+             tr("The least chance, 0 to 1, that the eclipse was total or annular at the place "
+                "given the uncertainty of ΔT; 0 searches by the magnitude instead."));
     grid->addLayout(placeRows, 2, 1);
-    grid->addWidget(radio(modeGroup, tr("Saros series"), 3), 3, 0);
-    grid->addWidget(sarosEdit, 3, 1);
+    grid->addWidget(radio(modeGroup, tr("Saros series"), 3,
+                          tr("Previous and Next step through one Saros series: eclipses 18 years "
+                             "11 days apart that repeat each other.")),
+                    3, 0);
+    grid->addWidget(explained(sarosEdit, tr("The number of the Saros series (-400 to 400).")), 3,
+                    1);
     modeGroup->button(fields.searchMode)->setChecked(true);
     placeGroup->button(static_cast<int>(fields.observerInputMode))->setChecked(true);
 

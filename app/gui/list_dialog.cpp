@@ -3,6 +3,7 @@
 
 #include "clock.h"
 #include "eclipse_list.h"
+#include "explained.h"
 #include "messages.h"
 #include "saros.h"
 #include "translation.h"
@@ -20,7 +21,7 @@ namespace vesk {
 
 namespace {
 // Bounds of the text boxes.
-const FieldRule startRule{false, -13000, 17000}, periodRule{false, 1, 5000};
+const FieldRule startRule{false, -13000, 17000, true}, periodRule{false, 1, 5000};
 // The period of an opening; a Saros search lists a series over sarosPeriod years.
 constexpr double defaultPeriod = 10, sarosPeriod = 2000;
 } // namespace
@@ -34,16 +35,23 @@ EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings
     setWindowTitle(tr("Eclipse List"));
     setModal(false);
     setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
-    list = new QListWidget;
+    list = explained(new QListWidget,
+                     tr("The eclipses found: date, type, Saros series and member. A double click "
+                        "shows one."));
     list->setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
-    startEdit = new QLineEdit;
-    periodEdit = new QLineEdit;
-    searchButton = new QPushButton(tr("Search"));
-    stopButton = new QPushButton(tr("Stop"));
+    startEdit = explained(new QLineEdit, tr("The first year searched, -13000 to 16999 (a year "
+                                            "before 1 also as \"763 BC\")."));
+    periodEdit = explained(new QLineEdit,
+                           tr("How many years are searched from the first year (1 to 5000)."));
+    searchButton = explained(new QPushButton(tr("Search")),
+                             tr("Lists the eclipses of those years that the search mode finds "
+                                "(at most 100)."));
+    stopButton = explained(new QPushButton(tr("Stop")), tr("Stops a search that is running."));
     stopButton->setEnabled(false);
     progress = new QProgressBar;
     progress->setVisible(false);
-    auto* drawButton = new QPushButton(tr("Draw eclipse"));
+    auto* drawButton = explained(new QPushButton(tr("Draw eclipse")),
+                                 tr("Shows the eclipse selected in the list in the window."));
     auto* closeButton = new QPushButton(tr("Close"));
     auto* cancelButton = new QPushButton(tr("Cancel"));
     closeButton->setDefault(true);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "main_window.h"
 
+#include "explained.h"
 #include "place_field.h"
 #include "time_slider.h"
 #include "translation.h"
@@ -26,6 +27,7 @@
 #include <QTimer>
 
 #include <QToolBar>
+#include <QWhatsThis>
 #include <cmath>
 
 namespace vesk {
@@ -35,6 +37,15 @@ namespace {
 constexpr int frameWidth = 700, frameHeight = 600;
 // A new window's offset from the one it was opened from, pixels.
 constexpr int newWindowOffset = 30;
+
+// What the commands that both the Go menu and the toolbar hold do.
+constexpr const char* previousExplanation = QT_TRANSLATE_NOOP(
+    "MainWindow", "Shows the previous eclipse that the search mode finds (Page Up).");
+constexpr const char* nextExplanation = QT_TRANSLATE_NOOP(
+    "MainWindow", "Shows the next eclipse that the search mode finds (Page Down).");
+constexpr const char* wholeGlobeExplanation = QT_TRANSLATE_NOOP(
+    "MainWindow",
+    "Leaves the regional map for the whole globe, centred on greatest eclipse (Home).");
 
 // The toolbar's pictures.
 enum class ToolIcon { previous, next, list, enlarge, reduce, globe, local, map, sky, limb, about };
@@ -168,48 +179,64 @@ MainWindow* MainWindow::newWindow() {
     return window;
 }
 
-QAction* MainWindow::action(const QString& text, const QString& tip, const QString& prompt,
+QAction* MainWindow::action(const QString& text, const QString& explanation, const QString& prompt,
                             void (MapView::*command)()) {
-    auto* a = new QAction(text, this);
-    a->setToolTip(tip.isEmpty() ? prompt : tip);
-    a->setStatusTip(prompt);
+    auto* a = explained(new QAction(text, this), explanation);
+    a->setStatusTip(prompt.isEmpty() ? explanation : prompt);
     connect(a, &QAction::triggered, mapView, command);
     return a;
 }
 
 QMenu* MainWindow::buildFileMenu() {
     QMenu* file = new QMenu(tr("&File"), this);
-    QAction* newAction = file->addAction(tr("&New"), this, [this] { newWindow(); });
+    file->setToolTipsVisible(true);
+    QAction* newAction = explained(
+        file->addAction(tr("&New"), this, [this] { newWindow(); }),
+        tr("Opens another window on the same eclipse and settings; each window then goes its "
+           "own way (Ctrl+N)."));
     newAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     file->addSeparator();
-    file->addAction(tr("&Export Picture..."), this, &MainWindow::saveFile)
+    explained(file->addAction(tr("&Export Picture..."), this, &MainWindow::saveFile),
+              tr("Saves the screen shown as a PNG, SVG or PDF file, by the name's ending "
+                 "(Ctrl+S)."))
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
-    file->addAction(tr("Export &KML..."), this, &MainWindow::exportKml);
+    explained(file->addAction(tr("Export &KML..."), this, &MainWindow::exportKml),
+              tr("Writes the path of the eclipse shown as KML documents for Google Earth into a "
+                 "folder."));
     file->addSeparator();
-    file->addAction(tr("&Print..."), this,
-                    [this] { mapView->print(printer, inkSaving->isChecked()); })
+    explained(file->addAction(tr("&Print..."), this,
+                              [this] { mapView->print(printer, inkSaving->isChecked()); }),
+              tr("Prints the screen shown on one page (Ctrl+P)."))
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
-    file->addAction(tr("Print Pre&view..."), this,
-                    [this] { mapView->printPreview(printer, inkSaving->isChecked()); });
-    file->addAction(tr("P&rint Setup..."), this,
-                    [this] { QPageSetupDialog(&printer, this).exec(); });
-    inkSaving = file->addAction(tr("Print on &White"));
+    explained(file->addAction(tr("Print Pre&view..."), this,
+                              [this] { mapView->printPreview(printer, inkSaving->isChecked()); }),
+              tr("Shows the printed page before it is printed."));
+    explained(file->addAction(tr("P&rint Setup..."), this,
+                              [this] { QPageSetupDialog(&printer, this).exec(); }),
+              tr("Chooses the paper, its orientation and the margins of the printed page."));
+    inkSaving = explained(file->addAction(tr("Print on &White")),
+                          tr("Prints the black background white, every colour inverted, to save "
+                             "ink; the screen stays as it is."));
     inkSaving->setCheckable(true);
     inkSaving->setStatusTip(tr("Print the black background white, every colour inverted"));
     file->addSeparator();
-    file->addAction(tr("E&xit"), this, &QApplication::closeAllWindows)
+    explained(file->addAction(tr("E&xit"), this, &QApplication::closeAllWindows),
+              tr("Closes every vesk window and quits (Ctrl+Q)."))
         ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     addActions(file->actions());
     return file;
 }
 
 void MainWindow::buildMenus() {
-    auto* aboutAction = new QAction(tr("&About vesk..."), this);
-    aboutAction->setToolTip(tr("About"));
+    auto* aboutAction =
+        explained(new QAction(tr("&About vesk..."), this),
+                  tr("The program's version, its catalog of eclipses and its licence."));
     aboutAction->setIcon(QIcon::fromTheme(QStringLiteral("help-about"), toolIcon(ToolIcon::about)));
     connect(aboutAction, &QAction::triggered, this, [this] { AboutDialog(this).exec(); });
-    toolBarToggle = new QAction(tr("&Toolbar"), this);
-    statusBarToggle = new QAction(tr("&Status Bar"), this);
+    toolBarToggle = explained(new QAction(tr("&Toolbar"), this), tr("Shows or hides the toolbar."));
+    statusBarToggle = explained(new QAction(tr("&Status Bar"), this),
+                                tr("Shows or hides the status bar, which reads out the eclipse at "
+                                   "the map point under the pointer."));
     toolBarToggle->setCheckable(true);
     statusBarToggle->setCheckable(true);
     toolBarToggle->setChecked(true);
@@ -219,9 +246,12 @@ void MainWindow::buildMenus() {
             [this](bool on) { statusBar()->setVisible(on); });
 
     QMenu* viewMenu = new QMenu(tr("&View"), this);
+    viewMenu->setToolTipsVisible(true);
     viewMenu->addAction(toolBarToggle);
     viewMenu->addAction(statusBarToggle);
-    timeSliderToggle = viewMenu->addAction(tr("Time S&lider"));
+    timeSliderToggle = explained(viewMenu->addAction(tr("Time S&lider")),
+                                 tr("Shows a slider below the map that draws the shadow at any "
+                                    "instant of the eclipse, and plays it."));
     timeSliderToggle->setCheckable(true);
     slider = new TimeSlider;
     sliderDock = new QDockWidget(tr("Time Slider"), this);
@@ -243,20 +273,40 @@ void MainWindow::buildMenus() {
     });
     slider->instantChanged = [this](double utHours) { mapView->showShadowAt(utHours); };
     QMenu* textSize = viewMenu->addMenu(tr("Text Si&ze"));
+    textSize->setToolTipsVisible(true);
     auto* sizes = new QActionGroup(this);
     for (const double scale : textScales) {
-        QAction* size = textSize->addAction(QStringLiteral("%1 %").arg(qRound(scale * 100)));
+        QAction* size =
+            explained(textSize->addAction(QStringLiteral("%1 %").arg(qRound(scale * 100))),
+                      tr("Draws the text of the panels, tables and reports at %1 % of its size.")
+                          .arg(qRound(scale * 100)));
         size->setCheckable(true);
         size->setChecked(scale == 1);
         sizes->addAction(size);
         connect(size, &QAction::triggered, this, [this, scale] { mapView->setTextScale(scale); });
     }
     QMenu* help = new QMenu(tr("&Help"), this);
+    help->setToolTipsVisible(true);
+    QAction* whatsThis = explained(QWhatsThis::createAction(this),
+                                   tr("Click it, then a control, to read what the control does "
+                                      "(Shift+F1)."));
+    help->addAction(whatsThis);
     help->addAction(aboutAction);
     menuBar()->addActions({buildFileMenu()->menuAction(),
-                           action(tr("Year/Mo&nth"), QString(), QString(), &MapView::yearMonth),
-                           action(tr("&Display Mode"), QString(), QString(), &MapView::displayMode),
-                           action(tr("Search &Mode"), QString(), QString(), &MapView::searchMode),
+                           action(tr("Year/Mo&nth"),
+                                  tr("Chooses the year and month of the eclipse shown (-13000 to "
+                                     "16999; a year before 1 also as \"763 BC\")."),
+                                  QString(), &MapView::yearMonth),
+                           action(tr("&Display Mode"),
+                                  tr("Chooses the screen (the map, the central line table or the "
+                                     "local circumstances), the map's range and settings, and the "
+                                     "observing place."),
+                                  QString(), &MapView::displayMode),
+                           action(tr("Search &Mode"),
+                                  tr("Chooses the eclipses that Previous and Next step through: "
+                                     "all, one type, those seen from a place, or one Saros "
+                                     "series."),
+                                  QString(), &MapView::searchMode),
                            buildMoveMenu()->menuAction(), viewMenu->menuAction(),
                            help->menuAction()});
     aboutEntry = aboutAction;
@@ -264,36 +314,55 @@ void MainWindow::buildMenus() {
 
 QMenu* MainWindow::buildMoveMenu() {
     struct Entry {
-        const char* text;
+        const char *text, *explanation;
         QKeySequence keys;
         void (MapView::*command)();
     };
     const Entry entries[] = {
-        {QT_TR_NOOP("&Previous Eclipse"), QKeySequence(Qt::Key_PageUp), &MapView::previousEclipse},
-        {QT_TR_NOOP("&Next Eclipse"), QKeySequence(Qt::Key_PageDown), &MapView::nextEclipse},
-        {nullptr, {}, nullptr},
-        {QT_TR_NOOP("Zoom &In"), QKeySequence(Qt::Key_Plus), &MapView::zoomInAtCentre},
-        {QT_TR_NOOP("Zoom &Out"), QKeySequence(Qt::Key_Minus), &MapView::zoomOutAtCentre},
-        {QT_TR_NOOP("W&hole Globe"), QKeySequence(Qt::Key_Home), &MapView::unzoom},
-        {nullptr, {}, nullptr},
-        {QT_TR_NOOP("&West"), QKeySequence(Qt::Key_Left), &MapView::panLeft},
-        {QT_TR_NOOP("&East"), QKeySequence(Qt::Key_Right), &MapView::panRight},
-        {QT_TR_NOOP("North (&Up)"), QKeySequence(Qt::Key_Up), &MapView::panUp},
-        {QT_TR_NOOP("South (&Down)"), QKeySequence(Qt::Key_Down), &MapView::panDown},
-        {nullptr, {}, nullptr},
-        {QT_TR_NOOP("&Redraw"), QKeySequence(Qt::Key_F5), &MapView::redraw}};
+        {QT_TR_NOOP("&Previous Eclipse"), previousExplanation, QKeySequence(Qt::Key_PageUp),
+         &MapView::previousEclipse},
+        {QT_TR_NOOP("&Next Eclipse"), nextExplanation, QKeySequence(Qt::Key_PageDown),
+         &MapView::nextEclipse},
+        {nullptr, nullptr, {}, nullptr},
+        {QT_TR_NOOP("Zoom &In"),
+         QT_TR_NOOP("Doubles the map's magnification about its centre (+); the whole globe "
+                    "becomes a regional map."),
+         QKeySequence(Qt::Key_Plus), &MapView::zoomInAtCentre},
+        {QT_TR_NOOP("Zoom &Out"),
+         QT_TR_NOOP("Halves the map's magnification about its centre (-)."),
+         QKeySequence(Qt::Key_Minus), &MapView::zoomOutAtCentre},
+        {QT_TR_NOOP("W&hole Globe"), wholeGlobeExplanation, QKeySequence(Qt::Key_Home),
+         &MapView::unzoom},
+        {nullptr, nullptr, {}, nullptr},
+        {QT_TR_NOOP("&West"), QT_TR_NOOP("Moves the regional map's centre west (Left arrow)."),
+         QKeySequence(Qt::Key_Left), &MapView::panLeft},
+        {QT_TR_NOOP("&East"), QT_TR_NOOP("Moves the regional map's centre east (Right arrow)."),
+         QKeySequence(Qt::Key_Right), &MapView::panRight},
+        {QT_TR_NOOP("North (&Up)"), QT_TR_NOOP("Moves the regional map's centre north (Up arrow)."),
+         QKeySequence(Qt::Key_Up), &MapView::panUp},
+        {QT_TR_NOOP("South (&Down)"),
+         QT_TR_NOOP("Moves the regional map's centre south (Down arrow)."),
+         QKeySequence(Qt::Key_Down), &MapView::panDown},
+        {nullptr, nullptr, {}, nullptr},
+        {QT_TR_NOOP("&Redraw"),
+         QT_TR_NOOP("Draws the screen again, reading again the data files that changed (F5)."),
+         QKeySequence(Qt::Key_F5), &MapView::redraw}};
     QMenu* menu = new QMenu(tr("&Go"), this);
+    menu->setToolTipsVisible(true);
     for (const Entry& e : entries) {
         if (e.text == nullptr) {
             menu->addSeparator();
             continue;
         }
-        QAction* a = action(tr(e.text), QString(), QString(), e.command);
+        QAction* a = action(tr(e.text), tr(e.explanation), QString(), e.command);
         a->setShortcut(e.keys);
         menu->addAction(a);
     }
     // "=" shares its key with "+" on most keyboards
-    QAction* zoomKey = action(QString(), QString(), QString(), &MapView::zoomInAtCentre);
+    QAction* zoomKey = action(QString(),
+                              tr("Doubles the map's magnification about its centre (=, the key "
+                                 "of + on most keyboards)."),
+                              QString(), &MapView::zoomInAtCentre);
     zoomKey->setShortcut(QKeySequence(Qt::Key_Equal));
     addAction(zoomKey);
     return menu;
@@ -306,44 +375,53 @@ void MainWindow::buildToolBar() {
     addToolBar(Qt::TopToolBarArea, tools);
     // The desktop's icon theme gives the icon where it has a standard one.
     struct Entry {
-        const char *tip, *prompt;
+        const char *explanation, *prompt;
         void (MapView::*command)();
         const char* themeIcon;
         ToolIcon icon;
     };
     const Entry entries[] = {
-        {QT_TR_NOOP("Previous eclipse"), QT_TR_NOOP("Show the previous eclipse"),
-         &MapView::previousEclipse, "go-previous", ToolIcon::previous},
-        {QT_TR_NOOP("Next eclipse"), QT_TR_NOOP("Show the next eclipse"), &MapView::nextEclipse,
-         "go-next", ToolIcon::next},
-        {QT_TR_NOOP("Eclipse list"), QT_TR_NOOP("The list of the eclipses found"),
-         &MapView::eclipseList, "view-list-details", ToolIcon::list},
+        {previousExplanation, QT_TR_NOOP("Show the previous eclipse"), &MapView::previousEclipse,
+         "go-previous", ToolIcon::previous},
+        {nextExplanation, QT_TR_NOOP("Show the next eclipse"), &MapView::nextEclipse, "go-next",
+         ToolIcon::next},
+        {QT_TR_NOOP("Lists the eclipses that the search mode finds over a span of years; a double "
+                    "click shows one."),
+         QT_TR_NOOP("The list of the eclipses found"), &MapView::eclipseList, "view-list-details",
+         ToolIcon::list},
         {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
-        {QT_TR_NOOP("Zoom in"),
+        {QT_TR_NOOP("Doubles the map's magnification (a left double click on the map first "
+                    "centres it on that point)."),
          QT_TR_NOOP("Zoom in on the regional map (a left double click enters it)"),
          &MapView::zoomIn, "zoom-in", ToolIcon::enlarge},
-        {QT_TR_NOOP("Zoom out"),
+        {QT_TR_NOOP("Halves the map's magnification."),
          QT_TR_NOOP("Zoom out on the regional map (a left double click enters it)"),
          &MapView::zoomOut, "zoom-out", ToolIcon::reduce},
-        {QT_TR_NOOP("Whole globe"), QT_TR_NOOP("Leave the regional map (the whole globe)"),
+        {wholeGlobeExplanation, QT_TR_NOOP("Leave the regional map (the whole globe)"),
          &MapView::unzoom, "zoom-original", ToolIcon::globe},
         {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
-        {QT_TR_NOOP("Local circumstances"), QT_TR_NOOP("From the map to the local circumstances"),
-         &MapView::localInfo, nullptr, ToolIcon::local},
-        {QT_TR_NOOP("Back to the map"),
+        {QT_TR_NOOP("Shows the eclipse seen from the observing place: its contacts, magnitude, "
+                    "the Sun's altitude and the place's clocks."),
+         QT_TR_NOOP("From the map to the local circumstances"), &MapView::localInfo, nullptr,
+         ToolIcon::local},
+        {QT_TR_NOOP("Goes back to the map from the local circumstances or the central line "
+                    "table."),
          QT_TR_NOOP("Back to the map from the local circumstances or the central line table"),
          &MapView::backToMap, "go-home", ToolIcon::map},
-        {"", QT_TR_NOOP("The sky at the maximum, inside the central path"), &MapView::totalitySky,
+        {QT_TR_NOOP("Draws the sky at the maximum seen from the observing place inside the "
+                    "central path: the darkened Sun, the planets and the bright stars."),
+         QT_TR_NOOP("The sky at the maximum, inside the central path"), &MapView::totalitySky,
          nullptr, ToolIcon::sky},
-        {"", QT_TR_NOOP("The contacts corrected for the lunar limb, inside the central path"),
+        {QT_TR_NOOP("Corrects the second and third contacts at the observing place for the "
+                    "mountains and valleys of the Moon's limb (LRO LOLA heights)."),
+         QT_TR_NOOP("The contacts corrected for the lunar limb, inside the central path"),
          &MapView::limbCorrection, nullptr, ToolIcon::limb}};
     for (const Entry& e : entries) {
-        if (e.tip == nullptr) {
+        if (e.explanation == nullptr) {
             tools->addSeparator();
             continue;
         }
-        QAction* a =
-            action(QString(), *e.tip != '\0' ? tr(e.tip) : QString(), tr(e.prompt), e.command);
+        QAction* a = action(QString(), tr(e.explanation), tr(e.prompt), e.command);
         const QIcon own = toolIcon(e.icon);
         a->setIcon(e.themeIcon != nullptr ? QIcon::fromTheme(QString::fromUtf8(e.themeIcon), own)
                                           : own);
@@ -353,7 +431,9 @@ void MainWindow::buildToolBar() {
     tools->addSeparator();
     placeField = new PlaceField(state, tools);
     placeField->setMaximumWidth(260);
-    placeField->setToolTip(tr("Type a place name to observe from it (local circumstances)"));
+    explained(placeField, tr("Type a place name and choose it from the list to observe from it: "
+                             "the local circumstances with its height and the civil time of its "
+                             "clocks."));
     placeField->placeChosen = [this](const GazetteerPlace& place) { mapView->observePlace(place); };
     placeField->placeRefused = [this](const QString& why) { statusBar()->showMessage(why); };
     tools->addWidget(placeField);

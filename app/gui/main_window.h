@@ -64,7 +64,9 @@ class MainWindow : public QMainWindow {
     void updateTitle();
     void saveFile();
     void exportKml();
-    QAction* action(const QString& text, const QString& tip, const QString& prompt,
+    // An action of the view's command: its menu text, its explanation (tooltip and What's This)
+    // and the status bar's prompt while the pointer rests on it (the explanation when empty).
+    QAction* action(const QString& text, const QString& explanation, const QString& prompt,
                     void (MapView::*command)());
 
     std::unique_ptr<AppState> ownState;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "time_slider.h"
 
+#include "explained.h"
 #include "timescales.h"
 
 #include <QComboBox>
@@ -30,13 +31,18 @@ QString clockText(double hours) {
 } // namespace
 
 TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
-    slider = new QSlider(Qt::Horizontal);
+    slider =
+        explained(new QSlider(Qt::Horizontal),
+                  tr("The instant of the shadow drawn over the map, from the first contact "
+                     "to the last: the arrow keys step ten seconds, Page Up and Down a minute."));
     slider->setSingleStep(arrowSeconds);
     slider->setPageStep(pageSeconds);
     timeLabel = new QLabel;
-    playButton = new QPushButton(tr("Play"));
+    playButton = explained(new QPushButton(tr("Play")),
+                           tr("Moves the shadow through the eclipse at the rate chosen beside."));
     playButton->setCheckable(true);
-    rateList = new QComboBox;
+    rateList = explained(new QComboBox,
+                         tr("How many minutes of the eclipse pass in a second of playing."));
     for (const int rate : playRates)
         rateList->addItem(tr("%1 min/s").arg(rate));
     player = new QTimer(this);

@@ -28,11 +28,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QSlider>
 #include <QStatusBar>
@@ -40,6 +42,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QWidgetAction>
 #include <gtest/gtest.h>
 
 using namespace vesk;
@@ -573,16 +576,16 @@ TEST(Window, ToolbarTakesTheDesktopsIconTheme) {
     QIcon::setThemeName(QStringLiteral("plain"));
     {
         Window w;
-        const auto icon = [&](const QString& tip) {
+        const auto icon = [&](const QString& prompt) {
             for (const QAction* a : w.frame.findChild<QToolBar*>()->actions())
-                if (a->toolTip() == tip)
+                if (a->statusTip() == prompt)
                     return a->icon();
             return QIcon();
         };
-        EXPECT_EQ(icon(QStringLiteral("次の日蝕")).name(), QStringLiteral("go-next"));
-        EXPECT_TRUE(icon(QStringLiteral("前の日蝕")).name().isEmpty())
+        EXPECT_EQ(icon(QStringLiteral("次の日蝕を表示")).name(), QStringLiteral("go-next"));
+        EXPECT_TRUE(icon(QStringLiteral("前の日蝕を表示")).name().isEmpty())
             << "not in the theme: the program's own drawing";
-        EXPECT_FALSE(icon(QStringLiteral("前の日蝕")).isNull());
+        EXPECT_FALSE(icon(QStringLiteral("前の日蝕を表示")).isNull());
     }
     QIcon::setThemeSearchPaths(searchPaths);
     QIcon::setThemeName(theme);
@@ -715,6 +718,121 @@ TEST(Window, KmlOutputIsReportedInTheStatusBar) {
             << w.view->repaintNotes().toStdString();
     }
     std::filesystem::current_path(previous);
+}
+
+namespace {
+
+// A label or an explanation without its shortcut mark, ellipsis, colon, bracketed range and case:
+// what is left when the explanation says no more than the label.
+QString bareText(QString text) {
+    text.remove(QRegularExpression(
+        QStringLiteral("\\(&.\\)|&|\\.\\.\\.|…|（[^）]*）|\\([^)]*\\)|[:：。.\\s]")));
+    return text.toCaseFolded();
+}
+
+// The controls of a widget without an explanation, whose explanation repeats its label, or (in
+// Japanese) whose explanation is not translated: one line each, naming the control by its label,
+// its explanation or its class.
+std::vector<std::string> unexplained(const QWidget& owner, bool japanese) {
+    std::vector<std::string> found;
+    // a Japanese explanation is written in Japanese: not in Latin letters alone
+    const QRegularExpression japaneseText(
+        QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
+    const auto check = [&](const QString& label, const QString& tip, const QString& whatsThis,
+                           const char* kind) {
+        if (tip.isEmpty() || whatsThis.isEmpty() || bareText(tip) == bareText(label) ||
+            bareText(tip).size() <= bareText(label).size() ||
+            (japanese && !tip.contains(japaneseText)))
+            found.push_back(std::string(kind) + " '" + label.toStdString() + "': '" +
+                            tip.toStdString() + "'");
+    };
+    // the actions a user meets: the menus' (and their menus'), the toolbar's, the window's keys
+    std::vector<const QAction*> actions;
+    std::function<void(const QList<QAction*>&)> collect = [&](const QList<QAction*>& list) {
+        for (const QAction* a : list) {
+            // a menu's own entry opens it; a toolbar's field is checked as a field
+            if (a->menu() != nullptr)
+                collect(a->menu()->actions());
+            else if (!a->isSeparator() && qobject_cast<const QWidgetAction*>(a) == nullptr &&
+                     std::find(actions.begin(), actions.end(), a) == actions.end())
+                actions.push_back(a);
+        }
+    };
+    if (const auto* window = qobject_cast<const QMainWindow*>(&owner)) {
+        collect(window->menuBar()->actions());
+        for (const QToolBar* bar : window->findChildren<QToolBar*>())
+            collect(bar->actions());
+    }
+    collect(owner.actions());
+    for (const QAction* a : actions)
+        check(a->text(),
+              a->toolTip() == QString(a->text()).remove(QLatin1Char('&')) ? QString()
+                                                                          : a->toolTip(),
+              a->whatsThis(), "action");
+    // the fields: text, lists, choices, sliders and the dialogs' own buttons
+    for (const QWidget* w : owner.findChildren<QWidget*>()) {
+        QString label;
+        if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
+            if (!qobject_cast<const QCheckBox*>(w) && !qobject_cast<const QRadioButton*>(w) &&
+                !qobject_cast<const QPushButton*>(w))
+                continue; // a button of Qt's own (a dock's, a line edit's)
+            label = button->text();
+        } else if (!qobject_cast<const QLineEdit*>(w) && !qobject_cast<const QComboBox*>(w) &&
+                   !qobject_cast<const QSlider*>(w) && !qobject_cast<const QListWidget*>(w)) {
+            continue;
+        }
+        if (qobject_cast<const QLineEdit*>(w) && qobject_cast<const QComboBox*>(w->parent()))
+            continue; // the line of an editable list is the list's
+        // the buttons that close a dialog say what they do
+        if (qobject_cast<const QDialogButtonBox*>(w->parent()) || label == QStringLiteral("OK") ||
+            label == EclipseListDialog::tr("Close") || label == EclipseListDialog::tr("Cancel"))
+            continue;
+        if (const QString name = w->accessibleName(); !name.isEmpty())
+            label = name;
+        check(label, w->toolTip(), w->whatsThis(), w->metaObject()->className());
+    }
+    return found;
+}
+
+} // namespace
+
+// Every action of the window (menus, toolbar, keys) and every field of its dialogs, the eclipse
+// list and the time slider says more than its label, as a tooltip and by What's This, in
+// English and in Japanese.
+TEST(Window, EveryControlExplainsItself) {
+    for (const bool japanese : {false, true}) {
+        useJapanese(japanese);
+        Window w;
+        w.view->eclipseList();
+        ASSERT_NE(w.view->listDialog(), nullptr);
+        std::vector<std::string> missing = unexplained(w.frame, japanese);
+        for (const QWidget* dialog : {static_cast<const QWidget*>(w.view->listDialog())}) {
+            const std::vector<std::string> more = unexplained(*dialog, japanese);
+            missing.insert(missing.end(), more.begin(), more.end());
+        }
+        YearMonthDialog when(nullptr, loadWhen(w.v()), w.messages.reporter());
+        std::optional<int> cityIndex;
+        CityTable cities;
+        DisplayDialog display(nullptr, loadDisplay(w.v(), {}, 0), cities, cityIndex,
+                              w.messages.reporter(), &w.state);
+        DialogChoices choices;
+        SearchDialog search(nullptr, loadMode(w.v(), choices, 145), cities, choices.searchCityIndex,
+                            choices.searchType, w.v(), w.messages.reporter());
+        for (const QWidget* dialog :
+             {static_cast<const QWidget*>(&when), static_cast<const QWidget*>(&display),
+              static_cast<const QWidget*>(&search)}) {
+            const std::vector<std::string> more = unexplained(*dialog, japanese);
+            missing.insert(missing.end(), more.begin(), more.end());
+        }
+        EXPECT_TRUE(missing.empty()) << (japanese ? "Japanese: " : "English: ") << [&] {
+            std::string all;
+            for (const std::string& line : missing)
+                all += "\n  " + line;
+            return all;
+        }();
+        EXPECT_GT(w.frame.findChildren<QAction*>().size(), 40);
+    }
+    useJapanese(true);
 }
 
 TEST(Window, EclipseListShowsAHit) {
