@@ -51,6 +51,11 @@ if [ ! -f data/timezones.dat ] || [ $zones/make_zone_table.js -nt data/timezones
     node $zones/make_zone_table.js data/timezones.dat
 fi
 
+# The guide's pictures are drawn from the data made above: configured again, the build sees
+# the data and draws the pictures anew.
+cmake -S . -B build >/dev/null
+cmake --build build --target vesk_guide
+
 lunarGrid=https://pds-geosciences.wustl.edu/lro/lro-l-lola-3-rdr-v1/lrolol_1xxx/data/lola_gdr/cylindrical/img/ldem_16.lbl
 
 case "${1:-run}" in

@@ -135,7 +135,9 @@ std::string programUsage() {
         text += std::string("       vesk ") + c.synopsis + "\n";
     text += "Each command explains its options with --help. Data files are read from the working\n"
             "folder, $XDG_DATA_HOME/vesk, ../share/vesk beside the program, $VESK_DATA, then\n"
-            "./data beside the program.\n";
+            "./data beside the program. The user's guide, which says what every line, colour\n"
+            "and mark of each screen means, opens from the window's Help menu (F1); its pages\n"
+            "are in ../share/vesk/guide beside the program (en/index.html, ja/index.html).\n";
     return text + exitStatuses;
 }
 

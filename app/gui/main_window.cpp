@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "explained.h"
+#include "guide_window.h"
 #include "place_field.h"
 #include "time_slider.h"
 #include "translation.h"
@@ -290,6 +291,18 @@ void MainWindow::buildMenus() {
     QAction* whatsThis = explained(QWhatsThis::createAction(this),
                                    tr("Click it, then a control, to read what the control does "
                                       "(Shift+F1)."));
+    explained(help->addAction(tr("User &Guide"), this, [this] { showGuide("index.html"); }),
+              tr("Opens the guide: what every line, colour and mark of each screen means, with "
+                 "pictures (F1)."))
+        ->setShortcut(QKeySequence::HelpContents);
+    explained(help->addAction(tr("&Ancient Eclipses and ΔT"), this,
+                              [this] { showGuide("history.html"); }),
+              tr("Opens the guide's page on the uncertainty of ΔT: how sure the path and the "
+                 "chance of totality are for an ancient eclipse."));
+    explained(help->addAction(tr("G&lossary"), this, [this] { showGuide("glossary.html"); }),
+              tr("Opens the guide's glossary: Besselian elements, ΔT, the types of eclipse, "
+                 "magnitude, Saros, the calendars and the kinds of local time."));
+    help->addSeparator();
     help->addAction(whatsThis);
     help->addAction(aboutAction);
     menuBar()->addActions({buildFileMenu()->menuAction(),
@@ -483,6 +496,22 @@ void MainWindow::exportKml() {
         reporter(this, failure);
     else
         statusBar()->showMessage(tr("KML documents written to %1").arg(dir));
+}
+
+GuideWindow* MainWindow::showGuide(const QString& page) {
+    const std::optional<QUrl> url = guidePage(state.language, page);
+    if (!url) {
+        reporter(this, tr("The user's guide is not installed: its pages are looked for in "
+                          "guide/ and ../share/vesk/guide/ beside the program."));
+        return nullptr;
+    }
+    if (!guide)
+        guide = new GuideWindow(this);
+    guide->setSource(*url);
+    guide->show();
+    guide->raise();
+    guide->activateWindow();
+    return guide;
 }
 
 QString MainWindow::saveScreen(QString path, const QString& filter) {

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPrinter>
 #include <QTranslator>
 
@@ -17,6 +18,7 @@ class QToolBar;
 
 namespace vesk {
 
+class GuideWindow;
 class PlaceField;
 class TimeSlider;
 
@@ -45,6 +47,10 @@ class MainWindow : public QMainWindow {
     // name's ending (a name without one takes the kind of the chosen filter, else PNG); nothing
     // else is written. Empty, or the failure naming the file.
     QString saveScreen(QString path, const QString& filter = QString());
+    // Help: a page of the user's guide ("index.html", "glossary.html#deltat") in the window's
+    // language, in the guide's window (opened, or brought forward); the window, or null with a
+    // message when the guide is not installed.
+    GuideWindow* showGuide(const QString& page);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -80,6 +86,7 @@ class MainWindow : public QMainWindow {
     // Gives the slider the span of the eclipse shown and the view the slider's instant.
     void followSlider();
     QAction* aboutEntry = nullptr;
+    QPointer<GuideWindow> guide;                // the guide's window while it is open
     QAction* inkSaving = nullptr;               // print on white
     QPrinter printer{QPrinter::HighResolution}; // the page setup's and the prints'
     QAction *toolBarToggle = nullptr, *statusBarToggle = nullptr;
