@@ -81,8 +81,7 @@ std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool duratio
                                                               ? "Equal duration of annularity"
                                                               : "Equal duration of totality"});
     }
-    entries.push_back({palette[colours.penumbra], "Partial limits, magnitude"});
-    entries.push_back({palette[colours.penumbra], "  curves, curves of equal UT"});
+    entries.push_back({palette[colours.penumbra], "Partial limits, magnitude and UT curves"});
     entries.push_back({palette[colours.riseSet], "Eclipse at sunrise/sunset"});
     entries.push_back({palette[colours.maxRiseSet], "Maximum at sunrise/sunset"});
     if (bandSigmas > 0) {
@@ -108,13 +107,14 @@ LabelBox legendBox(const MapCanvas& c, const std::vector<LegendEntry>& entries) 
     c.surface.selectFont(previous);
     const int w = padding * 3 + sampleLength + width;
     const int h = padding * 2 + static_cast<int>(entries.size()) * (lineHeight + lineGap);
-    const int bottom = c.layout.mapBottom - frameMargin;
-    // the whole globe's: in the corner below the text panel where it has room
+    // the whole globe's: in the view's corner below the text panel where it has room
     const ViewSettings& v = c.view;
     const int panelEnd = static_cast<int>(std::lround(panelBottom * v.textScale));
+    const int viewBottom = c.surface.height() - panelMargin;
     if (v.projection == Projection::globe && v.mapRange == MapRange::globe &&
-        bottom - h > panelEnd + frameMargin)
-        return {panelMargin, bottom - h, panelMargin + w, bottom};
+        viewBottom - h > panelEnd + panelMargin)
+        return {panelMargin, viewBottom - h, panelMargin + w, viewBottom};
+    const int bottom = c.layout.mapBottom - frameMargin;
     const int left = c.layout.mapLeft + frameMargin;
     return {left, bottom - h, left + w, bottom};
 }
@@ -139,7 +139,7 @@ void drawLegend(MapCanvas& c, const std::vector<LegendEntry>& entries) {
                       middle + markedPointRadius);
             s.selectBrush(brush);
             s.selectPen(pen);
-        } else if (e.text.rfind("  ", 0) != 0) { // a continued line has no stroke of its own
+        } else {
             s.fillSolidRect(box.left + padding, middle - 1, box.left + padding + sampleLength,
                             middle + 1, e.colour);
         }

@@ -4,8 +4,8 @@
 #include "delta_t_band_layer.h"
 #include "eclipse_search.h"
 #include "label_placement.h"
-#include "map_legend.h"
 #include "local_circumstances.h"
+#include "map_legend.h"
 #include "palette.h"
 #include "path_map.h"
 #include "path_tracers.h"
@@ -201,10 +201,17 @@ TEST(PathMap, LegendAndCurveLabels) {
     MapOf globe(2024, 4);
     globe.draw();
     EXPECT_TRUE(globe.hasText("Central line")) << "a legend on the whole globe by default";
-    const LabelBox box = legendBox(globe.canvas, legendEntries(typeTotal, 0));
-    EXPECT_EQ(box.left, panelMargin);
-    EXPECT_GT(box.top, panelBottom);
-    EXPECT_LE(box.bottom, 700);
+    // in the view of a window of the size it first opens at (700 x 600, menus and status bar
+    // taken) as in a picture of 1000 x 700
+    for (const auto& [width, height] : {std::pair{700, 520}, {1000, 700}}) {
+        RecordingSurface surface(width, height);
+        const MapLayout layout = layoutView(globe.view, width, height);
+        MapCanvas canvas{surface, globe.projection, globe.view, layout};
+        const LabelBox box = legendBox(canvas, legendEntries(typeTotal, 0));
+        EXPECT_EQ(box.left, panelMargin) << width << " x " << height;
+        EXPECT_GT(box.top, panelBottom);
+        EXPECT_LE(box.bottom, height);
+    }
     EXPECT_TRUE(globe.hasText("Greatest eclipse, first and last contacts"));
     MapOf none(2024, 4);
     none.view.legend = MapLegend::never;
