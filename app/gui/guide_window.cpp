@@ -4,6 +4,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace vesk {
 
@@ -36,7 +39,10 @@ GuideWindow::GuideWindow(QWidget* parent) : QTextBrowser(parent) {
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setOpenExternalLinks(true);
-    resize(guideWidth, guideHeight);
+    // within the screen, whatever its scale
+    const QSize room =
+        (screen() != nullptr ? screen()->availableSize() : QSize(guideWidth, guideHeight)) * 9 / 10;
+    resize(std::min(guideWidth, room.width()), std::min(guideHeight, room.height()));
     connect(this, &QTextBrowser::sourceChanged, this, [this] { setWindowTitle(documentTitle()); });
 }
 
