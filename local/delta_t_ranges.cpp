@@ -186,7 +186,7 @@ std::string rangesInWords(const std::vector<DeltaTInterval>& intervals) {
     for (const DeltaTInterval& i : intervals) {
         words += words.empty() ? "" : " or ";
         if (i.openBelow && i.openAbove)
-            words += "any";
+            words += "any value";
         else if (i.openBelow)
             words += "up to " + groupedSeconds(i.to) + " s";
         else if (i.openAbove)
