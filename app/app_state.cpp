@@ -13,6 +13,7 @@
 #include "scaled_surface.h"
 #include "timescales.h"
 #include "translation.h"
+#include "typed_coordinates.h"
 
 namespace vesk {
 
@@ -44,8 +45,11 @@ void AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& frame) {
         v.durationCurves ? &mapPath.durationCurves(record, deltaT, v.drawStepHours, stop) : nullptr;
     const std::optional<ObservedShadow> placeSearch =
         v.searchMode == searchPlace ? placeSearchMaximum(record, v) : std::nullopt;
+    std::optional<MarkedPlace> observer;
+    if (v.observerMarked)
+        observer = MarkedPlace{v.observerLon, v.observerLat, observerName(v, frame.cities)};
     vesk::drawPathMap(canvas, {record, placeSearch, path, frame.cities, relief, paths,
-                               band ? &*band : nullptr, named, durations});
+                               band ? &*band : nullptr, named, durations, observer});
     exportFailure.clear();
     kmlDocuments.clear();
     if (v.kmlOutput && !stop.stop_requested())
@@ -104,18 +108,37 @@ void AppServices::drawCentralTable(DrawSurface& target, const ScreenFrame& frame
                                v.kmlOutput ? &files : nullptr, exportDir);
 }
 
+namespace {
+
+// The row of the city table that the settings observe from, if any.
+const City* observedCity(const ViewSettings& view, const CityTable& cities) {
+    const std::optional<int> index = view.observerCityIndex;
+    if (!index || *index < 1 || *index > static_cast<int>(cities.rows.size()))
+        return nullptr;
+    return &cities.rows[static_cast<std::size_t>(*index - 1)];
+}
+
+} // namespace
+
+std::string observerName(const ViewSettings& view, const CityTable& cities) {
+    if (const City* city = observedCity(view, cities))
+        return cityName(*city, view.englishNames);
+    if (!view.observerCityIndex && !view.observerPlace.name.empty())
+        return view.observerPlace.name;
+    return coordinatesText(view.observerLon, view.observerLat);
+}
+
 std::string locationLine(const ViewSettings& view, const CityTable& cities,
                          const ObserverPlace& place) {
     char line[200] = "";
-    const std::optional<int> cityIndex = view.observerCityIndex;
-    if (cityIndex && *cityIndex >= 1 && *cityIndex <= static_cast<int>(cities.rows.size())) {
-        const City& city = cities.rows[static_cast<std::size_t>(*cityIndex - 1)];
+    if (const City* city = observedCity(view, cities)) {
         std::snprintf(line, sizeof line, " Location : %s Lon:%7.2f°Lat:%7.2f° Height:%5.1f",
-                      cityName(city, view.englishNames).c_str(), city.lon, city.lat, city.height);
-    } else if (!cityIndex) {
+                      cityName(*city, view.englishNames).c_str(), city->lon, city->lat,
+                      city->height);
+    } else if (!view.observerCityIndex) {
         const std::string& name = place.name;
         std::snprintf(line, sizeof line, " Location : %s Lon:%7.2f°Lat:%7.2f° Height:%6.1f%s",
-                      name.empty() ? "Selected City      " : name.c_str(), view.observerLon,
+                      name.empty() ? "Coordinates        " : name.c_str(), view.observerLon,
                       view.observerLat, view.observerHeight,
                       heightSourceNote(place.heightSource).c_str());
     }

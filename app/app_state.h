@@ -49,6 +49,10 @@ struct AppState {
 // The observer's place of the settings: as chosen by name, else with the zone of its position.
 ObserverPlace observerPlace(const ViewSettings& settings, PlaceRecords& places);
 
+// What to call the observer's place: its name in the gazetteer or the city table, else its
+// coordinates ("43.15° E, 36.36° N").
+std::string observerName(const ViewSettings& settings, const CityTable& cities);
+
 // The local report's line of the observing place: a row of the city table or a typed place (with
 // the name it was chosen by and the source of its height); empty for neither.
 std::string locationLine(const ViewSettings& view, const CityTable& cities,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "place_options.h"
 
+#include "typed_coordinates.h"
 #include "view_commands.h"
 
 #include <cmath>
@@ -71,9 +72,9 @@ ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state
         return chosen;
     ObserverPlace place;
     std::optional<double> ownHeight; // a gazetteer place's
-    if (const auto lonLat = name ? numberPair(*name, ',') : std::nullopt) {
-        lon = lonLat->first;
-        lat = lonLat->second;
+    if (const auto typed = name ? parseCoordinates(*name) : std::nullopt) {
+        lon = typed->lon;
+        lat = typed->lat;
     } else if (name) {
         const std::optional<GazetteerPlace> p = namedPlace(state, *name, err, error);
         if (!p)

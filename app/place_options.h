@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The observer of the headless commands: --place NAME (a place of the gazetteer: "Luxor",
-// "Luxor, EG"), --place LON,LAT, or --lon E --lat N; with --height M. Without a height, a
+// "Luxor, EG"), --place LON,LAT or coordinates with hemisphere letters ("36.36N 43.15E"), or
+// --lon E --lat N; with --height M. Without a height, a
 // gazetteer place brings its own and coordinates take the relief grid's (0 at sea).
 #pragma once
 

@@ -51,6 +51,7 @@ void observerFromCity(ViewSettings& view, const CityTable& cities, std::optional
     view.observerLon = city.lon;
     view.observerLat = city.lat;
     view.observerHeight = city.height;
+    view.observerMarked = true;
 }
 
 } // namespace
@@ -178,6 +179,7 @@ void placeObserver(ViewSettings& view, double lon, double lat, double height, Ob
     view.observerLon = lon;
     view.observerLat = lat;
     view.observerHeight = height;
+    view.observerMarked = true;
     place.lon = lon;
     place.lat = lat;
     view.observerPlace = std::move(place);
@@ -306,6 +308,7 @@ void storeDisplay(ViewSettings& v, DialogChoices& choices, const DisplayFields& 
             v.observerLon = f.observerLon;
             v.observerLat = f.observerLat;
             v.observerHeight = f.observerHeight;
+            v.observerMarked = true;
         }
     }
 }

@@ -563,16 +563,22 @@ bool drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
         return false;
     // the dot first, then the name beside it where no earlier label lies
     c.labels.reserve(dot);
+    const bool named = labelBesideDot(c, px, py, name);
+    if (named || !labelledOnly)
+        fillCircle(c.surface, px, py, 2, dotColour);
+    return named;
+}
+
+bool labelBesideDot(MapCanvas& c, int x, int y, const std::string& name) {
+    const MapLayout& l = c.layout;
     const TextSize size = c.surface.textSize(name);
     const LabelBox frame{l.mapLeft, l.mapTop, l.mapRight, l.mapBottom};
-    const auto box = c.labels.place(labelCandidates(px, py, size.width, size.height, 2, 0, 4),
+    const auto box = c.labels.place(labelCandidates(x, y, size.width, size.height, 2, 0, 4),
                                     [&](const LabelBox& b) { return boxWithin(b, frame); });
     if (box) {
         c.surface.setTextColour(labelColour);
         c.surface.textOut(box->left, box->top, name);
     }
-    if (box || !labelledOnly)
-        fillCircle(c.surface, px, py, 2, dotColour);
     return box.has_value();
 }
 

@@ -117,6 +117,11 @@ enum class LoneDot : bool { drawn, left_out };
 bool drawPlaceLabel(MapCanvas& canvas, double lon, double lat, const std::string& name,
                     int dotColour, LoneDot loneDot = LoneDot::drawn);
 
+// A name placed beside a dot at view pixel (x, y) that is already reserved: right of it, or
+// where it covers no earlier label of the canvas within the map frame. Returns whether it found
+// room (and was drawn).
+bool labelBesideDot(MapCanvas& canvas, int x, int y, const std::string& name);
+
 // The whole base map on the canvas.
 void drawMapBackground(MapCanvas& canvas, const ReliefData& relief, const DataPaths& paths);
 

@@ -146,13 +146,29 @@ void markContacts(MapCanvas& c, const PathGeometry& g, bool partial) {
     ring(g.umbraLast.point);
 }
 
-void drawCityLabels(MapCanvas& c, const CityTable& cities) {
+// The observer's place: a cyan dot in a black ring, named beside it where there is room.
+void markObserver(MapCanvas& c, const MarkedPlace& place) {
+    const ViewPixel at = viewPixel(c, place.lon, place.lat);
+    if (!at.visible)
+        return;
+    constexpr int radius = 4;
+    fillCircle(c.surface, at.x, at.y, radius, cyan);
+    frameCircle(c.surface, at.x, at.y, radius, black);
+    c.labels.reserve({at.x - radius, at.y - radius, at.x + radius + 1, at.y + radius + 1});
+    c.surface.setBackgroundOpaque(false);
+    labelBesideDot(c, at.x, at.y, place.name);
+}
+
+// The city table's places on a magnified regional globe, but for the observer's (marked already).
+void drawCityLabels(MapCanvas& c, const CityTable& cities,
+                    const std::optional<MarkedPlace>& observer) {
     const ViewSettings& v = c.view;
     c.surface.setBackgroundOpaque(false);
     if (v.mapRange == MapRange::globe || magnification(c) < 10)
         return;
     for (const City& city : cities.rows)
-        drawPlaceLabel(c, city.lon, city.lat, cityName(city, v.englishNames), red);
+        if (!observer || city.lon != observer->lon || city.lat != observer->lat)
+            drawPlaceLabel(c, city.lon, city.lat, cityName(city, v.englishNames), red);
 }
 
 template <typename Point> void strokePieces(MapCanvas& c, const Pieces<Point>& pieces, int colour) {
@@ -230,8 +246,10 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
                : std::vector<LegendEntry>{};
     if (legend) // names and labels keep off the legend's box
         c.labels.reserve(legendBox(c, entries));
+    if (in.observer)
+        markObserver(c, *in.observer);
     if (v.projection == Projection::globe)
-        drawCityLabels(c, in.cities);
+        drawCityLabels(c, in.cities, in.observer);
     drawPlaceNames(c, in.gazetteer);
     drawCurves(c, g, type);
     if (in.durations != nullptr)

@@ -13,6 +13,12 @@
 
 namespace vesk {
 
+// The observer's place that the user chose, marked on the map with its name.
+struct MarkedPlace {
+    double lon = 0, lat = 0; // degrees east, north
+    std::string name;
+};
+
 struct PathMapInputs {
     const EclipseRecord& record;
     // The local maximum of the place search at the view's observer (the panel shows it), or none.
@@ -24,6 +30,7 @@ struct PathMapInputs {
     const DeltaTBandLayer* band = nullptr; // the band of Delta T's uncertainty, or none
     const Gazetteer* gazetteer = nullptr;  // the places named on regional maps, or none
     const std::vector<DurationCurve>* durations = nullptr; // the curves of equal duration, or none
+    std::optional<MarkedPlace> observer = std::nullopt;    // the place chosen, or none
 };
 
 // Draws the map of the eclipse.

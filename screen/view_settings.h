@@ -64,6 +64,7 @@ struct ViewSettings {
     double observerLat = 35;     // degrees north
     double observerHeight = 0;   // metres
     ObserverPlace observerPlace; // its name, time zone and the source of its height
+    bool observerMarked = false; // the user chose the observer: its place is marked on the maps
     bool englishNames = false;   // observing places by their English names (English texts)
     double textScale = 1;        // text size: 1 (100 %), 1.25, 1.5 or 2
     double year = 0, month = 0;  // asked for; after a repaint, the UT year and month shown

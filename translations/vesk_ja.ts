@@ -4,12 +4,12 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="474"/>
+        <location filename="../app/gui/dialogs.cpp" line="489"/>
         <source>About vesk</source>
         <translation>vesk のバージョン情報</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="477"/>
+        <location filename="../app/gui/dialogs.cpp" line="492"/>
         <source>vesk version %1
 
 Eclipse catalog: 71,251 solar eclipses computed from JPL DE431
@@ -299,14 +299,14 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>観測地から見た日蝕：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="368"/>
+        <location filename="../app/gui/dialogs.cpp" line="381"/>
         <source>Place:</source>
         <translation>地名：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="369"/>
-        <source>Type a place name of the gazetteer and choose it: its position and height fill the fields above.</source>
-        <translation>地名辞典の地名を入力して選ぶと、その位置と標高が上の欄に入ります。</translation>
+        <location filename="../app/gui/dialogs.cpp" line="382"/>
+        <source>Type a place name of the gazetteer and choose it, or its coordinates (&quot;36.36N 43.15E&quot;; two bare numbers are longitude, latitude): its position and height fill the fields above.</source>
+        <translation>地名辞典の地名を入力して選ぶか、座標を入力します（「36.36N 43.15E」。記号のない二つの数は経度、緯度の順）。その位置と高さが上の欄に入ります。</translation>
     </message>
 </context>
 <context>
@@ -453,57 +453,57 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="192"/>
+        <location filename="../app/gui/main_window.cpp" line="194"/>
         <source>&amp;File</source>
         <translation>ファイル(&amp;F)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="195"/>
+        <location filename="../app/gui/main_window.cpp" line="197"/>
         <source>&amp;New</source>
         <translation>新規作成(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="200"/>
+        <location filename="../app/gui/main_window.cpp" line="202"/>
         <source>&amp;Export Picture...</source>
         <translation>画像の書き出し(&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="204"/>
+        <location filename="../app/gui/main_window.cpp" line="206"/>
         <source>Export &amp;KML...</source>
         <translation>KML の書き出し(&amp;K)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="208"/>
+        <location filename="../app/gui/main_window.cpp" line="210"/>
         <source>&amp;Print...</source>
         <translation>印刷(&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="212"/>
+        <location filename="../app/gui/main_window.cpp" line="214"/>
         <source>Print Pre&amp;view...</source>
         <translation>印刷プレビュー(&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="215"/>
+        <location filename="../app/gui/main_window.cpp" line="217"/>
         <source>P&amp;rint Setup...</source>
         <translation>プリンタの設定(&amp;R)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="218"/>
+        <location filename="../app/gui/main_window.cpp" line="220"/>
         <source>Print on &amp;White</source>
         <translation>白地に印刷(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="222"/>
+        <location filename="../app/gui/main_window.cpp" line="224"/>
         <source>Print the black background white, every colour inverted</source>
         <translation>黒い背景を白に、色を反転して印刷する</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="224"/>
+        <location filename="../app/gui/main_window.cpp" line="226"/>
         <source>E&amp;xit</source>
         <translation>アプリケーションの終了(&amp;X)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="233"/>
+        <location filename="../app/gui/main_window.cpp" line="235"/>
         <source>&amp;About vesk...</source>
         <translation>vesk のバージョン情報(&amp;A)...</translation>
     </message>
@@ -523,398 +523,398 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>地域図から、食の最大の地点を中心にした地球全体図に戻ります（Home）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="196"/>
+        <location filename="../app/gui/main_window.cpp" line="198"/>
         <source>Opens another window on the same eclipse and settings; each window then goes its own way (Ctrl+N).</source>
         <translation>同じ日蝕と設定で別のウィンドウを開きます。以後はそれぞれ独立に動きます（Ctrl+N）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="201"/>
+        <location filename="../app/gui/main_window.cpp" line="203"/>
         <source>Saves the screen shown as a PNG, SVG or PDF file, by the name&apos;s ending (Ctrl+S).</source>
         <translation>表示中の画面を、名前の拡張子に応じて PNG・SVG・PDF ファイルに保存します（Ctrl+S）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="205"/>
+        <location filename="../app/gui/main_window.cpp" line="207"/>
         <source>Writes the path of the eclipse shown as KML documents for Google Earth into a folder.</source>
         <translation>表示中の日蝕の経路を Google Earth 用の KML ファイルとしてフォルダーに書き出します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="210"/>
+        <location filename="../app/gui/main_window.cpp" line="212"/>
         <source>Prints the screen shown on one page (Ctrl+P).</source>
         <translation>表示中の画面を1ページに印刷します（Ctrl+P）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="214"/>
+        <location filename="../app/gui/main_window.cpp" line="216"/>
         <source>Shows the printed page before it is printed.</source>
         <translation>印刷する前に印刷されるページを表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="217"/>
+        <location filename="../app/gui/main_window.cpp" line="219"/>
         <source>Chooses the paper, its orientation and the margins of the printed page.</source>
         <translation>印刷の用紙、向き、余白を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="219"/>
+        <location filename="../app/gui/main_window.cpp" line="221"/>
         <source>Prints the black background white, every colour inverted, to save ink; the screen stays as it is.</source>
         <translation>インクを節約するため、黒い背景を白にし、すべての色を反転して印刷します。画面はそのままです。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="225"/>
+        <location filename="../app/gui/main_window.cpp" line="227"/>
         <source>Closes every vesk window and quits (Ctrl+Q).</source>
         <translation>vesk のすべてのウィンドウを閉じて終了します（Ctrl+Q）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="234"/>
+        <location filename="../app/gui/main_window.cpp" line="236"/>
         <source>The program&apos;s version, its catalog of eclipses and its licence.</source>
         <translation>プログラムのバージョン、日蝕カタログ、ライセンス。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="237"/>
+        <location filename="../app/gui/main_window.cpp" line="239"/>
         <source>&amp;Toolbar</source>
         <translation>ツール バー(&amp;T)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="237"/>
+        <location filename="../app/gui/main_window.cpp" line="239"/>
         <source>Shows or hides the toolbar.</source>
         <translation>ツールバーを表示または非表示にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="238"/>
+        <location filename="../app/gui/main_window.cpp" line="240"/>
         <source>&amp;Status Bar</source>
         <translation>ステータス バー(&amp;S)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="239"/>
+        <location filename="../app/gui/main_window.cpp" line="241"/>
         <source>Shows or hides the status bar, which reads out the eclipse at the map point under the pointer.</source>
         <translation>ステータスバーを表示または非表示にします。ステータスバーにはポインターの下の地点での日蝕が表示されます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="249"/>
+        <location filename="../app/gui/main_window.cpp" line="251"/>
         <source>&amp;View</source>
         <translation>表示(&amp;V)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="253"/>
+        <location filename="../app/gui/main_window.cpp" line="255"/>
         <source>Time S&amp;lider</source>
         <translation>時刻スライダー(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="254"/>
+        <location filename="../app/gui/main_window.cpp" line="256"/>
         <source>Shows a slider below the map that draws the shadow at any instant of the eclipse, and plays it.</source>
         <translation>地図の下にスライダーを表示し、日蝕中の任意の時刻の影を描き、再生します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="258"/>
+        <location filename="../app/gui/main_window.cpp" line="260"/>
         <source>Time Slider</source>
         <translation>時刻スライダー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="276"/>
+        <location filename="../app/gui/main_window.cpp" line="278"/>
         <source>Text Si&amp;ze</source>
         <translation>文字の大きさ(&amp;Z)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="282"/>
+        <location filename="../app/gui/main_window.cpp" line="284"/>
         <source>Draws the text of the panels, tables and reports at %1 % of its size.</source>
         <translation>欄・表・報告の文字を %1 % の大きさで描きます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="289"/>
+        <location filename="../app/gui/main_window.cpp" line="291"/>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="292"/>
+        <location filename="../app/gui/main_window.cpp" line="294"/>
         <source>Click it, then a control, to read what the control does (Shift+F1).</source>
         <translation>これをクリックしてから部品をクリックすると、その働きが表示されます（Shift+F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="294"/>
+        <location filename="../app/gui/main_window.cpp" line="296"/>
         <source>User &amp;Guide</source>
         <translation>利用の手引き(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="295"/>
+        <location filename="../app/gui/main_window.cpp" line="297"/>
         <source>Opens the guide: what every line, colour and mark of each screen means, with pictures (F1).</source>
         <translation>手引きを開きます：各画面のすべての行・色・記号の意味を図とともに説明します（F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="298"/>
+        <location filename="../app/gui/main_window.cpp" line="300"/>
         <source>&amp;Ancient Eclipses and ΔT</source>
         <translation>古代の日蝕と ΔT(&amp;A)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="300"/>
+        <location filename="../app/gui/main_window.cpp" line="302"/>
         <source>Opens the guide&apos;s page on the uncertainty of ΔT: how sure the path and the chance of totality are for an ancient eclipse.</source>
         <translation>手引きの ΔT の不確かさのページを開きます：古代の日蝕で経路と皆既の確率がどれほど確かか。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="302"/>
+        <location filename="../app/gui/main_window.cpp" line="304"/>
         <source>G&amp;lossary</source>
         <translation>用語集(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="303"/>
+        <location filename="../app/gui/main_window.cpp" line="305"/>
         <source>Opens the guide&apos;s glossary: Besselian elements, ΔT, the types of eclipse, magnitude, Saros, the calendars and the kinds of local time.</source>
         <translation>手引きの用語集を開きます：ベッセル要素、ΔT、日蝕の種類、食分、サロス、暦、地方時の種類。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="309"/>
+        <location filename="../app/gui/main_window.cpp" line="311"/>
         <source>Year/Mo&amp;nth</source>
         <translation>年月設定(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="310"/>
+        <location filename="../app/gui/main_window.cpp" line="312"/>
         <source>Chooses the year and month of the eclipse shown (-13000 to 16999; a year before 1 also as &quot;763 BC&quot;).</source>
         <translation>表示する日蝕の年と月を選びます（-13000～16999。紀元前は「763 BC」とも入力できます）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="313"/>
+        <location filename="../app/gui/main_window.cpp" line="315"/>
         <source>&amp;Display Mode</source>
         <translation>表示モード(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="314"/>
+        <location filename="../app/gui/main_window.cpp" line="316"/>
         <source>Chooses the screen (the map, the central line table or the local circumstances), the map&apos;s range and settings, and the observing place.</source>
         <translation>画面（地図、中心線の表、地方状況）、地図の範囲と設定、観測地を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="318"/>
+        <location filename="../app/gui/main_window.cpp" line="320"/>
         <source>Search &amp;Mode</source>
         <translation>検索モード(&amp;M)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="319"/>
+        <location filename="../app/gui/main_window.cpp" line="321"/>
         <source>Chooses the eclipses that Previous and Next step through: all, one type, those seen from a place, or one Saros series.</source>
         <translation>「前」「次」でたどる日蝕を選びます：すべて、一つの種類、ある地点から見えるもの、一つのサロス系列。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="335"/>
+        <location filename="../app/gui/main_window.cpp" line="337"/>
         <source>&amp;Previous Eclipse</source>
         <translation>前の日蝕(&amp;P)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="337"/>
+        <location filename="../app/gui/main_window.cpp" line="339"/>
         <source>&amp;Next Eclipse</source>
         <translation>次の日蝕(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="340"/>
+        <location filename="../app/gui/main_window.cpp" line="342"/>
         <source>Zoom &amp;In</source>
         <translation>拡大(&amp;I)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="341"/>
+        <location filename="../app/gui/main_window.cpp" line="343"/>
         <source>Doubles the map&apos;s magnification about its centre (+); the whole globe becomes a regional map.</source>
         <translation>地図の中心を保って倍率を2倍にします（+）。地球全体図は地域図になります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="344"/>
+        <location filename="../app/gui/main_window.cpp" line="346"/>
         <source>Zoom &amp;Out</source>
         <translation>縮小(&amp;O)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="345"/>
+        <location filename="../app/gui/main_window.cpp" line="347"/>
         <source>Halves the map&apos;s magnification about its centre (-).</source>
         <translation>地図の中心を保って倍率を半分にします（-）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="347"/>
+        <location filename="../app/gui/main_window.cpp" line="349"/>
         <source>W&amp;hole Globe</source>
         <translation>地球全体(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="350"/>
+        <location filename="../app/gui/main_window.cpp" line="352"/>
         <source>&amp;West</source>
         <translation>西へ(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="350"/>
+        <location filename="../app/gui/main_window.cpp" line="352"/>
         <source>Moves the regional map&apos;s centre west (Left arrow).</source>
         <translation>地域図の中心を西へ動かします（←）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="352"/>
+        <location filename="../app/gui/main_window.cpp" line="354"/>
         <source>&amp;East</source>
         <translation>東へ(&amp;E)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="352"/>
+        <location filename="../app/gui/main_window.cpp" line="354"/>
         <source>Moves the regional map&apos;s centre east (Right arrow).</source>
         <translation>地域図の中心を東へ動かします（→）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="354"/>
+        <location filename="../app/gui/main_window.cpp" line="356"/>
         <source>North (&amp;Up)</source>
         <translation>北へ(&amp;U)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="354"/>
+        <location filename="../app/gui/main_window.cpp" line="356"/>
         <source>Moves the regional map&apos;s centre north (Up arrow).</source>
         <translation>地域図の中心を北へ動かします（↑）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="356"/>
+        <location filename="../app/gui/main_window.cpp" line="358"/>
         <source>South (&amp;Down)</source>
         <translation>南へ(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="357"/>
+        <location filename="../app/gui/main_window.cpp" line="359"/>
         <source>Moves the regional map&apos;s centre south (Down arrow).</source>
         <translation>地域図の中心を南へ動かします（↓）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="360"/>
+        <location filename="../app/gui/main_window.cpp" line="362"/>
         <source>&amp;Redraw</source>
         <translation>再描画(&amp;R)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="361"/>
+        <location filename="../app/gui/main_window.cpp" line="363"/>
         <source>Draws the screen again, reading again the data files that changed (F5).</source>
         <translation>変更されたデータファイルを読み直して画面を描き直します（F5）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="363"/>
+        <location filename="../app/gui/main_window.cpp" line="365"/>
         <source>&amp;Go</source>
         <translation>移動(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="376"/>
+        <location filename="../app/gui/main_window.cpp" line="378"/>
         <source>Doubles the map&apos;s magnification about its centre (=, the key of + on most keyboards).</source>
         <translation>地図の中心を保って倍率を2倍にします（=。多くのキーボードで + と同じキー）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="385"/>
+        <location filename="../app/gui/main_window.cpp" line="387"/>
         <source>Toolbar</source>
         <translation>ツール バー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="401"/>
+        <location filename="../app/gui/main_window.cpp" line="403"/>
         <source>Lists the eclipses that the search mode finds over a span of years; a double click shows one.</source>
         <translation>検索モードに合う日蝕を年の範囲で一覧にします。ダブルクリックで表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="406"/>
+        <location filename="../app/gui/main_window.cpp" line="408"/>
         <source>Doubles the map&apos;s magnification (a left double click on the map first centres it on that point).</source>
         <translation>地図の倍率を2倍にします（地図を左ダブルクリックすると、先にその地点が中心になります）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="410"/>
+        <location filename="../app/gui/main_window.cpp" line="412"/>
         <source>Halves the map&apos;s magnification.</source>
         <translation>地図の倍率を半分にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="416"/>
+        <location filename="../app/gui/main_window.cpp" line="418"/>
         <source>Shows the eclipse seen from the observing place: its contacts, magnitude, the Sun&apos;s altitude and the place&apos;s clocks.</source>
         <translation>観測地から見た日蝕を表示します：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="420"/>
+        <location filename="../app/gui/main_window.cpp" line="422"/>
         <source>Goes back to the map from the local circumstances or the central line table.</source>
         <translation>地方状況または中心線の表から地図に戻ります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="447"/>
-        <source>Type a place name and choose it from the list to observe from it: the local circumstances with its height and the civil time of its clocks.</source>
-        <translation>地名を入力して一覧から選ぶと、そこを観測地にします：標高とその地の時計の常用時つきの地方状況。</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="397"/>
+        <location filename="../app/gui/main_window.cpp" line="399"/>
         <source>Show the previous eclipse</source>
         <translation>前の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="399"/>
+        <location filename="../app/gui/main_window.cpp" line="401"/>
         <source>Show the next eclipse</source>
         <translation>次の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="403"/>
+        <location filename="../app/gui/main_window.cpp" line="405"/>
         <source>The list of the eclipses found</source>
         <translation>日蝕検索結果のリスト</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="408"/>
+        <location filename="../app/gui/main_window.cpp" line="410"/>
         <source>Zoom in on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="411"/>
+        <location filename="../app/gui/main_window.cpp" line="413"/>
         <source>Zoom out on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="413"/>
+        <location filename="../app/gui/main_window.cpp" line="415"/>
         <source>Leave the regional map (the whole globe)</source>
         <translation>拡大モードの解除（地球儀表示）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="418"/>
+        <location filename="../app/gui/main_window.cpp" line="420"/>
         <source>From the map to the local circumstances</source>
         <translation>地図表示から局地情報の表示へ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="422"/>
+        <location filename="../app/gui/main_window.cpp" line="424"/>
         <source>Back to the map from the local circumstances or the central line table</source>
         <translation>局地情報表示や日蝕帯表示から地図表示に戻る</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="424"/>
+        <location filename="../app/gui/main_window.cpp" line="426"/>
         <source>Draws the sky at the maximum seen from the observing place inside the central path: the darkened Sun, the planets and the bright stars.</source>
         <translation>中心帯の中の観測地から見た食の最大時の空を描きます：隠された太陽、惑星、明るい恒星。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="426"/>
+        <location filename="../app/gui/main_window.cpp" line="428"/>
         <source>The sky at the maximum, inside the central path</source>
         <translation>皆既帯での星空の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="428"/>
+        <location filename="../app/gui/main_window.cpp" line="430"/>
         <source>Corrects the second and third contacts at the observing place for the mountains and valleys of the Moon&apos;s limb (LRO LOLA heights).</source>
         <translation>観測地での第2・第3接触を、月の縁の山と谷（LRO LOLA の高度）で補正します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="430"/>
+        <location filename="../app/gui/main_window.cpp" line="432"/>
         <source>The contacts corrected for the lunar limb, inside the central path</source>
         <translation>皆既帯での月縁補正の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="457"/>
-        <location filename="../app/gui/main_window.cpp" line="460"/>
+        <location filename="../app/gui/main_window.cpp" line="450"/>
+        <source>Type a place name and choose it from the list, or type its coordinates (&quot;36.36N 43.15E&quot;; two bare numbers are longitude, latitude), to observe from it: the local circumstances with its height and the civil time of its clocks.</source>
+        <translation>地名を入力して一覧から選ぶか、座標を入力すると（「36.36N 43.15E」。記号のない二つの数は経度、緯度の順）、その地点から観測します：その高さでの地方状況と、その地の時計の常用時。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="463"/>
+        <location filename="../app/gui/main_window.cpp" line="466"/>
         <source>Ready</source>
         <translation>レディ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="477"/>
+        <location filename="../app/gui/main_window.cpp" line="483"/>
         <source>PNG image (*.png)</source>
         <translation>PNG 画像 (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="480"/>
+        <location filename="../app/gui/main_window.cpp" line="486"/>
         <source>SVG drawing (*.svg)</source>
         <translation>SVG 図形 (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="481"/>
+        <location filename="../app/gui/main_window.cpp" line="487"/>
         <source>PDF document (*.pdf)</source>
         <translation>PDF 文書 (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="491"/>
+        <location filename="../app/gui/main_window.cpp" line="497"/>
         <source>Folder for the KML documents</source>
         <translation>KML の書き出し先</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="498"/>
+        <location filename="../app/gui/main_window.cpp" line="504"/>
         <source>KML documents written to %1</source>
         <translation>KML を書き出しました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="504"/>
+        <location filename="../app/gui/main_window.cpp" line="510"/>
         <source>The user&apos;s guide is not installed: its pages are looked for in guide/ and ../share/vesk/guide/ beside the program.</source>
         <translation>利用の手引きがインストールされていません。プログラムの隣の guide/ と ../share/vesk/guide/ を探しました。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="525"/>
+        <location filename="../app/gui/main_window.cpp" line="531"/>
         <source>Saved: %1</source>
         <translation>保存しました: %1</translation>
     </message>
@@ -946,22 +946,27 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>PlaceField</name>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="13"/>
+        <location filename="../app/gui/place_field.cpp" line="15"/>
         <source>Place name</source>
         <translation>地名</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="64"/>
+        <location filename="../app/gui/place_field.cpp" line="75"/>
+        <source>Read as %1</source>
+        <translation>%1 と読みました</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/place_field.cpp" line="82"/>
         <source>No gazetteer (cities15000.txt of libtimezonemap-data)</source>
         <translation>地名辞典（libtimezonemap-data の cities15000.txt）がありません</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="79"/>
+        <location filename="../app/gui/place_field.cpp" line="97"/>
         <source>No place called &quot;%1&quot;</source>
         <translation>「%1」という地名は見つかりません</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="82"/>
+        <location filename="../app/gui/place_field.cpp" line="100"/>
         <source>&quot;%1&quot; names several places: choose one from the list</source>
         <translation>「%1」は複数の地名に当たります。一覧から選んで下さい</translation>
     </message>
@@ -969,138 +974,138 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>SearchDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="390"/>
+        <location filename="../app/gui/dialogs.cpp" line="405"/>
         <source>Search Mode</source>
         <translation>検索モードメニュー</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="392"/>
+        <location filename="../app/gui/dialogs.cpp" line="407"/>
         <source>The type of eclipse that the search steps through.</source>
         <translation>検索でたどる日蝕の種類。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="395"/>
+        <location filename="../app/gui/dialogs.cpp" line="410"/>
         <source>Partial</source>
         <translation>部分日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="395"/>
+        <location filename="../app/gui/dialogs.cpp" line="410"/>
         <source>Total</source>
         <translation>皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="395"/>
+        <location filename="../app/gui/dialogs.cpp" line="410"/>
         <source>Annular</source>
         <translation>金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="396"/>
+        <location filename="../app/gui/dialogs.cpp" line="411"/>
         <source>Hybrid (annular-total)</source>
         <translation>金環皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="396"/>
+        <location filename="../app/gui/dialogs.cpp" line="411"/>
         <source>Total without a central line</source>
         <translation>中心線のない皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="397"/>
+        <location filename="../app/gui/dialogs.cpp" line="412"/>
         <source>Annular without a central line</source>
         <translation>中心線のない金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="403"/>
+        <location filename="../app/gui/dialogs.cpp" line="418"/>
         <source>Search from year/month</source>
         <translation>検索開始年月設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="404"/>
+        <location filename="../app/gui/dialogs.cpp" line="419"/>
         <source>Chooses the year and month from which Previous and Next search.</source>
         <translation>「前」「次」の検索を始める年と月を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="423"/>
+        <location filename="../app/gui/dialogs.cpp" line="438"/>
         <source>How many years before the month shown the eclipse list searches (0 to 1000).</source>
         <translation>日蝕一覧が表示中の月からさかのぼって検索する年数（0～1000）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="424"/>
+        <location filename="../app/gui/dialogs.cpp" line="439"/>
         <source>Search mode</source>
         <translation>検索モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="427"/>
+        <location filename="../app/gui/dialogs.cpp" line="442"/>
         <source>All</source>
         <translation>全て</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="427"/>
+        <location filename="../app/gui/dialogs.cpp" line="442"/>
         <source>Previous and Next step through every eclipse.</source>
         <translation>「前」「次」ですべての日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="428"/>
+        <location filename="../app/gui/dialogs.cpp" line="443"/>
         <source>Eclipse type</source>
         <translation>日蝕タイプ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="429"/>
+        <location filename="../app/gui/dialogs.cpp" line="444"/>
         <source>Previous and Next step through eclipses of the type chosen.</source>
         <translation>「前」「次」で選んだ種類の日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="433"/>
-        <location filename="../app/gui/dialogs.cpp" line="446"/>
+        <location filename="../app/gui/dialogs.cpp" line="448"/>
+        <location filename="../app/gui/dialogs.cpp" line="461"/>
         <source>Years searched back:</source>
         <translation>過去検索範囲（年）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="435"/>
+        <location filename="../app/gui/dialogs.cpp" line="450"/>
         <source>Place / magnitude</source>
         <translation>観測地／食分</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="436"/>
+        <location filename="../app/gui/dialogs.cpp" line="451"/>
         <source>Previous and Next step through eclipses seen from the observing place with the Sun up and at least the magnitude typed.</source>
         <translation>「前」「次」で、観測地から太陽が出ている間に入力した食分以上で見える日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="440"/>
+        <location filename="../app/gui/dialogs.cpp" line="455"/>
         <source>Observing place</source>
         <translation>観測地</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="443"/>
+        <location filename="../app/gui/dialogs.cpp" line="458"/>
         <source>Magnitude:</source>
         <translation>食分：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="444"/>
+        <location filename="../app/gui/dialogs.cpp" line="459"/>
         <source>The least magnitude at the place, 0 to 1.5: the share of the Sun&apos;s diameter that the Moon covers (1 or more: total).</source>
         <translation>その地点での最小の食分（0～1.5）：月が覆う太陽の直径の割合（1以上で皆既）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="447"/>
+        <location filename="../app/gui/dialogs.cpp" line="462"/>
         <source>Probability of a central eclipse (0: by magnitude):</source>
         <translation>中心食の確率（0で食分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="449"/>
+        <location filename="../app/gui/dialogs.cpp" line="464"/>
         <source>The least chance, 0 to 1, that the eclipse was total or annular at the place given the uncertainty of ΔT; 0 searches by the magnitude instead.</source>
         <translation>ΔT の不確かさを考えて、その地点で皆既または金環になった確率の最小値（0～1）。0 なら食分で検索します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="452"/>
+        <location filename="../app/gui/dialogs.cpp" line="467"/>
         <source>Saros series</source>
         <translation>サロス番号</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="453"/>
+        <location filename="../app/gui/dialogs.cpp" line="468"/>
         <source>Previous and Next step through one Saros series: eclipses 18 years 11 days apart that repeat each other.</source>
         <translation>「前」「次」で一つのサロス系列をたどります：18年11日おきに似た日蝕が繰り返す系列です。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="456"/>
+        <location filename="../app/gui/dialogs.cpp" line="471"/>
         <source>The number of the Saros series (-400 to 400).</source>
         <translation>サロス系列の番号（-400～400）。</translation>
     </message>

@@ -355,19 +355,34 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
 
 void DisplayDialog::addPlaceField(QGroupBox& box, AppState& places) {
     auto* field = new PlaceField(places);
-    field->placeChosen = [this, &places](const GazetteerPlace& p) {
-        const double height = p.height ? *p.height : groundHeightAt(places, p.lon, p.lat);
-        chosenPlace = observerPlaceOf(p, places.language == Language::japanese);
-        chosenPlace->heightSource = p.height ? HeightSource::gazetteer : HeightSource::reliefGrid;
-        lonEdit->setText(numberText(p.lon));
-        latEdit->setText(numberText(p.lat));
+    const auto fill = [this](double lon, double lat, double height, ObserverPlace place) {
+        place.lon = lon;
+        place.lat = lat;
+        chosenPlace = std::move(place);
+        lonEdit->setText(numberText(lon));
+        latEdit->setText(numberText(lat));
         heightEdit->setText(numberText(height));
         placeGroup->button(1)->setChecked(true);
     };
+    field->placeChosen = [fill, &places](const GazetteerPlace& p) {
+        ObserverPlace chosen = observerPlaceOf(p, places.language == Language::japanese);
+        chosen.heightSource = p.height ? HeightSource::gazetteer : HeightSource::reliefGrid;
+        fill(p.lon, p.lat, p.height ? *p.height : groundHeightAt(places, p.lon, p.lat), chosen);
+    };
+    field->coordinatesChosen = [fill, &places](double lon, double lat) {
+        ObserverPlace typed;
+        typed.heightSource = HeightSource::reliefGrid;
+        fill(lon, lat, groundHeightAt(places, lon, lat), typed);
+    };
+    auto* told = new QLabel;
+    told->setObjectName(QStringLiteral("placeMessage"));
+    field->tell = [told](const QString& message) { told->setText(message); };
     auto* grid = static_cast<QGridLayout*>(box.layout());
     labelled(grid, 4, 1, tr("Place:"), field,
-             tr("Type a place name of the gazetteer and choose it: its position and height fill "
-                "the fields above."));
+             tr("Type a place name of the gazetteer and choose it, or its coordinates (\"36.36N "
+                "43.15E\"; two bare numbers are longitude, latitude): its position and height "
+                "fill the fields above."));
+    grid->addWidget(told, 5, 1, 1, 2);
 }
 
 void DisplayDialog::exchangeChoices() {

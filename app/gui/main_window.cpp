@@ -140,6 +140,8 @@ MainWindow::MainWindow(AppState& state, ValidationReporter reporter, RedrawActio
     buildStatusBar();
     mapView->shownChanged = [this] {
         updateTitle();
+        const ScreenFrame& frame = mapView->shownFrame();
+        placeField->showPlace(QString::fromStdString(observerName(frame.settings, frame.cities)));
         if (timeSliderToggle->isChecked()) {
             slider->pictureShown(); // first: play's instant is now the slider's
             followSlider();
@@ -444,11 +446,15 @@ void MainWindow::buildToolBar() {
     tools->addSeparator();
     placeField = new PlaceField(state, tools);
     placeField->setMaximumWidth(260);
-    explained(placeField, tr("Type a place name and choose it from the list to observe from it: "
-                             "the local circumstances with its height and the civil time of its "
-                             "clocks."));
+    explained(placeField,
+              tr("Type a place name and choose it from the list, or type its coordinates "
+                 "(\"36.36N 43.15E\"; two bare numbers are longitude, latitude), to observe from "
+                 "it: the local circumstances with its height and the civil time of its clocks."));
     placeField->placeChosen = [this](const GazetteerPlace& place) { mapView->observePlace(place); };
-    placeField->placeRefused = [this](const QString& why) { statusBar()->showMessage(why); };
+    placeField->coordinatesChosen = [this](double lon, double lat) {
+        mapView->observeAt(lon, lat);
+    };
+    placeField->tell = [this](const QString& message) { statusBar()->showMessage(message); };
     tools->addWidget(placeField);
 }
 

@@ -488,6 +488,12 @@ void MapView::observePlace(const GazetteerPlace& place) {
     request(RedrawAction::show);
 }
 
+void MapView::observeAt(double lon, double lat) {
+    observeFrom(viewSettings, lon, lat, groundHeightAt(state, lon, lat));
+    choices.observerInput = ObserverInput::typed;
+    request(RedrawAction::show);
+}
+
 void MapView::growToText() {
     const ViewSettings& shownSettings = shown.frame.settings;
     const std::pair<int, double> screen{shownSettings.displayMode, shownSettings.textScale};
@@ -640,12 +646,8 @@ void MapView::mouseDoubleClickEvent(QMouseEvent* event) {
         char text[32];
         std::snprintf(text, sizeof text, "x= %4d y=%4d ", p.x(), p.y());
         drawText(0, 15, text, panelFont(), true);
-        if (hit) {
-            observeFrom(viewSettings, hit->first, hit->second,
-                        groundHeightAt(state, hit->first, hit->second));
-            choices.observerInput = ObserverInput::typed;
-            request(RedrawAction::show);
-        }
+        if (hit)
+            observeAt(hit->first, hit->second);
     }
 }
 

@@ -96,6 +96,9 @@ class MapView : public QWidget {
     // Makes a gazetteer place the observer (its height, or the relief grid's) and shows its
     // local circumstances.
     void observePlace(const GazetteerPlace& place);
+    // Makes a position the observer (at the relief grid's height) and shows its local
+    // circumstances.
+    void observeAt(double lon, double lat);
     // Asks for a full repaint through the pipeline, drawn off the window's thread.
     void invalidate();
     // Whether a repaint is asked for or under way, or a list search runs.

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "place_field.h"
 
+#include "typed_coordinates.h"
+
 #include <QAbstractItemView>
 #include <QCompleter>
+#include <QFocusEvent>
 #include <QKeyEvent>
 
 namespace vesk {
@@ -34,6 +37,18 @@ void PlaceField::keyPressEvent(QKeyEvent* event) {
         choose(text());
 }
 
+void PlaceField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    selectOnRelease = event->reason() == Qt::MouseFocusReason;
+}
+
+void PlaceField::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (selectOnRelease && !hasSelectedText())
+        selectAll();
+    selectOnRelease = false;
+}
+
 void PlaceField::accept(const GazetteerPlace& place) {
     chosenLabel = QString::fromStdString(placeLabel(place, state.language == Language::japanese));
     setText(chosenLabel);
@@ -42,15 +57,23 @@ void PlaceField::accept(const GazetteerPlace& place) {
         placeChosen(place);
 }
 
-void PlaceField::refuse(const QString& why) {
-    if (placeRefused)
-        placeRefused(why);
+void PlaceField::say(const QString& message) {
+    if (tell)
+        tell(message);
+}
+
+void PlaceField::showPlace(const QString& name) {
+    if (hasFocus() && text() != chosenLabel)
+        return;
+    chosenLabel = name;
+    setText(name);
 }
 
 void PlaceField::offer(const QString& text) {
     const Gazetteer* g = state.places->gazetteer.get();
-    offered = g ? placesStartingWith(*g, text.toStdString(), offeredPlaces)
-                : std::vector<std::uint32_t>{};
+    const bool coordinates = parseCoordinates(text.toStdString()).has_value();
+    offered = g && !coordinates ? placesStartingWith(*g, text.toStdString(), offeredPlaces)
+                                : std::vector<std::uint32_t>{};
     QStringList shown;
     for (std::uint32_t i : offered)
         shown << QString::fromStdString(
@@ -59,9 +82,17 @@ void PlaceField::offer(const QString& text) {
 }
 
 void PlaceField::choose(const QString& text) {
+    if (const std::optional<TypedCoordinates> typed = parseCoordinates(text.toStdString())) {
+        chosenLabel = QString::fromStdString(coordinatesText(typed->lon, typed->lat));
+        setText(chosenLabel);
+        say(tr("Read as %1").arg(chosenLabel));
+        if (coordinatesChosen)
+            coordinatesChosen(typed->lon, typed->lat);
+        return;
+    }
     const Gazetteer* g = state.places->gazetteer.get();
     if (g == nullptr) {
-        refuse(tr("No gazetteer (cities15000.txt of libtimezonemap-data)"));
+        say(tr("No gazetteer (cities15000.txt of libtimezonemap-data)"));
         return;
     }
     const int row = static_cast<int>(labels->stringList().indexOf(text));
@@ -76,10 +107,10 @@ void PlaceField::choose(const QString& text) {
     }
     offer(text);
     if (found.candidates.empty()) {
-        refuse(tr("No place called \"%1\"").arg(text));
+        say(tr("No place called \"%1\"").arg(text));
         return;
     }
-    refuse(tr("\"%1\" names several places: choose one from the list").arg(text));
+    say(tr("\"%1\" names several places: choose one from the list").arg(text));
     completer()->complete();
 }
 

@@ -1323,6 +1323,41 @@ TEST(Window, ToolbarPlaceFieldChoosesAPlaceByName) {
     EXPECT_EQ(observerPlace(w.v(), *w.state.places).heightSource, HeightSource::gazetteer);
 }
 
+// Coordinates typed as a web map copies them (latitude first, with letters) are read by their
+// letters and read back; the field then follows the place of the screen, whichever way it was
+// chosen. They need no gazetteer.
+TEST(Window, ToolbarPlaceFieldTakesCoordinatesAndShowsThePlaceOfTheScreen) {
+    Window w;
+    auto* field = w.frame.findChild<QLineEdit*>("placeField");
+    ASSERT_NE(field, nullptr);
+    // the field shows the observer's place; a click into it selects it, and typing replaces it
+    EXPECT_FALSE(field->text().isEmpty());
+    w.frame.show();
+    QTest::mouseClick(field, Qt::LeftButton);
+    EXPECT_EQ(field->selectedText(), field->text());
+    QTest::keyClicks(field, "36.36N 43.15E");
+    QTest::keyClick(field, Qt::Key_Return);
+    w.finishWork();
+    EXPECT_EQ(w.v().displayMode, displayLocal);
+    EXPECT_DOUBLE_EQ(w.v().observerLon, 43.15);
+    EXPECT_DOUBLE_EQ(w.v().observerLat, 36.36);
+    EXPECT_TRUE(w.v().observerMarked);
+    EXPECT_TRUE(w.frame.statusBar()->currentMessage().contains("43.15° E, 36.36° N"));
+    EXPECT_EQ(field->text(), QString("43.15° E, 36.36° N"));
+    // another place, chosen by a click on the map of the screen: the field follows it
+    w.frame.setFocus();
+    w.view->observeAt(-96.8, 32.78);
+    w.finishWork();
+    EXPECT_EQ(field->text(), QString("96.8° W, 32.78° N"));
+    // a bare pair is longitude, latitude, as on the command line
+    field->setFocus();
+    field->clear();
+    QTest::keyClicks(field, "43.15, 36.36");
+    QTest::keyClick(field, Qt::Key_Return);
+    w.finishWork();
+    EXPECT_DOUBLE_EQ(w.v().observerLon, 43.15);
+}
+
 // In the display dialog, a place by name fills in the typed place beside the city list.
 TEST(Dialogs, DisplayDialogPlaceByNameFillsTheTypedPlace) {
     if (!hasGazetteer())

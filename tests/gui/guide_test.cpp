@@ -78,7 +78,7 @@ QStringList missingImages(QTextBrowser& page) {
 } // namespace
 
 TEST(Guide, EveryPageLoadsWithItsPicturesAndLinks) {
-    for (const QString language : {QStringLiteral("en"), QStringLiteral("ja")}) {
+    for (const QString& language : {QStringLiteral("en"), QStringLiteral("ja")}) {
         QDirIterator pages(guideDir + QLatin1Char('/') + language, {QStringLiteral("*.html")});
         int count = 0;
         while (pages.hasNext()) {
@@ -123,7 +123,7 @@ TEST(Guide, EachScreensPageNamesItsLineHeads) {
         ASSERT_EQ(r.status, 0) << line << "\n" << r.err;
         const std::vector<std::string> heads = lineHeads(r.out);
         EXPECT_GE(heads.size(), 3u) << line;
-        for (const QString language : {QStringLiteral("en"), QStringLiteral("ja")}) {
+        for (const QString& language : {QStringLiteral("en"), QStringLiteral("ja")}) {
             QTextBrowser page;
             page.setSource(QUrl::fromLocalFile(guideDir + QLatin1Char('/') + language +
                                                QLatin1Char('/') + QString::fromStdString(name) +

@@ -63,7 +63,7 @@ TEST(LocalReport, InsideThePathOfTotality) {
     Report r(2024, 4, -96.80, 32.78); // Dallas
     EXPECT_EQ(r.row(2).rfind(" Date : 2024/ 4/ 8 12.71h(Zone time) : CENTRAL TOTAL ECLIPSE", 0),
               0u);
-    EXPECT_EQ(r.row(3), " Location : Selected City       Lon: -96.80°Lat:  32.78° Height:   0.0");
+    EXPECT_EQ(r.row(3), " Location : Coordinates         Lon: -96.80°Lat:  32.78° Height:   0.0");
     EXPECT_EQ(r.row(4), " Duration :  3min.50.8sec. ");
     EXPECT_EQ(r.row(8).substr(0, 35), " First Penumbra Contact 17:23:18.7 ");
     EXPECT_EQ(r.row(9).substr(0, 35), " First Umbra    Contact 18:40:43.7 ");

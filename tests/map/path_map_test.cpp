@@ -53,9 +53,11 @@ struct MapOf {
     PathGeometry geometry;
 
     double deltaT() const { return recordDeltaT(catalog.record) + view.deltaTAdjust; }
-    void draw(std::optional<ObservedShadow> placeSearch = std::nullopt) {
+    void draw(std::optional<ObservedShadow> placeSearch = std::nullopt,
+              std::optional<MarkedPlace> observer = std::nullopt) {
         geometry = tracePathGeometry(catalog.record, deltaT(), view.drawStepHours);
-        drawPathMap(canvas, {catalog.record, placeSearch, geometry, cities, relief, paths});
+        drawPathMap(canvas, {catalog.record, placeSearch, geometry, cities, relief, paths, nullptr,
+                             nullptr, nullptr, observer});
     }
 
     const RecordedText* textAt(int x, int y) const {
@@ -191,6 +193,33 @@ TEST(PathMap, RegionalMapsShowDateTypeAndCities) {
         names.push_back(box);
     }
     EXPECT_GE(names.size(), 10u);
+}
+
+// The observer's place is marked and named on the globe, regional or whole, and on Mercator's
+// map; the city table does not name it a second time.
+TEST(PathMap, ObserversPlaceIsMarkedOnEveryMap) {
+    const MarkedPlace dallas{-96.8, 32.78, "96.8° W, 32.78° N"};
+    for (const Projection projection : {Projection::globe, Projection::mercator})
+        for (const MapRange range : {MapRange::globe, MapRange::centred}) {
+            MapOf map(2024, 4, range);
+            map.view.projection = projection;
+            map.view.centreLon = -97;
+            map.view.centreLat = 33;
+            map.view.magnification = 12;
+            map.layout = layoutView(map.view, 1000, 700);
+            map.draw(std::nullopt, dallas);
+            const ViewPixel at = viewPixel(map.canvas, dallas.lon, dallas.lat);
+            ASSERT_TRUE(at.visible);
+            EXPECT_TRUE(map.hasText(dallas.name));
+            const auto ring = std::ranges::find_if(map.surface.shapes, [&](const RecordedShape& s) {
+                return s.left < at.x && s.right > at.x && s.top < at.y && s.bottom > at.y &&
+                       !s.brush.hollow && s.brush.colour == palette[cyan];
+            });
+            EXPECT_NE(ring, map.surface.shapes.end());
+        }
+    MapOf none(2024, 4, MapRange::centred);
+    none.draw();
+    EXPECT_FALSE(none.hasText(dallas.name));
 }
 
 // The legend names the colours of the eclipse's own curves; the labels of the curves of equal
