@@ -116,8 +116,11 @@ void printCivilJson(const EclipseRecord& e, const LocalCircumstances& local,
 void printLocalJson(const EclipseRecord& e, const ViewSettings& view,
                     const LocalCircumstances& local, const PlaceClocks& clocks, double dt,
                     std::FILE* out) {
-    std::fprintf(out, ", \"local\": {\"place\": %s, \"height\": %.1f, \"height_source\": \"%s\", ",
+    std::fprintf(out,
+                 ", \"local\": {\"place\": %s, \"lon\": %s, \"lat\": %s, \"height\": %.1f, "
+                 "\"height_source\": \"%s\", ",
                  clocks.place.name.empty() ? "null" : jsonString(clocks.place.name).c_str(),
+                 jsonNumber(view.observerLon, 5).c_str(), jsonNumber(view.observerLat, 5).c_str(),
                  view.observerHeight, heightSourceName(clocks.place.heightSource));
     for (const NamedEvent& event : namedEvents(local)) {
         if (!event.event) {
@@ -129,8 +132,9 @@ void printLocalJson(const EclipseRecord& e, const ViewSettings& view,
                      jsonNumber(event.event->shadow.sunAltitude, 2).c_str(),
                      jsonNumber(event.event->sun.azimuth, 2).c_str());
     }
-    std::fprintf(out, "\"magnitude\": %s, \"central\": %s}",
+    std::fprintf(out, "\"magnitude\": %s, \"obscuration\": %s, \"central\": %s}",
                  jsonNumber(shownMagnitude(local.magnitude), 4).c_str(),
+                 jsonNumber(local.obscuration, 4).c_str(),
                  local.central ? "true" : "false");
     printCivilJson(e, local, clocks, dt, out);
 }
@@ -151,8 +155,9 @@ void printLocalText(const EclipseRecord& e, const ViewSettings& view,
                      event.event->shadow.sunAltitude, event.event->sun.azimuth,
                      civil ? "  civil " : "", civil ? civil->c_str() : "");
     }
-    std::fprintf(out, "local mag.  %.4f%s\n", shownMagnitude(local.magnitude),
-                 local.central ? " (central)" : "");
+    std::fprintf(out, "local mag.  %.4f%s\nobscuration %.4f (%.1f %% of the Sun's disk)\n",
+                 shownMagnitude(local.magnitude), local.central ? " (central)" : "",
+                 local.obscuration, 100 * local.obscuration);
     if (const std::string note = civilTimeNote(clocks.place, clockAtMaximum(e, local, clocks, dt),
                                                local.maximum.has_value());
         !note.empty())

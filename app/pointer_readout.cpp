@@ -33,11 +33,12 @@ std::string pointerReadout(PlaceRecords& places, const EclipseRecord& record, do
         return readout + "  no eclipse";
     const double jd = instantJdUt(record, local.maximum->shadow.t, deltaT);
     const std::optional<CentralPhase> phase = centralPhaseOf(local);
-    std::snprintf(text, sizeof text, "  mag. %.3f%s  max. %s UT", shownMagnitude(local.magnitude),
+    std::snprintf(text, sizeof text, "  mag. %.3f%s (%.1f %% of the Sun)  max. %s UT",
+                  shownMagnitude(local.magnitude),
                   phase == CentralPhase::total     ? " total"
                   : phase == CentralPhase::annular ? " annular"
                                                    : "",
-                  clockOfJd(jd).c_str());
+                  100 * local.obscuration, clockOfJd(jd).c_str());
     readout += text;
     const PlaceClocks clocks = placeClocks(
         observerPlaceAt(places.zoneBoundaries.get(), places.gazetteer.get(), lonEast, lat),

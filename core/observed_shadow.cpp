@@ -3,7 +3,9 @@
 
 #include "angles.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace vesk {
 
@@ -124,6 +126,33 @@ std::optional<ObservedShadow> localMaximum(const EclipseRecord& record, const Ob
             return observeShadow(record, observer, t, deltaT);
     }
     return std::nullopt;
+}
+
+SunMoonDisks sunMoonDisks(const ObservedShadow& s) {
+    constexpr double radiusRatio = moonRadiusPenumbra / moonRadiusUmbra;
+    SunMoonDisks disks;
+    disks.moon = (s.l1 - s.l2) / (1 + radiusRatio);
+    disks.sun = s.l2 + disks.moon;
+    disks.separation = s.axisDistance;
+    return disks;
+}
+
+double coveredFraction(double sun, double moon, double separation) {
+    const double r = moon / sun, x = separation / sun;
+    if (x >= 1 + r)
+        return 0; // apart
+    if (x <= std::fabs(1 - r))
+        return std::min(1.0, r * r); // one disk inside the other
+    // the lens: two circular segments, by the area of intersecting circles
+    const double sunAngle = std::acos((x * x + 1 - r * r) / (2 * x));
+    const double moonAngle = std::acos((x * x + r * r - 1) / (2 * x * r));
+    const double kite = 0.5 * std::sqrt((-x + r + 1) * (x + r - 1) * (x - r + 1) * (x + r + 1));
+    return std::clamp((sunAngle + r * r * moonAngle - kite) / std::numbers::pi, 0.0, 1.0);
+}
+
+double ObservedShadow::obscuration() const {
+    const SunMoonDisks disks = sunMoonDisks(*this);
+    return coveredFraction(disks.sun, disks.moon, disks.separation);
 }
 
 } // namespace vesk

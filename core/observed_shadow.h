@@ -48,9 +48,25 @@ struct ObservedShadow {
     // (L1 - distance) / (L1 + L2): the fraction of the Sun's diameter covered (negative outside
     // the penumbra).
     double magnitude() const { return (l1 - axisDistance) / (l1 + l2); }
+    // The fraction of the Sun's disk that the Moon covers (0 to 1), both smooth disks, the Moon
+    // of the inner contacts' radius k2 (see sunMoonDisks).
+    double obscuration() const;
     // Inside the umbra or the antumbra.
     bool central() const;
 };
+
+// The Sun's and the Moon's disks as the observer sees them, in units of the observer's plane (an
+// angle times the factor that maps the plane onto the sky): the penumbra's radius is the sum of
+// the radii, the umbra's their difference, L1 = S + M k1/k2 and L2 = S - M, and the axis
+// distance is the centres' separation.
+struct SunMoonDisks {
+    double sun = 0, moon = 0, separation = 0;
+};
+SunMoonDisks sunMoonDisks(const ObservedShadow& shadow);
+
+// The fraction of a disk of radius sun covered by a disk of radius moon whose centre lies
+// separation from it: the area of the lens of the two circles over pi sun^2 (0 to 1).
+double coveredFraction(double sun, double moon, double separation);
 
 // The observer relative to the shadow of record at t.
 ObservedShadow observeShadow(const EclipseRecord& record, const Observer& observer, double t,

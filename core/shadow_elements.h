@@ -15,6 +15,12 @@
 
 namespace vesk {
 
+// The Moon's radii of the catalog's cones, Earth equatorial radii: k1 for the penumbra (the outer
+// contacts) and k2, the mean limb, for the umbra (the inner contacts), as adopted by the IAU
+// (1982) for eclipse predictions.
+constexpr double moonRadiusPenumbra = 0.2725076;
+constexpr double moonRadiusUmbra = 0.2722810;
+
 // Degrees of Earth rotation per second of Delta T: 1.00273791 turns a day, the sidereal rate
 // that the catalog's hour angle mu is made with (360 * 1.00273791 / 86400).
 constexpr double hourAngleRatePerSecond = 0.00417807462;

@@ -82,6 +82,7 @@ LocalCircumstances localMaximumAt(const EclipseRecord& r, const Observer& o, dou
     if (!c.nearest)
         return c;
     c.magnitude = c.nearest->shadow.magnitude();
+    c.obscuration = c.nearest->shadow.obscuration();
     c.central = c.nearest->shadow.central();
     if (c.magnitude > 0)
         c.maximum = c.nearest;

@@ -42,7 +42,8 @@ struct LocalCircumstances {
     // one outer contact is below the horizon and the other above.
     std::optional<LocalEvent> horizon;
     HorizonMoment horizonMoment = HorizonMoment::sunrise;
-    double magnitude = 0; // at the nearest approach (0 or less: no eclipse here)
+    double magnitude = 0;   // at the nearest approach (0 or less: no eclipse here)
+    double obscuration = 0; // the fraction of the Sun's disk covered then (0 to 1)
     bool central = false; // inside the umbra or antumbra at the nearest approach
 };
 

@@ -320,6 +320,7 @@ void ReportDrawing::maximumLines() {
         if (sunUp(maximum) && gMax > 0) {
             bodiesOnChart(maximum, false);
             appearance(maximum, 95, 300);
+            surface.textOut(40, 345, format("Obscuration %5.1f%%", 100 * local.obscuration));
             if (gMax > 1)
                 bodiesOnChart(maximum, true);
         }

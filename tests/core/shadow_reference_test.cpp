@@ -419,3 +419,69 @@ TEST_F(SwissEphemeris, ContactsAgreeAcrossThePenumbra) {
     EXPECT_GT(places, 300);
     std::printf("contacts at %d places vs Swiss Ephemeris: worst %.2f s\n", places, worstSeconds);
 }
+
+// The covered fraction of the Sun's disk in the cases that have closed forms: apart, inside,
+// the Moon on the Sun's limb with equal radii (2/3 - sqrt(3)/(2 pi)), and symmetry of the lens.
+TEST(Obscuration, ClosedForms) {
+    EXPECT_EQ(coveredFraction(1, 1.05, 2.06), 0);
+    EXPECT_EQ(coveredFraction(1, 1.05, 0.03), 1);
+    EXPECT_NEAR(coveredFraction(1, 0.9, 0.05), 0.81, 1e-12); // the annular ring's inside
+    EXPECT_NEAR(coveredFraction(1, 1, 1), 2.0 / 3 - std::sqrt(3.0) / (2 * std::numbers::pi), 1e-12);
+    // the lens is the same area seen from either disk
+    EXPECT_NEAR(coveredFraction(1, 0.7, 1.2), coveredFraction(0.7, 1, 1.2) * 0.49, 1e-12);
+    // continuous at the inner and outer contacts
+    EXPECT_NEAR(coveredFraction(1, 0.9, 0.1 + 1e-9), 0.81, 1e-6);
+    EXPECT_NEAR(coveredFraction(1, 0.9, 1.9 - 1e-9), 0, 1e-6);
+}
+
+// The obscuration at the local maximum against the Swiss Ephemeris's (swe_sol_eclipse_how, its
+// fraction of the solar disk covered, with the program's Delta T), at places spread over the
+// penumbra of eclipses of several eras, the Sun at least 2 degrees up. The Swiss Ephemeris's
+// long-term sidereal time of a UT instant differs from the catalog's (its sidereal time at TT
+// turned back by Delta T) by 0.9856 degree per day of Delta T (see the test above), so the
+// place is given to it turned by that difference: the same place under the same sky.
+TEST_F(SwissEphemeris, ObscurationAgrees) {
+    struct Month {
+        double year, month;
+    };
+    const Month months[] = {{-3000, 2}, {-762, 6}, {-135, 4}, {1133, 8}, {1567, 4}, {2017, 8},
+                            {2023, 10}, {2024, 4}, {2030, 6}, {3000, 4}, {12000, 6}};
+    int compared = 0;
+    double worst = 0;
+    for (const Month& m : months) {
+        Eclipse e(m.year, m.month);
+        ASSERT_TRUE(e.found) << m.year;
+        const EclipseRecord& record = e.catalog.record;
+        const TracedPoint centre =
+            greatestEclipse(record, closestApproach(record, 0), e.deltaT).point;
+        for (int i = -3; i <= 3; ++i)
+            for (int j = -2; j <= 2; ++j) {
+                const double lat = std::clamp(centre.lat + 8.0 * j, -85.0, 85.0);
+                const double lon = centre.lon + 12.0 * i;
+                const LocalCircumstances local =
+                    localCircumstances(record, observerAt(lon, lat), e.deltaT);
+                if (!local.maximum || local.maximum->shadow.sunAltitude < 2)
+                    continue;
+                const double jdUt = instantJdUt(record, local.maximum->shadow.t, e.deltaT);
+                const double jdTT = jdUt + e.deltaT / secondsPerDay;
+                swe_set_delta_t_userdef(0);
+                const double catalogSidereal =
+                    swe_sidtime(jdTT) * 15 - hourAngleRatePerSecond * e.deltaT;
+                swe_set_delta_t_userdef(e.deltaT / secondsPerDay);
+                const double turn = std::remainder(catalogSidereal - swe_sidtime(jdUt) * 15, 360);
+                double geopos[3] = {lon + turn, lat, 0};
+                double attr[20] = {};
+                char error[AS_MAXCH] = "";
+                ASSERT_GE(swe_sol_eclipse_how(jdUt, SEFLG_SWIEPH, geopos, attr, error), 0) << error;
+                // inside the umbra it gives the Moon's disk over the Sun's, above 1
+                const double theirs = std::min(attr[2], 1.0);
+                const double ours = local.maximum->shadow.obscuration();
+                EXPECT_NEAR(ours, theirs, 0.002) << m.year << " at " << lon << ", " << lat;
+                worst = std::max(worst, std::fabs(ours - theirs));
+                ++compared;
+            }
+    }
+    EXPECT_GE(compared, 100);
+    RecordProperty("worst_obscuration", std::to_string(worst));
+    std::printf("obscuration vs Swiss Ephemeris: %d places, worst %.5f\n", compared, worst);
+}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ephemeris.h"
+#include "shadow_elements.h"
 
 namespace vesk::catalog {
 
@@ -12,8 +13,6 @@ namespace vesk::catalog {
 constexpr double earthRadiusKm = 6378.137;
 constexpr double astronomicalUnitKm = 149597870.700;
 constexpr double sunRadiusKm = 696000;
-constexpr double moonRadiusPenumbra = 0.2725076; // k1, lunar radius for the penumbral cone
-constexpr double moonRadiusUmbra = 0.2722810;    // k2, mean limb radius for the umbral cone
 
 struct InstantElements {
     double x = 0, y = 0, z = 0; // the Moon on the fundamental plane, Earth radii
