@@ -5,6 +5,7 @@
 // PNG files and the tests.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -92,6 +93,18 @@ class DrawSurface {
     virtual TextSize textSize(const std::string& utf8) const = 0;
     // Device pixels per pixel of the layout: more than 1 on a high-density picture.
     virtual double pixelRatio() const { return 1; }
+    // Whether the surface draws between the layout's pixels (a pixel ratio above 1, a vector
+    // device): then curves are given to it to fractions of a pixel, through lineBetween.
+    virtual bool drawsBetweenPixels() const { return false; }
+    // A line in the selected pen between points of the layout given to fractions of a pixel
+    // (pixel (x, y) covers x to x + 1): antialiased where the surface draws between pixels,
+    // else the line from pixel to pixel, as moveTo and lineTo draw it.
+    virtual void lineBetween(double x1, double y1, double x2, double y2) {
+        moveTo(pixelOf(x1), pixelOf(y1));
+        lineTo(pixelOf(x2), pixelOf(y2));
+    }
+    // The pixel that holds a coordinate (finite, within a billion pixels of the layout).
+    static int pixelOf(double v) { return static_cast<int>(std::clamp(v, -1e9, 1e9)); }
     // An off-screen surface of the same kind, one pixel per device pixel.
     virtual std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const = 0;
     // Copies a rectangle of another surface of the same kind unchanged. The source's pixels are

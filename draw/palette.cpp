@@ -41,6 +41,11 @@ void drawLine(DrawSurface& surface, int x1, int y1, int x2, int y2, int index) {
     surface.lineTo(x2, y2);
 }
 
+void drawLineBetween(DrawSurface& surface, double x1, double y1, double x2, double y2, int index) {
+    PaletteTools tools(surface, index, hollowBrush);
+    surface.lineBetween(x1, y1, x2, y2);
+}
+
 void lineToColour(DrawSurface& surface, int x, int y, int index) {
     PaletteTools tools(surface, index, hollowBrush);
     surface.lineTo(x, y);

@@ -51,6 +51,7 @@ Rgb paletteColour(int index);
 
 void drawLine(DrawSurface& surface, int x1, int y1, int x2, int y2, int index);
 void lineToColour(DrawSurface& surface, int x, int y, int index);
+void drawLineBetween(DrawSurface& surface, double x1, double y1, double x2, double y2, int index);
 void frameRect(DrawSurface& surface, int left, int top, int right, int bottom, int index);
 void frameCircle(DrawSurface& surface, int x, int y, int r, int index);
 void fillCircle(DrawSurface& surface, int x, int y, int r, int index);

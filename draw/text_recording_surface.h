@@ -22,6 +22,10 @@ class TextRecordingSurface : public DrawSurface {
     void fillSolidRect(int left, int top, int right, int bottom, Rgb colour) override;
     void moveTo(int x, int y) override { inner.moveTo(x, y); }
     void lineTo(int x, int y) override { inner.lineTo(x, y); }
+    bool drawsBetweenPixels() const override { return inner.drawsBetweenPixels(); }
+    void lineBetween(double x1, double y1, double x2, double y2) override {
+        inner.lineBetween(x1, y1, x2, y2);
+    }
     PixelPoint currentPosition() const override { return inner.currentPosition(); }
     void setPixel(int x, int y, Rgb colour) override { inner.setPixel(x, y, colour); }
     void rectangle(int left, int top, int right, int bottom) override;

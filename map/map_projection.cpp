@@ -43,19 +43,20 @@ bool insideFrame(const MapLayout& l, int px, int py) {
 } // namespace
 
 ViewPixel viewPixel(const MapCanvas& c, double lon, double lat) {
-    double x = 0, y = 0, depth = 0;
+    double x = 0, y = 0, depth = 0, exactX = 0, exactY = 0;
     if (c.view.projection == Projection::globe) {
         projectGlobeExact(c.projection, lon, lat, x, y, depth);
+        exactX = x, exactY = y;
     } else {
-        int ix = 0, iy = 0, id = 0;
-        projectMercator(c.projection, lon, lat, ix, iy, id);
-        x = ix, y = iy, depth = id;
+        // the pixel from the projection's whole pixels, as the Mercator map always placed it
+        projectMercatorExact(c.projection, lon, lat, exactX, exactY);
+        x = clampedInt(exactX), y = clampedInt(exactY), depth = mercatorDepth;
     }
     if (!(depth <= nearSideDepth) || !std::isfinite(x) || !std::isfinite(y))
         return {};
-    const int px = clampedInt(c.layout.mapCentreX + x);
-    const int py = clampedInt(c.layout.mapCentreY - y);
-    return {px, py, insideFrame(c.layout, px, py)};
+    const int px = clampedInt(c.layout.mapCentreX + x), py = clampedInt(c.layout.mapCentreY - y);
+    return {px, py, insideFrame(c.layout, px, py), c.layout.mapCentreX + exactX,
+            c.layout.mapCentreY - exactY};
 }
 
 bool joinsOnMap(const MapCanvas& c, const ViewPixel& a, const ViewPixel& b) {
@@ -272,15 +273,21 @@ void projectGlobe(const MapProjection& p, double lon, double lat, int& x, int& y
     depth = clampedInt(dd);
 }
 
-void projectMercator(const MapProjection& p, double lon, double lat, int& x, int& y, int& depth) {
+void projectMercatorExact(const MapProjection& p, double lon, double lat, double& x, double& y) {
     double d = lon + p.rotationLon;
     if (d > 180)
         d -= 360;
     if (d < -180)
         d += 360;
-    x = clampedInt(p.mapRadius * d * projectionDegToRad);
-    y = clampedInt(p.mapRadius *
-                   std::log(std::tan(lat * projectionDegToRad / 2 + roundedQuarterPi)));
+    x = p.mapRadius * d * projectionDegToRad;
+    y = p.mapRadius * std::log(std::tan(lat * projectionDegToRad / 2 + roundedQuarterPi));
+}
+
+void projectMercator(const MapProjection& p, double lon, double lat, int& x, int& y, int& depth) {
+    double exactX = 0, exactY = 0;
+    projectMercatorExact(p, lon, lat, exactX, exactY);
+    x = clampedInt(exactX);
+    y = clampedInt(exactY);
     depth = mercatorDepth;
 }
 
@@ -308,13 +315,18 @@ void plotMapPoint(MapCanvas& c, double x, double y, int colour) {
             return;
         }
     }
-    if (p.penDown) {
+    const double exactX = l.mapCentreX + x, exactY = l.mapCentreY - y;
+    if (p.penDown && c.surface.drawsBetweenPixels()) {
+        drawLineBetween(c.surface, p.lastX, p.lastY, exactX, exactY, colour);
+    } else if (p.penDown) {
         lineToColour(c.surface, px, py, colour);
     } else {
         c.surface.moveTo(px, py);
         plotPixel(c.surface, px, py, colour);
         p.penDown = true;
     }
+    p.lastX = exactX;
+    p.lastY = exactY;
 }
 
 void plotDot(MapCanvas& c, double lon, double lat, int colour) {

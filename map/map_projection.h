@@ -27,6 +27,7 @@ struct MapProjection {
     double centreLatDeg = 0, centreLatMin = 0, centreLonDeg = 0, centreLonMin = 0;
     bool centreSouth = false, centreWest = false;
     bool penDown = false;          // the next point is joined to the previous one
+    double lastX = 0, lastY = 0;   // the previous point, to fractions of a view pixel
     int plotColour = 0;            // palette index of the line being drawn
     bool drawingParallels = false; // while the Mercator parallels are drawn
 };
@@ -79,6 +80,9 @@ void projectGlobe(const MapProjection& projection, double lon, double lat, int& 
                   int& depth);
 void projectMercator(const MapProjection& projection, double lon, double lat, int& x, int& y,
                      int& depth);
+// The Mercator map's offsets from the centre to fractions of a pixel (y up).
+void projectMercatorExact(const MapProjection& projection, double lon, double lat, double& x,
+                          double& y);
 
 // Plots a map offset: joined to the previous point while the pen is down, a single pixel
 // otherwise; points outside the frame (or not finite) only lift the pen.
@@ -93,6 +97,7 @@ void plotRing(MapCanvas& canvas, double lon, double lat, int colour, int r);
 struct ViewPixel {
     int x = 0, y = 0;
     bool visible = false;
+    double exactX = 0, exactY = 0; // the point to fractions of a pixel (x, y: its pixel)
 };
 ViewPixel viewPixel(const MapCanvas& canvas, double lon, double lat);
 
@@ -105,9 +110,14 @@ bool joinsOnMap(const MapCanvas& canvas, const ViewPixel& a, const ViewPixel& b)
 template <typename Point, typename ColourOf>
 void strokeCurveColoured(MapCanvas& canvas, const std::vector<Point>& points, ColourOf colourOf) {
     ViewPixel previous;
+    const bool betweenPixels = canvas.surface.drawsBetweenPixels();
     for (const Point& point : points) {
         const ViewPixel here = viewPixel(canvas, point.lon, point.lat);
-        if (here.visible && previous.visible && joinsOnMap(canvas, previous, here))
+        const bool joined = here.visible && previous.visible && joinsOnMap(canvas, previous, here);
+        if (joined && betweenPixels)
+            drawLineBetween(canvas.surface, previous.exactX, previous.exactY, here.exactX,
+                            here.exactY, colourOf(point));
+        else if (joined)
             drawLine(canvas.surface, previous.x, previous.y, here.x, here.y, colourOf(point));
         else if (here.visible)
             plotPixel(canvas.surface, here.x, here.y, colourOf(point));

@@ -193,6 +193,19 @@ void QtDrawSurface::lineTo(int x, int y) {
     position = {x, y};
 }
 
+void QtDrawSurface::lineBetween(double x1, double y1, double x2, double y2) {
+    if (!painter) {
+        DrawSurface::lineBetween(x1, y1, x2, y2);
+        return;
+    }
+    const QPointF from(x1, y1);
+    QPainterPath& path = strokesOf(pen, false).path;
+    if (path.elementCount() == 0 || path.currentPosition() != from)
+        path.moveTo(from);
+    path.lineTo(x2, y2);
+    position = {pixelOf(x2), pixelOf(y2)};
+}
+
 void QtDrawSurface::setPixel(int x, int y, Rgb colour) {
     if (painter) {
         strokesOf({PenStyle::solid, colour}, true).path.addRect(QRectF(x, y, 1, 1));

@@ -79,6 +79,8 @@ class QtDrawSurface : public DrawSurface {
     void textOut(int x, int y, const std::string& utf8) override;
     TextSize textSize(const std::string& utf8) const override;
     double pixelRatio() const override { return pixels.devicePixelRatio(); }
+    bool drawsBetweenPixels() const override { return painter != nullptr; }
+    void lineBetween(double x1, double y1, double x2, double y2) override;
     std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const override;
     void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
               int sourceY) override;

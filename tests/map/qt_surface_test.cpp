@@ -57,6 +57,41 @@ TEST(QtDrawSurface, LinesLeaveOutTheirEndPixel) {
     EXPECT_EQ(pixelAt(surface, 39, 39), palette[yellow]);
 }
 
+// A curve's segment between points given to fractions of a pixel: at pixel ratio 2 it is
+// antialiased, one layout pixel (two device pixels) wide, and follows the exact line rather
+// than whole layout pixels; at ratio 1 it is the line from pixel to pixel.
+TEST(QtDrawSurface, LinesBetweenPixelsAtHighDensity) {
+    const double x1 = 2.3, y1 = 10.2, x2 = 57.9, y2 = 16.7; // a shallow slope: steps at ratio 1
+    QtDrawSurface sharp(64, 32, 2);
+    ASSERT_TRUE(sharp.drawsBetweenPixels());
+    drawLineBetween(sharp, x1, y1, x2, y2, white);
+    const QImage& image = sharp.image();
+    int partial = 0;
+    double worstOffset = 0, worstWidth = 0;
+    for (int column = 20; column < 100; ++column) { // device columns away from the ends
+        double sum = 0, weighted = 0;
+        for (int row = 0; row < image.height(); ++row) {
+            const int level = qGray(image.pixel(column, row));
+            partial += level > 0 && level < 255;
+            sum += level / 255.0;
+            weighted += level / 255.0 * (row + 0.5);
+        }
+        const double x = (column + 0.5) / 2;
+        const double exactY = 2 * (y1 + (y2 - y1) * (x - x1) / (x2 - x1));
+        worstOffset = std::max(worstOffset, std::fabs(weighted / sum - exactY));
+        worstWidth = std::max(worstWidth, std::fabs(sum - 2));
+    }
+    EXPECT_GT(partial, 40);
+    EXPECT_LT(worstOffset, 0.3) << "device pixels off the exact line";
+    EXPECT_LT(worstWidth, 0.3) << "device pixels off two device pixels' width";
+
+    QtDrawSurface plain(64, 32), byPixels(64, 32);
+    ASSERT_FALSE(plain.drawsBetweenPixels());
+    drawLineBetween(plain, x1, y1, x2, y2, white);
+    drawLine(byPixels, 2, 10, 57, 16, white);
+    EXPECT_EQ(plain.image(), byPixels.image());
+}
+
 TEST(QtDrawSurface, RectanglesExcludeTheirRightAndBottomEdges) {
     QtDrawSurface surface(40, 40);
     surface.fillSolidRect(0, 0, 10, 10, palette[pink]);
