@@ -55,6 +55,50 @@ bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& ta
     return true;
 }
 
+std::vector<std::string> wrappedCommand(const DrawSurface& surface, const std::string& command,
+                                        int width) {
+    const auto fits = [&](const std::string& text) {
+        return surface.textSize(text + " \\").width <= width;
+    };
+    std::vector<std::string> lines;
+    std::string line;
+    std::size_t at = 0;
+    while (at < command.size()) {
+        const std::size_t space = command.find(' ', at);
+        const std::string word =
+            command.substr(at, space == std::string::npos ? std::string::npos : space - at);
+        at = space == std::string::npos ? command.size() : space + 1;
+        const std::string joined = line.empty() ? word : line + " " + word;
+        if (fits(joined)) {
+            line = joined;
+            continue;
+        }
+        if (!line.empty())
+            lines.push_back(line + " \\");
+        line = word;
+        // a word longer than the line: broken within it, where a shell joins it again
+        while (!fits(line) && line.size() > 1) {
+            std::size_t keep = line.size() - 1;
+            while (keep > 1 && !fits(line.substr(0, keep)))
+                --keep;
+            lines.push_back(line.substr(0, keep) + "\\");
+            line.erase(0, keep);
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> lunarGridMissingLines(Language language, const DrawSurface& surface,
+                                               int width) {
+    std::vector<std::string> lines{messageIn(language, messageNoLunarGrid),
+                                   messageIn(language, messageLunarGridTool)};
+    for (std::string& line : wrappedCommand(surface, lunarGridCommand, width))
+        lines.push_back(std::move(line));
+    return lines;
+}
+
 LimbOutcome drawLimbAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& target) {
     const ViewSettings& v = frame.settings;
     ScaledSurface surface(target, v.textScale);
@@ -64,12 +108,11 @@ LimbOutcome drawLimbAtMaximum(AppState& state, const ScreenFrame& frame, DrawSur
     if (!loadLunarGrid(state.limb, state.session.catalog.paths)) {
         surface.setTextColour(palette[white]);
         surface.setBackgroundOpaque(false);
-        int line = 40;
-        for (const std::string& text :
-             {messageIn(state.language, messageNoLunarGrid),
-              messageIn(state.language, messageLunarGridTool), std::string(lunarGridCommand)}) {
-            surface.textOut(50, line, text);
-            line += 20;
+        int line = lunarGridTextTop;
+        for (const std::string& text : lunarGridMissingLines(
+                 state.language, surface, surface.width() - 2 * lunarGridTextLeft)) {
+            surface.textOut(lunarGridTextLeft, line, text);
+            line += lunarGridLineSpacing;
         }
         return LimbOutcome::noLunarGrid;
     }

@@ -13,7 +13,24 @@ bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& su
 
 enum class LimbOutcome { drawn, notCentral, noLunarGrid };
 
-// Draws the limb correction (or, without a readable "LRO.dat", the two lines that say so).
+// Draws the limb correction (or, without a readable "LRO.dat", the lines that say so and how to
+// make it: lunarGridMissingLines from (50, 40), 20 pixels apart at text size 1).
 LimbOutcome drawLimbAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& surface);
+
+// What the limb screen says without the lunar grid, in the language: that it is missing, the tool
+// that makes it, and the tool's command broken into lines that fit width pixels of the surface's
+// selected font (see wrappedCommand).
+std::vector<std::string> lunarGridMissingLines(Language language, const DrawSurface& surface,
+                                               int width);
+
+// A shell command broken into lines of at most width pixels in the surface's selected font: at
+// spaces where a word fits, else within a word; every line but the last ends in a backslash, so
+// that a shell given the lines joins them into the command again.
+std::vector<std::string> wrappedCommand(const DrawSurface& surface, const std::string& command,
+                                        int width);
+
+// The left edge and first line of the limb screen's text without the grid, and the lines'
+// spacing, at text size 1.
+constexpr int lunarGridTextLeft = 50, lunarGridTextTop = 40, lunarGridLineSpacing = 20;
 
 } // namespace vesk

@@ -55,8 +55,8 @@ Geometry limbGeometry(const ObservedShadow& s) {
 
 bool loadLunarGrid(LimbData& limb, const DataPaths& paths) {
     // a short file counts as missing
-    limb.grid =
-        readInt16Grid(paths, "LRO.dat", static_cast<std::size_t>(lunarGridRows) * lunarGridColumns);
+    limb.grid = readInt16Grid(paths, lunarGridFileName,
+                              static_cast<std::size_t>(lunarGridRows) * lunarGridColumns);
     return !limb.grid.empty();
 }
 

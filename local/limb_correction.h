@@ -24,6 +24,9 @@ struct LimbData {
     std::vector<std::int16_t> grid; // rows x columns, metres above 1737.4 km
 };
 
+// The lunar grid's file name in the data folders.
+constexpr const char* lunarGridFileName = "LRO.dat";
+
 // Reads "LRO.dat" whole; false (grid empty) when it is missing, short or unreadable.
 bool loadLunarGrid(LimbData& limb, const DataPaths& paths);
 

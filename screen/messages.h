@@ -34,6 +34,8 @@ constexpr const char* lunarGridCommand =
     "vesk-make-lro --url https://pds-geosciences.wustl.edu/lro/lro-l-lola-3-rdr-v1/lrolol_1xxx/"
     "data/lola_gdr/cylindrical/img/ldem_16.lbl --out ~/.local/share/vesk/LRO.dat";
 // Status bar messages of the window.
+constexpr const char* messageCommandCopied =
+    VESK_MESSAGE("The command is on the clipboard: paste it into a terminal.");
 constexpr const char* messageNotCentral =
     VESK_MESSAGE("The place lies outside the central path. Choose a place inside it.");
 constexpr const char* messageListFull = VESK_MESSAGE("The search stopped at 100 eclipses found.");

@@ -453,468 +453,473 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="194"/>
+        <location filename="../app/gui/main_window.cpp" line="195"/>
         <source>&amp;File</source>
         <translation>ファイル(&amp;F)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="197"/>
+        <location filename="../app/gui/main_window.cpp" line="198"/>
         <source>&amp;New</source>
         <translation>新規作成(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="202"/>
+        <location filename="../app/gui/main_window.cpp" line="203"/>
         <source>&amp;Export Picture...</source>
         <translation>画像の書き出し(&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="206"/>
+        <location filename="../app/gui/main_window.cpp" line="207"/>
         <source>Export &amp;KML...</source>
         <translation>KML の書き出し(&amp;K)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="210"/>
+        <location filename="../app/gui/main_window.cpp" line="211"/>
         <source>&amp;Print...</source>
         <translation>印刷(&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="214"/>
+        <location filename="../app/gui/main_window.cpp" line="215"/>
         <source>Print Pre&amp;view...</source>
         <translation>印刷プレビュー(&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="217"/>
+        <location filename="../app/gui/main_window.cpp" line="218"/>
         <source>P&amp;rint Setup...</source>
         <translation>プリンタの設定(&amp;R)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="220"/>
+        <location filename="../app/gui/main_window.cpp" line="221"/>
         <source>Print on &amp;White</source>
         <translation>白地に印刷(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="224"/>
+        <location filename="../app/gui/main_window.cpp" line="225"/>
         <source>Print the black background white, every colour inverted</source>
         <translation>黒い背景を白に、色を反転して印刷する</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="226"/>
+        <location filename="../app/gui/main_window.cpp" line="227"/>
         <source>E&amp;xit</source>
         <translation>アプリケーションの終了(&amp;X)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="235"/>
+        <location filename="../app/gui/main_window.cpp" line="236"/>
         <source>&amp;About vesk...</source>
         <translation>vesk のバージョン情報(&amp;A)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="43"/>
+        <location filename="../app/gui/main_window.cpp" line="44"/>
         <source>Shows the previous eclipse that the search mode finds (Page Up).</source>
         <translation>検索モードに合う前の日蝕を表示します（Page Up）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="45"/>
+        <location filename="../app/gui/main_window.cpp" line="46"/>
         <source>Shows the next eclipse that the search mode finds (Page Down).</source>
         <translation>検索モードに合う次の日蝕を表示します（Page Down）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="47"/>
+        <location filename="../app/gui/main_window.cpp" line="48"/>
         <source>Leaves the regional map for the whole globe, centred on greatest eclipse (Home).</source>
         <translation>地域図から、食の最大の地点を中心にした地球全体図に戻ります（Home）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="198"/>
+        <location filename="../app/gui/main_window.cpp" line="199"/>
         <source>Opens another window on the same eclipse and settings; each window then goes its own way (Ctrl+N).</source>
         <translation>同じ日蝕と設定で別のウィンドウを開きます。以後はそれぞれ独立に動きます（Ctrl+N）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="203"/>
+        <location filename="../app/gui/main_window.cpp" line="204"/>
         <source>Saves the screen shown as a PNG, SVG or PDF file, by the name&apos;s ending (Ctrl+S).</source>
         <translation>表示中の画面を、名前の拡張子に応じて PNG・SVG・PDF ファイルに保存します（Ctrl+S）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="207"/>
+        <location filename="../app/gui/main_window.cpp" line="208"/>
         <source>Writes the path of the eclipse shown as KML documents for Google Earth into a folder.</source>
         <translation>表示中の日蝕の経路を Google Earth 用の KML ファイルとしてフォルダーに書き出します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="212"/>
+        <location filename="../app/gui/main_window.cpp" line="213"/>
         <source>Prints the screen shown on one page (Ctrl+P).</source>
         <translation>表示中の画面を1ページに印刷します（Ctrl+P）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="216"/>
+        <location filename="../app/gui/main_window.cpp" line="217"/>
         <source>Shows the printed page before it is printed.</source>
         <translation>印刷する前に印刷されるページを表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="219"/>
+        <location filename="../app/gui/main_window.cpp" line="220"/>
         <source>Chooses the paper, its orientation and the margins of the printed page.</source>
         <translation>印刷の用紙、向き、余白を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="221"/>
+        <location filename="../app/gui/main_window.cpp" line="222"/>
         <source>Prints the black background white, every colour inverted, to save ink; the screen stays as it is.</source>
         <translation>インクを節約するため、黒い背景を白にし、すべての色を反転して印刷します。画面はそのままです。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="227"/>
+        <location filename="../app/gui/main_window.cpp" line="228"/>
         <source>Closes every vesk window and quits (Ctrl+Q).</source>
         <translation>vesk のすべてのウィンドウを閉じて終了します（Ctrl+Q）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="236"/>
+        <location filename="../app/gui/main_window.cpp" line="237"/>
         <source>The program&apos;s version, its catalog of eclipses and its licence.</source>
         <translation>プログラムのバージョン、日蝕カタログ、ライセンス。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="239"/>
+        <location filename="../app/gui/main_window.cpp" line="240"/>
         <source>&amp;Toolbar</source>
         <translation>ツール バー(&amp;T)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="239"/>
+        <location filename="../app/gui/main_window.cpp" line="240"/>
         <source>Shows or hides the toolbar.</source>
         <translation>ツールバーを表示または非表示にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="240"/>
+        <location filename="../app/gui/main_window.cpp" line="241"/>
         <source>&amp;Status Bar</source>
         <translation>ステータス バー(&amp;S)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="241"/>
+        <location filename="../app/gui/main_window.cpp" line="242"/>
         <source>Shows or hides the status bar, which reads out the eclipse at the map point under the pointer.</source>
         <translation>ステータスバーを表示または非表示にします。ステータスバーにはポインターの下の地点での日蝕が表示されます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="251"/>
+        <location filename="../app/gui/main_window.cpp" line="252"/>
         <source>&amp;View</source>
         <translation>表示(&amp;V)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="255"/>
+        <location filename="../app/gui/main_window.cpp" line="256"/>
         <source>Time S&amp;lider</source>
         <translation>時刻スライダー(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="256"/>
+        <location filename="../app/gui/main_window.cpp" line="257"/>
         <source>Shows a slider below the map that draws the shadow at any instant of the eclipse, and plays it.</source>
         <translation>地図の下にスライダーを表示し、日蝕中の任意の時刻の影を描き、再生します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="260"/>
+        <location filename="../app/gui/main_window.cpp" line="261"/>
         <source>Time Slider</source>
         <translation>時刻スライダー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="278"/>
+        <location filename="../app/gui/main_window.cpp" line="279"/>
         <source>Text Si&amp;ze</source>
         <translation>文字の大きさ(&amp;Z)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="284"/>
+        <location filename="../app/gui/main_window.cpp" line="285"/>
         <source>Draws the text of the panels, tables and reports at %1 % of its size.</source>
         <translation>欄・表・報告の文字を %1 % の大きさで描きます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="291"/>
+        <location filename="../app/gui/main_window.cpp" line="292"/>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="294"/>
+        <location filename="../app/gui/main_window.cpp" line="295"/>
         <source>Click it, then a control, to read what the control does (Shift+F1).</source>
         <translation>これをクリックしてから部品をクリックすると、その働きが表示されます（Shift+F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="296"/>
+        <location filename="../app/gui/main_window.cpp" line="297"/>
         <source>User &amp;Guide</source>
         <translation>利用の手引き(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="297"/>
+        <location filename="../app/gui/main_window.cpp" line="298"/>
         <source>Opens the guide: what every line, colour and mark of each screen means, with pictures (F1).</source>
         <translation>手引きを開きます：各画面のすべての行・色・記号の意味を図とともに説明します（F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="300"/>
+        <location filename="../app/gui/main_window.cpp" line="301"/>
         <source>&amp;Ancient Eclipses and ΔT</source>
         <translation>古代の日蝕と ΔT(&amp;A)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="302"/>
+        <location filename="../app/gui/main_window.cpp" line="303"/>
         <source>Opens the guide&apos;s page on the uncertainty of ΔT: how sure the path and the chance of totality are for an ancient eclipse.</source>
         <translation>手引きの ΔT の不確かさのページを開きます：古代の日蝕で経路と皆既の確率がどれほど確かか。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="304"/>
+        <location filename="../app/gui/main_window.cpp" line="305"/>
         <source>G&amp;lossary</source>
         <translation>用語集(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="305"/>
+        <location filename="../app/gui/main_window.cpp" line="306"/>
         <source>Opens the guide&apos;s glossary: Besselian elements, ΔT, the types of eclipse, magnitude, Saros, the calendars and the kinds of local time.</source>
         <translation>手引きの用語集を開きます：ベッセル要素、ΔT、日蝕の種類、食分、サロス、暦、地方時の種類。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="311"/>
+        <location filename="../app/gui/main_window.cpp" line="312"/>
         <source>Year/Mo&amp;nth</source>
         <translation>年月設定(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="312"/>
+        <location filename="../app/gui/main_window.cpp" line="313"/>
         <source>Chooses the year and month of the eclipse shown (-13000 to 16999; a year before 1 also as &quot;763 BC&quot;).</source>
         <translation>表示する日蝕の年と月を選びます（-13000～16999。紀元前は「763 BC」とも入力できます）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="315"/>
+        <location filename="../app/gui/main_window.cpp" line="316"/>
         <source>&amp;Display Mode</source>
         <translation>表示モード(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="316"/>
+        <location filename="../app/gui/main_window.cpp" line="317"/>
         <source>Chooses the screen (the map, the central line table or the local circumstances), the map&apos;s range and settings, and the observing place.</source>
         <translation>画面（地図、中心線の表、地方状況）、地図の範囲と設定、観測地を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="320"/>
+        <location filename="../app/gui/main_window.cpp" line="321"/>
         <source>Search &amp;Mode</source>
         <translation>検索モード(&amp;M)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="321"/>
+        <location filename="../app/gui/main_window.cpp" line="322"/>
         <source>Chooses the eclipses that Previous and Next step through: all, one type, those seen from a place, or one Saros series.</source>
         <translation>「前」「次」でたどる日蝕を選びます：すべて、一つの種類、ある地点から見えるもの、一つのサロス系列。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="337"/>
+        <location filename="../app/gui/main_window.cpp" line="338"/>
         <source>&amp;Previous Eclipse</source>
         <translation>前の日蝕(&amp;P)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="339"/>
+        <location filename="../app/gui/main_window.cpp" line="340"/>
         <source>&amp;Next Eclipse</source>
         <translation>次の日蝕(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="342"/>
+        <location filename="../app/gui/main_window.cpp" line="343"/>
         <source>Zoom &amp;In</source>
         <translation>拡大(&amp;I)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="343"/>
+        <location filename="../app/gui/main_window.cpp" line="344"/>
         <source>Doubles the map&apos;s magnification about its centre (+); the whole globe becomes a regional map.</source>
         <translation>地図の中心を保って倍率を2倍にします（+）。地球全体図は地域図になります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="346"/>
+        <location filename="../app/gui/main_window.cpp" line="347"/>
         <source>Zoom &amp;Out</source>
         <translation>縮小(&amp;O)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="347"/>
+        <location filename="../app/gui/main_window.cpp" line="348"/>
         <source>Halves the map&apos;s magnification about its centre (-).</source>
         <translation>地図の中心を保って倍率を半分にします（-）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="349"/>
+        <location filename="../app/gui/main_window.cpp" line="350"/>
         <source>W&amp;hole Globe</source>
         <translation>地球全体(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="352"/>
+        <location filename="../app/gui/main_window.cpp" line="353"/>
         <source>&amp;West</source>
         <translation>西へ(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="352"/>
+        <location filename="../app/gui/main_window.cpp" line="353"/>
         <source>Moves the regional map&apos;s centre west (Left arrow).</source>
         <translation>地域図の中心を西へ動かします（←）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="354"/>
+        <location filename="../app/gui/main_window.cpp" line="355"/>
         <source>&amp;East</source>
         <translation>東へ(&amp;E)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="354"/>
+        <location filename="../app/gui/main_window.cpp" line="355"/>
         <source>Moves the regional map&apos;s centre east (Right arrow).</source>
         <translation>地域図の中心を東へ動かします（→）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="356"/>
+        <location filename="../app/gui/main_window.cpp" line="357"/>
         <source>North (&amp;Up)</source>
         <translation>北へ(&amp;U)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="356"/>
+        <location filename="../app/gui/main_window.cpp" line="357"/>
         <source>Moves the regional map&apos;s centre north (Up arrow).</source>
         <translation>地域図の中心を北へ動かします（↑）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="358"/>
+        <location filename="../app/gui/main_window.cpp" line="359"/>
         <source>South (&amp;Down)</source>
         <translation>南へ(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="359"/>
+        <location filename="../app/gui/main_window.cpp" line="360"/>
         <source>Moves the regional map&apos;s centre south (Down arrow).</source>
         <translation>地域図の中心を南へ動かします（↓）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="362"/>
+        <location filename="../app/gui/main_window.cpp" line="363"/>
         <source>&amp;Redraw</source>
         <translation>再描画(&amp;R)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="363"/>
+        <location filename="../app/gui/main_window.cpp" line="364"/>
         <source>Draws the screen again, reading again the data files that changed (F5).</source>
         <translation>変更されたデータファイルを読み直して画面を描き直します（F5）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="365"/>
+        <location filename="../app/gui/main_window.cpp" line="366"/>
         <source>&amp;Go</source>
         <translation>移動(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="378"/>
+        <location filename="../app/gui/main_window.cpp" line="379"/>
         <source>Doubles the map&apos;s magnification about its centre (=, the key of + on most keyboards).</source>
         <translation>地図の中心を保って倍率を2倍にします（=。多くのキーボードで + と同じキー）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="387"/>
+        <location filename="../app/gui/main_window.cpp" line="388"/>
         <source>Toolbar</source>
         <translation>ツール バー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="403"/>
+        <location filename="../app/gui/main_window.cpp" line="404"/>
         <source>Lists the eclipses that the search mode finds over a span of years; a double click shows one.</source>
         <translation>検索モードに合う日蝕を年の範囲で一覧にします。ダブルクリックで表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="408"/>
+        <location filename="../app/gui/main_window.cpp" line="409"/>
         <source>Doubles the map&apos;s magnification (a left double click on the map first centres it on that point).</source>
         <translation>地図の倍率を2倍にします（地図を左ダブルクリックすると、先にその地点が中心になります）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="412"/>
+        <location filename="../app/gui/main_window.cpp" line="413"/>
         <source>Halves the map&apos;s magnification.</source>
         <translation>地図の倍率を半分にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="418"/>
+        <location filename="../app/gui/main_window.cpp" line="419"/>
         <source>Shows the eclipse seen from the observing place: its contacts, magnitude, the Sun&apos;s altitude and the place&apos;s clocks.</source>
         <translation>観測地から見た日蝕を表示します：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="422"/>
+        <location filename="../app/gui/main_window.cpp" line="423"/>
         <source>Goes back to the map from the local circumstances or the central line table.</source>
         <translation>地方状況または中心線の表から地図に戻ります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="399"/>
+        <location filename="../app/gui/main_window.cpp" line="400"/>
         <source>Show the previous eclipse</source>
         <translation>前の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="401"/>
+        <location filename="../app/gui/main_window.cpp" line="402"/>
         <source>Show the next eclipse</source>
         <translation>次の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="405"/>
+        <location filename="../app/gui/main_window.cpp" line="406"/>
         <source>The list of the eclipses found</source>
         <translation>日蝕検索結果のリスト</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="410"/>
+        <location filename="../app/gui/main_window.cpp" line="411"/>
         <source>Zoom in on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="413"/>
+        <location filename="../app/gui/main_window.cpp" line="414"/>
         <source>Zoom out on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="415"/>
+        <location filename="../app/gui/main_window.cpp" line="416"/>
         <source>Leave the regional map (the whole globe)</source>
         <translation>拡大モードの解除（地球儀表示）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="420"/>
+        <location filename="../app/gui/main_window.cpp" line="421"/>
         <source>From the map to the local circumstances</source>
         <translation>地図表示から局地情報の表示へ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="424"/>
+        <location filename="../app/gui/main_window.cpp" line="425"/>
         <source>Back to the map from the local circumstances or the central line table</source>
         <translation>局地情報表示や日蝕帯表示から地図表示に戻る</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="426"/>
+        <location filename="../app/gui/main_window.cpp" line="427"/>
         <source>Draws the sky at the maximum seen from the observing place inside the central path: the darkened Sun, the planets and the bright stars.</source>
         <translation>中心帯の中の観測地から見た食の最大時の空を描きます：隠された太陽、惑星、明るい恒星。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="428"/>
+        <location filename="../app/gui/main_window.cpp" line="429"/>
         <source>The sky at the maximum, inside the central path</source>
         <translation>皆既帯での星空の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="430"/>
+        <location filename="../app/gui/main_window.cpp" line="431"/>
         <source>Corrects the second and third contacts at the observing place for the mountains and valleys of the Moon&apos;s limb (LRO LOLA heights).</source>
         <translation>観測地での第2・第3接触を、月の縁の山と谷（LRO LOLA の高度）で補正します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="432"/>
+        <location filename="../app/gui/main_window.cpp" line="433"/>
         <source>The contacts corrected for the lunar limb, inside the central path</source>
         <translation>皆既帯での月縁補正の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="450"/>
+        <location filename="../app/gui/main_window.cpp" line="456"/>
         <source>Type a place name and choose it from the list, or type its coordinates (&quot;36.36N 43.15E&quot;; two bare numbers are longitude, latitude), to observe from it: the local circumstances with its height and the civil time of its clocks.</source>
         <translation>地名を入力して一覧から選ぶか、座標を入力すると（「36.36N 43.15E」。記号のない二つの数は経度、緯度の順）、その地点から観測します：その高さでの地方状況と、その地の時計の常用時。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="463"/>
-        <location filename="../app/gui/main_window.cpp" line="466"/>
+        <location filename="../app/gui/main_window.cpp" line="469"/>
+        <location filename="../app/gui/main_window.cpp" line="472"/>
         <source>Ready</source>
         <translation>レディ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="483"/>
+        <location filename="../app/gui/main_window.cpp" line="487"/>
+        <source>The lunar grid (LRO.dat) is not installed: the screen then shows the command that makes it.</source>
+        <translation>月の標高ファイル(LRO.dat)がインストールされていません：画面にそれを作るコマンドを表示します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="497"/>
         <source>PNG image (*.png)</source>
         <translation>PNG 画像 (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="486"/>
+        <location filename="../app/gui/main_window.cpp" line="500"/>
         <source>SVG drawing (*.svg)</source>
         <translation>SVG 図形 (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="487"/>
+        <location filename="../app/gui/main_window.cpp" line="501"/>
         <source>PDF document (*.pdf)</source>
         <translation>PDF 文書 (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="497"/>
+        <location filename="../app/gui/main_window.cpp" line="511"/>
         <source>Folder for the KML documents</source>
         <translation>KML の書き出し先</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="504"/>
+        <location filename="../app/gui/main_window.cpp" line="518"/>
         <source>KML documents written to %1</source>
         <translation>KML を書き出しました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="510"/>
+        <location filename="../app/gui/main_window.cpp" line="524"/>
         <source>The user&apos;s guide is not installed: its pages are looked for in guide/ and ../share/vesk/guide/ beside the program.</source>
         <translation>利用の手引きがインストールされていません。プログラムの隣の guide/ と ../share/vesk/guide/ を探しました。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="531"/>
+        <location filename="../app/gui/main_window.cpp" line="545"/>
         <source>Saved: %1</source>
         <translation>保存しました: %1</translation>
     </message>
@@ -922,23 +927,33 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>MapView</name>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="144"/>
-        <location filename="../app/gui/map_view.cpp" line="215"/>
+        <location filename="../app/gui/map_view.cpp" line="147"/>
+        <location filename="../app/gui/map_view.cpp" line="220"/>
         <source>Drawing…</source>
         <translation>描画中…</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="201"/>
+        <location filename="../app/gui/map_view.cpp" line="206"/>
         <source>KML written: %1</source>
         <translation>KML を書きました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="421"/>
+        <location filename="../app/gui/map_view.cpp" line="370"/>
+        <source>Copy the command</source>
+        <translation>コマンドをコピー</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/map_view.cpp" line="372"/>
+        <source>Copies the command that makes the lunar grid, to paste it into a terminal.</source>
+        <translation>月の標高ファイルを作るコマンドをコピーします。端末に貼り付けて実行してください。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/map_view.cpp" line="446"/>
         <source>No eclipse is shown: there is no path to write.</source>
         <translation>日蝕が表示されていないため、書き出す経路がありません。</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="429"/>
+        <location filename="../app/gui/map_view.cpp" line="454"/>
         <source>Cannot write %1: the name must end in .png, .svg or .pdf.</source>
         <translation>%1 に書き込めません：名前の末尾は .png、.svg、.pdf のいずれかにしてください。</translation>
     </message>
@@ -946,27 +961,27 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>PlaceField</name>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="15"/>
+        <location filename="../app/gui/place_field.cpp" line="16"/>
         <source>Place name</source>
         <translation>地名</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="75"/>
+        <location filename="../app/gui/place_field.cpp" line="88"/>
         <source>Read as %1</source>
         <translation>%1 と読みました</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="82"/>
+        <location filename="../app/gui/place_field.cpp" line="95"/>
         <source>No gazetteer (cities15000.txt of libtimezonemap-data)</source>
         <translation>地名辞典（libtimezonemap-data の cities15000.txt）がありません</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="97"/>
+        <location filename="../app/gui/place_field.cpp" line="110"/>
         <source>No place called &quot;%1&quot;</source>
         <translation>「%1」という地名は見つかりません</translation>
     </message>
     <message>
-        <location filename="../app/gui/place_field.cpp" line="100"/>
+        <location filename="../app/gui/place_field.cpp" line="113"/>
         <source>&quot;%1&quot; names several places: choose one from the list</source>
         <translation>「%1」は複数の地名に当たります。一覧から選んで下さい</translation>
     </message>
@@ -1226,31 +1241,36 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
     <message>
         <location filename="../screen/messages.h" line="38"/>
+        <source>The command is on the clipboard: paste it into a terminal.</source>
+        <translation>コマンドをクリップボードにコピーしました。端末に貼り付けてください。</translation>
+    </message>
+    <message>
+        <location filename="../screen/messages.h" line="40"/>
         <source>The place lies outside the central path. Choose a place inside it.</source>
         <translation>観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="39"/>
+        <location filename="../screen/messages.h" line="41"/>
         <source>The search stopped at 100 eclipses found.</source>
         <translation>検索結果が100件に達したので、検索を打ち切りました。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="41"/>
+        <location filename="../screen/messages.h" line="43"/>
         <source>Enter a whole number.</source>
         <translation>整数を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="42"/>
+        <location filename="../screen/messages.h" line="44"/>
         <source>Enter a whole number from %1 to %2.</source>
         <translation>%1 から %2 までの整数を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="43"/>
+        <location filename="../screen/messages.h" line="45"/>
         <source>Enter a number.</source>
         <translation>数字を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="44"/>
+        <location filename="../screen/messages.h" line="46"/>
         <source>Enter a number from %1 to %2.</source>
         <translation>%1 から %2 までの数字を入力してください。</translation>
     </message>

@@ -3,6 +3,7 @@
 
 #include "explained.h"
 #include "guide_window.h"
+#include "limb_correction.h"
 #include "place_field.h"
 #include "time_slider.h"
 #include "translation.h"
@@ -437,6 +438,11 @@ void MainWindow::buildToolBar() {
             continue;
         }
         QAction* a = action(QString(), tr(e.explanation), tr(e.prompt), e.command);
+        if (e.icon == ToolIcon::limb) { // says beforehand when the lunar grid is missing
+            a->setObjectName(QStringLiteral("limbAction"));
+            connect(a, &QAction::hovered, this,
+                    [this, a, explanation = tr(e.explanation)] { explainLimb(*a, explanation); });
+        }
         const QIcon own = toolIcon(e.icon);
         a->setIcon(e.themeIcon != nullptr ? QIcon::fromTheme(QString::fromUtf8(e.themeIcon), own)
                                           : own);
@@ -473,6 +479,14 @@ void MainWindow::followSlider() {
     const std::optional<ShadowInstant>& shown = mapView->settings().shadowAt;
     if (!shown || std::fabs(shown->value - slider->utHours()) > 0.5 / 3600)
         mapView->showShadowAt(slider->utHours());
+}
+
+void MainWindow::explainLimb(QAction& limb, const QString& explanation) {
+    const bool missing = findDataFile(state.session.catalog.paths, lunarGridFileName).empty();
+    limb.setToolTip(missing ? explanation + QLatin1Char(' ') +
+                                  tr("The lunar grid (LRO.dat) is not installed: the screen then "
+                                     "shows the command that makes it.")
+                            : explanation);
 }
 
 void MainWindow::updateTitle() {

@@ -68,6 +68,8 @@ class MainWindow : public QMainWindow {
     QMenu* buildFileMenu();
     // The title names the eclipse shown.
     void updateTitle();
+    // The limb command's tooltip: its explanation, and whether the lunar grid is missing.
+    void explainLimb(QAction& limb, const QString& explanation);
     void saveFile();
     void exportKml();
     // An action of the view's command: its menu text, its explanation (tooltip and What's This)

@@ -2,6 +2,7 @@
 #include "map_view.h"
 
 #include "eclipse_title.h"
+#include "explained.h"
 #include "palette.h"
 #include "shadow_layer.h"
 
@@ -14,12 +15,14 @@
 #include "translation.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -170,6 +173,8 @@ void MapView::applyRepaint(RepaintResult& result) {
     askForMonth = outcome.askForMonth;
     surface = std::move(result.picture);
     overlay = Overlay::none;
+    if (copyCommand)
+        copyCommand->hide();
     shown.rendered = outcome.rendered;
     if (outcome.rendered) {
         shown.frame = std::move(outcome.frame);
@@ -348,12 +353,32 @@ void MapView::totalitySky() {
 
 void MapView::limbCorrection() {
     repaintNow();
-    if (shown.rendered &&
-        drawLimbAtMaximum(state, shown.frame, *surface) != LimbOutcome::notCentral) {
-        overlay = Overlay::limb;
-        update();
-    } else
+    const LimbOutcome outcome =
+        shown.rendered ? drawLimbAtMaximum(state, shown.frame, *surface) : LimbOutcome::notCentral;
+    if (outcome == LimbOutcome::notCentral) {
         statusMessage(messageNotCentral);
+        return;
+    }
+    overlay = Overlay::limb;
+    if (outcome == LimbOutcome::noLunarGrid)
+        offerGridCommand();
+    update();
+}
+
+void MapView::offerGridCommand() {
+    if (!copyCommand) {
+        copyCommand = new QPushButton(tr("Copy the command"), this);
+        copyCommand->setObjectName(QStringLiteral("copyGridCommand"));
+        explained(copyCommand, tr("Copies the command that makes the lunar grid, to paste it into "
+                                  "a terminal."));
+        connect(copyCommand, &QPushButton::clicked, this, [this] {
+            QGuiApplication::clipboard()->setText(QString::fromUtf8(lunarGridCommand));
+            statusMessage(messageCommandCopied);
+        });
+    }
+    copyCommand->adjustSize();
+    copyCommand->move(width() - copyCommand->width() - 10, 8);
+    copyCommand->show();
 }
 
 void MapView::statusMessage(const char* text) {

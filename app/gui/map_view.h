@@ -16,6 +16,8 @@
 #include <QCoreApplication>
 #include <QPrinter>
 #include <QWidget>
+
+class QPushButton;
 #include <functional>
 #include <memory>
 #include <optional>
@@ -198,6 +200,9 @@ class MapView : public QWidget {
     // The screen drawn over the picture since its last repaint, which printing draws too.
     enum class Overlay { none, sky, limb };
     Overlay overlay = Overlay::none;
+    // Over the limb screen without its grid: copies the command that makes the grid.
+    QPushButton* copyCommand = nullptr;
+    void offerGridCommand();
     std::unique_ptr<EclipseListDialog> list;
     std::optional<QPoint> dragStart; // where the left button went down
     QPoint dragOffset;

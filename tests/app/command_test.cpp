@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The headless command line as a script uses it: run the installed executable.
+#include "messages.h"
+#include "recording_surface.h"
+#include "sky_command.h"
 #include "test_support.h"
 
 #include <QImage>
@@ -577,12 +580,33 @@ TEST(RenderCommand, LimbScreenWithoutTheLunarGridNamesTheTool) {
                          "vesk-tools パッケージの vesk-make-lro で"),
               std::string::npos)
         << r.err;
-    // the command that makes the grid, with the product's address
-    EXPECT_NE(r.err.find("vesk-make-lro --url https://pds-geosciences.wustl.edu/"),
-              std::string::npos)
-        << r.err;
+    // the command that makes the grid, with the product's address, in lines that a shell joins
+    std::string joined = r.err;
+    for (std::size_t at; (at = joined.find("\\\n")) != std::string::npos;)
+        joined.erase(at, 2);
+    EXPECT_NE(joined.find(vesk::lunarGridCommand), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "vesk.png"));
     EXPECT_EQ(r.err.find("XDG_RUNTIME_DIR"), std::string::npos) << "no Qt runtime-folder warning";
+}
+
+// A command broken to a width: every line fits, and the lines joined as a shell joins them give
+// the command back, whether the breaks fall between words or, for a word longer than the width,
+// within it.
+TEST(RenderCommand, CommandsWrapWhereAShellJoinsThem) {
+    vesk::testing::RecordingSurface surface;
+    surface.selectFont({vesk::FontRole::mono, 14, 400}); // 7 pixels a character
+    for (const int width : {2000, 600, 300, 120}) {
+        const std::vector<std::string> lines = vesk::wrappedCommand(surface, vesk::lunarGridCommand, width);
+        std::string joined;
+        for (const std::string& line : lines) {
+            EXPECT_LE(surface.textSize(line).width, width) << line;
+            joined += line + "\n";
+        }
+        for (std::size_t at; (at = joined.find("\\\n")) != std::string::npos;)
+            joined.erase(at, 2);
+        EXPECT_EQ(joined, std::string(vesk::lunarGridCommand) + "\n") << width;
+        EXPECT_EQ(lines.size() == 1, width == 2000);
+    }
 }
 
 // --geojson writes the path as GeoJSON beside the picture, through the same writer as the other

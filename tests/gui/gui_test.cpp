@@ -22,6 +22,7 @@
 #include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -1080,6 +1081,24 @@ TEST(Window, LimbCorrectionSaysWhenTheLunarGridIsMissing) {
             lit += picture.pixel(x, y) == qRgb(255, 255, 255);
     EXPECT_GT(lit, 100) << "the two lines of the message";
     EXPECT_EQ(picture.pixel(900, 600), qRgb(0, 0, 0));
+    // the command is broken within the view, and a button copies it whole
+    EXPECT_LE(w.view->textBounds().right(), w.view->width());
+    auto* copy = w.view->findChild<QPushButton*>("copyGridCommand");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(copy->isVisible());
+    EXPECT_FALSE(copy->toolTip().isEmpty());
+    QGuiApplication::clipboard()->clear();
+    copy->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), lunarGridCommand);
+    // the limb command's tooltip said so beforehand
+    auto* limb = w.frame.findChild<QAction*>("limbAction");
+    ASSERT_NE(limb, nullptr);
+    limb->hover();
+    EXPECT_TRUE(limb->toolTip().contains("LRO.dat"));
+    // another screen takes the button away
+    w.view->backToMap();
+    w.finishWork();
+    EXPECT_FALSE(copy->isVisible());
 }
 
 // Enter in the search dialog presses OK; the labels' "(&P)" are Alt mnemonics of their boxes.
