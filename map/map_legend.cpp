@@ -109,7 +109,7 @@ LabelBox legendBox(const MapCanvas& c, const std::vector<LegendEntry>& entries) 
     const int h = padding * 2 + static_cast<int>(entries.size()) * (lineHeight + lineGap);
     // the whole globe's: in the view's corner below the text panel where it has room
     const ViewSettings& v = c.view;
-    const int panelEnd = static_cast<int>(std::lround(panelBottom * v.textScale));
+    const int panelEnd = static_cast<int>(std::lround(panelBottom * c.layout.panelScale));
     const int viewBottom = c.surface.height() - panelMargin;
     if (v.projection == Projection::globe && v.mapRange == MapRange::globe &&
         viewBottom - h > panelEnd + panelMargin)

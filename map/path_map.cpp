@@ -77,7 +77,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
         text(c.surface, l.mapRight - 90, l.mapBottom - 16,
              format("Alt. : %5.1f", found->sunAltitude));
     }
-    ScaledSurface surface(c.surface, v.textScale); // the panel grows with the text size
+    ScaledSurface surface(c.surface, c.layout.panelScale); // grows with the text size
     frameRect(surface, panelMargin, panelMargin, panelWidth, panelBottom, brown);
     surface.setTextColour(palette[white]);
     text(surface, 10, 16, "CANON OF SOLAR ECLIPSE");

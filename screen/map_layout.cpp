@@ -34,8 +34,10 @@ double rangeMagnification(const ViewSettings& v) {
 MapLayout layoutView(const ViewSettings& v, int width, int height) {
     MapLayout l;
     const int left = 0, top = 0, right = width, bottom = height;
-    // the text panel widens with the text size
-    const int panel = static_cast<int>(std::lround(panelWidth * v.textScale));
+    // the text panel grows with the text size, and shrinks to a view too short for it
+    const double fitting = static_cast<double>(height - panelMargin) / (panelBottom + panelMargin);
+    l.panelScale = std::min(v.textScale, std::max(minimumPanelScale, fitting));
+    const int panel = static_cast<int>(std::lround(panelWidth * l.panelScale));
     if (v.projection == Projection::globe && v.mapRange != MapRange::globe &&
         v.displayMode == displayPathMap) {
         l.mapLeft = left + 5;

@@ -14,12 +14,17 @@ struct MapLayout {
     double baseRadius = 0; // the whole globe's map radius, pixels (Mercator: pixels per radian)
     double mapRadius = 0;  // the radius of the map's range, pixels
     bool mercator = false;
+    // The size of the text panel: the text size, less where the view is too short for the panel
+    // (a small screen at a large scale, or the time slider open), down to minimumPanelScale.
+    double panelScale = 1;
     bool operator==(const MapLayout&) const = default;
 };
 
 // Width of the text panel at the left of the view at the 100 % text size, the margin above and
 // left of its frame, and the bottom of its frame.
 constexpr int panelWidth = 220, panelMargin = 5, panelBottom = 389;
+// The smallest panel: 11-pixel text drawn 7 pixels high.
+constexpr double minimumPanelScale = 0.65;
 
 // The globe's radius on the Asian and European maps, in whole-globe radii.
 constexpr double asiaMagnification = 2.7, europeMagnification = 2.3;

@@ -24,6 +24,7 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
@@ -161,9 +162,15 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::placeFrame() {
+    const QRect available = screen()->availableGeometry();
+    if (frameWidth > available.width() || frameHeight > available.height()) {
+        // a small screen, or a large scale: the window manager fits the window to the screen
+        showMaximized();
+        return;
+    }
     const QSize decorations = frameGeometry().size() - geometry().size();
     resize(size() - decorations);
-    move(0, 0);
+    move(available.topLeft());
 }
 
 MainWindow::~MainWindow() {
@@ -178,7 +185,13 @@ MainWindow* MainWindow::newWindow() {
     auto* window = new MainWindow(openedState, reporter, RedrawAction::show, std::move(opened));
     window->placed = true;
     window->resize(size());
-    window->move(pos() + QPoint(newWindowOffset, newWindowOffset));
+    // beside this one, but within the screen
+    const QRect available = screen()->availableGeometry();
+    const QPoint beside = pos() + QPoint(newWindowOffset, newWindowOffset);
+    window->move(std::clamp(beside.x(), available.left(),
+                            std::max(available.left(), available.right() - frameGeometry().width())),
+                 std::clamp(beside.y(), available.top(),
+                            std::max(available.top(), available.bottom() - frameGeometry().height())));
     window->show();
     return window;
 }

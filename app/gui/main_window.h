@@ -57,7 +57,8 @@ class MainWindow : public QMainWindow {
 
   private:
     // The size asked for (frameWidth x frameHeight at start) becomes the outer size, title bar
-    // and borders included, with the outer top-left corner at the screen's.
+    // and borders included, with the outer top-left corner at the screen's available area's;
+    // where that area is smaller, the window is maximized within it instead.
     void placeFrame();
     void buildMenus();
     void buildToolBar();
