@@ -16,9 +16,6 @@
 
 namespace vesk {
 
-namespace {
-
-// "YYYY-MM-DDTHH:MM:SS.sZ" of a UT Julian date, rounded to a tenth of a second.
 std::string utTimestamp(double jd) {
     double dayStart = std::floor(jd + 0.5) - 0.5;
     long long tenths = std::llround((jd - dayStart) * 864000);
@@ -32,6 +29,8 @@ std::string utTimestamp(double jd) {
                   static_cast<double>(tenths % 600) / 10);
     return isoDate(year, month, day) + text;
 }
+
+namespace {
 
 struct NamedEvent {
     const char* name;
@@ -134,8 +133,7 @@ void printLocalJson(const EclipseRecord& e, const ViewSettings& view,
     }
     std::fprintf(out, "\"magnitude\": %s, \"obscuration\": %s, \"central\": %s}",
                  jsonNumber(shownMagnitude(local.magnitude), 4).c_str(),
-                 jsonNumber(local.obscuration, 4).c_str(),
-                 local.central ? "true" : "false");
+                 jsonNumber(local.obscuration, 4).c_str(), local.central ? "true" : "false");
     printCivilJson(e, local, clocks, dt, out);
 }
 

@@ -18,4 +18,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
 // "YYYY-MM-DD" with the astronomical year, four digits at least and a sign when negative.
 std::string isoDate(double year, double month, double day);
 
+// "YYYY-MM-DDTHH:MM:SS.sZ" of a UT Julian date, rounded to a tenth of a second.
+std::string utTimestamp(double jd);
+
 } // namespace vesk

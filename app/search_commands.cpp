@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search_commands.h"
 
+#include "civil_time.h"
 #include "clock.h"
 #include "command_line.h"
 #include "eclipse_list.h"
 #include "eclipse_search.h"
+#include "info_command.h"
 #include "place_options.h"
 #include "saros.h"
 #include "timescales.h"
@@ -71,18 +73,52 @@ std::string applyFilter(const CommandLine& options, AppState& state, SearchCrite
     return "";
 }
 
+// The clocks of the view's observer (the place of a place search).
+PlaceClocks observerClocks(AppState& state) {
+    const ViewSettings& v = state.session.view;
+    return placeClocks(observerPlace(v, *state.places), v.observerLon);
+}
+
 SearchMessage printTo(std::FILE* err) {
     return [err](int, int, const char* text) { std::fprintf(err, "%s\n", text); };
 }
 
-// A line of the list, with the type's name in the language of the names, and the probability of
-// a central eclipse in a search by it.
-void printHit(std::FILE* out, const SearchHit& hit, TypeNames names) {
-    const std::string line = listLine(hit, {.names = names});
-    if (hit.centralProbability >= 0)
-        std::fprintf(out, "%s  P=%.3f\n", line.c_str(), hit.centralProbability);
-    else
-        std::fprintf(out, "%s\n", line.c_str());
+// The place search's maximum at the observer: its UT and civil timestamps (the civil one empty
+// where the place's clocks are not known at the date), magnitude, obscuration and the Sun's
+// altitude.
+struct PlaceFields {
+    std::string ut, civil, magnitude, obscuration, sunAltitude;
+};
+
+PlaceFields placeFields(const PlaceMaximum& at, const PlaceClocks& clocks) {
+    PlaceFields fields{utTimestamp(at.jdUt), "", "", "", ""};
+    if (const auto clock = clocks.clockAt ? clocks.clockAt(at.jdUt) : std::nullopt)
+        fields.civil = civilTimestamp(at.jdUt, *clock);
+    char number[32];
+    std::snprintf(number, sizeof number, "%.4f", at.magnitude);
+    fields.magnitude = number;
+    std::snprintf(number, sizeof number, "%.4f", at.obscuration);
+    fields.obscuration = number;
+    std::snprintf(number, sizeof number, "%.1f", at.sunAltitude);
+    fields.sunAltitude = number;
+    return fields;
+}
+
+// A line of the list, with the type's name in the language of the names, the probability of a
+// central eclipse in a search by it, and the maximum at the place of a place search.
+void printHit(std::FILE* out, const SearchHit& hit, TypeNames names, const PlaceClocks& clocks) {
+    std::string line = listLine(hit, names);
+    if (hit.centralProbability >= 0) {
+        char probability[32];
+        std::snprintf(probability, sizeof probability, "  P=%.3f", hit.centralProbability);
+        line += probability;
+    }
+    if (hit.atPlace) {
+        const PlaceFields at = placeFields(*hit.atPlace, clocks);
+        line += "  max " + at.ut + (at.civil.empty() ? "" : " (" + at.civil + ")") + "  mag " +
+                at.magnitude + "  obscuration " + at.obscuration + "  Sun " + at.sunAltitude + "°";
+    }
+    std::fprintf(out, "%s\n", line.c_str());
 }
 
 // The list for scripts: CSV (a header line) or a JSON array, one eclipse each with its date
@@ -91,7 +127,7 @@ void printHit(std::FILE* out, const SearchHit& hit, TypeNames names) {
 // null otherwise).
 enum class ListForm { lines, csv, json };
 
-std::string hitFields(const SearchHit& hit, ListForm form) {
+std::string hitFields(const SearchHit& hit, ListForm form, const PlaceClocks& clocks) {
     const int type = static_cast<int>(std::trunc(hit.typeCode));
     const char* name =
         englishTypeNames[type >= 0 && type <= 6 ? static_cast<std::size_t>(type) : 0];
@@ -101,31 +137,41 @@ std::string hitFields(const SearchHit& hit, ListForm form) {
         std::snprintf(probability, sizeof probability, "%.6f", hit.centralProbability);
     const char* calendar =
         isJulianCalendarDate(hit.year, hit.month, hit.day) ? "julian" : "gregorian";
+    const PlaceFields at = hit.atPlace ? placeFields(*hit.atPlace, clocks) : PlaceFields{};
     char text[320];
-    if (form == ListForm::csv)
+    if (form == ListForm::csv) {
         std::snprintf(text, sizeof text, "%s,%s,%s,%d,%.0f,%d,%s", date, calendar, name, type,
                       hit.saros, sarosMember(hit.year, hit.saros), probability);
-    else
-        std::snprintf(text, sizeof text,
-                      "{\"date\":\"%s\",\"calendar\":\"%s\",\"type\":\"%s\",\"type_code\":%d,"
-                      "\"saros\":%.0f,\"saros_member\":%d,\"p_central\":%s}",
-                      date, calendar, name, type, hit.saros, sarosMember(hit.year, hit.saros),
-                      *probability != '\0' ? probability : "null");
-    return text;
+        return text + ("," + at.ut + "," + at.civil + "," + at.magnitude + "," + at.obscuration +
+                       "," + at.sunAltitude);
+    }
+    std::snprintf(text, sizeof text,
+                  "{\"date\":\"%s\",\"calendar\":\"%s\",\"type\":\"%s\",\"type_code\":%d,"
+                  "\"saros\":%.0f,\"saros_member\":%d,\"p_central\":%s,\"local\":",
+                  date, calendar, name, type, hit.saros, sarosMember(hit.year, hit.saros),
+                  *probability != '\0' ? probability : "null");
+    if (!hit.atPlace)
+        return text + std::string("null}");
+    return text + ("{\"max_ut\":\"" + at.ut +
+                   "\",\"max_civil\":" + (at.civil.empty() ? "null" : "\"" + at.civil + "\"") +
+                   ",\"magnitude\":" + at.magnitude + ",\"obscuration\":" + at.obscuration +
+                   ",\"sun_alt\":" + at.sunAltitude + "}}");
 }
 
-void printHits(std::FILE* out, const std::vector<SearchHit>& hits, ListForm form, TypeNames names) {
+void printHits(std::FILE* out, const std::vector<SearchHit>& hits, ListForm form, TypeNames names,
+               const PlaceClocks& clocks) {
     if (form == ListForm::lines) {
         for (const SearchHit& hit : hits)
-            printHit(out, hit, names);
+            printHit(out, hit, names, clocks);
         return;
     }
     if (form == ListForm::csv)
-        std::fprintf(out, "date,calendar,type,type_code,saros,saros_member,p_central\r\n");
+        std::fprintf(out, "date,calendar,type,type_code,saros,saros_member,p_central,max_ut,"
+                          "max_civil,magnitude,obscuration,sun_alt\r\n");
     else
         std::fprintf(out, "[");
     for (std::size_t i = 0; i < hits.size(); ++i) {
-        const std::string fields = hitFields(hits[i], form);
+        const std::string fields = hitFields(hits[i], form, clocks);
         if (form == ListForm::csv)
             std::fprintf(out, "%s\r\n", fields.c_str());
         else
@@ -172,7 +218,7 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     }
     const int status =
         collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit));
-    printHits(out, s.searchHits, form, typeNamesOf(state.language));
+    printHits(out, s.searchHits, form, typeNamesOf(state.language), observerClocks(state));
     if (status < 0) {
         std::fprintf(err, "vesk list: a catalog file is missing: the list ends at %.0f\n",
                      s.view.year);
@@ -221,10 +267,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
                          why.empty() ? "no matching eclipse later in the catalog" : why.c_str());
             return 1;
         }
-        printHit(out,
-                 {r.year, r.month, r.day, r.typeCode, r.saros,
-                  criteria.minCentralProbability > 0 ? s.lastCentralProbability : -1},
-                 typeNamesOf(state.language));
+        printHit(out, hitOf(s, criteria), typeNamesOf(state.language), observerClocks(state));
         return 0;
     }
     double foundYear = NAN, foundMonth = NAN;
@@ -235,7 +278,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
         std::fprintf(err, "%s: no matching eclipse in the years searched before\n", name);
         return 1;
     }
-    printHit(out, hit, typeNamesOf(state.language));
+    printHit(out, hit, typeNamesOf(state.language), observerClocks(state));
     return 0;
 }
 

@@ -200,6 +200,9 @@ bool showListedEclipse(ViewSettings& settings, const std::vector<SearchHit>& hit
         hits[static_cast<std::size_t>(std::clamp(selected, 0, static_cast<int>(hits.size()) - 1))];
     settings.year = hit.year;
     settings.month = hit.month + hit.day / 32;
+    // the whole eclipse: a regional map or another screen might show none of it
+    settings.displayMode = displayPathMap;
+    settings.mapRange = MapRange::globe;
     return true;
 }
 

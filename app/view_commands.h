@@ -54,9 +54,8 @@ bool zoomMapAt(ViewSettings& settings, const ShownMap& map, int width, int heigh
                double factor);
 // Zooms the globe by a factor about its centre, which stays the centre.
 bool zoomMapAtCentre(ViewSettings& settings, const ShownMap& map, double factor);
-
-// The year and month of the list's hit chosen by selected (clamped to the list); false (and
-// nothing changed) when the list is empty.
+// The list's hit chosen by selected (clamped to the list) on the map of the whole globe; false
+// (and nothing changed) when the list is empty.
 bool showListedEclipse(ViewSettings& settings, const std::vector<SearchHit>& hits, int selected);
 
 // A field of a dialog as the framework exchanges it: an integer or a number within bounds; a

@@ -293,6 +293,14 @@ double jdOfElementHours(double jdTT, double hours) {
     return std::floor(jdTT + 0.5) - 0.5 + hours / 24;
 }
 
+double instantJdUt(const EclipseRecord& r, double t, double deltaT) {
+    return jdOfElementHours(r.jdTT, r.t0 + t) - deltaT / 86400;
+}
+
+double utHours(const EclipseRecord& r, double t, double deltaT) {
+    return r.t0 + t - deltaT / 3600;
+}
+
 double recordDeltaT(const EclipseRecord& record) {
     return deltaT((record.jd - 2451545) / 36525);
 }

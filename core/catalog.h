@@ -174,6 +174,13 @@ void convertEntryToUt(EclipseRecord& record);
 // date of a greatest eclipse at jdTT.
 double jdOfElementHours(double jdTT, double hours);
 
+// The UT Julian date of t hours from t0 (TT) with deltaT seconds: t0 counts from midnight of the
+// TT date of greatest eclipse.
+double instantJdUt(const EclipseRecord& record, double t, double deltaT);
+
+// The UT hours of the day of greatest eclipse (TT date) at t hours from t0.
+double utHours(const EclipseRecord& record, double t, double deltaT);
+
 // The Delta T of a record read (without the user's adjustment), seconds: the model's value at
 // its UT Julian date. Every screen and file of the eclipse uses this one value.
 double recordDeltaT(const EclipseRecord& record);

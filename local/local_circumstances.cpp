@@ -57,14 +57,6 @@ double shownMagnitude(double magnitude) {
     return std::max(0.0, magnitude);
 }
 
-double instantJdUt(const EclipseRecord& r, double t, double deltaT) {
-    return jdOfElementHours(r.jdTT, r.t0 + t) - deltaT / 86400;
-}
-
-double utHours(const EclipseRecord& r, double t, double deltaT) {
-    return r.t0 + t - deltaT / 3600;
-}
-
 CentralPhase centralPhaseOf(const ObservedShadow& shadow) {
     return shadow.l2 < 0 ? CentralPhase::total : CentralPhase::annular;
 }

@@ -64,11 +64,4 @@ LocalCircumstances localCircumstances(const EclipseRecord& record, const Observe
 LocalCircumstances localMaximumAt(const EclipseRecord& record, const Observer& observer,
                                   double deltaT);
 
-// The UT Julian date of t hours from t0 (TT) with deltaT seconds: t0 counts from midnight of the
-// TT date of greatest eclipse.
-double instantJdUt(const EclipseRecord& record, double t, double deltaT);
-
-// The UT hours of the day of greatest eclipse (TT date) at t hours from t0.
-double utHours(const EclipseRecord& record, double t, double deltaT);
-
 } // namespace vesk

@@ -15,32 +15,24 @@ const std::array<const char*, 7> listTypeNames = {"",         "部分日蝕", "�
 const std::array<const char*, 7> englishTypeNames = {
     "", "partial", "total", "annular", "hybrid", "noncentral-total", "noncentral-annular"};
 
-const char* const listHeader = "  Date            Type　　　　Saros/No.";
-
 double packedDate(double year, double month, double day) {
     if (year >= 0)
         return year + month / 100 + day / 10000;
     return -(month / 100 - year + day / 10000);
 }
 
-std::string listLine(const SearchHit& hit, const ListStyle& style) {
+std::string listLine(const SearchHit& hit, TypeNames names) {
     const double type = std::trunc(hit.typeCode);
     const bool known = type >= 0 && type <= 6;
     const std::size_t code = known ? static_cast<std::size_t>(type) : 0;
-    const bool english = style.names == TypeNames::english;
+    const bool english = names == TypeNames::english;
     const char* name = english ? englishTypeNames[code] : listTypeNames[code];
-    char date[32];
-    if (style.date == ListDate::readable)
-        std::snprintf(date, sizeof date, "%6.0f-%02.0f-%02.0f", hit.year, hit.month, hit.day);
-    else
-        std::snprintf(date, sizeof date, "%12.4f", packedDate(hit.year, hit.month, hit.day));
-    const char* before = style.initial ? "    " : "   ";
-    const char* after = style.initial ? "     " : "   ";
     char line[160];
-    std::snprintf(line, sizeof line, "%s%s%-*s%s%4.0f/%2d", date, before, english ? 18 : 0, name,
-                  after, hit.saros, sarosMember(hit.year, hit.saros));
-    const std::optional<std::string> beforeChrist = yearBeforeChrist(hit.year);
-    return beforeChrist ? std::string(line) + "   (" + *beforeChrist + ")" : std::string(line);
+    std::snprintf(line, sizeof line, "%12.4f   %-*s   %4.0f/%2d",
+                  packedDate(hit.year, hit.month, hit.day), english ? 18 : 0, name, hit.saros,
+                  sarosMember(hit.year, hit.saros));
+    const std::string note = calendarNote(hit.year, hit.month, hit.day);
+    return note.empty() ? std::string(line) : std::string(line) + "  " + note;
 }
 
 } // namespace vesk

@@ -54,6 +54,19 @@ std::optional<ObservedShadow> placeSearchMaximum(const EclipseRecord& record,
     return localMaximum(record, viewObserver(view), 0, viewDeltaT(record, view));
 }
 
+SearchHit hitOf(const Session& s, const SearchCriteria& c) {
+    const EclipseRecord& r = s.catalog.record;
+    SearchHit hit{r.year,     r.month, r.day,
+                  r.typeCode, r.saros, c.minCentralProbability > 0 ? s.lastCentralProbability : -1};
+    if (c.mode != searchPlace)
+        return hit;
+    if (const std::optional<ObservedShadow> maximum = placeSearchMaximum(r, s.view))
+        hit.atPlace = PlaceMaximum{instantJdUt(r, maximum->t, viewDeltaT(r, s.view)),
+                                   std::max(0.0, maximum->magnitude()), maximum->obscuration(),
+                                   maximum->sunAltitude};
+    return hit;
+}
+
 bool matchesCriteria(Session& s, const SearchCriteria& c) {
     const EclipseRecord& r = s.catalog.record;
     switch (c.mode) {
@@ -103,9 +116,7 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
             foundYear = r.year;
             foundMonth = r.month + r.day / 32;
             if (hit != nullptr)
-                *hit = {r.year,  r.month,
-                        r.day,   r.typeCode,
-                        r.saros, c.minCentralProbability > 0 ? s.lastCentralProbability : -1};
+                *hit = hitOf(s, c);
         } else if (c.mode == searchSarosNumber && start + sarosSearchYears < r.year) {
             message(messageX, firstLine, messageSarosNotFound);
             catalogClose(s.catalog);
@@ -172,8 +183,7 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
         if (!more)
             break;
         if (r.year >= from && r.year <= from + span)
-            s.searchHits.push_back({r.year, r.month, r.day, r.typeCode, r.saros,
-                                    c.minCentralProbability > 0 ? s.lastCentralProbability : -1});
+            s.searchHits.push_back(hitOf(s, c));
         if (static_cast<int>(s.searchHits.size()) >= maxHits)
             break;
         more = next();

@@ -43,6 +43,10 @@ bool matchesCriteria(Session& session, const SearchCriteria& criteria);
 std::optional<ObservedShadow> placeSearchMaximum(const EclipseRecord& record,
                                                  const ViewSettings& view);
 
+// The current record as a hit of the search: with the place search's local maximum (at the
+// view's observer) and the probability of a search by it.
+SearchHit hitOf(const Session& session, const SearchCriteria& criteria);
+
 // The last matching eclipse before the one shown, of the year and UT Julian date given,
 // looking back over the past range of the criteria (not before the catalog's first eclipse).
 // Returns 0 with the match in foundYear/foundMonth, the month with the day as a fraction

@@ -38,7 +38,6 @@ constexpr const char* messageCommandCopied =
     VESK_MESSAGE("The command is on the clipboard: paste it into a terminal.");
 constexpr const char* messageNotCentral =
     VESK_MESSAGE("The place lies outside the central path. Choose a place inside it.");
-constexpr const char* messageListFull = VESK_MESSAGE("The search stopped at 100 eclipses found.");
 // The checks of the dialogs' fields (%1 and %2: the bounds).
 constexpr const char* messageInteger = VESK_MESSAGE("Enter a whole number.");
 constexpr const char* messageIntegerBetween = VESK_MESSAGE("Enter a whole number from %1 to %2.");

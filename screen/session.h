@@ -10,14 +10,22 @@
 #include "view_settings.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vesk {
 
+// The local maximum that a place search found at the view's observer: its UT Julian date, the
+// magnitude, the obscuration and the Sun's altitude (degrees, from the elements).
+struct PlaceMaximum {
+    double jdUt = 0, magnitude = 0, obscuration = 0, sunAltitude = 0;
+};
+
 // One eclipse found by a search: UT date, type and Saros series.
 struct SearchHit {
     double year = 0, month = 0, day = 0, typeCode = 0, saros = 0;
-    double centralProbability = -1; // of a search by that probability; -1: none
+    double centralProbability = -1;                     // of a search by that probability; -1: none
+    std::optional<PlaceMaximum> atPlace = std::nullopt; // of a place search
 };
 
 // The eclipse shown and the Delta T it is shown with (seconds): chosen before anything is drawn.

@@ -312,74 +312,129 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>EclipseListDialog</name>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="35"/>
+        <location filename="../app/gui/list_dialog.cpp" line="54"/>
         <source>Eclipse List</source>
         <translation>日蝕検索リスト表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="39"/>
-        <source>The eclipses found: date, type, Saros series and member. A double click shows one.</source>
-        <translation>見つかった日蝕：日付、種類、サロス系列と番号。ダブルクリックで表示します。</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/list_dialog.cpp" line="42"/>
+        <location filename="../app/gui/list_dialog.cpp" line="71"/>
         <source>The first year searched, -13000 to 16999 (a year before 1 also as &quot;763 BC&quot;).</source>
         <translation>検索する最初の年（-13000～16999。紀元前は「763 BC」とも入力できます）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="45"/>
+        <location filename="../app/gui/list_dialog.cpp" line="74"/>
         <source>How many years are searched from the first year (1 to 5000).</source>
         <translation>最初の年から検索する年数（1～5000）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="46"/>
+        <location filename="../app/gui/list_dialog.cpp" line="75"/>
         <source>Search</source>
         <translation>検索開始</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="47"/>
-        <source>Lists the eclipses of those years that the search mode finds (at most 100).</source>
-        <translation>その期間で検索モードに合う日蝕を一覧にします（最大100件）。</translation>
+        <location filename="../app/gui/list_dialog.cpp" line="58"/>
+        <source>The eclipses found: date, type, Saros series and member; for a place search also the maximum there, its magnitude, obscuration and the Sun&apos;s altitude. A double click shows the whole eclipse.</source>
+        <translation>見つかった日蝕：日付、種類、サロス系列と番号。地点の検索ではその地点での食の最大、食分、食面積比と太陽高度も示します。ダブルクリックで日蝕の全体を表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="49"/>
+        <location filename="../app/gui/list_dialog.cpp" line="66"/>
+        <source>The most eclipses listed (1 to 10000): the search stops when it has found so many.</source>
+        <translation>一覧に載せる日蝕の最大数（1～10000）：この数が見つかると検索を止めます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="76"/>
+        <source>Lists the eclipses of those years that the search mode finds, up to the limit.</source>
+        <translation>その年の範囲で検索モードが見つける日蝕を、最大数まで一覧にします。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="78"/>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="49"/>
+        <location filename="../app/gui/list_dialog.cpp" line="78"/>
         <source>Stops a search that is running.</source>
         <translation>実行中の検索を止めます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="53"/>
+        <location filename="../app/gui/list_dialog.cpp" line="82"/>
         <source>Draw eclipse</source>
         <translation>日蝕描画</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="54"/>
+        <location filename="../app/gui/list_dialog.cpp" line="83"/>
         <source>Shows the eclipse selected in the list in the window.</source>
         <translation>一覧で選んだ日蝕をウィンドウに表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="55"/>
+        <location filename="../app/gui/list_dialog.cpp" line="84"/>
         <source>Close</source>
         <translation>終了</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="56"/>
+        <location filename="../app/gui/list_dialog.cpp" line="85"/>
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="60"/>
+        <location filename="../app/gui/list_dialog.cpp" line="89"/>
         <source>First year</source>
         <translation>検索開始年</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="62"/>
+        <location filename="../app/gui/list_dialog.cpp" line="91"/>
         <source>Years searched</source>
         <translation>調査期間（年）</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="93"/>
+        <source>Most eclipses</source>
+        <translation>最大件数</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="135"/>
+        <source>Date (UT)</source>
+        <translation>日付（UT）</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="135"/>
+        <source>Type</source>
+        <translation>種類</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="135"/>
+        <source>Saros</source>
+        <translation>サロス</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="137"/>
+        <source>Maximum (UT)</source>
+        <translation>食の最大（UT）</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="137"/>
+        <source>On the place&apos;s clocks</source>
+        <translation>その地の時計</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="137"/>
+        <source>Magnitude</source>
+        <translation>食分</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="138"/>
+        <source>Obscuration</source>
+        <translation>食面積比</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="138"/>
+        <source>Sun&apos;s altitude</source>
+        <translation>太陽高度</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="228"/>
+        <source>The search stopped at %1 eclipses: a larger limit or fewer years lists the rest.</source>
+        <translation>%1 件で検索を止めました。最大件数を増やすか年数を減らすと残りも一覧にできます。</translation>
     </message>
 </context>
 <context>
@@ -453,473 +508,473 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="195"/>
+        <location filename="../app/gui/main_window.cpp" line="209"/>
         <source>&amp;File</source>
         <translation>ファイル(&amp;F)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="198"/>
+        <location filename="../app/gui/main_window.cpp" line="212"/>
         <source>&amp;New</source>
         <translation>新規作成(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="203"/>
+        <location filename="../app/gui/main_window.cpp" line="217"/>
         <source>&amp;Export Picture...</source>
         <translation>画像の書き出し(&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="207"/>
+        <location filename="../app/gui/main_window.cpp" line="221"/>
         <source>Export &amp;KML...</source>
         <translation>KML の書き出し(&amp;K)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="211"/>
+        <location filename="../app/gui/main_window.cpp" line="225"/>
         <source>&amp;Print...</source>
         <translation>印刷(&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="215"/>
+        <location filename="../app/gui/main_window.cpp" line="229"/>
         <source>Print Pre&amp;view...</source>
         <translation>印刷プレビュー(&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="218"/>
+        <location filename="../app/gui/main_window.cpp" line="232"/>
         <source>P&amp;rint Setup...</source>
         <translation>プリンタの設定(&amp;R)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="221"/>
+        <location filename="../app/gui/main_window.cpp" line="235"/>
         <source>Print on &amp;White</source>
         <translation>白地に印刷(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="225"/>
+        <location filename="../app/gui/main_window.cpp" line="239"/>
         <source>Print the black background white, every colour inverted</source>
         <translation>黒い背景を白に、色を反転して印刷する</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="227"/>
+        <location filename="../app/gui/main_window.cpp" line="241"/>
         <source>E&amp;xit</source>
         <translation>アプリケーションの終了(&amp;X)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="236"/>
+        <location filename="../app/gui/main_window.cpp" line="250"/>
         <source>&amp;About vesk...</source>
         <translation>vesk のバージョン情報(&amp;A)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="44"/>
+        <location filename="../app/gui/main_window.cpp" line="45"/>
         <source>Shows the previous eclipse that the search mode finds (Page Up).</source>
         <translation>検索モードに合う前の日蝕を表示します（Page Up）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="46"/>
+        <location filename="../app/gui/main_window.cpp" line="47"/>
         <source>Shows the next eclipse that the search mode finds (Page Down).</source>
         <translation>検索モードに合う次の日蝕を表示します（Page Down）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="48"/>
+        <location filename="../app/gui/main_window.cpp" line="49"/>
         <source>Leaves the regional map for the whole globe, centred on greatest eclipse (Home).</source>
         <translation>地域図から、食の最大の地点を中心にした地球全体図に戻ります（Home）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="199"/>
+        <location filename="../app/gui/main_window.cpp" line="213"/>
         <source>Opens another window on the same eclipse and settings; each window then goes its own way (Ctrl+N).</source>
         <translation>同じ日蝕と設定で別のウィンドウを開きます。以後はそれぞれ独立に動きます（Ctrl+N）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="204"/>
+        <location filename="../app/gui/main_window.cpp" line="218"/>
         <source>Saves the screen shown as a PNG, SVG or PDF file, by the name&apos;s ending (Ctrl+S).</source>
         <translation>表示中の画面を、名前の拡張子に応じて PNG・SVG・PDF ファイルに保存します（Ctrl+S）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="208"/>
+        <location filename="../app/gui/main_window.cpp" line="222"/>
         <source>Writes the path of the eclipse shown as KML documents for Google Earth into a folder.</source>
         <translation>表示中の日蝕の経路を Google Earth 用の KML ファイルとしてフォルダーに書き出します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="213"/>
+        <location filename="../app/gui/main_window.cpp" line="227"/>
         <source>Prints the screen shown on one page (Ctrl+P).</source>
         <translation>表示中の画面を1ページに印刷します（Ctrl+P）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="217"/>
+        <location filename="../app/gui/main_window.cpp" line="231"/>
         <source>Shows the printed page before it is printed.</source>
         <translation>印刷する前に印刷されるページを表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="220"/>
+        <location filename="../app/gui/main_window.cpp" line="234"/>
         <source>Chooses the paper, its orientation and the margins of the printed page.</source>
         <translation>印刷の用紙、向き、余白を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="222"/>
+        <location filename="../app/gui/main_window.cpp" line="236"/>
         <source>Prints the black background white, every colour inverted, to save ink; the screen stays as it is.</source>
         <translation>インクを節約するため、黒い背景を白にし、すべての色を反転して印刷します。画面はそのままです。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="228"/>
+        <location filename="../app/gui/main_window.cpp" line="242"/>
         <source>Closes every vesk window and quits (Ctrl+Q).</source>
         <translation>vesk のすべてのウィンドウを閉じて終了します（Ctrl+Q）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="237"/>
+        <location filename="../app/gui/main_window.cpp" line="251"/>
         <source>The program&apos;s version, its catalog of eclipses and its licence.</source>
         <translation>プログラムのバージョン、日蝕カタログ、ライセンス。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="240"/>
+        <location filename="../app/gui/main_window.cpp" line="254"/>
         <source>&amp;Toolbar</source>
         <translation>ツール バー(&amp;T)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="240"/>
+        <location filename="../app/gui/main_window.cpp" line="254"/>
         <source>Shows or hides the toolbar.</source>
         <translation>ツールバーを表示または非表示にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="241"/>
+        <location filename="../app/gui/main_window.cpp" line="255"/>
         <source>&amp;Status Bar</source>
         <translation>ステータス バー(&amp;S)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="242"/>
+        <location filename="../app/gui/main_window.cpp" line="256"/>
         <source>Shows or hides the status bar, which reads out the eclipse at the map point under the pointer.</source>
         <translation>ステータスバーを表示または非表示にします。ステータスバーにはポインターの下の地点での日蝕が表示されます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="252"/>
+        <location filename="../app/gui/main_window.cpp" line="266"/>
         <source>&amp;View</source>
         <translation>表示(&amp;V)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="256"/>
+        <location filename="../app/gui/main_window.cpp" line="270"/>
         <source>Time S&amp;lider</source>
         <translation>時刻スライダー(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="257"/>
+        <location filename="../app/gui/main_window.cpp" line="271"/>
         <source>Shows a slider below the map that draws the shadow at any instant of the eclipse, and plays it.</source>
         <translation>地図の下にスライダーを表示し、日蝕中の任意の時刻の影を描き、再生します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="261"/>
+        <location filename="../app/gui/main_window.cpp" line="275"/>
         <source>Time Slider</source>
         <translation>時刻スライダー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="279"/>
+        <location filename="../app/gui/main_window.cpp" line="293"/>
         <source>Text Si&amp;ze</source>
         <translation>文字の大きさ(&amp;Z)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="285"/>
+        <location filename="../app/gui/main_window.cpp" line="299"/>
         <source>Draws the text of the panels, tables and reports at %1 % of its size.</source>
         <translation>欄・表・報告の文字を %1 % の大きさで描きます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="292"/>
+        <location filename="../app/gui/main_window.cpp" line="306"/>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="295"/>
+        <location filename="../app/gui/main_window.cpp" line="309"/>
         <source>Click it, then a control, to read what the control does (Shift+F1).</source>
         <translation>これをクリックしてから部品をクリックすると、その働きが表示されます（Shift+F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="297"/>
+        <location filename="../app/gui/main_window.cpp" line="311"/>
         <source>User &amp;Guide</source>
         <translation>利用の手引き(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="298"/>
+        <location filename="../app/gui/main_window.cpp" line="312"/>
         <source>Opens the guide: what every line, colour and mark of each screen means, with pictures (F1).</source>
         <translation>手引きを開きます：各画面のすべての行・色・記号の意味を図とともに説明します（F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="301"/>
+        <location filename="../app/gui/main_window.cpp" line="315"/>
         <source>&amp;Ancient Eclipses and ΔT</source>
         <translation>古代の日蝕と ΔT(&amp;A)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="303"/>
+        <location filename="../app/gui/main_window.cpp" line="317"/>
         <source>Opens the guide&apos;s page on the uncertainty of ΔT: how sure the path and the chance of totality are for an ancient eclipse.</source>
         <translation>手引きの ΔT の不確かさのページを開きます：古代の日蝕で経路と皆既の確率がどれほど確かか。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="305"/>
+        <location filename="../app/gui/main_window.cpp" line="319"/>
         <source>G&amp;lossary</source>
         <translation>用語集(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="306"/>
+        <location filename="../app/gui/main_window.cpp" line="320"/>
         <source>Opens the guide&apos;s glossary: Besselian elements, ΔT, the types of eclipse, magnitude, Saros, the calendars and the kinds of local time.</source>
         <translation>手引きの用語集を開きます：ベッセル要素、ΔT、日蝕の種類、食分、サロス、暦、地方時の種類。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="312"/>
+        <location filename="../app/gui/main_window.cpp" line="326"/>
         <source>Year/Mo&amp;nth</source>
         <translation>年月設定(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="313"/>
+        <location filename="../app/gui/main_window.cpp" line="327"/>
         <source>Chooses the year and month of the eclipse shown (-13000 to 16999; a year before 1 also as &quot;763 BC&quot;).</source>
         <translation>表示する日蝕の年と月を選びます（-13000～16999。紀元前は「763 BC」とも入力できます）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="316"/>
+        <location filename="../app/gui/main_window.cpp" line="330"/>
         <source>&amp;Display Mode</source>
         <translation>表示モード(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="317"/>
+        <location filename="../app/gui/main_window.cpp" line="331"/>
         <source>Chooses the screen (the map, the central line table or the local circumstances), the map&apos;s range and settings, and the observing place.</source>
         <translation>画面（地図、中心線の表、地方状況）、地図の範囲と設定、観測地を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="321"/>
+        <location filename="../app/gui/main_window.cpp" line="335"/>
         <source>Search &amp;Mode</source>
         <translation>検索モード(&amp;M)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="322"/>
+        <location filename="../app/gui/main_window.cpp" line="336"/>
         <source>Chooses the eclipses that Previous and Next step through: all, one type, those seen from a place, or one Saros series.</source>
         <translation>「前」「次」でたどる日蝕を選びます：すべて、一つの種類、ある地点から見えるもの、一つのサロス系列。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="338"/>
+        <location filename="../app/gui/main_window.cpp" line="352"/>
         <source>&amp;Previous Eclipse</source>
         <translation>前の日蝕(&amp;P)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="340"/>
+        <location filename="../app/gui/main_window.cpp" line="354"/>
         <source>&amp;Next Eclipse</source>
         <translation>次の日蝕(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="343"/>
+        <location filename="../app/gui/main_window.cpp" line="357"/>
         <source>Zoom &amp;In</source>
         <translation>拡大(&amp;I)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="344"/>
+        <location filename="../app/gui/main_window.cpp" line="358"/>
         <source>Doubles the map&apos;s magnification about its centre (+); the whole globe becomes a regional map.</source>
         <translation>地図の中心を保って倍率を2倍にします（+）。地球全体図は地域図になります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="347"/>
+        <location filename="../app/gui/main_window.cpp" line="361"/>
         <source>Zoom &amp;Out</source>
         <translation>縮小(&amp;O)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="348"/>
+        <location filename="../app/gui/main_window.cpp" line="362"/>
         <source>Halves the map&apos;s magnification about its centre (-).</source>
         <translation>地図の中心を保って倍率を半分にします（-）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="350"/>
+        <location filename="../app/gui/main_window.cpp" line="364"/>
         <source>W&amp;hole Globe</source>
         <translation>地球全体(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="353"/>
+        <location filename="../app/gui/main_window.cpp" line="367"/>
         <source>&amp;West</source>
         <translation>西へ(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="353"/>
+        <location filename="../app/gui/main_window.cpp" line="367"/>
         <source>Moves the regional map&apos;s centre west (Left arrow).</source>
         <translation>地域図の中心を西へ動かします（←）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="355"/>
+        <location filename="../app/gui/main_window.cpp" line="369"/>
         <source>&amp;East</source>
         <translation>東へ(&amp;E)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="355"/>
+        <location filename="../app/gui/main_window.cpp" line="369"/>
         <source>Moves the regional map&apos;s centre east (Right arrow).</source>
         <translation>地域図の中心を東へ動かします（→）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="357"/>
+        <location filename="../app/gui/main_window.cpp" line="371"/>
         <source>North (&amp;Up)</source>
         <translation>北へ(&amp;U)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="357"/>
+        <location filename="../app/gui/main_window.cpp" line="371"/>
         <source>Moves the regional map&apos;s centre north (Up arrow).</source>
         <translation>地域図の中心を北へ動かします（↑）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="359"/>
+        <location filename="../app/gui/main_window.cpp" line="373"/>
         <source>South (&amp;Down)</source>
         <translation>南へ(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="360"/>
+        <location filename="../app/gui/main_window.cpp" line="374"/>
         <source>Moves the regional map&apos;s centre south (Down arrow).</source>
         <translation>地域図の中心を南へ動かします（↓）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="363"/>
+        <location filename="../app/gui/main_window.cpp" line="377"/>
         <source>&amp;Redraw</source>
         <translation>再描画(&amp;R)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="364"/>
+        <location filename="../app/gui/main_window.cpp" line="378"/>
         <source>Draws the screen again, reading again the data files that changed (F5).</source>
         <translation>変更されたデータファイルを読み直して画面を描き直します（F5）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="366"/>
+        <location filename="../app/gui/main_window.cpp" line="380"/>
         <source>&amp;Go</source>
         <translation>移動(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="379"/>
+        <location filename="../app/gui/main_window.cpp" line="393"/>
         <source>Doubles the map&apos;s magnification about its centre (=, the key of + on most keyboards).</source>
         <translation>地図の中心を保って倍率を2倍にします（=。多くのキーボードで + と同じキー）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="388"/>
+        <location filename="../app/gui/main_window.cpp" line="402"/>
         <source>Toolbar</source>
         <translation>ツール バー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="404"/>
+        <location filename="../app/gui/main_window.cpp" line="418"/>
         <source>Lists the eclipses that the search mode finds over a span of years; a double click shows one.</source>
         <translation>検索モードに合う日蝕を年の範囲で一覧にします。ダブルクリックで表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="409"/>
+        <location filename="../app/gui/main_window.cpp" line="423"/>
         <source>Doubles the map&apos;s magnification (a left double click on the map first centres it on that point).</source>
         <translation>地図の倍率を2倍にします（地図を左ダブルクリックすると、先にその地点が中心になります）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="413"/>
+        <location filename="../app/gui/main_window.cpp" line="427"/>
         <source>Halves the map&apos;s magnification.</source>
         <translation>地図の倍率を半分にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="419"/>
+        <location filename="../app/gui/main_window.cpp" line="433"/>
         <source>Shows the eclipse seen from the observing place: its contacts, magnitude, the Sun&apos;s altitude and the place&apos;s clocks.</source>
         <translation>観測地から見た日蝕を表示します：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="423"/>
+        <location filename="../app/gui/main_window.cpp" line="437"/>
         <source>Goes back to the map from the local circumstances or the central line table.</source>
         <translation>地方状況または中心線の表から地図に戻ります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="400"/>
+        <location filename="../app/gui/main_window.cpp" line="414"/>
         <source>Show the previous eclipse</source>
         <translation>前の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="402"/>
+        <location filename="../app/gui/main_window.cpp" line="416"/>
         <source>Show the next eclipse</source>
         <translation>次の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="406"/>
+        <location filename="../app/gui/main_window.cpp" line="420"/>
         <source>The list of the eclipses found</source>
         <translation>日蝕検索結果のリスト</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="411"/>
+        <location filename="../app/gui/main_window.cpp" line="425"/>
         <source>Zoom in on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="414"/>
+        <location filename="../app/gui/main_window.cpp" line="428"/>
         <source>Zoom out on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="416"/>
+        <location filename="../app/gui/main_window.cpp" line="430"/>
         <source>Leave the regional map (the whole globe)</source>
         <translation>拡大モードの解除（地球儀表示）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="421"/>
+        <location filename="../app/gui/main_window.cpp" line="435"/>
         <source>From the map to the local circumstances</source>
         <translation>地図表示から局地情報の表示へ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="425"/>
+        <location filename="../app/gui/main_window.cpp" line="439"/>
         <source>Back to the map from the local circumstances or the central line table</source>
         <translation>局地情報表示や日蝕帯表示から地図表示に戻る</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="427"/>
+        <location filename="../app/gui/main_window.cpp" line="441"/>
         <source>Draws the sky at the maximum seen from the observing place inside the central path: the darkened Sun, the planets and the bright stars.</source>
         <translation>中心帯の中の観測地から見た食の最大時の空を描きます：隠された太陽、惑星、明るい恒星。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="429"/>
+        <location filename="../app/gui/main_window.cpp" line="443"/>
         <source>The sky at the maximum, inside the central path</source>
         <translation>皆既帯での星空の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="431"/>
+        <location filename="../app/gui/main_window.cpp" line="445"/>
         <source>Corrects the second and third contacts at the observing place for the mountains and valleys of the Moon&apos;s limb (LRO LOLA heights).</source>
         <translation>観測地での第2・第3接触を、月の縁の山と谷（LRO LOLA の高度）で補正します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="433"/>
+        <location filename="../app/gui/main_window.cpp" line="447"/>
         <source>The contacts corrected for the lunar limb, inside the central path</source>
         <translation>皆既帯での月縁補正の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="456"/>
+        <location filename="../app/gui/main_window.cpp" line="470"/>
         <source>Type a place name and choose it from the list, or type its coordinates (&quot;36.36N 43.15E&quot;; two bare numbers are longitude, latitude), to observe from it: the local circumstances with its height and the civil time of its clocks.</source>
         <translation>地名を入力して一覧から選ぶか、座標を入力すると（「36.36N 43.15E」。記号のない二つの数は経度、緯度の順）、その地点から観測します：その高さでの地方状況と、その地の時計の常用時。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="469"/>
-        <location filename="../app/gui/main_window.cpp" line="472"/>
+        <location filename="../app/gui/main_window.cpp" line="483"/>
+        <location filename="../app/gui/main_window.cpp" line="486"/>
         <source>Ready</source>
         <translation>レディ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="487"/>
+        <location filename="../app/gui/main_window.cpp" line="501"/>
         <source>The lunar grid (LRO.dat) is not installed: the screen then shows the command that makes it.</source>
         <translation>月の標高ファイル(LRO.dat)がインストールされていません：画面にそれを作るコマンドを表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="497"/>
+        <location filename="../app/gui/main_window.cpp" line="511"/>
         <source>PNG image (*.png)</source>
         <translation>PNG 画像 (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="500"/>
+        <location filename="../app/gui/main_window.cpp" line="514"/>
         <source>SVG drawing (*.svg)</source>
         <translation>SVG 図形 (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="501"/>
+        <location filename="../app/gui/main_window.cpp" line="515"/>
         <source>PDF document (*.pdf)</source>
         <translation>PDF 文書 (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="511"/>
+        <location filename="../app/gui/main_window.cpp" line="525"/>
         <source>Folder for the KML documents</source>
         <translation>KML の書き出し先</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="518"/>
+        <location filename="../app/gui/main_window.cpp" line="532"/>
         <source>KML documents written to %1</source>
         <translation>KML を書き出しました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="524"/>
+        <location filename="../app/gui/main_window.cpp" line="538"/>
         <source>The user&apos;s guide is not installed: its pages are looked for in guide/ and ../share/vesk/guide/ beside the program.</source>
         <translation>利用の手引きがインストールされていません。プログラムの隣の guide/ と ../share/vesk/guide/ を探しました。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="545"/>
+        <location filename="../app/gui/main_window.cpp" line="559"/>
         <source>Saved: %1</source>
         <translation>保存しました: %1</translation>
     </message>
@@ -1250,27 +1305,22 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="41"/>
-        <source>The search stopped at 100 eclipses found.</source>
-        <translation>検索結果が100件に達したので、検索を打ち切りました。</translation>
-    </message>
-    <message>
-        <location filename="../screen/messages.h" line="43"/>
+        <location filename="../screen/messages.h" line="42"/>
         <source>Enter a whole number.</source>
         <translation>整数を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="44"/>
+        <location filename="../screen/messages.h" line="43"/>
         <source>Enter a whole number from %1 to %2.</source>
         <translation>%1 から %2 までの整数を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="45"/>
+        <location filename="../screen/messages.h" line="44"/>
         <source>Enter a number.</source>
         <translation>数字を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="46"/>
+        <location filename="../screen/messages.h" line="45"/>
         <source>Enter a number from %1 to %2.</source>
         <translation>%1 から %2 までの数字を入力してください。</translation>
     </message>

@@ -1,51 +1,80 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "list_dialog.h"
 
+#include "civil_time.h"
 #include "clock.h"
 #include "eclipse_list.h"
 #include "explained.h"
 #include "messages.h"
 #include "saros.h"
+#include "timescales.h"
 #include "translation.h"
 
 #include <QApplication>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStatusTipEvent>
+#include <QTreeWidget>
+
+#include <cmath>
 
 namespace vesk {
 
 namespace {
 // Bounds of the text boxes.
-const FieldRule startRule{false, -13000, 17000, true}, periodRule{false, 1, 5000};
+const FieldRule startRule{false, -13000, 17000, true}, periodRule{false, 1, 5000},
+    limitRule{true, 1, 10000};
 // The period of an opening; a Saros search lists a series over sarosPeriod years.
 constexpr double defaultPeriod = 10, sarosPeriod = 2000;
+
+// "2035-09-02", "-762-06-15 (763 BC, Julian)": a hit's UT date with its calendar.
+QString hitDate(const SearchHit& hit) {
+    return QString::asprintf("%.0f-%02.0f-%02.0f", hit.year, hit.month, hit.day) +
+           QString::fromStdString(calendarNote(hit.year, hit.month, hit.day));
+}
+
+// "19:25:35": the time of day of a Julian date, to the second.
+QString timeOfDay(double jd) {
+    const double seconds = std::round((jd + 0.5 - std::floor(jd + 0.5)) * 86400);
+    const int s = static_cast<int>(seconds) % 86400;
+    return QString::asprintf("%02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
+}
 } // namespace
 
 EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings,
                                      const ChosenEclipse& shown, Session& session,
-                                     SearchMessage message, BackgroundWork& work,
-                                     ValidationReporter reporter, TypeNames names)
+                                     PlaceRecords& places, SearchMessage message,
+                                     BackgroundWork& work, ValidationReporter reporter,
+                                     TypeNames names)
     : QDialog(view), view(view), names(names), settings(settings), shown(shown), session(session),
-      message(std::move(message)), work(work), reporter(std::move(reporter)) {
+      places(places), message(std::move(message)), work(work), reporter(std::move(reporter)) {
     setWindowTitle(tr("Eclipse List"));
     setModal(false);
     setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
-    list = explained(new QListWidget,
-                     tr("The eclipses found: date, type, Saros series and member. A double click "
-                        "shows one."));
+    list = explained(new QTreeWidget,
+                     tr("The eclipses found: date, type, Saros series and member; for a place "
+                        "search also the maximum there, its magnitude, obscuration and the Sun's "
+                        "altitude. A double click shows the whole eclipse."));
     list->setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    list->setRootIsDecorated(false);
+    list->setUniformRowHeights(true);
+    list->setAlternatingRowColors(true);
+    list->setMinimumWidth(360);
+    limitEdit = explained(new QLineEdit, tr("The most eclipses listed (1 to 10000): the search "
+                                            "stops when it has found so many."));
+    limitNote = new QLabel;
+    limitNote->setWordWrap(true);
+    limitNote->setVisible(false);
     startEdit = explained(new QLineEdit, tr("The first year searched, -13000 to 16999 (a year "
                                             "before 1 also as \"763 BC\")."));
     periodEdit = explained(new QLineEdit,
                            tr("How many years are searched from the first year (1 to 5000)."));
     searchButton = explained(new QPushButton(tr("Search")),
-                             tr("Lists the eclipses of those years that the search mode finds "
-                                "(at most 100)."));
+                             tr("Lists the eclipses of those years that the search mode finds, "
+                                "up to the limit."));
     stopButton = explained(new QPushButton(tr("Stop")), tr("Stops a search that is running."));
     stopButton->setEnabled(false);
     progress = new QProgressBar;
@@ -56,27 +85,31 @@ EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings
     auto* cancelButton = new QPushButton(tr("Cancel"));
     closeButton->setDefault(true);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(list, 0, 0, 8, 1);
+    grid->addWidget(list, 0, 0, 10, 1);
     grid->addWidget(new QLabel(tr("First year")), 0, 1);
     grid->addWidget(startEdit, 1, 1);
     grid->addWidget(new QLabel(tr("Years searched")), 2, 1);
     grid->addWidget(periodEdit, 3, 1);
-    grid->addWidget(searchButton, 4, 1);
-    grid->addWidget(drawButton, 5, 1);
-    grid->addWidget(closeButton, 6, 1);
-    grid->addWidget(cancelButton, 7, 1);
-    grid->addWidget(progress, 8, 0);
-    grid->addWidget(stopButton, 8, 1);
+    grid->addWidget(new QLabel(tr("Most eclipses")), 4, 1);
+    grid->addWidget(limitEdit, 5, 1);
+    grid->addWidget(searchButton, 6, 1);
+    grid->addWidget(drawButton, 7, 1);
+    grid->addWidget(closeButton, 8, 1);
+    grid->addWidget(cancelButton, 9, 1);
+    grid->addWidget(limitNote, 10, 0);
+    grid->addWidget(progress, 11, 0);
+    grid->addWidget(stopButton, 11, 1);
     connect(searchButton, &QPushButton::clicked, this, &EclipseListDialog::search);
     connect(stopButton, &QPushButton::clicked, this, &EclipseListDialog::stopSearch);
-    connect(list, &QListWidget::currentRowChanged, this,
-            [&session](int row) { session.selectedHit = std::max(0, row - 1); });
+    connect(list, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
+        this->session.selectedHit = std::max(0, list->indexOfTopLevelItem(item));
+    });
     const auto showListed = [this] {
         QApplication::postEvent(this->view, new QEvent(showListedEclipseEvent));
     };
     connect(drawButton, &QPushButton::clicked, this, showListed);
-    // a double-click on an eclipse's line shows it (the header line shows the first)
-    connect(list, &QListWidget::itemDoubleClicked, this, showListed);
+    // a double-click on an eclipse's row shows it
+    connect(list, &QTreeWidget::itemDoubleClicked, this, showListed);
     connect(closeButton, &QPushButton::clicked, this, &EclipseListDialog::reject);
     connect(cancelButton, &QPushButton::clicked, this, &EclipseListDialog::reject);
     initialise();
@@ -91,14 +124,43 @@ void EclipseListDialog::initialise() {
     }
     startEdit->setText(QString::number(startYear, 'g', 12));
     periodEdit->setText(QString::number(period, 'g', 12));
-    fill(true);
+    limitEdit->setText(QString::number(limit, 'g', 12));
+    fill();
 }
 
-void EclipseListDialog::fill(bool initial) {
+void EclipseListDialog::fill() {
     list->clear();
-    list->addItem(QString::fromUtf8(listHeader));
-    for (const SearchHit& hit : session.searchHits)
-        list->addItem(QString::fromStdString(listLine(hit, {ListDate::readable, names, initial})));
+    const bool atPlace = std::ranges::any_of(
+        session.searchHits, [](const SearchHit& hit) { return hit.atPlace.has_value(); });
+    QStringList heads{tr("Date (UT)"), tr("Type"), tr("Saros")};
+    if (atPlace)
+        heads << tr("Maximum (UT)") << tr("On the place's clocks") << tr("Magnitude")
+              << tr("Obscuration") << tr("Sun's altitude");
+    list->setColumnCount(static_cast<int>(heads.size()));
+    list->setHeaderLabels(heads);
+    const PlaceClocks clocks =
+        atPlace ? placeClocks(observerPlace(settings, places), settings.observerLon)
+                : PlaceClocks{};
+    const auto& typeNames = names == TypeNames::english ? englishTypeNames : listTypeNames;
+    for (const SearchHit& hit : session.searchHits) {
+        const auto type = static_cast<std::size_t>(std::clamp(hit.typeCode, 0.0, 6.0));
+        QStringList cells{
+            hitDate(hit), QString::fromUtf8(typeNames[type]),
+            QString::asprintf("%.0f/%d", hit.saros, sarosMember(hit.year, hit.saros))};
+        if (const std::optional<PlaceMaximum>& at = hit.atPlace) {
+            const auto clock = clocks.clockAt ? clocks.clockAt(at->jdUt) : std::nullopt;
+            cells << timeOfDay(at->jdUt)
+                  << (clock ? timeOfDay(at->jdUt + clock->offsetSeconds / 86400.0) +
+                                  QLatin1Char(' ') + QString::fromStdString(clock->abbreviation)
+                            : QString())
+                  << QString::asprintf("%.3f", at->magnitude)
+                  << QString::asprintf("%.1f %%", 100 * at->obscuration)
+                  << QString::asprintf("%.1f°", at->sunAltitude);
+        }
+        list->addTopLevelItem(new QTreeWidgetItem(cells));
+    }
+    for (int column = 0; column < list->columnCount(); ++column)
+        list->resizeColumnToContents(column);
 }
 
 void EclipseListDialog::search() {
@@ -113,10 +175,17 @@ void EclipseListDialog::search() {
             reporter(this, fieldErrorText(*periodError));
         else
             period = value;
+        if (const auto limitError =
+                validateField(limitEdit->text().toStdString(), limitRule, value))
+            reporter(this, fieldErrorText(*limitError));
+        else
+            limit = value;
     }
     work.stop(); // a repaint under way gives way; the view repaints after the search
     const SearchCriteria criteria = viewSearchCriteria(settings, shown.record.saros);
     const double from = startYear, span = period;
+    const int most = static_cast<int>(limit);
+    limitNote->setVisible(false);
     auto messages = std::make_shared<std::vector<SearchNote>>();
     progress->setRange(0, 1000);
     progress->setValue(0);
@@ -133,13 +202,13 @@ void EclipseListDialog::search() {
     };
     work.start(
         BackgroundWork::Kind::search,
-        [this, snapshot = settings, criteria, from, span, messages,
+        [this, snapshot = settings, criteria, from, span, most, messages,
          reached](std::stop_token stop) mutable {
             const SearchMessage collect = [&messages](int x, int y, const char* text) {
                 messages->push_back({x, y, text});
             };
             session.view = snapshot; // the place search's observer is the window's
-            collectMatches(session, collect, from, span, criteria, maxSearchHits, stop, reached);
+            collectMatches(session, collect, from, span, criteria, most, stop, reached);
         },
         [this, messages](bool) { searchEnded(*messages); });
 }
@@ -155,10 +224,12 @@ void EclipseListDialog::searchEnded(const std::vector<SearchNote>& messages) {
     progress->setVisible(false);
     searchButton->setEnabled(true);
     stopButton->setEnabled(false);
-    fill(false);
-    if (session.searchHits.size() >= static_cast<std::size_t>(maxSearchHits)) {
-        QStatusTipEvent tip(QString::fromStdString(translated(messageListFull)));
-        QApplication::sendEvent(view, &tip);
+    fill();
+    if (session.searchHits.size() >= static_cast<std::size_t>(limit)) {
+        limitNote->setText(tr("The search stopped at %1 eclipses: a larger limit or fewer years "
+                              "lists the rest.")
+                               .arg(session.searchHits.size()));
+        limitNote->setVisible(true);
     }
 }
 

@@ -1,20 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The modeless eclipse list: the list search over a span of years and its hits, one per line.
-// The search runs off the window's thread with a progress bar and a stop button; the dialog
-// talks to the view only by posted events.
+// The modeless eclipse list: the list search over a span of years and its hits, one per row
+// (date, type, Saros series and member; for a place search also the maximum there in UT and on
+// the place's clocks, the magnitude, the obscuration and the Sun's altitude). The search runs
+// off the window's thread with a progress bar and a stop button, up to a limit that the dialog
+// says it reached; the dialog talks to the view only by posted events.
 #pragma once
 
 #include "eclipse_list.h"
 
+#include "app_state.h"
 #include "background_work.h"
 #include "dialogs.h"
+#include "eclipse_search.h"
 #include "session.h"
 
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 
-class QListWidget;
+class QLabel;
+class QTreeWidget;
 class QProgressBar;
 class QPushButton;
 
@@ -31,9 +36,10 @@ class EclipseListDialog : public QDialog {
     // settings and shown: the window's settings and the eclipse it shows; session: the records
     // the search walks (in the window's background work); message: where the search draws its
     // messages (the view's window).
+    // places: the records that tell the observer's clocks.
     EclipseListDialog(QWidget* view, const ViewSettings& settings, const ChosenEclipse& shown,
-                      Session& session, SearchMessage message, BackgroundWork& work,
-                      ValidationReporter reporter = messageBoxReporter(),
+                      Session& session, PlaceRecords& places, SearchMessage message,
+                      BackgroundWork& work, ValidationReporter reporter = messageBoxReporter(),
                       TypeNames names = TypeNames::japanese);
 
     // Starts the search with the start year and period of the text boxes; the hits fill the
@@ -45,17 +51,18 @@ class EclipseListDialog : public QDialog {
     // series' first year and 2000) in the boxes, and the hits of the last search in the list.
     void initialise();
 
-    QListWidget* list;
-    QLineEdit *startEdit, *periodEdit;
+    QTreeWidget* list;
+    QLineEdit *startEdit, *periodEdit, *limitEdit;
+    QLabel* limitNote; // shown when the search stopped at the limit
     QProgressBar* progress;
     QPushButton *searchButton, *stopButton;
-    double startYear = 0, period = 0;
+    double startYear = 0, period = 0, limit = maxSearchHits;
 
   protected:
     void reject() override;
 
   private:
-    void fill(bool initial);
+    void fill();
     // A message of the search, drawn on the view when the search has ended.
     struct SearchNote {
         int x, y;
@@ -69,6 +76,7 @@ class EclipseListDialog : public QDialog {
     const ViewSettings& settings;
     const ChosenEclipse& shown;
     Session& session;
+    PlaceRecords& places;
     SearchMessage message;
     BackgroundWork& work;
     ValidationReporter reporter;

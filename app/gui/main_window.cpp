@@ -188,10 +188,11 @@ MainWindow* MainWindow::newWindow() {
     // beside this one, but within the screen
     const QRect available = screen()->availableGeometry();
     const QPoint beside = pos() + QPoint(newWindowOffset, newWindowOffset);
-    window->move(std::clamp(beside.x(), available.left(),
-                            std::max(available.left(), available.right() - frameGeometry().width())),
-                 std::clamp(beside.y(), available.top(),
-                            std::max(available.top(), available.bottom() - frameGeometry().height())));
+    window->move(
+        std::clamp(beside.x(), available.left(),
+                   std::max(available.left(), available.right() - frameGeometry().width())),
+        std::clamp(beside.y(), available.top(),
+                   std::max(available.top(), available.bottom() - frameGeometry().height())));
     window->show();
     return window;
 }

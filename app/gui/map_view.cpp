@@ -334,8 +334,8 @@ void MapView::localInfo() {
 void MapView::eclipseList() {
     if (!list)
         list = std::make_unique<EclipseListDialog>(this, viewSettings, shown.frame.eclipse,
-                                                   state.session, drawnMessage(), work, reporter,
-                                                   typeNamesOf(state.language));
+                                                   state.session, *state.places, drawnMessage(),
+                                                   work, reporter, typeNamesOf(state.language));
     else if (!list->isVisible())
         list->initialise();
     list->show();

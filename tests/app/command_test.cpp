@@ -596,7 +596,8 @@ TEST(RenderCommand, CommandsWrapWhereAShellJoinsThem) {
     vesk::testing::RecordingSurface surface;
     surface.selectFont({vesk::FontRole::mono, 14, 400}); // 7 pixels a character
     for (const int width : {2000, 600, 300, 120}) {
-        const std::vector<std::string> lines = vesk::wrappedCommand(surface, vesk::lunarGridCommand, width);
+        const std::vector<std::string> lines =
+            vesk::wrappedCommand(surface, vesk::lunarGridCommand, width);
         std::string joined;
         for (const std::string& line : lines) {
             EXPECT_LE(surface.textSize(line).width, width) << line;
@@ -705,7 +706,24 @@ TEST(SearchCommands, ListNextAndPrevious) {
     r = runVesk({"list", "--from", "2035", "--years", "1", "--place", "139.767,35.683"},
                 dir.path());
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "   2035.0902   皆既日蝕    145/23\n") << "Tokyo above magnitude 0.5";
+    EXPECT_EQ(r.out.substr(0, r.out.find("  max")), "   2035.0902   皆既日蝕    145/23")
+        << "Tokyo above magnitude 0.5";
+    // the maximum there, as info gives it, with the time on Tokyo's clocks
+    EXPECT_NE(r.out.find("max 2035-09-02T01:08:55.0Z (2035-09-02T10:08:55+09:00)  mag 0.9929  "
+                         "obscuration 0.9950  Sun 55.3°\n"),
+              std::string::npos)
+        << r.out;
+    const QJsonObject tokyo =
+        QJsonDocument::fromJson(
+            QByteArray::fromStdString(runVesk({"info", "--year", "2035", "--month", "9", "--place",
+                                               "139.767,35.683", "--json"},
+                                              dir.path())
+                                          .out))
+            .object()["local"]
+            .toObject();
+    EXPECT_EQ(tokyo["magnitude"].toDouble(), 0.9929);
+    EXPECT_EQ(tokyo["obscuration"].toDouble(), 0.995);
+    EXPECT_EQ(tokyo["max"].toObject()["ut"].toString(), QStringLiteral("2035-09-02T01:08:55.0Z"));
 
     r = runVesk({"next", "--year", "2024", "--month", "4", "--type", "2"}, dir.path());
     EXPECT_EQ(r.out, "   2026.0812   皆既日蝕    126/48\n") << r.err;
@@ -717,12 +735,19 @@ TEST(SearchCommands, ListNextAndPrevious) {
     EXPECT_EQ(r.out.substr(0, 15), "   2031.1114   ") << r.out << r.err;
     // for scripts: CSV with a header, or JSON, whatever the locale
     r = runVesk({"list", "--from", "2024", "--years", "1", "--csv"}, dir.path());
-    EXPECT_EQ(r.out, "date,calendar,type,type_code,saros,saros_member,p_central\r\n"
-                     "2024-04-08,gregorian,total,2,139,30,\r\n"
-                     "2024-10-02,gregorian,annular,3,144,17,\r\n"
-                     "2025-03-29,gregorian,partial,1,149,21,\r\n"
-                     "2025-09-21,gregorian,partial,1,154,7,\r\n")
+    EXPECT_EQ(r.out, "date,calendar,type,type_code,saros,saros_member,p_central,max_ut,max_civil,"
+                     "magnitude,obscuration,sun_alt\r\n"
+                     "2024-04-08,gregorian,total,2,139,30,,,,,,\r\n"
+                     "2024-10-02,gregorian,annular,3,144,17,,,,,,\r\n"
+                     "2025-03-29,gregorian,partial,1,149,21,,,,,,\r\n"
+                     "2025-09-21,gregorian,partial,1,154,7,,,,,,\r\n")
         << r.err;
+    r = runVesk({"list", "--from", "2024", "--years", "1", "--place", "-74.006,40.713", "--csv"},
+                dir.path());
+    EXPECT_NE(r.out.find("2024-04-08,gregorian,total,2,139,30,,2024-04-08T19:25:35.8Z,"
+                         "2024-04-08T15:25:36-04:00,0.9105,0.8988,43.4\r\n"),
+              std::string::npos)
+        << r.out << r.err;
     r = runVesk({"list", "--from", "-763", "--years", "1", "--place", "43.15,36.36", "--p-central",
                  "0.05", "--json"},
                 dir.path());
@@ -731,6 +756,9 @@ TEST(SearchCommands, ListNextAndPrevious) {
     EXPECT_EQ(nineveh[0].toObject()["date"].toString(), QStringLiteral("-762-06-15"));
     EXPECT_EQ(nineveh[0].toObject()["calendar"].toString(), QStringLiteral("julian"));
     EXPECT_NEAR(nineveh[0].toObject()["p_central"].toDouble(), 0.118, 0.001);
+    const QJsonObject atNineveh = nineveh[0].toObject()["local"].toObject();
+    EXPECT_EQ(atNineveh["max_civil"].toString(), QString()) << "no civil time in 763 BC";
+    EXPECT_GT(atNineveh["obscuration"].toDouble(), 0.9);
     EXPECT_EQ(runVesk({"list", "--csv", "--json"}, dir.path()).status, 2);
     // the type's name in the locale's language: English for every language but Japanese
     for (const char* locale : {"LC_ALL=en_US.UTF-8", "LANGUAGE=de"})
@@ -748,7 +776,7 @@ TEST(SearchCommands, ListNextAndPrevious) {
     EXPECT_EQ(r.out, "   2000.0701   部分日蝕    117/68\n") << r.err;
     // Looking back from the catalog's second eclipse (September 30 UT) stops at its first.
     r = runVesk({"prev", "--year", "-12999", "--month", "9", "--type", "1"}, dir.path());
-    EXPECT_EQ(r.out, " -12999.0831   部分日蝕   -347/ 1   (13000 BC)\n") << r.err;
+    EXPECT_EQ(r.out, " -12999.0831   部分日蝕   -347/ 1   (13000 BC, Julian)\n") << r.err;
 
     for (const auto& args :
          std::vector<std::vector<std::string>>{{"list", "--type", "7"},

@@ -28,7 +28,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -43,6 +42,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 #include <QWidgetAction>
 #include <gtest/gtest.h>
 
@@ -779,7 +779,7 @@ std::vector<std::string> unexplained(const QWidget& owner, bool japanese) {
                 continue; // a button of Qt's own (a dock's, a line edit's)
             label = button->text();
         } else if (!qobject_cast<const QLineEdit*>(w) && !qobject_cast<const QComboBox*>(w) &&
-                   !qobject_cast<const QSlider*>(w) && !qobject_cast<const QListWidget*>(w)) {
+                   !qobject_cast<const QSlider*>(w) && !qobject_cast<const QTreeWidget*>(w)) {
             continue;
         }
         if (qobject_cast<const QLineEdit*>(w) && qobject_cast<const QComboBox*>(w->parent()))
@@ -845,9 +845,14 @@ TEST(Window, EclipseListShowsAHit) {
     list->periodEdit->setText("5");
     list->search();
     w.finishWork();
-    EXPECT_EQ(list->list->count(), static_cast<int>(w.state.session.searchHits.size()) + 1);
-    EXPECT_EQ(list->list->item(1)->text(), QString("  2030-06-01   金環日蝕    128/59"));
-    list->list->setCurrentRow(2);
+    EXPECT_EQ(list->list->topLevelItemCount(), static_cast<int>(w.state.session.searchHits.size()));
+    const QTreeWidgetItem* first = list->list->topLevelItem(0);
+    EXPECT_EQ(first->text(0), QString("2030-06-01"));
+    EXPECT_EQ(first->text(1), QString("金環日蝕"));
+    EXPECT_EQ(first->text(2), QString("128/59"));
+    EXPECT_EQ(list->list->headerItem()->text(0), EclipseListDialog::tr("Date (UT)"));
+    EXPECT_NE(list->list->headerItem()->text(0), QString("Date (UT)")) << "in Japanese";
+    list->list->setCurrentItem(list->list->topLevelItem(1));
     EXPECT_EQ(w.state.session.selectedHit, 1);
     list->findChild<QPushButton*>(QString(), Qt::FindDirectChildrenOnly);
     for (QPushButton* button : list->findChildren<QPushButton*>())
@@ -863,13 +868,53 @@ TEST(Window, EclipseListShowsAHit) {
             button->click();
     QApplication::processEvents();
     EXPECT_FALSE(list->isVisible());
-    // A double-click on a line shows its eclipse.
+    // A double-click on a row shows its eclipse whole, from a regional map elsewhere too.
+    recentreMap(w.v(), 139.7, 35.7, 20);
     w.view->eclipseList();
-    list->list->setCurrentRow(1);
-    emit list->list->itemDoubleClicked(list->list->item(1));
+    list->list->setCurrentItem(list->list->topLevelItem(0));
+    emit list->list->itemDoubleClicked(list->list->topLevelItem(0), 0);
     QApplication::processEvents();
     w.view->repaintNow();
     EXPECT_EQ(w.v().month, 6) << "2030 June 1";
+    EXPECT_EQ(w.v().mapRange, MapRange::globe);
+}
+
+// A place search lists the maximum there with its civil time, magnitude, obscuration and the
+// Sun's altitude, dates before the Gregorian calendar say so, and the dialog says when the
+// search stopped at the limit that it was given.
+TEST(Window, PlaceSearchListsTheMaximumsThere) {
+    Window w;
+    w.v().searchMode = searchPlace;
+    w.v().searchMinMagnitude = 0.3;
+    placeObserver(w.v(), -74.006, 40.713, 10, ObserverPlace{}); // New York
+    w.view->eclipseList();
+    EclipseListDialog* list = w.view->listDialog();
+    list->startEdit->setText("2024");
+    list->periodEdit->setText("1");
+    list->search();
+    w.finishWork();
+    ASSERT_GE(list->list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->list->columnCount(), 8);
+    const QTreeWidgetItem* april = list->list->topLevelItem(0);
+    EXPECT_EQ(april->text(0), QString("2024-04-08"));
+    EXPECT_EQ(april->text(3), QString("19:25:36"));
+    EXPECT_EQ(april->text(4), QString("15:25:36 EDT"));
+    EXPECT_EQ(april->text(5), QString("0.910"));
+    EXPECT_EQ(april->text(6), QString("89.9 %"));
+    EXPECT_EQ(april->text(7), QString("43.4°"));
+    EXPECT_FALSE(list->limitNote->isVisible());
+
+    w.v().searchMode = searchAll;
+    list->startEdit->setText("1500");
+    list->periodEdit->setText("100");
+    list->limitEdit->setText("5");
+    list->search();
+    w.finishWork();
+    EXPECT_EQ(list->list->topLevelItemCount(), 5);
+    EXPECT_EQ(list->list->columnCount(), 3);
+    EXPECT_TRUE(list->list->topLevelItem(0)->text(0).endsWith(" (Julian)"));
+    EXPECT_FALSE(list->limitNote->isHidden());
+    EXPECT_TRUE(list->limitNote->text().contains('5'));
 }
 
 // The time slider: the shadow at three instants, its centre on the central line (0.01 degrees);
@@ -1179,15 +1224,15 @@ TEST(Window, EclipseListReopensWithItsStartValues) {
     list->periodEdit->setText("300");
     list->search();
     w.finishWork();
-    EXPECT_EQ(list->list->count(), 101) << "the header and 100 hits";
-    EXPECT_EQ(w.frame.statusBar()->currentMessage().toStdString(), translated(messageListFull));
+    EXPECT_EQ(list->list->topLevelItemCount(), 100);
+    EXPECT_FALSE(list->limitNote->isHidden()) << "the dialog says the search stopped at 100";
     QApplication::postEvent(w.view, new QEvent(closeListEvent));
     QApplication::processEvents();
     ASSERT_FALSE(list->isVisible());
     w.view->eclipseList();
     EXPECT_EQ(list->startEdit->text().toDouble(), currentLocalMonth().year);
     EXPECT_EQ(list->periodEdit->text(), QString("10"));
-    EXPECT_EQ(list->list->count(), 101) << "the last hits are listed again";
+    EXPECT_EQ(list->list->topLevelItemCount(), 100) << "the last hits are listed again";
 }
 
 namespace {
@@ -1230,7 +1275,7 @@ TEST(Window, AnswersWhileItPagesAndSearches) {
     EXPECT_TRUE(w.view->working());
     w.finishWork();
     EXPECT_LT(searching.longestMs(), frozenMs) << "searching";
-    EXPECT_EQ(list->list->count(), 101) << "the header and the first 100 hits";
+    EXPECT_EQ(list->list->topLevelItemCount(), 100) << "the first 100 hits";
 }
 
 // The stop button ends a search under way with the hits found so far.
@@ -1250,7 +1295,7 @@ TEST(Window, ListSearchStops) {
     EXPECT_FALSE(w.view->working());
     EXPECT_FALSE(list->stopButton->isEnabled());
     EXPECT_TRUE(list->searchButton->isEnabled());
-    EXPECT_EQ(list->list->count(), 1) << "only the header";
+    EXPECT_EQ(list->list->topLevelItemCount(), 0);
 }
 
 namespace {
@@ -1307,7 +1352,7 @@ TEST(Window, ARepaintStoppedByTheListsSearchIsDrawnAfterIt) {
     w.finishWork(); // the repaint after the search
     EXPECT_FALSE(w.view->working());
     EXPECT_NE(w.view->picture(), before) << "the next eclipse is drawn";
-    EXPECT_EQ(list->list->count(), 101);
+    EXPECT_EQ(list->list->topLevelItemCount(), 100);
 }
 
 namespace {

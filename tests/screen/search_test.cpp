@@ -138,17 +138,16 @@ TEST(SearchCatalog, HundredHitsAndTheCanonOfAFewYears) {
 
 TEST(EclipseList, LineFormat) {
     EXPECT_EQ(listLine({2035, 9, 2, 2, 145}), "   2035.0902   皆既日蝕    145/23");
-    EXPECT_EQ(listLine({2035, 9, 2, 2, 145}, {.initial = true}),
-              "   2035.0902    皆既日蝕      145/23");
-    // the window's readable dates; English names padded to the longest
-    EXPECT_EQ(listLine({2035, 9, 2, 4, 145}, {ListDate::readable, TypeNames::english}),
-              "  2035-09-02   hybrid                145/23");
-    EXPECT_EQ(
-        listLine({-762, 6, 15, 6, 61}, {ListDate::readable, TypeNames::english}).substr(0, 34),
-        "  -762-06-15   noncentral-annular ");
+    // English names padded to the longest
+    EXPECT_EQ(listLine({2035, 9, 2, 4, 145}, TypeNames::english),
+              "   2035.0902   hybrid                145/23");
+    EXPECT_EQ(listLine({-762, 6, 15, 6, 61}, TypeNames::english),
+              "   -762.0615   noncentral-annular     61/13   (763 BC, Julian)");
     EXPECT_NEAR(packedDate(-100, 5, 12), -100.0512, 1e-9);
     EXPECT_NEAR(packedDate(-500, 3, 15), -500.0315, 1e-9);
     // Year 0 is not negative: June 20 of year 0 is 0.0620, not -0.0620.
     EXPECT_NEAR(packedDate(0, 6, 20), 0.0620, 1e-9);
-    EXPECT_EQ(listLine({0, 6, 20, 1, 56}), "      0.0620   部分日蝕     56/66   (1 BC)");
+    EXPECT_EQ(listLine({0, 6, 20, 1, 56}), "      0.0620   部分日蝕     56/66   (1 BC, Julian)");
+    EXPECT_EQ(listLine({1582, 6, 20, 2, 120}), "   1582.0620   皆既日蝕    120/37   (Julian)");
+    EXPECT_EQ(listLine({1582, 12, 25, 3, 125}), "   1582.1225   金環日蝕    125/30");
 }
