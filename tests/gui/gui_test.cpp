@@ -32,10 +32,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QSvgGenerator>
@@ -44,6 +47,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWidgetAction>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace vesk;
@@ -1213,6 +1217,83 @@ TEST(Window, FrameGeometryAndStatusMessages) {
     view->invalidate();
     view->totalitySky();
     EXPECT_EQ(frame.statusBar()->currentMessage().toStdString(), translated(messageNotCentral));
+}
+
+namespace {
+
+// The environment variable that makes a test run as the child of a test that set its screen.
+constexpr const char* smallScreenChild = "VESK_SMALL_SCREEN_CHILD";
+
+} // namespace
+
+// At scale 2 on a screen of 1600 x 1000 pixels (800 x 500 at that scale) the window opens within
+// the screen's available area, every menu of the bar within the bar and every menu within the
+// screen, the list's headers in the window's language; opening the time slider leaves the map's
+// panel whole, without scroll bars. The window runs in a child of the test whose offscreen
+// screen has that size (the screen of a process is set when it starts).
+TEST(Window, FitsASmallScreenAtScaleTwo) {
+    if (!qEnvironmentVariableIsSet(smallScreenChild)) {
+        ScratchDir dir;
+        const std::filesystem::path config = dir.path() / "screen.json";
+        std::ofstream(config) << R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1600,
+                                   "height": 1000, "logicalDpi": 96, "logicalBaseDpi": 96}]})";
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"),
+                           QStringLiteral("offscreen:configfile=") +
+                               QString::fromStdString(config.string()));
+        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+        environment.insert(QString::fromLatin1(smallScreenChild), QStringLiteral("1"));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--gtest_filter=Window.FitsASmallScreenAtScaleTwo")});
+        ASSERT_TRUE(child.waitForFinished(120000));
+        const QString output = QString::fromUtf8(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+        EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
+        return;
+    }
+    AppState state{DataPaths{{sourceDataDir()}}};
+    Messages messages;
+    MainWindow frame{april2024(state), messages.reporter(), RedrawAction::show};
+    frame.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!frame.isMaximized() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::processEvents();
+    const QRect available = frame.screen()->availableGeometry();
+    ASSERT_EQ(available.size(), QSize(800, 500)) << "the screen of the child";
+    EXPECT_TRUE(available.contains(frame.frameGeometry()))
+        << frame.frameGeometry().width() << " x " << frame.frameGeometry().height();
+    QMenuBar* bar = frame.menuBar();
+    for (QAction* menu : bar->actions()) {
+        EXPECT_TRUE(bar->rect().contains(bar->actionGeometry(menu))) << menu->text().toStdString();
+        if (menu->menu() != nullptr) {
+            const QSize size = menu->menu()->sizeHint();
+            EXPECT_LE(size.width(), available.width()) << menu->text().toStdString();
+            EXPECT_LE(size.height(), available.height()) << menu->text().toStdString();
+        }
+    }
+    frame.view()->eclipseList();
+    EXPECT_EQ(frame.view()->listDialog()->list->headerItem()->text(0),
+              EclipseListDialog::tr("Date (UT)"));
+    EXPECT_NE(frame.view()->listDialog()->list->headerItem()->text(0), QString("Date (UT)"));
+    frame.view()->listDialog()->hide();
+
+    frame.timeSliderToggle->setChecked(true);
+    QCoreApplication::processEvents();
+    frame.view()->repaintNow();
+    frame.view()->finishWork();
+    QCoreApplication::processEvents();
+    const auto* scroll = frame.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+    const MapLayout& layout = frame.view()->shownFrame().layout;
+    EXPECT_LT(layout.panelScale, 1) << "the panel shrinks to the view";
+    EXPECT_LE(frame.view()->textBounds().bottom(), frame.view()->height());
 }
 
 // Reopened, the list starts again from this year and a period of 10.
