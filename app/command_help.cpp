@@ -38,7 +38,8 @@ constexpr CommandText commands[] = {
      "            [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
      "            [--mercator] [--relief|--vector] [--grid] [--kml] [--geojson] [--size WxH]\n"
      "            [--legend|--no-legend] [--fill-path] [--durations] [--delta-t-band [K]]\n"
-     "            [--at HH:MM[:SS]] [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]",
+     "            [--at HH:MM[:SS]] [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]\n"
+     "            [--text-boxes]",
      "Draws a screen of the window into a file, without a display.\n"
      "  --mode M            map (the default), table (the central line), local (the place's\n"
      "                      circumstances), sky (the sky at the maximum) or limb (the contacts\n"
@@ -71,7 +72,9 @@ constexpr CommandText commands[] = {
      "  --out FILE          vesk.png by default; .svg and .pdf write vector documents\n"
      "  --dpr R             pixel ratio of a PNG, 1 to 4 (the same layout, R times the pixels;\n"
      "                      at most 400 million pixels in all)\n"
-     "  --text              print the texts of the screen, one per line\n"},
+     "  --text              print the texts of the screen, one per line\n"
+     "  --text-boxes        print each text with the box it fills: LEFT TOP RIGHT BOTTOM\n"
+     "                      (pixels), a tab, the text\n"},
     {"animate",
      "animate [--year Y --month M] [--step MINUTES] [--size WxH] [--out FILE.webp|DIR/]\n"
      "             [the map's options of render: --range, --centre --scale, --mercator,\n"

@@ -113,7 +113,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     std::set<std::string> valueOptions = mapValueOptions, flagOptions = mapFlagOptions;
     valueOptions.insert({"--mode", "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
                          "--table-step", "--dpr", "--table-format", "--at"});
-    flagOptions.insert({"--kml", "--text", "--geojson"});
+    flagOptions.insert({"--kml", "--text", "--text-boxes", "--geojson"});
     if (!options.parse(withBandSigmas(args), valueOptions, flagOptions, error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
@@ -139,7 +139,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     const OffscreenApplication application;
 
     PictureOutput picture(*pictureFormatOf(outPath), width, height, pixelRatio);
-    std::vector<std::string> texts;
+    std::vector<RecordedText> texts;
     TextRecordingSurface surface(picture.surface(), texts);
     AppServices services(state);
     services.exportDir = std::filesystem::absolute(outPath).parent_path();
@@ -159,7 +159,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     if (limb == LimbOutcome::noLunarGrid) {
         // the screen's message about the missing grid, on standard error; no picture
         for (std::size_t i = screenTexts; i < texts.size(); ++i)
-            std::fprintf(err, "%s\n", texts[i].c_str());
+            std::fprintf(err, "%s\n", texts[i].text.c_str());
         return 1;
     }
     if (options.hasFlag("--geojson") && services.exportFailure.empty())
@@ -177,8 +177,13 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         return 1;
     }
     if (options.hasFlag("--text"))
-        for (const std::string& text : texts)
-            std::fprintf(out, "%s\n", text.c_str());
+        for (const RecordedText& text : texts)
+            std::fprintf(out, "%s\n", text.text.c_str());
+    if (options.hasFlag("--text-boxes"))
+        for (const RecordedText& text : texts)
+            if (text.box)
+                std::fprintf(out, "%d %d %d %d\t%s\n", text.box->left, text.box->top,
+                             text.box->right, text.box->bottom, text.text.c_str());
     return 0;
 }
 

@@ -5,11 +5,11 @@
 
 namespace vesk {
 
-TextRecordingSurface::TextRecordingSurface(DrawSurface& inner, std::vector<std::string>& texts)
+TextRecordingSurface::TextRecordingSurface(DrawSurface& inner, std::vector<RecordedText>& texts)
     : inner(inner), texts(texts) {}
 
 TextRecordingSurface::TextRecordingSurface(std::unique_ptr<DrawSurface> surface,
-                                           std::vector<std::string>& texts)
+                                           std::vector<RecordedText>& texts)
     : owned(std::move(surface)), inner(*owned), texts(texts) {}
 
 void TextRecordingSurface::fillSolidRect(int left, int top, int right, int bottom, Rgb colour) {
@@ -25,7 +25,12 @@ void TextRecordingSurface::ellipse(int left, int top, int right, int bottom) {
 }
 
 void TextRecordingSurface::textOut(int x, int y, const std::string& utf8) {
-    texts.push_back(withDegreeSigns(utf8));
+    std::optional<LabelBox> box;
+    if (!owned) {
+        const TextSize size = inner.textSize(utf8);
+        box = LabelBox{x, y, x + size.width, y + size.height};
+    }
+    texts.push_back({withDegreeSigns(utf8), box});
     inner.textOut(x, y, utf8);
 }
 

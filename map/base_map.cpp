@@ -419,7 +419,7 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
         std::ifstream in(path, std::ios::binary);
         if (path.empty() || !in) {
             c.surface.setTextColour(palette[white]);
-            c.surface.textOut(300, 15, "CIA WORLD BANK");
+            fixedText(c, 300, 15, "CIA WORLD BANK");
             return;
         }
         const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
@@ -483,9 +483,10 @@ void drawScaleBar(MapCanvas& c) {
     c.surface.setTextColour(labelColour);
     char text[32];
     std::snprintf(text, sizeof text, "%7.0f km", length);
-    c.surface.textOut(l.mapRight - 110, l.mapBottom - 33, text);
+    fixedText(c, l.mapRight - 110, l.mapBottom - 33, text);
     fillBox(c.surface, l.mapRight - 10 - w, l.mapBottom - 20, l.mapRight - 10, l.mapBottom - 10,
             brown);
+    c.labels.reserve({l.mapRight - 10 - w, l.mapBottom - 20, l.mapRight - 10, l.mapBottom - 10});
 }
 
 // Every coarseGridStep-th row and column of the grid.
@@ -567,6 +568,12 @@ bool drawPlaceLabel(MapCanvas& c, double lon, double lat, const std::string& nam
     if (named || !labelledOnly)
         fillCircle(c.surface, px, py, 2, dotColour);
     return named;
+}
+
+void fixedText(MapCanvas& c, int x, int y, const std::string& text) {
+    const TextSize size = c.surface.textSize(text);
+    c.labels.reserve({x, y, x + size.width, y + size.height});
+    c.surface.textOut(x, y, text);
 }
 
 bool labelBesideDot(MapCanvas& c, int x, int y, const std::string& name) {

@@ -122,6 +122,10 @@ bool drawPlaceLabel(MapCanvas& canvas, double lon, double lat, const std::string
 // room (and was drawn).
 bool labelBesideDot(MapCanvas& canvas, int x, int y, const std::string& name);
 
+// A text that is always drawn where it is (a caption, the scale's length): drawn, and its box
+// kept free of the labels placed after it.
+void fixedText(MapCanvas& canvas, int x, int y, const std::string& text);
+
 // The whole base map on the canvas.
 void drawMapBackground(MapCanvas& canvas, const ReliefData& relief, const DataPaths& paths);
 

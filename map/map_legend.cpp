@@ -41,21 +41,27 @@ std::vector<ViewPixel> visibleFromFraction(const MapCanvas& c, const std::vector
     return ordered;
 }
 
-// A label beside the first of the points where it finds room within the map frame.
-void labelAt(MapCanvas& c, const std::vector<ViewPixel>& points, const std::string& text) {
+// A label beside the first of the points where it finds room within the map frame, gap pixels
+// clear of every other label on each side (labels of one kind that lie in a row, like the
+// durations across the path, would otherwise read as one).
+void labelAt(MapCanvas& c, const std::vector<ViewPixel>& points, const std::string& text,
+             int gap = 0) {
     const MapLayout& l = c.layout;
     const TextSize size = c.surface.textSize(text);
     const LabelBox frame{l.mapLeft + 1, l.mapTop + 1, l.mapRight, l.mapBottom};
     for (const ViewPixel& at : points) {
-        const auto box =
-            c.labels.place(labelCandidates(at.x, at.y, size.width, size.height, 3, 2, 3),
-                           [&](const LabelBox& b) { return boxWithin(b, frame); });
+        const auto box = c.labels.place(
+            labelCandidates(at.x, at.y, size.width + 2 * gap, size.height + 2 * gap, 3, 2, 3),
+            [&](const LabelBox& b) { return boxWithin(b, frame); });
         if (box) {
-            c.surface.textOut(box->left, box->top, text);
+            c.surface.textOut(box->left + gap, box->top + gap, text);
             return;
         }
     }
 }
+
+// The gap around a duration's label.
+constexpr int durationLabelGap = 3;
 
 } // namespace
 
@@ -191,7 +197,7 @@ void drawDurationCurves(MapCanvas& c, const std::vector<DurationCurve>& curves) 
         std::snprintf(text, sizeof text, "%ldm%02lds", seconds / 60, seconds % 60);
         const double fraction = (k + 1.0) / (curves.size() + 1.0);
         for (const std::vector<PathPoint>& side : curves[k].sides)
-            labelAt(c, visibleFromFraction(c, side, fraction), text);
+            labelAt(c, visibleFromFraction(c, side, fraction), text, durationLabelGap);
     }
     c.surface.setBackgroundOpaque(true);
     c.surface.selectFont(previous);

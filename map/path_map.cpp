@@ -33,8 +33,10 @@ void text(DrawSurface& surface, int x, int y, const std::string& line) {
     surface.textOut(x, y, line);
 }
 
-std::string positionText(const char* pattern, double lon, double lat) {
-    return format(pattern, std::fabs(lon), degreeSign, std::fabs(lat), degreeSign);
+// " 15.8° W/13.5° S": a place on a line of the panel, in one text.
+std::string positionText(double lon, double lat) {
+    return format("%5.1f%s %c/%4.1f%s %c", std::fabs(lon), degreeSign, lon < 0 ? 'W' : 'E',
+                  std::fabs(lat), degreeSign, lat < 0 ? 'S' : 'N');
 }
 
 // The time of an umbral contact with the Earth at line y and its place on the next line.
@@ -42,9 +44,7 @@ void umbralContactLines(DrawSurface& surface, int y, double t0, const PathGeomet
                         const TimedPoint& contact) {
     text(surface, 30, y, clockText("Umbra    : %02.0f:%02.0f:%04.1f UT", t0, g, contact.time));
     const TracedPoint& p = contact.point;
-    text(surface, 100, y + 16, positionText("%5.1f%s  /%4.1f%s ", p.lon, p.lat));
-    text(surface, 140, y + 16, p.lon < 0 ? "W" : "E");
-    text(surface, 195, y + 16, p.lat < 0 ? "S" : "N");
+    text(surface, 100, y + 16, positionText(p.lon, p.lat));
 }
 
 void drawPanel(MapCanvas& c, const PathMapInputs& in) {
@@ -63,19 +63,14 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     if (v.projection == Projection::globe && v.mapRange != MapRange::globe) {
         frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
         c.surface.setTextColour(regionalText);
-        text(c.surface, 30, 32, date);
-        text(c.surface, 30, 48, typeName);
-        const int width =
-            std::max(c.surface.textSize(date).width, c.surface.textSize(typeName).width);
-        c.labels.reserve({30, 32, 30 + width, 48 + c.surface.textSize(typeName).height});
+        fixedText(c, 30, 32, date);
+        fixedText(c, 30, 48, typeName);
         return;
     }
     if (const std::optional<ObservedShadow>& found = in.placeSearchMaximum;
         found && found->magnitude() > v.searchMinMagnitude && found->sunAltitude > -15) {
-        text(c.surface, l.mapRight - 90, l.mapBottom - 30,
-             format("Mag. : %5.3f", found->magnitude()));
-        text(c.surface, l.mapRight - 90, l.mapBottom - 16,
-             format("Alt. : %5.1f", found->sunAltitude));
+        fixedText(c, l.mapRight - 90, l.mapBottom - 30, format("Mag. : %5.3f", found->magnitude()));
+        fixedText(c, l.mapRight - 90, l.mapBottom - 16, format("Alt. : %5.1f", found->sunAltitude));
     }
     ScaledSurface surface(c.surface, c.layout.panelScale); // grows with the text size
     frameRect(surface, panelMargin, panelMargin, panelWidth, panelBottom, brown);
@@ -99,10 +94,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
              format(" %3.0f%s%4.1f'", p.centreLatDeg, degreeSign, p.centreLatMin));
         text(surface, 190, 192, p.centreSouth ? " S" : " N");
     } else {
-        text(surface, 100, 176,
-             positionText("%5.1f%s /%4.1f%s", g.greatest.point.lon, g.greatest.point.lat));
-        text(surface, 125, 176, g.greatest.point.lon < 0 ? "W" : "E");
-        text(surface, 200, 176, g.greatest.point.lat < 0 ? "S" : "N");
+        text(surface, 100, 176, positionText(g.greatest.point.lon, g.greatest.point.lat));
     }
     if (type != typePartial)
         text(surface, 30, 208,
@@ -246,6 +238,8 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
                : std::vector<LegendEntry>{};
     if (legend) // names and labels keep off the legend's box
         c.labels.reserve(legendBox(c, entries));
+    if (v.shadowAt) // and off the shadow's caption, drawn last
+        c.labels.reserve(shadowCaptionBox(c));
     if (in.observer)
         markObserver(c, *in.observer);
     if (v.projection == Projection::globe)

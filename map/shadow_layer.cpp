@@ -90,6 +90,22 @@ std::optional<ShadowMotion> shadowMotion(const EclipseRecord& r, double t, doubl
                         bearing - 360 * std::floor(bearing / 360)};
 }
 
+namespace {
+
+// The caption's top-left corner and the spacing of its lines.
+PixelPoint captionCorner(const MapCanvas& c) {
+    return {c.layout.mapRight - 230, c.layout.mapTop + 8};
+}
+constexpr int captionLineSpacing = 16;
+
+} // namespace
+
+LabelBox shadowCaptionBox(const MapCanvas& c) {
+    const PixelPoint at = captionCorner(c);
+    const TextSize widest = c.surface.textSize("Shadow: 00.00 km/s toward 000°");
+    return {at.x, at.y, at.x + widest.width, at.y + captionLineSpacing + widest.height};
+}
+
 void drawShadowAt(MapCanvas& c, const EclipseRecord& r, double t, double deltaT) {
     std::vector<TracedPoint> penumbra = shadowOutline(r, t, deltaT, ShadowCone::penumbra);
     if (!penumbra.empty())
@@ -104,12 +120,12 @@ void drawShadowAt(MapCanvas& c, const EclipseRecord& r, double t, double deltaT)
     std::snprintf(text, sizeof text, "%s UT", hmsOfHours(r.t0 + t - deltaT / 3600).c_str());
     c.surface.setBackgroundOpaque(false);
     c.surface.setTextColour(palette[white]);
-    const int x = c.layout.mapRight - 230, y = c.layout.mapTop + 8;
-    c.surface.textOut(x, y, text);
+    const PixelPoint at = captionCorner(c);
+    c.surface.textOut(at.x, at.y, text);
     if (const auto motion = shadowMotion(r, t, deltaT)) {
         std::snprintf(text, sizeof text, "Shadow: %.2f km/s toward %.0f°", motion->kmPerSecond,
                       motion->bearing);
-        c.surface.textOut(x, y + 16, text);
+        c.surface.textOut(at.x, at.y + captionLineSpacing, text);
     }
 }
 

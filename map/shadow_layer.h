@@ -28,6 +28,10 @@ struct ShadowMotion {
 };
 std::optional<ShadowMotion> shadowMotion(const EclipseRecord& record, double t, double deltaT);
 
+// Where the shadow's caption goes (its instant and motion, two lines at the map frame's top
+// right): a map that carries the shadow keeps its labels off this box.
+LabelBox shadowCaptionBox(const MapCanvas& canvas);
+
 void drawShadowAt(MapCanvas& canvas, const EclipseRecord& record, double t, double deltaT);
 
 } // namespace vesk

@@ -142,10 +142,11 @@ TEST(QtDrawSurface, BlitCopiesPixelsUnchanged) {
 }
 
 // The text recorder draws what it is asked to on the surface underneath, off-screen surfaces
-// and their copies included, and keeps every text in drawing order.
+// and their copies included, and keeps every text in drawing order with the box it fills on the
+// screen (none off-screen).
 TEST(TextRecordingSurface, PassesEverythingOnAndKeepsTheTexts) {
     QtDrawSurface screen(60, 60), plain(60, 60);
-    std::vector<std::string> texts;
+    std::vector<RecordedText> texts;
     TextRecordingSurface recorder(screen, texts);
     for (DrawSurface* surface :
          {static_cast<DrawSurface*>(&recorder), static_cast<DrawSurface*>(&plain)}) {
@@ -159,7 +160,17 @@ TEST(TextRecordingSurface, PassesEverythingOnAndKeepsTheTexts) {
         surface->blit(30, 30, 20, 20, *memory, 0, 0);
         surface->textOut(2, 20, "last");
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{"first", "off-screen", "last"}));
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, "first");
+    EXPECT_EQ(texts[1].text, "off-screen");
+    EXPECT_EQ(texts[2].text, "last");
+    const TextSize last = screen.textSize("last");
+    ASSERT_TRUE(texts[2].box);
+    EXPECT_EQ(texts[2].box->left, 2);
+    EXPECT_EQ(texts[2].box->top, 20);
+    EXPECT_EQ(texts[2].box->right, 2 + last.width);
+    EXPECT_EQ(texts[2].box->bottom, 20 + last.height);
+    EXPECT_FALSE(texts[1].box);
     EXPECT_EQ(screen.image(), plain.image()) << "the same picture as without the recorder";
     EXPECT_EQ(pixelAt(screen, 30, 48), palette[rose]);
 }
