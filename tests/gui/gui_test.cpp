@@ -1571,6 +1571,8 @@ TEST(Window, PointerOverTheMapTellsTheCircumstancesThere) {
     hover(centre + QPoint(1, 1));
     const QString readout = w.frame.statusBar()->currentMessage();
     EXPECT_TRUE(readout.contains("mag.")) << readout.toStdString();
+    EXPECT_TRUE(readout.contains(QRegularExpression(" \\(\\d+\\.\\d % of the Sun\\)")))
+        << readout.toStdString();
     EXPECT_TRUE(readout.contains(" UT")) << readout.toStdString();
     EXPECT_TRUE(readout.contains("Sun ")) << readout.toStdString();
     const QImage before = w.view->picture().copy();
