@@ -7,8 +7,14 @@
 
 namespace vesk {
 
+// An explanation as a tooltip: rich text, which Qt wraps to the tooltip's width (a plain text
+// tooltip stays on one line, off the screen's edge for a long one).
+inline QString wrappedTip(const QString& text) {
+    return QStringLiteral("<p>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
 template <typename Control> Control* explained(Control* control, const QString& text) {
-    control->setToolTip(text);
+    control->setToolTip(wrappedTip(text));
     control->setWhatsThis(text);
     return control;
 }

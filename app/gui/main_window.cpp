@@ -497,10 +497,11 @@ void MainWindow::followSlider() {
 
 void MainWindow::explainLimb(QAction& limb, const QString& explanation) {
     const bool missing = findDataFile(state.session.catalog.paths, lunarGridFileName).empty();
-    limb.setToolTip(missing ? explanation + QLatin1Char(' ') +
-                                  tr("The lunar grid (LRO.dat) is not installed: the screen then "
-                                     "shows the command that makes it.")
-                            : explanation);
+    limb.setToolTip(
+        wrappedTip(missing ? explanation + QLatin1Char(' ') +
+                                 tr("The lunar grid (LRO.dat) is not installed: the screen then "
+                                    "shows the command that makes it.")
+                           : explanation));
 }
 
 void MainWindow::updateTitle() {

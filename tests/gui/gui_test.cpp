@@ -43,6 +43,7 @@
 #include <QStatusBar>
 #include <QSvgGenerator>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -743,8 +744,12 @@ std::vector<std::string> unexplained(const QWidget& owner, bool japanese) {
     // a Japanese explanation is written in Japanese: not in Latin letters alone
     const QRegularExpression japaneseText(
         QStringLiteral("[\\x{3040}-\\x{30ff}\\x{4e00}-\\x{9fff}]"));
-    const auto check = [&](const QString& label, const QString& tip, const QString& whatsThis,
+    const auto check = [&](const QString& label, const QString& richTip, const QString& whatsThis,
                            const char* kind) {
+        // rich text, which Qt wraps (a long plain one runs off the screen)
+        const QString tip = Qt::mightBeRichText(richTip)
+                                ? QTextDocumentFragment::fromHtml(richTip).toPlainText()
+                                : QString();
         if (tip.isEmpty() || whatsThis.isEmpty() || bareText(tip) == bareText(label) ||
             bareText(tip).size() <= bareText(label).size() ||
             (japanese && !tip.contains(japaneseText)))
