@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -29,6 +31,8 @@ const FieldRule startRule{false, -13000, 17000, true}, periodRule{false, 1, 5000
     limitRule{true, 1, 10000};
 // The period of an opening; a Saros search lists a series over sarosPeriod years.
 constexpr double defaultPeriod = 10, sarosPeriod = 2000;
+// The list's narrowest width, pixels.
+constexpr int listMinimumWidth = 360;
 
 // "2035-09-02", "-762-06-15 (763 BC, Julian)": a hit's UT date with its calendar.
 QString hitDate(const SearchHit& hit) {
@@ -62,7 +66,7 @@ EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setAlternatingRowColors(true);
-    list->setMinimumWidth(360);
+    list->setMinimumWidth(listMinimumWidth);
     limitEdit = explained(new QLineEdit, tr("The most eclipses listed (1 to 10000): the search "
                                             "stops when it has found so many."));
     limitNote = new QLabel;
@@ -159,8 +163,15 @@ void EclipseListDialog::fill() {
         }
         list->addTopLevelItem(new QTreeWidgetItem(cells));
     }
-    for (int column = 0; column < list->columnCount(); ++column)
+    // the dialog widens to show every column, within the screen
+    int columns = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < list->columnCount(); ++column) {
         list->resizeColumnToContents(column);
+        columns += list->columnWidth(column);
+    }
+    const int room = screen()->availableGeometry().width() - (width() - list->width());
+    list->setMinimumWidth(std::clamp(columns, listMinimumWidth, std::max(listMinimumWidth, room)));
+    resize(std::max(width(), sizeHint().width()), height());
 }
 
 void EclipseListDialog::search() {

@@ -912,6 +912,8 @@ TEST(Window, PlaceSearchListsTheMaximumsThere) {
     EXPECT_EQ(april->text(6), QString("89.9 %"));
     EXPECT_EQ(april->text(7), QString("43.4°"));
     EXPECT_FALSE(list->limitNote->isVisible());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(list->list->horizontalScrollBar()->isVisible()) << "every column in view";
 
     w.v().searchMode = searchAll;
     list->startEdit->setText("1500");
