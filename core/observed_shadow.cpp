@@ -27,9 +27,7 @@ double stepToMaximum(const ObservedShadow& o) {
 std::optional<ObservedShadow> contact(const EclipseRecord& record, const Observer& observer,
                                       double t, double deltaT, ContactSide side, bool umbra) {
     const double sign = side == ContactSide::before ? -1 : 1;
-    const auto radius = [umbra](const ObservedShadow& o) {
-        return umbra ? std::fabs(o.l2) : o.l1;
-    };
+    const auto radius = [umbra](const ObservedShadow& o) { return umbra ? std::fabs(o.l2) : o.l1; };
     ObservedShadow o = observeShadow(record, observer, t, deltaT);
     double S = (o.a * o.v - o.u * o.b) / (o.n * radius(o));
     if (!(S * S <= 1))

@@ -44,7 +44,7 @@ struct LocalCircumstances {
     HorizonMoment horizonMoment = HorizonMoment::sunrise;
     double magnitude = 0;   // at the nearest approach (0 or less: no eclipse here)
     double obscuration = 0; // the fraction of the Sun's disk covered then (0 to 1)
-    bool central = false; // inside the umbra or antumbra at the nearest approach
+    bool central = false;   // inside the umbra or antumbra at the nearest approach
 };
 
 // What a place inside the central part of the shadow sees: the Moon covering the whole Sun
