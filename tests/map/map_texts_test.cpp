@@ -64,7 +64,10 @@ TEST(MapTexts, NoTwoOverlapAndEveryMapSaysWhatItMust) {
     ScratchDir dir;
     const auto cases = mapCases();
     ASSERT_GE(cases.size(), 20u);
-    for (const auto& [name, args] : cases) {
+    for (const auto& mapCase : cases) {
+        // named, not bound: the lambdas below capture them
+        const std::string& name = mapCase.first;
+        const std::vector<std::string>& args = mapCase.second;
         SCOPED_TRACE(name);
         std::vector<std::string> render{"render", "--out", "map.png", "--text-boxes"};
         render.insert(render.end(), args.begin(), args.end());
