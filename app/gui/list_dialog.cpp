@@ -39,13 +39,6 @@ QString hitDate(const SearchHit& hit) {
     return QString::asprintf("%.0f-%02.0f-%02.0f", hit.year, hit.month, hit.day) +
            QString::fromStdString(calendarNote(hit.year, hit.month, hit.day));
 }
-
-// "19:25:35": the time of day of a Julian date, to the second.
-QString timeOfDay(double jd) {
-    const double seconds = std::round((jd + 0.5 - std::floor(jd + 0.5)) * 86400);
-    const int s = static_cast<int>(seconds) % 86400;
-    return QString::asprintf("%02d:%02d:%02d", s / 3600, s / 60 % 60, s % 60);
-}
 } // namespace
 
 EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings,
@@ -152,6 +145,10 @@ void EclipseListDialog::fill() {
             hitDate(hit), QString::fromUtf8(typeNames[type]),
             QString::asprintf("%.0f/%d", hit.saros, sarosMember(hit.year, hit.saros))};
         if (const std::optional<PlaceMaximum>& at = hit.atPlace) {
+            // "19:25:35": the time of day of a Julian date, which begins at noon
+            const auto timeOfDay = [](double jd) {
+                return QString::fromStdString(hmsOfHours(24 * (jd + 0.5)));
+            };
             const auto clock = clocks.clockAt ? clocks.clockAt(at->jdUt) : std::nullopt;
             cells << timeOfDay(at->jdUt)
                   << (clock ? timeOfDay(at->jdUt + clock->offsetSeconds / 86400.0) +
