@@ -144,7 +144,7 @@ void MapView::startRepaint() {
     const int repaint = ++repaintsStarted;
     QTimer::singleShot(drawingNoticeMs, this, [this, repaint] {
         if (work.busy() && repaint == repaintsStarted)
-            showStatus(tr("Drawing…"));
+            showDrawingNotice();
     });
     work.start(
         BackgroundWork::Kind::repaint,
@@ -211,6 +211,14 @@ void MapView::reportRepaint(const RepaintResult& result) {
     showStatus(lastNotes);
 }
 
+void MapView::showDrawingNotice() {
+    auto* frame = qobject_cast<QMainWindow*>(window());
+    if (frame == nullptr)
+        return;
+    messageBeforeDrawing = frame->statusBar()->currentMessage();
+    frame->statusBar()->showMessage(tr("Drawing…"));
+}
+
 void MapView::showStatus(const QString& text) {
     auto* frame = qobject_cast<QMainWindow*>(window());
     if (frame == nullptr)
@@ -218,7 +226,7 @@ void MapView::showStatus(const QString& text) {
     if (!text.isEmpty())
         frame->statusBar()->showMessage(text);
     else if (frame->statusBar()->currentMessage() == tr("Drawing…"))
-        frame->statusBar()->clearMessage();
+        frame->statusBar()->showMessage(messageBeforeDrawing); // what the notice stood in for
 }
 
 const QImage& MapView::picture() const {

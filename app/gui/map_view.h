@@ -162,6 +162,7 @@ class MapView : public QWidget {
     void reportRepaint(const RepaintResult& result);
     // A text in the frame's status bar; an empty one takes away the notice of a repaint.
     void showStatus(const QString& text);
+    void showDrawingNotice();
     // Where texts of the picture shown reach beyond it (a larger text size), asks for the size
     // that holds them: the window then scrolls instead of cutting them off. Another screen or
     // text size first gives the size back.
@@ -195,8 +196,9 @@ class MapView : public QWidget {
         bool rendered = false; // a screen; else messages in its place (the frame is older)
     };
     Shown shown;
-    double lastMapCentreLon = 0; // of the last eclipse map shown
-    QString lastReadout;         // the status bar's last read-out of the point under the pointer
+    double lastMapCentreLon = 0;  // of the last eclipse map shown
+    QString messageBeforeDrawing; // the status bar's message that "Drawing…" stands in for
+    QString lastReadout;          // the status bar's last read-out of the point under the pointer
     // The screen drawn over the picture since its last repaint, which printing draws too.
     enum class Overlay { none, sky, limb };
     Overlay overlay = Overlay::none;
