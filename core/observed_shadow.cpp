@@ -85,6 +85,7 @@ ObservedShadow observeShadow(const EclipseRecord& r, const Observer& observer, d
     const double zeta = rhoSinPhi * s.sinD + rhoCosPhi * cosH * s.cosD;
     o.u = s.x - xi;
     o.v = s.y - eta;
+    o.zeta = zeta;
     o.a = s.xRate - cosH * r.mu1 * rateDegToRad * rhoCosPhi;
     o.b = s.yRate - (xi * r.mu1 * s.sinD - zeta * r.d1) * rateDegToRad;
     o.n = std::sqrt(o.a * o.a + o.b * o.b);

@@ -35,6 +35,7 @@ struct ObservedShadow {
     double t = 0;               // hours from t0, TT
     double hourAngle = 0;       // of the shadow axis at the observer, radians
     double u = 0, v = 0;        // the axis from the observer on the fundamental plane, Earth radii
+    double zeta = 0;            // the observer's height above the fundamental plane, Earth radii
     double a = 0, b = 0, n = 0; // the rates of u and v per hour, and n = sqrt(a^2 + b^2)
     double l1 = 0, l2 = 0;      // radii of the penumbra and the umbra in the observer's plane
     double axisDistance = 0;    // sqrt(u^2 + v^2)

@@ -7,7 +7,7 @@
 #include "palette.h"
 #include "path_tracers.h"
 #include "sun_position.h"
-#include "test_support.h"
+#include "swiss_ephemeris.h"
 #include "timescales.h"
 
 #include <cmath>
@@ -22,16 +22,6 @@ using namespace vesk::testing;
 namespace {
 
 using Eclipse = CatalogEclipse;
-
-class SwissEphemeris : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (!std::filesystem::is_directory(ephemerisDir()))
-            GTEST_SKIP() << "no ephemeris files at " << ephemerisDir();
-        swe_set_ephe_path(ephemerisDir().c_str());
-    }
-    void TearDown() override { swe_close(); }
-};
 
 struct Place {
     const char* name;
@@ -463,13 +453,7 @@ TEST_F(SwissEphemeris, ObscurationAgrees) {
                 if (!local.maximum || local.maximum->shadow.sunAltitude < 2)
                     continue;
                 const double jdUt = instantJdUt(record, local.maximum->shadow.t, e.deltaT);
-                const double jdTT = jdUt + e.deltaT / secondsPerDay;
-                swe_set_delta_t_userdef(0);
-                const double catalogSidereal =
-                    swe_sidtime(jdTT) * 15 - hourAngleRatePerSecond * e.deltaT;
-                swe_set_delta_t_userdef(e.deltaT / secondsPerDay);
-                const double turn = std::remainder(catalogSidereal - swe_sidtime(jdUt) * 15, 360);
-                double geopos[3] = {lon + turn, lat, 0};
+                double geopos[3] = {lon + catalogTurn(jdUt, e.deltaT), lat, 0};
                 double attr[20] = {};
                 char error[AS_MAXCH] = "";
                 ASSERT_GE(swe_sol_eclipse_how(jdUt, SEFLG_SWIEPH, geopos, attr, error), 0) << error;

@@ -48,9 +48,8 @@ InstantElements besselianFromPlaces(const SunMoonPlaces& places) {
     e.d = d / degree;
     e.mu = std::fmod(places.siderealDeg - a / degree + 720.0, 360.0);
 
-    const double sunRadius = sunRadiusKm / earthRadiusKm;
-    const double f1 = std::asin((sunRadius + moonRadiusPenumbra) / gLength);
-    const double f2 = std::asin((sunRadius - moonRadiusUmbra) / gLength);
+    const double f1 = std::asin((sunRadiusEarthRadii + moonRadiusPenumbra) / gLength);
+    const double f2 = std::asin((sunRadiusEarthRadii - moonRadiusUmbra) / gLength);
     e.tanF1 = std::tan(f1);
     e.tanF2 = std::tan(f2);
     e.l1 = e.z * e.tanF1 + moonRadiusPenumbra / std::cos(f1);

@@ -12,7 +12,6 @@ namespace vesk::catalog {
 // Lengths in Earth equatorial radii.
 constexpr double earthRadiusKm = 6378.137;
 constexpr double astronomicalUnitKm = 149597870.700;
-constexpr double sunRadiusKm = 696000;
 
 struct InstantElements {
     double x = 0, y = 0, z = 0; // the Moon on the fundamental plane, Earth radii
