@@ -11,9 +11,11 @@
 #include "local_report.h"
 #include "path_map.h"
 #include "scaled_surface.h"
+#include "shadow_layer.h"
 #include "timescales.h"
 #include "translation.h"
 #include "typed_coordinates.h"
+#include "view_from_place_screen.h"
 
 namespace vesk {
 
@@ -145,12 +147,17 @@ std::string locationLine(const ViewSettings& view, const CityTable& cities,
     return line;
 }
 
+LocalCircumstances frameLocalCircumstances(const ScreenFrame& frame) {
+    return localCircumstances(frame.eclipse.record, viewObserver(frame.settings),
+                              frame.eclipse.deltaT);
+}
+
 void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame& frame) {
     const ViewSettings& v = frame.settings;
     ScaledSurface surface(target, v.textScale);
     const EclipseRecord& record = frame.eclipse.record;
     const double deltaT = frame.eclipse.deltaT;
-    const LocalCircumstances local = localCircumstances(record, viewObserver(v), deltaT);
+    const LocalCircumstances local = frameLocalCircumstances(frame);
     // with the band of Delta T on, what its uncertainty means at the place
     std::optional<PlaceDeltaT> uncertainty;
     if (v.deltaTBandSigmas > 0)
@@ -159,6 +166,36 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame&
     vesk::drawLocalCircumstances(surface, record, local,
                                  locationLine(v, frame.cities, clocks.place), deltaT, clocks,
                                  uncertainty ? &*uncertainty : nullptr);
+}
+
+double placeScreenInstant(const ScreenFrame& frame, const LocalCircumstances& local) {
+    const ChosenEclipse& eclipse = frame.eclipse;
+    if (frame.settings.shadowAt)
+        return shadowHours(eclipse.record, *frame.settings.shadowAt, eclipse.deltaT);
+    return local.nearest ? local.nearest->shadow.t : 0;
+}
+
+void AppServices::drawViewFromPlace(DrawSurface& target, const ScreenFrame& frame) {
+    const ViewSettings& v = frame.settings;
+    ScaledSurface surface(target, v.textScale);
+    const LocalCircumstances local = frameLocalCircumstances(frame);
+    const EclipseRecord& record = frame.eclipse.record;
+    const double deltaT = frame.eclipse.deltaT;
+    const double t = placeScreenInstant(frame, local);
+    if (lunarGrid.grid.empty())
+        loadLunarGrid(lunarGrid, paths);
+    std::optional<LimbProfile> limb;
+    if (!lunarGrid.grid.empty()) {
+        const LibrationResult libration = librationAt(record, local.observer, t, deltaT);
+        limb = limbProfile(lunarGrid, libration.l, libration.b, libration.positionAngle);
+    }
+    PlaceViewScreen screen;
+    screen.clocks = placeClocks(observerPlace(v, *places), v.observerLon);
+    screen.location = locationLine(v, frame.cities, screen.clocks.place);
+    screen.up = v.northUp ? ViewUp::north : ViewUp::zenith;
+    screen.limb = limb ? &*limb : nullptr;
+    vesk::drawViewFromPlace(surface, record, local,
+                            viewFromPlace(record, local.observer, t, deltaT), deltaT, screen);
 }
 
 PlaceRecords::PlaceRecords(const DataPaths& paths)

@@ -58,6 +58,13 @@ std::string observerName(const ViewSettings& settings, const CityTable& cities);
 std::string locationLine(const ViewSettings& view, const CityTable& cities,
                          const ObserverPlace& place);
 
+// The local circumstances at the frame's observer for its eclipse.
+LocalCircumstances frameLocalCircumstances(const ScreenFrame& frame);
+
+// The instant (hours from t0, TT) of the screens of the observing place: the settings' shadowAt,
+// else the local maximum.
+double placeScreenInstant(const ScreenFrame& frame, const LocalCircumstances& local);
+
 // The pipeline's connections to the map, the reports and the exports of this program. Each
 // draws from the frame it is given and keeps its own relief data and traced paths, so that the
 // window's repaints and its printing each use one of their own.
@@ -70,6 +77,7 @@ class AppServices : public RedrawServices {
     void drawPathMap(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawCentralTable(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawLocalCircumstances(DrawSurface& surface, const ScreenFrame& frame) override;
+    void drawViewFromPlace(DrawSurface& surface, const ScreenFrame& frame) override;
     std::string translated(const char* message) const override;
     // Writes the KML documents of the frame's eclipse into a folder: their names in
     // kmlDocuments, or what went wrong in exportFailure.
@@ -99,6 +107,7 @@ class AppServices : public RedrawServices {
     std::shared_ptr<PlaceRecords> places;
     Language language;
     ReliefData relief;
+    LimbData lunarGrid;        // read when the view from the place first asks for it
     PathGeometryCache mapPath; // the path of the map, at the view's step
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step
 };

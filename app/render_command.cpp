@@ -55,11 +55,18 @@ std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
         view.displayMode = displayCentralTable;
     else if (mode == "local" || mode == "sky" || mode == "limb")
         view.displayMode = displayLocal;
+    else if (mode == "view")
+        view.displayMode = displayPlaceView;
     else
-        return "--mode must be map, table, local, sky or limb";
+        return "--mode must be map, table, local, view, sky or limb";
+    if (options.hasFlag("--north-up")) {
+        if (view.displayMode != displayPlaceView)
+            return "--north-up goes with --mode view";
+        view.northUp = true;
+    }
     if (const auto at = options.value("--at")) {
-        if (view.displayMode != displayPathMap)
-            return "--at goes with the map";
+        if (view.displayMode != displayPathMap && view.displayMode != displayPlaceView)
+            return "--at goes with the map and --mode view";
         std::optional<ShadowInstant> instant = shadowInstantOf(*at);
         if (!instant)
             return "--at must be HH:MM or HH:MM:SS of UT on the eclipse's day, or a Julian date";
@@ -113,7 +120,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     std::set<std::string> valueOptions = mapValueOptions, flagOptions = mapFlagOptions;
     valueOptions.insert({"--mode", "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
                          "--table-step", "--dpr", "--table-format", "--at"});
-    flagOptions.insert({"--kml", "--text", "--text-boxes", "--geojson"});
+    flagOptions.insert({"--kml", "--text", "--text-boxes", "--geojson", "--north-up"});
     if (!options.parse(withBandSigmas(args), valueOptions, flagOptions, error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;

@@ -19,8 +19,7 @@ namespace {
 // The local circumstances of the frame's observer when central there (the surface is then
 // filled black for the drawing); none elsewhere.
 std::optional<LocalCircumstances> centralAtMaximum(const ScreenFrame& frame, DrawSurface& surface) {
-    LocalCircumstances local = localCircumstances(
-        frame.eclipse.record, viewObserver(frame.settings), frame.eclipse.deltaT);
+    LocalCircumstances local = frameLocalCircumstances(frame);
     if (!local.nearest || !local.central)
         return std::nullopt;
     surface.fillSolidRect(0, 0, surface.width(), surface.height(), {0, 0, 0});

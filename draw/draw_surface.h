@@ -81,6 +81,9 @@ class DrawSurface {
     }
     virtual void rectangle(int left, int top, int right, int bottom) = 0;
     virtual void ellipse(int left, int top, int right, int bottom) = 0;
+    // The closed polygon through the points, outlined in the selected pen and filled with the
+    // selected brush.
+    virtual void polygon(const std::vector<PixelPoint>& points) = 0;
     // Each select returns what was selected before.
     virtual Pen selectPen(const Pen& pen) = 0;
     virtual Brush selectBrush(const Brush& brush) = 0;

@@ -66,6 +66,14 @@ void ScaledSurface::ellipse(int left, int top, int right, int bottom) {
     inner.ellipse(scaled(left), scaled(top), scaled(right), scaled(bottom));
 }
 
+void ScaledSurface::polygon(const std::vector<PixelPoint>& points) {
+    std::vector<PixelPoint> corners;
+    corners.reserve(points.size());
+    for (const PixelPoint& point : points)
+        corners.push_back({scaled(point.x), scaled(point.y)});
+    inner.polygon(corners);
+}
+
 Font ScaledSurface::selectFont(const Font& font) {
     Font previous = inner.selectFont(scaledFont(font));
     previous.height = unscaled(previous.height);

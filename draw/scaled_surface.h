@@ -27,6 +27,7 @@ class ScaledSurface : public DrawSurface {
     void setPixel(int x, int y, Rgb colour) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
+    void polygon(const std::vector<PixelPoint>& points) override;
     Pen selectPen(const Pen& pen) override { return inner.selectPen(pen); }
     Brush selectBrush(const Brush& brush) override { return inner.selectBrush(brush); }
     Font selectFont(const Font& font) override;

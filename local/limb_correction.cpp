@@ -254,6 +254,14 @@ std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& rec
 
 } // namespace
 
+LibrationResult librationAt(const EclipseRecord& record, const Observer& observer, double t,
+                            double deltaT) {
+    // The libration's clock hours count from midnight of the TT date of greatest eclipse.
+    const auto [year, month, day, hour] = jdToCalendar(record.jdTT, 0, 0);
+    return lunarLibration(year, month, day, record.t0 + t - deltaT / 3600, deltaT,
+                          -observer.lonEast * degToRad, observer.lat * degToRad, 0);
+}
+
 LimbProfile drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
                                const LocalCircumstances& local, const LimbData& limb, double dT,
                                const CivilClockAt& civil) {
@@ -270,11 +278,8 @@ LimbProfile drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
     surface.textOut(10, 10,
                     format("%4.0f/%2.0f/%2.0f DT:%8.1fs%s", zoneYear, zoneMonth, zoneDay, dT,
                            calendarNote(zoneYear, zoneMonth, zoneDay).c_str()));
-    // The libration's clock hours count from midnight of the TT date of greatest eclipse.
-    const auto [year, month, day, hour] = jdToCalendar(r.jdTT, 0, 0);
     surface.textOut(10, 26, format("Lon:%7.3f Lat:%7.3f ", lonEast, lat));
-    const LibrationResult lib = lunarLibration(year, month, day, r.t0 + tMax - dT / 3600, dT,
-                                               -lonEast * degToRad, lat * degToRad, 0);
+    const LibrationResult lib = librationAt(r, local.observer, tMax, dT);
     surface.textOut(10, 42,
                     format("Lib=%7.3f Bet= %7.3f", lib.l / chartDegToRad, lib.b / chartDegToRad));
     surface.textOut(10, 58, format("Pos=%7.3f", lib.positionAngle / chartDegToRad));

@@ -8,6 +8,7 @@
 #include "data_paths.h"
 #include "draw_surface.h"
 #include "local_circumstances.h"
+#include "lunar_libration.h"
 #include "observer_place.h"
 
 #include <array>
@@ -43,6 +44,11 @@ struct LimbProfile {
     double axisAngleDeg = 0; // P
 };
 LimbProfile limbProfile(const LimbData& limb, double l, double b, double p);
+
+// The Moon's libration and axis angle for the observer at t hours from t0 (TT) of an eclipse
+// record with deltaT seconds (at the height 0 of the profile).
+LibrationResult librationAt(const EclipseRecord& record, const Observer& observer, double t,
+                            double deltaT);
 
 // The profile on the chart, with the rings of the mean limb and of every 10 km.
 void drawLimbProfile(DrawSurface& surface, const LimbProfile& profile);

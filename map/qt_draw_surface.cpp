@@ -229,14 +229,18 @@ void QtDrawSurface::setPixels(const std::vector<ColouredPixel>& dots) {
             bits[p.y * stride + p.x] = qRgb(p.colour.r, p.colour.g, p.colour.b);
 }
 
+void QtDrawSurface::takeShapeTools(QPainter& p) const {
+    QPen qpen(qtColour(pen.colour), 1);
+    qpen.setCosmetic(!painter);
+    if (pen.style == PenStyle::dotted)
+        qpen.setStyle(Qt::DotLine);
+    p.setPen(qpen);
+    p.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(qtColour(brush.colour)));
+}
+
 void QtDrawSurface::shape(int left, int top, int right, int bottom, bool round) {
     paint([&](QPainter& p) {
-        QPen qpen(qtColour(pen.colour), 1);
-        qpen.setCosmetic(!painter);
-        if (pen.style == PenStyle::dotted)
-            qpen.setStyle(Qt::DotLine);
-        p.setPen(qpen);
-        p.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(qtColour(brush.colour)));
+        takeShapeTools(p);
         // The rectangle's right and bottom edges lie outside the figure, as on a window surface.
         if (painter) {
             const QRectF box(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
@@ -254,6 +258,18 @@ void QtDrawSurface::rectangle(int left, int top, int right, int bottom) {
 
 void QtDrawSurface::ellipse(int left, int top, int right, int bottom) {
     shape(left, top, right, bottom, true);
+}
+
+void QtDrawSurface::polygon(const std::vector<PixelPoint>& points) {
+    paint([&](QPainter& p) {
+        takeShapeTools(p);
+        // pixel (x, y) covers x to x + 1: through the pixels' centres where the painter scales
+        const double centre = painter ? 0.5 : 0;
+        QPolygonF corners;
+        for (const PixelPoint& point : points)
+            corners << QPointF(point.x + centre, point.y + centre);
+        p.drawPolygon(corners);
+    });
 }
 
 Pen QtDrawSurface::selectPen(const Pen& newPen) {

@@ -70,6 +70,7 @@ class QtDrawSurface : public DrawSurface {
     void setPixels(const std::vector<ColouredPixel>& dots) override;
     void rectangle(int left, int top, int right, int bottom) override;
     void ellipse(int left, int top, int right, int bottom) override;
+    void polygon(const std::vector<PixelPoint>& points) override;
     Pen selectPen(const Pen& pen) override;
     Brush selectBrush(const Brush& brush) override;
     Font selectFont(const Font& font) override;
@@ -87,6 +88,7 @@ class QtDrawSurface : public DrawSurface {
 
   private:
     void shape(int left, int top, int right, int bottom, bool round);
+    void takeShapeTools(QPainter& p) const; // the selected pen and brush
     // The Qt colour of a palette colour: itself, or inverted on an ink-saving page.
     QColor qtColour(Rgb colour) const;
     // The Qt font that stands for the selected one, and its metrics (made once per font).

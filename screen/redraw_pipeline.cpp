@@ -185,6 +185,9 @@ void drawScreen(const ScreenFrame& frame, DrawSurface& surface, RedrawServices& 
     case displayLocal:
         services.drawLocalCircumstances(surface, frame);
         break;
+    case displayPlaceView:
+        services.drawViewFromPlace(surface, frame);
+        break;
     }
     surface.selectFont(previous);
 }

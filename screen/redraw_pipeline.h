@@ -50,6 +50,7 @@ class RedrawServices {
     virtual void drawPathMap(DrawSurface& surface, const ScreenFrame& frame) = 0;
     virtual void drawCentralTable(DrawSurface& surface, const ScreenFrame& frame) = 0;
     virtual void drawLocalCircumstances(DrawSurface& surface, const ScreenFrame& frame) = 0;
+    virtual void drawViewFromPlace(DrawSurface& surface, const ScreenFrame& frame) = 0;
     virtual CalendarMonth currentMonth() { return currentLocalMonth(); }
     // A message of messages.h as the picture shows it (the window's language).
     virtual std::string translated(const char* message) const { return message; }

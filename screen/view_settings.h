@@ -24,7 +24,12 @@ struct ShadowInstant {
 // Mercator map), always, never.
 enum class MapLegend { globes, always, never };
 
-enum DisplayMode { displayPathMap = 0, displayCentralTable = 1, displayLocal = 2 };
+enum DisplayMode {
+    displayPathMap = 0,
+    displayCentralTable = 1,
+    displayLocal = 2,
+    displayPlaceView = 3 // the Sun and the Moon seen from the observing place
+};
 
 // Search modes.
 enum SearchMode { searchAll = 0, searchType = 1, searchPlace = 2, searchSarosNumber = 3 };
@@ -54,10 +59,13 @@ struct ViewSettings {
     double deltaTAdjust = 0;          // seconds added to the Delta T model
     std::optional<double> userDeltaT; // seconds: the Delta T of every eclipse, instead of those
     double deltaTBandSigmas = 0;      // the map's band of +-K standard errors of Delta T; 0: none
-    MapLegend legend = MapLegend::globes;  // when the map's legend and curve labels are drawn
-    bool fillCentralPath = false;          // the central path shaded between its limits
-    bool durationCurves = false;           // the curves of equal duration inside the path
-    std::optional<ShadowInstant> shadowAt; // the shadow drawn over the map at that instant
+    MapLegend legend = MapLegend::globes; // when the map's legend and curve labels are drawn
+    bool fillCentralPath = false;         // the central path shaded between its limits
+    bool durationCurves = false;          // the curves of equal duration inside the path
+    // The instant of the shadow on the map and of the screens of the observing place (none: the
+    // map draws no shadow, the place's screens show the maximum).
+    std::optional<ShadowInstant> shadowAt;
+    bool northUp = false; // the view from the place with north up (else the zenith)
     // The city table's row (from 1) of the observer; none: the observer is a typed place.
     std::optional<int> observerCityIndex = 1;
     double observerLon = 135;    // degrees east

@@ -38,6 +38,7 @@ class RecordingSurface : public DrawSurface {
     std::vector<RecordedLine> lines;
     std::vector<std::pair<PixelPoint, Rgb>> pixels;
     std::vector<RecordedShape> shapes;
+    std::vector<std::pair<std::vector<PixelPoint>, Brush>> polygons;
     std::vector<RecordedText> texts;
     std::vector<std::pair<int, int>> moves;
 
@@ -59,6 +60,9 @@ class RecordingSurface : public DrawSurface {
     }
     void ellipse(int l, int t, int r, int b) override {
         shapes.push_back({true, l, t, r, b, pen, brush});
+    }
+    void polygon(const std::vector<PixelPoint>& points) override {
+        polygons.emplace_back(points, brush);
     }
     Pen selectPen(const Pen& p) override { return std::exchange(pen, p); }
     Brush selectBrush(const Brush& b) override { return std::exchange(brush, b); }

@@ -5,8 +5,11 @@
 #include "catalog.h"
 #include "local_circumstances.h"
 #include "path_tracers.h"
+#include "recording_surface.h"
 #include "swiss_ephemeris.h"
+#include "text_format.h"
 #include "view_from_place.h"
+#include "view_from_place_screen.h"
 
 #include <algorithm>
 #include <cmath>
@@ -128,4 +131,95 @@ TEST(ViewFromPlace, ObscurationAtTheMaximumIsTheLocalScreens) {
             EXPECT_NEAR(view.obscuration(), local.obscuration, 0.0001) << year << " " << offset;
         }
     }
+}
+
+namespace {
+
+// The view of an eclipse at a place at t drawn on a recording surface.
+struct DrawnView {
+    RecordingSurface surface{1000, 700};
+    ViewFromPlace view;
+    DrawnView(const CatalogEclipse& e, const LocalCircumstances& local, double t, ViewUp up,
+              const LimbProfile* limb = nullptr) {
+        view = viewFromPlace(e.catalog.record, local.observer, t, e.deltaT);
+        PlaceViewScreen screen;
+        screen.up = up;
+        screen.limb = limb;
+        drawViewFromPlace(surface, e.catalog.record, local, view, e.deltaT, screen);
+    }
+    bool says(const std::string& text) const {
+        return std::any_of(surface.texts.begin(), surface.texts.end(),
+                           [&](const RecordedText& t) { return t.text.find(text) != t.text.npos; });
+    }
+    // The Moon's outline (the polygon of its colour) and its centre.
+    const std::vector<PixelPoint>& moon() const { return surface.polygons.front().first; }
+    std::pair<double, double> moonCentre() const {
+        double x = 0, y = 0;
+        for (const PixelPoint& p : moon()) {
+            x += p.x;
+            y += p.y;
+        }
+        return {x / moon().size(), y / moon().size()};
+    }
+};
+
+} // namespace
+
+// Dallas, 2024 April 8: the Moon lies from the Sun at its vertex angle with the zenith up and at
+// its position angle with north up, at the separation the view computes; in totality the
+// corona's rings are drawn and the magnitude and obscuration are said; the limb is said smooth
+// without the lunar grid and the profile's heights move the outline where it is given. At 0.3
+// degree of altitude the ground comes into the frame, below the Sun with the zenith up.
+TEST(ViewFromPlace, DrawsTheMoonWhereTheViewPutsItAndSaysWhatItShows) {
+    CatalogEclipse e(2024, 4);
+    ASSERT_TRUE(e.found);
+    const LocalCircumstances local =
+        localCircumstances(e.catalog.record, observerAt(-96.807, 32.78, 128), e.deltaT);
+    ASSERT_TRUE(local.second && local.maximum && local.first);
+    const double partial = (local.first->shadow.t + local.maximum->shadow.t) / 2;
+    for (const ViewUp up : {ViewUp::zenith, ViewUp::north}) {
+        const DrawnView drawn(e, local, partial, up);
+        const PlaceViewFrame frame = placeViewFrame(1000, 700);
+        const double ppd = frame.sunRadius / drawn.view.sunRadius;
+        const double angle =
+            (drawn.view.positionAngle - (up == ViewUp::zenith ? drawn.view.zenithAngle : 0)) *
+            degToRad;
+        const auto [mx, my] = drawn.moonCentre();
+        EXPECT_NEAR(mx, frame.cx - std::sin(angle) * drawn.view.separation * ppd, 1.0);
+        EXPECT_NEAR(my, frame.cy - std::cos(angle) * drawn.view.separation * ppd, 1.0);
+        EXPECT_TRUE(drawn.says(up == ViewUp::zenith ? "Zenith up" : "North up"));
+        EXPECT_TRUE(drawn.says("smooth"));
+        EXPECT_EQ(drawn.surface.polygons.size(), 1U) << "no ground 60 degrees up";
+    }
+    const DrawnView total(e, local, local.maximum->shadow.t, ViewUp::zenith);
+    EXPECT_GT(total.surface.shapes.size(), 10U) << "the corona's rings and the Sun";
+    EXPECT_TRUE(total.says("Obscuration 100.0%"));
+    const DrawnView partialView(e, local, partial, ViewUp::zenith);
+    EXPECT_EQ(partialView.surface.shapes.size(), 1U) << "the Sun alone";
+    EXPECT_TRUE(partialView.says(format("Mag. %6.3f", partialView.view.shadow.magnitude())));
+
+    LimbProfile profile;
+    profile.radius.fill(moonMeanLimbKm);
+    profile.radius[900] = moonMeanLimbKm + 200; // a mountain at position angle 90 (east)
+    const DrawnView withLimb(e, local, partial, ViewUp::north, &profile);
+    EXPECT_TRUE(withLimb.says("LRO profile"));
+    const DrawnView smooth(e, local, partial, ViewUp::north);
+    EXPECT_LT(withLimb.moon()[180].x, smooth.moon()[180].x - 5) << "east is left";
+    EXPECT_EQ(withLimb.moon()[0], smooth.moon()[0]);
+
+    // sunset seen from the place where the Sun is 0.3 degree up at the maximum
+    const Observer low = observerAt(-96.807 + 64.3, 32.78);
+    const LocalCircumstances lowLocal = localCircumstances(e.catalog.record, low, e.deltaT);
+    ASSERT_TRUE(lowLocal.nearest);
+    double t = lowLocal.nearest->shadow.t;
+    for (int i = 0; i < 20; ++i) // to the instant of altitude 0.3
+        t += (viewFromPlace(e.catalog.record, low, t, e.deltaT).sun.altitude - 0.3) / 15 /
+             std::cos(32.78 * degToRad);
+    const DrawnView sunset(e, lowLocal, t, ViewUp::zenith);
+    ASSERT_EQ(sunset.surface.polygons.size(), 2U);
+    const std::vector<PixelPoint>& ground = sunset.surface.polygons.back().first;
+    const PlaceViewFrame frame = placeViewFrame(1000, 700);
+    const double horizonY = frame.cy + 0.3 * frame.sunRadius / sunset.view.sunRadius;
+    EXPECT_NEAR(ground[0].y, horizonY, 1.5);
+    EXPECT_NEAR(ground[1].y, horizonY, 1.5);
 }

@@ -316,7 +316,12 @@ TEST_F(MapFixture, ScaleBarAndPlaceNamesOnRegionalMapsOnly) {
     MapCanvas globe{surface, projection, view, layout};
     drawMapBackground(globe, relief, paths);
     Gazetteer tokyo;
-    tokyo.places.push_back({.name = "Tokyo", .lon = 139.7, .lat = 35.7, .population = 8'000'000});
+    GazetteerPlace place;
+    place.name = "Tokyo";
+    place.lon = 139.7;
+    place.lat = 35.7;
+    place.population = 8'000'000;
+    tokyo.places.push_back(place);
     tokyo.byPopulation = {0};
     drawPlaceNames(globe, &tokyo);
     EXPECT_TRUE(surface.texts.empty());

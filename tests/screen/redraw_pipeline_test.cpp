@@ -15,7 +15,7 @@ namespace {
 
 // Records what the pipeline asked of the rest of the program.
 struct FakeServices : RedrawServices {
-    int pathMaps = 0, tables = 0, locals = 0, baseLoads = 0;
+    int pathMaps = 0, tables = 0, locals = 0, views = 0, baseLoads = 0;
     std::string baseFault;
     std::string loadBaseMapData(IgnoredFiles&) override {
         ++baseLoads;
@@ -29,6 +29,7 @@ struct FakeServices : RedrawServices {
     }
     void drawCentralTable(DrawSurface&, const ScreenFrame&) override { ++tables; }
     void drawLocalCircumstances(DrawSurface&, const ScreenFrame&) override { ++locals; }
+    void drawViewFromPlace(DrawSurface&, const ScreenFrame&) override { ++views; }
     CalendarMonth currentMonth() override { return {2030, 3}; }
 };
 
