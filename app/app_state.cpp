@@ -175,6 +175,15 @@ double placeScreenInstant(const ScreenFrame& frame, const LocalCircumstances& lo
     return local.nearest ? local.nearest->shadow.t : 0;
 }
 
+std::optional<std::pair<double, double>> placeSpanUt(const ScreenFrame& frame) {
+    const LocalCircumstances local = frameLocalCircumstances(frame);
+    if (!local.first || !local.fourth)
+        return std::nullopt;
+    const ChosenEclipse& e = frame.eclipse;
+    return std::pair{dayHoursOf(e.record, local.first->shadow.t, e.deltaT),
+                     dayHoursOf(e.record, local.fourth->shadow.t, e.deltaT)};
+}
+
 void AppServices::drawViewFromPlace(DrawSurface& target, const ScreenFrame& frame) {
     const ViewSettings& v = frame.settings;
     ScaledSurface surface(target, v.textScale);

@@ -65,6 +65,10 @@ LocalCircumstances frameLocalCircumstances(const ScreenFrame& frame);
 // else the local maximum.
 double placeScreenInstant(const ScreenFrame& frame, const LocalCircumstances& local);
 
+// The first and the last contact at the frame's observer, hours of UT on the day of greatest
+// eclipse (as the time slider and --at count them); none where the place sees no eclipse.
+std::optional<std::pair<double, double>> placeSpanUt(const ScreenFrame& frame);
+
 // The pipeline's connections to the map, the reports and the exports of this program. Each
 // draws from the frame it is given and keeps its own relief data and traced paths, so that the
 // window's repaints and its printing each use one of their own.

@@ -167,6 +167,19 @@ void showLocalInfo(ViewSettings& view) {
     view.displayMode = displayLocal;
 }
 
+void showPlaceView(ViewSettings& view) {
+    view.displayMode = displayPlaceView;
+}
+
+void showPlaceScreen(ViewSettings& view) {
+    if (!isPlaceScreen(view.displayMode))
+        view.displayMode = displayLocal;
+}
+
+bool isPlaceScreen(DisplayMode mode) {
+    return mode == displayLocal || mode == displayPlaceView;
+}
+
 void recentreMap(ViewSettings& view, double lon, double lat, double magnification) {
     view.mapRange = MapRange::centred;
     view.centreLon = lon;
@@ -189,7 +202,7 @@ void observeFrom(ViewSettings& view, double lon, double lat, double groundHeight
     ObserverPlace place;
     place.heightSource = HeightSource::reliefGrid;
     placeObserver(view, lon, lat, groundHeight, place);
-    view.displayMode = displayLocal;
+    showPlaceScreen(view);
 }
 
 bool showListedEclipse(ViewSettings& settings, const std::vector<SearchHit>& hits, int selected) {
@@ -272,6 +285,7 @@ DisplayFields loadDisplay(const ViewSettings& v, const DialogChoices& choices,
     f.fillCentralPath = v.fillCentralPath;
     f.durationCurves = v.durationCurves;
     f.englishNames = v.englishNames;
+    f.northUp = v.northUp;
     return f;
 }
 
@@ -301,7 +315,8 @@ void storeDisplay(ViewSettings& v, DialogChoices& choices, const DisplayFields& 
         v.tableLon = f.tableLon;
         v.tableStep = f.tableStep;
     }
-    if (f.displayMode == displayLocal) {
+    v.northUp = f.northUp;
+    if (isPlaceScreen(f.displayMode)) {
         choices.observerInput = f.observerInputMode;
         if (f.observerInputMode == ObserverInput::cityTable) {
             // With a typed place and no city chosen since, the observer stays where it is.

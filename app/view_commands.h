@@ -32,13 +32,18 @@ void zoomMap(ViewSettings& settings, const ShownMap& map, double factor);
 void unzoom(ViewSettings& settings);
 void backToMap(ViewSettings& settings);
 void showLocalInfo(ViewSettings& settings);
+void showPlaceView(ViewSettings& settings);
+// A screen of the observing place: the one shown, else the local circumstances.
+void showPlaceScreen(ViewSettings& settings);
+bool isPlaceScreen(DisplayMode mode);
 // Centres the map on (lon, lat) in the regional range, at a magnification in whole-globe radii.
 void recentreMap(ViewSettings& settings, double lon, double lat, double magnification);
 // Puts the observer at a typed, clicked or named place (its zone found later from the position
 // unless place has one).
 void placeObserver(ViewSettings& settings, double lon, double lat, double height,
                    ObserverPlace place);
-// The local circumstances of a clicked point, at the relief grid's height of the ground there.
+// The screen of the observing place (see showPlaceScreen) for a clicked point, at the relief grid's
+// height of the ground there.
 void observeFrom(ViewSettings& settings, double lon, double lat, double groundHeight);
 // Moves the map by a drag of (dx, dy) view pixels. On the globe the point under the start of
 // the drag follows the pointer: the map centre becomes the point dx, dy pixels from the centre
@@ -115,6 +120,7 @@ struct DisplayFields {
     bool fillCentralPath = false;
     bool durationCurves = false;
     bool englishNames = false; // the city list by its English names
+    bool northUp = false;      // the view from the place with north up
 };
 // The band of the display dialog: +-2 standard errors.
 constexpr double dialogBandSigmas = 2;

@@ -57,12 +57,11 @@ double dayStartJd(const EclipseRecord& r) {
     return std::floor(r.jd - 0.5) + 0.5;
 }
 
-// Hours of UT from 0 h of that day of t hours from t0 (TT); the inverse of shadowHours.
+} // namespace
+
 double dayHoursOf(const EclipseRecord& r, double t, double deltaT) {
     return (jdOfElementHours(r.jdTT, r.t0) - deltaT / 86400 - dayStartJd(r)) * 24 + t;
 }
-
-} // namespace
 
 std::pair<double, double> contactSpanUt(const EclipseRecord& r, double deltaT) {
     return {dayHoursOf(r, penumbralContactOnEarth(r, 0, deltaT, -1).time, deltaT),

@@ -19,6 +19,9 @@ std::pair<double, double> contactSpanUt(const EclipseRecord& record, double delt
 
 // Hours from the elements' t0 (TT) of an instant, with Delta T in seconds.
 double shadowHours(const EclipseRecord& record, const ShadowInstant& at, double deltaT);
+// Hours of UT from 0 h of the day of greatest eclipse of t hours from t0 (TT); the inverse of
+// shadowHours.
+double dayHoursOf(const EclipseRecord& record, double t, double deltaT);
 
 // The shadow's motion at the central line at t: ground speed in km/s and direction in degrees
 // from north towards east, from the central line's points a minute before and after; none where

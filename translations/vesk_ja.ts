@@ -4,12 +4,12 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="489"/>
+        <location filename="../app/gui/dialogs.cpp" line="501"/>
         <source>About vesk</source>
         <translation>vesk のバージョン情報</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="492"/>
+        <location filename="../app/gui/dialogs.cpp" line="504"/>
         <source>vesk version %1
 
 Eclipse catalog: 71,251 solar eclipses computed from JPL DE431
@@ -98,213 +98,233 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>中心帯の中に皆既または金環の継続時間が等しい線を描き、分と秒で表示します。</translation>
     </message>
     <message>
+        <location filename="../app/gui/dialogs.cpp" line="266"/>
+        <source>North up (else the zenith)</source>
+        <translation>北を上に（既定は天頂が上）</translation>
+    </message>
+    <message>
         <location filename="../app/gui/dialogs.cpp" line="267"/>
+        <source>Turns the view from the place so that celestial north is up and east on the left, as in a telescope&apos;s finder chart; else the zenith is up, as the eye sees the sky.</source>
+        <translation>現地の見え方を、望遠鏡のファインダー図のように天の北を上・東を左にして描きます。既定では目で見るとおり天頂が上です。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="272"/>
         <source>Always</source>
         <translation>常に</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="267"/>
+        <location filename="../app/gui/dialogs.cpp" line="272"/>
         <source>Never</source>
         <translation>なし</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="267"/>
+        <location filename="../app/gui/dialogs.cpp" line="272"/>
         <source>On the globe (not the Mercator map)</source>
         <translation>地球儀の図のみ（メルカトル図を除く）</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="270"/>
+        <location filename="../app/gui/dialogs.cpp" line="275"/>
         <source>Use the CIA map</source>
         <translation>CIA MAPを使用</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="271"/>
+        <location filename="../app/gui/dialogs.cpp" line="276"/>
         <source>Draws coasts, rivers and borders as lines (CIA World Data Bank II) instead of the coloured relief.</source>
         <translation>色分けした地形の代わりに、海岸線・河川・国境を線で描きます（CIA World Data Bank II）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="273"/>
+        <location filename="../app/gui/dialogs.cpp" line="278"/>
         <source>Mercator projection</source>
         <translation>メルカトル図法</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="274"/>
+        <location filename="../app/gui/dialogs.cpp" line="279"/>
         <source>Draws the whole world on the Mercator map instead of the globe.</source>
         <translation>地球儀の代わりにメルカトル図法で世界全体を描きます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="280"/>
+        <location filename="../app/gui/dialogs.cpp" line="285"/>
         <source>Map range</source>
         <translation>描画範囲</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="283"/>
+        <location filename="../app/gui/dialogs.cpp" line="288"/>
         <source>Globe</source>
         <translation>地球儀</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="283"/>
+        <location filename="../app/gui/dialogs.cpp" line="288"/>
         <source>The whole globe, centred on greatest eclipse.</source>
         <translation>食の最大の地点を中心にした地球全体。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="286"/>
+        <location filename="../app/gui/dialogs.cpp" line="291"/>
         <source>Asia</source>
         <translation>アジア</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="286"/>
+        <location filename="../app/gui/dialogs.cpp" line="291"/>
         <source>A regional globe of East Asia, with place names.</source>
         <translation>東アジアの地域図（地名つき）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="289"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>Europe</source>
         <translation>ヨーロッパ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="289"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>A regional globe of Europe, with place names.</source>
         <translation>ヨーロッパの地域図（地名つき）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="293"/>
+        <location filename="../app/gui/dialogs.cpp" line="298"/>
         <source>Typed values</source>
         <translation>値入力</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="294"/>
+        <location filename="../app/gui/dialogs.cpp" line="299"/>
         <source>A globe about the longitude and latitude typed below, magnified as typed.</source>
         <translation>下に入力した経度・緯度を中心に、入力した倍率で描く地球儀。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="297"/>
-        <location filename="../app/gui/dialogs.cpp" line="339"/>
+        <location filename="../app/gui/dialogs.cpp" line="302"/>
+        <location filename="../app/gui/dialogs.cpp" line="344"/>
         <source>Longitude:</source>
         <translation>経度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="298"/>
+        <location filename="../app/gui/dialogs.cpp" line="303"/>
         <source>The longitude of the map&apos;s centre in degrees, east positive (-360 to 360).</source>
         <translation>地図の中心の経度（度、東経が正。-360～360）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="299"/>
+        <location filename="../app/gui/dialogs.cpp" line="304"/>
         <source>Latitude:</source>
         <translation>緯度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="300"/>
+        <location filename="../app/gui/dialogs.cpp" line="305"/>
         <source>The latitude of the map&apos;s centre in degrees, north positive (-90 to 90).</source>
         <translation>地図の中心の緯度（度、北緯が正。-90～90）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="301"/>
+        <location filename="../app/gui/dialogs.cpp" line="306"/>
         <source>Magnification:</source>
         <translation>倍率：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="302"/>
+        <location filename="../app/gui/dialogs.cpp" line="307"/>
         <source>The globe&apos;s radius in whole-globe radii (up to 5000): 20 shows a country, 1000 a town.</source>
         <translation>地球全体図の半径を1とした地球儀の半径（5000まで）。20で一国、1000で一つの町ほどの範囲です。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="304"/>
+        <location filename="../app/gui/dialogs.cpp" line="309"/>
         <source>Display settings</source>
         <translation>表示設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="307"/>
+        <location filename="../app/gui/dialogs.cpp" line="312"/>
         <source>Drawing step (minutes):</source>
         <translation>描画速度（分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="308"/>
+        <location filename="../app/gui/dialogs.cpp" line="313"/>
         <source>The time between the points of the curves, minutes (0.001 to 100): smaller draws smoother curves, more slowly.</source>
         <translation>曲線の点の時間間隔（分、0.001～100）。小さいほど滑らかですが、描画に時間がかかります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="311"/>
+        <location filename="../app/gui/dialogs.cpp" line="316"/>
         <source>ΔT adjustment (s):</source>
         <translation>ΔT調整（秒）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="312"/>
+        <location filename="../app/gui/dialogs.cpp" line="317"/>
         <source>Seconds added to the model&apos;s ΔT (-100000 to 100000). ΔT is how far the Earth&apos;s rotation lags uniform time; a larger ΔT moves the path west by 15 degrees an hour.</source>
         <translation>モデルの ΔT に加える秒数（-100000～100000）。ΔT は地球の自転が一様な時刻から遅れた量で、大きくすると経路が1時間につき15度西へ移ります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="317"/>
+        <location filename="../app/gui/dialogs.cpp" line="322"/>
         <source>Legend:</source>
         <translation>凡例：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="318"/>
+        <location filename="../app/gui/dialogs.cpp" line="323"/>
         <source>Where the legend of the map&apos;s colours and marks and the labels of its curves are drawn.</source>
         <translation>地図の色と記号の凡例、および曲線のラベルをどの地図に描くか。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="322"/>
+        <location filename="../app/gui/dialogs.cpp" line="327"/>
         <source>Observing place</source>
         <translation>観測地設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="326"/>
+        <location filename="../app/gui/dialogs.cpp" line="331"/>
         <source>Display mode</source>
         <translation>表示モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="328"/>
+        <location filename="../app/gui/dialogs.cpp" line="333"/>
         <source>Eclipse path</source>
         <translation>日蝕経路</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="329"/>
+        <location filename="../app/gui/dialogs.cpp" line="334"/>
         <source>The map of the eclipse&apos;s path with its curves and the panel of greatest eclipse and the contacts.</source>
         <translation>日蝕の経路と曲線、食の最大と接触の欄を示す地図。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="334"/>
+        <location filename="../app/gui/dialogs.cpp" line="339"/>
         <source>Central line table</source>
         <translation>日蝕中心帯</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="335"/>
+        <location filename="../app/gui/dialogs.cpp" line="340"/>
         <source>The central line by longitude: its limits, time, duration, width and the Sun&apos;s altitude.</source>
         <translation>経度ごとの中心線：限界線、時刻、継続時間、幅、太陽高度。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="340"/>
+        <location filename="../app/gui/dialogs.cpp" line="345"/>
         <source>The first longitude of the table in degrees, east positive.</source>
         <translation>表の最初の経度（度、東経が正）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="341"/>
+        <location filename="../app/gui/dialogs.cpp" line="346"/>
         <source>Step:</source>
         <translation>ステップ：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="342"/>
+        <location filename="../app/gui/dialogs.cpp" line="347"/>
         <source>The longitude between the table&apos;s rows, degrees (0.01 to 100).</source>
         <translation>表の行の経度間隔（度、0.01～100）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="344"/>
+        <location filename="../app/gui/dialogs.cpp" line="349"/>
         <source>Local circumstances</source>
         <translation>局地状況</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="345"/>
+        <location filename="../app/gui/dialogs.cpp" line="350"/>
         <source>The eclipse seen from the observing place: its contacts, magnitude, the Sun&apos;s altitude and the clocks of the place.</source>
         <translation>観測地から見た日蝕：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="381"/>
+        <location filename="../app/gui/dialogs.cpp" line="354"/>
+        <source>View from the place</source>
+        <translation>現地の見え方</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="355"/>
+        <source>The Sun and the Moon as the observing place sees them at the time slider&apos;s instant (else the maximum): their sizes, the horizon and the contacts on the Sun&apos;s limb.</source>
+        <translation>観測地から見た太陽と月を、時刻スライダーの時刻（なければ食の最大）で描きます：見かけの大きさ、地平線、太陽の縁の接触位置。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="392"/>
         <source>Place:</source>
         <translation>地名：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="382"/>
+        <location filename="../app/gui/dialogs.cpp" line="393"/>
         <source>Type a place name of the gazetteer and choose it, or its coordinates (&quot;36.36N 43.15E&quot;; two bare numbers are longitude, latitude): its position and height fill the fields above.</source>
         <translation>地名辞典の地名を入力して選ぶか、座標を入力します（「36.36N 43.15E」。記号のない二つの数は経度、緯度の順）。その位置と高さが上の欄に入ります。</translation>
     </message>
@@ -312,127 +332,127 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>EclipseListDialog</name>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="54"/>
+        <location filename="../app/gui/list_dialog.cpp" line="51"/>
         <source>Eclipse List</source>
         <translation>日蝕検索リスト表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="71"/>
+        <location filename="../app/gui/list_dialog.cpp" line="68"/>
         <source>The first year searched, -13000 to 16999 (a year before 1 also as &quot;763 BC&quot;).</source>
         <translation>検索する最初の年（-13000～16999。紀元前は「763 BC」とも入力できます）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="74"/>
+        <location filename="../app/gui/list_dialog.cpp" line="71"/>
         <source>How many years are searched from the first year (1 to 5000).</source>
         <translation>最初の年から検索する年数（1～5000）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="75"/>
+        <location filename="../app/gui/list_dialog.cpp" line="72"/>
         <source>Search</source>
         <translation>検索開始</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="58"/>
+        <location filename="../app/gui/list_dialog.cpp" line="55"/>
         <source>The eclipses found: date, type, Saros series and member; for a place search also the maximum there, its magnitude, obscuration and the Sun&apos;s altitude. A double click shows the whole eclipse.</source>
         <translation>見つかった日蝕：日付、種類、サロス系列と番号。地点の検索ではその地点での食の最大、食分、食面積比と太陽高度も示します。ダブルクリックで日蝕の全体を表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="66"/>
+        <location filename="../app/gui/list_dialog.cpp" line="63"/>
         <source>The most eclipses listed (1 to 10000): the search stops when it has found so many.</source>
         <translation>一覧に載せる日蝕の最大数（1～10000）：この数が見つかると検索を止めます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="76"/>
+        <location filename="../app/gui/list_dialog.cpp" line="73"/>
         <source>Lists the eclipses of those years that the search mode finds, up to the limit.</source>
         <translation>その年の範囲で検索モードが見つける日蝕を、最大数まで一覧にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="78"/>
+        <location filename="../app/gui/list_dialog.cpp" line="75"/>
         <source>Stop</source>
         <translation>停止</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="78"/>
+        <location filename="../app/gui/list_dialog.cpp" line="75"/>
         <source>Stops a search that is running.</source>
         <translation>実行中の検索を止めます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="82"/>
+        <location filename="../app/gui/list_dialog.cpp" line="79"/>
         <source>Draw eclipse</source>
         <translation>日蝕描画</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="83"/>
+        <location filename="../app/gui/list_dialog.cpp" line="80"/>
         <source>Shows the eclipse selected in the list in the window.</source>
         <translation>一覧で選んだ日蝕をウィンドウに表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="84"/>
+        <location filename="../app/gui/list_dialog.cpp" line="81"/>
         <source>Close</source>
         <translation>終了</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="85"/>
+        <location filename="../app/gui/list_dialog.cpp" line="82"/>
         <source>Cancel</source>
         <translation>キャンセル</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="89"/>
+        <location filename="../app/gui/list_dialog.cpp" line="86"/>
         <source>First year</source>
         <translation>検索開始年</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="91"/>
+        <location filename="../app/gui/list_dialog.cpp" line="88"/>
         <source>Years searched</source>
         <translation>調査期間（年）</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="93"/>
+        <location filename="../app/gui/list_dialog.cpp" line="90"/>
         <source>Most eclipses</source>
         <translation>最大件数</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="135"/>
+        <location filename="../app/gui/list_dialog.cpp" line="132"/>
         <source>Date (UT)</source>
         <translation>日付（UT）</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="135"/>
+        <location filename="../app/gui/list_dialog.cpp" line="132"/>
         <source>Type</source>
         <translation>種類</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="135"/>
+        <location filename="../app/gui/list_dialog.cpp" line="132"/>
         <source>Saros</source>
         <translation>サロス</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="137"/>
+        <location filename="../app/gui/list_dialog.cpp" line="134"/>
         <source>Maximum (UT)</source>
         <translation>食の最大（UT）</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="137"/>
+        <location filename="../app/gui/list_dialog.cpp" line="134"/>
         <source>On the place&apos;s clocks</source>
         <translation>その地の時計</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="137"/>
+        <location filename="../app/gui/list_dialog.cpp" line="134"/>
         <source>Magnitude</source>
         <translation>食分</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="138"/>
+        <location filename="../app/gui/list_dialog.cpp" line="135"/>
         <source>Obscuration</source>
         <translation>食面積比</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="138"/>
+        <location filename="../app/gui/list_dialog.cpp" line="135"/>
         <source>Sun&apos;s altitude</source>
         <translation>太陽高度</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="228"/>
+        <location filename="../app/gui/list_dialog.cpp" line="237"/>
         <source>The search stopped at %1 eclipses: a larger limit or fewer years lists the rest.</source>
         <translation>%1 件で検索を止めました。最大件数を増やすか年数を減らすと残りも一覧にできます。</translation>
     </message>
@@ -508,57 +528,57 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="209"/>
+        <location filename="../app/gui/main_window.cpp" line="229"/>
         <source>&amp;File</source>
         <translation>ファイル(&amp;F)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="212"/>
+        <location filename="../app/gui/main_window.cpp" line="232"/>
         <source>&amp;New</source>
         <translation>新規作成(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="217"/>
+        <location filename="../app/gui/main_window.cpp" line="237"/>
         <source>&amp;Export Picture...</source>
         <translation>画像の書き出し(&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="221"/>
+        <location filename="../app/gui/main_window.cpp" line="241"/>
         <source>Export &amp;KML...</source>
         <translation>KML の書き出し(&amp;K)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="225"/>
+        <location filename="../app/gui/main_window.cpp" line="245"/>
         <source>&amp;Print...</source>
         <translation>印刷(&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="229"/>
+        <location filename="../app/gui/main_window.cpp" line="249"/>
         <source>Print Pre&amp;view...</source>
         <translation>印刷プレビュー(&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="232"/>
+        <location filename="../app/gui/main_window.cpp" line="252"/>
         <source>P&amp;rint Setup...</source>
         <translation>プリンタの設定(&amp;R)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="235"/>
+        <location filename="../app/gui/main_window.cpp" line="255"/>
         <source>Print on &amp;White</source>
         <translation>白地に印刷(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="239"/>
+        <location filename="../app/gui/main_window.cpp" line="259"/>
         <source>Print the black background white, every colour inverted</source>
         <translation>黒い背景を白に、色を反転して印刷する</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="241"/>
+        <location filename="../app/gui/main_window.cpp" line="261"/>
         <source>E&amp;xit</source>
         <translation>アプリケーションの終了(&amp;X)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="250"/>
+        <location filename="../app/gui/main_window.cpp" line="270"/>
         <source>&amp;About vesk...</source>
         <translation>vesk のバージョン情報(&amp;A)...</translation>
     </message>
@@ -578,403 +598,413 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>地域図から、食の最大の地点を中心にした地球全体図に戻ります（Home）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="213"/>
+        <location filename="../app/gui/main_window.cpp" line="233"/>
         <source>Opens another window on the same eclipse and settings; each window then goes its own way (Ctrl+N).</source>
         <translation>同じ日蝕と設定で別のウィンドウを開きます。以後はそれぞれ独立に動きます（Ctrl+N）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="218"/>
+        <location filename="../app/gui/main_window.cpp" line="238"/>
         <source>Saves the screen shown as a PNG, SVG or PDF file, by the name&apos;s ending (Ctrl+S).</source>
         <translation>表示中の画面を、名前の拡張子に応じて PNG・SVG・PDF ファイルに保存します（Ctrl+S）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="222"/>
+        <location filename="../app/gui/main_window.cpp" line="242"/>
         <source>Writes the path of the eclipse shown as KML documents for Google Earth into a folder.</source>
         <translation>表示中の日蝕の経路を Google Earth 用の KML ファイルとしてフォルダーに書き出します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="227"/>
+        <location filename="../app/gui/main_window.cpp" line="247"/>
         <source>Prints the screen shown on one page (Ctrl+P).</source>
         <translation>表示中の画面を1ページに印刷します（Ctrl+P）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="231"/>
+        <location filename="../app/gui/main_window.cpp" line="251"/>
         <source>Shows the printed page before it is printed.</source>
         <translation>印刷する前に印刷されるページを表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="234"/>
+        <location filename="../app/gui/main_window.cpp" line="254"/>
         <source>Chooses the paper, its orientation and the margins of the printed page.</source>
         <translation>印刷の用紙、向き、余白を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="236"/>
+        <location filename="../app/gui/main_window.cpp" line="256"/>
         <source>Prints the black background white, every colour inverted, to save ink; the screen stays as it is.</source>
         <translation>インクを節約するため、黒い背景を白にし、すべての色を反転して印刷します。画面はそのままです。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="242"/>
+        <location filename="../app/gui/main_window.cpp" line="262"/>
         <source>Closes every vesk window and quits (Ctrl+Q).</source>
         <translation>vesk のすべてのウィンドウを閉じて終了します（Ctrl+Q）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="251"/>
+        <location filename="../app/gui/main_window.cpp" line="271"/>
         <source>The program&apos;s version, its catalog of eclipses and its licence.</source>
         <translation>プログラムのバージョン、日蝕カタログ、ライセンス。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="254"/>
+        <location filename="../app/gui/main_window.cpp" line="274"/>
         <source>&amp;Toolbar</source>
         <translation>ツール バー(&amp;T)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="254"/>
+        <location filename="../app/gui/main_window.cpp" line="274"/>
         <source>Shows or hides the toolbar.</source>
         <translation>ツールバーを表示または非表示にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="255"/>
+        <location filename="../app/gui/main_window.cpp" line="275"/>
         <source>&amp;Status Bar</source>
         <translation>ステータス バー(&amp;S)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="256"/>
+        <location filename="../app/gui/main_window.cpp" line="276"/>
         <source>Shows or hides the status bar, which reads out the eclipse at the map point under the pointer.</source>
         <translation>ステータスバーを表示または非表示にします。ステータスバーにはポインターの下の地点での日蝕が表示されます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="266"/>
+        <location filename="../app/gui/main_window.cpp" line="286"/>
         <source>&amp;View</source>
         <translation>表示(&amp;V)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="270"/>
+        <location filename="../app/gui/main_window.cpp" line="290"/>
         <source>Time S&amp;lider</source>
         <translation>時刻スライダー(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="271"/>
+        <location filename="../app/gui/main_window.cpp" line="291"/>
         <source>Shows a slider below the map that draws the shadow at any instant of the eclipse, and plays it.</source>
         <translation>地図の下にスライダーを表示し、日蝕中の任意の時刻の影を描き、再生します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="275"/>
+        <location filename="../app/gui/main_window.cpp" line="295"/>
         <source>Time Slider</source>
         <translation>時刻スライダー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="293"/>
+        <location filename="../app/gui/main_window.cpp" line="313"/>
         <source>Text Si&amp;ze</source>
         <translation>文字の大きさ(&amp;Z)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="299"/>
+        <location filename="../app/gui/main_window.cpp" line="319"/>
         <source>Draws the text of the panels, tables and reports at %1 % of its size.</source>
         <translation>欄・表・報告の文字を %1 % の大きさで描きます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="306"/>
+        <location filename="../app/gui/main_window.cpp" line="326"/>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="309"/>
+        <location filename="../app/gui/main_window.cpp" line="329"/>
         <source>Click it, then a control, to read what the control does (Shift+F1).</source>
         <translation>これをクリックしてから部品をクリックすると、その働きが表示されます（Shift+F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="311"/>
+        <location filename="../app/gui/main_window.cpp" line="331"/>
         <source>User &amp;Guide</source>
         <translation>利用の手引き(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="312"/>
+        <location filename="../app/gui/main_window.cpp" line="332"/>
         <source>Opens the guide: what every line, colour and mark of each screen means, with pictures (F1).</source>
         <translation>手引きを開きます：各画面のすべての行・色・記号の意味を図とともに説明します（F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="315"/>
+        <location filename="../app/gui/main_window.cpp" line="335"/>
         <source>&amp;Ancient Eclipses and ΔT</source>
         <translation>古代の日蝕と ΔT(&amp;A)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="317"/>
+        <location filename="../app/gui/main_window.cpp" line="337"/>
         <source>Opens the guide&apos;s page on the uncertainty of ΔT: how sure the path and the chance of totality are for an ancient eclipse.</source>
         <translation>手引きの ΔT の不確かさのページを開きます：古代の日蝕で経路と皆既の確率がどれほど確かか。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="319"/>
+        <location filename="../app/gui/main_window.cpp" line="339"/>
         <source>G&amp;lossary</source>
         <translation>用語集(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="320"/>
+        <location filename="../app/gui/main_window.cpp" line="340"/>
         <source>Opens the guide&apos;s glossary: Besselian elements, ΔT, the types of eclipse, magnitude, Saros, the calendars and the kinds of local time.</source>
         <translation>手引きの用語集を開きます：ベッセル要素、ΔT、日蝕の種類、食分、サロス、暦、地方時の種類。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="326"/>
+        <location filename="../app/gui/main_window.cpp" line="346"/>
         <source>Year/Mo&amp;nth</source>
         <translation>年月設定(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="327"/>
+        <location filename="../app/gui/main_window.cpp" line="347"/>
         <source>Chooses the year and month of the eclipse shown (-13000 to 16999; a year before 1 also as &quot;763 BC&quot;).</source>
         <translation>表示する日蝕の年と月を選びます（-13000～16999。紀元前は「763 BC」とも入力できます）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="330"/>
+        <location filename="../app/gui/main_window.cpp" line="350"/>
         <source>&amp;Display Mode</source>
         <translation>表示モード(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="331"/>
-        <source>Chooses the screen (the map, the central line table or the local circumstances), the map&apos;s range and settings, and the observing place.</source>
-        <translation>画面（地図、中心線の表、地方状況）、地図の範囲と設定、観測地を選びます。</translation>
-    </message>
-    <message>
-        <location filename="../app/gui/main_window.cpp" line="335"/>
+        <location filename="../app/gui/main_window.cpp" line="355"/>
         <source>Search &amp;Mode</source>
         <translation>検索モード(&amp;M)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="336"/>
+        <location filename="../app/gui/main_window.cpp" line="356"/>
         <source>Chooses the eclipses that Previous and Next step through: all, one type, those seen from a place, or one Saros series.</source>
         <translation>「前」「次」でたどる日蝕を選びます：すべて、一つの種類、ある地点から見えるもの、一つのサロス系列。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="352"/>
+        <location filename="../app/gui/main_window.cpp" line="372"/>
         <source>&amp;Previous Eclipse</source>
         <translation>前の日蝕(&amp;P)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="354"/>
+        <location filename="../app/gui/main_window.cpp" line="374"/>
         <source>&amp;Next Eclipse</source>
         <translation>次の日蝕(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="357"/>
+        <location filename="../app/gui/main_window.cpp" line="377"/>
         <source>Zoom &amp;In</source>
         <translation>拡大(&amp;I)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="358"/>
+        <location filename="../app/gui/main_window.cpp" line="378"/>
         <source>Doubles the map&apos;s magnification about its centre (+); the whole globe becomes a regional map.</source>
         <translation>地図の中心を保って倍率を2倍にします（+）。地球全体図は地域図になります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="361"/>
+        <location filename="../app/gui/main_window.cpp" line="381"/>
         <source>Zoom &amp;Out</source>
         <translation>縮小(&amp;O)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="362"/>
+        <location filename="../app/gui/main_window.cpp" line="382"/>
         <source>Halves the map&apos;s magnification about its centre (-).</source>
         <translation>地図の中心を保って倍率を半分にします（-）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="364"/>
+        <location filename="../app/gui/main_window.cpp" line="384"/>
         <source>W&amp;hole Globe</source>
         <translation>地球全体(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="367"/>
+        <location filename="../app/gui/main_window.cpp" line="387"/>
         <source>&amp;West</source>
         <translation>西へ(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="367"/>
+        <location filename="../app/gui/main_window.cpp" line="387"/>
         <source>Moves the regional map&apos;s centre west (Left arrow).</source>
         <translation>地域図の中心を西へ動かします（←）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="369"/>
+        <location filename="../app/gui/main_window.cpp" line="389"/>
         <source>&amp;East</source>
         <translation>東へ(&amp;E)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="369"/>
+        <location filename="../app/gui/main_window.cpp" line="389"/>
         <source>Moves the regional map&apos;s centre east (Right arrow).</source>
         <translation>地域図の中心を東へ動かします（→）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="371"/>
+        <location filename="../app/gui/main_window.cpp" line="391"/>
         <source>North (&amp;Up)</source>
         <translation>北へ(&amp;U)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="371"/>
+        <location filename="../app/gui/main_window.cpp" line="391"/>
         <source>Moves the regional map&apos;s centre north (Up arrow).</source>
         <translation>地域図の中心を北へ動かします（↑）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="373"/>
+        <location filename="../app/gui/main_window.cpp" line="393"/>
         <source>South (&amp;Down)</source>
         <translation>南へ(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="374"/>
+        <location filename="../app/gui/main_window.cpp" line="394"/>
         <source>Moves the regional map&apos;s centre south (Down arrow).</source>
         <translation>地域図の中心を南へ動かします（↓）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="377"/>
+        <location filename="../app/gui/main_window.cpp" line="397"/>
         <source>&amp;Redraw</source>
         <translation>再描画(&amp;R)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="378"/>
+        <location filename="../app/gui/main_window.cpp" line="398"/>
         <source>Draws the screen again, reading again the data files that changed (F5).</source>
         <translation>変更されたデータファイルを読み直して画面を描き直します（F5）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="380"/>
+        <location filename="../app/gui/main_window.cpp" line="400"/>
         <source>&amp;Go</source>
         <translation>移動(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="393"/>
+        <location filename="../app/gui/main_window.cpp" line="413"/>
         <source>Doubles the map&apos;s magnification about its centre (=, the key of + on most keyboards).</source>
         <translation>地図の中心を保って倍率を2倍にします（=。多くのキーボードで + と同じキー）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="402"/>
+        <location filename="../app/gui/main_window.cpp" line="422"/>
         <source>Toolbar</source>
         <translation>ツール バー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="418"/>
+        <location filename="../app/gui/main_window.cpp" line="438"/>
         <source>Lists the eclipses that the search mode finds over a span of years; a double click shows one.</source>
         <translation>検索モードに合う日蝕を年の範囲で一覧にします。ダブルクリックで表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="423"/>
+        <location filename="../app/gui/main_window.cpp" line="443"/>
         <source>Doubles the map&apos;s magnification (a left double click on the map first centres it on that point).</source>
         <translation>地図の倍率を2倍にします（地図を左ダブルクリックすると、先にその地点が中心になります）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="427"/>
+        <location filename="../app/gui/main_window.cpp" line="447"/>
         <source>Halves the map&apos;s magnification.</source>
         <translation>地図の倍率を半分にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="433"/>
+        <location filename="../app/gui/main_window.cpp" line="453"/>
         <source>Shows the eclipse seen from the observing place: its contacts, magnitude, the Sun&apos;s altitude and the place&apos;s clocks.</source>
         <translation>観測地から見た日蝕を表示します：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="437"/>
+        <location filename="../app/gui/main_window.cpp" line="457"/>
+        <source>Shows the Sun and the Moon as the observing place sees them at the time slider&apos;s instant (else the maximum), with the horizon and the contacts.</source>
+        <translation>観測地から見た太陽と月を、時刻スライダーの時刻（なければ食の最大）で、地平線と接触位置とともに表示します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="459"/>
+        <source>The view from the place</source>
+        <translation>現地の見え方</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="460"/>
         <source>Goes back to the map from the local circumstances or the central line table.</source>
         <translation>地方状況または中心線の表から地図に戻ります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="414"/>
+        <location filename="../app/gui/main_window.cpp" line="434"/>
         <source>Show the previous eclipse</source>
         <translation>前の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="416"/>
+        <location filename="../app/gui/main_window.cpp" line="351"/>
+        <source>Chooses the screen (the map, the central line table, the local circumstances or the view from the place), the map&apos;s range and settings, and the observing place.</source>
+        <translation>画面（地図、中心線の表、地方状況、現地の見え方）、地図の範囲と設定、観測地を選びます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="436"/>
         <source>Show the next eclipse</source>
         <translation>次の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="420"/>
+        <location filename="../app/gui/main_window.cpp" line="440"/>
         <source>The list of the eclipses found</source>
         <translation>日蝕検索結果のリスト</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="425"/>
+        <location filename="../app/gui/main_window.cpp" line="445"/>
         <source>Zoom in on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="428"/>
+        <location filename="../app/gui/main_window.cpp" line="448"/>
         <source>Zoom out on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="430"/>
+        <location filename="../app/gui/main_window.cpp" line="450"/>
         <source>Leave the regional map (the whole globe)</source>
         <translation>拡大モードの解除（地球儀表示）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="435"/>
+        <location filename="../app/gui/main_window.cpp" line="455"/>
         <source>From the map to the local circumstances</source>
         <translation>地図表示から局地情報の表示へ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="439"/>
+        <location filename="../app/gui/main_window.cpp" line="462"/>
         <source>Back to the map from the local circumstances or the central line table</source>
         <translation>局地情報表示や日蝕帯表示から地図表示に戻る</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="441"/>
+        <location filename="../app/gui/main_window.cpp" line="464"/>
         <source>Draws the sky at the maximum seen from the observing place inside the central path: the darkened Sun, the planets and the bright stars.</source>
         <translation>中心帯の中の観測地から見た食の最大時の空を描きます：隠された太陽、惑星、明るい恒星。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="443"/>
+        <location filename="../app/gui/main_window.cpp" line="466"/>
         <source>The sky at the maximum, inside the central path</source>
         <translation>皆既帯での星空の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="445"/>
+        <location filename="../app/gui/main_window.cpp" line="468"/>
         <source>Corrects the second and third contacts at the observing place for the mountains and valleys of the Moon&apos;s limb (LRO LOLA heights).</source>
         <translation>観測地での第2・第3接触を、月の縁の山と谷（LRO LOLA の高度）で補正します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="447"/>
+        <location filename="../app/gui/main_window.cpp" line="470"/>
         <source>The contacts corrected for the lunar limb, inside the central path</source>
         <translation>皆既帯での月縁補正の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="470"/>
+        <location filename="../app/gui/main_window.cpp" line="493"/>
         <source>Type a place name and choose it from the list, or type its coordinates (&quot;36.36N 43.15E&quot;; two bare numbers are longitude, latitude), to observe from it: the local circumstances with its height and the civil time of its clocks.</source>
         <translation>地名を入力して一覧から選ぶか、座標を入力すると（「36.36N 43.15E」。記号のない二つの数は経度、緯度の順）、その地点から観測します：その高さでの地方状況と、その地の時計の常用時。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="483"/>
-        <location filename="../app/gui/main_window.cpp" line="486"/>
+        <location filename="../app/gui/main_window.cpp" line="506"/>
+        <location filename="../app/gui/main_window.cpp" line="509"/>
         <source>Ready</source>
         <translation>レディ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="501"/>
+        <location filename="../app/gui/main_window.cpp" line="525"/>
         <source>The lunar grid (LRO.dat) is not installed: the screen then shows the command that makes it.</source>
         <translation>月の標高ファイル(LRO.dat)がインストールされていません：画面にそれを作るコマンドを表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="511"/>
+        <location filename="../app/gui/main_window.cpp" line="535"/>
         <source>PNG image (*.png)</source>
         <translation>PNG 画像 (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="514"/>
+        <location filename="../app/gui/main_window.cpp" line="538"/>
         <source>SVG drawing (*.svg)</source>
         <translation>SVG 図形 (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="515"/>
+        <location filename="../app/gui/main_window.cpp" line="539"/>
         <source>PDF document (*.pdf)</source>
         <translation>PDF 文書 (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="525"/>
+        <location filename="../app/gui/main_window.cpp" line="549"/>
         <source>Folder for the KML documents</source>
         <translation>KML の書き出し先</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="532"/>
+        <location filename="../app/gui/main_window.cpp" line="556"/>
         <source>KML documents written to %1</source>
         <translation>KML を書き出しました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="538"/>
+        <location filename="../app/gui/main_window.cpp" line="562"/>
         <source>The user&apos;s guide is not installed: its pages are looked for in guide/ and ../share/vesk/guide/ beside the program.</source>
         <translation>利用の手引きがインストールされていません。プログラムの隣の guide/ と ../share/vesk/guide/ を探しました。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="559"/>
+        <location filename="../app/gui/main_window.cpp" line="583"/>
         <source>Saved: %1</source>
         <translation>保存しました: %1</translation>
     </message>
@@ -982,8 +1012,8 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>MapView</name>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="147"/>
-        <location filename="../app/gui/map_view.cpp" line="220"/>
+        <location filename="../app/gui/map_view.cpp" line="219"/>
+        <location filename="../app/gui/map_view.cpp" line="228"/>
         <source>Drawing…</source>
         <translation>描画中…</translation>
     </message>
@@ -993,22 +1023,22 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>KML を書きました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="370"/>
+        <location filename="../app/gui/map_view.cpp" line="383"/>
         <source>Copy the command</source>
         <translation>コマンドをコピー</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="372"/>
+        <location filename="../app/gui/map_view.cpp" line="385"/>
         <source>Copies the command that makes the lunar grid, to paste it into a terminal.</source>
         <translation>月の標高ファイルを作るコマンドをコピーします。端末に貼り付けて実行してください。</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="446"/>
+        <location filename="../app/gui/map_view.cpp" line="463"/>
         <source>No eclipse is shown: there is no path to write.</source>
         <translation>日蝕が表示されていないため、書き出す経路がありません。</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="454"/>
+        <location filename="../app/gui/map_view.cpp" line="471"/>
         <source>Cannot write %1: the name must end in .png, .svg or .pdf.</source>
         <translation>%1 に書き込めません：名前の末尾は .png、.svg、.pdf のいずれかにしてください。</translation>
     </message>
@@ -1044,138 +1074,138 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>SearchDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="405"/>
+        <location filename="../app/gui/dialogs.cpp" line="417"/>
         <source>Search Mode</source>
         <translation>検索モードメニュー</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="407"/>
+        <location filename="../app/gui/dialogs.cpp" line="419"/>
         <source>The type of eclipse that the search steps through.</source>
         <translation>検索でたどる日蝕の種類。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="410"/>
+        <location filename="../app/gui/dialogs.cpp" line="422"/>
         <source>Partial</source>
         <translation>部分日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="410"/>
+        <location filename="../app/gui/dialogs.cpp" line="422"/>
         <source>Total</source>
         <translation>皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="410"/>
+        <location filename="../app/gui/dialogs.cpp" line="422"/>
         <source>Annular</source>
         <translation>金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="411"/>
+        <location filename="../app/gui/dialogs.cpp" line="423"/>
         <source>Hybrid (annular-total)</source>
         <translation>金環皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="411"/>
+        <location filename="../app/gui/dialogs.cpp" line="423"/>
         <source>Total without a central line</source>
         <translation>中心線のない皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="412"/>
+        <location filename="../app/gui/dialogs.cpp" line="424"/>
         <source>Annular without a central line</source>
         <translation>中心線のない金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="418"/>
+        <location filename="../app/gui/dialogs.cpp" line="430"/>
         <source>Search from year/month</source>
         <translation>検索開始年月設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="419"/>
+        <location filename="../app/gui/dialogs.cpp" line="431"/>
         <source>Chooses the year and month from which Previous and Next search.</source>
         <translation>「前」「次」の検索を始める年と月を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="438"/>
+        <location filename="../app/gui/dialogs.cpp" line="450"/>
         <source>How many years before the month shown the eclipse list searches (0 to 1000).</source>
         <translation>日蝕一覧が表示中の月からさかのぼって検索する年数（0～1000）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="439"/>
+        <location filename="../app/gui/dialogs.cpp" line="451"/>
         <source>Search mode</source>
         <translation>検索モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="442"/>
+        <location filename="../app/gui/dialogs.cpp" line="454"/>
         <source>All</source>
         <translation>全て</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="442"/>
+        <location filename="../app/gui/dialogs.cpp" line="454"/>
         <source>Previous and Next step through every eclipse.</source>
         <translation>「前」「次」ですべての日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="443"/>
+        <location filename="../app/gui/dialogs.cpp" line="455"/>
         <source>Eclipse type</source>
         <translation>日蝕タイプ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="444"/>
+        <location filename="../app/gui/dialogs.cpp" line="456"/>
         <source>Previous and Next step through eclipses of the type chosen.</source>
         <translation>「前」「次」で選んだ種類の日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="448"/>
-        <location filename="../app/gui/dialogs.cpp" line="461"/>
+        <location filename="../app/gui/dialogs.cpp" line="460"/>
+        <location filename="../app/gui/dialogs.cpp" line="473"/>
         <source>Years searched back:</source>
         <translation>過去検索範囲（年）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="450"/>
+        <location filename="../app/gui/dialogs.cpp" line="462"/>
         <source>Place / magnitude</source>
         <translation>観測地／食分</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="451"/>
+        <location filename="../app/gui/dialogs.cpp" line="463"/>
         <source>Previous and Next step through eclipses seen from the observing place with the Sun up and at least the magnitude typed.</source>
         <translation>「前」「次」で、観測地から太陽が出ている間に入力した食分以上で見える日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="455"/>
+        <location filename="../app/gui/dialogs.cpp" line="467"/>
         <source>Observing place</source>
         <translation>観測地</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="458"/>
+        <location filename="../app/gui/dialogs.cpp" line="470"/>
         <source>Magnitude:</source>
         <translation>食分：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="459"/>
+        <location filename="../app/gui/dialogs.cpp" line="471"/>
         <source>The least magnitude at the place, 0 to 1.5: the share of the Sun&apos;s diameter that the Moon covers (1 or more: total).</source>
         <translation>その地点での最小の食分（0～1.5）：月が覆う太陽の直径の割合（1以上で皆既）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="462"/>
+        <location filename="../app/gui/dialogs.cpp" line="474"/>
         <source>Probability of a central eclipse (0: by magnitude):</source>
         <translation>中心食の確率（0で食分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="464"/>
+        <location filename="../app/gui/dialogs.cpp" line="476"/>
         <source>The least chance, 0 to 1, that the eclipse was total or annular at the place given the uncertainty of ΔT; 0 searches by the magnitude instead.</source>
         <translation>ΔT の不確かさを考えて、その地点で皆既または金環になった確率の最小値（0～1）。0 なら食分で検索します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="467"/>
+        <location filename="../app/gui/dialogs.cpp" line="479"/>
         <source>Saros series</source>
         <translation>サロス番号</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="468"/>
+        <location filename="../app/gui/dialogs.cpp" line="480"/>
         <source>Previous and Next step through one Saros series: eclipses 18 years 11 days apart that repeat each other.</source>
         <translation>「前」「次」で一つのサロス系列をたどります：18年11日おきに似た日蝕が繰り返す系列です。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="471"/>
+        <location filename="../app/gui/dialogs.cpp" line="483"/>
         <source>The number of the Saros series (-400 to 400).</source>
         <translation>サロス系列の番号（-400～400）。</translation>
     </message>

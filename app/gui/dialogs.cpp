@@ -263,6 +263,11 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
                             tr("Draws curves of equal duration of totality or annularity inside "
                                "the central path, labelled in minutes and seconds."));
     durationBox->setChecked(fields.durationCurves);
+    northUpBox = explained(new QCheckBox(tr("North up (else the zenith)")),
+                           tr("Turns the view from the place so that celestial north is up and "
+                              "east on the left, as in a telescope's finder chart; else the "
+                              "zenith is up, as the eye sees the sky."));
+    northUpBox->setChecked(fields.northUp);
     legendList = new QComboBox;
     legendList->addItems({tr("On the globe (not the Mercator map)"), tr("Always"), tr("Never")});
     legendList->setCurrentIndex(static_cast<int>(fields.legend));
@@ -346,6 +351,12 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
                                  "magnitude, the Sun's altitude and the clocks of the place.")),
                         3, 0);
     modeGrid->addWidget(place, 3, 1);
+    modeGrid->addWidget(radio(modeGroup, tr("View from the place"), displayPlaceView,
+                              tr("The Sun and the Moon as the observing place sees them at the "
+                                 "time slider's instant (else the maximum): their sizes, the "
+                                 "horizon and the contacts on the Sun's limb.")),
+                        4, 0);
+    modeGrid->addWidget(northUpBox, 4, 1);
     modeGroup->button(fields.displayMode)->setChecked(true);
     rangeGroup->button(static_cast<int>(fields.mapRange))->setChecked(true);
     placeGroup->button(static_cast<int>(fields.observerInputMode))->setChecked(true);
@@ -394,6 +405,7 @@ void DisplayDialog::exchangeChoices() {
     fields.deltaTBand = bandBox->isChecked();
     fields.fillCentralPath = fillPathBox->isChecked();
     fields.durationCurves = durationBox->isChecked();
+    fields.northUp = northUpBox->isChecked();
     fields.legend = static_cast<MapLegend>(legendList->currentIndex());
     fields.vectorBaseMap = vectorBaseMapBox->isChecked();
     fields.mercator = mercatorBox->isChecked();

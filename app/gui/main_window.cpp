@@ -51,7 +51,20 @@ constexpr const char* wholeGlobeExplanation = QT_TRANSLATE_NOOP(
     "Leaves the regional map for the whole globe, centred on greatest eclipse (Home).");
 
 // The toolbar's pictures.
-enum class ToolIcon { previous, next, list, enlarge, reduce, globe, local, map, sky, limb, about };
+enum class ToolIcon {
+    previous,
+    next,
+    list,
+    enlarge,
+    reduce,
+    globe,
+    local,
+    view,
+    map,
+    sky,
+    limb,
+    about
+};
 
 // The 18 x 18 pictures of the toolbar, drawn here.
 QIcon toolIcon(ToolIcon kind) {
@@ -91,6 +104,13 @@ QIcon toolIcon(ToolIcon kind) {
         p.drawEllipse(QPointF(9, 9), 6, 6);
         p.setBrush(Qt::darkBlue);
         p.drawEllipse(QPointF(11, 8), 5, 5);
+        break;
+    case ToolIcon::view: // the Sun's ring about the Moon, above the horizon
+        p.setBrush(Qt::yellow);
+        p.drawEllipse(QPointF(9, 7), 6, 6);
+        p.setBrush(Qt::black);
+        p.drawEllipse(QPointF(9, 7), 4, 4);
+        p.drawLine(1, 16, 17, 16);
         break;
     case ToolIcon::map:
         p.setBrush(QColor(204, 255, 204));
@@ -328,9 +348,9 @@ void MainWindow::buildMenus() {
                                      "16999; a year before 1 also as \"763 BC\")."),
                                   QString(), &MapView::yearMonth),
                            action(tr("&Display Mode"),
-                                  tr("Chooses the screen (the map, the central line table or the "
-                                     "local circumstances), the map's range and settings, and the "
-                                     "observing place."),
+                                  tr("Chooses the screen (the map, the central line table, the "
+                                     "local circumstances or the view from the place), the map's "
+                                     "range and settings, and the observing place."),
                                   QString(), &MapView::displayMode),
                            action(tr("Search &Mode"),
                                   tr("Chooses the eclipses that Previous and Next step through: "
@@ -434,6 +454,9 @@ void MainWindow::buildToolBar() {
                     "the Sun's altitude and the place's clocks."),
          QT_TR_NOOP("From the map to the local circumstances"), &MapView::localInfo, nullptr,
          ToolIcon::local},
+        {QT_TR_NOOP("Shows the Sun and the Moon as the observing place sees them at the time "
+                    "slider's instant (else the maximum), with the horizon and the contacts."),
+         QT_TR_NOOP("The view from the place"), &MapView::placeView, nullptr, ToolIcon::view},
         {QT_TR_NOOP("Goes back to the map from the local circumstances or the central line "
                     "table."),
          QT_TR_NOOP("Back to the map from the local circumstances or the central line table"),

@@ -339,6 +339,11 @@ void MapView::localInfo() {
     request(RedrawAction::show);
 }
 
+void MapView::placeView() {
+    showPlaceView(viewSettings);
+    request(RedrawAction::show);
+}
+
 void MapView::eclipseList() {
     if (!list)
         list = std::make_unique<EclipseListDialog>(this, viewSettings, shown.frame.eclipse,
@@ -425,7 +430,7 @@ QString MapView::shownTitle() const {
 
 QString MapView::pageTitle() {
     QString title = shownTitle();
-    if (shown.frame.settings.displayMode == displayLocal || overlay != Overlay::none) {
+    if (isPlaceScreen(shown.frame.settings.displayMode) || overlay != Overlay::none) {
         const ObserverPlace place = observerPlace(shown.frame.settings, *state.places);
         title +=
             QStringLiteral(" — ") +
@@ -437,6 +442,10 @@ QString MapView::pageTitle() {
 }
 
 std::pair<double, double> MapView::contactSpan() const {
+    // a screen of the place spans its own contacts where it sees the eclipse
+    if (isPlaceScreen(shown.frame.settings.displayMode))
+        if (const auto span = placeSpanUt(shown.frame))
+            return *span;
     return contactSpanUt(shown.frame.eclipse.record, shown.frame.eclipse.deltaT);
 }
 
@@ -517,7 +526,7 @@ void MapView::observePlace(const GazetteerPlace& place) {
     chosen.heightSource = place.height ? HeightSource::gazetteer : HeightSource::reliefGrid;
     placeObserver(viewSettings, place.lon, place.lat, height, chosen);
     choices.observerInput = ObserverInput::typed;
-    viewSettings.displayMode = displayLocal;
+    showPlaceScreen(viewSettings);
     request(RedrawAction::show);
 }
 

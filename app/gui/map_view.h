@@ -52,6 +52,7 @@ class MapView : public QWidget {
     void unzoom();
     void backToMap();
     void localInfo();
+    void placeView();
     void eclipseList();
     void totalitySky();
     void limbCorrection();
@@ -77,8 +78,8 @@ class MapView : public QWidget {
     // observer's place on the screens of a place).
     QString shownTitle() const;
     QString pageTitle();
-    // The eclipse shown from its first to its last contact with the Earth, hours of UT on the
-    // day of greatest eclipse.
+    // The eclipse shown from its first to its last contact with the Earth, or on a screen of the
+    // place that sees it, at the place; hours of UT on the day of greatest eclipse.
     std::pair<double, double> contactSpan() const;
     // Shows over the map the shadow at an instant (hours of UT on that day), or none.
     void showShadowAt(std::optional<double> utHours);

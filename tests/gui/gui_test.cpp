@@ -281,8 +281,8 @@ TEST(Window, MenusToolbarAndTheFirstPicture) {
         EXPECT_TRUE(fileKeys.contains(QString::fromUtf8(key))) << key;
     for (const QLabel* pane : w.frame.statusBar()->findChildren<QLabel*>())
         EXPECT_NE(pane->text(), QStringLiteral("CAP"));
-    // the 13 commands, then a separator and the place field
-    EXPECT_EQ(w.frame.toolBar()->actions().size(), 15);
+    // the 14 commands, then a separator and the place field
+    EXPECT_EQ(w.frame.toolBar()->actions().size(), 16);
     const QImage& picture = w.view->picture();
     ASSERT_FALSE(picture.isNull());
     int lit = 0;
@@ -982,6 +982,43 @@ TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
     EXPECT_EQ(w.view->picture().size(), plain.size());
     EXPECT_FALSE(w.v().shadowAt.has_value());
     EXPECT_EQ(w.view->picture(), plain) << "the map without the shadow";
+}
+
+// The view from the place: chosen from the toolbar, it stays when another place is clicked or
+// typed; the time slider then spans the place's own contacts and moves the view.
+TEST(Window, ViewFromThePlaceFollowsTheSlider) {
+    Window w;
+    w.view->observeAt(-96.8, 32.78);
+    w.finishWork();
+    w.view->placeView();
+    w.view->repaintNow();
+    EXPECT_EQ(w.v().displayMode, displayPlaceView);
+    w.view->observeAt(-96.807, 32.78);
+    w.view->repaintNow();
+    EXPECT_EQ(w.v().displayMode, displayPlaceView) << "another place keeps the view";
+    const QImage atMaximum = w.view->picture().copy();
+    w.frame.timeSliderToggle->setChecked(true);
+    w.finishWork();
+    w.view->repaintNow();
+    const EclipseRecord& r = w.shownRecord();
+    const double deltaT = w.view->shownFrame().eclipse.deltaT;
+    const LocalCircumstances local = localCircumstances(r, observerAt(-96.807, 32.78), deltaT);
+    ASSERT_TRUE(local.first && local.fourth);
+    const auto [first, last] = w.view->contactSpan();
+    EXPECT_NEAR(first, dayHoursOf(r, local.first->shadow.t, deltaT), 1.0 / 3600);
+    EXPECT_NEAR(last, dayHoursOf(r, local.fourth->shadow.t, deltaT), 1.0 / 3600);
+    TimeSlider* slider = w.frame.timeSlider();
+    std::vector<QImage> pictures;
+    for (const double ut : {18.0, 18.7}) {
+        slider->setUtHours(ut);
+        w.finishWork();
+        w.view->repaintNow();
+        ASSERT_TRUE(w.v().shadowAt.has_value());
+        EXPECT_EQ(w.view->shownFrame().settings.displayMode, displayPlaceView);
+        pictures.push_back(w.view->picture().copy());
+    }
+    EXPECT_NE(pictures[0], pictures[1]);
+    EXPECT_NE(pictures[0], atMaximum);
 }
 
 // Play moves the slider to each instant when its picture is shown: at every turn of the event
