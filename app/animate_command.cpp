@@ -7,6 +7,7 @@
 #include "parallel_rows.h"
 #include "path_geometry.h"
 #include "picture_output.h"
+#include "place_options.h"
 #include "qt_draw_surface.h"
 #include "save_files.h"
 #include "shadow_layer.h"
@@ -66,13 +67,37 @@ std::string outputOf(const CommandLine& options, AnimationOutput& output) {
     return outputPathRefusal(output.path);
 }
 
+// --mode map (the shadow over the map) or view (the view from the place of --place, --lon and
+// --lat), and --north-up with the view; an error text, or empty.
+std::string applyModeOptions(const CommandLine& options, AppState& state, std::FILE* err) {
+    ViewSettings& view = state.session.view;
+    const std::string mode = options.value("--mode").value_or("map");
+    if (mode != "map" && mode != "view")
+        return "--mode must be map or view";
+    view.displayMode = mode == "view" ? displayPlaceView : displayPathMap;
+    const ObserverOptions place = applyObserverOptions(options, state, err);
+    if (!place.error.empty())
+        return place.error;
+    if (mode == "view" && !place.given)
+        return "--mode view needs the place: --place, or --lon and --lat";
+    if (options.hasFlag("--north-up")) {
+        if (mode != "view")
+            return "--north-up goes with --mode view";
+        view.northUp = true;
+    }
+    return {};
+}
+
 // The options into the view, the picture's size, the step (hours) and the output; an error
 // text, or empty.
-std::string applyOptions(const CommandLine& options, ViewSettings& view, int& width, int& height,
-                         double& stepHours, AnimationOutput& output) {
+std::string applyOptions(const CommandLine& options, AppState& state, int& width, int& height,
+                         double& stepHours, AnimationOutput& output, std::FILE* err) {
+    ViewSettings& view = state.session.view;
     for (const auto& apply : {applyYearMonthOptions, applyMapOptions, applyDeltaTOptions})
         if (std::string error = apply(options, view); !error.empty())
             return error;
+    if (std::string error = applyModeOptions(options, state, err); !error.empty())
+        return error;
     if (std::string error = applySizeOption(options, largestFrameSide, width, height);
         !error.empty())
         return error;
@@ -86,10 +111,11 @@ std::string applyOptions(const CommandLine& options, ViewSettings& view, int& wi
     return outputOf(options, output);
 }
 
-// The instants of the frames of the eclipse shown, hours of UT: its first contact and every step
-// after it up to its last contact; none where the contacts are not found.
-std::vector<double> frameInstants(const ChosenEclipse& eclipse, double stepHours) {
-    const auto [first, last] = contactSpanUt(eclipse.record, eclipse.deltaT);
+// The instants of the frames, hours of UT: the first contact and every step after it up to the
+// last contact (the shadow's with the Earth, or the place's); none where the contacts are not
+// found.
+std::vector<double> frameInstants(std::pair<double, double> span, double stepHours) {
+    const auto [first, last] = span;
     std::vector<double> instants;
     if (!(last > first && last - first < maxContactSpanHours))
         return instants;
@@ -105,16 +131,27 @@ int failure(std::FILE* err, const std::string& error, int status) {
     return status;
 }
 
-// The map drawn without the shadow, what it shows and its projection.
+// The screen drawn at the first instant, what it shows and the map's projection; and the
+// services that draw a view from the place whole at each instant.
 struct DrawnMap {
     const QtDrawSurface& picture;
     ScreenFrame frame;
     MapProjection projection;
+    AppServices& services;
+    bool placeView() const { return frame.settings.displayMode == displayPlaceView; }
 };
 
-// The frame of an instant: the map drawn without the shadow, and the shadow over it.
+// The frame of an instant: the map drawn without the shadow and the shadow over it; or the view
+// from the place at the instant, as the repaint draws it.
 QImage drawFrame(const DrawnMap& map, double utHours) {
     QtDrawSurface frame(map.picture.width(), map.picture.height());
+    if (map.placeView()) {
+        ScreenFrame at = map.frame;
+        at.settings.shadowAt = ShadowInstant{utHours, false};
+        frame.fillSolidRect(0, 0, frame.width(), frame.height(), Rgb{0, 0, 0});
+        drawScreen(at, frame, map.services);
+        return frame.image().convertToFormat(QImage::Format_RGBA8888);
+    }
     frame.blit(0, 0, map.picture.width(), map.picture.height(), map.picture, 0, 0);
     MapProjection projection = map.projection;
     MapCanvas canvas{frame, projection, map.frame.settings, map.frame.layout};
@@ -146,7 +183,8 @@ class ProgressBar {
     bool shown;
 };
 
-// The frames, drawn a batch at a time on all cores, handed in order to take.
+// The frames, drawn a batch at a time on all cores (the views from the place one after another:
+// their services keep the lunar grid), handed in order to take.
 template <typename Take>
 void drawFrames(const DrawnMap& map, const std::vector<double>& at, const ProgressBar& progress,
                 const Take& take) {
@@ -154,8 +192,12 @@ void drawFrames(const DrawnMap& map, const std::vector<double>& at, const Progre
     std::vector<QImage> frames;
     for (std::size_t first = 0; first < at.size(); first += batch) {
         frames.assign(std::min(batch, at.size() - first), QImage());
-        forEachRowInParallel(
-            frames.size(), [&](std::size_t i) { frames[i] = drawFrame(map, at[first + i]); }, 1);
+        const auto draw = [&](std::size_t i) { frames[i] = drawFrame(map, at[first + i]); };
+        if (map.placeView())
+            for (std::size_t i = 0; i < frames.size(); ++i)
+                draw(i);
+        else
+            forEachRowInParallel(frames.size(), draw, 1);
         for (std::size_t i = 0; i < frames.size(); ++i) {
             take(frames[i]);
             progress.show(first + i + 1);
@@ -213,13 +255,15 @@ int runAnimateCommand(AppState& state, const std::vector<std::string>& args, std
                       std::FILE* err) {
     CommandLine options;
     std::set<std::string> valueOptions = mapValueOptions;
-    valueOptions.insert({"--step", "--out"});
+    valueOptions.insert({"--step", "--out", "--mode", "--place", "--lon", "--lat", "--height"});
+    std::set<std::string> flagOptions = mapFlagOptions;
+    flagOptions.insert("--north-up");
     std::string error;
     int width = defaultWidth, height = defaultHeight;
     double stepHours = 0;
     AnimationOutput output;
-    if (options.parse(withBandSigmas(args), valueOptions, mapFlagOptions, error))
-        error = applyOptions(options, state.session.view, width, height, stepHours, output);
+    if (options.parse(withBandSigmas(args), valueOptions, flagOptions, error))
+        error = applyOptions(options, state, width, height, stepHours, output, err);
     if (!error.empty())
         return failure(err, error, 2);
     const OffscreenApplication application;
@@ -230,8 +274,16 @@ int runAnimateCommand(AppState& state, const std::vector<std::string>& args, std
     if (!drawn)
         return 1;
     picture.image(); // every stroke on the image before the frames copy it
-    const DrawnMap map{picture, std::move(*drawn), services.drawnProjection};
-    const std::vector<double> at = frameInstants(map.frame.eclipse, stepHours);
+    const DrawnMap map{picture, std::move(*drawn), services.drawnProjection, services};
+    const ChosenEclipse& eclipse = map.frame.eclipse;
+    std::pair<double, double> span = contactSpanUt(eclipse.record, eclipse.deltaT);
+    if (map.placeView()) {
+        const std::optional<std::pair<double, double>> atPlace = placeSpanUt(map.frame);
+        if (!atPlace)
+            return failure(err, "the place does not see the eclipse", 1);
+        span = *atPlace;
+    }
+    const std::vector<double> at = frameInstants(span, stepHours);
     if (at.empty())
         return failure(err, "the shadow's contacts with the Earth were not found", 1);
     if (output.folder && !(error = folderRefusal(at.size(), width, height)).empty())

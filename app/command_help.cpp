@@ -33,7 +33,7 @@ constexpr CommandText commands[] = {
      "The standard error of Delta T is given; with a place, the ranges of Delta T in which\n"
      "the eclipse is central or visible there, with their probabilities.\n"},
     {"render",
-     "render [--year Y --month M] [--mode map|table|local|sky|limb]\n"
+     "render [--year Y --month M] [--mode map|table|local|view|sky|limb] [--north-up]\n"
      "            [--place NAME | --lon E --lat N] [--height M] [--table-lon L] [--table-step S]\n"
      "            [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
      "            [--mercator] [--relief|--vector] [--grid] [--kml] [--geojson] [--size WxH]\n"
@@ -42,14 +42,17 @@ constexpr CommandText commands[] = {
      "            [--text-boxes]",
      "Draws a screen of the window into a file, without a display.\n"
      "  --mode M            map (the default), table (the central line), local (the place's\n"
-     "                      circumstances), sky (the sky at the maximum) or limb (the contacts\n"
-     "                      corrected for the lunar limb); sky and limb need a place in the path\n"
+     "                      circumstances), view (the Sun and the Moon seen from the place),\n"
+     "                      sky (the sky at the maximum) or limb (the contacts corrected for\n"
+     "                      the lunar limb); sky and limb need a place in the path\n"
+     "  --north-up          the view with celestial north up (else the zenith)\n"
      "  --place, --lon, --lat, --height  the place, as for info\n"
      "  --delta-t S, --delta-t-adjust S  the Delta T, as for info\n"
      "  --table-lon L --table-step S  first longitude and step of the central line table\n"
      "  --at HH:MM[:SS]|JD  draw over the map the shadow at that UT of the eclipse's day (or\n"
      "                      Julian date): the penumbra's outline, the umbra filled, the\n"
-     "                      central line's point, the time and the shadow's ground speed\n"
+     "                      central line's point, the time and the shadow's ground speed;\n"
+     "                      with --mode view, the view at that instant (else the maximum)\n"
      "  --table-format F    with --mode table, also write the table at full precision as\n"
      "                      central.csv or central.json (F: csv or json; null where blank)\n"
      "  --range R           globe (the default), asia or europe\n"
@@ -76,12 +79,15 @@ constexpr CommandText commands[] = {
      "  --text-boxes        print each text with the box it fills: LEFT TOP RIGHT BOTTOM\n"
      "                      (pixels), a tab, the text\n"},
     {"animate",
-     "animate [--year Y --month M] [--step MINUTES] [--size WxH] [--out FILE.webp|DIR/]\n"
+     "animate [--year Y --month M] [--mode map|view [--north-up]] [--place NAME |\n"
+     "             --lon E --lat N] [--step MINUTES] [--size WxH] [--out FILE.webp|DIR/]\n"
      "             [the map's options of render: --range, --centre --scale, --mercator,\n"
      "             --relief|--vector, --grid, --legend|--no-legend, --fill-path, --durations,\n"
      "             --delta-t-band [K], --delta-t S | --delta-t-adjust S]",
      "The map with the shadow moving over it, from the first to the last contact of the\n"
      "penumbra with the Earth; each frame is the picture of render --at at its instant.\n"
+     "With --mode view and a place, the view from the place from its first to its last\n"
+     "contact; each frame is the picture of render --mode view --at at its instant.\n"
      "  --step MINUTES      the time between frames, 0.5 to 60 (5); each is shown 0.1 s\n"
      "  --size WxH          the frames in pixels (300 to 4000; 1000x700)\n"
      "  --out FILE.webp     an animated WebP file (vesk.webp by default), looping\n"

@@ -2,6 +2,7 @@
 // "vesk animate" as a user runs it: the frames read back by Qt's WebP plugin and compared with
 // the pictures of "render --at", bad options and special files refused, and an interrupted run
 // that leaves nothing behind.
+#include "local_circumstances.h"
 #include "shadow_layer.h"
 #include "test_support.h"
 
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -226,4 +228,89 @@ TEST(AnimateCommand, SignalLeavesTheOldFramesOrTheNewOnes) {
         ASSERT_EQ(earlierRun(), 0);
     }
     std::printf("(%zu of %zu runs ended with the new frames)\n", replaced, fractions.size());
+}
+
+namespace {
+
+std::vector<std::string> viewFromDallas(const std::vector<std::string>& more) {
+    return animate2024([&] {
+        std::vector<std::string> args = {"--mode", "view",     "--lon", "-96.8",  "--lat",
+                                         "32.78",  "--height", "0",     "--size", "500x350"};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }());
+}
+
+std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+// The view from the place: its frames run from the place's first to its last contact, each the
+// still of render --mode view --at its instant, pixel for pixel; a place that sees nothing, a view
+// without a place and --north-up with the map are refused; SIGTERM while a run replaces a WebP
+// file leaves the old file or the new one, whole.
+TEST(AnimateCommand, ViewFromThePlaceFramesAreItsStills) {
+    ScratchDir dir;
+    CommandResult r = runVesk(viewFromDallas({"--step", "20", "--out", "view/"}), dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const Frames frames;
+    const EclipseRecord& record = frames.eclipse.catalog.record;
+    const LocalCircumstances local =
+        localCircumstances(record, observerAt(-96.8, 32.78, 0), frames.eclipse.deltaT);
+    ASSERT_TRUE(local.first && local.fourth);
+    const double first = dayHoursOf(record, local.first->shadow.t, frames.eclipse.deltaT);
+    const double last = dayHoursOf(record, local.fourth->shadow.t, frames.eclipse.deltaT);
+    const auto count = static_cast<std::size_t>(std::floor((last - first) * 3)) + 1;
+    EXPECT_EQ(namesIn(dir.path() / "view").size(), count);
+    const double dayStart = std::floor(record.jd - 0.5) + 0.5;
+    for (const int k : {0, 4}) {
+        char at[32];
+        std::snprintf(at, sizeof at, "%.9f", dayStart + (first + k / 3.0) / 24);
+        r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "view", "--lon", "-96.8",
+                     "--lat", "32.78", "--height", "0", "--size", "500x350", "--at", at, "--out",
+                     "still.png"},
+                    dir.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        char name[32];
+        std::snprintf(name, sizeof name, "view/frame%04d.png", k + 1);
+        const QImage frame(QString::fromStdString((dir.path() / name).string()));
+        const QImage still(QString::fromStdString((dir.path() / "still.png").string()));
+        ASSERT_FALSE(frame.isNull());
+        EXPECT_EQ(frame.convertToFormat(QImage::Format_RGB32),
+                  still.convertToFormat(QImage::Format_RGB32))
+            << name;
+    }
+
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"--mode", "view", "--out", "v.webp"}, "needs the place"},
+        {{"--north-up", "--out", "v.webp"}, "--north-up"},
+        {{"--mode", "view", "--lon", "100", "--lat", "-60", "--out", "v.webp"}, "does not see"}};
+    for (const auto& [more, named] : refused) {
+        r = runVesk(animate2024(more), dir.path());
+        EXPECT_NE(r.status, 0) << named;
+        EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "v.webp"));
+    }
+
+    ASSERT_EQ(runVesk(viewFromDallas({"--step", "30", "--out", "v.webp"}), dir.path()).status, 0);
+    const std::string old = fileBytes(dir.path() / "v.webp");
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(runVesk(viewFromDallas({"--step", "1", "--out", "new.webp"}), dir.path()).status, 0);
+    const double runSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const std::string whole = fileBytes(dir.path() / "new.webp");
+    for (const double fraction : {0.6, 0.95, 1.05}) {
+        std::vector<std::string> args = {"-s", "TERM", std::to_string(fraction * runSeconds),
+                                         VESK_EXECUTABLE};
+        for (const std::string& arg : viewFromDallas({"--step", "1", "--out", "v.webp"}))
+            args.push_back(arg);
+        runProgram("/usr/bin/timeout", args, dir.path());
+        const std::string now = fileBytes(dir.path() / "v.webp");
+        EXPECT_TRUE(now == old || now == whole) << "after SIGTERM at " << fraction;
+        EXPECT_EQ(namesIn(dir.path()).size(), 4U) << "no temporary file left beside it";
+        std::ofstream(dir.path() / "v.webp", std::ios::binary) << old; // the old file again
+    }
 }
