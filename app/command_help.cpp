@@ -16,7 +16,7 @@ struct CommandText {
 constexpr CommandText commands[] = {
     {"info",
      "info [--year Y --month M] [--place NAME | --lon E --lat N] [--height M]\n"
-     "          [--delta-t S | --delta-t-adjust S] [--json]",
+     "          [--delta-t S | --delta-t-adjust S] [--json | --csv]",
      "The eclipse of a month (this month when none is given): date, type, magnitude, Julian\n"
      "date, Saros series and member, Delta T; with a place, its local circumstances.\n"
      "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12.99); a year\n"
@@ -29,7 +29,10 @@ constexpr CommandText commands[] = {
      "                      place's, or the relief grid's for coordinates, 0 at sea)\n"
      "  --delta-t S         use Delta T = S seconds instead of the model's\n"
      "  --delta-t-adjust S  add S seconds to the model's Delta T\n"
-     "  --json              one JSON object instead of the text lines\n"
+     "  --json              one JSON object instead of the text lines; with a place, its\n"
+     "                      series: the eclipse a minute apart from the first contact to the\n"
+     "                      last (UT, obscuration, magnitude, the Sun's altitude, azimuth)\n"
+     "  --csv               that series alone, as a CSV table with a header line\n"
      "The standard error of Delta T is given; with a place, the ranges of Delta T in which\n"
      "the eclipse is central or visible there, with their probabilities.\n"},
     {"render",

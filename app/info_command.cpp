@@ -5,6 +5,7 @@
 #include "clock.h"
 #include "command_line.h"
 #include "delta_t_report.h"
+#include "eclipse_series.h"
 #include "local_circumstances.h"
 #include "messages.h"
 #include "place_options.h"
@@ -162,6 +163,31 @@ void printLocalText(const EclipseRecord& e, const ViewSettings& view,
         std::fprintf(out, "%s\n", note.c_str() + 1);
 }
 
+// The eclipse at the place a minute apart, as the members of a JSON array.
+void printSeriesJson(const EclipseRecord& e, const std::vector<SeriesPoint>& series, double dt,
+                     std::FILE* out) {
+    std::fprintf(out, ", \"series\": [");
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        const SeriesPoint& p = series[i];
+        std::fprintf(out,
+                     "%s{\"ut\": \"%s\", \"obscuration\": %s, \"magnitude\": %s, \"alt\": %s, "
+                     "\"az\": %s}",
+                     i == 0 ? "" : ", ", utTimestamp(instantJdUt(e, p.t, dt)).c_str(),
+                     jsonNumber(p.obscuration, 4).c_str(), jsonNumber(p.magnitude, 4).c_str(),
+                     jsonNumber(p.altitude, 2).c_str(), jsonNumber(p.azimuth, 2).c_str());
+    }
+    std::fprintf(out, "]");
+}
+
+// The same as a CSV table with a header line.
+void printSeriesCsv(const EclipseRecord& e, const std::vector<SeriesPoint>& series, double dt,
+                    std::FILE* out) {
+    std::fprintf(out, "ut,obscuration,magnitude,alt,az\n");
+    for (const SeriesPoint& p : series)
+        std::fprintf(out, "%s,%.4f,%.4f,%.2f,%.2f\n", utTimestamp(instantJdUt(e, p.t, dt)).c_str(),
+                     p.obscuration, p.magnitude, p.altitude, p.azimuth);
+}
+
 } // namespace
 
 std::string isoDate(double year, double month, double day) {
@@ -180,7 +206,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     if (!options.parse(args,
                        {"--year", "--month", "--lon", "--lat", "--height", "--place", "--delta-t",
                         "--delta-t-adjust"},
-                       {"--json"}, error)) {
+                       {"--json", "--csv"}, error)) {
         std::fprintf(err, "vesk info: %s\n", error.c_str());
         return 2;
     }
@@ -195,6 +221,11 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
         error.empty() ? applyObserverOptions(options, state, err) : ObserverOptions{};
     if (error.empty())
         error = place.error;
+    if (error.empty() && options.hasFlag("--csv") && options.hasFlag("--json"))
+        error = "--csv and --json exclude each other";
+    if (error.empty() && options.hasFlag("--csv") && !place.given)
+        error = "--csv writes the eclipse at a place over time: it needs --place, or --lon and "
+                "--lat";
     if (!error.empty()) {
         std::fprintf(err, "vesk info: %s\n", error.c_str());
         return 2;
@@ -227,6 +258,12 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     const PlaceDeltaT uncertainty = placeDeltaT(record, local, dt);
 
     const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
+    const std::vector<SeriesPoint> series =
+        local ? eclipseSeries(record, *local, dt) : std::vector<SeriesPoint>{};
+    if (options.hasFlag("--csv")) {
+        printSeriesCsv(record, series, dt, out);
+        return 0;
+    }
     if (options.hasFlag("--json")) {
         std::fprintf(out,
                      "{\"date_ut\": \"%s\", \"type_code\": %d, \"type\": \"%s\", "
@@ -238,8 +275,10 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
         if (const std::optional<std::string> beforeChrist = yearBeforeChrist(record.year))
             std::fprintf(out, ", \"year_bc\": \"%s\"", beforeChrist->c_str());
         printDeltaTJson(uncertainty, out);
-        if (local)
+        if (local) {
             printLocalJson(record, view, *local, clocks, dt, out);
+            printSeriesJson(record, series, dt, out);
+        }
         std::fprintf(out, "}\n");
     } else {
         std::fprintf(out,

@@ -74,6 +74,56 @@ TEST(InfoCommand, JsonCarriesEveryField) {
     EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
 }
 
+// With a place, the JSON's series runs a minute apart from the first contact to the last, and
+// --csv writes the same numbers as a table; --csv wants a place and excludes --json.
+TEST(InfoCommand, SeriesRunsFromTheFirstContactToTheLast) {
+    ScratchDir dir;
+    const std::vector<std::string> dallas = {"info",  "--year", "2024",  "--month", "4",
+                                             "--lon", "-96.8",  "--lat", "32.78"};
+    const auto with = [&](const char* flag) {
+        std::vector<std::string> args = dallas;
+        args.push_back(flag);
+        return runVesk(args, dir.path());
+    };
+    const CommandResult json = with("--json");
+    ASSERT_EQ(json.status, 0) << json.err;
+    const QJsonObject info = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    const QJsonArray series = info["series"].toArray();
+    const QJsonObject local = info["local"].toObject();
+    ASSERT_GT(series.size(), 150);
+    EXPECT_EQ(series.first()["ut"], local["c1"]["ut"]);
+    EXPECT_EQ(series.last()["ut"], local["c4"]["ut"]);
+    double largest = 0;
+    for (const QJsonValue& point : series)
+        largest = std::max(largest, point["obscuration"].toDouble());
+    EXPECT_DOUBLE_EQ(largest, 1) << "totality at Dallas";
+
+    const CommandResult csv = with("--csv");
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    std::vector<std::string> rows;
+    for (std::size_t at = 0, end; (end = csv.out.find('\n', at)) != std::string::npos; at = end + 1)
+        rows.push_back(csv.out.substr(at, end - at));
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(series.size()) + 1);
+    EXPECT_EQ(rows.front(), "ut,obscuration,magnitude,alt,az");
+    for (const int i : {0, 60, 100}) {
+        const QJsonObject p = series[i].toObject();
+        EXPECT_EQ(rows[static_cast<std::size_t>(i) + 1],
+                  p["ut"].toString().toStdString() + "," +
+                      QString::number(p["obscuration"].toDouble(), 'f', 4).toStdString() + "," +
+                      QString::number(p["magnitude"].toDouble(), 'f', 4).toStdString() + "," +
+                      QString::number(p["alt"].toDouble(), 'f', 2).toStdString() + "," +
+                      QString::number(p["az"].toDouble(), 'f', 2).toStdString());
+    }
+    CommandResult r = runVesk({"info", "--year", "2024", "--month", "4", "--csv"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--place"), std::string::npos) << r.err;
+    std::vector<std::string> both = dallas;
+    both.insert(both.end(), {"--csv", "--json"});
+    r = runVesk(both, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("exclude"), std::string::npos) << r.err;
+}
+
 // Julian dates say so: in the text, the JSON's calendar and the screens' texts.
 TEST(InfoCommand, JulianDatesSaySo) {
     ScratchDir dir;

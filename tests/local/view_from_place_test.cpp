@@ -3,6 +3,7 @@
 // topocentric Sun and Moon (DE431) with the program's Delta T.
 #include "angles.h"
 #include "catalog.h"
+#include "eclipse_series.h"
 #include "local_circumstances.h"
 #include "path_tracers.h"
 #include "recording_surface.h"
@@ -222,4 +223,30 @@ TEST(ViewFromPlace, DrawsTheMoonWhereTheViewPutsItAndSaysWhatItShows) {
     const double horizonY = frame.cy + 0.3 * frame.sunRadius / sunset.view.sunRadius;
     EXPECT_NEAR(ground[0].y, horizonY, 1.5);
     EXPECT_NEAR(ground[1].y, horizonY, 1.5);
+}
+
+// The eclipse over time agrees with the view from the place at five of its instants: the
+// obscuration (to 0.0001), the Sun's altitude and azimuth; it starts and ends at the contacts.
+TEST(EclipseSeries, AgreesWithTheViewAtItsInstants) {
+    CatalogEclipse e(2023, 10);
+    ASSERT_TRUE(e.found);
+    const EclipseRecord& record = e.catalog.record;
+    const LocalCircumstances local =
+        localCircumstances(record, observerAt(-106.65, 35.08, 1511), e.deltaT);
+    const std::vector<SeriesPoint> series = eclipseSeries(record, local, e.deltaT);
+    ASSERT_TRUE(local.first && local.fourth);
+    ASSERT_GT(series.size(), 100U);
+    EXPECT_DOUBLE_EQ(series.front().t, local.first->shadow.t);
+    EXPECT_DOUBLE_EQ(series.back().t, local.fourth->shadow.t);
+    EXPECT_NEAR(series[1].t - series[0].t, 1.0 / 60, 1e-12);
+    for (const std::size_t i : {std::size_t{1}, series.size() / 4, series.size() / 2,
+                                3 * series.size() / 4, series.size() - 2}) {
+        const ViewFromPlace view = viewFromPlace(record, local.observer, series[i].t, e.deltaT);
+        EXPECT_NEAR(series[i].obscuration, view.obscuration(), 0.0001) << i;
+        EXPECT_NEAR(series[i].altitude, view.sun.altitude, 0.01) << i;
+        EXPECT_DOUBLE_EQ(series[i].azimuth, view.sun.azimuth) << i;
+    }
+    EXPECT_TRUE(
+        eclipseSeries(record, localCircumstances(record, observerAt(100, -60), e.deltaT), e.deltaT)
+            .empty());
 }
