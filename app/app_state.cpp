@@ -163,9 +163,11 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame&
     if (v.deltaTBandSigmas > 0)
         uncertainty = placeDeltaT(record, local, deltaT);
     const PlaceClocks clocks = placeClocks(observerPlace(v, *places), v.observerLon);
+    const std::optional<double> instant =
+        v.shadowAt ? std::optional(placeScreenInstant(frame, local)) : std::nullopt;
     vesk::drawLocalCircumstances(surface, record, local,
                                  locationLine(v, frame.cities, clocks.place), deltaT, clocks,
-                                 uncertainty ? &*uncertainty : nullptr);
+                                 uncertainty ? &*uncertainty : nullptr, instant);
 }
 
 double placeScreenInstant(const ScreenFrame& frame, const LocalCircumstances& local) {

@@ -3,6 +3,7 @@
 
 #include "angles.h"
 #include "checked_int.h"
+#include "eclipse_series.h"
 #include "local_circumstances.h"
 #include "palette.h"
 #include "path_tracers.h"
@@ -81,6 +82,13 @@ class ReportDrawing {
     void civilHead(double tMax);
     void horizonFrame();
     void bodiesOnChart(const LocalEvent& event, bool halo);
+    double chartX(double azimuth) const;
+
+  public:
+    void seriesOnChart(const std::vector<SeriesPoint>& series);
+    void instantOnChart(double t);
+
+  private:
     void appearance(const LocalEvent& maximum, int cx, int cy);
 
     DrawSurface& surface;
@@ -148,11 +156,11 @@ void ReportDrawing::horizonFrame() {
             surface.textOut(chartX0 + 135 * i - 3, 395, compassLetters[quadrant][i]);
 }
 
-// The Sun at its altitude and azimuth on the chart with the Moon as seen at the event (with a
-// halo for the total phase).
-void ReportDrawing::bodiesOnChart(const LocalEvent& event, bool halo) {
+// The chart's x of an azimuth: the chart is turned by the quadrant of the Sun's azimuth at the
+// maximum.
+double ReportDrawing::chartX(double azimuth) const {
     const double azMax = maximumAzimuth;
-    double chartAzimuth = event.sun.azimuth;
+    double chartAzimuth = azimuth;
     if (azMax > 180 && azMax < 270)
         chartAzimuth -= 90;
     else if (azMax > 270 && azMax < 360)
@@ -161,8 +169,58 @@ void ReportDrawing::bodiesOnChart(const LocalEvent& event, bool halo) {
         chartAzimuth -= 270;
     if (chartAzimuth < 0)
         chartAzimuth += 360;
+    return chartX0 + 1.5 * chartAzimuth;
+}
+
+// The Sun's track across the chart while it is up (yellow), and over the same azimuths the
+// obscuration (orange), from 0 at the horizon's line to the whole disk at the line of 90 degrees,
+// named at its highest point.
+void ReportDrawing::seriesOnChart(const std::vector<SeriesPoint>& series) {
+    const auto obscurationY = [](double obscuration) { return chartY0 - 180 * obscuration; };
+    const SeriesPoint* highest = nullptr;
+    for (std::size_t i = 1; i < series.size(); ++i) {
+        const SeriesPoint &a = series[i - 1], &b = series[i];
+        // a step across the chart's edge (the azimuth wrapping) is left out
+        if (a.altitude < 0 || b.altitude < 0 ||
+            std::fabs(chartX(a.azimuth) - chartX(b.azimuth)) > 90)
+            continue;
+        drawLineBetween(surface, chartX(a.azimuth), chartY0 - 2 * a.altitude, chartX(b.azimuth),
+                        chartY0 - 2 * b.altitude, yellow);
+        drawLineBetween(surface, chartX(a.azimuth), obscurationY(a.obscuration), chartX(b.azimuth),
+                        obscurationY(b.obscuration), orange);
+        if (highest == nullptr || b.obscuration > highest->obscuration)
+            highest = &b;
+    }
+    if (highest == nullptr || highest->obscuration <= 0)
+        return;
+    surface.setTextColour(palette[orange]);
+    surface.textOut(roundPixel(chartX(highest->azimuth)) - 30,
+                    roundPixel(obscurationY(highest->obscuration)) - 14,
+                    format("Obscuration %.0f%%", 100 * highest->obscuration));
+    surface.setTextColour(palette[white]);
+}
+
+// The Sun at the instant t (the time slider's) on the chart: a ring in cyan and its UT.
+void ReportDrawing::instantOnChart(double t) {
+    const Horizontal sun = sunHorizontal(record, local.observer, t, deltaT);
+    if (sun.altitude < 0)
+        return;
+    const int x = roundPixel(chartX(sun.azimuth)), y = roundPixel(chartY0 - 2 * sun.altitude);
+    const int r = roundPixel(moonRadius * chartScale) + 3;
+    surface.selectPen({PenStyle::solid, palette[cyan]});
+    surface.selectBrush({true, {}});
+    surface.ellipse(x - r, y - r, x + r + 1, y + r + 1);
+    const auto [h, m, sec] = splitHours(utHours(record, t, deltaT));
+    surface.setTextColour(palette[cyan]);
+    surface.textOut(x + r + 2, y - r - 12, format("%02.0f:%02.0f:%02.0f", h, m, std::floor(sec)));
+    surface.setTextColour(palette[white]);
+}
+
+// The Sun at its altitude and azimuth on the chart with the Moon as seen at the event (with a
+// halo for the total phase).
+void ReportDrawing::bodiesOnChart(const LocalEvent& event, bool halo) {
     const ObservedShadow& s = event.shadow;
-    const int xs = roundPixel(chartX0 + 1.5 * chartAzimuth);
+    const int xs = roundPixel(chartX(event.sun.azimuth));
     const int ys = roundPixel(chartY0 - 2 * event.sun.altitude);
     fillCircle(surface, xs, ys, roundPixel(moonRadius * chartScale / s.diameterRatio), red);
     const double v = s.vertexAngle * degToRad;
@@ -335,15 +393,18 @@ void ReportDrawing::maximumLines() {
 
 void drawLocalCircumstances(DrawSurface& surface, const EclipseRecord& record,
                             const LocalCircumstances& local, const std::string& location,
-                            double deltaT, const PlaceClocks& civil,
-                            const PlaceDeltaT* uncertainty) {
+                            double deltaT, const PlaceClocks& civil, const PlaceDeltaT* uncertainty,
+                            std::optional<double> instant) {
     ReportDrawing drawing(surface, record, local, deltaT, civil);
     drawing.headLines(location);
     if (uncertainty != nullptr)
         drawDeltaTLines(surface, record, *uncertainty);
+    drawing.seriesOnChart(eclipseSeries(record, local, deltaT));
     drawing.contacts();
     drawing.horizonMoment();
     drawing.maximumLines();
+    if (instant)
+        drawing.instantOnChart(*instant);
 }
 
 } // namespace vesk

@@ -17,10 +17,13 @@ namespace vesk {
 // The report of display mode 2 for the local circumstances of an eclipse record at an observer,
 // under a location line (empty: none); with the place's clocks, a column of civil time wherever
 // it is known and a line naming the zone; with what the uncertainty of Delta T means there, two
-// lines under it (the ranges of Delta T and the solar time of the maximum).
+// lines under it (the ranges of Delta T and the solar time of the maximum). The chart carries
+// the Sun's track and the obscuration over it from the first contact to the last, and the Sun
+// at an instant (t hours from t0, TT: the time slider's) where one is given.
 void drawLocalCircumstances(DrawSurface& surface, const EclipseRecord& record,
                             const LocalCircumstances& local, const std::string& location,
                             double deltaT, const PlaceClocks& civil = {},
-                            const PlaceDeltaT* uncertainty = nullptr);
+                            const PlaceDeltaT* uncertainty = nullptr,
+                            std::optional<double> instant = std::nullopt);
 
 } // namespace vesk

@@ -89,6 +89,47 @@ TEST(LocalReport, InsideThePathOfTotality) {
     EXPECT_NE(markAt("2"), markAt("3")) << "each inner contact at its own position angle";
 }
 
+// The chart carries the obscuration over the Sun's track, to the line of 90 degrees in
+// totality; the time slider's instant rings the Sun where the chart draws it, with its UT.
+TEST(LocalReport, ChartShowsTheObscurationAndTheSlidersInstant) {
+    Catalog catalog;
+    catalog.paths.dirs = {sourceDataDir()};
+    ASSERT_EQ(catalogFind(catalog, 2024, 4), 1);
+    const double dT = recordDeltaT(catalog.record);
+    const LocalCircumstances local =
+        localCircumstances(catalog.record, observerAt(-96.80, 32.78), dT);
+    ASSERT_TRUE(local.maximum);
+    RecordingSurface surface;
+    drawLocalCircumstances(surface, catalog.record, local, "", dT, {}, nullptr,
+                           local.maximum->shadow.t);
+    int orangeLines = 0, highest = 1000;
+    for (const RecordedLine& line : surface.lines)
+        if (line.pen.colour == palette[orange]) {
+            ++orangeLines;
+            highest = std::min({highest, line.from.y, line.to.y});
+        }
+    EXPECT_GT(orangeLines, 100);
+    EXPECT_NEAR(highest, 210, 1) << "the whole disk at the line of 90 degrees";
+    const auto said = [&](const std::string& text) {
+        return std::any_of(surface.texts.begin(), surface.texts.end(),
+                           [&](const RecordedText& t) { return t.text == text; });
+    };
+    EXPECT_TRUE(said("Obscuration 100%"));
+    EXPECT_TRUE(said("18:42:39"));
+    // the ring about the red Sun of the maximum on the chart (radius 10)
+    std::optional<std::pair<int, int>> sun, ring;
+    for (const RecordedShape& shape : surface.shapes) {
+        const std::pair centre{(shape.left + shape.right) / 2, (shape.top + shape.bottom) / 2};
+        if (!shape.brush.hollow && shape.brush.colour == palette[red] && shape.left > 185)
+            sun = centre;
+        if (shape.brush.hollow && shape.pen.colour == palette[cyan])
+            ring = centre;
+    }
+    ASSERT_TRUE(sun && ring);
+    EXPECT_NEAR(sun->first, ring->first, 1);
+    EXPECT_NEAR(sun->second, ring->second, 1);
+}
+
 TEST(LocalReport, OutsideThePathAndACity) {
     Report r(2024, 4, -74.01, 40.71, 0); // New York, no row chosen: no location line
     EXPECT_EQ(r.row(3), "");
