@@ -25,6 +25,9 @@ constexpr Rgb skyBlue{160, 192, 240}, nameColour{64, 0, 0};
 constexpr Rgb brightFill{255, 255, 0}, mediumFill{240, 192, 160}, faintFill{192, 240, 160};
 constexpr Rgb moonFill{48, 48, 48};
 constexpr double faintestStar = 4;
+// The header's row of the planets above the horizon (under the place and the note on the
+// planets' theory).
+constexpr int planetsRow = 15;
 
 std::string clock(const char* label, double hours) {
     const auto [h, m, s] = splitHours(hours);
@@ -135,6 +138,7 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     const double jd = calendarToJd(year, month, day, localHour, 1, lonEast);
     const int sunRadius = sunDiscRadius(c.scale);
     std::vector<SkyBody> bodies;
+    std::string planetsUp; // the planets above the horizon, named under the header
     for (std::size_t i = 0; skyCatalogue[i].name != nullptr; ++i) {
         const StarEntry& entry = skyCatalogue[i];
         HorizontalPlace place{0, 0, entry.magnitude};
@@ -155,6 +159,8 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
         SkyBody body = skyBodyAt(c.cx, c.cy, -place.azimuth, place.altitude, place.magnitude,
                                  c.scale, entry.name);
         body.alwaysNamed = solar;
+        if (solar && i > 0)
+            planetsUp += (planetsUp.empty() ? "" : ", ") + std::string(entry.name);
         if (i == 0) { // the Sun to its size, and the Moon over it
             body.r = sunRadius;
             bodies.push_back(body);
@@ -168,6 +174,11 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
         bodies.push_back(body);
     }
     drawSkyBodies(surface, bodies, c.cx, c.cy, c.radius);
+    surface.setTextColour(palette[white]);
+    surface.selectFont({FontRole::panel, -11, 500});
+    surface.textOut(10, 15 * planetsRow, " Planets up:");
+    surface.textOut(10, 15 * (planetsRow + 1), "   " + (planetsUp.empty() ? "none" : planetsUp));
+    surface.selectFont({FontRole::mono, -11, 500});
     surface.setTextColour(skyBlue);
     surface.textOut(c.cx - 15, c.cy - c.radius - 15, "North");
     surface.textOut(c.cx - 15, c.cy + c.radius, "South");

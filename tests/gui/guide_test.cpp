@@ -136,7 +136,7 @@ TEST(Guide, EachScreensPageNamesItsLineHeads) {
         }
         ++screens;
     }
-    EXPECT_EQ(screens, 4) << "the map, the table, the local circumstances and the sky";
+    EXPECT_EQ(screens, 5) << "the map, the table, the local circumstances, the sky and the view";
 }
 
 // Help > User Guide (F1) opens the guide in the window's language, one guide window per main

@@ -159,6 +159,16 @@ TEST(SkyView, BodiesAndHeader) {
     fromEphemeris.planetsFromEphemeris = true;
     drawSkyView(surface, 2024.0408, 18.2893, -75, 40, fromEphemeris);
     EXPECT_FALSE(says(" Planets: mean elements"));
+    // the planets above the horizon are named in a line, in the catalogue's order
+    fromEphemeris.bodies[2].altitude = 20; // Venus
+    fromEphemeris.bodies[4].altitude = 1;  // Jupiter
+    fromEphemeris.bodies[5].altitude = -1; // Saturn, set
+    surface.texts.clear();
+    drawSkyView(surface, 2024.0408, 18.2893, -75, 40, fromEphemeris);
+    EXPECT_TRUE(says("   Venus, Jupiter"));
+    surface.texts.clear();
+    drawSkyView(surface, 2024.0408, 18.2893, -75, 40, SolarSystemSky{});
+    EXPECT_TRUE(says("   none"));
 }
 
 // The chart takes the surface's height; the Sun is drawn to its size (at least visible), the
