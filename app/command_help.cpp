@@ -42,13 +42,16 @@ constexpr CommandText commands[] = {
      "            [--mercator] [--relief|--vector] [--grid] [--kml] [--geojson] [--size WxH]\n"
      "            [--legend|--no-legend] [--fill-path] [--durations] [--delta-t-band [K]]\n"
      "            [--at HH:MM[:SS]] [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]\n"
-     "            [--text-boxes]",
+     "            [--text-boxes] [--json]",
      "Draws a screen of the window into a file, without a display.\n"
      "  --mode M            map (the default), table (the central line), local (the place's\n"
      "                      circumstances), view (the Sun and the Moon seen from the place),\n"
      "                      sky (the sky at the maximum) or limb (the contacts corrected for\n"
      "                      the lunar limb); sky and limb need a place in the path\n"
      "  --north-up          the view with celestial north up (else the zenith)\n"
+     "  --json              with --mode sky, print every object of the chart as a JSON array:\n"
+     "                      name, alt, az (from north through east), ra and dec of date\n"
+     "                      (degrees), magnitude, up (above the horizon)\n"
      "  --place, --lon, --lat, --height  the place, as for info\n"
      "  --delta-t S, --delta-t-adjust S  the Delta T, as for info\n"
      "  --table-lon L --table-step S  first longitude and step of the central line table\n"

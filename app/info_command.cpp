@@ -47,33 +47,6 @@ std::array<NamedEvent, 5> namedEvents(const LocalCircumstances& local, bool json
              {json ? "c4" : "C4", local.fourth}}};
 }
 
-// A JSON number with the given decimals; null for what is not a finite number.
-std::string jsonNumber(double value, int decimals) {
-    if (!std::isfinite(value))
-        return "null";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-// A JSON string of UTF-8 text: quotes, backslashes and control characters escaped.
-std::string jsonString(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
-
 // The civil clock at the local maximum (nothing: no zone, or not known at the date).
 std::optional<CivilClock> clockAtMaximum(const EclipseRecord& e, const LocalCircumstances& local,
                                          const PlaceClocks& clocks, double dt) {
@@ -189,6 +162,31 @@ void printSeriesCsv(const EclipseRecord& e, const std::vector<SeriesPoint>& seri
 }
 
 } // namespace
+
+std::string jsonNumber(double value, int decimals) {
+    if (!std::isfinite(value))
+        return "null";
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string jsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
 
 std::string isoDate(double year, double month, double day) {
     char text[48];

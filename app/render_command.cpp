@@ -59,6 +59,8 @@ std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
         view.displayMode = displayPlaceView;
     else
         return "--mode must be map, table, local, view, sky or limb";
+    if (options.hasFlag("--json") && mode != "sky")
+        return "--json goes with --mode sky";
     if (options.hasFlag("--north-up")) {
         if (view.displayMode != displayPlaceView)
             return "--north-up goes with --mode view";
@@ -120,7 +122,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     std::set<std::string> valueOptions = mapValueOptions, flagOptions = mapFlagOptions;
     valueOptions.insert({"--mode", "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
                          "--table-step", "--dpr", "--table-format", "--at"});
-    flagOptions.insert({"--kml", "--text", "--text-boxes", "--geojson", "--north-up"});
+    flagOptions.insert({"--kml", "--text", "--text-boxes", "--geojson", "--north-up", "--json"});
     if (!options.parse(withBandSigmas(args), valueOptions, flagOptions, error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
@@ -183,6 +185,8 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         std::fprintf(err, "vesk render: %s\n", failure.c_str());
         return 1;
     }
+    if (options.hasFlag("--json"))
+        std::fputs(skyAtMaximumJson(state, *frame).value_or("").c_str(), out);
     if (options.hasFlag("--text"))
         for (const RecordedText& text : texts)
             std::fprintf(out, "%s\n", text.text.c_str());

@@ -3,11 +3,13 @@
 
 #include "civil_time.h"
 #include "eclipse_list.h"
+#include "info_command.h"
 #include "limb_correction.h"
 #include "local_circumstances.h"
 #include "messages.h"
 #include "palette.h"
 #include "scaled_surface.h"
+#include "sky_positions.h"
 #include "sky_view.h"
 #include "timescales.h"
 #include "translation.h"
@@ -26,7 +28,50 @@ std::optional<LocalCircumstances> centralAtMaximum(const ScreenFrame& frame, Dra
     return local;
 }
 
+// The sky of the frame's observer at the local maximum.
+EclipseSky skyAt(const AppState& state, const ScreenFrame& frame, const LocalCircumstances& local) {
+    IgnoredFiles passedOver; // a damaged planet file gives way to the next folder's
+    const EclipseRecord& record = frame.eclipse.record;
+    const std::optional<EclipsePlanets> planets =
+        findPlanetPlaces(findDataFile(state.session.catalog.paths, planetPlaceFileName, passedOver,
+                                      planetFileRefusal),
+                         record.jdTT);
+    const ObservedShadow& maximum = local.nearest->shadow;
+    EclipseSky sky = eclipseSky(record, local.observer, maximum.t, frame.eclipse.deltaT, planets);
+    sky.moonToSunRatio = maximum.diameterRatio; // the Moon's and the Sun's sizes at the maximum
+    return sky;
+}
+
+// One object of the sky as a JSON object; the azimuth from north through east.
+std::string skyObjectJson(const std::string& name, const HorizontalPlace& place) {
+    const double fromNorth = place.azimuth + 180 - 360 * std::floor((place.azimuth + 180) / 360);
+    return "{\"name\": " + jsonString(name) + ", \"alt\": " + jsonNumber(place.altitude, 4) +
+           ", \"az\": " + jsonNumber(fromNorth, 4) + ", \"ra\": " + jsonNumber(place.ra, 4) +
+           ", \"dec\": " + jsonNumber(place.dec, 4) +
+           ", \"magnitude\": " + jsonNumber(place.magnitude, 2) +
+           ", \"up\": " + (place.altitude > 0 ? "true" : "false") + "}";
+}
+
 } // namespace
+
+std::optional<std::string> skyAtMaximumJson(AppState& state, const ScreenFrame& frame) {
+    const LocalCircumstances local = frameLocalCircumstances(frame);
+    if (!local.nearest || !local.central)
+        return std::nullopt;
+    const EclipseSky sky = skyAt(state, frame, local);
+    std::vector<std::string> objects;
+    for (std::size_t row = 0; row < sky.bodies.size(); ++row) {
+        objects.push_back(skyObjectJson(skyCatalogue[row].name, sky.bodies[row]));
+        if (row == 0)
+            objects.push_back(skyObjectJson("Moon", sky.moon));
+    }
+    for (const StarInSky& star : sky.stars)
+        objects.push_back(skyObjectJson(skyCatalogue[star.row].name, star.place));
+    std::string json = "[";
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        json += (i == 0 ? "" : ",\n ") + objects[i];
+    return json + "]\n";
+}
 
 bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& target) {
     const ViewSettings& v = frame.settings;
@@ -40,14 +85,8 @@ bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& ta
     // The zone date of the maximum for this eclipse and place, as the local report gives it.
     const double jdUt = instantJdUt(record, maximum.t, deltaT);
     const auto [year, month, day, hour] = jdToCalendar(jdUt, 1, v.observerLon);
-    IgnoredFiles passedOver; // a damaged planet file gives way to the next folder's
-    const std::optional<EclipsePlanets> planets =
-        findPlanetPlaces(findDataFile(state.session.catalog.paths, planetPlaceFileName, passedOver,
-                                      planetFileRefusal),
-                         record.jdTT);
     const PlaceClocks clocks = placeClocks(observerPlace(v, *state.places), v.observerLon);
-    SolarSystemSky sky = solarSystemSky(record, local->observer, maximum.t, deltaT, planets);
-    sky.moonToSunRatio = maximum.diameterRatio; // the Moon's and the Sun's sizes at the maximum
+    const EclipseSky sky = skyAt(state, frame, *local);
     drawSkyView(surface, packedDate(year, month, day), utHours(record, maximum.t, deltaT),
                 v.observerLon, v.observerLat, sky,
                 clocks.clockAt ? clocks.clockAt(jdUt) : std::nullopt);

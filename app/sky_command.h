@@ -5,11 +5,20 @@
 
 #include "app_state.h"
 
+#include <optional>
+#include <string>
+
 namespace vesk {
 
 // Draws the sky view over the surface (filled black first). False, with nothing drawn, when
 // the observer is not inside the umbra or antumbra at the maximum.
 bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& surface);
+
+// The objects that the sky view draws (the Sun, the Moon, the planets and the stars down to
+// faintestStar, below the horizon too) as a JSON array: name, altitude, azimuth from north
+// through east, right ascension and declination of date, magnitude and whether it is up. None
+// when the observer is not inside the umbra or antumbra at the maximum.
+std::optional<std::string> skyAtMaximumJson(AppState& state, const ScreenFrame& frame);
 
 enum class LimbOutcome { drawn, notCentral, noLunarGrid };
 

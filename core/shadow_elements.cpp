@@ -56,4 +56,9 @@ double sunAltitude(const ShadowElements& e, double h, double phi) {
     return std::asin(std::cos(h) * std::cos(phi) * e.cosD + std::sin(phi) * e.sinD);
 }
 
+double moonHeight(const EclipseRecord& record, const ShadowElements& elements) {
+    const double cosF1 = 1 / std::sqrt(1 + record.tanF1 * record.tanF1);
+    return (elements.l1 - moonRadiusPenumbra / cosF1) / record.tanF1;
+}
+
 } // namespace vesk

@@ -41,6 +41,10 @@ struct ShadowElements {
 // The elements of record r, their rates and the derived shadow quantities at t.
 ShadowElements evaluateElements(const EclipseRecord& r, double t);
 
+// The Moon's height z above the fundamental plane (Earth radii) from the penumbra's cone: its
+// radius l1 = z tan f1 + k1 / cos f1 on the plane (Explanatory Supplement, 1961, ch. 9).
+double moonHeight(const EclipseRecord& record, const ShadowElements& elements);
+
 // The Sun's altitude (radians) at geodetic latitude phi (radians) where the hour angle of the
 // shadow axis is h (radians): sin a = cos h cos phi cos d + sin phi sin d, d the declination of
 // the elements (the Sun's, to the parallax of the Moon's shadow).

@@ -18,13 +18,11 @@ ViewFromPlace viewFromPlace(const EclipseRecord& record, const Observer& observe
     view.sun = sunHorizontal(record, observer, t, deltaT);
     const ObservedShadow& o = view.shadow;
     const ShadowElements elements = evaluateElements(record, t);
-    const double cosF1 = 1 / std::sqrt(1 + record.tanF1 * record.tanF1);
-    const double sinF1 = record.tanF1 * cosF1;
-    const double moonHeight = (elements.l1 - moonRadiusPenumbra / cosF1) / record.tanF1;
+    const double sinF1 = record.tanF1 / std::sqrt(1 + record.tanF1 * record.tanF1);
     const double sunBeyondMoon = (sunRadiusEarthRadii + moonRadiusPenumbra) / sinF1;
 
     const double offAxis = o.axisDistance;
-    const double toMoonAlongAxis = moonHeight - o.zeta;
+    const double toMoonAlongAxis = moonHeight(record, elements) - o.zeta;
     const double toSunAlongAxis = toMoonAlongAxis + sunBeyondMoon;
     const double toMoon = std::hypot(offAxis, toMoonAlongAxis);
     const double toSun = std::hypot(offAxis, toSunAlongAxis);

@@ -1,29 +1,88 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sky_at_maximum.h"
 
+#include "angles.h"
 #include "sky_positions.h"
 #include "sun_position.h"
 
 #include <cmath>
+#include <erfa.h>
+#include <erfam.h>
+#include <mutex>
+#include <swephexp.h>
 
 namespace vesk {
 
 namespace {
 
 constexpr PlanetType planetTypes[planetCount] = {mercury, venus, mars, jupiter, saturn};
-constexpr double sunMagnitude = -6; // the size the chart gives the Sun's disc
+constexpr double sunMagnitude = -6;   // the size the chart gives the Sun's disc
+constexpr double moonMagnitude = -12; // the full Moon's, for the list (the chart draws it dark)
+
+// The Swiss Ephemeris keeps state of its own: one caller at a time.
+std::mutex swissEphemeris;
+
+double withinOneTurn(double degrees) {
+    return degrees - 360 * std::floor(degrees / 360);
+}
+
+// Right ascension and declination (degrees) of a vector given on the fundamental plane (x east,
+// y north, z along the shadow axis towards the Sun at right ascension a and declination d).
+std::pair<double, double> equatorialOf(double x, double y, double z, double a, double d) {
+    const double sinA = std::sin(a * degToRad), cosA = std::cos(a * degToRad);
+    const double sinD = std::sin(d * degToRad), cosD = std::cos(d * degToRad);
+    const double v[3] = {-x * sinA - y * sinD * cosA + z * cosD * cosA,
+                         x * cosA - y * sinD * sinA + z * cosD * sinA, y * cosD + z * sinD};
+    return {withinOneTurn(std::atan2(v[1], v[0]) * radToDeg),
+            std::atan2(v[2], std::hypot(v[0], v[1])) * radToDeg};
+}
+
+// The place of a body of right ascension ra and declination dec for an observer whose local
+// sidereal time is the shadow axis's hour angle there plus its right ascension.
+HorizontalPlace placeOf(double ra, double dec, double axisHourAngle, double axisRa, double lat,
+                        double magnitude) {
+    const SouthAzimuthPlace seen = hourAngleToHorizontal(axisHourAngle + axisRa - ra, dec, lat);
+    return {seen.azimuth, seen.altitude, magnitude, ra, dec};
+}
 
 } // namespace
 
-SolarSystemSky solarSystemSky(const EclipseRecord& record, const Observer& observer, double t,
-                              double deltaT, const std::optional<EclipsePlanets>& places) {
-    SolarSystemSky sky;
+double shadowAxisRightAscension(const EclipseRecord& record, double t) {
+    const double jdTT = jdOfElementHours(record.jdTT, record.t0 + t);
+    double nutation[6] = {};
+    char error[AS_MAXCH] = "";
+    double sidereal = 0;
+    {
+        const std::lock_guard lock(swissEphemeris);
+        swe_calc(jdTT, SE_ECL_NUT, 0, nutation, error); // analytic: no ephemeris file is read
+        sidereal = swe_sidtime0(jdTT, nutation[0], nutation[2]) * 15;
+    }
+    return withinOneTurn(sidereal - evaluateElements(record, t).mu);
+}
+
+std::pair<double, double> starPlaceOfDate(const StarEntry& star, double jdTT) {
+    const double ra = raFromPacked(star.ra) * degToRad, dec = decFromPacked(star.dec) * degToRad;
+    double raMoved = ra, decMoved = dec, pmRa = 0, pmDec = 0, parallax = 0, velocity = 0;
+    // without a parallax: eraPmsafe takes one that keeps the star slower than light
+    eraPmsafe(ra, dec, star.pmRa * 15 / 3600 * degToRad, star.pmDec / 3600 * degToRad, 0, 0,
+              ERFA_DJ00, 0, jdTT, 0, &raMoved, &decMoved, &pmRa, &pmDec, &parallax, &velocity);
+    double precession[3][3], j2000[3], ofDate[3];
+    eraLtp(eraEpj(jdTT, 0), precession);
+    eraS2c(raMoved, decMoved, j2000);
+    eraRxp(precession, j2000, ofDate);
+    double raOfDate = 0, decOfDate = 0;
+    eraC2s(ofDate, &raOfDate, &decOfDate);
+    return {eraAnp(raOfDate) * radToDeg, decOfDate * radToDeg};
+}
+
+EclipseSky eclipseSky(const EclipseRecord& record, const Observer& observer, double t,
+                      double deltaT, const std::optional<EclipsePlanets>& places) {
+    EclipseSky sky;
     const SunDirection sun = sunDirection(record, observer, t, deltaT);
     const double lat = observer.lat;
-    HorizontalPlace& sunPlace = sky.bodies[0];
-    const SouthAzimuthPlace sunSeen = hourAngleToHorizontal(sun.hourAngle, sun.declination, lat);
-    sunPlace = {sunSeen.azimuth, sunSeen.altitude, sunMagnitude};
-    // The TT instant, for the theory and the planets' brightness.
+    const double axisRa = shadowAxisRightAscension(record, t);
+    sky.bodies[0] = placeOf(axisRa, sun.declination, sun.hourAngle, axisRa, lat, sunMagnitude);
+    // The TT instant, for the theory, the planets' brightness and the stars' places.
     const double jdTT = jdOfElementHours(record.jdTT, record.t0 + t);
     const BodyPosition theorySun = sunPosition(jdTT);
     sky.planetsFromEphemeris = places.has_value();
@@ -35,9 +94,25 @@ SolarSystemSky solarSystemSky(const EclipseRecord& record, const Observer& obser
             raFromSun = p.raFromSun + p.raFromSunRate * t;
             dec = p.dec + p.decRate * t;
         }
-        const SouthAzimuthPlace seen = hourAngleToHorizontal(sun.hourAngle - raFromSun, dec, lat);
-        sky.bodies[static_cast<std::size_t>(i) + 1] = {seen.azimuth, seen.altitude,
-                                                       theory.magnitude};
+        sky.bodies[static_cast<std::size_t>(i) + 1] = placeOf(
+            withinOneTurn(axisRa + raFromSun), dec, sun.hourAngle, axisRa, lat, theory.magnitude);
+    }
+    // the Moon: geocentric from its place on the fundamental plane, seen from the observer
+    const ShadowElements elements = evaluateElements(record, t);
+    const ObservedShadow seen = observeShadow(record, observer, t, deltaT);
+    const double z = moonHeight(record, elements);
+    const auto [moonRa, moonDec] = equatorialOf(elements.x, elements.y, z, axisRa, sun.declination);
+    const auto [seenRa, seenDec] =
+        equatorialOf(seen.u, seen.v, z - seen.zeta, axisRa, sun.declination);
+    sky.moon = placeOf(seenRa, seenDec, sun.hourAngle, axisRa, lat, moonMagnitude);
+    sky.moon.ra = moonRa;
+    sky.moon.dec = moonDec;
+    for (std::size_t row = sky.bodies.size(); skyCatalogue[row].name != nullptr; ++row) {
+        const StarEntry& star = skyCatalogue[row];
+        if (star.magnitude >= faintestStar)
+            continue;
+        const auto [ra, dec] = starPlaceOfDate(star, jdTT);
+        sky.stars.push_back({row, placeOf(ra, dec, sun.hourAngle, axisRa, lat, star.magnitude)});
     }
     return sky;
 }

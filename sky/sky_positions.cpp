@@ -215,22 +215,6 @@ double trueObliquity(double jd) {
     return mean + nutationAngles(jd, 0).deps * radToDeg;
 }
 
-double apparentSiderealTime(double jd, double lonEast) {
-    const double t = t2000(jd);
-    const double rotation = 360 * (0.779057273264 + 1.0027378119113546 * 36525 * t);
-    const double polynomial =
-        (0.014506 + 4612.156534 * t + 1.3915817 * t * t - 0.00000044 * t * t * t -
-         0.000029956 * t * t * t * t - 0.0000000368 * t * t * t * t * t) /
-        3600;
-    double theta = (rotation + polynomial) * degToRad +
-                   nutationAngles(jd, 0).dpsi * std::cos(trueObliquity(jd) * degToRad);
-    theta -= 2 * std::numbers::pi * std::floor(theta / (2 * std::numbers::pi));
-    double hours = theta * radToDeg / 15 + lonEast / 15;
-    if (hours < 0)
-        hours += 24;
-    return hours;
-}
-
 Equatorial eclipticToEquatorial(double jd, double lon, double lat) {
     const double e = trueObliquity(jd);
     Equatorial place;
@@ -241,11 +225,6 @@ Equatorial eclipticToEquatorial(double jd, double lon, double lat) {
         place.ra += 360;
     place.dec = std::asin(sind(lon) * cosd(lat) * sind(e) + sind(lat) * cosd(e)) * radToDeg;
     return place;
-}
-
-SouthAzimuthPlace equatorialToHorizontal(double jd, double ra, double dec, double lat,
-                                         double lonEast) {
-    return hourAngleToHorizontal(15 * apparentSiderealTime(jd, lonEast) - ra, dec, lat);
 }
 
 SouthAzimuthPlace hourAngleToHorizontal(double h, double dec, double lat) {
@@ -416,33 +395,6 @@ double decFromPacked(double x) {
     const double y = (ax - d) * 100;
     const double m = std::floor(y);
     return std::copysign(d + m / 60 + (y - m) * 100 / 3600, x);
-}
-
-Equatorial starPlace(double jd, double packedRa, double packedDec, double pmRa, double pmDec) {
-    const double t = t2000(jd);
-    const double a0 = (raFromPacked(packedRa) + 15 * (100 * t * pmRa) / 3600) * chartDegToRad;
-    const double d0 = (decFromPacked(packedDec) + (100 * t * pmDec) / 3600) * chartDegToRad;
-    const double zeta =
-        (2306.2181 * t + 0.30188 * t * t + 0.017998 * t * t * t) / 3600 * chartDegToRad;
-    const double z =
-        (2306.2181 * t + 1.09468 * t * t + 0.018203 * t * t * t) / 3600 * chartDegToRad;
-    const double theta =
-        (2004.3109 * t - 0.42665 * t * t - 0.041833 * t * t * t) / 3600 * chartDegToRad;
-    const double a = a0 + zeta;
-    const double dec =
-        std::asin(std::cos(theta) * std::sin(d0) + std::sin(theta) * std::cos(d0) * std::cos(a)) *
-        chartRadToDeg;
-    double alpha =
-        std::atan2(std::cos(d0) * std::sin(a),
-                   std::cos(theta) * std::cos(d0) * std::cos(a) - std::sin(theta) * std::sin(d0));
-    if (alpha < 0)
-        alpha += 2 * std::numbers::pi;
-    double ra = (alpha + z) * chartRadToDeg;
-    if (ra > 360)
-        ra -= 360;
-    if (ra < 0)
-        ra += 360;
-    return {ra, dec};
 }
 
 PackedParts splitPacked(double x) {

@@ -65,21 +65,16 @@ BodyPosition sunPosition(double jd);
 struct Equatorial {
     double ra = 0, dec = 0;
 };
-// Place of date of a catalogue star.
-Equatorial starPlace(double jd, double packedRa, double packedDec, double pmRa, double pmDec);
 double raFromPacked(double x);
 double decFromPacked(double x);
 
-double apparentSiderealTime(double jd, double lonEast); // hours
-double trueObliquity(double jd);                        // degrees
+double trueObliquity(double jd); // degrees
 Equatorial eclipticToEquatorial(double jd, double lon, double lat);
 // Azimuth from south, positive towards west (-180..180), and altitude, degrees.
 struct SouthAzimuthPlace {
     double azimuth = 0, altitude = 0;
 };
-SouthAzimuthPlace equatorialToHorizontal(double jd, double ra, double dec, double lat,
-                                         double lonEast);
-// The same from the local hour angle (degrees, west of the meridian) and declination (J. Meeus,
+// A place from its local hour angle (degrees, west of the meridian) and declination (J. Meeus,
 // Astronomical Algorithms, 2nd ed., eqs. 13.5 and 13.6).
 SouthAzimuthPlace hourAngleToHorizontal(double hourAngle, double dec, double lat);
 // Nutation in longitude and in obliquity, radians (IAU 2000A through ERFA).

@@ -24,7 +24,6 @@ constexpr double sunAngularRadius = 0.2666; // degrees, at the mean distance
 constexpr Rgb skyBlue{160, 192, 240}, nameColour{64, 0, 0};
 constexpr Rgb brightFill{255, 255, 0}, mediumFill{240, 192, 160}, faintFill{192, 240, 160};
 constexpr Rgb moonFill{48, 48, 48};
-constexpr double faintestStar = 4;
 // The header's row of the planets above the horizon (under the place and the note on the
 // planets' theory).
 constexpr int planetsRow = 15;
@@ -95,8 +94,7 @@ void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int
 }
 
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
-                 double lat, const SolarSystemSky& solarSystem,
-                 const std::optional<CivilClock>& civil) {
+                 double lat, const EclipseSky& sky, const std::optional<CivilClock>& civil) {
     const Font previous = surface.selectFont({FontRole::panel, -11, 500});
     const auto [year, month, dayPart] = splitPacked(packedDate);
     const double day = std::round(dayPart);
@@ -117,57 +115,46 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     row(9, " Location");
     row(10, format("   Lon(deg.):%8.2f", lonEast));
     row(11, format("   Lat(deg.):%8.2f", lat));
-    if (!solarSystem.planetsFromEphemeris)
+    if (!sky.planetsFromEphemeris)
         row(13, " Planets: mean elements");
 
     surface.selectFont({FontRole::mono, -11, 500});
-    // The zone clock time of the zone date (the UT hours may run past a day when Delta T is
-    // large).
-    const double localHour = utHours + zone - 24 * std::floor((utHours + zone) / 24);
     surface.setBackgroundOpaque(false);
     const SkyChart c = skyChartOf(surface.width(), surface.height());
-    const Brush sky = surface.selectBrush({false, skyBlue});
+    const Brush previousBrush = surface.selectBrush({false, skyBlue});
     surface.ellipse(c.cx - c.radius, c.cy - c.radius, c.cx + c.radius, c.cy + c.radius);
-    surface.selectBrush(sky);
+    surface.selectBrush(previousBrush);
     for (const int altitude : {0, 30, 60})
         frameCircle(surface, c.cx, c.cy, static_cast<int>(std::lround((90 - altitude) * c.scale)),
                     vesk::white);
     drawLine(surface, c.cx, c.cy - c.radius, c.cx, c.cy + c.radius, vesk::white);
     drawLine(surface, c.cx - c.radius, c.cy, c.cx + c.radius, c.cy, vesk::white);
 
-    const double jd = calendarToJd(year, month, day, localHour, 1, lonEast);
     const int sunRadius = sunDiscRadius(c.scale);
     std::vector<SkyBody> bodies;
     std::string planetsUp; // the planets above the horizon, named under the header
-    for (std::size_t i = 0; skyCatalogue[i].name != nullptr; ++i) {
-        const StarEntry& entry = skyCatalogue[i];
-        HorizontalPlace place{0, 0, entry.magnitude};
-        const bool solar = i < solarSystem.bodies.size();
-        if (solar) {
-            place = solarSystem.bodies[i];
-        } else if (entry.magnitude < faintestStar) {
-            const Equatorial star = starPlace(jd, entry.ra, entry.dec, entry.pmRa, entry.pmDec);
-            const SouthAzimuthPlace seen =
-                equatorialToHorizontal(jd, star.ra, star.dec, lat, lonEast);
-            place.azimuth = seen.azimuth;
-            place.altitude = seen.altitude;
-        } else {
-            continue;
-        }
+    // the Sun and the planets (the catalogue's first rows), then the stars
+    std::vector<std::pair<std::size_t, HorizontalPlace>> places;
+    for (std::size_t row = 0; row < sky.bodies.size(); ++row)
+        places.emplace_back(row, sky.bodies[row]);
+    for (const StarInSky& star : sky.stars)
+        places.emplace_back(star.row, star.place);
+    for (const auto& [row, place] : places) {
         if (place.altitude <= 0)
             continue;
-        SkyBody body = skyBodyAt(c.cx, c.cy, -place.azimuth, place.altitude, place.magnitude,
-                                 c.scale, entry.name);
+        const char* name = skyCatalogue[row].name;
+        const bool solar = row < sky.bodies.size();
+        SkyBody body =
+            skyBodyAt(c.cx, c.cy, -place.azimuth, place.altitude, place.magnitude, c.scale, name);
         body.alwaysNamed = solar;
-        if (solar && i > 0)
-            planetsUp += (planetsUp.empty() ? "" : ", ") + std::string(entry.name);
-        if (i == 0) { // the Sun to its size, and the Moon over it
+        if (solar && row > 0)
+            planetsUp += (planetsUp.empty() ? "" : ", ") + std::string(name);
+        if (row == 0) { // the Sun to its size, and the Moon over it
             body.r = sunRadius;
             bodies.push_back(body);
-            if (solarSystem.moonToSunRatio > 0)
-                bodies.push_back({body.x, body.y,
-                                  moonDiscRadius(sunRadius, solarSystem.moonToSunRatio), 0, "",
-                                  moonFill});
+            if (sky.moonToSunRatio > 0)
+                bodies.push_back({body.x, body.y, moonDiscRadius(sunRadius, sky.moonToSunRatio), 0,
+                                  "", moonFill});
             continue;
         }
         body.r = std::min(body.r, sunRadius - 1); // no planet or star larger than the Sun

@@ -15,11 +15,11 @@
 namespace vesk {
 
 // The chart for the zone date (packed yyyy.mmdd), UT hours and place: the Sun and the planets
-// where solarSystem puts them ("Planets: mean elements" under the place when they come from the
+// where sky puts them ("Planets: mean elements" under the place when they come from the
 // theory), the stars by their places of date and the sidereal time of the UT instant; with the
 // place's civil clock at the instant, its time under the local mean time.
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
-                 double lat, const SolarSystemSky& solarSystem,
+                 double lat, const EclipseSky& sky,
                  const std::optional<CivilClock>& civil = std::nullopt);
 
 // A body of the chart: its centre and radius in pixels, its magnitude, name and fill, and

@@ -620,6 +620,47 @@ TEST(RenderCommand, SkyViewOnlyInsideTheCentralPath) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "nyc.png"));
 }
 
+// --json lists every object of the sky chart: the Sun, the Moon, the five planets and the stars
+// down to magnitude 4, below the horizon too, each with its numbers; "up" is a positive altitude,
+// and the planets up are those the chart names in its line. --json goes with --mode sky only.
+TEST(RenderCommand, SkyJsonListsEveryObjectOfTheChart) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "sky", "--lon",
+                               "-96.8", "--lat", "32.78", "--out", "sky.png", "--json", "--text"},
+                              dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::size_t end = r.out.find("]\n");
+    ASSERT_NE(end, std::string::npos) << r.out;
+    const QJsonArray objects =
+        QJsonDocument::fromJson(QByteArray::fromStdString(r.out.substr(0, end + 1))).array();
+    ASSERT_GT(objects.size(), 60);
+    QStringList names, planetsUp;
+    for (const QJsonValue& object : objects) {
+        names << object["name"].toString();
+        for (const char* key : {"alt", "az", "ra", "dec", "magnitude"})
+            EXPECT_TRUE(object[key].isDouble()) << key;
+        EXPECT_EQ(object["up"].toBool(), object["alt"].toDouble() > 0);
+        EXPECT_GE(object["az"].toDouble(), 0);
+        EXPECT_LT(object["az"].toDouble(), 360);
+        const QString name = object["name"].toString();
+        if (QStringList{"Mercury", "Venus", "Mars", "Jupiter", "Saturn"}.contains(name) &&
+            object["up"].toBool())
+            planetsUp << name;
+    }
+    EXPECT_EQ(names.mid(0, 7),
+              (QStringList{"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn"}));
+    EXPECT_TRUE(names.contains("Sirius") && names.contains("Vega"));
+    EXPECT_NE(r.out.find("\n   " + planetsUp.join(", ").toStdString() + "\n"), std::string::npos)
+        << "the chart's line of the planets up";
+    // the Sun in the south-south-west, 64.6 degrees up, as the local circumstances give it
+    EXPECT_NEAR(objects[0]["alt"].toDouble(), 64.6, 0.1);
+    EXPECT_NEAR(objects[0]["az"].toDouble(), 188, 0.5);
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--json", "--out", "map.png"},
+                dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--json goes with --mode sky"), std::string::npos) << r.err;
+}
+
 TEST(RenderCommand, LimbScreenWithoutTheLunarGridNamesTheTool) {
     ScratchDir dir;
     const CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "limb",
