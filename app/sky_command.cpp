@@ -28,17 +28,21 @@ std::optional<LocalCircumstances> centralAtMaximum(const ScreenFrame& frame, Dra
     return local;
 }
 
-// The sky of the frame's observer at the local maximum.
-EclipseSky skyAt(const AppState& state, const ScreenFrame& frame, const LocalCircumstances& local) {
+// The sky of the frame's observer at t: the Moon drawn over the Sun while the place is inside
+// the umbra or antumbra.
+EclipseSky skyAt(const AppState& state, const ScreenFrame& frame, const LocalCircumstances& local,
+                 double t) {
     IgnoredFiles passedOver; // a damaged planet file gives way to the next folder's
     const EclipseRecord& record = frame.eclipse.record;
+    const double deltaT = frame.eclipse.deltaT;
     const std::optional<EclipsePlanets> planets =
         findPlanetPlaces(findDataFile(state.session.catalog.paths, planetPlaceFileName, passedOver,
                                       planetFileRefusal),
                          record.jdTT);
-    const ObservedShadow& maximum = local.nearest->shadow;
-    EclipseSky sky = eclipseSky(record, local.observer, maximum.t, frame.eclipse.deltaT, planets);
-    sky.moonToSunRatio = maximum.diameterRatio; // the Moon's and the Sun's sizes at the maximum
+    EclipseSky sky = eclipseSky(record, local.observer, t, deltaT, planets);
+    const ObservedShadow shadow = observeShadow(record, local.observer, t, deltaT);
+    if (shadow.central())
+        sky.moonToSunRatio = shadow.diameterRatio; // the Moon's and the Sun's sizes then
     return sky;
 }
 
@@ -58,7 +62,7 @@ std::optional<std::string> skyAtMaximumJson(AppState& state, const ScreenFrame& 
     const LocalCircumstances local = frameLocalCircumstances(frame);
     if (!local.nearest || !local.central)
         return std::nullopt;
-    const EclipseSky sky = skyAt(state, frame, local);
+    const EclipseSky sky = skyAt(state, frame, local, placeScreenInstant(frame, local));
     std::vector<std::string> objects;
     for (std::size_t row = 0; row < sky.bodies.size(); ++row) {
         objects.push_back(skyObjectJson(skyCatalogue[row].name, sky.bodies[row]));
@@ -81,15 +85,15 @@ bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& ta
     if (!local)
         return false;
     const EclipseRecord& record = frame.eclipse.record;
-    const ObservedShadow& maximum = local->nearest->shadow;
-    // The zone date of the maximum for this eclipse and place, as the local report gives it.
-    const double jdUt = instantJdUt(record, maximum.t, deltaT);
+    // the maximum, or the time slider's instant
+    const double t = placeScreenInstant(frame, *local);
+    // The zone date of the instant for this eclipse and place, as the local report gives it.
+    const double jdUt = instantJdUt(record, t, deltaT);
     const auto [year, month, day, hour] = jdToCalendar(jdUt, 1, v.observerLon);
     const PlaceClocks clocks = placeClocks(observerPlace(v, *state.places), v.observerLon);
-    const EclipseSky sky = skyAt(state, frame, *local);
-    drawSkyView(surface, packedDate(year, month, day), utHours(record, maximum.t, deltaT),
-                v.observerLon, v.observerLat, sky,
-                clocks.clockAt ? clocks.clockAt(jdUt) : std::nullopt);
+    drawSkyView(surface, packedDate(year, month, day), utHours(record, t, deltaT), v.observerLon,
+                v.observerLat, skyAt(state, frame, *local, t),
+                clocks.clockAt ? clocks.clockAt(jdUt) : std::nullopt, !v.shadowAt.has_value());
     return true;
 }
 

@@ -10,14 +10,16 @@
 
 namespace vesk {
 
-// Draws the sky view over the surface (filled black first). False, with nothing drawn, when
-// the observer is not inside the umbra or antumbra at the maximum.
+// Draws the sky view over the surface (filled black first) at the maximum, or at the settings'
+// shadowAt (the time slider's instant). False, with nothing drawn, when the observer is not
+// inside the umbra or antumbra at the maximum.
 bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& surface);
 
 // The objects that the sky view draws (the Sun, the Moon, the planets and the stars down to
 // faintestStar, below the horizon too) as a JSON array: name, altitude, azimuth from north
-// through east, right ascension and declination of date, magnitude and whether it is up. None
-// when the observer is not inside the umbra or antumbra at the maximum.
+// through east, right ascension and declination of date, magnitude and whether it is up; at the
+// instant the chart is drawn for. None when the observer is not inside the umbra or antumbra at
+// the maximum.
 std::optional<std::string> skyAtMaximumJson(AppState& state, const ScreenFrame& frame);
 
 enum class LimbOutcome { drawn, notCentral, noLunarGrid };

@@ -94,7 +94,8 @@ void drawSkyBodies(DrawSurface& surface, const std::vector<SkyBody>& bodies, int
 }
 
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
-                 double lat, const EclipseSky& sky, const std::optional<CivilClock>& civil) {
+                 double lat, const EclipseSky& sky, const std::optional<CivilClock>& civil,
+                 bool atMaximum) {
     const Font previous = surface.selectFont({FontRole::panel, -11, 500});
     const auto [year, month, dayPart] = splitPacked(packedDate);
     const double day = std::round(dayPart);
@@ -102,7 +103,7 @@ void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double
     surface.setTextColour(palette[white]);
     frameRect(surface, 5, 15, 180, 195, brown);
     const auto row = [&](int r, const std::string& text) { surface.textOut(10, 15 * r, text); };
-    row(2, " Sky at Max. Magnitude");
+    row(2, atMaximum ? " Sky at Max. Magnitude" : " Sky at the slider's time");
     if (isJulianCalendarDate(year, month, day))
         row(3, " (Julian calendar)");
     row(4, format(" Zone date :%5d %2d %2d ", static_cast<int>(year), static_cast<int>(month),

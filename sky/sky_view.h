@@ -14,13 +14,13 @@
 
 namespace vesk {
 
-// The chart for the zone date (packed yyyy.mmdd), UT hours and place: the Sun and the planets
-// where sky puts them ("Planets: mean elements" under the place when they come from the
-// theory), the stars by their places of date and the sidereal time of the UT instant; with the
-// place's civil clock at the instant, its time under the local mean time.
+// The chart for the zone date (packed yyyy.mmdd), UT hours and place: the Sun, the planets and
+// the stars where sky puts them ("Planets: mean elements" under the place when the planets come
+// from the theory); with the place's civil clock at the instant, its time under the local mean
+// time. Its title names the maximum, or else the time slider's instant.
 void drawSkyView(DrawSurface& surface, double packedDate, double utHours, double lonEast,
                  double lat, const EclipseSky& sky,
-                 const std::optional<CivilClock>& civil = std::nullopt);
+                 const std::optional<CivilClock>& civil = std::nullopt, bool atMaximum = true);
 
 // A body of the chart: its centre and radius in pixels, its magnitude, name and fill, and
 // whether it is named whatever its brightness (the Sun and the planets).

@@ -86,6 +86,7 @@ void MapView::invalidate() {
 
 void MapView::request(RedrawAction action) {
     pending.action = action;
+    skyKept = false; // another screen, eclipse or place: the sky is drawn again only when asked
     invalidate();
 }
 
@@ -149,10 +150,14 @@ void MapView::startRepaint() {
     work.start(
         BackgroundWork::Kind::repaint,
         // the work has copies of the settings and the request; the session is its own
-        [this, result, settings = viewSettings, request = pending](std::stop_token stop) {
+        [this, result, settings = viewSettings, request = pending,
+         sky = skyKept && overlay == Overlay::sky](std::stop_token stop) {
             repaintServices.stop = stop;
             state.session.view = settings;
             result->outcome = redrawView(state.session, request, *result->picture, repaintServices);
+            if (sky && result->outcome.rendered &&
+                drawSkyAtMaximum(state, result->outcome.frame, *result->picture))
+                result->overlay = Overlay::sky;
             result->projection = repaintServices.drawnProjection;
             result->kmlDocuments = repaintServices.kmlDocuments;
             result->exportFailure = repaintServices.exportFailure;
@@ -172,7 +177,7 @@ void MapView::applyRepaint(RepaintResult& result) {
     pending = {};
     askForMonth = outcome.askForMonth;
     surface = std::move(result.picture);
-    overlay = Overlay::none;
+    overlay = result.overlay;
     if (copyCommand)
         copyCommand->hide();
     shown.rendered = outcome.rendered;
@@ -359,6 +364,7 @@ void MapView::totalitySky() {
     repaintNow();
     if (shown.rendered && drawSkyAtMaximum(state, shown.frame, *surface)) {
         overlay = Overlay::sky;
+        skyKept = true; // drawn again by the repaints of the slider and of a new size
         update();
     } else
         statusMessage(messageNotCentral);
@@ -456,6 +462,7 @@ ShownMap MapView::shownMap() const {
 void MapView::showShadowAt(std::optional<double> utHours) {
     viewSettings.shadowAt = utHours ? std::optional(ShadowInstant{*utHours, false}) : std::nullopt;
     request(RedrawAction::show);
+    skyKept = true; // the sky of the place moves with the slider too
 }
 
 QString MapView::exportKml(const std::filesystem::path& dir) {

@@ -138,12 +138,15 @@ class MapView : public QWidget {
     bool pictureFits() const;
     // What a repaint returns: the picture, what it was drawn from and the map's projection, and
     // what its map and table wrote.
+    // A screen drawn over the repaint's picture: the sky or the limb of the place.
+    enum class Overlay { none, sky, limb };
     struct RepaintResult {
         std::shared_ptr<QtDrawSurface> picture;
         RedrawOutcome outcome;
         MapProjection projection;
         std::vector<std::filesystem::path> kmlDocuments;
         std::string exportFailure;
+        Overlay overlay = Overlay::none; // drawn over the screen
     };
     // Takes a finished repaint over: its picture is shown, the settings take the year and month
     // it reached, and the status bar tells what it wrote or passed over.
@@ -201,8 +204,10 @@ class MapView : public QWidget {
     QString messageBeforeDrawing; // the status bar's message that "Drawing…" stands in for
     QString lastReadout;          // the status bar's last read-out of the point under the pointer
     // The screen drawn over the picture since its last repaint, which printing draws too.
-    enum class Overlay { none, sky, limb };
     Overlay overlay = Overlay::none;
+    // Whether the repaints draw the sky shown again (at the slider's instant, at a new size),
+    // until a command asks for another screen.
+    bool skyKept = false;
     // Over the limb screen without its grid: copies the command that makes the grid.
     QPushButton* copyCommand = nullptr;
     void offerGridCommand();

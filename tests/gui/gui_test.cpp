@@ -11,6 +11,7 @@
 #include "place_options.h"
 #include "shadow_elements.h"
 #include "shadow_layer.h"
+#include "sky_view.h"
 #include "test_support.h"
 #include "time_slider.h"
 #include "translation.h"
@@ -1019,6 +1020,40 @@ TEST(Window, ViewFromThePlaceFollowsTheSlider) {
     }
     EXPECT_NE(pictures[0], pictures[1]);
     EXPECT_NE(pictures[0], atMaximum);
+}
+
+// The sky of a place in the path moves with the slider: its chart is drawn again at each
+// instant (by the repaint, over the local screen), until another screen is asked for.
+TEST(Window, SkyChartFollowsTheSlider) {
+    Window w;
+    w.view->observeAt(-96.8, 32.78);
+    w.view->repaintNow();
+    w.view->totalitySky();
+    const SkyChart chart =
+        skyChartOf(w.view->picture().width() / w.view->picture().devicePixelRatio(),
+                   w.view->picture().height() / w.view->picture().devicePixelRatio());
+    const auto skyShown = [&] {
+        const QImage& p = w.view->picture();
+        const double ratio = p.devicePixelRatio();
+        // a point of the chart's disc off its lines, sky blue
+        return p.pixelColor(static_cast<int>((chart.cx + chart.radius / 2 + 7) * ratio),
+                            static_cast<int>((chart.cy + chart.radius / 3 + 5) * ratio)) ==
+               QColor(160, 192, 240);
+    };
+    ASSERT_TRUE(skyShown());
+    const QImage atMaximum = w.view->picture().copy();
+    w.frame.timeSliderToggle->setChecked(true);
+    w.finishWork();
+    w.view->repaintNow();
+    TimeSlider* slider = w.frame.timeSlider();
+    slider->setUtHours(18.2);
+    w.finishWork();
+    w.view->repaintNow();
+    EXPECT_TRUE(skyShown()) << "the sky is drawn again at the slider's instant";
+    EXPECT_NE(w.view->picture(), atMaximum);
+    w.view->backToMap();
+    w.view->repaintNow();
+    EXPECT_FALSE(skyShown()) << "the map replaces it";
 }
 
 // Play moves the slider to each instant when its picture is shown: at every turn of the event
