@@ -72,20 +72,22 @@ void disc(DrawSurface& surface, double x, double y, double r, Rgb colour) {
 }
 
 // The ground below the horizon, a line perpendicular to the zenith through the point altitude
-// degrees from the Sun towards the nadir; nothing when it lies outside the frame.
+// degrees from the Sun towards the nadir; nothing when it lies below the frame, the whole frame
+// when the Sun is that far below it.
 void drawGround(DrawSurface& surface, const Placing& placing, const ViewFromPlace& view) {
     const double reach = std::hypot(surface.width(), surface.height());
     const double offset = view.sun.altitude * placing.pixelsPerDegree;
     if (offset > reach)
         return;
     const double nadir = view.zenithAngle + 180;
+    const double across = std::max(-offset, 0.0) + 2 * reach; // past the frame's far side
     const auto [fx, fy] = placing.at(placing.frame.cx, placing.frame.cy, nadir, view.sun.altitude);
-    const auto along = [&](double x, double y, double pa) {
-        return placing.at(x, y, pa, reach / placing.pixelsPerDegree);
+    const auto along = [&](double x, double y, double pa, double pixels) {
+        return placing.at(x, y, pa, pixels / placing.pixelsPerDegree);
     };
-    const auto left = along(fx, fy, nadir + 90), right = along(fx, fy, nadir - 90);
-    const auto farLeft = along(left.first, left.second, nadir);
-    const auto farRight = along(right.first, right.second, nadir);
+    const auto left = along(fx, fy, nadir + 90, across), right = along(fx, fy, nadir - 90, across);
+    const auto farLeft = along(left.first, left.second, nadir, across);
+    const auto farRight = along(right.first, right.second, nadir, across);
     surface.selectPen({PenStyle::solid, ground});
     surface.selectBrush({false, ground});
     surface.polygon({pixel(left), pixel(right), pixel(farRight), pixel(farLeft)});
@@ -207,6 +209,7 @@ void drawViewFromPlace(DrawSurface& surface, const EclipseRecord& record,
                100 * obscuration),
         screen.up == ViewUp::zenith ? " Zenith up" : " North up, east left",
         screen.limb ? " Moon's limb: LRO profile" : " Moon's limb: smooth (no lunar grid)",
+        view.sun.altitude < -view.sunRadius ? " The Sun is below the horizon" : "",
     };
     int y = textTop;
     for (const std::string& line : lines) {

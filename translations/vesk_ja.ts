@@ -1012,33 +1012,33 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>MapView</name>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="219"/>
-        <location filename="../app/gui/map_view.cpp" line="228"/>
+        <location filename="../app/gui/map_view.cpp" line="224"/>
+        <location filename="../app/gui/map_view.cpp" line="233"/>
         <source>Drawing…</source>
         <translation>描画中…</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="206"/>
+        <location filename="../app/gui/map_view.cpp" line="211"/>
         <source>KML written: %1</source>
         <translation>KML を書きました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="383"/>
+        <location filename="../app/gui/map_view.cpp" line="389"/>
         <source>Copy the command</source>
         <translation>コマンドをコピー</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="385"/>
+        <location filename="../app/gui/map_view.cpp" line="391"/>
         <source>Copies the command that makes the lunar grid, to paste it into a terminal.</source>
         <translation>月の標高ファイルを作るコマンドをコピーします。端末に貼り付けて実行してください。</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="463"/>
+        <location filename="../app/gui/map_view.cpp" line="470"/>
         <source>No eclipse is shown: there is no path to write.</source>
         <translation>日蝕が表示されていないため、書き出す経路がありません。</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="471"/>
+        <location filename="../app/gui/map_view.cpp" line="478"/>
         <source>Cannot write %1: the name must end in .png, .svg or .pdf.</source>
         <translation>%1 に書き込めません：名前の末尾は .png、.svg、.pdf のいずれかにしてください。</translation>
     </message>
@@ -1213,33 +1213,33 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>TimeSlider</name>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="36"/>
-        <source>The instant of the shadow drawn over the map, from the first contact to the last: the arrow keys step ten seconds, Page Up and Down a minute.</source>
-        <translation>地図に描く影の時刻（最初の接触から最後の接触まで）。矢印キーで10秒、Page Up / Page Down で1分動きます。</translation>
+        <location filename="../app/gui/time_slider.cpp" line="37"/>
+        <source>The instant of the shadow drawn over the map and of the screens of the place, from the first contact to the last: the arrow keys step ten seconds, Page Up and Down a minute.</source>
+        <translation>地図に描く影と、その地の画面の時刻（最初の接触から最後の接触まで）。矢印キーで10秒、Page Up / Page Down で1分動きます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="41"/>
-        <location filename="../app/gui/time_slider.cpp" line="63"/>
+        <location filename="../app/gui/time_slider.cpp" line="44"/>
+        <location filename="../app/gui/time_slider.cpp" line="66"/>
         <source>Play</source>
         <translation>再生</translation>
     </message>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="42"/>
+        <location filename="../app/gui/time_slider.cpp" line="45"/>
         <source>Moves the shadow through the eclipse at the rate chosen beside.</source>
         <translation>横で選んだ速さで、影を日蝕の始めから終わりまで動かします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="45"/>
+        <location filename="../app/gui/time_slider.cpp" line="48"/>
         <source>How many minutes of the eclipse pass in a second of playing.</source>
         <translation>再生の1秒間に進む日蝕の分数。</translation>
     </message>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="47"/>
+        <location filename="../app/gui/time_slider.cpp" line="50"/>
         <source>%1 min/s</source>
         <translation>%1 分/秒</translation>
     </message>
     <message>
-        <location filename="../app/gui/time_slider.cpp" line="63"/>
+        <location filename="../app/gui/time_slider.cpp" line="66"/>
         <source>Pause</source>
         <translation>停止</translation>
     </message>

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -31,10 +32,11 @@ QString clockText(double hours) {
 } // namespace
 
 TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
-    slider =
-        explained(new QSlider(Qt::Horizontal),
-                  tr("The instant of the shadow drawn over the map, from the first contact "
-                     "to the last: the arrow keys step ten seconds, Page Up and Down a minute."));
+    slider = explained(new QSlider(Qt::Horizontal),
+                       tr("The instant of the shadow drawn over the map and of the screens of the "
+                          "place, from the first contact to the last: the arrow keys step ten "
+                          "seconds, Page Up and Down a minute."));
+    slider->installEventFilter(this); // its keys before the window's shortcuts
     slider->setSingleStep(arrowSeconds);
     slider->setPageStep(pageSeconds);
     timeLabel = new QLabel;
@@ -64,6 +66,18 @@ TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
         on ? player->start() : player->stop();
     });
     connect(player, &QTimer::timeout, this, [this] { step(); });
+}
+
+bool TimeSlider::eventFilter(QObject* watched, QEvent* event) {
+    // Page Up and Down are also the window's previous and next eclipse: on the slider they move
+    // it, as its explanation says.
+    if (watched == slider && event->type() == QEvent::ShortcutOverride) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Home ||
+            key == Qt::Key_End)
+            event->accept();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TimeSlider::setSpan(double firstUtHours, double lastUtHours) {

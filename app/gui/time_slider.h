@@ -41,6 +41,9 @@ class TimeSlider : public QWidget {
     QPushButton* playButton;
     QComboBox* rateList;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void step();
     void showValue();

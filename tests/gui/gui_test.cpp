@@ -975,6 +975,13 @@ TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
     EXPECT_EQ(slider->slider->value(), before + 10);
     slider->slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(slider->slider->value(), before + 70);
+    // on the slider, Page Up moves it a minute: it is not the window's previous eclipse
+    slider->slider->setFocus();
+    QTest::keyClick(slider->slider, Qt::Key_PageUp);
+    w.finishWork();
+    EXPECT_EQ(slider->slider->value(), before + 130);
+    EXPECT_EQ(w.v().year, 2024);
+    EXPECT_EQ(w.v().month, 4);
     w.frame.timeSliderToggle->setChecked(false);
     for (int i = 0; i < 3; ++i) { // the dock's room back to the view, then its repaint
         w.finishWork();

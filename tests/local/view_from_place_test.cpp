@@ -250,3 +250,34 @@ TEST(EclipseSeries, AgreesWithTheViewAtItsInstants) {
         eclipseSeries(record, localCircumstances(record, observerAt(100, -60), e.deltaT), e.deltaT)
             .empty());
 }
+
+// With the Sun far below the horizon the ground fills the whole frame.
+TEST(ViewFromPlace, GroundCoversTheFrameWhenTheSunIsDown) {
+    CatalogEclipse e(2024, 4);
+    ASSERT_TRUE(e.found);
+    const LocalCircumstances local =
+        localCircumstances(e.catalog.record, observerAt(100, 30), e.deltaT); // night in Asia
+    ASSERT_TRUE(local.nearest);
+    const DrawnView night(e, local, local.nearest->shadow.t, ViewUp::zenith);
+    ASSERT_LT(night.view.sun.altitude, -10);
+    ASSERT_EQ(night.surface.polygons.size(), 2U);
+    const std::vector<PixelPoint>& ground = night.surface.polygons.back().first;
+    // every corner of the frame inside the ground's quadrilateral
+    for (const auto& [x, y] : {std::pair{0, 0}, {1000, 0}, {0, 700}, {1000, 700}}) {
+        bool inside = true;
+        for (std::size_t i = 0; i < ground.size(); ++i) {
+            const PixelPoint a = ground[i], b = ground[(i + 1) % ground.size()];
+            const double cross = static_cast<double>(b.x - a.x) * (y - a.y) -
+                                 static_cast<double>(b.y - a.y) * (x - a.x);
+            inside = inside && cross >= 0;
+        }
+        bool insideReversed = true;
+        for (std::size_t i = 0; i < ground.size(); ++i) {
+            const PixelPoint a = ground[i], b = ground[(i + 1) % ground.size()];
+            insideReversed = insideReversed && static_cast<double>(b.x - a.x) * (y - a.y) -
+                                                       static_cast<double>(b.y - a.y) * (x - a.x) <=
+                                                   0;
+        }
+        EXPECT_TRUE(inside || insideReversed) << x << ", " << y;
+    }
+}
