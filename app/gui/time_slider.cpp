@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -69,14 +70,14 @@ TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
 }
 
 bool TimeSlider::eventFilter(QObject* watched, QEvent* event) {
-    // Page Up and Down are also the window's previous and next eclipse: on the slider they move
-    // it, as its explanation says.
-    if (watched == slider && event->type() == QEvent::ShortcutOverride) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_Home ||
-            key == Qt::Key_End)
-            event->accept();
-    }
+    // Page Up and Down are also the window's previous and next eclipse, the arrows its panning:
+    // on the slider they move it, as its explanation says.
+    constexpr int sliderKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End,
+                                  Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up,   Qt::Key_Down};
+    if (watched == slider && event->type() == QEvent::ShortcutOverride &&
+        std::ranges::find(sliderKeys, static_cast<QKeyEvent*>(event)->key()) !=
+            std::end(sliderKeys))
+        event->accept();
     return QWidget::eventFilter(watched, event);
 }
 

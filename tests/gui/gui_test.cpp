@@ -975,11 +975,13 @@ TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
     EXPECT_EQ(slider->slider->value(), before + 10);
     slider->slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(slider->slider->value(), before + 70);
-    // on the slider, Page Up moves it a minute: it is not the window's previous eclipse
+    // on the slider, Page Up moves it a minute and an arrow ten seconds: they are not the
+    // window's previous eclipse and panning
     slider->slider->setFocus();
     QTest::keyClick(slider->slider, Qt::Key_PageUp);
+    QTest::keyClick(slider->slider, Qt::Key_Right);
     w.finishWork();
-    EXPECT_EQ(slider->slider->value(), before + 130);
+    EXPECT_EQ(slider->slider->value(), before + 140);
     EXPECT_EQ(w.v().year, 2024);
     EXPECT_EQ(w.v().month, 4);
     w.frame.timeSliderToggle->setChecked(false);
