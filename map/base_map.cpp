@@ -333,7 +333,7 @@ constexpr VectorFile vectorFiles[] = {
     {"af_riv.cbd", navy},   {"na_riv.cbd", navy},   {"as_bdy.cbd", brown},  {"eu_bdy.cbd", brown},
     {"af_bdy.cbd", brown},  {"na_bdy.cbd", brown},  {"na_pby.cbd", brown},  {"sa_bdy.cbd", brown}};
 constexpr int coastFiles = 5, coastAndRiverFiles = 10;
-constexpr int fileHeaderBytes = 40, directoryEntryBytes = 28, segmentHeaderBytes = 16;
+constexpr int directoryEntryBytes = 28, segmentHeaderBytes = 16;
 
 std::int32_t int32At(const std::vector<std::uint8_t>& b, std::size_t at) {
     if (at + 4 > b.size())
