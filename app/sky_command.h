@@ -17,9 +17,9 @@ bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& su
 
 // The objects that the sky view draws (the Sun, the Moon, the planets and the stars down to
 // faintestStar, below the horizon too) as a JSON array: name, altitude, azimuth from north
-// through east, right ascension and declination of date, magnitude and whether it is up; at the
-// instant the chart is drawn for. None when the observer is not inside the umbra or antumbra at
-// the maximum.
+// through east, right ascension and declination of date, magnitude (null for the new Moon) and
+// whether it is up; at the instant the chart is drawn for. None when the observer is not inside
+// the umbra or antumbra at the maximum.
 std::optional<std::string> skyAtMaximumJson(AppState& state, const ScreenFrame& frame);
 
 enum class LimbOutcome { drawn, notCentral, noLunarGrid };

@@ -73,6 +73,8 @@ class ReportDrawing {
     void contacts();
     void horizonMoment();
     void maximumLines();
+    void seriesOnChart(const std::vector<SeriesPoint>& series);
+    void instantOnChart(double t);
 
   private:
     void row(int r, const std::string& text) { surface.textOut(textX, rowPitch * r, text); }
@@ -83,12 +85,6 @@ class ReportDrawing {
     void horizonFrame();
     void bodiesOnChart(const LocalEvent& event, bool halo);
     double chartX(double azimuth) const;
-
-  public:
-    void seriesOnChart(const std::vector<SeriesPoint>& series);
-    void instantOnChart(double t);
-
-  private:
     void appearance(const LocalEvent& maximum, int cx, int cy);
 
     DrawSurface& surface;

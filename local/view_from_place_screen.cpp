@@ -18,8 +18,8 @@ namespace {
 
 // The text's lines: left edge, first line and spacing; the width they take at the left.
 constexpr int textLeft = 10, textTop = 15, lineSpacing = 15, textWidth = 330;
-// The Sun's radius times this reaches the far edge of the Moon at a contact (1 + 2 k / 0.2725
-// for the largest ratio of the Moon's diameter to the Sun's, 1.08), with a margin.
+// Half the frame in the Sun's radii: at a contact the Moon's far edge lies 1 + 2 x 1.08 = 3.16 of
+// them from the Sun's centre (the Moon's diameter is at most 1.08 times the Sun's).
 constexpr double frameInSunRadii = 3.3;
 // The contacts' ticks on the Sun's limb and their labels, in the Sun's radii from its centre.
 constexpr double tickInner = 1.04, tickOuter = 1.14, tickLabel = 1.26, labelStep = 0.12;
@@ -123,7 +123,8 @@ void drawContactMarks(DrawSurface& surface, const Placing& placing, const LocalC
     const std::array<std::pair<const std::optional<LocalEvent>*, const char*>, 4> contacts{
         {{&local.first, "C1"}, {&local.second, "C2"}, {&local.third, "C3"}, {&local.fourth, "C4"}}};
     const PlaceViewFrame& f = placing.frame;
-    // the marks' angles from the top: vertex angles with the zenith up, else position angles
+    // the marks' angles from the top: vertex angles with the zenith up, else position angles;
+    // their distances in the Sun's radii
     Placing marks = placing;
     marks.up = 0;
     marks.pixelsPerDegree = f.sunRadius;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <erfa.h>
 #include <erfam.h>
+#include <limits>
 #include <mutex>
 #include <swephexp.h>
 
@@ -16,8 +17,9 @@ namespace vesk {
 namespace {
 
 constexpr PlanetType planetTypes[planetCount] = {mercury, venus, mars, jupiter, saturn};
-constexpr double sunMagnitude = -6;   // the size the chart gives the Sun's disc
-constexpr double moonMagnitude = -12; // the full Moon's, for the list (the chart draws it dark)
+constexpr double sunMagnitude = -6; // the size the chart gives the Sun's disc
+// The new Moon shows no lit face: it has no magnitude (the chart draws it dark).
+constexpr double moonMagnitude = std::numeric_limits<double>::quiet_NaN();
 
 // The Swiss Ephemeris keeps state of its own: one caller at a time.
 std::mutex swissEphemeris;
