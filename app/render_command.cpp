@@ -6,8 +6,10 @@
 #include "output_path.h"
 #include "picture_output.h"
 #include "place_options.h"
+#include "shadow_layer.h"
 #include "sky_command.h"
 #include "text_recording_surface.h"
+#include "timescales.h"
 
 #include <algorithm>
 #include <cctype>
@@ -113,6 +115,22 @@ std::string applyOptions(const CommandLine& options, AppState& state, int& width
     return outputPathRefusal(out);
 }
 
+// Why the view from the place cannot be drawn at --at: an instant outside the eclipse's first and
+// last contact with the Earth, where its elements no longer hold; empty otherwise.
+std::string viewInstantRefusal(const ScreenFrame& frame) {
+    const ViewSettings& v = frame.settings;
+    if (v.displayMode != displayPlaceView || !v.shadowAt)
+        return {};
+    const EclipseRecord& record = frame.eclipse.record;
+    const double deltaT = frame.eclipse.deltaT;
+    const double at = dayHoursOf(record, shadowHours(record, *v.shadowAt, deltaT), deltaT);
+    const auto [first, last] = contactSpanUt(record, deltaT);
+    if (at >= first && at <= last)
+        return {};
+    return "--at must lie within the eclipse, from " + hmsOfHours(first) + " to " +
+           hmsOfHours(last) + " UT of its day (its first and last contact with the Earth)";
+}
+
 } // namespace
 
 int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
@@ -156,6 +174,10 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         redrawForCommand(state, commandRequest(options), surface, services, "render", err);
     if (!frame)
         return 1;
+    if (const std::string refusal = viewInstantRefusal(*frame); !refusal.empty()) {
+        std::fprintf(err, "vesk render: %s\n", refusal.c_str());
+        return 2;
+    }
     const std::string mode = options.value("--mode").value_or("map");
     const std::size_t screenTexts = texts.size();
     const LimbOutcome limb =

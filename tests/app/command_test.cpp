@@ -662,6 +662,26 @@ TEST(RenderCommand, SkyJsonListsEveryObjectOfTheChart) {
     EXPECT_NE(r.err.find("--json goes with --mode sky"), std::string::npos) << r.err;
 }
 
+// The view from the place is drawn at --at within the eclipse; an instant outside its contacts
+// with the Earth, where the elements no longer hold, is refused and nothing is written.
+TEST(RenderCommand, ViewOnlyWithinTheEclipse) {
+    ScratchDir dir;
+    const auto view = [&](const char* at) {
+        return runVesk({"render", "--year", "2024", "--month", "4", "--mode", "view", "--lon",
+                        "-96.8", "--lat", "32.78", "--at", at, "--out", "view.png"},
+                       dir.path());
+    };
+    CommandResult r = view("2460000.5");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--at must lie within the eclipse, from 15:42:14 to 20:52:21"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "view.png"));
+    r = view("18:00");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(pngSize(readFile(dir.path() / "view.png")), (std::pair{1000, 700}));
+}
+
 TEST(RenderCommand, LimbScreenWithoutTheLunarGridNamesTheTool) {
     ScratchDir dir;
     const CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "limb",
