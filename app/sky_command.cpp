@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sky_command.h"
 
+#include "angles.h"
 #include "civil_time.h"
 #include "eclipse_list.h"
 #include "info_command.h"
@@ -48,7 +49,7 @@ EclipseSky skyAt(const AppState& state, const ScreenFrame& frame, const LocalCir
 
 // One object of the sky as a JSON object; the azimuth from north through east.
 std::string skyObjectJson(const std::string& name, const HorizontalPlace& place) {
-    const double fromNorth = place.azimuth + 180 - 360 * std::floor((place.azimuth + 180) / 360);
+    const double fromNorth = degreesWithinTurn(place.azimuth + 180);
     return "{\"name\": " + jsonString(name) + ", \"alt\": " + jsonNumber(place.altitude, 4) +
            ", \"az\": " + jsonNumber(fromNorth, 4) + ", \"ra\": " + jsonNumber(place.ra, 4) +
            ", \"dec\": " + jsonNumber(place.dec, 4) +

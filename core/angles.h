@@ -37,4 +37,9 @@ inline double wrappedLongitude(double lon) {
     return lon - 360 * std::floor((lon + 180) / 360);
 }
 
+// An angle in degrees brought into 0 (included) to 360 (excluded).
+inline double degreesWithinTurn(double degrees) {
+    return degrees - 360 * std::floor(degrees / 360);
+}
+
 } // namespace vesk

@@ -32,8 +32,7 @@ ViewFromPlace viewFromPlace(const EclipseRecord& record, const Observer& observe
     view.separation =
         (std::atan2(offAxis, toMoonAlongAxis) - std::atan2(offAxis, toSunAlongAxis)) * radToDeg;
     // the Moon is off the Sun in the direction (u, v) of the plane, whose x points east and y north
-    view.positionAngle = std::fmod(std::atan2(o.u, o.v) * radToDeg + 360, 360);
-    view.zenithAngle = o.zenithAngle;
+    view.positionAngle = degreesWithinTurn(std::atan2(o.u, o.v) * radToDeg);
     return view;
 }
 

@@ -23,9 +23,9 @@ struct ViewFromPlace {
     double moonRadius = 0, moonRadiusOuter = 0;
     double separation = 0; // of the centres
     // The position angle of the Moon's centre from the Sun's (from north through east, 0 to
-    // 360) and that of the zenith; with the zenith up, the Moon lies positionAngle -
-    // zenithAngle anticlockwise from the top.
-    double positionAngle = 0, zenithAngle = 0;
+    // 360); with the zenith up, the Moon lies positionAngle - shadow.zenithAngle anticlockwise
+    // from the top.
+    double positionAngle = 0;
 
     // The fraction of the Sun's disk covered by the smooth Moon of radius moonRadius.
     double obscuration() const;

@@ -79,7 +79,7 @@ void drawGround(DrawSurface& surface, const Placing& placing, const ViewFromPlac
     const double offset = view.sun.altitude * placing.pixelsPerDegree;
     if (offset > reach)
         return;
-    const double nadir = view.zenithAngle + 180;
+    const double nadir = view.shadow.zenithAngle + 180;
     const double across = std::max(-offset, 0.0) + 2 * reach; // past the frame's far side
     const auto [fx, fy] = placing.at(placing.frame.cx, placing.frame.cy, nadir, view.sun.altitude);
     const auto along = [&](double x, double y, double pa, double pixels) {
@@ -183,7 +183,7 @@ void drawViewFromPlace(DrawSurface& surface, const EclipseRecord& record,
     Placing placing;
     placing.frame = placeViewFrame(surface.width(), surface.height());
     placing.pixelsPerDegree = placing.frame.sunRadius / view.sunRadius;
-    placing.up = screen.up == ViewUp::zenith ? view.zenithAngle : 0;
+    placing.up = screen.up == ViewUp::zenith ? view.shadow.zenithAngle : 0;
     const PlaceViewFrame& f = placing.frame;
     const double obscuration = view.obscuration();
     const bool total = view.separation + view.sunRadius <= view.moonRadius;

@@ -24,10 +24,6 @@ constexpr double moonMagnitude = std::numeric_limits<double>::quiet_NaN();
 // The Swiss Ephemeris keeps state of its own: one caller at a time.
 std::mutex swissEphemeris;
 
-double withinOneTurn(double degrees) {
-    return degrees - 360 * std::floor(degrees / 360);
-}
-
 // Right ascension and declination (degrees) of a vector given on the fundamental plane (x east,
 // y north, z along the shadow axis towards the Sun at right ascension a and declination d).
 std::pair<double, double> equatorialOf(double x, double y, double z, double a, double d) {
@@ -35,7 +31,7 @@ std::pair<double, double> equatorialOf(double x, double y, double z, double a, d
     const double sinD = std::sin(d * degToRad), cosD = std::cos(d * degToRad);
     const double v[3] = {-x * sinA - y * sinD * cosA + z * cosD * cosA,
                          x * cosA - y * sinD * sinA + z * cosD * sinA, y * cosD + z * sinD};
-    return {withinOneTurn(std::atan2(v[1], v[0]) * radToDeg),
+    return {degreesWithinTurn(std::atan2(v[1], v[0]) * radToDeg),
             std::atan2(v[2], std::hypot(v[0], v[1])) * radToDeg};
 }
 
@@ -59,19 +55,25 @@ double shadowAxisRightAscension(const EclipseRecord& record, double t) {
         swe_calc(jdTT, SE_ECL_NUT, 0, nutation, error); // analytic: no ephemeris file is read
         sidereal = swe_sidtime0(jdTT, nutation[0], nutation[2]) * 15;
     }
-    return withinOneTurn(sidereal - evaluateElements(record, t).mu);
+    return degreesWithinTurn(sidereal - evaluateElements(record, t).mu);
 }
 
-std::pair<double, double> starPlaceOfDate(const StarEntry& star, double jdTT) {
+LongTermPrecession::LongTermPrecession(double jdTT) : jdTT(jdTT) {
+    eraLtp(eraEpj(jdTT, 0), matrix);
+}
+
+std::pair<double, double> starPlaceOfDate(const StarEntry& star,
+                                          const LongTermPrecession& precession) {
+    const double jdTT = precession.jdTT;
     const double ra = raFromPacked(star.ra) * degToRad, dec = decFromPacked(star.dec) * degToRad;
     double raMoved = ra, decMoved = dec, pmRa = 0, pmDec = 0, parallax = 0, velocity = 0;
     // without a parallax: eraPmsafe takes one that keeps the star slower than light
     eraPmsafe(ra, dec, star.pmRa * 15 / 3600 * degToRad, star.pmDec / 3600 * degToRad, 0, 0,
               ERFA_DJ00, 0, jdTT, 0, &raMoved, &decMoved, &pmRa, &pmDec, &parallax, &velocity);
-    double precession[3][3], j2000[3], ofDate[3];
-    eraLtp(eraEpj(jdTT, 0), precession);
+    double j2000[3], ofDate[3];
     eraS2c(raMoved, decMoved, j2000);
-    eraRxp(precession, j2000, ofDate);
+    // ERFA takes its matrices unqualified; eraRxp only reads this one
+    eraRxp(const_cast<double(*)[3]>(precession.matrix), j2000, ofDate);
     double raOfDate = 0, decOfDate = 0;
     eraC2s(ofDate, &raOfDate, &decOfDate);
     return {eraAnp(raOfDate) * radToDeg, decOfDate * radToDeg};
@@ -96,8 +98,9 @@ EclipseSky eclipseSky(const EclipseRecord& record, const Observer& observer, dou
             raFromSun = p.raFromSun + p.raFromSunRate * t;
             dec = p.dec + p.decRate * t;
         }
-        sky.bodies[static_cast<std::size_t>(i) + 1] = placeOf(
-            withinOneTurn(axisRa + raFromSun), dec, sun.hourAngle, axisRa, lat, theory.magnitude);
+        sky.bodies[static_cast<std::size_t>(i) + 1] =
+            placeOf(degreesWithinTurn(axisRa + raFromSun), dec, sun.hourAngle, axisRa, lat,
+                    theory.magnitude);
     }
     // the Moon: geocentric from its place on the fundamental plane, seen from the observer
     const ShadowElements elements = evaluateElements(record, t);
@@ -109,11 +112,12 @@ EclipseSky eclipseSky(const EclipseRecord& record, const Observer& observer, dou
     sky.moon = placeOf(seenRa, seenDec, sun.hourAngle, axisRa, lat, moonMagnitude);
     sky.moon.ra = moonRa;
     sky.moon.dec = moonDec;
+    const LongTermPrecession precession(jdTT); // one matrix for all the stars
     for (std::size_t row = sky.bodies.size(); skyCatalogue[row].name != nullptr; ++row) {
         const StarEntry& star = skyCatalogue[row];
         if (star.magnitude >= faintestStar)
             continue;
-        const auto [ra, dec] = starPlaceOfDate(star, jdTT);
+        const auto [ra, dec] = starPlaceOfDate(star, precession);
         sky.stars.push_back({row, placeOf(ra, dec, sun.hourAngle, axisRa, lat, star.magnitude)});
     }
     return sky;

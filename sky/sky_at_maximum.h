@@ -53,13 +53,21 @@ struct EclipseSky {
 // with (the Swiss Ephemeris's long-term sidereal time), less mu.
 double shadowAxisRightAscension(const EclipseRecord& record, double t);
 
-// A catalogue star's mean place of date at a TT Julian date (right ascension and declination,
-// degrees): its J2000 place moved by its proper motion along a great circle (ERFA's eraPmsafe,
-// without parallax or radial velocity), then by the long-term precession of J. Vondrak, N.
-// Capitaine and P. Wallace, A&A 534, A22 (2011), ERFA's eraLtp, valid for 200,000 years about
-// J2000.
+// The long-term precession from J2000 to the mean equator and equinox of a TT Julian date: J.
+// Vondrak, N. Capitaine and P. Wallace, A&A 534, A22 (2011), ERFA's eraLtp, valid for 200,000
+// years about J2000.
+struct LongTermPrecession {
+    explicit LongTermPrecession(double jdTT);
+    double jdTT;
+    double matrix[3][3];
+};
+
+// A catalogue star's mean place of date (right ascension and declination, degrees): its J2000
+// place moved to the precession's date by its proper motion along a great circle (ERFA's
+// eraPmsafe, without parallax or radial velocity), then precessed.
 struct StarEntry;
-std::pair<double, double> starPlaceOfDate(const StarEntry& star, double jdTT);
+std::pair<double, double> starPlaceOfDate(const StarEntry& star,
+                                          const LongTermPrecession& precession);
 
 // The sky of the observer at t hours from t0 (TT) of an eclipse record with deltaT seconds: the
 // Sun's and the planets' places (the planets' from the catalog's DE431 places where they are

@@ -182,9 +182,9 @@ TEST(ViewFromPlace, DrawsTheMoonWhereTheViewPutsItAndSaysWhatItShows) {
         const DrawnView drawn(e, local, partial, up);
         const PlaceViewFrame frame = placeViewFrame(1000, 700);
         const double ppd = frame.sunRadius / drawn.view.sunRadius;
-        const double angle =
-            (drawn.view.positionAngle - (up == ViewUp::zenith ? drawn.view.zenithAngle : 0)) *
-            degToRad;
+        const double angle = (drawn.view.positionAngle -
+                              (up == ViewUp::zenith ? drawn.view.shadow.zenithAngle : 0)) *
+                             degToRad;
         const auto [mx, my] = drawn.moonCentre();
         EXPECT_NEAR(mx, frame.cx - std::sin(angle) * drawn.view.separation * ppd, 1.0);
         EXPECT_NEAR(my, frame.cy - std::cos(angle) * drawn.view.separation * ppd, 1.0);

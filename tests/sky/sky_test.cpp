@@ -57,7 +57,7 @@ TEST(SkyPositions, StarsOfDateFollowTheLongTermPrecession) {
             const double theirRa =
                 eraAnp(std::atan2(eraPdp(star, ninety), eraPdp(star, equinox))) * ERFA_DR2D;
             const double theirDec = std::asin(eraPdp(star, equatorPole)) * ERFA_DR2D;
-            const auto [ours, oursDec] = starPlaceOfDate(*entry, jd);
+            const auto [ours, oursDec] = starPlaceOfDate(*entry, LongTermPrecession(jd));
             const double apart = eraSeps(ours * ERFA_DD2R, oursDec * ERFA_DD2R, theirRa * ERFA_DD2R,
                                          theirDec * ERFA_DD2R) *
                                  ERFA_DR2D;
@@ -73,8 +73,9 @@ TEST(SkyPositions, StarsOfDateFollowTheLongTermPrecession) {
     StarEntry still = *arcturus;
     still.pmRa = still.pmDec = 0;
     const double century = ERFA_DJ00 + ERFA_DJC;
-    const auto [ra, dec] = starPlaceOfDate(*arcturus, century);
-    const auto [stillRa, stillDec] = starPlaceOfDate(still, century);
+    const LongTermPrecession toCentury(century);
+    const auto [ra, dec] = starPlaceOfDate(*arcturus, toCentury);
+    const auto [stillRa, stillDec] = starPlaceOfDate(still, toCentury);
     EXPECT_NEAR(
         eraSeps(ra * ERFA_DD2R, dec * ERFA_DD2R, stillRa * ERFA_DD2R, stillDec * ERFA_DD2R) *
             ERFA_DR2D * 3600,
