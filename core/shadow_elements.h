@@ -20,8 +20,9 @@ namespace vesk {
 // (1982) for eclipse predictions.
 constexpr double moonRadiusPenumbra = 0.2725076;
 constexpr double moonRadiusUmbra = 0.2722810;
-// The Sun's radius of the cones, Earth equatorial radii: 696,000 km over 6378.137 km.
-constexpr double sunRadiusEarthRadii = 696000 / 6378.137;
+// The Sun's radius of the cones: 696,000 km, in Earth equatorial radii of 6378.137 km.
+constexpr double sunRadiusKm = 696000;
+constexpr double sunRadiusEarthRadii = sunRadiusKm / 6378.137;
 
 // Degrees of Earth rotation per second of Delta T: 1.00273791 turns a day, the sidereal rate
 // that the catalog's hour angle mu is made with (360 * 1.00273791 / 86400).

@@ -80,6 +80,14 @@ struct PathGeometry {
     std::array<LimbEnds, 2> limbEnds; // where the path begins, where it ends
 };
 
+// The limits of the central path corrected for the profile of the lunar limb, on the northern and
+// southern side: inward of the interior limit the central phase is seen (totality, or the whole
+// ring), outward of the exterior limit no part of the profile reaches the Sun's limb; between them
+// lies the graze zone of Baily's beads.
+struct CorrectedLimits {
+    std::array<Pieces<PathPoint>, 2> interior, exterior; // northern, southern side
+};
+
 // A curve of equal duration inside the central path.
 struct DurationCurve {
     double seconds = 0;      // the duration along the curve

@@ -67,15 +67,17 @@ double coneRadius(const ShadowElements& s, Cone cone, double magnitude, double z
     return bigL1 - magnitude * (bigL1 + bigL2);
 }
 
-// Northern (sign +1) or southern (-1) limit of a cone, iterated on the height of the point.
+// Northern (sign +1) or southern (-1) limit of a cone, iterated on the height of the point; the
+// cone's radius made larger by widening (Earth radii; the umbra's only).
 TracedPoint limitPoint(const ShadowElements& s, double deltaT, int sign, Cone cone,
-                       double magnitude) {
+                       double magnitude, double widening = 0) {
     const ConeTerms terms = coneTerms(s, cone);
     double q = cone == Cone::umbra ? std::atan2(s.bPrime, terms.cPrime)
                                    : std::atan(s.bPrime / terms.cPrime);
     double zeta = 0, xi = 0, eta1 = 0, zeta1 = 0;
     for (int pass = 0; pass < terms.passes; ++pass) {
-        const double radius = coneRadius(s, cone, magnitude, zeta);
+        double radius = coneRadius(s, cone, magnitude, zeta);
+        radius += radius < 0 ? -widening : widening;
         xi = s.x - sign * radius * std::sin(q);
         eta1 = (s.y - sign * radius * std::cos(q)) / s.rho1;
         const double rest = 1 - xi * xi - eta1 * eta1;
@@ -197,8 +199,8 @@ CentralDetails centralLineDetails(const ShadowElements& s, double deltaT) {
     return centralDetails(s, deltaT, Reduction::curve);
 }
 
-TracedPoint umbralLimitPoint(const ShadowElements& s, double deltaT, int sign) {
-    return limitPoint(s, deltaT, sign, Cone::umbra, 0);
+TracedPoint umbralLimitPoint(const ShadowElements& s, double deltaT, int sign, double widening) {
+    return limitPoint(s, deltaT, sign, Cone::umbra, 0, widening);
 }
 
 TracedPoint penumbralLimitPoint(const ShadowElements& s, double deltaT, int sign) {

@@ -48,7 +48,9 @@ struct GreatestEclipse {
 
 TracedPoint centralLinePoint(const ShadowElements& e, double deltaT);
 CentralDetails centralLineDetails(const ShadowElements& e, double deltaT);
-TracedPoint umbralLimitPoint(const ShadowElements& e, double deltaT, int sign);
+// The limit of the umbra (antumbra) on side sign; with a widening (Earth radii, negative to
+// narrow) the limit of a cone whose radius is that much larger in the observer's plane.
+TracedPoint umbralLimitPoint(const ShadowElements& e, double deltaT, int sign, double widening = 0);
 // +1 when the umbral limit traced with sign is the northern one (left of the shadow's eastward
 // motion), else -1: the tracers offset a limit by -sign * L2, so its side turns with the sign of
 // the umbral radius L2 at the Earth's surface there (negative where total, positive where

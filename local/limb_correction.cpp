@@ -3,6 +3,7 @@
 
 #include "angles.h"
 #include "checked_int.h"
+#include "limb_margins.h"
 #include "local_circumstances.h"
 #include "lunar_libration.h"
 #include "palette.h"
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -24,8 +26,8 @@ constexpr int chartX = 440, chartY = 250;
 constexpr double chartFactor = 0.85;
 constexpr double kmPerArcsecond = 1.863619; // at the Moon's distance
 constexpr double spikeLimitKm = 3;
+constexpr double windowLeadInDeg = 5;
 constexpr double limbBandLow = 1727, limbBandHigh = 1747;
-constexpr double correctionLimitSeconds = 15;
 constexpr Rgb profilePen{255, 200, 155}, ringBlue{0, 0, 255}, ringMagenta{255, 0, 255};
 
 int nearest(double v) {
@@ -43,14 +45,6 @@ int gridValue(const LimbData& limb, int row, int column) {
     return limb.grid[static_cast<std::size_t>(row) * lunarGridColumns + column];
 }
 
-struct Geometry {
-    double moonRadius, sunRadius, scale;
-};
-Geometry limbGeometry(const ObservedShadow& s) {
-    const double m = (s.l1 - s.l2) / 2, sun = (s.l1 + s.l2) / 2;
-    return {m, sun, moonMeanLimbKm / m};
-}
-
 } // namespace
 
 bool loadLunarGrid(LimbData& limb, const DataPaths& paths) {
@@ -60,6 +54,13 @@ bool loadLunarGrid(LimbData& limb, const DataPaths& paths) {
     return !limb.grid.empty();
 }
 
+LunarRelief lunarRelief(const LimbData& limb) {
+    if (limb.grid.empty())
+        return {};
+    const auto [lowest, highest] = std::minmax_element(limb.grid.begin(), limb.grid.end());
+    return {moonReferenceRadiusKm + *lowest / 1000.0, moonReferenceRadiusKm + *highest / 1000.0};
+}
+
 double elevationAt(const LimbData& limb, double lon, double lat) {
     if (limb.grid.empty())
         return 0;
@@ -67,44 +68,85 @@ double elevationAt(const LimbData& limb, double lon, double lat) {
     const double x = (lon - 1.0 / 32) * 16, y = (90 - 1.0 / 32 - lat) * 16;
     const int c0 = clampedInt(std::floor(x)), r0 = clampedInt(std::floor(y));
     const double fx = x - c0, fy = y - r0;
+    if (c0 >= 0 && c0 + 1 < lunarGridColumns && r0 >= 0 && r0 + 1 < lunarGridRows) {
+        // inside the grid: the four nodes directly
+        const std::int16_t* upper = &limb.grid[static_cast<std::size_t>(r0) * lunarGridColumns +
+                                               static_cast<std::size_t>(c0)];
+        const std::int16_t* lower = upper + lunarGridColumns;
+        const double top = (1 - fx) * upper[0] + fx * upper[1];
+        const double bottom = (1 - fx) * lower[0] + fx * lower[1];
+        return ((1 - fy) * top + fy * bottom) / 1000;
+    }
     const double top = (1 - fx) * gridValue(limb, r0, c0) + fx * gridValue(limb, r0, c0 + 1);
     const double bottom =
         (1 - fx) * gridValue(limb, r0 + 1, c0) + fx * gridValue(limb, r0 + 1, c0 + 1);
     return ((1 - fy) * top + fy * bottom) / 1000;
 }
 
-LimbProfile limbProfile(const LimbData& limb, double l, double b, double p) {
+LimbProfile limbProfile(const LimbData& limb, double l, double b, double p,
+                        std::optional<ProfileWindow> window) {
     const double lDeg = l / chartDegToRad;
     LimbProfile profile;
     profile.axisAngleDeg = p / chartDegToRad;
-    double previousHeight = 0;
+    // the lines of sight across the limb, every 0.2 degrees within 5 of it
+    constexpr int acrossSteps = 51;
+    std::array<double, acrossSteps> cosDelta{}, sinDelta{};
+    for (int across = 0; across < acrossSteps; ++across) {
+        const double delta = (-5 + 0.2 * across) * chartDegToRad;
+        cosDelta[static_cast<std::size_t>(across)] = std::cos(delta);
+        sinDelta[static_cast<std::size_t>(across)] = std::sin(delta);
+    }
+    const double sinB = std::sin(b), cosB = std::cos(b);
+    std::array<bool, 3601> written{};
+    std::optional<double> previousHeight;
+    if (!window)
+        previousHeight = 0;
     for (int step = 0; step <= 3600; ++step) {
         const double a = step / 10.0, s = (a + 90) * chartDegToRad;
+        double f = a + profile.axisAngleDeg;
+        f -= 360 * std::floor(f / 360);
+        // outside a window: skipped, but for a lead-in that sets the spike rule's height
+        const double fromCentre =
+            window ? std::fabs(wrappedLongitude(f - window->centreDeg)) - window->halfWidthDeg : 0;
+        if (fromCentre > windowLeadInDeg)
+            continue;
+        const double sinS = std::sin(s), cosS = std::cos(s);
         double q = -30;
-        for (int across = 0; across <= 50; ++across) {
-            const double delta = (-5 + 0.2 * across) * chartDegToRad;
-            const double lambda = std::atan2(std::cos(delta) * std::sin(b) * std::sin(s) -
-                                                 std::sin(delta) * std::cos(b),
-                                             std::cos(s) * std::cos(delta));
-            const double beta = std::atan2(std::cos(delta) * std::cos(b) * std::sin(s) +
-                                               std::sin(delta) * std::sin(b),
-                                           std::cos(s) * std::cos(delta) / std::cos(lambda));
+        for (std::size_t across = 0; across < acrossSteps; ++across) {
+            const double cosD = cosDelta[across], sinD = sinDelta[across];
+            const double lambda = std::atan2(cosD * sinB * sinS - sinD * cosB, cosS * cosD);
+            const double beta =
+                std::atan2(cosD * cosB * sinS + sinD * sinB, cosS * cosD / std::cos(lambda));
             const double rho =
                 elevationAt(limb, lambda / chartDegToRad + 90 + lDeg, beta / chartDegToRad) +
                 moonReferenceRadiusKm;
-            q = std::max(q, rho * std::cos(delta) - moonMeanLimbKm);
+            q = std::max(q, rho * cosD - moonMeanLimbKm);
         }
-        if (std::fabs(q - previousHeight) > spikeLimitKm)
-            q = previousHeight; // a spike of the grid keeps the previous height
+        if (!previousHeight)
+            previousHeight = q; // a window starts from its first height
+        if (std::fabs(q - *previousHeight) > spikeLimitKm)
+            q = *previousHeight; // a spike of the grid keeps the previous height
         else
             previousHeight = q;
+        if (fromCentre > 0)
+            continue;
         profile.tracedHeight[static_cast<std::size_t>(step)] = q;
-        double f = a + profile.axisAngleDeg;
-        f -= 360 * std::floor(f / 360);
         const int index = (clampedInt(10 * f + 0.5) % 3600 + 3600) % 3600;
         profile.radius[static_cast<std::size_t>(index)] = q + moonMeanLimbKm;
+        written[static_cast<std::size_t>(index)] = true;
     }
-    profile.radius[0] = profile.radius[3600] = (profile.radius[1] + profile.radius[3599]) / 2;
+    if (written[1] && written[3599]) { // north: the mean of its neighbours, under both indices
+        profile.radius[0] = profile.radius[3600] = (profile.radius[1] + profile.radius[3599]) / 2;
+        written[0] = written[3600] = true;
+    }
+    profile.lowest = std::numeric_limits<double>::infinity();
+    profile.highest = -std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        if (written[i]) {
+            profile.lowest = std::min(profile.lowest, profile.radius[i]);
+            profile.highest = std::max(profile.highest, profile.radius[i]);
+        }
+    }
     return profile;
 }
 
@@ -143,12 +185,11 @@ namespace {
 // Plots the Sun's limb at t in a palette colour on the chart.
 void drawSolarLimb(DrawSurface& surface, const EclipseRecord& record, const Observer& observer,
                    double t, double deltaT, int colour) {
-    const ObservedShadow s = observeShadow(record, observer, t, deltaT);
-    const Geometry g = limbGeometry(s);
+    const SunAgainstLimb sun = sunAgainstLimb(observeShadow(record, observer, t, deltaT));
     for (int i = 0; i <= 1440; ++i) {
         const double theta = i * 0.25 * chartDegToRad;
-        const double x = g.scale * (g.sunRadius * std::cos(theta) + s.u);
-        const double y = g.scale * (g.sunRadius * std::sin(theta) + s.v);
+        const double x = sun.sunRadius * std::cos(theta) + sun.x;
+        const double y = sun.sunRadius * std::sin(theta) + sun.y;
         const double rho = std::hypot(x, y), psi = std::atan2(x, y);
         if (rho > limbBandLow && rho < limbBandHigh) {
             const double r = chartRadius(rho);
@@ -160,42 +201,6 @@ void drawSolarLimb(DrawSurface& surface, const EclipseRecord& record, const Obse
 
 } // namespace
 
-double contactCorrection(const LimbProfile& profile, const EclipseRecord& record,
-                         const LocalCircumstances& local, double t, double deltaT, int contact) {
-    const int type = static_cast<int>(record.typeCode);
-    const double g = local.magnitude;
-    const bool annular = (type == typeAnnular || type == typeAnnularTotal) && g < 1;
-    const bool total = (type == typeTotal || type == typeAnnularTotal) && g > 1;
-    for (int step = 0; step < 680; ++step) {
-        const double p = -17 + 0.05 * step;
-        const ObservedShadow s = observeShadow(record, local.observer, t + p / 3600, deltaT);
-        const Geometry geometry = limbGeometry(s);
-        int n = 0, visible = 0, hidden = 0;
-        for (int i = 0; i < 3600; ++i) {
-            const double theta = i * 0.1 * chartDegToRad;
-            const double x = geometry.scale * (geometry.sunRadius * std::cos(theta) + s.u);
-            const double y = geometry.scale * (geometry.sunRadius * std::sin(theta) + s.v);
-            const double rho = std::hypot(x, y);
-            if (!(rho > limbBandLow && rho < limbBandHigh))
-                continue;
-            int index =
-                static_cast<int>(std::trunc(10 * std::atan2(x, y) / chartDegToRad + 1800 + 0.5));
-            if (index < 0)
-                index += 3600;
-            if (index > 3600)
-                index -= 3600;
-            ++n;
-            (rho - profile.radius[static_cast<std::size_t>(index)] >= 0 ? visible : hidden) += 1;
-        }
-        const bool second = contact == 1,
-                   found = (annular && n >= 1 && (second ? hidden == 0 : hidden >= 1)) ||
-                           (total && n >= 1 && (second ? visible == 0 : visible >= 1));
-        if (found)
-            return p;
-    }
-    return -90;
-}
-
 namespace {
 
 // The lines of the corrected contacts in civil time: below the frame of the text.
@@ -203,43 +208,51 @@ constexpr int civilLineTop = 222, civilLinePitch = 16;
 
 // The second (c = 0) or third (c = 1) contact: the Sun's limb at it and 3 and 6 s about it, its
 // zone time, the correction for the Moon's limb and the corrected time, and its mark on the chart.
-// The corrected zone time in hours, or nothing without a contact or a correction.
+// Where the smooth Moon gives no such contact, only the corrected one. The corrected zone time in
+// hours, or nothing without a corrected contact.
 std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& record,
-                                  const LocalCircumstances& local, const LimbProfile& profile,
-                                  double dT, double zone, int c) {
+                                  const LocalCircumstances& local,
+                                  const std::optional<CorrectedContact>& corrected, double dT,
+                                  double zone, int c) {
     const int y0 = c == 0 ? 80 : 138;
     const std::optional<LocalEvent>& contact = c == 0 ? local.second : local.third;
-    if (!contact)
+    if (!contact && !corrected)
         return std::nullopt;
-    const double t = contact->shadow.t;
     const auto limbAt = [&](double at, int colour) {
         drawSolarLimb(surface, record, local.observer, at, dT, colour);
     };
-    limbAt(t, pink);
-    for (const double offset : {3.0, 6.0}) {
-        limbAt(t + offset / 3600, lightBlue);
-        limbAt(t - offset / 3600, rose);
+    const auto zoneHoursAt = [&](double t) { return t + record.t0 - dT / 3600 + zone; };
+    const char* name = c == 0 ? "2nd Contact" : "3rd Contact";
+    std::optional<double> correctedZoneHours;
+    if (contact) {
+        const double t = contact->shadow.t;
+        limbAt(t, pink);
+        for (const double offset : {3.0, 6.0}) {
+            limbAt(t + offset / 3600, lightBlue);
+            limbAt(t - offset / 3600, rose);
+        }
+        const auto [h, m, sec] = splitHoursToTenths(zoneHoursAt(t));
+        surface.textOut(10, y0, format("%s %02.0f:%02.0f:%04.1f", name, h, m, sec));
+        if (corrected) {
+            const double shift = corrected->shiftSeconds.value_or(0);
+            surface.textOut(10, y0 + 16, format(" (Correction : %+3.1fsec)", shift));
+            correctedZoneHours = zoneHoursAt(t) + shift / 3600;
+        } else {
+            surface.textOut(10, y0 + 16, " (No Correction) ");
+        }
+    } else {
+        surface.textOut(10, y0, format("%s (smooth Moon: none)", name));
+        correctedZoneHours = zoneHoursAt(corrected->t);
     }
-    const double correction = contactCorrection(profile, record, local, t, dT, c + 1);
-    const double zoneHours = t + record.t0 - dT / 3600 + zone;
-    const auto [h, m, sec] = splitHoursToTenths(zoneHours);
-    const char* label =
-        c == 0 ? "2nd Contact %02.0f:%02.0f:%04.1f" : "3rd Contact %02.0f:%02.0f:%04.1f";
-    surface.textOut(10, y0, format(label, h, m, sec));
-    std::optional<double> corrected;
-    if (correction > -correctionLimitSeconds && correction < correctionLimitSeconds) {
-        limbAt(t + correction / 3600, cyan);
-        surface.textOut(10, y0 + 16, format(" (Correction : %+3.1fsec)", correction));
-        const ClockReading fixed = splitHoursToTenths(zoneHours + correction / 3600);
+    if (corrected) {
+        limbAt(corrected->t, cyan);
+        const ClockReading fixed = splitHoursToTenths(*correctedZoneHours);
         surface.textOut(
             10, y0 + 32,
             format("  Corrected %02.0f:%02.0f:%04.1f", fixed.hours, fixed.minutes, fixed.seconds));
-        corrected = zoneHours + correction / 3600;
-    } else {
-        surface.textOut(10, y0 + 16, " (No Correction) ");
     }
     // the mark at the contact's position angle: the corrected contact's where there is one
-    const double markedAt = corrected ? t + correction / 3600 : t;
+    const double markedAt = corrected ? corrected->t : contact->shadow.t;
     const double pa =
         observeShadow(record, local.observer, markedAt, dT).positionAngle * chartDegToRad;
     int x = chartX - static_cast<int>(std::trunc(50 * std::sin(pa)));
@@ -249,7 +262,7 @@ std::optional<double> drawContact(DrawSurface& surface, const EclipseRecord& rec
     if (y < chartY)
         y -= 10;
     surface.textOut(x, y, c == 0 ? "2C" : "3C");
-    return corrected;
+    return correctedZoneHours;
 }
 
 } // namespace
@@ -287,8 +300,11 @@ LimbProfile drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
     drawLimbProfile(surface, profile);
 
     const double zone = zoneHours(lonEast);
-    const std::optional<double> second = drawContact(surface, r, local, profile, dT, zone, 0);
-    const std::optional<double> third = drawContact(surface, r, local, profile, dT, zone, 1);
+    const CorrectedContacts corrected = correctedContacts(profile, r, local, dT);
+    const std::optional<double> second =
+        drawContact(surface, r, local, corrected.second, dT, zone, 0);
+    const std::optional<double> third =
+        drawContact(surface, r, local, corrected.third, dT, zone, 1);
     if (second && third) {
         const auto [h, m, sec] = splitHoursToTenths(*third - *second);
         surface.textOut(10, 192, format("Duration      %2.0fm:%04.1fs", m, sec));

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The second and third contacts corrected for the profile of the lunar limb: the limb profile
 // from the lunar elevation grid "LRO.dat" for the Moon's libration and axis angle at the
-// observer, the Sun's limb against it a few seconds around each predicted contact, and the
-// polar chart and report of the screen.
+// observer, the Sun's limb against it about each predicted contact, and the polar chart and
+// report of the screen.
 #pragma once
 
 #include "data_paths.h"
@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace vesk {
@@ -31,6 +32,12 @@ constexpr const char* lunarGridFileName = "LRO.dat";
 // Reads "LRO.dat" whole; false (grid empty) when it is missing, short or unreadable.
 bool loadLunarGrid(LimbData& limb, const DataPaths& paths);
 
+// The least and greatest radius of the grid (km): every profile lies between them.
+struct LunarRelief {
+    double lowest = moonReferenceRadiusKm, highest = moonReferenceRadiusKm;
+};
+LunarRelief lunarRelief(const LimbData& limb);
+
 // Elevation (km) at an east longitude and latitude (degrees), bilinear between grid nodes.
 double elevationAt(const LimbData& limb, double lon, double lat);
 
@@ -41,9 +48,17 @@ struct LimbProfile {
     // km above the mean limb at i / 10 degrees from the axis (position angle i / 10 + P), as
     // traced (a spike of the grid keeps the previous height)
     std::array<double, 3601> tracedHeight{};
-    double axisAngleDeg = 0; // P
+    double axisAngleDeg = 0;        // P
+    double lowest = 0, highest = 0; // the least and greatest radius written, km
 };
-LimbProfile limbProfile(const LimbData& limb, double l, double b, double p);
+// With a window, only the part of the limb within halfWidthDeg of centreDeg (the profile's own
+// angle, i / 10 degrees for entry i): the entries outside it stay 0, the extremes are the
+// window's and its first height is taken as it is.
+struct ProfileWindow {
+    double centreDeg = 0, halfWidthDeg = 180;
+};
+LimbProfile limbProfile(const LimbData& limb, double l, double b, double p,
+                        std::optional<ProfileWindow> window = std::nullopt);
 
 // The Moon's libration and axis angle for the observer at t hours from t0 (TT) of an eclipse
 // record with deltaT seconds (at the height 0 of the profile).
@@ -52,12 +67,6 @@ LibrationResult librationAt(const EclipseRecord& record, const Observer& observe
 
 // The profile on the chart, with the rings of the mean limb and of every 10 km.
 void drawLimbProfile(DrawSurface& surface, const LimbProfile& profile);
-
-// The correction (seconds) of the second (contact 1) or third (contact 2) contact at t of an
-// eclipse record with the local magnitude at the observer's maximum: the first instant within
-// +-17 s at which the Sun's limb meets the profile; -90 when none.
-double contactCorrection(const LimbProfile& profile, const EclipseRecord& record,
-                         const LocalCircumstances& local, double t, double deltaT, int contact);
 
 // The screen: report and chart for the local circumstances of the record at an observer with
 // deltaT seconds (the eclipse's, with the user's adjustment); with the place's clocks, the

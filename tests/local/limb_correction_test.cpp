@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The lunar grid from NASA's LDEM_4 product, the limb profile and the corrected contacts.
 #include "limb_correction.h"
+#include "local/lunar_grid.h"
 #include "local_circumstances.h"
 #include "local_report.h"
 #include "lunar_libration.h"
@@ -16,32 +17,11 @@
 using namespace vesk;
 using namespace vesk::testing;
 
-namespace {
-
-std::filesystem::path ldemLabel() {
-    return ephemerisDir().parent_path() / "moon" / "LDEM_4.LBL";
-}
-
-std::string fileUrl(const std::filesystem::path& path) {
-    return "file://" + std::filesystem::absolute(path).string();
-}
-
-// LRO.dat made by the tool from LDEM_4, fetched by its address into a scratch folder.
-bool makeGrid(const ScratchDir& dir) {
-    const CommandResult r = runProgram(
-        VESK_MAKE_LRO, {"--url", fileUrl(ldemLabel()), "--out", (dir.path() / "LRO.dat").string()},
-        dir.path());
-    EXPECT_EQ(r.status, 0) << r.err;
-    return r.status == 0;
-}
-
-} // namespace
-
 TEST(LimbCorrection, GridFromTheLolaProduct) {
     if (!std::filesystem::exists(ldemLabel()))
         GTEST_SKIP() << "no LDEM_4 product at " << ldemLabel();
     ScratchDir dir;
-    ASSERT_TRUE(makeGrid(dir));
+    ASSERT_TRUE(makeLunarGrid(dir));
     EXPECT_EQ(std::filesystem::file_size(dir.path() / "LRO.dat"), 33177600u);
     LimbData limb;
     ASSERT_TRUE(loadLunarGrid(limb, DataPaths{{dir.path()}}));
@@ -131,7 +111,7 @@ struct LimbScreen {
 
     LimbScreen(double year, double month, double lon, double lat, double deltaTAdjust = 0,
                const CivilClockAt& civil = {}) {
-        if (!makeGrid(dir))
+        if (!makeLunarGrid(dir))
             return;
         catalog.paths.dirs = {sourceDataDir()};
         EXPECT_EQ(catalogFind(catalog, year, month), 1);

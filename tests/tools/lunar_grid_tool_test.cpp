@@ -2,6 +2,7 @@
 // vesk-make-lro against hostile labels and servers (a server of the test's own on 127.0.0.1),
 // and outputs that are special files.
 #include "label.h"
+#include "local/lunar_grid.h"
 #include "local_http_server.h"
 #include "test_support.h"
 
@@ -44,10 +45,6 @@ CommandResult makeGrid(const std::vector<std::string>& how, const std::filesyste
     std::vector<std::string> args = how;
     args.insert(args.end(), {"--out", out.string()});
     return runProgram(VESK_MAKE_LRO, args, out.parent_path());
-}
-
-std::string fileUrl(const std::filesystem::path& path) {
-    return "file://" + std::filesystem::absolute(path).string();
 }
 
 } // namespace

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The limits of the central path corrected for the lunar limb, checked against the corrected
+// contacts at the places they pass through, with the grid of LDEM_4.
+#include "corrected_limits.h"
+#include "limb_margins.h"
+#include "local/lunar_grid.h"
+#include "local_circumstances.h"
+#include "test_support.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <numbers>
+
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+constexpr double earthMeanRadiusKm = 6371.0;
+
+// The point km along the great circle from (lon, lat) towards (toLon, toLat) (negative: away).
+Observer movedTowards(const PathPoint& from, const TracedPoint& to, double km) {
+    const auto unit = [](double lon, double lat) {
+        const double l = lon * std::numbers::pi / 180, b = lat * std::numbers::pi / 180;
+        return std::array{std::cos(b) * std::cos(l), std::cos(b) * std::sin(l), std::sin(b)};
+    };
+    const auto a = unit(from.lon, from.lat), b = unit(to.lon, to.lat);
+    // the unit tangent at a towards b
+    const double along = a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+    std::array<double, 3> tangent{b[0] - along * a[0], b[1] - along * a[1], b[2] - along * a[2]};
+    const double norm = std::hypot(tangent[0], tangent[1], tangent[2]);
+    const double angle = km / earthMeanRadiusKm;
+    std::array<double, 3> p{};
+    for (int i = 0; i < 3; ++i)
+        p[i] = a[i] * std::cos(angle) + tangent[i] / norm * std::sin(angle);
+    return observerAt(std::atan2(p[1], p[0]) * 180 / std::numbers::pi,
+                      std::asin(p[2]) * 180 / std::numbers::pi);
+}
+
+// An eclipse with the grid, its path and its corrected limits.
+struct CorrectedPath {
+    ScratchDir dir;
+    LimbData limb;
+    CatalogEclipse eclipse;
+    PathGeometry path;
+    CorrectedLimits limits;
+
+    CorrectedPath(double year, double month) : eclipse(year, month) {
+        if (!makeLunarGrid(dir) || !loadLunarGrid(limb, DataPaths{{dir.path()}}))
+            return;
+        path = tracePathGeometry(eclipse.catalog.record, eclipse.deltaT, 1.0 / 60);
+        limits = traceCorrectedLimits(eclipse.catalog.record, path, eclipse.deltaT, limb);
+    }
+
+    const EclipseRecord& record() const { return eclipse.catalog.record; }
+
+    // The central line's point at t.
+    TracedPoint centralAt(double t) const {
+        return centralLinePoint(evaluateElements(record(), t), eclipse.deltaT);
+    }
+
+    // The profile at the libration of a place's maximum.
+    LimbProfile profileSeenFrom(const Observer& place) const {
+        const LocalCircumstances local = localCircumstances(record(), place, eclipse.deltaT);
+        const double t = local.nearest ? local.nearest->shadow.t : 0;
+        const LibrationResult lib = librationAt(record(), place, t, eclipse.deltaT);
+        return limbProfile(limb, lib.l, lib.b, lib.positionAngle);
+    }
+
+    // The corrected contacts at a place with a profile.
+    CorrectedContacts contactsAt(const Observer& place, const LimbProfile& profile) const {
+        return correctedContacts(
+            profile, record(), localCircumstances(record(), place, eclipse.deltaT), eclipse.deltaT);
+    }
+
+    // Up to count points spread evenly over a side's limit, where the central line has a point
+    // at the same instant (inward is towards it).
+    std::vector<PathPoint> spread(const Pieces<PathPoint>& pieces, int count) const {
+        std::vector<PathPoint> all;
+        for (const auto& piece : pieces)
+            for (const PathPoint& p : piece)
+                if (centralAt(p.t).found)
+                    all.push_back(p);
+        EXPECT_GE(all.size(), static_cast<std::size_t>(count));
+        std::vector<PathPoint> chosen;
+        for (int i = 0; i < count && !all.empty(); ++i)
+            chosen.push_back(
+                all[all.size() * static_cast<std::size_t>(i) / static_cast<std::size_t>(count)]);
+        return chosen;
+    }
+};
+
+} // namespace
+
+// Along the interior limits the central phase with the profile shrinks to an instant: on the limit
+// (at most half a metre inward, where the phase first appears) the corrected second and third
+// contacts are less than a second apart, 1 km inward there is a central phase, 1 km outward none.
+TEST(CorrectedLimits, InteriorLimitsBoundTheCorrectedCentralPhase) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    for (const auto& [year, month] : {std::pair{2017, 8}, {2024, 4}, {2023, 10}}) {
+        const CorrectedPath corrected(year, month);
+        for (std::size_t side = 0; side < 2; ++side) {
+            const std::vector<PathPoint> points =
+                corrected.spread(corrected.limits.interior[side], 50);
+            ASSERT_EQ(points.size(), 50u) << year << " side " << side;
+            double widest = 0;
+            for (const PathPoint& p : points) {
+                const TracedPoint centre = corrected.centralAt(p.t);
+                ASSERT_TRUE(centre.found);
+                // the profile of the place on the limit serves the places a kilometre about it
+                const LimbProfile profile = corrected.profileSeenFrom(movedTowards(p, centre, 0));
+                const auto contactsAt = [&](double km) {
+                    return corrected.contactsAt(movedTowards(p, centre, km), profile);
+                };
+                // on the limit: the first place inward (by up to half a metre) that sees the
+                // central phase at all
+                CorrectedContacts onLimit;
+                for (const double km : {0.0, 0.0001, 0.00025, 0.0005}) {
+                    onLimit = contactsAt(km);
+                    if (onLimit.second && onLimit.third)
+                        break;
+                }
+                ASSERT_TRUE(onLimit.second && onLimit.third)
+                    << year << " " << p.lon << " " << p.lat;
+                const double apart = (onLimit.third->t - onLimit.second->t) * 3600;
+                widest = std::max(widest, apart);
+                EXPECT_LT(apart, 1) << year << " " << p.lon << " " << p.lat;
+                const CorrectedContacts inward = contactsAt(1);
+                EXPECT_TRUE(inward.second && inward.third) << year << " " << p.lon << " " << p.lat;
+                const CorrectedContacts outward = contactsAt(-1);
+                EXPECT_FALSE(outward.second || outward.third)
+                    << year << " " << p.lon << " " << p.lat;
+            }
+            std::printf("%d side %zu: on the interior limit the central phase lasts at "
+                        "most %.2f s\n",
+                        year, side, widest);
+            std::fflush(stdout);
+        }
+    }
+}
+
+// Along the exterior limits the profile just reaches the Sun's limb at the maximum: 50 m inward
+// some part of it does (the exterior margin is at least 0), 50 m outward none does.
+TEST(CorrectedLimits, ExteriorLimitsBoundTheBeads) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    for (const auto& [year, month] : {std::pair{2024, 4}, {2023, 10}}) {
+        const CorrectedPath corrected(year, month);
+        for (std::size_t side = 0; side < 2; ++side) {
+            for (const PathPoint& p : corrected.spread(corrected.limits.exterior[side], 25)) {
+                const TracedPoint centre = corrected.centralAt(p.t);
+                const LimbProfile profile = corrected.profileSeenFrom(movedTowards(p, centre, 0));
+                const auto exteriorAt = [&](double km) {
+                    const Observer place = movedTowards(p, centre, km);
+                    const LocalCircumstances local =
+                        localCircumstances(corrected.record(), place, corrected.eclipse.deltaT);
+                    return exteriorMargin(profile, sunAgainstLimb(local.nearest->shadow));
+                };
+                EXPECT_GE(exteriorAt(0.05), 0) << year << " " << p.lon << " " << p.lat;
+                EXPECT_LT(exteriorAt(-0.05), 0) << year << " " << p.lon << " " << p.lat;
+            }
+        }
+    }
+}
