@@ -3,6 +3,7 @@
 
 #include "central_table.h"
 #include "civil_time.h"
+#include "corrected_limits.h"
 #include "delta_t_ranges.h"
 #include "eclipse_search.h"
 #include "geojson.h"
@@ -50,12 +51,31 @@ void AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& frame) {
     std::optional<MarkedPlace> observer;
     if (v.observerMarked)
         observer = MarkedPlace{v.observerLon, v.observerLat, observerName(v, frame.cities)};
+    const CorrectedLimits* corrected = v.trueLimits ? correctedLimits(frame) : nullptr;
     vesk::drawPathMap(canvas, {record, placeSearch, path, frame.cities, relief, paths,
-                               band ? &*band : nullptr, named, durations, observer});
+                               band ? &*band : nullptr, named, durations, observer, corrected});
     exportFailure.clear();
     kmlDocuments.clear();
     if (v.kmlOutput && !stop.stop_requested())
         writeKml(frame, exportDir);
+}
+
+const CorrectedLimits* AppServices::correctedLimits(const ScreenFrame& frame) {
+    const EclipseRecord& record = frame.eclipse.record;
+    const double deltaT = frame.eclipse.deltaT;
+    if (keptCorrectedLimits && keptCorrectedLimits->jdTT == record.jdTT &&
+        keptCorrectedLimits->deltaT == deltaT)
+        return &keptCorrectedLimits->limits;
+    if (lunarGrid.grid.empty())
+        loadLunarGrid(lunarGrid, paths);
+    if (lunarGrid.grid.empty())
+        return nullptr;
+    const PathGeometry& path = mapPath.geometry(record, deltaT, frame.settings.drawStepHours, stop);
+    CorrectedLimits limits = traceCorrectedLimits(record, path, deltaT, lunarGrid, stop);
+    if (stop.stop_requested())
+        return nullptr; // unfinished: traced again when next asked for
+    keptCorrectedLimits = KeptCorrectedLimits{record.jdTT, deltaT, std::move(limits)};
+    return &keptCorrectedLimits->limits;
 }
 
 void AppServices::writeKml(const ScreenFrame& frame, const std::filesystem::path& dir) {
@@ -82,7 +102,9 @@ std::string AppServices::writeGeoJson(const ScreenFrame& frame, const std::files
     const PathGeometry& path = kmlPath.geometry(record, frame.eclipse.deltaT, kmlStepHours);
     const long code = kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month));
     return files.writeTogether(
-        {{dir / (std::to_string(code) + ".geojson"), pathGeoJson(record, path)}});
+        {{dir / (std::to_string(code) + ".geojson"),
+          pathGeoJson(record, path,
+                      frame.settings.trueLimits ? correctedLimits(frame) : nullptr)}});
 }
 
 std::string AppServices::writeCentralTable(const ScreenFrame& frame,

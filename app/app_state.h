@@ -83,6 +83,9 @@ class AppServices : public RedrawServices {
     void drawLocalCircumstances(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawViewFromPlace(DrawSurface& surface, const ScreenFrame& frame) override;
     std::string translated(const char* message) const override;
+    // The limits of the frame's eclipse corrected for the lunar limb, traced when first asked
+    // for and kept while the eclipse and Delta T stay the same; none without the lunar grid.
+    const CorrectedLimits* correctedLimits(const ScreenFrame& frame);
     // Writes the KML documents of the frame's eclipse into a folder: their names in
     // kmlDocuments, or what went wrong in exportFailure.
     void writeKml(const ScreenFrame& frame, const std::filesystem::path& dir);
@@ -111,7 +114,12 @@ class AppServices : public RedrawServices {
     std::shared_ptr<PlaceRecords> places;
     Language language;
     ReliefData relief;
-    LimbData lunarGrid;        // read when the view from the place first asks for it
+    LimbData lunarGrid; // read when the view from the place or the corrected limits ask for it
+    struct KeptCorrectedLimits {
+        double jdTT, deltaT;
+        CorrectedLimits limits;
+    };
+    std::optional<KeptCorrectedLimits> keptCorrectedLimits;
     PathGeometryCache mapPath; // the path of the map, at the view's step
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step
 };

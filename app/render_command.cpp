@@ -3,6 +3,7 @@
 
 #include "command_line.h"
 #include "map_options.h"
+#include "messages.h"
 #include "output_path.h"
 #include "picture_output.h"
 #include "place_options.h"
@@ -63,6 +64,11 @@ std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
         return "--mode must be map, table, local, view, sky or limb";
     if (options.hasFlag("--json") && mode != "sky")
         return "--json goes with --mode sky";
+    if (options.hasFlag("--true-limits")) {
+        if (view.displayMode != displayPathMap)
+            return "--true-limits goes with the map";
+        view.trueLimits = true;
+    }
     if (options.hasFlag("--north-up")) {
         if (view.displayMode != displayPlaceView)
             return "--north-up goes with --mode view";
@@ -140,7 +146,8 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     std::set<std::string> valueOptions = mapValueOptions, flagOptions = mapFlagOptions;
     valueOptions.insert({"--mode", "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
                          "--table-step", "--dpr", "--table-format", "--at"});
-    flagOptions.insert({"--kml", "--text", "--text-boxes", "--geojson", "--north-up", "--json"});
+    flagOptions.insert(
+        {"--kml", "--text", "--text-boxes", "--geojson", "--north-up", "--json", "--true-limits"});
     if (!options.parse(withBandSigmas(args), valueOptions, flagOptions, error)) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
@@ -185,6 +192,13 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     if ((mode == "sky" && !drawSkyAtMaximum(state, *frame, surface)) ||
         limb == LimbOutcome::notCentral) {
         std::fprintf(err, "vesk render: the place is not inside the central path\n");
+        return 1;
+    }
+    if (frame->settings.trueLimits && !services.correctedLimits(*frame)) {
+        // the limb screen's message about the missing grid; no picture
+        for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
+            std::fprintf(err, "vesk render: %s\n", services.translated(line).c_str());
+        std::fprintf(err, "  %s\n", lunarGridCommand);
         return 1;
     }
     if (limb == LimbOutcome::noLunarGrid) {

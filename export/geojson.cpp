@@ -145,6 +145,23 @@ void addOutlines(Collection& c, const EclipseRecord& r, const PathGeometry& g) {
         }
 }
 
+// The limits corrected for the lunar limb, named as the map's legend and a chaser's list name
+// them.
+void addCorrectedLimits(Collection& c, const CorrectedLimits& limits) {
+    const std::string computed =
+        ",\"solar_radius_km\":" + number(sunRadiusKm) + ",\"lunar_grid\":\"LRO LOLA (LRO.dat)\"";
+    for (int side = 0; side < 2; ++side) {
+        const std::string name = side == 0 ? "North" : "South";
+        const auto s = static_cast<std::size_t>(side);
+        for (const auto& [kind, pieces] :
+             {std::pair{"interior", &limits.interior[s]}, {"exterior", &limits.exterior[s]}})
+            c.add(multiLine(linesOf(*pieces)),
+                  "\"curve\":\"limb-corrected limit\",\"name\":\"" + name +
+                      " limit, limb-corrected (" + kind + ")\",\"side\":\"" +
+                      (side == 0 ? "north" : "south") + "\",\"limit\":\"" + kind + "\"" + computed);
+    }
+}
+
 } // namespace
 
 std::vector<std::vector<LonLat>> cutLineAtAntimeridian(const std::vector<LonLat>& line) {
@@ -161,7 +178,8 @@ std::vector<std::vector<LonLat>> cutLineAtAntimeridian(const std::vector<LonLat>
     return parts;
 }
 
-std::string pathGeoJson(const EclipseRecord& r, const PathGeometry& g) {
+std::string pathGeoJson(const EclipseRecord& r, const PathGeometry& g,
+                        const CorrectedLimits* corrected) {
     Collection c;
     c.add(multiLine(linesOf(g.centralLine)), "\"curve\":\"central line\"");
     for (int side = 0; side < 2; ++side) {
@@ -180,6 +198,8 @@ std::string pathGeoJson(const EclipseRecord& r, const PathGeometry& g) {
                   "\"curve\":\"magnitude\",\"magnitude\":" + number(magnitudeLevels[level]));
     c.add(multiPolygon(centralPathRing(g)), "\"curve\":\"central path\"");
     addOutlines(c, r, g);
+    if (corrected)
+        addCorrectedLimits(c, *corrected);
     char date[32];
     std::snprintf(date, sizeof date, "%.0f-%02.0f-%02.0f", r.year, r.month, r.day);
     return "{\"type\":\"FeatureCollection\",\"name\":\"solar eclipse " + std::string(date) +

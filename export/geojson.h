@@ -23,7 +23,10 @@ using LonLat = std::pair<double, double>;
 // other side.
 std::vector<std::vector<LonLat>> cutLineAtAntimeridian(const std::vector<LonLat>& line);
 
-// The GeoJSON document of the eclipse of record from its path geometry.
-std::string pathGeoJson(const EclipseRecord& record, const PathGeometry& geometry);
+// The GeoJSON document of the eclipse of record from its path geometry; with the limits corrected
+// for the lunar limb, those too (named features after the others, with the solar radius and the
+// lunar grid they were computed with).
+std::string pathGeoJson(const EclipseRecord& record, const PathGeometry& geometry,
+                        const CorrectedLimits* corrected = nullptr);
 
 } // namespace vesk

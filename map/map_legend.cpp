@@ -3,6 +3,7 @@
 
 #include "delta_t_band_layer.h"
 #include "palette.h"
+#include "true_limits_layer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,7 +71,8 @@ bool legendShown(const ViewSettings& v) {
            (v.legend == MapLegend::globes && v.projection == Projection::globe);
 }
 
-std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations) {
+std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations,
+                                       bool correctedLimits) {
     const CurveColours colours;
     std::vector<LegendEntry> entries;
     const bool annular = type == typeAnnular || type == typeNonCentralAnnular;
@@ -86,6 +88,10 @@ std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool duratio
                                                           : annular
                                                               ? "Equal duration of annularity"
                                                               : "Equal duration of totality"});
+        if (correctedLimits) {
+            entries.push_back({palette[interiorLimitColour], "Interior limits, lunar limb (LRO)"});
+            entries.push_back({grazeZoneColour, "Graze zones (Baily's beads)"});
+        }
     }
     entries.push_back({palette[colours.penumbra], "Partial limits, magnitude and UT curves"});
     entries.push_back({palette[colours.riseSet], "Eclipse at sunrise/sunset"});

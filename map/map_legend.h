@@ -37,7 +37,9 @@ struct LegendEntry {
 // The legend's lines for an eclipse of a type (its central path's limits only for a central
 // type), with the band of Delta T's uncertainty of bandSigmas standard errors (none when 0) and
 // with the curves of equal duration or without; last the rings of the points marked.
-std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations = false);
+// With corrected limits: their interior limits and graze zones.
+std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations = false,
+                                       bool correctedLimits = false);
 
 // The legend's box: on the whole globe in the corner below the text panel, where it has room;
 // else at the map frame's lower left.

@@ -55,8 +55,12 @@ ViewPixel viewPixel(const MapCanvas& c, double lon, double lat) {
     if (!(depth <= nearSideDepth) || !std::isfinite(x) || !std::isfinite(y))
         return {};
     const int px = clampedInt(c.layout.mapCentreX + x), py = clampedInt(c.layout.mapCentreY - y);
-    return {px, py, insideFrame(c.layout, px, py), c.layout.mapCentreX + exactX,
-            c.layout.mapCentreY - exactY};
+    return {px,
+            py,
+            insideFrame(c.layout, px, py),
+            c.layout.mapCentreX + exactX,
+            c.layout.mapCentreY - exactY,
+            true};
 }
 
 bool joinsOnMap(const MapCanvas& c, const ViewPixel& a, const ViewPixel& b) {

@@ -98,6 +98,7 @@ struct ViewPixel {
     int x = 0, y = 0;
     bool visible = false;
     double exactX = 0, exactY = 0; // the point to fractions of a pixel (x, y: its pixel)
+    bool nearSide = false;         // on the map's side of the globe, in the frame or not
 };
 ViewPixel viewPixel(const MapCanvas& canvas, double lon, double lat);
 

@@ -10,6 +10,7 @@
 #include "shadow_layer.h"
 #include "text_format.h"
 #include "timescales.h"
+#include "true_limits_layer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -229,12 +230,15 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
         fillCentralPath(c, g, palette[type == typeAnnular ? red : rose]);
     if (in.band != nullptr)
         drawDeltaTBand(c, *in.band);
+    if (in.correctedLimits != nullptr)
+        shadeGrazeZones(c, *in.correctedLimits);
     drawPanel(c, in);
     p.plotColour = red;
     markContacts(c, g, type == typePartial);
     const bool legend = legendShown(v);
     const std::vector<LegendEntry> entries =
-        legend ? legendEntries(type, in.band ? in.band->sigmas : 0, in.durations != nullptr)
+        legend ? legendEntries(type, in.band ? in.band->sigmas : 0, in.durations != nullptr,
+                               in.correctedLimits != nullptr)
                : std::vector<LegendEntry>{};
     if (legend) // names and labels keep off the legend's box
         c.labels.reserve(legendBox(c, entries));
@@ -246,6 +250,8 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
         drawCityLabels(c, in.cities, in.observer);
     drawPlaceNames(c, in.gazetteer);
     drawCurves(c, g, type);
+    if (in.correctedLimits != nullptr)
+        strokeInteriorLimits(c, *in.correctedLimits);
     if (in.durations != nullptr)
         drawDurationCurves(c, *in.durations);
     if (in.band != nullptr)

@@ -31,6 +31,7 @@ struct PathMapInputs {
     const Gazetteer* gazetteer = nullptr;  // the places named on regional maps, or none
     const std::vector<DurationCurve>* durations = nullptr; // the curves of equal duration, or none
     std::optional<MarkedPlace> observer = std::nullopt;    // the place chosen, or none
+    const CorrectedLimits* correctedLimits = nullptr;      // with the lunar limb, or none
 };
 
 // Draws the map of the eclipse.

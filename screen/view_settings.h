@@ -62,6 +62,7 @@ struct ViewSettings {
     MapLegend legend = MapLegend::globes; // when the map's legend and curve labels are drawn
     bool fillCentralPath = false;         // the central path shaded between its limits
     bool durationCurves = false;          // the curves of equal duration inside the path
+    bool trueLimits = false; // the limits corrected for the lunar limb, on regional maps
     // The instant of the shadow on the map and of the screens of the observing place (none: the
     // map draws no shadow, the place's screens show the maximum).
     std::optional<ShadowInstant> shadowAt;

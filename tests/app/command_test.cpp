@@ -701,6 +701,24 @@ TEST(RenderCommand, LimbScreenWithoutTheLunarGridNamesTheTool) {
     EXPECT_EQ(r.err.find("XDG_RUNTIME_DIR"), std::string::npos) << "no Qt runtime-folder warning";
 }
 
+// The map with the limits corrected for the lunar limb needs the grid: without it the map is
+// refused with the limb screen's message and nothing is written; the option is the map's only.
+TEST(RenderCommand, TrueLimitsNeedTheLunarGrid) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--centre", "-84,40",
+                               "--scale", "40", "--true-limits", "--geojson"},
+                              dir.path(), {"VESK_DATA=" + dir.path().string()});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find("月の標高ファイル(LRO.dat)がありません！"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(vesk::lunarGridCommand), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "vesk.png"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "202404.geojson"));
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "table", "--true-limits"},
+                dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--true-limits goes with the map"), std::string::npos) << r.err;
+}
+
 // A command broken to a width: every line fits, and the lines joined as a shell joins them give
 // the command back, whether the breaks fall between words or, for a word longer than the width,
 // within it.

@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace vesk;
 
@@ -135,4 +136,46 @@ TEST(GeoJson, ShadowOutlineHoldsThePlaceOfTotality) {
     EXPECT_TRUE(inside(penumbra, -96.797, 30.777));
     // the cone misses the Earth long after the last contact
     EXPECT_TRUE(shadowOutline(catalog.record, 6, deltaT, ShadowCone::penumbra).empty());
+}
+
+// The limits corrected for the lunar limb follow the other features, one named feature a side
+// and limit, with what they were computed with; a document without them is the same as before.
+TEST(GeoJson, CorrectedLimitsAreNamedFeatures) {
+    const PathDocument plain(2024, 4);
+    CorrectedLimits limits;
+    limits.interior[0] = {{{-84.5, 40.9, 0.1}, {-84.0, 41.2, 0.15}}};
+    limits.exterior[0] = {{{-84.6, 40.95, 0.1}, {-84.1, 41.25, 0.15}}};
+    limits.interior[1] = {{{-84.0, 39.6, 0.1}}, {{-83.5, 39.9, 0.2}, {-83.0, 40.2, 0.25}}};
+    const std::string text = pathGeoJson(plain.catalog.record, plain.geometry, &limits);
+    const std::string before = pathGeoJson(plain.catalog.record, plain.geometry);
+    const std::string features = "\n]}\n";
+    ASSERT_EQ(text.compare(0, before.size() - features.size(), before, 0,
+                           before.size() - features.size()),
+              0)
+        << "the other features unchanged, first";
+    const QJsonArray all =
+        QJsonDocument::fromJson(QByteArray::fromStdString(text)).object()["features"].toArray();
+    std::map<std::string, QJsonObject> named;
+    for (const QJsonValue& f : all)
+        if (f.toObject()["properties"].toObject()["curve"].toString() == "limb-corrected limit")
+            named[f.toObject()["properties"].toObject()["name"].toString().toStdString()] =
+                f.toObject();
+    ASSERT_EQ(named.size(), 3u) << "the south side has no exterior limit here";
+    const QJsonObject north = named["North limit, limb-corrected (interior)"];
+    EXPECT_EQ(north["properties"].toObject()["solar_radius_km"].toDouble(), 696000);
+    EXPECT_EQ(north["properties"].toObject()["lunar_grid"].toString(), "LRO LOLA (LRO.dat)");
+    EXPECT_EQ(north["geometry"]
+                  .toObject()["coordinates"]
+                  .toArray()[0]
+                  .toArray()[1]
+                  .toArray()[1]
+                  .toDouble(),
+              41.2);
+    EXPECT_TRUE(named.contains("North limit, limb-corrected (exterior)"));
+    EXPECT_EQ(named["South limit, limb-corrected (interior)"]["geometry"]
+                  .toObject()["coordinates"]
+                  .toArray()
+                  .size(),
+              1)
+        << "one line a piece of two points or more";
 }
