@@ -64,7 +64,7 @@ const CorrectedLimits* AppServices::correctedLimits(const ScreenFrame& frame) {
     const EclipseRecord& record = frame.eclipse.record;
     const double deltaT = frame.eclipse.deltaT;
     if (keptCorrectedLimits && keptCorrectedLimits->jdTT == record.jdTT &&
-        keptCorrectedLimits->deltaT == deltaT)
+        keptCorrectedLimits->tanF2 == record.tanF2 && keptCorrectedLimits->deltaT == deltaT)
         return &keptCorrectedLimits->limits;
     if (lunarGrid.grid.empty())
         loadLunarGrid(lunarGrid, paths);
@@ -74,7 +74,7 @@ const CorrectedLimits* AppServices::correctedLimits(const ScreenFrame& frame) {
     CorrectedLimits limits = traceCorrectedLimits(record, path, deltaT, lunarGrid, stop);
     if (stop.stop_requested())
         return nullptr; // unfinished: traced again when next asked for
-    keptCorrectedLimits = KeptCorrectedLimits{record.jdTT, deltaT, std::move(limits)};
+    keptCorrectedLimits = KeptCorrectedLimits{record.jdTT, record.tanF2, deltaT, std::move(limits)};
     return &keptCorrectedLimits->limits;
 }
 

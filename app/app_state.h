@@ -116,7 +116,7 @@ class AppServices : public RedrawServices {
     ReliefData relief;
     LimbData lunarGrid; // read when the view from the place or the corrected limits ask for it
     struct KeptCorrectedLimits {
-        double jdTT, deltaT;
+        double jdTT, tanF2, deltaT;
         CorrectedLimits limits;
     };
     std::optional<KeptCorrectedLimits> keptCorrectedLimits;

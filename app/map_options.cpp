@@ -73,6 +73,11 @@ std::string applyMapOptions(const CommandLine& options, ViewSettings& view) {
     if (!error.empty() || (band && !(*band > 0 && *band <= maxBandSigmas)))
         return "--delta-t-band K must lie above 0 and at most 5 standard errors";
     view.deltaTBandSigmas = band.value_or(0);
+    const std::optional<double> solarRadius = options.number("--solar-radius", error);
+    if (!error.empty() || (solarRadius && !(*solarRadius >= minSolarRadiusArcsec &&
+                                            *solarRadius <= maxSolarRadiusArcsec)))
+        return "--solar-radius ARCSEC must lie from 900 to 1000 arcseconds (at 1 au)";
+    view.solarRadiusArcsec = solarRadius;
     return {};
 }
 

@@ -61,4 +61,29 @@ double moonHeight(const EclipseRecord& record, const ShadowElements& elements) {
     return (elements.l1 - moonRadiusPenumbra / cosF1) / record.tanF1;
 }
 
+double sunRadiusOfArcseconds(double arcseconds) {
+    return astronomicalUnitKm * std::tan(arcseconds / 3600 * degToRad);
+}
+
+EclipseRecord withSunRadius(const EclipseRecord& record, double radiusKm) {
+    const double f1 = std::atan(record.tanF1);
+    const double sunMoon = (sunRadiusEarthRadii + moonRadiusPenumbra) / std::sin(f1);
+    const double radius = radiusKm / (sunRadiusKm / sunRadiusEarthRadii);
+    const double newF1 = std::asin((radius + moonRadiusPenumbra) / sunMoon);
+    const double newF2 = std::asin((radius - moonRadiusUmbra) / sunMoon);
+    // the Moon's height z = z0 + z1 t + z2 t^2 from the penumbra's radius
+    const double z0 = (record.l1c0 - moonRadiusPenumbra / std::cos(f1)) / record.tanF1;
+    const double z1 = record.l1c1 / record.tanF1, z2 = record.l1c2 / record.tanF1;
+    EclipseRecord r = record;
+    r.tanF1 = std::tan(newF1);
+    r.tanF2 = std::tan(newF2);
+    r.l1c0 = z0 * r.tanF1 + moonRadiusPenumbra / std::cos(newF1);
+    r.l1c1 = z1 * r.tanF1;
+    r.l1c2 = z2 * r.tanF1;
+    r.l2c0 = z0 * r.tanF2 - moonRadiusUmbra / std::cos(newF2);
+    r.l2c1 = z1 * r.tanF2;
+    r.l2c2 = z2 * r.tanF2;
+    return r;
+}
+
 } // namespace vesk

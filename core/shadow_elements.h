@@ -46,6 +46,20 @@ ShadowElements evaluateElements(const EclipseRecord& r, double t);
 // radius l1 = z tan f1 + k1 / cos f1 on the plane (Explanatory Supplement, 1961, ch. 9).
 double moonHeight(const EclipseRecord& record, const ShadowElements& elements);
 
+// The astronomical unit (IAU 2012), km: the Sun's angular radius at 1 au gives its radius.
+constexpr double astronomicalUnitKm = 149597870.7;
+
+// The Sun's radius (km) of an angular radius at 1 au (arcseconds): 959.63" is the catalog's
+// 696,000 km, 959.95" the radius of recent eclipse maps.
+double sunRadiusOfArcseconds(double arcseconds);
+
+// The record with its cones re-derived for another radius of the Sun (km): the Sun-Moon distance
+// G from sin f1 = (R + k1) / G with the catalog's radius R, then sin f = (R' + k1) / G and
+// (R' - k2) / G, and l = z tan f + k1 / cos f and z tan f - k2 / cos f with the Moon's height z
+// of the penumbra's polynomial (Explanatory Supplement, 1961, ch. 9). The axis, the declination
+// and the hour angle are unchanged.
+EclipseRecord withSunRadius(const EclipseRecord& record, double sunRadiusKm);
+
 // The Sun's altitude (radians) at geodetic latitude phi (radians) where the hour angle of the
 // shadow axis is h (radians): sin a = cos h cos phi cos d + sin phi sin d, d the declination of
 // the elements (the Sun's, to the parallax of the Moon's shadow).

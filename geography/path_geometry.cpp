@@ -183,7 +183,7 @@ PathGeometry tracePathGeometry(const EclipseRecord& r, double deltaT, double ste
 
 const PathGeometry& PathGeometryCache::geometry(const EclipseRecord& r, double deltaT,
                                                 double stepHours, std::stop_token stop) {
-    const Key wanted{r.jdTT, r.t0, r.x0, r.y0, deltaT, stepHours};
+    const Key wanted{r.jdTT, r.t0, r.x0, r.y0, r.tanF2, deltaT, stepHours};
     const auto found = std::find_if(entries.begin(), entries.end(),
                                     [&wanted](const Entry& e) { return e.key == wanted; });
     if (found != entries.end()) {

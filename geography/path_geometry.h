@@ -121,7 +121,7 @@ class PathGeometryCache {
 
   private:
     struct Key {
-        double jdTT, t0, x0, y0, deltaT, stepHours;
+        double jdTT, t0, x0, y0, tanF2, deltaT, stepHours;
         bool operator==(const Key&) const = default;
     };
     struct Entry {

@@ -72,7 +72,8 @@ bool legendShown(const ViewSettings& v) {
 }
 
 std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations,
-                                       bool correctedLimits) {
+                                       bool correctedLimits,
+                                       std::optional<double> solarRadiusArcsec) {
     const CurveColours colours;
     std::vector<LegendEntry> entries;
     const bool annular = type == typeAnnular || type == typeNonCentralAnnular;
@@ -100,6 +101,12 @@ std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool duratio
         char text[64];
         std::snprintf(text, sizeof text, "Path if \u0394T is within \u00b1%g\u03c3", bandSigmas);
         entries.push_back({deltaTBandColour, text});
+    }
+    if (solarRadiusArcsec) {
+        char text[64];
+        std::snprintf(text, sizeof text, "Sun's radius %.2f\" (%.0f km)", *solarRadiusArcsec,
+                      sunRadiusOfArcseconds(*solarRadiusArcsec));
+        entries.push_back({palette[white], text, LegendMark::none});
     }
     entries.push_back({palette[markedPointColour],
                        type == typePartial ? "Greatest eclipse, first and last contact"
@@ -151,7 +158,7 @@ void drawLegend(MapCanvas& c, const std::vector<LegendEntry>& entries) {
                       middle + markedPointRadius);
             s.selectBrush(brush);
             s.selectPen(pen);
-        } else {
+        } else if (e.mark == LegendMark::stroke) {
             s.fillSolidRect(box.left + padding, middle - 1, box.left + padding + sampleLength,
                             middle + 1, e.colour);
         }

@@ -6,6 +6,7 @@
 #include "map_projection.h"
 #include "path_geometry.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,7 +27,7 @@ constexpr int markedPointColour = red, markedPointRadius = 3;
 bool legendShown(const ViewSettings& view);
 
 // How a legend line shows its colour: a stroke (a curve) or a ring (a marked point).
-enum class LegendMark { stroke, ring };
+enum class LegendMark { stroke, ring, none };
 
 struct LegendEntry {
     Rgb colour;
@@ -37,9 +38,11 @@ struct LegendEntry {
 // The legend's lines for an eclipse of a type (its central path's limits only for a central
 // type), with the band of Delta T's uncertainty of bandSigmas standard errors (none when 0) and
 // with the curves of equal duration or without; last the rings of the points marked.
-// With corrected limits: their interior limits and graze zones.
+// With corrected limits: their interior limits and graze zones; with a solar radius (arcseconds
+// at 1 au) other than the catalog's, a line that says so.
 std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations = false,
-                                       bool correctedLimits = false);
+                                       bool correctedLimits = false,
+                                       std::optional<double> solarRadiusArcsec = std::nullopt);
 
 // The legend's box: on the whole globe in the corner below the text panel, where it has room;
 // else at the map frame's lower left.

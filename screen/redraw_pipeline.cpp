@@ -162,6 +162,9 @@ RedrawOutcome redrawSteps(Session& s, const RedrawRequest& request, DrawSurface&
         !chooseEclipse(s, request.action, surface, outcome, services))
         return outcome;
     outcome.frame.eclipse = s.shown;
+    if (s.view.solarRadiusArcsec)
+        outcome.frame.eclipse.record =
+            withSunRadius(s.shown.record, sunRadiusOfArcseconds(*s.view.solarRadiusArcsec));
     outcome.frame.layout = layoutView(s.view, surface.width(), surface.height());
     outcome.frame.cities = s.cities;
     outcome.frame.coarseRelief = request.coarseRelief;

@@ -44,6 +44,9 @@ enum class Projection { globe = 1, mercator = 2 };
 // The base map under the curves.
 enum class BaseMapKind { none = 0, relief = 1, vector = 2 };
 
+// The Sun's angular radii (arcseconds at 1 au) the settings take.
+constexpr double minSolarRadiusArcsec = 900, maxSolarRadiusArcsec = 1000;
+
 struct ViewSettings {
     DisplayMode displayMode = displayPathMap;
     MapRange mapRange = MapRange::globe;
@@ -63,6 +66,9 @@ struct ViewSettings {
     bool fillCentralPath = false;         // the central path shaded between its limits
     bool durationCurves = false;          // the curves of equal duration inside the path
     bool trueLimits = false; // the limits corrected for the lunar limb, on regional maps
+    // The Sun's angular radius at 1 au (arcseconds) the cones are re-derived for; none: the
+    // catalog's radius (696,000 km).
+    std::optional<double> solarRadiusArcsec;
     // The instant of the shadow on the map and of the screens of the observing place (none: the
     // map draws no shadow, the place's screens show the maximum).
     std::optional<ShadowInstant> shadowAt;

@@ -719,6 +719,22 @@ TEST(RenderCommand, TrueLimitsNeedTheLunarGrid) {
     EXPECT_NE(r.err.find("--true-limits goes with the map"), std::string::npos) << r.err;
 }
 
+// The Sun's radius is a setting: the legend says which was used; a radius no Sun has is refused.
+TEST(RenderCommand, SolarRadiusIsStatedInTheLegend) {
+    ScratchDir dir;
+    CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--solar-radius",
+                               "959.95", "--text", "--out", "map.png"},
+                              dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Sun's radius 959.95\" (696229 km)"), std::string::npos) << r.out;
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--text", "--out", "map.png"},
+                dir.path());
+    EXPECT_EQ(r.out.find("Sun's radius"), std::string::npos) << "the catalog's radius is not said";
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--solar-radius", "96"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--solar-radius"), std::string::npos) << r.err;
+}
+
 // A command broken to a width: every line fits, and the lines joined as a shell joins them give
 // the command back, whether the breaks fall between words or, for a word longer than the width,
 // within it.

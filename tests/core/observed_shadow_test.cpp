@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog.h"
 #include "local_circumstances.h"
+#include "path_geometry.h"
 #include "sun_position.h"
 #include "test_support.h"
 #include "timescales.h"
@@ -91,4 +92,40 @@ TEST(SunHorizontal, DueSouthAtApparentNoon) {
         sunHorizontal(r, observerAt(0, 50), 12 + 1.8 / 60 - r.t0 + e.deltaT / 3600, e.deltaT);
     EXPECT_NEAR(sun.azimuth, 180, 0.3);
     EXPECT_NEAR(sun.altitude, 90 - 50 + 7.4, 0.5);
+}
+
+// The Sun's radius re-derives the cones. With the catalog's own radius the record comes back (its
+// umbra from the penumbra's cone, to the file's digits); with 959.95" (696,229 km) the 2024
+// path at greatest eclipse narrows by what the cones give to first order: the umbra's radius at
+// the surface shrinks by (z - zeta) dR / G, z the Moon's height, G the Sun-Moon distance.
+TEST(SunRadius, ReDerivesTheConesAndNarrowsThePath) {
+    const CatalogEclipse april(2024, 4);
+    const EclipseRecord& r = april.catalog.record;
+    const EclipseRecord same = withSunRadius(r, sunRadiusKm);
+    EXPECT_NEAR(same.tanF1, r.tanF1, 1e-12);
+    EXPECT_NEAR(same.tanF2, r.tanF2, 1e-7);
+    EXPECT_NEAR(same.l2c0, r.l2c0, 1e-6);
+    EXPECT_NEAR(same.l2c1, r.l2c1, 1e-6);
+    EXPECT_NEAR(sunRadiusOfArcseconds(959.63), sunRadiusKm, 50);
+
+    const double radius = sunRadiusOfArcseconds(959.95);
+    EXPECT_NEAR(radius, 696229, 1);
+    const EclipseRecord larger = withSunRadius(r, radius);
+    const PathGeometry before = tracePathGeometry(r, april.deltaT, 1.0 / 60);
+    const PathGeometry after = tracePathGeometry(larger, april.deltaT, 1.0 / 60);
+    const ShadowElements e = evaluateElements(r, before.greatest.time);
+    const CentralDetails central = centralLineDetails(e, april.deltaT);
+    const double z = moonHeight(r, e);
+    const double sunMoon =
+        (sunRadiusEarthRadii + moonRadiusPenumbra) * std::sqrt(1 + 1 / (r.tanF1 * r.tanF1));
+    const double zeta = std::sqrt(1 - r.gamma * r.gamma);
+    const double shrink =
+        (z - zeta) * (radius - sunRadiusKm) / (sunRadiusKm / sunRadiusEarthRadii) / sunMoon;
+    const double expected = before.greatest.width * shrink / std::fabs(central.surfaceL2);
+    const double narrower = before.greatest.width - after.greatest.width;
+    std::printf("2024 at greatest eclipse: %.3f km wide, %.3f km with 959.95\" (%.3f km narrower; "
+                "the cones give %.3f km)\n",
+                before.greatest.width, after.greatest.width, narrower, expected);
+    EXPECT_GT(narrower, 0);
+    EXPECT_NEAR(narrower, expected, 0.05 * expected);
 }
