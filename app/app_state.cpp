@@ -10,6 +10,7 @@
 #include "kml.h"
 #include "local_circumstances.h"
 #include "local_report.h"
+#include "messages.h"
 #include "path_map.h"
 #include "scaled_surface.h"
 #include "shadow_layer.h"
@@ -60,15 +61,19 @@ void AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& frame) {
         writeKml(frame, exportDir);
 }
 
+bool AppServices::lunarGridLoaded() {
+    if (lunarGrid.grid.empty())
+        loadLunarGrid(lunarGrid, paths);
+    return !lunarGrid.grid.empty();
+}
+
 const CorrectedLimits* AppServices::correctedLimits(const ScreenFrame& frame) {
     const EclipseRecord& record = frame.eclipse.record;
     const double deltaT = frame.eclipse.deltaT;
     if (keptCorrectedLimits && keptCorrectedLimits->jdTT == record.jdTT &&
         keptCorrectedLimits->tanF2 == record.tanF2 && keptCorrectedLimits->deltaT == deltaT)
         return &keptCorrectedLimits->limits;
-    if (lunarGrid.grid.empty())
-        loadLunarGrid(lunarGrid, paths);
-    if (lunarGrid.grid.empty())
+    if (!lunarGridLoaded())
         return nullptr;
     const PathGeometry& path = mapPath.geometry(record, deltaT, frame.settings.drawStepHours, stop);
     CorrectedLimits limits = traceCorrectedLimits(record, path, deltaT, lunarGrid, stop);
@@ -112,12 +117,22 @@ std::string AppServices::writeCentralTable(const ScreenFrame& frame,
     const ViewSettings& v = frame.settings;
     const double deltaT = frame.eclipse.deltaT;
     const PathGeometry& path = mapPath.geometry(frame.eclipse.record, deltaT, v.drawStepHours);
-    const std::vector<CentralTableRow> rows =
+    std::vector<CentralTableRow> rows =
         centralTableRows(frame.eclipse.record, path, v.tableLon, v.tableStep, deltaT);
+    TableColumns columns = TableColumns::smooth;
+    if (v.trueLimits) { // the central phase with the lunar limb at each row's central point
+        if (!lunarGridLoaded())
+            return translated(messageNoLunarGrid);
+        columns = TableColumns::limbCorrected;
+        for (CentralTableRow& row : rows)
+            if (row.centre)
+                row.correctedDurationSeconds = correctedCentralSeconds(
+                    frame.eclipse.record, observerAt(row.lon, *row.centre), deltaT, lunarGrid);
+    }
     const bool csv = format == TableFormat::csv;
     OutputFile file;
     file.path = dir / (csv ? "central.csv" : "central.json");
-    file.bytes = csv ? centralTableCsv(rows) : centralTableJson(rows);
+    file.bytes = csv ? centralTableCsv(rows, columns) : centralTableJson(rows, columns);
     return files.writeTogether({file});
 }
 
@@ -215,10 +230,8 @@ void AppServices::drawViewFromPlace(DrawSurface& target, const ScreenFrame& fram
     const EclipseRecord& record = frame.eclipse.record;
     const double deltaT = frame.eclipse.deltaT;
     const double t = placeScreenInstant(frame, local);
-    if (lunarGrid.grid.empty())
-        loadLunarGrid(lunarGrid, paths);
     std::optional<LimbProfile> limb;
-    if (!lunarGrid.grid.empty()) {
+    if (lunarGridLoaded()) {
         const LibrationResult libration = librationAt(record, local.observer, t, deltaT);
         limb = limbProfile(lunarGrid, libration.l, libration.b, libration.positionAngle);
     }

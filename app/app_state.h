@@ -86,6 +86,8 @@ class AppServices : public RedrawServices {
     // The limits of the frame's eclipse corrected for the lunar limb, traced when first asked
     // for and kept while the eclipse and Delta T stay the same; none without the lunar grid.
     const CorrectedLimits* correctedLimits(const ScreenFrame& frame);
+    // Whether the lunar grid is there (read when first asked for).
+    bool lunarGridLoaded();
     // Writes the KML documents of the frame's eclipse into a folder: their names in
     // kmlDocuments, or what went wrong in exportFailure.
     void writeKml(const ScreenFrame& frame, const std::filesystem::path& dir);

@@ -65,8 +65,8 @@ std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
     if (options.hasFlag("--json") && mode != "sky")
         return "--json goes with --mode sky";
     if (options.hasFlag("--true-limits")) {
-        if (view.displayMode != displayPathMap)
-            return "--true-limits goes with the map";
+        if (view.displayMode != displayPathMap && view.displayMode != displayCentralTable)
+            return "--true-limits goes with the map and --mode table";
         view.trueLimits = true;
     }
     if (options.hasFlag("--north-up")) {
@@ -194,7 +194,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         std::fprintf(err, "vesk render: the place is not inside the central path\n");
         return 1;
     }
-    if (frame->settings.trueLimits && !services.correctedLimits(*frame)) {
+    if (frame->settings.trueLimits && !services.lunarGridLoaded()) {
         // the limb screen's message about the missing grid; no picture
         for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
             std::fprintf(err, "vesk render: %s\n", services.translated(line).c_str());

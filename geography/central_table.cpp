@@ -147,13 +147,25 @@ std::vector<CentralTableRow> centralTableRows(const EclipseRecord& r, const Path
 namespace {
 
 // The fields of a row in the order of the CSV header and of the JSON keys.
-constexpr const char* rowFields[] = {"lon",         "north",     "centre",           "south",
-                                     "ut_hours",    "lmt_hours", "duration_seconds", "width_km",
-                                     "sun_altitude"};
+constexpr const char* rowFields[] = {"lon",
+                                     "north",
+                                     "centre",
+                                     "south",
+                                     "ut_hours",
+                                     "lmt_hours",
+                                     "duration_seconds",
+                                     "width_km",
+                                     "sun_altitude",
+                                     "corrected_duration_seconds"};
 
-std::vector<std::optional<double>> valuesOf(const CentralTableRow& r) {
-    return {r.lon,      r.north,           r.centre,  r.south,      r.utHours,
-            r.lmtHours, r.durationSeconds, r.widthKm, r.sunAltitude};
+// The fields of a row: the last only for the limb-corrected columns.
+std::vector<std::optional<double>> valuesOf(const CentralTableRow& r, TableColumns columns) {
+    std::vector<std::optional<double>> values{
+        r.lon,      r.north,           r.centre,  r.south,      r.utHours,
+        r.lmtHours, r.durationSeconds, r.widthKm, r.sunAltitude};
+    if (columns == TableColumns::limbCorrected)
+        values.push_back(r.correctedDurationSeconds);
+    return values;
 }
 
 std::string valueText(const std::optional<double>& value, const char* missing) {
@@ -189,17 +201,18 @@ std::string tableLine(const CentralTableRow& row) {
 
 } // namespace
 
-std::string centralTableCsv(const std::vector<CentralTableRow>& rows) {
+std::string centralTableCsv(const std::vector<CentralTableRow>& rows, TableColumns columns) {
     std::string text;
-    for (const char* field : rowFields) {
+    const std::size_t fields = valuesOf({}, columns).size();
+    for (std::size_t i = 0; i < fields; ++i) {
         if (!text.empty())
             text += ',';
-        text += field;
+        text += rowFields[i];
     }
     text += "\r\n";
     for (const CentralTableRow& row : rows) {
         std::string line;
-        const std::vector<std::optional<double>> values = valuesOf(row);
+        const std::vector<std::optional<double>> values = valuesOf(row, columns);
         for (std::size_t i = 0; i < values.size(); ++i) {
             if (i > 0)
                 line += ',';
@@ -210,13 +223,13 @@ std::string centralTableCsv(const std::vector<CentralTableRow>& rows) {
     return text;
 }
 
-std::string centralTableJson(const std::vector<CentralTableRow>& rows) {
+std::string centralTableJson(const std::vector<CentralTableRow>& rows, TableColumns columns) {
     std::string text = "[";
     for (const CentralTableRow& row : rows) {
         if (text.size() > 1)
             text += ',';
         text += "\n{";
-        const std::vector<std::optional<double>> values = valuesOf(row);
+        const std::vector<std::optional<double>> values = valuesOf(row, columns);
         for (std::size_t i = 0; i < values.size(); ++i) {
             if (i > 0)
                 text += ',';

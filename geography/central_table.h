@@ -58,6 +58,8 @@ struct CentralTableRow {
     double lon = 0;
     std::optional<double> north, centre, south, utHours, lmtHours, durationSeconds, widthKm,
         sunAltitude;
+    // The central phase with the lunar limb's profile at the row's central point, where asked.
+    std::optional<double> correctedDurationSeconds;
 };
 
 // The table's rows from a first east longitude by a step (degrees) for an eclipse record with
@@ -67,9 +69,13 @@ std::vector<CentralTableRow> centralTableRows(const EclipseRecord& record, const
                                               double firstLon, double step, double deltaT);
 
 // The rows as CSV (RFC 4180, a header line, an empty field where a value is missing) and as a
-// JSON array of objects (null where a value is missing).
-std::string centralTableCsv(const std::vector<CentralTableRow>& rows);
-std::string centralTableJson(const std::vector<CentralTableRow>& rows);
+// JSON array of objects (null where a value is missing); with the corrected duration as a last
+// column where the limb corrected it.
+enum class TableColumns { smooth, limbCorrected };
+std::string centralTableCsv(const std::vector<CentralTableRow>& rows,
+                            TableColumns columns = TableColumns::smooth);
+std::string centralTableJson(const std::vector<CentralTableRow>& rows,
+                             TableColumns columns = TableColumns::smooth);
 
 // Draws the table with the surface's current font and, when sink is given, writes the same lines
 // to outDir/"central.prn" through it. Returns an error text when the file could not be written

@@ -171,6 +171,19 @@ std::optional<double> LimitSearch::widening(const LimbProfile& profile, Correcte
     return (fallingRoot(f, lo, hi, fLo, fHi, precision.rootKm) - smoothD) / sun.moonToPlane;
 }
 
+std::optional<double> correctedCentralSeconds(const EclipseRecord& record, const Observer& place,
+                                              double deltaT, const LimbData& limb) {
+    const LocalCircumstances local = localCircumstances(record, place, deltaT);
+    if (!local.nearest)
+        return std::nullopt;
+    const LibrationResult lib = librationAt(record, place, local.nearest->shadow.t, deltaT);
+    const CorrectedContacts contacts = correctedContacts(
+        limbProfile(limb, lib.l, lib.b, lib.positionAngle), record, local, deltaT);
+    if (!contacts.second || !contacts.third)
+        return std::nullopt;
+    return (contacts.third->t - contacts.second->t) * 3600;
+}
+
 CorrectedLimits traceCorrectedLimits(const EclipseRecord& record, const PathGeometry& path,
                                      double deltaT, const LimbData& limb, std::stop_token stop) {
     CorrectedLimits limits;

@@ -713,10 +713,11 @@ TEST(RenderCommand, TrueLimitsNeedTheLunarGrid) {
     EXPECT_NE(r.err.find(vesk::lunarGridCommand), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "vesk.png"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "202404.geojson"));
-    r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "table", "--true-limits"},
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "local", "--true-limits"},
                 dir.path());
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("--true-limits goes with the map"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--true-limits goes with the map and --mode table"), std::string::npos)
+        << r.err;
 }
 
 // The Sun's radius is a setting: the legend says which was used; a radius no Sun has is refused.

@@ -162,6 +162,23 @@ TEST(CentralTable, RowsAsCsvAndJsonAtFullPrecision) {
     EXPECT_TRUE(json[0].toObject()["centre"].isNull());
     EXPECT_EQ(json[5].toObject()["centre"].toDouble(), *dallasRow.centre);
     EXPECT_EQ(json[5].toObject()["width_km"].toDouble(), *dallasRow.widthKm);
+    EXPECT_FALSE(json[5].toObject().contains("corrected_duration_seconds"));
+
+    // with the limb's correction, one column more, last, empty where there is none
+    std::vector<CentralTableRow> corrected = rows;
+    corrected[5].correctedDurationSeconds = 265.5;
+    const std::string limbCsv = centralTableCsv(corrected, TableColumns::limbCorrected);
+    EXPECT_EQ(limbCsv.substr(0, limbCsv.find('\n')),
+              "lon,north,centre,south,ut_hours,lmt_hours,duration_seconds,width_km,"
+              "sun_altitude,corrected_duration_seconds\r");
+    EXPECT_NE(limbCsv.find(",265.5\r\n"), std::string::npos);
+    EXPECT_NE(limbCsv.find("\r\n-180,,,,,,,,,\r\n"), std::string::npos);
+    const QJsonArray limbJson =
+        QJsonDocument::fromJson(
+            QByteArray::fromStdString(centralTableJson(corrected, TableColumns::limbCorrected)))
+            .array();
+    EXPECT_EQ(limbJson[5].toObject()["corrected_duration_seconds"].toDouble(), 265.5);
+    EXPECT_TRUE(limbJson[4].toObject()["corrected_duration_seconds"].isNull());
 }
 
 TEST(CentralTable, UnwritableFileIsReportedAndLeavesNothing) {

@@ -163,3 +163,22 @@ TEST(CorrectedLimits, ExteriorLimitsBoundTheBeads) {
         }
     }
 }
+
+// The corrected central duration at a place is the limb screen's: at 2024's greatest eclipse the
+// second contact moves by -0.3 s and the third by -0.8 s, so the phase is 0.5 s shorter.
+TEST(CorrectedLimits, CentralDurationIsTheLimbScreens) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    ScratchDir dir;
+    LimbData limb;
+    ASSERT_TRUE(makeLunarGrid(dir) && loadLunarGrid(limb, DataPaths{{dir.path()}}));
+    const CatalogEclipse april(2024, 4);
+    const Observer place = observerAt(-104.14, 25.29);
+    const LocalCircumstances local = localCircumstances(april.catalog.record, place, april.deltaT);
+    ASSERT_TRUE(local.second && local.third);
+    const double smooth = (local.third->shadow.t - local.second->shadow.t) * 3600;
+    const std::optional<double> corrected =
+        correctedCentralSeconds(april.catalog.record, place, april.deltaT, limb);
+    ASSERT_TRUE(corrected);
+    EXPECT_NEAR(*corrected - smooth, -0.5, 0.05);
+}
