@@ -202,9 +202,14 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame&
     const PlaceClocks clocks = placeClocks(observerPlace(v, *places), v.observerLon);
     const std::optional<double> instant =
         v.shadowAt ? std::optional(placeScreenInstant(frame, local)) : std::nullopt;
+    // with the limits corrected for the lunar limb asked for, the place's corrected phase
+    std::optional<LimbCorrectedPhase> limbCorrected;
+    if (v.trueLimits && lunarGridLoaded())
+        limbCorrected =
+            LimbCorrectedPhase{correctedCentralSeconds(record, local.observer, deltaT, lunarGrid)};
     vesk::drawLocalCircumstances(surface, record, local,
                                  locationLine(v, frame.cities, clocks.place), deltaT, clocks,
-                                 uncertainty ? &*uncertainty : nullptr, instant);
+                                 uncertainty ? &*uncertainty : nullptr, instant, limbCorrected);
 }
 
 double placeScreenInstant(const ScreenFrame& frame, const LocalCircumstances& local) {

@@ -65,8 +65,8 @@ std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
     if (options.hasFlag("--json") && mode != "sky")
         return "--json goes with --mode sky";
     if (options.hasFlag("--true-limits")) {
-        if (view.displayMode != displayPathMap && view.displayMode != displayCentralTable)
-            return "--true-limits goes with the map and --mode table";
+        if (mode != "map" && mode != "table" && mode != "local")
+            return "--true-limits goes with the map, --mode table and --mode local";
         view.trueLimits = true;
     }
     if (options.hasFlag("--north-up")) {

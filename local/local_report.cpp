@@ -24,8 +24,8 @@ namespace {
 constexpr int textX = 10, rowPitch = 15;
 // The row of the line that names the civil time's zone: below the horizon chart.
 constexpr int civilNoteRow = 28;
-// The rows of the lines of Delta T's uncertainty, under it.
-constexpr int deltaTRow = 29;
+// The rows of the lines of Delta T's uncertainty, under it, and of the limb-corrected phase.
+constexpr int deltaTRow = 29, limbCorrectedRow = 32;
 constexpr int chartX0 = 185, chartY0 = 390;
 constexpr double chartScale = 31.477886784533865;      // pixels per Earth radius in the chart
 constexpr double appearanceScale = 110.17260374586853; // and in the picture at maximum
@@ -327,6 +327,27 @@ void drawDeltaTLines(DrawSurface& surface, const EclipseRecord& record, const Pl
     row(at, line);
 }
 
+// "inside the corrected path: totality 2 m 13.4 s (smooth Moon 2 m 15.1 s)", or outside it.
+void drawLimbCorrectedLine(DrawSurface& surface, const LocalCircumstances& local,
+                           const LimbCorrectedPhase& corrected) {
+    const auto duration = [](double seconds) {
+        const double minutes = std::floor(seconds / 60);
+        return format("%.0f m %.1f s", minutes, seconds - 60 * minutes);
+    };
+    const std::optional<CentralPhase> phase = centralPhaseOf(local);
+    const bool annular =
+        phase ? *phase == CentralPhase::annular : local.nearest && local.nearest->shadow.l2 > 0;
+    const char* name = annular ? "annularity" : "totality";
+    std::string smooth = "smooth Moon: none";
+    if (local.second && local.third)
+        smooth = "smooth Moon " + duration((local.third->shadow.t - local.second->shadow.t) * 3600);
+    const std::string line =
+        corrected.seconds ? format(" Inside the corrected path: %s %s (%s)", name,
+                                   duration(*corrected.seconds).c_str(), smooth.c_str())
+                          : format(" Outside the corrected path: no %s (%s)", name, smooth.c_str());
+    surface.textOut(textX, rowPitch * limbCorrectedRow, line);
+}
+
 // The contacts while the Sun is up: the outer ones with the bodies on the chart, the inner ones
 // of a central eclipse with the duration between them.
 void ReportDrawing::contacts() {
@@ -390,11 +411,14 @@ void ReportDrawing::maximumLines() {
 void drawLocalCircumstances(DrawSurface& surface, const EclipseRecord& record,
                             const LocalCircumstances& local, const std::string& location,
                             double deltaT, const PlaceClocks& civil, const PlaceDeltaT* uncertainty,
-                            std::optional<double> instant) {
+                            std::optional<double> instant,
+                            std::optional<LimbCorrectedPhase> limbCorrected) {
     ReportDrawing drawing(surface, record, local, deltaT, civil);
     drawing.headLines(location);
     if (uncertainty != nullptr)
         drawDeltaTLines(surface, record, *uncertainty);
+    if (limbCorrected)
+        drawLimbCorrectedLine(surface, local, *limbCorrected);
     drawing.seriesOnChart(eclipseSeries(record, local, deltaT));
     drawing.contacts();
     drawing.horizonMoment();

@@ -20,10 +20,17 @@ namespace vesk {
 // lines under it (the ranges of Delta T and the solar time of the maximum). The chart carries
 // the Sun's track and the obscuration over it from the first contact to the last, and the Sun
 // at an instant (t hours from t0, TT: the time slider's) where one is given.
+// With the lunar limb's correction asked for, a line under those that says whether the place lies
+// inside the corrected path and how long its central phase lasts, beside the smooth Moon's
+// (limbCorrected: the corrected duration in seconds, none where there is no central phase).
+struct LimbCorrectedPhase {
+    std::optional<double> seconds;
+};
 void drawLocalCircumstances(DrawSurface& surface, const EclipseRecord& record,
                             const LocalCircumstances& local, const std::string& location,
                             double deltaT, const PlaceClocks& civil = {},
                             const PlaceDeltaT* uncertainty = nullptr,
-                            std::optional<double> instant = std::nullopt);
+                            std::optional<double> instant = std::nullopt,
+                            std::optional<LimbCorrectedPhase> limbCorrected = std::nullopt);
 
 } // namespace vesk

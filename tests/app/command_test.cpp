@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The headless command line as a script uses it: run the installed executable.
+#include "local/lunar_grid.h"
 #include "messages.h"
 #include "recording_surface.h"
 #include "sky_command.h"
@@ -713,11 +714,49 @@ TEST(RenderCommand, TrueLimitsNeedTheLunarGrid) {
     EXPECT_NE(r.err.find(vesk::lunarGridCommand), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "vesk.png"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "202404.geojson"));
-    r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "local", "--true-limits"},
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "sky", "--true-limits"},
                 dir.path());
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("--true-limits goes with the map and --mode table"), std::string::npos)
+    EXPECT_NE(r.err.find("--true-limits goes with the map, --mode table and --mode local"),
+              std::string::npos)
         << r.err;
+}
+
+// With the grid, --true-limits draws the graze zones on a regional map and writes the corrected
+// limits to GeoJSON, the corrected duration as the table's last column, and the local screen's
+// line on the corrected path.
+TEST(RenderCommand, TrueLimitsOnTheMapTheTableAndTheLocalScreen) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    ScratchDir dir;
+    ASSERT_TRUE(makeLunarGrid(dir));
+    const std::vector<std::string> data{"VESK_DATA=" + dir.path().string()};
+    const std::vector<std::string> april{"render", "--year", "2024", "--month", "4"};
+    const auto run = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), april.begin(), april.end());
+        return runVesk(args, dir.path(), data);
+    };
+    CommandResult r = run({"--centre", "-84,40", "--scale", "40", "--true-limits", "--geojson",
+                           "--text", "--out", "map.png"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Graze zones (Baily's beads)"), std::string::npos) << r.out;
+    const std::string geojson = readFile(dir.path() / "202404.geojson");
+    for (const char* name :
+         {"North limit, limb-corrected (interior)", "North limit, limb-corrected (exterior)",
+          "South limit, limb-corrected (interior)", "South limit, limb-corrected (exterior)"})
+        EXPECT_NE(geojson.find(name), std::string::npos) << name;
+    r = run({"--mode", "table", "--table-format", "csv", "--table-lon", "-105", "--table-step", "5",
+             "--true-limits", "--out", "table.png"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string csv = readFile(dir.path() / "central.csv");
+    EXPECT_NE(csv.find(",sun_altitude,corrected_duration_seconds\r\n"), std::string::npos);
+    r = run({"--mode", "local", "--place", "-104.14,25.29", "--true-limits", "--text", "--out",
+             "local.png"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(
+        r.out.find(" Inside the corrected path: totality 4 m 27.4 s (smooth Moon 4 m 28.0 s)"),
+        std::string::npos)
+        << r.out;
 }
 
 // The Sun's radius is a setting: the legend says which was used; a radius no Sun has is refused.
