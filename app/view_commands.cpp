@@ -284,6 +284,7 @@ DisplayFields loadDisplay(const ViewSettings& v, const DialogChoices& choices,
     f.legend = v.legend;
     f.fillCentralPath = v.fillCentralPath;
     f.durationCurves = v.durationCurves;
+    f.trueLimits = v.trueLimits;
     f.englishNames = v.englishNames;
     f.northUp = v.northUp;
     return f;
@@ -299,6 +300,7 @@ void storeDisplay(ViewSettings& v, DialogChoices& choices, const DisplayFields& 
     v.legend = f.legend;
     v.fillCentralPath = f.fillCentralPath;
     v.durationCurves = f.durationCurves;
+    v.trueLimits = f.trueLimits;
     v.baseMap = f.vectorBaseMap ? BaseMapKind::vector : BaseMapKind::relief;
     v.projection = f.mercator ? Projection::mercator : Projection::globe;
     if (f.displayMode == displayPathMap) {

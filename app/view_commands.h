@@ -119,6 +119,7 @@ struct DisplayFields {
     MapLegend legend = MapLegend::globes;
     bool fillCentralPath = false;
     bool durationCurves = false;
+    bool trueLimits = false;   // the limits corrected for the lunar limb
     bool englishNames = false; // the city list by its English names
     bool northUp = false;      // the view from the place with north up
 };

@@ -263,6 +263,13 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
                             tr("Draws curves of equal duration of totality or annularity inside "
                                "the central path, labelled in minutes and seconds."));
     durationBox->setChecked(fields.durationCurves);
+    trueLimitsBox = explained(
+        new QCheckBox(tr("Limits with the lunar limb")),
+        tr("On regional maps, shades the graze zones between the limits corrected for the "
+           "mountains and valleys of the Moon's limb (LRO) and draws their interior limits; the "
+           "local screen says whether the place sees the central phase with them. Needs the "
+           "lunar elevation file LRO.dat."));
+    trueLimitsBox->setChecked(fields.trueLimits);
     northUpBox = explained(new QCheckBox(tr("North up (else the zenith)")),
                            tr("Turns the view from the place so that celestial north is up and "
                               "east on the left, as in a telescope's finder chart; else the "
@@ -323,6 +330,7 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
              tr("Where the legend of the map's colours and marks and the labels of its curves are "
                 "drawn."));
     settingsGrid->addWidget(durationBox, 8, 0);
+    settingsGrid->addWidget(trueLimitsBox, 9, 0);
     QGroupBox* place =
         placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     if (places != nullptr)
@@ -405,6 +413,7 @@ void DisplayDialog::exchangeChoices() {
     fields.deltaTBand = bandBox->isChecked();
     fields.fillCentralPath = fillPathBox->isChecked();
     fields.durationCurves = durationBox->isChecked();
+    fields.trueLimits = trueLimitsBox->isChecked();
     fields.northUp = northUpBox->isChecked();
     fields.legend = static_cast<MapLegend>(legendList->currentIndex());
     fields.vectorBaseMap = vectorBaseMapBox->isChecked();

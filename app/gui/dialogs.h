@@ -80,7 +80,7 @@ class DisplayDialog : public ExchangeDialog {
     std::optional<ObserverPlace> chosenPlace;
     QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
     QCheckBox *gridBox, *kmlBox, *vectorBaseMapBox, *mercatorBox, *bandBox, *fillPathBox,
-        *durationBox, *northUpBox;
+        *durationBox, *northUpBox, *trueLimitsBox;
     QComboBox* legendList; // the legend: on the regional maps, always, never
     QComboBox* cityList;
     QLineEdit *magnificationEdit, *centreLonEdit, *centreLatEdit, *tableLonEdit, *tableStepEdit,
