@@ -15,23 +15,34 @@ namespace {
 
 using namespace vesk;
 
-void traceCorrectedLimitsOf2024(benchmark::State& run) {
+// An eclipse of the committed catalog with the lunar grid of the data folders (empty without it).
+struct EclipseWithGrid {
     Catalog catalog;
-    catalog.paths.dirs = {std::filesystem::path(VESK_SOURCE_DIR) / "data"};
-    catalogFind(catalog, 2024, 4);
-    const double deltaT = recordDeltaT(catalog.record);
+    double deltaT = 0;
     LimbData limb;
-    DataPaths gridPaths = processDataPaths();
-    if (const char* dir = std::getenv("VESK_LUNAR_GRID_DIR"))
-        gridPaths.dirs.insert(gridPaths.dirs.begin(), dir);
-    if (!loadLunarGrid(limb, gridPaths)) {
+    EclipseWithGrid(double year, double month) {
+        catalog.paths.dirs = {std::filesystem::path(VESK_SOURCE_DIR) / "data"};
+        catalogFind(catalog, year, month);
+        deltaT = recordDeltaT(catalog.record);
+        DataPaths gridPaths = processDataPaths();
+        if (const char* dir = std::getenv("VESK_LUNAR_GRID_DIR"))
+            gridPaths.dirs.insert(gridPaths.dirs.begin(), dir);
+        loadLunarGrid(limb, gridPaths);
+    }
+};
+
+void traceCorrectedLimitsOf2024(benchmark::State& run) {
+    const EclipseWithGrid eclipse(2024, 4);
+    if (eclipse.limb.grid.empty()) {
         run.SkipWithError("no lunar grid LRO.dat");
         return;
     }
-    const PathGeometry path = tracePathGeometry(catalog.record, deltaT, 1.0 / 60);
+    const EclipseRecord& record = eclipse.catalog.record;
+    const double deltaT = eclipse.deltaT;
+    const PathGeometry path = tracePathGeometry(record, deltaT, 1.0 / 60);
     std::size_t points = 0;
     for (auto _ : run) {
-        const CorrectedLimits limits = traceCorrectedLimits(catalog.record, path, deltaT, limb);
+        const CorrectedLimits limits = traceCorrectedLimits(record, path, deltaT, eclipse.limb);
         points = 0;
         for (const auto& side : limits.interior)
             for (const auto& piece : side)
@@ -45,19 +56,14 @@ BENCHMARK(traceCorrectedLimitsOf2024)->Unit(benchmark::kMillisecond)->UseRealTim
 // mean, least and greatest over the instants) and of the central duration at the central line's
 // point every 15 minutes (seconds), for an eclipse.
 void limbShiftsOf(benchmark::State& run, double year, double month) {
-    Catalog catalog;
-    catalog.paths.dirs = {std::filesystem::path(VESK_SOURCE_DIR) / "data"};
-    catalogFind(catalog, year, month);
-    const EclipseRecord& r = catalog.record;
-    const double deltaT = recordDeltaT(r);
-    LimbData limb;
-    DataPaths gridPaths = processDataPaths();
-    if (const char* dir = std::getenv("VESK_LUNAR_GRID_DIR"))
-        gridPaths.dirs.insert(gridPaths.dirs.begin(), dir);
-    if (!loadLunarGrid(limb, gridPaths)) {
+    const EclipseWithGrid eclipse(year, month);
+    if (eclipse.limb.grid.empty()) {
         run.SkipWithError("no lunar grid LRO.dat");
         return;
     }
+    const EclipseRecord& r = eclipse.catalog.record;
+    const double deltaT = eclipse.deltaT;
+    const LimbData& limb = eclipse.limb;
     const PathGeometry path = tracePathGeometry(r, deltaT, 1.0 / 60);
     CorrectedLimits limits;
     for (auto _ : run)
