@@ -189,7 +189,9 @@ CorrectedContacts correctedContacts(const LimbProfile& profile, const EclipseRec
         return sun.total ? c + sun.sunRadius <= profile.highest
                          : sun.sunRadius - c >= profile.lowest;
     };
-    // The best instant over the span where the phase is possible, sampled each second.
+    // The span where the phase is possible, found a second at a time; the best instant in it,
+    // sampled on the grid's step (the margin jumps as the Sun's limb crosses the profile's
+    // entries).
     const double tMax = local.nearest->shadow.t;
     double halfHours = 0;
     for (int second = 1; second < maxSpanSeconds; ++second) {
