@@ -96,8 +96,9 @@ void AppServices::writeKml(const ScreenFrame& frame, const std::filesystem::path
         std::snprintf(bandName, sizeof bandName, "Delta T %.0f +- %.0f s (%g sigma)", deltaT,
                       halfWidth, sigmas);
     }
+    const CorrectedLimits* corrected = frame.settings.trueLimits ? correctedLimits(frame) : nullptr;
     const KmlOutcome kml = writeKmlDocuments(record, path, paths, dir, files,
-                                             {kmlBand ? &*kmlBand : nullptr, bandName});
+                                             {kmlBand ? &*kmlBand : nullptr, bandName, corrected});
     kmlDocuments = kml.documents;
     exportFailure = kml.failure;
 }

@@ -122,9 +122,9 @@ namespace {
 // The placemark fragments of the two documents, filled from the path geometry.
 class KmlBuilder {
   public:
-    KmlBuilder(const EclipseRecord& record, const PathGeometry& geometry, const DeltaTBand* band,
-               std::string bandName)
-        : record(record), geometry(geometry), band(band), bandName(std::move(bandName)) {}
+    KmlBuilder(const EclipseRecord& record, const PathGeometry& geometry, const KmlBand& extras)
+        : record(record), geometry(geometry), band(extras.band), bandName(extras.name),
+          correctedLimits(extras.correctedLimits) {}
     void build();
     // The bodies of the earth and the path document, between the header and the end.
     std::string earthBody() const;
@@ -166,12 +166,15 @@ class KmlBuilder {
     std::string polygonPlacemarks(const std::vector<KmlPoint>& ring, const std::string& name) const;
     // The central path's polygon, and the band's when there is one.
     std::string shadowPolygon() const;
+    // The limits corrected for the lunar limb, one line a side, limit and piece.
+    std::string correctedLimitLines() const;
     std::string description() const;
 
     const EclipseRecord& record;
     const PathGeometry& geometry;
     const DeltaTBand* band;
     std::string bandName;
+    const CorrectedLimits* correctedLimits;
     std::vector<std::string> fragments = std::vector<std::string>(fragmentCount);
     // Where each fragment's open placemark begins, and how many points it has.
     std::vector<std::size_t> openAt = std::vector<std::size_t>(fragmentCount);
@@ -544,7 +547,30 @@ std::string KmlBuilder::shadowPolygon() const {
 std::string KmlBuilder::pathBody() const {
     const bool central = centralType(static_cast<int>(record.typeCode));
     return fragments[north] + fragments[center] + fragments[south] +
-           (central ? shadowPolygon() : "");
+           (central ? shadowPolygon() + correctedLimitLines() : "");
+}
+
+std::string KmlBuilder::correctedLimitLines() const {
+    if (correctedLimits == nullptr)
+        return "";
+    std::string lines;
+    for (std::size_t side = 0; side < 2; ++side)
+        for (const auto& [kind, pieces] : {std::pair{"interior", &correctedLimits->interior[side]},
+                                           std::pair{"exterior", &correctedLimits->exterior[side]}})
+            for (const auto& piece : *pieces) {
+                if (piece.size() < 2)
+                    continue;
+                lines += "\n<Placemark>\n<name>" + std::string(side == 0 ? "North" : "South") +
+                         " limit, limb-corrected (" + kind + ")</name>\n<description>" +
+                         description() + " Lunar limb: LRO LOLA (LRO.dat).</description>\n" +
+                         aquaStyle +
+                         "\n<LineString>\n<tessellate>1</tessellate>\n"
+                         "<altitudeMode>clampToGround</altitudeMode>\n<coordinates>\n";
+                for (const PathPoint& p : piece)
+                    lines += pointLine(p.lon, p.lat, "0.0");
+                lines += closing;
+            }
+    return lines;
 }
 
 std::string KmlBuilder::earthBody() const {
@@ -552,7 +578,7 @@ std::string KmlBuilder::earthBody() const {
     for (int f = partialSouth; f < fragmentCount; ++f)
         earth += fragments[f];
     const bool central = centralType(static_cast<int>(record.typeCode));
-    return earth + (central ? shadowPolygon() : "");
+    return earth + (central ? shadowPolygon() + correctedLimitLines() : "");
 }
 
 } // namespace
@@ -566,7 +592,7 @@ KmlOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& ge
         outcome.failure = "cannot read echead.prn: no KML written";
         return outcome;
     }
-    KmlBuilder builder(record, geometry, band.band, band.name);
+    KmlBuilder builder(record, geometry, band);
     builder.build();
     const std::string code =
         std::to_string(kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month)));

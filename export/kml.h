@@ -51,10 +51,12 @@ struct KmlOutcome {
 // kmlStepHours) to outDir through the sink; the header "echead.prn" is found through paths. A
 // partial eclipse has no path document: an earlier one of the month goes. With a band, both
 // documents also hold its outline as polygons.
-// The band of Delta T's uncertainty the documents hold beside the central path, and its name.
+// The band of Delta T's uncertainty the documents hold beside the central path, and its name;
+// and the limits corrected for the lunar limb, as named lines after the others (none: without).
 struct KmlBand {
     const DeltaTBand* band = nullptr;
     std::string name;
+    const CorrectedLimits* correctedLimits = nullptr;
 };
 KmlOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& geometry,
                              const DataPaths& paths, const std::filesystem::path& outDir,

@@ -31,11 +31,13 @@ struct KmlRun {
     bool written = false;
     std::string failure;
 
-    KmlRun(double year, double month, DataPaths headerPaths = {{sourceDataDir()}}) {
+    KmlRun(double year, double month, DataPaths headerPaths = {{sourceDataDir()}},
+           const KmlBand& extras = {}) {
         const CatalogEclipse eclipse(year, month);
         const EclipseRecord& r = eclipse.catalog.record;
-        const KmlOutcome kml = writeKmlDocuments(
-            r, tracePathGeometry(r, eclipse.deltaT, kmlStepHours), headerPaths, out.path(), files);
+        const KmlOutcome kml =
+            writeKmlDocuments(r, tracePathGeometry(r, eclipse.deltaT, kmlStepHours), headerPaths,
+                              out.path(), files, extras);
         written = !kml.documents.empty();
         failure = kml.failure;
         const std::string code =
@@ -123,6 +125,31 @@ TEST(Kml, TotalEclipseDocuments) {
             nearest = std::min(nearest, std::hypot(lon + 104.14, lat - 25.29));
     }
     EXPECT_LT(nearest, 0.15);
+}
+
+// The limits corrected for the lunar limb follow the other placemarks in both documents, one
+// line a side, limit and piece of two points or more; the documents stay well formed.
+TEST(Kml, CorrectedLimitsAreNamedLines) {
+    CorrectedLimits limits;
+    limits.interior[0] = {{{-84.5, 40.9, 0.1}, {-84.0, 41.2, 0.15}}};
+    limits.exterior[0] = {{{-84.6, 40.95, 0.1}, {-84.1, 41.25, 0.15}}};
+    limits.interior[1] = {{{-84.0, 39.6, 0.1}}, {{-83.5, 39.9, 0.2}, {-83.0, 40.2, 0.25}}};
+    const KmlRun plain(2024, 4);
+    KmlRun run(2024, 4, {{sourceDataDir()}}, {nullptr, "", &limits});
+    ASSERT_TRUE(run.written) << run.failure;
+    for (const std::string* text : {&run.path, &run.earth}) {
+        EXPECT_TRUE(run.wellFormed(*text));
+        EXPECT_EQ(count(*text, "<name>North limit, limb-corrected (interior)</name>"), 1);
+        EXPECT_EQ(count(*text, "<name>North limit, limb-corrected (exterior)</name>"), 1);
+        EXPECT_EQ(count(*text, "<name>South limit, limb-corrected (interior)</name>"), 1);
+        EXPECT_EQ(count(*text, "limb-corrected (exterior)"), 1);
+    }
+    const std::string ending = "\n</Document>\n</kml>\n";
+    EXPECT_EQ(run.path.compare(0, plain.path.size() - ending.size(), plain.path, 0,
+                               plain.path.size() - ending.size()),
+              0)
+        << "the other placemarks as before, first";
+    EXPECT_NE(run.path.find(" -0084.000000,00041.200000,0.0\n"), std::string::npos);
 }
 
 TEST(Kml, PathAcrossTheDateLineAndPartialEclipses) {
