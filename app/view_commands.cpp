@@ -18,7 +18,8 @@ namespace vesk {
 const FieldRule yearRule{true, -13000, 16999, true}, monthRule{true, 1, 12};
 const FieldRule magnificationRule{false, 0, 5000}, lonRule{false, -360, 360},
     latRule{false, -90, 90}, tableStepRule{false, 0.01, 100}, drawStepRule{false, 0.001, 100},
-    heightRule{false, 0, 4000}, deltaTRule{false, -100000, 100000};
+    heightRule{false, 0, 4000}, deltaTRule{false, -100000, 100000},
+    solarRadiusRule{false, minSolarRadiusArcsec, maxSolarRadiusArcsec};
 const FieldRule sarosRule{true, -400, 400}, magnitudeRule{false, 0, 1.5},
     pastYearsRule{false, 0, 1000}, probabilityRule{false, 0, 1};
 
@@ -276,6 +277,7 @@ DisplayFields loadDisplay(const ViewSettings& v, const DialogChoices& choices,
     f.observerLon = roundTo(v.observerLon, 100000);
     f.observerLat = roundTo(v.observerLat, 100000);
     f.deltaTAdjust = v.deltaTAdjust;
+    f.solarRadiusArcsec = v.solarRadiusArcsec.value_or(0);
     f.grid = v.gridLines;
     f.kml = v.kmlOutput;
     f.vectorBaseMap = v.baseMap == BaseMapKind::vector;
@@ -295,6 +297,8 @@ void storeDisplay(ViewSettings& v, DialogChoices& choices, const DisplayFields& 
     v.displayMode = f.displayMode;
     v.kmlOutput = f.kml;
     v.deltaTAdjust = f.deltaTAdjust;
+    v.solarRadiusArcsec =
+        f.solarRadiusArcsec > 0 ? std::optional(f.solarRadiusArcsec) : std::nullopt;
     if (f.deltaTBand != (v.deltaTBandSigmas > 0))
         v.deltaTBandSigmas = f.deltaTBand ? dialogBandSigmas : 0;
     v.legend = f.legend;

@@ -245,6 +245,10 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
     centreLatEdit = numberField(fields.centreLat, latRule);
     latEdit = numberField(fields.observerLat, latRule);
     deltaTEdit = numberField(fields.deltaTAdjust, deltaTRule);
+    // empty: the catalog's radius
+    solarRadiusEdit = numberField(fields.solarRadiusArcsec, solarRadiusRule, [] { return 0.0; });
+    if (fields.solarRadiusArcsec <= 0)
+        solarRadiusEdit->clear();
     gridBox = explained(new QCheckBox(tr("Latitude and longitude grid")),
                         tr("Draws the lines of latitude and longitude over the map."));
     kmlBox = explained(new QCheckBox(tr("Write KML files")),
@@ -331,6 +335,10 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
                 "drawn."));
     settingsGrid->addWidget(durationBox, 8, 0);
     settingsGrid->addWidget(trueLimitsBox, 9, 0);
+    labelled(settingsGrid, 10, 0, tr("Sun's radius (arcseconds at 1 au):"), solarRadiusEdit,
+             tr("The Sun's angular radius at 1 au that the shadow's cones are computed with (900 "
+                "to 1000): 959.95 as on recent eclipse maps. Empty: the catalog's 696,000 km "
+                "(959.63). The map's legend says which."));
     QGroupBox* place =
         placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     if (places != nullptr)

@@ -84,7 +84,7 @@ class DisplayDialog : public ExchangeDialog {
     QComboBox* legendList; // the legend: on the regional maps, always, never
     QComboBox* cityList;
     QLineEdit *magnificationEdit, *centreLonEdit, *centreLatEdit, *tableLonEdit, *tableStepEdit,
-        *drawStepEdit, *heightEdit, *lonEdit, *latEdit, *deltaTEdit;
+        *drawStepEdit, *heightEdit, *lonEdit, *latEdit, *deltaTEdit, *solarRadiusEdit;
 
   protected:
     void exchangeChoices() override;

@@ -55,6 +55,29 @@ TEST(ViewCommands, DisplayDialogTakesACityRowOrATypedPlace) {
     EXPECT_EQ(view.observerPlace.lon, -96.8) << "the place carries its position";
 }
 
+// The display dialog's limb-corrected limits and Sun's radius reach the view and come back; an
+// empty radius (0) is the catalog's.
+TEST(ViewCommands, DisplayDialogCarriesTheLimbLimitsAndTheSunsRadius) {
+    const CityTable cities = twoCities();
+    ViewSettings view;
+    DialogChoices choices;
+    DisplayFields fields = loadDisplay(view, {}, 0);
+    EXPECT_FALSE(fields.trueLimits);
+    EXPECT_EQ(fields.solarRadiusArcsec, 0);
+    fields.trueLimits = true;
+    fields.solarRadiusArcsec = 959.95;
+    storeDisplay(view, choices, fields, cities);
+    EXPECT_TRUE(view.trueLimits);
+    EXPECT_EQ(view.solarRadiusArcsec, 959.95);
+    EXPECT_EQ(loadDisplay(view, choices, 0).solarRadiusArcsec, 959.95);
+    fields.solarRadiusArcsec = 0;
+    storeDisplay(view, choices, fields, cities);
+    EXPECT_FALSE(view.solarRadiusArcsec);
+    double value = 0;
+    EXPECT_TRUE(validateField("96", solarRadiusRule, value)) << "no Sun is that small";
+    EXPECT_FALSE(validateField("959.95", solarRadiusRule, value));
+}
+
 // A Saros search that starts more than 1262.1 years after its series began (series 145 begins
 // in 1639) starts again a year before the series' first eclipse; a series the catalog does not
 // hold leaves the year as it is.
