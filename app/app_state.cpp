@@ -57,6 +57,8 @@ void AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& frame) {
                                band ? &*band : nullptr, named, durations, observer, corrected});
     exportFailure.clear();
     kmlDocuments.clear();
+    if (v.trueLimits && !lunarGridLoaded()) // the window's status bar says why they are missing
+        exportFailure = translated(messageNoLunarGrid);
     if (v.kmlOutput && !stop.stop_requested())
         writeKml(frame, exportDir);
 }
