@@ -147,7 +147,7 @@ void AppServices::drawCentralTable(DrawSurface& target, const ScreenFrame& frame
         mapPath.geometry(frame.eclipse.record, deltaT, v.drawStepHours, stop);
     exportFailure =
         vesk::drawCentralTable(surface, frame.eclipse.record, path, v.tableLon, v.tableStep, deltaT,
-                               v.kmlOutput ? &files : nullptr, exportDir);
+                               v.kmlOutput ? &files : nullptr, exportDir, v.solarRadiusArcsec);
 }
 
 namespace {

@@ -19,6 +19,7 @@ constexpr double timeTolerance = 0.00001, latitudeTolerance = 0.001;
 constexpr int maxIterations = 40;
 constexpr double centralSunLimit = -0.9; // rows with the Sun this low get no central point
 constexpr int tableRows = 13, textX = 10, linePitch = 15;
+constexpr int solarRadiusLineY = 75; // between the date and the header
 
 // Which curve a row's iteration finds: the central line or a limit of the umbral path.
 enum class PathCurve { central = 0, northLimit = 1, southLimit = -1 };
@@ -242,7 +243,8 @@ std::string centralTableJson(const std::vector<CentralTableRow>& rows, TableColu
 
 std::string drawCentralTable(DrawSurface& surface, const EclipseRecord& r, const PathGeometry& path,
                              double firstLon, double step, double deltaT, FileSink* sink,
-                             const std::filesystem::path& outDir) {
+                             const std::filesystem::path& outDir,
+                             std::optional<double> solarRadiusArcsec) {
     surface.setTextColour(palette[white]);
     std::string file;
     char line[200];
@@ -251,6 +253,11 @@ std::string drawCentralTable(DrawSurface& surface, const EclipseRecord& r, const
                   eclipseTypeName(eclipseTypeNames, std::trunc(r.typeCode)));
     surface.textOut(textX, 45, line);
     file += std::string(line) + "\n";
+    if (solarRadiusArcsec) {
+        std::snprintf(line, sizeof line, " Sun's radius : %.2f\" (%.0f km)", *solarRadiusArcsec,
+                      sunRadiusOfArcseconds(*solarRadiusArcsec));
+        surface.textOut(textX, solarRadiusLineY, line);
+    }
     const char* header[3] = {
         "   LON.     NORTH     CENTER    SOUTH    TIME   TIME   DURAT.   WIDTH    SUN ",
         "            LIMIT     LINE      LIMIT    (UT)   (LMT)  (m:s)    (km)     ALT ",

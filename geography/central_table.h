@@ -81,8 +81,11 @@ std::string centralTableJson(const std::vector<CentralTableRow>& rows,
 // to outDir/"central.prn" through it. Returns an error text when the file could not be written
 // (a line below the table says so), else an empty text.
 // The rows start from the crossings of the central line of path (the eclipse's geometry).
+// With a solar radius (arcseconds at 1 au) other than the catalog's, the screen's heading says
+// which (the file keeps its format).
 std::string drawCentralTable(DrawSurface& surface, const EclipseRecord& record,
                              const PathGeometry& path, double firstLon, double step, double deltaT,
-                             FileSink* sink, const std::filesystem::path& outDir);
+                             FileSink* sink, const std::filesystem::path& outDir,
+                             std::optional<double> solarRadiusArcsec = std::nullopt);
 
 } // namespace vesk

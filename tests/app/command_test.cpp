@@ -759,7 +759,8 @@ TEST(RenderCommand, TrueLimitsOnTheMapTheTableAndTheLocalScreen) {
         << r.out;
 }
 
-// The Sun's radius is a setting: the legend says which was used; a radius no Sun has is refused.
+// The Sun's radius is a setting: the legend and the table's heading say which was used; a radius
+// no Sun has is refused.
 TEST(RenderCommand, SolarRadiusIsStatedInTheLegend) {
     ScratchDir dir;
     CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--solar-radius",
@@ -770,6 +771,10 @@ TEST(RenderCommand, SolarRadiusIsStatedInTheLegend) {
     r = runVesk({"render", "--year", "2024", "--month", "4", "--text", "--out", "map.png"},
                 dir.path());
     EXPECT_EQ(r.out.find("Sun's radius"), std::string::npos) << "the catalog's radius is not said";
+    r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "table", "--solar-radius",
+                 "959.95", "--text", "--out", "table.png"},
+                dir.path());
+    EXPECT_NE(r.out.find(" Sun's radius : 959.95\" (696229 km)\n"), std::string::npos) << r.out;
     r = runVesk({"render", "--year", "2024", "--month", "4", "--solar-radius", "96"}, dir.path());
     EXPECT_EQ(r.status, 2);
     EXPECT_NE(r.err.find("--solar-radius"), std::string::npos) << r.err;
