@@ -65,6 +65,13 @@ double sunRadiusOfArcseconds(double arcseconds) {
     return astronomicalUnitKm * std::tan(arcseconds / 3600 * degToRad);
 }
 
+double sunRadiusOf(const EclipseRecord& record) {
+    const double sinF1 = std::sin(std::atan(record.tanF1)),
+                 sinF2 = std::sin(std::atan(record.tanF2));
+    const double radius = (moonRadiusPenumbra * sinF2 + moonRadiusUmbra * sinF1) / (sinF1 - sinF2);
+    return radius * (sunRadiusKm / sunRadiusEarthRadii);
+}
+
 EclipseRecord withSunRadius(const EclipseRecord& record, double radiusKm) {
     const double f1 = std::atan(record.tanF1);
     const double sunMoon = (sunRadiusEarthRadii + moonRadiusPenumbra) / std::sin(f1);

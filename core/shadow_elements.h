@@ -59,6 +59,9 @@ double sunRadiusOfArcseconds(double arcseconds);
 // of the penumbra's polynomial (Explanatory Supplement, 1961, ch. 9). The axis, the declination
 // and the hour angle are unchanged.
 EclipseRecord withSunRadius(const EclipseRecord& record, double sunRadiusKm);
+// The Sun's radius (km) a record's cones were made with: from sin f1 = (R + k1) / G and
+// sin f2 = (R - k2) / G, R = (k1 sin f2 + k2 sin f1) / (sin f1 - sin f2).
+double sunRadiusOf(const EclipseRecord& record);
 
 // The Sun's altitude (radians) at geodetic latitude phi (radians) where the hour angle of the
 // shadow axis is h (radians): sin a = cos h cos phi cos d + sin phi sin d, d the declination of

@@ -562,8 +562,9 @@ std::string KmlBuilder::correctedLimitLines() const {
                     continue;
                 lines += "\n<Placemark>\n<name>" + std::string(side == 0 ? "North" : "South") +
                          " limit, limb-corrected (" + kind + ")</name>\n<description>" +
-                         description() + " Lunar limb: LRO LOLA (LRO.dat).</description>\n" +
-                         aquaStyle +
+                         description() + " Lunar limb: LRO LOLA (LRO.dat); solar radius " +
+                         std::to_string(std::lround(correctedLimits->sunRadiusKm)) +
+                         " km.</description>\n" + aquaStyle +
                          "\n<LineString>\n<tessellate>1</tessellate>\n"
                          "<altitudeMode>clampToGround</altitudeMode>\n<coordinates>\n";
                 for (const PathPoint& p : piece)

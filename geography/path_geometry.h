@@ -86,6 +86,7 @@ struct PathGeometry {
 // lies the graze zone of Baily's beads.
 struct CorrectedLimits {
     std::array<Pieces<PathPoint>, 2> interior, exterior; // northern, southern side
+    double sunRadiusKm = 0; // the Sun's radius of the cones they were traced with
 };
 
 // A curve of equal duration inside the central path.

@@ -187,6 +187,7 @@ std::optional<double> correctedCentralSeconds(const EclipseRecord& record, const
 CorrectedLimits traceCorrectedLimits(const EclipseRecord& record, const PathGeometry& path,
                                      double deltaT, const LimbData& limb, std::stop_token stop) {
     CorrectedLimits limits;
+    limits.sunRadiusKm = sunRadiusOf(record);
     if (!path.umbraFirst.point.found || !path.umbraLast.point.found)
         return limits;
     const double first = path.umbraFirst.time, last = path.umbraLast.time;

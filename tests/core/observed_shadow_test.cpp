@@ -107,10 +107,12 @@ TEST(SunRadius, ReDerivesTheConesAndNarrowsThePath) {
     EXPECT_NEAR(same.l2c0, r.l2c0, 1e-6);
     EXPECT_NEAR(same.l2c1, r.l2c1, 1e-6);
     EXPECT_NEAR(sunRadiusOfArcseconds(959.63), sunRadiusKm, 50);
+    EXPECT_NEAR(sunRadiusOf(r), sunRadiusKm, 5) << "the catalog's cones, to their digits";
 
     const double radius = sunRadiusOfArcseconds(959.95);
     EXPECT_NEAR(radius, 696229, 1);
     const EclipseRecord larger = withSunRadius(r, radius);
+    EXPECT_NEAR(sunRadiusOf(larger), radius, 5);
     const PathGeometry before = tracePathGeometry(r, april.deltaT, 1.0 / 60);
     const PathGeometry after = tracePathGeometry(larger, april.deltaT, 1.0 / 60);
     const ShadowElements e = evaluateElements(r, before.greatest.time);

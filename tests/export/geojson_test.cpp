@@ -143,6 +143,7 @@ TEST(GeoJson, ShadowOutlineHoldsThePlaceOfTotality) {
 TEST(GeoJson, CorrectedLimitsAreNamedFeatures) {
     const PathDocument plain(2024, 4);
     CorrectedLimits limits;
+    limits.sunRadiusKm = 696229;
     limits.interior[0] = {{{-84.5, 40.9, 0.1}, {-84.0, 41.2, 0.15}}};
     limits.exterior[0] = {{{-84.6, 40.95, 0.1}, {-84.1, 41.25, 0.15}}};
     limits.interior[1] = {{{-84.0, 39.6, 0.1}}, {{-83.5, 39.9, 0.2}, {-83.0, 40.2, 0.25}}};
@@ -162,7 +163,7 @@ TEST(GeoJson, CorrectedLimitsAreNamedFeatures) {
                 f.toObject();
     ASSERT_EQ(named.size(), 3u) << "the south side has no exterior limit here";
     const QJsonObject north = named["North limit, limb-corrected (interior)"];
-    EXPECT_EQ(north["properties"].toObject()["solar_radius_km"].toDouble(), 696000);
+    EXPECT_EQ(north["properties"].toObject()["solar_radius_km"].toDouble(), 696229);
     EXPECT_EQ(north["properties"].toObject()["lunar_grid"].toString(), "LRO LOLA (LRO.dat)");
     EXPECT_EQ(north["geometry"]
                   .toObject()["coordinates"]

@@ -131,6 +131,7 @@ TEST(Kml, TotalEclipseDocuments) {
 // line a side, limit and piece of two points or more; the documents stay well formed.
 TEST(Kml, CorrectedLimitsAreNamedLines) {
     CorrectedLimits limits;
+    limits.sunRadiusKm = 696000;
     limits.interior[0] = {{{-84.5, 40.9, 0.1}, {-84.0, 41.2, 0.15}}};
     limits.exterior[0] = {{{-84.6, 40.95, 0.1}, {-84.1, 41.25, 0.15}}};
     limits.interior[1] = {{{-84.0, 39.6, 0.1}}, {{-83.5, 39.9, 0.2}, {-83.0, 40.2, 0.25}}};
@@ -150,6 +151,7 @@ TEST(Kml, CorrectedLimitsAreNamedLines) {
               0)
         << "the other placemarks as before, first";
     EXPECT_NE(run.path.find(" -0084.000000,00041.200000,0.0\n"), std::string::npos);
+    EXPECT_NE(run.path.find("solar radius 696000 km."), std::string::npos);
 }
 
 TEST(Kml, PathAcrossTheDateLineAndPartialEclipses) {
