@@ -17,8 +17,8 @@ namespace {
 constexpr double bracketMarginKm = 0.5;
 constexpr int maxRootPasses = 60;
 constexpr double windowMarginDeg = 1;
-constexpr double nearBracketKm = 0.05; // about a limit found before
-constexpr double exteriorScanKm = 0.05;
+constexpr double nearBracketKm = 0.05;  // about a limit found before
+constexpr double exteriorScanKm = 0.05; // the exterior margin's outermost crossing, stepped to
 // The whole limb's extremes are taken every reliefKeyEvery instants, widened by this much.
 constexpr int reliefKeyEvery = 6;
 constexpr double keyReliefMarginKm = 0.5;
@@ -52,7 +52,7 @@ double fallingRoot(const std::function<double(double)>& f, double lo, double hi,
     return (lo + hi) / 2;
 }
 
-// One side at one instant: the widenings of both limits and the side they lie on.
+// One side at one instant: the points of both limits and the side they lie on.
 struct InstantSide {
     TracedPoint interior, exterior;
     int side = -1; // index: 0 northern, 1 southern; -1 none traced

@@ -4,8 +4,10 @@
 // maximum; the limits of the umbra widened by w (negative: narrowed) are the places that see the
 // Sun's centre pass at distance d + w (times the plane's scale) from the Moon's. The interior
 // limit is the w at which the best interior margin along that place's track is 0; the exterior
-// limit the w at which the exterior margin at its maximum is 0 (see limb_margins.h for the
-// margins). The profile is the one at the smooth limit's libration at that instant.
+// limit the outermost w at which the exterior margin at its maximum is 0 (see limb_margins.h for
+// the margins). The profile is the one at the libration seen from the smooth limit at that
+// instant, and for the interior limit then the one seen from the limit found, since the
+// libration moves the profile's heights by metres over the kilometres between them.
 #pragma once
 
 #include "limb_correction.h"
