@@ -148,7 +148,7 @@ void addOutlines(Collection& c, const EclipseRecord& r, const PathGeometry& g) {
 // The limits corrected for the lunar limb, named as the map's legend and a chaser's list name
 // them.
 void addCorrectedLimits(Collection& c, const CorrectedLimits& limits) {
-    const std::string computed = ",\"solar_radius_km\":" + number(limits.sunRadiusKm) +
+    const std::string computed = ",\"solar_radius_km\":" + number(std::round(limits.sunRadiusKm)) +
                                  ",\"lunar_grid\":\"LRO LOLA (LRO.dat)\"";
     for (int side = 0; side < 2; ++side) {
         const std::string name = side == 0 ? "North" : "South";
