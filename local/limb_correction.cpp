@@ -138,6 +138,9 @@ LimbProfile limbProfile(const LimbData& limb, double l, double b, double p,
     if (written[1] && written[3599]) { // north: the mean of its neighbours, under both indices
         profile.radius[0] = profile.radius[3600] = (profile.radius[1] + profile.radius[3599]) / 2;
         written[0] = written[3600] = true;
+    } else if (written[0]) { // a window's edge at north: under both indices too
+        profile.radius[3600] = profile.radius[0];
+        written[3600] = true;
     }
     profile.lowest = std::numeric_limits<double>::infinity();
     profile.highest = -std::numeric_limits<double>::infinity();
