@@ -36,7 +36,7 @@ constexpr double grazeDepthKm = 1;
 double exteriorMargin(const LimbProfile& profile, const SunAgainstLimb& sun);
 
 // The best interior margin along a place's track over t +- halfHours (hours from t0, TT), sampled
-// every stepHours at most and refined about the best sample by golden sections.
+// every stepHours at most and refined by golden sections about each sampled peak near the best.
 struct BestMargin {
     double t = 0, interior = 0;
 };
