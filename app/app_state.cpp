@@ -130,7 +130,10 @@ std::string AppServices::writeCentralTable(const ScreenFrame& frame,
         for (CentralTableRow& row : rows)
             if (row.centre)
                 row.correctedDurationSeconds = correctedCentralSeconds(
-                    frame.eclipse.record, observerAt(row.lon, *row.centre), deltaT, lunarGrid);
+                    frame.eclipse.record,
+                    localCircumstances(frame.eclipse.record, observerAt(row.lon, *row.centre),
+                                       deltaT),
+                    deltaT, lunarGrid);
     }
     const bool csv = format == TableFormat::csv;
     OutputFile file;
@@ -209,7 +212,7 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame&
     std::optional<LimbCorrectedPhase> limbCorrected;
     if (v.trueLimits && lunarGridLoaded())
         limbCorrected =
-            LimbCorrectedPhase{correctedCentralSeconds(record, local.observer, deltaT, lunarGrid)};
+            LimbCorrectedPhase{correctedCentralSeconds(record, local, deltaT, lunarGrid)};
     vesk::drawLocalCircumstances(surface, record, local,
                                  locationLine(v, frame.cities, clocks.place), deltaT, clocks,
                                  uncertainty ? &*uncertainty : nullptr, instant, limbCorrected);

@@ -106,7 +106,7 @@ void limbShiftsOf(benchmark::State& run, double year, double month) {
             continue;
         const Observer place = observerAt(centre.lon, centre.lat);
         const LocalCircumstances local = localCircumstances(r, place, deltaT);
-        const std::optional<double> corrected = correctedCentralSeconds(r, place, deltaT, limb);
+        const std::optional<double> corrected = correctedCentralSeconds(r, local, deltaT, limb);
         if (!corrected || !local.second || !local.third)
             continue;
         const double shift = *corrected - (local.third->shadow.t - local.second->shadow.t) * 3600;

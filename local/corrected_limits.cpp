@@ -171,12 +171,13 @@ std::optional<double> LimitSearch::widening(const LimbProfile& profile, Correcte
     return (fallingRoot(f, lo, hi, fLo, fHi, precision.rootKm) - smoothD) / sun.moonToPlane;
 }
 
-std::optional<double> correctedCentralSeconds(const EclipseRecord& record, const Observer& place,
-                                              double deltaT, const LimbData& limb) {
-    const LocalCircumstances local = localCircumstances(record, place, deltaT);
+std::optional<double> correctedCentralSeconds(const EclipseRecord& record,
+                                              const LocalCircumstances& local, double deltaT,
+                                              const LimbData& limb) {
     if (!local.nearest)
         return std::nullopt;
-    const LibrationResult lib = librationAt(record, place, local.nearest->shadow.t, deltaT);
+    const LibrationResult lib =
+        librationAt(record, local.observer, local.nearest->shadow.t, deltaT);
     const CorrectedContacts contacts = correctedContacts(
         limbProfile(limb, lib.l, lib.b, lib.positionAngle), record, local, deltaT);
     if (!contacts.second || !contacts.third)

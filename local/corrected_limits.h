@@ -22,11 +22,12 @@ namespace vesk {
 // The instants of the corrected limits are this far apart (hours).
 constexpr double correctedLimitStepHours = 3.0 / 60;
 
-// The central phase with the profile at a place (seconds, from the corrected second contact to the
-// third), with the profile at the libration of the place's maximum; none where the profile leaves
-// no central phase.
-std::optional<double> correctedCentralSeconds(const EclipseRecord& record, const Observer& place,
-                                              double deltaT, const LimbData& limb);
+// The central phase with the profile at a place of known local circumstances (seconds, from the
+// corrected second contact to the third), with the profile at the libration of the place's
+// maximum; none where the profile leaves no central phase.
+std::optional<double> correctedCentralSeconds(const EclipseRecord& record,
+                                              const LocalCircumstances& local, double deltaT,
+                                              const LimbData& limb);
 
 // The search for the corrected limits on side sign (as the umbral limit tracer takes it) at the
 // instant of the elements, about the smooth limit's place there.

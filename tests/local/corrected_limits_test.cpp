@@ -178,7 +178,7 @@ TEST(CorrectedLimits, CentralDurationIsTheLimbScreens) {
     ASSERT_TRUE(local.second && local.third);
     const double smooth = (local.third->shadow.t - local.second->shadow.t) * 3600;
     const std::optional<double> corrected =
-        correctedCentralSeconds(april.catalog.record, place, april.deltaT, limb);
+        correctedCentralSeconds(april.catalog.record, local, april.deltaT, limb);
     ASSERT_TRUE(corrected);
     EXPECT_NEAR(*corrected - smooth, -0.5, 0.05);
 }
