@@ -204,7 +204,8 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame&
     // with the band of Delta T on, what its uncertainty means at the place
     std::optional<PlaceDeltaT> uncertainty;
     if (v.deltaTBandSigmas > 0)
-        uncertainty = placeDeltaT(record, local, deltaT);
+        uncertainty = placeDeltaT(record, local, deltaT,
+                                  v.trueLimits && lunarGridLoaded() ? &lunarGrid : nullptr);
     const PlaceClocks clocks = placeClocks(observerPlace(v, *places), v.observerLon);
     const std::optional<double> instant =
         v.shadowAt ? std::optional(placeScreenInstant(frame, local)) : std::nullopt;

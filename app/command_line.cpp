@@ -107,6 +107,15 @@ std::string applyDeltaTOptions(const CommandLine& options, ViewSettings& view) {
     for (const std::optional<double>& seconds : {fixed, adjust})
         if (seconds && !(std::fabs(*seconds) <= largestDeltaT))
             return "--delta-t and --delta-t-adjust must lie from -10000000 to 10000000 seconds";
+    if (const std::optional<std::string> name = options.value("--delta-t-model")) {
+        const std::optional<DeltaTModel> model = parseDeltaTModel(*name);
+        if (!model)
+            return "--delta-t-model must be smh2020, smh2016 or em2006, not '" + *name + "'";
+        view.deltaTChoice.model = *model;
+    }
+    if (fixed && (options.has("--delta-t-model") || options.hasFlag("--ndot-correction")))
+        return "--delta-t gives Delta T itself: it excludes --delta-t-model and --ndot-correction";
+    view.deltaTChoice.ndotCorrected = options.hasFlag("--ndot-correction");
     if (fixed)
         view.userDeltaT = *fixed;
     if (adjust)

@@ -49,11 +49,11 @@ std::optional<std::pair<double, double>> numberPair(const std::string& text, cha
 std::string checkYearMonth(double year, double month);
 std::string checkHeight(double metres);
 
-// The options of the user's Delta T, which every command that finds an eclipse takes.
-inline const std::set<std::string> deltaTOptions = {"--delta-t", "--delta-t-adjust"};
-
-// --delta-t S (use this Delta T, seconds, for every eclipse) and --delta-t-adjust S (seconds
-// added to the model's): into the view; an error text, or empty.
+// The options of the user's Delta T, which every command that finds an eclipse takes:
+// --delta-t S (use this Delta T, seconds, for every eclipse), --delta-t-adjust S (seconds added
+// to the model's), --delta-t-model smh2020|smh2016|em2006 and the flag --ndot-correction (the
+// model's Delta T corrected to DE431's lunar tidal acceleration): into the view; an error text,
+// or empty.
 std::string applyDeltaTOptions(const CommandLine& options, ViewSettings& view);
 
 // Prints why a catalog read failed with a catalogFind status: the catalog's end, a malformed

@@ -39,6 +39,47 @@ void printDuration(const char* label, const std::optional<double>& hours, std::F
 
 } // namespace
 
+DeltaTSource deltaTSource(const EclipseRecord& record, const DeltaTChoice& choice) {
+    constexpr double daysPerJulianYear = 365.25;
+    const double year = 2000 + (record.jd - 2451545) / daysPerJulianYear;
+    DeltaTSource source{choice, modelNdot(choice.model, year), 0};
+    if (source.ndot)
+        source.toDe431 = ndotCorrection(year, *source.ndot, de431Ndot);
+    return source;
+}
+
+void printDeltaTSourceJson(const std::optional<DeltaTSource>& source, std::FILE* out) {
+    if (!source) {
+        std::fprintf(out, ", \"delta_t_model\": null, \"ndot\": null, \"ndot_to_de431\": null, "
+                          "\"ndot_corrected\": false");
+        return;
+    }
+    char ndot[32] = "null";
+    if (source->ndot)
+        std::snprintf(ndot, sizeof ndot, "%.2f", *source->ndot);
+    std::fprintf(out,
+                 ", \"delta_t_model\": \"%s\", \"ndot\": %s, \"ndot_to_de431\": %.2f, "
+                 "\"ndot_corrected\": %s",
+                 std::string(deltaTModelName(source->choice.model)).c_str(), ndot, source->toDe431,
+                 source->choice.ndotCorrected ? "true" : "false");
+}
+
+void printDeltaTSourceText(const std::optional<DeltaTSource>& source, std::FILE* out) {
+    if (!source) {
+        std::fprintf(out, "Delta T     as given\n");
+        return;
+    }
+    const std::string model(deltaTModelName(source->choice.model));
+    if (!source->ndot) {
+        std::fprintf(out, "model       %s (n-dot: none, from the Earth's rotation measured)\n",
+                     model.c_str());
+        return;
+    }
+    std::fprintf(out, "model       %s, n-dot %.2f\"/cy^2 (to DE431's %.2f: %+.2f s, %s)\n",
+                 model.c_str(), *source->ndot, de431Ndot, source->toDe431,
+                 source->choice.ndotCorrected ? "applied" : "not applied");
+}
+
 void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out) {
     std::fprintf(out, ", \"delta_t_sigma\": %.1f", report.sigma);
     if (!report.ranges)
@@ -49,6 +90,9 @@ void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out) {
                  "\"p_visible\": %.3f",
                  jsonIntervals(r.central).c_str(), r.pCentral, jsonIntervals(r.visible).c_str(),
                  r.pVisible);
+    if (r.limbCorrected)
+        std::fprintf(out, ", \"central_delta_t_limb\": %s, \"p_central_limb\": %.3f",
+                     jsonIntervals(r.limbCorrected->central).c_str(), r.limbCorrected->pCentral);
     std::fprintf(out, ", \"central_phase\": %s",
                  r.centralPhase == CentralPhase::total     ? "\"total\""
                  : r.centralPhase == CentralPhase::annular ? "\"annular\""
@@ -73,7 +117,11 @@ void printDeltaTText(const EclipseRecord& record, const PlaceDeltaT& report, std
                  r.pCentral);
     std::fprintf(out, "visible     for Delta T %s (P = %.3f)\n", intervalsText(r.visible).c_str(),
                  r.pVisible);
-    for (const std::string& sentence : {centralChanceText(record, r), visibleChanceText(record, r)})
+    if (r.limbCorrected)
+        std::fprintf(out, "central     with the lunar limb for Delta T %s (P = %.3f)\n",
+                     intervalsText(r.limbCorrected->central).c_str(), r.limbCorrected->pCentral);
+    for (const std::string& sentence :
+         {centralChanceText(record, r), limbChanceText(record, r), visibleChanceText(record, r)})
         if (!sentence.empty())
             std::fprintf(out, "%s\n", sentence.c_str());
     if (!report.solar)

@@ -5,6 +5,7 @@
 // (hours, and time-degrees of 4 minutes, as ancient records give them).
 #pragma once
 
+#include "delta_t_models.h"
 #include "delta_t_ranges.h"
 
 #include <cstdio>
@@ -12,17 +13,28 @@
 
 namespace vesk {
 
-struct DeltaTReport {
-    double sigma = 0;                    // seconds
-    std::optional<DeltaTRanges> ranges;  // with a place
-    std::optional<SolarTimeOfDay> solar; // with a place that sees the maximum with the Sun up
+// The Delta T an eclipse was computed with: its model, the lunar tidal acceleration (arcseconds
+// per century squared) the model's value in the eclipse's year was derived with (none where it
+// does not rest on the lunar ephemeris) and the seconds that bring it to DE431's (added when the
+// choice asks for it).
+struct DeltaTSource {
+    DeltaTChoice choice;
+    std::optional<double> ndot;
+    double toDe431 = 0;
 };
+DeltaTSource deltaTSource(const EclipseRecord& record, const DeltaTChoice& choice);
+
+// JSON members "delta_t_model", "ndot", "ndot_to_de431" (seconds) and "ndot_corrected"; the first
+// three null for a Delta T the user gave (source none). As text, one line.
+void printDeltaTSourceJson(const std::optional<DeltaTSource>& source, std::FILE* out);
+void printDeltaTSourceText(const std::optional<DeltaTSource>& source, std::FILE* out);
 
 // JSON members to follow the others: "delta_t_sigma", and with a place "central_delta_t",
 // "visible_delta_t" (lists of [from, to] in seconds; null for an end not followed to where the
 // range ends), "p_central", "p_visible", "central_phase" ("total", "annular" or null) and
 // "solar_time"
-// ("apparent": hours; "since_sunrise", "until_sunset": {"hours", "time_degrees"} or null).
+// ("apparent": hours; "since_sunrise", "until_sunset": {"hours", "time_degrees"} or null); with
+// the lunar limb's ranges "central_delta_t_limb" and "p_central_limb".
 void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out);
 
 // The same as text lines, and the chances of the central phase and of any phase in words.

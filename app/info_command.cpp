@@ -6,6 +6,7 @@
 #include "command_line.h"
 #include "delta_t_report.h"
 #include "eclipse_series.h"
+#include "limb_correction.h"
 #include "local_circumstances.h"
 #include "messages.h"
 #include "place_options.h"
@@ -203,8 +204,8 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     std::string error;
     if (!options.parse(args,
                        {"--year", "--month", "--lon", "--lat", "--height", "--place", "--delta-t",
-                        "--delta-t-adjust"},
-                       {"--json", "--csv"}, error)) {
+                        "--delta-t-adjust", "--delta-t-model"},
+                       {"--json", "--csv", "--ndot-correction", "--limb-ranges"}, error)) {
         std::fprintf(err, "vesk info: %s\n", error.c_str());
         return 2;
     }
@@ -221,6 +222,9 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
         error = place.error;
     if (error.empty() && options.hasFlag("--csv") && options.hasFlag("--json"))
         error = "--csv and --json exclude each other";
+    if (error.empty() && options.hasFlag("--limb-ranges") && !place.given)
+        error = "--limb-ranges gives the ranges of Delta T at a place: it needs --place, or --lon "
+                "and --lat";
     if (error.empty() && options.hasFlag("--csv") && !place.given)
         error = "--csv writes the eclipse at a place over time: it needs --place, or --lon and "
                 "--lat";
@@ -232,6 +236,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     ViewSettings& view = session.view;
     view.year = year;
     view.month = month;
+    session.catalog.deltaTChoice = view.deltaTChoice;
     const int found = catalogFind(session.catalog, view.year, view.month);
     for (const std::string& note : session.catalog.ignored)
         std::fprintf(err, "vesk: %s\n", note.c_str());
@@ -253,7 +258,19 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     // the place's clocks only with a place: without one, no gazetteer or zone file is read
     const PlaceClocks clocks =
         local ? placeClocks(observerPlace(view, *state.places), view.observerLon) : PlaceClocks{};
-    const PlaceDeltaT uncertainty = placeDeltaT(record, local, dt);
+    const bool limbRanges = options.hasFlag("--limb-ranges");
+    if (limbRanges && state.limb.grid.empty() &&
+        !loadLunarGrid(state.limb, session.catalog.paths)) {
+        // the limb screen's message about the missing grid
+        for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
+            std::fprintf(err, "vesk info: %s\n", messageIn(state.language, line).c_str());
+        std::fprintf(err, "  %s\n", lunarGridCommand);
+        return 1;
+    }
+    const PlaceDeltaT uncertainty =
+        placeDeltaT(record, local, dt, limbRanges ? &state.limb : nullptr);
+    const std::optional<DeltaTSource> source =
+        view.userDeltaT ? std::nullopt : std::optional(deltaTSource(record, view.deltaTChoice));
 
     const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
     const std::vector<SeriesPoint> series =
@@ -272,6 +289,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
                      julian ? "julian" : "gregorian");
         if (const std::optional<std::string> beforeChrist = yearBeforeChrist(record.year))
             std::fprintf(out, ", \"year_bc\": \"%s\"", beforeChrist->c_str());
+        printDeltaTSourceJson(source, out);
         printDeltaTJson(uncertainty, out);
         if (local) {
             printLocalJson(record, view, *local, clocks, dt, out);
@@ -285,6 +303,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
                      date.c_str(), calendarNote(record.year, record.month, record.day).c_str(),
                      type, record.magnitude, record.jd, static_cast<int>(record.saros), member,
                      record.t0, dt);
+        printDeltaTSourceText(source, out);
         if (local)
             printLocalText(record, view, *local, clocks, dt, out);
         printDeltaTText(record, uncertainty, out);

@@ -20,11 +20,11 @@ constexpr int defaultWidth = 1000, defaultHeight = 700;
 
 // The options of the map that both commands take, with values and as flags.
 inline const std::set<std::string> mapValueOptions = {
-    "--year", "--month",   "--range",          "--centre",       "--scale",
-    "--size", "--delta-t", "--delta-t-adjust", "--delta-t-band", "--solar-radius"};
-inline const std::set<std::string> mapFlagOptions = {"--mercator",  "--relief",   "--vector",
-                                                     "--grid",      "--legend",   "--no-legend",
-                                                     "--fill-path", "--durations"};
+    "--year",    "--month",          "--range",        "--centre",       "--scale",        "--size",
+    "--delta-t", "--delta-t-adjust", "--delta-t-band", "--solar-radius", "--delta-t-model"};
+inline const std::set<std::string> mapFlagOptions = {
+    "--mercator",  "--relief",    "--vector",    "--grid",           "--legend",
+    "--no-legend", "--fill-path", "--durations", "--ndot-correction"};
 
 // Each applies options to the view: an error text naming the option, or empty.
 // --year and --month.

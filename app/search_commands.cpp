@@ -20,8 +20,9 @@ namespace vesk {
 
 namespace {
 
-const std::vector<std::string> filterOptions = {
-    "--type", "--place", "--min-mag", "--p-central", "--saros", "--delta-t", "--delta-t-adjust"};
+const std::vector<std::string> filterOptions = {"--type",           "--place",        "--min-mag",
+                                                "--p-central",      "--saros",        "--delta-t",
+                                                "--delta-t-adjust", "--delta-t-model"};
 
 // The search filter of the options into the criteria and the view's observer; an error text.
 // The type code of a --type value: a name, or the code itself.
@@ -190,7 +191,8 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     std::string error;
     std::vector<std::string> valued = {"--from", "--years", "--limit"};
     valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
-    if (!options.parse(args, {valued.begin(), valued.end()}, {"--csv", "--json"}, error)) {
+    if (!options.parse(args, {valued.begin(), valued.end()},
+                       {"--csv", "--json", "--ndot-correction"}, error)) {
         std::fprintf(err, "vesk list: %s\n", error.c_str());
         return 2;
     }
@@ -235,7 +237,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
     std::string error;
     std::vector<std::string> valued = {"--year", "--month"};
     valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
-    if (!options.parse(args, {valued.begin(), valued.end()}, {}, error)) {
+    if (!options.parse(args, {valued.begin(), valued.end()}, {"--ndot-correction"}, error)) {
         std::fprintf(err, "%s: %s\n", name, error.c_str());
         return 2;
     }
@@ -250,6 +252,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
         std::fprintf(err, "%s: %s\n", name, error.c_str());
         return 2;
     }
+    s.catalog.deltaTChoice = s.view.deltaTChoice;
     if (const int status = catalogFind(s.catalog, year, month); status < 0) {
         printCatalogFailure(s.catalog, status, err, state.language);
         return 1;

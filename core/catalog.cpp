@@ -301,16 +301,16 @@ double utHours(const EclipseRecord& r, double t, double deltaT) {
     return r.t0 + t - deltaT / 3600;
 }
 
-double recordDeltaT(const EclipseRecord& record) {
-    return deltaT((record.jd - 2451545) / 36525);
+double recordDeltaT(const EclipseRecord& record, const DeltaTChoice& choice) {
+    return deltaT((record.jd - 2451545) / 36525, choice);
 }
 
-void convertEntryToUt(EclipseRecord& record) {
+void convertEntryToUt(EclipseRecord& record, const DeltaTChoice& choice) {
     // UT = TT - deltaT(UT): a fixed point, reached in a few steps (deltaT changes by at most
     // seconds over the days it spans).
     record.jdTT = record.jd;
     for (int step = 0; step < 4; ++step)
-        record.jd = record.jdTT - recordDeltaT(record) / 86400;
+        record.jd = record.jdTT - recordDeltaT(record, choice) / 86400;
     const CalendarInstant date = jdToCalendar(record.jd, 0, 0);
     record.year = date.year;
     record.month = date.month;
@@ -329,7 +329,7 @@ int findEntry(Catalog& catalog, double year, double month) {
     std::string fileOfMonth = catalog.fileName;
     while (!selected && readRawEntry(catalog)) {
         anyEntry = true;
-        convertEntryToUt(catalog.record); // the month asked for is a UT month
+        convertEntryToUt(catalog.record, catalog.deltaTChoice); // the month asked for is a UT month
         selected = entryIsSelected(catalog.record, year, month);
         if (!selected) {
             catalog.prevYear = catalog.record.year;
@@ -356,7 +356,7 @@ int findEntry(Catalog& catalog, double year, double month) {
             catalog.file.reset();
             return -1;
         }
-        convertEntryToUt(catalog.record);
+        convertEntryToUt(catalog.record, catalog.deltaTChoice);
     }
     catalog.fault = coverageFault(catalog, fileOfMonth, year, month, false);
     if (!catalog.fault.empty()) {
@@ -371,11 +371,13 @@ int findEntry(Catalog& catalog, double year, double month) {
 int catalogFind(Catalog& catalog, double year, double month) {
     const std::optional<Catalog::Found>& last = catalog.lastFound;
     if (last && last->year == year && last->month == month && last->moves == catalog.moves &&
-        catalog.file && last->file == fileIdentity(catalog.fileName))
+        catalog.file && last->file == fileIdentity(catalog.fileName) &&
+        last->deltaTChoice == catalog.deltaTChoice)
         return 1;
     const int found = findEntry(catalog, year, month);
     if (found == 1)
-        catalog.lastFound = {year, month, catalog.moves, fileIdentity(catalog.fileName)};
+        catalog.lastFound = {year, month, catalog.moves, fileIdentity(catalog.fileName),
+                             catalog.deltaTChoice};
     return found;
 }
 
@@ -384,7 +386,7 @@ int catalogReadNext(Catalog& catalog) {
     catalog.prevMonth = catalog.record.month;
     if (!readRawEntry(catalog))
         return -1;
-    convertEntryToUt(catalog.record);
+    convertEntryToUt(catalog.record, catalog.deltaTChoice);
     return 1;
 }
 
@@ -398,7 +400,7 @@ int catalogOpenFirst(Catalog& catalog, double year) {
     }
     if (!readRawEntry(catalog))
         return -1;
-    convertEntryToUt(catalog.record);
+    convertEntryToUt(catalog.record, catalog.deltaTChoice);
     return 1;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data_paths.h"
+#include "delta_t_models.h"
 
 #include <array>
 #include <cstdio>
@@ -95,6 +96,8 @@ const char* catalogFileForYear(double year);
 struct Catalog {
     DataPaths paths;
     EclipseRecord record;
+    // The Delta T that turns the entries' TT into the UT dates and months they are found by.
+    DeltaTChoice deltaTChoice;
     double prevYear = 0, prevMonth = 0;
 
     struct FileCloser {
@@ -120,6 +123,7 @@ struct Catalog {
         double year = 0, month = 0;
         long moves = 0;
         FileIdentity file;
+        DeltaTChoice deltaTChoice;
     };
     std::optional<Found> lastFound;
     // Where every seekSpacing-th entry of a file begins, noted as the file is read: a later
@@ -164,11 +168,11 @@ int catalogOpenFirst(Catalog& catalog, double year);
 
 void catalogClose(Catalog& catalog);
 
-// The UT date and Julian date of an entry from its TT Julian date (the Delta T model without
+// The UT date and Julian date of an entry from its TT Julian date (the chosen Delta T without
 // the user's adjustment): jd becomes UT and year/month/day the UT calendar date; jdTT keeps the
 // TT Julian date. Delta T is taken at the UT instant, so that jdTT - jd is recordDeltaT
 // (to the precision of the Julian dates).
-void convertEntryToUt(EclipseRecord& record);
+void convertEntryToUt(EclipseRecord& record, const DeltaTChoice& choice = {});
 
 // The TT Julian date of hours counted, as t0 + t of the elements are, from midnight of the TT
 // date of a greatest eclipse at jdTT.
@@ -181,8 +185,8 @@ double instantJdUt(const EclipseRecord& record, double t, double deltaT);
 // The UT hours of the day of greatest eclipse (TT date) at t hours from t0.
 double utHours(const EclipseRecord& record, double t, double deltaT);
 
-// The Delta T of a record read (without the user's adjustment), seconds: the model's value at
-// its UT Julian date. Every screen and file of the eclipse uses this one value.
-double recordDeltaT(const EclipseRecord& record);
+// The Delta T of a record read (without the user's adjustment), seconds: the chosen model's value
+// at its UT Julian date. Every screen and file of the eclipse uses this one value.
+double recordDeltaT(const EclipseRecord& record, const DeltaTChoice& choice = {});
 
 } // namespace vesk

@@ -2,6 +2,7 @@
 #include "timescales.h"
 
 #include "angles.h"
+#include "delta_t_spline.h"
 
 #include <algorithm>
 #include <array>
@@ -24,11 +25,6 @@ double zoneOffsetHours(int roundZone, double zoneLongitude) {
     return roundZone == 1 ? zoneHours(zoneLongitude) : zoneLongitude / 15;
 }
 
-// Long-term parabola: -20 + 32 u^2 with u = (y - 1820) / 100.
-double deltaTParabola(double y) {
-    return (y - 1820) * 32 * (y - 1820) / 10000 - 20;
-}
-
 // Values of Delta T at years -800, -790, ..., -720.
 constexpr std::array<double, 9> earlyTable = {21945, 21776, 21601, 21420, 21235,
                                               21043, 20830, 20605, 20371};
@@ -40,10 +36,6 @@ constexpr std::array<double, 12> yearlyTable = {69.2202, 69.3612, 69.3593, 69.29
 // Values at 2000, 2010, ..., 2100.
 constexpr std::array<double, 11> decadeTable = {63.83, 66.07, 69.36, 69.97, 74.3, 78.3,
                                                 83.3,  90.1,  98.3,  106.8, 115.0};
-
-struct SplineRow {
-    double start, end, a0, a1, a2, a3;
-};
 
 // Cubic spline of Delta T from -720 to 2019: t = (y - start) / (end - start),
 // Delta T = a0 + a1 t + a2 t^2 + a3 t^3.
@@ -108,17 +100,8 @@ constexpr std::array<SplineRow, 58> splineTable = {{
     {2016, 2019, 68.109, 1.277, -0.007, -0.139},
 }};
 
-// The spline at year y: the first row whose end lies after y, or the last row.
 double deltaTSpline(double y) {
-    const SplineRow* row = &splineTable.back();
-    for (const SplineRow& candidate : splineTable) {
-        if (candidate.end > y) {
-            row = &candidate;
-            break;
-        }
-    }
-    const double t = (y - row->start) / (row->end - row->start);
-    return row->a0 + t * (row->a1 + t * (row->a2 + t * row->a3));
+    return splineValue(splineTable, y);
 }
 
 // Linear interpolation in a table of equally spaced values, u in table steps from its start.
@@ -131,6 +114,22 @@ template <std::size_t N> double interpolate(const std::array<double, N>& table, 
 }
 
 } // namespace
+
+double deltaTParabola(double y) {
+    return (y - 1820) * 32 * (y - 1820) / 10000 - 20;
+}
+
+double splineValue(std::span<const SplineRow> rows, double y) {
+    const SplineRow* row = &rows.back();
+    for (const SplineRow& candidate : rows) {
+        if (candidate.end > y) {
+            row = &candidate;
+            break;
+        }
+    }
+    const double t = (y - row->start) / (row->end - row->start);
+    return row->a0 + t * (row->a1 + t * (row->a2 + t * row->a3));
+}
 
 double calendarToJd(double year, double month, double day, double hour, int roundZone,
                     double zoneLongitude) {

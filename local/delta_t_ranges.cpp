@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "delta_t_ranges.h"
 
+#include "corrected_limits.h"
 #include "local_circumstances.h"
 #include "path_tracers.h"
 #include "sun_position.h"
@@ -198,6 +199,18 @@ std::string rangesInWords(const std::vector<DeltaTInterval>& intervals) {
     return words;
 }
 
+// The phase's name of ranges: "total", "annular" or "total or annular".
+std::string phaseName(const EclipseRecord& r, const DeltaTRanges& ranges) {
+    const int type = static_cast<int>(r.typeCode);
+    const bool total = type == typeTotal || type == typeNonCentralTotal;
+    const bool annular = type == typeAnnular || type == typeNonCentralAnnular;
+    return ranges.centralPhase == CentralPhase::total     ? "total"
+           : ranges.centralPhase == CentralPhase::annular ? "annular"
+           : total                                        ? "total"
+           : annular                                      ? "annular"
+                                                          : "total or annular";
+}
+
 // Whether an eclipse lies before the present of the Delta T model (its Delta T measured).
 bool inThePast(const EclipseRecord& r) {
     return r.year < deltaTPresentYear;
@@ -276,16 +289,9 @@ std::string intervalsText(const std::vector<DeltaTInterval>& intervals) {
 }
 
 std::string centralChanceText(const EclipseRecord& r, const DeltaTRanges& ranges) {
-    const int type = static_cast<int>(r.typeCode);
-    if (type == typePartial)
+    if (static_cast<int>(r.typeCode) == typePartial)
         return "";
-    const bool total = type == typeTotal || type == typeNonCentralTotal;
-    const bool annular = type == typeAnnular || type == typeNonCentralAnnular;
-    const std::string phase = ranges.centralPhase == CentralPhase::total     ? "total"
-                              : ranges.centralPhase == CentralPhase::annular ? "annular"
-                              : total                                        ? "total"
-                              : annular                                      ? "annular"
-                                                                             : "total or annular";
+    const std::string phase = phaseName(r, ranges);
     const bool past = inThePast(r);
     const std::string model =
         groupedSeconds(ranges.deltaT) + " \u00b1 " + sigmaText(ranges.sigma) + " s";
@@ -302,13 +308,64 @@ std::string visibleChanceText(const EclipseRecord& r, const DeltaTRanges& ranges
            " seen here at all (any phase, the Sun up): " + percentText(ranges.pVisible);
 }
 
+std::string limbChanceText(const EclipseRecord& r, const DeltaTRanges& ranges) {
+    if (static_cast<int>(r.typeCode) == typePartial || !ranges.limbCorrected)
+        return "";
+    const std::vector<DeltaTInterval>& central = ranges.limbCorrected->central;
+    return "With the lunar limb's profile: " + percentText(ranges.limbCorrected->pCentral) + " (" +
+           (central.empty() ? "not " + phaseName(r, ranges) + " for any \u0394T near the model's"
+                            : phaseName(r, ranges) + " if \u0394T " +
+                                  (inThePast(r) ? "was " : "is ") + rangesInWords(central)) +
+           ")";
+}
+
+std::vector<DeltaTInterval> limbCorrectedRanges(const EclipseRecord& r, const Observer& o,
+                                                const std::vector<DeltaTInterval>& smoothCentral,
+                                                const LimbData& limb) {
+    const auto central = [&](double dT) {
+        return correctedCentralSeconds(r, localCircumstances(r, o, dT), dT, limb).has_value();
+    };
+    // the profile moves an end by the seconds of Delta T in which the place crosses the limb's
+    // relief (kilometres): a minute, and further where that is still central
+    const double reach = leastReach;
+    std::vector<DeltaTInterval> corrected;
+    for (const DeltaTInterval& smooth : smoothCentral) {
+        // a Delta T inside the range with the profile: its middle, or the middle of its part
+        // within reach of an open end
+        const double middle = smooth.openBelow && smooth.openAbove ? (smooth.from + smooth.to) / 2
+                              : smooth.openBelow                   ? smooth.to - reach
+                              : smooth.openAbove                   ? smooth.from + reach
+                                                                   : (smooth.from + smooth.to) / 2;
+        if (!central(middle))
+            continue;
+        DeltaTInterval range = smooth;
+        const auto endBeyond = [&](double end, double direction) {
+            double outside = end + direction * reach;
+            while (central(outside) && std::fabs(outside - end) < followReach)
+                outside += direction * reach;
+            return edgeBetween(middle, outside, true, central, refinedTo);
+        };
+        if (!smooth.openBelow)
+            range.from = endBeyond(smooth.from, -1);
+        if (!smooth.openAbove)
+            range.to = endBeyond(smooth.to, +1);
+        corrected.push_back(range);
+    }
+    return corrected;
+}
+
 PlaceDeltaT placeDeltaT(const EclipseRecord& r, const std::optional<LocalCircumstances>& local,
-                        double deltaT) {
+                        double deltaT, const LimbData* limb) {
     PlaceDeltaT report;
     report.sigma = deltaTSigma(r.year);
     if (!local)
         return report;
     report.ranges = deltaTRanges(r, local->observer, deltaT, report.sigma);
+    if (limb != nullptr) {
+        DeltaTRanges::LimbCorrected& corrected = report.ranges->limbCorrected.emplace();
+        corrected.central = limbCorrectedRanges(r, local->observer, report.ranges->central, *limb);
+        corrected.pCentral = probabilityWithin(corrected.central, deltaT, report.sigma);
+    }
     if (local->maximum && local->maximum->shadow.sunAltitude > sunriseAltitude)
         report.solar = solarTimeOfDay(r, local->observer, local->maximum->shadow.t, deltaT);
     return report;

@@ -7,6 +7,7 @@
 // with the same elements.
 #pragma once
 
+#include "limb_correction.h"
 #include "local_circumstances.h"
 
 #include <optional>
@@ -28,6 +29,13 @@ struct DeltaTRanges {
     double pCentral = 0, pVisible = 0;
     // What the place sees inside the central range nearest deltaT (none without one)
     std::optional<CentralPhase> centralPhase;
+    // With the lunar limb's profile: the ranges in which the corrected contacts give a central
+    // phase, and their probability (none unless asked for with the lunar grid)
+    struct LimbCorrected {
+        std::vector<DeltaTInterval> central;
+        double pCentral = 0;
+    };
+    std::optional<LimbCorrected> limbCorrected;
 };
 
 // The ranges for the observer (the visible ones only withVisible), their ends found to a
@@ -38,6 +46,16 @@ struct DeltaTRanges {
 // elements above the horizon (sunriseAltitude) at the first contact, the maximum or the last.
 DeltaTRanges deltaTRanges(const EclipseRecord& record, const Observer& observer, double deltaT,
                           double sigma, bool withVisible = true);
+
+// The central ranges with the profile of the lunar limb: the Delta T for which the corrected
+// contacts (correctedCentralSeconds, the profile at the libration of the place's maximum) give a
+// central phase. Each end is looked for between the smooth range's middle and a Delta T beyond
+// its end (smoothCentral) where the profile gives none, and found to a second; a range whose inside
+// sees no central phase with the profile is left out. An open end of the smooth range stays open.
+std::vector<DeltaTInterval> limbCorrectedRanges(const EclipseRecord& record,
+                                                const Observer& observer,
+                                                const std::vector<DeltaTInterval>& smoothCentral,
+                                                const LimbData& limb);
 
 // The probability that a normal variable of mean mu and standard deviation sigma falls in the
 // intervals (sigma 0: whether mu lies in one of them).
@@ -68,6 +86,9 @@ std::string centralChanceText(const EclipseRecord& record, const DeltaTRanges& r
 // The chance that any phase was seen with the Sun up: "Chance that it was seen here at all (any
 // phase, the Sun up): 100 %".
 std::string visibleChanceText(const EclipseRecord& record, const DeltaTRanges& ranges);
+// The chance with the lunar limb's profile: "With the lunar limb's profile: 70 % (total if ΔT was
+// 11,262–12,150 s)"; empty without those ranges or for a partial eclipse.
+std::string limbChanceText(const EclipseRecord& record, const DeltaTRanges& ranges);
 
 // What the uncertainty of Delta T means for an eclipse, and at a place where one is given.
 struct PlaceDeltaT {
@@ -77,8 +98,9 @@ struct PlaceDeltaT {
 };
 
 // The standard error of Delta T for an eclipse record and, with the local circumstances of an
-// observer (local), the ranges and the solar time there.
+// observer (local), the ranges and the solar time there; with the lunar grid (limb) also the
+// ranges with the limb's profile.
 PlaceDeltaT placeDeltaT(const EclipseRecord& record, const std::optional<LocalCircumstances>& local,
-                        double deltaT);
+                        double deltaT, const LimbData* limb = nullptr);
 
 } // namespace vesk

@@ -303,20 +303,21 @@ void ReportDrawing::civilHead(double tMax) {
     row(civilNoteRow, civilTimeNote(civil.place, clock, true));
 }
 
-// The lines of what the uncertainty of Delta T means at the place.
-void drawDeltaTLines(DrawSurface& surface, const EclipseRecord& record, const PlaceDeltaT& u) {
+// The lines of what the uncertainty of Delta T means at the place; the row after them.
+int drawDeltaTLines(DrawSurface& surface, const EclipseRecord& record, const PlaceDeltaT& u) {
     if (!u.ranges)
-        return;
+        return deltaTRow;
     const auto row = [&](int r, const std::string& text) {
         surface.textOut(textX, rowPitch * r, text);
     };
     int at = deltaTRow;
     for (const std::string& sentence :
-         {centralChanceText(record, *u.ranges), visibleChanceText(record, *u.ranges)})
+         {centralChanceText(record, *u.ranges), limbChanceText(record, *u.ranges),
+          visibleChanceText(record, *u.ranges)})
         if (!sentence.empty())
             row(at++, " " + sentence);
     if (!u.solar)
-        return;
+        return at;
     const double h = u.solar->apparentSolarHours;
     std::string line = format(" Apparent solar time %02.0f:%02.0f", std::floor(h),
                               std::floor((h - std::floor(h)) * 60));
@@ -325,11 +326,12 @@ void drawDeltaTLines(DrawSurface& surface, const EclipseRecord& record, const Pl
         if (hours)
             line += format(", %.2fh (%.1f°) %s", *hours, *hours * timeDegreesPerHour, what);
     row(at, line);
+    return at + 1;
 }
 
 // "inside the corrected path: totality 2 m 13.4 s (smooth Moon 2 m 15.1 s)", or outside it.
 void drawLimbCorrectedLine(DrawSurface& surface, const LocalCircumstances& local,
-                           const LimbCorrectedPhase& corrected) {
+                           const LimbCorrectedPhase& corrected, int atRow) {
     const auto duration = [](double seconds) {
         const double minutes = std::floor(seconds / 60);
         return format("%.0f m %.1f s", minutes, seconds - 60 * minutes);
@@ -345,7 +347,7 @@ void drawLimbCorrectedLine(DrawSurface& surface, const LocalCircumstances& local
         corrected.seconds ? format(" Inside the corrected path: %s %s (%s)", name,
                                    duration(*corrected.seconds).c_str(), smooth.c_str())
                           : format(" Outside the corrected path: no %s (%s)", name, smooth.c_str());
-    surface.textOut(textX, rowPitch * limbCorrectedRow, line);
+    surface.textOut(textX, rowPitch * atRow, line);
 }
 
 // The contacts while the Sun is up: the outer ones with the bodies on the chart, the inner ones
@@ -415,10 +417,12 @@ void drawLocalCircumstances(DrawSurface& surface, const EclipseRecord& record,
                             std::optional<LimbCorrectedPhase> limbCorrected) {
     ReportDrawing drawing(surface, record, local, deltaT, civil);
     drawing.headLines(location);
-    if (uncertainty != nullptr)
-        drawDeltaTLines(surface, record, *uncertainty);
+    // the corrected phase's line below the lines of Delta T, with the limb's ranges among them
+    const int belowDeltaT =
+        uncertainty != nullptr ? drawDeltaTLines(surface, record, *uncertainty) : deltaTRow;
     if (limbCorrected)
-        drawLimbCorrectedLine(surface, local, *limbCorrected);
+        drawLimbCorrectedLine(surface, local, *limbCorrected,
+                              std::max(limbCorrectedRow, belowDeltaT));
     drawing.seriesOnChart(eclipseSeries(record, local, deltaT));
     drawing.contacts();
     drawing.horizonMoment();

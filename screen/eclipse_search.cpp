@@ -102,6 +102,7 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
         start = year - 20;
     start = std::max(start, firstCatalogYear);
     catalogClose(s.catalog);
+    s.catalog.deltaTChoice = s.view.deltaTChoice;
     if (catalogFind(s.catalog, start, 1) < 0)
         return -1;
     const EclipseRecord& r = s.catalog.record;
@@ -132,6 +133,7 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
 
 int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria& c) {
     // a series that begins after the start is looked for from its beginning on
+    s.catalog.deltaTChoice = s.view.deltaTChoice;
     double start = s.catalog.record.year;
     if (const std::optional<double> seriesStart = sarosStartYear(c.saros);
         c.mode == searchSarosNumber && seriesStart)
@@ -169,6 +171,7 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
     s.view.month = 1;
     s.searchHits.clear();
     catalogClose(s.catalog);
+    s.catalog.deltaTChoice = s.view.deltaTChoice;
     if (catalogOpenFirst(s.catalog, from) < 0)
         return -1;
     const EclipseRecord& r = s.catalog.record;

@@ -119,6 +119,7 @@ bool findAskedEntry(Session& s, RedrawAction action, DrawSurface& surface, Redra
         v.year = now.year;
         v.month = now.month;
     }
+    s.catalog.deltaTChoice = v.deltaTChoice;
     const int found = catalogFind(s.catalog, v.year, v.month);
     if (found == catalogEndReached) {
         drawCatalogEnded(surface, outcome, services);

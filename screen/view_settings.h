@@ -59,6 +59,7 @@ struct ViewSettings {
     double tableStep = 15;            // step of the central band table
     double tableLon = 0;              // start longitude of the central band table
     bool kmlOutput = false;           // write KML while drawing the path map
+    DeltaTChoice deltaTChoice;        // the model of Delta T and its n-dot correction
     double deltaTAdjust = 0;          // seconds added to the Delta T model
     std::optional<double> userDeltaT; // seconds: the Delta T of every eclipse, instead of those
     double deltaTBandSigmas = 0;      // the map's band of +-K standard errors of Delta T; 0: none
@@ -92,10 +93,11 @@ struct ViewSettings {
     double searchSaros = 145;
 };
 
-// The Delta T (seconds) of an eclipse as the view shows it: the model's at greatest eclipse
+// The Delta T (seconds) of an eclipse as the view shows it: the chosen model's at greatest eclipse
 // (recordDeltaT) and the user's adjustment, or the Delta T the user gave.
 inline double viewDeltaT(const EclipseRecord& record, const ViewSettings& view) {
-    return view.userDeltaT ? *view.userDeltaT : recordDeltaT(record) + view.deltaTAdjust;
+    return view.userDeltaT ? *view.userDeltaT
+                           : recordDeltaT(record, view.deltaTChoice) + view.deltaTAdjust;
 }
 
 // The view's observer.

@@ -94,7 +94,7 @@ TEST(DeltaTRanges, ChancesInPlainWords) {
               "Chance that it was seen here at all (any phase, the Sun up): >99 %");
     record.year = 2100;
     record.typeCode = typeAnnularTotal;
-    ranges = {116.4, 0.93, {}, {}, 0, 0, std::nullopt};
+    ranges = {116.4, 0.93, {}, {}, 0, 0, std::nullopt, std::nullopt};
     EXPECT_EQ(centralChanceText(record, ranges),
               "Chance that the eclipse will be total or annular here: 0 % (not total or annular "
               "for any ΔT near the model's 116 ± 0.9 s)");
