@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The headless command line as a script uses it: run the installed executable.
+#include "delta_t_models.h"
 #include "local/lunar_grid.h"
 #include "messages.h"
 #include "recording_surface.h"
@@ -73,6 +74,64 @@ TEST(InfoCommand, JsonCarriesEveryField) {
         EXPECT_NE(r.out.find(key), std::string::npos) << key << " in " << r.out;
     EXPECT_EQ(r.out.front(), '{');
     EXPECT_EQ(r.out.substr(r.out.size() - 2), "}\n");
+}
+
+// The Delta T model and its n-dot are stated; another model or the n-dot correction changes the
+// Delta T by what the models and the correction give, and the eclipse's UT with it; the
+// options are checked.
+TEST(InfoCommand, StatesTheDeltaTModelAndItsNdot) {
+    ScratchDir dir;
+    const auto info = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = {"info",  "--year", "-135",  "--month", "4",
+                                         "--lon", "44.42",  "--lat", "32.54",   "--json"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        const CommandResult r = runVesk(args, dir.path());
+        EXPECT_EQ(r.status, 0) << r.err;
+        return QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+    };
+    const QJsonObject standard = info({});
+    EXPECT_EQ(standard["delta_t_model"].toString(), "smh2020");
+    EXPECT_EQ(standard["ndot"].toDouble(), vesk::de430Ndot);
+    EXPECT_NEAR(standard["ndot_to_de431"].toDouble(), -7.95, 0.01);
+    EXPECT_FALSE(standard["ndot_corrected"].toBool());
+    ASSERT_TRUE(standard["central_delta_t"].isArray());
+    const QJsonObject corrected = info({"--ndot-correction"});
+    EXPECT_TRUE(corrected["ndot_corrected"].toBool());
+    EXPECT_NEAR(corrected["delta_t"].toDouble() - standard["delta_t"].toDouble(), -7.95, 0.02);
+    // the ranges are geometry: no model moves them
+    EXPECT_EQ(corrected["central_delta_t"], standard["central_delta_t"]);
+    const QJsonObject canon = info({"--delta-t-model", "em2006"});
+    EXPECT_EQ(canon["ndot"].toDouble(), vesk::classicalNdot);
+    const double jdTT = standard["jd_tt"].toDouble();
+    EXPECT_NEAR(
+        canon["delta_t"].toDouble(),
+        vesk::modelDeltaT((canon["jd_ut"].toDouble() - 2451545) / 36525, vesk::DeltaTModel::em2006),
+        0.01);
+    EXPECT_NEAR(canon["jd_tt"].toDouble(), jdTT, 1e-6);
+    EXPECT_NEAR((canon["jd_tt"].toDouble() - canon["jd_ut"].toDouble()) * 86400,
+                canon["delta_t"].toDouble(), 0.1);
+    EXPECT_TRUE(info({"--delta-t", "11000"})["delta_t_model"].isNull());
+
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--delta-t-model", "smh2021"},
+          {"--delta-t", "11000", "--delta-t-model", "em2006"},
+          {"--delta-t", "11000", "--ndot-correction"}}) {
+        std::vector<std::string> args = {"info", "--year", "-135", "--month", "4"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const CommandResult r = runVesk(args, dir.path());
+        EXPECT_EQ(r.status, 2) << bad[1];
+        EXPECT_NE(r.err.find("--delta-t"), std::string::npos) << r.err;
+    }
+    // the ranges with the limb need the lunar grid, and a place
+    CommandResult r =
+        runVesk({"info", "--year", "-135", "--month", "4", "--limb-ranges"}, dir.path());
+    EXPECT_EQ(r.status, 2);
+    r = runVesk({"info", "--year", "-135", "--month", "4", "--lon", "44.42", "--lat", "32.54",
+                 "--limb-ranges"},
+                dir.path(), {"VESK_DATA=" + dir.path().string()});
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_NE(r.err.find(vesk::lunarGridCommand), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
 }
 
 // With a place, the JSON's series runs a minute apart from the first contact to the last, and
