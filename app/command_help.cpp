@@ -16,7 +16,8 @@ struct CommandText {
 constexpr CommandText commands[] = {
     {"info",
      "info [--year Y --month M] [--place NAME | --lon E --lat N] [--height M]\n"
-     "          [--delta-t S | --delta-t-adjust S] [--json | --csv]",
+     "          [--delta-t S | --delta-t-adjust S] [--delta-t-model NAME] [--ndot-correction]\n"
+     "          [--limb-ranges] [--json | --csv]",
      "The eclipse of a month (this month when none is given): date, type, magnitude, Julian\n"
      "date, Saros series and member, Delta T; with a place, its local circumstances.\n"
      "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12.99); a year\n"
@@ -29,6 +30,15 @@ constexpr CommandText commands[] = {
      "                      place's, or the relief grid's for coordinates, 0 at sea)\n"
      "  --delta-t S         use Delta T = S seconds instead of the model's\n"
      "  --delta-t-adjust S  add S seconds to the model's Delta T\n"
+     "  --delta-t-model NAME  the model of Delta T: smh2020 (Stephenson, Morrison &\n"
+     "                      Hohenkerk's spline as updated in 2020; the default), smh2016\n"
+     "                      (their 2016 spline) or em2006 (Espenak & Meeus's polynomials)\n"
+     "  --ndot-correction   correct the model's Delta T from the lunar tidal acceleration\n"
+     "                      it was derived with to DE431's -25.80\"/cy^2 (the text and JSON\n"
+     "                      always state the model, its n-dot and this correction)\n"
+     "  --limb-ranges       with a place, also the ranges of Delta T in which the contacts\n"
+     "                      corrected for the lunar limb's profile give a central phase\n"
+     "                      (needs LRO.dat)\n"
      "  --json              one JSON object instead of the text lines; with a place, its\n"
      "                      series: the eclipse a minute apart from the first contact to the\n"
      "                      last (UT, obscuration, magnitude, the Sun's altitude, azimuth)\n"
@@ -54,7 +64,8 @@ constexpr CommandText commands[] = {
      "                      name, alt, az (from north through east), ra and dec of date\n"
      "                      (degrees), magnitude, up (above the horizon)\n"
      "  --place, --lon, --lat, --height  the place, as for info\n"
-     "  --delta-t S, --delta-t-adjust S  the Delta T, as for info\n"
+     "  --delta-t S, --delta-t-adjust S, --delta-t-model NAME, --ndot-correction\n"
+     "                      the Delta T, as for info\n"
      "  --table-lon L --table-step S  first longitude and step of the central line table\n"
      "  --at HH:MM[:SS]|JD  draw over the map the shadow at that UT of the eclipse's day (or\n"
      "                      Julian date): the penumbra's outline, the umbra filled, the\n"
@@ -130,7 +141,8 @@ constexpr CommandText commands[] = {
      "  --saros S           the members of a Saros series\n"
      "  --p-central P       with --place: the eclipses central there with a probability of\n"
      "                      at least P under the uncertainty of Delta T (shown as P=)\n"
-     "  --delta-t S, --delta-t-adjust S  the Delta T, as for info\n"
+     "  --delta-t S, --delta-t-adjust S, --delta-t-model NAME, --ndot-correction\n"
+     "                      the Delta T, as for info\n"
      "  --limit K           at most K eclipses (100)\n"},
     {"next",
      "next|prev [--year Y --month M] [--type T | --place NAME|LON,LAT [--min-mag M] |\n"

@@ -277,6 +277,7 @@ DisplayFields loadDisplay(const ViewSettings& v, const DialogChoices& choices,
     f.observerLon = roundTo(v.observerLon, 100000);
     f.observerLat = roundTo(v.observerLat, 100000);
     f.deltaTAdjust = v.deltaTAdjust;
+    f.deltaTChoice = v.deltaTChoice;
     f.solarRadiusArcsec = v.solarRadiusArcsec.value_or(0);
     f.grid = v.gridLines;
     f.kml = v.kmlOutput;
@@ -297,6 +298,7 @@ void storeDisplay(ViewSettings& v, DialogChoices& choices, const DisplayFields& 
     v.displayMode = f.displayMode;
     v.kmlOutput = f.kml;
     v.deltaTAdjust = f.deltaTAdjust;
+    v.deltaTChoice = f.deltaTChoice;
     v.solarRadiusArcsec =
         f.solarRadiusArcsec > 0 ? std::optional(f.solarRadiusArcsec) : std::nullopt;
     if (f.deltaTBand != (v.deltaTBandSigmas > 0))

@@ -114,6 +114,7 @@ struct DisplayFields {
     double magnification = 0, centreLon = 0, centreLat = 0, tableLon = 0, tableStep = 0;
     double drawStepMinutes = 0, observerHeight = 0, observerLon = 0, observerLat = 0;
     double deltaTAdjust = 0;
+    DeltaTChoice deltaTChoice;    // the model of Delta T and its n-dot correction
     double solarRadiusArcsec = 0; // the Sun's radius at 1 au; 0: the catalog's
     bool grid = false, kml = false, vectorBaseMap = false, mercator = false;
     bool deltaTBand = false; // the map's band of Delta T's uncertainty

@@ -4,12 +4,12 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="518"/>
+        <location filename="../app/gui/dialogs.cpp" line="536"/>
         <source>About vesk</source>
         <translation>vesk のバージョン情報</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="521"/>
+        <location filename="../app/gui/dialogs.cpp" line="539"/>
         <source>vesk version %1
 
 Eclipse catalog: 71,251 solar eclipses computed from JPL DE431
@@ -119,232 +119,267 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="283"/>
+        <source>Stephenson, Morrison &amp; Hohenkerk 2020 (smh2020)</source>
+        <translation>Stephenson・Morrison・Hohenkerk 2020年版 (smh2020)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="284"/>
+        <source>Stephenson, Morrison &amp; Hohenkerk 2016 (smh2016)</source>
+        <translation>Stephenson・Morrison・Hohenkerk 2016年版 (smh2016)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="285"/>
+        <source>Espenak &amp; Meeus 2006 (em2006)</source>
+        <translation>Espenak・Meeus 2006年 (em2006)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="288"/>
+        <source>ΔT for DE431&apos;s lunar acceleration (ṅ)</source>
+        <translation>ΔTをDE431の月の潮汐加速度(ṅ)に合わせる</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="289"/>
+        <source>Corrects the model&apos;s ΔT from the lunar tidal acceleration it was derived with (ṅ -25.82 or -26″/cy²) to that of DE431, the ephemeris of the catalog (-25.80): about 8 s at 136 BC, an hour at -12000.</source>
+        <translation>モデルのΔTを、その導出に使われた月の潮汐加速度(ṅ −25.82 または −26″/世紀²)から、カタログの暦DE431の値(−25.80)に補正します。紀元前136年で約8秒、−12000年で約1時間です。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>Always</source>
         <translation>常に</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="283"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>Never</source>
         <translation>なし</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="283"/>
+        <location filename="../app/gui/dialogs.cpp" line="294"/>
         <source>On the globe (not the Mercator map)</source>
         <translation>地球儀の図のみ（メルカトル図を除く）</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="286"/>
+        <location filename="../app/gui/dialogs.cpp" line="297"/>
         <source>Use the CIA map</source>
         <translation>CIA MAPを使用</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="287"/>
+        <location filename="../app/gui/dialogs.cpp" line="298"/>
         <source>Draws coasts, rivers and borders as lines (CIA World Data Bank II) instead of the coloured relief.</source>
         <translation>色分けした地形の代わりに、海岸線・河川・国境を線で描きます（CIA World Data Bank II）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="289"/>
+        <location filename="../app/gui/dialogs.cpp" line="300"/>
         <source>Mercator projection</source>
         <translation>メルカトル図法</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="290"/>
+        <location filename="../app/gui/dialogs.cpp" line="301"/>
         <source>Draws the whole world on the Mercator map instead of the globe.</source>
         <translation>地球儀の代わりにメルカトル図法で世界全体を描きます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="296"/>
+        <location filename="../app/gui/dialogs.cpp" line="307"/>
         <source>Map range</source>
         <translation>描画範囲</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="299"/>
+        <location filename="../app/gui/dialogs.cpp" line="310"/>
         <source>Globe</source>
         <translation>地球儀</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="299"/>
+        <location filename="../app/gui/dialogs.cpp" line="310"/>
         <source>The whole globe, centred on greatest eclipse.</source>
         <translation>食の最大の地点を中心にした地球全体。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="302"/>
+        <location filename="../app/gui/dialogs.cpp" line="313"/>
         <source>Asia</source>
         <translation>アジア</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="302"/>
+        <location filename="../app/gui/dialogs.cpp" line="313"/>
         <source>A regional globe of East Asia, with place names.</source>
         <translation>東アジアの地域図（地名つき）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="305"/>
+        <location filename="../app/gui/dialogs.cpp" line="316"/>
         <source>Europe</source>
         <translation>ヨーロッパ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="305"/>
+        <location filename="../app/gui/dialogs.cpp" line="316"/>
         <source>A regional globe of Europe, with place names.</source>
         <translation>ヨーロッパの地域図（地名つき）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="309"/>
+        <location filename="../app/gui/dialogs.cpp" line="320"/>
         <source>Typed values</source>
         <translation>値入力</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="310"/>
+        <location filename="../app/gui/dialogs.cpp" line="321"/>
         <source>A globe about the longitude and latitude typed below, magnified as typed.</source>
         <translation>下に入力した経度・緯度を中心に、入力した倍率で描く地球儀。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="313"/>
-        <location filename="../app/gui/dialogs.cpp" line="360"/>
+        <location filename="../app/gui/dialogs.cpp" line="324"/>
+        <location filename="../app/gui/dialogs.cpp" line="376"/>
         <source>Longitude:</source>
         <translation>経度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="314"/>
+        <location filename="../app/gui/dialogs.cpp" line="325"/>
         <source>The longitude of the map&apos;s centre in degrees, east positive (-360 to 360).</source>
         <translation>地図の中心の経度（度、東経が正。-360～360）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="315"/>
+        <location filename="../app/gui/dialogs.cpp" line="326"/>
         <source>Latitude:</source>
         <translation>緯度：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="316"/>
+        <location filename="../app/gui/dialogs.cpp" line="327"/>
         <source>The latitude of the map&apos;s centre in degrees, north positive (-90 to 90).</source>
         <translation>地図の中心の緯度（度、北緯が正。-90～90）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="317"/>
+        <location filename="../app/gui/dialogs.cpp" line="328"/>
         <source>Magnification:</source>
         <translation>倍率：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="318"/>
+        <location filename="../app/gui/dialogs.cpp" line="329"/>
         <source>The globe&apos;s radius in whole-globe radii (up to 5000): 20 shows a country, 1000 a town.</source>
         <translation>地球全体図の半径を1とした地球儀の半径（5000まで）。20で一国、1000で一つの町ほどの範囲です。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="320"/>
+        <location filename="../app/gui/dialogs.cpp" line="331"/>
         <source>Display settings</source>
         <translation>表示設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="323"/>
+        <location filename="../app/gui/dialogs.cpp" line="334"/>
         <source>Drawing step (minutes):</source>
         <translation>描画速度（分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="324"/>
+        <location filename="../app/gui/dialogs.cpp" line="335"/>
         <source>The time between the points of the curves, minutes (0.001 to 100): smaller draws smoother curves, more slowly.</source>
         <translation>曲線の点の時間間隔（分、0.001～100）。小さいほど滑らかですが、描画に時間がかかります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="327"/>
+        <location filename="../app/gui/dialogs.cpp" line="338"/>
         <source>ΔT adjustment (s):</source>
         <translation>ΔT調整（秒）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="328"/>
+        <location filename="../app/gui/dialogs.cpp" line="339"/>
         <source>Seconds added to the model&apos;s ΔT (-100000 to 100000). ΔT is how far the Earth&apos;s rotation lags uniform time; a larger ΔT moves the path west by 15 degrees an hour.</source>
         <translation>モデルの ΔT に加える秒数（-100000～100000）。ΔT は地球の自転が一様な時刻から遅れた量で、大きくすると経路が1時間につき15度西へ移ります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="333"/>
+        <location filename="../app/gui/dialogs.cpp" line="342"/>
+        <source>ΔT model:</source>
+        <translation>ΔTモデル：</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="343"/>
+        <source>The model of ΔT the eclipse is computed with: the 2020 spline of Stephenson, Morrison &amp; Hohenkerk (the default), their 2016 spline, or the polynomials of Espenak &amp; Meeus that the NASA canons use.</source>
+        <translation>日食の計算に使うΔTのモデル：Stephenson・Morrison・Hohenkerkの2020年版スプライン(既定)、同2016年版スプライン、またはNASAのカノンが使うEspenak・Meeusの多項式。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="348"/>
         <source>Legend:</source>
         <translation>凡例：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="334"/>
+        <location filename="../app/gui/dialogs.cpp" line="349"/>
         <source>Where the legend of the map&apos;s colours and marks and the labels of its curves are drawn.</source>
         <translation>地図の色と記号の凡例、および曲線のラベルをどの地図に描くか。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="338"/>
+        <location filename="../app/gui/dialogs.cpp" line="353"/>
         <source>Sun&apos;s radius (arcseconds at 1 au):</source>
         <translation>太陽半径（1 au での角度、秒）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="339"/>
+        <location filename="../app/gui/dialogs.cpp" line="354"/>
         <source>The Sun&apos;s angular radius at 1 au that the shadow&apos;s cones are computed with (900 to 1000): 959.95 as on recent eclipse maps. Empty: the catalog&apos;s 696,000 km (959.63). The map&apos;s legend says which.</source>
         <translation>影の円錐を計算する太陽の視半径（1 au での値、900～1000 秒）：近年の日食図では 959.95。空欄ならカタログの 696,000 km（959.63 秒）。地図の凡例に使った値を示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="343"/>
+        <location filename="../app/gui/dialogs.cpp" line="359"/>
         <source>Observing place</source>
         <translation>観測地設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="347"/>
+        <location filename="../app/gui/dialogs.cpp" line="363"/>
         <source>Display mode</source>
         <translation>表示モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="349"/>
+        <location filename="../app/gui/dialogs.cpp" line="365"/>
         <source>Eclipse path</source>
         <translation>日蝕経路</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="350"/>
+        <location filename="../app/gui/dialogs.cpp" line="366"/>
         <source>The map of the eclipse&apos;s path with its curves and the panel of greatest eclipse and the contacts.</source>
         <translation>日蝕の経路と曲線、食の最大と接触の欄を示す地図。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="355"/>
+        <location filename="../app/gui/dialogs.cpp" line="371"/>
         <source>Central line table</source>
         <translation>日蝕中心帯</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="356"/>
+        <location filename="../app/gui/dialogs.cpp" line="372"/>
         <source>The central line by longitude: its limits, time, duration, width and the Sun&apos;s altitude.</source>
         <translation>経度ごとの中心線：限界線、時刻、継続時間、幅、太陽高度。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="361"/>
+        <location filename="../app/gui/dialogs.cpp" line="377"/>
         <source>The first longitude of the table in degrees, east positive.</source>
         <translation>表の最初の経度（度、東経が正）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="362"/>
+        <location filename="../app/gui/dialogs.cpp" line="378"/>
         <source>Step:</source>
         <translation>ステップ：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="363"/>
+        <location filename="../app/gui/dialogs.cpp" line="379"/>
         <source>The longitude between the table&apos;s rows, degrees (0.01 to 100).</source>
         <translation>表の行の経度間隔（度、0.01～100）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="365"/>
+        <location filename="../app/gui/dialogs.cpp" line="381"/>
         <source>Local circumstances</source>
         <translation>局地状況</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="366"/>
+        <location filename="../app/gui/dialogs.cpp" line="382"/>
         <source>The eclipse seen from the observing place: its contacts, magnitude, the Sun&apos;s altitude and the clocks of the place.</source>
         <translation>観測地から見た日蝕：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="370"/>
+        <location filename="../app/gui/dialogs.cpp" line="386"/>
         <source>View from the place</source>
         <translation>現地の見え方</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="371"/>
+        <location filename="../app/gui/dialogs.cpp" line="387"/>
         <source>The Sun and the Moon as the observing place sees them at the time slider&apos;s instant (else the maximum): their sizes, the horizon and the contacts on the Sun&apos;s limb.</source>
         <translation>観測地から見た太陽と月を、時刻スライダーの時刻（なければ食の最大）で描きます：見かけの大きさ、地平線、太陽の縁の接触位置。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="408"/>
+        <location filename="../app/gui/dialogs.cpp" line="424"/>
         <source>Place:</source>
         <translation>地名：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="409"/>
+        <location filename="../app/gui/dialogs.cpp" line="425"/>
         <source>Type a place name of the gazetteer and choose it, or its coordinates (&quot;36.36N 43.15E&quot;; two bare numbers are longitude, latitude): its position and height fill the fields above.</source>
         <translation>地名辞典の地名を入力して選ぶか、座標を入力します（「36.36N 43.15E」。記号のない二つの数は経度、緯度の順）。その位置と高さが上の欄に入ります。</translation>
     </message>
@@ -1094,138 +1129,138 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>SearchDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="434"/>
+        <location filename="../app/gui/dialogs.cpp" line="452"/>
         <source>Search Mode</source>
         <translation>検索モードメニュー</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="436"/>
+        <location filename="../app/gui/dialogs.cpp" line="454"/>
         <source>The type of eclipse that the search steps through.</source>
         <translation>検索でたどる日蝕の種類。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="439"/>
+        <location filename="../app/gui/dialogs.cpp" line="457"/>
         <source>Partial</source>
         <translation>部分日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="439"/>
+        <location filename="../app/gui/dialogs.cpp" line="457"/>
         <source>Total</source>
         <translation>皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="439"/>
+        <location filename="../app/gui/dialogs.cpp" line="457"/>
         <source>Annular</source>
         <translation>金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="440"/>
+        <location filename="../app/gui/dialogs.cpp" line="458"/>
         <source>Hybrid (annular-total)</source>
         <translation>金環皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="440"/>
+        <location filename="../app/gui/dialogs.cpp" line="458"/>
         <source>Total without a central line</source>
         <translation>中心線のない皆既日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="441"/>
+        <location filename="../app/gui/dialogs.cpp" line="459"/>
         <source>Annular without a central line</source>
         <translation>中心線のない金環日蝕</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="447"/>
+        <location filename="../app/gui/dialogs.cpp" line="465"/>
         <source>Search from year/month</source>
         <translation>検索開始年月設定</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="448"/>
+        <location filename="../app/gui/dialogs.cpp" line="466"/>
         <source>Chooses the year and month from which Previous and Next search.</source>
         <translation>「前」「次」の検索を始める年と月を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="467"/>
+        <location filename="../app/gui/dialogs.cpp" line="485"/>
         <source>How many years before the month shown the eclipse list searches (0 to 1000).</source>
         <translation>日蝕一覧が表示中の月からさかのぼって検索する年数（0～1000）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="468"/>
+        <location filename="../app/gui/dialogs.cpp" line="486"/>
         <source>Search mode</source>
         <translation>検索モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="471"/>
+        <location filename="../app/gui/dialogs.cpp" line="489"/>
         <source>All</source>
         <translation>全て</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="471"/>
+        <location filename="../app/gui/dialogs.cpp" line="489"/>
         <source>Previous and Next step through every eclipse.</source>
         <translation>「前」「次」ですべての日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="472"/>
+        <location filename="../app/gui/dialogs.cpp" line="490"/>
         <source>Eclipse type</source>
         <translation>日蝕タイプ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="473"/>
+        <location filename="../app/gui/dialogs.cpp" line="491"/>
         <source>Previous and Next step through eclipses of the type chosen.</source>
         <translation>「前」「次」で選んだ種類の日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="477"/>
-        <location filename="../app/gui/dialogs.cpp" line="490"/>
+        <location filename="../app/gui/dialogs.cpp" line="495"/>
+        <location filename="../app/gui/dialogs.cpp" line="508"/>
         <source>Years searched back:</source>
         <translation>過去検索範囲（年）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="479"/>
+        <location filename="../app/gui/dialogs.cpp" line="497"/>
         <source>Place / magnitude</source>
         <translation>観測地／食分</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="480"/>
+        <location filename="../app/gui/dialogs.cpp" line="498"/>
         <source>Previous and Next step through eclipses seen from the observing place with the Sun up and at least the magnitude typed.</source>
         <translation>「前」「次」で、観測地から太陽が出ている間に入力した食分以上で見える日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="484"/>
+        <location filename="../app/gui/dialogs.cpp" line="502"/>
         <source>Observing place</source>
         <translation>観測地</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="487"/>
+        <location filename="../app/gui/dialogs.cpp" line="505"/>
         <source>Magnitude:</source>
         <translation>食分：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="488"/>
+        <location filename="../app/gui/dialogs.cpp" line="506"/>
         <source>The least magnitude at the place, 0 to 1.5: the share of the Sun&apos;s diameter that the Moon covers (1 or more: total).</source>
         <translation>その地点での最小の食分（0～1.5）：月が覆う太陽の直径の割合（1以上で皆既）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="491"/>
+        <location filename="../app/gui/dialogs.cpp" line="509"/>
         <source>Probability of a central eclipse (0: by magnitude):</source>
         <translation>中心食の確率（0で食分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="493"/>
+        <location filename="../app/gui/dialogs.cpp" line="511"/>
         <source>The least chance, 0 to 1, that the eclipse was total or annular at the place given the uncertainty of ΔT; 0 searches by the magnitude instead.</source>
         <translation>ΔT の不確かさを考えて、その地点で皆既または金環になった確率の最小値（0～1）。0 なら食分で検索します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="496"/>
+        <location filename="../app/gui/dialogs.cpp" line="514"/>
         <source>Saros series</source>
         <translation>サロス番号</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="497"/>
+        <location filename="../app/gui/dialogs.cpp" line="515"/>
         <source>Previous and Next step through one Saros series: eclipses 18 years 11 days apart that repeat each other.</source>
         <translation>「前」「次」で一つのサロス系列をたどります：18年11日おきに似た日蝕が繰り返す系列です。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="500"/>
+        <location filename="../app/gui/dialogs.cpp" line="518"/>
         <source>The number of the Saros series (-400 to 400).</source>
         <translation>サロス系列の番号（-400～400）。</translation>
     </message>

@@ -279,6 +279,17 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
                               "east on the left, as in a telescope's finder chart; else the "
                               "zenith is up, as the eye sees the sky."));
     northUpBox->setChecked(fields.northUp);
+    deltaTModelList = new QComboBox;
+    deltaTModelList->addItems({tr("Stephenson, Morrison & Hohenkerk 2020 (smh2020)"),
+                               tr("Stephenson, Morrison & Hohenkerk 2016 (smh2016)"),
+                               tr("Espenak & Meeus 2006 (em2006)")});
+    deltaTModelList->setCurrentIndex(static_cast<int>(fields.deltaTChoice.model));
+    ndotBox = explained(
+        new QCheckBox(tr("ΔT for DE431's lunar acceleration (ṅ)")),
+        tr("Corrects the model's ΔT from the lunar tidal acceleration it was derived with (ṅ "
+           "-25.82 or -26″/cy²) to that of DE431, the ephemeris of the catalog (-25.80): about "
+           "8 s at 136 BC, an hour at -12000."));
+    ndotBox->setChecked(fields.deltaTChoice.ndotCorrected);
     legendList = new QComboBox;
     legendList->addItems({tr("On the globe (not the Mercator map)"), tr("Always"), tr("Never")});
     legendList->setCurrentIndex(static_cast<int>(fields.legend));
@@ -328,6 +339,10 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
              tr("Seconds added to the model's ΔT (-100000 to 100000). ΔT is how far the Earth's "
                 "rotation lags uniform time; a larger ΔT moves the path west by 15 degrees an "
                 "hour."));
+    labelled(settingsGrid, 4, 0, tr("ΔT model:"), deltaTModelList,
+             tr("The model of ΔT the eclipse is computed with: the 2020 spline of Stephenson, "
+                "Morrison & Hohenkerk (the default), their 2016 spline, or the polynomials of "
+                "Espenak & Meeus that the NASA canons use."));
     settingsGrid->addWidget(bandBox, 5, 0);
     settingsGrid->addWidget(fillPathBox, 6, 0);
     labelled(settingsGrid, 7, 0, tr("Legend:"), legendList,
@@ -339,6 +354,7 @@ DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, cons
              tr("The Sun's angular radius at 1 au that the shadow's cones are computed with (900 "
                 "to 1000): 959.95 as on recent eclipse maps. Empty: the catalog's 696,000 km "
                 "(959.63). The map's legend says which."));
+    settingsGrid->addWidget(ndotBox, 11, 0);
     QGroupBox* place =
         placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     if (places != nullptr)
@@ -424,6 +440,8 @@ void DisplayDialog::exchangeChoices() {
     fields.trueLimits = trueLimitsBox->isChecked();
     fields.northUp = northUpBox->isChecked();
     fields.legend = static_cast<MapLegend>(legendList->currentIndex());
+    fields.deltaTChoice = {static_cast<DeltaTModel>(deltaTModelList->currentIndex()),
+                           ndotBox->isChecked()};
     fields.vectorBaseMap = vectorBaseMapBox->isChecked();
     fields.mercator = mercatorBox->isChecked();
 }

@@ -80,8 +80,9 @@ class DisplayDialog : public ExchangeDialog {
     std::optional<ObserverPlace> chosenPlace;
     QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
     QCheckBox *gridBox, *kmlBox, *vectorBaseMapBox, *mercatorBox, *bandBox, *fillPathBox,
-        *durationBox, *northUpBox, *trueLimitsBox;
-    QComboBox* legendList; // the legend: on the regional maps, always, never
+        *durationBox, *northUpBox, *trueLimitsBox, *ndotBox;
+    QComboBox* legendList;      // the legend: on the regional maps, always, never
+    QComboBox* deltaTModelList; // in the order of DeltaTModel
     QComboBox* cityList;
     QLineEdit *magnificationEdit, *centreLonEdit, *centreLatEdit, *tableLonEdit, *tableStepEdit,
         *drawStepEdit, *heightEdit, *lonEdit, *latEdit, *deltaTEdit, *solarRadiusEdit;
