@@ -76,13 +76,17 @@ double placeRounding(double lat) {
     return std::hypot(halfStep, halfStep * std::cos(lat * M_PI / 180));
 }
 
-// Seconds of Delta T between the catalog's sidereal time and ERFA's at the greatest eclipse.
+// Seconds of Delta T between the catalog's sidereal time and ERFA's at the greatest eclipse: the
+// catalog's is the Swiss Ephemeris's analytic one of the TT instant (swe_sidtime0 with its true
+// obliquity and nutation), turned back by Delta T.
 double rotationSeconds(const EclipseRecord& r, double deltaT) {
     constexpr double secondsPerDay = 86400, degreesPerRadian = 180 / M_PI;
     const double jdUt = r.jdTT - deltaT / secondsPerDay;
-    swe_set_delta_t_userdef(0);
-    const double catalog = swe_sidtime(r.jdTT) * 15 - hourAngleRatePerSecond * deltaT;
-    swe_set_delta_t_userdef(SE_DELTAT_AUTOMATIC);
+    double nutation[6] = {};
+    char error[256] = "";
+    swe_calc(r.jdTT, SE_ECL_NUT, 0, nutation, error);
+    const double catalog =
+        swe_sidtime0(r.jdTT, nutation[0], nutation[2]) * 15 - hourAngleRatePerSecond * deltaT;
     const double erfa = eraGst06a(jdUt, 0, r.jdTT, 0) * degreesPerRadian;
     return std::fabs(std::remainder(catalog - erfa, 360.0)) / hourAngleRatePerSecond;
 }
