@@ -22,6 +22,9 @@ namespace {
 constexpr double leastReach = 60, minimumStep = 2, visibleStep = 60, refinedTo = 1;
 constexpr int mostSamples = 400;
 constexpr double reachInSigmas = 5;
+// The ranges with the lunar limb's profile are sampled this many times across each smooth range
+// and a minute beyond its ends (every second at the least).
+constexpr int limbSamples = 60;
 // A range is followed past the window at most this far from the model's value: one turn of the
 // Earth (a sidereal day, seconds) brings every place back under the same shadow.
 constexpr double followReach = 86164.0905;
@@ -320,36 +323,37 @@ std::string limbChanceText(const EclipseRecord& r, const DeltaTRanges& ranges) {
 }
 
 std::vector<DeltaTInterval> limbCorrectedRanges(const EclipseRecord& r, const Observer& o,
-                                                const std::vector<DeltaTInterval>& smoothCentral,
-                                                const LimbData& limb) {
+                                                const DeltaTRanges& smooth, const LimbData& limb) {
     const auto central = [&](double dT) {
         return correctedCentralSeconds(r, localCircumstances(r, o, dT), dT, limb).has_value();
     };
-    // the profile moves an end by the seconds of Delta T in which the place crosses the limb's
-    // relief (kilometres): a minute, and further where that is still central
-    const double reach = leastReach;
+    const double window = std::max(leastReach, reachInSigmas * smooth.sigma);
     std::vector<DeltaTInterval> corrected;
-    for (const DeltaTInterval& smooth : smoothCentral) {
-        // a Delta T inside the range with the profile: its middle, or the middle of its part
-        // within reach of an open end
-        const double middle = smooth.openBelow && smooth.openAbove ? (smooth.from + smooth.to) / 2
-                              : smooth.openBelow                   ? smooth.to - reach
-                              : smooth.openAbove                   ? smooth.from + reach
-                                                                   : (smooth.from + smooth.to) / 2;
-        if (!central(middle))
-            continue;
-        DeltaTInterval range = smooth;
-        const auto endBeyond = [&](double end, double direction) {
-            double outside = end + direction * reach;
-            while (central(outside) && std::fabs(outside - end) < followReach)
-                outside += direction * reach;
-            return edgeBetween(middle, outside, true, central, refinedTo);
-        };
-        if (!smooth.openBelow)
-            range.from = endBeyond(smooth.from, -1);
-        if (!smooth.openAbove)
-            range.to = endBeyond(smooth.to, +1);
-        corrected.push_back(range);
+    for (const DeltaTInterval& range : smooth.central) {
+        // a minute beyond a closed end (the profile's relief is crossed in seconds of Delta T),
+        // the window's end beyond an open one, sampled limbSamples times
+        const double low = range.openBelow ? smooth.deltaT - window : range.from - leastReach;
+        const double high = range.openAbove ? smooth.deltaT + window : range.to + leastReach;
+        const double step = std::max(refinedTo, (high - low) / limbSamples);
+        bool inside = false;
+        double previous = low;
+        for (double dT = low;; dT = std::min(high, dT + step)) {
+            const bool in = central(dT);
+            if (in && !inside) {
+                const bool atLow = dT == low;
+                corrected.push_back(
+                    {atLow ? low : edgeBetween(dT, previous, true, central, refinedTo), high,
+                     atLow && range.openBelow, false});
+            } else if (!in && inside) {
+                corrected.back().to = edgeBetween(previous, dT, true, central, refinedTo);
+            }
+            inside = in;
+            if (dT >= high)
+                break;
+            previous = dT;
+        }
+        if (inside)
+            corrected.back().openAbove = range.openAbove;
     }
     return corrected;
 }
@@ -363,7 +367,7 @@ PlaceDeltaT placeDeltaT(const EclipseRecord& r, const std::optional<LocalCircums
     report.ranges = deltaTRanges(r, local->observer, deltaT, report.sigma);
     if (limb != nullptr) {
         DeltaTRanges::LimbCorrected& corrected = report.ranges->limbCorrected.emplace();
-        corrected.central = limbCorrectedRanges(r, local->observer, report.ranges->central, *limb);
+        corrected.central = limbCorrectedRanges(r, local->observer, *report.ranges, *limb);
         corrected.pCentral = probabilityWithin(corrected.central, deltaT, report.sigma);
     }
     if (local->maximum && local->maximum->shadow.sunAltitude > sunriseAltitude)

@@ -49,13 +49,12 @@ DeltaTRanges deltaTRanges(const EclipseRecord& record, const Observer& observer,
 
 // The central ranges with the profile of the lunar limb: the Delta T for which the corrected
 // contacts (correctedCentralSeconds, the profile at the libration of the place's maximum) give a
-// central phase. Each end is looked for between the smooth range's middle and a Delta T beyond
-// its end (smoothCentral) where the profile gives none, and found to a second; a range whose inside
-// sees no central phase with the profile is left out. An open end of the smooth range stays open.
+// central phase, looked for across each of the smooth ranges and a minute beyond its ends (to
+// the window's end beyond an open one, which stays open where the profile's range reaches it),
+// sampled 60 times (a second apart at the least), their ends found to a second.
 std::vector<DeltaTInterval> limbCorrectedRanges(const EclipseRecord& record,
                                                 const Observer& observer,
-                                                const std::vector<DeltaTInterval>& smoothCentral,
-                                                const LimbData& limb);
+                                                const DeltaTRanges& smooth, const LimbData& limb);
 
 // The probability that a normal variable of mean mu and standard deviation sigma falls in the
 // intervals (sigma 0: whether mu lies in one of them).
