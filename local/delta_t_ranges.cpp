@@ -366,7 +366,7 @@ PlaceDeltaT placeDeltaT(const EclipseRecord& r, const std::optional<LocalCircums
         return report;
     report.ranges = deltaTRanges(r, local->observer, deltaT, report.sigma);
     if (limb != nullptr) {
-        DeltaTRanges::LimbCorrected& corrected = report.ranges->limbCorrected.emplace();
+        LimbCorrectedRanges& corrected = report.ranges->limbCorrected.emplace();
         corrected.central = limbCorrectedRanges(r, local->observer, *report.ranges, *limb);
         corrected.pCentral = probabilityWithin(corrected.central, deltaT, report.sigma);
     }

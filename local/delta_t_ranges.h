@@ -23,6 +23,12 @@ struct DeltaTInterval {
     bool openBelow = false, openAbove = false;
 };
 
+// The central ranges with the lunar limb's profile, and their probability.
+struct LimbCorrectedRanges {
+    std::vector<DeltaTInterval> central;
+    double pCentral = 0;
+};
+
 struct DeltaTRanges {
     double deltaT = 0, sigma = 0; // the model value (or the user's) and its standard error
     std::vector<DeltaTInterval> central, visible;
@@ -30,12 +36,8 @@ struct DeltaTRanges {
     // What the place sees inside the central range nearest deltaT (none without one)
     std::optional<CentralPhase> centralPhase;
     // With the lunar limb's profile: the ranges in which the corrected contacts give a central
-    // phase, and their probability (none unless asked for with the lunar grid)
-    struct LimbCorrected {
-        std::vector<DeltaTInterval> central;
-        double pCentral = 0;
-    };
-    std::optional<LimbCorrected> limbCorrected;
+    // phase (none unless asked for with the lunar grid)
+    std::optional<LimbCorrectedRanges> limbCorrected;
 };
 
 // The ranges for the observer (the visible ones only withVisible), their ends found to a
