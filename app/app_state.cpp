@@ -267,6 +267,9 @@ AppState::AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared)
     // the place search by the probability of a central eclipse there
     session.centralProbability = [](Session& s) {
         const EclipseRecord& record = s.catalog.record;
+        const int type = static_cast<int>(std::trunc(record.typeCode));
+        if (type < typeTotal || type > typeAnnularTotal) // no central phase anywhere
+            return 0.0;
         return deltaTRanges(record, viewObserver(s.view), viewDeltaT(record, s.view),
                             deltaTSigma(record.year), false)
             .pCentral;

@@ -123,7 +123,8 @@ constexpr CommandText commands[] = {
     {"list",
      "list [--from YEAR] [--years N] [--type T | --place NAME|LON,LAT [--min-mag M] |\n"
      "          --saros S] [--p-central P] [--delta-t S | --delta-t-adjust S] [--limit K]\n"
-     "          [--csv | --json]",
+     "          [--seen WHAT [--sun-altitude A..B] [--solar-time A..B] [--after-sunrise A..B]\n"
+     "          [--before-sunset A..B] [--p-min P] [--sigma S]] [--csv | --json]",
      "The eclipses of a span of years that match a search, one per line; for a place\n"
      "search with the maximum there (UT and civil time), magnitude, obscuration and the\n"
      "Sun's altitude.\n"
@@ -141,6 +142,15 @@ constexpr CommandText commands[] = {
      "  --saros S           the members of a Saros series\n"
      "  --p-central P       with --place: the eclipses central there with a probability of\n"
      "                      at least P under the uncertainty of Delta T (shown as P=)\n"
+     "  --seen WHAT         with --place: which eclipse a record describes. WHAT was seen\n"
+     "                      with the Sun up: total, annular, central or magnitude:M (at\n"
+     "                      least M); the eclipses seen so with a probability of at least\n"
+     "                      --p-min P (0.01) under the uncertainty of Delta T (its model's\n"
+     "                      standard error, or --sigma S seconds), the likeliest first\n"
+     "                      (P=; p_seen in CSV and JSON). When in the day, at the maximum:\n"
+     "                      --sun-altitude A..B degrees, --solar-time A..B (local apparent\n"
+     "                      time), --after-sunrise A..B, --before-sunset A..B (hours, or\n"
+     "                      time-degrees as A..Bdeg)\n"
      "  --delta-t S, --delta-t-adjust S, --delta-t-model NAME, --ndot-correction\n"
      "                      the Delta T, as for info\n"
      "  --limit K           at most K eclipses (100)\n"},

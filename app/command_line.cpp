@@ -61,19 +61,21 @@ std::optional<double> CommandLine::year(const std::string& name, std::string& er
     return year;
 }
 
+std::optional<double> wholeNumber(std::string_view text) {
+    double value = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 std::optional<std::pair<double, double>> numberPair(const std::string& text, char separator) {
     const std::size_t at = text.find(separator);
     if (at == std::string::npos)
         return std::nullopt;
-    const auto parse = [](const std::string& part) -> std::optional<double> {
-        double value = 0;
-        const char* end = part.data() + part.size();
-        const auto result = std::from_chars(part.data(), end, value);
-        if (part.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
-            return std::nullopt;
-        return value;
-    };
-    const auto a = parse(text.substr(0, at)), b = parse(text.substr(at + 1));
+    const std::string_view view = text;
+    const auto a = wholeNumber(view.substr(0, at)), b = wholeNumber(view.substr(at + 1));
     if (!a || !b)
         return std::nullopt;
     return std::pair{*a, *b};

@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vesk {
@@ -40,6 +41,9 @@ class CommandLine {
     std::map<std::string, std::string> values;
     std::set<std::string> flags;
 };
+
+// A finite number that is the whole text, or nullopt.
+std::optional<double> wholeNumber(std::string_view text);
 
 // "A<separator>B" as two finite numbers, both parsed whole, or nullopt.
 std::optional<std::pair<double, double>> numberPair(const std::string& text, char separator);

@@ -9,9 +9,11 @@
 #include "info_command.h"
 #include "place_options.h"
 #include "saros.h"
+#include "sighting_options.h"
 #include "timescales.h"
 #include "translation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -71,7 +73,7 @@ std::string applyFilter(const CommandLine& options, AppState& state, SearchCrite
         return error;
     if (filters > 1)
         return "give one of --type, --place and --saros";
-    return "";
+    return applySightingOptions(options, state, c);
 }
 
 // The clocks of the view's observer (the place of a place search).
@@ -125,10 +127,11 @@ void printHit(std::FILE* out, const SearchHit& hit, TypeNames names, const Place
 // The list for scripts: CSV (a header line) or a JSON array, one eclipse each with its date
 // (astronomical year, the calendar of the date: Julian before 1582 October 15), its type by
 // name and code, its Saros series and member, and the probability of a search by it (empty or
-// null otherwise).
+// null otherwise) under probabilityName: p_central, or p_seen for a record's evidence.
 enum class ListForm { lines, csv, json };
 
-std::string hitFields(const SearchHit& hit, ListForm form, const PlaceClocks& clocks) {
+std::string hitFields(const SearchHit& hit, ListForm form, const PlaceClocks& clocks,
+                      const char* probabilityName) {
     const int type = static_cast<int>(std::trunc(hit.typeCode));
     const char* name =
         englishTypeNames[type >= 0 && type <= 6 ? static_cast<std::size_t>(type) : 0];
@@ -148,9 +151,9 @@ std::string hitFields(const SearchHit& hit, ListForm form, const PlaceClocks& cl
     }
     std::snprintf(text, sizeof text,
                   "{\"date\":\"%s\",\"calendar\":\"%s\",\"type\":\"%s\",\"type_code\":%d,"
-                  "\"saros\":%.0f,\"saros_member\":%d,\"p_central\":%s,\"local\":",
+                  "\"saros\":%.0f,\"saros_member\":%d,\"%s\":%s,\"local\":",
                   date, calendar, name, type, hit.saros, sarosMember(hit.year, hit.saros),
-                  *probability != '\0' ? probability : "null");
+                  probabilityName, *probability != '\0' ? probability : "null");
     if (!hit.atPlace)
         return text + std::string("null}");
     return text + ("{\"max_ut\":\"" + at.ut +
@@ -160,19 +163,21 @@ std::string hitFields(const SearchHit& hit, ListForm form, const PlaceClocks& cl
 }
 
 void printHits(std::FILE* out, const std::vector<SearchHit>& hits, ListForm form, TypeNames names,
-               const PlaceClocks& clocks) {
+               const PlaceClocks& clocks, const char* probabilityName) {
     if (form == ListForm::lines) {
         for (const SearchHit& hit : hits)
             printHit(out, hit, names, clocks);
         return;
     }
     if (form == ListForm::csv)
-        std::fprintf(out, "date,calendar,type,type_code,saros,saros_member,p_central,max_ut,"
-                          "max_civil,magnitude,obscuration,sun_alt\r\n");
+        std::fprintf(out,
+                     "date,calendar,type,type_code,saros,saros_member,%s,max_ut,max_civil,"
+                     "magnitude,obscuration,sun_alt\r\n",
+                     probabilityName);
     else
         std::fprintf(out, "[");
     for (std::size_t i = 0; i < hits.size(); ++i) {
-        const std::string fields = hitFields(hits[i], form, clocks);
+        const std::string fields = hitFields(hits[i], form, clocks, probabilityName);
         if (form == ListForm::csv)
             std::fprintf(out, "%s\r\n", fields.c_str());
         else
@@ -191,6 +196,7 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     std::string error;
     std::vector<std::string> valued = {"--from", "--years", "--limit"};
     valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
+    valued.insert(valued.end(), sightingOptions.begin(), sightingOptions.end());
     if (!options.parse(args, {valued.begin(), valued.end()},
                        {"--csv", "--json", "--ndot-correction"}, error)) {
         std::fprintf(err, "vesk list: %s\n", error.c_str());
@@ -220,7 +226,14 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     }
     const int status =
         collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit));
-    printHits(out, s.searchHits, form, typeNamesOf(state.language), observerClocks(state));
+    const bool bySighting = options.has("--seen");
+    if (bySighting) // the likeliest first
+        std::stable_sort(s.searchHits.begin(), s.searchHits.end(),
+                         [](const SearchHit& a, const SearchHit& b) {
+                             return a.centralProbability > b.centralProbability;
+                         });
+    printHits(out, s.searchHits, form, typeNamesOf(state.language), observerClocks(state),
+              bySighting ? "p_seen" : "p_central");
     if (status < 0) {
         std::fprintf(err, "vesk list: a catalog file is missing: the list ends at %.0f\n",
                      s.view.year);
@@ -237,6 +250,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
     std::string error;
     std::vector<std::string> valued = {"--year", "--month"};
     valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
+    valued.insert(valued.end(), sightingOptions.begin(), sightingOptions.end());
     if (!options.parse(args, {valued.begin(), valued.end()}, {"--ndot-correction"}, error)) {
         std::fprintf(err, "%s: %s\n", name, error.c_str());
         return 2;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <numbers>
 
 namespace vesk {
@@ -238,7 +239,7 @@ DeltaTRanges deltaTRanges(const EclipseRecord& r, const Observer& o, double delt
     DeltaTRanges ranges;
     ranges.deltaT = deltaT;
     ranges.sigma = sigma;
-    const double reach = std::max(leastReach, reachInSigmas * sigma);
+    const double reach = deltaTWindow(sigma);
     ranges.central = rangesOf(deltaT, deltaT - reach, deltaT + reach, [&](double dT) {
         const CentralSample sample = centralWith(r, o, dT);
         return RangeSample{sample.central, sample.holdsFor};
@@ -322,38 +323,48 @@ std::string limbChanceText(const EclipseRecord& r, const DeltaTRanges& ranges) {
            ")";
 }
 
+double deltaTWindow(double sigma) {
+    return std::max(leastReach, reachInSigmas * sigma);
+}
+
+std::vector<DeltaTInterval> rangesWhere(double low, double high, double step,
+                                        const std::function<bool(double)>& holds) {
+    std::vector<DeltaTInterval> found;
+    bool inside = false;
+    double previous = low;
+    for (double dT = low;; dT = std::min(high, dT + step)) {
+        const bool in = holds(dT);
+        if (in && !inside)
+            found.push_back(
+                {dT == low ? low : edgeBetween(dT, previous, true, holds, refinedTo), high});
+        else if (!in && inside)
+            found.back().to = edgeBetween(previous, dT, true, holds, refinedTo);
+        inside = in;
+        if (dT >= high)
+            break;
+        previous = dT;
+    }
+    return found;
+}
+
 std::vector<DeltaTInterval> limbCorrectedRanges(const EclipseRecord& r, const Observer& o,
                                                 const DeltaTRanges& smooth, const LimbData& limb) {
     const auto central = [&](double dT) {
         return correctedCentralSeconds(r, localCircumstances(r, o, dT), dT, limb).has_value();
     };
-    const double window = std::max(leastReach, reachInSigmas * smooth.sigma);
+    const double window = deltaTWindow(smooth.sigma);
     std::vector<DeltaTInterval> corrected;
     for (const DeltaTInterval& range : smooth.central) {
         // a minute beyond a closed end (the profile's relief is crossed in seconds of Delta T),
-        // the window's end beyond an open one, sampled limbSamples times
+        // the window's end beyond an open one
         const double low = range.openBelow ? smooth.deltaT - window : range.from - leastReach;
         const double high = range.openAbove ? smooth.deltaT + window : range.to + leastReach;
-        const double step = std::max(refinedTo, (high - low) / limbSamples);
-        bool inside = false;
-        double previous = low;
-        for (double dT = low;; dT = std::min(high, dT + step)) {
-            const bool in = central(dT);
-            if (in && !inside) {
-                const bool atLow = dT == low;
-                corrected.push_back(
-                    {atLow ? low : edgeBetween(dT, previous, true, central, refinedTo), high,
-                     atLow && range.openBelow, false});
-            } else if (!in && inside) {
-                corrected.back().to = edgeBetween(previous, dT, true, central, refinedTo);
-            }
-            inside = in;
-            if (dT >= high)
-                break;
-            previous = dT;
+        for (DeltaTInterval found :
+             rangesWhere(low, high, std::max(refinedTo, (high - low) / limbSamples), central)) {
+            found.openBelow = range.openBelow && found.from == low;
+            found.openAbove = range.openAbove && found.to == high;
+            corrected.push_back(found);
         }
-        if (inside)
-            corrected.back().openAbove = range.openAbove;
     }
     return corrected;
 }

@@ -10,6 +10,7 @@
 #include "limb_correction.h"
 #include "local_circumstances.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +49,15 @@ struct DeltaTRanges {
 // elements above the horizon (sunriseAltitude) at the first contact, the maximum or the last.
 DeltaTRanges deltaTRanges(const EclipseRecord& record, const Observer& observer, double deltaT,
                           double sigma, bool withVisible = true);
+
+// How far from the model's Delta T the ranges are looked for: 5 standard errors (beyond them the
+// probability is below 3e-7), a minute at the least.
+double deltaTWindow(double sigma);
+
+// The ranges of Delta T between low and high in which holds is true, sampled every step seconds
+// and their ends refined to a second; a range that reaches low or high ends there.
+std::vector<DeltaTInterval> rangesWhere(double low, double high, double step,
+                                        const std::function<bool(double)>& holds);
 
 // The central ranges with the profile of the lunar limb: the Delta T for which the corrected
 // contacts (correctedCentralSeconds, the profile at the libration of the place's maximum) give a

@@ -75,9 +75,7 @@ bool matchesCriteria(Session& s, const SearchCriteria& c) {
     case searchPlace: {
         const std::optional<ObservedShadow> maximum = placeSearchMaximum(r, s.view);
         if (c.minCentralProbability > 0 && s.centralProbability) {
-            const int type = static_cast<int>(std::trunc(r.typeCode));
-            s.lastCentralProbability =
-                type >= typeTotal && type <= typeAnnularTotal ? s.centralProbability(s) : 0;
+            s.lastCentralProbability = s.centralProbability(s);
             return s.lastCentralProbability >= c.minCentralProbability;
         }
         return maximum && maximum->magnitude() > c.minMagnitude &&

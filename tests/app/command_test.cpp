@@ -945,6 +945,49 @@ TEST(RenderCommand, RefusesBadRequestsWithoutWriting) {
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
+// Which eclipse was it: with the evidence of the records the literature identifies, their
+// eclipse comes first in its century, and the list is ordered by the probability it gives.
+TEST(SearchCommands, TheRecordsEclipseComesFirst) {
+    ScratchDir dir;
+    struct Record {
+        std::vector<std::string> evidence;
+        const char* identified;
+    };
+    const Record records[] = {
+        {{"--place", "44.42,32.54", "--seen", "total", "--from", "-200"}, "-135-04-15"}, // Babylon
+        {{"--place", "43.15,36.36", "--seen", "magnitude:0.9", "--from", "-800"},
+         "-762-06-15"}, // Nineveh
+        {{"--place", "12.48,41.90", "--seen", "central", "--from", "1500"}, "1567-04-09"}, // Rome
+    };
+    for (const Record& record : records) {
+        std::vector<std::string> args = {"list", "--years", "100", "--json"};
+        args.insert(args.end(), record.evidence.begin(), record.evidence.end());
+        const CommandResult r = runVesk(args, dir.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        const QJsonArray hits = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).array();
+        ASSERT_FALSE(hits.isEmpty()) << r.out;
+        EXPECT_EQ(hits[0].toObject()["date"].toString().toStdString(), record.identified) << r.out;
+        for (qsizetype i = 1; i < hits.size(); ++i)
+            EXPECT_LE(hits[i].toObject()["p_seen"].toDouble(),
+                      hits[i - 1].toObject()["p_seen"].toDouble());
+        EXPECT_GE(hits.last().toObject()["p_seen"].toDouble(), 0.01);
+    }
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--seen", "total"},
+          {"--place", "44.42,32.54", "--seen", "totality"},
+          {"--place", "44.42,32.54", "--seen", "magnitude:2"},
+          {"--place", "44.42,32.54", "--seen", "total", "--solar-time", "14..9"},
+          {"--place", "44.42,32.54", "--seen", "total", "--p-min", "0"},
+          {"--place", "44.42,32.54", "--after-sunrise", "1..2"}}) {
+        std::vector<std::string> args = {"list", "--from", "-200", "--years", "10"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const CommandResult r = runVesk(args, dir.path());
+        EXPECT_EQ(r.status, 2) << bad.back();
+        EXPECT_NE(r.err.find("--"), std::string::npos) << r.err;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+    }
+}
+
 TEST(SearchCommands, ListNextAndPrevious) {
     ScratchDir dir;
     CommandResult r =
