@@ -59,8 +59,14 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
 void layOutFitted(QDialog* dialog, QWidget* content, QLayout* buttons) {
     auto* layout = new QVBoxLayout(dialog);
     const QScreen* screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
+    // the screen less the buttons, the layout's margins and spacing, and the window's frame
+    const QMargins margins = layout->contentsMargins();
     const int room = screen->availableGeometry().height() - buttons->sizeHint().height() -
+                     margins.top() - margins.bottom() - layout->spacing() -
                      windowDecorationAllowance;
+    // its size in the dialog's font (taller lines than the application's), as it will be drawn
+    content->setParent(dialog);
+    content->ensurePolished();
     if (content->sizeHint().height() <= room) {
         layout->addWidget(content);
     } else {

@@ -1703,18 +1703,22 @@ TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
 // The display dialog (685 pixels of content) on a screen 600 pixels tall scrolls its content
 // and keeps its buttons on the screen. On a taller test screen the test runs itself again on
 // such a screen.
+// On a small screen (1000 x 600), where the content scrolls, and on a larger one (1400 x 1000).
 TEST(Dialogs, DisplayDialogFitsTheScreen) {
-    if (QGuiApplication::primaryScreen()->availableGeometry().height() >= 685) {
-        ASSERT_EQ(std::getenv("VESK_SMALL_SCREEN_RUN"), nullptr) << "the small screen not made";
-        ScratchDir dir;
-        dir.write("screen.json", R"({"screens": [{"name": "small", "x": 0, "y": 0,
-            "width": 1000, "height": 600, "logicalDpi": 96, "dpr": 1}]})");
-        const CommandResult r = runProgram(
-            "/proc/self/exe", {"--gtest_filter=Dialogs.DisplayDialogFitsTheScreen"}, dir.path(),
-            {"QT_QPA_PLATFORM=offscreen:configfile=" + (dir.path() / "screen.json").string(),
-             "VESK_SMALL_SCREEN_RUN=1"});
-        EXPECT_EQ(r.status, 0) << r.out << r.err;
-        EXPECT_NE(r.out.find("[  PASSED  ] 1 test"), std::string::npos) << r.out;
+    if (std::getenv("VESK_SMALL_SCREEN_RUN") == nullptr) {
+        for (const char* size :
+             {R"("width": 1000, "height": 600)", R"("width": 1400, "height": 1000)"}) {
+            ScratchDir dir;
+            dir.write("screen.json",
+                      std::string(R"({"screens": [{"name": "small", "x": 0, "y": 0, )") + size +
+                          R"(, "logicalDpi": 96, "dpr": 1}]})");
+            const CommandResult r = runProgram(
+                "/proc/self/exe", {"--gtest_filter=Dialogs.DisplayDialogFitsTheScreen"}, dir.path(),
+                {"QT_QPA_PLATFORM=offscreen:configfile=" + (dir.path() / "screen.json").string(),
+                 "VESK_SMALL_SCREEN_RUN=1"});
+            EXPECT_EQ(r.status, 0) << size << r.out << r.err;
+            EXPECT_NE(r.out.find("[  PASSED  ] 1 test"), std::string::npos) << r.out;
+        }
         return;
     }
     Messages messages;
@@ -1726,7 +1730,6 @@ TEST(Dialogs, DisplayDialogFitsTheScreen) {
     QApplication::processEvents();
     const QRect screen = dialog.screen()->availableGeometry();
     EXPECT_LE(dialog.frameGeometry().height(), screen.height());
-    EXPECT_NE(dialog.findChild<QScrollArea*>(), nullptr);
     for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
         if (button->text() == QStringLiteral("OK")) {
             EXPECT_TRUE(screen.contains(button->mapToGlobal(button->rect().bottomRight())));
