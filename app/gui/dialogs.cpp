@@ -30,8 +30,10 @@ namespace vesk {
 
 namespace {
 
-// What a dialog's title bar, frame and layout margins take of the screen's height, pixels.
+// What a dialog's title bar and frame take of the screen's height, pixels,
 constexpr int windowDecorationAllowance = 80;
+// and of the window's borders at its sides
+constexpr int windowBorderAllowance = 20;
 
 QString numberText(double v) {
     return QString::number(v, 'g', 12);
@@ -53,31 +55,34 @@ QDialogButtonBox* okCancel(QDialog* dialog) {
     return box;
 }
 
-// The dialog's content above its row of buttons. Where the content is taller than the screen
-// leaves room for (a large text size or scale, a small screen), it scrolls, and the buttons stay
-// on the screen.
+// The dialog's content above its row of buttons. Where the content is taller or wider than the
+// screen leaves room for (a large text size or scale, a small screen), it scrolls, and the
+// buttons stay on the screen.
 void layOutFitted(QDialog* dialog, QWidget* content, QLayout* buttons) {
     auto* layout = new QVBoxLayout(dialog);
     const QScreen* screen = dialog->screen() ? dialog->screen() : QGuiApplication::primaryScreen();
     // the screen less the buttons, the layout's margins and spacing, and the window's frame
     const QMargins margins = layout->contentsMargins();
-    const int room = screen->availableGeometry().height() - buttons->sizeHint().height() -
-                     margins.top() - margins.bottom() - layout->spacing() -
-                     windowDecorationAllowance;
+    const QRect available = screen->availableGeometry();
+    const int room = available.height() - buttons->sizeHint().height() - margins.top() -
+                     margins.bottom() - layout->spacing() - windowDecorationAllowance;
+    const int widthRoom =
+        available.width() - margins.left() - margins.right() - windowBorderAllowance;
     // its size in the dialog's font (taller lines than the application's), as it will be drawn
     content->setParent(dialog);
     content->ensurePolished();
-    if (content->sizeHint().height() <= room) {
+    const QSize wanted = content->sizeHint();
+    if (wanted.height() <= room && wanted.width() <= widthRoom) {
         layout->addWidget(content);
     } else {
         auto* scroll = new QScrollArea;
         scroll->setFrameShape(QFrame::NoFrame);
         scroll->setWidgetResizable(true);
-        scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scroll->setWidget(content);
-        scroll->setMinimumWidth(content->sizeHint().width() +
-                                scroll->verticalScrollBar()->sizeHint().width());
-        scroll->setFixedHeight(room);
+        scroll->setMinimumWidth(
+            std::min(wanted.width() + scroll->verticalScrollBar()->sizeHint().width(), widthRoom));
+        scroll->setFixedHeight(
+            std::min(room, wanted.height() + scroll->horizontalScrollBar()->sizeHint().height()));
         layout->addWidget(scroll);
     }
     layout->addLayout(buttons);
