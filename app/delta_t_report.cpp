@@ -66,7 +66,7 @@ void printDeltaTSourceJson(const std::optional<DeltaTSource>& source, std::FILE*
 
 void printDeltaTSourceText(const std::optional<DeltaTSource>& source, std::FILE* out) {
     if (!source) {
-        std::fprintf(out, "Delta T     as given\n");
+        std::fprintf(out, "model       none: Delta T as given\n");
         return;
     }
     const std::string model(deltaTModelName(source->choice.model));
