@@ -396,7 +396,9 @@ void MapView::offerGridCommand() {
         });
     }
     copyCommand->adjustSize();
-    copyCommand->move(width() - copyCommand->width() - 10, 8);
+    // at the top right of the part of the picture the window shows (it may be scrolled)
+    const QRect shownPart = visibleRegion().isEmpty() ? rect() : visibleRegion().boundingRect();
+    copyCommand->move(shownPart.right() - copyCommand->width() - 10, shownPart.top() + 8);
     copyCommand->show();
 }
 

@@ -1223,6 +1223,8 @@ TEST(Window, LimbCorrectionSaysWhenTheLunarGridIsMissing) {
     auto* copy = w.view->findChild<QPushButton*>("copyGridCommand");
     ASSERT_NE(copy, nullptr);
     EXPECT_TRUE(copy->isVisible());
+    EXPECT_TRUE(w.view->visibleRegion().boundingRect().contains(copy->geometry()))
+        << "within the part of the picture the window shows";
     EXPECT_FALSE(copy->toolTip().isEmpty());
     QGuiApplication::clipboard()->clear();
     copy->click();
