@@ -85,7 +85,7 @@ class ReportDrawing {
     void horizonFrame();
     void bodiesOnChart(const LocalEvent& event, bool halo);
     double chartX(double azimuth) const;
-    void appearance(const LocalEvent& maximum, int cx, int cy);
+    int appearance(const LocalEvent& maximum, int cx, int cy);
 
     DrawSurface& surface;
     const EclipseRecord& record;
@@ -229,8 +229,9 @@ void ReportDrawing::bodiesOnChart(const LocalEvent& event, bool halo) {
 }
 
 // The Sun and Moon at the maximum, centred at (cx, cy), zenith up; with the marks of the north
-// point and, for a central eclipse, of the second and third contacts.
-void ReportDrawing::appearance(const LocalEvent& maximum, int cx, int cy) {
+// point and, for a central eclipse, of the second and third contacts. The lowest pixel row the
+// marks' letters reach (0 without them).
+int ReportDrawing::appearance(const LocalEvent& maximum, int cx, int cy) {
     const ObservedShadow& s = maximum.shadow;
     const auto [h, m, sec] = splitHours(utHours(record, s.t, deltaT));
     surface.textOut(cx - 20, 225, format("%02.0f:%02.0f", h, m));
@@ -251,7 +252,7 @@ void ReportDrawing::appearance(const LocalEvent& maximum, int cx, int cy) {
         const auto [x0, y0] = at(q, 1.0 * rs);
         const auto [x, y] = at(q, 1.2 * rs);
         drawLine(surface, x0, y0, x, y, green);
-        return;
+        return 0;
     }
     struct Mark {
         double angle;
@@ -263,12 +264,15 @@ void ReportDrawing::appearance(const LocalEvent& maximum, int cx, int cy) {
         marks.push_back({q - local.second->shadow.positionAngle, red, "2"});
     if (local.third)
         marks.push_back({q - local.third->shadow.positionAngle, red, "3"});
+    int lowest = 0;
     for (const Mark& mark : marks) {
         const auto [x, y] = at(mark.angle, 1.4 * rs);
         drawLine(surface, cx, cy, x, y, mark.colour);
         const auto [tx, ty] = at(mark.angle, 1.7 * rs);
         surface.textOut(tx, ty, mark.mark);
+        lowest = std::max(lowest, ty + surface.textSize(mark.mark).height);
     }
+    return lowest;
 }
 
 // The date and type, the place and the column heads, and the chart's frame.
@@ -396,8 +400,11 @@ void ReportDrawing::maximumLines() {
                   gMax);
         if (sunUp(maximum) && gMax > 0) {
             bodiesOnChart(maximum, false);
-            appearance(maximum, 95, 300);
-            surface.textOut(40, 345, format("Obscuration %5.1f%%", 100 * local.obscuration));
+            // the line under the picture, lower where a mark's letter reaches down to it
+            constexpr int obscurationTop = 345;
+            const int marksBottom = appearance(maximum, 95, 300);
+            surface.textOut(40, std::max(obscurationTop, marksBottom + 1),
+                            format("Obscuration %5.1f%%", 100 * local.obscuration));
             if (gMax > 1)
                 bodiesOnChart(maximum, true);
         }

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace vesk;
 using namespace vesk::testing;
 
@@ -128,6 +130,23 @@ TEST(LocalReport, ChartShowsTheObscurationAndTheSlidersInstant) {
     ASSERT_TRUE(sun && ring);
     EXPECT_NEAR(sun->first, ring->first, 1);
     EXPECT_NEAR(sun->second, ring->second, 1);
+}
+
+// South of the Sun the north point of the picture at the maximum points down: its letter and the
+// obscuration's line under the picture do not overlap.
+TEST(LocalReport, TheObscurationLineKeepsBelowTheNorthPoint) {
+    const Report report(2027, 2, -48.48, -31.30);
+    const RecordingSurface& surface = report.surface;
+    const auto find = [&](const std::string& prefix, int left, int right) {
+        return std::find_if(surface.texts.begin(), surface.texts.end(), [&](const auto& t) {
+            return t.text.starts_with(prefix) && t.x >= left && t.x <= right;
+        });
+    };
+    const auto north = find("N", 40, 160), obscuration = find("Obscuration ", 30, 50);
+    ASSERT_NE(north, surface.texts.end());
+    ASSERT_NE(obscuration, surface.texts.end());
+    EXPECT_GT(north->y, 300) << "the north point below the picture's centre";
+    EXPECT_LE(north->y + surface.textSize(north->text).height, obscuration->y);
 }
 
 TEST(LocalReport, OutsideThePathAndACity) {
