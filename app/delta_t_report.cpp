@@ -40,12 +40,8 @@ void printDuration(const char* label, const std::optional<double>& hours, std::F
 } // namespace
 
 DeltaTSource deltaTSource(const EclipseRecord& record, const DeltaTChoice& choice) {
-    constexpr double daysPerJulianYear = 365.25;
-    const double year = 2000 + (record.jd - 2451545) / daysPerJulianYear;
-    DeltaTSource source{choice, modelNdot(choice.model, year), 0};
-    if (source.ndot)
-        source.toDe431 = ndotCorrection(year, *source.ndot, de431Ndot);
-    return source;
+    const double t = (record.jd - 2451545) / 36525; // Julian centuries from J2000
+    return {choice, modelNdot(choice.model, 2000 + 100 * t), correctionToDe431(t, choice.model)};
 }
 
 void printDeltaTSourceJson(const std::optional<DeltaTSource>& source, std::FILE* out) {

@@ -174,12 +174,14 @@ double ndotCorrection(double year, double ndotFrom, double ndotTo) {
     return -coefficient * (ndotTo - ndotFrom) * (year - epoch) * (year - epoch);
 }
 
+double correctionToDe431(double t, DeltaTModel model) {
+    const std::optional<double> ndot = modelNdot(model, yearOf(t));
+    return ndot ? ndotCorrection(yearOf(t), *ndot, de431Ndot) : 0;
+}
+
 double deltaT(double t, const DeltaTChoice& choice) {
     const double value = modelDeltaT(t, choice.model);
-    if (!choice.ndotCorrected)
-        return value;
-    const std::optional<double> ndot = modelNdot(choice.model, yearOf(t));
-    return ndot ? value + ndotCorrection(yearOf(t), *ndot, de431Ndot) : value;
+    return choice.ndotCorrected ? value + correctionToDe431(t, choice.model) : value;
 }
 
 std::string_view deltaTModelName(DeltaTModel model) {

@@ -63,6 +63,10 @@ std::optional<double> modelNdot(DeltaTModel model, double year);
 // smaller Delta T: -25.80 against -25.82 is -7.95 s at -135.
 double ndotCorrection(double year, double ndotFrom, double ndotTo);
 
+// Seconds that bring a model's Delta T at t Julian centuries from J2000 to de431Ndot from the
+// n-dot of its branch there; 0 where the branch has none.
+double correctionToDe431(double t, DeltaTModel model);
+
 // Delta T of the user's choice, seconds: the model's, corrected from its n-dot to de431Ndot when
 // asked (where the model has one).
 double deltaT(double t, const DeltaTChoice& choice);
