@@ -32,14 +32,18 @@ std::optional<GazetteerPlace> namedPlace(const AppState& state, const std::strin
     for (const std::string& note : notes)
         std::fprintf(err, "vesk: %s\n", note.c_str());
     if (!g) {
-        error = "--place: no gazetteer (cities15000.txt of libtimezonemap-data) was found";
+        error = "--place: no gazetteer (cities15000.txt of libtimezonemap-data, or "
+                "historical_places.txt) was found";
         return std::nullopt;
     }
     const PlaceLookup found = findPlace(*g, name);
     if (found.place)
         return g->places[*found.place];
     if (found.candidates.empty())
-        error = "--place: no place called \"" + name + "\"";
+        error = "--place: no place called \"" + name + "\"" +
+                (g->source.empty() ? " (the gazetteer of modern places, cities15000.txt of "
+                                     "libtimezonemap-data, was not found)"
+                                   : "");
     else
         error = "--place: \"" + name +
                 "\" may be any of these (add \", COUNTRY\" or \", REGION\"):" +

@@ -21,6 +21,7 @@ namespace {
 constexpr const char* citiesFileName = "cities15000.txt";
 constexpr const char* regionsFileName = "admin1Codes.txt";
 constexpr const char* countriesFileName = "countryInfo.txt";
+constexpr const char* historicalFileName = "historical_places.txt";
 constexpr const char* packageDataDir = "/usr/share/libtimezonemap/ui";
 // The longest line of the lists (the longest place line is about 9,000 bytes).
 constexpr std::size_t maxGazetteerLineBytes = 1 << 16;
@@ -41,6 +42,20 @@ enum CityField : std::size_t {
     terrainField = 16,
     zoneField = 17,
     cityFields = 19
+};
+
+// The fields of a line of historical_places.txt.
+enum HistoricalField : std::size_t {
+    siteNameField,
+    siteJapaneseNameField,
+    siteOtherNamesField,
+    siteLatitudeField,
+    siteLongitudeField,
+    siteCountryField,
+    siteZoneField,
+    siteSuccessorField,
+    siteSourceField,
+    siteFields
 };
 
 // GeoNames' terrain model gives this where it has no value.
@@ -203,25 +218,71 @@ class ZoneNames {
     std::unordered_map<std::string, bool> checked;
 };
 
-// The place of a line of the cities file, or why it is not one.
-std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f, ZoneNames& zones,
-                                          std::string& why) {
-    if (f.size() < cityFields) {
-        why = "fewer than 19 fields";
+// Country names by ISO code (countryInfo.txt).
+using CountryNames = std::unordered_map<std::string, std::string>;
+
+// The notes about the lines of a file passed over or noted: the first maxLineNotes one by one,
+// then, when the notes end, how many more there were.
+class LineNotes {
+  public:
+    LineNotes(const std::filesystem::path& file, IgnoredFiles& ignored)
+        : source(noteName(file)), ignored(ignored) {}
+    LineNotes(const LineNotes&) = delete;
+    LineNotes& operator=(const LineNotes&) = delete;
+    ~LineNotes() {
+        if (given > maxLineNotes)
+            ignored.push_back(source + ": " + std::to_string(given - maxLineNotes) +
+                              " more lines passed over or noted");
+    }
+    void operator()(int number, const std::string& what) {
+        if (++given <= maxLineNotes)
+            ignored.push_back(source + " line " + std::to_string(number) + ": " + what);
+    }
+
+  private:
+    std::string source;
+    IgnoredFiles& ignored;
+    int given = 0;
+};
+
+// Where a list's lines hold what every place has.
+struct PlaceFields {
+    std::size_t count, name, latitude, longitude, country;
+};
+constexpr PlaceFields cityPlaceFields{cityFields, nameField, latitudeField, longitudeField,
+                                      countryField};
+constexpr PlaceFields sitePlaceFields{siteFields, siteNameField, siteLatitudeField,
+                                      siteLongitudeField, siteCountryField};
+
+// The name, country and position of a line, or why it has none.
+std::optional<GazetteerPlace> placeOfFields(const std::vector<std::string_view>& f,
+                                            const PlaceFields& at, std::string& why) {
+    if (f.size() < at.count) {
+        why = "fewer than " + std::to_string(at.count) + " fields";
         return std::nullopt;
     }
-    const std::optional<double> lat = numberField(f[latitudeField]);
-    const std::optional<double> lon = numberField(f[longitudeField]);
-    if (!lat || !lon || std::fabs(*lat) > 90 || std::fabs(*lon) > 180 || f[nameField].empty()) {
+    const std::optional<double> lat = numberField(f[at.latitude]);
+    const std::optional<double> lon = numberField(f[at.longitude]);
+    if (!lat || !lon || std::fabs(*lat) > 90 || std::fabs(*lon) > 180 || f[at.name].empty()) {
         why = "no name or no position within -180 to 180 and -90 to 90 degrees";
         return std::nullopt;
     }
     GazetteerPlace p;
-    p.name = validText(f[nameField]);
-    p.japaneseName = japaneseNameOf(f[alternateNamesField], f[countryField]);
-    p.country = validText(f[countryField]);
+    p.name = validText(f[at.name]);
+    p.country = validText(f[at.country]);
     p.lon = *lon;
     p.lat = *lat;
+    return p;
+}
+
+// The place of a line of the cities file, or why it is not one.
+std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f, ZoneNames& zones,
+                                          std::string& why) {
+    std::optional<GazetteerPlace> place = placeOfFields(f, cityPlaceFields, why);
+    if (!place)
+        return std::nullopt;
+    GazetteerPlace& p = *place;
+    p.japaneseName = japaneseNameOf(f[alternateNamesField], f[countryField]);
     if (zones.known(f[zoneField]))
         p.zone = f[zoneField];
     else if (!f[zoneField].empty())
@@ -235,21 +296,24 @@ std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f
         height = numberField(f[terrainField]);
     if (height && *height != noTerrainHeight && std::fabs(*height) < 10000)
         p.height = *height;
-    return p;
+    return place;
 }
 
 // Adds the folded names of place index to the index, each once: its alternate names up to
 // maxNamesPerPlace, and while the index holds fewer than maxIndexedNames. False when some were
 // left out.
-bool indexNames(Gazetteer& g, std::uint32_t index, const std::vector<std::string_view>& f) {
-    std::vector<std::string> folded{foldName(f[nameField]), foldName(f[asciiNameField])};
+bool indexNames(Gazetteer& g, std::uint32_t index, std::initializer_list<std::string_view> names,
+                std::string_view alternates) {
+    std::vector<std::string> folded;
+    for (std::string_view name : names)
+        folded.push_back(foldName(name));
     const std::size_t room =
         std::min(maxNamesPerPlace, maxIndexedNames - std::min(maxIndexedNames, g.names.size()));
     bool complete = true;
-    for (std::string_view name : splitFields(f[alternateNamesField], ',')) {
+    for (std::string_view name : splitFields(alternates, ',')) {
         if (name.empty())
             continue;
-        if (folded.size() - 2 == room) {
+        if (folded.size() - names.size() == room) {
             complete = false;
             break;
         }
@@ -263,10 +327,10 @@ bool indexNames(Gazetteer& g, std::uint32_t index, const std::vector<std::string
     return complete;
 }
 
-// Whether a line has a name (main, ASCII or alternate) that begins with key once folded.
-bool hasNameStartingWith(const std::vector<std::string_view>& f, std::string_view key) {
-    if (f.size() <= alternateNamesField)
-        return false;
+// Whether one of the names, or of the comma-separated names of alternates, begins with key
+// once folded.
+bool anyNameStartsWith(std::initializer_list<std::string_view> names, std::string_view alternates,
+                       std::string_view key) {
     const auto begins = [key](std::string_view name) {
         // an ASCII first letter folds to itself in lower case: most names are told apart there
         const auto first = static_cast<unsigned char>(name.empty() ? 0 : name[0]);
@@ -276,25 +340,24 @@ bool hasNameStartingWith(const std::vector<std::string_view>& f, std::string_vie
             return false;
         return foldName(name).starts_with(key);
     };
-    if (begins(f[nameField]) || begins(f[asciiNameField]))
+    if (std::any_of(names.begin(), names.end(), begins))
         return true;
-    const std::vector<std::string_view> alternates = splitFields(f[alternateNamesField], ',');
-    return std::any_of(alternates.begin(), alternates.end(), begins);
+    const std::vector<std::string_view> others = splitFields(alternates, ',');
+    return std::any_of(others.begin(), others.end(), begins);
+}
+
+// Whether a line of the cities file has a name (main, ASCII or alternate) that begins with key.
+bool hasNameStartingWith(const std::vector<std::string_view>& f, std::string_view key) {
+    return f.size() > alternateNamesField &&
+           anyNameStartsWith({f[nameField], f[asciiNameField]}, f[alternateNamesField], key);
 }
 
 // The places of the cities file; with a key, only those with a name beginning with it (folded),
 // and the notes only of their lines.
-void readPlaces(Gazetteer& g, const std::filesystem::path& dir, std::optional<std::string_view> key,
-                IgnoredFiles& ignored) {
-    const auto regions = namesByCode(dir / regionsFileName, 1);
-    const auto countries = namesByCode(dir / countriesFileName, 4);
-    const std::string source = noteName(g.source);
-    int notesGiven = 0;
-    const auto note = [&](int number, const std::string& what) {
-        if (++notesGiven <= maxLineNotes)
-            ignored.push_back(source + " line " + std::to_string(number) + ": " + what);
-    };
-    ZoneNames zones;
+void readPlaces(Gazetteer& g, const CountryNames& countries, std::optional<std::string_view> key,
+                ZoneNames& zones, IgnoredFiles& ignored) {
+    const auto regions = namesByCode(g.source.parent_path() / regionsFileName, 1);
+    LineNotes note(g.source, ignored);
     forEachLine(g.source, [&](const std::vector<std::string_view>& f, int number, bool cut) {
         if (key && (cut || !hasNameStartingWith(f, *key)))
             return;
@@ -311,14 +374,59 @@ void readPlaces(Gazetteer& g, const std::filesystem::path& dir, std::optional<st
             place->region = validText(region->second);
         if (const auto country = countries.find(place->country); country != countries.end())
             place->countryName = validText(country->second);
-        if (!indexNames(g, static_cast<std::uint32_t>(g.places.size()), f))
+        if (!indexNames(g, static_cast<std::uint32_t>(g.places.size()),
+                        {f[nameField], f[asciiNameField]}, f[alternateNamesField]))
             note(number, "more alternate names than are indexed; the rest are passed over");
         g.places.push_back(std::move(*place));
     });
-    if (notesGiven > maxLineNotes)
-        ignored.push_back(source + ": " + std::to_string(notesGiven - maxLineNotes) +
-                          " more lines passed over or noted");
-    std::sort(g.names.begin(), g.names.end());
+}
+
+// The site of a line of the historical list, or why it is not one.
+std::optional<GazetteerPlace> siteOfLine(const std::vector<std::string_view>& f, ZoneNames& zones,
+                                         std::string& why) {
+    std::optional<GazetteerPlace> site = placeOfFields(f, sitePlaceFields, why);
+    if (!site)
+        return std::nullopt;
+    GazetteerPlace& p = *site;
+    p.japaneseName = validText(f[siteJapaneseNameField]);
+    p.historical = true;
+    p.successor = validText(f[siteSuccessorField]);
+    if (zones.known(f[siteZoneField]))
+        p.zone = f[siteZoneField];
+    else
+        why = "time zone \"" + validText(f[siteZoneField]) +
+              "\" is not one the system's time zone database knows; the site has no zone";
+    return site;
+}
+
+// The sites of the historical list; with a key, only those with a name beginning with it.
+void readHistoricalPlaces(Gazetteer& g, const CountryNames& countries,
+                          std::optional<std::string_view> key, ZoneNames& zones,
+                          IgnoredFiles& ignored) {
+    LineNotes note(g.historicalSource, ignored);
+    forEachLine(
+        g.historicalSource, [&](const std::vector<std::string_view>& f, int number, bool cut) {
+            const std::string_view japanese =
+                f.size() > siteJapaneseNameField ? f[siteJapaneseNameField] : "";
+            const std::string_view others =
+                f.size() > siteOtherNamesField ? f[siteOtherNamesField] : "";
+            if (key && (cut || !anyNameStartsWith({f[siteNameField], japanese}, others, *key)))
+                return;
+            std::string why = cut ? "longer than 65536 bytes" : "";
+            std::optional<GazetteerPlace> place = cut ? std::nullopt : siteOfLine(f, zones, why);
+            if (!place) {
+                note(number, why + "; the line is passed over");
+                return;
+            }
+            if (!why.empty())
+                note(number, why);
+            if (const auto country = countries.find(place->country); country != countries.end())
+                place->countryName = validText(country->second);
+            if (!indexNames(g, static_cast<std::uint32_t>(g.places.size()),
+                            {f[siteNameField], japanese}, others))
+                note(number, "more other names than are indexed; the rest are passed over");
+            g.places.push_back(std::move(*place));
+        });
 }
 
 // The order of place indices with the most populous first.
@@ -366,10 +474,20 @@ std::optional<Gazetteer> readGazetteer(const DataPaths& paths, std::optional<std
                                        IgnoredFiles& ignored) {
     Gazetteer g;
     g.source = findDataFile(paths, citiesFileName, ignored);
-    if (g.source.empty())
+    g.historicalSource = findDataFile(paths, historicalFileName, ignored);
+    if (g.source.empty() && g.historicalSource.empty())
         return std::nullopt;
-    if (!key || !key->empty())
-        readPlaces(g, g.source.parent_path(), key, ignored);
+    if (!key || !key->empty()) {
+        const CountryNames countries =
+            g.source.empty() ? CountryNames{}
+                             : namesByCode(g.source.parent_path() / countriesFileName, 4);
+        ZoneNames zones;
+        if (!g.source.empty())
+            readPlaces(g, countries, key, zones, ignored);
+        if (!g.historicalSource.empty())
+            readHistoricalPlaces(g, countries, key, zones, ignored);
+        std::sort(g.names.begin(), g.names.end());
+    }
     g.byPopulation.resize(g.places.size());
     std::iota(g.byPopulation.begin(), g.byPopulation.end(), 0u);
     std::stable_sort(g.byPopulation.begin(), g.byPopulation.end(), morePopulous(g));
@@ -430,10 +548,16 @@ PlaceLookup findPlace(const Gazetteer& g, std::string_view query) {
     using Entry = std::pair<std::string, std::uint32_t>;
     const auto first = std::lower_bound(g.names.begin(), g.names.end(), Entry{name, 0});
     const auto last = std::upper_bound(first, g.names.end(), Entry{name, UINT32_MAX});
+    const bool historicalAsked =
+        qualifier == historicalQualifier || qualifier == historicalQualifierJapanese;
     std::vector<std::uint32_t> exact;
     for (std::uint32_t place : byPopulation(g, first, last))
-        if (hasQualifier(g.places[place], qualifier))
+        if (historicalAsked ? g.places[place].historical : hasQualifier(g.places[place], qualifier))
             exact.push_back(place);
+    // a name of both lists means the modern places unless the historical site is asked for
+    const auto isHistorical = [&g](std::uint32_t place) { return g.places[place].historical; };
+    if (!historicalAsked && !std::all_of(exact.begin(), exact.end(), isHistorical))
+        std::erase_if(exact, isHistorical);
     PlaceLookup lookup;
     // a place dominates only with a known population: two of unknown size are ambiguous
     const auto dominates = [&](std::uint32_t a, std::uint32_t b) {
@@ -474,6 +598,8 @@ std::optional<std::uint32_t> nearestPlace(const Gazetteer& g, double lon, double
 
 std::string placeLabel(const GazetteerPlace& p, bool japanese) {
     std::string label = japanese && !p.japaneseName.empty() ? p.japaneseName : p.name;
+    if (p.historical)
+        return label + (japanese ? " (史跡)" : " (historical site)");
     label += " (";
     if (!p.region.empty() && p.region != p.name)
         label += p.region + ", ";

@@ -5,6 +5,11 @@
 // names in many languages, its country and region, position, population, height and IANA time
 // zone. Names are found folded for case and Latin accents ("zurich" finds Zürich); names in other
 // scripts (東京) are found as written.
+//
+// Beside it, the historical sites of the eclipse records (historical_places.txt, in vesk's data
+// folder): ruins, old capitals and observatories, each with its position, today's country and
+// time zone, and the modern place that succeeded it. A name of both lists means the modern place
+// unless qualified ("Rome, historical"); a name only in the historical list needs no qualifier.
 #pragma once
 
 #include "data_paths.h"
@@ -30,6 +35,8 @@ struct GazetteerPlace {
     std::optional<double> height; // metres: the list's elevation, else its terrain model's
     std::string zone;             // IANA time zone, "Africa/Cairo"
     long long population = 0;
+    bool historical = false; // a site of historical_places.txt
+    std::string successor;   // of a historical site: "Mosul, IQ", or empty
 };
 
 struct Gazetteer {
@@ -38,16 +45,18 @@ struct Gazetteer {
     std::vector<std::pair<std::string, std::uint32_t>> names;
     // Every place's index, the most populous first.
     std::vector<std::uint32_t> byPopulation;
-    std::filesystem::path source; // the cities file read
+    std::filesystem::path source;           // the cities file read, or empty
+    std::filesystem::path historicalSource; // the historical sites' file read, or empty
 };
 
 // Where the gazetteer is looked for: the data folders, then the folder of libtimezonemap-data.
 DataPaths gazetteerPaths(const DataPaths& paths);
 
 // Reads the gazetteer from the first folder of paths with a regular, readable cities15000.txt
-// (and the region and country files beside it, when there); nothing when there is none. Lines
-// that are not places (a field missing, a position out of range) are passed over with a note in
-// ignored naming the file and the line.
+// (and the region and country files beside it, when there) and the historical sites from the
+// first historical_places.txt of paths; nothing when there is neither. Lines that are not places
+// (a field missing, a position out of range) are passed over with a note in ignored naming the
+// file and the line.
 std::optional<Gazetteer> loadGazetteer(const DataPaths& paths, IgnoredFiles& ignored);
 
 // The part of the gazetteer that findPlace needs for query: the places with a name that begins
@@ -76,9 +85,13 @@ constexpr std::size_t maxCandidates = 10;
 constexpr double dominantPopulation = 5;
 
 // "NAME", or "NAME, QUALIFIER" where the qualifier is a country code ("Luxor, EG"), a country's
-// name or a region's name: the places with exactly that name (any of its names, folded) and that
-// qualifier; one of them when it is the only one or dominates by population.
+// name, a region's name or historicalQualifier ("Rome, historical"; in Japanese 史跡): the
+// places with exactly that name (any of its names, folded) and that qualifier; one of them when
+// it is the only one or dominates by population. Without the historical qualifier a name that
+// both lists hold means the modern places only.
 PlaceLookup findPlace(const Gazetteer& g, std::string_view query);
+constexpr std::string_view historicalQualifier = "historical";
+constexpr std::string_view historicalQualifierJapanese = "史跡";
 
 // The nearest place to (lon, lat) within maxKm kilometres on a sphere of the Earth's mean radius,
 // or nothing.
@@ -88,7 +101,8 @@ std::optional<std::uint32_t> nearestPlace(const Gazetteer& g, double lon, double
 // 6371.0 km).
 double greatCircleKm(double lon1, double lat1, double lon2, double lat2);
 
-// "Luxor (Luxor, Egypt)": the name, then the region and country that tell it from others.
+// "Luxor (Luxor, Egypt)": the name, then the region and country that tell it from others; a
+// historical site's name is followed by "(historical site)" (Japanese: "(史跡)").
 std::string placeLabel(const GazetteerPlace& p, bool japanese);
 
 // The gazetteer of a process, read when it is first asked for (from any thread) and kept.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The gazetteer's list (cities15000.txt) in any bytes, and look-ups of names taken from them.
+// The gazetteer's lists (cities15000.txt and historical_places.txt) in any bytes, and look-ups of
+// names taken from them.
 #include "gazetteer.h"
 
 #include <cstddef>
@@ -19,13 +20,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return std::filesystem::path(made != nullptr ? made : "/tmp");
     }();
     const std::string text(reinterpret_cast<const char*>(data), size);
-    std::ofstream(dir / "cities15000.txt", std::ios::binary | std::ios::trunc) << text;
+    for (const char* list : {"cities15000.txt", "historical_places.txt"})
+        std::ofstream(dir / list, std::ios::binary | std::ios::trunc) << text;
     IgnoredFiles ignored;
     const std::optional<Gazetteer> g = loadGazetteer(DataPaths{{dir}}, ignored);
     if (!g)
         return 0;
     const std::string name = text.substr(0, std::min<std::size_t>(size, 24));
     findPlace(*g, name);
+    findPlace(*g, name + ", historical");
     placesStartingWith(*g, name, 12);
     observerPlaceAt(nullptr, &*g, 0, 0);
     for (const GazetteerPlace& p : g->places)
