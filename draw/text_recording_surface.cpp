@@ -6,23 +6,11 @@
 namespace vesk {
 
 TextRecordingSurface::TextRecordingSurface(DrawSurface& inner, std::vector<RecordedText>& texts)
-    : inner(inner), texts(texts) {}
+    : ForwardingSurface(inner), texts(texts) {}
 
 TextRecordingSurface::TextRecordingSurface(std::unique_ptr<DrawSurface> surface,
                                            std::vector<RecordedText>& texts)
-    : owned(std::move(surface)), inner(*owned), texts(texts) {}
-
-void TextRecordingSurface::fillSolidRect(int left, int top, int right, int bottom, Rgb colour) {
-    inner.fillSolidRect(left, top, right, bottom, colour);
-}
-
-void TextRecordingSurface::rectangle(int left, int top, int right, int bottom) {
-    inner.rectangle(left, top, right, bottom);
-}
-
-void TextRecordingSurface::ellipse(int left, int top, int right, int bottom) {
-    inner.ellipse(left, top, right, bottom);
-}
+    : ForwardingSurface(*surface), owned(std::move(surface)), texts(texts) {}
 
 void TextRecordingSurface::textOut(int x, int y, const std::string& utf8) {
     std::optional<LabelBox> box;

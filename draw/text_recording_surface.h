@@ -5,7 +5,7 @@
 // drawn, without a place (they reach the screen as pixels).
 #pragma once
 
-#include "draw_surface.h"
+#include "forwarding_surface.h"
 #include "label_placement.h"
 
 #include <memory>
@@ -21,34 +21,12 @@ struct RecordedText {
     std::optional<LabelBox> box;
 };
 
-class TextRecordingSurface : public DrawSurface {
+class TextRecordingSurface : public ForwardingSurface {
   public:
     // Draws on inner and appends every text to texts; both must outlive the surface.
     TextRecordingSurface(DrawSurface& inner, std::vector<RecordedText>& texts);
 
-    int width() const override { return inner.width(); }
-    int height() const override { return inner.height(); }
-    void fillSolidRect(int left, int top, int right, int bottom, Rgb colour) override;
-    void moveTo(int x, int y) override { inner.moveTo(x, y); }
-    void lineTo(int x, int y) override { inner.lineTo(x, y); }
-    bool drawsBetweenPixels() const override { return inner.drawsBetweenPixels(); }
-    void lineBetween(double x1, double y1, double x2, double y2) override {
-        inner.lineBetween(x1, y1, x2, y2);
-    }
-    PixelPoint currentPosition() const override { return inner.currentPosition(); }
-    void setPixel(int x, int y, Rgb colour) override { inner.setPixel(x, y, colour); }
-    void rectangle(int left, int top, int right, int bottom) override;
-    void ellipse(int left, int top, int right, int bottom) override;
-    void polygon(const std::vector<PixelPoint>& points) override { inner.polygon(points); }
-    Pen selectPen(const Pen& pen) override { return inner.selectPen(pen); }
-    Brush selectBrush(const Brush& brush) override { return inner.selectBrush(brush); }
-    Font selectFont(const Font& font) override { return inner.selectFont(font); }
-    void setTextColour(Rgb colour) override { inner.setTextColour(colour); }
-    void setBackgroundOpaque(bool opaque) override { inner.setBackgroundOpaque(opaque); }
-    void setBackgroundColour(Rgb colour) override { inner.setBackgroundColour(colour); }
     void textOut(int x, int y, const std::string& utf8) override;
-    TextSize textSize(const std::string& utf8) const override { return inner.textSize(utf8); }
-    double pixelRatio() const override { return inner.pixelRatio(); }
     std::unique_ptr<DrawSurface> createMemorySurface(int width, int height) const override;
     void blit(int x, int y, int width, int height, const DrawSurface& source, int sourceX,
               int sourceY) override;
@@ -58,7 +36,6 @@ class TextRecordingSurface : public DrawSurface {
     TextRecordingSurface(std::unique_ptr<DrawSurface> owned, std::vector<RecordedText>& texts);
 
     std::unique_ptr<DrawSurface> owned; // an off-screen surface's
-    DrawSurface& inner;
     std::vector<RecordedText>& texts;
 };
 
