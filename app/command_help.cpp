@@ -23,6 +23,8 @@ constexpr CommandText commands[] = {
      "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12.99); a year\n"
      "                      before 1 also as \"763 BC\" (= -762: 1 BC is year 0)\n"
      "  --place NAME        a place by name (\"Luxor\", \"Luxor, EG\", \"Springfield, Ohio\"),\n"
+     "                      or a historical site of the records (\"Nineveh\"; \"Rome,\n"
+     "                      historical\" where a modern place has the name),\n"
      "                      with its height and its clocks' civil time; or LON,LAT, or\n"
      "                      \"36.36N 43.15E\", \"N36 22 E43 9\" (letters name the sides)\n"
      "  --lon E --lat N     a place: east longitude and latitude in degrees\n"
@@ -104,6 +106,24 @@ constexpr CommandText commands[] = {
      "  --text              print the texts of the screen, one per line\n"
      "  --text-boxes        print each text with the box it fills: LEFT TOP RIGHT BOTTOM\n"
      "                      (pixels), a tab, the text\n"},
+    {"report",
+     "report --year Y --month M (--place NAME | --lon E --lat N) [--height M]\n"
+     "            --out FILE.pdf|FILE.svg [--delta-t S | --delta-t-adjust S]\n"
+     "            [--delta-t-model NAME] [--ndot-correction] [--delta-t-band K] [--scale K]\n"
+     "            [--relief] [--grid] [--solar-radius ARCSEC] [--text]",
+     "A page to cite of the eclipse of a month seen from a place (A4, PDF or SVG): a map of\n"
+     "the place's region with the path and the band of Delta T's uncertainty (2 standard\n"
+     "errors unless --delta-t-band K), the contacts and the maximum there in UT, local mean\n"
+     "and apparent time and time-degrees since sunrise and until sunset (1 degree = 4\n"
+     "minutes), the ranges of Delta T in which the eclipse was central or seen there with\n"
+     "their probabilities, the Delta T model with its standard error and n-dot, the radii of\n"
+     "the Sun and the Moon, the program's version and the sources of its data.\n"
+     "  --place NAME        as for info; a historical site by its name (\"Nineveh\", \"Heian-\n"
+     "                      kyo\"), or \"Rome, historical\" where a modern place has the name\n"
+     "  --scale K           the map's magnification of the whole globe's radius (12)\n"
+     "  --relief            the relief under the map (by default lines on white)\n"
+     "  --text              print the page's texts, one per line\n"
+     "The other options as for info and render.\n"},
     {"animate",
      "animate [--year Y --month M] [--mode map|view [--north-up]] [--place NAME |\n"
      "             --lon E --lat N] [--step MINUTES] [--size WxH] [--out FILE.webp|DIR/]\n"

@@ -60,20 +60,21 @@ void printDeltaTSourceJson(const std::optional<DeltaTSource>& source, std::FILE*
                  source->choice.ndotCorrected ? "true" : "false");
 }
 
-void printDeltaTSourceText(const std::optional<DeltaTSource>& source, std::FILE* out) {
-    if (!source) {
-        std::fprintf(out, "model       none: Delta T as given\n");
-        return;
-    }
+std::string deltaTSourceText(const std::optional<DeltaTSource>& source) {
+    if (!source)
+        return "none: Delta T as given";
     const std::string model(deltaTModelName(source->choice.model));
-    if (!source->ndot) {
-        std::fprintf(out, "model       %s (n-dot: none, from the Earth's rotation measured)\n",
-                     model.c_str());
-        return;
-    }
-    std::fprintf(out, "model       %s, n-dot %.2f\"/cy^2 (to DE431's %.2f: %+.2f s, %s)\n",
-                 model.c_str(), *source->ndot, de431Ndot, source->toDe431,
-                 source->choice.ndotCorrected ? "applied" : "not applied");
+    if (!source->ndot)
+        return model + " (n-dot: none, from the Earth's rotation measured)";
+    char text[160];
+    std::snprintf(text, sizeof text, "%s, n-dot %.2f\"/cy^2 (to DE431's %.2f: %+.2f s, %s)",
+                  model.c_str(), *source->ndot, de431Ndot, source->toDe431,
+                  source->choice.ndotCorrected ? "applied" : "not applied");
+    return text;
+}
+
+void printDeltaTSourceText(const std::optional<DeltaTSource>& source, std::FILE* out) {
+    std::fprintf(out, "model       %s\n", deltaTSourceText(source).c_str());
 }
 
 void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out) {
@@ -108,18 +109,8 @@ void printDeltaTText(const EclipseRecord& record, const PlaceDeltaT& report, std
     std::fprintf(out, "Delta T sd  %.1f s\n", report.sigma);
     if (!report.ranges)
         return;
-    const DeltaTRanges& r = *report.ranges;
-    std::fprintf(out, "central     for Delta T %s (P = %.3f)\n", intervalsText(r.central).c_str(),
-                 r.pCentral);
-    std::fprintf(out, "visible     for Delta T %s (P = %.3f)\n", intervalsText(r.visible).c_str(),
-                 r.pVisible);
-    if (r.limbCorrected)
-        std::fprintf(out, "central     with the lunar limb for Delta T %s (P = %.3f)\n",
-                     intervalsText(r.limbCorrected->central).c_str(), r.limbCorrected->pCentral);
-    for (const std::string& sentence :
-         {centralChanceText(record, r), limbChanceText(record, r), visibleChanceText(record, r)})
-        if (!sentence.empty())
-            std::fprintf(out, "%s\n", sentence.c_str());
+    for (const std::string& line : deltaTRangeLines(record, *report.ranges))
+        std::fprintf(out, "%s\n", line.c_str());
     if (!report.solar)
         return;
     const double h = report.solar->apparentSolarHours;
@@ -127,6 +118,25 @@ void printDeltaTText(const EclipseRecord& record, const PlaceDeltaT& report, std
                  static_cast<int>(h), static_cast<int>((h - static_cast<int>(h)) * 60));
     printDuration("sunrise +", report.solar->sinceSunrise, out);
     printDuration("sunset -", report.solar->untilSunset, out);
+}
+
+std::vector<std::string> deltaTRangeLines(const EclipseRecord& record, const DeltaTRanges& r) {
+    const auto rangeLine = [](const char* label, const std::vector<DeltaTInterval>& ranges,
+                              double p) {
+        char chance[32];
+        std::snprintf(chance, sizeof chance, " (P = %.3f)", p);
+        return label + intervalsText(ranges) + chance;
+    };
+    std::vector<std::string> lines{rangeLine("central     for Delta T ", r.central, r.pCentral),
+                                   rangeLine("visible     for Delta T ", r.visible, r.pVisible)};
+    if (r.limbCorrected)
+        lines.push_back(rangeLine("central     with the lunar limb for Delta T ",
+                                  r.limbCorrected->central, r.limbCorrected->pCentral));
+    for (std::string sentence :
+         {centralChanceText(record, r), limbChanceText(record, r), visibleChanceText(record, r)})
+        if (!sentence.empty())
+            lines.push_back(std::move(sentence));
+    return lines;
 }
 
 } // namespace vesk

@@ -10,6 +10,8 @@
 
 #include <cstdio>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace vesk {
 
@@ -28,6 +30,8 @@ DeltaTSource deltaTSource(const EclipseRecord& record, const DeltaTChoice& choic
 // three null for a Delta T the user gave (source none). As text, one line.
 void printDeltaTSourceJson(const std::optional<DeltaTSource>& source, std::FILE* out);
 void printDeltaTSourceText(const std::optional<DeltaTSource>& source, std::FILE* out);
+// The text of that line without its label: "smh2020, n-dot -25.82"/cy^2 (to DE431's ...)".
+std::string deltaTSourceText(const std::optional<DeltaTSource>& source);
 
 // JSON members to follow the others: "delta_t_sigma", and with a place "central_delta_t",
 // "visible_delta_t" (lists of [from, to] in seconds; null for an end not followed to where the
@@ -39,5 +43,7 @@ void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out);
 
 // The same as text lines, and the chances of the central phase and of any phase in words.
 void printDeltaTText(const EclipseRecord& record, const PlaceDeltaT& report, std::FILE* out);
+// The ranges and the chances of those lines, without the standard error and the solar time.
+std::vector<std::string> deltaTRangeLines(const EclipseRecord& record, const DeltaTRanges& r);
 
 } // namespace vesk

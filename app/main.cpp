@@ -9,6 +9,7 @@
 #include "output_path.h"
 #include "picture_output.h"
 #include "render_command.h"
+#include "report_command.h"
 #include "search_commands.h"
 #include "session.h"
 
@@ -102,6 +103,8 @@ int main(int argc, char** argv) {
         return vesk::runInfoCommand(state, rest, stdout, stderr);
     if (args[0] == "render")
         return vesk::runRenderCommand(state, rest, stdout, stderr);
+    if (args[0] == "report")
+        return vesk::runReportCommand(state, rest, stdout, stderr);
     if (args[0] == "animate")
         return vesk::runAnimateCommand(state, rest, stdout, stderr);
     if (args[0] == "list")

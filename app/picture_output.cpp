@@ -41,7 +41,8 @@ std::optional<PictureFormat> pictureFormatOf(const std::filesystem::path& path) 
     return std::nullopt;
 }
 
-PictureOutput::PictureOutput(PictureFormat format, int width, int height, double pixelRatio)
+PictureOutput::PictureOutput(PictureFormat format, int width, int height, double pixelRatio,
+                             const PageLayout& page)
     : format(format) {
     document.open(QIODevice::WriteOnly);
     if (format == PictureFormat::svg) {
@@ -50,7 +51,7 @@ PictureOutput::PictureOutput(PictureFormat format, int width, int height, double
         svg->setSize(QSize(width, height));
         svg->setViewBox(QRect(0, 0, width, height));
         svg->setTitle(QStringLiteral("vesk"));
-        picture = std::make_unique<QtDrawSurface>(*svg, width, height);
+        picture = std::make_unique<QtDrawSurface>(*svg, width, height, page);
     } else if (format == PictureFormat::pdf) {
         pdf = std::make_unique<QPdfWriter>(&document);
         pdf->setPageSize(QPageSize(QSizeF(width, height) * pointsPerPixel, QPageSize::Point,
@@ -58,7 +59,7 @@ PictureOutput::PictureOutput(PictureFormat format, int width, int height, double
         pdf->setPageMargins(QMarginsF(0, 0, 0, 0));
         pdf->setResolution(pdfDotsPerInch);
         pdf->setCreator(QStringLiteral("vesk"));
-        picture = std::make_unique<QtDrawSurface>(*pdf, width, height);
+        picture = std::make_unique<QtDrawSurface>(*pdf, width, height, page);
     } else {
         picture = std::make_unique<QtDrawSurface>(width, height, pixelRatio);
     }

@@ -26,8 +26,10 @@ std::optional<PictureFormat> pictureFormatOf(const std::filesystem::path& path);
 
 class PictureOutput {
   public:
-    // A width x height screen in logical pixels; the pixel ratio (1 to 4) counts for PNG only.
-    PictureOutput(PictureFormat format, int width, int height, double pixelRatio);
+    // A width x height screen in logical pixels; the pixel ratio (1 to 4) counts for PNG only, the
+    // page's layout (white paper) for SVG and PDF only.
+    PictureOutput(PictureFormat format, int width, int height, double pixelRatio,
+                  const PageLayout& page = {});
     ~PictureOutput();
 
     QtDrawSurface& surface() { return *picture; }

@@ -204,4 +204,17 @@ std::optional<DeltaTModel> parseDeltaTModel(std::string_view name) {
     return std::nullopt;
 }
 
+std::string_view deltaTModelReference(DeltaTModel model) {
+    switch (model) {
+    case DeltaTModel::smh2016:
+        return "Stephenson, Morrison & Hohenkerk 2016, Proc. R. Soc. A 472, 20160404";
+    case DeltaTModel::em2006:
+        return "Espenak & Meeus 2006, Five Millennium Canon of Solar Eclipses, NASA/TP-2006-214141";
+    case DeltaTModel::smh2020:
+        break;
+    }
+    return "Stephenson, Morrison & Hohenkerk 2016, Proc. R. Soc. A 472, 20160404, as updated by "
+           "Morrison et al. 2021, Proc. R. Soc. A 477, 20200776";
+}
+
 } // namespace vesk

@@ -74,5 +74,7 @@ double deltaT(double t, const DeltaTChoice& choice);
 // "smh2020", "smh2016", "em2006"; parseDeltaTModel reads them back (nullopt for any other text).
 std::string_view deltaTModelName(DeltaTModel model);
 std::optional<DeltaTModel> parseDeltaTModel(std::string_view name);
+// The publication of a model, as a reference cites it.
+std::string_view deltaTModelReference(DeltaTModel model);
 
 } // namespace vesk

@@ -25,11 +25,12 @@ enum class ZoneSource {
 enum class HeightSource { given, gazetteer, reliefGrid };
 
 struct ObserverPlace {
-    double lon = 0, lat = 0; // the position it describes (degrees east, north)
-    std::string name;        // the gazetteer's label of a place chosen by name; empty otherwise
-    std::string zone;        // IANA time zone ("Africa/Cairo"), or "" for a nautical zone
-    std::string zoneFrom;    // the gazetteer place whose zone a position takes
-    double zoneFromKm = 0;   // its distance from the position
+    double lon = 0, lat = 0;    // the position it describes (degrees east, north)
+    std::string name;           // the gazetteer's label of a place chosen by name; empty otherwise
+    std::string positionSource; // where a named place's position comes from; empty otherwise
+    std::string zone;           // IANA time zone ("Africa/Cairo"), or "" for a nautical zone
+    std::string zoneFrom;       // the gazetteer place whose zone a position takes
+    double zoneFromKm = 0;      // its distance from the position
     ZoneSource zoneSource = ZoneSource::none;
     HeightSource heightSource = HeightSource::given;
 };

@@ -391,6 +391,7 @@ std::optional<GazetteerPlace> siteOfLine(const std::vector<std::string_view>& f,
     p.japaneseName = validText(f[siteJapaneseNameField]);
     p.historical = true;
     p.successor = validText(f[siteSuccessorField]);
+    p.article = validText(f[siteSourceField]);
     if (zones.known(f[siteZoneField]))
         p.zone = f[siteZoneField];
     else
@@ -611,6 +612,8 @@ ObserverPlace observerPlaceOf(const GazetteerPlace& p, bool japanese) {
     place.lon = p.lon;
     place.lat = p.lat;
     place.name = placeLabel(p, japanese);
+    place.positionSource = p.historical ? "Wikipedia, \"" + p.article + "\" (historical_places.txt)"
+                                        : std::string("GeoNames, cities15000.txt");
     place.zone = p.zone;
     place.zoneSource = p.zone.empty() ? ZoneSource::none : ZoneSource::gazetteer;
     place.heightSource = p.height ? HeightSource::gazetteer : HeightSource::given;

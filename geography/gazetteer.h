@@ -37,6 +37,7 @@ struct GazetteerPlace {
     long long population = 0;
     bool historical = false; // a site of historical_places.txt
     std::string successor;   // of a historical site: "Mosul, IQ", or empty
+    std::string article;     // of a historical site: the Wikipedia article of its position
 };
 
 struct Gazetteer {

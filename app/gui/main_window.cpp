@@ -241,6 +241,11 @@ QMenu* MainWindow::buildFileMenu() {
     explained(file->addAction(tr("Export &KML..."), this, &MainWindow::exportKml),
               tr("Writes the path of the eclipse shown as KML documents for Google Earth into a "
                  "folder."));
+    explained(file->addAction(tr("Save &Report..."), this, &MainWindow::saveReport),
+              tr("Writes a page to cite of the eclipse shown, seen from the observer's place, as "
+                 "PDF or SVG: a map of the place with the path and the band of ΔT, the local "
+                 "circumstances in UT, mean and apparent time and time-degrees, the ranges of ΔT "
+                 "with their probabilities, the radii and the sources."));
     file->addSeparator();
     explained(file->addAction(tr("&Print..."), this,
                               [this] { mapView->print(printer, inkSaving->isChecked()); }),
@@ -554,6 +559,23 @@ void MainWindow::exportKml() {
         reporter(this, failure);
     else
         statusBar()->showMessage(tr("KML documents written to %1").arg(dir));
+}
+
+void MainWindow::saveReport() {
+    QString filter = tr("PDF document (*.pdf)");
+    QString path = QFileDialog::getSaveFileName(
+        this, QString(), QString(), filter + QStringLiteral(";;") + tr("SVG drawing (*.svg)"),
+        &filter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter.contains(QStringLiteral("*.svg")) ? QStringLiteral(".svg")
+                                                         : QStringLiteral(".pdf");
+    const QString failure = mapView->saveReport(path.toStdString());
+    if (!failure.isEmpty())
+        reporter(this, failure);
+    else
+        statusBar()->showMessage(tr("Saved: %1").arg(path));
 }
 
 GuideWindow* MainWindow::showGuide(const QString& page) {

@@ -65,7 +65,8 @@ class MainWindow : public QMainWindow {
     // The menu of the keys that move through the catalog and over the map.
     QMenu* buildMoveMenu();
     void buildStatusBar();
-    // The File menu: new view, export of the picture and of the KML documents, printing, quit.
+    // The File menu: new view, export of the picture, of the KML documents and of the report,
+    // printing, quit.
     QMenu* buildFileMenu();
     // The title names the eclipse shown.
     void updateTitle();
@@ -73,6 +74,7 @@ class MainWindow : public QMainWindow {
     void explainLimb(QAction& limb, const QString& explanation);
     void saveFile();
     void exportKml();
+    void saveReport();
     // An action of the view's command: its menu text, its explanation (tooltip and What's This)
     // and the status bar's prompt while the pointer rests on it (the explanation when empty).
     QAction* action(const QString& text, const QString& explanation, const QString& prompt,

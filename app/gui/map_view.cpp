@@ -11,6 +11,7 @@
 #include "place_options.h"
 #include "pointer_readout.h"
 #include "redraw_pipeline.h"
+#include "report_command.h"
 #include "sky_command.h"
 #include "translation.h"
 
@@ -482,6 +483,18 @@ QString MapView::saveAs(const std::filesystem::path& path) {
     PictureOutput output(*format, std::max(1, width()), std::max(1, height()), devicePixelRatioF());
     drawScreenOn(output.surface());
     return QString::fromStdString(output.save(path));
+}
+
+QString MapView::saveReport(const std::filesystem::path& path) {
+    if (!shown.rendered)
+        return tr("No eclipse is shown: there is nothing to report.");
+    work.wait(); // the report draws with the session that a repaint under way uses
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::vector<RecordedText> texts;
+    const std::string failure =
+        writeEclipseReport(state, reportView(shown.frame.settings), path, texts);
+    QApplication::restoreOverrideCursor();
+    return QString::fromStdString(failure);
 }
 
 void MapView::drawScreenOn(QtDrawSurface& page) {

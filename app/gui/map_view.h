@@ -95,6 +95,9 @@ class MapView : public QWidget {
     // The same screen saved as a PNG (at the screen's pixel density), SVG or PDF file by the
     // name's ending, written whole or not at all; empty, or the failure naming the file.
     QString saveAs(const std::filesystem::path& path);
+    // The page to cite of the eclipse shown, seen from the observer's place, as a PDF or SVG
+    // document (reportView of the screen's settings); empty, or the failure naming the file.
+    QString saveReport(const std::filesystem::path& path);
 
     // Makes a gazetteer place the observer (its height, or the relief grid's) and shows its
     // local circumstances.

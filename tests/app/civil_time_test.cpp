@@ -72,7 +72,7 @@ TEST(CivilTime, NotInventedWhereTheDatabaseDoesNotReach) {
 TEST(CivilTime, NauticalZoneInTheOpenOcean) {
     Gazetteer g;
     g.places.push_back(
-        {"Hilo", "", "US", "", "", -155.09, 19.73, 10.0, "Pacific/Honolulu", 43263, false, ""});
+        {"Hilo", "", "US", "", "", -155.09, 19.73, 10.0, "Pacific/Honolulu", 43263, false, "", ""});
     const ObserverPlace ocean = observerPlaceAt(nullptr, &g, -150, 0);
     EXPECT_EQ(ocean.zoneSource, ZoneSource::nautical);
     const std::optional<CivilClock> clock = civilClockAt(ocean, -150, jdUt(2024, 4, 8, 16.8));

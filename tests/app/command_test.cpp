@@ -291,7 +291,7 @@ TEST(CommandLine, HelpAndVersionEverywhere) {
     EXPECT_EQ(r.status, 0);
     for (const char* command : {"info", "render", "list", "next|prev"})
         EXPECT_NE(r.out.find(std::string("vesk ") + command + " ["), std::string::npos) << command;
-    for (const char* command : {"info", "render", "list", "next", "prev"}) {
+    for (const char* command : {"info", "render", "report", "list", "next", "prev"}) {
         r = runVesk({command, "--year", "2024", "--help"}, dir.path());
         EXPECT_EQ(r.status, 0) << command;
         const std::string word = std::string(command) == "prev" ? "next" : command;

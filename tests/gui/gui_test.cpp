@@ -699,6 +699,29 @@ TEST(Window, SaveWritesTheScreenByItsKind) {
               4);
 }
 
+// File > Save Report writes the page to cite of the eclipse shown at the observer's place, the
+// screen's settings unchanged; another kind of name writes nothing.
+TEST(Window, SaveReportWritesThePageOfTheShownEclipseAtThePlace) {
+    Window w;
+    ScratchDir dir;
+    w.v().year = -762;
+    w.v().month = 6;
+    w.v().observerLon = 43.153;
+    w.v().observerLat = 36.359;
+    w.view->invalidate();
+    w.view->repaintNow();
+    const ViewSettings before = w.view->shownFrame().settings;
+    EXPECT_TRUE(w.view->saveReport(dir.path() / "report.pdf").isEmpty());
+    const CommandResult text =
+        runProgram("/usr/bin/pdftotext", {"-layout", "report.pdf", "-"}, dir.path());
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("763 BC"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("36.3590° N, 43.1530° E"), std::string::npos) << text.out;
+    EXPECT_EQ(w.view->shownFrame().settings.displayMode, before.displayMode);
+    EXPECT_FALSE(w.view->saveReport(dir.path() / "report.png").isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "report.png"));
+}
+
 // With KML output on, the status bar says where the documents went, or why they could not be
 // written (here a folder stands where a document goes), as the command line does.
 TEST(Window, KmlOutputIsReportedInTheStatusBar) {
