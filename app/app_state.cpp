@@ -14,6 +14,7 @@
 #include "path_map.h"
 #include "scaled_surface.h"
 #include "shadow_layer.h"
+#include "sighting_evidence.h"
 #include "timescales.h"
 #include "translation.h"
 #include "typed_coordinates.h"
@@ -264,9 +265,13 @@ AppState::AppState(DataPaths paths) : AppState(paths, std::make_shared<PlaceReco
 AppState::AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared)
     : session(std::move(paths)), places(std::move(shared)) {
     setLanguage(chooseLanguage({}));
-    // the place search by the probability of a central eclipse there
+    // the place search by the probability of a record's sighting, or of a central eclipse there
     session.centralProbability = [](Session& s) {
         const EclipseRecord& record = s.catalog.record;
+        if (const ViewSettings& v = s.view; v.searchEvidence)
+            return sightingChance(record, viewObserver(v), *v.searchEvidence, viewDeltaT(record, v),
+                                  v.searchSigma.value_or(deltaTSigma(record.year)))
+                .probability;
         const int type = static_cast<int>(std::trunc(record.typeCode));
         if (type < typeTotal || type > typeAnnularTotal) // no central phase anywhere
             return 0.0;

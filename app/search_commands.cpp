@@ -227,11 +227,8 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     const int status =
         collectMatches(s, printTo(err), from, years, criteria, static_cast<int>(limit));
     const bool bySighting = options.has("--seen");
-    if (bySighting) // the likeliest first
-        std::stable_sort(s.searchHits.begin(), s.searchHits.end(),
-                         [](const SearchHit& a, const SearchHit& b) {
-                             return a.centralProbability > b.centralProbability;
-                         });
+    if (bySighting)
+        sortByProbability(s.searchHits);
     printHits(out, s.searchHits, form, typeNamesOf(state.language), observerClocks(state),
               bySighting ? "p_seen" : "p_central");
     if (status < 0) {

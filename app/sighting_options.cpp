@@ -2,8 +2,8 @@
 #include "sighting_options.h"
 
 #include "delta_t_ranges.h"
+#include "eclipse_search.h"
 #include "timescales.h"
-
 
 namespace vesk {
 
@@ -92,7 +92,7 @@ std::string applySightingOptions(const CommandLine& options, AppState& state, Se
         (*evidence).*option.span = span;
     }
     std::string error;
-    const double pMin = options.number("--p-min", error).value_or(0.01);
+    const double pMin = options.number("--p-min", error).value_or(defaultSightingProbability);
     const std::optional<double> sigma = options.number("--sigma", error);
     if (!error.empty())
         return error;
@@ -101,13 +101,11 @@ std::string applySightingOptions(const CommandLine& options, AppState& state, Se
     constexpr double largestSigma = 1e6;
     if (sigma && !(*sigma > 0 && *sigma <= largestSigma))
         return "--sigma must lie above 0 and at most 1000000 seconds";
+    ViewSettings& view = state.session.view;
+    view.searchEvidence = evidence;
+    view.searchSigma = sigma;
+    view.searchMinCentralProbability = pMin;
     c.minCentralProbability = pMin;
-    state.session.centralProbability = [evidence = *evidence, sigma](Session& s) {
-        const EclipseRecord& record = s.catalog.record;
-        return sightingChance(record, viewObserver(s.view), evidence, viewDeltaT(record, s.view),
-                              sigma.value_or(deltaTSigma(record.year)))
-            .probability;
-    };
     return "";
 }
 

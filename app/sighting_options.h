@@ -26,9 +26,9 @@ inline const std::vector<std::string> sightingOptions = {
 std::optional<Span> parseSpan(const std::string& text, bool timeDegrees);
 
 // With --seen, the criteria become a place search by the probability of the sighting (the
-// place from --place or --lon/--lat, applied before), and the session's probability is that of
-// the sighting; an error text naming the option, or empty. Without --seen, the other options
-// are refused.
+// place from --place or --lon/--lat, applied before), the view's evidence and standard error
+// those of the options; an error text naming the option, or empty. Without --seen, the other
+// options are refused.
 std::string applySightingOptions(const CommandLine& options, AppState& state, SearchCriteria& c);
 
 } // namespace vesk

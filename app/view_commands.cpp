@@ -21,7 +21,7 @@ const FieldRule magnificationRule{false, 0, 5000}, lonRule{false, -360, 360},
     heightRule{false, 0, 4000}, deltaTRule{false, -100000, 100000},
     solarRadiusRule{false, minSolarRadiusArcsec, maxSolarRadiusArcsec};
 const FieldRule sarosRule{true, -400, 400}, magnitudeRule{false, 0, 1.5},
-    pastYearsRule{false, 0, 1000}, probabilityRule{false, 0, 1};
+    pastYearsRule{false, 0, 1000}, probabilityRule{false, 0, 1}, whenRule{false, -90, 360};
 
 namespace {
 
@@ -339,6 +339,68 @@ void storeDisplay(ViewSettings& v, DialogChoices& choices, const DisplayFields& 
     }
 }
 
+namespace {
+
+using Seen = ModeFields::Seen;
+using When = ModeFields::When;
+
+// The span of evidence a choice of When fills, and whether it is given in time-degrees.
+std::pair<std::optional<Span> SightingEvidence::*, bool> spanOf(When when) {
+    switch (when) {
+    case When::sunAltitude:
+        return {&SightingEvidence::sunAltitude, false};
+    case When::apparentTime:
+        return {&SightingEvidence::solarTime, false};
+    case When::hoursAfterSunrise:
+    case When::degreesAfterSunrise:
+        return {&SightingEvidence::afterSunrise, when == When::degreesAfterSunrise};
+    case When::hoursBeforeSunset:
+    case When::degreesBeforeSunset:
+        return {&SightingEvidence::beforeSunset, when == When::degreesBeforeSunset};
+    case When::anyTime:
+        break;
+    }
+    return {nullptr, false};
+}
+
+// The record's evidence of the search dialog's fields; none when it is not searched by.
+std::optional<SightingEvidence> evidenceOf(const ModeFields& f) {
+    if (f.seen == Seen::notSearched)
+        return std::nullopt;
+    SightingEvidence evidence;
+    evidence.seen = f.seen == Seen::total     ? SeenPhase::total
+                    : f.seen == Seen::annular ? SeenPhase::annular
+                    : f.seen == Seen::central ? SeenPhase::central
+                                              : SeenPhase::magnitude;
+    evidence.minMagnitude = f.minMagnitude;
+    if (const auto [span, timeDegrees] = spanOf(f.when); span) {
+        const double unit = timeDegrees ? 1 / timeDegreesPerHour : 1;
+        const auto [from, to] = std::minmax(f.whenFrom, f.whenTo);
+        evidence.*span = Span{from * unit, to * unit};
+    }
+    return evidence;
+}
+
+// The dialog's fields of a record's evidence (its spans in hours).
+void loadEvidence(const std::optional<SightingEvidence>& evidence, ModeFields& f) {
+    if (!evidence)
+        return;
+    f.seen = evidence->seen == SeenPhase::total     ? Seen::total
+             : evidence->seen == SeenPhase::annular ? Seen::annular
+             : evidence->seen == SeenPhase::central ? Seen::central
+                                                    : Seen::magnitude;
+    for (const When when : {When::sunAltitude, When::apparentTime, When::hoursAfterSunrise,
+                            When::hoursBeforeSunset}) {
+        if (const std::optional<Span>& span = (*evidence).*spanOf(when).first) {
+            f.when = when;
+            f.whenFrom = span->from;
+            f.whenTo = span->to;
+        }
+    }
+}
+
+} // namespace
+
 ModeFields loadMode(const ViewSettings& v, const DialogChoices& choices, double sarosOnScreen) {
     ModeFields f;
     f.searchMode = v.searchMode;
@@ -351,6 +413,7 @@ ModeFields loadMode(const ViewSettings& v, const DialogChoices& choices, double 
     f.typePastYears = v.searchTypePastYears;
     f.placePastYears = v.searchPlacePastYears;
     f.minCentralProbability = v.searchMinCentralProbability;
+    loadEvidence(v.searchEvidence, f);
     return f;
 }
 
@@ -366,6 +429,7 @@ void storeMode(ViewSettings& v, DialogChoices& choices, const ModeFields& f,
         choices.observerInput = f.observerInputMode;
         v.searchMinMagnitude = f.minMagnitude;
         v.searchMinCentralProbability = f.minCentralProbability;
+        v.searchEvidence = evidenceOf(f);
         if (f.observerInputMode == ObserverInput::cityTable) {
             observerFromCity(v, cities, choices.searchCityIndex);
         } else {

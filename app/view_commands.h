@@ -142,8 +142,23 @@ struct ModeFields {
     double saros = 0, observerLon = 0, observerLat = 0, observerHeight = 0;
     double minMagnitude = 0, typePastYears = 0, placePastYears = 0;
     double minCentralProbability = 0; // the place search by it when above 0
+    // A record's evidence: what was seen (the magnitude: at least minMagnitude) and when in the
+    // day, from whenFrom to whenTo in the unit of the choice.
+    enum class Seen { notSearched, total, annular, central, magnitude };
+    enum class When {
+        anyTime,
+        sunAltitude,
+        apparentTime,
+        hoursAfterSunrise,
+        hoursBeforeSunset,
+        degreesAfterSunrise,
+        degreesBeforeSunset
+    };
+    Seen seen = Seen::notSearched;
+    When when = When::anyTime;
+    double whenFrom = 0, whenTo = 0;
 };
-extern const FieldRule sarosRule, magnitudeRule, pastYearsRule, probabilityRule;
+extern const FieldRule sarosRule, magnitudeRule, pastYearsRule, probabilityRule, whenRule;
 ModeFields loadMode(const ViewSettings& settings, const DialogChoices& choices,
                     double sarosOnScreen);
 void storeMode(ViewSettings& settings, DialogChoices& choices, const ModeFields& fields,

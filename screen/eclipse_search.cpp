@@ -45,8 +45,11 @@ bool readOn(Session& s, const SearchMessage& message) {
 } // namespace
 
 SearchCriteria viewSearchCriteria(const ViewSettings& v, double saros) {
-    return {v.searchMode,          v.searchType,           v.searchMinMagnitude,         saros,
-            v.searchTypePastYears, v.searchPlacePastYears, v.searchMinCentralProbability};
+    const double leastChance = v.searchEvidence && v.searchMinCentralProbability <= 0
+                                   ? defaultSightingProbability
+                                   : v.searchMinCentralProbability;
+    return {v.searchMode,          v.searchType,           v.searchMinMagnitude, saros,
+            v.searchTypePastYears, v.searchPlacePastYears, leastChance};
 }
 
 std::optional<ObservedShadow> placeSearchMaximum(const EclipseRecord& record,
@@ -190,6 +193,12 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
         more = next();
     }
     return failed ? -1 : 0;
+}
+
+void sortByProbability(std::vector<SearchHit>& hits) {
+    std::stable_sort(hits.begin(), hits.end(), [](const SearchHit& a, const SearchHit& b) {
+        return a.centralProbability > b.centralProbability;
+    });
 }
 
 } // namespace vesk

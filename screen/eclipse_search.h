@@ -26,6 +26,9 @@ struct SearchCriteria {
     double minCentralProbability = 0;
 };
 
+// The least chance of a record's sighting that the place search lists when none is asked for.
+constexpr double defaultSightingProbability = 0.01;
+
 // The criteria of the view with a Saros series (the eclipse shown's for the commands and the
 // list, the one chosen in the search dialog for the repaint).
 SearchCriteria viewSearchCriteria(const ViewSettings& view, double saros);
@@ -73,5 +76,9 @@ using SearchProgress = std::function<void(double year)>;
 int collectMatches(Session& session, const SearchMessage& message, double from, double span,
                    const SearchCriteria& criteria, int maxHits = maxSearchHits,
                    std::stop_token stop = {}, const SearchProgress& progress = {});
+
+// The hits of a search by a record's evidence in the order a historian weighs them: the likeliest
+// first (the order of the years among equals).
+void sortByProbability(std::vector<SearchHit>& hits);
 
 } // namespace vesk

@@ -7,6 +7,7 @@
 #include "catalog.h"
 #include "observed_shadow.h"
 #include "observer_place.h"
+#include "sighting_evidence.h"
 
 #include <optional>
 
@@ -90,6 +91,11 @@ struct ViewSettings {
     double searchPlacePastYears = 50; // past search range of the place search, years
     double searchMinMagnitude = 0.5;
     double searchMinCentralProbability = 0; // the place search by it when above 0
+    // A record's evidence: the place search by the chance of that sighting, at least
+    // searchMinCentralProbability (defaultSightingProbability where that is 0), under Delta T's
+    // standard error searchSigma (seconds; none: the model's).
+    std::optional<SightingEvidence> searchEvidence;
+    std::optional<double> searchSigma;
     double searchSaros = 145;
 };
 

@@ -4,12 +4,12 @@
 <context>
     <name>AboutDialog</name>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="547"/>
+        <location filename="../app/gui/dialogs.cpp" line="580"/>
         <source>About vesk</source>
         <translation>vesk のバージョン情報</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="550"/>
+        <location filename="../app/gui/dialogs.cpp" line="583"/>
         <source>vesk version %1
 
 Eclipse catalog: 71,251 solar eclipses computed from JPL DE431
@@ -467,47 +467,57 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>最大件数</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="132"/>
+        <location filename="../app/gui/list_dialog.cpp" line="134"/>
         <source>Date (UT)</source>
         <translation>日付（UT）</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="132"/>
+        <location filename="../app/gui/list_dialog.cpp" line="134"/>
         <source>Type</source>
         <translation>種類</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="132"/>
+        <location filename="../app/gui/list_dialog.cpp" line="134"/>
         <source>Saros</source>
         <translation>サロス</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="134"/>
+        <location filename="../app/gui/list_dialog.cpp" line="136"/>
+        <source>Chance of the sighting</source>
+        <translation>その見え方の確率</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="137"/>
+        <source>Chance of a central eclipse</source>
+        <translation>中心食の確率</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/list_dialog.cpp" line="139"/>
         <source>Maximum (UT)</source>
         <translation>食の最大（UT）</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="134"/>
+        <location filename="../app/gui/list_dialog.cpp" line="139"/>
         <source>On the place&apos;s clocks</source>
         <translation>その地の時計</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="134"/>
+        <location filename="../app/gui/list_dialog.cpp" line="139"/>
         <source>Magnitude</source>
         <translation>食分</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="135"/>
+        <location filename="../app/gui/list_dialog.cpp" line="140"/>
         <source>Obscuration</source>
         <translation>食面積比</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="135"/>
+        <location filename="../app/gui/list_dialog.cpp" line="140"/>
         <source>Sun&apos;s altitude</source>
         <translation>太陽高度</translation>
     </message>
     <message>
-        <location filename="../app/gui/list_dialog.cpp" line="237"/>
+        <location filename="../app/gui/list_dialog.cpp" line="246"/>
         <source>The search stopped at %1 eclipses: a larger limit or fewer years lists the rest.</source>
         <translation>%1 件で検索を止めました。最大件数を増やすか年数を減らすと残りも一覧にできます。</translation>
     </message>
@@ -669,8 +679,8 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
     <message>
         <location filename="../app/gui/main_window.cpp" line="244"/>
-        <source>Save &amp;Report...</source>
-        <translation>引用用レポートを保存(&amp;R)...</translation>
+        <source>Save Repor&amp;t...</source>
+        <translation>引用用レポートを保存(&amp;T)...</translation>
     </message>
     <message>
         <location filename="../app/gui/main_window.cpp" line="245"/>
@@ -1163,11 +1173,13 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="468"/>
+        <location filename="../app/gui/dialogs.cpp" line="498"/>
         <source>Total</source>
         <translation>皆既日蝕</translation>
     </message>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="468"/>
+        <location filename="../app/gui/dialogs.cpp" line="498"/>
         <source>Annular</source>
         <translation>金環日蝕</translation>
     </message>
@@ -1197,88 +1209,178 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>「前」「次」の検索を始める年と月を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="496"/>
+        <location filename="../app/gui/dialogs.cpp" line="498"/>
+        <source>— (by magnitude or probability)</source>
+        <translation>―（食分または確率で検索）</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="499"/>
+        <source>Total or annular</source>
+        <translation>皆既または金環</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="499"/>
+        <source>At least the magnitude above</source>
+        <translation>上の食分以上</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="504"/>
+        <source>Any time with the Sun up</source>
+        <translation>太陽が出ている間ならいつでも</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="504"/>
+        <source>Sun&apos;s altitude (degrees)</source>
+        <translation>太陽高度（度）</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="505"/>
+        <source>Local apparent time (hours)</source>
+        <translation>地方視太陽時（時）</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="505"/>
+        <source>Hours after sunrise</source>
+        <translation>日の出後の時間（時）</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="506"/>
+        <source>Hours before sunset</source>
+        <translation>日の入り前の時間（時）</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="506"/>
+        <source>Time-degrees after sunrise</source>
+        <translation>日の出後の時度</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="507"/>
+        <source>Time-degrees before sunset</source>
+        <translation>日の入り前の時度</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="512"/>
         <source>How many years before the month shown the eclipse list searches (0 to 1000).</source>
         <translation>日蝕一覧が表示中の月からさかのぼって検索する年数（0～1000）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="497"/>
+        <location filename="../app/gui/dialogs.cpp" line="513"/>
         <source>Search mode</source>
         <translation>検索モード</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="500"/>
+        <location filename="../app/gui/dialogs.cpp" line="516"/>
         <source>All</source>
         <translation>全て</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="500"/>
+        <location filename="../app/gui/dialogs.cpp" line="516"/>
         <source>Previous and Next step through every eclipse.</source>
         <translation>「前」「次」ですべての日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="501"/>
+        <location filename="../app/gui/dialogs.cpp" line="517"/>
         <source>Eclipse type</source>
         <translation>日蝕タイプ</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="502"/>
+        <location filename="../app/gui/dialogs.cpp" line="518"/>
         <source>Previous and Next step through eclipses of the type chosen.</source>
         <translation>「前」「次」で選んだ種類の日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="506"/>
-        <location filename="../app/gui/dialogs.cpp" line="519"/>
+        <location filename="../app/gui/dialogs.cpp" line="522"/>
+        <location filename="../app/gui/dialogs.cpp" line="535"/>
         <source>Years searched back:</source>
         <translation>過去検索範囲（年）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="508"/>
+        <location filename="../app/gui/dialogs.cpp" line="524"/>
         <source>Place / magnitude</source>
         <translation>観測地／食分</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="509"/>
+        <location filename="../app/gui/dialogs.cpp" line="525"/>
         <source>Previous and Next step through eclipses seen from the observing place with the Sun up and at least the magnitude typed.</source>
         <translation>「前」「次」で、観測地から太陽が出ている間に入力した食分以上で見える日蝕をたどります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="513"/>
+        <location filename="../app/gui/dialogs.cpp" line="529"/>
         <source>Observing place</source>
         <translation>観測地</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="516"/>
+        <location filename="../app/gui/dialogs.cpp" line="532"/>
         <source>Magnitude:</source>
         <translation>食分：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="517"/>
+        <location filename="../app/gui/dialogs.cpp" line="533"/>
         <source>The least magnitude at the place, 0 to 1.5: the share of the Sun&apos;s diameter that the Moon covers (1 or more: total).</source>
         <translation>その地点での最小の食分（0～1.5）：月が覆う太陽の直径の割合（1以上で皆既）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="520"/>
+        <location filename="../app/gui/dialogs.cpp" line="536"/>
         <source>Probability of a central eclipse (0: by magnitude):</source>
         <translation>中心食の確率（0で食分）：</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="522"/>
+        <location filename="../app/gui/dialogs.cpp" line="538"/>
         <source>The least chance, 0 to 1, that the eclipse was total or annular at the place given the uncertainty of ΔT; 0 searches by the magnitude instead.</source>
         <translation>ΔT の不確かさを考えて、その地点で皆既または金環になった確率の最小値（0～1）。0 なら食分で検索します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="525"/>
+        <location filename="../app/gui/dialogs.cpp" line="540"/>
+        <source>Seen in the record:</source>
+        <translation>記録の見え方：</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="541"/>
+        <source>Which eclipse a record describes: what it says was seen at the place with the Sun up. The list then gives every eclipse seen so with at least the probability above (0: 0.01) under the uncertainty of ΔT, the likeliest first.</source>
+        <translation>記録がどの日蝕を伝えているか：その地点で太陽が出ている間に何が見えたと記録にあるか。一覧には、ΔT の不確かさのもとでそう見えた確率が上の確率（0 なら 0.01）以上の日蝕を、確率の高い順に並べます。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="545"/>
+        <source>When in the day:</source>
+        <translation>一日のいつ：</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="546"/>
+        <source>When the record says it was seen, at the maximum: the Sun&apos;s altitude, the local apparent time, or the time after sunrise or before sunset (1 time-degree is 4 minutes), from and to the values below.</source>
+        <translation>記録が伝える見えた時刻（食の最大時）：太陽高度、地方視太陽時、または日の出後・日の入り前の時間（1時度は4分）を、下の値の範囲で指定します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="550"/>
+        <source>The span&apos;s start.</source>
+        <translation>範囲の始め。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="551"/>
+        <source>to</source>
+        <translation>～</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="552"/>
+        <source>The span&apos;s end.</source>
+        <translation>範囲の終わり。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="553"/>
+        <source>From:</source>
+        <translation>範囲：</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/dialogs.cpp" line="556"/>
         <source>Saros series</source>
         <translation>サロス番号</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="526"/>
+        <location filename="../app/gui/dialogs.cpp" line="557"/>
         <source>Previous and Next step through one Saros series: eclipses 18 years 11 days apart that repeat each other.</source>
         <translation>「前」「次」で一つのサロス系列をたどります：18年11日おきに似た日蝕が繰り返す系列です。</translation>
     </message>
     <message>
-        <location filename="../app/gui/dialogs.cpp" line="529"/>
+        <location filename="../app/gui/dialogs.cpp" line="560"/>
         <source>The number of the Saros series (-400 to 400).</source>
         <translation>サロス系列の番号（-400～400）。</translation>
     </message>

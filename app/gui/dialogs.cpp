@@ -491,6 +491,22 @@ SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const Cit
     typePastEdit = numberField(fields.typePastYears, pastYearsRule);
     placePastEdit = numberField(fields.placePastYears, pastYearsRule);
     probabilityEdit = numberField(fields.minCentralProbability, probabilityRule);
+    whenFromEdit = numberField(fields.whenFrom, whenRule);
+    whenToEdit = numberField(fields.whenTo, whenRule);
+    seenList = new QComboBox;
+    for (const char* seen :
+         {QT_TR_NOOP("— (by magnitude or probability)"), QT_TR_NOOP("Total"), QT_TR_NOOP("Annular"),
+          QT_TR_NOOP("Total or annular"), QT_TR_NOOP("At least the magnitude above")})
+        seenList->addItem(tr(seen));
+    seenList->setCurrentIndex(static_cast<int>(fields.seen));
+    whenList = new QComboBox;
+    for (const char* when :
+         {QT_TR_NOOP("Any time with the Sun up"), QT_TR_NOOP("Sun's altitude (degrees)"),
+          QT_TR_NOOP("Local apparent time (hours)"), QT_TR_NOOP("Hours after sunrise"),
+          QT_TR_NOOP("Hours before sunset"), QT_TR_NOOP("Time-degrees after sunrise"),
+          QT_TR_NOOP("Time-degrees before sunset")})
+        whenList->addItem(tr(when));
+    whenList->setCurrentIndex(static_cast<int>(fields.when));
 
     const QString pastYearsTip =
         tr("How many years before the month shown the eclipse list searches (0 to 1000).");
@@ -521,6 +537,21 @@ SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const Cit
              probabilityEdit,
              tr("The least chance, 0 to 1, that the eclipse was total or annular at the place "
                 "given the uncertainty of ΔT; 0 searches by the magnitude instead."));
+    labelled(placeRows, 4, 0, tr("Seen in the record:"), seenList,
+             tr("Which eclipse a record describes: what it says was seen at the place with the "
+                "Sun up. The list then gives every eclipse seen so with at least the "
+                "probability above (0: 0.01) under the uncertainty of ΔT, the likeliest "
+                "first."));
+    labelled(placeRows, 5, 0, tr("When in the day:"), whenList,
+             tr("When the record says it was seen, at the maximum: the Sun's altitude, the "
+                "local apparent time, or the time after sunrise or before sunset (1 "
+                "time-degree is 4 minutes), from and to the values below."));
+    auto* whenSpan = new QHBoxLayout;
+    whenSpan->addWidget(explained(whenFromEdit, tr("The span's start.")));
+    whenSpan->addWidget(new QLabel(tr("to")));
+    whenSpan->addWidget(explained(whenToEdit, tr("The span's end.")));
+    placeRows->addWidget(new QLabel(tr("From:")), 6, 0);
+    placeRows->addLayout(whenSpan, 6, 1);
     grid->addLayout(placeRows, 2, 1);
     grid->addWidget(radio(modeGroup, tr("Saros series"), 3,
                           tr("Previous and Next step through one Saros series: eclipses 18 years "
@@ -541,6 +572,8 @@ SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const Cit
 void SearchDialog::exchangeChoices() {
     fields.searchMode = static_cast<SearchMode>(modeGroup->checkedId());
     fields.observerInputMode = static_cast<ObserverInput>(placeGroup->checkedId());
+    fields.seen = static_cast<ModeFields::Seen>(seenList->currentIndex());
+    fields.when = static_cast<ModeFields::When>(whenList->currentIndex());
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {

@@ -105,9 +105,9 @@ class SearchDialog : public ExchangeDialog {
                  ValidationReporter reporter = messageBoxReporter());
     ModeFields fields;
     QButtonGroup *modeGroup, *placeGroup;
-    QComboBox *cityList, *typeList;
+    QComboBox *cityList, *typeList, *seenList, *whenList;
     QLineEdit *sarosEdit, *lonEdit, *latEdit, *heightEdit, *magnitudeEdit, *typePastEdit,
-        *placePastEdit, *probabilityEdit;
+        *placePastEdit, *probabilityEdit, *whenFromEdit, *whenToEdit;
 
   protected:
     void exchangeChoices() override;

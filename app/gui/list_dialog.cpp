@@ -129,7 +129,12 @@ void EclipseListDialog::fill() {
     list->clear();
     const bool atPlace = std::ranges::any_of(
         session.searchHits, [](const SearchHit& hit) { return hit.atPlace.has_value(); });
+    const bool withChance = std::ranges::any_of(
+        session.searchHits, [](const SearchHit& hit) { return hit.centralProbability >= 0; });
     QStringList heads{tr("Date (UT)"), tr("Type"), tr("Saros")};
+    if (withChance)
+        heads << (settings.searchEvidence ? tr("Chance of the sighting")
+                                          : tr("Chance of a central eclipse"));
     if (atPlace)
         heads << tr("Maximum (UT)") << tr("On the place's clocks") << tr("Magnitude")
               << tr("Obscuration") << tr("Sun's altitude");
@@ -144,6 +149,8 @@ void EclipseListDialog::fill() {
         QStringList cells{
             hitDate(hit), QString::fromUtf8(typeNames[type]),
             QString::asprintf("%.0f/%d", hit.saros, sarosMember(hit.year, hit.saros))};
+        if (withChance)
+            cells << QString::asprintf("%.3f", hit.centralProbability);
         if (const std::optional<PlaceMaximum>& at = hit.atPlace) {
             // "19:25:35": the time of day of a Julian date, which begins at noon
             const auto timeOfDay = [](double jd) {
@@ -217,6 +224,8 @@ void EclipseListDialog::search() {
             };
             session.view = snapshot; // the place search's observer is the window's
             collectMatches(session, collect, from, span, criteria, most, stop, reached);
+            if (snapshot.searchEvidence)
+                sortByProbability(session.searchHits);
         },
         [this, messages](bool) { searchEnded(*messages); });
 }

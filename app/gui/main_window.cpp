@@ -241,7 +241,7 @@ QMenu* MainWindow::buildFileMenu() {
     explained(file->addAction(tr("Export &KML..."), this, &MainWindow::exportKml),
               tr("Writes the path of the eclipse shown as KML documents for Google Earth into a "
                  "folder."));
-    explained(file->addAction(tr("Save &Report..."), this, &MainWindow::saveReport),
+    explained(file->addAction(tr("Save Repor&t..."), this, &MainWindow::saveReport),
               tr("Writes a page to cite of the eclipse shown, seen from the observer's place, as "
                  "PDF or SVG: a map of the place with the path and the band of ΔT, the local "
                  "circumstances in UT, mean and apparent time and time-degrees, the ranges of ΔT "

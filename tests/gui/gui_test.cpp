@@ -952,6 +952,57 @@ TEST(Window, PlaceSearchListsTheMaximumsThere) {
     EXPECT_TRUE(list->limitNote->text().contains('5'));
 }
 
+// Which eclipse was it: the search dialog takes a record's evidence (Babylon, total, within ten
+// hours after sunrise), and the list gives the eclipses seen so, the likeliest first,
+// with the chance of the sighting; "Not searched" leaves the search as it was.
+TEST(Window, SearchByARecordsEvidenceListsTheLikeliestFirst) {
+    Window w;
+    SearchDialogFixture search(w.v());
+    SearchDialog& dialog = search.dialog;
+    dialog.modeGroup->button(searchPlace)->setChecked(true);
+    dialog.placeGroup->button(static_cast<int>(ObserverInput::typed))->setChecked(true);
+    dialog.lonEdit->setText("44.42");
+    dialog.latEdit->setText("32.54");
+    dialog.seenList->setCurrentIndex(static_cast<int>(ModeFields::Seen::total));
+    dialog.whenList->setCurrentIndex(static_cast<int>(ModeFields::When::degreesAfterSunrise));
+    dialog.whenFromEdit->setText("150"); // 10 h to 0 h: the span is taken in either order
+    dialog.whenToEdit->setText("0");
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    storeMode(search.view, search.choices, dialog.fields, search.cities);
+    ASSERT_TRUE(search.view.searchEvidence);
+    EXPECT_EQ(search.view.searchEvidence->seen, SeenPhase::total);
+    ASSERT_TRUE(search.view.searchEvidence->afterSunrise);
+    EXPECT_EQ(search.view.searchEvidence->afterSunrise->from, 0);
+    EXPECT_EQ(search.view.searchEvidence->afterSunrise->to, 10);
+    EXPECT_EQ(viewSearchCriteria(search.view, 145).minCentralProbability,
+              defaultSightingProbability);
+    const ModeFields again = loadMode(search.view, search.choices, 145);
+    EXPECT_EQ(again.seen, ModeFields::Seen::total);
+    EXPECT_EQ(again.when, ModeFields::When::hoursAfterSunrise);
+    EXPECT_EQ(again.whenTo, 10);
+
+    w.v() = search.view;
+    w.view->eclipseList();
+    EclipseListDialog* list = w.view->listDialog();
+    list->startEdit->setText("-200");
+    list->periodEdit->setText("100");
+    list->search();
+    w.finishWork();
+    ASSERT_GE(list->list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->list->headerItem()->text(3), EclipseListDialog::tr("Chance of the sighting"));
+    EXPECT_TRUE(list->list->topLevelItem(0)->text(0).startsWith("-135-04-15"))
+        << list->list->topLevelItem(0)->text(0).toStdString();
+    for (int i = 1; i < list->list->topLevelItemCount(); ++i)
+        EXPECT_GE(list->list->topLevelItem(i - 1)->text(3).toDouble(),
+                  list->list->topLevelItem(i)->text(3).toDouble());
+
+    ModeFields plain = again;
+    plain.seen = ModeFields::Seen::notSearched;
+    storeMode(search.view, search.choices, plain, search.cities);
+    EXPECT_FALSE(search.view.searchEvidence);
+}
+
 // The time slider: the shadow at three instants, its centre on the central line (0.01 degrees);
 // closed, the map is the one without the shadow again.
 TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
