@@ -23,6 +23,8 @@ if [ -z "$sanitized" ] && grep -q -a -F -e "$source" -e "$build" "$vesk"; then
     exit 1
 fi
 "$vesk" info --year 2024 --month 4 | grep -q "^date (UT)   2024-04-08$"
+# the historical sites come with the program
+"$vesk" info --year -762 --month 6 --place Nineveh | grep -q "^name        Nineveh (historical site)$"
 "$vesk" render --year 2024 --month 4 --kml --out map.png
 QT_QPA_PLATFORM=offscreen "$vesk" --screenshot window.png
 for file in map.png 202404_earth.kml 202404.kml window.png; do

@@ -958,6 +958,10 @@ TEST(SearchCommands, TheRecordsEclipseComesFirst) {
         {{"--place", "43.15,36.36", "--seen", "magnitude:0.9", "--from", "-800"},
          "-762-06-15"}, // Nineveh
         {{"--place", "12.48,41.90", "--seen", "central", "--from", "1500"}, "1567-04-09"}, // Rome
+        // the same places by the names of the historical list
+        {{"--place", "Babylon", "--seen", "total", "--from", "-200"}, "-135-04-15"},
+        {{"--place", "Nineveh", "--seen", "magnitude:0.9", "--from", "-800"}, "-762-06-15"},
+        {{"--place", "Rome, historical", "--seen", "central", "--from", "1500"}, "1567-04-09"},
     };
     for (const Record& record : records) {
         std::vector<std::string> args = {"list", "--years", "100", "--json"};
