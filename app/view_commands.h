@@ -143,7 +143,7 @@ struct ModeFields {
     double minMagnitude = 0, typePastYears = 0, placePastYears = 0;
     double minCentralProbability = 0; // the place search by it when above 0
     // A record's evidence: what was seen (the magnitude: at least minMagnitude) and when in the
-    // day, from whenFrom to whenTo in the unit of the choice.
+    // day, from whenFrom to whenTo in the unit of the choice (0 to 90 until given).
     enum class Seen { notSearched, total, annular, central, magnitude };
     enum class When {
         anyTime,
@@ -156,7 +156,7 @@ struct ModeFields {
     };
     Seen seen = Seen::notSearched;
     When when = When::anyTime;
-    double whenFrom = 0, whenTo = 0;
+    double whenFrom = 0, whenTo = 90;
 };
 extern const FieldRule sarosRule, magnitudeRule, pastYearsRule, probabilityRule, whenRule;
 ModeFields loadMode(const ViewSettings& settings, const DialogChoices& choices,
