@@ -89,14 +89,12 @@ void addEclipseLines(const EclipseRecord& e, const ViewSettings& view, const Obs
 }
 
 // The contacts and the maximum in UT, local mean and apparent time and time-degrees.
-void addLocalLines(const EclipseRecord& e, const ViewSettings& view, double deltaT,
-                   std::vector<PageLine>& lines) {
+void addLocalLines(const EclipseRecord& e, const ViewSettings& view,
+                   const LocalCircumstances& local, double deltaT, std::vector<PageLine>& lines) {
     char heading[96];
     std::snprintf(heading, sizeof heading, "Local circumstances with ΔT = %.0f s", deltaT);
     lines.push_back({heading, &sectionFont, headingColour});
-    const Observer observer = viewObserver(view);
-    const LocalCircumstances local = localCircumstances(e, observer, deltaT);
-    const std::vector<ReportEvent> events = reportEvents(e, observer, local, deltaT);
+    const std::vector<ReportEvent> events = reportEvents(e, viewObserver(view), local, deltaT);
     if (events.empty()) {
         lines.push_back({"The place does not see the eclipse with this ΔT."});
         return;
@@ -108,7 +106,7 @@ void addLocalLines(const EclipseRecord& e, const ViewSettings& view, double delt
         char row[200];
         std::snprintf(
             row, sizeof row, "%-5s  %s  %s   %s   %s  %s  %7.2f° %7.2f°", event.name.c_str(),
-            hmsOfHours((event.jdUt + 0.5 - std::floor(event.jdUt + 0.5)) * 24).c_str(),
+            hmsOfHours(localMeanHours(event.jdUt, 0)).c_str(), // UT: Greenwich's mean time
             hmsOfHours(event.meanSolarHours).c_str(),
             hmsOfHours(event.solar.apparentSolarHours).c_str(),
             hoursAndDegrees(event.solar.sinceSunrise).c_str(),
@@ -125,16 +123,15 @@ void addLocalLines(const EclipseRecord& e, const ViewSettings& view, double delt
 }
 
 // The Delta T model, its standard error and lunar acceleration, and the ranges at the place.
-void addDeltaTLines(const EclipseRecord& e, const ViewSettings& view, double deltaT,
-                    std::vector<PageLine>& lines) {
+void addDeltaTLines(const EclipseRecord& e, const ViewSettings& view,
+                    const LocalCircumstances& local, double deltaT, std::vector<PageLine>& lines) {
     lines.push_back({"ΔT and its uncertainty", &sectionFont, headingColour});
     const std::optional<DeltaTSource> source =
         view.userDeltaT ? std::nullopt : std::optional(deltaTSource(e, view.deltaTChoice));
     lines.push_back({"ΔT model: " + deltaTSourceText(source)});
     if (source)
         lines.push_back({"  " + std::string(deltaTModelReference(source->choice.model))});
-    const Observer observer = viewObserver(view);
-    const PlaceDeltaT ranges = placeDeltaT(e, localCircumstances(e, observer, deltaT), deltaT);
+    const PlaceDeltaT ranges = placeDeltaT(e, local, deltaT);
     char sigma[120];
     std::snprintf(sigma, sizeof sigma,
                   "Standard error σ = %.1f s (Morrison & Stephenson 2004); map band ±%g σ",
@@ -253,8 +250,11 @@ std::string writeEclipseReport(AppState& state, const ViewSettings& view,
     const EclipseRecord& record = frame.eclipse.record;
     std::vector<PageLine> lines;
     addEclipseLines(record, frame.settings, frame.settings.observerPlace, lines);
-    addLocalLines(record, frame.settings, frame.eclipse.deltaT, lines);
-    addDeltaTLines(record, frame.settings, frame.eclipse.deltaT, lines);
+    const double deltaT = frame.eclipse.deltaT;
+    const LocalCircumstances local =
+        localCircumstances(record, viewObserver(frame.settings), deltaT);
+    addLocalLines(record, frame.settings, local, deltaT, lines);
+    addDeltaTLines(record, frame.settings, local, deltaT, lines);
     addSourceLines(frame.settings, lines);
     page.fillSolidRect(0, reportMapHeight, reportWidth, reportHeight, Rgb{0, 0, 0});
     drawLines(page, lines);
