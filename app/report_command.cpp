@@ -130,7 +130,7 @@ void addDeltaTLines(const EclipseRecord& e, const ViewSettings& view,
         view.userDeltaT ? std::nullopt : std::optional(deltaTSource(e, view.deltaTChoice));
     lines.push_back({"ΔT model: " + deltaTSourceText(source)});
     if (source)
-        lines.push_back({"  " + std::string(deltaTModelReference(source->choice.model))});
+        lines.push_back({"Model: " + std::string(deltaTModelReference(source->choice.model))});
     const PlaceDeltaT ranges = placeDeltaT(e, local, deltaT);
     char sigma[120];
     std::snprintf(sigma, sizeof sigma,
@@ -163,8 +163,10 @@ void addSourceLines(const ViewSettings& view, std::vector<PageLine>& lines) {
                   "vesk %s: Besselian elements computed by vesk from JPL DE431 (n-dot %.2f\"/cy²)",
                   VESK_VERSION, de431Ndot);
     lines.push_back({program});
-    lines.push_back({"Map: shorelines, rivers and borders GSHHG 2.3 (Wessel & Smith); relief "
-                     "ETOPO5 (NOAA); place names GeoNames (CC BY 4.0)"});
+    lines.push_back(
+        {std::string("Map: shorelines, rivers and borders GSHHG 2.3 (Wessel & Smith); ") +
+         (view.baseMap == BaseMapKind::relief ? "relief ETOPO5 (NOAA); " : "") +
+         "place names GeoNames (CC BY 4.0)"});
 }
 
 // The text cut into lines no wider than the text's width at spaces, the lines after the first
