@@ -13,7 +13,9 @@
 #include "saros.h"
 #include "timescales.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 
 namespace vesk {
@@ -34,18 +36,12 @@ std::string utTimestamp(double jd) {
 
 namespace {
 
-struct NamedEvent {
-    const char* name;
-    const std::optional<LocalEvent>& event;
-};
-
-// The contacts and the maximum with their names in JSON (c1 ... c4) or in the text (C1 ... C4).
-std::array<NamedEvent, 5> namedEvents(const LocalCircumstances& local, bool json = true) {
-    return {{{json ? "c1" : "C1", local.first},
-             {json ? "c2" : "C2", local.second},
-             {"max", local.maximum},
-             {json ? "c3" : "C3", local.third},
-             {json ? "c4" : "C4", local.fourth}}};
+// An event's name in JSON: "c1" ... "c4", "max".
+std::string jsonName(const char* name) {
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
 }
 
 // The civil clock at the local maximum (nothing: no zone, or not known at the date).
@@ -79,10 +75,11 @@ void printCivilJson(const EclipseRecord& e, const LocalCircumstances& local,
                  clocks.place.zone.empty() ? "null" : jsonString(clocks.place.zone).c_str(),
                  zoneSourceName(clocks.place.zoneSource), jsonString(clock->abbreviation).c_str(),
                  clock->offsetSeconds);
-    for (const NamedEvent& event : namedEvents(local)) {
+    for (const NamedLocalEvent& event : namedLocalEvents(local)) {
         const std::optional<std::string> time =
             event.event ? civilTimeOf(e, *event.event, clocks, dt) : std::nullopt;
-        std::fprintf(out, ", \"%s\": %s", event.name, time ? jsonString(*time).c_str() : "null");
+        std::fprintf(out, ", \"%s\": %s", jsonName(event.name).c_str(),
+                     time ? jsonString(*time).c_str() : "null");
     }
     std::fprintf(out, "}");
 }
@@ -96,12 +93,13 @@ void printLocalJson(const EclipseRecord& e, const ViewSettings& view,
                  clocks.place.name.empty() ? "null" : jsonString(clocks.place.name).c_str(),
                  jsonNumber(view.observerLon, 5).c_str(), jsonNumber(view.observerLat, 5).c_str(),
                  view.observerHeight, heightSourceName(clocks.place.heightSource));
-    for (const NamedEvent& event : namedEvents(local)) {
+    for (const NamedLocalEvent& event : namedLocalEvents(local)) {
+        const std::string name = jsonName(event.name);
         if (!event.event) {
-            std::fprintf(out, "\"%s\": null, ", event.name);
+            std::fprintf(out, "\"%s\": null, ", name.c_str());
             continue;
         }
-        std::fprintf(out, "\"%s\": {\"ut\": \"%s\", \"alt\": %s, \"az\": %s}, ", event.name,
+        std::fprintf(out, "\"%s\": {\"ut\": \"%s\", \"alt\": %s, \"az\": %s}, ", name.c_str(),
                      utTimestamp(instantJdUt(e, event.event->shadow.t, dt)).c_str(),
                      jsonNumber(event.event->shadow.sunAltitude, 2).c_str(),
                      jsonNumber(event.event->sun.azimuth, 2).c_str());
@@ -119,7 +117,7 @@ void printLocalText(const EclipseRecord& e, const ViewSettings& view,
                  view.observerHeight, heightSourceNote(clocks.place.heightSource).c_str());
     if (!clocks.place.name.empty())
         std::fprintf(out, "name        %s\n", clocks.place.name.c_str());
-    for (const NamedEvent& event : namedEvents(local, false)) {
+    for (const NamedLocalEvent& event : namedLocalEvents(local)) {
         if (!event.event)
             continue;
         const std::optional<std::string> civil = civilTimeOf(e, *event.event, clocks, dt);

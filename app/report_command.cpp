@@ -12,6 +12,7 @@
 #include "place_options.h"
 #include "saros.h"
 #include "shadow_elements.h"
+#include "text_lines.h"
 #include "timescales.h"
 
 #include <cmath>
@@ -169,30 +170,6 @@ void addSourceLines(const ViewSettings& view, std::vector<PageLine>& lines) {
          "place names GeoNames (CC BY 4.0)"});
 }
 
-// The text cut into lines no wider than the text's width at spaces, the lines after the first
-// indented (a word wider than that stands alone).
-std::vector<std::string> wrapped(const DrawSurface& page, const std::string& text) {
-    if (page.textSize(text).width <= textWidth)
-        return {text};
-    std::vector<std::string> lines;
-    std::string line;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find(' ', start), text.size());
-        const std::string word = text.substr(start, end - start);
-        const std::string longer = line.empty() ? word : line + " " + word;
-        if (!line.empty() && page.textSize(longer).width > textWidth) {
-            lines.push_back(line);
-            line = "  " + word;
-        } else {
-            line = longer;
-        }
-        start = end + 1;
-    }
-    lines.push_back(line);
-    return lines;
-}
-
 void drawLines(DrawSurface& page, const std::vector<PageLine>& lines) {
     int y = textTop;
     const Font previous = page.selectFont(bodyFont);
@@ -201,7 +178,7 @@ void drawLines(DrawSurface& page, const std::vector<PageLine>& lines) {
             y += sectionGap;
         page.selectFont(*line.font);
         page.setTextColour(line.colour);
-        for (const std::string& part : wrapped(page, line.text)) {
+        for (const std::string& part : linesWithin(page, line.text, textWidth, "", "  ")) {
             page.textOut(textLeft, y, part);
             y += line.font == &headingFont ? headingHeight : lineHeight;
         }

@@ -12,6 +12,7 @@
 #include "scaled_surface.h"
 #include "sky_positions.h"
 #include "sky_view.h"
+#include "text_lines.h"
 #include "timescales.h"
 #include "translation.h"
 
@@ -100,37 +101,7 @@ bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& ta
 
 std::vector<std::string> wrappedCommand(const DrawSurface& surface, const std::string& command,
                                         int width) {
-    const auto fits = [&](const std::string& text) {
-        return surface.textSize(text + " \\").width <= width;
-    };
-    std::vector<std::string> lines;
-    std::string line;
-    std::size_t at = 0;
-    while (at < command.size()) {
-        const std::size_t space = command.find(' ', at);
-        const std::string word =
-            command.substr(at, space == std::string::npos ? std::string::npos : space - at);
-        at = space == std::string::npos ? command.size() : space + 1;
-        const std::string joined = line.empty() ? word : line + " " + word;
-        if (fits(joined)) {
-            line = joined;
-            continue;
-        }
-        if (!line.empty())
-            lines.push_back(line + " \\");
-        line = word;
-        // a word longer than the line: broken within it, where a shell joins it again
-        while (!fits(line) && line.size() > 1) {
-            std::size_t keep = line.size() - 1;
-            while (keep > 1 && !fits(line.substr(0, keep)))
-                --keep;
-            lines.push_back(line.substr(0, keep) + "\\");
-            line.erase(0, keep);
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
+    return linesWithin(surface, command, width, " \\");
 }
 
 std::vector<std::string> lunarGridMissingLines(Language language, const DrawSurface& surface,

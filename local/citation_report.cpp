@@ -12,14 +12,8 @@ double localMeanHours(double jdUt, double lonEast) {
 
 std::vector<ReportEvent> reportEvents(const EclipseRecord& record, const Observer& observer,
                                       const LocalCircumstances& local, double deltaT) {
-    const std::pair<const char*, const std::optional<LocalEvent>&> named[] = {
-        {"C1", local.first},
-        {"C2", local.second},
-        {"max", local.maximum},
-        {"C3", local.third},
-        {"C4", local.fourth}};
     std::vector<ReportEvent> events;
-    for (const auto& [name, event] : named) {
+    for (const auto& [name, event] : namedLocalEvents(local)) {
         if (!event)
             continue;
         ReportEvent e;

@@ -94,4 +94,12 @@ LocalCircumstances localCircumstances(const EclipseRecord& r, const Observer& o,
     return c;
 }
 
+std::array<NamedLocalEvent, 5> namedLocalEvents(const LocalCircumstances& local) {
+    return {{{"C1", local.first},
+             {"C2", local.second},
+             {"max", local.maximum},
+             {"C3", local.third},
+             {"C4", local.fourth}}};
+}
+
 } // namespace vesk

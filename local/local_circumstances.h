@@ -8,6 +8,7 @@
 #include "observed_shadow.h"
 #include "sun_position.h"
 
+#include <array>
 #include <optional>
 
 namespace vesk {
@@ -46,6 +47,13 @@ struct LocalCircumstances {
     double obscuration = 0; // the fraction of the Sun's disk covered then (0 to 1)
     bool central = false;   // inside the umbra or antumbra at the nearest approach
 };
+
+// The contacts and the maximum in their order, with their names "C1", "C2", "max", "C3", "C4".
+struct NamedLocalEvent {
+    const char* name;
+    const std::optional<LocalEvent>& event;
+};
+std::array<NamedLocalEvent, 5> namedLocalEvents(const LocalCircumstances& local);
 
 // What a place inside the central part of the shadow sees: the Moon covering the whole Sun
 // (inside the umbra, whose radius l2 is negative) or leaving a ring of it (inside the antumbra).
