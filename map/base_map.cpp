@@ -154,13 +154,48 @@ bool seaBlockAt(const ReliefGrid& g, int row, int column) {
     return (word >> (column % 64) & 1) != 0;
 }
 
-// Whether sampleRelief takes a place inside the grid for sea without interpolating: its 4 x 4
-// cells are all sea (the early return of sampleRelief, here inline for the rasters).
-bool inSeaBlock(const ReliefGrid& g, GridAxis row, GridAxis column) {
-    if (g.seaBlocks.empty() || row.cell <= 0 || row.cell >= reliefRows - 2 || column.cell <= 0 ||
-        column.cell >= reliefColumns - 2)
-        return false;
-    return seaBlockAt(g, row.cell - 1, column.cell - 1);
+// The sea-block bits of the grid row of a row of samples, or null where sampleRelief takes no
+// place of the row for sea without interpolating (no table, or the grid's first and last rows).
+const std::uint64_t* seaBlockRow(const ReliefGrid& g, GridAxis row) {
+    if (g.seaBlocks.empty() || row.cell <= 0 || row.cell >= reliefRows - 2)
+        return nullptr;
+    return &g.seaBlocks[static_cast<std::size_t>(row.cell - 1) * seaBlockWords];
+}
+
+// The bit of the sea block a sample column reads, or none at the grid's first and last columns.
+std::optional<int> seaBlockBit(GridAxis column) {
+    if (column.cell <= 0 || column.cell >= reliefColumns - 2)
+        return std::nullopt;
+    return column.cell - 1;
+}
+
+// Where a sample of a row of samples lies as sampleRelief sees it: where it interpolates, in a
+// sea block (all sea, no relief: the early return of sampleRelief, here inline for the
+// rasters), or in a sea block of a word of the row's bits that is all sea blocks.
+enum class SeaAt { interpolated, seaBlock, seaWord };
+SeaAt seaAt(const std::uint64_t* seaRow, GridAxis column) {
+    const std::optional<int> bit = seaBlockBit(column);
+    if (!seaRow || !bit)
+        return SeaAt::interpolated;
+    const std::uint64_t word = seaRow[*bit / 64];
+    if (word == ~std::uint64_t{0})
+        return SeaAt::seaWord;
+    return (word >> (*bit % 64) & 1) != 0 ? SeaAt::seaBlock : SeaAt::interpolated;
+}
+
+// For sample columns in ascending order of their grid columns (cellOf(i)), the first sample
+// whose sea-block bit lies in the same word of a row's bits as sample i's: a row walking its
+// samples from the last passes from sample i to that one at once where the word is all sea. A
+// sample without a bit starts its own group.
+template <typename CellOf>
+std::vector<std::size_t> seaWordStarts(std::size_t count, const CellOf& cellOf) {
+    std::vector<std::size_t> starts(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::optional<int> bit = seaBlockBit(cellOf(i)),
+                                 before = i > 0 ? seaBlockBit(cellOf(i - 1)) : std::nullopt;
+        starts[i] = bit && before && *bit / 64 == *before / 64 ? starts[i - 1] : i;
+    }
+    return starts;
 }
 
 // The relief raster of a sampling in which a later sample at a pixel covers an earlier one (the
@@ -169,7 +204,7 @@ bool inSeaBlock(const ReliefGrid& g, GridAxis row, GridAxis column) {
 // last, on all cores, and a sample is looked up only while no later one of land is known at its
 // pixel. rowSamples(row, visit) calls visit(column, px, py, latitude, longitude) for the samples
 // of a row inside the frame (column < columns; the place as its grid axes) that are not in a
-// sea block (inSeaBlock, tested before the sample is projected).
+// sea block (seaAt, tested before the sample is projected).
 template <typename RowSamples>
 std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, std::size_t rows,
                                             std::size_t columns, const RowSamples& rowSamples) {
@@ -244,12 +279,15 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
         const double delta = (lo - centreLon - 270) * chartDegToRad;
         columns.push_back({longitudeAxis(lo), std::sin(delta), std::cos(delta)});
     }
+    const std::vector<std::size_t> seaWord =
+        seaWordStarts(columns.size(), [&](std::size_t i) { return columns[i].lon; });
     std::vector<double> rowLats;
     for (double la = 90; la > -90; la -= step)
         rowLats.push_back(la);
     return lastLandRaster(c, r, rowLats.size(), columns.size(), [&](std::size_t row, auto visit) {
         const double la = rowLats[row];
         const GridAxis lat = latitudeAxis(la);
+        const std::uint64_t* seaRow = seaBlockRow(*r.grid, lat);
         const double phi = la * chartDegToRad, sinPhi = std::sin(phi), cosPhi = std::cos(phi);
         // A block of columns lies on the far side when its first depth, plus the most that the
         // depth changes across the block, is well below the near side's.
@@ -264,8 +302,12 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
                 continue;
             }
             for (std::size_t i = end; i-- > begin;) {
-                if (inSeaBlock(*r.grid, lat, columns[i].lon))
-                    continue; // sampleRelief gives 0 there
+                // sampleRelief gives 0 in a sea block
+                if (const SeaAt sea = seaAt(seaRow, columns[i].lon); sea != SeaAt::interpolated) {
+                    if (sea == SeaAt::seaWord)
+                        i = std::max(seaWord[i], begin);
+                    continue;
+                }
                 const double sinDelta = columns[i].sinDelta, cosDelta = columns[i].cosDelta;
                 const int visible =
                     clampedInt((sinDelta * cosPhi * cosPhi0 + sinPhi0 * sinPhi) * 100 + 0.5);
@@ -300,16 +342,23 @@ std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
         columnLons.push_back(lo);
         columnAxes.push_back(longitudeAxis(lo));
     }
+    const std::vector<std::size_t> seaWord =
+        seaWordStarts(columnAxes.size(), [&](std::size_t i) { return columnAxes[i]; });
     return lastLandRaster(
         c, r, rowLats.size(), columnLons.size(), [&](std::size_t row, auto visit) {
             const double la = rowLats[row];
             const GridAxis lat = latitudeAxis(la);
+            const std::uint64_t* seaRow = seaBlockRow(*r.grid, lat);
             const int py = clampedInt(
                 l.mapCentreY -
                 std::log(std::tan(la * chartDegToRad / 2 + roundedQuarterPi)) * p.mapRadius + 0.5);
             for (std::size_t i = columnLons.size(); i-- > 0;) {
-                if (inSeaBlock(*r.grid, lat, columnAxes[i]))
-                    continue; // sampleRelief gives 0 there
+                // sampleRelief gives 0 in a sea block
+                if (const SeaAt sea = seaAt(seaRow, columnAxes[i]); sea != SeaAt::interpolated) {
+                    if (sea == SeaAt::seaWord)
+                        i = seaWord[i];
+                    continue;
+                }
                 double d = columnLons[i] - centreLon;
                 if (d > 180)
                     d -= 360;

@@ -451,6 +451,58 @@ TEST(ReliefGrid, SeaBlocksGiveTheSamplesOfTheWholeInterpolation) {
     EXPECT_LT(land, 100000);
 }
 
+// The sea blocks only spare the rasters work: the whole globe and the Mercator map draw the same
+// pixels with them as without them (where every sample interpolates), on a sea with islands of
+// every size, at the grid's edges and astride the words of the sea-block rows.
+TEST_F(MapFixture, SeaBlocksDrawTheSameRasterAsTheInterpolationEverywhere) {
+    std::vector<std::int16_t> heights(static_cast<std::size_t>(reliefRows) * reliefColumns, -4000);
+    std::uint32_t seed = 12345;
+    const auto next = [&seed](std::uint32_t below) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % below;
+    };
+    for (int island = 0; island < 3000; ++island) {
+        const int row = static_cast<int>(next(reliefRows)), size = static_cast<int>(next(40));
+        // half of them from a word's first bit of the sea blocks, some on the grid's first or last
+        // column
+        const int column = island % 2 == 0   ? static_cast<int>(next(reliefColumns))
+                           : island % 7 == 1 ? (island % 3 == 0 ? 0 : reliefColumns - 1)
+                                             : static_cast<int>(next(84)) * 64 + 1 + island % 3;
+        for (int r = row; r < std::min(reliefRows, row + size / 2 + 1); ++r)
+            for (int c = column; c < std::min(reliefColumns, column + size + 1); ++c)
+                heights[static_cast<std::size_t>(r) * reliefColumns + c] =
+                    static_cast<std::int16_t>(1 + (r * 7 + c * 3) % 3000);
+    }
+    ReliefData blocked, interpolated;
+    blocked.grid = std::make_shared<const ReliefGrid>(reliefGridOf(heights));
+    ReliefGrid plain;
+    plain.heights = std::move(heights);
+    interpolated.grid = std::make_shared<const ReliefGrid>(std::move(plain));
+    for (int i = 0; i < reliefColourEntries; ++i)
+        blocked.colours[i] = interpolated.colours[i] = {i % 256, i / 256, 0};
+    view.baseMap = BaseMapKind::relief;
+    const auto rasterOf = [&](const ReliefData& relief) {
+        drawMapBackground(canvas, relief, paths);
+        return dynamic_cast<const RecordingSurface&>(*relief.raster.pixels).pixels;
+    };
+    for (const Projection kind : {Projection::globe, Projection::mercator}) {
+        view.projection = kind;
+        layout = layoutView(view, 1000, 700);
+        for (const auto& [lon, lat, scale] : {std::tuple{0.0, 0.0, 1.0},
+                                              {170.0, 60.0, 1.0},
+                                              {-100.0, -85.0, 2.0},
+                                              {45, 89.5, 4.0}}) {
+            layout.mapRadius = layout.baseRadius * (kind == Projection::globe ? scale : 1);
+            setMapCentre(projection, layout, lon, lat);
+            const auto withBlocks = rasterOf(blocked);
+            ASSERT_GT(withBlocks.size(), 1000u);
+            EXPECT_TRUE(withBlocks == rasterOf(interpolated))
+                << (kind == Projection::globe ? "globe" : "Mercator") << " at " << lon << "," << lat
+                << " scale " << scale;
+        }
+    }
+}
+
 // A command's one height, read from the rows about the place, is the whole grid's: at the poles,
 // across the date line and anywhere between.
 TEST(ReliefGrid, OnePlacesHeightIsTheWholeGridsInterpolation) {
