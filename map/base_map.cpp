@@ -213,9 +213,24 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
     const int left = l.mapLeft, top = l.mapTop;
     const std::size_t width = std::max(0, l.mapRight - left),
                       height = std::max(0, l.mapBottom - top);
-    // per pixel: (1 + the order of its last land sample found) << 24 | its colour
+    // per pixel: the order of its last land sample found << 24 | its colour. The orders of this
+    // drawing follow those of the drawings before it, so that the memory is cleared only when it
+    // changes size or the orders would overflow their 40 bits.
     std::vector<std::uint64_t>& last = r.raster.lastLand;
-    last.assign(width * height, 0);
+    std::uint64_t& drawn = r.raster.samplesDrawn;
+    const std::uint64_t samples = std::uint64_t{rows} * columns;
+    if (last.size() != width * height || drawn + samples >= std::uint64_t{1} << 40) {
+        last.assign(width * height, 0);
+        drawn = 0;
+    }
+    const std::uint64_t firstOrder = drawn + 1;
+    drawn += samples;
+    // the colours as they are stored, by height
+    std::array<std::uint32_t, reliefColourEntries> colours;
+    for (int i = 0; i < reliefColourEntries; ++i) {
+        const Rgb colour = reliefColour(r, i - reliefColourOffset);
+        colours[i] = std::uint32_t{colour.r} << 16 | std::uint32_t{colour.g} << 8 | colour.b;
+    }
     forEachRowInParallel(
         rows,
         [&](std::size_t walked) {
@@ -223,7 +238,7 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
                 return;
             const std::size_t row = rows - 1 - walked;
             rowSamples(row, [&](std::size_t column, int px, int py, GridAxis lat, GridAxis lon) {
-                const std::uint64_t order = row * columns + column + 1;
+                const std::uint64_t order = firstOrder + row * columns + column;
                 const std::atomic_ref slot(last[static_cast<std::size_t>(py - top) * width +
                                                 static_cast<std::size_t>(px - left)]);
                 std::uint64_t known = slot.load(std::memory_order_relaxed);
@@ -232,9 +247,9 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
                 const int h = sampleRelief(*r.grid, lat, lon);
                 if (h <= 0)
                     return;
-                const Rgb colour = reliefColour(r, h);
-                const std::uint64_t mine = order << 24 | std::uint64_t{colour.r} << 16 |
-                                           std::uint64_t{colour.g} << 8 | colour.b;
+                const std::uint64_t mine =
+                    order << 24 |
+                    colours[std::min(h + reliefColourOffset, reliefColourEntries - 1)];
                 while ((known >> 24) < order &&
                        !slot.compare_exchange_weak(known, mine, std::memory_order_relaxed)) {
                 }
@@ -244,7 +259,7 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
     std::vector<ColouredPixel>& land = r.raster.land;
     land.clear();
     for (std::size_t i = 0; i < last.size(); ++i)
-        if (const std::uint64_t found = last[i]; found != 0)
+        if (const std::uint64_t found = last[i]; (found >> 24) >= firstOrder)
             land.push_back(
                 {left + static_cast<int>(i % width),
                  top + static_cast<int>(i / width),

@@ -85,6 +85,19 @@ struct MapFixture : ::testing::Test {
         layout.mapRadius = layout.baseRadius;
         setMapCentre(projection, layout, 0, 0);
     }
+
+    // The pixels of the relief raster of the canvas's view.
+    std::vector<std::pair<PixelPoint, Rgb>> reliefPixels(const ReliefData& relief) {
+        view.baseMap = BaseMapKind::relief;
+        drawMapBackground(canvas, relief, paths);
+        return dynamic_cast<const RecordingSurface&>(*relief.raster.pixels).pixels;
+    }
+
+    // A 1000 x 700 view of the whole globe in a projection.
+    void project(Projection kind) {
+        view.projection = kind;
+        layout = layoutView(view, 1000, 700);
+    }
 };
 
 } // namespace
@@ -480,23 +493,17 @@ TEST_F(MapFixture, SeaBlocksDrawTheSameRasterAsTheInterpolationEverywhere) {
     interpolated.grid = std::make_shared<const ReliefGrid>(std::move(plain));
     for (int i = 0; i < reliefColourEntries; ++i)
         blocked.colours[i] = interpolated.colours[i] = {i % 256, i / 256, 0};
-    view.baseMap = BaseMapKind::relief;
-    const auto rasterOf = [&](const ReliefData& relief) {
-        drawMapBackground(canvas, relief, paths);
-        return dynamic_cast<const RecordingSurface&>(*relief.raster.pixels).pixels;
-    };
     for (const Projection kind : {Projection::globe, Projection::mercator}) {
-        view.projection = kind;
-        layout = layoutView(view, 1000, 700);
+        project(kind);
         for (const auto& [lon, lat, scale] : {std::tuple{0.0, 0.0, 1.0},
                                               {170.0, 60.0, 1.0},
                                               {-100.0, -85.0, 2.0},
                                               {45, 89.5, 4.0}}) {
             layout.mapRadius = layout.baseRadius * (kind == Projection::globe ? scale : 1);
             setMapCentre(projection, layout, lon, lat);
-            const auto withBlocks = rasterOf(blocked);
+            const auto withBlocks = reliefPixels(blocked);
             ASSERT_GT(withBlocks.size(), 1000u);
-            EXPECT_TRUE(withBlocks == rasterOf(interpolated))
+            EXPECT_TRUE(withBlocks == reliefPixels(interpolated))
                 << (kind == Projection::globe ? "globe" : "Mercator") << " at " << lon << "," << lat
                 << " scale " << scale;
         }
@@ -555,6 +562,29 @@ TEST_F(MapFixture, ReliefRasterIsKeptForTheSameViewOnly) {
     setMapCentre(projection, layout, 10, 0);
     drawMapBackground(canvas, relief, paths);
     EXPECT_NE(relief.raster.pixels.get(), second) << "another centre: drawn again";
+}
+
+// A raster drawn after others (the working memory is kept) is the raster drawn first: nothing
+// of the land of the views before it, on the globe and on the Mercator map.
+TEST_F(MapFixture, ARasterKeepsNothingOfTheOnesBefore) {
+    const auto grid = std::make_shared<const ReliefGrid>(islandGrid(1300, 2700, 800)); // 3 N, 0 E
+    ReliefData kept;
+    kept.grid = grid;
+    kept.colours.fill({10, 200, 30});
+    for (const Projection kind : {Projection::globe, Projection::mercator}) {
+        project(kind);
+        for (const double lon : {0.0, 20.0, 100.0, 0.0}) {
+            setMapCentre(projection, layout, lon, 0);
+            const auto drawnAfterOthers = reliefPixels(kept);
+            ReliefData fresh;
+            fresh.grid = grid;
+            fresh.colours = kept.colours;
+            EXPECT_TRUE(drawnAfterOthers == reliefPixels(fresh))
+                << (kind == Projection::globe ? "globe" : "Mercator") << " centred at " << lon;
+            // the island lies on the globe's far side seen from 100 E
+            EXPECT_EQ(drawnAfterOthers.empty(), kind == Projection::globe && lon == 100.0) << lon;
+        }
+    }
 }
 
 // A zoomed globe samples each pixel of its frame at the place under it, at every centre (the
