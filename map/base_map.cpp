@@ -199,58 +199,58 @@ std::vector<std::size_t> seaWordStarts(std::size_t count, const CellOf& cellOf) 
 }
 
 // The relief raster of a sampling in which a later sample at a pixel covers an earlier one (the
-// grid samples of the whole globe and of the Mercator map, several to a pixel): each pixel takes
-// its last sample of land, as if every sample were drawn in order. The rows are walked from the
-// last, on all cores, and a sample is looked up only while no later one of land is known at its
-// pixel. rowSamples(row, visit) calls visit(column, px, py, latitude, longitude) for the samples
-// of a row inside the frame (column < columns; the place as its grid axes) that are not in a
-// sea block (seaAt, tested before the sample is projected).
+// grid samples of the whole globe and of the Mercator map, several to a pixel, in rows of
+// columns): each pixel takes its last sample of land, as if every sample were drawn in order.
+// The rows are walked from the last, on all cores, and a sample is looked up only while no later
+// one of land is known at its pixel. rowSamples(row, visit) calls visit(px, py, latitude,
+// longitude) for the samples of a row inside the frame (the place as its grid axes) that are not
+// in a sea block (seaAt, tested before the sample is projected), from the row's last column to
+// its first: of two samples of a row at one pixel, the first visited is the later one.
 template <typename RowSamples>
 std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, std::size_t rows,
-                                            std::size_t columns, const RowSamples& rowSamples) {
+                                            const RowSamples& rowSamples) {
     const MapLayout& l = c.layout;
     // the samples lie inside the frame (insideRasterFrame): its pixels alone are kept
     const int left = l.mapLeft, top = l.mapTop;
     const std::size_t width = std::max(0, l.mapRight - left),
                       height = std::max(0, l.mapBottom - top);
-    // per pixel: the order of its last land sample found << 24 | its colour. The orders of this
-    // drawing follow those of the drawings before it, so that the memory is cleared only when it
-    // changes size or the orders would overflow their 40 bits.
-    std::vector<std::uint64_t>& last = r.raster.lastLand;
-    std::uint64_t& drawn = r.raster.samplesDrawn;
-    const std::uint64_t samples = std::uint64_t{rows} * columns;
-    if (last.size() != width * height || drawn + samples >= std::uint64_t{1} << 40) {
+    // Per pixel, 4 bytes (the working memory stays in the processor's cache the better): the row
+    // of its last land sample found, counted on from the rows of the drawings before, above the
+    // entry of its colour. A sample covers what a sample of an earlier row found; in its own row
+    // the first found stays. The memory is cleared only when it changes size or the rows would
+    // overflow their bits.
+    constexpr int colourBits = 14;
+    static_assert(reliefColourEntries <= 1 << colourBits);
+    constexpr std::uint32_t rowLimit = std::uint32_t{1} << (32 - colourBits);
+    std::vector<std::uint32_t>& last = r.raster.lastLand;
+    std::uint32_t& drawn = r.raster.rowsDrawn;
+    if (rows >= rowLimit)
+        return c.surface.createMemorySurface(l.mapRight, l.mapBottom); // no screen is so tall
+    if (last.size() != width * height || drawn + rows >= rowLimit) {
         last.assign(width * height, 0);
         drawn = 0;
     }
-    const std::uint64_t firstOrder = drawn + 1;
-    drawn += samples;
-    // the colours as they are stored, by height
-    std::array<std::uint32_t, reliefColourEntries> colours;
-    for (int i = 0; i < reliefColourEntries; ++i) {
-        const Rgb colour = reliefColour(r, i - reliefColourOffset);
-        colours[i] = std::uint32_t{colour.r} << 16 | std::uint32_t{colour.g} << 8 | colour.b;
-    }
+    const std::uint32_t firstRow = drawn + 1;
+    drawn += static_cast<std::uint32_t>(rows);
     forEachRowInParallel(
         rows,
         [&](std::size_t walked) {
             if (c.stop.stop_requested())
                 return;
-            const std::size_t row = rows - 1 - walked;
-            rowSamples(row, [&](std::size_t column, int px, int py, GridAxis lat, GridAxis lon) {
-                const std::uint64_t order = firstOrder + row * columns + column;
+            const std::uint32_t row = firstRow + static_cast<std::uint32_t>(rows - 1 - walked);
+            rowSamples(rows - 1 - walked, [&](int px, int py, GridAxis lat, GridAxis lon) {
                 const std::atomic_ref slot(last[static_cast<std::size_t>(py - top) * width +
                                                 static_cast<std::size_t>(px - left)]);
-                std::uint64_t known = slot.load(std::memory_order_relaxed);
-                if ((known >> 24) >= order)
+                std::uint32_t known = slot.load(std::memory_order_relaxed);
+                if ((known >> colourBits) >= row)
                     return;
                 const int h = sampleRelief(*r.grid, lat, lon);
                 if (h <= 0)
                     return;
-                const std::uint64_t mine =
-                    order << 24 |
-                    colours[std::min(h + reliefColourOffset, reliefColourEntries - 1)];
-                while ((known >> 24) < order &&
+                const std::uint32_t mine =
+                    row << colourBits | static_cast<std::uint32_t>(std::min(
+                                            h + reliefColourOffset, reliefColourEntries - 1));
+                while ((known >> colourBits) < row &&
                        !slot.compare_exchange_weak(known, mine, std::memory_order_relaxed)) {
                 }
             });
@@ -259,12 +259,10 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
     std::vector<ColouredPixel>& land = r.raster.land;
     land.clear();
     for (std::size_t i = 0; i < last.size(); ++i)
-        if (const std::uint64_t found = last[i]; (found >> 24) >= firstOrder)
-            land.push_back(
-                {left + static_cast<int>(i % width),
-                 top + static_cast<int>(i / width),
-                 {static_cast<std::uint8_t>(found >> 16), static_cast<std::uint8_t>(found >> 8),
-                  static_cast<std::uint8_t>(found)}});
+        if (const std::uint32_t found = last[i]; (found >> colourBits) >= firstRow)
+            land.push_back({left + static_cast<int>(i % width), top + static_cast<int>(i / width),
+                            reliefColour(r, static_cast<int>(found & ((1u << colourBits) - 1)) -
+                                                reliefColourOffset)});
     std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(l.mapRight, l.mapBottom);
     memory->setPixels(land);
     return memory;
@@ -299,7 +297,7 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
     std::vector<double> rowLats;
     for (double la = 90; la > -90; la -= step)
         rowLats.push_back(la);
-    return lastLandRaster(c, r, rowLats.size(), columns.size(), [&](std::size_t row, auto visit) {
+    return lastLandRaster(c, r, rowLats.size(), [&](std::size_t row, auto visit) {
         const double la = rowLats[row];
         const GridAxis lat = latitudeAxis(la);
         const std::uint64_t* seaRow = seaBlockRow(*r.grid, lat);
@@ -333,7 +331,7 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
                     l.mapCentreY - (sinPhi * cosPhi0 - sinDelta * cosPhi * sinPhi0) * 100 * scale +
                     0.5);
                 if (insideRasterFrame(c.layout, px, py))
-                    visit(i, px, py, lat, columns[i].lon);
+                    visit(px, py, lat, columns[i].lon);
             }
             end = begin;
         }
@@ -359,31 +357,30 @@ std::unique_ptr<DrawSurface> mercatorRelief(MapCanvas& c, const ReliefData& r) {
     }
     const std::vector<std::size_t> seaWord =
         seaWordStarts(columnAxes.size(), [&](std::size_t i) { return columnAxes[i]; });
-    return lastLandRaster(
-        c, r, rowLats.size(), columnLons.size(), [&](std::size_t row, auto visit) {
-            const double la = rowLats[row];
-            const GridAxis lat = latitudeAxis(la);
-            const std::uint64_t* seaRow = seaBlockRow(*r.grid, lat);
-            const int py = clampedInt(
-                l.mapCentreY -
-                std::log(std::tan(la * chartDegToRad / 2 + roundedQuarterPi)) * p.mapRadius + 0.5);
-            for (std::size_t i = columnLons.size(); i-- > 0;) {
-                // sampleRelief gives 0 in a sea block
-                if (const SeaAt sea = seaAt(seaRow, columnAxes[i]); sea != SeaAt::interpolated) {
-                    if (sea == SeaAt::seaWord)
-                        i = seaWord[i];
-                    continue;
-                }
-                double d = columnLons[i] - centreLon;
-                if (d > 180)
-                    d -= 360;
-                if (d < -180)
-                    d += 360;
-                const int px = clampedInt(l.mapCentreX + p.mapRadius * d * chartDegToRad + 0.5);
-                if (insideRasterFrame(c.layout, px, py))
-                    visit(i, px, py, lat, columnAxes[i]);
+    return lastLandRaster(c, r, rowLats.size(), [&](std::size_t row, auto visit) {
+        const double la = rowLats[row];
+        const GridAxis lat = latitudeAxis(la);
+        const std::uint64_t* seaRow = seaBlockRow(*r.grid, lat);
+        const int py = clampedInt(
+            l.mapCentreY -
+            std::log(std::tan(la * chartDegToRad / 2 + roundedQuarterPi)) * p.mapRadius + 0.5);
+        for (std::size_t i = columnLons.size(); i-- > 0;) {
+            // sampleRelief gives 0 in a sea block
+            if (const SeaAt sea = seaAt(seaRow, columnAxes[i]); sea != SeaAt::interpolated) {
+                if (sea == SeaAt::seaWord)
+                    i = seaWord[i];
+                continue;
             }
-        });
+            double d = columnLons[i] - centreLon;
+            if (d > 180)
+                d -= 360;
+            if (d < -180)
+                d += 360;
+            const int px = clampedInt(l.mapCentreX + p.mapRadius * d * chartDegToRad + 0.5);
+            if (insideRasterFrame(c.layout, px, py))
+                visit(px, py, lat, columnAxes[i]);
+        }
+    });
 }
 
 // The vector files in drawing order with their colours (coasts: grey over relief on the globe).

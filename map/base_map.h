@@ -41,10 +41,10 @@ struct ReliefRaster {
     std::unique_ptr<DrawSurface> pixels; // null before the first relief
     // The working memory of the last drawing, kept for the next (a new one costs the system's
     // zeroing of its pages at every repaint): per pixel of the map's frame, the last land sample
-    // found, and the count of the samples of the drawings since it was cleared; and the land
-    // pixels.
-    std::vector<std::uint64_t> lastLand;
-    std::uint64_t samplesDrawn = 0;
+    // found, and the count of the rows of samples of the drawings since it was cleared; and the
+    // land pixels.
+    std::vector<std::uint32_t> lastLand;
+    std::uint32_t rowsDrawn = 0;
     std::vector<ColouredPixel> land;
 };
 
