@@ -1396,6 +1396,9 @@ constexpr const char* smallScreenChild = "VESK_SMALL_SCREEN_CHILD";
 // panel whole, without scroll bars. The window runs in a child of the test whose offscreen
 // screen has that size (the screen of a process is set when it starts).
 TEST(Window, FitsASmallScreenAtScaleTwo) {
+#ifdef VESK_THREAD_SANITIZER
+    GTEST_SKIP() << "ThreadSanitizer's runtime stops when a threaded process starts a child";
+#endif
     if (!qEnvironmentVariableIsSet(smallScreenChild)) {
         ScratchDir dir;
         const std::filesystem::path config = dir.path() / "screen.json";
