@@ -111,6 +111,15 @@ struct Window {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QCoreApplication::processEvents();
     }
+    // The eclipse list opened and its search started from a first year over a span of years.
+    EclipseListDialog* startListSearch(const char* first, const char* years) {
+        view->eclipseList();
+        EclipseListDialog* list = view->listDialog();
+        list->startEdit->setText(first);
+        list->periodEdit->setText(years);
+        list->search();
+        return list;
+    }
 };
 
 } // namespace
@@ -920,11 +929,7 @@ TEST(Window, PlaceSearchListsTheMaximumsThere) {
     w.v().searchMode = searchPlace;
     w.v().searchMinMagnitude = 0.3;
     placeObserver(w.v(), -74.006, 40.713, 10, ObserverPlace{}); // New York
-    w.view->eclipseList();
-    EclipseListDialog* list = w.view->listDialog();
-    list->startEdit->setText("2024");
-    list->periodEdit->setText("1");
-    list->search();
+    EclipseListDialog* list = w.startListSearch("2024", "1");
     w.finishWork();
     ASSERT_GE(list->list->topLevelItemCount(), 1);
     EXPECT_EQ(list->list->columnCount(), 8);
@@ -983,11 +988,7 @@ TEST(Window, SearchByARecordsEvidenceListsTheLikeliestFirst) {
     EXPECT_EQ(again.whenTo, 10);
 
     w.v() = search.view;
-    w.view->eclipseList();
-    EclipseListDialog* list = w.view->listDialog();
-    list->startEdit->setText("-200");
-    list->periodEdit->setText("100");
-    list->search();
+    EclipseListDialog* list = w.startListSearch("-200", "100");
     w.finishWork();
     ASSERT_GE(list->list->topLevelItemCount(), 2);
     EXPECT_EQ(list->list->headerItem()->text(3), EclipseListDialog::tr("Chance of the sighting"));
@@ -1466,11 +1467,7 @@ TEST(Window, FitsASmallScreenAtScaleTwo) {
 // Reopened, the list starts again from this year and a period of 10.
 TEST(Window, EclipseListReopensWithItsStartValues) {
     Window w;
-    w.view->eclipseList();
-    EclipseListDialog* list = w.view->listDialog();
-    list->startEdit->setText("2000");
-    list->periodEdit->setText("300");
-    list->search();
+    EclipseListDialog* list = w.startListSearch("2000", "300");
     w.finishWork();
     EXPECT_EQ(list->list->topLevelItemCount(), 100);
     EXPECT_FALSE(list->limitNote->isHidden()) << "the dialog says the search stopped at 100";
@@ -1532,11 +1529,7 @@ TEST(Window, ListSearchStops) {
     w.finishWork();
     w.v().searchMode = searchType;
     w.v().searchType = 7; // no eclipse has it: the search walks the whole span
-    w.view->eclipseList();
-    EclipseListDialog* list = w.view->listDialog();
-    list->startEdit->setText("-13000");
-    list->periodEdit->setText("5000");
-    list->search();
+    EclipseListDialog* list = w.startListSearch("-13000", "5000");
     ASSERT_TRUE(w.view->working());
     EXPECT_TRUE(list->stopButton->isEnabled());
     list->stopSearch();
