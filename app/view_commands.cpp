@@ -344,6 +344,12 @@ namespace {
 using Seen = ModeFields::Seen;
 using When = ModeFields::When;
 
+// The dialog's choices of what a record saw, each with the phase of the evidence.
+constexpr std::pair<Seen, SeenPhase> seenPhases[] = {{Seen::total, SeenPhase::total},
+                                                     {Seen::annular, SeenPhase::annular},
+                                                     {Seen::central, SeenPhase::central},
+                                                     {Seen::magnitude, SeenPhase::magnitude}};
+
 // The span of evidence a choice of When fills, and whether it is given in time-degrees.
 std::pair<std::optional<Span> SightingEvidence::*, bool> spanOf(When when) {
     switch (when) {
@@ -368,10 +374,8 @@ std::optional<SightingEvidence> evidenceOf(const ModeFields& f) {
     if (f.seen == Seen::notSearched)
         return std::nullopt;
     SightingEvidence evidence;
-    evidence.seen = f.seen == Seen::total     ? SeenPhase::total
-                    : f.seen == Seen::annular ? SeenPhase::annular
-                    : f.seen == Seen::central ? SeenPhase::central
-                                              : SeenPhase::magnitude;
+    evidence.seen =
+        std::ranges::find(seenPhases, f.seen, &std::pair<Seen, SeenPhase>::first)->second;
     evidence.minMagnitude = f.minMagnitude;
     if (const auto [span, timeDegrees] = spanOf(f.when); span) {
         const double unit = timeDegrees ? 1 / timeDegreesPerHour : 1;
@@ -385,10 +389,8 @@ std::optional<SightingEvidence> evidenceOf(const ModeFields& f) {
 void loadEvidence(const std::optional<SightingEvidence>& evidence, ModeFields& f) {
     if (!evidence)
         return;
-    f.seen = evidence->seen == SeenPhase::total     ? Seen::total
-             : evidence->seen == SeenPhase::annular ? Seen::annular
-             : evidence->seen == SeenPhase::central ? Seen::central
-                                                    : Seen::magnitude;
+    f.seen =
+        std::ranges::find(seenPhases, evidence->seen, &std::pair<Seen, SeenPhase>::second)->first;
     for (const When when : {When::sunAltitude, When::apparentTime, When::hoursAfterSunrise,
                             When::hoursBeforeSunset}) {
         if (const std::optional<Span>& span = (*evidence).*spanOf(when).first) {
