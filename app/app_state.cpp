@@ -12,9 +12,11 @@
 #include "local_report.h"
 #include "messages.h"
 #include "path_map.h"
+#include "printable_text.h"
 #include "scaled_surface.h"
 #include "shadow_layer.h"
 #include "sighting_evidence.h"
+#include "text_format.h"
 #include "timescales.h"
 #include "translation.h"
 #include "typed_coordinates.h"
@@ -100,7 +102,7 @@ void AppServices::writeKml(const ScreenFrame& frame, const std::filesystem::path
                       halfWidth, sigmas);
     }
     const CorrectedLimits* corrected = frame.settings.trueLimits ? correctedLimits(frame) : nullptr;
-    const KmlOutcome kml = writeKmlDocuments(record, path, paths, dir, files,
+    const KmlOutcome kml = writeKmlDocuments(record, path, paths, dir, *files,
                                              {kmlBand ? &*kmlBand : nullptr, bandName, corrected});
     kmlDocuments = kml.documents;
     exportFailure = kml.failure;
@@ -109,9 +111,10 @@ void AppServices::writeKml(const ScreenFrame& frame, const std::filesystem::path
 std::string AppServices::writeGeoJson(const ScreenFrame& frame, const std::filesystem::path& dir) {
     const EclipseRecord& record = frame.eclipse.record;
     const PathGeometry& path = kmlPath.geometry(record, frame.eclipse.deltaT, kmlStepHours);
-    const long code = kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month));
-    return files.writeTogether(
-        {{dir / (std::to_string(code) + ".geojson"),
+    const std::string stem =
+        exportFileStem(static_cast<int>(record.year), static_cast<int>(record.month));
+    return files->writeTogether(
+        {{dir / (stem + ".geojson"),
           pathGeoJson(record, path,
                       frame.settings.trueLimits ? correctedLimits(frame) : nullptr)}});
 }
@@ -140,7 +143,7 @@ std::string AppServices::writeCentralTable(const ScreenFrame& frame,
     OutputFile file;
     file.path = dir / (csv ? "central.csv" : "central.json");
     file.bytes = csv ? centralTableCsv(rows, columns) : centralTableJson(rows, columns);
-    return files.writeTogether({file});
+    return files->writeTogether({file});
 }
 
 void AppServices::drawCentralTable(DrawSurface& target, const ScreenFrame& frame) {
@@ -151,7 +154,7 @@ void AppServices::drawCentralTable(DrawSurface& target, const ScreenFrame& frame
         mapPath.geometry(frame.eclipse.record, deltaT, v.drawStepHours, stop);
     exportFailure =
         vesk::drawCentralTable(surface, frame.eclipse.record, path, v.tableLon, v.tableStep, deltaT,
-                               v.kmlOutput ? &files : nullptr, exportDir, v.solarRadiusArcsec);
+                               v.kmlOutput ? files : nullptr, exportDir, v.solarRadiusArcsec);
 }
 
 namespace {
@@ -176,19 +179,20 @@ std::string observerName(const ViewSettings& view, const CityTable& cities) {
 
 std::string locationLine(const ViewSettings& view, const CityTable& cities,
                          const ObserverPlace& place) {
-    char line[200] = "";
-    if (const City* city = observedCity(view, cities)) {
-        std::snprintf(line, sizeof line, " Location : %s Lon:%7.2f°Lat:%7.2f° Height:%5.1f",
-                      cityName(*city, view.englishNames).c_str(), city->lon, city->lat,
-                      city->height);
-    } else if (!view.observerCityIndex) {
-        const std::string& name = place.name;
-        std::snprintf(line, sizeof line, " Location : %s Lon:%7.2f°Lat:%7.2f° Height:%6.1f%s",
-                      name.empty() ? "Coordinates        " : name.c_str(), view.observerLon,
-                      view.observerLat, view.observerHeight,
-                      heightSourceNote(place.heightSource).c_str());
-    }
-    return line;
+    // the longest name the line shows: a longer one is cut, the numbers never
+    constexpr std::size_t longestName = 60;
+    const auto line = [](const std::string& name, const std::string& numbers) {
+        return " Location : " + elidedText(name, longestName) + numbers;
+    };
+    if (const City* city = observedCity(view, cities))
+        return line(cityName(*city, view.englishNames), format(" Lon:%7.2f°Lat:%7.2f° Height:%5.1f",
+                                                               city->lon, city->lat, city->height));
+    if (view.observerCityIndex)
+        return "";
+    return line(place.name.empty() ? "Coordinates        " : place.name,
+                format(" Lon:%7.2f°Lat:%7.2f° Height:%6.1f", view.observerLon, view.observerLat,
+                       view.observerHeight) +
+                    heightSourceNote(place.heightSource));
 }
 
 LocalCircumstances frameLocalCircumstances(const ScreenFrame& frame) {

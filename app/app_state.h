@@ -105,7 +105,10 @@ class AppServices : public RedrawServices {
     std::filesystem::path exportDir = ".";
     std::string exportFailure;
     std::vector<std::filesystem::path> kmlDocuments;
-    SaveFileSink files;
+    // Where the exports go: written at once, or to a sink that keeps them to be written together
+    // with the picture.
+    SaveFileSink savedFiles;
+    FileSink* files = &savedFiles;
     // Asked when the picture being drawn is no longer wanted (the window's newer request).
     std::stop_token stop;
     // The projection of the last map drawn (the window's hit tests use it).

@@ -51,14 +51,25 @@ std::optional<double> CommandLine::number(const std::string& name, std::string& 
     return value;
 }
 
+std::optional<double> CommandLine::wholeValue(const std::string& name, std::string& error) const {
+    const std::optional<double> value = number(name, error);
+    if (value && *value != std::trunc(*value)) {
+        error = name + " needs a whole number, not '" + *CommandLine::value(name) + "'";
+        return std::nullopt;
+    }
+    return value;
+}
+
 std::optional<double> CommandLine::year(const std::string& name, std::string& error) const {
     const std::optional<std::string> text = value(name);
     if (!text)
         return std::nullopt;
     const std::optional<double> year = parseYear(*text);
-    if (!year)
-        error = name + " needs a year such as -762 or 763 BC, not '" + *text + "'";
-    return year;
+    if (year && *year == std::trunc(*year))
+        return year;
+    error = name + (year ? " needs a whole year" : " needs a year such as -762 or 763 BC") +
+            ", not '" + *text + "'";
+    return std::nullopt;
 }
 
 std::optional<double> wholeNumber(std::string_view text) {

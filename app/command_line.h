@@ -33,8 +33,11 @@ class CommandLine {
     // The option's value as a finite number; nullopt when absent. A value that is not a number
     // sets error and returns nullopt too.
     std::optional<double> number(const std::string& name, std::string& error) const;
+    // The option's value as a whole number (a month, a count, a limit): nullopt when absent, or
+    // with error set when it is not a number or has a fraction ("--month needs a whole number").
+    std::optional<double> wholeValue(const std::string& name, std::string& error) const;
     // The option's value as a year: a number ("-762") or a year before Christ ("763 BC",
-    // "763BC"); nullopt when absent, or with error set when it is neither.
+    // "763BC"); nullopt when absent, or with error set when it is neither or has a fraction.
     std::optional<double> year(const std::string& name, std::string& error) const;
 
   private:

@@ -11,6 +11,7 @@
 #include "messages.h"
 #include "place_options.h"
 #include "saros.h"
+#include "text_format.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -113,7 +114,8 @@ void printLocalJson(const EclipseRecord& e, const ViewSettings& view,
 void printLocalText(const EclipseRecord& e, const ViewSettings& view,
                     const LocalCircumstances& local, const PlaceClocks& clocks, double dt,
                     std::FILE* out) {
-    std::fprintf(out, "place       %.4f E %.4f N %.0f m%s\n", view.observerLon, view.observerLat,
+    std::fprintf(out, "place       %.4f E %.4f N %.0f m%s\n",
+                 withoutNegativeZero(view.observerLon, 4), withoutNegativeZero(view.observerLat, 4),
                  view.observerHeight, heightSourceNote(clocks.place.heightSource).c_str());
     if (!clocks.place.name.empty())
         std::fprintf(out, "name        %s\n", clocks.place.name.c_str());
@@ -209,7 +211,7 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     }
     const CalendarMonth now = currentLocalMonth();
     const double year = options.year("--year", error).value_or(now.year);
-    const double month = options.number("--month", error).value_or(now.month);
+    const double month = options.wholeValue("--month", error).value_or(now.month);
     if (error.empty())
         error = checkYearMonth(year, month);
     if (error.empty())

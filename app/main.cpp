@@ -13,6 +13,7 @@
 #include "search_commands.h"
 #include "session.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,6 +72,9 @@ int runWindowOrPicture(vesk::AppState& state, char** argv, const std::string& sc
 int main(int argc, char** argv) {
     // before any thread starts: the signals that end a run wait for the writes under way
     vesk::takeEndingSignalsInOneThread();
+    // past a file size limit (ulimit -f) a write fails with EFBIG ("File too large"), which the
+    // writers report with the file's name and clean up after, instead of ending the process
+    std::signal(SIGXFSZ, SIG_IGN);
     vesk::AppState state(vesk::processDataPaths());
     std::vector<std::string> args(argv + 1, argv + argc);
     // --lang en|ja chooses the window's language over the locale's

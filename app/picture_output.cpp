@@ -67,11 +67,16 @@ PictureOutput::PictureOutput(PictureFormat format, int width, int height, double
 
 PictureOutput::~PictureOutput() = default;
 
-std::string PictureOutput::save(const std::filesystem::path& path) {
+std::string PictureOutput::save(const std::filesystem::path& path,
+                                std::vector<OutputFile> alongside) {
     picture->finish();
-    if (format == PictureFormat::png)
-        return savePng(picture->image(), path);
-    return SaveFileSink().writeTogether({{path, document.data().toStdString()}});
+    OutputFile file{path, {}};
+    if (format != PictureFormat::png)
+        file.bytes = document.data().toStdString();
+    else if (!encodePng(picture->image(), file.bytes))
+        return "cannot write " + path.string() + ": the picture cannot be encoded";
+    alongside.push_back(std::move(file));
+    return SaveFileSink().writeTogether(alongside);
 }
 
 } // namespace vesk

@@ -3,6 +3,7 @@
 // are paths and whose text is text. The file is written whole or not at all.
 #pragma once
 
+#include "file_sink.h"
 #include "qt_draw_surface.h"
 
 #include <QBuffer>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPdfWriter;
 class QSvgGenerator;
@@ -34,8 +36,9 @@ class PictureOutput {
 
     QtDrawSurface& surface() { return *picture; }
 
-    // Ends the drawing and writes the file; empty, or the failure naming the file.
-    std::string save(const std::filesystem::path& path);
+    // Ends the drawing and writes the file together with the files alongside it (all of them, or
+    // none); empty, or the failure naming the file.
+    std::string save(const std::filesystem::path& path, std::vector<OutputFile> alongside = {});
 
   private:
     PictureFormat format;

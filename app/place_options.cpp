@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "place_options.h"
 
+#include "printable_text.h"
 #include "typed_coordinates.h"
 #include "view_commands.h"
 
@@ -40,12 +41,12 @@ std::optional<GazetteerPlace> namedPlace(const AppState& state, const std::strin
     if (found.place)
         return g->places[*found.place];
     if (found.candidates.empty())
-        error = "--place: no place called \"" + name + "\"" +
+        error = "--place: no place called \"" + printableText(name) + "\"" +
                 (g->source.empty() ? " (the gazetteer of modern places, cities15000.txt of "
                                      "libtimezonemap-data, was not found)"
                                    : "");
     else
-        error = "--place: \"" + name +
+        error = "--place: \"" + printableText(name) +
                 "\" may be any of these (add \", COUNTRY\" or \", REGION\"):" +
                 candidateLines(*g, found.candidates);
     return std::nullopt;

@@ -177,6 +177,8 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     TextRecordingSurface surface(picture.surface(), texts);
     AppServices services(state);
     services.exportDir = std::filesystem::absolute(outPath).parent_path();
+    KeptFiles exports; // written with the picture: all new, or all as they were
+    services.files = &exports;
     const std::optional<ScreenFrame> frame =
         redrawForCommand(state, commandRequest(options), surface, services, "render", err);
     if (!frame)
@@ -217,7 +219,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         std::fprintf(err, "vesk render: %s\n", services.exportFailure.c_str());
         return 1;
     }
-    if (const std::string failure = picture.save(outPath); !failure.empty()) {
+    if (const std::string failure = picture.save(outPath, exports.kept); !failure.empty()) {
         std::fprintf(err, "vesk render: %s\n", failure.c_str());
         return 1;
     }

@@ -266,12 +266,20 @@ std::string replaceFolder(const std::filesystem::path& folder, const std::vector
     return "";
 }
 
-std::string savePng(const QImage& image, const std::filesystem::path& path) {
+bool encodePng(const QImage& image, std::string& bytes) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG"))
+        return false;
+    bytes = buffer.data().toStdString();
+    return true;
+}
+
+std::string savePng(const QImage& image, const std::filesystem::path& path) {
+    OutputFile file{path, {}};
+    if (!encodePng(image, file.bytes))
         return failure(path, QStringLiteral("the picture cannot be encoded"));
-    return SaveFileSink().writeTogether({{path, buffer.data().toStdString()}});
+    return SaveFileSink().writeTogether({file});
 }
 
 } // namespace vesk

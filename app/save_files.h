@@ -34,6 +34,9 @@ std::string folderReplacementRefusal(const std::filesystem::path& folder, OwnedN
 std::string replaceFolder(const std::filesystem::path& folder, const std::vector<OutputFile>& files,
                           OwnedName isOurs);
 
+// The image encoded as PNG into bytes; false when it cannot be.
+bool encodePng(const QImage& image, std::string& bytes);
+
 // Writes the image as a PNG file whole or not at all; an empty text, or the failure.
 std::string savePng(const QImage& image, const std::filesystem::path& path);
 

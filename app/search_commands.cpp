@@ -62,9 +62,9 @@ std::string applyFilter(const CommandLine& options, AppState& state, SearchCrite
     } else if (options.has("--min-mag") || options.has("--p-central")) {
         return "--min-mag and --p-central go with --place";
     }
-    if (const auto saros = options.number("--saros", error)) {
+    if (const auto saros = options.wholeValue("--saros", error)) {
         c.mode = searchSarosNumber;
-        c.saros = std::trunc(*saros);
+        c.saros = *saros;
         ++filters;
     }
     if (error.empty())
@@ -212,8 +212,8 @@ int runListCommand(AppState& state, const std::vector<std::string>& args, std::F
     SearchCriteria criteria;
     error = applyFilter(options, state, criteria, err);
     const double from = options.year("--from", error).value_or(currentLocalMonth().year);
-    const double years = options.number("--years", error).value_or(10);
-    const double limit = options.number("--limit", error).value_or(maxSearchHits);
+    const double years = options.wholeValue("--years", error).value_or(10);
+    const double limit = options.wholeValue("--limit", error).value_or(maxSearchHits);
     if (error.empty())
         error = checkYearMonth(from, 1);
     if (error.empty() && !(years >= 1 && years <= 30000))
@@ -256,7 +256,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
     error = applyFilter(options, state, criteria, err);
     const CalendarMonth now = currentLocalMonth();
     const double year = options.year("--year", error).value_or(now.year);
-    const double month = options.number("--month", error).value_or(now.month);
+    const double month = options.wholeValue("--month", error).value_or(now.month);
     if (error.empty())
         error = checkYearMonth(year, month);
     if (!error.empty()) {

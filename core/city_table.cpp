@@ -2,6 +2,7 @@
 #include "city_table.h"
 
 #include "bounded_line.h"
+#include "printable_text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -62,7 +63,7 @@ double fieldValue(const std::string& field) {
 City placeOf(const std::string& line) {
     City city;
     const std::size_t comma = line.find(',');
-    city.name = line.substr(0, comma);
+    city.name = printableText(line.substr(0, comma));
     double* values[] = {&city.lon, &city.lat, &city.height, &city.spare};
     std::size_t position = comma;
     for (double* value : values) {
@@ -77,7 +78,8 @@ City placeOf(const std::string& line) {
     }
     if (position != std::string::npos && line[position] == ',') {
         const std::size_t start = position + 1;
-        city.englishName = line.substr(start, line.find_first_of(",;", start) - start);
+        city.englishName =
+            printableText(line.substr(start, line.find_first_of(",;", start) - start));
     }
     return city;
 }

@@ -112,9 +112,13 @@ std::vector<std::vector<KmlPoint>> splitRingAtDateLine(const std::vector<KmlPoin
     return {east, west};
 }
 
-long kmlFileCode(int year, int month) {
-    const long code = std::labs(year) * 100L + month;
-    return year < 0 ? -code : code;
+std::string exportFileStem(int year, int month) {
+    char stem[32];
+    if (year >= 1)
+        std::snprintf(stem, sizeof stem, "%d%02d", year, month);
+    else
+        std::snprintf(stem, sizeof stem, "%04dBC-%02d", 1 - year, month);
+    return stem;
 }
 
 namespace {
@@ -596,7 +600,7 @@ KmlOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& ge
     KmlBuilder builder(record, geometry, band);
     builder.build();
     const std::string code =
-        std::to_string(kmlFileCode(static_cast<int>(record.year), static_cast<int>(record.month)));
+        exportFileStem(static_cast<int>(record.year), static_cast<int>(record.month));
     const std::filesystem::path earth = outDir / (code + "_earth.kml"),
                                 path = outDir / (code + ".kml");
     const std::string ending = "\n</Document>\n</kml>\n";

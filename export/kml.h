@@ -35,8 +35,10 @@ DateLineCrossing dateLineCrossing(double lon0, double lat0, double lon1, double 
 // piece.
 std::vector<std::vector<KmlPoint>> splitRingAtDateLine(const std::vector<KmlPoint>& ring);
 
-// The number that names the documents: sign(Y) * (|Y| * 100 + M) for year Y and month M.
-long kmlFileCode(int year, int month);
+// The stem of the exports' default file names for year Y (astronomical) and month M: "YYYYMM"
+// ("202404") from the year 1 on; before it the year before Christ and the month, "0763BC-06" for
+// -762, so that no name begins with "-" and reads as an option to the shell's tools.
+std::string exportFileStem(int year, int month);
 
 // The step (hours) of the geometry the KML documents are written from.
 constexpr double kmlStepHours = 0.01;

@@ -4,6 +4,7 @@
 #include "angles.h"
 #include "bounded_line.h"
 #include "earth.h"
+#include "printable_text.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -83,30 +84,6 @@ constexpr const char* latinFolds[] = {
 constexpr char32_t firstFolded = 0xC0, lastFolded = 0x17F;
 constexpr char32_t firstCombining = 0x300, lastCombining = 0x36F;
 
-// What codePointAt gives for a byte that does not begin a UTF-8 sequence: no code point.
-constexpr char32_t strayByte = 0x110000;
-
-// The code point at text[i] and its length in bytes (a stray byte: strayByte, one byte).
-std::pair<char32_t, std::size_t> codePointAt(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    if (lead < 0x80)
-        return {lead, 1};
-    const std::size_t length = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    if (length == 1 || i + length > text.size())
-        return {strayByte, 1};
-    char32_t c = lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return {strayByte, 1};
-        c = c << 6 | (byte(i + k) & 0x3F);
-    }
-    return {c, length};
-}
-
-// U+FFFD, the replacement character, in UTF-8.
-constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
-
 bool isKana(char32_t c) {
     return (c >= 0x3040 && c <= 0x30FF) || (c >= 0x31F0 && c <= 0x31FF);
 }
@@ -141,20 +118,6 @@ std::vector<std::string_view> splitFields(std::string_view line, char separator)
             return fields;
         start = end + 1;
     }
-}
-
-// The text of a field as the outputs may show it: each byte that is not part of a UTF-8
-// sequence (and each encoded surrogate or NUL) becomes U+FFFD.
-std::string validText(std::string_view text) {
-    std::string valid;
-    valid.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto [c, length] = codePointAt(text, i);
-        const bool bad = c == strayByte || c == 0 || (c >= 0xD800 && c <= 0xDFFF);
-        valid += bad ? replacementCharacter : text.substr(i, length);
-        i += length;
-    }
-    return valid;
 }
 
 std::optional<double> numberField(std::string_view text) {
@@ -268,8 +231,8 @@ std::optional<GazetteerPlace> placeOfFields(const std::vector<std::string_view>&
         return std::nullopt;
     }
     GazetteerPlace p;
-    p.name = validText(f[at.name]);
-    p.country = validText(f[at.country]);
+    p.name = printableText(f[at.name]);
+    p.country = printableText(f[at.country]);
     p.lon = *lon;
     p.lat = *lat;
     return p;
@@ -286,7 +249,7 @@ std::optional<GazetteerPlace> placeOfLine(const std::vector<std::string_view>& f
     if (zones.known(f[zoneField]))
         p.zone = f[zoneField];
     else if (!f[zoneField].empty())
-        why = "time zone \"" + validText(f[zoneField]) +
+        why = "time zone \"" + printableText(f[zoneField]) +
               "\" is not one the system's time zone database knows; the place has no zone";
     if (const std::optional<double> population = numberField(f[populationField]);
         population && *population >= 0 && *population <= mostInhabitants)
@@ -371,9 +334,9 @@ void readPlaces(Gazetteer& g, const CountryNames& countries, std::optional<std::
             note(number, why);
         const std::string regionCode = place->country + "." + std::string(f[regionField]);
         if (const auto region = regions.find(regionCode); region != regions.end())
-            place->region = validText(region->second);
+            place->region = printableText(region->second);
         if (const auto country = countries.find(place->country); country != countries.end())
-            place->countryName = validText(country->second);
+            place->countryName = printableText(country->second);
         if (!indexNames(g, static_cast<std::uint32_t>(g.places.size()),
                         {f[nameField], f[asciiNameField]}, f[alternateNamesField]))
             note(number, "more alternate names than are indexed; the rest are passed over");
@@ -388,14 +351,14 @@ std::optional<GazetteerPlace> siteOfLine(const std::vector<std::string_view>& f,
     if (!site)
         return std::nullopt;
     GazetteerPlace& p = *site;
-    p.japaneseName = validText(f[siteJapaneseNameField]);
+    p.japaneseName = printableText(f[siteJapaneseNameField]);
     p.historical = true;
-    p.successor = validText(f[siteSuccessorField]);
-    p.article = validText(f[siteSourceField]);
+    p.successor = printableText(f[siteSuccessorField]);
+    p.article = printableText(f[siteSourceField]);
     if (zones.known(f[siteZoneField]))
         p.zone = f[siteZoneField];
     else
-        why = "time zone \"" + validText(f[siteZoneField]) +
+        why = "time zone \"" + printableText(f[siteZoneField]) +
               "\" is not one the system's time zone database knows; the site has no zone";
     return site;
 }
@@ -422,7 +385,7 @@ void readHistoricalPlaces(Gazetteer& g, const CountryNames& countries,
             if (!why.empty())
                 note(number, why);
             if (const auto country = countries.find(place->country); country != countries.end())
-                place->countryName = validText(country->second);
+                place->countryName = printableText(country->second);
             if (!indexNames(g, static_cast<std::uint32_t>(g.places.size()),
                             {f[siteNameField], japanese}, others))
                 note(number, "more other names than are indexed; the rest are passed over");

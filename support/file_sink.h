@@ -25,4 +25,19 @@ class FileSink {
     virtual std::string writeTogether(const std::vector<OutputFile>& files) = 0;
 };
 
+// A sink that keeps what it is given (a later file of a path in place of the earlier), for a
+// caller that writes it together with a file of its own: a picture and the exports beside it are
+// then all new, or all as they were.
+class KeptFiles : public FileSink {
+  public:
+    std::string writeTogether(const std::vector<OutputFile>& files) override {
+        for (const OutputFile& file : files) {
+            std::erase_if(kept, [&file](const OutputFile& k) { return k.path == file.path; });
+            kept.push_back(file);
+        }
+        return "";
+    }
+    std::vector<OutputFile> kept;
+};
+
 } // namespace vesk

@@ -184,6 +184,71 @@ TEST(InfoCommand, SeriesRunsFromTheFirstContactToTheLast) {
     EXPECT_NE(r.err.find("exclude"), std::string::npos) << r.err;
 }
 
+// A year, month, count or limit with a fraction is refused, naming the option, rather than cut to
+// a whole number (which moved --from 2024.9 past both eclipses of 2024); a zero prints unsigned.
+TEST(CommandLine, FractionsAreRefusedWhereWholeNumbersAreMeant) {
+    ScratchDir dir;
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refused = {
+        {{"info", "--year", "2024.5", "--month", "1"}, "--year needs a whole year, not '2024.5'"},
+        {{"info", "--year", "2024", "--month", "1.9"}, "--month needs a whole number, not '1.9'"},
+        {{"list", "--from", "2024.9", "--years", "1"}, "--from needs a whole year"},
+        {{"list", "--from", "2024", "--years", "1.5"}, "--years needs a whole number"},
+        {{"list", "--from", "2024", "--limit", "2.5"}, "--limit needs a whole number"},
+        {{"list", "--from", "2024", "--saros", "139.5"}, "--saros needs a whole number"},
+        {{"render", "--year", "2024", "--month", "4.5", "--text"}, "--month needs a whole number"},
+    };
+    for (const auto& [args, message] : refused) {
+        const CommandResult r = runVesk(args, dir.path());
+        EXPECT_EQ(r.status, 2) << args[1] << ' ' << args[2];
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    }
+    const CommandResult r =
+        runVesk({"info", "--year", "2024", "--month", "4", "--place", "-0,-0"}, dir.path());
+    EXPECT_NE(r.out.find("place       0.0000 E 0.0000 N"), std::string::npos) << r.out;
+}
+
+// Control characters in a place's name (the gazetteer's, the user's city list's) reach neither the
+// terminal nor an SVG document: they are replaced when the name is read. A name of 300
+// characters is cut on the local screen, never the coordinates after it.
+TEST(InfoCommand, HostileNamesArePrintedSafely) {
+    ScratchDir dir;
+    const std::string hostile = "Bad\x1b[31mTown\x07\x01";
+    dir.write("cities15000.txt", "1\t" + hostile + "\tBadtown\t\t32.78\t-96.80\tP\tPPL\tUS\t\tTX" +
+                                     "\t\t\t\t100000\t\t139\tAmerica/Chicago\t2020-01-01\n");
+    const std::vector<std::string> place = {"--year", "2024", "--month", "4", "--place", "Badtown"};
+    std::vector<std::string> args = {"info"};
+    args.insert(args.end(), place.begin(), place.end());
+    CommandResult r = runVesk(args, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Bad\xEF\xBF\xBD[31mTown\xEF\xBF\xBD\xEF\xBF\xBD"), std::string::npos)
+        << r.out;
+    for (const char c : r.out + r.err)
+        EXPECT_FALSE((c >= 0 && c < 0x20 && c != '\n') || c == 0x7f) << static_cast<int>(c);
+    args = {"report", "--out", "r.svg"};
+    args.insert(args.end(), place.begin(), place.end());
+    r = runVesk(args, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(runProgram("/usr/bin/xmllint", {"--noout", "r.svg"}, dir.path()).status, 0);
+
+    std::string longName;
+    for (int i = 0; i < 300; ++i)
+        longName += "東";
+    dir.write("cities15000.txt", "2\t" + longName +
+                                     "\tLongname\t\t35.69\t139.69\tP\tPPL\tJP\t\t40" +
+                                     "\t\t\t\t100000\t\t40\tAsia/Tokyo\t2020-01-01\n");
+    r = runVesk({"render", "--year", "2035", "--month", "9", "--mode", "local", "--place",
+                 "Longname", "--text", "--out", "l.png"},
+                dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::size_t at = r.out.find(" Location : ");
+    ASSERT_NE(at, std::string::npos) << r.out;
+    const std::string line = r.out.substr(at, r.out.find('\n', at) - at);
+    EXPECT_NE(line.find("…"), std::string::npos) << line;
+    EXPECT_NE(line.find("Lon: 139.69"), std::string::npos) << line;
+    EXPECT_NE(line.find("Lat:  35.69"), std::string::npos) << line;
+    EXPECT_EQ(QString::fromStdString(line).toStdString(), line) << "valid UTF-8";
+}
+
 // Julian dates say so: in the text, the JSON's calendar and the screens' texts.
 TEST(InfoCommand, JulianDatesSaySo) {
     ScratchDir dir;
@@ -457,10 +522,11 @@ TEST(RenderCommand, DurationCurvesWhenAskedFor) {
 
 namespace {
 
-// Runs vesk with files limited to a size (as on a disk that fills up): writes beyond it fail.
+// Runs vesk with files limited to a size (as on a disk that fills up): writes beyond it fail, and
+// the signal the system sends for them (SIGXFSZ) would end a program that did not ignore it.
 CommandResult runVeskWithFileLimit(const std::vector<std::string>& args,
                                    const std::filesystem::path& dir, int kilobytes) {
-    std::string command = "trap '' XFSZ; ulimit -f " + std::to_string(kilobytes * 2) + "; exec '" +
+    std::string command = "ulimit -f " + std::to_string(kilobytes * 2) + "; exec '" +
                           std::string(VESK_EXECUTABLE) + "'";
     for (const std::string& arg : args)
         command += " '" + arg + "'";
@@ -483,7 +549,19 @@ TEST(RenderCommand, OutputsAreWrittenWholeOrNotAtAll) {
     CommandResult r = runVeskWithFileLimit(map, dir.path(), 100);
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("202404_earth.kml"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
     EXPECT_EQ(folderContents(dir.path()), before) << "both documents stay as they were";
+    // Room for both documents (53 and 161 kB) but not for the picture (278 kB): the documents
+    // are not replaced either, so that the picture and its documents stay of one run.
+    dir.write("202404.kml", "old path");
+    dir.write("202404_earth.kml", "old earth");
+    const auto older = folderContents(dir.path());
+    r = runVeskWithFileLimit(map, dir.path(), 200);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("map.png: File too large"), std::string::npos) << r.err;
+    EXPECT_EQ(folderContents(dir.path()), older) << "the documents stay with their picture";
+    ASSERT_EQ(runVesk(map, dir.path()).status, 0);
+    ASSERT_EQ(folderContents(dir.path()), before);
     r = runVeskWithFileLimit({"render", "--year", "2035", "--month", "9", "--out", "map.png"},
                              dir.path(), 100);
     EXPECT_EQ(r.status, 1);
@@ -502,6 +580,14 @@ TEST(RenderCommand, OutputsAreWrittenWholeOrNotAtAll) {
     const QImage same(QString::fromStdString((dir.path() / "same.png").string()));
     EXPECT_EQ(same.size(), QSize(1000, 700));
     EXPECT_EQ(folderContents(dir.path()).size(), 4u) << "no temporary files";
+
+    // A folder of frames: no new folder is left beside it.
+    r = runVeskWithFileLimit(
+        {"animate", "--year", "2024", "--month", "4", "--step", "60", "--out", "fr/"}, dir.path(),
+        10);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("File too large"), std::string::npos) << r.err;
+    EXPECT_EQ(folderContents(dir.path()).size(), 4u) << "nothing left of the frames";
 
     // The window's screenshot too.
     r = runVeskWithFileLimit({"--screenshot", "shot.png"}, dir.path(), 10);

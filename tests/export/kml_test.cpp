@@ -41,7 +41,7 @@ struct KmlRun {
         written = !kml.documents.empty();
         failure = kml.failure;
         const std::string code =
-            std::to_string(kmlFileCode(static_cast<int>(r.year), static_cast<int>(r.month)));
+            exportFileStem(static_cast<int>(r.year), static_cast<int>(r.month));
         earth = readFile(out.path() / (code + "_earth.kml"));
         path = readFile(out.path() / (code + ".kml"));
     }
@@ -98,9 +98,12 @@ int count(const std::string& text, const std::string& word) {
 
 } // namespace
 
-TEST(Kml, FileCodes) {
-    EXPECT_EQ(kmlFileCode(2035, 9), 203509);
-    EXPECT_EQ(kmlFileCode(-100, 5), -10005);
+TEST(Kml, FileStemsBeginWithADigitInEveryEra) {
+    EXPECT_EQ(exportFileStem(2035, 9), "203509");
+    EXPECT_EQ(exportFileStem(12, 1), "1201");
+    EXPECT_EQ(exportFileStem(-762, 6), "0763BC-06");
+    EXPECT_EQ(exportFileStem(0, 12), "0001BC-12");
+    EXPECT_EQ(exportFileStem(-12999, 1), "13000BC-01");
 }
 
 TEST(Kml, TotalEclipseDocuments) {

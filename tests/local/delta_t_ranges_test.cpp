@@ -347,9 +347,9 @@ TEST(DeltaTBand, MapShowsTheBandOnlyWhenAskedFor) {
         return count;
     };
     const QImage plain = render("plain.png", {"--kml"});
-    const std::string plainKml = testing::readFile(dir.path() / "-76206.kml");
+    const std::string plainKml = testing::readFile(dir.path() / "0763BC-06.kml");
     const QImage band = render("band.png", {"--delta-t-band", "--kml"});
-    const std::string bandKml = testing::readFile(dir.path() / "-76206.kml");
+    const std::string bandKml = testing::readFile(dir.path() / "0763BC-06.kml");
     EXPECT_EQ(plainKml.find("<name>Delta T 21263 +- 1067 s (2 sigma)"), std::string::npos);
     EXPECT_NE(bandKml.find("<name>Delta T 21263 +- 1067 s (2 sigma)"), std::string::npos);
     const QImage one = render("one.png", {"--delta-t-band", "1"});
