@@ -264,6 +264,26 @@ void AppServices::drawViewFromPlace(DrawSurface& target, const ScreenFrame& fram
 PlaceRecords::PlaceRecords(const DataPaths& paths)
     : gazetteer(paths), zoneBoundaries(paths, ZoneBoundaries::load) {}
 
+IgnoredFiles PlaceRecords::untoldNotes() {
+    const std::lock_guard lock(notesGuard);
+    IgnoredFiles untold;
+    // the reading's notes are complete once the boundaries are there to be asked
+    IgnoredFiles all = zoneBoundaries.loaded() ? zoneBoundaries.notes : IgnoredFiles{};
+    all.insert(all.end(), lookupFaults.begin(), lookupFaults.end());
+    for (std::string& note : all)
+        if (std::find(told.begin(), told.end(), note) == told.end()) {
+            told.push_back(note);
+            untold.push_back(std::move(note));
+        }
+    return untold;
+}
+
+void PlaceRecords::noteLookupFault(const std::string& fault) {
+    const std::lock_guard lock(notesGuard);
+    if (std::find(lookupFaults.begin(), lookupFaults.end(), fault) == lookupFaults.end())
+        lookupFaults.push_back(fault);
+}
+
 AppState::AppState(DataPaths paths) : AppState(paths, std::make_shared<PlaceRecords>(paths)) {}
 
 AppState::AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared)
@@ -303,6 +323,8 @@ ObserverPlace observerPlace(const ViewSettings& v, PlaceRecords& places) {
         return kept;
     ObserverPlace place = observerPlaceAt(places.zoneBoundaries.get(), places.gazetteer.get(),
                                           v.observerLon, v.observerLat);
+    if (!place.zoneFault.empty())
+        places.noteLookupFault(place.zoneFault + "; the zone of the nearest place is taken");
     if (here)
         place.heightSource = kept.heightSource;
     return place;

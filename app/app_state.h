@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,15 @@ struct PlaceRecords {
     explicit PlaceRecords(const DataPaths& paths);
     KeptGazetteer gazetteer;
     KeptData<ZoneBoundaries> zoneBoundaries;
+    // The notes of the files passed over, each once and not yet told: the time zones' file
+    // refused when read, and the damaged parts of it that lookups found.
+    IgnoredFiles untoldNotes();
+    // Keeps the note of a lookup in a damaged part of a file, to be told.
+    void noteLookupFault(const std::string& fault);
+
+  private:
+    std::mutex notesGuard;
+    IgnoredFiles told, lookupFaults;
 };
 
 struct AppState {

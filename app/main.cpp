@@ -67,6 +67,26 @@ int runWindowOrPicture(vesk::AppState& state, char** argv, const std::string& sc
                                   language);
 }
 
+// Runs the headless command; its exit status.
+int runCommand(vesk::AppState& state, const std::string& command,
+               const std::vector<std::string>& rest) {
+    if (command == "info")
+        return vesk::runInfoCommand(state, rest, stdout, stderr);
+    if (command == "render")
+        return vesk::runRenderCommand(state, rest, stdout, stderr);
+    if (command == "report")
+        return vesk::runReportCommand(state, rest, stdout, stderr);
+    if (command == "animate")
+        return vesk::runAnimateCommand(state, rest, stdout, stderr);
+    if (command == "list")
+        return vesk::runListCommand(state, rest, stdout, stderr);
+    if (command == "next" || command == "prev")
+        return vesk::runStepCommand(state, rest, command == "next" ? 1 : -1, stdout, stderr);
+    std::fprintf(stderr, "vesk: unknown command '%s'\n%s", command.c_str(),
+                 vesk::programUsage().c_str());
+    return 2;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -103,19 +123,9 @@ int main(int argc, char** argv) {
         std::fputs(help.c_str(), stdout);
         return 0;
     }
-    if (args[0] == "info")
-        return vesk::runInfoCommand(state, rest, stdout, stderr);
-    if (args[0] == "render")
-        return vesk::runRenderCommand(state, rest, stdout, stderr);
-    if (args[0] == "report")
-        return vesk::runReportCommand(state, rest, stdout, stderr);
-    if (args[0] == "animate")
-        return vesk::runAnimateCommand(state, rest, stdout, stderr);
-    if (args[0] == "list")
-        return vesk::runListCommand(state, rest, stdout, stderr);
-    if (args[0] == "next" || args[0] == "prev")
-        return vesk::runStepCommand(state, rest, args[0] == "next" ? 1 : -1, stdout, stderr);
-    std::fprintf(stderr, "vesk: unknown command '%s'\n%s", args[0].c_str(),
-                 vesk::programUsage().c_str());
-    return 2;
+    const int status = runCommand(state, args[0], rest);
+    // the place records' files passed over while the command ran
+    for (const std::string& note : state.places->untoldNotes())
+        std::fprintf(stderr, "vesk: %s\n", note.c_str());
+    return status;
 }

@@ -32,6 +32,9 @@ struct ObserverPlace {
     std::string zoneFrom;       // the gazetteer place whose zone a position takes
     double zoneFromKm = 0;      // its distance from the position
     ZoneSource zoneSource = ZoneSource::none;
+    // why the zones' boundaries could not tell the zone (a damaged cell of the file), which the
+    // nearest gazetteer place's then gives; empty when they could
+    std::string zoneFault;
     HeightSource heightSource = HeightSource::given;
 };
 

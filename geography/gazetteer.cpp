@@ -589,10 +589,13 @@ ObserverPlace observerPlaceAt(const ZoneBoundaries* zones, const Gazetteer* g, d
     place.lon = lon;
     place.lat = lat;
     if (zones) {
-        const std::optional<std::string> zone = zones->zoneAt(lon, lat);
-        place.zone = zone.value_or("");
-        place.zoneSource = zone ? ZoneSource::boundaries : ZoneSource::nautical;
-        return place;
+        const ZoneLookup found = zones->zoneAt(lon, lat);
+        place.zoneFault = found.fault;
+        if (found.fault.empty()) {
+            place.zone = found.zone.value_or("");
+            place.zoneSource = found.zone ? ZoneSource::boundaries : ZoneSource::nautical;
+            return place;
+        }
     }
     if (!g)
         return place;

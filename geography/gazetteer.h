@@ -122,8 +122,8 @@ constexpr double zoneSearchKm = 150;
 ObserverPlace observerPlaceOf(const GazetteerPlace& p, bool japanese);
 
 // The observer's place of coordinates: the zone of the time zones' boundaries there, or the
-// nautical zone at sea; without the boundaries, the zone of the nearest gazetteer place (without
-// a gazetteer either: no zone).
+// nautical zone at sea; without the boundaries (or where their cell is damaged: zoneFault says
+// so), the zone of the nearest gazetteer place (without a gazetteer either: no zone).
 ObserverPlace observerPlaceAt(const ZoneBoundaries* zones, const Gazetteer* g, double lon,
                               double lat);
 

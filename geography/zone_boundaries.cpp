@@ -8,6 +8,9 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <functional>
+#include <span>
+#include <string_view>
 
 namespace vesk {
 
@@ -29,6 +32,14 @@ class ByteReader {
     ByteReader(const char* data, std::size_t size) : at(data), end(data + size) {}
     bool ok() const { return good; }
     bool atEnd() const { return at == end; }
+    std::size_t left() const { return static_cast<std::size_t>(end - at); }
+    // A count of items that take a byte each at least: more than the bytes left fails.
+    std::uint64_t count() {
+        const std::uint64_t n = varint();
+        if (n > left())
+            good = false;
+        return good ? n : 0;
+    }
     template <typename T> T number() {
         T value{};
         if (!take(sizeof(T)))
@@ -71,6 +82,11 @@ class ByteReader {
     bool good = true;
 };
 
+// The world in millionths of a degree: a ring's point beyond it is a damaged file.
+constexpr std::int64_t largestX = 180'000'000, largestY = 90'000'000;
+// A ring closes on its first point: a triangle has four.
+constexpr std::uint64_t fewestRingPoints = 4;
+
 // Whether the point (x, y) lies inside a ring (even-odd rule; millionths of a degree).
 bool insideRing(const std::vector<std::int64_t>& ring, double x, double y) {
     bool inside = false;
@@ -86,13 +102,82 @@ bool insideRing(const std::vector<std::int64_t>& ring, double x, double y) {
     return inside;
 }
 
+// Reads one ring's points (x, y pairs, millionths of a degree) into ring, or only checks them
+// where ring is null; empty, or why they are not a ring: a point outside the world, too few
+// points, or a last point that is not the first.
+std::string readRing(ByteReader& reader, std::vector<std::int64_t>* ring) {
+    const std::uint64_t points = reader.count();
+    if (reader.ok() && points < fewestRingPoints)
+        return "a ring of fewer than 4 points";
+    if (ring)
+        ring->clear();
+    std::int64_t x = 0, y = 0, firstX = 0, firstY = 0;
+    for (std::uint64_t k = 0; k < points && reader.ok(); ++k) {
+        const std::int64_t dx = reader.zigzag(), dy = reader.zigzag();
+        if (std::llabs(dx) > 2 * largestX || std::llabs(dy) > 2 * largestY)
+            return "a point outside the world";
+        x += dx;
+        y += dy;
+        if (std::llabs(x) > largestX || std::llabs(y) > largestY)
+            return "a point outside the world";
+        if (k == 0) {
+            firstX = x;
+            firstY = y;
+        }
+        if (ring)
+            ring->insert(ring->end(), {x, y});
+    }
+    if (reader.ok() && (firstX != x || firstY != y))
+        return "a ring that does not close";
+    return "";
+}
+
+// Reads the polygons of a cell's bytes, handing each to take(zone, rings) (the outer ring, then
+// its holes), or only checks them where take is null; empty, or why the bytes do not hold
+// together: a count beyond them, a zone the file does not name, a ring that is none (readRing),
+// or bytes cut off or left over.
+using TakePolygon =
+    std::function<void(std::uint16_t zone, std::span<const std::vector<std::int64_t>> rings)>;
+std::string readCellPolygons(std::string_view bytes, std::size_t zoneCount,
+                             const TakePolygon& take) {
+    ByteReader reader(bytes.data(), bytes.size());
+    std::vector<std::vector<std::int64_t>> rings;
+    for (std::uint64_t f = reader.count(); f > 0 && reader.ok(); --f) {
+        const std::uint64_t zone = reader.varint();
+        if (reader.ok() && zone >= zoneCount)
+            return "a zone that the file does not name";
+        for (std::uint64_t p = reader.count(); p > 0 && reader.ok(); --p) {
+            const std::uint64_t ringCount = reader.count();
+            for (std::uint64_t r = 0; r < ringCount && reader.ok(); ++r) {
+                if (take && r == rings.size())
+                    rings.emplace_back();
+                if (std::string fault = readRing(reader, take ? &rings[r] : nullptr);
+                    !fault.empty())
+                    return fault;
+            }
+            if (take && reader.ok())
+                take(static_cast<std::uint16_t>(zone), std::span(rings.data(), ringCount));
+        }
+    }
+    if (!reader.ok() || !reader.atEnd())
+        return "cut off, or bytes left over";
+    return "";
+}
+
 } // namespace
 
 std::string ZoneBoundaries::read(const std::filesystem::path& path, ZoneBoundaries& b) {
     std::ifstream in(path, std::ios::binary);
+    std::error_code error;
+    const std::uintmax_t fileBytes = std::filesystem::file_size(path, error);
     char magic[magicBytes];
-    if (!in.read(magic, magicBytes) || std::memcmp(magic, fileMagic, magicBytes) != 0)
+    if (error || !in.read(magic, magicBytes) || std::memcmp(magic, fileMagic, magicBytes) != 0)
         return "not a time zone boundary file of vesk";
+    // every length is compared with the bytes the file has left before anything is allocated
+    const auto bytesLeft = [&in, fileBytes] {
+        const std::streamoff at = in.tellg();
+        return at < 0 ? 0 : fileBytes - static_cast<std::uintmax_t>(at);
+    };
     const auto readNumber = [&in](auto& value) {
         in.read(reinterpret_cast<char*>(&value), sizeof value);
         return static_cast<bool>(in);
@@ -103,7 +188,7 @@ std::string ZoneBoundaries::read(const std::filesystem::path& path, ZoneBoundari
     for (std::uint32_t i = 0; i < zoneCount; ++i) {
         std::uint8_t length = 0;
         Zone zone;
-        if (!readNumber(length))
+        if (!readNumber(length) || length > bytesLeft())
             return "damaged: cut off in the zones";
         zone.name.resize(length);
         if (!in.read(zone.name.data(), length) || !readNumber(zone.area))
@@ -113,13 +198,21 @@ std::string ZoneBoundaries::read(const std::filesystem::path& path, ZoneBoundari
     std::uint32_t treeBytes = 0;
     if (!readNumber(treeBytes))
         return "damaged: no tree";
+    if (treeBytes > bytesLeft())
+        return "damaged: the tree is longer than the file (" + std::to_string(treeBytes) +
+               " bytes, " + std::to_string(bytesLeft()) + " left)";
     std::string tree(treeBytes, '\0');
     if (!in.read(tree.data(), treeBytes))
         return "damaged: the tree is cut off";
     b.polygonBlock = static_cast<std::uint64_t>(in.tellg());
-    in.seekg(0, std::ios::end);
-    const auto polygonBytes = static_cast<std::uint64_t>(in.tellg()) - b.polygonBlock;
+    if (std::string fault = readTree(tree, bytesLeft(), b); !fault.empty())
+        return fault;
+    b.path = path;
+    return "";
+}
 
+std::string ZoneBoundaries::readTree(const std::string& tree, std::uint64_t polygonBytes,
+                                     ZoneBoundaries& b) {
     ByteReader reader(tree.data(), tree.size());
     bool fits = true;
     // reads the node at index (and the nodes below it)
@@ -153,7 +246,6 @@ std::string ZoneBoundaries::read(const std::filesystem::path& path, ZoneBoundari
     readNode(readNode, 0, 0);
     if (!reader.ok() || !reader.atEnd() || !fits)
         return "damaged: the tree of cells does not hold together";
-    b.path = path;
     return "";
 }
 
@@ -172,11 +264,28 @@ std::optional<ZoneBoundaries> ZoneBoundaries::load(const DataPaths& paths, Ignor
     return kept;
 }
 
-std::vector<std::uint16_t> ZoneBoundaries::zoneIndicesAt(double lon, double lat) const {
+ZoneBoundaries::CellZones ZoneBoundaries::zoneIndicesAt(double lon, double lat) const {
     if (!(std::fabs(lat) < 90) || !std::isfinite(lon) || nodes.empty())
         return {};
-    lon = std::clamp(foldedLongitude(lon), -edgeLon, edgeLon);
+    lon = foldedLongitude(lon);
     lat = std::clamp(lat, -edgeLat, edgeLat);
+    if (std::fabs(lon) < edgeLon)
+        return cellZonesAt(lon, lat);
+    // On the antimeridian: the zones that hold the point from either side. The cells end at
+    // 179.9999 E and W, where the rings of the zones that reach it end too: the eastern edge is
+    // looked at a tenth of a millionth of a degree inside, where the rings still hold it.
+    constexpr double insideEastEdge = 1e-7;
+    CellZones found = cellZonesAt(edgeLon - insideEastEdge, lat);
+    const CellZones west = cellZonesAt(-edgeLon, lat);
+    for (const std::uint16_t zone : west.zones)
+        if (std::find(found.zones.begin(), found.zones.end(), zone) == found.zones.end())
+            found.zones.push_back(zone);
+    if (found.fault.empty())
+        found.fault = west.fault;
+    return found;
+}
+
+ZoneBoundaries::CellZones ZoneBoundaries::cellZonesAt(double lon, double lat) const {
     // the cell of the point, halved as the tree was cut
     double top = edgeLat, bottom = -edgeLat, left = -edgeLon, right = edgeLon;
     double middleLat = 0, middleLon = 0;
@@ -190,63 +299,46 @@ std::vector<std::uint16_t> ZoneBoundaries::zoneIndicesAt(double lon, double lat)
         middleLat = (top + bottom) / 2;
         middleLon = (left + right) / 2;
     }
-    std::vector<std::uint16_t> found;
-    if (node->kind == Node::Kind::zones)
-        found = node->zones;
-    if (node->kind == Node::Kind::polygons) {
-        std::ifstream in(path, std::ios::binary);
-        std::string bytes(node->length, '\0');
-        in.seekg(static_cast<std::streamoff>(polygonBlock + node->offset));
-        if (!in.read(bytes.data(), node->length))
-            return {};
-        ByteReader reader(bytes.data(), bytes.size());
-        const double x = lon * microdegrees, y = lat * microdegrees;
-        std::vector<std::int64_t> ring;
-        for (std::uint64_t f = reader.varint(); f > 0 && reader.ok(); --f) {
-            const std::uint64_t zone = reader.varint();
-            bool inside = false;
-            for (std::uint64_t p = reader.varint(); p > 0 && reader.ok(); --p) {
-                bool insidePolygon = false;
-                for (std::uint64_t r = reader.varint(); r > 0 && reader.ok(); --r) {
-                    ring.clear();
-                    std::int64_t px = 0, py = 0;
-                    for (std::uint64_t k = reader.varint(); k > 0 && reader.ok(); --k) {
-                        px += reader.zigzag();
-                        py += reader.zigzag();
-                        ring.insert(ring.end(), {px, py});
-                    }
-                    // the holes take their part out of the outer ring: even-odd over all rings
-                    if (!ring.empty() && insideRing(ring, x, y))
-                        insidePolygon = !insidePolygon;
-                }
-                inside = inside || insidePolygon;
-            }
-            if (inside && zone < zones.size() &&
-                std::find(found.begin(), found.end(), zone) == found.end())
-                found.push_back(static_cast<std::uint16_t>(zone));
-        }
-        if (!reader.ok())
-            return {};
-    }
-    return found;
+    if (node->kind != Node::Kind::polygons)
+        return CellZones{node->zones, {}};
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes(node->length, '\0');
+    in.seekg(static_cast<std::streamoff>(polygonBlock + node->offset));
+    const double x = lon * microdegrees, y = lat * microdegrees;
+    CellZones cell;
+    const auto take = [&](std::uint16_t zone, std::span<const std::vector<std::int64_t>> rings) {
+        // the holes take their part out of the outer ring: even-odd over all rings
+        bool inside = false;
+        for (const std::vector<std::int64_t>& ring : rings)
+            inside = inside != insideRing(ring, x, y);
+        if (inside && std::find(cell.zones.begin(), cell.zones.end(), zone) == cell.zones.end())
+            cell.zones.push_back(zone);
+    };
+    const std::string fault = in.read(bytes.data(), node->length)
+                                  ? readCellPolygons(bytes, zones.size(), take)
+                                  : "cut off";
+    if (!fault.empty())
+        cell = {{},
+                noteName(path) + ": damaged: the polygons at byte " +
+                    std::to_string(polygonBlock + node->offset) + ": " + fault};
+    return cell;
 }
 
 std::vector<std::string> ZoneBoundaries::zonesAt(double lon, double lat) const {
     std::vector<std::string> names;
-    for (const std::uint16_t zone : zoneIndicesAt(lon, lat))
+    for (const std::uint16_t zone : zoneIndicesAt(lon, lat).zones)
         names.push_back(zones[zone].name);
     return names;
 }
 
-std::optional<std::string> ZoneBoundaries::zoneAt(double lon, double lat) const {
-    const std::vector<std::uint16_t> claimed = zoneIndicesAt(lon, lat);
-    if (claimed.empty())
-        return std::nullopt;
-    return zones[*std::min_element(claimed.begin(), claimed.end(),
-                                   [this](std::uint16_t a, std::uint16_t b) {
-                                       return zones[a].area < zones[b].area;
-                                   })]
-        .name;
+ZoneLookup ZoneBoundaries::zoneAt(double lon, double lat) const {
+    const CellZones claimed = zoneIndicesAt(lon, lat);
+    if (claimed.zones.empty())
+        return {std::nullopt, claimed.fault};
+    const auto byArea = [this](std::uint16_t a, std::uint16_t b) {
+        return zones[a].area < zones[b].area;
+    };
+    return {zones[*std::min_element(claimed.zones.begin(), claimed.zones.end(), byArea)].name, {}};
 }
 
 } // namespace vesk

@@ -3,7 +3,8 @@
 // builder's polygons of the zones that differed at any time since the database's beginnings,
 // without the oceans (ODbL), made into data/timezones.dat at build time by
 // tools/timezones/make_zone_table.js (which describes the file). The tree of cells is read
-// once; a lookup reads only the polygons of the point's cell.
+// once; a lookup reads only the polygons of the point's cell, and checks them (counts within the
+// cell, rings closed and on the globe, zones the file names, no byte left over).
 //
 // Where two zones claim a point (Asia/Urumqi within Asia/Shanghai in Xinjiang), the one of
 // smaller area, the more local, is taken. At sea there is no zone.
@@ -20,6 +21,13 @@
 
 namespace vesk {
 
+// What the boundaries say of a point: its zone (none at sea), or why they cannot say (the
+// polygons of its cell are damaged: "PATH: damaged: ...").
+struct ZoneLookup {
+    std::optional<std::string> zone;
+    std::string fault;
+};
+
 class ZoneBoundaries {
   public:
     // The boundaries of the first readable, whole timezones.dat of paths; nothing when there is
@@ -27,8 +35,10 @@ class ZoneBoundaries {
     static std::optional<ZoneBoundaries> load(const DataPaths& paths, IgnoredFiles& ignored);
 
     // The zone at a point (degrees east, from -180 to 180 or beyond: folded; degrees north), or
-    // nothing at sea, at the poles and where the file cannot be read.
-    std::optional<std::string> zoneAt(double lon, double lat) const;
+    // nothing at sea and at the poles; on the antimeridian, the zone that holds the point from
+    // either side. A cell whose polygons are damaged (each is checked when it is read) gives
+    // the fault instead.
+    ZoneLookup zoneAt(double lon, double lat) const;
     // Every zone that claims the point, in the data's order.
     std::vector<std::string> zonesAt(double lon, double lat) const;
 
@@ -43,10 +53,23 @@ class ZoneBoundaries {
         std::uint32_t offset = 0, length = 0; // polygons: where in the polygon block
         std::uint32_t firstQuarter = 0;       // quarters: the first of its four nodes
     };
-    // The indices of the zones that claim the point, in the data's order.
-    std::vector<std::uint16_t> zoneIndicesAt(double lon, double lat) const;
-    // Reads the file's zones and tree into boundaries; empty, or why the file is refused.
+    // The indices of the zones that claim a point, in the data's order, or why its cell's
+    // polygons cannot tell.
+    struct CellZones {
+        std::vector<std::uint16_t> zones;
+        std::string fault;
+    };
+    // The zones that claim the point; on the antimeridian those of the cells on either side.
+    CellZones zoneIndicesAt(double lon, double lat) const;
+    // The zones that claim the point (within the cells' edges) in its cell.
+    CellZones cellZonesAt(double lon, double lat) const;
+    // Reads the file's zones and tree into boundaries, checking every length against the file
+    // before anything is allocated; empty, or why the file is refused.
     static std::string read(const std::filesystem::path& path, ZoneBoundaries& boundaries);
+    // Reads the tree of cells (whose polygons lie within polygonBytes) into boundaries; empty, or
+    // why it is refused.
+    static std::string readTree(const std::string& tree, std::uint64_t polygonBytes,
+                                ZoneBoundaries& boundaries);
 
     std::filesystem::path path;
     std::uint64_t polygonBlock = 0; // where the polygon block begins in the file

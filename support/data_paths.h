@@ -6,6 +6,7 @@
 // reader refuses, is passed over with a note naming it, and the next folder's file is used.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -96,15 +97,21 @@ template <typename T> class KeptData {
     KeptData(DataPaths paths, Loader load) : paths(std::move(paths)), load(std::move(load)) {}
     // The data, or null when there is none.
     const T* get() {
-        std::call_once(read, [this] { kept = load(paths, notes); });
+        std::call_once(read, [this] {
+            kept = load(paths, notes);
+            done = true;
+        });
         return kept ? &*kept : nullptr;
     }
+    // Whether the data has been read (and notes is complete).
+    bool loaded() const { return done; }
     IgnoredFiles notes;
 
   private:
     DataPaths paths;
     Loader load;
     std::once_flag read;
+    std::atomic<bool> done{false};
     std::optional<T> kept;
 };
 

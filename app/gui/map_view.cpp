@@ -213,6 +213,8 @@ void MapView::reportRepaint(const RepaintResult& result) {
     }
     for (const std::string& note : result.outcome.ignoredFiles)
         notes << QString::fromStdString(note);
+    for (const std::string& note : state.places->untoldNotes())
+        notes << QString::fromStdString(note);
     lastNotes = notes.join(QStringLiteral("; "));
     showStatus(lastNotes);
 }
