@@ -12,6 +12,9 @@ namespace {
 
 // ln(tan 85 degrees): the Mercator map reaches 85 degrees of latitude.
 const double mercatorExtent = std::log(std::tan(1.4835298642));
+// The smallest whole-globe radius, pixels: a view narrower or lower than the panel and the
+// margins draws this much of the map (what fits of it), never a radius of zero or below.
+constexpr int smallestRadius = 1;
 
 } // namespace
 
@@ -47,11 +50,12 @@ MapLayout layoutView(const ViewSettings& v, int width, int height) {
         l.mapCentreX = (l.mapRight - l.mapLeft) / 2 + 5;
         l.mapCentreY = (l.mapBottom - l.mapTop) / 2 + 5;
         // the magnifications of the ranges multiply the radius of the whole-globe layout
-        l.baseRadius = std::min(right - left - panel, bottom - top) / 2 - 10;
+        l.baseRadius =
+            std::max(smallestRadius, std::min(right - left - panel, bottom - top) / 2 - 10);
         l.mapRadius = l.baseRadius * rangeMagnification(v);
     } else if (v.projection == Projection::globe) {
         const int w = right - left - panel, h = bottom - top;
-        l.baseRadius = std::min(w, h) / 2 - 10;
+        l.baseRadius = std::max(smallestRadius, std::min(w, h) / 2 - 10);
         l.mapCentreX = w / 2 + panel;
         l.mapCentreY = h / 2;
         const int r = static_cast<int>(l.baseRadius);
@@ -62,7 +66,8 @@ MapLayout layoutView(const ViewSettings& v, int width, int height) {
         l.mapRadius = l.baseRadius * rangeMagnification(v);
     } else {
         l.mapLeft = left + panel + 5;
-        l.mapRight = right - 5;
+        l.mapRight =
+            std::max(right - 5, l.mapLeft + static_cast<int>(2 * roundedPi * smallestRadius));
         l.mapTop = top + 5;
         l.baseRadius = l.mapRadius = (l.mapRight - l.mapLeft) / roundedPi / 2;
         l.mapCentreX = (l.mapRight - l.mapLeft) / 2 + panel + 5;

@@ -551,6 +551,32 @@ TEST(Window, LargeTextScrollsInsteadOfBeingCutOff) {
     EXPECT_EQ(w.view->size(), normal);
 }
 
+// A window narrower or lower than its text panel, down to 1 x 1 pixel, draws what fits with a map
+// of positive radius on every projection (a negative radius grew the memory to 12 GB).
+TEST(Window, NarrowAndTinyWindowsDrawWhatFits) {
+    Window w;
+    for (const QSize size : {QSize(180, 600), QSize(1, 1), QSize(600, 30)})
+        for (const Projection projection : {Projection::globe, Projection::mercator})
+            for (const MapRange range : {MapRange::globe, MapRange::asia}) {
+                w.v().projection = projection;
+                w.v().mapRange = range;
+                w.frame.resize(size);
+                QApplication::processEvents();
+                w.view->invalidate();
+                w.view->repaintNow();
+                const MapLayout& layout = w.layout();
+                EXPECT_GE(layout.baseRadius, 1) << size.width() << "x" << size.height();
+                EXPECT_GE(layout.mapRadius, layout.baseRadius);
+                EXPECT_GT(layout.mapRight, layout.mapLeft);
+                EXPECT_GT(layout.mapBottom, layout.mapTop);
+            }
+    w.frame.resize(1000, 760);
+    QApplication::processEvents();
+    w.view->repaintNow();
+    EXPECT_EQ(w.layout().baseRadius,
+              layoutView(w.v(), w.view->width(), w.view->height()).baseRadius);
+}
+
 TEST(Window, TextSizeWidensThePanel) {
     Window w;
     const auto frameColumn = [&] {
