@@ -269,7 +269,7 @@ IgnoredFiles PlaceRecords::untoldNotes() {
     IgnoredFiles untold;
     // the reading's notes are complete once the boundaries are there to be asked
     IgnoredFiles all = zoneBoundaries.loaded() ? zoneBoundaries.notes : IgnoredFiles{};
-    all.insert(all.end(), lookupFaults.begin(), lookupFaults.end());
+    all.insert(all.end(), passedOver.begin(), passedOver.end());
     for (std::string& note : all)
         if (std::find(told.begin(), told.end(), note) == told.end()) {
             told.push_back(note);
@@ -278,10 +278,10 @@ IgnoredFiles PlaceRecords::untoldNotes() {
     return untold;
 }
 
-void PlaceRecords::noteLookupFault(const std::string& fault) {
+void PlaceRecords::noteFilePassedOver(const std::string& note) {
     const std::lock_guard lock(notesGuard);
-    if (std::find(lookupFaults.begin(), lookupFaults.end(), fault) == lookupFaults.end())
-        lookupFaults.push_back(fault);
+    if (std::find(passedOver.begin(), passedOver.end(), note) == passedOver.end())
+        passedOver.push_back(note);
 }
 
 AppState::AppState(DataPaths paths) : AppState(paths, std::make_shared<PlaceRecords>(paths)) {}
@@ -324,7 +324,7 @@ ObserverPlace observerPlace(const ViewSettings& v, PlaceRecords& places) {
     ObserverPlace place = observerPlaceAt(places.zoneBoundaries.get(), places.gazetteer.get(),
                                           v.observerLon, v.observerLat);
     if (!place.zoneFault.empty())
-        places.noteLookupFault(place.zoneFault + "; the zone of the nearest place is taken");
+        places.noteFilePassedOver(place.zoneFault + "; the zone of the nearest place is taken");
     if (here)
         place.heightSource = kept.heightSource;
     return place;

@@ -30,14 +30,14 @@ struct PlaceRecords {
     KeptGazetteer gazetteer;
     KeptData<ZoneBoundaries> zoneBoundaries;
     // The notes of the files passed over, each once and not yet told: the time zones' file
-    // refused when read, and the damaged parts of it that lookups found.
+    // refused when read, the damaged parts of it that lookups found, and the others noted.
     IgnoredFiles untoldNotes();
-    // Keeps the note of a lookup in a damaged part of a file, to be told.
-    void noteLookupFault(const std::string& fault);
+    // Keeps the note of a file, or a part of one, passed over, to be told.
+    void noteFilePassedOver(const std::string& note);
 
   private:
     std::mutex notesGuard;
-    IgnoredFiles told, lookupFaults;
+    IgnoredFiles told, passedOver;
 };
 
 struct AppState {

@@ -26,7 +26,10 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <QToolBar>
@@ -606,9 +609,29 @@ QString MainWindow::saveScreen(QString path, const QString& filter) {
     return QString();
 }
 
+std::string keepQtSettingsReadable(const QString& folderOfThisRun) {
+    const std::filesystem::path file =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation).toStdString() +
+        "/QtProject.conf";
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(file, error);
+    if (status.type() == std::filesystem::file_type::not_found ||
+        status.type() == std::filesystem::file_type::regular)
+        return "";
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, folderOfThisRun);
+    return noteName(file) + " is not a regular file: it is passed over, and the file dialogs "
+                            "keep no history";
+}
+
 int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot,
                      const QString& language) {
     QApplication application(argc, argv);
+    const QTemporaryDir qtSettings;
+    if (const std::string note = keepQtSettingsReadable(qtSettings.path()); !note.empty()) {
+        std::fprintf(stderr, "vesk: %s\n", note.c_str());
+        state.places->noteFilePassedOver(note);
+    }
     clearUpperVectorRegisters();
     QApplication::setApplicationName(QStringLiteral("vesk"));
     // the desktop entry's name, by which the dock finds the entry and its icon

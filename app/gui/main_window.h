@@ -98,6 +98,12 @@ class MainWindow : public QMainWindow {
     bool placed = false;
 };
 
+// Qt's own settings (the file dialogs' history, $XDG_CONFIG_HOME/QtProject.conf) kept in the
+// folder given for this run instead, when that file is not a regular file: a FIFO would stop the
+// window's thread as a file dialog opens, and a device or a folder cannot be read. The note naming
+// the file passed over, or empty.
+std::string keepQtSettingsReadable(const QString& folderOfThisRun);
+
 // Starts the window program on the state; returns the exit status. With screenshot set, the
 // window is grabbed into that PNG after its first repaint and the program ends.
 int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot,

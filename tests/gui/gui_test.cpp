@@ -27,6 +27,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -40,7 +41,9 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QSvgGenerator>
 #include <QTest>
@@ -49,8 +52,13 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QWidgetAction>
+#include <atomic>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace vesk;
 using namespace vesk::testing;
@@ -1268,6 +1276,43 @@ TEST(Window, NewOpensASecondWindowThatGoesItsOwnWay) {
     EXPECT_TRUE(second.isNull());
     w.frame.close();
     EXPECT_FALSE(w.frame.isVisible());
+}
+
+// Qt's settings file (the file dialogs' history) as a FIFO: passed over with a note naming it, so
+// that opening a file dialog does not wait for a writer that never comes. A watchdog writes to
+// the FIFO after 10 s, so that a dialog that waits ends and the test fails instead of hanging.
+TEST(Window, QtsSettingsFileThatIsAFifoIsPassedOver) {
+    ScratchDir config, ofThisRun;
+    const std::filesystem::path fifo = config.path() / "QtProject.conf";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path().string()));
+    const std::string note = keepQtSettingsReadable(QString::fromStdString(ofThisRun.path()));
+    EXPECT_NE(note.find(fifo.string() + " is not a regular file"), std::string::npos) << note;
+    std::atomic<bool> opened{false}, waited{false};
+    std::thread watchdog([&] {
+        for (int i = 0; i < 100 && !opened; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        // opened for reading and writing, a FIFO lets every waiting open through
+        for (; !opened; std::this_thread::sleep_for(std::chrono::milliseconds(100))) {
+            waited = true;
+            if (const int both = open(fifo.c_str(), O_RDWR | O_NONBLOCK); both >= 0)
+                close(both);
+        }
+    });
+    {
+        QFileDialog dialog; // reads the history from Qt's settings
+        opened = true;
+    }
+    watchdog.join();
+    EXPECT_FALSE(waited) << "the file dialog waited for the FIFO";
+    for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope,
+                           QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    if (before.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", before);
 }
 
 TEST(Window, ProgramStartsAndShowsAPicture) {
