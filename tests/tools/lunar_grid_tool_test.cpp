@@ -81,7 +81,8 @@ TEST(LunarLabel, ReadsTheLolaLabelAndRefusesWhatNoProductHolds) {
                   noImage.find('\n', noImage.find("^IMAGE")) - noImage.find("^IMAGE") + 1);
     EXPECT_NE(refusalOf(noImage).find("^IMAGE"), std::string::npos) << refusalOf(noImage);
     for (const char* image : {"\"../../../../tmp/x\"", "\"/etc/x\"", "\".hidden\"", "\"a/b.img\"",
-                              "\"..\"", "\"\"", "(\"LDEM.IMG\", 1)"})
+                              "\"..\"", "\"\"", "(\"LDEM.IMG\", 1)", "\"%2e%2e%2fsecret.bin\"",
+                              "\"a?b.img\"", "\"a#b.img\"", "\"a\\b.img\""})
         EXPECT_NE(refusalOf(tinyLabel(image)).find("bare file name"), std::string::npos) << image;
     // A line of 50 KB is refused, not matched.
     const std::string longLine = "DESCRIPTION = \"" + std::string(50000, 'x') + "\"\n";
@@ -111,7 +112,9 @@ TEST(LunarGridTool, WritesOnlyUnderItsOwnNames) {
     EXPECT_FALSE(std::filesystem::exists(target.path() / "EVIL.dat.img.part"));
 
     // An address of a folder, or of no known kind, is refused before anything is fetched.
-    for (const std::string& url : {fileUrl(source.path()) + "/", std::string("gopher://x/y.lbl")}) {
+    for (const std::string& url :
+         {fileUrl(source.path()) + "/", std::string("gopher://x/y.lbl"),
+          std::string("ftp://x/y.lbl"), std::string("http://192.0.2.1/ldem_4.lbl")}) {
         r = makeGrid({"--url", url}, target.path() / "F.dat");
         EXPECT_EQ(r.status, 2) << url;
         EXPECT_NE(r.err.find("--url must be"), std::string::npos) << r.err;
@@ -156,6 +159,24 @@ TEST(LunarGridTool, HostileAndFailingServers) {
     r = makeGrid({"--url", server.url("/stall/TINY.LBL"), "--timeout", "1"}, dir.path() / "S.dat");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot fetch"), std::string::npos) << r.err;
+    // What arrived is kept and continued by the next run, as the message says; a run into a
+    // folder that does not exist yet (a new account's ~/.local/share/vesk) makes it.
+    ASSERT_NE(r.err.find("continued by the next run"), std::string::npos) << r.err;
+    const std::string arrived = readFile(dir.path() / "S.dat.lbl.part");
+    ASSERT_FALSE(arrived.empty());
+    server.answer("/stall/TINY.LBL", {200, tinyLabel()});
+    server.answer("/stall/TINY.IMG", {200, tinyImage});
+    const std::filesystem::path deeper = dir.path() / "new" / "share" / "vesk" / "S.dat";
+    r = runProgram(VESK_MAKE_LRO,
+                   {"--url", server.url("/stall/TINY.LBL"), "--out", deeper.string()}, dir.path());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("written to " + deeper.string()), std::string::npos) << r.out;
+    EXPECT_EQ(std::filesystem::file_size(deeper), 5760u * 2880 * 2);
+    dir.write("S.dat.lbl.part", arrived);
+    r = makeGrid({"--url", server.url("/stall/TINY.LBL")}, dir.path() / "S.dat");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(server.rangesAsked().find(std::to_string(arrived.size()) + " -"), std::string::npos)
+        << server.rangesAsked();
 }
 
 TEST(LunarGridTool, OutputNeverReplacesASpecialFile) {

@@ -78,8 +78,8 @@ Attempt transferOnce(const std::string& url, const std::filesystem::path& part,
     char error[CURL_ERROR_SIZE] = "";
     CURL* c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "https,http,ftp,file");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, allowedProtocols(url).c_str());
+    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "https");
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error);
     curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
@@ -113,6 +113,18 @@ std::string sizeText(std::uintmax_t bytes) {
 
 } // namespace
 
+std::string allowedProtocols(const std::string& url) {
+    if (url.starts_with("https://"))
+        return "https";
+    if (url.starts_with("file://"))
+        return "file";
+    for (const char* local :
+         {"http://127.0.0.1/", "http://127.0.0.1:", "http://localhost/", "http://localhost:"})
+        if (url.starts_with(local))
+            return "http";
+    return "";
+}
+
 std::string siblingUrl(const std::string& url, const std::string& name) {
     const std::size_t slash = url.rfind('/');
     return (slash == std::string::npos ? std::string() : url.substr(0, slash + 1)) + name;
@@ -130,8 +142,10 @@ void download(const std::string& url, const std::filesystem::path& target,
     transfer.name = target.filename().string();
     transfer.terminal = isatty(fileno(stderr)) != 0;
     transfer.maxBytes = expected.value_or(limits.maxBytes);
+    // a partial download is continued, as the run that left it said (without an expected size
+    // too: a file that then exceeds maxBytes is refused)
     transfer.offset = sizeOf(part);
-    if (!expected || transfer.offset > *expected) {
+    if ((expected && transfer.offset > *expected) || transfer.offset >= transfer.maxBytes) {
         std::filesystem::remove(part);
         transfer.offset = 0;
     }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Downloads over https, http, ftp or from a file, resumable: a partial download is kept beside the
-// target as TARGET.part and continued by the next run (or begun anew where the server cannot
-// resume).
+// Downloads over https, or from a file where the label was given as one, resumable: a partial
+// download is kept beside the target as TARGET.part and continued by the next run (or begun anew
+// where the server cannot resume).
 #pragma once
 
 #include <cstdint>
@@ -17,8 +17,11 @@ struct FetchError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The beginnings of the addresses that are fetched; a redirection goes to https or http only.
-constexpr const char* urlSchemes[] = {"https://", "http://", "ftp://", "file://"};
+// The protocols curl may use for an address given by the user: https, and a redirection only to
+// https; a local file only for an address that is one ("file://"); plain http only from this
+// machine (a mirror at 127.0.0.1 or localhost, which no network carries). Empty for any other
+// address, which is refused.
+std::string allowedProtocols(const std::string& url);
 
 struct DownloadLimits {
     // The size the file must have: a target of that size is taken as done, a partial download
@@ -36,7 +39,7 @@ struct DownloadLimits {
 void download(const std::string& url, const std::filesystem::path& target,
               const DownloadLimits& limits);
 
-// The address of a file named name in the same folder as url.
+// The address of a file named name (a bare file name) in the same folder as url.
 std::string siblingUrl(const std::string& url, const std::string& name);
 
 } // namespace vesk::lro

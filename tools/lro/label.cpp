@@ -96,8 +96,10 @@ bool isBareFileName(const std::string& name) {
     if (name.empty() || name.size() > 255 || name.front() == '.' ||
         name.find("..") != std::string::npos)
         return false;
+    // no separator, and nothing an address would decode or cut ("%2e%2e%2f" is "../")
     for (const char c : name)
-        if (c == '/' || c == '\\' || c == '"' || static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+        if (std::string_view("/\\\"%?#").find(c) != std::string_view::npos ||
+            static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
             return false;
     return true;
 }

@@ -5,11 +5,11 @@
 //   vesk-make-lro --label LDEM_16.LBL --out LRO.dat
 //   vesk-make-lro --url https://.../ldem_16.lbl --out LRO.dat [--timeout SECONDS]
 //
-// With --url (https, http, ftp or file) the label is fetched into OUT.lbl, then the image it names
-// (a bare file name in the label's folder on the server) into OUT.img; the names on disk are the
-// tool's, never the label's. The image download shows its progress, is continued by the next run
-// when it was cut off, and stops as soon as it passes the size the label states. A server silent
-// for SECONDS (default 60) ends the run.
+// With --url (https, or a file; http only at 127.0.0.1 or localhost) the label is fetched into
+// OUT.lbl, then the image it names (a bare file name in the label's folder on the server) into
+// OUT.img; the names on disk are the tool's, never the label's, and OUT's folder is made. The image
+// download shows its progress, is continued by the next run when it was cut off, and stops as soon
+// as it passes the size the label states. A server silent for SECONDS (default 60) ends the run.
 //
 // The label gives the size (LINES, LINE_SAMPLES), the sample type (LSB_INTEGER, 16 bits) and the
 // SCALING_FACTOR that turns a sample into metres above the 1737.4 km sphere. The product is a
@@ -70,13 +70,11 @@ Options parseOptions(int argc, char** argv) {
                          "       vesk-make-lro --url URL_OF_THE_LBL --out LRO.dat "
                          "[--timeout SECONDS]");
     if (!options.url.empty()) {
-        const bool known =
-            std::any_of(std::begin(vesk::lro::urlSchemes), std::end(vesk::lro::urlSchemes),
-                        [&](const char* scheme) { return options.url.starts_with(scheme); });
+        const bool known = !vesk::lro::allowedProtocols(options.url).empty();
         if (!known || options.url.back() == '/' ||
             options.url.find('/', options.url.find("//") + 2) == std::string::npos)
-            throw UsageError("--url must be the https, http, ftp or file address of the label "
-                             "file, not of a folder: " +
+            throw UsageError("--url must be the https or file address of the label file (http "
+                             "only at 127.0.0.1 or localhost), not of a folder: " +
                              options.url);
     }
     vesk::tools::checkOutputPath(options.output);
@@ -171,6 +169,12 @@ std::string resampled(const vesk::lro::LunarProduct& product,
 int main(int argc, char** argv) {
     return vesk::tools::runTool("vesk-make-lro", [&] {
         const Options options = parseOptions(argc, argv);
+        // the folder of the output, as on a new account (~/.local/share/vesk)
+        std::error_code error;
+        if (const std::filesystem::path folder = options.output.parent_path(); !folder.empty())
+            if (std::filesystem::create_directories(folder, error); error)
+                throw std::runtime_error("cannot make the folder " + folder.string() + ": " +
+                                         error.message());
         vesk::lro::LunarProduct product;
         std::filesystem::path image;
         if (!options.url.empty()) {
@@ -181,8 +185,9 @@ int main(int argc, char** argv) {
         }
         const std::string grid = resampled(product, readImage(image, product.imageBytes()));
         vesk::tools::writeFileAtomically(options.output, grid);
-        std::printf("%d x %d samples (%g per degree) to %d x %d\n", product.samples, product.lines,
-                    product.samples / 360.0, outColumns, outRows);
+        std::printf("%d x %d samples (%g per degree) to %d x %d, written to %s\n", product.samples,
+                    product.lines, product.samples / 360.0, outColumns, outRows,
+                    std::filesystem::absolute(options.output).lexically_normal().c_str());
         return 0;
     });
 }
