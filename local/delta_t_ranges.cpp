@@ -234,16 +234,21 @@ double probabilityWithin(const std::vector<DeltaTInterval>& intervals, double mu
     return std::clamp(p, 0.0, 1.0);
 }
 
+std::vector<DeltaTInterval> centralRangesWithin(const EclipseRecord& r, const Observer& o,
+                                                double deltaT, double reach) {
+    return rangesOf(deltaT, deltaT - reach, deltaT + reach, [&](double dT) {
+        const CentralSample sample = centralWith(r, o, dT);
+        return RangeSample{sample.central, sample.holdsFor};
+    });
+}
+
 DeltaTRanges deltaTRanges(const EclipseRecord& r, const Observer& o, double deltaT, double sigma,
                           bool withVisible) {
     DeltaTRanges ranges;
     ranges.deltaT = deltaT;
     ranges.sigma = sigma;
     const double reach = deltaTWindow(sigma);
-    ranges.central = rangesOf(deltaT, deltaT - reach, deltaT + reach, [&](double dT) {
-        const CentralSample sample = centralWith(r, o, dT);
-        return RangeSample{sample.central, sample.holdsFor};
-    });
+    ranges.central = centralRangesWithin(r, o, deltaT, reach);
     ranges.pCentral = probabilityWithin(ranges.central, deltaT, sigma);
     ranges.centralPhase = centralPhaseNear(r, o, ranges.central, deltaT, reach);
     if (withVisible) {

@@ -50,6 +50,12 @@ struct DeltaTRanges {
 DeltaTRanges deltaTRanges(const EclipseRecord& record, const Observer& observer, double deltaT,
                           double sigma, bool withVisible = true);
 
+// The central ranges of deltaTRanges looked for within reach seconds of deltaT (each followed
+// past it to its end, a turn of the Earth from deltaT at most).
+std::vector<DeltaTInterval> centralRangesWithin(const EclipseRecord& record,
+                                                const Observer& observer, double deltaT,
+                                                double reach);
+
 // How far from the model's Delta T the ranges are looked for: 5 standard errors (beyond them the
 // probability is below 3e-7), a minute at the least.
 double deltaTWindow(double sigma);

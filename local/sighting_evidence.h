@@ -38,10 +38,14 @@ bool sightingHolds(const EclipseRecord& record, const Observer& observer,
 
 // The ranges of Delta T within deltaTWindow(sigma) of deltaT in which the sighting holds, and
 // their probability. A phase is looked for within the central ranges (deltaTRanges), sampled 20
-// times across each; a magnitude across the window every 30 s or a twentieth of sigma.
+// times across each; a magnitude across the window every 30 s or a twentieth of sigma. With
+// the elements fixed, what a place sees repeats with every turn of the Earth in Delta T (a
+// sidereal day, 86,164.1 s): a window wider than a turn is searched over one turn about deltaT,
+// whose ranges are repeated across the window, so that the work does not grow with sigma.
 struct SightingChance {
     std::vector<DeltaTInterval> ranges;
     double probability = 0;
+    int evaluations = 0; // the Delta T at which the sighting was tried
 };
 SightingChance sightingChance(const EclipseRecord& record, const Observer& observer,
                               const SightingEvidence& evidence, double deltaT, double sigma);

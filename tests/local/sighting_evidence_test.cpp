@@ -6,6 +6,7 @@
 
 #include "test_support.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace vesk {
@@ -81,6 +82,47 @@ TEST(SightingEvidence, MagnitudeRangesEndWhereTheMagnitudeFalls) {
         }
         std::printf("Nineveh %.0f, magnitude 0.9 or more: P = %.3f\n", year, chance.probability);
     }
+}
+
+// A wide uncertainty of Delta T costs no more work than one turn of the Earth: the evaluations
+// stay the same from sigma = 10^4 to 10^6 s (they grew with sigma: a million did not finish), the
+// ranges folded from one turn agree with a scan of the whole window, and with a sigma of many
+// turns the chance is the share of a turn in which the sighting holds.
+TEST(SightingEvidence, WorkDoesNotGrowWithSigma) {
+    testing::CatalogEclipse eclipse(-762, 6);
+    ASSERT_TRUE(eclipse.found);
+    const EclipseRecord& r = eclipse.catalog.record;
+    const Observer nineveh = observerAt(43.15, 36.36, 0);
+    SightingEvidence deep;
+    deep.seen = SeenPhase::magnitude;
+    deep.minMagnitude = 0.5;
+    std::vector<SightingChance> chances;
+    for (const double sigma : {1e4, 1e5, 1e6})
+        chances.push_back(sightingChance(r, nineveh, deep, eclipse.deltaT, sigma));
+    EXPECT_EQ(chances[1].evaluations, chances[0].evaluations);
+    EXPECT_EQ(chances[2].evaluations, chances[0].evaluations);
+    EXPECT_LT(chances[0].evaluations, 4000);
+
+    // a window of 1.4 turns either side, scanned whole every 30 s
+    const double sigma = 12000, window = 5 * sigma;
+    const SightingChance folded = sightingChance(r, nineveh, deep, eclipse.deltaT, sigma);
+    const std::vector<DeltaTInterval> scanned =
+        rangesWhere(eclipse.deltaT - window, eclipse.deltaT + window, 30,
+                    [&](double dT) { return sightingHolds(r, nineveh, deep, dT); });
+    ASSERT_EQ(folded.ranges.size(), scanned.size());
+    for (std::size_t i = 0; i < scanned.size(); ++i) {
+        EXPECT_NEAR(folded.ranges[i].from, scanned[i].from, 3) << i;
+        EXPECT_NEAR(folded.ranges[i].to, scanned[i].to, 3) << i;
+    }
+    EXPECT_NEAR(folded.probability, probabilityWithin(scanned, eclipse.deltaT, sigma), 1e-4);
+
+    double heldInATurn = 0;
+    for (const DeltaTInterval& range : sightingChance(r, nineveh, deep, eclipse.deltaT, 3e4).ranges)
+        if (std::fabs(range.from - eclipse.deltaT) < 43082 &&
+            std::fabs(range.to - eclipse.deltaT) < 43082)
+            heldInATurn += range.to - range.from;
+    ASSERT_GT(heldInATurn, 0);
+    EXPECT_NEAR(chances[2].probability, heldInATurn / 86164.09, 0.002);
 }
 
 } // namespace
