@@ -2,6 +2,7 @@
 // The headless command line as a script uses it: run the installed executable.
 #include "delta_t_models.h"
 #include "local/lunar_grid.h"
+#include "local_circumstances.h"
 #include "messages.h"
 #include "recording_surface.h"
 #include "sky_command.h"
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -247,6 +249,42 @@ TEST(InfoCommand, HostileNamesArePrintedSafely) {
     EXPECT_NE(line.find("Lon: 139.69"), std::string::npos) << line;
     EXPECT_NE(line.find("Lat:  35.69"), std::string::npos) << line;
     EXPECT_EQ(QString::fromStdString(line).toStdString(), line) << "valid UTF-8";
+}
+
+// The place search lists the eclipses whose maximum there has a magnitude above --min-mag with
+// the Sun no more than 15 degrees below the horizon: every eclipse of 40 years, its maximum at
+// Tokyo computed here, is listed exactly when it passes; some pass with the Sun below the
+// horizon, and some with a magnitude fail for a Sun lower than -15 degrees.
+TEST(ListCommand, PlaceSearchTakesTheSunDownToFifteenDegreesBelowTheHorizon) {
+    ScratchDir dir;
+    const auto dates = [&](const std::vector<std::string>& args) {
+        const CommandResult r = runVesk(args, dir.path());
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::set<std::string> found;
+        for (const QJsonValue hit :
+             QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).array())
+            found.insert(hit["date"].toString().toStdString());
+        return found;
+    };
+    const std::set<std::string> all = dates({"list", "--from", "1990", "--years", "40", "--json"});
+    const std::set<std::string> listed = dates({"list", "--place", "139.69,35.69", "--from", "1990",
+                                                "--years", "40", "--min-mag", "0.1", "--json"});
+    ASSERT_GT(all.size(), 80u);
+    const vesk::Observer tokyo = vesk::observerAt(139.69, 35.69, 0);
+    int twilight = 0, tooLow = 0;
+    for (const std::string& date : all) {
+        const CatalogEclipse eclipse(std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2)));
+        ASSERT_TRUE(eclipse.found) << date;
+        const std::optional<vesk::ObservedShadow> maximum =
+            vesk::localMaximum(eclipse.catalog.record, tokyo, 0, eclipse.deltaT);
+        const bool deep = maximum && maximum->magnitude() > 0.1;
+        const bool passes = deep && maximum->sunAltitude > -15;
+        EXPECT_EQ(listed.count(date) == 1, passes) << date;
+        twilight += passes && maximum->sunAltitude < 0;
+        tooLow += deep && !passes;
+    }
+    EXPECT_GT(twilight, 0) << "an eclipse with the Sun between 0 and -15 degrees";
+    EXPECT_GT(tooLow, 0) << "an eclipse with the Sun below -15 degrees";
 }
 
 // Julian dates say so: in the text, the JSON's calendar and the screens' texts.

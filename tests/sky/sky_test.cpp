@@ -278,6 +278,23 @@ double skyAngle(double altitudeA, double azimuthA, double altitudeB, double azim
 
 } // namespace
 
+// At the maximum of a total eclipse the chart's Moon (seen from the place, a degree from where
+// the Earth's centre sees it) stands on the Sun: at the greatest eclipse of 2024 April, near
+// Nazas, Mexico, well within the excess of its radius over the Sun's (about 0.017 degree).
+TEST(SkyAtMaximum, AtTotalityTheMoonStandsOnTheSun) {
+    vesk::testing::CatalogEclipse eclipse(2024, 4);
+    ASSERT_TRUE(eclipse.found);
+    const EclipseRecord& r = eclipse.catalog.record;
+    const Observer nazas = observerAt(-104.14, 25.29, 1300);
+    const LocalCircumstances local = localCircumstances(r, nazas, eclipse.deltaT);
+    ASSERT_TRUE(local.maximum && local.second) << "total there";
+    const EclipseSky sky =
+        eclipseSky(r, nazas, local.maximum->shadow.t, eclipse.deltaT, std::nullopt);
+    const double apart = skyAngle(sky.moon.altitude, sky.moon.azimuth, sky.bodies[0].altitude,
+                                  sky.bodies[0].azimuth);
+    EXPECT_LT(apart, 0.005);
+}
+
 // The Sun and the planets of the sky chart against DE431 in every era: 21 eclipses from -12990 to
 // 16990, three places, at t0 and two hours later. The reference: the Swiss Ephemeris's apparent
 // places at the TT instant, turned to the horizon with its sidereal time of the TT instant less
@@ -290,7 +307,8 @@ TEST(SkyAtMaximum, SunAndPlanetsAgreeWithDe431InEveryEra) {
     const std::filesystem::path planetFile = vesk::testing::sourceDataDir() / planetPlaceFileName;
     ASSERT_TRUE(std::filesystem::exists(planetFile));
     const int bodies[6] = {SE_SUN, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN};
-    double worstSun = 0, worstPlanet = 0, worstTheory = 0, worstEquatorial = 0, worstStar = 0;
+    double worstSun = 0, worstPlanet = 0, worstTheory = 0, worstEquatorial = 0, worstStar = 0,
+           worstTopocentric = 0;
     for (double year = -12990; year <= 16990; year += 1499) {
         Catalog catalog;
         catalog.paths.dirs = {vesk::testing::sourceDataDir()};
@@ -349,6 +367,22 @@ TEST(SkyAtMaximum, SunAndPlanetsAgreeWithDe431InEveryEra) {
                     ERFA_DD2R;
                 EXPECT_LT(moonApart, 0.01) << year << " the Moon";
                 worstEquatorial = std::max(worstEquatorial, moonApart);
+                // the Moon as the observer sees it, its parallax of up to a degree: the reference's
+                // observer turned to stand under the sidereal time above
+                const double turn =
+                    (eraGmst06(jdUT, 0, jdTT, 0) - eraGmst06(jdTT, 0, jdTT, 0)) / ERFA_DD2R;
+                swe_set_topo(lon + turn, lat, 0);
+                ASSERT_GE(swe_calc(jdTT, SE_MOON, SEFLG_SWIEPH | SEFLG_EQUATORIAL | SEFLG_TOPOCTR,
+                                   moon, error),
+                          0)
+                    << error;
+                double moonAzimuth = 0, moonAltitude = 0;
+                eraHd2ae((sidereal + lon - moon[0]) * ERFA_DD2R, moon[1] * ERFA_DD2R,
+                         lat * ERFA_DD2R, &moonAzimuth, &moonAltitude);
+                const double moonSeen = skyAngle(ours.moon.altitude, ours.moon.azimuth + 180,
+                                                 moonAltitude / ERFA_DD2R, moonAzimuth / ERFA_DD2R);
+                EXPECT_LT(moonSeen, 0.01) << year << " the Moon from the place";
+                worstTopocentric = std::max(worstTopocentric, moonSeen);
                 // the stars under the same sky: their places of date at the reference's sidereal
                 // time
                 for (const StarInSky& star : ours.stars) {
@@ -365,9 +399,9 @@ TEST(SkyAtMaximum, SunAndPlanetsAgreeWithDe431InEveryEra) {
         std::printf("  %6.0f: worst %.4f deg\n", catalog.record.year, worstHere);
     }
     std::printf("sky chart vs DE431: Sun %.4f, planets %.4f deg (mean elements: %.2f); right "
-                "ascension and declination of the Sun, the Moon and the planets %.4f; stars on "
-                "the horizon %.4f\n",
-                worstSun, worstPlanet, worstTheory, worstEquatorial, worstStar);
+                "ascension and declination of the Sun, the Moon and the planets %.4f; the Moon "
+                "from the place %.4f; stars on the horizon %.4f\n",
+                worstSun, worstPlanet, worstTheory, worstEquatorial, worstTopocentric, worstStar);
     swe_close();
 }
 
