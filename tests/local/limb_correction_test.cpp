@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The lunar grid from NASA's LDEM_4 product, the limb profile and the corrected contacts.
 #include "limb_correction.h"
+#include "limb_margins.h"
 #include "local/lunar_grid.h"
 #include "local_circumstances.h"
 #include "local_report.h"
@@ -193,6 +194,36 @@ TEST(LimbCorrection, ProfileAndContactsOf2024AtGreatestEclipse) {
     EXPECT_TRUE(second);
     EXPECT_TRUE(third);
     EXPECT_TRUE(duration) << "totality 4 min 28 s on the central line";
+}
+
+// The printed corrected contacts are the contacts the correction finds, in the zone's time: at
+// the greatest eclipse of 2024 and at a place 2 km inside the southern limit near Nazas, where
+// the profile moves the contacts by seconds; the shift added to the smooth contact, not taken.
+TEST(LimbCorrection, PrintedCorrectedContactsAreTheCorrectionsInZoneTime) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    for (const auto& [lon, lat] : {std::pair{-104.14, 25.29}, std::pair{-104.14, 24.53}}) {
+        const LimbScreen screen(2024, 4, lon, lat);
+        const EclipseRecord& r = screen.catalog.record;
+        const double dT = recordDeltaT(r);
+        const LocalCircumstances local = localCircumstances(r, screen.observer, dT);
+        const CorrectedContacts corrected = correctedContacts(screen.profile, r, local, dT);
+        ASSERT_TRUE(corrected.second && corrected.third) << lat;
+        const double zone = -7; // the zone of 104 W
+        for (const auto& [y, contact] :
+             {std::pair{112, *corrected.second}, {170, *corrected.third}}) {
+            std::string printed;
+            for (const auto& t : screen.surface.texts)
+                if (t.y == y && t.text.rfind("  Corrected ", 0) == 0)
+                    printed = t.text.substr(12);
+            ASSERT_EQ(printed.size(), 10u) << lat << " " << y;
+            const double seconds = std::stod(printed.substr(0, 2)) * 3600 +
+                                   std::stod(printed.substr(3, 2)) * 60 +
+                                   std::stod(printed.substr(6));
+            const double expected = (contact.t + r.t0 - dT / 3600 + zone) * 3600;
+            EXPECT_NEAR(seconds, expected, 0.11) << lat << " " << printed;
+        }
+    }
 }
 
 // West of Greenwich the zone date of the maximum is the day before the UT date: 2035 September 2
