@@ -124,6 +124,23 @@ TEST(CatalogReference, SarosMembersOfPublishedEclipses) {
     }
 }
 
+// Series and members a thousand years and more from today, as NASA's summary of the Saros series
+// 0 to 180 gives them (F. Espenak, eclipse.gsfc.nasa.gov/SEsaros/SEsaroscat.html): the first and
+// last eclipses of series, whose member numbers are 1 and the series' count.
+TEST(CatalogReference, SarosMembersFarFromToday) {
+    struct Published {
+        double year, month;
+        int saros, member;
+    };
+    for (const Published& p :
+         {Published{-1675, 6, 0, 72}, Published{-2872, 6, 1, 1}, Published{-1592, 7, 1, 72},
+          Published{-1563, 6, 2, 73}, Published{933, 5, 120, 1}, Published{3056, 10, 151, 72}}) {
+        const EclipseRecord r = eclipseOf(p.year, p.month);
+        EXPECT_EQ(r.saros, p.saros) << p.year << "/" << p.month;
+        EXPECT_EQ(sarosMember(r.year, r.saros), p.member) << p.year << "/" << p.month;
+    }
+}
+
 TEST(CatalogReference, SarosSeriesStartWhereThePublishedNumberingHasThem) {
     const std::map<int, double> firstYears = {{0, -2955},  {1, -2872},  {2, -2861},  {-1, -3002},
                                               {-2, -3013}, {136, 1360}, {145, 1639}, {-136, -7324}};
