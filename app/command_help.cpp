@@ -20,8 +20,9 @@ constexpr CommandText commands[] = {
      "          [--limb-ranges] [--json | --csv]",
      "The eclipse of a month (this month when none is given): date, type, magnitude, Julian\n"
      "date, Saros series and member, Delta T; with a place, its local circumstances.\n"
-     "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12.99); a year\n"
+     "  --year Y --month M  the year (-13000 to 16999) and month (1 to 12); a year\n"
      "                      before 1 also as \"763 BC\" (= -762: 1 BC is year 0)\n"
+     "  --day D             in a month with two eclipses, the one nearer day D\n"
      "  --place NAME        a place by name (\"Luxor\", \"Luxor, EG\", \"Springfield, Ohio\"),\n"
      "                      or a historical site of the records (\"Nineveh\"; \"Rome,\n"
      "                      historical\" where a modern place has the name),\n"

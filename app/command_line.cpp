@@ -60,6 +60,26 @@ std::optional<double> CommandLine::wholeValue(const std::string& name, std::stri
     return value;
 }
 
+std::optional<double> CommandLine::eclipseMonth(std::string& error) const {
+    constexpr double daysAMonthAtMost = 31, dayFractionOfAMonth = 32;
+    const std::optional<double> month = wholeValue("--month", error);
+    const std::optional<double> day = wholeValue("--day", error);
+    if (!error.empty())
+        return std::nullopt;
+    if (day && !month) {
+        error = "--day goes with --month";
+        return std::nullopt;
+    }
+    if (day && !(*day >= 1 && *day <= daysAMonthAtMost)) {
+        error = "--day must lie from 1 to 31";
+        return std::nullopt;
+    }
+    // the catalog takes a fraction below a half for the eclipse at a month's start, above it for
+    // the one at its end: day 16 is the start's, day 17 the end's
+    const double fraction = day ? (*day - 0.5) / dayFractionOfAMonth : 0;
+    return month ? std::optional(*month + fraction) : std::nullopt;
+}
+
 std::optional<double> CommandLine::year(const std::string& name, std::string& error) const {
     const std::optional<std::string> text = value(name);
     if (!text)

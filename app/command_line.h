@@ -36,6 +36,11 @@ class CommandLine {
     // The option's value as a whole number (a month, a count, a limit): nullopt when absent, or
     // with error set when it is not a number or has a fraction ("--month needs a whole number").
     std::optional<double> wholeValue(const std::string& name, std::string& error) const;
+    // The month of --month (a whole number), with --day D (a whole number from 1 to 31) the
+    // eclipse nearer that day picked out of a month with two, one at its start and one at its
+    // end: month + (D - 0.5) / 32. nullopt when --month is absent; error set for a fraction, a
+    // day out of range, or --day without --month.
+    std::optional<double> eclipseMonth(std::string& error) const;
     // The option's value as a year: a number ("-762") or a year before Christ ("763 BC",
     // "763BC"); nullopt when absent, or with error set when it is neither or has a fraction.
     std::optional<double> year(const std::string& name, std::string& error) const;

@@ -203,15 +203,15 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     CommandLine options;
     std::string error;
     if (!options.parse(args,
-                       {"--year", "--month", "--lon", "--lat", "--height", "--place", "--delta-t",
-                        "--delta-t-adjust", "--delta-t-model"},
+                       {"--year", "--month", "--day", "--lon", "--lat", "--height", "--place",
+                        "--delta-t", "--delta-t-adjust", "--delta-t-model"},
                        {"--json", "--csv", "--ndot-correction", "--limb-ranges"}, error)) {
         std::fprintf(err, "vesk info: %s\n", error.c_str());
         return 2;
     }
     const CalendarMonth now = currentLocalMonth();
     const double year = options.year("--year", error).value_or(now.year);
-    const double month = options.wholeValue("--month", error).value_or(now.month);
+    const double month = options.eclipseMonth(error).value_or(now.month);
     if (error.empty())
         error = checkYearMonth(year, month);
     if (error.empty())

@@ -31,7 +31,7 @@ void withoutRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& conte
 std::string applyYearMonthOptions(const CommandLine& options, ViewSettings& view) {
     std::string error;
     const std::optional<double> year = options.year("--year", error);
-    const std::optional<double> month = options.wholeValue("--month", error);
+    const std::optional<double> month = options.eclipseMonth(error);
     if (!error.empty())
         return error;
     if (year.has_value() != month.has_value())

@@ -20,8 +20,9 @@ constexpr int defaultWidth = 1000, defaultHeight = 700;
 
 // The options of the map that both commands take, with values and as flags.
 inline const std::set<std::string> mapValueOptions = {
-    "--year",    "--month",          "--range",        "--centre",       "--scale",        "--size",
-    "--delta-t", "--delta-t-adjust", "--delta-t-band", "--solar-radius", "--delta-t-model"};
+    "--year",           "--month",        "--day",          "--range",
+    "--centre",         "--scale",        "--size",         "--delta-t",
+    "--delta-t-adjust", "--delta-t-band", "--solar-radius", "--delta-t-model"};
 inline const std::set<std::string> mapFlagOptions = {
     "--mercator",  "--relief",    "--vector",    "--grid",           "--legend",
     "--no-legend", "--fill-path", "--durations", "--ndot-correction"};

@@ -244,11 +244,10 @@ int runReportCommand(AppState& state, const std::vector<std::string>& args, std:
                      std::FILE* err) {
     CommandLine options;
     std::string error;
-    const std::set<std::string> values = {"--year",          "--month",        "--place",
-                                          "--lon",           "--lat",          "--height",
-                                          "--out",           "--delta-t",      "--delta-t-adjust",
-                                          "--delta-t-model", "--delta-t-band", "--scale",
-                                          "--solar-radius"};
+    const std::set<std::string> values = {
+        "--year",          "--month",        "--day",   "--place",       "--lon",
+        "--lat",           "--height",       "--out",   "--delta-t",     "--delta-t-adjust",
+        "--delta-t-model", "--delta-t-band", "--scale", "--solar-radius"};
     if (!options.parse(args, values, {"--ndot-correction", "--text", "--relief", "--grid"},
                        error)) {
         std::fprintf(err, "vesk report: %s\n", error.c_str());

@@ -245,7 +245,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
     const char* name = direction > 0 ? "vesk next" : "vesk prev";
     CommandLine options;
     std::string error;
-    std::vector<std::string> valued = {"--year", "--month"};
+    std::vector<std::string> valued = {"--year", "--month", "--day"};
     valued.insert(valued.end(), filterOptions.begin(), filterOptions.end());
     valued.insert(valued.end(), sightingOptions.begin(), sightingOptions.end());
     if (!options.parse(args, {valued.begin(), valued.end()}, {"--ndot-correction"}, error)) {
@@ -256,7 +256,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
     error = applyFilter(options, state, criteria, err);
     const CalendarMonth now = currentLocalMonth();
     const double year = options.year("--year", error).value_or(now.year);
-    const double month = options.wholeValue("--month", error).value_or(now.month);
+    const double month = options.eclipseMonth(error).value_or(now.month);
     if (error.empty())
         error = checkYearMonth(year, month);
     if (!error.empty()) {

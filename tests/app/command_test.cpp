@@ -198,6 +198,7 @@ TEST(CommandLine, FractionsAreRefusedWhereWholeNumbersAreMeant) {
         {{"list", "--from", "2024", "--limit", "2.5"}, "--limit needs a whole number"},
         {{"list", "--from", "2024", "--saros", "139.5"}, "--saros needs a whole number"},
         {{"render", "--year", "2024", "--month", "4.5", "--text"}, "--month needs a whole number"},
+        {{"info", "--year", "2000", "--month", "7", "--day", "32"}, "--day must lie from 1 to 31"},
     };
     for (const auto& [args, message] : refused) {
         const CommandResult r = runVesk(args, dir.path());
@@ -1197,7 +1198,7 @@ TEST(SearchCommands, ListNextAndPrevious) {
     r = runVesk({"prev", "--year", "2024", "--month", "4"}, dir.path());
     EXPECT_EQ(r.out, "   2023.1014   金環日蝕    134/44\n") << r.err;
     // July 2000 has two eclipses: before the second comes the first.
-    r = runVesk({"prev", "--year", "2000", "--month", "7.75"}, dir.path());
+    r = runVesk({"prev", "--year", "2000", "--month", "7", "--day", "31"}, dir.path());
     EXPECT_EQ(r.out, "   2000.0701   部分日蝕    117/68\n") << r.err;
     // Looking back from the catalog's second eclipse (September 30 UT) stops at its first.
     r = runVesk({"prev", "--year", "-12999", "--month", "9", "--type", "1"}, dir.path());
