@@ -316,15 +316,23 @@ void AppState::setLanguage(Language chosen) {
     session.view.englishNames = chosen == Language::english;
 }
 
+ObserverPlace positionPlace(PlaceRecords& places, double lonEast, double lat) {
+    const ZoneBoundaries* zones = places.zoneBoundaries.get();
+    ObserverPlace place = observerPlaceAt(zones, nullptr, lonEast, lat);
+    // the gazetteer, read whole, only where the boundaries cannot tell the zone
+    if (place.zoneSource == ZoneSource::none)
+        place = observerPlaceAt(zones, places.gazetteer.get(), lonEast, lat);
+    if (!place.zoneFault.empty())
+        places.noteFilePassedOver(place.zoneFault + "; the zone of the nearest place is taken");
+    return place;
+}
+
 ObserverPlace observerPlace(const ViewSettings& v, PlaceRecords& places) {
     const ObserverPlace& kept = v.observerPlace;
     const bool here = kept.lon == v.observerLon && kept.lat == v.observerLat;
     if (here && kept.zoneSource != ZoneSource::none)
         return kept;
-    ObserverPlace place = observerPlaceAt(places.zoneBoundaries.get(), places.gazetteer.get(),
-                                          v.observerLon, v.observerLat);
-    if (!place.zoneFault.empty())
-        places.noteFilePassedOver(place.zoneFault + "; the zone of the nearest place is taken");
+    ObserverPlace place = positionPlace(places, v.observerLon, v.observerLat);
     if (here)
         place.heightSource = kept.heightSource;
     return place;

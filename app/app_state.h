@@ -56,6 +56,11 @@ struct AppState {
     void setLanguage(Language chosen);
 };
 
+// The observer's place at a position: the zone of the zones' boundaries there, the gazetteer (read
+// only then) giving the nearest place's where they cannot; a damaged part of the boundaries is
+// noted in places.
+ObserverPlace positionPlace(PlaceRecords& places, double lonEast, double lat);
+
 // The observer's place of the settings: as chosen by name, else with the zone of its position.
 ObserverPlace observerPlace(const ViewSettings& settings, PlaceRecords& places);
 

@@ -40,9 +40,7 @@ std::string pointerReadout(PlaceRecords& places, const EclipseRecord& record, do
                                                    : "",
                   100 * local.obscuration, clockOfJd(jd).c_str());
     readout += text;
-    const PlaceClocks clocks = placeClocks(
-        observerPlaceAt(places.zoneBoundaries.get(), places.gazetteer.get(), lonEast, lat),
-        lonEast);
+    const PlaceClocks clocks = placeClocks(positionPlace(places, lonEast, lat), lonEast);
     if (const auto clock = clocks.clockAt ? clocks.clockAt(jd) : std::nullopt)
         readout +=
             ", " + clockOfJd(jd + clock->offsetSeconds / 86400.0) + " " + clock->abbreviation;
