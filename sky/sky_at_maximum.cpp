@@ -52,6 +52,9 @@ double shadowAxisRightAscension(const EclipseRecord& record, double t) {
     double sidereal = 0;
     {
         const std::lock_guard lock(swissEphemeris);
+        // the sidereal time of the TT instant itself, as the catalog's mu was made: without a
+        // Delta T of its own model added inside
+        swe_set_delta_t_userdef(0);
         swe_calc(jdTT, SE_ECL_NUT, 0, nutation, error); // analytic: no ephemeris file is read
         sidereal = swe_sidtime0(jdTT, nutation[0], nutation[2]) * 15;
     }
