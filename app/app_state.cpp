@@ -317,11 +317,9 @@ void AppState::setLanguage(Language chosen) {
 }
 
 ObserverPlace positionPlace(PlaceRecords& places, double lonEast, double lat) {
-    const ZoneBoundaries* zones = places.zoneBoundaries.get();
-    ObserverPlace place = observerPlaceAt(zones, nullptr, lonEast, lat);
     // the gazetteer, read whole, only where the boundaries cannot tell the zone
-    if (place.zoneSource == ZoneSource::none)
-        place = observerPlaceAt(zones, places.gazetteer.get(), lonEast, lat);
+    ObserverPlace place = observerPlaceAt(
+        places.zoneBoundaries.get(), [&places] { return places.gazetteer.get(); }, lonEast, lat);
     if (!place.zoneFault.empty())
         places.noteFilePassedOver(place.zoneFault + "; the zone of the nearest place is taken");
     return place;

@@ -18,14 +18,18 @@ std::vector<std::size_t> characterBounds(const std::string& text) {
     return bounds;
 }
 
-// The most characters of the text, from least on, that fit (the whole text does not): the count
-// is doubled past the first that does not fit, then the two are halved, so that a line costs about
-// twice the logarithm of its length in measurements, however long the text.
+// The end (an index of bounds) of the most characters of word from first on that fit after
+// prefix, one at least (the whole rest does not fit): the count is doubled past the first that
+// does not fit, then the two are halved, so that a line costs about twice the logarithm of its
+// length in measurements, however long the word.
 template <typename Fits>
-std::size_t mostCharactersThatFit(const std::string& text, const std::vector<std::size_t>& bounds,
-                                  std::size_t least, const Fits& fits) {
-    const auto fitting = [&](std::size_t count) { return fits(text.substr(0, bounds[count])); };
-    std::size_t low = least, high = bounds.size() - 1;
+std::size_t mostCharactersThatFit(const std::string& prefix, const std::string& word,
+                                  const std::vector<std::size_t>& bounds, std::size_t first,
+                                  const Fits& fits) {
+    const auto fitting = [&](std::size_t end) {
+        return fits(prefix + word.substr(bounds[first], bounds[end] - bounds[first]));
+    };
+    std::size_t low = first + 1, high = bounds.size() - 1;
     for (std::size_t step = 1; low + step < high; step *= 2) {
         if (!fitting(low + step)) {
             high = low + step;
@@ -66,18 +70,20 @@ std::vector<std::string> linesWithin(const DrawSurface& surface, const std::stri
         }
         if (!line.empty())
             lines.push_back(line + lineEnd);
-        const std::string& lead = lines.empty() ? std::string() : indent;
-        line = lead + word;
-        // a word wider than the line: broken between its characters, one at least a line
-        const std::size_t leadCharacters = characterBounds(lead).size() - 1;
-        while (!fits(line)) {
-            const std::vector<std::size_t> bounds = characterBounds(line);
-            if (bounds.size() - 1 <= leadCharacters + 1)
-                break;
-            const std::size_t kept = mostCharactersThatFit(line, bounds, leadCharacters + 1, fits);
-            lines.push_back(line.substr(0, bounds[kept]) + wordEnd);
-            line = indent + line.substr(bounds[kept]);
+        // a word wider than the line: broken between its characters, one of the word at least
+        // a line; the first line has no indent
+        std::string prefix = lines.empty() ? std::string() : indent;
+        const std::vector<std::size_t> bounds = characterBounds(word);
+        const std::size_t characters = bounds.size() - 1;
+        std::size_t first = 0; // the word's first character not yet on a line
+        while (first + 1 < characters && !fits(prefix + word.substr(bounds[first]))) {
+            const std::size_t end = mostCharactersThatFit(prefix, word, bounds, first, fits);
+            lines.push_back(prefix + word.substr(bounds[first], bounds[end] - bounds[first]) +
+                            wordEnd);
+            prefix = indent;
+            first = end;
         }
+        line = prefix + word.substr(bounds[first]);
     }
     if (!line.empty())
         lines.push_back(line);

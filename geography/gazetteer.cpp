@@ -583,8 +583,8 @@ ObserverPlace observerPlaceOf(const GazetteerPlace& p, bool japanese) {
     return place;
 }
 
-ObserverPlace observerPlaceAt(const ZoneBoundaries* zones, const Gazetteer* g, double lon,
-                              double lat) {
+ObserverPlace observerPlaceAt(const ZoneBoundaries* zones, const GazetteerSource& gazetteer,
+                              double lon, double lat) {
     ObserverPlace place;
     place.lon = lon;
     place.lat = lat;
@@ -597,6 +597,7 @@ ObserverPlace observerPlaceAt(const ZoneBoundaries* zones, const Gazetteer* g, d
             return place;
         }
     }
+    const Gazetteer* g = gazetteer ? gazetteer() : nullptr;
     if (!g)
         return place;
     const double lonE = foldedLongitude(lon);

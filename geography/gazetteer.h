@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -121,10 +122,14 @@ constexpr double zoneSearchKm = 150;
 // The observer's place of a place chosen by name: its label, zone and height's source.
 ObserverPlace observerPlaceOf(const GazetteerPlace& p, bool japanese);
 
+// The gazetteer, asked for only where it is needed (it is read whole the first time); null
+// where there is none.
+using GazetteerSource = std::function<const Gazetteer*()>;
+
 // The observer's place of coordinates: the zone of the time zones' boundaries there, or the
 // nautical zone at sea; without the boundaries (or where their cell is damaged: zoneFault says
 // so), the zone of the nearest gazetteer place (without a gazetteer either: no zone).
-ObserverPlace observerPlaceAt(const ZoneBoundaries* zones, const Gazetteer* g, double lon,
-                              double lat);
+ObserverPlace observerPlaceAt(const ZoneBoundaries* zones, const GazetteerSource& gazetteer,
+                              double lon, double lat);
 
 } // namespace vesk

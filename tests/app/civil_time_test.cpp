@@ -73,7 +73,8 @@ TEST(CivilTime, NauticalZoneInTheOpenOcean) {
     Gazetteer g;
     g.places.push_back(
         {"Hilo", "", "US", "", "", -155.09, 19.73, 10.0, "Pacific/Honolulu", 43263, false, "", ""});
-    const ObserverPlace ocean = observerPlaceAt(nullptr, &g, -150, 0);
+    const ObserverPlace ocean = observerPlaceAt(
+        nullptr, [&g] { return &g; }, -150, 0);
     EXPECT_EQ(ocean.zoneSource, ZoneSource::nautical);
     const std::optional<CivilClock> clock = civilClockAt(ocean, -150, jdUt(2024, 4, 8, 16.8));
     ASSERT_TRUE(clock);
@@ -81,7 +82,8 @@ TEST(CivilTime, NauticalZoneInTheOpenOcean) {
     EXPECT_EQ(civilTimeNote(ocean, clock, true),
               " Civil time : UTC-10:00, the nautical zone of the longitude");
     EXPECT_FALSE(civilClockAt(ocean, -150, jdUt(1900, 1, 1, 0))); // before the nautical zones
-    const ObserverPlace nearHilo = observerPlaceAt(nullptr, &g, -155.0, 19.7);
+    const ObserverPlace nearHilo = observerPlaceAt(
+        nullptr, [&g] { return &g; }, -155.0, 19.7);
     EXPECT_EQ(nearHilo.zoneSource, ZoneSource::nearestPlace);
     EXPECT_EQ(nearHilo.zone, "Pacific/Honolulu");
     EXPECT_EQ(utcOffsetText(5 * 3600 + 1800), "UTC+05:30");

@@ -65,4 +65,11 @@ TEST(LinesWithin, LongWordsBreakBetweenCharactersInFewMeasurements) {
         const double perLine = 2 * std::ceil(std::log2(word.size())) + 2;
         EXPECT_LE(surface.measured, static_cast<std::size_t>(lines.size() * perLine) + 4) << piece;
     }
+    // Narrower than the indent and a character: each line still takes one character of the
+    // word (a line of the indent's spaces alone would make the rest longer, never shorter).
+    CountingSurface surface;
+    const std::vector<std::string> narrow = linesWithin(surface, "東東東東東", 20, " \\", "  ");
+    ASSERT_EQ(narrow.size(), 5u);
+    EXPECT_EQ(narrow.front(), "東\\");
+    EXPECT_EQ(narrow.back(), "  東");
 }

@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     findPlace(*g, name);
     findPlace(*g, name + ", historical");
     placesStartingWith(*g, name, 12);
-    observerPlaceAt(nullptr, &*g, 0, 0);
+    observerPlaceAt(
+        nullptr, [&g] { return &*g; }, 0, 0);
     for (const GazetteerPlace& p : g->places)
         placeLabel(p, true);
     return 0;
