@@ -2,6 +2,7 @@
 #include "sky_at_maximum.h"
 
 #include "angles.h"
+#include "sidereal_time.h"
 #include "sky_positions.h"
 #include "sun_position.h"
 
@@ -9,8 +10,6 @@
 #include <erfa.h>
 #include <erfam.h>
 #include <limits>
-#include <mutex>
-#include <swephexp.h>
 
 namespace vesk {
 
@@ -20,9 +19,6 @@ constexpr PlanetType planetTypes[planetCount] = {mercury, venus, mars, jupiter, 
 constexpr double sunMagnitude = -6; // the size the chart gives the Sun's disc
 // The new Moon shows no lit face: it has no magnitude (the chart draws it dark).
 constexpr double moonMagnitude = std::numeric_limits<double>::quiet_NaN();
-
-// The Swiss Ephemeris keeps state of its own: one caller at a time.
-std::mutex swissEphemeris;
 
 // Right ascension and declination (degrees) of a vector given on the fundamental plane (x east,
 // y north, z along the shadow axis towards the Sun at right ascension a and declination d).
@@ -47,18 +43,7 @@ HorizontalPlace placeOf(double ra, double dec, double axisHourAngle, double axis
 
 double shadowAxisRightAscension(const EclipseRecord& record, double t) {
     const double jdTT = jdOfElementHours(record.jdTT, record.t0 + t);
-    double nutation[6] = {};
-    char error[AS_MAXCH] = "";
-    double sidereal = 0;
-    {
-        const std::lock_guard lock(swissEphemeris);
-        // the sidereal time of the TT instant itself, as the catalog's mu was made: without a
-        // Delta T of its own model added inside
-        swe_set_delta_t_userdef(0);
-        swe_calc(jdTT, SE_ECL_NUT, 0, nutation, error); // analytic: no ephemeris file is read
-        sidereal = swe_sidtime0(jdTT, nutation[0], nutation[2]) * 15;
-    }
-    return degreesWithinTurn(sidereal - evaluateElements(record, t).mu);
+    return degreesWithinTurn(catalogSiderealTime(jdTT) - evaluateElements(record, t).mu);
 }
 
 LongTermPrecession::LongTermPrecession(double jdTT) : jdTT(jdTT) {

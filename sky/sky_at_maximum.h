@@ -50,7 +50,7 @@ struct EclipseSky {
 
 // The right ascension of the shadow axis (the Sun's, to 9 arcseconds) at t hours from t0 (TT),
 // degrees: the apparent sidereal time of the TT instant that the catalog's hour angle mu was made
-// with (the Swiss Ephemeris's long-term sidereal time), less mu.
+// with, less mu.
 double shadowAxisRightAscension(const EclipseRecord& record, double t);
 
 // The long-term precession from J2000 to the mean equator and equinox of a TT Julian date: J.
