@@ -72,19 +72,37 @@ bool AppServices::lunarGridLoaded() {
     return !lunarGrid.grid.empty();
 }
 
+GroundHeights AppServices::groundHeights(bool atSeaLevel) {
+    if (atSeaLevel)
+        return {};
+    if (relief.grid->heights.empty()) {
+        IgnoredFiles ignored; // the map's own reading of the grid tells of a file passed over
+        loadRelief(relief, paths, ignored);
+    }
+    if (relief.grid->heights.empty())
+        return {};
+    return {GroundHeightSource::reliefGrid, [grid = relief.grid](double lonEast, double lat) {
+                return static_cast<double>(std::max(0, sampleRelief(*grid, lat, lonEast)));
+            }};
+}
+
 const CorrectedLimits* AppServices::correctedLimits(const ScreenFrame& frame) {
     const EclipseRecord& record = frame.eclipse.record;
     const double deltaT = frame.eclipse.deltaT;
+    const bool atSeaLevel = frame.settings.limitsAtSeaLevel;
     if (keptCorrectedLimits && keptCorrectedLimits->jdTT == record.jdTT &&
-        keptCorrectedLimits->tanF2 == record.tanF2 && keptCorrectedLimits->deltaT == deltaT)
+        keptCorrectedLimits->tanF2 == record.tanF2 && keptCorrectedLimits->deltaT == deltaT &&
+        keptCorrectedLimits->atSeaLevel == atSeaLevel)
         return &keptCorrectedLimits->limits;
     if (!lunarGridLoaded())
         return nullptr;
     const PathGeometry& path = mapPath.geometry(record, deltaT, frame.settings.drawStepHours, stop);
-    CorrectedLimits limits = traceCorrectedLimits(record, path, deltaT, lunarGrid, stop);
+    CorrectedLimits limits =
+        traceCorrectedLimits(record, path, deltaT, lunarGrid, groundHeights(atSeaLevel), stop);
     if (stop.stop_requested())
         return nullptr; // unfinished: traced again when next asked for
-    keptCorrectedLimits = KeptCorrectedLimits{record.jdTT, record.tanF2, deltaT, std::move(limits)};
+    keptCorrectedLimits =
+        KeptCorrectedLimits{record.jdTT, record.tanF2, deltaT, atSeaLevel, std::move(limits)};
     return &keptCorrectedLimits->limits;
 }
 
@@ -218,7 +236,8 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame&
     std::optional<LimbCorrectedPhase> limbCorrected;
     if (v.trueLimits && lunarGridLoaded())
         limbCorrected =
-            LimbCorrectedPhase{correctedCentralSeconds(record, local, deltaT, lunarGrid)};
+            LimbCorrectedPhase{correctedCentralSeconds(record, local, deltaT, lunarGrid),
+                               heightEdgeShiftKm(record, local.observer, deltaT)};
     vesk::drawLocalCircumstances(surface, record, local,
                                  locationLine(v, frame.cities, clocks.place), deltaT, clocks,
                                  uncertainty ? &*uncertainty : nullptr, instant, limbCorrected);

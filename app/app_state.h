@@ -98,8 +98,10 @@ class AppServices : public RedrawServices {
     void drawLocalCircumstances(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawViewFromPlace(DrawSurface& surface, const ScreenFrame& frame) override;
     std::string translated(const char* message) const override;
-    // The limits of the frame's eclipse corrected for the lunar limb, traced when first asked
-    // for and kept while the eclipse and Delta T stay the same; none without the lunar grid.
+    // The limits of the frame's eclipse corrected for the lunar limb, for observers on the
+    // relief grid's ground (at sea level where the settings ask, or without the grid), traced
+    // when first asked for and kept while the eclipse, Delta T and the heights stay the same;
+    // none without the lunar grid.
     const CorrectedLimits* correctedLimits(const ScreenFrame& frame);
     // Whether the lunar grid is there (read when first asked for).
     bool lunarGridLoaded();
@@ -137,8 +139,12 @@ class AppServices : public RedrawServices {
     LimbData lunarGrid; // read when the view from the place or the corrected limits ask for it
     struct KeptCorrectedLimits {
         double jdTT, tanF2, deltaT;
+        bool atSeaLevel;
         CorrectedLimits limits;
     };
+    // The ground the corrected limits are traced for: the relief grid's heights (read when
+    // first asked for), or sea level.
+    GroundHeights groundHeights(bool atSeaLevel);
     std::optional<KeptCorrectedLimits> keptCorrectedLimits;
     PathGeometryCache mapPath; // the path of the map, at the view's step
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step

@@ -54,7 +54,7 @@ constexpr CommandText commands[] = {
      "            [--range globe|asia|europe] [--centre LON,LAT --scale K]\n"
      "            [--mercator] [--relief|--vector] [--grid] [--kml] [--geojson] [--size WxH]\n"
      "            [--legend|--no-legend] [--fill-path] [--durations] [--delta-t-band [K]]\n"
-     "            [--true-limits] [--solar-radius ARCSEC]\n"
+     "            [--true-limits [--limits-height ground|0]] [--solar-radius ARCSEC]\n"
      "            [--at HH:MM[:SS]] [--out FILE.png|FILE.svg|FILE.pdf] [--dpr RATIO] [--text]\n"
      "            [--text-boxes] [--json]",
      "Draws a screen of the window into a file, without a display.\n"
@@ -98,6 +98,8 @@ constexpr CommandText commands[] = {
      "                      --geojson named features; with --mode table --table-format, the\n"
      "                      corrected central duration as a last column; with --mode local,\n"
      "                      whether the place lies inside the corrected path\n"
+     "  --limits-height H   the corrected limits for observers on the ground (H = ground, by\n"
+     "                      default: the relief grid's heights) or at sea level (H = 0)\n"
      "  --solar-radius A    the Sun's radius as an angle at 1 au, arcseconds (900 to 1000;\n"
      "                      959.95 on recent maps): the cones re-derived, the legend says so;\n"
      "                      by default the catalog's 696,000 km (959.63\")\n"

@@ -69,6 +69,13 @@ std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
             return "--true-limits goes with the map, --mode table and --mode local";
         view.trueLimits = true;
     }
+    if (const auto heights = options.value("--limits-height")) {
+        if (!view.trueLimits)
+            return "--limits-height goes with --true-limits";
+        if (*heights != "0" && *heights != "ground")
+            return "--limits-height must be ground or 0 (sea level)";
+        view.limitsAtSeaLevel = *heights == "0";
+    }
     if (options.hasFlag("--north-up")) {
         if (view.displayMode != displayPlaceView)
             return "--north-up goes with --mode view";
@@ -145,7 +152,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     std::string error;
     std::set<std::string> valueOptions = mapValueOptions, flagOptions = mapFlagOptions;
     valueOptions.insert({"--mode", "--out", "--lon", "--lat", "--height", "--place", "--table-lon",
-                         "--table-step", "--dpr", "--table-format", "--at"});
+                         "--table-step", "--dpr", "--table-format", "--at", "--limits-height"});
     flagOptions.insert(
         {"--kml", "--text", "--text-boxes", "--geojson", "--north-up", "--json", "--true-limits"});
     if (!options.parse(withBandSigmas(args), valueOptions, flagOptions, error)) {

@@ -149,7 +149,8 @@ void addOutlines(Collection& c, const EclipseRecord& r, const PathGeometry& g) {
 // them.
 void addCorrectedLimits(Collection& c, const CorrectedLimits& limits) {
     const std::string computed = ",\"solar_radius_km\":" + number(std::round(limits.sunRadiusKm)) +
-                                 ",\"lunar_grid\":\"LRO LOLA (LRO.dat)\"";
+                                 ",\"lunar_grid\":\"LRO LOLA (LRO.dat)\",\"height_source\":\"" +
+                                 groundHeightSourceName(limits.heights) + "\"";
     for (int side = 0; side < 2; ++side) {
         const std::string name = side == 0 ? "North" : "South";
         const auto s = static_cast<std::size_t>(side);

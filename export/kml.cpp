@@ -568,7 +568,10 @@ std::string KmlBuilder::correctedLimitLines() const {
                          " limit, limb-corrected (" + kind + ")</name>\n<description>" +
                          description() + " Lunar limb: LRO LOLA (LRO.dat); solar radius " +
                          std::to_string(std::lround(correctedLimits->sunRadiusKm)) +
-                         " km.</description>\n" + aquaStyle +
+                         (correctedLimits->heights == GroundHeightSource::reliefGrid
+                              ? " km; for observers on the ground (relief grid)."
+                              : " km; for observers at sea level.") +
+                         "</description>\n" + aquaStyle +
                          "\n<LineString>\n<tessellate>1</tessellate>\n"
                          "<altitudeMode>clampToGround</altitudeMode>\n<coordinates>\n";
                 for (const PathPoint& p : piece)

@@ -141,6 +141,10 @@ double arcDegrees(double lon1, double lat1, double lon2, double lat2) {
     return 2 * std::asin(std::sqrt(std::fmin(1, h))) * radToDeg;
 }
 
+const char* groundHeightSourceName(GroundHeightSource source) {
+    return source == GroundHeightSource::reliefGrid ? "relief grid" : "sea level";
+}
+
 int curveSteps(double firstContact, double lastContact, double step) {
     if (!(step > 0))
         return -1;

@@ -14,6 +14,7 @@
 #include "path_tracers.h"
 
 #include <array>
+#include <functional>
 #include <list>
 #include <optional>
 #include <stop_token>
@@ -84,9 +85,21 @@ struct PathGeometry {
 // southern side: inward of the interior limit the central phase is seen (totality, or the whole
 // ring), outward of the exterior limit no part of the profile reaches the Sun's limb; between them
 // lies the graze zone of Baily's beads.
+// The height of the ground under the places where a curve is traced, and where it comes from.
+enum class GroundHeightSource { seaLevel, reliefGrid };
+struct GroundHeights {
+    GroundHeightSource source = GroundHeightSource::seaLevel;
+    // metres above sea level at a place (degrees east, north); empty at sea level
+    std::function<double(double lonEast, double lat)> metresAt;
+};
+// "sea level", "relief grid": as the exports name the source.
+const char* groundHeightSourceName(GroundHeightSource source);
+
 struct CorrectedLimits {
     std::array<Pieces<PathPoint>, 2> interior, exterior; // northern, southern side
     double sunRadiusKm = 0; // the Sun's radius of the cones they were traced with
+    // the height of the places they were traced for: an observer there standing on the ground
+    GroundHeightSource heights = GroundHeightSource::seaLevel;
 };
 
 // A curve of equal duration inside the central path.

@@ -60,13 +60,17 @@ struct InstantSide {
 
 } // namespace
 
+Observer observerOnGround(const GroundHeights& ground, double lonEast, double lat) {
+    return observerAt(lonEast, lat, ground.metresAt ? ground.metresAt(lonEast, lat) : 0);
+}
+
 LimitSearch::LimitSearch(const EclipseRecord& record, const ShadowElements& elements, double deltaT,
-                         int sign)
-    : record(record), elements(elements), deltaT(deltaT), sign(sign) {
+                         int sign, const GroundHeights& ground)
+    : record(record), elements(elements), deltaT(deltaT), sign(sign), ground(ground) {
     const TracedPoint smooth = umbralLimitPoint(elements, deltaT, sign);
     if (!smooth.found)
         return;
-    smoothPlace = observerAt(smooth.lon, smooth.lat);
+    smoothPlace = observerOnGround(ground, smooth.lon, smooth.lat);
     const ObservedShadow atSmooth = observeShadow(record, *smoothPlace, elements.t, deltaT);
     sun = sunAgainstLimb(atSmooth);
     smoothD = std::hypot(sun.x, sun.y);
@@ -76,8 +80,10 @@ LimitSearch::LimitSearch(const EclipseRecord& record, const ShadowElements& elem
 }
 
 std::optional<Observer> LimitSearch::placeAt(double widening) const {
+    // The places searched are those of the sea-level limits widened about the smooth one, each
+    // standing on the ground: the root is where an observer on the ground sees the limit.
     const TracedPoint p = umbralLimitPoint(elements, deltaT, sign, widening);
-    return p.found ? std::optional(observerAt(p.lon, p.lat)) : std::nullopt;
+    return p.found ? std::optional(observerOnGround(ground, p.lon, p.lat)) : std::nullopt;
 }
 
 LimitSearch::Bracket LimitSearch::bracket(double lowest, double highest,
@@ -186,9 +192,11 @@ std::optional<double> correctedCentralSeconds(const EclipseRecord& record,
 }
 
 CorrectedLimits traceCorrectedLimits(const EclipseRecord& record, const PathGeometry& path,
-                                     double deltaT, const LimbData& limb, std::stop_token stop) {
+                                     double deltaT, const LimbData& limb,
+                                     const GroundHeights& ground, std::stop_token stop) {
     CorrectedLimits limits;
     limits.sunRadiusKm = sunRadiusOf(record);
+    limits.heights = ground.source;
     if (!path.umbraFirst.point.found || !path.umbraLast.point.found)
         return limits;
     const double first = path.umbraFirst.time, last = path.umbraLast.time;
@@ -250,7 +258,7 @@ CorrectedLimits traceCorrectedLimits(const EclipseRecord& record, const PathGeom
         };
         for (int i = 0; i < 2; ++i) {
             const int sign = i == 0 ? +1 : -1;
-            const LimitSearch search(record, e, deltaT, sign);
+            const LimitSearch search(record, e, deltaT, sign, ground);
             if (!search.smoothPlace)
                 continue;
             InstantSide& out = traced[static_cast<std::size_t>(index)][static_cast<std::size_t>(i)];
@@ -268,7 +276,8 @@ CorrectedLimits traceCorrectedLimits(const EclipseRecord& record, const PathGeom
             // moves the profile's heights by metres over the kilometres between the limits
             if (out.interior.found)
                 out.interior = traced(search.widening(
-                    profileSeenFrom(search, observerAt(out.interior.lon, out.interior.lat)),
+                    profileSeenFrom(search,
+                                    observerOnGround(ground, out.interior.lon, out.interior.lat)),
                     CorrectedLimit::interior, interiorPrecision, interior));
         }
     };

@@ -39,7 +39,7 @@ struct SearchPrecision {
 };
 struct LimitSearch {
     LimitSearch(const EclipseRecord& record, const ShadowElements& elements, double deltaT,
-                int sign);
+                int sign, const GroundHeights& ground = {});
 
     // The part of the profile the search reads, for a profile whose radii lie within lowest and
     // highest (km).
@@ -56,6 +56,7 @@ struct LimitSearch {
     const ShadowElements& elements;
     double deltaT;
     int sign;
+    GroundHeights ground;                // the places stand on it
     std::optional<Observer> smoothPlace; // none: no smooth limit at this instant
     SunAgainstLimb sun;                  // seen from the smooth limit at its maximum
     double smoothD = 0, kmPerHour = 0;   // the centres' distance there and their speed (km)
@@ -70,12 +71,16 @@ struct LimitSearch {
     std::optional<Observer> placeAt(double widening) const;
 };
 
+// An observer standing on the ground at a place (degrees east, north).
+Observer observerOnGround(const GroundHeights& ground, double lonEast, double lat);
+
 // Both corrected limits of an eclipse for Delta T (seconds) from the umbra's first to its last
 // contact with the Earth in path, every correctedLimitStepHours, with the profile at each
-// instant's libration seen from the limit. A stop
-// asked for ends the tracing early.
+// instant's libration seen from the limit: the places where an observer standing on the ground
+// (at sea level where ground has no heights) sees the limit. A stop asked for ends the tracing
+// early.
 CorrectedLimits traceCorrectedLimits(const EclipseRecord& record, const PathGeometry& path,
                                      double deltaT, const LimbData& limb,
-                                     std::stop_token stop = {});
+                                     const GroundHeights& ground = {}, std::stop_token stop = {});
 
 } // namespace vesk

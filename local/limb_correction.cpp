@@ -208,6 +208,8 @@ namespace {
 
 // The lines of the corrected contacts in civil time: below the frame of the text.
 constexpr int civilLineTop = 222, civilLinePitch = 16;
+// How far the place's height moves the path's near edge: below the civil times.
+constexpr int heightLineTop = civilLineTop + 3 * civilLinePitch;
 
 // The second (c = 0) or third (c = 1) contact: the Sun's limb at it and 3 and 6 s about it, its
 // zone time, the correction for the Moon's limb and the corrected time, and its mark on the chart.
@@ -325,6 +327,14 @@ LimbProfile drawLimbCorrection(DrawSurface& surface, const EclipseRecord& r,
                 format("%s %02.0f:%02.0f:%04.1f %s", name, h, m, sec, clock->abbreviation.c_str()));
             y += civilLinePitch;
         }
+    }
+    const double height = local.observer.height;
+    if (const std::optional<double> shift = heightEdgeShiftKm(r, local.observer, dT);
+        shift && height != 0) {
+        surface.textOut(10, heightLineTop, format("Height %.0f m moves the", height));
+        surface.textOut(
+            10, heightLineTop + civilLinePitch,
+            format("near edge %.2f km %s", std::fabs(*shift), *shift > 0 ? "outward" : "inward"));
     }
     surface.textOut(10, 470, "Based on LRO/NASA data");
     surface.selectFont(previousFont);

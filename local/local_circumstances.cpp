@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "local_circumstances.h"
 
+#include "angles.h"
+#include "earth.h"
 #include "path_tracers.h"
 
 #include <algorithm>
@@ -65,6 +67,29 @@ std::optional<CentralPhase> centralPhaseOf(const LocalCircumstances& local) {
     if (!local.central || !local.nearest)
         return std::nullopt;
     return centralPhaseOf(local.nearest->shadow);
+}
+
+std::optional<double> heightEdgeShiftKm(const EclipseRecord& r, const Observer& o, double deltaT) {
+    if (r.typeCode == typePartial)
+        return std::nullopt;
+    const double start = closestApproach(r, 0);
+    const auto depthAt = [&](const Observer& place) -> std::optional<double> {
+        const std::optional<ObservedShadow> maximum = localMaximum(r, place, start, deltaT);
+        if (!maximum)
+            return std::nullopt;
+        return std::fabs(maximum->l2) - maximum->axisDistance;
+    };
+    const double kmPerDegree = meanEarthRadiusKm * degToRad;
+    const std::optional<double> raised = depthAt(o), atSea = depthAt(observerAt(o.lonEast, o.lat));
+    const std::optional<double> north = depthAt(observerAt(o.lonEast, o.lat + 1 / kmPerDegree));
+    const std::optional<double> east = depthAt(observerAt(
+        o.lonEast + 1 / (kmPerDegree * std::max(std::cos(o.lat * degToRad), 0.01)), o.lat));
+    if (!raised || !atSea || !north || !east)
+        return std::nullopt;
+    const double perKm = std::hypot(*north - *atSea, *east - *atSea);
+    if (!(perKm > 0))
+        return std::nullopt;
+    return (*raised - *atSea) / perKm;
 }
 
 LocalCircumstances localMaximumAt(const EclipseRecord& r, const Observer& o, double deltaT) {

@@ -72,4 +72,13 @@ LocalCircumstances localCircumstances(const EclipseRecord& record, const Observe
 LocalCircumstances localMaximumAt(const EclipseRecord& record, const Observer& observer,
                                   double deltaT);
 
+// How far the observer's height moves the nearer edge of the central path (km across the path):
+// positive where the place lies that much deeper inside the path (or less far outside it) than an
+// observer at sea level at the same position. The observer's depth in the umbra at each one's
+// maximum, |L2| less the axis's distance on the fundamental plane (Earth radii), at the height and
+// at sea level, over its change per km on the ground at sea level (from places 1 km north and 1 km
+// east). None for an eclipse without a central path, or where a maximum is not found.
+std::optional<double> heightEdgeShiftKm(const EclipseRecord& record, const Observer& observer,
+                                        double deltaT);
+
 } // namespace vesk

@@ -333,7 +333,8 @@ int drawDeltaTLines(DrawSurface& surface, const EclipseRecord& record, const Pla
     return at + 1;
 }
 
-// "inside the corrected path: totality 2 m 13.4 s (smooth Moon 2 m 15.1 s)", or outside it.
+// "inside the corrected path: totality 2 m 13.4 s (smooth Moon 2 m 15.1 s)", or outside it; below
+// it, how far the place's height moves the path's near edge.
 void drawLimbCorrectedLine(DrawSurface& surface, const LocalCircumstances& local,
                            const LimbCorrectedPhase& corrected, int atRow) {
     const auto duration = [](double seconds) {
@@ -352,6 +353,12 @@ void drawLimbCorrectedLine(DrawSurface& surface, const LocalCircumstances& local
                                    duration(*corrected.seconds).c_str(), smooth.c_str())
                           : format(" Outside the corrected path: no %s (%s)", name, smooth.c_str());
     surface.textOut(textX, rowPitch * atRow, line);
+    const double height = local.observer.height;
+    if (corrected.heightEdgeShiftKm && height != 0)
+        surface.textOut(textX, rowPitch * (atRow + 1),
+                        format(" Height %.0f m moves the near edge of the path %.2f km %s", height,
+                               std::fabs(*corrected.heightEdgeShiftKm),
+                               *corrected.heightEdgeShiftKm > 0 ? "outward" : "inward"));
 }
 
 // The contacts while the Sun is up: the outer ones with the bodies on the chart, the inner ones

@@ -25,6 +25,8 @@ namespace vesk {
 // (limbCorrected: the corrected duration in seconds, none where there is no central phase).
 struct LimbCorrectedPhase {
     std::optional<double> seconds;
+    // how far the place's height moves the path's near edge, km (heightEdgeShiftKm)
+    std::optional<double> heightEdgeShiftKm;
 };
 void drawLocalCircumstances(DrawSurface& surface, const EclipseRecord& record,
                             const LocalCircumstances& local, const std::string& location,

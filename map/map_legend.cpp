@@ -72,7 +72,7 @@ bool legendShown(const ViewSettings& v) {
 }
 
 std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations,
-                                       bool correctedLimits,
+                                       std::optional<GroundHeightSource> correctedLimits,
                                        std::optional<double> solarRadiusArcsec) {
     const CurveColours colours;
     std::vector<LegendEntry> entries;
@@ -90,7 +90,10 @@ std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool duratio
                                                               ? "Equal duration of annularity"
                                                               : "Equal duration of totality"});
         if (correctedLimits) {
-            entries.push_back({palette[interiorLimitColour], "Interior limits, lunar limb (LRO)"});
+            entries.push_back({palette[interiorLimitColour],
+                               *correctedLimits == GroundHeightSource::reliefGrid
+                                   ? "Interior limits, lunar limb (LRO), on the ground"
+                                   : "Interior limits, lunar limb (LRO), at sea level"});
             entries.push_back({grazeZoneColour, "Graze zones (Baily's beads)"});
         }
     }

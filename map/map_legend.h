@@ -38,11 +38,13 @@ struct LegendEntry {
 // The legend's lines for an eclipse of a type (its central path's limits only for a central
 // type), with the band of Delta T's uncertainty of bandSigmas standard errors (none when 0) and
 // with the curves of equal duration or without; last the rings of the points marked.
-// With corrected limits: their interior limits and graze zones; with a solar radius (arcseconds
-// at 1 au) other than the catalog's, a line that says so.
-std::vector<LegendEntry> legendEntries(int type, double bandSigmas, bool durations = false,
-                                       bool correctedLimits = false,
-                                       std::optional<double> solarRadiusArcsec = std::nullopt);
+// With corrected limits (the heights they were traced for): their interior limits, on the
+// ground or at sea level, and graze zones; with a solar radius (arcseconds at 1 au) other than
+// the catalog's, a line that says so.
+std::vector<LegendEntry>
+legendEntries(int type, double bandSigmas, bool durations = false,
+              std::optional<GroundHeightSource> correctedLimits = std::nullopt,
+              std::optional<double> solarRadiusArcsec = std::nullopt);
 
 // The legend's box: on the whole globe in the corner below the text panel, where it has room;
 // else at the map frame's lower left.

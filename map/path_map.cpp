@@ -238,7 +238,10 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     const bool legend = legendShown(v);
     const std::vector<LegendEntry> entries =
         legend ? legendEntries(type, in.band ? in.band->sigmas : 0, in.durations != nullptr,
-                               in.correctedLimits != nullptr, v.solarRadiusArcsec)
+                               in.correctedLimits != nullptr
+                                   ? std::optional(in.correctedLimits->heights)
+                                   : std::nullopt,
+                               v.solarRadiusArcsec)
                : std::vector<LegendEntry>{};
     if (legend) // names and labels keep off the legend's box
         c.labels.reserve(legendBox(c, entries));

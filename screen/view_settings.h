@@ -67,7 +67,8 @@ struct ViewSettings {
     MapLegend legend = MapLegend::globes; // when the map's legend and curve labels are drawn
     bool fillCentralPath = false;         // the central path shaded between its limits
     bool durationCurves = false;          // the curves of equal duration inside the path
-    bool trueLimits = false; // the limits corrected for the lunar limb, on regional maps
+    bool trueLimits = false;       // the limits corrected for the lunar limb, on regional maps
+    bool limitsAtSeaLevel = false; // those limits for places at sea level, not on the ground
     // The Sun's angular radius at 1 au (arcseconds) the cones are re-derived for; none: the
     // catalog's radius (696,000 km).
     std::optional<double> solarRadiusArcsec;

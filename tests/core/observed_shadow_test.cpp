@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "angles.h"
 #include "catalog.h"
+#include "earth.h"
 #include "local_circumstances.h"
 #include "path_geometry.h"
 #include "sun_position.h"
@@ -130,4 +132,72 @@ TEST(SunRadius, ReDerivesTheConesAndNarrowsThePath) {
                 before.greatest.width, after.greatest.width, narrower, expected);
     EXPECT_GT(narrower, 0);
     EXPECT_NEAR(narrower, expected, 0.05 * expected);
+}
+
+// A place raised by h stands on the shadow axis's line through the place h cot(a) farther from the
+// Sun's azimuth at sea level (a: the Sun's altitude), h / sin(a) nearer the Moon, where the umbra
+// is wider by that times tan f2: its height moves the nearer edge of the path by the first
+// distance's component along the edge's inward normal and the second over the depth's change per
+// km. Checked on the limits of 2024 April (totality) and 2023 October (annularity) at 526 m and
+// 2000 m, the normal taken from the traced limit.
+TEST(LocalCircumstances, HeightMovesTheEdgeByTheSunsCotangent) {
+    const double kmPerDegree = meanEarthRadiusKm * degToRad;
+    for (const auto& [year, month] : {std::pair{2024, 4}, {2023, 10}}) {
+        const CatalogEclipse eclipse(year, month);
+        const EclipseRecord& r = eclipse.catalog.record;
+        for (const double t : {-0.8, 0.0, 0.8})
+            for (const int sign : {+1, -1}) {
+                const ShadowElements e = evaluateElements(r, t);
+                const TracedPoint edge = umbralLimitPoint(e, eclipse.deltaT, sign);
+                // the limit's direction: a chord of 20 s centred on the edge
+                const TracedPoint before =
+                    umbralLimitPoint(evaluateElements(r, t - 10.0 / 3600), eclipse.deltaT, sign);
+                const TracedPoint next =
+                    umbralLimitPoint(evaluateElements(r, t + 10.0 / 3600), eclipse.deltaT, sign);
+                const TracedPoint centre = centralLinePoint(e, eclipse.deltaT);
+                ASSERT_TRUE(edge.found && before.found && next.found && centre.found)
+                    << year << " " << t;
+                // on the ground about the edge: km east and north
+                const double cosLat = std::cos(edge.lat * degToRad);
+                const auto local = [&](const TracedPoint& p) {
+                    return std::pair{(p.lon - edge.lon) * cosLat * kmPerDegree,
+                                     (p.lat - edge.lat) * kmPerDegree};
+                };
+                const auto [nextE, nextN] = local(next);
+                const auto [beforeE, beforeN] = local(before);
+                const double alongE = nextE - beforeE, alongN = nextN - beforeN;
+                const auto [toCentreE, toCentreN] = local(centre);
+                double normalE = -alongN, normalN = alongE; // turned a quarter, then inward
+                if (normalE * toCentreE + normalN * toCentreN < 0)
+                    normalE = -normalE, normalN = -normalN;
+                const double length = std::hypot(normalE, normalN);
+                for (const double height : {526.0, 2000.0}) {
+                    const Observer raised = observerAt(edge.lon, edge.lat, height);
+                    const std::optional<ObservedShadow> maximum =
+                        localMaximum(r, raised, t, eclipse.deltaT);
+                    ASSERT_TRUE(maximum);
+                    const Horizontal sun = sunHorizontal(r, raised, maximum->t, eclipse.deltaT);
+                    const double away = height / 1000 / std::tan(sun.altitude * degToRad);
+                    const double awayE = -away * std::sin(sun.azimuth * degToRad),
+                                 awayN = -away * std::cos(sun.azimuth * degToRad);
+                    // and the umbra's cone is wider (total) or narrower (annular) by tan f2 per
+                    // Earth radius nearer the Moon, h / sin(a) along the axis, over the depth's
+                    // change per km on the ground along the normal
+                    const double alongAxis = height / 1000 / std::sin(sun.altitude * degToRad);
+                    const double taper =
+                        -std::copysign(1.0, maximum->l2) * alongAxis / earthRadiusKm * e.tanF2;
+                    const double normalAzimuth = std::atan2(normalE, normalN);
+                    const double tilt = std::cos(sun.altitude * degToRad) *
+                                        std::cos(sun.azimuth * degToRad - normalAzimuth);
+                    const double depthPerKm = std::sqrt(1 - tilt * tilt) / earthRadiusKm;
+                    const double expected =
+                        (awayE * normalE + awayN * normalN) / length + taper / depthPerKm;
+                    const std::optional<double> shift =
+                        heightEdgeShiftKm(r, raised, eclipse.deltaT);
+                    ASSERT_TRUE(shift);
+                    EXPECT_NEAR(*shift, expected, 0.002 + 0.005 * std::fabs(expected))
+                        << year << " t " << t << " sign " << sign << " " << height << " m";
+                }
+            }
+    }
 }

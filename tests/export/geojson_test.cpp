@@ -165,6 +165,11 @@ TEST(GeoJson, CorrectedLimitsAreNamedFeatures) {
     const QJsonObject north = named["North limit, limb-corrected (interior)"];
     EXPECT_EQ(north["properties"].toObject()["solar_radius_km"].toDouble(), 696229);
     EXPECT_EQ(north["properties"].toObject()["lunar_grid"].toString(), "LRO LOLA (LRO.dat)");
+    EXPECT_EQ(north["properties"].toObject()["height_source"].toString(), "sea level");
+    limits.heights = GroundHeightSource::reliefGrid;
+    EXPECT_NE(pathGeoJson(plain.catalog.record, plain.geometry, &limits)
+                  .find("\"height_source\":\"relief grid\""),
+              std::string::npos);
     EXPECT_EQ(north["geometry"]
                   .toObject()["coordinates"]
                   .toArray()[0]

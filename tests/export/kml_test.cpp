@@ -154,7 +154,11 @@ TEST(Kml, CorrectedLimitsAreNamedLines) {
               0)
         << "the other placemarks as before, first";
     EXPECT_NE(run.path.find(" -0084.000000,00041.200000,0.0\n"), std::string::npos);
-    EXPECT_NE(run.path.find("solar radius 696000 km."), std::string::npos);
+    EXPECT_NE(run.path.find("solar radius 696000 km; for observers at sea level."),
+              std::string::npos);
+    limits.heights = GroundHeightSource::reliefGrid;
+    const KmlRun onGround(2024, 4, {{sourceDataDir()}}, {nullptr, "", &limits});
+    EXPECT_EQ(count(onGround.path, "for observers on the ground (relief grid)."), 3);
 }
 
 TEST(Kml, PathAcrossTheDateLineAndPartialEclipses) {

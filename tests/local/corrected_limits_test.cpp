@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The limits of the central path corrected for the lunar limb, checked against the corrected
 // contacts at the places they pass through, with the grid of LDEM_4.
+#include "base_map.h"
 #include "corrected_limits.h"
 #include "limb_margins.h"
 #include "local/lunar_grid.h"
 #include "local_circumstances.h"
 #include "test_support.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <numbers>
@@ -18,8 +20,9 @@ namespace {
 
 constexpr double earthMeanRadiusKm = 6371.0;
 
-// The point km along the great circle from (lon, lat) towards (toLon, toLat) (negative: away).
-Observer movedTowards(const PathPoint& from, const TracedPoint& to, double km) {
+// The point km along the great circle from (lon, lat) towards (toLon, toLat) (negative: away), at
+// a height in metres.
+Observer movedTowards(const PathPoint& from, const TracedPoint& to, double km, double height = 0) {
     const auto unit = [](double lon, double lat) {
         const double l = lon * std::numbers::pi / 180, b = lat * std::numbers::pi / 180;
         return std::array{std::cos(b) * std::cos(l), std::cos(b) * std::sin(l), std::sin(b)};
@@ -34,7 +37,7 @@ Observer movedTowards(const PathPoint& from, const TracedPoint& to, double km) {
     for (int i = 0; i < 3; ++i)
         p[i] = a[i] * std::cos(angle) + tangent[i] / norm * std::sin(angle);
     return observerAt(std::atan2(p[1], p[0]) * 180 / std::numbers::pi,
-                      std::asin(p[2]) * 180 / std::numbers::pi);
+                      std::asin(p[2]) * 180 / std::numbers::pi, height);
 }
 
 // An eclipse with the grid, its path and its corrected limits.
@@ -45,11 +48,12 @@ struct CorrectedPath {
     PathGeometry path;
     CorrectedLimits limits;
 
-    CorrectedPath(double year, double month) : eclipse(year, month) {
+    CorrectedPath(double year, double month, const GroundHeights& ground = {})
+        : eclipse(year, month) {
         if (!makeLunarGrid(dir) || !loadLunarGrid(limb, DataPaths{{dir.path()}}))
             return;
         path = tracePathGeometry(eclipse.catalog.record, eclipse.deltaT, 1.0 / 60);
-        limits = traceCorrectedLimits(eclipse.catalog.record, path, eclipse.deltaT, limb);
+        limits = traceCorrectedLimits(eclipse.catalog.record, path, eclipse.deltaT, limb, ground);
     }
 
     const EclipseRecord& record() const { return eclipse.catalog.record; }
@@ -138,6 +142,50 @@ TEST(CorrectedLimits, InteriorLimitsBoundTheCorrectedCentralPhase) {
             std::fflush(stdout);
         }
     }
+}
+
+// Traced for observers on the relief grid's ground, the interior limits of 2024 April bound the
+// corrected central phase where the observers stand: at every vertex, a place 10 m inward at the
+// vertex's height sees it and a place 10 m outward none. The path climbs from the coast to 2000 m
+// in Durango, where the ground moves the limits by a kilometre from those at sea level.
+TEST(CorrectedLimits, InteriorLimitsOnTheGroundBoundTheCentralPhaseThere) {
+    if (!std::filesystem::exists(ldemLabel()))
+        GTEST_SKIP() << "no LDEM_4 product";
+    ReliefData relief;
+    IgnoredFiles ignored;
+    loadRelief(relief, DataPaths{{sourceDataDir()}}, ignored);
+    ASSERT_FALSE(relief.grid->heights.empty()) << "no relief grid";
+    const GroundHeights ground{GroundHeightSource::reliefGrid,
+                               [grid = relief.grid](double lon, double lat) {
+                                   return std::max(0.0, 1.0 * sampleRelief(*grid, lat, lon));
+                               }};
+    const CorrectedPath corrected(2024, 4, ground);
+    EXPECT_EQ(corrected.limits.heights, GroundHeightSource::reliefGrid);
+    double highest = 0;
+    std::size_t walked = 0;
+    for (std::size_t side = 0; side < 2; ++side)
+        for (const auto& piece : corrected.limits.interior[side])
+            for (const PathPoint& p : piece) {
+                const TracedPoint centre = corrected.centralAt(p.t);
+                if (!centre.found)
+                    continue;
+                const double height = ground.metresAt(p.lon, p.lat);
+                highest = std::max(highest, height);
+                const LimbProfile profile =
+                    corrected.profileSeenFrom(movedTowards(p, centre, 0, height));
+                const CorrectedContacts inward =
+                    corrected.contactsAt(movedTowards(p, centre, 0.01, height), profile);
+                EXPECT_TRUE(inward.second && inward.third)
+                    << p.lon << " " << p.lat << " " << height;
+                const CorrectedContacts outward =
+                    corrected.contactsAt(movedTowards(p, centre, -0.01, height), profile);
+                EXPECT_FALSE(outward.second || outward.third)
+                    << p.lon << " " << p.lat << " " << height;
+                ++walked;
+            }
+    EXPECT_GT(walked, 100u);
+    EXPECT_GT(highest, 1500) << "the path crosses the Sierra Madre";
+    std::printf("%zu vertices walked, the highest at %.0f m\n", walked, highest);
 }
 
 // Along the exterior limits the profile just reaches the Sun's limb at the maximum: 50 m inward
