@@ -4,6 +4,8 @@
 #include "angles.h"
 #include "bounded_line.h"
 #include "earth.h"
+#include "gazetteer_index.h"
+#include "mapped_file.h"
 #include "printable_text.h"
 #include "timescales.h"
 
@@ -11,8 +13,10 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <numbers>
 #include <numeric>
+#include <unistd.h>
 #include <unordered_map>
 
 namespace vesk {
@@ -315,23 +319,26 @@ bool hasNameStartingWith(const std::vector<std::string_view>& f, std::string_vie
            anyNameStartsWith({f[nameField], f[asciiNameField]}, f[alternateNamesField], key);
 }
 
+// Told of a line of the cities file passed over or noted: its number, why, and its fields.
+using CityLineNote =
+    std::function<void(int number, const std::string& what, const std::vector<std::string_view>&)>;
+
 // The places of the cities file; with a key, only those with a name beginning with it (folded),
 // and the notes only of their lines.
 void readPlaces(Gazetteer& g, const CountryNames& countries, std::optional<std::string_view> key,
-                ZoneNames& zones, IgnoredFiles& ignored) {
+                ZoneNames& zones, const CityLineNote& note) {
     const auto regions = namesByCode(g.source.parent_path() / regionsFileName, 1);
-    LineNotes note(g.source, ignored);
     forEachLine(g.source, [&](const std::vector<std::string_view>& f, int number, bool cut) {
         if (key && (cut || !hasNameStartingWith(f, *key)))
             return;
         std::string why = cut ? "longer than 65536 bytes" : "";
         std::optional<GazetteerPlace> place = cut ? std::nullopt : placeOfLine(f, zones, why);
         if (!place) {
-            note(number, why + "; the line is passed over");
+            note(number, why + "; the line is passed over", f);
             return;
         }
         if (!why.empty())
-            note(number, why);
+            note(number, why, f);
         const std::string regionCode = place->country + "." + std::string(f[regionField]);
         if (const auto region = regions.find(regionCode); region != regions.end())
             place->region = printableText(region->second);
@@ -339,9 +346,93 @@ void readPlaces(Gazetteer& g, const CountryNames& countries, std::optional<std::
             place->countryName = printableText(country->second);
         if (!indexNames(g, static_cast<std::uint32_t>(g.places.size()),
                         {f[nameField], f[asciiNameField]}, f[alternateNamesField]))
-            note(number, "more alternate names than are indexed; the rest are passed over");
+            note(number, "more alternate names than are indexed; the rest are passed over", f);
         g.places.push_back(std::move(*place));
     });
+}
+
+// The folded names of a line of the cities file (none of a line too short to have them).
+std::vector<std::string> foldedNamesOf(const std::vector<std::string_view>& f) {
+    std::vector<std::string> names;
+    if (f.size() <= alternateNamesField)
+        return names;
+    for (const std::string_view name : {f[nameField], f[asciiNameField]})
+        names.push_back(foldName(name));
+    for (const std::string_view name : splitFields(f[alternateNamesField], ','))
+        names.push_back(foldName(name));
+    return names;
+}
+
+// The index of the cities file made again: the whole file read, the index kept in the cache
+// (where it can be written: else only this run has it). Its bytes.
+std::string remakeIndex(const Gazetteer& g, const CountryNames& countries,
+                        const GazetteerSources& sources, const std::filesystem::path& indexPath) {
+    Gazetteer whole;
+    whole.source = g.source;
+    ZoneNames zones;
+    std::vector<IndexedNote> notes;
+    readPlaces(whole, countries, std::nullopt, zones,
+               [&](int number, const std::string& what, const std::vector<std::string_view>& f) {
+                   notes.push_back({number, what, foldedNamesOf(f)});
+               });
+    std::sort(whole.names.begin(), whole.names.end());
+    std::string bytes = encodeGazetteerIndex(whole, notes, sources);
+    std::error_code error;
+    std::filesystem::create_directories(indexPath.parent_path(), error);
+    const std::filesystem::path partial =
+        indexPath.string() + ".part-" + std::to_string(::getpid());
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush())
+            error = std::make_error_code(std::errc::io_error);
+    }
+    if (!error)
+        std::filesystem::rename(partial, indexPath, error);
+    if (error)
+        std::filesystem::remove(partial, error);
+    return bytes;
+}
+
+// The places of the cities file through its index in cacheDir: read from the index when it was
+// made from the files as they are now (their stamps, or where only the times differ, their
+// bytes), else from the index made again. A damaged index is passed over with a note.
+void readPlacesThroughIndex(Gazetteer& g, const CountryNames& countries,
+                            std::optional<std::string_view> key,
+                            const std::filesystem::path& cacheDir, IgnoredFiles& ignored) {
+    const std::filesystem::path dir = g.source.parent_path();
+    const std::array<std::filesystem::path, 3> files{g.source, dir / regionsFileName,
+                                                     dir / countriesFileName};
+    const std::filesystem::path indexPath = gazetteerIndexPath(cacheDir, g.source);
+    GazetteerSources now = gazetteerSources(files, false);
+    std::vector<IndexedNote> notes;
+    std::string why;
+    bool read = false;
+    {
+        const MappedFile kept(indexPath);
+        const std::optional<GazetteerSources> made = indexSources(kept.bytes());
+        bool current = made && made->stamps == now.stamps;
+        const auto sizesOf = [](const GazetteerSources& s) {
+            return std::array{s.stamps[0].size, s.stamps[1].size, s.stamps[2].size};
+        };
+        if (made && !current && sizesOf(*made) == sizesOf(now)) {
+            now = gazetteerSources(files, true);
+            current = made->hash == now.hash;
+        }
+        read = current && readGazetteerIndex(kept.bytes(), key, g, notes, why);
+        if (current && !read)
+            ignored.push_back(noteName(indexPath) + ": damaged (" + why + "); made again from " +
+                              noteName(g.source));
+    }
+    if (!read) {
+        if (now.hash == 0)
+            now = gazetteerSources(files, true);
+        const std::string bytes = remakeIndex(g, countries, now, indexPath);
+        readGazetteerIndex(bytes, key, g, notes, why);
+    }
+    LineNotes note(g.source, ignored);
+    for (const IndexedNote& n : notes)
+        note(n.line, n.text);
 }
 
 // The site of a line of the historical list, or why it is not one.
@@ -446,11 +537,21 @@ std::optional<Gazetteer> readGazetteer(const DataPaths& paths, std::optional<std
             g.source.empty() ? CountryNames{}
                              : namesByCode(g.source.parent_path() / countriesFileName, 4);
         ZoneNames zones;
-        if (!g.source.empty())
-            readPlaces(g, countries, key, zones, ignored);
+        if (!g.source.empty() && !paths.cacheDir.empty()) {
+            readPlacesThroughIndex(g, countries, key, paths.cacheDir, ignored);
+        } else if (!g.source.empty()) {
+            LineNotes note(g.source, ignored);
+            readPlaces(g, countries, key, zones,
+                       [&](int number, const std::string& what,
+                           const std::vector<std::string_view>&) { note(number, what); });
+            std::sort(g.names.begin(), g.names.end());
+        }
+        // the historical sites' names merged into the sorted names of the modern places
+        const auto modern = static_cast<std::ptrdiff_t>(g.names.size());
         if (!g.historicalSource.empty())
             readHistoricalPlaces(g, countries, key, zones, ignored);
-        std::sort(g.names.begin(), g.names.end());
+        std::sort(g.names.begin() + modern, g.names.end());
+        std::inplace_merge(g.names.begin(), g.names.begin() + modern, g.names.end());
     }
     g.byPopulation.resize(g.places.size());
     std::iota(g.byPopulation.begin(), g.byPopulation.end(), 0u);

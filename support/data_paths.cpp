@@ -39,8 +39,19 @@ DataPaths processDataPaths() {
     std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error)
         exe.clear();
-    return standardDataPaths(exe, userDataDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
-                             std::getenv("VESK_DATA"));
+    DataPaths paths =
+        standardDataPaths(exe, userDataDir(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+                          std::getenv("VESK_DATA"));
+    paths.cacheDir = userCacheDir(std::getenv("XDG_CACHE_HOME"), std::getenv("HOME"));
+    return paths;
+}
+
+std::filesystem::path userCacheDir(const char* xdgCacheHome, const char* home) {
+    if (xdgCacheHome != nullptr && *xdgCacheHome == '/')
+        return std::filesystem::path(xdgCacheHome) / "vesk";
+    if (home != nullptr && *home != '\0')
+        return std::filesystem::path(home) / ".cache" / "vesk";
+    return {};
 }
 
 std::filesystem::path findDataFile(const DataPaths& paths, std::string_view name) {

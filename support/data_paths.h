@@ -21,6 +21,8 @@ namespace vesk {
 
 struct DataPaths {
     std::vector<std::filesystem::path> dirs; // searched in order
+    // where indexes made of the data files are kept for later runs; empty: none are kept
+    std::filesystem::path cacheDir;
 };
 
 // The data files passed over by a search: one line each, naming the file and why.
@@ -39,8 +41,12 @@ DataPaths standardDataPaths(const std::filesystem::path& exePath,
 // variable is set).
 std::filesystem::path userDataDir(const char* xdgDataHome, const char* home);
 
+// The user's cache folder: $XDG_CACHE_HOME/vesk, else $HOME/.cache/vesk (empty when neither
+// variable is set).
+std::filesystem::path userCacheDir(const char* xdgCacheHome, const char* home);
+
 // The data directories of this process: standardDataPaths for /proc/self/exe, the user's data
-// folder and VESK_DATA.
+// folder and VESK_DATA; and the user's cache folder.
 DataPaths processDataPaths();
 
 // The first existing regular file called name in the search order, or an empty path.

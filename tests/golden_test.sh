@@ -15,6 +15,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # The user's own data folder (a lunar grid, a city list) is not the reference's.
 export XDG_DATA_HOME="$work/no-user-data"
+export XDG_CACHE_HOME="$work/cache"
 
 while read -r name args; do
     [[ -z "$name" || "$name" == \#* ]] && continue

@@ -16,6 +16,7 @@ mv "$work/first" "$work/moved"
 mkdir "$work/empty"
 cd "$work/empty"
 unset VESK_DATA
+export XDG_CACHE_HOME="$work/cache"
 vesk="$work/moved/bin/vesk"
 
 if [ -z "$sanitized" ] && grep -q -a -F -e "$source" -e "$build" "$vesk"; then

@@ -61,6 +61,8 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
             _exit(127);
         if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr))
             _exit(127);
+        // the program's cache in the scratch folder, unless the test gives its own
+        setenv("XDG_CACHE_HOME", (capture.path() / "cache").c_str(), 1);
         for (const std::string& setting : environment)
             putenv(const_cast<char*>(setting.c_str()));
         std::vector<char*> argv;

@@ -2,6 +2,7 @@
 // The gazetteer: reading GeoNames' lists (a small list in a scratch folder, and the list that
 // libtimezonemap-data installs), folding names, finding places by name and by position.
 #include "gazetteer.h"
+#include "gazetteer_index.h"
 
 #include "test_support.h"
 
@@ -272,6 +273,76 @@ TEST(Gazetteer, ThePartReadForOneQueryAnswersAsTheWholeList) {
     loadGazetteerFor(DataPaths{{dir.path()}}, "Nowhere", notes);
     ASSERT_EQ(notes.size(), 1u);
     EXPECT_NE(notes[0].find("line 8: no name or no position"), std::string::npos) << notes[0];
+}
+
+// With a cache folder the modern places come through an index kept there: the same places, names
+// and notes as parsing gives; made again when the list changes (its size, or its bytes at the
+// same size); a damaged index is passed over with a note and made again.
+TEST(Gazetteer, IndexInTheCacheFollowsTheListAndIsPassedOverWhenDamaged) {
+    ScratchDir dir;
+    IgnoredFiles parsedNotes;
+    smallGazetteer(dir, parsedNotes);
+    const DataPaths parsedPaths{{dir.path()}};
+    const DataPaths cachedPaths{{dir.path()}, dir.path() / "cache"};
+    const std::filesystem::path index =
+        gazetteerIndexPath(cachedPaths.cacheDir, dir.path() / "cities15000.txt");
+    const auto summary = [](const DataPaths& paths, std::optional<std::string> query) {
+        IgnoredFiles notes;
+        const std::optional<Gazetteer> g =
+            query ? loadGazetteerFor(paths, *query, notes) : loadGazetteer(paths, notes);
+        std::string text;
+        for (const GazetteerPlace& p : g->places)
+            text += placeLabel(p, true) + " " + std::to_string(p.lon) + " " + p.zone + " " +
+                    std::to_string(p.height.value_or(-1)) + "\n";
+        for (const auto& [name, place] : g->names) // the names a query's lookups read
+            if (!query || name.starts_with(foldName(*query)))
+                text += name + "=" + std::to_string(place) + " ";
+        for (const std::string& note : notes)
+            text += "\n" + note;
+        return text;
+    };
+    for (const auto& query : std::initializer_list<std::optional<std::string>>{
+             std::nullopt, "Paris", "zur", "東京", "Nowhere", ""}) {
+        EXPECT_EQ(summary(cachedPaths, query), summary(parsedPaths, query)) << query.value_or("-");
+        EXPECT_TRUE(std::filesystem::exists(index));
+    }
+    const auto answer = [&](const std::string& query) {
+        IgnoredFiles notes;
+        const std::optional<Gazetteer> g = loadGazetteerFor(cachedPaths, query, notes);
+        const PlaceLookup found = findPlace(*g, query);
+        return found.place ? g->places[*found.place].name : "";
+    };
+    // a place added: a new size
+    std::string cities = testing::readFile(dir.path() / "cities15000.txt");
+    cities += cityLine("Veskton", "", 10, 20, "XX", "", 5, "", "", "UTC");
+    dir.write("cities15000.txt", cities);
+    EXPECT_EQ(answer("Veskton"), "Veskton");
+    // a place renamed at the same size, its time set back to the index's: the bytes tell
+    const auto madeAt = std::filesystem::last_write_time(index);
+    for (std::size_t at = cities.find("Veskton"); at != std::string::npos;
+         at = cities.find("Veskton"))
+        cities.replace(at, 7, "Vesktin"); // its name and ASCII name
+    dir.write("cities15000.txt", cities);
+    std::filesystem::last_write_time(dir.path() / "cities15000.txt", madeAt);
+    EXPECT_EQ(answer("Vesktin"), "Vesktin");
+    EXPECT_EQ(answer("Veskton"), "");
+    // damaged: a count that is not the file's, then a name beyond the text
+    const std::size_t counts = 64, places = 80; // where the header's counts and the places begin
+    const std::size_t firstName =
+        places + 80 * static_cast<unsigned char>(testing::readFile(index)[counts]);
+    for (const std::size_t at : {counts, firstName + 3}) {
+        std::string bytes = testing::readFile(index);
+        bytes[at] ^= 0x40;
+        dir.write(std::filesystem::relative(index, dir.path()).string(), bytes);
+        IgnoredFiles notes;
+        const std::optional<Gazetteer> g = loadGazetteerFor(cachedPaths, "Tokyo", notes);
+        ASSERT_EQ(notes.size(), 1u) << at;
+        EXPECT_NE(notes[0].find(": damaged ("), std::string::npos) << notes[0];
+        EXPECT_EQ(g->places.size(), 1u);
+        IgnoredFiles again;
+        loadGazetteerFor(cachedPaths, "Tokyo", again);
+        EXPECT_TRUE(again.empty()) << "made again";
+    }
 }
 
 } // namespace
