@@ -209,6 +209,7 @@ bool signChange(double a, double b) {
 } // namespace
 
 void setMapCentre(MapProjection& p, const MapLayout& layout, double lon, double lat) {
+    p.centred = true;
     p.centreSouth = lat < 0;
     p.centreLatDeg = std::floor(std::fabs(lat));
     p.centreLatMin = (std::fabs(lat) - p.centreLatDeg) * 60;
@@ -339,8 +340,7 @@ void plotDot(MapCanvas& c, double lon, double lat, int colour) {
 
 void plotRing(MapCanvas& c, double lon, double lat, int colour, int r) {
     // Until a centre is set the globe's rotation is (0, 0): rings would land anywhere.
-    if (c.view.projection == Projection::globe && std::trunc(c.projection.rotationLon) == 0 &&
-        std::trunc(c.projection.rotationLat) == 0) {
+    if (c.view.projection == Projection::globe && !c.projection.centred) {
         c.projection.penDown = false;
         return;
     }

@@ -26,6 +26,7 @@ struct MapProjection {
     // The map centre in degree/minute form for the captions, south and west of 0.
     double centreLatDeg = 0, centreLatMin = 0, centreLonDeg = 0, centreLonMin = 0;
     bool centreSouth = false, centreWest = false;
+    bool centred = false;          // a centre has been set (before it, markers land nowhere)
     bool penDown = false;          // the next point is joined to the previous one
     double lastX = 0, lastY = 0;   // the previous point, to fractions of a view pixel
     int plotColour = 0;            // palette index of the line being drawn

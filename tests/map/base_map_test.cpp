@@ -256,6 +256,28 @@ TEST_F(MapFixture, VectorTokensAndThePointsDrawn) {
     EXPECT_NEAR(eastmost - layout.mapCentreX, (10 - 5 + 96) * pixelsPerSecond, 2);
 }
 
+// A ring is drawn wherever the globe is centred, also at 90 W on the equator, where the globe's
+// rotation is (0, 0) as it is before any centre is set; before that no ring is drawn.
+TEST_F(MapFixture, RingsAreDrawnOnAGlobeCentredAt90WOnTheEquator) {
+    view.projection = Projection::globe;
+    layout = layoutView(view, 1000, 700);
+    MapProjection unset;
+    MapCanvas notCentred{surface, unset, view, layout};
+    plotRing(notCentred, -90, 0, yellow, 4);
+    EXPECT_TRUE(surface.shapes.empty());
+    std::optional<std::pair<int, int>> centre; // where the centre's ring falls: the same for all
+    for (const auto& [lon, lat] : {std::pair{10.0, 20.0}, {-90.0, 0.0}, {-90.5, 0.5}}) {
+        surface.shapes.clear();
+        setMapCentre(projection, layout, lon, lat);
+        plotRing(canvas, lon, lat, yellow, 4);
+        ASSERT_EQ(surface.shapes.size(), 1u) << lon << " " << lat;
+        const RecordedShape& ring = surface.shapes[0];
+        const std::pair at{(ring.left + ring.right) / 2, (ring.top + ring.bottom) / 2};
+        EXPECT_EQ(at, centre.value_or(at)) << lon << " " << lat;
+        centre = at;
+    }
+}
+
 TEST_F(MapFixture, TruncatedStrokesStayInsideTheSegment) {
     // The header claims 50 points but the strokes hold two tokens.
     dir.write("as_cil.cbd",
