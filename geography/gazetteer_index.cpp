@@ -66,8 +66,10 @@ std::optional<IndexLayout> layoutOf(std::string_view bytes, std::string& why) {
         return std::nullopt;
     }
     constexpr std::size_t counts = headerBytes - 16;
-    IndexLayout l{get<std::uint32_t>(bytes, counts), get<std::uint32_t>(bytes, counts + 4),
-                  get<std::uint32_t>(bytes, counts + 8)};
+    IndexLayout l;
+    l.places = get<std::uint32_t>(bytes, counts);
+    l.names = get<std::uint32_t>(bytes, counts + 4);
+    l.notes = get<std::uint32_t>(bytes, counts + 8);
     const std::uint64_t poolBytes = get<std::uint32_t>(bytes, counts + 12);
     const std::uint64_t wanted = headerBytes + std::uint64_t{l.places} * placeBytes +
                                  std::uint64_t{l.names} * nameBytes +
@@ -157,7 +159,8 @@ std::optional<IndexedNote> noteAt(const IndexLayout& l, std::size_t i, std::stri
         why = "note " + std::to_string(i) + " names text beyond the pool";
         return std::nullopt;
     }
-    IndexedNote note{static_cast<int>(get<std::uint32_t>(l.noteTable, at)), printableText(*text)};
+    IndexedNote note{
+        static_cast<int>(get<std::uint32_t>(l.noteTable, at)), printableText(*text), {}};
     for (std::size_t start = 0; start < names->size();) {
         const std::size_t end = std::min(names->size(), names->find('\n', start));
         note.names.emplace_back(names->substr(start, end - start));

@@ -70,7 +70,7 @@ std::optional<CentralPhase> centralPhaseOf(const LocalCircumstances& local) {
 }
 
 std::optional<double> heightEdgeShiftKm(const EclipseRecord& r, const Observer& o, double deltaT) {
-    if (r.typeCode == typePartial)
+    if (static_cast<int>(r.typeCode) == typePartial)
         return std::nullopt;
     const double start = closestApproach(r, 0);
     const auto depthAt = [&](const Observer& place) -> std::optional<double> {

@@ -15,11 +15,14 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vesk {
 
 struct DataPaths {
+    DataPaths(std::vector<std::filesystem::path> dirs = {}, std::filesystem::path cacheDir = {})
+        : dirs(std::move(dirs)), cacheDir(std::move(cacheDir)) {}
     std::vector<std::filesystem::path> dirs; // searched in order
     // where indexes made of the data files are kept for later runs; empty: none are kept
     std::filesystem::path cacheDir;
