@@ -58,12 +58,28 @@ void AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& frame) {
     const CorrectedLimits* corrected = v.trueLimits ? correctedLimits(frame) : nullptr;
     vesk::drawPathMap(canvas, {record, placeSearch, path, frame.cities, relief, paths,
                                band ? &*band : nullptr, named, durations, observer, corrected});
-    exportFailure.clear();
-    kmlDocuments.clear();
-    if (v.trueLimits && !lunarGridLoaded()) // the window's status bar says why they are missing
-        exportFailure = translated(messageNoLunarGrid);
-    if (v.kmlOutput && !stop.stop_requested())
-        writeKml(frame, exportDir);
+}
+
+std::string AppServices::missingFromPicture(const ScreenFrame& frame) {
+    return frame.settings.trueLimits && !lunarGridLoaded() ? translated(messageNoLunarGrid) : "";
+}
+
+ExportOutcome AppServices::writeScreenExports(const ScreenFrame& frame) {
+    if (!frame.settings.kmlOutput)
+        return {};
+    if (frame.settings.displayMode == displayPathMap)
+        return writeKml(frame, exportDir);
+    if (frame.settings.displayMode != displayCentralTable)
+        return {};
+    const ViewSettings& v = frame.settings;
+    const double deltaT = frame.eclipse.deltaT;
+    const PathGeometry& path = mapPath.geometry(frame.eclipse.record, deltaT, v.drawStepHours);
+    const std::filesystem::path prn = exportDir / "central.prn";
+    const std::string failure = files->writeTogether(
+        {{prn, centralTablePrn(frame.eclipse.record,
+                               centralTableRows(frame.eclipse.record, path, v.tableLon, v.tableStep,
+                                                deltaT))}});
+    return failure.empty() ? ExportOutcome{{prn}, ""} : ExportOutcome{{}, failure};
 }
 
 bool AppServices::lunarGridLoaded() {
@@ -106,7 +122,7 @@ const CorrectedLimits* AppServices::correctedLimits(const ScreenFrame& frame) {
     return &keptCorrectedLimits->limits;
 }
 
-void AppServices::writeKml(const ScreenFrame& frame, const std::filesystem::path& dir) {
+ExportOutcome AppServices::writeKml(const ScreenFrame& frame, const std::filesystem::path& dir) {
     const EclipseRecord& record = frame.eclipse.record;
     const double deltaT = frame.eclipse.deltaT;
     const PathGeometry& path = kmlPath.geometry(record, deltaT, kmlStepHours);
@@ -120,10 +136,8 @@ void AppServices::writeKml(const ScreenFrame& frame, const std::filesystem::path
                       halfWidth, sigmas);
     }
     const CorrectedLimits* corrected = frame.settings.trueLimits ? correctedLimits(frame) : nullptr;
-    const KmlOutcome kml = writeKmlDocuments(record, path, paths, dir, *files,
-                                             {kmlBand ? &*kmlBand : nullptr, bandName, corrected});
-    kmlDocuments = kml.documents;
-    exportFailure = kml.failure;
+    return writeKmlDocuments(record, path, paths, dir, *files,
+                             {kmlBand ? &*kmlBand : nullptr, bandName, corrected});
 }
 
 std::string AppServices::writeGeoJson(const ScreenFrame& frame, const std::filesystem::path& dir) {
@@ -170,9 +184,10 @@ void AppServices::drawCentralTable(DrawSurface& target, const ScreenFrame& frame
     const double deltaT = frame.eclipse.deltaT;
     const PathGeometry& path =
         mapPath.geometry(frame.eclipse.record, deltaT, v.drawStepHours, stop);
-    exportFailure =
-        vesk::drawCentralTable(surface, frame.eclipse.record, path, v.tableLon, v.tableStep, deltaT,
-                               v.kmlOutput ? files : nullptr, exportDir, v.solarRadiusArcsec);
+    vesk::drawCentralTable(
+        surface, frame.eclipse.record,
+        centralTableRows(frame.eclipse.record, path, v.tableLon, v.tableStep, deltaT),
+        v.solarRadiusArcsec);
 }
 
 namespace {

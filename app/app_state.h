@@ -7,6 +7,7 @@
 
 #include "base_map.h"
 #include "gazetteer.h"
+#include "kml.h"
 #include "limb_correction.h"
 #include "local_report.h"
 #include "map_projection.h"
@@ -92,7 +93,7 @@ class AppServices : public RedrawServices {
     explicit AppServices(const AppState& state);
 
     std::string loadBaseMapData(IgnoredFiles& ignored) override;
-    // The map, and its KML documents into exportDir when the settings ask for them.
+    // The map.
     void drawPathMap(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawCentralTable(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawLocalCircumstances(DrawSurface& surface, const ScreenFrame& frame) override;
@@ -105,9 +106,16 @@ class AppServices : public RedrawServices {
     const CorrectedLimits* correctedLimits(const ScreenFrame& frame);
     // Whether the lunar grid is there (read when first asked for).
     bool lunarGridLoaded();
-    // Writes the KML documents of the frame's eclipse into a folder: their names in
-    // kmlDocuments, or what went wrong in exportFailure.
-    void writeKml(const ScreenFrame& frame, const std::filesystem::path& dir);
+    // Writes the KML documents of the frame's eclipse into a folder: their names, or what went
+    // wrong.
+    ExportOutcome writeKml(const ScreenFrame& frame, const std::filesystem::path& dir);
+    // The files the settings ask to be written with a screen once it is drawn ("Write KML
+    // files", --kml): the map's KML documents, the table's central.prn, into exportDir. Their
+    // names, or what went wrong.
+    ExportOutcome writeScreenExports(const ScreenFrame& frame);
+    // What a picture drawn of the frame lacks and why (the corrected limits without the lunar
+    // grid); empty when nothing.
+    std::string missingFromPicture(const ScreenFrame& frame);
     // Writes the GeoJSON document of the frame's eclipse, YYYYMM.geojson, into a folder; empty,
     // or what went wrong.
     std::string writeGeoJson(const ScreenFrame& frame, const std::filesystem::path& dir);
@@ -117,11 +125,8 @@ class AppServices : public RedrawServices {
     std::string writeCentralTable(const ScreenFrame& frame, const std::filesystem::path& dir,
                                   TableFormat format);
 
-    // Where the map writes its KML documents and the table "central.prn", and what went wrong
-    // with the last of these exports.
+    // Where the screen's exports are written.
     std::filesystem::path exportDir = ".";
-    std::string exportFailure;
-    std::vector<std::filesystem::path> kmlDocuments;
     // Where the exports go: written at once, or to a sink that keeps them to be written together
     // with the picture.
     SaveFileSink savedFiles;

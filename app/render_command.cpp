@@ -216,14 +216,15 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
             std::fprintf(err, "%s\n", texts[i].text.c_str());
         return 1;
     }
-    if (options.hasFlag("--geojson") && services.exportFailure.empty())
-        services.exportFailure = services.writeGeoJson(*frame, services.exportDir);
-    if (const auto table = options.value("--table-format"); table && services.exportFailure.empty())
-        services.exportFailure = services.writeCentralTable(
-            *frame, services.exportDir,
-            *table == "csv" ? AppServices::TableFormat::csv : AppServices::TableFormat::json);
-    if (!services.exportFailure.empty()) {
-        std::fprintf(err, "vesk render: %s\n", services.exportFailure.c_str());
+    std::string notWritten = services.writeScreenExports(*frame).failure;
+    if (options.hasFlag("--geojson") && notWritten.empty())
+        notWritten = services.writeGeoJson(*frame, services.exportDir);
+    if (const auto table = options.value("--table-format"); table && notWritten.empty())
+        notWritten = services.writeCentralTable(*frame, services.exportDir,
+                                                *table == "csv" ? AppServices::TableFormat::csv
+                                                                : AppServices::TableFormat::json);
+    if (!notWritten.empty()) {
+        std::fprintf(err, "vesk render: %s\n", notWritten.c_str());
         return 1;
     }
     if (const std::string failure = picture.save(outPath, exports.kept); !failure.empty()) {

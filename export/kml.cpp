@@ -591,10 +591,10 @@ std::string KmlBuilder::earthBody() const {
 
 } // namespace
 
-KmlOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& geometry,
-                             const DataPaths& paths, const std::filesystem::path& outDir,
-                             FileSink& sink, const KmlBand& band) {
-    KmlOutcome outcome;
+ExportOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& geometry,
+                                const DataPaths& paths, const std::filesystem::path& outDir,
+                                FileSink& sink, const KmlBand& band) {
+    ExportOutcome outcome;
     std::string header;
     if (!readFile(findDataFile(paths, "echead.prn"), header)) {
         outcome.failure = "cannot read echead.prn: no KML written";

@@ -43,8 +43,8 @@ std::string exportFileStem(int year, int month);
 // The step (hours) of the geometry the KML documents are written from.
 constexpr double kmlStepHours = 0.01;
 
-// What writeKmlDocuments did: the documents written, or why none were.
-struct KmlOutcome {
+// What an export did: the documents written, or why none were.
+struct ExportOutcome {
     std::vector<std::filesystem::path> documents;
     std::string failure;
 };
@@ -60,8 +60,8 @@ struct KmlBand {
     std::string name;
     const CorrectedLimits* correctedLimits = nullptr;
 };
-KmlOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& geometry,
-                             const DataPaths& paths, const std::filesystem::path& outDir,
-                             FileSink& sink, const KmlBand& band = {});
+ExportOutcome writeKmlDocuments(const EclipseRecord& record, const PathGeometry& geometry,
+                                const DataPaths& paths, const std::filesystem::path& outDir,
+                                FileSink& sink, const KmlBand& band = {});
 
 } // namespace vesk

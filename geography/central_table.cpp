@@ -241,44 +241,48 @@ std::string centralTableJson(const std::vector<CentralTableRow>& rows, TableColu
     return text + "\n]\n";
 }
 
-std::string drawCentralTable(DrawSurface& surface, const EclipseRecord& r, const PathGeometry& path,
-                             double firstLon, double step, double deltaT, FileSink* sink,
-                             const std::filesystem::path& outDir,
-                             std::optional<double> solarRadiusArcsec) {
-    surface.setTextColour(palette[white]);
-    std::string file;
+namespace {
+
+// The table's heading: three lines, the last as the file writes it (without its trailing blank).
+constexpr const char* tableHeader[3] = {
+    "   LON.     NORTH     CENTER    SOUTH    TIME   TIME   DURAT.   WIDTH    SUN ",
+    "            LIMIT     LINE      LIMIT    (UT)   (LMT)  (m:s)    (km)     ALT ",
+    " --------  --------  --------  --------  -----  -----  -------  ------  ----- "};
+
+std::string dateLine(const EclipseRecord& r) {
     char line[200];
     std::snprintf(line, sizeof line, " Date     :%5.0f %2.0f %2.0f%s :  %s ", r.year, r.month,
                   r.day, calendarNote(r.year, r.month, r.day).c_str(),
                   eclipseTypeName(eclipseTypeNames, std::trunc(r.typeCode)));
-    surface.textOut(textX, 45, line);
-    file += std::string(line) + "\n";
+    return line;
+}
+
+} // namespace
+
+std::string centralTablePrn(const EclipseRecord& r, const std::vector<CentralTableRow>& rows) {
+    std::string file = dateLine(r) + "\n\n" + tableHeader[0] + "\n" + tableHeader[1] + "\n";
+    const std::string_view rule = tableHeader[2];
+    file += std::string(rule.substr(0, rule.size() - 1)) + "\n";
+    for (const CentralTableRow& row : rows)
+        file += tableLine(row) + "\n";
+    return file;
+}
+
+void drawCentralTable(DrawSurface& surface, const EclipseRecord& r,
+                      const std::vector<CentralTableRow>& rows,
+                      std::optional<double> solarRadiusArcsec) {
+    surface.setTextColour(palette[white]);
+    surface.textOut(textX, 45, dateLine(r));
     if (solarRadiusArcsec) {
+        char line[200];
         std::snprintf(line, sizeof line, " Sun's radius : %.2f\" (%.0f km)", *solarRadiusArcsec,
                       sunRadiusOfArcseconds(*solarRadiusArcsec));
         surface.textOut(textX, solarRadiusLineY, line);
     }
-    const char* header[3] = {
-        "   LON.     NORTH     CENTER    SOUTH    TIME   TIME   DURAT.   WIDTH    SUN ",
-        "            LIMIT     LINE      LIMIT    (UT)   (LMT)  (m:s)    (km)     ALT ",
-        " --------  --------  --------  --------  -----  -----  -------  ------  ----- "};
     for (int i = 0; i < 3; ++i)
-        surface.textOut(textX, 105 + linePitch * i, header[i]);
-    file += std::string("\n") + header[0] + "\n" + header[1] + "\n" +
-            " --------  --------  --------  --------  -----  -----  -------  ------  -----\n";
-    const std::vector<CentralTableRow> rows = centralTableRows(r, path, firstLon, step, deltaT);
-    for (std::size_t row = 0; row < rows.size(); ++row) {
-        const std::string text = tableLine(rows[row]);
-        surface.textOut(textX, linePitch * (11 + static_cast<int>(row)), text);
-        file += text + "\n";
-    }
-    if (sink == nullptr)
-        return "";
-    const std::string failure = sink->writeTogether({{outDir / "central.prn", file}});
-    if (!failure.empty())
-        surface.textOut(textX, linePitch * (12 + tableRows),
-                        "central.prnファイルを作成できません。");
-    return failure;
+        surface.textOut(textX, 105 + linePitch * i, tableHeader[i]);
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        surface.textOut(textX, linePitch * (11 + static_cast<int>(row)), tableLine(rows[row]));
 }
 
 } // namespace vesk

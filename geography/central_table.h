@@ -2,11 +2,10 @@
 // The central line table: for 13 longitudes the latitudes of the northern limit, the central
 // line and the southern limit of the umbral path, the time of central eclipse in UT and local
 // mean time, the duration on the central line, the path width and the Sun's altitude; on the
-// screen and, when asked, in the text file "central.prn".
+// screen and in the text file "central.prn".
 #pragma once
 
 #include "draw_surface.h"
-#include "file_sink.h"
 #include "observed_shadow.h"
 #include "path_geometry.h"
 
@@ -77,15 +76,14 @@ std::string centralTableCsv(const std::vector<CentralTableRow>& rows,
 std::string centralTableJson(const std::vector<CentralTableRow>& rows,
                              TableColumns columns = TableColumns::smooth);
 
-// Draws the table with the surface's current font and, when sink is given, writes the same lines
-// to outDir/"central.prn" through it. Returns an error text when the file could not be written
-// (a line below the table says so), else an empty text.
-// The rows start from the crossings of the central line of path (the eclipse's geometry).
-// With a solar radius (arcseconds at 1 au) other than the catalog's, the screen's heading says
-// which (the file keeps its format).
-std::string drawCentralTable(DrawSurface& surface, const EclipseRecord& record,
-                             const PathGeometry& path, double firstLon, double step, double deltaT,
-                             FileSink* sink, const std::filesystem::path& outDir,
-                             std::optional<double> solarRadiusArcsec = std::nullopt);
+// The table as the text file "central.prn": the date and type line, the heading and the rows.
+std::string centralTablePrn(const EclipseRecord& record, const std::vector<CentralTableRow>& rows);
+
+// Draws the lines of the table (centralTablePrn's) with the surface's current font. With a solar
+// radius (arcseconds at 1 au) other than the catalog's, the screen's heading says which (the
+// file keeps its format).
+void drawCentralTable(DrawSurface& surface, const EclipseRecord& record,
+                      const std::vector<CentralTableRow>& rows,
+                      std::optional<double> solarRadiusArcsec = std::nullopt);
 
 } // namespace vesk

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <fstream>
 #include <functional>
@@ -395,8 +396,9 @@ std::string remakeIndex(const Gazetteer& g, const CountryNames& countries,
 }
 
 // The places of the cities file through its index in cacheDir: read from the index when it was
-// made from the files as they are now (their stamps, or where only the times differ, their
-// bytes), else from the index made again. A damaged index is passed over with a note.
+// made from the files as they are now (their stamps, or where only the times differ or the
+// stamps are not older than the index, their bytes), else from the index made again. A damaged
+// index is passed over with a note.
 void readPlacesThroughIndex(Gazetteer& g, const CountryNames& countries,
                             std::optional<std::string_view> key,
                             const std::filesystem::path& cacheDir, IgnoredFiles& ignored) {
@@ -411,7 +413,18 @@ void readPlacesThroughIndex(Gazetteer& g, const CountryNames& countries,
     {
         const MappedFile kept(indexPath);
         const std::optional<GazetteerSources> made = indexSources(kept.bytes());
-        bool current = made && made->stamps == now.stamps;
+        // A list changed in the same tick of the clock as the index was made keeps its stamp:
+        // one not older than the index is checked by its bytes.
+        std::error_code error;
+        const auto indexTime = std::filesystem::last_write_time(indexPath, error);
+        const std::int64_t indexNs =
+            error
+                ? 0
+                : std::chrono::duration_cast<std::chrono::nanoseconds>(indexTime.time_since_epoch())
+                      .count();
+        const bool racy = std::any_of(now.stamps.begin(), now.stamps.end(),
+                                      [&](const FileStamp& s) { return s.changedNs >= indexNs; });
+        bool current = made && made->stamps == now.stamps && !racy;
         const auto sizesOf = [](const GazetteerSources& s) {
             return std::array{s.stamps[0].size, s.stamps[1].size, s.stamps[2].size};
         };

@@ -12,10 +12,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 cases=$here/golden/cases.txt
 reference=$here/golden/outputs.sha256
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+cache=$(mktemp -d) # the program's cache, apart from the outputs compared
+trap 'rm -rf "$work" "$cache"' EXIT
 # The user's own data folder (a lunar grid, a city list) is not the reference's.
 export XDG_DATA_HOME="$work/no-user-data"
-export XDG_CACHE_HOME="$work/cache"
+export XDG_CACHE_HOME="$cache"
 
 while read -r name args; do
     [[ -z "$name" || "$name" == \#* ]] && continue

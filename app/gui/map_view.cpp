@@ -160,8 +160,11 @@ void MapView::startRepaint() {
                 drawSkyAtMaximum(state, result->outcome.frame, *result->picture))
                 result->overlay = Overlay::sky;
             result->projection = repaintServices.drawnProjection;
-            result->kmlDocuments = repaintServices.kmlDocuments;
-            result->exportFailure = repaintServices.exportFailure;
+            if (result->outcome.rendered && !stop.stop_requested()) {
+                const ScreenFrame& frame = result->outcome.frame;
+                result->exported = repaintServices.writeScreenExports(frame);
+                result->missing = repaintServices.missingFromPicture(frame);
+            }
         },
         [this, result, generation = requestsMade, offset = drawnForOffset](bool completed) {
             if (!completed || generation != requestsMade)
@@ -203,11 +206,13 @@ void MapView::repaintNow() {
 
 void MapView::reportRepaint(const RepaintResult& result) {
     QStringList notes;
-    if (!result.exportFailure.empty())
-        notes << QString::fromStdString(result.exportFailure);
-    else if (!result.kmlDocuments.empty()) {
+    if (!result.missing.empty())
+        notes << QString::fromStdString(result.missing);
+    if (!result.exported.failure.empty())
+        notes << QString::fromStdString(result.exported.failure);
+    else if (!result.exported.documents.empty()) {
         QStringList written;
-        for (const std::filesystem::path& document : result.kmlDocuments)
+        for (const std::filesystem::path& document : result.exported.documents)
             written << QString::fromStdString(noteName(document));
         notes << tr("KML written: %1").arg(written.join(QStringLiteral(", ")));
     }
@@ -473,8 +478,7 @@ void MapView::showShadowAt(std::optional<double> utHours) {
 QString MapView::exportKml(const std::filesystem::path& dir) {
     if (!shown.rendered)
         return tr("No eclipse is shown: there is no path to write.");
-    screenServices.writeKml(shown.frame, dir);
-    return QString::fromStdString(screenServices.exportFailure);
+    return QString::fromStdString(screenServices.writeKml(shown.frame, dir).failure);
 }
 
 QString MapView::saveAs(const std::filesystem::path& path) {

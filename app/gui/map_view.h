@@ -147,8 +147,8 @@ class MapView : public QWidget {
         std::shared_ptr<QtDrawSurface> picture;
         RedrawOutcome outcome;
         MapProjection projection;
-        std::vector<std::filesystem::path> kmlDocuments;
-        std::string exportFailure;
+        ExportOutcome exported;          // the files the settings ask to be written with the screen
+        std::string missing;             // what the picture lacks and why
         Overlay overlay = Overlay::none; // drawn over the screen
     };
     // Takes a finished repaint over: its picture is shown, the settings take the year and month

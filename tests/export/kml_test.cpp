@@ -35,7 +35,7 @@ struct KmlRun {
            const KmlBand& extras = {}) {
         const CatalogEclipse eclipse(year, month);
         const EclipseRecord& r = eclipse.catalog.record;
-        const KmlOutcome kml =
+        const ExportOutcome kml =
             writeKmlDocuments(r, tracePathGeometry(r, eclipse.deltaT, kmlStepHours), headerPaths,
                               out.path(), files, extras);
         written = !kml.documents.empty();
