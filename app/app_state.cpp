@@ -324,7 +324,7 @@ AppState::AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared)
     : session(std::move(paths)), places(std::move(shared)) {
     setLanguage(chooseLanguage({}));
     // the place search by the probability of a record's sighting, or of a central eclipse there
-    session.centralProbability = [](Session& s) {
+    session.centralProbability = [](const Session& s) {
         const EclipseRecord& record = s.catalog.record;
         if (const ViewSettings& v = s.view; v.searchEvidence)
             return sightingChance(record, viewObserver(v), *v.searchEvidence, viewDeltaT(record, v),

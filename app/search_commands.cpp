@@ -276,12 +276,13 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
             if (why.empty())
                 why = messageIn(state.language, text);
         };
-        if (findNextMatch(s, keep, criteria) < 0) {
+        SearchHit hit;
+        if (findNextMatch(s, keep, criteria, &hit) < 0) {
             std::fprintf(err, "%s: %s\n", name,
                          why.empty() ? "no matching eclipse later in the catalog" : why.c_str());
             return 1;
         }
-        printHit(out, hitOf(s, criteria), typeNamesOf(state.language), observerClocks(state));
+        printHit(out, hit, typeNamesOf(state.language), observerClocks(state));
         return 0;
     }
     double foundYear = NAN, foundMonth = NAN;

@@ -57,38 +57,29 @@ std::optional<ObservedShadow> placeSearchMaximum(const EclipseRecord& record,
     return localMaximum(record, viewObserver(view), 0, viewDeltaT(record, view));
 }
 
-SearchHit hitOf(const Session& s, const SearchCriteria& c) {
+std::optional<SearchHit> matchOf(const Session& s, const SearchCriteria& c) {
     const EclipseRecord& r = s.catalog.record;
-    SearchHit hit{r.year,     r.month, r.day,
-                  r.typeCode, r.saros, c.minCentralProbability > 0 ? s.lastCentralProbability : -1};
+    SearchHit hit{r.year, r.month, r.day, r.typeCode, r.saros, -1};
+    if (c.mode == searchType)
+        return std::trunc(r.typeCode) == c.type ? std::optional(hit) : std::nullopt;
+    if (c.mode == searchSarosNumber)
+        return r.saros == c.saros ? std::optional(hit) : std::nullopt;
     if (c.mode != searchPlace)
         return hit;
-    if (const std::optional<ObservedShadow> maximum = placeSearchMaximum(r, s.view))
+    const std::optional<ObservedShadow> maximum = placeSearchMaximum(r, s.view);
+    if (c.minCentralProbability > 0 && s.centralProbability) {
+        hit.centralProbability = s.centralProbability(s);
+        if (hit.centralProbability < c.minCentralProbability)
+            return std::nullopt;
+    } else if (!maximum || maximum->magnitude() <= c.minMagnitude ||
+               maximum->sunAltitude <= placeSunLimit) {
+        return std::nullopt;
+    }
+    if (maximum)
         hit.atPlace = PlaceMaximum{instantJdUt(r, maximum->t, viewDeltaT(r, s.view)),
                                    std::max(0.0, maximum->magnitude()), maximum->obscuration(),
                                    maximum->sunAltitude};
     return hit;
-}
-
-bool matchesCriteria(Session& s, const SearchCriteria& c) {
-    const EclipseRecord& r = s.catalog.record;
-    switch (c.mode) {
-    case searchType:
-        return std::trunc(r.typeCode) == c.type;
-    case searchPlace: {
-        const std::optional<ObservedShadow> maximum = placeSearchMaximum(r, s.view);
-        if (c.minCentralProbability > 0 && s.centralProbability) {
-            s.lastCentralProbability = s.centralProbability(s);
-            return s.lastCentralProbability >= c.minCentralProbability;
-        }
-        return maximum && maximum->magnitude() > c.minMagnitude &&
-               maximum->sunAltitude > placeSunLimit;
-    }
-    case searchSarosNumber:
-        return r.saros == c.saros;
-    default:
-        return true;
-    }
 }
 
 int findPreviousMatch(Session& s, const SearchMessage& message, double year, double shownJd,
@@ -114,11 +105,11 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
     }
     // Every match before the eclipse shown is recorded: the last one is the previous eclipse.
     while (isBefore(r, shownJd)) {
-        if (matchesCriteria(s, c)) {
+        if (const std::optional<SearchHit> match = matchOf(s, c)) {
             foundYear = r.year;
             foundMonth = r.month + r.day / 32;
             if (hit != nullptr)
-                *hit = hitOf(s, c);
+                *hit = *match;
         } else if (c.mode == searchSarosNumber && start + sarosSearchYears < r.year) {
             message(messageX, firstLine, messageSarosNotFound);
             catalogClose(s.catalog);
@@ -132,13 +123,15 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
     return 0;
 }
 
-int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria& c) {
+int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria& c,
+                  SearchHit* hit) {
     // a series that begins after the start is looked for from its beginning on
     s.catalog.deltaTChoice = s.view.deltaTChoice;
     double start = s.catalog.record.year;
     if (const std::optional<double> seriesStart = sarosStartYear(c.saros);
         c.mode == searchSarosNumber && seriesStart)
         start = std::max(start, *seriesStart);
+    std::optional<SearchHit> match;
     do {
         if (!readOn(s, message))
             return -1;
@@ -149,7 +142,10 @@ int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria
             message(messageX, firstLine, messageSarosNotFound);
             return -1;
         }
-    } while (!matchesCriteria(s, c));
+        match = matchOf(s, c);
+    } while (!match);
+    if (hit != nullptr)
+        *hit = *match;
     return 0;
 }
 
@@ -178,7 +174,8 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
     const EclipseRecord& r = s.catalog.record;
     bool more = true;
     while (more && from + span >= r.year) {
-        while (!matchesCriteria(s, c)) {
+        std::optional<SearchHit> match;
+        while (!(match = matchOf(s, c))) {
             if (!(more = next()))
                 break;
         }
@@ -187,7 +184,7 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
         if (!more)
             break;
         if (r.year >= from && r.year <= from + span)
-            s.searchHits.push_back(hitOf(s, c));
+            s.searchHits.push_back(*match);
         if (static_cast<int>(s.searchHits.size()) >= maxHits)
             break;
         more = next();

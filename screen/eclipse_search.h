@@ -37,18 +37,15 @@ SearchCriteria viewSearchCriteria(const ViewSettings& view, double saros);
 // view; the window draws it, the command line prints it.
 using SearchMessage = std::function<void(int x, int y, const char* text)>;
 
-// Whether the current record matches. The place search asks for the local maximum of the view's
-// observer from t = 0 (placeSearchMaximum).
-bool matchesCriteria(Session& session, const SearchCriteria& criteria);
+// The current record as a hit of the search when it matches, else nothing: with the place
+// search's local maximum (of the view's observer from t = 0, placeSearchMaximum) and the
+// probability that decided a search by it.
+std::optional<SearchHit> matchOf(const Session& session, const SearchCriteria& criteria);
 
 // The local maximum that the place search judges an eclipse by: of the view's observer, from
 // t = 0, with the view's Delta T; none when it does not converge.
 std::optional<ObservedShadow> placeSearchMaximum(const EclipseRecord& record,
                                                  const ViewSettings& view);
-
-// The current record as a hit of the search: with the place search's local maximum (at the
-// view's observer) and the probability of a search by it.
-SearchHit hitOf(const Session& session, const SearchCriteria& criteria);
 
 // The last matching eclipse before the one shown, of the year and UT Julian date given,
 // looking back over the past range of the criteria (not before the catalog's first eclipse).
@@ -65,7 +62,9 @@ int findPreviousMatch(Session& session, const SearchMessage& message, double yea
 // a message when a file is missing) or, for a Saros series, with a message when none of it comes
 // within 400 years of the start or of the series' first eclipse, whichever is later; the view's
 // year and month are then where the walk ended.
-int findNextMatch(Session& session, const SearchMessage& message, const SearchCriteria& criteria);
+// The match found is given in hit when one is asked for.
+int findNextMatch(Session& session, const SearchMessage& message, const SearchCriteria& criteria,
+                  SearchHit* hit = nullptr);
 
 // The year a walk has reached, told as it goes (for a progress bar).
 using SearchProgress = std::function<void(double year)>;

@@ -147,7 +147,7 @@ bool chooseEclipse(Session& s, RedrawAction action, DrawSurface& surface, Redraw
         stepBack(s, surface, services);
     if (action != RedrawAction::nextMatch && !findAskedEntry(s, action, surface, outcome, services))
         return false;
-    if (v.searchMode != searchAll && !matchesCriteria(s, viewSearchCriteria(v, v.searchSaros)))
+    if (v.searchMode != searchAll && !matchOf(s, viewSearchCriteria(v, v.searchSaros)))
         action = RedrawAction::nextMatch;
     if (action == RedrawAction::nextMatch && !searchForward(s, surface, outcome, services))
         return false;

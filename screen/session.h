@@ -48,9 +48,8 @@ struct Session {
     // The probability that the current eclipse was central at the view's observer under the
     // uncertainty of Delta T (or, for the search by a record's evidence, that the place saw what
     // the record says): the program gives it (it needs the local circumstances); empty, the place
-    // search cannot search by it. The last value it gave, or -1.
-    std::function<double(Session&)> centralProbability;
-    double lastCentralProbability = -1;
+    // search cannot search by it.
+    std::function<double(const Session&)> centralProbability;
 };
 
 } // namespace vesk
