@@ -269,12 +269,13 @@ int runAnimateCommand(AppState& state, const std::vector<std::string>& args, std
     const OffscreenApplication application;
     QtDrawSurface picture(width, height);
     AppServices services(state);
-    std::optional<ScreenFrame> drawn =
+    std::optional<RedrawOutcome> drawn =
         redrawForCommand(state, commandRequest(options), picture, services, "animate", err);
     if (!drawn)
         return 1;
     picture.image(); // every stroke on the image before the frames copy it
-    const DrawnMap map{picture, std::move(*drawn), services.drawnProjection, services};
+    const DrawnMap map{picture, std::move(drawn->frame),
+                       drawn->projection.value_or(MapProjection{}), services};
     const ChosenEclipse& eclipse = map.frame.eclipse;
     std::pair<double, double> span = contactSpanUt(eclipse.record, eclipse.deltaT);
     if (map.placeView()) {

@@ -36,12 +36,12 @@ std::string AppServices::loadBaseMapData(IgnoredFiles& ignored) {
     return loadReliefColours(relief, paths, ignored);
 }
 
-void AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& frame) {
+MapProjection AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& frame) {
     const ViewSettings& v = frame.settings;
     const EclipseRecord& record = frame.eclipse.record;
     const double deltaT = frame.eclipse.deltaT;
-    drawnProjection = {};
-    MapCanvas canvas{surface, drawnProjection, v, frame.layout, {}, stop, frame.coarseRelief};
+    MapProjection projection;
+    MapCanvas canvas{surface, projection, v, frame.layout, {}, stop, frame.coarseRelief};
     const PathGeometry& path = mapPath.geometry(record, deltaT, v.drawStepHours, stop);
     const std::optional<DeltaTBandLayer> band =
         v.deltaTBandSigmas > 0 ? std::optional(deltaTBandLayer(
@@ -58,6 +58,7 @@ void AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& frame) {
     const CorrectedLimits* corrected = v.trueLimits ? correctedLimits(frame) : nullptr;
     vesk::drawPathMap(canvas, {record, placeSearch, path, frame.cities, relief, paths,
                                band ? &*band : nullptr, named, durations, observer, corrected});
+    return projection;
 }
 
 std::string AppServices::missingFromPicture(const ScreenFrame& frame) {

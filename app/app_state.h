@@ -93,8 +93,8 @@ class AppServices : public RedrawServices {
     explicit AppServices(const AppState& state);
 
     std::string loadBaseMapData(IgnoredFiles& ignored) override;
-    // The map.
-    void drawPathMap(DrawSurface& surface, const ScreenFrame& frame) override;
+    // The map; the projection it was drawn with.
+    MapProjection drawPathMap(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawCentralTable(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawLocalCircumstances(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawViewFromPlace(DrawSurface& surface, const ScreenFrame& frame) override;
@@ -133,8 +133,6 @@ class AppServices : public RedrawServices {
     FileSink* files = &savedFiles;
     // Asked when the picture being drawn is no longer wanted (the window's newer request).
     std::stop_token stop;
-    // The projection of the last map drawn (the window's hit tests use it).
-    MapProjection drawnProjection;
 
   private:
     DataPaths paths;

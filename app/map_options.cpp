@@ -130,14 +130,14 @@ RedrawRequest commandRequest(const CommandLine& options) {
     return {options.has("--year") ? RedrawAction::show : RedrawAction::fromClock};
 }
 
-std::optional<ScreenFrame> redrawForCommand(AppState& state, const RedrawRequest& request,
-                                            DrawSurface& surface, AppServices& services,
-                                            const char* command, std::FILE* err) {
+std::optional<RedrawOutcome> redrawForCommand(AppState& state, const RedrawRequest& request,
+                                              DrawSurface& surface, AppServices& services,
+                                              const char* command, std::FILE* err) {
     RedrawOutcome outcome = redrawView(state.session, request, surface, services);
     for (const std::string& note : outcome.ignoredFiles)
         std::fprintf(err, "vesk: %s\n", note.c_str());
     if (outcome.rendered)
-        return std::move(outcome.frame);
+        return outcome;
     for (const std::string& message : outcome.messages)
         std::fprintf(err, "%s\n", messageIn(state.language, message.c_str()).c_str());
     if (outcome.messages.empty())

@@ -49,9 +49,9 @@ RedrawRequest commandRequest(const CommandLine& options);
 // One repaint of the view for a command: the data files passed over go to err and, where the
 // repaint ends with messages in place of the picture, those messages and that there is no
 // eclipse to draw. What was drawn, or none.
-std::optional<ScreenFrame> redrawForCommand(AppState& state, const RedrawRequest& request,
-                                            DrawSurface& surface, AppServices& services,
-                                            const char* command, std::FILE* err);
+std::optional<RedrawOutcome> redrawForCommand(AppState& state, const RedrawRequest& request,
+                                              DrawSurface& surface, AppServices& services,
+                                              const char* command, std::FILE* err);
 
 // The Qt application of a command that draws without a window: text needs one, and the offscreen
 // platform needs no display. Qt's warning that XDG_RUNTIME_DIR is not set, which says nothing

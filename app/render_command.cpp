@@ -186,10 +186,11 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
     services.exportDir = std::filesystem::absolute(outPath).parent_path();
     KeptFiles exports; // written with the picture: all new, or all as they were
     services.files = &exports;
-    const std::optional<ScreenFrame> frame =
+    const std::optional<RedrawOutcome> drawn =
         redrawForCommand(state, commandRequest(options), surface, services, "render", err);
-    if (!frame)
+    if (!drawn)
         return 1;
+    const ScreenFrame* const frame = &drawn->frame;
     if (const std::string refusal = viewInstantRefusal(*frame); !refusal.empty()) {
         std::fprintf(err, "vesk render: %s\n", refusal.c_str());
         return 2;

@@ -18,21 +18,6 @@
 
 namespace vesk {
 
-// Projection and pen state of one repaint (each starts from a new one: pen up, no rotation).
-struct MapProjection {
-    double mapRadius = 0;                    // globe radius, or Mercator pixels per radian
-    double rotationLon = 0, rotationLat = 0; // degrees
-    double rotationLonRad = 0, rotationLatRad = 0;
-    // The map centre in degree/minute form for the captions, south and west of 0.
-    double centreLatDeg = 0, centreLatMin = 0, centreLonDeg = 0, centreLonMin = 0;
-    bool centreSouth = false, centreWest = false;
-    bool centred = false;          // a centre has been set (before it, markers land nowhere)
-    bool penDown = false;          // the next point is joined to the previous one
-    double lastX = 0, lastY = 0;   // the previous point, to fractions of a view pixel
-    int plotColour = 0;            // palette index of the line being drawn
-    bool drawingParallels = false; // while the Mercator parallels are drawn
-};
-
 // What the map drawing works on: the surface, the projection state, the view's settings and the
 // map's place in the view.
 struct MapCanvas {

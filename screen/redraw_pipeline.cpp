@@ -170,18 +170,20 @@ RedrawOutcome redrawSteps(Session& s, const RedrawRequest& request, DrawSurface&
     outcome.frame.cities = s.cities;
     outcome.frame.coarseRelief = request.coarseRelief;
     outcome.frame.settings = s.view;
-    drawScreen(outcome.frame, surface, services);
+    outcome.projection = drawScreen(outcome.frame, surface, services);
     outcome.rendered = true;
     return outcome;
 }
 
 } // namespace
 
-void drawScreen(const ScreenFrame& frame, DrawSurface& surface, RedrawServices& services) {
+std::optional<MapProjection> drawScreen(const ScreenFrame& frame, DrawSurface& surface,
+                                        RedrawServices& services) {
     const Font previous = surface.selectFont(panelFont());
+    std::optional<MapProjection> projection;
     switch (frame.settings.displayMode) {
     case displayPathMap:
-        services.drawPathMap(surface, frame);
+        projection = services.drawPathMap(surface, frame);
         break;
     case displayCentralTable:
         services.drawCentralTable(surface, frame);
@@ -194,6 +196,7 @@ void drawScreen(const ScreenFrame& frame, DrawSurface& surface, RedrawServices& 
         break;
     }
     surface.selectFont(previous);
+    return projection;
 }
 
 RedrawOutcome redrawView(Session& s, const RedrawRequest& request, DrawSurface& surface,

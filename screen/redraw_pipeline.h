@@ -11,6 +11,7 @@
 #include "map_layout.h"
 #include "session.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,8 @@ class RedrawServices {
     // with a damaged data file, or nothing. Files passed over for the next folder's go into
     // ignored.
     virtual std::string loadBaseMapData(IgnoredFiles& ignored) = 0;
-    virtual void drawPathMap(DrawSurface& surface, const ScreenFrame& frame) = 0;
+    // The map; the projection it was drawn with.
+    virtual MapProjection drawPathMap(DrawSurface& surface, const ScreenFrame& frame) = 0;
     virtual void drawCentralTable(DrawSurface& surface, const ScreenFrame& frame) = 0;
     virtual void drawLocalCircumstances(DrawSurface& surface, const ScreenFrame& frame) = 0;
     virtual void drawViewFromPlace(DrawSurface& surface, const ScreenFrame& frame) = 0;
@@ -79,13 +81,18 @@ struct RedrawOutcome {
     // The catalog could not be read at the month asked for: the window asks for another (this
     // month's) and the command line fails.
     bool askForMonth = false;
+    // The projection of the map drawn (hit tests and the pointer's read-out use it); none for
+    // another screen.
+    std::optional<MapProjection> projection;
 };
 
 // Runs one repaint of the session's settings on the surface.
 RedrawOutcome redrawView(Session& session, const RedrawRequest& request, DrawSurface& surface,
                          RedrawServices& services);
 
-// Draws the screen of the frame's display mode in the panel font (on a black surface).
-void drawScreen(const ScreenFrame& frame, DrawSurface& surface, RedrawServices& services);
+// Draws the screen of the frame's display mode in the panel font (on a black surface); the
+// projection of a map.
+std::optional<MapProjection> drawScreen(const ScreenFrame& frame, DrawSurface& surface,
+                                        RedrawServices& services);
 
 } // namespace vesk

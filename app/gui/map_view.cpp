@@ -159,7 +159,7 @@ void MapView::startRepaint() {
             if (sky && result->outcome.rendered &&
                 drawSkyAtMaximum(state, result->outcome.frame, *result->picture))
                 result->overlay = Overlay::sky;
-            result->projection = repaintServices.drawnProjection;
+            result->projection = result->outcome.projection.value_or(MapProjection{});
             if (result->outcome.rendered && !stop.stop_requested()) {
                 const ScreenFrame& frame = result->outcome.frame;
                 result->exported = repaintServices.writeScreenExports(frame);

@@ -22,10 +22,11 @@ struct FakeServices : RedrawServices {
         return baseFault;
     }
     Font fontAtRender;
-    void drawPathMap(DrawSurface& surface, const ScreenFrame&) override {
+    MapProjection drawPathMap(DrawSurface& surface, const ScreenFrame&) override {
         ++pathMaps;
         fontAtRender = surface.selectFont({});
         surface.selectFont(fontAtRender);
+        return {};
     }
     void drawCentralTable(DrawSurface&, const ScreenFrame&) override { ++tables; }
     void drawLocalCircumstances(DrawSurface&, const ScreenFrame&) override { ++locals; }
