@@ -429,7 +429,7 @@ void drawSegment(MapCanvas& c, const std::vector<std::uint8_t>& bytes, std::size
     if (depth > nearSideDepth || px < l.mapLeft - margin || px > l.mapRight + margin ||
         py < l.mapTop - margin || py > l.mapBottom + margin)
         return;
-    plotMapPoint(c, x, y, p.plotColour);
+    plotMapPoint(c, x, y, c.pen.colour);
     const std::size_t first = offset + segmentHeaderBytes;
     const std::size_t end = std::min(bytes.size(), first + static_cast<std::size_t>(strokeBytes));
     std::size_t at = first;
@@ -464,7 +464,7 @@ void drawSegment(MapCanvas& c, const std::vector<std::uint8_t>& bytes, std::size
         lat += dlat;
         if (point % every == 0) {
             project(x, y, depth);
-            plotMapPoint(c, x, y, p.plotColour);
+            plotMapPoint(c, x, y, c.pen.colour);
         }
     }
 }
@@ -495,8 +495,8 @@ void drawVectorLines(MapCanvas& c, const DataPaths& paths, bool overRelief) {
             const std::size_t entry = directory + static_cast<std::size_t>(s) * directoryEntryBytes;
             if (entry + directoryEntryBytes > bytes.size())
                 break;
-            c.projection.penDown = false;
-            c.projection.plotColour = colour;
+            c.pen.down = false;
+            c.pen.colour = colour;
             const int rank = int16At(bytes, entry + 26);
             if (!(rank <= 2 || (c.view.mapRange != MapRange::globe && zoom >= 5)))
                 continue;
@@ -848,7 +848,7 @@ void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& 
         frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
     if (v.mapRange != MapRange::globe && magnification(c) >= 0.01)
         drawScaleBar(c);
-    c.projection.plotColour = navy;
+    c.pen.colour = navy;
     if (!v.gridLines && globe)
         drawGlobeOutline(c);
     if (v.gridLines) {
@@ -856,7 +856,7 @@ void drawMapBackground(MapCanvas& c, const ReliefData& relief, const DataPaths& 
         if (v.mapRange != MapRange::globe)
             labelGridAtFrame(c);
     }
-    c.projection.plotColour = pink;
+    c.pen.colour = pink;
     if (!globe)
         frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
 }

@@ -71,11 +71,11 @@ namespace {
 
 // A dot or ring at a longitude and latitude (ringRadius 0: a single pixel).
 void plotMarker(MapCanvas& c, double lon, double lat, int colour, int ringRadius) {
-    c.projection.penDown = false;
+    c.pen.down = false;
     const ViewPixel at = viewPixel(c, lon, lat);
     if (!at.visible)
         return;
-    c.projection.penDown = true;
+    c.pen.down = true;
     if (ringRadius > 0)
         frameCircle(c.surface, at.x, at.y, ringRadius, colour);
     else
@@ -84,12 +84,12 @@ void plotMarker(MapCanvas& c, double lon, double lat, int colour, int ringRadius
 
 // A circle of the whole-globe grid: points (x, y, depth) of t in 0..6.3 rad.
 template <typename Point> void gridCircle(MapCanvas& c, double step, int colour, Point point) {
-    c.projection.penDown = false;
+    c.pen.down = false;
     for (double t = 0; t <= 6.3; t += step) {
         double x = 0, y = 0, depth = 0;
         point(t, x, y, depth);
         if (depth > gridNearSideDepth)
-            c.projection.penDown = false;
+            c.pen.down = false;
         else
             plotMapPoint(c, x, y, colour);
     }
@@ -113,7 +113,7 @@ void drawWholeGlobeGrid(MapCanvas& c) {
             depth = r * std::cos(t) * std::sin(g) * std::cos(rho) + r * std::sin(t) * std::sin(rho);
         });
     }
-    p.plotColour = navy;
+    c.pen.colour = navy;
     drawGlobeOutline(c);
     const double parallelSpacing =
         (zoom < fineGridMagnification ? 10 : std::max(1.0, std::floor(40 / zoom))) *
@@ -134,14 +134,14 @@ void drawWholeGlobeGrid(MapCanvas& c) {
 // A line of the zoomed grid through projectGlobe: latitude and longitude as functions of s.
 template <typename Point>
 void zoomedGridLine(MapCanvas& c, double from, double to, double step, Point point) {
-    c.projection.penDown = false;
+    c.pen.down = false;
     for (double s = from; s <= to; s += step) {
         double lon = 0, lat = 0;
         point(s, lon, lat);
         int x = 0, y = 0, depth = 0;
         projectGlobe(c.projection, lon, lat, x, y, depth);
         if (depth > gridNearSideDepth)
-            c.projection.penDown = false;
+            c.pen.down = false;
         else
             plotMapPoint(c, x, y, navy);
     }
@@ -175,7 +175,7 @@ void drawMercatorGrid(MapCanvas& c) {
         return r * std::log(std::tan(latDeg * projectionDegToRad / 2 + roundedQuarterPi));
     };
     const auto meridian = [&](double d, int colour) {
-        p.penDown = false;
+        c.pen.down = false;
         for (const double lat : {80.0, 0.0, -80.0})
             plotMapPoint(c, d * r, mercatorY(lat), colour);
     };
@@ -184,14 +184,14 @@ void drawMercatorGrid(MapCanvas& c) {
          d <= roundedPi; d += ten)
         meridian(d, navy);
     meridian(p.rotationLonRad, lightBlue);
-    p.drawingParallels = true;
+    c.pen.drawingParallels = true;
     for (int lat = 80; lat >= -90; lat -= 10) {
         const int colour = std::trunc(lat * projectionDegToRad * 10) == 0 ? lightBlue : navy;
-        p.penDown = false;
+        c.pen.down = false;
         plotMapPoint(c, -roundedPi * r, mercatorY(lat), colour);
         plotMapPoint(c, roundedPi * r, mercatorY(lat), colour);
     }
-    p.drawingParallels = false;
+    c.pen.drawingParallels = false;
 }
 
 // F of the pixel inversion: zero at the latitude theta of the point under the pixel.
@@ -301,37 +301,37 @@ void plotMapPoint(MapCanvas& c, double x, double y, int colour) {
     const ViewSettings& v = c.view;
     const MapLayout& l = c.layout;
     if (!(std::fabs(x) < clampedIntLimit) || !(std::fabs(y) < clampedIntLimit)) {
-        p.penDown = false;
+        c.pen.down = false;
         return;
     }
     const int px = clampedInt(l.mapCentreX + x);
     const int py = clampedInt(l.mapCentreY - y);
     if (v.projection == Projection::globe) {
         if (!insideFrame(l, px, py)) {
-            p.penDown = false;
+            c.pen.down = false;
             return;
         }
     } else {
-        if (std::abs(c.surface.currentPosition().x - px) > mercatorJump && !p.drawingParallels)
-            p.penDown = false;
+        if (std::abs(c.surface.currentPosition().x - px) > mercatorJump && !c.pen.drawingParallels)
+            c.pen.down = false;
         if (px < l.mapLeft - mercatorSideMargin || px > l.mapRight + mercatorSideMargin ||
             py < l.mapTop || py > l.mapBottom) {
-            p.penDown = false;
+            c.pen.down = false;
             return;
         }
     }
     const double exactX = l.mapCentreX + x, exactY = l.mapCentreY - y;
-    if (p.penDown && c.surface.drawsBetweenPixels()) {
-        drawLineBetween(c.surface, p.lastX, p.lastY, exactX, exactY, colour);
-    } else if (p.penDown) {
+    if (c.pen.down && c.surface.drawsBetweenPixels()) {
+        drawLineBetween(c.surface, c.pen.lastX, c.pen.lastY, exactX, exactY, colour);
+    } else if (c.pen.down) {
         lineToColour(c.surface, px, py, colour);
     } else {
         c.surface.moveTo(px, py);
         plotPixel(c.surface, px, py, colour);
-        p.penDown = true;
+        c.pen.down = true;
     }
-    p.lastX = exactX;
-    p.lastY = exactY;
+    c.pen.lastX = exactX;
+    c.pen.lastY = exactY;
 }
 
 void plotDot(MapCanvas& c, double lon, double lat, int colour) {
@@ -341,7 +341,7 @@ void plotDot(MapCanvas& c, double lon, double lat, int colour) {
 void plotRing(MapCanvas& c, double lon, double lat, int colour, int r) {
     // Until a centre is set the globe's rotation is (0, 0): rings would land anywhere.
     if (c.view.projection == Projection::globe && !c.projection.centred) {
-        c.projection.penDown = false;
+        c.pen.down = false;
         return;
     }
     plotMarker(c, lon, lat, colour, r);
@@ -436,10 +436,10 @@ std::optional<std::pair<double, double>> pixelToLonLat(const MapProjection& p, c
 
 void drawGlobeOutline(MapCanvas& c) {
     MapProjection& p = c.projection;
-    p.penDown = false;
+    c.pen.down = false;
     for (double t = 0; t <= 6.3; t += 7.5 * projectionDegToRad)
-        plotMapPoint(c, p.mapRadius * std::cos(t), p.mapRadius * std::sin(t), p.plotColour);
-    p.penDown = false;
+        plotMapPoint(c, p.mapRadius * std::cos(t), p.mapRadius * std::sin(t), c.pen.colour);
+    c.pen.down = false;
 }
 
 void drawGrid(MapCanvas& c) {

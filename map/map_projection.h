@@ -18,8 +18,17 @@
 
 namespace vesk {
 
-// What the map drawing works on: the surface, the projection state, the view's settings and the
-// map's place in the view.
+// The plotter's pen in one drawing of the map: whether the next point is joined to the last one,
+// where that one went, and the line's colour.
+struct MapPen {
+    bool down = false;
+    double lastX = 0, lastY = 0;   // the last point, to fractions of a view pixel
+    int colour = 0;                // palette index of the line being drawn
+    bool drawingParallels = false; // while the Mercator parallels are drawn
+};
+
+// What the map drawing works on: the surface, the projection, the view's settings and the map's
+// place in the view, and the pen of this drawing.
 struct MapCanvas {
     DrawSurface& surface;
     MapProjection& projection;
@@ -28,6 +37,7 @@ struct MapCanvas {
     LabelPlacer labels{};      // the labels of this drawing of the map
     std::stop_token stop{};    // asked when a newer picture is wanted: the drawing may end early
     bool coarseRelief = false; // the globe's relief at a quarter of the pixels (while dragging)
+    MapPen pen{};
 };
 
 // The map's radius in radii of the whole globe's map (1 on the globe, 2.7 on the Asia map).

@@ -214,7 +214,7 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     const ViewSettings& v = c.view;
     const PathGeometry& g = in.geometry;
     MapProjection& p = c.projection;
-    p.plotColour = red;
+    c.pen.colour = red;
     if (v.mapRange == MapRange::globe)
         setMapCentre(p, c.layout, g.greatest.point.lon, g.greatest.point.lat);
     else if (v.mapRange == MapRange::asia)
@@ -233,7 +233,7 @@ void drawPathMap(MapCanvas& c, const PathMapInputs& in) {
     if (in.correctedLimits != nullptr)
         shadeGrazeZones(c, *in.correctedLimits);
     drawPanel(c, in);
-    p.plotColour = red;
+    c.pen.colour = red;
     markContacts(c, g, type == typePartial);
     const bool legend = legendShown(v);
     const std::vector<LegendEntry> entries =

@@ -36,7 +36,8 @@ double rangeMagnification(const ViewSettings& settings);
 // regional globe filling the view, or the Mercator map beside the panel.
 MapLayout layoutView(const ViewSettings& settings, int width, int height);
 
-// Projection and pen state of one repaint (each starts from a new one: pen up, no rotation).
+// The projection of one repaint: the map's scale and the rotation that brings its centre to the
+// middle (each repaint starts from a new one, with no centre).
 struct MapProjection {
     double mapRadius = 0;                    // globe radius, or Mercator pixels per radian
     double rotationLon = 0, rotationLat = 0; // degrees
@@ -44,11 +45,7 @@ struct MapProjection {
     // The map centre in degree/minute form for the captions, south and west of 0.
     double centreLatDeg = 0, centreLatMin = 0, centreLonDeg = 0, centreLonMin = 0;
     bool centreSouth = false, centreWest = false;
-    bool centred = false;          // a centre has been set (before it, markers land nowhere)
-    bool penDown = false;          // the next point is joined to the previous one
-    double lastX = 0, lastY = 0;   // the previous point, to fractions of a view pixel
-    int plotColour = 0;            // palette index of the line being drawn
-    bool drawingParallels = false; // while the Mercator parallels are drawn
+    bool centred = false; // a centre has been set (before it, markers land nowhere)
 };
 
 } // namespace vesk

@@ -111,12 +111,12 @@ TEST_F(GlobeFixture, PlotterJoinsPointsInsideTheFrameOnly) {
     ASSERT_EQ(surface.lines.size(), 1u);
     EXPECT_EQ(surface.lines[0].pen.colour, palette[red]);
     plotMapPoint(canvas, 269 - 610, 0, red);
-    EXPECT_FALSE(projection.penDown);
+    EXPECT_FALSE(canvas.pen.down);
     plotMapPoint(canvas, 280 - 610, 10, red);
     EXPECT_EQ(surface.lines.size(), 1u) << "no line from outside the frame";
     // Points that are not numbers (from a failed solution) only lift the pen.
     plotMapPoint(canvas, std::nan(""), 0, red);
-    EXPECT_FALSE(projection.penDown);
+    EXPECT_FALSE(canvas.pen.down);
 }
 
 TEST_F(GlobeFixture, DotsAndRingsOnTheNearSideOnly) {
@@ -126,7 +126,7 @@ TEST_F(GlobeFixture, DotsAndRingsOnTheNearSideOnly) {
     EXPECT_EQ(surface.pixels[0].first.y, 350);
     plotDot(canvas, 139.7 - 180, -35.7, yellow);
     EXPECT_EQ(surface.pixels.size(), 1u);
-    EXPECT_FALSE(projection.penDown);
+    EXPECT_FALSE(canvas.pen.down);
     plotRing(canvas, 139.7, 35.7, red, 3);
     ASSERT_EQ(surface.shapes.size(), 1u);
     EXPECT_EQ(surface.shapes[0].left, surface.pixels[0].first.x - 3);
@@ -176,7 +176,7 @@ TEST_F(MercatorFixture, JumpsAcrossTheMapBreakTheLine) {
     plotMapPoint(canvas, -350, 0, navy);
     plotMapPoint(canvas, 350, 0, navy);
     EXPECT_TRUE(surface.lines.empty()) << "a 700-pixel jump is a break";
-    projection.drawingParallels = true;
+    canvas.pen.drawingParallels = true;
     plotMapPoint(canvas, -350, 0, navy);
     EXPECT_EQ(surface.lines.size(), 1u) << "the parallels span the map";
 }
@@ -219,5 +219,5 @@ TEST_F(MercatorFixture, GridSpansTheMap) {
     }
     EXPECT_EQ(parallels, 17) << "80 N to 80 S; the pole has no line";
     EXPECT_EQ(equator, 1);
-    EXPECT_FALSE(projection.drawingParallels);
+    EXPECT_FALSE(canvas.pen.drawingParallels);
 }
