@@ -209,35 +209,21 @@ bool signChange(double a, double b) {
 } // namespace
 
 void setMapCentre(MapProjection& p, const MapLayout& layout, double lon, double lat) {
-    p.centred = true;
-    p.centreSouth = lat < 0;
-    p.centreLatDeg = std::floor(std::fabs(lat));
-    p.centreLatMin = (std::fabs(lat) - p.centreLatDeg) * 60;
-    p.centreWest = lon < 0;
-    p.centreLonDeg = std::floor(std::fabs(lon));
-    p.centreLonMin = (std::fabs(lon) - p.centreLonDeg) * 60;
+    p.centre = MapProjection::Centre{lon, lat};
     p.mapRadius = layout.mapRadius;
-    const double l = p.centreLonDeg + p.centreLonMin / 60;
-    const double b = p.centreLatDeg + p.centreLatMin / 60;
-    if (!layout.mercator) {
-        p.rotationLon = p.centreWest ? l - 90 : -(l + 90);
-        p.rotationLat = p.centreSouth ? b : -b;
-    } else {
-        p.rotationLon = p.centreWest ? l : -l;
-        p.rotationLat = 0;
-    }
+    // the globe turned so that the centre faces the viewer; the Mercator map shifted
+    p.rotationLon = layout.mercator ? -lon : -lon - 90;
+    p.rotationLat = layout.mercator ? 0 : -lat;
     p.rotationLonRad = p.rotationLon * projectionDegToRad;
     p.rotationLatRad = p.rotationLat * projectionDegToRad;
 }
 
 double mapCentreLon(const MapProjection& p) {
-    const double lon = p.centreLonDeg + p.centreLonMin / 60;
-    return p.centreWest ? -lon : lon;
+    return p.centre ? p.centre->lon : 0;
 }
 
 double mapCentreLat(const MapProjection& p) {
-    const double lat = p.centreLatDeg + p.centreLatMin / 60;
-    return p.centreSouth ? -lat : lat;
+    return p.centre ? p.centre->lat : 0;
 }
 
 std::optional<GeoPoint> orthographicCentreSeeing(GeoPoint point, double east, double north,
@@ -297,7 +283,6 @@ void projectMercator(const MapProjection& p, double lon, double lat, int& x, int
 }
 
 void plotMapPoint(MapCanvas& c, double x, double y, int colour) {
-    MapProjection& p = c.projection;
     const ViewSettings& v = c.view;
     const MapLayout& l = c.layout;
     if (!(std::fabs(x) < clampedIntLimit) || !(std::fabs(y) < clampedIntLimit)) {
@@ -340,7 +325,7 @@ void plotDot(MapCanvas& c, double lon, double lat, int colour) {
 
 void plotRing(MapCanvas& c, double lon, double lat, int colour, int r) {
     // Until a centre is set the globe's rotation is (0, 0): rings would land anywhere.
-    if (c.view.projection == Projection::globe && !c.projection.centred) {
+    if (c.view.projection == Projection::globe && !c.projection.centre) {
         c.pen.down = false;
         return;
     }

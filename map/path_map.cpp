@@ -85,15 +85,18 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     text(surface, 20, 144, "GREATEST ECLIPSE");
     text(surface, 30, 160,
          clockText("Time     : %02.0f:%02.0f:%04.1f UT", e.t0, g, g.greatest.time));
-    const MapProjection& p = c.projection;
     if (v.mapRange == MapRange::globe) {
+        // the centre in whole degrees and minutes
+        const auto degreesMinutes = [](double angle) {
+            const double degrees = std::floor(std::fabs(angle));
+            return format(" %3.0f%s%4.1f'", degrees, degreeSign, (std::fabs(angle) - degrees) * 60);
+        };
+        const double lon = mapCentreLon(c.projection), lat = mapCentreLat(c.projection);
         text(surface, 30, 176, "Location :");
-        text(surface, 110, 176,
-             format(" %3.0f%s%4.1f'", p.centreLonDeg, degreeSign, p.centreLonMin));
-        text(surface, 190, 176, p.centreWest ? " W" : " E");
-        text(surface, 110, 192,
-             format(" %3.0f%s%4.1f'", p.centreLatDeg, degreeSign, p.centreLatMin));
-        text(surface, 190, 192, p.centreSouth ? " S" : " N");
+        text(surface, 110, 176, degreesMinutes(lon));
+        text(surface, 190, 176, lon < 0 ? " W" : " E");
+        text(surface, 110, 192, degreesMinutes(lat));
+        text(surface, 190, 192, lat < 0 ? " S" : " N");
     } else {
         text(surface, 100, 176, positionText(g.greatest.point.lon, g.greatest.point.lat));
     }

@@ -4,6 +4,8 @@
 // keeps the layout of the picture shown to tell what lies under the pointer.
 #pragma once
 
+#include <optional>
+
 #include "view_settings.h"
 
 namespace vesk {
@@ -42,10 +44,11 @@ struct MapProjection {
     double mapRadius = 0;                    // globe radius, or Mercator pixels per radian
     double rotationLon = 0, rotationLat = 0; // degrees
     double rotationLonRad = 0, rotationLatRad = 0;
-    // The map centre in degree/minute form for the captions, south and west of 0.
-    double centreLatDeg = 0, centreLatMin = 0, centreLonDeg = 0, centreLonMin = 0;
-    bool centreSouth = false, centreWest = false;
-    bool centred = false; // a centre has been set (before it, markers land nowhere)
+    // The map's centre, degrees east and north; none before one is set (markers land nowhere).
+    struct Centre {
+        double lon = 0, lat = 0;
+    };
+    std::optional<Centre> centre;
 };
 
 } // namespace vesk

@@ -71,9 +71,8 @@ TEST_F(GlobeFixture, OrthographicProjectionAboutTheCentre) {
     projectGlobe(projection, 149.7, 35.7, x, y, depth);
     EXPECT_EQ(
         x, static_cast<int>(340 * std::cos(35.7 * 0.01745329252) * std::sin(10 * 0.01745329252)));
-    EXPECT_EQ(projection.centreLatDeg, 35);
-    EXPECT_NEAR(projection.centreLonMin, 42, 1e-9);
-    EXPECT_FALSE(projection.centreWest);
+    EXPECT_EQ(mapCentreLat(projection), 35.7);
+    EXPECT_EQ(mapCentreLon(projection), 139.7);
 }
 
 TEST_F(GlobeFixture, PixelsMapBackToLongitudeAndLatitude) {
