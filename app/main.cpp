@@ -10,6 +10,7 @@
 #include "picture_output.h"
 #include "render_command.h"
 #include "report_command.h"
+#include "save_files.h"
 #include "search_commands.h"
 #include "session.h"
 
@@ -95,7 +96,9 @@ int main(int argc, char** argv) {
     // past a file size limit (ulimit -f) a write fails with EFBIG ("File too large"), which the
     // writers report with the file's name and clean up after, instead of ending the process
     std::signal(SIGXFSZ, SIG_IGN);
-    vesk::AppState state(vesk::processDataPaths());
+    vesk::DataPaths paths = vesk::processDataPaths();
+    paths.cacheFiles = std::make_shared<vesk::CacheFileSink>();
+    vesk::AppState state(std::move(paths));
     std::vector<std::string> args(argv + 1, argv + argc);
     // --lang en|ja chooses the window's language over the locale's
     QString language;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "save_files.h"
 
+#include "data_paths.h"
+
 #include "held_signals.h"
 #include "output_path.h"
 
@@ -280,6 +282,16 @@ std::string savePng(const QImage& image, const std::filesystem::path& path) {
     if (!encodePng(image, file.bytes))
         return failure(path, QStringLiteral("the picture cannot be encoded"));
     return SaveFileSink().writeTogether({file});
+}
+
+std::string CacheFileSink::writeTogether(const std::vector<OutputFile>& files) {
+    for (const OutputFile& file : files) {
+        std::error_code error;
+        std::filesystem::create_directories(file.path.parent_path(), error);
+        if (error)
+            return noteName(file.path.parent_path()) + ": " + error.message();
+    }
+    return SaveFileSink::writeTogether(files);
 }
 
 } // namespace vesk

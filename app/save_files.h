@@ -16,6 +16,13 @@ class SaveFileSink : public FileSink {
     std::string writeTogether(const std::vector<OutputFile>& files) override;
 };
 
+// The sink of the user's cache: the files' folders made where they are missing, then the files
+// saved as SaveFileSink saves them.
+class CacheFileSink : public SaveFileSink {
+  public:
+    std::string writeTogether(const std::vector<OutputFile>& files) override;
+};
+
 // The files of a folder that a run replaces whole: the names it may hold (the frames of an
 // earlier run, "frame0001.png", ...), as isOurs tells.
 using OwnedName = bool (*)(const std::string& name);

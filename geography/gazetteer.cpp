@@ -17,7 +17,6 @@
 #include <functional>
 #include <numbers>
 #include <numeric>
-#include <unistd.h>
 #include <unordered_map>
 
 namespace vesk {
@@ -367,7 +366,8 @@ std::vector<std::string> foldedNamesOf(const std::vector<std::string_view>& f) {
 // The index of the cities file made again: the whole file read, the index kept in the cache
 // (where it can be written: else only this run has it). Its bytes.
 std::string remakeIndex(const Gazetteer& g, const CountryNames& countries,
-                        const GazetteerSources& sources, const std::filesystem::path& indexPath) {
+                        const GazetteerSources& sources, const std::filesystem::path& indexPath,
+                        FileSink& cacheFiles) {
     Gazetteer whole;
     whole.source = g.source;
     ZoneNames zones;
@@ -378,20 +378,7 @@ std::string remakeIndex(const Gazetteer& g, const CountryNames& countries,
                });
     std::sort(whole.names.begin(), whole.names.end());
     std::string bytes = encodeGazetteerIndex(whole, notes, sources);
-    std::error_code error;
-    std::filesystem::create_directories(indexPath.parent_path(), error);
-    const std::filesystem::path partial =
-        indexPath.string() + ".part-" + std::to_string(::getpid());
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out.flush())
-            error = std::make_error_code(std::errc::io_error);
-    }
-    if (!error)
-        std::filesystem::rename(partial, indexPath, error);
-    if (error)
-        std::filesystem::remove(partial, error);
+    cacheFiles.writeTogether({{indexPath, bytes}});
     return bytes;
 }
 
@@ -400,12 +387,12 @@ std::string remakeIndex(const Gazetteer& g, const CountryNames& countries,
 // stamps are not older than the index, their bytes), else from the index made again. A damaged
 // index is passed over with a note.
 void readPlacesThroughIndex(Gazetteer& g, const CountryNames& countries,
-                            std::optional<std::string_view> key,
-                            const std::filesystem::path& cacheDir, IgnoredFiles& ignored) {
+                            std::optional<std::string_view> key, const DataPaths& paths,
+                            IgnoredFiles& ignored) {
     const std::filesystem::path dir = g.source.parent_path();
     const std::array<std::filesystem::path, 3> files{g.source, dir / regionsFileName,
                                                      dir / countriesFileName};
-    const std::filesystem::path indexPath = gazetteerIndexPath(cacheDir, g.source);
+    const std::filesystem::path indexPath = gazetteerIndexPath(paths.cacheDir, g.source);
     GazetteerSources now = gazetteerSources(files, false);
     std::vector<IndexedNote> notes;
     std::string why;
@@ -440,7 +427,7 @@ void readPlacesThroughIndex(Gazetteer& g, const CountryNames& countries,
     if (!read) {
         if (now.hash == 0)
             now = gazetteerSources(files, true);
-        const std::string bytes = remakeIndex(g, countries, now, indexPath);
+        const std::string bytes = remakeIndex(g, countries, now, indexPath, *paths.cacheFiles);
         readGazetteerIndex(bytes, key, g, notes, why);
     }
     LineNotes note(g.source, ignored);
@@ -550,8 +537,8 @@ std::optional<Gazetteer> readGazetteer(const DataPaths& paths, std::optional<std
             g.source.empty() ? CountryNames{}
                              : namesByCode(g.source.parent_path() / countriesFileName, 4);
         ZoneNames zones;
-        if (!g.source.empty() && !paths.cacheDir.empty()) {
-            readPlacesThroughIndex(g, countries, key, paths.cacheDir, ignored);
+        if (!g.source.empty() && !paths.cacheDir.empty() && paths.cacheFiles) {
+            readPlacesThroughIndex(g, countries, key, paths, ignored);
         } else if (!g.source.empty()) {
             LineNotes note(g.source, ignored);
             readPlaces(g, countries, key, zones,

@@ -6,11 +6,14 @@
 // reader refuses, is passed over with a note naming it, and the next folder's file is used.
 #pragma once
 
+#include "file_sink.h"
+
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -24,8 +27,10 @@ struct DataPaths {
     DataPaths(std::vector<std::filesystem::path> dirs = {}, std::filesystem::path cacheDir = {})
         : dirs(std::move(dirs)), cacheDir(std::move(cacheDir)) {}
     std::vector<std::filesystem::path> dirs; // searched in order
-    // where indexes made of the data files are kept for later runs; empty: none are kept
+    // where indexes made of the data files are kept for later runs, and the writer that keeps
+    // them there; none are kept without both
     std::filesystem::path cacheDir;
+    std::shared_ptr<FileSink> cacheFiles;
 };
 
 // The data files passed over by a search: one line each, naming the file and why.

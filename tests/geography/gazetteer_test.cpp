@@ -3,6 +3,7 @@
 // libtimezonemap-data installs), folding names, finding places by name and by position.
 #include "gazetteer.h"
 #include "gazetteer_index.h"
+#include "save_files.h"
 
 #include "test_support.h"
 
@@ -283,7 +284,8 @@ TEST(Gazetteer, IndexInTheCacheFollowsTheListAndIsPassedOverWhenDamaged) {
     IgnoredFiles parsedNotes;
     smallGazetteer(dir, parsedNotes);
     const DataPaths parsedPaths{{dir.path()}};
-    const DataPaths cachedPaths{{dir.path()}, dir.path() / "cache"};
+    DataPaths cachedPaths{{dir.path()}, dir.path() / "cache"};
+    cachedPaths.cacheFiles = std::make_shared<CacheFileSink>();
     const std::filesystem::path index =
         gazetteerIndexPath(cachedPaths.cacheDir, dir.path() / "cities15000.txt");
     const auto summary = [](const DataPaths& paths, std::optional<std::string> query) {
