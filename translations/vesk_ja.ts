@@ -2,7 +2,7 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP" sourcelanguage="en">
 <context>
-    <name>AboutDialog</name>
+    <name>vesk::AboutDialog</name>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="580"/>
         <source>About vesk</source>
@@ -41,7 +41,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
 </context>
 <context>
-    <name>DisplayDialog</name>
+    <name>vesk::DisplayDialog</name>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="237"/>
         <source>Display Mode</source>
@@ -385,7 +385,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
 </context>
 <context>
-    <name>EclipseListDialog</name>
+    <name>vesk::EclipseListDialog</name>
     <message>
         <location filename="../app/gui/list_dialog.cpp" line="51"/>
         <source>Eclipse List</source>
@@ -523,7 +523,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
 </context>
 <context>
-    <name>ExchangeDialog</name>
+    <name>vesk::ExchangeDialog</name>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="51"/>
         <source>Cancel</source>
@@ -591,7 +591,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
 </context>
 <context>
-    <name>MainWindow</name>
+    <name>vesk::MainWindow</name>
     <message>
         <location filename="../app/gui/main_window.cpp" line="229"/>
         <source>&amp;File</source>
@@ -1088,7 +1088,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
 </context>
 <context>
-    <name>MapView</name>
+    <name>vesk::MapView</name>
     <message>
         <location filename="../app/gui/map_view.cpp" line="225"/>
         <location filename="../app/gui/map_view.cpp" line="234"/>
@@ -1127,7 +1127,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
 </context>
 <context>
-    <name>PlaceField</name>
+    <name>vesk::PlaceField</name>
     <message>
         <location filename="../app/gui/place_field.cpp" line="16"/>
         <source>Place name</source>
@@ -1155,7 +1155,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
 </context>
 <context>
-    <name>SearchDialog</name>
+    <name>vesk::SearchDialog</name>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="463"/>
         <source>Search Mode</source>
@@ -1386,7 +1386,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
 </context>
 <context>
-    <name>TimeSlider</name>
+    <name>vesk::TimeSlider</name>
     <message>
         <location filename="../app/gui/time_slider.cpp" line="37"/>
         <source>The instant of the shadow drawn over the map and of the screens of the place, from the first contact to the last: the arrow keys step ten seconds, Page Up and Down a minute.</source>
@@ -1420,7 +1420,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
     </message>
 </context>
 <context>
-    <name>YearMonthDialog</name>
+    <name>vesk::YearMonthDialog</name>
     <message>
         <location filename="../app/gui/dialogs.cpp" line="217"/>
         <source>Year and Month</source>

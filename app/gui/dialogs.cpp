@@ -48,7 +48,7 @@ QRadioButton* radio(QButtonGroup* group, const QString& text, int id, const QStr
 QDialogButtonBox* okCancel(QDialog* dialog) {
     auto* box = new QDialogButtonBox;
     box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    box->addButton(QCoreApplication::translate("ExchangeDialog", "Cancel"),
+    box->addButton(QCoreApplication::translate("vesk::ExchangeDialog", "Cancel"),
                    QDialogButtonBox::RejectRole);
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
@@ -116,7 +116,7 @@ void labelled(QGridLayout* grid, int row, int column, const QString& label, QWid
 QComboBox* cityCombo(const CityTable& cities, std::optional<int>& index, bool english) {
     auto* combo =
         explained(new QComboBox,
-                  QCoreApplication::translate("ExchangeDialog",
+                  QCoreApplication::translate("vesk::ExchangeDialog",
                                               "The cities of the city list: the one chosen is the "
                                               "observing place, with its position and height."));
     combo->setEditable(true);

@@ -31,7 +31,7 @@ QString fieldErrorText(const FieldError& error);
 
 // A dialog whose text fields are exchanged with numbers in a fixed order.
 class ExchangeDialog : public QDialog {
-    Q_DECLARE_TR_FUNCTIONS(ExchangeDialog)
+    Q_OBJECT
 
   public:
     ExchangeDialog(QWidget* parent, const QString& title, ValidationReporter reporter);
@@ -57,7 +57,7 @@ class ExchangeDialog : public QDialog {
 };
 
 class YearMonthDialog : public ExchangeDialog {
-    Q_DECLARE_TR_FUNCTIONS(YearMonthDialog)
+    Q_OBJECT
 
   public:
     YearMonthDialog(QWidget* parent, const WhenFields& initial,
@@ -67,7 +67,7 @@ class YearMonthDialog : public ExchangeDialog {
 };
 
 class DisplayDialog : public ExchangeDialog {
-    Q_DECLARE_TR_FUNCTIONS(DisplayDialog)
+    Q_OBJECT
 
   public:
     // A choice in the city list stores its row into cityIndex at once. With places (the
@@ -95,7 +95,7 @@ class DisplayDialog : public ExchangeDialog {
 };
 
 class SearchDialog : public ExchangeDialog {
-    Q_DECLARE_TR_FUNCTIONS(SearchDialog)
+    Q_OBJECT
 
   public:
     // The city list stores into cityIndex and the type list into pendingType at once; the
@@ -114,7 +114,7 @@ class SearchDialog : public ExchangeDialog {
 };
 
 class AboutDialog : public QDialog {
-    Q_DECLARE_TR_FUNCTIONS(AboutDialog)
+    Q_OBJECT
 
   public:
     explicit AboutDialog(QWidget* parent);

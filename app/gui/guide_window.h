@@ -19,6 +19,8 @@ std::optional<QUrl> guidePage(Language language, const QString& page);
 
 // A window of the guide that follows its links between pages.
 class GuideWindow : public QTextBrowser {
+    Q_OBJECT
+
   public:
     explicit GuideWindow(QWidget* parent = nullptr);
 };

@@ -26,11 +26,11 @@ class QPushButton;
 namespace vesk {
 
 // Posted to the view: show the hit of selectedHit; close the list's window.
-constexpr QEvent::Type showListedEclipseEvent = static_cast<QEvent::Type>(1029);
+constexpr QEvent::Type showListedEclipseEvent = static_cast<QEvent::Type>(QEvent::User + 1);
 constexpr QEvent::Type closeListEvent = static_cast<QEvent::Type>(QEvent::User + 2);
 
 class EclipseListDialog : public QDialog {
-    Q_DECLARE_TR_FUNCTIONS(EclipseListDialog)
+    Q_OBJECT
 
   public:
     // settings and shown: the window's settings and the eclipse it shows; session: the records

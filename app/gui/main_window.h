@@ -23,7 +23,7 @@ class PlaceField;
 class TimeSlider;
 
 class MainWindow : public QMainWindow {
-    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+    Q_OBJECT
 
   public:
     // A window on the view records of state, from the settings of its session; its first

@@ -25,7 +25,7 @@ class QPushButton;
 namespace vesk {
 
 class MapView : public QWidget {
-    Q_DECLARE_TR_FUNCTIONS(MapView)
+    Q_OBJECT
 
   public:
     // A view of the records of state, from the settings given; the first picture shows the

@@ -17,7 +17,7 @@
 namespace vesk {
 
 class PlaceField : public QLineEdit {
-    Q_DECLARE_TR_FUNCTIONS(PlaceField)
+    Q_OBJECT
   public:
     explicit PlaceField(AppState& state, QWidget* parent = nullptr);
 

@@ -20,7 +20,7 @@ class QTimer;
 namespace vesk {
 
 class TimeSlider : public QWidget {
-    Q_DECLARE_TR_FUNCTIONS(TimeSlider)
+    Q_OBJECT
 
   public:
     explicit TimeSlider(QWidget* parent = nullptr);
