@@ -11,7 +11,8 @@
 namespace vesk {
 
 MappedFile::MappedFile(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // without blocking: a FIFO at the path is refused, not waited on
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         failure = std::strerror(errno);
         return;

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data_paths.h"
+#include "mapped_file.h"
 #include "test_support.h"
 
+#include <chrono>
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vesk;
 using vesk::testing::ScratchDir;
@@ -63,4 +69,24 @@ TEST(DataPaths, FilesPassedOverAreNamed) {
     EXPECT_EQ(ignored, (IgnoredFiles{(first.path() / "color.txt").string() + ": not good"}));
     EXPECT_EQ(findDataFile(paths, "color.txt", ignored), first.path() / "color.txt");
     EXPECT_EQ(ignored.size(), 1u);
+}
+
+// A mapped file gives a regular file's bytes; a folder, a missing file and a FIFO give none and
+// say why, the FIFO at once (a writer is not waited for).
+TEST(MappedFile, RegularFilesOnlyAndNoWaitOnAFifo) {
+    ScratchDir dir;
+    const MappedFile text(dir.write("text", "bytes\n"));
+    EXPECT_EQ(text.bytes(), "bytes\n");
+    EXPECT_EQ(MappedFile(dir.path()).error(), "not a regular file");
+    EXPECT_FALSE(MappedFile(dir.path() / "missing").error().empty());
+    const std::filesystem::path fifo = dir.path() / "fifo";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    auto mapped = std::async(std::launch::async, [&] { return MappedFile(fifo).error(); });
+    if (mapped.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        const int writer = open(fifo.c_str(), O_WRONLY); // lets the waiting reader go
+        mapped.wait();
+        close(writer);
+        FAIL() << "the FIFO was waited on";
+    }
+    EXPECT_EQ(mapped.get(), "not a regular file");
 }
