@@ -5,10 +5,13 @@
 
 #include "timescales.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -55,22 +58,39 @@ CommandResult runProgram(const std::string& program, const std::vector<std::stri
     ScratchDir capture;
     const std::filesystem::path outPath = capture.path() / "out";
     const std::filesystem::path errPath = capture.path() / "err";
+    // Everything the child needs is made before the fork: between fork and exec a child of a
+    // process with threads may only make calls that allocate nothing.
+    std::vector<std::string> settings;
+    const auto given = [&](std::string_view setting) {
+        const std::string_view name = setting.substr(0, setting.find('='));
+        return std::any_of(environment.begin(), environment.end(), [&](const std::string& e) {
+            return e.compare(0, name.size() + 1, std::string(name) + "=") == 0;
+        });
+    };
+    // the program's cache in the scratch folder, unless the test gives its own
+    const std::string cache = "XDG_CACHE_HOME=" + (capture.path() / "cache").string();
+    for (char** entry = environ; *entry != nullptr; ++entry)
+        if (!given(*entry) && std::string_view(*entry).substr(0, 15) != "XDG_CACHE_HOME=")
+            settings.emplace_back(*entry);
+    if (!given(cache))
+        settings.push_back(cache);
+    settings.insert(settings.end(), environment.begin(), environment.end());
+    std::vector<char*> envp, argv;
+    for (std::string& setting : settings)
+        envp.push_back(setting.data());
+    envp.push_back(nullptr);
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& arg : args)
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
     const pid_t child = fork();
     if (child == 0) {
-        if (chdir(workingDir.c_str()) != 0)
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (chdir(workingDir.c_str()) != 0 || out < 0 || err < 0 || dup2(out, 1) < 0 ||
+            dup2(err, 2) < 0)
             _exit(127);
-        if (!freopen(outPath.c_str(), "w", stdout) || !freopen(errPath.c_str(), "w", stderr))
-            _exit(127);
-        // the program's cache in the scratch folder, unless the test gives its own
-        setenv("XDG_CACHE_HOME", (capture.path() / "cache").c_str(), 1);
-        for (const std::string& setting : environment)
-            putenv(const_cast<char*>(setting.c_str()));
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        execv(program.c_str(), argv.data());
+        execve(program.c_str(), argv.data(), envp.data());
         _exit(127);
     }
     int wstatus = 0;
