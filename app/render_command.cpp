@@ -146,6 +146,95 @@ std::string viewInstantRefusal(const ScreenFrame& frame) {
 
 } // namespace
 
+namespace {
+
+// The picture asked for: its file, size in pixels and pixel ratio.
+struct PictureRequest {
+    std::string outPath;
+    int width = defaultWidth, height = defaultHeight;
+    double pixelRatio = 1;
+};
+
+// The picture of the options, with the view's settings applied to state; empty, or why the
+// options cannot be taken.
+std::string pictureRequestOf(const CommandLine& options, AppState& state, PictureRequest& picture,
+                             std::FILE* err) {
+    std::string error =
+        applyOptions(options, state, picture.width, picture.height, picture.outPath, err);
+    const std::optional<double> ratio = options.number("--dpr", error);
+    if (error.empty() && ratio && !(*ratio >= minPixelRatio && *ratio <= maxPixelRatio))
+        error = "--dpr must lie from 1 to 4";
+    picture.pixelRatio = ratio.value_or(1);
+    const double devicePixels =
+        picture.width * picture.height * picture.pixelRatio * picture.pixelRatio;
+    if (error.empty() && devicePixels > maxDevicePixels)
+        error = "--size and --dpr make a picture of " +
+                std::to_string(std::lround(devicePixels / 1e6)) +
+                " million device pixels; the most is " +
+                std::to_string(std::lround(maxDevicePixels / 1e6)) + " million";
+    return error;
+}
+
+// Draws the sky or the limb over the screen where the mode asks for them; false, with the
+// reason on err, where there is no picture to write (the place outside the central path, or
+// the lunar grid missing). texts: those drawn so far, the overlay's added.
+bool drawOverlay(AppState& state, const ScreenFrame& frame, const std::string& mode,
+                 TextRecordingSurface& surface, const std::vector<RecordedText>& texts,
+                 AppServices& services, std::FILE* err) {
+    const std::size_t screenTexts = texts.size();
+    const LimbOutcome limb =
+        mode == "limb" ? drawLimbAtMaximum(state, frame, surface) : LimbOutcome::drawn;
+    if ((mode == "sky" && !drawSkyAtMaximum(state, frame, surface)) ||
+        limb == LimbOutcome::notCentral) {
+        std::fprintf(err, "vesk render: the place is not inside the central path\n");
+        return false;
+    }
+    if (frame.settings.trueLimits && !services.lunarGridLoaded()) {
+        // the limb screen's message about the missing grid; no picture
+        for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
+            std::fprintf(err, "vesk render: %s\n", services.translated(line).c_str());
+        std::fprintf(err, "  %s\n", lunarGridCommand);
+        return false;
+    }
+    if (limb == LimbOutcome::noLunarGrid) {
+        // the screen's message about the missing grid, on standard error; no picture
+        for (std::size_t i = screenTexts; i < texts.size(); ++i)
+            std::fprintf(err, "%s\n", texts[i].text.c_str());
+        return false;
+    }
+    return true;
+}
+
+// The exports the options ask for, into the services' files; empty, or what went wrong.
+std::string renderExports(const CommandLine& options, const ScreenFrame& frame,
+                          AppServices& services) {
+    std::string notWritten = services.writeScreenExports(frame).failure;
+    if (options.hasFlag("--geojson") && notWritten.empty())
+        notWritten = services.writeGeoJson(frame, services.exportDir);
+    if (const auto table = options.value("--table-format"); table && notWritten.empty())
+        notWritten = services.writeCentralTable(frame, services.exportDir,
+                                                *table == "csv" ? AppServices::TableFormat::csv
+                                                                : AppServices::TableFormat::json);
+    return notWritten;
+}
+
+// The screen's texts and the sky's JSON on out, as the options ask.
+void printRenderTexts(const CommandLine& options, AppState& state, const ScreenFrame& frame,
+                      const std::vector<RecordedText>& texts, std::FILE* out) {
+    if (options.hasFlag("--json"))
+        std::fputs(skyAtMaximumJson(state, frame).value_or("").c_str(), out);
+    if (options.hasFlag("--text"))
+        for (const RecordedText& text : texts)
+            std::fprintf(out, "%s\n", text.text.c_str());
+    if (options.hasFlag("--text-boxes"))
+        for (const RecordedText& text : texts)
+            if (text.box)
+                std::fprintf(out, "%d %d %d %d\t%s\n", text.box->left, text.box->top,
+                             text.box->right, text.box->bottom, text.text.c_str());
+}
+
+} // namespace
+
 int runRenderCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
                      std::FILE* err) {
     CommandLine options;
@@ -155,93 +244,40 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
                          "--table-step", "--dpr", "--table-format", "--at", "--limits-height"});
     flagOptions.insert(
         {"--kml", "--text", "--text-boxes", "--geojson", "--north-up", "--json", "--true-limits"});
-    if (!options.parse(withBandSigmas(args), valueOptions, flagOptions, error)) {
+    PictureRequest asked;
+    if (!options.parse(withBandSigmas(args), valueOptions, flagOptions, error) ||
+        !(error = pictureRequestOf(options, state, asked, err)).empty()) {
         std::fprintf(err, "vesk render: %s\n", error.c_str());
         return 2;
     }
-    int width = defaultWidth, height = defaultHeight;
-    std::string outPath;
-    error = applyOptions(options, state, width, height, outPath, err);
-    const std::optional<double> ratio = options.number("--dpr", error);
-    if (error.empty() && ratio && !(*ratio >= minPixelRatio && *ratio <= maxPixelRatio))
-        error = "--dpr must lie from 1 to 4";
-    const double devicePixels = width * height * ratio.value_or(1) * ratio.value_or(1);
-    if (error.empty() && devicePixels > maxDevicePixels)
-        error = "--size and --dpr make a picture of " +
-                std::to_string(std::lround(devicePixels / 1e6)) +
-                " million device pixels; the most is " +
-                std::to_string(std::lround(maxDevicePixels / 1e6)) + " million";
-    if (!error.empty()) {
-        std::fprintf(err, "vesk render: %s\n", error.c_str());
-        return 2;
-    }
-    const double pixelRatio = ratio.value_or(1);
-
     const OffscreenApplication application;
-
-    PictureOutput picture(*pictureFormatOf(outPath), width, height, pixelRatio);
+    PictureOutput picture(*pictureFormatOf(asked.outPath), asked.width, asked.height,
+                          asked.pixelRatio);
     std::vector<RecordedText> texts;
     TextRecordingSurface surface(picture.surface(), texts);
     AppServices services(state);
-    services.exportDir = std::filesystem::absolute(outPath).parent_path();
+    services.exportDir = std::filesystem::absolute(asked.outPath).parent_path();
     KeptFiles exports; // written with the picture: all new, or all as they were
     services.files = &exports;
     const std::optional<RedrawOutcome> drawn =
         redrawForCommand(state, commandRequest(options), surface, services, "render", err);
     if (!drawn)
         return 1;
-    const ScreenFrame* const frame = &drawn->frame;
-    if (const std::string refusal = viewInstantRefusal(*frame); !refusal.empty()) {
+    if (const std::string refusal = viewInstantRefusal(drawn->frame); !refusal.empty()) {
         std::fprintf(err, "vesk render: %s\n", refusal.c_str());
         return 2;
     }
-    const std::string mode = options.value("--mode").value_or("map");
-    const std::size_t screenTexts = texts.size();
-    const LimbOutcome limb =
-        mode == "limb" ? drawLimbAtMaximum(state, *frame, surface) : LimbOutcome::drawn;
-    if ((mode == "sky" && !drawSkyAtMaximum(state, *frame, surface)) ||
-        limb == LimbOutcome::notCentral) {
-        std::fprintf(err, "vesk render: the place is not inside the central path\n");
+    if (!drawOverlay(state, drawn->frame, options.value("--mode").value_or("map"), surface, texts,
+                     services, err))
         return 1;
-    }
-    if (frame->settings.trueLimits && !services.lunarGridLoaded()) {
-        // the limb screen's message about the missing grid; no picture
-        for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
-            std::fprintf(err, "vesk render: %s\n", services.translated(line).c_str());
-        std::fprintf(err, "  %s\n", lunarGridCommand);
-        return 1;
-    }
-    if (limb == LimbOutcome::noLunarGrid) {
-        // the screen's message about the missing grid, on standard error; no picture
-        for (std::size_t i = screenTexts; i < texts.size(); ++i)
-            std::fprintf(err, "%s\n", texts[i].text.c_str());
-        return 1;
-    }
-    std::string notWritten = services.writeScreenExports(*frame).failure;
-    if (options.hasFlag("--geojson") && notWritten.empty())
-        notWritten = services.writeGeoJson(*frame, services.exportDir);
-    if (const auto table = options.value("--table-format"); table && notWritten.empty())
-        notWritten = services.writeCentralTable(*frame, services.exportDir,
-                                                *table == "csv" ? AppServices::TableFormat::csv
-                                                                : AppServices::TableFormat::json);
-    if (!notWritten.empty()) {
-        std::fprintf(err, "vesk render: %s\n", notWritten.c_str());
-        return 1;
-    }
-    if (const std::string failure = picture.save(outPath, exports.kept); !failure.empty()) {
+    std::string failure = renderExports(options, drawn->frame, services);
+    if (failure.empty())
+        failure = picture.save(asked.outPath, exports.kept);
+    if (!failure.empty()) {
         std::fprintf(err, "vesk render: %s\n", failure.c_str());
         return 1;
     }
-    if (options.hasFlag("--json"))
-        std::fputs(skyAtMaximumJson(state, *frame).value_or("").c_str(), out);
-    if (options.hasFlag("--text"))
-        for (const RecordedText& text : texts)
-            std::fprintf(out, "%s\n", text.text.c_str());
-    if (options.hasFlag("--text-boxes"))
-        for (const RecordedText& text : texts)
-            if (text.box)
-                std::fprintf(out, "%d %d %d %d\t%s\n", text.box->left, text.box->top,
-                             text.box->right, text.box->bottom, text.text.c_str());
+    printRenderTexts(options, state, drawn->frame, texts, out);
     return 0;
 }
 
