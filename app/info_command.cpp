@@ -197,47 +197,121 @@ std::string isoDate(double year, double month, double day) {
     return text;
 }
 
+namespace {
+
+// What vesk info is asked: the month and the place (with the view's settings applied to state).
+struct InfoRequest {
+    double year = 0, month = 0;
+    ObserverOptions place;
+};
+
+// The request of the options; empty, or why they cannot be taken.
+std::string infoRequestOf(const CommandLine& options, AppState& state, InfoRequest& asked,
+                          std::FILE* err) {
+    std::string error;
+    const CalendarMonth now = currentLocalMonth();
+    asked.year = options.year("--year", error).value_or(now.year);
+    asked.month = options.eclipseMonth(error).value_or(now.month);
+    if (error.empty())
+        error = checkYearMonth(asked.year, asked.month);
+    if (error.empty())
+        error = applyDeltaTOptions(options, state.session.view);
+    if (error.empty())
+        asked.place = applyObserverOptions(options, state, err);
+    if (error.empty())
+        error = asked.place.error;
+    if (error.empty() && options.hasFlag("--csv") && options.hasFlag("--json"))
+        error = "--csv and --json exclude each other";
+    if (error.empty() && options.hasFlag("--limb-ranges") && !asked.place.given)
+        error = "--limb-ranges gives the ranges of Delta T at a place: it needs --place, or --lon "
+                "and --lat";
+    if (error.empty() && options.hasFlag("--csv") && !asked.place.given)
+        error = "--csv writes the eclipse at a place over time: it needs --place, or --lon and "
+                "--lat";
+    return error;
+}
+
+// What vesk info prints of an eclipse (and of the place, where one is given).
+struct InfoReport {
+    const EclipseRecord& record;
+    const ViewSettings& view;
+    double deltaT;
+    std::optional<LocalCircumstances> local{};
+    PlaceClocks clocks{};
+    PlaceDeltaT uncertainty{};
+    std::optional<DeltaTSource> source{};
+    std::vector<SeriesPoint> series{};
+};
+
+void printInfoJson(const InfoReport& r, std::FILE* out) {
+    const EclipseRecord& record = r.record;
+    const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
+    std::fprintf(out,
+                 "{\"date_ut\": \"%s\", \"type_code\": %d, \"type\": \"%s\", "
+                 "\"magnitude\": %.5f, \"jd_ut\": %.6f, \"saros\": %d, \"saros_member\": %d, "
+                 "\"t0\": %.0f, \"delta_t\": %.2f, \"jd_tt\": %.6f, \"calendar\": \"%s\"",
+                 isoDate(record.year, record.month, record.day).c_str(),
+                 static_cast<int>(record.typeCode),
+                 eclipseTypeName(eclipseTypeNames, record.typeCode), record.magnitude, record.jd,
+                 static_cast<int>(record.saros), sarosMember(record.year, record.saros), record.t0,
+                 r.deltaT, record.jdTT, julian ? "julian" : "gregorian");
+    if (const std::optional<std::string> beforeChrist = yearBeforeChrist(record.year))
+        std::fprintf(out, ", \"year_bc\": \"%s\"", beforeChrist->c_str());
+    printDeltaTSourceJson(r.source, out);
+    printDeltaTJson(r.uncertainty, out);
+    if (r.local) {
+        printLocalJson(record, r.view, *r.local, r.clocks, r.deltaT, out);
+        printSeriesJson(record, r.series, r.deltaT, out);
+    }
+    std::fprintf(out, "}\n");
+}
+
+void printInfoText(const InfoReport& r, std::FILE* out) {
+    const EclipseRecord& record = r.record;
+    std::fprintf(out,
+                 "date (UT)   %s%s\ntype        %s\nmagnitude   %.5f\nJD (UT)     %.6f\n"
+                 "Saros       %d/%d\nt0          %.0f h TT\nDelta T     %.2f s\n",
+                 isoDate(record.year, record.month, record.day).c_str(),
+                 calendarNote(record.year, record.month, record.day).c_str(),
+                 eclipseTypeName(eclipseTypeNames, record.typeCode), record.magnitude, record.jd,
+                 static_cast<int>(record.saros), sarosMember(record.year, record.saros), record.t0,
+                 r.deltaT);
+    printDeltaTSourceText(r.source, out);
+    if (r.local)
+        printLocalText(record, r.view, *r.local, r.clocks, r.deltaT, out);
+    printDeltaTText(record, r.uncertainty, out);
+}
+
+// The lunar grid for --limb-ranges, read when first asked for; false, with the limb screen's
+// message on err, without it.
+bool lunarGridForRanges(AppState& state, std::FILE* err) {
+    if (!state.limb.grid.empty() || loadLunarGrid(state.limb, state.session.catalog.paths))
+        return true;
+    for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
+        std::fprintf(err, "vesk info: %s\n", messageIn(state.language, line).c_str());
+    std::fprintf(err, "  %s\n", lunarGridCommand);
+    return false;
+}
+
+} // namespace
+
 int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
                    std::FILE* err) {
     Session& session = state.session;
     CommandLine options;
     std::string error;
+    InfoRequest asked;
     if (!options.parse(args,
                        {"--year", "--month", "--day", "--lon", "--lat", "--height", "--place",
                         "--delta-t", "--delta-t-adjust", "--delta-t-model"},
-                       {"--json", "--csv", "--ndot-correction", "--limb-ranges"}, error)) {
+                       {"--json", "--csv", "--ndot-correction", "--limb-ranges"}, error) ||
+        !(error = infoRequestOf(options, state, asked, err)).empty()) {
         std::fprintf(err, "vesk info: %s\n", error.c_str());
         return 2;
     }
-    const CalendarMonth now = currentLocalMonth();
-    const double year = options.year("--year", error).value_or(now.year);
-    const double month = options.eclipseMonth(error).value_or(now.month);
-    if (error.empty())
-        error = checkYearMonth(year, month);
-    if (error.empty())
-        error = applyDeltaTOptions(options, session.view);
-    const ObserverOptions place =
-        error.empty() ? applyObserverOptions(options, state, err) : ObserverOptions{};
-    if (error.empty())
-        error = place.error;
-    if (error.empty() && options.hasFlag("--csv") && options.hasFlag("--json"))
-        error = "--csv and --json exclude each other";
-    if (error.empty() && options.hasFlag("--limb-ranges") && !place.given)
-        error = "--limb-ranges gives the ranges of Delta T at a place: it needs --place, or --lon "
-                "and --lat";
-    if (error.empty() && options.hasFlag("--csv") && !place.given)
-        error = "--csv writes the eclipse at a place over time: it needs --place, or --lon and "
-                "--lat";
-    if (!error.empty()) {
-        std::fprintf(err, "vesk info: %s\n", error.c_str());
-        return 2;
-    }
-
     ViewSettings& view = session.view;
-    view.year = year;
-    view.month = month;
     session.catalog.deltaTChoice = view.deltaTChoice;
-    const int found = catalogFind(session.catalog, view.year, view.month);
+    const int found = catalogFind(session.catalog, asked.year, asked.month);
     for (const std::string& note : session.catalog.ignored)
         std::fprintf(err, "vesk: %s\n", note.c_str());
     if (found < 0) {
@@ -248,66 +322,26 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     view.year = record.year;
     view.month = record.month;
     const double dt = viewDeltaT(record, view);
-    const std::string date = isoDate(record.year, record.month, record.day);
-    const char* type = eclipseTypeName(eclipseTypeNames, record.typeCode);
-    const int member = sarosMember(record.year, record.saros);
     session.shown = {record, dt};
-    std::optional<LocalCircumstances> local;
-    if (place.given)
-        local = localCircumstances(record, viewObserver(view), dt);
-    // the place's clocks only with a place: without one, no gazetteer or zone file is read
-    const PlaceClocks clocks =
-        local ? placeClocks(observerPlace(view, *state.places), view.observerLon) : PlaceClocks{};
     const bool limbRanges = options.hasFlag("--limb-ranges");
-    if (limbRanges && state.limb.grid.empty() &&
-        !loadLunarGrid(state.limb, session.catalog.paths)) {
-        // the limb screen's message about the missing grid
-        for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
-            std::fprintf(err, "vesk info: %s\n", messageIn(state.language, line).c_str());
-        std::fprintf(err, "  %s\n", lunarGridCommand);
+    if (limbRanges && !lunarGridForRanges(state, err))
         return 1;
+    InfoReport report{record, view, dt};
+    if (asked.place.given) {
+        report.local = localCircumstances(record, viewObserver(view), dt);
+        // the place's clocks only with a place: without one, no gazetteer or zone file is read
+        report.clocks = placeClocks(observerPlace(view, *state.places), view.observerLon);
+        report.series = eclipseSeries(record, *report.local, dt);
     }
-    const PlaceDeltaT uncertainty =
-        placeDeltaT(record, local, dt, limbRanges ? &state.limb : nullptr);
-    const std::optional<DeltaTSource> source =
-        view.userDeltaT ? std::nullopt : std::optional(deltaTSource(record, view.deltaTChoice));
-
-    const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
-    const std::vector<SeriesPoint> series =
-        local ? eclipseSeries(record, *local, dt) : std::vector<SeriesPoint>{};
-    if (options.hasFlag("--csv")) {
-        printSeriesCsv(record, series, dt, out);
-        return 0;
-    }
-    if (options.hasFlag("--json")) {
-        std::fprintf(out,
-                     "{\"date_ut\": \"%s\", \"type_code\": %d, \"type\": \"%s\", "
-                     "\"magnitude\": %.5f, \"jd_ut\": %.6f, \"saros\": %d, \"saros_member\": %d, "
-                     "\"t0\": %.0f, \"delta_t\": %.2f, \"jd_tt\": %.6f, \"calendar\": \"%s\"",
-                     date.c_str(), static_cast<int>(record.typeCode), type, record.magnitude,
-                     record.jd, static_cast<int>(record.saros), member, record.t0, dt, record.jdTT,
-                     julian ? "julian" : "gregorian");
-        if (const std::optional<std::string> beforeChrist = yearBeforeChrist(record.year))
-            std::fprintf(out, ", \"year_bc\": \"%s\"", beforeChrist->c_str());
-        printDeltaTSourceJson(source, out);
-        printDeltaTJson(uncertainty, out);
-        if (local) {
-            printLocalJson(record, view, *local, clocks, dt, out);
-            printSeriesJson(record, series, dt, out);
-        }
-        std::fprintf(out, "}\n");
-    } else {
-        std::fprintf(out,
-                     "date (UT)   %s%s\ntype        %s\nmagnitude   %.5f\nJD (UT)     %.6f\n"
-                     "Saros       %d/%d\nt0          %.0f h TT\nDelta T     %.2f s\n",
-                     date.c_str(), calendarNote(record.year, record.month, record.day).c_str(),
-                     type, record.magnitude, record.jd, static_cast<int>(record.saros), member,
-                     record.t0, dt);
-        printDeltaTSourceText(source, out);
-        if (local)
-            printLocalText(record, view, *local, clocks, dt, out);
-        printDeltaTText(record, uncertainty, out);
-    }
+    report.uncertainty = placeDeltaT(record, report.local, dt, limbRanges ? &state.limb : nullptr);
+    if (!view.userDeltaT)
+        report.source = deltaTSource(record, view.deltaTChoice);
+    if (options.hasFlag("--csv"))
+        printSeriesCsv(record, report.series, dt, out);
+    else if (options.hasFlag("--json"))
+        printInfoJson(report, out);
+    else
+        printInfoText(report, out);
     return 0;
 }
 
