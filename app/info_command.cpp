@@ -287,9 +287,7 @@ void printInfoText(const InfoReport& r, std::FILE* out) {
 bool lunarGridForRanges(AppState& state, std::FILE* err) {
     if (!state.limb.grid.empty() || loadLunarGrid(state.limb, state.session.catalog.paths))
         return true;
-    for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
-        std::fprintf(err, "vesk info: %s\n", messageIn(state.language, line).c_str());
-    std::fprintf(err, "  %s\n", lunarGridCommand);
+    printMissingLunarGrid("vesk info", state.language, err);
     return false;
 }
 

@@ -191,9 +191,7 @@ bool drawOverlay(AppState& state, const ScreenFrame& frame, const std::string& m
     }
     if (frame.settings.trueLimits && !services.lunarGridLoaded()) {
         // the limb screen's message about the missing grid; no picture
-        for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
-            std::fprintf(err, "vesk render: %s\n", services.translated(line).c_str());
-        std::fprintf(err, "  %s\n", lunarGridCommand);
+        printMissingLunarGrid("vesk render", state.language, err);
         return false;
     }
     if (limb == LimbOutcome::noLunarGrid) {

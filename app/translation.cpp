@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "translation.h"
 
+#include "messages.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -60,6 +62,12 @@ std::string messageIn(Language language, const char* message) {
     }();
     const QString text = japanese ? japanese->translate("vesk", message) : QString();
     return text.isEmpty() ? std::string(message) : text.toStdString();
+}
+
+void printMissingLunarGrid(const char* command, Language language, std::FILE* err) {
+    for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
+        std::fprintf(err, "%s: %s\n", command, messageIn(language, line).c_str());
+    std::fprintf(err, "  %s\n", lunarGridCommand);
 }
 
 } // namespace vesk

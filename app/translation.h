@@ -5,6 +5,8 @@
 // from Qt's translations.
 #pragma once
 
+#include <cstdio>
+
 #include "eclipse_list.h"
 
 #include <QString>
@@ -37,5 +39,8 @@ std::string translated(const char* message);
 // A message of the program (a VESK_MESSAGE text) in a language, whatever is installed: for the
 // commands, which install no translators.
 std::string messageIn(Language language, const char* message);
+
+// Says on err, for a command (vesk info: ...), that the lunar grid is missing and how to make it.
+void printMissingLunarGrid(const char* command, Language language, std::FILE* err);
 
 } // namespace vesk
