@@ -48,45 +48,24 @@ void umbralContactLines(DrawSurface& surface, int y, double t0, const PathGeomet
     text(surface, 100, y + 16, positionText(p.lon, p.lat));
 }
 
-void drawPanel(MapCanvas& c, const PathMapInputs& in) {
-    const ViewSettings& v = c.view;
-    const MapLayout& l = c.layout;
-    const EclipseRecord& e = in.record;
-    const PathGeometry& g = in.geometry;
-    const int type = static_cast<int>(e.typeCode);
-    const char* typeName = eclipseTypeName(mapPanelTypeNames, e.typeCode);
-    // The panel's width holds the year before Christ alone (every date of one is Julian).
+// The panel's date line. Its width holds the year before Christ alone (every date of one is
+// Julian).
+std::string panelDate(const ViewSettings& v, const EclipseRecord& e) {
     const std::optional<std::string> beforeChrist = yearBeforeChrist(v.year);
     const std::string note =
         beforeChrist ? " (" + *beforeChrist + ")" : calendarNote(v.year, v.month, e.day);
-    const std::string date =
-        format("DATE(UT) : %4.0f %2.0f %2.0f%s", v.year, v.month, e.day, note.c_str());
-    if (v.projection == Projection::globe && v.mapRange != MapRange::globe) {
-        frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
-        c.surface.setTextColour(regionalText);
-        fixedText(c, 30, 32, date);
-        fixedText(c, 30, 48, typeName);
-        return;
-    }
-    if (const std::optional<ObservedShadow>& found = in.placeSearchMaximum;
-        found && found->magnitude() > v.searchMinMagnitude && found->sunAltitude > -15) {
-        fixedText(c, l.mapRight - 90, l.mapBottom - 30, format("Mag. : %5.3f", found->magnitude()));
-        fixedText(c, l.mapRight - 90, l.mapBottom - 16, format("Alt. : %5.1f", found->sunAltitude));
-    }
-    ScaledSurface surface(c.surface, c.layout.panelScale); // grows with the text size
-    frameRect(surface, panelMargin, panelMargin, panelWidth, panelBottom, brown);
-    surface.setTextColour(palette[white]);
-    text(surface, 10, 16, "CANON OF SOLAR ECLIPSE");
-    text(surface, 10, 48, date);
-    text(surface, 10, 64, typeName);
-    text(surface, 10, 96,
-         format("JD/Saros : %10.2f/%3.0f/%2d", e.jd, e.saros, sarosMember(v.year, e.saros)));
-    text(surface, 10, 112, format("Delta T  : %6.1f sec.", g.deltaT));
+    return format("DATE(UT) : %4.0f %2.0f %2.0f%s", v.year, v.month, e.day, note.c_str());
+}
+
+// The panel's lines of greatest eclipse: its time and place (on the whole globe the map's
+// centre, in degrees and minutes), ratio, duration and width, or magnitude.
+void greatestEclipseLines(DrawSurface& surface, const MapCanvas& c, const EclipseRecord& e,
+                          const PathGeometry& g) {
+    const int type = static_cast<int>(e.typeCode);
     text(surface, 20, 144, "GREATEST ECLIPSE");
     text(surface, 30, 160,
          clockText("Time     : %02.0f:%02.0f:%04.1f UT", e.t0, g, g.greatest.time));
-    if (v.mapRange == MapRange::globe) {
-        // the centre in whole degrees and minutes
+    if (c.view.mapRange == MapRange::globe) {
         const auto degreesMinutes = [](double angle) {
             const double degrees = std::floor(std::fabs(angle));
             return format(" %3.0f%s%4.1f'", degrees, degreeSign, (std::fabs(angle) - degrees) * 60);
@@ -110,21 +89,52 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     }
     if (type == typePartial)
         text(surface, 30, 224, format("Magnitude: %8.4f", g.greatest.ratioOrMagnitude));
+}
+
+// The panel's lines of the first and last contacts of the penumbra and the umbra.
+void contactLines(DrawSurface& surface, const EclipseRecord& e, const PathGeometry& g) {
+    const bool partial = static_cast<int>(e.typeCode) == typePartial;
     text(surface, 20, 256, "FIRST CONTACT");
     text(surface, 30, 272,
          clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e.t0, g, g.firstContact.time));
-    if (type != typePartial) {
+    if (!partial)
         umbralContactLines(surface, 288, e.t0, g, g.umbraFirst);
-    }
     text(surface, 20, 320, "LAST CONTACT");
-    if (type != typePartial) {
+    if (!partial)
         umbralContactLines(surface, 336, e.t0, g, g.umbraLast);
-        text(surface, 30, 368,
-             clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e.t0, g, g.lastContact.time));
-    } else {
-        text(surface, 30, 336,
-             clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e.t0, g, g.lastContact.time));
+    text(surface, 30, partial ? 336 : 368,
+         clockText("Penumbra : %02.0f:%02.0f:%04.1f UT", e.t0, g, g.lastContact.time));
+}
+
+void drawPanel(MapCanvas& c, const PathMapInputs& in) {
+    const ViewSettings& v = c.view;
+    const MapLayout& l = c.layout;
+    const EclipseRecord& e = in.record;
+    const char* typeName = eclipseTypeName(mapPanelTypeNames, e.typeCode);
+    const std::string date = panelDate(v, e);
+    if (v.projection == Projection::globe && v.mapRange != MapRange::globe) {
+        frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
+        c.surface.setTextColour(regionalText);
+        fixedText(c, 30, 32, date);
+        fixedText(c, 30, 48, typeName);
+        return;
     }
+    if (const std::optional<ObservedShadow>& found = in.placeSearchMaximum;
+        found && found->magnitude() > v.searchMinMagnitude && found->sunAltitude > -15) {
+        fixedText(c, l.mapRight - 90, l.mapBottom - 30, format("Mag. : %5.3f", found->magnitude()));
+        fixedText(c, l.mapRight - 90, l.mapBottom - 16, format("Alt. : %5.1f", found->sunAltitude));
+    }
+    ScaledSurface surface(c.surface, c.layout.panelScale); // grows with the text size
+    frameRect(surface, panelMargin, panelMargin, panelWidth, panelBottom, brown);
+    surface.setTextColour(palette[white]);
+    text(surface, 10, 16, "CANON OF SOLAR ECLIPSE");
+    text(surface, 10, 48, date);
+    text(surface, 10, 64, typeName);
+    text(surface, 10, 96,
+         format("JD/Saros : %10.2f/%3.0f/%2d", e.jd, e.saros, sarosMember(v.year, e.saros)));
+    text(surface, 10, 112, format("Delta T  : %6.1f sec.", in.geometry.deltaT));
+    greatestEclipseLines(surface, c, e, in.geometry);
+    contactLines(surface, e, in.geometry);
 }
 
 // Greatest eclipse and the contacts of the shadow with the Earth, marked with rings.
