@@ -45,12 +45,9 @@ std::optional<ShadowInstant> shadowInstantOf(const std::string& text) {
     return ShadowInstant{jd, true};
 }
 
-// The options of the command into the view settings; an error text, or empty.
-// --year and --month, --mode, --at, --table-format, --table-lon and --table-step.
-std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
-    if (std::string error = applyYearMonthOptions(options, view); !error.empty())
-        return error;
-    std::string error;
+// --mode into the view settings, and the options that go with some modes only (--json,
+// --true-limits and --limits-height, --north-up); an error text, or empty.
+std::string applyModeOptions(const CommandLine& options, ViewSettings& view) {
     const std::string mode = options.value("--mode").value_or("map");
     if (mode == "map")
         view.displayMode = displayPathMap;
@@ -81,20 +78,18 @@ std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
             return "--north-up goes with --mode view";
         view.northUp = true;
     }
-    if (const auto at = options.value("--at")) {
-        if (view.displayMode != displayPathMap && view.displayMode != displayPlaceView)
-            return "--at goes with the map and --mode view";
-        std::optional<ShadowInstant> instant = shadowInstantOf(*at);
-        if (!instant)
-            return "--at must be HH:MM or HH:MM:SS of UT on the eclipse's day, or a Julian date";
-        view.shadowAt = instant;
-    }
+    return "";
+}
+
+// --table-format, --table-lon and --table-step into the view settings; an error text, or empty.
+std::string applyTableOptions(const CommandLine& options, ViewSettings& view) {
     if (const auto table = options.value("--table-format")) {
         if (*table != "csv" && *table != "json")
             return "--table-format must be csv or json";
         if (view.displayMode != displayCentralTable)
             return "--table-format goes with --mode table";
     }
+    std::string error;
     const std::optional<double> tableLon = options.number("--table-lon", error);
     const std::optional<double> tableStep = options.number("--table-step", error);
     if (tableLon) {
@@ -108,6 +103,24 @@ std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
         view.tableStep = *tableStep;
     }
     return error;
+}
+
+// The options of the command into the view settings; an error text, or empty.
+// --year and --month, --mode and what goes with it, --at and the table's options.
+std::string applyWhatOptions(const CommandLine& options, ViewSettings& view) {
+    if (std::string error = applyYearMonthOptions(options, view); !error.empty())
+        return error;
+    if (std::string error = applyModeOptions(options, view); !error.empty())
+        return error;
+    if (const auto at = options.value("--at")) {
+        if (view.displayMode != displayPathMap && view.displayMode != displayPlaceView)
+            return "--at goes with the map and --mode view";
+        std::optional<ShadowInstant> instant = shadowInstantOf(*at);
+        if (!instant)
+            return "--at must be HH:MM or HH:MM:SS of UT on the eclipse's day, or a Julian date";
+        view.shadowAt = instant;
+    }
+    return applyTableOptions(options, view);
 }
 
 std::string applyOptions(const CommandLine& options, AppState& state, int& width, int& height,
