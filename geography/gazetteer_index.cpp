@@ -131,8 +131,8 @@ std::optional<GazetteerPlace> placeAt(const IndexLayout& l, std::size_t i, Known
     return p;
 }
 
-// The names of rows first to last of the name table, checked: within the pool, of known places,
-// in order.
+// Whether every name of the table lies within the pool, names a place of the table and follows
+// the one before it (the order the search by a name's beginning relies on).
 bool namesValid(const IndexLayout& l, std::string& why) {
     std::string_view previous;
     std::uint32_t previousPlace = 0;
