@@ -273,12 +273,7 @@ QMenu* MainWindow::buildFileMenu() {
     return file;
 }
 
-void MainWindow::buildMenus() {
-    auto* aboutAction =
-        explained(new QAction(tr("&About vesk..."), this),
-                  tr("The program's version, its catalog of eclipses and its licence."));
-    aboutAction->setIcon(QIcon::fromTheme(QStringLiteral("help-about"), toolIcon(ToolIcon::about)));
-    connect(aboutAction, &QAction::triggered, this, [this] { AboutDialog(this).exec(); });
+QMenu* MainWindow::buildViewMenu() {
     toolBarToggle = explained(new QAction(tr("&Toolbar"), this), tr("Shows or hides the toolbar."));
     statusBarToggle = explained(new QAction(tr("&Status Bar"), this),
                                 tr("Shows or hides the status bar, which reads out the eclipse at "
@@ -331,6 +326,15 @@ void MainWindow::buildMenus() {
         sizes->addAction(size);
         connect(size, &QAction::triggered, this, [this, scale] { mapView->setTextScale(scale); });
     }
+    return viewMenu;
+}
+
+QMenu* MainWindow::buildHelpMenu() {
+    auto* aboutAction =
+        explained(new QAction(tr("&About vesk..."), this),
+                  tr("The program's version, its catalog of eclipses and its licence."));
+    aboutAction->setIcon(QIcon::fromTheme(QStringLiteral("help-about"), toolIcon(ToolIcon::about)));
+    connect(aboutAction, &QAction::triggered, this, [this] { AboutDialog(this).exec(); });
     QMenu* help = new QMenu(tr("&Help"), this);
     help->setToolTipsVisible(true);
     QAction* whatsThis = explained(QWhatsThis::createAction(this),
@@ -350,6 +354,13 @@ void MainWindow::buildMenus() {
     help->addSeparator();
     help->addAction(whatsThis);
     help->addAction(aboutAction);
+    aboutEntry = aboutAction;
+    return help;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* viewMenu = buildViewMenu();
+    QMenu* help = buildHelpMenu();
     menuBar()->addActions({buildFileMenu()->menuAction(),
                            action(tr("Year/Mo&nth"),
                                   tr("Chooses the year and month of the eclipse shown (-13000 to "
@@ -367,7 +378,6 @@ void MainWindow::buildMenus() {
                                   QString(), &MapView::searchMode),
                            buildMoveMenu()->menuAction(), viewMenu->menuAction(),
                            help->menuAction()});
-    aboutEntry = aboutAction;
 }
 
 QMenu* MainWindow::buildMoveMenu() {

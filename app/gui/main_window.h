@@ -61,6 +61,10 @@ class MainWindow : public QMainWindow {
     // where that area is smaller, the window is maximized within it instead.
     void placeFrame();
     void buildMenus();
+    // The View menu (the toolbar, the status bar, the time slider's dock and the text size) and
+    // the Help menu (the guide's pages, What's This and About).
+    QMenu* buildViewMenu();
+    QMenu* buildHelpMenu();
     void buildToolBar();
     // The menu of the keys that move through the catalog and over the map.
     QMenu* buildMoveMenu();
