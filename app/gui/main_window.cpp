@@ -46,11 +46,11 @@ constexpr int newWindowOffset = 30;
 
 // What the commands that both the Go menu and the toolbar hold do.
 constexpr const char* previousExplanation = QT_TRANSLATE_NOOP(
-    "MainWindow", "Shows the previous eclipse that the search mode finds (Page Up).");
+    "vesk::MainWindow", "Shows the previous eclipse that the search mode finds (Page Up).");
 constexpr const char* nextExplanation = QT_TRANSLATE_NOOP(
-    "MainWindow", "Shows the next eclipse that the search mode finds (Page Down).");
+    "vesk::MainWindow", "Shows the next eclipse that the search mode finds (Page Down).");
 constexpr const char* wholeGlobeExplanation = QT_TRANSLATE_NOOP(
-    "MainWindow",
+    "vesk::MainWindow",
     "Leaves the regional map for the whole globe, centred on greatest eclipse (Home).");
 
 // The toolbar's pictures.
