@@ -145,6 +145,68 @@ QIcon toolIcon(ToolIcon kind) {
     return QIcon(pixmap);
 }
 
+// The toolbar's commands in order (a null explanation: a separator). The desktop's icon theme
+// gives the icon where it has a standard one.
+struct ToolEntry {
+    const char *explanation, *prompt;
+    void (MapView::*command)();
+    const char* themeIcon;
+    ToolIcon icon;
+};
+const ToolEntry toolEntries[] = {
+    {previousExplanation, QT_TRANSLATE_NOOP("vesk::MainWindow", "Show the previous eclipse"),
+     &MapView::previousEclipse, "go-previous", ToolIcon::previous},
+    {nextExplanation, QT_TRANSLATE_NOOP("vesk::MainWindow", "Show the next eclipse"),
+     &MapView::nextEclipse, "go-next", ToolIcon::next},
+    {QT_TRANSLATE_NOOP(
+         "vesk::MainWindow",
+         "Lists the eclipses that the search mode finds over a span of years; a double "
+         "click shows one."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "The list of the eclipses found"), &MapView::eclipseList,
+     "view-list-details", ToolIcon::list},
+    {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
+    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Doubles the map's magnification (a left double click on the map first "
+                       "centres it on that point)."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Zoom in on the regional map (a left double click enters it)"),
+     &MapView::zoomIn, "zoom-in", ToolIcon::enlarge},
+    {QT_TRANSLATE_NOOP("vesk::MainWindow", "Halves the map's magnification."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Zoom out on the regional map (a left double click enters it)"),
+     &MapView::zoomOut, "zoom-out", ToolIcon::reduce},
+    {wholeGlobeExplanation,
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "Leave the regional map (the whole globe)"),
+     &MapView::unzoom, "zoom-original", ToolIcon::globe},
+    {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
+    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Shows the eclipse seen from the observing place: its contacts, magnitude, "
+                       "the Sun's altitude and the place's clocks."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "From the map to the local circumstances"),
+     &MapView::localInfo, nullptr, ToolIcon::local},
+    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Shows the Sun and the Moon as the observing place sees them at the time "
+                       "slider's instant (else the maximum), with the horizon and the contacts."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "The view from the place"), &MapView::placeView, nullptr,
+     ToolIcon::view},
+    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Goes back to the map from the local circumstances or the central line "
+                       "table."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Back to the map from the local circumstances or the central line table"),
+     &MapView::backToMap, "go-home", ToolIcon::map},
+    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Draws the sky at the maximum seen from the observing place inside the "
+                       "central path: the darkened Sun, the planets and the bright stars."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "The sky at the maximum, inside the central path"),
+     &MapView::totalitySky, nullptr, ToolIcon::sky},
+    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Corrects the second and third contacts at the observing place for the "
+                       "mountains and valleys of the Moon's limb (LRO LOLA heights)."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "The contacts corrected for the lunar limb, inside the central path"),
+     &MapView::limbCorrection, nullptr, ToolIcon::limb}};
+
 } // namespace
 
 MainWindow::MainWindow(AppState& state, ValidationReporter reporter, RedrawAction first,
@@ -441,53 +503,7 @@ void MainWindow::buildToolBar() {
     tools->setIconSize(QSize(18, 18));
     tools->setMovable(true);
     addToolBar(Qt::TopToolBarArea, tools);
-    // The desktop's icon theme gives the icon where it has a standard one.
-    struct Entry {
-        const char *explanation, *prompt;
-        void (MapView::*command)();
-        const char* themeIcon;
-        ToolIcon icon;
-    };
-    const Entry entries[] = {
-        {previousExplanation, QT_TR_NOOP("Show the previous eclipse"), &MapView::previousEclipse,
-         "go-previous", ToolIcon::previous},
-        {nextExplanation, QT_TR_NOOP("Show the next eclipse"), &MapView::nextEclipse, "go-next",
-         ToolIcon::next},
-        {QT_TR_NOOP("Lists the eclipses that the search mode finds over a span of years; a double "
-                    "click shows one."),
-         QT_TR_NOOP("The list of the eclipses found"), &MapView::eclipseList, "view-list-details",
-         ToolIcon::list},
-        {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
-        {QT_TR_NOOP("Doubles the map's magnification (a left double click on the map first "
-                    "centres it on that point)."),
-         QT_TR_NOOP("Zoom in on the regional map (a left double click enters it)"),
-         &MapView::zoomIn, "zoom-in", ToolIcon::enlarge},
-        {QT_TR_NOOP("Halves the map's magnification."),
-         QT_TR_NOOP("Zoom out on the regional map (a left double click enters it)"),
-         &MapView::zoomOut, "zoom-out", ToolIcon::reduce},
-        {wholeGlobeExplanation, QT_TR_NOOP("Leave the regional map (the whole globe)"),
-         &MapView::unzoom, "zoom-original", ToolIcon::globe},
-        {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
-        {QT_TR_NOOP("Shows the eclipse seen from the observing place: its contacts, magnitude, "
-                    "the Sun's altitude and the place's clocks."),
-         QT_TR_NOOP("From the map to the local circumstances"), &MapView::localInfo, nullptr,
-         ToolIcon::local},
-        {QT_TR_NOOP("Shows the Sun and the Moon as the observing place sees them at the time "
-                    "slider's instant (else the maximum), with the horizon and the contacts."),
-         QT_TR_NOOP("The view from the place"), &MapView::placeView, nullptr, ToolIcon::view},
-        {QT_TR_NOOP("Goes back to the map from the local circumstances or the central line "
-                    "table."),
-         QT_TR_NOOP("Back to the map from the local circumstances or the central line table"),
-         &MapView::backToMap, "go-home", ToolIcon::map},
-        {QT_TR_NOOP("Draws the sky at the maximum seen from the observing place inside the "
-                    "central path: the darkened Sun, the planets and the bright stars."),
-         QT_TR_NOOP("The sky at the maximum, inside the central path"), &MapView::totalitySky,
-         nullptr, ToolIcon::sky},
-        {QT_TR_NOOP("Corrects the second and third contacts at the observing place for the "
-                    "mountains and valleys of the Moon's limb (LRO LOLA heights)."),
-         QT_TR_NOOP("The contacts corrected for the lunar limb, inside the central path"),
-         &MapView::limbCorrection, nullptr, ToolIcon::limb}};
-    for (const Entry& e : entries) {
+    for (const ToolEntry& e : toolEntries) {
         if (e.explanation == nullptr) {
             tools->addSeparator();
             continue;
@@ -505,6 +521,10 @@ void MainWindow::buildToolBar() {
     }
     tools->addAction(aboutEntry);
     tools->addSeparator();
+    tools->addWidget(buildPlaceField());
+}
+
+PlaceField* MainWindow::buildPlaceField() {
     placeField = new PlaceField(state, tools);
     placeField->setMaximumWidth(260);
     explained(placeField,
@@ -516,7 +536,7 @@ void MainWindow::buildToolBar() {
         mapView->observeAt(lon, lat);
     };
     placeField->tell = [this](const QString& message) { statusBar()->showMessage(message); };
-    tools->addWidget(placeField);
+    return placeField;
 }
 
 void MainWindow::buildStatusBar() {

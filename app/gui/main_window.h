@@ -66,6 +66,8 @@ class MainWindow : public QMainWindow {
     QMenu* buildViewMenu();
     QMenu* buildHelpMenu();
     void buildToolBar();
+    // The toolbar's place field: a place chosen in it is observed from.
+    PlaceField* buildPlaceField();
     // The menu of the keys that move through the catalog and over the map.
     QMenu* buildMoveMenu();
     void buildStatusBar();
