@@ -69,13 +69,9 @@ enum class ToolIcon {
     about
 };
 
-// The 18 x 18 pictures of the toolbar, drawn here.
-QIcon toolIcon(ToolIcon kind) {
-    QPixmap pixmap(18, 18);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1.5));
+// The pictures of the commands that move through the catalog and over the map; false for
+// another kind.
+bool drawNavigationIcon(QPainter& p, ToolIcon kind) {
     switch (kind) {
     case ToolIcon::previous:
         p.setBrush(Qt::darkBlue);
@@ -102,6 +98,15 @@ QIcon toolIcon(ToolIcon kind) {
         p.drawEllipse(QPointF(9, 9), 7, 7);
         p.drawLine(2, 9, 16, 9);
         break;
+    default:
+        return false;
+    }
+    return true;
+}
+
+// The pictures of the commands that choose a screen, and of About.
+void drawScreenIcon(QPainter& p, ToolIcon kind) {
+    switch (kind) {
     case ToolIcon::local:
         p.setBrush(Qt::red);
         p.drawEllipse(QPointF(9, 9), 6, 6);
@@ -141,7 +146,20 @@ QIcon toolIcon(ToolIcon kind) {
     case ToolIcon::about:
         p.drawText(QRectF(0, 0, 18, 18), Qt::AlignCenter, QStringLiteral("?"));
         break;
+    default:
+        break;
     }
+}
+
+// The 18 x 18 pictures of the toolbar, drawn here.
+QIcon toolIcon(ToolIcon kind) {
+    QPixmap pixmap(18, 18);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.5));
+    if (!drawNavigationIcon(p, kind))
+        drawScreenIcon(p, kind);
     return QIcon(pixmap);
 }
 
