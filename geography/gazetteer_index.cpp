@@ -26,6 +26,13 @@ constexpr long long mostInhabitants = 10'000'000'000;
 // FNV-1a, 64 bits: its offset basis and prime.
 constexpr std::uint64_t fnvBasis = 0xcbf29ce484222325, fnvPrime = 0x100000001b3;
 
+// The FNV-1a hash carried on over more bytes.
+std::uint64_t fnvOver(std::uint64_t hash, std::string_view bytes) {
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * fnvPrime;
+    return hash;
+}
+
 template <typename T> void put(std::string& out, T value) {
     char bytes[sizeof(T)];
     std::memcpy(bytes, &value, sizeof(T));
@@ -299,8 +306,7 @@ GazetteerSources gazetteerSources(const std::array<std::filesystem::path, 3>& fi
         char buffer[1 << 16];
         while (withHash && in) {
             in.read(buffer, sizeof buffer);
-            for (std::streamsize k = 0; k < in.gcount(); ++k)
-                hash = (hash ^ static_cast<unsigned char>(buffer[k])) * fnvPrime;
+            hash = fnvOver(hash, {buffer, static_cast<std::size_t>(in.gcount())});
         }
     }
     sources.hash = withHash ? hash : 0;
@@ -309,9 +315,8 @@ GazetteerSources gazetteerSources(const std::array<std::filesystem::path, 3>& fi
 
 std::filesystem::path gazetteerIndexPath(const std::filesystem::path& cacheDir,
                                          const std::filesystem::path& cities) {
-    std::uint64_t hash = fnvBasis;
-    for (const char c : std::filesystem::absolute(cities).lexically_normal().string())
-        hash = (hash ^ static_cast<unsigned char>(c)) * fnvPrime;
+    const std::uint64_t hash =
+        fnvOver(fnvBasis, std::filesystem::absolute(cities).lexically_normal().string());
     char name[48];
     std::snprintf(name, sizeof name, "gazetteer-%016llx.idx",
                   static_cast<unsigned long long>(hash));
