@@ -371,4 +371,8 @@ ObserverPlace observerPlace(const ViewSettings& v, PlaceRecords& places) {
     return place;
 }
 
+double groundHeightAt(const AppState& state, double lon, double lat) {
+    return std::max(0, reliefHeightAt(state.session.catalog.paths, lat, lon));
+}
+
 } // namespace vesk

@@ -153,4 +153,7 @@ class AppServices : public RedrawServices {
     PathGeometryCache kmlPath; // the path of the KML documents, at their own step
 };
 
+// The ground's height at a place from the relief grid: metres above the sea, 0 at sea.
+double groundHeightAt(const AppState& state, double lon, double lat);
+
 } // namespace vesk

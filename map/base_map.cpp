@@ -268,6 +268,23 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
     return memory;
 }
 
+// A sample longitude of the globe's relief and the sine and cosine of its angle from the centre.
+struct GlobeColumn {
+    GridAxis lon;
+    double sinDelta, cosDelta;
+};
+
+// The sample longitudes every step degrees from -180 about a centre longitude, the same for
+// every row.
+std::vector<GlobeColumn> globeColumns(double step, double centreLon) {
+    std::vector<GlobeColumn> columns;
+    for (double lo = -180; lo < 180; lo += step) {
+        const double delta = (lo - centreLon - 270) * chartDegToRad;
+        columns.push_back({longitudeAxis(lo), std::sin(delta), std::cos(delta)});
+    }
+    return columns;
+}
+
 // The relief of the globe: below zoomedReliefScale the whole globe is sampled on a grid of
 // longitude and latitude and each sample drawn at its pixel; above it, each pixel is sampled.
 std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
@@ -282,16 +299,7 @@ std::unique_ptr<DrawSurface> globeRelief(MapCanvas& c, const ReliefData& r) {
     const double centreLat = -p.rotationLat, centreLon = -p.rotationLon - 90;
     const double phi0 = centreLat * chartDegToRad;
     const double sinPhi0 = std::sin(phi0), cosPhi0 = std::cos(phi0);
-    // The sample longitudes and their angles from the centre, the same for every row.
-    struct Column {
-        GridAxis lon;
-        double sinDelta, cosDelta;
-    };
-    std::vector<Column> columns;
-    for (double lo = -180; lo < 180; lo += step) {
-        const double delta = (lo - centreLon - 270) * chartDegToRad;
-        columns.push_back({longitudeAxis(lo), std::sin(delta), std::cos(delta)});
-    }
+    const std::vector<GlobeColumn> columns = globeColumns(step, centreLon);
     const std::vector<std::size_t> seaWord =
         seaWordStarts(columns.size(), [&](std::size_t i) { return columns[i].lon; });
     std::vector<double> rowLats;

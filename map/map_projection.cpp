@@ -351,6 +351,29 @@ std::optional<std::pair<double, double>> GlobeInverse::lonLat(int px, int py) co
     return std::pair{lon, lat};
 }
 
+namespace {
+
+// The root of f between a and b, where f changes sign, by halving the bracket until its middle
+// moves less than bisectionTolerance (or maxHalvings times).
+template <class Function> double bisectedRoot(const Function& f, double a, double b) {
+    double fa = f(a);
+    double middle = (a + b) / 2, previous = a;
+    for (int i = 0; i < maxHalvings && std::fabs(middle - previous) >= bisectionTolerance; ++i) {
+        const double fm = f(middle);
+        if (signChange(fa, fm)) {
+            b = middle;
+        } else {
+            a = middle;
+            fa = fm;
+        }
+        previous = middle;
+        middle = (a + b) / 2;
+    }
+    return middle;
+}
+
+} // namespace
+
 std::optional<std::pair<double, double>> pixelToLonLat(const MapProjection& p, const MapLayout& l,
                                                        int px, int py) {
     const double r = p.mapRadius;
@@ -385,24 +408,9 @@ std::optional<std::pair<double, double>> pixelToLonLat(const MapProjection& p, c
                                 {inner2, roundedPi + alpha, true},
                                 {roundedPi - alpha, inner2, true}};
     for (const Bracket& bracket : brackets) {
-        double a = bracket.a, b = bracket.b;
-        double fa = f(a);
-        if (!signChange(fa, f(b)))
+        if (!signChange(f(bracket.a), f(bracket.b)))
             continue;
-        double middle = (a + b) / 2, previous = a;
-        for (int i = 0; i < maxHalvings && std::fabs(middle - previous) >= bisectionTolerance;
-             ++i) {
-            const double fm = f(middle);
-            if (signChange(fa, fm)) {
-                b = middle;
-            } else {
-                a = middle;
-                fa = fm;
-            }
-            previous = middle;
-            middle = (a + b) / 2;
-        }
-        const double theta = middle;
+        const double theta = bisectedRoot(f, bracket.a, bracket.b);
         const double a2 = std::acos(xi / std::cos(theta));
         double rootLon = (a2 - p.rotationLonRad) / scanDegree;
         double rootLat = theta / scanDegree;

@@ -4,7 +4,6 @@
 #include "catalog.h"
 #include "explained.h"
 #include "place_field.h"
-#include "place_options.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -37,6 +36,32 @@ constexpr int windowBorderAllowance = 20;
 
 QString numberText(double v) {
     return QString::number(v, 'g', 12);
+}
+
+// A group of radio buttons, named for the tests that find it.
+QButtonGroup* buttonGroup(QObject* dialog, const char* name) {
+    auto* group = new QButtonGroup(dialog);
+    group->setObjectName(QLatin1String(name));
+    return group;
+}
+
+// A check box with its tip, checked or not, named for the tests that find it.
+QCheckBox* checkBox(const QString& text, const QString& tip, bool checked, const char* name) {
+    auto* box = explained(new QCheckBox(text), tip);
+    box->setChecked(checked);
+    box->setObjectName(QLatin1String(name));
+    return box;
+}
+
+// A list of texts (translated in context) with one chosen, named for the tests that find it.
+QComboBox* textList(const char* context, std::initializer_list<const char*> texts, int chosen,
+                    const char* name) {
+    auto* list = new QComboBox;
+    for (const char* text : texts)
+        list->addItem(QCoreApplication::translate(context, text));
+    list->setCurrentIndex(chosen);
+    list->setObjectName(QLatin1String(name));
+    return list;
 }
 
 QRadioButton* radio(QButtonGroup* group, const QString& text, int id, const QString& tip) {
@@ -112,8 +137,8 @@ void labelled(QGridLayout* grid, int row, int column, const QString& label, QWid
     grid->addWidget(field, row, column + 1);
 }
 
-// The names of the city table in a list whose choice stores row + 1 into index at once.
-QComboBox* cityCombo(const CityTable& cities, std::optional<int>& index, bool english) {
+// The names of the city table in a list, the row index - 1 chosen.
+QComboBox* cityCombo(const CityTable& cities, std::optional<int> index, bool english) {
     auto* combo =
         explained(new QComboBox,
                   QCoreApplication::translate("vesk::ExchangeDialog",
@@ -122,8 +147,8 @@ QComboBox* cityCombo(const CityTable& cities, std::optional<int>& index, bool en
     combo->setEditable(true);
     for (const City& city : cities.rows)
         combo->addItem(QString::fromStdString(cityName(city, english)));
+    combo->setObjectName(QStringLiteral("cityList"));
     combo->setCurrentIndex(index ? *index - 1 : -1);
-    QObject::connect(combo, &QComboBox::activated, combo, [&index](int row) { index = row + 1; });
     return combo;
 }
 
@@ -176,9 +201,10 @@ ExchangeDialog::ExchangeDialog(QWidget* parent, const QString& title, Validation
     setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
 }
 
-QLineEdit* ExchangeDialog::numberField(double& target, const FieldRule& rule,
+QLineEdit* ExchangeDialog::numberField(double& target, const FieldRule& rule, const char* name,
                                        std::function<double()> whenEmpty) {
     auto* edit = new QLineEdit(numberText(target));
+    edit->setObjectName(QLatin1String(name));
     fields.push_back({edit, &target, rule, std::move(whenEmpty)});
     return edit;
 }
@@ -214,11 +240,11 @@ void ExchangeDialog::accept() {
 
 YearMonthDialog::YearMonthDialog(QWidget* parent, const WhenFields& initial,
                                  ValidationReporter reporter)
-    : ExchangeDialog(parent, tr("Year and Month"), std::move(reporter)), fields(initial) {
+    : ExchangeDialog(parent, tr("Year and Month"), std::move(reporter)), when(initial) {
     auto* grid = new QGridLayout;
     // The month is exchanged (and checked) before the year.
-    monthEdit = numberField(fields.month, monthRule);
-    yearEdit = numberField(fields.year, yearRule);
+    QLineEdit* monthEdit = numberField(when.month, monthRule, "monthEdit");
+    QLineEdit* yearEdit = numberField(when.year, yearRule, "yearEdit");
     labelled(grid, 0, 0, tr("Year(&P)  (-13000 to 16999) :"), yearEdit,
              tr("The year in astronomical numbering, -13000 to 16999: year 0 is 1 BC and -762 is "
                 "763 BC, which may also be typed as \"763 BC\". Dates before 1582 October 15 are "
@@ -232,179 +258,202 @@ YearMonthDialog::YearMonthDialog(QWidget* parent, const WhenFields& initial,
 }
 
 DisplayDialog::DisplayDialog(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
-                             std::optional<int>& cityIndex, ValidationReporter reporter,
-                             AppState* places)
-    : ExchangeDialog(parent, tr("Display Mode"), std::move(reporter)), fields(initial) {
-    cityList = cityCombo(cities, cityIndex, fields.englishNames);
-    modeGroup = new QButtonGroup(this);
-    rangeGroup = new QButtonGroup(this);
-    placeGroup = new QButtonGroup(this);
-    // Text fields in the exchange order of the dialog.
-    magnificationEdit = numberField(fields.magnification, magnificationRule);
-    centreLonEdit = numberField(fields.centreLon, lonRule);
-    tableLonEdit = numberField(fields.tableLon, lonRule);
-    tableStepEdit = numberField(fields.tableStep, tableStepRule);
-    drawStepEdit = numberField(fields.drawStepMinutes, drawStepRule);
+                             ValidationReporter reporter, AppState* places)
+    : ExchangeDialog(parent, tr("Display Mode"), std::move(reporter)), display(initial) {
+    cityList = cityCombo(cities, display.cityIndex, display.englishNames);
+    modeGroup = buttonGroup(this, "modeGroup");
+    rangeGroup = buttonGroup(this, "rangeGroup");
+    placeGroup = buttonGroup(this, "placeGroup");
+    addTextFields(places);
+    addChoices();
+    QWidget* modes = modesBox(places);
+    modeGroup->button(display.displayMode)->setChecked(true);
+    rangeGroup->button(static_cast<int>(display.mapRange))->setChecked(true);
+    placeGroup->button(static_cast<int>(display.observerInputMode))->setChecked(true);
+    layOutFitted(this, modes, okCancelRow(this));
+}
+
+void DisplayDialog::addTextFields(AppState* places) {
+    // In the exchange order of the dialog.
+    magnificationEdit = numberField(display.magnification, magnificationRule, "magnificationEdit");
+    centreLonEdit = numberField(display.centreLon, lonRule, "centreLonEdit");
+    tableLonEdit = numberField(display.tableLon, lonRule, "tableLonEdit");
+    tableStepEdit = numberField(display.tableStep, tableStepRule, "tableStepEdit");
+    drawStepEdit = numberField(display.drawStepMinutes, drawStepRule, "drawStepEdit");
     // an empty height is the relief grid's at the place, as on the command line
     std::function<double()> reliefHeight;
     if (places != nullptr)
         reliefHeight = [this, places] {
-            return groundHeightAt(*places, fields.observerLon, fields.observerLat);
+            return groundHeightAt(*places, display.observerLon, display.observerLat);
         };
-    heightEdit = numberField(fields.observerHeight, heightRule, reliefHeight);
-    lonEdit = numberField(fields.observerLon, lonRule);
-    centreLatEdit = numberField(fields.centreLat, latRule);
-    latEdit = numberField(fields.observerLat, latRule);
-    deltaTEdit = numberField(fields.deltaTAdjust, deltaTRule);
+    heightEdit = numberField(display.observerHeight, heightRule, "heightEdit", reliefHeight);
+    lonEdit = numberField(display.observerLon, lonRule, "lonEdit");
+    centreLatEdit = numberField(display.centreLat, latRule, "centreLatEdit");
+    latEdit = numberField(display.observerLat, latRule, "latEdit");
+    deltaTEdit = numberField(display.deltaTAdjust, deltaTRule, "deltaTEdit");
     // empty: the catalog's radius
-    solarRadiusEdit = numberField(fields.solarRadiusArcsec, solarRadiusRule, [] { return 0.0; });
-    if (fields.solarRadiusArcsec <= 0)
+    solarRadiusEdit = numberField(display.solarRadiusArcsec, solarRadiusRule, "solarRadiusEdit",
+                                  [] { return 0.0; });
+    if (display.solarRadiusArcsec <= 0)
         solarRadiusEdit->clear();
-    gridBox = explained(new QCheckBox(tr("Latitude and longitude grid")),
-                        tr("Draws the lines of latitude and longitude over the map."));
-    kmlBox = explained(new QCheckBox(tr("Write KML files")),
-                       tr("Writes the path as KML documents for Google Earth into the working "
-                          "folder each time the map is drawn."));
-    bandBox = explained(
-        new QCheckBox(tr("Band of ΔT uncertainty (±2σ)")),
+}
+
+void DisplayDialog::addChoices() {
+    const DisplayFields& f = display;
+    gridBox =
+        checkBox(tr("Latitude and longitude grid"),
+                 tr("Draws the lines of latitude and longitude over the map."), f.grid, "gridBox");
+    kmlBox = checkBox(tr("Write KML files"),
+                      tr("Writes the path as KML documents for Google Earth into the working "
+                         "folder each time the map is drawn."),
+                      f.kml, "kmlBox");
+    bandBox = checkBox(
+        tr("Band of ΔT uncertainty (±2σ)"),
         tr("Shades where the central path falls if ΔT (the Earth's clock error, which turns the "
            "globe under the shadow) lies within two standard errors of the model's, and tells "
-           "on the local screen the chance that the eclipse was total or annular there."));
-    bandBox->setChecked(fields.deltaTBand);
-    fillPathBox = explained(new QCheckBox(tr("Shade the central path")),
-                            tr("Shades the ground inside the limits of totality or annularity."));
-    fillPathBox->setChecked(fields.fillCentralPath);
-    durationBox = explained(new QCheckBox(tr("Lines of equal duration")),
-                            tr("Draws curves of equal duration of totality or annularity inside "
-                               "the central path, labelled in minutes and seconds."));
-    durationBox->setChecked(fields.durationCurves);
-    trueLimitsBox = explained(
-        new QCheckBox(tr("Limits with the lunar limb")),
+           "on the local screen the chance that the eclipse was total or annular there."),
+        f.deltaTBand, "bandBox");
+    fillPathBox = checkBox(tr("Shade the central path"),
+                           tr("Shades the ground inside the limits of totality or annularity."),
+                           f.fillCentralPath, "fillPathBox");
+    durationBox = checkBox(tr("Lines of equal duration"),
+                           tr("Draws curves of equal duration of totality or annularity inside "
+                              "the central path, labelled in minutes and seconds."),
+                           f.durationCurves, "durationBox");
+    trueLimitsBox = checkBox(
+        tr("Limits with the lunar limb"),
         tr("On regional maps, shades the graze zones between the limits corrected for the "
            "mountains and valleys of the Moon's limb (LRO) and draws their interior limits; the "
            "local screen says whether the place sees the central phase with them. Needs the "
-           "lunar elevation file LRO.dat."));
-    trueLimitsBox->setChecked(fields.trueLimits);
-    northUpBox = explained(new QCheckBox(tr("North up (else the zenith)")),
-                           tr("Turns the view from the place so that celestial north is up and "
-                              "east on the left, as in a telescope's finder chart; else the "
-                              "zenith is up, as the eye sees the sky."));
-    northUpBox->setChecked(fields.northUp);
-    deltaTModelList = new QComboBox;
-    deltaTModelList->addItems({tr("Stephenson, Morrison & Hohenkerk 2020 (smh2020)"),
-                               tr("Stephenson, Morrison & Hohenkerk 2016 (smh2016)"),
-                               tr("Espenak & Meeus 2006 (em2006)")});
-    deltaTModelList->setCurrentIndex(static_cast<int>(fields.deltaTChoice.model));
-    ndotBox = explained(
-        new QCheckBox(tr("ΔT for DE431's lunar acceleration (ṅ)")),
+           "lunar elevation file LRO.dat."),
+        f.trueLimits, "trueLimitsBox");
+    northUpBox = checkBox(tr("North up (else the zenith)"),
+                          tr("Turns the view from the place so that celestial north is up and "
+                             "east on the left, as in a telescope's finder chart; else the "
+                             "zenith is up, as the eye sees the sky."),
+                          f.northUp, "northUpBox");
+    deltaTModelList = textList("vesk::DisplayDialog",
+                               {QT_TR_NOOP("Stephenson, Morrison & Hohenkerk 2020 (smh2020)"),
+                                QT_TR_NOOP("Stephenson, Morrison & Hohenkerk 2016 (smh2016)"),
+                                QT_TR_NOOP("Espenak & Meeus 2006 (em2006)")},
+                               static_cast<int>(f.deltaTChoice.model), "deltaTModelList");
+    ndotBox = checkBox(
+        tr("ΔT for DE431's lunar acceleration (ṅ)"),
         tr("Corrects the model's ΔT from the lunar tidal acceleration it was derived with (ṅ "
            "-25.82 or -26″/cy²) to that of DE431, the ephemeris of the catalog (-25.80): about "
-           "8 s at 136 BC, an hour at -12000."));
-    ndotBox->setChecked(fields.deltaTChoice.ndotCorrected);
-    legendList = new QComboBox;
-    legendList->addItems({tr("On the globe (not the Mercator map)"), tr("Always"), tr("Never")});
-    legendList->setCurrentIndex(static_cast<int>(fields.legend));
-    vectorBaseMapBox =
-        explained(new QCheckBox(tr("Use the CIA map")),
-                  tr("Draws coasts, rivers and borders as lines (CIA World Data Bank II) "
-                     "instead of the coloured relief."));
-    mercatorBox = explained(new QCheckBox(tr("Mercator projection")),
-                            tr("Draws the whole world on the Mercator map instead of the globe."));
-    gridBox->setChecked(fields.grid);
-    kmlBox->setChecked(fields.kml);
-    vectorBaseMapBox->setChecked(fields.vectorBaseMap);
-    mercatorBox->setChecked(fields.mercator);
+           "8 s at 136 BC, an hour at -12000."),
+        f.deltaTChoice.ndotCorrected, "ndotBox");
+    legendList = textList("vesk::DisplayDialog",
+                          {QT_TR_NOOP("On the globe (not the Mercator map)"), QT_TR_NOOP("Always"),
+                           QT_TR_NOOP("Never")},
+                          static_cast<int>(f.legend), "legendList");
+    vectorBaseMapBox = checkBox(tr("Use the CIA map"),
+                                tr("Draws coasts, rivers and borders as lines (CIA World Data "
+                                   "Bank II) instead of the coloured relief."),
+                                f.vectorBaseMap, "vectorBaseMapBox");
+    mercatorBox = checkBox(tr("Mercator projection"),
+                           tr("Draws the whole world on the Mercator map instead of the globe."),
+                           f.mercator, "mercatorBox");
+}
 
+QGroupBox* DisplayDialog::rangeBox() {
     auto* range = new QGroupBox(tr("Map range"));
-    auto* rangeGrid = new QGridLayout(range);
-    rangeGrid->addWidget(
+    auto* grid = new QGridLayout(range);
+    grid->addWidget(
         radio(rangeGroup, tr("Globe"), 0, tr("The whole globe, centred on greatest eclipse.")), 0,
         0);
-    rangeGrid->addWidget(
+    grid->addWidget(
         radio(rangeGroup, tr("Asia"), 1, tr("A regional globe of East Asia, with place names.")), 0,
         1);
-    rangeGrid->addWidget(
+    grid->addWidget(
         radio(rangeGroup, tr("Europe"), 2, tr("A regional globe of Europe, with place names.")), 0,
         2);
-    rangeGrid->addWidget(vectorBaseMapBox, 1, 0);
-    rangeGrid->addWidget(mercatorBox, 1, 1);
-    rangeGrid->addWidget(radio(rangeGroup, tr("Typed values"), 3,
-                               tr("A globe about the longitude and latitude typed below, "
-                                  "magnified as typed.")),
-                         2, 0);
-    labelled(rangeGrid, 3, 0, tr("Longitude:"), centreLonEdit,
+    grid->addWidget(vectorBaseMapBox, 1, 0);
+    grid->addWidget(mercatorBox, 1, 1);
+    grid->addWidget(radio(rangeGroup, tr("Typed values"), 3,
+                          tr("A globe about the longitude and latitude typed below, "
+                             "magnified as typed.")),
+                    2, 0);
+    labelled(grid, 3, 0, tr("Longitude:"), centreLonEdit,
              tr("The longitude of the map's centre in degrees, east positive (-360 to 360)."));
-    labelled(rangeGrid, 4, 0, tr("Latitude:"), centreLatEdit,
+    labelled(grid, 4, 0, tr("Latitude:"), centreLatEdit,
              tr("The latitude of the map's centre in degrees, north positive (-90 to 90)."));
-    labelled(rangeGrid, 5, 0, tr("Magnification:"), magnificationEdit,
+    labelled(grid, 5, 0, tr("Magnification:"), magnificationEdit,
              tr("The globe's radius in whole-globe radii (up to 5000): 20 shows a country, 1000 "
                 "a town."));
+    return range;
+}
+
+QGroupBox* DisplayDialog::settingsBox() {
     auto* settings = new QGroupBox(tr("Display settings"));
-    auto* settingsGrid = new QGridLayout(settings);
-    settingsGrid->addWidget(gridBox, 0, 0);
-    labelled(settingsGrid, 1, 0, tr("Drawing step (minutes):"), drawStepEdit,
+    auto* grid = new QGridLayout(settings);
+    grid->addWidget(gridBox, 0, 0);
+    labelled(grid, 1, 0, tr("Drawing step (minutes):"), drawStepEdit,
              tr("The time between the points of the curves, minutes (0.001 to 100): smaller "
                 "draws smoother curves, more slowly."));
-    settingsGrid->addWidget(kmlBox, 2, 0);
-    labelled(settingsGrid, 3, 0, tr("ΔT adjustment (s):"), deltaTEdit,
+    grid->addWidget(kmlBox, 2, 0);
+    labelled(grid, 3, 0, tr("ΔT adjustment (s):"), deltaTEdit,
              tr("Seconds added to the model's ΔT (-100000 to 100000). ΔT is how far the Earth's "
                 "rotation lags uniform time; a larger ΔT moves the path west by 15 degrees an "
                 "hour."));
-    labelled(settingsGrid, 4, 0, tr("ΔT model:"), deltaTModelList,
+    labelled(grid, 4, 0, tr("ΔT model:"), deltaTModelList,
              tr("The model of ΔT the eclipse is computed with: the 2020 spline of Stephenson, "
                 "Morrison & Hohenkerk (the default), their 2016 spline, or the polynomials of "
                 "Espenak & Meeus that the NASA canons use."));
-    settingsGrid->addWidget(bandBox, 5, 0);
-    settingsGrid->addWidget(fillPathBox, 6, 0);
-    labelled(settingsGrid, 7, 0, tr("Legend:"), legendList,
+    grid->addWidget(bandBox, 5, 0);
+    grid->addWidget(fillPathBox, 6, 0);
+    labelled(grid, 7, 0, tr("Legend:"), legendList,
              tr("Where the legend of the map's colours and marks and the labels of its curves are "
                 "drawn."));
-    settingsGrid->addWidget(durationBox, 8, 0);
-    settingsGrid->addWidget(trueLimitsBox, 9, 0);
-    labelled(settingsGrid, 10, 0, tr("Sun's radius (arcseconds at 1 au):"), solarRadiusEdit,
+    grid->addWidget(durationBox, 8, 0);
+    grid->addWidget(trueLimitsBox, 9, 0);
+    labelled(grid, 10, 0, tr("Sun's radius (arcseconds at 1 au):"), solarRadiusEdit,
              tr("The Sun's angular radius at 1 au that the shadow's cones are computed with (900 "
                 "to 1000): 959.95 as on recent eclipse maps. Empty: the catalog's 696,000 km "
                 "(959.63). The map's legend says which."));
-    settingsGrid->addWidget(ndotBox, 11, 0);
+    grid->addWidget(ndotBox, 11, 0);
+    return settings;
+}
+
+QGroupBox* DisplayDialog::observingPlaceBox(AppState* places) {
     QGroupBox* place =
         placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
     if (places != nullptr)
         addPlaceField(*place, *places);
+    return place;
+}
 
+QWidget* DisplayDialog::modesBox(AppState* places) {
     auto* modes = new QGroupBox(tr("Display mode"));
-    auto* modeGrid = new QGridLayout(modes);
-    modeGrid->addWidget(radio(modeGroup, tr("Eclipse path"), 0,
-                              tr("The map of the eclipse's path with its curves and the panel of "
-                                 "greatest eclipse and the contacts.")),
-                        0, 0);
-    modeGrid->addWidget(range, 0, 1);
-    modeGrid->addWidget(settings, 1, 1);
-    modeGrid->addWidget(radio(modeGroup, tr("Central line table"), 1,
-                              tr("The central line by longitude: its limits, time, duration, "
-                                 "width and the Sun's altitude.")),
-                        2, 0);
+    auto* grid = new QGridLayout(modes);
+    grid->addWidget(radio(modeGroup, tr("Eclipse path"), 0,
+                          tr("The map of the eclipse's path with its curves and the panel of "
+                             "greatest eclipse and the contacts.")),
+                    0, 0);
+    grid->addWidget(rangeBox(), 0, 1);
+    grid->addWidget(settingsBox(), 1, 1);
+    grid->addWidget(radio(modeGroup, tr("Central line table"), 1,
+                          tr("The central line by longitude: its limits, time, duration, "
+                             "width and the Sun's altitude.")),
+                    2, 0);
     auto* table = new QGridLayout;
     labelled(table, 0, 0, tr("Longitude:"), tableLonEdit,
              tr("The first longitude of the table in degrees, east positive."));
     labelled(table, 0, 2, tr("Step:"), tableStepEdit,
              tr("The longitude between the table's rows, degrees (0.01 to 100)."));
-    modeGrid->addLayout(table, 2, 1);
-    modeGrid->addWidget(radio(modeGroup, tr("Local circumstances"), 2,
-                              tr("The eclipse seen from the observing place: its contacts, "
-                                 "magnitude, the Sun's altitude and the clocks of the place.")),
-                        3, 0);
-    modeGrid->addWidget(place, 3, 1);
-    modeGrid->addWidget(radio(modeGroup, tr("View from the place"), displayPlaceView,
-                              tr("The Sun and the Moon as the observing place sees them at the "
-                                 "time slider's instant (else the maximum): their sizes, the "
-                                 "horizon and the contacts on the Sun's limb.")),
-                        4, 0);
-    modeGrid->addWidget(northUpBox, 4, 1);
-    modeGroup->button(fields.displayMode)->setChecked(true);
-    rangeGroup->button(static_cast<int>(fields.mapRange))->setChecked(true);
-    placeGroup->button(static_cast<int>(fields.observerInputMode))->setChecked(true);
-
-    layOutFitted(this, modes, okCancelRow(this));
+    grid->addLayout(table, 2, 1);
+    grid->addWidget(radio(modeGroup, tr("Local circumstances"), 2,
+                          tr("The eclipse seen from the observing place: its contacts, "
+                             "magnitude, the Sun's altitude and the clocks of the place.")),
+                    3, 0);
+    grid->addWidget(observingPlaceBox(places), 3, 1);
+    grid->addWidget(radio(modeGroup, tr("View from the place"), displayPlaceView,
+                          tr("The Sun and the Moon as the observing place sees them at the "
+                             "time slider's instant (else the maximum): their sizes, the "
+                             "horizon and the contacts on the Sun's limb.")),
+                    4, 0);
+    grid->addWidget(northUpBox, 4, 1);
+    return modes;
 }
 
 void DisplayDialog::addPlaceField(QGroupBox& box, AppState& places) {
@@ -412,7 +461,7 @@ void DisplayDialog::addPlaceField(QGroupBox& box, AppState& places) {
     const auto fill = [this](double lon, double lat, double height, ObserverPlace place) {
         place.lon = lon;
         place.lat = lat;
-        chosenPlace = std::move(place);
+        namedPlace = std::move(place);
         lonEdit->setText(numberText(lon));
         latEdit->setText(numberText(lat));
         heightEdit->setText(numberText(height));
@@ -440,109 +489,126 @@ void DisplayDialog::addPlaceField(QGroupBox& box, AppState& places) {
 }
 
 void DisplayDialog::exchangeChoices() {
-    fields.displayMode = static_cast<DisplayMode>(modeGroup->checkedId());
-    fields.mapRange = static_cast<MapRange>(rangeGroup->checkedId());
-    fields.observerInputMode = static_cast<ObserverInput>(placeGroup->checkedId());
-    fields.grid = gridBox->isChecked();
-    fields.kml = kmlBox->isChecked();
-    fields.deltaTBand = bandBox->isChecked();
-    fields.fillCentralPath = fillPathBox->isChecked();
-    fields.durationCurves = durationBox->isChecked();
-    fields.trueLimits = trueLimitsBox->isChecked();
-    fields.northUp = northUpBox->isChecked();
-    fields.legend = static_cast<MapLegend>(legendList->currentIndex());
-    fields.deltaTChoice = {static_cast<DeltaTModel>(deltaTModelList->currentIndex()),
-                           ndotBox->isChecked()};
-    fields.vectorBaseMap = vectorBaseMapBox->isChecked();
-    fields.mercator = mercatorBox->isChecked();
+    display.displayMode = static_cast<DisplayMode>(modeGroup->checkedId());
+    display.mapRange = static_cast<MapRange>(rangeGroup->checkedId());
+    display.observerInputMode = static_cast<ObserverInput>(placeGroup->checkedId());
+    display.grid = gridBox->isChecked();
+    display.kml = kmlBox->isChecked();
+    display.deltaTBand = bandBox->isChecked();
+    display.fillCentralPath = fillPathBox->isChecked();
+    display.durationCurves = durationBox->isChecked();
+    display.trueLimits = trueLimitsBox->isChecked();
+    display.northUp = northUpBox->isChecked();
+    display.legend = static_cast<MapLegend>(legendList->currentIndex());
+    display.deltaTChoice = {static_cast<DeltaTModel>(deltaTModelList->currentIndex()),
+                            ndotBox->isChecked()};
+    display.vectorBaseMap = vectorBaseMapBox->isChecked();
+    display.mercator = mercatorBox->isChecked();
+    if (cityList->currentIndex() >= 0)
+        display.cityIndex = cityList->currentIndex() + 1;
 }
 
 SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const CityTable& cities,
-                           std::optional<int>& cityIndex, int& pendingType, ViewSettings& view,
-                           ValidationReporter reporter)
-    : ExchangeDialog(parent, tr("Search Mode"), reporter), fields(initial) {
-    cityList = cityCombo(cities, cityIndex, view.englishNames);
-    typeList = explained(new QComboBox, tr("The type of eclipse that the search steps through."));
-    // the types by code 1 to 6, in the window's language
-    for (const char* name :
-         {QT_TR_NOOP("Partial"), QT_TR_NOOP("Total"), QT_TR_NOOP("Annular"),
-          QT_TR_NOOP("Hybrid (annular-total)"), QT_TR_NOOP("Total without a central line"),
-          QT_TR_NOOP("Annular without a central line")})
-        typeList->addItem(tr(name));
-    typeList->setCurrentIndex(pendingType - 1);
-    connect(typeList, &QComboBox::activated, this,
-            [&pendingType](int row) { pendingType = row + 1; });
-    auto* startButton =
-        explained(new QPushButton(tr("Search from year/month")),
-                  tr("Chooses the year and month from which Previous and Next search."));
-    startButton->setAutoDefault(false); // Enter presses OK, whatever has the focus
-    connect(startButton, &QPushButton::clicked, this, [this, &view, reporter] {
-        YearMonthDialog when(this, loadWhen(view), reporter);
-        if (when.exec() == QDialog::Accepted)
-            storeWhen(view, when.fields);
-    });
-    modeGroup = new QButtonGroup(this);
-    placeGroup = new QButtonGroup(this);
-    sarosEdit = numberField(fields.saros, sarosRule);
-    lonEdit = numberField(fields.observerLon, lonRule);
-    magnitudeEdit = numberField(fields.minMagnitude, magnitudeRule);
-    heightEdit = numberField(fields.observerHeight, heightRule);
-    latEdit = numberField(fields.observerLat, latRule);
-    typePastEdit = numberField(fields.typePastYears, pastYearsRule);
-    placePastEdit = numberField(fields.placePastYears, pastYearsRule);
-    probabilityEdit = numberField(fields.minCentralProbability, probabilityRule);
-    whenFromEdit = numberField(fields.whenFrom, whenRule);
-    whenToEdit = numberField(fields.whenTo, whenRule);
-    seenList = new QComboBox;
-    for (const char* seen :
-         {QT_TR_NOOP("— (by magnitude or probability)"), QT_TR_NOOP("Total"), QT_TR_NOOP("Annular"),
-          QT_TR_NOOP("Total or annular"), QT_TR_NOOP("At least the magnitude above")})
-        seenList->addItem(tr(seen));
-    seenList->setCurrentIndex(static_cast<int>(fields.seen));
-    whenList = new QComboBox;
-    for (const char* when :
-         {QT_TR_NOOP("Any time with the Sun up"), QT_TR_NOOP("Sun's altitude (degrees)"),
-          QT_TR_NOOP("Local apparent time (hours)"), QT_TR_NOOP("Hours after sunrise"),
-          QT_TR_NOOP("Hours before sunset"), QT_TR_NOOP("Time-degrees after sunrise"),
-          QT_TR_NOOP("Time-degrees before sunset")})
-        whenList->addItem(tr(when));
-    whenList->setCurrentIndex(static_cast<int>(fields.when));
+                           const ViewSettings& view, ValidationReporter reporter)
+    : ExchangeDialog(parent, tr("Search Mode"), reporter), mode(initial) {
+    modeGroup = buttonGroup(this, "modeGroup");
+    placeGroup = buttonGroup(this, "placeGroup");
+    addLists(cities, view.englishNames);
+    addTextFields();
+    QWidget* modes = modesBox();
+    modeGroup->button(mode.searchMode)->setChecked(true);
+    placeGroup->button(static_cast<int>(mode.observerInputMode))->setChecked(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(startButton(view, std::move(reporter)));
+    buttons->addStretch();
+    buttons->addWidget(okCancel(this));
+    layOutFitted(this, modes, buttons);
+}
 
-    const QString pastYearsTip =
-        tr("How many years before the month shown the eclipse list searches (0 to 1000).");
-    auto* modes = new QGroupBox(tr("Search mode"));
-    auto* grid = new QGridLayout(modes);
-    grid->addWidget(
-        radio(modeGroup, tr("All"), 0, tr("Previous and Next step through every eclipse.")), 0, 0);
-    grid->addWidget(radio(modeGroup, tr("Eclipse type"), 1,
-                          tr("Previous and Next step through eclipses of the type chosen.")),
-                    1, 0);
-    auto* typeRow = new QGridLayout;
-    typeRow->addWidget(typeList, 0, 0, 1, 2);
-    labelled(typeRow, 1, 0, tr("Years searched back:"), typePastEdit, pastYearsTip);
-    grid->addLayout(typeRow, 1, 1);
-    grid->addWidget(radio(modeGroup, tr("Place / magnitude"), 2,
-                          tr("Previous and Next step through eclipses seen from the observing "
-                             "place with the Sun up and at least the magnitude typed.")),
-                    2, 0);
-    QGroupBox* place =
-        placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit);
-    auto* placeRows = new QGridLayout;
-    placeRows->addWidget(place, 0, 0, 1, 2);
-    labelled(placeRows, 1, 0, tr("Magnitude:"), magnitudeEdit,
+void SearchDialog::addLists(const CityTable& cities, bool englishNames) {
+    cityList = cityCombo(cities, mode.cityIndex, englishNames);
+    // the types by code 1 to 6, in the window's language
+    typeList = explained(
+        textList("vesk::SearchDialog",
+                 {QT_TR_NOOP("Partial"), QT_TR_NOOP("Total"), QT_TR_NOOP("Annular"),
+                  QT_TR_NOOP("Hybrid (annular-total)"), QT_TR_NOOP("Total without a central line"),
+                  QT_TR_NOOP("Annular without a central line")},
+                 mode.searchType - 1, "typeList"),
+        tr("The type of eclipse that the search steps through."));
+    seenList = textList("vesk::SearchDialog",
+                        {QT_TR_NOOP("— (by magnitude or probability)"), QT_TR_NOOP("Total"),
+                         QT_TR_NOOP("Annular"), QT_TR_NOOP("Total or annular"),
+                         QT_TR_NOOP("At least the magnitude above")},
+                        static_cast<int>(mode.seen), "seenList");
+    whenList =
+        textList("vesk::SearchDialog",
+                 {QT_TR_NOOP("Any time with the Sun up"), QT_TR_NOOP("Sun's altitude (degrees)"),
+                  QT_TR_NOOP("Local apparent time (hours)"), QT_TR_NOOP("Hours after sunrise"),
+                  QT_TR_NOOP("Hours before sunset"), QT_TR_NOOP("Time-degrees after sunrise"),
+                  QT_TR_NOOP("Time-degrees before sunset")},
+                 static_cast<int>(mode.when), "whenList");
+}
+
+void SearchDialog::addTextFields() {
+    // In the exchange order of the dialog.
+    sarosEdit = numberField(mode.saros, sarosRule, "sarosEdit");
+    lonEdit = numberField(mode.observerLon, lonRule, "lonEdit");
+    magnitudeEdit = numberField(mode.minMagnitude, magnitudeRule, "magnitudeEdit");
+    heightEdit = numberField(mode.observerHeight, heightRule, "heightEdit");
+    latEdit = numberField(mode.observerLat, latRule, "latEdit");
+    typePastEdit = numberField(mode.typePastYears, pastYearsRule, "typePastEdit");
+    placePastEdit = numberField(mode.placePastYears, pastYearsRule, "placePastEdit");
+    probabilityEdit = numberField(mode.minCentralProbability, probabilityRule, "probabilityEdit");
+    whenFromEdit = numberField(mode.whenFrom, whenRule, "whenFromEdit");
+    whenToEdit = numberField(mode.whenTo, whenRule, "whenToEdit");
+}
+
+QPushButton* SearchDialog::startButton(const ViewSettings& view, ValidationReporter reporter) {
+    auto* button = explained(new QPushButton(tr("Search from year/month")),
+                             tr("Chooses the year and month from which Previous and Next search."));
+    button->setAutoDefault(false); // Enter presses OK, whatever has the focus
+    connect(button, &QPushButton::clicked, this, [this, start = loadWhen(view), reporter] {
+        YearMonthDialog when(this, mode.start.value_or(start), reporter);
+        if (when.exec() == QDialog::Accepted)
+            mode.start = when.fields();
+    });
+    return button;
+}
+
+namespace {
+
+QString pastYearsTip() {
+    return SearchDialog::tr(
+        "How many years before the month shown the eclipse list searches (0 to 1000).");
+}
+
+} // namespace
+
+QLayout* SearchDialog::typeRows() {
+    auto* rows = new QGridLayout;
+    rows->addWidget(typeList, 0, 0, 1, 2);
+    labelled(rows, 1, 0, tr("Years searched back:"), typePastEdit, pastYearsTip());
+    return rows;
+}
+
+QLayout* SearchDialog::placeRows() {
+    auto* rows = new QGridLayout;
+    rows->addWidget(
+        placeBox(tr("Observing place"), placeGroup, cityList, lonEdit, latEdit, heightEdit), 0, 0,
+        1, 2);
+    labelled(rows, 1, 0, tr("Magnitude:"), magnitudeEdit,
              tr("The least magnitude at the place, 0 to 1.5: the share of the Sun's diameter "
                 "that the Moon covers (1 or more: total)."));
-    labelled(placeRows, 2, 0, tr("Years searched back:"), placePastEdit, pastYearsTip);
-    labelled(placeRows, 3, 0, tr("Probability of a central eclipse (0: by magnitude):"),
-             probabilityEdit,
+    labelled(rows, 2, 0, tr("Years searched back:"), placePastEdit, pastYearsTip());
+    labelled(rows, 3, 0, tr("Probability of a central eclipse (0: by magnitude):"), probabilityEdit,
              tr("The least chance, 0 to 1, that the eclipse was total or annular at the place "
                 "given the uncertainty of ΔT; 0 searches by the magnitude instead."));
-    labelled(placeRows, 4, 0, tr("Seen in the record:"), seenList,
+    labelled(rows, 4, 0, tr("Seen in the record:"), seenList,
              tr("Which eclipse a record describes: what it says was seen at the place with the "
                 "Sun up. The list then gives every eclipse seen so with at least the "
                 "probability above (0: 0.01) under the uncertainty of ΔT, the likeliest "
                 "first."));
-    labelled(placeRows, 5, 0, tr("When in the day:"), whenList,
+    labelled(rows, 5, 0, tr("When in the day:"), whenList,
              tr("When the record says it was seen, at the maximum: the Sun's altitude, the "
                 "local apparent time, or the time after sunrise or before sunset (1 "
                 "time-degree is 4 minutes), from and to the values below."));
@@ -550,30 +616,42 @@ SearchDialog::SearchDialog(QWidget* parent, const ModeFields& initial, const Cit
     whenSpan->addWidget(explained(whenFromEdit, tr("The span's start.")));
     whenSpan->addWidget(new QLabel(tr("to")));
     whenSpan->addWidget(explained(whenToEdit, tr("The span's end.")));
-    placeRows->addWidget(new QLabel(tr("From:")), 6, 0);
-    placeRows->addLayout(whenSpan, 6, 1);
-    grid->addLayout(placeRows, 2, 1);
+    rows->addWidget(new QLabel(tr("From:")), 6, 0);
+    rows->addLayout(whenSpan, 6, 1);
+    return rows;
+}
+
+QWidget* SearchDialog::modesBox() {
+    auto* modes = new QGroupBox(tr("Search mode"));
+    auto* grid = new QGridLayout(modes);
+    grid->addWidget(
+        radio(modeGroup, tr("All"), 0, tr("Previous and Next step through every eclipse.")), 0, 0);
+    grid->addWidget(radio(modeGroup, tr("Eclipse type"), 1,
+                          tr("Previous and Next step through eclipses of the type chosen.")),
+                    1, 0);
+    grid->addLayout(typeRows(), 1, 1);
+    grid->addWidget(radio(modeGroup, tr("Place / magnitude"), 2,
+                          tr("Previous and Next step through eclipses seen from the observing "
+                             "place with the Sun up and at least the magnitude typed.")),
+                    2, 0);
+    grid->addLayout(placeRows(), 2, 1);
     grid->addWidget(radio(modeGroup, tr("Saros series"), 3,
                           tr("Previous and Next step through one Saros series: eclipses 18 years "
                              "11 days apart that repeat each other.")),
                     3, 0);
     grid->addWidget(explained(sarosEdit, tr("The number of the Saros series (-400 to 400).")), 3,
                     1);
-    modeGroup->button(fields.searchMode)->setChecked(true);
-    placeGroup->button(static_cast<int>(fields.observerInputMode))->setChecked(true);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(startButton);
-    buttons->addStretch();
-    buttons->addWidget(okCancel(this));
-    layOutFitted(this, modes, buttons);
+    return modes;
 }
 
 void SearchDialog::exchangeChoices() {
-    fields.searchMode = static_cast<SearchMode>(modeGroup->checkedId());
-    fields.observerInputMode = static_cast<ObserverInput>(placeGroup->checkedId());
-    fields.seen = static_cast<ModeFields::Seen>(seenList->currentIndex());
-    fields.when = static_cast<ModeFields::When>(whenList->currentIndex());
+    mode.searchMode = static_cast<SearchMode>(modeGroup->checkedId());
+    mode.observerInputMode = static_cast<ObserverInput>(placeGroup->checkedId());
+    mode.seen = static_cast<ModeFields::Seen>(seenList->currentIndex());
+    mode.when = static_cast<ModeFields::When>(whenList->currentIndex());
+    mode.searchType = typeList->currentIndex() + 1;
+    if (cityList->currentIndex() >= 0)
+        mode.cityIndex = cityList->currentIndex() + 1;
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {

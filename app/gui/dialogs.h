@@ -6,7 +6,7 @@
 #pragma once
 
 #include "app_state.h"
-#include "view_commands.h"
+#include "dialog_fields.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -18,7 +18,9 @@ class QButtonGroup;
 class QGroupBox;
 class QCheckBox;
 class QComboBox;
+class QLayout;
 class QLineEdit;
+class QPushButton;
 
 namespace vesk {
 
@@ -40,7 +42,8 @@ class ExchangeDialog : public QDialog {
   protected:
     // A text box exchanged with target under rule, in the order of the calls. With whenEmpty, an
     // empty box is accepted and target takes whenEmpty(), asked once every other field is in.
-    QLineEdit* numberField(double& target, const FieldRule& rule,
+    // The box's object name is name.
+    QLineEdit* numberField(double& target, const FieldRule& rule, const char* name,
                            std::function<double()> whenEmpty = {});
     // Runs before the checks of the text fields (radio groups and lists exchange first).
     virtual void exchangeChoices() {}
@@ -62,22 +65,40 @@ class YearMonthDialog : public ExchangeDialog {
   public:
     YearMonthDialog(QWidget* parent, const WhenFields& initial,
                     ValidationReporter reporter = messageBoxReporter());
-    WhenFields fields;
-    QLineEdit *yearEdit = nullptr, *monthEdit = nullptr;
+    // The year and month: as given, and as typed once the dialog is accepted.
+    const WhenFields& fields() const { return when; }
+
+  private:
+    WhenFields when;
 };
 
 class DisplayDialog : public ExchangeDialog {
     Q_OBJECT
 
   public:
-    // A choice in the city list stores its row into cityIndex at once. With places (the
-    // gazetteer's owner), a field beside the city list chooses a place by name: it fills in the
-    // typed place's position and height and keeps the place in chosenPlace.
+    // With places (the gazetteer's owner), a field beside the city list chooses a place by name:
+    // it fills in the typed place's position and height.
     DisplayDialog(QWidget* parent, const DisplayFields& initial, const CityTable& cities,
-                  std::optional<int>& cityIndex, ValidationReporter reporter = messageBoxReporter(),
-                  AppState* places = nullptr);
-    DisplayFields fields;
-    std::optional<ObserverPlace> chosenPlace;
+                  ValidationReporter reporter = messageBoxReporter(), AppState* places = nullptr);
+    // The settings: as given, and as changed once the dialog is accepted.
+    const DisplayFields& fields() const { return display; }
+    // The place chosen by name, unless none was.
+    const std::optional<ObserverPlace>& chosenPlace() const { return namedPlace; }
+
+  protected:
+    void exchangeChoices() override;
+
+  private:
+    void addTextFields(AppState* places);
+    void addChoices();
+    QGroupBox* rangeBox();
+    QGroupBox* settingsBox();
+    QGroupBox* observingPlaceBox(AppState* places);
+    QWidget* modesBox(AppState* places);
+    void addPlaceField(QGroupBox& box, AppState& places);
+
+    DisplayFields display;
+    std::optional<ObserverPlace> namedPlace;
     QButtonGroup *modeGroup, *rangeGroup, *placeGroup;
     QCheckBox *gridBox, *kmlBox, *vectorBaseMapBox, *mercatorBox, *bandBox, *fillPathBox,
         *durationBox, *northUpBox, *trueLimitsBox, *ndotBox;
@@ -86,31 +107,35 @@ class DisplayDialog : public ExchangeDialog {
     QComboBox* cityList;
     QLineEdit *magnificationEdit, *centreLonEdit, *centreLatEdit, *tableLonEdit, *tableStepEdit,
         *drawStepEdit, *heightEdit, *lonEdit, *latEdit, *deltaTEdit, *solarRadiusEdit;
-
-  protected:
-    void exchangeChoices() override;
-
-  private:
-    void addPlaceField(QGroupBox& box, AppState& places);
 };
 
 class SearchDialog : public ExchangeDialog {
     Q_OBJECT
 
   public:
-    // The city list stores into cityIndex and the type list into pendingType at once; the
-    // start-year button opens the year/month dialog on view.
+    // The start-year button opens the year/month dialog on the view's year and month (or those
+    // chosen before).
     SearchDialog(QWidget* parent, const ModeFields& initial, const CityTable& cities,
-                 std::optional<int>& cityIndex, int& pendingType, ViewSettings& view,
-                 ValidationReporter reporter = messageBoxReporter());
-    ModeFields fields;
+                 const ViewSettings& view, ValidationReporter reporter = messageBoxReporter());
+    // The settings: as given, and as changed once the dialog is accepted.
+    const ModeFields& fields() const { return mode; }
+
+  protected:
+    void exchangeChoices() override;
+
+  private:
+    void addTextFields();
+    void addLists(const CityTable& cities, bool englishNames);
+    QLayout* typeRows();
+    QLayout* placeRows();
+    QWidget* modesBox();
+    QPushButton* startButton(const ViewSettings& view, ValidationReporter reporter);
+
+    ModeFields mode;
     QButtonGroup *modeGroup, *placeGroup;
     QComboBox *cityList, *typeList, *seenList, *whenList;
     QLineEdit *sarosEdit, *lonEdit, *latEdit, *heightEdit, *magnitudeEdit, *typePastEdit,
         *placePastEdit, *probabilityEdit, *whenFromEdit, *whenToEdit;
-
-  protected:
-    void exchangeChoices() override;
 };
 
 class AboutDialog : public QDialog {

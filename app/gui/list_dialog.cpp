@@ -51,6 +51,12 @@ EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings
     setWindowTitle(tr("Eclipse List"));
     setModal(false);
     setFont(QFont(QStringLiteral("Noto Sans CJK JP"), 9));
+    createFields();
+    layOutAndConnect();
+    initialise();
+}
+
+void EclipseListDialog::createFields() {
     list = explained(new QTreeWidget,
                      tr("The eclipses found: date, type, Saros series and member; for a place "
                         "search also the maximum there, its magnitude, obscuration and the Sun's "
@@ -76,6 +82,9 @@ EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings
     stopButton->setEnabled(false);
     progress = new QProgressBar;
     progress->setVisible(false);
+}
+
+void EclipseListDialog::layOutAndConnect() {
     auto* drawButton = explained(new QPushButton(tr("Draw eclipse")),
                                  tr("Shows the eclipse selected in the list in the window."));
     auto* closeButton = new QPushButton(tr("Close"));
@@ -109,7 +118,6 @@ EclipseListDialog::EclipseListDialog(QWidget* view, const ViewSettings& settings
     connect(list, &QTreeWidget::itemDoubleClicked, this, showListed);
     connect(closeButton, &QPushButton::clicked, this, &EclipseListDialog::reject);
     connect(cancelButton, &QPushButton::clicked, this, &EclipseListDialog::reject);
-    initialise();
 }
 
 void EclipseListDialog::initialise() {

@@ -62,6 +62,9 @@ class EclipseListDialog : public QDialog {
     void reject() override;
 
   private:
+    // The list, the search's fields, buttons and progress; then their places and signals.
+    void createFields();
+    void layOutAndConnect();
     void fill();
     // A message of the search, drawn on the view when the search has ended.
     struct SearchNote {

@@ -8,11 +8,10 @@
 
 #include "messages.h"
 #include "picture_output.h"
-#include "place_options.h"
 #include "pointer_readout.h"
 #include "redraw_pipeline.h"
-#include "report_command.h"
-#include "sky_command.h"
+#include "report_page.h"
+#include "sky_page.h"
 #include "translation.h"
 
 #include <QApplication>
@@ -286,32 +285,29 @@ void MapView::yearMonth() {
     YearMonthDialog dialog(this, loadWhen(viewSettings), reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    storeWhen(viewSettings, dialog.fields);
+    storeWhen(viewSettings, dialog.fields());
     request(RedrawAction::show);
 }
 
 void MapView::displayMode() {
-    std::optional<int> cityIndex = viewSettings.observerCityIndex;
     DisplayDialog dialog(this, loadDisplay(viewSettings, choices, lastMapCentreLon),
-                         shown.frame.cities, cityIndex, reporter, &state);
+                         shown.frame.cities, reporter, &state);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    viewSettings.observerCityIndex = cityIndex;
-    storeDisplay(viewSettings, choices, dialog.fields, shown.frame.cities);
+    storeDisplay(viewSettings, choices, dialog.fields(), shown.frame.cities);
     // the named place, unless its position was changed by hand after (then its zone is found
     // from the position)
-    if (dialog.chosenPlace)
-        viewSettings.observerPlace = *dialog.chosenPlace;
+    if (dialog.chosenPlace())
+        viewSettings.observerPlace = *dialog.chosenPlace();
     request(RedrawAction::show);
 }
 
 void MapView::searchMode() {
     SearchDialog dialog(this, loadMode(viewSettings, choices, shown.frame.eclipse.record.saros),
-                        shown.frame.cities, choices.searchCityIndex, choices.searchType,
-                        viewSettings, reporter);
+                        shown.frame.cities, viewSettings, reporter);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    storeMode(viewSettings, choices, dialog.fields, shown.frame.cities);
+    storeMode(viewSettings, choices, dialog.fields(), shown.frame.cities);
     request(RedrawAction::show);
 }
 

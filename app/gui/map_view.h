@@ -8,6 +8,7 @@
 
 #include "app_state.h"
 #include "background_work.h"
+#include "dialog_fields.h"
 #include "dialogs.h"
 #include "list_dialog.h"
 #include "qt_draw_surface.h"

@@ -7,7 +7,7 @@
 #include "catalog.h"
 #include "fuzz_support.h"
 #include "info_command.h"
-#include "sky_command.h"
+#include "sky_page.h"
 #include "timescales.h"
 
 #include <cstdio>

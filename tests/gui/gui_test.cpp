@@ -3,12 +3,12 @@
 // commands and mouse gestures, the eclipse list, the frame's menus and toolbar.
 #include "angles.h"
 #include "clock.h"
+#include "dialog_fields.h"
 #include "event_loop_gaps.h"
 #include "main_window.h"
 #include "messages.h"
 #include "palette.h"
 #include "path_tracers.h"
-#include "place_options.h"
 #include "shadow_elements.h"
 #include "shadow_layer.h"
 #include "sky_view.h"
@@ -73,8 +73,18 @@ struct Messages {
     }
 };
 
-// The search dialog over a view and a city table of the test's, with the city row and the type
-// that its lists store into at once.
+// The search dialog over a view and a city table of the test's, and the choices it loads and
+// stores.
+// The dialog's widget of that object name; the test stops where there is none.
+template <class Widget> Widget* part(const QObject& dialog, const char* name) {
+    auto* found = dialog.findChild<Widget*>(QLatin1String(name));
+    if (found == nullptr) {
+        ADD_FAILURE() << "the dialog has no " << name;
+        std::abort();
+    }
+    return found;
+}
+
 struct SearchDialogFixture {
     Messages messages;
     ViewSettings view;
@@ -83,8 +93,7 @@ struct SearchDialogFixture {
     SearchDialog dialog;
     explicit SearchDialogFixture(ViewSettings initial = {}, CityTable table = {})
         : view(std::move(initial)), cities(std::move(table)),
-          dialog(nullptr, loadMode(view, choices, 145), cities, choices.searchCityIndex,
-                 choices.searchType, view, messages.reporter()) {}
+          dialog(nullptr, loadMode(view, choices, 145), cities, view, messages.reporter()) {}
 };
 
 // Records whose view settings ask for 2024 April.
@@ -187,8 +196,9 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
         CityTable cities;
         cities.rows = {{"東京", 139.767, 35.683, 40, 0, "Tokyo"}};
         const SearchDialogFixture search(view, cities);
-        EXPECT_EQ(search.dialog.typeList->currentText(), QStringLiteral("Total"));
-        EXPECT_EQ(search.dialog.cityList->itemText(0), QStringLiteral("Tokyo"));
+        EXPECT_EQ(part<QComboBox>(search.dialog, "typeList")->currentText(),
+                  QStringLiteral("Total"));
+        EXPECT_EQ(part<QComboBox>(search.dialog, "cityList")->itemText(0), QStringLiteral("Tokyo"));
         useJapanese(true);
     }
     // the Japanese texts, the half-width katakana of the old menus now full-width
@@ -204,36 +214,36 @@ TEST(Window, MenusInEnglishUnderAnEnglishLocaleAndInJapaneseOtherwise) {
 TEST(Dialogs, YearMonthChecksMonthFirstAndStoresNothingUntilValid) {
     Messages messages;
     YearMonthDialog dialog(nullptr, {2024, 4}, messages.reporter());
-    dialog.monthEdit->setText("13");
-    dialog.yearEdit->setText("abc");
+    part<QLineEdit>(dialog, "monthEdit")->setText("13");
+    part<QLineEdit>(dialog, "yearEdit")->setText("abc");
     dialog.accept();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], QString("月：1 から 12 までの整数を入力してください。"));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(dialog.fields.month, 4);
-    dialog.monthEdit->setText("9");
+    EXPECT_EQ(dialog.fields().month, 4);
+    part<QLineEdit>(dialog, "monthEdit")->setText("9");
     dialog.accept();
     EXPECT_EQ(messages.shown.back(), QString("年：整数を入力してください。"));
-    EXPECT_EQ(dialog.fields.month, 4) << "nothing stored while a field is bad";
-    dialog.yearEdit->setText("-13001");
+    EXPECT_EQ(dialog.fields().month, 4) << "nothing stored while a field is bad";
+    part<QLineEdit>(dialog, "yearEdit")->setText("-13001");
     dialog.accept();
     EXPECT_EQ(messages.shown.back(),
               QString("年：-13000 から 16999 までの整数を入力してください。"));
     // A pasted number of 32,767 digits is refused like any other number out of range.
-    dialog.yearEdit->setText(QString(32767, QChar('9')));
+    part<QLineEdit>(dialog, "yearEdit")->setText(QString(32767, QChar('9')));
     dialog.accept();
     EXPECT_EQ(messages.shown.back(),
               QString("年：-13000 から 16999 までの整数を入力してください。"));
     for (const char* bad : {"+", "-", "1-2", "١٢"}) {
-        dialog.yearEdit->setText(QString::fromUtf8(bad));
+        part<QLineEdit>(dialog, "yearEdit")->setText(QString::fromUtf8(bad));
         dialog.accept();
         EXPECT_EQ(messages.shown.back(), QString("年：整数を入力してください。")) << bad;
     }
-    dialog.yearEdit->setText(" 2035 ");
+    part<QLineEdit>(dialog, "yearEdit")->setText(" 2035 ");
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.fields.year, 2035);
-    EXPECT_EQ(dialog.fields.month, 9);
+    EXPECT_EQ(dialog.fields().year, 2035);
+    EXPECT_EQ(dialog.fields().month, 9);
 }
 
 TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
@@ -241,32 +251,33 @@ TEST(Dialogs, DisplayDialogStoresTypedMapValuesOnlyForTypedRange) {
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}, {"B", 40, 50, 60, 0, ""}};
     ViewSettings view;
-    std::optional<int> cityIndex = 1;
     DialogChoices choices;
-    DisplayDialog dialog(nullptr, loadDisplay(view, {}, 139.7), cities, cityIndex,
-                         messages.reporter());
-    EXPECT_EQ(dialog.tableLonEdit->text(), QString("45")) << "trunc(139.7 / 15) * 15 - 90";
-    EXPECT_EQ(dialog.drawStepEdit->text(), QString("0.1"));
-    dialog.drawStepEdit->setText("0");
+    DisplayDialog dialog(nullptr, loadDisplay(view, {}, 139.7), cities, messages.reporter());
+    EXPECT_EQ(part<QLineEdit>(dialog, "tableLonEdit")->text(), QString("45"))
+        << "trunc(139.7 / 15) * 15 - 90";
+    EXPECT_EQ(part<QLineEdit>(dialog, "drawStepEdit")->text(), QString("0.1"));
+    part<QLineEdit>(dialog, "drawStepEdit")->setText("0");
     dialog.accept();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
               QString("描画速度：0.001 から 100 までの数字を入力してください。"));
-    EXPECT_TRUE(dialog.drawStepEdit->hasFocus() || !dialog.isVisible());
-    dialog.drawStepEdit->setText("0.5");
-    dialog.rangeGroup->button(3)->setChecked(true);
-    dialog.magnificationEdit->setText("2");
-    dialog.centreLonEdit->setText("139.7");
+    EXPECT_TRUE(part<QLineEdit>(dialog, "drawStepEdit")->hasFocus() || !dialog.isVisible());
+    part<QLineEdit>(dialog, "drawStepEdit")->setText("0.5");
+    part<QButtonGroup>(dialog, "rangeGroup")->button(3)->setChecked(true);
+    part<QLineEdit>(dialog, "magnificationEdit")->setText("2");
+    part<QLineEdit>(dialog, "centreLonEdit")->setText("139.7");
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    storeDisplay(view, choices, dialog.fields, cities);
+    storeDisplay(view, choices, dialog.fields(), cities);
     EXPECT_EQ(view.mapRange, MapRange::centred);
     EXPECT_EQ(view.magnification, 2);
     EXPECT_NEAR(view.centreLon, 139.7, 1e-9);
     EXPECT_NEAR(view.drawStepHours, 0.5 / 60, 1e-12);
-    // A city chosen in the list is stored at once, whatever the end of the dialog.
-    dialog.cityList->activated(1);
-    EXPECT_EQ(cityIndex, 2);
+    // A city chosen in the list is the observer's once the dialog is accepted, and not before.
+    part<QComboBox>(dialog, "cityList")->setCurrentIndex(1);
+    EXPECT_EQ(dialog.fields().cityIndex, 1);
+    dialog.accept();
+    EXPECT_EQ(dialog.fields().cityIndex, 2);
 }
 
 TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
@@ -274,18 +285,49 @@ TEST(Dialogs, SearchDialogTypeListAndSarosStartYear) {
     year3000.year = 3000;
     SearchDialogFixture search(year3000);
     SearchDialog& dialog = search.dialog;
-    EXPECT_EQ(dialog.typeList->currentIndex(), 1);
-    dialog.typeList->activated(3);
-    EXPECT_EQ(search.choices.searchType, 4) << "stored at once";
-    dialog.sarosEdit->setText("401");
+    EXPECT_EQ(part<QComboBox>(dialog, "typeList")->currentIndex(), 1);
+    part<QComboBox>(dialog, "typeList")->setCurrentIndex(3);
+    part<QLineEdit>(dialog, "sarosEdit")->setText("401");
     dialog.accept();
     EXPECT_EQ(search.messages.shown.back(),
               QString("-400 から 400 までの整数を入力してください。"));
-    dialog.sarosEdit->setText("145");
+    part<QLineEdit>(dialog, "sarosEdit")->setText("145");
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    storeMode(search.view, search.choices, dialog.fields, search.cities);
+    storeMode(search.view, search.choices, dialog.fields(), search.cities);
     EXPECT_EQ(search.view.year, 1638) << "145 began in 1639; 3000 is over 1262.1 years later";
+    EXPECT_EQ(search.choices.searchType, 4) << "the type chosen, remembered for the next time";
+}
+
+// The start year and month chosen from the search dialog count once the dialog is accepted: a
+// cancelled dialog leaves the view's month as it was.
+TEST(Dialogs, SearchDialogStartMonthOnlyWhenAccepted) {
+    for (const bool accepted : {false, true}) {
+        SearchDialogFixture search;
+        search.view.year = 2024;
+        QTimer::singleShot(0, [] {
+            auto* when = dynamic_cast<YearMonthDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(when, nullptr);
+            part<QLineEdit>(*when, "yearEdit")->setText("763 BC");
+            part<QLineEdit>(*when, "monthEdit")->setText("6");
+            when->accept();
+            if (when->isVisible()) {
+                ADD_FAILURE() << "the year and month were refused";
+                when->reject();
+            }
+        });
+        QPushButton* start = nullptr;
+        for (QPushButton* button : search.dialog.findChildren<QPushButton*>())
+            if (!button->autoDefault())
+                start = button;
+        ASSERT_NE(start, nullptr);
+        start->click();
+        if (accepted) {
+            search.dialog.accept();
+            storeMode(search.view, search.choices, search.dialog.fields(), search.cities);
+        }
+        EXPECT_EQ(search.view.year, accepted ? -762 : 2024);
+    }
 }
 
 TEST(Window, MenusToolbarAndTheFirstPicture) {
@@ -888,13 +930,12 @@ TEST(Window, EveryControlExplainsItself) {
             missing.insert(missing.end(), more.begin(), more.end());
         }
         YearMonthDialog when(nullptr, loadWhen(w.v()), w.messages.reporter());
-        std::optional<int> cityIndex;
         CityTable cities;
-        DisplayDialog display(nullptr, loadDisplay(w.v(), {}, 0), cities, cityIndex,
-                              w.messages.reporter(), &w.state);
+        DisplayDialog display(nullptr, loadDisplay(w.v(), {}, 0), cities, w.messages.reporter(),
+                              &w.state);
         DialogChoices choices;
-        SearchDialog search(nullptr, loadMode(w.v(), choices, 145), cities, choices.searchCityIndex,
-                            choices.searchType, w.v(), w.messages.reporter());
+        SearchDialog search(nullptr, loadMode(w.v(), choices, 145), cities, w.v(),
+                            w.messages.reporter());
         for (const QWidget* dialog :
              {static_cast<const QWidget*>(&when), static_cast<const QWidget*>(&display),
               static_cast<const QWidget*>(&search)}) {
@@ -998,17 +1039,21 @@ TEST(Window, SearchByARecordsEvidenceListsTheLikeliestFirst) {
     Window w;
     SearchDialogFixture search(w.v());
     SearchDialog& dialog = search.dialog;
-    dialog.modeGroup->button(searchPlace)->setChecked(true);
-    dialog.placeGroup->button(static_cast<int>(ObserverInput::typed))->setChecked(true);
-    dialog.lonEdit->setText("44.42");
-    dialog.latEdit->setText("32.54");
-    dialog.seenList->setCurrentIndex(static_cast<int>(ModeFields::Seen::total));
-    dialog.whenList->setCurrentIndex(static_cast<int>(ModeFields::When::degreesAfterSunrise));
-    dialog.whenFromEdit->setText("150"); // 10 h to 0 h: the span is taken in either order
-    dialog.whenToEdit->setText("0");
+    part<QButtonGroup>(dialog, "modeGroup")->button(searchPlace)->setChecked(true);
+    part<QButtonGroup>(dialog, "placeGroup")
+        ->button(static_cast<int>(ObserverInput::typed))
+        ->setChecked(true);
+    part<QLineEdit>(dialog, "lonEdit")->setText("44.42");
+    part<QLineEdit>(dialog, "latEdit")->setText("32.54");
+    part<QComboBox>(dialog, "seenList")->setCurrentIndex(static_cast<int>(ModeFields::Seen::total));
+    part<QComboBox>(dialog, "whenList")
+        ->setCurrentIndex(static_cast<int>(ModeFields::When::degreesAfterSunrise));
+    part<QLineEdit>(dialog, "whenFromEdit")
+        ->setText("150"); // 10 h to 0 h: the span is taken in either order
+    part<QLineEdit>(dialog, "whenToEdit")->setText("0");
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    storeMode(search.view, search.choices, dialog.fields, search.cities);
+    storeMode(search.view, search.choices, dialog.fields(), search.cities);
     ASSERT_TRUE(search.view.searchEvidence);
     EXPECT_EQ(search.view.searchEvidence->seen, SeenPhase::total);
     ASSERT_TRUE(search.view.searchEvidence->afterSunrise);
@@ -1225,8 +1270,8 @@ TEST(Window, SarosSearchFindsTheSeriesFromBeforeItBegan) {
         QTimer::singleShot(0, [] {
             auto* dialog = dynamic_cast<SearchDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
-            dialog->modeGroup->button(searchSarosNumber)->setChecked(true);
-            dialog->sarosEdit->setText("139");
+            part<QButtonGroup>(*dialog, "modeGroup")->button(searchSarosNumber)->setChecked(true);
+            part<QLineEdit>(*dialog, "sarosEdit")->setText("139");
             dialog->accept();
         });
         const auto shows = [&](const char* date) {
@@ -1399,9 +1444,9 @@ TEST(Dialogs, EnterAndMnemonics) {
     QApplication::setActiveWindow(&when);
     QApplication::processEvents();
     QTest::keyClick(&when, Qt::Key_M, Qt::AltModifier);
-    EXPECT_TRUE(when.monthEdit->hasFocus());
+    EXPECT_TRUE(part<QLineEdit>(when, "monthEdit")->hasFocus());
     QTest::keyClick(&when, Qt::Key_P, Qt::AltModifier);
-    EXPECT_TRUE(when.yearEdit->hasFocus());
+    EXPECT_TRUE(part<QLineEdit>(when, "yearEdit")->hasFocus());
     for (const QLabel* label : when.findChildren<QLabel*>())
         EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
 }
@@ -1742,8 +1787,7 @@ TEST(Dialogs, DisplayDialogPlaceByNameFillsTheTypedPlace) {
     Messages messages;
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}};
-    std::optional<int> cityIndex = 1;
-    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, {}, 0), cities, cityIndex,
+    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, {}, 0), cities,
                          messages.reporter(), &state);
     dialog.show();
     auto* field = dialog.findChild<QLineEdit*>("placeField");
@@ -1751,11 +1795,11 @@ TEST(Dialogs, DisplayDialogPlaceByNameFillsTheTypedPlace) {
     QTest::keyClicks(field, "Luxor, EG");
     EXPECT_EQ(field->text(), QString("Luxor, EG"));
     QTest::keyClick(field, Qt::Key_Return);
-    EXPECT_EQ(dialog.lonEdit->text(), QString("32.6421"));
-    EXPECT_EQ(dialog.heightEdit->text(), QString("89"));
-    EXPECT_EQ(dialog.placeGroup->checkedId(), 1);
-    ASSERT_TRUE(dialog.chosenPlace);
-    EXPECT_EQ(dialog.chosenPlace->zone, "Africa/Cairo");
+    EXPECT_EQ(part<QLineEdit>(dialog, "lonEdit")->text(), QString("32.6421"));
+    EXPECT_EQ(part<QLineEdit>(dialog, "heightEdit")->text(), QString("89"));
+    EXPECT_EQ(part<QButtonGroup>(dialog, "placeGroup")->checkedId(), 1);
+    ASSERT_TRUE(dialog.chosenPlace());
+    EXPECT_EQ(dialog.chosenPlace()->zone, "Africa/Cairo");
 }
 
 // An empty height is the relief grid's at the typed place, as on the command line; a refused
@@ -1765,25 +1809,24 @@ TEST(Dialogs, EmptyHeightIsTheReliefsAndMessagesNameTheField) {
     Messages messages;
     CityTable cities;
     cities.rows = {{"A", 10, 20, 30, 0, ""}};
-    std::optional<int> cityIndex = 1;
-    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, {}, 0), cities, cityIndex,
+    DisplayDialog dialog(nullptr, loadDisplay(state.session.view, {}, 0), cities,
                          messages.reporter(), &state);
-    dialog.placeGroup->button(1)->setChecked(true);
-    dialog.lonEdit->setText("86.925");
-    dialog.latEdit->setText("27.9881"); // Sagarmatha
-    dialog.heightEdit->setText("");
+    part<QButtonGroup>(dialog, "placeGroup")->button(1)->setChecked(true);
+    part<QLineEdit>(dialog, "lonEdit")->setText("86.925");
+    part<QLineEdit>(dialog, "latEdit")->setText("27.9881"); // Sagarmatha
+    part<QLineEdit>(dialog, "heightEdit")->setText("");
     dialog.accept();
     EXPECT_TRUE(messages.shown.empty()) << messages.shown.front().toStdString();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.fields.observerHeight, groundHeightAt(state, 86.925, 27.9881));
-    EXPECT_GT(dialog.fields.observerHeight, 4000);
-    dialog.heightEdit->setText("high");
+    EXPECT_EQ(dialog.fields().observerHeight, groundHeightAt(state, 86.925, 27.9881));
+    EXPECT_GT(dialog.fields().observerHeight, 4000);
+    part<QLineEdit>(dialog, "heightEdit")->setText("high");
     dialog.accept();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].startsWith(QStringLiteral("高度：")))
         << messages.shown[0].toStdString();
-    dialog.heightEdit->setText("100");
-    dialog.lonEdit->setText("");
+    part<QLineEdit>(dialog, "heightEdit")->setText("100");
+    part<QLineEdit>(dialog, "lonEdit")->setText("");
     dialog.accept();
     EXPECT_TRUE(messages.shown.back().startsWith(QStringLiteral("経度：")))
         << "only the height may be empty";
@@ -1817,28 +1860,27 @@ TEST(Dialogs, DisplayDialogTurnsTheDeltaTBandOnAndOff) {
     Messages messages;
     CityTable cities;
     ViewSettings view;
-    std::optional<int> cityIndex = 1;
     DialogChoices choices;
-    DisplayDialog on(nullptr, loadDisplay(view, {}, 0), cities, cityIndex, messages.reporter());
-    EXPECT_FALSE(on.bandBox->isChecked());
-    on.bandBox->setChecked(true);
+    DisplayDialog on(nullptr, loadDisplay(view, {}, 0), cities, messages.reporter());
+    EXPECT_FALSE(part<QCheckBox>(on, "bandBox")->isChecked());
+    part<QCheckBox>(on, "bandBox")->setChecked(true);
     on.accept();
-    storeDisplay(view, choices, on.fields, cities);
+    storeDisplay(view, choices, on.fields(), cities);
     EXPECT_EQ(view.deltaTBandSigmas, 2);
-    DisplayDialog off(nullptr, loadDisplay(view, {}, 0), cities, cityIndex, messages.reporter());
-    EXPECT_TRUE(off.bandBox->isChecked());
-    off.bandBox->setChecked(false);
+    DisplayDialog off(nullptr, loadDisplay(view, {}, 0), cities, messages.reporter());
+    EXPECT_TRUE(part<QCheckBox>(off, "bandBox")->isChecked());
+    part<QCheckBox>(off, "bandBox")->setChecked(false);
     off.accept();
-    storeDisplay(view, choices, off.fields, cities);
+    storeDisplay(view, choices, off.fields(), cities);
     EXPECT_EQ(view.deltaTBandSigmas, 0);
     // the legend (on the globe by default) and the central path's shading
-    DisplayDialog legend(nullptr, loadDisplay(view, {}, 0), cities, cityIndex, messages.reporter());
-    EXPECT_EQ(legend.legendList->currentIndex(), 0);
-    EXPECT_FALSE(legend.fillPathBox->isChecked());
-    legend.legendList->setCurrentIndex(2);
-    legend.fillPathBox->setChecked(true);
+    DisplayDialog legend(nullptr, loadDisplay(view, {}, 0), cities, messages.reporter());
+    EXPECT_EQ(part<QComboBox>(legend, "legendList")->currentIndex(), 0);
+    EXPECT_FALSE(part<QCheckBox>(legend, "fillPathBox")->isChecked());
+    part<QComboBox>(legend, "legendList")->setCurrentIndex(2);
+    part<QCheckBox>(legend, "fillPathBox")->setChecked(true);
     legend.accept();
-    storeDisplay(view, choices, legend.fields, cities);
+    storeDisplay(view, choices, legend.fields(), cities);
     EXPECT_EQ(view.legend, MapLegend::never);
     EXPECT_TRUE(view.fillCentralPath);
 }
@@ -1867,8 +1909,7 @@ TEST(Dialogs, DisplayDialogFitsTheScreen) {
     Messages messages;
     CityTable cities;
     ViewSettings view;
-    std::optional<int> cityIndex = 1;
-    DisplayDialog dialog(nullptr, loadDisplay(view, {}, 0), cities, cityIndex, messages.reporter());
+    DisplayDialog dialog(nullptr, loadDisplay(view, {}, 0), cities, messages.reporter());
     dialog.show();
     QApplication::processEvents();
     const QRect screen = dialog.screen()->availableGeometry();
@@ -1884,15 +1925,15 @@ TEST(Dialogs, DisplayDialogFitsTheScreen) {
 TEST(Dialogs, SearchDialogTakesTheProbabilityOfACentralEclipse) {
     SearchDialogFixture search;
     SearchDialog& dialog = search.dialog;
-    EXPECT_EQ(dialog.probabilityEdit->text(), QString("0"));
-    dialog.modeGroup->button(searchPlace)->setChecked(true);
-    dialog.probabilityEdit->setText("2");
+    EXPECT_EQ(part<QLineEdit>(dialog, "probabilityEdit")->text(), QString("0"));
+    part<QButtonGroup>(dialog, "modeGroup")->button(searchPlace)->setChecked(true);
+    part<QLineEdit>(dialog, "probabilityEdit")->setText("2");
     dialog.accept();
     EXPECT_EQ(search.messages.shown.size(), 1u) << "above 1 is refused";
-    dialog.probabilityEdit->setText("0.2");
+    part<QLineEdit>(dialog, "probabilityEdit")->setText("0.2");
     dialog.accept();
     ASSERT_EQ(dialog.result(), QDialog::Accepted);
-    storeMode(search.view, search.choices, dialog.fields, search.cities);
+    storeMode(search.view, search.choices, dialog.fields(), search.cities);
     EXPECT_EQ(search.view.searchMinCentralProbability, 0.2);
     EXPECT_EQ(viewSearchCriteria(search.view, 145).minCentralProbability, 0.2);
 }

@@ -24,7 +24,4 @@ struct ObserverOptions {
 // is read only when a name is given; what its reading passed over is told on err.
 ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state, std::FILE* err);
 
-// The ground's height at a place from the relief grid: metres above the sea, 0 at sea.
-double groundHeightAt(const AppState& state, double lon, double lat);
-
 } // namespace vesk

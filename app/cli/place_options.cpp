@@ -54,10 +54,6 @@ std::optional<GazetteerPlace> namedPlace(const AppState& state, const std::strin
 
 } // namespace
 
-double groundHeightAt(const AppState& state, double lon, double lat) {
-    return std::max(0, reliefHeightAt(state.session.catalog.paths, lat, lon));
-}
-
 ObserverOptions applyObserverOptions(const CommandLine& options, AppState& state, std::FILE* err) {
     ObserverOptions chosen;
     std::string& error = chosen.error;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// "vesk report": the page to cite of an eclipse seen from a place. One A4 page, as PDF or SVG:
+// The page to cite of an eclipse seen from a place ("vesk report" and the window). One A4 page:
 // a regional map of the place with the path and the band of Delta T's uncertainty, then the
 // local circumstances in UT, local mean and apparent time and time-degrees from sunrise and to
 // sunset, the ranges of Delta T in which the eclipse was central or seen there with their
@@ -32,11 +32,5 @@ ViewSettings reportView(ViewSettings view);
 // what failed (nothing is written then).
 std::string writeEclipseReport(AppState& state, const ViewSettings& view,
                                const std::filesystem::path& path, std::vector<RecordedText>& texts);
-
-// The command: --year, --month, the place (--place, or --lon and --lat, --height), --out, the
-// Delta T options, --delta-t-band K, --scale M, --relief, --grid and --solar-radius; --text
-// prints the page's texts.
-int runReportCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
-                     std::FILE* err);
 
 } // namespace vesk

@@ -5,7 +5,7 @@
 #include "local_circumstances.h"
 #include "messages.h"
 #include "recording_surface.h"
-#include "sky_command.h"
+#include "sky_page.h"
 #include "test_support.h"
 
 #include <QImage>

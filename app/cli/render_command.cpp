@@ -8,7 +8,8 @@
 #include "picture_output.h"
 #include "place_options.h"
 #include "shadow_layer.h"
-#include "sky_command.h"
+#include "sky_json.h"
+#include "sky_page.h"
 #include "text_recording_surface.h"
 #include "timescales.h"
 

@@ -1,15 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "report_command.h"
+#include "report_page.h"
 
 #include "citation_report.h"
 #include "civil_time.h"
-#include "command_line.h"
 #include "delta_t_report.h"
-#include "info_command.h"
-#include "map_options.h"
-#include "output_path.h"
 #include "picture_output.h"
-#include "place_options.h"
 #include "saros.h"
 #include "shadow_elements.h"
 #include "text_lines.h"
@@ -238,69 +233,6 @@ std::string writeEclipseReport(AppState& state, const ViewSettings& view,
     page.fillSolidRect(0, reportMapHeight, reportWidth, reportHeight, Rgb{0, 0, 0});
     drawLines(page, lines);
     return picture.save(path);
-}
-
-int runReportCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
-                     std::FILE* err) {
-    CommandLine options;
-    std::string error;
-    const std::set<std::string> values = {
-        "--year",          "--month",        "--day",   "--place",       "--lon",
-        "--lat",           "--height",       "--out",   "--delta-t",     "--delta-t-adjust",
-        "--delta-t-model", "--delta-t-band", "--scale", "--solar-radius"};
-    if (!options.parse(args, values, {"--ndot-correction", "--text", "--relief", "--grid"},
-                       error)) {
-        std::fprintf(err, "vesk report: %s\n", error.c_str());
-        return 2;
-    }
-    ViewSettings& view = state.session.view;
-    const std::optional<std::string> outPath = options.value("--out");
-    error = applyYearMonthOptions(options, view);
-    if (error.empty() && !options.has("--year"))
-        error = "--year and --month name the eclipse to report";
-    if (error.empty())
-        error = applyMapOptions(options, view);
-    if (error.empty())
-        error = applyDeltaTOptions(options, view);
-    const std::optional<double> scale = options.number("--scale", error);
-    if (error.empty() && scale && !(*scale >= 0.1 && *scale <= 1000))
-        error = "--scale must lie from 0.1 to 1000";
-    ObserverOptions place;
-    if (error.empty()) {
-        place = applyObserverOptions(options, state, err);
-        error = place.error;
-    }
-    if (error.empty() && !place.given)
-        error = "the report is of a place: give --place, or --lon and --lat";
-    if (error.empty() && !outPath)
-        error = "--out FILE.pdf or FILE.svg names the report";
-    if (error.empty()) {
-        const std::optional<PictureFormat> format = pictureFormatOf(*outPath);
-        if (format != PictureFormat::pdf && format != PictureFormat::svg)
-            error = "--out must name a .pdf or .svg file";
-        else
-            error = outputPathRefusal(*outPath);
-    }
-    if (!error.empty()) {
-        std::fprintf(err, "vesk report: %s\n", error.c_str());
-        return 2;
-    }
-    view = reportView(view);
-    view.magnification = scale.value_or(reportMagnification);
-    if (options.hasFlag("--relief"))
-        view.baseMap = BaseMapKind::relief;
-
-    const OffscreenApplication application;
-    std::vector<RecordedText> texts;
-    if (const std::string failure = writeEclipseReport(state, view, *outPath, texts);
-        !failure.empty()) {
-        std::fprintf(err, "vesk report: %s\n", failure.c_str());
-        return 1;
-    }
-    if (options.hasFlag("--text"))
-        for (const RecordedText& text : texts)
-            std::fprintf(out, "%s\n", text.text.c_str());
-    return 0;
 }
 
 } // namespace vesk

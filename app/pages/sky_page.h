@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The two commands for an observer in the central path that draw straight over the view: the
-// sky at the local maximum and the contacts corrected for the lunar limb.
+// The two screens for an observer in the central path that draw straight over the view, in the
+// window and from "vesk render": the sky at the local maximum and the contacts corrected for the
+// lunar limb.
 #pragma once
 
 #include "app_state.h"
+#include "sky_at_maximum.h"
 
 #include <optional>
 #include <string>
@@ -15,12 +17,9 @@ namespace vesk {
 // inside the umbra or antumbra at the maximum.
 bool drawSkyAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& surface);
 
-// The objects that the sky view draws (the Sun, the Moon, the planets and the stars down to
-// faintestStar, below the horizon too) as a JSON array: name, altitude, azimuth from north
-// through east, right ascension and declination of date, magnitude (null for the new Moon) and
-// whether it is up; at the instant the chart is drawn for. None when the observer is not inside
-// the umbra or antumbra at the maximum.
-std::optional<std::string> skyAtMaximumJson(AppState& state, const ScreenFrame& frame);
+// The sky that the sky screen draws: at the time slider's instant, else the maximum; none when
+// the observer is not inside the umbra or antumbra at the maximum.
+std::optional<EclipseSky> skyOnScreen(const AppState& state, const ScreenFrame& frame);
 
 enum class LimbOutcome { drawn, notCentral, noLunarGrid };
 
