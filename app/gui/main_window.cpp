@@ -35,6 +35,9 @@
 #include <QToolBar>
 #include <QWhatsThis>
 #include <cmath>
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace vesk {
 
@@ -43,15 +46,6 @@ namespace {
 constexpr int frameWidth = 700, frameHeight = 600;
 // A new window's offset from the one it was opened from, pixels.
 constexpr int newWindowOffset = 30;
-
-// What the commands that both the Go menu and the toolbar hold do.
-constexpr const char* previousExplanation = QT_TRANSLATE_NOOP(
-    "vesk::MainWindow", "Shows the previous eclipse that the search mode finds (Page Up).");
-constexpr const char* nextExplanation = QT_TRANSLATE_NOOP(
-    "vesk::MainWindow", "Shows the next eclipse that the search mode finds (Page Down).");
-constexpr const char* wholeGlobeExplanation = QT_TRANSLATE_NOOP(
-    "vesk::MainWindow",
-    "Leaves the regional map for the whole globe, centred on greatest eclipse (Home).");
 
 // The toolbar's pictures.
 enum class ToolIcon {
@@ -163,67 +157,189 @@ QIcon toolIcon(ToolIcon kind) {
     return QIcon(pixmap);
 }
 
-// The toolbar's commands in order (a null explanation: a separator). The desktop's icon theme
-// gives the icon where it has a standard one.
-struct ToolEntry {
-    const char *explanation, *prompt;
+} // namespace
+
+// The view's commands of the menus and the toolbar, in the order of commandEntries.
+enum class MainWindow::Command {
+    yearMonth,
+    displayMode,
+    searchMode,
+    previous,
+    next,
+    list,
+    zoomIn,
+    zoomOut,
+    zoomInAtCentre,
+    zoomOutAtCentre,
+    unzoom,
+    west,
+    east,
+    north,
+    south,
+    redraw,
+    local,
+    placeView,
+    backToMap,
+    sky,
+    limb
+};
+
+namespace {
+
+using Command = MainWindow::Command;
+
+// A command: its menu text (null: in the toolbar only), its explanation (tooltip and What's
+// This), the status bar's prompt while the pointer rests on it (null: the explanation), its key,
+// what it does, and its picture in the toolbar: the desktop theme's where it has a standard one,
+// else the program's own.
+struct CommandEntry {
+    Command id;
+    const char *text, *explanation, *prompt;
+    int key; // a Qt::Key, 0 for none
     void (MapView::*command)();
     const char* themeIcon;
-    ToolIcon icon;
+    std::optional<ToolIcon> icon;
 };
-const ToolEntry toolEntries[] = {
-    {previousExplanation, QT_TRANSLATE_NOOP("vesk::MainWindow", "Show the previous eclipse"),
+const CommandEntry commandEntries[] = {
+    {Command::yearMonth, QT_TRANSLATE_NOOP("vesk::MainWindow", "Year/Mo&nth"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Chooses the year and month of the eclipse shown (-13000 to 16999; a year "
+                       "before 1 also as \"763 BC\")."),
+     nullptr, 0, &MapView::yearMonth, nullptr, std::nullopt},
+    {Command::displayMode, QT_TRANSLATE_NOOP("vesk::MainWindow", "&Display Mode"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Chooses the screen (the map, the central line table, the local "
+                       "circumstances or the view from the place), the map's range and settings, "
+                       "and the observing place."),
+     nullptr, 0, &MapView::displayMode, nullptr, std::nullopt},
+    {Command::searchMode, QT_TRANSLATE_NOOP("vesk::MainWindow", "Search &Mode"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Chooses the eclipses that Previous and Next step through: all, one type, "
+                       "those seen from a place, or one Saros series."),
+     nullptr, 0, &MapView::searchMode, nullptr, std::nullopt},
+    {Command::previous, QT_TRANSLATE_NOOP("vesk::MainWindow", "&Previous Eclipse"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Shows the previous eclipse that the search mode finds (Page Up)."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "Show the previous eclipse"), Qt::Key_PageUp,
      &MapView::previousEclipse, "go-previous", ToolIcon::previous},
-    {nextExplanation, QT_TRANSLATE_NOOP("vesk::MainWindow", "Show the next eclipse"),
+    {Command::next, QT_TRANSLATE_NOOP("vesk::MainWindow", "&Next Eclipse"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Shows the next eclipse that the search mode finds (Page Down)."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "Show the next eclipse"), Qt::Key_PageDown,
      &MapView::nextEclipse, "go-next", ToolIcon::next},
-    {QT_TRANSLATE_NOOP(
-         "vesk::MainWindow",
-         "Lists the eclipses that the search mode finds over a span of years; a double "
-         "click shows one."),
-     QT_TRANSLATE_NOOP("vesk::MainWindow", "The list of the eclipses found"), &MapView::eclipseList,
-     "view-list-details", ToolIcon::list},
-    {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
-    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+    {Command::list, nullptr,
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Lists the eclipses that the search mode finds over a span of years; a "
+                       "double click shows one."),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "The list of the eclipses found"), 0,
+     &MapView::eclipseList, "view-list-details", ToolIcon::list},
+    {Command::zoomIn, nullptr,
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "Doubles the map's magnification (a left double click on the map first "
                        "centres it on that point)."),
      QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "Zoom in on the regional map (a left double click enters it)"),
-     &MapView::zoomIn, "zoom-in", ToolIcon::enlarge},
-    {QT_TRANSLATE_NOOP("vesk::MainWindow", "Halves the map's magnification."),
+     0, &MapView::zoomIn, "zoom-in", ToolIcon::enlarge},
+    {Command::zoomOut, nullptr,
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "Halves the map's magnification."),
      QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "Zoom out on the regional map (a left double click enters it)"),
-     &MapView::zoomOut, "zoom-out", ToolIcon::reduce},
-    {wholeGlobeExplanation,
+     0, &MapView::zoomOut, "zoom-out", ToolIcon::reduce},
+    {Command::zoomInAtCentre, QT_TRANSLATE_NOOP("vesk::MainWindow", "Zoom &In"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Doubles the map's magnification about its centre (+); the whole globe "
+                       "becomes a regional map."),
+     nullptr, Qt::Key_Plus, &MapView::zoomInAtCentre, nullptr, std::nullopt},
+    {Command::zoomOutAtCentre, QT_TRANSLATE_NOOP("vesk::MainWindow", "Zoom &Out"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "Halves the map's magnification about its centre (-)."),
+     nullptr, Qt::Key_Minus, &MapView::zoomOutAtCentre, nullptr, std::nullopt},
+    {Command::unzoom, QT_TRANSLATE_NOOP("vesk::MainWindow", "W&hole Globe"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Leaves the regional map for the whole globe, centred on greatest eclipse "
+                       "(Home)."),
      QT_TRANSLATE_NOOP("vesk::MainWindow", "Leave the regional map (the whole globe)"),
-     &MapView::unzoom, "zoom-original", ToolIcon::globe},
-    {nullptr, nullptr, nullptr, nullptr, ToolIcon::about},
-    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+     Qt::Key_Home, &MapView::unzoom, "zoom-original", ToolIcon::globe},
+    {Command::west, QT_TRANSLATE_NOOP("vesk::MainWindow", "&West"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "Moves the regional map's centre west (Left arrow)."),
+     nullptr, Qt::Key_Left, &MapView::panLeft, nullptr, std::nullopt},
+    {Command::east, QT_TRANSLATE_NOOP("vesk::MainWindow", "&East"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "Moves the regional map's centre east (Right arrow)."),
+     nullptr, Qt::Key_Right, &MapView::panRight, nullptr, std::nullopt},
+    {Command::north, QT_TRANSLATE_NOOP("vesk::MainWindow", "North (&Up)"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "Moves the regional map's centre north (Up arrow)."),
+     nullptr, Qt::Key_Up, &MapView::panUp, nullptr, std::nullopt},
+    {Command::south, QT_TRANSLATE_NOOP("vesk::MainWindow", "South (&Down)"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "Moves the regional map's centre south (Down arrow)."),
+     nullptr, Qt::Key_Down, &MapView::panDown, nullptr, std::nullopt},
+    {Command::redraw, QT_TRANSLATE_NOOP("vesk::MainWindow", "&Redraw"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
+                       "Draws the screen again, reading again the data files that changed (F5)."),
+     nullptr, Qt::Key_F5, &MapView::redraw, nullptr, std::nullopt},
+    {Command::local, nullptr,
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "Shows the eclipse seen from the observing place: its contacts, magnitude, "
                        "the Sun's altitude and the place's clocks."),
-     QT_TRANSLATE_NOOP("vesk::MainWindow", "From the map to the local circumstances"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "From the map to the local circumstances"), 0,
      &MapView::localInfo, nullptr, ToolIcon::local},
-    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+    {Command::placeView, nullptr,
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "Shows the Sun and the Moon as the observing place sees them at the time "
                        "slider's instant (else the maximum), with the horizon and the contacts."),
-     QT_TRANSLATE_NOOP("vesk::MainWindow", "The view from the place"), &MapView::placeView, nullptr,
-     ToolIcon::view},
-    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "The view from the place"), 0, &MapView::placeView,
+     nullptr, ToolIcon::view},
+    {Command::backToMap, nullptr,
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "Goes back to the map from the local circumstances or the central line "
                        "table."),
      QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "Back to the map from the local circumstances or the central line table"),
-     &MapView::backToMap, "go-home", ToolIcon::map},
-    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+     0, &MapView::backToMap, "go-home", ToolIcon::map},
+    {Command::sky, nullptr,
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "Draws the sky at the maximum seen from the observing place inside the "
                        "central path: the darkened Sun, the planets and the bright stars."),
-     QT_TRANSLATE_NOOP("vesk::MainWindow", "The sky at the maximum, inside the central path"),
+     QT_TRANSLATE_NOOP("vesk::MainWindow", "The sky at the maximum, inside the central path"), 0,
      &MapView::totalitySky, nullptr, ToolIcon::sky},
-    {QT_TRANSLATE_NOOP("vesk::MainWindow",
+    {Command::limb, nullptr,
+     QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "Corrects the second and third contacts at the observing place for the "
                        "mountains and valleys of the Moon's limb (LRO LOLA heights)."),
      QT_TRANSLATE_NOOP("vesk::MainWindow",
                        "The contacts corrected for the lunar limb, inside the central path"),
-     &MapView::limbCorrection, nullptr, ToolIcon::limb}};
+     0, &MapView::limbCorrection, nullptr, ToolIcon::limb}};
+static_assert(std::size(commandEntries) == static_cast<std::size_t>(Command::limb) + 1);
+
+// The commands of the Go menu and of the toolbar in their order; none: a separator.
+using CommandRow = std::optional<Command>;
+const CommandRow goMenuRows[] = {Command::previous,
+                                 Command::next,
+                                 std::nullopt,
+                                 Command::zoomInAtCentre,
+                                 Command::zoomOutAtCentre,
+                                 Command::unzoom,
+                                 std::nullopt,
+                                 Command::west,
+                                 Command::east,
+                                 Command::north,
+                                 Command::south,
+                                 std::nullopt,
+                                 Command::redraw};
+const CommandRow toolBarRows[] = {
+    Command::previous,  Command::next,   Command::list, std::nullopt,   Command::zoomIn,
+    Command::zoomOut,   Command::unzoom, std::nullopt,  Command::local, Command::placeView,
+    Command::backToMap, Command::sky,    Command::limb};
+
+// Adds the actions of the commands of rows, and the separators, to a menu or a toolbar.
+template <class Holder>
+void addCommands(Holder& holder, std::span<const CommandRow> rows,
+                 const std::vector<QAction*>& actions) {
+    for (const CommandRow& row : rows) {
+        if (row)
+            holder.addAction(actions[static_cast<std::size_t>(*row)]);
+        else
+            holder.addSeparator();
+    }
+}
 
 } // namespace
 
@@ -240,6 +356,7 @@ MainWindow::MainWindow(AppState& state, ValidationReporter reporter, RedrawActio
     scroll->setWidgetResizable(true);
     scroll->setWidget(mapView);
     setCentralWidget(scroll);
+    buildCommands();
     buildMenus();
     buildToolBar();
     buildStatusBar();
@@ -300,12 +417,32 @@ MainWindow* MainWindow::newWindow() {
     return window;
 }
 
-QAction* MainWindow::action(const QString& text, const QString& explanation, const QString& prompt,
-                            void (MapView::*command)()) {
-    auto* a = explained(new QAction(text, this), explanation);
-    a->setStatusTip(prompt.isEmpty() ? explanation : prompt);
-    connect(a, &QAction::triggered, mapView, command);
-    return a;
+void MainWindow::buildCommands() {
+    for (const CommandEntry& e : commandEntries) {
+        auto* a = explained(new QAction(e.text != nullptr ? tr(e.text) : QString(), this),
+                            tr(e.explanation));
+        a->setStatusTip(tr(e.prompt != nullptr ? e.prompt : e.explanation));
+        if (e.key != 0)
+            a->setShortcut(QKeySequence(e.key));
+        if (e.icon) {
+            const QIcon own = toolIcon(*e.icon);
+            a->setIcon(e.themeIcon != nullptr
+                           ? QIcon::fromTheme(QString::fromUtf8(e.themeIcon), own)
+                           : own);
+            a->setIconVisibleInMenu(false);
+        }
+        connect(a, &QAction::triggered, mapView, e.command);
+        commands.push_back(a);
+    }
+    // the limb command says beforehand when the lunar grid is missing
+    QAction* limb = command(Command::limb);
+    limb->setObjectName(QStringLiteral("limbAction"));
+    connect(limb, &QAction::hovered, this,
+            [this, limb, explanation = limb->whatsThis()] { explainLimb(*limb, explanation); });
+}
+
+QAction* MainWindow::command(Command id) const {
+    return commands[static_cast<std::size_t>(id)];
 }
 
 QMenu* MainWindow::buildFileMenu() {
@@ -441,77 +578,23 @@ QMenu* MainWindow::buildHelpMenu() {
 void MainWindow::buildMenus() {
     QMenu* viewMenu = buildViewMenu();
     QMenu* help = buildHelpMenu();
-    menuBar()->addActions({buildFileMenu()->menuAction(),
-                           action(tr("Year/Mo&nth"),
-                                  tr("Chooses the year and month of the eclipse shown (-13000 to "
-                                     "16999; a year before 1 also as \"763 BC\")."),
-                                  QString(), &MapView::yearMonth),
-                           action(tr("&Display Mode"),
-                                  tr("Chooses the screen (the map, the central line table, the "
-                                     "local circumstances or the view from the place), the map's "
-                                     "range and settings, and the observing place."),
-                                  QString(), &MapView::displayMode),
-                           action(tr("Search &Mode"),
-                                  tr("Chooses the eclipses that Previous and Next step through: "
-                                     "all, one type, those seen from a place, or one Saros "
-                                     "series."),
-                                  QString(), &MapView::searchMode),
+    menuBar()->addActions({buildFileMenu()->menuAction(), command(Command::yearMonth),
+                           command(Command::displayMode), command(Command::searchMode),
                            buildMoveMenu()->menuAction(), viewMenu->menuAction(),
                            help->menuAction()});
 }
 
 QMenu* MainWindow::buildMoveMenu() {
-    struct Entry {
-        const char *text, *explanation;
-        QKeySequence keys;
-        void (MapView::*command)();
-    };
-    const Entry entries[] = {
-        {QT_TR_NOOP("&Previous Eclipse"), previousExplanation, QKeySequence(Qt::Key_PageUp),
-         &MapView::previousEclipse},
-        {QT_TR_NOOP("&Next Eclipse"), nextExplanation, QKeySequence(Qt::Key_PageDown),
-         &MapView::nextEclipse},
-        {nullptr, nullptr, {}, nullptr},
-        {QT_TR_NOOP("Zoom &In"),
-         QT_TR_NOOP("Doubles the map's magnification about its centre (+); the whole globe "
-                    "becomes a regional map."),
-         QKeySequence(Qt::Key_Plus), &MapView::zoomInAtCentre},
-        {QT_TR_NOOP("Zoom &Out"),
-         QT_TR_NOOP("Halves the map's magnification about its centre (-)."),
-         QKeySequence(Qt::Key_Minus), &MapView::zoomOutAtCentre},
-        {QT_TR_NOOP("W&hole Globe"), wholeGlobeExplanation, QKeySequence(Qt::Key_Home),
-         &MapView::unzoom},
-        {nullptr, nullptr, {}, nullptr},
-        {QT_TR_NOOP("&West"), QT_TR_NOOP("Moves the regional map's centre west (Left arrow)."),
-         QKeySequence(Qt::Key_Left), &MapView::panLeft},
-        {QT_TR_NOOP("&East"), QT_TR_NOOP("Moves the regional map's centre east (Right arrow)."),
-         QKeySequence(Qt::Key_Right), &MapView::panRight},
-        {QT_TR_NOOP("North (&Up)"), QT_TR_NOOP("Moves the regional map's centre north (Up arrow)."),
-         QKeySequence(Qt::Key_Up), &MapView::panUp},
-        {QT_TR_NOOP("South (&Down)"),
-         QT_TR_NOOP("Moves the regional map's centre south (Down arrow)."),
-         QKeySequence(Qt::Key_Down), &MapView::panDown},
-        {nullptr, nullptr, {}, nullptr},
-        {QT_TR_NOOP("&Redraw"),
-         QT_TR_NOOP("Draws the screen again, reading again the data files that changed (F5)."),
-         QKeySequence(Qt::Key_F5), &MapView::redraw}};
     QMenu* menu = new QMenu(tr("&Go"), this);
     menu->setToolTipsVisible(true);
-    for (const Entry& e : entries) {
-        if (e.text == nullptr) {
-            menu->addSeparator();
-            continue;
-        }
-        QAction* a = action(tr(e.text), tr(e.explanation), QString(), e.command);
-        a->setShortcut(e.keys);
-        menu->addAction(a);
-    }
+    addCommands(*menu, goMenuRows, commands);
     // "=" shares its key with "+" on most keyboards
-    QAction* zoomKey = action(QString(),
-                              tr("Doubles the map's magnification about its centre (=, the key "
-                                 "of + on most keyboards)."),
-                              QString(), &MapView::zoomInAtCentre);
+    QAction* zoomKey =
+        explained(new QAction(this), tr("Doubles the map's magnification about its centre (=, "
+                                        "the key of + on most keyboards)."));
+    zoomKey->setStatusTip(zoomKey->whatsThis());
     zoomKey->setShortcut(QKeySequence(Qt::Key_Equal));
+    connect(zoomKey, &QAction::triggered, mapView, &MapView::zoomInAtCentre);
     addAction(zoomKey);
     return menu;
 }
@@ -521,22 +604,7 @@ void MainWindow::buildToolBar() {
     tools->setIconSize(QSize(18, 18));
     tools->setMovable(true);
     addToolBar(Qt::TopToolBarArea, tools);
-    for (const ToolEntry& e : toolEntries) {
-        if (e.explanation == nullptr) {
-            tools->addSeparator();
-            continue;
-        }
-        QAction* a = action(QString(), tr(e.explanation), tr(e.prompt), e.command);
-        if (e.icon == ToolIcon::limb) { // says beforehand when the lunar grid is missing
-            a->setObjectName(QStringLiteral("limbAction"));
-            connect(a, &QAction::hovered, this,
-                    [this, a, explanation = tr(e.explanation)] { explainLimb(*a, explanation); });
-        }
-        const QIcon own = toolIcon(e.icon);
-        a->setIcon(e.themeIcon != nullptr ? QIcon::fromTheme(QString::fromUtf8(e.themeIcon), own)
-                                          : own);
-        tools->addAction(a);
-    }
+    addCommands(*tools, toolBarRows, commands);
     tools->addAction(aboutEntry);
     tools->addSeparator();
     tools->addWidget(buildPlaceField());

@@ -26,6 +26,9 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
+    // The view's commands that the menus and the toolbar hold.
+    enum class Command;
+
     // A window on the view records of state, from the settings of its session; its first
     // picture shows this month's eclipse or that of their year and month. Owned, the records go
     // when the window closes (the windows opened with New).
@@ -81,10 +84,9 @@ class MainWindow : public QMainWindow {
     void saveFile();
     void exportKml();
     void saveReport();
-    // An action of the view's command: its menu text, its explanation (tooltip and What's This)
-    // and the status bar's prompt while the pointer rests on it (the explanation when empty).
-    QAction* action(const QString& text, const QString& explanation, const QString& prompt,
-                    void (MapView::*command)());
+    // The actions of the view's commands, made once: the menus and the toolbar share them.
+    void buildCommands();
+    QAction* command(Command id) const;
 
     std::unique_ptr<AppState> ownState;
     AppState& state;
@@ -97,6 +99,7 @@ class MainWindow : public QMainWindow {
     // Gives the slider the span of the eclipse shown and the view the slider's instant.
     void followSlider();
     QAction* aboutEntry = nullptr;
+    std::vector<QAction*> commands;             // in the order of Command
     QPointer<GuideWindow> guide;                // the guide's window while it is open
     QAction* inkSaving = nullptr;               // print on white
     QPrinter printer{QPrinter::HighResolution}; // the page setup's and the prints'
