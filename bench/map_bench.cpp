@@ -30,7 +30,7 @@ void repaint(benchmark::State& run, BaseMapKind baseMap, double magnification, i
     }
     QtDrawSurface surface(width, height);
     for (auto _ : run) {
-        if (!redrawView(state.session, {}, surface, services).rendered)
+        if (!redrawView(state.session, state.session.view, {}, surface, services).rendered)
             run.SkipWithError("nothing drawn (data files missing?)");
     }
 }
@@ -57,11 +57,11 @@ template <typename Change>
 void repaintChanging(benchmark::State& run, AppState& state, DrawSurface& surface,
                      const Change& change, RedrawRequest request = {}) {
     AppServices services(state);
-    redrawView(state.session, request, surface, services);
+    redrawView(state.session, state.session.view, request, surface, services);
     int step = 0;
     for (auto _ : run) {
         change(state.session.view, step++);
-        if (!redrawView(state.session, request, surface, services).rendered)
+        if (!redrawView(state.session, state.session.view, request, surface, services).rendered)
             run.SkipWithError("nothing drawn (data files missing?)");
     }
 }

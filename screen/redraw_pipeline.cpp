@@ -13,25 +13,26 @@ namespace vesk {
 
 namespace {
 
-// Draws a message in the window's language on a line of the surface.
-void drawMessageLine(DrawSurface& surface, const RedrawServices& services, int x, int line,
-                     const char* text) {
+// A message of the picture: its text (a message of messages.h, or a file's fault), its column in
+// pixels and its line, and whether the outcome keeps it (the search's notes while it steps back
+// are only drawn). The choice collects them; they are drawn once it is made.
+struct PlacedMessage {
+    std::string text;
+    int x = 0, line = 0;
+    bool kept = true;
+};
+using PlacedMessages = std::vector<PlacedMessage>;
+
+// Draws the messages in the window's language; without messages the surface's text colour and
+// background stay as the screen expects them.
+void drawMessages(DrawSurface& surface, const PlacedMessages& messages,
+                  const RedrawServices& services) {
+    if (messages.empty())
+        return;
     surface.setTextColour(palette[white]);
     surface.setBackgroundOpaque(false);
-    surface.textOut(x, line * messageLineHeight, services.translated(text));
-}
-
-// Draws a message in place of the screen; the outcome keeps it as written.
-void drawMessage(DrawSurface& surface, RedrawOutcome& outcome, const RedrawServices& services,
-                 int x, int line, const char* text) {
-    drawMessageLine(surface, services, x, line, text);
-    outcome.messages.emplace_back(text);
-}
-
-// The message after the catalog's last eclipse; the user's year and month are kept.
-void drawCatalogEnded(DrawSurface& surface, RedrawOutcome& outcome,
-                      const RedrawServices& services) {
-    drawMessage(surface, outcome, services, 10, 1, messageCatalogEnded);
+    for (const PlacedMessage& m : messages)
+        surface.textOut(m.x, m.line * messageLineHeight, services.translated(m.text.c_str()));
 }
 
 // The current record as the eclipse shown, and its year and month into the view.
@@ -44,29 +45,26 @@ void takeRecord(Session& s) {
 // Steps forward through the catalog to the next matching eclipse. False when the repaint ends
 // with a message instead: the catalog has ended, a file is missing, or a Saros series does not
 // come.
-bool searchForward(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
-                   const RedrawServices& services) {
+bool searchForward(Session& s, PlacedMessages& said, RedrawOutcome& outcome) {
     ViewSettings& v = s.view;
     int line = 0;
     const SearchMessage message = [&](int, int, const char* text) {
-        drawMessage(surface, outcome, services, 50, ++line, text);
+        said.push_back({text, 50, ++line});
     };
     if (findNextMatch(s, message, viewSearchCriteria(v, v.searchSaros)) == 0) {
         takeRecord(s);
         return true;
     }
-    if (outcome.messages.empty()) {
-        // The last file has ended.
-        drawCatalogEnded(surface, outcome, services);
-    } else if (outcome.messages.front() == messageNoCatalogDuringSearch) {
+    if (said.empty())
+        said.push_back({messageCatalogEnded, 10, 1}); // the last file has ended
+    else if (said.front().text == messageNoCatalogDuringSearch)
         outcome.askForMonth = true;
-    }
     return false;
 }
 
 // Steps back to the year and month of the eclipse before the one shown: the last match of the
 // search before it, or the entry read before it. Where the search finds none, the settings stay.
-void stepBack(Session& s, DrawSurface& surface, const RedrawServices& services) {
+void stepBack(Session& s, PlacedMessages& said) {
     ViewSettings& v = s.view;
     if (v.searchMode == searchAll) {
         v.year = s.catalog.prevYear;
@@ -75,7 +73,7 @@ void stepBack(Session& s, DrawSurface& surface, const RedrawServices& services) 
     }
     int line = 0;
     const SearchMessage message = [&](int, int, const char* text) {
-        drawMessageLine(surface, services, 50, ++line, text);
+        said.push_back({text, 50, ++line, false});
     };
     double year = v.year, month = v.month;
     findPreviousMatch(s, message, v.year, s.shown.record.jd,
@@ -94,16 +92,16 @@ namespace {
 
 // The data of every screen: the city table and the base map's relief and colours. False when
 // the repaint ends with messages instead.
-bool loadScreenData(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
+bool loadScreenData(Session& s, PlacedMessages& said, RedrawOutcome& outcome,
                     RedrawServices& services) {
     if (loadCityTable(s.cities, s.catalog.paths, outcome.ignoredFiles) < 0) {
-        drawMessage(surface, outcome, services, 50, 1, messageNoCityTable);
-        drawMessage(surface, outcome, services, 50, 2, messageStartWithCityTable);
+        said.push_back({messageNoCityTable, 50, 1});
+        said.push_back({messageStartWithCityTable, 50, 2});
         return false;
     }
     if (const std::string fault = services.loadBaseMapData(outcome.ignoredFiles); !fault.empty()) {
-        drawMessage(surface, outcome, services, 50, 1, messageDamagedDataFile);
-        drawMessage(surface, outcome, services, 50, 2, fault.c_str());
+        said.push_back({messageDamagedDataFile, 50, 1});
+        said.push_back({fault, 50, 2});
         return false;
     }
     return true;
@@ -111,7 +109,7 @@ bool loadScreenData(Session& s, DrawSurface& surface, RedrawOutcome& outcome,
 
 // The catalog entry of the settings' year and month (this month's after a clock request). False
 // when the repaint ends with messages instead.
-bool findAskedEntry(Session& s, RedrawAction action, DrawSurface& surface, RedrawOutcome& outcome,
+bool findAskedEntry(Session& s, RedrawAction action, PlacedMessages& said, RedrawOutcome& outcome,
                     RedrawServices& services) {
     ViewSettings& v = s.view;
     if (action == RedrawAction::fromClock) {
@@ -122,14 +120,14 @@ bool findAskedEntry(Session& s, RedrawAction action, DrawSurface& surface, Redra
     s.catalog.deltaTChoice = v.deltaTChoice;
     const int found = catalogFind(s.catalog, v.year, v.month);
     if (found == catalogEndReached) {
-        drawCatalogEnded(surface, outcome, services);
+        said.push_back({messageCatalogEnded, 10, 1});
         return false;
     }
     if (found < 0) {
-        drawMessage(surface, outcome, services, 50, 1, messageNoCatalog);
-        drawMessage(surface, outcome, services, 50, 2, messageStartHere);
+        said.push_back({messageNoCatalog, 50, 1});
+        said.push_back({messageStartHere, 50, 2});
         if (!s.catalog.fault.empty())
-            drawMessage(surface, outcome, services, 50, 3, s.catalog.fault.c_str());
+            said.push_back({s.catalog.fault, 50, 3});
         outcome.askForMonth = true;
         return false;
     }
@@ -140,16 +138,16 @@ bool findAskedEntry(Session& s, RedrawAction action, DrawSurface& surface, Redra
 // Choose: the eclipse of the settings (the entry asked for, or the next or previous one that
 // matches the search) and its Delta T, before anything is drawn. False when the repaint ends
 // with messages.
-bool chooseEclipse(Session& s, RedrawAction action, DrawSurface& surface, RedrawOutcome& outcome,
+bool chooseEclipse(Session& s, RedrawAction action, PlacedMessages& said, RedrawOutcome& outcome,
                    RedrawServices& services) {
     ViewSettings& v = s.view;
     if (action == RedrawAction::previousMatch)
-        stepBack(s, surface, services);
-    if (action != RedrawAction::nextMatch && !findAskedEntry(s, action, surface, outcome, services))
+        stepBack(s, said);
+    if (action != RedrawAction::nextMatch && !findAskedEntry(s, action, said, outcome, services))
         return false;
     if (v.searchMode != searchAll && !matchOf(s, viewSearchCriteria(v, v.searchSaros)))
         action = RedrawAction::nextMatch;
-    if (action == RedrawAction::nextMatch && !searchForward(s, surface, outcome, services))
+    if (action == RedrawAction::nextMatch && !searchForward(s, said, outcome))
         return false;
     s.shown.deltaT = viewDeltaT(s.catalog.record, s.view);
     return true;
@@ -158,9 +156,16 @@ bool chooseEclipse(Session& s, RedrawAction action, DrawSurface& surface, Redraw
 RedrawOutcome redrawSteps(Session& s, const RedrawRequest& request, DrawSurface& surface,
                           RedrawServices& services) {
     RedrawOutcome outcome;
+    PlacedMessages said;
+    const bool chosen = loadScreenData(s, said, outcome, services) &&
+                        chooseEclipse(s, request.action, said, outcome, services);
+    // the choice made, the drawing: the messages, and the screen over them
     surface.fillSolidRect(0, 0, surface.width(), surface.height(), Rgb{0, 0, 0});
-    if (!loadScreenData(s, surface, outcome, services) ||
-        !chooseEclipse(s, request.action, surface, outcome, services))
+    drawMessages(surface, said, services);
+    for (const PlacedMessage& message : said)
+        if (message.kept)
+            outcome.messages.push_back(message.text);
+    if (!chosen)
         return outcome;
     outcome.frame.eclipse = s.shown;
     if (s.view.solarRadiusArcsec)
@@ -199,10 +204,12 @@ std::optional<MapProjection> drawScreen(const ScreenFrame& frame, DrawSurface& s
     return projection;
 }
 
-RedrawOutcome redrawView(Session& s, const RedrawRequest& request, DrawSurface& surface,
-                         RedrawServices& services) {
+RedrawOutcome redrawView(Session& s, const ViewSettings& asked, const RedrawRequest& request,
+                         DrawSurface& surface, RedrawServices& services) {
+    s.view = asked;
     RedrawOutcome outcome = redrawSteps(s, request, surface, services);
-    outcome.frame.settings = s.view; // also the year and month a failed search reached
+    outcome.frame.settings = s.view;
+    outcome.reached = {s.view.year, s.view.month};
     // The catalog files passed over by the reads and walks of this repaint, each once.
     for (std::string& note : s.catalog.ignored)
         if (std::find(outcome.ignoredFiles.begin(), outcome.ignoredFiles.end(), note) ==

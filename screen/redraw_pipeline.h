@@ -75,9 +75,11 @@ struct RedrawOutcome {
     // the city file left out, each naming the file: the window's status bar and the command's
     // standard error show them.
     IgnoredFiles ignoredFiles;
-    // What was drawn when rendered; the settings' year and month are those the repaint reached
-    // either way (the eclipse shown, or where a search ended).
+    // What was drawn when rendered.
     ScreenFrame frame;
+    // The year and month the repaint reached, whether it drew a screen or not: the eclipse's
+    // shown, or where a search ended (the settings asked for the month they were given).
+    CalendarMonth reached;
     // The catalog could not be read at the month asked for: the window asks for another (this
     // month's) and the command line fails.
     bool askForMonth = false;
@@ -86,9 +88,11 @@ struct RedrawOutcome {
     std::optional<MapProjection> projection;
 };
 
-// Runs one repaint of the session's settings on the surface.
-RedrawOutcome redrawView(Session& session, const RedrawRequest& request, DrawSurface& surface,
-                         RedrawServices& services);
+// Runs one repaint of the settings asked for on the surface. The session's catalog reader and
+// city table are read and kept for the next repaint; its view is the repaint's working copy of
+// the settings.
+RedrawOutcome redrawView(Session& session, const ViewSettings& asked, const RedrawRequest& request,
+                         DrawSurface& surface, RedrawServices& services);
 
 // Draws the screen of the frame's display mode in the panel font (on a black surface); the
 // projection of a map.

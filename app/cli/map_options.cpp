@@ -133,7 +133,8 @@ RedrawRequest commandRequest(const CommandLine& options) {
 std::optional<RedrawOutcome> redrawForCommand(AppState& state, const RedrawRequest& request,
                                               DrawSurface& surface, AppServices& services,
                                               const char* command, std::FILE* err) {
-    RedrawOutcome outcome = redrawView(state.session, request, surface, services);
+    RedrawOutcome outcome =
+        redrawView(state.session, state.session.view, request, surface, services);
     for (const std::string& note : outcome.ignoredFiles)
         std::fprintf(err, "vesk: %s\n", note.c_str());
     if (outcome.rendered)

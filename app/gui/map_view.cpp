@@ -149,12 +149,12 @@ void MapView::startRepaint() {
     });
     work.start(
         BackgroundWork::Kind::repaint,
-        // the work has copies of the settings and the request; the session is its own
+        // the work has copies of the settings and the request; the session's catalog is its own
         [this, result, settings = viewSettings, request = pending,
          sky = skyKept && overlay == Overlay::sky](std::stop_token stop) {
             repaintServices.stop = stop;
-            state.session.view = settings;
-            result->outcome = redrawView(state.session, request, *result->picture, repaintServices);
+            result->outcome =
+                redrawView(state.session, settings, request, *result->picture, repaintServices);
             if (sky && result->outcome.rendered &&
                 drawSkyAtMaximum(state, result->outcome.frame, *result->picture))
                 result->overlay = Overlay::sky;
@@ -175,8 +175,8 @@ void MapView::startRepaint() {
 
 void MapView::applyRepaint(RepaintResult& result) {
     RedrawOutcome& outcome = result.outcome;
-    viewSettings.year = outcome.frame.settings.year;
-    viewSettings.month = outcome.frame.settings.month;
+    viewSettings.year = outcome.reached.year;
+    viewSettings.month = outcome.reached.month;
     pending = {};
     askForMonth = outcome.askForMonth;
     surface = std::move(result.picture);

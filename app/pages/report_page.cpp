@@ -204,13 +204,11 @@ std::string writeEclipseReport(AppState& state, const ViewSettings& view,
     const std::optional<PictureFormat> format = pictureFormatOf(path);
     if (format != PictureFormat::pdf && format != PictureFormat::svg)
         return "the report is written as a .pdf or .svg document: " + path.string();
-    Session& session = state.session;
-    session.view = view;
     PictureOutput picture(*format, reportWidth, reportHeight, 1, PageLayout{{}, true});
     TextRecordingSurface page(picture.surface(), texts);
     SurfacePart map(page, reportWidth, reportMapHeight);
     AppServices services(state);
-    RedrawOutcome outcome = redrawView(session, {RedrawAction::show}, map, services);
+    RedrawOutcome outcome = redrawView(state.session, view, {RedrawAction::show}, map, services);
     if (!outcome.rendered) {
         std::string why;
         for (const std::string& message : outcome.messages) {

@@ -82,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const DisplayMode mode : {displayPathMap, displayCentralTable, displayLocal}) {
         testing::RecordingSurface surface;
         view.displayMode = mode;
-        const RedrawOutcome outcome = redrawView(state.session, {}, surface, services);
+        const RedrawOutcome outcome =
+            redrawView(state.session, state.session.view, {}, surface, services);
         if (!outcome.rendered)
             continue;
         if (mode == displayLocal) {

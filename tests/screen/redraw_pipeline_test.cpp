@@ -78,12 +78,13 @@ TEST(ScaledSurface, DrawsTheLayoutLargerAndRestoresTheFont) {
 TEST_F(PipelineFixture, FirstRepaintShowsTheEclipseOfTheCurrentMonth) {
     dir.write("ecp00001p03000.prn",
               catalogEntry(2030, 6, 1, 3, 128) + catalogEntry(2030, 11, 25, 2, 133));
-    const RedrawOutcome outcome = redrawView(session, {RedrawAction::fromClock}, surface, services);
+    const RedrawOutcome outcome =
+        redrawView(session, session.view, {RedrawAction::fromClock}, surface, services);
     EXPECT_TRUE(outcome.rendered);
     EXPECT_EQ(services.pathMaps, 1);
     EXPECT_EQ(services.baseLoads, 1);
-    EXPECT_EQ(outcome.frame.settings.year, 2030);
-    EXPECT_EQ(outcome.frame.settings.month, 6);
+    EXPECT_EQ(outcome.reached.year, 2030);
+    EXPECT_EQ(outcome.reached.month, 6);
     const ChosenEclipse& shown = outcome.frame.eclipse;
     EXPECT_EQ(shown.record.saros, 128);
     EXPECT_NEAR(shown.deltaT, deltaT((shown.record.jd - 2451545) / 36525), 1e-9);
@@ -94,7 +95,8 @@ TEST_F(PipelineFixture, FirstRepaintShowsTheEclipseOfTheCurrentMonth) {
 }
 
 TEST_F(PipelineFixture, MissingFilesStopTheRepaintWithMessages) {
-    RedrawOutcome outcome = redrawView(session, {RedrawAction::fromClock}, surface, services);
+    RedrawOutcome outcome =
+        redrawView(session, session.view, {RedrawAction::fromClock}, surface, services);
     EXPECT_FALSE(outcome.rendered);
     EXPECT_TRUE(showedMessage(messageNoCatalog));
     EXPECT_TRUE(showedMessage(messageStartHere));
@@ -102,14 +104,14 @@ TEST_F(PipelineFixture, MissingFilesStopTheRepaintWithMessages) {
     EXPECT_EQ(services.pathMaps, 0);
 
     std::filesystem::remove(dir.path() / "location.new");
-    outcome = redrawView(session, {}, surface, services);
+    outcome = redrawView(session, session.view, {}, surface, services);
     EXPECT_FALSE(outcome.rendered);
     EXPECT_EQ(outcome.messages.front(), messageNoCityTable);
     EXPECT_EQ(services.baseLoads, 1) << "nothing else is loaded";
 
     dir.write("location.new", "Here,135,35,0,0\n");
     services.baseFault = "color.txt: line 3: a colour value outside 0 to 255";
-    outcome = redrawView(session, {}, surface, services);
+    outcome = redrawView(session, session.view, {}, surface, services);
     EXPECT_FALSE(outcome.rendered);
     EXPECT_EQ(outcome.messages,
               (std::vector<std::string>{messageDamagedDataFile, services.baseFault}));
@@ -122,13 +124,15 @@ TEST_F(PipelineFixture, TypeSearchCrossesIntoTheNextFile) {
               catalogEntry(3001, 2, 5, 1, 3) + catalogEntry(3001, 8, 5, 2, 4));
     session.view.year = 2999;
     session.view.month = 3;
-    ASSERT_EQ(redrawView(session, {}, surface, services).frame.eclipse.record.saros, 1);
+    ASSERT_EQ(redrawView(session, session.view, {}, surface, services).frame.eclipse.record.saros,
+              1);
     session.view.searchMode = searchType;
     session.view.searchType = 2;
-    const RedrawOutcome outcome = redrawView(session, {RedrawAction::nextMatch}, surface, services);
+    const RedrawOutcome outcome =
+        redrawView(session, session.view, {RedrawAction::nextMatch}, surface, services);
     EXPECT_TRUE(outcome.rendered);
-    EXPECT_EQ(outcome.frame.settings.year, 3001);
-    EXPECT_EQ(outcome.frame.settings.month, 8);
+    EXPECT_EQ(outcome.reached.year, 3001);
+    EXPECT_EQ(outcome.reached.month, 8);
     EXPECT_EQ(outcome.frame.eclipse.record.saros, 4);
 
     // and back: the last total eclipse before it, across the files again (looking back two
@@ -136,16 +140,17 @@ TEST_F(PipelineFixture, TypeSearchCrossesIntoTheNextFile) {
     session.view = outcome.frame.settings;
     session.view.searchTypePastYears = 2;
     const RedrawOutcome back =
-        redrawView(session, {RedrawAction::previousMatch}, surface, services);
+        redrawView(session, session.view, {RedrawAction::previousMatch}, surface, services);
     EXPECT_EQ(back.frame.eclipse.record.saros, 1);
-    EXPECT_EQ(back.frame.settings.year, 2999);
+    EXPECT_EQ(back.reached.year, 2999);
     // without a search, the entry read before the one shown
     session.view = back.frame.settings;
     session.view.searchMode = searchAll;
     session.view.year = 3001;
     session.view.month = 8;
-    ASSERT_EQ(redrawView(session, {}, surface, services).frame.eclipse.record.saros, 4);
-    EXPECT_EQ(redrawView(session, {RedrawAction::previousMatch}, surface, services)
+    ASSERT_EQ(redrawView(session, session.view, {}, surface, services).frame.eclipse.record.saros,
+              4);
+    EXPECT_EQ(redrawView(session, session.view, {RedrawAction::previousMatch}, surface, services)
                   .frame.eclipse.record.saros,
               3);
 }
@@ -159,16 +164,16 @@ TEST_F(PipelineFixture, SearchesEndWithTheirMessages) {
     session.view.month = 6;
     session.view.searchMode = searchSarosNumber;
     session.view.searchSaros = 99;
-    RedrawOutcome outcome = redrawView(session, {}, surface, services);
+    RedrawOutcome outcome = redrawView(session, session.view, {}, surface, services);
     EXPECT_FALSE(outcome.rendered);
     EXPECT_TRUE(showedMessage(messageSarosNotFound));
-    EXPECT_GT(outcome.frame.settings.year, 2401) << "where the walk ended";
-    EXPECT_LT(outcome.frame.settings.year, 2405);
+    EXPECT_GT(outcome.reached.year, 2401) << "where the walk ended";
+    EXPECT_LT(outcome.reached.year, 2405);
 
     // A type that never comes runs off the end of the catalog.
     session.view.searchMode = searchType;
     session.view.searchType = 4;
-    outcome = redrawView(session, {RedrawAction::nextMatch}, surface, services);
+    outcome = redrawView(session, session.view, {RedrawAction::nextMatch}, surface, services);
     EXPECT_FALSE(outcome.rendered);
     EXPECT_TRUE(showedMessage(messageNoCatalogDuringSearch));
     EXPECT_TRUE(outcome.askForMonth);
@@ -181,20 +186,21 @@ TEST_F(PipelineFixture, MonthsAfterTheLastEclipseEndTheCatalog) {
               catalogEntry(16996, 6, 15, 2, 665) + catalogEntry(16996, 11, 29, 2, 666));
     session.view.year = 16998;
     session.view.month = 3;
-    RedrawOutcome outcome = redrawView(session, {}, surface, services);
+    RedrawOutcome outcome = redrawView(session, session.view, {}, surface, services);
     EXPECT_FALSE(outcome.rendered);
     EXPECT_EQ(outcome.messages, std::vector<std::string>{messageCatalogEnded});
-    EXPECT_EQ(outcome.frame.settings.year, 16998);
-    EXPECT_EQ(outcome.frame.settings.month, 3);
+    EXPECT_EQ(outcome.reached.year, 16998);
+    EXPECT_EQ(outcome.reached.month, 3);
     EXPECT_FALSE(outcome.askForMonth) << "no reset to the clock";
 
     // A search that runs off the last file says the same.
     session.view.year = 16996;
     session.view.month = 6;
-    ASSERT_EQ(redrawView(session, {}, surface, services).frame.eclipse.record.saros, 665);
+    ASSERT_EQ(redrawView(session, session.view, {}, surface, services).frame.eclipse.record.saros,
+              665);
     session.view.searchMode = searchType;
     session.view.searchType = 4;
-    outcome = redrawView(session, {RedrawAction::nextMatch}, surface, services);
+    outcome = redrawView(session, session.view, {RedrawAction::nextMatch}, surface, services);
     EXPECT_EQ(outcome.messages, std::vector<std::string>{messageCatalogEnded});
     EXPECT_FALSE(outcome.askForMonth);
 }
