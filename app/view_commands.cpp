@@ -16,42 +16,22 @@ constexpr double minWheelMagnification = 0.5, maxWheelMagnification = 5000;
 
 } // namespace
 
-bool insideMap(const ShownMap& map, int x, int y) {
-    const MapProjection& p = map.projection;
-    const double dx = map.layout.mapCentreX - x, dy = map.layout.mapCentreY - y;
-    if (dx * dx + dy * dy > p.mapRadius * p.mapRadius)
-        return false;
-    const int r = static_cast<int>(p.mapRadius);
-    return !((map.range == MapRange::asia || map.range == MapRange::europe) &&
-             (std::fabs(dx) > r || std::fabs(dy) > r));
-}
-
-std::optional<std::pair<double, double>> mapHitTest(const ShownMap& map, int x, int y) {
-    if (!insideMap(map, x, y))
-        return std::nullopt;
-    const std::optional<std::pair<double, double>> found =
-        pixelToLonLat(map.projection, map.layout, x, y);
-    if (!found)
-        return std::nullopt;
-    return std::pair{foldedLongitude(found->first), found->second};
-}
-
 namespace {
 
 // The radius in use of the map shown, in whole-globe radii.
-double shownMagnification(const ShownMap& map) {
+double shownMagnification(const Projector& map) {
     return map.layout.baseRadius > 0 ? map.projection.mapRadius / map.layout.baseRadius : 1;
 }
 
 } // namespace
 
-void zoomMap(ViewSettings& view, const ShownMap& map, double factor) {
+void zoomMap(ViewSettings& view, const Projector& map, double factor) {
     if (view.displayMode != displayPathMap)
         return;
     view.magnification = shownMagnification(map) * factor;
 }
 
-bool panMap(ViewSettings& view, const ShownMap& map, int dx, int dy) {
+bool panMap(ViewSettings& view, const Projector& map, int dx, int dy) {
     if (view.displayMode != displayPathMap || (dx == 0 && dy == 0))
         return false;
     const MapProjection& p = map.projection;
@@ -72,7 +52,7 @@ bool panMap(ViewSettings& view, const ShownMap& map, int dx, int dy) {
 namespace {
 
 // The globe's magnification after a zoom by factor, within the wheel's magnifications.
-double zoomedMagnification(const ShownMap& map, double factor) {
+double zoomedMagnification(const Projector& map, double factor) {
     return std::clamp(shownMagnification(map) * factor, minWheelMagnification,
                       maxWheelMagnification);
 }
@@ -83,9 +63,9 @@ bool zooms(const ViewSettings& view, double factor) {
 
 } // namespace
 
-bool zoomMapAt(ViewSettings& view, const ShownMap& map, int width, int height, int x, int y,
+bool zoomMapAt(ViewSettings& view, const Projector& map, int width, int height, int x, int y,
                double factor) {
-    const std::optional<std::pair<double, double>> under = mapHitTest(map, x, y);
+    const std::optional<GeoPoint> under = map.toGeo(x, y);
     if (!zooms(view, factor) || !under)
         return false;
     // The new centre is the one from which the pixel's point, on the globe of the new radius in
@@ -97,15 +77,14 @@ bool zoomMapAt(ViewSettings& view, const ShownMap& map, int width, int height, i
     const double radius = layout.mapRadius;
     const MapProjection& p = map.projection;
     const GeoPoint centre{mapCentreLon(p), mapCentreLat(p)};
-    const GeoPoint kept =
-        orthographicCentreSeeing({under->first, under->second}, (x - layout.mapCentreX) / radius,
-                                 (layout.mapCentreY - y) / radius, centre)
-            .value_or(centre);
+    const GeoPoint kept = orthographicCentreSeeing(*under, (x - layout.mapCentreX) / radius,
+                                                   (layout.mapCentreY - y) / radius, centre)
+                              .value_or(centre);
     recentreMap(view, foldedLongitude(kept.lon), kept.lat, regional.magnification);
     return true;
 }
 
-bool zoomMapAtCentre(ViewSettings& view, const ShownMap& map, double factor) {
+bool zoomMapAtCentre(ViewSettings& view, const Projector& map, double factor) {
     if (!zooms(view, factor))
         return false;
     const MapProjection& p = map.projection;

@@ -13,20 +13,8 @@
 
 namespace vesk {
 
-// The map of the picture shown: where it lies in the view, its projection and its range.
-struct ShownMap {
-    MapLayout layout;
-    MapProjection projection;
-    MapRange range = MapRange::globe;
-};
-
-// The longitude and latitude under a view pixel of the map shown, or nullopt outside the map.
-std::optional<std::pair<double, double>> mapHitTest(const ShownMap& map, int x, int y);
-// Steps 1 and 2 of the hit test alone: inside the disc (and the square of a regional map).
-bool insideMap(const ShownMap& map, int x, int y);
-
 // The commands' changes to the settings.
-void zoomMap(ViewSettings& settings, const ShownMap& map, double factor);
+void zoomMap(ViewSettings& settings, const Projector& map, double factor);
 void unzoom(ViewSettings& settings);
 void backToMap(ViewSettings& settings);
 void showLocalInfo(ViewSettings& settings);
@@ -47,16 +35,16 @@ void observeFrom(ViewSettings& settings, double lon, double lat, double groundHe
 // the drag follows the pointer: the map centre becomes the point dx, dy pixels from the centre
 // against the drag, in the regional range at the present magnification. On Mercator the map
 // shifts east or west. False (nothing changed) where there is no map to move.
-bool panMap(ViewSettings& settings, const ShownMap& map, int dx, int dy);
+bool panMap(ViewSettings& settings, const Projector& map, int dx, int dy);
 // Zooms the globe by a factor about the pixel (x, y) of a view of width x height pixels: the
 // point under it stays under it, to a pixel, in the regional layout that the view then takes;
 // where no centre can keep it (out near the rim), the centre stays. From the whole globe or a
 // fixed range it enters the regional range. False where nothing changes (Mercator, another
 // display, a pixel off the globe).
-bool zoomMapAt(ViewSettings& settings, const ShownMap& map, int width, int height, int x, int y,
+bool zoomMapAt(ViewSettings& settings, const Projector& map, int width, int height, int x, int y,
                double factor);
 // Zooms the globe by a factor about its centre, which stays the centre.
-bool zoomMapAtCentre(ViewSettings& settings, const ShownMap& map, double factor);
+bool zoomMapAtCentre(ViewSettings& settings, const Projector& map, double factor);
 // The list's hit chosen by selected (clamped to the list) on the map of the whole globe; false
 // (and nothing changed) when the list is empty.
 bool showListedEclipse(ViewSettings& settings, const std::vector<SearchHit>& hits, int selected);

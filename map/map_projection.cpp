@@ -42,25 +42,69 @@ bool insideFrame(const MapLayout& l, int px, int py) {
 
 } // namespace
 
-ViewPixel viewPixel(const MapCanvas& c, double lon, double lat) {
+namespace {
+
+// The view pixel of a longitude and latitude on a map of that kind, projection and layout.
+ViewPixel viewPixelOn(Projection kind, const MapProjection& p, const MapLayout& l, double lon,
+                      double lat) {
     double x = 0, y = 0, depth = 0, exactX = 0, exactY = 0;
-    if (c.view.projection == Projection::globe) {
-        projectGlobeExact(c.projection, lon, lat, x, y, depth);
+    if (kind == Projection::globe) {
+        projectGlobeExact(p, lon, lat, x, y, depth);
         exactX = x, exactY = y;
     } else {
         // the pixel from the projection's whole pixels, as the Mercator map always placed it
-        projectMercatorExact(c.projection, lon, lat, exactX, exactY);
+        projectMercatorExact(p, lon, lat, exactX, exactY);
         x = clampedInt(exactX), y = clampedInt(exactY), depth = mercatorDepth;
     }
     if (!(depth <= nearSideDepth) || !std::isfinite(x) || !std::isfinite(y))
         return {};
-    const int px = clampedInt(c.layout.mapCentreX + x), py = clampedInt(c.layout.mapCentreY - y);
-    return {px,
-            py,
-            insideFrame(c.layout, px, py),
-            c.layout.mapCentreX + exactX,
-            c.layout.mapCentreY - exactY,
-            true};
+    const int px = clampedInt(l.mapCentreX + x), py = clampedInt(l.mapCentreY - y);
+    return {px, py, insideFrame(l, px, py), l.mapCentreX + exactX, l.mapCentreY - exactY, true};
+}
+
+// The longitude and latitude of a pixel of a Mercator map: the inverse of the projection
+// (J. P. Snyder, Map Projections: A Working Manual, 1987, eq. 7-4 and 7-2).
+std::pair<double, double> mercatorLonLatOn(const MapProjection& p, const MapLayout& l, int px,
+                                           int py) {
+    const double lon = -p.rotationLon + (px - l.mapCentreX) / p.mapRadius / chartDegToRad;
+    const double lat =
+        (2 * std::atan(std::exp((l.mapCentreY - py) / p.mapRadius)) - roundedPi / 2) /
+        chartDegToRad;
+    return {wrappedLongitude(lon), lat};
+}
+
+} // namespace
+
+ViewPixel viewPixel(const MapCanvas& c, double lon, double lat) {
+    return viewPixelOn(c.view.projection, c.projection, c.layout, lon, lat);
+}
+
+ViewPixel Projector::toView(double lon, double lat) const {
+    return viewPixelOn(kind, projection, layout, lon, lat);
+}
+
+bool Projector::contains(int x, int y) const {
+    if (kind != Projection::globe)
+        return insideFrame(layout, x, y);
+    const double dx = layout.mapCentreX - x, dy = layout.mapCentreY - y;
+    if (dx * dx + dy * dy > projection.mapRadius * projection.mapRadius)
+        return false;
+    const int r = static_cast<int>(projection.mapRadius);
+    return !((range == MapRange::asia || range == MapRange::europe) &&
+             (std::fabs(dx) > r || std::fabs(dy) > r));
+}
+
+std::optional<GeoPoint> Projector::toGeo(int x, int y) const {
+    if (!contains(x, y))
+        return std::nullopt;
+    if (kind != Projection::globe) {
+        const auto [lon, lat] = mercatorLonLatOn(projection, layout, x, y);
+        return GeoPoint{foldedLongitude(lon), lat};
+    }
+    const std::optional<std::pair<double, double>> found = pixelToLonLat(projection, layout, x, y);
+    if (!found)
+        return std::nullopt;
+    return GeoPoint{foldedLongitude(found->first), found->second};
 }
 
 bool joinsOnMap(const MapCanvas& c, const ViewPixel& a, const ViewPixel& b) {
@@ -447,12 +491,7 @@ void drawGrid(MapCanvas& c) {
 }
 
 std::pair<double, double> mercatorLonLat(const MapCanvas& c, int px, int py) {
-    const MapProjection& p = c.projection;
-    const double lon = -p.rotationLon + (px - c.layout.mapCentreX) / p.mapRadius / chartDegToRad;
-    const double lat =
-        (2 * std::atan(std::exp((c.layout.mapCentreY - py) / p.mapRadius)) - roundedPi / 2) /
-        chartDegToRad;
-    return {wrappedLongitude(lon), lat};
+    return mercatorLonLatOn(c.projection, c.layout, px, py);
 }
 
 std::optional<std::pair<double, double>> lonLatAtPixel(const MapCanvas& c, int px, int py) {

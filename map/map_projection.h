@@ -98,6 +98,23 @@ struct ViewPixel {
 };
 ViewPixel viewPixel(const MapCanvas& canvas, double lon, double lat);
 
+// How the map drawn turns the globe into view pixels and back: the projection's kind, its
+// rotation and scale (centre and radius), the map's place in the view and its range. The picture
+// on the screen keeps the one it was drawn with; hit tests and the pointer's read-out use it.
+struct Projector {
+    Projection kind = Projection::globe;
+    MapProjection projection;
+    MapLayout layout;
+    MapRange range = MapRange::globe;
+    // The view pixel of a longitude and latitude (not visible on the globe's far side).
+    ViewPixel toView(double lon, double lat) const;
+    // Whether a view pixel lies on the map: within the globe's disc (and the regional map's
+    // square), or within the Mercator map's frame.
+    bool contains(int x, int y) const;
+    // The longitude (-180 to 180) and latitude under a view pixel of the map; none off it.
+    std::optional<GeoPoint> toGeo(int x, int y) const;
+};
+
 // Whether two consecutive visible points of a curve are joined by a line: not across the
 // Mercator map's edges.
 bool joinsOnMap(const MapCanvas& canvas, const ViewPixel& a, const ViewPixel& b);

@@ -322,14 +322,14 @@ void MapView::previousEclipse() {
 void MapView::zoomIn() {
     if (viewSettings.displayMode != displayPathMap)
         return;
-    zoomMap(viewSettings, shownMap(), 2);
+    zoomMap(viewSettings, shownProjector(), 2);
     request(RedrawAction::show);
 }
 
 void MapView::zoomOut() {
     if (viewSettings.displayMode != displayPathMap)
         return;
-    zoomMap(viewSettings, shownMap(), 0.5);
+    zoomMap(viewSettings, shownProjector(), 0.5);
     request(RedrawAction::show);
 }
 
@@ -461,8 +461,9 @@ std::pair<double, double> MapView::contactSpan() const {
     return contactSpanUt(shown.frame.eclipse.record, shown.frame.eclipse.deltaT);
 }
 
-ShownMap MapView::shownMap() const {
-    return {shown.frame.layout, shown.projection, shown.frame.settings.mapRange};
+Projector MapView::shownProjector() const {
+    return {shown.frame.settings.projection, shown.projection, shown.frame.layout,
+            shown.frame.settings.mapRange};
 }
 
 void MapView::showShadowAt(std::optional<double> utHours) {
@@ -523,15 +524,15 @@ void MapView::showReadout(QPoint p) {
     const ViewSettings& v = shown.frame.settings;
     if (!shown.rendered || v.projection == Projection::mercator || v.displayMode != displayPathMap)
         return;
-    const auto hit = mapHitTest(shownMap(), p.x(), p.y());
+    const auto hit = shownProjector().toGeo(p.x(), p.y());
     if (!hit)
         return;
     const Font readout{FontRole::mono, -12, 500};
     const int right = shown.frame.layout.mapRight;
     char text[32];
-    std::snprintf(text, sizeof text, "Lon:%7.2f", hit->first);
+    std::snprintf(text, sizeof text, "Lon:%7.2f", hit->lon);
     drawText(right - 85, 15, text, readout, true);
-    std::snprintf(text, sizeof text, "Lat:%7.2f", hit->second);
+    std::snprintf(text, sizeof text, "Lat:%7.2f", hit->lat);
     drawText(right - 85, 30, text, readout, true);
 }
 
@@ -577,12 +578,12 @@ void MapView::growToText() {
 
 void MapView::showPointerCircumstances(QPoint p) {
     const auto hit = shown.rendered && shown.frame.settings.displayMode == displayPathMap
-                         ? mapHitTest(shownMap(), p.x(), p.y())
+                         ? shownProjector().toGeo(p.x(), p.y())
                          : std::nullopt;
     const ChosenEclipse& eclipse = shown.frame.eclipse;
     const QString readout =
-        hit ? QString::fromStdString(pointerReadout(*state.places, eclipse.record, eclipse.deltaT,
-                                                    hit->first, hit->second))
+        hit ? QString::fromStdString(
+                  pointerReadout(*state.places, eclipse.record, eclipse.deltaT, hit->lon, hit->lat))
             : QString();
     auto* frame = qobject_cast<QMainWindow*>(window());
     // off the map, the last read-out goes (other messages stay)
@@ -600,7 +601,7 @@ void MapView::mouseMoveEvent(QMouseEvent* event) {
     dragOffset = event->position().toPoint() - *dragStart;
     if (!dragging && dragOffset.manhattanLength() >= QApplication::startDragDistance()) {
         dragging = true;
-        dragBase = {viewSettings, shownMap()};
+        dragBase = {viewSettings, shownProjector()};
     }
     if (!dragging)
         return;
@@ -632,7 +633,7 @@ void MapView::mouseReleaseEvent(QMouseEvent* event) {
     dragging = false;
     const QPoint moved = event->position().toPoint() - start;
     viewSettings = dragBase->settings;
-    const ShownMap base = dragBase->map;
+    const Projector base = dragBase->map;
     dragBase.reset();
     pending.coarseRelief = false;
     if (!panMap(viewSettings, base, moved.x(), moved.y()))
@@ -649,12 +650,12 @@ void MapView::wheelEvent(QWheelEvent* event) {
     const double factor = std::pow(2.0, double(wheelTurn) / wheelStep);
     wheelTurn = 0;
     const QPoint p = event->position().toPoint();
-    if (zoomMapAt(viewSettings, shownMap(), width(), height(), p.x(), p.y(), factor))
+    if (zoomMapAt(viewSettings, shownProjector(), width(), height(), p.x(), p.y(), factor))
         request(RedrawAction::show);
 }
 
 void MapView::pan(int dx, int dy) {
-    if (panMap(viewSettings, shownMap(), dx, dy))
+    if (panMap(viewSettings, shownProjector(), dx, dy))
         request(RedrawAction::show);
 }
 
@@ -675,12 +676,12 @@ void MapView::panDown() {
 }
 
 void MapView::zoomInAtCentre() {
-    if (zoomMapAtCentre(viewSettings, shownMap(), 2))
+    if (zoomMapAtCentre(viewSettings, shownProjector(), 2))
         request(RedrawAction::show);
 }
 
 void MapView::zoomOutAtCentre() {
-    if (zoomMapAtCentre(viewSettings, shownMap(), 0.5))
+    if (zoomMapAtCentre(viewSettings, shownProjector(), 0.5))
         request(RedrawAction::show);
 }
 
@@ -698,22 +699,22 @@ void MapView::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (!shown.rendered)
         return;
-    const ShownMap map = shownMap();
-    const auto hit = mapHitTest(map, p.x(), p.y());
+    const Projector map = shownProjector();
+    const auto hit = map.toGeo(p.x(), p.y());
     if (event->button() == Qt::LeftButton) {
         if (shown.frame.settings.projection == Projection::mercator || !hit)
             return;
-        recentreMap(viewSettings, hit->first, hit->second,
+        recentreMap(viewSettings, hit->lon, hit->lat,
                     map.projection.mapRadius / map.layout.baseRadius);
         request(RedrawAction::show);
     } else if (event->button() == Qt::RightButton) {
-        if (!insideMap(map, p.x(), p.y()))
+        if (!map.contains(p.x(), p.y()))
             return;
         char text[32];
         std::snprintf(text, sizeof text, "x= %4d y=%4d ", p.x(), p.y());
         drawText(0, 15, text, panelFont(), true);
         if (hit)
-            observeAt(hit->first, hit->second);
+            observeAt(hit->lon, hit->lat);
     }
 }
 

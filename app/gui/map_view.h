@@ -86,9 +86,9 @@ class MapView : public QWidget {
     void showShadowAt(std::optional<double> utHours);
     // The instant of the shadow in the picture shown, or none.
     std::optional<ShadowInstant> shownShadow() const { return shown.frame.settings.shadowAt; }
-    // What the picture shown was drawn from, and the map it shows.
+    // What the picture shown was drawn from, and the projector its map was drawn with.
     const ScreenFrame& shownFrame() const { return shown.frame; }
-    ShownMap shownMap() const;
+    Projector shownProjector() const;
     // Writes the KML documents of the eclipse shown into a folder; empty, or what went wrong.
     QString exportKml(const std::filesystem::path& dir);
     // Told when the picture shown is of another eclipse or screen (for the window's title).
@@ -223,7 +223,7 @@ class MapView : public QWidget {
     // drawn and of the one shown.
     struct DragBase {
         ViewSettings settings;
-        ShownMap map;
+        Projector map;
     };
     std::optional<DragBase> dragBase;
     QPoint drawnForOffset, shownForOffset;

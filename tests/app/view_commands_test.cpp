@@ -11,7 +11,7 @@ namespace {
 // doubles the radius of the map shown (here the Asian map's, 2.7 whole globes).
 TEST(ViewCommands, MapCommandsActOnTheMapOnly) {
     ViewSettings view;
-    ShownMap map;
+    Projector map;
     map.layout.baseRadius = 300;
     map.projection.mapRadius = 810;
     view.displayMode = displayLocal;

@@ -118,7 +118,7 @@ struct Window {
     ViewSettings& v() { return view->settings(); }
     // The layout and projection of the picture shown.
     const MapLayout& layout() const { return view->shownFrame().layout; }
-    MapProjection projection() const { return view->shownMap().projection; }
+    MapProjection projection() const { return view->shownProjector().projection; }
     const EclipseRecord& shownRecord() const { return view->shownFrame().eclipse.record; }
     // Lets the work off the window's thread (a repaint, a list search) end and be taken over.
     void finishWork() {
@@ -421,7 +421,7 @@ TEST(Window, WheelZoomsAboutThePointer) {
     const QImage before = w.view->picture().copy();
     // From the whole globe the first notch enters the regional range about the pointer.
     const QPoint pointer(w.layout().mapCentreX + 60, w.layout().mapCentreY - 40);
-    const auto under = mapHitTest(w.view->shownMap(), pointer.x(), pointer.y());
+    const auto under = w.view->shownProjector().toGeo(pointer.x(), pointer.y());
     ASSERT_TRUE(under);
     turnWheel(w.view, pointer, 120);
     w.view->repaintNow();
@@ -430,15 +430,15 @@ TEST(Window, WheelZoomsAboutThePointer) {
     EXPECT_NE(w.view->picture(), before);
     // In the regional range the point under the pointer stays under it.
     const QPoint at(w.layout().mapCentreX - 120, w.layout().mapCentreY + 80);
-    const auto place = mapHitTest(w.view->shownMap(), at.x(), at.y());
+    const auto place = w.view->shownProjector().toGeo(at.x(), at.y());
     ASSERT_TRUE(place);
     turnWheel(w.view, at, 120);
     w.view->repaintNow();
     EXPECT_NEAR(w.projection().mapRadius, 4 * w.layout().baseRadius, 2);
-    const auto after = mapHitTest(w.view->shownMap(), at.x(), at.y());
+    const auto after = w.view->shownProjector().toGeo(at.x(), at.y());
     ASSERT_TRUE(after);
-    EXPECT_NEAR(after->first, place->first, 0.3);
-    EXPECT_NEAR(after->second, place->second, 0.3);
+    EXPECT_NEAR(after->lon, place->lon, 0.3);
+    EXPECT_NEAR(after->lat, place->lat, 0.3);
     turnWheel(w.view, at, -120);
     w.view->repaintNow();
     EXPECT_NEAR(w.projection().mapRadius, 2 * w.layout().baseRadius, 2) << "a notch back halves";
@@ -448,22 +448,22 @@ TEST(Window, WheelZoomsAboutThePointer) {
 // and out, to a pixel; with the pointer out near the rim, zooming out keeps the centre.
 TEST(Window, WheelKeepsThePointUnderThePointerOnTheGlobe) {
     Window w;
-    const auto pixelsApart = [&](std::pair<double, double> a, std::pair<double, double> b) {
-        const double east = std::remainder(a.first - b.first, 360) * std::cos(a.second * degToRad);
-        return std::hypot(east, a.second - b.second) * degToRad * w.projection().mapRadius;
+    const auto pixelsApart = [&](GeoPoint a, GeoPoint b) {
+        const double east = std::remainder(a.lon - b.lon, 360) * std::cos(a.lat * degToRad);
+        return std::hypot(east, a.lat - b.lat) * degToRad * w.projection().mapRadius;
     };
     const std::vector<std::pair<QPoint, int>> turns = {
         {{-100, -150}, 120}, {{200, -60}, 120},  {{-180, 120}, 120}, {{40, 200}, 120},
         {{-200, -100}, 120}, {{150, 150}, -120}, {{-60, 90}, -120},  {{120, -160}, 120}};
     for (const auto& [offset, angle] : turns) {
         const QPoint at(w.layout().mapCentreX + offset.x(), w.layout().mapCentreY + offset.y());
-        const auto before = mapHitTest(w.view->shownMap(), at.x(), at.y());
+        const auto before = w.view->shownProjector().toGeo(at.x(), at.y());
         ASSERT_TRUE(before) << offset.x() << "," << offset.y();
         const double radius = w.projection().mapRadius;
         turnWheel(w.view, at, angle);
         w.view->repaintNow();
         ASSERT_NE(w.projection().mapRadius, radius);
-        const auto after = mapHitTest(w.view->shownMap(), at.x(), at.y());
+        const auto after = w.view->shownProjector().toGeo(at.x(), at.y());
         ASSERT_TRUE(after);
         EXPECT_LT(pixelsApart(*before, *after), 1.5)
             << "at " << offset.x() << "," << offset.y() << " radius " << radius;
@@ -475,7 +475,7 @@ TEST(Window, WheelKeepsThePointUnderThePointerOnTheGlobe) {
     const double lon = mapCentreLon(w.projection()), lat = mapCentreLat(w.projection());
     const QPoint rim(w.layout().mapCentreX + static_cast<int>(0.95 * w.projection().mapRadius),
                      w.layout().mapCentreY);
-    ASSERT_TRUE(mapHitTest(w.view->shownMap(), rim.x(), rim.y()));
+    ASSERT_TRUE(w.view->shownProjector().toGeo(rim.x(), rim.y()));
     turnWheel(w.view, rim, -120);
     w.view->repaintNow();
     EXPECT_LT(w.projection().mapRadius, w.layout().baseRadius);
@@ -488,7 +488,7 @@ TEST(Window, DragMovesTheMapAndAClickStillReadsOff) {
     ViewSettings& v = w.v();
     const QPoint centre(w.layout().mapCentreX, w.layout().mapCentreY);
     const QPoint start = centre + QPoint(-50, 40);
-    const auto grabbed = mapHitTest(w.view->shownMap(), start.x(), start.y());
+    const auto grabbed = w.view->shownProjector().toGeo(start.x(), start.y());
     ASSERT_TRUE(grabbed);
     const QImage before = w.view->picture().copy();
     QTest::mousePress(w.view, Qt::LeftButton, {}, start);
@@ -499,8 +499,8 @@ TEST(Window, DragMovesTheMapAndAClickStillReadsOff) {
     EXPECT_EQ(v.mapRange, MapRange::centred) << "the drag enters the regional range";
     EXPECT_NE(w.view->picture(), before);
     // The grabbed point now lies at the map's centre.
-    EXPECT_NEAR(v.centreLon, grabbed->first, 0.01);
-    EXPECT_NEAR(v.centreLat, grabbed->second, 0.01);
+    EXPECT_NEAR(v.centreLon, grabbed->lon, 0.01);
+    EXPECT_NEAR(v.centreLat, grabbed->lat, 0.01);
     // A click without a move is no drag: the map stays, the read-out appears.
     const double lon = v.centreLon;
     QTest::mouseClick(w.view, Qt::LeftButton, {},
@@ -1672,7 +1672,7 @@ TEST(Window, DragDrawsCoarsePicturesThenTheFullOne) {
     w.finishWork();
     ViewSettings expected = w.v();
     const QPoint start(w.layout().mapCentreX, w.layout().mapCentreY);
-    ASSERT_TRUE(panMap(expected, w.view->shownMap(), 80, -30));
+    ASSERT_TRUE(panMap(expected, w.view->shownProjector(), 80, -30));
 
     sendMouse(w.view, QEvent::MouseButtonPress, start, Qt::LeftButton);
     sendMouse(w.view, QEvent::MouseMove, start + QPoint(40, -15), Qt::LeftButton);

@@ -206,6 +206,24 @@ TEST_F(MercatorFixture, MiddleLatitudesFollowTheMercatorFormula) {
     }
 }
 
+// The projector of a Mercator map reads its pixels back by the Mercator inverse (not the globe's):
+// each point comes back within a pixel's width, across the whole frame, and a pixel off the
+// frame is off the map.
+TEST_F(MercatorFixture, ProjectorReadsItsPixelsBack) {
+    const Projector projector{Projection::mercator, projection, layout};
+    const double degreesPerPixel = 1 / (projection.mapRadius * degToRad);
+    for (double lon = -170; lon <= 170; lon += 34)
+        for (const double lat : {-70.0, -35.7, 0.0, 20.0, 60.0}) {
+            const ViewPixel at = projector.toView(lon, lat);
+            ASSERT_TRUE(at.visible) << lon << " " << lat;
+            const std::optional<GeoPoint> back = projector.toGeo(at.x, at.y);
+            ASSERT_TRUE(back) << lon << " " << lat;
+            EXPECT_NEAR(back->lon, lon, degreesPerPixel) << lat;
+            EXPECT_NEAR(back->lat, lat, degreesPerPixel / std::cos(lat * degToRad)) << lon;
+        }
+    EXPECT_FALSE(projector.toGeo(layout.mapRight + 5, layout.mapCentreY));
+}
+
 TEST_F(MercatorFixture, GridSpansTheMap) {
     view.gridLines = true;
     drawGrid(canvas);
