@@ -47,6 +47,7 @@ void takeRecord(Session& s) {
 // come.
 bool searchForward(Session& s, PlacedMessages& said, RedrawOutcome& outcome) {
     ViewSettings& v = s.view;
+    const std::size_t first = said.size(); // the search's own messages follow
     int line = 0;
     const SearchMessage message = [&](int, int, const char* text) {
         said.push_back({text, 50, ++line});
@@ -55,9 +56,9 @@ bool searchForward(Session& s, PlacedMessages& said, RedrawOutcome& outcome) {
         takeRecord(s);
         return true;
     }
-    if (said.empty())
+    if (said.size() == first)
         said.push_back({messageCatalogEnded, 10, 1}); // the last file has ended
-    else if (said.front().text == messageNoCatalogDuringSearch)
+    else if (said[first].text == messageNoCatalogDuringSearch)
         outcome.askForMonth = true;
     return false;
 }

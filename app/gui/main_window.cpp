@@ -159,7 +159,7 @@ QIcon toolIcon(ToolIcon kind) {
 
 } // namespace
 
-// The view's commands of the menus and the toolbar, in the order of commandEntries.
+// The view's commands of the menus and the toolbar.
 enum class MainWindow::Command {
     yearMonth,
     displayMode,
@@ -418,6 +418,7 @@ MainWindow* MainWindow::newWindow() {
 }
 
 void MainWindow::buildCommands() {
+    commands.assign(std::size(commandEntries), nullptr);
     for (const CommandEntry& e : commandEntries) {
         auto* a = explained(new QAction(e.text != nullptr ? tr(e.text) : QString(), this),
                             tr(e.explanation));
@@ -432,7 +433,7 @@ void MainWindow::buildCommands() {
             a->setIconVisibleInMenu(false);
         }
         connect(a, &QAction::triggered, mapView, e.command);
-        commands.push_back(a);
+        commands[static_cast<std::size_t>(e.id)] = a;
     }
     // the limb command says beforehand when the lunar grid is missing
     QAction* limb = command(Command::limb);
