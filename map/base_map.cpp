@@ -206,6 +206,30 @@ std::vector<std::size_t> seaWordStarts(std::size_t count, const CellOf& cellOf) 
 // longitude) for the samples of a row inside the frame (the place as its grid axes) that are not
 // in a sea block (seaAt, tested before the sample is projected), from the row's last column to
 // its first: of two samples of a row at one pixel, the first visited is the later one.
+// The bits of a pixel's word of the last-land raster that hold the entry of its colour; the
+// bits above them hold the row of its sample.
+constexpr int lastLandColourBits = 14;
+static_assert(reliefColourEntries <= 1 << lastLandColourBits);
+
+// The raster's pixels whose last land sample was found from firstRow on, in the colours of their
+// heights, as a surface of the map's size; width: the frame's, whose top-left pixel is (left, top).
+std::unique_ptr<DrawSurface> landSurface(MapCanvas& c, const ReliefData& r, std::uint32_t firstRow,
+                                         int left, int top, std::size_t width) {
+    constexpr std::uint32_t colourMask = (1u << lastLandColourBits) - 1;
+    std::vector<ColouredPixel>& land = r.raster.land;
+    land.clear();
+    const std::vector<std::uint32_t>& last = r.raster.lastLand;
+    for (std::size_t i = 0; i < last.size(); ++i)
+        if (const std::uint32_t found = last[i]; (found >> lastLandColourBits) >= firstRow)
+            land.push_back(
+                {left + static_cast<int>(i % width), top + static_cast<int>(i / width),
+                 reliefColour(r, static_cast<int>(found & colourMask) - reliefColourOffset)});
+    std::unique_ptr<DrawSurface> memory =
+        c.surface.createMemorySurface(c.layout.mapRight, c.layout.mapBottom);
+    memory->setPixels(land);
+    return memory;
+}
+
 template <typename RowSamples>
 std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, std::size_t rows,
                                             const RowSamples& rowSamples) {
@@ -219,8 +243,7 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
     // entry of its colour. A sample covers what a sample of an earlier row found; in its own row
     // the first found stays. The memory is cleared only when it changes size or the rows would
     // overflow their bits.
-    constexpr int colourBits = 14;
-    static_assert(reliefColourEntries <= 1 << colourBits);
+    constexpr int colourBits = lastLandColourBits;
     constexpr std::uint32_t rowLimit = std::uint32_t{1} << (32 - colourBits);
     std::vector<std::uint32_t>& last = r.raster.lastLand;
     std::uint32_t& drawn = r.raster.rowsDrawn;
@@ -256,16 +279,7 @@ std::unique_ptr<DrawSurface> lastLandRaster(MapCanvas& c, const ReliefData& r, s
             });
         },
         lastLandBlock);
-    std::vector<ColouredPixel>& land = r.raster.land;
-    land.clear();
-    for (std::size_t i = 0; i < last.size(); ++i)
-        if (const std::uint32_t found = last[i]; (found >> colourBits) >= firstRow)
-            land.push_back({left + static_cast<int>(i % width), top + static_cast<int>(i / width),
-                            reliefColour(r, static_cast<int>(found & ((1u << colourBits) - 1)) -
-                                                reliefColourOffset)});
-    std::unique_ptr<DrawSurface> memory = c.surface.createMemorySurface(l.mapRight, l.mapBottom);
-    memory->setPixels(land);
-    return memory;
+    return landSurface(c, r, firstRow, left, top, width);
 }
 
 // A sample longitude of the globe's relief and the sine and cosine of its angle from the centre.
