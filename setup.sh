@@ -16,7 +16,7 @@ packages=(cmake make g++ pkg-config libswe-dev googletest libgtest-dev libbenchm
     qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n fonts-noto-cjk
     fonts-dejavu-core libnetcdf-dev ferret-datasets gmt gmt-gshhg-high libxml2-utils
     poppler-utils desktop-file-utils appstream dpkg-dev man-db liberfa-dev libcurl4-openssl-dev
-    nodejs
+    nodejs nlohmann-json3-dev
     clang libclang-rt-dev libtimezonemap-data tzdata lintian libwebp-dev
     qt6-image-formats-plugins)
 missing=()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "geojson.h"
 
+#include "json_values.h"
 #include "kml.h"
 #include "path_tracers.h"
 #include "timescales.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <nlohmann/json.hpp>
 
 namespace vesk {
 
@@ -16,25 +18,14 @@ namespace {
 // The outlines of the shadow: one every this many hours.
 constexpr double outlineStepHours = 0.5;
 
-std::string number(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", value);
-    return text;
-}
+// Positions to a micro-degree, about 0.1 m.
+constexpr int positionDecimals = 6;
 
-std::string positions(const std::vector<LonLat>& points) {
-    std::string text = "[";
-    for (const auto& [lon, lat] : points) {
-        if (text.size() > 1)
-            text += ',';
-        text += '[' + number(lon) + ',' + number(lat) + ']';
-    }
-    return text + ']';
-}
-
-std::string feature(const std::string& geometry, const std::string& properties) {
-    return "{\"type\":\"Feature\",\"properties\":{" + properties + "},\"geometry\":" + geometry +
-           "}";
+Json positions(const std::vector<LonLat>& points) {
+    Json list = Json::array();
+    for (const auto& [lon, lat] : points)
+        list.push_back({roundedJson(lon, positionDecimals), roundedJson(lat, positionDecimals)});
+    return list;
 }
 
 // Twice the signed area of a ring in degrees (positive counterclockwise).
@@ -45,38 +36,35 @@ double signedArea(const std::vector<LonLat>& ring) {
     return area;
 }
 
-// A MultiLineString of lines cut at the antimeridian; empty when no part has two points.
-std::string multiLine(const std::vector<std::vector<LonLat>>& lines) {
-    std::string parts;
+// A MultiLineString of lines cut at the antimeridian; null when no part has two points.
+Json multiLine(const std::vector<std::vector<LonLat>>& lines) {
+    Json parts = Json::array();
     for (const auto& line : lines)
         for (const auto& part : cutLineAtAntimeridian(line))
-            if (part.size() >= 2) {
-                if (!parts.empty())
-                    parts += ',';
-                parts += positions(part);
-            }
-    return parts.empty() ? "" : "{\"type\":\"MultiLineString\",\"coordinates\":[" + parts + "]}";
+            if (part.size() >= 2)
+                parts.push_back(positions(part));
+    if (parts.empty())
+        return nullptr;
+    return Json{{"type", "MultiLineString"}, {"coordinates", std::move(parts)}};
 }
 
 // A MultiPolygon of a ring cut at the antimeridian, each part closed and counterclockwise.
-std::string multiPolygon(const std::vector<LonLat>& ring) {
+Json multiPolygon(const std::vector<LonLat>& ring) {
     if (ring.size() < 3)
-        return "";
+        return nullptr;
     std::vector<KmlPoint> points;
     for (const auto& [lon, lat] : ring)
         points.push_back({lon, lat, 0});
-    std::string parts;
+    Json parts = Json::array();
     for (const auto& piece : splitRingAtDateLine(points)) {
         std::vector<LonLat> closed;
         for (const KmlPoint& p : piece)
             closed.push_back({p.lon, p.lat});
         if (signedArea(closed) < 0)
             std::reverse(closed.begin(), closed.end());
-        if (!parts.empty())
-            parts += ',';
-        parts += '[' + positions(closed) + ']';
+        parts.push_back(Json::array({positions(closed)}));
     }
-    return "{\"type\":\"MultiPolygon\",\"coordinates\":[" + parts + "]}";
+    return Json{{"type", "MultiPolygon"}, {"coordinates", std::move(parts)}};
 }
 
 template <typename Point> std::vector<std::vector<LonLat>> linesOf(const Pieces<Point>& pieces) {
@@ -100,14 +88,15 @@ std::string utText(const EclipseRecord& r, double t, double deltaT) {
     return text;
 }
 
+// The features; one without a geometry (a curve the eclipse does not have) is left out.
 struct Collection {
-    std::string features;
-    void add(const std::string& geometry, const std::string& properties) {
-        if (geometry.empty())
+    Json features = Json::array();
+    void add(Json geometry, Json properties) {
+        if (geometry.is_null())
             return;
-        if (!features.empty())
-            features += ',';
-        features += '\n' + feature(geometry, properties);
+        features.push_back({{"type", "Feature"},
+                            {"properties", std::move(properties)},
+                            {"geometry", std::move(geometry)}});
     }
 };
 
@@ -139,27 +128,28 @@ void addOutlines(Collection& c, const EclipseRecord& r, const PathGeometry& g) {
             if (ring.size() < 3)
                 continue;
             ring.push_back(ring.front());
-            c.add(multiPolygon(ring), std::string("\"curve\":\"shadow\",\"shadow\":\"") +
-                                          (cone == ShadowCone::umbra ? "umbra" : "penumbra") +
-                                          "\",\"time_ut\":\"" + utText(r, t, g.deltaT) + "\"");
+            c.add(multiPolygon(ring), {{"curve", "shadow"},
+                                       {"shadow", cone == ShadowCone::umbra ? "umbra" : "penumbra"},
+                                       {"time_ut", utText(r, t, g.deltaT)}});
         }
 }
 
 // The limits corrected for the lunar limb, named as the map's legend and a chaser's list name
 // them.
 void addCorrectedLimits(Collection& c, const CorrectedLimits& limits) {
-    const std::string computed = ",\"solar_radius_km\":" + number(std::round(limits.sunRadiusKm)) +
-                                 ",\"lunar_grid\":\"LRO LOLA (LRO.dat)\",\"height_source\":\"" +
-                                 groundHeightSourceName(limits.heights) + "\"";
     for (int side = 0; side < 2; ++side) {
         const std::string name = side == 0 ? "North" : "South";
         const auto s = static_cast<std::size_t>(side);
         for (const auto& [kind, pieces] :
              {std::pair{"interior", &limits.interior[s]}, {"exterior", &limits.exterior[s]}})
             c.add(multiLine(linesOf(*pieces)),
-                  "\"curve\":\"limb-corrected limit\",\"name\":\"" + name +
-                      " limit, limb-corrected (" + kind + ")\",\"side\":\"" +
-                      (side == 0 ? "north" : "south") + "\",\"limit\":\"" + kind + "\"" + computed);
+                  {{"curve", "limb-corrected limit"},
+                   {"name", name + " limit, limb-corrected (" + kind + ")"},
+                   {"side", side == 0 ? "north" : "south"},
+                   {"limit", kind},
+                   {"solar_radius_km", std::round(limits.sunRadiusKm)},
+                   {"lunar_grid", "LRO LOLA (LRO.dat)"},
+                   {"height_source", groundHeightSourceName(limits.heights)}});
     }
 }
 
@@ -182,29 +172,33 @@ std::vector<std::vector<LonLat>> cutLineAtAntimeridian(const std::vector<LonLat>
 std::string pathGeoJson(const EclipseRecord& r, const PathGeometry& g,
                         const CorrectedLimits* corrected) {
     Collection c;
-    c.add(multiLine(linesOf(g.centralLine)), "\"curve\":\"central line\"");
+    c.add(multiLine(linesOf(g.centralLine)), {{"curve", "central line"}});
     for (int side = 0; side < 2; ++side) {
         const char* name = side == 0 ? "north" : "south";
         c.add(multiLine(linesOf(g.umbralLimits[side])),
-              std::string("\"curve\":\"umbral limit\",\"side\":\"") + name + "\"");
+              {{"curve", "umbral limit"}, {"side", name}});
         c.add(multiLine(linesOf(g.penumbralLimits[side])),
-              std::string("\"curve\":\"penumbral limit\",\"side\":\"") + name + "\"");
-        c.add(multiLine(linesOf(g.riseSetCurves[side])), "\"curve\":\"sunrise/sunset\"");
+              {{"curve", "penumbral limit"}, {"side", name}});
+        c.add(multiLine(linesOf(g.riseSetCurves[side])), {{"curve", "sunrise/sunset"}});
         c.add(multiLine(linesOf(g.maxAtRiseSetCurves[side])),
-              "\"curve\":\"maximum at sunrise/sunset\"");
+              {{"curve", "maximum at sunrise/sunset"}});
     }
     for (std::size_t level = 0; level < g.magnitudeCurves.size(); ++level)
         for (const auto& side : g.magnitudeCurves[level])
             c.add(multiLine(linesOf(side)),
-                  "\"curve\":\"magnitude\",\"magnitude\":" + number(magnitudeLevels[level]));
-    c.add(multiPolygon(centralPathRing(g)), "\"curve\":\"central path\"");
+                  {{"curve", "magnitude"},
+                   {"magnitude", roundedJson(magnitudeLevels[level], positionDecimals)}});
+    c.add(multiPolygon(centralPathRing(g)), {{"curve", "central path"}});
     addOutlines(c, r, g);
     if (corrected)
         addCorrectedLimits(c, *corrected);
     char date[32];
     std::snprintf(date, sizeof date, "%.0f-%02.0f-%02.0f", r.year, r.month, r.day);
-    return "{\"type\":\"FeatureCollection\",\"name\":\"solar eclipse " + std::string(date) +
-           "\",\"delta_t\":" + number(g.deltaT) + ",\"features\":[" + c.features + "\n]}\n";
+    const Json collection{{"type", "FeatureCollection"},
+                          {"name", "solar eclipse " + std::string(date)},
+                          {"delta_t", roundedJson(g.deltaT, positionDecimals)},
+                          {"features", std::move(c.features)}};
+    return jsonText(collection) + "\n";
 }
 
 } // namespace vesk

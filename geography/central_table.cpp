@@ -2,6 +2,8 @@
 #include "central_table.h"
 
 #include "angles.h"
+#include "csv_record.h"
+#include "json_values.h"
 #include "palette.h"
 #include "path_tracers.h"
 #include "timescales.h"
@@ -9,7 +11,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
+#include <nlohmann/json.hpp>
 
 namespace vesk {
 
@@ -169,9 +173,10 @@ std::vector<std::optional<double>> valuesOf(const CentralTableRow& r, TableColum
     return values;
 }
 
-std::string valueText(const std::optional<double>& value, const char* missing) {
+// A value at full precision: "%.17g" reads back as the same double.
+std::string valueText(const std::optional<double>& value) {
     if (!value)
-        return missing;
+        return "";
     char text[32];
     std::snprintf(text, sizeof text, "%.17g", *value);
     return text;
@@ -203,42 +208,27 @@ std::string tableLine(const CentralTableRow& row) {
 } // namespace
 
 std::string centralTableCsv(const std::vector<CentralTableRow>& rows, TableColumns columns) {
-    std::string text;
     const std::size_t fields = valuesOf({}, columns).size();
-    for (std::size_t i = 0; i < fields; ++i) {
-        if (!text.empty())
-            text += ',';
-        text += rowFields[i];
-    }
-    text += "\r\n";
+    std::string text = csvRecord({std::begin(rowFields), std::begin(rowFields) + fields});
     for (const CentralTableRow& row : rows) {
-        std::string line;
-        const std::vector<std::optional<double>> values = valuesOf(row, columns);
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            if (i > 0)
-                line += ',';
-            line += valueText(values[i], "");
-        }
-        text += line + "\r\n";
+        std::vector<std::string> line;
+        for (const std::optional<double>& value : valuesOf(row, columns))
+            line.push_back(valueText(value));
+        text += csvRecord(line);
     }
     return text;
 }
 
 std::string centralTableJson(const std::vector<CentralTableRow>& rows, TableColumns columns) {
-    std::string text = "[";
+    Json table = Json::array();
     for (const CentralTableRow& row : rows) {
-        if (text.size() > 1)
-            text += ',';
-        text += "\n{";
+        Json object = Json::object();
         const std::vector<std::optional<double>> values = valuesOf(row, columns);
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            if (i > 0)
-                text += ',';
-            text += std::string("\"") + rowFields[i] + "\":" + valueText(values[i], "null");
-        }
-        text += '}';
+        for (std::size_t i = 0; i < values.size(); ++i)
+            object[rowFields[i]] = values[i] ? Json(*values[i]) : Json(nullptr);
+        table.push_back(std::move(object));
     }
-    return text + "\n]\n";
+    return jsonText(table, 1) + "\n";
 }
 
 namespace {

@@ -4,8 +4,10 @@
 #include "civil_time.h"
 #include "clock.h"
 #include "command_line.h"
+#include "csv_record.h"
 #include "delta_t_report.h"
 #include "eclipse_series.h"
+#include "json_values.h"
 #include "limb_correction.h"
 #include "local_circumstances.h"
 #include "messages.h"
@@ -18,6 +20,7 @@
 #include <array>
 #include <cctype>
 #include <cmath>
+#include <nlohmann/json.hpp>
 
 namespace vesk {
 
@@ -63,52 +66,44 @@ std::optional<std::string> civilTimeOf(const EclipseRecord& e, const LocalEvent&
     return clock ? std::optional(civilTimestamp(jd, *clock)) : std::nullopt;
 }
 
-void printCivilJson(const EclipseRecord& e, const LocalCircumstances& local,
-                    const PlaceClocks& clocks, double dt, std::FILE* out) {
+// The "civil" member: the place's zone and the civil times of the events; null without a clock.
+Json civilJson(const EclipseRecord& e, const LocalCircumstances& local, const PlaceClocks& clocks,
+               double dt) {
     const std::optional<CivilClock> clock = clockAtMaximum(e, local, clocks, dt);
-    if (!clock) {
-        std::fprintf(out, ", \"civil\": null");
-        return;
-    }
-    std::fprintf(out,
-                 ", \"civil\": {\"zone\": %s, \"zone_source\": \"%s\", \"abbreviation\": %s, "
-                 "\"offset\": %d",
-                 clocks.place.zone.empty() ? "null" : jsonString(clocks.place.zone).c_str(),
-                 zoneSourceName(clocks.place.zoneSource), jsonString(clock->abbreviation).c_str(),
-                 clock->offsetSeconds);
+    if (!clock)
+        return nullptr;
+    Json civil{{"zone", clocks.place.zone.empty() ? Json(nullptr) : Json(clocks.place.zone)},
+               {"zone_source", zoneSourceName(clocks.place.zoneSource)},
+               {"abbreviation", clock->abbreviation},
+               {"offset", clock->offsetSeconds}};
     for (const NamedLocalEvent& event : namedLocalEvents(local)) {
         const std::optional<std::string> time =
             event.event ? civilTimeOf(e, *event.event, clocks, dt) : std::nullopt;
-        std::fprintf(out, ", \"%s\": %s", jsonName(event.name).c_str(),
-                     time ? jsonString(*time).c_str() : "null");
+        civil[jsonName(event.name)] = time ? Json(*time) : Json(nullptr);
     }
-    std::fprintf(out, "}");
+    return civil;
 }
 
-void printLocalJson(const EclipseRecord& e, const ViewSettings& view,
-                    const LocalCircumstances& local, const PlaceClocks& clocks, double dt,
-                    std::FILE* out) {
-    std::fprintf(out,
-                 ", \"local\": {\"place\": %s, \"lon\": %s, \"lat\": %s, \"height\": %.1f, "
-                 "\"height_source\": \"%s\", ",
-                 clocks.place.name.empty() ? "null" : jsonString(clocks.place.name).c_str(),
-                 jsonNumber(view.observerLon, 5).c_str(), jsonNumber(view.observerLat, 5).c_str(),
-                 view.observerHeight, heightSourceName(clocks.place.heightSource));
+// The "local" member: the place, its events in UT with the Sun's altitude and azimuth, the
+// magnitude, the obscuration and whether the eclipse is central there.
+Json localJson(const EclipseRecord& e, const ViewSettings& view, const LocalCircumstances& local,
+               const PlaceClocks& clocks, double dt) {
+    Json place{{"place", clocks.place.name.empty() ? Json(nullptr) : Json(clocks.place.name)},
+               {"lon", roundedJson(view.observerLon, 5)},
+               {"lat", roundedJson(view.observerLat, 5)},
+               {"height", roundedJson(view.observerHeight, 1)},
+               {"height_source", heightSourceName(clocks.place.heightSource)}};
     for (const NamedLocalEvent& event : namedLocalEvents(local)) {
-        const std::string name = jsonName(event.name);
-        if (!event.event) {
-            std::fprintf(out, "\"%s\": null, ", name.c_str());
-            continue;
-        }
-        std::fprintf(out, "\"%s\": {\"ut\": \"%s\", \"alt\": %s, \"az\": %s}, ", name.c_str(),
-                     utTimestamp(instantJdUt(e, event.event->shadow.t, dt)).c_str(),
-                     jsonNumber(event.event->shadow.sunAltitude, 2).c_str(),
-                     jsonNumber(event.event->sun.azimuth, 2).c_str());
+        Json& member = place[jsonName(event.name)];
+        if (event.event)
+            member = {{"ut", utTimestamp(instantJdUt(e, event.event->shadow.t, dt))},
+                      {"alt", roundedJson(event.event->shadow.sunAltitude, 2)},
+                      {"az", roundedJson(event.event->sun.azimuth, 2)}};
     }
-    std::fprintf(out, "\"magnitude\": %s, \"obscuration\": %s, \"central\": %s}",
-                 jsonNumber(shownMagnitude(local.magnitude), 4).c_str(),
-                 jsonNumber(local.obscuration, 4).c_str(), local.central ? "true" : "false");
-    printCivilJson(e, local, clocks, dt, out);
+    place["magnitude"] = roundedJson(shownMagnitude(local.magnitude), 4);
+    place["obscuration"] = roundedJson(local.obscuration, 4);
+    place["central"] = local.central;
+    return place;
 }
 
 void printLocalText(const EclipseRecord& e, const ViewSettings& view,
@@ -137,57 +132,31 @@ void printLocalText(const EclipseRecord& e, const ViewSettings& view,
         std::fprintf(out, "%s\n", note.c_str() + 1);
 }
 
-// The eclipse at the place a minute apart, as the members of a JSON array.
-void printSeriesJson(const EclipseRecord& e, const std::vector<SeriesPoint>& series, double dt,
-                     std::FILE* out) {
-    std::fprintf(out, ", \"series\": [");
-    for (std::size_t i = 0; i < series.size(); ++i) {
-        const SeriesPoint& p = series[i];
-        std::fprintf(out,
-                     "%s{\"ut\": \"%s\", \"obscuration\": %s, \"magnitude\": %s, \"alt\": %s, "
-                     "\"az\": %s}",
-                     i == 0 ? "" : ", ", utTimestamp(instantJdUt(e, p.t, dt)).c_str(),
-                     jsonNumber(p.obscuration, 4).c_str(), jsonNumber(p.magnitude, 4).c_str(),
-                     jsonNumber(p.altitude, 2).c_str(), jsonNumber(p.azimuth, 2).c_str());
-    }
-    std::fprintf(out, "]");
+// The eclipse at the place a minute apart, as a JSON array.
+Json seriesJson(const EclipseRecord& e, const std::vector<SeriesPoint>& series, double dt) {
+    Json list = Json::array();
+    for (const SeriesPoint& p : series)
+        list.push_back({{"ut", utTimestamp(instantJdUt(e, p.t, dt))},
+                        {"obscuration", roundedJson(p.obscuration, 4)},
+                        {"magnitude", roundedJson(p.magnitude, 4)},
+                        {"alt", roundedJson(p.altitude, 2)},
+                        {"az", roundedJson(p.azimuth, 2)}});
+    return list;
 }
 
 // The same as a CSV table with a header line.
 void printSeriesCsv(const EclipseRecord& e, const std::vector<SeriesPoint>& series, double dt,
                     std::FILE* out) {
-    std::fprintf(out, "ut,obscuration,magnitude,alt,az\n");
+    std::fputs(csvRecord({"ut", "obscuration", "magnitude", "alt", "az"}).c_str(), out);
     for (const SeriesPoint& p : series)
-        std::fprintf(out, "%s,%.4f,%.4f,%.2f,%.2f\n", utTimestamp(instantJdUt(e, p.t, dt)).c_str(),
-                     p.obscuration, p.magnitude, p.altitude, p.azimuth);
+        std::fputs(csvRecord({utTimestamp(instantJdUt(e, p.t, dt)), format("%.4f", p.obscuration),
+                              format("%.4f", p.magnitude), format("%.2f", p.altitude),
+                              format("%.2f", p.azimuth)})
+                       .c_str(),
+                   out);
 }
 
 } // namespace
-
-std::string jsonNumber(double value, int decimals) {
-    if (!std::isfinite(value))
-        return "null";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
-}
-
-std::string jsonString(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + "\"";
-}
 
 std::string isoDate(double year, double month, double day) {
     char text[48];
@@ -246,24 +215,27 @@ struct InfoReport {
 void printInfoJson(const InfoReport& r, std::FILE* out) {
     const EclipseRecord& record = r.record;
     const bool julian = isJulianCalendarDate(record.year, record.month, record.day);
-    std::fprintf(out,
-                 "{\"date_ut\": \"%s\", \"type_code\": %d, \"type\": \"%s\", "
-                 "\"magnitude\": %.5f, \"jd_ut\": %.6f, \"saros\": %d, \"saros_member\": %d, "
-                 "\"t0\": %.0f, \"delta_t\": %.2f, \"jd_tt\": %.6f, \"calendar\": \"%s\"",
-                 isoDate(record.year, record.month, record.day).c_str(),
-                 static_cast<int>(record.typeCode),
-                 eclipseTypeName(eclipseTypeNames, record.typeCode), record.magnitude, record.jd,
-                 static_cast<int>(record.saros), sarosMember(record.year, record.saros), record.t0,
-                 r.deltaT, record.jdTT, julian ? "julian" : "gregorian");
+    Json info{{"date_ut", isoDate(record.year, record.month, record.day)},
+              {"type_code", static_cast<int>(record.typeCode)},
+              {"type", eclipseTypeName(eclipseTypeNames, record.typeCode)},
+              {"magnitude", roundedJson(record.magnitude, 5)},
+              {"jd_ut", roundedJson(record.jd, 6)},
+              {"saros", static_cast<int>(record.saros)},
+              {"saros_member", sarosMember(record.year, record.saros)},
+              {"t0", roundedJson(record.t0, 0)},
+              {"delta_t", roundedJson(r.deltaT, 2)},
+              {"jd_tt", roundedJson(record.jdTT, 6)},
+              {"calendar", julian ? "julian" : "gregorian"}};
     if (const std::optional<std::string> beforeChrist = yearBeforeChrist(record.year))
-        std::fprintf(out, ", \"year_bc\": \"%s\"", beforeChrist->c_str());
-    printDeltaTSourceJson(r.source, out);
-    printDeltaTJson(r.uncertainty, out);
+        info["year_bc"] = *beforeChrist;
+    info.update(deltaTSourceJson(r.source));
+    info.update(deltaTJson(r.uncertainty));
     if (r.local) {
-        printLocalJson(record, r.view, *r.local, r.clocks, r.deltaT, out);
-        printSeriesJson(record, r.series, r.deltaT, out);
+        info["local"] = localJson(record, r.view, *r.local, r.clocks, r.deltaT);
+        info["civil"] = civilJson(record, *r.local, r.clocks, r.deltaT);
+        info["series"] = seriesJson(record, r.series, r.deltaT);
     }
-    std::fprintf(out, "}\n");
+    std::fprintf(out, "%s\n", jsonText(info).c_str());
 }
 
 void printInfoText(const InfoReport& r, std::FILE* out) {

@@ -15,11 +15,6 @@ namespace vesk {
 int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::FILE* out,
                    std::FILE* err);
 
-// A JSON number with the given decimals; null for what is not a finite number.
-std::string jsonNumber(double value, int decimals);
-// A JSON string of UTF-8 text: quotes, backslashes and control characters escaped.
-std::string jsonString(const std::string& text);
-
 // "YYYY-MM-DD" with the astronomical year, four digits at least and a sign when negative.
 std::string isoDate(double year, double month, double day);
 

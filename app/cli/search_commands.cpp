@@ -4,18 +4,22 @@
 #include "civil_time.h"
 #include "clock.h"
 #include "command_line.h"
+#include "csv_record.h"
 #include "eclipse_list.h"
 #include "eclipse_search.h"
 #include "info_command.h"
+#include "json_values.h"
 #include "place_options.h"
 #include "saros.h"
 #include "sighting_options.h"
+#include "text_format.h"
 #include "timescales.h"
 #include "translation.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <optional>
 
 namespace vesk {
@@ -94,16 +98,10 @@ struct PlaceFields {
 };
 
 PlaceFields placeFields(const PlaceMaximum& at, const PlaceClocks& clocks) {
-    PlaceFields fields{utTimestamp(at.jdUt), "", "", "", ""};
+    PlaceFields fields{utTimestamp(at.jdUt), "", format("%.4f", at.magnitude),
+                       format("%.4f", at.obscuration), format("%.1f", at.sunAltitude)};
     if (const auto clock = clocks.clockAt ? clocks.clockAt(at.jdUt) : std::nullopt)
         fields.civil = civilTimestamp(at.jdUt, *clock);
-    char number[32];
-    std::snprintf(number, sizeof number, "%.4f", at.magnitude);
-    fields.magnitude = number;
-    std::snprintf(number, sizeof number, "%.4f", at.obscuration);
-    fields.obscuration = number;
-    std::snprintf(number, sizeof number, "%.1f", at.sunAltitude);
-    fields.sunAltitude = number;
     return fields;
 }
 
@@ -130,36 +128,52 @@ void printHit(std::FILE* out, const SearchHit& hit, TypeNames names, const Place
 // null otherwise) under probabilityName: p_central, or p_seen for a record's evidence.
 enum class ListForm { lines, csv, json };
 
-std::string hitFields(const SearchHit& hit, ListForm form, const PlaceClocks& clocks,
-                      const char* probabilityName) {
+// What a hit's CSV record and JSON object share: its date, calendar and type.
+struct HitIdentity {
+    std::string date;
+    const char* calendar;
+    const char* type;
+    int typeCode;
+};
+
+HitIdentity hitIdentity(const SearchHit& hit) {
     const int type = static_cast<int>(std::trunc(hit.typeCode));
-    const char* name =
-        englishTypeNames[type >= 0 && type <= 6 ? static_cast<std::size_t>(type) : 0];
-    char date[32], probability[32] = "";
-    std::snprintf(date, sizeof date, "%.0f-%02.0f-%02.0f", hit.year, hit.month, hit.day);
-    if (hit.centralProbability >= 0)
-        std::snprintf(probability, sizeof probability, "%.6f", hit.centralProbability);
-    const char* calendar =
-        isJulianCalendarDate(hit.year, hit.month, hit.day) ? "julian" : "gregorian";
+    return {format("%.0f-%02.0f-%02.0f", hit.year, hit.month, hit.day),
+            isJulianCalendarDate(hit.year, hit.month, hit.day) ? "julian" : "gregorian",
+            englishTypeNames[type >= 0 && type <= 6 ? static_cast<std::size_t>(type) : 0], type};
+}
+
+std::string hitCsvRecord(const SearchHit& hit, const PlaceClocks& clocks) {
+    const HitIdentity id = hitIdentity(hit);
     const PlaceFields at = hit.atPlace ? placeFields(*hit.atPlace, clocks) : PlaceFields{};
-    char text[320];
-    if (form == ListForm::csv) {
-        std::snprintf(text, sizeof text, "%s,%s,%s,%d,%.0f,%d,%s", date, calendar, name, type,
-                      hit.saros, sarosMember(hit.year, hit.saros), probability);
-        return text + ("," + at.ut + "," + at.civil + "," + at.magnitude + "," + at.obscuration +
-                       "," + at.sunAltitude);
+    return csvRecord({id.date, id.calendar, id.type, std::to_string(id.typeCode),
+                      format("%.0f", hit.saros), std::to_string(sarosMember(hit.year, hit.saros)),
+                      hit.centralProbability >= 0 ? format("%.6f", hit.centralProbability) : "",
+                      at.ut, at.civil, at.magnitude, at.obscuration, at.sunAltitude});
+}
+
+Json hitJson(const SearchHit& hit, const PlaceClocks& clocks, const char* probabilityName) {
+    const HitIdentity id = hitIdentity(hit);
+    Json object{{"date", id.date},
+                {"calendar", id.calendar},
+                {"type", id.type},
+                {"type_code", id.typeCode},
+                {"saros", roundedJson(hit.saros, 0)},
+                {"saros_member", sarosMember(hit.year, hit.saros)},
+                {probabilityName, hit.centralProbability >= 0
+                                      ? roundedJson(hit.centralProbability, 6)
+                                      : Json(nullptr)},
+                {"local", nullptr}};
+    if (hit.atPlace) {
+        const PlaceMaximum& at = *hit.atPlace;
+        const PlaceFields fields = placeFields(at, clocks);
+        object["local"] = {{"max_ut", fields.ut},
+                           {"max_civil", fields.civil.empty() ? Json(nullptr) : Json(fields.civil)},
+                           {"magnitude", roundedJson(at.magnitude, 4)},
+                           {"obscuration", roundedJson(at.obscuration, 4)},
+                           {"sun_alt", roundedJson(at.sunAltitude, 1)}};
     }
-    std::snprintf(text, sizeof text,
-                  "{\"date\":\"%s\",\"calendar\":\"%s\",\"type\":\"%s\",\"type_code\":%d,"
-                  "\"saros\":%.0f,\"saros_member\":%d,\"%s\":%s,\"local\":",
-                  date, calendar, name, type, hit.saros, sarosMember(hit.year, hit.saros),
-                  probabilityName, *probability != '\0' ? probability : "null");
-    if (!hit.atPlace)
-        return text + std::string("null}");
-    return text + ("{\"max_ut\":\"" + at.ut +
-                   "\",\"max_civil\":" + (at.civil.empty() ? "null" : "\"" + at.civil + "\"") +
-                   ",\"magnitude\":" + at.magnitude + ",\"obscuration\":" + at.obscuration +
-                   ",\"sun_alt\":" + at.sunAltitude + "}}");
+    return object;
 }
 
 void printHits(std::FILE* out, const std::vector<SearchHit>& hits, ListForm form, TypeNames names,
@@ -167,24 +181,20 @@ void printHits(std::FILE* out, const std::vector<SearchHit>& hits, ListForm form
     if (form == ListForm::lines) {
         for (const SearchHit& hit : hits)
             printHit(out, hit, names, clocks);
-        return;
+    } else if (form == ListForm::csv) {
+        std::fputs(csvRecord({"date", "calendar", "type", "type_code", "saros", "saros_member",
+                              probabilityName, "max_ut", "max_civil", "magnitude", "obscuration",
+                              "sun_alt"})
+                       .c_str(),
+                   out);
+        for (const SearchHit& hit : hits)
+            std::fputs(hitCsvRecord(hit, clocks).c_str(), out);
+    } else {
+        Json list = Json::array();
+        for (const SearchHit& hit : hits)
+            list.push_back(hitJson(hit, clocks, probabilityName));
+        std::fprintf(out, "%s\n", jsonText(list).c_str());
     }
-    if (form == ListForm::csv)
-        std::fprintf(out,
-                     "date,calendar,type,type_code,saros,saros_member,%s,max_ut,max_civil,"
-                     "magnitude,obscuration,sun_alt\r\n",
-                     probabilityName);
-    else
-        std::fprintf(out, "[");
-    for (std::size_t i = 0; i < hits.size(); ++i) {
-        const std::string fields = hitFields(hits[i], form, clocks, probabilityName);
-        if (form == ListForm::csv)
-            std::fprintf(out, "%s\r\n", fields.c_str());
-        else
-            std::fprintf(out, "%s\n%s", i > 0 ? "," : "", fields.c_str());
-    }
-    if (form == ListForm::json)
-        std::fprintf(out, "\n]\n");
 }
 
 } // namespace

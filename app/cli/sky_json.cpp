@@ -2,22 +2,25 @@
 #include "sky_json.h"
 
 #include "angles.h"
-#include "info_command.h"
+#include "json_values.h"
 #include "sky_page.h"
 #include "sky_positions.h"
+
+#include <nlohmann/json.hpp>
 
 namespace vesk {
 
 namespace {
 
 // One object of the sky as a JSON object; the azimuth from north through east.
-std::string skyObjectJson(const std::string& name, const HorizontalPlace& place) {
-    const double fromNorth = degreesWithinTurn(place.azimuth + 180);
-    return "{\"name\": " + jsonString(name) + ", \"alt\": " + jsonNumber(place.altitude, 4) +
-           ", \"az\": " + jsonNumber(fromNorth, 4) + ", \"ra\": " + jsonNumber(place.ra, 4) +
-           ", \"dec\": " + jsonNumber(place.dec, 4) +
-           ", \"magnitude\": " + jsonNumber(place.magnitude, 2) +
-           ", \"up\": " + (place.altitude > 0 ? "true" : "false") + "}";
+Json skyObjectJson(const std::string& name, const HorizontalPlace& place) {
+    return {{"name", name},
+            {"alt", roundedJson(place.altitude, 4)},
+            {"az", roundedJson(degreesWithinTurn(place.azimuth + 180), 4)},
+            {"ra", roundedJson(place.ra, 4)},
+            {"dec", roundedJson(place.dec, 4)},
+            {"magnitude", roundedJson(place.magnitude, 2)},
+            {"up", place.altitude > 0}};
 }
 
 } // namespace
@@ -26,7 +29,7 @@ std::optional<std::string> skyAtMaximumJson(const AppState& state, const ScreenF
     const std::optional<EclipseSky> sky = skyOnScreen(state, frame);
     if (!sky)
         return std::nullopt;
-    std::vector<std::string> objects;
+    Json objects = Json::array();
     for (std::size_t row = 0; row < sky->bodies.size(); ++row) {
         objects.push_back(skyObjectJson(skyCatalogue[row].name, sky->bodies[row]));
         if (row == 0)
@@ -34,10 +37,7 @@ std::optional<std::string> skyAtMaximumJson(const AppState& state, const ScreenF
     }
     for (const StarInSky& star : sky->stars)
         objects.push_back(skyObjectJson(skyCatalogue[star.row].name, star.place));
-    std::string json = "[";
-    for (std::size_t i = 0; i < objects.size(); ++i)
-        json += (i == 0 ? "" : ",\n ") + objects[i];
-    return json + "]\n";
+    return jsonText(objects) + "\n";
 }
 
 } // namespace vesk

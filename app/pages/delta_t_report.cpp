@@ -1,34 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "delta_t_report.h"
 
+#include <nlohmann/json.hpp>
 #include <string>
 
 namespace vesk {
 
 namespace {
 
-std::string jsonIntervals(const std::vector<DeltaTInterval>& intervals) {
-    std::string list = "[";
-    for (const DeltaTInterval& i : intervals) {
-        // an end not followed to where the range ends is null: the range goes on beyond it
-        const auto end = [](double value, bool open) {
-            char number[32];
-            std::snprintf(number, sizeof number, "%.0f", value);
-            return open ? std::string("null") : std::string(number);
-        };
-        list += (list.size() > 1 ? ", [" : "[") + end(i.from, i.openBelow) + ", " +
-                end(i.to, i.openAbove) + "]";
-    }
-    return list + "]";
+// Ranges as a list of [from, to] in whole seconds; an end not followed to where the range ends
+// is null: the range goes on beyond it.
+Json intervalsJson(const std::vector<DeltaTInterval>& intervals) {
+    Json list = Json::array();
+    for (const DeltaTInterval& i : intervals)
+        list.push_back({i.openBelow ? Json(nullptr) : roundedJson(i.from, 0),
+                        i.openAbove ? Json(nullptr) : roundedJson(i.to, 0)});
+    return list;
 }
 
-std::string jsonDuration(const std::optional<double>& hours) {
+Json durationJson(const std::optional<double>& hours) {
     if (!hours)
-        return "null";
-    char text[80];
-    std::snprintf(text, sizeof text, "{\"hours\": %.3f, \"time_degrees\": %.1f}", *hours,
-                  *hours * timeDegreesPerHour);
-    return text;
+        return nullptr;
+    return {{"hours", roundedJson(*hours, 3)},
+            {"time_degrees", roundedJson(*hours * timeDegreesPerHour, 1)}};
+}
+
+const char* centralPhaseName(CentralPhase phase) {
+    return phase == CentralPhase::total ? "total" : "annular";
 }
 
 void printDuration(const char* label, const std::optional<double>& hours, std::FILE* out) {
@@ -44,20 +42,16 @@ DeltaTSource deltaTSource(const EclipseRecord& record, const DeltaTChoice& choic
     return {choice, modelNdot(choice.model, 2000 + 100 * t), correctionToDe431(t, choice.model)};
 }
 
-void printDeltaTSourceJson(const std::optional<DeltaTSource>& source, std::FILE* out) {
-    if (!source) {
-        std::fprintf(out, ", \"delta_t_model\": null, \"ndot\": null, \"ndot_to_de431\": null, "
-                          "\"ndot_corrected\": false");
-        return;
-    }
-    char ndot[32] = "null";
-    if (source->ndot)
-        std::snprintf(ndot, sizeof ndot, "%.2f", *source->ndot);
-    std::fprintf(out,
-                 ", \"delta_t_model\": \"%s\", \"ndot\": %s, \"ndot_to_de431\": %.2f, "
-                 "\"ndot_corrected\": %s",
-                 std::string(deltaTModelName(source->choice.model)).c_str(), ndot, source->toDe431,
-                 source->choice.ndotCorrected ? "true" : "false");
+Json deltaTSourceJson(const std::optional<DeltaTSource>& source) {
+    if (!source)
+        return {{"delta_t_model", nullptr},
+                {"ndot", nullptr},
+                {"ndot_to_de431", nullptr},
+                {"ndot_corrected", false}};
+    return {{"delta_t_model", std::string(deltaTModelName(source->choice.model))},
+            {"ndot", roundedJson(source->ndot, 2)},
+            {"ndot_to_de431", roundedJson(source->toDe431, 2)},
+            {"ndot_corrected", source->choice.ndotCorrected}};
 }
 
 std::string deltaTSourceText(const std::optional<DeltaTSource>& source) {
@@ -77,32 +71,26 @@ void printDeltaTSourceText(const std::optional<DeltaTSource>& source, std::FILE*
     std::fprintf(out, "model       %s\n", deltaTSourceText(source).c_str());
 }
 
-void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out) {
-    std::fprintf(out, ", \"delta_t_sigma\": %.1f", report.sigma);
+Json deltaTJson(const PlaceDeltaT& report) {
+    Json members{{"delta_t_sigma", roundedJson(report.sigma, 1)}};
     if (!report.ranges)
-        return;
+        return members;
     const DeltaTRanges& r = *report.ranges;
-    std::fprintf(out,
-                 ", \"central_delta_t\": %s, \"p_central\": %.3f, \"visible_delta_t\": %s, "
-                 "\"p_visible\": %.3f",
-                 jsonIntervals(r.central).c_str(), r.pCentral, jsonIntervals(r.visible).c_str(),
-                 r.pVisible);
+    members.update({{"central_delta_t", intervalsJson(r.central)},
+                    {"p_central", roundedJson(r.pCentral, 3)},
+                    {"visible_delta_t", intervalsJson(r.visible)},
+                    {"p_visible", roundedJson(r.pVisible, 3)}});
     if (r.limbCorrected)
-        std::fprintf(out, ", \"central_delta_t_limb\": %s, \"p_central_limb\": %.3f",
-                     jsonIntervals(r.limbCorrected->central).c_str(), r.limbCorrected->pCentral);
-    std::fprintf(out, ", \"central_phase\": %s",
-                 r.centralPhase == CentralPhase::total     ? "\"total\""
-                 : r.centralPhase == CentralPhase::annular ? "\"annular\""
-                                                           : "null");
+        members.update({{"central_delta_t_limb", intervalsJson(r.limbCorrected->central)},
+                        {"p_central_limb", roundedJson(r.limbCorrected->pCentral, 3)}});
+    members["central_phase"] =
+        r.centralPhase ? Json(centralPhaseName(*r.centralPhase)) : Json(nullptr);
+    members["solar_time"] = nullptr;
     if (report.solar)
-        std::fprintf(out,
-                     ", \"solar_time\": {\"apparent\": %.3f, \"since_sunrise\": %s, "
-                     "\"until_sunset\": %s}",
-                     report.solar->apparentSolarHours,
-                     jsonDuration(report.solar->sinceSunrise).c_str(),
-                     jsonDuration(report.solar->untilSunset).c_str());
-    else
-        std::fprintf(out, ", \"solar_time\": null");
+        members["solar_time"] = {{"apparent", roundedJson(report.solar->apparentSolarHours, 3)},
+                                 {"since_sunrise", durationJson(report.solar->sinceSunrise)},
+                                 {"until_sunset", durationJson(report.solar->untilSunset)}};
+    return members;
 }
 
 void printDeltaTText(const EclipseRecord& record, const PlaceDeltaT& report, std::FILE* out) {

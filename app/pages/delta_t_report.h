@@ -7,6 +7,7 @@
 
 #include "delta_t_models.h"
 #include "delta_t_ranges.h"
+#include "json_values.h"
 
 #include <cstdio>
 #include <optional>
@@ -26,20 +27,20 @@ struct DeltaTSource {
 };
 DeltaTSource deltaTSource(const EclipseRecord& record, const DeltaTChoice& choice);
 
-// JSON members "delta_t_model", "ndot", "ndot_to_de431" (seconds) and "ndot_corrected"; the first
-// three null for a Delta T the user gave (source none). As text, one line.
-void printDeltaTSourceJson(const std::optional<DeltaTSource>& source, std::FILE* out);
+// The JSON members (an object to merge) "delta_t_model", "ndot", "ndot_to_de431" (seconds) and
+// "ndot_corrected"; the first three null for a Delta T the user gave (source none). As text, one
+// line.
+Json deltaTSourceJson(const std::optional<DeltaTSource>& source);
 void printDeltaTSourceText(const std::optional<DeltaTSource>& source, std::FILE* out);
 // The text of that line without its label: "smh2020, n-dot -25.82"/cy^2 (to DE431's ...)".
 std::string deltaTSourceText(const std::optional<DeltaTSource>& source);
 
-// JSON members to follow the others: "delta_t_sigma", and with a place "central_delta_t",
+// The JSON members (an object to merge) "delta_t_sigma", and with a place "central_delta_t",
 // "visible_delta_t" (lists of [from, to] in seconds; null for an end not followed to where the
 // range ends), "p_central", "p_visible", "central_phase" ("total", "annular" or null) and
-// "solar_time"
-// ("apparent": hours; "since_sunrise", "until_sunset": {"hours", "time_degrees"} or null); with
-// the lunar limb's ranges "central_delta_t_limb" and "p_central_limb".
-void printDeltaTJson(const PlaceDeltaT& report, std::FILE* out);
+// "solar_time" ("apparent": hours; "since_sunrise", "until_sunset": {"hours", "time_degrees"} or
+// null); with the lunar limb's ranges "central_delta_t_limb" and "p_central_limb".
+Json deltaTJson(const PlaceDeltaT& report);
 
 // The same as text lines, and the chances of the central phase and of any phase in words.
 void printDeltaTText(const EclipseRecord& record, const PlaceDeltaT& report, std::FILE* out);

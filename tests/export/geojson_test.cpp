@@ -3,6 +3,7 @@
 // GIS tool would: valid JSON, longitudes within +-180, no segment across the antimeridian, and
 // places inside or outside the polygons where the path puts them.
 #include "geojson.h"
+#include "parsed_output.h"
 #include "path_tracers.h"
 #include "test_support.h"
 
@@ -167,9 +168,10 @@ TEST(GeoJson, CorrectedLimitsAreNamedFeatures) {
     EXPECT_EQ(north["properties"].toObject()["lunar_grid"].toString(), "LRO LOLA (LRO.dat)");
     EXPECT_EQ(north["properties"].toObject()["height_source"].toString(), "sea level");
     limits.heights = GroundHeightSource::reliefGrid;
-    EXPECT_NE(pathGeoJson(plain.catalog.record, plain.geometry, &limits)
-                  .find("\"height_source\":\"relief grid\""),
-              std::string::npos);
+    const QJsonArray relief = vesk::testing::parsedJson(pathGeoJson(
+        plain.catalog.record, plain.geometry, &limits))["features"]
+                                  .toArray();
+    EXPECT_EQ(relief.last()["properties"]["height_source"].toString(), "relief grid");
     EXPECT_EQ(north["geometry"]
                   .toObject()["coordinates"]
                   .toArray()[0]
