@@ -31,7 +31,7 @@ std::string AppServices::translated(const char* message) const {
 AppServices::AppServices(const AppState& state)
     : paths(state.session.catalog.paths), places(state.places), language(state.language) {}
 
-std::string AppServices::loadBaseMapData(IgnoredFiles& ignored) {
+Outcome AppServices::loadBaseMapData(IgnoredFiles& ignored) {
     loadRelief(relief, paths, ignored);
     return loadReliefColours(relief, paths, ignored);
 }
@@ -61,8 +61,8 @@ MapProjection AppServices::drawPathMap(DrawSurface& surface, const ScreenFrame& 
     return projection;
 }
 
-std::string AppServices::missingFromPicture(const ScreenFrame& frame) {
-    return frame.settings.trueLimits && !lunarGridLoaded() ? translated(messageNoLunarGrid) : "";
+Outcome AppServices::missingFromPicture(const ScreenFrame& frame) {
+    return frame.settings.trueLimits ? lunarGridRead() : std::nullopt;
 }
 
 ExportOutcome AppServices::writeScreenExports(const ScreenFrame& frame) {
@@ -83,10 +83,8 @@ ExportOutcome AppServices::writeScreenExports(const ScreenFrame& frame) {
     return failure.empty() ? ExportOutcome{{prn}, ""} : ExportOutcome{{}, failure};
 }
 
-bool AppServices::lunarGridLoaded() {
-    if (lunarGrid.grid.empty())
-        loadLunarGrid(lunarGrid, paths);
-    return !lunarGrid.grid.empty();
+Outcome AppServices::lunarGridRead() {
+    return lunarGrid.grid.empty() ? loadLunarGrid(lunarGrid, paths) : std::nullopt;
 }
 
 GroundHeights AppServices::groundHeights(bool atSeaLevel) {
@@ -111,7 +109,7 @@ const CorrectedLimits* AppServices::correctedLimits(const ScreenFrame& frame) {
         keptCorrectedLimits->tanF2 == record.tanF2 && keptCorrectedLimits->deltaT == deltaT &&
         keptCorrectedLimits->atSeaLevel == atSeaLevel)
         return &keptCorrectedLimits->limits;
-    if (!lunarGridLoaded())
+    if (lunarGridRead())
         return nullptr;
     const PathGeometry& path = mapPath.geometry(record, deltaT, frame.settings.drawStepHours, stop);
     CorrectedLimits limits =
@@ -161,8 +159,8 @@ std::string AppServices::writeCentralTable(const ScreenFrame& frame,
         centralTableRows(frame.eclipse.record, path, v.tableLon, v.tableStep, deltaT);
     TableColumns columns = TableColumns::smooth;
     if (v.trueLimits) { // the central phase with the lunar limb at each row's central point
-        if (!lunarGridLoaded())
-            return translated(messageNoLunarGrid);
+        if (const Outcome failure = lunarGridRead())
+            return failureText(*failure, [this](const char* text) { return translated(text); });
         columns = TableColumns::limbCorrected;
         for (CentralTableRow& row : rows)
             if (row.centre)
@@ -244,13 +242,13 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame&
     std::optional<PlaceDeltaT> uncertainty;
     if (v.deltaTBandSigmas > 0)
         uncertainty = placeDeltaT(record, local, deltaT,
-                                  v.trueLimits && lunarGridLoaded() ? &lunarGrid : nullptr);
+                                  v.trueLimits && !lunarGridRead() ? &lunarGrid : nullptr);
     const PlaceClocks clocks = placeClocks(observerPlace(v, *places), v.observerLon);
     const std::optional<double> instant =
         v.shadowAt ? std::optional(placeScreenInstant(frame, local)) : std::nullopt;
     // with the limits corrected for the lunar limb asked for, the place's corrected phase
     std::optional<LimbCorrectedPhase> limbCorrected;
-    if (v.trueLimits && lunarGridLoaded())
+    if (v.trueLimits && !lunarGridRead())
         limbCorrected =
             LimbCorrectedPhase{correctedCentralSeconds(record, local, deltaT, lunarGrid),
                                heightEdgeShiftKm(record, local.observer, deltaT)};
@@ -283,7 +281,7 @@ void AppServices::drawViewFromPlace(DrawSurface& target, const ScreenFrame& fram
     const double deltaT = frame.eclipse.deltaT;
     const double t = placeScreenInstant(frame, local);
     std::optional<LimbProfile> limb;
-    if (lunarGridLoaded()) {
+    if (!lunarGridRead()) {
         const LibrationResult libration = librationAt(record, local.observer, t, deltaT);
         limb = limbProfile(lunarGrid, libration.l, libration.b, libration.positionAngle);
     }

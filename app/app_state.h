@@ -92,7 +92,7 @@ class AppServices : public RedrawServices {
   public:
     explicit AppServices(const AppState& state);
 
-    std::string loadBaseMapData(IgnoredFiles& ignored) override;
+    Outcome loadBaseMapData(IgnoredFiles& ignored) override;
     // The map; the projection it was drawn with.
     MapProjection drawPathMap(DrawSurface& surface, const ScreenFrame& frame) override;
     void drawCentralTable(DrawSurface& surface, const ScreenFrame& frame) override;
@@ -104,8 +104,8 @@ class AppServices : public RedrawServices {
     // when first asked for and kept while the eclipse, Delta T and the heights stay the same;
     // none without the lunar grid.
     const CorrectedLimits* correctedLimits(const ScreenFrame& frame);
-    // Whether the lunar grid is there (read when first asked for).
-    bool lunarGridLoaded();
+    // Nothing when the lunar grid is there (read when first asked for), else why it is not.
+    Outcome lunarGridRead();
     // Writes the KML documents of the frame's eclipse into a folder: their names, or what went
     // wrong.
     ExportOutcome writeKml(const ScreenFrame& frame, const std::filesystem::path& dir);
@@ -113,9 +113,9 @@ class AppServices : public RedrawServices {
     // files", --kml): the map's KML documents, the table's central.prn, into exportDir. Their
     // names, or what went wrong.
     ExportOutcome writeScreenExports(const ScreenFrame& frame);
-    // What a picture drawn of the frame lacks and why (the corrected limits without the lunar
-    // grid); empty when nothing.
-    std::string missingFromPicture(const ScreenFrame& frame);
+    // Why a picture drawn of the frame lacks something (the corrected limits without the lunar
+    // grid); nothing when it lacks nothing.
+    Outcome missingFromPicture(const ScreenFrame& frame);
     // Writes the GeoJSON document of the frame's eclipse, YYYYMM.geojson, into a folder; empty,
     // or what went wrong.
     std::string writeGeoJson(const ScreenFrame& frame, const std::filesystem::path& dir);

@@ -64,10 +64,18 @@ std::string messageIn(Language language, const char* message) {
     return text.isEmpty() ? std::string(message) : text.toStdString();
 }
 
-void printMissingLunarGrid(const char* command, Language language, std::FILE* err) {
-    for (const char* line : {messageNoLunarGrid, messageLunarGridTool})
-        std::fprintf(err, "%s: %s\n", command, messageIn(language, line).c_str());
-    std::fprintf(err, "  %s\n", lunarGridCommand);
+Translation translationTo(Language language) {
+    return [language](const char* message) { return messageIn(language, message); };
+}
+
+void printFailure(const char* command, const Failure& failure, Language language, std::FILE* err) {
+    const std::vector<std::string> lines = failureLines(failure, translationTo(language));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i == 0)
+            std::fprintf(err, "%s: %s\n", command, lines[i].c_str());
+        else
+            std::fprintf(err, "  %s\n", lines[i].c_str());
+    }
 }
 
 } // namespace vesk

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "eclipse_list.h"
+#include "failure.h"
 
 #include <QString>
 #include <QTranslator>
@@ -40,7 +41,11 @@ std::string translated(const char* message);
 // commands, which install no translators.
 std::string messageIn(Language language, const char* message);
 
-// Says on err, for a command (vesk info: ...), that the lunar grid is missing and how to make it.
-void printMissingLunarGrid(const char* command, Language language, std::FILE* err);
+// The translation of the program's messages into a language.
+Translation translationTo(Language language);
+
+// Says on err why a command failed, in the language: "vesk info: " before the failure's first
+// line, two spaces before each of the others.
+void printFailure(const char* command, const Failure& failure, Language language, std::FILE* err);
 
 } // namespace vesk

@@ -13,8 +13,8 @@ void readWholeCatalog(benchmark::State& state) {
     for (auto _ : state) {
         long entries = 0;
         for (const double year : {-13000, -7999, -2999, 1, 3001, 8001, 13001}) {
-            for (int status = vesk::catalogOpenFirst(catalog, year); status == 1;
-                 status = vesk::catalogReadNext(catalog))
+            for (vesk::Outcome failure = vesk::catalogOpenFirst(catalog, year); !failure;
+                 failure = vesk::catalogReadNext(catalog))
                 ++entries;
         }
         vesk::catalogClose(catalog);

@@ -47,7 +47,7 @@ void pointerCircumstances(benchmark::State& run) {
     AppState state(DataPaths{{std::filesystem::path(VESK_SOURCE_DIR) / "data"}});
     installedGazetteer(run, state);
     Session& s = state.session;
-    if (catalogFind(s.catalog, 2024, 4) < 0)
+    if (catalogFind(s.catalog, 2024, 4))
         run.SkipWithError("no catalog");
     const EclipseRecord record = s.catalog.record;
     const double deltaT = viewDeltaT(record, s.view);

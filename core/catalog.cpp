@@ -139,6 +139,12 @@ bool plausibleEntry(const std::array<double, catalogEntryNumbers>& values, int f
     return yearInFile(values[0], fileIndex);
 }
 
+// The failure of the next entry of the open file: "entry N " and what is wrong with it.
+Failure damagedEntry(const Catalog& catalog, const char* what) {
+    return {FailureKind::damagedFile, catalog.fileName, std::nullopt,
+            "entry " + std::to_string(catalog.entriesRead + 1) + " " + what};
+}
+
 // Reads the next complete entry into the record (still in TT). On end of file or a malformed
 // number nothing of the record changes and the file is marked ended, so that no later read
 // resumes in the middle of an entry.
@@ -157,15 +163,13 @@ bool readRawEntry(Catalog& catalog) {
         if (!read || !parseNumber(token, length, values[i])) {
             catalog.ended = true;
             if (i > 0 || length > 0)
-                catalog.fault = catalog.fileName + ": entry " +
-                                std::to_string(catalog.entriesRead + 1) + " is malformed";
+                catalog.damage = damagedEntry(catalog, "is malformed");
             return false;
         }
     }
     if (!plausibleEntry(values, catalog.fileIndex)) {
         catalog.ended = true;
-        catalog.fault = catalog.fileName + ": entry " + std::to_string(catalog.entriesRead + 1) +
-                        " holds a value no eclipse has";
+        catalog.damage = damagedEntry(catalog, "holds a value no eclipse has");
         return false;
     }
     for (int i = 0; i < catalogEntryNumbers; ++i)
@@ -254,19 +258,21 @@ bool entryIsSelected(const EclipseRecord& entry, double year, double month) {
 constexpr double longestEclipseGapDays = 2 * 365.25;
 
 // Why the record selected for a month (or the last one, at the end of the catalog) shows that
-// a file leaves out years it should hold; empty when it does not.
-std::string coverageFault(const Catalog& catalog, const std::string& fileOfMonth, double year,
-                          double month, bool ended) {
+// a file leaves out years it should hold; nothing when it does not.
+Outcome coverageFault(const Catalog& catalog, const std::string& fileOfMonth, double year,
+                      double month, bool ended) {
     const double requested = calendarToJd(std::trunc(year), std::trunc(month), 1, 0, 0, 0);
     const double jd = catalog.record.jd;
     const bool gap = ended ? jd < std::min(requested, ephemerisSpanLastJd) - longestEclipseGapDays
                            : jd > std::max(requested, ephemerisSpanFirstJd) + longestEclipseGapDays;
     if (!gap)
-        return "";
+        return std::nullopt;
     char date[64];
     std::snprintf(date, sizeof date, "%.0f/%.0f", std::trunc(year), std::trunc(month));
-    return fileOfMonth + ": holds no eclipse near " + date +
-           ": the file does not cover the years its name says (made for a range of years?)";
+    return Failure{FailureKind::damagedFile, fileOfMonth, std::nullopt,
+                   std::string("holds no eclipse near ") + date +
+                       ": the file does not cover the years its name says (made for a range of "
+                       "years?)"};
 }
 
 } // namespace
@@ -319,14 +325,15 @@ void convertEntryToUt(EclipseRecord& record, const DeltaTChoice& choice) {
 
 namespace {
 
-// catalogFind without the memory of the last request.
-int findEntry(Catalog& catalog, double year, double month) {
-    const char* name = catalogFileForYear(year);
-    if (name == nullptr || !openCatalogFile(catalog, name))
-        return -1;
-    seekBefore(catalog, year, month);
+// The failure of a catalog file that does not open.
+Failure missingCatalogFile(const char* name) {
+    return {FailureKind::catalogMissing, name ? name : "", std::nullopt,
+            name ? "not in the data folders, or not readable" : "no catalog file holds the year"};
+}
+
+// The entry of the month when the file for its year is open; nothing when it is selected.
+Outcome selectEntry(Catalog& catalog, double year, double month) {
     bool anyEntry = false, selected = false;
-    std::string fileOfMonth = catalog.fileName;
     while (!selected && readRawEntry(catalog)) {
         anyEntry = true;
         convertEntryToUt(catalog.record, catalog.deltaTChoice); // the month asked for is a UT month
@@ -336,72 +343,83 @@ int findEntry(Catalog& catalog, double year, double month) {
             catalog.prevMonth = catalog.record.month;
         }
     }
-    if (!anyEntry || !catalog.fault.empty()) {
-        catalog.file.reset(); // the fault stays for the message
-        return -1;
-    }
-    if (!selected) {
+    if (catalog.damage)
+        return catalog.damage;
+    if (!anyEntry)
+        return Failure{FailureKind::damagedFile, catalog.fileName, std::nullopt,
+                       "holds no eclipse entry"};
+    if (!selected)
+        return Failure{FailureKind::fileEnded, catalog.fileName, std::nullopt, ""};
+    return std::nullopt;
+}
+
+// catalogFind without the memory of the last request.
+Outcome findEntry(Catalog& catalog, double year, double month) {
+    const char* name = catalogFileForYear(year);
+    if (name == nullptr || !openCatalogFile(catalog, name))
+        return missingCatalogFile(name);
+    seekBefore(catalog, year, month);
+    const std::string fileOfMonth = catalog.fileName;
+    Outcome failure = selectEntry(catalog, year, month);
+    if (failure && failure->what == FailureKind::fileEnded) {
         // The month lies after the file's last eclipse: the next one opens the next file.
-        catalog.fault = coverageFault(catalog, fileOfMonth, year, month, true);
-        if (!catalog.fault.empty()) {
-            catalog.file.reset();
-            return -1;
-        }
+        failure = coverageFault(catalog, fileOfMonth, year, month, true);
         const std::optional<double> next = nextFileYear(catalog);
-        if (!next)
-            return catalogEndReached;
+        if (!failure && !next)
+            return Failure{FailureKind::catalogEnded, catalog.fileName, std::nullopt, ""};
         const EclipseRecord last = catalog.record;
-        if (!openCatalogFile(catalog, catalogFileForYear(*next)) || !readRawEntry(catalog)) {
+        const char* nextName = next ? catalogFileForYear(*next) : nullptr;
+        if (!failure && !openCatalogFile(catalog, nextName))
+            failure = missingCatalogFile(nextName);
+        else if (!failure && !readRawEntry(catalog))
+            failure = catalog.damage.value_or(Failure{FailureKind::damagedFile, catalog.fileName,
+                                                      std::nullopt, "holds no eclipse entry"});
+        if (failure)
             catalog.record = last;
-            catalog.file.reset();
-            return -1;
-        }
-        convertEntryToUt(catalog.record, catalog.deltaTChoice);
+        else
+            convertEntryToUt(catalog.record, catalog.deltaTChoice);
     }
-    catalog.fault = coverageFault(catalog, fileOfMonth, year, month, false);
-    if (!catalog.fault.empty()) {
-        catalog.file.reset();
-        return -1;
-    }
-    return 1;
+    if (!failure)
+        failure = coverageFault(catalog, fileOfMonth, year, month, false);
+    if (failure)
+        catalog.file.reset(); // the failure names what the message needs
+    return failure;
 }
 
 } // namespace
 
-int catalogFind(Catalog& catalog, double year, double month) {
+Outcome catalogFind(Catalog& catalog, double year, double month) {
     const std::optional<Catalog::Found>& last = catalog.lastFound;
     if (last && last->year == year && last->month == month && last->moves == catalog.moves &&
         catalog.file && last->file == fileIdentity(catalog.fileName) &&
         last->deltaTChoice == catalog.deltaTChoice)
-        return 1;
-    const int found = findEntry(catalog, year, month);
-    if (found == 1)
+        return std::nullopt;
+    Outcome failure = findEntry(catalog, year, month);
+    if (!failure)
         catalog.lastFound = {year, month, catalog.moves, fileIdentity(catalog.fileName),
                              catalog.deltaTChoice};
-    return found;
+    return failure;
 }
 
-int catalogReadNext(Catalog& catalog) {
+Outcome catalogReadNext(Catalog& catalog) {
     catalog.prevYear = catalog.record.year;
     catalog.prevMonth = catalog.record.month;
     if (!readRawEntry(catalog))
-        return -1;
+        return catalog.damage.value_or(
+            Failure{FailureKind::fileEnded, catalog.fileName, std::nullopt, ""});
     convertEntryToUt(catalog.record, catalog.deltaTChoice);
-    return 1;
+    return std::nullopt;
 }
 
-int catalogOpenFirst(Catalog& catalog, double year) {
+Outcome catalogOpenFirst(Catalog& catalog, double year) {
     catalog.prevYear = catalog.record.year;
     catalog.prevMonth = catalog.record.month;
     const char* name = catalogFileForYear(year);
     if (name == nullptr || !openCatalogFile(catalog, name)) {
         openCatalogFile(catalog, fallbackCatalogFile);
-        return -1;
+        return missingCatalogFile(name);
     }
-    if (!readRawEntry(catalog))
-        return -1;
-    convertEntryToUt(catalog.record, catalog.deltaTChoice);
-    return 1;
+    return catalogReadNext(catalog);
 }
 
 void catalogClose(Catalog& catalog) {
@@ -411,7 +429,7 @@ void catalogClose(Catalog& catalog) {
     catalog.fileName.clear();
     catalog.entriesRead = 0;
     catalog.position = 0;
-    catalog.fault.clear();
+    catalog.damage.reset();
 }
 
 } // namespace vesk

@@ -5,6 +5,7 @@
 
 #include "data_paths.h"
 #include "delta_t_models.h"
+#include "failure.h"
 
 #include <array>
 #include <cstdio>
@@ -110,7 +111,8 @@ struct Catalog {
     int fileIndex = -1;   // the open file's place in the fixed order of the files
     int entriesRead = 0;  // complete entries read from it
     long position = 0;    // the bytes of it read (where the next entry's text begins)
-    std::string fault;    // which file and entry was malformed, else empty
+    // The malformed entry that ended the open file, else nothing.
+    std::optional<Failure> damage;
     // The catalog files passed over because they cannot be read, until the reader of the
     // notes takes them.
     IgnoredFiles ignored;
@@ -144,27 +146,25 @@ struct Catalog {
 // after the last file.
 std::optional<double> nextFileYear(const Catalog& catalog);
 
-// catalogFind's result when the month lies after the last eclipse of the catalog.
-constexpr int catalogEndReached = -2;
-
 // Opens the file for year and takes the entry of that UT year and month (month + fraction below
 // one half picks an eclipse of day 1 or 2, above one half one after day 25), or the first
 // eclipse after that month, which may be the first of the next file. The file stays open after
-// the entry. Returns 1; catalogEndReached after the catalog's last eclipse (the record then
-// holds that eclipse); -1 when a file does not open, holds no complete entry, or a malformed
-// entry comes before the one selected (fault then says which).
-int catalogFind(Catalog& catalog, double year, double month);
+// the entry. Returns nothing when the record holds it; catalogEnded after the catalog's last
+// eclipse (the record then holds that eclipse); catalogMissing when a file does not open;
+// damagedFile when it holds no complete entry, a malformed entry comes before the one selected
+// or the file leaves out years its name says it holds.
+Outcome catalogFind(Catalog& catalog, double year, double month);
 
-// Reads the next entry of the open file. Returns 1, or -1 at the end of the file or at an
-// incomplete or malformed entry; the record then keeps the last complete entry. An entry is
-// malformed when a number is missing or not a finite number, or lies outside what real entries
-// hold with a margin (the year outside the file's years, the month, day, type, t0 or Saros
+// Reads the next entry of the open file. Returns nothing, fileEnded at the end of the file, or
+// damagedFile at an incomplete or malformed entry; the record then keeps the last complete entry.
+// An entry is malformed when a number is missing or not a finite number, or lies outside what real
+// entries hold with a margin (the year outside the file's years, the month, day, type, t0 or Saros
 // series outside their ranges, elements no eclipse has).
-int catalogReadNext(Catalog& catalog);
+Outcome catalogReadNext(Catalog& catalog);
 
 // Opens the file for year at its first entry. When no file opens, opens "ecp00001p03000.prn"
-// instead and returns -1; -1 also when the file holds no entry; 1 on success.
-int catalogOpenFirst(Catalog& catalog, double year);
+// instead and returns catalogMissing; as catalogReadNext when the file holds no entry.
+Outcome catalogOpenFirst(Catalog& catalog, double year);
 
 void catalogClose(Catalog& catalog);
 

@@ -171,11 +171,12 @@ void parseCityTable(CityTable& table, const std::string& text) {
 
 namespace {
 
-int readCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored) {
+Outcome readCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored) {
     const std::filesystem::path path = findDataFile(paths, cityFileName, ignored);
     std::ifstream in(path, std::ios::binary);
     if (path.empty() || !in)
-        return -1;
+        return Failure{FailureKind::cityTableMissing, cityFileName, std::nullopt,
+                       "not in the data folders, or not readable"};
     table.rows.clear();
     table.warnings.clear();
     const std::string source = noteName(path);
@@ -191,20 +192,20 @@ int readCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignore
             break;
     }
     ignored.insert(ignored.end(), table.warnings.begin(), table.warnings.end());
-    return 1;
+    return std::nullopt;
 }
 
 } // namespace
 
-int loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored) {
+Outcome loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored) {
     std::vector<FileIdentity> candidates = candidateIdentities(paths, cityFileName);
     if (!table.source.valid || table.source.candidates != candidates) {
         IgnoredFiles notes;
-        table.loaded = readCityTable(table, paths, notes);
+        table.failure = readCityTable(table, paths, notes);
         table.source = {std::move(candidates), std::move(notes), true};
     }
     ignored.insert(ignored.end(), table.source.notes.begin(), table.source.notes.end());
-    return table.loaded;
+    return table.failure;
 }
 
 } // namespace vesk

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "data_paths.h"
+#include "failure.h"
 
 #include <string>
 #include <vector>
@@ -30,7 +31,7 @@ struct CityTable {
     // that is not a number).
     std::vector<std::string> warnings;
     KeptReading source; // the files the table was read among, and the notes of the reading
-    int loaded = -1;    // what the reading returned
+    Outcome failure;    // why the last reading failed, else nothing
 };
 
 constexpr int maxCities = 40;
@@ -39,10 +40,11 @@ constexpr const char* cityFileName = "location.new";
 constexpr std::size_t maxCityLineBytes = 65536;
 
 // Reads "location.new" line by line into the table, up to its 40th row (each line as UTF-8, or
-// from CP932 when it is not); 1 on success, -1 when no readable file is found (the table then
-// keeps what it had). The files passed over and the places left out go into ignored. The file is
-// read again only when the files of that name in the search order have changed.
-int loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored);
+// from CP932 when it is not); nothing on success, cityTableMissing when no readable file is
+// found (the table then keeps what it had). The files passed over and the places left out go into
+// ignored. The file is read again only when the files of that name in the search order have
+// changed.
+Outcome loadCityTable(CityTable& table, const DataPaths& paths, IgnoredFiles& ignored);
 
 // Parses the text of a city file (already UTF-8) into the table, as loadCityTable does.
 void parseCityTable(CityTable& table, const std::string& text);

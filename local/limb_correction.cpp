@@ -47,11 +47,14 @@ int gridValue(const LimbData& limb, int row, int column) {
 
 } // namespace
 
-bool loadLunarGrid(LimbData& limb, const DataPaths& paths) {
+Outcome loadLunarGrid(LimbData& limb, const DataPaths& paths) {
     // a short file counts as missing
     limb.grid = readInt16Grid(paths, lunarGridFileName,
                               static_cast<std::size_t>(lunarGridRows) * lunarGridColumns);
-    return !limb.grid.empty();
+    if (limb.grid.empty())
+        return Failure{FailureKind::lunarGridMissing, lunarGridFileName, std::nullopt,
+                       "not in the data folders, or shorter than the grid"};
+    return std::nullopt;
 }
 
 LunarRelief lunarRelief(const LimbData& limb) {

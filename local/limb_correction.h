@@ -29,8 +29,9 @@ struct LimbData {
 // The lunar grid's file name in the data folders.
 constexpr const char* lunarGridFileName = "LRO.dat";
 
-// Reads "LRO.dat" whole; false (grid empty) when it is missing, short or unreadable.
-bool loadLunarGrid(LimbData& limb, const DataPaths& paths);
+// Reads "LRO.dat" whole; lunarGridMissing (the grid empty) when it is missing, short or
+// unreadable.
+Outcome loadLunarGrid(LimbData& limb, const DataPaths& paths);
 
 // The least and greatest radius of the grid (km): every profile lies between them.
 struct LunarRelief {

@@ -689,9 +689,9 @@ void loadRelief(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
 
 namespace {
 
-// The colour table of a "color.txt", or why it is refused (a line naming its number).
-std::string readColourTable(const std::filesystem::path& path,
-                            std::array<std::array<int, 3>, reliefColourEntries>& colours) {
+// The colour table of a "color.txt", or why it is refused (at which line).
+Outcome readColourTable(const std::filesystem::path& path,
+                        std::array<std::array<int, 3>, reliefColourEntries>& colours) {
     std::ifstream in(path);
     std::string text;
     std::array<int, 3> last{};
@@ -702,48 +702,52 @@ std::string readColourTable(const std::filesystem::path& path,
         std::istringstream fields(text);
         double elevation = 0, value[3] = {};
         if (!(fields >> elevation >> value[0] >> value[1] >> value[2]))
-            return "line " + std::to_string(line + 1) + ": four numbers expected";
+            return Failure{FailureKind::damagedFile, "", line + 1, "four numbers expected"};
         for (int i = 0; i < 3; ++i) {
             const std::optional<int> level = intWithin(value[i], 0, 255);
             if (!level)
-                return "line " + std::to_string(line + 1) + ": a colour value outside 0 to 255";
+                return Failure{FailureKind::damagedFile, "", line + 1,
+                               "a colour value outside 0 to 255"};
             last[i] = *level;
         }
         colours[line] = last;
     }
     std::fill(colours.begin() + line, colours.begin() + colourLines, last);
-    return "";
+    return std::nullopt;
 }
 
 // The colour table through the search order, with the notes of the tables passed over; the
 // last refusal when none is good and one was damaged.
-std::string readReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
+Outcome readReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
     r.colours = {};
-    const std::size_t before = ignored.size();
+    Outcome refused;
     const std::filesystem::path path =
-        findDataFile(paths, colourFileName, ignored,
-                     [&](const std::filesystem::path& p) { return readColourTable(p, r.colours); });
+        findDataFile(paths, colourFileName, ignored, [&](const std::filesystem::path& p) {
+            Outcome failure = readColourTable(p, r.colours);
+            if (!failure)
+                return std::string();
+            refused = failure;
+            refused->where = noteName(p);
+            return failureDetail(*failure); // the note names the file before it
+        });
     // A damaged table with no good one after it stops the map; one passed over is a note.
-    if (path.empty() && ignored.size() > before &&
-        ignored.back().find(" cannot be read") == std::string::npos)
-        return ignored.back();
-    return {};
+    return path.empty() ? refused : std::nullopt;
 }
 
 } // namespace
 
-std::string loadReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
+Outcome loadReliefColours(ReliefData& r, const DataPaths& paths, IgnoredFiles& ignored) {
     std::vector<FileIdentity> candidates = candidateIdentities(paths, colourFileName);
     KeptReading& kept = r.colourTable;
     if (kept.valid && kept.candidates == candidates) {
         ignored.insert(ignored.end(), kept.notes.begin(), kept.notes.end());
-        return r.colourFault;
+        return r.colourFailure;
     }
     IgnoredFiles notes;
-    r.colourFault = readReliefColours(r, paths, notes);
+    r.colourFailure = readReliefColours(r, paths, notes);
     kept = {std::move(candidates), notes, true};
     ignored.insert(ignored.end(), notes.begin(), notes.end());
-    return r.colourFault;
+    return r.colourFailure;
 }
 
 GridAxis latitudeAxis(double lat) {

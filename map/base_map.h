@@ -69,8 +69,8 @@ ReliefGrid reliefGridOf(std::vector<std::int16_t> heights, const FileIdentity& f
 struct ReliefData {
     std::shared_ptr<const ReliefGrid> grid = std::make_shared<const ReliefGrid>();
     std::array<std::array<int, 3>, reliefColourEntries> colours{}; // red, green, blue
-    KeptReading colourTable; // the files the colours were chosen among; colourFault its outcome
-    std::string colourFault;
+    KeptReading colourTable; // the files the colours were chosen among; colourFailure its outcome
+    Outcome colourFailure;
     mutable ReliefRaster raster; // drawing it is not a change of the data
 };
 
@@ -83,9 +83,9 @@ void loadRelief(ReliefData& relief, const DataPaths& paths, IgnoredFiles& ignore
 // name in the search order have changed since the last reading; a missing line repeats the
 // last one read. A line without four numbers, or with a colour value outside 0 to 255, refuses
 // the table, which is passed over with a note in ignored for the next folder's. The result is
-// empty when a table was read or there is none; else the last refusal, naming the file's path
-// and line.
-std::string loadReliefColours(ReliefData& relief, const DataPaths& paths, IgnoredFiles& ignored);
+// nothing when a table was read or there is none; else the last refusal (damagedFile, naming the
+// file's path and line).
+Outcome loadReliefColours(ReliefData& relief, const DataPaths& paths, IgnoredFiles& ignored);
 
 // Elevation in metres at a latitude and longitude (0 for sea or missing data): a 4 x 4 cubic
 // interpolation of the grid, bilinear at its edges.

@@ -17,7 +17,7 @@ constexpr double placeSunLimit = -15;
 // A Saros search gives up this many years after its start (or after the first eclipse of the
 // series, where that comes later).
 constexpr double sarosSearchYears = 400;
-constexpr int messageX = 50, firstLine = 15, secondLine = 30;
+constexpr int messageX = 50, lineSpacing = 15;
 
 // Whether an entry comes before the eclipse shown: half a day apart at least (two eclipses are
 // a fortnight apart at the least).
@@ -26,18 +26,28 @@ bool isBefore(const EclipseRecord& r, double shownJd) {
 }
 
 // Reads the next entry, going on into the next file at the end of one. False when the walk
-// has to end: quietly after the last file, with a message when a file is missing.
+// has to end: quietly after the last file, with the failure's message when a file is missing or
+// damaged.
 bool readOn(Session& s, const SearchMessage& message) {
-    if (catalogReadNext(s.catalog) == 1)
+    const auto say = [&message](const Failure& failure) {
+        int y = 0;
+        for (const std::string& line : failureLines(failure))
+            message(messageX, y += lineSpacing, line.c_str());
+        return false;
+    };
+    const Outcome read = catalogReadNext(s.catalog);
+    if (!read)
         return true;
+    if (read->what == FailureKind::damagedFile)
+        return say(*read);
     const std::optional<double> next = nextFileYear(s.catalog);
     catalogClose(s.catalog);
     if (!next)
         return false;
-    if (catalogFind(s.catalog, *next, 1) < 0) {
-        message(messageX, firstLine, messageNoCatalogDuringSearch);
-        message(messageX, secondLine, messageStartHere);
-        return false;
+    if (Outcome failure = catalogFind(s.catalog, *next, 1)) {
+        if (failure->what == FailureKind::catalogMissing)
+            failure->what = FailureKind::catalogMissingInSearch;
+        return say(*failure);
     }
     return true;
 }
@@ -95,7 +105,7 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
     start = std::max(start, firstCatalogYear);
     catalogClose(s.catalog);
     s.catalog.deltaTChoice = s.view.deltaTChoice;
-    if (catalogFind(s.catalog, start, 1) < 0)
+    if (catalogFind(s.catalog, start, 1))
         return -1;
     const EclipseRecord& r = s.catalog.record;
     if (!isBefore(r, shownJd)) { // nothing before it in the range
@@ -111,7 +121,7 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
             if (hit != nullptr)
                 *hit = *match;
         } else if (c.mode == searchSarosNumber && start + sarosSearchYears < r.year) {
-            message(messageX, firstLine, messageSarosNotFound);
+            message(messageX, lineSpacing, messageSarosNotFound);
             catalogClose(s.catalog);
             break;
         }
@@ -139,7 +149,7 @@ int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria
         s.view.month = s.catalog.record.month;
         if (c.mode == searchSarosNumber && s.catalog.record.saros != c.saros &&
             start + sarosSearchYears < s.view.year) {
-            message(messageX, firstLine, messageSarosNotFound);
+            message(messageX, lineSpacing, messageSarosNotFound);
             return -1;
         }
         match = matchOf(s, c);
@@ -169,7 +179,7 @@ int collectMatches(Session& s, const SearchMessage& reporter, double from, doubl
     s.searchHits.clear();
     catalogClose(s.catalog);
     s.catalog.deltaTChoice = s.view.deltaTChoice;
-    if (catalogOpenFirst(s.catalog, from) < 0)
+    if (catalogOpenFirst(s.catalog, from))
         return -1;
     const EclipseRecord& r = s.catalog.record;
     bool more = true;

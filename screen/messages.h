@@ -5,34 +5,12 @@
 // the language is English.
 #pragma once
 
-// Marks a message for Qt's translation tools (lupdate reads it as QT_TR_NOOP); the text itself
-// is unchanged.
-#define VESK_MESSAGE(text) text
+#include "failure.h"
 
 namespace vesk {
 
-constexpr const char* messageNoCatalog = VESK_MESSAGE("The Besselian element files are missing!");
-constexpr const char* messageNoCatalogDuringSearch =
-    VESK_MESSAGE("The Besselian element files are missing! 1 ");
-constexpr const char* messageStartHere =
-    VESK_MESSAGE("Start vesk in the folder that holds the EC****.prn files.");
-constexpr const char* messageCatalogEnded = VESK_MESSAGE("The Besselian element files have ended.");
-constexpr const char* messageDamagedDataFile = VESK_MESSAGE("A data file is damaged!");
 constexpr const char* messageSarosNotFound =
     VESK_MESSAGE("This Saros series has no eclipse within 400 years.");
-constexpr const char* messageNoCityTable = VESK_MESSAGE("The city file (location.new) is missing!");
-constexpr const char* messageStartWithCityTable =
-    VESK_MESSAGE("Start vesk in the folder that holds location.new.");
-// The limb screen without the lunar grid.
-constexpr const char* messageNoLunarGrid =
-    VESK_MESSAGE("The lunar elevation file (LRO.dat) is missing!");
-constexpr const char* messageLunarGridTool =
-    VESK_MESSAGE("vesk-make-lro of the package vesk-tools makes it from NASA PDS's LOLA lunar "
-                 "topography (33 MB):");
-// The command that makes the grid from the PDS product LDEM_16 into the user's data folder.
-constexpr const char* lunarGridCommand =
-    "vesk-make-lro --url https://pds-geosciences.wustl.edu/lro/lro-l-lola-3-rdr-v1/lrolol_1xxx/"
-    "data/lola_gdr/cylindrical/img/ldem_16.lbl --out ~/.local/share/vesk/LRO.dat";
 // Status bar messages of the window.
 constexpr const char* messageCommandCopied =
     VESK_MESSAGE("The command is on the clipboard: paste it into a terminal.");

@@ -95,17 +95,15 @@ namespace {
 // the repaint ends with messages instead.
 bool loadScreenData(Session& s, PlacedMessages& said, RedrawOutcome& outcome,
                     RedrawServices& services) {
-    if (loadCityTable(s.cities, s.catalog.paths, outcome.ignoredFiles) < 0) {
-        said.push_back({messageNoCityTable, 50, 1});
-        said.push_back({messageStartWithCityTable, 50, 2});
-        return false;
-    }
-    if (const std::string fault = services.loadBaseMapData(outcome.ignoredFiles); !fault.empty()) {
-        said.push_back({messageDamagedDataFile, 50, 1});
-        said.push_back({fault, 50, 2});
-        return false;
-    }
-    return true;
+    Outcome failure = loadCityTable(s.cities, s.catalog.paths, outcome.ignoredFiles);
+    if (!failure)
+        failure = services.loadBaseMapData(outcome.ignoredFiles);
+    if (!failure)
+        return true;
+    int line = 0;
+    for (const std::string& text : failureLines(*failure))
+        said.push_back({text, 50, ++line});
+    return false;
 }
 
 // The catalog entry of the settings' year and month (this month's after a clock request). False
@@ -119,21 +117,18 @@ bool findAskedEntry(Session& s, RedrawAction action, PlacedMessages& said, Redra
         v.month = now.month;
     }
     s.catalog.deltaTChoice = v.deltaTChoice;
-    const int found = catalogFind(s.catalog, v.year, v.month);
-    if (found == catalogEndReached) {
-        said.push_back({messageCatalogEnded, 10, 1});
-        return false;
+    const Outcome failure = catalogFind(s.catalog, v.year, v.month);
+    if (!failure) {
+        takeRecord(s);
+        return true;
     }
-    if (found < 0) {
-        said.push_back({messageNoCatalog, 50, 1});
-        said.push_back({messageStartHere, 50, 2});
-        if (!s.catalog.fault.empty())
-            said.push_back({s.catalog.fault, 50, 3});
-        outcome.askForMonth = true;
-        return false;
-    }
-    takeRecord(s);
-    return true;
+    // the end of the catalog is said at the left; for any other failure the month is asked again
+    const bool ended = failure->what == FailureKind::catalogEnded;
+    int line = 0;
+    for (const std::string& text : failureLines(*failure))
+        said.push_back({text, ended ? 10 : 50, ++line});
+    outcome.askForMonth = !ended;
+    return false;
 }
 
 // Choose: the eclipse of the settings (the entry asked for, or the next or previous one that

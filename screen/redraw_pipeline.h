@@ -47,7 +47,7 @@ class RedrawServices {
     // The relief grid and its colour table (read again when their files changed); what was wrong
     // with a damaged data file, or nothing. Files passed over for the next folder's go into
     // ignored.
-    virtual std::string loadBaseMapData(IgnoredFiles& ignored) = 0;
+    virtual Outcome loadBaseMapData(IgnoredFiles& ignored) = 0;
     // The map; the projection it was drawn with.
     virtual MapProjection drawPathMap(DrawSurface& surface, const ScreenFrame& frame) = 0;
     virtual void drawCentralTable(DrawSurface& surface, const ScreenFrame& frame) = 0;

@@ -17,6 +17,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+void vesk::PrintTo(const Failure& failure, std::ostream* out) {
+    *out << "Failure " << static_cast<int>(failure.what) << " (" << failureDetail(failure) << ")";
+}
+
 namespace vesk::testing {
 
 ScratchDir::ScratchDir() {
@@ -145,7 +149,7 @@ std::filesystem::path ephemerisDir() {
 
 CatalogEclipse::CatalogEclipse(double year, double month) {
     catalog.paths.dirs = {sourceDataDir()};
-    found = catalogFind(catalog, year, month) == 1;
+    found = !catalogFind(catalog, year, month);
     EXPECT_TRUE(found) << "no eclipse in " << year << "/" << month;
     deltaT = recordDeltaT(catalog.record);
 }

@@ -3,12 +3,21 @@
 #pragma once
 
 #include "catalog.h"
+#include "failure.h"
 #include "observed_shadow.h"
 
 #include <filesystem>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
+
+namespace vesk {
+
+// A failure as a test's message prints it: its kind's number and its detail.
+void PrintTo(const Failure& failure, std::ostream* out);
+
+} // namespace vesk
 
 namespace vesk::testing {
 

@@ -156,14 +156,4 @@ std::string applyDeltaTOptions(const CommandLine& options, ViewSettings& view) {
     return "";
 }
 
-void printCatalogFailure(const Catalog& catalog, int status, std::FILE* err, Language language) {
-    if (status == catalogEndReached)
-        std::fprintf(err, "%s\n", messageIn(language, messageCatalogEnded).c_str());
-    else if (!catalog.fault.empty())
-        std::fprintf(err, "%s\n", catalog.fault.c_str());
-    else
-        std::fprintf(err, "%s\n%s\n", messageIn(language, messageNoCatalog).c_str(),
-                     messageIn(language, messageStartHere).c_str());
-}
-
 } // namespace vesk

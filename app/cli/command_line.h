@@ -68,8 +68,4 @@ std::string checkHeight(double metres);
 // or empty.
 std::string applyDeltaTOptions(const CommandLine& options, ViewSettings& view);
 
-// Prints why a catalog read failed with a catalogFind status: the catalog's end, a malformed
-// entry (which file, which entry) or a missing file; the messages in the language.
-void printCatalogFailure(const Catalog& catalog, int status, std::FILE* err, Language language);
-
 } // namespace vesk

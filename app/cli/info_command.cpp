@@ -257,10 +257,12 @@ void printInfoText(const InfoReport& r, std::FILE* out) {
 // The lunar grid for --limb-ranges, read when first asked for; false, with the limb screen's
 // message on err, without it.
 bool lunarGridForRanges(AppState& state, std::FILE* err) {
-    if (!state.limb.grid.empty() || loadLunarGrid(state.limb, state.session.catalog.paths))
+    if (!state.limb.grid.empty())
         return true;
-    printMissingLunarGrid("vesk info", state.language, err);
-    return false;
+    const Outcome failure = loadLunarGrid(state.limb, state.session.catalog.paths);
+    if (failure)
+        printFailure("vesk info", *failure, state.language, err);
+    return !failure;
 }
 
 } // namespace
@@ -281,11 +283,11 @@ int runInfoCommand(AppState& state, const std::vector<std::string>& args, std::F
     }
     ViewSettings& view = session.view;
     session.catalog.deltaTChoice = view.deltaTChoice;
-    const int found = catalogFind(session.catalog, asked.year, asked.month);
+    const Outcome failure = catalogFind(session.catalog, asked.year, asked.month);
     for (const std::string& note : session.catalog.ignored)
         std::fprintf(err, "vesk: %s\n", note.c_str());
-    if (found < 0) {
-        printCatalogFailure(session.catalog, found, err, state.language);
+    if (failure) {
+        printFailure("vesk info", *failure, state.language, err);
         return 1;
     }
     const EclipseRecord& record = session.catalog.record;

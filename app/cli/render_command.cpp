@@ -203,9 +203,9 @@ bool drawOverlay(AppState& state, const ScreenFrame& frame, const std::string& m
         std::fprintf(err, "vesk render: the place is not inside the central path\n");
         return false;
     }
-    if (frame.settings.trueLimits && !services.lunarGridLoaded()) {
+    if (const Outcome missing = services.missingFromPicture(frame)) {
         // the limb screen's message about the missing grid; no picture
-        printMissingLunarGrid("vesk render", state.language, err);
+        printFailure("vesk render", *missing, state.language, err);
         return false;
     }
     if (limb == LimbOutcome::noLunarGrid) {

@@ -274,8 +274,8 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
         return 2;
     }
     s.catalog.deltaTChoice = s.view.deltaTChoice;
-    if (const int status = catalogFind(s.catalog, year, month); status < 0) {
-        printCatalogFailure(s.catalog, status, err, state.language);
+    if (const Outcome failure = catalogFind(s.catalog, year, month)) {
+        printFailure(name, *failure, state.language, err);
         return 1;
     }
     const EclipseRecord& r = s.catalog.record;

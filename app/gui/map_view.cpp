@@ -205,8 +205,9 @@ void MapView::repaintNow() {
 
 void MapView::reportRepaint(const RepaintResult& result) {
     QStringList notes;
-    if (!result.missing.empty())
-        notes << QString::fromStdString(result.missing);
+    if (result.missing) // its first line: the status bar has room for one
+        notes << QString::fromStdString(
+            failureLines(*result.missing, translationTo(state.language)).front());
     if (!result.exported.failure.empty())
         notes << QString::fromStdString(result.exported.failure);
     else if (!result.exported.documents.empty()) {

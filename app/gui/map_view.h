@@ -149,7 +149,7 @@ class MapView : public QWidget {
         RedrawOutcome outcome;
         MapProjection projection;
         ExportOutcome exported;          // the files the settings ask to be written with the screen
-        std::string missing;             // what the picture lacks and why
+        Outcome missing;                 // why the picture lacks something
         Overlay overlay = Overlay::none; // drawn over the screen
     };
     // Takes a finished repaint over: its picture is shown, the settings take the year and month

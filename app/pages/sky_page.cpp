@@ -81,12 +81,13 @@ std::vector<std::string> wrappedCommand(const DrawSurface& surface, const std::s
     return linesWithin(surface, command, width, " \\");
 }
 
-std::vector<std::string> lunarGridMissingLines(Language language, const DrawSurface& surface,
-                                               int width) {
-    std::vector<std::string> lines{messageIn(language, messageNoLunarGrid),
-                                   messageIn(language, messageLunarGridTool)};
-    for (std::string& line : wrappedCommand(surface, lunarGridCommand, width))
-        lines.push_back(std::move(line));
+std::vector<std::string> lunarGridMissingLines(const Failure& failure, Language language,
+                                               const DrawSurface& surface, int width) {
+    std::vector<std::string> lines;
+    for (const std::string& line : failureLines(failure, translationTo(language)))
+        for (std::string& part : line == lunarGridCommand ? wrappedCommand(surface, line, width)
+                                                          : std::vector<std::string>{line})
+            lines.push_back(std::move(part));
     return lines;
 }
 
@@ -96,12 +97,12 @@ LimbOutcome drawLimbAtMaximum(AppState& state, const ScreenFrame& frame, DrawSur
     const std::optional<LocalCircumstances> local = centralAtMaximum(frame, surface);
     if (!local)
         return LimbOutcome::notCentral;
-    if (!loadLunarGrid(state.limb, state.session.catalog.paths)) {
+    if (const Outcome failure = loadLunarGrid(state.limb, state.session.catalog.paths)) {
         surface.setTextColour(palette[white]);
         surface.setBackgroundOpaque(false);
         int line = lunarGridTextTop;
         for (const std::string& text : lunarGridMissingLines(
-                 state.language, surface, surface.width() - 2 * lunarGridTextLeft)) {
+                 *failure, state.language, surface, surface.width() - 2 * lunarGridTextLeft)) {
             surface.textOut(lunarGridTextLeft, line, text);
             line += lunarGridLineSpacing;
         }

@@ -27,11 +27,11 @@ enum class LimbOutcome { drawn, notCentral, noLunarGrid };
 // make it: lunarGridMissingLines from (50, 40), 20 pixels apart at text size 1).
 LimbOutcome drawLimbAtMaximum(AppState& state, const ScreenFrame& frame, DrawSurface& surface);
 
-// What the limb screen says without the lunar grid, in the language: that it is missing, the tool
-// that makes it, and the tool's command broken into lines that fit width pixels of the surface's
-// selected font (see wrappedCommand).
-std::vector<std::string> lunarGridMissingLines(Language language, const DrawSurface& surface,
-                                               int width);
+// What the limb screen says of the failure to read the lunar grid, in the language: that it is
+// missing, the tool that makes it, and the tool's command broken into lines that fit width pixels
+// of the surface's selected font (see wrappedCommand).
+std::vector<std::string> lunarGridMissingLines(const Failure& failure, Language language,
+                                               const DrawSurface& surface, int width);
 
 // A shell command broken into lines of at most width pixels in the surface's selected font: at
 // spaces where a word fits, else within a word; every line but the last ends in a backslash, so

@@ -63,79 +63,87 @@ TEST(CatalogFileForYear, RangesIncludeTheirUpperEnd) {
 
 TEST_F(CatalogFixture, SelectsTheMonthOrTheNextEclipse) {
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
     expectDate(2030, 3, 10);
-    ASSERT_EQ(catalogFind(catalog, 2030, 4), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 4), std::nullopt);
     expectDate(2030, 6, 1);
-    ASSERT_EQ(catalogFind(catalog, 2030, 12), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 12), std::nullopt);
     expectDate(2031, 2, 14);
     // A file that leaves out years its name says it holds is named, not read past: no other
     // year's eclipse is shown for them.
-    EXPECT_EQ(catalogFind(catalog, 2500, 1), -1);
-    EXPECT_NE(catalog.fault.find("ecp00001p03000.prn: holds no eclipse near 2500/1"),
+    Outcome failure = catalogFind(catalog, 2500, 1);
+    ASSERT_NE(failure, std::nullopt);
+    EXPECT_EQ(failure->what, FailureKind::damagedFile);
+    EXPECT_NE(failureDetail(*failure).find("ecp00001p03000.prn: holds no eclipse near 2500/1"),
               std::string::npos)
-        << catalog.fault;
-    EXPECT_EQ(catalogFind(catalog, 1500, 1), -1);
+        << failureDetail(*failure);
+    EXPECT_NE(catalogFind(catalog, 1500, 1), std::nullopt);
     // Past a file's last entry the next eclipse is the first of the next file: while that file
     // is missing there is none to show.
     writeModern(modern + entry(3000, 10, 1));
-    EXPECT_EQ(catalogFind(catalog, 3000, 12), -1);
+    failure = catalogFind(catalog, 3000, 12);
+    ASSERT_NE(failure, std::nullopt);
+    EXPECT_EQ(failure->what, FailureKind::catalogMissing);
+    EXPECT_EQ(failure->where, "ecp03001p08000.prn");
     dir.write("ecp03001p08000.prn", entry(3001, 5, 1));
-    ASSERT_EQ(catalogFind(catalog, 3000, 12), 1);
+    ASSERT_EQ(catalogFind(catalog, 3000, 12), std::nullopt);
     expectDate(3001, 5, 1);
     // After the last eclipse of the last file the catalog has ended; the record holds that one.
     dir.write("ecp13001p16999.prn", entry(16996, 11, 29));
-    EXPECT_EQ(catalogFind(catalog, 16996, 12), catalogEndReached);
+    const Failure ended{FailureKind::catalogEnded, (dir.path() / "ecp13001p16999.prn").string(),
+                        std::nullopt, ""};
+    EXPECT_EQ(catalogFind(catalog, 16996, 12), ended);
     EXPECT_EQ(catalog.record.x0, 0.29) << "the last eclipse (its UT date lies days earlier)";
-    EXPECT_EQ(catalogFind(catalog, 16999, 12), catalogEndReached);
-    ASSERT_EQ(catalogFind(catalog, 16996, 11), 1);
+    EXPECT_EQ(catalogFind(catalog, 16999, 12), ended);
+    ASSERT_EQ(catalogFind(catalog, 16996, 11), std::nullopt);
     // A last file that stops years before the ephemeris does is no end of the catalog.
     dir.write("ecp13001p16999.prn", entry(16990, 11, 29));
-    EXPECT_EQ(catalogFind(catalog, 16995, 1), -1);
-    EXPECT_NE(catalog.fault.find("does not cover the years its name says"), std::string::npos);
+    failure = catalogFind(catalog, 16995, 1);
+    ASSERT_NE(failure, std::nullopt);
+    EXPECT_NE(failure->why.find("does not cover the years its name says"), std::string::npos);
 }
 
 TEST_F(CatalogFixture, MonthFractionChoosesBetweenTwoEclipsesOfAMonth) {
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), std::nullopt);
     expectDate(2030, 6, 1);
-    ASSERT_EQ(catalogFind(catalog, 2030, 6.25), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6.25), std::nullopt);
     expectDate(2030, 6, 1);
-    ASSERT_EQ(catalogFind(catalog, 2030, 6.75), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6.75), std::nullopt);
     expectDate(2030, 6, 28);
     EXPECT_EQ(catalog.prevYear, 2030);
     EXPECT_EQ(catalog.prevMonth, 6);
     // Exactly one half takes neither and goes on to the next eclipse.
-    ASSERT_EQ(catalogFind(catalog, 2030, 6.5), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6.5), std::nullopt);
     expectDate(2031, 2, 14);
 }
 
 TEST_F(CatalogFixture, ReadsAreConvertedToUniversalTime) {
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
     const double tt = calendarToJd(2030, 3, 10, 12, 0, 0);
     EXPECT_NEAR(catalog.record.jd, tt - deltaT((tt - 2451545) / 36525) / 86400, 1e-9);
     // Entries read later are converted too.
-    ASSERT_EQ(catalogReadNext(catalog), 1);
+    ASSERT_EQ(catalogReadNext(catalog), std::nullopt);
     EXPECT_LT(catalog.record.jd, calendarToJd(2030, 6, 1, 12, 0, 0));
     // A TT instant just after midnight is on the previous day in UT.
     writeModern(entry(2030, 3, 10, 0.01));
-    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
     EXPECT_EQ(catalog.record.day, 9);
 }
 
 TEST_F(CatalogFixture, ReadNextStepsThroughTheFileAndStopsAtItsEnd) {
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
-    ASSERT_EQ(catalogReadNext(catalog), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
+    ASSERT_EQ(catalogReadNext(catalog), std::nullopt);
     expectDate(2030, 6, 1);
     EXPECT_EQ(catalog.prevMonth, 3);
-    ASSERT_EQ(catalogReadNext(catalog), 1);
-    ASSERT_EQ(catalogReadNext(catalog), 1);
+    ASSERT_EQ(catalogReadNext(catalog), std::nullopt);
+    ASSERT_EQ(catalogReadNext(catalog), std::nullopt);
     expectDate(2031, 2, 14);
-    EXPECT_EQ(catalogReadNext(catalog), -1);
+    EXPECT_NE(catalogReadNext(catalog), std::nullopt);
     expectDate(2031, 2, 14);
-    EXPECT_EQ(catalogReadNext(catalog), -1);
+    EXPECT_NE(catalogReadNext(catalog), std::nullopt);
 }
 
 TEST_F(CatalogFixture, MalformedOrTruncatedEntriesNeverMixWithThePreviousOne) {
@@ -143,19 +151,21 @@ TEST_F(CatalogFixture, MalformedOrTruncatedEntriesNeverMixWithThePreviousOne) {
     broken.replace(broken.find("0.2 0.1"), 3, "abc");
     writeModern(entry(2030, 3, 10) + broken + entry(2031, 2, 14));
     // The fault ends the read before the month asked for: no eclipse, and the fault is named.
-    EXPECT_EQ(catalogFind(catalog, 2030, 12), -1);
+    const Outcome malformed = catalogFind(catalog, 2030, 12);
     expectDate(2030, 3, 10);
-    EXPECT_NE(catalog.fault.find("ecp00001p03000.prn: entry 2 is malformed"), std::string::npos)
-        << catalog.fault;
-    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
-    EXPECT_TRUE(catalog.fault.empty());
-    EXPECT_EQ(catalogReadNext(catalog), -1); // nothing is read past the fault
+    ASSERT_NE(malformed, std::nullopt);
+    EXPECT_EQ(failureLines(*malformed),
+              (std::vector<std::string>{messageDamagedDataFile,
+                                        (dir.path() / "ecp00001p03000.prn").string() +
+                                            ": entry 2 is malformed"}));
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
+    EXPECT_EQ(catalogReadNext(catalog), malformed); // nothing is read past the fault
     expectDate(2030, 3, 10);
 
     const std::string whole = entry(2031, 2, 14);
     writeModern(entry(2030, 3, 10) + whole.substr(0, whole.size() / 2));
-    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
-    EXPECT_EQ(catalogReadNext(catalog), -1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
+    EXPECT_NE(catalogReadNext(catalog), std::nullopt);
     expectDate(2030, 3, 10);
 
     // Numbers may be split over lines at will; a leading '+' is a number too.
@@ -163,36 +173,36 @@ TEST_F(CatalogFixture, MalformedOrTruncatedEntriesNeverMixWithThePreviousOne) {
     for (char& c : loose)
         c = c == ' ' ? '\n' : c;
     writeModern("+" + loose);
-    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
     expectDate(2030, 3, 10);
 }
 
 TEST_F(CatalogFixture, MissingOrEmptyFilesAreFailures) {
-    EXPECT_EQ(catalogFind(catalog, 2030, 3), -1);
+    EXPECT_NE(catalogFind(catalog, 2030, 3), std::nullopt);
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
-    EXPECT_EQ(catalogFind(catalog, 17000, 1), -1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
+    EXPECT_NE(catalogFind(catalog, 17000, 1), std::nullopt);
     expectDate(2030, 3, 10);
     dir.write("ecp03001p08000.prn", "\n");
-    EXPECT_EQ(catalogFind(catalog, 3001, 1), -1);
+    EXPECT_NE(catalogFind(catalog, 3001, 1), std::nullopt);
     expectDate(2030, 3, 10);
 }
 
 TEST_F(CatalogFixture, OpenFirstFallsBackToTheModernFile) {
     writeModern(modern);
-    ASSERT_EQ(catalogOpenFirst(catalog, 2500), 1);
+    ASSERT_EQ(catalogOpenFirst(catalog, 2500), std::nullopt);
     expectDate(2030, 3, 10);
-    EXPECT_EQ(catalogOpenFirst(catalog, 5000), -1); // no file for 3001..8000 here
-    ASSERT_EQ(catalogReadNext(catalog), 1);         // but the modern file is open
+    EXPECT_NE(catalogOpenFirst(catalog, 5000), std::nullopt); // no file for 3001..8000 here
+    ASSERT_EQ(catalogReadNext(catalog), std::nullopt);        // but the modern file is open
     expectDate(2030, 3, 10);
-    EXPECT_EQ(catalogOpenFirst(catalog, 17000), -1);
+    EXPECT_NE(catalogOpenFirst(catalog, 17000), std::nullopt);
     EXPECT_NE(catalog.file, nullptr);
 }
 
 TEST_F(CatalogFixture, RepeatedFindsDoNotAccumulateOpenFiles) {
     writeModern(modern);
     for (int i = 0; i < 3000; ++i)
-        ASSERT_EQ(catalogFind(catalog, 2030, 6.75), 1) << "after " << i << " finds";
+        ASSERT_EQ(catalogFind(catalog, 2030, 6.75), std::nullopt) << "after " << i << " finds";
 }
 
 // Entries whose numbers no eclipse has are malformed: the read ends there and names the entry.
@@ -210,19 +220,19 @@ TEST_F(CatalogFixture, ImplausibleEntriesAreMalformed) {
           replaced("15.004", "1e300"), replaced("0.0046 0.0046", "0.0046 46"),
           replaced("2030 6 1", "5000 6 1")}) {
         writeModern(bad);
-        ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
-        EXPECT_EQ(catalogReadNext(catalog), -1) << bad;
+        ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
+        EXPECT_NE(catalogReadNext(catalog), std::nullopt) << bad;
         expectDate(2030, 3, 10);
-        EXPECT_EQ(catalogFind(catalog, 2030, 5), -1);
-        EXPECT_NE(catalog.fault.find("entry 2 holds a value no eclipse has"), std::string::npos)
-            << catalog.fault;
+        const Outcome failure = catalogFind(catalog, 2030, 5);
+        ASSERT_NE(failure, std::nullopt);
+        EXPECT_EQ(failure->why, "entry 2 holds a value no eclipse has");
     }
     // The walk goes on with the next file in order.
     writeModern(good);
-    ASSERT_EQ(catalogFind(catalog, 2030, 3), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 3), std::nullopt);
     EXPECT_EQ(nextFileYear(catalog), std::optional(3001.0));
     dir.write("ecp13001p16999.prn", entry(16000, 1, 20)); // January 13 UT
-    ASSERT_EQ(catalogFind(catalog, 16000, 1), 1);
+    ASSERT_EQ(catalogFind(catalog, 16000, 1), std::nullopt);
     EXPECT_FALSE(nextFileYear(catalog)) << "no file after the last";
 }
 
@@ -230,17 +240,17 @@ TEST_F(CatalogFixture, ImplausibleEntriesAreMalformed) {
 // read in between, or a new catalog file, makes it read again.
 TEST_F(CatalogFixture, RepeatedFindAnswersFromTheRecordUntilTheReaderMoves) {
     writeModern(modern);
-    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), std::nullopt);
     const long moves = catalog.moves;
-    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), std::nullopt);
     EXPECT_EQ(catalog.moves, moves) << "nothing read again";
     expectDate(2030, 6, 1);
-    ASSERT_EQ(catalogReadNext(catalog), 1);
-    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
+    ASSERT_EQ(catalogReadNext(catalog), std::nullopt);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), std::nullopt);
     expectDate(2030, 6, 1);
     EXPECT_EQ(catalog.prevMonth, 3);
     rewriteModern(entry(2030, 6, 9) + entry(2031, 2, 14));
-    ASSERT_EQ(catalogFind(catalog, 2030, 6), 1);
+    ASSERT_EQ(catalogFind(catalog, 2030, 6), std::nullopt);
     expectDate(2030, 6, 9);
 }
 
@@ -253,13 +263,13 @@ TEST_F(CatalogFixture, SeekPointsFindWhatAReadFromTheStartFinds) {
     for (int year = 1000; year < 1400; ++year)
         file += entry(year, 2, 10) + between[year % 4] + entry(year, 8, 20);
     writeModern(file);
-    ASSERT_EQ(catalogFind(catalog, 1390, 1), 1);
+    ASSERT_EQ(catalogFind(catalog, 1390, 1), std::nullopt);
     ASSERT_GE(catalog.seekPoints.size(), 12u) << "800 entries read, one point in 64";
     for (const auto& [year, month] : {std::pair{1300, 8}, {1201, 3}, {1032, 2}, {1390, 1}}) {
         Catalog fresh;
         fresh.paths = catalog.paths;
-        ASSERT_EQ(catalogFind(fresh, year, month), 1);
-        ASSERT_EQ(catalogFind(catalog, year, month), 1) << year;
+        ASSERT_EQ(catalogFind(fresh, year, month), std::nullopt);
+        ASSERT_EQ(catalogFind(catalog, year, month), std::nullopt) << year;
         EXPECT_EQ(catalog.record.jd, fresh.record.jd) << year;
         EXPECT_EQ(catalog.record.x0, fresh.record.x0) << year;
         EXPECT_EQ(catalog.prevYear, fresh.prevYear) << year;
@@ -267,7 +277,7 @@ TEST_F(CatalogFixture, SeekPointsFindWhatAReadFromTheStartFinds) {
         EXPECT_EQ(catalog.entriesRead, fresh.entriesRead) << year;
     }
     rewriteModern(entry(1300, 8, 5) + entry(1301, 1, 4));
-    ASSERT_EQ(catalogFind(catalog, 1300, 8), 1);
+    ASSERT_EQ(catalogFind(catalog, 1300, 8), std::nullopt);
     expectDate(1300, 8, 5);
     EXPECT_EQ(catalog.entriesRead, 1);
 }

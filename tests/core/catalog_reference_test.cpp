@@ -27,7 +27,7 @@ Catalog committedCatalog() {
 // The record of the eclipse of a month, or a failed assertion.
 EclipseRecord eclipseOf(double year, double month) {
     Catalog catalog = committedCatalog();
-    EXPECT_EQ(catalogFind(catalog, year, month), 1);
+    EXPECT_EQ(catalogFind(catalog, year, month), std::nullopt);
     return catalog.record;
 }
 
@@ -164,9 +164,9 @@ TEST(CatalogReference, WholeCatalogMatchesTheFiveMillenniumCanon) {
     int entries = 0, canon = 0, memberSteps = 0;
     double previousJd = -1e12, previousLunation = -1e12;
     for (const double fileYear : {-13000, -7999, -2999, 1, 3001, 8001, 13001}) {
-        int status = catalogOpenFirst(catalog, fileYear);
-        ASSERT_EQ(status, 1) << "file of " << fileYear;
-        for (; status == 1; status = catalogReadNext(catalog)) {
+        Outcome failure = catalogOpenFirst(catalog, fileYear);
+        ASSERT_EQ(failure, std::nullopt) << "file of " << fileYear;
+        for (; !failure; failure = catalogReadNext(catalog)) {
             const EclipseRecord& r = catalog.record;
             ++entries;
             ASSERT_GT(r.jd, previousJd) << r.year << "-" << r.month;
@@ -273,13 +273,14 @@ TEST(CatalogReference, TheMonthAskedForIsAUniversalTimeMonth) {
     catalog.paths.dirs = probe.paths.dirs = {sourceDataDir()};
     int checked = 0, monthsApart = 0;
     for (const double from : {-12000.0, -5000.0, 2020.0, 16000.0}) {
-        ASSERT_EQ(catalogOpenFirst(catalog, from), 1);
+        ASSERT_EQ(catalogOpenFirst(catalog, from), std::nullopt);
         while (catalog.record.year < from)
-            ASSERT_EQ(catalogReadNext(catalog), 1);
+            ASSERT_EQ(catalogReadNext(catalog), std::nullopt);
         for (bool more = true; more && catalog.record.year < from + 10;
-             more = catalogReadNext(catalog) == 1) {
+             more = !catalogReadNext(catalog)) {
             const EclipseRecord& e = catalog.record;
-            ASSERT_EQ(catalogFind(probe, e.year, e.month), 1) << e.year << "/" << e.month;
+            ASSERT_EQ(catalogFind(probe, e.year, e.month), std::nullopt)
+                << e.year << "/" << e.month;
             EXPECT_EQ(probe.record.year, e.year);
             EXPECT_EQ(probe.record.month, e.month) << e.year << "/" << e.month << "/" << e.day;
             const auto [ttYear, ttMonth, ttDay, hour] = jdToCalendar(e.jdTT, 0, 0);
@@ -297,7 +298,7 @@ TEST(CatalogReference, OneDeltaTPerEclipse) {
     Catalog catalog;
     catalog.paths.dirs = {sourceDataDir()};
     for (const double year : {-12990.0, -5000.0, -500.0, 2024.0, 8000.0, 16774.0}) {
-        ASSERT_EQ(catalogFind(catalog, year, 11), 1) << year;
+        ASSERT_EQ(catalogFind(catalog, year, 11), std::nullopt) << year;
         const EclipseRecord& r = catalog.record;
         EXPECT_NEAR((r.jdTT - r.jd) * 86400, recordDeltaT(r), 1e-4) << year;
     }

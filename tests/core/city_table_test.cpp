@@ -72,19 +72,19 @@ TEST(CityTable, FilesInUtf8OrShiftJis) {
     CityTable table;
     IgnoredFiles ignored;
     table.rows.push_back({"kept", 1, 2, 3, 4, ""});
-    EXPECT_EQ(loadCityTable(table, paths, ignored), -1);
+    EXPECT_NE(loadCityTable(table, paths, ignored), std::nullopt);
     ASSERT_EQ(table.rows.size(), 1u) << "a missing file keeps the table";
 
     // "東京" in Shift-JIS (CP932).
     dir.write("location.new", "\x93\x8C\x8B\x9E,139.767,35.683,40,0\n");
-    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
+    ASSERT_EQ(loadCityTable(table, paths, ignored), std::nullopt);
     ASSERT_EQ(table.rows.size(), 1u);
     EXPECT_EQ(table.rows[0].name, "東京");
     dir.write("location.new", "東京,139.767,35.683,40,0\n");
-    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
+    ASSERT_EQ(loadCityTable(table, paths, ignored), std::nullopt);
     EXPECT_EQ(table.rows[0].name, "東京");
     dir.write("location.new", "; only a comment\n");
-    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
+    ASSERT_EQ(loadCityTable(table, paths, ignored), std::nullopt);
     EXPECT_TRUE(table.rows.empty());
 }
 
@@ -93,7 +93,7 @@ TEST(CityTable, ShippedListStartsAtTheDefaultObserver) {
     paths.dirs = {vesk::testing::sourceDataDir()};
     CityTable table;
     IgnoredFiles ignored;
-    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
+    ASSERT_EQ(loadCityTable(table, paths, ignored), std::nullopt);
     EXPECT_TRUE(ignored.empty());
     ASSERT_EQ(table.rows.size(), 40u);
     EXPECT_EQ(table.rows[0].lon, 135);
@@ -133,7 +133,7 @@ TEST(CityTable, ImpossiblePlacesAreLeftOutAndHugeFilesStayCheap) {
             file << block;
     }
     IgnoredFiles ignored;
-    ASSERT_EQ(loadCityTable(table, DataPaths{{dir.path()}}, ignored), 1);
+    ASSERT_EQ(loadCityTable(table, DataPaths{{dir.path()}}, ignored), std::nullopt);
     EXPECT_EQ(table.rows.size(), 40u);
     EXPECT_TRUE(ignored.empty());
     // A first line of 20 MB: cut at 64 KB, whose first 40 pieces are the table.
@@ -142,7 +142,7 @@ TEST(CityTable, ImpossiblePlacesAreLeftOutAndHugeFilesStayCheap) {
         std::ofstream file(dir.path() / "location.new", std::ios::binary);
         file << std::string(20 << 20, 'y') << "\nLast,1,2\n";
     }
-    ASSERT_EQ(loadCityTable(table, DataPaths{{dir.path()}}, ignored), 1);
+    ASSERT_EQ(loadCityTable(table, DataPaths{{dir.path()}}, ignored), std::nullopt);
     EXPECT_EQ(table.rows.size(), 40u);
     EXPECT_EQ(table.rows[0].name, std::string(79, 'y'));
 }
@@ -156,7 +156,7 @@ TEST(CityTable, ReadAgainWhenTheFileChanges) {
     CityTable table;
     for (int load = 0; load < 2; ++load) {
         IgnoredFiles ignored;
-        ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
+        ASSERT_EQ(loadCityTable(table, paths, ignored), std::nullopt);
         ASSERT_EQ(table.rows.size(), 1u);
         EXPECT_EQ(table.rows[0].name, "Aaaa");
         ASSERT_EQ(ignored.size(), 1u) << "load " << load;
@@ -165,11 +165,11 @@ TEST(CityTable, ReadAgainWhenTheFileChanges) {
     dir.write("location.new", "Bbbb,1,2\nBad,400,0\n");
     std::filesystem::last_write_time(file, written + std::chrono::seconds(1));
     IgnoredFiles ignored;
-    ASSERT_EQ(loadCityTable(table, paths, ignored), 1);
+    ASSERT_EQ(loadCityTable(table, paths, ignored), std::nullopt);
     EXPECT_EQ(table.rows[0].name, "Bbbb");
     // A file in an earlier folder of the search order takes over.
     ScratchDir first;
     first.write("location.new", "Cccc,1,2\n");
-    ASSERT_EQ(loadCityTable(table, DataPaths{{first.path(), dir.path()}}, ignored), 1);
+    ASSERT_EQ(loadCityTable(table, DataPaths{{first.path(), dir.path()}}, ignored), std::nullopt);
     EXPECT_EQ(table.rows[0].name, "Cccc");
 }

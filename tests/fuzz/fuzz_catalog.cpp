@@ -11,10 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Catalog catalog;
     catalog.paths = DataPaths{{fuzzing::scratchDir()}};
     for (const double month : {1.0, 6.25, 12.75}) {
-        if (catalogFind(catalog, 1, month) != 1)
+        if (catalogFind(catalog, 1, month).has_value())
             continue;
         // every entry read is one more line of the file; the walk ends with the file
-        while (catalogReadNext(catalog) == 1)
+        while (!catalogReadNext(catalog))
             ;
         nextFileYear(catalog);
     }

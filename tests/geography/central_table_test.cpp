@@ -33,7 +33,7 @@ struct Table {
     PathGeometry path;              // at the map's step
     explicit Table(double year = 2024, double month = 4) {
         catalog.paths.dirs = {sourceDataDir()};
-        EXPECT_EQ(catalogFind(catalog, year, month), 1);
+        EXPECT_EQ(catalogFind(catalog, year, month), std::nullopt);
         deltaT = vesk::deltaT((catalog.record.jd - 2451545) / 36525);
         path = tracePathGeometry(catalog.record, deltaT, mapStepHours);
     }

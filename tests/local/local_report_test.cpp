@@ -25,7 +25,7 @@ struct Report {
     Report(double year, double month, double lon, double lat,
            std::optional<int> cityIndex = std::nullopt) {
         catalog.paths.dirs = {sourceDataDir()};
-        EXPECT_EQ(catalogFind(catalog, year, month), 1);
+        EXPECT_EQ(catalogFind(catalog, year, month), std::nullopt);
         IgnoredFiles ignored;
         loadCityTable(cities, catalog.paths, ignored);
         view.observerLon = lon;
@@ -96,7 +96,7 @@ TEST(LocalReport, InsideThePathOfTotality) {
 TEST(LocalReport, ChartShowsTheObscurationAndTheSlidersInstant) {
     Catalog catalog;
     catalog.paths.dirs = {sourceDataDir()};
-    ASSERT_EQ(catalogFind(catalog, 2024, 4), 1);
+    ASSERT_EQ(catalogFind(catalog, 2024, 4), std::nullopt);
     const double dT = recordDeltaT(catalog.record);
     const LocalCircumstances local =
         localCircumstances(catalog.record, observerAt(-96.80, 32.78), dT);

@@ -145,12 +145,14 @@ TEST_F(MapFixture, ColourTableRepeatsItsLastLine) {
          {"-500 1 2 3\n-499 4 1e10 6\n", "-500 1 2 3\n-499 4 -1 6\n", "-500 1 2 3\n-499 4 256 6\n",
           "-500 1 2 3\n-499 4 five 6\n", "-500 1 2 3\n-499 4 nan 6\n", "-500 1 2\n"}) {
         dir.write("color.txt", damaged);
-        EXPECT_NE(loadReliefColours(relief, paths, ignored).find("color.txt: line "),
-                  std::string::npos)
-            << damaged;
+        const Outcome failure = loadReliefColours(relief, paths, ignored);
+        ASSERT_NE(failure, std::nullopt) << damaged;
+        EXPECT_EQ(failure->where, (dir.path() / "color.txt").string());
+        EXPECT_NE(failure->line, std::nullopt);
     }
     dir.write("color.txt", "-500 0 0 0\n-499 255 255 255\n");
-    EXPECT_EQ(loadReliefColours(relief, paths, ignored), "") << "the ends of the range are colours";
+    EXPECT_EQ(loadReliefColours(relief, paths, ignored), std::nullopt)
+        << "the ends of the range are colours";
     loadRelief(relief, paths, ignored);
     EXPECT_TRUE(relief.grid->heights.empty()) << "no globe04.dat";
     dir.write("globe04.dat", std::string(1000, '\0'));
@@ -190,7 +192,7 @@ TEST_F(MapFixture, DamagedDataFilesArePassedOverForTheNextFolder) {
     second.write("globe04.dat", std::string(2u * reliefRows * reliefColumns, '\3'));
     ReliefData relief;
     IgnoredFiles ignored;
-    EXPECT_EQ(loadReliefColours(relief, both, ignored), "");
+    EXPECT_EQ(loadReliefColours(relief, both, ignored), std::nullopt);
     EXPECT_EQ(relief.colours[0], (std::array<int, 3>{7, 8, 9}));
     ASSERT_EQ(ignored.size(), 1u);
     EXPECT_EQ(ignored[0], (dir.path() / "color.txt").string() + ": line 2: four numbers expected");
@@ -203,8 +205,12 @@ TEST_F(MapFixture, DamagedDataFilesArePassedOverForTheNextFolder) {
                               "grid; not used");
     // With no good table after it, the damaged one stops the map, named by its path.
     std::filesystem::remove(second.path() / "color.txt");
-    EXPECT_EQ(loadReliefColours(relief, both, ignored),
-              (dir.path() / "color.txt").string() + ": line 2: four numbers expected");
+    const Outcome failure = loadReliefColours(relief, both, ignored);
+    ASSERT_NE(failure, std::nullopt);
+    EXPECT_EQ(
+        failureLines(*failure),
+        (std::vector<std::string>{messageDamagedDataFile, (dir.path() / "color.txt").string() +
+                                                              ": line 2: four numbers expected"}));
 }
 
 TEST_F(MapFixture, VectorTokensAndThePointsDrawn) {

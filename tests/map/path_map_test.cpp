@@ -39,7 +39,7 @@ struct MapOf {
 
     MapOf(double year, double month, MapRange mapRange = MapRange::globe) {
         catalog.paths = paths;
-        EXPECT_EQ(catalogFind(catalog, year, month), 1);
+        EXPECT_EQ(catalogFind(catalog, year, month), std::nullopt);
         view.year = catalog.record.year;
         view.month = catalog.record.month;
         view.mapRange = mapRange;

@@ -16,8 +16,8 @@ namespace {
 // Records what the pipeline asked of the rest of the program.
 struct FakeServices : RedrawServices {
     int pathMaps = 0, tables = 0, locals = 0, views = 0, baseLoads = 0;
-    std::string baseFault;
-    std::string loadBaseMapData(IgnoredFiles&) override {
+    Outcome baseFault;
+    Outcome loadBaseMapData(IgnoredFiles&) override {
         ++baseLoads;
         return baseFault;
     }
@@ -110,11 +110,13 @@ TEST_F(PipelineFixture, MissingFilesStopTheRepaintWithMessages) {
     EXPECT_EQ(services.baseLoads, 1) << "nothing else is loaded";
 
     dir.write("location.new", "Here,135,35,0,0\n");
-    services.baseFault = "color.txt: line 3: a colour value outside 0 to 255";
+    services.baseFault =
+        Failure{FailureKind::damagedFile, "color.txt", 3, "a colour value outside 0 to 255"};
     outcome = redrawView(session, session.view, {}, surface, services);
     EXPECT_FALSE(outcome.rendered);
     EXPECT_EQ(outcome.messages,
-              (std::vector<std::string>{messageDamagedDataFile, services.baseFault}));
+              (std::vector<std::string>{messageDamagedDataFile,
+                                        "color.txt: line 3: a colour value outside 0 to 255"}));
 }
 
 TEST_F(PipelineFixture, TypeSearchCrossesIntoTheNextFile) {

@@ -347,7 +347,7 @@ TEST(InfoCommand, FailuresAreReportedWithAStatus) {
     // After the catalog's last eclipse (16996 November 29) the catalog has ended.
     r = runVesk({"info", "--year", "16998", "--month", "1"}, dir.path());
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "ベッセル要素ファイルが終了しました。\n");
+    EXPECT_EQ(r.err, "vesk info: ベッセル要素ファイルが終了しました。\n");
     EXPECT_TRUE(r.out.empty());
 
     r = runVesk({"info", "--year", "2024", "--month", "4"}, dir.path(),
