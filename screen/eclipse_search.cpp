@@ -17,7 +17,7 @@ constexpr double placeSunLimit = -15;
 // A Saros search gives up this many years after its start (or after the first eclipse of the
 // series, where that comes later).
 constexpr double sarosSearchYears = 400;
-constexpr int messageX = 50, lineSpacing = 15;
+constexpr int lineSpacing = 15;
 
 // Whether an entry comes before the eclipse shown: half a day apart at least (two eclipses are
 // a fortnight apart at the least).
@@ -25,14 +25,18 @@ bool isBefore(const EclipseRecord& r, double shownJd) {
     return r.jd < shownJd - 0.5;
 }
 
+// Whether a walk says that it reached the catalog's end (a search for the next match), or ends
+// there quietly (a list, a search back).
+enum class CatalogEnd { said, quiet };
+
 // Reads the next entry, going on into the next file at the end of one. False when the walk
-// has to end: quietly after the last file, with the failure's message when a file is missing or
+// has to end: after the last file, and with the failure's message when a file is missing or
 // damaged.
-bool readOn(Session& s, const SearchMessage& message) {
+bool readOn(Session& s, const SearchMessage& message, CatalogEnd end = CatalogEnd::quiet) {
     const auto say = [&message](const Failure& failure) {
         int y = 0;
         for (const std::string& line : failureLines(failure))
-            message(messageX, y += lineSpacing, line.c_str());
+            message(messageLeft(failure.what), y += lineSpacing, line.c_str());
         return false;
     };
     const Outcome read = catalogReadNext(s.catalog);
@@ -41,9 +45,12 @@ bool readOn(Session& s, const SearchMessage& message) {
     if (read->what == FailureKind::damagedFile)
         return say(*read);
     const std::optional<double> next = nextFileYear(s.catalog);
+    if (!next) {
+        const Failure ended{FailureKind::catalogEnded, s.catalog.fileName, std::nullopt, ""};
+        catalogClose(s.catalog);
+        return end == CatalogEnd::said && say(ended);
+    }
     catalogClose(s.catalog);
-    if (!next)
-        return false;
     if (Outcome failure = catalogFind(s.catalog, *next, 1)) {
         if (failure->what == FailureKind::catalogMissing)
             failure->what = FailureKind::catalogMissingInSearch;
@@ -121,7 +128,7 @@ int findPreviousMatch(Session& s, const SearchMessage& message, double year, dou
             if (hit != nullptr)
                 *hit = *match;
         } else if (c.mode == searchSarosNumber && start + sarosSearchYears < r.year) {
-            message(messageX, lineSpacing, messageSarosNotFound);
+            message(messageIndent, lineSpacing, messageSarosNotFound);
             catalogClose(s.catalog);
             break;
         }
@@ -143,13 +150,13 @@ int findNextMatch(Session& s, const SearchMessage& message, const SearchCriteria
         start = std::max(start, *seriesStart);
     std::optional<SearchHit> match;
     do {
-        if (!readOn(s, message))
+        if (!readOn(s, message, CatalogEnd::said))
             return -1;
         s.view.year = s.catalog.record.year;
         s.view.month = s.catalog.record.month;
         if (c.mode == searchSarosNumber && s.catalog.record.saros != c.saros &&
             start + sarosSearchYears < s.view.year) {
-            message(messageX, lineSpacing, messageSarosNotFound);
+            message(messageIndent, lineSpacing, messageSarosNotFound);
             return -1;
         }
         match = matchOf(s, c);

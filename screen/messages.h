@@ -9,6 +9,13 @@
 
 namespace vesk {
 
+// Where a message in place of a picture begins (pixels from the left): indented, but the end of
+// the catalog nearer the left edge.
+constexpr int messageIndent = 50, catalogEndedLeft = 10;
+constexpr int messageLeft(FailureKind what) {
+    return what == FailureKind::catalogEnded ? catalogEndedLeft : messageIndent;
+}
+
 constexpr const char* messageSarosNotFound =
     VESK_MESSAGE("This Saros series has no eclipse within 400 years.");
 // Status bar messages of the window.

@@ -49,17 +49,14 @@ bool searchForward(Session& s, PlacedMessages& said, RedrawOutcome& outcome) {
     ViewSettings& v = s.view;
     const std::size_t first = said.size(); // the search's own messages follow
     int line = 0;
-    const SearchMessage message = [&](int, int, const char* text) {
-        said.push_back({text, 50, ++line});
+    const SearchMessage message = [&](int x, int, const char* text) {
+        said.push_back({text, x, ++line});
     };
     if (findNextMatch(s, message, viewSearchCriteria(v, v.searchSaros)) == 0) {
         takeRecord(s);
         return true;
     }
-    if (said.size() == first)
-        said.push_back({messageCatalogEnded, 10, 1}); // the last file has ended
-    else if (said[first].text == messageNoCatalogDuringSearch)
-        outcome.askForMonth = true;
+    outcome.askForMonth = said.size() > first && said[first].text == messageNoCatalogDuringSearch;
     return false;
 }
 
@@ -73,8 +70,8 @@ void stepBack(Session& s, PlacedMessages& said) {
         return;
     }
     int line = 0;
-    const SearchMessage message = [&](int, int, const char* text) {
-        said.push_back({text, 50, ++line, false});
+    const SearchMessage message = [&](int x, int, const char* text) {
+        said.push_back({text, x, ++line, false});
     };
     double year = v.year, month = v.month;
     findPreviousMatch(s, message, v.year, s.shown.record.jd,
@@ -102,7 +99,7 @@ bool loadScreenData(Session& s, PlacedMessages& said, RedrawOutcome& outcome,
         return true;
     int line = 0;
     for (const std::string& text : failureLines(*failure))
-        said.push_back({text, 50, ++line});
+        said.push_back({text, messageLeft(failure->what), ++line});
     return false;
 }
 
@@ -123,11 +120,10 @@ bool findAskedEntry(Session& s, RedrawAction action, PlacedMessages& said, Redra
         return true;
     }
     // the end of the catalog is said at the left; for any other failure the month is asked again
-    const bool ended = failure->what == FailureKind::catalogEnded;
     int line = 0;
     for (const std::string& text : failureLines(*failure))
-        said.push_back({text, ended ? 10 : 50, ++line});
-    outcome.askForMonth = !ended;
+        said.push_back({text, messageLeft(failure->what), ++line});
+    outcome.askForMonth = failure->what != FailureKind::catalogEnded;
     return false;
 }
 

@@ -191,11 +191,9 @@ std::string pictureRequestOf(const CommandLine& options, AppState& state, Pictur
 
 // Draws the sky or the limb over the screen where the mode asks for them; false, with the
 // reason on err, where there is no picture to write (the place outside the central path, or
-// the lunar grid missing). texts: those drawn so far, the overlay's added.
+// the lunar grid missing).
 bool drawOverlay(AppState& state, const ScreenFrame& frame, const std::string& mode,
-                 TextRecordingSurface& surface, const std::vector<RecordedText>& texts,
-                 AppServices& services, std::FILE* err) {
-    const std::size_t screenTexts = texts.size();
+                 TextRecordingSurface& surface, AppServices& services, std::FILE* err) {
     const LimbOutcome limb =
         mode == "limb" ? drawLimbAtMaximum(state, frame, surface) : LimbOutcome::drawn;
     if ((mode == "sky" && !drawSkyAtMaximum(state, frame, surface)) ||
@@ -209,9 +207,9 @@ bool drawOverlay(AppState& state, const ScreenFrame& frame, const std::string& m
         return false;
     }
     if (limb == LimbOutcome::noLunarGrid) {
-        // the screen's message about the missing grid, on standard error; no picture
-        for (std::size_t i = screenTexts; i < texts.size(); ++i)
-            std::fprintf(err, "%s\n", texts[i].text.c_str());
+        // why the screen has no limb, on standard error; no picture
+        if (const Outcome failure = loadLunarGrid(state.limb, state.session.catalog.paths))
+            printFailure("vesk render", *failure, state.language, err);
         return false;
     }
     return true;
@@ -279,7 +277,7 @@ int runRenderCommand(AppState& state, const std::vector<std::string>& args, std:
         std::fprintf(err, "vesk render: %s\n", refusal.c_str());
         return 2;
     }
-    if (!drawOverlay(state, drawn->frame, options.value("--mode").value_or("map"), surface, texts,
+    if (!drawOverlay(state, drawn->frame, options.value("--mode").value_or("map"), surface,
                      services, err))
         return 1;
     std::string failure = renderExports(options, drawn->frame, services);
