@@ -198,7 +198,8 @@ bool drawOverlay(AppState& state, const ScreenFrame& frame, const std::string& m
         mode == "limb" ? drawLimbAtMaximum(state, frame, surface) : LimbOutcome::drawn;
     if ((mode == "sky" && !drawSkyAtMaximum(state, frame, surface)) ||
         limb == LimbOutcome::notCentral) {
-        std::fprintf(err, "vesk render: the place is not inside the central path\n");
+        std::fprintf(err, "vesk render: %s\n",
+                     messageIn(state.language, messageNotCentral).c_str());
         return false;
     }
     if (const Outcome missing = services.missingFromPicture(frame)) {

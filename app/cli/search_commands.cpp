@@ -280,7 +280,8 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
     }
     const EclipseRecord& r = s.catalog.record;
     if (direction > 0) {
-        // one line says why nothing was found: the search's own message, in the user's language
+        // one line says why nothing was found (the catalog's end, a file missing or damaged, a
+        // Saros series that does not come): the search's own message, in the user's language
         std::string why;
         const SearchMessage keep = [&](int, int, const char* text) {
             if (why.empty())
@@ -288,8 +289,7 @@ int runStepCommand(AppState& state, const std::vector<std::string>& args, int di
         };
         SearchHit hit;
         if (findNextMatch(s, keep, criteria, &hit) < 0) {
-            std::fprintf(err, "%s: %s\n", name,
-                         why.empty() ? "no matching eclipse later in the catalog" : why.c_str());
+            std::fprintf(err, "%s: %s\n", name, why.c_str());
             return 1;
         }
         printHit(out, hit, typeNamesOf(state.language), observerClocks(state));
