@@ -217,12 +217,13 @@ std::string locationLine(const ViewSettings& view, const CityTable& cities,
         return " Location : " + elidedText(name, longestName) + numbers;
     };
     if (const City* city = observedCity(view, cities))
-        return line(cityName(*city, view.englishNames), format(" Lon:%7.2f°Lat:%7.2f° Height:%5.1f",
-                                                               city->lon, city->lat, city->height));
+        return line(
+            cityName(*city, view.englishNames),
+            format(" Lon:%7.2f° Lat:%7.2f° Height:%5.1f", city->lon, city->lat, city->height));
     if (view.observerCityIndex)
         return "";
     return line(place.name.empty() ? "Coordinates        " : place.name,
-                format(" Lon:%7.2f°Lat:%7.2f° Height:%6.1f", view.observerLon, view.observerLat,
+                format(" Lon:%7.2f° Lat:%7.2f° Height:%6.1f", view.observerLon, view.observerLat,
                        view.observerHeight) +
                     heightSourceNote(place.heightSource));
 }
@@ -238,11 +239,12 @@ void AppServices::drawLocalCircumstances(DrawSurface& target, const ScreenFrame&
     const EclipseRecord& record = frame.eclipse.record;
     const double deltaT = frame.eclipse.deltaT;
     const LocalCircumstances local = frameLocalCircumstances(frame);
-    // with the band of Delta T on, what its uncertainty means at the place
-    std::optional<PlaceDeltaT> uncertainty;
-    if (v.deltaTBandSigmas > 0)
-        uncertainty = placeDeltaT(record, local, deltaT,
-                                  v.trueLimits && !lunarGridRead() ? &lunarGrid : nullptr);
+    // what the uncertainty of Delta T means at the place: with its band on, or where it leaves
+    // the central phase in doubt
+    std::optional<PlaceDeltaT> uncertainty =
+        placeDeltaT(record, local, deltaT, v.trueLimits && !lunarGridRead() ? &lunarGrid : nullptr);
+    if (v.deltaTBandSigmas <= 0 && !centralChanceInDoubt(*uncertainty))
+        uncertainty.reset();
     const PlaceClocks clocks = placeClocks(observerPlace(v, *places), v.observerLon);
     const std::optional<double> instant =
         v.shadowAt ? std::optional(placeScreenInstant(frame, local)) : std::nullopt;
@@ -290,6 +292,9 @@ void AppServices::drawViewFromPlace(DrawSurface& target, const ScreenFrame& fram
     screen.location = locationLine(v, frame.cities, screen.clocks.place);
     screen.up = v.northUp ? ViewUp::north : ViewUp::zenith;
     screen.limb = limb ? &*limb : nullptr;
+    if (const PlaceDeltaT uncertainty = placeDeltaT(record, local, deltaT);
+        centralChanceInDoubt(uncertainty))
+        screen.doubtfulCentral = uncertainty.ranges;
     vesk::drawViewFromPlace(surface, record, local,
                             viewFromPlace(record, local.observer, t, deltaT), deltaT, screen);
 }

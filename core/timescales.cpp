@@ -276,17 +276,43 @@ ClockReading splitHours(double x) {
     return clock;
 }
 
-ClockReading splitHoursToTenths(double x) {
-    // in whole tenths of a second, so that no 59.99999 is left to print as 60.0
-    constexpr double tenthsPerHour = 36000, tenthsPerMinute = 600;
-    const double tenths = std::round(x * tenthsPerHour);
-    const double wholeHours = std::floor(tenths / tenthsPerHour);
-    const double rest = tenths - wholeHours * tenthsPerHour;
+namespace {
+
+// splitHours of x rounded to whole steps of a second (stepsPerSecond of them), counted in
+// steps so that no 59.99999 is left to print as 60.
+ClockReading splitHoursRounded(double x, double stepsPerSecond) {
+    const double stepsPerMinute = 60 * stepsPerSecond, stepsPerHour = 3600 * stepsPerSecond;
+    const double steps = std::round(x * stepsPerHour);
+    const double wholeHours = std::floor(steps / stepsPerHour);
+    const double rest = steps - wholeHours * stepsPerHour;
     ClockReading clock;
     clock.hours = splitHours(wholeHours).hours;
-    clock.minutes = std::floor(rest / tenthsPerMinute);
-    clock.seconds = (rest - clock.minutes * tenthsPerMinute) / 10;
+    clock.minutes = std::floor(rest / stepsPerMinute);
+    clock.seconds = (rest - clock.minutes * stepsPerMinute) / stepsPerSecond;
     return clock;
+}
+
+} // namespace
+
+ClockReading splitHoursToTenths(double x) {
+    return splitHoursRounded(x, 10);
+}
+
+ClockReading splitHoursToSeconds(double x) {
+    return splitHoursRounded(x, 1);
+}
+
+std::string minutesAndSeconds(double seconds) {
+    const long whole = std::lround(seconds);
+    char text[48];
+    if (whole >= 3600)
+        std::snprintf(text, sizeof text, "%ld h %ld min %ld s", whole / 3600, whole / 60 % 60,
+                      whole % 60);
+    else if (whole >= 60)
+        std::snprintf(text, sizeof text, "%ld min %ld s", whole / 60, whole % 60);
+    else
+        std::snprintf(text, sizeof text, "%ld s", whole);
+    return text;
 }
 
 std::string hmsOfHours(double hours) {

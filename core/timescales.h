@@ -74,6 +74,12 @@ ClockReading splitHours(double x);
 // splitHours of x rounded to tenths of a second, for clocks and durations printed with seconds
 // as "%4.1f": a second that rounds to 60.0 carries into the minutes (4:59.96 prints 5:00.0).
 ClockReading splitHoursToTenths(double x);
+// The same to the nearest whole second, the one rule of every clock shown with whole seconds:
+// 13:05:17.6 reads 13:05:18, 23:59:59.5 reads 00:00:00.
+ClockReading splitHoursToSeconds(double x);
+
+// A duration in whole seconds by that rule: "6 min 21 s" (380.8 s), "59 s", "1 h 2 min 0 s".
+std::string minutesAndSeconds(double seconds);
 
 // "HH:MM:SS" of hours taken into one day (0 to 24), rounded to the second.
 std::string hmsOfHours(double hours);

@@ -391,4 +391,19 @@ PlaceDeltaT placeDeltaT(const EclipseRecord& r, const std::optional<LocalCircums
     return report;
 }
 
+bool centralChanceInDoubt(const PlaceDeltaT& place) {
+    if (!place.ranges)
+        return false;
+    // the screens print any chance short of certain as "<1 %" or ">99 %" at the least
+    const double p = place.ranges->pCentral;
+    return p > 0 && p < 1;
+}
+
+std::string centralChanceLine(const DeltaTRanges& r) {
+    std::string line = "Chance of ";
+    line += centralPhaseNoun(r.centralPhase.value_or(CentralPhase::total));
+    return line + ": " + percentText(r.pCentral) + " (ΔT " + groupedSeconds(r.deltaT) + " ± " +
+           sigmaText(r.sigma) + " s)";
+}
+
 } // namespace vesk

@@ -114,6 +114,14 @@ struct PlaceDeltaT {
     std::optional<SolarTimeOfDay> solar; // with a place that sees the maximum with the Sun up
 };
 
+// The chance of the central phase in one short line: "Chance of totality: 12 % (ΔT 21,263 ±
+// 533 s)".
+std::string centralChanceLine(const DeltaTRanges& r);
+
+// Whether the uncertainty of Delta T leaves the central phase at the place in doubt: its chance
+// as the screens print it neither "0 %" nor "100 %".
+bool centralChanceInDoubt(const PlaceDeltaT& place);
+
 // The standard error of Delta T for an eclipse record and, with the local circumstances of an
 // observer (local), the ranges and the solar time there; with the lunar grid (limb) also the
 // ranges with the limb's profile.

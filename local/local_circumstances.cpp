@@ -63,10 +63,20 @@ CentralPhase centralPhaseOf(const ObservedShadow& shadow) {
     return shadow.l2 < 0 ? CentralPhase::total : CentralPhase::annular;
 }
 
+const char* centralPhaseNoun(CentralPhase phase) {
+    return phase == CentralPhase::total ? "totality" : "annularity";
+}
+
 std::optional<CentralPhase> centralPhaseOf(const LocalCircumstances& local) {
     if (!local.central || !local.nearest)
         return std::nullopt;
     return centralPhaseOf(local.nearest->shadow);
+}
+
+std::optional<double> centralPhaseSeconds(const LocalCircumstances& local) {
+    if (!local.second || !local.third)
+        return std::nullopt;
+    return (local.third->shadow.t - local.second->shadow.t) * 3600;
 }
 
 std::optional<double> heightEdgeShiftKm(const EclipseRecord& r, const Observer& o, double deltaT) {

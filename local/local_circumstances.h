@@ -59,8 +59,13 @@ std::array<NamedLocalEvent, 5> namedLocalEvents(const LocalCircumstances& local)
 // (inside the umbra, whose radius l2 is negative) or leaving a ring of it (inside the antumbra).
 enum class CentralPhase { total, annular };
 CentralPhase centralPhaseOf(const ObservedShadow& shadow);
+// "totality" or "annularity".
+const char* centralPhaseNoun(CentralPhase phase);
 // The phase at the nearest approach of a place inside the central part; none outside it.
 std::optional<CentralPhase> centralPhaseOf(const LocalCircumstances& local);
+// The seconds from the second contact to the third (the smooth Moon's central phase); none where
+// the place has no such pair of contacts.
+std::optional<double> centralPhaseSeconds(const LocalCircumstances& local);
 
 // The local circumstances at an observer for an eclipse record and Delta T (seconds): the
 // maximum from greatest eclipse, the four contacts from it, and the horizon moment.

@@ -45,7 +45,8 @@ struct LineTimes {
 LineTimes lineTimes(const EclipseRecord& record, double t, double deltaT, double zone,
                     double lonEast) {
     const double ut = utHours(record, t, deltaT);
-    return {splitHoursToTenths(ut), splitHours(ut + zone), splitHours(ut + lonEast / 15)};
+    return {splitHoursToTenths(ut), splitHoursToSeconds(ut + zone),
+            splitHoursToSeconds(ut + lonEast / 15)};
 }
 
 // The altitude (from the elements) of an event, or -90 where there is none: a contact that does
@@ -105,8 +106,9 @@ std::string ReportDrawing::civilField(double t) const {
     const std::optional<CivilClock> clock = civil.clockAt(instantJdUt(record, t, deltaT));
     if (!clock)
         return "";
-    const auto [h, m, sec] = splitHours(utHours(record, t, deltaT) + clock->offsetSeconds / 3600.0);
-    return format(" %02.0f:%02.0f:%02.0f", h, m, std::floor(sec)) +
+    const auto [h, m, sec] =
+        splitHoursToSeconds(utHours(record, t, deltaT) + clock->offsetSeconds / 3600.0);
+    return format(" %02.0f:%02.0f:%02.0f", h, m, sec) +
            (clock->abbreviation == civilHeadClock ? "" : " " + clock->abbreviation);
 }
 
@@ -118,9 +120,8 @@ void ReportDrawing::eventLine(int r, const char* label, const LocalEvent& event,
     const LineTimes c = lineTimes(record, t, deltaT, zone, local.observer.lonEast);
     const std::string times =
         format(" %s %02.0f:%02.0f:%04.1f %02.0f:%02.0f:%02.0f  %02.0f:%02.0f:%02.0f  %5.1f", label,
-               c.ut.hours, c.ut.minutes, c.ut.seconds, c.zone.hours, c.zone.minutes,
-               std::floor(c.zone.seconds), c.localMean.hours, c.localMean.minutes,
-               std::floor(c.localMean.seconds), altitude);
+               c.ut.hours, c.ut.minutes, c.ut.seconds, c.zone.hours, c.zone.minutes, c.zone.seconds,
+               c.localMean.hours, c.localMean.minutes, c.localMean.seconds, altitude);
     const std::string middle =
         magnitude ? format(" %6.3f ", shownMagnitude(*magnitude)) : std::string("        ");
     row(r, times + middle +
@@ -206,9 +207,9 @@ void ReportDrawing::instantOnChart(double t) {
     surface.selectPen({PenStyle::solid, palette[cyan]});
     surface.selectBrush({true, {}});
     surface.ellipse(x - r, y - r, x + r + 1, y + r + 1);
-    const auto [h, m, sec] = splitHours(utHours(record, t, deltaT));
+    const auto [h, m, sec] = splitHoursToSeconds(utHours(record, t, deltaT));
     surface.setTextColour(palette[cyan]);
-    surface.textOut(x + r + 2, y - r - 12, format("%02.0f:%02.0f:%02.0f", h, m, std::floor(sec)));
+    surface.textOut(x + r + 2, y - r - 12, format("%02.0f:%02.0f:%02.0f", h, m, sec));
     surface.setTextColour(palette[white]);
 }
 
@@ -338,16 +339,16 @@ int drawDeltaTLines(DrawSurface& surface, const EclipseRecord& record, const Pla
 void drawLimbCorrectedLine(DrawSurface& surface, const LocalCircumstances& local,
                            const LimbCorrectedPhase& corrected, int atRow) {
     const auto duration = [](double seconds) {
-        const double minutes = std::floor(seconds / 60);
-        return format("%.0f m %.1f s", minutes, seconds - 60 * minutes);
+        const auto [hours, minutes, rest] = splitHoursToTenths(seconds / 3600);
+        return format("%.0f m %.1f s", 60 * hours + minutes, rest);
     };
     const std::optional<CentralPhase> phase = centralPhaseOf(local);
     const bool annular =
         phase ? *phase == CentralPhase::annular : local.nearest && local.nearest->shadow.l2 > 0;
-    const char* name = annular ? "annularity" : "totality";
+    const char* name = centralPhaseNoun(annular ? CentralPhase::annular : CentralPhase::total);
     std::string smooth = "smooth Moon: none";
-    if (local.second && local.third)
-        smooth = "smooth Moon " + duration((local.third->shadow.t - local.second->shadow.t) * 3600);
+    if (const std::optional<double> seconds = centralPhaseSeconds(local))
+        smooth = "smooth Moon " + duration(*seconds);
     const std::string line =
         corrected.seconds ? format(" Inside the corrected path: %s %s (%s)", name,
                                    duration(*corrected.seconds).c_str(), smooth.c_str())
@@ -373,9 +374,8 @@ void ReportDrawing::contacts() {
             eventLine(9, "First Umbra    Contact", *local.second, altitudeOf(local.second), {});
         if (local.third && sunUp(*local.third)) {
             eventLine(11, "Last  Umbra    Contact", *local.third, altitudeOf(local.third), {});
-            if (local.second) {
-                const auto [h, m, sec] =
-                    splitHoursToTenths(local.third->shadow.t - local.second->shadow.t);
+            if (const std::optional<double> seconds = centralPhaseSeconds(local)) {
+                const auto [h, m, sec] = splitHoursToTenths(*seconds / 3600);
                 row(4, format(" Duration : %2.0fmin.%4.1fsec. ", m, sec));
             }
         }

@@ -211,6 +211,8 @@ void drawViewFromPlace(DrawSurface& surface, const EclipseRecord& record,
         screen.up == ViewUp::zenith ? " Zenith up" : " North up, east left",
         screen.limb ? " Moon's limb: LRO profile" : " Moon's limb: smooth (no lunar grid)",
         view.sun.altitude < -view.sunRadius ? " The Sun is below the horizon" : "",
+        screen.doubtfulCentral ? format(" %s", centralChanceLine(*screen.doubtfulCentral).c_str())
+                               : "",
     };
     int y = textTop;
     for (const std::string& line : lines) {

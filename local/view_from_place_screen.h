@@ -4,6 +4,7 @@
 // marked on the Sun's limb, and the instant's circumstances in a few lines.
 #pragma once
 
+#include "delta_t_ranges.h"
 #include "draw_surface.h"
 #include "limb_correction.h"
 #include "local_circumstances.h"
@@ -23,6 +24,9 @@ struct PlaceViewScreen {
     PlaceClocks clocks;   // the place's clocks (clockAt empty: none)
     ViewUp up = ViewUp::zenith;
     const LimbProfile* limb = nullptr; // the Moon's limb at the instant; none: the smooth limb
+    // The ranges of Delta T at the place where its uncertainty leaves the central phase in doubt
+    // (a line gives the chance); none where it does not.
+    std::optional<DeltaTRanges> doubtfulCentral;
 };
 
 // Where the view puts the Sun: its centre and radius in pixels on a surface of the size. The

@@ -152,12 +152,15 @@ void markContacts(MapCanvas& c, const PathGeometry& g, bool partial) {
     ring(g.umbraLast.point);
 }
 
+// The radius of the observer's dot, pixels.
+constexpr int observerDotRadius = 4;
+
 // The observer's place: a cyan dot in a black ring, named beside it where there is room.
 void markObserver(MapCanvas& c, const MarkedPlace& place) {
     const ViewPixel at = viewPixel(c, place.lon, place.lat);
     if (!at.visible)
         return;
-    constexpr int radius = 4;
+    constexpr int radius = observerDotRadius;
     fillCircle(c.surface, at.x, at.y, radius, cyan);
     frameCircle(c.surface, at.x, at.y, radius, black);
     c.labels.reserve({at.x - radius, at.y - radius, at.x + radius + 1, at.y + radius + 1});
@@ -172,9 +175,14 @@ void drawCityLabels(MapCanvas& c, const CityTable& cities,
     c.surface.setBackgroundOpaque(false);
     if (v.mapRange == MapRange::globe || magnification(c) < 10)
         return;
-    for (const City& city : cities.rows)
-        if (!observer || city.lon != observer->lon || city.lat != observer->lat)
+    // a city under the observer's dot is the observer's place, named already
+    const ViewPixel marked = observer ? viewPixel(c, observer->lon, observer->lat) : ViewPixel{};
+    for (const City& city : cities.rows) {
+        const ViewPixel at = viewPixel(c, city.lon, city.lat);
+        if (!marked.visible || std::abs(at.x - marked.x) > observerDotRadius ||
+            std::abs(at.y - marked.y) > observerDotRadius)
             drawPlaceLabel(c, city.lon, city.lat, cityName(city, v.englishNames), red);
+    }
 }
 
 template <typename Point> void strokePieces(MapCanvas& c, const Pieces<Point>& pieces, int colour) {

@@ -29,8 +29,8 @@ constexpr Rgb moonFill{48, 48, 48};
 constexpr int planetsRow = 15;
 
 std::string clock(const char* label, double hours) {
-    const auto [h, m, s] = splitHours(hours);
-    return format(" %-9s : %02.0f:%02.0f:%02.0f", label, h, m, std::floor(s));
+    const auto [h, m, s] = splitHoursToSeconds(hours);
+    return format(" %-9s : %02.0f:%02.0f:%02.0f", label, h, m, s);
 }
 
 } // namespace

@@ -100,6 +100,7 @@ Json localJson(const EclipseRecord& e, const ViewSettings& view, const LocalCirc
                       {"alt", roundedJson(event.event->shadow.sunAltitude, 2)},
                       {"az", roundedJson(event.event->sun.azimuth, 2)}};
     }
+    place["duration"] = roundedJson(centralPhaseSeconds(local), 1);
     place["magnitude"] = roundedJson(shownMagnitude(local.magnitude), 4);
     place["obscuration"] = roundedJson(local.obscuration, 4);
     place["central"] = local.central;
@@ -123,6 +124,10 @@ void printLocalText(const EclipseRecord& e, const ViewSettings& view,
                      event.event->shadow.sunAltitude, event.event->sun.azimuth,
                      civil ? "  civil " : "", civil ? civil->c_str() : "");
     }
+    if (const std::optional<double> seconds = centralPhaseSeconds(local))
+        std::fprintf(out, "duration    %.1f s (%s of %s)\n", *seconds,
+                     minutesAndSeconds(*seconds).c_str(),
+                     centralPhaseNoun(centralPhaseOf(local).value_or(CentralPhase::total)));
     std::fprintf(out, "local mag.  %.4f%s\nobscuration %.4f (%.1f %% of the Sun's disk)\n",
                  shownMagnitude(local.magnitude), local.central ? " (central)" : "",
                  local.obscuration, 100 * local.obscuration);

@@ -14,9 +14,9 @@ namespace {
 
 // "10:05:17" of the hours of a Julian date.
 std::string clockOfJd(double jd) {
-    const auto [h, m, s] = splitHours(24 * (jd + 0.5 - std::floor(jd + 0.5)));
+    const auto [h, m, s] = splitHoursToSeconds(24 * (jd + 0.5 - std::floor(jd + 0.5)));
     char text[16];
-    std::snprintf(text, sizeof text, "%02.0f:%02.0f:%02.0f", h, m, std::floor(s));
+    std::snprintf(text, sizeof text, "%02.0f:%02.0f:%02.0f", h, m, s);
     return text;
 }
 

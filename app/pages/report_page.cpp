@@ -113,9 +113,39 @@ void addLocalLines(const EclipseRecord& e, const ViewSettings& view,
     std::snprintf(magnitude, sizeof magnitude, "Magnitude %.4f%s, obscuration %.1f %%",
                   shownMagnitude(local.magnitude), local.central ? " (central)" : "",
                   100 * local.obscuration);
-    lines.push_back({magnitude});
+    std::string summary = magnitude;
+    if (const std::optional<double> seconds = centralPhaseSeconds(local))
+        summary +=
+            "; " +
+            std::string(centralPhaseNoun(centralPhaseOf(local).value_or(CentralPhase::total))) +
+            " lasts " + minutesAndSeconds(*seconds);
+    lines.push_back({summary});
     lines.push_back({"Mean time: UT and the longitude at 15° an hour; apparent time: the Sun's "
                      "hour angle and 12 h; 1 time-degree = 4 min"});
+}
+
+// The contacts and the maximum on the place's clocks: the zone's abbreviation and offset, or
+// why they are not known (as the local screen says it).
+void addCivilLines(const EclipseRecord& e, const ViewSettings& view,
+                   const LocalCircumstances& local, double deltaT, const PlaceClocks& clocks,
+                   std::vector<PageLine>& lines) {
+    const std::vector<ReportEvent> events = reportEvents(e, viewObserver(view), local, deltaT);
+    if (events.empty() || !clocks.clockAt)
+        return;
+    const std::optional<CivilClock> atMaximum =
+        local.maximum ? clocks.clockAt(instantJdUt(e, local.maximum->shadow.t, deltaT))
+                      : std::nullopt;
+    lines.push_back(
+        {civilTimeNote(clocks.place, atMaximum, true).substr(1), &sectionFont, headingColour});
+    for (const ReportEvent& event : events)
+        if (const std::optional<CivilClock> clock = clocks.clockAt(event.jdUt)) {
+            std::string stamp = civilTimestamp(event.jdUt, *clock); // 2027-08-02T13:02:07+03:00
+            stamp = stamp.substr(0, 10) + " " + stamp.substr(11, 8);
+            char row[120];
+            std::snprintf(row, sizeof row, "%-5s  %s %s", event.name.c_str(), stamp.c_str(),
+                          clock->abbreviation.c_str());
+            lines.push_back({row, &tableFont});
+        }
 }
 
 // The Delta T model, its standard error and lunar acceleration, and the ranges at the place.
@@ -226,6 +256,8 @@ std::string writeEclipseReport(AppState& state, const ViewSettings& view,
     const LocalCircumstances local =
         localCircumstances(record, viewObserver(frame.settings), deltaT);
     addLocalLines(record, frame.settings, local, deltaT, lines);
+    addCivilLines(record, frame.settings, local, deltaT,
+                  placeClocks(frame.settings.observerPlace, frame.settings.observerLon), lines);
     addDeltaTLines(record, frame.settings, local, deltaT, lines);
     addSourceLines(frame.settings, lines);
     page.fillSolidRect(0, reportMapHeight, reportWidth, reportHeight, Rgb{0, 0, 0});

@@ -122,9 +122,9 @@ TEST(PlaceCommands, ContactsOnTheClocksOfANamedPlace) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("Luxor"), std::string::npos);
     EXPECT_NE(r.out.find(" EEST"), std::string::npos);
-    // the second contact: 10:02:06 UT, 13:02:06 on Egypt's clocks
+    // the second contact: 10:02:06.9 UT, 13:02:07 on Egypt's clocks (to the nearest second)
     EXPECT_NE(r.out.find("First Umbra    Contact 10:02:06"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("13:02:06"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("13:02:07"), std::string::npos) << r.out;
 
     r = run({"info", "--place", "Luxor, EG", "--year", "2027", "--month", "8", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -168,6 +168,36 @@ TEST(PlaceCommands, ContactsOnTheClocksOfANamedPlace) {
     r = run({"next", "--place", "東京", "--year", "2035", "--month", "1"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("2035.0902"), std::string::npos) << r.out;
+}
+
+// One instant, one second: the local screen's civil column and the report print each contact's
+// civil time as info does (rounded to the nearest second, not cut).
+TEST(PlaceCommands, EveryOutputGivesTheSameCivilSecond) {
+    IgnoredFiles ignored;
+    if (!loadGazetteer(gazetteerPaths(DataPaths{}), ignored))
+        GTEST_SKIP() << "libtimezonemap-data is not installed";
+    ScratchDir dir;
+    const auto run = [&](const std::vector<std::string>& args) {
+        return testing::runProgram(VESK_EXECUTABLE, args, dir.path());
+    };
+    for (const auto& [place, year, month] :
+         {std::tuple{"Luxor", "2027", "8"}, {"Dallas", "2024", "4"}}) {
+        const std::vector<std::string> when = {"--place", place, "--year", year, "--month", month};
+        std::vector<std::string> info = {"info", "--json"},
+                                 local = {"render", "--mode", "local", "--text", "--out", "l.png"};
+        info.insert(info.end(), when.begin(), when.end());
+        local.insert(local.end(), when.begin(), when.end());
+        const QJsonObject civil = testing::parsedJson(run(info).out)["civil"].toObject();
+        const std::string screen = run(local).out;
+        for (const char* contact : {"c1", "c2", "max", "c3", "c4"}) {
+            // "2027-08-02T13:02:07+03:00": its clock
+            const std::string clock = civil[contact].toString().mid(11, 8).toStdString();
+            ASSERT_EQ(clock.size(), 8u) << place << " " << contact;
+            EXPECT_NE(screen.find(" " + clock), std::string::npos)
+                << place << " " << contact << " " << clock << "\n"
+                << screen;
+        }
+    }
 }
 
 } // namespace

@@ -243,7 +243,8 @@ TEST(DeltaTCommands, UsersDeltaTRangesAndTheSearchByProbability) {
         {"next", "--place", "43.15,36.36", "--p-central", "0.1", "--year", "-800", "--month", "1"});
     EXPECT_EQ(r.out.rfind("   -762.0615", 0), 0u) << r.out;
     EXPECT_NE(r.out.find("P=0.118"), std::string::npos) << r.out;
-    // The local screen tells the same with the band of Delta T on, and nothing of it without.
+    // The local screen tells the same, band of Delta T or not, where the chance is in doubt; the
+    // view from the place gives the chance in a line.
     const std::vector<std::string> local = {"render", "--mode",
                                             "local",  "--year",
                                             "-762",   "--month",
@@ -251,11 +252,15 @@ TEST(DeltaTCommands, UsersDeltaTRangesAndTheSearchByProbability) {
                                             "43.15",  "--lat",
                                             "36.36",  "--text",
                                             "--out",  (dir.path() / "n.png").string()};
-    r = run(local);
-    EXPECT_EQ(r.out.find("Chance that"), std::string::npos);
+    const std::string withoutBand = run(local).out;
     std::vector<std::string> withBand = local;
     withBand.push_back("--delta-t-band");
     r = run(withBand);
+    EXPECT_EQ(withoutBand, r.out);
+    std::vector<std::string> view = local;
+    view[2] = "view";
+    EXPECT_NE(run(view).out.find("Chance of totality: 12 % (ΔT 21,263 ± 533 s)"),
+              std::string::npos);
     const char* const answer = "Chance that the eclipse was total here: 12 % (total if ΔT was "
                                "21,896–23,690 s; the model gives 21,263 ± 533 s)";
     EXPECT_NE(r.out.find(answer), std::string::npos) << r.out;
