@@ -107,15 +107,21 @@ TEST(ObserverOptions, TypedCoordinatesTakeTheReliefGridsHeight) {
     EXPECT_EQ(state.session.view.observerPlace.heightSource, HeightSource::reliefGrid);
 }
 
-// The commands with a place by name, on the list Debian installs.
-TEST(PlaceCommands, ContactsOnTheClocksOfANamedPlace) {
-    IgnoredFiles ignored;
-    if (!loadGazetteer(gazetteerPaths(DataPaths{}), ignored))
-        GTEST_SKIP() << "libtimezonemap-data is not installed";
-    ScratchDir dir;
-    const auto run = [&](const std::vector<std::string>& args) {
+// The commands with a place by name, on the list Debian installs (skipped without it).
+class PlaceCommands : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        IgnoredFiles ignored;
+        if (!loadGazetteer(gazetteerPaths(DataPaths{}), ignored))
+            GTEST_SKIP() << "libtimezonemap-data is not installed";
+    }
+    testing::CommandResult run(const std::vector<std::string>& args) const {
         return testing::runProgram(VESK_EXECUTABLE, args, dir.path());
-    };
+    }
+    ScratchDir dir;
+};
+
+TEST_F(PlaceCommands, ContactsOnTheClocksOfANamedPlace) {
     testing::CommandResult r =
         run({"render", "--mode", "local", "--place", "Luxor", "--year", "2027", "--month", "8",
              "--text", "--out", (dir.path() / "luxor.png").string()});
@@ -170,16 +176,9 @@ TEST(PlaceCommands, ContactsOnTheClocksOfANamedPlace) {
     EXPECT_NE(r.out.find("2035.0902"), std::string::npos) << r.out;
 }
 
-// One instant, one second: the local screen's civil column and the report print each contact's
+// One instant, one second: the local screen's civil column prints each contact's
 // civil time as info does (rounded to the nearest second, not cut).
-TEST(PlaceCommands, EveryOutputGivesTheSameCivilSecond) {
-    IgnoredFiles ignored;
-    if (!loadGazetteer(gazetteerPaths(DataPaths{}), ignored))
-        GTEST_SKIP() << "libtimezonemap-data is not installed";
-    ScratchDir dir;
-    const auto run = [&](const std::vector<std::string>& args) {
-        return testing::runProgram(VESK_EXECUTABLE, args, dir.path());
-    };
+TEST_F(PlaceCommands, EveryOutputGivesTheSameCivilSecond) {
     for (const auto& [place, year, month] :
          {std::tuple{"Luxor", "2027", "8"}, {"Dallas", "2024", "4"}}) {
         const std::vector<std::string> when = {"--place", place, "--year", year, "--month", month};
