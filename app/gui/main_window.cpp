@@ -462,6 +462,9 @@ QMenu* MainWindow::buildFileMenu() {
     explained(file->addAction(tr("Export &KML..."), this, &MainWindow::exportKml),
               tr("Writes the path of the eclipse shown as KML documents for Google Earth into a "
                  "folder."));
+    explained(file->addAction(tr("Export &GeoJSON..."), this, &MainWindow::exportGeoJson),
+              tr("Writes the path of the eclipse shown as a GeoJSON document (YYYYMM.geojson) "
+                 "for GIS programs and web maps into a folder."));
     explained(file->addAction(tr("Save Repor&t..."), this, &MainWindow::saveReport),
               tr("Writes a page to cite of the eclipse shown, seen from the observer's place, as "
                  "PDF or SVG: a map of the place with the path and the band of ΔT, the local "
@@ -658,11 +661,11 @@ void MainWindow::updateTitle() {
 
 void MainWindow::saveFile() {
     QString filter = tr("PNG image (*.png)");
-    const QString path =
-        QFileDialog::getSaveFileName(this, QString(), QString(),
-                                     filter + QStringLiteral(";;") + tr("SVG drawing (*.svg)") +
-                                         QStringLiteral(";;") + tr("PDF document (*.pdf)"),
-                                     &filter);
+    const QString path = QFileDialog::getSaveFileName(
+        this, QString(), mapView->proposedFileName(MapView::SavedFile::picture) + ".png",
+        filter + QStringLiteral(";;") + tr("SVG drawing (*.svg)") + QStringLiteral(";;") +
+            tr("PDF document (*.pdf)"),
+        &filter);
     if (path.isEmpty())
         return;
     const QString failure = saveScreen(path, filter);
@@ -681,11 +684,23 @@ void MainWindow::exportKml() {
         statusBar()->showMessage(tr("KML documents written to %1").arg(dir));
 }
 
+void MainWindow::exportGeoJson() {
+    const QString dir =
+        QFileDialog::getExistingDirectory(this, tr("Folder for the GeoJSON document"));
+    if (dir.isEmpty())
+        return;
+    const QString failure = mapView->exportGeoJson(dir.toStdString());
+    if (!failure.isEmpty())
+        reporter(this, failure);
+    else
+        statusBar()->showMessage(tr("GeoJSON document written to %1").arg(dir));
+}
+
 void MainWindow::saveReport() {
     QString filter = tr("PDF document (*.pdf)");
     QString path = QFileDialog::getSaveFileName(
-        this, QString(), QString(), filter + QStringLiteral(";;") + tr("SVG drawing (*.svg)"),
-        &filter);
+        this, QString(), mapView->proposedFileName(MapView::SavedFile::report) + ".pdf",
+        filter + QStringLiteral(";;") + tr("SVG drawing (*.svg)"), &filter);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())

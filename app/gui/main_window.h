@@ -83,6 +83,7 @@ class MainWindow : public QMainWindow {
     void explainLimb(QAction& limb, const QString& explanation);
     void saveFile();
     void exportKml();
+    void exportGeoJson();
     void saveReport();
     // The actions of the view's commands, made once: the menus and the toolbar share them.
     void buildCommands();

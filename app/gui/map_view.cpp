@@ -23,6 +23,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -441,6 +442,27 @@ QString MapView::shownTitle() const {
     return eclipseTitle(shown.frame.eclipse.record, state.language);
 }
 
+QString MapView::proposedFileName(SavedFile file) const {
+    const EclipseRecord& r = shown.frame.eclipse.record;
+    QString name = QStringLiteral("eclipse-%1-%2-%3")
+                       .arg(static_cast<long long>(std::llround(r.year)))
+                       .arg(static_cast<int>(r.month), 2, 10, QLatin1Char('0'))
+                       .arg(static_cast<int>(r.day), 2, 10, QLatin1Char('0'));
+    const ObserverPlace place = observerPlace(shown.frame.settings, *state.places);
+    const bool ofPlace = file == SavedFile::report ||
+                         isPlaceScreen(shown.frame.settings.displayMode) ||
+                         overlay != Overlay::none;
+    if (ofPlace && !place.name.empty())
+        // the place's own name, without the country and any character a file name must not hold
+        name +=
+            QLatin1Char('-') +
+            QString::fromStdString(place.name)
+                .section(QLatin1Char('('), 0, 0)
+                .trimmed()
+                .replace(QRegularExpression(QStringLiteral("[/\\:*?\"<>| ]")), QStringLiteral("_"));
+    return name;
+}
+
 QString MapView::pageTitle() {
     QString title = shownTitle();
     if (isPlaceScreen(shown.frame.settings.displayMode) || overlay != Overlay::none) {
@@ -477,6 +499,12 @@ QString MapView::exportKml(const std::filesystem::path& dir) {
     if (!shown.rendered)
         return tr("No eclipse is shown: there is no path to write.");
     return QString::fromStdString(screenServices.writeKml(shown.frame, dir).failure);
+}
+
+QString MapView::exportGeoJson(const std::filesystem::path& dir) {
+    if (!shown.rendered)
+        return tr("No eclipse is shown: there is no path to write.");
+    return QString::fromStdString(screenServices.writeGeoJson(shown.frame, dir));
 }
 
 QString MapView::saveAs(const std::filesystem::path& path) {

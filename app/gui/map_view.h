@@ -78,6 +78,11 @@ class MapView : public QWidget {
     // The title of the eclipse shown ("2024-04-08 皆既日蝕"), and of a printed page (with the
     // observer's place on the screens of a place).
     QString shownTitle() const;
+    // The name that saving proposes for a file of the eclipse shown: "eclipse-2024-04-08" and,
+    // for a report or on a place's screens, the place ("eclipse-2024-04-08-Luxor"), without an
+    // ending.
+    enum class SavedFile { picture, report };
+    QString proposedFileName(SavedFile file) const;
     QString pageTitle();
     // The eclipse shown from its first to its last contact with the Earth, or on a screen of the
     // place that sees it, at the place; hours of UT on the day of greatest eclipse.
@@ -91,6 +96,9 @@ class MapView : public QWidget {
     Projector shownProjector() const;
     // Writes the KML documents of the eclipse shown into a folder; empty, or what went wrong.
     QString exportKml(const std::filesystem::path& dir);
+    // Writes the GeoJSON document of the eclipse shown (YYYYMM.geojson) into a folder; empty, or
+    // what went wrong.
+    QString exportGeoJson(const std::filesystem::path& dir);
     // Told when the picture shown is of another eclipse or screen (for the window's title).
     std::function<void()> shownChanged;
     // The same screen saved as a PNG (at the screen's pixel density), SVG or PDF file by the

@@ -36,7 +36,9 @@ TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
     slider = explained(new QSlider(Qt::Horizontal),
                        tr("The instant of the shadow drawn over the map and of the screens of the "
                           "place, from the first contact to the last: the arrow keys step ten "
-                          "seconds, Page Up and Down a minute."));
+                          "seconds, Shift with an arrow a minute, End goes to the last contact. "
+                          "Page Up and Down still change the eclipse, Home still shows the whole "
+                          "globe."));
     slider->installEventFilter(this); // its keys before the window's shortcuts
     slider->setSingleStep(arrowSeconds);
     slider->setPageStep(pageSeconds);
@@ -70,15 +72,24 @@ TimeSlider::TimeSlider(QWidget* parent) : QWidget(parent) {
 }
 
 bool TimeSlider::eventFilter(QObject* watched, QEvent* event) {
-    // Page Up and Down are also the window's previous and next eclipse, the arrows its panning:
-    // on the slider they move it, as its explanation says.
-    constexpr int sliderKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End,
-                                  Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up,   Qt::Key_Down};
-    if (watched == slider && event->type() == QEvent::ShortcutOverride &&
-        std::ranges::find(sliderKeys, static_cast<QKeyEvent*>(event)->key()) !=
-            std::end(sliderKeys))
+    // The arrows are also the window's panning: on the slider they move it, as its explanation
+    // says (Shift with one a minute); Page Up and Down, and Home, stay the window's.
+    constexpr int sliderKeys[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+    if (watched != slider ||
+        (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (std::ranges::find(sliderKeys, key->key()) == std::end(sliderKeys))
+        return QWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::ShortcutOverride) {
         event->accept();
-    return QWidget::eventFilter(watched, event);
+        return false;
+    }
+    if (!(key->modifiers() & Qt::ShiftModifier))
+        return false; // the slider's own step
+    const bool back = key->key() == Qt::Key_Left || key->key() == Qt::Key_Down;
+    slider->setValue(slider->value() + (back ? -pageSeconds : pageSeconds));
+    return true;
 }
 
 void TimeSlider::setSpan(double firstUtHours, double lastUtHours) {

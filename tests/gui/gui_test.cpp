@@ -8,6 +8,7 @@
 #include "main_window.h"
 #include "messages.h"
 #include "palette.h"
+#include "parsed_output.h"
 #include "path_tracers.h"
 #include "shadow_elements.h"
 #include "shadow_layer.h"
@@ -28,6 +29,8 @@
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -807,6 +810,28 @@ TEST(Window, SaveReportWritesThePageOfTheShownEclipseAtThePlace) {
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "report.png"));
 }
 
+// Saving proposes a name of the eclipse shown (and of the place for a report); File > Export
+// GeoJSON writes the same document as render --geojson.
+TEST(Window, SavingProposesNamesAndExportsGeoJson) {
+    Window w;
+    ScratchDir dir;
+    w.v().year = 2024;
+    w.v().month = 4;
+    w.v().observerLon = w.v().observerPlace.lon = -96.807;
+    w.v().observerLat = w.v().observerPlace.lat = 32.783;
+    w.v().observerPlace.name = "Dallas (Texas, United States)";
+    w.v().observerPlace.zone = "America/Chicago";
+    w.v().observerPlace.zoneSource = ZoneSource::gazetteer;
+    w.view->invalidate();
+    w.view->repaintNow();
+    EXPECT_EQ(w.view->proposedFileName(MapView::SavedFile::picture), "eclipse-2024-04-08");
+    EXPECT_EQ(w.view->proposedFileName(MapView::SavedFile::report), "eclipse-2024-04-08-Dallas");
+    EXPECT_TRUE(w.view->exportGeoJson(dir.path()).isEmpty());
+    const QJsonObject document = parsedJson(readFile(dir.path() / "202404.geojson")).object();
+    EXPECT_EQ(document["name"].toString(), "solar eclipse 2024-04-08");
+    EXPECT_GT(document["features"].toArray().size(), 10);
+}
+
 // With KML output on, the status bar says where the documents went, or why they could not be
 // written (here a folder stands where a document goes), as the command line does.
 TEST(Window, KmlOutputIsReportedInTheStatusBar) {
@@ -1129,10 +1154,10 @@ TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
     EXPECT_EQ(slider->slider->value(), before + 10);
     slider->slider->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(slider->slider->value(), before + 70);
-    // on the slider, Page Up moves it a minute and an arrow ten seconds: they are not the
-    // window's previous eclipse and panning
+    // on the slider, Shift and an arrow move it a minute and an arrow ten seconds: they are not
+    // the window's panning
     slider->slider->setFocus();
-    QTest::keyClick(slider->slider, Qt::Key_PageUp);
+    QTest::keyClick(slider->slider, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(slider->slider, Qt::Key_Right);
     w.finishWork();
     EXPECT_EQ(slider->slider->value(), before + 140);
@@ -1146,6 +1171,13 @@ TEST(Window, TimeSliderDrawsTheShadowOnTheCentralLine) {
     EXPECT_EQ(w.view->picture().size(), plain.size());
     EXPECT_FALSE(w.v().shadowAt.has_value());
     EXPECT_EQ(w.view->picture(), plain) << "the map without the shadow";
+    // Page Down is the next eclipse, the slider open and focused or not
+    w.frame.timeSliderToggle->setChecked(true);
+    w.finishWork();
+    slider->slider->setFocus();
+    QTest::keyClick(slider->slider, Qt::Key_PageDown);
+    w.finishWork();
+    EXPECT_EQ(w.v().month, 10) << "2024 October 2";
 }
 
 // The view from the place: chosen from the toolbar, it stays when another place is clicked or
