@@ -673,27 +673,26 @@ void MainWindow::saveFile() {
         reporter(this, failure);
 }
 
-void MainWindow::exportKml() {
-    const QString dir = QFileDialog::getExistingDirectory(this, tr("Folder for the KML documents"));
+void MainWindow::exportToFolder(const QString& caption, const FolderExport& write,
+                                const QString& written) {
+    const QString dir = QFileDialog::getExistingDirectory(this, caption);
     if (dir.isEmpty())
         return;
-    const QString failure = mapView->exportKml(dir.toStdString());
+    const QString failure = (mapView->*write)(dir.toStdString());
     if (!failure.isEmpty())
         reporter(this, failure);
     else
-        statusBar()->showMessage(tr("KML documents written to %1").arg(dir));
+        statusBar()->showMessage(written.arg(dir));
+}
+
+void MainWindow::exportKml() {
+    exportToFolder(tr("Folder for the KML documents"), &MapView::exportKml,
+                   tr("KML documents written to %1"));
 }
 
 void MainWindow::exportGeoJson() {
-    const QString dir =
-        QFileDialog::getExistingDirectory(this, tr("Folder for the GeoJSON document"));
-    if (dir.isEmpty())
-        return;
-    const QString failure = mapView->exportGeoJson(dir.toStdString());
-    if (!failure.isEmpty())
-        reporter(this, failure);
-    else
-        statusBar()->showMessage(tr("GeoJSON document written to %1").arg(dir));
+    exportToFolder(tr("Folder for the GeoJSON document"), &MapView::exportGeoJson,
+                   tr("GeoJSON document written to %1"));
 }
 
 void MainWindow::saveReport() {

@@ -84,6 +84,10 @@ class MainWindow : public QMainWindow {
     void saveFile();
     void exportKml();
     void exportGeoJson();
+    // Asks for a folder and writes the eclipse's documents into it, telling the status bar
+    // written (%1: the folder), or the reporter why not.
+    using FolderExport = QString (MapView::*)(const std::filesystem::path&);
+    void exportToFolder(const QString& caption, const FolderExport& write, const QString& written);
     void saveReport();
     // The actions of the view's commands, made once: the menus and the toolbar share them.
     void buildCommands();
