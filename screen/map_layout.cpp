@@ -18,6 +18,22 @@ constexpr int smallestRadius = 1;
 
 } // namespace
 
+bool centredMapShows(const ViewSettings& v, const MapLayout& l, double lon, double lat) {
+    if (v.projection == Projection::mercator || v.mapRange != MapRange::centred)
+        return true;
+    const double radius = l.baseRadius * v.magnification;
+    const double half = std::min({l.mapRight - l.mapCentreX, l.mapCentreX - l.mapLeft,
+                                  l.mapBottom - l.mapCentreY, l.mapCentreY - l.mapTop});
+    if (radius <= 0 || half >= radius)
+        return true; // the whole near side is in the frame
+    const double reach = std::asin(half / radius);
+    // the angle between the centre and the point (the spherical law of cosines)
+    const double cosAngle = std::sin(v.centreLat * degToRad) * std::sin(lat * degToRad) +
+                            std::cos(v.centreLat * degToRad) * std::cos(lat * degToRad) *
+                                std::cos((lon - v.centreLon) * degToRad);
+    return std::acos(std::clamp(cosAngle, -1.0, 1.0)) <= reach;
+}
+
 double rangeMagnification(const ViewSettings& v) {
     if (v.projection == Projection::mercator)
         return 1;

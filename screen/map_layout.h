@@ -31,6 +31,11 @@ constexpr double minimumPanelScale = 0.65;
 // The globe's radius on the Asian and European maps, in whole-globe radii.
 constexpr double asiaMagnification = 2.7, europeMagnification = 2.3;
 
+// Whether the centred globe of the settings, laid out as layout, shows a point: its angle from
+// the map's centre within what the largest disc inside the map's frame shows of the magnified
+// globe (the Mercator map and the fixed ranges show it wherever it is).
+bool centredMapShows(const ViewSettings& settings, const MapLayout& layout, double lon, double lat);
+
 // The radius of the settings' range in whole-globe radii (1 on the Mercator map).
 double rangeMagnification(const ViewSettings& settings);
 

@@ -18,6 +18,9 @@ constexpr int messageLeft(FailureKind what) {
 
 constexpr const char* messageSarosNotFound =
     VESK_MESSAGE("This Saros series has no eclipse within 400 years.");
+// On a pinned map that does not show the eclipse chosen.
+constexpr const char* messagePathOutsideView =
+    VESK_MESSAGE("The path is outside this view: Home shows it.");
 // Status bar messages of the window.
 constexpr const char* messageCommandCopied =
     VESK_MESSAGE("The command is on the clipboard: paste it into a terminal.");

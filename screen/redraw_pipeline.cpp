@@ -4,6 +4,7 @@
 #include "eclipse_search.h"
 #include "messages.h"
 #include "palette.h"
+#include "path_tracers.h"
 #include "timescales.h"
 
 #include <algorithm>
@@ -145,6 +146,24 @@ bool chooseEclipse(Session& s, RedrawAction action, PlacedMessages& said, Redraw
     return true;
 }
 
+// The greatest eclipse of the eclipse shown where the path map of the settings leaves it out.
+std::optional<TracedPoint> greatestOutsideMap(const Session& s, const MapLayout& layout) {
+    if (s.view.displayMode != displayPathMap)
+        return std::nullopt;
+    const TracedPoint greatest = greatestEclipse(s.shown.record, 0, s.shown.deltaT).point;
+    if (!greatest.found || centredMapShows(s.view, layout, greatest.lon, greatest.lat))
+        return std::nullopt;
+    return greatest;
+}
+
+// A line over the map's lower left corner, white on black.
+void sayOverMap(DrawSurface& surface, const MapLayout& layout, const std::string& text) {
+    constexpr int inset = 8, lineHeight = 18;
+    surface.setTextColour(palette[white]);
+    surface.setBackgroundOpaque(true);
+    surface.textOut(layout.mapLeft + inset, layout.mapBottom - inset - lineHeight, text);
+}
+
 RedrawOutcome redrawSteps(Session& s, const RedrawRequest& request, DrawSurface& surface,
                           RedrawServices& services) {
     RedrawOutcome outcome;
@@ -159,16 +178,26 @@ RedrawOutcome redrawSteps(Session& s, const RedrawRequest& request, DrawSurface&
             outcome.messages.push_back(message.text);
     if (!chosen)
         return outcome;
+    const bool newEclipse = s.drawnJd && *s.drawnJd != s.shown.record.jd;
+    s.drawnJd = s.shown.record.jd;
     outcome.frame.eclipse = s.shown;
     if (s.view.solarRadiusArcsec)
         outcome.frame.eclipse.record =
             withSunRadius(s.shown.record, sunRadiusOfArcseconds(*s.view.solarRadiusArcsec));
     outcome.frame.layout = layoutView(s.view, surface.width(), surface.height());
+    const std::optional<TracedPoint> outside =
+        newEclipse ? greatestOutsideMap(s, outcome.frame.layout) : std::nullopt;
+    if (outside && !s.view.viewPinned) { // the map follows the eclipse chosen
+        s.view.centreLon = outside->lon;
+        s.view.centreLat = outside->lat;
+    }
     outcome.frame.cities = s.cities;
     outcome.frame.coarseRelief = request.coarseRelief;
     outcome.frame.settings = s.view;
     outcome.projection = drawScreen(outcome.frame, surface, services);
     outcome.rendered = true;
+    if (outside && s.view.viewPinned)
+        sayOverMap(surface, outcome.frame.layout, services.translated(messagePathOutsideView));
     return outcome;
 }
 

@@ -42,7 +42,10 @@ struct Session {
     ViewSettings view;   // the settings of the repaint or search under way
     Catalog catalog;     // the current eclipse record and the open catalog file
     ChosenEclipse shown; // the eclipse of the last repaint
-    CityTable cities;    // the observing places of "location.new"
+    // The Julian date of the eclipse of the last screen drawn (none before the first): a screen
+    // of another one is a new eclipse chosen, which the map follows.
+    std::optional<double> drawnJd;
+    CityTable cities; // the observing places of "location.new"
     std::vector<SearchHit> searchHits;
     int selectedHit = -1; // the hit opened from the list, or -1
     // The probability that the current eclipse was central at the view's observer under the

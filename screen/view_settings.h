@@ -55,7 +55,10 @@ struct ViewSettings {
     BaseMapKind baseMap = BaseMapKind::relief; // relief raster or vector lines
     double centreLon = 0, centreLat = 0;       // map centre of MapRange::centred, degrees
     double magnification = 1; // the globe's radius of MapRange::centred, in whole-globe radii
-    bool gridLines = false;   // the latitude/longitude grid is drawn
+    // The centred map stays where the user put it when another eclipse is chosen (else it moves
+    // to the new eclipse's greatest eclipse where that lies outside it).
+    bool viewPinned = false;
+    bool gridLines = false;           // the latitude/longitude grid is drawn
     double drawStepHours = 1.0 / 600; // curve drawing step (0.1 minute)
     double tableStep = 15;            // step of the central band table
     double tableLon = 0;              // start longitude of the central band table

@@ -55,31 +55,36 @@
     </message>
     <message>
         <location filename="../screen/messages.h" line="23"/>
+        <source>The path is outside this view: Home shows it.</source>
+        <translation>経路はこの表示範囲の外にあります。Home キーで表示します。</translation>
+    </message>
+    <message>
+        <location filename="../screen/messages.h" line="26"/>
         <source>The command is on the clipboard: paste it into a terminal.</source>
         <translation>コマンドをクリップボードにコピーしました。端末に貼り付けてください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="25"/>
+        <location filename="../screen/messages.h" line="28"/>
         <source>The place lies outside the central path. Choose a place inside it.</source>
         <translation>観測地が中心帯の外にあります。中心帯の中の観測地を選んで下さい。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="27"/>
+        <location filename="../screen/messages.h" line="30"/>
         <source>Enter a whole number.</source>
         <translation>整数を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="28"/>
+        <location filename="../screen/messages.h" line="31"/>
         <source>Enter a whole number from %1 to %2.</source>
         <translation>%1 から %2 までの整数を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="29"/>
+        <location filename="../screen/messages.h" line="32"/>
         <source>Enter a number.</source>
         <translation>数字を入力してください。</translation>
     </message>
     <message>
-        <location filename="../screen/messages.h" line="30"/>
+        <location filename="../screen/messages.h" line="33"/>
         <source>Enter a number from %1 to %2.</source>
         <translation>%1 から %2 までの数字を入力してください。</translation>
     </message>
@@ -726,7 +731,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>アプリケーションの終了(&amp;X)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="555"/>
+        <location filename="../app/gui/main_window.cpp" line="561"/>
         <source>&amp;About vesk...</source>
         <translation>vesk のバージョン情報(&amp;A)...</translation>
     </message>
@@ -796,7 +801,7 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>vesk のすべてのウィンドウを閉じて終了します（Ctrl+Q）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="556"/>
+        <location filename="../app/gui/main_window.cpp" line="562"/>
         <source>The program&apos;s version, its catalog of eclipses and its licence.</source>
         <translation>プログラムのバージョン、日蝕カタログ、ライセンス。</translation>
     </message>
@@ -841,52 +846,52 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>時刻スライダー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="537"/>
+        <location filename="../app/gui/main_window.cpp" line="543"/>
         <source>Text Si&amp;ze</source>
         <translation>文字の大きさ(&amp;Z)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="543"/>
+        <location filename="../app/gui/main_window.cpp" line="549"/>
         <source>Draws the text of the panels, tables and reports at %1 % of its size.</source>
         <translation>欄・表・報告の文字を %1 % の大きさで描きます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="559"/>
+        <location filename="../app/gui/main_window.cpp" line="565"/>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="562"/>
+        <location filename="../app/gui/main_window.cpp" line="568"/>
         <source>Click it, then a control, to read what the control does (Shift+F1).</source>
         <translation>これをクリックしてから部品をクリックすると、その働きが表示されます（Shift+F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="564"/>
+        <location filename="../app/gui/main_window.cpp" line="570"/>
         <source>User &amp;Guide</source>
         <translation>利用の手引き(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="565"/>
+        <location filename="../app/gui/main_window.cpp" line="571"/>
         <source>Opens the guide: what every line, colour and mark of each screen means, with pictures (F1).</source>
         <translation>手引きを開きます：各画面のすべての行・色・記号の意味を図とともに説明します（F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="568"/>
+        <location filename="../app/gui/main_window.cpp" line="574"/>
         <source>&amp;Ancient Eclipses and ΔT</source>
         <translation>古代の日蝕と ΔT(&amp;A)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="570"/>
+        <location filename="../app/gui/main_window.cpp" line="576"/>
         <source>Opens the guide&apos;s page on the uncertainty of ΔT: how sure the path and the chance of totality are for an ancient eclipse.</source>
         <translation>手引きの ΔT の不確かさのページを開きます：古代の日蝕で経路と皆既の確率がどれほど確かか。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="572"/>
+        <location filename="../app/gui/main_window.cpp" line="578"/>
         <source>G&amp;lossary</source>
         <translation>用語集(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="573"/>
+        <location filename="../app/gui/main_window.cpp" line="579"/>
         <source>Opens the guide&apos;s glossary: Besselian elements, ΔT, the types of eclipse, magnitude, Saros, the calendars and the kinds of local time.</source>
         <translation>手引きの用語集を開きます：ベッセル要素、ΔT、日蝕の種類、食分、サロス、暦、地方時の種類。</translation>
     </message>
@@ -1011,17 +1016,27 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>表示中の日食の経路を、GIS ソフトやウェブ地図用の GeoJSON 文書（YYYYMM.geojson）としてフォルダに書き出します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="592"/>
+        <location filename="../app/gui/main_window.cpp" line="537"/>
+        <source>&amp;Pin the Map</source>
+        <translation>地図を固定(&amp;P)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="538"/>
+        <source>Keeps a zoomed map where it is when another eclipse is chosen; without it the map moves to an eclipse whose path it leaves out.</source>
+        <translation>別の日食を選んでも拡大した地図をその場所に留めます。固定しないときは、経路が範囲外にある日食を選ぶと地図がその日食へ移ります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="598"/>
         <source>&amp;Go</source>
         <translation>移動(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="597"/>
+        <location filename="../app/gui/main_window.cpp" line="603"/>
         <source>Doubles the map&apos;s magnification about its centre (=, the key of + on most keyboards).</source>
         <translation>地図の中心を保って倍率を2倍にします（=。多くのキーボードで + と同じキー）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="607"/>
+        <location filename="../app/gui/main_window.cpp" line="613"/>
         <source>Toolbar</source>
         <translation>ツール バー</translation>
     </message>
@@ -1126,66 +1141,66 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
         <translation>皆既帯での月縁補正の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="621"/>
+        <location filename="../app/gui/main_window.cpp" line="627"/>
         <source>Type a place name and choose it from the list, or type its coordinates (&quot;36.36N 43.15E&quot;; two bare numbers are longitude, latitude), to observe from it: the local circumstances with its height and the civil time of its clocks.</source>
         <translation>地名を入力して一覧から選ぶか、座標を入力すると（「36.36N 43.15E」。記号のない二つの数は経度、緯度の順）、その地点から観測します：その高さでの地方状況と、その地の時計の常用時。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="634"/>
-        <location filename="../app/gui/main_window.cpp" line="637"/>
+        <location filename="../app/gui/main_window.cpp" line="640"/>
+        <location filename="../app/gui/main_window.cpp" line="643"/>
         <source>Ready</source>
         <translation>レディ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="653"/>
+        <location filename="../app/gui/main_window.cpp" line="659"/>
         <source>The lunar grid (LRO.dat) is not installed: the screen then shows the command that makes it.</source>
         <translation>月の標高ファイル(LRO.dat)がインストールされていません：画面にそれを作るコマンドを表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="663"/>
+        <location filename="../app/gui/main_window.cpp" line="669"/>
         <source>PNG image (*.png)</source>
         <translation>PNG 画像 (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="666"/>
-        <location filename="../app/gui/main_window.cpp" line="703"/>
+        <location filename="../app/gui/main_window.cpp" line="672"/>
+        <location filename="../app/gui/main_window.cpp" line="708"/>
         <source>SVG drawing (*.svg)</source>
         <translation>SVG 図形 (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="667"/>
-        <location filename="../app/gui/main_window.cpp" line="700"/>
+        <location filename="../app/gui/main_window.cpp" line="673"/>
+        <location filename="../app/gui/main_window.cpp" line="705"/>
         <source>PDF document (*.pdf)</source>
         <translation>PDF 文書 (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="677"/>
+        <location filename="../app/gui/main_window.cpp" line="695"/>
         <source>Folder for the KML documents</source>
         <translation>KML の書き出し先</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="684"/>
+        <location filename="../app/gui/main_window.cpp" line="696"/>
         <source>KML documents written to %1</source>
         <translation>KML を書き出しました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="689"/>
+        <location filename="../app/gui/main_window.cpp" line="700"/>
         <source>Folder for the GeoJSON document</source>
         <translation>GeoJSON 文書を書き出すフォルダ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="696"/>
+        <location filename="../app/gui/main_window.cpp" line="701"/>
         <source>GeoJSON document written to %1</source>
         <translation>GeoJSON 文書を %1 に書き出しました</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="719"/>
+        <location filename="../app/gui/main_window.cpp" line="724"/>
         <source>The user&apos;s guide is not installed: its pages are looked for in guide/ and ../share/vesk/guide/ beside the program.</source>
         <translation>利用の手引きがインストールされていません。プログラムの隣の guide/ と ../share/vesk/guide/ を探しました。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="713"/>
-        <location filename="../app/gui/main_window.cpp" line="740"/>
+        <location filename="../app/gui/main_window.cpp" line="718"/>
+        <location filename="../app/gui/main_window.cpp" line="745"/>
         <source>Saved: %1</source>
         <translation>保存しました: %1</translation>
     </message>
@@ -1193,39 +1208,39 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>vesk::MapView</name>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="233"/>
-        <location filename="../app/gui/map_view.cpp" line="242"/>
+        <location filename="../app/gui/map_view.cpp" line="236"/>
+        <location filename="../app/gui/map_view.cpp" line="245"/>
         <source>Drawing…</source>
         <translation>描画中…</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="218"/>
+        <location filename="../app/gui/map_view.cpp" line="221"/>
         <source>KML written: %1</source>
         <translation>KML を書きました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="395"/>
+        <location filename="../app/gui/map_view.cpp" line="398"/>
         <source>Copy the command</source>
         <translation>コマンドをコピー</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="397"/>
+        <location filename="../app/gui/map_view.cpp" line="400"/>
         <source>Copies the command that makes the lunar grid, to paste it into a terminal.</source>
         <translation>月の標高ファイルを作るコマンドをコピーします。端末に貼り付けて実行してください。</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="500"/>
-        <location filename="../app/gui/map_view.cpp" line="506"/>
+        <location filename="../app/gui/map_view.cpp" line="503"/>
+        <location filename="../app/gui/map_view.cpp" line="509"/>
         <source>No eclipse is shown: there is no path to write.</source>
         <translation>日蝕が表示されていないため、書き出す経路がありません。</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="513"/>
+        <location filename="../app/gui/map_view.cpp" line="516"/>
         <source>Cannot write %1: the name must end in .png, .svg or .pdf.</source>
         <translation>%1 に書き込めません：名前の末尾は .png、.svg、.pdf のいずれかにしてください。</translation>
     </message>
     <message>
-        <location filename="../app/gui/map_view.cpp" line="522"/>
+        <location filename="../app/gui/map_view.cpp" line="525"/>
         <source>No eclipse is shown: there is nothing to report.</source>
         <translation>日蝕が表示されていないため、レポートにする内容がありません。</translation>
     </message>

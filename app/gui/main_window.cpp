@@ -534,6 +534,12 @@ QMenu* MainWindow::buildViewMenu() {
             timeSliderToggle->setChecked(false);
     });
     slider->instantChanged = [this](double utHours) { mapView->showShadowAt(utHours); };
+    QAction* pin = explained(viewMenu->addAction(tr("&Pin the Map")),
+                             tr("Keeps a zoomed map where it is when another eclipse is chosen; "
+                                "without it the map moves to an eclipse whose path it leaves "
+                                "out."));
+    pin->setCheckable(true);
+    connect(pin, &QAction::toggled, this, [this](bool on) { mapView->settings().viewPinned = on; });
     QMenu* textSize = viewMenu->addMenu(tr("Text Si&ze"));
     textSize->setToolTipsVisible(true);
     auto* sizes = new QActionGroup(this);

@@ -187,6 +187,9 @@ void MapView::applyRepaint(RepaintResult& result) {
     shown.rendered = outcome.rendered;
     if (outcome.rendered) {
         shown.frame = std::move(outcome.frame);
+        // the map centre the repaint moved to, following the eclipse it chose
+        viewSettings.centreLon = shown.frame.settings.centreLon;
+        viewSettings.centreLat = shown.frame.settings.centreLat;
         shown.projection = result.projection;
         if (shown.frame.settings.displayMode == displayPathMap)
             lastMapCentreLon = mapCentreLon(shown.projection);

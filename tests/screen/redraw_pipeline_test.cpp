@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "messages.h"
+#include "path_tracers.h"
 #include "recording_surface.h"
 #include "redraw_pipeline.h"
 #include "scaled_surface.h"
 #include "test_support.h"
 #include "timescales.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace vesk;
@@ -205,4 +207,38 @@ TEST_F(PipelineFixture, MonthsAfterTheLastEclipseEndTheCatalog) {
     outcome = redrawView(session, session.view, {RedrawAction::nextMatch}, surface, services);
     EXPECT_EQ(outcome.messages, std::vector<std::string>{messageCatalogEnded});
     EXPECT_FALSE(outcome.askForMonth);
+}
+
+// A zoomed map follows the eclipse chosen when it leaves out the new path (Egypt, then 2024 April
+// over Mexico); pinned, it stays and says where the path went. The first screen keeps the centre
+// it was asked for, as the command line's --centre does.
+TEST(Pipeline, TheMapFollowsTheEclipseUnlessPinned) {
+    for (const bool pinned : {false, true}) {
+        Session session{DataPaths{{sourceDataDir()}}};
+        FakeServices services;
+        ViewSettings v;
+        v.mapRange = MapRange::centred;
+        v.centreLon = 31;
+        v.centreLat = 27;
+        v.magnification = 8;
+        v.viewPinned = pinned;
+        const auto draw = [&](double year, double month) {
+            v.year = year;
+            v.month = month;
+            RecordingSurface surface;
+            const RedrawOutcome outcome = redrawView(session, v, {}, surface, services);
+            EXPECT_TRUE(outcome.rendered);
+            v = outcome.frame.settings;
+            return std::ranges::count(surface.texts, std::string(messagePathOutsideView),
+                                      &RecordedText::text);
+        };
+        EXPECT_EQ(draw(2024, 4), 0) << "the first screen stays where it was asked to be";
+        EXPECT_EQ(v.centreLon, 31);
+        EXPECT_EQ(draw(2027, 8), 0) << "2027 crosses Egypt";
+        EXPECT_EQ(draw(2024, 4), pinned ? 1 : 0);
+        const GreatestEclipse greatest =
+            greatestEclipse(session.shown.record, 0, session.shown.deltaT);
+        EXPECT_EQ(v.centreLon, pinned ? 31 : greatest.point.lon);
+        EXPECT_EQ(v.centreLat, pinned ? 27 : greatest.point.lat);
+    }
 }
