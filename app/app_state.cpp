@@ -346,6 +346,7 @@ AppState::AppState(DataPaths paths, std::shared_ptr<PlaceRecords> shared)
 std::unique_ptr<AppState> AppState::newView() const {
     auto opened = std::make_unique<AppState>(session.catalog.paths, places);
     opened->setLanguage(language);
+    opened->keepsWindowSettings = keepsWindowSettings;
     return opened;
 }
 

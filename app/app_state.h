@@ -53,6 +53,9 @@ struct AppState {
     LimbData limb;                          // the lunar grid of the last limb correction
     std::shared_ptr<PlaceRecords> places;   // shared with the views opened from this one
     Language language = Language::japanese; // of the window and the commands' texts
+    // The window's settings are kept between runs (the window without --no-settings; never the
+    // commands)
+    bool keepsWindowSettings = false;
     // Sets the language, and the session's names of places with it.
     void setLanguage(Language chosen);
 };

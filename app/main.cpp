@@ -110,8 +110,15 @@ int main(int argc, char** argv) {
         language = QString::fromStdString(args[1]);
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (args.empty() || (args[0] == "--screenshot" && args.size() == 2))
+    // --no-settings starts from the defaults and keeps nothing; a screenshot, a scripted run,
+    // neither reads nor keeps the window's settings
+    const bool noSettings = !args.empty() && args[0] == "--no-settings";
+    if (noSettings)
+        args.erase(args.begin());
+    if (args.empty() || (args[0] == "--screenshot" && args.size() == 2)) {
+        state.keepsWindowSettings = args.empty() && !noSettings;
         return runWindowOrPicture(state, argv, args.empty() ? std::string() : args[1], language);
+    }
     if (args[0] == "--help" || args[0] == "-h") {
         std::fputs(vesk::programUsage().c_str(), stdout);
         return 0;

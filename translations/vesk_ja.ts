@@ -681,526 +681,541 @@ vesk は GNU 一般公衆利用許諾書 第3版以降（GPL-3.0-or-later）の�
 <context>
     <name>vesk::MainWindow</name>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="450"/>
+        <location filename="../app/gui/main_window.cpp" line="475"/>
         <source>&amp;File</source>
         <translation>ファイル(&amp;F)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="453"/>
+        <location filename="../app/gui/main_window.cpp" line="478"/>
         <source>&amp;New</source>
         <translation>新規作成(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="458"/>
+        <location filename="../app/gui/main_window.cpp" line="483"/>
         <source>&amp;Export Picture...</source>
         <translation>画像の書き出し(&amp;E)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="462"/>
+        <location filename="../app/gui/main_window.cpp" line="487"/>
         <source>Export &amp;KML...</source>
         <translation>KML の書き出し(&amp;K)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="474"/>
+        <location filename="../app/gui/main_window.cpp" line="499"/>
         <source>&amp;Print...</source>
         <translation>印刷(&amp;P)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="478"/>
+        <location filename="../app/gui/main_window.cpp" line="503"/>
         <source>Print Pre&amp;view...</source>
         <translation>印刷プレビュー(&amp;V)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="481"/>
+        <location filename="../app/gui/main_window.cpp" line="506"/>
         <source>P&amp;rint Setup...</source>
         <translation>プリンタの設定(&amp;R)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="484"/>
+        <location filename="../app/gui/main_window.cpp" line="509"/>
         <source>Print on &amp;White</source>
         <translation>白地に印刷(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="488"/>
+        <location filename="../app/gui/main_window.cpp" line="513"/>
         <source>Print the black background white, every colour inverted</source>
         <translation>黒い背景を白に、色を反転して印刷する</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="490"/>
+        <location filename="../app/gui/main_window.cpp" line="515"/>
         <source>E&amp;xit</source>
         <translation>アプリケーションの終了(&amp;X)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="561"/>
+        <location filename="../app/gui/main_window.cpp" line="586"/>
         <source>&amp;About vesk...</source>
         <translation>vesk のバージョン情報(&amp;A)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="221"/>
+        <location filename="../app/gui/main_window.cpp" line="223"/>
         <source>Shows the previous eclipse that the search mode finds (Page Up).</source>
         <translation>検索モードに合う前の日蝕を表示します（Page Up）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="226"/>
+        <location filename="../app/gui/main_window.cpp" line="228"/>
         <source>Shows the next eclipse that the search mode finds (Page Down).</source>
         <translation>検索モードに合う次の日蝕を表示します（Page Down）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="257"/>
+        <location filename="../app/gui/main_window.cpp" line="259"/>
         <source>Leaves the regional map for the whole globe, centred on greatest eclipse (Home).</source>
         <translation>地域図から、食の最大の地点を中心にした地球全体図に戻ります（Home）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="454"/>
+        <location filename="../app/gui/main_window.cpp" line="479"/>
         <source>Opens another window on the same eclipse and settings; each window then goes its own way (Ctrl+N).</source>
         <translation>同じ日蝕と設定で別のウィンドウを開きます。以後はそれぞれ独立に動きます（Ctrl+N）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="459"/>
+        <location filename="../app/gui/main_window.cpp" line="484"/>
         <source>Saves the screen shown as a PNG, SVG or PDF file, by the name&apos;s ending (Ctrl+S).</source>
         <translation>表示中の画面を、名前の拡張子に応じて PNG・SVG・PDF ファイルに保存します（Ctrl+S）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="463"/>
+        <location filename="../app/gui/main_window.cpp" line="488"/>
         <source>Writes the path of the eclipse shown as KML documents for Google Earth into a folder.</source>
         <translation>表示中の日蝕の経路を Google Earth 用の KML ファイルとしてフォルダーに書き出します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="468"/>
+        <location filename="../app/gui/main_window.cpp" line="493"/>
         <source>Save Repor&amp;t...</source>
         <translation>引用用レポートを保存(&amp;T)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="469"/>
+        <location filename="../app/gui/main_window.cpp" line="494"/>
         <source>Writes a page to cite of the eclipse shown, seen from the observer&apos;s place, as PDF or SVG: a map of the place with the path and the band of ΔT, the local circumstances in UT, mean and apparent time and time-degrees, the ranges of ΔT with their probabilities, the radii and the sources.</source>
         <translation>表示中の日蝕を観測地から見た、引用用の1ページを PDF または SVG で書き出します：経路と ΔT の幅を描いた観測地の地図、UT・地方平時・地方視太陽時・時度（タイム・ディグリー）による局地状況、ΔT の範囲とその確率、半径、出典。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="476"/>
+        <location filename="../app/gui/main_window.cpp" line="501"/>
         <source>Prints the screen shown on one page (Ctrl+P).</source>
         <translation>表示中の画面を1ページに印刷します（Ctrl+P）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="480"/>
+        <location filename="../app/gui/main_window.cpp" line="505"/>
         <source>Shows the printed page before it is printed.</source>
         <translation>印刷する前に印刷されるページを表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="483"/>
+        <location filename="../app/gui/main_window.cpp" line="508"/>
         <source>Chooses the paper, its orientation and the margins of the printed page.</source>
         <translation>印刷の用紙、向き、余白を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="485"/>
+        <location filename="../app/gui/main_window.cpp" line="510"/>
         <source>Prints the black background white, every colour inverted, to save ink; the screen stays as it is.</source>
         <translation>インクを節約するため、黒い背景を白にし、すべての色を反転して印刷します。画面はそのままです。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="491"/>
+        <location filename="../app/gui/main_window.cpp" line="516"/>
         <source>Closes every vesk window and quits (Ctrl+Q).</source>
         <translation>vesk のすべてのウィンドウを閉じて終了します（Ctrl+Q）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="562"/>
+        <location filename="../app/gui/main_window.cpp" line="587"/>
         <source>The program&apos;s version, its catalog of eclipses and its licence.</source>
         <translation>プログラムのバージョン、日蝕カタログ、ライセンス。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="498"/>
+        <location filename="../app/gui/main_window.cpp" line="523"/>
         <source>&amp;Toolbar</source>
         <translation>ツール バー(&amp;T)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="498"/>
+        <location filename="../app/gui/main_window.cpp" line="523"/>
         <source>Shows or hides the toolbar.</source>
         <translation>ツールバーを表示または非表示にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="499"/>
+        <location filename="../app/gui/main_window.cpp" line="524"/>
         <source>&amp;Status Bar</source>
         <translation>ステータス バー(&amp;S)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="500"/>
+        <location filename="../app/gui/main_window.cpp" line="525"/>
         <source>Shows or hides the status bar, which reads out the eclipse at the map point under the pointer.</source>
         <translation>ステータスバーを表示または非表示にします。ステータスバーにはポインターの下の地点での日蝕が表示されます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="510"/>
+        <location filename="../app/gui/main_window.cpp" line="535"/>
         <source>&amp;View</source>
         <translation>表示(&amp;V)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="514"/>
+        <location filename="../app/gui/main_window.cpp" line="539"/>
         <source>Time S&amp;lider</source>
         <translation>時刻スライダー(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="515"/>
+        <location filename="../app/gui/main_window.cpp" line="540"/>
         <source>Shows a slider below the map that draws the shadow at any instant of the eclipse, and plays it.</source>
         <translation>地図の下にスライダーを表示し、日蝕中の任意の時刻の影を描き、再生します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="519"/>
+        <location filename="../app/gui/main_window.cpp" line="544"/>
         <source>Time Slider</source>
         <translation>時刻スライダー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="543"/>
+        <location filename="../app/gui/main_window.cpp" line="568"/>
         <source>Text Si&amp;ze</source>
         <translation>文字の大きさ(&amp;Z)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="549"/>
+        <location filename="../app/gui/main_window.cpp" line="574"/>
         <source>Draws the text of the panels, tables and reports at %1 % of its size.</source>
         <translation>欄・表・報告の文字を %1 % の大きさで描きます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="565"/>
+        <location filename="../app/gui/main_window.cpp" line="590"/>
         <source>&amp;Help</source>
         <translation>ヘルプ(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="568"/>
+        <location filename="../app/gui/main_window.cpp" line="593"/>
         <source>Click it, then a control, to read what the control does (Shift+F1).</source>
         <translation>これをクリックしてから部品をクリックすると、その働きが表示されます（Shift+F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="570"/>
+        <location filename="../app/gui/main_window.cpp" line="595"/>
         <source>User &amp;Guide</source>
         <translation>利用の手引き(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="571"/>
+        <location filename="../app/gui/main_window.cpp" line="596"/>
         <source>Opens the guide: what every line, colour and mark of each screen means, with pictures (F1).</source>
         <translation>手引きを開きます：各画面のすべての行・色・記号の意味を図とともに説明します（F1）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="574"/>
+        <location filename="../app/gui/main_window.cpp" line="599"/>
         <source>&amp;Ancient Eclipses and ΔT</source>
         <translation>古代の日蝕と ΔT(&amp;A)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="576"/>
+        <location filename="../app/gui/main_window.cpp" line="601"/>
         <source>Opens the guide&apos;s page on the uncertainty of ΔT: how sure the path and the chance of totality are for an ancient eclipse.</source>
         <translation>手引きの ΔT の不確かさのページを開きます：古代の日蝕で経路と皆既の確率がどれほど確かか。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="578"/>
+        <location filename="../app/gui/main_window.cpp" line="603"/>
         <source>G&amp;lossary</source>
         <translation>用語集(&amp;L)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="579"/>
+        <location filename="../app/gui/main_window.cpp" line="604"/>
         <source>Opens the guide&apos;s glossary: Besselian elements, ΔT, the types of eclipse, magnitude, Saros, the calendars and the kinds of local time.</source>
         <translation>手引きの用語集を開きます：ベッセル要素、ΔT、日蝕の種類、食分、サロス、暦、地方時の種類。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="204"/>
+        <location filename="../app/gui/main_window.cpp" line="206"/>
         <source>Year/Mo&amp;nth</source>
         <translation>年月設定(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="205"/>
+        <location filename="../app/gui/main_window.cpp" line="207"/>
         <source>Chooses the year and month of the eclipse shown (-13000 to 16999; a year before 1 also as &quot;763 BC&quot;).</source>
         <translation>表示する日蝕の年と月を選びます（-13000～16999。紀元前は「763 BC」とも入力できます）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="209"/>
+        <location filename="../app/gui/main_window.cpp" line="211"/>
         <source>&amp;Display Mode</source>
         <translation>表示モード(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="215"/>
+        <location filename="../app/gui/main_window.cpp" line="217"/>
         <source>Search &amp;Mode</source>
         <translation>検索モード(&amp;M)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="216"/>
+        <location filename="../app/gui/main_window.cpp" line="218"/>
         <source>Chooses the eclipses that Previous and Next step through: all, one type, those seen from a place, or one Saros series.</source>
         <translation>「前」「次」でたどる日蝕を選びます：すべて、一つの種類、ある地点から見えるもの、一つのサロス系列。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="220"/>
+        <location filename="../app/gui/main_window.cpp" line="222"/>
         <source>&amp;Previous Eclipse</source>
         <translation>前の日蝕(&amp;P)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="225"/>
+        <location filename="../app/gui/main_window.cpp" line="227"/>
         <source>&amp;Next Eclipse</source>
         <translation>次の日蝕(&amp;N)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="248"/>
+        <location filename="../app/gui/main_window.cpp" line="250"/>
         <source>Zoom &amp;In</source>
         <translation>拡大(&amp;I)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="249"/>
+        <location filename="../app/gui/main_window.cpp" line="251"/>
         <source>Doubles the map&apos;s magnification about its centre (+); the whole globe becomes a regional map.</source>
         <translation>地図の中心を保って倍率を2倍にします（+）。地球全体図は地域図になります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="253"/>
+        <location filename="../app/gui/main_window.cpp" line="255"/>
         <source>Zoom &amp;Out</source>
         <translation>縮小(&amp;O)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="254"/>
+        <location filename="../app/gui/main_window.cpp" line="256"/>
         <source>Halves the map&apos;s magnification about its centre (-).</source>
         <translation>地図の中心を保って倍率を半分にします（-）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="256"/>
+        <location filename="../app/gui/main_window.cpp" line="258"/>
         <source>W&amp;hole Globe</source>
         <translation>地球全体(&amp;H)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="262"/>
+        <location filename="../app/gui/main_window.cpp" line="264"/>
         <source>&amp;West</source>
         <translation>西へ(&amp;W)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="263"/>
+        <location filename="../app/gui/main_window.cpp" line="265"/>
         <source>Moves the regional map&apos;s centre west (Left arrow).</source>
         <translation>地域図の中心を西へ動かします（←）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="265"/>
+        <location filename="../app/gui/main_window.cpp" line="267"/>
         <source>&amp;East</source>
         <translation>東へ(&amp;E)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="266"/>
+        <location filename="../app/gui/main_window.cpp" line="268"/>
         <source>Moves the regional map&apos;s centre east (Right arrow).</source>
         <translation>地域図の中心を東へ動かします（→）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="268"/>
+        <location filename="../app/gui/main_window.cpp" line="270"/>
         <source>North (&amp;Up)</source>
         <translation>北へ(&amp;U)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="269"/>
+        <location filename="../app/gui/main_window.cpp" line="271"/>
         <source>Moves the regional map&apos;s centre north (Up arrow).</source>
         <translation>地域図の中心を北へ動かします（↑）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="271"/>
+        <location filename="../app/gui/main_window.cpp" line="273"/>
         <source>South (&amp;Down)</source>
         <translation>南へ(&amp;D)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="272"/>
+        <location filename="../app/gui/main_window.cpp" line="274"/>
         <source>Moves the regional map&apos;s centre south (Down arrow).</source>
         <translation>地域図の中心を南へ動かします（↓）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="274"/>
+        <location filename="../app/gui/main_window.cpp" line="276"/>
         <source>&amp;Redraw</source>
         <translation>再描画(&amp;R)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="275"/>
+        <location filename="../app/gui/main_window.cpp" line="277"/>
         <source>Draws the screen again, reading again the data files that changed (F5).</source>
         <translation>変更されたデータファイルを読み直して画面を描き直します（F5）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="465"/>
+        <location filename="../app/gui/main_window.cpp" line="391"/>
+        <source>Settings reset: the next start begins from them too.</source>
+        <translation>設定を初期状態に戻しました。次回の起動もこの設定から始まります。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="490"/>
         <source>Export &amp;GeoJSON...</source>
         <translation>GeoJSON の書き出し(&amp;G)...</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="466"/>
+        <location filename="../app/gui/main_window.cpp" line="491"/>
         <source>Writes the path of the eclipse shown as a GeoJSON document (YYYYMM.geojson) for GIS programs and web maps into a folder.</source>
         <translation>表示中の日食の経路を、GIS ソフトやウェブ地図用の GeoJSON 文書（YYYYMM.geojson）としてフォルダに書き出します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="537"/>
+        <location filename="../app/gui/main_window.cpp" line="562"/>
         <source>&amp;Pin the Map</source>
         <translation>地図を固定(&amp;P)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="538"/>
+        <location filename="../app/gui/main_window.cpp" line="563"/>
         <source>Keeps a zoomed map where it is when another eclipse is chosen; without it the map moves to an eclipse whose path it leaves out.</source>
         <translation>別の日食を選んでも拡大した地図をその場所に留めます。固定しないときは、経路が範囲外にある日食を選ぶと地図がその日食へ移ります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="598"/>
+        <location filename="../app/gui/main_window.cpp" line="606"/>
+        <source>&amp;Reset Settings</source>
+        <translation>設定の初期化(&amp;R)</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="607"/>
+        <source>Forgets the place, the eclipse, the map and the options kept from the last run, and shows this month&apos;s eclipse with the settings a first start has.</source>
+        <translation>前回から引き継いだ観測地・日食・地図・表示オプションを忘れ、初回起動時の設定で今月の日食を表示します。</translation>
+    </message>
+    <message>
+        <location filename="../app/gui/main_window.cpp" line="626"/>
         <source>&amp;Go</source>
         <translation>移動(&amp;G)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="603"/>
+        <location filename="../app/gui/main_window.cpp" line="631"/>
         <source>Doubles the map&apos;s magnification about its centre (=, the key of + on most keyboards).</source>
         <translation>地図の中心を保って倍率を2倍にします（=。多くのキーボードで + と同じキー）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="613"/>
+        <location filename="../app/gui/main_window.cpp" line="641"/>
         <source>Toolbar</source>
         <translation>ツール バー</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="231"/>
+        <location filename="../app/gui/main_window.cpp" line="233"/>
         <source>Lists the eclipses that the search mode finds over a span of years; a double click shows one.</source>
         <translation>検索モードに合う日蝕を年の範囲で一覧にします。ダブルクリックで表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="237"/>
+        <location filename="../app/gui/main_window.cpp" line="239"/>
         <source>Doubles the map&apos;s magnification (a left double click on the map first centres it on that point).</source>
         <translation>地図の倍率を2倍にします（地図を左ダブルクリックすると、先にその地点が中心になります）。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="244"/>
+        <location filename="../app/gui/main_window.cpp" line="246"/>
         <source>Halves the map&apos;s magnification.</source>
         <translation>地図の倍率を半分にします。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="279"/>
+        <location filename="../app/gui/main_window.cpp" line="281"/>
         <source>Shows the eclipse seen from the observing place: its contacts, magnitude, the Sun&apos;s altitude and the place&apos;s clocks.</source>
         <translation>観測地から見た日蝕を表示します：接触時刻、食分、太陽高度、その地の時計の時刻。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="285"/>
+        <location filename="../app/gui/main_window.cpp" line="287"/>
         <source>Shows the Sun and the Moon as the observing place sees them at the time slider&apos;s instant (else the maximum), with the horizon and the contacts.</source>
         <translation>観測地から見た太陽と月を、時刻スライダーの時刻（なければ食の最大）で、地平線と接触位置とともに表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="288"/>
+        <location filename="../app/gui/main_window.cpp" line="290"/>
         <source>The view from the place</source>
         <translation>現地の見え方</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="291"/>
+        <location filename="../app/gui/main_window.cpp" line="293"/>
         <source>Goes back to the map from the local circumstances or the central line table.</source>
         <translation>地方状況または中心線の表から地図に戻ります。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="223"/>
+        <location filename="../app/gui/main_window.cpp" line="225"/>
         <source>Show the previous eclipse</source>
         <translation>前の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="210"/>
+        <location filename="../app/gui/main_window.cpp" line="212"/>
         <source>Chooses the screen (the map, the central line table, the local circumstances or the view from the place), the map&apos;s range and settings, and the observing place.</source>
         <translation>画面（地図、中心線の表、地方状況、現地の見え方）、地図の範囲と設定、観測地を選びます。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="228"/>
+        <location filename="../app/gui/main_window.cpp" line="230"/>
         <source>Show the next eclipse</source>
         <translation>次の日蝕を表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="234"/>
+        <location filename="../app/gui/main_window.cpp" line="236"/>
         <source>The list of the eclipses found</source>
         <translation>日蝕検索結果のリスト</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="240"/>
+        <location filename="../app/gui/main_window.cpp" line="242"/>
         <source>Zoom in on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時拡大（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="245"/>
+        <location filename="../app/gui/main_window.cpp" line="247"/>
         <source>Zoom out on the regional map (a left double click enters it)</source>
         <translation>地図拡大モード時縮小（拡大モードへは左ダブルクリックで）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="260"/>
+        <location filename="../app/gui/main_window.cpp" line="262"/>
         <source>Leave the regional map (the whole globe)</source>
         <translation>拡大モードの解除（地球儀表示）</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="282"/>
+        <location filename="../app/gui/main_window.cpp" line="284"/>
         <source>From the map to the local circumstances</source>
         <translation>地図表示から局地情報の表示へ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="294"/>
+        <location filename="../app/gui/main_window.cpp" line="296"/>
         <source>Back to the map from the local circumstances or the central line table</source>
         <translation>局地情報表示や日蝕帯表示から地図表示に戻る</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="298"/>
+        <location filename="../app/gui/main_window.cpp" line="300"/>
         <source>Draws the sky at the maximum seen from the observing place inside the central path: the darkened Sun, the planets and the bright stars.</source>
         <translation>中心帯の中の観測地から見た食の最大時の空を描きます：隠された太陽、惑星、明るい恒星。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="301"/>
+        <location filename="../app/gui/main_window.cpp" line="303"/>
         <source>The sky at the maximum, inside the central path</source>
         <translation>皆既帯での星空の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="304"/>
+        <location filename="../app/gui/main_window.cpp" line="306"/>
         <source>Corrects the second and third contacts at the observing place for the mountains and valleys of the Moon&apos;s limb (LRO LOLA heights).</source>
         <translation>観測地での第2・第3接触を、月の縁の山と谷（LRO LOLA の高度）で補正します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="307"/>
+        <location filename="../app/gui/main_window.cpp" line="309"/>
         <source>The contacts corrected for the lunar limb, inside the central path</source>
         <translation>皆既帯での月縁補正の表示</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="627"/>
+        <location filename="../app/gui/main_window.cpp" line="655"/>
         <source>Type a place name and choose it from the list, or type its coordinates (&quot;36.36N 43.15E&quot;; two bare numbers are longitude, latitude), to observe from it: the local circumstances with its height and the civil time of its clocks.</source>
         <translation>地名を入力して一覧から選ぶか、座標を入力すると（「36.36N 43.15E」。記号のない二つの数は経度、緯度の順）、その地点から観測します：その高さでの地方状況と、その地の時計の常用時。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="640"/>
-        <location filename="../app/gui/main_window.cpp" line="643"/>
+        <location filename="../app/gui/main_window.cpp" line="668"/>
+        <location filename="../app/gui/main_window.cpp" line="671"/>
         <source>Ready</source>
         <translation>レディ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="659"/>
+        <location filename="../app/gui/main_window.cpp" line="687"/>
         <source>The lunar grid (LRO.dat) is not installed: the screen then shows the command that makes it.</source>
         <translation>月の標高ファイル(LRO.dat)がインストールされていません：画面にそれを作るコマンドを表示します。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="669"/>
+        <location filename="../app/gui/main_window.cpp" line="697"/>
         <source>PNG image (*.png)</source>
         <translation>PNG 画像 (*.png)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="672"/>
-        <location filename="../app/gui/main_window.cpp" line="708"/>
+        <location filename="../app/gui/main_window.cpp" line="700"/>
+        <location filename="../app/gui/main_window.cpp" line="736"/>
         <source>SVG drawing (*.svg)</source>
         <translation>SVG 図形 (*.svg)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="673"/>
-        <location filename="../app/gui/main_window.cpp" line="705"/>
+        <location filename="../app/gui/main_window.cpp" line="701"/>
+        <location filename="../app/gui/main_window.cpp" line="733"/>
         <source>PDF document (*.pdf)</source>
         <translation>PDF 文書 (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="695"/>
+        <location filename="../app/gui/main_window.cpp" line="723"/>
         <source>Folder for the KML documents</source>
         <translation>KML の書き出し先</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="696"/>
+        <location filename="../app/gui/main_window.cpp" line="724"/>
         <source>KML documents written to %1</source>
         <translation>KML を書き出しました: %1</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="700"/>
+        <location filename="../app/gui/main_window.cpp" line="728"/>
         <source>Folder for the GeoJSON document</source>
         <translation>GeoJSON 文書を書き出すフォルダ</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="701"/>
+        <location filename="../app/gui/main_window.cpp" line="729"/>
         <source>GeoJSON document written to %1</source>
         <translation>GeoJSON 文書を %1 に書き出しました</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="724"/>
+        <location filename="../app/gui/main_window.cpp" line="752"/>
         <source>The user&apos;s guide is not installed: its pages are looked for in guide/ and ../share/vesk/guide/ beside the program.</source>
         <translation>利用の手引きがインストールされていません。プログラムの隣の guide/ と ../share/vesk/guide/ を探しました。</translation>
     </message>
     <message>
-        <location filename="../app/gui/main_window.cpp" line="718"/>
-        <location filename="../app/gui/main_window.cpp" line="745"/>
+        <location filename="../app/gui/main_window.cpp" line="746"/>
+        <location filename="../app/gui/main_window.cpp" line="773"/>
         <source>Saved: %1</source>
         <translation>保存しました: %1</translation>
     </message>

@@ -204,7 +204,7 @@ const CommandText* commandText(std::string_view command) {
 std::string programUsage() {
     std::string text = "usage: vesk              the window (without a display, this month's map "
                        "into vesk.png)\n"
-                       "       vesk [--lang en|ja] [--screenshot FILE.png]\n"
+                       "       vesk [--lang en|ja] [--no-settings] [--screenshot FILE.png]\n"
                        "       vesk --help | --version\n";
     for (const CommandText& c : commands)
         text += std::string("       vesk ") + c.synopsis + "\n";

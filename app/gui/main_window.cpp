@@ -13,7 +13,9 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "clock.h"
 #include "save_files.h"
+#include "window_settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -372,6 +374,29 @@ MainWindow::MainWindow(AppState& state, ValidationReporter reporter, RedrawActio
     updateTitle();
 }
 
+bool MainWindow::restoreKeptGeometry(const QByteArray& geometry) {
+    placed = !geometry.isEmpty() && restoreGeometry(geometry);
+    return placed;
+}
+
+void MainWindow::resetSettings() {
+    forgetWindow();
+    ViewSettings defaults;
+    defaults.englishNames = state.language == Language::english;
+    const CalendarMonth now = currentLocalMonth();
+    defaults.year = now.year;
+    defaults.month = now.month;
+    mapView->settings() = defaults;
+    mapView->showAskedMonth();
+    statusBar()->showMessage(tr("Settings reset: the next start begins from them too."));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (state.keepsWindowSettings)
+        keepWindow({mapView->settings(), saveGeometry()});
+    QMainWindow::closeEvent(event);
+}
+
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!placed) {
@@ -578,6 +603,9 @@ QMenu* MainWindow::buildHelpMenu() {
     explained(help->addAction(tr("G&lossary"), this, [this] { showGuide("glossary.html"); }),
               tr("Opens the guide's glossary: Besselian elements, ΔT, the types of eclipse, "
                  "magnitude, Saros, the calendars and the kinds of local time."));
+    explained(help->addAction(tr("&Reset Settings"), this, &MainWindow::resetSettings),
+              tr("Forgets the place, the eclipse, the map and the options kept from the last "
+                 "run, and shows this month's eclipse with the settings a first start has."));
     help->addSeparator();
     help->addAction(whatsThis);
     help->addAction(aboutAction);
@@ -761,6 +789,27 @@ std::string keepQtSettingsReadable(const QString& folderOfThisRun) {
                             "keep no history";
 }
 
+namespace {
+
+// The kept settings into the state's view where the window keeps them and a file was there; a
+// file passed over is noted (on standard error and in the status bar) and the defaults stay.
+std::optional<KeptWindow> readKeptWindow(AppState& state) {
+    if (!state.keepsWindowSettings || !QFileInfo::exists(windowSettingsPath()))
+        return std::nullopt;
+    Result<KeptWindow> kept = keptWindow(state.session.view);
+    if (const Failure* failure = std::get_if<Failure>(&kept)) {
+        const std::string note = failureDetail(*failure);
+        std::fprintf(stderr, "vesk: %s\n", note.c_str());
+        state.places->noteFilePassedOver(note);
+        state.keepsWindowSettings = false; // a file not ours to write either
+        return std::nullopt;
+    }
+    state.session.view = std::get<KeptWindow>(kept).view;
+    return std::get<KeptWindow>(kept);
+}
+
+} // namespace
+
 int runWindowProgram(AppState& state, int argc, char** argv, const QString& screenshot,
                      const QString& language) {
     QApplication application(argc, argv);
@@ -777,7 +826,11 @@ int runWindowProgram(AppState& state, int argc, char** argv, const QString& scre
         QStringLiteral("org.vesk.Vesk"), QIcon(QStringLiteral(":/icons/org.vesk.Vesk.svg"))));
     state.setLanguage(chooseLanguage(language));
     const auto translators = installLanguage(state.language);
-    MainWindow window(state);
+    const std::optional<KeptWindow> kept = readKeptWindow(state);
+    MainWindow window(state, messageBoxReporter(),
+                      kept ? RedrawAction::show : RedrawAction::fromClock);
+    if (kept)
+        window.restoreKeptGeometry(kept->geometry);
     window.show();
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(0, &window, [&window, screenshot] {

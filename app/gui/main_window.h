@@ -36,6 +36,9 @@ class MainWindow : public QMainWindow {
                         RedrawAction first = RedrawAction::fromClock,
                         std::unique_ptr<AppState> owned = nullptr);
     ~MainWindow() override;
+    // Takes the window's kept size and place (QWidget::saveGeometry's); false where they do not
+    // serve, the window then keeps the default ones.
+    bool restoreKeptGeometry(const QByteArray& geometry);
 
     // File New: another window on the same records, showing at first what this one shows; it
     // closes by itself.
@@ -57,6 +60,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // Keeps the window's settings for the next start, where they are kept.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // The size asked for (frameWidth x frameHeight at start) becomes the outer size, title bar
@@ -84,6 +89,8 @@ class MainWindow : public QMainWindow {
     void saveFile();
     void exportKml();
     void exportGeoJson();
+    // Help > Reset Settings: the kept settings forgotten, the defaults shown.
+    void resetSettings();
     // Asks for a folder and writes the eclipse's documents into it, telling the status bar
     // written (%1: the folder), or the reporter why not.
     using FolderExport = QString (MapView::*)(const std::filesystem::path&);
