@@ -387,6 +387,7 @@ void MainWindow::resetSettings() {
     defaults.year = now.year;
     defaults.month = now.month;
     mapView->settings() = defaults;
+    pinToggle->setChecked(false);
     mapView->showAskedMonth();
     statusBar()->showMessage(tr("Settings reset: the next start begins from them too."));
 }
@@ -559,12 +560,7 @@ QMenu* MainWindow::buildViewMenu() {
             timeSliderToggle->setChecked(false);
     });
     slider->instantChanged = [this](double utHours) { mapView->showShadowAt(utHours); };
-    QAction* pin = explained(viewMenu->addAction(tr("&Pin the Map")),
-                             tr("Keeps a zoomed map where it is when another eclipse is chosen; "
-                                "without it the map moves to an eclipse whose path it leaves "
-                                "out."));
-    pin->setCheckable(true);
-    connect(pin, &QAction::toggled, this, [this](bool on) { mapView->settings().viewPinned = on; });
+    addPinToggle(viewMenu);
     QMenu* textSize = viewMenu->addMenu(tr("Text Si&ze"));
     textSize->setToolTipsVisible(true);
     auto* sizes = new QActionGroup(this);
@@ -579,6 +575,17 @@ QMenu* MainWindow::buildViewMenu() {
         connect(size, &QAction::triggered, this, [this, scale] { mapView->setTextScale(scale); });
     }
     return viewMenu;
+}
+
+void MainWindow::addPinToggle(QMenu* viewMenu) {
+    pinToggle = explained(viewMenu->addAction(tr("&Pin the Map")),
+                          tr("Keeps a zoomed map where it is when another eclipse is chosen; "
+                             "without it the map moves to an eclipse whose path it leaves "
+                             "out."));
+    pinToggle->setCheckable(true);
+    pinToggle->setChecked(mapView->settings().viewPinned);
+    connect(pinToggle, &QAction::toggled, this,
+            [this](bool on) { mapView->settings().viewPinned = on; });
 }
 
 QMenu* MainWindow::buildHelpMenu() {

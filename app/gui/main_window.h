@@ -89,6 +89,8 @@ class MainWindow : public QMainWindow {
     void saveFile();
     void exportKml();
     void exportGeoJson();
+    // View > Pin the Map, checked as the view's settings are (kept from the last run).
+    void addPinToggle(QMenu* viewMenu);
     // Help > Reset Settings: the kept settings forgotten, the defaults shown.
     void resetSettings();
     // Asks for a folder and writes the eclipse's documents into it, telling the status bar
@@ -115,7 +117,7 @@ class MainWindow : public QMainWindow {
     QPointer<GuideWindow> guide;                // the guide's window while it is open
     QAction* inkSaving = nullptr;               // print on white
     QPrinter printer{QPrinter::HighResolution}; // the page setup's and the prints'
-    QAction *toolBarToggle = nullptr, *statusBarToggle = nullptr;
+    QAction *toolBarToggle = nullptr, *statusBarToggle = nullptr, *pinToggle = nullptr;
     bool placed = false;
 };
 
