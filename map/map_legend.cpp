@@ -133,7 +133,7 @@ LabelBox legendBox(const MapCanvas& c, const std::vector<LegendEntry>& entries) 
     const ViewSettings& v = c.view;
     const int panelEnd = static_cast<int>(std::lround(panelBottom * c.layout.panelScale));
     const int viewBottom = c.surface.height() - panelMargin;
-    if (v.projection == Projection::globe && v.mapRange == MapRange::globe &&
+    if (v.projection == Projection::globe && showsWholeGlobe(v) &&
         viewBottom - h > panelEnd + panelMargin)
         return {panelMargin, viewBottom - h, panelMargin + w, viewBottom};
     const int bottom = c.layout.mapBottom - frameMargin;

@@ -65,7 +65,7 @@ void greatestEclipseLines(DrawSurface& surface, const MapCanvas& c, const Eclips
     text(surface, 20, 144, "GREATEST ECLIPSE");
     text(surface, 30, 160,
          clockText("Time     : %02.0f:%02.0f:%04.1f UT", e.t0, g, g.greatest.time));
-    if (c.view.mapRange == MapRange::globe) {
+    if (c.view.mapRange == MapRange::globe) { // the map is centred on it
         const auto degreesMinutes = [](double angle) {
             const double degrees = std::floor(std::fabs(angle));
             return format(" %3.0f%s%4.1f'", degrees, degreeSign, (std::fabs(angle) - degrees) * 60);
@@ -112,7 +112,7 @@ void drawPanel(MapCanvas& c, const PathMapInputs& in) {
     const EclipseRecord& e = in.record;
     const char* typeName = eclipseTypeName(mapPanelTypeNames, e.typeCode);
     const std::string date = panelDate(v, e);
-    if (v.projection == Projection::globe && v.mapRange != MapRange::globe) {
+    if (v.projection == Projection::globe && !showsWholeGlobe(v)) {
         frameRect(c.surface, l.mapLeft, l.mapTop, l.mapRight, l.mapBottom, brown);
         c.surface.setTextColour(regionalText);
         fixedText(c, 30, 32, date);

@@ -18,6 +18,11 @@ constexpr int smallestRadius = 1;
 
 } // namespace
 
+bool showsWholeGlobe(const ViewSettings& v) {
+    return v.mapRange == MapRange::globe ||
+           (v.mapRange == MapRange::centred && v.magnification <= 1);
+}
+
 bool centredMapShows(const ViewSettings& v, const MapLayout& l, double lon, double lat) {
     if (v.projection == Projection::mercator || v.mapRange != MapRange::centred)
         return true;
@@ -57,7 +62,7 @@ MapLayout layoutView(const ViewSettings& v, int width, int height) {
     const double fitting = static_cast<double>(height - panelMargin) / (panelBottom + panelMargin);
     l.panelScale = std::min(v.textScale, std::max(minimumPanelScale, fitting));
     const int panel = static_cast<int>(std::lround(panelWidth * l.panelScale));
-    if (v.projection == Projection::globe && v.mapRange != MapRange::globe &&
+    if (v.projection == Projection::globe && !showsWholeGlobe(v) &&
         v.displayMode == displayPathMap) {
         l.mapLeft = left + 5;
         l.mapRight = right - 5;

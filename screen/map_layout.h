@@ -36,6 +36,10 @@ constexpr double asiaMagnification = 2.7, europeMagnification = 2.3;
 // globe (the Mercator map and the fixed ranges show it wherever it is).
 bool centredMapShows(const ViewSettings& settings, const MapLayout& layout, double lon, double lat);
 
+// Whether the settings show the whole globe beside the text panel: the globe range, or a globe
+// the user turned (centred) without magnifying it. The regional maps fill the view instead.
+bool showsWholeGlobe(const ViewSettings& settings);
+
 // The radius of the settings' range in whole-globe radii (1 on the Mercator map).
 double rangeMagnification(const ViewSettings& settings);
 

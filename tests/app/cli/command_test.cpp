@@ -870,6 +870,21 @@ TEST(RenderCommand, ViewOnlyWithinTheEclipse) {
     EXPECT_EQ(pngSize(readFile(dir.path() / "view.png")), (std::pair{1000, 700}));
 }
 
+// A globe turned but not magnified keeps the whole panel beside it, and its legend; magnified,
+// the regional map names only the date and type.
+TEST(RenderCommand, ATurnedGlobeKeepsItsPanel) {
+    ScratchDir dir;
+    for (const auto& [scale, whole] : {std::pair{"1", true}, {"2", false}}) {
+        const CommandResult r = runVesk({"render", "--year", "2027", "--month", "8", "--centre",
+                                         "80,10", "--scale", scale, "--text", "--out", "t.png"},
+                                        dir.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.find("GREATEST ECLIPSE") != std::string::npos, whole) << scale;
+        EXPECT_NE(r.out.find("Central line"), std::string::npos) << "the legend, at " << scale;
+        EXPECT_NE(r.out.find("CENTRAL TOTAL ECLIPSE"), std::string::npos) << scale;
+    }
+}
+
 TEST(RenderCommand, LimbScreenWithoutTheLunarGridNamesTheTool) {
     ScratchDir dir;
     const CommandResult r = runVesk({"render", "--year", "2024", "--month", "4", "--mode", "limb",
