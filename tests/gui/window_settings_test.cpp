@@ -94,7 +94,9 @@ TEST_F(KeptSettings, HostileFilesGiveTheDefaults) {
     std::filesystem::create_directory(file());
     EXPECT_TRUE(std::holds_alternative<Failure>(keptWindow(ViewSettings{})));
     std::filesystem::remove(file());
-    home.write(std::filesystem::relative(file(), home.path()), std::string("\x01\xff[[[=\n\0year=2024\nmonth=", 26));
+    constexpr char bytes[] = "\x01\xff[[[=\n\0year=2024\nmonth="; // with a NUL inside
+    home.write(std::filesystem::relative(file(), home.path()),
+               std::string(bytes, sizeof bytes - 1));
     const Result<KeptWindow> garbage = keptWindow(ViewSettings{});
     const ViewSettings defaults;
     if (const auto* read = std::get_if<KeptWindow>(&garbage)) {
