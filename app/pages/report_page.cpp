@@ -85,12 +85,11 @@ void addEclipseLines(const EclipseRecord& e, const ViewSettings& view, const Obs
 }
 
 // The contacts and the maximum in UT, local mean and apparent time and time-degrees.
-void addLocalLines(const EclipseRecord& e, const ViewSettings& view,
-                   const LocalCircumstances& local, double deltaT, std::vector<PageLine>& lines) {
+void addLocalLines(const std::vector<ReportEvent>& events, const LocalCircumstances& local,
+                   double deltaT, std::vector<PageLine>& lines) {
     char heading[96];
     std::snprintf(heading, sizeof heading, "Local circumstances with ΔT = %.0f s", deltaT);
     lines.push_back({heading, &sectionFont, headingColour});
-    const std::vector<ReportEvent> events = reportEvents(e, viewObserver(view), local, deltaT);
     if (events.empty()) {
         lines.push_back({"The place does not see the eclipse with this ΔT."});
         return;
@@ -126,10 +125,9 @@ void addLocalLines(const EclipseRecord& e, const ViewSettings& view,
 
 // The contacts and the maximum on the place's clocks: the zone's abbreviation and offset, or
 // why they are not known (as the local screen says it).
-void addCivilLines(const EclipseRecord& e, const ViewSettings& view,
+void addCivilLines(const EclipseRecord& e, const std::vector<ReportEvent>& events,
                    const LocalCircumstances& local, double deltaT, const PlaceClocks& clocks,
                    std::vector<PageLine>& lines) {
-    const std::vector<ReportEvent> events = reportEvents(e, viewObserver(view), local, deltaT);
     if (events.empty() || !clocks.clockAt)
         return;
     const std::optional<CivilClock> atMaximum =
@@ -255,8 +253,11 @@ std::string writeEclipseReport(AppState& state, const ViewSettings& view,
     const double deltaT = frame.eclipse.deltaT;
     const LocalCircumstances local =
         localCircumstances(record, viewObserver(frame.settings), deltaT);
-    addLocalLines(record, frame.settings, local, deltaT, lines);
-    addCivilLines(record, frame.settings, local, deltaT,
+    // the contacts and the maximum the place sees, for both tables
+    const std::vector<ReportEvent> events =
+        reportEvents(record, viewObserver(frame.settings), local, deltaT);
+    addLocalLines(events, local, deltaT, lines);
+    addCivilLines(record, events, local, deltaT,
                   placeClocks(frame.settings.observerPlace, frame.settings.observerLon), lines);
     addDeltaTLines(record, frame.settings, local, deltaT, lines);
     addSourceLines(frame.settings, lines);
